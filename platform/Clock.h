@@ -1,0 +1,54 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+namespace plat {
+
+// The process's one time source. Code reads time only through here so that tests can
+// replace the monotonic clock with a virtual one and drive it step by step.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Milliseconds since an arbitrary fixed point; never goes back.
+    virtual uint64_t NowMs() const = 0;
+    // Microseconds since the same point.
+    virtual uint64_t NowUs() const = 0;
+};
+
+// Milliseconds of the installed clock (the monotonic system clock unless a test installed another).
+uint64_t NowMs();
+uint64_t NowUs();
+
+// Installs a clock for the whole process; null restores the monotonic system clock.
+// The caller keeps ownership and must uninstall it before destroying it.
+void InstallClock(Clock* clock);
+
+// A clock that moves only when told: tests use it for deterministic time.
+class VirtualClock final : public Clock {
+public:
+    explicit VirtualClock(uint64_t startMs = 0);
+    uint64_t NowMs() const override;
+    uint64_t NowUs() const override;
+    void AdvanceMs(uint64_t ms);
+    void AdvanceUs(uint64_t us);
+    void SetUs(uint64_t us);
+
+private:
+    std::atomic<uint64_t> fUs;
+};
+
+// Installs a virtual clock for the lifetime of the scope.
+class ScopedVirtualClock {
+public:
+    explicit ScopedVirtualClock(uint64_t startMs = 0);
+    ~ScopedVirtualClock();
+    ScopedVirtualClock(const ScopedVirtualClock&) = delete;
+    ScopedVirtualClock& operator=(const ScopedVirtualClock&) = delete;
+    VirtualClock& clock() { return fClock; }
+    void AdvanceMs(uint64_t ms) { fClock.AdvanceMs(ms); }
+
+private:
+    VirtualClock fClock;
+};
+
+} // namespace plat

@@ -1,0 +1,33 @@
+#include "tests/support/TempHome.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+
+TempHome::TempHome()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "sonalyx-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot make a temporary home");
+    fPath = pattern;
+    const std::filesystem::path root(fPath);
+    const std::pair<const char*, const char*> dirs[] = {
+        {"HOME", "home"},
+        {"XDG_CONFIG_HOME", "home/.config"},
+        {"XDG_DATA_HOME", "home/.local/share"},
+        {"XDG_CACHE_HOME", "home/.cache"},
+        {"XDG_DOCUMENTS_DIR", "home/Documents"},
+        {"XDG_DESKTOP_DIR", "home/Desktop"},
+        {"TMPDIR", "tmp"},
+    };
+    for (const auto& [var, sub] : dirs) {
+        std::filesystem::create_directories(root / sub);
+        setenv(var, (root / sub).c_str(), 1);
+    }
+}
+
+TempHome::~TempHome()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(fPath, ignored);
+}

@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+
+// Points HOME, TMPDIR and the XDG folders at a fresh temporary folder for its lifetime,
+// and removes the folder afterwards.
+class TempHome {
+public:
+    TempHome();
+    ~TempHome();
+    TempHome(const TempHome&) = delete;
+    TempHome& operator=(const TempHome&) = delete;
+    const std::string& path() const { return fPath; }
+
+private:
+    std::string fPath;
+};
