@@ -1,10 +1,12 @@
 # sonalyx_add_folder(name): makes the OBJECT library sonalyx_<name> from every .cpp below <name>/.
-# A folder may add its own link dependencies in <name>/deps.cmake (linked to sonalyx_deps).
+# A folder adds its own link dependencies in <name>/*.cmake files (one per module, e.g.
+# platform/audio.cmake), which link them to the INTERFACE target sonalyx_deps.
 function(sonalyx_add_folder name)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${name}/*.cpp")
-  if(EXISTS "${CMAKE_SOURCE_DIR}/${name}/deps.cmake")
-    include("${CMAKE_SOURCE_DIR}/${name}/deps.cmake")
-  endif()
+  file(GLOB dep_files CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${name}/*.cmake")
+  foreach(dep_file IN LISTS dep_files)
+    include("${dep_file}")
+  endforeach()
   if(NOT sources)
     return()
   endif()
