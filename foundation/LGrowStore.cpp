@@ -1,9 +1,18 @@
 #include "foundation/LGrowStore.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdlib>
 
 namespace {
+
+std::atomic<LGrowStore::AllocGate> gAllocGate{nullptr};
+
+bool GateAllows(size_t bytes) noexcept
+{
+    const LGrowStore::AllocGate gate = gAllocGate.load(std::memory_order_acquire);
+    return !gate || gate(bytes);
+}
 
 // Bytes of n elements, or 0 when the product cannot be allocated.
 size_t ByteSize(uint32_t n, uint32_t elementSize) noexcept
@@ -35,7 +44,7 @@ bool LGrowStore::Resize(uint32_t n, bool keep) noexcept
         return true;
     }
     const size_t bytes = ByteSize(n, fElementSize);
-    if (bytes == 0)
+    if (bytes == 0 || !GateAllows(bytes))
         return false;
     void* block;
     if (*fData && (keep || n <= *fCapacity)) {
@@ -78,4 +87,9 @@ void* LGrowStore::Take() noexcept
     *fData = nullptr;
     *fCapacity = 0;
     return block;
+}
+
+void LGrowStore::SetAllocGate(AllocGate gate) noexcept
+{
+    gAllocGate.store(gate, std::memory_order_release);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 // A malloc block bound to its owner's fields: the owner keeps the data pointer and the
@@ -28,6 +29,11 @@ public:
     void* Data() const noexcept { return fData ? *fData : nullptr; }
     uint32_t Capacity() const noexcept { return fCapacity ? *fCapacity : 0; }
     uint32_t ElementSize() const noexcept { return fElementSize; }
+
+    // A gate asked before every allocation of every store (bytes wanted); returning false
+    // makes the allocation fail. Tests use it to reach the failure paths; null removes it.
+    using AllocGate = bool (*)(size_t bytes);
+    static void SetAllocGate(AllocGate gate) noexcept;
 
 private:
     void** fData = nullptr;

@@ -46,12 +46,19 @@ void LStrStream::Write(const void* data, uint32_t n) noexcept
     }
     const auto need = static_cast<uint32_t>(need64);
     if (need > kInlineCapacity) {
+        // Bytes taken from the stream's own heap text must be found again after it grows.
+        const auto bytes = reinterpret_cast<uintptr_t>(data);
+        const auto oldHeap = reinterpret_cast<uintptr_t>(fHeap.Data());
+        const bool fromHeap = !IsInline() && bytes >= oldHeap && bytes < oldHeap + fLength;
+        const size_t offset = fromHeap ? bytes - oldHeap : 0;
         // The text goes to the heap now or already lies there; on failure nothing is appended.
         if ((IsInline() && !MoveToHeap(need)) || !fHeap.Reserve(need, need, true)) {
             fError = 1;
             return;
         }
         char* heap = reinterpret_cast<char*>(fHeap.Data());
+        if (fromHeap)
+            data = heap + offset;
         std::memmove(heap + fLength, data, n);
         fLength += n;
         heap[fLength] = '\0';
