@@ -36,7 +36,8 @@ public:
     LTimerPool& operator=(const LTimerPool&) = delete;
 
     // A free record, or a new one when none is free, with its count raised to 1 and this
-    // pool as its pool. Null only when a new record could not be made.
+    // pool as its pool. The taker owns that count and drops it with Release. Null only when
+    // a new record could not be made.
     LPooledRecord* Take();
     // Puts a record whose count fell to 0 back into the free list and lets go of the pool.
     void GiveBack(LPooledRecord* record) noexcept;
