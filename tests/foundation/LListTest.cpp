@@ -41,8 +41,8 @@ TEST(LList, NewListIsEmpty)
 
 TEST(LList, PushBackPushFrontAndNth)
 {
-    LList list;
     Node a(1), b(2), c(0);
+    LList list;
     list.PushBack(&a);
     list.PushBack(&b);
     EXPECT_EQ(list.Nth(1), &b);
@@ -56,8 +56,8 @@ TEST(LList, PushBackPushFrontAndNth)
 
 TEST(LList, LinkedNodeIsNotPushedAgain)
 {
-    LList one, two;
     Node a(1), b(2);
+    LList one, two;
     one.PushBack(&a);
     one.PushBack(&b);
     one.PushBack(&a);
@@ -71,8 +71,8 @@ TEST(LList, LinkedNodeIsNotPushedAgain)
 
 TEST(LList, RemoveTailMovesTailBack)
 {
-    LList list;
     Node a(1), b(2), c(3), d(4);
+    LList list;
     list.PushBack(&a);
     list.PushBack(&b);
     EXPECT_TRUE(list.Remove(&b));
@@ -91,8 +91,8 @@ TEST(LList, RemoveTailMovesTailBack)
 
 TEST(LList, RemoveRefusesForeignUnlinkedAndNull)
 {
-    LList one, two;
     Node a(1), b(2), loose(3);
+    LList one, two;
     one.PushBack(&a);
     two.PushBack(&b);
     EXPECT_FALSE(one.Remove(&b));
@@ -107,8 +107,8 @@ TEST(LList, RemoveRefusesForeignUnlinkedAndNull)
 
 TEST(LList, PopFrontOfLastNodeResetsTail)
 {
-    LList list;
     Node a(1), b(2);
+    LList list;
     list.PushBack(&a);
     EXPECT_EQ(list.PopFront(), &a);
     EXPECT_FALSE(a.IsLinked());
@@ -119,8 +119,8 @@ TEST(LList, PopFrontOfLastNodeResetsTail)
 
 TEST(LList, InsertAfterTailMovesTail)
 {
-    LList list;
     Node a(1), b(2), c(3), loose(9), d(4);
+    LList list;
     list.PushBack(&a);
     list.InsertAfter(&c, &a);
     list.InsertAfter(&b, &a);
