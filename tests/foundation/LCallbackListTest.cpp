@@ -51,44 +51,43 @@ TEST(LCallbackList, AddIgnoresDuplicatesAndNullFunctions)
     EXPECT_FALSE(list.Contains(LCallbackEntry{Ctx(1), reinterpret_cast<LCallbackFn>(&Note)}));
 }
 
-TEST(LCallbackList, CallbackRemovingItselfDoesNotSkipTheNext)
+namespace {
+
+// Three callbacks with contexts 1, 2 and 3; the one at `remover` (0-based) removes the entry
+// of context `victim` while the list is walked. Returns the contexts called, in order.
+std::vector<int> WalkWhileRemoving(int remover, int victim)
 {
     LCallbackList list;
     Visit visit;
     visit.list = &list;
-    ASSERT_TRUE(list.Add(Ctx(1), &Note));
-    ASSERT_TRUE(list.Add(Ctx(2), &NoteAndRemove));
-    ASSERT_TRUE(list.Add(Ctx(3), &Note));
-    visit.removeOnCall = LCallbackEntry{Ctx(2), reinterpret_cast<LCallbackFn>(&NoteAndRemove)};
+    for (int i = 0; i < 3; ++i) {
+        if (i == remover)
+            EXPECT_TRUE(list.Add(Ctx(i + 1), &NoteAndRemove));
+        else
+            EXPECT_TRUE(list.Add(Ctx(i + 1), &Note));
+    }
+    auto victimFn = victim == remover + 1 ? &NoteAndRemove : &Note;
+    visit.removeOnCall = LCallbackEntry{Ctx(victim), reinterpret_cast<LCallbackFn>(victimFn)};
     CallAll(list, visit);
-    EXPECT_EQ(visit.seen, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(list.Count(), 2u);
+    return visit.seen;
+}
+
+} // namespace
+
+TEST(LCallbackList, CallbackRemovingItselfDoesNotSkipTheNext)
+{
+    EXPECT_EQ(WalkWhileRemoving(1, 2), (std::vector<int>{1, 2, 3}));
 }
 
 TEST(LCallbackList, CallbackRemovingAnEarlierEntryDoesNotRepeat)
 {
-    LCallbackList list;
-    Visit visit;
-    visit.list = &list;
-    ASSERT_TRUE(list.Add(Ctx(1), &Note));
-    ASSERT_TRUE(list.Add(Ctx(2), &NoteAndRemove));
-    ASSERT_TRUE(list.Add(Ctx(3), &Note));
-    visit.removeOnCall = LCallbackEntry{Ctx(1), reinterpret_cast<LCallbackFn>(&Note)};
-    CallAll(list, visit);
-    EXPECT_EQ(visit.seen, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(WalkWhileRemoving(1, 1), (std::vector<int>{1, 2, 3}));
 }
 
 TEST(LCallbackList, CallbackRemovingALaterEntrySkipsIt)
 {
-    LCallbackList list;
-    Visit visit;
-    visit.list = &list;
-    ASSERT_TRUE(list.Add(Ctx(1), &NoteAndRemove));
-    ASSERT_TRUE(list.Add(Ctx(2), &Note));
-    ASSERT_TRUE(list.Add(Ctx(3), &Note));
-    visit.removeOnCall = LCallbackEntry{Ctx(2), reinterpret_cast<LCallbackFn>(&Note)};
-    CallAll(list, visit);
-    EXPECT_EQ(visit.seen, (std::vector<int>{1, 3}));
+    EXPECT_EQ(WalkWhileRemoving(0, 2), (std::vector<int>{1, 3}));
 }
 
 TEST(LCallbackList, RemoveBelowIteratorLowersItsPosition)

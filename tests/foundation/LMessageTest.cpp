@@ -87,97 +87,78 @@ TEST(LMessage, TypeWordIsReadWhenTheMessageIsMade)
     EXPECT_STREQ(first.type, "A_First");
 }
 
-TEST(LMessageSend, NullSubjectCallsNoHandler)
-{
+// A chain Top <- Mid <- Leaf and a parentless Side, all logging what they are offered.
+class LMessageSend : public testing::Test {
+protected:
     Log log;
-    Scripted p(log, "P");
-    LMessage::Send(LMessage("X_Ping", nullptr, &p));
+    Scripted top{log, "Top"};
+    Scripted mid{log, "Mid", &top};
+    Scripted leaf{log, "Leaf", &mid};
+    Scripted side{log, "Side"};
+};
+
+TEST_F(LMessageSend, NullSubjectCallsNoHandler)
+{
+    LMessage::Send(LMessage("X_Ping", nullptr, &mid));
     EXPECT_TRUE(log.empty());
 }
 
-TEST(LMessageSend, NullRecipientCallsNoHandler)
+TEST_F(LMessageSend, NullRecipientCallsNoHandler)
 {
-    Log log;
-    Scripted s(log, "S");
-    LMessage::Send(LMessage("X_Ping", &s, nullptr));
+    LMessage::Send(LMessage("X_Ping", &leaf, nullptr));
     EXPECT_TRUE(log.empty());
 }
 
-TEST(LMessageSend, UnconsumedMessageGoesBackToSubjectOnce)
+TEST_F(LMessageSend, UnconsumedMessageGoesBackToSubjectOnce)
 {
-    Log log;
-    Scripted p(log, "P");
-    Scripted s(log, "S", &p);
-    LMessage::Send(LMessage("X_Ping", &s, &p));
-    EXPECT_EQ(log, (Log{"P:X_Ping", "S:X_Ping"}));
+    leaf.SetParent(&top);
+    LMessage::Send(LMessage("X_Ping", &leaf, &top));
+    EXPECT_EQ(log, (Log{"Top:X_Ping", "Leaf:X_Ping"}));
 }
 
-TEST(LMessageSend, ClimbsWholeChainThenSubject)
+TEST_F(LMessageSend, ClimbsWholeChainThenSubject)
 {
-    Log log;
-    Scripted top(log, "Top");
-    Scripted mid(log, "Mid", &top);
-    Scripted leaf(log, "Leaf", &mid);
     LMessage::Send(LMessage("X_Ping", &leaf, &mid));
     EXPECT_EQ(log, (Log{"Mid:X_Ping", "Top:X_Ping", "Leaf:X_Ping"}));
 }
 
-TEST(LMessageSend, SubjectDecliningItsOwnMessageEndsTheSend)
+TEST_F(LMessageSend, SubjectDecliningItsOwnMessageEndsTheSend)
 {
     // Offered to the subject itself, a message the subject passes on unchanged goes no further.
-    Log log;
-    Scripted top(log, "Top");
-    Scripted leaf(log, "Leaf", &top);
     LMessage::Send(LMessage("X_Ping", &leaf, &leaf));
     EXPECT_EQ(log, (Log{"Leaf:X_Ping"}));
 }
 
-TEST(LMessageSend, TopHandlerAsSubjectIsOfferedOnce)
+TEST_F(LMessageSend, TopHandlerAsSubjectIsOfferedOnce)
 {
-    Log log;
-    Scripted top(log, "Top");
     LMessage::Send(LMessage("X_Ping", &top, &top));
     EXPECT_EQ(log, (Log{"Top:X_Ping"}));
 }
 
-TEST(LMessageSend, ConsumedMessageStopsTheSend)
+TEST_F(LMessageSend, ConsumedMessageStopsTheSend)
 {
-    Log log;
-    Scripted top(log, "Top");
-    Scripted mid(log, "Mid", &top);
-    Scripted leaf(log, "Leaf", &mid);
     mid.Answer("X_Ping", Scripted::Answer::Consume);
     LMessage::Send(LMessage("X_Ping", &leaf, &mid));
     EXPECT_EQ(log, (Log{"Mid:X_Ping"}));
 }
 
-TEST(LMessageSend, NullRecipientResultStopsTheSend)
+TEST_F(LMessageSend, NullRecipientResultStopsTheSend)
 {
-    Log log;
-    Scripted top(log, "Top");
-    Scripted leaf(log, "Leaf", &top);
-    leaf.Answer("X_Ping", Scripted::Answer::NullRecipient);
-    LMessage::Send(LMessage("X_Ping", &leaf, &leaf));
-    EXPECT_EQ(log, (Log{"Leaf:X_Ping"}));
+    mid.Answer("X_Ping", Scripted::Answer::NullRecipient);
+    LMessage::Send(LMessage("X_Ping", &leaf, &mid));
+    EXPECT_EQ(log, (Log{"Mid:X_Ping"}));
 }
 
-TEST(LMessageSend, TranslatedMessageContinuesAtNewRecipient)
+TEST_F(LMessageSend, TranslatedMessageContinuesAtNewRecipient)
 {
-    Log log;
-    Scripted top(log, "Top");
-    Scripted mid(log, "Mid", &top);
-    Scripted leaf(log, "Leaf", &mid);
     mid.Answer("X_Ping", Scripted::Answer::Translate, "Mid_Pong");
     LMessage::Send(LMessage("X_Ping", &leaf, &mid));
     // Mid's new message climbs to the top and comes back to Mid, its subject, once.
     EXPECT_EQ(log, (Log{"Mid:X_Ping", "Top:Mid_Pong", "Mid:Mid_Pong"}));
 }
 
-TEST(LMessageSend, SameTypeAndSubjectTranslatedBySubjectEnds)
+TEST_F(LMessageSend, SameTypeAndSubjectTranslatedBySubjectEnds)
 {
-    Log log;
-    Scripted top(log, "Top");
-    Scripted leaf(log, "Leaf", &top);
     // The subject hands its own message on with an equal type text in another buffer.
     const std::string sameText = "X_Ping";
     leaf.Answer("X_Ping", Scripted::Answer::Translate, sameText.c_str());
@@ -185,13 +166,8 @@ TEST(LMessageSend, SameTypeAndSubjectTranslatedBySubjectEnds)
     EXPECT_EQ(log, (Log{"Leaf:X_Ping"}));
 }
 
-TEST(LMessageSend, RedirectBySomeoneElseKeepsGoing)
+TEST_F(LMessageSend, RedirectBySomeoneElseKeepsGoing)
 {
-    Log log;
-    Scripted top(log, "Top");
-    Scripted side(log, "Side");
-    Scripted mid(log, "Mid", &top);
-    Scripted leaf(log, "Leaf", &mid);
     mid.Answer("X_Ping", Scripted::Answer::RedirectTo, nullptr, &side);
     LMessage::Send(LMessage("X_Ping", &leaf, &mid));
     // Same type and subject under a new recipient: the send goes on. Side has no parent and
@@ -209,15 +185,13 @@ public:
 
 } // namespace
 
-TEST(LMessageSend, SubjectWithHandlerAsSecondBaseIsReachedAtTheTop)
+TEST_F(LMessageSend, SubjectWithHandlerAsSecondBaseIsReachedAtTheTop)
 {
-    Log log;
-    Scripted top(log, "Top");
-    SecondBase leaf(log, "Leaf", &top);
-    const LMessage msg("X_Ping", &leaf, &top);
-    EXPECT_TRUE(msg.subject == &leaf);
+    SecondBase other(log, "Other", &top);
+    const LMessage msg("X_Ping", &other, &top);
+    EXPECT_TRUE(msg.subject == &other);
     LMessage::Send(msg);
-    EXPECT_EQ(log, (Log{"Top:X_Ping", "Leaf:X_Ping"}));
+    EXPECT_EQ(log, (Log{"Top:X_Ping", "Other:X_Ping"}));
 }
 
 namespace {
