@@ -1,8 +1,32 @@
 #include "foundation/LArray.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <utility>
+
+namespace {
+
+// Elements copied from the array's own storage would dangle once the storage moves: such a
+// source is copied aside first. False when that copy cannot be had.
+bool DetachSource(const void*& source, size_t bytes, const void* data, size_t used,
+                  std::unique_ptr<char[]>& holder) noexcept
+{
+    const auto from = reinterpret_cast<uintptr_t>(source);
+    const auto begin = reinterpret_cast<uintptr_t>(data);
+    if (!source || !data || bytes == 0 || from >= begin + used || from + bytes <= begin)
+        return true;
+    holder.reset(new (std::nothrow) char[bytes]);
+    if (!holder)
+        return false;
+    std::memcpy(holder.get(), source, bytes);
+    source = holder.get();
+    return true;
+}
+
+} // namespace
 
 LArray::LArray(uint32_t elementSize, uint32_t initialCapacity) noexcept
 {
@@ -43,7 +67,8 @@ void LArray::Bind(uint32_t elementSize) noexcept
 
 bool LArray::InsertAt(uint32_t index, const void* element) noexcept
 {
-    if (fCount == UINT32_MAX)
+    std::unique_ptr<char[]> copy;
+    if (fCount == UINT32_MAX || !DetachSource(element, ElementSize(), fData, UsedBytes(), copy))
         return false;
     if (fCount >= fCapacity) {
         const uint32_t needed = fCount + 1;
@@ -62,7 +87,9 @@ bool LArray::InsertAt(uint32_t index, const void* element) noexcept
 bool LArray::InsertItems(uint32_t index, const void* source, uint32_t n) noexcept
 {
     const uint64_t total = uint64_t{fCount} + n;
-    if (total > UINT32_MAX || !fStore.Reserve(static_cast<uint32_t>(total), 0, true))
+    std::unique_ptr<char[]> copy;
+    if (total > UINT32_MAX || !DetachSource(source, size_t{n} * ElementSize(), fData, UsedBytes(), copy) ||
+        !fStore.Reserve(static_cast<uint32_t>(total), 0, true))
         return false;
     if (n == 0)
         return true;
@@ -81,7 +108,9 @@ bool LArray::SetItems(uint32_t index, const void* source, uint32_t n) noexcept
     if (end > UINT32_MAX)
         return false;
     const uint32_t newCount = std::max(static_cast<uint32_t>(end), fCount);
-    if (!fStore.Reserve(newCount, 0, true))
+    std::unique_ptr<char[]> copy;
+    if (!DetachSource(source, size_t{n} * ElementSize(), fData, UsedBytes(), copy) ||
+        !fStore.Reserve(newCount, 0, true))
         return false;
     const size_t size = ElementSize();
     if (index > fCount)
@@ -94,7 +123,8 @@ bool LArray::SetItems(uint32_t index, const void* source, uint32_t n) noexcept
 
 bool LArray::SetAll(const void* source, uint32_t n) noexcept
 {
-    if (!fStore.Reserve(n, 0, false))
+    std::unique_ptr<char[]> copy;
+    if (!DetachSource(source, size_t{n} * ElementSize(), fData, UsedBytes(), copy) || !fStore.Reserve(n, 0, false))
         return false;
     if (source && n)
         std::memcpy(fData, source, size_t{n} * ElementSize());

@@ -1,6 +1,7 @@
 #pragma once
 #include "foundation/LGrowStore.h"
 
+#include <cstddef>
 #include <cstdint>
 
 // Dynamic array of fixed-size, trivially copyable elements. Results are true on success and
@@ -54,6 +55,7 @@ public:
 
 private:
     void Bind(uint32_t elementSize) noexcept;
+    size_t UsedBytes() const noexcept { return size_t{fCount} * ElementSize(); }
 
     uint32_t fCount = 0;
     uint32_t fCapacity = 0;

@@ -168,3 +168,21 @@ TEST(LArray, MovedArrayKeepsWorking)
     ASSERT_TRUE(a.Append("q"));
     EXPECT_EQ(Text(a), "q");
 }
+
+TEST(LArray, SourceInsideTheArraySurvivesGrowth)
+{
+    LArray a(sizeof(int));
+    for (int i = 0; i < 33; ++i)   // full: the next insertion moves the storage
+        ASSERT_TRUE(a.Append(&i));
+    ASSERT_TRUE(a.InsertAt(0, a.At(32)));
+    EXPECT_EQ(a.Items<int>()[0], 32);
+    ASSERT_TRUE(a.InsertItems(a.Count(), a.Data(), a.Count()));
+    ASSERT_EQ(a.Count(), 68u);
+    EXPECT_EQ(a.Items<int>()[34], 32);
+    EXPECT_EQ(a.Items<int>()[35], 0);
+    ASSERT_TRUE(a.SetItems(200, a.At(1), 2));
+    EXPECT_EQ(a.Items<int>()[200], 0);
+    EXPECT_EQ(a.Items<int>()[201], 1);
+    ASSERT_TRUE(a.SetAll(a.At(1), 3));
+    EXPECT_EQ(a.Items<int>()[2], 2);
+}
