@@ -71,25 +71,6 @@ TEST(LArray, SetItemsOverwritesAndExtends)
     EXPECT_EQ(Text(a), std::string("aXYPQR\0\0!", 9));
 }
 
-TEST(LArray, SetAllReplacesContents)
-{
-    LArray a = Letters("abcdef");
-    ASSERT_TRUE(a.SetAll("xy", 2));
-    EXPECT_EQ(Text(a), "xy");
-    ASSERT_TRUE(a.SetAll(nullptr, 0));
-    EXPECT_EQ(a.Count(), 0u);
-}
-
-TEST(LArray, SetCountGrowsAndShrinks)
-{
-    LArray a = Letters("abc");
-    ASSERT_TRUE(a.SetCount(5));
-    EXPECT_EQ(a.Count(), 5u);
-    EXPECT_EQ(Text(a).substr(0, 3), "abc");
-    ASSERT_TRUE(a.SetCount(1));
-    EXPECT_EQ(Text(a), "a");
-}
-
 TEST(LArray, RemoveAtBoundaries)
 {
     LArray a = Letters("abcde");

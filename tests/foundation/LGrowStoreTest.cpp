@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -88,17 +87,6 @@ TEST(LGrowStore, ReserveNearTheLimitDoesNotWrap)
     LGrowStore::SetAllocGate(nullptr);
     EXPECT_EQ(asked, size_t{UINT32_MAX} * 16);
     EXPECT_EQ(o.capacity, 4u);
-}
-
-TEST(LGrowStore, TakeHandsOverTheBlock)
-{
-    Owner o;
-    ASSERT_TRUE(o.store.Init(&o.data, &o.capacity, 2, 3));
-    void* block = o.store.Take();
-    EXPECT_NE(block, nullptr);
-    EXPECT_EQ(o.data, nullptr);
-    EXPECT_EQ(o.capacity, 0u);
-    std::free(block);
 }
 
 TEST(LByteBuffer, SizeIsCapacityAndMoveKeepsBinding)

@@ -146,13 +146,3 @@ TEST(LList, DestructorUnlinksWithoutDeleting)
     EXPECT_FALSE(b.IsLinked());
 }
 
-TEST(LList, DeleteAllDeletesEveryNode)
-{
-    int deaths = 0;
-    LList list;
-    for (int i = 0; i < 5; ++i)
-        list.PushBack(new Node(i, &deaths));
-    list.DeleteAll();
-    EXPECT_EQ(deaths, 5);
-    EXPECT_TRUE(list.IsEmpty());
-}

@@ -58,35 +58,6 @@ using Log = std::vector<std::string>;
 
 } // namespace
 
-TEST(LMessage, MakeClearRedirect)
-{
-    Log log;
-    Scripted a(log, "A");
-    Scripted b(log, "B");
-    LMessage m;
-    LMessage::Make(m, "A_Ping", &a, &b);
-    EXPECT_STREQ(m.type, "A_Ping");
-    EXPECT_EQ(m.subject, &a);
-    EXPECT_EQ(m.recipient, &b);
-    EXPECT_FALSE(m.IsConsumed());
-    LMessage r;
-    LMessage::Redirect(r, m, &a);
-    EXPECT_EQ(r.type, m.type);
-    EXPECT_EQ(r.subject, &a);
-    EXPECT_EQ(r.recipient, &a);
-    LMessage::Clear(r);
-    EXPECT_EQ(r.type, nullptr);
-    EXPECT_TRUE(r.IsConsumed());
-}
-
-TEST(LMessage, TypeWordIsReadWhenTheMessageIsMade)
-{
-    static const char* word = "A_First";
-    const LMessage first(word, nullptr, nullptr);
-    word = "A_Second";
-    EXPECT_STREQ(first.type, "A_First");
-}
-
 // A chain Top <- Mid <- Leaf and a parentless Side, all logging what they are offered.
 class LMessageSend : public testing::Test {
 protected:

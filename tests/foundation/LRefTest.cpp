@@ -84,18 +84,6 @@ TEST(LRef, MoveTransfersWithoutTouchingCount)
     EXPECT_EQ(deaths, 1);
 }
 
-TEST(LRef, TypedHandleGivesTypedAccess)
-{
-    std::atomic<int> deaths{0};
-    LTypedRef<Counted> a(new Counted(deaths));
-    LTypedRef<Counted> b = a;
-    b->inner.Assign(new Counted(deaths));
-    EXPECT_EQ(a.Get(), b.Get());
-    a = LTypedRef<Counted>();
-    b.Release();
-    EXPECT_EQ(deaths, 2);
-}
-
 // Eight threads copy and drop handles to one object; the count must come back exactly.
 TEST(LRefThreads, EightThreadsCopyAndDropWithoutLosingCounts)
 {

@@ -47,14 +47,6 @@ TEST(LString, NullTextZeroLengthOrHugeLengthGiveSharedEmpty)
     EXPECT_EQ(LString::Empty()->Length(), 0u);
 }
 
-TEST(LString, NewBlockStartsAtCountZero)
-{
-    LString* s = LString::Make("x");
-    EXPECT_EQ(s->RefCount(), 0);
-    LStringRef handle(s);
-    EXPECT_EQ(s->RefCount(), 1);
-}
-
 TEST(LString, ReleasingEmptyHandlesNeverFreesIt)
 {
     LString* empty = LString::Empty();
@@ -98,16 +90,6 @@ TEST(LStringRef, EqualsComparesTextNotBlocks)
     EXPECT_TRUE(a == "hello");
     EXPECT_TRUE(LStringRef() == nullptr);
     EXPECT_FALSE(a == nullptr);
-}
-
-TEST(LStringRef, CopiesShareOneBlock)
-{
-    LStringRef a("shared");
-    LStringRef b = a;
-    EXPECT_EQ(a.Get(), b.Get());
-    EXPECT_EQ(a.Get()->RefCount(), 2);
-    b = LStringRef("other");
-    EXPECT_EQ(a.Get()->RefCount(), 1);
 }
 
 TEST(LStringRefThreads, EightThreadsShareStringsAndEmpty)
