@@ -20,7 +20,7 @@ public:
     bool IsEmpty() const noexcept { return fLength == 0; }
     std::string_view View() const noexcept { return {Text(), fLength}; }
 
-    // Blocks come from malloc (header and text in one piece).
+    // Blocks come from malloc (header and text together).
     static void operator delete(void* block) noexcept;
 
 private:
