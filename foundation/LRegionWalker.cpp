@@ -1,4 +1,5 @@
 #include "foundation/LRegionWalker.h"
+#include "foundation/LGrowStore.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -21,56 +22,41 @@ int32_t SaturatingAdd(int32_t a, int32_t b)
 // Failed() tells the owner to give up the result.
 class WordBuffer {
 public:
-    WordBuffer() = default;
+    WordBuffer() noexcept { (void)fStore.Init(&fData, &fCapacity, sizeof(int32_t)); }
     WordBuffer(const WordBuffer&) = delete;
     WordBuffer& operator=(const WordBuffer&) = delete;
-    ~WordBuffer() { std::free(fWords); }
+    ~WordBuffer() { fStore.Free(); }
 
     bool Failed() const { return fFailed; }
     uint32_t Size() const { return fSize; }
-    int32_t* Data() { return fWords; }
-    const int32_t* Data() const { return fWords; }
+    int32_t* Data() { return static_cast<int32_t*>(fData); }
     void Clear() { fSize = 0; }
 
     void Append(int32_t word)
     {
-        if (Reserve(fSize + 1))
-            fWords[fSize++] = word;
+        if (fFailed)
+            return;
+        // Doubling growth keeps appends amortised constant.
+        if (fSize == fCapacity && !fStore.Reserve(fSize + 1, std::max<uint32_t>(fSize, 32), true)) {
+            fFailed = true;
+            return;
+        }
+        Data()[fSize++] = word;
     }
 
-    // Hands the block to the caller.
+    // Hands the block to the caller, who frees it with std::free.
     int32_t* Take()
     {
-        int32_t* words = fWords;
-        fWords = nullptr;
-        fSize = fCapacity = 0;
-        return words;
+        fSize = 0;
+        return static_cast<int32_t*>(fStore.Take());
     }
 
 private:
-    bool Reserve(uint64_t need)
-    {
-        if (fFailed)
-            return false;
-        if (need <= fCapacity)
-            return true;
-        const uint64_t capacity = std::max<uint64_t>(need * 2, 32);
-        void* grown = capacity > std::numeric_limits<uint32_t>::max() / sizeof(int32_t)
-                          ? nullptr
-                          : std::realloc(fWords, capacity * sizeof(int32_t));
-        if (!grown) {
-            fFailed = true;
-            return false;
-        }
-        fWords = static_cast<int32_t*>(grown);
-        fCapacity = uint32_t(capacity);
-        return true;
-    }
-
-    int32_t* fWords = nullptr;
-    uint32_t fSize = 0;
+    void* fData = nullptr;
     uint32_t fCapacity = 0;
+    uint32_t fSize = 0;
     bool fFailed = false;
+    LGrowStore fStore;
 };
 
 // Spans of one band: n pairs {x0, x1} laid out as 2n boundaries.

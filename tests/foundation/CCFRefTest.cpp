@@ -1,26 +1,14 @@
 #include "foundation/CCFRef.h"
 #include "foundation/CIOInterfaceRef.h"
 #include "foundation/SRGBColorSpace.h"
+#include "tests/support/SharedProbe.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-class Probe final : public plat::Shared {
-public:
-    explicit Probe(int* gone) : fGone(gone) {}
-    ~Probe() override { ++*fGone; }
-
-private:
-    int* fGone;
-};
-
-} // namespace
 
 TEST(CCFRef, AdoptTakesOverAndResetReleases)
 {
     int gone = 0;
-    auto* probe = new Probe(&gone);
+    auto* probe = new SharedProbe(&gone);
     CCFRef ref;
     ref.Adopt(probe);
     EXPECT_EQ(probe->RetainCount(), 1);
@@ -32,7 +20,7 @@ TEST(CCFRef, AdoptTakesOverAndResetReleases)
 TEST(CCFRef, AssignRetainsBeforeReleasing)
 {
     int gone = 0;
-    auto* probe = new Probe(&gone);
+    auto* probe = new SharedProbe(&gone);
     {
         CCFRef a;
         a.Adopt(probe);
@@ -58,7 +46,7 @@ TEST(CCFRef, InterfaceHolderReleasesOnDestruction)
 {
     int gone = 0;
     CCFRef owner;
-    owner.Adopt(new Probe(&gone));
+    owner.Adopt(new SharedProbe(&gone));
     {
         CIOInterfaceRef iface;
         iface.Assign(owner);

@@ -1,4 +1,5 @@
 #include "foundation/LRegion.h"
+#include "tests/foundation/FailingAllocations.h"
 
 #include <gtest/gtest.h>
 
@@ -206,6 +207,24 @@ TEST(LRegion, RectanglesComeOutTopToBottom)
     ASSERT_EQ(floats.Count(), 1u);
     EXPECT_EQ(floats[0].x, 2.0);
     EXPECT_EQ(floats[0].height, 8.0);
+}
+
+TEST(LRegion, AllocationFailureGivesTheEmptyRegion)
+{
+    const LRegion other = Of({{0, 20, 10, 30}, {20, 20, 30, 30}});
+    LRegion r = Of({{0, 0, 10, 10}, {20, 0, 30, 10}});
+    {
+        FailingAllocations failing;
+        r.Union(other);
+        EXPECT_TRUE(r.IsEmpty());
+        LRegion moved = other;
+        moved.Offset(1, 1);
+        EXPECT_TRUE(moved.IsEmpty());
+    }
+    EXPECT_EQ(Words(other), (std::vector<int32_t>{9, 20, 2, 0, 10, 20, 30, 30, 0}));
+    r = Rgn(0, 0, 10, 10);
+    r.Union(other);
+    EXPECT_EQ(r.GetBounds(), (CLRect{0, 0, 30, 30}));
 }
 
 TEST(LRegion, SharedBlocksSurviveEightThreads)
