@@ -5,18 +5,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(CCFRef, AdoptTakesOverAndResetReleases)
-{
-    int gone = 0;
-    auto* probe = new SharedProbe(&gone);
-    CCFRef ref;
-    ref.Adopt(probe);
-    EXPECT_EQ(probe->RetainCount(), 1);
-    EXPECT_EQ(&ref.Reset(), &ref);
-    EXPECT_EQ(gone, 1);
-    EXPECT_FALSE(ref);
-}
-
 TEST(CCFRef, AssignRetainsBeforeReleasing)
 {
     int gone = 0;

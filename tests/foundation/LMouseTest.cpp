@@ -15,16 +15,6 @@ struct DoubleClickInterval {
 
 } // namespace
 
-TEST(LMouse, StartsWithTheClockInStampAndPreviousClick)
-{
-    plat::ScopedVirtualClock clock(4321);
-    LMouse mouse;
-    EXPECT_EQ(mouse.prevClickTime, 4321u);
-    EXPECT_EQ(mouse.clickStamp, 4321u);
-    EXPECT_EQ(mouse.clickTime, 0u);
-    EXPECT_EQ(mouse.Capture(), nullptr);
-}
-
 TEST(LMouse, DoubleClickNeedsTheCallersCookieAndTheInterval)
 {
     DoubleClickInterval interval(500);
@@ -82,21 +72,6 @@ TEST(LMouse, UnconsumedPointerMessageComesBackAndClearsPending)
     LMessage::Send(LMessage("LMouse_Click", &mouse, &taker));
     EXPECT_EQ(mouse.pending, 1);
     EXPECT_EQ(window.seen.size(), 1u);
-}
-
-TEST(LMouse, WheelSampleAndCapture)
-{
-    LMouse mouse;
-    RecordingHandler pane;
-    mouse.SetWheelSample({3, 4}, -2, 7, 0x20000);
-    EXPECT_EQ(mouse.location, (CLPoint{3, 4}));
-    EXPECT_EQ(mouse.wheelDx, -2);
-    EXPECT_EQ(mouse.wheelDy, 7);
-    EXPECT_EQ(mouse.modifiers, 0x20000u);
-    mouse.SetCapture(&pane);
-    EXPECT_EQ(mouse.Capture(), &pane);
-    mouse.SetCapture(nullptr);
-    EXPECT_EQ(mouse.Capture(), nullptr);
 }
 
 TEST(LLoopWaker, IsSetAndWakingDoesNothing)

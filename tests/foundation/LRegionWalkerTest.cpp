@@ -105,18 +105,6 @@ TEST(LRegionWalker, UnionOfSeparateRectanglesIsNineWords)
     EXPECT_EQ(w, (Words{9, 0, 2, 0, 10, 20, 30, 10, 0}));
 }
 
-TEST(LRegionWalker, TouchingPiecesJoinIntoOneRectangle)
-{
-    LBandResult side = LRegionWalker::Combine(RectList(0, 0, 10, 10).data(), RectList(10, 0, 30, 10).data(),
-                                              LRegionOp::Union);
-    EXPECT_EQ(side.words, nullptr);
-    EXPECT_EQ(side.bounds, (CLRect{0, 0, 30, 10}));
-    const Words stacked = Combine(RectList(0, 0, 10, 10), RectList(0, 10, 10, 25), LRegionOp::Union);
-    EXPECT_EQ(stacked, RectList(0, 0, 10, 25));
-    const Words xorTouch = Combine(RectList(0, 0, 10, 10), RectList(10, 0, 20, 10), LRegionOp::Xor);
-    EXPECT_EQ(xorTouch, RectList(0, 0, 20, 10));
-}
-
 TEST(LRegionWalker, SetOperationsGiveExactBands)
 {
     const Words a = RectList(0, 0, 10, 10), b = RectList(5, 5, 15, 15);
