@@ -1,0 +1,73 @@
+#include "foundation/LStrList.h"
+
+#include "tests/support/MemResourceSource.h"
+
+#include <gtest/gtest.h>
+
+using namespace std::string_literals;
+
+class LStrListTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        fSource.Add(kStrListDialogTexts, 128, "TWO", "\x00\x02" "a\x00" "bc\x00"s);
+        fSource.Add(kStrListDialogTexts, 129, "SHORT", "\x00\x05" "x\x00" "yz"s); // promises 5, holds 2
+        fSource.Add(kStrListDialogTexts, 130, "TINY", "\x07"s);                   // not even a count
+        fSource.Add(kStrListLayouts, 128, "TWO", "\x00\x01" "layout\x00"s);
+    }
+    MemResourceSource fSource;
+};
+
+TEST_F(LStrListTest, ItemsByIndexAndPastTheEnd)
+{
+    LStrList list(LResRef{0, "TWO"}, &fSource, kStrListDialogTexts);
+    EXPECT_EQ(list.Count(), 2u);
+    EXPECT_EQ(list.GetItem(0), "a");
+    EXPECT_EQ(list.GetItem(1), "bc");
+    EXPECT_EQ(list.GetItem(2), "");
+    EXPECT_EQ(list.GetItem(0xFFFFFFFFu), "");
+    // Going backwards restarts the cursor and still finds the first item.
+    EXPECT_EQ(list.GetItem(1), "bc");
+    EXPECT_EQ(list.GetItem(0), "a");
+}
+
+TEST_F(LStrListTest, FindsByIdAndByType)
+{
+    LStrList byId(LResRef{128, nullptr}, &fSource, kStrListLayouts);
+    EXPECT_EQ(byId.GetItem(0), "layout");
+    LStrList byName(LResRef{999, "TWO"}, &fSource, kStrListLayouts);
+    EXPECT_EQ(byName.Count(), 1u);
+}
+
+TEST_F(LStrListTest, ScansStayInsideTheData)
+{
+    LStrList shortList(LResRef{0, "SHORT"}, &fSource, kStrListDialogTexts);
+    EXPECT_EQ(shortList.Count(), 5u);
+    EXPECT_EQ(shortList.GetItem(1), "yz"); // no NUL: the item ends with the data
+    EXPECT_EQ(shortList.GetItem(2), "");
+    EXPECT_EQ(shortList.GetItem(4), "");
+    EXPECT_EQ(shortList.GetItem(3), "");
+    EXPECT_EQ(shortList.GetItem(0), "x");
+
+    LStrList tiny(LResRef{0, "TINY"}, &fSource, kStrListDialogTexts);
+    EXPECT_EQ(tiny.Count(), 0u);
+    EXPECT_EQ(tiny.GetItem(0), "");
+}
+
+TEST_F(LStrListTest, MissingResourceHasNoItems)
+{
+    LStrList missing(LResRef{0, "NOPE"}, &fSource, kStrListDialogTexts);
+    EXPECT_EQ(missing.Count(), 0u);
+    EXPECT_EQ(missing.GetItem(0), "");
+}
+
+TEST_F(LStrListTest, UsesApplicationChainWhenNoSourceGiven)
+{
+    {
+        LStrList none(LResRef{0, "TWO"}, nullptr, kStrListDialogTexts);
+        EXPECT_EQ(none.Count(), 0u); // no chain installed: nothing is loaded
+    }
+    ScopedGlobalResources global(&fSource);
+    LStrList list(LResRef{0, "TWO"}, nullptr, kStrListDialogTexts);
+    EXPECT_EQ(list.GetItem(1), "bc");
+}
