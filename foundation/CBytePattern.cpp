@@ -1,11 +1,12 @@
 #include "foundation/CBytePattern.h"
 
-CBytePattern::CBytePattern(std::string_view pattern) : fPattern(pattern), fLinks(pattern.size() + 1)
+CBytePattern::CBytePattern(const LStringRef& pattern) : fPattern(pattern), fLinks(pattern.Length() + 1u)
 {
+    const std::string_view p = fPattern.View();
     fLinks[0] = -1;
     int32_t k = -1;
-    for (size_t i = 0; i < fPattern.size(); ++i) {
-        while (k >= 0 && fPattern[i] != fPattern[static_cast<size_t>(k)])
+    for (size_t i = 0; i < p.size(); ++i) {
+        while (k >= 0 && p[i] != p[static_cast<size_t>(k)])
             k = fLinks[static_cast<size_t>(k)];
         ++k;
         fLinks[i + 1] = k;
@@ -14,10 +15,11 @@ CBytePattern::CBytePattern(std::string_view pattern) : fPattern(pattern), fLinks
 
 bool CBytePattern::Feed(char byte)
 {
-    const auto length = static_cast<int32_t>(fPattern.size());
+    const std::string_view p = fPattern.View();
+    const auto length = static_cast<int32_t>(p.size());
     if (fState >= length)
         return fState == length;
-    while (fState >= 0 && fPattern[static_cast<size_t>(fState)] != byte)
+    while (fState >= 0 && p[static_cast<size_t>(fState)] != byte)
         fState = fLinks[static_cast<size_t>(fState)];
     ++fState;
     return fState == length;

@@ -1,14 +1,14 @@
 #pragma once
+#include "foundation/LStringRef.h"
+
 #include <cstdint>
-#include <string>
-#include <string_view>
 #include <vector>
 
 // Finds a byte pattern in a stream fed one byte at a time (Knuth-Morris-Pratt), so a reader can
 // spot an end marker such as "]]>" without buffering its input.
 class CBytePattern {
 public:
-    explicit CBytePattern(std::string_view pattern);
+    explicit CBytePattern(const LStringRef& pattern);
 
     // Takes the next byte; true once the whole pattern has been seen. A completed match stays
     // reported and consumes nothing more.
@@ -17,7 +17,7 @@ public:
     void Reset() { fState = 0; }
 
 private:
-    std::string fPattern;
+    LStringRef fPattern;
     int32_t fState = 0;           // number of pattern bytes matched
     std::vector<int32_t> fLinks;  // failure links, pattern length + 1 entries
 };

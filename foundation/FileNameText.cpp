@@ -1,9 +1,12 @@
 #include "foundation/FileNameText.h"
 
+#include "foundation/LStrStream.h"
 #include "foundation/LUrl.h"
+#include "foundation/NumberFormat.h"
 #include "foundation/UrlSegments.h"
 
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -78,52 +81,52 @@ const char* FindExtension(const char* text)
     return dot ? dot : EndOf(text);
 }
 
-std::string FileExtensionLower(const char* name)
+LStringRef FileExtensionLower(const char* name)
 {
     if (!name)
-        return {};
+        return LStringRef();
     const char* dot = FindExtension(name);
-    std::string extension(*dot == '.' ? dot + 1 : dot);
+    std::string_view extension(*dot == '.' ? dot + 1 : dot);
     while (!extension.empty() && IsBlank(extension.back()))
-        extension.pop_back();
-    for (char& c : extension) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return extension;
+        extension.remove_suffix(1);
+    LStrStream out;
+    for (const char c : extension)
+        out.PutChar((c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c);
+    return LStringRef(out.View());
 }
 
-std::string ReplaceExtension(const char* name, const char* extension)
+LStringRef ReplaceExtension(const char* name, const char* extension)
 {
     if (!name)
         name = "";
-    std::string out(name, FindExtension(name));
-    if (extension && *extension != '\0') {
-        out += '.';
-        out += extension;
-    }
-    return out;
+    LStrStream out;
+    out << std::string_view(name, static_cast<size_t>(FindExtension(name) - name));
+    if (extension && *extension != '\0')
+        out << '.' << extension;
+    return LStringRef(out.View());
 }
 
-std::string FileNameOfPath(const std::string& path)
+LStringRef FileNameOfPath(const LStringRef& path)
 {
-    return UrlFileName(path.c_str());
+    return UrlFileName(path.Text());
 }
 
-void ReplaceFileName(std::string& path, const char* newName)
+void ReplaceFileName(LStringRef& path, const char* newName)
 {
-    if (path.empty() && (!newName || *newName == '\0'))
+    if (path.IsEmpty() && (!newName || *newName == '\0'))
         return;
-    LUrl relative(UrlEscapeSegment(newName ? newName : "").c_str());
-    relative.Resolve(LUrl(path.c_str()), LUrl::BaseKind::File);
+    LUrl relative(UrlEscapeSegment(newName ? newName : "").Text());
+    relative.Resolve(LUrl(path.Text()), LUrl::BaseKind::File);
     path = relative.ToString();
 }
 
-void NumberedFileName(std::string& path, int32_t number)
+void NumberedFileName(LStringRef& path, int32_t number)
 {
-    const std::string name = FileNameOfPath(path);
-    const char* dot = FindExtension(name.c_str());
-    const size_t at = static_cast<size_t>(dot - name.c_str());
-    const std::string numbered = name.substr(0, at) + std::to_string(number) + name.substr(at);
-    ReplaceFileName(path, numbered.c_str());
+    const LStringRef name = FileNameOfPath(path);
+    const size_t at = static_cast<size_t>(FindExtension(name.Text()) - name.Text());
+    LStrStream numbered;
+    numbered << name.View().substr(0, at);
+    WriteLong(number, numbered);
+    numbered << name.View().substr(at);
+    ReplaceFileName(path, numbered.CStr());
 }

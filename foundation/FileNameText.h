@@ -1,6 +1,7 @@
 #pragma once
+#include "foundation/LStringRef.h"
+
 #include <cstdint>
-#include <string>
 
 // File names inside path texts whose components are separated by ':' or '\\'. Every walk goes
 // by whole UTF-8 characters. Positions point into the caller's text.
@@ -20,13 +21,13 @@ const char* LastPathComponent(const char* text);
 const char* FindExtension(const char* text);
 
 // The extension without its '.', trailing blanks dropped, in ASCII lower case.
-std::string FileExtensionLower(const char* name);
+LStringRef FileExtensionLower(const char* name);
 // The name up to its extension, then "." and the new extension unless that is empty.
-std::string ReplaceExtension(const char* name, const char* extension);
+LStringRef ReplaceExtension(const char* name, const char* extension);
 
 // The decoded file name (last segment) of a URL path.
-std::string FileNameOfPath(const std::string& path);
+LStringRef FileNameOfPath(const LStringRef& path);
 // Replaces the last segment of a URL path by a file name (escaped as a path segment).
-void ReplaceFileName(std::string& path, const char* newName);
+void ReplaceFileName(LStringRef& path, const char* newName);
 // Puts a number before the extension of the path's file name ("a.txt" and 2 give "a2.txt").
-void NumberedFileName(std::string& path, int32_t number);
+void NumberedFileName(LStringRef& path, int32_t number);

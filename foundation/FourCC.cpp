@@ -1,19 +1,20 @@
 #include "foundation/FourCC.h"
 
-std::string FourCCToString(uint32_t code)
+LStringRef FourCCToString(uint32_t code)
 {
-    std::string text;
+    char text[4];
+    int length = 0;
     for (int shift = 24; shift >= 0; shift -= 8) {
         const char c = static_cast<char>((code >> shift) & 0xFF);
         if (c == '\0')
             break;
-        if (c == ' ' && text.empty())
+        if (c == ' ' && length == 0)
             continue;
-        text.push_back(c);
+        text[length++] = c;
     }
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    return text;
+    while (length > 0 && text[length - 1] == ' ')
+        --length;
+    return LStringRef(text, length);
 }
 
 uint32_t StringToFourCC(const char* text)

@@ -1,8 +1,10 @@
 #pragma once
+#include "foundation/LHandleData.h"
+#include "foundation/LRef.h"
 #include "foundation/LResourceSource.h"
+#include "foundation/LStringRef.h"
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,7 +30,7 @@ public:
     virtual bool Load(LResourceSource& source, const LResRef& ref);
 
     // The text of item i, up to its NUL or the end of the data.
-    std::string GetItem(uint32_t i);
+    LStringRef GetItem(uint32_t i);
     uint32_t Count() const { return fCount; }
     uint32_t Type() const { return fType; }
 
@@ -40,4 +42,19 @@ private:
     uint32_t fCursorOffset = 0;
     uint32_t fType;
     std::vector<uint8_t> fData;
+};
+
+// Shared handle to a string list; a null handle reads as a list without items.
+class LStrListRef : public LRef {
+public:
+    LStrListRef() noexcept = default;
+
+    // Loads a list into a new holder and stores it in the handle.
+    static void Create(LStrListRef& slot, const LResRef& ref, LResourceSource* source, uint32_t type);
+    // Item i of the list; the empty string for a null handle.
+    static LStringRef GetItem(const LStrListRef& list, uint32_t i);
+    // The item count; 0 for a null handle.
+    static uint32_t Count(const LStrListRef& list);
+
+    LStrList* List() const noexcept;
 };

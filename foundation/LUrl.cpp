@@ -1,5 +1,6 @@
 #include "foundation/LUrl.h"
 
+#include "foundation/LStrStream.h"
 #include "foundation/UrlSegments.h"
 
 #include <vector>
@@ -13,14 +14,44 @@ bool IsSchemeChar(char c)
 }
 
 // Takes everything after the first `mark` off the rest and returns it.
-std::string TakeAfter(std::string_view& rest, char mark)
+LStringRef TakeAfter(std::string_view& rest, char mark)
 {
     const size_t at = rest.find(mark);
     if (at == std::string_view::npos)
-        return {};
-    std::string taken(rest.substr(at + 1));
+        return LStringRef();
+    LStringRef taken(rest.substr(at + 1));
     rest = rest.substr(0, at);
     return taken;
+}
+
+// The non-empty segments of a merged path with "." removed and each ".." taking the segment
+// before it along; a leading "/" is kept.
+LStringRef WithoutDotSegments(std::string_view merged)
+{
+    std::vector<std::string_view> kept;
+    size_t start = 0;
+    while (start <= merged.size()) {
+        size_t end = merged.find('/', start);
+        if (end == std::string_view::npos)
+            end = merged.size();
+        const std::string_view segment = merged.substr(start, end - start);
+        if (segment == "..") {
+            if (!kept.empty())
+                kept.pop_back();
+        } else if (!segment.empty() && segment != ".") {
+            kept.push_back(segment);
+        }
+        start = end + 1;
+    }
+    LStrStream out;
+    if (!merged.empty() && merged.front() == '/')
+        out.PutChar('/');
+    for (size_t i = 0; i < kept.size(); ++i) {
+        if (i > 0)
+            out.PutChar('/');
+        out.Write(kept[i]);
+    }
+    return LStringRef(out.View());
 }
 
 } // namespace
@@ -38,48 +69,47 @@ void LUrl::Parse(std::string_view rest)
     size_t run = 0;
     while (run < rest.size() && IsSchemeChar(rest[run]))
         ++run;
+    scheme = LStringRef();
     if (run > 0 && run < rest.size() && rest[run] == ':') {
-        scheme = rest.substr(0, run);
+        scheme = LStringRef(rest.substr(0, run));
         rest.remove_prefix(run + 1);
-    } else {
-        scheme.clear();
     }
 
-    authority.clear();
+    authority = LStringRef();
     if (rest.substr(0, 2) == "//") {
         const size_t slash = rest.find('/', 2);
         const size_t end = slash == std::string_view::npos ? rest.size() : slash;
-        authority = rest.substr(2, end - 2);
+        authority = LStringRef(rest.substr(2, end - 2));
         rest.remove_prefix(end);
     }
 
     query = TakeAfter(rest, '?');
     params = TakeAfter(rest, ';');
-    path = rest;
+    path = LStringRef(rest);
 }
 
-std::string LUrl::ToString() const
+LStringRef LUrl::ToString() const
 {
-    std::string out;
-    if (!scheme.empty())
-        out += scheme + ":";
-    out += "//" + authority;
-    if (path.empty() || path.front() != '/')
-        out += '/';
-    out += path;
-    if (!params.empty())
-        out += ";" + params;
-    if (!query.empty())
-        out += "?" + query;
-    if (!fragment.empty())
-        out += "#" + fragment;
-    return out;
+    LStrStream out;
+    if (!scheme.IsEmpty())
+        out << scheme.View() << ':';
+    out << "//" << authority.View();
+    if (path.IsEmpty() || path.View().front() != '/')
+        out << '/';
+    out << path.View();
+    if (!params.IsEmpty())
+        out << ';' << params.View();
+    if (!query.IsEmpty())
+        out << '?' << query.View();
+    if (!fragment.IsEmpty())
+        out << '#' << fragment.View();
+    return LStringRef(out.View());
 }
 
 bool LUrl::IsEmpty() const
 {
-    return scheme.empty() && authority.empty() && path.empty() && params.empty() && query.empty()
-        && fragment.empty();
+    return scheme.IsEmpty() && authority.IsEmpty() && path.IsEmpty() && params.IsEmpty() && query.IsEmpty()
+        && fragment.IsEmpty();
 }
 
 void LUrl::Resolve(const LUrl& base, BaseKind mode)
@@ -90,92 +120,72 @@ void LUrl::Resolve(const LUrl& base, BaseKind mode)
         *this = base;
         return;
     }
-    if (!scheme.empty())
+    if (!scheme.IsEmpty())
         return;
     scheme = base.scheme;
-    if (!authority.empty())
+    if (!authority.IsEmpty())
         return;
     authority = base.authority;
-    if (!path.empty() && path.front() == '/')
+    if (!path.IsEmpty() && path.View().front() == '/')
         return;
-    if (path.empty()) {
+    if (path.IsEmpty()) {
         path = base.path;
-        if (params.empty()) {
+        if (params.IsEmpty()) {
             params = base.params;
-            if (query.empty())
+            if (query.IsEmpty())
                 query = base.query;
         }
         return;
     }
-    std::string merged = base.path;
+    MergePaths(base, mode);
+}
+
+void LUrl::MergePaths(const LUrl& base, BaseKind mode)
+{
+    std::string_view basePath = base.path.View();
     if (mode == BaseKind::File) {
-        const size_t slash = merged.rfind('/');
-        merged.resize(slash == std::string::npos ? 0 : slash + 1);
+        const size_t slash = basePath.rfind('/');
+        basePath = basePath.substr(0, slash == std::string_view::npos ? 0 : slash + 1);
     }
-    if (!merged.empty() && merged.back() != '/')
-        merged += '/';
-    merged += path;
-    RemoveDotSegments(merged);
+    LStrStream merged;
+    merged << basePath;
+    if (!basePath.empty() && basePath.back() != '/')
+        merged << '/';
+    merged << path.View();
+    path = WithoutDotSegments(merged.View());
 }
 
-void LUrl::RemoveDotSegments(std::string_view merged)
+LStringRef LUrl::MakeRelative(const char* targetPath, const char* basePath)
 {
-    std::vector<std::string_view> kept;
-    size_t start = 0;
-    while (start <= merged.size()) {
-        size_t end = merged.find('/', start);
-        if (end == std::string_view::npos)
-            end = merged.size();
-        const std::string_view segment = merged.substr(start, end - start);
-        if (segment == "..") {
-            if (!kept.empty())
-                kept.pop_back();
-        } else if (!segment.empty() && segment != ".") {
-            kept.push_back(segment);
-        }
-        start = end + 1;
-    }
-    std::string result = (!merged.empty() && merged.front() == '/') ? "/" : "";
-    for (size_t i = 0; i < kept.size(); ++i) {
-        if (i > 0)
-            result += '/';
-        result += kept[i];
-    }
-    path = std::move(result);
-}
-
-std::string LUrl::MakeRelative(std::string_view targetPath, std::string_view basePath)
-{
-    const std::string targetText(targetPath);
-    const std::string baseText(basePath);
-    const char* target = targetText.c_str();
-    const char* base = baseText.c_str();
-    std::string targetSegment;
-    std::string baseSegment;
+    const char* target = targetPath ? targetPath : "";
+    const char* base = basePath ? basePath : "";
+    LStringRef targetSegment;
+    LStringRef baseSegment;
     for (;;) {
         targetSegment = UrlNextSegment(target);
         baseSegment = UrlNextSegment(base);
-        if (targetSegment != baseSegment)
+        if (!(targetSegment == baseSegment))
             break;
-        if (targetSegment.empty())
-            return {};
+        if (targetSegment.IsEmpty())
+            return LStringRef();
     }
-    std::string out;
-    for (bool more = !baseSegment.empty(); more; more = !UrlNextSegment(base).empty())
-        out += "../";
-    UrlEscapeSegmentTo(targetSegment, out);
-    if (*target == '/') {
-        out += '/';
-        out += target + 1;
-    }
-    return out;
+    LStrStream out;
+    for (bool more = !baseSegment.IsEmpty(); more; more = !UrlNextSegment(base).IsEmpty())
+        out << "../";
+    UrlEscapeSegmentTo(targetSegment.View(), out);
+    if (*target == '/')
+        out << '/' << std::string_view(target + 1);
+    return LStringRef(out.View());
 }
 
-std::string MakeRelativeUrl(const char* target, const char* base)
+LStringRef MakeRelativeUrl(const char* target, const char* base)
 {
     const LUrl targetUrl(target);
     const LUrl baseUrl(base);
-    if (targetUrl.authority != baseUrl.authority)
-        return "//" + targetUrl.authority + targetUrl.path;
-    return LUrl::MakeRelative(targetUrl.path, baseUrl.path);
+    if (targetUrl.authority.View() != baseUrl.authority.View()) {
+        LStrStream out;
+        out << "//" << targetUrl.authority.View() << targetUrl.path.View();
+        return LStringRef(out.View());
+    }
+    return LUrl::MakeRelative(targetUrl.path.Text(), baseUrl.path.Text());
 }

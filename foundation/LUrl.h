@@ -1,6 +1,7 @@
 #pragma once
+#include "foundation/LStringRef.h"
+
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 // A URL split into its six parts: scheme:// authority / path ; params ? query # fragment.
@@ -19,26 +20,26 @@ public:
 
     void Parse(std::string_view text);
     // The text form; "//" and the authority are always written, so "file:///path" keeps its form.
-    std::string ToString() const;
+    LStringRef ToString() const;
     // True when all six parts are empty.
     bool IsEmpty() const;
     // Resolves this URL in place against a base.
     void Resolve(const LUrl& base, BaseKind mode);
 
     // The relative path that leads from a base folder path to a target path; empty when equal.
-    static std::string MakeRelative(std::string_view targetPath, std::string_view basePath);
+    static LStringRef MakeRelative(const char* targetPath, const char* basePath);
 
-    std::string scheme;
-    std::string authority;
-    std::string path;
-    std::string params;
-    std::string query;
-    std::string fragment;
+    LStringRef scheme;
+    LStringRef authority;
+    LStringRef path;
+    LStringRef params;
+    LStringRef query;
+    LStringRef fragment;
 
 private:
-    void RemoveDotSegments(std::string_view merged);
+    void MergePaths(const LUrl& base, BaseKind mode);
 };
 
 // A reference from base to target: "//" + the target's authority + its path when the
 // authorities differ, else the target path made relative to the base path.
-std::string MakeRelativeUrl(const char* target, const char* base);
+LStringRef MakeRelativeUrl(const char* target, const char* base);

@@ -1,94 +1,117 @@
 #include "foundation/NumberFormat.h"
 
+#include "foundation/LStrStream.h"
+
 #include <algorithm>
 #include <charconv>
+#include <string_view>
 #include <vector>
 
 namespace {
 
-// Enough for 309 integer digits of the largest double, a sign, a point and the decimals.
-constexpr int32_t kMaxDecimals = 1100;
+// Enough for 309 integer digits of the largest double, a sign and a point; decimals come on top.
 constexpr size_t kIntegerRoom = 330;
+constexpr int32_t kMaxDecimals = 1100;
+constexpr int32_t kMaxTrimDecimals = 15;
+
+int32_t EffectiveDecimals(int32_t decimals)
+{
+    return decimals < 0 ? 6 : std::min(decimals, kMaxDecimals);
+}
+
+// Formats into buffer (kIntegerRoom + decimals bytes) and returns the text.
+std::string_view FormatFixed(char* buffer, size_t size, int32_t decimals, double value)
+{
+    const auto result = std::to_chars(buffer, buffer + size, value, std::chars_format::fixed, decimals);
+    return std::string_view(buffer, static_cast<size_t>(result.ptr - buffer));
+}
+
+// The trimmed text of a value, formatted into a buffer of kIntegerRoom + 15 bytes.
+std::string_view FormatTrimmed(char* buffer, int32_t decimals, double value)
+{
+    decimals = decimals < 0 ? 6 : std::min(decimals, kMaxTrimDecimals);
+    std::string_view text = FormatFixed(buffer, kIntegerRoom + kMaxTrimDecimals, decimals, value);
+    if (text.find('.') == std::string_view::npos)
+        return text;
+    while (text.back() == '0')
+        text.remove_suffix(1);
+    if (text.back() == '.')
+        text.remove_suffix(1);
+    if (text == "-0")
+        text.remove_prefix(1);
+    return text;
+}
 
 template <typename Int>
-void AppendInteger(std::string& out, Int value)
+std::string_view FormatInteger(char (&buffer)[24], Int value)
 {
-    char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    return std::string_view(buffer, static_cast<size_t>(result.ptr - buffer));
 }
 
 } // namespace
 
-void WriteLong(int64_t value, std::string& out)
+void WriteLong(int64_t value, LStrStream& out)
 {
-    AppendInteger(out, value);
+    char buffer[24];
+    out.Write(FormatInteger(buffer, value));
 }
 
-std::string LongToString(int64_t value)
+LStringRef LongToString(int64_t value)
 {
-    std::string out;
-    AppendInteger(out, value);
-    return out;
+    char buffer[24];
+    return LStringRef(FormatInteger(buffer, value));
 }
 
-std::string ULongToString(uint64_t value)
+LStringRef ULongToString(uint64_t value)
 {
-    std::string out;
-    AppendInteger(out, value);
-    return out;
+    char buffer[24];
+    return LStringRef(FormatInteger(buffer, value));
 }
 
-void WriteHex(std::string& out, uint64_t value, HexPrefix prefix, HexCase letters, uint32_t minDigits)
+void WriteHex(LStrStream& out, uint64_t value, HexPrefix prefix, HexCase letters, uint32_t minDigits)
 {
     static const char kLower[] = "0123456789abcdef";
     static const char kUpper[] = "0123456789ABCDEF";
     const char* digits = letters == HexCase::Upper ? kUpper : kLower;
     if (prefix == HexPrefix::Yes)
-        out += "0x";
-    char buffer[16];
-    size_t count = 0;
+        out.Write("0x");
+    char reversed[16];
+    uint32_t count = 0;
     do {
-        buffer[count++] = digits[value & 15];
+        reversed[count++] = digits[value & 15];
         value >>= 4;
     } while (value != 0);
-    const uint32_t width = std::min<uint32_t>(minDigits, 64);
-    if (width > count)
-        out.append(width - count, '0');
+    for (uint32_t pad = std::min<uint32_t>(minDigits, 64); pad > count; --pad)
+        out.PutChar('0');
     while (count > 0)
-        out.push_back(buffer[--count]);
+        out.PutChar(reversed[--count]);
 }
 
-std::string HexToString(uint64_t value, HexPrefix prefix, HexCase letters, uint32_t minDigits)
+LStringRef HexToString(uint64_t value, HexPrefix prefix, HexCase letters, uint32_t minDigits)
 {
-    std::string out;
+    LStrStream out;
     WriteHex(out, value, prefix, letters, minDigits);
-    return out;
+    return LStringRef(out.View());
 }
 
-std::string DoubleToString(int32_t decimals, double value)
+LStringRef DoubleToString(int32_t decimals, double value)
 {
-    if (decimals < 0)
-        decimals = 6;
-    decimals = std::min(decimals, kMaxDecimals);
+    decimals = EffectiveDecimals(decimals);
     std::vector<char> buffer(kIntegerRoom + static_cast<size_t>(decimals));
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
-    return std::string(buffer.data(), result.ptr);
+    return LStringRef(FormatFixed(buffer.data(), buffer.size(), decimals, value));
 }
 
-std::string DoubleToStringTrim(int32_t decimals, double value)
+LStringRef DoubleToStringTrim(int32_t decimals, double value)
 {
-    std::string text = DoubleToString(decimals < 0 ? decimals : std::min(decimals, 15), value);
-    if (text.find('.') == std::string::npos)
-        return text;
-    while (text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.')
-        text.pop_back();
-    if (text == "-0")
-        text = "0";
-    return text;
+    char buffer[kIntegerRoom + kMaxTrimDecimals];
+    return LStringRef(FormatTrimmed(buffer, decimals, value));
+}
+
+void WriteDoubleTrim(LStrStream& out, int32_t decimals, double value)
+{
+    char buffer[kIntegerRoom + kMaxTrimDecimals];
+    out.Write(FormatTrimmed(buffer, decimals, value));
 }
 
 UnitScale ChooseUnitScale(float value)
@@ -119,9 +142,9 @@ UnitScale ChooseUnitScale(float value)
     return unit;
 }
 
-void FormatWithUnit(std::string& out, float value)
+void FormatWithUnit(LStrStream& out, float value)
 {
     const UnitScale unit = ChooseUnitScale(value);
-    out += DoubleToStringTrim(unit.decimals, static_cast<double>(value * unit.scale));
-    out += unit.prefix;
+    WriteDoubleTrim(out, unit.decimals, static_cast<double>(value * unit.scale));
+    out.Write(unit.prefix);
 }

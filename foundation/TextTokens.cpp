@@ -1,6 +1,8 @@
 #include "foundation/TextTokens.h"
 
 #include "foundation/LCharSource.h"
+#include "foundation/LStrStream.h"
+#include "foundation/LStringRef.h"
 #include "foundation/NumberParse.h"
 
 namespace {
@@ -43,6 +45,24 @@ bool ReadSignedDigits(LCharSource& in, int32_t& value)
         in.Unread();
     value = static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
     return digits;
+}
+
+// Copies characters for which keep(c) holds, pushing back the first other one; true when one
+// was copied.
+template <typename Keep>
+bool CopyWhile(LCharSource& in, LStrStream& out, Keep keep)
+{
+    bool copied = false;
+    char c = 0;
+    while (in.ReadByte(c)) {
+        if (!keep(c)) {
+            in.Unread();
+            break;
+        }
+        out.PutChar(c);
+        copied = true;
+    }
+    return copied;
 }
 
 } // namespace
@@ -88,4 +108,76 @@ bool SkipLineEnd(LCharSource& in)
     if (in.ReadByte(next) && next != partner)
         in.Unread();
     return true;
+}
+
+bool ReadWord(LCharSource& in, LStrStream& out)
+{
+    SkipWhiteSpace(in);
+    return CopyWhile(in, out, [](char c) { return !IsSpaceChar(static_cast<unsigned char>(c)); });
+}
+
+bool ReadWordToString(LCharSource& in, LStringRef& out)
+{
+    LStrStream word;
+    const bool found = ReadWord(in, word);
+    out = LStringRef(word.View());
+    return found;
+}
+
+bool ReadLineWord(LCharSource& in, LStrStream& out)
+{
+    SkipBlanks(in);
+    return CopyWhile(in, out, [](char c) { return !IsSpaceChar(static_cast<unsigned char>(c)); });
+}
+
+bool ReadNumberToken(LCharSource& in, LStrStream& out)
+{
+    SkipBlanks(in);
+    bool started = false; // a digit or the point was copied
+    bool point = false;
+    return CopyWhile(in, out, [&](char c) {
+        if (c == '+' || c == '-')
+            return !started;
+        if (c == '.') {
+            if (point)
+                return false;
+            point = started = true;
+            return true;
+        }
+        if (IsDigitChar(static_cast<unsigned char>(c)))
+            return started = true;
+        return false;
+    });
+}
+
+bool ReadToLineEnd(LCharSource& in, LStrStream& out)
+{
+    return CopyWhile(in, out, [](char c) { return !IsLineEnd(c); });
+}
+
+void CopyTrimmed(LCharSource& in, LStrStream& out)
+{
+    SkipWhiteSpace(in);
+    LStrStream held; // white space waiting for a character after it
+    char c = 0;
+    while (in.ReadByte(c)) {
+        if (IsSpaceChar(static_cast<unsigned char>(c))) {
+            held.PutChar(c);
+            continue;
+        }
+        if (held.Length() > 0) {
+            out.Write(held.View());
+            held.Clear();
+        }
+        out.PutChar(c);
+    }
+}
+
+bool ReadTextLine(LCharSource& in, LStringRef& out)
+{
+    LStrStream line;
+    const bool copied = ReadToLineEnd(in, line);
+    out = LStringRef(line.View());
+    const bool ended = SkipLineEnd(in);
+    return copied || ended;
 }

@@ -2,6 +2,8 @@
 #include <cstdint>
 
 class LCharSource;
+class LStrStream;
+class LStringRef;
 
 // Small tokenizers over any character source. White space is blank, tab, LF, VT, FF and CR;
 // a "blank" is white space other than CR and LF. A character that ends a token is pushed back.
@@ -24,3 +26,19 @@ char ReadLineChar(LCharSource& in);
 // Reads to the end of the current line and consumes its line end: CR, LF, CR LF or LF CR.
 // False at the end of the input without a line end.
 bool SkipLineEnd(LCharSource& in);
+
+// Skips white space, then copies the following run of other characters; true when one was copied.
+bool ReadWord(LCharSource& in, LStrStream& out);
+// ReadWord into a string.
+bool ReadWordToString(LCharSource& in, LStringRef& out);
+// As ReadWord, but does not pass a line end before the word.
+bool ReadLineWord(LCharSource& in, LStrStream& out);
+// Skips blanks, then copies a number token: signs before the first digit or point, digits and
+// one '.'; a second '.' or a sign after a digit ends it. True when a character was copied.
+bool ReadNumberToken(LCharSource& in, LStrStream& out);
+// Copies up to (not including) the next CR or LF; true when a character was copied.
+bool ReadToLineEnd(LCharSource& in, LStrStream& out);
+// Skips white space, then copies the rest of the input without its trailing white space.
+void CopyTrimmed(LCharSource& in, LStrStream& out);
+// Reads one line into out and consumes its line end; false only at the end of the input.
+bool ReadTextLine(LCharSource& in, LStringRef& out);

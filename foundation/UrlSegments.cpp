@@ -1,6 +1,9 @@
 #include "foundation/UrlSegments.h"
 
+#include "foundation/LStrStream.h"
 #include "foundation/LUrl.h"
+
+#include <string>
 
 namespace {
 
@@ -21,13 +24,13 @@ bool IsUnreserved(unsigned char c)
         || c == 0x24 || (c >= 0x27 && c <= 0x2E) || c == 0x5F;
 }
 
-std::string DecodeAll(std::string_view text)
+LStringRef DecodeAll(std::string_view text)
 {
     const std::string copy(text); // NUL-terminated for the cursor walk
-    std::string out;
+    LStrStream out;
     for (const char* p = copy.c_str(); p < copy.c_str() + copy.size();)
-        out.push_back(UrlDecodeChar(p));
-    return out;
+        out.PutChar(UrlDecodeChar(p));
+    return LStringRef(out.View());
 }
 
 } // namespace
@@ -45,56 +48,56 @@ char UrlDecodeChar(const char*& cursor)
     return *cursor++;
 }
 
-std::string UrlNextSegment(const char*& cursor)
+LStringRef UrlNextSegment(const char*& cursor)
 {
     while (*cursor == '/')
         ++cursor;
-    std::string segment;
+    LStrStream segment;
     while (*cursor != '\0' && *cursor != '/')
-        segment.push_back(UrlDecodeChar(cursor));
-    return segment;
+        segment.PutChar(UrlDecodeChar(cursor));
+    return LStringRef(segment.View());
 }
 
-void UrlEscapeSegmentTo(std::string_view segment, std::string& out)
+void UrlEscapeSegmentTo(std::string_view segment, LStrStream& out)
 {
     static const char kHex[] = "0123456789ABCDEF";
     if (segment == ".") {
-        out += "%2E";
+        out.Write("%2E");
         return;
     }
     if (segment == "..") {
-        out += "%2E%2E";
+        out.Write("%2E%2E");
         return;
     }
     for (const char c : segment) {
         const auto byte = static_cast<unsigned char>(c);
         if (IsUnreserved(byte)) {
-            out.push_back(c);
+            out.PutChar(c);
         } else {
-            out.push_back('%');
-            out.push_back(kHex[byte >> 4]);
-            out.push_back(kHex[byte & 15]);
+            out.PutChar('%');
+            out.PutChar(kHex[byte >> 4]);
+            out.PutChar(kHex[byte & 15]);
         }
     }
 }
 
-std::string UrlEscapeSegment(std::string_view segment)
+LStringRef UrlEscapeSegment(std::string_view segment)
 {
-    std::string out;
+    LStrStream out;
     UrlEscapeSegmentTo(segment, out);
-    return out;
+    return LStringRef(out.View());
 }
 
-void UrlAppendSegment(std::string& out, std::string_view segment)
+void UrlAppendSegment(LStrStream& out, std::string_view segment)
 {
     if (segment.empty())
         return;
-    if (out.empty() || out.back() != '/')
-        out.push_back('/');
+    if (out.Length() == 0 || out.View().back() != '/')
+        out.PutChar('/');
     UrlEscapeSegmentTo(segment, out);
 }
 
-std::string UrlSplitLastSegment(std::string_view path, std::string& lastSegment)
+LStringRef UrlSplitLastSegment(std::string_view path, LStringRef& lastSegment)
 {
     size_t end = path.size();
     while (end > 0 && path[end - 1] == '/')
@@ -102,16 +105,16 @@ std::string UrlSplitLastSegment(std::string_view path, std::string& lastSegment)
     const size_t slash = path.rfind('/', end == 0 ? 0 : end - 1);
     const size_t start = (slash == std::string_view::npos || end == 0) ? 0 : slash + 1;
     if (end == 0) {
-        lastSegment.clear();
-        return std::string(path);
+        lastSegment = LStringRef();
+        return LStringRef(path);
     }
     lastSegment = DecodeAll(path.substr(start, end - start));
-    return std::string(path.substr(0, start));
+    return LStringRef(path.substr(0, start));
 }
 
-std::string UrlFileName(const char* url)
+LStringRef UrlFileName(const char* url)
 {
-    std::string last;
-    UrlSplitLastSegment(LUrl(url).path, last);
+    LStringRef last;
+    (void)UrlSplitLastSegment(LUrl(url).path.View(), last);
     return last;
 }

@@ -1,6 +1,9 @@
 #pragma once
-#include <string>
+#include "foundation/LStringRef.h"
+
 #include <string_view>
+
+class LStrStream;
 
 // Percent-escaping of URL path segments. Unreserved bytes (ASCII letters and digits and
 // ! $ ' ( ) * + , - . _) stand as they are; every other byte is written as "%" and two
@@ -13,18 +16,19 @@ char UrlDecodeChar(const char*& cursor);
 
 // Skips a run of "/", then decodes up to the next "/" or the end of the text, where the
 // cursor is left. Empty at the end of the text.
-std::string UrlNextSegment(const char*& cursor);
+LStringRef UrlNextSegment(const char*& cursor);
 
 // The escaped form of a segment; empty for an empty segment.
-std::string UrlEscapeSegment(std::string_view segment);
-void UrlEscapeSegmentTo(std::string_view segment, std::string& out);
+LStringRef UrlEscapeSegment(std::string_view segment);
+void UrlEscapeSegmentTo(std::string_view segment, LStrStream& out);
 
-// Appends "/" (unless out already ends with one) and the escaped segment; nothing for an empty segment.
-void UrlAppendSegment(std::string& out, std::string_view segment);
+// Writes "/" (unless the text already ends with one) and the escaped segment; nothing for an
+// empty segment.
+void UrlAppendSegment(LStrStream& out, std::string_view segment);
 
 // Splits off the last segment (a trailing "/" is ignored): it is decoded into lastSegment and
 // the path before it, up to and including its "/", is returned.
-std::string UrlSplitLastSegment(std::string_view path, std::string& lastSegment);
+LStringRef UrlSplitLastSegment(std::string_view path, LStringRef& lastSegment);
 
 // The decoded last segment of a URL's path.
-std::string UrlFileName(const char* url);
+LStringRef UrlFileName(const char* url);

@@ -18,7 +18,7 @@ int FirstMatch(CBytePattern& pattern, std::string_view text)
 
 TEST(CBytePattern, FailureLinkKeepsPartialMatch)
 {
-    CBytePattern end("]]>");
+    CBytePattern end(LStringRef("]]>"));
     EXPECT_EQ(FirstMatch(end, "x]]]>"), 4);
     EXPECT_TRUE(end.Feed('a')); // a completed match stays reported
     EXPECT_TRUE(end.Feed(']'));
@@ -32,7 +32,7 @@ TEST(CBytePattern, MatchesAgainstBruteForce)
     const std::string texts[] = {"abaabab", "aaab", "aaabaaaa", "abcabcabd", "b", "", "ababab"};
     for (const std::string& p : patterns) {
         for (const std::string& t : texts) {
-            CBytePattern pattern(p);
+            CBytePattern pattern(LStringRef(p.c_str()));
             const size_t found = t.find(p);
             const int expected = found == std::string::npos ? -1 : static_cast<int>(found + p.size() - 1);
             EXPECT_EQ(FirstMatch(pattern, t), expected) << p << " in " << t;
@@ -42,12 +42,12 @@ TEST(CBytePattern, MatchesAgainstBruteForce)
 
 TEST(CBytePattern, EmptyPatternMatchesAtOnce)
 {
-    CBytePattern empty("");
+    CBytePattern empty{LStringRef()};
     EXPECT_TRUE(empty.Feed('x'));
 }
 
 TEST(CBytePattern, HighBytesAndNul)
 {
-    CBytePattern pattern(std::string_view("\xFF\0\xFF", 3));
+    CBytePattern pattern(LStringRef("\xFF\0\xFF", 3));
     EXPECT_EQ(FirstMatch(pattern, std::string_view("\xFF\xFF\0\xFF", 4)), 3);
 }

@@ -40,31 +40,31 @@ TEST(FileNameText, FindExtensionRespectsBlanks)
 
 TEST(FileNameText, ExtensionLowerAndReplace)
 {
-    EXPECT_EQ(FileExtensionLower("Track.WAV  "), "wav");
-    EXPECT_EQ(FileExtensionLower("noext"), "");
-    EXPECT_EQ(FileExtensionLower(nullptr), "");
-    EXPECT_EQ(ReplaceExtension("a.txt", "csv"), "a.csv");
-    EXPECT_EQ(ReplaceExtension("a.txt", ""), "a");
-    EXPECT_EQ(ReplaceExtension("a", "snx"), "a.snx");
-    EXPECT_EQ(ReplaceExtension("v1.2 final", "snx"), "v1.2 final.snx");
+    EXPECT_EQ(FileExtensionLower("Track.WAV  ").View(), "wav");
+    EXPECT_EQ(FileExtensionLower("noext").View(), "");
+    EXPECT_EQ(FileExtensionLower(nullptr).View(), "");
+    EXPECT_EQ(ReplaceExtension("a.txt", "csv").View(), "a.csv");
+    EXPECT_EQ(ReplaceExtension("a.txt", "").View(), "a");
+    EXPECT_EQ(ReplaceExtension("a", "snx").View(), "a.snx");
+    EXPECT_EQ(ReplaceExtension("v1.2 final", "snx").View(), "v1.2 final.snx");
 }
 
 TEST(FileNameText, ReplaceAndNumberFileNames)
 {
-    std::string path = "file:///Root/docs/old%20name.txt";
-    EXPECT_EQ(FileNameOfPath(path), "old name.txt");
+    LStringRef path("file:///Root/docs/old%20name.txt");
+    EXPECT_EQ(FileNameOfPath(path).View(), "old name.txt");
     NumberedFileName(path, 2);
-    EXPECT_EQ(path, "file:///Root/docs/old%20name2.txt");
+    EXPECT_EQ(path.View(), "file:///Root/docs/old%20name2.txt");
     ReplaceFileName(path, "a:b/..");
-    EXPECT_EQ(path, "file:///Root/docs/a%3Ab%2F..");
+    EXPECT_EQ(path.View(), "file:///Root/docs/a%3Ab%2F..");
     ReplaceFileName(path, "..");
-    EXPECT_EQ(path, "file:///Root/docs/%2E%2E");
-    EXPECT_EQ(FileNameOfPath(path), "..");
+    EXPECT_EQ(path.View(), "file:///Root/docs/%2E%2E");
+    EXPECT_EQ(FileNameOfPath(path).View(), "..");
 
-    std::string empty;
+    LStringRef empty;
     ReplaceFileName(empty, "");
-    EXPECT_EQ(empty, "");
-    std::string noExtension = "file:///Root/x";
+    EXPECT_EQ(empty.View(), "");
+    LStringRef noExtension("file:///Root/x");
     NumberedFileName(noExtension, -1);
-    EXPECT_EQ(noExtension, "file:///Root/x-1");
+    EXPECT_EQ(noExtension.View(), "file:///Root/x-1");
 }

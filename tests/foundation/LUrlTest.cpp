@@ -1,5 +1,6 @@
 #include "foundation/LUrl.h"
 
+#include "foundation/LStrStream.h"
 #include "foundation/UrlSegments.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,7 @@ std::string Resolved(const char* relative, const char* base, LUrl::BaseKind mode
 {
     LUrl url(relative);
     url.Resolve(LUrl(base), mode);
-    return url.ToString();
+    return std::string(url.ToString().View());
 }
 
 } // namespace
@@ -18,23 +19,23 @@ std::string Resolved(const char* relative, const char* base, LUrl::BaseKind mode
 TEST(LUrl, ParsesAllSixParts)
 {
     const LUrl url("http://host:80/a/b;p?q=1#frag");
-    EXPECT_EQ(url.scheme, "http");
-    EXPECT_EQ(url.authority, "host:80");
-    EXPECT_EQ(url.path, "/a/b");
-    EXPECT_EQ(url.params, "p");
-    EXPECT_EQ(url.query, "q=1");
-    EXPECT_EQ(url.fragment, "frag");
-    EXPECT_EQ(url.ToString(), "http://host:80/a/b;p?q=1#frag");
+    EXPECT_EQ(url.scheme.View(), "http");
+    EXPECT_EQ(url.authority.View(), "host:80");
+    EXPECT_EQ(url.path.View(), "/a/b");
+    EXPECT_EQ(url.params.View(), "p");
+    EXPECT_EQ(url.query.View(), "q=1");
+    EXPECT_EQ(url.fragment.View(), "frag");
+    EXPECT_EQ(url.ToString().View(), "http://host:80/a/b;p?q=1#frag");
 }
 
 TEST(LUrl, SchemeNeedsOnlySchemeCharactersBeforeColon)
 {
-    EXPECT_EQ(LUrl("a/b:c").scheme, "");
-    EXPECT_EQ(LUrl("a/b:c").path, "a/b:c");
-    EXPECT_EQ(LUrl(":x").scheme, "");
-    EXPECT_EQ(LUrl("x+y-z.1:rest").scheme, "x+y-z.1");
-    EXPECT_EQ(LUrl("x+y-z.1:rest").path, "rest");
-    EXPECT_EQ(LUrl("a?b:c").scheme, "");
+    EXPECT_EQ(LUrl("a/b:c").scheme.View(), "");
+    EXPECT_EQ(LUrl("a/b:c").path.View(), "a/b:c");
+    EXPECT_EQ(LUrl(":x").scheme.View(), "");
+    EXPECT_EQ(LUrl("x+y-z.1:rest").scheme.View(), "x+y-z.1");
+    EXPECT_EQ(LUrl("x+y-z.1:rest").path.View(), "rest");
+    EXPECT_EQ(LUrl("a?b:c").scheme.View(), "");
 }
 
 TEST(LUrl, NullAndEmptyTexts)
@@ -42,15 +43,15 @@ TEST(LUrl, NullAndEmptyTexts)
     EXPECT_TRUE(LUrl(nullptr).IsEmpty());
     EXPECT_TRUE(LUrl("").IsEmpty());
     EXPECT_FALSE(LUrl("#f").IsEmpty());
-    EXPECT_EQ(LUrl("").ToString(), "///");
+    EXPECT_EQ(LUrl("").ToString().View(), "///");
 }
 
 TEST(LUrl, ToStringAlwaysWritesAuthorityMarker)
 {
-    EXPECT_EQ(LUrl("file:///Root/a%20b").ToString(), "file:///Root/a%20b");
-    EXPECT_EQ(LUrl("rel/x").ToString(), "///rel/x");
-    EXPECT_EQ(LUrl("//host").ToString(), "//host/");
-    EXPECT_EQ(LUrl("//host").path, "");
+    EXPECT_EQ(LUrl("file:///Root/a%20b").ToString().View(), "file:///Root/a%20b");
+    EXPECT_EQ(LUrl("rel/x").ToString().View(), "///rel/x");
+    EXPECT_EQ(LUrl("//host").ToString().View(), "//host/");
+    EXPECT_EQ(LUrl("//host").path.View(), "");
 }
 
 TEST(LUrl, ResolveMergesAsFolderOrFile)
@@ -78,45 +79,45 @@ TEST(LUrl, ResolveKeepsAbsolutePartsAndInheritsEmptyOnes)
 
 TEST(LUrl, EscapedDotSegmentsSurviveResolve)
 {
-    const std::string escaped = UrlEscapeSegment("..");
+    const std::string escaped(UrlEscapeSegment("..").View());
     EXPECT_EQ(escaped, "%2E%2E");
-    EXPECT_EQ(UrlEscapeSegment("."), "%2E");
-    const std::string relative = escaped + "/" + UrlEscapeSegment(".");
+    EXPECT_EQ(UrlEscapeSegment(".").View(), "%2E");
+    const std::string relative = escaped + "/" + std::string(UrlEscapeSegment(".").View());
     EXPECT_EQ(Resolved(relative.c_str(), "file:///R/a/", LUrl::BaseKind::Folder), "file:///R/a/%2E%2E/%2E");
 
     const char* cursor = "/R/%2E%2E//x";
-    EXPECT_EQ(UrlNextSegment(cursor), "R");
-    EXPECT_EQ(UrlNextSegment(cursor), "..");
-    EXPECT_EQ(UrlNextSegment(cursor), "x");
-    EXPECT_EQ(UrlNextSegment(cursor), "");
+    EXPECT_EQ(UrlNextSegment(cursor).View(), "R");
+    EXPECT_EQ(UrlNextSegment(cursor).View(), "..");
+    EXPECT_EQ(UrlNextSegment(cursor).View(), "x");
+    EXPECT_EQ(UrlNextSegment(cursor).View(), "");
     EXPECT_EQ(*cursor, '\0');
 }
 
 TEST(LUrl, MakeRelativeWalksFromBaseFolder)
 {
-    EXPECT_EQ(LUrl::MakeRelative("/a/c/d", "/a/b"), "../c/d");
-    EXPECT_EQ(LUrl::MakeRelative("/a/b", "/a/b"), "");
-    EXPECT_EQ(LUrl::MakeRelative("/a", "/a/b/c"), "../../");
-    EXPECT_EQ(LUrl::MakeRelative("/a/b/c", "/a"), "b/c");
-    EXPECT_EQ(LUrl::MakeRelative("/x y/%41", "/z"), "../x%20y/%41");
-    EXPECT_EQ(LUrl::MakeRelative("/a/c/", "/a/b"), "../c/");
-    EXPECT_EQ(LUrl::MakeRelative("/%2E%2E", "/"), "%2E%2E");
+    EXPECT_EQ(LUrl::MakeRelative("/a/c/d", "/a/b").View(), "../c/d");
+    EXPECT_EQ(LUrl::MakeRelative("/a/b", "/a/b").View(), "");
+    EXPECT_EQ(LUrl::MakeRelative("/a", "/a/b/c").View(), "../../");
+    EXPECT_EQ(LUrl::MakeRelative("/a/b/c", "/a").View(), "b/c");
+    EXPECT_EQ(LUrl::MakeRelative("/x y/%41", "/z").View(), "../x%20y/%41");
+    EXPECT_EQ(LUrl::MakeRelative("/a/c/", "/a/b").View(), "../c/");
+    EXPECT_EQ(LUrl::MakeRelative("/%2E%2E", "/").View(), "%2E%2E");
 }
 
 TEST(LUrl, MakeRelativeUrlAcrossAuthorities)
 {
-    EXPECT_EQ(MakeRelativeUrl("file://vol/a/b", "file://other/a"), "//vol/a/b");
-    EXPECT_EQ(MakeRelativeUrl("file:///R/a/c/d", "file:///R/a/b"), "../c/d");
-    EXPECT_EQ(MakeRelativeUrl("file:///R/a", "file:///R/a"), "");
+    EXPECT_EQ(MakeRelativeUrl("file://vol/a/b", "file://other/a").View(), "//vol/a/b");
+    EXPECT_EQ(MakeRelativeUrl("file:///R/a/c/d", "file:///R/a/b").View(), "../c/d");
+    EXPECT_EQ(MakeRelativeUrl("file:///R/a", "file:///R/a").View(), "");
 }
 
 TEST(UrlSegments, EscapeWritesUpperCaseHexForReservedBytes)
 {
     EXPECT_EQ(UrlEscapeSegment("az AZ09!$'()*+,-._"), "az%20AZ09!$'()*+,-._");
-    EXPECT_EQ(UrlEscapeSegment("/:;?#%\"~\x7F"), "%2F%3A%3B%3F%23%25%22%7E%7F");
-    EXPECT_EQ(UrlEscapeSegment("caf\xC3\xA9"), "caf%C3%A9");
-    EXPECT_EQ(UrlEscapeSegment(""), "");
-    EXPECT_EQ(UrlEscapeSegment("..."), "...");
+    EXPECT_EQ(UrlEscapeSegment("/:;?#%\"~\x7F").View(), "%2F%3A%3B%3F%23%25%22%7E%7F");
+    EXPECT_EQ(UrlEscapeSegment("caf\xC3\xA9").View(), "caf%C3%A9");
+    EXPECT_EQ(UrlEscapeSegment("").View(), "");
+    EXPECT_EQ(UrlEscapeSegment("...").View(), "...");
 }
 
 TEST(UrlSegments, DecodeHandlesBrokenEscapes)
@@ -137,21 +138,22 @@ TEST(UrlSegments, DecodeHandlesBrokenEscapes)
 
 TEST(UrlSegments, AppendAndSplitLastSegment)
 {
-    std::string out;
+    LStrStream out;
     UrlAppendSegment(out, "a b");
     UrlAppendSegment(out, "");
     UrlAppendSegment(out, "..");
-    EXPECT_EQ(out, "/a%20b/%2E%2E");
-    out = "/x/";
+    EXPECT_EQ(out.View(), "/a%20b/%2E%2E");
+    out.Clear();
+    out.Write("/x/");
     UrlAppendSegment(out, "y");
-    EXPECT_EQ(out, "/x/y");
+    EXPECT_EQ(out.View(), "/x/y");
 
-    std::string last;
-    EXPECT_EQ(UrlSplitLastSegment("/a/b%20c/", last), "/a/");
-    EXPECT_EQ(last, "b c");
-    EXPECT_EQ(UrlSplitLastSegment("name", last), "");
-    EXPECT_EQ(last, "name");
-    EXPECT_EQ(UrlSplitLastSegment("/", last), "/");
-    EXPECT_EQ(last, "");
-    EXPECT_EQ(UrlFileName("file:///R/dir/f%C3%A9.txt?q#x"), "f\xC3\xA9.txt");
+    LStringRef last;
+    EXPECT_EQ(UrlSplitLastSegment("/a/b%20c/", last).View(), "/a/");
+    EXPECT_EQ(last.View(), "b c");
+    EXPECT_EQ(UrlSplitLastSegment("name", last).View(), "");
+    EXPECT_EQ(last.View(), "name");
+    EXPECT_EQ(UrlSplitLastSegment("/", last).View(), "/");
+    EXPECT_EQ(last.View(), "");
+    EXPECT_EQ(UrlFileName("file:///R/dir/f%C3%A9.txt?q#x").View(), "f\xC3\xA9.txt");
 }

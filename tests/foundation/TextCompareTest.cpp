@@ -44,11 +44,11 @@ TEST(TextCompare, EqualNoCaseIsAsciiOnly)
 
 TEST(FourCC, CodesAndTexts)
 {
-    EXPECT_EQ(FourCCToString(0x43535423u), "CST#");
-    EXPECT_EQ(FourCCToString(0x4A502020u), "JP");
-    EXPECT_EQ(FourCCToString(0x20412042u), "A B");
-    EXPECT_EQ(FourCCToString(0x41004243u), "A");
-    EXPECT_EQ(FourCCToString(0), "");
+    EXPECT_EQ(FourCCToString(0x43535423u).View(), "CST#");
+    EXPECT_EQ(FourCCToString(0x4A502020u).View(), "JP");
+    EXPECT_EQ(FourCCToString(0x20412042u).View(), "A B");
+    EXPECT_EQ(FourCCToString(0x41004243u).View(), "A");
+    EXPECT_EQ(FourCCToString(0).View(), "");
     EXPECT_EQ(StringToFourCC("JP"), 0x4A502020u);
     EXPECT_EQ(StringToFourCC("TLYOXX"), 0x544C594Fu);
     EXPECT_EQ(StringToFourCC(""), 0u);

@@ -2,11 +2,15 @@
 
 #include "foundation/HostPort.h"
 #include "foundation/LMemInStream.h"
+#include "foundation/LStrStream.h"
+#include "foundation/LStringRef.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <limits>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -135,4 +139,86 @@ TEST(HostPort, PortOutsideRangeGivesZero)
     EXPECT_EQ(port, 65535);
     ParseHostPort("1.2.3.4: 00080x", address, port);
     EXPECT_EQ(port, 80);
+}
+
+namespace {
+
+// Runs a stream tokenizer and returns what it copied together with its result.
+template <typename Tokenizer>
+std::pair<bool, std::string> Copied(Source& in, Tokenizer tokenizer)
+{
+    LStrStream out;
+    const bool result = tokenizer(in, out);
+    return {result, std::string(out.View())};
+}
+
+} // namespace
+
+TEST(TextTokens, ReadNumberTokenStopsAtSecondPointOrLateSign)
+{
+    Source a("-1.5.2");
+    EXPECT_EQ(Copied(a, ReadNumberToken), std::make_pair(true, std::string("-1.5")));
+    EXPECT_EQ(a.Next(), '.');
+    EXPECT_EQ(a.Next(), '2');
+
+    Source b("1-2");
+    EXPECT_EQ(Copied(b, ReadNumberToken), std::make_pair(true, std::string("1")));
+    EXPECT_EQ(b.Next(), '-');
+
+    Source c(" \t+-.5e3");
+    EXPECT_EQ(Copied(c, ReadNumberToken), std::make_pair(true, std::string("+-.5")));
+    EXPECT_EQ(c.Next(), 'e');
+
+    Source d("\n5");
+    EXPECT_EQ(Copied(d, ReadNumberToken), std::make_pair(false, std::string()));
+    EXPECT_EQ(d.Next(), '\n');
+
+    Source e(".-");
+    EXPECT_EQ(Copied(e, ReadNumberToken), std::make_pair(true, std::string(".")));
+}
+
+TEST(TextTokens, WordsAndLines)
+{
+    Source in("  alpha\tbeta\n  gamma\r\n\r\nlast");
+    EXPECT_EQ(Copied(in, ReadWord), std::make_pair(true, std::string("alpha")));
+    EXPECT_EQ(Copied(in, ReadLineWord), std::make_pair(true, std::string("beta")));
+    EXPECT_EQ(Copied(in, ReadLineWord), std::make_pair(false, std::string()));
+    LStringRef word;
+    EXPECT_TRUE(ReadWordToString(in, word));
+    EXPECT_EQ(word.View(), "gamma");
+
+    LStringRef line("stale");
+    EXPECT_TRUE(ReadTextLine(in, line)); // the rest of gamma's line: empty, then CR LF
+    EXPECT_EQ(line.View(), "");
+    EXPECT_TRUE(ReadTextLine(in, line)); // an empty line
+    EXPECT_EQ(line.View(), "");
+    EXPECT_TRUE(ReadTextLine(in, line)); // a last line without a line end
+    EXPECT_EQ(line.View(), "last");
+    EXPECT_FALSE(ReadTextLine(in, line));
+    EXPECT_FALSE(ReadWordToString(in, word));
+    EXPECT_EQ(word.View(), "");
+}
+
+TEST(TextTokens, ToLineEndLeavesTheLineEnd)
+{
+    Source in("ab\r\nc");
+    EXPECT_EQ(Copied(in, ReadToLineEnd), std::make_pair(true, std::string("ab")));
+    EXPECT_EQ(Copied(in, ReadToLineEnd), std::make_pair(false, std::string()));
+    EXPECT_TRUE(SkipLineEnd(in));
+    EXPECT_EQ(in.Next(), 'c');
+}
+
+TEST(TextTokens, CopyTrimmedDropsOuterWhiteSpaceOnly)
+{
+    Source in(" \n a  b\t\n c \r\n ");
+    LStrStream out;
+    CopyTrimmed(in, out);
+    EXPECT_EQ(out.View(), "a  b\t\n c");
+
+    // Held white space longer than the inline buffer of a stream.
+    const std::string spaced = "x" + std::string(100, ' ') + "y" + std::string(100, ' ');
+    Source longer(spaced.c_str());
+    LStrStream trimmed;
+    CopyTrimmed(longer, trimmed);
+    EXPECT_EQ(trimmed.View(), spaced.substr(0, 102));
 }
