@@ -3,13 +3,14 @@
 
 namespace plat {
 
-// A plain (non-recursive) mutex. Lock/Unlock for our code, lock/unlock so that the
-// standard scope guards work with it too.
-class Mutex {
+// A mutex with Lock/Unlock for our code and lock/unlock so that the standard scope
+// guards work with it too.
+template <class NativeMutex>
+class BasicMutex {
 public:
-    Mutex() = default;
-    Mutex(const Mutex&) = delete;
-    Mutex& operator=(const Mutex&) = delete;
+    BasicMutex() = default;
+    BasicMutex(const BasicMutex&) = delete;
+    BasicMutex& operator=(const BasicMutex&) = delete;
 
     void Lock() { fMutex.lock(); }
     void Unlock() { fMutex.unlock(); }
@@ -19,11 +20,14 @@ public:
     void unlock() { Unlock(); }
     bool try_lock() { return TryLock(); }
 
-    std::mutex& Native() { return fMutex; }
+    NativeMutex& Native() { return fMutex; }
 
 private:
-    std::mutex fMutex;
+    NativeMutex fMutex;
 };
+
+// A plain (non-recursive) mutex.
+using Mutex = BasicMutex<std::mutex>;
 
 // Holds a mutex for the lifetime of the scope.
 template <class MutexType>

@@ -102,10 +102,12 @@ bool Thread::Launch(std::function<void()> body, const ThreadPriority* wanted)
         fGotWanted = false;
         return false;
     }
-    int policy = 0;
-    sched_param param{};
-    if (pthread_getschedparam(impl->handle, &policy, &param) == 0)
-        fGranted = {FromNative(policy), param.sched_priority};
+    // Explicit scheduling is applied at creation or the creation fails; the fallback
+    // inherits the creating thread's scheduling.
+    if (fGotWanted)
+        fGranted = *wanted;
+    else if (!CurrentThreadPriority(fGranted))
+        fGranted = ThreadPriority{};
     fImpl = std::move(impl);
     return true;
 }
