@@ -145,9 +145,11 @@ TEST(CBufferedForkStream, MixedReadsWritesAndSeeksMatchAPlainModel)
         if (next() % 2) {
             const std::string data = Pattern(length, unsigned(i));
             stream.Write(data.data(), data.size());
-            if (length > 0 && model.size() < at + length)
-                model.resize(at + length, '\0');
-            model.replace(at, length, data);
+            if (length > 0) {
+                if (model.size() < at + length)
+                    model.resize(at + length, '\0');
+                model.replace(at, length, data);
+            }
         } else {
             std::vector<char> buffer(length + 1);
             uint64_t count = length;
