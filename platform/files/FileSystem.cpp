@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -63,6 +64,7 @@ FileResult ResultFromErrno(int error)
     case EROFS: return FileResult::Denied;
     case ENOSPC:
     case EDQUOT: return FileResult::NoSpace;
+    case ENOTSUP: return FileResult::Unsupported;
     default: return FileResult::Failed;
     }
 }
@@ -136,6 +138,41 @@ FileResult RemoveFolderItem(const std::string& path)
     if (rmdir(path.c_str()) == 0)
         return FileResult::Ok;
     return errno == EEXIST ? FileResult::NotEmpty : ResultFromErrno(errno);
+}
+
+FileResult CopyLink(const std::string& source, const std::string& destination)
+{
+    std::string target(4096, '\0');
+    const ssize_t length = readlink(source.c_str(), target.data(), target.size());
+    if (length < 0)
+        return ResultFromErrno(errno);
+    if (size_t(length) >= target.size())
+        return FileResult::BadPath;
+    target.resize(size_t(length));
+    return symlink(target.c_str(), destination.c_str()) == 0 ? FileResult::Ok : ResultFromErrno(errno);
+}
+
+std::string RealPathOfPrefix(const std::string& path)
+{
+    if (path.empty() || path[0] != '/')
+        return {};
+    std::string head = path;
+    std::string tail;
+    for (;;) {
+        const std::string probe = head.empty() ? std::string("/") : head;
+        if (char* real = realpath(probe.c_str(), nullptr)) {
+            std::string resolved(real);
+            free(real);
+            if (resolved == "/")
+                return tail.empty() ? resolved : tail;
+            return resolved + tail;
+        }
+        if (head.empty())
+            return {};
+        const size_t slash = head.find_last_of('/');
+        tail = head.substr(slash) + tail;
+        head.resize(slash);
+    }
 }
 
 FileResult SetModificationTime(const std::string& path, double secondsSinceReference)

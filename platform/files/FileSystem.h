@@ -18,6 +18,7 @@ enum class FileResult {
     NotEmpty,   // a folder to remove still holds items
     Denied,     // no permission, or a read-only file system
     NoSpace,    // the device or quota is full
+    Unsupported, // the file system does not keep this property
     Failed,     // any other failure
 };
 
@@ -49,6 +50,14 @@ FileResult CreateFolder(const std::string& path);
 FileResult RemoveFileItem(const std::string& path);
 // Removes an empty folder.
 FileResult RemoveFolderItem(const std::string& path);
+
+// Makes a new link at `destination` that points where the link at `source` points.
+FileResult CopyLink(const std::string& source, const std::string& destination);
+
+// The real path of an item with every link on the way resolved; for a missing item, the real
+// path of the nearest existing folder above it followed by the rest. Empty when even that
+// cannot be found.
+std::string RealPathOfPrefix(const std::string& path);
 
 FileResult SetModificationTime(const std::string& path, double secondsSinceReference);
 

@@ -89,6 +89,16 @@ bool MakeFolders(const std::string& path)
     return IsFolder(path);
 }
 
+std::string ExecutablePath()
+{
+    std::string buffer(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length <= 0 || size_t(length) >= buffer.size())
+        return {};
+    buffer.resize(size_t(length));
+    return buffer;
+}
+
 std::string StandardFolderPath(StandardFolder folder)
 {
     const std::string path = Located(folder);

@@ -21,6 +21,9 @@ enum class StandardFolder {
 // paths are ignored, as the XDG rules ask.
 std::string StandardFolderPath(StandardFolder folder);
 
+// The absolute path of the running program's file; empty when it cannot be read.
+std::string ExecutablePath();
+
 // Creates a folder and every missing folder above it (mode 0700 for new ones); true when the
 // folder exists afterwards.
 bool MakeFolders(const std::string& path);
