@@ -94,3 +94,36 @@ TEST(CMemStream, NullFixedBufferIsEmpty)
 }
 
 } // namespace
+
+#include "tests/foundation/FailingAllocations.h"
+
+namespace {
+
+TEST(CMemStream, GrowthSettlesForLessAndFailsCleanly)
+{
+    LByteBuffer buffer;
+    {
+        // Twice the need is refused, the exact need is granted.
+        FailingAllocations refuseLarge(150);
+        CMemStream stream(buffer);
+        const std::string data(100, 'q');
+        stream.Write(data.data(), data.size());
+        EXPECT_EQ(stream.Error(), 0u);
+        EXPECT_LT(buffer.Size(), 150u);
+    }
+    EXPECT_EQ(buffer.Size(), 100u);
+
+    LByteBuffer untouched;
+    {
+        CMemStream stream(untouched);
+        stream.Write("abc", 3);
+        FailingAllocations refuseAll;
+        const std::string data(1000, 'z');
+        stream.Write(data.data(), data.size());
+        EXPECT_EQ(stream.Error(), uint32_t(LStream::kWriteError));
+        EXPECT_EQ(stream.Length(), 3u);
+    }
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(untouched.Data()), 3), "abc");
+}
+
+} // namespace
