@@ -79,6 +79,12 @@ std::vector<std::string_view> SplitSlashes(std::string_view text)
     return parts;
 }
 
+// "file:" texts that are not specifications ("file://host/x", "file:x") are not paths either.
+bool LooksLikeUrl(std::string_view text)
+{
+    return text.substr(0, 5) == "file:";
+}
+
 bool NamesAFile(std::string_view name)
 {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos
@@ -284,7 +290,7 @@ bool SplitFileSpec(std::string_view spec, std::string& volume, std::vector<std::
 std::string PosixPathFromSpec(std::string_view spec)
 {
     if (!IsFileSpec(spec))
-        return NormalizePosixPath(spec);
+        return LooksLikeUrl(spec) ? std::string() : NormalizePosixPath(spec);
     std::string volume;
     std::vector<std::string> segments;
     if (!SplitFileSpec(spec, volume, segments))
@@ -304,7 +310,7 @@ std::string PosixPathFromSpec(std::string_view spec)
 std::string ToFileSpec(std::string_view specOrPath)
 {
     if (!IsFileSpec(specOrPath))
-        return SpecFromPosixPath(specOrPath);
+        return LooksLikeUrl(specOrPath) ? std::string() : SpecFromPosixPath(specOrPath);
     const std::string path = PosixPathFromSpec(specOrPath);
     if (!path.empty())
         return SpecFromPosixPath(path);

@@ -50,7 +50,8 @@ std::string SpecFromPosixPath(std::string_view path);
 bool SplitFileSpec(std::string_view spec, std::string& volume, std::vector<std::string>& segments);
 
 // The POSIX path of a file specification; empty when the text is not a valid specification
-// or its volume is not mounted. A POSIX path is accepted too and normalised.
+// or its volume is not mounted. A POSIX path is accepted too and normalised; any other
+// "file:" URL gives an empty path.
 std::string PosixPathFromSpec(std::string_view spec);
 
 // Accepts a file specification or a POSIX path and gives the file specification.

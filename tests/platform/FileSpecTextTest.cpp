@@ -100,6 +100,8 @@ TEST_F(FileSpecTextTest, SegmentsThatCannotNameAFileAreBadPaths)
     EXPECT_EQ(plat::PosixPathFromSpec("file:///Root/%2E%2E/etc"), "");
     EXPECT_EQ(plat::PosixPathFromSpec("file:///Root/a%00b"), "");
     EXPECT_EQ(plat::PosixPathFromSpec("file:///"), "");
+    EXPECT_EQ(plat::PosixPathFromSpec("file://host/Root/x"), "");
+    EXPECT_EQ(plat::ToFileSpec("file:relative"), "");
 }
 
 TEST_F(FileSpecTextTest, RelativePosixPathsUseTheCurrentFolder)
