@@ -1,4 +1,5 @@
 #include "ui/layout/LFormula.h"
+#include "foundation/LStringRef.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,14 @@ TEST(LFormula, StatementsGiveTheLastValue)
     EXPECT_EQ(Eval("2--3"), 5);
     EXPECT_EQ(Eval("A=1;a"), 0) << "names are case-sensitive";
     EXPECT_EQ(Eval("x = 4 ;\ty\t= x +\t1; y"), 5) << "blanks and tabs are skipped";
+}
+
+TEST(LFormula, RunsStringHandles)
+{
+    LFormula formula;
+    const LStringRef text(std::string_view("a=2;a*4"));
+    EXPECT_EQ(formula.Run(text.Get()), 8);
+    EXPECT_EQ(formula.Run(static_cast<const LString*>(nullptr)), 0);
 }
 
 TEST(LFormula, ZeroDivisorEndsTheTerm)

@@ -1,5 +1,6 @@
 #include "ui/layout/LScript.h"
 #include "ui/layout/LScriptSource.h"
+#include "foundation/LStrStream.h"
 
 #include <gtest/gtest.h>
 
@@ -34,9 +35,9 @@ std::string Report(std::string_view text)
     LScript script;
     LScriptSource source(text);
     script.Compile(source);
-    std::string out;
+    LStrStream out;
     source.ReportError(out);
-    return out;
+    return std::string(out.View());
 }
 
 } // namespace

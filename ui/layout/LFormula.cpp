@@ -1,4 +1,5 @@
 #include "ui/layout/LFormula.h"
+#include "foundation/LString.h"
 #include "ui/layout/LayoutMath.h"
 
 #include <algorithm>
@@ -54,6 +55,11 @@ int32_t LFormula::Run(std::string_view text)
     int32_t value = Statements();
     fCur = saved;
     return value;
+}
+
+int32_t LFormula::Run(const LString* text)
+{
+    return text ? Run(text->View()) : 0;
 }
 
 int32_t LFormula::SetVariable(std::string_view name, int32_t value)

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+class LString;
+
 // The layout formula language: a small integer expression language read straight from the
 // text, with variables, user functions defined inside the texts, calls with argument lists,
 // argument references and an argument loop. Texts are user-editable, so evaluation is
@@ -46,6 +48,8 @@ public:
     void AddBuiltin(std::string_view name, Builtin op);
     // Evaluates a text from its first byte; the value of its last statement, 0 when empty.
     int32_t Run(std::string_view text);
+    // The same for a string handle's text; a null text gives 0.
+    int32_t Run(const LString* text);
     // Assigns in the current scope and returns the value.
     int32_t SetVariable(std::string_view name, int32_t value);
     // The innermost visible variable of that name, 0 when there is none.

@@ -1,4 +1,5 @@
 #include "ui/layout/LScriptSource.h"
+#include "foundation/LStrStream.h"
 
 bool LScriptSource::GetChar(uint8_t& byte)
 {
@@ -45,15 +46,10 @@ void LScriptSource::SetError(std::string_view name)
     fErrorName = name;
 }
 
-void LScriptSource::ReportError(std::string& out) const
+void LScriptSource::ReportError(LStrStream& out) const
 {
     if (!fErrorFlag)
         return;
-    out += "Error: ";
-    out += fErrorName;
-    out += ", Line ";
-    out += std::to_string(fErrorLine + 1);
-    out += ", Char ";
-    out += std::to_string(fErrorColumn);
-    out += "\n";
+    out << "Error: " << fErrorName << ", Line " << std::to_string(fErrorLine + 1) << ", Char "
+        << std::to_string(fErrorColumn) << '\n';
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+class LStrStream;
+
 // Reads the text of a layout script byte by byte for the compiler, counting lines and columns,
 // and keeps the first error found with its position. A NUL byte ends the text.
 class LScriptSource {
@@ -22,7 +24,7 @@ public:
     // Records the first error with the current line and column; later calls change nothing.
     virtual void SetError(std::string_view name);
     // Appends "Error: <name>, Line <line>, Char <column>\n" when an error was recorded.
-    virtual void ReportError(std::string& out) const;
+    virtual void ReportError(LStrStream& out) const;
 
     bool HasError() const { return fErrorFlag != 0; }
     uint32_t Line() const { return fLine; }
