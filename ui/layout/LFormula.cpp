@@ -1,27 +1,11 @@
 #include "ui/layout/LFormula.h"
 #include "foundation/LString.h"
+#include "ui/layout/LayoutChars.h"
+#include "ui/layout/LayoutDepthGuard.h"
 #include "ui/layout/LayoutMath.h"
 
 #include <algorithm>
 
-namespace {
-
-bool IsLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-
-// Raises a depth counter for the lifetime of the guard.
-class DepthGuard {
-public:
-    explicit DepthGuard(int& depth) : fDepth(depth) { ++fDepth; }
-    ~DepthGuard() { --fDepth; }
-    DepthGuard(const DepthGuard&) = delete;
-    DepthGuard& operator=(const DepthGuard&) = delete;
-
-private:
-    int& fDepth;
-};
-
-} // namespace
 
 LFormula::LFormula()
 {
@@ -114,11 +98,11 @@ void LFormula::Next()
             ReadText();
             return;
         default:
-            if (IsDigit(c)) {
+            if (LayoutChars::IsDigit(c)) {
                 ReadNumber(static_cast<char>(c));
                 return;
             }
-            if (IsLetter(c)) {
+            if (LayoutChars::IsNameStart(c)) {
                 ReadWord(src.pos - 1);
                 return;
             }
@@ -132,7 +116,7 @@ void LFormula::ReadNumber(char first)
 {
     Source& src = fCur.source;
     uint32_t value = static_cast<uint32_t>(first - '0');
-    while (src.pos < src.text.size() && IsDigit(static_cast<unsigned char>(src.text[src.pos])))
+    while (src.pos < src.text.size() && LayoutChars::IsDigit(static_cast<unsigned char>(src.text[src.pos])))
         value = value * 10u + static_cast<uint32_t>(src.text[src.pos++] - '0');
     fCur.token = kNumber;
     fCur.number = static_cast<int32_t>(value);
@@ -143,7 +127,7 @@ void LFormula::ReadWord(size_t start)
     Source& src = fCur.source;
     while (src.pos < src.text.size()) {
         const unsigned char c = static_cast<unsigned char>(src.text[src.pos]);
-        if (!IsLetter(c) && !IsDigit(c))
+        if (!LayoutChars::IsNamePart(c))
             break;
         ++src.pos;
     }
@@ -209,7 +193,7 @@ int32_t LFormula::Factor()
 {
     if (fNesting >= kMaxNesting)
         return 0; // too deep: the token stays for the statement loop to skip
-    DepthGuard depth(fNesting);
+    LayoutDepthGuard depth(fNesting);
     while (fCur.token == kText)
         Next(); // a text that follows no name is a comment
     switch (fCur.token) {
@@ -324,7 +308,7 @@ int32_t LFormula::Invoke(std::string_view name, int32_t count)
 
     int32_t result = 0;
     {
-        DepthGuard depth(fCallDepth);
+        LayoutDepthGuard depth(fCallDepth);
         if (function) {
             const std::shared_ptr<const std::string> body = function->body; // the body may be redefined while it runs
             fCur = Cursor{};

@@ -1,23 +1,12 @@
 // The stack machine that runs compiled layout scripts, and the built-ins of every script.
 #include "ui/layout/LScript.h"
+#include "ui/layout/LayoutDepthGuard.h"
 #include "ui/layout/LayoutMath.h"
 
 #include <algorithm>
 #include <new>
 
 namespace {
-
-// Marks a call level for the lifetime of the guard.
-class CallLevel {
-public:
-    explicit CallLevel(int& depth) : fDepth(depth) { ++fDepth; }
-    ~CallLevel() { --fDepth; }
-    CallLevel(const CallLevel&) = delete;
-    CallLevel& operator=(const CallLevel&) = delete;
-
-private:
-    int& fDepth;
-};
 
 // x op y for the four arithmetic operations, numbered add, subtract, multiply, divide.
 int32_t Arith(int which, int32_t x, int32_t y)
@@ -113,7 +102,7 @@ bool LScript::RunCall(const LScriptFunc& func, uint32_t count)
             fLocalCount = func.localCount;
             bool ok;
             {
-                CallLevel level(fCallDepth);
+                LayoutDepthGuard level(fCallDepth);
                 ok = Execute(func);
             }
             if (ok && fSp > fArgBase)

@@ -1,6 +1,7 @@
 // The grammar and code generation of the layout script language.
 #include "ui/layout/LScript.h"
 #include "ui/layout/LScriptSource.h"
+#include "ui/layout/LayoutDepthGuard.h"
 
 namespace {
 
@@ -9,18 +10,6 @@ enum : uint32_t {
     kTokNotEqual = '!' + 128, kTokLessEqual = '<' + 128, kTokEqual = '=' + 128, kTokGreaterEqual = '>' + 128,
     kTokMulAssign = '*' + 128, kTokAddAssign = '+' + 128, kTokSubAssign = '-' + 128, kTokDivAssign = '/' + 128,
     kTokIncrement = '+' + 160, kTokDecrement = '-' + 160,
-};
-
-// Raises a nesting counter for the lifetime of the guard.
-class NestingGuard {
-public:
-    explicit NestingGuard(int& depth) : fDepth(depth) { ++fDepth; }
-    ~NestingGuard() { --fDepth; }
-    NestingGuard(const NestingGuard&) = delete;
-    NestingGuard& operator=(const NestingGuard&) = delete;
-
-private:
-    int& fDepth;
 };
 
 } // namespace
@@ -93,7 +82,7 @@ void LScript::Assignment()
         Raise(kErrStack);
         return;
     }
-    NestingGuard nesting(fNesting);
+    LayoutDepthGuard nesting(fNesting);
     Conditional();
     uint8_t keepForm = 0;
     switch (fToken) {
@@ -230,7 +219,7 @@ void LScript::Unary()
         Raise(kErrStack);
         return;
     }
-    NestingGuard nesting(fNesting);
+    LayoutDepthGuard nesting(fNesting);
     switch (fToken) {
     case '-':
         Next();
@@ -334,7 +323,7 @@ void LScript::Primary()
             return;
         }
         {
-            NestingGuard nesting(fNesting);
+            LayoutDepthGuard nesting(fNesting);
             Primary();
         }
         EmitOp(LScriptOp::ArgAt);

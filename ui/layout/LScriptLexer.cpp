@@ -1,13 +1,12 @@
 // The tokens of the layout script language.
 #include "ui/layout/LScript.h"
 #include "ui/layout/LScriptSource.h"
+#include "ui/layout/LayoutChars.h"
 
 namespace {
 
 enum : uint32_t { kTokEnd = 0, kTokName = 1, kTokNumber = 2, kTokArgCount = 3 };
 
-bool IsLetter(uint8_t c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
-bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 bool IsSpace(uint8_t c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 bool IsSingleCharToken(uint8_t c)
@@ -33,11 +32,11 @@ uint32_t LScript::ScanToken()
 {
     uint8_t c = 0;
     while (fSource->GetChar(c)) {
-        if (IsLetter(c)) {
+        if (LayoutChars::IsNameStart(c)) {
             ScanName(c);
             return kTokName;
         }
-        if (IsDigit(c)) {
+        if (LayoutChars::IsDigit(c)) {
             ScanNumber(c);
             return kTokNumber;
         }
@@ -49,7 +48,7 @@ uint32_t LScript::ScanToken()
             uint8_t d = 0;
             if (fSource->GetChar(d)) {
                 fSource->UngetChar();
-                if (IsDigit(d)) {
+                if (LayoutChars::IsDigit(d)) {
                     ScanNumber(c);
                     return kTokNumber;
                 }
@@ -136,7 +135,7 @@ void LScript::ScanName(uint8_t first)
     fName.assign(1, static_cast<char>(first));
     uint8_t c = 0;
     while (fSource->GetChar(c)) {
-        if (!IsLetter(c) && !IsDigit(c)) {
+        if (!LayoutChars::IsNamePart(c)) {
             fSource->UngetChar();
             break;
         }
@@ -153,7 +152,7 @@ void LScript::ScanNumber(uint8_t first)
     while (fSource->GetChar(c)) {
         if (c == '.' && !seenPoint) {
             seenPoint = true;
-        } else if (IsDigit(c)) {
+        } else if (LayoutChars::IsDigit(c)) {
             if (!seenPoint)
                 value = value * 10u + static_cast<uint32_t>(c - '0');
         } else {
