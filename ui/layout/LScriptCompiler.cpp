@@ -3,6 +3,8 @@
 #include "ui/layout/LScriptSource.h"
 #include "ui/layout/LayoutDepthGuard.h"
 
+#include <new>
+
 namespace {
 
 enum : uint32_t {
@@ -52,8 +54,12 @@ bool LScript::Compile(LScriptSource& source)
     fBuiltins.clear();
     AfterCompile();
 
-    fStack.assign(fMaxDepth + 1, 0);
-    fGlobals.assign(fGlobalCount, 0);
+    try {
+        fStack.assign(fMaxDepth + 1, 0);
+        fGlobals.assign(fGlobalCount, 0);
+    } catch (const std::bad_alloc&) {
+        Raise(kErrMemory);
+    }
     fSource = nullptr;
     fFunc = nullptr;
     return fError == kNoError;
