@@ -46,6 +46,23 @@ void Stage(SComplex32* data, uint32_t n, uint32_t h, const SComplex32* w)
     }
 }
 
+// Stages first .. last-1 over n values (n a multiple of 2^last).
+void Stages(SComplex32* data, uint32_t first, uint32_t last, uint32_t n, const SComplex32* stages)
+{
+    uint32_t s = first;
+    if (s == 0 && last >= 2) {
+        FirstTwoStages(data, n, stages);
+        s = 2;
+    }
+    for (; s < last; ++s) {
+        const uint32_t h = 1u << s;
+        Stage(data, n, h, stages + (h - 1));
+    }
+}
+
+// 2^10 complex values (8 KiB) fit the first-level cache with room to spare.
+constexpr uint32_t kCacheBlockOrder = 10;
+
 } // namespace
 
 uint32_t CFFT::ClampOrder(int order)
@@ -101,14 +118,12 @@ bool CFFT::Transform(std::span<SComplex32> data, Direction direction) const
     if (order == 0)
         return true;
     const SComplex32* stages = fStageTwiddles.data() + (direction == Direction::Inverse ? size - 1 : 0);
-    uint32_t s = 0;
-    if (order >= 2) {
-        FirstTwoStages(data.data(), size, stages);
-        s = 2;
-    }
-    for (; s < order; ++s) {
-        const uint32_t h = 1u << s;
-        Stage(data.data(), size, h, stages + (h - 1));
-    }
+    // Butterflies of one stage are independent, so the early stages run block by block while
+    // a block still sits in the first-level cache; the values are the same as stage by stage.
+    const uint32_t blockOrder = std::min(order, kCacheBlockOrder);
+    const uint32_t block = 1u << blockOrder;
+    for (uint32_t b = 0; b < size; b += block)
+        Stages(data.data() + b, 0, blockOrder, block, stages);
+    Stages(data.data(), blockOrder, order, size, stages);
     return true;
 }
