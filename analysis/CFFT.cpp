@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 namespace {
@@ -20,47 +21,82 @@ inline void Butterfly(SComplex32& a, SComplex32& b, SComplex32 w)
     a.im = ai + ti;
 }
 
-// Stages 0 and 1 together over blocks of four: both stay inside one block, so doing them
-// block by block gives the same values as two full passes with half the memory traffic.
-void FirstTwoStages(SComplex32* data, uint32_t n, const SComplex32* stages)
+// Stages 0 and 1 together over blocks of four (both stay inside one block, so the values are
+// those of two full passes), writing the results split into real and imaginary parts.
+void FirstTwoStagesToSplit(const SComplex32* in, float* re, float* im, uint32_t n, const float* wr,
+                           const float* wi)
 {
-    const SComplex32 w0 = stages[0];
-    const SComplex32 w10 = stages[1];
-    const SComplex32 w11 = stages[2];
+    const SComplex32 w0{wr[0], wi[0]};
+    const SComplex32 w10{wr[1], wi[1]};
+    const SComplex32 w11{wr[2], wi[2]};
     for (uint32_t b = 0; b < n; b += 4) {
-        SComplex32* x = data + b;
-        Butterfly(x[0], x[1], w0);
-        Butterfly(x[2], x[3], w0);
-        Butterfly(x[0], x[2], w10);
-        Butterfly(x[1], x[3], w11);
+        SComplex32 x0 = in[b];
+        SComplex32 x1 = in[b + 1];
+        SComplex32 x2 = in[b + 2];
+        SComplex32 x3 = in[b + 3];
+        Butterfly(x0, x1, w0);
+        Butterfly(x2, x3, w0);
+        Butterfly(x0, x2, w10);
+        Butterfly(x1, x3, w11);
+        re[b] = x0.re;
+        re[b + 1] = x1.re;
+        re[b + 2] = x2.re;
+        re[b + 3] = x3.re;
+        im[b] = x0.im;
+        im[b + 1] = x1.im;
+        im[b + 2] = x2.im;
+        im[b + 3] = x3.im;
     }
 }
 
-void Stage(SComplex32* data, uint32_t n, uint32_t h, const SComplex32* w)
+// C butterflies of split values at once. Working on local copies tells the compiler that
+// nothing overlaps, so the fixed-size loops become plain vector code.
+template <size_t C>
+inline void ButterflyRun(float* loRe, float* loIm, float* hiRe, float* hiIm, const float* wr, const float* wi)
 {
-    for (uint32_t b = 0; b < n; b += 2 * h) {
-        SComplex32* lo = data + b;
-        SComplex32* hi = lo + h;
-        for (uint32_t j = 0; j < h; ++j)
-            Butterfly(lo[j], hi[j], w[j]);
+    float ar[C], ai[C], br[C], bi[C], cr[C], ci[C];
+    std::memcpy(ar, loRe, sizeof ar);
+    std::memcpy(ai, loIm, sizeof ai);
+    std::memcpy(br, hiRe, sizeof br);
+    std::memcpy(bi, hiIm, sizeof bi);
+    std::memcpy(cr, wr, sizeof cr);
+    std::memcpy(ci, wi, sizeof ci);
+    float tr[C], ti[C];
+    for (size_t j = 0; j < C; ++j) {
+        tr[j] = cr[j] * br[j] - ci[j] * bi[j];
+        ti[j] = cr[j] * bi[j] + ci[j] * br[j];
     }
+    for (size_t j = 0; j < C; ++j) {
+        br[j] = ar[j] - tr[j];
+        bi[j] = ai[j] - ti[j];
+        ar[j] = ar[j] + tr[j];
+        ai[j] = ai[j] + ti[j];
+    }
+    std::memcpy(loRe, ar, sizeof ar);
+    std::memcpy(loIm, ai, sizeof ai);
+    std::memcpy(hiRe, br, sizeof br);
+    std::memcpy(hiIm, bi, sizeof bi);
 }
 
-// Stages first .. last-1 over n values (n a multiple of 2^last).
-void Stages(SComplex32* data, uint32_t first, uint32_t last, uint32_t n, const SComplex32* stages)
+// One stage (h >= 4, a power of two) on split values: the same butterfly as above.
+template <size_t C>
+void StageSplitBy(float* re, float* im, size_t n, size_t h, const float* wr, const float* wi)
 {
-    uint32_t s = first;
-    if (s == 0 && last >= 2) {
-        FirstTwoStages(data, n, stages);
-        s = 2;
-    }
-    for (; s < last; ++s) {
-        const uint32_t h = 1u << s;
-        Stage(data, n, h, stages + (h - 1));
+    for (size_t b = 0; b < n; b += 2 * h) {
+        for (size_t j = 0; j < h; j += C)
+            ButterflyRun<C>(re + b + j, im + b + j, re + b + h + j, im + b + h + j, wr + j, wi + j);
     }
 }
 
-// 2^10 complex values (8 KiB) fit the first-level cache with room to spare.
+void StageSplit(float* re, float* im, size_t n, size_t h, const float* wr, const float* wi)
+{
+    if (h >= 16)
+        StageSplitBy<16>(re, im, n, h, wr, wi);
+    else
+        StageSplitBy<4>(re, im, n, h, wr, wi);
+}
+
+// 2^10 values (8 KiB of split parts) fit the first-level cache with room to spare.
 constexpr uint32_t kCacheBlockOrder = 10;
 
 } // namespace
@@ -78,9 +114,13 @@ bool CFFT::Init(uint32_t newOrder)
     const uint32_t h = n / 2;
     std::vector<SComplex32> tw;
     std::vector<uint32_t> rev;
-    std::vector<SComplex32> stages;
+    std::vector<float> stageRe;
+    std::vector<float> stageIm;
+    std::vector<float> scratchRe;
+    std::vector<float> scratchIm;
     if (!AllocFilled(tw, n, SComplex32{0.0f, 0.0f}) || !AllocFilled(rev, n, 0u)
-        || !AllocFilled(stages, 2 * (n - 1), SComplex32{0.0f, 0.0f}))
+        || !AllocFilled(stageRe, 2 * (n - 1), 0.0f) || !AllocFilled(stageIm, 2 * (n - 1), 0.0f)
+        || !AllocFilled(scratchRe, n, 0.0f) || !AllocFilled(scratchIm, n, 0.0f))
         return false;
 
     for (uint32_t j = 0; j < h; ++j) {
@@ -97,8 +137,12 @@ bool CFFT::Init(uint32_t newOrder)
         const uint32_t span = 1u << s;
         const uint32_t shift = newOrder - 1 - s;
         for (uint32_t j = 0; j < span; ++j) {
-            stages[span - 1 + j] = tw[j << shift];
-            stages[(n - 1) + span - 1 + j] = tw[(j << shift) + h];
+            const SComplex32 forward = tw[j << shift];
+            const SComplex32 inverse = tw[(j << shift) + h];
+            stageRe[span - 1 + j] = forward.re;
+            stageIm[span - 1 + j] = forward.im;
+            stageRe[(n - 1) + span - 1 + j] = inverse.re;
+            stageIm[(n - 1) + span - 1 + j] = inverse.im;
         }
     }
 
@@ -107,7 +151,10 @@ bool CFFT::Init(uint32_t newOrder)
     half = h;
     twiddles.swap(tw);
     bitrev.swap(rev);
-    fStageTwiddles.swap(stages);
+    fStageRe.swap(stageRe);
+    fStageIm.swap(stageIm);
+    fScratchRe.swap(scratchRe);
+    fScratchIm.swap(scratchIm);
     return true;
 }
 
@@ -117,13 +164,28 @@ bool CFFT::Transform(std::span<SComplex32> data, Direction direction) const
         return false;
     if (order == 0)
         return true;
-    const SComplex32* stages = fStageTwiddles.data() + (direction == Direction::Inverse ? size - 1 : 0);
+    const uint32_t offset = direction == Direction::Inverse ? size - 1 : 0;
+    const float* wr = fStageRe.data() + offset;
+    const float* wi = fStageIm.data() + offset;
+    SComplex32* x = data.data();
+    if (order == 1) {
+        Butterfly(x[0], x[1], SComplex32{wr[0], wi[0]});
+        return true;
+    }
+    float* re = fScratchRe.data();
+    float* im = fScratchIm.data();
     // Butterflies of one stage are independent, so the early stages run block by block while
     // a block still sits in the first-level cache; the values are the same as stage by stage.
     const uint32_t blockOrder = std::min(order, kCacheBlockOrder);
     const uint32_t block = 1u << blockOrder;
-    for (uint32_t b = 0; b < size; b += block)
-        Stages(data.data() + b, 0, blockOrder, block, stages);
-    Stages(data.data(), blockOrder, order, size, stages);
+    for (uint32_t b = 0; b < size; b += block) {
+        FirstTwoStagesToSplit(x + b, re + b, im + b, block, wr, wi);
+        for (uint32_t s = 2; s < blockOrder; ++s)
+            StageSplit(re + b, im + b, block, 1u << s, wr + (1u << s) - 1, wi + (1u << s) - 1);
+    }
+    for (uint32_t s = blockOrder; s < order; ++s)
+        StageSplit(re, im, size, 1u << s, wr + (1u << s) - 1, wi + (1u << s) - 1);
+    for (uint32_t i = 0; i < size; ++i)
+        x[i] = {re[i], im[i]};
     return true;
 }

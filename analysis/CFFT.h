@@ -27,7 +27,8 @@ public:
     [[nodiscard]] bool Init(uint32_t order);
 
     // Transforms data in place. Returns false, leaving data untouched, when data does not
-    // hold exactly N values or the plan was never initialised.
+    // hold exactly N values or the plan was never initialised. A plan works in its own scratch
+    // space, so it transforms one buffer at a time (the render pass runs on one thread).
     bool Transform(std::span<SComplex32> data, Direction direction) const;
 
     uint32_t order = 0;
@@ -41,6 +42,11 @@ public:
 
 private:
     // The same factors as `twiddles`, regrouped per stage so that every stage reads them
-    // contiguously: forward stages first (stage s at offset 2^s - 1), then the inverse ones.
-    std::vector<SComplex32> fStageTwiddles;
+    // contiguously: forward stages first (stage s at offset 2^s - 1), then the inverse ones;
+    // real and imaginary parts apart, as the stages work on split values.
+    std::vector<float> fStageRe;
+    std::vector<float> fStageIm;
+    // The values being transformed, split into real and imaginary parts.
+    mutable std::vector<float> fScratchRe;
+    mutable std::vector<float> fScratchIm;
 };

@@ -78,7 +78,46 @@ void ExpectMatchesNaiveDft(uint32_t order, CFFT::Direction direction)
     }
 }
 
+// The transform written the plain way, stage by stage over the plan's own twiddle table: the
+// plan's faster loops must give exactly these f32 values.
+void PlainTransform(const CFFT& plan, std::vector<SComplex32>& data, bool inverse)
+{
+    const uint32_t k = plan.order;
+    const uint32_t n = plan.size;
+    for (uint32_t s = 0; s < k; ++s) {
+        const uint32_t h = 1u << s;
+        for (uint32_t b = 0; b < n; b += 2 * h) {
+            for (uint32_t j = 0; j < h; ++j) {
+                const SComplex32 w = plan.twiddles[(j << (k - 1 - s)) + (inverse ? n / 2 : 0)];
+                const SComplex32 x = data[b + j + h];
+                const SComplex32 t{w.re * x.re - w.im * x.im, w.re * x.im + w.im * x.re};
+                const SComplex32 a = data[b + j];
+                data[b + j + h] = {a.re - t.re, a.im - t.im};
+                data[b + j] = {a.re + t.re, a.im + t.im};
+            }
+        }
+    }
+}
+
 } // namespace
+
+TEST(CFFT, GivesExactlyThePlainStageByStageValues)
+{
+    for (uint32_t order = 1; order <= 14; ++order) {
+        CFFT plan;
+        ASSERT_TRUE(plan.Init(order));
+        for (bool inverse : {false, true}) {
+            auto want = RandomSignal(plan.size, order * 2 + inverse);
+            auto got = want;
+            PlainTransform(plan, want, inverse);
+            ASSERT_TRUE(plan.Transform(got, inverse ? CFFT::Direction::Inverse : CFFT::Direction::Forward));
+            for (uint32_t i = 0; i < plan.size; ++i) {
+                ASSERT_EQ(got[i].re, want[i].re) << "order " << order << " index " << i;
+                ASSERT_EQ(got[i].im, want[i].im) << "order " << order << " index " << i;
+            }
+        }
+    }
+}
 
 TEST(CFFT, NewPlanIsTheOnePointIdentity)
 {
