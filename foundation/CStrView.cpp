@@ -1,0 +1,14 @@
+#include "foundation/CStrView.h"
+#include "foundation/StrEqual.h"
+
+CStrView::CStrView(const LStringRef& string) noexcept
+    : handle(string), text(string.Text()), length(string.Length())
+{
+}
+
+void CStrView::InitCStr(const char* cstr) noexcept
+{
+    handle = LStringRef();
+    length = SafeStrlen(cstr);
+    text = length ? cstr : "";
+}

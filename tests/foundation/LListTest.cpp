@@ -1,0 +1,148 @@
+#include "foundation/LList.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Node : SSLink {
+    explicit Node(int v = 0, int* deaths = nullptr) : value(v), fDeaths(deaths) {}
+    ~Node() override
+    {
+        if (fDeaths)
+            ++*fDeaths;
+    }
+    int value;
+    int* fDeaths;
+};
+
+std::vector<int> Values(const LList& list)
+{
+    std::vector<int> values;
+    for (SSLink* link : list)
+        values.push_back(static_cast<Node*>(link)->value);
+    return values;
+}
+
+} // namespace
+
+TEST(LList, NewListIsEmpty)
+{
+    LList list;
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_EQ(list.PopFront(), nullptr);
+    EXPECT_EQ(list.Nth(0), nullptr);
+    EXPECT_EQ(list.Head(), nullptr);
+    EXPECT_EQ(list.Tail(), nullptr);
+    EXPECT_EQ(list.Count(), 0u);
+    EXPECT_TRUE(list.begin() == list.end());
+}
+
+TEST(LList, PushBackPushFrontAndNth)
+{
+    Node a(1), b(2), c(0);
+    LList list;
+    list.PushBack(&a);
+    list.PushBack(&b);
+    EXPECT_EQ(list.Nth(1), &b);
+    EXPECT_EQ(list.Tail(), &b);
+    list.PushFront(&c);
+    EXPECT_EQ(Values(list), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(list.Nth(3), nullptr);
+    EXPECT_TRUE(b.Next()->IsEnd());
+    EXPECT_EQ(b.Next(), SSLink::EndMarker());
+}
+
+TEST(LList, LinkedNodeIsNotPushedAgain)
+{
+    Node a(1), b(2);
+    LList one, two;
+    one.PushBack(&a);
+    one.PushBack(&b);
+    one.PushBack(&a);
+    two.PushBack(&a);
+    two.PushFront(&b);
+    two.InsertAfter(&a, nullptr);
+    one.PushBack(nullptr);
+    EXPECT_EQ(Values(one), (std::vector<int>{1, 2}));
+    EXPECT_TRUE(two.IsEmpty());
+}
+
+TEST(LList, RemoveTailMovesTailBack)
+{
+    Node a(1), b(2), c(3), d(4);
+    LList list;
+    list.PushBack(&a);
+    list.PushBack(&b);
+    EXPECT_TRUE(list.Remove(&b));
+    EXPECT_FALSE(b.IsLinked());
+    EXPECT_EQ(list.Tail(), &a);
+    list.PushBack(&c);
+    EXPECT_EQ(Values(list), (std::vector<int>{1, 3}));
+    EXPECT_TRUE(list.Remove(&c));
+    EXPECT_TRUE(list.Remove(&a));
+    EXPECT_TRUE(list.IsEmpty());
+    list.PushBack(&d);   // the tail went back to the list itself
+    EXPECT_EQ(Values(list), (std::vector<int>{4}));
+    EXPECT_EQ(list.Head(), &d);
+    EXPECT_EQ(list.Tail(), &d);
+}
+
+TEST(LList, RemoveRefusesForeignUnlinkedAndNull)
+{
+    Node a(1), b(2), loose(3);
+    LList one, two;
+    one.PushBack(&a);
+    two.PushBack(&b);
+    EXPECT_FALSE(one.Remove(&b));
+    EXPECT_FALSE(one.Remove(&loose));
+    EXPECT_FALSE(one.Remove(nullptr));
+    EXPECT_FALSE(one.Remove(SSLink::EndMarker()));
+    EXPECT_TRUE(b.IsLinked());
+    EXPECT_EQ(two.Head(), &b);
+    EXPECT_TRUE(one.Contains(&a));
+    EXPECT_FALSE(one.Contains(&b));
+}
+
+TEST(LList, PopFrontOfLastNodeResetsTail)
+{
+    Node a(1), b(2);
+    LList list;
+    list.PushBack(&a);
+    EXPECT_EQ(list.PopFront(), &a);
+    EXPECT_FALSE(a.IsLinked());
+    list.PushBack(&b);
+    EXPECT_EQ(list.Tail(), &b);
+    EXPECT_EQ(Values(list), (std::vector<int>{2}));
+}
+
+TEST(LList, InsertAfterTailMovesTail)
+{
+    Node a(1), b(2), c(3), loose(9), d(4);
+    LList list;
+    list.PushBack(&a);
+    list.InsertAfter(&c, &a);
+    list.InsertAfter(&b, &a);
+    EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(list.Tail(), &c);
+    list.InsertAfter(&d, &loose);   // an anchor in no list links nothing
+    EXPECT_FALSE(d.IsLinked());
+    list.InsertAfter(&d, &c);
+    EXPECT_EQ(list.Tail(), &d);
+}
+
+TEST(LList, DestructorUnlinksWithoutDeleting)
+{
+    int deaths = 0;
+    Node a(1, &deaths), b(2, &deaths);
+    {
+        LList list;
+        list.PushBack(&a);
+        list.PushBack(&b);
+    }
+    EXPECT_EQ(deaths, 0);
+    EXPECT_FALSE(a.IsLinked());
+    EXPECT_FALSE(b.IsLinked());
+}
+

@@ -1,0 +1,152 @@
+#include "foundation/CStrView.h"
+#include "foundation/LString.h"
+#include "foundation/LStringRef.h"
+#include "foundation/StrEqual.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+TEST(LString, MakeCopiesExactlyLengthBytesAndAddsNul)
+{
+    const char six[] = {'a', 'b', 'c', 'd', 'e', 'f'};   // no NUL of its own
+    LString* s = LString::Make(six, 3);
+    LStringRef handle(s);
+    EXPECT_EQ(s->Length(), 3u);
+    EXPECT_EQ(std::memcmp(s->Text(), "abc\0", 4), 0);
+}
+
+TEST(LString, NegativeLengthMeansUpToNul)
+{
+    LStringRef s(LString::Make("hello"));
+    EXPECT_EQ(s.Length(), 5u);
+    EXPECT_STREQ(s.Text(), "hello");
+    LStringRef t(LString::Make("hi", -7));
+    EXPECT_STREQ(t.Text(), "hi");
+}
+
+TEST(LString, ExplicitLengthKeepsEmbeddedNul)
+{
+    LStringRef s("a\0b", 3);
+    ASSERT_EQ(s.Length(), 3u);
+    EXPECT_EQ(std::memcmp(s.Text(), "a\0b\0", 4), 0);
+    EXPECT_FALSE(s == LStringRef("a"));
+}
+
+TEST(LString, NullTextZeroLengthOrHugeLengthGiveSharedEmpty)
+{
+    EXPECT_EQ(LString::Make(nullptr, 5), LString::Empty());
+    EXPECT_EQ(LString::Make(nullptr), LString::Empty());
+    EXPECT_EQ(LString::Make("abc", 0), LString::Empty());
+    EXPECT_EQ(LString::Make(""), LString::Empty());
+    EXPECT_EQ(LString::Make("abc", int64_t{1} << 33), LString::Empty());
+    EXPECT_STREQ(LString::Empty()->Text(), "");
+    EXPECT_EQ(LString::Empty()->Length(), 0u);
+}
+
+TEST(LString, ReleasingEmptyHandlesNeverFreesIt)
+{
+    LString* empty = LString::Empty();
+    const int32_t before = empty->RefCount();
+    EXPECT_GE(before, 1);
+    {
+        std::vector<LStringRef> many(1000);
+        EXPECT_EQ(empty->RefCount(), before + 1000);
+    }
+    EXPECT_EQ(empty->RefCount(), before);
+    EXPECT_STREQ(LString::Empty()->Text(), "");
+}
+
+TEST(LStringRef, NeverNull)
+{
+    LStringRef a;
+    EXPECT_EQ(a.Get(), LString::Empty());
+    LStringRef b(static_cast<const char*>(nullptr));
+    EXPECT_EQ(b.Get(), LString::Empty());
+    LStringRef c(static_cast<const LString*>(nullptr));
+    EXPECT_EQ(c.Get(), LString::Empty());
+    LStringRef d("text");
+    d.Release();
+    EXPECT_EQ(d.Get(), LString::Empty());
+    LStringRef e("moved");
+    LStringRef f(std::move(e));
+    EXPECT_STREQ(e.Text(), "moved");   // moving copies: the source still holds a text
+    d.Assign(nullptr);
+    EXPECT_TRUE(d.IsEmpty());
+}
+
+TEST(LStringRef, EqualsComparesTextNotBlocks)
+{
+    LStringRef a("hello");
+    LStringRef b(std::string_view("hello"));
+    EXPECT_NE(a.Get(), b.Get());
+    EXPECT_TRUE(LStringRef::Equals(a, b));
+    EXPECT_TRUE(LStringRef::Equals(LStringRef(), LStringRef("")));
+    EXPECT_FALSE(LStringRef::Equals(a, LStringRef("hell")));
+    EXPECT_FALSE(LStringRef::Equals(a, LStringRef("hellO")));
+    EXPECT_TRUE(a == "hello");
+    EXPECT_TRUE(LStringRef() == nullptr);
+    EXPECT_FALSE(a == nullptr);
+}
+
+TEST(LStringRefThreads, EightThreadsShareStringsAndEmpty)
+{
+    LStringRef shared("a text shared by every thread");
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t) {
+        threads.emplace_back([&shared] {
+            for (int i = 0; i < 10000; ++i) {
+                LStringRef copy = shared;
+                LStringRef empty;
+                LStringRef own("own");
+                own = copy;
+                ASSERT_EQ(own.Length(), shared.Length());
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(shared.Get()->RefCount(), 1);
+}
+
+TEST(CStrView, FromHandleRetainsAndPointsIntoBlock)
+{
+    LStringRef s("view me");
+    CStrView v(s);
+    EXPECT_EQ(s.Get()->RefCount(), 2);
+    EXPECT_EQ(v.text, s.Text());
+    EXPECT_EQ(v.length, 7u);
+    EXPECT_EQ(v.View(), "view me");
+    CStrView e{LStringRef()};
+    EXPECT_STREQ(e.text, "");
+    EXPECT_EQ(e.length, 0u);
+}
+
+TEST(CStrView, FromCStrBorrowsWithoutCopying)
+{
+    const char* text = "borrowed";
+    CStrView v(text);
+    EXPECT_EQ(v.text, text);
+    EXPECT_EQ(v.length, 8u);
+    EXPECT_EQ(v.handle.Get(), LString::Empty());
+    v.InitCStr(nullptr);
+    EXPECT_EQ(v.length, 0u);
+    EXPECT_STREQ(v.text, "");
+}
+
+TEST(StrEqual, NullEqualsEmpty)
+{
+    EXPECT_TRUE(StrEqual(nullptr, ""));
+    EXPECT_TRUE(StrEqual("", nullptr));
+    EXPECT_TRUE(StrEqual(nullptr, nullptr));
+    EXPECT_FALSE(StrEqual("a", nullptr));
+    EXPECT_FALSE(StrEqual(nullptr, "a"));
+    EXPECT_TRUE(StrEqual("abc", std::string("abc").c_str()));
+    EXPECT_FALSE(StrEqual("abc", "abd"));
+    EXPECT_FALSE(StrEqual("abc", "abcd"));
+    EXPECT_EQ(SafeStrlen(nullptr), 0u);
+    EXPECT_EQ(SafeStrlen("four"), 4u);
+}
