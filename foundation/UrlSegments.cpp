@@ -2,6 +2,7 @@
 
 #include "foundation/LStrStream.h"
 #include "foundation/LUrl.h"
+#include "platform/files/FileSpecText.h"
 
 #include <string>
 
@@ -16,12 +17,6 @@ int HexValue(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-bool IsUnreserved(unsigned char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == 0x21
-        || c == 0x24 || (c >= 0x27 && c <= 0x2E) || c == 0x5F;
 }
 
 LStringRef DecodeAll(std::string_view text)
@@ -60,25 +55,9 @@ LStringRef UrlNextSegment(const char*& cursor)
 
 void UrlEscapeSegmentTo(std::string_view segment, LStrStream& out)
 {
-    static const char kHex[] = "0123456789ABCDEF";
-    if (segment == ".") {
-        out.Write("%2E");
-        return;
-    }
-    if (segment == "..") {
-        out.Write("%2E%2E");
-        return;
-    }
-    for (const char c : segment) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (IsUnreserved(byte)) {
-            out.PutChar(c);
-        } else {
-            out.PutChar('%');
-            out.PutChar(kHex[byte >> 4]);
-            out.PutChar(kHex[byte & 15]);
-        }
-    }
+    // URLs and file specifications share the platform's one escaper, so that one file has
+    // exactly one text whichever route made it.
+    out.Write(plat::EscapeSegment(segment));
 }
 
 LStringRef UrlEscapeSegment(std::string_view segment)
