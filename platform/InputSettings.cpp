@@ -1,36 +1,25 @@
 #include "platform/InputSettings.h"
 
-#include <mutex>
+#include <atomic>
 
 namespace plat {
 
 namespace {
-
-struct Store {
-    std::mutex lock;
-    InputSettings settings;
-};
-
-Store& Settings()
-{
-    static Store store;
-    return store;
-}
-
+std::atomic<uint32_t> gDoubleClickMs{500};
+std::atomic<int32_t> gKeyRepeatDelayTicks{30};
+std::atomic<int32_t> gKeyRepeatIntervalTicks{2};
 } // namespace
 
-InputSettings CurrentInputSettings()
-{
-    Store& store = Settings();
-    std::lock_guard guard(store.lock);
-    return store.settings;
-}
+uint32_t DoubleClickIntervalMs() { return gDoubleClickMs.load(std::memory_order_relaxed); }
+void SetDoubleClickIntervalMs(uint32_t ms) { gDoubleClickMs.store(ms, std::memory_order_relaxed); }
 
-void SetInputSettings(const InputSettings& settings)
+int32_t KeyRepeatDelayTicks() { return gKeyRepeatDelayTicks.load(std::memory_order_relaxed); }
+int32_t KeyRepeatIntervalTicks() { return gKeyRepeatIntervalTicks.load(std::memory_order_relaxed); }
+
+void SetKeyRepeatTicks(int32_t delayTicks, int32_t intervalTicks)
 {
-    Store& store = Settings();
-    std::lock_guard guard(store.lock);
-    store.settings = settings;
+    gKeyRepeatDelayTicks.store(delayTicks, std::memory_order_relaxed);
+    gKeyRepeatIntervalTicks.store(intervalTicks, std::memory_order_relaxed);
 }
 
 } // namespace plat
