@@ -1,7 +1,5 @@
 #include "platform/SystemInfo.h"
 
-#include <unistd.h>
-
 #ifndef SONALYX_BUILD_VERSION
 #define SONALYX_BUILD_VERSION "0.0.0"
 #endif
@@ -50,25 +48,6 @@ std::string ProcessName()
 std::string BuildVersion()
 {
     return SONALYX_BUILD_VERSION;
-}
-
-std::string ExecutablePath()
-{
-    std::string path(4096, '\0');
-    const ssize_t n = readlink("/proc/self/exe", path.data(), path.size());
-    if (n <= 0 || size_t(n) >= path.size())
-        return {};
-    path.resize(size_t(n));
-    return path;
-}
-
-std::string BundlePath()
-{
-    const std::string exe = ExecutablePath();
-    const size_t slash = exe.rfind('/');
-    if (slash == std::string::npos)
-        return {};
-    return slash == 0 ? "/" : exe.substr(0, slash);
 }
 
 } // namespace plat

@@ -22,9 +22,5 @@ bool QuerySystemValue(uint32_t selector, int64_t& value);
 // The process's own name ("Sonalyx") and the version it was built as.
 std::string ProcessName();
 std::string BuildVersion();
-// Absolute path of the running program, empty when it cannot be read.
-std::string ExecutablePath();
-// The folder that holds the running program: the program's bundle here.
-std::string BundlePath();
 
 } // namespace plat
