@@ -2,6 +2,7 @@
 
 #include "foundation/LStrStream.h"
 #include "foundation/LUrl.h"
+#include "foundation/NumberParse.h"
 
 #include <string>
 
@@ -9,13 +10,8 @@ namespace {
 
 int HexValue(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    const int value = DigitValue(c);
+    return value < 16 ? value : -1;
 }
 
 bool IsUnreserved(unsigned char c)
