@@ -13,11 +13,15 @@ public:
     virtual uint64_t NowMs() const = 0;
     // Microseconds since the same point.
     virtual uint64_t NowUs() const = 0;
+    // Lets at least us microseconds of this clock's time pass on the calling thread.
+    virtual void SleepUs(uint64_t us);
 };
 
 // Milliseconds of the installed clock (the monotonic system clock unless a test installed another).
 uint64_t NowMs();
 uint64_t NowUs();
+// Sleeps the calling thread for us microseconds of the installed clock's time.
+void SleepUs(uint64_t us);
 
 // Installs a clock for the whole process; null restores the monotonic system clock.
 // The caller keeps ownership and must uninstall it before destroying it.
@@ -29,6 +33,9 @@ public:
     explicit VirtualClock(uint64_t startMs = 0);
     uint64_t NowMs() const override;
     uint64_t NowUs() const override;
+    // Sleeping on a virtual clock moves it on by the time slept and returns at once, so
+    // code that waits by sleeping runs to the end instead of hanging.
+    void SleepUs(uint64_t us) override;
     void AdvanceMs(uint64_t ms);
     void AdvanceUs(uint64_t us);
     void SetUs(uint64_t us);

@@ -1,0 +1,245 @@
+#include "foundation/LRegion.h"
+#include "tests/foundation/FailingAllocations.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+
+LRegion Rgn(int32_t l, int32_t t, int32_t r, int32_t b) { return LRegion(CLRect{l, t, r, b}); }
+
+LRegion Of(std::initializer_list<CLRect> rects)
+{
+    LRegion region;
+    for (const CLRect& r : rects)
+        region.Union(LRegion(r));
+    return region;
+}
+
+std::vector<int32_t> Words(const LRegion& region)
+{
+    if (!region.Get() || !region.Get()->bands)
+        return {};
+    const int32_t* w = region.Get()->bands;
+    return std::vector<int32_t>(w, w + w[0]);
+}
+
+} // namespace
+
+TEST(LRegion, EmptyRectangleGivesTheNullHandle)
+{
+    LRegion r = Rgn(5, 5, 5, 10);
+    EXPECT_EQ(r.Get(), nullptr);
+    EXPECT_EQ(r.GetBounds(), CLRect{});
+    r.SetRect(CLRect{1, 2, 3, 4});
+    EXPECT_TRUE(r.IsRect());
+    r.SetRect(CLRect{3, 2, 1, 4});
+    EXPECT_TRUE(r.IsEmpty());
+}
+
+TEST(LRegion, CanonicalFormsAfterUnion)
+{
+    const LRegion side = Of({{0, 0, 10, 10}, {10, 0, 20, 10}});
+    EXPECT_TRUE(side.IsRect());
+    EXPECT_EQ(side.GetBounds(), (CLRect{0, 0, 20, 10}));
+    const LRegion two = Of({{0, 0, 10, 10}, {20, 0, 30, 10}});
+    EXPECT_EQ(Words(two), (std::vector<int32_t>{9, 0, 2, 0, 10, 20, 30, 10, 0}));
+    EXPECT_EQ(two.GetBounds(), (CLRect{0, 0, 30, 10}));
+    // Filling the gap turns the band list back into a plain rectangle.
+    LRegion filled = two;
+    filled.Union(Rgn(10, 0, 20, 10));
+    EXPECT_TRUE(filled.IsRect());
+    EXPECT_TRUE(filled.Equals(Rgn(0, 0, 30, 10)));
+    EXPECT_EQ(Words(two).size(), 9u) << "the shared original is untouched";
+}
+
+TEST(LRegion, EqualsHoldsForAnyBuildOrder)
+{
+    const LRegion a = Of({{0, 0, 10, 10}, {5, 5, 20, 20}, {-3, 18, 2, 30}});
+    const LRegion b = Of({{-3, 18, 2, 30}, {5, 5, 20, 20}, {0, 0, 10, 10}});
+    EXPECT_TRUE(a.Equals(b));
+    EXPECT_EQ(Words(a), Words(b));
+    EXPECT_FALSE(a.Equals(Rgn(0, 0, 10, 10)));
+    EXPECT_FALSE(a.Equals(LRegion()));
+    EXPECT_TRUE(LRegion().Equals(LRegion()));
+}
+
+TEST(LRegion, EmptyOperandsAndSelfOperations)
+{
+    LRegion empty;
+    empty.Subtract(Rgn(0, 0, 5, 5));
+    EXPECT_TRUE(empty.IsEmpty());
+    LRegion r = Of({{0, 0, 10, 10}, {20, 0, 30, 10}});
+    const LRegionData* block = r.Get();
+    r.Subtract(LRegion());
+    r.Union(LRegion());
+    r.Xor(LRegion());
+    EXPECT_EQ(r.Get(), block);
+    LRegion shared;
+    shared.Union(r);
+    EXPECT_EQ(shared.Get(), block) << "union into the empty region shares the block";
+    LRegion x = r;
+    x.Xor(x);
+    EXPECT_TRUE(x.IsEmpty());
+    LRegion s = r;
+    s.Subtract(s);
+    EXPECT_TRUE(s.IsEmpty());
+    LRegion i = r;
+    i.Intersect(i);
+    EXPECT_TRUE(i.Equals(r));
+    LRegion apart = Rgn(0, 0, 10, 10);
+    apart.Intersect(Rgn(10, 10, 20, 20));
+    EXPECT_TRUE(apart.IsEmpty());
+}
+
+TEST(LRegion, ContainsAndIntersectsRespectHoles)
+{
+    LRegion ring = Rgn(0, 0, 9, 9);
+    ring.Subtract(Rgn(3, 3, 6, 6));
+    EXPECT_TRUE(ring.Contains({0, 0}));
+    EXPECT_TRUE(ring.Contains({8, 8}));
+    EXPECT_FALSE(ring.Contains({4, 4}));
+    EXPECT_FALSE(ring.Contains({0, 9}));
+    EXPECT_FALSE(ring.Contains({9, 0}));
+    EXPECT_FALSE(ring.Intersects(CLRect{3, 3, 6, 6}));
+    EXPECT_TRUE(ring.Intersects(CLRect{5, 5, 7, 7}));
+    EXPECT_FALSE(ring.Intersects(CLRect{9, 0, 12, 9}));
+    EXPECT_FALSE(ring.Intersects(CLRect{4, 4, 4, 5}));
+    EXPECT_FALSE(LRegion().Contains({0, 0}));
+}
+
+TEST(LRegion, OffsetStopsAtTheLimits)
+{
+    LRegion r = Rgn(0, 0, 10, 10);
+    r.Offset(kMax - 6, 0);
+    EXPECT_EQ(r.GetBounds(), (CLRect{kMax - 6, 0, kMax, 10}));
+    r.Offset(10, 0);
+    EXPECT_TRUE(r.IsEmpty());
+    LRegion up = Rgn(-5, -5, 5, 5);
+    up.Offset(0, kMin);
+    EXPECT_EQ(up.GetBounds(), (CLRect{-5, kMin, 5, kMin + 5}));
+    LRegion bands = Of({{0, 0, 10, 10}, {20, 0, 30, 10}});
+    bands.Offset(7, -3);
+    bands.Offset(-7, 3);
+    EXPECT_TRUE(bands.Equals(Of({{0, 0, 10, 10}, {20, 0, 30, 10}})));
+}
+
+TEST(LRegion, CopiesAreIndependentAndSoleHolderReusesItsBlock)
+{
+    LRegion a = Rgn(0, 0, 10, 10);
+    LRegion b = a;
+    b.Offset(5, 5);
+    EXPECT_EQ(a.GetBounds(), (CLRect{0, 0, 10, 10}));
+    EXPECT_EQ(b.GetBounds(), (CLRect{5, 5, 15, 15}));
+    const LRegionData* own = b.Get();
+    b.Offset(1, 1);
+    EXPECT_EQ(b.Get(), own);
+    LRegion c = Of({{0, 0, 10, 10}, {20, 0, 30, 10}});
+    const LRegionData* before = c.Get();
+    c.Intersect(Rgn(0, 0, 5, 5));
+    EXPECT_EQ(c.Get(), before) << "a rectangle result fits in the old block";
+    EXPECT_EQ(c.Get()->bands, nullptr);
+    EXPECT_EQ(c.GetBounds(), (CLRect{0, 0, 5, 5}));
+}
+
+TEST(LRegion, InsetShrinksAndGrows)
+{
+    LRegion r = Rgn(0, 0, 20, 10);
+    r.Inset(2, 3);
+    EXPECT_TRUE(r.Equals(Rgn(2, 3, 18, 7)));
+    r.Inset(-2, -3);
+    EXPECT_TRUE(r.Equals(Rgn(0, 0, 20, 10)));
+    LRegion mixed = Rgn(0, 0, 20, 10);
+    mixed.Inset(4, -1);
+    EXPECT_TRUE(mixed.Equals(Rgn(4, -1, 16, 11)));
+    LRegion two = Of({{0, 0, 10, 10}, {12, 0, 20, 10}});
+    two.Inset(-1, 0);
+    EXPECT_TRUE(two.Equals(Rgn(-1, 0, 21, 10)));
+    LRegion edge = Rgn(kMax - 2, 0, kMax, 5);
+    edge.Inset(-5, 0);
+    EXPECT_EQ(edge.GetBounds(), (CLRect{kMax - 7, 0, kMax, 5}));
+    LRegion gone = Rgn(0, 0, 4, 4);
+    gone.Inset(2, 0);
+    EXPECT_TRUE(gone.IsEmpty());
+}
+
+TEST(LRegion, MapScalesEachRectangleOrMovesWhenSizesMatch)
+{
+    LRegion r = Of({{0, 0, 10, 10}, {50, 50, 60, 60}});
+    r.Map(CLRect{0, 0, 100, 100}, CLRect{0, 0, 200, 50});
+    EXPECT_TRUE(r.Equals(Of({{0, 0, 20, 5}, {100, 25, 120, 30}})));
+    LRegion moved = Of({{0, 0, 10, 10}, {20, 0, 30, 10}});
+    moved.Map(CLRect{0, 0, 5, 5}, CLRect{100, 200, 105, 205});
+    EXPECT_TRUE(moved.Equals(Of({{100, 200, 110, 210}, {120, 200, 130, 210}})));
+    // A move of more than 2^31 still lands exactly.
+    LRegion far = Of({{kMin, 0, kMin + 10, 10}, {kMin + 20, 0, kMin + 30, 10}});
+    far.Map(CLRect{kMin, 0, kMin + 100, 100}, CLRect{kMax - 100, 0, kMax, 100});
+    EXPECT_TRUE(far.Equals(Of({{kMax - 100, 0, kMax - 90, 10}, {kMax - 80, 0, kMax - 70, 10}})));
+}
+
+TEST(LRegion, RectanglesComeOutTopToBottom)
+{
+    LRegion ring = Rgn(0, 0, 9, 9);
+    ring.Subtract(Rgn(3, 3, 6, 6));
+    LRectList rects;
+    ring.GetRects(rects);
+    ASSERT_EQ(rects.Count(), 4u);
+    EXPECT_EQ(rects[0], (CLRect{0, 0, 9, 3}));
+    EXPECT_EQ(rects[1], (CLRect{0, 3, 3, 6}));
+    EXPECT_EQ(rects[2], (CLRect{6, 3, 9, 6}));
+    EXPECT_EQ(rects[3], (CLRect{0, 6, 9, 9}));
+    LCGRectList floats;
+    ASSERT_TRUE(floats.Append(plat::Rect{1, 1, 1, 1}));
+    Rgn(2, 3, 7, 11).GetCGRects(floats);
+    ASSERT_EQ(floats.Count(), 1u);
+    EXPECT_EQ(floats[0].x, 2.0);
+    EXPECT_EQ(floats[0].height, 8.0);
+}
+
+TEST(LRegion, AllocationFailureGivesTheEmptyRegion)
+{
+    const LRegion other = Of({{0, 20, 10, 30}, {20, 20, 30, 30}});
+    LRegion r = Of({{0, 0, 10, 10}, {20, 0, 30, 10}});
+    {
+        FailingAllocations failing;
+        r.Union(other);
+        EXPECT_TRUE(r.IsEmpty());
+        LRegion moved = other;
+        moved.Offset(1, 1);
+        EXPECT_TRUE(moved.IsEmpty());
+    }
+    EXPECT_EQ(Words(other), (std::vector<int32_t>{9, 20, 2, 0, 10, 20, 30, 30, 0}));
+    r = Rgn(0, 0, 10, 10);
+    r.Union(other);
+    EXPECT_EQ(r.GetBounds(), (CLRect{0, 0, 30, 30}));
+}
+
+TEST(LRegion, SharedBlocksSurviveEightThreads)
+{
+    const LRegion base = Of({{0, 0, 10, 10}, {20, 0, 30, 10}, {5, 20, 25, 30}});
+    std::vector<std::thread> threads;
+    std::vector<int> mismatches(8, 0);
+    for (int t = 0; t < 8; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 500; ++i) {
+                LRegion copy = base;
+                copy.Offset(i + 1, t);
+                copy.Offset(-(i + 1), -t);
+                LRegion joined = base;
+                joined.Union(copy);
+                if (!joined.Equals(base))
+                    ++mismatches[t];
+            }
+        });
+    for (auto& thread : threads)
+        thread.join();
+    for (int m : mismatches)
+        EXPECT_EQ(m, 0);
+    EXPECT_EQ(base.Get()->RefCount(), 1);
+}
