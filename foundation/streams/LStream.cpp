@@ -1,0 +1,9 @@
+#include "foundation/streams/LStream.h"
+
+LStream::LStream(uint32_t mode) : fMode(mode) {}
+
+void LStream::SetError(uint32_t code)
+{
+    if (fError == kNoError)
+        fError = code;
+}

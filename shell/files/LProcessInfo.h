@@ -1,0 +1,16 @@
+#pragma once
+#include "foundation/LStringRef.h"
+
+#include <cstdint>
+
+// What the program knows of its own process: where its file and its folder are.
+class LProcessInfo {
+public:
+    LProcessInfo();
+
+    LStringRef applicationUrl;            // the program file; empty when unknown
+    int32_t resourceFile = 0;             // the program's resource file, 0 until one is open
+    int64_t resourceForkNode = -1;        // node of that file, -1 until known
+    uint32_t creator = 0x3F3F3F3F;        // '????' until known
+    LStringRef bundleUrl;                 // the folder holding the program file
+};

@@ -1,0 +1,167 @@
+#include "foundation/LByteBuffer.h"
+#include "foundation/LStringRef.h"
+#include "foundation/streams/CIffChunk.h"
+#include "foundation/streams/CMemStream.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+constexpr uint32_t Code(const char (&text)[5])
+{
+    return uint32_t(uint8_t(text[0])) << 24 | uint32_t(uint8_t(text[1])) << 16 | uint32_t(uint8_t(text[2])) << 8
+        | uint8_t(text[3]);
+}
+
+std::string Bytes(const CMemStream& stream)
+{
+    return std::string(reinterpret_cast<const char*>(stream.Data()), size_t(stream.Length()));
+}
+
+TEST(CIffChunk, OddChunkHasItsSizeAndAPadByte)
+{
+    LByteBuffer buffer;
+    CMemStream stream(buffer);
+    CIffChunk chunk;
+    chunk.BeginWrite(&stream, Code("DATA"));
+    chunk.WriteBytes("abcde", 5);
+    chunk.EndWrite();
+    EXPECT_EQ(Bytes(stream), std::string("DATA\0\0\0\x05" "abcde\0", 14));
+    EXPECT_EQ(stream.Error(), 0u);
+}
+
+TEST(CIffChunk, EmptyAndNestedChunksPatchTheirSizes)
+{
+    LByteBuffer buffer;
+    CMemStream stream(buffer);
+    CIffChunk outer;
+    outer.BeginWrite(&stream, Code("FORM"));
+    outer.WriteU32(0x01020304);
+    CIffChunk inner;
+    inner.BeginSub(outer, Code("TEXT"));
+    inner.WriteString("a\r\nb\rc");
+    inner.EndWrite();
+    CIffChunk empty;
+    empty.BeginSub(outer, Code("NONE"));
+    empty.EndWrite();
+    outer.WriteU8(0xFF);
+    outer.EndWrite();
+    const std::string expected = std::string("FORM\0\0\0\x1B", 8) + "\x01\x02\x03\x04" + std::string("TEXT\0\0\0\x06", 8)
+        + std::string("a\nb\nc\0", 6) + std::string("NONE\0\0\0\0", 8) + "\xFF" + std::string("\0", 1);
+    EXPECT_EQ(Bytes(stream), expected);
+}
+
+TEST(CIffChunk, ReadsBackNestedValuesAndStrings)
+{
+    LByteBuffer buffer;
+    {
+        CMemStream stream(buffer);
+        CIffChunk outer;
+        outer.BeginWrite(&stream, Code("FORM"));
+        CIffChunk text;
+        text.BeginSub(outer, Code("TEXT"));
+        text.WriteString("a\n\rb");
+        text.WriteU8(7);
+        text.EndWrite();
+        CIffChunk number;
+        number.BeginSub(outer, Code("NUMB"));
+        number.WriteU32(0xDEADBEEF);
+        number.EndWrite();
+        outer.EndWrite();
+    }
+    CMemStream stream(buffer.Data(), buffer.Size());
+    CIffChunk outer;
+    outer.Open(&stream);
+    ASSERT_EQ(outer.type, Code("FORM"));
+    CIffChunk child;
+    child.OpenSub(outer);
+    ASSERT_EQ(child.type, Code("TEXT"));
+    LStringRef text;
+    ASSERT_TRUE(child.ReadString(&text));
+    EXPECT_EQ(std::string(text.View()), "a\n\nb");   // LF then CR was stored as two LFs
+    uint32_t value = 0;
+    EXPECT_TRUE(child.ReadU8(&value));
+    EXPECT_EQ(value, 7u);
+    child.Close();
+    child.OpenSub(outer);
+    ASSERT_EQ(child.type, Code("NUMB"));
+    EXPECT_TRUE(child.ReadU32(&value));
+    EXPECT_EQ(value, 0xDEADBEEFu);
+    child.Close();
+    child.OpenSub(outer);
+    EXPECT_EQ(child.type, 0u);
+}
+
+TEST(CIffChunk, TypedReadsStopAtTheDataEnd)
+{
+    const std::string data = std::string("NUMB\0\0\0\x03", 8) + "abc" + std::string("\0", 1);
+    CMemStream stream(data.data(), uint32_t(data.size()));
+    CIffChunk chunk;
+    chunk.Open(&stream);
+    uint32_t value = 99;
+    EXPECT_FALSE(chunk.ReadU32(&value));
+    EXPECT_EQ(value, 99u);
+    EXPECT_EQ(stream.position, 11u);
+    EXPECT_FALSE(chunk.ReadU8(&value));
+    chunk.Close();
+    EXPECT_EQ(stream.position, 12u);
+}
+
+TEST(CIffChunk, ChildClaimingMoreThanItsParentIsClipped)
+{
+    const std::string data = std::string("FORM\0\0\0\x14", 8) + std::string("BIGC\0\0\0\x64", 8) + std::string(12, 'x')
+        + std::string("NEXT\0\0\0\0", 8);
+    CMemStream stream(data.data(), uint32_t(data.size()));
+    CIffChunk outer;
+    outer.Open(&stream);
+    CIffChunk child;
+    child.OpenSub(outer);
+    EXPECT_EQ(child.type, Code("BIGC"));
+    EXPECT_EQ(child.DataEnd(), 28u);
+    EXPECT_EQ(child.Next(), 28u);
+    child.Close();
+    child.OpenSub(outer);
+    EXPECT_EQ(child.type, 0u);
+    outer.Close();
+    CIffChunk following;
+    following.Open(&stream);
+    EXPECT_EQ(following.type, Code("NEXT"));
+}
+
+TEST(CIffChunk, StringsWithoutTheirNulAreNotRead)
+{
+    const std::string data = std::string("TEXT\0\0\0\x03", 8) + "abc" + std::string("\0", 1);
+    CMemStream stream(data.data(), uint32_t(data.size()));
+    CIffChunk chunk;
+    chunk.Open(&stream);
+    LStringRef text("keep");
+    EXPECT_FALSE(chunk.ReadString(&text));
+    EXPECT_EQ(std::string(text.View()), "keep");
+}
+
+TEST(CIffChunk, TruncatedHeadersEndTheList)
+{
+    const std::string data("FOR", 3);
+    CMemStream stream(data.data(), uint32_t(data.size()));
+    CIffChunk chunk;
+    chunk.Open(&stream);
+    EXPECT_EQ(chunk.type, 0u);
+    // A huge top-level size does not wrap the position of the following chunk.
+    const std::string huge = std::string("HUGE\xFF\xFF\xFF\xFF", 8);
+    CMemStream big(huge.data(), uint32_t(huge.size()));
+    chunk.Open(&big);
+    EXPECT_EQ(chunk.Next(), 8u + 0x100000000ull);
+}
+
+TEST(CIffChunk, TextLineEndsAreStoredAsLineFeeds)
+{
+    LByteBuffer buffer;
+    CMemStream stream(buffer);
+    CIffChunk::WriteText(&stream, "a\r\nb\rc\n\rd\r", 10);
+    CIffChunk::WriteText(&stream, "", 0);
+    EXPECT_EQ(Bytes(stream), std::string("a\nb\nc\n\nd\n\0\0", 11));
+}
+
+} // namespace

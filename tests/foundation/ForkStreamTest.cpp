@@ -1,0 +1,181 @@
+#include "foundation/streams/CBufferedForkStream.h"
+#include "foundation/streams/CForkStream.h"
+#include "platform/files/FileSpecText.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string TempPath(const std::string& name) { return std::string(getenv("TMPDIR")) + "/" + name; }
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteAll(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string Pattern(size_t n, unsigned seed = 1)
+{
+    std::string bytes(n, '\0');
+    for (size_t i = 0; i < n; ++i)
+        bytes[i] = char((i * 31 + seed) & 0xFF);
+    return bytes;
+}
+
+TEST(CForkStream, OpensBySpecificationOrPathAndReadsShortAtTheEnd)
+{
+    const std::string path = TempPath("fork a b%.txt");
+    WriteAll(path, "0123456789");
+    CForkStream stream(plat::SpecFromPosixPath(path), LStream::kReadOnly, 0);
+    ASSERT_EQ(stream.Error(), 0u);
+    char buffer[8];
+    uint64_t count = 8;
+    stream.SetPosition(6);
+    stream.Read(buffer, &count);
+    EXPECT_EQ(count, 4u);
+    EXPECT_EQ(std::string(buffer, 4), "6789");
+    EXPECT_EQ(stream.position, 10u);
+    count = 8;
+    stream.Read(buffer, &count);
+    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(stream.Error(), 0u);
+    EXPECT_EQ(stream.GetSize(), 10u);
+}
+
+TEST(CForkStream, ErrorsAreStickyAndTheFirstStays)
+{
+    const std::string path = TempPath("fork-readonly");
+    WriteAll(path, "abc");
+    CForkStream stream(path, LStream::kReadOnly, 0);
+    stream.Write("x", 1);
+    EXPECT_EQ(stream.Error(), uint32_t(LStream::kReadOnlyError));
+    stream.SetError(LStream::kReadError);
+    EXPECT_EQ(stream.Error(), uint32_t(LStream::kReadOnlyError));
+    char buffer[3];
+    uint64_t count = 3;
+    stream.Read(buffer, &count);
+    EXPECT_EQ(count, 0u);
+    stream.SetPosition(2);
+    EXPECT_EQ(stream.position, 0u);
+    stream.SetEOF();
+    EXPECT_EQ(ReadAll(path), "abc");
+}
+
+TEST(CForkStream, MissingFilesAndResourceForksFailToOpen)
+{
+    CForkStream missing(TempPath("no-such"), LStream::kReadOnly, 0);
+    EXPECT_EQ(missing.Error(), uint32_t(LStream::kOpenFailed));
+    const std::string path = TempPath("fork-res");
+    WriteAll(path, "abc");
+    CForkStream resource(path, LStream::kReadOnly, CForkStream::kResourceFork);
+    EXPECT_EQ(resource.Error(), uint32_t(LStream::kOpenFailed));
+    CForkStream unknownVolume("file:///NoSuchVolume/x", LStream::kReadOnly, 0);
+    EXPECT_EQ(unknownVolume.Error(), uint32_t(LStream::kOpenFailed));
+}
+
+TEST(CForkStream, FullDiskIsAWriteError)
+{
+    CForkStream stream("/dev/full", LStream::kReadWrite, 0);
+    ASSERT_EQ(stream.Error(), 0u);
+    stream.Write("abc", 3);
+    EXPECT_EQ(stream.Error(), uint32_t(LStream::kWriteError));
+    EXPECT_EQ(stream.position, 0u);
+}
+
+TEST(CBufferedForkStream, KeepsTheTailOfALongWriteUntilFlushed)
+{
+    const std::string path = TempPath("buffered-1000");
+    WriteAll(path, "");
+    const std::string data = Pattern(1000);
+    {
+        CBufferedForkStream stream(path, LStream::kReadWrite);
+        stream.Write(data.data(), data.size());
+        EXPECT_EQ(stream.position, 1000u);
+        EXPECT_EQ(ReadAll(path).size(), 512u);
+    }
+    EXPECT_EQ(ReadAll(path), data);
+}
+
+TEST(CBufferedForkStream, WritePastTheEndFillsTheGapWithZeros)
+{
+    const std::string path = TempPath("buffered-gap");
+    WriteAll(path, Pattern(600));
+    {
+        CBufferedForkStream stream(path, LStream::kReadWrite);
+        // Put stale bytes into the buffer first: read the block that will be reused.
+        char scratch[600];
+        uint64_t count = sizeof scratch;
+        stream.Read(scratch, &count);
+        ASSERT_EQ(count, 600u);
+        stream.SetPosition(700);
+        stream.Write("0123456789", 10);
+    }
+    const std::string bytes = ReadAll(path);
+    ASSERT_EQ(bytes.size(), 710u);
+    EXPECT_EQ(bytes.substr(0, 600), Pattern(600));
+    EXPECT_EQ(bytes.substr(600, 100), std::string(100, '\0'));
+    EXPECT_EQ(bytes.substr(700), "0123456789");
+}
+
+TEST(CBufferedForkStream, MixedReadsWritesAndSeeksMatchAPlainModel)
+{
+    const std::string path = TempPath("buffered-model");
+    std::string model = Pattern(3000, 5);
+    WriteAll(path, model);
+    CBufferedForkStream stream(path, LStream::kReadWrite);
+    unsigned seed = 12345;
+    auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 8); };
+    for (int i = 0; i < 400; ++i) {
+        const uint64_t at = next() % 4000;
+        const size_t length = next() % 1500;
+        stream.SetPosition(at);
+        if (next() % 2) {
+            const std::string data = Pattern(length, unsigned(i));
+            stream.Write(data.data(), data.size());
+            if (length > 0) {
+                if (model.size() < at + length)
+                    model.resize(at + length, '\0');
+                model.replace(at, length, data);
+            }
+        } else {
+            std::vector<char> buffer(length + 1);
+            uint64_t count = length;
+            stream.Read(buffer.data(), &count);
+            const std::string expected = at < model.size() ? model.substr(at, length) : std::string();
+            ASSERT_EQ(std::string(buffer.data(), size_t(count)), expected) << "step " << i;
+        }
+        ASSERT_EQ(stream.Error(), 0u);
+    }
+    EXPECT_EQ(stream.GetSize(), model.size());
+    stream.SetPosition(100);
+    stream.SetEOF();
+    EXPECT_EQ(ReadAll(path), model.substr(0, 100));
+}
+
+TEST(CBufferedForkStream, ReadOnlyStreamRefusesWrites)
+{
+    const std::string path = TempPath("buffered-ro");
+    WriteAll(path, "abc");
+    CBufferedForkStream stream(path, LStream::kReadOnly);
+    stream.Write("x", 1);
+    EXPECT_EQ(stream.Error(), uint32_t(LStream::kReadOnlyError));
+    char buffer[3];
+    uint64_t count = 3;
+    stream.Read(buffer, &count);
+    EXPECT_EQ(count, 0u);
+}
+
+} // namespace
