@@ -1,20 +1,13 @@
 #include "platform/LocaleId.h"
+#include "tests/support/LocaleEnvironmentTest.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Sets the locale variables for one test and clears them afterwards.
-class LocaleEnvironment : public testing::Test {
+class LocaleEnvironment : public LocaleEnvironmentTest {
 protected:
-    void SetUp() override { ClearAll(); }
-    void TearDown() override { ClearAll(); }
-    static void ClearAll()
-    {
-        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
-            unsetenv(name);
-    }
     static std::vector<std::string> Preferred()
     {
         std::vector<std::string> texts;

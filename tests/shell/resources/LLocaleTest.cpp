@@ -1,5 +1,6 @@
 #include "shell/resources/LLocale.h"
 #include "foundation/LResourceSource.h"
+#include "tests/support/LocaleEnvironmentTest.h"
 
 #include <gtest/gtest.h>
 
@@ -7,15 +8,8 @@ namespace {
 
 LLocale Of(const char* id) { return LLocale(*plat::LocaleId::Parse(id)); }
 
-class UserLocale : public testing::Test {
+class UserLocale : public LocaleEnvironmentTest {
 protected:
-    void SetUp() override { Clear(); }
-    void TearDown() override { Clear(); }
-    static void Clear()
-    {
-        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
-            unsetenv(name);
-    }
     static uint32_t RegionFor(const char* lang)
     {
         setenv("LANG", lang, 1);
