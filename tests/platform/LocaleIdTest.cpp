@@ -78,11 +78,3 @@ TEST_F(LocaleEnvironment, UnreadableLocaleGivesNoLanguage)
     EXPECT_TRUE(Preferred().empty());
 }
 
-TEST(LocaleId, AvailableIdentifiersAllParse)
-{
-    for (const std::string& id : plat::AvailableLocaleIdentifiers()) {
-        auto parsed = plat::LocaleId::Parse(id);
-        ASSERT_TRUE(parsed) << id;
-        EXPECT_EQ(parsed->Text(), id);
-    }
-}

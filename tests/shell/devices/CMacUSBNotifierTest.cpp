@@ -3,9 +3,7 @@
 #include "foundation/LTicks.h"
 #include "foundation/StrEqual.h"
 #include "platform/RunLoopDriver.h"
-#include "platform/SysfsDeviceScanner.h"
 #include "platform/TestDeviceBackend.h"
-#include "tests/support/FakeSysfs.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -172,27 +170,3 @@ TEST_F(Notifiers, NullMatchIsSilentAndEmpty)
     DrainIterator(nullptr);
 }
 
-TEST_F(Notifiers, FollowsAFakeSysfsTree)
-{
-    FakeSysfs tree(std::string(std::getenv("TMPDIR")) + "/sysfs-shell");
-    plat::SysfsDeviceWatcher watcher(fRegistry, tree.Root());
-    tree.AddUsb("1-1", 0x0403, 0x6001);
-    watcher.ScanNow();
-    CMacUSBNotifier notifier(&fOwner, kAny, kAny, 0x0403, 0x6001, fRegistry);
-    Pump();
-    EXPECT_EQ(fOwner.added, 1);
-    fOwner.added = fOwner.removed = 0;
-
-    tree.AddUsb("1-2", 0x0403, 0x6001, 0, 0, 9);
-    watcher.ScanNow();
-    Pump();
-    EXPECT_EQ(fOwner.added, 1);
-    const plat::DeviceMatch match = CMacUSBNotifier::UsbMatch(kAny, kAny, 0x0403, 0x6001);
-    CIOServiceIter present(&match, fRegistry);
-    EXPECT_EQ(Keys(present, fRegistry), (std::vector<std::string>{"usb:1-1#5", "usb:1-2#9"}));
-
-    tree.RemoveUsb("1-1");
-    watcher.ScanNow();
-    Pump();
-    EXPECT_EQ(fOwner.removed, 1);
-}

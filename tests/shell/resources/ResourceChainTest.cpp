@@ -1,6 +1,5 @@
 #include "foundation/LStrList.h"
 #include "platform/ResourceFile.h"
-#include "shell/resources/GetResourceByRef.h"
 #include "shell/resources/LRegionalResSource.h"
 #include "shell/resources/LResourceChain.h"
 #include "tests/support/MemResourceSource.h"
@@ -77,7 +76,11 @@ TEST_F(PackedResources, FileSourceFindsByNameAndByIdAndRestoresTheCurrentFile)
     EXPECT_EQ(Load(source, {0, "MISSING"}), "-");
     EXPECT_EQ(Load(source, {999, nullptr}), "-");
     EXPECT_EQ(Load(source, {0, "HELLO"}, kStrListDialogTexts), "-");
+    const std::string longer = std::string(255, 'n') + "extra"; // names count up to 255 bytes
+    EXPECT_EQ(Load(source, {0, longer.c_str()}), "long name");
     EXPECT_EQ(plat::CurrentResourceFile(), fSaved);
+    LResFileSource unopened(-1);
+    EXPECT_EQ(Load(unopened, {0, "HELLO"}), "-");
     EXPECT_EQ(source.GetRegion(), kRegionUS);
 }
 
@@ -106,18 +109,6 @@ TEST_F(PackedResources, OtherRegionsUseTheNameItself)
     EXPECT_EQ(Load(source, {0, ""}), "no name");
 }
 
-TEST_F(PackedResources, NamesAreCutAt255Bytes)
-{
-    LResFileSource source(fRef);
-    const std::string longer = std::string(255, 'n') + "extra";
-    EXPECT_EQ(Load(source, {0, longer.c_str()}), "long name");
-    std::span<const uint8_t> data;
-    plat::UseResourceFile(fRef);
-    EXPECT_TRUE(GetResourceByRef(kText, {0, longer.c_str()}, data));
-    EXPECT_FALSE(GetResourceByRef(kText, {0, "nn"}, data));
-    EXPECT_TRUE(data.empty());
-}
-
 TEST_F(PackedResources, StringListsComeThroughTheChainInTheUsersRegion)
 {
     LResFileSource defaults(0); // the system's resources: none here
@@ -137,26 +128,6 @@ TEST_F(PackedResources, StringListsComeThroughTheChainInTheUsersRegion)
     LStrList missing({0, "NOPE"}, &chain, kStrListDialogTexts);
     EXPECT_EQ(missing.Count(), 0u);
     EXPECT_EQ(missing.GetItem(0).View(), "");
-}
-
-TEST_F(PackedResources, TruncatedOrCorruptFileIsRefused)
-{
-    std::ifstream in(fPath, std::ios::binary);
-    std::vector<uint8_t> whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::string bad = std::string(std::getenv("TMPDIR")) + "/bad.rsrc";
-    for (size_t cut : {size_t(0), size_t(10), size_t(40), whole.size() - 1}) {
-        WriteBytes(bad, {whole.begin(), whole.begin() + long(cut)});
-        plat::ResourceStatus status = plat::ResourceStatus::Ok;
-        EXPECT_EQ(plat::OpenResourceFile(bad, &status), -1) << cut;
-        EXPECT_EQ(status, plat::ResourceStatus::Corrupt) << cut;
-    }
-    std::vector<uint8_t> corrupt = whole;
-    corrupt[16 + 16] = 0x7F; // first entry's data offset far past the end
-    WriteBytes(bad, corrupt);
-    EXPECT_EQ(plat::OpenResourceFile(bad, nullptr), -1);
-    // A source over a file that never opened finds nothing.
-    LResFileSource none(-1);
-    EXPECT_EQ(Load(none, {0, "HELLO"}), "-");
 }
 
 TEST(LResourceChain, AsksSourcesFromTheLastAdded)

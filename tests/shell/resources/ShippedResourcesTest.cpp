@@ -84,9 +84,3 @@ TEST_F(ShippedResources, FileTypeListsHoldFourLinesAnItem)
     EXPECT_EQ(Items("SNXFFMT").at(0), "YSNX\nSNXD\nsnx\nSonalyx document");
 }
 
-TEST_F(ShippedResources, LayoutPreludeIsPresent)
-{
-    LRegionalResSource source(fRef, kRegionUS);
-    LStrList prelude({0, "STDLAYOUT"}, &source, kStrListLayouts);
-    EXPECT_GE(prelude.Count(), 2u);
-}

@@ -1,6 +1,5 @@
 #include "shell/system/ICLaunch.h"
 #include "shell/system/LAEDesc.h"
-#include "shell/resources/CByteArray.h"
 #include "platform/UrlLauncher.h"
 
 #include <cstdlib>
@@ -51,12 +50,3 @@ TEST(ICLaunch, OpensNothingWhenTheLauncherCannotStart)
     setenv("PATH", path.c_str(), 1);
 }
 
-TEST(CByteArray, SizeZeroGivesNoStorage)
-{
-    CByteArray none(0);
-    EXPECT_EQ(none.Size(), 0u);
-    EXPECT_EQ(none.Bytes(), nullptr);
-    CByteArray some(16);
-    ASSERT_EQ(some.Size(), 16u);
-    some.Bytes()[15] = 7;
-}

@@ -46,19 +46,6 @@ TEST(LSystemInfo, PacksOsVersions)
     EXPECT_EQ(LSystemInfo::PackOsVersion(0, 0, 0), 0u);
 }
 
-TEST(LSystemInfo, VersionThresholds)
-{
-    LSystemInfo info;
-    info.osVersion = 0x0922;
-    EXPECT_FALSE(info.IsVersion10OrLater());
-    info.osVersion = 0x1000;
-    EXPECT_TRUE(info.IsVersion10OrLater());
-    info.osVersion = 0x1069;
-    EXPECT_FALSE(info.IsVersion10_7OrLater());
-    info.osVersion = 0x1070;
-    EXPECT_TRUE(info.IsVersion10_7OrLater());
-}
-
 TEST(LSystemInfo, QueryStoresAnswersAndKeepsDefaultsOfUnanswered)
 {
     const LSystemInfo info = QueryWith({{Sel("sys1"), 10}, {Sel("sys2"), 14}, {Sel("sys3"), 0x106},
