@@ -67,15 +67,15 @@ public:
     // ---- reading forwards ----
     // False (buffer zeroed) when the bytes lie outside the record's data.
     bool ReadBytes(void* buffer, uint64_t n);
-    uint8_t ReadU8Fwd();
-    uint32_t ReadU32Fwd();
-    uint64_t ReadU64Fwd();
+    uint8_t ReadU8Fwd() { return ReadFwd<uint8_t>(); }
+    uint32_t ReadU32Fwd() { return ReadFwd<uint32_t>(); }
+    uint64_t ReadU64Fwd() { return ReadFwd<uint64_t>(); }
     LStringRef ReadString();
     // ---- reading backwards ----
     bool ReadBack(void* buffer, uint64_t n);
-    uint8_t ReadBackU8();
-    uint32_t ReadBackU32();
-    uint64_t ReadBackU64();
+    uint8_t ReadBackU8() { return ReadBackValue<uint8_t>(); }
+    uint32_t ReadBackU32() { return ReadBackValue<uint32_t>(); }
+    uint64_t ReadBackU64() { return ReadBackValue<uint64_t>(); }
     LStringRef ReadBackString();
     // A read went outside the record's data: what was read is not to be trusted.
     bool Failed() const noexcept { return fFailed; }
@@ -95,6 +95,20 @@ public:
     static void ReplayPair(uint64_t id, CUndoStrm* reader, int direction);
 
 private:
+    template <class T>
+    T ReadFwd()
+    {
+        T value{};
+        ReadBytes(&value, sizeof value);
+        return value;
+    }
+    template <class T>
+    T ReadBackValue()
+    {
+        T value{};
+        ReadBack(&value, sizeof value);
+        return value;
+    }
     explicit CUndoStrm(LHandler* context);
     bool Find();
     void Begin(Kind kind, Mode mode);

@@ -100,27 +100,6 @@ bool CUndoStrm::ReadBytes(void* buffer, uint64_t n)
     return true;
 }
 
-uint8_t CUndoStrm::ReadU8Fwd()
-{
-    uint8_t v = 0;
-    ReadBytes(&v, sizeof v);
-    return v;
-}
-
-uint32_t CUndoStrm::ReadU32Fwd()
-{
-    uint32_t v = 0;
-    ReadBytes(&v, sizeof v);
-    return v;
-}
-
-uint64_t CUndoStrm::ReadU64Fwd()
-{
-    uint64_t v = 0;
-    ReadBytes(&v, sizeof v);
-    return v;
-}
-
 LStringRef CUndoStrm::ReadString()
 {
     uint64_t first = 0, second = 0;
@@ -149,27 +128,6 @@ bool CUndoStrm::ReadBack(void* buffer, uint64_t n)
     }
     fPos -= n;
     return true;
-}
-
-uint8_t CUndoStrm::ReadBackU8()
-{
-    uint8_t v = 0;
-    ReadBack(&v, sizeof v);
-    return v;
-}
-
-uint32_t CUndoStrm::ReadBackU32()
-{
-    uint32_t v = 0;
-    ReadBack(&v, sizeof v);
-    return v;
-}
-
-uint64_t CUndoStrm::ReadBackU64()
-{
-    uint64_t v = 0;
-    ReadBack(&v, sizeof v);
-    return v;
 }
 
 LStringRef CUndoStrm::ReadBackString()

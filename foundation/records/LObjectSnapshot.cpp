@@ -1,6 +1,7 @@
 // Snapshots of record trees in undo data: a deleted or replaced subtree is rebuilt from them.
 #include "foundation/records/LObject.h"
 
+#include "foundation/records/CUndoItemReader.h"
 #include "foundation/records/CUndoStrm.h"
 
 namespace {
@@ -37,115 +38,62 @@ LObjectPtr CreateFromIdentity(uint64_t identity)
     return LObject::Create(desc);
 }
 
-bool ReadForward(CUndoStrm& s, LObjectPtr& out, uint32_t depth);
-bool ReadBackward(CUndoStrm& s, LObjectPtr& out, uint32_t depth);
+bool ReadRecord(CUndoItemReader& in, LObjectPtr& out, uint32_t depth);
 
-bool ReadFieldForward(CUndoStrm& s, LObject* record, uint8_t f, uint32_t depth)
+bool ReadField(CUndoItemReader& in, LObject* record, uint8_t f, uint32_t depth)
 {
     const LFieldDesc& fd = *record->FieldDesc(f);
     switch (fd.type) {
     case LFieldType::String:
-        record->GetFieldSlot(f).String() = s.ReadString();
-        return !s.Failed();
+        record->GetFieldSlot(f).String() = in.Text();
+        return in.Ok();
     case LFieldType::Array:
-        LObject::ReadArrayForward(s, record, f, fd.elemType);
-        return !s.Failed();
+        in.Array(record, f, fd.elemType);
+        return in.Ok();
     case LFieldType::Child: {
         LObjectPtr child;
-        if (!ReadForward(s, child, depth + 1))
+        if (!ReadRecord(in, child, depth + 1))
             return false;
-        LObject::ExchangeChild(record, f, std::move(child));
+        LObject::ExchangeChild(record, f, std::move(child));  // the default child goes
         return true;
     }
     case LFieldType::List: {
-        const uint32_t n = s.ReadU32Fwd();
+        const uint32_t n = in.U32();
         LObject::ClearChildList(record, f);
-        for (uint32_t i = 0; i < n && !s.Failed(); i++) {
+        for (uint32_t i = 0; i < n && in.Ok(); i++) {
             LObjectPtr element;
-            if (!ReadForward(s, element, depth + 1) ||
-                !LObject::InsertChildRaw(record, f, record->GetArrayCount(f), element.get()))
+            // Backwards the elements come last first: each goes in front.
+            const uint32_t at = in.Forward() ? record->GetArrayCount(f) : 0;
+            if (!ReadRecord(in, element, depth + 1) || !LObject::InsertChildRaw(record, f, at, element.get()))
                 return false;
             (void)element.release();
         }
-        return s.ReadU32Fwd() == n && !s.Failed();
+        return in.U32() == n && in.Ok();
     }
     default:
-        record->GetFieldSlot(f).SetBits(Sanitize(fd.type, s.ReadU64Fwd()));
-        return !s.Failed();
+        record->GetFieldSlot(f).SetBits(Sanitize(fd.type, in.U64()));
+        return in.Ok();
     }
 }
 
-bool ReadFieldBackward(CUndoStrm& s, LObject* record, uint8_t f, uint32_t depth)
-{
-    const LFieldDesc& fd = *record->FieldDesc(f);
-    switch (fd.type) {
-    case LFieldType::String:
-        record->GetFieldSlot(f).String() = s.ReadBackString();
-        return !s.Failed();
-    case LFieldType::Array:
-        LObject::ReadArrayBackward(s, record, f, fd.elemType);
-        return !s.Failed();
-    case LFieldType::Child: {
-        LObjectPtr child;
-        if (!ReadBackward(s, child, depth + 1))
-            return false;
-        LObject::ExchangeChild(record, f, std::move(child));
-        return true;
-    }
-    case LFieldType::List: {
-        const uint32_t n = s.ReadBackU32();
-        LObject::ClearChildList(record, f);
-        for (uint32_t i = 0; i < n && !s.Failed(); i++) {
-            LObjectPtr element;
-            if (!ReadBackward(s, element, depth + 1) || !LObject::InsertChildRaw(record, f, 0, element.get()))
-                return false;
-            (void)element.release();
-        }
-        return s.ReadBackU32() == n && !s.Failed();
-    }
-    default:
-        record->GetFieldSlot(f).SetBits(Sanitize(fd.type, s.ReadBackU64()));
-        return !s.Failed();
-    }
-}
-
-bool ReadForward(CUndoStrm& s, LObjectPtr& out, uint32_t depth)
+bool ReadRecord(CUndoItemReader& in, LObjectPtr& out, uint32_t depth)
 {
     out.reset();
-    const uint64_t identity = s.ReadU64Fwd();
-    if (s.Failed() || depth > kMaxSnapshotDepth)
+    const uint64_t identity = in.U64();
+    if (!in.Ok() || depth > kMaxSnapshotDepth)
         return false;
     if (identity == 0)
         return true;
     LObjectPtr record = CreateFromIdentity(identity);
     if (!record)
         return false;
-    for (uint32_t f = 0; f < record->FieldCount(); f++) {
-        if (!ReadFieldForward(s, record.get(), uint8_t(f), depth))
+    const uint32_t count = record->FieldCount();
+    for (uint32_t k = 0; k < count; k++) {
+        const auto f = uint8_t(in.Forward() ? k : count - 1 - k);
+        if (!ReadField(in, record.get(), f, depth))
             return false;
     }
-    if (s.ReadU64Fwd() != identity || s.Failed())
-        return false;
-    out = std::move(record);
-    return true;
-}
-
-bool ReadBackward(CUndoStrm& s, LObjectPtr& out, uint32_t depth)
-{
-    out.reset();
-    const uint64_t identity = s.ReadBackU64();
-    if (s.Failed() || depth > kMaxSnapshotDepth)
-        return false;
-    if (identity == 0)
-        return true;
-    LObjectPtr record = CreateFromIdentity(identity);
-    if (!record)
-        return false;
-    for (uint32_t f = record->FieldCount(); f-- > 0;) {
-        if (!ReadFieldBackward(s, record.get(), uint8_t(f), depth))
-            return false;
-    }
-    if (s.ReadBackU64() != identity || s.Failed())
+    if (in.U64() != identity || !in.Ok())
         return false;
     out = std::move(record);
     return true;
@@ -194,10 +142,12 @@ void LObject::WriteSnapshot(CUndoStrm& stream, const LObject* record)
 
 bool LObject::ReadSnapshotForward(CUndoStrm& stream, LObjectPtr& record)
 {
-    return ReadForward(stream, record, 0);
+    CUndoItemReader in(stream, CUndoStrm::kRedo);
+    return ReadRecord(in, record, 0);
 }
 
 bool LObject::ReadSnapshotBackward(CUndoStrm& stream, LObjectPtr& record)
 {
-    return ReadBackward(stream, record, 0);
+    CUndoItemReader in(stream, CUndoStrm::kUndo);
+    return ReadRecord(in, record, 0);
 }

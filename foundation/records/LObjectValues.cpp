@@ -34,6 +34,22 @@ void WriteElements(CUndoStrm& undo, LFieldType elemType, const void* elements, u
     undo.WriteU32(count);
 }
 
+// Records a value edit as old value, path, new value; `write(undo, old)` writes one of the
+// values. A merged record passes over the stored old value and path.
+template <class WriteValue>
+void RecordValueEdit(LObject* record, LHandler* context, LObjRoot* holder, uint8_t field,
+                     CUndoStrm::ReplayFn replay, bool changed, LObject::Merge merge, WriteValue&& write)
+{
+    if (!LObjectEdit::Records(context, holder))
+        return;
+    CUndoStrm undo(context, LObjectEdit::HolderId(holder), replay, LStringRef(), LObjectEdit::KindFor(changed),
+                   LMergeKey::ModeFor(record, field, merge == LObject::Merge::Yes, changed));
+    write(undo, true);
+    LObject::WritePath(undo, record, field);
+    undo.EndSkip();
+    write(undo, false);
+}
+
 } // namespace
 
 void LObject::SetValue(LObject* record, LHandler* context, uint8_t field, uint64_t value, Merge merge)
@@ -46,14 +62,8 @@ void LObject::SetValue(LObject* record, LHandler* context, uint8_t field, uint64
     const uint64_t old = slot.Bits();
     const bool changed = old != value;
     LObjRoot* holder = record->GetRootHolder();
-    if (LObjectEdit::Records(context, holder)) {
-        CUndoStrm undo(context, LObjectEdit::HolderId(holder), ReplaySetValue, LStringRef(),
-                       LObjectEdit::KindFor(changed), LMergeKey::ModeFor(record, field, merge == Merge::Yes, changed));
-        undo.Write(&old, sizeof old);
-        WritePath(undo, record, field);
-        undo.EndSkip();
-        undo.Write(&value, sizeof value);
-    }
+    RecordValueEdit(record, context, holder, field, ReplaySetValue, changed, merge,
+                    [&](CUndoStrm& undo, bool isOld) { undo.WriteU64(isOld ? old : value); });
     if (!changed)
         return;
     slot.SetBits(value);
@@ -88,14 +98,8 @@ void LObject::SetFloat(LObject* record, LHandler* context, uint8_t field, float 
     const float old = slot.Float();
     const bool changed = !(old == value);  // NaN is always a change
     LObjRoot* holder = record->GetRootHolder();
-    if (LObjectEdit::Records(context, holder)) {
-        CUndoStrm undo(context, LObjectEdit::HolderId(holder), ReplaySetFloat, LStringRef(),
-                       LObjectEdit::KindFor(changed), LMergeKey::ModeFor(record, field, merge == Merge::Yes, changed));
-        undo.Write(&old, sizeof old);
-        WritePath(undo, record, field);
-        undo.EndSkip();
-        undo.Write(&value, sizeof value);
-    }
+    RecordValueEdit(record, context, holder, field, ReplaySetFloat, changed, merge,
+                    [&](CUndoStrm& undo, bool isOld) { undo.Write(isOld ? &old : &value, sizeof(float)); });
     if (!changed)
         return;
     slot.SetBits(std::bit_cast<uint32_t>(value));
@@ -110,14 +114,8 @@ void LObject::SetString(LObject* record, LHandler* context, uint8_t field, const
     const LStringRef old = slot.String();
     const bool changed = !StrEqual(old.Text(), value.Text());
     LObjRoot* holder = record->GetRootHolder();
-    if (LObjectEdit::Records(context, holder)) {
-        CUndoStrm undo(context, LObjectEdit::HolderId(holder), ReplaySetString, LStringRef(),
-                       LObjectEdit::KindFor(changed), LMergeKey::ModeFor(record, field, merge == Merge::Yes, changed));
-        undo.WriteString(old);
-        WritePath(undo, record, field);
-        undo.EndSkip();
-        undo.WriteString(value);
-    }
+    RecordValueEdit(record, context, holder, field, ReplaySetString, changed, merge,
+                    [&](CUndoStrm& undo, bool isOld) { undo.WriteString(isOld ? old : value); });
     if (!changed)
         return;
     slot.String() = value;
