@@ -1,11 +1,13 @@
 #include "foundation/records/CUNDOQ.h"
 #include "foundation/records/CUndoStrm.h"
 #include "tests/foundation/records/UndoTestKit.h"
+#include "platform/ResourceFile.h"
 #include "tests/support/MemResourceSource.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <span>
 
 namespace {
 
@@ -390,4 +392,26 @@ TEST(CUndoRing, ARecordLargerThanTheCapacityUndoesUntilTheNextRecordWraps)
     EXPECT_EQ(f.Root()->GetInt(RootF::ival), 7);
     EXPECT_FALSE(f.doc.queue.CanUndo());
     EXPECT_EQ(f.Root()->GetArrayCount(RootF::ints), 500u);
+}
+
+TEST(CUNDOQ, TheShippedResourceFileHoldsTheFourCaptions)
+{
+    plat::ResourceStatus status;
+    auto file = plat::ResourceFile::Open(plat::ProgramResourcePath(), &status);
+    ASSERT_NE(file, nullptr);
+    std::span<const uint8_t> data;
+    ASSERT_TRUE(file->FindNamed(kStrListDialogTexts, "CUNDOQ", data));
+    ASSERT_GE(data.size(), 2u);
+    EXPECT_EQ((data[0] << 8) | data[1], 4);  // plain undo, plain redo, undo and redo templates
+    std::vector<std::string> items;
+    for (size_t i = 2; i < data.size();) {
+        const auto* text = reinterpret_cast<const char*>(data.data() + i);
+        items.emplace_back(text, strnlen(text, data.size() - i));
+        i += items.back().size() + 1;
+    }
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0].find("%0"), std::string::npos);
+    EXPECT_EQ(items[1].find("%0"), std::string::npos);
+    EXPECT_NE(items[2].find("%0"), std::string::npos);
+    EXPECT_NE(items[3].find("%0"), std::string::npos);
 }
