@@ -1,4 +1,5 @@
 #include "foundation/records/LClassDesc.h"
+#include "foundation/records/LObjRoot.h"
 #include "foundation/records/LObject.h"
 #include "foundation/records/LRefArray.h"
 #include "tests/foundation/records/RecordTestKit.h"
@@ -257,4 +258,40 @@ TEST(LRefArray, GrowsToTwiceTheCountPlusTwoAndKeepsEmptyStringsInFreeSlots)
     EXPECT_TRUE(texts.Data()[3].IsEmpty());
     texts.Clear();
     EXPECT_EQ(texts.Count(), 0u);
+}
+
+TEST(LObjRoot, ResolveClassTakesTheDeclaredChildClassUnlessTheFieldNamesByData)
+{
+    static const LFieldDesc fields[] = {
+        LFieldDesc::ChildOf(FourCC("fix "), FourCC("TEST"), FourCC("ITEM")),
+        LFieldDesc::ListOf(FourCC("any "), FourCC("TEST"), FourCC("ITEM"), kFieldClassByName),
+        LFieldDesc::Int(FourCC("int ")),
+    };
+    LClassDesc holderClass(FourCC("RSLV"), kCls, 3, fields);
+    LObjRoot holder(LObject::Create(&holderClass));
+    const LObject* parent = holder.Root();
+    EXPECT_EQ(holder.ResolveClass(FourCC("TEST"), FourCC("ROOT"), parent, 0), ItemClass());
+    EXPECT_EQ(holder.ResolveClass(FourCC("TEST"), FourCC("ROOT"), parent, 1), RootClass());
+    EXPECT_EQ(holder.ResolveClass(FourCC("TEST"), FourCC("ROOT"), parent, 2), RootClass());
+    EXPECT_EQ(holder.ResolveClass(FourCC("TEST"), FourCC("ROOT"), nullptr, 0), RootClass());
+    EXPECT_EQ(holder.ResolveClass(FourCC("NONE"), FourCC("NONE"), nullptr, 0), nullptr);
+}
+
+TEST(LObject, ResetAllCallsTheClassBackAsAfterCreation)
+{
+    static int created = 0;
+    static const LFieldDesc fields[] = {LFieldDesc::Int(FourCC("a   "), 3)};
+    const auto count = [](LClassOp op, void*) {
+        if (op == LClassOp::Created)
+            created++;
+        return 0;
+    };
+    LClassDesc counted(FourCC("RSET"), kCls, 1, fields, count);
+    created = 0;
+    LObjectPtr record = LObject::Create(&counted);
+    LObject::SetInt(record.get(), nullptr, 0, 9, LObject::Merge::No);
+    LObject::ResetAll(record.get());
+    EXPECT_EQ(created, 2);
+    EXPECT_EQ(record->GetInt(0), 3);
+    LObject::ResetAll(nullptr);
 }
