@@ -311,4 +311,5 @@ TEST(CAsyncLoopThread, SignalHandlerStartsATimerUnderTheLockItAlreadyHolds)
     signal.Post();
     EXPECT_TRUE(WaitFor([&] { return expired.load() == 1; }, 5s));
     queue->Stop();
+    timer.reset(); // before its handler goes
 }
