@@ -1,5 +1,5 @@
 // Laying out a frame of 30 panes from its layout texts, with each engine.
-#include "platform/ResourceFile.h"
+#include "foundation/LStrList.h"
 #include "platform/ResourceSources.h"
 #include "tests/ui/FakeLayoutFrame.h"
 #include "ui/layout/LFormulaLayout.h"
@@ -7,8 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,32 +17,43 @@ namespace {
 
 constexpr int kPanes = 30;
 
-// Opens a resource file packed from the source tree's prelude, so the benchmark measures the
-// real prelude wherever it runs.
-void OpenPrelude()
+// The application's resources for the benchmark: the source tree's prelude and the layouts
+// the benchmarks add, packed as string lists.
+class BenchResources final : public LResourceSource {
+public:
+    BenchResources()
+    {
+        std::string root = __FILE__;
+        root = root.substr(0, root.rfind("/bench/"));
+        std::ifstream in(root + "/resources/TLYO/STDLAYOUT.list", std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        Add("STDLAYOUT", plat::SplitStringListText(text.str()));
+        LResourceSource::SetGlobal(this);
+    }
+    void Add(const std::string& name, const std::vector<std::string>& items)
+    {
+        std::vector<uint8_t> bytes;
+        if (plat::PackStringList(items, bytes))
+            fLists[name] = std::move(bytes);
+    }
+    bool Load(uint32_t type, const LResRef& ref, std::vector<uint8_t>& out) override
+    {
+        auto it = ref.name ? fLists.find(ref.name) : fLists.end();
+        if (type != kStrListLayouts || it == fLists.end())
+            return false;
+        out = it->second;
+        return true;
+    }
+
+private:
+    std::map<std::string, std::vector<uint8_t>> fLists;
+};
+
+BenchResources& Resources()
 {
-    static bool opened = false;
-    if (opened)
-        return;
-    opened = true;
-    std::string root = __FILE__;
-    root = root.substr(0, root.rfind("/bench/"));
-    std::ifstream in(root + "/resources/TLYO/STDLAYOUT.list", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    plat::ResourceEntry entry;
-    entry.type = 0x544C594F; // 'TLYO'
-    entry.id = 128;
-    entry.name = "STDLAYOUT";
-    std::vector<uint8_t> bytes;
-    if (!plat::PackStringList(plat::SplitStringListText(text.str()), entry.data) ||
-        plat::PackResources({entry}, bytes) != plat::ResourceStatus::Ok)
-        return;
-    const std::string path = "/tmp/sonalyx_layout_bench.rsrc";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    plat::ResourceStatus status;
-    plat::OpenResourceFile(path, &status);
-    std::remove(path.c_str());
+    static BenchResources resources;
+    return resources;
 }
 
 struct ColumnLayout {
@@ -77,7 +88,7 @@ void AddPanes(FakeLayoutFrame& frame)
 
 void BM_FormulaLayout(benchmark::State& state)
 {
-    OpenPrelude();
+    Resources();
     FakeLayoutFrame frame;
     AddPanes(frame);
     const ColumnLayout texts = MakeColumn(false);
@@ -102,12 +113,15 @@ BENCHMARK(BM_FormulaLayout);
 
 void BM_ScriptLayout(benchmark::State& state)
 {
-    OpenPrelude();
+    Resources();
     FakeLayoutFrame frame;
     AddPanes(frame);
     const ColumnLayout texts = MakeColumn(true);
+    Resources().Add("COLUMN", {texts.declarations, texts.size, texts.place});
+    LStrListRef list;
+    LStrListRef::Create(list, LResRef{0, "COLUMN"}, nullptr, kStrListLayouts);
     LLayoutScript script(&frame);
-    script.Load(std::vector<std::string>{texts.declarations, texts.size, texts.place});
+    script.Load(list);
     for (auto _ : state) {
         benchmark::DoNotOptimize(script.RunPref(nullptr));
         script.SetLayoutRect(script.LayoutRect());

@@ -2,6 +2,7 @@
 
 #include "foundation/LStrStream.h"
 #include "foundation/LUrl.h"
+#include "foundation/NumberParse.h"
 #include "platform/files/FileSpecText.h"
 
 #include <string>
@@ -10,22 +11,8 @@ namespace {
 
 int HexValue(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-LStringRef DecodeAll(std::string_view text)
-{
-    const std::string copy(text); // NUL-terminated for the cursor walk
-    LStrStream out;
-    for (const char* p = copy.c_str(); p < copy.c_str() + copy.size();)
-        out.PutChar(UrlDecodeChar(p));
-    return LStringRef(out.View());
+    const int value = DigitValue(c);
+    return value < 16 ? value : -1;
 }
 
 } // namespace
@@ -55,8 +42,7 @@ LStringRef UrlNextSegment(const char*& cursor)
 
 void UrlEscapeSegmentTo(std::string_view segment, LStrStream& out)
 {
-    // URLs and file specifications share the platform's one escaper, so that one file has
-    // exactly one text whichever route made it.
+    // The platform's escaper is the only one, so that every route gives a file one text.
     out.Write(plat::EscapeSegment(segment));
 }
 
@@ -87,7 +73,7 @@ LStringRef UrlSplitLastSegment(std::string_view path, LStringRef& lastSegment)
         lastSegment = LStringRef();
         return LStringRef(path);
     }
-    lastSegment = DecodeAll(path.substr(start, end - start));
+    lastSegment = LStringRef(plat::UnescapeSegment(path.substr(start, end - start)));
     return LStringRef(path.substr(0, start));
 }
 

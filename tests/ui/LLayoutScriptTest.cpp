@@ -1,4 +1,5 @@
 #include "ui/layout/LLayoutScript.h"
+#include "foundation/LStrList.h"
 #include "tests/ui/FakeLayoutFrame.h"
 #include "tests/ui/LayoutResources.h"
 
@@ -36,7 +37,7 @@ TEST(LLayoutScript, MessageBoxMatchesTheFormulaLayout)
         FakeLayoutFrame frame;
         AddMessageBoxPanes(frame, cancelShown);
         LLayoutScript script(&frame);
-        script.Load(kMessageBox);
+        script.Load(LayoutResources::MakeList(kMessageBox));
         ASSERT_EQ(script.ErrorCode(), LScript::kNoError) << script.ErrorReport();
         ASSERT_TRUE(script.RunPref(nullptr));
         EXPECT_EQ(script.LayoutRect(), (CLRect{40, 40, 40 + 392, 40 + 88}));
@@ -54,7 +55,7 @@ TEST(LLayoutScript, MissingPlacementTextDoesNothing)
     frame.Add(10, 10);
     LLayoutScript script(&frame);
     const std::vector<std::string> texts = {"a = 1;", "pp(0, 0, 0, 30, 40)"};
-    script.Load(texts);
+    script.Load(LayoutResources::MakeList(texts));
     ASSERT_TRUE(script.RunPref(nullptr));
     EXPECT_EQ(script.LayoutRect(), (CLRect{0, 0, 30, 40}));
     script.RunLayout(nullptr);
@@ -66,14 +67,14 @@ TEST(LLayoutScript, AnErrorAnywhereBlocksEveryStep)
     FakeLayoutFrame frame;
     LLayoutScript script(&frame);
     const std::vector<std::string> texts = {"", "pp(0, 0, 0, 30, 40)", "pp(0, 1 2, 3, 4)"};
-    script.Load(texts);
+    script.Load(LayoutResources::MakeList(texts));
     EXPECT_EQ(script.ErrorCode(), LScript::kErrArgList);
     EXPECT_FALSE(script.RunPref(nullptr));
     EXPECT_EQ(script.LayoutRect(), CLRect{});
     EXPECT_EQ(script.ErrorReport().rfind("Error: ArgList, Line ", 0), 0u) << script.ErrorReport();
 
     const std::vector<std::string> fixed = {"", "pp(0, 0, 0, 30, 40)", "pp(0, 1, 2, 3, 4)"};
-    script.Load(fixed);
+    script.Load(LayoutResources::MakeList(fixed));
     EXPECT_TRUE(script.RunPref(nullptr));
     EXPECT_EQ(script.ErrorReport(), "");
 }
@@ -83,7 +84,7 @@ TEST(LLayoutScript, PreferredHeightForAWidth)
     FakeLayoutFrame frame;
     LLayoutScript script(&frame);
     const std::vector<std::string> texts = {"PREFH#($0 / 2 + kStdSpc);", "", ""};
-    script.Load(texts);
+    script.Load(LayoutResources::MakeList(texts));
     int32_t height = -32768;
     const int32_t width[] = {300};
     ASSERT_TRUE(script.Call("PREFH", 1, width, height));
@@ -103,7 +104,7 @@ TEST(LLayoutScript, LayoutBuiltins)
         "hint#wp(1, -13) + hp(1, 250);"
         "edges#l(1) + t(1)*10 + r(1)*100 + b(1)*10000 + w(7) + l(-1);",
         "", ""};
-    script.Load(texts);
+    script.Load(LayoutResources::MakeList(texts));
     ASSERT_EQ(script.ErrorCode(), LScript::kNoError) << script.ErrorReport();
     EXPECT_EQ(pane.fRect, (CLRect{1, 2, 31, 14}));
     int32_t result = 0;
@@ -119,6 +120,6 @@ TEST(LLayoutScript, LayoutBuiltins)
     EXPECT_EQ(result, 1 + 20 + 3100 + 140000);
 
     const std::vector<std::string> counts = {"x = pp(1, 2, 3)", "", ""};
-    script.Load(counts);
+    script.Load(LayoutResources::MakeList(counts));
     EXPECT_EQ(script.ErrorCode(), LScript::kErrNumArgs);
 }

@@ -5,7 +5,9 @@
 #include "ui/layout/LLayoutPrelude.h"
 #include "ui/layout/LLayoutScript.h"
 #include "ui/layout/LScriptSource.h"
+#include "foundation/LStrList.h"
 #include "tests/ui/FakeLayoutFrame.h"
+#include "tests/ui/LayoutResources.h"
 
 #include <gtest/gtest.h>
 
@@ -105,12 +107,12 @@ TEST(LayoutFuzz, MutatedPreludesAndLayouts)
         // The real prelude followed by a garbled copy of itself as the declarations.
         LLayoutScript garbled(&frame);
         const std::vector<std::string> prelude = {Mutate(scriptPrelude, rng) + scriptCalls, "", ""};
-        garbled.Load(prelude);
+        garbled.Load(LayoutResources::MakeList(prelude));
 
         LLayoutScript layout(&frame);
         const std::vector<std::string> texts = {Mutate("a=1;b=2;", rng), Mutate("pp(0,0,0,a*100,b*50)", rng),
                                                 Mutate(scriptCalls, rng)};
-        layout.Load(texts);
+        layout.Load(LayoutResources::MakeList(texts));
         (void)layout.RunPref(nullptr);
         layout.RunLayout(nullptr);
     }

@@ -1,29 +1,40 @@
 #include "tests/ui/LayoutResources.h"
+#include "foundation/LStrList.h"
 #include "platform/ResourceFile.h"
 #include "platform/ResourceSources.h"
+#include "tests/support/MemResourceSource.h"
+#include "ui/layout/LFormulaLayout.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace {
 
-int gResourceRef = -1;
+bool gOpened = false;
 
 class ResourceEnvironment : public testing::Environment {
 public:
     void SetUp() override
     {
         plat::ResourceStatus status = plat::ResourceStatus::Ok;
-        gResourceRef = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
+        const std::unique_ptr<plat::ResourceFile> file = plat::ResourceFile::Open(plat::ProgramResourcePath(), &status);
+        std::span<const uint8_t> data;
+        if (file && file->FindNamed(kStrListLayouts, "STDLAYOUT", data)) {
+            fSource.Add(kStrListLayouts, 128, "STDLAYOUT", std::vector<uint8_t>(data.begin(), data.end()));
+            gOpened = true;
+        }
+        fPrevious = LResourceSource::Global();
+        LResourceSource::SetGlobal(&fSource);
+        LFormulaLayout first(nullptr, nullptr); // fills the process-wide prelude store
     }
-    void TearDown() override
-    {
-        if (gResourceRef > 0)
-            plat::CloseResourceFile(gResourceRef);
-        gResourceRef = -1;
-    }
+    void TearDown() override { LResourceSource::SetGlobal(fPrevious); }
+
+private:
+    MemResourceSource fSource;
+    LResourceSource* fPrevious = nullptr;
 };
 
 testing::Environment* const gEnvironment = testing::AddGlobalTestEnvironment(new ResourceEnvironment);
@@ -32,7 +43,7 @@ testing::Environment* const gEnvironment = testing::AddGlobalTestEnvironment(new
 
 bool LayoutResources::Opened()
 {
-    return gResourceRef > 0;
+    return gOpened;
 }
 
 std::vector<std::string> LayoutResources::SourceItems()
@@ -43,4 +54,15 @@ std::vector<std::string> LayoutResources::SourceItems()
     std::stringstream text;
     text << in.rdbuf();
     return plat::SplitStringListText(text.str());
+}
+
+LStrListRef LayoutResources::MakeList(const std::vector<std::string>& items)
+{
+    MemResourceSource source;
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(plat::PackStringList(items, bytes));
+    source.Add(kStrListLayouts, 128, "LAYOUT", std::move(bytes));
+    LStrListRef list;
+    LStrListRef::Create(list, LResRef{128, nullptr}, &source, kStrListLayouts);
+    return list;
 }

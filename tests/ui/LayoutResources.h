@@ -2,12 +2,17 @@
 #include <string>
 #include <vector>
 
-// The program's resource file, opened once for the layout tests so that the layout prelude
-// comes from the packed 'TLYO' "STDLAYOUT" list as it does in the program.
+class LStrListRef;
+
+// The layout prelude as the program gets it: the 'TLYO' "STDLAYOUT" list is taken from the
+// packed resource file beside the test program and served as the application's resources for
+// the whole test run; the process-wide prelude store is filled from it before any test.
 class LayoutResources {
 public:
-    // Whether the packed resource file beside the test program was opened.
+    // Whether the packed resource file held the prelude.
     static bool Opened();
     // The items of the prelude's text source in the source tree, split as the packer splits them.
     static std::vector<std::string> SourceItems();
+    // A 'TLYO' string-list handle holding the given texts.
+    static LStrListRef MakeList(const std::vector<std::string>& items);
 };

@@ -1,4 +1,5 @@
 #include "ui/layout/LLayoutScript.h"
+#include "foundation/LStrList.h"
 #include "foundation/LStrStream.h"
 #include "ui/layout/LLayoutPrelude.h"
 #include "ui/layout/LScriptSource.h"
@@ -11,10 +12,10 @@ int32_t Arg(const int32_t* args, uint32_t count, uint32_t i)
     return i < count ? args[i] : 0;
 }
 
-const std::string& Item(std::span<const std::string> texts, size_t i)
+void AppendItem(std::string& source, const LStrListRef& texts, uint32_t i)
 {
-    static const std::string empty;
-    return i < texts.size() ? texts[i] : empty;
+    const LStringRef item = LStrListRef::GetItem(texts, i);
+    source.append(item.Text(), item.Length());
 }
 
 } // namespace
@@ -24,15 +25,15 @@ LLayoutScript::LLayoutScript(const LLayoutPaneList* children)
 {
 }
 
-void LLayoutScript::Load(std::span<const std::string> texts)
+void LLayoutScript::Load(const LStrListRef& texts)
 {
     std::string source = LLayoutPrelude::Text(LLayoutPrelude::kScriptItem);
-    source += Item(texts, 0);
+    AppendItem(source, texts, 0);
     source += "PREF#(\n";
-    source += Item(texts, 1);
+    AppendItem(source, texts, 1);
     source += ");\n";
     source += "LAYO#(\n";
-    source += Item(texts, 2);
+    AppendItem(source, texts, 2);
     source += ");\n";
 
     LScriptSource reader(source);

@@ -2,8 +2,9 @@
 #include "ui/layout/LLayoutTarget.h"
 #include "ui/layout/LScript.h"
 
-#include <span>
 #include <string>
+
+class LStrListRef;
 
 // The compiled-script layout engine of a frame: joins the script prelude and the frame's three
 // layout texts into one source, compiles it and runs its top level once; the frame then runs
@@ -12,9 +13,8 @@ class LLayoutScript : public LScript {
 public:
     explicit LLayoutScript(const LLayoutPaneList* children);
 
-    // Assembles, compiles and runs the top level. Texts past the end of the list read as empty.
-    // NOTE: takes the items as texts until the shared string-list handle serves the layout code.
-    void Load(std::span<const std::string> texts);
+    // Assembles, compiles and runs the top level. Items missing from the list read as empty.
+    void Load(const LStrListRef& texts);
     // Stores the context and runs "PREF"; false when the call fails.
     bool RunPref(LPaneContext* context);
     // Stores the context and runs "LAYO".
