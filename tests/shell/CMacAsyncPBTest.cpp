@@ -204,3 +204,40 @@ TEST_F(CMacAsyncPBTest, DestroyingWithWritesInFlightNeverWritesAfterClose)
 }
 
 } // namespace
+
+#include "foundation/streams/CForkRefStream.h"
+
+namespace {
+
+TEST_F(CMacAsyncPBTest, ForkReferenceStreamTransfersAtItsPosition)
+{
+    CMacAsyncPB file(fQueue.get());
+    ASSERT_EQ(file.Open(Spec(), CMacAsyncPB::kWritePermission), 0u);
+    CForkRefStream stream(&file, LStream::kReadWrite);
+    stream.Write("hello world", 11);
+    stream.SetPosition(5);
+    stream.SetEOF();
+    EXPECT_EQ(Contents(), "hello");
+    stream.SetPosition(1);
+    char buffer[16];
+    uint64_t count = sizeof buffer;
+    stream.Read(buffer, &count);
+    EXPECT_EQ(count, 4u);
+    EXPECT_EQ(std::string(buffer, 4), "ello");
+    EXPECT_EQ(stream.Error(), 0u);
+
+    CForkRefStream readOnly(&file, LStream::kReadOnly);
+    readOnly.Write("x", 1);
+    EXPECT_EQ(readOnly.Error(), uint32_t(LStream::kReadOnlyError));
+
+    file.Close();
+    CForkRefStream closed(&file, LStream::kReadWrite);
+    count = 4;
+    closed.Read(buffer, &count);
+    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(closed.Error(), uint32_t(LStream::kReadError));
+    closed.Write("x", 1);   // the first error stays
+    EXPECT_EQ(closed.Error(), uint32_t(LStream::kReadError));
+}
+
+} // namespace
