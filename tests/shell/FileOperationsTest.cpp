@@ -193,3 +193,21 @@ TEST_F(FileOperationsTest, TypeAndCreatorCodesAreBestEffort)
 }
 
 } // namespace
+
+namespace {
+
+TEST(FileUrls, VolumesAndTheCurrentFolder)
+{
+    EXPECT_EQ(std::string(GetBootVolumeName().View()), plat::RootVolumeName());
+    std::string path;
+    ASSERT_TRUE(VolumePathRef(plat::RootVolumeName(), &path));
+    EXPECT_EQ(path, "/");
+    EXPECT_FALSE(VolumePathRef("NoSuchVolume", &path));
+    EXPECT_EQ(std::string(CurrentDirSpec().View()), plat::SpecFromPosixPath(plat::CurrentDirectory()));
+    const LStringRef spec = UrlFromPosixPath("/tmp/a b/c\xC3\xA9.txt");
+    EXPECT_EQ(std::string(spec.View()), "file:///" + plat::RootVolumeName() + "/tmp/a%20b/c%C3%A9.txt");
+    EXPECT_EQ(std::string(PosixPathFromUrl(spec.View()).View()), "/tmp/a b/c\xC3\xA9.txt");
+    EXPECT_TRUE(PosixPathFromUrl("file:///NoSuchVolume/x").IsEmpty());
+}
+
+} // namespace
