@@ -18,12 +18,8 @@ void CForkRefStream::SetEOF() { fFile->SetSize(position); }
 
 void CForkRefStream::Write(const void* data, uint64_t count)
 {
-    if (Error() != kNoError)
+    if (!WriteAllowed())
         return;
-    if (!IsWritable()) {
-        SetError(kReadOnlyError);
-        return;
-    }
     const auto* bytes = static_cast<const uint8_t*>(data);
     for (uint64_t done = 0; done < count;) {
         const uint64_t part = std::min(count - done, kMaxTransfer);
