@@ -43,6 +43,9 @@ int32_t CTextFileSrc::Open(std::string_view path)
         fRepeatsToCount = 0;
         fPath = LStringRef(path);
         fReader = std::move(reader);
+        // Type, rate and Fc ratio are known from the start, and the first frame leaves one
+        // sample period after Play.
+        SkipHeader();
     }
     if (!fIsTwin) {
         auto twin = std::make_unique<CTextFileSrc>(Parent(), fQueue, Twin::Yes);
@@ -212,18 +215,23 @@ void CTextFileSrc::RestartLoop()
 {
     LAsyncQueueLock lock(*fQueue);
     Rewind();
-    // Parse the header again so that type, rate and Fc ratio are set, and stop just before
-    // the first frame.
+    SkipHeader();
+    fTimer.Stop();
+    PauseTimer();
+}
+
+void CTextFileSrc::SkipHeader()
+{
+    // Parse up to the first frame or text, so that the header's settings hold, and go back
+    // to just before it: texts at the start are played like the rest.
     CSourcePosition beforeFrame;
     float frame[kMaxChannels];
     int32_t r = 0;
     do {
         GetPositionFrames(beforeFrame);
         r = ReadNext(frame, kMaxChannels);
-    } while (r < 0);
+    } while (r < 0 && TakeText().IsEmpty());
     SeekFrames(beforeFrame);
-    fTimer.Stop();
-    PauseTimer();
 }
 
 void CTextFileSrc::PauseTimer()

@@ -64,6 +64,7 @@ private:
     // The refill note: more bytes, a loop restart, or a poll for growth.
     void Refill();
     void RestartLoop();
+    void SkipHeader();
     void PauseTimer();
     // File offset of the next byte the parser has not seen.
     uint64_t ParseOffset() const;

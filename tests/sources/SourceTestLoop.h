@@ -1,0 +1,111 @@
+#pragma once
+#include "foundation/LAsyncEvent.h"
+#include "foundation/LAsyncQueue.h"
+#include "foundation/LAsyncSignal.h"
+#include "foundation/LTicks.h"
+#include "foundation/StrEqual.h"
+#include "platform/Clock.h"
+#include "platform/RecursiveMutex.h"
+#include "sources/CSampleSrc.h"
+#include "ui/LTimer.h"
+
+#include <string>
+#include <vector>
+
+// A queue without a thread: the test plays both the dispatch thread and the main thread.
+class StepQueue : public LAsyncQueue {
+public:
+    void RequestDrain() override {}
+    void PostSignal(LAsyncSignal* signal) override { fSignals.PushBack(signal); }
+    void UnregisterSignal(LAsyncSignal* signal) override
+    {
+        LAsyncQueueLock lock(*this);
+        CancelSignal(signal);
+    }
+    void CancelSignal(LAsyncSignal* signal) override
+    {
+        fSignals.Remove(signal);
+        signal->ClearPosted();
+    }
+    void Lock() override { fMutex.Lock(); }
+    void Unlock() override { fMutex.Unlock(); }
+    uint32_t NowMs() override { return LTicks::Now(); }
+    plat::RunLoop* RunLoop() override { return nullptr; }
+
+private:
+    plat::RecursiveMutex fMutex;
+};
+
+// Runs the queue's timers and the main thread's notes on a virtual clock, one millisecond
+// at a time.
+class SourceTestLoop {
+public:
+    // Everything due now, on both threads, until nothing more happens.
+    void Settle()
+    {
+        for (int pass = 0; pass < 10000; ++pass) {
+            bool busy = false;
+            {
+                LAsyncQueueLock lock(queue);
+                busy = queue.TimeToNext() == 0;
+                queue.FireDueTimers();
+            }
+            queue.Drain();
+            for (;;) {
+                const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
+                if (msg.IsConsumed())
+                    break;
+                LMessage::Send(msg);
+                busy = true;
+            }
+            if (!busy)
+                return;
+        }
+    }
+    void RunFor(uint32_t ms)
+    {
+        for (uint32_t i = 0; i < ms; ++i) {
+            clock.AdvanceMs(1);
+            Settle();
+        }
+    }
+
+    plat::ScopedVirtualClock clock{500000};
+    StepQueue queue;
+};
+
+// Pulls frames as a document window does: on "CSampleSrc_Data" of its source, Read until
+// no frame is ready or an event without text comes.
+class PullingWindow : public LHandler {
+public:
+    void HandleMessage(LMessage& result, const LMessage& msg) override
+    {
+        if (source && msg.subject == source && StrEqual(msg.type, CSampleSrc::msgData)) {
+            Pull();
+            LMessage::Clear(result);
+            return;
+        }
+        LHandler::HandleMessage(result, msg);
+    }
+    void Pull()
+    {
+        float frame[4];
+        for (;;) {
+            const int32_t n = source->Read(frame, 4);
+            if (n == 0)
+                return;
+            if (n < 0) {
+                const LStringRef text = source->TakeText();
+                if (text.IsEmpty())
+                    return;
+                texts.emplace_back(text.View());
+                continue;
+            }
+            frames.emplace_back(frame, frame + n);
+        }
+    }
+
+    CSampleSrc* source = nullptr;
+    std::vector<std::vector<float>> frames;
+    std::vector<std::string> texts;
+};
