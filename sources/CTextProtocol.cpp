@@ -1,7 +1,5 @@
 #include "sources/CTextProtocol.h"
 
-#include "foundation/NumberParse.h"
-
 #include <array>
 #include <cstring>
 
@@ -43,6 +41,23 @@ constexpr std::array<uint8_t, 256> BuildClasses()
 
 constexpr std::array<uint8_t, 256> kClasses = BuildClasses();
 
+constexpr std::array<uint8_t, 256> BuildHexValues()
+{
+    std::array<uint8_t, 256> values{};
+    for (int c = 0; c < 256; ++c) {
+        if (c >= '0' && c <= '9')
+            values[size_t(c)] = uint8_t(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            values[size_t(c)] = uint8_t(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F')
+            values[size_t(c)] = uint8_t(c - 'A' + 10);
+    }
+    return values;
+}
+
+// The value of a hexadecimal digit; 0 for every other byte.
+constexpr std::array<uint8_t, 256> kHexValues = BuildHexValues();
+
 // Next state and actions by state and byte class (line end, blank, hex digit, other).
 constexpr Step kTable[CTextProtocol::kStateCount][4] = {
     /* 0 line start   */ {{0, 0}, {0, 0}, {1, kClear | kRestart | kAppend}, {4, kClear | kAppend}},
@@ -76,7 +91,7 @@ uint32_t CTextProtocol::Feed(uint8_t c)
     if (step.actions != 0) {
         const uint8_t actions = step.actions;
         if (actions & kClear)
-            fToken.Clear();
+            ClearToken();
         if (actions & kRestart)
             fValueIndex = -1;
         if (actions & kAppend)
@@ -98,20 +113,29 @@ uint32_t CTextProtocol::Feed(uint8_t c)
 
 void CTextProtocol::Append(uint8_t c)
 {
-    const uint32_t length = fToken.Length();
-    if (length >= kMaxToken) {
+    if (fTokenLength >= kMaxToken) {
         // A line without a line end must not grow the token without bound.
         fState = (fState == kInArgument || fState == kArgumentFull) ? kArgumentFull : kSkipLine;
         return;
     }
-    if (length == 0)
+    if (fTokenLength == 0)
         fTokenStart = fFed;
-    fToken.PutChar(char(c));
+    fToken[fTokenLength++] = char(c);
+    fToken[fTokenLength] = '\0';
+    // Digit by digit modulo 2^16: a long value keeps its real low 16 bits.
+    fHex = uint16_t((fHex << 4) | kHexValues[c]);
+}
+
+void CTextProtocol::ClearToken()
+{
+    fTokenLength = 0;
+    fToken[0] = '\0';
+    fHex = 0;
 }
 
 void CTextProtocol::LookUpKeyword()
 {
-    const std::string_view word = fToken.View();
+    const std::string_view word = Token();
     fKeyword = kOther;
     if (word.size() == 2) {
         static constexpr struct {
@@ -125,7 +149,7 @@ void CTextProtocol::LookUpKeyword()
             }
         }
     }
-    fToken.Clear();
+    ClearToken();
 }
 
 void CTextProtocol::Reset()
@@ -133,20 +157,9 @@ void CTextProtocol::Reset()
     fValueIndex = -1;
     fKeyword = kOther;
     fState = kLineStart;
-    fToken.Clear();
+    ClearToken();
     fFed = 0;
     fTokenStart = 0;
-}
-
-uint16_t CTextProtocol::TokenHex() const
-{
-    // Digit by digit modulo 2^16: a long value keeps its real low 16 bits.
-    uint32_t value = 0;
-    for (const char c : fToken.View()) {
-        const int digit = DigitValue(c);
-        value = ((value << 4) | uint32_t(digit < 16 ? digit : 0)) & 0xFFFFu;
-    }
-    return uint16_t(value);
 }
 
 void CTextProtocol::Save(CTextParseState& out) const
@@ -154,8 +167,8 @@ void CTextProtocol::Save(CTextParseState& out) const
     out.state = fState;
     out.valueIndex = fValueIndex;
     out.keyword = fKeyword;
-    const bool keep = TokenMatters(fState) && fToken.Length() > 0;
-    out.tokenLength = keep ? fToken.Length() : 0;
+    const bool keep = TokenMatters(fState) && fTokenLength > 0;
+    out.tokenLength = keep ? fTokenLength : 0;
     out.tokenSpan = keep ? fFed - fTokenStart : 0;
 }
 
@@ -173,7 +186,8 @@ void CTextProtocol::Restore(const CTextParseState& saved, std::string_view token
         fState = kSkipLine;
         return;
     }
-    fToken.Write(token);
+    for (const char c : token)
+        Append(uint8_t(c));
     fFed = saved.tokenSpan;
     fTokenStart = 0;
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include "foundation/LStrStream.h"
 #include "sources/CSourcePosition.h"
 
 #include <cstdint>
@@ -48,9 +47,10 @@ public:
     uint32_t State() const { return fState; }
     int32_t ValueIndex() const { return fValueIndex; }
     uint32_t Keyword() const { return fKeyword; }
-    std::string_view Token() const { return fToken.View(); }
+    // The token; its bytes are followed by a NUL.
+    std::string_view Token() const { return {fToken, fTokenLength}; }
     // The low 16 bits of the token read as hexadecimal digits (non-digits count as 0).
-    uint16_t TokenHex() const;
+    uint16_t TokenHex() const { return fHex; }
 
     // The state, without the token's bytes: they lie `tokenSpan` bytes before the position,
     // so whoever restores the state reads them back from the stream.
@@ -61,12 +61,15 @@ public:
 
 private:
     void Append(uint8_t c);
+    void ClearToken();
     void LookUpKeyword();
 
     int32_t fValueIndex = -1;
     uint32_t fKeyword = kOther;
     uint32_t fState = kLineStart;
-    LStrStream fToken;
+    uint32_t fTokenLength = 0;
+    uint16_t fHex = 0;        // the token's low 16 bits as a hexadecimal number
     uint64_t fFed = 0;        // bytes fed since the reset
     uint64_t fTokenStart = 0; // fFed at the token's first byte
+    char fToken[kMaxToken + 1] = {};
 };
