@@ -1,40 +1,15 @@
 #pragma once
 #include "foundation/LAsyncEvent.h"
 #include "foundation/LAsyncQueue.h"
-#include "foundation/LAsyncSignal.h"
 #include "foundation/LTicks.h"
 #include "foundation/StrEqual.h"
 #include "platform/Clock.h"
-#include "platform/RecursiveMutex.h"
 #include "sources/CSampleSrc.h"
+#include "tests/support/StepQueue.h"
 #include "ui/LTimer.h"
 
 #include <string>
 #include <vector>
-
-// A queue without a thread: the test plays both the dispatch thread and the main thread.
-class StepQueue : public LAsyncQueue {
-public:
-    void RequestDrain() override {}
-    void PostSignal(LAsyncSignal* signal) override { fSignals.PushBack(signal); }
-    void UnregisterSignal(LAsyncSignal* signal) override
-    {
-        LAsyncQueueLock lock(*this);
-        CancelSignal(signal);
-    }
-    void CancelSignal(LAsyncSignal* signal) override
-    {
-        fSignals.Remove(signal);
-        signal->ClearPosted();
-    }
-    void Lock() override { fMutex.Lock(); }
-    void Unlock() override { fMutex.Unlock(); }
-    uint32_t NowMs() override { return LTicks::Now(); }
-    plat::RunLoop* RunLoop() override { return nullptr; }
-
-private:
-    plat::RecursiveMutex fMutex;
-};
 
 // Runs the queue's timers and the main thread's notes on a virtual clock, one millisecond
 // at a time.
@@ -50,6 +25,7 @@ public:
                 busy = queue.TimeToNext() == 0;
                 queue.FireDueTimers();
             }
+            busy = queue.DeliverSignals() > 0 || busy;
             queue.Drain();
             for (;;) {
                 const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
