@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -285,4 +287,54 @@ TEST_F(CTextFileSrcTest, CloseForgetsThePositionAndStopsTheTimer)
     EXPECT_EQ(fWindow.frames.size(), held);
     ASSERT_EQ(fSource.Open(fPath), 0);
     EXPECT_EQ(ReadNextFrames(fSource).size(), 50u);
+}
+
+TEST_F(CTextFileSrcTest, PlaybackOnTheQueueThreadSurvivesControlFromTheMainThread)
+{
+    OpenRecord(RecordText("\r\n", 1000, 20000));
+    std::atomic<bool> done{false};
+    std::atomic<int> passes{0};
+    // The dispatch thread: fires the queue's timers under the queue lock, as the real one does.
+    std::thread dispatch([&] {
+        while (!done.load()) {
+            {
+                LAsyncQueueLock lock(fLoop.queue);
+                fLoop.queue.FireDueTimers();
+            }
+            ++passes;
+            std::this_thread::yield();
+        }
+    });
+    fSource.SetActive(true);
+    fSource.Play();
+    for (int ms = 0; ms < 3000; ++ms) {
+        fLoop.clock.AdvanceMs(1);
+        fLoop.queue.Drain();
+        for (;;) {
+            const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
+            if (msg.IsConsumed())
+                break;
+            LMessage::Send(msg);
+        }
+        if (ms % 97 == 0)
+            fSource.Stop();
+        if (ms % 97 == 5)
+            fSource.Play();
+        if (ms % 500 == 250)
+            fSource.SeekSeconds(ms % 1000 == 250, float(ms % 7));
+        if (ms == 1500) {
+            EXPECT_EQ(fSource.Open(fPath), 0);
+        }
+        if (ms % 300 == 0) {
+            EXPECT_EQ(fSource.DurationSeconds(), 20.0f);
+        }
+    }
+    fSource.Close();
+    done = true;
+    dispatch.join();
+    EXPECT_GT(passes.load(), 0);
+    LAsyncQueueLock lock(fLoop.queue);
+    EXPECT_FALSE(fWindow.frames.empty());
+    for (const auto& frame : fWindow.frames)
+        ASSERT_EQ(frame.size(), 2u);
 }
