@@ -87,24 +87,3 @@ TEST(CSampleSrc, ConsumedDataIsLeftForTheConsumer)
     EXPECT_EQ(source.reads, 0);
 }
 
-TEST(CSampleSrc, DefaultsOfTheInterface)
-{
-    ScriptedSource source(nullptr, {}, 0);
-    float frame[4];
-    CSourcePosition position;
-    position.offset = 77;
-    EXPECT_FALSE(source.IsRecording());
-    EXPECT_FALSE(source.CanRecord());
-    EXPECT_STREQ(source.RecordExtension(), "");
-    EXPECT_EQ(source.RecordFileType(), 0x20202020u);
-    EXPECT_EQ(source.StartRecording("/tmp/x", -1), 1);
-    EXPECT_EQ(source.Baseline(), -1.0f);
-    EXPECT_FALSE(source.IsAudioInput());
-    EXPECT_EQ(source.TakeOverflowCount(), 0u);
-    EXPECT_FALSE(source.IsPlaying());
-    EXPECT_EQ(source.Open("/tmp/x"), 1);
-    EXPECT_EQ(source.ReadNext(frame, 4), 0);
-    EXPECT_EQ(source.DurationSeconds(), source.PositionSeconds());
-    source.GetPositionFrames(position);
-    EXPECT_EQ(position.offset, 77u);
-}

@@ -25,22 +25,6 @@ TEST(CSourceType, UnknownEmptyAndNullNamesSelectRowZero)
     EXPECT_EQ(FindSourceType("telk "), SourceTypeRow(0));
 }
 
-TEST(CSourceType, ChannelEntriesOfTheSensorRows)
-{
-    const CSourceType* quorvin = FindSourceType("Quorvin_H");
-    EXPECT_EQ(quorvin->chan[1].unit, "V");
-    EXPECT_EQ(quorvin->chan[1].span, 0.0001f);
-    EXPECT_EQ(quorvin->chan[1].min, -0.0001f);
-    EXPECT_EQ(quorvin->chan[1].faderSpan, 2.0f);
-    EXPECT_EQ(quorvin->chan[2].span, 5.0f);
-    EXPECT_EQ(quorvin->chan[3].centre, 2.5f);
-    EXPECT_EQ(quorvin->chan[3].faderOffset, 0.0f);
-    const CSourceType* telk = FindSourceType("telk");
-    EXPECT_EQ(telk->chan[0].max, 0.00005f);
-    EXPECT_EQ(telk->chan[2].faderSpan, 1.0f);
-    EXPECT_TRUE(SourceTypeRow(0)->chan[0].unit.IsEmpty());
-}
-
 TEST(CSourceType, RawSamplesMapToChannelValues)
 {
     const CSourceType* plain = SourceTypeRow(0);
@@ -54,4 +38,8 @@ TEST(CSourceType, RawSamplesMapToChannelValues)
     const CSourceType* sound = FindSourceType("generic_sound");
     EXPECT_EQ(sound->ChannelValue(1, 0), -1.0f);
     EXPECT_EQ(sound->ChannelValue(7, 0x8000), 0.5f);
+    const CSourceType* quorvin = FindSourceType("Quorvin_H");
+    EXPECT_EQ(quorvin->chan[1].unit, "V");
+    EXPECT_EQ(quorvin->chan[1].min, -0.0001f);
+    EXPECT_EQ(quorvin->ChannelValue(2, 1024), 1.0f); // volts channels are not centred
 }

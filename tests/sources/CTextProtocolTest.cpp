@@ -64,20 +64,6 @@ TEST(CTextProtocol, RestoreWithAChangedTokenDropsTheLine)
     EXPECT_EQ(other.State(), uint32_t(CTextProtocol::kLineStart));
 }
 
-TEST(CTextProtocol, KeywordCodesAndTokenHex)
-{
-    CTextProtocol protocol;
-    EXPECT_EQ(FeedAll(protocol, "ov\r").back(), uint32_t(CTextProtocol::kOv));
-    EXPECT_EQ(FeedAll(protocol, "sr\r").back(), uint32_t(CTextProtocol::kSr));
-    EXPECT_EQ(FeedAll(protocol, "fr\r").back(), uint32_t(CTextProtocol::kFr));
-    EXPECT_EQ(FeedAll(protocol, "bl\r").back(), uint32_t(CTextProtocol::kBl));
-    EXPECT_EQ(FeedAll(protocol, "dn x\r").back(), uint32_t(CTextProtocol::kDn));
-    EXPECT_EQ(FeedAll(protocol, "tx y\r").back(), uint32_t(CTextProtocol::kTx));
-    EXPECT_EQ(FeedAll(protocol, "txt y\r").back(), uint32_t(CTextProtocol::kOther));
-    FeedAll(protocol, "123456789abcdef");
-    EXPECT_EQ(protocol.TokenHex(), 0xcdefu);
-}
-
 TEST(CTextProtocol, RandomBytesKeepMemoryBoundedAndTheParserResynchronises)
 {
     std::mt19937 random(20261206);
