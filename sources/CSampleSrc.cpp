@@ -31,13 +31,13 @@ void CSampleSrc::DrainFrames()
 
 void CSampleSrc::MakeDataMessage(LMessage& result) { LMessage::Make(result, msgData, this, Parent()); }
 
-int32_t CSampleSrc::StartRecording(std::string_view, int32_t) { return 1; }
-void CSampleSrc::RecordText(std::string_view) {}
+int32_t CSampleSrc::StartRecording(const char*, float) { return 1; }
+void CSampleSrc::RecordText(const char*) {}
 void CSampleSrc::SetRate(uint32_t) {}
 void CSampleSrc::SetFcRatio(float) {}
-int32_t CSampleSrc::Open(std::string_view) { return 1; }
+int32_t CSampleSrc::Open(const char*) { return 1; }
 void CSampleSrc::SetActive(bool) {}
 void CSampleSrc::SeekSeconds(bool, float) {}
 int32_t CSampleSrc::ReadNext(float[], uint32_t) { return 0; }
-void CSampleSrc::GetPositionFrames(CSourcePosition&) {}
+void CSampleSrc::GetPositionFrames(CSourcePosition&) const {}
 void CSampleSrc::SeekFrames(const CSourcePosition&) {}

@@ -4,7 +4,6 @@
 #include "sources/CSourcePosition.h"
 
 #include <cstdint>
-#include <string_view>
 
 // A source of frames of up to eight channel values: it owns its device, file or link and
 // tells its parent (the document window) that frames wait by sending "CSampleSrc_Data" with
@@ -34,11 +33,11 @@ public:
     virtual const char* RecordExtension() const { return ""; }
     // Records what the source receives to a file; seconds < 0 means no limit. 0 on success;
     // a source that cannot record answers 1.
-    virtual int32_t StartRecording(std::string_view path, int32_t seconds);
+    virtual int32_t StartRecording(const char* path, float seconds);
     virtual void StopRecording() {}
     virtual uint32_t RecordFileType() const { return kNoFileType; }
     // Puts a text event into the stream being recorded.
-    virtual void RecordText(std::string_view text);
+    virtual void RecordText(const char* text);
 
     virtual uint32_t SampleRate() const = 0;
     virtual float Baseline() const { return -1.0f; }
@@ -49,7 +48,7 @@ public:
     // Samples reported lost since the last call; clears the count.
     virtual uint32_t TakeOverflowCount() { return 0; }
     // The pending text event; clears it.
-    virtual LStringRef TakeText() = 0;
+    virtual LStringRef TakeText() { return {}; }
     virtual float PositionSeconds() const = 0;
 
     // Requests to the device.
@@ -60,7 +59,7 @@ public:
     // Playback of files.
     virtual bool IsPlaying() const { return false; }
     // Opens a file for playback: 0 on success, nonzero failure.
-    virtual int32_t Open(std::string_view path);
+    virtual int32_t Open(const char* path);
     virtual void Close() {}
     virtual void Play() {}
     virtual void Stop() {}
@@ -68,11 +67,11 @@ public:
     virtual void SetActive(bool active);
     // Moves a file source to a time; a time past the end moves it to the end.
     virtual void SeekSeconds(bool exact, float seconds);
-    virtual float DurationSeconds() { return PositionSeconds(); }
+    virtual float DurationSeconds() const { return PositionSeconds(); }
     // The next frame without pacing (conversion and export); results as Read.
     virtual int32_t ReadNext(float frame[], uint32_t max);
     // Saves and restores the exact stream position.
-    virtual void GetPositionFrames(CSourcePosition& position);
+    virtual void GetPositionFrames(CSourcePosition& position) const;
     virtual void SeekFrames(const CSourcePosition& position);
 
 protected:

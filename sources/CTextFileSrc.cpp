@@ -29,9 +29,11 @@ void CTextFileSrc::HandleMessage(LMessage& result, const LMessage& msg)
     CTextSampleSrc::HandleMessage(result, msg);
 }
 
-int32_t CTextFileSrc::Open(std::string_view path)
+int32_t CTextFileSrc::Open(const char* path)
 {
     Close();
+    if (!path)
+        return LStream::kOpenFailed;
     auto reader = std::make_unique<CBufferedForkStream>(path, LStream::kReadOnly);
     if (reader->Error() != LStream::kNoError)
         return int32_t(reader->Error());
@@ -287,7 +289,7 @@ void CTextFileSrc::SeekSeconds(bool exact, float seconds)
     fRepeatsToCount = k;
 }
 
-float CTextFileSrc::DurationSeconds()
+float CTextFileSrc::DurationSeconds() const
 {
     if (!fTwin || !fTwin->fReader)
         return PositionSeconds();
@@ -297,7 +299,7 @@ float CTextFileSrc::DurationSeconds()
     return fTwin->PositionSeconds();
 }
 
-void CTextFileSrc::GetPositionFrames(CSourcePosition& position)
+void CTextFileSrc::GetPositionFrames(CSourcePosition& position) const
 {
     if (!fReader)
         return;

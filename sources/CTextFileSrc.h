@@ -33,15 +33,16 @@ public:
 
     int32_t Read(float frame[], uint32_t max) override;
     int32_t ReadNext(float frame[], uint32_t max) override;
-    int32_t Open(std::string_view path) override;
+    // The path is a file specification or a POSIX path; null opens nothing.
+    int32_t Open(const char* path) override;
     void Close() override;
     void Play() override;
     void Stop() override;
     bool IsPlaying() const override { return fPlaying; }
     void SetActive(bool active) override { fActive = active; }
     void SeekSeconds(bool exact, float seconds) override;
-    float DurationSeconds() override;
-    void GetPositionFrames(CSourcePosition& position) override;
+    float DurationSeconds() const override;
+    void GetPositionFrames(CSourcePosition& position) const override;
     void SeekFrames(const CSourcePosition& position) override;
 
     bool IsOpen() const { return fReader != nullptr; }

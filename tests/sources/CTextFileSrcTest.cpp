@@ -67,7 +67,7 @@ protected:
     {
         fPath = TempPath(name);
         WriteFile(fPath, bytes);
-        ASSERT_EQ(fSource.Open(fPath), 0);
+        ASSERT_EQ(fSource.Open(fPath.c_str()), 0);
     }
 
     SourceTestLoop fLoop;
@@ -266,7 +266,7 @@ TEST_F(CTextFileSrcTest, LostSamplesAreCountedOnceByUnpacedReading)
 
 TEST_F(CTextFileSrcTest, MissingFileFailsAndLeavesTheSourceClosed)
 {
-    EXPECT_NE(fSource.Open(TempPath("no such file.tks")), 0);
+    EXPECT_NE(fSource.Open(TempPath("no such file.tks").c_str()), 0);
     EXPECT_FALSE(fSource.IsOpen());
     fSource.Play();
     EXPECT_FALSE(fSource.IsPlaying());
@@ -286,7 +286,7 @@ TEST_F(CTextFileSrcTest, CloseForgetsThePositionAndStopsTheTimer)
     const size_t held = fWindow.frames.size();
     fLoop.RunFor(200);
     EXPECT_EQ(fWindow.frames.size(), held);
-    ASSERT_EQ(fSource.Open(fPath), 0);
+    ASSERT_EQ(fSource.Open(fPath.c_str()), 0);
     EXPECT_EQ(ReadNextFrames(fSource).size(), 50u);
 }
 
@@ -329,7 +329,7 @@ TEST_F(CTextFileSrcTest, PlaybackOnTheQueueThreadSurvivesControlFromTheMainThrea
         if (ms % 500 == 250)
             fSource.SeekSeconds(ms % 1000 == 250, float(ms % 7));
         if (ms == 1500) {
-            EXPECT_EQ(fSource.Open(fPath), 0);
+            EXPECT_EQ(fSource.Open(fPath.c_str()), 0);
         }
         if (ms % 300 == 0) {
             EXPECT_EQ(fSource.DurationSeconds(), 20.0f);
