@@ -39,12 +39,9 @@ int32_t CTextFileSrc::Open(const char* path)
         return int32_t(reader->Error());
     {
         LAsyncQueueLock lock(*fQueue);
-        Reset();
-        fBufferPos = fBufferLength = 0;
-        fAccumulator = 0;
-        fRepeatsToCount = 0;
         fPath = LStringRef(path);
         fReader = std::move(reader);
+        Rewind();
         // Type, rate and Fc ratio are known from the start, and the first frame leaves one
         // sample period after Play.
         SkipHeader();
