@@ -87,6 +87,14 @@ uint32_t CTextProtocol::Feed(uint8_t c)
 {
     const Step step = kTable[fState][kClasses[c]];
     fState = step.next;
+    // Most bytes only extend a token that has begun.
+    if (step.actions == kAppend && fTokenLength - 1 < kMaxToken - 1) {
+        fToken[fTokenLength++] = char(c);
+        fToken[fTokenLength] = '\0';
+        fHex = uint16_t((fHex << 4) | kHexValues[c]);
+        ++fFed;
+        return kNothing;
+    }
     uint32_t result = kNothing;
     if (step.actions != 0) {
         const uint8_t actions = step.actions;
