@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 namespace {
 
