@@ -117,72 +117,66 @@ bool ClassAccepted(const LFieldDesc* fd, const uint32_t codes[3])
     return (fd->flags & kFieldClassByName) || (codes[0] == fd->ChildCreator() && codes[1] == fd->ChildClass());
 }
 
+// The next start tag, element end or end of input inside an element; attribute values and
+// text are passed over.
+CXmlLexer::Token NextChildToken(CXmlLexer& lexer)
+{
+    for (;;) {
+        const CXmlLexer::Token token = lexer.NextToken();
+        if (token == CXmlLexer::kAttribute)
+            (void)lexer.ReadAttributeValue();
+        else if (token != CXmlLexer::kText)
+            return token;
+    }
+}
+
 // The elements of a list wrapper; false when an insertion was refused or the input ended.
 bool ReadList(CXmlLexer& lexer, LObject* record, uint8_t field, int depth)
 {
     for (uint32_t n = record->GetArrayCount(field); n > 0; n--)
         LObject::DeleteChildAt(record, nullptr, field, n - 1);
     const LFieldDesc* fd = record->FieldDesc(field);
-    for (;;) {
-        switch (lexer.NextToken()) {
-        case CXmlLexer::kEnd:
+    CXmlLexer::Token token;
+    while ((token = NextChildToken(lexer)) == CXmlLexer::kStartTag) {
+        uint32_t codes[3] = {};
+        if (SplitElementName(lexer.ElementName(), codes) != 2 || !ClassAccepted(fd, codes)) {
+            SkipElement(lexer);
+            continue;
+        }
+        LObjectPtr child = ReadNewRecord(lexer, codes, depth + 1);
+        if ((child || fd->IsOnDemand()) &&
+            !LObject::InsertChild(record, nullptr, field, record->GetArrayCount(field), std::move(child)))
             return false;
-        case CXmlLexer::kEndElement:
-            return true;
-        case CXmlLexer::kAttribute:
-            (void)lexer.ReadAttributeValue();
-            break;
-        case CXmlLexer::kStartTag: {
-            uint32_t codes[3] = {};
-            if (SplitElementName(lexer.ElementName(), codes) != 2 || !ClassAccepted(fd, codes)) {
-                SkipElement(lexer);
-                break;
-            }
-            LObjectPtr child = ReadNewRecord(lexer, codes, depth + 1);
-            if ((child || fd->IsOnDemand()) &&
-                !LObject::InsertChild(record, nullptr, field, record->GetArrayCount(field), std::move(child)))
-                return false;
-            break;
-        }
-        default:
-            break;
-        }
     }
+    return token == CXmlLexer::kEndElement;
 }
 
 // The child element of a child wrapper, then the rest of the wrapper is skipped.
 bool ReadChild(CXmlLexer& lexer, LObject* record, uint8_t field, int depth)
 {
     const LFieldDesc* fd = record->FieldDesc(field);
-    for (;;) {
-        const CXmlLexer::Token token = lexer.NextToken();
-        if (token == CXmlLexer::kEnd)
-            return false;
-        if (token == CXmlLexer::kEndElement)
-            return true;
-        if (token == CXmlLexer::kAttribute)
-            (void)lexer.ReadAttributeValue();
-        if (token != CXmlLexer::kStartTag)
-            continue;
-        uint32_t codes[3] = {};
-        if (SplitElementName(lexer.ElementName(), codes) != 2) {
-            SkipElement(lexer);
-            continue;
-        }
-        LObject* existing = record->GetChild(field);
-        if (existing && existing->Is(codes[0], codes[1])) {
-            if (!CXmlRecordReader::ReadRecord(lexer, existing, depth + 1))
-                return false;
-        } else if (!ClassAccepted(fd, codes)) {
-            SkipElement(lexer);
-        } else {
-            LObjectPtr child = ReadNewRecord(lexer, codes, depth + 1);
-            if (child || fd->IsOnDemand())
-                LObject::ReplaceChild(record, nullptr, field, std::move(child));
-        }
+    CXmlLexer::Token token;
+    uint32_t codes[3] = {};
+    while ((token = NextChildToken(lexer)) == CXmlLexer::kStartTag) {
+        if (SplitElementName(lexer.ElementName(), codes) == 2)
+            break;
         SkipElement(lexer);
-        return true;
     }
+    if (token != CXmlLexer::kStartTag)
+        return token == CXmlLexer::kEndElement;
+    LObject* existing = record->GetChild(field);
+    if (existing && existing->Is(codes[0], codes[1])) {
+        if (!CXmlRecordReader::ReadRecord(lexer, existing, depth + 1))
+            return false;
+    } else if (!ClassAccepted(fd, codes)) {
+        SkipElement(lexer);
+    } else {
+        LObjectPtr child = ReadNewRecord(lexer, codes, depth + 1);
+        if (child || fd->IsOnDemand())
+            LObject::ReplaceChild(record, nullptr, field, std::move(child));
+    }
+    SkipElement(lexer);
+    return true;
 }
 
 // A field's element inside a record's element; false when the whole read fails.

@@ -16,26 +16,22 @@ void CXmlWriter::WriteDeclaration()
 
 void CXmlWriter::WriteOpen()
 {
-    fSink->WriteByte('<');
-    fBlankPending = false;
+    WriteRaw("<");
 }
 
 void CXmlWriter::WriteOpenEnd()
 {
-    fSink->WriteBytes("</", 2);
-    fBlankPending = false;
+    WriteRaw("</");
 }
 
 void CXmlWriter::WriteClose()
 {
-    fSink->WriteByte('>');
-    fBlankPending = false;
+    WriteRaw(">");
 }
 
 void CXmlWriter::WriteCloseEmpty()
 {
-    fSink->WriteBytes("/>", 2);
-    fBlankPending = false;
+    WriteRaw("/>");
 }
 
 void CXmlWriter::WriteName(std::string_view name)
@@ -48,8 +44,7 @@ void CXmlWriter::WriteName(std::string_view name)
 
 void CXmlWriter::WriteEquals()
 {
-    fSink->WriteBytes("=\"", 2);
-    fBlankPending = false;
+    WriteRaw("=\"");
 }
 
 void CXmlWriter::WriteEndQuote()
