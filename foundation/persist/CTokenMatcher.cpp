@@ -2,6 +2,15 @@
 
 #include <cstring>
 
+bool CTokenMatcher::StartsPattern(char byte, uint32_t active) const
+{
+    for (uint32_t i = 0; i < fCount; ++i) {
+        if ((active & (1u << i)) && fPatterns[i][0] == byte)
+            return true;
+    }
+    return false;
+}
+
 int CTokenMatcher::Classify(uint32_t active) const
 {
     bool prefix = false;
@@ -20,6 +29,10 @@ int CTokenMatcher::Classify(uint32_t active) const
 
 int CTokenMatcher::Feed(char byte, uint32_t active, std::string& passed)
 {
+    if (fHeld.empty() && !StartsPattern(byte, active)) {
+        passed += byte;
+        return -1;
+    }
     fHeld += byte;
     // When a partial match breaks, its first byte is passed on and the rest is looked at again.
     while (!fHeld.empty()) {

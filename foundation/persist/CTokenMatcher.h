@@ -19,6 +19,7 @@ public:
     int LastMatch() const { return fLast; }
 
 private:
+    bool StartsPattern(char byte, uint32_t active) const;
     // The pattern `held` completes (>= 0), -2 when it is a proper prefix of one, -1 otherwise.
     int Classify(uint32_t active) const;
 

@@ -90,9 +90,9 @@ void CXmlLexer::EndInput()
 
 void CXmlLexer::PrePass(char byte)
 {
-    std::string passed;
-    const int found = fMatcher.Feed(byte, kActive[fMode / 2], passed);
-    Deliver(passed);
+    fPassed.clear();
+    const int found = fMatcher.Feed(byte, kActive[fMode / 2], fPassed);
+    Deliver(fPassed);
     switch (found) {
     case 0: fMode = kComment; break;
     case 2: fMode = kInstruction; break;

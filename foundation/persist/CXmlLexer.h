@@ -71,6 +71,7 @@ private:
     std::string fName;     // element or attribute name being collected
     std::string fEntity;   // entity body being collected (bounded)
     std::string fPending;  // text not yet delivered
+    std::string fPassed;   // bytes the pre-pass hands on for the current input byte
     std::deque<Item> fQueue;
     bool fInputEnded = false;
     // The current token.
