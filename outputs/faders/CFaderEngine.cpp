@@ -9,6 +9,7 @@
 #include "foundation/records/CParamNotice.h"
 #include "foundation/records/CParamSchema.h"
 #include "foundation/records/LObjChange.h"
+#include "outputs/dmx/CDmxOutput.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ bool IsSnx(const LObject* record, uint32_t cls)
 
 } // namespace
 
-CFaderEngine::CFaderEngine(LAsyncQueue& queue, CFaderDmxLink* dmxOutput, CFaderSetRecord& document,
+CFaderEngine::CFaderEngine(LAsyncQueue& queue, CDmxOutput* dmxOutput, CFaderSetRecord& document,
                            CFaderEngineLinks links)
     : queue(queue), soundTimer(this), dmxOutput(dmxOutput), document(document), links(std::move(links))
 {

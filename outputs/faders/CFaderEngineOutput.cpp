@@ -8,7 +8,9 @@
 #include "foundation/NumberParse.h"
 #include "foundation/records/CParamSet.h"
 #include "foundation/records/CParamTable.h"
+#include "outputs/dmx/CDmxOutput.h"
 #include "outputs/faders/FaderLevel.h"
+#include "outputs/midi/CMIDIOutPort.h"
 #include "outputs/faders/FaderSoundFile.h"
 
 #include <algorithm>

@@ -2,6 +2,8 @@
 // display-and-OSC pass over real UDP, and the two threads that feed the engine.
 #include "tests/outputs/FaderEngineFixture.h"
 
+#include "sources/CSourceType.h"
+
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
@@ -20,10 +22,10 @@ TEST_F(FaderEngineFixture, BandFadersOfASineDriveDmxSlotsAndShowTheirValues)
     AnalyseSamples(analyser, 0, SineOnBin(64, 256, 0.25f, 1024));
     engine->ApplySpectrum(1024, analyser);
     // Mapped 0.5, 0.25, 0.0625 and 1.0, truncated to bytes.
-    EXPECT_EQ(dmx.frame[1], 127);
-    EXPECT_EQ(dmx.frame[2], 63);
-    EXPECT_EQ(dmx.frame[3], 15);
-    EXPECT_EQ(dmx.frame[4], 255);
+    EXPECT_EQ(Slot(1), 127);
+    EXPECT_EQ(Slot(2), 63);
+    EXPECT_EQ(Slot(3), 15);
+    EXPECT_EQ(Slot(4), 255);
     EXPECT_NEAR(sum->GetFloat(kFadrInput), 0.25f, 1e-6);
     EXPECT_NEAR(sum->GetFloat(kFadrLevel), 0.5f, 2e-6);
     EXPECT_NEAR(peak->GetFloat(kFadrInput), 0.5714286f, 1e-7);
@@ -31,9 +33,9 @@ TEST_F(FaderEngineFixture, BandFadersOfASineDriveDmxSlotsAndShowTheirValues)
     // A range edit acts at once, without another analysis: the output range reversed.
     SetFloat(sum, kFadrFdrl, 1.0f);
     SetFloat(sum, kFadrFdrh, 0.0f);
-    EXPECT_EQ(dmx.frame[1], 127);  // 1 - 0.5
+    EXPECT_EQ(Slot(1), 127);  // 1 - 0.5
     SetFloat(sum, kFadrAmph, 0.25f);
-    EXPECT_EQ(dmx.frame[1], 0);
+    EXPECT_EQ(Slot(1), 0);
 }
 
 TEST_F(FaderEngineFixture, BandFadersSkipMissingChannelsAndAZeroRate)
@@ -43,7 +45,7 @@ TEST_F(FaderEngineFixture, BandFadersSkipMissingChannelsAndAZeroRate)
     SetByte(fader, kFadrSchn, 7);  // no such channel
     AnalyseSamples(analyser, 0, SineOnBin(64, 256, 0.25f, 1024));
     engine->ApplySpectrum(1024, analyser);
-    EXPECT_EQ(dmx.frame[1], 0);
+    EXPECT_EQ(Slot(1), 0);
     EXPECT_EQ(fader->GetFloat(kFadrInput), 0.0f);
     SetByte(fader, kFadrSchn, 0);
     engine->ApplySpectrum(0, analyser);
@@ -56,31 +58,35 @@ TEST_F(FaderEngineFixture, DmxSlotsOfOneAndTwoChannelFaders)
     LObject* one = AddFader(kFaderDmx);
     SetParam(one, "dch", "1");
     Feed(0, 1.0f);
-    EXPECT_EQ(dmx.frame[1], 255);
+    EXPECT_EQ(Slot(1), 255);
     Feed(0, 0.5f);
-    EXPECT_EQ(dmx.frame[1], 127);
+    EXPECT_EQ(Slot(1), 127);
     LObject* two = AddFader(kFaderDmx2, 4, 1);
     SetParam(two, "dch", "10");
     Feed(1, 0.5f);
-    EXPECT_EQ(dmx.frame[10], 127);
-    EXPECT_EQ(dmx.frame[11], 255);
+    EXPECT_EQ(Slot(10), 127);
+    EXPECT_EQ(Slot(11), 255);
     SetParam(two, "dch", "512");  // the old slots are cleared, then only slot 512 is written
-    EXPECT_EQ(dmx.frame[10], 0);
-    EXPECT_EQ(dmx.frame[11], 0);
-    dmx.frame[511] = 9;
+    EXPECT_EQ(Slot(10), 0);
+    EXPECT_EQ(Slot(11), 0);
+    dmx.SetChannel(511, 9);
     Feed(1, 1.0f);
-    EXPECT_EQ(dmx.frame[512], 255);
-    EXPECT_EQ(dmx.frame[511], 9);
+    EXPECT_EQ(Slot(512), 255);
+    EXPECT_EQ(Slot(511), 9);
     document.RemoveAllFaders();
-    EXPECT_EQ(dmx.frame[1], 0);
-    EXPECT_EQ(dmx.frame[512], 0);
+    EXPECT_EQ(Slot(1), 0);
+    EXPECT_EQ(Slot(512), 0);
 }
 
 TEST_F(FaderEngineFixture, TimeDomainGainsOffsetsAndCutDc)
 {
     ASSERT_TRUE(analyser.Setup(5, 8, 13));
     Engine();
-    const CFaderChanGain row[4] = {{0.5f, 2.0f}, {0.5f, 2.0f}, {0.5f, 2.0f}, {0.5f, 2.0f}};
+    CSourceType row;
+    for (CSourceChanInfo& chan : row.chan) {
+        chan.faderOffset = 0.5f;
+        chan.faderSpan = 2.0f;
+    }
     LObject* low = AddFader(kFaderDmx, 4, 0);
     SetParam(low, "dch", "1");
     LObject* high = AddFader(kFaderDmx, 4, 4);
@@ -89,20 +95,20 @@ TEST_F(FaderEngineFixture, TimeDomainGainsOffsetsAndCutDc)
         LAsyncQueueLock lock(queue);
         analyser.Channel(0)->Push(0.5f);
         analyser.Channel(4)->Push(0.5f);
-        engine->ApplySamples(analyser, row);
+        engine->ApplySamples(analyser, &row);
     }
-    EXPECT_EQ(dmx.frame[1], 191);  // 0.5 / 2 + 0.5
-    EXPECT_EQ(dmx.frame[2], 127);  // channels from 4 on take no gain
+    EXPECT_EQ(Slot(1), 191);  // 0.5 / 2 + 0.5
+    EXPECT_EQ(Slot(2), 127);  // channels from 4 on take no gain
     // Cut DC: the channel's DC magnitude from the last analysis comes off, centred at 0.5.
     SetByte(Common(), kComnCtdc, 1);
     AnalyseSamples(analyser, 0, std::vector<float>(512, 0.3f));
     engine->ApplySpectrum(1024, analyser);
-    Feed(0, 0.3f, row);
-    EXPECT_EQ(dmx.frame[1], 127);
-    Feed(0, std::numeric_limits<float>::quiet_NaN(), row);
-    EXPECT_EQ(dmx.frame[1], 0);
-    Feed(0, std::numeric_limits<float>::infinity(), row);
-    EXPECT_EQ(dmx.frame[1], 255);
+    Feed(0, 0.3f, &row);
+    EXPECT_EQ(Slot(1), 127);
+    Feed(0, std::numeric_limits<float>::quiet_NaN(), &row);
+    EXPECT_EQ(Slot(1), 0);
+    Feed(0, std::numeric_limits<float>::infinity(), &row);
+    EXPECT_EQ(Slot(1), 255);
 }
 
 TEST_F(FaderEngineFixture, DmxConsoleValuesReachTheFrameOnlyFromTheDriver)
@@ -112,18 +118,18 @@ TEST_F(FaderEngineFixture, DmxConsoleValuesReachTheFrameOnlyFromTheDriver)
     Engine();
     const uint8_t changed = 44;
     LObject::SetArrayElement(document.Root(), nullptr, kFdrsDmst, 1, &changed, LObject::Merge::No);
-    EXPECT_EQ(dmx.frame[2], 0);  // not the driver yet
+    EXPECT_EQ(Slot(2), 0);  // not the driver yet
     engine->TakeDmxOutput();
     EXPECT_TRUE(engine->DrivesDmxOutput());
-    EXPECT_EQ(dmx.frame[1], 11);
-    EXPECT_EQ(dmx.frame[2], 44);
-    EXPECT_EQ(dmx.frame[3], 33);
+    EXPECT_EQ(Slot(1), 11);
+    EXPECT_EQ(Slot(2), 44);
+    EXPECT_EQ(Slot(3), 33);
     // A whole new array (a document load) is written out entirely.
     const uint8_t loaded[2] = {5, 6};
     LObject::SetArray(document.Root(), nullptr, kFdrsDmst, loaded, 2);
-    EXPECT_EQ(dmx.frame[1], 5);
-    EXPECT_EQ(dmx.frame[2], 6);
-    EXPECT_EQ(dmx.frame[3], 0);
+    EXPECT_EQ(Slot(1), 5);
+    EXPECT_EQ(Slot(2), 6);
+    EXPECT_EQ(Slot(3), 0);
     // Another document's engine takes over; the first one's end leaves it driving.
     CFaderSetRecord other;
     {

@@ -19,7 +19,7 @@ CFaderEngine& FaderEngineFixture::Engine(std::unique_ptr<CFaderOscLink> osc)
 {
     if (!engine) {
         CFaderEngineLinks links;
-        links.midiOut = &midi;
+        links.midiOut = midi.Port();
         links.oscPort = std::move(osc);
         links.soundMaker = &FaderEngineFixture::MakeSound;
         links.soundContext = this;
@@ -71,7 +71,7 @@ void FaderEngineFixture::SetByte(LObject* record, uint8_t field, uint8_t value)
     LObject::SetByte(record, nullptr, field, value, LObject::Merge::No);
 }
 
-void FaderEngineFixture::Feed(uint32_t channel, float value, const CFaderChanGain* row)
+void FaderEngineFixture::Feed(uint32_t channel, float value, const CSourceType* row)
 {
     LAsyncQueueLock lock(queue);
     analyser.Channel(channel)->Push(value);

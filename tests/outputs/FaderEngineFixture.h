@@ -4,7 +4,9 @@
 #include "analysis/records/SnxFields.h"
 #include "foundation/records/CParamSet.h"
 #include "foundation/records/LObject.h"
+#include "outputs/dmx/CDmxOutput.h"
 #include "outputs/faders/CFaderEngine.h"
+#include "platform/DeviceRegistry.h"
 #include "tests/outputs/FaderTestKit.h"
 
 #include <gtest/gtest.h>
@@ -29,13 +31,16 @@ protected:
     static void SetByte(LObject* record, uint8_t field, uint8_t value);
     // Pushes one sample onto a channel and runs the time-domain faders as the sample pull
     // does, under the queue lock.
-    void Feed(uint32_t channel, float value, const CFaderChanGain* row = nullptr);
+    void Feed(uint32_t channel, float value, const CSourceType* row = nullptr);
+    // Slot k of the DMX output's program frame.
+    uint8_t Slot(uint32_t k) const { return dmx.OutFrame().Get(k); }
     // Fires the engine's sound timer as the main loop would.
     static void FireTimers();
     LObject* Common() const { return document.Common(); }
 
     FaderTestQueue queue;
-    FaderTestDmx dmx;
+    plat::DeviceRegistry registry;
+    CDmxOutput dmx{nullptr, &queue, registry};
     FaderTestMidi midi;
     CFaderSetRecord document;
     CSpectrumAnalyser analyser;

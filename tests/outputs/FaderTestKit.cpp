@@ -17,49 +17,24 @@
 #include <fstream>
 #include <numbers>
 
-void FaderTestDmx::SetChannel8(uint32_t ch, float value)
+FaderTestMidi::FaderTestMidi()
 {
-    ++writes;
-    if (ch < 513)
-        frame[ch] = uint8_t(std::clamp(std::trunc(value * 255.0f), 0.0f, 255.0f));
-}
-
-void FaderTestDmx::SetChannel16(uint32_t ch, float value)
-{
-    ++writes;
-    const float t = std::min(std::trunc(value * 65535.0f), 65535.0f);
-    const uint32_t v = t > 0.0f ? uint32_t(t) : 0;
-    if (ch < 513)
-        frame[ch] = uint8_t(v >> 8);
-    if (ch + 1 < 513)
-        frame[ch + 1] = uint8_t(v & 255);
-}
-
-void FaderTestDmx::SetChannel(uint32_t ch, uint8_t byte)
-{
-    ++writes;
-    if (ch < 513)
-        frame[ch] = byte;
-}
-
-void FaderTestMidi::SendShort(uint8_t status, uint8_t data1, uint8_t data2)
-{
-    char text[16];
-    if (data1 >= 0x80)
-        std::snprintf(text, sizeof text, "%02X", status);
-    else if (data2 >= 0x80)
-        std::snprintf(text, sizeof text, "%02X %02X", status, data1);
-    else
-        std::snprintf(text, sizeof text, "%02X %02X %02X", status, data1, data2);
-    std::lock_guard<std::mutex> lock(fMutex);
-    fMessages.emplace_back(text);
+    fDest = fSystem.AddVirtualDestination({false, "", "", "Sink"});
+    (void)fPort.SelectDest("Sink");
 }
 
 std::vector<std::string> FaderTestMidi::Take()
 {
-    std::lock_guard<std::mutex> lock(fMutex);
     std::vector<std::string> messages;
-    messages.swap(fMessages);
+    for (const auto& packet : fSystem.TakeReceived(fDest)) {
+        std::string text;
+        for (uint8_t byte : packet) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%02X", byte);
+            text += (text.empty() ? "" : " ") + std::string(hex);
+        }
+        messages.push_back(text);
+    }
     return messages;
 }
 

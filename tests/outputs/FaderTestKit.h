@@ -1,6 +1,9 @@
 #pragma once
 #include "foundation/LAsyncQueue.h"
 #include "outputs/faders/CFaderLinks.h"
+#include "outputs/midi/CMIDIClient.h"
+#include "outputs/midi/CMIDIOutPort.h"
+#include "platform/MidiSystem.h"
 
 #include <cstdint>
 #include <mutex>
@@ -25,32 +28,20 @@ private:
     std::recursive_mutex fLock;
 };
 
-// The program frame of a DMX output: 513 slots written as the shared output writes them.
-class FaderTestDmx : public CFaderDmxLink {
+// The application's MIDI output port connected to a virtual destination whose packets the
+// test reads back.
+class FaderTestMidi {
 public:
-    void SetChannel8(uint32_t ch, float value) override;
-    void SetChannel16(uint32_t ch, float value) override;
-    void SetChannel(uint32_t ch, uint8_t byte) override;
-    const void* Driver() const override { return fDriver; }
-    void SetDriver(const void* engine) override { fDriver = engine; }
-
-    uint8_t frame[513] = {};
-    uint32_t writes = 0;
-
-private:
-    const void* fDriver = nullptr;
-};
-
-// The bytes a MIDI port would put on the wire for each short message, in order.
-class FaderTestMidi : public CFaderMidiLink {
-public:
-    void SendShort(uint8_t status, uint8_t data1, uint8_t data2) override;
-    // Every message as hex bytes ("B2 07 20"), and clears the record.
+    FaderTestMidi();
+    CMIDIOutPort* Port() { return &fPort; }
+    // Every packet received as hex bytes ("B2 07 20"), and clears the record.
     std::vector<std::string> Take();
 
 private:
-    std::mutex fMutex;
-    std::vector<std::string> fMessages;
+    plat::MidiSystem fSystem;
+    CMIDIClient fClient{"Sonalyx", fSystem};
+    CMIDIOutPort fPort{&fClient, "Faders"};
+    plat::MidiEndpoint fDest = 0;
 };
 
 // A sound player that records what it was asked to do.
