@@ -168,23 +168,21 @@ void CFaderEngine::OnFaderMoved(uint32_t from, uint32_t to)
 
 void CFaderEngine::OnFaderField(LObject* record, uint8_t field)
 {
+    const bool resend = field == kFadrFrql || field == kFadrFrqh || field == kFadrAmpl || field == kFadrAmph ||
+                        field == kFadrFdrl || field == kFadrFdrh || field == kFadrSchn || field == kFadrStyp;
+    if (!resend && field != kFadrFtyp)
+        return;  // the live values this engine writes on every pass end here
     LAsyncQueueLock lock(queue);
     const int32_t i = IndexOf(record);
     if (i < 0)
         return;
     CFaderOut& fader = *faders[size_t(i)];
-    switch (field) {
-    case kFadrFrql: case kFadrFrqh: case kFadrAmpl: case kFadrAmph:
-    case kFadrFdrl: case kFadrFdrh: case kFadrSchn: case kFadrStyp:
+    if (resend) {
         SendOutput(fader, fader.inputValue);  // range edits act at once
-        break;
-    case kFadrFtyp:
-        StopOutput(fader, false);
-        ReadFaderOutput(fader);
-        break;
-    default:
-        break;
+        return;
     }
+    StopOutput(fader, false);
+    ReadFaderOutput(fader);
 }
 
 void CFaderEngine::OnParamChanged(const LObjChange& notice)
