@@ -8,6 +8,7 @@
 #include "outputs/faders/CFaderEngine.h"
 #include "platform/DeviceRegistry.h"
 #include "tests/outputs/FaderTestKit.h"
+#include "tests/outputs/StepQueue.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ protected:
     static void FireTimers();
     LObject* Common() const { return document.Common(); }
 
-    FaderTestQueue queue;
+    StepQueue queue;
     plat::DeviceRegistry registry;
     CDmxOutput dmx{nullptr, &queue, registry};
     FaderTestMidi midi;

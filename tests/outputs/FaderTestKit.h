@@ -1,32 +1,14 @@
 #pragma once
-#include "foundation/LAsyncQueue.h"
 #include "outputs/faders/CFaderLinks.h"
 #include "outputs/midi/CMIDIClient.h"
 #include "outputs/midi/CMIDIOutPort.h"
 #include "platform/MidiSystem.h"
 
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <vector>
 
 class CSpectrumAnalyser;
-
-// A queue that only provides its recursive lock, as the fader engine uses it.
-class FaderTestQueue : public LAsyncQueue {
-public:
-    void RequestDrain() override {}
-    void PostSignal(LAsyncSignal*) override {}
-    void UnregisterSignal(LAsyncSignal*) override {}
-    void CancelSignal(LAsyncSignal*) override {}
-    void Lock() override { fLock.lock(); }
-    void Unlock() override { fLock.unlock(); }
-    uint32_t NowMs() override { return 0; }
-    plat::RunLoop* RunLoop() override { return nullptr; }
-
-private:
-    std::recursive_mutex fLock;
-};
 
 // The application's MIDI output port connected to a virtual destination whose packets the
 // test reads back.
