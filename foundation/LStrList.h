@@ -17,7 +17,8 @@ inline constexpr uint32_t kStrListMenuBar = 0x544D4E42;     // 'TMNB' a menu bar
 // A string-list resource read by index: a big-endian u16 item count, then the items, each a
 // NUL-terminated UTF-8 text. A cursor remembers where the last lookup ended, so reading the items
 // in increasing order costs one step each. A missing resource has no items; an index past the
-// count, or past what the data really holds, gives the empty text.
+// count, or past what the data really holds, gives the empty text. Lookups move the cursor, so
+// one list is read by one thread at a time.
 class LStrList {
 public:
     // Loads the list from the given source, or from the application's resource chain when none.

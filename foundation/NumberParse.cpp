@@ -13,17 +13,6 @@ struct ParsedInteger {
     uint64_t magnitude = 0;
 };
 
-int DigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'z')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'Z')
-        return c - 'A' + 10;
-    return 99;
-}
-
 const char* SkipSpaceAndSign(const char* p, bool& negative)
 {
     while (IsSpaceChar(static_cast<unsigned char>(*p)))
@@ -85,6 +74,17 @@ double OutOfRangeValue(const char* first, const char* last, std::chars_format fo
 }
 
 } // namespace
+
+int DigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'z')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A' + 10;
+    return 99;
+}
 
 int32_t StrToLong(const char* text)
 {

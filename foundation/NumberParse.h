@@ -25,3 +25,5 @@ inline bool IsDigitChar(int c)
 {
     return c >= '0' && c <= '9';
 }
+// The value of a digit or letter in bases up to 36 ('a' and 'A' are 10); 99 for anything else.
+int DigitValue(char c);

@@ -2,6 +2,8 @@
 
 #include "foundation/LStrStream.h"
 #include "foundation/LUrl.h"
+#include "foundation/NumberParse.h"
+#include "platform/files/FileSpecText.h"
 
 #include <string>
 
@@ -9,28 +11,8 @@ namespace {
 
 int HexValue(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-bool IsUnreserved(unsigned char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == 0x21
-        || c == 0x24 || (c >= 0x27 && c <= 0x2E) || c == 0x5F;
-}
-
-LStringRef DecodeAll(std::string_view text)
-{
-    const std::string copy(text); // NUL-terminated for the cursor walk
-    LStrStream out;
-    for (const char* p = copy.c_str(); p < copy.c_str() + copy.size();)
-        out.PutChar(UrlDecodeChar(p));
-    return LStringRef(out.View());
+    const int value = DigitValue(c);
+    return value < 16 ? value : -1;
 }
 
 } // namespace
@@ -60,25 +42,8 @@ LStringRef UrlNextSegment(const char*& cursor)
 
 void UrlEscapeSegmentTo(std::string_view segment, LStrStream& out)
 {
-    static const char kHex[] = "0123456789ABCDEF";
-    if (segment == ".") {
-        out.Write("%2E");
-        return;
-    }
-    if (segment == "..") {
-        out.Write("%2E%2E");
-        return;
-    }
-    for (const char c : segment) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (IsUnreserved(byte)) {
-            out.PutChar(c);
-        } else {
-            out.PutChar('%');
-            out.PutChar(kHex[byte >> 4]);
-            out.PutChar(kHex[byte & 15]);
-        }
-    }
+    // The platform's escaper is the only one, so that every route gives a file one text.
+    out.Write(plat::EscapeSegment(segment));
 }
 
 LStringRef UrlEscapeSegment(std::string_view segment)
@@ -108,7 +73,7 @@ LStringRef UrlSplitLastSegment(std::string_view path, LStringRef& lastSegment)
         lastSegment = LStringRef();
         return LStringRef(path);
     }
-    lastSegment = DecodeAll(path.substr(start, end - start));
+    lastSegment = LStringRef(plat::UnescapeSegment(path.substr(start, end - start)));
     return LStringRef(path.substr(0, start));
 }
 

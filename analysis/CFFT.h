@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// One complex single-precision value, laid out {re, im} as the FFT buffers hold it.
+struct SComplex32 {
+    float re;
+    float im;
+};
+
+// Radix-2 decimation-in-time FFT plan of size N = 2^order, shared by every channel of a window.
+// The input is expected in bit-reversed order (see `bitrev`); no scaling in either direction.
+class CFFT {
+public:
+    enum class Direction { Forward, Inverse };
+
+    // The largest order a plan accepts; larger sizes make no sense for live analysis.
+    static constexpr uint32_t kMaxOrder = 20;
+
+    // The order analysis uses for a stored order setting: kept within 1 .. kMaxOrder so that
+    // a damaged or hand-edited document can never ask for an absurd or empty transform.
+    static uint32_t ClampOrder(int order);
+
+    // Builds the tables for 2^order points. All or nothing: on failure (order above kMaxOrder
+    // or no memory) the plan keeps its previous state and false is returned.
+    [[nodiscard]] bool Init(uint32_t order);
+
+    // Transforms data in place. Returns false, leaving data untouched, when data does not
+    // hold exactly N values or the plan was never initialised. A plan works in its own scratch
+    // space, so it transforms one buffer at a time (the render pass runs on one thread).
+    bool Transform(std::span<SComplex32> data, Direction direction) const;
+
+    uint32_t order = 0;
+    uint32_t size = 1;
+    uint32_t half = 0;
+    // Entries 0 .. N/2-1: forward factors (cos t, -sin t); N/2 .. N-1: inverse (cos t, sin t),
+    // t = 2 pi j / N, computed in double and stored as f32.
+    std::vector<SComplex32> twiddles;
+    // Entry i is i with its low `order` bits reversed.
+    std::vector<uint32_t> bitrev;
+
+private:
+    // The same factors as `twiddles`, regrouped per stage so that every stage reads them
+    // contiguously: forward stages first (stage s at offset 2^s - 1), then the inverse ones;
+    // real and imaginary parts apart, as the stages work on split values.
+    std::vector<float> fStageRe;
+    std::vector<float> fStageIm;
+    // The values being transformed, split into real and imaginary parts.
+    mutable std::vector<float> fScratchRe;
+    mutable std::vector<float> fScratchIm;
+};

@@ -1,0 +1,128 @@
+#include "shell/CAsyncLoopThread.h"
+
+#include "foundation/LAsyncSignal.h"
+#include "foundation/LMessage.h"
+#include "foundation/LTicks.h"
+#include "platform/RunLoop.h"
+#include "platform/RunLoopSource.h"
+
+#include <thread>
+
+CAsyncLoopThread::CAsyncLoopThread(const WakeSignalMaker& makeWakeSignal)
+{
+    fWakeSignal = makeWakeSignal(DrainCallback, this);
+    if (!fThread.Start(this, ThreadMain, 0))
+        return; // no thread: posts queue up and are never delivered
+    while (!fRunLoop.load(std::memory_order_acquire))
+        std::this_thread::yield();
+}
+
+CAsyncLoopThread::~CAsyncLoopThread() { Stop(); }
+
+void CAsyncLoopThread::Stop()
+{
+    fStop.store(true, std::memory_order_release);
+    Wake();
+    fThread.Join();
+}
+
+void CAsyncLoopThread::ThreadMain(void* self) { static_cast<CAsyncLoopThread*>(self)->Serve(); }
+
+void CAsyncLoopThread::Serve()
+{
+    plat::RunLoop& loop = plat::RunLoop::Current();
+    // Signalling the source only ends the current wait; its callback has nothing to do.
+    plat::RunLoopSource source(loop, [] {});
+    {
+        plat::ScopedLock<plat::Mutex> lock(fSignalListMutex);
+        fSource = &source;
+    }
+    fRunLoop.store(&loop, std::memory_order_release);
+    for (;;) {
+        // A stop seen before the pass still gets the pass: nothing posted before it is lost.
+        const bool stopping = fStop.load(std::memory_order_acquire);
+        const uint32_t wait = RunPass();
+        if (stopping)
+            break;
+        loop.RunInMode(plat::kModeDefault, wait, true);
+    }
+    plat::ScopedLock<plat::Mutex> lock(fSignalListMutex);
+    fSource = nullptr;
+}
+
+uint32_t CAsyncLoopThread::RunPass()
+{
+    LAsyncQueueLock lock(*this);
+    DeliverSignals();
+    FireDueTimers();
+    return TimeToNext();
+}
+
+void CAsyncLoopThread::DeliverSignals()
+{
+    for (;;) {
+        SSLink* link;
+        {
+            plat::ScopedLock<plat::Mutex> lock(fSignalListMutex);
+            link = fSignals.PopFront();
+        }
+        if (!link)
+            return;
+        auto* signal = static_cast<LAsyncSignal*>(link);
+        // Cleared before the send: a post made while the handler runs is delivered again.
+        signal->ClearPosted();
+        LMessage::Send(LMessage(LAsyncSignal::msgX, signal, signal->Parent()));
+    }
+}
+
+void CAsyncLoopThread::Wake()
+{
+    plat::ScopedLock<plat::Mutex> lock(fSignalListMutex);
+    if (fSource)
+        fSource->Signal();
+}
+
+void CAsyncLoopThread::RequestDrain()
+{
+    if (!fDrainRequested.exchange(true, std::memory_order_acq_rel) && fWakeSignal)
+        fWakeSignal->Signal();
+}
+
+void CAsyncLoopThread::DrainCallback(void* context, CRunLoopSignal*)
+{
+    auto* self = static_cast<CAsyncLoopThread*>(context);
+    // Cleared before the drain: a note posted while it runs asks for another one.
+    self->fDrainRequested.store(false, std::memory_order_release);
+    self->Drain();
+}
+
+void CAsyncLoopThread::PostSignal(LAsyncSignal* signal)
+{
+    if (!signal)
+        return;
+    plat::ScopedLock<plat::Mutex> lock(fSignalListMutex);
+    fSignals.PushBack(signal); // nothing when already queued
+    if (fSource)
+        fSource->Signal();
+}
+
+void CAsyncLoopThread::UnregisterSignal(LAsyncSignal* signal)
+{
+    if (!signal)
+        return;
+    LAsyncQueueLock lock(*this);
+    CancelSignal(signal);
+}
+
+void CAsyncLoopThread::CancelSignal(LAsyncSignal* signal)
+{
+    if (!signal)
+        return;
+    {
+        plat::ScopedLock<plat::Mutex> lock(fSignalListMutex);
+        fSignals.Remove(signal);
+    }
+    signal->ClearPosted();
+}
+
+uint32_t CAsyncLoopThread::NowMs() { return LTicks::Now(); }

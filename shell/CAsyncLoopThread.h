@@ -1,0 +1,65 @@
+#pragma once
+#include "foundation/LAsyncQueue.h"
+#include "foundation/LHandler.h"
+#include "platform/Mutex.h"
+#include "platform/RecursiveMutex.h"
+#include "shell/CRunLoopSignal.h"
+#include "shell/LThread.h"
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+namespace plat {
+class RunLoopSource;
+}
+
+// The program's asynchronous queue: a thread with its own run loop that delivers posted
+// signals as "LAsyncSignal_X" and fires queued timers as "LAsyncTimer_Expire", holding the
+// queue lock for each whole pass; and, through the main thread's wake signal, the drain
+// of posted notes on the main thread.
+class CAsyncLoopThread : public LAsyncQueue, public LHandler {
+public:
+    // Makes the main thread's wake signal that calls back (callback, context).
+    using WakeSignalMaker = std::function<std::unique_ptr<CRunLoopSignal>(CRunLoopSignal::Callback, void*)>;
+
+    // Made on the main thread. Returns once the dispatch thread runs and posts reach it.
+    explicit CAsyncLoopThread(const WakeSignalMaker& makeWakeSignal);
+    // Stops the thread (see Stop).
+    ~CAsyncLoopThread() override;
+
+    // Stops the thread after one last pass, so that every signal posted before the stop
+    // is delivered, and joins it. Never call it with the queue lock held. Idempotent;
+    // signals posted afterwards stay queued.
+    void Stop();
+
+    void Wake() override;
+    void RequestDrain() override;
+    void PostSignal(LAsyncSignal* signal) override;
+    void UnregisterSignal(LAsyncSignal* signal) override;
+    void CancelSignal(LAsyncSignal* signal) override;
+    void Lock() override { fQueueLock.Lock(); }
+    void Unlock() override { fQueueLock.Unlock(); }
+    uint32_t NowMs() override;
+    plat::RunLoop* RunLoop() override { return fRunLoop.load(std::memory_order_acquire); }
+
+    // The wake signal's callback on the main thread: drains the posted notes.
+    static void DrainCallback(void* context, CRunLoopSignal* signal);
+
+private:
+    static void ThreadMain(void* self);
+    void Serve();
+    uint32_t RunPass();
+    void DeliverSignals();
+
+    plat::RecursiveMutex fQueueLock;
+    std::atomic<bool> fStop{false};
+    std::atomic<bool> fDrainRequested{false};
+    std::unique_ptr<CRunLoopSignal> fWakeSignal;
+    // Guards the signal list and the source pointer; held only for list work and the
+    // signal of the source, never while a message is sent.
+    plat::Mutex fSignalListMutex;
+    plat::RunLoopSource* fSource = nullptr; // lives on the thread's stack while it serves
+    std::atomic<plat::RunLoop*> fRunLoop{nullptr};
+    LThread fThread;
+};

@@ -1,0 +1,242 @@
+#include "analysis/CFFT.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <random>
+#include <vector>
+
+namespace {
+
+using Cd = std::complex<double>;
+
+std::vector<SComplex32> RandomSignal(uint32_t n, uint32_t seed)
+{
+    std::mt19937 gen(seed);
+    std::uniform_real_distribution<float> dist(-1.0f, 1.0f);
+    std::vector<SComplex32> x(n);
+    for (auto& v : x)
+        v = {dist(gen), dist(gen)};
+    return x;
+}
+
+// The plan expects its input in bit-reversed order.
+std::vector<SComplex32> Scrambled(const CFFT& plan, const std::vector<SComplex32>& x)
+{
+    std::vector<SComplex32> out(x.size());
+    for (size_t i = 0; i < x.size(); ++i)
+        out[plan.bitrev[i]] = x[i];
+    return out;
+}
+
+// The N-th roots of unity in double, exp(sign 2 pi i j / N).
+std::vector<Cd> Roots(uint32_t n, double sign)
+{
+    std::vector<Cd> roots(n);
+    for (uint32_t j = 0; j < n; ++j) {
+        const double t = sign * 2.0 * std::numbers::pi * j / n;
+        roots[j] = Cd(std::cos(t), std::sin(t));
+    }
+    return roots;
+}
+
+// One output bin of the unscaled DFT, in double.
+Cd NaiveBin(const std::vector<SComplex32>& x, const std::vector<Cd>& roots, uint32_t k)
+{
+    const uint64_t n = x.size();
+    Cd sum = 0.0;
+    for (uint64_t i = 0; i < n; ++i)
+        sum += Cd(x[i].re, x[i].im) * roots[(i * k) % n];
+    return sum;
+}
+
+// Compares up to 96 bins (all of them for small N) with the naive DFT; the error is measured
+// against the signal's energy, the scale on which an f32 FFT's rounding grows.
+void ExpectMatchesNaiveDft(uint32_t order, CFFT::Direction direction)
+{
+    CFFT plan;
+    ASSERT_TRUE(plan.Init(order));
+    const uint32_t n = plan.size;
+    const auto x = RandomSignal(n, 1000 + order);
+    auto data = Scrambled(plan, x);
+    ASSERT_TRUE(plan.Transform(data, direction));
+
+    double energy = 0.0;
+    for (const auto& v : x)
+        energy += double(v.re) * v.re + double(v.im) * v.im;
+    const double bound = 4e-7 * (order + 1) * std::sqrt(energy);
+    const auto roots = Roots(n, direction == CFFT::Direction::Forward ? -1.0 : 1.0);
+    const uint32_t checks = std::min<uint32_t>(n, 96);
+    std::mt19937 gen(order);
+    for (uint32_t c = 0; c < checks; ++c) {
+        const uint32_t k = n <= 96 ? c : gen() % n;
+        const Cd want = NaiveBin(x, roots, k);
+        const Cd got(data[k].re, data[k].im);
+        EXPECT_LE(std::abs(got - want), bound) << "N=" << n << " bin " << k;
+    }
+}
+
+// The transform written the plain way, stage by stage over the plan's own twiddle table: the
+// plan's faster loops must give exactly these f32 values.
+void PlainTransform(const CFFT& plan, std::vector<SComplex32>& data, bool inverse)
+{
+    const uint32_t k = plan.order;
+    const uint32_t n = plan.size;
+    for (uint32_t s = 0; s < k; ++s) {
+        const uint32_t h = 1u << s;
+        for (uint32_t b = 0; b < n; b += 2 * h) {
+            for (uint32_t j = 0; j < h; ++j) {
+                const SComplex32 w = plan.twiddles[(j << (k - 1 - s)) + (inverse ? n / 2 : 0)];
+                const SComplex32 x = data[b + j + h];
+                const SComplex32 t{w.re * x.re - w.im * x.im, w.re * x.im + w.im * x.re};
+                const SComplex32 a = data[b + j];
+                data[b + j + h] = {a.re - t.re, a.im - t.im};
+                data[b + j] = {a.re + t.re, a.im + t.im};
+            }
+        }
+    }
+}
+
+} // namespace
+
+TEST(CFFT, GivesExactlyThePlainStageByStageValues)
+{
+    for (uint32_t order = 1; order <= 14; ++order) {
+        CFFT plan;
+        ASSERT_TRUE(plan.Init(order));
+        for (bool inverse : {false, true}) {
+            auto want = RandomSignal(plan.size, order * 2 + inverse);
+            auto got = want;
+            PlainTransform(plan, want, inverse);
+            ASSERT_TRUE(plan.Transform(got, inverse ? CFFT::Direction::Inverse : CFFT::Direction::Forward));
+            for (uint32_t i = 0; i < plan.size; ++i) {
+                ASSERT_EQ(got[i].re, want[i].re) << "order " << order << " index " << i;
+                ASSERT_EQ(got[i].im, want[i].im) << "order " << order << " index " << i;
+            }
+        }
+    }
+}
+
+TEST(CFFT, NewPlanIsTheOnePointIdentity)
+{
+    CFFT plan;
+    EXPECT_EQ(plan.order, 0u);
+    EXPECT_EQ(plan.size, 1u);
+    EXPECT_EQ(plan.half, 0u);
+    ASSERT_TRUE(plan.Init(0));
+    EXPECT_EQ(plan.bitrev, std::vector<uint32_t>{0});
+    std::vector<SComplex32> one{{3.5f, -2.0f}};
+    EXPECT_TRUE(plan.Transform(one, CFFT::Direction::Forward));
+    EXPECT_EQ(one[0].re, 3.5f);
+    EXPECT_EQ(one[0].im, -2.0f);
+}
+
+TEST(CFFT, TablesHoldExactFactorsAndReversedIndexes)
+{
+    CFFT plan;
+    ASSERT_TRUE(plan.Init(3));
+    EXPECT_EQ(plan.size, 8u);
+    EXPECT_EQ(plan.half, 4u);
+    EXPECT_EQ(plan.bitrev, (std::vector<uint32_t>{0, 4, 2, 6, 1, 5, 3, 7}));
+    ASSERT_EQ(plan.twiddles.size(), 8u);
+    for (uint32_t j = 0; j < 4; ++j) {
+        const double t = 2.0 * std::numbers::pi * j / 8;
+        EXPECT_EQ(plan.twiddles[j].re, static_cast<float>(std::cos(t)));
+        EXPECT_EQ(plan.twiddles[j].im, static_cast<float>(-std::sin(t)));
+        EXPECT_EQ(plan.twiddles[4 + j].re, static_cast<float>(std::cos(t)));
+        EXPECT_EQ(plan.twiddles[4 + j].im, static_cast<float>(std::sin(t)));
+    }
+}
+
+TEST(CFFT, InitIsAllOrNothing)
+{
+    CFFT plan;
+    ASSERT_TRUE(plan.Init(4));
+    EXPECT_FALSE(plan.Init(CFFT::kMaxOrder + 1));
+    EXPECT_FALSE(plan.Init(255));
+    EXPECT_EQ(plan.order, 4u);
+    EXPECT_EQ(plan.size, 16u);
+    EXPECT_EQ(plan.twiddles.size(), 16u);
+    EXPECT_EQ(plan.bitrev.size(), 16u);
+    EXPECT_TRUE(plan.Init(CFFT::kMaxOrder));
+    EXPECT_EQ(plan.size, 1u << CFFT::kMaxOrder);
+}
+
+TEST(CFFT, ClampOrderKeepsAnalysisSane)
+{
+    EXPECT_EQ(CFFT::ClampOrder(-5), 1u);
+    EXPECT_EQ(CFFT::ClampOrder(0), 1u);
+    EXPECT_EQ(CFFT::ClampOrder(8), 8u);
+    EXPECT_EQ(CFFT::ClampOrder(20), 20u);
+    EXPECT_EQ(CFFT::ClampOrder(255), CFFT::kMaxOrder);
+}
+
+TEST(CFFT, TransformRefusesABufferOfTheWrongSize)
+{
+    CFFT plan;
+    std::vector<SComplex32> data(8, SComplex32{1.0f, 0.0f});
+    EXPECT_FALSE(plan.Transform(data, CFFT::Direction::Forward)) << "uninitialised plan";
+    ASSERT_TRUE(plan.Init(4));
+    EXPECT_FALSE(plan.Transform(data, CFFT::Direction::Forward));
+    EXPECT_EQ(data[0].re, 1.0f);
+    data.resize(32, SComplex32{1.0f, 0.0f});
+    EXPECT_FALSE(plan.Transform(data, CFFT::Direction::Inverse));
+}
+
+TEST(CFFT, MatchesNaiveDftForEveryOrder)
+{
+    for (uint32_t order = 1; order <= 16; ++order) {
+        SCOPED_TRACE(order);
+        ExpectMatchesNaiveDft(order, CFFT::Direction::Forward);
+        ExpectMatchesNaiveDft(order, CFFT::Direction::Inverse);
+    }
+}
+
+TEST(CFFT, KeepsParsevalsEnergy)
+{
+    CFFT plan;
+    ASSERT_TRUE(plan.Init(12));
+    const auto x = RandomSignal(plan.size, 7);
+    auto data = Scrambled(plan, x);
+    ASSERT_TRUE(plan.Transform(data, CFFT::Direction::Forward));
+    double timeEnergy = 0.0;
+    double freqEnergy = 0.0;
+    for (uint32_t i = 0; i < plan.size; ++i) {
+        timeEnergy += double(x[i].re) * x[i].re + double(x[i].im) * x[i].im;
+        freqEnergy += double(data[i].re) * data[i].re + double(data[i].im) * data[i].im;
+    }
+    EXPECT_NEAR(freqEnergy / plan.size, timeEnergy, timeEnergy * 1e-5);
+}
+
+TEST(CFFT, ForwardThenInverseGivesNTimesTheInput)
+{
+    CFFT plan;
+    ASSERT_TRUE(plan.Init(10));
+    const auto x = RandomSignal(plan.size, 3);
+    auto data = Scrambled(plan, x);
+    ASSERT_TRUE(plan.Transform(data, CFFT::Direction::Forward));
+    data = Scrambled(plan, data);
+    ASSERT_TRUE(plan.Transform(data, CFFT::Direction::Inverse));
+    for (uint32_t i = 0; i < plan.size; ++i) {
+        EXPECT_NEAR(data[i].re / plan.size, x[i].re, 2e-6);
+        EXPECT_NEAR(data[i].im / plan.size, x[i].im, 2e-6);
+    }
+}
+
+TEST(CFFT, PureToneLandsInItsBin)
+{
+    CFFT plan;
+    ASSERT_TRUE(plan.Init(8));
+    std::vector<SComplex32> x(256);
+    for (uint32_t i = 0; i < 256; ++i)
+        x[i] = {static_cast<float>(std::cos(2.0 * std::numbers::pi * 17 * i / 256)), 0.0f};
+    auto data = Scrambled(plan, x);
+    ASSERT_TRUE(plan.Transform(data, CFFT::Direction::Forward));
+    for (uint32_t k = 0; k < 256; ++k) {
+        const double mag = std::hypot(data[k].re, data[k].im);
+        const double want = (k == 17 || k == 256 - 17) ? 128.0 : 0.0;
+        EXPECT_NEAR(mag, want, 1e-3) << "bin " << k;
+    }
+}

@@ -1,0 +1,144 @@
+#include "analysis/CSpectrumAnalyser.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <set>
+#include <string>
+#include <thread>
+
+TEST(CEventLineRing, TextsBeforeAFrameJoinIntoItsSlot)
+{
+    CEventLineRing ring;
+    ASSERT_TRUE(ring.Alloc(2, 3));
+    EXPECT_EQ(ring.lines.size(), 8u);
+    EXPECT_EQ(ring.fftSize, 4u);
+    ring.Append("ab");
+    ring.Append("cd");
+    ring.Commit();
+    ring.Commit();
+    ring.Append("x");
+    ring.Commit();
+    EXPECT_EQ(ring.writeIndex, 3u);
+    EXPECT_EQ(ring.lines[0].View(), "abcd");
+    EXPECT_TRUE(ring.lines[1].IsEmpty());
+    EXPECT_EQ(ring.lines[2].View(), "x");
+    EXPECT_EQ(ring.currentLine.Length(), 0u);
+}
+
+TEST(CEventLineRing, LastLineIsKeptUntilTaken)
+{
+    CEventLineRing ring;
+    ASSERT_TRUE(ring.Alloc(1, 1));
+    ring.Append("first");
+    ring.Commit();
+    ring.Commit();
+    ring.Commit(); // wraps: two slots
+    EXPECT_EQ(ring.writeIndex, 1u);
+    EXPECT_EQ(ring.TakeLastLine().View(), "first");
+    EXPECT_TRUE(ring.TakeLastLine().IsEmpty());
+}
+
+TEST(CEventLineRing, CommitWithoutSlotsOnlyClears)
+{
+    CEventLineRing ring;
+    ring.Append("lost");
+    ring.Commit();
+    EXPECT_EQ(ring.currentLine.Length(), 0u);
+    EXPECT_TRUE(ring.TakeLastLine().IsEmpty());
+}
+
+TEST(CEventLineRing, AllocForgetsEverythingAndRejectsHugeOrders)
+{
+    CEventLineRing ring;
+    ASSERT_TRUE(ring.Alloc(2, 2));
+    ring.Append("a");
+    ring.Commit();
+    ring.Append("pending");
+    EXPECT_FALSE(ring.Alloc(CFFT::kMaxOrder + 1, 2));
+    EXPECT_EQ(ring.lines.size(), 4u);
+    ASSERT_TRUE(ring.Alloc(3, 1));
+    EXPECT_EQ(ring.lines.size(), 8u);
+    EXPECT_EQ(ring.writeIndex, 0u);
+    EXPECT_EQ(ring.currentLine.Length(), 0u);
+    EXPECT_TRUE(ring.TakeLastLine().IsEmpty());
+}
+
+// The renderer takes the last line on the main thread while the pull commits lines elsewhere:
+// every taken line is one that was committed whole.
+TEST(CEventLineRing, TakeLastLineIsSafeAgainstCommits)
+{
+    CEventLineRing ring;
+    ASSERT_TRUE(ring.Alloc(4, 4));
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (int i = 0; i < 20000; ++i) {
+            ring.Append("line ");
+            ring.Append(std::to_string(i));
+            ring.Commit();
+        }
+        done = true;
+    });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    int taken = 0;
+    while (!done && std::chrono::steady_clock::now() < deadline) {
+        const LStringRef line = ring.TakeLastLine();
+        if (!line.IsEmpty()) {
+            ++taken;
+            ASSERT_EQ(line.View().substr(0, 5), "line ");
+        }
+    }
+    writer.join();
+    EXPECT_TRUE(done);
+    const LStringRef last = ring.TakeLastLine();
+    EXPECT_TRUE(last.IsEmpty() || last.View() == "line 19999");
+    (void)taken;
+}
+
+TEST(CSpectrumAnalyser, SetupMakesEqualChannels)
+{
+    CSpectrumAnalyser analyser;
+    EXPECT_EQ(analyser.ChannelCount(), 0u);
+    EXPECT_EQ(analyser.mask, 0u);
+    ASSERT_TRUE(analyser.Setup(3, 8, 13));
+    ASSERT_EQ(analyser.ChannelCount(), 3u);
+    for (uint32_t c = 0; c < 3; ++c) {
+        EXPECT_EQ(analyser.Channel(c)->FFTSize(), 256u);
+        EXPECT_EQ(analyser.Channel(c)->ring.size(), 8192u);
+    }
+    EXPECT_EQ(analyser.Channel(3), nullptr);
+    EXPECT_EQ(analyser.lines.size(), 8192u);
+    EXPECT_EQ(analyser.fftSize, 256u);
+}
+
+TEST(CSpectrumAnalyser, SetupDiscardsSamplesAndLines)
+{
+    CSpectrumAnalyser analyser;
+    ASSERT_TRUE(analyser.Setup(1, 2, 2));
+    analyser.Channel(0)->Push(9.0f);
+    analyser.Append("t");
+    analyser.Commit();
+    ASSERT_TRUE(analyser.Setup(2, 2, 2));
+    EXPECT_EQ(analyser.Channel(0)->ring, std::vector<float>(4, 0.0f));
+    EXPECT_EQ(analyser.Channel(0)->writeIndex, 0u);
+    EXPECT_TRUE(analyser.lines[0].IsEmpty());
+    EXPECT_TRUE(analyser.TakeLastLine().IsEmpty());
+}
+
+TEST(CSpectrumAnalyser, ChannelCountIsBounded)
+{
+    CSpectrumAnalyser analyser;
+    ASSERT_TRUE(analyser.Setup(100000, 1, 1));
+    EXPECT_EQ(analyser.ChannelCount(), CSpectrumAnalyser::kMaxChannels);
+    ASSERT_TRUE(analyser.Setup(0, 1, 1));
+    EXPECT_EQ(analyser.ChannelCount(), 0u);
+}
+
+TEST(CSpectrumAnalyser, FailedSetupLeavesNoChannels)
+{
+    CSpectrumAnalyser analyser;
+    ASSERT_TRUE(analyser.Setup(2, 4, 4));
+    EXPECT_FALSE(analyser.Setup(2, CFFT::kMaxOrder + 1, 13));
+    EXPECT_EQ(analyser.ChannelCount(), 0u);
+}

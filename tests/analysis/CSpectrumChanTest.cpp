@@ -1,0 +1,251 @@
+#include "analysis/CSpectrumChan.h"
+#include "analysis/CWindowFunc.h"
+#include "analysis/CWindowedFFT.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <numbers>
+#include <vector>
+
+namespace {
+
+std::vector<float> Sine(uint32_t count, double cyclesPerSample, float amplitude)
+{
+    std::vector<float> x(count);
+    for (uint32_t i = 0; i < count; ++i)
+        x[i] = static_cast<float>(amplitude * std::sin(2.0 * std::numbers::pi * cyclesPerSample * i));
+    return x;
+}
+
+// Pushes the samples, loads, transforms and computes every spectrum as a render pass does.
+void Analyse(CSpectrumChan& chan, const CWindowedFFT& plan, const std::vector<float>& samples)
+{
+    for (float s : samples)
+        chan.Push(s);
+    ASSERT_TRUE(chan.LoadFFTInput(plan.windowTable, plan.fft));
+    ASSERT_TRUE(plan.fft.Transform(chan.fftBuffer, CFFT::Direction::Forward));
+    chan.Power(plan.windowGain);
+    chan.Magnitude();
+    chan.Decibel();
+}
+
+} // namespace
+
+TEST(CSpectrumBuf, AllocSizesRingAndBuffers)
+{
+    CSpectrumChan chan;
+    ASSERT_TRUE(chan.Alloc(8, 13));
+    EXPECT_EQ(chan.ring.size(), 8192u);
+    EXPECT_EQ(chan.snapshot.size(), 8192u);
+    EXPECT_EQ(chan.mask, 8191u);
+    EXPECT_EQ(chan.FFTSize(), 256u);
+    EXPECT_EQ(chan.lastFrame.size(), 256u);
+    EXPECT_EQ(chan.power.size(), 128u);
+    EXPECT_EQ(chan.magnitude.size(), 128u);
+    ASSERT_EQ(chan.decibel.size(), 128u);
+    EXPECT_EQ(chan.decibel[0], -3.4028235e38f);
+    EXPECT_EQ(chan.decibel[127], CSpectrumChan::kNoDecibel);
+
+    ASSERT_TRUE(chan.Alloc(14, 13));
+    EXPECT_EQ(chan.ring.size(), 16384u) << "a ring never holds fewer than N samples";
+    ASSERT_TRUE(chan.Alloc(0, 0));
+    EXPECT_EQ(chan.ring.size(), 1u);
+    EXPECT_TRUE(chan.power.empty());
+}
+
+TEST(CSpectrumBuf, AllocOutOfRangeChangesNothing)
+{
+    CSpectrumChan chan;
+    ASSERT_TRUE(chan.Alloc(4, 5));
+    chan.Push(7.0f);
+    EXPECT_FALSE(chan.Alloc(CFFT::kMaxOrder + 1, 13));
+    EXPECT_FALSE(chan.Alloc(4, CSpectrumBuf::kMaxRingOrder + 1));
+    EXPECT_FALSE(chan.Alloc(255, 255));
+    EXPECT_EQ(chan.ring.size(), 32u);
+    EXPECT_EQ(chan.FFTSize(), 16u);
+    EXPECT_EQ(chan.power.size(), 8u);
+    EXPECT_EQ(chan.writeIndex, 1u);
+    EXPECT_EQ(chan.ring[0], 7.0f);
+}
+
+TEST(CSpectrumBuf, PushWrapsAroundTheRing)
+{
+    CSpectrumChan empty;
+    empty.Push(1.0f); // no ring yet: ignored
+    EXPECT_EQ(empty.writeIndex, 0u);
+
+    CSpectrumChan chan;
+    ASSERT_TRUE(chan.Alloc(2, 3));
+    for (int i = 1; i <= 10; ++i)
+        chan.Push(static_cast<float>(i));
+    EXPECT_EQ(chan.writeIndex, 2u);
+    EXPECT_EQ(chan.ring, (std::vector<float>{9, 10, 3, 4, 5, 6, 7, 8}));
+}
+
+TEST(CSpectrumBuf, LoadTakesTheNewestSamplesAcrossTheWrap)
+{
+    CWindowedFFT plan;
+    ASSERT_TRUE(plan.Setup(2, CRectWindow()));
+    CSpectrumChan chan;
+    ASSERT_TRUE(chan.Alloc(2, 3));
+    for (int i = 1; i <= 10; ++i)
+        chan.Push(static_cast<float>(i));
+    ASSERT_TRUE(chan.LoadFFTInput({}, plan.fft));
+    EXPECT_EQ(chan.loadIndex, 2u);
+    EXPECT_EQ(chan.lastFrame, (std::vector<float>{7, 8, 9, 10}));
+    // Bit-reversed order of four points: 0 2 1 3.
+    const float want[4] = {7, 9, 8, 10};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(chan.fftBuffer[i].re, want[i]);
+        EXPECT_EQ(chan.fftBuffer[i].im, 0.0f);
+    }
+    EXPECT_EQ(chan.snapshot, chan.ring);
+}
+
+TEST(CSpectrumBuf, LoadPadsWithZerosBeforeTheOldestSample)
+{
+    CWindowedFFT plan;
+    ASSERT_TRUE(plan.Setup(3, CRectWindow()));
+    CSpectrumChan chan;
+    ASSERT_TRUE(chan.Alloc(3, 13));
+    chan.Push(5.0f);
+    chan.Push(6.0f);
+    ASSERT_TRUE(chan.LoadFFTInput(plan.windowTable, plan.fft));
+    EXPECT_EQ(chan.lastFrame, (std::vector<float>{0, 0, 0, 0, 0, 0, 5, 6}));
+}
+
+TEST(CSpectrumBuf, LoadAppliesTheWindowToTheBufferOnly)
+{
+    CWindowedFFT plan;
+    ASSERT_TRUE(plan.Setup(3, CHanningWindow()));
+    CSpectrumChan chan;
+    ASSERT_TRUE(chan.Alloc(3, 3));
+    for (int i = 0; i < 8; ++i)
+        chan.Push(2.0f);
+    ASSERT_TRUE(chan.LoadFFTInput(plan.windowTable, plan.fft));
+    EXPECT_EQ(chan.lastFrame, std::vector<float>(8, 2.0f));
+    for (uint32_t k = 0; k < 8; ++k)
+        EXPECT_EQ(chan.fftBuffer[plan.fft.bitrev[k]].re, plan.windowTable[k] * 2.0f);
+}
+
+TEST(CSpectrumBuf, LoadRefusesAPlanOrWindowOfAnotherSize)
+{
+    CWindowedFFT plan;
+    ASSERT_TRUE(plan.Setup(4, CHanningWindow()));
+    CSpectrumChan chan;
+    ASSERT_TRUE(chan.Alloc(3, 3));
+    chan.Push(1.0f);
+    EXPECT_FALSE(chan.LoadFFTInput(plan.windowTable, plan.fft));
+    EXPECT_FALSE(chan.LoadFFTInput({}, plan.fft));
+
+    CWindowedFFT small;
+    ASSERT_TRUE(small.Setup(3, CHanningWindow()));
+    EXPECT_FALSE(chan.LoadFFTInput(plan.windowTable, small.fft)) << "table of 16 for N = 8";
+    EXPECT_FALSE(chan.LoadFFTInput({}, CFFT())) << "a plan that was never set up";
+    EXPECT_EQ(chan.loadIndex, 0u);
+    EXPECT_EQ(chan.lastFrame, std::vector<float>(8, 0.0f));
+    EXPECT_EQ(chan.snapshot, std::vector<float>(8, 0.0f));
+
+    CSpectrumChan unset;
+    EXPECT_FALSE(unset.LoadFFTInput({}, small.fft));
+}
+
+TEST(CSpectrumBuf, FillSetsRingAndSnapshot)
+{
+    CSpectrumChan chan;
+    ASSERT_TRUE(chan.Alloc(2, 2));
+    chan.Push(3.0f);
+    chan.Fill(0.25f);
+    EXPECT_EQ(chan.ring, std::vector<float>(4, 0.25f));
+    EXPECT_EQ(chan.snapshot, std::vector<float>(4, 0.25f));
+}
+
+TEST(CSpectrumChan, FourPointRectangularExample)
+{
+    CWindowedFFT plan;
+    ASSERT_TRUE(plan.Setup(2, CRectWindow()));
+    CSpectrumChan chan;
+    ASSERT_TRUE(chan.Alloc(2, 2));
+    Analyse(chan, plan, {0.0f, 1.0f, 0.0f, -1.0f});
+    EXPECT_NEAR(chan.power[1], 0.25f, 1e-7f);
+    EXPECT_NEAR(chan.magnitude[1], 0.5f, 1e-7f);
+    EXPECT_NEAR(chan.decibel[1], -6.0206f, 1e-4f);
+    EXPECT_NEAR(chan.magnitude[0], 0.0f, 1e-7f);
+    EXPECT_EQ(chan.dcLevel, 0.0f);
+}
+
+TEST(CSpectrumChan, DecibelUsesTheSinglePrecisionLogarithm)
+{
+    CSpectrumChan chan;
+    ASSERT_TRUE(chan.Alloc(3, 3));
+    chan.power = {0.25f, 1.0f, 0.0f, 3.0e-5f};
+    chan.Decibel();
+    EXPECT_EQ(chan.decibel[0], static_cast<float>(double(std::log(0.25f)) * 4.34294));
+    EXPECT_EQ(chan.decibel[1], 0.0f);
+    EXPECT_EQ(chan.decibel[2], -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(chan.decibel[3], static_cast<float>(double(std::log(3.0e-5f)) * 4.34294));
+}
+
+TEST(CSpectrumChan, DcLevelAndScaleFollowTheGain)
+{
+    CWindowedFFT plan;
+    ASSERT_TRUE(plan.Setup(3, CRectWindow()));
+    CSpectrumChan chan;
+    ASSERT_TRUE(chan.Alloc(3, 3));
+    Analyse(chan, plan, std::vector<float>(8, 0.5f));
+    EXPECT_FLOAT_EQ(chan.dcLevel, 0.5f);
+    EXPECT_FLOAT_EQ(chan.power[0], 0.25f);
+
+    chan.Power(2.0f);
+    EXPECT_FLOAT_EQ(chan.dcLevel, 0.25f);
+    for (float bad : {0.0f, -1.0f, std::numeric_limits<float>::quiet_NaN(), 1e-30f}) {
+        chan.Power(bad);
+        EXPECT_FLOAT_EQ(chan.dcLevel, 0.5f) << bad;
+        for (float p : chan.power)
+            EXPECT_FALSE(std::isnan(p)) << bad;
+    }
+}
+
+TEST(CSpectrumChan, DecibelsKeepTheirValuesUntilComputed)
+{
+    CWindowedFFT plan;
+    ASSERT_TRUE(plan.Setup(3, CRectWindow()));
+    CSpectrumChan chan;
+    ASSERT_TRUE(chan.Alloc(3, 3));
+    chan.Push(1.0f);
+    ASSERT_TRUE(chan.LoadFFTInput({}, plan.fft));
+    ASSERT_TRUE(plan.fft.Transform(chan.fftBuffer, CFFT::Direction::Forward));
+    chan.Power(plan.windowGain);
+    chan.Magnitude();
+    EXPECT_EQ(chan.decibel, std::vector<float>(4, CSpectrumChan::kNoDecibel));
+}
+
+// A sine exactly on bin 64 of 256 points: every window gives A/2 at the bin, and the
+// neighbours follow the window's spectrum (none for the rectangle, A/4 for Hanning,
+// A/2 x 0.23/0.54 for Hamming).
+TEST(CSpectrumChan, ToneOnABinHasHalfItsAmplitudeForEveryWindow)
+{
+    const float amplitude = 0.8f;
+    const auto tone = Sine(1000, 64.0 / 256.0, amplitude);
+    struct Case {
+        uint8_t kind;
+        double neighbour;
+    };
+    for (const Case c : {Case{0, 0.0}, Case{1, 0.25}, Case{2, 0.5 * 0.23 / 0.54}}) {
+        SCOPED_TRACE(int(c.kind));
+        CWindowedFFT plan;
+        ASSERT_TRUE(plan.Setup(8, *CWindowFunc::Make(c.kind)));
+        CSpectrumChan chan;
+        ASSERT_TRUE(chan.Alloc(8, 13));
+        Analyse(chan, plan, tone);
+        EXPECT_NEAR(chan.magnitude[64], amplitude / 2, 1e-5);
+        EXPECT_NEAR(chan.magnitude[63], amplitude * c.neighbour, 1e-5);
+        EXPECT_NEAR(chan.magnitude[65], amplitude * c.neighbour, 1e-5);
+        EXPECT_NEAR(chan.magnitude[10], 0.0, 1e-5);
+        EXPECT_NEAR(chan.magnitude[100], 0.0, 1e-5);
+        EXPECT_NEAR(chan.decibel[64], 10.0 * std::log10(amplitude * amplitude / 4), 1e-3);
+    }
+}

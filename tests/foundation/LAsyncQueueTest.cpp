@@ -1,0 +1,314 @@
+#include "foundation/LAsyncEvent.h"
+#include "foundation/LAsyncQueue.h"
+#include "foundation/LAsyncSignal.h"
+#include "foundation/LAsyncTimer.h"
+#include "foundation/StrEqual.h"
+#include "foundation/LTicks.h"
+#include "platform/Clock.h"
+#include "platform/RecursiveMutex.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A queue without a thread: the test plays the dispatch thread and the main thread.
+class StepQueue : public LAsyncQueue {
+public:
+    void Wake() override { ++wakes; }
+    void RequestDrain() override { ++drainRequests; }
+    void PostSignal(LAsyncSignal* signal) override { fSignals.PushBack(signal); }
+    void UnregisterSignal(LAsyncSignal* signal) override
+    {
+        LAsyncQueueLock lock(*this);
+        CancelSignal(signal);
+    }
+    void CancelSignal(LAsyncSignal* signal) override
+    {
+        fSignals.Remove(signal);
+        signal->ClearPosted();
+    }
+    void Lock() override { fMutex.Lock(); }
+    void Unlock() override { fMutex.Unlock(); }
+    uint32_t NowMs() override { return LTicks::Now(); }
+    plat::RunLoop* RunLoop() override { return nullptr; }
+
+    // One delivery pass of the signals, as the dispatch thread makes it.
+    int DeliverSignals()
+    {
+        LAsyncQueueLock lock(*this);
+        int sent = 0;
+        while (SSLink* link = fSignals.PopFront()) {
+            auto* signal = static_cast<LAsyncSignal*>(link);
+            signal->ClearPosted();
+            LMessage::Send(LMessage(LAsyncSignal::msgX, signal, signal->Parent()));
+            ++sent;
+        }
+        return sent;
+    }
+    uint32_t SignalsQueued() const { return fSignals.Count(); }
+
+    int wakes = 0;
+    int drainRequests = 0;
+
+private:
+    plat::RecursiveMutex fMutex;
+};
+
+// Records the type and subject of every message it receives and consumes it; an optional
+// action runs first.
+class Recorder : public LHandler {
+public:
+    void HandleMessage(LMessage& result, const LMessage& msg) override
+    {
+        log.push_back({msg.type ? msg.type : "", msg.subject});
+        if (action)
+            action(msg);
+        LMessage::Clear(result);
+    }
+    int Count(const char* type) const
+    {
+        int n = 0;
+        for (const auto& entry : log)
+            n += StrEqual(entry.first.c_str(), type) ? 1 : 0;
+        return n;
+    }
+    std::vector<std::pair<std::string, LHandler*>> log;
+    std::function<void(const LMessage&)> action;
+};
+
+class LAsyncQueueTest : public ::testing::Test {
+protected:
+    // The main loop's part: send every due main-thread timer message.
+    int DispatchMainTimers()
+    {
+        int sent = 0;
+        for (;;) {
+            const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
+            if (msg.IsConsumed())
+                return sent;
+            LMessage::Send(msg);
+            ++sent;
+        }
+    }
+    void Fire()
+    {
+        LAsyncQueueLock lock(fQueue);
+        fQueue.FireDueTimers();
+    }
+
+    plat::ScopedVirtualClock fClock{10000};
+    StepQueue fQueue;
+    Recorder fOwner;
+};
+
+} // namespace
+
+TEST_F(LAsyncQueueTest, TimeToNextWithoutTimersIsTheLongestWaitAndZeroWhenOverdue)
+{
+    EXPECT_EQ(fQueue.TimeToNext(), 0x7FFFFFFFu);
+    LAsyncTimer t(&fOwner, &fQueue);
+    t.Start(30);
+    EXPECT_EQ(fQueue.TimeToNext(), 30u);
+    fClock.AdvanceMs(100);
+    EXPECT_EQ(fQueue.TimeToNext(), 0u);
+}
+
+TEST_F(LAsyncQueueTest, TimersFireInDueOrderAndEqualDelaysInSchedulingOrder)
+{
+    LAsyncTimer a(&fOwner, &fQueue), b(&fOwner, &fQueue), c(&fOwner, &fQueue), d(&fOwner, &fQueue);
+    c.Start(20);
+    a.Start(10);
+    b.Start(10);
+    d.Start(30);
+    fClock.AdvanceMs(19);
+    Fire();
+    ASSERT_EQ(fOwner.log.size(), 2u);
+    EXPECT_EQ(fOwner.log[0].second, &a);
+    EXPECT_EQ(fOwner.log[1].second, &b);
+    EXPECT_EQ(fOwner.log[0].first, "LAsyncTimer_Expire");
+    fClock.AdvanceMs(20);
+    Fire();
+    ASSERT_EQ(fOwner.log.size(), 4u);
+    EXPECT_EQ(fOwner.log[2].second, &c);
+    EXPECT_EQ(fOwner.log[3].second, &d);
+    EXPECT_FALSE(a.IsScheduled());
+}
+
+TEST_F(LAsyncQueueTest, OnlyANewHeadWakesTheDispatchThread)
+{
+    LAsyncTimer a(&fOwner, &fQueue), b(&fOwner, &fQueue), c(&fOwner, &fQueue);
+    a.Start(100);
+    EXPECT_EQ(fQueue.wakes, 1);
+    b.Start(200);
+    EXPECT_EQ(fQueue.wakes, 1);
+    c.Start(100); // same due time as the head: goes after it
+    EXPECT_EQ(fQueue.wakes, 1);
+    c.Start(50);
+    EXPECT_EQ(fQueue.wakes, 2);
+}
+
+TEST_F(LAsyncQueueTest, RestartMovesTheTimerAndStopOrDestructionUnschedules)
+{
+    LAsyncTimer a(&fOwner, &fQueue), b(&fOwner, &fQueue);
+    auto gone = std::make_unique<LAsyncTimer>(&fOwner, &fQueue);
+    a.Start(10);
+    b.Start(20);
+    a.Start(30);
+    gone->Start(5);
+    gone.reset();
+    b.Stop();
+    fOwner.log.clear(); // drops the destruction notice
+    fClock.AdvanceMs(100);
+    Fire();
+    ASSERT_EQ(fOwner.log.size(), 1u);
+    EXPECT_EQ(fOwner.log[0].second, &a);
+}
+
+TEST_F(LAsyncQueueTest, HugeDelayIsClampedBehindEveryShorterTimer)
+{
+    LAsyncTimer huge(&fOwner, &fQueue), small(&fOwner, &fQueue);
+    huge.Start(0xFFFFFFFFu);
+    small.Start(1000);
+    EXPECT_EQ(huge.Due(), 10000u + 0x7FFFFFFFu);
+    EXPECT_EQ(fQueue.TimeToNext(), 1000u);
+    fClock.AdvanceMs(1000);
+    Fire();
+    ASSERT_EQ(fOwner.log.size(), 1u);
+    EXPECT_EQ(fOwner.log[0].second, &small);
+}
+
+TEST(LAsyncQueueWrap, DueTimeAcrossTheClockWrapFiresAtTheRightMoment)
+{
+    plat::ScopedVirtualClock clock(0xFFFFFFF0u);
+    StepQueue queue;
+    Recorder owner;
+    LAsyncTimer t(&owner, &queue);
+    t.Start(32);
+    clock.AdvanceMs(0x15); // clock at 0x05 after the wrap
+    {
+        LAsyncQueueLock lock(queue);
+        queue.FireDueTimers();
+        EXPECT_EQ(queue.TimeToNext(), 11u);
+    }
+    EXPECT_TRUE(owner.log.empty());
+    clock.AdvanceMs(11);
+    LAsyncQueueLock lock(queue);
+    queue.FireDueTimers();
+    EXPECT_EQ(owner.log.size(), 1u);
+}
+
+TEST_F(LAsyncQueueTest, TimerRestartedWithZeroDelayByItsHandlerFiresInTheSamePass)
+{
+    LAsyncTimer t(&fOwner, &fQueue);
+    int restarts = 0;
+    fOwner.action = [&](const LMessage&) {
+        if (++restarts < 3)
+            t.Start(0);
+    };
+    t.Start(0);
+    Fire();
+    EXPECT_EQ(fOwner.log.size(), 3u);
+}
+
+TEST_F(LAsyncQueueTest, SignalPostedThreeTimesBeforeDeliveryIsDeliveredOnce)
+{
+    LAsyncSignal s(&fOwner, &fQueue);
+    s.Post();
+    s.Post();
+    s.Post();
+    EXPECT_TRUE(s.IsPosted());
+    EXPECT_EQ(fQueue.SignalsQueued(), 1u);
+    EXPECT_EQ(fQueue.DeliverSignals(), 1);
+    EXPECT_FALSE(s.IsPosted());
+    EXPECT_EQ(fOwner.Count("LAsyncSignal_X"), 1);
+    EXPECT_EQ(fOwner.log[0].second, &s);
+}
+
+TEST_F(LAsyncQueueTest, SignalPostedByItsOwnHandlerIsDeliveredAgain)
+{
+    LAsyncSignal s(&fOwner, &fQueue);
+    int deliveries = 0;
+    fOwner.action = [&](const LMessage&) {
+        if (++deliveries == 1)
+            s.Post();
+    };
+    s.Post();
+    EXPECT_EQ(fQueue.DeliverSignals(), 2);
+}
+
+TEST_F(LAsyncQueueTest, CancelledOrDestroyedSignalIsNeverDelivered)
+{
+    LAsyncSignal s(&fOwner, &fQueue);
+    auto gone = std::make_unique<LAsyncSignal>(&fOwner, &fQueue);
+    s.Post();
+    gone->Post();
+    fQueue.CancelSignal(&s);
+    EXPECT_FALSE(s.IsPosted());
+    gone.reset();
+    EXPECT_EQ(fQueue.DeliverSignals(), 0);
+    s.Post(); // a cancelled signal can be posted again
+    EXPECT_EQ(fQueue.DeliverSignals(), 1);
+}
+
+TEST_F(LAsyncQueueTest, NotePostedThreeTimesBeforeTheDrainArrivesOnce)
+{
+    LAsyncEvent note(&fOwner, &fQueue);
+    note.Post();
+    note.Post();
+    note.Post();
+    EXPECT_EQ(fQueue.drainRequests, 1);
+    fQueue.Drain();
+    EXPECT_TRUE(note.Timer().IsArmed());
+    note.Post(); // armed: on its way already
+    fQueue.Drain();
+    EXPECT_EQ(DispatchMainTimers(), 1);
+    ASSERT_EQ(fOwner.log.size(), 1u);
+    EXPECT_EQ(fOwner.log[0].first, "LAsyncEvent_Note");
+    EXPECT_EQ(fOwner.log[0].second, &note);
+    EXPECT_EQ(DispatchMainTimers(), 0);
+}
+
+TEST_F(LAsyncQueueTest, NotePostedWhileItsNoteIsHandledComesAgain)
+{
+    LAsyncEvent note(&fOwner, &fQueue);
+    fOwner.action = [&](const LMessage&) {
+        if (fOwner.log.size() == 1)
+            note.Post();
+    };
+    note.Post();
+    fQueue.Drain();
+    DispatchMainTimers();
+    EXPECT_EQ(fQueue.drainRequests, 2);
+    fQueue.Drain();
+    DispatchMainTimers();
+    EXPECT_EQ(fOwner.Count("LAsyncEvent_Note"), 2);
+}
+
+TEST_F(LAsyncQueueTest, CancelledPendingOrArmedNoteNeverArrives)
+{
+    LAsyncEvent pending(&fOwner, &fQueue), armed(&fOwner, &fQueue);
+    armed.Post();
+    fQueue.Drain();
+    pending.Post();
+    pending.Cancel();
+    armed.Cancel();
+    fQueue.Drain();
+    EXPECT_EQ(DispatchMainTimers(), 0);
+    EXPECT_TRUE(fOwner.log.empty());
+    armed.Post(); // idle again after the cancel
+    fQueue.Drain();
+    EXPECT_EQ(DispatchMainTimers(), 1);
+}
+
+TEST_F(LAsyncQueueTest, DestroyedPendingNoteLeavesThePendingList)
+{
+    auto note = std::make_unique<LAsyncEvent>(&fOwner, &fQueue);
+    note->Post();
+    note.reset();
+    fQueue.Drain();
+    EXPECT_EQ(DispatchMainTimers(), 0);
+}

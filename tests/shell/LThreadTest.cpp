@@ -1,0 +1,141 @@
+#include "shell/CRunLoopSignal.h"
+#include "shell/CThread.h"
+#include "shell/LMainSignal.h"
+#include "shell/LThread.h"
+
+#include "platform/RunLoop.h"
+#include "platform/RunLoopDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+size_t PumpCurrentLoop() { return plat::RunLoopDriver(plat::RunLoop::Current()).RunUntilIdle(); }
+
+} // namespace
+
+TEST(LThread, PriorityForHighestIsRoundRobinAtTheTop)
+{
+    const plat::ThreadPriority p = LThread::PriorityFor({plat::SchedPolicy::Other, 0}, LThread::kHighest);
+    EXPECT_EQ(p.policy, plat::SchedPolicy::RoundRobin);
+    EXPECT_EQ(p.priority, 99);
+}
+
+TEST(LThread, PriorityIsTheCallersPlusTheDeltaClampedToThePolicy)
+{
+    using plat::SchedPolicy;
+    EXPECT_EQ(LThread::PriorityFor({SchedPolicy::RoundRobin, 50}, 2).priority, 52);
+    EXPECT_EQ(LThread::PriorityFor({SchedPolicy::RoundRobin, 5}, -10).priority, 1);
+    EXPECT_EQ(LThread::PriorityFor({SchedPolicy::RoundRobin, 98}, 2).priority, 99);
+    EXPECT_EQ(LThread::PriorityFor({SchedPolicy::Fifo, 10}, 0).policy, SchedPolicy::Fifo);
+    const plat::ThreadPriority other = LThread::PriorityFor({SchedPolicy::Other, 0}, -2);
+    EXPECT_EQ(other.policy, SchedPolicy::Other);
+    EXPECT_EQ(other.priority, 0);
+    EXPECT_EQ(LThread::PriorityFor({SchedPolicy::RoundRobin, 2147483647}, 2).priority, 99);
+}
+
+TEST(LThread, RunsTheFunctionWithItsArgumentAndJoinsWhenDestroyed)
+{
+    std::atomic<int> value{0};
+    {
+        LThread thread;
+        ASSERT_TRUE(thread.Start(&value, [](void* arg) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            static_cast<std::atomic<int>*>(arg)->store(42);
+        }, 0));
+    }
+    EXPECT_EQ(value.load(), 42);
+}
+
+TEST(LThread, HighestPriorityThreadStartsEvenWhenRealTimeIsRefused)
+{
+    std::atomic<bool> ran{false};
+    LThread thread;
+    ASSERT_TRUE(thread.Start(&ran, [](void* arg) { static_cast<std::atomic<bool>*>(arg)->store(true); },
+                             LThread::kHighest));
+    thread.Join();
+    EXPECT_TRUE(ran.load());
+    const plat::SchedPolicy expected =
+        thread.Thread().GotWantedPriority() ? plat::SchedPolicy::RoundRobin : plat::SchedPolicy::Other;
+    EXPECT_EQ(thread.Thread().Granted().policy, expected);
+}
+
+TEST(CThread, StopOfANeverStartedThreadDoesNothing)
+{
+    CThread thread;
+    thread.Stop();
+    EXPECT_FALSE(thread.IsStarted());
+}
+
+TEST(LMainSignal, TwoSignalsBeforeTheLoopRunsGiveOneCall)
+{
+    int calls = 0;
+    LMainSignal signal;
+    signal.Signal(); // before Init: nothing
+    signal.Init(&calls, [](void* context) { ++*static_cast<int*>(context); });
+    EXPECT_EQ(signal.RunLoop(), &plat::RunLoop::Current());
+    signal.Signal();
+    signal.Signal();
+    PumpCurrentLoop();
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(LMainSignal, ReleasingCancelsACallThatHasNotRun)
+{
+    int calls = 0;
+    {
+        LMainSignal signal;
+        signal.Init(&calls, [](void* context) { ++*static_cast<int*>(context); });
+        signal.Signal();
+    }
+    PumpCurrentLoop();
+    EXPECT_EQ(calls, 0);
+}
+
+TEST(LMainSignal, SignalFromAWorkerRunsOnTheInitialisingThread)
+{
+    struct Seen {
+        std::thread::id thread;
+        std::atomic<bool> called{false};
+    } seen;
+    LMainSignal signal;
+    signal.Init(&seen, [](void* context) {
+        auto* s = static_cast<Seen*>(context);
+        s->thread = std::this_thread::get_id();
+        s->called = true;
+    });
+    std::thread worker([&] { signal.Signal(); });
+    worker.join();
+    for (int i = 0; i < 1000 && !seen.called.load(); ++i)
+        plat::RunLoop::Current().RunInMode(plat::kModeDefault, 5, true);
+    ASSERT_TRUE(seen.called.load());
+    EXPECT_EQ(seen.thread, std::this_thread::get_id());
+}
+
+TEST(CRunLoopSignal, SignalsMergeUntilTheCallAndASignalDuringTheCallCallsAgain)
+{
+    struct State {
+        int calls = 0;
+        CRunLoopSignal* signal = nullptr;
+    } state;
+    CRunLoopSignal wake(
+        [](void* context, CRunLoopSignal* self) {
+            auto* s = static_cast<State*>(context);
+            if (++s->calls == 1)
+                self->Signal();
+        },
+        &state);
+    state.signal = &wake;
+    wake.Signal();
+    wake.Signal();
+    EXPECT_TRUE(wake.IsPending());
+    plat::RunLoop::Current().RunPending(plat::kModeDefault);
+    EXPECT_EQ(state.calls, 1);
+    EXPECT_TRUE(wake.IsPending());
+    PumpCurrentLoop();
+    EXPECT_EQ(state.calls, 2);
+    EXPECT_FALSE(wake.IsPending());
+}

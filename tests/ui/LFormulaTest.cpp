@@ -1,0 +1,176 @@
+#include "ui/layout/LFormula.h"
+#include "foundation/LStringRef.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+namespace {
+
+int32_t Eval(std::string_view text)
+{
+    LFormula formula;
+    return formula.Run(text);
+}
+
+} // namespace
+
+TEST(LFormula, StatementsGiveTheLastValue)
+{
+    EXPECT_EQ(Eval("a=2;b=a*3"), 6);
+    EXPECT_EQ(Eval(""), 0);
+    EXPECT_EQ(Eval(";;;"), 0);
+    EXPECT_EQ(Eval("1;2;3"), 3);
+    EXPECT_EQ(Eval("1+2*3-4/2"), 5);
+    EXPECT_EQ(Eval("(1+2)*3"), 9);
+    EXPECT_EQ(Eval("7/2"), 3);
+    EXPECT_EQ(Eval("-7/2"), -3);
+    EXPECT_EQ(Eval("-2*3"), -6);
+    EXPECT_EQ(Eval("2--3"), 5);
+    EXPECT_EQ(Eval("A=1;a"), 0) << "names are case-sensitive";
+    EXPECT_EQ(Eval("x = 4 ;\ty\t= x +\t1; y"), 5) << "blanks and tabs are skipped";
+}
+
+TEST(LFormula, RunsStringHandles)
+{
+    LFormula formula;
+    const LStringRef text(std::string_view("a=2;a*4"));
+    EXPECT_EQ(formula.Run(text.Get()), 8);
+    EXPECT_EQ(formula.Run(static_cast<const LString*>(nullptr)), 0);
+}
+
+TEST(LFormula, ZeroDivisorEndsTheTerm)
+{
+    EXPECT_EQ(Eval("6/0*2"), 2);
+    LFormula formula;
+    EXPECT_EQ(formula.Run("y=6/0+1"), 1);
+    EXPECT_EQ(formula.GetVariable("y"), 1);
+    EXPECT_EQ(Eval("5/0"), 0);
+}
+
+TEST(LFormula, ArithmeticWrapsIn32Bits)
+{
+    EXPECT_EQ(Eval("2147483647+1"), INT_MIN);
+    EXPECT_EQ(Eval("(-2147483647-1)/(0-1)"), INT_MIN);
+    EXPECT_EQ(Eval("-(-2147483647-1)"), INT_MIN);
+    EXPECT_EQ(Eval("65536*65536"), 0);
+    EXPECT_EQ(Eval("99999999999"), 1215752191) << "digits accumulate in 32 bits";
+}
+
+TEST(LFormula, LineBreaksEndStatements)
+{
+    LFormula formula;
+    EXPECT_EQ(formula.Run("a=1+\n2"), 2);
+    EXPECT_EQ(formula.GetVariable("a"), 1);
+    EXPECT_EQ(formula.Run("b=3\r\nb+1"), 4);
+
+    // A line break inside an argument list ends the call and the statement.
+    LFormula call;
+    EXPECT_EQ(call.Run("f#%0+%1#\nx=f(1\n5"), 5);
+    EXPECT_EQ(call.GetVariable("x"), 1);
+}
+
+TEST(LFormula, CallsPassArgumentsByNumber)
+{
+    EXPECT_EQ(Eval("n#i=0;%i(0);i#;n()"), 1) << "empty parentheses pass one argument 0";
+    EXPECT_EQ(Eval("n#i=0;%i(0);i#;n(4,)"), 2) << "a trailing comma adds an argument 0";
+    EXPECT_EQ(Eval("g#%1#;g(5,)"), 0);
+    EXPECT_EQ(Eval("g#%1#;g(5,7)"), 7);
+    EXPECT_EQ(Eval("g#%1#;g(5,7"), 7) << "the text may end inside the list";
+    EXPECT_EQ(Eval("g#%2+%9#;g(1,2)"), 0) << "arguments out of range are 0";
+    EXPECT_EQ(Eval("nosuch(1,2)+3"), 3);
+    EXPECT_EQ(Eval("f#1#;f#2#;f()"), 2) << "the newest definition counts";
+    EXPECT_EQ(Eval("%0+%1"), 0) << "no arguments at the top level";
+}
+
+TEST(LFormula, BuiltinsCoverEmptyAndExtremeArguments)
+{
+    EXPECT_EQ(Eval("max()"), 0);
+    EXPECT_EQ(Eval("min(3,-2,7)"), -2);
+    EXPECT_EQ(Eval("max(3,-2,7)"), 7);
+    EXPECT_EQ(Eval("min(-2147483647-1)"), INT_MIN);
+    EXPECT_EQ(Eval("sqrt(10)"), 3);
+    EXPECT_EQ(Eval("sqrt(12)"), 3);
+    EXPECT_EQ(Eval("sqrt(13)"), 4);
+    EXPECT_EQ(Eval("sqrt(0-4)"), 0);
+    EXPECT_EQ(Eval("sqrt(2147483647)"), 46341);
+    EXPECT_EQ(Eval("sqrt"), 0) << "a built-in's name alone is a variable";
+}
+
+TEST(LFormula, CallsGetTheirOwnScope)
+{
+    LFormula formula;
+    EXPECT_EQ(formula.Run("a=5;f#a=%0+1;a#;f(1)"), 2);
+    EXPECT_EQ(formula.GetVariable("a"), 5);
+
+    LFormula hidden;
+    EXPECT_EQ(hidden.Run("b=1;g#b=7#;g();b"), 1);
+
+    LFormula outer;
+    EXPECT_EQ(outer.Run("k=3;h#k*2#;h()"), 6) << "a function sees its callers' variables";
+    EXPECT_EQ(outer.SetVariable("k", 10), 10);
+    EXPECT_EQ(outer.Run("h()"), 20);
+}
+
+TEST(LFormula, ArgumentLoopRunsOverTheArguments)
+{
+    LFormula formula;
+    EXPECT_EQ(formula.Run("s3#i=0;s=0;%i(s=s+%i);s*100+i#;s3(1,2,3)"), 603);
+    EXPECT_EQ(formula.Run("j=0;i=0;%i(j=j+1);j"), 1) << "the body runs once at the top level";
+}
+
+TEST(LFormula, TextTokensDefineOrComment)
+{
+    EXPECT_EQ(Eval("#a comment#\n7"), 7);
+    EXPECT_EQ(Eval("1+#note#2"), 3);
+    EXPECT_EQ(Eval("f#1+"), 0) << "an unclosed body runs to the end of the text";
+    EXPECT_EQ(Eval("f#1+#;f()"), 1);
+}
+
+TEST(LFormula, RunawayTextsStopInBoundedTime)
+{
+    EXPECT_EQ(Eval("f#f()+1#;f()"), LFormula::kMaxCallDepth) << "a deeper call gives 0";
+    Eval("f#f()+f()#;f()");        // exponential fan-out stops at the work budget
+    Eval("f#i=0;%i(i=0)#;f(1,2)"); // a loop that resets its counter stops at the pass cap
+    Eval("i=0;%i(%i(%i(%i(0))))");
+    EXPECT_EQ(Eval(std::string(100000, '(') + "5"), 0);
+    Eval(std::string(100000, '-') + "5"); // too deep a nesting goes on as new statements
+    EXPECT_EQ(Eval(std::string(50000, '-') + std::string(50000, '(')), 0);
+}
+
+TEST(LFormula, ReportsReadsOfUndefinedVariables)
+{
+    LFormula formula;
+    std::vector<std::string> names;
+    formula.SetUndefinedReadHook([&](std::string_view name) { names.emplace_back(name); });
+    formula.Run("a=1;a+b;%c;f#d#;f()");
+    EXPECT_EQ(names, (std::vector<std::string>{"b", "c", "d"}));
+}
+
+TEST(LFormula, DefinitionsCopyAndLoad)
+{
+    LFormula source;
+    source.Run("k=4;twice#%0*2#");
+    LFormula target;
+    target.LoadDefinitions(source.CopyDefinitions());
+    EXPECT_EQ(target.Run("twice(k)"), 8);
+    // Loaded variables are an outer scope: assigning makes a new variable that hides them.
+    target.Run("k=9");
+    LFormula::Definitions copy = target.CopyDefinitions();
+    ASSERT_EQ(copy.variables.size(), 2u);
+    EXPECT_EQ(copy.variables[0].value, 4);
+    EXPECT_EQ(copy.variables[1].value, 9);
+}
+
+TEST(LFormula, BuiltinsCanBeReplaced)
+{
+    struct Seven : LFormula {
+        Seven() { AddBuiltin("max", static_cast<Builtin>(&Seven::Fixed)); }
+        int32_t Fixed() { return 7 + GetArg(0) + ArgCount(); }
+    };
+    Seven formula;
+    EXPECT_EQ(formula.Run("max(10,1)"), 19);
+    EXPECT_EQ(formula.GetArg(0), 0);
+}

@@ -1,0 +1,231 @@
+#include "ui/layout/LScript.h"
+#include "ui/layout/LScriptSource.h"
+#include "foundation/LStrStream.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+namespace {
+
+// Compiles a text; the result of its top level, or INT_MIN + 1 when the call failed.
+constexpr int32_t kFailed = INT_MIN + 1;
+
+int32_t RunScript(std::string_view text, uint32_t* error = nullptr)
+{
+    LScript script;
+    LScriptSource source(text);
+    script.Compile(source);
+    if (error)
+        *error = script.ErrorCode();
+    int32_t result = kFailed;
+    return script.Call(nullptr, 0, nullptr, result) ? result : kFailed;
+}
+
+uint32_t CompileError(std::string_view text)
+{
+    uint32_t error = 0;
+    RunScript(text, &error);
+    return error;
+}
+
+std::string Report(std::string_view text)
+{
+    LScript script;
+    LScriptSource source(text);
+    script.Compile(source);
+    LStrStream out;
+    source.ReportError(out);
+    return std::string(out.View());
+}
+
+} // namespace
+
+TEST(LScript, StatementsAndTheirValues)
+{
+    EXPECT_EQ(RunScript("x=5;y=x++;x*10+y"), 65);
+    EXPECT_EQ(RunScript("a=1;b=2;a+b"), 3);
+    EXPECT_EQ(RunScript("a=1;b=2;a+b;"), 0) << "a discarded last statement leaves nothing";
+    EXPECT_EQ(RunScript(""), 0);
+    EXPECT_EQ(RunScript("x=2;x+=3;x"), 5);
+    EXPECT_EQ(RunScript("x=2;x+=3"), 5);
+    EXPECT_EQ(RunScript("x=2;x*=3;x-=1;x/=2"), 2);
+    EXPECT_EQ(RunScript("x=y=3;x+y"), 6);
+    EXPECT_EQ(RunScript("x=5;y=x++;z=++x;z*10+y"), 75);
+    EXPECT_EQ(RunScript("x=5;x--;--x;x"), 3);
+    EXPECT_EQ(RunScript("1+2*3-8/4"), 5);
+    EXPECT_EQ(RunScript("a=3;b=4;a*b-a/b+a-b"), 11) << "fused forms with variable operands";
+    EXPECT_EQ(RunScript("- - 5"), 5);
+    EXPECT_EQ(RunScript("a=5;-a"), -5);
+    EXPECT_EQ(RunScript("!0*10+!7"), 10);
+}
+
+TEST(LScript, LogicAndComparisons)
+{
+    EXPECT_EQ(RunScript("0|5"), 5);
+    EXPECT_EQ(RunScript("2|0"), 1);
+    EXPECT_EQ(RunScript("3&4"), 4);
+    EXPECT_EQ(RunScript("0&4"), 0);
+    EXPECT_EQ(RunScript("x=0;1|(x=5);x"), 0) << "the right side of | is skipped";
+    EXPECT_EQ(RunScript("x=0;0&(x=5);x"), 0) << "the right side of & is skipped";
+    EXPECT_EQ(RunScript("2^3"), 1);
+    EXPECT_EQ(RunScript("2^2"), 0);
+    EXPECT_EQ(RunScript("3<2<1"), 1) << "a chain compares the first result";
+    EXPECT_EQ(RunScript("(2<=2)+(3>=4)+(1==1)+(1!=1)"), 2);
+    EXPECT_EQ(RunScript("0-1<0"), 1) << "comparisons are signed";
+    EXPECT_EQ(RunScript("0?5"), 0);
+    EXPECT_EQ(RunScript("1?5"), 5);
+    EXPECT_EQ(RunScript("0?5:7"), 7);
+    EXPECT_EQ(RunScript("0?1:0?2:3"), 3);
+}
+
+TEST(LScript, NumbersNamesAndComments)
+{
+    EXPECT_EQ(RunScript("1.75"), 1);
+    EXPECT_EQ(RunScript(".5"), 0);
+    EXPECT_EQ(RunScript("1.2.3"), 1) << "a second point ends the number";
+    EXPECT_EQ(RunScript("\"ab\"  \"cd\" = 4; abcd"), 4) << "adjacent literals form one name";
+    EXPECT_EQ(RunScript("\"a b\" = 2; \"a b\" * 3"), 6);
+    EXPECT_EQ(RunScript("/* x **/ 5 */ 7"), 7);
+    EXPECT_EQ(RunScript("/* x */ 5"), 5);
+    EXPECT_EQ(RunScript("// c\n 6"), 6);
+    EXPECT_EQ(RunScript("4294967297"), 1) << "digits accumulate in 32 bits";
+    EXPECT_EQ(RunScript("2147483647+1"), INT_MIN);
+}
+
+TEST(LScript, DivisionNeverTraps)
+{
+    EXPECT_EQ(RunScript("6/0"), 0);
+    EXPECT_EQ(RunScript("x=6;y=0;x/y"), 0) << "fused form";
+    EXPECT_EQ(RunScript("x=6;x/=0;x"), 0);
+    EXPECT_EQ(RunScript("x=6;x/=0;"), 0);
+    EXPECT_EQ(RunScript("a=6;a[1]/=0"), 0);
+    EXPECT_EQ(RunScript("a=0;6/a[1]"), 0);
+    EXPECT_EQ(RunScript("-2147483648/-1"), INT_MIN);
+    EXPECT_EQ(RunScript("x=-2147483648;x/=-1;x"), INT_MIN);
+    EXPECT_EQ(RunScript("abs(-2147483648)"), INT_MIN);
+}
+
+TEST(LScript, FunctionsArgumentsAndBuiltins)
+{
+    LScript script;
+    LScriptSource source("f#$#*100+$0*10+$(0-1)+$3; c#42; n#(x=1;)");
+    ASSERT_TRUE(script.Compile(source));
+    const int32_t args[] = {1, 2, 3};
+    int32_t result = 0;
+    ASSERT_TRUE(script.Call("f", 3, args, result));
+    EXPECT_EQ(result, 310);
+    ASSERT_TRUE(script.Call("c", 0, nullptr, result));
+    EXPECT_EQ(result, 42);
+    ASSERT_TRUE(script.Call("n", 0, nullptr, result));
+    EXPECT_EQ(result, 0);
+    result = 77;
+    EXPECT_FALSE(script.Call("missing", 0, nullptr, result));
+    EXPECT_EQ(result, 77);
+
+    EXPECT_EQ(RunScript("min(4)*10+max(4)"), 44);
+    EXPECT_EQ(RunScript("min(3,-2,7)*10+max(3,-2,7)"), -13);
+    EXPECT_EQ(RunScript("abs(-7)+arraylength(5)"), 7);
+    EXPECT_EQ(RunScript("f#1;g#f();f#2;g()*10+f()"), 12) << "calls keep the definition they saw";
+    EXPECT_EQ(RunScript("f#(g=3); g=1; f(); g"), 1) << "a name first used in a body is a local";
+    EXPECT_EQ(RunScript("g=1; f#(g=3); f(); g"), 3) << "a global known before the body is shared";
+    EXPECT_EQ(RunScript("f#(a=$0+1;a);a=5;f(1)*10+a"), 25);
+}
+
+TEST(LScript, ElementsReadAsTheirBase)
+{
+    EXPECT_EQ(RunScript("a=4;a[2]"), 4);
+    EXPECT_EQ(RunScript("a=4;b=(a[2]=9);a*10+b"), 49);
+    EXPECT_EQ(RunScript("a=4;a.size"), 4);
+    EXPECT_EQ(RunScript("a=4;b=(a.size=3);a*10+b"), 43);
+    EXPECT_EQ(RunScript("a=4;c=1;c+a[0]"), 5);
+    EXPECT_EQ(RunScript("a=4;a[0]++"), 5);
+    EXPECT_EQ(RunScript("a=4;a[0]+=2"), 6);
+    EXPECT_EQ(RunScript("a=4;a[0]+=2;a[1][2]=1;a[0]++;a"), 4);
+}
+
+TEST(LScript, LoopsRunAndStop)
+{
+    EXPECT_EQ(RunScript("i=0;s=0;@(i<5)(s+=i;i++);s"), 10);
+    EXPECT_EQ(RunScript("i=0;@(i<5)i++"), 0) << "a loop's value is 0";
+    EXPECT_EQ(RunScript("@1 1; 3"), 3) << "an endless loop stops at the pass cap";
+    EXPECT_EQ(RunScript("i=0;@1 @1 i++; 4"), 4);
+    EXPECT_EQ(RunScript("f#(@1 1);f()+5"), 5);
+}
+
+TEST(LScript, CallsAreBounded)
+{
+    std::string chain = "f0#1;";
+    for (int i = 1; i < 100; ++i)
+        chain += "f" + std::to_string(i) + "#f" + std::to_string(i - 1) + "()+1;";
+    // The top level is the first call level; a deeper call gives 0.
+    EXPECT_EQ(RunScript(chain + "f99()"), LScript::kMaxCallDepth - 1);
+
+    std::string fan = "g0#1;";
+    for (int i = 1; i < 40; ++i)
+        fan += "g" + std::to_string(i) + "#g" + std::to_string(i - 1) + "()+g" + std::to_string(i - 1) + "();";
+    EXPECT_NE(RunScript(fan + "g39()"), kFailed) << "the call budget stops an exponential fan-out";
+}
+
+TEST(LScript, CompileErrors)
+{
+    EXPECT_EQ(CompileError("max()"), LScript::kErrNumArgs);
+    EXPECT_EQ(CompileError("abs(1,2)"), LScript::kErrNumArgs);
+    EXPECT_EQ(CompileError("f(1); f#2"), LScript::kErrNoMethod) << "defined only later";
+    EXPECT_EQ(CompileError("f#f()"), LScript::kErrNoMethod) << "a body cannot reach its own name";
+    EXPECT_EQ(CompileError("max(1 2)"), LScript::kErrArgList);
+    EXPECT_EQ(CompileError("max(1"), LScript::kErrEOF);
+    EXPECT_EQ(CompileError("(1"), LScript::kErrEOF);
+    EXPECT_EQ(CompileError("(1 2)"), LScript::kErrClose);
+    EXPECT_EQ(CompileError("a=1;a[1"), LScript::kErrClose);
+    EXPECT_EQ(CompileError("a=1;a.;"), LScript::kErrMember);
+    EXPECT_EQ(CompileError("3=4"), LScript::kErrNoLvalue);
+    EXPECT_EQ(CompileError("++3"), LScript::kErrNoLvalue);
+    EXPECT_EQ(CompileError("(1)++"), LScript::kErrNoLvalue);
+    EXPECT_EQ(CompileError("3[1]"), LScript::kErrNoLvalue);
+    EXPECT_EQ(CompileError(")"), LScript::kErrPrim);
+    EXPECT_EQ(CompileError(std::string(100000, '(')), LScript::kErrStack) << "nesting is bounded";
+    EXPECT_EQ(CompileError(std::string(100000, '!')), LScript::kErrStack);
+
+    LScript fresh;
+    int32_t result = 5;
+    EXPECT_FALSE(fresh.Call(nullptr, 0, nullptr, result)) << "nothing compiled yet";
+    EXPECT_EQ(fresh.ErrorCode(), LScript::kErrEOF);
+    EXPECT_EQ(result, 5);
+}
+
+TEST(LScript, ErrorsFailEveryCallAndReportTheFirst)
+{
+    EXPECT_EQ(Report(")"), "Error: Prim, Line 1, Char 1\n");
+    EXPECT_EQ(RunScript(")"), kFailed);
+    EXPECT_EQ(Report("\n\n1;  )"), "Error: Prim, Line 3, Char 5\n");
+    EXPECT_EQ(Report("a=)\r\nmax()"), "Error: Prim, Line 1, Char 3\n") << "only the first error is kept";
+    EXPECT_EQ(Report("1;\r\n\n\r2;max()"), "Error: NumArgs, Line 4, Char 7\n") << "CR, LF and CR LF end lines";
+    EXPECT_EQ(Report("a=1"), "");
+
+    LScript script;
+    LScriptSource bad("f#1; )");
+    EXPECT_FALSE(script.Compile(bad));
+    int32_t result = 0;
+    EXPECT_FALSE(script.Call("f", 0, nullptr, result));
+    LScriptSource good("f#1");
+    EXPECT_TRUE(script.Compile(good));
+    EXPECT_TRUE(script.Call("f", 0, nullptr, result));
+    EXPECT_EQ(result, 1);
+}
+
+TEST(LScript, GlobalsRestartAtEachCompilation)
+{
+    LScript script;
+    LScriptSource first("n=0; bump#(n+=1)");
+    ASSERT_TRUE(script.Compile(first));
+    int32_t result = 0;
+    ASSERT_TRUE(script.Call("bump", 0, nullptr, result));
+    ASSERT_TRUE(script.Call("bump", 0, nullptr, result));
+    EXPECT_EQ(result, 2) << "globals keep their values between calls";
+    LScriptSource again("n=0; bump#(n+=1)");
+    ASSERT_TRUE(script.Compile(again));
+    ASSERT_TRUE(script.Call("bump", 0, nullptr, result));
+    EXPECT_EQ(result, 1);
+}

@@ -1,0 +1,283 @@
+#include "ui/LTimer.h"
+
+#include "foundation/StrEqual.h"
+#include "foundation/LTicks.h"
+#include "platform/Clock.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records the subjects of the "LTimer_Expire" messages it receives and consumes them.
+class Owner : public LHandler {
+public:
+    explicit Owner(LHandler* parent = nullptr) : LHandler(parent) {}
+    void HandleMessage(LMessage& result, const LMessage& msg) override
+    {
+        if (StrEqual(msg.type, LTimer::msgExpire)) {
+            expired.push_back(msg.subject);
+            LMessage::Clear(result);
+            return;
+        }
+        LHandler::HandleMessage(result, msg);
+    }
+    std::vector<LHandler*> expired;
+};
+
+class LTimerTest : public ::testing::Test {
+protected:
+    static constexpr uint32_t kStart = 5000;
+
+    // Sends every message DispatchDue gives, as the main loop does; returns how many.
+    int DispatchAll(uint32_t now, const LHandler* modal = nullptr, const LHandler* window = nullptr,
+                    bool active = true)
+    {
+        int sent = 0;
+        for (int guard = 0; guard < 1000; ++guard) {
+            const LMessage msg = LTimer::DispatchDue(now, modal, window, active);
+            if (msg.IsConsumed())
+                return sent;
+            EXPECT_TRUE(StrEqual(msg.type, "LTimer_Expire"));
+            LMessage::Send(msg);
+            ++sent;
+        }
+        ADD_FAILURE() << "DispatchDue never ran dry";
+        return sent;
+    }
+
+    uint32_t Now() const { return LTicks::Now(); }
+
+    plat::ScopedVirtualClock fClock{kStart};
+    Owner fOwner;
+};
+
+} // namespace
+
+TEST_F(LTimerTest, EqualDueTimesFireInStartOrderOnePerDispatch)
+{
+    LTimer a(&fOwner), b(&fOwner), c(&fOwner);
+    a.Start(10);
+    b.Start(10);
+    c.Start(10);
+    LMessage first = LTimer::DispatchDue(kStart + 10, nullptr, nullptr, true);
+    EXPECT_EQ(first.subject, &a);
+    EXPECT_EQ(first.recipient, &fOwner);
+    EXPECT_EQ(LTimer::DispatchDue(kStart + 10, nullptr, nullptr, true).subject, &b);
+    EXPECT_EQ(LTimer::DispatchDue(kStart + 10, nullptr, nullptr, true).subject, &c);
+    EXPECT_TRUE(LTimer::DispatchDue(kStart + 10, nullptr, nullptr, true).IsConsumed());
+    EXPECT_FALSE(a.IsArmed());
+}
+
+TEST_F(LTimerTest, TimerIsNotDueBeforeItsTime)
+{
+    LTimer t(&fOwner);
+    t.Start(20);
+    EXPECT_EQ(DispatchAll(kStart + 19), 0);
+    EXPECT_EQ(LTimer::MsUntilNext(nullptr, nullptr, true), 20u);
+    EXPECT_EQ(DispatchAll(kStart + 20), 1);
+    EXPECT_EQ(LTimer::MsUntilNext(nullptr, nullptr, true), LTimer::kMaxDelay);
+}
+
+TEST_F(LTimerTest, PeriodicTimerRearmsFromItsScheduleOrFromNowWhenLate)
+{
+    LTimer t(&fOwner);
+    t.StartPeriodic(100);
+    EXPECT_EQ(t.Mode(), 0);
+    EXPECT_EQ(DispatchAll(kStart + 130), 1);
+    EXPECT_EQ(t.Due(), kStart + 200); // on schedule: due + period is still ahead
+    // Dispatched 350 ms late: one expiry, re-armed at now + period, no burst.
+    EXPECT_EQ(DispatchAll(kStart + 550), 1);
+    EXPECT_EQ(t.Due(), kStart + 650);
+    EXPECT_EQ(DispatchAll(kStart + 550), 0);
+    EXPECT_TRUE(t.IsArmed());
+    t.Stop();
+    EXPECT_FALSE(t.IsArmed());
+    EXPECT_EQ(DispatchAll(kStart + 5000), 0);
+}
+
+TEST(LTimerWrap, TimerAcrossTheClockWrapFiresAtTheRightMoment)
+{
+    plat::ScopedVirtualClock clock(0xFFFFFFF0u);
+    Owner owner;
+    LTimer t(&owner);
+    t.Start(32);
+    EXPECT_EQ(t.Due(), 0x10u);
+    EXPECT_TRUE(LTimer::DispatchDue(0xFFFFFFFFu, nullptr, nullptr, true).IsConsumed());
+    EXPECT_TRUE(LTimer::DispatchDue(0x05u, nullptr, nullptr, true).IsConsumed());
+    EXPECT_TRUE(LTimer::DispatchDue(0x0Fu, nullptr, nullptr, true).IsConsumed());
+    EXPECT_EQ(LTimer::DispatchDue(0x10u, nullptr, nullptr, true).subject, &t);
+}
+
+TEST(LTimerWrap, DueTimesAcrossTheWrapOrderCorrectly)
+{
+    plat::ScopedVirtualClock clock(0xFFFFFFF0u);
+    Owner owner;
+    LTimer afterWrap(&owner), beforeWrap(&owner);
+    afterWrap.Start(0x18);  // due 0x08
+    beforeWrap.Start(0x08); // due 0xFFFFFFF8
+    EXPECT_EQ(LTimer::MsUntilNext(nullptr, nullptr, true), 8u);
+    EXPECT_EQ(LTimer::DispatchDue(0x20u, nullptr, nullptr, true).subject, &beforeWrap);
+    EXPECT_EQ(LTimer::DispatchDue(0x20u, nullptr, nullptr, true).subject, &afterWrap);
+}
+
+TEST_F(LTimerTest, HugeDelaysAreClampedSoOrderingHolds)
+{
+    LTimer huge(&fOwner), small(&fOwner);
+    huge.Start(0xFFFFFFFFu);
+    EXPECT_EQ(huge.Due(), kStart + 0x7FFFFFFFu);
+    small.Start(1000);
+    EXPECT_EQ(LTimer::MsUntilNext(nullptr, nullptr, true), 1000u);
+    EXPECT_EQ(LTimer::DispatchDue(kStart + 1000, nullptr, nullptr, true).subject, &small);
+    // Unclamped, 0xFFFFFFFF ahead would read as 1 ms in the past and fire at once.
+    EXPECT_EQ(DispatchAll(kStart + 1000), 0);
+    LTimer periodic(&fOwner);
+    periodic.StartPeriodic(0x80000000u);
+    EXPECT_EQ(periodic.Period(), 0x7FFFFFFFu);
+}
+
+TEST_F(LTimerTest, MsUntilNextIsNeverNegative)
+{
+    LTimer t(&fOwner);
+    t.Start(10);
+    fClock.AdvanceMs(500);
+    EXPECT_EQ(LTimer::MsUntilNext(nullptr, nullptr, true), 0u);
+}
+
+TEST_F(LTimerTest, StartAndStartPeriodicAskTheMainLoopToReschedule)
+{
+    int calls = 0;
+    LTimer::SetRescheduleHook([](void* context) { ++*static_cast<int*>(context); }, &calls);
+    LTimer t(&fOwner);
+    t.Start(10, LTimer::kModeWake);
+    t.StartPeriodic(10);
+    t.Stop();
+    LTimer::SetRescheduleHook(nullptr, nullptr);
+    EXPECT_EQ(calls, 2);
+}
+
+TEST_F(LTimerTest, RestartMovesTheTimerAndDestructionUnlinksIt)
+{
+    auto gone = std::make_unique<LTimer>(&fOwner);
+    LTimer stays(&fOwner);
+    gone->Start(10);
+    stays.Start(20);
+    gone->Start(30); // moved behind `stays`, never in the list twice
+    EXPECT_EQ(LTimer::DispatchDue(kStart + 40, nullptr, nullptr, true).subject, &stays);
+    EXPECT_EQ(LTimer::DispatchDue(kStart + 40, nullptr, nullptr, true).subject, gone.get());
+    EXPECT_TRUE(LTimer::DispatchDue(kStart + 40, nullptr, nullptr, true).IsConsumed());
+    gone->Start(0, LTimer::kModeModal);
+    LHandler outsider;
+    EXPECT_EQ(DispatchAll(kStart + 40, &outsider), 0); // now in the blocked list
+    gone.reset();
+    EXPECT_EQ(DispatchAll(kStart + 40), 0);
+}
+
+TEST_F(LTimerTest, WaitUntilSleepsOnlyWhatIsLeft)
+{
+    LTimer::Delay(0);
+    LTimer::WaitUntil(Now() - 100, 50); // already past: returns at once
+    SUCCEED();
+}
+
+// The blocking rules, cell by cell. The owner sits inside a document frame that may be
+// the modal window's owner or the modal handler; `outside` is a frame elsewhere.
+class LTimerBlockingTest : public LTimerTest {
+protected:
+    // 'F' fires, 'B' waits.
+    char Outcome(int mode, const LHandler* modal, const LHandler* window, bool active)
+    {
+        LTimer t(&fTimerOwner);
+        t.Start(0, mode);
+        const LMessage msg = LTimer::DispatchDue(Now(), modal, window, active);
+        const bool blockedFree = LTimer::MsUntilNext(modal, window, active) == 0;
+        if (!msg.IsConsumed()) {
+            EXPECT_EQ(msg.subject, &t);
+            return 'F';
+        }
+        EXPECT_FALSE(blockedFree) << "a blocked timer must not report itself free";
+        EXPECT_TRUE(t.IsArmed()) << "a blocked timer waits in the blocked list";
+        return 'B';
+    }
+
+    std::string Row(const LHandler* modal, const LHandler* window, bool active)
+    {
+        std::string row;
+        for (int mode = 0; mode < 8; ++mode)
+            row += Outcome(mode, modal, window, active);
+        return row;
+    }
+
+    Owner fApp;
+    Owner fDocument{&fApp};
+    Owner fTimerOwner{&fDocument};
+    Owner fOutside{&fApp};
+};
+
+TEST_F(LTimerBlockingTest, NoModalHandlerApplicationActive)
+{
+    EXPECT_EQ(Row(nullptr, nullptr, true), "FFFFFFFF");
+    EXPECT_EQ(Row(nullptr, &fDocument, true), "FFFFFFFF");   // W-rule: owner inside W
+    EXPECT_EQ(Row(nullptr, &fTimerOwner, true), "FFFFFFFF"); // the owner is W itself
+    EXPECT_EQ(Row(nullptr, &fOutside, true), "FBFBBBFB");
+}
+
+TEST_F(LTimerBlockingTest, NoModalHandlerApplicationInactive)
+{
+    EXPECT_EQ(Row(nullptr, nullptr, false), "FFBBFFBB");
+    EXPECT_EQ(Row(nullptr, &fDocument, false), "FFBBFFBB");
+    EXPECT_EQ(Row(nullptr, &fOutside, false), "FBBBBBBB");
+}
+
+TEST_F(LTimerBlockingTest, ModalHandlerWithTheOwnerInsideIt)
+{
+    // The modal window does not matter once a modal handler is given.
+    for (const LHandler* window : {static_cast<const LHandler*>(nullptr), static_cast<const LHandler*>(&fOutside)}) {
+        EXPECT_EQ(Row(&fDocument, window, true), "FFFFFFFF");
+        EXPECT_EQ(Row(&fDocument, window, false), "FFBBFFBB");
+        EXPECT_EQ(Row(&fTimerOwner, window, false), "FFBBFFBB");
+    }
+}
+
+TEST_F(LTimerBlockingTest, ModalHandlerWithTheOwnerOutsideIt)
+{
+    for (const LHandler* window : {static_cast<const LHandler*>(nullptr), static_cast<const LHandler*>(&fDocument)}) {
+        EXPECT_EQ(Row(&fOutside, window, true), "FBFBFBFB");
+        EXPECT_EQ(Row(&fOutside, window, false), "FBBBFBBB");
+    }
+}
+
+TEST_F(LTimerBlockingTest, ModalHandlerThatIsTheTimerItselfCountsAsInside)
+{
+    LTimer t(&fTimerOwner);
+    t.Start(0, LTimer::kModeModal);
+    EXPECT_EQ(LTimer::DispatchDue(Now(), &t, nullptr, true).subject, &t);
+}
+
+TEST_F(LTimerBlockingTest, BlockedTimerFiresOnTheFirstDispatchAfterTheDialogEnds)
+{
+    Owner dialog(&fApp);
+    LTimer t(&fTimerOwner);
+    t.Start(10, LTimer::kModeModal);
+    EXPECT_EQ(DispatchAll(kStart + 10, &dialog, &dialog), 0);
+    EXPECT_EQ(LTimer::MsUntilNext(&dialog, &dialog, true), LTimer::kMaxDelay);
+    EXPECT_EQ(LTimer::MsUntilNext(nullptr, nullptr, true), 0u); // the dialog ended
+    fTimerOwner.expired.clear();
+    EXPECT_EQ(DispatchAll(kStart + 11), 1);
+    ASSERT_EQ(fTimerOwner.expired.size(), 1u);
+    EXPECT_EQ(fTimerOwner.expired[0], &t);
+    EXPECT_FALSE(t.IsArmed());
+}
+
+TEST_F(LTimerBlockingTest, ActiveOnlyTimerWaitsInEveryModalSituationWhileInactive)
+{
+    LTimer t(&fTimerOwner);
+    t.StartPeriodic(100);
+    t.Start(0, LTimer::kModeActiveOnly); // one-shot again
+    EXPECT_EQ(t.Period(), 0u);
+    EXPECT_EQ(DispatchAll(kStart, nullptr, nullptr, false), 0);
+    EXPECT_EQ(DispatchAll(kStart + 1000, &fDocument, nullptr, false), 0);
+    EXPECT_EQ(DispatchAll(kStart + 1000, &fDocument, nullptr, true), 1);
+}

@@ -1,0 +1,33 @@
+#include "ui/layout/LLayoutPrelude.h"
+#include "foundation/LStrList.h"
+#include "ui/layout/LFormula.h"
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<LFormula::Definitions>& Store()
+{
+    static std::unique_ptr<LFormula::Definitions> store;
+    return store;
+}
+
+} // namespace
+
+std::string LLayoutPrelude::Text(uint32_t item)
+{
+    LStrListRef list;
+    LStrListRef::Create(list, LResRef{0, "STDLAYOUT"}, nullptr, kStrListLayouts);
+    const LStringRef text = LStrListRef::GetItem(list, item);
+    return std::string(text.Text(), text.Length());
+}
+
+void LLayoutPrelude::Install(LFormula& engine)
+{
+    std::unique_ptr<LFormula::Definitions>& store = Store();
+    if (!store) {
+        engine.Run(Text(kFormulaItem));
+        store = std::make_unique<LFormula::Definitions>(engine.CopyDefinitions());
+    }
+    engine.LoadDefinitions(*store);
+}

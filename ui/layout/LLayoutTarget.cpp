@@ -1,0 +1,74 @@
+#include "ui/layout/LLayoutTarget.h"
+#include "ui/layout/LLayoutPane.h"
+#include "ui/layout/LayoutMath.h"
+
+namespace {
+
+// NOTE: the platform's scroll-bar width for no window; fixed until the window module reports it.
+constexpr int32_t kScrollBarWidth = 16;
+
+} // namespace
+
+int32_t LLayoutTarget::SystemMetric(int32_t selector)
+{
+    return static_cast<uint32_t>(selector) <= 3u ? kScrollBarWidth : 0;
+}
+
+LLayoutPane* LLayoutTarget::Pane(int32_t number) const
+{
+    if (number <= 0 || !fChildren)
+        return nullptr;
+    return fChildren->PaneAt(static_cast<uint32_t>(number));
+}
+
+void LLayoutTarget::Place(int32_t number, const CLRect& rect)
+{
+    if (number == 0) {
+        fLayoutRect = rect;
+    } else if (LLayoutPane* pane = Pane(number)) {
+        pane->SetRect(rect);
+    }
+}
+
+int32_t LLayoutTarget::Shown(int32_t number) const
+{
+    if (number == 0)
+        return 1;
+    const LLayoutPane* pane = Pane(number);
+    return pane && pane->IsShown() ? 1 : 0;
+}
+
+int32_t LLayoutTarget::PrefWidth(int32_t number, int32_t hint) const
+{
+    if (number == 0)
+        return EdgeOf(0, Edge::Width);
+    LLayoutPane* pane = Pane(number);
+    return pane ? pane->PrefWidth(fContext, hint) : 0;
+}
+
+int32_t LLayoutTarget::PrefHeight(int32_t number, int32_t hint) const
+{
+    if (number == 0)
+        return EdgeOf(0, Edge::Height);
+    LLayoutPane* pane = Pane(number);
+    return pane ? pane->PrefHeight(fContext, hint) : 0;
+}
+
+int32_t LLayoutTarget::EdgeOf(int32_t number, Edge edge) const
+{
+    CLRect rect;
+    if (number == 0) {
+        rect = fLayoutRect;
+    } else if (const LLayoutPane* pane = Pane(number)) {
+        rect = pane->LayoutRect();
+    }
+    switch (edge) {
+    case Edge::Left: return rect.left;
+    case Edge::Top: return rect.top;
+    case Edge::Right: return rect.right;
+    case Edge::Bottom: return rect.bottom;
+    case Edge::Width: return LayoutMath::Sub(rect.right, rect.left);
+    case Edge::Height: return LayoutMath::Sub(rect.bottom, rect.top);
+    }
+    return 0;
+}
