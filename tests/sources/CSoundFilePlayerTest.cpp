@@ -31,7 +31,7 @@ protected:
     void SetUp() override
     {
         path = TempSoundPath("a.wav");
-        ASSERT_TRUE(RunSox("-D -n -r 8000 -c 1 -b 16 " + path + " synth 1 sine 1000"));
+        ASSERT_TRUE(RunSox("-D -r 8000 -c 1 -n -b 16 " + path + " synth 1 sine 1000"));
         ASSERT_EQ(RunSoxi("-s", path), "8000");
         player.SetTap(&listener, Listener::Tap);
         player.SetEndNotice(&listener, Listener::End);
