@@ -34,13 +34,13 @@ TEST(CRiffWriter, OddChunkGetsAPadByteNotCountedInItsSize)
 
 TEST(CRiffChunk, WalksChildrenAndSkipsPadBytes)
 {
-    const std::string file("RIFF\x1E\0\0\0WAVEodd \x03\0\0\0xyz\0data\x04\0\0\0" "1234", 38);
+    const std::string file("RIFF\x1C\0\0\0WAVEodd \x03\0\0\0xyz\0data\x04\0\0\0" "1234", 36);
     CMemStream stream(file.data(), uint32_t(file.size()));
     CRiffChunk riff;
     riff.Open(&stream);
     EXPECT_EQ(riff.Id(), RiffId("RIFF"));
     EXPECT_EQ(riff.Start(), 8u);
-    EXPECT_EQ(riff.End(), 38u);
+    EXPECT_EQ(riff.End(), 36u);
     uint32_t form = 0;
     ASSERT_TRUE(riff.ReadFourCC(form));
     EXPECT_EQ(form, RiffId("WAVE"));
