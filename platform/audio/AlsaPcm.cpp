@@ -42,13 +42,7 @@ bool AlsaPcm::Open(const std::string& name, Direction direction, AudioFormat& fo
         fPcm = nullptr;
         return false;
     }
-    AudioFormat wanted = format;
-    if (wanted.rate == 0)
-        wanted.rate = 44100;
-    if (wanted.channels == 0)
-        wanted.channels = 2;
-    if (wanted.bits == 0 || wanted.bits > 32)
-        wanted.bits = 16;
+    AudioFormat wanted = WithDefaults(format);
     if (snd_pcm_set_params(fPcm, PcmFormat(wanted), SND_PCM_ACCESS_RW_INTERLEAVED, wanted.channels, wanted.rate, 1,
             kLatencyUs) < 0) {
         // The plug layer converts 16-bit stereo to nearly anything: the last try.

@@ -46,9 +46,20 @@ protected:
         fThread.join();
     }
 
+    bool OpenPcm(const std::string& name, AlsaPcm::Direction direction, AudioFormat& format)
+    {
+        if (!fPcm.Open(name, direction, format))
+            return false;
+        fBytesPerFrame = format.BytesPerFrame();
+        fBlock.resize(size_t(kPeriodFrames) * fBytesPerFrame);
+        return true;
+    }
+
     AlsaPcm fPcm;
     std::atomic<bool> fStop{false};
     std::thread fThread;
+    std::vector<uint8_t> fBlock;
+    uint32_t fBytesPerFrame = 0;
 };
 
 class AlsaInput final : public InputBackend, private AlsaStream {
@@ -56,14 +67,7 @@ public:
     AlsaInput(const std::string& name, InputNotify notify) : fName(name), fNotify(std::move(notify)) {}
     ~AlsaInput() override { Stop(); }
 
-    bool Open(AudioFormat& format)
-    {
-        if (!fPcm.Open(fName, AlsaPcm::Direction::Capture, format))
-            return false;
-        fBytesPerFrame = format.BytesPerFrame();
-        fBlock.resize(size_t(kPeriodFrames) * fBytesPerFrame);
-        return true;
-    }
+    bool Open(AudioFormat& format) { return OpenPcm(fName, AlsaPcm::Direction::Capture, format); }
 
     bool Start() override
     {
@@ -99,8 +103,6 @@ private:
 
     std::string fName;
     InputNotify fNotify;
-    std::vector<uint8_t> fBlock;
-    uint32_t fBytesPerFrame = 0;
     uint32_t fBlockFrames = 0;
 };
 
@@ -109,14 +111,7 @@ public:
     AlsaOutput(const std::string& name, OutputPull pull) : fName(name), fPull(std::move(pull)) {}
     ~AlsaOutput() override { Stop(); }
 
-    bool Open(AudioFormat& format)
-    {
-        if (!fPcm.Open(fName, AlsaPcm::Direction::Playback, format))
-            return false;
-        fBytesPerFrame = format.BytesPerFrame();
-        fBlock.resize(size_t(kPeriodFrames) * fBytesPerFrame);
-        return true;
-    }
+    bool Open(AudioFormat& format) { return OpenPcm(fName, AlsaPcm::Direction::Playback, format); }
 
     bool Start() override
     {
@@ -141,8 +136,6 @@ private:
 
     std::string fName;
     OutputPull fPull;
-    std::vector<uint8_t> fBlock;
-    uint32_t fBytesPerFrame = 0;
 };
 
 } // namespace

@@ -2,6 +2,17 @@
 
 namespace plat {
 
+AudioFormat WithDefaults(AudioFormat format)
+{
+    if (format.rate == 0)
+        format.rate = 44100;
+    if (format.channels == 0)
+        format.channels = 2;
+    if (format.bits == 0 || format.bits > 32)
+        format.bits = 16;
+    return format;
+}
+
 void EncodeSample(const AudioFormat& format, uint8_t* at, int16_t value)
 {
     const uint32_t bytes = format.BytesPerSample();

@@ -15,6 +15,10 @@ struct AudioFormat {
     uint32_t BytesPerFrame() const { return BytesPerSample() * channels; }
 };
 
+// The format with the gaps filled: rate 0 becomes 44100, no channels two, an unusable sample
+// width 16 bits.
+AudioFormat WithDefaults(AudioFormat format);
+
 // Writes a 16-bit sample value into one sample of the format at `at` (wider samples get the
 // value in their upper two bytes, 8-bit ones its upper byte).
 void EncodeSample(const AudioFormat& format, uint8_t* at, int16_t value);

@@ -106,22 +106,11 @@ private:
     float fVolume = 1.0f;
 };
 
-AudioFormat Deliverable(AudioFormat format)
-{
-    if (format.rate == 0)
-        format.rate = 44100;
-    if (format.channels == 0)
-        format.channels = 2;
-    if (format.bits == 0 || format.bits > 32)
-        format.bits = 16;
-    return format;
-}
-
 } // namespace
 
 std::unique_ptr<InputBackend> OpenSimInput(const std::string& name, AudioFormat& format, InputNotify notify)
 {
-    AudioFormat obtained = Deliverable(format);
+    AudioFormat obtained = WithDefaults(format);
     std::unique_ptr<InputBackend> input;
     if (name == "sim:tone") {
         input = std::make_unique<SimInput>(SimKind::Tone, obtained, std::move(notify), nullptr);
