@@ -6,16 +6,26 @@
 #include "platform/files/FileSystem.h"
 
 CMacAsyncPB::CMacAsyncPB(LAsyncQueue* queue)
-    : LHandler(nullptr), fSignal(std::make_unique<LAsyncSignal>(this, queue)),
-      fTransfer(std::make_unique<plat::FileTransfer>([this] { fSignal->Post(); }))
+    : LHandler(nullptr), fSignal(std::make_unique<LAsyncSignal>(this, queue)), fSignalForWorker(fSignal.get()),
+      fTransfer(std::make_unique<plat::FileTransfer>([this] {
+          if (LAsyncSignal* signal = fSignalForWorker.load())
+              signal->Post();
+      }))
 {
 }
 
 CMacAsyncPB::~CMacAsyncPB()
 {
+    StopCompletions();
     fTransfer.reset();
-    fSignal.reset();
     Close();
+}
+
+void CMacAsyncPB::StopCompletions()
+{
+    fSignalForWorker.store(nullptr);
+    fSignal.reset();   // waits for a delivery in progress
+    fCompletionDue = false;
 }
 
 int CMacAsyncPB::Open(std::string_view fileSpec, uint32_t flags)
@@ -90,7 +100,7 @@ bool CMacAsyncPB::QueueWrite(uint64_t position, const void* data, size_t length,
 bool CMacAsyncPB::Queue(plat::FileTransfer::Kind kind, uint64_t position, void* buffer, size_t length,
     Callback callback, void* context)
 {
-    if (!fFork.IsOpen() || fCompletionDue || fTransfer->InProgress())
+    if (!fFork.IsOpen() || !fSignal || fCompletionDue || fTransfer->InProgress())
         return false;
     fCallback = callback;
     fContext = context;

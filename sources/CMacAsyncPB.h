@@ -3,6 +3,7 @@
 #include "platform/files/DataFork.h"
 #include "platform/files/FileTransfer.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -49,6 +50,9 @@ public:
     // has reached the queue's thread yet.
     bool TransferInProgress() const { return fTransfer && fTransfer->InProgress(); }
     void WaitTransferIdle() const;
+    // No completion is delivered once this returns (one being delivered is waited for); a
+    // transfer may still be in flight.
+    void StopCompletions();
 
     void HandleMessage(LMessage& result, const LMessage& msg) override;
 
@@ -58,6 +62,7 @@ private:
 
     plat::DataFork fFork;
     std::unique_ptr<LAsyncSignal> fSignal;
+    std::atomic<LAsyncSignal*> fSignalForWorker;
     std::unique_ptr<plat::FileTransfer> fTransfer;   // destroyed first: it waits for the worker
     Callback fCallback = nullptr;
     void* fContext = nullptr;

@@ -50,7 +50,11 @@ void CWavSaverA::WriteHeader(const CSampleFormat& format, uint32_t channels)
 
 CWavSaverA::~CWavSaverA()
 {
-    std::unique_ptr<CRiffWriter> data = std::move(fDataChunk);   // later completions are ignored
+    // No completion may run into the teardown; a write still in flight is waited for and its
+    // bytes count as written.
+    if (fFile)
+        fFile->StopCompletions();
+    std::unique_ptr<CRiffWriter> data = std::move(fDataChunk);
     if (data) {
         fFile->WaitTransferIdle();
         FlushRing();

@@ -3,9 +3,16 @@
 #include "platform/audio/AudioBackends.h"
 #include "platform/audio/ManualAudioDriver.h"
 
-#include <cstdlib>
+#include <mutex>
 
 namespace plat {
+
+namespace {
+
+std::mutex gDefaultMutex;
+std::string gDefaultName;
+
+} // namespace
 
 AudioInput::AudioInput() = default;
 
@@ -18,7 +25,14 @@ std::string AudioInput::DefaultName()
 {
     if (ManualAudioDriver* driver = ManualAudioDriver::Current())
         return driver->DefaultInput();
-    return "default";
+    std::lock_guard lock(gDefaultMutex);
+    return gDefaultName.empty() ? std::string("default") : gDefaultName;
+}
+
+void AudioInput::SetDefaultName(const std::string& name)
+{
+    std::lock_guard lock(gDefaultMutex);
+    gDefaultName = name;
 }
 
 bool AudioInput::Open(const std::string& name, AudioFormat& format)

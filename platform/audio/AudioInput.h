@@ -41,8 +41,11 @@ public:
     [[nodiscard]] bool GetVolume(float& value);
     [[nodiscard]] bool SetVolume(float value);
 
-    // The name "" stands for.
+    // The name "" stands for: the installed ManualAudioDriver's default input, else the one
+    // set here, else the ALSA default.
     static std::string DefaultName();
+    // Chooses the default input for the process ("" restores the ALSA default).
+    static void SetDefaultName(const std::string& name);
 
 private:
     std::unique_ptr<InputBackend> fBackend;

@@ -142,3 +142,60 @@ TEST(CPcmConverter, UnreadableLayoutsGiveTheSilentConverter)
 }
 
 } // namespace
+
+#include "foundation/streams/CForkStream.h"
+#include "sources/CRiffChunk.h"
+#include "tests/support/SoundTools.h"
+
+namespace {
+
+// The data chunk of a WAV file, found by walking its chunks.
+std::vector<uint8_t> DataOf(const std::string& path)
+{
+    CForkStream stream(path, LStream::kReadOnly, 0);
+    CRiffChunk riff;
+    riff.Open(&stream);
+    uint32_t form = 0;
+    std::vector<uint8_t> data;
+    if (!riff.ReadFourCC(form))
+        return data;
+    for (CRiffChunk chunk; chunk.OpenChild(riff), chunk.Id() != 0; chunk.SkipToNext()) {
+        if (chunk.Id() != RiffId("data"))
+            continue;
+        data.resize(size_t(chunk.Length()));
+        uint64_t count = data.size();
+        if (!chunk.Read(data.data(), count))
+            data.clear();
+        break;
+    }
+    return data;
+}
+
+// Stereo files of every width with the left channel at +0.5 and the right at -0.25.
+TEST(CPcmConverter, ReadsFilesMadeBySoxInEveryWidth)
+{
+    const std::string left = TempSoundPath("l.wav");
+    const std::string right = TempSoundPath("r.wav");
+    ASSERT_TRUE(RunSox("-D -r 8000 -c 1 -n -b 16 " + left + " synth 16s sine 0 dcshift 0.5"));
+    ASSERT_TRUE(RunSox("-D -r 8000 -c 1 -n -b 16 " + right + " synth 16s sine 0 dcshift -0.25"));
+    for (uint32_t bits : {8u, 16u, 24u, 32u}) {
+        const std::string path = TempSoundPath("w" + std::to_string(bits) + ".wav");
+        const std::string encoding = bits == 8 ? "unsigned-integer" : "signed-integer";
+        ASSERT_TRUE(RunSox("-D -M " + left + " " + right + " -e " + encoding + " -b " + std::to_string(bits) + " " + path));
+        const std::vector<uint8_t> data = DataOf(path);
+        const uint8_t isSigned = bits == 8 ? 0 : 1;
+        const CPcmConverter l = Make(1, isSigned, bits, 2, 0);
+        const CPcmConverter r = Make(1, isSigned, bits, 2, 1);
+        const CPcmConverter mix = Make(1, isSigned, bits, 2, CPcmConverter::kMixChannel);
+        ASSERT_EQ(data.size(), 16u * l.frameBytes) << bits;
+        const int32_t tolerance = bits == 8 ? 260 : 1;
+        for (size_t f = 0; f < 16; ++f) {
+            const uint8_t* frame = data.data() + f * l.frameBytes;
+            EXPECT_NEAR(l.Get(frame), 16384, tolerance) << bits;
+            EXPECT_NEAR(r.Get(frame), -8192, tolerance) << bits;
+            EXPECT_NEAR(mix.Get(frame), 4096, tolerance) << bits;
+        }
+    }
+}
+
+} // namespace
