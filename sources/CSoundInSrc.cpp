@@ -2,7 +2,9 @@
 
 #include "foundation/LAsyncQueue.h"
 #include "foundation/StrEqual.h"
-#include "sources/CMacAsyncPB.h"
+#include "foundation/files/CMacAsyncPB.h"
+#include "platform/files/FileSpecText.h"
+#include "platform/files/FileSystem.h"
 #include "sources/CWavSaverA.h"
 
 #include <algorithm>
@@ -91,9 +93,16 @@ int32_t CSoundInSrc::Read(float* frame, uint32_t max)
 int32_t CSoundInSrc::StartRecording(const char* path, float seconds)
 {
     StopRecording();
+    // A new recording makes its file; an existing one is truncated by the writer.
+    const std::string posix = plat::PosixPathFromSpec(path ? path : "");
+    if (posix.empty())
+        return 1;
+    const plat::FileResult made = plat::CreateFileExclusive(posix);
+    if (made != plat::FileResult::Ok && made != plat::FileResult::Exists)
+        return made == plat::FileResult::NotFound ? 1 : 2;
     auto file = std::make_unique<CMacAsyncPB>(fQueue);
-    if (const int error = file->Open(path ? path : "", 1))
-        return error;
+    if (const uint32_t error = file->Open(path, CMacAsyncPB::kWritePermission))
+        return int32_t(error);
     auto writer = std::make_unique<CWavSaverA>(this, std::move(file), fFormat);
     const double limit = std::isnan(seconds) || seconds < 0 ? -1.0 : double(seconds) * fFormat.rate;
     LAsyncQueueLock lock(*fQueue);
@@ -112,6 +121,8 @@ void CSoundInSrc::StopRecording()
     {
         LAsyncQueueLock lock(*fQueue);
         writer = std::move(fWriter);
+        if (writer)
+            writer->Detach();
     }
     writer.reset();
 }

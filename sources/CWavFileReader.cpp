@@ -2,7 +2,7 @@
 
 #include "foundation/LAsyncSignal.h"
 #include "foundation/StrEqual.h"
-#include "sources/CForkRefStream.h"
+#include "foundation/streams/CForkRefStream.h"
 #include "sources/CRiffChunk.h"
 
 #include <algorithm>
@@ -130,13 +130,11 @@ void CWavFileReader::Start()
     fPlayer.Start();
 }
 
-// Waits on the file worker's own flag: the completion itself may only be delivered later by
-// the very thread that stops.
+// Does not wait for a read in flight: its completion may only be delivered later by the very
+// thread that stops. Seeks make such a read stale, and closing the file waits for the worker.
 void CWavFileReader::Stop()
 {
     fPlayer.Stop();
-    if (fOpen)
-        fFile->WaitTransferIdle();
 }
 
 void CWavFileReader::SeekSeconds(float seconds)
@@ -181,9 +179,9 @@ bool CWavFileReader::ReadFrame(void* consumer, FrameFunction function)
     if (!fOpen || fBytesPerFrame == 0)
         return false;
     uint8_t frame[510];
-    size_t count = fBytesPerFrame;
+    uint32_t count = fBytesPerFrame;
     const uint64_t at = fDataStart + uint64_t(fBytesPerFrame) * fPosition.load();
-    if (!fFile->ReadAt(at, frame, count) || count != fBytesPerFrame)
+    if (!fFile->ReadAt(at, frame, &count) || count != fBytesPerFrame)
         return false;
     function(consumer, frame, fBytesPerFrame);
     fPosition.fetch_add(1);
@@ -209,17 +207,18 @@ void CWavFileReader::RequestRead()
     if (region.firstCount == 0)
         return;
     fReadGeneration = fGeneration;
-    fReading = fFile->QueueRead(fNextRead, region.first, region.firstCount, ReadDone, this);
+    fReading = true;
+    fFile->QueueRead(region.first, fNextRead, region.firstCount, this, ReadDone, &fRequest);
 }
 
-void CWavFileReader::ReadDone(void* context, const CMacAsyncPB::Result& result)
+void CWavFileReader::ReadDone(void* context, CMacAsyncPB::Request* request)
 {
     auto* self = static_cast<CWavFileReader*>(context);
     self->fReading = false;
-    if (!result.ok || self->fReadGeneration != self->fGeneration)
+    if (!request->done || self->fReadGeneration != self->fGeneration)
         return;
-    self->fNextRead += result.transferred;
-    self->fRing.AdvanceWrite(uint32_t(result.transferred));
+    self->fNextRead += request->transferred;
+    self->fRing.AdvanceWrite(uint32_t(request->transferred));
 }
 
 bool CWavFileReader::FillEntry(void* context, CSoundOut* player, CSoundOut::Request& request, uint32_t byteCount)

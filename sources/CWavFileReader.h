@@ -2,7 +2,7 @@
 #include "foundation/LHandler.h"
 #include "outputs/CSoundOut.h"
 #include "sources/CAudioFilePlayer.h"
-#include "sources/CMacAsyncPB.h"
+#include "foundation/files/CMacAsyncPB.h"
 #include "sources/CRingBuffer.h"
 
 #include <atomic>
@@ -49,12 +49,13 @@ private:
     bool TakeFormat(class CRiffChunk& chunk);
     void Reposition(uint64_t frames);
     void RequestRead();
-    static void ReadDone(void* context, const CMacAsyncPB::Result& result);
+    static void ReadDone(void* context, CMacAsyncPB::Request* request);
     static bool FillEntry(void* context, CSoundOut* player, CSoundOut::Request& request, uint32_t byteCount);
     bool Fill(CSoundOut* player, CSoundOut::Request& request, uint32_t byteCount);
 
     std::unique_ptr<LAsyncSignal> fSignal;
     std::unique_ptr<CMacAsyncPB> fFile;
+    CMacAsyncPB::Request fRequest;
     CSoundOut fPlayer;
     std::string fSpec;
     uint64_t fDataStart = 0;

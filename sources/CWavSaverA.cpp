@@ -1,6 +1,6 @@
 #include "sources/CWavSaverA.h"
 
-#include "sources/CForkRefStream.h"
+#include "foundation/streams/CForkRefStream.h"
 #include "sources/CRiffChunk.h"
 
 #include <algorithm>
@@ -16,7 +16,7 @@ CWavSaverA::CWavSaverA(LHandler* parent, std::unique_ptr<CMacAsyncPB> file, cons
     ConvertPCM(fLeft, 1, isSigned, format.bits, channels, 0);
     ConvertPCM(fRight, 1, isSigned, format.bits, channels, 1);
     fRingData.reset(new (std::nothrow) uint8_t[size_t(1) << kRingLog2]);
-    if (!fRingData || !fFile || !fFile->CanWrite() || fLeft.frameBytes == 32 || format.rate == 0)
+    if (!fRingData || !fFile || !fFile->IsOpen() || fLeft.frameBytes == 32 || format.rate == 0)
         return;
     fRing.Init(fRingData.get(), kRingLog2);
     fStream = std::make_unique<CForkRefStream>(fFile.get(), LStream::kReadWrite);
@@ -50,19 +50,21 @@ void CWavSaverA::WriteHeader(const CSampleFormat& format, uint32_t channels)
 
 CWavSaverA::~CWavSaverA()
 {
-    // No completion may run into the teardown; a write still in flight is waited for and its
-    // bytes count as written.
-    if (fFile)
-        fFile->StopCompletions();
-    std::unique_ptr<CRiffWriter> data = std::move(fDataChunk);
-    if (data) {
-        fFile->WaitTransferIdle();
+    Detach();
+    // A write still in flight goes to its own place in the file; the rest follows it.
+    if (fClosingChunk) {
         FlushRing();
-        data->EndChunk();
+        fClosingChunk->EndChunk();
         fRiff->EndChunk();
     }
     fStream.reset();
-    fFile.reset();
+    fFile.reset();   // waits for the write in flight, which reads from the ring
+}
+
+void CWavSaverA::Detach()
+{
+    if (fDataChunk)
+        fClosingChunk = std::move(fDataChunk);
 }
 
 // Writes the bytes no background write has taken, at the stream's position (already past a
@@ -104,26 +106,25 @@ void CWavSaverA::WriteNext()
     if (region.firstCount == 0)
         return;
     const uint64_t at = fStream->position;
-    if (!fFile->QueueWrite(at, region.first, region.firstCount, Written, this))
-        return;
     fWriting = true;
     fInFlight = region.firstCount;
     fStream->SetPosition(at + region.firstCount);
+    fFile->QueueWrite(region.first, at, region.firstCount, this, Written, &fRequest);
 }
 
-void CWavSaverA::Written(void* context, const CMacAsyncPB::Result& result)
+void CWavSaverA::Written(void* context, CMacAsyncPB::Request* request)
 {
-    static_cast<CWavSaverA*>(context)->OnWritten(result);
+    static_cast<CWavSaverA*>(context)->OnWritten(*request);
 }
 
-void CWavSaverA::OnWritten(const CMacAsyncPB::Result& result)
+void CWavSaverA::OnWritten(const CMacAsyncPB::Request& result)
 {
     if (!fDataChunk)
         return;
     const uint32_t written = fInFlight;
     fInFlight = 0;
     fWriting = false;
-    if (result.ok && result.transferred == written) {
+    if (result.done && result.transferred == written) {
         fRing.AdvanceRead(written);
         if (fRing.Fill() >= kBlockBytes)
             WriteNext();

@@ -1,6 +1,6 @@
 #pragma once
 #include "foundation/LHandler.h"
-#include "sources/CMacAsyncPB.h"
+#include "foundation/files/CMacAsyncPB.h"
 #include "sources/CPcmConverter.h"
 #include "sources/CRiffWriter.h"
 #include "sources/CRingBuffer.h"
@@ -26,6 +26,9 @@ public:
     CWavSaverA(LHandler* parent, std::unique_ptr<CMacAsyncPB> file, const CSampleFormat& format);
     ~CWavSaverA() override;
 
+    // Stops taking background-write completions; called under the queue lock before the saver
+    // is destroyed elsewhere, so that no completion runs into the teardown.
+    void Detach();
     // Whether the file was set up and takes data.
     bool IsWriting() const { return fDataChunk != nullptr; }
     // No room for one more frame.
@@ -38,8 +41,8 @@ public:
     uint32_t Pending() const { return fRing.Fill(); }
 
 private:
-    static void Written(void* context, const CMacAsyncPB::Result& result);
-    void OnWritten(const CMacAsyncPB::Result& result);
+    static void Written(void* context, CMacAsyncPB::Request* request);
+    void OnWritten(const CMacAsyncPB::Request& request);
     void WriteNext();
     void WriteHeader(const CSampleFormat& format, uint32_t channels);
     void FlushRing();
@@ -48,6 +51,8 @@ private:
     std::unique_ptr<CForkRefStream> fStream;
     std::unique_ptr<CRiffWriter> fRiff;
     std::unique_ptr<CRiffWriter> fDataChunk;
+    std::unique_ptr<CRiffWriter> fClosingChunk;   // the data chunk once detached
+    CMacAsyncPB::Request fRequest;
     CPcmConverter fLeft;
     CPcmConverter fRight;
     std::unique_ptr<uint8_t[]> fRingData;

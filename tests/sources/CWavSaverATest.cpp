@@ -48,8 +48,9 @@ class WavTest : public testing::Test {
 protected:
     std::unique_ptr<CMacAsyncPB> OpenForWriting(const std::string& path)
     {
+        std::ofstream(path, std::ios::app).flush();   // made when missing, kept when there
         auto file = std::make_unique<CMacAsyncPB>(&queue);
-        EXPECT_EQ(file->Open(path, 1), 0);
+        EXPECT_EQ(file->Open(path, CMacAsyncPB::kWritePermission), 0u);
         return file;
     }
     // Plays the queue's thread until the saver's background writes are all done.
