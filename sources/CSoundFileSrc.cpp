@@ -33,7 +33,7 @@ bool IsRecordingInProgress(const std::string& path)
 
 CSoundFileSrc::CSoundFileSrc(LHandler* parent, LAsyncQueue* queue)
     : CSampleSrc(parent), fQueue(queue), fBlockTimer(this, queue), fDataSignal(this, queue), fEndTimer(this),
-      fRingData(new uint8_t[size_t(1) << kRingLog2])
+      fRingData(std::make_unique<uint8_t[]>(size_t(1) << kRingLog2))
 {
     fRing.Init(fRingData.get(), kRingLog2);
     DefaultPCM(fChannel0);

@@ -12,7 +12,7 @@
 #include <limits>
 
 CSoundInSrc::CSoundInSrc(LHandler* parent, LAsyncQueue* queue)
-    : CSampleSrc(parent), fQueue(queue), fHolder(queue), fRingData(new uint8_t[size_t(1) << kRingLog2])
+    : CSampleSrc(parent), fQueue(queue), fHolder(queue), fRingData(std::make_unique<uint8_t[]>(size_t(1) << kRingLog2))
 {
     fRing.Init(fRingData.get(), kRingLog2);
     ConvertPCM(fChannel0, 1, 1, 16, 2, 0);

@@ -3,7 +3,6 @@
 #include <sndfile.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <limits>
 
 namespace plat {
@@ -43,9 +42,8 @@ void SoundFile::Close()
     if (fFile)
         sf_close(static_cast<SNDFILE*>(fFile));
     fFile = nullptr;
-    std::free(fScratch);
-    fScratch = nullptr;
-    fScratchFrames = 0;
+    fScratch.clear();
+    fScratch.shrink_to_fit();
     fRate = fChannels = 0;
     fFrames = 0;
 }
@@ -67,19 +65,15 @@ int64_t SoundFile::Read(int16_t* stereo, int64_t frames)
         const sf_count_t got = sf_readf_short(file, stereo, frames);
         return sf_error(file) != SF_ERR_NO_ERROR && got == 0 ? -1 : got;
     }
-    if (!fScratch) {
-        fScratch = static_cast<int16_t*>(std::malloc(sizeof(int16_t) * size_t(kScratchFrames) * fChannels));
-        if (!fScratch)
-            return -1;
-        fScratchFrames = kScratchFrames;
-    }
+    if (fScratch.empty())
+        fScratch.resize(size_t(kScratchFrames) * fChannels);
     int64_t done = 0;
     while (done < frames) {
-        const sf_count_t got = sf_readf_short(file, fScratch, std::min(frames - done, fScratchFrames));
+        const sf_count_t got = sf_readf_short(file, fScratch.data(), std::min(frames - done, kScratchFrames));
         if (got <= 0)
             break;
         for (sf_count_t f = 0; f < got; ++f) {
-            const int16_t* in = fScratch + f * fChannels;
+            const int16_t* in = fScratch.data() + f * fChannels;
             stereo[(done + f) * 2] = in[0];
             stereo[(done + f) * 2 + 1] = fChannels == 1 ? in[0] : in[1];
         }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -33,8 +34,7 @@ private:
     uint32_t fRate = 0;
     uint32_t fChannels = 0;
     int64_t fFrames = 0;
-    int16_t* fScratch = nullptr;
-    int64_t fScratchFrames = 0;
+    std::vector<int16_t> fScratch;   // interleaved frames of a file that is not stereo
 };
 
 } // namespace plat
