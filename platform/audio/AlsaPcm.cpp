@@ -8,6 +8,19 @@ namespace {
 
 constexpr unsigned kLatencyUs = 100000;
 
+// ALSA prints its own complaints to stderr (a missing card, an unknown name); failures reach
+// the program as return values, so the library stays quiet.
+void QuietErrors(const char*, int, const char*, int, const char*, ...) {}
+
+void SilenceLibraryOnce()
+{
+    static const bool done = [] {
+        snd_lib_error_set_handler(QuietErrors);
+        return true;
+    }();
+    (void)done;
+}
+
 snd_pcm_format_t PcmFormat(const AudioFormat& f)
 {
     switch (f.BytesPerSample()) {
@@ -37,6 +50,7 @@ AlsaPcm::~AlsaPcm()
 bool AlsaPcm::Open(const std::string& name, Direction direction, AudioFormat& format)
 {
     Close();
+    SilenceLibraryOnce();
     const snd_pcm_stream_t stream = direction == Direction::Capture ? SND_PCM_STREAM_CAPTURE : SND_PCM_STREAM_PLAYBACK;
     if (snd_pcm_open(&fPcm, name.c_str(), stream, 0) < 0) {
         fPcm = nullptr;
