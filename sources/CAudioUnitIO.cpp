@@ -4,6 +4,7 @@
 #include "foundation/StrEqual.h"
 #include "platform/audio/AudioInput.h"
 #include "platform/audio/AudioOutput.h"
+#include "sources/CAudioDataSourceList.h"
 #include "sources/CAudioDeviceList.h"
 
 #include <algorithm>
@@ -29,7 +30,7 @@ CAudioUnitIO::~CAudioUnitIO()
     fSignal.reset();
 }
 
-int CAudioUnitIO::Open(const std::string& deviceName, const std::string&, const CSampleFormat& format)
+int CAudioUnitIO::Open(const std::string& deviceName, const std::string& dataSource, const CSampleFormat& format)
 {
     if (fOpen)
         return 0;
@@ -43,6 +44,7 @@ int CAudioUnitIO::Open(const std::string& deviceName, const std::string&, const 
     input->SetCallback([this](uint32_t frames) { InputRender(frames); });
     if (!input->Open(device, wanted) || wanted.BytesPerFrame() == 0 || wanted.BytesPerFrame() > kRingSize)
         return 1;
+    SelectDataSource(device.empty() ? plat::AudioInput::DefaultName() : device, dataSource);
     fInput = std::move(input);
     fFormat = CSampleFormat::FromPlatform(wanted);
     fBytesPerFrame = wanted.BytesPerFrame();
@@ -54,6 +56,14 @@ int CAudioUnitIO::Open(const std::string& deviceName, const std::string&, const 
         SetVolume(fVolume);
     UpdatePlayThrough();
     return 0;
+}
+
+// Only the device's first input source is compared with the name asked for.
+void CAudioUnitIO::SelectDataSource(const std::string& device, const std::string& name)
+{
+    CAudioDataSourceList sources(device);
+    if (sources.Count() > 0 && sources.CurrentName() == name)
+        (void)plat::AudioInput::SelectDataSource(device, name);
 }
 
 void CAudioUnitIO::Close()

@@ -33,8 +33,9 @@ public:
     void HandleMessage(LMessage& result, const LMessage& msg) override;
 
     virtual bool IsOpen() const { return fOpen; }
-    // Opens an input device by name ("" the default input) with an input data source (none
-    // exist here: the name is ignored) and the wanted format; 0 success, 1 failure.
+    // Opens an input device by name ("" the default input) with the wanted format, switching
+    // the device to the named input data source when that is its first one; 0 success, 1
+    // failure.
     [[nodiscard]] virtual int Open(const std::string& deviceName, const std::string& dataSource,
         const CSampleFormat& format);
     virtual void Close();
@@ -54,6 +55,7 @@ public:
     void InputRender(uint32_t frames);
 
 private:
+    static void SelectDataSource(const std::string& device, const std::string& name);
     uint32_t FreeRun(uint16_t readIndex) const;
     uint32_t WritableRun();
     void CopyFromSpill(const uint8_t* bytes, uint32_t count);

@@ -22,10 +22,13 @@ std::string CardOf(const std::string& pcmName)
     return card.empty() ? "default" : "hw:" + card;
 }
 
-// Opens the card's mixer and finds the first element with a capture volume.
+enum class Want { CaptureVolume, CaptureSource };
+
+// Opens the card's mixer and finds the first element with a capture volume, or the first
+// enumerated capture control.
 class MixerElement {
 public:
-    explicit MixerElement(const std::string& pcmName)
+    explicit MixerElement(const std::string& pcmName, Want want = Want::CaptureVolume)
     {
         if (snd_mixer_open(&fMixer, 0) < 0) {
             fMixer = nullptr;
@@ -36,11 +39,15 @@ public:
             || snd_mixer_load(fMixer) < 0)
             return;
         for (snd_mixer_elem_t* e = snd_mixer_first_elem(fMixer); e; e = snd_mixer_elem_next(e)) {
-            if (snd_mixer_selem_is_active(e) && snd_mixer_selem_has_capture_volume(e)) {
+            const bool fits = want == Want::CaptureVolume ? snd_mixer_selem_has_capture_volume(e) != 0
+                                                          : snd_mixer_selem_is_enum_capture(e) != 0;
+            if (snd_mixer_selem_is_active(e) && fits) {
                 fElem = e;
                 break;
             }
         }
+        if (want == Want::CaptureSource)
+            return;
         if (fElem && snd_mixer_selem_get_capture_volume_range(fElem, &fMin, &fMax) < 0)
             fElem = nullptr;
         if (fMax <= fMin)
@@ -84,6 +91,35 @@ bool AlsaMixer::GetCaptureVolume(const std::string& pcmName, float& value)
         return false;
     value = float(best - m.fMin) / float(m.fMax - m.fMin);
     return true;
+}
+
+std::vector<std::string> AlsaMixer::CaptureSources(const std::string& pcmName)
+{
+    std::vector<std::string> names;
+    MixerElement m(pcmName, Want::CaptureSource);
+    if (!m.fElem)
+        return names;
+    const int count = snd_mixer_selem_get_enum_items(m.fElem);
+    for (int i = 0; i < count && i < 64; ++i) {
+        char name[128] = {};
+        if (snd_mixer_selem_get_enum_item_name(m.fElem, unsigned(i), sizeof name - 1, name) >= 0)
+            names.emplace_back(name);
+    }
+    return names;
+}
+
+bool AlsaMixer::SelectCaptureSource(const std::string& pcmName, const std::string& source)
+{
+    MixerElement m(pcmName, Want::CaptureSource);
+    if (!m.fElem)
+        return false;
+    const int count = snd_mixer_selem_get_enum_items(m.fElem);
+    for (int i = 0; i < count && i < 64; ++i) {
+        char name[128] = {};
+        if (snd_mixer_selem_get_enum_item_name(m.fElem, unsigned(i), sizeof name - 1, name) >= 0 && source == name)
+            return snd_mixer_selem_set_enum_item(m.fElem, SND_MIXER_SCHN_MONO, unsigned(i)) >= 0;
+    }
+    return false;
 }
 
 bool AlsaMixer::SetCaptureVolume(const std::string& pcmName, float value)

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -9,6 +10,12 @@ class AlsaMixer {
 public:
     [[nodiscard]] static bool GetCaptureVolume(const std::string& pcmName, float& value);
     [[nodiscard]] static bool SetCaptureVolume(const std::string& pcmName, float value);
+
+    // The input sources the card can switch between (the items of its first enumerated
+    // capture control, "Mic", "Line" ...); empty when it has none.
+    static std::vector<std::string> CaptureSources(const std::string& pcmName);
+    // Switches the card to the named input source; false when there is no such source.
+    [[nodiscard]] static bool SelectCaptureSource(const std::string& pcmName, const std::string& source);
 };
 
 } // namespace plat

@@ -1,5 +1,6 @@
 #include "platform/audio/AudioInput.h"
 
+#include "platform/audio/AlsaMixer.h"
 #include "platform/audio/AudioBackends.h"
 #include "platform/audio/ManualAudioDriver.h"
 
@@ -27,6 +28,18 @@ std::string AudioInput::DefaultName()
         return driver->DefaultInput();
     std::lock_guard lock(gDefaultMutex);
     return gDefaultName.empty() ? std::string("default") : gDefaultName;
+}
+
+std::vector<std::string> AudioInput::DataSources(const std::string& deviceName)
+{
+    if (deviceName.rfind("sim:", 0) == 0)
+        return {};
+    return AlsaMixer::CaptureSources(deviceName);
+}
+
+bool AudioInput::SelectDataSource(const std::string& deviceName, const std::string& source)
+{
+    return deviceName.rfind("sim:", 0) != 0 && AlsaMixer::SelectCaptureSource(deviceName, source);
 }
 
 void AudioInput::SetDefaultName(const std::string& name)

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -40,6 +41,10 @@ public:
     // Input gain 0..1 where the device offers one; false when it does not.
     [[nodiscard]] bool GetVolume(float& value);
     [[nodiscard]] bool SetVolume(float value);
+
+    // The input sources of a device (see AlsaMixer); simulated devices have none.
+    static std::vector<std::string> DataSources(const std::string& deviceName);
+    [[nodiscard]] static bool SelectDataSource(const std::string& deviceName, const std::string& source);
 
     // The name "" stands for: the installed ManualAudioDriver's default input, else the one
     // set here, else the ALSA default.
