@@ -170,8 +170,8 @@ void CSoundFilePlayer::ReaderThread()
                 const int64_t got = fFile.Read(reinterpret_cast<int16_t*>(region.first), frames);
                 if (got < 0)
                     return;
-                if (got == 0)
-                    fReaderAtEnd.store(true);
+                if (got < int64_t(frames))
+                    fReaderAtEnd.store(true);   // a short read is the end of the file
                 fRing.AdvanceWrite(uint32_t(got) * kFrameBytes);
             }
         }

@@ -48,6 +48,7 @@ TEST(CSoundInSrc, RunsAndRecordsAcrossRealThreads)
     ASSERT_EQ(source->Open(), 0);
     const std::string path = TempSoundPath("threads.wav");
     ASSERT_EQ(source->StartRecording(path.c_str(), -1.0f), 0);
+    window.frames = 0;   // from here on every frame read is also recorded
     EXPECT_TRUE(WaitUntil([&] { return window.frames.load() >= 44100; }));
     source->StopRecording();
     {
