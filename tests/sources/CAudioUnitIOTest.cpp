@@ -3,7 +3,7 @@
 #include "sources/CAudioInHolder.h"
 #include "sources/CAudioUnitIO.h"
 #include "platform/audio/ManualAudioDriver.h"
-#include "tests/sources/StepQueue.h"
+#include "tests/sources/LockedStepQueue.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ void ExpectWholeToneFrames(const Sink& sink)
 class CAudioUnitIOTest : public testing::Test {
 protected:
     plat::ManualAudioDriver driver;
-    StepQueue queue;
+    LockedStepQueue queue;
     Sink sink;
 };
 

@@ -1,7 +1,7 @@
 #include "sources/CWavFileReader.h"
 #include "sources/CWavSaverA.h"
 #include "tests/sources/SoundTestSupport.h"
-#include "tests/sources/StepQueue.h"
+#include "tests/sources/LockedStepQueue.h"
 #include "tests/support/SoundTools.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +62,7 @@ protected:
             return saver.Pending() < CWavSaverA::kBlockBytes;
         }));
     }
-    StepQueue queue;
+    LockedStepQueue queue;
 };
 
 TEST_F(WavTest, HeaderFieldsAreExactAndSizesArePatchedOnClose)

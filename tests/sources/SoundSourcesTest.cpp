@@ -6,7 +6,7 @@
 #include "foundation/StrEqual.h"
 #include "platform/audio/ManualAudioDriver.h"
 #include "tests/sources/SoundTestSupport.h"
-#include "tests/sources/StepQueue.h"
+#include "tests/sources/LockedStepQueue.h"
 #include "tests/support/SoundTools.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +77,7 @@ protected:
         }
     }
     plat::ManualAudioDriver driver;
-    StepQueue queue;
+    LockedStepQueue queue;
     PullingWindow window;
     std::unique_ptr<CSoundInSrc> source;
     size_t expected = 0;
@@ -193,7 +193,7 @@ protected:
         window.source = &source;
     }
     plat::ManualAudioDriver driver;
-    StepQueue queue;
+    LockedStepQueue queue;
     PullingWindow window;
     CSoundFileSrc source{&window, &queue};
     std::string path;

@@ -7,8 +7,9 @@
 #include <cstdint>
 
 // An asynchronous queue without a thread: the test plays the dispatch thread, delivering
-// signals and firing timers on its own clock when it chooses.
-class StepQueue : public LAsyncQueue {
+// signals and firing timers on a clock of its own. Unlike the plain stepped queue, other
+// threads (the file worker's completions) may post to it.
+class LockedStepQueue : public LAsyncQueue {
 public:
     void RequestDrain() override {}
     void PostSignal(LAsyncSignal* signal) override
