@@ -1,0 +1,177 @@
+#include "tests/sources/PortTestSupport.h"
+
+#include "foundation/LTicks.h"
+#include "foundation/StrEqual.h"
+#include "platform/RunLoop.h"
+#include "ui/LTimer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace porttest {
+
+std::unique_ptr<CAsyncLoopThread> MakeQueue()
+{
+    return std::make_unique<CAsyncLoopThread>([](CRunLoopSignal::Callback callback, void* context) {
+        return std::make_unique<CRunLoopSignal>(callback, context);
+    });
+}
+
+namespace {
+
+void PumpOnce()
+{
+    plat::RunLoop::Current().RunInMode(plat::kModeDefault, 2, false);
+    for (;;) {
+        const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
+        if (msg.IsConsumed())
+            break;
+        LMessage::Send(msg);
+    }
+}
+
+} // namespace
+
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        PumpOnce();
+    }
+    return true;
+}
+
+void PumpFor(std::chrono::milliseconds span)
+{
+    const auto end = std::chrono::steady_clock::now() + span;
+    do
+        PumpOnce();
+    while (std::chrono::steady_clock::now() < end);
+}
+
+void MessageLog::HandleMessage(LMessage& result, const LMessage& msg)
+{
+    if (StrEqual(msg.type, LHandler::msgDestructing)) {
+        LHandler::HandleMessage(result, msg);
+        return;
+    }
+    if (onMessage && !onMessage(msg)) {
+        LHandler::HandleMessage(result, msg);
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> lock(fMutex);
+        fSeen.emplace_back(msg.type ? msg.type : "", msg.subject);
+    }
+    LMessage::Clear(result);
+}
+
+int MessageLog::Count(const std::string& type) const
+{
+    std::lock_guard<std::mutex> lock(fMutex);
+    int n = 0;
+    for (const auto& seen : fSeen)
+        n += seen.first == type;
+    return n;
+}
+
+std::vector<std::string> MessageLog::Types() const
+{
+    std::lock_guard<std::mutex> lock(fMutex);
+    std::vector<std::string> types;
+    for (const auto& seen : fSeen)
+        types.push_back(seen.first);
+    return types;
+}
+
+bool MessageLog::WaitFor(const std::string& type, int count, std::chrono::milliseconds limit)
+{
+    return PumpUntil([&] { return Count(type) >= count; }, limit);
+}
+
+void MessageLog::Clear()
+{
+    std::lock_guard<std::mutex> lock(fMutex);
+    fSeen.clear();
+}
+
+uint16_t FreePort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof a;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
+    ::close(fd);
+    return ntohs(a.sin_port);
+}
+
+int ConnectLoopback(uint16_t port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons(port);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int ListenLoopback(uint16_t& port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof a;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(fd, 4) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
+    port = ntohs(a.sin_port);
+    return fd;
+}
+
+std::string ReadExactly(int fd, size_t count, std::chrono::milliseconds limit)
+{
+    std::string out;
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (out.size() < count && std::chrono::steady_clock::now() < end) {
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, 20) <= 0)
+            continue;
+        char buffer[4096];
+        const size_t want = std::min(sizeof buffer, count - out.size());
+        const ssize_t n = ::read(fd, buffer, want);
+        if (n <= 0)
+            break;
+        out.append(buffer, size_t(n));
+    }
+    return out;
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+        if (n <= 0)
+            return false;
+        done += size_t(n);
+    }
+    return true;
+}
+
+} // namespace porttest
