@@ -177,9 +177,14 @@ TEST_F(LTimerTest, RestartMovesTheTimerAndDestructionUnlinksIt)
 
 TEST_F(LTimerTest, WaitUntilSleepsOnlyWhatIsLeft)
 {
+    // Sleeping on the virtual clock moves it by exactly the time slept.
+    LTimer::WaitUntil(kStart, 50);
+    EXPECT_EQ(Now(), kStart + 50);
+    LTimer::WaitUntil(kStart, 10); // already past
     LTimer::Delay(0);
-    LTimer::WaitUntil(Now() - 100, 50); // already past: returns at once
-    SUCCEED();
+    EXPECT_EQ(Now(), kStart + 50);
+    LTimer::Delay(7);
+    EXPECT_EQ(Now(), kStart + 57);
 }
 
 // The blocking rules, cell by cell. The owner sits inside a document frame that may be

@@ -1,0 +1,17 @@
+#include "shell/system/ICLaunch.h"
+#include "platform/UrlLauncher.h"
+
+ICInstance& TheICInstance()
+{
+    static ICInstance instance;
+    return instance;
+}
+
+int ICLaunch(ICInstance& instance, std::string_view url)
+{
+    if (!instance.started)
+        instance.started = plat::UrlLauncher::Available();
+    if (instance.started)
+        (void)plat::UrlLauncher::Open(url);
+    return 0;
+}

@@ -1,0 +1,417 @@
+#include "foundation/records/CUNDOQ.h"
+#include "foundation/records/CUndoStrm.h"
+#include "tests/foundation/records/UndoTestKit.h"
+#include "platform/ResourceFile.h"
+#include "tests/support/MemResourceSource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <span>
+
+namespace {
+
+using Merge = LObject::Merge;
+
+class CUNDOQTest : public testing::Test, public UndoFixtureBase {};
+
+// A stream that fails every write after the first `budget` bytes.
+class FailingStream : public CMemStream {
+public:
+    FailingStream(LByteBuffer& buffer, uint64_t budget) : CMemStream(buffer), fBudget(budget) {}
+    void Write(const void* data, uint64_t count) override
+    {
+        if (count > fBudget) {
+            SetError(kWriteError);
+            return;
+        }
+        fBudget -= count;
+        CMemStream::Write(data, count);
+    }
+
+private:
+    uint64_t fBudget;
+};
+
+// A replay function of an edit made outside the record model: a counter in a global.
+int gCounter = 0;
+
+void ReplayCounter(uint64_t, CUndoStrm* reader, int direction)
+{
+    int32_t value = 0;
+    if (direction == CUndoStrm::kRedo) {
+        reader->ReadBytes(nullptr, 4);
+        reader->ReadBytes(&value, 4);
+    } else {
+        reader->ReadBack(nullptr, 4);
+        reader->ReadBack(&value, 4);
+    }
+    if (!reader->Failed())
+        gCounter = value;
+}
+
+void SetCounter(LHandler* context, int32_t value, CUndoStrm::Kind kind, CUndoStrm::Mode mode)
+{
+    CUndoStrm undo(context, 1, ReplayCounter, LStringRef(), kind, mode);
+    undo.Write(&gCounter, 4);
+    undo.EndSkip();
+    undo.Write(&value, 4);
+    gCounter = value;
+}
+
+} // namespace
+
+TEST_F(CUNDOQTest, OffersUndoAndRedoAsTheHistoryMoves)
+{
+    EXPECT_FALSE(doc.queue.CanUndo());
+    EXPECT_FALSE(doc.queue.CanRedo());
+    EXPECT_FALSE(Undo());
+
+    LObject::SetInt(Root(), &control, RootF::ival, 1, Merge::No);
+    EXPECT_TRUE(doc.queue.CanUndo());
+    EXPECT_FALSE(doc.queue.CanRedo());
+    EXPECT_FALSE(Redo());
+
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Root()->GetInt(RootF::ival), 7);
+    EXPECT_FALSE(doc.queue.CanUndo());
+    EXPECT_TRUE(doc.queue.CanRedo());
+
+    EXPECT_TRUE(Redo());
+    EXPECT_EQ(Root()->GetInt(RootF::ival), 1);
+    EXPECT_TRUE(Undo());
+    LObject::SetInt(Root(), &control, RootF::ival, 2, Merge::No);
+    EXPECT_FALSE(doc.queue.CanRedo());  // a new edit drops the redo history
+    EXPECT_TRUE(doc.queue.CanUndo());
+}
+
+TEST_F(CUNDOQTest, WritesTheRecordLayoutByteForByte)
+{
+    LObject::SetInt(Root(), &control, RootF::ival, 0x01020304, Merge::No);
+    const CUndoRing& ring = doc.queue.Ring();
+    // Header 32, caption 2, old slot 8, path 6, new slot 8, trailer 4.
+    ASSERT_EQ(ring.cur, 60u);
+    ASSERT_EQ(ring.top, 60u);
+    const uint8_t* b = bytes.Data();
+    uint32_t total, trailer;
+    uint64_t id, replay;
+    std::memcpy(&total, b, 4);
+    std::memcpy(&id, b + 8, 8);
+    std::memcpy(&replay, b + 16, 8);
+    std::memcpy(&trailer, b + 56, 4);
+    EXPECT_EQ(total, 60u);
+    EXPECT_EQ(trailer, 60u);
+    EXPECT_EQ(id, reinterpret_cast<uintptr_t>(&holder));
+    EXPECT_EQ(replay, reinterpret_cast<uint64_t>(&LObject::ReplaySetValue));
+    EXPECT_EQ(b[24], 0);  // not sealed
+    const uint8_t data[] = {
+        0, 0,                                        // empty caption
+        7, 0, 0, 0, 0, 0, 0, 0,                      // old slot
+        RootF::ival, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,   // path of a root field
+        4, 3, 2, 1, 0, 0, 0, 0,                      // new slot
+    };
+    EXPECT_EQ(std::memcmp(b + 32, data, sizeof data), 0);
+}
+
+TEST_F(CUNDOQTest, ThreeMergedEditsAreOneStep)
+{
+    LObject::SetFloat(Root(), &control, RootF::flt, 2.0f, Merge::Yes);
+    const uint64_t start = LastRecordStart();
+    LObject::SetFloat(Root(), &control, RootF::flt, 3.0f, Merge::Yes);
+    LObject::SetFloat(Root(), &control, RootF::flt, 4.0f, Merge::Yes);
+    EXPECT_EQ(LastRecordStart(), start);
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Root()->GetFloat(RootF::flt), 1.5f);
+    EXPECT_FALSE(doc.queue.CanUndo());
+    EXPECT_TRUE(Redo());
+    EXPECT_EQ(Root()->GetFloat(RootF::flt), 4.0f);
+}
+
+TEST_F(CUNDOQTest, MergedTextsKeepTheFirstOldValueWhateverTheLengths)
+{
+    LObject::SetString(Root(), &control, RootF::name, "a", Merge::Yes);
+    LObject::SetString(Root(), &control, RootF::name, "a much longer text", Merge::Yes);
+    LObject::SetString(Root(), &control, RootF::name, "ab", Merge::Yes);
+    EXPECT_TRUE(Undo());
+    EXPECT_STREQ(Root()->GetString(RootF::name).Text(), "abc");
+    EXPECT_FALSE(doc.queue.CanUndo());
+    EXPECT_TRUE(Redo());
+    EXPECT_STREQ(Root()->GetString(RootF::name).Text(), "ab");
+}
+
+TEST_F(CUNDOQTest, MergeRunsEndAtAnUndoAnotherFieldOrAStructuralEdit)
+{
+    LObject::SetFloat(Root(), &control, RootF::flt, 2.0f, Merge::Yes);
+    LObject::SetFloat(Root(), &control, RootF::flt, 3.0f, Merge::Yes);
+    EXPECT_TRUE(Undo());
+    LObject::SetFloat(Root(), &control, RootF::flt, 5.0f, Merge::Yes);  // sealed: a new step
+    LObject::SetInt(Root(), &control, RootF::ival, 1, Merge::Yes);
+    LObject::SetFloat(Root(), &control, RootF::flt, 6.0f, Merge::Yes);  // other field between
+    ASSERT_TRUE(LObject::InsertChild(Root(), &control, RootF::kids, 0, MakeItem(1)));
+    LObject::SetFloat(Root(), &control, RootF::flt, 7.0f, Merge::Yes);
+    LObject::SetFloat(Root(), &control, RootF::flt, 8.0f, Merge::Yes);
+
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Root()->GetFloat(RootF::flt), 6.0f);
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Root()->GetArrayCount(RootF::kids), 0u);
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Root()->GetFloat(RootF::flt), 5.0f);
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Root()->GetInt(RootF::ival), 7);
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Root()->GetFloat(RootF::flt), 1.5f);
+    EXPECT_FALSE(doc.queue.CanUndo());
+}
+
+TEST_F(CUNDOQTest, AnEditThatChangesNothingRecordsNothingExceptInACompound)
+{
+    LObject::SetInt(Root(), &control, RootF::ival, 7, Merge::No);
+    LObject::SetString(Root(), &control, RootF::name, "abc", Merge::Yes);
+    EXPECT_FALSE(doc.queue.CanUndo());
+    EXPECT_EQ(doc.queue.Ring().top, 0u);
+    {
+        auto compound = CUndoStrm::BeginCompound(&control, "Nothing");
+        LObject::SetInt(Root(), &control, RootF::ival, 7, Merge::No);
+    }
+    EXPECT_TRUE(doc.queue.CanUndo());
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Root()->GetInt(RootF::ival), 7);
+}
+
+TEST_F(CUNDOQTest, CompoundsUndoAndRedoAsOneStepAndMayBeEmpty)
+{
+    {
+        auto compound = CUndoStrm::BeginCompound(&control, "Fill");
+        LObject::SetInt(Root(), &control, RootF::ival, 1, Merge::No);
+        const int32_t zero = 0;
+        LObject::ExtendArray(Root(), &control, RootF::ints, &zero, 3);  // a compound inside
+        LObject::SetString(Root(), &control, RootF::name, "x", Merge::No);
+    }
+    { auto empty = CUndoStrm::BeginCompound(&control, LStringRef()); }
+    EXPECT_TRUE(Undo());  // the empty step
+    EXPECT_EQ(Root()->GetInt(RootF::ival), 1);
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Root()->GetInt(RootF::ival), 7);
+    EXPECT_EQ(Root()->GetArrayCount(RootF::ints), 0u);
+    EXPECT_STREQ(Root()->GetString(RootF::name).Text(), "abc");
+    EXPECT_FALSE(doc.queue.CanUndo());
+    EXPECT_TRUE(Redo());
+    EXPECT_EQ(Root()->GetArrayCount(RootF::ints), 3u);
+    EXPECT_STREQ(Root()->GetString(RootF::name).Text(), "x");
+}
+
+TEST_F(CUNDOQTest, EditsMadeDuringAReplayRecordNothing)
+{
+    struct Echo {
+        PlainHandler* context;
+        static void Observe(void* self, LObjChange& notice)
+        {
+            auto* echo = static_cast<Echo*>(self);
+            if (notice.field == RootF::ival)  // an observer that edits as a reaction
+                LObject::SetUInt(notice.record, echo->context, RootF::uval,
+                                 uint32_t(notice.record->GetInt(RootF::ival)), LObject::Merge::No);
+        }
+    } echo{&control};
+    ASSERT_TRUE(holder.AddObserver(&echo, Echo::Observe));
+    LObject::SetInt(Root(), &control, RootF::ival, 3, Merge::No);  // two steps: ival, then uval
+    const uint64_t top = doc.queue.Ring().top;
+    EXPECT_TRUE(Undo());
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Root()->GetInt(RootF::ival), 7);
+    EXPECT_EQ(doc.queue.Ring().top, top);  // the echo of the replay recorded nothing
+    holder.RemoveObserver(&echo, Echo::Observe);
+}
+
+TEST_F(CUNDOQTest, MenuCaptionsComeFromTheResourceList)
+{
+    MemResourceSource resources;
+    const char list[] = "\0\4Undo\0Redo\0Undo %0\0Redo %0";
+    resources.Add(kStrListDialogTexts, 128, "CUNDOQ", std::string(list, sizeof list));
+    ScopedGlobalResources scope(&resources);
+    LByteBuffer otherBytes;
+    UndoDoc captioned(0x1000, std::make_unique<CMemStream>(otherBytes));
+    PlainHandler editor(&captioned);
+    LObjRoot tree(LObject::Create(RootClass()));
+
+    FakeMenuBar bar;
+    EXPECT_FALSE(captioned.queue.HandleMessage(LMessage("LMenuBar_Ready", &bar, nullptr)));
+    EXPECT_TRUE(bar.enabled.empty());
+
+    { auto typing = CUndoStrm::BeginCompound(&editor, "Typing"); LObject::SetInt(tree.Root(), &editor, 0, 1, Merge::No); }
+    LObject::SetInt(tree.Root(), &editor, RootF::ival, 2, Merge::No);
+    FakeMenuItem undo("LStdCmd_Undo");
+    EXPECT_TRUE(captioned.queue.HandleMessage(LMessage("LMenuItem_Selected", &undo, nullptr)));
+    bar.enabled.clear();
+    EXPECT_FALSE(captioned.queue.HandleMessage(LMessage("LMenuBar_Ready", &bar, nullptr)));
+    EXPECT_EQ(bar.enabled, (std::vector<std::string>{"LStdCmd_Undo=Undo Typing", "LStdCmd_Redo=Redo"}));
+    EXPECT_EQ(tree.Root()->GetInt(RootF::ival), 1);  // reading captions moved nothing
+    FakeMenuItem other("LStdCmd_Copy");
+    EXPECT_FALSE(captioned.queue.HandleMessage(LMessage("LMenuItem_Selected", &other, nullptr)));
+}
+
+TEST_F(CUNDOQTest, ClearEmptiesTheHistory)
+{
+    LObject::SetInt(Root(), &control, RootF::ival, 1, Merge::No);
+    CUndoStrm::Clear(&control);
+    EXPECT_FALSE(doc.queue.CanUndo());
+    EXPECT_FALSE(doc.queue.CanRedo());
+    CUndoStrm::Clear(nullptr);  // no queue: nothing
+}
+
+TEST_F(CUNDOQTest, EditsWithoutContextOrOutsideATreeRecordNothing)
+{
+    LObject::SetInt(Root(), nullptr, RootF::ival, 1, Merge::No);
+    LObjectPtr loose = MakeItem(1);
+    LObject::SetInt(loose.get(), &control, ItemF::val, 2, Merge::No);
+    PlainHandler stranger;  // a chain without a queue
+    LObject::SetInt(Root(), &stranger, RootF::ival, 3, Merge::No);
+    EXPECT_FALSE(doc.queue.CanUndo());
+    EXPECT_EQ(Root()->GetInt(RootF::ival), 3);
+}
+
+TEST(CUNDOQ, AStreamThatCannotBeWrittenLeavesUndoDisabled)
+{
+    LByteBuffer bytes;
+    auto broken = std::make_unique<CMemStream>(bytes);
+    broken->SetError(LStream::kWriteError);
+    UndoDoc doc(0x1000, std::move(broken));
+    PlainHandler control(&doc);
+    LObjRoot holder(LObject::Create(RootClass()));
+    LObject::SetInt(holder.Root(), &control, RootF::ival, 1, LObject::Merge::No);
+    EXPECT_EQ(holder.Root()->GetInt(RootF::ival), 1);
+    EXPECT_FALSE(doc.queue.CanUndo());
+}
+
+TEST(CUNDOQ, AStreamThatFailsMidRecordClearsTheHistory)
+{
+    LByteBuffer bytes;
+    UndoDoc doc(0x1000, std::make_unique<FailingStream>(bytes, 100));
+    PlainHandler control(&doc);
+    LObjRoot holder(LObject::Create(RootClass()));
+    LObject::SetInt(holder.Root(), &control, RootF::ival, 1, LObject::Merge::No);
+    EXPECT_TRUE(doc.queue.CanUndo());
+    LObject::SetInt(holder.Root(), &control, RootF::ival, 2, LObject::Merge::No);  // runs out
+    EXPECT_FALSE(doc.queue.CanUndo());
+    EXPECT_FALSE(doc.queue.CanRedo());
+    LObject::SetInt(holder.Root(), &control, RootF::ival, 3, LObject::Merge::No);
+    EXPECT_EQ(holder.Root()->GetInt(RootF::ival), 3);
+}
+
+TEST_F(CUNDOQTest, ADamagedLengthClearsTheHistoryInsteadOfWalkingIt)
+{
+    LObject::SetInt(Root(), &control, RootF::ival, 1, Merge::No);
+    LObject::SetInt(Root(), &control, RootF::ival, 2, Merge::No);
+    const uint64_t cur = doc.queue.Ring().cur;
+    const uint32_t bogus = 3;  // shorter than any record
+    std::memcpy(bytes.Data() + cur - 4, &bogus, 4);
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Root()->GetInt(RootF::ival), 2);
+    EXPECT_FALSE(doc.queue.CanUndo());
+    EXPECT_FALSE(doc.queue.CanRedo());
+
+    LObject::SetInt(Root(), &control, RootF::ival, 4, Merge::No);
+    const uint32_t huge = 0x7FFFFFFF;
+    std::memcpy(bytes.Data() + doc.queue.Ring().cur - 4, &huge, 4);
+    FakeMenuBar bar;
+    EXPECT_FALSE(doc.queue.HandleMessage(LMessage("LMenuBar_Ready", &bar, nullptr)));
+    EXPECT_TRUE(bar.enabled.empty());
+    EXPECT_FALSE(doc.queue.CanUndo());
+}
+
+TEST_F(CUNDOQTest, AForeignReplayFunctionIsNeverCalled)
+{
+    LObject::SetInt(Root(), &control, RootF::ival, 1, Merge::No);
+    const uint64_t forged = 0x1234;
+    std::memcpy(bytes.Data() + 16, &forged, 8);
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Root()->GetInt(RootF::ival), 1);
+    EXPECT_FALSE(doc.queue.CanUndo());
+}
+
+TEST_F(CUNDOQTest, ContainersKeepTheFirstAndLatestGroupOfARun)
+{
+    gCounter = 0;
+    const auto container = [this](int32_t value) {
+        CUndoStrm group(&control, 9, CUndoStrm::ReplayPair, "Count", CUndoStrm::Kind::Container,
+                        CUndoStrm::Mode::Merge);
+        SetCounter(&control, value, CUndoStrm::Kind::NewRecord, CUndoStrm::Mode::New);
+    };
+    container(1);
+    container(2);
+    container(3);
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(gCounter, 0);
+    EXPECT_FALSE(doc.queue.CanUndo());
+    EXPECT_TRUE(Redo());
+    EXPECT_EQ(gCounter, 3);
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(gCounter, 0);
+}
+
+TEST(CUndoRing, WrapsAndWalksBackThroughTheWrapToTheOldestRecordKept)
+{
+    UndoFixtureBase f(4096);
+    LObject* root = f.Root();
+    std::vector<int32_t> values;
+    for (int32_t v = 1; v <= 200; v++) {  // 60 bytes each: wraps about three times
+        LObject::SetInt(root, &f.control, RootF::ival, v, LObject::Merge::No);
+        values.push_back(v);
+    }
+    const CUndoRing& ring = f.doc.queue.Ring();
+    EXPECT_LT(ring.cur, 4096u);
+    EXPECT_GT(ring.wrapEnd, 0u);
+    int undone = 0;
+    while (f.doc.queue.CanUndo()) {
+        ASSERT_TRUE(f.Undo());
+        undone++;
+        ASSERT_EQ(root->GetInt(RootF::ival), 200 - undone) << "after " << undone << " undos";
+        ASSERT_LT(undone, 200);
+    }
+    EXPECT_GT(undone, 60);  // most of a ring's worth
+    for (int i = 0; i < undone; i++)
+        ASSERT_TRUE(f.Redo());
+    EXPECT_EQ(root->GetInt(RootF::ival), 200);
+    EXPECT_FALSE(f.doc.queue.CanRedo());
+}
+
+TEST(CUndoRing, ARecordLargerThanTheCapacityUndoesUntilTheNextRecordWraps)
+{
+    UndoFixtureBase f(256);
+    std::vector<int32_t> big(500, 5);
+    LObject::SetArray(f.Root(), &f.control, RootF::ints, big.data(), uint32_t(big.size()));
+    ASSERT_TRUE(f.Undo());
+    EXPECT_EQ(f.Root()->GetArrayCount(RootF::ints), 0u);
+    ASSERT_TRUE(f.Redo());
+    EXPECT_EQ(f.Root()->GetArrayCount(RootF::ints), 500u);
+
+    // The next record starts again at 0 and overruns the big one: it alone is kept.
+    LObject::SetInt(f.Root(), &f.control, RootF::ival, 1, LObject::Merge::No);
+    EXPECT_EQ(f.doc.queue.Ring().oldest, 0u);
+    ASSERT_TRUE(f.Undo());
+    EXPECT_EQ(f.Root()->GetInt(RootF::ival), 7);
+    EXPECT_FALSE(f.doc.queue.CanUndo());
+    EXPECT_EQ(f.Root()->GetArrayCount(RootF::ints), 500u);
+}
+
+TEST(CUNDOQ, TheShippedResourceFileHoldsTheFourCaptions)
+{
+    plat::ResourceStatus status;
+    auto file = plat::ResourceFile::Open(plat::ProgramResourcePath(), &status);
+    ASSERT_NE(file, nullptr);
+    std::span<const uint8_t> data;
+    ASSERT_TRUE(file->FindNamed(kStrListDialogTexts, "CUNDOQ", data));
+    ASSERT_GE(data.size(), 2u);
+    EXPECT_EQ((data[0] << 8) | data[1], 4);  // plain undo, plain redo, undo and redo templates
+    std::vector<std::string> items;
+    for (size_t i = 2; i < data.size();) {
+        const auto* text = reinterpret_cast<const char*>(data.data() + i);
+        items.emplace_back(text, strnlen(text, data.size() - i));
+        i += items.back().size() + 1;
+    }
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0].find("%0"), std::string::npos);
+    EXPECT_EQ(items[1].find("%0"), std::string::npos);
+    EXPECT_NE(items[2].find("%0"), std::string::npos);
+    EXPECT_NE(items[3].find("%0"), std::string::npos);
+}

@@ -1,0 +1,297 @@
+#include "foundation/records/LClassDesc.h"
+#include "foundation/records/LObjRoot.h"
+#include "foundation/records/LObject.h"
+#include "foundation/records/LRefArray.h"
+#include "tests/foundation/records/RecordTestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t kCls = FourCC("CLST");
+
+int gCreatedCalls = 0;
+
+int RefuseCreation(LClassOp op, void*)
+{
+    if (op == LClassOp::Created)
+        gCreatedCalls++;
+    return op == LClassOp::Created ? 1 : 0;
+}
+
+} // namespace
+
+TEST(LFieldDesc, LaysOutSixteenBytesAsStaticTablesNeedThem)
+{
+    const LFieldDesc fd = LFieldDesc::FloatField(FourCC("flt "), 2.5f, 3, kFieldSilent);
+    unsigned char raw[16];
+    std::memcpy(raw, &fd, sizeof raw);
+    uint32_t tag;
+    std::memcpy(&tag, raw, 4);
+    EXPECT_EQ(tag, FourCC("flt "));
+    EXPECT_EQ(raw[4], 3);  // type
+    EXPECT_EQ(raw[5], kFieldSilent);
+    EXPECT_EQ(raw[6], 3);  // precision
+    float def;
+    std::memcpy(&def, raw + 8, 4);
+    EXPECT_EQ(def, 2.5f);
+
+    const LFieldDesc child = LFieldDesc::ChildOf(FourCC("kid "), FourCC("YUND"), FourCC("PRMS"));
+    std::memcpy(raw, &child, sizeof raw);
+    uint32_t creator, cls;
+    std::memcpy(&creator, raw + 8, 4);
+    std::memcpy(&cls, raw + 12, 4);
+    EXPECT_EQ(creator, FourCC("YUND"));
+    EXPECT_EQ(cls, FourCC("PRMS"));
+}
+
+TEST(LClassDesc, RegistryFindsByBothCodesAndLaterRegistrationWins)
+{
+    static const LFieldDesc fields[] = {LFieldDesc::Int(FourCC("a   "))};
+    LClassDesc first(FourCC("DUPE"), kCls, 1, fields);
+    EXPECT_EQ(LClassDesc::Find(FourCC("DUPE"), kCls), &first);
+    EXPECT_EQ(LClassDesc::Find(FourCC("DUPE"), FourCC("NONE")), nullptr);
+    EXPECT_EQ(LClassDesc::Find(FourCC("NONE"), kCls), nullptr);
+    {
+        LClassDesc second(FourCC("DUPE"), kCls, 1, fields);
+        EXPECT_EQ(LClassDesc::Find(FourCC("DUPE"), kCls), &second);
+        second.Register();  // a second registration links nothing twice
+        EXPECT_EQ(LClassDesc::Find(FourCC("DUPE"), kCls), &second);
+    }
+    // The destroyed descriptor left the registry; the first is found again.
+    EXPECT_EQ(LClassDesc::Find(FourCC("DUPE"), kCls), &first);
+    EXPECT_TRUE(LClassDesc::IsRegistered(&first));
+}
+
+TEST(LClassDesc, RefusesMoreThan255Fields)
+{
+    static std::vector<LFieldDesc> fields(256, LFieldDesc::Int(FourCC("many")));
+    LClassDesc tooMany(FourCC("BIG "), kCls, 256, fields.data());
+    EXPECT_EQ(LClassDesc::Find(FourCC("BIG "), kCls), nullptr);
+    EXPECT_FALSE(LClassDesc::IsRegistered(&tooMany));
+    EXPECT_EQ(LObject::Create(&tooMany), nullptr);
+
+    LClassDesc atLimit(FourCC("BIG "), FourCC("255 "), 255, fields.data());
+    LObjectPtr record = LObject::Create(&atLimit);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->FieldCount(), 255u);
+    EXPECT_EQ(record->FieldDesc(254)->tag, FourCC("many"));
+    EXPECT_EQ(record->FieldDesc(255), nullptr);
+}
+
+TEST(LObject, CreationAppliesDefaultsAndBuildsChildren)
+{
+    LObjectPtr root = LObject::Create(RootClass());
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->GetInt(RootF::ival), 7);
+    EXPECT_EQ(root->GetFloat(RootF::flt), 1.5f);
+    EXPECT_STREQ(root->GetString(RootF::name).Text(), "abc");
+    EXPECT_EQ(root->GetArrayCount(RootF::ints), 0u);
+    EXPECT_EQ(root->GetArrayCount(RootF::txts), 0u);
+    ASSERT_NE(root->GetChild(RootF::one), nullptr);
+    EXPECT_EQ(root->GetChild(RootF::one)->Parent(), root.get());
+    EXPECT_EQ(root->GetChild(RootF::one)->PlaceField(), RootF::one);
+    EXPECT_EQ(root->GetChild(RootF::opt), nullptr);  // made on demand only
+    EXPECT_EQ(root->ListIndex(), -1);
+    EXPECT_EQ(root->GetRootHolder(), nullptr);
+}
+
+TEST(LObject, CreationFailsForMissingChildClassBadElementTypeOrRefusal)
+{
+    static const LFieldDesc orphan[] = {LFieldDesc::ChildOf(FourCC("kid "), FourCC("NONE"), FourCC("NONE"))};
+    LClassDesc orphanClass(FourCC("FAIL"), FourCC("ORPH"), 1, orphan);
+    EXPECT_EQ(LObject::Create(&orphanClass), nullptr);
+
+    static const LFieldDesc badArray[] = {LFieldDesc::Text(FourCC("t   "), "x"),
+                                          LFieldDesc::ArrayOf(FourCC("bad "), LFieldType(5))};
+    LClassDesc badClass(FourCC("FAIL"), FourCC("BADA"), 2, badArray);
+    EXPECT_EQ(LObject::Create(&badClass), nullptr);
+
+    static const LFieldDesc plain[] = {LFieldDesc::Int(FourCC("a   "))};
+    LClassDesc refusing(FourCC("FAIL"), FourCC("REFU"), 1, plain, RefuseCreation);
+    gCreatedCalls = 0;
+    EXPECT_EQ(LObject::Create(&refusing), nullptr);
+    EXPECT_EQ(gCreatedCalls, 1);
+    EXPECT_EQ(LObject::Create(nullptr), nullptr);
+
+    // On-demand children do not need their class at creation.
+    static const LFieldDesc lazy[] = {
+        LFieldDesc::ChildOf(FourCC("kid "), FourCC("NONE"), FourCC("NONE"), kFieldOnDemand)};
+    LClassDesc lazyClass(FourCC("FAIL"), FourCC("LAZY"), 1, lazy);
+    EXPECT_NE(LObject::Create(&lazyClass), nullptr);
+}
+
+TEST(LObject, ClassWithoutFieldsAndInertFieldTypes)
+{
+    LClassDesc empty(FourCC("EMPT"), kCls, 0, nullptr);
+    LObjectPtr record = LObject::Create(&empty);
+    ASSERT_NE(record, nullptr);
+    LObject::ResetAll(record.get());
+    EXPECT_EQ(record->GetInt(0), 0);
+
+    static const LFieldDesc odd[] = {{FourCC("odd "), LFieldType(9), 0, 0, LFieldType::Int32, {{5, 6}}}};
+    LClassDesc oddClass(FourCC("EMPT"), FourCC("ODD "), 1, odd);
+    LObjectPtr inert = LObject::Create(&oddClass);
+    ASSERT_NE(inert, nullptr);
+    EXPECT_EQ(inert->GetFieldSlot(0).Bits(), 0u);
+    LObject::SetInt(inert.get(), nullptr, 0, 3, LObject::Merge::No);
+    EXPECT_EQ(inert->GetFieldSlot(0).Bits(), 0u);
+}
+
+TEST(LObject, ReadsOutOfRangeOrOfAnotherTypeGiveZero)
+{
+    LObjectPtr root = LObject::Create(RootClass());
+    EXPECT_EQ(root->GetInt(200), 0);
+    EXPECT_EQ(root->GetFloat(RootF::ival), 0.0f);  // not a float field
+    EXPECT_EQ(root->GetInt(RootF::flt), 0);        // not an integer field
+    EXPECT_TRUE(root->GetString(RootF::ival).IsEmpty());
+    EXPECT_EQ(root->GetArrayCount(RootF::name), 0u);
+    EXPECT_EQ(root->GetChild(RootF::kids, 0), nullptr);  // empty list
+    EXPECT_EQ(root->GetChild(RootF::kids, 0xFFFFFFFF), nullptr);
+    EXPECT_EQ(root->GetChild(RootF::ival), nullptr);
+    EXPECT_EQ(root->GetArrayInt(RootF::ints, 5), 0);
+}
+
+TEST(LObject, SettersIgnoreWrongTypesAndStoreOnlyWhatTheTypeHolds)
+{
+    LObjectPtr root = LObject::Create(RootClass());
+    LObject::SetFloat(root.get(), nullptr, RootF::ival, 9.5f, LObject::Merge::No);
+    EXPECT_EQ(root->GetInt(RootF::ival), 7);
+    LObject::SetString(root.get(), nullptr, RootF::flt, "x", LObject::Merge::No);
+    EXPECT_EQ(root->GetFloat(RootF::flt), 1.5f);
+    LObject::SetInt(root.get(), nullptr, RootF::name, 1, LObject::Merge::No);
+    EXPECT_STREQ(root->GetString(RootF::name).Text(), "abc");
+    LObject::SetInt(root.get(), nullptr, 99, 1, LObject::Merge::No);  // no such field: nothing
+
+    LObject::SetUInt(root.get(), nullptr, RootF::byte, 0x1234, LObject::Merge::No);
+    EXPECT_EQ(root->GetFieldSlot(RootF::byte).Bits(), 0x34u);
+    LObject::SetInt(root.get(), nullptr, RootF::ival, -2, LObject::Merge::No);
+    EXPECT_EQ(root->GetFieldSlot(RootF::ival).Bits(), 0xFFFFFFFEu);  // upper bytes zero
+    EXPECT_EQ(root->GetInt(RootF::ival), -2);
+    LObject::SetBool(root.get(), nullptr, RootF::uval, true, LObject::Merge::No);
+    EXPECT_EQ(root->GetUInt(RootF::uval), 1u);
+}
+
+TEST(LObject, ArraysOfEveryElementType)
+{
+    LObjectPtr root = LObject::Create(RootClass());
+    const int32_t ints[] = {1, -2, 3};
+    LObject::SetArray(root.get(), nullptr, RootF::ints, ints, 3);
+    EXPECT_EQ(root->GetArrayCount(RootF::ints), 3u);
+    EXPECT_EQ(root->GetArrayInt(RootF::ints, 1), -2);
+
+    const LStringRef texts[] = {"a", "", "ccc"};
+    LObject::SetArray(root.get(), nullptr, RootF::txts, texts, 3);
+    EXPECT_STREQ(root->GetArrayString(RootF::txts, 2).Text(), "ccc");
+    const LStringRef shorter[] = {"z"};
+    LObject::SetArray(root.get(), nullptr, RootF::txts, shorter, 1);
+    EXPECT_EQ(root->GetArrayCount(RootF::txts), 1u);
+    EXPECT_STREQ(root->GetArrayString(RootF::txts, 0).Text(), "z");
+
+    const uint8_t bytes[] = {0x01, 0xAB};
+    LObject::SetArray(root.get(), nullptr, RootF::bytz, bytes, 2);
+    EXPECT_EQ(std::memcmp(root->GetArrayData(RootF::bytz), bytes, 2), 0);
+
+    const float value = 0.25f;
+    LObject::ExtendArray(root.get(), nullptr, RootF::flts, &value, 4);
+    EXPECT_EQ(root->GetArrayCount(RootF::flts), 4u);
+    EXPECT_EQ(root->GetArrayFloat(RootF::flts, 3), 0.25f);
+
+    const int32_t nine = 9;
+    LObject::SetArrayElement(root.get(), nullptr, RootF::ints, 3, &nine, LObject::Merge::No);  // out of range
+    EXPECT_EQ(root->GetArrayCount(RootF::ints), 3u);
+    EXPECT_TRUE(LObject::InsertArrayElement(root.get(), nullptr, RootF::ints, 100, &nine));  // appends
+    EXPECT_EQ(root->GetArrayInt(RootF::ints, 3), 9);
+    LObject::DeleteArrayElement(root.get(), nullptr, RootF::ints, 4);  // past the end: nothing
+    EXPECT_EQ(root->GetArrayCount(RootF::ints), 4u);
+    LObject::DeleteArrayElement(root.get(), nullptr, RootF::ints, 0);
+    EXPECT_EQ(root->GetArrayInt(RootF::ints, 0), -2);
+    LObject::SetArray(root.get(), nullptr, RootF::ints, nullptr, 0);
+    EXPECT_EQ(root->GetArrayCount(RootF::ints), 0u);
+}
+
+TEST(LObject, ResetAllRestoresTaggedFieldsAndKeepsUntaggedOnes)
+{
+    LObjectPtr root = LObject::Create(RootClass());
+    LObject::SetInt(root.get(), nullptr, RootF::ival, 1, LObject::Merge::No);
+    LObject::SetString(root.get(), nullptr, RootF::name, "changed", LObject::Merge::No);
+    LObject::SetUInt(root.get(), nullptr, RootF::memo, 42, LObject::Merge::No);
+    const int32_t ints[] = {1, 2};
+    LObject::SetArray(root.get(), nullptr, RootF::ints, ints, 2);
+    ASSERT_TRUE(LObject::InsertChild(root.get(), nullptr, RootF::kids, 0, MakeItem(5)));
+    LObject::ReplaceChild(root.get(), nullptr, RootF::opt, MakeItem(6));
+    LObject::SetInt(root->GetChild(RootF::one), nullptr, ItemF::val, 8, LObject::Merge::No);
+
+    LObject::ResetAll(root.get());
+    EXPECT_EQ(root->GetInt(RootF::ival), 7);
+    EXPECT_STREQ(root->GetString(RootF::name).Text(), "abc");
+    EXPECT_EQ(root->GetUInt(RootF::memo), 42u);
+    EXPECT_EQ(root->GetArrayCount(RootF::ints), 0u);
+    EXPECT_EQ(root->GetArrayCount(RootF::kids), 0u);
+    EXPECT_EQ(root->GetChild(RootF::opt), nullptr);
+    ASSERT_NE(root->GetChild(RootF::one), nullptr);  // reset in place
+    EXPECT_EQ(root->GetChild(RootF::one)->GetInt(ItemF::val), 0);
+}
+
+TEST(LRefArray, GrowsToTwiceTheCountPlusTwoAndKeepsEmptyStringsInFreeSlots)
+{
+    LRefArray texts(0);
+    EXPECT_EQ(texts.Capacity(), 0u);
+    ASSERT_TRUE(texts.Insert(0, "b"));
+    EXPECT_EQ(texts.Capacity(), 2u);
+    ASSERT_TRUE(texts.Insert(0, "a"));
+    ASSERT_TRUE(texts.Insert(99, "d"));  // clamped: appended
+    EXPECT_EQ(texts.Capacity(), 6u);
+    ASSERT_TRUE(texts.Insert(2, "c"));
+    EXPECT_EQ(texts.Count(), 4u);
+    EXPECT_STREQ(texts.At(2).Text(), "c");
+    EXPECT_STREQ(texts.At(3).Text(), "d");
+    EXPECT_TRUE(texts.Data()[4].IsEmpty());
+    texts.Remove(0);
+    texts.Remove(7);  // not below the count: nothing
+    EXPECT_EQ(texts.Count(), 3u);
+    EXPECT_STREQ(texts.At(0).Text(), "b");
+    EXPECT_TRUE(texts.Data()[3].IsEmpty());
+    texts.Clear();
+    EXPECT_EQ(texts.Count(), 0u);
+}
+
+TEST(LObjRoot, ResolveClassTakesTheDeclaredChildClassUnlessTheFieldNamesByData)
+{
+    static const LFieldDesc fields[] = {
+        LFieldDesc::ChildOf(FourCC("fix "), FourCC("TEST"), FourCC("ITEM")),
+        LFieldDesc::ListOf(FourCC("any "), FourCC("TEST"), FourCC("ITEM"), kFieldClassByName),
+        LFieldDesc::Int(FourCC("int ")),
+    };
+    LClassDesc holderClass(FourCC("RSLV"), kCls, 3, fields);
+    LObjRoot holder(LObject::Create(&holderClass));
+    const LObject* parent = holder.Root();
+    EXPECT_EQ(holder.ResolveClass(FourCC("TEST"), FourCC("ROOT"), parent, 0), ItemClass());
+    EXPECT_EQ(holder.ResolveClass(FourCC("TEST"), FourCC("ROOT"), parent, 1), RootClass());
+    EXPECT_EQ(holder.ResolveClass(FourCC("TEST"), FourCC("ROOT"), parent, 2), RootClass());
+    EXPECT_EQ(holder.ResolveClass(FourCC("TEST"), FourCC("ROOT"), nullptr, 0), RootClass());
+    EXPECT_EQ(holder.ResolveClass(FourCC("NONE"), FourCC("NONE"), nullptr, 0), nullptr);
+}
+
+TEST(LObject, ResetAllCallsTheClassBackAsAfterCreation)
+{
+    static int created = 0;
+    static const LFieldDesc fields[] = {LFieldDesc::Int(FourCC("a   "), 3)};
+    const auto count = [](LClassOp op, void*) {
+        if (op == LClassOp::Created)
+            created++;
+        return 0;
+    };
+    LClassDesc counted(FourCC("RSET"), kCls, 1, fields, count);
+    created = 0;
+    LObjectPtr record = LObject::Create(&counted);
+    LObject::SetInt(record.get(), nullptr, 0, 9, LObject::Merge::No);
+    LObject::ResetAll(record.get());
+    EXPECT_EQ(created, 2);
+    EXPECT_EQ(record->GetInt(0), 3);
+    LObject::ResetAll(nullptr);
+}

@@ -1,0 +1,133 @@
+#include "foundation/records/LObjRoot.h"
+#include "foundation/records/LObject.h"
+#include "tests/foundation/records/RecordTestKit.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class LObjectChildren : public testing::Test {
+protected:
+    LObjectChildren() : holder(LObject::Create(RootClass())), root(holder.Root())
+    {
+        for (int32_t v = 0; v < 3; v++)
+            EXPECT_TRUE(LObject::InsertChild(root, nullptr, RootF::kids, uint32_t(v), MakeItem(v)));
+    }
+
+    std::string Values() const
+    {
+        std::string out;
+        for (uint32_t i = 0; i < root->GetArrayCount(RootF::kids); i++)
+            out += std::to_string(root->GetChild(RootF::kids, i)->GetInt(ItemF::val));
+        return out;
+    }
+
+    LObjRoot holder;
+    LObject* root;
+};
+
+// Observer that sends every will-insert child to the front.
+void InsertFirst(void*, LObjChange& notice)
+{
+    if (notice.operation == LObjOp::WillInsert)
+        notice.index = 0;
+}
+
+} // namespace
+
+TEST_F(LObjectChildren, MoveEndsBeforeTheElementThatWasAtTo)
+{
+    LObject::MoveChild(root, nullptr, RootF::kids, 0, 3);
+    EXPECT_EQ(Values(), "120");
+    LObject::MoveChild(root, nullptr, RootF::kids, 2, 0);
+    EXPECT_EQ(Values(), "012");
+    LObject::MoveChild(root, nullptr, RootF::kids, 1, 1);
+    LObject::MoveChild(root, nullptr, RootF::kids, 1, 2);
+    LObject::MoveChild(root, nullptr, RootF::kids, 3, 0);  // from past the end
+    EXPECT_EQ(Values(), "012");
+    LObject::MoveChild(root, nullptr, RootF::kids, 0, 99);
+    EXPECT_EQ(Values(), "120");
+    for (uint32_t i = 0; i < 3; i++)
+        EXPECT_EQ(root->GetChild(RootF::kids, i)->IndexInParent(), int32_t(i));
+}
+
+TEST_F(LObjectChildren, InsertBeyondTheCountAppendsAndRenumbers)
+{
+    ASSERT_TRUE(LObject::InsertChild(root, nullptr, RootF::kids, 50, MakeItem(7)));
+    ASSERT_TRUE(LObject::InsertChild(root, nullptr, RootF::kids, 0, MakeItem(9)));
+    EXPECT_EQ(Values(), "90127");
+    for (uint32_t i = 0; i < 5; i++) {
+        EXPECT_EQ(root->GetChild(RootF::kids, i)->ListIndex(), int32_t(i));
+        EXPECT_EQ(root->GetChild(RootF::kids, i)->GetRootHolder(), &holder);
+    }
+}
+
+TEST_F(LObjectChildren, WillInsertReceiverCanChooseThePosition)
+{
+    ASSERT_TRUE(holder.AddObserver(nullptr, InsertFirst));
+    ASSERT_TRUE(LObject::InsertChild(root, nullptr, RootF::kids, 3, MakeItem(5)));
+    holder.RemoveObserver(nullptr, InsertFirst);
+    EXPECT_EQ(Values(), "5012");
+}
+
+TEST_F(LObjectChildren, RemoveAnswersADetachedChildOrNull)
+{
+    LObjectPtr taken = LObject::RemoveChildAt(root, nullptr, RootF::kids, 1);
+    ASSERT_NE(taken, nullptr);
+    EXPECT_EQ(taken->GetInt(ItemF::val), 1);
+    EXPECT_EQ(taken->Parent(), nullptr);
+    EXPECT_EQ(taken->ListIndex(), -1);
+    EXPECT_EQ(taken->GetRootHolder(), nullptr);
+    EXPECT_EQ(Values(), "02");
+    EXPECT_EQ(root->GetChild(RootF::kids, 1)->ListIndex(), 1);
+    EXPECT_EQ(LObject::RemoveChildAt(root, nullptr, RootF::kids, 2), nullptr);
+    LObject::DeleteChildAt(root, nullptr, RootF::kids, 0);
+    LObject::DeleteChildAt(root, nullptr, RootF::kids, 0);
+    EXPECT_EQ(LObject::RemoveChildAt(root, nullptr, RootF::kids, 0), nullptr);  // empty list
+}
+
+TEST_F(LObjectChildren, SetChildSwapsAndAnswersThePreviousChild)
+{
+    LObject* first = root->GetChild(RootF::one);
+    LObjectPtr replacement = MakeItem(4);
+    LObject* second = replacement.get();
+    LObjectPtr old = LObject::SetChild(root, nullptr, RootF::one, std::move(replacement));
+    EXPECT_EQ(old.get(), first);
+    EXPECT_EQ(old->Parent(), nullptr);
+    EXPECT_EQ(root->GetChild(RootF::one), second);
+    EXPECT_EQ(second->Parent(), root);
+    EXPECT_EQ(second->IndexInParent(), 0);
+
+    // A record no longer in the slot it names has no valid index.
+    LObject* stray = LObject::PutChild(root, RootF::one, nullptr);
+    EXPECT_EQ(stray, second);
+    EXPECT_EQ(second->IndexInParent(), -1);
+    LObject::Delete(stray);
+
+    // Wrong field type: the record comes back to the caller.
+    LObjectPtr back = LObject::SetChild(root, nullptr, RootF::ival, MakeItem(1));
+    EXPECT_NE(back, nullptr);
+}
+
+TEST_F(LObjectChildren, RawExchangeAndClearList)
+{
+    LObjectPtr previous = LObject::ExchangeChild(root, RootF::opt, MakeItem(3));
+    EXPECT_EQ(previous, nullptr);
+    EXPECT_EQ(root->GetChild(RootF::opt)->GetInt(ItemF::val), 3);
+    previous = LObject::ExchangeChild(root, RootF::opt, nullptr);
+    ASSERT_NE(previous, nullptr);
+    EXPECT_EQ(previous->Parent(), nullptr);
+    LObject::ClearChildList(root, RootF::kids);
+    EXPECT_EQ(root->GetArrayCount(RootF::kids), 0u);
+    LObject::RenumberChildren(root, RootF::kids, 0, 5);  // empty list: nothing
+}
+
+TEST_F(LObjectChildren, NullElementsAreSkippedByWalks)
+{
+    ASSERT_TRUE(LObject::InsertChild(root, nullptr, RootF::kids, 1, nullptr));
+    EXPECT_EQ(root->GetArrayCount(RootF::kids), 4u);
+    EXPECT_EQ(root->GetChild(RootF::kids, 1), nullptr);
+    EXPECT_EQ(root->GetChild(RootF::kids, 2)->ListIndex(), 2);
+    LObject::ResetAll(root);  // deletes every element, the null one included
+    EXPECT_EQ(root->GetArrayCount(RootF::kids), 0u);
+}

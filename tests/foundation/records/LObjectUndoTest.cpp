@@ -1,0 +1,217 @@
+#include "foundation/records/LObject.h"
+#include "tests/foundation/records/UndoTestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+using Merge = LObject::Merge;
+
+class LObjectUndo : public testing::Test, public UndoFixtureBase {
+protected:
+    // Undoes one step and checks the tree, then redoes it and checks again.
+    void ExpectRoundTrip(const std::string& before, const std::string& after)
+    {
+        ASSERT_TRUE(Undo());
+        EXPECT_EQ(Dump(Root()), before);
+        ASSERT_TRUE(Redo());
+        EXPECT_EQ(Dump(Root()), after);
+    }
+};
+
+} // namespace
+
+TEST_F(LObjectUndo, ValueEditsOfEveryKindRoundTrip)
+{
+    const auto step = [this](const auto& edit) {
+        const std::string before = Dump(Root());
+        edit();
+        ExpectRoundTrip(before, Dump(Root()));
+    };
+    step([&] { LObject::SetUInt(Root(), &control, RootF::uval, 0xFFFFFFFF, Merge::No); });
+    step([&] { LObject::SetByte(Root(), &control, RootF::byte, 200, Merge::No); });
+    step([&] { LObject::SetFloat(Root(), &control, RootF::flt, -0.25f, Merge::No); });
+    step([&] { LObject::SetString(Root(), &control, RootF::name, "", Merge::No); });
+    const LStringRef texts[] = {"one", "two", "three"};
+    step([&] { LObject::SetArray(Root(), &control, RootF::txts, texts, 3); });
+    step([&] { LObject::SetArray(Root(), &control, RootF::txts, texts, 1); });  // shortened: undo restores
+    const uint8_t b = 9;
+    step([&] { (void)LObject::InsertArrayElement(Root(), &control, RootF::bytz, 0, &b); });
+    const LStringRef changed = "changed";
+    step([&] { LObject::SetArrayElement(Root(), &control, RootF::txts, 0, &changed, Merge::No); });
+    step([&] { LObject::DeleteArrayElement(Root(), &control, RootF::txts, 0); });
+    const float f = 2.5f;
+    step([&] { LObject::ExtendArray(Root(), &control, RootF::flts, &f, 3); });
+    step([&] { LObject::SetUInt(Root(), &control, RootF::memo, 5, Merge::No); });  // memory-only fields too
+}
+
+TEST_F(LObjectUndo, UndoOfADeletedChildRebuildsItsWholeSubtree)
+{
+    LObjectPtr item = MakeItem(1, "first");
+    const uint32_t values[] = {10, 20};
+    LObject::SetArray(item.get(), nullptr, ItemF::arr, values, 2);
+    ASSERT_TRUE(LObject::InsertChild(item.get(), nullptr, ItemF::subs, 0, MakeItem(2, "nested")));
+    ASSERT_TRUE(LObject::InsertChild(item.get(), nullptr, ItemF::subs, 1, nullptr));
+    ASSERT_TRUE(LObject::InsertChild(Root(), nullptr, RootF::kids, 0, MakeItem(0)));
+    ASSERT_TRUE(LObject::InsertChild(Root(), nullptr, RootF::kids, 1, std::move(item)));
+    ASSERT_TRUE(LObject::InsertChild(Root(), nullptr, RootF::kids, 2, MakeItem(3)));
+    const std::string before = Dump(Root());
+    LObject::DeleteChildAt(Root(), &control, RootF::kids, 1);
+    ExpectRoundTrip(before, Dump(Root()));
+    ASSERT_TRUE(Undo());
+    EXPECT_EQ(Root()->GetChild(RootF::kids, 1)->GetChild(ItemF::subs, 0)->GetRootHolder(), &holder);
+}
+
+TEST_F(LObjectUndo, ChildEditsRoundTrip)
+{
+    for (int32_t v = 0; v < 3; v++)
+        ASSERT_TRUE(LObject::InsertChild(Root(), nullptr, RootF::kids, uint32_t(v), MakeItem(v)));
+    std::string before = Dump(Root());
+    LObject::MoveChild(Root(), &control, RootF::kids, 0, 3);
+    ExpectRoundTrip(before, Dump(Root()));
+
+    before = Dump(Root());
+    LObject::MoveChild(Root(), &control, RootF::kids, 2, 0);
+    ExpectRoundTrip(before, Dump(Root()));
+
+    before = Dump(Root());
+    LObject::ReplaceChild(Root(), &control, RootF::opt, MakeItem(8, "on demand"));
+    ExpectRoundTrip(before, Dump(Root()));
+
+    before = Dump(Root());
+    ASSERT_TRUE(LObject::InsertChild(Root(), &control, RootF::kids, 1, MakeItem(4)));
+    ExpectRoundTrip(before, Dump(Root()));
+
+    // An edit deep in the tree finds its record again by its path.
+    LObject* kid = Root()->GetChild(RootF::kids, 2);
+    ASSERT_TRUE(LObject::InsertChild(kid, nullptr, ItemF::subs, 0, MakeItem(5)));
+    before = Dump(Root());
+    LObject::SetString(kid->GetChild(ItemF::subs, 0), &control, ItemF::txt, "deep", Merge::No);
+    ExpectRoundTrip(before, Dump(Root()));
+}
+
+TEST_F(LObjectUndo, AReplayWhosePathNoLongerResolvesChangesNothing)
+{
+    for (int32_t v = 0; v < 3; v++)
+        ASSERT_TRUE(LObject::InsertChild(Root(), nullptr, RootF::kids, uint32_t(v), MakeItem(v)));
+    LObject::SetInt(Root()->GetChild(RootF::kids, 2), &control, ItemF::val, 9, Merge::No);
+    LObject::DeleteChildAt(Root(), nullptr, RootF::kids, 2);  // not recorded
+    const std::string before = Dump(Root());
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Dump(Root()), before);
+}
+
+TEST_F(LObjectUndo, AHolderThatIsGoneIsNeverFollowed)
+{
+    {
+        LObjRoot shortLived(LObject::Create(RootClass()));
+        LObject::SetInt(shortLived.Root(), &control, RootF::ival, 1, Merge::No);
+    }
+    EXPECT_TRUE(Undo());  // consumed, and nothing happens
+    EXPECT_TRUE(Redo());
+}
+
+namespace {
+
+// Random edits of a small schema: undoing every step walks back through the states seen,
+// redoing walks forward again.
+void RandomEditsRoundTrip(UndoFixtureBase& f, int edits, uint32_t seed, uint32_t maxInts)
+{
+    LObject* root = f.Root();
+    PlainHandler* control = &f.control;
+    std::mt19937 rng(seed);
+    const auto pick = [&rng](uint32_t n) { return n ? uint32_t(rng() % n) : 0u; };
+    std::vector<std::string> states{Dump(root)};
+    uint64_t lastStart = UINT64_MAX;  // no record yet
+    bool wrapped = false;
+    for (int i = 0; i < edits; i++) {
+        const uint32_t nKids = root->GetArrayCount(RootF::kids);
+        const Merge merge = pick(2) ? Merge::Yes : Merge::No;
+        switch (pick(11)) {
+        case 0:
+            LObject::SetInt(root, control, RootF::ival, int32_t(pick(5)), merge);
+            break;
+        case 1:
+            LObject::SetFloat(root, control, RootF::flt, float(pick(7)) / 4, merge);
+            break;
+        case 2:
+            LObject::SetString(root, control, RootF::name, std::string(pick(40), char('a' + pick(26))).c_str(),
+                               merge);
+            break;
+        case 3: {
+            std::vector<int32_t> ints(pick(maxInts), int32_t(pick(1000)));
+            LObject::SetArray(root, control, RootF::ints, ints.data(), uint32_t(ints.size()));
+            break;
+        }
+        case 4: {
+            const LStringRef text(std::to_string(pick(100)).c_str());
+            (void)LObject::InsertArrayElement(root, control, RootF::txts, pick(4), &text);
+            break;
+        }
+        case 5:
+            LObject::DeleteArrayElement(root, control, RootF::txts, pick(3));
+            break;
+        case 6: {
+            const LStringRef text(std::to_string(pick(3)).c_str());
+            LObject::SetArrayElement(root, control, RootF::txts, pick(3), &text, merge);
+            break;
+        }
+        case 7: {
+            LObjectPtr item = MakeItem(int32_t(pick(50)), "kid");
+            if (pick(2))
+                (void)LObject::InsertChild(item.get(), nullptr, ItemF::subs, 0, MakeItem(1, "grandchild"));
+            (void)LObject::InsertChild(root, control, RootF::kids, pick(nKids + 1), std::move(item));
+            break;
+        }
+        case 8:
+            LObject::DeleteChildAt(root, control, RootF::kids, pick(nKids));
+            break;
+        case 9:
+            LObject::MoveChild(root, control, RootF::kids, pick(nKids), pick(nKids + 1));
+            break;
+        default:
+            if (LObject* kid = root->GetChild(RootF::kids, pick(nKids)))
+                LObject::SetInt(kid, control, ItemF::val, int32_t(pick(9)), merge);
+            break;
+        }
+        const uint64_t start = f.LastRecordStart();
+        wrapped = wrapped || f.doc.queue.Ring().wrapEnd != 0;
+        if (start != lastStart)
+            states.push_back(Dump(root));
+        else
+            states.back() = Dump(root);  // merged into the last step, or nothing recorded
+        lastStart = start;
+    }
+    EXPECT_TRUE(wrapped);
+
+    size_t undone = 0;
+    while (f.doc.queue.CanUndo()) {
+        ASSERT_TRUE(f.Undo());
+        undone++;
+        ASSERT_LT(undone, states.size());
+        ASSERT_EQ(Dump(root), states[states.size() - 1 - undone]) << "after " << undone << " undos";
+    }
+    EXPECT_GT(undone, 10u);
+    for (size_t i = 1; i <= undone; i++) {
+        ASSERT_TRUE(f.Redo());
+        ASSERT_EQ(Dump(root), states[states.size() - 1 - undone + i]) << "after " << i << " redos";
+    }
+    EXPECT_FALSE(f.doc.queue.CanRedo());
+}
+
+} // namespace
+
+TEST_F(LObjectUndo, RandomEditsWrapTheMegabyteRingAndStillRoundTrip)
+{
+    RandomEditsRoundTrip(*this, 8000, 20261206, 300);
+}
+
+TEST(LObjectUndoSmallRing, RandomEditsOfMixedSizesWrapManyTimes)
+{
+    for (uint32_t seed = 1; seed <= 4; seed++) {
+        UndoFixtureBase f(8192);
+        RandomEditsRoundTrip(f, 1500, seed, 600);
+    }
+}

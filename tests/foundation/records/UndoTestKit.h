@@ -1,0 +1,73 @@
+#pragma once
+#include "foundation/LByteBuffer.h"
+#include "foundation/LHandler.h"
+#include "foundation/records/CUNDOQ.h"
+#include "foundation/records/CUndoStrm.h"
+#include "foundation/records/LObjRoot.h"
+#include "foundation/streams/CMemStream.h"
+#include "tests/foundation/records/RecordTestKit.h"
+#include "ui/LMenuBar.h"
+#include "ui/LMenuItem.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// A document window as far as undo goes: its queue sees every message first.
+class UndoDoc : public LHandler {
+public:
+    UndoDoc(uint64_t capacity, std::unique_ptr<LStream> stream) : queue(capacity, std::move(stream)) {}
+    void HandleMessage(LMessage& result, const LMessage& msg) override
+    {
+        if (queue.HandleMessage(msg)) {
+            LMessage::Clear(result);
+            return;
+        }
+        LHandler::HandleMessage(result, msg);
+    }
+    CUNDOQ queue;
+};
+
+// A menu bar that notes the commands enabled and their titles.
+class FakeMenuBar : public LMenuBar {
+public:
+    void EnableCommand(const char* command, const LStringRef& title) override
+    {
+        enabled.push_back(std::string(command) + "=" + title.Text());
+    }
+    std::vector<std::string> enabled;
+};
+
+class FakeMenuItem : public LMenuItem {
+public:
+    explicit FakeMenuItem(const char* command) : fCommand(command) {}
+    bool HasCommand(const char* command) const override { return fCommand == command; }
+
+private:
+    std::string fCommand;
+};
+
+// A document (record tree), its undo queue over a memory stream, and a control inside it.
+class UndoFixtureBase {
+public:
+    explicit UndoFixtureBase(uint64_t capacity = 0x100000)
+        : doc(capacity, std::make_unique<CMemStream>(bytes)), control(&doc), holder(LObject::Create(RootClass()))
+    {
+    }
+    LObject* Root() const { return holder.Root(); }
+    // Undoes or redoes one step through the menu command, as the user would.
+    bool Choose(const char* command)
+    {
+        FakeMenuItem item(command);
+        return doc.queue.HandleMessage(LMessage("LMenuItem_Selected", &item, nullptr));
+    }
+    bool Undo() { return Choose("LStdCmd_Undo"); }
+    bool Redo() { return Choose("LStdCmd_Redo"); }
+    // Where the newest undo record starts (the ring's file is plain memory).
+    uint64_t LastRecordStart() const;
+
+    LByteBuffer bytes;
+    UndoDoc doc;
+    PlainHandler control;
+    LObjRoot holder;
+};

@@ -1,0 +1,60 @@
+#include "shell/resources/LLocale.h"
+#include "foundation/LResourceSource.h"
+#include "tests/support/LocaleEnvironmentTest.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+LLocale Of(const char* id) { return LLocale(*plat::LocaleId::Parse(id)); }
+
+class UserLocale : public LocaleEnvironmentTest {
+protected:
+    static uint32_t RegionFor(const char* lang)
+    {
+        setenv("LANG", lang, 1);
+        return LLocale::ChooseRegion(LLocale::UserLocale());
+    }
+};
+
+} // namespace
+
+TEST(LLocale, MatchScore)
+{
+    EXPECT_EQ(LLocale::MatchScore(Of("ja_JP"), Of("ja_JP")), 4);
+    EXPECT_EQ(LLocale::MatchScore(Of("ja"), Of("ja_JP")), 4); // the country does not count
+    EXPECT_EQ(LLocale::MatchScore(Of("zh_Hant_TW"), Of("zh_Hans_CN")), 3);
+    EXPECT_EQ(LLocale::MatchScore(Of("zh_TW"), Of("zh_Hans_CN")), 3); // a missing script differs
+    EXPECT_EQ(LLocale::MatchScore(Of("en_GB"), Of("ja_JP")), 0);
+    EXPECT_EQ(LLocale::MatchScore(Of("de_DE"), Of("en_US")), 1);
+    EXPECT_EQ(LLocale::MatchScore(Of("ja_JP"), Of("en_US")), 1);
+    EXPECT_EQ(LLocale::MatchScore(Of("en_GB"), Of("en_US")), 4);
+    EXPECT_EQ(LLocale::MatchScore(LLocale(), Of("en_US")), 1);
+    EXPECT_EQ(LLocale::MatchScore(Of("en_US"), LLocale()), 0);
+    EXPECT_EQ(LLocale::MatchScore(LLocale(), LLocale()), 4); // nothing missing differs
+}
+
+TEST(LLocale, ForRegion)
+{
+    EXPECT_EQ(LLocale::ForRegion(kRegionJP).Language(), "ja");
+    EXPECT_EQ(LLocale::ForRegion(kRegionJP).Country(), "JP");
+    EXPECT_EQ(LLocale::ForRegion(kRegionUS).Language(), "en");
+    EXPECT_EQ(LLocale::ForRegion(0x46522020).Language(), "fr"); // 'FR  '
+    EXPECT_EQ(LLocale::ForRegion(0x43482020).Language(), "it"); // 'CH  ': the last of de, fr, it
+    EXPECT_TRUE(LLocale::ForRegion(0x5A5A2020).IsNull());       // 'ZZ  '
+    EXPECT_TRUE(LLocale::ForRegion(0x66722020).IsNull());       // 'fr  ': case counts
+    EXPECT_FALSE(LLocale::ForRegion(kRegionUS).Script());
+}
+
+TEST_F(UserLocale, ChoosesTheJapaneseRegionOnlyForJapaneseUsers)
+{
+    EXPECT_EQ(RegionFor("ja_JP.UTF-8"), kRegionJP);
+    EXPECT_EQ(RegionFor("ja"), kRegionJP);
+    EXPECT_EQ(RegionFor("en_US.UTF-8"), kRegionUS);
+    EXPECT_EQ(RegionFor("C"), kRegionUS);
+    EXPECT_EQ(RegionFor("POSIX"), kRegionUS);
+    EXPECT_EQ(RegionFor("zh_CN.UTF-8"), kRegionUS);
+    EXPECT_EQ(RegionFor("!!"), kRegionUS); // no readable locale
+    setenv("LANGUAGE", "ja:en", 1);
+    EXPECT_EQ(RegionFor("de_DE.UTF-8"), kRegionJP);
+}

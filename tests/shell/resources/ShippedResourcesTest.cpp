@@ -1,0 +1,86 @@
+#include "foundation/LStrList.h"
+#include "platform/ResourceFile.h"
+#include "shell/resources/LRegionalResSource.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+// The resource file packed beside the test program, opened through the program's own route.
+class ShippedResources : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        fSaved = plat::CurrentResourceFile();
+        plat::ResourceStatus status;
+        fRef = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
+        ASSERT_GT(fRef, 0) << plat::ProgramResourcePath();
+        plat::UseResourceFile(fSaved);
+    }
+    void TearDown() override
+    {
+        plat::CloseResourceFile(fRef);
+        plat::UseResourceFile(fSaved);
+    }
+    std::vector<std::string> Items(const char* name, uint32_t region = kRegionUS)
+    {
+        LRegionalResSource source(fRef, region);
+        LStrList list({0, name}, &source, kStrListDialogTexts);
+        std::vector<std::string> items;
+        for (uint32_t i = 0; i < list.Count(); ++i)
+            items.emplace_back(list.GetItem(i).View());
+        return items;
+    }
+
+    int fRef = 0;
+    int fSaved = 0;
+};
+
+size_t LineCount(const std::string& item)
+{
+    size_t lines = 1;
+    for (char c : item)
+        lines += c == '\n';
+    return lines;
+}
+
+} // namespace
+
+TEST_F(ShippedResources, UndoCaptionsInBothRegionsCarryTheRecordCaption)
+{
+    for (uint32_t region : {kRegionUS, kRegionJP}) {
+        const auto items = Items("CUNDOQ", region);
+        ASSERT_EQ(items.size(), 4u);
+        EXPECT_EQ(items[0].find("%0"), std::string::npos);
+        EXPECT_NE(items[2].find("%0"), std::string::npos);
+        EXPECT_NE(items[3].find("%0"), std::string::npos);
+    }
+    EXPECT_NE(Items("CUNDOQ", kRegionJP), Items("CUNDOQ", kRegionUS));
+}
+
+TEST_F(ShippedResources, DialogTextsHaveEveryItem)
+{
+    for (uint32_t region : {kRegionUS, kRegionJP}) {
+        EXPECT_EQ(Items("APPMSG", region).size(), 2u);
+        const auto about = Items("ABOUT", region);
+        ASSERT_EQ(about.size(), 7u);
+        EXPECT_FALSE(about[0].empty());
+        EXPECT_FALSE(about[1].empty());
+        EXPECT_FALSE(about[6].empty());
+    }
+}
+
+TEST_F(ShippedResources, FileTypeListsHoldFourLinesAnItem)
+{
+    for (const char* name : {"SNXFFLT", "SNXFFMT", "SPCTFFMT", "LOGFFLT", "FQBANDFFLT"}) {
+        const auto items = Items(name);
+        EXPECT_FALSE(items.empty()) << name;
+        for (const std::string& item : items) {
+            EXPECT_EQ(LineCount(item), 4u) << name << ": " << item;
+            EXPECT_EQ(item.find('\r'), std::string::npos);
+        }
+    }
+    EXPECT_EQ(Items("SNXFFMT").at(0), "YSNX\nSNXD\nsnx\nSonalyx document");
+}
+
