@@ -6,8 +6,11 @@
 #include "ui/LTimer.h"
 
 #include <arpa/inet.h>
+#include <cstdlib>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -172,6 +175,50 @@ bool WriteAll(int fd, const std::string& bytes)
         done += size_t(n);
     }
     return true;
+}
+
+Pty OpenPty()
+{
+    Pty pty;
+    pty.master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (pty.master < 0 || ::grantpt(pty.master) != 0 || ::unlockpt(pty.master) != 0)
+        return pty;
+    char name[128] = {};
+    if (::ptsname_r(pty.master, name, sizeof name) == 0)
+        pty.slavePath = name;
+    return pty;
+}
+
+namespace {
+
+// The folder of the links; the variable names every link a test may use, set before any
+// thread could read the environment.
+std::string LinkFolder()
+{
+    static const std::string folder = [] {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string f = std::string(tmp ? tmp : "/tmp") + "/serial-links";
+        ::mkdir(f.c_str(), 0700);
+        std::string entries;
+        for (const char* n : {"alpha", "beta", "gamma", "telk", "lines"})
+            entries += std::string(n) + "=" + f + "/" + n + ";";
+        ::setenv("SONALYX_SERIAL_PORTS", entries.c_str(), 1);
+        return f;
+    }();
+    return folder;
+}
+
+} // namespace
+
+std::string SerialLinkFor(const std::string& name) { return LinkFolder() + "/" + name; }
+
+void PointSerialName(const std::string& name, const std::string& devicePath)
+{
+    const std::string link = SerialLinkFor(name);
+    const std::string fresh = link + ".new";
+    ::unlink(fresh.c_str());
+    if (::symlink(devicePath.c_str(), fresh.c_str()) == 0)
+        ::rename(fresh.c_str(), link.c_str()); // atomic: a reader sees the old or the new device
 }
 
 } // namespace porttest

@@ -54,4 +54,16 @@ int ListenLoopback(uint16_t& port);
 std::string ReadExactly(int fd, size_t count, std::chrono::milliseconds limit = 5s);
 bool WriteAll(int fd, const std::string& bytes);
 
+// A pseudo-terminal: the master end stays with the test, the slave path stands for a
+// serial device.
+struct Pty {
+    int master = -1;
+    std::string slavePath;
+};
+Pty OpenPty();
+// A name list entry for SONALYX_SERIAL_PORTS is set once per process; a test points the name
+// at a device by replacing the link the entry names.
+std::string SerialLinkFor(const std::string& name);
+void PointSerialName(const std::string& name, const std::string& devicePath);
+
 } // namespace porttest
