@@ -1,0 +1,117 @@
+#include "sources/lines/CLogSaverA.h"
+
+#include "foundation/LAsyncQueue.h"
+#include "foundation/StrEqual.h"
+
+const char* CLogSaverA::msgReady = "CLogSaverA_Ready";
+
+CLogSaverA::CLogSaverA(LHandler* parent, LAsyncQueue* queue)
+    : LHandler(parent), fQueue(queue), fWritten(this, queue),
+      fTransfer(std::make_unique<plat::FileTransfer>([this] { fWritten.Post(); }))
+{
+}
+
+CLogSaverA::~CLogSaverA()
+{
+    Flush();
+    // The transfer goes before the signal it posts.
+    fTransfer.reset();
+}
+
+void CLogSaverA::SetFile(std::unique_ptr<plat::DataFork> file)
+{
+    Flush();
+    fFile = std::move(file);
+    fReadIndex = fWriteIndex = 0;
+    fPosition = 0;
+    uint64_t size = 0;
+    if (fFile && fFile->GetSize(size) == plat::FileResult::Ok)
+        fPosition = size;
+}
+
+void CLogSaverA::PutByte(uint8_t byte)
+{
+    if (!fFile)
+        return;
+    if (IsFull()) {
+        fFailed = true; // callers check IsFull first; a byte that finds no room is lost
+        return;
+    }
+    fRing[fWriteIndex % kRingSize] = byte;
+    ++fWriteIndex;
+    if (!fInFlight && Fill() >= kChunk)
+        WriteChunk();
+}
+
+// The longest contiguous run of buffered bytes, at most one chunk, written in the background.
+void CLogSaverA::WriteChunk()
+{
+    const uint32_t start = fReadIndex % kRingSize;
+    uint32_t length = Fill();
+    if (length > kChunk)
+        length = kChunk;
+    if (length > kRingSize - start)
+        length = kRingSize - start;
+    if (length == 0 || !fFile)
+        return;
+    if (!fTransfer->Start(fFile->Descriptor(), plat::FileTransfer::Kind::Write, fPosition, fRing + start, length))
+        return;
+    fInFlight = true;
+    fInFlightLength = length;
+    fPosition += length;
+}
+
+void CLogSaverA::OnWritten()
+{
+    if (!fInFlight)
+        return;
+    fInFlight = false;
+    if (fTransfer->Result() == plat::FileResult::Ok && fTransfer->Transferred() == fInFlightLength) {
+        fReadIndex += fInFlightLength;
+        if (Fill() >= kChunk)
+            WriteChunk();
+    } else {
+        fFailed = true;
+        fReadIndex = fWriteIndex; // everything buffered is dropped; the recording goes on
+    }
+    fInFlightLength = 0;
+}
+
+// Waits for the write in flight, then writes what is left synchronously.
+void CLogSaverA::Flush()
+{
+    if (fInFlight) {
+        fTransfer->WaitIdle();
+        OnWritten();
+    }
+    if (!fFile) {
+        fReadIndex = fWriteIndex;
+        return;
+    }
+    while (Fill() > 0) {
+        const uint32_t start = fReadIndex % kRingSize;
+        uint32_t length = Fill();
+        if (length > kRingSize - start)
+            length = kRingSize - start;
+        if (fFile->WriteAt(fPosition, fRing + start, length) != plat::FileResult::Ok) {
+            fFailed = true;
+            fReadIndex = fWriteIndex;
+            break;
+        }
+        fPosition += length;
+        fReadIndex += length;
+    }
+}
+
+void CLogSaverA::HandleMessage(LMessage& result, const LMessage& msg)
+{
+    if (msg.subject == &fWritten && StrEqual(msg.type, LAsyncSignal::msgX)) {
+        {
+            LAsyncQueueLock lock(*fQueue);
+            OnWritten();
+        }
+        result = LMessage(msgReady, this, Parent());
+        return;
+    }
+    LHandler::HandleMessage(result, msg);
+}
