@@ -10,10 +10,15 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
+
+extern char** environ;
 
 namespace porttest {
 
@@ -219,6 +224,80 @@ void PointSerialName(const std::string& name, const std::string& devicePath)
     ::unlink(fresh.c_str());
     if (::symlink(devicePath.c_str(), fresh.c_str()) == 0)
         ::rename(fresh.c_str(), link.c_str()); // atomic: a reader sees the old or the new device
+}
+
+PythonPeer::~PythonPeer()
+{
+    if (fPid > 0) {
+        ::kill(fPid, SIGKILL);
+        ::waitpid(fPid, nullptr, 0);
+    }
+    if (fOut >= 0)
+        ::close(fOut);
+}
+
+bool PythonPeer::Start(const std::string& script, std::chrono::milliseconds limit)
+{
+    int pipeEnds[2];
+    if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
+        return false;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+    const char* argv[] = {"python3", "-u", "-c", script.c_str(), nullptr};
+    const int rc = ::posix_spawnp(&fPid, "python3", &actions, nullptr, const_cast<char**>(argv), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeEnds[1]);
+    fOut = pipeEnds[0];
+    if (rc != 0) {
+        fPid = -1;
+        return false;
+    }
+    fFirstLine = ReadLine(limit);
+    return !fFirstLine.empty();
+}
+
+std::string PythonPeer::ReadLine(std::chrono::milliseconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        const size_t nl = fPending.find('\n');
+        if (nl != std::string::npos) {
+            std::string line = fPending.substr(0, nl);
+            fPending.erase(0, nl + 1);
+            return line;
+        }
+        pollfd p{fOut, POLLIN, 0};
+        if (::poll(&p, 1, 20) <= 0)
+            continue;
+        char buffer[4096];
+        const ssize_t n = ::read(fOut, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        fPending.append(buffer, size_t(n));
+    }
+    return {};
+}
+
+std::string PythonPeer::Finish(std::chrono::milliseconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    std::string out = fPending;
+    fPending.clear();
+    while (std::chrono::steady_clock::now() < end) {
+        pollfd p{fOut, POLLIN, 0};
+        if (::poll(&p, 1, 20) <= 0)
+            continue;
+        char buffer[4096];
+        const ssize_t n = ::read(fOut, buffer, sizeof buffer);
+        if (n <= 0) {
+            ::waitpid(fPid, nullptr, 0);
+            fPid = -1;
+            return out;
+        }
+        out.append(buffer, size_t(n));
+    }
+    return {};
 }
 
 } // namespace porttest

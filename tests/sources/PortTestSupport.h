@@ -66,4 +66,28 @@ Pty OpenPty();
 std::string SerialLinkFor(const std::string& name);
 void PointSerialName(const std::string& name, const std::string& devicePath);
 
+// A python3 program run as a test peer. Its first output line is read at start (it prints
+// its port there); the rest is read when it ends.
+class PythonPeer {
+public:
+    PythonPeer() = default;
+    ~PythonPeer();
+    PythonPeer(const PythonPeer&) = delete;
+    PythonPeer& operator=(const PythonPeer&) = delete;
+
+    // Starts python3 with the script; false when it did not print a first line in time.
+    bool Start(const std::string& script, std::chrono::milliseconds limit = 10s);
+    const std::string& FirstLine() const { return fFirstLine; }
+    // Waits for the end of the program and returns the rest of its output; empty when the
+    // limit passed (the program is then killed).
+    std::string Finish(std::chrono::milliseconds limit = 10s);
+
+private:
+    std::string ReadLine(std::chrono::milliseconds limit);
+    int fPid = -1;
+    int fOut = -1;
+    std::string fPending;
+    std::string fFirstLine;
+};
+
 } // namespace porttest
