@@ -65,16 +65,20 @@ void CLogSaverA::OnWritten()
 {
     if (!fInFlight)
         return;
+    // The completion runs just before the worker lets the transfer go; the next chunk can
+    // only start once it has.
+    fTransfer->WaitIdle();
     fInFlight = false;
-    if (fTransfer->Result() == plat::FileResult::Ok && fTransfer->Transferred() == fInFlightLength) {
-        fReadIndex += fInFlightLength;
+    const uint32_t written = fInFlightLength;
+    fInFlightLength = 0;
+    if (fTransfer->Result() == plat::FileResult::Ok && fTransfer->Transferred() == written) {
+        fReadIndex += written;
         if (Fill() >= kChunk)
             WriteChunk();
     } else {
         fFailed = true;
         fReadIndex = fWriteIndex; // everything buffered is dropped; the recording goes on
     }
-    fInFlightLength = 0;
 }
 
 // Waits for the write in flight, then writes what is left synchronously.
