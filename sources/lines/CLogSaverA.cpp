@@ -6,16 +6,16 @@
 const char* CLogSaverA::msgReady = "CLogSaverA_Ready";
 
 CLogSaverA::CLogSaverA(LHandler* parent, LAsyncQueue* queue)
-    : LHandler(parent), fQueue(queue), fWritten(this, queue),
-      fTransfer(std::make_unique<plat::FileTransfer>([this] { fWritten.Post(); }))
+    : LHandler(parent), fQueue(queue),
+      fTransfer(std::make_unique<plat::FileTransfer>([this] { fWritten.Post(); })), fWritten(this, queue)
 {
 }
 
 CLogSaverA::~CLogSaverA()
 {
+    // Under the lock no completion is being delivered meanwhile.
+    LAsyncQueueLock lock(*fQueue);
     Flush();
-    // The transfer goes before the signal it posts.
-    fTransfer.reset();
 }
 
 void CLogSaverA::SetFile(std::unique_ptr<plat::DataFork> file)
@@ -61,7 +61,7 @@ void CLogSaverA::WriteChunk()
     fPosition += length;
 }
 
-void CLogSaverA::OnWritten()
+void CLogSaverA::OnWritten(bool writeNext)
 {
     if (!fInFlight)
         return;
@@ -73,7 +73,7 @@ void CLogSaverA::OnWritten()
     fInFlightLength = 0;
     if (fTransfer->Result() == plat::FileResult::Ok && fTransfer->Transferred() == written) {
         fReadIndex += written;
-        if (Fill() >= kChunk)
+        if (writeNext && Fill() >= kChunk)
             WriteChunk();
     } else {
         fFailed = true;
@@ -84,10 +84,8 @@ void CLogSaverA::OnWritten()
 // Waits for the write in flight, then writes what is left synchronously.
 void CLogSaverA::Flush()
 {
-    if (fInFlight) {
-        fTransfer->WaitIdle();
-        OnWritten();
-    }
+    if (fInFlight)
+        OnWritten(false); // waits for it; nothing new starts, the rest is written here
     if (!fFile) {
         fReadIndex = fWriteIndex;
         return;
@@ -112,7 +110,7 @@ void CLogSaverA::HandleMessage(LMessage& result, const LMessage& msg)
     if (msg.subject == &fWritten && StrEqual(msg.type, LAsyncSignal::msgX)) {
         {
             LAsyncQueueLock lock(*fQueue);
-            OnWritten();
+            OnWritten(true);
         }
         result = LMessage(msgReady, this, Parent());
         return;

@@ -38,14 +38,13 @@ public:
 
 private:
     void WriteChunk();
-    void OnWritten();
+    void OnWritten(bool writeNext);
     void Flush();
 
     LAsyncQueue* fQueue;
     std::unique_ptr<plat::DataFork> fFile;
     // NOTE: background writes go through the platform's file worker directly; the
-    // completion comes back to the queue's thread through this signal.
-    LAsyncSignal fWritten;
+    // completion comes back to the queue's thread through fWritten.
     std::unique_ptr<plat::FileTransfer> fTransfer;
     uint64_t fPosition = 0;
     bool fInFlight = false;
@@ -55,4 +54,6 @@ private:
     uint8_t fRing[kRingSize];
     uint32_t fReadIndex = 0;
     uint32_t fWriteIndex = 0;
+    // Last, so that it goes first: no completion is delivered once destruction began.
+    LAsyncSignal fWritten;
 };

@@ -71,27 +71,27 @@ int32_t CSerialPort::Open(const CSerialPortSpec& spec)
 
 void CSerialPort::Close()
 {
-    // The reconnect thread ends before the descriptor is touched, so the two never race.
+    // Under the queue lock no completion of this port is being delivered meanwhile, and
+    // none reaches it afterwards. The reconnect thread ends before the descriptor is
+    // touched, so the two never race for it.
+    LAsyncQueueLock lock(*fQueue);
     StopReconnect();
     {
-        plat::ScopedLock lock(fFdMutex);
+        plat::ScopedLock fdLock(fFdMutex);
         if (fFd >= 0) {
             fWatcher->Unregister(fFd);
             plat::CloseFd(fFd);
             fFd = -1;
         }
     }
-    {
-        LAsyncQueueLock lock(*fQueue);
-        fWriteDone.Stop();
-        fReadDone.Stop();
-        fWanted = false;
-        fReadPending = false;
-        fWritePending = false;
-        fReadLength = 0;
-        fWriteLength = 0;
-        fError = false;
-    }
+    fWriteDone.Stop();
+    fReadDone.Stop();
+    fWanted = false;
+    fReadPending = false;
+    fWritePending = false;
+    fReadLength = 0;
+    fWriteLength = 0;
+    fError = false;
     fErrorNote.Cancel();
 }
 
