@@ -1,5 +1,10 @@
 #include "analysis/CSpectrumAnalyser.h"
 
+#include "analysis/CFFT.h"
+#include "analysis/records/CSnxSchema.h"
+#include "foundation/LAsyncQueue.h"
+#include "foundation/records/LObjChange.h"
+
 #include <algorithm>
 
 bool CSpectrumAnalyser::Setup(uint32_t count, uint32_t order, uint32_t ringOrder)
@@ -17,4 +22,34 @@ bool CSpectrumAnalyser::Setup(uint32_t count, uint32_t order, uint32_t ringOrder
         channels.push_back(std::move(chan));
     }
     return true;
+}
+
+bool CSpectrumAnalyser::SetupFromDocument(const LObject* document)
+{
+    if (!document)
+        return false;
+    const LObject* common = document->GetChild(kFdrsComn);
+    const int order = common ? common->GetByte(kComnFtsx) : 0;
+    return Setup(document->GetArrayCount(kFdrsChns), CFFT::ClampOrder(order), kRingOrder);
+}
+
+void CSpectrumAnalyser::OnDocumentChange(void* context, LObjChange& notice)
+{
+    auto* analyser = static_cast<CSpectrumAnalyser*>(context);
+    const LObject* record = notice.record;
+    if (!analyser || !record)
+        return;
+    const LObject* document = nullptr;
+    if (record->Is(CSnxSchema::kCreator, CSnxSchema::kDocClass) && notice.field == kFdrsChns)
+        document = record;
+    else if (record->Is(CSnxSchema::kCreator, CSnxSchema::kCommonClass) && notice.field == kComnFtsx)
+        document = record->Parent();
+    if (!document)
+        return;
+    if (analyser->fQueue) {
+        LAsyncQueueLock lock(*analyser->fQueue);
+        (void)analyser->SetupFromDocument(document);
+    } else {
+        (void)analyser->SetupFromDocument(document);
+    }
 }

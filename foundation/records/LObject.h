@@ -7,6 +7,7 @@
 #include <memory>
 
 class CUndoStrm;
+class LKeyValueNode;
 class LHandler;
 class LObjRoot;
 class LObject;
@@ -146,6 +147,20 @@ public:
                                    int32_t index);
     static void NotifyAttached(LObject* record, LHandler* context, LObjRoot* holder, int32_t place);
     static void NotifyDetached(LObject* record, LHandler* context, LObjRoot* holder, int32_t place);
+
+    // ---- persistence in key/value nodes ----
+    // Writes every tagged field under its tag's text (child records and lists as sub-nodes).
+    static void SaveToNode(LKeyValueNode& node, const LObject* record);
+    // Loads the keys present into the record as it is (missing keys leave fields unchanged),
+    // through the recording setters without undo, so observers hear of every change.
+    static void LoadFromNode(LKeyValueNode& node, LObject* record);
+    // Every tagged field back to its default, then LoadFromNode.
+    static void LoadFromNodeRef(LKeyValueNode& node, LObject* record);
+    // The texts under "s0", "s1", ... of a fresh sub-node under `key`.
+    static void WriteNodeStrings(LKeyValueNode& node, const char* key, const LStringRef* texts, uint32_t n);
+    // The integers under `key` (an empty list gives count 0 and no buffer); false when missing.
+    static bool ReadNodeInts(LKeyValueNode& node, const char* key, uint32_t& count,
+                             std::unique_ptr<int64_t[]>& buffer);
 
     // ---- undo data ----
     static void WritePath(CUndoStrm& stream, const LObject* record, uint8_t field);

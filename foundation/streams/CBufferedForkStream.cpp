@@ -70,12 +70,8 @@ void CBufferedForkStream::SetEOF()
 
 void CBufferedForkStream::Write(const void* data, uint64_t count)
 {
-    if (Error() != kNoError)
+    if (!WriteAllowed())
         return;
-    if (!IsWritable()) {
-        SetError(kReadOnlyError);
-        return;
-    }
     const auto* source = static_cast<const uint8_t*>(data);
     uint64_t remaining = count;
     while (remaining > 0) {

@@ -25,24 +25,16 @@ void CForkStream::SetPosition(uint64_t newPosition)
 
 void CForkStream::SetEOF()
 {
-    if (Error() != kNoError)
+    if (!WriteAllowed())
         return;
-    if (!IsWritable()) {
-        SetError(kReadOnlyError);
-        return;
-    }
     if (fFork.SetSize(position) != plat::FileResult::Ok)
         SetError(kWriteError);
 }
 
 void CForkStream::Write(const void* data, uint64_t count)
 {
-    if (Error() != kNoError)
+    if (!WriteAllowed())
         return;
-    if (!IsWritable()) {
-        SetError(kReadOnlyError);
-        return;
-    }
     if (count == 0)
         return;
     // A short write is never success: the fork writes everything or reports the failure.

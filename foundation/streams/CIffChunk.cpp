@@ -3,10 +3,10 @@
 #include "foundation/streams/LStream.h"
 #include "foundation/LByteBuffer.h"
 #include "foundation/LStringRef.h"
+#include "foundation/TextTemplate.h"
 
 #include <algorithm>
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -24,28 +24,6 @@ uint32_t GetU32(const uint8_t* bytes)
 }
 
 uint64_t RoundUpToEven(uint64_t value) { return value + (value & 1); }
-
-// NOTE: stands in for the text utilities' NormalizeLineEnds until they are in: every CR,
-// LF, CR LF or LF CR becomes one LF, and an unchanged text keeps its handle.
-LStringRef NormalizeLineEnds(const LStringRef& text)
-{
-    const std::string_view in = text.View();
-    if (in.find('\r') == std::string_view::npos)
-        return text;
-    std::string out;
-    out.reserve(in.size());
-    for (size_t i = 0; i < in.size(); ++i) {
-        const char c = in[i];
-        if (c == '\r' || c == '\n') {
-            out += '\n';
-            if (i + 1 < in.size() && (in[i + 1] == '\r' || in[i + 1] == '\n') && in[i + 1] != c)
-                ++i;
-        } else {
-            out += c;
-        }
-    }
-    return LStringRef(std::string_view(out));
-}
 
 } // namespace
 

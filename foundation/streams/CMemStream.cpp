@@ -68,7 +68,7 @@ void CMemStream::SetPosition(uint64_t newPosition)
 
 void CMemStream::SetEOF()
 {
-    if (Error() != kNoError)
+    if (!WriteAllowed())   // growable streams are always writable
         return;
     if (fGrowable) {
         if (position > UINT32_MAX || !fGrowable->Resize(uint32_t(position), true)) {
@@ -78,10 +78,6 @@ void CMemStream::SetEOF()
         TakeBufferFields();
         ZeroGapTo(position);
         fLength = position;
-        return;
-    }
-    if (!IsWritable()) {
-        SetError(kReadOnlyError);
         return;
     }
     if (position > fCapacity) {
@@ -94,12 +90,8 @@ void CMemStream::SetEOF()
 
 void CMemStream::Write(const void* data, uint64_t count)
 {
-    if (Error() != kNoError)
+    if (!WriteAllowed())
         return;
-    if (!IsWritable()) {
-        SetError(kReadOnlyError);
-        return;
-    }
     if (count == 0)
         return;
     const uint64_t end = position + count;

@@ -7,3 +7,14 @@ void LStream::SetError(uint32_t code)
     if (fError == kNoError)
         fError = code;
 }
+
+bool LStream::WriteAllowed()
+{
+    if (fError != kNoError)
+        return false;
+    if (!IsWritable()) {
+        SetError(kReadOnlyError);
+        return false;
+    }
+    return true;
+}

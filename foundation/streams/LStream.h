@@ -36,6 +36,9 @@ public:
     uint32_t Error() const { return fError; }
     uint32_t Mode() const { return fMode; }
     bool IsWritable() const { return fMode == kReadWrite; }
+    // For writes and size changes: true when no error is set and the stream may be
+    // written; a read-only stream gets error 2.
+    [[nodiscard]] bool WriteAllowed();
 
     // Where the next transfer happens; callers read it to learn where they are.
     uint64_t position = 0;

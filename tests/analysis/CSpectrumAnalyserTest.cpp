@@ -1,4 +1,6 @@
 #include "analysis/CSpectrumAnalyser.h"
+#include "analysis/records/CFaderSetRecord.h"
+#include "foundation/LAsyncQueue.h"
 
 #include <gtest/gtest.h>
 
@@ -141,4 +143,64 @@ TEST(CSpectrumAnalyser, FailedSetupLeavesNoChannels)
     ASSERT_TRUE(analyser.Setup(2, 4, 4));
     EXPECT_FALSE(analyser.Setup(2, CFFT::kMaxOrder + 1, 13));
     EXPECT_EQ(analyser.ChannelCount(), 0u);
+}
+
+namespace {
+
+// A stand-in for the dispatch queue that only counts its lock.
+class CountingQueue : public LAsyncQueue {
+public:
+    void RequestDrain() override {}
+    void PostSignal(LAsyncSignal*) override {}
+    void UnregisterSignal(LAsyncSignal*) override {}
+    void CancelSignal(LAsyncSignal*) override {}
+    uint32_t NowMs() override { return 0; }
+    plat::RunLoop* RunLoop() override { return nullptr; }
+    void Lock() override { ++locks; }
+    void Unlock() override { ++unlocks; }
+    int locks = 0;
+    int unlocks = 0;
+};
+
+} // namespace
+
+TEST(CSpectrumAnalyser, FollowsTheDocumentsChannelsAndOrder)
+{
+    CFaderSetRecord doc;
+    CSpectrumAnalyser analyser;
+    ASSERT_TRUE(doc.AddObserver(&analyser, &CSpectrumAnalyser::OnDocumentChange));
+    ResizeChannelRecords(doc.Root(), nullptr, 2);
+    EXPECT_EQ(analyser.ChannelCount(), 2u);
+    EXPECT_EQ(analyser.Channel(0)->FFTSize(), 256u);
+    EXPECT_EQ(analyser.lines.size(), 8192u);
+
+    analyser.Channel(1)->Push(1.0f);
+    LObject::SetByte(doc.Common(), nullptr, kComnFtsx, 10, LObject::Merge::No);
+    EXPECT_EQ(analyser.Channel(1)->FFTSize(), 1024u);
+    EXPECT_EQ(analyser.Channel(1)->writeIndex, 0u) << "samples are discarded";
+
+    LObject::SetByte(doc.Common(), nullptr, kComnFtsx, 255, LObject::Merge::No);
+    EXPECT_EQ(analyser.Channel(0)->FFTSize(), 1u << CFFT::kMaxOrder) << "order kept in range";
+    LObject::SetByte(doc.Common(), nullptr, kComnFtsx, 0, LObject::Merge::No);
+    EXPECT_EQ(analyser.Channel(0)->FFTSize(), 2u);
+
+    LObject::SetByte(doc.Common(), nullptr, kComnWnfc, 2, LObject::Merge::No);
+    analyser.Channel(0)->Push(3.0f);
+    LObject::SetFloat(doc.Common(), nullptr, kComnSrat, 50.0f, LObject::Merge::No);
+    EXPECT_EQ(analyser.Channel(0)->writeIndex, 1u) << "other settings leave the analyser alone";
+    doc.RemoveObserver(&analyser, &CSpectrumAnalyser::OnDocumentChange);
+}
+
+TEST(CSpectrumAnalyser, SetsUpUnderTheQueueLock)
+{
+    CFaderSetRecord doc;
+    CSpectrumAnalyser analyser;
+    CountingQueue queue;
+    analyser.SetQueue(&queue);
+    ASSERT_TRUE(doc.AddObserver(&analyser, &CSpectrumAnalyser::OnDocumentChange));
+    ResizeChannelRecords(doc.Root(), nullptr, 3);
+    EXPECT_EQ(queue.locks, 3) << "one set-up per inserted channel record";
+    EXPECT_EQ(queue.unlocks, queue.locks);
+    EXPECT_EQ(analyser.ChannelCount(), 3u);
+    doc.RemoveObserver(&analyser, &CSpectrumAnalyser::OnDocumentChange);
 }

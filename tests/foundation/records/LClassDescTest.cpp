@@ -1,3 +1,4 @@
+#include "foundation/CLRect.h"
 #include "foundation/records/LClassDesc.h"
 #include "foundation/records/LObjRoot.h"
 #include "foundation/records/LObject.h"
@@ -294,4 +295,17 @@ TEST(LObject, ResetAllCallsTheClassBackAsAfterCreation)
     EXPECT_EQ(created, 2);
     EXPECT_EQ(record->GetInt(0), 3);
     LObject::ResetAll(nullptr);
+}
+
+TEST(LObject, RectanglesLiveInTheFirstFourIntegers)
+{
+    LObjectPtr root = LObject::Create(RootClass());
+    const int32_t three[] = {1, 2, 3};
+    LObject::SetArray(root.get(), nullptr, RootF::ints, three, 3);
+    EXPECT_EQ(root->GetRect(RootF::ints), CLRect{});
+    LObject::SetRect(root.get(), nullptr, RootF::ints, CLRect{-5, 10, 300, 400});
+    EXPECT_EQ(root->GetArrayCount(RootF::ints), 4u);
+    EXPECT_EQ(root->GetRect(RootF::ints), (CLRect{-5, 10, 300, 400}));
+    LObject::SetRect(root.get(), nullptr, RootF::flts, CLRect{1, 1, 2, 2});  // not an integer array
+    EXPECT_EQ(root->GetArrayCount(RootF::flts), 0u);
 }

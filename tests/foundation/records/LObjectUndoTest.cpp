@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
 namespace {
@@ -214,4 +215,41 @@ TEST(LObjectUndoSmallRing, RandomEditsOfMixedSizesWrapManyTimes)
         UndoFixtureBase f(8192);
         RandomEditsRoundTrip(f, 1500, seed, 600);
     }
+}
+
+TEST_F(LObjectUndo, ASnapshotOfAnUnknownClassRebuildsNothing)
+{
+    ASSERT_TRUE(LObject::InsertChild(Root(), nullptr, RootF::kids, 0, MakeItem(1)));
+    LObject::DeleteChildAt(Root(), &control, RootF::kids, 0);
+    // The record ends with the snapshot's trailing class identity, then the trailer.
+    const uint64_t forged = 0x1000;
+    std::memcpy(bytes.Data() + doc.queue.Ring().cur - 4 - 8, &forged, 8);
+    const std::string before = Dump(Root());
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Dump(Root()), before);
+}
+
+TEST_F(LObjectUndo, SnapshotsNestedBeyondTheCapAreNotRebuilt)
+{
+    const auto chain = [](int depth) {
+        LObjectPtr top = MakeItem(0);
+        LObject* at = top.get();
+        for (int i = 1; i < depth; i++) {
+            EXPECT_TRUE(LObject::InsertChild(at, nullptr, ItemF::subs, 0, MakeItem(i)));
+            at = at->GetChild(ItemF::subs, 0);
+        }
+        return top;
+    };
+    ASSERT_TRUE(LObject::InsertChild(Root(), nullptr, RootF::kids, 0, chain(40)));
+    ASSERT_TRUE(LObject::InsertChild(Root(), nullptr, RootF::kids, 1, chain(100)));
+    LObject::DeleteChildAt(Root(), &control, RootF::kids, 0);
+    LObject::DeleteChildAt(Root(), &control, RootF::kids, 0);
+    EXPECT_TRUE(Undo());
+    EXPECT_EQ(Root()->GetArrayCount(RootF::kids), 0u);  // too deep: not rebuilt
+    EXPECT_TRUE(Undo());
+    ASSERT_EQ(Root()->GetArrayCount(RootF::kids), 1u);  // 40 levels come back whole
+    int depth = 0;
+    for (const LObject* at = Root()->GetChild(RootF::kids, 0); at; at = at->GetChild(ItemF::subs, 0))
+        depth++;
+    EXPECT_EQ(depth, 40);
 }

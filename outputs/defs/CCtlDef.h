@@ -1,0 +1,46 @@
+#pragma once
+#include "foundation/LStringRef.h"
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+class LStrStream;
+struct CDefList;
+
+// One control of a definition file: the parameter it edits (id), its label (name), and the
+// layout-script texts that size and place it. Subclasses add the keys of their type.
+class CCtlDef {
+public:
+    CCtlDef(const CDefList& block);
+    virtual ~CCtlDef() = default;
+    CCtlDef(const CCtlDef&) = delete;
+    CCtlDef& operator=(const CCtlDef&) = delete;
+
+    // The definition for a control block, by its "type" (empty means "numeric"); null for an
+    // unknown type.
+    static std::unique_ptr<CCtlDef> Create(const CDefList& block);
+
+    // Width and height expressions of the control at a pane index of the panel.
+    virtual void WidthExpr(uint32_t pane, LStrStream& out) const = 0;
+    virtual void HeightExpr(uint32_t pane, LStrStream& out) const = 0;
+    // Placement of the control in a column (centred on hc, top at t1) and in a row (left at
+    // l1, centred on vc).
+    virtual void PlaceInColumn(uint32_t pane, LStrStream& out) const;
+    virtual void PlaceInRow(uint32_t pane, LStrStream& out) const;
+    // The initial value as the control shows it.
+    virtual LStringRef FormatValue() const = 0;
+    // Decimals of the value's text.
+    virtual int32_t Precision() const { return 0; }
+
+    const LStringRef& Id() const { return fId; }
+    const LStringRef& Name() const { return fName; }
+
+protected:
+    // Writes `fragment` with %0 = the pane index, %1 = the width and %2 = the height expression.
+    void WritePlacement(const char* fragment, uint32_t pane, LStrStream& out) const;
+
+private:
+    LStringRef fId;
+    LStringRef fName;
+};

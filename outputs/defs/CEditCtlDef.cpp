@@ -1,0 +1,48 @@
+#include "outputs/defs/CEditCtlDef.h"
+
+#include "foundation/LStrStream.h"
+#include "foundation/NumberFormat.h"
+
+#include <cmath>
+
+namespace {
+
+uint32_t AtLeastOne(int32_t value)
+{
+    return value < 2 ? 1u : static_cast<uint32_t>(value);
+}
+
+} // namespace
+
+CEditCtlDef::CEditCtlDef(const CDefList& block)
+    : CValueCtlDef(block), fChars(AtLeastOne(DefInt(block, "chars", 10))), fLines(AtLeastOne(DefInt(block, "lines", 1)))
+{
+}
+
+void CEditCtlDef::WidthExpr(uint32_t pane, LStrStream& out) const
+{
+    out << "CalcEditW(";
+    WriteLong(pane, out);
+    out << ',';
+    WriteLong(fChars, out);
+    out << ')';
+}
+
+void CEditCtlDef::HeightExpr(uint32_t pane, LStrStream& out) const
+{
+    out << "CalcEditH(";
+    WriteLong(pane, out);
+    out << ',';
+    WriteLong(fLines, out);
+    out << ')';
+}
+
+LStringRef CEditCtlDef::FormatValue() const
+{
+    return LStringRef(std::string_view(IniText()));
+}
+
+LStringRef CEditCtlDef::ValueText(float value)
+{
+    return DoubleToStringTrim(4, std::isfinite(value) ? value : 0.0f);
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include "outputs/defs/CValueCtlDef.h"
+
+// A text field of "chars" characters and "lines" lines (each at least 1) whose initial
+// value is the "ini" text itself.
+class CEditCtlDef : public CValueCtlDef {
+public:
+    // The font id of the edit field.
+    static constexpr uint32_t kFontId = 3;
+
+    explicit CEditCtlDef(const CDefList& block);
+    void WidthExpr(uint32_t pane, LStrStream& out) const override;
+    void HeightExpr(uint32_t pane, LStrStream& out) const override;
+    LStringRef FormatValue() const override;
+    // The text the field shows for a value: up to 4 decimals, trimmed.
+    static LStringRef ValueText(float value);
+
+    uint32_t Chars() const { return fChars; }
+    uint32_t Lines() const { return fLines; }
+    bool IsMultiLine() const { return fLines >= 2; }
+
+private:
+    uint32_t fChars;
+    uint32_t fLines;
+};

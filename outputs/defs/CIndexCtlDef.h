@@ -1,0 +1,17 @@
+#pragma once
+#include "outputs/defs/CValueCtlDef.h"
+
+// A static text showing a row's index plus "base".
+class CIndexCtlDef : public CValueCtlDef {
+public:
+    explicit CIndexCtlDef(const CDefList& block);
+    void WidthExpr(uint32_t pane, LStrStream& out) const override;
+    void HeightExpr(uint32_t pane, LStrStream& out) const override;
+    LStringRef FormatValue() const override;
+    // The text shown for a value: the truncated value plus the base.
+    LStringRef IndexText(float value) const;
+    int32_t Base() const { return fBase; }
+
+private:
+    int32_t fBase;
+};

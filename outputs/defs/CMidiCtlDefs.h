@@ -1,0 +1,26 @@
+#pragma once
+#include "outputs/defs/CValueCtlDef.h"
+
+// A field sized by its own preferred size: the MIDI note and pan fields.
+class CPrefSizedCtlDef : public CValueCtlDef {
+public:
+    using CValueCtlDef::CValueCtlDef;
+    void WidthExpr(uint32_t pane, LStrStream& out) const override;
+    void HeightExpr(uint32_t pane, LStrStream& out) const override;
+    LStringRef FormatValue() const override;
+};
+
+// A MIDI note number shown as a note name.
+class CMidiNoteCtlDef : public CPrefSizedCtlDef {
+public:
+    using CPrefSizedCtlDef::CPrefSizedCtlDef;
+};
+
+// A MIDI pan position.
+class CMidiPanCtlDef : public CPrefSizedCtlDef {
+public:
+    using CPrefSizedCtlDef::CPrefSizedCtlDef;
+};
+
+// Writes name + "(" + pane + ")".
+void WritePaneCall(const char* name, uint32_t pane, LStrStream& out);

@@ -1,0 +1,56 @@
+#include "outputs/defs/CNumericCtlDef.h"
+
+#include "foundation/LStrStream.h"
+#include "foundation/NumberFormat.h"
+
+#include <algorithm>
+#include <cmath>
+
+CNumericCtlDef::CNumericCtlDef(const CDefList& block)
+    : CValueCtlDef(block),
+      fMin(DefDouble(block, "min", 0.0)),
+      fMax(DefDouble(block, "max", 0.0)),
+      fStep(DefDouble(block, "step", 1.0)),
+      fPrec(std::clamp(DefInt(block, "prec", 0), 0, 15)),
+      fScale(DefDouble(block, "scale", 1.0)),
+      fBase(DefDouble(block, "base", 0.0))
+{
+    // A scale of 0 would make every stored value infinite.
+    if (fScale == 0.0)
+        fScale = 1.0;
+    fIni = static_cast<float>(FromDisplay(fIni));
+}
+
+int32_t CNumericCtlDef::WidthDigits() const
+{
+    int32_t n = (fMin < 0.0 ? 1 : 0) + (fPrec > 0 ? fPrec + 2 : 1);
+    for (double m = std::max(std::fabs(fMin), std::fabs(fMax)); m >= 10.0; m /= 10.0)
+        ++n;
+    return std::max(3, n);
+}
+
+void CNumericCtlDef::WidthExpr(uint32_t pane, LStrStream& out) const
+{
+    out << "CalcEditW(";
+    WriteLong(pane, out);
+    out << ',';
+    WriteLong(WidthDigits(), out);
+    out << ')';
+}
+
+void CNumericCtlDef::HeightExpr(uint32_t pane, LStrStream& out) const
+{
+    out << "hp(";
+    WriteLong(pane, out);
+    out << ')';
+}
+
+int32_t CNumericCtlDef::Precision() const
+{
+    return std::min(15, fPrec + (fScale > 1.0 ? ScaleDecimals(fScale) : 0));
+}
+
+LStringRef CNumericCtlDef::FormatValue() const
+{
+    return DoubleToStringTrim(Precision(), std::isfinite(fIni) ? fIni : 0.0f);
+}

@@ -1,0 +1,32 @@
+#pragma once
+#include "outputs/defs/CValueCtlDef.h"
+
+// A number field: display value = stored value × scale + base, shown with "prec" decimals
+// (more when the scale needs them) within "min".."max".
+class CNumericCtlDef : public CValueCtlDef {
+public:
+    explicit CNumericCtlDef(const CDefList& block);
+
+    void WidthExpr(uint32_t pane, LStrStream& out) const override;
+    void HeightExpr(uint32_t pane, LStrStream& out) const override;
+    LStringRef FormatValue() const override;
+    int32_t Precision() const override;
+
+    // Characters the field needs for the widest value: sign, digits and decimals.
+    int32_t WidthDigits() const;
+    // The shown value of a stored one, and back.
+    double ToDisplay(double stored) const { return stored * fScale + fBase; }
+    double FromDisplay(double shown) const { return (shown - fBase) / fScale; }
+
+    double Min() const { return fMin; }
+    double Max() const { return fMax; }
+    double Step() const { return fStep; }
+
+private:
+    double fMin;
+    double fMax;
+    double fStep;
+    int32_t fPrec;
+    double fScale;
+    double fBase;
+};

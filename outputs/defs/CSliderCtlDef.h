@@ -1,0 +1,21 @@
+#pragma once
+#include "outputs/defs/CValueCtlDef.h"
+
+#include <string>
+
+// A slider over an integer range; "place" may replace its placement in a column.
+class CSliderCtlDef : public CValueCtlDef {
+public:
+    explicit CSliderCtlDef(const CDefList& block);
+    void WidthExpr(uint32_t pane, LStrStream& out) const override;
+    void HeightExpr(uint32_t pane, LStrStream& out) const override;
+    void PlaceInColumn(uint32_t pane, LStrStream& out) const override;
+    LStringRef FormatValue() const override;
+    int32_t Min() const { return fMin; }
+    int32_t Max() const { return fMax; }
+
+private:
+    int32_t fMin;
+    int32_t fMax;
+    std::string fPlace;
+};

@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plat {
+
+// The text pieces of property-list files: escaped character data, base64 blocks and dates.
+class PlistText {
+public:
+    // Character data with "&", "<" and ">" escaped; control bytes other than tab and LF as
+    // numeric references, so that a CR survives the reader's line-end handling.
+    static std::string Escape(std::string_view text);
+    // Appends the UTF-8 bytes of one entity body (the text between "&" and ";"); false for an
+    // unknown name, a malformed or overflowing number, NUL, a surrogate or a code point above
+    // U+10FFFF.
+    static bool AppendEntity(std::string& out, std::string_view body);
+
+    static std::string Base64Encode(const std::vector<uint8_t>& bytes);
+    // White space is ignored; anything else outside the alphabet, or a bad length, fails.
+    static std::optional<std::vector<uint8_t>> Base64Decode(std::string_view text);
+
+    // "YYYY-MM-DDTHH:MM:SSZ" in UTC.
+    static std::string FormatDate(int64_t unixSeconds);
+    static std::optional<int64_t> ParseDate(std::string_view text);
+};
+
+} // namespace plat

@@ -1,0 +1,243 @@
+#include "foundation/files/CMacAsyncPB.h"
+#include "platform/files/FileSpecText.h"
+#include "shell/CAsyncLoopThread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 20s)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(100us);
+    }
+    return true;
+}
+
+// A fork object on a real dispatch thread. Requests are queued under the queue lock, which
+// the dispatch thread holds while it delivers completions, as the queue's own thread would.
+class CMacAsyncPBTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        fQueue = std::make_unique<CAsyncLoopThread>([](CRunLoopSignal::Callback callback, void* context) {
+            return std::make_unique<CRunLoopSignal>(callback, context);
+        });
+        fPath = std::string(getenv("TMPDIR")) + "/async " + testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::ofstream(fPath, std::ios::trunc);
+    }
+    void TearDown() override
+    {
+        fQueue.reset();
+        std::filesystem::remove(fPath);
+    }
+
+    std::string Spec() const { return plat::SpecFromPosixPath(fPath); }
+    std::string Contents() const
+    {
+        std::ifstream in(fPath, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    // Counts completions and remembers their order.
+    struct Log {
+        std::atomic<int> count{0};
+        std::vector<CMacAsyncPB::Request*> order;
+    };
+    static void Record(void* context, CMacAsyncPB::Request* request)
+    {
+        auto* log = static_cast<Log*>(context);
+        log->order.push_back(request);
+        log->count.fetch_add(1);
+    }
+
+    std::unique_ptr<CAsyncLoopThread> fQueue;
+    std::string fPath;
+};
+
+TEST_F(CMacAsyncPBTest, ThousandQueuedWritesAtRandomPlacesReadBackTheSame)
+{
+    CMacAsyncPB file(fQueue.get());
+    ASSERT_EQ(file.Open(Spec(), CMacAsyncPB::kWritePermission), 0u);
+    constexpr int kWrites = 1000;
+    constexpr uint32_t kSize = 32768;
+    std::string expected(kSize, '\0');
+    std::vector<std::string> data(kWrites);
+    std::vector<CMacAsyncPB::Request> requests(kWrites);
+    std::mt19937 random(11);
+    Log log;
+    {
+        LAsyncQueueLock lock(*fQueue);
+        for (int i = 0; i < kWrites; ++i) {
+            const uint32_t length = 1 + random() % 200;
+            const uint64_t position = random() % (kSize - length);
+            data[i].resize(length);
+            for (char& c : data[i])
+                c = char(random());
+            expected.replace(position, length, data[i]);
+            file.QueueWrite(data[i].data(), position, length, &log, Record, &requests[i]);
+        }
+    }
+    ASSERT_TRUE(WaitFor([&] { return log.count.load() == kWrites; }));
+    for (int i = 0; i < kWrites; ++i) {
+        EXPECT_EQ(log.order[i], &requests[i]);
+        ASSERT_EQ(requests[i].done, 1);
+        EXPECT_EQ(requests[i].transferred, requests[i].length);
+    }
+    EXPECT_EQ(Contents().substr(0, kSize), expected.substr(0, Contents().size()));
+
+    std::string back(kSize, 'x');
+    CMacAsyncPB::Request read;
+    Log readLog;
+    {
+        LAsyncQueueLock lock(*fQueue);
+        file.QueueRead(back.data(), 0, kSize + 100, &readLog, Record, &read);
+    }
+    ASSERT_TRUE(WaitFor([&] { return readLog.count.load() == 1; }));
+    EXPECT_EQ(read.done, 1);
+    EXPECT_EQ(read.transferred, Contents().size());
+    EXPECT_EQ(back.substr(0, size_t(read.transferred)), Contents());
+}
+
+TEST_F(CMacAsyncPBTest, RefusedAndClosedRequestsCompleteWithDoneZero)
+{
+    std::ofstream(fPath) << "abc";
+    CMacAsyncPB readOnly(fQueue.get());
+    ASSERT_EQ(readOnly.Open(Spec(), 0), 0u);
+    Log log;
+    CMacAsyncPB::Request write;
+    {
+        LAsyncQueueLock lock(*fQueue);
+        readOnly.QueueWrite("xyz", 0, 3, &log, Record, &write);
+    }
+    ASSERT_TRUE(WaitFor([&] { return log.count.load() == 1; }));
+    EXPECT_EQ(write.done, 0);
+    EXPECT_EQ(write.transferred, 0u);
+    EXPECT_EQ(Contents(), "abc");
+    EXPECT_FALSE(readOnly.WriteAt(0, "x", 1));
+
+    CMacAsyncPB closed(fQueue.get());
+    CMacAsyncPB::Request request;
+    char buffer[4];
+    {
+        LAsyncQueueLock lock(*fQueue);
+        closed.QueueRead(buffer, 0, 4, &log, Record, &request);
+        EXPECT_EQ(log.count.load(), 2);   // at once, on the caller's thread
+    }
+    EXPECT_EQ(request.done, 0);
+}
+
+TEST_F(CMacAsyncPBTest, OpenReportsMissingFilesAndResourceForks)
+{
+    CMacAsyncPB file(fQueue.get());
+    EXPECT_EQ(file.Open(plat::SpecFromPosixPath(fPath + ".missing"), 0), 1u);
+    EXPECT_EQ(file.Open("file:///NoSuchVolume/x", 0), 1u);
+    EXPECT_EQ(file.Open(Spec(), CMacAsyncPB::kResourceFork), 1u);
+    EXPECT_EQ(file.Open(plat::SpecFromPosixPath(getenv("TMPDIR")), 0), 2u);
+    ASSERT_EQ(file.Open(Spec(), CMacAsyncPB::kWritePermission), 0u);
+    EXPECT_EQ(file.Open(Spec(), 0), 0u);
+    EXPECT_TRUE(file.WriteAt(2, "hi", 2));
+    EXPECT_EQ(file.GetSize(), 4u);
+    char buffer[8];
+    uint32_t length = 8;
+    EXPECT_TRUE(file.ReadAt(1, buffer, &length));
+    EXPECT_EQ(length, 3u);
+    file.SetSize(1);
+    EXPECT_EQ(file.GetSize(), 1u);
+    file.Close();
+    EXPECT_EQ(file.GetSize(), 0u);
+    length = 8;
+    EXPECT_FALSE(file.ReadAt(0, buffer, &length));
+    EXPECT_EQ(length, 0u);
+}
+
+TEST_F(CMacAsyncPBTest, DestroyingWithWritesInFlightNeverWritesAfterClose)
+{
+    const std::string big(8 << 20, 'w');
+    for (int round = 0; round < 20; ++round) {
+        Log log;
+        std::vector<CMacAsyncPB::Request> requests(4);
+        {
+            auto file = std::make_unique<CMacAsyncPB>(fQueue.get());
+            ASSERT_EQ(file->Open(Spec(), CMacAsyncPB::kWritePermission), 0u);
+            {
+                LAsyncQueueLock lock(*fQueue);
+                for (size_t i = 0; i < requests.size(); ++i)
+                    file->QueueWrite(big.data(), i * big.size(), uint32_t(big.size()), &log, Record, &requests[i]);
+            }
+            // Waits for the transfer in flight, drops the rest, then closes; on the queue's
+            // side of the lock, so no completion is being delivered meanwhile.
+            LAsyncQueueLock lock(*fQueue);
+            file.reset();
+        }
+        // A new file takes the freed descriptor number; nothing late may land in it.
+        const std::string other = fPath + ".other";
+        std::ofstream(other, std::ios::trunc);
+        std::ofstream otherStream(other, std::ios::app);
+        std::this_thread::sleep_for(2ms);
+        otherStream.close();
+        EXPECT_EQ(std::filesystem::file_size(other), 0u) << "round " << round;
+        std::filesystem::remove(other);
+        // The first write was in flight and ran to its end; the waiting ones were dropped.
+        EXPECT_EQ(std::filesystem::file_size(fPath), big.size());
+        EXPECT_EQ(log.count.load(), 0);
+    }
+}
+
+} // namespace
+
+#include "foundation/streams/CForkRefStream.h"
+
+namespace {
+
+TEST_F(CMacAsyncPBTest, ForkReferenceStreamTransfersAtItsPosition)
+{
+    CMacAsyncPB file(fQueue.get());
+    ASSERT_EQ(file.Open(Spec(), CMacAsyncPB::kWritePermission), 0u);
+    CForkRefStream stream(&file, LStream::kReadWrite);
+    stream.Write("hello world", 11);
+    stream.SetPosition(5);
+    stream.SetEOF();
+    EXPECT_EQ(Contents(), "hello");
+    stream.SetPosition(1);
+    char buffer[16];
+    uint64_t count = sizeof buffer;
+    stream.Read(buffer, &count);
+    EXPECT_EQ(count, 4u);
+    EXPECT_EQ(std::string(buffer, 4), "ello");
+    EXPECT_EQ(stream.Error(), 0u);
+
+    CForkRefStream readOnly(&file, LStream::kReadOnly);
+    readOnly.Write("x", 1);
+    EXPECT_EQ(readOnly.Error(), uint32_t(LStream::kReadOnlyError));
+
+    file.Close();
+    CForkRefStream closed(&file, LStream::kReadWrite);
+    count = 4;
+    closed.Read(buffer, &count);
+    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(closed.Error(), uint32_t(LStream::kReadError));
+    closed.Write("x", 1);   // the first error stays
+    EXPECT_EQ(closed.Error(), uint32_t(LStream::kReadError));
+}
+
+} // namespace
