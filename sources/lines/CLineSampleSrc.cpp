@@ -2,6 +2,7 @@
 
 #include "foundation/LAsyncQueue.h"
 #include "foundation/NumberFormat.h"
+#include "foundation/StrEqual.h"
 #include "sources/lines/CLogSaverA.h"
 
 #include <memory>
@@ -203,6 +204,30 @@ void CLineSampleSrc::RequestTypeName()
 {
     LAsyncQueueLock lock(*fQueue);
     fDnPending = true;
+}
+
+void CLineSampleSrc::SendOpeningRequests()
+{
+    SetFcRatio(fRequestedFcRatio);
+    SetRate(fRequestedRate);
+    SendBaseline();
+}
+
+bool CLineSampleSrc::HandleLinkCompletion(LMessage& result, const LMessage& msg, const char* readType,
+                                          const char* sentType, uint32_t receivedCount)
+{
+    if (StrEqual(msg.type, readType)) {
+        SetReceived(receivedCount);
+        MakeDataMessage(result);
+        return true;
+    }
+    if (StrEqual(msg.type, sentType)) {
+        LAsyncQueueLock lock(*fQueue);
+        SendCommands();
+        LMessage::Clear(result);
+        return true;
+    }
+    return false;
 }
 
 void CLineSampleSrc::SendCommands()

@@ -65,6 +65,12 @@ protected:
     void RequestTypeName();
     // Writes the pending requests in one write when the link can write now. Queue lock held.
     void SendCommands();
+    // The requests every newly opened link gets: the Fc ratio, the rate and a baseline.
+    void SendOpeningRequests();
+    // A completed read becomes "CSampleSrc_Data" for the parent, a completed write sends
+    // what is pending; false for any other message.
+    bool HandleLinkCompletion(LMessage& result, const LMessage& msg, const char* readType, const char* sentType,
+                              uint32_t receivedCount);
     // Detaches and destroys the recorder at once.
     void DropRecorder();
 

@@ -28,9 +28,7 @@ int32_t CLineSerialSrc::Open(const CSerialPortSpec& spec)
         return result;
     BeginStream();
     RequestTypeName();
-    SetFcRatio(RequestedFcRatio());
-    SetRate(RequestedRate());
-    SendBaseline();
+    SendOpeningRequests();
     StartRead();
     return 0;
 }
@@ -48,18 +46,8 @@ bool CLineSerialSrc::PortWrite(const void* data, uint32_t length) { return fPort
 
 void CLineSerialSrc::HandleMessage(LMessage& result, const LMessage& msg)
 {
-    if (fPort && msg.subject == fPort) {
-        if (StrEqual(msg.type, CSerialPort::msgRead)) {
-            SetReceived(fPort->BytesRead());
-            MakeDataMessage(result);
-            return;
-        }
-        if (StrEqual(msg.type, CSerialPort::msgSent)) {
-            LAsyncQueueLock lock(*Queue());
-            SendCommands();
-            LMessage::Clear(result);
-            return;
-        }
-    }
+    if (fPort && msg.subject == fPort &&
+        HandleLinkCompletion(result, msg, CSerialPort::msgRead, CSerialPort::msgSent, fPort->BytesRead()))
+        return;
     CLineSampleSrc::HandleMessage(result, msg);
 }

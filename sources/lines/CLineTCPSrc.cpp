@@ -28,9 +28,7 @@ int32_t CLineTCPSrc::Connect(const CIPAddress& peer)
     RequestTypeName();
     fPort->Connect(peer);
     // While the connection is being made these stay pending; they go out once it is made.
-    SetFcRatio(RequestedFcRatio());
-    SetRate(RequestedRate());
-    SendBaseline();
+    SendOpeningRequests();
     return 0;
 }
 
@@ -48,17 +46,8 @@ bool CLineTCPSrc::PortWrite(const void* data, uint32_t length) { return fPort &&
 void CLineTCPSrc::HandleMessage(LMessage& result, const LMessage& msg)
 {
     if (fPort && msg.subject == fPort) {
-        if (StrEqual(msg.type, CTCPPort::msgRead)) {
-            SetReceived(fPort->ReceivedCount());
-            MakeDataMessage(result);
+        if (HandleLinkCompletion(result, msg, CTCPPort::msgRead, CTCPPort::msgSent, fPort->ReceivedCount()))
             return;
-        }
-        if (StrEqual(msg.type, CTCPPort::msgSent)) {
-            LAsyncQueueLock lock(*Queue());
-            SendCommands();
-            LMessage::Clear(result);
-            return;
-        }
         if (StrEqual(msg.type, CTCPPort::msgConnected)) {
             StartRead();
             LAsyncQueueLock lock(*Queue());

@@ -74,9 +74,7 @@ void CFdWatcher::Register(int fd, const CFdCallback& callback)
         return;
     plat::SetNonBlocking(fd);
     plat::ScopedLock lock(fMutex);
-    RemoveEntries(fIdle, fd);
-    RemoveEntries(fArmed, fd);
-    RemoveEntries(fReady, fd);
+    RemoveAllEntries(fd);
     for (uint32_t kind : {kReadable, kWritable}) {
         auto* entry = new Entry;
         entry->fd = fd;
@@ -92,9 +90,7 @@ void CFdWatcher::Unregister(int fd)
         return;
     plat::ClearStatusFlags(fd);
     plat::ScopedLock lock(fMutex);
-    RemoveEntries(fIdle, fd);
-    RemoveEntries(fArmed, fd);
-    RemoveEntries(fReady, fd);
+    RemoveAllEntries(fd);
     fPipe.Wake(); // the wait thread must stop polling the descriptor before it is closed
 }
 
@@ -119,12 +115,14 @@ CFdWatcher::Entry* CFdWatcher::FindEntry(const LList& list, int fd, uint32_t kin
     return nullptr;
 }
 
-void CFdWatcher::RemoveEntries(LList& list, int fd)
+void CFdWatcher::RemoveAllEntries(int fd)
 {
-    for (uint32_t kind : {kReadable, kWritable}) {
-        if (Entry* entry = FindEntry(list, fd, kind)) {
-            list.Remove(entry);
-            delete entry;
+    for (LList* list : {&fIdle, &fArmed, &fReady}) {
+        for (uint32_t kind : {kReadable, kWritable}) {
+            if (Entry* entry = FindEntry(*list, fd, kind)) {
+                list->Remove(entry);
+                delete entry;
+            }
         }
     }
 }

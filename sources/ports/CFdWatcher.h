@@ -58,7 +58,8 @@ private:
     void ThreadMain();
     void WaitOnce();
     void Dispatch();
-    void RemoveEntries(LList& list, int fd);
+    // Removes and destroys the descriptor's entries from all three lists. Mutex held.
+    void RemoveAllEntries(int fd);
     static Entry* FindEntry(const LList& list, int fd, uint32_t kind);
 
     LAsyncSignal fSignal;

@@ -76,14 +76,7 @@ void CSerialPort::Close()
     // touched, so the two never race for it.
     LAsyncQueueLock lock(*fQueue);
     StopReconnect();
-    {
-        plat::ScopedLock fdLock(fFdMutex);
-        if (fFd >= 0) {
-            fWatcher->Unregister(fFd);
-            plat::CloseFd(fFd);
-            fFd = -1;
-        }
-    }
+    DropDescriptor();
     fWriteDone.Stop();
     fReadDone.Stop();
     fWanted = false;
@@ -93,6 +86,17 @@ void CSerialPort::Close()
     fWriteLength = 0;
     fError = false;
     fErrorNote.Cancel();
+}
+
+// Unregisters the descriptor, then closes it, so the number is never watched for another file.
+void CSerialPort::DropDescriptor()
+{
+    plat::ScopedLock lock(fFdMutex);
+    if (fFd >= 0) {
+        fWatcher->Unregister(fFd);
+        plat::CloseFd(fFd);
+        fFd = -1;
+    }
 }
 
 void CSerialPort::SetStopBits(uint32_t n)
@@ -297,14 +301,7 @@ void CSerialPort::ReconnectEntry(void* self) { static_cast<CSerialPort*>(self)->
 // once a second until it opens again or the port is closed.
 void CSerialPort::ReconnectMain()
 {
-    {
-        plat::ScopedLock lock(fFdMutex);
-        if (fFd >= 0) {
-            fWatcher->Unregister(fFd);
-            plat::CloseFd(fFd);
-            fFd = -1;
-        }
-    }
+    DropDescriptor();
     while (WaitRetryOrStop()) {
         const LStringRef path = FindSerialDevice(fReconnectName.c_str());
         if (path.IsEmpty())

@@ -63,6 +63,7 @@ private:
     Outcome ContinueRead(bool afterReadiness);
     Outcome ContinueWrite();
     void Fail();
+    void DropDescriptor();
     void StartReconnect();
     void StopReconnect();
     void Resume();

@@ -14,13 +14,6 @@ using namespace porttest;
 
 namespace {
 
-CSerialPortSpec SpecNamed(const char* name)
-{
-    CSerialPortSpec spec;
-    spec.name = LStringRef(name);
-    return spec;
-}
-
 class CSerialPortTest : public ::testing::Test {
 protected:
     void SetUp() override

@@ -21,7 +21,25 @@ protected:
     void TearDown() override
     {
         ports.clear();
+        if (peer >= 0)
+            ::close(peer);
+        if (listener >= 0)
+            ::close(listener);
         queue->Stop();
+    }
+    // A port connected to a plain loopback socket (peer), reporting to the log.
+    CTCPPort* ConnectToPlainPeer(MessageLog& log)
+    {
+        uint16_t port = 0;
+        listener = ListenLoopback(port);
+        CTCPPort* tcp = MakePort(&log);
+        if (tcp->Open(0, 0, 0) != 0)
+            return nullptr;
+        tcp->Connect(CIPAddress(kLoopback, port));
+        if (!log.WaitFor(CTCPPort::msgConnected))
+            return nullptr;
+        peer = ::accept(listener, nullptr, nullptr);
+        return tcp;
     }
     CTCPPort* MakePort(LHandler* parent)
     {
@@ -48,6 +66,8 @@ protected:
     std::unique_ptr<CAsyncLoopThread> queue;
     MessageLog logA, logB, logC; // outlive the ports that report to them
     std::vector<std::unique_ptr<CTCPPort>> ports;
+    int listener = -1;
+    int peer = -1;
 };
 
 } // namespace
@@ -120,50 +140,35 @@ TEST_F(CTCPPortTest, ConnectionToAClosedPortReportsCloseAndLeavesThePortClosed)
 
 TEST_F(CTCPPortTest, ZeroByteSendCompletesAtOnce)
 {
-    uint16_t port = 0;
-    const int listener = ListenLoopback(port);
     MessageLog& log = logA;
-    CTCPPort* tcp = MakePort(&log);
-    ASSERT_EQ(tcp->Open(0, 0, 0), 0);
-    tcp->Connect(CIPAddress(kLoopback, port));
-    ASSERT_TRUE(log.WaitFor(CTCPPort::msgConnected));
+    CTCPPort* tcp = ConnectToPlainPeer(log);
+    ASSERT_NE(tcp, nullptr);
     const char nothing[1] = {};
     ASSERT_TRUE(tcp->Send(nothing, 0));
     EXPECT_TRUE(log.WaitFor(CTCPPort::msgSent));
     EXPECT_TRUE(tcp->CanSend());
-    ::close(listener);
 }
 
 TEST_F(CTCPPortTest, PeerClosingDuringAPendingReceiveReportsClose)
 {
-    uint16_t port = 0;
-    const int listener = ListenLoopback(port);
     MessageLog& log = logA;
-    CTCPPort* tcp = MakePort(&log);
-    ASSERT_EQ(tcp->Open(0, 0, 0), 0);
-    tcp->Connect(CIPAddress(kLoopback, port));
-    ASSERT_TRUE(log.WaitFor(CTCPPort::msgConnected));
-    const int peer = ::accept(listener, nullptr, nullptr);
+    CTCPPort* tcp = ConnectToPlainPeer(log);
+    ASSERT_NE(tcp, nullptr);
     uint8_t buffer[16];
     ASSERT_TRUE(tcp->Receive(buffer, sizeof buffer));
     PumpFor(20ms);
     EXPECT_EQ(log.Count(CTCPPort::msgRead), 0);
     ::close(peer);
+    peer = -1;
     ASSERT_TRUE(log.WaitFor(CTCPPort::msgClose));
     EXPECT_FALSE(tcp->IsOpen());
-    ::close(listener);
 }
 
 TEST_F(CTCPPortTest, LargeSendCompletesAcrossPartialWritesWithEveryByte)
 {
-    uint16_t port = 0;
-    const int listener = ListenLoopback(port);
     MessageLog& log = logA;
-    CTCPPort* tcp = MakePort(&log);
-    ASSERT_EQ(tcp->Open(0, 0, 0), 0);
-    tcp->Connect(CIPAddress(kLoopback, port));
-    ASSERT_TRUE(log.WaitFor(CTCPPort::msgConnected));
-    const int peer = ::accept(listener, nullptr, nullptr);
+    CTCPPort* tcp = ConnectToPlainPeer(log);
+    ASSERT_NE(tcp, nullptr);
     std::string data(8 << 20, '\0');
     for (size_t i = 0; i < data.size(); ++i)
         data[i] = char((i * 131) >> 3);
@@ -176,29 +181,22 @@ TEST_F(CTCPPortTest, LargeSendCompletesAcrossPartialWritesWithEveryByte)
     }));
     EXPECT_TRUE(got == data);
     EXPECT_EQ(tcp->QueuedBytes(), 0u);
-    ::close(peer);
-    ::close(listener);
 }
 
 TEST_F(CTCPPortTest, PeerResetDuringASendNeitherKillsTheProcessNorHangs)
 {
-    uint16_t port = 0;
-    const int listener = ListenLoopback(port);
     MessageLog& log = logA;
-    CTCPPort* tcp = MakePort(&log);
-    ASSERT_EQ(tcp->Open(0, 0, 0), 0);
-    tcp->Connect(CIPAddress(kLoopback, port));
-    ASSERT_TRUE(log.WaitFor(CTCPPort::msgConnected));
-    const int peer = ::accept(listener, nullptr, nullptr);
+    CTCPPort* tcp = ConnectToPlainPeer(log);
+    ASSERT_NE(tcp, nullptr);
     std::string data(16 << 20, 'x');
     ASSERT_TRUE(tcp->Send(data.data(), uint32_t(data.size())));
     linger reset{1, 0};
     ::setsockopt(peer, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
     ::close(peer);
+    peer = -1;
     ASSERT_TRUE(log.WaitFor(CTCPPort::msgClose));
     EXPECT_FALSE(tcp->IsOpen());
     EXPECT_EQ(log.Count(CTCPPort::msgSent), 0);
-    ::close(listener);
 }
 
 TEST_F(CTCPPortTest, ConnectionNobodyTakesIsRefusedAndTheNextOneWaits)
@@ -257,17 +255,12 @@ TEST_F(CTCPPortTest, OperationsOnAClosedPortFailWithoutHarm)
 
 TEST_F(CTCPPortTest, DisconnectReportsClose)
 {
-    uint16_t port = 0;
-    const int listener = ListenLoopback(port);
     MessageLog& log = logA;
-    CTCPPort* tcp = MakePort(&log);
-    ASSERT_EQ(tcp->Open(0, 0, 0), 0);
-    tcp->Connect(CIPAddress(kLoopback, port));
-    ASSERT_TRUE(log.WaitFor(CTCPPort::msgConnected));
+    CTCPPort* tcp = ConnectToPlainPeer(log);
+    ASSERT_NE(tcp, nullptr);
     tcp->Disconnect();
     EXPECT_TRUE(log.WaitFor(CTCPPort::msgClose));
     EXPECT_FALSE(tcp->IsOpen());
-    ::close(listener);
 }
 
 TEST_F(CTCPPortTest, OpenPortKnowsTheHostAddresses)

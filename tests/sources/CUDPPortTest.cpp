@@ -16,20 +16,6 @@ namespace {
 
 constexpr uint32_t kLoopback = 0x7F000001;
 
-// A plain datagram socket on the loopback address: the independent peer.
-int PlainUdp(uint16_t& port)
-{
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof a;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
-    port = ntohs(a.sin_port);
-    return fd;
-}
-
 class CUDPPortTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -52,7 +38,7 @@ protected:
 TEST_F(CUDPPortTest, DatagramReachesAnIndependentReceiverByteForByte)
 {
     uint16_t peerPort = 0;
-    const int peer = PlainUdp(peerPort);
+    const int peer = BoundLoopbackUdp(peerPort);
     ASSERT_EQ(port->Open(0, 0, 0), 0);
     const uint8_t datagram[] = {'/', 'a', 0, 0, ',', 'f', 0, 0, 0x3F, 0x80, 0, 0};
     ASSERT_TRUE(port->SendTo(CIPAddress(kLoopback, peerPort), datagram, sizeof datagram));
@@ -76,12 +62,8 @@ TEST_F(CUDPPortTest, PendingReceiveCompletesWithTheSenderAndLength)
     ASSERT_TRUE(port->RecvFrom(buffer, sizeof buffer));
     EXPECT_FALSE(port->CanReceive());
     uint16_t peerPort = 0;
-    const int peer = PlainUdp(peerPort);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    to.sin_port = htons(uint16_t(port->LocalPort()));
-    ASSERT_EQ(::sendto(peer, "ping", 4, 0, reinterpret_cast<sockaddr*>(&to), sizeof to), 4);
+    const int peer = BoundLoopbackUdp(peerPort);
+    ASSERT_TRUE(SendLoopbackDatagram(peer, uint16_t(port->LocalPort()), "ping"));
     ASSERT_TRUE(log.WaitFor(CUDPPort::msgRead));
     EXPECT_EQ(port->ReceivedCount(), 4u);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 4), "ping");
@@ -116,12 +98,8 @@ TEST_F(CUDPPortTest, ReceiveErrorRearmsAndTheNextDatagramStillArrives)
     ASSERT_TRUE(port->RecvFrom(buffer, sizeof buffer));
     PumpFor(30ms);
     uint16_t peerPort = 0;
-    const int peer = PlainUdp(peerPort);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    to.sin_port = htons(uint16_t(port->LocalPort()));
-    ASSERT_EQ(::sendto(peer, "ok", 2, 0, reinterpret_cast<sockaddr*>(&to), sizeof to), 2);
+    const int peer = BoundLoopbackUdp(peerPort);
+    ASSERT_TRUE(SendLoopbackDatagram(peer, uint16_t(port->LocalPort()), "ok"));
     ASSERT_TRUE(log.WaitFor(CUDPPort::msgRead));
     EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), port->ReceivedCount()), "ok");
     ::close(peer);

@@ -109,17 +109,41 @@ void MessageLog::Clear()
     fSeen.clear();
 }
 
-uint16_t FreePort()
+namespace {
+
+// A socket of the kind bound to a free loopback port.
+int BoundLoopback(int type, uint16_t& port)
 {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int fd = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof a;
     ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
     ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
-    ::close(fd);
-    return ntohs(a.sin_port);
+    port = ntohs(a.sin_port);
+    return fd;
+}
+
+} // namespace
+
+uint16_t FreePort()
+{
+    uint16_t port = 0;
+    ::close(BoundLoopback(SOCK_STREAM, port));
+    return port;
+}
+
+int BoundLoopbackUdp(uint16_t& port) { return BoundLoopback(SOCK_DGRAM, port); }
+
+bool SendLoopbackDatagram(int fd, uint16_t port, const std::string& bytes)
+{
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    to.sin_port = htons(port);
+    return ::sendto(fd, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to) ==
+           ssize_t(bytes.size());
 }
 
 int ConnectLoopback(uint16_t port)
@@ -216,6 +240,13 @@ std::string LinkFolder()
 } // namespace
 
 std::string SerialLinkFor(const std::string& name) { return LinkFolder() + "/" + name; }
+
+CSerialPortSpec SpecNamed(const char* name)
+{
+    CSerialPortSpec spec;
+    spec.name = LStringRef(name);
+    return spec;
+}
 
 void PointSerialName(const std::string& name, const std::string& devicePath)
 {

@@ -4,6 +4,7 @@
 #include "foundation/LHandler.h"
 #include "foundation/LMessage.h"
 #include "shell/CAsyncLoopThread.h"
+#include "sources/ports/CSerialPortSpec.h"
 
 #include <chrono>
 #include <functional>
@@ -53,6 +54,10 @@ int ListenLoopback(uint16_t& port);
 // Reads until count bytes arrived, the peer closed or the limit passed.
 std::string ReadExactly(int fd, size_t count, std::chrono::milliseconds limit = 5s);
 bool WriteAll(int fd, const std::string& bytes);
+// A datagram socket bound to the loopback address; its port goes to out.
+int BoundLoopbackUdp(uint16_t& port);
+// Sends a datagram from fd to the loopback port.
+bool SendLoopbackDatagram(int fd, uint16_t port, const std::string& bytes);
 
 // A pseudo-terminal: the master end stays with the test, the slave path stands for a
 // serial device.
@@ -64,6 +69,8 @@ Pty OpenPty();
 // A name list entry for SONALYX_SERIAL_PORTS is set once per process; a test points the name
 // at a device by replacing the link the entry names.
 std::string SerialLinkFor(const std::string& name);
+// The open specification of a serial device by name.
+CSerialPortSpec SpecNamed(const char* name);
 void PointSerialName(const std::string& name, const std::string& devicePath);
 
 // A python3 program run as a test peer. Its first output line is read at start (it prints

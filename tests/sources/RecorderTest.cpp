@@ -107,13 +107,6 @@ TEST(CLogSaverA, WithoutAFileBytesAreIgnored)
 
 namespace {
 
-CSerialPortSpec SpecNamed(const char* name)
-{
-    CSerialPortSpec spec;
-    spec.name = LStringRef(name);
-    return spec;
-}
-
 class LineRecordingTest : public ::testing::Test {
 protected:
     void SetUp() override
