@@ -99,6 +99,45 @@ void StageSplit(float* re, float* im, size_t n, size_t h, const float* wr, const
 // 2^10 values (8 KiB of split parts) fit the first-level cache with room to spare.
 constexpr uint32_t kCacheBlockOrder = 10;
 
+// Forward factors (cos t, -sin t) then inverse ones (cos t, sin t), t = 2 pi j / n, in double.
+void FillTwiddles(std::vector<SComplex32>& tw, uint32_t n)
+{
+    const uint32_t h = n / 2;
+    for (uint32_t j = 0; j < h; ++j) {
+        const double t = 2.0 * std::numbers::pi * j / n;
+        const double c = std::cos(t);
+        const double s = std::sin(t);
+        tw[j] = {static_cast<float>(c), static_cast<float>(-s)};
+        tw[h + j] = {static_cast<float>(c), static_cast<float>(s)};
+    }
+}
+
+void FillBitReverse(std::vector<uint32_t>& rev, uint32_t order)
+{
+    for (uint32_t i = 1; i < rev.size(); ++i)
+        rev[i] = (rev[i >> 1] >> 1) | ((i & 1u) << (order - 1));
+}
+
+// Stage s reads factor j at twiddles[j << (order - 1 - s)]; the stage tables hold exactly those,
+// contiguous: forward stages from 0, inverse ones from n - 1, stage s at offset 2^s - 1.
+void FillStageTables(const std::vector<SComplex32>& tw, uint32_t order, std::vector<float>& re,
+                     std::vector<float>& im)
+{
+    const uint32_t n = static_cast<uint32_t>(tw.size());
+    for (uint32_t s = 0; s < order; ++s) {
+        const uint32_t span = 1u << s;
+        const uint32_t shift = order - 1 - s;
+        for (uint32_t j = 0; j < span; ++j) {
+            const SComplex32 forward = tw[j << shift];
+            const SComplex32 inverse = tw[(j << shift) + n / 2];
+            re[span - 1 + j] = forward.re;
+            im[span - 1 + j] = forward.im;
+            re[(n - 1) + span - 1 + j] = inverse.re;
+            im[(n - 1) + span - 1 + j] = inverse.im;
+        }
+    }
+}
+
 } // namespace
 
 uint32_t CFFT::ClampOrder(int order)
@@ -123,28 +162,9 @@ bool CFFT::Init(uint32_t newOrder)
         || !AllocFilled(scratchRe, n, 0.0f) || !AllocFilled(scratchIm, n, 0.0f))
         return false;
 
-    for (uint32_t j = 0; j < h; ++j) {
-        const double t = 2.0 * std::numbers::pi * j / n;
-        const double c = std::cos(t);
-        const double s = std::sin(t);
-        tw[j] = {static_cast<float>(c), static_cast<float>(-s)};
-        tw[h + j] = {static_cast<float>(c), static_cast<float>(s)};
-    }
-    for (uint32_t i = 1; i < n; ++i)
-        rev[i] = (rev[i >> 1] >> 1) | ((i & 1u) << (newOrder - 1));
-
-    for (uint32_t s = 0; s < newOrder; ++s) {
-        const uint32_t span = 1u << s;
-        const uint32_t shift = newOrder - 1 - s;
-        for (uint32_t j = 0; j < span; ++j) {
-            const SComplex32 forward = tw[j << shift];
-            const SComplex32 inverse = tw[(j << shift) + h];
-            stageRe[span - 1 + j] = forward.re;
-            stageIm[span - 1 + j] = forward.im;
-            stageRe[(n - 1) + span - 1 + j] = inverse.re;
-            stageIm[(n - 1) + span - 1 + j] = inverse.im;
-        }
-    }
+    FillTwiddles(tw, n);
+    FillBitReverse(rev, newOrder);
+    FillStageTables(tw, newOrder, stageRe, stageIm);
 
     order = newOrder;
     size = n;

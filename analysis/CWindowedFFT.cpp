@@ -18,3 +18,9 @@ bool CWindowedFFT::Setup(uint32_t order, const CWindowFunc& window)
     windowGain = gain;
     return true;
 }
+
+bool CWindowedFFT::SetupFromSettings(uint8_t order, uint8_t windowKind)
+{
+    const auto window = CWindowFunc::Make(windowKind);
+    return Setup(CFFT::ClampOrder(order), *window);
+}

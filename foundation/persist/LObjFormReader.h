@@ -1,4 +1,5 @@
 #pragma once
+#include "foundation/records/LObjSource.h"
 #include "foundation/records/LObject.h"
 #include "foundation/streams/CIffChunk.h"
 #include "foundation/streams/CMemStream.h"
@@ -9,7 +10,7 @@
 // chunks, classes and field tags are skipped, fields the data leaves out are set back to their
 // defaults, and values go through the typed setters (without undo) so observers hear of every
 // change. Records nested deeper than kMaxRecordDepth make the read fail.
-class LObjFormReader {
+class LObjFormReader : public LObjSource {
 public:
     // Opens the container chunk of `size` bytes at `data` (kept alive by the caller).
     LObjFormReader(const void* data, uint32_t size);
@@ -22,7 +23,7 @@ public:
 
     // The next record, owned by the caller; null when no record chunk follows, its class is
     // not registered (the null record included), or the record cannot be read.
-    LObjectPtr ReadObject();
+    LObjectPtr ReadObject() override;
 
     // Reads the field chunks inside `chunk` into an existing record; false when a child or
     // list element could not be made or inserted.

@@ -122,9 +122,8 @@ bool PlistText::AppendEntity(std::string& out, std::string_view body)
     uint32_t cp = 0;
     if (body.empty() || body[0] != '#' || !ParseCharRef(body, cp))
         return false;
-    if (cp == 0 || (cp >= 0xD800 && cp <= 0xDFFF))
-        return false;
-    return AppendUtf8(out, char32_t(cp));
+    // NUL is refused too: texts are NUL-terminated everywhere they go.
+    return cp != 0 && AppendUtf8(out, char32_t(cp));
 }
 
 std::string PlistText::Base64Encode(const std::vector<uint8_t>& bytes)

@@ -13,9 +13,10 @@ public:
     // Character data with "&", "<" and ">" escaped; control bytes other than tab and LF as
     // numeric references, so that a CR survives the reader's line-end handling.
     static std::string Escape(std::string_view text);
-    // Appends the UTF-8 bytes of one entity body (the text between "&" and ";"); false for an
-    // unknown name, a malformed or overflowing number, NUL, a surrogate or a code point above
-    // U+10FFFF.
+    // Appends the UTF-8 bytes of one entity body (the text between "&" and ";"): "amp", "lt",
+    // "gt", "quot", "apos", "#" and decimal digits, or "#x" and hexadecimal digits. False,
+    // appending nothing, for an unknown name, a malformed or overflowing number, NUL, a
+    // surrogate or a code point above U+10FFFF.
     static bool AppendEntity(std::string& out, std::string_view body);
 
     static std::string Base64Encode(const std::vector<uint8_t>& bytes);

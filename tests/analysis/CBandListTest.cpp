@@ -66,15 +66,6 @@ TEST(CBandList, SetWidthReplacesBandsOnlyForAUsableWidth)
     EXPECT_EQ(b.high, 7.5f);
 }
 
-TEST(CBandList, ClearKeepsTheWidth)
-{
-    CBandList list;
-    list.SetWidth(4.0f);
-    ASSERT_TRUE(list.Insert({1, 2}));
-    list.Clear();
-    EXPECT_EQ(list.Count(), 0u);
-    EXPECT_EQ(list.width, 4.0f);
-}
 
 TEST(CBandList, RefusesBandsBeyondTheLimit)
 {

@@ -42,14 +42,6 @@ TEST(CEventLineRing, LastLineIsKeptUntilTaken)
     EXPECT_TRUE(ring.TakeLastLine().IsEmpty());
 }
 
-TEST(CEventLineRing, CommitWithoutSlotsOnlyClears)
-{
-    CEventLineRing ring;
-    ring.Append("lost");
-    ring.Commit();
-    EXPECT_EQ(ring.currentLine.Length(), 0u);
-    EXPECT_TRUE(ring.TakeLastLine().IsEmpty());
-}
 
 TEST(CEventLineRing, AllocForgetsEverythingAndRejectsHugeOrders)
 {

@@ -153,15 +153,6 @@ TEST(CSpectrumBuf, LoadRefusesAPlanOrWindowOfAnotherSize)
     EXPECT_FALSE(unset.LoadFFTInput({}, small.fft));
 }
 
-TEST(CSpectrumBuf, FillSetsRingAndSnapshot)
-{
-    CSpectrumChan chan;
-    ASSERT_TRUE(chan.Alloc(2, 2));
-    chan.Push(3.0f);
-    chan.Fill(0.25f);
-    EXPECT_EQ(chan.ring, std::vector<float>(4, 0.25f));
-    EXPECT_EQ(chan.snapshot, std::vector<float>(4, 0.25f));
-}
 
 TEST(CSpectrumChan, FourPointRectangularExample)
 {
@@ -209,19 +200,6 @@ TEST(CSpectrumChan, DcLevelAndScaleFollowTheGain)
     }
 }
 
-TEST(CSpectrumChan, DecibelsKeepTheirValuesUntilComputed)
-{
-    CWindowedFFT plan;
-    ASSERT_TRUE(plan.Setup(3, CRectWindow()));
-    CSpectrumChan chan;
-    ASSERT_TRUE(chan.Alloc(3, 3));
-    chan.Push(1.0f);
-    ASSERT_TRUE(chan.LoadFFTInput({}, plan.fft));
-    ASSERT_TRUE(plan.fft.Transform(chan.fftBuffer, CFFT::Direction::Forward));
-    chan.Power(plan.windowGain);
-    chan.Magnitude();
-    EXPECT_EQ(chan.decibel, std::vector<float>(4, CSpectrumChan::kNoDecibel));
-}
 
 // A sine exactly on bin 64 of 256 points: every window gives A/2 at the bin, and the
 // neighbours follow the window's spectrum (none for the rectangle, A/4 for Hanning,

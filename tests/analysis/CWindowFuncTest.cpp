@@ -31,23 +31,7 @@ TEST(CWindowFunc, HammingTableOfEightPoints)
     EXPECT_EQ(gain, 0.540000021f);
 }
 
-TEST(CWindowFunc, RectangleIsOneEverywhere)
-{
-    CRectWindow rect;
-    std::vector<float> t(5, -1.0f);
-    EXPECT_EQ(rect.Fill(5, t.data()), 1.0f);
-    EXPECT_EQ(t, std::vector<float>(5, 1.0f));
-}
 
-TEST(CWindowFunc, MakeChoosesByStoredKind)
-{
-    std::vector<float> t(4);
-    EXPECT_NE(dynamic_cast<CRectWindow*>(CWindowFunc::Make(0).get()), nullptr);
-    EXPECT_NE(dynamic_cast<CHanningWindow*>(CWindowFunc::Make(1).get()), nullptr);
-    EXPECT_NE(dynamic_cast<CHammingWindow*>(CWindowFunc::Make(2).get()), nullptr);
-    EXPECT_NE(dynamic_cast<CRectWindow*>(CWindowFunc::Make(3).get()), nullptr);
-    EXPECT_NE(dynamic_cast<CRectWindow*>(CWindowFunc::Make(255).get()), nullptr);
-}
 
 TEST(CWindowFunc, EmptyWindowHasNoMean)
 {
@@ -55,17 +39,6 @@ TEST(CWindowFunc, EmptyWindowHasNoMean)
     EXPECT_TRUE(std::isnan(CHammingWindow().Fill(0, nullptr)));
 }
 
-TEST(CWindowedFFT, SetupBuildsPlanTableAndGain)
-{
-    CWindowedFFT w;
-    ASSERT_TRUE(w.Setup(3, CHanningWindow()));
-    EXPECT_EQ(w.fft.size, 8u);
-    ASSERT_EQ(w.windowTable.size(), 8u);
-    EXPECT_EQ(w.windowTable[2], 0.5f);
-    EXPECT_EQ(w.windowGain, 0.5f);
-    ASSERT_TRUE(w.Setup(3, CHammingWindow()));
-    EXPECT_EQ(w.windowGain, 0.540000021f);
-}
 
 TEST(CWindowedFFT, NonPositiveGainCountsAsOne)
 {
@@ -84,4 +57,19 @@ TEST(CWindowedFFT, FailedSetupKeepsThePreviousState)
     EXPECT_EQ(w.fft.size, 16u);
     EXPECT_EQ(w.windowTable.size(), 16u);
     EXPECT_EQ(w.windowGain, 0.540000021f);
+}
+
+TEST(CWindowedFFT, SettingsAreKeptInRange)
+{
+    CWindowedFFT w;
+    ASSERT_TRUE(w.SetupFromSettings(8, 2));
+    EXPECT_EQ(w.fft.size, 256u);
+    EXPECT_EQ(w.windowGain, 0.540000021f);
+    ASSERT_TRUE(w.SetupFromSettings(8, 0));
+    EXPECT_EQ(w.windowGain, 1.0f) << "a new window alone rebuilds table and gain";
+    ASSERT_TRUE(w.SetupFromSettings(0, 1));
+    EXPECT_EQ(w.fft.size, 2u);
+    EXPECT_EQ(w.windowGain, 0.5f) << "a two-point Hanning window is {0, 1}";
+    ASSERT_TRUE(w.SetupFromSettings(200, 1));
+    EXPECT_EQ(w.fft.size, 1u << CFFT::kMaxOrder);
 }

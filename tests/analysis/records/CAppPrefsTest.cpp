@@ -14,28 +14,6 @@ TEST(CAppPrefs, PublishesItselfWhileItLives)
     EXPECT_EQ(CAppPrefs::Current(), nullptr);
 }
 
-TEST(CAppPrefs, NewPreferencesHoldTheirDefaults)
-{
-    CAppPrefs prefs;
-    LObject* root = prefs.Root();
-    ASSERT_NE(root, nullptr);
-    EXPECT_EQ(root->GetByte(kPrefMdou), 0);
-    ASSERT_NE(root->GetChild(kPrefMdot), nullptr);
-    ASSERT_NE(root->GetChild(kPrefMnky), nullptr);
-    LObject* colors = root->GetChild(kPrefClrs);
-    ASSERT_NE(colors, nullptr);
-    EXPECT_EQ(colors->GetByte(kColsCrop), 192);
-    EXPECT_EQ(colors->GetUInt(kColsTrdp), 100u);
-    EXPECT_EQ(colors->GetFloat(kColsTrdv), 0.2f);
-    LObject* view = root->GetChild(kPrefComn);
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->GetByte(kWndsDb), 1);
-    EXPECT_EQ(view->GetByte(kWndsChns), 1);
-    EXPECT_EQ(view->GetFloat(kWndsFcrt), 0.33333334f);
-    EXPECT_EQ(view->GetUInt(kWndsTrus), 5u);
-    EXPECT_EQ(view->GetUInt(kWndsTruf), 4u);
-    EXPECT_EQ(root->GetArrayCount(kPrefDocs), 0u);
-}
 
 TEST(CAppPrefs, WindowRecordDefaults)
 {

@@ -49,30 +49,6 @@ TEST(CSnxSchema, NewDocumentHoldsItsDefaults)
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST(CSnxSchema, TablesHaveTheirFieldCountsAndTags)
-{
-    struct Want {
-        const LClassDesc* desc;
-        uint32_t fields;
-    };
-    for (const Want w : {Want{CSnxSchema::CommonClass(), 7}, Want{CSnxSchema::FaderClass(), 14},
-                         Want{CSnxSchema::ChannelClass(), 11}, Want{CSnxSchema::DocClass(), 10},
-                         Want{CSnxSchema::ViewPrefsClass(), 28}, Want{CSnxSchema::FreqViewClass(), 3},
-                         Want{CSnxSchema::WindowClass(), 34}, Want{CSnxSchema::PrefsClass(), 8},
-                         Want{CSnxSchema::ColorsClass(), 12}, Want{CSnxSchema::EventListClass(), 1},
-                         Want{CSnxSchema::EventClass(), 2}}) {
-        EXPECT_EQ(w.desc->FieldCount(), w.fields);
-        EXPECT_EQ(LClassDesc::Find(CSnxSchema::kCreator, w.desc->Class()), w.desc);
-    }
-    EXPECT_EQ(CSnxSchema::FaderClass()->Field(kFadrFrqh).tag, FourCC("frqh"));
-    EXPECT_EQ(CSnxSchema::FaderClass()->Field(kFadrInput).tag, 0u);
-    EXPECT_EQ(CSnxSchema::CommonClass()->Field(kComnDb).tag, FourCC("db  "));
-    EXPECT_EQ(CSnxSchema::WindowClass()->Field(kWindChvw).tag, FourCC("chvw"));
-    EXPECT_EQ(CSnxSchema::WindowClass()->Field(kWindDeviceText).tag, 0u);
-    EXPECT_EQ(CSnxSchema::WindowClass()->Field(kWindEvwp).tag, FourCC("evwp"));
-    EXPECT_EQ(CSnxSchema::ViewPrefsClass()->Field(kWndsMcwp).tag, FourCC("mcwp"));
-    EXPECT_EQ(CSnxSchema::ChannelClass()->Field(kChanPeakTime).flags, kFieldSilent);
-}
 
 TEST_F(FaderSetTest, AppendedFaderHasDefaultSettings)
 {

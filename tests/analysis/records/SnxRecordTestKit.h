@@ -7,6 +7,9 @@
 #include "foundation/records/LObjRoot.h"
 #include "foundation/streams/CMemStream.h"
 
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -60,3 +63,56 @@ private:
     }
     LObjRoot& fRoot;
 };
+
+// Every tagged field of a and b holds the same value, recursively.
+inline void ExpectSameTree(const LObject* a, const LObject* b)
+{
+    ASSERT_EQ(a == nullptr, b == nullptr);
+    if (!a)
+        return;
+    ASSERT_EQ(a->Class(), b->Class());
+    for (uint32_t f = 0; f < a->FieldCount(); ++f) {
+        const uint8_t field = static_cast<uint8_t>(f);
+        const LFieldDesc& fd = *a->FieldDesc(field);
+        if (!fd.IsTagged())
+            continue;
+        SCOPED_TRACE(testing::Message() << "field " << f);
+        switch (fd.type) {
+        case LFieldType::String:
+            EXPECT_EQ(a->GetString(field).View(), b->GetString(field).View());
+            break;
+        case LFieldType::Array: {
+            const uint32_t n = a->GetArrayCount(field);
+            ASSERT_EQ(n, b->GetArrayCount(field));
+            for (uint32_t i = 0; i < n; ++i) {
+                if (fd.elemType == LFieldType::String)
+                    EXPECT_EQ(a->GetArrayString(field, i).View(), b->GetArrayString(field, i).View());
+                else if (fd.elemType == LFieldType::Byte)
+                    EXPECT_EQ(static_cast<const uint8_t*>(a->GetArrayData(field))[i],
+                              static_cast<const uint8_t*>(b->GetArrayData(field))[i]);
+                else
+                    EXPECT_EQ(a->GetArrayInt(field, i), b->GetArrayInt(field, i));
+            }
+            break;
+        }
+        case LFieldType::Child:
+            ExpectSameTree(a->GetChild(field), b->GetChild(field));
+            break;
+        case LFieldType::List: {
+            const uint32_t n = a->GetArrayCount(field);
+            ASSERT_EQ(n, b->GetArrayCount(field));
+            for (uint32_t i = 0; i < n; ++i)
+                ExpectSameTree(a->GetChild(field, i), b->GetChild(field, i));
+            break;
+        }
+        case LFieldType::Float:
+            // Stored as text with the field's decimals.
+            EXPECT_NEAR(a->GetFloat(field), b->GetFloat(field), 0.5 * std::pow(10.0, -fd.precision) + 1e-6);
+            break;
+        default:
+            EXPECT_EQ(a->GetInt(field), b->GetInt(field));
+            break;
+        }
+    }
+}
+

@@ -1,6 +1,9 @@
 #include "foundation/LByteBuffer.h"
 #include "foundation/persist/LObjFormReader.h"
 #include "foundation/persist/LObjFormWriter.h"
+#include "foundation/records/CParamSchema.h"
+#include "foundation/records/CParamSet.h"
+#include "foundation/records/CParamTable.h"
 #include "foundation/streams/CIffChunk.h"
 #include "foundation/streams/CMemStream.h"
 #include "tests/foundation/persist/PersistTestKit.h"
@@ -205,4 +208,26 @@ TEST(LObjForm, SurvivesRandomDamage)
         for (int i = 0; i < 4; ++i)
             (void)reader.ReadObject();
     }
+}
+
+TEST(LObjForm, CopiedCellsFillATableRow)
+{
+    CParamSchema::InitParamSchema();
+    LByteBuffer buffer;
+    {
+        LObjFormWriter writer(1, 1, buffer);
+        for (const char* value : {"a", "b"}) {
+            LObjectPtr cell = LObject::Create(CParamSchema::SetClass());
+            CParamSet::SetValue(cell.get(), nullptr, "p", value);
+            writer.WriteObject(cell.get());
+        }
+    }
+    LObjectPtr table = LObject::Create(CParamSchema::TableClass());
+    CParamTable::AppendColumn(table.get(), nullptr);
+    CParamTable::AppendColumn(table.get(), nullptr);
+    LObjFormReader cells(buffer.Data(), buffer.Size());
+    CParamTable::InsertRow(table.get(), nullptr, 0, &cells);
+    LStringRef value;
+    ASSERT_TRUE(CParamTable::FindInCell(table.get(), 1, 0, "p", &value));
+    EXPECT_EQ(value, "b");
 }

@@ -1,0 +1,209 @@
+// The fader engine's life cycle and how it follows the document's records.
+#include "outputs/faders/CFaderEngine.h"
+
+#include "analysis/records/CFaderSetRecord.h"
+#include "analysis/records/CSnxSchema.h"
+#include "foundation/LAsyncQueue.h"
+#include "foundation/LMessage.h"
+#include "foundation/StrEqual.h"
+#include "foundation/records/CParamNotice.h"
+#include "foundation/records/CParamSchema.h"
+#include "foundation/records/LObjChange.h"
+
+namespace {
+
+bool IsSnx(const LObject* record, uint32_t cls)
+{
+    return record && record->Is(CSnxSchema::kCreator, cls);
+}
+
+} // namespace
+
+CFaderEngine::CFaderEngine(LAsyncQueue& queue, CFaderDmxLink* dmxOutput, CFaderSetRecord& document,
+                           CFaderEngineLinks links)
+    : queue(queue), soundTimer(this), dmxOutput(dmxOutput), document(document), links(std::move(links))
+{
+    defaults = LoadFaderDefaults();
+    consoleControls = LoadConsoleControls();
+    if (const LObject* common = document.Common())
+        cutDC = common->GetByte(kComnCtdc);
+    observing = document.AddObserver(this, &CFaderEngine::OnDocumentChanged);
+}
+
+CFaderEngine::~CFaderEngine()
+{
+    if (DrivesDmxOutput())
+        dmxOutput->SetDriver(nullptr);
+    if (observing)
+        document.RemoveObserver(this, &CFaderEngine::OnDocumentChanged);
+    LAsyncQueueLock lock(queue);
+    while (!faders.empty()) {
+        StopOutput(*faders.back(), false);
+        faders.pop_back();
+    }
+    links.oscPort.reset();
+}
+
+uint32_t CFaderEngine::FaderCount() const
+{
+    LAsyncQueueLock lock(queue);
+    return uint32_t(faders.size());
+}
+
+const CFaderOut* CFaderEngine::Fader(uint32_t index) const
+{
+    LAsyncQueueLock lock(queue);
+    return index < faders.size() ? faders[index].get() : nullptr;
+}
+
+int32_t CFaderEngine::IndexOf(const LObject* record) const
+{
+    for (size_t i = 0; i < faders.size(); ++i)
+        if (faders[i]->record == record)
+            return int32_t(i);
+    return -1;
+}
+
+bool CFaderEngine::DrivesDmxOutput() const
+{
+    return dmxOutput && dmxOutput->Driver() == this;
+}
+
+void CFaderEngine::TakeDmxOutput()
+{
+    if (!dmxOutput || DrivesDmxOutput())
+        return;
+    dmxOutput->SetDriver(this);
+    SendDmxConsole();
+    SendAllConsoleControls();
+}
+
+void CFaderEngine::HandleMessage(LMessage& result, const LMessage& msg)
+{
+    if (msg.subject == &soundTimer && StrEqual(msg.type, LTimer::msgExpire)) {
+        StartSounds();
+        LMessage::Clear(result);
+        return;
+    }
+    LHandler::HandleMessage(result, msg);
+}
+
+void CFaderEngine::OnDocumentChanged(void* context, LObjChange& notice)
+{
+    auto* engine = static_cast<CFaderEngine*>(context);
+    LObject* record = notice.record;
+    if (!engine || !record)
+        return;
+    if (IsSnx(record, CSnxSchema::kFaderClass)) {
+        if (notice.operation == LObjOp::Changed)
+            engine->OnFaderField(record, notice.field);
+    } else if (IsSnx(record, CSnxSchema::kDocClass)) {
+        if (record != engine->document.Root())
+            return;
+        if (notice.field == kFdrsFdrs && notice.index >= 0) {
+            if (notice.operation == LObjOp::Inserted)
+                engine->OnFaderInserted(uint32_t(notice.index));
+            else if (notice.operation == LObjOp::Deleted)
+                engine->OnFaderRemoved(uint32_t(notice.index));
+            else if (notice.operation == LObjOp::Moved && notice.index2 >= 0)
+                engine->OnFaderMoved(uint32_t(notice.index), uint32_t(notice.index2));
+        } else if (notice.field == kFdrsDmst && engine->DrivesDmxOutput()) {
+            // One element changed, or the whole array was replaced (a document load).
+            if (notice.operation != LObjOp::Changed)
+                return;
+            if (notice.index >= 0)
+                engine->SendDmxConsoleChannel(uint32_t(notice.index));
+            else
+                engine->SendDmxConsole();
+        }
+    } else if (IsSnx(record, CSnxSchema::kCommonClass)) {
+        if (notice.operation == LObjOp::Changed && notice.field == kComnCtdc) {
+            LAsyncQueueLock lock(engine->queue);
+            engine->cutDC = record->GetByte(kComnCtdc);
+        }
+    } else if (record->Class() && record->Class()->Creator() == CParamSchema::kCreator) {
+        engine->OnParamChanged(notice);
+    }
+}
+
+void CFaderEngine::OnFaderInserted(uint32_t index)
+{
+    LObject* record = document.Fader(int32_t(index));
+    if (!record)
+        return;
+    LAsyncQueueLock lock(queue);
+    if (IndexOf(record) >= 0)
+        return;
+    auto entry = std::make_unique<CFaderOut>(record);
+    if (links.soundMaker) {
+        entry->player = links.soundMaker(links.soundContext);
+        if (entry->player)
+            entry->player->SetVolume(entry->soundScale * entry->volumeFactor);
+    }
+    CFaderOut& fader = *entry;
+    faders.insert(faders.begin() + std::min<size_t>(index, faders.size()), std::move(entry));
+    ReadFaderOutput(fader);
+}
+
+void CFaderEngine::OnFaderRemoved(uint32_t index)
+{
+    LAsyncQueueLock lock(queue);
+    if (index >= faders.size())
+        return;
+    StopOutput(*faders[index], false);
+    faders.erase(faders.begin() + index);
+    oscNext = 0;
+}
+
+void CFaderEngine::OnFaderMoved(uint32_t from, uint32_t to)
+{
+    LAsyncQueueLock lock(queue);
+    if (from >= faders.size() || to >= faders.size() || from == to)
+        return;
+    auto entry = std::move(faders[from]);
+    faders.erase(faders.begin() + from);
+    faders.insert(faders.begin() + to, std::move(entry));
+}
+
+void CFaderEngine::OnFaderField(LObject* record, uint8_t field)
+{
+    LAsyncQueueLock lock(queue);
+    const int32_t i = IndexOf(record);
+    if (i < 0)
+        return;
+    CFaderOut& fader = *faders[size_t(i)];
+    switch (field) {
+    case kFadrFrql: case kFadrFrqh: case kFadrAmpl: case kFadrAmph:
+    case kFadrFdrl: case kFadrFdrh: case kFadrSchn: case kFadrStyp:
+        SendOutput(fader, fader.inputValue);  // range edits act at once
+        break;
+    case kFadrFtyp:
+        StopOutput(fader, false);
+        ReadFaderOutput(fader);
+        break;
+    default:
+        break;
+    }
+}
+
+void CFaderEngine::OnParamChanged(const LObjChange& notice)
+{
+    CParamNotice param;
+    if (!ParseParamNotice(notice, param) || !param.owner)
+        return;
+    if (IsSnx(param.owner, CSnxSchema::kFaderClass) && param.field == kFadrCprm) {
+        LAsyncQueueLock lock(queue);
+        const int32_t i = IndexOf(param.owner);
+        if (i < 0)
+            return;
+        StopOutput(*faders[size_t(i)], true);
+        ReadFaderOutput(*faders[size_t(i)]);
+        return;
+    }
+    const bool consoleCell = param.table && param.owner == document.Root() && param.field == kFdrsMdcs;
+    if (!consoleCell || param.column > 15 || !links.midiOut || !DrivesDmxOutput() || consoleControls.empty())
+        return;
+    for (const CConsoleControl& control : consoleControls)
+        if (param.name == control.id.c_str())
+            SendConsoleControl(param.column, control);
+}

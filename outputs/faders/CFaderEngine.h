@@ -1,0 +1,110 @@
+#pragma once
+#include "foundation/LByteBuffer.h"
+#include "foundation/LHandler.h"
+#include "outputs/faders/CFaderLinks.h"
+#include "outputs/faders/CFaderOut.h"
+#include "outputs/faders/FaderDefaults.h"
+#include "ui/LTimer.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CFaderSetRecord;
+class CSpectrumAnalyser;
+class LAsyncQueue;
+class LObject;
+struct LObjChange;
+
+// What a document hands its engine besides the queue, the DMX output and the records.
+// NOTE: the application fills these from its MIDI port and the engine's UDP port and sound
+// players once those outputs are wired to the engine; a missing link sends nothing.
+struct CFaderEngineLinks {
+    CFaderMidiLink* midiOut = nullptr;        // the application's MIDI output port
+    std::unique_ptr<CFaderOscLink> oscPort;   // the engine's own UDP port
+    CFaderSoundMaker soundMaker = nullptr;    // makes the player of each fader entry
+    void* soundContext = nullptr;
+};
+
+// Turns analysis results into output for one document: one runtime entry per 'FADR' record,
+// in the order of the document's fader list, kept in step through change notices. Band
+// faders run on every analysis (main thread), time-domain faders on every arrival of samples
+// (the thread that pulls them, under the queue lock). The fader list is guarded by the
+// queue's re-entrant lock.
+class CFaderEngine : public LHandler {
+public:
+    CFaderEngine(LAsyncQueue& queue, CFaderDmxLink* dmxOutput, CFaderSetRecord& document,
+                 CFaderEngineLinks links = {});
+    // Gives up driving the DMX output, stops every fader's output (last first) and leaves
+    // the document.
+    ~CFaderEngine() override;
+
+    // Band faders from the spectra of every channel at sample rate `rate`, then the display
+    // pass and at most one OSC message. Main thread, without the queue lock.
+    void ApplySpectrum(uint32_t rate, const CSpectrumAnalyser& buffers);
+    // Time-domain faders from the newest sample of each channel; `row` holds the four channel
+    // gains of the current source type (null: gain 1, offset 0). The caller holds the lock.
+    void ApplySamples(const CSpectrumAnalyser& buffers, const CFaderChanGain* row);
+    // Makes this engine the driver of the console values: writes the DMX console channels
+    // and sends every MIDI console control. Nothing when it drives already.
+    void TakeDmxOutput();
+    bool DrivesDmxOutput() const;
+
+    // "LTimer_Expire" of the sound timer starts every "snd" fader's loop.
+    void HandleMessage(LMessage& result, const LMessage& msg) override;
+    // Observer of the document's record changes (context: the engine).
+    static void OnDocumentChanged(void* context, LObjChange& notice);
+
+    // Fader entries, for the window and tests. Index out of range gives null.
+    uint32_t FaderCount() const;
+    const CFaderOut* Fader(uint32_t index) const;
+
+    // The mapped value of an entry ('ampl', 'amph', 'fdrl', 'fdrh' applied to inputValue).
+    static float MapLevel(const CFaderOut& fader);
+
+private:
+    float PowerToLevel(float x) const;
+    bool DecibelMode() const;
+    void ApplyBandFader(CFaderOut& fader, uint32_t rate, const CSpectrumAnalyser& buffers, float factor);
+    void PublishDcLevels(const CSpectrumAnalyser& buffers);
+    void DisplayAndOscPass();
+    void PublishLiveValues();
+    void SendNextOsc();
+
+    void ReadFaderOutput(CFaderOut& fader);
+    void ReadSound(CFaderOut& fader);
+    std::string Param(const CFaderOut& fader, uint32_t kind, const char* name) const;
+    void SendOutput(CFaderOut& fader, float value);
+    void SendMidi(CFaderOut& fader, float value, float y);
+    void StopOutput(CFaderOut& fader, bool keepSound);
+    void SetSoundVolume(const CFaderOut& fader, float y);
+    void StartSounds();
+    bool SendShort(uint8_t status, uint8_t data1, uint8_t data2);
+    void SendConsoleControl(uint32_t channel, const CConsoleControl& control);
+    void SendAllConsoleControls();
+    void SendDmxConsoleChannel(uint32_t i);
+    void SendDmxConsole();
+
+    void OnFaderInserted(uint32_t index);
+    void OnFaderRemoved(uint32_t index);
+    void OnFaderMoved(uint32_t from, uint32_t to);
+    void OnFaderField(LObject* record, uint8_t field);
+    void OnParamChanged(const LObjChange& notice);
+    int32_t IndexOf(const LObject* record) const;
+
+    LAsyncQueue& queue;
+    LTimer soundTimer;
+    CFaderDmxLink* dmxOutput;
+    CFaderSetRecord& document;
+    CFaderEngineLinks links;
+    std::vector<std::unique_ptr<CFaderOut>> faders;
+    std::vector<CFaderDefault> defaults;
+    std::vector<CConsoleControl> consoleControls;
+    LByteBuffer oscBuffer;
+    uint32_t oscNext = 0;
+    uint8_t cutDC = 0;
+    // DC magnitude of each channel from the last analysis, read by the time-domain faders on
+    // the sample thread; written and read under the queue lock.
+    std::vector<float> dcLevels;
+    bool observing = false;
+};

@@ -1,0 +1,152 @@
+// The two passes that feed faders (spectra and newest samples) and the display-and-OSC pass
+// that ends every analysis.
+#include "outputs/faders/CFaderEngine.h"
+
+#include "analysis/CSpectrumAnalyser.h"
+#include "analysis/records/CFaderSetRecord.h"
+#include "analysis/records/SnxFields.h"
+#include "foundation/LAsyncQueue.h"
+#include "foundation/streams/CMemStream.h"
+#include "outputs/COscWriter.h"
+#include "outputs/faders/FaderLevel.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The largest payload one UDP datagram carries over IPv4.
+constexpr uint64_t kMaxDatagram = 65507;
+
+float NewestSample(const CSpectrumChan& chan)
+{
+    return chan.ring.empty() ? 0.0f : chan.ring[(chan.writeIndex - 1) & chan.mask];
+}
+
+} // namespace
+
+bool CFaderEngine::DecibelMode() const
+{
+    const LObject* common = document.Common();
+    return common && common->GetByte(kComnDb) != 0;
+}
+
+float CFaderEngine::PowerToLevel(float x) const
+{
+    return ::PowerToLevel(x, DecibelMode());
+}
+
+void CFaderEngine::ApplySpectrum(uint32_t rate, const CSpectrumAnalyser& buffers)
+{
+    {
+        LAsyncQueueLock lock(queue);
+        PublishDcLevels(buffers);
+        const float factor = document.Root()->GetFloat(kFdrsFactor);
+        for (auto& fader : faders)
+            if (fader->record->GetByte(kFadrStyp) <= 3)
+                ApplyBandFader(*fader, rate, buffers, factor);
+    }
+    DisplayAndOscPass();
+}
+
+void CFaderEngine::PublishDcLevels(const CSpectrumAnalyser& buffers)
+{
+    dcLevels.assign(buffers.ChannelCount(), 0.0f);
+    for (uint32_t c = 0; c < buffers.ChannelCount(); ++c) {
+        const CSpectrumChan* chan = buffers.Channel(c);
+        if (chan && !chan->magnitude.empty() && std::isfinite(chan->magnitude[0]))
+            dcLevels[c] = chan->magnitude[0];
+    }
+}
+
+void CFaderEngine::ApplyBandFader(CFaderOut& fader, uint32_t rate, const CSpectrumAnalyser& buffers, float factor)
+{
+    const LObject* r = fader.record;
+    const CSpectrumChan* chan = buffers.Channel(r->GetByte(kFadrSchn));
+    if (!chan)
+        return;
+    const auto binCount = uint32_t(chan->magnitude.size());
+    const CBandBins bins =
+        BandBins(factor, r->GetFloat(kFadrFrql), r->GetFloat(kFadrFrqh), chan->FFTSize(), rate, binCount);
+    const LObject* common = document.Common();
+    CPeakScale scale;
+    scale.logFrequency = common && common->GetByte(kComnFqlg) != 0;
+    scale.fftOrder = common ? common->GetByte(kComnFtsx) : 8;
+    const auto measure = static_cast<CBandMeasure>(r->GetByte(kFadrStyp));
+    SendOutput(fader, BandLevel(chan->magnitude, bins, measure, DecibelMode(), scale));
+}
+
+void CFaderEngine::ApplySamples(const CSpectrumAnalyser& buffers, const CFaderChanGain* row)
+{
+    LAsyncQueueLock lock(queue);
+    for (auto& fader : faders) {
+        const LObject* r = fader->record;
+        const uint32_t c = r->GetByte(kFadrSchn);
+        const CSpectrumChan* chan = r->GetByte(kFadrStyp) == 4 ? buffers.Channel(c) : nullptr;
+        if (!chan)
+            continue;
+        float s = NewestSample(*chan);
+        float gain = 1.0f;
+        float offset = 0.0f;
+        if (c < 4 && row) {
+            gain = 1.0f / row[c].faderSpan;
+            offset = row[c].faderOffset;
+        }
+        if (cutDC) {
+            s -= c < dcLevels.size() ? dcLevels[c] : 0.0f;
+            offset = 0.5f;
+        }
+        const float value = s * gain + offset;
+        SendOutput(*fader, std::isnan(value) ? 0.0f : std::clamp(value, 0.0f, 1.0f));
+    }
+}
+
+void CFaderEngine::DisplayAndOscPass()
+{
+    PublishLiveValues();
+    SendNextOsc();
+}
+
+void CFaderEngine::PublishLiveValues()
+{
+    std::vector<std::pair<float, float>> values;
+    {
+        LAsyncQueueLock lock(queue);
+        values.reserve(faders.size());
+        for (const auto& fader : faders)
+            values.emplace_back(fader->inputValue, MapLevel(*fader));
+    }
+    // The records are written outside the lock: their observers may take other locks.
+    for (size_t i = 0; i < values.size(); ++i) {
+        LObject* record = document.Fader(int32_t(i));
+        if (!record)
+            break;
+        LObject::SetFloat(record, nullptr, kFadrInput, values[i].first, LObject::Merge::No);
+        LObject::SetFloat(record, nullptr, kFadrLevel, values[i].second, LObject::Merge::No);
+    }
+}
+
+void CFaderEngine::SendNextOsc()
+{
+    if (!links.oscPort || !links.oscPort->CanSend())
+        return;  // the pending values wait for a later pass
+    LAsyncQueueLock lock(queue);
+    size_t i = oscNext;
+    while (i < faders.size() && !(faders[i]->oscPending && !faders[i]->oscAddress.empty()))
+        ++i;
+    if (i >= faders.size()) {
+        oscNext = 0;
+        return;
+    }
+    CFaderOut& fader = *faders[i];
+    fader.oscPending = 0;
+    oscNext = i + 1 < faders.size() ? uint32_t(i + 1) : 0;
+    uint64_t length = 0;
+    {
+        CMemStream stream(oscBuffer);
+        WriteOscFloatMessage(stream, fader.oscAddress, fader.oscValue);
+        length = stream.Length();
+    }
+    if (fader.oscPort != 0 && length <= kMaxDatagram && length <= oscBuffer.Size())
+        links.oscPort->SendTo(uint16_t(fader.oscPort), oscBuffer.Data(), uint32_t(length));
+}

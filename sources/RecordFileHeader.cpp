@@ -1,0 +1,14 @@
+#include "sources/RecordFileHeader.h"
+
+#include "foundation/LStrStream.h"
+#include "foundation/NumberFormat.h"
+
+void WriteRecordFileHeader(LStrStream& out, std::string_view typeName, float fcRatio, uint32_t rate)
+{
+    out << "dn " << typeName << '\r';
+    out << "fr ";
+    WriteDoubleTrim(out, 4, double(fcRatio));
+    out << '\r' << "sr ";
+    WriteLong(int64_t(rate), out);
+    out << '\r';
+}

@@ -1,0 +1,124 @@
+#include "analysis/LoadBandFile.h"
+#include "analysis/CBandList.h"
+#include "foundation/LMemInStream.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Pairs = std::vector<std::pair<float, float>>;
+
+Pairs Explicit(const CBandList& list)
+{
+    Pairs out;
+    SBandRange b{};
+    for (uint32_t i = 0; i < list.Count() && list.Band(i, b); ++i)
+        out.emplace_back(b.low, b.high);
+    return out;
+}
+
+Pairs ReadText(const std::string& text)
+{
+    CBandList list;
+    LMemInStream in(text.data(), static_cast<uint32_t>(text.size()));
+    ReadBandLines(list, in);
+    return Explicit(list);
+}
+
+std::string TempPath(const char* name)
+{
+    const char* dir = std::getenv("TMPDIR");
+    return std::string(dir ? dir : "/tmp") + "/" + name;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+} // namespace
+
+TEST(LoadBandFile, SortsLinesByLowThenHigh)
+{
+    EXPECT_EQ(ReadText("100 200\n50 80\n50 60\n"), (Pairs{{50, 60}, {50, 80}, {100, 200}}));
+}
+
+TEST(LoadBandFile, SkipsOddLines)
+{
+    EXPECT_EQ(ReadText("300 200\n5 5\n"), (Pairs{{5, 5}})) << "reversed pair dropped, zero width kept";
+    EXPECT_EQ(ReadText("10 20, 30 40\n"), (Pairs{{10, 20}})) << "only the first field counts";
+    EXPECT_EQ(ReadText("42\n\n   \n7 9 11\n"), (Pairs{{7, 9}})) << "one number, empty, blank, extra word";
+    EXPECT_EQ(ReadText("abc 5\n"), (Pairs{{0, 5}})) << "a word that is not a number reads as 0";
+    EXPECT_EQ(ReadText("nan 5\ninf inf\n-inf 3\n1e300 1e301\n"), Pairs{}) << "non-finite numbers";
+    EXPECT_EQ(ReadText("\"12.5 13.5\",x\n"), (Pairs{{12.5f, 13.5f}})) << "quoted field";
+    EXPECT_EQ(ReadText("\"1,2 3\"\n"), (Pairs{{1, 3}})) << "a quoted comma stays in the field; 1,2 reads as 1";
+    EXPECT_EQ(ReadText("1 2\n1 2\n"), (Pairs{{1, 2}, {1, 2}})) << "duplicates are kept";
+}
+
+TEST(LoadBandFile, AcceptsEveryLineEnd)
+{
+    EXPECT_EQ(ReadText("1 2\r\n3 4\r5 6\n\r7 8"), (Pairs{{1, 2}, {3, 4}, {5, 6}, {7, 8}}));
+    EXPECT_EQ(ReadText("1 2\n\n\n3 4\n"), (Pairs{{1, 2}, {3, 4}}));
+}
+
+TEST(LoadBandFile, NoValidLineGivesFixedWidthBands)
+{
+    CBandList list;
+    list.SetWidth(25.0f);
+    ASSERT_TRUE(list.Insert({1, 2}));
+    LMemInStream in("x\n300 200\n", 10);
+    ReadBandLines(list, in);
+    EXPECT_EQ(list.Count(), 0u);
+    SBandRange b{};
+    ASSERT_TRUE(list.Band(1, b));
+    EXPECT_EQ(b.low, 25.0f);
+    EXPECT_EQ(b.high, 50.0f);
+}
+
+TEST(LoadBandFile, ReadsARealFileAfterItsByteOrderMark)
+{
+    const std::string path = TempPath("bands.txt");
+    WriteFile(path, "\xEF\xBB\xBF" "20 40\r\n10 15\r\n");
+    CBandList list;
+    list.SetWidth(3.0f);
+    ASSERT_TRUE(LoadBandFile(list, path));
+    EXPECT_EQ(Explicit(list), (Pairs{{10, 15}, {20, 40}}));
+    EXPECT_EQ(list.width, 3.0f);
+}
+
+TEST(LoadBandFile, UnreadableFileLeavesTheBandsAlone)
+{
+    CBandList list;
+    ASSERT_TRUE(list.Insert({1, 2}));
+    EXPECT_FALSE(LoadBandFile(list, TempPath("no-such-band-file.txt")));
+    EXPECT_FALSE(LoadBandFile(list, ""));
+    EXPECT_EQ(Explicit(list), (Pairs{{1, 2}}));
+}
+
+TEST(LoadBandFile, RefusesAnOversizedFile)
+{
+    const std::string path = TempPath("huge-bands.txt");
+    WriteFile(path, std::string(kMaxBandFileBytes + 1, ' '));
+    CBandList list;
+    ASSERT_TRUE(list.Insert({1, 2}));
+    EXPECT_FALSE(LoadBandFile(list, path));
+    EXPECT_EQ(list.Count(), 1u);
+}
+
+TEST(LoadBandFile, StopsAtTheBandLimit)
+{
+    std::string text;
+    for (uint32_t i = 0; i < CBandList::kMaxBands + 10; ++i)
+        text += std::to_string(i) + " " + std::to_string(i + 1) + "\n";
+    CBandList list;
+    LMemInStream in(text.data(), static_cast<uint32_t>(text.size()));
+    ReadBandLines(list, in);
+    EXPECT_EQ(list.Count(), CBandList::kMaxBands);
+}

@@ -1,0 +1,290 @@
+#include "foundation/persist/CXmlLexer.h"
+#include "foundation/persist/CXmlRecordReader.h"
+#include "foundation/persist/CXmlRecordWriter.h"
+#include "foundation/persist/XmlText.h"
+#include "foundation/streams/CMemStream.h"
+#include "tests/foundation/persist/XmlTestKit.h"
+#include "tests/foundation/records/RecordTestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <random>
+
+namespace {
+
+const auto no = LObject::Merge::No;
+const std::string kDecl = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+
+// A stream over a document that delivers its first read cut after `first` bytes and every
+// later read cut to at most `later` bytes, so the reader's blocks split the text anywhere.
+class ChoppyStream : public LStream {
+public:
+    ChoppyStream(const std::string& text, uint64_t first, uint64_t later)
+        : LStream(kReadOnly), fText(text), fFirst(first), fLater(later)
+    {
+    }
+    void SetPosition(uint64_t p) override { position = p; }
+    void SetEOF() override { SetError(kReadOnlyError); }
+    void Write(const void*, uint64_t) override { SetError(kReadOnlyError); }
+    void Read(void* buffer, uint64_t* count) override
+    {
+        // The first 3-byte read looks for a byte-order mark and is not cut.
+        const uint64_t limit = *count == 3 ? 3 : (fReads++ == 0 ? fFirst : fLater);
+        const uint64_t left = position < fText.size() ? fText.size() - position : 0;
+        *count = std::min({*count, limit, left});
+        std::memcpy(buffer, fText.data() + position, *count);
+        position += *count;
+    }
+
+private:
+    std::string fText;
+    uint64_t fFirst;
+    uint64_t fLater;
+    int fReads = 0;
+};
+
+// Every field the format keeps, away from its default (line ends already LF; no fields
+// after a record's first list or child, which the format does not store).
+LObjectPtr MakeFullXml()
+{
+    LObjectPtr record = LObject::Create(XmlClass());
+    LObject* r = record.get();
+    LObject::SetString(r, nullptr, XmlF::txt, LStringRef(std::string(40, 'L') + "\nend & <more>"), no);
+    LObject::SetInt(r, nullptr, XmlF::num, 12345, no);
+    const uint8_t bytes[] = {0x00, 0x7F, 0x80, 0xFF};
+    LObject::SetArray(r, nullptr, XmlF::hex, bytes, 4);
+    LObject::SetFloat(r, nullptr, XmlF::flt, -0.5f, no);
+    const LStringRef texts[] = {"x y", "", "q", "'lead", "say \"hi\"", "tab\there", "it's", "line\nbreak"};
+    LObject::SetArray(r, nullptr, XmlF::strs, texts, 8);
+    LObject::SetUInt(r, nullptr, XmlF::u, 4294967295u, no);
+    for (int i = 0; i < 40; ++i) {
+        LObjectPtr item = MakeItem(i, i % 3 ? "short \"text\"" : "a long multi-line text of the list item\nline 2");
+        if (i % 5 == 0)
+            (void)LObject::InsertChild(item.get(), nullptr, ItemF::subs, 0, MakeItem(100 + i, "sub"));
+        (void)LObject::InsertChild(r, nullptr, XmlF::kids, uint32_t(i), std::move(item));
+    }
+    LObject::SetInt(r->GetChild(XmlF::one), nullptr, ItemF::val, 8, no);
+    LObject::ReplaceChild(r, nullptr, XmlF::opt, MakeItem(0));
+    return record;
+}
+
+std::string ReadDump(const std::string& text, bool* found = nullptr, bool* complete = nullptr)
+{
+    LObjectPtr record = LObject::Create(XmlClass());
+    CMemStream stream(text.data(), uint32_t(text.size()));
+    const bool ok = ReadRecordXml(stream, record.get(), complete);
+    if (found)
+        *found = ok;
+    return Dump(record.get());
+}
+
+LObjectPtr ReadText(const std::string& text)
+{
+    LObjectPtr record = LObject::Create(XmlClass());
+    EXPECT_TRUE(ReadXml(text, record.get())) << text;
+    return record;
+}
+
+std::string Element(const std::string& attributes, const std::string& content = "")
+{
+    if (content.empty())
+        return kDecl + "<TEST_XMLA " + attributes + "/>\n";
+    return kDecl + "<TEST_XMLA " + attributes + ">" + content + "</TEST_XMLA>\n";
+}
+
+} // namespace
+
+TEST(CXmlRecordReader, RoundTripsWhatTheWriterWrites)
+{
+    LObjectPtr original = MakeFullXml();
+    const std::string text = WriteXml(original.get());
+    bool found = false;
+    bool complete = false;
+    LObject::SetInt(original.get(), nullptr, XmlF::hidden, 0, no);
+    EXPECT_EQ(ReadDump(text, &found, &complete), Dump(original.get()));
+    EXPECT_TRUE(found);
+    EXPECT_TRUE(complete);
+}
+
+TEST(CXmlRecordReader, BlockSplitsNeverChangeTheTree)
+{
+    LObjectPtr original = MakeFullXml();
+    const std::string text = WriteXml(original.get());
+    ASSERT_GT(text.size(), 2 * CXmlLexer::kBlockSize);
+    const std::string expected = ReadDump(text);
+    for (uint64_t first = 1; first <= CXmlLexer::kBlockSize + 1; ++first) {
+        ChoppyStream stream(text, first, CXmlLexer::kBlockSize);
+        LObjectPtr record = LObject::Create(XmlClass());
+        ASSERT_TRUE(ReadRecordXml(stream, record.get()));
+        ASSERT_EQ(Dump(record.get()), expected) << "first read of " << first << " bytes";
+    }
+    for (uint64_t every : {1, 2, 3, 7, 9}) {
+        ChoppyStream stream(text, every, every);
+        LObjectPtr record = LObject::Create(XmlClass());
+        ASSERT_TRUE(ReadRecordXml(stream, record.get()));
+        ASSERT_EQ(Dump(record.get()), expected) << "reads of " << every << " bytes";
+    }
+}
+
+TEST(CXmlRecordReader, FindsTheRootAfterOtherElementsAndResetsIt)
+{
+    LObjectPtr record = LObject::Create(XmlClass());
+    LObject::SetInt(record.get(), nullptr, XmlF::late, 9, no);
+    LObject::SetInt(record.get(), nullptr, XmlF::hidden, 9, no);
+    const std::string text = kDecl + "<!-- x --><TEST_ITEM val=\"1\"><TEST_ITEM/></TEST_ITEM>"
+                                     "<?pi <TEST_XMLA num=\"5\"/> ?><TEST_XMLA num=\"3\"/>";
+    EXPECT_TRUE(ReadXml(text, record.get()));
+    EXPECT_EQ(record->GetInt(XmlF::num), 3);
+    EXPECT_EQ(record->GetInt(XmlF::late), 0);    // reset to its default
+    EXPECT_EQ(record->GetInt(XmlF::hidden), 9);  // untagged: untouched
+
+    EXPECT_FALSE(ReadXml(kDecl + "<TEST_ITEM/>", record.get()));
+    EXPECT_FALSE(ReadXml(kDecl + "<ONE/><TEST_XMLA num=\"4\"/>", record.get()));
+    EXPECT_FALSE(ReadXml("", record.get()));
+    EXPECT_EQ(record->GetInt(XmlF::num), 3);
+}
+
+TEST(CXmlRecordReader, LineEndsAndEntities)
+{
+    EXPECT_EQ(ReadText(Element("txt=\"a&#13;&#10;b\""))->GetString(XmlF::txt), "a\nb");
+    EXPECT_EQ(ReadText(Element("txt=\"a\r\nb\""))->GetString(XmlF::txt), "a\nb");
+    EXPECT_EQ(ReadText(Element("", "<TEST_XMLA_txt>a\r\nb</TEST_XMLA_txt>"))->GetString(XmlF::txt), "a\r\nb");
+    EXPECT_EQ(ReadText(Element("txt=\"&#xE9;&#233;\""))->GetString(XmlF::txt), "\xC3\xA9\xC3\xA9");
+    EXPECT_EQ(ReadText(Element("txt=\"&#x1F600;\""))->GetString(XmlF::txt), "\xF0\x9F\x98\x80");
+    // Refused references: surrogates, beyond U+10FFFF, overflow, NUL, unknown, empty.
+    EXPECT_EQ(ReadText(Element("txt=\"[&#xD800;]\""))->GetString(XmlF::txt), "[ ]");
+    EXPECT_EQ(ReadText(Element("txt=\"[&#x110000;]\""))->GetString(XmlF::txt), "[ ]");
+    EXPECT_EQ(ReadText(Element("txt=\"[&#4294967363;]\""))->GetString(XmlF::txt), "[ ]");
+    EXPECT_EQ(ReadText(Element("txt=\"[&#x100000041;]\""))->GetString(XmlF::txt), "[ ]");
+    EXPECT_EQ(ReadText(Element("txt=\"[&#0;]\""))->GetString(XmlF::txt), "[ ]");
+    EXPECT_EQ(ReadText(Element("txt=\"[&nbsp;&;]\""))->GetString(XmlF::txt), "[  ]");
+    EXPECT_EQ(ReadText(Element("txt=\"&lt;&gt;&amp;&quot;&apos;\""))->GetString(XmlF::txt), "<>&\"'");
+}
+
+TEST(CXmlRecordReader, ArrayForms)
+{
+    LObjectPtr r = ReadText(Element("hex=\"01aBc\" strs=\"&quot;a &quot;&quot;b&quot;&quot;&quot; '' 'it''s' c\""));
+    ASSERT_EQ(r->GetArrayCount(XmlF::hex), 2u);
+    EXPECT_EQ(r->GetArrayInt(XmlF::hex, 1), 0xAB);
+    ASSERT_EQ(r->GetArrayCount(XmlF::strs), 4u);
+    EXPECT_EQ(r->GetArrayString(XmlF::strs, 0), "a \"b\"");
+    EXPECT_EQ(r->GetArrayString(XmlF::strs, 1), "");
+    EXPECT_EQ(r->GetArrayString(XmlF::strs, 2), "it's");
+    EXPECT_EQ(r->GetArrayString(XmlF::strs, 3), "c");
+    // An old file with an unquoted element that starts with an apostrophe still reads.
+    LObjectPtr old = ReadText(Element("strs=\"'x y\""));
+    ASSERT_EQ(old->GetArrayCount(XmlF::strs), 1u);
+    EXPECT_EQ(old->GetArrayString(XmlF::strs, 0), "x y");
+}
+
+TEST(CXmlRecordReader, SkipsWhatItDoesNotKnow)
+{
+    const std::string text = kDecl + "<TEST_XMLA zzz=\"num=&quot;9&quot;\" num=\"\" u=\"7\">stray text"
+                                      "<OTHER_THING a=\"b\"><TEST_XMLA_num>5</TEST_XMLA_num></OTHER_THING>"
+                                      "<TEST_XMLA_nope>1</TEST_XMLA_nope>"
+                                      "<TEST_XMLA_kids><TEST_XMLA/><TEST_ITEM val=\"1\"/><NOPE_NOPE/>"
+                                      "<TEST_ITEM val=\"2\"/></TEST_XMLA_kids>"
+                                      "<![CDATA[<TEST_XMLA_num>6</TEST_XMLA_num>]]></TEST_XMLA>";
+    LObjectPtr r = ReadText(text);
+    EXPECT_EQ(r->GetInt(XmlF::num), -1);  // an empty numeric attribute changes nothing
+    EXPECT_EQ(r->GetUInt(XmlF::u), 7u);
+    EXPECT_EQ(r->GetString(XmlF::txt), "");
+    ASSERT_EQ(r->GetArrayCount(XmlF::kids), 2u);
+    EXPECT_EQ(r->GetChild(XmlF::kids, 1)->GetInt(ItemF::val), 2);
+}
+
+TEST(CXmlRecordReader, CdataAndCommentsInsideLongTexts)
+{
+    LObjectPtr r = ReadText(Element("", "<TEST_XMLA_txt>a<!-- gone --><![CDATA[<b> & ]]]>c</TEST_XMLA_txt>"));
+    EXPECT_EQ(r->GetString(XmlF::txt), "a<b> & ]c");
+}
+
+TEST(CXmlRecordReader, ReportsTruncatedFilesAsFoundButIncomplete)
+{
+    const std::string text = WriteXml(MakeFullXml().get());
+    for (size_t cut : {size_t(60), text.size() / 2, text.size() - 3}) {
+        bool found = false;
+        bool complete = true;
+        ReadDump(text.substr(0, cut), &found, &complete);
+        EXPECT_TRUE(found) << cut;
+        EXPECT_FALSE(complete) << cut;
+    }
+    // A NUL byte ends the input.
+    std::string withNul = kDecl + "<TEST_XMLA num=\"3\">";
+    withNul += '\0';
+    withNul += "<TEST_XMLA_txt>x</TEST_XMLA_txt></TEST_XMLA>";
+    bool complete = true;
+    LObjectPtr r = LObject::Create(XmlClass());
+    CMemStream stream(withNul.data(), uint32_t(withNul.size()));
+    EXPECT_TRUE(ReadRecordXml(stream, r.get(), &complete));
+    EXPECT_FALSE(complete);
+    EXPECT_EQ(r->GetInt(XmlF::num), 3);
+    EXPECT_EQ(r->GetString(XmlF::txt), "");
+}
+
+TEST(CXmlRecordReader, DeepNestingIsSkippedNotRecursed)
+{
+    std::string text = kDecl + "<TEST_XMLA><TEST_XMLA_kids>";
+    const int depth = 20000;
+    for (int i = 0; i < depth; ++i)
+        text += "<TEST_ITEM val=\"1\"><TEST_ITEM_subs>";
+    for (int i = 0; i < depth; ++i)
+        text += "</TEST_ITEM_subs></TEST_ITEM>";
+    text += "</TEST_XMLA_kids></TEST_XMLA>";
+    bool complete = false;
+    LObjectPtr r = LObject::Create(XmlClass());
+    CMemStream stream(text.data(), uint32_t(text.size()));
+    EXPECT_TRUE(ReadRecordXml(stream, r.get(), &complete));
+    EXPECT_TRUE(complete);
+    int levels = 0;
+    for (const LObject* at = r->GetChild(XmlF::kids, 0); at; at = at->GetChild(ItemF::subs, 0))
+        levels++;
+    EXPECT_GE(levels, 200);
+    EXPECT_LE(levels, 256);
+}
+
+TEST(CXmlRecordReader, SurvivesRandomDamage)
+{
+    const std::string good = WriteXml(MakeFullXml().get());
+    std::mt19937 random(7);
+    const char specials[] = "<>/=\"'&;![]?-_ \r\n#x";
+    for (int round = 0; round < 1500; ++round) {
+        std::string text = good;
+        const int edits = 1 + int(random() % 8);
+        for (int e = 0; e < edits && !text.empty(); ++e) {
+            const size_t at = random() % text.size();
+            switch (random() % 4) {
+            case 0: text[at] = char(random()); break;
+            case 1: text.erase(at, 1 + random() % 32); break;
+            case 2: text.insert(at, 1, specials[random() % (sizeof specials - 1)]); break;
+            default: text.insert(at, text.substr(random() % text.size(), random() % 64)); break;
+            }
+        }
+        LObjectPtr r = LObject::Create(XmlClass());
+        CMemStream stream(text.data(), uint32_t(text.size()));
+        bool complete = false;
+        (void)ReadRecordXml(stream, r.get(), &complete);
+    }
+}
+
+TEST(XmlText, ElementNamesAndHelpers)
+{
+    uint32_t codes[3] = {};
+    EXPECT_EQ(SplitElementName("YUND_PRMS_prms", codes), 3u);
+    EXPECT_EQ(codes[2], FourCC("prms"));
+    EXPECT_EQ(SplitElementName("A_B_C_D", codes), 3u);
+    EXPECT_EQ(SplitElementName("TEST_i", codes), 2u);
+    EXPECT_EQ(codes[1], FourCC("i   "));
+    EXPECT_EQ(SplitElementName("plain", codes), 1u);
+    EXPECT_EQ(HexDigitValue('F'), 15);
+    EXPECT_EQ(HexDigitValue('g'), -1);
+    std::string out;
+    EXPECT_TRUE(EncodeUtf8(out, 0x7F));
+    EXPECT_TRUE(EncodeUtf8(out, 0x80));
+    EXPECT_TRUE(EncodeUtf8(out, 0xFFFF));
+    EXPECT_TRUE(EncodeUtf8(out, 0x10FFFF));
+    EXPECT_FALSE(EncodeUtf8(out, 0xDFFF));
+    EXPECT_EQ(out, "\x7F\xC2\x80\xEF\xBF\xBF\xF4\x8F\xBF\xBF");
+}
