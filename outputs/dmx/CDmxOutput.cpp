@@ -38,6 +38,9 @@ CDmxOutput::~CDmxOutput()
 {
     CloseDevice();
     fRefresh.Stop();
+    // The frames go before the holder: make sure no queue of it still holds them.
+    fHolder.CancelRead(&fReadFrame);
+    fHolder.CancelWrite(&fSendFrame);
 }
 
 void CDmxOutput::SetChannel8(uint32_t ch, float value)

@@ -41,8 +41,8 @@ protected:
     }
 
     StepQueue fQueue;
+    CDmxFrame fFrames[4]; // outlive the device whose queue they wait in
     CDmxUsbIo fIo{nullptr, &fQueue};
-    CDmxFrame fFrames[4];
     std::vector<std::vector<uint8_t>> fReceived;
 };
 

@@ -197,8 +197,10 @@ TEST_F(CMacAsyncPBTest, DestroyingWithWritesInFlightNeverWritesAfterClose)
         otherStream.close();
         EXPECT_EQ(std::filesystem::file_size(other), 0u) << "round " << round;
         std::filesystem::remove(other);
-        // The first write was in flight and ran to its end; the waiting ones were dropped.
-        EXPECT_EQ(std::filesystem::file_size(fPath), big.size());
+        // A write the worker had already begun ran to its end; the waiting ones were dropped.
+        // Whether the first one had begun depends on scheduling, so either size is right.
+        const auto size = std::filesystem::file_size(fPath);
+        EXPECT_TRUE(size == 0 || size == big.size()) << "round " << round << ": " << size;
         EXPECT_EQ(log.count.load(), 0);
     }
 }
