@@ -43,21 +43,6 @@ public:
     float volume = -1.0f;
 };
 
-// A datagram port on a real UDP socket bound to 127.0.0.1 on any port.
-class FaderTestUdp : public CFaderOscLink {
-public:
-    FaderTestUdp();
-    ~FaderTestUdp() override;
-    bool CanSend() const override { return fSocket >= 0 && !busy; }
-    bool SendTo(uint16_t port, const void* data, uint32_t length) override;
-
-    bool busy = false;  // stands for a datagram still on its way
-    uint32_t sent = 0;
-
-private:
-    int fSocket = -1;
-};
-
 // An independent OSC decoder: a python3 process that receives datagrams on 127.0.0.1 and
 // prints one line per message: "<bytes> <address> <type tags> <arguments>".
 class OscDecoder {
