@@ -1,7 +1,7 @@
 #pragma once
 #include "foundation/LByteBuffer.h"
 #include "foundation/LHandler.h"
-#include "outputs/faders/CFaderLinks.h"
+#include "outputs/faders/CFaderSoundLink.h"
 #include "outputs/faders/CFaderOut.h"
 #include "outputs/faders/FaderDefaults.h"
 #include "ui/LTimer.h"

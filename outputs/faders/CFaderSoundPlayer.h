@@ -1,6 +1,6 @@
 #pragma once
 #include "outputs/CSoundPlayer.h"
-#include "outputs/faders/CFaderLinks.h"
+#include "outputs/faders/CFaderSoundLink.h"
 
 #include <memory>
 
