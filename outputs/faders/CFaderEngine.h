@@ -1,8 +1,8 @@
 #pragma once
 #include "foundation/LByteBuffer.h"
 #include "foundation/LHandler.h"
-#include "outputs/faders/CFaderSoundLink.h"
 #include "outputs/faders/CFaderOut.h"
+#include "outputs/faders/CFaderSoundLink.h"
 #include "outputs/faders/FaderDefaults.h"
 #include "ui/LTimer.h"
 
