@@ -4,6 +4,7 @@
 #include "foundation/LStrList.h"
 #include "foundation/StrEqual.h"
 #include "foundation/TextTemplate.h"
+#include "foundation/files/CScratchFile.h"
 #include "foundation/records/CUndoStrm.h"
 #include "foundation/streams/LStream.h"
 #include "ui/LMenuBar.h"
@@ -38,6 +39,8 @@ CUNDOQ::CUNDOQ(uint64_t capacity, std::unique_ptr<LStream> stream)
 
 CUNDOQ::~CUNDOQ()
 {
+    fStream.reset();  // closed before the scratch file goes
+    fFile.reset();
 }
 
 bool CUNDOQ::HandleMessage(const LMessage& msg)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+class CScratchFile;
 class CUndoStrm;
 class LHandler;
 class LStream;
@@ -17,6 +18,9 @@ struct LMessage;
 // cannot be made or written, undo stays disabled: no stream attaches and nothing is offered.
 class CUNDOQ {
 public:
+    // The document window passes 0x100000. Undo stays disabled when the scratch file
+    // cannot be made.
+    explicit CUNDOQ(uint64_t capacity);
     // A queue over a stream of the caller's (tests, or a store other than a scratch file).
     CUNDOQ(uint64_t capacity, std::unique_ptr<LStream> stream);
     ~CUNDOQ();
@@ -40,7 +44,8 @@ private:
     void EnableMenus(LHandler* menuBar);
     LStringRef CaptionOf(int direction);
 
-    LStrListRef fCaptions;  // 'CST#' "CUNDOQ": plain undo, plain redo, undo and redo templates
+    LStrListRef fCaptions;
+    std::unique_ptr<CScratchFile> fFile;  // 'CST#' "CUNDOQ": plain undo, plain redo, undo and redo templates
     std::unique_ptr<LStream> fStream;
     CUndoRing fRing;
     LStringRef fUndoCaption;

@@ -1,9 +1,10 @@
 #include "foundation/records/LObject.h"
 
-#include "foundation/records/LFieldArray.h"
-#include "foundation/records/LObjRoot.h"
 #include "foundation/CLRect.h"
 #include "foundation/LArray.h"
+#include "foundation/records/LFieldArray.h"
+#include "foundation/records/LObjRoot.h"
+#include "shell/files/FileUrls.h"
 
 #include <new>
 
@@ -273,6 +274,15 @@ LStringRef LObject::GetArrayString(uint8_t field, uint32_t index) const noexcept
     if (!fd || fd->elemType != LFieldType::String || index >= GetArrayCount(field))
         return LStringRef();
     return static_cast<const LStringRef*>(GetArrayData(field))[index];
+}
+
+LStringRef LObject::GetFileSpec(uint8_t field) const
+{
+    LStringRef spec;
+    const LStringRef text = GetString(field);
+    if (text.IsEmpty() || !FileSpecFromUrl(text.View(), spec, false))
+        return LStringRef();
+    return spec;
 }
 
 CLRect LObject::GetRect(uint8_t field) const noexcept

@@ -9,6 +9,7 @@
 #include "foundation/records/CParamNotice.h"
 #include "foundation/records/CParamSchema.h"
 #include "foundation/records/LObjChange.h"
+#include "outputs/dmx/CDmxOutput.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ bool IsSnx(const LObject* record, uint32_t cls)
 
 } // namespace
 
-CFaderEngine::CFaderEngine(LAsyncQueue& queue, CFaderDmxLink* dmxOutput, CFaderSetRecord& document,
+CFaderEngine::CFaderEngine(LAsyncQueue& queue, CDmxOutput* dmxOutput, CFaderSetRecord& document,
                            CFaderEngineLinks links)
     : queue(queue), soundTimer(this), dmxOutput(dmxOutput), document(document), links(std::move(links))
 {
@@ -167,23 +168,21 @@ void CFaderEngine::OnFaderMoved(uint32_t from, uint32_t to)
 
 void CFaderEngine::OnFaderField(LObject* record, uint8_t field)
 {
+    const bool resend = field == kFadrFrql || field == kFadrFrqh || field == kFadrAmpl || field == kFadrAmph ||
+                        field == kFadrFdrl || field == kFadrFdrh || field == kFadrSchn || field == kFadrStyp;
+    if (!resend && field != kFadrFtyp)
+        return;  // the live values this engine writes on every pass end here
     LAsyncQueueLock lock(queue);
     const int32_t i = IndexOf(record);
     if (i < 0)
         return;
     CFaderOut& fader = *faders[size_t(i)];
-    switch (field) {
-    case kFadrFrql: case kFadrFrqh: case kFadrAmpl: case kFadrAmph:
-    case kFadrFdrl: case kFadrFdrh: case kFadrSchn: case kFadrStyp:
+    if (resend) {
         SendOutput(fader, fader.inputValue);  // range edits act at once
-        break;
-    case kFadrFtyp:
-        StopOutput(fader, false);
-        ReadFaderOutput(fader);
-        break;
-    default:
-        break;
+        return;
     }
+    StopOutput(fader, false);
+    ReadFaderOutput(fader);
 }
 
 void CFaderEngine::OnParamChanged(const LObjChange& notice)

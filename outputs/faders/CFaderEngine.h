@@ -10,17 +10,19 @@
 #include <memory>
 #include <vector>
 
+class CDmxOutput;
 class CFaderSetRecord;
+class CMIDIOutPort;
 class CSpectrumAnalyser;
 class LAsyncQueue;
 class LObject;
+struct CSourceType;
 struct LObjChange;
 
 // What a document hands its engine besides the queue, the DMX output and the records.
-// NOTE: the application fills these from its MIDI port and the engine's UDP port and sound
-// players once those outputs are wired to the engine; a missing link sends nothing.
+// A missing link sends nothing.
 struct CFaderEngineLinks {
-    CFaderMidiLink* midiOut = nullptr;        // the application's MIDI output port
+    CMIDIOutPort* midiOut = nullptr;          // the application's MIDI output port
     std::unique_ptr<CFaderOscLink> oscPort;   // the engine's own UDP port
     CFaderSoundMaker soundMaker = nullptr;    // makes the player of each fader entry
     void* soundContext = nullptr;
@@ -33,7 +35,7 @@ struct CFaderEngineLinks {
 // queue's re-entrant lock.
 class CFaderEngine : public LHandler {
 public:
-    CFaderEngine(LAsyncQueue& queue, CFaderDmxLink* dmxOutput, CFaderSetRecord& document,
+    CFaderEngine(LAsyncQueue& queue, CDmxOutput* dmxOutput, CFaderSetRecord& document,
                  CFaderEngineLinks links = {});
     // Gives up driving the DMX output, stops every fader's output (last first) and leaves
     // the document.
@@ -42,9 +44,10 @@ public:
     // Band faders from the spectra of every channel at sample rate `rate`, then the display
     // pass and at most one OSC message. Main thread, without the queue lock.
     void ApplySpectrum(uint32_t rate, const CSpectrumAnalyser& buffers);
-    // Time-domain faders from the newest sample of each channel; `row` holds the four channel
-    // gains of the current source type (null: gain 1, offset 0). The caller holds the lock.
-    void ApplySamples(const CSpectrumAnalyser& buffers, const CFaderChanGain* row);
+    // Time-domain faders from the newest sample of each channel; `row` is the current source
+    // type, whose first four channels scale the level (null: gain 1, offset 0). The caller
+    // holds the lock.
+    void ApplySamples(const CSpectrumAnalyser& buffers, const CSourceType* row);
     // Makes this engine the driver of the console values: writes the DMX console channels
     // and sends every MIDI console control. Nothing when it drives already.
     void TakeDmxOutput();
@@ -94,7 +97,7 @@ private:
 
     LAsyncQueue& queue;
     LTimer soundTimer;
-    CFaderDmxLink* dmxOutput;
+    CDmxOutput* dmxOutput;
     CFaderSetRecord& document;
     CFaderEngineLinks links;
     std::vector<std::unique_ptr<CFaderOut>> faders;

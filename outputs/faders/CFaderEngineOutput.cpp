@@ -8,7 +8,9 @@
 #include "foundation/NumberParse.h"
 #include "foundation/records/CParamSet.h"
 #include "foundation/records/CParamTable.h"
+#include "outputs/dmx/CDmxOutput.h"
 #include "outputs/faders/FaderLevel.h"
+#include "outputs/midi/CMIDIOutPort.h"
 #include "outputs/faders/FaderSoundFile.h"
 
 #include <algorithm>
@@ -34,7 +36,7 @@ float ParamFloat(const std::string& text)
 // A MIDI data byte from a value 0..1 scaled by `full`, rounded, kept within 0 .. full.
 int32_t ScaledData(float y, int32_t full)
 {
-    return std::clamp(FaderRound(double(y) * full), 0, full);
+    return std::clamp(FaderRound(y * float(full)), 0, full);
 }
 
 uint8_t Status(uint8_t kind, uint8_t channel)
@@ -86,10 +88,11 @@ void CFaderEngine::ReadFaderOutput(CFaderOut& fader)
         ReadSound(fader);
         break;
     case kFaderMidiCtrl: case kFaderMidiBend: case kFaderMidiNote: case kFaderMidiTrig:
-        fader.midiChannel = uint8_t(ParamUInt(Param(fader, kind, "mch"), 255));
-        fader.controller = uint8_t(ParamUInt(Param(fader, kind, "mct"), 255));
-        fader.note = uint8_t(ParamUInt(Param(fader, kind, "mnt"), 255));
-        fader.velocity = uint8_t(ParamUInt(Param(fader, kind, "mvl"), 255));
+        // Kept within MIDI's ranges, so that no value turns a message into another one.
+        fader.midiChannel = uint8_t(ParamUInt(Param(fader, kind, "mch"), 15));
+        fader.controller = uint8_t(ParamUInt(Param(fader, kind, "mct"), 127));
+        fader.note = uint8_t(ParamUInt(Param(fader, kind, "mnt"), 127));
+        fader.velocity = uint8_t(ParamUInt(Param(fader, kind, "mvl"), 127));
         break;
     case kFaderOsc: {
         // A port beyond 16 bits names no port: nothing is sent rather than a wrapped port.
@@ -170,7 +173,7 @@ void CFaderEngine::SendMidi(CFaderOut& fader, float value, float y)
     const uint8_t r127 = uint8_t(ScaledData(y, 127));
     switch (fader.kind) {
     case kFaderMidiCtrl:
-        if (SendShort(Status(0xB0, ch), fader.controller & 0x7F, r127))
+        if (SendShort(Status(0xB0, ch), fader.controller, r127))
             fader.standing = 1;
         break;
     case kFaderMidiBend: {
@@ -186,7 +189,7 @@ void CFaderEngine::SendMidi(CFaderOut& fader, float value, float y)
             SendShort(Status(0x90, ch), fader.lastNote, 0);
         fader.lastNote = r127;
         fader.standing = 1;
-        SendShort(Status(0x90, ch), r127, fader.velocity & 0x7F);
+        SendShort(Status(0x90, ch), r127, fader.velocity);
         break;
     case kFaderMidiTrig: {
         const LObject* r = fader.record;
@@ -194,10 +197,10 @@ void CFaderEngine::SendMidi(CFaderOut& fader, float value, float y)
         const bool on = upward ? value >= r->GetFloat(kFadrAmpl) : r->GetFloat(kFadrAmph) >= value;
         if (on && !fader.standing) {
             const float v = std::clamp(std::trunc(y * 127.0f), 1.0f, 127.0f);
-            if (SendShort(Status(0x90, ch), fader.note & 0x7F, uint8_t(v)))
+            if (SendShort(Status(0x90, ch), fader.note, uint8_t(v)))
                 fader.standing = 1;
         } else if (!on && fader.standing) {
-            if (SendShort(Status(0x90, ch), fader.note & 0x7F, 0))
+            if (SendShort(Status(0x90, ch), fader.note, 0))
                 fader.standing = 0;
         }
         break;
@@ -253,7 +256,7 @@ void CFaderEngine::StopOutput(CFaderOut& fader, bool keepSound)
         SetSoundVolume(fader, 1.0f);
         break;
     case kFaderMidiCtrl:
-        if (fader.standing && SendShort(Status(0xB0, ch), fader.controller & 0x7F, ControllerReset(fader.controller)))
+        if (fader.standing && SendShort(Status(0xB0, ch), fader.controller, ControllerReset(fader.controller)))
             fader.standing = 0;
         break;
     case kFaderMidiBend:
@@ -265,7 +268,7 @@ void CFaderEngine::StopOutput(CFaderOut& fader, bool keepSound)
             fader.standing = 0;
         break;
     case kFaderMidiTrig:
-        if (fader.standing && SendShort(Status(0x90, ch), fader.note & 0x7F, 0))
+        if (fader.standing && SendShort(Status(0x90, ch), fader.note, 0))
             fader.standing = 0;
         break;
     default:

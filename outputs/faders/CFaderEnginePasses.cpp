@@ -9,6 +9,7 @@
 #include "foundation/streams/CMemStream.h"
 #include "outputs/COscWriter.h"
 #include "outputs/faders/FaderLevel.h"
+#include "sources/CSourceType.h"
 
 #include <algorithm>
 #include <cmath>
@@ -76,7 +77,7 @@ void CFaderEngine::ApplyBandFader(CFaderOut& fader, uint32_t rate, const CSpectr
     SendOutput(fader, BandLevel(chan->magnitude, bins, measure, DecibelMode(), scale));
 }
 
-void CFaderEngine::ApplySamples(const CSpectrumAnalyser& buffers, const CFaderChanGain* row)
+void CFaderEngine::ApplySamples(const CSpectrumAnalyser& buffers, const CSourceType* row)
 {
     LAsyncQueueLock lock(queue);
     for (auto& fader : faders) {
@@ -89,8 +90,8 @@ void CFaderEngine::ApplySamples(const CSpectrumAnalyser& buffers, const CFaderCh
         float gain = 1.0f;
         float offset = 0.0f;
         if (c < 4 && row) {
-            gain = 1.0f / row[c].faderSpan;
-            offset = row[c].faderOffset;
+            gain = 1.0f / row->chan[c].faderSpan;
+            offset = row->chan[c].faderOffset;
         }
         if (cutDC) {
             s -= c < dcLevels.size() ? dcLevels[c] : 0.0f;

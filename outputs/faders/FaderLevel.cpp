@@ -11,11 +11,11 @@ float FiniteOrZero(double x)
 }
 
 // A bin index from a frequency in bins, rounded as the outputs round, kept within 0 .. limit.
-uint32_t BinIndex(double bins, uint32_t limit)
+uint32_t BinIndex(float bins, uint32_t limit)
 {
-    if (!std::isfinite(bins) || bins <= 0.0)
+    if (!std::isfinite(bins) || bins <= 0.0f)
         return 0;
-    if (bins >= double(limit) + 1.0)
+    if (bins >= float(limit) + 1.0f)
         return limit;
     return std::min<uint32_t>(uint32_t(std::max(0, FaderRound(bins))), limit);
 }
@@ -54,12 +54,14 @@ float PeakPosition(std::span<const float> m, CBandBins bins, CPeakScale scale)
 
 } // namespace
 
-int32_t FaderRound(double x)
+int32_t FaderRound(float x)
 {
     if (!std::isfinite(x))
         return 0;
-    const double r = std::trunc(x + std::copysign(0.49999997, x));
-    return int32_t(std::clamp(r, -2147483648.0, 2147483647.0));
+    const float r = std::trunc(x + std::copysign(0.49999997f, x));
+    if (r >= 2147483647.0f)
+        return 2147483647;
+    return r <= -2147483648.0f ? int32_t(-2147483647 - 1) : int32_t(r);
 }
 
 float MapFaderRange(const CFaderRanges& r, float value)

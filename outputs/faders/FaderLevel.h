@@ -6,9 +6,10 @@
 // four band measures. Every result is a finite number; a zero denominator gives 0.
 
 // Round to nearest, halves away from zero, as the outputs take their integers:
-// trunc(x + copysign(0.49999997, x)). Non-finite input gives 0; the result is clamped to
-// the 32-bit range.
-int32_t FaderRound(double x);
+// trunc(x + copysign(0.49999997, x)) in single precision (the sum of a half and that
+// constant rounds up to the next integer). Non-finite input gives 0; the result is clamped
+// to the 32-bit range.
+int32_t FaderRound(float x);
 
 // The input and output ranges of a fader.
 struct CFaderRanges {

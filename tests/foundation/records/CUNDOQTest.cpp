@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <span>
 
 namespace {
@@ -414,4 +416,41 @@ TEST(CUNDOQ, TheShippedResourceFileHoldsTheFourCaptions)
     EXPECT_EQ(items[1].find("%0"), std::string::npos);
     EXPECT_NE(items[2].find("%0"), std::string::npos);
     EXPECT_NE(items[3].find("%0"), std::string::npos);
+}
+
+TEST(CUNDOQ, KeepsItsHistoryInAScratchFileThatGoesWithIt)
+{
+    const auto scratchFiles = [] {
+        int n = 0;
+        const char* tmp = std::getenv("TMPDIR");
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(tmp ? tmp : "/tmp"))
+            n += entry.path().filename().string().starts_with("undo") ? 1 : 0;
+        return n;
+    };
+    const int before = scratchFiles();
+    {
+        struct FileDoc : public LHandler {
+            CUNDOQ queue{0x100000};
+            void HandleMessage(LMessage& result, const LMessage& msg) override
+            {
+                if (queue.HandleMessage(msg)) {
+                    LMessage::Clear(result);
+                    return;
+                }
+                LHandler::HandleMessage(result, msg);
+            }
+        } doc;
+        PlainHandler control(&doc);
+        LObjRoot holder(LObject::Create(RootClass()));
+        EXPECT_EQ(scratchFiles(), before + 1);
+        for (int32_t v = 1; v <= 3000; v++)  // past one 512-byte block many times over
+            LObject::SetInt(holder.Root(), &control, RootF::ival, v, LObject::Merge::No);
+        ASSERT_TRUE(doc.queue.CanUndo());
+        doc.queue.Replay(CUndoStrm::kUndo);
+        doc.queue.Replay(CUndoStrm::kUndo);
+        EXPECT_EQ(holder.Root()->GetInt(RootF::ival), 2998);
+        doc.queue.Replay(CUndoStrm::kRedo);
+        EXPECT_EQ(holder.Root()->GetInt(RootF::ival), 2999);
+    }
+    EXPECT_EQ(scratchFiles(), before);
 }

@@ -309,3 +309,16 @@ TEST(LObject, RectanglesLiveInTheFirstFourIntegers)
     LObject::SetRect(root.get(), nullptr, RootF::flts, CLRect{1, 1, 2, 2});  // not an integer array
     EXPECT_EQ(root->GetArrayCount(RootF::flts), 0u);
 }
+
+TEST(LObject, FileSpecOfAPathField)
+{
+    LObjectPtr root = LObject::Create(RootClass());
+    EXPECT_FALSE(root->GetFileSpec(RootF::name).IsEmpty());  // "abc": a path relative to the current folder
+    LObject::SetFilePath(root.get(), nullptr, RootF::name, "/tmp/some file.snx");
+    const LStringRef spec = root->GetFileSpec(RootF::name);
+    EXPECT_TRUE(spec.View().starts_with("file:///")) << spec.Text();
+    EXPECT_NE(spec.View().find("some%20file.snx"), std::string_view::npos) << spec.Text();
+    LObject::SetFilePath(root.get(), nullptr, RootF::name, "");
+    EXPECT_TRUE(root->GetFileSpec(RootF::name).IsEmpty());
+    EXPECT_TRUE(root->GetFileSpec(RootF::ival).IsEmpty());  // not a text field
+}

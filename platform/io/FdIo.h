@@ -1,0 +1,42 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+namespace plat {
+
+// Why a descriptor operation did not (fully) succeed.
+enum class IoError {
+    None,
+    WouldBlock,      // nothing can be done now; wait for readiness
+    Interrupted,     // a signal interrupted the call; try again
+    InProgress,      // a non-blocking connect goes on in the background
+    AlreadyInProgress,
+    IsConnected,
+    AddressInUse,
+    AddressNotAvailable,
+    Busy,            // another user holds the device
+    NoBuffers,
+    NotFound,
+    BadDescriptor,
+    Other,
+};
+
+// The error of the calling thread's last failed system call.
+IoError LastIoError();
+
+// One read or write; -1 with err set on failure, else the count (err None).
+long ReadFd(int fd, void* buffer, size_t length, IoError& err);
+long WriteFd(int fd, const void* data, size_t length, IoError& err);
+// Closes a descriptor; negative ones are ignored.
+void CloseFd(int fd);
+// Turns on O_NONBLOCK; false when the descriptor is not open.
+bool SetNonBlocking(int fd);
+// Clears every file-status flag (O_NONBLOCK among them).
+void ClearStatusFlags(int fd);
+// Whether O_NONBLOCK is set.
+bool IsNonBlocking(int fd);
+// A writer to a closed socket or pipe must get an error, never the signal that ends the
+// process: the broken-pipe signal is ignored process-wide. Idempotent.
+void IgnoreBrokenPipeSignal();
+
+} // namespace plat

@@ -1,0 +1,87 @@
+#include "platform/soundfile/SoundFile.h"
+
+#include <sndfile.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace plat {
+
+namespace {
+
+constexpr int64_t kScratchFrames = 1024;
+
+} // namespace
+
+SoundFile::~SoundFile()
+{
+    Close();
+}
+
+bool SoundFile::Open(const std::string& path)
+{
+    Close();
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (!file)
+        return false;
+    if (info.channels <= 0 || info.samplerate <= 0) {
+        sf_close(file);
+        return false;
+    }
+    fFile = file;
+    fRate = uint32_t(info.samplerate);
+    fChannels = uint32_t(info.channels);
+    // Streams of unknown length report a huge count: treat it as unknown.
+    fFrames = info.frames > 0 && info.frames < std::numeric_limits<int64_t>::max() / 2 ? info.frames : 0;
+    return true;
+}
+
+void SoundFile::Close()
+{
+    if (fFile)
+        sf_close(static_cast<SNDFILE*>(fFile));
+    fFile = nullptr;
+    fScratch.clear();
+    fScratch.shrink_to_fit();
+    fRate = fChannels = 0;
+    fFrames = 0;
+}
+
+bool SoundFile::Seek(int64_t frame)
+{
+    if (!fFile)
+        return false;
+    frame = std::clamp<int64_t>(frame, 0, fFrames > 0 ? fFrames : std::numeric_limits<int64_t>::max());
+    return sf_seek(static_cast<SNDFILE*>(fFile), frame, SEEK_SET) >= 0;
+}
+
+int64_t SoundFile::Read(int16_t* stereo, int64_t frames)
+{
+    if (!fFile || frames < 0)
+        return -1;
+    auto* file = static_cast<SNDFILE*>(fFile);
+    if (fChannels == 2) {
+        const sf_count_t got = sf_readf_short(file, stereo, frames);
+        return sf_error(file) != SF_ERR_NO_ERROR && got == 0 ? -1 : got;
+    }
+    if (fScratch.empty())
+        fScratch.resize(size_t(kScratchFrames) * fChannels);
+    int64_t done = 0;
+    while (done < frames) {
+        const sf_count_t got = sf_readf_short(file, fScratch.data(), std::min(frames - done, kScratchFrames));
+        if (got <= 0)
+            break;
+        for (sf_count_t f = 0; f < got; ++f) {
+            const int16_t* in = fScratch.data() + f * fChannels;
+            stereo[(done + f) * 2] = in[0];
+            stereo[(done + f) * 2 + 1] = fChannels == 1 ? in[0] : in[1];
+        }
+        done += got;
+    }
+    if (done == 0 && sf_error(file) != SF_ERR_NO_ERROR)
+        return -1;
+    return done;
+}
+
+} // namespace plat

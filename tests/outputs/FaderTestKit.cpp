@@ -1,0 +1,185 @@
+#include "tests/outputs/FaderTestKit.h"
+
+#include "analysis/CSpectrumAnalyser.h"
+#include "analysis/CWindowFunc.h"
+#include "analysis/CWindowedFFT.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <numbers>
+
+FaderTestMidi::FaderTestMidi()
+{
+    fDest = fSystem.AddVirtualDestination({false, "", "", "Sink"});
+    (void)fPort.SelectDest("Sink");
+}
+
+std::vector<std::string> FaderTestMidi::Take()
+{
+    std::vector<std::string> messages;
+    for (const auto& packet : fSystem.TakeReceived(fDest)) {
+        std::string text;
+        for (uint8_t byte : packet) {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%02X", byte);
+            text += (text.empty() ? "" : " ") + std::string(hex);
+        }
+        messages.push_back(text);
+    }
+    return messages;
+}
+
+bool FaderTestSound::Load(std::string_view f)
+{
+    file = std::string(f);
+    playing = false;
+    return !file.empty();
+}
+
+FaderTestUdp::FaderTestUdp()
+{
+    fSocket = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (fSocket >= 0 && bind(fSocket, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
+        close(fSocket);
+        fSocket = -1;
+    }
+}
+
+FaderTestUdp::~FaderTestUdp()
+{
+    if (fSocket >= 0)
+        close(fSocket);
+}
+
+bool FaderTestUdp::SendTo(uint16_t port, const void* data, uint32_t length)
+{
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    to.sin_port = htons(port);
+    const bool ok = sendto(fSocket, data, length, 0, reinterpret_cast<sockaddr*>(&to), sizeof to) == ssize_t(length);
+    sent += ok ? 1 : 0;
+    return ok;
+}
+
+namespace {
+
+const char* const kDecoderScript = R"PY(
+import socket, struct, sys
+count = int(sys.argv[1])
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.bind(('127.0.0.1', 0))
+print(s.getsockname()[1], flush=True)
+
+def osc_string(data, i):
+    end = data.index(b'\0', i)
+    text = data[i:end].decode('utf-8')
+    if any(data[end:(end + 4) & ~3]):
+        raise ValueError('padding is not zero')
+    return text, (end + 4) & ~3
+
+def decode(data):
+    if len(data) % 4:
+        return 'bad length %d' % len(data)
+    address, i = osc_string(data, 0)
+    tags, i = osc_string(data, i)
+    args = []
+    for tag in tags[1:]:
+        if tag == 'f':
+            args.append('%.7g' % struct.unpack('>f', data[i:i + 4])[0])
+            i += 4
+    if i != len(data):
+        return 'trailing bytes'
+    return '%d %s %s %s' % (len(data), address, tags, ' '.join(args))
+
+s.settimeout(10)
+for n in range(count):
+    try:
+        data, _ = s.recvfrom(65536)
+    except socket.timeout:
+        print('timeout', flush=True)
+        sys.exit(0)
+    print(decode(data), flush=True)
+s.settimeout(0.3)
+try:
+    data, _ = s.recvfrom(65536)
+    print('extra ' + decode(data), flush=True)
+except socket.timeout:
+    pass
+)PY";
+
+std::string ReadLine(FILE* pipe)
+{
+    char line[512];
+    if (!pipe || !std::fgets(line, sizeof line, pipe))
+        return {};
+    std::string text(line);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text;
+}
+
+} // namespace
+
+OscDecoder::OscDecoder(int count)
+{
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string script = std::string(tmp ? tmp : "/tmp") + "/osc_decode.py";
+    std::ofstream(script) << kDecoderScript;
+    const std::string command = "python3 " + script + " " + std::to_string(count);
+    fPipe = popen(command.c_str(), "r");
+    fPort = uint16_t(std::atoi(ReadLine(fPipe).c_str()));
+}
+
+OscDecoder::~OscDecoder()
+{
+    if (fPipe)
+        pclose(fPipe);
+}
+
+std::vector<std::string> OscDecoder::Finish()
+{
+    std::vector<std::string> lines;
+    for (std::string line = ReadLine(fPipe); !line.empty(); line = ReadLine(fPipe))
+        lines.push_back(line);
+    if (fPipe)
+        pclose(fPipe);
+    fPipe = nullptr;
+    return lines;
+}
+
+void AnalyseSamples(CSpectrumAnalyser& analyser, uint32_t channel, const std::vector<float>& samples)
+{
+    CSpectrumChan* chan = analyser.Channel(channel);
+    if (!chan)
+        return;
+    for (float s : samples)
+        chan->Push(s);
+    CWindowedFFT plan;
+    const uint32_t order = uint32_t(std::countr_zero(chan->FFTSize()));
+    if (!plan.Setup(order, CHanningWindow()) || !chan->LoadFFTInput(plan.windowTable, plan.fft) ||
+        !plan.fft.Transform(chan->fftBuffer, CFFT::Direction::Forward))
+        return;
+    chan->Power(plan.windowGain);
+    chan->Magnitude();
+}
+
+std::vector<float> SineOnBin(uint32_t bin, uint32_t fftSize, float amplitude, uint32_t count)
+{
+    std::vector<float> samples(count);
+    for (uint32_t n = 0; n < count; ++n)
+        samples[n] = float(amplitude * std::sin(2.0 * std::numbers::pi * bin * n / fftSize));
+    return samples;
+}

@@ -1,0 +1,80 @@
+#pragma once
+#include "outputs/faders/CFaderLinks.h"
+#include "outputs/midi/CMIDIClient.h"
+#include "outputs/midi/CMIDIOutPort.h"
+#include "platform/MidiSystem.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CSpectrumAnalyser;
+
+// The application's MIDI output port connected to a virtual destination whose packets the
+// test reads back.
+class FaderTestMidi {
+public:
+    FaderTestMidi();
+    CMIDIOutPort* Port() { return &fPort; }
+    // Every packet received as hex bytes ("B2 07 20"), and clears the record.
+    std::vector<std::string> Take();
+
+private:
+    plat::MidiSystem fSystem;
+    CMIDIClient fClient{"Sonalyx", fSystem};
+    CMIDIOutPort fPort{&fClient, "Faders"};
+    plat::MidiEndpoint fDest = 0;
+};
+
+// A sound player that records what it was asked to do.
+class FaderTestSound : public CFaderSoundLink {
+public:
+    bool Load(std::string_view file) override;
+    void Play() override { playing = true; }
+    void Stop() override { playing = false; }
+    void SetRate(float r) override { rate = r; }
+    void SetVolume(float v) override { volume = v; }
+    void SetLoop(bool l) override { loop = l; }
+
+    std::string file;
+    bool playing = false;
+    bool loop = false;
+    float rate = 1.0f;
+    float volume = -1.0f;
+};
+
+// A datagram port on a real UDP socket bound to 127.0.0.1 on any port.
+class FaderTestUdp : public CFaderOscLink {
+public:
+    FaderTestUdp();
+    ~FaderTestUdp() override;
+    bool CanSend() const override { return fSocket >= 0 && !busy; }
+    bool SendTo(uint16_t port, const void* data, uint32_t length) override;
+
+    bool busy = false;  // stands for a datagram still on its way
+    uint32_t sent = 0;
+
+private:
+    int fSocket = -1;
+};
+
+// An independent OSC decoder: a python3 process that receives datagrams on 127.0.0.1 and
+// prints one line per message: "<bytes> <address> <type tags> <arguments>".
+class OscDecoder {
+public:
+    // Starts the decoder for `count` datagrams; it then waits a short while for extra ones.
+    explicit OscDecoder(int count);
+    ~OscDecoder();
+    uint16_t Port() const { return fPort; }
+    // The decoded lines (and "extra ..." for datagrams beyond the count), after it exits.
+    std::vector<std::string> Finish();
+
+private:
+    FILE* fPipe = nullptr;
+    uint16_t fPort = 0;
+};
+
+// Fills channel `channel` of an analyser with samples and runs one Hann-windowed analysis.
+void AnalyseSamples(CSpectrumAnalyser& analyser, uint32_t channel, const std::vector<float>& samples);
+// amplitude x sin(2 pi bin n / N) for n = 0 .. count-1.
+std::vector<float> SineOnBin(uint32_t bin, uint32_t fftSize, float amplitude, uint32_t count);

@@ -1,0 +1,176 @@
+#include "sources/ports/CFdWatcher.h"
+
+#include "tests/sources/PortTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace porttest;
+
+namespace {
+
+// A connected pair of local sockets and a watcher on a real queue; the callbacks count
+// per kind.
+class CFdWatcherTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        queue = MakeQueue();
+        watcher = CFdWatcher::Acquire(queue.get());
+        ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
+    }
+    void TearDown() override
+    {
+        watcher->Unregister(pair[0]);
+        ::close(pair[0]);
+        ::close(pair[1]);
+        CFdWatcher::Release();
+        queue->Stop();
+    }
+
+    static void Count(void* context, uint32_t kind)
+    {
+        auto* self = static_cast<CFdWatcherTest*>(context);
+        (kind == CFdWatcher::kReadable ? self->reads : self->writes)++;
+        self->callbackThread = std::this_thread::get_id();
+    }
+    CFdCallback Callback() { return CFdCallback{this, Count}; }
+
+    bool WaitForReads(int n)
+    {
+        return PumpUntil([&] { return reads.load() >= n; }, 5s);
+    }
+
+    std::unique_ptr<CAsyncLoopThread> queue;
+    CFdWatcher* watcher = nullptr;
+    int pair[2] = {-1, -1};
+    std::atomic<int> reads{0};
+    std::atomic<int> writes{0};
+    std::atomic<std::thread::id> callbackThread{};
+};
+
+} // namespace
+
+TEST_F(CFdWatcherTest, OneWatcherPerProcessSharedByEveryUser)
+{
+    CFdWatcher* second = CFdWatcher::Acquire(queue.get());
+    EXPECT_EQ(second, watcher);
+    CFdWatcher::Release();
+}
+
+TEST_F(CFdWatcherTest, RegisterMakesTheDescriptorNonBlockingAndUnregisterClearsIt)
+{
+    watcher->Register(pair[0], Callback());
+    EXPECT_TRUE(::fcntl(pair[0], F_GETFL) & O_NONBLOCK);
+    watcher->Unregister(pair[0]);
+    EXPECT_FALSE(::fcntl(pair[0], F_GETFL) & O_NONBLOCK);
+}
+
+TEST_F(CFdWatcherTest, ArmingTwiceBeforeReadinessYieldsOneCallbackOnTheQueueThread)
+{
+    watcher->Register(pair[0], Callback());
+    watcher->Arm(pair[0], CFdWatcher::kReadable);
+    watcher->Arm(pair[0], CFdWatcher::kReadable);
+    ASSERT_EQ(::write(pair[1], "x", 1), 1);
+    ASSERT_TRUE(WaitForReads(1));
+    PumpFor(100ms);
+    EXPECT_EQ(reads.load(), 1) << "readiness is reported once per arming";
+    EXPECT_EQ(writes.load(), 0);
+    EXPECT_NE(callbackThread.load(), std::this_thread::get_id());
+}
+
+TEST_F(CFdWatcherTest, ReadinessIsReportedAgainOnlyAfterRearming)
+{
+    watcher->Register(pair[0], Callback());
+    watcher->Arm(pair[0], CFdWatcher::kReadable);
+    ASSERT_EQ(::write(pair[1], "x", 1), 1);
+    ASSERT_TRUE(WaitForReads(1));
+    watcher->Arm(pair[0], CFdWatcher::kReadable); // the byte is still unread
+    ASSERT_TRUE(WaitForReads(2));
+    EXPECT_EQ(reads.load(), 2);
+}
+
+TEST_F(CFdWatcherTest, WritableArmingOfAnIdleSocketCallsBackAtOnce)
+{
+    watcher->Register(pair[0], Callback());
+    watcher->Arm(pair[0], CFdWatcher::kWritable);
+    EXPECT_TRUE(PumpUntil([&] { return writes.load() == 1; }, 5s));
+    EXPECT_EQ(reads.load(), 0);
+}
+
+TEST_F(CFdWatcherTest, DescriptorUnregisteredOnTheReadyListGetsNoCallback)
+{
+    watcher->Register(pair[0], Callback());
+    {
+        // The dispatch waits for the queue lock, so the entry stays on the ready list.
+        LAsyncQueueLock lock(*queue);
+        watcher->Arm(pair[0], CFdWatcher::kReadable);
+        ASSERT_EQ(::write(pair[1], "x", 1), 1);
+        std::this_thread::sleep_for(100ms);
+        watcher->Unregister(pair[0]);
+    }
+    PumpFor(150ms);
+    EXPECT_EQ(reads.load(), 0);
+}
+
+TEST_F(CFdWatcherTest, DescriptorsAbove1023AreWatched)
+{
+    const int high = ::dup2(pair[0], 1500);
+    ASSERT_EQ(high, 1500) << "the test needs an open-file limit above 1500";
+    watcher->Register(high, Callback());
+    watcher->Arm(high, CFdWatcher::kReadable);
+    ASSERT_EQ(::write(pair[1], "x", 1), 1);
+    EXPECT_TRUE(WaitForReads(1));
+    watcher->Unregister(high);
+    ::close(high);
+}
+
+TEST_F(CFdWatcherTest, HangUpIsReportedOnceAndNeverSpins)
+{
+    watcher->Register(pair[0], Callback());
+    watcher->Arm(pair[0], CFdWatcher::kReadable);
+    ::shutdown(pair[1], SHUT_RDWR);
+    ASSERT_TRUE(WaitForReads(1));
+    PumpFor(100ms);
+    EXPECT_EQ(reads.load(), 1);
+}
+
+TEST_F(CFdWatcherTest, ArmOfAnUnknownDescriptorChangesNothing)
+{
+    watcher->Arm(pair[0], CFdWatcher::kReadable);
+    ASSERT_EQ(::write(pair[1], "x", 1), 1);
+    PumpFor(100ms);
+    EXPECT_EQ(reads.load(), 0);
+}
+
+TEST_F(CFdWatcherTest, ManyDescriptorsArmedFromManyThreadsAllCallBack)
+{
+    constexpr int kPairs = 64;
+    std::vector<std::array<int, 2>> pairs(kPairs);
+    for (auto& p : pairs) {
+        ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, p.data()), 0);
+        watcher->Register(p[0], Callback());
+    }
+    std::vector<std::thread> armers;
+    for (int t = 0; t < 4; ++t)
+        armers.emplace_back([&, t] {
+            for (int i = t; i < kPairs; i += 4) {
+                watcher->Arm(pairs[i][0], CFdWatcher::kReadable);
+                (void)!::write(pairs[i][1], "x", 1);
+            }
+        });
+    for (auto& a : armers)
+        a.join();
+    EXPECT_TRUE(WaitForReads(kPairs));
+    for (auto& p : pairs) {
+        watcher->Unregister(p[0]);
+        ::close(p[0]);
+        ::close(p[1]);
+    }
+    EXPECT_EQ(reads.load(), kPairs);
+}

@@ -1,0 +1,149 @@
+#include "sources/lines/CLineTCPSrc.h"
+
+#include "foundation/LAsyncQueue.h"
+#include "sources/ports/CIPAddress.h"
+#include "sources/ports/CTCPPort.h"
+#include "sources/server/CDataServer.h"
+#include "tests/sources/FrameCollector.h"
+#include "tests/sources/PortTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+using namespace porttest;
+
+namespace {
+
+constexpr uint32_t kLoopback = 0x7F000001;
+
+// A device on TCP: it records the requests it gets for up to a second, then sends one
+// keyword line and one sample line and listens a second more. It prints its port first,
+// then what it received (hex) and how long the requests took.
+const char* kDevice = R"(
+import select, socket, time
+s = socket.socket()
+s.bind(('127.0.0.1', 0))
+s.listen(1)
+print(s.getsockname()[1])
+c, _ = s.accept()
+got = b''
+def listen(seconds, until=None):
+    global got
+    end = time.time() + seconds
+    while time.time() < end and not (until and until()):
+        r, _, _ = select.select([c], [], [], 0.02)
+        if r:
+            d = c.recv(4096)
+            if not d:
+                return
+            got += d
+t0 = time.time()
+listen(1.0, lambda: all(k in got for k in (b'DN\n', b'SR ', b'FR ', b'BL\n')))
+elapsed = time.time() - t0
+c.sendall(b'dn x\r3ff 200\r\n')
+listen(1.0)
+print(got.hex())
+print('%.3f' % elapsed)
+)";
+
+std::string FromHex(const std::string& hex)
+{
+    std::string out;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        out += char(std::stoi(hex.substr(i, 2), nullptr, 16));
+    return out;
+}
+
+} // namespace
+
+TEST(CLineTCPSrc, PeerGetsTheRequestsAndServerClientsGetTheLines)
+{
+    auto queue = MakeQueue();
+    FrameCollector window;
+    CDataServer server(&window, queue.get());
+    ASSERT_TRUE(server.Start(0));
+    window.server = &server;
+    const int client = ConnectLoopback(uint16_t(server.LocalPort()));
+    ASSERT_GE(client, 0);
+    ASSERT_TRUE(PumpUntil([&] { return server.ClientCount() == 1; }));
+
+    PythonPeer device;
+    ASSERT_TRUE(device.Start(kDevice));
+    {
+        CLineTCPSrc source(&window, queue.get());
+        window.source = &source;
+        ASSERT_EQ(source.Connect(CIPAddress(kLoopback, uint16_t(std::stoi(device.FirstLine())))), 0);
+        source.RecordText("a note that stays here");
+        ASSERT_TRUE(window.WaitForFrames(1));
+        const auto frames = window.Frames();
+        ASSERT_EQ(frames[0].size(), 2u);
+        EXPECT_EQ(frames[0][0], 0.4990234375f);
+        EXPECT_EQ(frames[0][1], 0.0f);
+        EXPECT_EQ(std::string(source.TypeName().Text()), "x");
+        EXPECT_EQ(window.Texts(), std::vector<std::string>{"a note that stays here"});
+
+        const std::string expected = "dn x\rsr 1\rfr 0.3333\r3ff\t200\r";
+        EXPECT_EQ(ReadExactly(client, expected.size()), expected);
+
+        const std::string report = device.Finish();
+        const size_t nl = report.find('\n');
+        ASSERT_NE(nl, std::string::npos) << report;
+        EXPECT_EQ(FromHex(report.substr(0, nl)), "DN\nSR 120\nFR 0.3333\nBL\n");
+        EXPECT_LT(std::stod(report.substr(nl + 1)), 1.0) << "the requests came late";
+        source.Close();
+        window.source = nullptr;
+    }
+    ::close(client);
+    server.Stop();
+    queue->Stop();
+}
+
+TEST(CLineTCPSrc, RefusedConnectionClimbsToTheWindow)
+{
+    auto queue = MakeQueue();
+    FrameCollector window;
+    {
+        CLineTCPSrc source(&window, queue.get());
+        window.source = &source;
+        ASSERT_EQ(source.Connect(CIPAddress(kLoopback, FreePort())), 0);
+        EXPECT_TRUE(PumpUntil([&] { return window.Count(CTCPPort::msgClose) == 1; }));
+        EXPECT_FALSE(source.Port()->IsOpen());
+        window.source = nullptr;
+    }
+    queue->Stop();
+}
+
+TEST(CLineTCPSrc, RequestsWhileAWriteIsInFlightGoOutWithTheLastValues)
+{
+    auto queue = MakeQueue();
+    FrameCollector window;
+    uint16_t port = 0;
+    const int listener = ListenLoopback(port);
+    {
+        CLineTCPSrc source(&window, queue.get());
+        window.source = &source;
+        ASSERT_EQ(source.Connect(CIPAddress(kLoopback, port)), 0);
+        const int device = ::accept(listener, nullptr, nullptr);
+        ASSERT_GE(device, 0);
+        const std::string first = "DN\nSR 120\nFR 0.3333\nBL\n";
+        ASSERT_TRUE(PumpUntil([&] { return source.Port()->State() == CTCPPort::kConnected; }));
+        EXPECT_EQ(ReadExactly(device, first.size()), first);
+        source.SetRate(250);
+        source.SetFcRatio(0.5f);
+        source.SetRate(500);
+        std::string rest;
+        ASSERT_TRUE(PumpUntil([&] {
+            rest += ReadExactly(device, 1, 5ms);
+            return rest.find("SR 500\n") != std::string::npos && rest.find("FR 0.5\n") != std::string::npos;
+        }));
+        EXPECT_EQ(rest.find("TX"), std::string::npos);
+        ::close(device);
+        window.source = nullptr;
+    }
+    ::close(listener);
+    queue->Stop();
+}
