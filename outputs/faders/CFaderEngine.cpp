@@ -153,7 +153,6 @@ void CFaderEngine::OnFaderRemoved(uint32_t index)
         return;
     StopOutput(*faders[index], false);
     faders.erase(faders.begin() + index);
-    oscNext = 0;
 }
 
 void CFaderEngine::OnFaderMoved(uint32_t from, uint32_t to)
