@@ -32,7 +32,7 @@ public:
     // In write mode stores the dictionary under "prefs" and writes the domain's file; false
     // when that write failed. Nothing happens the second time or in read mode; the store
     // stays readable until the object goes.
-    bool Close();
+    [[nodiscard]] bool Close();
 
 private:
     CCFRef fAppId;

@@ -15,7 +15,7 @@ class CXmlRecordReader {
 public:
     // Reads the element whose start tag was just read into the record; false when the input
     // ended before the element did, or a list refused an element.
-    static bool ReadRecord(CXmlLexer& lexer, LObject* record, int depth = 0);
+    [[nodiscard]] static bool ReadRecord(CXmlLexer& lexer, LObject* record, int depth = 0);
     // Assigns a field from the text of a character source (arrays element by element).
     static void SetField(LObject* record, uint8_t field, LCharSource& source);
 };
@@ -31,4 +31,4 @@ void SkipElement(CXmlLexer& lexer);
 // reads the element into it. False when no such element is found. `complete` (when given)
 // tells whether the element ended before the input did: a truncated file still reads, but its
 // reader may want to warn before the user saves over it.
-bool ReadRecordXml(LStream& stream, LObject* root, bool* complete = nullptr);
+[[nodiscard]] bool ReadRecordXml(LStream& stream, LObject* root, bool* complete = nullptr);

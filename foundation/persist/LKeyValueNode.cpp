@@ -149,6 +149,8 @@ int32_t LKeyValueNode::GetInts(const char* key, int64_t* values, int32_t max)
         return -1;
     if (max <= 0)
         return 0;
+    if (!values)
+        max = INT32_MAX;  // only counting
     LMemInStream in(text.Text(), text.Length());
     int32_t count = 0;
     while (count < max) {

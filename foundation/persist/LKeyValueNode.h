@@ -50,7 +50,7 @@ public:
     bool GetString(const char* key, LStringRef* out);
     void SetData(const char* key, const void* bytes, uint32_t size);
     void SetString(const char* key, const char* text);
-    // Up to max integers of a text value into values (or only counted when values is null);
+    // Up to max integers of a text value into values (without values, all are counted);
     // -1 when the key holds no text. A value written with a fraction reads as its integer part.
     int32_t GetInts(const char* key, int64_t* values, int32_t max);
     // Up to max reals of a text value; -1 when the key holds no text.

@@ -34,7 +34,7 @@ public:
     void SetValue(std::string_view key, Ref<Value> value);
     // Writes the changes made since the last write; with none, reads the file again so that
     // changes made by another process are seen. False when the write failed.
-    bool Synchronize();
+    [[nodiscard]] bool Synchronize();
 
     FileState State();
     const std::string& Path() const { return fPath; }

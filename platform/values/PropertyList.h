@@ -18,7 +18,7 @@ public:
     static std::string Write(const Value& value);
     // The value of a property-list text, or null when the text is malformed, nests too deep
     // or is not valid UTF-8; `error` (when given) then says why and where.
-    static Ref<Value> Read(std::string_view text, std::string* error = nullptr);
+    [[nodiscard]] static Ref<Value> Read(std::string_view text, std::string* error = nullptr);
 };
 
 } // namespace plat

@@ -5,6 +5,8 @@
 #include "foundation/StrEqual.h"
 #include "sources/lines/CLogSaverA.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -117,8 +119,9 @@ void CLineSampleSrc::RecordByte(uint8_t c)
     }
 }
 
-void CLineSampleSrc::RecordText(std::string_view text)
+void CLineSampleSrc::RecordText(const char* cText)
 {
+    const std::string_view text = cText ? cText : "";
     if (text.empty())
         return;
     LAsyncQueueLock lock(*fQueue);
@@ -131,8 +134,9 @@ void CLineSampleSrc::RecordText(std::string_view text)
     fInjection.PutChar('\r');
 }
 
-int32_t CLineSampleSrc::StartRecording(std::string_view path, int32_t seconds)
+int32_t CLineSampleSrc::StartRecording(const char* cPath, float seconds)
 {
+    const std::string_view path = cPath ? cPath : "";
     DropRecorder();
     auto file = std::make_unique<plat::DataFork>();
     if (file->Open(std::string(path), plat::ForkAccess::ReadWrite) != plat::FileResult::Ok)
@@ -150,7 +154,8 @@ int32_t CLineSampleSrc::StartRecording(std::string_view path, int32_t seconds)
     auto* recorder = new CLogSaverA(this, fQueue);
     recorder->SetFile(std::move(file));
     LAsyncQueueLock lock(*fQueue);
-    fLimitSeconds = seconds;
+    // A negative or non-finite limit means none; whole seconds are enough for a recording's length.
+    fLimitSeconds = std::isfinite(seconds) && seconds >= 0 ? int32_t(std::min(seconds, 2.0e9f)) : -1;
     fRecordStart = fQueue->NowMs();
     fRecordState = fAtLineStart ? kRecording : kRecordArmed;
     fRecorder = recorder;

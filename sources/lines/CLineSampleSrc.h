@@ -29,10 +29,10 @@ public:
     const char* RecordExtension() const override { return "tks"; }
     // 0 recording; 1 the file cannot be opened for writing; 2 its header cannot be written
     // (a full disk, for one).
-    int32_t StartRecording(std::string_view path, int32_t seconds) override;
+    int32_t StartRecording(const char* path, float seconds) override;
     void StopRecording() override;
     uint32_t RecordFileType() const override { return kTextFileType; }
-    void RecordText(std::string_view text) override;
+    void RecordText(const char* text) override;
 
     // Whether a write of the current or last recording failed.
     bool RecordFailed() const;

@@ -9,6 +9,8 @@
 #include "platform/RunLoop.h"
 #include "ui/LTimer.h"
 
+#include "tests/support/WaitFor.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -24,18 +26,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-// Polls until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 20s)
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(100us);
-    }
-    return true;
-}
 
 // The drain requests that reached the main thread.
 std::atomic<int> gDrainCalls{0};

@@ -2,6 +2,8 @@
 #include "platform/files/FileSpecText.h"
 #include "shell/CAsyncLoopThread.h"
 
+#include "tests/support/WaitFor.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -19,17 +21,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 20s)
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(100us);
-    }
-    return true;
-}
 
 // A fork object on a real dispatch thread. Requests are queued under the queue lock, which
 // the dispatch thread holds while it delivers completions, as the queue's own thread would.

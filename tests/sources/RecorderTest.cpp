@@ -147,7 +147,7 @@ TEST_F(LineRecordingTest, RecordingHoldsTheHeaderAndWholeLinesWithInjectedTexts)
 {
     Device("dn generic_sound\rsr 100\r12 34");
     const std::string path = TempFile("live.tks");
-    ASSERT_EQ(source->StartRecording(path, -1), 0);
+    ASSERT_EQ(source->StartRecording(path.c_str(), -1), 0);
     EXPECT_TRUE(source->IsRecording());
     EXPECT_EQ(source->RecordState(), CLineSampleSrc::kRecordArmed) << "started inside a line";
     source->RecordText("mark one");
@@ -169,7 +169,7 @@ TEST_F(LineRecordingTest, ZeroSecondLimitWritesOnlyTheHeader)
 {
     Device("sr 7\r");
     const std::string path = TempFile("limited.tks");
-    ASSERT_EQ(source->StartRecording(path, 0), 0);
+    ASSERT_EQ(source->StartRecording(path.c_str(), 0), 0);
     EXPECT_EQ(source->RecordState(), CLineSampleSrc::kRecording);
     Device("1 2\r3 4\r");
     source->StopRecording();
@@ -189,7 +189,7 @@ TEST_F(LineRecordingTest, RecordingRestartsThePosition)
 {
     Device("sr 10\r1\r2\r3\r4\r");
     EXPECT_GT(source->PositionSeconds(), 0.0f);
-    ASSERT_EQ(source->StartRecording(TempFile("pos.tks"), -1), 0);
+    ASSERT_EQ(source->StartRecording(TempFile("pos.tks").c_str(), -1), 0);
     EXPECT_EQ(source->PositionSeconds(), 0.0f);
     source->StopRecording();
 }

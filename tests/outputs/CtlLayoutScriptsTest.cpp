@@ -1,0 +1,115 @@
+// The scripts generated from definitions run in the program's formula layout engine, with
+// the layout prelude of the shipped resource file.
+#include "outputs/defs/CCtlDefList.h"
+#include "outputs/defs/CDefTree.h"
+#include "outputs/defs/DefinitionFiles.h"
+#include "platform/ResourceFile.h"
+#include "shell/resources/LResFileSource.h"
+#include "tests/ui/FakeLayoutFrame.h"
+#include "ui/layout/LFormulaLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+class CtlLayoutScripts : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        plat::ResourceStatus status;
+        const int saved = plat::CurrentResourceFile();
+        sRef = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
+        plat::UseResourceFile(saved);
+        sSource = std::make_unique<LResFileSource>(sRef);
+        sPrevious = LResourceSource::Global();
+        LResourceSource::SetGlobal(sSource.get());
+        LFormulaLayout first(nullptr, nullptr); // fills the process-wide prelude store
+    }
+    static void TearDownTestSuite()
+    {
+        LResourceSource::SetGlobal(sPrevious);
+        sSource.reset();
+        plat::CloseResourceFile(sRef);
+    }
+
+    // Runs prelude and size script as the panel does; returns the preferred rectangle.
+    CLRect Size(const CCtlDefList& list, FakeLayoutFrame& frame)
+    {
+        LFormulaLayout layout(nullptr, &frame);
+        layout.SetUndefinedReadHook([this](std::string_view name) { fUndefined.emplace_back(name); });
+        layout.Run(list.Prelude().Get());
+        layout.Run(list.SizeScript().Get());
+        return layout.LayoutRect();
+    }
+    void Place(const CCtlDefList& list, FakeLayoutFrame& frame, const CLRect& bounds)
+    {
+        LFormulaLayout layout(nullptr, &frame);
+        layout.SetUndefinedReadHook([this](std::string_view name) { fUndefined.emplace_back(name); });
+        layout.Run(list.Prelude().Get());
+        layout.SetLayoutRect(bounds);
+        layout.Run(list.PlaceScript().Get());
+    }
+
+    static inline int sRef = 0;
+    static inline std::unique_ptr<LResFileSource> sSource;
+    static inline LResourceSource* sPrevious = nullptr;
+    FakeLayoutFrame fFrame;
+    std::vector<std::string> fUndefined;
+};
+
+} // namespace
+
+TEST_F(CtlLayoutScripts, ConsoleColumnStacksItsControlsWithoutGaps)
+{
+    ASSERT_GT(sRef, 0);
+    CDefTree tree;
+    ASSERT_EQ(LoadDefinitionFile("midiconsole", tree), 1);
+    CCtlDefList list;
+    list.Load(FindControlsNode(tree), CCtlDefList::Layout::Column);
+    ASSERT_EQ(list.Count(), 4u);
+    for (int i = 0; i < 4; ++i)
+        fFrame.Add(30, 20);
+    const CLRect size = Size(list, fFrame);
+    EXPECT_GT(size.right - size.left, 30);
+    Place(list, fFrame, CLRect{0, 0, size.right - size.left, size.bottom - size.top});
+    ASSERT_TRUE(fUndefined.empty()) << fUndefined.front();
+    for (int pane = 1; pane <= 4; ++pane) {
+        EXPECT_EQ(fFrame[pane].fSetCount, 1) << pane;
+        EXPECT_LT(fFrame[pane].fRect.top, fFrame[pane].fRect.bottom) << pane;
+        if (pane > 1) {
+            EXPECT_GT(fFrame[pane].fRect.top, fFrame[pane - 1].fRect.bottom) << pane;
+        }
+    }
+    // The last control ends one spacing above the preferred height.
+    EXPECT_LT(fFrame[4].fRect.bottom, size.bottom - size.top);
+}
+
+TEST_F(CtlLayoutScripts, EveryFaderKindLaysOutAsARow)
+{
+    ASSERT_GT(sRef, 0);
+    for (uint32_t kind = 1; kind <= 9; ++kind) {
+        CDefTree tree;
+        ASSERT_EQ(LoadFaderKindDefs(kind, tree), 1);
+        CCtlDefList list;
+        list.Load(FindControlsNode(tree), CCtlDefList::Layout::Row);
+        FakeLayoutFrame frame;
+        for (uint32_t i = 0; i < list.Count(); ++i)
+            frame.Add(40, 18);
+        const CLRect size = Size(list, frame);
+        Place(list, frame, CLRect{0, 0, size.right - size.left, size.bottom - size.top});
+        EXPECT_TRUE(fUndefined.empty()) << FaderKindName(kind);
+        if (kind == 9) {
+            // Port (5 digits) and address (16 characters), characters 40 wide here; edit
+            // fields add their insets, the row adds kStdSpc around and between.
+            EXPECT_EQ(size, (CLRect{0, 0, 20 + (5 * 40 + 8) + 20 + (16 * 40 + 8) + 20, (18 + 6) + 2 * 7}));
+        }
+        for (uint32_t pane = 1; pane <= list.Count(); ++pane) {
+            EXPECT_EQ(frame[pane].fSetCount, 1) << FaderKindName(kind);
+            EXPECT_LE(frame[pane].fRect.right, size.right - size.left) << FaderKindName(kind);
+        }
+    }
+}
