@@ -13,7 +13,7 @@ namespace {
 // A handler that logs every message it is offered and answers as it was told to.
 class Scripted : public LHandler {
 public:
-    enum class Answer { Default, Consume, Translate, RedirectTo, NullRecipient };
+    enum class Reply { Default, Consume, Translate, RedirectTo, NullRecipient };
 
     Scripted(std::vector<std::string>& log, const char* name, LHandler* parent = nullptr)
         : LHandler(parent), fLog(log), fName(name)
@@ -29,15 +29,15 @@ public:
             return;
         }
         switch (fAnswer) {
-        case Answer::Default: LHandler::HandleMessage(result, msg); break;
-        case Answer::Consume: LMessage::Clear(result); break;
-        case Answer::Translate: LMessage::Make(result, fNewType, this, Parent()); break;
-        case Answer::RedirectTo: LMessage::Redirect(result, msg, fTarget); break;
-        case Answer::NullRecipient: LMessage::Redirect(result, msg, nullptr); break;
+        case Reply::Default: LHandler::HandleMessage(result, msg); break;
+        case Reply::Consume: LMessage::Clear(result); break;
+        case Reply::Translate: LMessage::Make(result, fNewType, this, Parent()); break;
+        case Reply::RedirectTo: LMessage::Redirect(result, msg, fTarget); break;
+        case Reply::NullRecipient: LMessage::Redirect(result, msg, nullptr); break;
         }
     }
 
-    void Answer(const char* onType, enum Answer answer, const char* newType = nullptr, LHandler* target = nullptr)
+    void Answer(const char* onType, Reply answer, const char* newType = nullptr, LHandler* target = nullptr)
     {
         fOnType = onType;
         fAnswer = answer;
@@ -49,18 +49,25 @@ private:
     std::vector<std::string>& fLog;
     std::string fName;
     const char* fOnType = nullptr;
-    enum Answer fAnswer = Answer::Default;
+    Reply fAnswer = Reply::Default;
     const char* fNewType = nullptr;
     LHandler* fTarget = nullptr;
 };
 
 using Log = std::vector<std::string>;
 
-} // namespace
-
 // A chain Top <- Mid <- Leaf and a parentless Side, all logging what they are offered.
-class LMessageSend : public testing::Test {
-protected:
+struct Chain {
+    Scripted* Named(char c)
+    {
+        switch (c) {
+        case 'T': return &top;
+        case 'M': return &mid;
+        case 'L': return &leaf;
+        case 'S': return &side;
+        default: return nullptr;
+        }
+    }
     Log log;
     Scripted top{log, "Top"};
     Scripted mid{log, "Mid", &top};
@@ -68,104 +75,14 @@ protected:
     Scripted side{log, "Side"};
 };
 
-TEST_F(LMessageSend, NullSubjectCallsNoHandler)
-{
-    LMessage::Send(LMessage("X_Ping", nullptr, &mid));
-    EXPECT_TRUE(log.empty());
-}
-
-TEST_F(LMessageSend, NullRecipientCallsNoHandler)
-{
-    LMessage::Send(LMessage("X_Ping", &leaf, nullptr));
-    EXPECT_TRUE(log.empty());
-}
-
-TEST_F(LMessageSend, UnconsumedMessageGoesBackToSubjectOnce)
-{
-    leaf.SetParent(&top);
-    LMessage::Send(LMessage("X_Ping", &leaf, &top));
-    EXPECT_EQ(log, (Log{"Top:X_Ping", "Leaf:X_Ping"}));
-}
-
-TEST_F(LMessageSend, ClimbsWholeChainThenSubject)
-{
-    LMessage::Send(LMessage("X_Ping", &leaf, &mid));
-    EXPECT_EQ(log, (Log{"Mid:X_Ping", "Top:X_Ping", "Leaf:X_Ping"}));
-}
-
-TEST_F(LMessageSend, SubjectDecliningItsOwnMessageEndsTheSend)
-{
-    // Offered to the subject itself, a message the subject passes on unchanged goes no further.
-    LMessage::Send(LMessage("X_Ping", &leaf, &leaf));
-    EXPECT_EQ(log, (Log{"Leaf:X_Ping"}));
-}
-
-TEST_F(LMessageSend, TopHandlerAsSubjectIsOfferedOnce)
-{
-    LMessage::Send(LMessage("X_Ping", &top, &top));
-    EXPECT_EQ(log, (Log{"Top:X_Ping"}));
-}
-
-TEST_F(LMessageSend, ConsumedMessageStopsTheSend)
-{
-    mid.Answer("X_Ping", Scripted::Answer::Consume);
-    LMessage::Send(LMessage("X_Ping", &leaf, &mid));
-    EXPECT_EQ(log, (Log{"Mid:X_Ping"}));
-}
-
-TEST_F(LMessageSend, NullRecipientResultStopsTheSend)
-{
-    mid.Answer("X_Ping", Scripted::Answer::NullRecipient);
-    LMessage::Send(LMessage("X_Ping", &leaf, &mid));
-    EXPECT_EQ(log, (Log{"Mid:X_Ping"}));
-}
-
-TEST_F(LMessageSend, TranslatedMessageContinuesAtNewRecipient)
-{
-    mid.Answer("X_Ping", Scripted::Answer::Translate, "Mid_Pong");
-    LMessage::Send(LMessage("X_Ping", &leaf, &mid));
-    // Mid's new message climbs to the top and comes back to Mid, its subject, once.
-    EXPECT_EQ(log, (Log{"Mid:X_Ping", "Top:Mid_Pong", "Mid:Mid_Pong"}));
-}
-
-TEST_F(LMessageSend, SameTypeAndSubjectTranslatedBySubjectEnds)
-{
-    // The subject hands its own message on with an equal type text in another buffer.
-    const std::string sameText = "X_Ping";
-    leaf.Answer("X_Ping", Scripted::Answer::Translate, sameText.c_str());
-    LMessage::Send(LMessage("X_Ping", &leaf, &leaf));
-    EXPECT_EQ(log, (Log{"Leaf:X_Ping"}));
-}
-
-TEST_F(LMessageSend, RedirectBySomeoneElseKeepsGoing)
-{
-    mid.Answer("X_Ping", Scripted::Answer::RedirectTo, nullptr, &side);
-    LMessage::Send(LMessage("X_Ping", &leaf, &mid));
-    // Same type and subject under a new recipient: the send goes on. Side has no parent and
-    // hands the message to its subject, which declines it and so ends the send.
-    EXPECT_EQ(log, (Log{"Mid:X_Ping", "Side:X_Ping", "Leaf:X_Ping"}));
-}
-
-namespace {
+// Its own buffer: the same type text at another address.
+const char kSameType[] = "X_Ping";
 
 // A handler whose LHandler part is not at the start of the object.
 class SecondBase : public SSLink, public Scripted {
 public:
     SecondBase(Log& log, const char* name, LHandler* parent = nullptr) : Scripted(log, name, parent) {}
 };
-
-} // namespace
-
-TEST_F(LMessageSend, SubjectWithHandlerAsSecondBaseIsReachedAtTheTop)
-{
-    SecondBase other(log, "Other", &top);
-    const LMessage msg("X_Ping", &other, &top);
-    EXPECT_TRUE(msg.subject == &other);
-    LMessage::Send(msg);
-    EXPECT_EQ(log, (Log{"Top:X_Ping", "Other:X_Ping"}));
-}
-
-namespace {
 
 // Drops its pointer to a child when the child announces that it goes.
 class Parent : public LHandler {
@@ -185,6 +102,54 @@ public:
 };
 
 } // namespace
+
+TEST(LMessageSend, RoutesByAnswerAndEndsAtTheSubject)
+{
+    using A = Scripted::Reply;
+    struct Case {
+        char subject, recipient, answerer;  // T, M, L, S or '-' for none
+        A answer;
+        const char* newType;
+        char target;
+        Log expected;
+    };
+    const Case cases[] = {
+        {'-', 'M', '-', A::Default, nullptr, '-', {}},  // null subject calls no handler
+        {'L', '-', '-', A::Default, nullptr, '-', {}},  // null recipient calls no handler
+        // Unconsumed, it goes back to its subject once.
+        {'M', 'T', '-', A::Default, nullptr, '-', {"Top:X_Ping", "Mid:X_Ping"}},
+        {'L', 'M', '-', A::Default, nullptr, '-', {"Mid:X_Ping", "Top:X_Ping", "Leaf:X_Ping"}},
+        // Offered to the subject itself, a message passed on unchanged goes no further.
+        {'L', 'L', '-', A::Default, nullptr, '-', {"Leaf:X_Ping"}},
+        {'T', 'T', '-', A::Default, nullptr, '-', {"Top:X_Ping"}},
+        {'L', 'M', 'M', A::Consume, nullptr, '-', {"Mid:X_Ping"}},
+        {'L', 'M', 'M', A::NullRecipient, nullptr, '-', {"Mid:X_Ping"}},
+        // Mid's new message climbs to the top and comes back to Mid, its subject, once.
+        {'L', 'M', 'M', A::Translate, "Mid_Pong", '-', {"Mid:X_Ping", "Top:Mid_Pong", "Mid:Mid_Pong"}},
+        // The subject hands its own message on with an equal type text in another buffer.
+        {'L', 'L', 'L', A::Translate, kSameType, '-', {"Leaf:X_Ping"}},
+        // Same type and subject under a new recipient: the send goes on. Side has no parent and
+        // hands the message to its subject, which declines it and so ends the send.
+        {'L', 'M', 'M', A::RedirectTo, nullptr, 'S', {"Mid:X_Ping", "Side:X_Ping", "Leaf:X_Ping"}},
+    };
+    for (const Case& c : cases) {
+        Chain chain;
+        if (Scripted* answerer = chain.Named(c.answerer))
+            answerer->Answer("X_Ping", c.answer, c.newType, chain.Named(c.target));
+        LMessage::Send(LMessage("X_Ping", chain.Named(c.subject), chain.Named(c.recipient)));
+        EXPECT_EQ(chain.log, c.expected) << c.subject << "->" << c.recipient << " answer " << int(c.answer);
+    }
+}
+
+TEST(LMessageSend, SubjectWithHandlerAsSecondBaseIsReachedAtTheTop)
+{
+    Chain chain;
+    SecondBase other(chain.log, "Other", &chain.top);
+    const LMessage msg("X_Ping", &other, &chain.top);
+    EXPECT_TRUE(msg.subject == &other);
+    LMessage::Send(msg);
+    EXPECT_EQ(chain.log, (Log{"Top:X_Ping", "Other:X_Ping"}));
+}
 
 TEST(LHandler, DestructorAnnouncesItselfToParent)
 {

@@ -22,6 +22,14 @@ LRegion Of(std::initializer_list<CLRect> rects)
     return region;
 }
 
+// The region after one operation, so each case reads as one line.
+template <typename Op>
+LRegion After(LRegion r, Op op)
+{
+    op(r);
+    return r;
+}
+
 std::vector<int32_t> Words(const LRegion& region)
 {
     if (!region.Get() || !region.Get()->bands)
@@ -84,18 +92,10 @@ TEST(LRegion, EmptyOperandsAndSelfOperations)
     LRegion shared;
     shared.Union(r);
     EXPECT_EQ(shared.Get(), block) << "union into the empty region shares the block";
-    LRegion x = r;
-    x.Xor(x);
-    EXPECT_TRUE(x.IsEmpty());
-    LRegion s = r;
-    s.Subtract(s);
-    EXPECT_TRUE(s.IsEmpty());
-    LRegion i = r;
-    i.Intersect(i);
-    EXPECT_TRUE(i.Equals(r));
-    LRegion apart = Rgn(0, 0, 10, 10);
-    apart.Intersect(Rgn(10, 10, 20, 20));
-    EXPECT_TRUE(apart.IsEmpty());
+    EXPECT_TRUE(After(r, [](LRegion& x) { x.Xor(x); }).IsEmpty());
+    EXPECT_TRUE(After(r, [](LRegion& x) { x.Subtract(x); }).IsEmpty());
+    EXPECT_TRUE(After(r, [](LRegion& x) { x.Intersect(x); }).Equals(r));
+    EXPECT_TRUE(After(Rgn(0, 0, 10, 10), [](LRegion& x) { x.Intersect(Rgn(10, 10, 20, 20)); }).IsEmpty());
 }
 
 TEST(LRegion, ContainsAndIntersectsRespectHoles)
@@ -112,22 +112,6 @@ TEST(LRegion, ContainsAndIntersectsRespectHoles)
     EXPECT_FALSE(ring.Intersects(CLRect{9, 0, 12, 9}));
     EXPECT_FALSE(ring.Intersects(CLRect{4, 4, 4, 5}));
     EXPECT_FALSE(LRegion().Contains({0, 0}));
-}
-
-TEST(LRegion, OffsetStopsAtTheLimits)
-{
-    LRegion r = Rgn(0, 0, 10, 10);
-    r.Offset(kMax - 6, 0);
-    EXPECT_EQ(r.GetBounds(), (CLRect{kMax - 6, 0, kMax, 10}));
-    r.Offset(10, 0);
-    EXPECT_TRUE(r.IsEmpty());
-    LRegion up = Rgn(-5, -5, 5, 5);
-    up.Offset(0, kMin);
-    EXPECT_EQ(up.GetBounds(), (CLRect{-5, kMin, 5, kMin + 5}));
-    LRegion bands = Of({{0, 0, 10, 10}, {20, 0, 30, 10}});
-    bands.Offset(7, -3);
-    bands.Offset(-7, 3);
-    EXPECT_TRUE(bands.Equals(Of({{0, 0, 10, 10}, {20, 0, 30, 10}})));
 }
 
 TEST(LRegion, CopiesAreIndependentAndSoleHolderReusesItsBlock)
@@ -148,39 +132,34 @@ TEST(LRegion, CopiesAreIndependentAndSoleHolderReusesItsBlock)
     EXPECT_EQ(c.GetBounds(), (CLRect{0, 0, 5, 5}));
 }
 
-TEST(LRegion, InsetShrinksAndGrows)
+TEST(LRegion, OffsetInsetAndMapStopAtTheLimits)
 {
-    LRegion r = Rgn(0, 0, 20, 10);
-    r.Inset(2, 3);
-    EXPECT_TRUE(r.Equals(Rgn(2, 3, 18, 7)));
-    r.Inset(-2, -3);
-    EXPECT_TRUE(r.Equals(Rgn(0, 0, 20, 10)));
-    LRegion mixed = Rgn(0, 0, 20, 10);
-    mixed.Inset(4, -1);
-    EXPECT_TRUE(mixed.Equals(Rgn(4, -1, 16, 11)));
-    LRegion two = Of({{0, 0, 10, 10}, {12, 0, 20, 10}});
-    two.Inset(-1, 0);
-    EXPECT_TRUE(two.Equals(Rgn(-1, 0, 21, 10)));
-    LRegion edge = Rgn(kMax - 2, 0, kMax, 5);
-    edge.Inset(-5, 0);
-    EXPECT_EQ(edge.GetBounds(), (CLRect{kMax - 7, 0, kMax, 5}));
-    LRegion gone = Rgn(0, 0, 4, 4);
-    gone.Inset(2, 0);
-    EXPECT_TRUE(gone.IsEmpty());
-}
+    const auto offset = [](LRegion r, int32_t h, int32_t v) { return After(r, [&](LRegion& x) { x.Offset(h, v); }); };
+    const auto inset = [](LRegion r, int32_t h, int32_t v) { return After(r, [&](LRegion& x) { x.Inset(h, v); }); };
+    const auto map = [](LRegion r, CLRect from, CLRect to) { return After(r, [&](LRegion& x) { x.Map(from, to); }); };
+    const LRegion edge = offset(Rgn(0, 0, 10, 10), kMax - 6, 0);
+    EXPECT_EQ(edge.GetBounds(), (CLRect{kMax - 6, 0, kMax, 10}));
+    EXPECT_TRUE(offset(edge, 10, 0).IsEmpty());
+    EXPECT_EQ(offset(Rgn(-5, -5, 5, 5), 0, kMin).GetBounds(), (CLRect{-5, kMin, 5, kMin + 5}));
+    const LRegion bands = Of({{0, 0, 10, 10}, {20, 0, 30, 10}});
+    EXPECT_TRUE(offset(offset(bands, 7, -3), -7, 3).Equals(bands));
 
-TEST(LRegion, MapScalesEachRectangleOrMovesWhenSizesMatch)
-{
-    LRegion r = Of({{0, 0, 10, 10}, {50, 50, 60, 60}});
-    r.Map(CLRect{0, 0, 100, 100}, CLRect{0, 0, 200, 50});
-    EXPECT_TRUE(r.Equals(Of({{0, 0, 20, 5}, {100, 25, 120, 30}})));
-    LRegion moved = Of({{0, 0, 10, 10}, {20, 0, 30, 10}});
-    moved.Map(CLRect{0, 0, 5, 5}, CLRect{100, 200, 105, 205});
-    EXPECT_TRUE(moved.Equals(Of({{100, 200, 110, 210}, {120, 200, 130, 210}})));
+    EXPECT_TRUE(inset(Rgn(0, 0, 20, 10), 2, 3).Equals(Rgn(2, 3, 18, 7)));
+    EXPECT_TRUE(inset(inset(Rgn(0, 0, 20, 10), 2, 3), -2, -3).Equals(Rgn(0, 0, 20, 10)));
+    EXPECT_TRUE(inset(Rgn(0, 0, 20, 10), 4, -1).Equals(Rgn(4, -1, 16, 11)));
+    EXPECT_TRUE(inset(Of({{0, 0, 10, 10}, {12, 0, 20, 10}}), -1, 0).Equals(Rgn(-1, 0, 21, 10)));
+    EXPECT_EQ(inset(Rgn(kMax - 2, 0, kMax, 5), -5, 0).GetBounds(), (CLRect{kMax - 7, 0, kMax, 5}));
+    EXPECT_TRUE(inset(Rgn(0, 0, 4, 4), 2, 0).IsEmpty());
+
+    // Map scales each rectangle, or only moves when the sizes match.
+    EXPECT_TRUE(map(Of({{0, 0, 10, 10}, {50, 50, 60, 60}}), CLRect{0, 0, 100, 100}, CLRect{0, 0, 200, 50})
+                    .Equals(Of({{0, 0, 20, 5}, {100, 25, 120, 30}})));
+    EXPECT_TRUE(map(bands, CLRect{0, 0, 5, 5}, CLRect{100, 200, 105, 205})
+                    .Equals(Of({{100, 200, 110, 210}, {120, 200, 130, 210}})));
     // A move of more than 2^31 still lands exactly.
-    LRegion far = Of({{kMin, 0, kMin + 10, 10}, {kMin + 20, 0, kMin + 30, 10}});
-    far.Map(CLRect{kMin, 0, kMin + 100, 100}, CLRect{kMax - 100, 0, kMax, 100});
-    EXPECT_TRUE(far.Equals(Of({{kMax - 100, 0, kMax - 90, 10}, {kMax - 80, 0, kMax - 70, 10}})));
+    EXPECT_TRUE(map(Of({{kMin, 0, kMin + 10, 10}, {kMin + 20, 0, kMin + 30, 10}}), CLRect{kMin, 0, kMin + 100, 100},
+                    CLRect{kMax - 100, 0, kMax, 100})
+                    .Equals(Of({{kMax - 100, 0, kMax - 90, 10}, {kMax - 80, 0, kMax - 70, 10}})));
 }
 
 TEST(LRegion, RectanglesComeOutTopToBottom)

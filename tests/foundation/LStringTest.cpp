@@ -10,46 +10,33 @@
 #include <thread>
 #include <vector>
 
-TEST(LString, MakeCopiesExactlyLengthBytesAndAddsNul)
+TEST(LString, MakeTakesALengthOrRunsToTheNul)
 {
     const char six[] = {'a', 'b', 'c', 'd', 'e', 'f'};   // no NUL of its own
     LString* s = LString::Make(six, 3);
     LStringRef handle(s);
     EXPECT_EQ(s->Length(), 3u);
     EXPECT_EQ(std::memcmp(s->Text(), "abc\0", 4), 0);
+    LStringRef hello(LString::Make("hello"));
+    EXPECT_EQ(hello.Length(), 5u);
+    EXPECT_STREQ(hello.Text(), "hello");
+    EXPECT_STREQ(LStringRef(LString::Make("hi", -7)).Text(), "hi");   // negative: up to the NUL
+    LStringRef embedded("a\0b", 3);
+    ASSERT_EQ(embedded.Length(), 3u);
+    EXPECT_EQ(std::memcmp(embedded.Text(), "a\0b\0", 4), 0);
+    EXPECT_FALSE(embedded == LStringRef("a"));
 }
 
-TEST(LString, NegativeLengthMeansUpToNul)
-{
-    LStringRef s(LString::Make("hello"));
-    EXPECT_EQ(s.Length(), 5u);
-    EXPECT_STREQ(s.Text(), "hello");
-    LStringRef t(LString::Make("hi", -7));
-    EXPECT_STREQ(t.Text(), "hi");
-}
-
-TEST(LString, ExplicitLengthKeepsEmbeddedNul)
-{
-    LStringRef s("a\0b", 3);
-    ASSERT_EQ(s.Length(), 3u);
-    EXPECT_EQ(std::memcmp(s.Text(), "a\0b\0", 4), 0);
-    EXPECT_FALSE(s == LStringRef("a"));
-}
-
-TEST(LString, NullTextZeroLengthOrHugeLengthGiveSharedEmpty)
+TEST(LString, NullZeroOrHugeLengthGiveTheSharedEmptyThatIsNeverFreed)
 {
     EXPECT_EQ(LString::Make(nullptr, 5), LString::Empty());
     EXPECT_EQ(LString::Make(nullptr), LString::Empty());
     EXPECT_EQ(LString::Make("abc", 0), LString::Empty());
     EXPECT_EQ(LString::Make(""), LString::Empty());
     EXPECT_EQ(LString::Make("abc", int64_t{1} << 33), LString::Empty());
-    EXPECT_STREQ(LString::Empty()->Text(), "");
-    EXPECT_EQ(LString::Empty()->Length(), 0u);
-}
-
-TEST(LString, ReleasingEmptyHandlesNeverFreesIt)
-{
     LString* empty = LString::Empty();
+    EXPECT_STREQ(empty->Text(), "");
+    EXPECT_EQ(empty->Length(), 0u);
     const int32_t before = empty->RefCount();
     EXPECT_GE(before, 1);
     {
@@ -112,7 +99,7 @@ TEST(LStringRefThreads, EightThreadsShareStringsAndEmpty)
     EXPECT_EQ(shared.Get()->RefCount(), 1);
 }
 
-TEST(CStrView, FromHandleRetainsAndPointsIntoBlock)
+TEST(CStrView, RetainsAHandleOrBorrowsAText)
 {
     LStringRef s("view me");
     CStrView v(s);
@@ -123,18 +110,15 @@ TEST(CStrView, FromHandleRetainsAndPointsIntoBlock)
     CStrView e{LStringRef()};
     EXPECT_STREQ(e.text, "");
     EXPECT_EQ(e.length, 0u);
-}
 
-TEST(CStrView, FromCStrBorrowsWithoutCopying)
-{
     const char* text = "borrowed";
-    CStrView v(text);
-    EXPECT_EQ(v.text, text);
-    EXPECT_EQ(v.length, 8u);
-    EXPECT_EQ(v.handle.Get(), LString::Empty());
-    v.InitCStr(nullptr);
-    EXPECT_EQ(v.length, 0u);
-    EXPECT_STREQ(v.text, "");
+    CStrView borrowed(text);
+    EXPECT_EQ(borrowed.text, text);
+    EXPECT_EQ(borrowed.length, 8u);
+    EXPECT_EQ(borrowed.handle.Get(), LString::Empty());
+    borrowed.InitCStr(nullptr);
+    EXPECT_EQ(borrowed.length, 0u);
+    EXPECT_STREQ(borrowed.text, "");
 }
 
 TEST(StrEqual, NullEqualsEmpty)

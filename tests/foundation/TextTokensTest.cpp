@@ -23,126 +23,6 @@ struct Source : LMemInStream {
     }
 };
 
-} // namespace
-
-TEST(TextTokens, ReadIntSignsAndPushBack)
-{
-    int32_t value = 99;
-    Source a("  --12x");
-    EXPECT_TRUE(ReadInt(a, value));
-    EXPECT_EQ(value, -12);
-    EXPECT_EQ(a.Next(), 'x');
-
-    Source b("+-+7");
-    EXPECT_TRUE(ReadInt(b, value));
-    EXPECT_EQ(value, -7);
-
-    Source c("q");
-    EXPECT_FALSE(ReadInt(c, value));
-    EXPECT_EQ(value, 0);
-    EXPECT_EQ(c.Next(), 'q');
-
-    Source d("\n -");
-    EXPECT_FALSE(ReadInt(d, value));
-    EXPECT_EQ(value, 0);
-
-    Source e("");
-    EXPECT_FALSE(ReadInt(e, value));
-    EXPECT_EQ(value, 0);
-}
-
-TEST(TextTokens, ReadIntWrapsLongNumbersWithoutOverflowTrap)
-{
-    int32_t value = 0;
-    Source a("4294967297");
-    EXPECT_TRUE(ReadInt(a, value));
-    EXPECT_EQ(value, 1);
-    Source b("-2147483648");
-    EXPECT_TRUE(ReadInt(b, value));
-    EXPECT_EQ(value, std::numeric_limits<int32_t>::min());
-    Source c("99999999999999999999999999999");
-    EXPECT_TRUE(ReadInt(c, value)); // wraps, never undefined
-}
-
-TEST(TextTokens, LineIntStopsAtLineEnd)
-{
-    int32_t value = 5;
-    Source a(" \t\n12");
-    EXPECT_FALSE(ReadLineInt(a, value));
-    EXPECT_EQ(a.Next(), '\n');
-    Source b(" \t-3;");
-    EXPECT_TRUE(ReadLineInt(b, value));
-    EXPECT_EQ(value, -3);
-}
-
-TEST(TextTokens, ReadLineCharSkipsBlanksOnly)
-{
-    Source a("  \tz");
-    EXPECT_EQ(ReadLineChar(a), 'z');
-    EXPECT_EQ(ReadLineChar(a), '\0');
-    Source b("  \r\nz");
-    EXPECT_EQ(ReadLineChar(b), '\r');
-}
-
-TEST(TextTokens, SkipLineEndPairs)
-{
-    Source crlf("abc\r\nx");
-    EXPECT_TRUE(SkipLineEnd(crlf));
-    EXPECT_EQ(crlf.Next(), 'x');
-    Source lflf("\n\n");
-    EXPECT_TRUE(SkipLineEnd(lflf));
-    EXPECT_EQ(lflf.Next(), '\n');
-    Source lfcr("\n\rx");
-    EXPECT_TRUE(SkipLineEnd(lfcr));
-    EXPECT_EQ(lfcr.Next(), 'x');
-    Source crcr("\r\r");
-    EXPECT_TRUE(SkipLineEnd(crcr));
-    EXPECT_EQ(crcr.Next(), '\r');
-    Source end("no end");
-    EXPECT_FALSE(SkipLineEnd(end));
-    Source last("\r");
-    EXPECT_TRUE(SkipLineEnd(last));
-}
-
-TEST(HostPort, ParsesNumericAddressAndPort)
-{
-    uint32_t address = 1;
-    uint16_t port = 1;
-    ParseHostPort(" 10.0.0.1 :51000", address, port);
-    EXPECT_EQ(address, 0x0A000001u);
-    EXPECT_EQ(port, 51000);
-
-    ParseHostPort("localhost:80", address, port);
-    EXPECT_EQ(address, 0u);
-    EXPECT_EQ(port, 80);
-
-    ParseHostPort("127.0.0.1", address, port);
-    EXPECT_EQ(address, 0x7F000001u);
-    EXPECT_EQ(port, 0);
-
-    ParseHostPort(nullptr, address, port);
-    EXPECT_EQ(address, 0u);
-    EXPECT_EQ(port, 0);
-}
-
-TEST(HostPort, PortOutsideRangeGivesZero)
-{
-    uint32_t address = 0;
-    uint16_t port = 7;
-    const char* bad[] = {"1.2.3.4:0", "1.2.3.4:65536", "1.2.3.4:-80", "1.2.3.4:", "1.2.3.4:x",
-                         "1.2.3.4:4294967297", "1.2.3.4:0000000000065536"};
-    for (const char* text : bad) {
-        ParseHostPort(text, address, port);
-        EXPECT_EQ(port, 0) << text;
-    }
-    ParseHostPort("1.2.3.4:65535", address, port);
-    EXPECT_EQ(port, 65535);
-    ParseHostPort("1.2.3.4: 00080x", address, port);
-    EXPECT_EQ(port, 80);
-}
-
-namespace {
-
 // Runs a stream tokenizer and returns what it copied together with its result.
 template <typename Tokenizer>
 std::pair<bool, std::string> Copied(Source& in, Tokenizer tokenizer)
@@ -154,27 +34,117 @@ std::pair<bool, std::string> Copied(Source& in, Tokenizer tokenizer)
 
 } // namespace
 
+TEST(TextTokens, ReadIntSignsPushBackAndWrapping)
+{
+    struct Case {
+        const char* text;
+        bool ok;
+        int32_t value;
+        char next;  // the byte left for the next read; '*' for any
+    };
+    const Case cases[] = {
+        {"  --12x", true, -12, 'x'},
+        {"+-+7", true, -7, '\0'},
+        {"q", false, 0, 'q'},
+        {"\n -", false, 0, '*'},
+        {"", false, 0, '\0'},
+        // Long numbers wrap, never overflow undefined.
+        {"4294967297", true, 1, '\0'},
+        {"-2147483648", true, std::numeric_limits<int32_t>::min(), '\0'},
+    };
+    for (const Case& c : cases) {
+        Source in(c.text);
+        int32_t value = 99;
+        EXPECT_EQ(ReadInt(in, value), c.ok) << c.text;
+        EXPECT_EQ(value, c.value) << c.text;
+        if (c.next != '*') {
+            EXPECT_EQ(in.Next(), c.next) << c.text;
+        }
+    }
+    Source huge("99999999999999999999999999999");
+    int32_t value = 0;
+    EXPECT_TRUE(ReadInt(huge, value));
+}
+
+TEST(TextTokens, LineReadsStopAtTheLineEnd)
+{
+    int32_t value = 5;
+    Source a(" \t\n12");
+    EXPECT_FALSE(ReadLineInt(a, value));
+    EXPECT_EQ(a.Next(), '\n');
+    Source b(" \t-3;");
+    EXPECT_TRUE(ReadLineInt(b, value));
+    EXPECT_EQ(value, -3);
+
+    Source c("  \tz");
+    EXPECT_EQ(ReadLineChar(c), 'z');
+    EXPECT_EQ(ReadLineChar(c), '\0');
+    Source d("  \r\nz");
+    EXPECT_EQ(ReadLineChar(d), '\r');
+}
+
+TEST(TextTokens, SkipLineEndTakesOnePairOfDifferentEnds)
+{
+    const std::pair<const char*, char> ends[] = {
+        {"abc\r\nx", 'x'}, {"\n\n", '\n'}, {"\n\rx", 'x'}, {"\r\r", '\r'}, {"\r", '\0'}};
+    for (const auto& [text, next] : ends) {
+        Source in(text);
+        EXPECT_TRUE(SkipLineEnd(in)) << text;
+        EXPECT_EQ(in.Next(), next) << text;
+    }
+    Source end("no end");
+    EXPECT_FALSE(SkipLineEnd(end));
+}
+
+TEST(HostPort, ParsesAddressAndPortAndRefusesPortsOutsideTheRange)
+{
+    struct Case {
+        const char* text;
+        uint32_t address;
+        uint16_t port;
+    };
+    const Case cases[] = {
+        {" 10.0.0.1 :51000", 0x0A000001u, 51000},
+        {"localhost:80", 0, 80},
+        {"127.0.0.1", 0x7F000001u, 0},
+        {nullptr, 0, 0},
+        {"1.2.3.4:65535", 0x01020304u, 65535},
+        {"1.2.3.4: 00080x", 0x01020304u, 80},
+        {"1.2.3.4:0", 0x01020304u, 0},
+        {"1.2.3.4:65536", 0x01020304u, 0},
+        {"1.2.3.4:-80", 0x01020304u, 0},
+        {"1.2.3.4:", 0x01020304u, 0},
+        {"1.2.3.4:x", 0x01020304u, 0},
+        {"1.2.3.4:4294967297", 0x01020304u, 0},
+        {"1.2.3.4:0000000000065536", 0x01020304u, 0},
+    };
+    for (const Case& c : cases) {
+        uint32_t address = 1;
+        uint16_t port = 7;
+        ParseHostPort(c.text, address, port);
+        EXPECT_EQ(address, c.address) << (c.text ? c.text : "null");
+        EXPECT_EQ(port, c.port) << (c.text ? c.text : "null");
+    }
+}
+
 TEST(TextTokens, ReadNumberTokenStopsAtSecondPointOrLateSign)
 {
-    Source a("-1.5.2");
-    EXPECT_EQ(Copied(a, ReadNumberToken), std::make_pair(true, std::string("-1.5")));
-    EXPECT_EQ(a.Next(), '.');
-    EXPECT_EQ(a.Next(), '2');
-
-    Source b("1-2");
-    EXPECT_EQ(Copied(b, ReadNumberToken), std::make_pair(true, std::string("1")));
-    EXPECT_EQ(b.Next(), '-');
-
-    Source c(" \t+-.5e3");
-    EXPECT_EQ(Copied(c, ReadNumberToken), std::make_pair(true, std::string("+-.5")));
-    EXPECT_EQ(c.Next(), 'e');
-
-    Source d("\n5");
-    EXPECT_EQ(Copied(d, ReadNumberToken), std::make_pair(false, std::string()));
-    EXPECT_EQ(d.Next(), '\n');
-
-    Source e(".-");
-    EXPECT_EQ(Copied(e, ReadNumberToken), std::make_pair(true, std::string(".")));
+    struct Case {
+        const char* text;
+        bool ok;
+        const char* token;
+        const char* left;  // what the next reads give
+    };
+    const Case cases[] = {
+        {"-1.5.2", true, "-1.5", ".2"}, {"1-2", true, "1", "-"},      {" \t+-.5e3", true, "+-.5", "e"},
+        {"\n5", false, "", "\n"},      {".-", true, ".", ""},
+    };
+    for (const Case& c : cases) {
+        Source in(c.text);
+        EXPECT_EQ(Copied(in, ReadNumberToken), std::make_pair(c.ok, std::string(c.token))) << c.text;
+        for (const char* p = c.left; *p; ++p)
+            EXPECT_EQ(in.Next(), *p) << c.text;
+    }
 }
 
 TEST(TextTokens, WordsAndLines)
