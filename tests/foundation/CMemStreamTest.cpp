@@ -1,5 +1,6 @@
 #include "foundation/LByteBuffer.h"
 #include "foundation/streams/CMemStream.h"
+#include "tests/foundation/FailingAllocations.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ TEST(CMemStream, WritePastTheEndReadsZerosInTheGap)
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(stream.Data()) + 6, 3), std::string(3, '\0'));
 }
 
-TEST(CMemStream, FixedBufferRefusesToOverflow)
+TEST(CMemStream, FixedBufferRefusesToOverflowOrToEndPastItsCapacity)
 {
     char block[8] = {};
     CMemStream stream(block, sizeof block, LStream::kReadWrite);
@@ -48,18 +49,20 @@ TEST(CMemStream, FixedBufferRefusesToOverflow)
     EXPECT_EQ(std::string(block, 8), std::string(8, '\0'));
     stream.Write("1", 1);   // the first error stays and nothing more happens
     EXPECT_EQ(block[4], '\0');
-}
 
-TEST(CMemStream, FixedBufferEndCannotPassItsCapacity)
-{
-    char block[4] = {'a', 'b', 'c', 'd'};
-    CMemStream stream(block, sizeof block, LStream::kReadWrite);
-    stream.SetPosition(2);
-    stream.SetEOF();
-    EXPECT_EQ(stream.Length(), 2u);
-    stream.SetPosition(5);
-    stream.SetEOF();
-    EXPECT_EQ(stream.Error(), uint32_t(LStream::kWriteError));
+    char four[4] = {'a', 'b', 'c', 'd'};
+    CMemStream shortened(four, sizeof four, LStream::kReadWrite);
+    shortened.SetPosition(2);
+    shortened.SetEOF();
+    EXPECT_EQ(shortened.Length(), 2u);
+    shortened.SetPosition(5);
+    shortened.SetEOF();
+    EXPECT_EQ(shortened.Error(), uint32_t(LStream::kWriteError));
+
+    CMemStream none(static_cast<void*>(nullptr), 16, LStream::kReadWrite);   // a null buffer is empty
+    EXPECT_EQ(none.Length(), 0u);
+    none.Write("a", 1);
+    EXPECT_EQ(none.Error(), uint32_t(LStream::kWriteError));
 }
 
 TEST(CMemStream, ReadOnlyStreamAndShortReads)
@@ -84,20 +87,6 @@ TEST(CMemStream, ReadOnlyStreamAndShortReads)
     EXPECT_EQ(count, 0u);
     EXPECT_EQ(fresh.Error(), 0u);
 }
-
-TEST(CMemStream, NullFixedBufferIsEmpty)
-{
-    CMemStream stream(static_cast<void*>(nullptr), 16, LStream::kReadWrite);
-    EXPECT_EQ(stream.Length(), 0u);
-    stream.Write("a", 1);
-    EXPECT_EQ(stream.Error(), uint32_t(LStream::kWriteError));
-}
-
-} // namespace
-
-#include "tests/foundation/FailingAllocations.h"
-
-namespace {
 
 TEST(CMemStream, GrowthSettlesForLessAndFailsCleanly)
 {

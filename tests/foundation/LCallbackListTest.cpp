@@ -34,25 +34,6 @@ void CallAll(LCallbackList& list, Visit& visit)
     list.ForEach([&visit](const LCallbackEntry& e) { e.As<void (*)(void*, Visit*)>()(e.context, &visit); });
 }
 
-} // namespace
-
-TEST(LCallbackList, AddIgnoresDuplicatesAndNullFunctions)
-{
-    LCallbackList list;
-    EXPECT_TRUE(list.Add(Ctx(1), &Note));
-    EXPECT_TRUE(list.Add(Ctx(1), &Note));
-    EXPECT_TRUE(list.Add(Ctx(2), &Note));
-    EXPECT_TRUE(list.Add(Ctx(1), &NoteAndRemove));
-    EXPECT_TRUE(list.Add(LCallbackEntry{Ctx(3), nullptr}));
-    EXPECT_EQ(list.Count(), 3u);
-    list.Remove(Ctx(1), &Note);
-    list.Remove(Ctx(9), &Note);
-    EXPECT_EQ(list.Count(), 2u);
-    EXPECT_FALSE(list.Contains(LCallbackEntry{Ctx(1), reinterpret_cast<LCallbackFn>(&Note)}));
-}
-
-namespace {
-
 // Three callbacks with contexts 1, 2 and 3; the one at `remover` (0-based) removes the entry
 // of context `victim` while the list is walked. Returns the contexts called, in order.
 std::vector<int> WalkWhileRemoving(int remover, int victim)
@@ -75,19 +56,26 @@ std::vector<int> WalkWhileRemoving(int remover, int victim)
 
 } // namespace
 
-TEST(LCallbackList, CallbackRemovingItselfDoesNotSkipTheNext)
+TEST(LCallbackList, AddIgnoresDuplicatesAndNullFunctions)
 {
-    EXPECT_EQ(WalkWhileRemoving(1, 2), (std::vector<int>{1, 2, 3}));
+    LCallbackList list;
+    EXPECT_TRUE(list.Add(Ctx(1), &Note));
+    EXPECT_TRUE(list.Add(Ctx(1), &Note));
+    EXPECT_TRUE(list.Add(Ctx(2), &Note));
+    EXPECT_TRUE(list.Add(Ctx(1), &NoteAndRemove));
+    EXPECT_TRUE(list.Add(LCallbackEntry{Ctx(3), nullptr}));
+    EXPECT_EQ(list.Count(), 3u);
+    list.Remove(Ctx(1), &Note);
+    list.Remove(Ctx(9), &Note);
+    EXPECT_EQ(list.Count(), 2u);
+    EXPECT_FALSE(list.Contains(LCallbackEntry{Ctx(1), reinterpret_cast<LCallbackFn>(&Note)}));
 }
 
-TEST(LCallbackList, CallbackRemovingAnEarlierEntryDoesNotRepeat)
+TEST(LCallbackList, RemovalDuringAWalkSkipsOnlyLaterEntries)
 {
-    EXPECT_EQ(WalkWhileRemoving(1, 1), (std::vector<int>{1, 2, 3}));
-}
-
-TEST(LCallbackList, CallbackRemovingALaterEntrySkipsIt)
-{
-    EXPECT_EQ(WalkWhileRemoving(0, 2), (std::vector<int>{1, 3}));
+    EXPECT_EQ(WalkWhileRemoving(1, 2), (std::vector<int>{1, 2, 3}));   // itself: the next still runs
+    EXPECT_EQ(WalkWhileRemoving(1, 1), (std::vector<int>{1, 2, 3}));   // an earlier one: no repeat
+    EXPECT_EQ(WalkWhileRemoving(0, 2), (std::vector<int>{1, 3}));      // a later one: skipped
 }
 
 TEST(LCallbackList, RemoveBelowIteratorLowersItsPosition)
@@ -109,14 +97,10 @@ TEST(LCallbackList, RemoveBelowIteratorLowersItsPosition)
     list.Remove(Ctx(3), &Note);   // at or above the position: unchanged
     EXPECT_EQ(iter.Position(), 2u);
     EXPECT_FALSE(iter.Next(&e));
-}
 
-TEST(LCallbackList, IteratorOutlivingItsListStops)
-{
-    auto list = std::make_unique<LCallbackList>();
-    ASSERT_TRUE(list->Add(Ctx(1), &Note));
-    LListIter iter(*list);
-    list.reset();
-    LCallbackEntry e;
-    EXPECT_FALSE(iter.Next(&e));
+    auto gone = std::make_unique<LCallbackList>();   // an iterator outliving its list stops
+    ASSERT_TRUE(gone->Add(Ctx(1), &Note));
+    LListIter orphan(*gone);
+    gone.reset();
+    EXPECT_FALSE(orphan.Next(&e));
 }

@@ -27,8 +27,9 @@ std::vector<int> Values(const LList& list)
 
 } // namespace
 
-TEST(LList, NewListIsEmpty)
+TEST(LList, EmptyListPushesAndNth)
 {
+    Node a(1), b(2), c(0);
     LList list;
     EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(list.PopFront(), nullptr);
@@ -37,12 +38,6 @@ TEST(LList, NewListIsEmpty)
     EXPECT_EQ(list.Tail(), nullptr);
     EXPECT_EQ(list.Count(), 0u);
     EXPECT_TRUE(list.begin() == list.end());
-}
-
-TEST(LList, PushBackPushFrontAndNth)
-{
-    Node a(1), b(2), c(0);
-    LList list;
     list.PushBack(&a);
     list.PushBack(&b);
     EXPECT_EQ(list.Nth(1), &b);
@@ -54,9 +49,9 @@ TEST(LList, PushBackPushFrontAndNth)
     EXPECT_EQ(b.Next(), SSLink::EndMarker());
 }
 
-TEST(LList, LinkedNodeIsNotPushedAgain)
+TEST(LList, RefusesLinkedForeignUnlinkedAndNullNodes)
 {
-    Node a(1), b(2);
+    Node a(1), b(2), loose(3);
     LList one, two;
     one.PushBack(&a);
     one.PushBack(&b);
@@ -67,9 +62,21 @@ TEST(LList, LinkedNodeIsNotPushedAgain)
     one.PushBack(nullptr);
     EXPECT_EQ(Values(one), (std::vector<int>{1, 2}));
     EXPECT_TRUE(two.IsEmpty());
+
+    LList other;
+    ASSERT_TRUE(one.Remove(&b));
+    other.PushBack(&b);
+    EXPECT_FALSE(one.Remove(&b));
+    EXPECT_FALSE(one.Remove(&loose));
+    EXPECT_FALSE(one.Remove(nullptr));
+    EXPECT_FALSE(one.Remove(SSLink::EndMarker()));
+    EXPECT_TRUE(b.IsLinked());
+    EXPECT_EQ(other.Head(), &b);
+    EXPECT_TRUE(one.Contains(&a));
+    EXPECT_FALSE(one.Contains(&b));
 }
 
-TEST(LList, RemoveTailMovesTailBack)
+TEST(LList, TailFollowsRemovePopAndInsertAfter)
 {
     Node a(1), b(2), c(3), d(4);
     LList list;
@@ -87,49 +94,24 @@ TEST(LList, RemoveTailMovesTailBack)
     EXPECT_EQ(Values(list), (std::vector<int>{4}));
     EXPECT_EQ(list.Head(), &d);
     EXPECT_EQ(list.Tail(), &d);
-}
-
-TEST(LList, RemoveRefusesForeignUnlinkedAndNull)
-{
-    Node a(1), b(2), loose(3);
-    LList one, two;
-    one.PushBack(&a);
-    two.PushBack(&b);
-    EXPECT_FALSE(one.Remove(&b));
-    EXPECT_FALSE(one.Remove(&loose));
-    EXPECT_FALSE(one.Remove(nullptr));
-    EXPECT_FALSE(one.Remove(SSLink::EndMarker()));
-    EXPECT_TRUE(b.IsLinked());
-    EXPECT_EQ(two.Head(), &b);
-    EXPECT_TRUE(one.Contains(&a));
-    EXPECT_FALSE(one.Contains(&b));
-}
-
-TEST(LList, PopFrontOfLastNodeResetsTail)
-{
-    Node a(1), b(2);
-    LList list;
-    list.PushBack(&a);
-    EXPECT_EQ(list.PopFront(), &a);
-    EXPECT_FALSE(a.IsLinked());
+    EXPECT_EQ(list.PopFront(), &d);   // popping the last node resets the tail too
+    EXPECT_FALSE(d.IsLinked());
     list.PushBack(&b);
     EXPECT_EQ(list.Tail(), &b);
     EXPECT_EQ(Values(list), (std::vector<int>{2}));
-}
 
-TEST(LList, InsertAfterTailMovesTail)
-{
-    Node a(1), b(2), c(3), loose(9), d(4);
-    LList list;
-    list.PushBack(&a);
-    list.InsertAfter(&c, &a);
-    list.InsertAfter(&b, &a);
-    EXPECT_EQ(Values(list), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(list.Tail(), &c);
-    list.InsertAfter(&d, &loose);   // an anchor in no list links nothing
-    EXPECT_FALSE(d.IsLinked());
-    list.InsertAfter(&d, &c);
-    EXPECT_EQ(list.Tail(), &d);
+    Node loose(9);
+    LList inserted;
+    inserted.PushBack(&a);
+    inserted.InsertAfter(&c, &a);
+    inserted.InsertAfter(&d, &a);
+    EXPECT_EQ(Values(inserted), (std::vector<int>{1, 4, 3}));
+    EXPECT_EQ(inserted.Tail(), &c);
+    Node e(5);
+    inserted.InsertAfter(&e, &loose);   // an anchor in no list links nothing
+    EXPECT_FALSE(e.IsLinked());
+    inserted.InsertAfter(&e, &c);
+    EXPECT_EQ(inserted.Tail(), &e);
 }
 
 TEST(LList, DestructorUnlinksWithoutDeleting)

@@ -40,7 +40,7 @@ TEST(LRef, FirstHandleRaisesCountFromZeroAndLastFrees)
     EXPECT_EQ(deaths, 1);
 }
 
-TEST(LRef, SelfAssignmentKeepsObjectAndCount)
+TEST(LRef, SelfAssignmentMoveAndReassignmentKeepCountsRight)
 {
     std::atomic<int> deaths{0};
     LRef a(new Counted(deaths));
@@ -52,26 +52,8 @@ TEST(LRef, SelfAssignmentKeepsObjectAndCount)
     ASSERT_TRUE(a);
     EXPECT_EQ(a.Get()->RefCount(), 1);
     EXPECT_EQ(deaths, 0);
-}
 
-TEST(LRef, AssignRetainsNewBeforeReleasingOld)
-{
-    // The old object holds the only other handle to the new one.
-    std::atomic<int> deaths{0};
-    auto* outer = new Counted(deaths);
-    auto* held = new Counted(deaths);
-    outer->inner.Assign(held);
-    LRef handle(outer);
-    handle.Assign(held);
-    EXPECT_EQ(deaths, 1);
-    ASSERT_EQ(handle.Get(), held);
-    EXPECT_EQ(held->RefCount(), 1);
-}
-
-TEST(LRef, MoveTransfersWithoutTouchingCount)
-{
-    std::atomic<int> deaths{0};
-    LRef a(new Counted(deaths));
+    // Moving transfers without touching the count.
     LHandleData* obj = a.Get();
     LRef b(std::move(a));
     EXPECT_FALSE(a);
@@ -82,6 +64,17 @@ TEST(LRef, MoveTransfersWithoutTouchingCount)
     EXPECT_EQ(obj->RefCount(), 1);
     c = LRef();
     EXPECT_EQ(deaths, 1);
+
+    // Assign retains the new object before releasing the old one, which holds the only
+    // other handle to the new one.
+    auto* outer = new Counted(deaths);
+    auto* held = new Counted(deaths);
+    outer->inner.Assign(held);
+    LRef handle(outer);
+    handle.Assign(held);
+    EXPECT_EQ(deaths, 2);
+    ASSERT_EQ(handle.Get(), held);
+    EXPECT_EQ(held->RefCount(), 1);
 }
 
 // Eight threads copy and drop handles to one object; the count must come back exactly.

@@ -5,7 +5,7 @@
 
 #include <string>
 
-TEST(LStrStream, FreshStreamIsEmpty)
+TEST(LStrStream, SixtyThreeBytesStayInlineOneMoreMovesToHeap)
 {
     LStrStream s;
     EXPECT_STREQ(s.CStr(), "");
@@ -13,11 +13,6 @@ TEST(LStrStream, FreshStreamIsEmpty)
     EXPECT_FALSE(s.Error());
     s.Write("", 0);
     EXPECT_EQ(s.Length(), 0u);
-}
-
-TEST(LStrStream, SixtyThreeBytesStayInlineOneMoreMovesToHeap)
-{
-    LStrStream s;
     const std::string text(63, 'a');
     s.Write(text);
     EXPECT_EQ(s.HeapCapacity(), 0u);
@@ -95,7 +90,7 @@ TEST(LStrStream, FailedMoveToHeapAppendsNothingAndSticks)
     EXPECT_FALSE(s.Error());
 }
 
-TEST(LStrStream, FailedHeapGrowthAppendsNothing)
+TEST(LStrStream, FailedHeapGrowthOrALengthPast32BitsAppendsNothing)
 {
     LStrStream s;
     const std::string first(70, 'a');
@@ -108,11 +103,6 @@ TEST(LStrStream, FailedHeapGrowthAppendsNothing)
     EXPECT_EQ(s.View(), first);
     s.Reset();
     EXPECT_FALSE(s.Error());
-}
-
-TEST(LStrStream, LengthPast32BitsSetsErrorWithoutReading)
-{
-    LStrStream s;
     s.Write("x");
     const char dummy = 0;
     s.Write(&dummy, UINT32_MAX);   // never read: the size check comes first
