@@ -225,43 +225,29 @@ TEST_F(CUNDOQTest, EditsMadeDuringAReplayRecordNothing)
     holder.RemoveObserver(&echo, Echo::Observe);
 }
 
-TEST_F(CUNDOQTest, MenuCaptionsComeFromTheResourceList)
+TEST(CUNDOQ, MenuCaptionsComeFromTheResourceList)
 {
     MemResourceSource resources;
     const char list[] = "\0\4Undo\0Redo\0Undo %0\0Redo %0";
     resources.Add(kStrListDialogTexts, 128, "CUNDOQ", std::string(list, sizeof list));
     ScopedGlobalResources scope(&resources);
-    LByteBuffer otherBytes;
-    UndoDoc captioned(0x1000, std::make_unique<CMemStream>(otherBytes));
-    PlainHandler editor(&captioned);
-    LObjRoot tree(LObject::Create(RootClass()));
+    UndoFixtureBase f(0x1000);  // made after the resources: it reads its captions when made
 
     FakeMenuBar bar;
-    EXPECT_FALSE(captioned.queue.HandleMessage(LMessage("LMenuBar_Ready", &bar, nullptr)));
+    EXPECT_FALSE(f.doc.queue.HandleMessage(LMessage("LMenuBar_Ready", &bar, nullptr)));
     EXPECT_TRUE(bar.enabled.empty());
 
-    { auto typing = CUndoStrm::BeginCompound(&editor, "Typing"); LObject::SetInt(tree.Root(), &editor, 0, 1, Merge::No); }
-    LObject::SetInt(tree.Root(), &editor, RootF::ival, 2, Merge::No);
-    FakeMenuItem undo("LStdCmd_Undo");
-    EXPECT_TRUE(captioned.queue.HandleMessage(LMessage("LMenuItem_Selected", &undo, nullptr)));
+    { auto typing = CUndoStrm::BeginCompound(&f.control, "Typing"); LObject::SetInt(f.Root(), &f.control, 0, 1, Merge::No); }
+    LObject::SetInt(f.Root(), &f.control, RootF::ival, 2, Merge::No);
+    EXPECT_TRUE(f.Undo());
     bar.enabled.clear();
-    EXPECT_FALSE(captioned.queue.HandleMessage(LMessage("LMenuBar_Ready", &bar, nullptr)));
+    EXPECT_FALSE(f.doc.queue.HandleMessage(LMessage("LMenuBar_Ready", &bar, nullptr)));
     EXPECT_EQ(bar.enabled, (std::vector<std::string>{"LStdCmd_Undo=Undo Typing", "LStdCmd_Redo=Redo"}));
-    EXPECT_EQ(tree.Root()->GetInt(RootF::ival), 1);  // reading captions moved nothing
-    FakeMenuItem other("LStdCmd_Copy");
-    EXPECT_FALSE(captioned.queue.HandleMessage(LMessage("LMenuItem_Selected", &other, nullptr)));
+    EXPECT_EQ(f.Root()->GetInt(RootF::ival), 1);  // reading captions moved nothing
+    EXPECT_FALSE(f.Choose("LStdCmd_Copy"));
 }
 
-TEST_F(CUNDOQTest, ClearEmptiesTheHistory)
-{
-    LObject::SetInt(Root(), &control, RootF::ival, 1, Merge::No);
-    CUndoStrm::Clear(&control);
-    EXPECT_FALSE(doc.queue.CanUndo());
-    EXPECT_FALSE(doc.queue.CanRedo());
-    CUndoStrm::Clear(nullptr);  // no queue: nothing
-}
-
-TEST_F(CUNDOQTest, EditsWithoutContextOrOutsideATreeRecordNothing)
+TEST_F(CUNDOQTest, EditsWithoutContextOrOutsideATreeRecordNothingAndClearEmptiesTheHistory)
 {
     LObject::SetInt(Root(), nullptr, RootF::ival, 1, Merge::No);
     LObjectPtr loose = MakeItem(1);
@@ -270,34 +256,33 @@ TEST_F(CUNDOQTest, EditsWithoutContextOrOutsideATreeRecordNothing)
     LObject::SetInt(Root(), &stranger, RootF::ival, 3, Merge::No);
     EXPECT_FALSE(doc.queue.CanUndo());
     EXPECT_EQ(Root()->GetInt(RootF::ival), 3);
-}
 
-TEST(CUNDOQ, AStreamThatCannotBeWrittenLeavesUndoDisabled)
-{
-    LByteBuffer bytes;
-    auto broken = std::make_unique<CMemStream>(bytes);
-    broken->SetError(LStream::kWriteError);
-    UndoDoc doc(0x1000, std::move(broken));
-    PlainHandler control(&doc);
-    LObjRoot holder(LObject::Create(RootClass()));
-    LObject::SetInt(holder.Root(), &control, RootF::ival, 1, LObject::Merge::No);
-    EXPECT_EQ(holder.Root()->GetInt(RootF::ival), 1);
-    EXPECT_FALSE(doc.queue.CanUndo());
-}
-
-TEST(CUNDOQ, AStreamThatFailsMidRecordClearsTheHistory)
-{
-    LByteBuffer bytes;
-    UndoDoc doc(0x1000, std::make_unique<FailingStream>(bytes, 100));
-    PlainHandler control(&doc);
-    LObjRoot holder(LObject::Create(RootClass()));
-    LObject::SetInt(holder.Root(), &control, RootF::ival, 1, LObject::Merge::No);
-    EXPECT_TRUE(doc.queue.CanUndo());
-    LObject::SetInt(holder.Root(), &control, RootF::ival, 2, LObject::Merge::No);  // runs out
+    LObject::SetInt(Root(), &control, RootF::ival, 1, Merge::No);
+    CUndoStrm::Clear(&control);
     EXPECT_FALSE(doc.queue.CanUndo());
     EXPECT_FALSE(doc.queue.CanRedo());
-    LObject::SetInt(holder.Root(), &control, RootF::ival, 3, LObject::Merge::No);
-    EXPECT_EQ(holder.Root()->GetInt(RootF::ival), 3);
+    CUndoStrm::Clear(nullptr);  // no queue: nothing
+}
+
+TEST(CUNDOQ, AStreamThatCannotBeWrittenDisablesUndoAndOneFailingMidRecordClearsTheHistory)
+{
+    LByteBuffer brokenBytes;
+    auto broken = std::make_unique<CMemStream>(brokenBytes);
+    broken->SetError(LStream::kWriteError);
+    UndoFixtureBase disabled(0x1000, std::move(broken));
+    LObject::SetInt(disabled.Root(), &disabled.control, RootF::ival, 1, LObject::Merge::No);
+    EXPECT_EQ(disabled.Root()->GetInt(RootF::ival), 1);
+    EXPECT_FALSE(disabled.doc.queue.CanUndo());
+
+    LByteBuffer bytes;
+    UndoFixtureBase f(0x1000, std::make_unique<FailingStream>(bytes, 100));
+    LObject::SetInt(f.Root(), &f.control, RootF::ival, 1, LObject::Merge::No);
+    EXPECT_TRUE(f.doc.queue.CanUndo());
+    LObject::SetInt(f.Root(), &f.control, RootF::ival, 2, LObject::Merge::No);  // runs out
+    EXPECT_FALSE(f.doc.queue.CanUndo());
+    EXPECT_FALSE(f.doc.queue.CanRedo());
+    LObject::SetInt(f.Root(), &f.control, RootF::ival, 3, LObject::Merge::No);
+    EXPECT_EQ(f.Root()->GetInt(RootF::ival), 3);
 }
 
 TEST_F(CUNDOQTest, ADamagedLengthClearsTheHistoryInsteadOfWalkingIt)
@@ -429,17 +414,7 @@ TEST(CUNDOQ, KeepsItsHistoryInAScratchFileThatGoesWithIt)
     };
     const int before = scratchFiles();
     {
-        struct FileDoc : public LHandler {
-            CUNDOQ queue{0x100000};
-            void HandleMessage(LMessage& result, const LMessage& msg) override
-            {
-                if (queue.HandleMessage(msg)) {
-                    LMessage::Clear(result);
-                    return;
-                }
-                LHandler::HandleMessage(result, msg);
-            }
-        } doc;
+        UndoDoc doc(0x100000);
         PlainHandler control(&doc);
         LObjRoot holder(LObject::Create(RootClass()));
         EXPECT_EQ(scratchFiles(), before + 1);

@@ -17,6 +17,7 @@
 class UndoDoc : public LHandler {
 public:
     UndoDoc(uint64_t capacity, std::unique_ptr<LStream> stream) : queue(capacity, std::move(stream)) {}
+    explicit UndoDoc(uint64_t capacity) : queue(capacity) {}  // history in a scratch file
     void HandleMessage(LMessage& result, const LMessage& msg) override
     {
         if (queue.HandleMessage(msg)) {
@@ -50,8 +51,11 @@ private:
 // A document (record tree), its undo queue over a memory stream, and a control inside it.
 class UndoFixtureBase {
 public:
-    explicit UndoFixtureBase(uint64_t capacity = 0x100000)
-        : doc(capacity, std::make_unique<CMemStream>(bytes)), control(&doc), holder(LObject::Create(RootClass()))
+    explicit UndoFixtureBase(uint64_t capacity = 0x100000) : UndoFixtureBase(capacity, nullptr) {}
+    // Over the given stream instead; null means a memory stream over `bytes`.
+    UndoFixtureBase(uint64_t capacity, std::unique_ptr<CMemStream> stream)
+        : doc(capacity, stream ? std::move(stream) : std::make_unique<CMemStream>(bytes)), control(&doc),
+          holder(LObject::Create(RootClass()))
     {
     }
     LObject* Root() const { return holder.Root(); }
