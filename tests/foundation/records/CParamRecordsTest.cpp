@@ -204,39 +204,29 @@ TEST_F(CParamRecords, CellLookupsStayInsideWholeRows)
 
 TEST_F(CParamRecords, TableEditsAnnounceThemselvesThroughTheCounters)
 {
-    struct Watch {
-        std::vector<std::string> seen;
-        static void Observe(void* self, LObjChange& n)
-        {
-            if (n.record->Is(S::kCreator, S::kTableClass) && n.operation == LObjOp::Changed)
-                static_cast<Watch*>(self)->seen.push_back(
-                    std::to_string(n.field) + "=" + std::to_string(n.record->GetUInt(n.field)) +
-                    " kind " + std::to_string(n.record->GetByte(S::kEditKind)));
-        }
-    } watch;
+    std::vector<std::string> seen;
     CParamTable::AppendColumn(table, &control);  // counters A and B now 1
-    ASSERT_TRUE(owner.AddObserver(&watch, Watch::Observe));
+    ScopedObserver watch(owner, [&](LObjChange& n) {
+        if (n.record->Is(S::kCreator, S::kTableClass) && n.operation == LObjOp::Changed)
+            seen.push_back(std::to_string(n.field) + "=" + std::to_string(n.record->GetUInt(n.field)) + " kind " +
+                           std::to_string(n.record->GetByte(S::kEditKind)));
+    });
     CParamTable::AppendRow(table, &control);
     // Kind and place are silent; A moves first, B follows; kind is 1 in between.
-    EXPECT_EQ(watch.seen, (std::vector<std::string>{"2=2 kind 1", "3=2 kind 1"}));
-    watch.seen.clear();
+    EXPECT_EQ(seen, (std::vector<std::string>{"2=2 kind 1", "3=2 kind 1"}));
+    seen.clear();
     CParamTable::DeleteRow(table, &control, 0);
-    EXPECT_EQ(watch.seen, (std::vector<std::string>{"3=3 kind 1", "2=3 kind 1"}));
-    owner.RemoveObserver(&watch, Watch::Observe);
+    EXPECT_EQ(seen, (std::vector<std::string>{"3=3 kind 1", "2=3 kind 1"}));
 }
 
 TEST_F(CParamRecords, ColumnCountIsAppliedStepByStepOutsideTableEdits)
 {
     std::vector<uint32_t> applied;
-    struct Watch {
-        static void Observe(void* self, LObjChange& n)
-        {
-            EXPECT_NE(n.field, S::kCols) << "the change of 'cols' itself is hidden";
-            if (n.field == S::kAppliedCols)
-                static_cast<std::vector<uint32_t>*>(self)->push_back(n.record->GetUInt(S::kAppliedCols));
-        }
-    };
-    ASSERT_TRUE(owner.AddObserver(&applied, Watch::Observe));
+    ScopedObserver watch(owner, [&](LObjChange& n) {
+        EXPECT_NE(n.field, S::kCols) << "the change of 'cols' itself is hidden";
+        if (n.field == S::kAppliedCols)
+            applied.push_back(n.record->GetUInt(S::kAppliedCols));
+    });
     LObject::SetUInt(table, nullptr, S::kCols, 2, LObject::Merge::No);
     applied.clear();
     LObject::SetUInt(table, nullptr, S::kCols, 4, LObject::Merge::No);
@@ -245,33 +235,28 @@ TEST_F(CParamRecords, ColumnCountIsAppliedStepByStepOutsideTableEdits)
     LObject::SetUInt(table, nullptr, S::kCols, 1, LObject::Merge::No);
     EXPECT_EQ(applied, (std::vector<uint32_t>{3, 2, 1}));
     EXPECT_TRUE(owner.IsModified());
-    owner.RemoveObserver(&applied, Watch::Observe);
 }
 
 TEST_F(CParamRecords, ParseParamNoticeNamesOwnerFieldAndCell)
 {
-    struct Keep {
-        std::vector<CParamNotice> parsed;
-        static void Observe(void* self, LObjChange& n)
-        {
-            CParamNotice out;
-            if (ParseParamNotice(n, out))
-                static_cast<Keep*>(self)->parsed.push_back(std::move(out));
-        }
-    } keep;
-    ASSERT_TRUE(owner.AddObserver(&keep, Keep::Observe));
+    std::vector<CParamNotice> parsed;
+    ScopedObserver keep(owner, [&](LObjChange& n) {
+        CParamNotice out;
+        if (ParseParamNotice(n, out))
+            parsed.push_back(std::move(out));
+    });
     CParamSet::SetValue(set, &control, "a", "1");  // insertion into the set
-    ASSERT_EQ(keep.parsed.size(), 1u);
-    EXPECT_EQ(keep.parsed[0].owner, owner.Root());
-    EXPECT_EQ(keep.parsed[0].field, kSetField);
-    EXPECT_EQ(keep.parsed[0].table, nullptr);
-    EXPECT_STREQ(keep.parsed[0].name.Text(), "a");
+    ASSERT_EQ(parsed.size(), 1u);
+    EXPECT_EQ(parsed[0].owner, owner.Root());
+    EXPECT_EQ(parsed[0].field, kSetField);
+    EXPECT_EQ(parsed[0].table, nullptr);
+    EXPECT_STREQ(parsed[0].name.Text(), "a");
 
-    keep.parsed.clear();
+    parsed.clear();
     LObject* sub = CParamSet::MakeSubSet(set, &control, "g");
     CParamSet::SetValue(sub, &control, "inner", "2");
-    ASSERT_FALSE(keep.parsed.empty());
-    const CParamNotice& nested = keep.parsed.back();
+    ASSERT_FALSE(parsed.empty());
+    const CParamNotice& nested = parsed.back();
     EXPECT_EQ(nested.owner, owner.Root());
     EXPECT_EQ(nested.field, kSetField);
     EXPECT_EQ(nested.set, sub);
@@ -283,19 +268,18 @@ TEST_F(CParamRecords, ParseParamNoticeNamesOwnerFieldAndCell)
     CParamTable::AppendColumn(table, nullptr);
     CParamTable::AppendRow(table, nullptr);
     CParamTable::AppendRow(table, nullptr);
-    keep.parsed.clear();
+    parsed.clear();
     CParamTable::SetCellValue(table, &control, 1, 1, "p", "z");
-    ASSERT_EQ(keep.parsed.size(), 1u);
-    const CParamNotice& cell = keep.parsed[0];
+    ASSERT_EQ(parsed.size(), 1u);
+    const CParamNotice& cell = parsed[0];
     EXPECT_EQ(cell.table, table);
     EXPECT_EQ(cell.owner, owner.Root());
     EXPECT_EQ(cell.field, kTableField);
     EXPECT_EQ(cell.column, 1u);
     EXPECT_EQ(cell.row, 1u);
 
-    keep.parsed.clear();
+    parsed.clear();
     CParamTable::SetCellValue(table, &control, 1, 1, "p", "");  // removal: the leaving parameter
-    ASSERT_EQ(keep.parsed.size(), 1u);
-    EXPECT_STREQ(keep.parsed[0].name.Text(), "p");
-    owner.RemoveObserver(&keep, Keep::Observe);
+    ASSERT_EQ(parsed.size(), 1u);
+    EXPECT_STREQ(parsed[0].name.Text(), "p");
 }

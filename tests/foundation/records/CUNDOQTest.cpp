@@ -205,24 +205,17 @@ TEST_F(CUNDOQTest, CompoundsUndoAndRedoAsOneStepAndMayBeEmpty)
 
 TEST_F(CUNDOQTest, EditsMadeDuringAReplayRecordNothing)
 {
-    struct Echo {
-        PlainHandler* context;
-        static void Observe(void* self, LObjChange& notice)
-        {
-            auto* echo = static_cast<Echo*>(self);
-            if (notice.field == RootF::ival)  // an observer that edits as a reaction
-                LObject::SetUInt(notice.record, echo->context, RootF::uval,
-                                 uint32_t(notice.record->GetInt(RootF::ival)), LObject::Merge::No);
-        }
-    } echo{&control};
-    ASSERT_TRUE(holder.AddObserver(&echo, Echo::Observe));
+    ScopedObserver echo(holder, [this](LObjChange& notice) {
+        if (notice.field == RootF::ival)  // an observer that edits as a reaction
+            LObject::SetUInt(notice.record, &control, RootF::uval, uint32_t(notice.record->GetInt(RootF::ival)),
+                             Merge::No);
+    });
     LObject::SetInt(Root(), &control, RootF::ival, 3, Merge::No);  // two steps: ival, then uval
     const uint64_t top = doc.queue.Ring().top;
     EXPECT_TRUE(Undo());
     EXPECT_TRUE(Undo());
     EXPECT_EQ(Root()->GetInt(RootF::ival), 7);
     EXPECT_EQ(doc.queue.Ring().top, top);  // the echo of the replay recorded nothing
-    holder.RemoveObserver(&echo, Echo::Observe);
 }
 
 TEST(CUNDOQ, MenuCaptionsComeFromTheResourceList)

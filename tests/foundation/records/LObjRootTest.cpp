@@ -29,11 +29,6 @@ const LFieldDesc kLoggedFields[] = {
 const LClassDesc gLogged(FourCC("TEST"), FourCC("LOGD"), std::size(kLoggedFields), kLoggedFields,
                          LoggingCallback);
 
-void LogObserver(void*, LObjChange& notice)
-{
-    gLog.push_back("observer:" + std::to_string(int(notice.operation)));
-}
-
 struct SelfRemover {
     LObjRoot* holder;
     int calls = 0;
@@ -50,7 +45,8 @@ struct SelfRemover {
 TEST(LObjRoot, ClassCallbackHearsFirstAndCanHideTheChange)
 {
     LObjRoot holder(LObject::Create(&gLogged));
-    ASSERT_TRUE(holder.AddObserver(nullptr, LogObserver));
+    ScopedObserver observer(holder,
+                            [](LObjChange& n) { gLog.push_back("observer:" + std::to_string(int(n.operation))); });
     gLog.clear();
     gHide = false;
     LObject::SetInt(holder.Root(), nullptr, 0, 5, LObject::Merge::No);
@@ -61,7 +57,6 @@ TEST(LObjRoot, ClassCallbackHearsFirstAndCanHideTheChange)
     EXPECT_EQ(gLog, (std::vector<std::string>{"class:0"}));
     EXPECT_TRUE(holder.IsModified());  // hidden from observers, still a change
     gHide = false;
-    holder.RemoveObserver(nullptr, LogObserver);
 }
 
 TEST(LObjRoot, InsertAndRemoveSendTheirNoticesInOrder)

@@ -26,13 +26,6 @@ protected:
     LObject* root;
 };
 
-// Observer that sends every will-insert child to the front.
-void InsertFirst(void*, LObjChange& notice)
-{
-    if (notice.operation == LObjOp::WillInsert)
-        notice.index = 0;
-}
-
 } // namespace
 
 TEST_F(LObjectChildren, MoveEndsBeforeTheElementThatWasAtTo)
@@ -64,9 +57,11 @@ TEST_F(LObjectChildren, InsertBeyondTheCountAppendsAndRenumbers)
 
 TEST_F(LObjectChildren, WillInsertReceiverCanChooseThePosition)
 {
-    ASSERT_TRUE(holder.AddObserver(nullptr, InsertFirst));
+    ScopedObserver insertFirst(holder, [](LObjChange& notice) {
+        if (notice.operation == LObjOp::WillInsert)
+            notice.index = 0;
+    });
     ASSERT_TRUE(LObject::InsertChild(root, nullptr, RootF::kids, 3, MakeItem(5)));
-    holder.RemoveObserver(nullptr, InsertFirst);
     EXPECT_EQ(Values(), "5012");
 }
 

@@ -1,5 +1,7 @@
 #include "tests/foundation/records/RecordTestKit.h"
 
+#include <gtest/gtest.h>
+
 #include <iterator>
 #include <sstream>
 
@@ -116,20 +118,27 @@ std::string Dump(const LObject* record)
     return out.str();
 }
 
-NoticeLog::NoticeLog(LObjRoot& holder) : fHolder(holder)
+ScopedObserver::ScopedObserver(LObjRoot& holder, std::function<void(LObjChange&)> onNotice)
+    : fHolder(holder), fOnNotice(std::move(onNotice))
 {
-    (void)fHolder.AddObserver(this, Observe);
+    EXPECT_TRUE(fHolder.AddObserver(this, Observe));
 }
 
-NoticeLog::~NoticeLog()
+ScopedObserver::~ScopedObserver()
 {
     fHolder.RemoveObserver(this, Observe);
 }
 
-void NoticeLog::Observe(void* context, LObjChange& notice)
+void ScopedObserver::Observe(void* context, LObjChange& notice)
 {
-    static_cast<NoticeLog*>(context)->notices.push_back(
-        {notice.operation, notice.field, notice.index, notice.index2, notice.record, notice.context});
+    static_cast<ScopedObserver*>(context)->fOnNotice(notice);
+}
+
+NoticeLog::NoticeLog(LObjRoot& holder)
+    : fObserver(holder, [this](LObjChange& n) {
+          notices.push_back({n.operation, n.field, n.index, n.index2, n.record, n.context});
+      })
+{
 }
 
 std::vector<LObjOp> NoticeLog::Ops() const

@@ -6,6 +6,7 @@
 #include "foundation/records/LObjRoot.h"
 #include "foundation/records/LObject.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,18 +44,30 @@ struct SeenNotice {
     const LHandler* context;
 };
 
+// Calls a function with every notice of a tree while it lives.
+class ScopedObserver {
+public:
+    ScopedObserver(LObjRoot& holder, std::function<void(LObjChange&)> onNotice);
+    ~ScopedObserver();
+    ScopedObserver(const ScopedObserver&) = delete;
+    ScopedObserver& operator=(const ScopedObserver&) = delete;
+
+private:
+    static void Observe(void* context, LObjChange& notice);
+    LObjRoot& fHolder;
+    std::function<void(LObjChange&)> fOnNotice;
+};
+
 // Observer that keeps every notice of a tree.
 class NoticeLog {
 public:
     explicit NoticeLog(LObjRoot& holder);
-    ~NoticeLog();
     std::vector<SeenNotice> notices;
     std::vector<LObjOp> Ops() const;
     void Clear() { notices.clear(); }
 
 private:
-    static void Observe(void* context, LObjChange& notice);
-    LObjRoot& fHolder;
+    ScopedObserver fObserver;
 };
 
 // A handler that consumes nothing: the context of edits in tests.
