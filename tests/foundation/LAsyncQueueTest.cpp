@@ -172,7 +172,7 @@ TEST_F(LAsyncQueueTest, TimerRestartedWithZeroDelayByItsHandlerFiresInTheSamePas
     EXPECT_EQ(fOwner.log.size(), 3u);
 }
 
-TEST_F(LAsyncQueueTest, SignalPostedThreeTimesBeforeDeliveryIsDeliveredOnce)
+TEST_F(LAsyncQueueTest, SignalPostedManyTimesIsDeliveredOnceUnlessPostedByItsHandlerOrCancelled)
 {
     LAsyncSignal s(&fOwner, &fQueue);
     s.Post();
@@ -184,23 +184,17 @@ TEST_F(LAsyncQueueTest, SignalPostedThreeTimesBeforeDeliveryIsDeliveredOnce)
     EXPECT_FALSE(s.IsPosted());
     EXPECT_EQ(fOwner.Count("LAsyncSignal_X"), 1);
     EXPECT_EQ(fOwner.log[0].second, &s);
-}
 
-TEST_F(LAsyncQueueTest, SignalPostedByItsOwnHandlerIsDeliveredAgain)
-{
-    LAsyncSignal s(&fOwner, &fQueue);
-    int deliveries = 0;
+    // Posted again by its own handler: delivered again in the same pass.
     fOwner.action = [&](const LMessage&) {
-        if (++deliveries == 1)
+        if (fOwner.log.size() == 2)
             s.Post();
     };
     s.Post();
     EXPECT_EQ(fQueue.DeliverSignals(), 2);
-}
+    fOwner.action = nullptr;
 
-TEST_F(LAsyncQueueTest, CancelledOrDestroyedSignalIsNeverDelivered)
-{
-    LAsyncSignal s(&fOwner, &fQueue);
+    // Cancelled or destroyed: never delivered; a cancelled signal can be posted again.
     auto gone = std::make_unique<LAsyncSignal>(&fOwner, &fQueue);
     s.Post();
     gone->Post();
@@ -208,11 +202,11 @@ TEST_F(LAsyncQueueTest, CancelledOrDestroyedSignalIsNeverDelivered)
     EXPECT_FALSE(s.IsPosted());
     gone.reset();
     EXPECT_EQ(fQueue.DeliverSignals(), 0);
-    s.Post(); // a cancelled signal can be posted again
+    s.Post();
     EXPECT_EQ(fQueue.DeliverSignals(), 1);
 }
 
-TEST_F(LAsyncQueueTest, NotePostedThreeTimesBeforeTheDrainArrivesOnce)
+TEST_F(LAsyncQueueTest, NotePostedManyTimesBeforeTheDrainArrivesOnceAndAgainWhenPostedWhileHandled)
 {
     LAsyncEvent note(&fOwner, &fQueue);
     note.Post();
@@ -228,45 +222,36 @@ TEST_F(LAsyncQueueTest, NotePostedThreeTimesBeforeTheDrainArrivesOnce)
     EXPECT_EQ(fOwner.log[0].first, "LAsyncEvent_Note");
     EXPECT_EQ(fOwner.log[0].second, &note);
     EXPECT_EQ(DispatchMainTimers(), 0);
-}
 
-TEST_F(LAsyncQueueTest, NotePostedWhileItsNoteIsHandledComesAgain)
-{
-    LAsyncEvent note(&fOwner, &fQueue);
     fOwner.action = [&](const LMessage&) {
-        if (fOwner.log.size() == 1)
+        if (fOwner.log.size() == 2)
             note.Post();
     };
     note.Post();
     fQueue.Drain();
     DispatchMainTimers();
-    EXPECT_EQ(fQueue.drainRequests, 2);
+    EXPECT_EQ(fQueue.drainRequests, 3);
     fQueue.Drain();
     DispatchMainTimers();
-    EXPECT_EQ(fOwner.Count("LAsyncEvent_Note"), 2);
+    EXPECT_EQ(fOwner.Count("LAsyncEvent_Note"), 3);
 }
 
-TEST_F(LAsyncQueueTest, CancelledPendingOrArmedNoteNeverArrives)
+TEST_F(LAsyncQueueTest, CancelledOrDestroyedNoteNeverArrives)
 {
     LAsyncEvent pending(&fOwner, &fQueue), armed(&fOwner, &fQueue);
+    auto gone = std::make_unique<LAsyncEvent>(&fOwner, &fQueue);
     armed.Post();
     fQueue.Drain();
     pending.Post();
+    gone->Post();
     pending.Cancel();
     armed.Cancel();
+    gone.reset();   // a destroyed pending note leaves the pending list
+    fOwner.log.clear(); // drops the destruction notice
     fQueue.Drain();
     EXPECT_EQ(DispatchMainTimers(), 0);
     EXPECT_TRUE(fOwner.log.empty());
     armed.Post(); // idle again after the cancel
     fQueue.Drain();
     EXPECT_EQ(DispatchMainTimers(), 1);
-}
-
-TEST_F(LAsyncQueueTest, DestroyedPendingNoteLeavesThePendingList)
-{
-    auto note = std::make_unique<LAsyncEvent>(&fOwner, &fQueue);
-    note->Post();
-    note.reset();
-    fQueue.Drain();
-    EXPECT_EQ(DispatchMainTimers(), 0);
 }

@@ -25,16 +25,26 @@ std::string DumpWithoutUntagged(LObject* record)
     return dump;
 }
 
+// A dictionary holding the record as saved.
+plat::Ref<Dict> Saved(const LObject* record)
+{
+    plat::Ref<Dict> dict = Dict::Make();
+    CCFDictStore store(dict.Get(), LKeyValueNode::kWritable);
+    LObject::SaveToNode(store, record);
+    return dict;
+}
+
+void Load(Dict* dict, LObject* record)
+{
+    CCFDictStore reader(dict, LKeyValueNode::kReadOnly);
+    LObject::LoadFromNode(reader, record);
+}
+
 } // namespace
 
 TEST(LObjectNodes, StoresEachFieldUnderItsTag)
 {
-    LObjectPtr root = MakeRichRoot();
-    plat::Ref<Dict> dict = Dict::Make();
-    {
-        CCFDictStore store(dict.Get(), LKeyValueNode::kWritable);
-        LObject::SaveToNode(store, root.get());
-    }
+    plat::Ref<Dict> dict = Saved(MakeRichRoot().get());
     EXPECT_EQ(Text(dict.Get(), "ival"), "-12 ");
     EXPECT_EQ(Text(dict.Get(), "uval"), "4000000000 ");
     EXPECT_EQ(Text(dict.Get(), "byte"), "171 ");
@@ -56,11 +66,7 @@ TEST(LObjectNodes, StoresEachFieldUnderItsTag)
 TEST(LObjectNodes, RoundTripGivesTheSameTagggedFields)
 {
     LObjectPtr root = MakeRichRoot();
-    plat::Ref<Dict> dict = Dict::Make();
-    {
-        CCFDictStore store(dict.Get(), LKeyValueNode::kWritable);
-        LObject::SaveToNode(store, root.get());
-    }
+    plat::Ref<Dict> dict = Saved(root.get());
     LObjectPtr loaded = LObject::Create(RootClass());
     LObject::SetUInt(loaded.get(), nullptr, RootF::memo, 5, LObject::Merge::No);
     CCFDictStore reader(dict.Get(), LKeyValueNode::kReadOnly);
@@ -85,8 +91,7 @@ TEST(LObjectNodes, LoadingKeepsFieldsWithoutKeysExceptTextArrays)
     }
     ASSERT_TRUE(kids);
     LObjectPtr root = MakeRichRoot();
-    CCFDictStore reader(dict.Get(), LKeyValueNode::kReadOnly);
-    LObject::LoadFromNode(reader, root.get());
+    Load(dict.Get(), root.get());
     EXPECT_EQ(root->GetInt(RootF::ival), -12);            // no key: unchanged
     EXPECT_EQ(root->GetArrayCount(RootF::ints), 3u);      // no key: unchanged
     EXPECT_EQ(root->GetArrayCount(RootF::txts), 0u);      // text arrays are emptied
@@ -108,8 +113,7 @@ TEST(LObjectNodes, NullChildLeavesTheOldNodeAndLoadCreatesOnDemandChild)
     ASSERT_TRUE(dict->GetAs<Dict>("opt"));
     LObjectPtr fresh = LObject::Create(RootClass());
     ASSERT_EQ(fresh->GetChild(RootF::opt), nullptr);
-    CCFDictStore reader(dict.Get(), LKeyValueNode::kReadOnly);
-    LObject::LoadFromNode(reader, fresh.get());
+    Load(dict.Get(), fresh.get());
     ASSERT_NE(fresh->GetChild(RootF::opt), nullptr);
 }
 
@@ -119,8 +123,7 @@ TEST(LObjectNodes, LoadSendsNoticesAndRecordsNoUndo)
     dict->Set("ival", plat::String::Make("5 "));
     LObjRoot holder(LObject::Create(RootClass()));
     NoticeLog log(holder);
-    CCFDictStore reader(dict.Get(), LKeyValueNode::kReadOnly);
-    LObject::LoadFromNode(reader, holder.Root());
+    Load(dict.Get(), holder.Root());
     EXPECT_EQ(holder.Root()->GetInt(RootF::ival), 5);
     ASSERT_FALSE(log.notices.empty());
     EXPECT_EQ(log.notices.front().context, nullptr);
@@ -139,8 +142,7 @@ TEST(LObjectNodes, DeepNestingStopsAtTheCap)
         at = element.Get();
     }
     LObjectPtr root = LObject::Create(RootClass());
-    CCFDictStore reader(top.Get(), LKeyValueNode::kReadOnly);
-    LObject::LoadFromNode(reader, root.get());
+    Load(top.Get(), root.get());
     int depth = 0;
     for (const LObject* r = root->GetChild(RootF::kids, 0); r; r = r->GetChild(ItemF::subs, 0))
         depth++;
