@@ -28,26 +28,24 @@ int RefuseCreation(LClassOp op, void*)
 
 TEST(LFieldDesc, LaysOutSixteenBytesAsStaticTablesNeedThem)
 {
+    const auto u32At = [](const LFieldDesc& fd, size_t offset) {
+        uint32_t value;
+        std::memcpy(&value, reinterpret_cast<const unsigned char*>(&fd) + offset, 4);
+        return value;
+    };
+    static_assert(sizeof(LFieldDesc) == 16);
     const LFieldDesc fd = LFieldDesc::FloatField(FourCC("flt "), 2.5f, 3, kFieldSilent);
-    unsigned char raw[16];
-    std::memcpy(raw, &fd, sizeof raw);
-    uint32_t tag;
-    std::memcpy(&tag, raw, 4);
-    EXPECT_EQ(tag, FourCC("flt "));
+    const auto* raw = reinterpret_cast<const unsigned char*>(&fd);
+    EXPECT_EQ(u32At(fd, 0), FourCC("flt "));
     EXPECT_EQ(raw[4], 3);  // type
     EXPECT_EQ(raw[5], kFieldSilent);
     EXPECT_EQ(raw[6], 3);  // precision
     float def;
     std::memcpy(&def, raw + 8, 4);
     EXPECT_EQ(def, 2.5f);
-
     const LFieldDesc child = LFieldDesc::ChildOf(FourCC("kid "), FourCC("YUND"), FourCC("PRMS"));
-    std::memcpy(raw, &child, sizeof raw);
-    uint32_t creator, cls;
-    std::memcpy(&creator, raw + 8, 4);
-    std::memcpy(&cls, raw + 12, 4);
-    EXPECT_EQ(creator, FourCC("YUND"));
-    EXPECT_EQ(cls, FourCC("PRMS"));
+    EXPECT_EQ(u32At(child, 8), FourCC("YUND"));
+    EXPECT_EQ(u32At(child, 12), FourCC("PRMS"));
 }
 
 TEST(LClassDesc, RegistryFindsByBothCodesAndLaterRegistrationWins)
@@ -215,7 +213,7 @@ TEST(LObject, ArraysOfEveryElementType)
     EXPECT_EQ(root->GetArrayCount(RootF::ints), 0u);
 }
 
-TEST(LObject, ResetAllRestoresTaggedFieldsAndKeepsUntaggedOnes)
+TEST(LObject, ResetAllRestoresTaggedFieldsKeepsUntaggedOnesAndCallsTheClassBack)
 {
     LObjectPtr root = LObject::Create(RootClass());
     LObject::SetInt(root.get(), nullptr, RootF::ival, 1, LObject::Merge::No);
@@ -236,6 +234,23 @@ TEST(LObject, ResetAllRestoresTaggedFieldsAndKeepsUntaggedOnes)
     EXPECT_EQ(root->GetChild(RootF::opt), nullptr);
     ASSERT_NE(root->GetChild(RootF::one), nullptr);  // reset in place
     EXPECT_EQ(root->GetChild(RootF::one)->GetInt(ItemF::val), 0);
+
+    // The class is called back as after creation.
+    static int created = 0;
+    static const LFieldDesc fields[] = {LFieldDesc::Int(FourCC("a   "), 3)};
+    const auto count = [](LClassOp op, void*) {
+        if (op == LClassOp::Created)
+            created++;
+        return 0;
+    };
+    LClassDesc counted(FourCC("RSET"), kCls, 1, fields, count);
+    created = 0;
+    LObjectPtr record = LObject::Create(&counted);
+    LObject::SetInt(record.get(), nullptr, 0, 9, LObject::Merge::No);
+    LObject::ResetAll(record.get());
+    EXPECT_EQ(created, 2);
+    EXPECT_EQ(record->GetInt(0), 3);
+    LObject::ResetAll(nullptr);
 }
 
 TEST(LRefArray, GrowsToTwiceTheCountPlusTwoAndKeepsEmptyStringsInFreeSlots)
@@ -278,26 +293,7 @@ TEST(LObjRoot, ResolveClassTakesTheDeclaredChildClassUnlessTheFieldNamesByData)
     EXPECT_EQ(holder.ResolveClass(FourCC("NONE"), FourCC("NONE"), nullptr, 0), nullptr);
 }
 
-TEST(LObject, ResetAllCallsTheClassBackAsAfterCreation)
-{
-    static int created = 0;
-    static const LFieldDesc fields[] = {LFieldDesc::Int(FourCC("a   "), 3)};
-    const auto count = [](LClassOp op, void*) {
-        if (op == LClassOp::Created)
-            created++;
-        return 0;
-    };
-    LClassDesc counted(FourCC("RSET"), kCls, 1, fields, count);
-    created = 0;
-    LObjectPtr record = LObject::Create(&counted);
-    LObject::SetInt(record.get(), nullptr, 0, 9, LObject::Merge::No);
-    LObject::ResetAll(record.get());
-    EXPECT_EQ(created, 2);
-    EXPECT_EQ(record->GetInt(0), 3);
-    LObject::ResetAll(nullptr);
-}
-
-TEST(LObject, RectanglesLiveInTheFirstFourIntegers)
+TEST(LObject, RectanglesLiveInTheFirstFourIntegersAndPathsInTexts)
 {
     LObjectPtr root = LObject::Create(RootClass());
     const int32_t three[] = {1, 2, 3};
@@ -308,12 +304,9 @@ TEST(LObject, RectanglesLiveInTheFirstFourIntegers)
     EXPECT_EQ(root->GetRect(RootF::ints), (CLRect{-5, 10, 300, 400}));
     LObject::SetRect(root.get(), nullptr, RootF::flts, CLRect{1, 1, 2, 2});  // not an integer array
     EXPECT_EQ(root->GetArrayCount(RootF::flts), 0u);
-}
 
-TEST(LObject, FileSpecOfAPathField)
-{
-    LObjectPtr root = LObject::Create(RootClass());
-    EXPECT_FALSE(root->GetFileSpec(RootF::name).IsEmpty());  // "abc": a path relative to the current folder
+    // A text field holds a path: "abc" is relative to the current folder.
+    EXPECT_FALSE(root->GetFileSpec(RootF::name).IsEmpty());
     LObject::SetFilePath(root.get(), nullptr, RootF::name, "/tmp/some file.snx");
     const LStringRef spec = root->GetFileSpec(RootF::name);
     EXPECT_TRUE(spec.View().starts_with("file:///")) << spec.Text();

@@ -20,32 +20,35 @@ protected:
         ASSERT_TRUE(Redo());
         EXPECT_EQ(Dump(Root()), after);
     }
+    // Makes one edit, then undoes and redoes it.
+    template <typename Edit>
+    void Step(const Edit& edit)
+    {
+        const std::string before = Dump(Root());
+        edit();
+        ExpectRoundTrip(before, Dump(Root()));
+    }
 };
 
 } // namespace
 
 TEST_F(LObjectUndo, ValueEditsOfEveryKindRoundTrip)
 {
-    const auto step = [this](const auto& edit) {
-        const std::string before = Dump(Root());
-        edit();
-        ExpectRoundTrip(before, Dump(Root()));
-    };
-    step([&] { LObject::SetUInt(Root(), &control, RootF::uval, 0xFFFFFFFF, Merge::No); });
-    step([&] { LObject::SetByte(Root(), &control, RootF::byte, 200, Merge::No); });
-    step([&] { LObject::SetFloat(Root(), &control, RootF::flt, -0.25f, Merge::No); });
-    step([&] { LObject::SetString(Root(), &control, RootF::name, "", Merge::No); });
+    Step([&] { LObject::SetUInt(Root(), &control, RootF::uval, 0xFFFFFFFF, Merge::No); });
+    Step([&] { LObject::SetByte(Root(), &control, RootF::byte, 200, Merge::No); });
+    Step([&] { LObject::SetFloat(Root(), &control, RootF::flt, -0.25f, Merge::No); });
+    Step([&] { LObject::SetString(Root(), &control, RootF::name, "", Merge::No); });
     const LStringRef texts[] = {"one", "two", "three"};
-    step([&] { LObject::SetArray(Root(), &control, RootF::txts, texts, 3); });
-    step([&] { LObject::SetArray(Root(), &control, RootF::txts, texts, 1); });  // shortened: undo restores
+    Step([&] { LObject::SetArray(Root(), &control, RootF::txts, texts, 3); });
+    Step([&] { LObject::SetArray(Root(), &control, RootF::txts, texts, 1); });  // shortened: undo restores
     const uint8_t b = 9;
-    step([&] { (void)LObject::InsertArrayElement(Root(), &control, RootF::bytz, 0, &b); });
+    Step([&] { (void)LObject::InsertArrayElement(Root(), &control, RootF::bytz, 0, &b); });
     const LStringRef changed = "changed";
-    step([&] { LObject::SetArrayElement(Root(), &control, RootF::txts, 0, &changed, Merge::No); });
-    step([&] { LObject::DeleteArrayElement(Root(), &control, RootF::txts, 0); });
+    Step([&] { LObject::SetArrayElement(Root(), &control, RootF::txts, 0, &changed, Merge::No); });
+    Step([&] { LObject::DeleteArrayElement(Root(), &control, RootF::txts, 0); });
     const float f = 2.5f;
-    step([&] { LObject::ExtendArray(Root(), &control, RootF::flts, &f, 3); });
-    step([&] { LObject::SetUInt(Root(), &control, RootF::memo, 5, Merge::No); });  // memory-only fields too
+    Step([&] { LObject::ExtendArray(Root(), &control, RootF::flts, &f, 3); });
+    Step([&] { LObject::SetUInt(Root(), &control, RootF::memo, 5, Merge::No); });  // memory-only fields too
 }
 
 TEST_F(LObjectUndo, UndoOfADeletedChildRebuildsItsWholeSubtree)
@@ -58,9 +61,7 @@ TEST_F(LObjectUndo, UndoOfADeletedChildRebuildsItsWholeSubtree)
     ASSERT_TRUE(LObject::InsertChild(Root(), nullptr, RootF::kids, 0, MakeItem(0)));
     ASSERT_TRUE(LObject::InsertChild(Root(), nullptr, RootF::kids, 1, std::move(item)));
     ASSERT_TRUE(LObject::InsertChild(Root(), nullptr, RootF::kids, 2, MakeItem(3)));
-    const std::string before = Dump(Root());
-    LObject::DeleteChildAt(Root(), &control, RootF::kids, 1);
-    ExpectRoundTrip(before, Dump(Root()));
+    Step([&] { LObject::DeleteChildAt(Root(), &control, RootF::kids, 1); });
     ASSERT_TRUE(Undo());
     EXPECT_EQ(Root()->GetChild(RootF::kids, 1)->GetChild(ItemF::subs, 0)->GetRootHolder(), &holder);
 }
@@ -69,28 +70,14 @@ TEST_F(LObjectUndo, ChildEditsRoundTrip)
 {
     for (int32_t v = 0; v < 3; v++)
         ASSERT_TRUE(LObject::InsertChild(Root(), nullptr, RootF::kids, uint32_t(v), MakeItem(v)));
-    std::string before = Dump(Root());
-    LObject::MoveChild(Root(), &control, RootF::kids, 0, 3);
-    ExpectRoundTrip(before, Dump(Root()));
-
-    before = Dump(Root());
-    LObject::MoveChild(Root(), &control, RootF::kids, 2, 0);
-    ExpectRoundTrip(before, Dump(Root()));
-
-    before = Dump(Root());
-    LObject::ReplaceChild(Root(), &control, RootF::opt, MakeItem(8, "on demand"));
-    ExpectRoundTrip(before, Dump(Root()));
-
-    before = Dump(Root());
-    ASSERT_TRUE(LObject::InsertChild(Root(), &control, RootF::kids, 1, MakeItem(4)));
-    ExpectRoundTrip(before, Dump(Root()));
-
+    Step([&] { LObject::MoveChild(Root(), &control, RootF::kids, 0, 3); });
+    Step([&] { LObject::MoveChild(Root(), &control, RootF::kids, 2, 0); });
+    Step([&] { LObject::ReplaceChild(Root(), &control, RootF::opt, MakeItem(8, "on demand")); });
+    Step([&] { ASSERT_TRUE(LObject::InsertChild(Root(), &control, RootF::kids, 1, MakeItem(4))); });
     // An edit deep in the tree finds its record again by its path.
     LObject* kid = Root()->GetChild(RootF::kids, 2);
     ASSERT_TRUE(LObject::InsertChild(kid, nullptr, ItemF::subs, 0, MakeItem(5)));
-    before = Dump(Root());
-    LObject::SetString(kid->GetChild(ItemF::subs, 0), &control, ItemF::txt, "deep", Merge::No);
-    ExpectRoundTrip(before, Dump(Root()));
+    Step([&] { LObject::SetString(kid->GetChild(ItemF::subs, 0), &control, ItemF::txt, "deep", Merge::No); });
 }
 
 TEST_F(LObjectUndo, AReplayWhosePathNoLongerResolvesChangesNothing)
