@@ -99,14 +99,10 @@ void ExpectCanonical(const Words& w)
 
 } // namespace
 
-TEST(LRegionWalker, UnionOfSeparateRectanglesIsNineWords)
-{
-    const Words w = Combine(RectList(0, 0, 10, 10), RectList(20, 0, 30, 10), LRegionOp::Union);
-    EXPECT_EQ(w, (Words{9, 0, 2, 0, 10, 20, 30, 10, 0}));
-}
-
 TEST(LRegionWalker, SetOperationsGiveExactBands)
 {
+    EXPECT_EQ(Combine(RectList(0, 0, 10, 10), RectList(20, 0, 30, 10), LRegionOp::Union),
+              (Words{9, 0, 2, 0, 10, 20, 30, 10, 0}));
     const Words a = RectList(0, 0, 10, 10), b = RectList(5, 5, 15, 15);
     EXPECT_EQ(Combine(a, b, LRegionOp::Intersect), RectList(5, 5, 10, 10));
     EXPECT_EQ(Combine(a, b, LRegionOp::Subtract), (Words{11, 0, 1, 0, 10, 5, 1, 0, 5, 10, 0}));
@@ -171,23 +167,21 @@ TEST(LRegionWalker, OperationsMatchAPixelModel)
 
 TEST(LRegionWalker, OffsetHoldsBandsAtTheLimits)
 {
+    const auto offset = [](const Words& w, int32_t h, int32_t v) {
+        return ToWords(LRegionWalker::Offset(w.data(), h, v));
+    };
     const Words two = {9, 0, 2, 0, 10, 20, 30, 10, 0};
-    EXPECT_EQ(ToWords(LRegionWalker::Offset(two.data(), 5, -3)), (Words{9, -3, 2, 5, 15, 25, 35, 7, 0}));
+    EXPECT_EQ(offset(two, 5, -3), (Words{9, -3, 2, 5, 15, 25, 35, 7, 0}));
     // Moved right to the limit: the far span collapses, the near one is cut at the limit.
-    EXPECT_EQ(ToWords(LRegionWalker::Offset(two.data(), kMax - 25, 0)),
-              (Words{9, 0, 2, kMax - 25, kMax - 15, kMax - 5, kMax, 10, 0}));
-    EXPECT_EQ(ToWords(LRegionWalker::Offset(two.data(), kMax - 15, 0)), RectList(kMax - 15, 0, kMax - 5, 10));
+    EXPECT_EQ(offset(two, kMax - 25, 0), (Words{9, 0, 2, kMax - 25, kMax - 15, kMax - 5, kMax, 10, 0}));
+    EXPECT_EQ(offset(two, kMax - 15, 0), RectList(kMax - 15, 0, kMax - 5, 10));
+    EXPECT_EQ(offset(two, kMax, 0), Words{});
     // Moved down: the bottom stops at the limit.
-    EXPECT_EQ(ToWords(LRegionWalker::Offset(two.data(), 0, kMax - 4)),
-              (Words{9, kMax - 4, 2, 0, 10, 20, 30, kMax, 0}));
-    EXPECT_EQ(ToWords(LRegionWalker::Offset(two.data(), 0, kMax)), Words{});
+    EXPECT_EQ(offset(two, 0, kMax - 4), (Words{9, kMax - 4, 2, 0, 10, 20, 30, kMax, 0}));
+    EXPECT_EQ(offset(two, 0, kMax), Words{});
     // Moved up: the rows above the limit go, the rest keeps its spans.
-    const Words steps = {11, 0, 1, 0, 5, 4, 1, 0, 9, 8, 0};
-    EXPECT_EQ(ToWords(LRegionWalker::Offset(steps.data(), 0, kMin)),
+    EXPECT_EQ(offset({11, 0, 1, 0, 5, 4, 1, 0, 9, 8, 0}, 0, kMin),
               (Words{11, kMin, 1, 0, 5, kMin + 4, 1, 0, 9, kMin + 8, 0}));
-    const Words above = {11, -10, 1, 0, 5, -6, 1, 0, 9, 2, 0};
-    EXPECT_EQ(ToWords(LRegionWalker::Offset(above.data(), 0, kMin)), RectList(0, kMin, 9, kMin + 2));
-    EXPECT_EQ(ToWords(LRegionWalker::Offset(two.data(), kMax, 0)), Words{});
-    const Words left = {9, 0, 2, -30, -20, -10, 0, 10, 0};
-    EXPECT_EQ(ToWords(LRegionWalker::Offset(left.data(), kMin + 15, 0)), RectList(kMin + 5, 0, kMin + 15, 10));
+    EXPECT_EQ(offset({11, -10, 1, 0, 5, -6, 1, 0, 9, 2, 0}, 0, kMin), RectList(0, kMin, 9, kMin + 2));
+    EXPECT_EQ(offset({9, 0, 2, -30, -20, -10, 0, 10, 0}, kMin + 15, 0), RectList(kMin + 5, 0, kMin + 15, 10));
 }

@@ -70,14 +70,20 @@ LObjectPtr MakeFullXml()
     return record;
 }
 
-std::string ReadDump(const std::string& text, bool* found = nullptr, bool* complete = nullptr)
+// Reads the text into a fresh record; `found` and `complete` get what the reader reported.
+LObjectPtr ReadBack(const std::string& text, bool* found = nullptr, bool* complete = nullptr)
 {
     LObjectPtr record = LObject::Create(XmlClass());
     CMemStream stream(text.data(), uint32_t(text.size()));
     const bool ok = ReadRecordXml(stream, record.get(), complete);
     if (found)
         *found = ok;
-    return Dump(record.get());
+    return record;
+}
+
+std::string ReadDump(const std::string& text, bool* found = nullptr, bool* complete = nullptr)
+{
+    return Dump(ReadBack(text, found, complete).get());
 }
 
 LObjectPtr ReadText(const std::string& text)
@@ -114,18 +120,16 @@ TEST(CXmlRecordReader, BlockSplitsNeverChangeTheTree)
     const std::string text = WriteXml(original.get());
     ASSERT_GT(text.size(), 2 * CXmlLexer::kBlockSize);
     const std::string expected = ReadDump(text);
-    for (uint64_t first = 1; first <= CXmlLexer::kBlockSize + 1; ++first) {
-        ChoppyStream stream(text, first, CXmlLexer::kBlockSize);
+    const auto choppy = [&](uint64_t first, uint64_t later) {
+        ChoppyStream stream(text, first, later);
         LObjectPtr record = LObject::Create(XmlClass());
-        ASSERT_TRUE(ReadRecordXml(stream, record.get()));
-        ASSERT_EQ(Dump(record.get()), expected) << "first read of " << first << " bytes";
-    }
-    for (uint64_t every : {1, 2, 3, 7, 9}) {
-        ChoppyStream stream(text, every, every);
-        LObjectPtr record = LObject::Create(XmlClass());
-        ASSERT_TRUE(ReadRecordXml(stream, record.get()));
-        ASSERT_EQ(Dump(record.get()), expected) << "reads of " << every << " bytes";
-    }
+        EXPECT_TRUE(ReadRecordXml(stream, record.get()));
+        return Dump(record.get());
+    };
+    for (uint64_t first = 1; first <= CXmlLexer::kBlockSize + 1; ++first)
+        ASSERT_EQ(choppy(first, CXmlLexer::kBlockSize), expected) << "first read of " << first << " bytes";
+    for (uint64_t every : {1, 2, 3, 7, 9})
+        ASSERT_EQ(choppy(every, every), expected) << "reads of " << every << " bytes";
 }
 
 TEST(CXmlRecordReader, FindsTheRootAfterOtherElementsAndResetsIt)
@@ -207,18 +211,17 @@ TEST(CXmlRecordReader, ReportsTruncatedFilesAsFoundButIncomplete)
     for (size_t cut : {size_t(60), text.size() / 2, text.size() - 3}) {
         bool found = false;
         bool complete = true;
-        ReadDump(text.substr(0, cut), &found, &complete);
+        ReadBack(text.substr(0, cut), &found, &complete);
         EXPECT_TRUE(found) << cut;
         EXPECT_FALSE(complete) << cut;
     }
     // A NUL byte ends the input.
-    std::string withNul = kDecl + "<TEST_XMLA num=\"3\">";
-    withNul += '\0';
-    withNul += "<TEST_XMLA_txt>x</TEST_XMLA_txt></TEST_XMLA>";
+    const std::string withNul =
+        kDecl + "<TEST_XMLA num=\"3\">" + std::string(1, '\0') + "<TEST_XMLA_txt>x</TEST_XMLA_txt></TEST_XMLA>";
+    bool found = false;
     bool complete = true;
-    LObjectPtr r = LObject::Create(XmlClass());
-    CMemStream stream(withNul.data(), uint32_t(withNul.size()));
-    EXPECT_TRUE(ReadRecordXml(stream, r.get(), &complete));
+    LObjectPtr r = ReadBack(withNul, &found, &complete);
+    EXPECT_TRUE(found);
     EXPECT_FALSE(complete);
     EXPECT_EQ(r->GetInt(XmlF::num), 3);
     EXPECT_EQ(r->GetString(XmlF::txt), "");
@@ -233,10 +236,10 @@ TEST(CXmlRecordReader, DeepNestingIsSkippedNotRecursed)
     for (int i = 0; i < depth; ++i)
         text += "</TEST_ITEM_subs></TEST_ITEM>";
     text += "</TEST_XMLA_kids></TEST_XMLA>";
+    bool found = false;
     bool complete = false;
-    LObjectPtr r = LObject::Create(XmlClass());
-    CMemStream stream(text.data(), uint32_t(text.size()));
-    EXPECT_TRUE(ReadRecordXml(stream, r.get(), &complete));
+    LObjectPtr r = ReadBack(text, &found, &complete);
+    EXPECT_TRUE(found);
     EXPECT_TRUE(complete);
     int levels = 0;
     for (const LObject* at = r->GetChild(XmlF::kids, 0); at; at = at->GetChild(ItemF::subs, 0))
@@ -262,10 +265,8 @@ TEST(CXmlRecordReader, SurvivesRandomDamage)
             default: text.insert(at, text.substr(random() % text.size(), random() % 64)); break;
             }
         }
-        LObjectPtr r = LObject::Create(XmlClass());
-        CMemStream stream(text.data(), uint32_t(text.size()));
         bool complete = false;
-        (void)ReadRecordXml(stream, r.get(), &complete);
+        (void)ReadBack(text, nullptr, &complete);
     }
 }
 

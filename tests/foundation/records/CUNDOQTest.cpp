@@ -95,16 +95,14 @@ TEST_F(CUNDOQTest, WritesTheRecordLayoutByteForByte)
     ASSERT_EQ(ring.cur, 60u);
     ASSERT_EQ(ring.top, 60u);
     const uint8_t* b = bytes.Data();
-    uint32_t total, trailer;
-    uint64_t id, replay;
-    std::memcpy(&total, b, 4);
-    std::memcpy(&id, b + 8, 8);
-    std::memcpy(&replay, b + 16, 8);
-    std::memcpy(&trailer, b + 56, 4);
-    EXPECT_EQ(total, 60u);
-    EXPECT_EQ(trailer, 60u);
-    EXPECT_EQ(id, reinterpret_cast<uintptr_t>(&holder));
-    EXPECT_EQ(replay, reinterpret_cast<uint64_t>(&LObject::ReplaySetValue));
+    const auto word = [b](size_t at, auto zero) {
+        std::memcpy(&zero, b + at, sizeof zero);
+        return zero;
+    };
+    EXPECT_EQ(word(0, uint32_t()), 60u);   // total length
+    EXPECT_EQ(word(56, uint32_t()), 60u);  // trailer
+    EXPECT_EQ(word(8, uint64_t()), reinterpret_cast<uintptr_t>(&holder));
+    EXPECT_EQ(word(16, uint64_t()), reinterpret_cast<uint64_t>(&LObject::ReplaySetValue));
     EXPECT_EQ(b[24], 0);  // not sealed
     const uint8_t data[] = {
         0, 0,                                        // empty caption
