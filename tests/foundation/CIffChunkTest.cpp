@@ -32,7 +32,7 @@ TEST(CIffChunk, OddChunkHasItsSizeAndAPadByte)
     EXPECT_EQ(stream.Error(), 0u);
 }
 
-TEST(CIffChunk, EmptyAndNestedChunksPatchTheirSizes)
+TEST(CIffChunk, NestedChunksPatchTheirSizesAndReadBack)
 {
     LByteBuffer buffer;
     CMemStream stream(buffer);
@@ -41,56 +41,49 @@ TEST(CIffChunk, EmptyAndNestedChunksPatchTheirSizes)
     outer.WriteU32(0x01020304);
     CIffChunk inner;
     inner.BeginSub(outer, Code("TEXT"));
-    inner.WriteString("a\r\nb\rc");
+    inner.WriteString("a\r\nb\rc\n\rd");
+    inner.WriteU8(7);
     inner.EndWrite();
     CIffChunk empty;
     empty.BeginSub(outer, Code("NONE"));
     empty.EndWrite();
+    CIffChunk number;
+    number.BeginSub(outer, Code("NUMB"));
+    number.WriteU32(0xDEADBEEF);
+    number.EndWrite();
     outer.WriteU8(0xFF);
     outer.EndWrite();
-    const std::string expected = std::string("FORM\0\0\0\x1B", 8) + "\x01\x02\x03\x04" + std::string("TEXT\0\0\0\x06", 8)
-        + std::string("a\nb\nc\0", 6) + std::string("NONE\0\0\0\0", 8) + "\xFF" + std::string("\0", 1);
+    // LF then CR is stored as two LFs.
+    const std::string expected = std::string("FORM\0\0\0\x2B", 8) + "\x01\x02\x03\x04"
+        + std::string("TEXT\0\0\0\x0A", 8) + std::string("a\nb\nc\n\nd\0\x07", 10) + std::string("NONE\0\0\0\0", 8)
+        + std::string("NUMB\0\0\0\x04", 8) + "\xDE\xAD\xBE\xEF" + "\xFF" + std::string("\0", 1);
     EXPECT_EQ(Bytes(stream), expected);
-}
 
-TEST(CIffChunk, ReadsBackNestedValuesAndStrings)
-{
-    LByteBuffer buffer;
-    {
-        CMemStream stream(buffer);
-        CIffChunk outer;
-        outer.BeginWrite(&stream, Code("FORM"));
-        CIffChunk text;
-        text.BeginSub(outer, Code("TEXT"));
-        text.WriteString("a\n\rb");
-        text.WriteU8(7);
-        text.EndWrite();
-        CIffChunk number;
-        number.BeginSub(outer, Code("NUMB"));
-        number.WriteU32(0xDEADBEEF);
-        number.EndWrite();
-        outer.EndWrite();
-    }
-    CMemStream stream(buffer.Data(), buffer.Size());
-    CIffChunk outer;
-    outer.Open(&stream);
-    ASSERT_EQ(outer.type, Code("FORM"));
+    CMemStream in(buffer.Data(), buffer.Size());
+    CIffChunk form;
+    form.Open(&in);
+    ASSERT_EQ(form.type, Code("FORM"));
+    uint32_t value = 0;
+    EXPECT_TRUE(form.ReadU32(&value));
+    EXPECT_EQ(value, 0x01020304u);
     CIffChunk child;
-    child.OpenSub(outer);
+    child.OpenSub(form);
     ASSERT_EQ(child.type, Code("TEXT"));
     LStringRef text;
     ASSERT_TRUE(child.ReadString(&text));
-    EXPECT_EQ(std::string(text.View()), "a\n\nb");   // LF then CR was stored as two LFs
-    uint32_t value = 0;
+    EXPECT_EQ(std::string(text.View()), "a\nb\nc\n\nd");
     EXPECT_TRUE(child.ReadU8(&value));
     EXPECT_EQ(value, 7u);
     child.Close();
-    child.OpenSub(outer);
+    child.OpenSub(form);
+    EXPECT_EQ(child.type, Code("NONE"));
+    child.Close();
+    child.OpenSub(form);
     ASSERT_EQ(child.type, Code("NUMB"));
     EXPECT_TRUE(child.ReadU32(&value));
     EXPECT_EQ(value, 0xDEADBEEFu);
     child.Close();
-    child.OpenSub(outer);
+    child.OpenSub(form);
     EXPECT_EQ(child.type, 0u);
 }
 
