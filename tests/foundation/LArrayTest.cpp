@@ -37,20 +37,15 @@ TEST(LArray, GrowthIsCountPlusOnePlusMaxOf32AndCountPlusOne)
         EXPECT_EQ(a.Items<int>()[i], i);
 }
 
-TEST(LArray, InsertAtClampsIndexAndShiftsTail)
+TEST(LArray, InsertClampsTheIndexShiftsTheTailAndReservesExactly)
 {
     LArray a = Letters("ac");
     const char b = 'b', z = 'z';
     ASSERT_TRUE(a.InsertAt(1, &b));
     ASSERT_TRUE(a.InsertAt(1000, &z));
     EXPECT_EQ(Text(a), "abcz");
-}
-
-TEST(LArray, InsertItemsReservesExactly)
-{
-    LArray a = Letters("ad");
-    ASSERT_TRUE(a.InsertItems(1, "bc", 2));
-    EXPECT_EQ(Text(a), "abcd");
+    ASSERT_TRUE(a.InsertItems(3, "xy", 2));
+    EXPECT_EQ(Text(a), "abcxyz");
     LArray exact(4);
     ASSERT_TRUE(exact.InsertItems(0, nullptr, 5));
     EXPECT_EQ(exact.Count(), 5u);
@@ -83,30 +78,21 @@ TEST(LArray, RemoveAtBoundaries)
     LArray b = Letters("abcde");
     b.RemoveAt(2, 10);
     EXPECT_EQ(Text(b), "ab");
-}
-
-TEST(LArray, RemoveAtWithCountReachingPast32BitsRemovesToEnd)
-{
     // index + n wraps in 32 bits; the run must still end at the array's end.
-    LArray a = Letters("abcde");
-    a.RemoveAt(1, UINT32_MAX);
-    EXPECT_EQ(Text(a), "a");
-    LArray b = Letters("abcde");
-    b.RemoveAt(3, UINT32_MAX - 1);
-    EXPECT_EQ(Text(b), "abc");
+    LArray c = Letters("abcde");
+    c.RemoveAt(1, UINT32_MAX);
+    EXPECT_EQ(Text(c), "a");
+    LArray d = Letters("abcde");
+    d.RemoveAt(3, UINT32_MAX - 1);
+    EXPECT_EQ(Text(d), "abc");
 }
 
-TEST(LArray, SizesPast32BitsFailAndChangeNothing)
+TEST(LArray, SizesPast32BitsOrFailedAllocationsChangeNothing)
 {
     LArray a = Letters("abc");
     EXPECT_FALSE(a.SetItems(UINT32_MAX, "xy", 2));
     EXPECT_FALSE(a.InsertItems(0, nullptr, UINT32_MAX));
     EXPECT_EQ(Text(a), "abc");
-}
-
-TEST(LArray, AllocationFailureChangesNothing)
-{
-    LArray a = Letters("abc");
     const uint32_t capacity = a.Capacity();
     FailingAllocations fail;
     EXPECT_FALSE(a.InsertItems(0, nullptr, 100));
@@ -120,21 +106,19 @@ TEST(LArray, AllocationFailureChangesNothing)
     EXPECT_EQ(full.Count(), 0u);
 }
 
-TEST(LArray, MoveItem)
+TEST(LArray, MoveItemPlacesTheItemAtItsNewIndex)
 {
-    char scratch;
-    LArray a = Letters("ABCD");
-    a.MoveItem(0, 3, &scratch);
-    EXPECT_EQ(Text(a), "BCDA");
-    LArray b = Letters("ABCD");
-    b.MoveItem(3, 0, &scratch);
-    EXPECT_EQ(Text(b), "DABC");
-    b.MoveItem(1, 1, &scratch);
-    b.MoveItem(1, 4, &scratch);
-    EXPECT_EQ(Text(b), "DABC");
-    LArray c = Letters("ABCD");
-    c.MoveItem(1, 2, &scratch);
-    EXPECT_EQ(Text(c), "ACBD");
+    const auto moved = [](uint32_t from, uint32_t to) {
+        char scratch;
+        LArray a = Letters("ABCD");
+        a.MoveItem(from, to, &scratch);
+        return Text(a);
+    };
+    EXPECT_EQ(moved(0, 3), "BCDA");
+    EXPECT_EQ(moved(3, 0), "DABC");
+    EXPECT_EQ(moved(1, 2), "ACBD");
+    EXPECT_EQ(moved(1, 1), "ABCD");
+    EXPECT_EQ(moved(1, 4), "ABCD");   // past the end: nothing
 }
 
 TEST(LArray, MovedArrayKeepsWorking)
