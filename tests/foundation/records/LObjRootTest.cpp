@@ -40,6 +40,13 @@ struct SelfRemover {
     }
 };
 
+// A tree of the test schema and the notices it sends.
+class LObjRootTest : public testing::Test {
+protected:
+    LObjRoot holder{LObject::Create(RootClass())};
+    NoticeLog log{holder};
+};
+
 } // namespace
 
 TEST(LObjRoot, ClassCallbackHearsFirstAndCanHideTheChange)
@@ -59,10 +66,8 @@ TEST(LObjRoot, ClassCallbackHearsFirstAndCanHideTheChange)
     gHide = false;
 }
 
-TEST(LObjRoot, InsertAndRemoveSendTheirNoticesInOrder)
+TEST_F(LObjRootTest, InsertAndRemoveSendTheirNoticesInOrder)
 {
-    LObjRoot holder(LObject::Create(RootClass()));
-    NoticeLog log(holder);
     LObjectPtr item = MakeItem(1);
     ASSERT_TRUE(LObject::InsertChild(item.get(), nullptr, ItemF::subs, 0, MakeItem(2)));
     LObject* added = item.get();
@@ -82,10 +87,8 @@ TEST(LObjRoot, InsertAndRemoveSendTheirNoticesInOrder)
     EXPECT_EQ(log.notices[3].record, added);  // post-order: the record last
 }
 
-TEST(LObjRoot, SetChildDetachesTheOldSubtreeBeforeAttachingTheNew)
+TEST_F(LObjRootTest, SetChildDetachesTheOldSubtreeBeforeAttachingTheNew)
 {
-    LObjRoot holder(LObject::Create(RootClass()));
-    NoticeLog log(holder);
     PlainHandler context;
     LObject::ReplaceChild(holder.Root(), &context, RootF::one, MakeItem(3));
     using Op = LObjOp;
@@ -97,40 +100,31 @@ TEST(LObjRoot, SetChildDetachesTheOldSubtreeBeforeAttachingTheNew)
     EXPECT_TRUE(log.notices.empty());
 }
 
-TEST(LObjRoot, SilentFieldsMarkModifiedButNotifyNobody)
+TEST_F(LObjRootTest, SilentFieldsMarkModifiedButNotifyNobodyAndUntaggedPathsTheReverse)
 {
-    LObjRoot holder(LObject::Create(RootClass()));
-    NoticeLog log(holder);
-    LObject::SetInt(holder.Root(), nullptr, RootF::quiet, 4, LObject::Merge::No);
-    EXPECT_TRUE(log.notices.empty());
-    EXPECT_TRUE(holder.IsModified());
-    EXPECT_EQ(holder.ChangeCount(), 1u);
-
-    ASSERT_TRUE(LObject::InsertChild(holder.Root(), nullptr, RootF::mute, 0, MakeItem(1)));
-    LObject::DeleteChildAt(holder.Root(), nullptr, RootF::mute, 0);
-    EXPECT_TRUE(log.notices.empty());
-    EXPECT_EQ(holder.ChangeCount(), 3u);
-}
-
-TEST(LObjRoot, UntaggedPathsNotifyWithoutMarkingModified)
-{
-    LObjRoot holder(LObject::Create(RootClass()));
-    NoticeLog log(holder);
     LObject::SetUInt(holder.Root(), nullptr, RootF::memo, 4, LObject::Merge::No);
     LObject::SetInt(holder.Root()->GetChild(RootF::hidden), nullptr, ItemF::val, 2, LObject::Merge::No);
     EXPECT_EQ(log.notices.size(), 2u);
     EXPECT_FALSE(holder.IsModified());
     EXPECT_EQ(holder.ChangeCount(), 0u);
+    log.Clear();
+
+    LObject::SetInt(holder.Root(), nullptr, RootF::quiet, 4, LObject::Merge::No);
+    EXPECT_TRUE(log.notices.empty());
+    EXPECT_TRUE(holder.IsModified());
+    EXPECT_EQ(holder.ChangeCount(), 1u);
+    ASSERT_TRUE(LObject::InsertChild(holder.Root(), nullptr, RootF::mute, 0, MakeItem(1)));
+    LObject::DeleteChildAt(holder.Root(), nullptr, RootF::mute, 0);
+    EXPECT_TRUE(log.notices.empty());
+    EXPECT_EQ(holder.ChangeCount(), 3u);
 
     LObject::SetInt(holder.Root()->GetChild(RootF::one), nullptr, ItemF::val, 2, LObject::Merge::No);
-    EXPECT_TRUE(holder.IsModified());
+    EXPECT_EQ(holder.ChangeCount(), 4u);
     EXPECT_EQ(log.notices.back().index2, 0);  // a child slot's index in its parent
 }
 
-TEST(LObjRoot, UnchangedValuesNotifyNothingAndDetachedRecordsNeverNotify)
+TEST_F(LObjRootTest, UnchangedValuesNotifyNothingAndDetachedRecordsNeverNotify)
 {
-    LObjRoot holder(LObject::Create(RootClass()));
-    NoticeLog log(holder);
     LObject::SetInt(holder.Root(), nullptr, RootF::ival, 7, LObject::Merge::No);
     LObject::SetFloat(holder.Root(), nullptr, RootF::flt, 1.5f, LObject::Merge::No);
     LObject::SetString(holder.Root(), nullptr, RootF::name, "abc", LObject::Merge::No);
@@ -152,16 +146,16 @@ TEST(LObjRoot, UnchangedValuesNotifyNothingAndDetachedRecordsNeverNotify)
     EXPECT_EQ(log.notices.back().index, -1);
 }
 
-TEST(LObjRoot, ObserverRemovingItselfDoesNotStopTheOthers)
+TEST_F(LObjRootTest, ObserverRemovingItselfDoesNotStopTheOthers)
 {
-    LObjRoot holder(LObject::Create(RootClass()));
     SelfRemover remover{&holder};
     ASSERT_TRUE(holder.AddObserver(&remover, SelfRemover::Observe));
-    NoticeLog log(holder);
+    NoticeLog after(holder);  // the observer right behind the one that goes
     LObject::SetInt(holder.Root(), nullptr, RootF::ival, 1, LObject::Merge::No);
     LObject::SetInt(holder.Root(), nullptr, RootF::ival, 2, LObject::Merge::No);
     EXPECT_EQ(remover.calls, 1);
     EXPECT_EQ(log.notices.size(), 2u);
+    EXPECT_EQ(after.notices.size(), 2u);
 }
 
 TEST(LObjRoot, DestructionDetachesEveryRecordDeepestFirst)
