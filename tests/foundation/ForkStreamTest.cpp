@@ -27,6 +27,14 @@ void WriteAll(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// How many bytes a read of `n` bytes delivered.
+uint64_t ReadCount(LStream& stream, uint64_t n)
+{
+    std::vector<char> buffer(n);
+    stream.Read(buffer.data(), &n);
+    return n;
+}
+
 std::string Pattern(size_t n, unsigned seed = 1)
 {
     std::string bytes(n, '\0');
@@ -48,9 +56,7 @@ TEST(CForkStream, OpensBySpecificationOrPathAndReadsShortAtTheEnd)
     EXPECT_EQ(count, 4u);
     EXPECT_EQ(std::string(buffer, 4), "6789");
     EXPECT_EQ(stream.position, 10u);
-    count = 8;
-    stream.Read(buffer, &count);
-    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(ReadCount(stream, 8), 0u);
     EXPECT_EQ(stream.Error(), 0u);
     EXPECT_EQ(stream.GetSize(), 10u);
 }
@@ -64,35 +70,23 @@ TEST(CForkStream, ErrorsAreStickyAndTheFirstStays)
     EXPECT_EQ(stream.Error(), uint32_t(LStream::kReadOnlyError));
     stream.SetError(LStream::kReadError);
     EXPECT_EQ(stream.Error(), uint32_t(LStream::kReadOnlyError));
-    char buffer[3];
-    uint64_t count = 3;
-    stream.Read(buffer, &count);
-    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(ReadCount(stream, 3), 0u);
     stream.SetPosition(2);
     EXPECT_EQ(stream.position, 0u);
     stream.SetEOF();
     EXPECT_EQ(ReadAll(path), "abc");
-}
 
-TEST(CForkStream, MissingFilesAndResourceForksFailToOpen)
-{
-    CForkStream missing(TempPath("no-such"), LStream::kReadOnly, 0);
-    EXPECT_EQ(missing.Error(), uint32_t(LStream::kOpenFailed));
-    const std::string path = TempPath("fork-res");
-    WriteAll(path, "abc");
-    CForkStream resource(path, LStream::kReadOnly, CForkStream::kResourceFork);
-    EXPECT_EQ(resource.Error(), uint32_t(LStream::kOpenFailed));
-    CForkStream unknownVolume("file:///NoSuchVolume/x", LStream::kReadOnly, 0);
-    EXPECT_EQ(unknownVolume.Error(), uint32_t(LStream::kOpenFailed));
-}
+    CForkStream full("/dev/full", LStream::kReadWrite, 0);   // a full disk is a write error
+    ASSERT_EQ(full.Error(), 0u);
+    full.Write("abc", 3);
+    EXPECT_EQ(full.Error(), uint32_t(LStream::kWriteError));
+    EXPECT_EQ(full.position, 0u);
 
-TEST(CForkStream, FullDiskIsAWriteError)
-{
-    CForkStream stream("/dev/full", LStream::kReadWrite, 0);
-    ASSERT_EQ(stream.Error(), 0u);
-    stream.Write("abc", 3);
-    EXPECT_EQ(stream.Error(), uint32_t(LStream::kWriteError));
-    EXPECT_EQ(stream.position, 0u);
+    // Missing files, resource forks and unknown volumes fail to open.
+    EXPECT_EQ(CForkStream(TempPath("no-such"), LStream::kReadOnly, 0).Error(), uint32_t(LStream::kOpenFailed));
+    EXPECT_EQ(CForkStream(path, LStream::kReadOnly, CForkStream::kResourceFork).Error(),
+              uint32_t(LStream::kOpenFailed));
+    EXPECT_EQ(CForkStream("file:///NoSuchVolume/x", LStream::kReadOnly, 0).Error(), uint32_t(LStream::kOpenFailed));
 }
 
 TEST(CBufferedForkStream, KeepsTheTailOfALongWriteUntilFlushed)
@@ -172,10 +166,7 @@ TEST(CBufferedForkStream, ReadOnlyStreamRefusesWrites)
     CBufferedForkStream stream(path, LStream::kReadOnly);
     stream.Write("x", 1);
     EXPECT_EQ(stream.Error(), uint32_t(LStream::kReadOnlyError));
-    char buffer[3];
-    uint64_t count = 3;
-    stream.Read(buffer, &count);
-    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(ReadCount(stream, 3), 0u);
 }
 
 } // namespace

@@ -16,11 +16,6 @@
 
 namespace {
 
-std::string Bytes(const LByteBuffer& buffer)
-{
-    return std::string(reinterpret_cast<const char*>(buffer.Data()), buffer.Size());
-}
-
 std::string WriteRecords(uint32_t creator, uint32_t cls, std::initializer_list<const LObject*> records)
 {
     LByteBuffer buffer;
@@ -30,7 +25,7 @@ std::string WriteRecords(uint32_t creator, uint32_t cls, std::initializer_list<c
             writer.WriteObject(record);
         EXPECT_EQ(writer.Error(), 0u);
     }
-    return Bytes(buffer);
+    return std::string(reinterpret_cast<const char*>(buffer.Data()), buffer.Size());
 }
 
 LObjectPtr ReadFirst(const std::string& bytes)
@@ -156,7 +151,7 @@ TEST(LObjForm, FieldsMissingFromTheDataReturnToDefaults)
     EXPECT_EQ(Dump(rich.get()), Dump(expected.get()));
 }
 
-TEST(LObjForm, ChildChunksOfOtherClassesAndShortData)
+TEST(LObjForm, ChildChunksOfOtherClassesShortDataAndDeepNestingReadSafely)
 {
     // A child chunk naming another class than the field declares is ignored.
     const std::string bytes = Chunk(U32(1), U32(1) + Chunk("TEST", "ROOT" + Chunk("UDUD", "one " +
@@ -172,10 +167,8 @@ TEST(LObjForm, ChildChunksOfOtherClassesAndShortData)
         EXPECT_EQ(reader.Class(), 0u);
         EXPECT_FALSE(reader.ReadObject());
     }
-}
 
-TEST(LObjForm, NestingBeyondTheCapFailsTheRead)
-{
+    // Nesting beyond the cap fails the read.
     auto nested = [](int depth) {
         std::string record = Chunk("TEST", "ITEM");
         for (int i = 0; i < depth; ++i)

@@ -82,8 +82,17 @@ LObjectPtr CellWith(const char* value)
 
 } // namespace
 
-TEST_F(CParamRecords, SetValueAddsUpdatesAndRemoves)
+TEST_F(CParamRecords, ValuesAreAddedUpdatedAndRemovedAndTypingIsOneUndoStep)
 {
+    CParamSet::SetValue(set, &control, "n", "1");
+    CParamSet::SetValue(set, &control, "n", "12");
+    CParamSet::SetValue(set, &control, "n", "123");
+    ASSERT_TRUE(Undo());
+    EXPECT_EQ(Value(set, "n"), "1");
+    ASSERT_TRUE(Undo());
+    EXPECT_EQ(CParamSet::Find(set, "n", nullptr), -1);
+    EXPECT_FALSE(doc.queue.CanUndo());
+
     CParamSet::SetValue(set, &control, "a", "1");
     CParamSet::SetValue(set, &control, "b", "2");
     EXPECT_EQ(CParamSet::Find(set, "b", nullptr), 1);
@@ -96,18 +105,6 @@ TEST_F(CParamRecords, SetValueAddsUpdatesAndRemoves)
     EXPECT_EQ(set->GetArrayCount(S::kParams), 1u);
     EXPECT_EQ(CParamSet::Find(set, "B", nullptr), -1);  // names compare exactly
     EXPECT_EQ(CParamSet::Find(nullptr, "b", nullptr), -1);
-}
-
-TEST_F(CParamRecords, TypingIntoAParameterIsOneUndoStep)
-{
-    CParamSet::SetValue(set, &control, "n", "1");
-    CParamSet::SetValue(set, &control, "n", "12");
-    CParamSet::SetValue(set, &control, "n", "123");
-    ASSERT_TRUE(Undo());
-    EXPECT_EQ(Value(set, "n"), "1");
-    ASSERT_TRUE(Undo());
-    EXPECT_EQ(CParamSet::Find(set, "n", nullptr), -1);
-    EXPECT_FALSE(doc.queue.CanUndo());
 }
 
 TEST_F(CParamRecords, FloatsAreWrittenWithTheirPrecisionAndParsedBack)
