@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(CCFRef, AssignRetainsBeforeReleasing)
+TEST(CCFRef, AssignRetainsBeforeReleasingAndHoldersReleaseOnDestruction)
 {
     int gone = 0;
     auto* probe = new SharedProbe(&gone);
@@ -28,11 +28,8 @@ TEST(CCFRef, AssignRetainsBeforeReleasing)
         probe->Release();
     }
     EXPECT_EQ(gone, 1);
-}
 
-TEST(CCFRef, InterfaceHolderReleasesOnDestruction)
-{
-    int gone = 0;
+    gone = 0;
     CCFRef owner;
     owner.Adopt(new SharedProbe(&gone));
     {

@@ -4,9 +4,7 @@
 
 #include <string>
 
-namespace {
-
-TEST(CNativeText, ConvertsToTheApplicationEncodingWithANul)
+TEST(CNativeText, ConvertsToTheApplicationEncodingWithANulAndInvalidUtf8ToNothing)
 {
     CNativeText text(LStringRef("caf\xC3\xA9 \xE2\x82\xAC \xE4\xB8\x80"));
     // e-acute and the euro sign exist in the 8-bit encoding; the CJK character does not.
@@ -20,13 +18,8 @@ TEST(CNativeText, ConvertsToTheApplicationEncodingWithANul)
     text.InitCStr(nullptr);
     EXPECT_EQ(text.Length(), 0u);
     EXPECT_STREQ(text.Text(), "");
-}
 
-TEST(CNativeText, InvalidUtf8GivesTheEmptyText)
-{
-    CNativeText text("\xC3");
-    EXPECT_EQ(text.Length(), 0u);
-    EXPECT_STREQ(text.Text(), "");
+    CNativeText invalid("\xC3");
+    EXPECT_EQ(invalid.Length(), 0u);
+    EXPECT_STREQ(invalid.Text(), "");
 }
-
-} // namespace

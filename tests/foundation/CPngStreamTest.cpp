@@ -21,7 +21,9 @@ std::string PngChunk(const char* type, const std::string& data)
     return chunk;
 }
 
-TEST(CPngStream, WalksTheChunksInOrder)
+} // namespace
+
+TEST(CPngStream, WalksTheChunksInOrderOnlyAfterTheSignature)
 {
     const std::string png = std::string("\x89PNG\r\n\x1A\n", 8) + PngChunk("IHDR", std::string(13, '\1'))
         + PngChunk("hsPT", std::string("\0\3\0\4", 4)) + PngChunk("IEND", "");
@@ -40,14 +42,9 @@ TEST(CPngStream, WalksTheChunksInOrder)
     EXPECT_EQ(chunks.ChunkType(), 0x49454E44u);
     EXPECT_FALSE(chunks.ReadChunk());
     EXPECT_FALSE(chunks.ReadChunk());
-}
 
-TEST(CPngStream, DataWithoutTheSignatureHasNoChunks)
-{
     const std::string notPng = "GIF89a....";
-    CMemStream stream(notPng.data(), uint32_t(notPng.size()));
-    CPngStream chunks(&stream);
-    EXPECT_FALSE(chunks.ReadChunk());
+    CMemStream gif(notPng.data(), uint32_t(notPng.size()));
+    CPngStream none(&gif);
+    EXPECT_FALSE(none.ReadChunk());
 }
-
-} // namespace

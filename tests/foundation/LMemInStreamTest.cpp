@@ -18,7 +18,7 @@ TEST(LMemInStream, NulEndsByteReadsButNotBlockReads)
     EXPECT_EQ(in.Read(buffer, 8), 0u);
 }
 
-TEST(LMemInStream, UnreadNeverPassesTheBeginning)
+TEST(LMemInStream, UnreadNeverPassesTheBeginningAndANullBlockReadsAsEmpty)
 {
     LMemInStream in("xy", 2);
     in.Unread();
@@ -29,16 +29,12 @@ TEST(LMemInStream, UnreadNeverPassesTheBeginning)
     in.Unread();
     ASSERT_TRUE(in.ReadByte(c));
     EXPECT_EQ(c, 'x');
-}
 
-TEST(LMemInStream, NullOrEmptyBlockReadsAsEmpty)
-{
-    LMemInStream in(nullptr, 100);
-    char c = 0;
-    EXPECT_FALSE(in.ReadByte(c));
-    EXPECT_EQ(in.Remaining(), 0u);
+    LMemInStream none(nullptr, 100);
+        EXPECT_FALSE(none.ReadByte(c));
+    EXPECT_EQ(none.Remaining(), 0u);
     char buffer[4];
-    EXPECT_EQ(in.Read(buffer, 4), 0u);
-    in.Init("abc", 0);
-    EXPECT_FALSE(in.ReadByte(c));
+    EXPECT_EQ(none.Read(buffer, 4), 0u);
+    none.Init("abc", 0);
+    EXPECT_FALSE(none.ReadByte(c));
 }

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-TEST(PascalText, CopyClampsTo255AndToN)
+TEST(PascalText, CopyClampsTo255AndToNAndConvertsToTheNativeEncoding)
 {
     std::array<uint8_t, 300> out{};
     const std::string longText(400, 'x');
@@ -23,12 +23,8 @@ TEST(PascalText, CopyClampsTo255AndToN)
 
     CopyToPascal(nullptr, 5, out.data(), 5);
     EXPECT_EQ(out[0], 0);
-}
 
-TEST(PascalText, StringToPascalConvertsToNativeEncoding)
-{
-    std::array<uint8_t, 256> out{};
-    StringToPascal("caf\xC3\xA9 \xE6\x97\xA5", out.data(), 255);
+        StringToPascal("caf\xC3\xA9 \xE6\x97\xA5", out.data(), 255);
     EXPECT_EQ(out[0], 6);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&out[1]), 6), "caf\x8E ?");
     StringToPascal("\xC0\x80", out.data(), 255);

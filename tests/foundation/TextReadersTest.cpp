@@ -5,9 +5,7 @@
 
 #include <string>
 
-namespace {
-
-TEST(CUTF8TextReader, SkipsAByteOrderMarkOnly)
+TEST(CUTF8TextReader, SkipsAByteOrderMarkOnlyAndDeliversNulBytes)
 {
     const std::string marked = "\xEF\xBB\xBFx";
     CMemStream stream(marked.data(), uint32_t(marked.size()));
@@ -25,20 +23,15 @@ TEST(CUTF8TextReader, SkipsAByteOrderMarkOnly)
     CUTF8TextReader shortReader(&shortStream);
     ASSERT_TRUE(shortReader.ReadByte(c));
     EXPECT_EQ(static_cast<unsigned char>(c), 0xEFu);
-}
 
-TEST(CUTF8TextReader, DeliversNulBytesAndBlocks)
-{
     const std::string text("a\0bc", 4);
-    CMemStream stream(text.data(), uint32_t(text.size()));
-    CUTF8TextReader reader(&stream);
-    char c = 1;
-    ASSERT_TRUE(reader.ReadByte(c));
-    ASSERT_TRUE(reader.ReadByte(c));
+    CMemStream nulStream(text.data(), uint32_t(text.size()));
+    CUTF8TextReader nulReader(&nulStream);
+    c = 1;
+    ASSERT_TRUE(nulReader.ReadByte(c));
+    ASSERT_TRUE(nulReader.ReadByte(c));
     EXPECT_EQ(c, '\0');
     char rest[8];
-    EXPECT_EQ(reader.Read(rest, 8), 2u);
+    EXPECT_EQ(nulReader.Read(rest, 8), 2u);
     EXPECT_EQ(std::string(rest, 2), "bc");
 }
-
-} // namespace

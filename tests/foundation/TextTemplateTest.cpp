@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(TextTemplate, NumberedArguments)
+TEST(TextTemplate, NumberedArgumentsFromAListOrAnArray)
 {
     const char* args[] = {"zero", "one"};
     EXPECT_EQ(FormatTemplate("a %0 b %1 c", args, 2).View(), "a zero b one c");
@@ -17,19 +17,16 @@ TEST(TextTemplate, NumberedArguments)
     EXPECT_EQ(FormatTemplate("%/%a%\xFF", args, 2).View(), ""); // below '0' and letters name no argument
     EXPECT_EQ(FormatTemplate(nullptr, args, 2).View(), "");
     EXPECT_EQ(FormatTemplate("%0", nullptr, 3).View(), "");
-}
 
-TEST(TextTemplate, ArgumentsFromArray)
-{
-    LArray args(sizeof(const char*));
+    LArray array(sizeof(const char*));
     const char* first = "first";
-    ASSERT_TRUE(args.Append(&first));
-    EXPECT_EQ(FormatArgs("[%0|%1]", args).View(), "[first|]");
+    ASSERT_TRUE(array.Append(&first));
+    EXPECT_EQ(FormatArgs("[%0|%1]", array).View(), "[first|]");
     LArray wrongElements(2);
     EXPECT_EQ(FormatArgs("[%0]", wrongElements).View(), "[]");
 }
 
-TEST(TextTemplate, JoinLinesTurnsEveryLineEndIntoSeparator)
+TEST(TextTemplate, JoinAndNormalizeLineEnds)
 {
     LStrStream out;
     JoinLines("a\r\nb\nc\rd\n\re\n", out, "|");
@@ -40,10 +37,8 @@ TEST(TextTemplate, JoinLinesTurnsEveryLineEndIntoSeparator)
     out.Clear();
     JoinLines(nullptr, out, "|");
     EXPECT_EQ(out.View(), "");
-}
 
-TEST(TextTemplate, NormalizeLineEndsKeepsHandleWhenUnchanged)
-{
+    // Normalizing keeps the handle when nothing changes.
     const LStringRef unix("one\ntwo\n");
     const LStringRef same = NormalizeLineEnds(unix);
     EXPECT_EQ(same.Get(), unix.Get());
