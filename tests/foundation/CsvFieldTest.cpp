@@ -22,7 +22,7 @@ std::vector<std::pair<std::string, bool>> Fields(const std::string& text, int co
     return fields;
 }
 
-TEST(ReadCsvField, QuotedFieldsKeepCommasAndDoubledQuotes)
+TEST(ReadCsvField, QuotedFieldsLineEndsAndTheEndOfInput)
 {
     const auto fields = Fields("a,\"b,c\",d", 3);
     EXPECT_EQ(fields[0], std::make_pair(std::string("a"), true));
@@ -32,10 +32,7 @@ TEST(ReadCsvField, QuotedFieldsKeepCommasAndDoubledQuotes)
     EXPECT_EQ(Fields("x\"\"y", 1)[0].first, "xy");
     EXPECT_EQ(Fields("\"\",z", 2)[0], std::make_pair(std::string(), true));
     EXPECT_EQ(Fields("\"l1\nl2\"", 1)[0].first, "l1\nl2");
-}
 
-TEST(ReadCsvField, LineEndsStayInTheSource)
-{
     const std::string text = "\nnext";
     LMemInStream source(text.data(), uint32_t(text.size()));
     LStrStream out;
@@ -54,10 +51,7 @@ TEST(ReadCsvField, LineEndsStayInTheSource)
     EXPECT_EQ(std::string(second.View()), "2");
     ASSERT_TRUE(rowSource.ReadByte(c));
     EXPECT_EQ(c, '\r');
-}
 
-TEST(ReadCsvField, EndOfInputEndsTheLastField)
-{
     EXPECT_EQ(Fields("tail", 1)[0], std::make_pair(std::string("tail"), true));
     EXPECT_EQ(Fields("a,", 2)[1], std::make_pair(std::string(), false));
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(FileNameText, UTF8NextStepsWholeCharacters)
+TEST(FileNameText, UTF8StepsSeparatorsAndLastComponent)
 {
     const char* text = "\xE2\x82\xAC" "a\xF0\x9F\x8E\xB5";
     const char* p = UTF8Next(text);
@@ -13,10 +13,7 @@ TEST(FileNameText, UTF8NextStepsWholeCharacters)
     EXPECT_EQ(p, text + 8);
     EXPECT_EQ(UTF8Next(p), p);
     EXPECT_EQ(UTF8Next(nullptr), nullptr);
-}
 
-TEST(FileNameText, SeparatorsAndLastComponent)
-{
     const char* path = "Disk::Folder\\\\File";
     EXPECT_STREQ(SkipPathSeparator(path), "Folder\\\\File");
     EXPECT_STREQ(SkipPathSeparator("none"), "");
@@ -27,7 +24,7 @@ TEST(FileNameText, SeparatorsAndLastComponent)
     EXPECT_STREQ(LastPathComponent("x:\xC3\xBA.txt"), "\xC3\xBA.txt");
 }
 
-TEST(FileNameText, FindExtensionRespectsBlanks)
+TEST(FileNameText, FindLowerAndReplaceExtensions)
 {
     EXPECT_STREQ(FindExtension("my song.snx"), ".snx");
     EXPECT_STREQ(FindExtension("v1.2 final"), "");
@@ -36,10 +33,7 @@ TEST(FileNameText, FindExtensionRespectsBlanks)
     EXPECT_STREQ(FindExtension("dir.x:file"), "");
     EXPECT_STREQ(FindExtension("archive.tar.gz"), ".gz");
     EXPECT_EQ(FindExtension(nullptr), nullptr);
-}
 
-TEST(FileNameText, ExtensionLowerAndReplace)
-{
     EXPECT_EQ(FileExtensionLower("Track.WAV  ").View(), "wav");
     EXPECT_EQ(FileExtensionLower("noext").View(), "");
     EXPECT_EQ(FileExtensionLower(nullptr).View(), "");

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-TEST(NumberParse, LongReadsLikeThirtyTwoBitStrtol)
+TEST(NumberParse, IntegersReadLikeThirtyTwoBitStrtolInEveryBase)
 {
     EXPECT_EQ(StrToLong(nullptr), 0);
     EXPECT_EQ(StrToLong(""), 0);
@@ -18,10 +18,7 @@ TEST(NumberParse, LongReadsLikeThirtyTwoBitStrtol)
     EXPECT_EQ(StrToLong("2147483648"), std::numeric_limits<int32_t>::max());
     EXPECT_EQ(StrToLong("-2147483648"), std::numeric_limits<int32_t>::min());
     EXPECT_EQ(StrToLong("-99999999999999999999999"), std::numeric_limits<int32_t>::min());
-}
 
-TEST(NumberParse, UnsignedAndHexAndAuto)
-{
     EXPECT_EQ(StrToULong("4294967295"), 0xFFFFFFFFu);
     EXPECT_EQ(StrToULong("4294967296"), 0xFFFFFFFFu);
     EXPECT_EQ(StrToULong("-5"), 0xFFFFFFFBu);
@@ -36,7 +33,7 @@ TEST(NumberParse, UnsignedAndHexAndAuto)
     EXPECT_EQ(StrToLongAuto("0xg"), 0);
 }
 
-TEST(NumberParse, DoubleIgnoresProcessLocale)
+TEST(NumberParse, DoubleFormsIgnoringTheProcessLocale)
 {
     // A locale with a decimal comma must not change how "1.5" reads; run the check whether or
     // not such a locale is installed.
@@ -45,10 +42,7 @@ TEST(NumberParse, DoubleIgnoresProcessLocale)
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
     EXPECT_DOUBLE_EQ(StrToDouble("1.5"), 1.5);
     std::setlocale(LC_NUMERIC, saved.c_str());
-}
 
-TEST(NumberParse, DoubleForms)
-{
     EXPECT_EQ(StrToDouble(nullptr), 0.0);
     EXPECT_DOUBLE_EQ(StrToDouble("  -2.5e3abc"), -2500.0);
     EXPECT_DOUBLE_EQ(StrToDouble("+.5"), 0.5);

@@ -10,7 +10,7 @@ int Sign(int v)
 }
 } // namespace
 
-TEST(TextCompare, NullIsEmpty)
+TEST(TextCompare, NullIsEmptyPrefixesAndAsciiOnlyCaseFolding)
 {
     EXPECT_TRUE(IsEmptyString(nullptr));
     EXPECT_TRUE(IsEmptyString(""));
@@ -18,10 +18,7 @@ TEST(TextCompare, NullIsEmpty)
     EXPECT_EQ(StrCompare(nullptr, ""), 0);
     EXPECT_LT(StrCompare(nullptr, "a"), 0);
     EXPECT_GT(StrCompare("b", "a"), 0);
-}
 
-TEST(TextCompare, PrefixCompare)
-{
     EXPECT_EQ(StrPrefixCompare("abc", ""), 1);
     EXPECT_EQ(StrPrefixCompare("", nullptr), 0);
     EXPECT_EQ(StrPrefixCompare(nullptr, "a"), -1);
@@ -30,10 +27,7 @@ TEST(TextCompare, PrefixCompare)
     EXPECT_EQ(Sign(StrPrefixCompare("abd", "abc")), 1);
     EXPECT_EQ(Sign(StrPrefixCompare("ab", "abc")), -1);
     EXPECT_EQ(Sign(StrPrefixCompare("b", "abc")), 1);
-}
 
-TEST(TextCompare, EqualNoCaseIsAsciiOnly)
-{
     EXPECT_TRUE(StrEqualNoCase(nullptr, ""));
     EXPECT_FALSE(StrEqualNoCase("", "a"));
     EXPECT_TRUE(StrEqualNoCase("Hello", "hELLO"));

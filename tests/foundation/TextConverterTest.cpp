@@ -6,7 +6,7 @@
 
 #include <string>
 
-TEST(TextConverter, Utf16RoundTripThroughBuffers)
+TEST(TextConverter, Utf16RoundTripAndInvalidInputLeavingTheOutputEmpty)
 {
     const char* text = "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x8E\xB5";
     LByteBuffer utf16;
@@ -17,10 +17,7 @@ TEST(TextConverter, Utf16RoundTripThroughBuffers)
     EXPECT_EQ(units[2], 0x20AC);
     EXPECT_EQ(units[3], 0xD83C);
     EXPECT_EQ(StringFromUTF16(units, 5).View(), text);
-}
 
-TEST(TextConverter, InvalidInputLeavesOutputEmpty)
-{
     LByteBuffer out;
     ASSERT_TRUE(TextConverter::ToUTF16("old", out));
     EXPECT_FALSE(TextConverter::ToUTF16("\xE2\x82", out));
@@ -33,17 +30,14 @@ TEST(TextConverter, InvalidInputLeavesOutputEmpty)
     EXPECT_EQ(StringFromUTF16(nullptr, 4).View(), "");
 }
 
-TEST(TextConverter, NativeTextUsesLossByte)
+TEST(TextConverter, NativeTextUsesALossByteAndConvertedTextReconverts)
 {
     LByteBuffer out;
     ASSERT_TRUE(TextConverter::ToNative("\xC3\xBC \xE2\x84\xA2 \xD0\x96", 9, out));
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(out.Data()), out.Size()), "\x9F \xAA ?");
     EXPECT_EQ(StringFromNativeCString("\x9F\xAA").View(), "\xC3\xBC\xE2\x84\xA2");
     EXPECT_EQ(StringFromNativeCString(nullptr).View(), "");
-}
 
-TEST(TextConverter, ConvertedTextReconverts)
-{
     CConvertedText converted("ab");
     EXPECT_EQ(converted.Length(), 2u);
     EXPECT_EQ(converted.Characters()[1], u'b');
