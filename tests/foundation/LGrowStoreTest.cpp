@@ -17,7 +17,7 @@ struct Owner {
 
 } // namespace
 
-TEST(LGrowStore, InitZeroesSlotsAndSizesToInitialCount)
+TEST(LGrowStore, InitResizeAndReserveSizeTheBlock)
 {
     Owner o;
     ASSERT_TRUE(o.store.Init(&o.data, &o.capacity, 4, 0));
@@ -26,36 +26,30 @@ TEST(LGrowStore, InitZeroesSlotsAndSizesToInitialCount)
     ASSERT_TRUE(o.store.Init(&o.data, &o.capacity, 4, 10));
     EXPECT_NE(o.data, nullptr);
     EXPECT_EQ(o.capacity, 10u);
+
+    Owner r;
+    ASSERT_TRUE(r.store.Init(&r.data, &r.capacity, 1, 4));
+    std::memcpy(r.data, "abcd", 4);
+    ASSERT_TRUE(r.store.Resize(1000, true));
+    EXPECT_EQ(std::memcmp(r.data, "abcd", 4), 0);
+    ASSERT_TRUE(r.store.Resize(2, false));   // shrinking reallocates in place
+    EXPECT_EQ(std::memcmp(r.data, "ab", 2), 0);
+    EXPECT_EQ(r.capacity, 2u);
+    ASSERT_TRUE(r.store.Resize(0, true));
+    EXPECT_EQ(r.data, nullptr);
+    EXPECT_EQ(r.capacity, 0u);
+
+    Owner v;
+    ASSERT_TRUE(v.store.Init(&v.data, &v.capacity, 8, 16));
+    void* before = v.data;
+    ASSERT_TRUE(v.store.Reserve(16, 1000, true));
+    EXPECT_EQ(v.data, before);
+    EXPECT_EQ(v.capacity, 16u);
+    ASSERT_TRUE(v.store.Reserve(17, 3, true));
+    EXPECT_EQ(v.capacity, 20u);
 }
 
-TEST(LGrowStore, ResizeKeepsContentsWhenAsked)
-{
-    Owner o;
-    ASSERT_TRUE(o.store.Init(&o.data, &o.capacity, 1, 4));
-    std::memcpy(o.data, "abcd", 4);
-    ASSERT_TRUE(o.store.Resize(1000, true));
-    EXPECT_EQ(std::memcmp(o.data, "abcd", 4), 0);
-    ASSERT_TRUE(o.store.Resize(2, false));   // shrinking reallocates in place
-    EXPECT_EQ(std::memcmp(o.data, "ab", 2), 0);
-    EXPECT_EQ(o.capacity, 2u);
-    ASSERT_TRUE(o.store.Resize(0, true));
-    EXPECT_EQ(o.data, nullptr);
-    EXPECT_EQ(o.capacity, 0u);
-}
-
-TEST(LGrowStore, ReserveDoesNothingWhenLargeEnough)
-{
-    Owner o;
-    ASSERT_TRUE(o.store.Init(&o.data, &o.capacity, 8, 16));
-    void* before = o.data;
-    ASSERT_TRUE(o.store.Reserve(16, 1000, true));
-    EXPECT_EQ(o.data, before);
-    EXPECT_EQ(o.capacity, 16u);
-    ASSERT_TRUE(o.store.Reserve(17, 3, true));
-    EXPECT_EQ(o.capacity, 20u);
-}
-
-TEST(LGrowStore, FailureLeavesBlockAndCapacity)
+TEST(LGrowStore, FailureOrASizeNearTheLimitLeavesBlockAndCapacity)
 {
     Owner o;
     ASSERT_TRUE(o.store.Init(&o.data, &o.capacity, 1, 8));
@@ -70,23 +64,20 @@ TEST(LGrowStore, FailureLeavesBlockAndCapacity)
     EXPECT_EQ(o.data, before);
     EXPECT_EQ(o.capacity, 8u);
     EXPECT_EQ(std::memcmp(o.data, "12345678", 8), 0);
-}
 
-TEST(LGrowStore, ReserveNearTheLimitDoesNotWrap)
-{
     // min + extra past 32 bits asks for the largest capacity instead of a wrapped small one.
-    Owner o;
-    ASSERT_TRUE(o.store.Init(&o.data, &o.capacity, 16, 4));
+    Owner n;
+    ASSERT_TRUE(n.store.Init(&n.data, &n.capacity, 16, 4));
     static size_t asked;
     asked = 0;
     LGrowStore::SetAllocGate([](size_t bytes) {
         asked = bytes;
         return false;
     });
-    EXPECT_FALSE(o.store.Reserve(UINT32_MAX - 1, UINT32_MAX, true));
+    EXPECT_FALSE(n.store.Reserve(UINT32_MAX - 1, UINT32_MAX, true));
     LGrowStore::SetAllocGate(nullptr);
     EXPECT_EQ(asked, size_t{UINT32_MAX} * 16);
-    EXPECT_EQ(o.capacity, 4u);
+    EXPECT_EQ(n.capacity, 4u);
 }
 
 TEST(LByteBuffer, SizeIsCapacityAndMoveKeepsBinding)

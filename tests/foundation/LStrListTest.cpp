@@ -18,7 +18,7 @@ protected:
     MemResourceSource fSource;
 };
 
-TEST_F(LStrListTest, ItemsByIndexAndPastTheEnd)
+TEST_F(LStrListTest, ItemsByIndexPastTheEndAndByIdOrType)
 {
     LStrList list(LResRef{0, "TWO"}, &fSource, kStrListDialogTexts);
     EXPECT_EQ(list.Count(), 2u);
@@ -29,17 +29,14 @@ TEST_F(LStrListTest, ItemsByIndexAndPastTheEnd)
     // Going backwards restarts the cursor and still finds the first item.
     EXPECT_EQ(list.GetItem(1).View(), "bc");
     EXPECT_EQ(list.GetItem(0).View(), "a");
-}
 
-TEST_F(LStrListTest, FindsByIdAndByType)
-{
     LStrList byId(LResRef{128, nullptr}, &fSource, kStrListLayouts);
     EXPECT_EQ(byId.GetItem(0).View(), "layout");
     LStrList byName(LResRef{999, "TWO"}, &fSource, kStrListLayouts);
     EXPECT_EQ(byName.Count(), 1u);
 }
 
-TEST_F(LStrListTest, ScansStayInsideTheData)
+TEST_F(LStrListTest, ScansStayInsideTheDataAndMissingResourcesHaveNoItems)
 {
     LStrList shortList(LResRef{0, "SHORT"}, &fSource, kStrListDialogTexts);
     EXPECT_EQ(shortList.Count(), 5u);
@@ -52,16 +49,13 @@ TEST_F(LStrListTest, ScansStayInsideTheData)
     LStrList tiny(LResRef{0, "TINY"}, &fSource, kStrListDialogTexts);
     EXPECT_EQ(tiny.Count(), 0u);
     EXPECT_EQ(tiny.GetItem(0).View(), "");
-}
 
-TEST_F(LStrListTest, MissingResourceHasNoItems)
-{
     LStrList missing(LResRef{0, "NOPE"}, &fSource, kStrListDialogTexts);
     EXPECT_EQ(missing.Count(), 0u);
     EXPECT_EQ(missing.GetItem(0).View(), "");
 }
 
-TEST_F(LStrListTest, UsesApplicationChainWhenNoSourceGiven)
+TEST_F(LStrListTest, UsesApplicationChainWhenNoSourceGivenAndSharesHandles)
 {
     {
         LStrList none(LResRef{0, "TWO"}, nullptr, kStrListDialogTexts);
@@ -70,18 +64,15 @@ TEST_F(LStrListTest, UsesApplicationChainWhenNoSourceGiven)
     ScopedGlobalResources global(&fSource);
     LStrList list(LResRef{0, "TWO"}, nullptr, kStrListDialogTexts);
     EXPECT_EQ(list.GetItem(1).View(), "bc");
-}
 
-TEST_F(LStrListTest, SharedHandle)
-{
     LStrListRef none;
     EXPECT_EQ(LStrListRef::Count(none), 0u);
     EXPECT_EQ(LStrListRef::GetItem(none, 0).View(), "");
 
-    LStrListRef list;
-    LStrListRef::Create(list, LResRef{0, "TWO"}, &fSource, kStrListDialogTexts);
-    LStrListRef copy = list;
-    list.Release();
+    LStrListRef shared;
+    LStrListRef::Create(shared, LResRef{0, "TWO"}, &fSource, kStrListDialogTexts);
+    LStrListRef copy = shared;
+    shared.Release();
     EXPECT_EQ(LStrListRef::Count(copy), 2u);
     EXPECT_EQ(LStrListRef::GetItem(copy, 1).View(), "bc");
 }

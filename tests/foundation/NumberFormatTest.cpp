@@ -34,7 +34,7 @@ std::string Hex(uint64_t value, HexPrefix prefix, HexCase letters, uint32_t minD
 
 } // namespace
 
-TEST(NumberFormat, DoubleToStringTrimCases)
+TEST(NumberFormat, DoubleToStringTrimsOrKeepsEveryDigit)
 {
     EXPECT_EQ(Trim(3, 1.5), "1.5");
     EXPECT_EQ(Trim(2, 2.0), "2");
@@ -46,10 +46,7 @@ TEST(NumberFormat, DoubleToStringTrimCases)
     EXPECT_EQ(Trim(2, -1.005), "-1");
     EXPECT_EQ(Trim(1, 10.0), "10");
     EXPECT_EQ(Trim(-1, 0.25), "0.25"); // negative decimals read as 6
-}
 
-TEST(NumberFormat, DoubleToStringKeepsEveryDigit)
-{
     EXPECT_EQ(Fixed(2, 1.5), "1.50");
     EXPECT_EQ(Fixed(0, 2.5), "2");
     EXPECT_EQ(Fixed(0, -0.0), "-0");
@@ -62,17 +59,14 @@ TEST(NumberFormat, DoubleToStringKeepsEveryDigit)
     EXPECT_EQ(Trim(2, -std::numeric_limits<double>::infinity()), "-inf");
 }
 
-TEST(NumberFormat, NoLocaleDecimalComma)
+TEST(NumberFormat, NoLocaleDecimalCommaAndUnitPrefixes)
 {
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous ? previous : "C";
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
     EXPECT_EQ(Trim(3, 1.25), "1.25");
     std::setlocale(LC_NUMERIC, saved.c_str());
-}
 
-TEST(NumberFormat, UnitPrefixes)
-{
     EXPECT_EQ(WithUnit(0.0005f), "500u");
     EXPECT_EQ(WithUnit(0.5f), "500m");
     EXPECT_EQ(WithUnit(1500.0f), "1.5k");
