@@ -47,7 +47,7 @@ TEST(LString, NullZeroOrHugeLengthGiveTheSharedEmptyThatIsNeverFreed)
     EXPECT_STREQ(LString::Empty()->Text(), "");
 }
 
-TEST(LStringRef, NeverNull)
+TEST(LStringRef, NeverNullAndEqualsComparesTextNotBlocks)
 {
     LStringRef a;
     EXPECT_EQ(a.Get(), LString::Empty());
@@ -63,20 +63,17 @@ TEST(LStringRef, NeverNull)
     EXPECT_STREQ(e.Text(), "moved");   // moving copies: the source still holds a text
     d.Assign(nullptr);
     EXPECT_TRUE(d.IsEmpty());
-}
 
-TEST(LStringRef, EqualsComparesTextNotBlocks)
-{
-    LStringRef a("hello");
-    LStringRef b(std::string_view("hello"));
-    EXPECT_NE(a.Get(), b.Get());
-    EXPECT_TRUE(LStringRef::Equals(a, b));
+    LStringRef h("hello");
+    LStringRef h2(std::string_view("hello"));
+    EXPECT_NE(h.Get(), h2.Get());
+    EXPECT_TRUE(LStringRef::Equals(h, h2));
     EXPECT_TRUE(LStringRef::Equals(LStringRef(), LStringRef("")));
-    EXPECT_FALSE(LStringRef::Equals(a, LStringRef("hell")));
-    EXPECT_FALSE(LStringRef::Equals(a, LStringRef("hellO")));
-    EXPECT_TRUE(a == "hello");
+    EXPECT_FALSE(LStringRef::Equals(h, LStringRef("hell")));
+    EXPECT_FALSE(LStringRef::Equals(h, LStringRef("hellO")));
+    EXPECT_TRUE(h == "hello");
     EXPECT_TRUE(LStringRef() == nullptr);
-    EXPECT_FALSE(a == nullptr);
+    EXPECT_FALSE(h == nullptr);
 }
 
 TEST(LStringRefThreads, EightThreadsShareStringsAndEmpty)

@@ -59,7 +59,7 @@ TEST(LTimerPool, TakeMakesRecordWhenEmptyAndReusesGivenBack)
     EXPECT_EQ(gRecordDeaths, 1);   // the free record went with the pool
 }
 
-TEST(LTimerPool, RecordsInUseKeepThePoolAlive)
+TEST(LTimerPool, RecordsInUseKeepThePoolAliveAndRecordsWithoutOneAreDeleted)
 {
     gRecordDeaths = 0;
     gPoolDeaths = 0;
@@ -74,14 +74,10 @@ TEST(LTimerPool, RecordsInUseKeepThePoolAlive)
     extra.Release();
     EXPECT_EQ(gPoolDeaths, 1);
     EXPECT_EQ(gRecordDeaths, 1);
-}
 
-TEST(LTimerPool, RecordWithoutPoolIsDeleted)
-{
-    gRecordDeaths = 0;
-    LRef r(new Record);
+    LRef r(new Record);   // a record without a pool is deleted
     r.Release();
-    EXPECT_EQ(gRecordDeaths, 1);
+    EXPECT_EQ(gRecordDeaths, 2);
 }
 
 TEST(LTimerPoolThreads, EightThreadsTakeAndGiveBack)

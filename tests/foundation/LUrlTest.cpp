@@ -16,7 +16,7 @@ std::string Resolved(const char* relative, const char* base, LUrl::BaseKind mode
 
 } // namespace
 
-TEST(LUrl, ParsesAllSixParts)
+TEST(LUrl, ParsesAllSixPartsAndSchemesOnlyOfSchemeCharacters)
 {
     const LUrl url("http://host:80/a/b;p?q=1#frag");
     EXPECT_EQ(url.scheme.View(), "http");
@@ -26,10 +26,7 @@ TEST(LUrl, ParsesAllSixParts)
     EXPECT_EQ(url.query.View(), "q=1");
     EXPECT_EQ(url.fragment.View(), "frag");
     EXPECT_EQ(url.ToString().View(), "http://host:80/a/b;p?q=1#frag");
-}
 
-TEST(LUrl, SchemeNeedsOnlySchemeCharactersBeforeColon)
-{
     EXPECT_EQ(LUrl("a/b:c").scheme.View(), "");
     EXPECT_EQ(LUrl("a/b:c").path.View(), "a/b:c");
     EXPECT_EQ(LUrl(":x").scheme.View(), "");
@@ -38,23 +35,20 @@ TEST(LUrl, SchemeNeedsOnlySchemeCharactersBeforeColon)
     EXPECT_EQ(LUrl("a?b:c").scheme.View(), "");
 }
 
-TEST(LUrl, NullAndEmptyTexts)
+TEST(LUrl, NullAndEmptyTextsAndTheAuthorityMarker)
 {
     EXPECT_TRUE(LUrl(nullptr).IsEmpty());
     EXPECT_TRUE(LUrl("").IsEmpty());
     EXPECT_FALSE(LUrl("#f").IsEmpty());
     EXPECT_EQ(LUrl("").ToString().View(), "///");
-}
 
-TEST(LUrl, ToStringAlwaysWritesAuthorityMarker)
-{
     EXPECT_EQ(LUrl("file:///Root/a%20b").ToString().View(), "file:///Root/a%20b");
     EXPECT_EQ(LUrl("rel/x").ToString().View(), "///rel/x");
     EXPECT_EQ(LUrl("//host").ToString().View(), "//host/");
     EXPECT_EQ(LUrl("//host").path.View(), "");
 }
 
-TEST(LUrl, ResolveMergesAsFolderOrFile)
+TEST(LUrl, ResolveMergesAsFolderOrFileKeepsAbsolutePartsAndInheritsEmptyOnes)
 {
     EXPECT_EQ(Resolved("a/../b./c", "/x/y", LUrl::BaseKind::Folder), "///x/y/b./c");
     EXPECT_EQ(Resolved("a/../b./c", "/x/y", LUrl::BaseKind::File), "///x/b./c");
@@ -63,10 +57,7 @@ TEST(LUrl, ResolveMergesAsFolderOrFile)
     EXPECT_EQ(Resolved("../../../../z", "file:///a/b/", LUrl::BaseKind::Folder), "file:///z");
     EXPECT_EQ(Resolved("./x//y/./", "/p", LUrl::BaseKind::Folder), "///p/x/y");
     EXPECT_EQ(Resolved("c", "b", LUrl::BaseKind::File), "///c");
-}
 
-TEST(LUrl, ResolveKeepsAbsolutePartsAndInheritsEmptyOnes)
-{
     EXPECT_EQ(Resolved("ftp:x", "http://h/a", LUrl::BaseKind::File), "ftp:///x");
     EXPECT_EQ(Resolved("//other/p", "http://h/a", LUrl::BaseKind::File), "http://other/p");
     EXPECT_EQ(Resolved("/abs/../x", "http://h/a/b", LUrl::BaseKind::File), "http://h/abs/../x");
@@ -93,7 +84,7 @@ TEST(LUrl, EscapedDotSegmentsSurviveResolve)
     EXPECT_EQ(*cursor, '\0');
 }
 
-TEST(LUrl, MakeRelativeWalksFromBaseFolder)
+TEST(LUrl, MakeRelativeWalksFromBaseFolderAndAcrossAuthorities)
 {
     EXPECT_EQ(LUrl::MakeRelative("/a/c/d", "/a/b").View(), "../c/d");
     EXPECT_EQ(LUrl::MakeRelative("/a/b", "/a/b").View(), "");
@@ -102,26 +93,20 @@ TEST(LUrl, MakeRelativeWalksFromBaseFolder)
     EXPECT_EQ(LUrl::MakeRelative("/x y/%41", "/z").View(), "../x%20y/%41");
     EXPECT_EQ(LUrl::MakeRelative("/a/c/", "/a/b").View(), "../c/");
     EXPECT_EQ(LUrl::MakeRelative("/%2E%2E", "/").View(), "%2E%2E");
-}
 
-TEST(LUrl, MakeRelativeUrlAcrossAuthorities)
-{
     EXPECT_EQ(MakeRelativeUrl("file://vol/a/b", "file://other/a").View(), "//vol/a/b");
     EXPECT_EQ(MakeRelativeUrl("file:///R/a/c/d", "file:///R/a/b").View(), "../c/d");
     EXPECT_EQ(MakeRelativeUrl("file:///R/a", "file:///R/a").View(), "");
 }
 
-TEST(UrlSegments, EscapeWritesUpperCaseHexForReservedBytes)
+TEST(UrlSegments, EscapeWritesUpperCaseHexAndDecodeHandlesBrokenEscapes)
 {
     EXPECT_EQ(UrlEscapeSegment("az AZ09!$'()*+,-._"), "az%20AZ09!$'()*+,-._");
     EXPECT_EQ(UrlEscapeSegment("/:;?#%\"~\x7F").View(), "%2F%3A%3B%3F%23%25%22%7E%7F");
     EXPECT_EQ(UrlEscapeSegment("caf\xC3\xA9").View(), "caf%C3%A9");
     EXPECT_EQ(UrlEscapeSegment("").View(), "");
     EXPECT_EQ(UrlEscapeSegment("...").View(), "...");
-}
 
-TEST(UrlSegments, DecodeHandlesBrokenEscapes)
-{
     const char* text = "%4a%4G%%4";
     EXPECT_EQ(UrlDecodeChar(text), 'J');
     EXPECT_EQ(UrlDecodeChar(text), '%');
