@@ -139,24 +139,18 @@ TEST_F(LAsyncQueueTest, HugeDelayIsClampedBehindEveryShorterTimer)
     EXPECT_EQ(fOwner.log[0].second, &small);
 }
 
-TEST(LAsyncQueueWrap, DueTimeAcrossTheClockWrapFiresAtTheRightMoment)
+TEST_F(LAsyncQueueTest, DueTimeAcrossTheClockWrapFiresAtTheRightMoment)
 {
-    plat::ScopedVirtualClock clock(0xFFFFFFF0u);
-    StepQueue queue;
-    Recorder owner;
-    LAsyncTimer t(&owner, &queue);
+    fClock.clock().SetUs(uint64_t(0xFFFFFFF0u) * 1000);
+    LAsyncTimer t(&fOwner, &fQueue);
     t.Start(32);
-    clock.AdvanceMs(0x15); // clock at 0x05 after the wrap
-    {
-        LAsyncQueueLock lock(queue);
-        queue.FireDueTimers();
-        EXPECT_EQ(queue.TimeToNext(), 11u);
-    }
-    EXPECT_TRUE(owner.log.empty());
-    clock.AdvanceMs(11);
-    LAsyncQueueLock lock(queue);
-    queue.FireDueTimers();
-    EXPECT_EQ(owner.log.size(), 1u);
+    fClock.AdvanceMs(0x15); // clock at 0x05 after the wrap
+    Fire();
+    EXPECT_EQ(fQueue.TimeToNext(), 11u);
+    EXPECT_TRUE(fOwner.log.empty());
+    fClock.AdvanceMs(11);
+    Fire();
+    EXPECT_EQ(fOwner.log.size(), 1u);
 }
 
 TEST_F(LAsyncQueueTest, TimerRestartedWithZeroDelayByItsHandlerFiresInTheSamePass)

@@ -151,7 +151,7 @@ TEST(LMessageSend, SubjectWithHandlerAsSecondBaseIsReachedAtTheTop)
     EXPECT_EQ(chain.log, (Log{"Top:X_Ping", "Other:X_Ping"}));
 }
 
-TEST(LHandler, DestructorAnnouncesItselfToParent)
+TEST(LHandler, DestructorAnnouncesItselfAndTheDefaultPassesToParentOrSubject)
 {
     Parent parent;
     {
@@ -162,10 +162,7 @@ TEST(LHandler, DestructorAnnouncesItselfToParent)
     EXPECT_EQ(parent.child, nullptr);
     EXPECT_EQ(parent.seen, 1);
     EXPECT_STREQ(LHandler::msgDestructing, "LHandler_Destructing");
-}
 
-TEST(LHandler, DefaultPassesToParentOrSubject)
-{
     LHandler top;
     LHandler child(&top);
     LMessage result;
