@@ -87,7 +87,7 @@ TEST(CIffChunk, NestedChunksPatchTheirSizesAndReadBack)
     EXPECT_EQ(child.type, 0u);
 }
 
-TEST(CIffChunk, TypedReadsStopAtTheDataEnd)
+TEST(CIffChunk, TypedReadsStopAtTheDataEndAndChildrenAreClippedToTheirParent)
 {
     const std::string data = std::string("NUMB\0\0\0\x03", 8) + "abc" + std::string("\0", 1);
     CMemStream stream(data.data(), uint32_t(data.size()));
@@ -100,15 +100,12 @@ TEST(CIffChunk, TypedReadsStopAtTheDataEnd)
     EXPECT_FALSE(chunk.ReadU8(&value));
     chunk.Close();
     EXPECT_EQ(stream.position, 12u);
-}
 
-TEST(CIffChunk, ChildClaimingMoreThanItsParentIsClipped)
-{
-    const std::string data = std::string("FORM\0\0\0\x14", 8) + std::string("BIGC\0\0\0\x64", 8) + std::string(12, 'x')
+    const std::string form = std::string("FORM\0\0\0\x14", 8) + std::string("BIGC\0\0\0\x64", 8) + std::string(12, 'x')
         + std::string("NEXT\0\0\0\0", 8);
-    CMemStream stream(data.data(), uint32_t(data.size()));
+    CMemStream formStream(form.data(), uint32_t(form.size()));
     CIffChunk outer;
-    outer.Open(&stream);
+    outer.Open(&formStream);
     CIffChunk child;
     child.OpenSub(outer);
     EXPECT_EQ(child.type, Code("BIGC"));
@@ -119,11 +116,11 @@ TEST(CIffChunk, ChildClaimingMoreThanItsParentIsClipped)
     EXPECT_EQ(child.type, 0u);
     outer.Close();
     CIffChunk following;
-    following.Open(&stream);
+    following.Open(&formStream);
     EXPECT_EQ(following.type, Code("NEXT"));
 }
 
-TEST(CIffChunk, StringsWithoutTheirNulAreNotRead)
+TEST(CIffChunk, UnterminatedStringsAndTruncatedHeadersReadNothing)
 {
     const std::string data = std::string("TEXT\0\0\0\x03", 8) + "abc" + std::string("\0", 1);
     CMemStream stream(data.data(), uint32_t(data.size()));
@@ -132,20 +129,17 @@ TEST(CIffChunk, StringsWithoutTheirNulAreNotRead)
     LStringRef text("keep");
     EXPECT_FALSE(chunk.ReadString(&text));
     EXPECT_EQ(std::string(text.View()), "keep");
-}
 
-TEST(CIffChunk, TruncatedHeadersEndTheList)
-{
-    const std::string data("FOR", 3);
-    CMemStream stream(data.data(), uint32_t(data.size()));
-    CIffChunk chunk;
-    chunk.Open(&stream);
-    EXPECT_EQ(chunk.type, 0u);
+    const std::string cut("FOR", 3);
+    CMemStream cutStream(cut.data(), uint32_t(cut.size()));
+    CIffChunk header;
+    header.Open(&cutStream);
+    EXPECT_EQ(header.type, 0u);
     // A huge top-level size does not wrap the position of the following chunk.
     const std::string huge = std::string("HUGE\xFF\xFF\xFF\xFF", 8);
     CMemStream big(huge.data(), uint32_t(huge.size()));
-    chunk.Open(&big);
-    EXPECT_EQ(chunk.Next(), 8u + 0x100000000ull);
+    header.Open(&big);
+    EXPECT_EQ(header.Next(), 8u + 0x100000000ull);
 }
 
 TEST(CIffChunk, TextLineEndsAreStoredAsLineFeeds)

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(CMemStream, GrowableStreamTrimsItsBufferToTheBytesWritten)
+TEST(CMemStream, GrowableStreamTrimsItsBufferAndZerosTheGapOfAWritePastTheEnd)
 {
     LByteBuffer buffer;
     {
@@ -18,12 +18,9 @@ TEST(CMemStream, GrowableStreamTrimsItsBufferToTheBytesWritten)
     }
     EXPECT_EQ(buffer.Size(), 3u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer.Data()), 3), "abc");
-}
 
-TEST(CMemStream, WritePastTheEndReadsZerosInTheGap)
-{
-    LByteBuffer buffer;
-    CMemStream stream(buffer);
+    LByteBuffer gapped;
+    CMemStream stream(gapped);
     stream.Write("ab", 2);
     stream.SetPosition(5);
     stream.Write("z", 1);

@@ -40,7 +40,7 @@ std::vector<int32_t> Words(const LRegion& region)
 
 } // namespace
 
-TEST(LRegion, EmptyRectangleGivesTheNullHandle)
+TEST(LRegion, EmptyRectangleGivesTheNullHandleAndUnionsAreCanonical)
 {
     LRegion r = Rgn(5, 5, 5, 10);
     EXPECT_EQ(r.Get(), nullptr);
@@ -49,10 +49,7 @@ TEST(LRegion, EmptyRectangleGivesTheNullHandle)
     EXPECT_TRUE(r.IsRect());
     r.SetRect(CLRect{3, 2, 1, 4});
     EXPECT_TRUE(r.IsEmpty());
-}
 
-TEST(LRegion, CanonicalFormsAfterUnion)
-{
     const LRegion side = Of({{0, 0, 10, 10}, {10, 0, 20, 10}});
     EXPECT_TRUE(side.IsRect());
     EXPECT_EQ(side.GetBounds(), (CLRect{0, 0, 20, 10}));
@@ -67,7 +64,7 @@ TEST(LRegion, CanonicalFormsAfterUnion)
     EXPECT_EQ(Words(two).size(), 9u) << "the shared original is untouched";
 }
 
-TEST(LRegion, EqualsHoldsForAnyBuildOrder)
+TEST(LRegion, EqualsHoldsForAnyBuildOrderAndEmptyOrSelfOperandsAreSafe)
 {
     const LRegion a = Of({{0, 0, 10, 10}, {5, 5, 20, 20}, {-3, 18, 2, 30}});
     const LRegion b = Of({{-3, 18, 2, 30}, {5, 5, 20, 20}, {0, 0, 10, 10}});
@@ -76,10 +73,7 @@ TEST(LRegion, EqualsHoldsForAnyBuildOrder)
     EXPECT_FALSE(a.Equals(Rgn(0, 0, 10, 10)));
     EXPECT_FALSE(a.Equals(LRegion()));
     EXPECT_TRUE(LRegion().Equals(LRegion()));
-}
 
-TEST(LRegion, EmptyOperandsAndSelfOperations)
-{
     LRegion empty;
     empty.Subtract(Rgn(0, 0, 5, 5));
     EXPECT_TRUE(empty.IsEmpty());
