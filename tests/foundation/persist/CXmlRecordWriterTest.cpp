@@ -37,7 +37,7 @@ TEST(CXmlRecordWriter, ParameterSetExactBytes)
                                        "</YUND_PRMS>\n");
 }
 
-TEST(CXmlRecordWriter, DefaultsAndEmptyChildrenLeaveNoTrace)
+TEST(CXmlRecordWriter, DefaultsAndEmptyChildrenLeaveNoTraceAndListsHoldNullRecords)
 {
     LObjectPtr record = MakeXml();
     EXPECT_EQ(WriteXml(record.get()), std::string(kDecl) + "<TEST_XMLA/>\n");
@@ -50,9 +50,19 @@ TEST(CXmlRecordWriter, DefaultsAndEmptyChildrenLeaveNoTrace)
     EXPECT_EQ(WriteXml(record.get()), std::string(kDecl) +
                                           "<TEST_XMLA>\n<TEST_XMLA_opt>\n<TEST_ITEM/>\n</TEST_XMLA_opt>\n"
                                           "</TEST_XMLA>\n");
+
+    // A child without the on-demand flag whose fields are all defaults writes nothing at all.
+    record = MakeXml();
+    LObject::SetInt(record->GetChild(XmlF::one), nullptr, ItemF::val, 4, no);
+    ASSERT_TRUE(LObject::InsertChild(record.get(), nullptr, XmlF::kids, 0, MakeItem(0)));
+    ASSERT_TRUE(LObject::InsertChild(record.get(), nullptr, XmlF::kids, 1, nullptr));
+    EXPECT_EQ(WriteXml(record.get()), std::string(kDecl) +
+                                          "<TEST_XMLA>\n<TEST_XMLA_kids>\n<TEST_ITEM/>\n<YUND_UDNL/>\n"
+                                          "</TEST_XMLA_kids>\n<TEST_XMLA_one>\n<TEST_ITEM val=\"4\"/>\n"
+                                          "</TEST_XMLA_one>\n</TEST_XMLA>\n");
 }
 
-TEST(CXmlRecordWriter, AttributeValueForms)
+TEST(CXmlRecordWriter, AttributeValueFormsAndQuotingRules)
 {
     LObjectPtr record = MakeXml();
     LObject::SetString(record.get(), nullptr, XmlF::txt, "a\r\nb\"<&>'\x01", no);
@@ -67,9 +77,21 @@ TEST(CXmlRecordWriter, AttributeValueForms)
               std::string(kDecl) + "<TEST_XMLA txt=\"a&#10;b&quot;&lt;&amp;>'&#1;\" num=\"-7\" hex=\"01ab\" "
                                    "flt=\"0.125\" strs=\"&quot;x y&quot; '' q &quot;'a&quot; "
                                    "&quot;b&quot;&quot;c&quot;\" u=\"4000000000\"/>\n");
+
+    auto quoted = [](const char* text, bool always) {
+        LStrStream out;
+        WriteXmlQuoted(text, out, always);
+        return std::string(out.View());
+    };
+    EXPECT_EQ(quoted("plain", false), "plain");
+    EXPECT_EQ(quoted("it's", false), "it's");
+    EXPECT_EQ(quoted("'lead", false), "\"'lead\"");
+    EXPECT_EQ(quoted("tab\there", false), "\"tab\there\"");
+    EXPECT_EQ(quoted("say \"hi\"", false), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(quoted("plain", true), "\"plain\"");
 }
 
-TEST(CXmlRecordWriter, LongTextsBecomeCdataFrom33Bytes)
+TEST(CXmlRecordWriter, LongTextsBecomeCdataFrom33BytesAndTheStreamIsCutFirst)
 {
     LObjectPtr record = MakeXml();
     const std::string text32 = std::string(31, 'a') + "\n";
@@ -86,40 +108,8 @@ TEST(CXmlRecordWriter, LongTextsBecomeCdataFrom33Bytes)
     const std::string withEnd = std::string(36, 'a') + "\n]]>";
     LObject::SetString(record.get(), nullptr, XmlF::txt, LStringRef(withEnd), no);
     EXPECT_NE(WriteXml(record.get()).find("txt=\"" + std::string(36, 'a') + "&#10;]]>\""), std::string::npos);
-}
 
-TEST(CXmlRecordWriter, ChildrenAndLists)
-{
-    LObjectPtr record = MakeXml();
-    // A child without the on-demand flag whose fields are all defaults: nothing at all.
-    EXPECT_EQ(WriteXml(record.get()), std::string(kDecl) + "<TEST_XMLA/>\n");
-    LObject::SetInt(record->GetChild(XmlF::one), nullptr, ItemF::val, 4, no);
-    ASSERT_TRUE(LObject::InsertChild(record.get(), nullptr, XmlF::kids, 0, MakeItem(0)));
-    ASSERT_TRUE(LObject::InsertChild(record.get(), nullptr, XmlF::kids, 1, nullptr));
-    EXPECT_EQ(WriteXml(record.get()), std::string(kDecl) +
-                                          "<TEST_XMLA>\n<TEST_XMLA_kids>\n<TEST_ITEM/>\n<YUND_UDNL/>\n"
-                                          "</TEST_XMLA_kids>\n<TEST_XMLA_one>\n<TEST_ITEM val=\"4\"/>\n"
-                                          "</TEST_XMLA_one>\n</TEST_XMLA>\n");
-}
-
-TEST(CXmlRecordWriter, QuotingRules)
-{
-    auto quoted = [](const char* text, bool always) {
-        LStrStream out;
-        WriteXmlQuoted(text, out, always);
-        return std::string(out.View());
-    };
-    EXPECT_EQ(quoted("plain", false), "plain");
-    EXPECT_EQ(quoted("it's", false), "it's");
-    EXPECT_EQ(quoted("'lead", false), "\"'lead\"");
-    EXPECT_EQ(quoted("tab\there", false), "\"tab\there\"");
-    EXPECT_EQ(quoted("say \"hi\"", false), "\"say \"\"hi\"\"\"");
-    EXPECT_EQ(quoted("plain", true), "\"plain\"");
-}
-
-TEST(CXmlRecordWriter, CutsTheStreamFirst)
-{
-    LObjectPtr record = MakeXml();
+    record = MakeXml();
     LByteBuffer buffer;
     {
         CMemStream stream(buffer);
@@ -132,3 +122,4 @@ TEST(CXmlRecordWriter, CutsTheStreamFirst)
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer.Data()), buffer.Size()),
               std::string(kDecl) + "<TEST_XMLA/>\n");
 }
+

@@ -17,7 +17,7 @@ std::string StoredText(Dict& dict, const char* key)
 
 } // namespace
 
-TEST(LKeyValueNode, NumberListsAreTextWithTrailingBlanks)
+TEST(LKeyValueNode, NumberListsAreTextWithTrailingBlanksAndReadFromTextsItDidNotWrite)
 {
     plat::Ref<Dict> dict = Dict::Make();
     CCFDictStore store(dict.Get(), LKeyValueNode::kWritable);
@@ -43,28 +43,24 @@ TEST(LKeyValueNode, NumberListsAreTextWithTrailingBlanks)
     EXPECT_EQ(StoredText(*dict, "one"), "4000000000 ");
     // Read back as a 32-bit value, sign-extended: the low 32 bits survive.
     EXPECT_EQ(uint32_t(store.GetInt("one", 0)), 4000000000u);
-}
 
-TEST(LKeyValueNode, ReadsNumbersFromTextsItDidNotWrite)
-{
-    plat::Ref<Dict> dict = Dict::Make();
-    dict->Set("mixed", plat::String::Make("1 2.5 x"));
-    dict->Set("reals", plat::String::Make("0.5 1e3 .25 nope 7"));
-    dict->Set("lines", plat::String::Make("1\n2"));
-    dict->Set("data", plat::Data::Make("ab", 2));
-    CCFDictStore store(dict.Get(), LKeyValueNode::kReadOnly);
-    int64_t ints[4] = {};
-    EXPECT_EQ(store.GetInts("mixed", ints, 4), 2);
-    EXPECT_EQ(ints[1], 2);
-    EXPECT_EQ(store.GetInts("lines", ints, 4), 1);  // a line end ends the list
-    double reals[8] = {};
-    EXPECT_EQ(store.GetDoubles("reals", reals, 8), 3);
-    EXPECT_EQ(reals[1], 1000.0);
-    EXPECT_EQ(reals[2], 0.25);
-    EXPECT_EQ(store.GetInts("missing", ints, 4), -1);
-    EXPECT_EQ(store.GetInts("data", ints, 4), -1);
-    EXPECT_EQ(store.GetDoubles("data", reals, 4), -1);
-    EXPECT_EQ(store.GetInt("missing", 42), 42);
+    plat::Ref<Dict> foreign = Dict::Make();
+    foreign->Set("mixed", plat::String::Make("1 2.5 x"));
+    foreign->Set("reals", plat::String::Make("0.5 1e3 .25 nope 7"));
+    foreign->Set("lines", plat::String::Make("1\n2"));
+    foreign->Set("data", plat::Data::Make("ab", 2));
+    CCFDictStore reader(foreign.Get(), LKeyValueNode::kReadOnly);
+    double got[8] = {};
+    EXPECT_EQ(reader.GetInts("mixed", back, 4), 2);
+    EXPECT_EQ(back[1], 2);
+    EXPECT_EQ(reader.GetInts("lines", back, 4), 1);  // a line end ends the list
+    EXPECT_EQ(reader.GetDoubles("reals", got, 8), 3);
+    EXPECT_EQ(got[1], 1000.0);
+    EXPECT_EQ(got[2], 0.25);
+    EXPECT_EQ(reader.GetInts("missing", back, 4), -1);
+    EXPECT_EQ(reader.GetInts("data", back, 4), -1);
+    EXPECT_EQ(reader.GetDoubles("data", got, 4), -1);
+    EXPECT_EQ(reader.GetInt("missing", 42), 42);
 }
 
 TEST(LKeyValueNode, ReadOnlyStoreIgnoresWritesAndOpensNothingNew)
