@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(CCFRef, AssignRetainsBeforeReleasingAndHoldersReleaseOnDestruction)
+TEST(CCFRef, AssignRetainsBeforeReleasingHoldersReleaseOnDestructionAndSRGBIsShared)
 {
     int gone = 0;
     auto* probe = new SharedProbe(&gone);
@@ -39,10 +39,7 @@ TEST(CCFRef, AssignRetainsBeforeReleasingAndHoldersReleaseOnDestruction)
         EXPECT_EQ(gone, 0);
     }
     EXPECT_EQ(gone, 1);
-}
 
-TEST(CCFRef, SRGBColorSpaceIsSharedAndRetainedPerCall)
-{
     const plat::ColorSpace* a = GetSRGBColorSpace();
     ASSERT_NE(a, nullptr);
     const int32_t count = a->RetainCount();

@@ -56,7 +56,7 @@ std::vector<int> WalkWhileRemoving(int remover, int victim)
 
 } // namespace
 
-TEST(LCallbackList, AddIgnoresDuplicatesAndNullFunctions)
+TEST(LCallbackList, AddIgnoresDuplicatesAndNullFunctionsAndRemovalDuringAWalkSkipsOnlyLaterEntries)
 {
     LCallbackList list;
     EXPECT_TRUE(list.Add(Ctx(1), &Note));
@@ -69,10 +69,7 @@ TEST(LCallbackList, AddIgnoresDuplicatesAndNullFunctions)
     list.Remove(Ctx(9), &Note);
     EXPECT_EQ(list.Count(), 2u);
     EXPECT_FALSE(list.Contains(LCallbackEntry{Ctx(1), reinterpret_cast<LCallbackFn>(&Note)}));
-}
 
-TEST(LCallbackList, RemovalDuringAWalkSkipsOnlyLaterEntries)
-{
     EXPECT_EQ(WalkWhileRemoving(1, 2), (std::vector<int>{1, 2, 3}));   // itself: the next still runs
     EXPECT_EQ(WalkWhileRemoving(1, 1), (std::vector<int>{1, 2, 3}));   // an earlier one: no repeat
     EXPECT_EQ(WalkWhileRemoving(0, 2), (std::vector<int>{1, 3}));      // a later one: skipped

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(LKeyboard, FillsCharactersFromTheEvent)
+TEST(LKeyboard, FillsCharactersFromTheEventAndSendsThemOnlyWhenAsked)
 {
     int gone = 0;
     {
@@ -34,26 +34,23 @@ TEST(LKeyboard, FillsCharactersFromTheEvent)
         last->Release();
     }
     EXPECT_EQ(gone, 2) << "released with the keyboard";
-}
 
-TEST(LKeyboard, CharacterFollowsOnlyWhenAHandlerAskedForIt)
-{
-    LKeyboard keys;
+    LKeyboard typed;
     RecordingHandler window;
-    keys.SetKey("a", "a", 0, 0, nullptr);
-    keys.DeliverKeyDown(&window);
+    typed.SetKey("a", "a", 0, 0, nullptr);
+    typed.DeliverKeyDown(&window);
     EXPECT_EQ(window.seen, (std::vector<std::string>{"LKeyboard_Down"}));
 
     window.seen.clear();
     window.onMessage = [&](const LMessage& msg) {
         if (StrEqual(msg.type, LKeyboard::msgDown))
-            keys.charFlag = 0;
+            typed.charFlag = 0;
     };
-    keys.DeliverKeyDown(&window);
+    typed.DeliverKeyDown(&window);
     EXPECT_EQ(window.seen, (std::vector<std::string>{"LKeyboard_Down", "LKeyboard_Char"}));
-    EXPECT_EQ(keys.charFlag, 1);
+    EXPECT_EQ(typed.charFlag, 1);
     window.seen.clear();
-    keys.DeliverKeyUp(&window);
+    typed.DeliverKeyUp(&window);
     EXPECT_EQ(window.seen, (std::vector<std::string>{"LKeyboard_Up"}));
 }
 

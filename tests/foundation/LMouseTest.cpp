@@ -14,7 +14,7 @@ struct DoubleClickInterval {
 
 } // namespace
 
-TEST(LMouse, DoubleClickNeedsTheCallersCookieAndTheIntervalAcrossTheWrap)
+TEST(LMouse, DoubleClickNeedsTheCallersCookieAndTheIntervalAcrossTheWrapAndUnconsumedClicksComeBack)
 {
     DoubleClickInterval interval(500);
     LMouse mouse;
@@ -48,23 +48,20 @@ TEST(LMouse, DoubleClickNeedsTheCallersCookieAndTheIntervalAcrossTheWrap)
     (void)mouse.IsDoubleClick(cookie);
     mouse.RecordClick({0, 0}, 0x40u);
     EXPECT_TRUE(mouse.IsDoubleClick(cookie));
-}
 
-TEST(LMouse, UnconsumedPointerMessageComesBackAndClearsPending)
-{
-    LMouse mouse;
+    LMouse pointer;
     RecordingHandler window;
     RecordingHandler pane(&window);
-    mouse.pending = 1;
-    LMessage::Send(LMessage("LMouse_Click", &mouse, &pane));
-    EXPECT_EQ(mouse.pending, 0);
+    pointer.pending = 1;
+    LMessage::Send(LMessage("LMouse_Click", &pointer, &pane));
+    EXPECT_EQ(pointer.pending, 0);
     EXPECT_EQ(pane.seen.size(), 1u);
     EXPECT_EQ(window.seen.size(), 1u);
 
     RecordingHandler taker(&window, "LMouse_Click");
-    mouse.pending = 1;
-    LMessage::Send(LMessage("LMouse_Click", &mouse, &taker));
-    EXPECT_EQ(mouse.pending, 1);
+    pointer.pending = 1;
+    LMessage::Send(LMessage("LMouse_Click", &pointer, &taker));
+    EXPECT_EQ(pointer.pending, 1);
     EXPECT_EQ(window.seen.size(), 1u);
 }
 

@@ -78,7 +78,7 @@ TEST(LRef, SelfAssignmentMoveAndReassignmentKeepCountsRight)
 }
 
 // Eight threads copy and drop handles to one object; the count must come back exactly.
-TEST(LRefThreads, EightThreadsCopyAndDropWithoutLosingCounts)
+TEST(LRefThreads, EightThreadsCopyAndDropWithoutLosingCountsAndTheLastReleaseFreesOnce)
 {
     std::atomic<int> deaths{0};
     LRef shared(new Counted(deaths));
@@ -99,25 +99,22 @@ TEST(LRefThreads, EightThreadsCopyAndDropWithoutLosingCounts)
     EXPECT_EQ(deaths, 0);
     shared.Release();
     EXPECT_EQ(deaths, 1);
-}
 
-TEST(LRefThreads, LastReleaseRacingOnEightThreadsFreesOnce)
-{
-    std::atomic<int> deaths{0};
+    std::atomic<int> racing{0};
     for (int round = 0; round < 200; ++round) {
-        std::vector<LRef> handles(8, LRef(new Counted(deaths)));
+        std::vector<LRef> handles(8, LRef(new Counted(racing)));
         std::atomic<bool> go{false};
-        std::vector<std::thread> threads;
+        std::vector<std::thread> racers;
         for (auto& handle : handles) {
-            threads.emplace_back([&handle, &go] {
+            racers.emplace_back([&handle, &go] {
                 while (!go.load()) {
                 }
                 handle.Release();
             });
         }
         go.store(true);
-        for (auto& thread : threads)
+        for (auto& thread : racers)
             thread.join();
     }
-    EXPECT_EQ(deaths, 200);
+    EXPECT_EQ(racing, 200);
 }

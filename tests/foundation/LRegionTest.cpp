@@ -92,7 +92,7 @@ TEST(LRegion, EqualsHoldsForAnyBuildOrderAndEmptyOrSelfOperandsAreSafe)
     EXPECT_TRUE(After(Rgn(0, 0, 10, 10), [](LRegion& x) { x.Intersect(Rgn(10, 10, 20, 20)); }).IsEmpty());
 }
 
-TEST(LRegion, ContainsAndIntersectsRespectHoles)
+TEST(LRegion, ContainsIntersectsAndRectanglesRespectHoles)
 {
     LRegion ring = Rgn(0, 0, 9, 9);
     ring.Subtract(Rgn(3, 3, 6, 6));
@@ -106,6 +106,21 @@ TEST(LRegion, ContainsAndIntersectsRespectHoles)
     EXPECT_FALSE(ring.Intersects(CLRect{9, 0, 12, 9}));
     EXPECT_FALSE(ring.Intersects(CLRect{4, 4, 4, 5}));
     EXPECT_FALSE(LRegion().Contains({0, 0}));
+
+    // Rectangles come out top to bottom.
+    LRectList rects;
+    ring.GetRects(rects);
+    ASSERT_EQ(rects.Count(), 4u);
+    EXPECT_EQ(rects[0], (CLRect{0, 0, 9, 3}));
+    EXPECT_EQ(rects[1], (CLRect{0, 3, 3, 6}));
+    EXPECT_EQ(rects[2], (CLRect{6, 3, 9, 6}));
+    EXPECT_EQ(rects[3], (CLRect{0, 6, 9, 9}));
+    LCGRectList floats;
+    ASSERT_TRUE(floats.Append(plat::Rect{1, 1, 1, 1}));
+    Rgn(2, 3, 7, 11).GetCGRects(floats);
+    ASSERT_EQ(floats.Count(), 1u);
+    EXPECT_EQ(floats[0].x, 2.0);
+    EXPECT_EQ(floats[0].height, 8.0);
 }
 
 TEST(LRegion, CopiesAreIndependentAndSoleHolderReusesItsBlock)
@@ -154,25 +169,6 @@ TEST(LRegion, OffsetInsetAndMapStopAtTheLimits)
     EXPECT_TRUE(map(Of({{kMin, 0, kMin + 10, 10}, {kMin + 20, 0, kMin + 30, 10}}), CLRect{kMin, 0, kMin + 100, 100},
                     CLRect{kMax - 100, 0, kMax, 100})
                     .Equals(Of({{kMax - 100, 0, kMax - 90, 10}, {kMax - 80, 0, kMax - 70, 10}})));
-}
-
-TEST(LRegion, RectanglesComeOutTopToBottom)
-{
-    LRegion ring = Rgn(0, 0, 9, 9);
-    ring.Subtract(Rgn(3, 3, 6, 6));
-    LRectList rects;
-    ring.GetRects(rects);
-    ASSERT_EQ(rects.Count(), 4u);
-    EXPECT_EQ(rects[0], (CLRect{0, 0, 9, 3}));
-    EXPECT_EQ(rects[1], (CLRect{0, 3, 3, 6}));
-    EXPECT_EQ(rects[2], (CLRect{6, 3, 9, 6}));
-    EXPECT_EQ(rects[3], (CLRect{0, 6, 9, 9}));
-    LCGRectList floats;
-    ASSERT_TRUE(floats.Append(plat::Rect{1, 1, 1, 1}));
-    Rgn(2, 3, 7, 11).GetCGRects(floats);
-    ASSERT_EQ(floats.Count(), 1u);
-    EXPECT_EQ(floats[0].x, 2.0);
-    EXPECT_EQ(floats[0].height, 8.0);
 }
 
 TEST(LRegion, AllocationFailureGivesTheEmptyRegion)

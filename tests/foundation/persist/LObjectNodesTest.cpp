@@ -42,7 +42,7 @@ void Load(Dict* dict, LObject* record)
 
 } // namespace
 
-TEST(LObjectNodes, StoresEachFieldUnderItsTag)
+TEST(LObjectNodes, StoresEachFieldUnderItsTagAndReadsTheTaggedFieldsBack)
 {
     plat::Ref<Dict> dict = Saved(MakeRichRoot().get());
     EXPECT_EQ(Text(dict.Get(), "ival"), "-12 ");
@@ -61,15 +61,12 @@ TEST(LObjectNodes, StoresEachFieldUnderItsTag)
     EXPECT_EQ(Text(kids->GetAs<Dict>("a0")->GetAs<Dict>("subs")->GetAs<Dict>("a0"), "val"), "11 ");
     EXPECT_EQ(Text(dict->GetAs<Dict>("one"), "val"), "42 ");
     EXPECT_FALSE(dict->Get(""));  // the untagged field is not stored
-}
 
-TEST(LObjectNodes, RoundTripGivesTheSameTagggedFields)
-{
     LObjectPtr root = MakeRichRoot();
-    plat::Ref<Dict> dict = Saved(root.get());
+    plat::Ref<Dict> saved = Saved(root.get());
     LObjectPtr loaded = LObject::Create(RootClass());
     LObject::SetUInt(loaded.get(), nullptr, RootF::memo, 5, LObject::Merge::No);
-    CCFDictStore reader(dict.Get(), LKeyValueNode::kReadOnly);
+    CCFDictStore reader(saved.Get(), LKeyValueNode::kReadOnly);
     LObject::LoadFromNodeRef(reader, loaded.get());
     EXPECT_EQ(loaded->GetUInt(RootF::memo), 5u);  // untagged: left as it was
     LObject::SetUInt(loaded.get(), nullptr, RootF::memo, 0, LObject::Merge::No);
