@@ -6,7 +6,6 @@
 #include "foundation/records/CParamTable.h"
 #include "foundation/streams/CIffChunk.h"
 #include "foundation/streams/CMemStream.h"
-#include "tests/foundation/persist/PersistTestKit.h"
 #include "tests/foundation/records/RecordTestKit.h"
 
 #include <gtest/gtest.h>

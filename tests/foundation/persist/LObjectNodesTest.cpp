@@ -1,6 +1,5 @@
 #include "foundation/persist/CCFDictStore.h"
 #include "platform/values/Dict.h"
-#include "tests/foundation/persist/PersistTestKit.h"
 #include "tests/foundation/records/RecordTestKit.h"
 
 #include <gtest/gtest.h>

@@ -31,6 +31,11 @@ const LClassDesc* ItemClass();
 
 LObjectPtr MakeItem(int32_t value, const char* text = "");
 
+// A 'ROOT' record with every kind of field away from its default: numbers, texts (one with
+// line ends), every array type, a list of two items (one with a nested list), a child, an
+// on-demand child and an untagged value.
+LObjectPtr MakeRichRoot();
+
 // Every field of a record tree as text, so two trees compare by their dumps.
 std::string Dump(const LObject* record);
 

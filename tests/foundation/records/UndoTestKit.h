@@ -9,6 +9,7 @@
 #include "ui/LMenuBar.h"
 #include "ui/LMenuItem.h"
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -68,7 +69,15 @@ public:
     bool Undo() { return Choose("LStdCmd_Undo"); }
     bool Redo() { return Choose("LStdCmd_Redo"); }
     // Where the newest undo record starts (the ring's file is plain memory).
-    uint64_t LastRecordStart() const;
+    uint64_t LastRecordStart() const
+    {
+        const CUndoRing& ring = doc.queue.Ring();
+        uint32_t length = 0;
+        if (ring.cur < 4)
+            return 0;
+        std::memcpy(&length, bytes.Data() + ring.cur - 4, 4);
+        return ring.cur - length;
+    }
 
     LByteBuffer bytes;
     UndoDoc doc;
