@@ -20,7 +20,7 @@ std::string Bytes(const CMemStream& stream)
     return std::string(reinterpret_cast<const char*>(stream.Data()), size_t(stream.Length()));
 }
 
-TEST(CIffChunk, OddChunkHasItsSizeAndAPadByte)
+TEST(CIffChunk, OddChunkHasItsSizeAndAPadByteAndTextIsStoredWithLineFeeds)
 {
     LByteBuffer buffer;
     CMemStream stream(buffer);
@@ -30,6 +30,12 @@ TEST(CIffChunk, OddChunkHasItsSizeAndAPadByte)
     chunk.EndWrite();
     EXPECT_EQ(Bytes(stream), std::string("DATA\0\0\0\x05" "abcde\0", 14));
     EXPECT_EQ(stream.Error(), 0u);
+
+    LByteBuffer textBuffer;
+    CMemStream text(textBuffer);
+    CIffChunk::WriteText(&text, "a\r\nb\rc\n\rd\r", 10);
+    CIffChunk::WriteText(&text, "", 0);
+    EXPECT_EQ(Bytes(text), std::string("a\nb\nc\n\nd\n\0\0", 11));
 }
 
 TEST(CIffChunk, NestedChunksPatchTheirSizesAndReadBack)
@@ -140,15 +146,6 @@ TEST(CIffChunk, UnterminatedStringsAndTruncatedHeadersReadNothing)
     CMemStream big(huge.data(), uint32_t(huge.size()));
     header.Open(&big);
     EXPECT_EQ(header.Next(), 8u + 0x100000000ull);
-}
-
-TEST(CIffChunk, TextLineEndsAreStoredAsLineFeeds)
-{
-    LByteBuffer buffer;
-    CMemStream stream(buffer);
-    CIffChunk::WriteText(&stream, "a\r\nb\rc\n\rd\r", 10);
-    CIffChunk::WriteText(&stream, "", 0);
-    EXPECT_EQ(Bytes(stream), std::string("a\nb\nc\n\nd\n\0\0", 11));
 }
 
 } // namespace

@@ -57,7 +57,7 @@ TEST(CLRect, IntersectOfTouchingIsAllZeroAndUnionSkipsEmptyOperands)
     EXPECT_EQ(United(R(1, 2, 3, 4), R(10, -3, 11, 0)), R(1, -3, 11, 4));
 }
 
-TEST(CLRect, SizesAndMovesWrapOnlyWhereMeant)
+TEST(CLRect, SizesAndMovesWrapOnlyWhereMeantAndNonEmptyGivesOnePixelAtLeast)
 {
     EXPECT_TRUE(CLRect::SameSize(R(0, 0, 5, 7), R(100, -20, 105, -13)));
     // Widths beyond the 32-bit range are exact, not wrapped.
@@ -67,6 +67,12 @@ TEST(CLRect, SizesAndMovesWrapOnlyWhereMeant)
     const CLRect w = Inset(R(0, 0, 10, 10), kMin, 0);
     EXPECT_EQ(w.left, kMin);
     EXPECT_EQ(w.right, kMin + 10);
+
+    EXPECT_EQ(NonEmpty(R(5, 9, 2, 9)), R(5, 9, 6, 10));
+    EXPECT_EQ(NonEmpty(R(0, 0, 4, 4)), R(0, 0, 4, 4));
+    const CLRect edge = NonEmpty(R(kMax, kMax, kMax, 0));
+    EXPECT_EQ(edge, R(kMax - 1, kMax - 1, kMax, kMax));
+    EXPECT_FALSE(edge.IsEmpty());
 }
 
 TEST(CLRect, CenterFitAndMapStayDefinedAtTheLimits)
@@ -92,15 +98,6 @@ TEST(CLRect, CenterFitAndMapStayDefinedAtTheLimits)
     const CLRect whole = R(kMin, kMin, kMax, kMax);
     EXPECT_EQ(Mapped(whole, whole, whole), whole);
     EXPECT_EQ(Mapped(R(0, 0, 1000, 1000), R(0, 0, 1, 1), R(0, 0, kMax, kMax)), R(0, 0, kMax, kMax));
-}
-
-TEST(CLRect, MakeNonEmptyGivesOnePixelAtLeast)
-{
-    EXPECT_EQ(NonEmpty(R(5, 9, 2, 9)), R(5, 9, 6, 10));
-    EXPECT_EQ(NonEmpty(R(0, 0, 4, 4)), R(0, 0, 4, 4));
-    const CLRect edge = NonEmpty(R(kMax, kMax, kMax, 0));
-    EXPECT_EQ(edge, R(kMax - 1, kMax - 1, kMax, kMax));
-    EXPECT_FALSE(edge.IsEmpty());
 }
 
 TEST(CLRect, FloatRectRoundTripGrowsOutwardAndClamps)

@@ -22,7 +22,7 @@ std::vector<std::pair<std::string, bool>> Fields(const std::string& text, int co
     return fields;
 }
 
-TEST(ReadCsvField, QuotedFieldsLineEndsAndTheEndOfInput)
+TEST(ReadCsvField, QuotedFieldsLineEndsAndTheEndOfInputAndRawBytesStopWithTheSource)
 {
     const auto fields = Fields("a,\"b,c\",d", 3);
     EXPECT_EQ(fields[0], std::make_pair(std::string("a"), true));
@@ -54,15 +54,12 @@ TEST(ReadCsvField, QuotedFieldsLineEndsAndTheEndOfInput)
 
     EXPECT_EQ(Fields("tail", 1)[0], std::make_pair(std::string("tail"), true));
     EXPECT_EQ(Fields("a,", 2)[1], std::make_pair(std::string(), false));
-}
 
-TEST(ReadSourceBytes, StopsWhereTheSourceStops)
-{
-    const char text[] = {'a', 'b', '\0', 'c'};
-    LMemInStream source(text, 4);
+    const char bytes[] = {'a', 'b', '\0', 'c'};
+    LMemInStream raw(bytes, 4);
     char buffer[8] = {};
-    EXPECT_EQ(ReadSourceBytes(source, buffer, 8), 2u);
-    EXPECT_EQ(ReadSourceBytes(source, buffer, 0), 0u);
+    EXPECT_EQ(ReadSourceBytes(raw, buffer, 8), 2u);
+    EXPECT_EQ(ReadSourceBytes(raw, buffer, 0), 0u);
 }
 
 } // namespace

@@ -89,7 +89,7 @@ TEST(CForkStream, ErrorsAreStickyAndTheFirstStays)
     EXPECT_EQ(CForkStream("file:///NoSuchVolume/x", LStream::kReadOnly, 0).Error(), uint32_t(LStream::kOpenFailed));
 }
 
-TEST(CBufferedForkStream, KeepsTheTailOfALongWriteUntilFlushed)
+TEST(CBufferedForkStream, KeepsTheTailOfALongWriteUntilFlushedAndReadOnlyRefusesWrites)
 {
     const std::string path = TempPath("buffered-1000");
     WriteAll(path, "");
@@ -101,6 +101,13 @@ TEST(CBufferedForkStream, KeepsTheTailOfALongWriteUntilFlushed)
         EXPECT_EQ(ReadAll(path).size(), 512u);
     }
     EXPECT_EQ(ReadAll(path), data);
+
+    const std::string roPath = TempPath("buffered-ro");
+    WriteAll(roPath, "abc");
+    CBufferedForkStream readOnly(roPath, LStream::kReadOnly);
+    readOnly.Write("x", 1);
+    EXPECT_EQ(readOnly.Error(), uint32_t(LStream::kReadOnlyError));
+    EXPECT_EQ(ReadCount(readOnly, 3), 0u);
 }
 
 TEST(CBufferedForkStream, WritePastTheEndFillsTheGapWithZeros)
@@ -157,16 +164,6 @@ TEST(CBufferedForkStream, MixedReadsWritesAndSeeksMatchAPlainModel)
     stream.SetPosition(100);
     stream.SetEOF();
     EXPECT_EQ(ReadAll(path), model.substr(0, 100));
-}
-
-TEST(CBufferedForkStream, ReadOnlyStreamRefusesWrites)
-{
-    const std::string path = TempPath("buffered-ro");
-    WriteAll(path, "abc");
-    CBufferedForkStream stream(path, LStream::kReadOnly);
-    stream.Write("x", 1);
-    EXPECT_EQ(stream.Error(), uint32_t(LStream::kReadOnlyError));
-    EXPECT_EQ(ReadCount(stream, 3), 0u);
 }
 
 } // namespace

@@ -96,7 +96,7 @@ TEST_F(LAsyncQueueTest, TimersFireInDueOrderAndEqualDelaysInSchedulingOrder)
     EXPECT_FALSE(a.IsScheduled());
 }
 
-TEST_F(LAsyncQueueTest, OnlyANewHeadWakesTheDispatchThread)
+TEST_F(LAsyncQueueTest, OnlyANewHeadWakesTheDispatchThreadAndAZeroDelayRestartFiresInTheSamePass)
 {
     LAsyncTimer a(&fOwner, &fQueue), b(&fOwner, &fQueue), c(&fOwner, &fQueue);
     a.Start(100);
@@ -107,6 +107,16 @@ TEST_F(LAsyncQueueTest, OnlyANewHeadWakesTheDispatchThread)
     EXPECT_EQ(fQueue.wakes, 1);
     c.Start(50);
     EXPECT_EQ(fQueue.wakes, 2);
+
+    LAsyncTimer t(&fOwner, &fQueue);
+    int restarts = 0;
+    fOwner.action = [&](const LMessage&) {
+        if (++restarts < 3)
+            t.Start(0);
+    };
+    t.Start(0);
+    Fire();
+    EXPECT_EQ(fOwner.log.size(), 3u);
 }
 
 TEST_F(LAsyncQueueTest, RestartMovesTheTimerAndStopOrDestructionUnschedules)
@@ -151,19 +161,6 @@ TEST_F(LAsyncQueueTest, DueTimeAcrossTheClockWrapFiresAtTheRightMoment)
     fClock.AdvanceMs(11);
     Fire();
     EXPECT_EQ(fOwner.log.size(), 1u);
-}
-
-TEST_F(LAsyncQueueTest, TimerRestartedWithZeroDelayByItsHandlerFiresInTheSamePass)
-{
-    LAsyncTimer t(&fOwner, &fQueue);
-    int restarts = 0;
-    fOwner.action = [&](const LMessage&) {
-        if (++restarts < 3)
-            t.Start(0);
-    };
-    t.Start(0);
-    Fire();
-    EXPECT_EQ(fOwner.log.size(), 3u);
 }
 
 TEST_F(LAsyncQueueTest, SignalPostedManyTimesIsDeliveredOnceUnlessPostedByItsHandlerOrCancelled)

@@ -147,7 +147,7 @@ TEST(TextTokens, ReadNumberTokenStopsAtSecondPointOrLateSign)
     }
 }
 
-TEST(TextTokens, WordsAndLines)
+TEST(TextTokens, WordsLinesAndTheLineEnd)
 {
     Source in("  alpha\tbeta\n  gamma\r\n\r\nlast");
     EXPECT_EQ(Copied(in, ReadWord), std::make_pair(true, std::string("alpha")));
@@ -167,15 +167,12 @@ TEST(TextTokens, WordsAndLines)
     EXPECT_FALSE(ReadTextLine(in, line));
     EXPECT_FALSE(ReadWordToString(in, word));
     EXPECT_EQ(word.View(), "");
-}
 
-TEST(TextTokens, ToLineEndLeavesTheLineEnd)
-{
-    Source in("ab\r\nc");
-    EXPECT_EQ(Copied(in, ReadToLineEnd), std::make_pair(true, std::string("ab")));
-    EXPECT_EQ(Copied(in, ReadToLineEnd), std::make_pair(false, std::string()));
-    EXPECT_TRUE(SkipLineEnd(in));
-    EXPECT_EQ(in.Next(), 'c');
+    Source end("ab\r\nc");
+    EXPECT_EQ(Copied(end, ReadToLineEnd), std::make_pair(true, std::string("ab")));
+    EXPECT_EQ(Copied(end, ReadToLineEnd), std::make_pair(false, std::string()));
+    EXPECT_TRUE(SkipLineEnd(end));
+    EXPECT_EQ(end.Next(), 'c');
 }
 
 TEST(TextTokens, CopyTrimmedDropsOuterWhiteSpaceOnly)
