@@ -37,7 +37,7 @@ TEST(LArray, GrowthIsCountPlusOnePlusMaxOf32AndCountPlusOne)
         EXPECT_EQ(a.Items<int>()[i], i);
 }
 
-TEST(LArray, InsertClampsTheIndexShiftsTheTailAndReservesExactly)
+TEST(LArray, InsertAndSetClampShiftExtendAndReserveExactly)
 {
     LArray a = Letters("ac");
     const char b = 'b', z = 'z';
@@ -52,18 +52,15 @@ TEST(LArray, InsertClampsTheIndexShiftsTheTailAndReservesExactly)
     EXPECT_EQ(exact.Capacity(), 5u);
     ASSERT_TRUE(exact.InsertItems(9, nullptr, 0));
     EXPECT_EQ(exact.Count(), 5u);
-}
 
-TEST(LArray, SetItemsOverwritesAndExtends)
-{
-    LArray a = Letters("abcd");
-    ASSERT_TRUE(a.SetItems(1, "XY", 2));
-    EXPECT_EQ(Text(a), "aXYd");
-    ASSERT_TRUE(a.SetItems(3, "PQR", 3));
-    EXPECT_EQ(Text(a), "aXYPQR");
-    ASSERT_TRUE(a.SetAt(8, "!"));   // the gap is zero-filled
-    EXPECT_EQ(a.Count(), 9u);
-    EXPECT_EQ(Text(a), std::string("aXYPQR\0\0!", 9));
+    LArray s = Letters("abcd");
+    ASSERT_TRUE(s.SetItems(1, "XY", 2));
+    EXPECT_EQ(Text(s), "aXYd");
+    ASSERT_TRUE(s.SetItems(3, "PQR", 3));
+    EXPECT_EQ(Text(s), "aXYPQR");
+    ASSERT_TRUE(s.SetAt(8, "!"));   // the gap is zero-filled
+    EXPECT_EQ(s.Count(), 9u);
+    EXPECT_EQ(Text(s), std::string("aXYPQR\0\0!", 9));
 }
 
 TEST(LArray, RemoveAtBoundaries)
@@ -106,7 +103,7 @@ TEST(LArray, SizesPast32BitsOrFailedAllocationsChangeNothing)
     EXPECT_EQ(full.Count(), 0u);
 }
 
-TEST(LArray, MoveItemPlacesTheItemAtItsNewIndex)
+TEST(LArray, MoveItemPlacesTheItemAtItsNewIndexAndMovedArraysKeepWorking)
 {
     const auto moved = [](uint32_t from, uint32_t to) {
         char scratch;
@@ -119,10 +116,7 @@ TEST(LArray, MoveItemPlacesTheItemAtItsNewIndex)
     EXPECT_EQ(moved(1, 2), "ACBD");
     EXPECT_EQ(moved(1, 1), "ABCD");
     EXPECT_EQ(moved(1, 4), "ABCD");   // past the end: nothing
-}
 
-TEST(LArray, MovedArrayKeepsWorking)
-{
     LArray a = Letters("abc");
     LArray b(std::move(a));
     EXPECT_EQ(a.Count(), 0u);

@@ -27,7 +27,7 @@ std::vector<int> Values(const LList& list)
 
 } // namespace
 
-TEST(LList, EmptyListPushesAndNth)
+TEST(LList, EmptyListPushesNthAndADestructorThatUnlinksWithoutDeleting)
 {
     Node a(1), b(2), c(0);
     LList list;
@@ -47,6 +47,17 @@ TEST(LList, EmptyListPushesAndNth)
     EXPECT_EQ(list.Nth(3), nullptr);
     EXPECT_TRUE(b.Next()->IsEnd());
     EXPECT_EQ(b.Next(), SSLink::EndMarker());
+
+    int deaths = 0;
+    Node d(1, &deaths), e(2, &deaths);
+    {
+        LList gone;
+        gone.PushBack(&d);
+        gone.PushBack(&e);
+    }
+    EXPECT_EQ(deaths, 0);
+    EXPECT_FALSE(d.IsLinked());
+    EXPECT_FALSE(e.IsLinked());
 }
 
 TEST(LList, RefusesLinkedForeignUnlinkedAndNullNodes)
@@ -112,19 +123,5 @@ TEST(LList, TailFollowsRemovePopAndInsertAfter)
     EXPECT_FALSE(e.IsLinked());
     inserted.InsertAfter(&e, &c);
     EXPECT_EQ(inserted.Tail(), &e);
-}
-
-TEST(LList, DestructorUnlinksWithoutDeleting)
-{
-    int deaths = 0;
-    Node a(1, &deaths), b(2, &deaths);
-    {
-        LList list;
-        list.PushBack(&a);
-        list.PushBack(&b);
-    }
-    EXPECT_EQ(deaths, 0);
-    EXPECT_FALSE(a.IsLinked());
-    EXPECT_FALSE(b.IsLinked());
 }
 

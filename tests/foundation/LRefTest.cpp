@@ -22,7 +22,7 @@ private:
 
 } // namespace
 
-TEST(LRef, FirstHandleRaisesCountFromZeroAndLastFrees)
+TEST(LRef, CountsRiseFromZeroSurviveSelfAssignmentAndMovesAndTheLastFrees)
 {
     std::atomic<int> deaths{0};
     auto* obj = new Counted(deaths);
@@ -38,11 +38,7 @@ TEST(LRef, FirstHandleRaisesCountFromZeroAndLastFrees)
         EXPECT_EQ(deaths, 0);
     }
     EXPECT_EQ(deaths, 1);
-}
 
-TEST(LRef, SelfAssignmentMoveAndReassignmentKeepCountsRight)
-{
-    std::atomic<int> deaths{0};
     LRef a(new Counted(deaths));
     LRef& alias = a;
     a = alias;
@@ -51,19 +47,19 @@ TEST(LRef, SelfAssignmentMoveAndReassignmentKeepCountsRight)
     a = std::move(alias);
     ASSERT_TRUE(a);
     EXPECT_EQ(a.Get()->RefCount(), 1);
-    EXPECT_EQ(deaths, 0);
+    EXPECT_EQ(deaths, 1);
 
     // Moving transfers without touching the count.
-    LHandleData* obj = a.Get();
-    LRef b(std::move(a));
+    LHandleData* moved = a.Get();
+    LRef target(std::move(a));
     EXPECT_FALSE(a);
-    EXPECT_EQ(b.Get(), obj);
-    EXPECT_EQ(obj->RefCount(), 1);
+    EXPECT_EQ(target.Get(), moved);
+    EXPECT_EQ(moved->RefCount(), 1);
     LRef c;
-    c = std::move(b);
-    EXPECT_EQ(obj->RefCount(), 1);
+    c = std::move(target);
+    EXPECT_EQ(moved->RefCount(), 1);
     c = LRef();
-    EXPECT_EQ(deaths, 1);
+    EXPECT_EQ(deaths, 2);
 
     // Assign retains the new object before releasing the old one, which holds the only
     // other handle to the new one.
@@ -72,7 +68,7 @@ TEST(LRef, SelfAssignmentMoveAndReassignmentKeepCountsRight)
     outer->inner.Assign(held);
     LRef handle(outer);
     handle.Assign(held);
-    EXPECT_EQ(deaths, 2);
+    EXPECT_EQ(deaths, 3);
     ASSERT_EQ(handle.Get(), held);
     EXPECT_EQ(held->RefCount(), 1);
 }

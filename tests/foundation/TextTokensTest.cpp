@@ -66,7 +66,7 @@ TEST(TextTokens, ReadIntSignsPushBackAndWrapping)
     EXPECT_TRUE(ReadInt(huge, value));
 }
 
-TEST(TextTokens, LineReadsStopAtTheLineEnd)
+TEST(TextTokens, LineReadsStopAtTheLineEndAndSkipLineEndTakesOnePairOfDifferentEnds)
 {
     int32_t value = 5;
     Source a(" \t\n12");
@@ -81,10 +81,7 @@ TEST(TextTokens, LineReadsStopAtTheLineEnd)
     EXPECT_EQ(ReadLineChar(c), '\0');
     Source d("  \r\nz");
     EXPECT_EQ(ReadLineChar(d), '\r');
-}
 
-TEST(TextTokens, SkipLineEndTakesOnePairOfDifferentEnds)
-{
     const std::pair<const char*, char> ends[] = {
         {"abc\r\nx", 'x'}, {"\n\n", '\n'}, {"\n\rx", 'x'}, {"\r\r", '\r'}, {"\r", '\0'}};
     for (const auto& [text, next] : ends) {
@@ -147,7 +144,7 @@ TEST(TextTokens, ReadNumberTokenStopsAtSecondPointOrLateSign)
     }
 }
 
-TEST(TextTokens, WordsLinesAndTheLineEnd)
+TEST(TextTokens, WordsLinesTheLineEndAndTrimmedCopies)
 {
     Source in("  alpha\tbeta\n  gamma\r\n\r\nlast");
     EXPECT_EQ(Copied(in, ReadWord), std::make_pair(true, std::string("alpha")));
@@ -173,13 +170,10 @@ TEST(TextTokens, WordsLinesAndTheLineEnd)
     EXPECT_EQ(Copied(end, ReadToLineEnd), std::make_pair(false, std::string()));
     EXPECT_TRUE(SkipLineEnd(end));
     EXPECT_EQ(end.Next(), 'c');
-}
 
-TEST(TextTokens, CopyTrimmedDropsOuterWhiteSpaceOnly)
-{
-    Source in(" \n a  b\t\n c \r\n ");
+    Source padded(" \n a  b\t\n c \r\n ");
     LStrStream out;
-    CopyTrimmed(in, out);
+    CopyTrimmed(padded, out);
     EXPECT_EQ(out.View(), "a  b\t\n c");
 
     // Held white space longer than the inline buffer of a stream.

@@ -107,7 +107,7 @@ TEST(LObjForm, WritesExactChunksAndRoundTripsARichTree)
     EXPECT_FALSE(reader.ReadObject());  // the end
 }
 
-TEST(LObjForm, ReadsIntoExistingListsInPlace)
+TEST(LObjForm, ReadsIntoExistingListsInPlaceAndFieldsMissingFromTheDataReturnToDefaults)
 {
     LObjectPtr three = RootWithKids(3);
     LObject::SetInt(three->GetChild(RootF::kids, 1), nullptr, ItemF::val, 99, LObject::Merge::No);
@@ -128,18 +128,15 @@ TEST(LObjForm, ReadsIntoExistingListsInPlace)
     for (const SeenNotice& n : log.notices)
         sawValueChange |= n.op == LObjOp::Changed && n.record == secondBefore && n.context == nullptr;
     EXPECT_TRUE(sawValueChange);
-}
 
-TEST(LObjForm, FieldsMissingFromTheDataReturnToDefaults)
-{
     // A record of an older schema: only the text, in a chunk of its own kind the reader skips.
     LObjectPtr rich = MakeRichRoot();
-    const std::string bytes =
+    const std::string older =
         Chunk(U32(1), U32(1) + Chunk("TEST", "ROOT" + Chunk("JUNK", "xyz") +
                                                  Chunk("UDPA", "ints" + U32(8)) +
                                                  Chunk("UDPA", "nope" + U32(1)) +
                                                  Chunk("UDUD", "kids")));
-    ASSERT_TRUE(ReadInto(bytes, rich.get()));
+    ASSERT_TRUE(ReadInto(older, rich.get()));
     LObjectPtr expected = LObject::Create(RootClass());
     const int32_t eight = 8;
     LObject::SetArray(expected.get(), nullptr, RootF::ints, &eight, 1);

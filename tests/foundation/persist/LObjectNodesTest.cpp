@@ -96,7 +96,7 @@ TEST(LObjectNodes, LoadingKeepsFieldsWithoutKeysExceptTextArrays)
     EXPECT_EQ(dict->Count(), 1u);                         // loading added no keys
 }
 
-TEST(LObjectNodes, NullChildLeavesTheOldNodeAndLoadCreatesOnDemandChild)
+TEST(LObjectNodes, NullChildLeavesTheOldNodeLoadCreatesOnDemandChildrenAndSendsNoticesWithoutUndo)
 {
     plat::Ref<Dict> dict = Dict::Make();
     LObjectPtr root = MakeRichRoot();
@@ -111,15 +111,12 @@ TEST(LObjectNodes, NullChildLeavesTheOldNodeAndLoadCreatesOnDemandChild)
     ASSERT_EQ(fresh->GetChild(RootF::opt), nullptr);
     Load(dict.Get(), fresh.get());
     ASSERT_NE(fresh->GetChild(RootF::opt), nullptr);
-}
 
-TEST(LObjectNodes, LoadSendsNoticesAndRecordsNoUndo)
-{
-    plat::Ref<Dict> dict = Dict::Make();
-    dict->Set("ival", plat::String::Make("5 "));
+    plat::Ref<Dict> one = Dict::Make();
+    one->Set("ival", plat::String::Make("5 "));
     LObjRoot holder(LObject::Create(RootClass()));
     NoticeLog log(holder);
-    Load(dict.Get(), holder.Root());
+    Load(one.Get(), holder.Root());
     EXPECT_EQ(holder.Root()->GetInt(RootF::ival), 5);
     ASSERT_FALSE(log.notices.empty());
     EXPECT_EQ(log.notices.front().context, nullptr);

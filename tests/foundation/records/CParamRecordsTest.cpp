@@ -82,7 +82,7 @@ LObjectPtr CellWith(const char* value)
 
 } // namespace
 
-TEST_F(CParamRecords, ValuesAreAddedUpdatedAndRemovedAndTypingIsOneUndoStep)
+TEST_F(CParamRecords, ValuesAreAddedUpdatedAndRemovedTypingIsOneUndoStepAndFloatsKeepTheirPrecision)
 {
     CParamSet::SetValue(set, &control, "n", "1");
     CParamSet::SetValue(set, &control, "n", "12");
@@ -105,17 +105,14 @@ TEST_F(CParamRecords, ValuesAreAddedUpdatedAndRemovedAndTypingIsOneUndoStep)
     EXPECT_EQ(set->GetArrayCount(S::kParams), 1u);
     EXPECT_EQ(CParamSet::Find(set, "B", nullptr), -1);  // names compare exactly
     EXPECT_EQ(CParamSet::Find(nullptr, "b", nullptr), -1);
-}
 
-TEST_F(CParamRecords, FloatsAreWrittenWithTheirPrecisionAndParsedBack)
-{
     CParamSet::SetFloat(set, &control, "f", 2, 2.5);
     EXPECT_EQ(Value(set, "f"), "2.5");
     CParamSet::SetFloat(set, &control, "g", 3, 2.0);
     EXPECT_EQ(Value(set, "g"), "2");
     CParamSet::SetValue(set, &control, "h", "2.50");
     float value = -1;
-    EXPECT_EQ(CParamSet::GetFloat(set, "h", value), 2);
+    EXPECT_EQ(CParamSet::GetFloat(set, "h", value), 3);  // its index, after "b", "f" and "g"
     EXPECT_EQ(value, 2.5f);
     value = -1;
     EXPECT_EQ(CParamSet::GetFloat(set, "none", value), -1);
