@@ -89,7 +89,7 @@ TEST(LList, RefusesLinkedForeignUnlinkedAndNullNodes)
 
 TEST(LList, TailFollowsRemovePopAndInsertAfter)
 {
-    Node a(1), b(2), c(3), d(4);
+    Node a(1), b(2), c(3), d(4), e(5), loose(9);   // nodes outlive the lists that hold them
     LList list;
     list.PushBack(&a);
     list.PushBack(&b);
@@ -111,14 +111,12 @@ TEST(LList, TailFollowsRemovePopAndInsertAfter)
     EXPECT_EQ(list.Tail(), &b);
     EXPECT_EQ(Values(list), (std::vector<int>{2}));
 
-    Node loose(9);
     LList inserted;
     inserted.PushBack(&a);
     inserted.InsertAfter(&c, &a);
     inserted.InsertAfter(&d, &a);
     EXPECT_EQ(Values(inserted), (std::vector<int>{1, 4, 3}));
     EXPECT_EQ(inserted.Tail(), &c);
-    Node e(5);
     inserted.InsertAfter(&e, &loose);   // an anchor in no list links nothing
     EXPECT_FALSE(e.IsLinked());
     inserted.InsertAfter(&e, &c);
