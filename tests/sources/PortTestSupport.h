@@ -51,7 +51,8 @@ uint16_t FreePort();
 int ConnectLoopback(uint16_t port);
 // A listening loopback socket on any port; the port goes to out.
 int ListenLoopback(uint16_t& port);
-// Reads until count bytes arrived, the peer closed or the limit passed.
+// Reads until count bytes arrived, the peer closed or the limit passed; runs the main
+// thread meanwhile.
 std::string ReadExactly(int fd, size_t count, std::chrono::milliseconds limit = 5s);
 bool WriteAll(int fd, const std::string& bytes);
 // A datagram socket bound to the loopback address; its port goes to out.
