@@ -70,7 +70,7 @@ Pty OpenPty();
 // A name list entry for SONALYX_SERIAL_PORTS is set once per process; a test points the name
 // at a device by replacing the link the entry names.
 std::string SerialLinkFor(const std::string& name);
-// The open specification of a serial device by name.
+// What a serial port is opened by: the device of that name.
 CSerialPortSpec SpecNamed(const char* name);
 void PointSerialName(const std::string& name, const std::string& devicePath);
 
