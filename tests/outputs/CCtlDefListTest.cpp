@@ -74,9 +74,11 @@ TEST(CNumericCtlDef, WidthDigitsPrecisionAndStoredInitialValue)
 
 TEST(CEditCtlDef, CharsAndLinesAreAtLeastOne)
 {
-    CtlDefs defs("{ type: edittext; chars: 0; lines: 3; ini: hello }, { type: edittext; chars: \"0x10\"; lines: \"\" },"
+    CtlDefs defs("{ type: edittext; chars: 0; lines: 3; ini: hello }, { type: edittext; chars: \"0x10\"; lines: \"\"; arg: 2 },"
                  "{ type: edittext; chars: \"-4\" }");
     const CEditCtlDef first(defs.Block(0));
+    EXPECT_EQ(first.Arg(), -1);
+    EXPECT_EQ(CEditCtlDef(defs.Block(1)).Arg(), 2);
     LStrStream out;
     first.WidthExpr(4, out);
     first.HeightExpr(4, out);
