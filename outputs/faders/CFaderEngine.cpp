@@ -10,6 +10,8 @@
 #include "foundation/records/CParamSchema.h"
 #include "foundation/records/LObjChange.h"
 #include "outputs/dmx/CDmxOutput.h"
+#include "outputs/faders/CFaderSoundPlayer.h"
+#include "sources/ports/CUDPPort.h"
 
 namespace {
 
@@ -22,8 +24,12 @@ bool IsSnx(const LObject* record, uint32_t cls)
 
 CFaderEngine::CFaderEngine(LAsyncQueue& queue, CDmxOutput* dmxOutput, CFaderSetRecord& document,
                            CFaderEngineLinks links)
-    : queue(queue), soundTimer(this), dmxOutput(dmxOutput), document(document), links(std::move(links))
+    : queue(queue), soundTimer(this), dmxOutput(dmxOutput), document(document), links(std::move(links)),
+      udpPort(CUDPPort::Create(this, &queue))
 {
+    if (!this->links.soundMaker)
+        this->links.soundMaker = &CFaderSoundPlayer::Make;
+    (void)udpPort->Open(0, 0, 0);  // any local port; a port that failed to open never sends
     defaults = LoadFaderDefaults();
     consoleControls = LoadConsoleControls();
     if (const LObject* common = document.Common())
@@ -37,12 +43,21 @@ CFaderEngine::~CFaderEngine()
         dmxOutput->SetDriver(nullptr);
     if (observing)
         document.RemoveObserver(this, &CFaderEngine::OnDocumentChanged);
-    LAsyncQueueLock lock(queue);
-    while (!faders.empty()) {
-        StopOutput(*faders.back(), false);
-        faders.pop_back();
+    {
+        LAsyncQueueLock lock(queue);
+        while (!faders.empty()) {
+            StopOutput(*faders.back(), false);
+            faders.pop_back();
+        }
     }
-    links.oscPort.reset();
+    // Outside the lock: the last port to go stops the descriptor watcher's thread.
+    udpPort->Close();
+    udpPort.reset();
+}
+
+uint32_t CFaderEngine::OscLocalPort() const
+{
+    return udpPort->IsOpen() ? udpPort->LocalPort() : 0;
 }
 
 uint32_t CFaderEngine::FaderCount() const
@@ -84,6 +99,10 @@ void CFaderEngine::HandleMessage(LMessage& result, const LMessage& msg)
     if (msg.subject == &soundTimer && StrEqual(msg.type, LTimer::msgExpire)) {
         StartSounds();
         LMessage::Clear(result);
+        return;
+    }
+    if (msg.subject == udpPort.get()) {
+        LMessage::Clear(result);  // sends complete by themselves; nothing is received
         return;
     }
     LHandler::HandleMessage(result, msg);

@@ -1,8 +1,8 @@
 #pragma once
 #include "foundation/LByteBuffer.h"
 #include "foundation/LHandler.h"
-#include "outputs/faders/CFaderLinks.h"
 #include "outputs/faders/CFaderOut.h"
+#include "outputs/faders/CFaderSoundLink.h"
 #include "outputs/faders/FaderDefaults.h"
 #include "ui/LTimer.h"
 
@@ -13,6 +13,7 @@
 class CDmxOutput;
 class CFaderSetRecord;
 class CMIDIOutPort;
+class CUDPPort;
 class CSpectrumAnalyser;
 class LAsyncQueue;
 class LObject;
@@ -20,11 +21,11 @@ struct CSourceType;
 struct LObjChange;
 
 // What a document hands its engine besides the queue, the DMX output and the records.
-// A missing link sends nothing.
+// Without a MIDI port no MIDI is sent; without a sound maker every "snd" fader plays through
+// a CFaderSoundPlayer.
 struct CFaderEngineLinks {
-    CMIDIOutPort* midiOut = nullptr;          // the application's MIDI output port
-    std::unique_ptr<CFaderOscLink> oscPort;   // the engine's own UDP port
-    CFaderSoundMaker soundMaker = nullptr;    // makes the player of each fader entry
+    CMIDIOutPort* midiOut = nullptr;        // the application's MIDI output port
+    CFaderSoundMaker soundMaker = nullptr;  // makes the player of each fader entry
     void* soundContext = nullptr;
 };
 
@@ -37,8 +38,8 @@ class CFaderEngine : public LHandler {
 public:
     CFaderEngine(LAsyncQueue& queue, CDmxOutput* dmxOutput, CFaderSetRecord& document,
                  CFaderEngineLinks links = {});
-    // Gives up driving the DMX output, stops every fader's output (last first) and leaves
-    // the document.
+    // Gives up driving the DMX output, leaves the document, stops every fader's output (last
+    // first) and closes the UDP port.
     ~CFaderEngine() override;
 
     // Band faders from the spectra of every channel at sample rate `rate`, then the display
@@ -53,11 +54,14 @@ public:
     void TakeDmxOutput();
     bool DrivesDmxOutput() const;
 
-    // "LTimer_Expire" of the sound timer starts every "snd" fader's loop.
+    // "LTimer_Expire" of the sound timer starts every "snd" fader's loop; the UDP port's
+    // completions end here.
     void HandleMessage(LMessage& result, const LMessage& msg) override;
     // Observer of the document's record changes (context: the engine).
     static void OnDocumentChanged(void* context, LObjChange& notice);
 
+    // The local port OSC messages leave from; 0 when the UDP port could not be opened.
+    uint32_t OscLocalPort() const;
     // Fader entries, for the window and tests. Index out of range gives null.
     uint32_t FaderCount() const;
     const CFaderOut* Fader(uint32_t index) const;
@@ -100,6 +104,7 @@ private:
     CDmxOutput* dmxOutput;
     CFaderSetRecord& document;
     CFaderEngineLinks links;
+    std::unique_ptr<CUDPPort> udpPort;
     std::vector<std::unique_ptr<CFaderOut>> faders;
     std::vector<CFaderDefault> defaults;
     std::vector<CConsoleControl> consoleControls;

@@ -10,6 +10,7 @@
 #include "outputs/COscWriter.h"
 #include "outputs/faders/FaderLevel.h"
 #include "sources/CSourceType.h"
+#include "sources/ports/CUDPPort.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +19,8 @@ namespace {
 
 // The largest payload one UDP datagram carries over IPv4.
 constexpr uint64_t kMaxDatagram = 65507;
+// OSC messages go to this machine: 127.0.0.1.
+constexpr uint32_t kLoopback = 0x7F000001;
 
 float NewestSample(const CSpectrumChan& chan)
 {
@@ -129,7 +132,7 @@ void CFaderEngine::PublishLiveValues()
 
 void CFaderEngine::SendNextOsc()
 {
-    if (!links.oscPort || !links.oscPort->CanSend())
+    if (!udpPort->CanSend())
         return;  // the pending values wait for a later pass
     LAsyncQueueLock lock(queue);
     size_t i = oscNext;
@@ -149,5 +152,5 @@ void CFaderEngine::SendNextOsc()
         length = stream.Length();
     }
     if (fader.oscPort != 0 && length <= kMaxDatagram && length <= oscBuffer.Size())
-        links.oscPort->SendTo(uint16_t(fader.oscPort), oscBuffer.Data(), uint32_t(length));
+        udpPort->SendTo(CIPAddress(kLoopback, uint16_t(fader.oscPort)), oscBuffer.Data(), uint32_t(length));
 }

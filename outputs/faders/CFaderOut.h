@@ -1,5 +1,5 @@
 #pragma once
-#include "outputs/faders/CFaderLinks.h"
+#include "outputs/faders/CFaderSoundLink.h"
 
 #include <cstdint>
 #include <memory>

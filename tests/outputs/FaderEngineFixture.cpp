@@ -15,12 +15,11 @@ FaderEngineFixture::~FaderEngineFixture()
     engine.reset();  // leaves the document before it goes
 }
 
-CFaderEngine& FaderEngineFixture::Engine(std::unique_ptr<CFaderOscLink> osc)
+CFaderEngine& FaderEngineFixture::Engine()
 {
     if (!engine) {
         CFaderEngineLinks links;
         links.midiOut = midi.Port();
-        links.oscPort = std::move(osc);
         links.soundMaker = &FaderEngineFixture::MakeSound;
         links.soundContext = this;
         engine = std::make_unique<CFaderEngine>(queue, &dmx, document, std::move(links));

@@ -21,8 +21,8 @@ protected:
     FaderEngineFixture();
     ~FaderEngineFixture() override;
 
-    // Makes the engine (once); osc is its UDP port, if any.
-    CFaderEngine& Engine(std::unique_ptr<CFaderOscLink> osc = nullptr);
+    // Makes the engine (once), with recording sound players.
+    CFaderEngine& Engine();
     // Appends a fader of an output kind fed by a source type and channel.
     LObject* AddFader(uint8_t kind, uint8_t sourceType = 4, uint8_t channel = 0);
     // A band fader on channel 0, 240..272 Hz, input range 0..0.5, on DMX slot `slot`.

@@ -4,10 +4,6 @@
 #include "analysis/CWindowFunc.h"
 #include "analysis/CWindowedFFT.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <bit>
@@ -43,35 +39,6 @@ bool FaderTestSound::Load(std::string_view f)
     file = std::string(f);
     playing = false;
     return !file.empty();
-}
-
-FaderTestUdp::FaderTestUdp()
-{
-    fSocket = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in local{};
-    local.sin_family = AF_INET;
-    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (fSocket >= 0 && bind(fSocket, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
-        close(fSocket);
-        fSocket = -1;
-    }
-}
-
-FaderTestUdp::~FaderTestUdp()
-{
-    if (fSocket >= 0)
-        close(fSocket);
-}
-
-bool FaderTestUdp::SendTo(uint16_t port, const void* data, uint32_t length)
-{
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    to.sin_port = htons(port);
-    const bool ok = sendto(fSocket, data, length, 0, reinterpret_cast<sockaddr*>(&to), sizeof to) == ssize_t(length);
-    sent += ok ? 1 : 0;
-    return ok;
 }
 
 namespace {

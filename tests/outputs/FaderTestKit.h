@@ -1,5 +1,5 @@
 #pragma once
-#include "outputs/faders/CFaderLinks.h"
+#include "outputs/faders/CFaderSoundLink.h"
 #include "outputs/midi/CMIDIClient.h"
 #include "outputs/midi/CMIDIOutPort.h"
 #include "platform/MidiSystem.h"
@@ -41,21 +41,6 @@ public:
     bool loop = false;
     float rate = 1.0f;
     float volume = -1.0f;
-};
-
-// A datagram port on a real UDP socket bound to 127.0.0.1 on any port.
-class FaderTestUdp : public CFaderOscLink {
-public:
-    FaderTestUdp();
-    ~FaderTestUdp() override;
-    bool CanSend() const override { return fSocket >= 0 && !busy; }
-    bool SendTo(uint16_t port, const void* data, uint32_t length) override;
-
-    bool busy = false;  // stands for a datagram still on its way
-    uint32_t sent = 0;
-
-private:
-    int fSocket = -1;
 };
 
 // An independent OSC decoder: a python3 process that receives datagrams on 127.0.0.1 and
