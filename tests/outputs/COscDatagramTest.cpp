@@ -2,9 +2,10 @@
 // independent decoder (a python3 program).
 #include "foundation/LByteBuffer.h"
 #include "foundation/streams/CMemStream.h"
-#include "outputs/COscUdpLink.h"
 #include "outputs/COscWriter.h"
 #include "shell/CAsyncLoopThread.h"
+#include "sources/ports/CIPAddress.h"
+#include "sources/ports/CUDPPort.h"
 #include "tests/support/WaitFor.h"
 
 #include <gtest/gtest.h>
@@ -76,50 +77,46 @@ private:
     FILE* fPipe = nullptr;
 };
 
-std::string Message(LByteBuffer& block, std::string_view address, float value)
+std::string Message(std::string_view address, float value)
 {
+    LByteBuffer block;
     CMemStream stream(block);
     WriteOscFloatMessage(stream, address, value);
     return std::string(reinterpret_cast<const char*>(block.Data()), stream.Length());
 }
 
-class COscUdpLinkTest : public ::testing::Test {
+constexpr uint32_t kLoopback = 0x7F000001;
+
+class COscDatagramTest : public ::testing::Test {
 protected:
+    void SetUp() override { ASSERT_EQ(fPort->Open(0, 0, 0), 0); }
     void TearDown() override
     {
-        fLink.reset();
+        fPort.reset();
         fQueue->Stop();
+    }
+    bool Send(uint16_t port, const std::string& bytes)
+    {
+        return WaitFor([this] { return fPort->CanSend(); }) &&
+               fPort->SendTo(CIPAddress(kLoopback, port), bytes.data(), uint32_t(bytes.size()));
     }
     std::unique_ptr<CAsyncLoopThread> fQueue = std::make_unique<CAsyncLoopThread>(
         [](CRunLoopSignal::Callback callback, void* context) { return std::make_unique<CRunLoopSignal>(callback, context); });
     LHandler fOwner;
-    std::unique_ptr<COscUdpLink> fLink = std::make_unique<COscUdpLink>(&fOwner, fQueue.get());
+    std::unique_ptr<CUDPPort> fPort{CUDPPort::Create(&fOwner, fQueue.get())};
 };
 
 } // namespace
 
-TEST_F(COscUdpLinkTest, MessagesArriveAsOneDatagramEachAndDecode)
+TEST_F(COscDatagramTest, MessagesArriveAsOneDatagramEachAndDecode)
 {
-    Decoder decoder(2);
+    Decoder decoder(3);
     const int port = std::atoi(decoder.Line().c_str());
     ASSERT_GT(port, 0);
-    ASSERT_TRUE(fLink->IsOpen());
-    ASSERT_NE(fLink->LocalPort(), 0u);
-    LByteBuffer first;
-    const std::string a = Message(first, "/snx/f1", 0.25f);
-    ASSERT_TRUE(fLink->SendTo(uint16_t(port), a.data(), uint32_t(a.size())));
+    ASSERT_TRUE(Send(uint16_t(port), Message("/snx/f1", 0.25f)));
     EXPECT_EQ(decoder.Line(), "2f736e782f6631002c6600003e800000 /snx/f1 ,f 0.25 rest=0");
-    ASSERT_TRUE(WaitFor([this] { return fLink->CanSend(); }));
-    LByteBuffer second;
-    const std::string b = Message(second, "/a/b", 1.0f);
-    ASSERT_TRUE(fLink->SendTo(uint16_t(port), b.data(), uint32_t(b.size())));
+    ASSERT_TRUE(Send(uint16_t(port), Message("/a/b", 1.0f)));
     EXPECT_EQ(decoder.Line(), "2f612f62000000002c6600003f800000 /a/b ,f 1.0 rest=0");
-}
-
-TEST_F(COscUdpLinkTest, PortZeroSendsNothing)
-{
-    ASSERT_TRUE(WaitFor([this] { return fLink->CanSend(); }));
-    const uint8_t bytes[4] = {'/', 0, 0, 0};
-    EXPECT_FALSE(fLink->SendTo(0, bytes, sizeof bytes));
-    EXPECT_TRUE(fLink->CanSend()); // nothing is on its way
+    ASSERT_TRUE(Send(uint16_t(port), Message("/x", -0.5f)));
+    EXPECT_EQ(decoder.Line(), "2f7800002c660000bf000000 /x ,f -0.5 rest=0");
 }
