@@ -6,76 +6,15 @@
 #include "shell/CAsyncLoopThread.h"
 #include "sources/ports/CIPAddress.h"
 #include "sources/ports/CUDPPort.h"
+#include "tests/outputs/FaderTestKit.h"
 #include "tests/support/WaitFor.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <memory>
 #include <string>
 
 namespace {
-
-// Binds a loopback UDP socket, prints its port, then decodes `count` datagrams as OSC
-// messages: hex bytes, address, type tags, float arguments and the bytes left over.
-const char* const kDecoder = R"PY(
-import socket, struct, sys
-count = int(sys.argv[1])
-s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-s.bind(("127.0.0.1", 0))
-print(s.getsockname()[1], flush=True)
-s.settimeout(10)
-def osc_string(buf, pos):
-    end = buf.index(b"\0", pos)
-    text = buf[pos:end].decode("utf-8")
-    pad = end + 1
-    pad += (-pad) % 4
-    if any(buf[end:pad]):
-        raise ValueError("padding")
-    return text, pad
-for _ in range(count):
-    data, _ = s.recvfrom(4096)
-    address, pos = osc_string(data, 0)
-    tags, pos = osc_string(data, pos)
-    args = []
-    for tag in tags[1:]:
-        if tag != "f":
-            raise ValueError("tag " + tag)
-        args.append(repr(struct.unpack(">f", data[pos:pos + 4])[0]))
-        pos += 4
-    print(data.hex(), address, tags, " ".join(args), "rest=%d" % (len(data) - pos), flush=True)
-)PY";
-
-// The decoder as a child process whose output the test reads.
-class Decoder {
-public:
-    explicit Decoder(int count)
-    {
-        const char* tmp = std::getenv("TMPDIR");
-        const std::string path = std::string(tmp && *tmp ? tmp : "/tmp") + "/osc_decoder.py";
-        std::ofstream(path) << kDecoder;
-        fPipe = popen(("python3 " + path + " " + std::to_string(count)).c_str(), "r");
-    }
-    ~Decoder()
-    {
-        if (fPipe)
-            pclose(fPipe);
-    }
-    std::string Line()
-    {
-        char buffer[1024] = {};
-        if (!fPipe || !std::fgets(buffer, sizeof buffer, fPipe))
-            return {};
-        std::string line(buffer);
-        if (!line.empty() && line.back() == '\n')
-            line.pop_back();
-        return line;
-    }
-
-private:
-    FILE* fPipe = nullptr;
-};
 
 std::string Message(std::string_view address, float value)
 {
@@ -92,6 +31,7 @@ protected:
     void SetUp() override { ASSERT_EQ(fPort->Open(0, 0, 0), 0); }
     void TearDown() override
     {
+        WaitFor([this] { return fPort->CanSend(); });
         fPort.reset();
         fQueue->Stop();
     }
@@ -110,13 +50,11 @@ protected:
 
 TEST_F(COscDatagramTest, MessagesArriveAsOneDatagramEachAndDecode)
 {
-    Decoder decoder(3);
-    const int port = std::atoi(decoder.Line().c_str());
-    ASSERT_GT(port, 0);
-    ASSERT_TRUE(Send(uint16_t(port), Message("/snx/f1", 0.25f)));
-    EXPECT_EQ(decoder.Line(), "2f736e782f6631002c6600003e800000 /snx/f1 ,f 0.25 rest=0");
-    ASSERT_TRUE(Send(uint16_t(port), Message("/a/b", 1.0f)));
-    EXPECT_EQ(decoder.Line(), "2f612f62000000002c6600003f800000 /a/b ,f 1.0 rest=0");
-    ASSERT_TRUE(Send(uint16_t(port), Message("/x", -0.5f)));
-    EXPECT_EQ(decoder.Line(), "2f7800002c660000bf000000 /x ,f -0.5 rest=0");
+    OscDecoder decoder(3);
+    ASSERT_GT(decoder.Port(), 0);
+    // The port reads the bytes while it sends: they live until the end of the test.
+    const std::string messages[] = {Message("/snx/f1", 0.25f), Message("/a/b", 1.0f), Message("/x", -0.5f)};
+    for (const std::string& message : messages)
+        ASSERT_TRUE(Send(decoder.Port(), message));
+    EXPECT_EQ(decoder.Finish(), (std::vector<std::string>{"16 /snx/f1 ,f 0.25", "16 /a/b ,f 1", "12 /x ,f -0.5"}));
 }
