@@ -1,4 +1,5 @@
 #include "foundation/files/CMacAsyncPB.h"
+#include "foundation/streams/CForkRefStream.h"
 #include "platform/files/FileSpecText.h"
 #include "shell/CAsyncLoopThread.h"
 
@@ -195,12 +196,6 @@ TEST_F(CMacAsyncPBTest, DestroyingWithWritesInFlightNeverWritesAfterClose)
         EXPECT_EQ(log.count.load(), 0);
     }
 }
-
-} // namespace
-
-#include "foundation/streams/CForkRefStream.h"
-
-namespace {
 
 TEST_F(CMacAsyncPBTest, ForkReferenceStreamTransfersAtItsPosition)
 {
