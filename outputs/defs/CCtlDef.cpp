@@ -11,6 +11,9 @@
 #include "outputs/defs/CPopListCtlDef.h"
 #include "outputs/defs/CSliderCtlDef.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <string>
 
 CCtlDef::CCtlDef(const CDefList& block)
@@ -37,6 +40,35 @@ std::unique_ptr<CCtlDef> CCtlDef::Create(const CDefList& block)
     if (type == "edittext")
         return std::make_unique<CEditCtlDef>(block);
     return nullptr;
+}
+
+double CCtlDef::Finite(double value)
+{
+    return std::isfinite(value) ? value : 0.0;
+}
+
+int32_t CCtlDef::TruncToInt(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    constexpr double lo = std::numeric_limits<int32_t>::min();
+    constexpr double hi = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(std::trunc(std::clamp(value, lo, hi)));
+}
+
+LStringRef CCtlDef::ShownText(float value) const
+{
+    return ReportText(value);
+}
+
+bool CCtlDef::StoredValue(double, float&) const
+{
+    return false;
+}
+
+LStringRef CCtlDef::ReportText(float value) const
+{
+    return DoubleToStringTrim(Precision(), Finite(value));
 }
 
 void CCtlDef::WritePlacement(const char* fragment, uint32_t pane, LStrStream& out) const

@@ -32,11 +32,22 @@ public:
     virtual LStringRef FormatValue() const = 0;
     // Decimals of the value's text.
     virtual int32_t Precision() const { return 0; }
+    // The text the control shows for a stored value (a value that is not a number shows as 0).
+    virtual LStringRef ShownText(float value) const;
+    // The stored value of a number the control reports; false for controls that report text
+    // or nothing.
+    virtual bool StoredValue(double shown, float& value) const;
+    // The text of a stored value as the panel reports it: Precision decimals, trimmed.
+    LStringRef ReportText(float value) const;
 
     const LStringRef& Id() const { return fId; }
     const LStringRef& Name() const { return fName; }
 
 protected:
+    // A value that is not a number counts as 0.
+    static double Finite(double value);
+    // Truncated toward zero within the 32-bit range; not a number gives 0.
+    static int32_t TruncToInt(double value);
     // Writes `fragment` with %0 = the pane index, %1 = the width and %2 = the height expression.
     void WritePlacement(const char* fragment, uint32_t pane, LStrStream& out) const;
 

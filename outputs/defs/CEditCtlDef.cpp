@@ -42,6 +42,12 @@ LStringRef CEditCtlDef::FormatValue() const
     return LStringRef(std::string_view(IniText()));
 }
 
+bool CEditCtlDef::StoredValue(double shown, float& value) const
+{
+    value = static_cast<float>(Finite(shown));
+    return true;
+}
+
 LStringRef CEditCtlDef::ValueText(float value)
 {
     return DoubleToStringTrim(4, std::isfinite(value) ? value : 0.0f);

@@ -14,6 +14,9 @@ public:
     LStringRef FormatValue() const override;
     // The text the field shows for a value: up to 4 decimals, trimmed.
     static LStringRef ValueText(float value);
+    LStringRef ShownText(float value) const override { return ValueText(value); }
+    // The field's text read as a number.
+    bool StoredValue(double shown, float& value) const override;
 
     uint32_t Chars() const { return fChars; }
     uint32_t Lines() const { return fLines; }

@@ -4,8 +4,6 @@
 #include "foundation/NumberFormat.h"
 #include "outputs/defs/CMidiCtlDefs.h"
 
-#include <algorithm>
-#include <cmath>
 
 CIndexCtlDef::CIndexCtlDef(const CDefList& block) : CValueCtlDef(block), fBase(DefInt(block, "base", 0)) {}
 
@@ -23,8 +21,7 @@ void CIndexCtlDef::HeightExpr(uint32_t pane, LStrStream& out) const
 
 LStringRef CIndexCtlDef::IndexText(float value) const
 {
-    const double finite = std::isfinite(value) ? std::clamp<double>(value, -2147483648.0, 2147483647.0) : 0.0;
-    return LongToString(static_cast<int64_t>(std::trunc(finite)) + fBase);
+    return LongToString(int64_t(TruncToInt(value)) + fBase);
 }
 
 LStringRef CIndexCtlDef::FormatValue() const

@@ -10,6 +10,7 @@ public:
     LStringRef FormatValue() const override;
     // The text shown for a value: the truncated value plus the base.
     LStringRef IndexText(float value) const;
+    LStringRef ShownText(float value) const override { return IndexText(value); }
     int32_t Base() const { return fBase; }
 
 private:

@@ -20,6 +20,12 @@ void CPrefSizedCtlDef::HeightExpr(uint32_t pane, LStrStream& out) const
     WritePaneCall("hp", pane, out);
 }
 
+bool CPrefSizedCtlDef::StoredValue(double shown, float& value) const
+{
+    value = static_cast<float>(TruncToInt(shown) & 255);
+    return true;
+}
+
 LStringRef CPrefSizedCtlDef::FormatValue() const
 {
     return DoubleToStringTrim(0, Ini());

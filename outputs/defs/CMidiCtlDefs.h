@@ -8,6 +8,8 @@ public:
     void WidthExpr(uint32_t pane, LStrStream& out) const override;
     void HeightExpr(uint32_t pane, LStrStream& out) const override;
     LStringRef FormatValue() const override;
+    // Reports the number truncated to a byte.
+    bool StoredValue(double shown, float& value) const override;
 };
 
 // A MIDI note number shown as a note name.

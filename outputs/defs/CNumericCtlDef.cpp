@@ -50,6 +50,17 @@ int32_t CNumericCtlDef::Precision() const
     return std::min(15, fPrec + (fScale > 1.0 ? ScaleDecimals(fScale) : 0));
 }
 
+LStringRef CNumericCtlDef::ShownText(float value) const
+{
+    return DoubleToStringTrim(Precision(), Finite(ToDisplay(Finite(value))));
+}
+
+bool CNumericCtlDef::StoredValue(double shown, float& value) const
+{
+    value = static_cast<float>(Finite(FromDisplay(Finite(shown))));
+    return true;
+}
+
 LStringRef CNumericCtlDef::FormatValue() const
 {
     return DoubleToStringTrim(Precision(), std::isfinite(fIni) ? fIni : 0.0f);

@@ -11,6 +11,9 @@ public:
     void HeightExpr(uint32_t pane, LStrStream& out) const override;
     LStringRef FormatValue() const override;
     int32_t Precision() const override;
+    // Shows stored × scale + base; reports (shown − base) / scale.
+    LStringRef ShownText(float value) const override;
+    bool StoredValue(double shown, float& value) const override;
 
     // Characters the field needs for the widest value: sign, digits and decimals.
     int32_t WidthDigits() const;

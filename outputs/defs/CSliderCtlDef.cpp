@@ -5,21 +5,6 @@
 #include "outputs/defs/CDefNode.h"
 #include "outputs/defs/CMidiCtlDefs.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-
-namespace {
-
-// Truncates toward zero within the 32-bit range.
-int32_t TruncToInt(double value)
-{
-    constexpr double lo = std::numeric_limits<int32_t>::min();
-    constexpr double hi = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(std::trunc(std::clamp(value, lo, hi)));
-}
-
-} // namespace
 
 CSliderCtlDef::CSliderCtlDef(const CDefList& block)
     : CValueCtlDef(block),
@@ -46,6 +31,17 @@ void CSliderCtlDef::PlaceInColumn(uint32_t pane, LStrStream& out) const
         CValueCtlDef::PlaceInColumn(pane, out);
     else
         WritePlacement(fPlace.c_str(), pane, out);
+}
+
+LStringRef CSliderCtlDef::ShownText(float value) const
+{
+    return LongToString(TruncToInt(value));
+}
+
+bool CSliderCtlDef::StoredValue(double shown, float& value) const
+{
+    value = static_cast<float>(TruncToInt(shown));
+    return true;
 }
 
 LStringRef CSliderCtlDef::FormatValue() const

@@ -11,6 +11,9 @@ public:
     void HeightExpr(uint32_t pane, LStrStream& out) const override;
     void PlaceInColumn(uint32_t pane, LStrStream& out) const override;
     LStringRef FormatValue() const override;
+    // Shows and reports whole numbers.
+    LStringRef ShownText(float value) const override;
+    bool StoredValue(double shown, float& value) const override;
     int32_t Min() const { return fMin; }
     int32_t Max() const { return fMax; }
 

@@ -11,11 +11,6 @@ namespace {
 
 constexpr int32_t kMaxDecimals = 15;
 
-double Finite(double value)
-{
-    return std::isfinite(value) ? value : 0.0;
-}
-
 } // namespace
 
 double DefDouble(const CDefList& block, const char* key, double fallback)

@@ -119,12 +119,9 @@ TEST(CFFT, GivesExactlyThePlainStageByStageValues)
     }
 }
 
-TEST(CFFT, NewPlanIsTheOnePointIdentity)
+TEST(CFFT, OrderZeroIsTheOnePointIdentity)
 {
     CFFT plan;
-    EXPECT_EQ(plan.order, 0u);
-    EXPECT_EQ(plan.size, 1u);
-    EXPECT_EQ(plan.half, 0u);
     ASSERT_TRUE(plan.Init(0));
     EXPECT_EQ(plan.bitrev, std::vector<uint32_t>{0});
     std::vector<SComplex32> one{{3.5f, -2.0f}};
@@ -164,7 +161,6 @@ TEST(CFFT, InitIsAllOrNothing)
     EXPECT_EQ(plan.size, 1u << CFFT::kMaxOrder);
 }
 
-
 TEST(CFFT, TransformRefusesABufferOfTheWrongSize)
 {
     CFFT plan;
@@ -185,21 +181,3 @@ TEST(CFFT, MatchesNaiveDftForEveryOrder)
         ExpectMatchesNaiveDft(order, CFFT::Direction::Inverse);
     }
 }
-
-TEST(CFFT, KeepsParsevalsEnergy)
-{
-    CFFT plan;
-    ASSERT_TRUE(plan.Init(12));
-    const auto x = RandomSignal(plan.size, 7);
-    auto data = Scrambled(plan, x);
-    ASSERT_TRUE(plan.Transform(data, CFFT::Direction::Forward));
-    double timeEnergy = 0.0;
-    double freqEnergy = 0.0;
-    for (uint32_t i = 0; i < plan.size; ++i) {
-        timeEnergy += double(x[i].re) * x[i].re + double(x[i].im) * x[i].im;
-        freqEnergy += double(data[i].re) * data[i].re + double(data[i].im) * data[i].im;
-    }
-    EXPECT_NEAR(freqEnergy / plan.size, timeEnergy, timeEnergy * 1e-5);
-}
-
-

@@ -42,7 +42,6 @@ TEST(CEventLineRing, LastLineIsKeptUntilTaken)
     EXPECT_TRUE(ring.TakeLastLine().IsEmpty());
 }
 
-
 TEST(CEventLineRing, AllocForgetsEverythingAndRejectsHugeOrders)
 {
     CEventLineRing ring;
@@ -75,63 +74,47 @@ TEST(CEventLineRing, TakeLastLineIsSafeAgainstCommits)
         done = true;
     });
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    int taken = 0;
+    int torn = 0; // counted rather than asserted: the writer must be joined either way
     while (!done && std::chrono::steady_clock::now() < deadline) {
         const LStringRef line = ring.TakeLastLine();
-        if (!line.IsEmpty()) {
-            ++taken;
-            ASSERT_EQ(line.View().substr(0, 5), "line ");
-        }
+        torn += !line.IsEmpty() && line.View().substr(0, 5) != "line ";
     }
     writer.join();
     EXPECT_TRUE(done);
+    EXPECT_EQ(torn, 0);
     const LStringRef last = ring.TakeLastLine();
     EXPECT_TRUE(last.IsEmpty() || last.View() == "line 19999");
-    (void)taken;
 }
 
-TEST(CSpectrumAnalyser, SetupMakesEqualChannels)
+TEST(CSpectrumAnalyser, SetupMakesEqualChannelsAndDiscardsSamplesAndLines)
 {
     CSpectrumAnalyser analyser;
     EXPECT_EQ(analyser.ChannelCount(), 0u);
-    EXPECT_EQ(analyser.mask, 0u);
     ASSERT_TRUE(analyser.Setup(3, 8, 13));
+    analyser.Channel(0)->Push(9.0f);
+    analyser.Append("t");
+    analyser.Commit();
+    ASSERT_TRUE(analyser.Setup(3, 8, 13)); // the same sizes again still start afresh
     ASSERT_EQ(analyser.ChannelCount(), 3u);
     for (uint32_t c = 0; c < 3; ++c) {
         EXPECT_EQ(analyser.Channel(c)->FFTSize(), 256u);
-        EXPECT_EQ(analyser.Channel(c)->ring.size(), 8192u);
+        EXPECT_EQ(analyser.Channel(c)->ring, std::vector<float>(8192, 0.0f));
+        EXPECT_EQ(analyser.Channel(c)->writeIndex, 0u);
     }
     EXPECT_EQ(analyser.Channel(3), nullptr);
     EXPECT_EQ(analyser.lines.size(), 8192u);
     EXPECT_EQ(analyser.fftSize, 256u);
-}
-
-TEST(CSpectrumAnalyser, SetupDiscardsSamplesAndLines)
-{
-    CSpectrumAnalyser analyser;
-    ASSERT_TRUE(analyser.Setup(1, 2, 2));
-    analyser.Channel(0)->Push(9.0f);
-    analyser.Append("t");
-    analyser.Commit();
-    ASSERT_TRUE(analyser.Setup(2, 2, 2));
-    EXPECT_EQ(analyser.Channel(0)->ring, std::vector<float>(4, 0.0f));
-    EXPECT_EQ(analyser.Channel(0)->writeIndex, 0u);
     EXPECT_TRUE(analyser.lines[0].IsEmpty());
     EXPECT_TRUE(analyser.TakeLastLine().IsEmpty());
 }
 
-TEST(CSpectrumAnalyser, ChannelCountIsBounded)
+TEST(CSpectrumAnalyser, ChannelCountIsBoundedAndAFailedSetupLeavesNone)
 {
     CSpectrumAnalyser analyser;
     ASSERT_TRUE(analyser.Setup(100000, 1, 1));
     EXPECT_EQ(analyser.ChannelCount(), CSpectrumAnalyser::kMaxChannels);
     ASSERT_TRUE(analyser.Setup(0, 1, 1));
     EXPECT_EQ(analyser.ChannelCount(), 0u);
-}
-
-TEST(CSpectrumAnalyser, FailedSetupLeavesNoChannels)
-{
-    CSpectrumAnalyser analyser;
     ASSERT_TRUE(analyser.Setup(2, 4, 4));
     EXPECT_FALSE(analyser.Setup(2, CFFT::kMaxOrder + 1, 13));
     EXPECT_EQ(analyser.ChannelCount(), 0u);

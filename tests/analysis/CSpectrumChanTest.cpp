@@ -71,28 +71,20 @@ TEST(CSpectrumBuf, AllocOutOfRangeChangesNothing)
     EXPECT_EQ(chan.ring[0], 7.0f);
 }
 
-TEST(CSpectrumBuf, PushWrapsAroundTheRing)
+TEST(CSpectrumBuf, PushWrapsAroundTheRingAndLoadTakesTheNewestSamples)
 {
     CSpectrumChan empty;
     empty.Push(1.0f); // no ring yet: ignored
     EXPECT_EQ(empty.writeIndex, 0u);
 
-    CSpectrumChan chan;
-    ASSERT_TRUE(chan.Alloc(2, 3));
-    for (int i = 1; i <= 10; ++i)
-        chan.Push(static_cast<float>(i));
-    EXPECT_EQ(chan.writeIndex, 2u);
-    EXPECT_EQ(chan.ring, (std::vector<float>{9, 10, 3, 4, 5, 6, 7, 8}));
-}
-
-TEST(CSpectrumBuf, LoadTakesTheNewestSamplesAcrossTheWrap)
-{
     CWindowedFFT plan;
     ASSERT_TRUE(plan.Setup(2, CRectWindow()));
     CSpectrumChan chan;
     ASSERT_TRUE(chan.Alloc(2, 3));
     for (int i = 1; i <= 10; ++i)
         chan.Push(static_cast<float>(i));
+    EXPECT_EQ(chan.writeIndex, 2u);
+    EXPECT_EQ(chan.ring, (std::vector<float>{9, 10, 3, 4, 5, 6, 7, 8}));
     ASSERT_TRUE(chan.LoadFFTInput({}, plan.fft));
     EXPECT_EQ(chan.loadIndex, 2u);
     EXPECT_EQ(chan.lastFrame, (std::vector<float>{7, 8, 9, 10}));
@@ -152,7 +144,6 @@ TEST(CSpectrumBuf, LoadRefusesAPlanOrWindowOfAnotherSize)
     CSpectrumChan unset;
     EXPECT_FALSE(unset.LoadFFTInput({}, small.fft));
 }
-
 
 TEST(CSpectrumChan, FourPointRectangularExample)
 {

@@ -6,39 +6,28 @@
 #include <cmath>
 #include <vector>
 
-TEST(CWindowFunc, HanningTableOfEightPoints)
+TEST(CWindowFunc, TablesOfEightPointsAndTheirGains)
 {
-    CHanningWindow hann;
     std::vector<float> t(8);
-    const float gain = hann.Fill(8, t.data());
-    const float want[8] = {0.0f, 0.1464466f, 0.5f, 0.8535534f, 1.0f, 0.8535534f, 0.5f, 0.1464466f};
+    const float hannGain = CHanningWindow().Fill(8, t.data());
+    const float hann[8] = {0.0f, 0.1464466f, 0.5f, 0.8535534f, 1.0f, 0.8535534f, 0.5f, 0.1464466f};
     for (int i = 0; i < 8; ++i)
-        EXPECT_NEAR(t[i], want[i], 1e-7f) << i;
+        EXPECT_NEAR(t[i], hann[i], 1e-7f) << i;
     EXPECT_EQ(t[0], 0.0f);
     EXPECT_EQ(t[4], 1.0f);
-    EXPECT_EQ(gain, 0.5f);
-}
+    EXPECT_EQ(hannGain, 0.5f);
 
-TEST(CWindowFunc, HammingTableOfEightPoints)
-{
-    CHammingWindow hamming;
-    std::vector<float> t(8);
-    const float gain = hamming.Fill(8, t.data());
+    const float hammingGain = CHammingWindow().Fill(8, t.data());
     EXPECT_FLOAT_EQ(t[0], 0.08f);
     EXPECT_NEAR(t[1], 0.54 - 0.46 * std::sqrt(0.5), 1e-7);
     EXPECT_FLOAT_EQ(t[2], 0.54f);
     EXPECT_FLOAT_EQ(t[4], 1.0f);
-    EXPECT_EQ(gain, 0.540000021f);
-}
+    EXPECT_EQ(hammingGain, 0.540000021f);
 
-
-
-TEST(CWindowFunc, EmptyWindowHasNoMean)
-{
+    // An empty window has no mean.
     EXPECT_TRUE(std::isnan(CHanningWindow().Fill(0, nullptr)));
     EXPECT_TRUE(std::isnan(CHammingWindow().Fill(0, nullptr)));
 }
-
 
 TEST(CWindowedFFT, NonPositiveGainCountsAsOne)
 {

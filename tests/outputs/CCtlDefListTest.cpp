@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <map>
 #include <string>
 
@@ -74,9 +76,11 @@ TEST(CNumericCtlDef, WidthDigitsPrecisionAndStoredInitialValue)
 
 TEST(CEditCtlDef, CharsAndLinesAreAtLeastOne)
 {
-    CtlDefs defs("{ type: edittext; chars: 0; lines: 3; ini: hello }, { type: edittext; chars: \"0x10\"; lines: \"\" },"
+    CtlDefs defs("{ type: edittext; chars: 0; lines: 3; ini: hello }, { type: edittext; chars: \"0x10\"; lines: \"\"; arg: 2 },"
                  "{ type: edittext; chars: \"-4\" }");
     const CEditCtlDef first(defs.Block(0));
+    EXPECT_EQ(first.Arg(), -1);
+    EXPECT_EQ(CEditCtlDef(defs.Block(1)).Arg(), 2);
     LStrStream out;
     first.WidthExpr(4, out);
     first.HeightExpr(4, out);
@@ -170,4 +174,40 @@ TEST(DefinitionFiles, ShippedFilesParseAndGiveSafeDefaults)
     EXPECT_EQ(LoadFaderKindDefs(0, console), 0);
     EXPECT_EQ(LoadDefinitionFile("missing-file", console), 0);
     EXPECT_EQ(LoadDefinitionFile("../faders/dmx", console), 0);
+}
+
+TEST(CCtlDef, ShownTextsAndReportedValuesPerType)
+{
+    CtlDefs defs("{ type: numeric; min: 0; max: 100; prec: 1; scale: 100; base: 5 }, { type: midinote },"
+                 "{ type: slider; min: 0; max: 127 }, { type: index; base: 1 }, { type: edittext },"
+                 "{ type: poplist; items: { text: A } }");
+    const CCtlDefList list = defs.List(CCtlDefList::Layout::Column);
+    ASSERT_EQ(list.Count(), 6u);
+    const CCtlDef& numeric = *list.At(0);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    float value = -1.0f;
+    // Numeric: shown = stored × 100 + 5 with 1 + 2 decimals; reported back the other way.
+    EXPECT_EQ(Text(numeric.ShownText(0.25f)), "30");
+    EXPECT_EQ(Text(numeric.ShownText(nan)), "5");
+    ASSERT_TRUE(numeric.StoredValue(30.0, value));
+    EXPECT_FLOAT_EQ(value, 0.25f);
+    EXPECT_EQ(Text(numeric.ReportText(0.125f)), "0.125");
+    ASSERT_TRUE(numeric.StoredValue(std::numeric_limits<double>::infinity(), value));
+    EXPECT_FLOAT_EQ(value, -0.05f);
+    // Note and slider values are whole numbers; a note is one byte.
+    ASSERT_TRUE(list.At(1)->StoredValue(300.7, value));
+    EXPECT_FLOAT_EQ(value, 44.0f);
+    ASSERT_TRUE(list.At(1)->StoredValue(std::nan(""), value));
+    EXPECT_FLOAT_EQ(value, 0.0f);
+    EXPECT_EQ(Text(list.At(2)->ShownText(99.9f)), "99");
+    EXPECT_EQ(Text(list.At(2)->ShownText(-1e30f)), "-2147483648");
+    ASSERT_TRUE(list.At(2)->StoredValue(64.9, value));
+    EXPECT_FLOAT_EQ(value, 64.0f);
+    // The index shows the row plus its base and reports nothing.
+    EXPECT_EQ(Text(list.At(3)->ShownText(2.7f)), "3");
+    EXPECT_FALSE(list.At(3)->StoredValue(1.0, value));
+    EXPECT_EQ(Text(list.At(4)->ShownText(0.123456f)), "0.1235");
+    ASSERT_TRUE(list.At(4)->StoredValue(2.5, value));
+    EXPECT_FLOAT_EQ(value, 2.5f);
+    EXPECT_FALSE(list.At(5)->StoredValue(1.0, value));
 }

@@ -1,11 +1,9 @@
 #include "outputs/midi/CMIDIClient.h"
 #include "outputs/midi/CMIDIOutPort.h"
-#include "outputs/midi/MidiBytes.h"
 #include "platform/MidiSystem.h"
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <thread>
 #include <vector>
 
@@ -96,22 +94,4 @@ TEST_F(CMIDIOutPortTest, TwoThreadsSendWithoutLosingPackets)
         fromA += packet[0] == 0xB0 ? 1 : 0;
     }
     EXPECT_EQ(fromA, kEach);
-}
-
-TEST(MidiBytes, ChannelsAndDataStayInTheirRanges)
-{
-    EXPECT_EQ(MidiStatus(0xB0, 3), 0xB3);
-    EXPECT_EQ(MidiStatus(0xB0, 16), 0xB0);
-    EXPECT_EQ(MidiStatus(0x90, 0xFFFFFFFF), 0x9F);
-    EXPECT_EQ(MidiDataByte(63.5), 64);
-    EXPECT_EQ(MidiDataByte(63.49), 63);
-    EXPECT_EQ(MidiDataByte(127.0), 127);
-    EXPECT_EQ(MidiDataByte(300.0), 127);
-    EXPECT_EQ(MidiDataByte(-4.0), 0);
-    EXPECT_EQ(MidiDataByte(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_EQ(MidiDataByte(std::numeric_limits<double>::infinity()), 0);
-    EXPECT_EQ(MidiBendValue(0.5 * 16383), 8192);
-    EXPECT_EQ(MidiBendValue(1e12), 16383);
-    EXPECT_EQ(MidiBendValue(-1e12), 0);
-    EXPECT_EQ(MidiBendValue(-std::numeric_limits<double>::infinity()), 0);
 }

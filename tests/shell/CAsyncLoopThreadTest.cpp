@@ -5,7 +5,6 @@
 #include "foundation/LAsyncTimer.h"
 #include "foundation/StrEqual.h"
 #include "foundation/LTicks.h"
-#include "platform/Clock.h"
 #include "platform/RunLoop.h"
 #include "ui/LTimer.h"
 
@@ -238,14 +237,11 @@ TEST(CAsyncLoopThread, NotesPostedFromOtherThreadsArriveOnTheMainThreadCoalesced
             noteThreads.push_back(std::this_thread::get_id());
     });
     LAsyncEvent note(&owner, queue.get());
-    std::thread a([&] {
+    auto postThrice = [&] {
         for (int i = 0; i < 3; ++i)
             note.Post();
-    });
-    std::thread b([&] {
-        for (int i = 0; i < 3; ++i)
-            note.Post();
-    });
+    };
+    std::thread a(postThrice), b(postThrice);
     a.join();
     b.join();
     PumpMain(30ms);
@@ -284,11 +280,8 @@ TEST(CAsyncLoopThread, TimerStartedFromAnotherThreadWakesTheSleepingDispatchThre
     Handler handler([&](const LMessage&) { fired = true; });
     LAsyncTimer timer(&handler, queue.get());
     std::this_thread::sleep_for(10ms); // the thread sleeps without a timer
-    const uint64_t start = plat::NowMs();
     timer.Start(0);
-    ASSERT_TRUE(WaitFor([&] { return fired.load(); }, 5s));
-    EXPECT_LT(plat::NowMs() - start, 5000u);
-    EXPECT_NE(queue->RunLoop(), nullptr);
+    EXPECT_TRUE(WaitFor([&] { return fired.load(); }, 5s));
 }
 
 TEST(CAsyncLoopThread, SignalHandlerStartsATimerUnderTheLockItAlreadyHolds)

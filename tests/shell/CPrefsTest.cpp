@@ -84,11 +84,3 @@ TEST_F(CPrefsTest, EmptySaveStoresAnEmptyDictionaryAndAStringIsReplaced)
     ASSERT_TRUE(stored && stored->As<plat::Dict>());
     EXPECT_EQ(stored->As<plat::Dict>()->Count(), 0u);
 }
-
-TEST(SetDictInt32, StoresANumber)
-{
-    plat::Ref<plat::Dict> dict = plat::Dict::Make();
-    SetDictInt32(*dict, "idVendor", -5);
-    ASSERT_TRUE(dict->GetAs<plat::Number>("idVendor"));
-    EXPECT_EQ(dict->GetAs<plat::Number>("idVendor")->Int(), -5);
-}

@@ -17,16 +17,12 @@ size_t PumpCurrentLoop() { return plat::RunLoopDriver(plat::RunLoop::Current()).
 
 } // namespace
 
-TEST(LThread, PriorityForHighestIsRoundRobinAtTheTop)
-{
-    const plat::ThreadPriority p = LThread::PriorityFor({plat::SchedPolicy::Other, 0}, LThread::kHighest);
-    EXPECT_EQ(p.policy, plat::SchedPolicy::RoundRobin);
-    EXPECT_EQ(p.priority, 99);
-}
-
 TEST(LThread, PriorityIsTheCallersPlusTheDeltaClampedToThePolicy)
 {
     using plat::SchedPolicy;
+    const plat::ThreadPriority top = LThread::PriorityFor({SchedPolicy::Other, 0}, LThread::kHighest);
+    EXPECT_EQ(top.policy, SchedPolicy::RoundRobin);
+    EXPECT_EQ(top.priority, 99);
     EXPECT_EQ(LThread::PriorityFor({SchedPolicy::RoundRobin, 50}, 2).priority, 52);
     EXPECT_EQ(LThread::PriorityFor({SchedPolicy::RoundRobin, 5}, -10).priority, 1);
     EXPECT_EQ(LThread::PriorityFor({SchedPolicy::RoundRobin, 98}, 2).priority, 99);
@@ -70,7 +66,7 @@ TEST(CThread, StopOfANeverStartedThreadDoesNothing)
     EXPECT_FALSE(thread.IsStarted());
 }
 
-TEST(LMainSignal, TwoSignalsBeforeTheLoopRunsGiveOneCall)
+TEST(LMainSignal, TwoSignalsGiveOneCallAndReleasingCancelsIt)
 {
     int calls = 0;
     LMainSignal signal;
@@ -81,15 +77,12 @@ TEST(LMainSignal, TwoSignalsBeforeTheLoopRunsGiveOneCall)
     signal.Signal();
     PumpCurrentLoop();
     EXPECT_EQ(calls, 1);
-}
 
-TEST(LMainSignal, ReleasingCancelsACallThatHasNotRun)
-{
-    int calls = 0;
+    calls = 0; // releasing cancels a call that has not run
     {
-        LMainSignal signal;
-        signal.Init(&calls, [](void* context) { ++*static_cast<int*>(context); });
-        signal.Signal();
+        LMainSignal released;
+        released.Init(&calls, [](void* context) { ++*static_cast<int*>(context); });
+        released.Signal();
     }
     PumpCurrentLoop();
     EXPECT_EQ(calls, 0);

@@ -133,9 +133,15 @@ TEST_F(CDataServerTest, SlowClientLosesLinesAndIsToldHowMany)
     const int slow = Connect(4096);
     server->SetFormat("generic_sound");
     server->SetRate(1000);
-    constexpr int kLines = 60000; // far more than the kernel buffers and the client's limit hold
-    for (int i = 0; i < kLines; ++i)
-        Broadcast({0.0f, 0.0f, 0.0f, 0.0f});
+    // Far more than the client's limit and the kernel's socket buffers (4 MB at most) hold.
+    constexpr int kLines = 400000;
+    const float zero[4] = {};
+    for (int batch = 0; batch < kLines / 100; ++batch) {
+        LAsyncQueueLock lock(*queue);
+        for (int i = 0; i < 100; ++i)
+            server->BroadcastSample(4, zero);
+        server->Flush();
+    }
     // The client wakes up and reads until the server has nothing left in flight.
     std::string got;
     auto readAvailable = [&] {

@@ -182,8 +182,10 @@ std::string ReadExactly(int fd, size_t count, std::chrono::milliseconds limit)
     const auto end = std::chrono::steady_clock::now() + limit;
     while (out.size() < count && std::chrono::steady_clock::now() < end) {
         pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 20) <= 0)
+        if (::poll(&p, 1, 0) <= 0) {
+            PumpOnce(); // what the peer waits for may need the main thread
             continue;
+        }
         char buffer[4096];
         const size_t want = std::min(sizeof buffer, count - out.size());
         const ssize_t n = ::read(fd, buffer, want);

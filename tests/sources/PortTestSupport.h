@@ -51,7 +51,8 @@ uint16_t FreePort();
 int ConnectLoopback(uint16_t port);
 // A listening loopback socket on any port; the port goes to out.
 int ListenLoopback(uint16_t& port);
-// Reads until count bytes arrived, the peer closed or the limit passed.
+// Reads until count bytes arrived, the peer closed or the limit passed; runs the main
+// thread meanwhile.
 std::string ReadExactly(int fd, size_t count, std::chrono::milliseconds limit = 5s);
 bool WriteAll(int fd, const std::string& bytes);
 // A datagram socket bound to the loopback address; its port goes to out.
@@ -69,7 +70,7 @@ Pty OpenPty();
 // A name list entry for SONALYX_SERIAL_PORTS is set once per process; a test points the name
 // at a device by replacing the link the entry names.
 std::string SerialLinkFor(const std::string& name);
-// The open specification of a serial device by name.
+// What a serial port is opened by: the device of that name.
 CSerialPortSpec SpecNamed(const char* name);
 void PointSerialName(const std::string& name, const std::string& devicePath);
 

@@ -103,13 +103,6 @@ TEST(LFormulaLayout, PreludeComesFromTheResourceFile)
     EXPECT_EQ(LLayoutPrelude::Text(LLayoutPrelude::kFormulaItem), items[0]);
     EXPECT_EQ(LLayoutPrelude::Text(LLayoutPrelude::kScriptItem), items[1]);
     EXPECT_EQ(LLayoutPrelude::Text(2), "");
-
-    FakeLayoutFrame frame;
-    LFormulaLayout layout(nullptr, &frame);
-    EXPECT_EQ(layout.GetVariable("kStdSpc"), 20);
-    EXPECT_EQ(layout.GetVariable("kGrpSpc"), 12);
-    EXPECT_EQ(layout.GetVariable("kItemVSpc"), 8);
-    EXPECT_EQ(layout.GetVariable("kItemHSpc"), 12);
 }
 
 TEST(LFormulaLayout, EveryEngineStartsFromThePreludeStore)

@@ -54,8 +54,7 @@ TEST(LLayoutScript, MissingPlacementTextDoesNothing)
     FakeLayoutFrame frame;
     frame.Add(10, 10);
     LLayoutScript script(&frame);
-    const std::vector<std::string> texts = {"a = 1;", "pp(0, 0, 0, 30, 40)"};
-    script.Load(LayoutResources::MakeList(texts));
+    script.Load(LayoutResources::MakeList({"a = 1;", "pp(0, 0, 0, 30, 40)"}));
     ASSERT_TRUE(script.RunPref(nullptr));
     EXPECT_EQ(script.LayoutRect(), (CLRect{0, 0, 30, 40}));
     script.RunLayout(nullptr);
@@ -66,15 +65,13 @@ TEST(LLayoutScript, AnErrorAnywhereBlocksEveryStep)
 {
     FakeLayoutFrame frame;
     LLayoutScript script(&frame);
-    const std::vector<std::string> texts = {"", "pp(0, 0, 0, 30, 40)", "pp(0, 1 2, 3, 4)"};
-    script.Load(LayoutResources::MakeList(texts));
+    script.Load(LayoutResources::MakeList({"", "pp(0, 0, 0, 30, 40)", "pp(0, 1 2, 3, 4)"}));
     EXPECT_EQ(script.ErrorCode(), LScript::kErrArgList);
     EXPECT_FALSE(script.RunPref(nullptr));
     EXPECT_EQ(script.LayoutRect(), CLRect{});
     EXPECT_EQ(script.ErrorReport().rfind("Error: ArgList, Line ", 0), 0u) << script.ErrorReport();
 
-    const std::vector<std::string> fixed = {"", "pp(0, 0, 0, 30, 40)", "pp(0, 1, 2, 3, 4)"};
-    script.Load(LayoutResources::MakeList(fixed));
+    script.Load(LayoutResources::MakeList({"", "pp(0, 0, 0, 30, 40)", "pp(0, 1, 2, 3, 4)"}));
     EXPECT_TRUE(script.RunPref(nullptr));
     EXPECT_EQ(script.ErrorReport(), "");
 }
@@ -83,8 +80,7 @@ TEST(LLayoutScript, PreferredHeightForAWidth)
 {
     FakeLayoutFrame frame;
     LLayoutScript script(&frame);
-    const std::vector<std::string> texts = {"PREFH#($0 / 2 + kStdSpc);", "", ""};
-    script.Load(LayoutResources::MakeList(texts));
+    script.Load(LayoutResources::MakeList({"PREFH#($0 / 2 + kStdSpc);", "", ""}));
     int32_t height = -32768;
     const int32_t width[] = {300};
     ASSERT_TRUE(script.Call("PREFH", 1, width, height));
@@ -119,7 +115,6 @@ TEST(LLayoutScript, LayoutBuiltins)
     ASSERT_TRUE(script.Call("edges", 0, nullptr, result));
     EXPECT_EQ(result, 1 + 20 + 3100 + 140000);
 
-    const std::vector<std::string> counts = {"x = pp(1, 2, 3)", "", ""};
-    script.Load(LayoutResources::MakeList(counts));
+    script.Load(LayoutResources::MakeList({"x = pp(1, 2, 3)", "", ""}));
     EXPECT_EQ(script.ErrorCode(), LScript::kErrNumArgs);
 }

@@ -30,6 +30,18 @@ uint32_t CompileError(std::string_view text)
     return error;
 }
 
+struct Case {
+    std::string_view text;
+    int32_t result;
+    const char* why = "";
+};
+
+void ExpectResults(std::initializer_list<Case> cases)
+{
+    for (const Case& c : cases)
+        EXPECT_EQ(RunScript(c.text), c.result) << c.text << " " << c.why;
+}
+
 std::string Report(std::string_view text)
 {
     LScript script;
@@ -44,67 +56,43 @@ std::string Report(std::string_view text)
 
 TEST(LScript, StatementsAndTheirValues)
 {
-    EXPECT_EQ(RunScript("x=5;y=x++;x*10+y"), 65);
-    EXPECT_EQ(RunScript("a=1;b=2;a+b"), 3);
-    EXPECT_EQ(RunScript("a=1;b=2;a+b;"), 0) << "a discarded last statement leaves nothing";
-    EXPECT_EQ(RunScript(""), 0);
-    EXPECT_EQ(RunScript("x=2;x+=3;x"), 5);
-    EXPECT_EQ(RunScript("x=2;x+=3"), 5);
-    EXPECT_EQ(RunScript("x=2;x*=3;x-=1;x/=2"), 2);
-    EXPECT_EQ(RunScript("x=y=3;x+y"), 6);
-    EXPECT_EQ(RunScript("x=5;y=x++;z=++x;z*10+y"), 75);
-    EXPECT_EQ(RunScript("x=5;x--;--x;x"), 3);
-    EXPECT_EQ(RunScript("1+2*3-8/4"), 5);
-    EXPECT_EQ(RunScript("a=3;b=4;a*b-a/b+a-b"), 11) << "fused forms with variable operands";
-    EXPECT_EQ(RunScript("- - 5"), 5);
-    EXPECT_EQ(RunScript("a=5;-a"), -5);
-    EXPECT_EQ(RunScript("!0*10+!7"), 10);
+    ExpectResults({
+        {"x=5;y=x++;x*10+y", 65}, {"a=1;b=2;a+b", 3}, {"", 0}, {"x=2;x+=3;x", 5}, {"x=2;x+=3", 5},
+        {"a=1;b=2;a+b;", 0, "a discarded last statement leaves nothing"},
+        {"x=2;x*=3;x-=1;x/=2", 2}, {"x=y=3;x+y", 6}, {"x=5;y=x++;z=++x;z*10+y", 75}, {"x=5;x--;--x;x", 3},
+        {"1+2*3-8/4", 5}, {"a=3;b=4;a*b-a/b+a-b", 11, "fused forms with variable operands"},
+        {"- - 5", 5}, {"a=5;-a", -5}, {"!0*10+!7", 10},
+    });
 }
 
 TEST(LScript, LogicAndComparisons)
 {
-    EXPECT_EQ(RunScript("0|5"), 5);
-    EXPECT_EQ(RunScript("2|0"), 1);
-    EXPECT_EQ(RunScript("3&4"), 4);
-    EXPECT_EQ(RunScript("0&4"), 0);
-    EXPECT_EQ(RunScript("x=0;1|(x=5);x"), 0) << "the right side of | is skipped";
-    EXPECT_EQ(RunScript("x=0;0&(x=5);x"), 0) << "the right side of & is skipped";
-    EXPECT_EQ(RunScript("2^3"), 1);
-    EXPECT_EQ(RunScript("2^2"), 0);
-    EXPECT_EQ(RunScript("3<2<1"), 1) << "a chain compares the first result";
-    EXPECT_EQ(RunScript("(2<=2)+(3>=4)+(1==1)+(1!=1)"), 2);
-    EXPECT_EQ(RunScript("0-1<0"), 1) << "comparisons are signed";
-    EXPECT_EQ(RunScript("0?5"), 0);
-    EXPECT_EQ(RunScript("1?5"), 5);
-    EXPECT_EQ(RunScript("0?5:7"), 7);
-    EXPECT_EQ(RunScript("0?1:0?2:3"), 3);
+    ExpectResults({
+        {"0|5", 5}, {"2|0", 1}, {"3&4", 4}, {"0&4", 0}, {"2^3", 1}, {"2^2", 0},
+        {"x=0;1|(x=5);x", 0, "the right side of | is skipped"},
+        {"x=0;0&(x=5);x", 0, "the right side of & is skipped"},
+        {"3<2<1", 1, "a chain compares the first result"}, {"(2<=2)+(3>=4)+(1==1)+(1!=1)", 2},
+        {"0-1<0", 1, "comparisons are signed"}, {"0?5", 0}, {"1?5", 5}, {"0?5:7", 7}, {"0?1:0?2:3", 3},
+    });
 }
 
 TEST(LScript, NumbersNamesAndComments)
 {
-    EXPECT_EQ(RunScript("1.75"), 1);
-    EXPECT_EQ(RunScript(".5"), 0);
-    EXPECT_EQ(RunScript("1.2.3"), 1) << "a second point ends the number";
-    EXPECT_EQ(RunScript("\"ab\"  \"cd\" = 4; abcd"), 4) << "adjacent literals form one name";
-    EXPECT_EQ(RunScript("\"a b\" = 2; \"a b\" * 3"), 6);
-    EXPECT_EQ(RunScript("/* x **/ 5 */ 7"), 7);
-    EXPECT_EQ(RunScript("/* x */ 5"), 5);
-    EXPECT_EQ(RunScript("// c\n 6"), 6);
-    EXPECT_EQ(RunScript("4294967297"), 1) << "digits accumulate in 32 bits";
-    EXPECT_EQ(RunScript("2147483647+1"), INT_MIN);
+    ExpectResults({
+        {"1.75", 1}, {".5", 0}, {"1.2.3", 1, "a second point ends the number"},
+        {"\"ab\"  \"cd\" = 4; abcd", 4, "adjacent literals form one name"}, {"\"a b\" = 2; \"a b\" * 3", 6},
+        {"/* x **/ 5 */ 7", 7}, {"/* x */ 5", 5}, {"// c\n 6", 6},
+        {"4294967297", 1, "digits accumulate in 32 bits"}, {"2147483647+1", INT_MIN},
+    });
 }
 
 TEST(LScript, DivisionNeverTraps)
 {
-    EXPECT_EQ(RunScript("6/0"), 0);
-    EXPECT_EQ(RunScript("x=6;y=0;x/y"), 0) << "fused form";
-    EXPECT_EQ(RunScript("x=6;x/=0;x"), 0);
-    EXPECT_EQ(RunScript("x=6;x/=0;"), 0);
-    EXPECT_EQ(RunScript("a=6;a[1]/=0"), 0);
-    EXPECT_EQ(RunScript("a=0;6/a[1]"), 0);
-    EXPECT_EQ(RunScript("-2147483648/-1"), INT_MIN);
-    EXPECT_EQ(RunScript("x=-2147483648;x/=-1;x"), INT_MIN);
-    EXPECT_EQ(RunScript("abs(-2147483648)"), INT_MIN);
+    ExpectResults({
+        {"6/0", 0}, {"x=6;y=0;x/y", 0, "fused form"}, {"x=6;x/=0;x", 0}, {"x=6;x/=0;", 0}, {"a=6;a[1]/=0", 0},
+        {"a=0;6/a[1]", 0}, {"-2147483648/-1", INT_MIN}, {"x=-2147483648;x/=-1;x", INT_MIN},
+        {"abs(-2147483648)", INT_MIN},
+    });
 }
 
 TEST(LScript, FunctionsArgumentsAndBuiltins)
@@ -124,34 +112,29 @@ TEST(LScript, FunctionsArgumentsAndBuiltins)
     EXPECT_FALSE(script.Call("missing", 0, nullptr, result));
     EXPECT_EQ(result, 77);
 
-    EXPECT_EQ(RunScript("min(4)*10+max(4)"), 44);
-    EXPECT_EQ(RunScript("min(3,-2,7)*10+max(3,-2,7)"), -13);
-    EXPECT_EQ(RunScript("abs(-7)+arraylength(5)"), 7);
-    EXPECT_EQ(RunScript("f#1;g#f();f#2;g()*10+f()"), 12) << "calls keep the definition they saw";
-    EXPECT_EQ(RunScript("f#(g=3); g=1; f(); g"), 1) << "a name first used in a body is a local";
-    EXPECT_EQ(RunScript("g=1; f#(g=3); f(); g"), 3) << "a global known before the body is shared";
-    EXPECT_EQ(RunScript("f#(a=$0+1;a);a=5;f(1)*10+a"), 25);
+    ExpectResults({
+        {"min(4)*10+max(4)", 44}, {"min(3,-2,7)*10+max(3,-2,7)", -13}, {"abs(-7)+arraylength(5)", 7},
+        {"f#1;g#f();f#2;g()*10+f()", 12, "calls keep the definition they saw"},
+        {"f#(g=3); g=1; f(); g", 1, "a name first used in a body is a local"},
+        {"g=1; f#(g=3); f(); g", 3, "a global known before the body is shared"},
+        {"f#(a=$0+1;a);a=5;f(1)*10+a", 25},
+    });
 }
 
 TEST(LScript, ElementsReadAsTheirBase)
 {
-    EXPECT_EQ(RunScript("a=4;a[2]"), 4);
-    EXPECT_EQ(RunScript("a=4;b=(a[2]=9);a*10+b"), 49);
-    EXPECT_EQ(RunScript("a=4;a.size"), 4);
-    EXPECT_EQ(RunScript("a=4;b=(a.size=3);a*10+b"), 43);
-    EXPECT_EQ(RunScript("a=4;c=1;c+a[0]"), 5);
-    EXPECT_EQ(RunScript("a=4;a[0]++"), 5);
-    EXPECT_EQ(RunScript("a=4;a[0]+=2"), 6);
-    EXPECT_EQ(RunScript("a=4;a[0]+=2;a[1][2]=1;a[0]++;a"), 4);
+    ExpectResults({
+        {"a=4;a[2]", 4}, {"a=4;b=(a[2]=9);a*10+b", 49}, {"a=4;a.size", 4}, {"a=4;b=(a.size=3);a*10+b", 43},
+        {"a=4;c=1;c+a[0]", 5}, {"a=4;a[0]++", 5}, {"a=4;a[0]+=2", 6}, {"a=4;a[0]+=2;a[1][2]=1;a[0]++;a", 4},
+    });
 }
 
 TEST(LScript, LoopsRunAndStop)
 {
-    EXPECT_EQ(RunScript("i=0;s=0;@(i<5)(s+=i;i++);s"), 10);
-    EXPECT_EQ(RunScript("i=0;@(i<5)i++"), 0) << "a loop's value is 0";
-    EXPECT_EQ(RunScript("@1 1; 3"), 3) << "an endless loop stops at the pass cap";
-    EXPECT_EQ(RunScript("i=0;@1 @1 i++; 4"), 4);
-    EXPECT_EQ(RunScript("f#(@1 1);f()+5"), 5);
+    ExpectResults({
+        {"i=0;s=0;@(i<5)(s+=i;i++);s", 10}, {"i=0;@(i<5)i++", 0, "a loop's value is 0"},
+        {"@1 1; 3", 3, "an endless loop stops at the pass cap"}, {"i=0;@1 @1 i++; 4", 4}, {"f#(@1 1);f()+5", 5},
+    });
 }
 
 TEST(LScript, CallsAreBounded)
@@ -170,23 +153,23 @@ TEST(LScript, CallsAreBounded)
 
 TEST(LScript, CompileErrors)
 {
-    EXPECT_EQ(CompileError("max()"), LScript::kErrNumArgs);
-    EXPECT_EQ(CompileError("abs(1,2)"), LScript::kErrNumArgs);
-    EXPECT_EQ(CompileError("f(1); f#2"), LScript::kErrNoMethod) << "defined only later";
-    EXPECT_EQ(CompileError("f#f()"), LScript::kErrNoMethod) << "a body cannot reach its own name";
-    EXPECT_EQ(CompileError("max(1 2)"), LScript::kErrArgList);
-    EXPECT_EQ(CompileError("max(1"), LScript::kErrEOF);
-    EXPECT_EQ(CompileError("(1"), LScript::kErrEOF);
-    EXPECT_EQ(CompileError("(1 2)"), LScript::kErrClose);
-    EXPECT_EQ(CompileError("a=1;a[1"), LScript::kErrClose);
-    EXPECT_EQ(CompileError("a=1;a.;"), LScript::kErrMember);
-    EXPECT_EQ(CompileError("3=4"), LScript::kErrNoLvalue);
-    EXPECT_EQ(CompileError("++3"), LScript::kErrNoLvalue);
-    EXPECT_EQ(CompileError("(1)++"), LScript::kErrNoLvalue);
-    EXPECT_EQ(CompileError("3[1]"), LScript::kErrNoLvalue);
-    EXPECT_EQ(CompileError(")"), LScript::kErrPrim);
-    EXPECT_EQ(CompileError(std::string(100000, '(')), LScript::kErrStack) << "nesting is bounded";
-    EXPECT_EQ(CompileError(std::string(100000, '!')), LScript::kErrStack);
+    const struct {
+        std::string text;
+        uint32_t error;
+        const char* why = "";
+    } cases[] = {
+        {"max()", LScript::kErrNumArgs}, {"abs(1,2)", LScript::kErrNumArgs},
+        {"f(1); f#2", LScript::kErrNoMethod, "defined only later"},
+        {"f#f()", LScript::kErrNoMethod, "a body cannot reach its own name"},
+        {"max(1 2)", LScript::kErrArgList}, {"max(1", LScript::kErrEOF}, {"(1", LScript::kErrEOF},
+        {"(1 2)", LScript::kErrClose}, {"a=1;a[1", LScript::kErrClose}, {"a=1;a.;", LScript::kErrMember},
+        {"3=4", LScript::kErrNoLvalue}, {"++3", LScript::kErrNoLvalue}, {"(1)++", LScript::kErrNoLvalue},
+        {"3[1]", LScript::kErrNoLvalue}, {")", LScript::kErrPrim},
+        {std::string(100000, '('), LScript::kErrStack, "nesting is bounded"},
+        {std::string(100000, '!'), LScript::kErrStack},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CompileError(c.text), c.error) << c.text.substr(0, 20) << " " << c.why;
 
     LScript fresh;
     int32_t result = 5;

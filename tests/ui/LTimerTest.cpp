@@ -27,6 +27,15 @@ public:
     std::vector<LHandler*> expired;
 };
 
+// The subject of the next due expiry, or null when none is due.
+LHandler* Next(uint32_t now, const LHandler* modal = nullptr, const LHandler* window = nullptr)
+{
+    const LMessage msg = LTimer::DispatchDue(now, modal, window, true);
+    return msg.IsConsumed() ? nullptr : msg.subject;
+}
+
+uint32_t MsUntilNext() { return LTimer::MsUntilNext(nullptr, nullptr, true); }
+
 class LTimerTest : public ::testing::Test {
 protected:
     static constexpr uint32_t kStart = 5000;
@@ -62,23 +71,23 @@ TEST_F(LTimerTest, EqualDueTimesFireInStartOrderOnePerDispatch)
     a.Start(10);
     b.Start(10);
     c.Start(10);
-    LMessage first = LTimer::DispatchDue(kStart + 10, nullptr, nullptr, true);
-    EXPECT_EQ(first.subject, &a);
-    EXPECT_EQ(first.recipient, &fOwner);
-    EXPECT_EQ(LTimer::DispatchDue(kStart + 10, nullptr, nullptr, true).subject, &b);
-    EXPECT_EQ(LTimer::DispatchDue(kStart + 10, nullptr, nullptr, true).subject, &c);
-    EXPECT_TRUE(LTimer::DispatchDue(kStart + 10, nullptr, nullptr, true).IsConsumed());
+    EXPECT_EQ(LTimer::DispatchDue(kStart + 10, nullptr, nullptr, true).recipient, &fOwner);
+    EXPECT_EQ(Next(kStart + 10), &b);
+    EXPECT_EQ(Next(kStart + 10), &c);
+    EXPECT_EQ(Next(kStart + 10), nullptr);
     EXPECT_FALSE(a.IsArmed());
 }
 
-TEST_F(LTimerTest, TimerIsNotDueBeforeItsTime)
+TEST_F(LTimerTest, TimerIsDueAtItsTimeAndNeverBefore)
 {
     LTimer t(&fOwner);
     t.Start(20);
     EXPECT_EQ(DispatchAll(kStart + 19), 0);
-    EXPECT_EQ(LTimer::MsUntilNext(nullptr, nullptr, true), 20u);
+    EXPECT_EQ(MsUntilNext(), 20u);
+    fClock.AdvanceMs(500);
+    EXPECT_EQ(MsUntilNext(), 0u) << "an overdue timer is due now, not in a negative time";
     EXPECT_EQ(DispatchAll(kStart + 20), 1);
-    EXPECT_EQ(LTimer::MsUntilNext(nullptr, nullptr, true), LTimer::kMaxDelay);
+    EXPECT_EQ(MsUntilNext(), LTimer::kMaxDelay);
 }
 
 TEST_F(LTimerTest, PeriodicTimerRearmsFromItsScheduleOrFromNowWhenLate)
@@ -92,35 +101,28 @@ TEST_F(LTimerTest, PeriodicTimerRearmsFromItsScheduleOrFromNowWhenLate)
     EXPECT_EQ(DispatchAll(kStart + 550), 1);
     EXPECT_EQ(t.Due(), kStart + 650);
     EXPECT_EQ(DispatchAll(kStart + 550), 0);
-    EXPECT_TRUE(t.IsArmed());
     t.Stop();
     EXPECT_FALSE(t.IsArmed());
     EXPECT_EQ(DispatchAll(kStart + 5000), 0);
 }
 
-TEST(LTimerWrap, TimerAcrossTheClockWrapFiresAtTheRightMoment)
+TEST(LTimerWrap, DueTimesAcrossTheClockWrap)
 {
     plat::ScopedVirtualClock clock(0xFFFFFFF0u);
     Owner owner;
     LTimer t(&owner);
     t.Start(32);
     EXPECT_EQ(t.Due(), 0x10u);
-    EXPECT_TRUE(LTimer::DispatchDue(0xFFFFFFFFu, nullptr, nullptr, true).IsConsumed());
-    EXPECT_TRUE(LTimer::DispatchDue(0x05u, nullptr, nullptr, true).IsConsumed());
-    EXPECT_TRUE(LTimer::DispatchDue(0x0Fu, nullptr, nullptr, true).IsConsumed());
-    EXPECT_EQ(LTimer::DispatchDue(0x10u, nullptr, nullptr, true).subject, &t);
-}
+    for (uint32_t early : {0xFFFFFFFFu, 0x05u, 0x0Fu})
+        EXPECT_EQ(Next(early), nullptr) << early;
+    EXPECT_EQ(Next(0x10u), &t);
 
-TEST(LTimerWrap, DueTimesAcrossTheWrapOrderCorrectly)
-{
-    plat::ScopedVirtualClock clock(0xFFFFFFF0u);
-    Owner owner;
     LTimer afterWrap(&owner), beforeWrap(&owner);
     afterWrap.Start(0x18);  // due 0x08
     beforeWrap.Start(0x08); // due 0xFFFFFFF8
-    EXPECT_EQ(LTimer::MsUntilNext(nullptr, nullptr, true), 8u);
-    EXPECT_EQ(LTimer::DispatchDue(0x20u, nullptr, nullptr, true).subject, &beforeWrap);
-    EXPECT_EQ(LTimer::DispatchDue(0x20u, nullptr, nullptr, true).subject, &afterWrap);
+    EXPECT_EQ(MsUntilNext(), 8u);
+    EXPECT_EQ(Next(0x20u), &beforeWrap);
+    EXPECT_EQ(Next(0x20u), &afterWrap);
 }
 
 TEST_F(LTimerTest, HugeDelaysAreClampedSoOrderingHolds)
@@ -129,21 +131,13 @@ TEST_F(LTimerTest, HugeDelaysAreClampedSoOrderingHolds)
     huge.Start(0xFFFFFFFFu);
     EXPECT_EQ(huge.Due(), kStart + 0x7FFFFFFFu);
     small.Start(1000);
-    EXPECT_EQ(LTimer::MsUntilNext(nullptr, nullptr, true), 1000u);
-    EXPECT_EQ(LTimer::DispatchDue(kStart + 1000, nullptr, nullptr, true).subject, &small);
+    EXPECT_EQ(MsUntilNext(), 1000u);
+    EXPECT_EQ(Next(kStart + 1000), &small);
     // Unclamped, 0xFFFFFFFF ahead would read as 1 ms in the past and fire at once.
     EXPECT_EQ(DispatchAll(kStart + 1000), 0);
     LTimer periodic(&fOwner);
     periodic.StartPeriodic(0x80000000u);
     EXPECT_EQ(periodic.Period(), 0x7FFFFFFFu);
-}
-
-TEST_F(LTimerTest, MsUntilNextIsNeverNegative)
-{
-    LTimer t(&fOwner);
-    t.Start(10);
-    fClock.AdvanceMs(500);
-    EXPECT_EQ(LTimer::MsUntilNext(nullptr, nullptr, true), 0u);
 }
 
 TEST_F(LTimerTest, StartAndStartPeriodicAskTheMainLoopToReschedule)
@@ -165,9 +159,9 @@ TEST_F(LTimerTest, RestartMovesTheTimerAndDestructionUnlinksIt)
     gone->Start(10);
     stays.Start(20);
     gone->Start(30); // moved behind `stays`, never in the list twice
-    EXPECT_EQ(LTimer::DispatchDue(kStart + 40, nullptr, nullptr, true).subject, &stays);
-    EXPECT_EQ(LTimer::DispatchDue(kStart + 40, nullptr, nullptr, true).subject, gone.get());
-    EXPECT_TRUE(LTimer::DispatchDue(kStart + 40, nullptr, nullptr, true).IsConsumed());
+    EXPECT_EQ(Next(kStart + 40), &stays);
+    EXPECT_EQ(Next(kStart + 40), gone.get());
+    EXPECT_EQ(Next(kStart + 40), nullptr);
     gone->Start(0, LTimer::kModeModal);
     LHandler outsider;
     EXPECT_EQ(DispatchAll(kStart + 40, &outsider), 0); // now in the blocked list
@@ -221,44 +215,36 @@ protected:
     Owner fOutside{&fApp};
 };
 
-TEST_F(LTimerBlockingTest, NoModalHandlerApplicationActive)
+TEST_F(LTimerBlockingTest, EveryCellOfTheTable)
 {
-    EXPECT_EQ(Row(nullptr, nullptr, true), "FFFFFFFF");
-    EXPECT_EQ(Row(nullptr, &fDocument, true), "FFFFFFFF");   // W-rule: owner inside W
-    EXPECT_EQ(Row(nullptr, &fTimerOwner, true), "FFFFFFFF"); // the owner is W itself
-    EXPECT_EQ(Row(nullptr, &fOutside, true), "FBFBBBFB");
-}
-
-TEST_F(LTimerBlockingTest, NoModalHandlerApplicationInactive)
-{
-    EXPECT_EQ(Row(nullptr, nullptr, false), "FFBBFFBB");
-    EXPECT_EQ(Row(nullptr, &fDocument, false), "FFBBFFBB");
-    EXPECT_EQ(Row(nullptr, &fOutside, false), "FBBBBBBB");
-}
-
-TEST_F(LTimerBlockingTest, ModalHandlerWithTheOwnerInsideIt)
-{
-    // The modal window does not matter once a modal handler is given.
-    for (const LHandler* window : {static_cast<const LHandler*>(nullptr), static_cast<const LHandler*>(&fOutside)}) {
-        EXPECT_EQ(Row(&fDocument, window, true), "FFFFFFFF");
-        EXPECT_EQ(Row(&fDocument, window, false), "FFBBFFBB");
-        EXPECT_EQ(Row(&fTimerOwner, window, false), "FFBBFFBB");
+    const LHandler* const none = nullptr;
+    struct Case {
+        const LHandler* modal;
+        const LHandler* window;
+        const char* active;
+        const char* inactive;
+    };
+    // With a modal handler given, the modal window does not matter.
+    const Case cases[] = {
+        {none, none, "FFFFFFFF", "FFBBFFBB"},
+        {none, &fDocument, "FFFFFFFF", "FFBBFFBB"},   // owner inside the modal window
+        {none, &fTimerOwner, "FFFFFFFF", "FFBBFFBB"}, // the owner is that window itself
+        {none, &fOutside, "FBFBBBFB", "FBBBBBBB"},
+        {&fDocument, none, "FFFFFFFF", "FFBBFFBB"},
+        {&fDocument, &fOutside, "FFFFFFFF", "FFBBFFBB"},
+        {&fTimerOwner, none, "FFFFFFFF", "FFBBFFBB"},
+        {&fTimerOwner, &fOutside, "FFFFFFFF", "FFBBFFBB"},
+        {&fOutside, none, "FBFBFBFB", "FBBBFBBB"},
+        {&fOutside, &fDocument, "FBFBFBFB", "FBBBFBBB"},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(Row(cases[i].modal, cases[i].window, true), cases[i].active) << "case " << i;
+        EXPECT_EQ(Row(cases[i].modal, cases[i].window, false), cases[i].inactive) << "case " << i;
     }
-}
 
-TEST_F(LTimerBlockingTest, ModalHandlerWithTheOwnerOutsideIt)
-{
-    for (const LHandler* window : {static_cast<const LHandler*>(nullptr), static_cast<const LHandler*>(&fDocument)}) {
-        EXPECT_EQ(Row(&fOutside, window, true), "FBFBFBFB");
-        EXPECT_EQ(Row(&fOutside, window, false), "FBBBFBBB");
-    }
-}
-
-TEST_F(LTimerBlockingTest, ModalHandlerThatIsTheTimerItselfCountsAsInside)
-{
-    LTimer t(&fTimerOwner);
-    t.Start(0, LTimer::kModeModal);
-    EXPECT_EQ(LTimer::DispatchDue(Now(), &t, nullptr, true).subject, &t);
+    LTimer self(&fTimerOwner); // a modal handler that is the timer itself counts as inside
+    self.Start(0, LTimer::kModeModal);
+    EXPECT_EQ(Next(Now(), &self), &self);
 }
 
 TEST_F(LTimerBlockingTest, BlockedTimerFiresOnTheFirstDispatchAfterTheDialogEnds)
@@ -268,11 +254,10 @@ TEST_F(LTimerBlockingTest, BlockedTimerFiresOnTheFirstDispatchAfterTheDialogEnds
     t.Start(10, LTimer::kModeModal);
     EXPECT_EQ(DispatchAll(kStart + 10, &dialog, &dialog), 0);
     EXPECT_EQ(LTimer::MsUntilNext(&dialog, &dialog, true), LTimer::kMaxDelay);
-    EXPECT_EQ(LTimer::MsUntilNext(nullptr, nullptr, true), 0u); // the dialog ended
+    EXPECT_EQ(MsUntilNext(), 0u); // the dialog ended
     fTimerOwner.expired.clear();
     EXPECT_EQ(DispatchAll(kStart + 11), 1);
-    ASSERT_EQ(fTimerOwner.expired.size(), 1u);
-    EXPECT_EQ(fTimerOwner.expired[0], &t);
+    EXPECT_EQ(fTimerOwner.expired, (std::vector<LHandler*>{&t}));
     EXPECT_FALSE(t.IsArmed());
 }
 

@@ -94,9 +94,8 @@ TEST(LayoutFuzz, MutatedPreludesAndLayouts)
     const std::string calls =
         "\nPlaceTwoButton(1,2);PlaceStdIcon(4);PlaceTextBoxLTR(3,GetStdIconR(4),kStdSpc,w(0)-kStdSpc);"
         "x=CalcTwoButtonW(1,2)+CalcEditW(3,4)+CalcEditH(3,2)+CalcStdIconR(4)+CalcTextBoxW(3)\n";
-    const std::string scriptCalls =
-        ";PlaceTwoButton(1,2);PlaceStdIcon(4);PlaceTextBoxLTR(3,GetStdIconR(4),kStdSpc,w(0)-kStdSpc);"
-        "x=CalcTwoButtonW(1,2)+CalcEditW(3,4)+CalcEditH(3,2)+CalcStdIconR(4)+CalcTextBoxW(3);";
+    std::string scriptCalls = calls; // the same calls as script statements
+    scriptCalls.front() = scriptCalls.back() = ';';
     for (int i = 0; i < kMutatedInputs; ++i) {
         FakeLayoutFrame frame;
         AddPanes(frame);

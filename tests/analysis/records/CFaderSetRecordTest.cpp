@@ -49,7 +49,6 @@ TEST(CSnxSchema, NewDocumentHoldsItsDefaults)
     EXPECT_FALSE(doc.IsModified());
 }
 
-
 TEST_F(FaderSetTest, AppendedFaderHasDefaultSettings)
 {
     EXPECT_EQ(doc.AppendFader(&control), 0);
@@ -66,7 +65,7 @@ TEST_F(FaderSetTest, AppendedFaderHasDefaultSettings)
     EXPECT_EQ(doc.FaderCount(), 1);
 }
 
-TEST_F(FaderSetTest, LowFrequencyAboveHighMovesBothInOneStep)
+TEST_F(FaderSetTest, EveryPairKeepsLowAtOrBelowHighInOneStep)
 {
     ASSERT_EQ(doc.AppendFader(&control), 0);
     const int before = window.UndoDepth();
@@ -80,11 +79,8 @@ TEST_F(FaderSetTest, LowFrequencyAboveHighMovesBothInOneStep)
     window.Redo();
     EXPECT_EQ(Fader(0)->GetFloat(kFadrFrql), 55.0f);
     EXPECT_EQ(Fader(0)->GetFloat(kFadrFrqh), 55.0f);
-}
 
-TEST_F(FaderSetTest, EveryPairKeepsLowAtOrBelowHigh)
-{
-    ASSERT_EQ(doc.AppendFader(&control), 0);
+    // Every pair keeps low at or below high.
     doc.SetFaderHighFreq(&control, 0, 4.0f);
     EXPECT_EQ(Fader(0)->GetFloat(kFadrFrql), 4.0f);
     EXPECT_EQ(Fader(0)->GetFloat(kFadrFrqh), 4.0f);

@@ -19,6 +19,7 @@ public:
         if (StrEqual(msg.type, CMacUSBNotifier::msgAddDev) || StrEqual(msg.type, CMacUSBNotifier::msgRmvDev)) {
             (StrEqual(msg.type, CMacUSBNotifier::msgAddDev) ? added : removed)++;
             lastSubject = msg.subject;
+            lastThread = std::this_thread::get_id();
             LMessage::Clear(result);
             return;
         }
@@ -27,6 +28,7 @@ public:
     int added = 0;
     int removed = 0;
     LHandler* lastSubject = nullptr;
+    std::thread::id lastThread;
 };
 
 class Notifiers : public testing::Test {
@@ -156,7 +158,7 @@ TEST_F(Notifiers, ArrivalOnAnotherThreadIsDeliveredOnTheMakingThread)
     EXPECT_EQ(fOwner.added, 0);
     Pump();
     EXPECT_EQ(fOwner.added, 1);
-    EXPECT_EQ(std::this_thread::get_id(), mainThread);
+    EXPECT_EQ(fOwner.lastThread, mainThread);
 }
 
 TEST_F(Notifiers, NullMatchIsSilentAndEmpty)

@@ -84,7 +84,7 @@ TEST_F(PackedResources, FileSourceFindsByNameAndByIdAndRestoresTheCurrentFile)
     EXPECT_EQ(source.GetRegion(), kRegionUS);
 }
 
-TEST_F(PackedResources, JapaneseRegionPrefersTheRegionalVariant)
+TEST_F(PackedResources, JapaneseRegionPrefersTheRegionalVariantOthersUseTheName)
 {
     LRegionalResSource source(fRef, kRegionJP);
     EXPECT_EQ(source.Suffix(), "_J");
@@ -96,12 +96,8 @@ TEST_F(PackedResources, JapaneseRegionPrefersTheRegionalVariant)
     EXPECT_EQ(Load(source, {130, nullptr}), "plain");
     EXPECT_EQ(Load(source, {999, nullptr}), "-");
     EXPECT_EQ(Load(source, {0, ""}), "suffix alone"); // an empty name is a name
-}
 
-TEST_F(PackedResources, OtherRegionsUseTheNameItself)
-{
-    LRegionalResSource source(fRef, kRegionJP);
-    source.SetRegion(kFR);
+    source.SetRegion(kFR); // other regions use the name itself
     EXPECT_EQ(source.Suffix(), "");
     EXPECT_EQ(source.GetRegion(), kFR);
     EXPECT_EQ(Load(source, {0, "HELLO"}), "hello");

@@ -8,7 +8,6 @@
 TEST(LAEDesc, OwnsANewRecordOnlyWhenNoDescriptorIsGiven)
 {
     LAEDesc holder;
-    EXPECT_EQ(holder.Descriptor().descriptorType, LAEDesc::kTypeNull);
     holder.InitList(nullptr);
     EXPECT_EQ(holder.Descriptor().descriptorType, LAEDesc::kTypeRecord);
     ASSERT_NE(holder.Descriptor().dataHandle, nullptr);

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
-TEST(LTextSink, CutsAtCapacityAndStaysCut)
+TEST(LTextSink, CutsAtCapacityStaysCutAndFillsExactly)
 {
     char buffer[9];
     std::memset(buffer, 'x', sizeof buffer);
@@ -20,12 +20,8 @@ TEST(LTextSink, CutsAtCapacityAndStaysCut)
     EXPECT_EQ(sink.Clear(), 0);
     EXPECT_FALSE(sink.Truncated());
     EXPECT_STREQ(sink.GetText(), "");
-}
 
-TEST(LTextSink, FillsExactlyWithoutTruncation)
-{
-    char buffer[8];
-    LTextSink sink(buffer, 8);
+    // Seven bytes and the terminator fill the eight exactly: no truncation yet.
     sink.Write("abc", 3);
     sink.Write("defg", 4);
     EXPECT_STREQ(buffer, "abcdefg");
