@@ -1,14 +1,12 @@
 #include "foundation/files/CScratchFile.h"
 #include "foundation/files/FileCopy.h"
 #include "platform/files/FileSpecText.h"
+#include "tests/foundation/TempFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,25 +17,15 @@ class FileCopyTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        fRoot = std::string(getenv("TMPDIR")) + "/copy-" + testing::UnitTest::GetInstance()->current_test_info()->name();
+        fRoot = TempPath(std::string("copy-") + testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(fRoot);
     }
     void TearDown() override { std::filesystem::remove_all(fRoot); }
 
     std::string Path(const std::string& relative) const { return fRoot + "/" + relative; }
     std::string Spec(const std::string& relative) const { return plat::SpecFromPosixPath(Path(relative)); }
-    void Write(const std::string& relative, const std::string& bytes) const
-    {
-        std::filesystem::create_directories(std::filesystem::path(Path(relative)).parent_path());
-        std::ofstream(Path(relative), std::ios::binary) << bytes;
-    }
-    std::string Read(const std::string& relative) const
-    {
-        std::ifstream in(Path(relative), std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    void Write(const std::string& relative, const std::string& bytes) const { WriteAll(Path(relative), bytes); }
+    std::string Read(const std::string& relative) const { return ReadAll(Path(relative)); }
 
     std::string fRoot;
 };

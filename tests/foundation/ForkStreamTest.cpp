@@ -1,31 +1,14 @@
 #include "foundation/streams/CBufferedForkStream.h"
 #include "foundation/streams/CForkStream.h"
 #include "platform/files/FileSpecText.h"
+#include "tests/foundation/TempFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string TempPath(const std::string& name) { return std::string(getenv("TMPDIR")) + "/" + name; }
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // How many bytes a read of `n` bytes delivered.
 uint64_t ReadCount(LStream& stream, uint64_t n)

@@ -1,3 +1,4 @@
+#include "foundation/LStrList.h"
 #include "foundation/records/CUNDOQ.h"
 #include "foundation/records/CUndoStrm.h"
 #include "tests/foundation/records/UndoTestKit.h"
@@ -376,19 +377,14 @@ TEST(CUNDOQ, TheShippedResourceFileHoldsTheFourCaptions)
     ASSERT_NE(file, nullptr);
     std::span<const uint8_t> data;
     ASSERT_TRUE(file->FindNamed(kStrListDialogTexts, "CUNDOQ", data));
-    ASSERT_GE(data.size(), 2u);
-    EXPECT_EQ((data[0] << 8) | data[1], 4);  // plain undo, plain redo, undo and redo templates
-    std::vector<std::string> items;
-    for (size_t i = 2; i < data.size();) {
-        const auto* text = reinterpret_cast<const char*>(data.data() + i);
-        items.emplace_back(text, strnlen(text, data.size() - i));
-        i += items.back().size() + 1;
-    }
-    ASSERT_EQ(items.size(), 4u);
-    EXPECT_EQ(items[0].find("%0"), std::string::npos);
-    EXPECT_EQ(items[1].find("%0"), std::string::npos);
-    EXPECT_NE(items[2].find("%0"), std::string::npos);
-    EXPECT_NE(items[3].find("%0"), std::string::npos);
+    MemResourceSource shipped;
+    shipped.Add(kStrListDialogTexts, 128, "CUNDOQ", std::vector<uint8_t>(data.begin(), data.end()));
+    LStrList items(LResRef{0, "CUNDOQ"}, &shipped, kStrListDialogTexts);
+    ASSERT_EQ(items.Count(), 4u);  // plain undo, plain redo, undo and redo templates
+    EXPECT_EQ(items.GetItem(0).View().find("%0"), std::string_view::npos);
+    EXPECT_EQ(items.GetItem(1).View().find("%0"), std::string_view::npos);
+    EXPECT_NE(items.GetItem(2).View().find("%0"), std::string_view::npos);
+    EXPECT_NE(items.GetItem(3).View().find("%0"), std::string_view::npos);
 }
 
 TEST(CUNDOQ, KeepsItsHistoryInAScratchFileThatGoesWithIt)

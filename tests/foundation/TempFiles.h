@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+// Whole-file helpers for tests that work on real files in the test's temporary folder.
+
+inline std::string TempPath(const std::string& name)
+{
+    return std::string(std::getenv("TMPDIR")) + "/" + name;
+}
+
+inline std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Writes the bytes as the whole file, making its folder first.
+inline void WriteAll(const std::string& path, const std::string& bytes)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
