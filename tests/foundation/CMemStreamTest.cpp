@@ -62,7 +62,7 @@ TEST(CMemStream, FixedBufferRefusesToOverflowOrToEndPastItsCapacity)
     EXPECT_EQ(none.Error(), uint32_t(LStream::kWriteError));
 }
 
-TEST(CMemStream, ReadOnlyStreamAndShortReads)
+TEST(CMemStream, ReadOnlyStreamShortReadsAndGrowthThatSettlesForLessOrFailsCleanly)
 {
     const char text[] = "hello";
     CMemStream stream(text, 5);
@@ -83,10 +83,7 @@ TEST(CMemStream, ReadOnlyStreamAndShortReads)
     fresh.Read(back, &count);
     EXPECT_EQ(count, 0u);
     EXPECT_EQ(fresh.Error(), 0u);
-}
 
-TEST(CMemStream, GrowthSettlesForLessAndFailsCleanly)
-{
     LByteBuffer buffer;
     {
         // Twice the need is refused, the exact need is granted.

@@ -24,7 +24,7 @@ TEST(FileNameText, UTF8StepsSeparatorsAndLastComponent)
     EXPECT_STREQ(LastPathComponent("x:\xC3\xBA.txt"), "\xC3\xBA.txt");
 }
 
-TEST(FileNameText, FindLowerAndReplaceExtensions)
+TEST(FileNameText, ExtensionsAndFileNamesOfPaths)
 {
     EXPECT_STREQ(FindExtension("my song.snx"), ".snx");
     EXPECT_STREQ(FindExtension("v1.2 final"), "");
@@ -41,10 +41,7 @@ TEST(FileNameText, FindLowerAndReplaceExtensions)
     EXPECT_EQ(ReplaceExtension("a.txt", "").View(), "a");
     EXPECT_EQ(ReplaceExtension("a", "snx").View(), "a.snx");
     EXPECT_EQ(ReplaceExtension("v1.2 final", "snx").View(), "v1.2 final.snx");
-}
 
-TEST(FileNameText, ReplaceAndNumberFileNames)
-{
     LStringRef path("file:///Root/docs/old%20name.txt");
     EXPECT_EQ(FileNameOfPath(path).View(), "old name.txt");
     NumberedFileName(path, 2);

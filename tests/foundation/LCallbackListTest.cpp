@@ -56,7 +56,7 @@ std::vector<int> WalkWhileRemoving(int remover, int victim)
 
 } // namespace
 
-TEST(LCallbackList, AddIgnoresDuplicatesAndNullFunctionsAndRemovalDuringAWalkSkipsOnlyLaterEntries)
+TEST(LCallbackList, AddIgnoresDuplicatesAndNullFunctionsAndRemovalsKeepWalksAndIteratorsRight)
 {
     LCallbackList list;
     EXPECT_TRUE(list.Add(Ctx(1), &Note));
@@ -73,25 +73,22 @@ TEST(LCallbackList, AddIgnoresDuplicatesAndNullFunctionsAndRemovalDuringAWalkSki
     EXPECT_EQ(WalkWhileRemoving(1, 2), (std::vector<int>{1, 2, 3}));   // itself: the next still runs
     EXPECT_EQ(WalkWhileRemoving(1, 1), (std::vector<int>{1, 2, 3}));   // an earlier one: no repeat
     EXPECT_EQ(WalkWhileRemoving(0, 2), (std::vector<int>{1, 3}));      // a later one: skipped
-}
 
-TEST(LCallbackList, RemoveBelowIteratorLowersItsPosition)
-{
-    LCallbackList list;
+    LCallbackList walked;
     for (intptr_t i = 0; i < 4; ++i)
-        ASSERT_TRUE(list.Add(Ctx(i), &Note));
-    LListIter iter(list);
-    LListIter other(list);
+        ASSERT_TRUE(walked.Add(Ctx(i), &Note));
+    LListIter iter(walked);
+    LListIter other(walked);
     LCallbackEntry e;
     ASSERT_TRUE(iter.Next(&e));
     ASSERT_TRUE(iter.Next(&e));
     EXPECT_EQ(iter.Position(), 2u);
-    list.Remove(Ctx(1), &Note);
+    walked.Remove(Ctx(1), &Note);
     EXPECT_EQ(iter.Position(), 1u);
     EXPECT_EQ(other.Position(), 0u);
     ASSERT_TRUE(iter.Next(&e));
     EXPECT_EQ(e.context, Ctx(2));
-    list.Remove(Ctx(3), &Note);   // at or above the position: unchanged
+    walked.Remove(Ctx(3), &Note);   // at or above the position: unchanged
     EXPECT_EQ(iter.Position(), 2u);
     EXPECT_FALSE(iter.Next(&e));
 

@@ -151,7 +151,7 @@ TEST(LMessageSend, SubjectWithHandlerAsSecondBaseIsReachedAtTheTop)
     EXPECT_EQ(chain.log, (Log{"Top:X_Ping", "Other:X_Ping"}));
 }
 
-TEST(LHandler, DestructorAnnouncesItselfAndTheDefaultPassesToParentOrSubject)
+TEST(LHandler, DestructorAnnouncesItselfTheDefaultPassesOnAndIsOnChainWalksTheChain)
 {
     Parent parent;
     {
@@ -172,25 +172,22 @@ TEST(LHandler, DestructorAnnouncesItselfAndTheDefaultPassesToParentOrSubject)
     EXPECT_EQ(result.recipient, &child);
     EXPECT_EQ(result.subject, &child);
     EXPECT_STREQ(result.type, "X_Ping");
-}
 
-TEST(LHandler, IsOnChain)
-{
     LHandler root;
-    LHandler top(&root);
-    LHandler mid(&top);
+    LHandler upper(&root);
+    LHandler mid(&upper);
     LHandler leaf(&mid);
     LHandler stranger;
-    EXPECT_TRUE(LHandler::IsOnChain(&top, &leaf, &mid));
-    EXPECT_TRUE(LHandler::IsOnChain(&top, &leaf, &leaf));       // from itself first
-    EXPECT_TRUE(LHandler::IsOnChain(&top, &leaf, &top));
+    EXPECT_TRUE(LHandler::IsOnChain(&upper, &leaf, &mid));
+    EXPECT_TRUE(LHandler::IsOnChain(&upper, &leaf, &leaf));       // from itself first
+    EXPECT_TRUE(LHandler::IsOnChain(&upper, &leaf, &upper));
     EXPECT_TRUE(LHandler::IsOnChain(&stranger, &leaf, &stranger)); // target is top
-    EXPECT_FALSE(LHandler::IsOnChain(&top, &leaf, &root));      // top came first
-    EXPECT_FALSE(LHandler::IsOnChain(&top, &leaf, nullptr));
+    EXPECT_FALSE(LHandler::IsOnChain(&upper, &leaf, &root));      // top came first
+    EXPECT_FALSE(LHandler::IsOnChain(&upper, &leaf, nullptr));
     EXPECT_FALSE(LHandler::IsOnChain(nullptr, &leaf, &stranger)); // end came first
-    EXPECT_FALSE(LHandler::IsOnChain(&top, nullptr, &mid));
+    EXPECT_FALSE(LHandler::IsOnChain(&upper, nullptr, &mid));
     EXPECT_TRUE(LHandler::IsOnChain(nullptr, &leaf, &root));
     leaf.SetParent(nullptr);
     mid.SetParent(nullptr);
-    top.SetParent(nullptr);
+    upper.SetParent(nullptr);
 }

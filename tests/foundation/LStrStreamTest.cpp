@@ -48,7 +48,7 @@ TEST(LStrStream, PutCharCrossesTheInlineLimitByteByByteAndTheHeapGrowsToTwiceThe
     EXPECT_EQ(t.View(), std::string(100, 'x') + std::string(101, 'y') + "z");
 }
 
-TEST(LStrStream, ClearKeepsHeapBlockResetFreesIt)
+TEST(LStrStream, ClearKeepsTheHeapBlockResetFreesItAndItsOwnTextAppendsSafely)
 {
     LStrStream s;
     s.Write(std::string(80, 'q'));
@@ -66,9 +66,19 @@ TEST(LStrStream, ClearKeepsHeapBlockResetFreesIt)
     EXPECT_STREQ(s.CStr(), "");
     s << "after " << 'r' << "eset";
     EXPECT_STREQ(s.CStr(), "after reset");
+
+    LStrStream own;
+    own.Write(std::string(64, 'm'));
+    for (int i = 0; i < 4; ++i)
+        own.Write(own.CStr(), own.Length());
+    EXPECT_EQ(own.View(), std::string(64 * 16, 'm'));
+    LStrStream t;
+    t.Write("inline");
+    t.Write(t.CStr(), t.Length());
+    EXPECT_STREQ(t.CStr(), "inlineinline");
 }
 
-TEST(LStrStream, FailedMoveToHeapAppendsNothingAndSticks)
+TEST(LStrStream, FailedMovesGrowthsOrLengthsPast32BitsAppendNothingAndTheErrorSticks)
 {
     LStrStream s;
     s.Write("kept");
@@ -85,37 +95,22 @@ TEST(LStrStream, FailedMoveToHeapAppendsNothingAndSticks)
     EXPECT_TRUE(s.Error());
     s.Clear();
     EXPECT_FALSE(s.Error());
-}
 
-TEST(LStrStream, FailedHeapGrowthOrALengthPast32BitsAppendsNothing)
-{
-    LStrStream s;
+    LStrStream g;
     const std::string first(70, 'a');
-    s.Write(first);
+    g.Write(first);
     {
         FailingAllocations fail;
-        s.Write(std::string(200, 'b'));
+        g.Write(std::string(200, 'b'));
     }
-    EXPECT_TRUE(s.Error());
-    EXPECT_EQ(s.View(), first);
-    s.Reset();
-    EXPECT_FALSE(s.Error());
-    s.Write("x");
+    EXPECT_TRUE(g.Error());
+    EXPECT_EQ(g.View(), first);
+    g.Reset();
+    EXPECT_FALSE(g.Error());
+    g.Write("x");
     const char dummy = 0;
-    s.Write(&dummy, UINT32_MAX);   // never read: the size check comes first
-    EXPECT_TRUE(s.Error());
-    EXPECT_STREQ(s.CStr(), "x");
+    g.Write(&dummy, UINT32_MAX);   // never read: the size check comes first
+    EXPECT_TRUE(g.Error());
+    EXPECT_STREQ(g.CStr(), "x");
 }
 
-TEST(LStrStream, AppendingItsOwnHeapTextSurvivesGrowth)
-{
-    LStrStream s;
-    s.Write(std::string(64, 'm'));
-    for (int i = 0; i < 4; ++i)
-        s.Write(s.CStr(), s.Length());
-    EXPECT_EQ(s.View(), std::string(64 * 16, 'm'));
-    LStrStream t;
-    t.Write("inline");
-    t.Write(t.CStr(), t.Length());
-    EXPECT_STREQ(t.CStr(), "inlineinline");
-}

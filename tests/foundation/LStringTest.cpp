@@ -96,7 +96,7 @@ TEST(LStringRefThreads, EightThreadsShareStringsAndEmpty)
     EXPECT_EQ(shared.Get()->RefCount(), 1);
 }
 
-TEST(CStrView, RetainsAHandleOrBorrowsAText)
+TEST(CStrView, RetainsAHandleOrBorrowsATextAndStrEqualTakesNullAsEmpty)
 {
     LStringRef s("view me");
     CStrView v(s);
@@ -116,10 +116,7 @@ TEST(CStrView, RetainsAHandleOrBorrowsAText)
     borrowed.InitCStr(nullptr);
     EXPECT_EQ(borrowed.length, 0u);
     EXPECT_STREQ(borrowed.text, "");
-}
 
-TEST(StrEqual, NullEqualsEmpty)
-{
     EXPECT_TRUE(StrEqual(nullptr, ""));
     EXPECT_TRUE(StrEqual("", nullptr));
     EXPECT_TRUE(StrEqual(nullptr, nullptr));

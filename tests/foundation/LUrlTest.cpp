@@ -16,7 +16,7 @@ std::string Resolved(const char* relative, const char* base, LUrl::BaseKind mode
 
 } // namespace
 
-TEST(LUrl, ParsesAllSixPartsAndSchemesOnlyOfSchemeCharacters)
+TEST(LUrl, ParsesAllSixPartsSchemesOnlyOfSchemeCharactersAndEmptyTexts)
 {
     const LUrl url("http://host:80/a/b;p?q=1#frag");
     EXPECT_EQ(url.scheme.View(), "http");
@@ -33,10 +33,7 @@ TEST(LUrl, ParsesAllSixPartsAndSchemesOnlyOfSchemeCharacters)
     EXPECT_EQ(LUrl("x+y-z.1:rest").scheme.View(), "x+y-z.1");
     EXPECT_EQ(LUrl("x+y-z.1:rest").path.View(), "rest");
     EXPECT_EQ(LUrl("a?b:c").scheme.View(), "");
-}
 
-TEST(LUrl, NullAndEmptyTextsAndTheAuthorityMarker)
-{
     EXPECT_TRUE(LUrl(nullptr).IsEmpty());
     EXPECT_TRUE(LUrl("").IsEmpty());
     EXPECT_FALSE(LUrl("#f").IsEmpty());
@@ -48,7 +45,7 @@ TEST(LUrl, NullAndEmptyTextsAndTheAuthorityMarker)
     EXPECT_EQ(LUrl("//host").path.View(), "");
 }
 
-TEST(LUrl, ResolveMergesAsFolderOrFileKeepsAbsolutePartsAndInheritsEmptyOnes)
+TEST(LUrl, ResolveMergesAsFolderOrFileKeepsAbsolutePartsInheritsEmptyOnesAndKeepsEscapedDots)
 {
     EXPECT_EQ(Resolved("a/../b./c", "/x/y", LUrl::BaseKind::Folder), "///x/y/b./c");
     EXPECT_EQ(Resolved("a/../b./c", "/x/y", LUrl::BaseKind::File), "///x/b./c");
@@ -66,10 +63,7 @@ TEST(LUrl, ResolveMergesAsFolderOrFileKeepsAbsolutePartsAndInheritsEmptyOnes)
     EXPECT_EQ(Resolved(";n", "http://h/a;p?q", LUrl::BaseKind::File), "http://h/a;n");
     EXPECT_EQ(Resolved("", "http://h/a;p?q#g", LUrl::BaseKind::File), "http://h/a;p?q#g");
     EXPECT_EQ(Resolved("x/y", "", LUrl::BaseKind::File), "///x/y");
-}
 
-TEST(LUrl, EscapedDotSegmentsSurviveResolve)
-{
     const std::string escaped(UrlEscapeSegment("..").View());
     EXPECT_EQ(escaped, "%2E%2E");
     EXPECT_EQ(UrlEscapeSegment(".").View(), "%2E");
@@ -99,7 +93,7 @@ TEST(LUrl, MakeRelativeWalksFromBaseFolderAndAcrossAuthorities)
     EXPECT_EQ(MakeRelativeUrl("file:///R/a", "file:///R/a").View(), "");
 }
 
-TEST(UrlSegments, EscapeWritesUpperCaseHexAndDecodeHandlesBrokenEscapes)
+TEST(UrlSegments, EscapeDecodeAppendAndSplitSegments)
 {
     EXPECT_EQ(UrlEscapeSegment("az AZ09!$'()*+,-._"), "az%20AZ09!$'()*+,-._");
     EXPECT_EQ(UrlEscapeSegment("/:;?#%\"~\x7F").View(), "%2F%3A%3B%3F%23%25%22%7E%7F");
@@ -119,10 +113,7 @@ TEST(UrlSegments, EscapeWritesUpperCaseHexAndDecodeHandlesBrokenEscapes)
     const char* cut = "%";
     EXPECT_EQ(UrlDecodeChar(cut), '%');
     EXPECT_EQ(*cut, '\0');
-}
 
-TEST(UrlSegments, AppendAndSplitLastSegment)
-{
     LStrStream out;
     UrlAppendSegment(out, "a b");
     UrlAppendSegment(out, "");

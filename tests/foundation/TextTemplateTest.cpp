@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(TextTemplate, NumberedArgumentsFromAListOrAnArray)
+TEST(TextTemplate, NumberedArgumentsJoinedLinesAndNormalizedLineEnds)
 {
     const char* args[] = {"zero", "one"};
     EXPECT_EQ(FormatTemplate("a %0 b %1 c", args, 2).View(), "a zero b one c");
@@ -24,10 +24,7 @@ TEST(TextTemplate, NumberedArgumentsFromAListOrAnArray)
     EXPECT_EQ(FormatArgs("[%0|%1]", array).View(), "[first|]");
     LArray wrongElements(2);
     EXPECT_EQ(FormatArgs("[%0]", wrongElements).View(), "[]");
-}
 
-TEST(TextTemplate, JoinAndNormalizeLineEnds)
-{
     LStrStream out;
     JoinLines("a\r\nb\nc\rd\n\re\n", out, "|");
     EXPECT_EQ(out.View(), "a|b|c|d|e|");

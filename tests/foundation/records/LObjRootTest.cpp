@@ -66,7 +66,7 @@ TEST(LObjRoot, ClassCallbackHearsFirstAndCanHideTheChange)
     gHide = false;
 }
 
-TEST_F(LObjRootTest, InsertAndRemoveSendTheirNoticesInOrder)
+TEST_F(LObjRootTest, InsertRemoveAndSetChildSendTheirNoticesInOrder)
 {
     LObjectPtr item = MakeItem(1);
     ASSERT_TRUE(LObject::InsertChild(item.get(), nullptr, ItemF::subs, 0, MakeItem(2)));
@@ -85,13 +85,10 @@ TEST_F(LObjRootTest, InsertAndRemoveSendTheirNoticesInOrder)
     LObject::DeleteChildAt(holder.Root(), nullptr, RootF::kids, 0);
     EXPECT_EQ(log.Ops(), (std::vector<Op>{Op::WillRemove, Op::Deleted, Op::Detached, Op::Detached}));
     EXPECT_EQ(log.notices[3].record, added);  // post-order: the record last
-}
 
-TEST_F(LObjRootTest, SetChildDetachesTheOldSubtreeBeforeAttachingTheNew)
-{
+    log.Clear();
     PlainHandler context;
     LObject::ReplaceChild(holder.Root(), &context, RootF::one, MakeItem(3));
-    using Op = LObjOp;
     EXPECT_EQ(log.Ops(), (std::vector<Op>{Op::Detached, Op::Attached, Op::Changed}));
     EXPECT_EQ(log.notices[2].context, &context);
     log.Clear();
