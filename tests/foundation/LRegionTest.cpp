@@ -171,7 +171,7 @@ TEST(LRegion, OffsetInsetAndMapStopAtTheLimits)
                     .Equals(Of({{kMax - 100, 0, kMax - 90, 10}, {kMax - 80, 0, kMax - 70, 10}})));
 }
 
-TEST(LRegion, AllocationFailureGivesTheEmptyRegion)
+TEST(LRegion, BlocksSurviveAllocationFailureAndSharingOnEightThreads)
 {
     const LRegion other = Of({{0, 20, 10, 30}, {20, 20, 30, 30}});
     LRegion r = Of({{0, 0, 10, 10}, {20, 0, 30, 10}});
@@ -187,10 +187,7 @@ TEST(LRegion, AllocationFailureGivesTheEmptyRegion)
     r = Rgn(0, 0, 10, 10);
     r.Union(other);
     EXPECT_EQ(r.GetBounds(), (CLRect{0, 0, 30, 30}));
-}
 
-TEST(LRegion, SharedBlocksSurviveEightThreads)
-{
     const LRegion base = Of({{0, 0, 10, 10}, {20, 0, 30, 10}, {5, 20, 25, 30}});
     std::vector<std::thread> threads;
     std::vector<int> mismatches(8, 0);

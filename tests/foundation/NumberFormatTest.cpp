@@ -59,7 +59,7 @@ TEST(NumberFormat, DoubleToStringTrimsOrKeepsEveryDigit)
     EXPECT_EQ(Trim(2, -std::numeric_limits<double>::infinity()), "-inf");
 }
 
-TEST(NumberFormat, NoLocaleDecimalCommaAndUnitPrefixes)
+TEST(NumberFormat, NoLocaleDecimalCommaUnitPrefixesIntegersAndHex)
 {
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous ? previous : "C";
@@ -84,10 +84,7 @@ TEST(NumberFormat, NoLocaleDecimalCommaAndUnitPrefixes)
     const UnitScale kilo = ChooseUnitScale(1500.0f);
     EXPECT_STREQ(kilo.prefix, "k");
     EXPECT_EQ(kilo.decimals, 2);
-}
 
-TEST(NumberFormat, IntegersAndHex)
-{
     EXPECT_EQ(LongToString(-2147483648LL).View(), "-2147483648");
     EXPECT_EQ(LongToString(std::numeric_limits<int64_t>::min()).View(), "-9223372036854775808");
     EXPECT_EQ(ULongToString(std::numeric_limits<uint64_t>::max()).View(), "18446744073709551615");

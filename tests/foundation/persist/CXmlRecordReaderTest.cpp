@@ -164,7 +164,7 @@ TEST(CXmlRecordReader, LineEndsEntitiesCdataAndComments)
     EXPECT_EQ(r->GetString(XmlF::txt), "a<b> & ]c");
 }
 
-TEST(CXmlRecordReader, ArrayForms)
+TEST(CXmlRecordReader, ArrayFormsAndSkippingWhatItDoesNotKnow)
 {
     LObjectPtr r = ReadText(Element("hex=\"01aBc\" strs=\"&quot;a &quot;&quot;b&quot;&quot;&quot; '' 'it''s' c\""));
     ASSERT_EQ(r->GetArrayCount(XmlF::hex), 2u);
@@ -178,22 +178,19 @@ TEST(CXmlRecordReader, ArrayForms)
     LObjectPtr old = ReadText(Element("strs=\"'x y\""));
     ASSERT_EQ(old->GetArrayCount(XmlF::strs), 1u);
     EXPECT_EQ(old->GetArrayString(XmlF::strs, 0), "x y");
-}
 
-TEST(CXmlRecordReader, SkipsWhatItDoesNotKnow)
-{
     const std::string text = kDecl + "<TEST_XMLA zzz=\"num=&quot;9&quot;\" num=\"\" u=\"7\">stray text"
                                       "<OTHER_THING a=\"b\"><TEST_XMLA_num>5</TEST_XMLA_num></OTHER_THING>"
                                       "<TEST_XMLA_nope>1</TEST_XMLA_nope>"
                                       "<TEST_XMLA_kids><TEST_XMLA/><TEST_ITEM val=\"1\"/><NOPE_NOPE/>"
                                       "<TEST_ITEM val=\"2\"/></TEST_XMLA_kids>"
                                       "<![CDATA[<TEST_XMLA_num>6</TEST_XMLA_num>]]></TEST_XMLA>";
-    LObjectPtr r = ReadText(text);
-    EXPECT_EQ(r->GetInt(XmlF::num), -1);  // an empty numeric attribute changes nothing
-    EXPECT_EQ(r->GetUInt(XmlF::u), 7u);
-    EXPECT_EQ(r->GetString(XmlF::txt), "");
-    ASSERT_EQ(r->GetArrayCount(XmlF::kids), 2u);
-    EXPECT_EQ(r->GetChild(XmlF::kids, 1)->GetInt(ItemF::val), 2);
+    LObjectPtr s = ReadText(text);
+    EXPECT_EQ(s->GetInt(XmlF::num), -1);  // an empty numeric attribute changes nothing
+    EXPECT_EQ(s->GetUInt(XmlF::u), 7u);
+    EXPECT_EQ(s->GetString(XmlF::txt), "");
+    ASSERT_EQ(s->GetArrayCount(XmlF::kids), 2u);
+    EXPECT_EQ(s->GetChild(XmlF::kids, 1)->GetInt(ItemF::val), 2);
 }
 
 TEST(CXmlRecordReader, ReportsTruncatedFilesAsFoundButIncomplete)

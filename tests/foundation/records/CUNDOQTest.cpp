@@ -165,7 +165,7 @@ TEST_F(CUNDOQTest, MergeRunsEndAtAnUndoAnotherFieldOrAStructuralEdit)
     EXPECT_FALSE(doc.queue.CanUndo());
 }
 
-TEST_F(CUNDOQTest, AnEditThatChangesNothingRecordsNothingExceptInACompound)
+TEST_F(CUNDOQTest, CompoundsAreOneStepEvenEmptyAndRecordEditsThatChangeNothing)
 {
     LObject::SetInt(Root(), &control, RootF::ival, 7, Merge::No);
     LObject::SetString(Root(), &control, RootF::name, "abc", Merge::Yes);
@@ -178,12 +178,9 @@ TEST_F(CUNDOQTest, AnEditThatChangesNothingRecordsNothingExceptInACompound)
     EXPECT_TRUE(doc.queue.CanUndo());
     EXPECT_TRUE(Undo());
     EXPECT_EQ(Root()->GetInt(RootF::ival), 7);
-}
 
-TEST_F(CUNDOQTest, CompoundsUndoAndRedoAsOneStepAndMayBeEmpty)
-{
     {
-        auto compound = CUndoStrm::BeginCompound(&control, "Fill");
+        auto fill = CUndoStrm::BeginCompound(&control, "Fill");
         LObject::SetInt(Root(), &control, RootF::ival, 1, Merge::No);
         const int32_t zero = 0;
         LObject::ExtendArray(Root(), &control, RootF::ints, &zero, 3);  // a compound inside

@@ -78,7 +78,7 @@ TEST_F(LObjectChildren, RemoveAnswersADetachedChildOrNull)
     EXPECT_EQ(LObject::RemoveChildAt(root, nullptr, RootF::kids, 0), nullptr);  // empty list
 }
 
-TEST_F(LObjectChildren, SetChildSwapsAndAnswersThePreviousChild)
+TEST_F(LObjectChildren, SetAndExchangeChildAnswerThePreviousChildAndListsClear)
 {
     LObject* first = root->GetChild(RootF::one);
     LObjectPtr replacement = MakeItem(4);
@@ -99,10 +99,7 @@ TEST_F(LObjectChildren, SetChildSwapsAndAnswersThePreviousChild)
     // Wrong field type: the record comes back to the caller.
     LObjectPtr back = LObject::SetChild(root, nullptr, RootF::ival, MakeItem(1));
     EXPECT_NE(back, nullptr);
-}
 
-TEST_F(LObjectChildren, RawExchangeAndClearList)
-{
     LObjectPtr previous = LObject::ExchangeChild(root, RootF::opt, MakeItem(3));
     EXPECT_EQ(previous, nullptr);
     EXPECT_EQ(root->GetChild(RootF::opt)->GetInt(ItemF::val), 3);
