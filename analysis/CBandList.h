@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LArray.h"
+#include "foundation/core/LArray.h"
 
 #include <cstdint>
 

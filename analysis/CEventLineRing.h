@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LStrStream.h"
-#include "foundation/LStringRef.h"
+#include "foundation/core/LStrStream.h"
+#include "foundation/core/LStringRef.h"
 
 #include <cstdint>
 #include <mutex>

@@ -2,7 +2,7 @@
 
 #include "analysis/CFFT.h"
 #include "analysis/records/CSnxSchema.h"
-#include "foundation/LAsyncQueue.h"
+#include "foundation/async/LAsyncQueue.h"
 #include "foundation/records/LObjChange.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "foundation/LAsyncSignal.h"
+#include "foundation/async/LAsyncSignal.h"
 #include "platform/Clock.h"
 #include "shell/CAsyncLoopThread.h"
 

@@ -1,9 +1,9 @@
 // Frames per second through the sound input road (simulated input, the unit's ring, the
 // source's ring, the window's pull) and through sound-file decoding plus rate conversion.
-#include "foundation/LAsyncQueue.h"
-#include "foundation/LAsyncSignal.h"
-#include "foundation/StrEqual.h"
-#include "platform/RecursiveMutex.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/async/LAsyncSignal.h"
+#include "foundation/core/StrEqual.h"
+#include "platform/threads/RecursiveMutex.h"
 #include "platform/audio/ManualAudioDriver.h"
 #include "platform/soundfile/RateConverter.h"
 #include "platform/soundfile/SoundFile.h"

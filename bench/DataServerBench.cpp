@@ -1,11 +1,11 @@
 // The data server's throughput to loopback clients and the line source's latency from a
 // received line to the frame its window pulls.
-#include "foundation/LAsyncQueue.h"
-#include "foundation/LAsyncTimer.h"
-#include "foundation/LTicks.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/async/LAsyncTimer.h"
+#include "foundation/async/LTicks.h"
+#include "foundation/core/StrEqual.h"
 #include "platform/Clock.h"
-#include "platform/RunLoop.h"
+#include "platform/runloop/RunLoop.h"
 #include "shell/CAsyncLoopThread.h"
 #include "sources/CSampleSrc.h"
 #include "sources/lines/CLineTCPSrc.h"

@@ -6,14 +6,14 @@
 #include "analysis/CWindowedFFT.h"
 #include "analysis/records/CFaderSetRecord.h"
 #include "analysis/records/SnxFields.h"
-#include "foundation/LAsyncQueue.h"
+#include "foundation/async/LAsyncQueue.h"
 #include "foundation/records/CParamSet.h"
 #include "outputs/dmx/CDmxOutput.h"
 #include "outputs/faders/CFaderEngine.h"
 #include "outputs/midi/CMIDIClient.h"
 #include "outputs/midi/CMIDIOutPort.h"
-#include "platform/DeviceRegistry.h"
-#include "platform/MidiSystem.h"
+#include "platform/devices/DeviceRegistry.h"
+#include "platform/midi/MidiSystem.h"
 
 #include <benchmark/benchmark.h>
 

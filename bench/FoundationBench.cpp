@@ -1,9 +1,9 @@
-#include "foundation/LArray.h"
-#include "foundation/LMessage.h"
-#include "foundation/LHandler.h"
-#include "foundation/LRef.h"
-#include "foundation/LStrStream.h"
-#include "foundation/LStringRef.h"
+#include "foundation/core/LArray.h"
+#include "foundation/core/LMessage.h"
+#include "foundation/core/LHandler.h"
+#include "foundation/core/LRef.h"
+#include "foundation/core/LStrStream.h"
+#include "foundation/core/LStringRef.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // Laying out a frame of 30 panes from its layout texts, with each engine.
-#include "foundation/LStrList.h"
-#include "platform/ResourceSources.h"
+#include "foundation/text/LStrList.h"
+#include "platform/resources/ResourceSources.h"
 #include "tests/ui/FakeLayoutFrame.h"
 #include "ui/layout/LFormulaLayout.h"
 #include "ui/layout/LLayoutScript.h"

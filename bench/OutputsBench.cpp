@@ -1,6 +1,6 @@
 // Cost of the output work done on every refresh and render pass: packing a full DMX frame
 // for USB, merging the program's frame with the input frame, and laying out an OSC message.
-#include "foundation/LByteBuffer.h"
+#include "foundation/core/LByteBuffer.h"
 #include "foundation/streams/CMemStream.h"
 #include "outputs/COscWriter.h"
 #include "outputs/dmx/CDmxFrame.h"

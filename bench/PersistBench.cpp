@@ -1,6 +1,6 @@
 // Saving and loading a document-sized record tree: XML files, IFF chunk trees in memory, and
 // key/value nodes written out as a property list (the preferences path).
-#include "foundation/LByteBuffer.h"
+#include "foundation/core/LByteBuffer.h"
 #include "foundation/persist/CCFDictStore.h"
 #include "foundation/persist/CXmlRecordReader.h"
 #include "foundation/persist/CXmlRecordWriter.h"

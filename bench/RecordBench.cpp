@@ -1,8 +1,8 @@
 // Record edits with undo recording: a slider drag (merged float edits), list insertions with
 // their snapshots, and undo/redo of a deleted subtree.
-#include "foundation/LByteBuffer.h"
-#include "foundation/LHandler.h"
-#include "foundation/LMessage.h"
+#include "foundation/core/LByteBuffer.h"
+#include "foundation/core/LHandler.h"
+#include "foundation/core/LMessage.h"
 #include "foundation/records/CUNDOQ.h"
 #include "foundation/records/CUndoStrm.h"
 #include "foundation/records/LObjRoot.h"

@@ -1,4 +1,4 @@
-#include "foundation/LRegion.h"
+#include "foundation/geometry/LRegion.h"
 
 #include <benchmark/benchmark.h>
 

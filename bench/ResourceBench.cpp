@@ -1,7 +1,7 @@
-#include "foundation/LStrList.h"
-#include "platform/DeviceRegistry.h"
-#include "platform/ResourceFile.h"
-#include "platform/TestDeviceBackend.h"
+#include "foundation/text/LStrList.h"
+#include "platform/devices/DeviceRegistry.h"
+#include "platform/resources/ResourceFile.h"
+#include "platform/devices/TestDeviceBackend.h"
 #include "shell/resources/LRegionalResSource.h"
 
 #include <benchmark/benchmark.h>

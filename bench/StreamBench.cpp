@@ -1,6 +1,6 @@
 // Throughput of the byte streams and chunk framing that documents, recordings and undo
 // data go through.
-#include "foundation/LByteBuffer.h"
+#include "foundation/core/LByteBuffer.h"
 #include "foundation/streams/CBufferedForkStream.h"
 #include "foundation/streams/CIffChunk.h"
 #include "foundation/streams/CMemStream.h"

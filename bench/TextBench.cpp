@@ -1,6 +1,6 @@
 // Text services that run for every number shown or written, and string lists read in order.
-#include "foundation/LStrList.h"
-#include "foundation/NumberFormat.h"
+#include "foundation/text/LStrList.h"
+#include "foundation/text/NumberFormat.h"
 #include "platform/TextEncoding.h"
 
 #include <benchmark/benchmark.h>

@@ -1,10 +1,10 @@
 #include "shell/CAsyncLoopThread.h"
 
-#include "foundation/LAsyncSignal.h"
-#include "foundation/LMessage.h"
-#include "foundation/LTicks.h"
-#include "platform/RunLoop.h"
-#include "platform/RunLoopSource.h"
+#include "foundation/async/LAsyncSignal.h"
+#include "foundation/core/LMessage.h"
+#include "foundation/async/LTicks.h"
+#include "platform/runloop/RunLoop.h"
+#include "platform/runloop/RunLoopSource.h"
 
 #include <thread>
 

@@ -1,8 +1,8 @@
 #pragma once
-#include "foundation/LAsyncQueue.h"
-#include "foundation/LHandler.h"
-#include "platform/Mutex.h"
-#include "platform/RecursiveMutex.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/LHandler.h"
+#include "platform/threads/Mutex.h"
+#include "platform/threads/RecursiveMutex.h"
 #include "shell/CRunLoopSignal.h"
 #include "shell/LThread.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/CCFRef.h"
-#include "foundation/LStringRef.h"
+#include "foundation/holders/CCFRef.h"
+#include "foundation/core/LStringRef.h"
 #include "foundation/persist/CCFDictStore.h"
 
 #include <cstdint>

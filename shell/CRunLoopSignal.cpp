@@ -1,7 +1,7 @@
 #include "shell/CRunLoopSignal.h"
 
-#include "platform/RunLoop.h"
-#include "platform/RunLoopTimer.h"
+#include "platform/runloop/RunLoop.h"
+#include "platform/runloop/RunLoopTimer.h"
 
 CRunLoopSignal::CRunLoopSignal(Callback callback, void* context)
     : fCallback(callback),

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Thread.h"
+#include "platform/threads/Thread.h"
 
 #include <memory>
 

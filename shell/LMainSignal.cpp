@@ -1,7 +1,7 @@
 #include "shell/LMainSignal.h"
 
-#include "platform/RunLoop.h"
-#include "platform/RunLoopSource.h"
+#include "platform/runloop/RunLoop.h"
+#include "platform/runloop/RunLoopSource.h"
 
 LMainSignal::LMainSignal() = default;
 

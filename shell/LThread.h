@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/Thread.h"
+#include "platform/threads/Thread.h"
 #include "shell/CThread.h"
 
 // Runs a function on a new thread whose priority is set relative to the calling thread.

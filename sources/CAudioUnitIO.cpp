@@ -1,7 +1,7 @@
 #include "sources/CAudioUnitIO.h"
 
-#include "foundation/LAsyncSignal.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncSignal.h"
+#include "foundation/core/StrEqual.h"
 #include "platform/audio/AudioInput.h"
 #include "platform/audio/AudioOutput.h"
 #include "sources/CAudioDataSourceList.h"

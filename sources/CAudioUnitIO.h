@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LHandler.h"
+#include "foundation/core/LHandler.h"
 #include "sources/CSampleFormat.h"
 
 #include <atomic>

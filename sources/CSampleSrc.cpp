@@ -1,6 +1,6 @@
 #include "sources/CSampleSrc.h"
 
-#include "foundation/StrEqual.h"
+#include "foundation/core/StrEqual.h"
 
 const char* CSampleSrc::msgData = "CSampleSrc_Data";
 

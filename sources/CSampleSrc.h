@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LHandler.h"
-#include "foundation/LStringRef.h"
+#include "foundation/core/LHandler.h"
+#include "foundation/core/LStringRef.h"
 #include "sources/CSourcePosition.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "sources/CSoundFileSrc.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/StrEqual.h"
 #include "platform/files/DataFork.h"
 #include "platform/files/FileSpecText.h"
 #include "sources/CRiffChunk.h"

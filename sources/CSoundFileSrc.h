@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LAsyncSignal.h"
-#include "foundation/LAsyncTimer.h"
+#include "foundation/async/LAsyncSignal.h"
+#include "foundation/async/LAsyncTimer.h"
 #include "sources/CAudioFilePlayer.h"
 #include "sources/CPcmConverter.h"
 #include "sources/CRingBuffer.h"

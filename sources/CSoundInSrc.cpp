@@ -1,7 +1,7 @@
 #include "sources/CSoundInSrc.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/StrEqual.h"
 #include "foundation/files/CMacAsyncPB.h"
 #include "platform/files/FileSpecText.h"
 #include "platform/files/FileSystem.h"

@@ -1,6 +1,6 @@
 #include "sources/CSourceType.h"
 
-#include "foundation/StrEqual.h"
+#include "foundation/core/StrEqual.h"
 
 #include <array>
 

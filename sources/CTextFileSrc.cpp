@@ -1,8 +1,8 @@
 #include "sources/CTextFileSrc.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/LTicks.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/async/LTicks.h"
+#include "foundation/core/StrEqual.h"
 #include "foundation/streams/CBufferedForkStream.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LAsyncEvent.h"
-#include "foundation/LAsyncTimer.h"
+#include "foundation/async/LAsyncEvent.h"
+#include "foundation/async/LAsyncTimer.h"
 #include "sources/CTextSampleSrc.h"
 
 #include <memory>

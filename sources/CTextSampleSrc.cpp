@@ -1,6 +1,6 @@
 #include "sources/CTextSampleSrc.h"
 
-#include "foundation/NumberParse.h"
+#include "foundation/text/NumberParse.h"
 #include "sources/CSourceType.h"
 
 #include <algorithm>

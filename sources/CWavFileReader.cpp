@@ -1,7 +1,7 @@
 #include "sources/CWavFileReader.h"
 
-#include "foundation/LAsyncSignal.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncSignal.h"
+#include "foundation/core/StrEqual.h"
 #include "foundation/streams/CForkRefStream.h"
 #include "sources/CRiffChunk.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LHandler.h"
+#include "foundation/core/LHandler.h"
 #include "outputs/CSoundOut.h"
 #include "sources/CAudioFilePlayer.h"
 #include "foundation/files/CMacAsyncPB.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LHandler.h"
+#include "foundation/core/LHandler.h"
 #include "foundation/files/CMacAsyncPB.h"
 #include "sources/CPcmConverter.h"
 #include "sources/CRiffWriter.h"

@@ -1,7 +1,7 @@
 #include "sources/RecordFileHeader.h"
 
-#include "foundation/LStrStream.h"
-#include "foundation/NumberFormat.h"
+#include "foundation/core/LStrStream.h"
+#include "foundation/text/NumberFormat.h"
 
 void WriteRecordFileHeader(LStrStream& out, std::string_view typeName, float fcRatio, uint32_t rate)
 {

@@ -1,6 +1,6 @@
 // Packs the text sources under resources/ into the resource file that sits beside the program.
 // Usage: sonalyx_respack <resource folder> <output file>
-#include "platform/ResourceSources.h"
+#include "platform/resources/ResourceSources.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,7 +1,7 @@
 #pragma once
-#include "foundation/CLRect.h"
-#include "foundation/LHandleData.h"
-#include "foundation/LRegion.h"
+#include "foundation/geometry/CLRect.h"
+#include "foundation/core/LHandleData.h"
+#include "foundation/geometry/LRegion.h"
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LRef.h"
+#include "foundation/core/LRef.h"
 #include "ui/LImage.h"
 
 // A handle to an image that is never null: the shared null image stands in for a missing or

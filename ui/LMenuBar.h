@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LHandler.h"
-#include "foundation/LStringRef.h"
+#include "foundation/core/LHandler.h"
+#include "foundation/core/LStringRef.h"
 
 // The application's menu bar as command handlers see it while "LMenuBar_Ready" climbs their
 // chain (the bar is the message's subject): each handler enables the commands it serves.

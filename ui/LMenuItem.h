@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LHandler.h"
+#include "foundation/core/LHandler.h"
 
 // One item of a menu, the subject of "LMenuItem_Selected".
 // NOTE: only the part the undo queue uses; the menus module fills in the rest.

@@ -1,6 +1,6 @@
 #include "ui/LTimer.h"
 
-#include "foundation/LTicks.h"
+#include "foundation/async/LTicks.h"
 #include "platform/Clock.h"
 
 const char* LTimer::msgExpire = "LTimer_Expire";

@@ -1,7 +1,7 @@
 #include "analysis/records/CFaderSetRecord.h"
 #include "analysis/records/CSnxSchema.h"
-#include "foundation/NumberFormat.h"
-#include "foundation/StrEqual.h"
+#include "foundation/text/NumberFormat.h"
+#include "foundation/core/StrEqual.h"
 #include "foundation/records/CParamSchema.h"
 #include "foundation/records/CUndoStrm.h"
 

@@ -1,5 +1,5 @@
 #include "foundation/files/CMacAsyncPB.h"
-#include "foundation/StrEqual.h"
+#include "foundation/core/StrEqual.h"
 #include "platform/files/FileSpecText.h"
 
 CAsyncPBSignal::CAsyncPBSignal(CMacAsyncPB* owner, LAsyncQueue* queue)

@@ -1,7 +1,7 @@
 #pragma once
-#include "foundation/LAsyncSignal.h"
-#include "foundation/LHandler.h"
-#include "foundation/LList.h"
+#include "foundation/async/LAsyncSignal.h"
+#include "foundation/core/LHandler.h"
+#include "foundation/core/LList.h"
 #include "platform/files/DataFork.h"
 #include "platform/files/FileTransfer.h"
 

@@ -1,6 +1,6 @@
 #include "foundation/files/CScratchFile.h"
-#include "foundation/FileNameText.h"
-#include "foundation/LTicks.h"
+#include "foundation/text/FileNameText.h"
+#include "foundation/async/LTicks.h"
 #include "shell/files/FileUrls.h"
 #include "shell/files/LFileMaker.h"
 #include "shell/files/LFileRemover.h"

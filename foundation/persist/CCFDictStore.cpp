@@ -1,5 +1,5 @@
 #include "foundation/persist/CCFDictStore.h"
-#include "foundation/LStringRef.h"
+#include "foundation/core/LStringRef.h"
 #include "platform/values/Dict.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/CCFRef.h"
+#include "foundation/holders/CCFRef.h"
 #include "foundation/persist/LKeyValueNode.h"
 
 namespace plat {

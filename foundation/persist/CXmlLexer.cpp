@@ -1,6 +1,6 @@
 #include "foundation/persist/CXmlLexer.h"
-#include "foundation/LCharSource.h"
-#include "foundation/LStrStream.h"
+#include "foundation/text/LCharSource.h"
+#include "foundation/core/LStrStream.h"
 #include "foundation/persist/XmlText.h"
 
 #include <iterator>

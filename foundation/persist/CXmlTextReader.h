@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LCharSource.h"
+#include "foundation/text/LCharSource.h"
 
 #include <string>
 

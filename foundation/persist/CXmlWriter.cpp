@@ -1,7 +1,7 @@
 #include "foundation/persist/CXmlWriter.h"
-#include "foundation/LStrStream.h"
-#include "foundation/NumberFormat.h"
-#include "foundation/NumberParse.h"
+#include "foundation/core/LStrStream.h"
+#include "foundation/text/NumberFormat.h"
+#include "foundation/text/NumberParse.h"
 #include "foundation/persist/CXmlStreamSink.h"
 
 void CXmlWriter::WriteDeclaration()

@@ -1,10 +1,10 @@
 #include "foundation/persist/LKeyValueNode.h"
-#include "foundation/LMemInStream.h"
-#include "foundation/LStrStream.h"
-#include "foundation/LStringRef.h"
-#include "foundation/NumberFormat.h"
-#include "foundation/NumberParse.h"
-#include "foundation/TextTokens.h"
+#include "foundation/text/LMemInStream.h"
+#include "foundation/core/LStrStream.h"
+#include "foundation/core/LStringRef.h"
+#include "foundation/text/NumberFormat.h"
+#include "foundation/text/NumberParse.h"
+#include "foundation/text/TextTokens.h"
 
 #include <charconv>
 #include <limits>

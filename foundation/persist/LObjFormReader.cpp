@@ -1,5 +1,5 @@
 #include "foundation/persist/LObjFormReader.h"
-#include "foundation/NumberParse.h"
+#include "foundation/text/NumberParse.h"
 #include "foundation/persist/PersistLimits.h"
 #include "foundation/persist/RecordCodes.h"
 #include "foundation/records/LFieldArray.h"

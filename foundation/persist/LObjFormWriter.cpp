@@ -1,5 +1,5 @@
 #include "foundation/persist/LObjFormWriter.h"
-#include "foundation/NumberFormat.h"
+#include "foundation/text/NumberFormat.h"
 #include "foundation/persist/RecordCodes.h"
 #include "foundation/records/LObject.h"
 

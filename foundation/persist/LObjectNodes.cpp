@@ -1,10 +1,10 @@
 // Records saved into and loaded from key/value nodes: each tagged field under its tag's text,
 // child records and lists as sub-nodes, lists and text arrays under numbered keys.
 #include "foundation/records/LObject.h"
-#include "foundation/FourCC.h"
-#include "foundation/LStrStream.h"
-#include "foundation/NumberFormat.h"
-#include "foundation/NumberParse.h"
+#include "foundation/text/FourCC.h"
+#include "foundation/core/LStrStream.h"
+#include "foundation/text/NumberFormat.h"
+#include "foundation/text/NumberParse.h"
 #include "foundation/persist/LKeyValueNode.h"
 #include "foundation/persist/PersistLimits.h"
 

@@ -1,8 +1,8 @@
 #include "foundation/persist/XmlText.h"
-#include "foundation/LCharSource.h"
-#include "foundation/LStrStream.h"
-#include "foundation/NumberParse.h"
-#include "foundation/TextTokens.h"
+#include "foundation/text/LCharSource.h"
+#include "foundation/core/LStrStream.h"
+#include "foundation/text/NumberParse.h"
+#include "foundation/text/TextTokens.h"
 #include "platform/TextEncoding.h"
 #include "platform/values/PlistText.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LArray.h"
-#include "foundation/LStringRef.h"
+#include "foundation/core/LArray.h"
+#include "foundation/core/LStringRef.h"
 
 #include <cstdint>
 

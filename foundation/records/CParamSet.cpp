@@ -1,8 +1,8 @@
 #include "foundation/records/CParamSet.h"
 
-#include "foundation/NumberFormat.h"
-#include "foundation/NumberParse.h"
-#include "foundation/StrEqual.h"
+#include "foundation/text/NumberFormat.h"
+#include "foundation/text/NumberParse.h"
+#include "foundation/core/StrEqual.h"
 #include "foundation/records/CParamSchema.h"
 #include "foundation/records/CUndoStrm.h"
 #include "foundation/records/LObject.h"

@@ -1,9 +1,9 @@
 #include "foundation/records/CUNDOQ.h"
 
-#include "foundation/LMessage.h"
-#include "foundation/LStrList.h"
-#include "foundation/StrEqual.h"
-#include "foundation/TextTemplate.h"
+#include "foundation/core/LMessage.h"
+#include "foundation/text/LStrList.h"
+#include "foundation/core/StrEqual.h"
+#include "foundation/text/TextTemplate.h"
 #include "foundation/files/CScratchFile.h"
 #include "foundation/records/CUndoStrm.h"
 #include "foundation/streams/LStream.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LStrList.h"
-#include "foundation/LStringRef.h"
+#include "foundation/text/LStrList.h"
+#include "foundation/core/LStringRef.h"
 #include "foundation/records/CUndoRing.h"
 
 #include <cstdint>

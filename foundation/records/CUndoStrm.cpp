@@ -1,6 +1,6 @@
 #include "foundation/records/CUndoStrm.h"
 
-#include "foundation/LMessage.h"
+#include "foundation/core/LMessage.h"
 #include "foundation/records/CUndoRing.h"
 
 #include <cstring>

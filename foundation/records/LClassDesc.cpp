@@ -1,6 +1,6 @@
 #include "foundation/records/LClassDesc.h"
 
-#include "foundation/LList.h"
+#include "foundation/core/LList.h"
 
 namespace {
 

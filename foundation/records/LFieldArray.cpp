@@ -1,6 +1,6 @@
 #include "foundation/records/LFieldArray.h"
 
-#include "foundation/LArray.h"
+#include "foundation/core/LArray.h"
 #include "foundation/records/LRefArray.h"
 
 #include <cstring>

@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LCallbackList.h"
+#include "foundation/core/LCallbackList.h"
 #include "foundation/records/LObjChange.h"
 #include "foundation/records/LObject.h"
 

@@ -1,7 +1,7 @@
 #include "foundation/records/LObject.h"
 
-#include "foundation/CLRect.h"
-#include "foundation/LArray.h"
+#include "foundation/geometry/CLRect.h"
+#include "foundation/core/LArray.h"
 #include "foundation/records/LFieldArray.h"
 #include "foundation/records/LObjRoot.h"
 #include "shell/files/FileUrls.h"

@@ -1,7 +1,7 @@
 // Child records and lists: recording operations and the raw operations readers use.
 #include "foundation/records/LObject.h"
 
-#include "foundation/LArray.h"
+#include "foundation/core/LArray.h"
 #include "foundation/records/LMergeKey.h"
 #include "foundation/records/LObjChange.h"
 #include "foundation/records/LObjectEdit.h"

@@ -1,8 +1,8 @@
 // Recording setters of scalar, text and array fields, resets and raw array stores.
 #include "foundation/records/LObject.h"
 
-#include "foundation/CLRect.h"
-#include "foundation/StrEqual.h"
+#include "foundation/geometry/CLRect.h"
+#include "foundation/core/StrEqual.h"
 #include "foundation/records/LFieldArray.h"
 #include "foundation/records/LMergeKey.h"
 #include "foundation/records/LObjectEdit.h"

@@ -1,9 +1,9 @@
 #include "foundation/streams/CIffChunk.h"
 #include "foundation/streams/CMemStream.h"
 #include "foundation/streams/LStream.h"
-#include "foundation/LByteBuffer.h"
-#include "foundation/LStringRef.h"
-#include "foundation/TextTemplate.h"
+#include "foundation/core/LByteBuffer.h"
+#include "foundation/core/LStringRef.h"
+#include "foundation/text/TextTemplate.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 #include "foundation/streams/CMemStream.h"
-#include "foundation/LByteBuffer.h"
+#include "foundation/core/LByteBuffer.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "foundation/streams/CsvField.h"
-#include "foundation/LCharSource.h"
-#include "foundation/LStrStream.h"
+#include "foundation/text/LCharSource.h"
+#include "foundation/core/LStrStream.h"
 
 bool ReadCsvField(LCharSource& source, LStrStream& out)
 {

@@ -1,8 +1,8 @@
 #include "outputs/defs/CCtlDef.h"
 
-#include "foundation/LStrStream.h"
-#include "foundation/NumberFormat.h"
-#include "foundation/TextTemplate.h"
+#include "foundation/core/LStrStream.h"
+#include "foundation/text/NumberFormat.h"
+#include "foundation/text/TextTemplate.h"
 #include "outputs/defs/CDefNode.h"
 #include "outputs/defs/CEditCtlDef.h"
 #include "outputs/defs/CIndexCtlDef.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LStringRef.h"
+#include "foundation/core/LStringRef.h"
 #include "outputs/defs/CCtlDef.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #include "outputs/defs/CDefReader.h"
 
-#include "foundation/NumberParse.h"
+#include "foundation/text/NumberParse.h"
 
 #include <new>
 

@@ -1,7 +1,7 @@
 #include "outputs/defs/CDefTree.h"
 
-#include "foundation/LByteBuffer.h"
-#include "foundation/TextConverter.h"
+#include "foundation/core/LByteBuffer.h"
+#include "foundation/text/TextConverter.h"
 
 #include <new>
 

@@ -1,7 +1,7 @@
 #include "outputs/defs/CIndexCtlDef.h"
 
-#include "foundation/LStrStream.h"
-#include "foundation/NumberFormat.h"
+#include "foundation/core/LStrStream.h"
+#include "foundation/text/NumberFormat.h"
 #include "outputs/defs/CMidiCtlDefs.h"
 
 

@@ -1,7 +1,7 @@
 #include "outputs/defs/CMidiCtlDefs.h"
 
-#include "foundation/LStrStream.h"
-#include "foundation/NumberFormat.h"
+#include "foundation/core/LStrStream.h"
+#include "foundation/text/NumberFormat.h"
 
 void WritePaneCall(const char* name, uint32_t pane, LStrStream& out)
 {

@@ -1,7 +1,7 @@
 #include "outputs/defs/CNumericCtlDef.h"
 
-#include "foundation/LStrStream.h"
-#include "foundation/NumberFormat.h"
+#include "foundation/core/LStrStream.h"
+#include "foundation/text/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>

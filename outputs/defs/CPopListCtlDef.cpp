@@ -1,6 +1,6 @@
 #include "outputs/defs/CPopListCtlDef.h"
 
-#include "foundation/NumberFormat.h"
+#include "foundation/text/NumberFormat.h"
 #include "outputs/defs/CDefNode.h"
 #include "outputs/defs/CMidiCtlDefs.h"
 

@@ -1,7 +1,7 @@
 #include "outputs/defs/CValueCtlDef.h"
 
-#include "foundation/NumberFormat.h"
-#include "foundation/NumberParse.h"
+#include "foundation/text/NumberFormat.h"
+#include "foundation/text/NumberParse.h"
 #include "outputs/defs/CDefNode.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "outputs/dmx/CDmxIo.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/StrEqual.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
-#include "foundation/LAsyncEvent.h"
-#include "foundation/LCallbackList.h"
-#include "foundation/LHandler.h"
-#include "foundation/LList.h"
+#include "foundation/async/LAsyncEvent.h"
+#include "foundation/core/LCallbackList.h"
+#include "foundation/core/LHandler.h"
+#include "foundation/core/LList.h"
 #include "outputs/dmx/CDmxFrame.h"
 #include "outputs/dmx/CDmxSettingsRequest.h"
 

@@ -1,7 +1,7 @@
 #include "outputs/dmx/CDmxIoH.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/StrEqual.h"
 #include "outputs/dmx/CDmxUsbIo.h"
 
 const char* CDmxIoH::msgClose = "CDmxIoH_Close";

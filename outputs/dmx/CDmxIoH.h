@@ -1,7 +1,7 @@
 #pragma once
-#include "foundation/LCallbackList.h"
-#include "foundation/LHandler.h"
-#include "foundation/LList.h"
+#include "foundation/core/LCallbackList.h"
+#include "foundation/core/LHandler.h"
+#include "foundation/core/LList.h"
 #include "outputs/dmx/CDmxIo.h"
 
 #include <memory>

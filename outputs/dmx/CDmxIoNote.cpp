@@ -1,6 +1,6 @@
 #include "outputs/dmx/CDmxIoNote.h"
 
-#include "foundation/StrEqual.h"
+#include "foundation/core/StrEqual.h"
 
 const char* CDmxIoNote::msgChange = "CDmxIoNote_Change";
 

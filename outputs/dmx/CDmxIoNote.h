@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LHandler.h"
+#include "foundation/core/LHandler.h"
 #include "shell/devices/CMacUSBNotifier.h"
 
 // Watches the DMX interface arrive and leave: each notice of its USB notifier becomes

@@ -1,10 +1,10 @@
 #pragma once
-#include "foundation/LAsyncTimer.h"
-#include "foundation/LHandler.h"
+#include "foundation/async/LAsyncTimer.h"
+#include "foundation/core/LHandler.h"
 #include "outputs/dmx/CDmxFrame.h"
 #include "outputs/dmx/CDmxIoH.h"
 #include "outputs/dmx/CDmxIoNote.h"
-#include "platform/DeviceRegistry.h"
+#include "platform/devices/DeviceRegistry.h"
 
 #include <atomic>
 

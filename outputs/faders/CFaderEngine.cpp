@@ -3,9 +3,9 @@
 
 #include "analysis/records/CFaderSetRecord.h"
 #include "analysis/records/CSnxSchema.h"
-#include "foundation/LAsyncQueue.h"
-#include "foundation/LMessage.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/LMessage.h"
+#include "foundation/core/StrEqual.h"
 #include "foundation/records/CParamNotice.h"
 #include "foundation/records/CParamSchema.h"
 #include "foundation/records/LObjChange.h"

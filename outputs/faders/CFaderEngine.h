@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LByteBuffer.h"
-#include "foundation/LHandler.h"
+#include "foundation/core/LByteBuffer.h"
+#include "foundation/core/LHandler.h"
 #include "outputs/faders/CFaderOut.h"
 #include "outputs/faders/CFaderSoundLink.h"
 #include "outputs/faders/FaderDefaults.h"

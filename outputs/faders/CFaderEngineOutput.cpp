@@ -4,8 +4,8 @@
 
 #include "analysis/records/CFaderSetRecord.h"
 #include "analysis/records/SnxFields.h"
-#include "foundation/LAsyncQueue.h"
-#include "foundation/NumberParse.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/text/NumberParse.h"
 #include "foundation/records/CParamSet.h"
 #include "foundation/records/CParamTable.h"
 #include "outputs/dmx/CDmxOutput.h"

@@ -5,7 +5,7 @@
 #include "analysis/CSpectrumAnalyser.h"
 #include "analysis/records/CFaderSetRecord.h"
 #include "analysis/records/SnxFields.h"
-#include "foundation/LAsyncQueue.h"
+#include "foundation/async/LAsyncQueue.h"
 #include "foundation/streams/CMemStream.h"
 #include "outputs/COscWriter.h"
 #include "outputs/faders/FaderLevel.h"

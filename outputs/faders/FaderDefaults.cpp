@@ -1,6 +1,6 @@
 #include "outputs/faders/FaderDefaults.h"
 
-#include "foundation/NumberParse.h"
+#include "foundation/text/NumberParse.h"
 #include "outputs/defs/CDefNode.h"
 #include "outputs/defs/CDefTree.h"
 #include "outputs/defs/CValueCtlDef.h"

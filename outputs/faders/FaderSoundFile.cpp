@@ -1,7 +1,7 @@
 #include "outputs/faders/FaderSoundFile.h"
 
-#include "foundation/LUrl.h"
-#include "foundation/UrlSegments.h"
+#include "foundation/text/LUrl.h"
+#include "foundation/text/UrlSegments.h"
 #include "outputs/defs/DefinitionFiles.h"
 #include "platform/files/FileSystem.h"
 #include "shell/files/FileUrls.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LCallbackList.h"
-#include "platform/MidiSystem.h"
+#include "foundation/core/LCallbackList.h"
+#include "platform/midi/MidiSystem.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LStringRef.h"
-#include "platform/MidiSystem.h"
+#include "foundation/core/LStringRef.h"
+#include "platform/midi/MidiSystem.h"
 
 #include <atomic>
 #include <cstdint>

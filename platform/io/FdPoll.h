@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/FdSource.h"
+#include "platform/runloop/FdSource.h"
 
 #include <cstddef>
 

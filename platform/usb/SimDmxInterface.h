@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/TestDeviceBackend.h"
+#include "platform/devices/TestDeviceBackend.h"
 #include "platform/usb/SimUsbDevice.h"
 
 #include <cstdint>

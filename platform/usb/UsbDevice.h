@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/DeviceInfo.h"
+#include "platform/devices/DeviceInfo.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "shell/devices/CIOKitNotification.h"
-#include "foundation/StrEqual.h"
-#include "platform/RunLoopSource.h"
+#include "foundation/core/StrEqual.h"
+#include "platform/runloop/RunLoopSource.h"
 
 const char* CIOKitNotification::msgNote = "CIOKitNotification_Note";
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LHandler.h"
-#include "platform/DeviceRegistry.h"
+#include "foundation/core/LHandler.h"
+#include "platform/devices/DeviceRegistry.h"
 #include "shell/devices/CIOObjectRef.h"
 #include "ui/LTimer.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/DeviceRegistry.h"
+#include "platform/devices/DeviceRegistry.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/SysfsDeviceScanner.h"
+#include "platform/devices/SysfsDeviceScanner.h"
 #include "shell/devices/CIOObjectRef.h"
 
 // The devices that match, as present when it is made. A null match gives an empty iterator.

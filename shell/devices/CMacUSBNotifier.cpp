@@ -1,5 +1,5 @@
 #include "shell/devices/CMacUSBNotifier.h"
-#include "foundation/StrEqual.h"
+#include "foundation/core/StrEqual.h"
 
 const char* CMacUSBNotifier::msgAddDev = "CMacUSBNotifier_AddDev";
 const char* CMacUSBNotifier::msgRmvDev = "CMacUSBNotifier_RmvDev";

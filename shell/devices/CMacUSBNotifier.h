@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LHandler.h"
-#include "platform/SysfsDeviceScanner.h"
+#include "foundation/core/LHandler.h"
+#include "platform/devices/SysfsDeviceScanner.h"
 #include "shell/devices/CIOKitNotification.h"
 
 #include <cstdint>

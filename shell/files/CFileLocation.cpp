@@ -1,5 +1,5 @@
 #include "shell/files/CFileLocation.h"
-#include "foundation/FileNameText.h"
+#include "foundation/text/FileNameText.h"
 #include "shell/files/FileUrls.h"
 #include "shell/files/LStdFolders.h"
 

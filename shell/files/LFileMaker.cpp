@@ -1,5 +1,5 @@
 #include "shell/files/LFileMaker.h"
-#include "foundation/FileNameText.h"
+#include "foundation/text/FileNameText.h"
 #include "platform/files/FileSpecText.h"
 #include "platform/files/FileSystem.h"
 

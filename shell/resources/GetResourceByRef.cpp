@@ -1,5 +1,5 @@
 #include "shell/resources/GetResourceByRef.h"
-#include "platform/ResourceFile.h"
+#include "platform/resources/ResourceFile.h"
 
 #include <cstring>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "shell/resources/LLocale.h"
-#include "foundation/FourCC.h"
-#include "foundation/LResourceSource.h"
+#include "foundation/text/FourCC.h"
+#include "foundation/text/LResourceSource.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/LocaleId.h"
+#include "platform/system/LocaleId.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,5 +1,5 @@
 #include "shell/resources/LResFileSource.h"
-#include "platform/ResourceFile.h"
+#include "platform/resources/ResourceFile.h"
 #include "shell/resources/GetResourceByRef.h"
 
 #include <mutex>

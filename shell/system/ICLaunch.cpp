@@ -1,5 +1,5 @@
 #include "shell/system/ICLaunch.h"
-#include "platform/UrlLauncher.h"
+#include "platform/system/UrlLauncher.h"
 
 ICInstance& TheICInstance()
 {

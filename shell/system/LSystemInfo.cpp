@@ -1,5 +1,5 @@
 #include "shell/system/LSystemInfo.h"
-#include "platform/SystemInfo.h"
+#include "platform/system/SystemInfo.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LStrStream.h"
+#include "foundation/core/LStrStream.h"
 #include "sources/CTextSampleSrc.h"
 
 #include <cstdint>

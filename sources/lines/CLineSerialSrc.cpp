@@ -1,7 +1,7 @@
 #include "sources/lines/CLineSerialSrc.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/StrEqual.h"
 #include "sources/ports/CSerialPort.h"
 
 CLineSerialSrc::CLineSerialSrc(LHandler* parent, LAsyncQueue* queue)

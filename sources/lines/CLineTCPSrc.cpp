@@ -1,7 +1,7 @@
 #include "sources/lines/CLineTCPSrc.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/StrEqual.h"
 #include "sources/ports/CTCPPort.h"
 
 CLineTCPSrc::CLineTCPSrc(LHandler* parent, LAsyncQueue* queue)

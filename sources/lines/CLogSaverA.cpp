@@ -1,7 +1,7 @@
 #include "sources/lines/CLogSaverA.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/StrEqual.h"
 
 const char* CLogSaverA::msgReady = "CLogSaverA_Ready";
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LAsyncSignal.h"
-#include "foundation/LHandler.h"
+#include "foundation/async/LAsyncSignal.h"
+#include "foundation/core/LHandler.h"
 #include "platform/files/DataFork.h"
 #include "platform/files/FileTransfer.h"
 

@@ -1,6 +1,6 @@
 #include "sources/lines/CTelkSrc.h"
 
-#include "foundation/LAsyncQueue.h"
+#include "foundation/async/LAsyncQueue.h"
 #include "sources/ports/CSerialPort.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "sources/ports/CFdWatcher.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/StrEqual.h"
 #include "platform/io/FdIo.h"
 #include "platform/io/FdPoll.h"
 

@@ -1,8 +1,8 @@
 #pragma once
-#include "foundation/LAsyncSignal.h"
-#include "foundation/LHandler.h"
-#include "foundation/LList.h"
-#include "platform/Mutex.h"
+#include "foundation/async/LAsyncSignal.h"
+#include "foundation/core/LHandler.h"
+#include "foundation/core/LList.h"
+#include "platform/threads/Mutex.h"
 #include "platform/io/WakePipe.h"
 #include "shell/LThread.h"
 

@@ -1,7 +1,7 @@
 #include "sources/ports/CSerialPort.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/StrEqual.h"
 #include "platform/io/Serial.h"
 #include "sources/ports/CFdWatcher.h"
 #include "sources/ports/CSerialPortList.h"

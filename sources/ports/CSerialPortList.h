@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LStringRef.h"
+#include "foundation/core/LStringRef.h"
 #include "platform/io/Serial.h"
 
 #include <vector>

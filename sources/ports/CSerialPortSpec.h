@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LStringRef.h"
+#include "foundation/core/LStringRef.h"
 
 // What a serial port is opened by: the device name as the port list shows it, and two
 // further texts the port keeps with it.

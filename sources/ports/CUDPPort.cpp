@@ -1,7 +1,7 @@
 #include "sources/ports/CUDPPort.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/StrEqual.h"
 #include "platform/io/Socket.h"
 #include "sources/ports/CFdWatcher.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LAsyncTimer.h"
+#include "foundation/async/LAsyncTimer.h"
 #include "sources/ports/CUDPPortBase.h"
 
 class CFdWatcher;

@@ -1,8 +1,8 @@
 #include "sources/server/CDataServer.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/NumberFormat.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/text/NumberFormat.h"
+#include "foundation/core/StrEqual.h"
 #include "sources/CSourceType.h"
 #include "sources/ports/CTCPPort.h"
 #include "sources/server/CDataClient.h"

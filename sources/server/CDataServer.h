@@ -1,7 +1,7 @@
 #pragma once
-#include "foundation/LHandler.h"
-#include "foundation/LList.h"
-#include "foundation/LStringRef.h"
+#include "foundation/core/LHandler.h"
+#include "foundation/core/LList.h"
+#include "foundation/core/LStringRef.h"
 
 #include <cstdint>
 #include <string>

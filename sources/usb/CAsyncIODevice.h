@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LHandler.h"
-#include "foundation/LList.h"
+#include "foundation/core/LHandler.h"
+#include "foundation/core/LList.h"
 #include "sources/usb/CUSBRequest.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "sources/usb/CUSBDevice.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/StrEqual.h"
 #include "platform/Clock.h"
 #include "platform/usb/UsbDevice.h"
 

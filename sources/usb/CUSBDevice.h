@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LAsyncSignal.h"
+#include "foundation/async/LAsyncSignal.h"
 #include "sources/usb/CAsyncIODevice.h"
 
 #include <memory>

@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LList.h"
+#include "foundation/core/LList.h"
 
 #include <atomic>
 #include <cstdint>

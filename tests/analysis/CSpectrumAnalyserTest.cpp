@@ -1,6 +1,6 @@
 #include "analysis/CSpectrumAnalyser.h"
 #include "analysis/records/CFaderSetRecord.h"
-#include "foundation/LAsyncQueue.h"
+#include "foundation/async/LAsyncQueue.h"
 
 #include <gtest/gtest.h>
 

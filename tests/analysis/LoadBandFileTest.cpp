@@ -1,6 +1,6 @@
 #include "analysis/LoadBandFile.h"
 #include "analysis/CBandList.h"
-#include "foundation/LMemInStream.h"
+#include "foundation/text/LMemInStream.h"
 
 #include <gtest/gtest.h>
 

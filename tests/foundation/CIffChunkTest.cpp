@@ -1,5 +1,5 @@
-#include "foundation/LByteBuffer.h"
-#include "foundation/LStringRef.h"
+#include "foundation/core/LByteBuffer.h"
+#include "foundation/core/LStringRef.h"
 #include "foundation/streams/CIffChunk.h"
 #include "foundation/streams/CMemStream.h"
 

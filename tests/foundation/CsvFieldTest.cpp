@@ -1,5 +1,5 @@
-#include "foundation/LMemInStream.h"
-#include "foundation/LStrStream.h"
+#include "foundation/text/LMemInStream.h"
+#include "foundation/core/LStrStream.h"
 #include "foundation/streams/CsvField.h"
 
 #include <gtest/gtest.h>

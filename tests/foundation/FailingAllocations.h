@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LGrowStore.h"
+#include "foundation/core/LGrowStore.h"
 
 #include <atomic>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "foundation/LList.h"
-#include "foundation/LString.h"
-#include "foundation/LStringRef.h"
+#include "foundation/core/LList.h"
+#include "foundation/core/LString.h"
+#include "foundation/core/LStringRef.h"
 
 #include <gtest/gtest.h>
 

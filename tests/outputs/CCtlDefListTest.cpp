@@ -1,4 +1,4 @@
-#include "foundation/LStrStream.h"
+#include "foundation/core/LStrStream.h"
 #include "outputs/defs/CCtlDefList.h"
 #include "outputs/defs/CDefTree.h"
 #include "outputs/defs/CEditCtlDef.h"

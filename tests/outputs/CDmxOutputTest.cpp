@@ -1,6 +1,6 @@
 #include "StepQueue.h"
 #include "outputs/dmx/CDmxOutput.h"
-#include "platform/TestDeviceBackend.h"
+#include "platform/devices/TestDeviceBackend.h"
 #include "platform/usb/SimDmxInterface.h"
 
 #include <gtest/gtest.h>

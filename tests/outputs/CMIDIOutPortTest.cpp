@@ -1,6 +1,6 @@
 #include "outputs/midi/CMIDIClient.h"
 #include "outputs/midi/CMIDIOutPort.h"
-#include "platform/MidiSystem.h"
+#include "platform/midi/MidiSystem.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // OSC messages leave as real UDP datagrams on the loopback interface and are read back by an
 // independent decoder (a python3 program).
-#include "foundation/LByteBuffer.h"
+#include "foundation/core/LByteBuffer.h"
 #include "foundation/streams/CMemStream.h"
 #include "outputs/COscWriter.h"
 #include "shell/CAsyncLoopThread.h"

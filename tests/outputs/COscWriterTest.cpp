@@ -1,4 +1,4 @@
-#include "foundation/LByteBuffer.h"
+#include "foundation/core/LByteBuffer.h"
 #include "foundation/streams/CMemStream.h"
 #include "outputs/COscWriter.h"
 

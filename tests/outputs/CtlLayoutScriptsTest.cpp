@@ -3,7 +3,7 @@
 #include "outputs/defs/CCtlDefList.h"
 #include "outputs/defs/CDefTree.h"
 #include "outputs/defs/DefinitionFiles.h"
-#include "platform/ResourceFile.h"
+#include "platform/resources/ResourceFile.h"
 #include "shell/resources/LResFileSource.h"
 #include "tests/ui/FakeLayoutFrame.h"
 #include "ui/layout/LFormulaLayout.h"

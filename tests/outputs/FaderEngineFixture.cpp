@@ -1,6 +1,6 @@
 #include "tests/outputs/FaderEngineFixture.h"
 
-#include "foundation/LTicks.h"
+#include "foundation/async/LTicks.h"
 #include "ui/LTimer.h"
 
 #include <string>

@@ -6,7 +6,7 @@
 #include "foundation/records/LObject.h"
 #include "outputs/dmx/CDmxOutput.h"
 #include "outputs/faders/CFaderEngine.h"
-#include "platform/DeviceRegistry.h"
+#include "platform/devices/DeviceRegistry.h"
 #include "tests/outputs/FaderTestKit.h"
 #include "tests/outputs/StepQueue.h"
 

@@ -2,7 +2,7 @@
 #include "outputs/faders/CFaderSoundLink.h"
 #include "outputs/midi/CMIDIClient.h"
 #include "outputs/midi/CMIDIOutPort.h"
-#include "platform/MidiSystem.h"
+#include "platform/midi/MidiSystem.h"
 
 #include <cstdint>
 #include <string>

@@ -1,12 +1,12 @@
 #pragma once
-#include "foundation/LAsyncQueue.h"
-#include "foundation/LAsyncSignal.h"
-#include "foundation/LMessage.h"
-#include "foundation/LTicks.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/async/LAsyncSignal.h"
+#include "foundation/core/LMessage.h"
+#include "foundation/async/LTicks.h"
 #include "platform/Clock.h"
-#include "platform/RecursiveMutex.h"
-#include "platform/RunLoop.h"
-#include "platform/RunLoopDriver.h"
+#include "platform/threads/RecursiveMutex.h"
+#include "platform/runloop/RunLoop.h"
+#include "platform/runloop/RunLoopDriver.h"
 #include "ui/LTimer.h"
 
 #include <gtest/gtest.h>

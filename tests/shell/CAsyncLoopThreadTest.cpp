@@ -1,11 +1,11 @@
 #include "shell/CAsyncLoopThread.h"
 
-#include "foundation/LAsyncEvent.h"
-#include "foundation/LAsyncSignal.h"
-#include "foundation/LAsyncTimer.h"
-#include "foundation/StrEqual.h"
-#include "foundation/LTicks.h"
-#include "platform/RunLoop.h"
+#include "foundation/async/LAsyncEvent.h"
+#include "foundation/async/LAsyncSignal.h"
+#include "foundation/async/LAsyncTimer.h"
+#include "foundation/core/StrEqual.h"
+#include "foundation/async/LTicks.h"
+#include "platform/runloop/RunLoop.h"
 #include "ui/LTimer.h"
 
 #include "tests/support/WaitFor.h"

@@ -1,4 +1,4 @@
-#include "foundation/LStringRef.h"
+#include "foundation/core/LStringRef.h"
 #include "platform/prefs/Preferences.h"
 #include "platform/values/Dict.h"
 #include "shell/CPrefs.h"

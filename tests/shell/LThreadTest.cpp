@@ -3,8 +3,8 @@
 #include "shell/LMainSignal.h"
 #include "shell/LThread.h"
 
-#include "platform/RunLoop.h"
-#include "platform/RunLoopDriver.h"
+#include "platform/runloop/RunLoop.h"
+#include "platform/runloop/RunLoopDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "sources/server/CDataServer.h"
 
-#include "foundation/LAsyncQueue.h"
+#include "foundation/async/LAsyncQueue.h"
 #include "tests/sources/PortTestSupport.h"
 
 #include <gtest/gtest.h>

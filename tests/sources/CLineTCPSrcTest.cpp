@@ -1,6 +1,6 @@
 #include "sources/lines/CLineTCPSrc.h"
 
-#include "foundation/LAsyncQueue.h"
+#include "foundation/async/LAsyncQueue.h"
 #include "sources/ports/CIPAddress.h"
 #include "sources/ports/CTCPPort.h"
 #include "sources/server/CDataServer.h"

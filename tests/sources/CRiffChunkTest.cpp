@@ -1,7 +1,7 @@
 #include "sources/CRiffChunk.h"
 #include "sources/CRiffWriter.h"
 
-#include "foundation/LByteBuffer.h"
+#include "foundation/core/LByteBuffer.h"
 #include "foundation/streams/CMemStream.h"
 
 #include <gtest/gtest.h>

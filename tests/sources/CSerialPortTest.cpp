@@ -1,6 +1,6 @@
 #include "sources/ports/CSerialPort.h"
 
-#include "foundation/LAsyncQueue.h"
+#include "foundation/async/LAsyncQueue.h"
 #include "platform/io/Serial.h"
 #include "sources/ports/CSerialPortList.h"
 #include "tests/sources/PortTestSupport.h"

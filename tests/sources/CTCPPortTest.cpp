@@ -1,7 +1,7 @@
 #include "sources/ports/CTCPPort.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/StrEqual.h"
 #include "tests/sources/PortTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "tests/sources/FrameCollector.h"
 
-#include "foundation/LAsyncQueue.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/StrEqual.h"
 #include "sources/CSampleSrc.h"
 #include "sources/server/CDataServer.h"
 #include "tests/sources/PortTestSupport.h"

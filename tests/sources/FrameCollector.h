@@ -2,7 +2,7 @@
 // Stands in for the document window in tests of live sources: it pulls the frames of its
 // source when told that data waits, keeps them, and hands them to a data server the way the
 // window does.
-#include "foundation/LHandler.h"
+#include "foundation/core/LHandler.h"
 
 #include <chrono>
 #include <mutex>

@@ -1,8 +1,8 @@
 #pragma once
-#include "foundation/LAsyncQueue.h"
-#include "foundation/LAsyncSignal.h"
-#include "foundation/LMessage.h"
-#include "platform/RecursiveMutex.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/async/LAsyncSignal.h"
+#include "foundation/core/LMessage.h"
+#include "platform/threads/RecursiveMutex.h"
 
 #include <cstdint>
 

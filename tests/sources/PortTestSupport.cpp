@@ -1,8 +1,8 @@
 #include "tests/sources/PortTestSupport.h"
 
-#include "foundation/LTicks.h"
-#include "foundation/StrEqual.h"
-#include "platform/RunLoop.h"
+#include "foundation/async/LTicks.h"
+#include "foundation/core/StrEqual.h"
+#include "platform/runloop/RunLoop.h"
 #include "ui/LTimer.h"
 
 #include <arpa/inet.h>

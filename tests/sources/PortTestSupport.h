@@ -1,8 +1,8 @@
 #pragma once
 // Shared by the tests of ports and live sources: a real asynchronous queue, a main-thread
 // pump, a thread-safe message log and small socket helpers.
-#include "foundation/LHandler.h"
-#include "foundation/LMessage.h"
+#include "foundation/core/LHandler.h"
+#include "foundation/core/LMessage.h"
 #include "shell/CAsyncLoopThread.h"
 #include "sources/ports/CSerialPortSpec.h"
 

@@ -1,6 +1,6 @@
 #include "sources/RecordFileHeader.h"
 
-#include "foundation/LStrStream.h"
+#include "foundation/core/LStrStream.h"
 #include "sources/CSourceType.h"
 #include "tests/sources/TextSourceProbe.h"
 

@@ -2,7 +2,7 @@
 #include "sources/lines/CLineSerialSrc.h"
 #include "sources/lines/CLogSaverA.h"
 
-#include "foundation/LAsyncQueue.h"
+#include "foundation/async/LAsyncQueue.h"
 #include "sources/ports/CSerialPort.h"
 #include "tests/sources/FrameCollector.h"
 #include "tests/sources/PortTestSupport.h"

@@ -1,5 +1,5 @@
 #include "sources/CSoundInSrc.h"
-#include "foundation/StrEqual.h"
+#include "foundation/core/StrEqual.h"
 #include "platform/audio/AudioInput.h"
 #include "shell/CAsyncLoopThread.h"
 #include "tests/sources/SoundTestSupport.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/RunLoop.h"
+#include "platform/runloop/RunLoop.h"
 
 #include <chrono>
 #include <functional>

@@ -1,8 +1,8 @@
 #pragma once
-#include "foundation/LAsyncEvent.h"
-#include "foundation/LAsyncQueue.h"
-#include "foundation/LTicks.h"
-#include "foundation/StrEqual.h"
+#include "foundation/async/LAsyncEvent.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/async/LTicks.h"
+#include "foundation/core/StrEqual.h"
 #include "platform/Clock.h"
 #include "sources/CSampleSrc.h"
 #include "tests/support/StepQueue.h"

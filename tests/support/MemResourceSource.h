@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/LResourceSource.h"
+#include "foundation/text/LResourceSource.h"
 
 #include <map>
 #include <string>

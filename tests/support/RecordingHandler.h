@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LHandler.h"
-#include "foundation/StrEqual.h"
+#include "foundation/core/LHandler.h"
+#include "foundation/core/StrEqual.h"
 
 #include <functional>
 #include <string>

@@ -1,9 +1,9 @@
 #pragma once
-#include "foundation/LAsyncQueue.h"
-#include "foundation/LAsyncSignal.h"
-#include "foundation/LMessage.h"
-#include "foundation/LTicks.h"
-#include "platform/RecursiveMutex.h"
+#include "foundation/async/LAsyncQueue.h"
+#include "foundation/async/LAsyncSignal.h"
+#include "foundation/core/LMessage.h"
+#include "foundation/async/LTicks.h"
+#include "platform/threads/RecursiveMutex.h"
 
 // An async queue without a thread: the test plays the dispatch thread (FireDueTimers,
 // DeliverSignals) and the main thread (Drain) itself, on the event clock.

@@ -1,5 +1,5 @@
 #include "ui/layout/LFormula.h"
-#include "foundation/LStringRef.h"
+#include "foundation/core/LStringRef.h"
 
 #include <gtest/gtest.h>
 

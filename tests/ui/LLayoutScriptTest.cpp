@@ -1,5 +1,5 @@
 #include "ui/layout/LLayoutScript.h"
-#include "foundation/LStrList.h"
+#include "foundation/text/LStrList.h"
 #include "tests/ui/FakeLayoutFrame.h"
 #include "tests/ui/LayoutResources.h"
 

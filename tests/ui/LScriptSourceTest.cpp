@@ -1,5 +1,5 @@
 #include "ui/layout/LScriptSource.h"
-#include "foundation/LStrStream.h"
+#include "foundation/core/LStrStream.h"
 
 #include <gtest/gtest.h>
 

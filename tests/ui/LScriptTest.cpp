@@ -1,6 +1,6 @@
 #include "ui/layout/LScript.h"
 #include "ui/layout/LScriptSource.h"
-#include "foundation/LStrStream.h"
+#include "foundation/core/LStrStream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "ui/LTimer.h"
 
-#include "foundation/StrEqual.h"
-#include "foundation/LTicks.h"
+#include "foundation/core/StrEqual.h"
+#include "foundation/async/LTicks.h"
 #include "platform/Clock.h"
 
 #include <gtest/gtest.h>

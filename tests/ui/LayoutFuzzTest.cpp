@@ -5,7 +5,7 @@
 #include "ui/layout/LLayoutPrelude.h"
 #include "ui/layout/LLayoutScript.h"
 #include "ui/layout/LScriptSource.h"
-#include "foundation/LStrList.h"
+#include "foundation/text/LStrList.h"
 #include "tests/ui/FakeLayoutFrame.h"
 #include "tests/ui/LayoutResources.h"
 

@@ -1,7 +1,7 @@
 #include "tests/ui/LayoutResources.h"
-#include "foundation/LStrList.h"
-#include "platform/ResourceFile.h"
-#include "platform/ResourceSources.h"
+#include "foundation/text/LStrList.h"
+#include "platform/resources/ResourceFile.h"
+#include "platform/resources/ResourceSources.h"
 #include "tests/support/MemResourceSource.h"
 #include "ui/layout/LFormulaLayout.h"
 

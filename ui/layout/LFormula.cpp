@@ -1,5 +1,5 @@
 #include "ui/layout/LFormula.h"
-#include "foundation/LString.h"
+#include "foundation/core/LString.h"
 #include "ui/layout/LayoutChars.h"
 #include "ui/layout/LayoutDepthGuard.h"
 #include "ui/layout/LayoutMath.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/CLRect.h"
+#include "foundation/geometry/CLRect.h"
 
 #include <cstdint>
 

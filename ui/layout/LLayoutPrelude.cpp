@@ -1,5 +1,5 @@
 #include "ui/layout/LLayoutPrelude.h"
-#include "foundation/LStrList.h"
+#include "foundation/text/LStrList.h"
 #include "ui/layout/LFormula.h"
 
 #include <memory>

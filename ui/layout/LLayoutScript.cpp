@@ -1,6 +1,6 @@
 #include "ui/layout/LLayoutScript.h"
-#include "foundation/LStrList.h"
-#include "foundation/LStrStream.h"
+#include "foundation/text/LStrList.h"
+#include "foundation/core/LStrStream.h"
 #include "ui/layout/LLayoutPrelude.h"
 #include "ui/layout/LScriptSource.h"
 #include "ui/layout/LayoutMath.h"

@@ -3,7 +3,7 @@
 #include "analysis/records/CAppPrefs.h"
 #include "analysis/records/CFaderSetRecord.h"
 #include "analysis/records/CSnxSchema.h"
-#include "foundation/LByteBuffer.h"
+#include "foundation/core/LByteBuffer.h"
 #include "foundation/persist/CCFDictStore.h"
 #include "foundation/persist/LObjFormReader.h"
 #include "foundation/persist/LObjFormWriter.h"

@@ -1,7 +1,7 @@
 #pragma once
-#include "foundation/LByteBuffer.h"
-#include "foundation/LHandler.h"
-#include "foundation/LMessage.h"
+#include "foundation/core/LByteBuffer.h"
+#include "foundation/core/LHandler.h"
+#include "foundation/core/LMessage.h"
 #include "foundation/records/CUNDOQ.h"
 #include "foundation/records/CUndoStrm.h"
 #include "foundation/records/LObjRoot.h"

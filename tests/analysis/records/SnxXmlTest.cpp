@@ -2,7 +2,7 @@
 // a file that lacks a field reads it as its default.
 #include "analysis/records/CFaderSetRecord.h"
 #include "analysis/records/CSnxSchema.h"
-#include "foundation/LByteBuffer.h"
+#include "foundation/core/LByteBuffer.h"
 #include "foundation/persist/CXmlRecordReader.h"
 #include "foundation/persist/CXmlRecordWriter.h"
 #include "foundation/streams/CMemStream.h"

@@ -1,6 +1,6 @@
 #include "foundation/persist/CXmlRecordWriter.h"
-#include "foundation/LStrStream.h"
-#include "foundation/LByteBuffer.h"
+#include "foundation/core/LStrStream.h"
+#include "foundation/core/LByteBuffer.h"
 #include "foundation/persist/CXmlWriter.h"
 #include "foundation/streams/CMemStream.h"
 #include "foundation/records/CParamSchema.h"

@@ -1,5 +1,5 @@
-#include "foundation/LStrStream.h"
-#include "foundation/LStringRef.h"
+#include "foundation/core/LStrStream.h"
+#include "foundation/core/LStringRef.h"
 #include "foundation/persist/CCFDictStore.h"
 #include "platform/values/Dict.h"
 

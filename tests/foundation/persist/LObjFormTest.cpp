@@ -1,4 +1,4 @@
-#include "foundation/LByteBuffer.h"
+#include "foundation/core/LByteBuffer.h"
 #include "foundation/persist/LObjFormReader.h"
 #include "foundation/persist/LObjFormWriter.h"
 #include "foundation/records/CParamSchema.h"

@@ -1,5 +1,5 @@
 #include "tests/foundation/persist/XmlTestKit.h"
-#include "foundation/LByteBuffer.h"
+#include "foundation/core/LByteBuffer.h"
 #include "foundation/persist/CXmlRecordReader.h"
 #include "foundation/persist/CXmlRecordWriter.h"
 #include "foundation/streams/CMemStream.h"

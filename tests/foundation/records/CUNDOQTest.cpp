@@ -1,8 +1,8 @@
-#include "foundation/LStrList.h"
+#include "foundation/text/LStrList.h"
 #include "foundation/records/CUNDOQ.h"
 #include "foundation/records/CUndoStrm.h"
 #include "tests/foundation/records/UndoTestKit.h"
-#include "platform/ResourceFile.h"
+#include "platform/resources/ResourceFile.h"
 #include "tests/support/MemResourceSource.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "foundation/CLRect.h"
+#include "foundation/geometry/CLRect.h"
 #include "foundation/records/LClassDesc.h"
 #include "foundation/records/LObjRoot.h"
 #include "foundation/records/LObject.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LHandler.h"
-#include "foundation/LMessage.h"
+#include "foundation/core/LHandler.h"
+#include "foundation/core/LMessage.h"
 #include "foundation/records/LClassDesc.h"
 #include "foundation/records/LObjChange.h"
 #include "foundation/records/LObjRoot.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "foundation/LByteBuffer.h"
-#include "foundation/LHandler.h"
+#include "foundation/core/LByteBuffer.h"
+#include "foundation/core/LHandler.h"
 #include "foundation/records/CUNDOQ.h"
 #include "foundation/records/CUndoStrm.h"
 #include "foundation/records/LObjRoot.h"

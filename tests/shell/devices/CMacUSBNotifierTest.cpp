@@ -1,9 +1,9 @@
 #include "shell/devices/CIOServiceIter.h"
 #include "shell/devices/CMacUSBNotifier.h"
-#include "foundation/LTicks.h"
-#include "foundation/StrEqual.h"
-#include "platform/RunLoopDriver.h"
-#include "platform/TestDeviceBackend.h"
+#include "foundation/async/LTicks.h"
+#include "foundation/core/StrEqual.h"
+#include "platform/runloop/RunLoopDriver.h"
+#include "platform/devices/TestDeviceBackend.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "shell/resources/LLocale.h"
-#include "foundation/LResourceSource.h"
+#include "foundation/text/LResourceSource.h"
 #include "tests/support/LocaleEnvironmentTest.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "foundation/LStrList.h"
-#include "platform/ResourceFile.h"
+#include "foundation/text/LStrList.h"
+#include "platform/resources/ResourceFile.h"
 #include "shell/resources/LRegionalResSource.h"
 
 #include <gtest/gtest.h>

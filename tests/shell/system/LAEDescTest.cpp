@@ -1,6 +1,6 @@
 #include "shell/system/ICLaunch.h"
 #include "shell/system/LAEDesc.h"
-#include "platform/UrlLauncher.h"
+#include "platform/system/UrlLauncher.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -1,0 +1,43 @@
+#include "foundation/input/LMouse.h"
+#include "foundation/async/LTicks.h"
+#include "platform/system/InputSettings.h"
+
+LMouse::LMouse() : LHandler(nullptr), prevClickTime(LTicks::Now()), clickStamp(prevClickTime) {}
+
+LMouse::~LMouse()
+{
+    event.Reset();
+}
+
+void LMouse::HandleMessage(LMessage& result, const LMessage& msg)
+{
+    if (msg.subject == this)
+        pending = 0;
+    LHandler::HandleMessage(result, msg);
+}
+
+bool LMouse::IsDoubleClick(uint32_t& cookie)
+{
+    bool isDouble = false;
+    if (cookie == clickStamp)
+        isDouble = LTicks::Diff(clickTime, prevClickTime) < int64_t(plat::DoubleClickIntervalMs());
+    clickStamp = clickTime;
+    cookie = clickTime;
+    return isDouble;
+}
+
+void LMouse::SetWheelSample(const CLPoint& where, int32_t dx, int32_t dy, uint32_t modifierFlags)
+{
+    location = where;
+    wheelDx = dx;
+    wheelDy = dy;
+    modifiers = modifierFlags;
+}
+
+void LMouse::RecordClick(const CLPoint& where, uint32_t timeMs)
+{
+    prevClickTime = clickTime;
+    prevClickLocation = clickLocation;
+    clickTime = timeMs;
+    clickLocation = where;
+}

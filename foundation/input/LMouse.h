@@ -1,0 +1,45 @@
+#pragma once
+#include "foundation/holders/CCFRef.h"
+#include "foundation/geometry/CLPoint.h"
+#include "foundation/core/LHandler.h"
+
+#include <cstdint>
+
+// The state of the pointer: the subject of every pointer message ("LMouse_Click",
+// "LMouse_Move", "LMouse_Wheel", ...), so that a handler reads the event from it. The window
+// bridge fills the fields from each platform event before it sends. One instance exists while
+// the program runs; it has no parent.
+class LMouse : public LHandler {
+public:
+    LMouse();
+    ~LMouse() override;
+
+    // A pointer message that climbed its chain unconsumed comes back here: the pending flag
+    // is cleared, so after a send it tells whether some handler took the event.
+    void HandleMessage(LMessage& result, const LMessage& msg) override;
+
+    // True when the caller saw the previous click (its cookie is the click stamp) and this
+    // click came within the double-click interval. The stamp and the cookie then take the
+    // time of this click, so a click another window received never pairs with ours.
+    bool IsDoubleClick(uint32_t& cookie);
+    // The handler that receives the pointer messages; null releases the capture.
+    void SetCapture(LHandler* handler) { capture = handler; }
+    LHandler* Capture() const { return capture; }
+    // Records the wheel movement that the main loop delivers.
+    void SetWheelSample(const CLPoint& where, int32_t dx, int32_t dy, uint32_t modifierFlags);
+    // A new left-button press: the current click becomes the previous one.
+    void RecordClick(const CLPoint& where, uint32_t timeMs);
+
+    CLPoint location;          // screen coordinates, y downward
+    uint32_t modifiers = 0;
+    uint32_t clickTime = 0;    // ms of the current click
+    uint32_t prevClickTime = 0;
+    CLPoint prevClickLocation;
+    CLPoint clickLocation;
+    uint32_t clickStamp = 0;
+    LHandler* capture = nullptr;
+    int32_t wheelDx = 0;
+    int32_t wheelDy = 0;
+    CCFRef event;              // the platform event being handled
+    uint8_t pending = 0;
+};

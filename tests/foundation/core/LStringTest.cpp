@@ -1,0 +1,130 @@
+#include "foundation/core/CStrView.h"
+#include "foundation/core/LString.h"
+#include "foundation/core/LStringRef.h"
+#include "foundation/core/StrEqual.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+TEST(LString, MakeTakesALengthOrRunsToTheNul)
+{
+    const char six[] = {'a', 'b', 'c', 'd', 'e', 'f'};   // no NUL of its own
+    LString* s = LString::Make(six, 3);
+    LStringRef handle(s);
+    EXPECT_EQ(s->Length(), 3u);
+    EXPECT_EQ(std::memcmp(s->Text(), "abc\0", 4), 0);
+    LStringRef hello(LString::Make("hello"));
+    EXPECT_EQ(hello.Length(), 5u);
+    EXPECT_STREQ(hello.Text(), "hello");
+    EXPECT_STREQ(LStringRef(LString::Make("hi", -7)).Text(), "hi");   // negative: up to the NUL
+    LStringRef embedded("a\0b", 3);
+    ASSERT_EQ(embedded.Length(), 3u);
+    EXPECT_EQ(std::memcmp(embedded.Text(), "a\0b\0", 4), 0);
+    EXPECT_FALSE(embedded == LStringRef("a"));
+}
+
+TEST(LString, NullZeroOrHugeLengthGiveTheSharedEmptyThatIsNeverFreed)
+{
+    EXPECT_EQ(LString::Make(nullptr, 5), LString::Empty());
+    EXPECT_EQ(LString::Make(nullptr), LString::Empty());
+    EXPECT_EQ(LString::Make("abc", 0), LString::Empty());
+    EXPECT_EQ(LString::Make(""), LString::Empty());
+    EXPECT_EQ(LString::Make("abc", int64_t{1} << 33), LString::Empty());
+    LString* empty = LString::Empty();
+    EXPECT_STREQ(empty->Text(), "");
+    EXPECT_EQ(empty->Length(), 0u);
+    const int32_t before = empty->RefCount();
+    EXPECT_GE(before, 1);
+    {
+        std::vector<LStringRef> many(1000);
+        EXPECT_EQ(empty->RefCount(), before + 1000);
+    }
+    EXPECT_EQ(empty->RefCount(), before);
+    EXPECT_STREQ(LString::Empty()->Text(), "");
+}
+
+TEST(LStringRef, NeverNullAndEqualsComparesTextNotBlocks)
+{
+    LStringRef a;
+    EXPECT_EQ(a.Get(), LString::Empty());
+    LStringRef b(static_cast<const char*>(nullptr));
+    EXPECT_EQ(b.Get(), LString::Empty());
+    LStringRef c(static_cast<const LString*>(nullptr));
+    EXPECT_EQ(c.Get(), LString::Empty());
+    LStringRef d("text");
+    d.Release();
+    EXPECT_EQ(d.Get(), LString::Empty());
+    LStringRef e("moved");
+    LStringRef f(std::move(e));
+    EXPECT_STREQ(e.Text(), "moved");   // moving copies: the source still holds a text
+    d.Assign(nullptr);
+    EXPECT_TRUE(d.IsEmpty());
+
+    LStringRef h("hello");
+    LStringRef h2(std::string_view("hello"));
+    EXPECT_NE(h.Get(), h2.Get());
+    EXPECT_TRUE(LStringRef::Equals(h, h2));
+    EXPECT_TRUE(LStringRef::Equals(LStringRef(), LStringRef("")));
+    EXPECT_FALSE(LStringRef::Equals(h, LStringRef("hell")));
+    EXPECT_FALSE(LStringRef::Equals(h, LStringRef("hellO")));
+    EXPECT_TRUE(h == "hello");
+    EXPECT_TRUE(LStringRef() == nullptr);
+    EXPECT_FALSE(h == nullptr);
+}
+
+TEST(LStringRefThreads, EightThreadsShareStringsAndEmpty)
+{
+    LStringRef shared("a text shared by every thread");
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t) {
+        threads.emplace_back([&shared] {
+            for (int i = 0; i < 10000; ++i) {
+                LStringRef copy = shared;
+                LStringRef empty;
+                LStringRef own("own");
+                own = copy;
+                ASSERT_EQ(own.Length(), shared.Length());
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    EXPECT_EQ(shared.Get()->RefCount(), 1);
+}
+
+TEST(CStrView, RetainsAHandleOrBorrowsATextAndStrEqualTakesNullAsEmpty)
+{
+    LStringRef s("view me");
+    CStrView v(s);
+    EXPECT_EQ(s.Get()->RefCount(), 2);
+    EXPECT_EQ(v.text, s.Text());
+    EXPECT_EQ(v.length, 7u);
+    EXPECT_EQ(v.View(), "view me");
+    CStrView e{LStringRef()};
+    EXPECT_STREQ(e.text, "");
+    EXPECT_EQ(e.length, 0u);
+
+    const char* text = "borrowed";
+    CStrView borrowed(text);
+    EXPECT_EQ(borrowed.text, text);
+    EXPECT_EQ(borrowed.length, 8u);
+    EXPECT_EQ(borrowed.handle.Get(), LString::Empty());
+    borrowed.InitCStr(nullptr);
+    EXPECT_EQ(borrowed.length, 0u);
+    EXPECT_STREQ(borrowed.text, "");
+
+    EXPECT_TRUE(StrEqual(nullptr, ""));
+    EXPECT_TRUE(StrEqual("", nullptr));
+    EXPECT_TRUE(StrEqual(nullptr, nullptr));
+    EXPECT_FALSE(StrEqual("a", nullptr));
+    EXPECT_FALSE(StrEqual(nullptr, "a"));
+    EXPECT_TRUE(StrEqual("abc", std::string("abc").c_str()));
+    EXPECT_FALSE(StrEqual("abc", "abd"));
+    EXPECT_FALSE(StrEqual("abc", "abcd"));
+    EXPECT_EQ(SafeStrlen(nullptr), 0u);
+    EXPECT_EQ(SafeStrlen("four"), 4u);
+}
