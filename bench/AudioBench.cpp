@@ -7,7 +7,7 @@
 #include "platform/audio/ManualAudioDriver.h"
 #include "platform/soundfile/RateConverter.h"
 #include "platform/soundfile/SoundFile.h"
-#include "sources/CSoundInSrc.h"
+#include "sources/audio/CSoundInSrc.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // Line-protocol text as devices send it: 4 channels of 4-digit hexadecimal samples per line.
-#include "sources/CTextProtocol.h"
-#include "sources/CTextSampleSrc.h"
+#include "sources/text/CTextProtocol.h"
+#include "sources/text/CTextSampleSrc.h"
 
 #include <benchmark/benchmark.h>
 

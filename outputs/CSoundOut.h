@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/audio/AudioOutput.h"
-#include "sources/CSampleFormat.h"
+#include "sources/audio/CSampleFormat.h"
 
 #include <cstdint>
 #include <memory>

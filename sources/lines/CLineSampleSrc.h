@@ -1,6 +1,6 @@
 #pragma once
 #include "foundation/core/LStrStream.h"
-#include "sources/CTextSampleSrc.h"
+#include "sources/text/CTextSampleSrc.h"
 
 #include <cstdint>
 #include <string>

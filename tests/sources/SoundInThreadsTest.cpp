@@ -1,4 +1,4 @@
-#include "sources/CSoundInSrc.h"
+#include "sources/audio/CSoundInSrc.h"
 #include "foundation/core/StrEqual.h"
 #include "platform/audio/AudioInput.h"
 #include "shell/CAsyncLoopThread.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "sources/CTextSampleSrc.h"
+#include "sources/text/CTextSampleSrc.h"
 
 #include <cstdio>
 #include <string>

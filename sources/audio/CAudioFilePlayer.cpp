@@ -1,0 +1,14 @@
+#include "sources/audio/CAudioFilePlayer.h"
+
+#include <cmath>
+#include <limits>
+
+uint64_t CAudioFilePlayer::FramesOfSeconds(double rate, double seconds, bool round)
+{
+    const double frames = rate * seconds;
+    if (!(frames > 0))   // NaN, negative or zero
+        return 0;
+    if (frames >= 18446744073709551615.0)
+        return std::numeric_limits<uint64_t>::max();
+    return uint64_t(round ? std::round(frames) : std::trunc(frames));
+}

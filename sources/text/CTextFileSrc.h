@@ -1,0 +1,90 @@
+#pragma once
+#include "foundation/async/LAsyncEvent.h"
+#include "foundation/async/LAsyncTimer.h"
+#include "sources/text/CTextSampleSrc.h"
+
+#include <memory>
+
+class CBufferedForkStream;
+class LAsyncQueue;
+
+// Plays a raw-stream record file as if its device were still sending: the bytes go through
+// the text parser and frames leave at the file's sample rate, paced by a timer on the async
+// queue. Also reads unpaced (conversion, export), positions exactly, and knows the file's
+// duration through a private twin that reads ahead to the end. A file that is still being
+// recorded can be played: at its end the source polls for more once a second, or, when it
+// is the window's active source, starts again from the beginning after one second.
+//
+// Threads: Read runs where the window pulls (the queue's thread, or the main thread), always
+// under the queue lock. Everything else runs on the main thread; the unpaced operations
+// (ReadNext, SeekSeconds, the position operations, DurationSeconds) expect playback stopped.
+class CTextFileSrc : public CTextSampleSrc {
+public:
+    static constexpr uint32_t kBufferSize = 16384;
+    static constexpr uint32_t kLoopPauseMs = 1000; // pause before a loop and between polls
+
+    enum class Twin : uint8_t { No, Yes };
+
+    // The queue must outlive the source.
+    CTextFileSrc(LHandler* parent, LAsyncQueue* queue, Twin twin = Twin::No);
+    ~CTextFileSrc() override;
+
+    void HandleMessage(LMessage& result, const LMessage& msg) override;
+
+    int32_t Read(float frame[], uint32_t max) override;
+    int32_t ReadNext(float frame[], uint32_t max) override;
+    // The path is a file specification or a POSIX path; null opens nothing.
+    int32_t Open(const char* path) override;
+    void Close() override;
+    void Play() override;
+    void Stop() override;
+    bool IsPlaying() const override { return fPlaying; }
+    void SetActive(bool active) override { fActive = active; }
+    void SeekSeconds(bool exact, float seconds) override;
+    float DurationSeconds() const override;
+    void GetPositionFrames(CSourcePosition& position) const override;
+    void SeekFrames(const CSourcePosition& position) override;
+
+    bool IsOpen() const { return fReader != nullptr; }
+    LStringRef Path() const { return fPath; }
+
+private:
+    enum class Parsed : uint8_t { Frame, Event, UsedUp };
+
+    // Parses the buffer up to the next frame or event; `count` gets the frame's values.
+    Parsed ParseBuffer(float frame[], uint32_t max, int32_t& count);
+    // Parses up to the next frame (its value count) or event (-1), reading on from the file
+    // whenever the buffer is used up; 0 at the end of the file.
+    int32_t ParseStep(float frame[], uint32_t max);
+    // Reads the next bytes of the file into the buffer; false at the end of the file.
+    bool FillBuffer();
+    // Back to the start of the file with a fresh parser.
+    void Rewind();
+    int32_t ReleaseDueSample(float frame[], uint32_t max);
+    void ScheduleNextSample();
+    // The refill note: more bytes, a loop restart, or a poll for growth.
+    void Refill();
+    void RestartLoop();
+    void SkipHeader();
+    void PauseTimer();
+    // File offset of the next byte the parser has not seen.
+    uint64_t ParseOffset() const;
+
+    LAsyncQueue* fQueue;
+    LAsyncEvent fRefill;
+    LAsyncTimer fTimer;
+    uint32_t fDue = 0;           // queue clock time up to which samples are accounted
+    uint64_t fAccumulator = 0;   // thousandths of a sample due
+    LStringRef fPath;
+    std::unique_ptr<CBufferedForkStream> fReader;
+    uint32_t fBufferPos = 0;
+    uint32_t fBufferLength = 0;
+    bool fActive = false;
+    bool fPlaying = false;
+    const bool fIsTwin;
+    // Repeats of the current frame that a precise seek took back from the sample count;
+    // repeats standing for lost samples ("ov") were counted when they were announced.
+    uint32_t fRepeatsToCount = 0;
+    std::unique_ptr<CTextFileSrc> fTwin;
+    uint8_t fBuffer[kBufferSize];
+};
