@@ -149,6 +149,10 @@ void CFdWatcher::WaitOnce()
     {
         plat::ScopedLock lock(fMutex);
         fPipe.Drain();
+        // A stop asked between the loop's check and this drain had its wake-up drained with
+        // it: look again under the same lock, or the wait below would never end.
+        if (fStop)
+            return;
         items.push_back({fPipe.ReadEnd(), plat::kFdReadable, 0});
         for (SSLink* node : fArmed) {
             const auto* entry = static_cast<const Entry*>(node);
