@@ -15,3 +15,8 @@ int ICLaunch(ICInstance& instance, std::string_view url)
         (void)plat::UrlLauncher::Open(url);
     return 0;
 }
+
+void LaunchURL(std::string_view url)
+{
+    (void)ICLaunch(TheICInstance(), url);
+}

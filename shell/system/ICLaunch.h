@@ -11,3 +11,6 @@ ICInstance& TheICInstance();
 // started; when it cannot be started nothing is opened. Whether the opener ran is not
 // reported: the result is always 0.
 int ICLaunch(ICInstance& instance, std::string_view url);
+
+// Opens a web address through the process's launcher.
+void LaunchURL(std::string_view url);

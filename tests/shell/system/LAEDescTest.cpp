@@ -49,3 +49,13 @@ TEST(ICLaunch, OpensNothingWhenTheLauncherCannotStart)
     setenv("PATH", path.c_str(), 1);
 }
 
+
+TEST(ICLaunch, LaunchUrlGoesThroughTheProcessLauncher)
+{
+    std::vector<std::string> opened;
+    plat::UrlLauncher::SetRecorder([&](const std::string& url) { opened.push_back(url); });
+    LaunchURL("https://example.org/x?a=1;rm -rf /");
+    plat::UrlLauncher::SetRecorder({});
+    EXPECT_EQ(opened, std::vector<std::string>{"https://example.org/x?a=1;rm -rf /"});
+    EXPECT_TRUE(TheICInstance().started);
+}
