@@ -122,25 +122,20 @@ void CUSBDevice::FailAtStart(CUSBRequest* request)
 void CUSBDevice::ReadAsync(CUSBRequest* request, uint32_t pipe, uint8_t* buffer, uint32_t length,
                            CUSBRequest::Callback callback, void* context)
 {
-    Prepare(request, buffer, length, callback, context);
-    Queue(fReads, request);
-    bool started = false;
-    {
-        std::lock_guard lock(fDeviceLock);
-        if (fDevice)
-            started = fDevice->Submit(pipe, buffer, length, [this, request](uint32_t status, uint32_t count) {
-                Finish(request, status, count);
-            });
-    }
-    if (!started)
-        FailAtStart(request);
+    SubmitAsync(fReads, request, pipe, buffer, length, callback, context);
 }
 
 void CUSBDevice::WriteAsync(CUSBRequest* request, uint32_t pipe, uint8_t* buffer, uint32_t length,
                             CUSBRequest::Callback callback, void* context)
 {
+    SubmitAsync(fWrites, request, pipe, buffer, length, callback, context);
+}
+
+void CUSBDevice::SubmitAsync(LList& list, CUSBRequest* request, uint32_t pipe, uint8_t* buffer, uint32_t length,
+                             CUSBRequest::Callback callback, void* context)
+{
     Prepare(request, buffer, length, callback, context);
-    Queue(fWrites, request);
+    Queue(list, request);
     bool started = false;
     {
         std::lock_guard lock(fDeviceLock);

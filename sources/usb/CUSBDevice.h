@@ -45,6 +45,10 @@ private:
     void Prepare(CUSBRequest* request, uint8_t* buffer, uint32_t length, CUSBRequest::Callback callback,
                  void* context);
     void Queue(LList& list, CUSBRequest* request);
+    // Queues a pipe transfer on `list` and hands it to the device; fails it at once when the
+    // device is gone or refuses it.
+    void SubmitAsync(LList& list, CUSBRequest* request, uint32_t pipe, uint8_t* buffer, uint32_t length,
+                     CUSBRequest::Callback callback, void* context);
     // Marks a request finished; from any thread.
     void Finish(CUSBRequest* request, uint32_t status, uint32_t count);
     void FailAtStart(CUSBRequest* request);
