@@ -38,8 +38,18 @@ bool CSerialPort::IsOpen() const
     return fFd >= 0;
 }
 
-bool CSerialPort::CanWrite() const { return IsOpen() && !fWritePending; }
-bool CSerialPort::CanRead() const { return IsOpen() && !fReadPending; }
+// The queries take the queue lock: the dispatch thread changes the transfer state under it.
+bool CSerialPort::CanWrite() const
+{
+    LAsyncQueueLock lock(*fQueue);
+    return IsOpen() && !fWritePending;
+}
+
+bool CSerialPort::CanRead() const
+{
+    LAsyncQueueLock lock(*fQueue);
+    return IsOpen() && !fReadPending;
+}
 
 int32_t CSerialPort::Open(const CSerialPortSpec& spec)
 {

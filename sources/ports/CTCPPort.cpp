@@ -40,8 +40,18 @@ CTCPPort::~CTCPPort()
     CFdWatcher::Release();
 }
 
-bool CTCPPort::CanSend() const { return IsOpen() && fState == kConnected && !fSendBuffer; }
-bool CTCPPort::CanReceive() const { return IsOpen() && fState == kConnected && !fReceiveBuffer; }
+// The queries take the queue lock: the dispatch thread changes the transfer state under it.
+bool CTCPPort::CanSend() const
+{
+    LAsyncQueueLock lock(*fQueue);
+    return IsOpen() && fState == kConnected && !fSendBuffer;
+}
+
+bool CTCPPort::CanReceive() const
+{
+    LAsyncQueueLock lock(*fQueue);
+    return IsOpen() && fState == kConnected && !fReceiveBuffer;
+}
 
 uint32_t CTCPPort::TakeError()
 {

@@ -77,6 +77,19 @@ bool CUDPPort::SendTo(const CIPAddress& to, const void* data, uint32_t length)
     return true;
 }
 
+// The queries take the queue lock: the dispatch thread changes the transfer state under it.
+bool CUDPPort::CanSend() const
+{
+    LAsyncQueueLock lock(*fQueue);
+    return IsOpen() && !fSendBuffer;
+}
+
+bool CUDPPort::CanReceive() const
+{
+    LAsyncQueueLock lock(*fQueue);
+    return IsOpen() && !fReceiveBuffer;
+}
+
 bool CUDPPort::RecvFrom(void* buffer, uint32_t capacity)
 {
     LAsyncQueueLock lock(*fQueue);

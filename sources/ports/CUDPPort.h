@@ -20,8 +20,8 @@ public:
     bool IsOpen() const override { return fSocket >= 0; }
     uint32_t LocalPort() const override { return fLocalPort; }
     uint32_t ReceivedCount() const override { return fReceived; }
-    bool CanSend() const override { return IsOpen() && !fSendBuffer; }
-    bool CanReceive() const override { return IsOpen() && !fReceiveBuffer; }
+    bool CanSend() const override;
+    bool CanReceive() const override;
     CIPAddress SenderAddress() const override { return fSender; }
     [[nodiscard]] int32_t Open(uint32_t port, uint32_t unused, uint32_t receiveBufferSize) override;
     void Close() override;

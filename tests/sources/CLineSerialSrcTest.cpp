@@ -51,7 +51,7 @@ TEST(CTelkSrc, BitReversalTable)
 TEST_F(LineSerialTest, OpenSendsTheRequestsAndParsesTheDeviceLines)
 {
     CLineSerialSrc source(&window, queue.get());
-    window.source = &source;
+    const ScopedSource attached(window, &source, *queue);
     EXPECT_EQ(source.Open(SpecNamed("nothing by this name")), 1);
     ASSERT_EQ(source.Open(SpecNamed("lines")), 0);
     const std::string requests = "DN\nFR 0.3333\nSR 120\nBL\n";
@@ -75,7 +75,7 @@ TEST_F(LineSerialTest, OpenSendsTheRequestsAndParsesTheDeviceLines)
 TEST_F(LineSerialTest, AnalyserTurnsBytesIntoBitReversedLinesAndSendsNothing)
 {
     CTelkSrc source(&window, queue.get());
-    window.source = &source;
+    const ScopedSource attached(window, &source, *queue);
     ASSERT_EQ(source.Open(SpecNamed("lines")), 0);
     termios t{};
     ASSERT_EQ(::tcgetattr(pty.master, &t), 0);
@@ -103,7 +103,7 @@ TEST_F(LineSerialTest, AnalyserTurnsBytesIntoBitReversedLinesAndSendsNothing)
 TEST_F(LineSerialTest, ReopeningTheDeviceByNameResumesTheStream)
 {
     CTelkSrc source(&window, queue.get());
-    window.source = &source;
+    const ScopedSource attached(window, &source, *queue);
     ASSERT_EQ(source.Open(SpecNamed("lines")), 0);
     const uint8_t first[] = {0x01, 0x02};
     ASSERT_EQ(::write(pty.master, first, sizeof first), 2);

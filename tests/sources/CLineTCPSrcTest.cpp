@@ -93,7 +93,7 @@ TEST(CLineTCPSrc, PeerGetsTheRequestsAndServerClientsGetTheLines)
     ASSERT_TRUE(device.Start(kDevice));
     {
         CLineTCPSrc source(&window, queue.get());
-        window.source = &source;
+        const ScopedSource attached(window, &source, *queue);
         ASSERT_EQ(source.Connect(CIPAddress(kLoopback, uint16_t(std::stoi(device.FirstLine())))), 0);
         source.RecordText("a note that stays here");
         ASSERT_TRUE(window.WaitForFrames(1));
@@ -113,7 +113,6 @@ TEST(CLineTCPSrc, PeerGetsTheRequestsAndServerClientsGetTheLines)
         EXPECT_EQ(Requests(FromHex(report.substr(0, nl))), kOpeningRequests);
         EXPECT_LT(std::stod(report.substr(nl + 1)), 1.0) << "the requests came late";
         source.Close();
-        window.source = nullptr;
     }
     ::close(client);
     server.Stop();
@@ -126,11 +125,10 @@ TEST(CLineTCPSrc, RefusedConnectionClimbsToTheWindow)
     FrameCollector window;
     {
         CLineTCPSrc source(&window, queue.get());
-        window.source = &source;
+        const ScopedSource attached(window, &source, *queue);
         ASSERT_EQ(source.Connect(CIPAddress(kLoopback, FreePort())), 0);
         EXPECT_TRUE(PumpUntil([&] { return window.Count(CTCPPort::msgClose) == 1; }));
         EXPECT_FALSE(source.Port()->IsOpen());
-        window.source = nullptr;
     }
     queue->Stop();
 }
@@ -143,7 +141,7 @@ TEST(CLineTCPSrc, RequestsWhileAWriteIsInFlightGoOutWithTheLastValues)
     const int listener = ListenLoopback(port);
     {
         CLineTCPSrc source(&window, queue.get());
-        window.source = &source;
+        const ScopedSource attached(window, &source, *queue);
         ASSERT_EQ(source.Connect(CIPAddress(kLoopback, port)), 0);
         const int device = ::accept(listener, nullptr, nullptr);
         ASSERT_GE(device, 0);
@@ -163,7 +161,6 @@ TEST(CLineTCPSrc, RequestsWhileAWriteIsInFlightGoOutWithTheLastValues)
         }));
         EXPECT_EQ(rest.find("TX"), std::string::npos);
         ::close(device);
-        window.source = nullptr;
     }
     ::close(listener);
     queue->Stop();

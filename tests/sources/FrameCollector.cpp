@@ -87,4 +87,17 @@ bool FrameCollector::WaitForFrames(size_t n, std::chrono::milliseconds limit)
     return PumpUntil([&] { return FrameCount() >= n; }, limit);
 }
 
+ScopedSource::ScopedSource(FrameCollector& window, CSampleSrc* source, LAsyncQueue& queue)
+    : fWindow(window), fQueue(queue)
+{
+    LAsyncQueueLock lock(fQueue);
+    fWindow.source = source;
+}
+
+ScopedSource::~ScopedSource()
+{
+    LAsyncQueueLock lock(fQueue);
+    fWindow.source = nullptr;
+}
+
 } // namespace porttest

@@ -11,6 +11,7 @@
 
 class CDataServer;
 class CSampleSrc;
+class LAsyncQueue;
 
 namespace porttest {
 
@@ -34,6 +35,21 @@ private:
     std::vector<std::vector<float>> fFrames;
     std::vector<std::string> fTexts;
     std::vector<std::string> fTypes;
+};
+
+// Points a collector at a source for the guard's lifetime and lets go of it under the queue
+// lock, so that a pull on the dispatch thread never meets a source being destroyed. Declare it
+// after the source, so that it goes first.
+class ScopedSource {
+public:
+    ScopedSource(FrameCollector& window, CSampleSrc* source, LAsyncQueue& queue);
+    ~ScopedSource();
+    ScopedSource(const ScopedSource&) = delete;
+    ScopedSource& operator=(const ScopedSource&) = delete;
+
+private:
+    FrameCollector& fWindow;
+    LAsyncQueue& fQueue;
 };
 
 } // namespace porttest

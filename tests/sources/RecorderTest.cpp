@@ -123,10 +123,26 @@ protected:
     }
     void TearDown() override
     {
+        {
+            // Let go of the source under the lock before it is destroyed: the dispatch thread
+            // may be pulling from it.
+            LAsyncQueueLock lock(*queue);
+            window.source = nullptr;
+        }
         source.reset();
-        window.source = nullptr;
         ::close(pty.master);
         queue->Stop();
+    }
+    // Reads the source's state the way the window does: under the queue lock.
+    uint8_t RecordState() const
+    {
+        LAsyncQueueLock lock(*queue);
+        return source->RecordState();
+    }
+    float PositionSeconds() const
+    {
+        LAsyncQueueLock lock(*queue);
+        return source->PositionSeconds();
     }
     // The device sends bytes, and the source gets a good while to read and parse them.
     void Device(const std::string& bytes)
@@ -149,14 +165,14 @@ TEST_F(LineRecordingTest, RecordingHoldsTheHeaderAndWholeLinesWithInjectedTexts)
     const std::string path = TempFile("live.tks");
     ASSERT_EQ(source->StartRecording(path.c_str(), -1), 0);
     EXPECT_TRUE(source->IsRecording());
-    EXPECT_EQ(source->RecordState(), CLineSampleSrc::kRecordArmed) << "started inside a line";
+    EXPECT_EQ(RecordState(), CLineSampleSrc::kRecordArmed) << "started inside a line";
     source->RecordText("mark one");
     source->RecordText("two\rlines");
     Device(" 56\r\n100 200\rab");
     source->StopRecording();
-    EXPECT_EQ(source->RecordState(), CLineSampleSrc::kRecordStopping);
+    EXPECT_EQ(RecordState(), CLineSampleSrc::kRecordStopping);
     Device(" cd\r\n200\r");
-    EXPECT_EQ(source->RecordState(), CLineSampleSrc::kRecordOff);
+    EXPECT_EQ(RecordState(), CLineSampleSrc::kRecordOff);
     source->StopRecording();
     EXPECT_FALSE(source->IsRecording());
     EXPECT_EQ(Contents(path), "dn generic_sound\rfr 0.3333\rsr 100\r"
@@ -170,7 +186,7 @@ TEST_F(LineRecordingTest, ZeroSecondLimitWritesOnlyTheHeader)
     Device("sr 7\r");
     const std::string path = TempFile("limited.tks");
     ASSERT_EQ(source->StartRecording(path.c_str(), 0), 0);
-    EXPECT_EQ(source->RecordState(), CLineSampleSrc::kRecording);
+    EXPECT_EQ(RecordState(), CLineSampleSrc::kRecording);
     Device("1 2\r3 4\r");
     source->StopRecording();
     EXPECT_EQ(Contents(path), "dn \rfr 0.3333\rsr 7\r");
@@ -188,8 +204,8 @@ TEST_F(LineRecordingTest, FullDiskAndMissingFolderAreReported)
 TEST_F(LineRecordingTest, RecordingRestartsThePosition)
 {
     Device("sr 10\r1\r2\r3\r4\r");
-    EXPECT_GT(source->PositionSeconds(), 0.0f);
+    EXPECT_GT(PositionSeconds(), 0.0f);
     ASSERT_EQ(source->StartRecording(TempFile("pos.tks").c_str(), -1), 0);
-    EXPECT_EQ(source->PositionSeconds(), 0.0f);
+    EXPECT_EQ(PositionSeconds(), 0.0f);
     source->StopRecording();
 }
