@@ -9,7 +9,7 @@ class LCharSource;
 inline constexpr uint64_t kMaxBandFileBytes = 16u << 20;
 
 // Replaces the explicit bands of `list` with those of the band file at `path` (a file
-// specification or a POSIX path): one band per line, a low and a high frequency in Hz in the
+// file location or a POSIX path): one band per line, a low and a high frequency in Hz in the
 // line's first comma-separated field, separated by white space. Lines without two words, with
 // high < low or with numbers beyond the f32 range are skipped. A file that cannot be opened or
 // read, or is too large, leaves the list untouched and gives false.

@@ -83,8 +83,8 @@ void BM_FileSpecRoundTrip(benchmark::State& state)
 {
     const std::string path = "/home/someone/Documents/Sound files/take 1 (final).wav";
     for (auto _ : state) {
-        const std::string spec = plat::SpecFromPosixPath(path);
-        benchmark::DoNotOptimize(plat::PosixPathFromSpec(spec));
+        const std::string fileSpec = plat::SpecFromPosixPath(path);
+        benchmark::DoNotOptimize(plat::PosixPathFromSpec(fileSpec));
     }
 }
 BENCHMARK(BM_FileSpecRoundTrip);

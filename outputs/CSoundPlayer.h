@@ -12,7 +12,7 @@ public:
     CSoundPlayer(const CSoundPlayer&) = delete;
     CSoundPlayer& operator=(const CSoundPlayer&) = delete;
 
-    // Stops and loads a file (a file specification or a path). False when it cannot be played.
+    // Stops and loads a file (a file location or a path). False when it cannot be played.
     [[nodiscard]] bool Load(std::string_view file);
     // Starts from the top; nothing while playing. Without a file the player still counts as
     // playing (it plays silence).

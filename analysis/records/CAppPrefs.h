@@ -18,7 +18,7 @@ public:
     static CAppPrefs* Current();
 
     // The first window record whose document file names the same file as `path` (a file
-    // specification or a POSIX path); null for an empty path or when none does.
+    // file location or a POSIX path); null for an empty path or when none does.
     LObject* FindDocument(std::string_view path) const;
     // A new window record with default settings appended to the known documents; null when it
     // cannot be made.

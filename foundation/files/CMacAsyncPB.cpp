@@ -26,11 +26,11 @@ CMacAsyncPB::~CMacAsyncPB()
     Close();
 }
 
-uint32_t CMacAsyncPB::Open(std::string_view spec, uint32_t flags)
+uint32_t CMacAsyncPB::Open(std::string_view fileSpec, uint32_t flags)
 {
     if (fOpen)
         return 0;
-    const std::string path = plat::PosixPathFromSpec(spec);
+    const std::string path = plat::PosixPathFromSpec(fileSpec);
     if (path.empty())
         return 1;
     const plat::ForkKind kind = (flags & kResourceFork) ? plat::ForkKind::Resource : plat::ForkKind::Data;

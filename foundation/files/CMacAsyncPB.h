@@ -62,7 +62,7 @@ public:
 
     // 0 opened (also when already open), 1 the file or its folder or volume is missing,
     // 2 any other failure.
-    uint32_t Open(std::string_view spec, uint32_t flags);
+    uint32_t Open(std::string_view fileSpec, uint32_t flags);
     void Close();
     bool IsOpen() const { return fOpen; }
 

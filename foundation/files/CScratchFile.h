@@ -10,7 +10,7 @@
 // collide. Users test `failed` and open the file through `location`.
 class CScratchFile {
 public:
-    // `folder` is a specification, or null for the scratch folder.
+    // `folder` is a file location, or null for the scratch folder.
     CScratchFile(std::string_view name, const LStringRef* folder);
     ~CScratchFile();
     CScratchFile(const CScratchFile&) = delete;

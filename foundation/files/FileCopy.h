@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-// Copies of files and folders named by specifications (or POSIX paths). Each step reports
+// Copies of files and folders named by file locations (or POSIX paths). Each step reports
 // through a code; the steps that take a result in/out keep the first error recorded there.
 // A copy that fails part of the way leaves what was copied so far.
 

@@ -278,11 +278,11 @@ LStringRef LObject::GetArrayString(uint8_t field, uint32_t index) const noexcept
 
 LStringRef LObject::GetFileSpec(uint8_t field) const
 {
-    LStringRef spec;
+    LStringRef fileSpec;
     const LStringRef text = GetString(field);
-    if (text.IsEmpty() || !FileSpecFromUrl(text.View(), spec, false))
+    if (text.IsEmpty() || !FileSpecFromUrl(text.View(), fileSpec, false))
         return LStringRef();
-    return spec;
+    return fileSpec;
 }
 
 CLRect LObject::GetRect(uint8_t field) const noexcept

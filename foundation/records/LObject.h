@@ -84,7 +84,7 @@ public:
     int32_t GetArrayInt(uint8_t field, uint32_t index) const noexcept;
     float GetArrayFloat(uint8_t field, uint32_t index) const noexcept;
     LStringRef GetArrayString(uint8_t field, uint32_t index) const noexcept;
-    // The file specification of the path or file URL held in a text field; empty when it
+    // The file location of the path or file URL held in a text field; empty when it
     // names no file.
     LStringRef GetFileSpec(uint8_t field) const;
     // Left, top, right, bottom from the first four elements of an integer array (else zero).

@@ -14,7 +14,7 @@ public:
         kResourceFork = 4,   // the resource fork instead of the data fork (files here have none)
     };
 
-    // The path is a file specification or a POSIX path.
+    // The path is a file location or a POSIX path.
     CForkStream(std::string_view path, uint32_t mode, uint32_t openFlags);
     ~CForkStream() override;
 

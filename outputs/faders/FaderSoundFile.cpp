@@ -26,10 +26,10 @@ std::string FromDocuments(const std::string& url)
     const LStringRef base = LStdFolders::Find(LStdFolders::kDocuments);
     LUrl resolved(url.c_str());
     resolved.Resolve(LUrl(base.Text()), LUrl::BaseKind::Folder);
-    LStringRef spec;
-    if (!FileSpecFromUrl(resolved.ToString().View(), spec, false))
+    LStringRef fileSpec;
+    if (!FileSpecFromUrl(resolved.ToString().View(), fileSpec, false))
         return {};
-    return std::string(PosixPathFromUrl(spec.View()).View());
+    return std::string(PosixPathFromUrl(fileSpec.View()).View());
 }
 
 } // namespace

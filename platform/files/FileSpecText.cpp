@@ -79,7 +79,7 @@ std::vector<std::string_view> SplitSlashes(std::string_view text)
     return parts;
 }
 
-// "file:" texts that are not specifications ("file://host/x", "file:x") are not paths either.
+// "file:" texts that are not file locations ("file://host/x", "file:x") are not paths either.
 bool LooksLikeUrl(std::string_view text)
 {
     return text.substr(0, 5) == "file:";
@@ -266,13 +266,13 @@ std::string SpecFromPosixPath(std::string_view path)
     return BuildSpec(rootName, segments, 0);
 }
 
-bool SplitFileSpec(std::string_view spec, std::string& volume, std::vector<std::string>& segments)
+bool SplitFileSpec(std::string_view fileSpec, std::string& volume, std::vector<std::string>& segments)
 {
     volume.clear();
     segments.clear();
-    if (!IsFileSpec(spec))
+    if (!IsFileSpec(fileSpec))
         return false;
-    const std::vector<std::string_view> parts = SplitSlashes(spec.substr(kSpecPrefix.size()));
+    const std::vector<std::string_view> parts = SplitSlashes(fileSpec.substr(kSpecPrefix.size()));
     if (parts.empty())
         return false;
     for (size_t i = 0; i < parts.size(); ++i) {
@@ -287,13 +287,13 @@ bool SplitFileSpec(std::string_view spec, std::string& volume, std::vector<std::
     return true;
 }
 
-std::string PosixPathFromSpec(std::string_view spec)
+std::string PosixPathFromSpec(std::string_view fileSpec)
 {
-    if (!IsFileSpec(spec))
-        return LooksLikeUrl(spec) ? std::string() : NormalizePosixPath(spec);
+    if (!IsFileSpec(fileSpec))
+        return LooksLikeUrl(fileSpec) ? std::string() : NormalizePosixPath(fileSpec);
     std::string volume;
     std::vector<std::string> segments;
-    if (!SplitFileSpec(spec, volume, segments))
+    if (!SplitFileSpec(fileSpec, volume, segments))
         return {};
     std::string path = VolumeMountPath(volume);
     if (path.empty())

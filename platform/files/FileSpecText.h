@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-// File specifications: every file and folder is named by "file:///" + volume + escaped path
+// file locations: every file and folder is named by "file:///" + volume + escaped path
 // segments. The root file system is one volume ("Root" unless a test renames it); a folder
 // directly inside one of the mount bases (/media/USER, /run/media/USER, /media, /mnt) is a
 // volume of its own, named after that folder. Conversions never resolve symbolic links.
@@ -31,7 +31,7 @@ std::vector<std::string> MountBases();
 // volume, or an empty text when no such volume is mounted.
 std::string VolumeMountPath(std::string_view volume);
 
-// True when the text has the form of a file specification.
+// True when the text has the form of a file location.
 bool IsFileSpec(std::string_view text);
 
 // The current folder as an absolute POSIX path ("/" when it cannot be read).
@@ -41,20 +41,20 @@ std::string CurrentDirectory();
 // and ".." segments and repeated slashes lexically, without touching the file system.
 std::string NormalizePosixPath(std::string_view path);
 
-// The file specification of a POSIX path (made absolute first); empty for an empty path.
+// The file location of a POSIX path (made absolute first); empty for an empty path.
 std::string SpecFromPosixPath(std::string_view path);
 
-// Splits a file specification into its volume and decoded path segments. False when the
-// text is not a specification or a segment cannot name a file ("." "..", or one holding
+// Splits a file location into its volume and decoded path segments. False when the
+// text is not a file location or a segment cannot name a file ("." "..", or one holding
 // '/' or NUL).
-bool SplitFileSpec(std::string_view spec, std::string& volume, std::vector<std::string>& segments);
+bool SplitFileSpec(std::string_view fileSpec, std::string& volume, std::vector<std::string>& segments);
 
-// The POSIX path of a file specification; empty when the text is not a valid specification
+// The POSIX path of a file location; empty when the text is not a valid file location
 // or its volume is not mounted. A POSIX path is accepted too and normalised; any other
 // "file:" URL gives an empty path.
-std::string PosixPathFromSpec(std::string_view spec);
+std::string PosixPathFromSpec(std::string_view fileSpec);
 
-// Accepts a file specification or a POSIX path and gives the file specification.
+// Accepts a file location or a POSIX path and gives the file location.
 std::string ToFileSpec(std::string_view specOrPath);
 
 } // namespace plat

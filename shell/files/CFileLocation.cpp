@@ -9,9 +9,9 @@ CFileLocation::CFileLocation(const LStringRef& defaultName, uint64_t field, Call
 {
 }
 
-void CFileLocation::SetPath(const LStringRef& spec)
+void CFileLocation::SetPath(const LStringRef& fileSpec)
 {
-    fPath = spec;
+    fPath = fileSpec;
     if (!fPath.IsEmpty() && fCallback) {
         LStringRef reported = fPath;
         fCallback(fField, kWrite, reported);

@@ -4,25 +4,25 @@
 #include <cstdint>
 
 // A location the user chooses for a file (to save or record), remembered in the preferences
-// through a callback: operation 0 reads the remembered specification into `spec`,
-// operation 1 stores `spec`.
+// through a callback: operation 0 reads the remembered file location into `fileSpec`,
+// operation 1 stores `fileSpec`.
 class CFileLocation {
 public:
-    using Callback = void (*)(uint64_t field, uint32_t operation, LStringRef& spec);
+    using Callback = void (*)(uint64_t field, uint32_t operation, LStringRef& fileSpec);
     enum : uint32_t { kRead = 0, kWrite = 1 };
 
     CFileLocation(const LStringRef& defaultName, uint64_t field, Callback callback);
 
-    // Stores the chosen specification and, when it is not empty, remembers it.
-    void SetPath(const LStringRef& spec);
-    // The chosen specification, or the default file name when none is chosen.
+    // Stores the chosen file location and, when it is not empty, remembers it.
+    void SetPath(const LStringRef& fileSpec);
+    // The chosen file location, or the default file name when none is chosen.
     LStringRef GetPathOrName() const;
     // The remembered location; else the documents folder with the default name (remembered
     // from then on); empty without a callback.
     LStringRef GetDefault() const;
-    // The chosen specification, or the default location.
+    // The chosen file location, or the default location.
     LStringRef GetPath() const;
-    // The chosen specification, or the default location with its file name replaced by the
+    // The chosen file location, or the default location with its file name replaced by the
     // default file name.
     LStringRef GetSavePath() const;
 

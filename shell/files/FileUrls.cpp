@@ -9,9 +9,9 @@ LStringRef UrlFromPosixPath(std::string_view path)
     return LStringRef(std::string_view(plat::SpecFromPosixPath(path)));
 }
 
-LStringRef PosixPathFromUrl(std::string_view spec)
+LStringRef PosixPathFromUrl(std::string_view fileSpec)
 {
-    return LStringRef(std::string_view(plat::PosixPathFromSpec(spec)));
+    return LStringRef(std::string_view(plat::PosixPathFromSpec(fileSpec)));
 }
 
 LStringRef GetBootVolumeName() { return LStringRef(std::string_view(plat::RootVolumeName())); }
@@ -28,9 +28,9 @@ bool VolumePathRef(std::string_view name, std::string* posixPath)
 
 LStringRef CurrentDirSpec() { return UrlFromPosixPath(plat::CurrentDirectory()); }
 
-void AppendUrlName(LFileUrlResult& result, std::string_view spec, std::string_view name)
+void AppendUrlName(LFileUrlResult& result, std::string_view fileSpec, std::string_view name)
 {
-    std::string url(plat::IsFileSpec(spec) ? std::string(spec) : plat::SpecFromPosixPath(spec));
+    std::string url(plat::IsFileSpec(fileSpec) ? std::string(fileSpec) : plat::SpecFromPosixPath(fileSpec));
     if (!name.empty()) {
         if (url.empty() || url.back() != '/')
             url += '/';
@@ -40,11 +40,11 @@ void AppendUrlName(LFileUrlResult& result, std::string_view spec, std::string_vi
     result.url = LStringRef(std::string_view(url));
 }
 
-void GetParentUrl(LFileUrlResult& result, std::string_view spec)
+void GetParentUrl(LFileUrlResult& result, std::string_view fileSpec)
 {
     std::string volume;
     std::vector<std::string> segments;
-    const std::string canonical = plat::ToFileSpec(spec);
+    const std::string canonical = plat::ToFileSpec(fileSpec);
     if (!plat::SplitFileSpec(canonical, volume, segments) || segments.empty()) {
         result.status = 1;
         return;
@@ -54,7 +54,7 @@ void GetParentUrl(LFileUrlResult& result, std::string_view spec)
     result.url = LStringRef(std::string_view(canonical).substr(0, cut));
 }
 
-bool FileSpecFromUrl(std::string_view text, LStringRef& spec, bool createFolders)
+bool FileSpecFromUrl(std::string_view text, LStringRef& fileSpec, bool createFolders)
 {
     if (text.empty())
         return false;
@@ -72,6 +72,6 @@ bool FileSpecFromUrl(std::string_view text, LStringRef& spec, bool createFolders
         url += '/';
         plat::EscapeSegmentTo(url, segment);
     }
-    spec = LStringRef(std::string_view(url));
+    fileSpec = LStringRef(std::string_view(url));
     return true;
 }

@@ -24,7 +24,7 @@ public:
     LFileInfo(const LFileInfo&) = delete;
     LFileInfo& operator=(const LFileInfo&) = delete;
 
-    // Opens on the item at a specification or POSIX path, or on its first entry when
+    // Opens on the item at a file location or POSIX path, or on its first entry when
     // enumerating.
     void Begin(std::string_view url, bool enumerate);
     // Drops queued values and moves to the following entry.

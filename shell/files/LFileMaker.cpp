@@ -21,16 +21,16 @@ uint32_t ExistingItemResult(const std::string& path, bool folder)
 
 } // namespace
 
-uint32_t LFileMaker::MakeFile(std::string_view spec, uint32_t mode, unsigned permissions)
+uint32_t LFileMaker::MakeFile(std::string_view fileSpec, uint32_t mode, unsigned permissions)
 {
-    return Make(spec, mode, false, permissions);
+    return Make(fileSpec, mode, false, permissions);
 }
 
-uint32_t LFileMaker::MakeFolder(std::string_view spec, uint32_t mode) { return Make(spec, mode, true, 0); }
+uint32_t LFileMaker::MakeFolder(std::string_view fileSpec, uint32_t mode) { return Make(fileSpec, mode, true, 0); }
 
-uint32_t LFileMaker::Make(std::string_view spec, uint32_t mode, bool folder, unsigned permissions)
+uint32_t LFileMaker::Make(std::string_view fileSpec, uint32_t mode, bool folder, unsigned permissions)
 {
-    url = LStringRef(std::string_view(plat::ToFileSpec(spec)));
+    url = LStringRef(std::string_view(plat::ToFileSpec(fileSpec)));
     const LStringRef given = url;
     for (uint32_t number = 2;; ++number) {
         const std::string path = plat::PosixPathFromSpec(url.View());

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-// Creates files and folders named by specifications and keeps the result: 0 made (or an
+// Creates files and folders named by file locations and keeps the result: 0 made (or an
 // acceptable item already there), 1 failure, 2 bad path or missing volume or folder,
 // 3 an item is in the way.
 class LFileMaker {
@@ -19,13 +19,13 @@ public:
     virtual ~LFileMaker() = default;
 
     // `permissions` are the access bits of a new file.
-    uint32_t MakeFile(std::string_view spec, uint32_t mode, unsigned permissions = 0644);
-    uint32_t MakeFolder(std::string_view spec, uint32_t mode);
+    uint32_t MakeFile(std::string_view fileSpec, uint32_t mode, unsigned permissions = 0644);
+    uint32_t MakeFolder(std::string_view fileSpec, uint32_t mode);
 
     uint32_t status = 0;
-    // The specification of the item made (the numbered one in mode 2).
+    // The file location of the item made (the numbered one in mode 2).
     LStringRef url;
 
 private:
-    uint32_t Make(std::string_view spec, uint32_t mode, bool folder, unsigned permissions);
+    uint32_t Make(std::string_view fileSpec, uint32_t mode, bool folder, unsigned permissions);
 };

@@ -43,9 +43,9 @@ uint32_t RemovePathTree(const std::string& path, int depth)
 
 } // namespace
 
-uint32_t LFileRemover::RemoveFile(std::string_view spec)
+uint32_t LFileRemover::RemoveFile(std::string_view fileSpec)
 {
-    const std::string path = plat::PosixPathFromSpec(spec);
+    const std::string path = plat::PosixPathFromSpec(fileSpec);
     plat::ItemInfo info;
     if (path.empty() || plat::ReadItemInfo(path, info) != plat::FileResult::Ok)
         return status = 2;
@@ -54,9 +54,9 @@ uint32_t LFileRemover::RemoveFile(std::string_view spec)
     return status = RemovedStatus(plat::RemoveFileItem(path));
 }
 
-uint32_t LFolderRemover::RemoveFolder(std::string_view spec)
+uint32_t LFolderRemover::RemoveFolder(std::string_view fileSpec)
 {
-    const std::string path = plat::PosixPathFromSpec(spec);
+    const std::string path = plat::PosixPathFromSpec(fileSpec);
     plat::ItemInfo info;
     if (path.empty() || plat::ReadItemInfo(path, info) != plat::FileResult::Ok)
         return status = 2;
@@ -65,17 +65,17 @@ uint32_t LFolderRemover::RemoveFolder(std::string_view spec)
     return status = plat::RemoveFolderItem(path) == plat::FileResult::Ok ? 0 : 1;
 }
 
-uint32_t RemoveTree(std::string_view spec)
+uint32_t RemoveTree(std::string_view fileSpec)
 {
-    const std::string path = plat::PosixPathFromSpec(spec);
+    const std::string path = plat::PosixPathFromSpec(fileSpec);
     if (path.empty())
         return 2;
     return RemovePathTree(path, 0);
 }
 
-bool SetFileTypeAndCreator(std::string_view spec, uint32_t type, uint32_t creator)
+bool SetFileTypeAndCreator(std::string_view fileSpec, uint32_t type, uint32_t creator)
 {
-    LFileSpec item(spec, false);
+    LFileSpec item(fileSpec, false);
     item.SetTypeCode(type);
     item.SetCreatorCode(creator);
     item.CommitAttributes();

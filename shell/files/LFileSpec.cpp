@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-LFileSpec::LFileSpec(std::string_view spec, bool enumerate) : fEnumerate(enumerate), fSpec(spec)
+LFileSpec::LFileSpec(std::string_view fileSpec, bool enumerate) : fEnumerate(enumerate), fSpec(fileSpec)
 {
-    Begin(spec, enumerate);
+    Begin(fileSpec, enumerate);
 }
 
 LStringRef LFileSpec::GetUrl() const
@@ -32,12 +32,12 @@ void LFileSpec::Next()
         LFileInfo::Next();
 }
 
-void LFileSpec::ResolveAlias(LAliasResult& result, std::string_view spec)
+void LFileSpec::ResolveAlias(LAliasResult& result, std::string_view fileSpec)
 {
     result.status = 0;
     result.wasAlias = false;
-    result.url = LStringRef(spec);
-    const std::string path = plat::PosixPathFromSpec(spec);
+    result.url = LStringRef(fileSpec);
+    const std::string path = plat::PosixPathFromSpec(fileSpec);
     if (path.empty()) {
         result.status = 2;
         return;

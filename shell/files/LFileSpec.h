@@ -9,13 +9,13 @@ struct LAliasResult {
     LStringRef url;
 };
 
-// An LFileInfo opened on a file specification: on the item itself, or (enumerating) on the
+// An LFileInfo opened on a file location: on the item itself, or (enumerating) on the
 // entries of a folder one after another.
 class LFileSpec : public LFileInfo {
 public:
-    LFileSpec(std::string_view spec, bool enumerate);
+    LFileSpec(std::string_view fileSpec, bool enumerate);
 
-    // The specification of the current entry when enumerating (empty when none is left),
+    // The file location of the current entry when enumerating (empty when none is left),
     // else the one the object was opened on.
     LStringRef GetUrl() const;
     // One step of the enumeration; status 3 when not enumerating.
@@ -23,9 +23,9 @@ public:
 
     bool Enumerating() const { return fEnumerate; }
 
-    // When the item is a symbolic link, the specification of what the chain of links leads
-    // to; otherwise the given specification. This is the one place that follows links.
-    static void ResolveAlias(LAliasResult& result, std::string_view spec);
+    // When the item is a symbolic link, the file location of what the chain of links leads
+    // to; otherwise the given file location. This is the one place that follows links.
+    static void ResolveAlias(LAliasResult& result, std::string_view fileSpec);
 
 private:
     bool fEnumerate;

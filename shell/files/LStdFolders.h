@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-// The user's standard folders as file specifications, found once at start-up. A folder that
+// The user's standard folders as file locations, found once at start-up. A folder that
 // cannot be found or made keeps the fallback location given at construction.
 class LStdFolders {
 public:
@@ -17,7 +17,7 @@ public:
     static constexpr uint32_t kTrash = 0x74727368;                // 'trsh'
     static constexpr uint32_t kSlotCount = 8;
 
-    // The fallback is a specification, or null for the temporary folder. The first instance
+    // The fallback is a file location, or null for the temporary folder. The first instance
     // made becomes the shared one until it is destroyed.
     explicit LStdFolders(const LStringRef* fallback);
     ~LStdFolders();
@@ -29,7 +29,7 @@ public:
 
     // The shared instance made at start-up, or null.
     static LStdFolders* Shared();
-    // The specification of a standard folder from the shared instance, or found now when
+    // The file location of a standard folder from the shared instance, or found now when
     // there is none.
     static LStringRef Find(uint32_t code);
 

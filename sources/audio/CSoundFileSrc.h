@@ -31,7 +31,7 @@ public:
     LStringRef TypeName() const override { return LStringRef("generic_sound"); }
     float PositionSeconds() const override;
     bool IsPlaying() const override { return fPlaying.load(); }
-    // Opens a file (a file specification or a path): 0 success, 1 failure.
+    // Opens a file (a file location or a path): 0 success, 1 failure.
     int32_t Open(const char* path) override;
     void Close() override;
     void Play() override;

@@ -19,11 +19,11 @@ CLineSerialSrc::~CLineSerialSrc()
     delete port;
 }
 
-int32_t CLineSerialSrc::Open(const CSerialPortSpec& spec)
+int32_t CLineSerialSrc::Open(const CSerialPortSpec& fileSpec)
 {
     if (!fPort)
         return 1;
-    const int32_t result = fPort->Open(spec);
+    const int32_t result = fPort->Open(fileSpec);
     if (result != 0)
         return result;
     BeginStream();

@@ -12,7 +12,7 @@ public:
     ~CLineSerialSrc() override;
 
     // 0 open and reading; 1 without a port; otherwise the port's open result.
-    virtual int32_t Open(const CSerialPortSpec& spec);
+    virtual int32_t Open(const CSerialPortSpec& fileSpec);
     void Close() override;
     void SetRate(uint32_t rate) override { RequestRate(rate); }
     void SetFcRatio(float ratio) override { RequestFcRatio(ratio); }

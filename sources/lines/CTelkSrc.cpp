@@ -33,12 +33,12 @@ CTelkSrc::CTelkSrc(LHandler* parent, LAsyncQueue* queue) : CLineSerialSrc(parent
 
 uint8_t CTelkSrc::BitReverse(uint8_t b) { return Table().entry[b]; }
 
-int32_t CTelkSrc::Open(const CSerialPortSpec& spec)
+int32_t CTelkSrc::Open(const CSerialPortSpec& fileSpec)
 {
     CSerialPort* port = Port();
     if (!port)
         return 1;
-    const int32_t result = port->Open(spec);
+    const int32_t result = port->Open(fileSpec);
     if (result != 0)
         return result;
     port->SetStopBits(1);

@@ -8,7 +8,7 @@ class CTelkSrc : public CLineSerialSrc {
 public:
     CTelkSrc(LHandler* parent, LAsyncQueue* queue);
 
-    int32_t Open(const CSerialPortSpec& spec) override;
+    int32_t Open(const CSerialPortSpec& fileSpec) override;
     float Baseline() const override { return -1.0f; }
     void SetRate(uint32_t) override {}
     void SetFcRatio(float) override {}

@@ -51,11 +51,11 @@ bool CSerialPort::CanRead() const
     return IsOpen() && !fReadPending;
 }
 
-int32_t CSerialPort::Open(const CSerialPortSpec& spec)
+int32_t CSerialPort::Open(const CSerialPortSpec& fileSpec)
 {
     if (IsOpen())
         return 0;
-    const LStringRef path = FindSerialDevice(spec.name.Text());
+    const LStringRef path = FindSerialDevice(fileSpec.name.Text());
     if (path.IsEmpty())
         return 1;
     // NOTE: opening a tty does not block here (non-blocking open, no carrier wait), so it
@@ -64,7 +64,7 @@ int32_t CSerialPort::Open(const CSerialPortSpec& spec)
     const int fd = plat::OpenSerialDevice(path.Text(), err);
     if (fd < 0)
         return OpenResult(err);
-    fSpec = spec;
+    fSpec = fileSpec;
     fBaud = 0;
     fStopBits = 0;
     fFlow = 0;

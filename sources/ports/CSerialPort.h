@@ -34,7 +34,7 @@ public:
     virtual bool CanWrite() const;
     virtual bool CanRead() const;
     // 0 success (also when already open), 1 not found or failed, 2 busy.
-    [[nodiscard]] virtual int32_t Open(const CSerialPortSpec& spec);
+    [[nodiscard]] virtual int32_t Open(const CSerialPortSpec& fileSpec);
     virtual void Close();
     virtual void SetStopBits(uint32_t n);
     virtual void SetParityUnused() {}
@@ -49,7 +49,7 @@ public:
 
     // Whether the port is between a device failure and its return.
     bool IsReconnecting() const { return fReconnect != nullptr; }
-    const CSerialPortSpec& Spec() const { return fSpec; }
+    const CSerialPortSpec& PortSpec() const { return fSpec; }
 
 private:
     enum class Outcome { Done, Waiting };

@@ -33,7 +33,7 @@ public:
 
     int32_t Read(float frame[], uint32_t max) override;
     int32_t ReadNext(float frame[], uint32_t max) override;
-    // The path is a file specification or a POSIX path; null opens nothing.
+    // The path is a file location or a POSIX path; null opens nothing.
     int32_t Open(const char* path) override;
     void Close() override;
     void Play() override;

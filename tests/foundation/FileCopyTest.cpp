@@ -23,7 +23,7 @@ protected:
     void TearDown() override { std::filesystem::remove_all(fRoot); }
 
     std::string Path(const std::string& relative) const { return fRoot + "/" + relative; }
-    std::string Spec(const std::string& relative) const { return plat::SpecFromPosixPath(Path(relative)); }
+    std::string FileUrl(const std::string& relative) const { return plat::SpecFromPosixPath(Path(relative)); }
     void Write(const std::string& relative, const std::string& bytes) const { WriteAll(Path(relative), bytes); }
     std::string Read(const std::string& relative) const { return ReadAll(Path(relative)); }
 
@@ -33,7 +33,7 @@ protected:
 TEST_F(FileCopyTest, CopiesFilesOfAnySizeShortensLongerTargetsAndKeepsTimes)
 {
     Write("empty", "");
-    EXPECT_EQ(CopyFileOrFolder(Spec("empty"), Spec("empty copy")), 0u);
+    EXPECT_EQ(CopyFileOrFolder(FileUrl("empty"), FileUrl("empty copy")), 0u);
     EXPECT_EQ(std::filesystem::file_size(Path("empty copy")), 0u);
 
     std::string big(3 * 1048576 + 5, '\0');
@@ -41,18 +41,18 @@ TEST_F(FileCopyTest, CopiesFilesOfAnySizeShortensLongerTargetsAndKeepsTimes)
         big[i] = char(i * 7 + i / 4096);
     Write("big", big);
     Write("big copy", std::string(4 * 1048576, 'x'));
-    EXPECT_EQ(CopyFileOrFolder(Spec("big"), Spec("big copy")), 0u);
+    EXPECT_EQ(CopyFileOrFolder(FileUrl("big"), FileUrl("big copy")), 0u);
     EXPECT_EQ(Read("big copy"), big);
 
     Write("dated", "abc");
     const auto when = std::filesystem::last_write_time(Path("dated")) - std::chrono::hours(50);
     std::filesystem::last_write_time(Path("dated"), when);
-    EXPECT_EQ(CopyFileOrFolder(Spec("dated"), Spec("dated copy")), 0u);
+    EXPECT_EQ(CopyFileOrFolder(FileUrl("dated"), FileUrl("dated copy")), 0u);
     // Times travel as double seconds, exact to well under a microsecond.
     const auto drift = std::filesystem::last_write_time(Path("dated copy")) - when;
     EXPECT_LT(std::chrono::abs(std::chrono::duration_cast<std::chrono::nanoseconds>(drift)).count(), 1000);
-    EXPECT_EQ(CopyFileOrFolder(Spec("missing"), Spec("x")), 2u);
-    EXPECT_EQ(CopyFileOrFolder(Spec("dated"), Spec("no folder/x")), 1u);
+    EXPECT_EQ(CopyFileOrFolder(FileUrl("missing"), FileUrl("x")), 2u);
+    EXPECT_EQ(CopyFileOrFolder(FileUrl("dated"), FileUrl("no folder/x")), 1u);
 }
 
 TEST_F(FileCopyTest, MergesFolderTreesCopiesLinksAsLinksAndRefusesToCopyAFolderIntoItself)
@@ -64,7 +64,7 @@ TEST_F(FileCopyTest, MergesFolderTreesCopiesLinksAsLinksAndRefusesToCopyAFolderI
     std::filesystem::create_directories(Path("elsewhere"));
     Write("elsewhere/outside.txt", "outside");
     ASSERT_EQ(symlink(Path("elsewhere").c_str(), Path("src/link").c_str()), 0);
-    EXPECT_EQ(CopyFileOrFolder(Spec("src"), Spec("dst")), 0u);
+    EXPECT_EQ(CopyFileOrFolder(FileUrl("src"), FileUrl("dst")), 0u);
     EXPECT_EQ(Read("dst/a.txt"), "new a");
     EXPECT_EQ(Read("dst/sub/deep.txt"), "deep");
     EXPECT_EQ(Read("dst/only.txt"), "mine");
@@ -72,27 +72,27 @@ TEST_F(FileCopyTest, MergesFolderTreesCopiesLinksAsLinksAndRefusesToCopyAFolderI
     EXPECT_EQ(std::filesystem::read_symlink(Path("dst/link")), Path("elsewhere"));
 
     Write("tree/a", "a");
-    EXPECT_EQ(CopyFolderContents(Spec("tree"), Spec("tree")), 1u);
-    EXPECT_EQ(CopyFolderContents(Spec("tree"), Spec("tree/inner/copy")), 1u);
+    EXPECT_EQ(CopyFolderContents(FileUrl("tree"), FileUrl("tree")), 1u);
+    EXPECT_EQ(CopyFolderContents(FileUrl("tree"), FileUrl("tree/inner/copy")), 1u);
     EXPECT_FALSE(std::filesystem::exists(Path("tree/inner")));
     ASSERT_EQ(symlink(Path("tree").c_str(), Path("alias").c_str()), 0);
-    EXPECT_EQ(CopyFolderContents(Spec("tree"), Spec("alias/inner")), 1u);
-    EXPECT_EQ(CopyFileOrFolder(Spec("tree"), Spec("tree/x")), 1u);
+    EXPECT_EQ(CopyFolderContents(FileUrl("tree"), FileUrl("alias/inner")), 1u);
+    EXPECT_EQ(CopyFileOrFolder(FileUrl("tree"), FileUrl("tree/x")), 1u);
 }
 
 TEST_F(FileCopyTest, StreamCodesNameTheFailingSide)
 {
     Write("src", "abc");
-    EXPECT_EQ(CopyFileStream(Spec("missing"), Spec("src"), 0), 3u);
-    EXPECT_EQ(CopyFileStream(Spec("src"), Spec("missing"), 0), 4u);
-    EXPECT_EQ(CopyFileStream(Spec("src"), "/dev/full", 0), 8u);
+    EXPECT_EQ(CopyFileStream(FileUrl("missing"), FileUrl("src"), 0), 3u);
+    EXPECT_EQ(CopyFileStream(FileUrl("src"), FileUrl("missing"), 0), 4u);
+    EXPECT_EQ(CopyFileStream(FileUrl("src"), "/dev/full", 0), 8u);
     uint32_t result = 0;
-    CopyForks(result, Spec("src"), "/dev/full");
+    CopyForks(result, FileUrl("src"), "/dev/full");
     EXPECT_EQ(result, 8u);
-    CopyForks(result, Spec("missing"), Spec("src"));
+    CopyForks(result, FileUrl("missing"), FileUrl("src"));
     EXPECT_EQ(result, 8u);   // the first error stays
     uint32_t metadata = 0;
-    CopyFileMetadata(metadata, Spec("src"), Spec("missing"));
+    CopyFileMetadata(metadata, FileUrl("src"), FileUrl("missing"));
     EXPECT_EQ(metadata, 4u);
 }
 

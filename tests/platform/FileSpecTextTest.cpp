@@ -47,9 +47,9 @@ TEST(FileSpecEscaping, RoundTripsOddNames)
 
 TEST_F(FileSpecTextTest, PosixPathOnTheRootVolume)
 {
-    const std::string spec = plat::SpecFromPosixPath("/home/u/a b.txt");
-    EXPECT_EQ(spec, "file:///Root/home/u/a%20b.txt");
-    EXPECT_EQ(plat::PosixPathFromSpec(spec), "/home/u/a b.txt");
+    const std::string fileSpec = plat::SpecFromPosixPath("/home/u/a b.txt");
+    EXPECT_EQ(fileSpec, "file:///Root/home/u/a%20b.txt");
+    EXPECT_EQ(plat::PosixPathFromSpec(fileSpec), "/home/u/a b.txt");
     EXPECT_EQ(plat::SpecFromPosixPath("/"), "file:///Root");
     EXPECT_EQ(plat::PosixPathFromSpec("file:///Root"), "/");
 }

@@ -41,7 +41,7 @@ protected:
         std::filesystem::remove(fPath);
     }
 
-    std::string Spec() const { return plat::SpecFromPosixPath(fPath); }
+    std::string FileUrl() const { return plat::SpecFromPosixPath(fPath); }
     std::string Contents() const
     {
         std::ifstream in(fPath, std::ios::binary);
@@ -69,7 +69,7 @@ protected:
 TEST_F(CMacAsyncPBTest, ThousandQueuedWritesAtRandomPlacesReadBackTheSame)
 {
     CMacAsyncPB file(fQueue.get());
-    ASSERT_EQ(file.Open(Spec(), CMacAsyncPB::kWritePermission), 0u);
+    ASSERT_EQ(file.Open(FileUrl(), CMacAsyncPB::kWritePermission), 0u);
     constexpr int kWrites = 1000;
     constexpr uint32_t kSize = 32768;
     std::string expected(kSize, '\0');
@@ -114,7 +114,7 @@ TEST_F(CMacAsyncPBTest, RefusedAndClosedRequestsCompleteWithDoneZero)
 {
     std::ofstream(fPath) << "abc";
     CMacAsyncPB readOnly(fQueue.get());
-    ASSERT_EQ(readOnly.Open(Spec(), 0), 0u);
+    ASSERT_EQ(readOnly.Open(FileUrl(), 0), 0u);
     Log log;
     CMacAsyncPB::Request write;
     {
@@ -143,10 +143,10 @@ TEST_F(CMacAsyncPBTest, OpenReportsMissingFilesAndResourceForks)
     CMacAsyncPB file(fQueue.get());
     EXPECT_EQ(file.Open(plat::SpecFromPosixPath(fPath + ".missing"), 0), 1u);
     EXPECT_EQ(file.Open("file:///NoSuchVolume/x", 0), 1u);
-    EXPECT_EQ(file.Open(Spec(), CMacAsyncPB::kResourceFork), 1u);
+    EXPECT_EQ(file.Open(FileUrl(), CMacAsyncPB::kResourceFork), 1u);
     EXPECT_EQ(file.Open(plat::SpecFromPosixPath(getenv("TMPDIR")), 0), 2u);
-    ASSERT_EQ(file.Open(Spec(), CMacAsyncPB::kWritePermission), 0u);
-    EXPECT_EQ(file.Open(Spec(), 0), 0u);
+    ASSERT_EQ(file.Open(FileUrl(), CMacAsyncPB::kWritePermission), 0u);
+    EXPECT_EQ(file.Open(FileUrl(), 0), 0u);
     EXPECT_TRUE(file.WriteAt(2, "hi", 2));
     EXPECT_EQ(file.GetSize(), 4u);
     char buffer[8];
@@ -170,7 +170,7 @@ TEST_F(CMacAsyncPBTest, DestroyingWithWritesInFlightNeverWritesAfterClose)
         std::vector<CMacAsyncPB::Request> requests(4);
         {
             auto file = std::make_unique<CMacAsyncPB>(fQueue.get());
-            ASSERT_EQ(file->Open(Spec(), CMacAsyncPB::kWritePermission), 0u);
+            ASSERT_EQ(file->Open(FileUrl(), CMacAsyncPB::kWritePermission), 0u);
             // One lock scope from queueing to destruction, so no completion can be delivered
             // meanwhile; the worker may get through some writes before the destruction.
             LAsyncQueueLock lock(*fQueue);
@@ -199,7 +199,7 @@ TEST_F(CMacAsyncPBTest, DestroyingWithWritesInFlightNeverWritesAfterClose)
 TEST_F(CMacAsyncPBTest, ForkReferenceStreamTransfersAtItsPosition)
 {
     CMacAsyncPB file(fQueue.get());
-    ASSERT_EQ(file.Open(Spec(), CMacAsyncPB::kWritePermission), 0u);
+    ASSERT_EQ(file.Open(FileUrl(), CMacAsyncPB::kWritePermission), 0u);
     CForkRefStream stream(&file, LStream::kReadWrite);
     stream.Write("hello world", 11);
     stream.SetPosition(5);

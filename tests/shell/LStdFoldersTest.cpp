@@ -39,12 +39,12 @@ TEST(LProcessInfo, NamesTheRunningProgram)
 constexpr uint64_t kField = 0x7370666C;   // 'spfl'
 std::map<uint64_t, LStringRef> gRemembered;
 
-void Remember(uint64_t field, uint32_t operation, LStringRef& spec)
+void Remember(uint64_t field, uint32_t operation, LStringRef& fileSpec)
 {
     if (operation == CFileLocation::kWrite)
-        gRemembered[field] = spec;
+        gRemembered[field] = fileSpec;
     else if (gRemembered.count(field))
-        spec = gRemembered[field];
+        fileSpec = gRemembered[field];
 }
 
 TEST(CFileLocation, DefaultsToTheDocumentsFolderAndRemembersIt)

@@ -115,7 +115,7 @@ TEST_F(CSerialPortTest, OpenResultsForUnknownBusyAndFreeDevices)
     EXPECT_EQ(port->Open(SpecNamed("alpha")), 0);
     EXPECT_TRUE(port->IsOpen());
     EXPECT_EQ(port->Open(SpecNamed("alpha")), 0);
-    EXPECT_EQ(std::string(port->Spec().name.Text()), "alpha");
+    EXPECT_EQ(std::string(port->PortSpec().name.Text()), "alpha");
 }
 
 TEST_F(CSerialPortTest, ReadCompletesWithTheBytesThatArrived)

@@ -245,9 +245,9 @@ std::string SerialLinkFor(const std::string& name) { return LinkFolder() + "/" +
 
 CSerialPortSpec SpecNamed(const char* name)
 {
-    CSerialPortSpec spec;
-    spec.name = LStringRef(name);
-    return spec;
+    CSerialPortSpec fileSpec;
+    fileSpec.name = LStringRef(name);
+    return fileSpec;
 }
 
 void PointSerialName(const std::string& name, const std::string& devicePath)

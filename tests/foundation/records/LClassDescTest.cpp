@@ -298,9 +298,9 @@ TEST(LObject, RectanglesLiveInTheFirstFourIntegersAndPathsInTexts)
     // A text field holds a path: "abc" is relative to the current folder.
     EXPECT_FALSE(root->GetFileSpec(RootF::name).IsEmpty());
     LObject::SetFilePath(root.get(), nullptr, RootF::name, "/tmp/some file.snx");
-    const LStringRef spec = root->GetFileSpec(RootF::name);
-    EXPECT_TRUE(spec.View().starts_with("file:///")) << spec.Text();
-    EXPECT_NE(spec.View().find("some%20file.snx"), std::string_view::npos) << spec.Text();
+    const LStringRef fileSpec = root->GetFileSpec(RootF::name);
+    EXPECT_TRUE(fileSpec.View().starts_with("file:///")) << fileSpec.Text();
+    EXPECT_NE(fileSpec.View().find("some%20file.snx"), std::string_view::npos) << fileSpec.Text();
     LObject::SetFilePath(root.get(), nullptr, RootF::name, "");
     EXPECT_TRUE(root->GetFileSpec(RootF::name).IsEmpty());
     EXPECT_TRUE(root->GetFileSpec(RootF::ival).IsEmpty());  // not a text field
