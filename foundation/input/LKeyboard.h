@@ -28,6 +28,16 @@ public:
     // Sends "LKeyboard_Up" to window.
     void DeliverKeyUp(LHandler* window);
 
+    // Modifier keys held with the current key event.
+    bool IsShift() const { return modifiers & 0x20000; }
+    bool IsControl() const { return modifiers & 0x40000; }
+    bool IsOption() const { return modifiers & 0x80000; }
+    bool IsCommand() const { return modifiers & 0x100000; }
+    // Navigation keys: 1 left, 2 right, 3 up, 4 down, 5 enter (Enter, Return or line feed); 0 otherwise.
+    int32_t GetNavKey() const;
+    // The character without modifiers, upper-cased.
+    uint8_t UpperChar() const;
+
     uint8_t character = 0;     // first byte of the characters; Shift-Tab (25) reads as Tab (9)
     uint32_t keyCode = 0;
     uint32_t modifiers = 0;
