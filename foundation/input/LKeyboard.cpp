@@ -35,9 +35,25 @@ uint32_t FirstCharacter(const unsigned char* s)
 
 } // namespace
 
+namespace {
+LKeyboard* gCurrentKeyboard = nullptr;
+}
+
+LKeyboard::LKeyboard() : LHandler(nullptr)
+{
+    gCurrentKeyboard = this;
+}
+
 LKeyboard::~LKeyboard()
 {
+    if (gCurrentKeyboard == this)
+        gCurrentKeyboard = nullptr;
     event.Reset();
+}
+
+LKeyboard* LKeyboard::Current()
+{
+    return gCurrentKeyboard;
 }
 
 void LKeyboard::SetKey(const char* characters, const char* plainCharacters, uint32_t code, uint32_t modifierFlags,

@@ -15,8 +15,10 @@ public:
     // Modifier bit of the Shift key.
     static constexpr uint32_t kShiftFlag = 0x20000;
 
-    LKeyboard() : LHandler(nullptr) {}
+    LKeyboard();
     ~LKeyboard() override;
+    // The program's keyboard state (the one made last and still alive); null when none.
+    static LKeyboard* Current();
 
     // Fills the state from one key event: characters and the characters without modifiers as
     // UTF-8, the key code, the modifier flags and the platform event. Sets the character flag.

@@ -5,11 +5,25 @@
 #include <algorithm>
 #include <cstdint>
 
-LMouse::LMouse() : LHandler(nullptr), prevClickTime(LTicks::Now()), clickStamp(prevClickTime) {}
+namespace {
+LMouse* gCurrent = nullptr;
+}
+
+LMouse::LMouse() : LHandler(nullptr), prevClickTime(LTicks::Now()), clickStamp(prevClickTime)
+{
+    gCurrent = this;
+}
 
 LMouse::~LMouse()
 {
+    if (gCurrent == this)
+        gCurrent = nullptr;
     event.Reset();
+}
+
+LMouse* LMouse::Current()
+{
+    return gCurrent;
 }
 
 void LMouse::HandleMessage(LMessage& result, const LMessage& msg)

@@ -5,6 +5,10 @@
 
 #include <cstdint>
 
+namespace plat {
+class Event;
+}
+
 // The state of the pointer: the subject of every pointer message ("LMouse_Click",
 // "LMouse_Move", "LMouse_Wheel", ...), so that a handler reads the event from it. The window
 // bridge fills the fields from each platform event before it sends. One instance exists while
@@ -13,6 +17,12 @@ class LMouse : public LHandler {
 public:
     LMouse();
     ~LMouse() override;
+    // The program's mouse state (the one made last and still alive); null when none.
+    static LMouse* Current();
+    // Fills the state from a pointer event of the window system: position in screen
+    // coordinates, modifiers, the event itself, and for a new left-button press the click
+    // times and places. Sets the pending flag.
+    void UpdateFromEvent(const plat::Event& event);
 
     // A pointer message that climbed its chain unconsumed comes back here: the pending flag
     // is cleared, so after a send it tells whether some handler took the event.
@@ -56,6 +66,7 @@ public:
     int32_t wheelDy = 0;
     CCFRef event;              // the platform event being handled
     uint8_t pending = 0;
+    int64_t lastPressNumber = 0; // event number of the last left-button press counted as a click
     int32_t wheelCarryX = 0;   // wheel units left over from the last step count
     int32_t wheelCarryY = 0;
 
