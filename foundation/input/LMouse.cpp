@@ -1,6 +1,8 @@
 #include "foundation/input/LMouse.h"
 #include "foundation/async/LTicks.h"
+#include "platform/cursors/Cursor.h"
 #include "platform/system/InputSettings.h"
+#include "shell/cursors/CNativeCursor.h"
 
 LMouse::LMouse() : LHandler(nullptr), prevClickTime(LTicks::Now()), clickStamp(prevClickTime) {}
 
@@ -40,4 +42,23 @@ void LMouse::RecordClick(const CLPoint& where, uint32_t timeMs)
     prevClickLocation = clickLocation;
     clickTime = timeMs;
     clickLocation = where;
+}
+
+void LMouse::SetCursor(int32_t shape)
+{
+    plat::CursorShape standard = plat::CursorShape::Arrow;
+    if (shape == 2)
+        standard = plat::CursorShape::IBeam;
+    else if (shape == 3)
+        standard = plat::CursorShape::Crosshair;
+    plat::Cursor::WithShape(standard)->Set();
+}
+
+void LMouse::SetCursorObject(CNativeCursor* cursor)
+{
+    if (!cursor) {
+        plat::Cursor::WithShape(plat::CursorShape::Arrow)->Set();
+        return;
+    }
+    cursor->Set();
 }

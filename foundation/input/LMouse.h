@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+class CNativeCursor;
+
 // The state of the pointer: the subject of every pointer message ("LMouse_Click",
 // "LMouse_Move", "LMouse_Wheel", ...), so that a handler reads the event from it. The window
 // bridge fills the fields from each platform event before it sends. One instance exists while
@@ -29,6 +31,11 @@ public:
     void SetWheelSample(const CLPoint& where, int32_t dx, int32_t dy, uint32_t modifierFlags);
     // A new left-button press: the current click becomes the previous one.
     void RecordClick(const CLPoint& where, uint32_t timeMs);
+
+    // Shows a standard cursor: 2 the I-beam, 3 the crosshair, any other shape the arrow.
+    static void SetCursor(int32_t shape);
+    // Shows the cursor object; null shows the arrow.
+    static void SetCursorObject(CNativeCursor* cursor);
 
     CLPoint location;          // screen coordinates, y downward
     uint32_t modifiers = 0;
