@@ -12,3 +12,10 @@ CGLContext* SharedGLContext()
     }();
     return shared;
 }
+
+CGLContext* GetSharedGLContext(CGLContext*& slot)
+{
+    if (!slot)
+        slot = SharedGLContext();
+    return slot;
+}

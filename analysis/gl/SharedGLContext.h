@@ -8,3 +8,7 @@ class CGLContext;
 // under its lock serve every drawing area. It is never deleted. When no shared context is
 // published yet, the first call publishes it.
 CGLContext* SharedGLContext();
+
+// The context held in the slot, made first (the shared context) when the slot is empty; the
+// start-up keeps the display code's slot and publishes the result with CGLContext::SetShared.
+CGLContext* GetSharedGLContext(CGLContext*& slot);

@@ -14,7 +14,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
+#include <future>
 #include <memory>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -183,4 +187,38 @@ TEST_F(MGLView2Test, FlushWithoutWindowImageKeepsThePicture)
     ASSERT_EQ(picture.Width(), 40);
     EXPECT_EQ(picture.Pixel(0, 0), kGreen);
     EXPECT_EQ(picture.Pixel(39, 19), kRed);
+}
+
+TEST_F(MGLView2Test, TwoThreadsDrawingOneSurfaceThroughTheLockSeeOnlyTheirOwnScene)
+{
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    constexpr int kRounds = 30;
+    auto work = [this](float red, float blue) {
+        const uint32_t background = 0xFF000000u | (red ? 0xFF0000u : 0u) | (blue ? 0xFFu : 0u);
+        int good = 0;
+        std::vector<uint32_t> pixels(40 * 20, 0);
+        for (int round = 0; round < kRounds; ++round) {
+            CGLContextLock lock(fContext.get());
+            glClearColor(red, 0, blue, 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            std::this_thread::sleep_for(std::chrono::microseconds(300)); // invite the other thread in
+            glMatrixMode(GL_PROJECTION);
+            glLoadIdentity();
+            glOrtho(0, 40, 20, 0, -1, 1);
+            glColor3f(0, 1, 0);
+            glRecti(0, 0, 10, 5);
+            bool whole = fContext->Native()->ReadPixels(pixels.data(), 40 * 4);
+            for (int y = 0; y < 20 && whole; ++y)
+                for (int x = 0; x < 40 && whole; ++x)
+                    whole = pixels[size_t(y) * 40 + size_t(x)] == ((x < 10 && y < 5) ? kGreen : background);
+            good += whole ? 1 : 0;
+        }
+        return good;
+    };
+    auto first = std::async(std::launch::async, work, 1.0f, 0.0f);
+    auto second = std::async(std::launch::async, work, 0.0f, 1.0f);
+    ASSERT_EQ(first.wait_for(std::chrono::seconds(60)), std::future_status::ready);
+    ASSERT_EQ(second.wait_for(std::chrono::seconds(60)), std::future_status::ready);
+    EXPECT_EQ(first.get(), kRounds);
+    EXPECT_EQ(second.get(), kRounds);
 }
