@@ -5,10 +5,9 @@
 #include "analysis/gl/SharedGLContext.h"
 #include "platform/gl/GLApi.h"
 #include "platform/gl/GLContext.h"
-#include "platform/resources/ResourceFile.h"
 #include "shell/gl/CGLContext.h"
 #include "shell/gl/CGLContextLock.h"
-#include "shell/resources/LResFileSource.h"
+#include "tests/support/ProgramResourceFile.h"
 
 #include <gtest/gtest.h>
 
@@ -28,29 +27,17 @@ const char* const kGetX[] = {
 
 class ShaderTextsTest : public testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        plat::ResourceStatus status;
-        const int saved = plat::CurrentResourceFile();
-        sRef = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
-        plat::UseResourceFile(saved);
-        sSource = std::make_unique<LResFileSource>(sRef);
-    }
-    static void TearDownTestSuite()
-    {
-        sSource.reset();
-        plat::CloseResourceFile(sRef);
-    }
+    static void SetUpTestSuite() { sFile = std::make_unique<ProgramResourceFile>(); }
+    static void TearDownTestSuite() { sFile.reset(); }
 
     static LStringRef Text(const char* name)
     {
-        CTextResource resource(LResRef{0, name}, sSource.get(), kTextResourceType);
+        CTextResource resource(LResRef{0, name}, &sFile->Source(), kTextResourceType);
         EXPECT_FALSE(resource.text.IsEmpty()) << name;
         return resource.text;
     }
 
-    static inline int sRef = 0;
-    static inline std::unique_ptr<LResFileSource> sSource;
+    static inline std::unique_ptr<ProgramResourceFile> sFile;
 };
 
 } // namespace

@@ -2,9 +2,8 @@
 #include "foundation/input/LMouse.h"
 #include "platform/cursors/Cursor.h"
 #include "platform/draw/Bitmap.h"
-#include "platform/resources/ResourceFile.h"
-#include "shell/resources/LResFileSource.h"
 #include "tests/support/MemResourceSource.h"
+#include "tests/support/ProgramResourceFile.h"
 
 #include <gtest/gtest.h>
 
@@ -159,17 +158,10 @@ TEST_F(CNativeCursorTest, MouseShowsCursorObjectsAndTheArrowForNone)
 
 TEST_F(CNativeCursorTest, ShippedPlusCursorHasItsHotSpotInTheMiddle)
 {
-    plat::ResourceStatus status;
-    const int saved = plat::CurrentResourceFile();
-    const int ref = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
-    plat::UseResourceFile(saved);
-    {
-        LResFileSource source(ref);
-        CNativeCursor cursor(LResRef{0, "kPlusCursor"}, &source);
-        ASSERT_TRUE(cursor.IsLoaded());
-        EXPECT_EQ(cursor.Native()->Image().Width(), 16);
-        EXPECT_EQ(cursor.Native()->HotSpot().x, 8);
-        EXPECT_EQ(cursor.Native()->HotSpot().y, 8);
-    }
-    plat::CloseResourceFile(ref);
+    ProgramResourceFile file;
+    CNativeCursor cursor(LResRef{0, "kPlusCursor"}, &file.Source());
+    ASSERT_TRUE(cursor.IsLoaded());
+    EXPECT_EQ(cursor.Native()->Image().Width(), 16);
+    EXPECT_EQ(cursor.Native()->HotSpot().x, 8);
+    EXPECT_EQ(cursor.Native()->HotSpot().y, 8);
 }

@@ -10,6 +10,7 @@
 #include "platform/window/WindowTestDriver.h"
 #include "shell/gl/CGLContext.h"
 #include "shell/gl/CGLContextLock.h"
+#include "tests/shell/gl/SharedGLFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -29,13 +30,11 @@ constexpr int kWidth = 120;
 constexpr int kHeight = 80;
 const CLRect kFrame{20, 30, 60, 50}; // window content coordinates, top-left origin
 
-class MGLView2Test : public testing::Test {
+class MGLView2Test : public SharedGLFixture {
 protected:
     void SetUp() override
     {
-        fShared = std::make_unique<CGLContext>(nullptr, nullptr);
-        ASSERT_TRUE(fShared->HasContext()) << fShared->Error();
-        CGLContext::SetShared(fShared.get());
+        SharedGLFixture::SetUp();
         fWindow = plat::Window::Make(plat::Rect{100, 100, kWidth, kHeight}, plat::kStyleTitled);
         fImage = std::make_shared<plat::Bitmap>(kWidth, kHeight);
         fImage->Fill(kPane);
@@ -46,8 +45,7 @@ protected:
     void TearDown() override
     {
         fContext.reset();
-        CGLContext::SetShared(nullptr);
-        plat::GLContext::ClearCurrent();
+        SharedGLFixture::TearDown();
     }
 
     // Red everywhere, green in the surface's top-left 10 x 5 pixels.
@@ -80,7 +78,6 @@ protected:
         }
     }
 
-    std::unique_ptr<CGLContext> fShared;
     plat::WindowTestDriver fDriver;
     plat::Ref<plat::Window> fWindow;
     std::shared_ptr<plat::Bitmap> fImage;
