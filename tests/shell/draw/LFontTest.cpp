@@ -1,5 +1,6 @@
 #include "shell/draw/LFont.h"
 #include "controls/CViewPrefs.h"
+#include "controls/LCtlSpec.h"
 #include "foundation/records/CParamSchema.h"
 #include "foundation/records/CParamSet.h"
 #include "foundation/records/LObjRoot.h"
@@ -163,4 +164,16 @@ TEST_F(LFontTest, RecordsLeaveTheRegistryWhenTheLastHandleGoes)
         EXPECT_TRUE(LFont::FindInterned(templ).Get());
     }
     EXPECT_FALSE(LFont::FindInterned(templ).Get());
+}
+
+TEST(LCtlSpec, DefaultRecordCarriesTheSystemFont)
+{
+    const LCtlSpec& spec = LCtlSpec::Default();
+    EXPECT_EQ(spec.kind, 0u);
+    EXPECT_EQ(spec.style, 0u);
+    EXPECT_EQ(spec.view.Get(), nullptr);
+    ASSERT_TRUE(spec.font.Get());
+    EXPECT_EQ(spec.font.Get()->kind, 0u);
+    EXPECT_TRUE(spec.font == LFont(0));
+    EXPECT_EQ(spec.font.Get(), LFont(0).Get());  // interned: the same record
 }
