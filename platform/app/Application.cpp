@@ -4,7 +4,12 @@
 #include "platform/app/ApplicationDelegate.h"
 #include "platform/menus/MenuItem.h"
 #include "platform/runloop/RunLoop.h"
-#include "platform/runloop/RunLoopSource.h"
+#include "platform/menus/MainMenu.h"
+#include "platform/menus/Menu.h"
+#include "platform/window/Event.h"
+#include "platform/window/EventQueue.h"
+#include "platform/window/EventRouter.h"
+#include "platform/window/WindowServer.h"
 
 #include <algorithm>
 #include <array>
@@ -17,6 +22,9 @@ namespace {
 constexpr std::array<std::string_view, 5> kOwnActions = {
     "terminate:", "showHelp:", "hide:", "hideOtherApplications:", "unhideAllApplications:",
 };
+
+// One modal step delivers at most this many queued events, so a flood cannot hold it.
+constexpr int kMaxEventsPerStep = 64;
 
 } // namespace
 
@@ -48,6 +56,17 @@ bool Application::ValidateMenuItem(const MenuItem& item) const
     return fDelegate ? fDelegate->ValidateMenuItem(item) : true;
 }
 
+void Application::Reset()
+{
+    fRunning = false;
+    fTerminated = false;
+    fActive = false;
+    fNeedsUpdate = false;
+    fHelpRequests = 0;
+    fSessions.clear();
+    fScriptedAnswers.clear();
+}
+
 void Application::BeginRun()
 {
     fRunning = true;
@@ -65,7 +84,7 @@ bool Application::Terminate()
     fTerminated = true;
     if (fRunning) {
         fRunning = false;
-        RunLoop::Current().Stop(); // the run returns instead of waiting on
+        PostEvent(kStopSubtype, 0, 0, false); // ends the run's wait for the next event
     }
     return true;
 }
@@ -75,6 +94,7 @@ void Application::SetActive(bool active)
     if (active == fActive)
         return;
     fActive = active;
+    WindowServer::Shared().SetActive(active);
     if (!fDelegate)
         return;
     if (active)
@@ -92,49 +112,42 @@ void Application::UpdateWindows()
         fDelegate->WillUpdate();
 }
 
-RunLoopSource& Application::EventSource()
+void Application::PostEvent(int16_t subtype, int64_t data1, int64_t data2, bool atStart)
 {
-    if (!fEventSource) // its only work is to end a wait
-        fEventSource = std::make_unique<RunLoopSource>(RunLoop::Current(), [] {}, kModeCommon);
-    return *fEventSource;
+    Ref<Event> event(Event::New(EventType::ApplicationDefined));
+    event->timestamp = EventQueue::Timestamp();
+    event->subtype = subtype;
+    event->data1 = data1;
+    event->data2 = data2;
+    EventQueue::Shared().Post(event, atStart);
 }
 
-void Application::PostEvent(const AppEvent& event, bool atStart)
+Ref<Event> Application::NextEvent(uint64_t mask, uint64_t timeoutMs, uint32_t mode, bool dequeue)
 {
-    std::lock_guard<std::mutex> lock(fEventMutex);
-    if (atStart)
-        fEvents.push_front(event);
-    else
-        fEvents.push_back(event);
-    if (fEventSource)
-        fEventSource->Signal();
+    return EventQueue::Shared().NextMatching(mask, timeoutMs, mode, dequeue);
 }
 
-void Application::DiscardEvents()
+void Application::SendEvent(Event& event)
 {
-    std::lock_guard<std::mutex> lock(fEventMutex);
-    fEvents.clear();
-}
-
-std::optional<AppEvent> Application::NextEvent(uint64_t deadlineMs, uint32_t mode, bool dequeue)
-{
-    EventSource();
-    for (;;) {
-        {
-            std::lock_guard<std::mutex> lock(fEventMutex);
-            if (!fEvents.empty()) {
-                const AppEvent event = fEvents.front();
-                if (dequeue)
-                    fEvents.pop_front();
-                return event;
-            }
-        }
-        const uint64_t now = NowMs();
-        if (now >= deadlineMs)
-            return std::nullopt;
-        if (RunLoop::Current().RunInMode(mode, deadlineMs - now, true) == RunResult::Stopped)
-            return std::nullopt;
+    if (event.type == EventType::KeyDown && (event.modifierFlags & (kCommandKeyMask | kControlKeyMask | kOptionKeyMask))) {
+        const std::shared_ptr<Menu> menu = MainMenu();
+        KeyPress key{event.characters, event.charactersIgnoringModifiers, event.modifierFlags};
+        if (menu && menu->PerformKeyEquivalent(key))
+            return;
     }
+    if (event.type == EventType::ApplicationDefined)
+        return; // the program's own wake-ups carry nothing to deliver
+    EventRouter::Shared().Send(event);
+}
+
+bool Application::RunOnce()
+{
+    if (fTerminated)
+        return false;
+    UpdateWindows();
+    if (Ref<Event> event = NextEvent(kEventMaskAny, 1000, kModeDefault, true))
+        SendEvent(*event);
+    return !fTerminated;
 }
 
 ModalSession* Application::BeginModalSession(const void* window)
@@ -154,8 +167,14 @@ int Application::RunModalSession(ModalSession* session)
 {
     if (!session)
         return kRunStopped;
-    if (!session->stopped)
-        RunLoop::Current().RunPending(kModeModalPanel);
+    // What is ready now, without waiting: timers and sources, then queued events.
+    RunLoop::Current().RunPending(kModeModalPanel);
+    for (int i = 0; i < kMaxEventsPerStep && !session->stopped; ++i) {
+        Ref<Event> event = NextEvent(kEventMaskAny, 0, kModeModalPanel, true);
+        if (!event)
+            break;
+        SendEvent(*event);
+    }
     return session->stopped ? session->code : kRunContinues;
 }
 
@@ -184,9 +203,9 @@ int Application::RunModalForWindow(const void* window)
     ModalSession* session = BeginModalSession(window);
     int code = RunModalSession(session);
     while (code == kRunContinues && !fTerminated) {
-        // Waits for work in the modal-panel mode, a second at a time.
-        if (RunLoop::Current().RunInMode(kModeModalPanel, 1000, true) == RunResult::Stopped)
-            break;
+        // Waits for an event in the modal-panel mode, a second at a time.
+        if (Ref<Event> event = NextEvent(kEventMaskAny, 1000, kModeModalPanel, true))
+            SendEvent(*event);
         code = RunModalSession(session);
     }
     if (code == kRunContinues)

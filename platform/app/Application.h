@@ -1,25 +1,16 @@
 #pragma once
 #include "platform/menus/MenuActions.h"
+#include "platform/values/ValueRef.h"
 
 #include <cstdint>
 #include <deque>
 #include <memory>
-#include <mutex>
-#include <optional>
 #include <vector>
 
 namespace plat {
 
 class ApplicationDelegate;
-class RunLoopSource;
-
-// An event the program posts to itself (the application-defined kind): it wakes a wait for
-// the next event, and carries a subtype and two numbers.
-struct AppEvent {
-    int16_t subtype = 0;
-    int64_t data1 = 0;
-    int64_t data2 = 0;
-};
+class Event;
 
 // A modal session of one window: begun by BeginModalSession, run step by step, ended by
 // EndModalSession.
@@ -58,6 +49,9 @@ public:
     // Starts a run (ApplicationMain does): running, not terminated.
     void BeginRun();
     void EndRun() { fRunning = false; }
+    // One pass of the run: the update pass when asked for, then the next event (waiting a
+    // second at most) delivered. False once the application has terminated.
+    bool RunOnce();
 
     bool IsActive() const { return fActive; }
     // Becomes the active application (or not), telling the delegate when that changes.
@@ -69,13 +63,17 @@ public:
     // Runs the update pass when one was asked for.
     void UpdateWindows();
 
-    // Queues an event (at the front when asked) and wakes a wait for events. Any thread.
-    void PostEvent(const AppEvent& event, bool atStart);
-    // The next event, waiting on the main run loop in `mode` until deadlineMs (platform
-    // clock) at most; dequeued when asked. None when the time ran out or the run stopped.
-    std::optional<AppEvent> NextEvent(uint64_t deadlineMs, uint32_t mode, bool dequeue);
-    // Drops every queued event (a new run starts clean).
-    void DiscardEvents();
+    // Posts an application-defined event (at the front when asked); it wakes a wait for
+    // events. Any thread.
+    static void PostEvent(int16_t subtype, int64_t data1, int64_t data2, bool atStart);
+    // The next event of a kind in mask, serving the run loop in `mode` for up to timeoutMs;
+    // dequeued when asked. Null when the time ran out.
+    static Ref<Event> NextEvent(uint64_t mask, uint64_t timeoutMs, uint32_t mode, bool dequeue);
+    // Delivers an event: a key press with Command, Control or Option goes to the main menu's
+    // key equivalents first; everything else to the windows.
+    void SendEvent(Event& event);
+    // The subtype of the event Terminate posts to end a wait of the run.
+    static constexpr int16_t kStopSubtype = -1;
 
     // Modal sessions, innermost last.
     ModalSession* BeginModalSession(const void* window);
@@ -97,11 +95,11 @@ public:
     // A script of modal answers (the test driver fills it): each session that runs takes the
     // next answer as its code when it begins.
     void ScriptModalAnswer(int code) { fScriptedAnswers.push_back(code); }
-    void ClearModalScript() { fScriptedAnswers.clear(); }
+    // Back to the first state: not running, inactive, no sessions, no script, no update asked.
+    void Reset();
 
 private:
     Application();
-    RunLoopSource& EventSource();
 
     ApplicationDelegate* fDelegate = nullptr;
     bool fRunning = false;
@@ -109,9 +107,6 @@ private:
     bool fActive = false;
     bool fNeedsUpdate = false;
     int fHelpRequests = 0;
-    std::mutex fEventMutex;
-    std::deque<AppEvent> fEvents;
-    std::unique_ptr<RunLoopSource> fEventSource;
     std::vector<std::unique_ptr<ModalSession>> fSessions;
     std::deque<int> fScriptedAnswers;
 };
