@@ -37,6 +37,8 @@ public:
     // Presses the button as a click would: the state changes and the action runs.
     void PerformClick();
 
+    void Draw(Canvas& canvas) const override;
+
 private:
     void TrackDown(Point where) override;
     void TrackDrag(Point where) override;

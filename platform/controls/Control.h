@@ -5,6 +5,8 @@
 
 namespace plat {
 
+class Canvas;
+
 // Behaviour shared by the native control models: enabled state, an action callback, a size and
 // mouse tracking in the control's own flipped coordinates (origin top-left, y down). A control is
 // placed in a window by its view; the view forwards one press, the drags that follow and the
@@ -41,6 +43,9 @@ public:
     bool IsTracking() const { return fTracking; }
 
     bool Contains(Point where) const;
+
+    // Draws the control into its bounds on the canvas (origin at the control's top-left).
+    virtual void Draw(Canvas& canvas) const = 0;
 
 protected:
     Control() = default;

@@ -1,5 +1,7 @@
 #include "platform/controls/PopUpButton.h"
 
+#include "platform/controls/ControlLook.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -106,6 +108,26 @@ void PopUpButton::TrackUp(Point where)
         return;
     fSelected = chosen;
     SendAction();
+}
+
+
+void PopUpButton::Draw(Canvas& canvas) const
+{
+    using namespace ControlLook;
+    Bevel(canvas, Rect{0, 0, Width(), Height()}, kFace, IsEnabled());
+    const double side = std::min(Height(), 16.0);
+    Arrow(canvas, Rect{Width() - side - 2, (Height() - side) / 2, side, side}, true, kMark);
+    if (!fMenuOpen)
+        return;
+    for (int i = 0; i < ItemCount(); ++i) {
+        const Rect row{0, RowTop(i), Width(), RowHeight()};
+        canvas.SetFillColor(i == fHighlighted ? kAccent : kWhite);
+        canvas.FillRect(row);
+        if (fItems[i].separator) {
+            canvas.SetStrokeColor(kEdge);
+            canvas.StrokeLine(Point{2, row.y + row.height / 2}, Point{Width() - 2, row.y + row.height / 2});
+        }
+    }
 }
 
 } // namespace plat

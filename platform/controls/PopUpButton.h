@@ -37,6 +37,8 @@ public:
     double RowTop(int index) const;
     double RowHeight() const;
 
+    void Draw(Canvas& canvas) const override;
+
 private:
     struct Item {
         std::string title;

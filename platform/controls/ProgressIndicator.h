@@ -21,6 +21,8 @@ public:
     // The filled fraction 0..1 (0 while indeterminate or with an empty range).
     double FilledFraction() const;
 
+    void Draw(Canvas& canvas) const override;
+
 private:
     void TrackDown(Point) override {}
 

@@ -1,5 +1,7 @@
 #include "platform/controls/Scroller.h"
 
+#include "platform/controls/ControlLook.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -119,6 +121,29 @@ void Scroller::TrackUp(Point where)
     TrackDrag(where);
     if (fHitPart == Part::Knob && !IsContinuous())
         SendAction();
+}
+
+} // namespace plat
+
+namespace plat {
+
+void Scroller::Draw(Canvas& canvas) const
+{
+    using namespace ControlLook;
+    canvas.SetFillColor(kTrack);
+    canvas.FillRect(Rect{0, 0, Width(), Height()});
+    const double arrow = ArrowLength();
+    const auto span = [&](double start, double length) {
+        return IsVertical() ? Rect{0, start, Width(), length} : Rect{start, 0, length, Height()};
+    };
+    if (arrow > 0) {
+        Bevel(canvas, span(0, arrow), kFace, IsEnabled());
+        Bevel(canvas, span(Length() - arrow, arrow), kFace, IsEnabled());
+        Arrow(canvas, span(0, arrow), false, kMark);
+        Arrow(canvas, span(Length() - arrow, arrow), true, kMark);
+    }
+    if (KnobLength() > 0)
+        Bevel(canvas, span(KnobStart(), KnobLength()), IsTracking() ? kFacePressed : kWhite, true);
 }
 
 } // namespace plat

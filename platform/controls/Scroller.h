@@ -35,6 +35,8 @@ public:
     double KnobStart() const;
     double KnobLength() const;
 
+    void Draw(Canvas& canvas) const override;
+
 private:
     void TrackDown(Point where) override;
     void TrackDrag(Point where) override;

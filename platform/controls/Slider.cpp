@@ -1,5 +1,7 @@
 #include "platform/controls/Slider.h"
 
+#include "platform/controls/ControlLook.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -91,6 +93,27 @@ void Slider::TrackUp(Point where)
     // The release always reports, so that a non-continuous slider tells its final value.
     SetValue(ValueAt(Along(where) + fGrabOffset));
     SendAction();
+}
+
+} // namespace plat
+
+namespace plat {
+
+void Slider::Draw(Canvas& canvas) const
+{
+    using namespace ControlLook;
+    const double centre = KnobCentre();
+    canvas.SetFillColor(kTrack);
+    if (fVertical)
+        canvas.FillRect(Rect{Width() / 2 - 2, kKnobLength / 2, 4, std::max(0.0, Height() - kKnobLength)});
+    else
+        canvas.FillRect(Rect{kKnobLength / 2, Height() / 2 - 2, std::max(0.0, Width() - kKnobLength), 4});
+    const Rect knob = fVertical ? Rect{Width() / 2 - kKnobLength / 2, centre - kKnobLength / 2, kKnobLength, kKnobLength}
+                                : Rect{centre - kKnobLength / 2, Height() / 2 - kKnobLength / 2, kKnobLength, kKnobLength};
+    canvas.SetFillColor(IsTracking() ? kFacePressed : kWhite);
+    canvas.FillEllipse(knob);
+    canvas.SetStrokeColor(IsEnabled() ? kEdge : kEdgeDisabled);
+    canvas.StrokeEllipse(knob);
 }
 
 } // namespace plat

@@ -31,6 +31,8 @@ public:
     // Centre of the knob along the track, in control coordinates (x, or y when vertical).
     double KnobCentre() const;
 
+    void Draw(Canvas& canvas) const override;
+
 private:
     void TrackDown(Point where) override;
     void TrackDrag(Point where) override;
