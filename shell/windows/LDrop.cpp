@@ -1,7 +1,9 @@
 #include "shell/windows/LDrop.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/input/LMouse.h"
+#include "platform/cursors/Cursor.h"
 #include "platform/window/Pasteboard.h"
+#include "shell/cursors/CNativeCursor.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowDelegate.h"
 #include "shell/windows/MWindowDelegate.h"
@@ -28,6 +30,13 @@ public:
 private:
     const plat::DraggingInfo*& fSlot;
 };
+
+// The copy-with-plus cursor, loaded once from the application's resources.
+CNativeCursor* PlusCursor()
+{
+    static const LRef cursor(new CNativeCursor(LResRef{0, "kPlusCursor"}, nullptr));
+    return static_cast<CNativeCursor*>(cursor.Get());
+}
 
 MWindowDelegate* DelegateOf(plat::Window* window)
 {
@@ -91,8 +100,19 @@ void LDrop::SetAccept(int32_t kind)
 
 void LDrop::ShowCursor(DropCursor cursor)
 {
-    // NOTE: shown through the platform cursor once the cursor layer is available here.
     fCursor = cursor;
+    switch (cursor) {
+    case DropCursor::DragCopy: plat::Cursor::WithShape(plat::CursorShape::DragCopy)->Set(); return;
+    case DropCursor::DragLink: plat::Cursor::WithShape(plat::CursorShape::DragLink)->Set(); return;
+    case DropCursor::Plus:
+        if (CNativeCursor* plus = PlusCursor(); plus->IsLoaded()) {
+            plus->Set();
+            return;
+        }
+        break;
+    case DropCursor::Arrow: break;
+    }
+    plat::Cursor::WithShape(plat::CursorShape::Arrow)->Set();
 }
 
 void LDrop::EnterPane(LHandler* pane)

@@ -1,5 +1,6 @@
 #include "WindowBridgeKit.h"
 #include "foundation/core/StrEqual.h"
+#include "platform/cursors/Cursor.h"
 #include "platform/window/DragSession.h"
 #include "platform/window/Pasteboard.h"
 #include "platform/window/Window.h"
@@ -82,6 +83,7 @@ TEST_F(LDropTest, EnteringUpdatesTheDragPointAndTheEmptyPartRefusesWithTheArrow)
     EXPECT_EQ(pane.seen.back(), "LDrop_Leave");
     EXPECT_EQ(fDrop.CurrentPane(), nullptr);
     EXPECT_EQ(fDrop.Cursor(), LDrop::DropCursor::Arrow);
+    EXPECT_EQ(plat::Cursor::Current()->Shape(), plat::CursorShape::Arrow);
 }
 
 TEST_F(LDropTest, AcceptKindsAnswerOperationsAndCursors)
@@ -104,6 +106,9 @@ TEST_F(LDropTest, AcceptKindsAnswerOperationsAndCursors)
     fDrop.SetAccept(LDrop::kLink);
     EXPECT_EQ(fDrop.Operation(), uint32_t(plat::kDragLink));
     EXPECT_EQ(fDrop.Cursor(), LDrop::DropCursor::DragLink);
+    EXPECT_EQ(plat::Cursor::Current()->Shape(), plat::CursorShape::DragLink);
+    fDrop.SetAccept(LDrop::kCopy);
+    EXPECT_EQ(plat::Cursor::Current()->Shape(), plat::CursorShape::DragCopy);
     fDrop.SetAccept(9);
     EXPECT_EQ(fDrop.Operation(), 0u);
 }
