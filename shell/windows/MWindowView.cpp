@@ -18,11 +18,6 @@ double gContextTimestamp = 0.0;
 const char* kMouseMove = "LMouse_Move";
 const char* kMouseRelease = "LMouse_Release";
 
-bool Contains(const plat::Rect& r, const plat::Point& p)
-{
-    return p.x >= r.x && p.x < r.x + r.width && p.y >= r.y && p.y < r.y + r.height;
-}
-
 void UpdateMouse(const plat::Event& event)
 {
     if (LMouse* mouse = LMouse::Current())
@@ -82,7 +77,7 @@ LHandler* MWindowView::KeyRecipient() const
 
 plat::View* MWindowView::HitTest(const plat::Point& p)
 {
-    return Contains(Frame(), p) ? this : nullptr;
+    return plat::Contains(Frame(), p) ? this : nullptr;
 }
 
 void MWindowView::DrawRect(const plat::Rect&)
