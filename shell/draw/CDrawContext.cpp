@@ -1,9 +1,10 @@
 #include "shell/draw/CDrawContext.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/Canvas.h"
-#include "platform/window/Screens.h"
+#include "platform/window/CurrentDrawing.h"
 #include "platform/window/View.h"
 #include "platform/window/Window.h"
+#include "shell/windows/ScreenCoords.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,10 +20,16 @@ int32_t RoundToInt(double value)
     return static_cast<int32_t>(rounded);
 }
 
-// The display cycle's drawing of the window's content, when one is under way.
-// NOTE: wired to the window module's display cycle once it publishes its current drawing;
-// until then no drawing is under way and the drawing form of the context is empty.
-bool FindCurrentDrawing(plat::Window*, plat::Canvas*&, std::vector<plat::Rect>&) { return false; }
+// The display cycle's drawing of the window's content, when one is under way for this window.
+bool FindCurrentDrawing(plat::Window* window, plat::Canvas*& canvas, std::vector<plat::Rect>& rects)
+{
+    const plat::CurrentDrawing* drawing = plat::CurrentDrawing::Get();
+    if (!drawing || drawing->window != window || !drawing->canvas)
+        return false;
+    canvas = drawing->canvas;
+    rects = drawing->rects;
+    return true;
+}
 
 } // namespace
 
@@ -96,9 +103,7 @@ bool CDrawContext::ContentOrigin(CLPoint& origin) const
         return false;
     plat::Point topLeft{0, content->IsFlipped() ? 0.0 : content->Frame().height};
     plat::Point onScreen = fWindow->ConvertBaseToScreen(content->ConvertToWindow(topLeft));
-    // Screen points run downward from the top of the first screen.
-    double firstScreenHeight = plat::Screens::Main().frame.height;
-    origin = {RoundToInt(onScreen.x), RoundToInt(firstScreenHeight - onScreen.y)};
+    origin = NSPointToPoint(onScreen, GetMainScreenHeight());
     return true;
 }
 
