@@ -1,0 +1,156 @@
+#include "platform/window/View.h"
+#include "platform/window/Window.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plat {
+
+namespace {
+
+bool Contains(const Rect& r, const Point& p)
+{
+    return p.x >= r.x && p.x < r.x + r.width && p.y >= r.y && p.y < r.y + r.height;
+}
+
+} // namespace
+
+View::~View()
+{
+    for (auto& sub : fSubviews)
+        sub->fSuperview = nullptr;
+}
+
+void View::SetFrame(const Rect& frame)
+{
+    const bool resized = frame.width != fFrame.width || frame.height != fFrame.height;
+    fFrame = frame;
+    if (resized)
+        SetNeedsDisplay();
+}
+
+void View::SetHidden(bool hidden)
+{
+    fHidden = hidden;
+    if (fSuperview)
+        fSuperview->SetNeedsDisplayInRect(fFrame);
+}
+
+void View::AddSubview(View* view)
+{
+    if (!view || view == this)
+        return;
+    Ref<View> keep(view);
+    view->RemoveFromSuperview();
+    view->fSuperview = this;
+    view->AttachToWindow(fWindow);
+    fSubviews.push_back(keep);
+    view->SetNeedsDisplay();
+}
+
+void View::RemoveFromSuperview()
+{
+    View* super = fSuperview;
+    if (!super)
+        return;
+    Ref<View> keep(this);
+    super->SetNeedsDisplayInRect(fFrame);
+    auto& list = super->fSubviews;
+    list.erase(std::remove_if(list.begin(), list.end(), [this](const Ref<View>& v) { return v.Get() == this; }),
+               list.end());
+    fSuperview = nullptr;
+    AttachToWindow(nullptr);
+}
+
+void View::AttachToWindow(Window* window)
+{
+    fWindow = window;
+    for (auto& sub : fSubviews)
+        sub->AttachToWindow(window);
+}
+
+Point View::ToSuperview(const Point& p) const
+{
+    const double up = IsFlipped() ? fFrame.height - p.y : p.y; // distance above the bottom edge
+    const bool superFlipped = fSuperview && fSuperview->IsFlipped();
+    const double y = superFlipped ? fFrame.y + fFrame.height - up : fFrame.y + up;
+    return Point{fFrame.x + p.x, y};
+}
+
+Point View::FromSuperview(const Point& p) const
+{
+    const bool superFlipped = fSuperview && fSuperview->IsFlipped();
+    const double up = superFlipped ? fFrame.y + fFrame.height - p.y : p.y - fFrame.y;
+    return Point{p.x - fFrame.x, IsFlipped() ? fFrame.height - up : up};
+}
+
+Point View::ConvertToWindow(const Point& p) const
+{
+    Point q = p;
+    for (const View* v = this; v; v = v->fSuperview)
+        q = v->ToSuperview(q);
+    return q;
+}
+
+Point View::ConvertFromWindow(const Point& p) const
+{
+    if (!fSuperview)
+        return FromSuperview(p);
+    return FromSuperview(fSuperview->ConvertFromWindow(p));
+}
+
+Rect View::ConvertRectToWindow(const Rect& r) const
+{
+    const Point a = ConvertToWindow(Point{r.x, r.y});
+    const Point b = ConvertToWindow(Point{r.x + r.width, r.y + r.height});
+    return Rect{std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x), std::abs(b.y - a.y)};
+}
+
+void View::SetNeedsDisplayInRect(const Rect& rect)
+{
+    if (rect.width <= 0 || rect.height <= 0)
+        return;
+    fDirty.push_back(rect);
+    if (fWindow)
+        fWindow->SetViewsNeedDisplay();
+}
+
+View* View::HitTest(const Point& p)
+{
+    if (fHidden || !Contains(fFrame, p))
+        return nullptr;
+    const Point local = FromSuperview(p);
+    for (auto it = fSubviews.rbegin(); it != fSubviews.rend(); ++it)
+        if (View* hit = (*it)->HitTest(local))
+            return hit;
+    return this;
+}
+
+void View::DrawRect(const Rect&) {}
+
+bool View::AcceptsFirstMouse(const Event*) { return false; }
+bool View::ShouldDelayWindowOrdering(const Event&) { return false; }
+bool View::MenuForEvent(const Event& event)
+{
+    return NextResponder() ? NextResponder()->MenuForEvent(event) : false;
+}
+
+#define PLAT_PASS_ON(Name)                                                                                         \
+    void View::Name(const Event& event)                                                                             \
+    {                                                                                                               \
+        if (View* next = NextResponder())                                                                           \
+            next->Name(event);                                                                                      \
+    }
+PLAT_PASS_ON(MouseDown)
+PLAT_PASS_ON(MouseDragged)
+PLAT_PASS_ON(MouseUp)
+PLAT_PASS_ON(RightMouseDown)
+PLAT_PASS_ON(RightMouseUp)
+PLAT_PASS_ON(MouseMoved)
+PLAT_PASS_ON(ScrollWheel)
+PLAT_PASS_ON(KeyDown)
+PLAT_PASS_ON(KeyUp)
+PLAT_PASS_ON(FlagsChanged)
+#undef PLAT_PASS_ON
+
+} // namespace plat

@@ -1,0 +1,169 @@
+#include "platform/window/WindowTestDriver.h"
+#include "platform/window/EventQueue.h"
+#include "platform/window/EventRouter.h"
+#include "platform/window/Screens.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowServer.h"
+#include "platform/window/WindowStyle.h"
+
+namespace plat {
+
+namespace {
+
+void ResetAll()
+{
+    EventQueue::Shared().Clear();
+    EventRouter::Shared().Reset();
+    WindowServer::Shared().Reset();
+    Screens::Reset();
+}
+
+bool IsPressOrRelease(EventType type)
+{
+    return type == EventType::LeftMouseDown || type == EventType::LeftMouseUp || type == EventType::RightMouseDown
+        || type == EventType::RightMouseUp;
+}
+
+} // namespace
+
+WindowTestDriver::WindowTestDriver()
+{
+    ResetAll();
+}
+
+WindowTestDriver::~WindowTestDriver()
+{
+    ResetAll();
+}
+
+Ref<Event> WindowTestDriver::MakeMouse(EventType type, const Point& screen, uint32_t modifiers)
+{
+    Ref<Event> event = Ref<Event>::Adopt(Event::New(type));
+    event->timestamp = EventQueue::Timestamp();
+    event->modifierFlags = modifiers;
+    event->locationInWindow = screen;
+    if (Window* window = WindowServer::Shared().WindowAtPoint(screen)) {
+        event->windowNumber = window->Number();
+        event->locationInWindow = window->ConvertScreenToBase(screen);
+    }
+    if (IsPressOrRelease(type)) {
+        event->eventNumber = EventQueue::Shared().NextEventNumber();
+        event->clickCount = 1;
+    }
+    return event;
+}
+
+Ref<Event> WindowTestDriver::MakeKey(EventType type, const std::string& characters,
+                                     const std::string& ignoringModifiers, uint16_t keyCode, uint32_t modifiers)
+{
+    Ref<Event> event = Ref<Event>::Adopt(Event::New(type));
+    event->timestamp = EventQueue::Timestamp();
+    event->modifierFlags = modifiers;
+    event->characters = characters;
+    event->charactersIgnoringModifiers = ignoringModifiers;
+    event->keyCode = keyCode;
+    if (Window* key = WindowServer::Shared().KeyWindow())
+        event->windowNumber = key->Number();
+    return event;
+}
+
+Ref<Event> WindowTestDriver::MakeWheel(const Point& screen, double dx, double dy, uint32_t modifiers)
+{
+    Ref<Event> event = MakeMouse(EventType::ScrollWheel, screen, modifiers);
+    event->deltaX = dx;
+    event->deltaY = dy;
+    return event;
+}
+
+void WindowTestDriver::PostMouse(EventType type, const Point& screen, uint32_t modifiers)
+{
+    EventQueue::Shared().Post(MakeMouse(type, screen, modifiers));
+}
+
+void WindowTestDriver::PostKey(EventType type, const std::string& characters, uint16_t keyCode, uint32_t modifiers)
+{
+    EventQueue::Shared().Post(MakeKey(type, characters, characters, keyCode, modifiers));
+}
+
+void WindowTestDriver::PostWheel(const Point& screen, double dx, double dy, uint32_t modifiers)
+{
+    EventQueue::Shared().Post(MakeWheel(screen, dx, dy, modifiers));
+}
+
+int WindowTestDriver::DeliverAll()
+{
+    int delivered = 0;
+    while (Ref<Event> event = EventQueue::Shared().NextMatching(kEventMaskAny, 0, 0, true)) {
+        EventRouter::Shared().Send(*event);
+        ++delivered;
+    }
+    return delivered;
+}
+
+void WindowTestDriver::Click(const Point& screen, uint32_t modifiers)
+{
+    PostMouse(EventType::LeftMouseDown, screen, modifiers);
+    DeliverAll();
+    PostMouse(EventType::LeftMouseUp, screen, modifiers);
+    DeliverAll();
+}
+
+void WindowTestDriver::Drag(const Point& from, const std::vector<Point>& through, const Point& to)
+{
+    PostMouse(EventType::LeftMouseDown, from);
+    DeliverAll();
+    for (const Point& p : through) {
+        PostMouse(EventType::LeftMouseDragged, p);
+        DeliverAll();
+    }
+    PostMouse(EventType::LeftMouseUp, to);
+    DeliverAll();
+}
+
+void WindowTestDriver::TypeKey(const std::string& characters, uint16_t keyCode, uint32_t modifiers)
+{
+    PostKey(EventType::KeyDown, characters, keyCode, modifiers);
+    DeliverAll();
+    PostKey(EventType::KeyUp, characters, keyCode, modifiers);
+    DeliverAll();
+}
+
+void WindowTestDriver::ResizeByUser(Window& window, double frameWidth, double frameHeight)
+{
+    if (!(window.StyleMask() & kStyleResizable))
+        return;
+    Size size{frameWidth, frameHeight};
+    if (window.Delegate())
+        size = window.Delegate()->WillResize(window, size);
+    Rect frame = window.Frame();
+    const double top = frame.y + frame.height; // the top edge stays where it is
+    frame.width = size.width;
+    frame.height = size.height;
+    frame.y = top - size.height;
+    window.SetFrame(frame, true);
+}
+
+void WindowTestDriver::CloseByUser(Window& window)
+{
+    if (!(window.StyleMask() & kStyleClosable))
+        return;
+    if (!window.Delegate() || window.Delegate()->ShouldClose(window))
+        window.Close();
+}
+
+std::vector<uint32_t> WindowTestDriver::OnScreen() const
+{
+    return WindowServer::Shared().WindowNumbers();
+}
+
+Window* WindowTestDriver::KeyWindow() const
+{
+    return WindowServer::Shared().KeyWindow();
+}
+
+Window* WindowTestDriver::MainWindow() const
+{
+    return WindowServer::Shared().MainWindow();
+}
+
+} // namespace plat

@@ -1,0 +1,113 @@
+#include "WindowKit.h"
+#include "platform/window/EventQueue.h"
+#include "platform/window/WindowServer.h"
+#include "platform/window/WindowTestDriver.h"
+
+#include <gtest/gtest.h>
+
+using namespace plat;
+
+namespace {
+
+// Two overlapping document windows, each with one recording view filling its content.
+class EventRouterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fBack->ContentView()->AddSubview(fBackView.Get());
+        fFront->ContentView()->AddSubview(fFrontView.Get());
+        fBack->MakeKeyAndOrderFront();
+        fFront->MakeKeyAndOrderFront();
+    }
+
+    WindowTestDriver fDriver;
+    Ref<Window> fBack = MakeDocument(0, 0, 200, 100);
+    Ref<Window> fFront = MakeDocument(100, 0, 200, 100);
+    Ref<RecordingView> fBackView = RecordingView::Make(Rect{0, 0, 200, 100});
+    Ref<RecordingView> fFrontView = RecordingView::Make(Rect{0, 0, 200, 100});
+};
+
+} // namespace
+
+TEST_F(EventRouterTest, ClickOnABackWindowBringsItForwardAndDeliversWhenFirstMouseIsAccepted)
+{
+    fDriver.Click(Point{50, 50});
+    EXPECT_TRUE(fBack->IsKey());
+    EXPECT_EQ(fDriver.OnScreen().front(), fBack->Number());
+    EXPECT_EQ(fBackView->log, (std::vector<std::string>{"down", "up"}));
+}
+
+TEST_F(EventRouterTest, RefusedFirstMouseOnlyActivates)
+{
+    fBackView->firstMouse = false;
+    fDriver.Click(Point{50, 50});
+    EXPECT_TRUE(fBack->IsKey());
+    EXPECT_TRUE(fBackView->log.empty());
+    fDriver.Click(Point{50, 50});
+    EXPECT_EQ(fBackView->log, (std::vector<std::string>{"down", "up"}));
+}
+
+TEST_F(EventRouterTest, DelayedOrderingKeepsTheWindowBehind)
+{
+    fBackView->delayOrdering = true;
+    fDriver.Click(Point{50, 50});
+    EXPECT_TRUE(fFront->IsKey());
+    EXPECT_EQ(fDriver.OnScreen().front(), fFront->Number());
+    EXPECT_EQ(fBackView->log, (std::vector<std::string>{"down", "up"}));
+}
+
+TEST_F(EventRouterTest, TitleBarClickActivatesWithoutAView)
+{
+    fDriver.Click(Point{50, 110}); // the back window's title bar, left of the front window
+    EXPECT_TRUE(fBack->IsKey());
+    EXPECT_TRUE(fBackView->log.empty());
+}
+
+TEST_F(EventRouterTest, DragsAndReleaseGoToTheViewThatTookThePress)
+{
+    fDriver.Drag(Point{150, 50}, {Point{20, 50}}, Point{10, 50}); // ends over the back window
+    EXPECT_EQ(fFrontView->log, (std::vector<std::string>{"down", "drag", "up"}));
+    EXPECT_DOUBLE_EQ(fFrontView->lastX, 20); // front window base coordinates of (120, 50)
+    EXPECT_TRUE(fBackView->log.empty());
+}
+
+TEST_F(EventRouterTest, ControlClickOffersAContextMenuFirst)
+{
+    fFrontView->showsMenu = true;
+    fDriver.Click(Point{150, 50}, kModControl);
+    EXPECT_EQ(fFrontView->log, (std::vector<std::string>{"menu"}));
+    fFrontView->showsMenu = false;
+    fFrontView->log.clear();
+    fDriver.PostMouse(EventType::RightMouseDown, Point{150, 50});
+    fDriver.DeliverAll();
+    EXPECT_EQ(fFrontView->log, (std::vector<std::string>{"menu", "rdown"}));
+}
+
+TEST_F(EventRouterTest, KeysGoToTheFirstResponderOfTheKeyWindow)
+{
+    fDriver.TypeKey("a", 0);
+    EXPECT_TRUE(fFrontView->log.empty()); // the content view passes it on to nobody
+    ASSERT_TRUE(fFront->MakeFirstResponder(fFrontView.Get()));
+    EXPECT_FALSE(fFront->MakeFirstResponder(fBackView.Get())); // a view of another window
+    fDriver.TypeKey("b", 11);
+    EXPECT_EQ(fFrontView->log, (std::vector<std::string>{"key:b"}));
+}
+
+TEST_F(EventRouterTest, WheelGoesToTheViewUnderThePointer)
+{
+    fDriver.PostWheel(Point{50, 50}, 0, 3);
+    fDriver.DeliverAll();
+    EXPECT_EQ(fBackView->log, (std::vector<std::string>{"wheel"}));
+    EXPECT_TRUE(fFront->IsKey());
+}
+
+TEST_F(EventRouterTest, DeliveredEventBecomesCurrent)
+{
+    fDriver.PostMouse(EventType::LeftMouseDown, Point{150, 50});
+    fDriver.DeliverAll();
+    Ref<Event> current = EventQueue::Shared().Current();
+    ASSERT_TRUE(current);
+    EXPECT_EQ(current->type, EventType::LeftMouseDown);
+    EXPECT_EQ(current->windowNumber, fFront->Number());
+    EXPECT_GT(current->eventNumber, 0);
+}

@@ -1,0 +1,206 @@
+#include "shell/gl/CGLContext.h"
+#include "foundation/geometry/LRegion.h"
+#include "platform/gl/GLApi.h"
+#include "platform/gl/GLContext.h"
+#include "shell/gl/CGLContextLock.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <future>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Each test publishes a shared context of its own and clears the link afterwards.
+class CGLContextTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        fShared = std::make_unique<CGLContext>(nullptr, nullptr);
+        ASSERT_TRUE(fShared->HasContext()) << fShared->Error();
+        CGLContext::SetShared(fShared.get());
+    }
+    void TearDown() override
+    {
+        CGLContext::SetShared(nullptr);
+        plat::GLContext::ClearCurrent();
+    }
+
+    std::unique_ptr<CGLContext> fShared;
+};
+
+std::array<GLint, 4> Viewport()
+{
+    std::array<GLint, 4> box{};
+    glGetIntegerv(GL_VIEWPORT, box.data());
+    return box;
+}
+
+} // namespace
+
+TEST_F(CGLContextTest, FirstContextOwnsTheMutexAndLaterOnesBorrowIt)
+{
+    EXPECT_FALSE(fShared->BorrowsMutex());
+    CGLContext second(nullptr, nullptr);
+    ASSERT_TRUE(second.HasContext());
+    EXPECT_TRUE(second.BorrowsMutex());
+    EXPECT_EQ(&second.Mutex(), &fShared->Mutex());
+}
+
+TEST_F(CGLContextTest, DeletingABorrowerLeavesTheMutexForTheOthers)
+{
+    auto borrower = std::make_unique<CGLContext>(nullptr, nullptr);
+    plat::RecursiveMutex& mutex = borrower->Mutex();
+    borrower.reset();
+    ASSERT_TRUE(mutex.TryLock()); // still a live, free mutex
+    mutex.Unlock();
+    CGLContextLock lock(fShared.get());
+    EXPECT_EQ(plat::GLContext::Current(), fShared->Native());
+}
+
+TEST_F(CGLContextTest, ObjectsMadeUnderTheSharedContextAreSeenByLaterContexts)
+{
+    GLuint buffer = 0;
+    {
+        CGLContextLock lock(fShared.get());
+        glGenBuffers(1, &buffer);
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        const float data[2] = {1.5f, -2.0f};
+        glBufferData(GL_ARRAY_BUFFER, sizeof data, data, GL_STATIC_DRAW);
+        glFinish();
+    }
+    CGLContext display(nullptr, nullptr);
+    CGLContextLock lock(&display);
+    EXPECT_TRUE(glIsBuffer(buffer));
+    float back[2] = {};
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glGetBufferSubData(GL_ARRAY_BUFFER, 0, sizeof back, back);
+    EXPECT_EQ(back[0], 1.5f);
+    EXPECT_EQ(back[1], -2.0f);
+}
+
+TEST_F(CGLContextTest, LockOnTheCurrentContextNeitherLocksNorSwitches)
+{
+    CGLContextLock outer(fShared.get());
+    EXPECT_TRUE(outer.Switched());
+    {
+        CGLContextLock inner(fShared.get());
+        EXPECT_FALSE(inner.Switched());
+        EXPECT_EQ(plat::GLContext::Current(), fShared->Native());
+    }
+    EXPECT_EQ(plat::GLContext::Current(), fShared->Native());
+}
+
+TEST_F(CGLContextTest, NestedScopesOfDifferentContextsRestoreThePrevious)
+{
+    CGLContext display(nullptr, nullptr);
+    EXPECT_EQ(plat::GLContext::Current(), nullptr);
+    {
+        CGLContextLock outer(&display);
+        {
+            CGLContextLock inner(fShared.get());
+            EXPECT_TRUE(inner.Switched());
+            EXPECT_EQ(plat::GLContext::Current(), fShared->Native());
+        }
+        EXPECT_EQ(plat::GLContext::Current(), display.Native());
+    }
+    EXPECT_EQ(plat::GLContext::Current(), nullptr);
+}
+
+TEST_F(CGLContextTest, ScopeHoldsTheMutexAgainstOtherThreads)
+{
+    std::promise<void> entered;
+    std::promise<void> release;
+    std::thread holder([&] {
+        CGLContextLock lock(fShared.get());
+        entered.set_value();
+        release.get_future().wait_for(std::chrono::seconds(20));
+    });
+    ASSERT_EQ(entered.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    EXPECT_FALSE(fShared->Mutex().TryLock());
+    release.set_value();
+    holder.join();
+    ASSERT_TRUE(fShared->Mutex().TryLock());
+    fShared->Mutex().Unlock();
+}
+
+TEST_F(CGLContextTest, TwoThreadsWorkingThroughTheLockDoNotInterleave)
+{
+    // Both threads use the one shared context: bind a texture, pause, upload, read back.
+    // A switch in the middle would bind the other thread's texture or refuse the context.
+    constexpr int kRounds = 40;
+    GLuint textures[2] = {};
+    {
+        CGLContextLock lock(fShared.get());
+        glGenTextures(2, textures);
+    }
+    auto work = [&](int index) {
+        int good = 0;
+        const uint32_t base = index == 0 ? 0x11000000u : 0x22000000u;
+        for (int round = 0; round < kRounds; ++round) {
+            CGLContextLock lock(fShared.get());
+            glBindTexture(GL_TEXTURE_2D, textures[index]);
+            std::this_thread::yield();
+            std::vector<uint32_t> texels(64, base + uint32_t(round));
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 8, 8, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            GLint bound = 0;
+            glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+            std::vector<uint32_t> back(64, 0);
+            glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, back.data());
+            if (GLuint(bound) == textures[index] && back == texels)
+                ++good;
+        }
+        return good;
+    };
+    auto first = std::async(std::launch::async, work, 0);
+    auto second = std::async(std::launch::async, work, 1);
+    ASSERT_EQ(first.wait_for(std::chrono::seconds(60)), std::future_status::ready);
+    ASSERT_EQ(second.wait_for(std::chrono::seconds(60)), std::future_status::ready);
+    EXPECT_EQ(first.get(), kRounds);
+    EXPECT_EQ(second.get(), kRounds);
+}
+
+TEST_F(CGLContextTest, UnmakeablePixelFormatGivesNoContextAndIgnoresFrames)
+{
+    const CGLOptions impossible{200, 0, 0};
+    CGLContext context(nullptr, &impossible);
+    EXPECT_FALSE(context.HasContext());
+    EXPECT_NE(context.Error(), "");
+    context.SetFrame(CLRect{0, 0, 10, 10}, LRegion(CLRect{0, 0, 10, 10}));
+    EXPECT_TRUE(context.Frame().IsEmpty());
+    CGLContextLock lock(&context);
+    EXPECT_EQ(plat::GLContext::Current(), nullptr) << "no GL work may reach another context";
+}
+
+TEST_F(CGLContextTest, SampleCountBelowTwoAsksForNoMultisampling)
+{
+    const CGLOptions one{0, 1, 0};
+    const CGLOptions four{24, 4, 0};
+    CGLContext single(nullptr, &one);
+    CGLContext multi(nullptr, &four);
+    ASSERT_TRUE(single.HasContext());
+    ASSERT_TRUE(multi.HasContext());
+    EXPECT_FALSE(single.IsMultisampled());
+    EXPECT_TRUE(multi.IsMultisampled());
+}
+
+TEST_F(CGLContextTest, FrameWithoutHostSetsTheViewportAndEmptyFramesDoNothing)
+{
+    EXPECT_FALSE(fShared->IsFrameEmpty()) << "a context without host has no frame to be empty";
+    const CLRect area{5, 7, 45, 37};
+    fShared->SetFrame(area, LRegion(area));
+    EXPECT_EQ(fShared->Frame(), area);
+    {
+        CGLContextLock lock(fShared.get());
+        EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, 40, 30}));
+        glViewport(0, 0, 3, 3);
+    }
+    fShared->SetFrame(CLRect{}, LRegion());
+    fShared->SetFrame(CLRect{}, LRegion()); // both empty: no GL work
+    CGLContextLock lock(fShared.get());
+    EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, 0, 0}));
+}
