@@ -1,0 +1,51 @@
+#include "ui/images/LPngImage.h"
+#include "platform/draw/Bitmap.h"
+#include "tests/support/MemResourceSource.h"
+#include "ui/LImageRef.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<uint8_t> PngOf(int w, int h)
+{
+    plat::Bitmap bitmap(w, h);
+    bitmap.Fill(0xFF102030u);
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(bitmap.EncodePng(bytes));
+    return bytes;
+}
+
+TEST(LPngImage, LoadsSizeFromTheResource)
+{
+    MemResourceSource source;
+    source.Add(LPngImage::kResType, 128, "ICON", PngOf(32, 24));
+    LPngImage* image = new LPngImage(LResRef{0, "ICON"}, &source);
+    LImageRef ref(image);
+    ASSERT_FALSE(ref.IsNull());
+    EXPECT_EQ(ref->GetSize(), 32u | (uint64_t(24) << 32));
+    const void* native = nullptr;
+    EXPECT_EQ(ref->GetNative(&native), LPngImage::kNativeBitmap);
+    ASSERT_NE(native, nullptr);
+    EXPECT_EQ(static_cast<const plat::Bitmap*>(native)->Pixel(3, 3), 0xFF102030u);
+    EXPECT_TRUE(ref->GetShapeRegion({0, 0, 64, 48}).IsEmpty()) << "rectangular";
+    EXPECT_TRUE(ref->GetShapeRegionAt({10, 10, 74, 58}).Equals(LRegion(CLRect{10, 10, 74, 58})));
+}
+
+TEST(LPngImage, MissingOrDamagedResourceGivesTheNullImage)
+{
+    MemResourceSource source;
+    source.Add(LPngImage::kResType, 1, "BAD", std::string("\x89PNG\r\n\x1a\nnot really"));
+    ScopedGlobalResources global(&source);
+    for (const char* name : {"MISSING", "BAD"}) {
+        LPngImage* image = new LPngImage(LResRef{0, name});
+        EXPECT_EQ(image->GetSize(), 0u);
+        const void* native = &source;
+        EXPECT_EQ(image->GetNative(&native), 0);
+        EXPECT_EQ(native, nullptr);
+        LImageRef ref(image);
+        EXPECT_TRUE(ref.IsNull()) << name;
+    }
+}
+
+} // namespace
