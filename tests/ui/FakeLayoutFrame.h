@@ -22,12 +22,12 @@ public:
         LPane::RectChanged(old);
         ++fSetCount;
     }
-    int32_t PrefWidth(LPaneContext*, int32_t hint) const override
+    int32_t PrefWidth(LPaneContext*, int32_t hint) override
     {
         fLastWidthHint = hint;
         return fWidthFor ? fWidthFor(hint) : fPrefWidth;
     }
-    int32_t PrefHeight(LPaneContext*, int32_t hint) const override
+    int32_t PrefHeight(LPaneContext*, int32_t hint) override
     {
         fLastHeightHint = hint;
         return fHeightFor ? fHeightFor(hint) : fPrefHeight;
@@ -36,8 +36,8 @@ public:
     int fSetCount = 0;
     int32_t fPrefWidth;
     int32_t fPrefHeight;
-    mutable int32_t fLastWidthHint = 0;
-    mutable int32_t fLastHeightHint = 0;
+    int32_t fLastWidthHint = 0;
+    int32_t fLastHeightHint = 0;
     std::function<int32_t(int32_t)> fWidthFor;
     std::function<int32_t(int32_t)> fHeightFor;
 };

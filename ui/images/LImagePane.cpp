@@ -53,12 +53,12 @@ void LImagePane::SetImage(const LImageRef& image)
     Invalidate(update, erase);
 }
 
-int32_t LImagePane::PrefWidth(LPaneContext*, int32_t) const
+int32_t LImagePane::PrefWidth(LPaneContext*, int32_t)
 {
     return ClampToI32(fImage->GetSize() & 0xFFFFFFFFu);
 }
 
-int32_t LImagePane::PrefHeight(LPaneContext*, int32_t) const
+int32_t LImagePane::PrefHeight(LPaneContext*, int32_t)
 {
     return ClampToI32(fImage->GetSize() >> 32);
 }

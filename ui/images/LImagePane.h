@@ -24,8 +24,8 @@ public:
     // Where the image is drawn, in host coordinates.
     CLRect ImageRect() const;
 
-    int32_t PrefWidth(LPaneContext* context, int32_t hint) const override;
-    int32_t PrefHeight(LPaneContext* context, int32_t hint) const override;
+    int32_t PrefWidth(LPaneContext* context, int32_t hint) override;
+    int32_t PrefHeight(LPaneContext* context, int32_t hint) override;
     void DrawSelf(LPortState& port) const override;
 
 private:

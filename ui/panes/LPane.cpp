@@ -266,12 +266,12 @@ LPane* LPane::HitTest(const CLPoint& point)
     return (fFlags & mask) == kPaneEnabledAndShown && fRect.Contains(point) ? this : nullptr;
 }
 
-int32_t LPane::PrefWidth(LPaneContext*, int32_t hint) const
+int32_t LPane::PrefWidth(LPaneContext*, int32_t hint)
 {
     return hint >= 0 ? 16 : 0;
 }
 
-int32_t LPane::PrefHeight(LPaneContext*, int32_t hint) const
+int32_t LPane::PrefHeight(LPaneContext*, int32_t hint)
 {
     return hint >= 0 ? 16 : 0;
 }

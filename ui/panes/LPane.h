@@ -85,8 +85,8 @@ public:
     virtual LPane* HitTest(const CLPoint& point);
     // Preferred width for a height hint and height for a width hint; negative hints ask for
     // particular metrics, which a plain pane does not have. The context may be null.
-    virtual int32_t PrefWidth(LPaneContext* context, int32_t hint) const;
-    virtual int32_t PrefHeight(LPaneContext* context, int32_t hint) const;
+    virtual int32_t PrefWidth(LPaneContext* context, int32_t hint);
+    virtual int32_t PrefHeight(LPaneContext* context, int32_t hint);
     virtual void DrawSelf(LPortState& port) const;
     virtual bool FocusNearest(const CLPoint& point);
     // Takes the focus when the pane is a Tab stop; true when the move stayed inside the pane.
