@@ -10,8 +10,8 @@
 // A pane with a fixed preferred size that records where the layout put it.
 class FakeLayoutPane : public LPane {
 public:
-    FakeLayoutPane(int32_t prefWidth, int32_t prefHeight, bool shown = true)
-        : LPane(nullptr, nullptr), fPrefWidth(prefWidth), fPrefHeight(prefHeight)
+    FakeLayoutPane(int32_t prefWidth, int32_t prefHeight, bool shown = true, LPane* host = nullptr)
+        : LPane(host, host), fPrefWidth(prefWidth), fPrefHeight(prefHeight)
     {
         if (!shown)
             SetState(kEventHide);

@@ -77,7 +77,7 @@ bool LFrame::HandlePaneMessage(LMessage& result, const LMessage& msg)
             fFocus = nullptr;
         return false;
     }
-    if (StrEqual(type, msgConstructing)) {
+    if (StrEqual(type, LPane::msgConstructing)) {
         PaneConstructing(result, dynamic_cast<LPane*>(msg.subject));
         return true;
     }
