@@ -97,6 +97,8 @@ public:
     virtual void FinishScriptLayout(LPaneContext& context, LLayoutScript& script);
 
 protected:
+    // The window as the subject of its messages; null without a window.
+    LHandler* WindowHandler() const;
     // Draws the children that overlap `clip` (frame coordinates), each followed by its ring.
     void DrawChildren(LPortState& port, const LRegion& clip) const;
     // Makes `pane` the focus pane; the old one gets event 11, the new one event 10 when the
@@ -144,7 +146,6 @@ private:
     // Window bookkeeping (LFrameWindow.cpp).
     bool OwnsWindow() const { return fWindow != nullptr; }
     bool ShowsFocusRoot() const;
-    LHandler* WindowHandler() const;
     bool IsClosableWindow() const;
     bool IsResizableWindow() const;
     uint32_t WindowLayer() const;
