@@ -11,12 +11,12 @@ TEST(LWindowPlacer, LimitsComeFromTheVisibleAreaLessTheFrameInsets)
     const CLRect content{100, 100, 500, 400};
     const CLRect frame{99, 78, 501, 401};
     LWindowPlacer placer(nullptr, content, frame, {0, 22, 1440, 900});
-    EXPECT_EQ(placer.Width(), 400);
-    EXPECT_EQ(placer.Height(), 300);
-    EXPECT_EQ(placer.MaxWidth(), 1438);
-    EXPECT_EQ(placer.MaxHeight(), 855);
-    EXPECT_EQ(placer.Bounds(), (CLRect{1, 44, 1439, 899}));
-    EXPECT_EQ(placer.MinWidth(), 40);
+    EXPECT_EQ(placer.width, 400);
+    EXPECT_EQ(placer.height, 300);
+    EXPECT_EQ(placer.maxWidth, 1438);
+    EXPECT_EQ(placer.maxHeight, 855);
+    EXPECT_EQ(placer.bounds, (CLRect{1, 44, 1439, 899}));
+    EXPECT_EQ(placer.minWidth, 40);
 }
 
 TEST(LWindowPlacer, RequestsAreClampedAndTheMinimumWins)
@@ -26,18 +26,18 @@ TEST(LWindowPlacer, RequestsAreClampedAndTheMinimumWins)
     EXPECT_EQ(placer.ClampWidth(5000), 800);
     EXPECT_EQ(placer.ClampHeight(300), 300);
     placer.SetMinSize(10, 10);
-    EXPECT_EQ(placer.MinWidth(), 40) << "growing handlers only raise the minimum";
+    EXPECT_EQ(placer.minWidth, 40) << "growing handlers only raise the minimum";
     placer.SetMinSize(200, 900);
-    EXPECT_EQ(placer.MinWidth(), 200);
-    EXPECT_EQ(placer.MinHeight(), 600) << "held to the maximum";
+    EXPECT_EQ(placer.minWidth, 200);
+    EXPECT_EQ(placer.minHeight, 600) << "held to the maximum";
     placer.SetLimits(300, 100, 250, 700);
-    EXPECT_EQ(placer.MaxWidth(), 250);
-    EXPECT_EQ(placer.MaxHeight(), 600) << "a maximum is never raised";
+    EXPECT_EQ(placer.maxWidth, 250);
+    EXPECT_EQ(placer.maxHeight, 600) << "a maximum is never raised";
     EXPECT_EQ(placer.ClampWidth(280), 300) << "maximum below minimum: the minimum wins";
 
     LWindowPlacer none;
-    EXPECT_EQ(none.MaxWidth(), 0);
-    EXPECT_EQ(none.MinWidth(), 40);
+    EXPECT_EQ(none.maxWidth, 0);
+    EXPECT_EQ(none.minWidth, 40);
 }
 
 TEST(LPlacement, CascadeLeavesAFreeWindowInPlace)
