@@ -7,8 +7,8 @@
 #include "foundation/files/CScratchFile.h"
 #include "foundation/records/CUndoStrm.h"
 #include "foundation/streams/LStream.h"
-#include "ui/LMenuBar.h"
-#include "ui/LMenuItem.h"
+#include "ui/menus/LMenuBar.h"
+#include "ui/menus/LMenuItem.h"
 
 namespace {
 

@@ -1,4 +1,7 @@
 #include "ui/frames/LWindowPlacer.h"
+#include "shell/windows/CDesktop.h"
+#include "shell/windows/Displays.h"
+#include "ui/windows/LWindow.h"
 
 #include <algorithm>
 
@@ -15,19 +18,51 @@ int32_t ToI32(int64_t value)
 
 } // namespace
 
+LWindowPlacer::LWindowPlacer(LWindow* window, const CLRect& content, const CLRect& frame, const CLRect& area)
+    : window(window)
+{
+    SetArea(content, frame, area);
+}
+
 // With the area's edges L, T, R, B and the frame's insets around the content, the window frame
 // for the area as content is F = {L - il, T - it, R + ir, B + ib}; the content may then use
 // the area less the insets on every side.
-LWindowPlacer::LWindowPlacer(LWindow* window, const CLRect& content, const CLRect& frame, const CLRect& area)
-    : window(window), width(ToI32(content.Width())), height(ToI32(content.Height()))
+void LWindowPlacer::SetArea(const CLRect& content, const CLRect& frame, const CLRect& area)
 {
+    width = ToI32(content.Width());
+    height = ToI32(content.Height());
     const int64_t il = int64_t(content.left) - frame.left, it = int64_t(content.top) - frame.top;
     const int64_t ir = int64_t(frame.right) - content.right, ib = int64_t(frame.bottom) - content.bottom;
     const int64_t fl = area.left - il, ft = area.top - it, fr = area.right + ir, fb = area.bottom + ib;
     maxWidth = std::max(0, ToI32(2 * (int64_t(area.right) - area.left) - (fr - fl)));
     maxHeight = std::max(0, ToI32(2 * (int64_t(area.bottom) - area.top) - (fb - ft)));
     bounds = {ToI32(2 * int64_t(area.left) - fl), ToI32(2 * int64_t(area.top) - ft),
-               ToI32(2 * int64_t(area.right) - fr), ToI32(2 * int64_t(area.bottom) - fb)};
+              ToI32(2 * int64_t(area.right) - fr), ToI32(2 * int64_t(area.bottom) - fb)};
+}
+
+namespace {
+
+// The visible screen area a window is sized on: all displays, or the display that holds most
+// of the window (the main display when none does).
+CLRect VisibleArea(const CLRect& frame, bool allDisplays)
+{
+    if (allDisplays)
+        return CDesktop::ClipToScreens(CDesktop::GetDisplaysUnion(false));
+    uint32_t display = CDesktop::FindDisplayForRect(frame);
+    if (display == 0)
+        display = MainDisplayId();
+    return CDesktop::ClipToScreens(GetDisplayBounds(display));
+}
+
+} // namespace
+
+LWindowPlacer::LWindowPlacer(LWindow* window, bool allDisplays) : window(window)
+{
+    if (!window)
+        return;
+    const CLRect content = window->GetContentRect();
+    const CLRect frame = window->GetFrameRect();
+    SetArea(content, frame, VisibleArea(frame, allDisplays));
 }
 
 void LWindowPlacer::SetLimits(int32_t minW, int32_t minH, int32_t maxW, int32_t maxH)

@@ -23,6 +23,8 @@ public:
     // A window whose content and frame rects are given, on a visible screen area: the maximum
     // is the area less the frame's insets around the content.
     LWindowPlacer(LWindow* window, const CLRect& content, const CLRect& frame, const CLRect& area);
+    // A window on the visible area of its display (of all displays when asked).
+    LWindowPlacer(LWindow* window, bool allDisplays);
 
     // Minimum and maximum, each held to the current maximum.
     void SetLimits(int32_t minWidth, int32_t minHeight, int32_t maxWidth, int32_t maxHeight);
@@ -43,5 +45,6 @@ public:
     CLRect bounds;
 
 private:
+    void SetArea(const CLRect& content, const CLRect& frame, const CLRect& area);
     static int32_t Clamp(int32_t value, int32_t minimum, int32_t maximum);
 };

@@ -224,14 +224,14 @@ TEST(CUNDOQ, MenuCaptionsComeFromTheResourceList)
 
     FakeMenuBar bar;
     EXPECT_FALSE(f.doc.queue.HandleMessage(LMessage("LMenuBar_Ready", &bar, nullptr)));
-    EXPECT_TRUE(bar.enabled.empty());
+    EXPECT_TRUE(bar.Enabled().empty());
 
     { auto typing = CUndoStrm::BeginCompound(&f.control, "Typing"); LObject::SetInt(f.Root(), &f.control, 0, 1, Merge::No); }
     LObject::SetInt(f.Root(), &f.control, RootF::ival, 2, Merge::No);
     EXPECT_TRUE(f.Undo());
-    bar.enabled.clear();
+    bar.ResetItems();
     EXPECT_FALSE(f.doc.queue.HandleMessage(LMessage("LMenuBar_Ready", &bar, nullptr)));
-    EXPECT_EQ(bar.enabled, (std::vector<std::string>{"LStdCmd_Undo=Undo Typing", "LStdCmd_Redo=Redo"}));
+    EXPECT_EQ(bar.Enabled(), (std::vector<std::string>{"LStdCmd_Undo=Undo Typing", "LStdCmd_Redo=Redo"}));
     EXPECT_EQ(f.Root()->GetInt(RootF::ival), 1);  // reading captions moved nothing
     EXPECT_FALSE(f.Choose("LStdCmd_Copy"));
 }
@@ -291,7 +291,7 @@ TEST_F(CUNDOQTest, ADamagedLengthOrAForeignReplayFunctionClearsTheHistory)
     std::memcpy(bytes.Data() + doc.queue.Ring().cur - 4, &huge, 4);
     FakeMenuBar bar;
     EXPECT_FALSE(doc.queue.HandleMessage(LMessage("LMenuBar_Ready", &bar, nullptr)));
-    EXPECT_TRUE(bar.enabled.empty());
+    EXPECT_TRUE(bar.Enabled().empty());
     EXPECT_FALSE(doc.queue.CanUndo());
 
     LObject::SetInt(Root(), &control, RootF::ival, 1, Merge::No);  // never called back

@@ -6,8 +6,10 @@
 #include "foundation/records/LObjRoot.h"
 #include "foundation/streams/CMemStream.h"
 #include "tests/foundation/records/RecordTestKit.h"
-#include "ui/LMenuBar.h"
-#include "ui/LMenuItem.h"
+#include "ui/menus/LMenuBar.h"
+#include "ui/menus/LMenuItem.h"
+#include "foundation/text/LStrList.h"
+#include "tests/support/MemResourceSource.h"
 
 #include <cstring>
 #include <memory>
@@ -30,23 +32,39 @@ public:
     CUNDOQ queue;
 };
 
-// A menu bar that notes the commands enabled and their titles.
-class FakeMenuBar : public LMenuBar {
+// The Edit menu's Undo and Redo entries as a real menu bar made from resources in memory.
+class UndoMenuResources {
 public:
-    void EnableCommand(const char* command, const LStringRef& title) override
+    UndoMenuResources()
     {
-        enabled.push_back(std::string(command) + "=" + title.Text());
+        const char bar[] = "\0\1UNDOEDIT";
+        const char menu[] = "\0\3EDIT\nEdit\0LStdCmd_Undo\nUndo\nZ\0LStdCmd_Redo\nRedo\nsZ";
+        resources.Add(kStrListMenuBar, 128, "UNDOBAR", std::string(bar, sizeof bar));
+        resources.Add(kStrListMenu, 128, "UNDOEDIT", std::string(menu, sizeof menu));
     }
-    std::vector<std::string> enabled;
+    MemResourceSource resources;
 };
 
+// A menu bar whose enabled entries read back as "command=title", in menu order.
+class FakeMenuBar : private UndoMenuResources, public LMenuBar {
+public:
+    FakeMenuBar() : LMenuBar(nullptr, "UNDOBAR", &resources) { ResetItems(); }
+    std::vector<std::string> Enabled() const
+    {
+        std::vector<std::string> enabled;
+        ForEachItem(&enabled, [](void* context, LMenuItem* item) {
+            if (item->enabled)
+                static_cast<std::vector<std::string>*>(context)->push_back(
+                    std::string(item->GetCommandName().View()) + "=" + item->title.Text());
+        });
+        return enabled;
+    }
+};
+
+// A menu entry that carries one command.
 class FakeMenuItem : public LMenuItem {
 public:
-    explicit FakeMenuItem(const char* command) : fCommand(command) {}
-    bool HasCommand(const char* command) const override { return fCommand == command; }
-
-private:
-    std::string fCommand;
+    explicit FakeMenuItem(const char* command) : LMenuItem(nullptr) { AddCommand(command); }
 };
 
 // A document (record tree), its undo queue over a memory stream, and a control inside it.

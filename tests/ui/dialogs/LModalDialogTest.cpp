@@ -12,7 +12,7 @@ namespace {
 // scripted action, and gives up after a bounded number of steps so that a dialog that never
 // ends fails instead of hanging. Other messages are recorded and, as at the top of every chain,
 // handed back to their subject.
-class ModalLoop : public RecordingHandler {
+class ModalLoop : public ConsumingRecorder {
 public:
     void HandleMessage(LMessage& result, const LMessage& msg) override
     {
@@ -108,7 +108,7 @@ TEST_F(ModalDialog, OwnTimerKeepsTheStepTurning)
 
 TEST(LDialog, ResultMessagesClimbFromAPlainDialog)
 {
-    RecordingHandler top;
+    ConsumingRecorder top;
     LDialog dialog(&top, nullptr);
     LPane ok(&dialog, &dialog);
     dialog.SetDefaultButton(&ok);

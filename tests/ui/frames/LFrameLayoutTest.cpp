@@ -8,7 +8,7 @@ namespace {
 
 // A frame with a message-box-like layout: OK at the bottom right, a text at the top left.
 struct LayoutFrame : ::testing::Test {
-    RecordingHandler top;
+    ConsumingRecorder top;
     RootFrame root{&top};
     LFrame frame{&root, &root};
     FakeLayoutPane* ok = nullptr;
@@ -84,7 +84,7 @@ TEST_F(LayoutFrame, DeferredPassOfASmallFrameAsksItsHost)
 
 TEST(LFrameLayout, ScriptPreferredHeightForAWidth)
 {
-    RecordingHandler top;
+    ConsumingRecorder top;
     LFrame frame(&top, nullptr);
     frame.SetLayout(LayoutResources::MakeList({"PREFH#($0 / 2 + kStdSpc);", "pp(0, 0, 0, 30, 40)", ""}),
                     LFrame::kScriptLayout);

@@ -9,7 +9,7 @@ namespace {
 
 TEST(LFrame, KeepsChildrenAndPassesItsStateToNewOnes)
 {
-    RecordingHandler top;
+    ConsumingRecorder top;
     RootFrame frame(&top);
     auto pane = std::make_unique<LPane>(&frame, &frame);
     EXPECT_EQ(frame.Children().Count(), 1u);
@@ -30,7 +30,7 @@ TEST(LFrame, KeepsChildrenAndPassesItsStateToNewOnes)
 
 TEST(LFrame, PassesStateEventsDown)
 {
-    RecordingHandler top;
+    ConsumingRecorder top;
     RootFrame frame(&top);
     LFrame nested(&frame, &frame);
     RecordingPane pane(&nested, &nested);
@@ -61,7 +61,7 @@ TEST(LFrame, PassesStateEventsDown)
 
 TEST(LFrame, HitTestsTheLastChildAndSkipsTransparentFrames)
 {
-    RecordingHandler top;
+    ConsumingRecorder top;
     RootFrame frame(&top);
     LPane first(&frame, &frame);
     first.SetRect({10, 10, 50, 50});
@@ -97,7 +97,7 @@ TEST(LTabOrder, RowsTopToBottomThenLeftToRight)
 }
 
 struct TabFrame : ::testing::Test {
-    RecordingHandler top;
+    ConsumingRecorder top;
     RootFrame frame{&top};
     StopPane a{&frame, {0, 0, 50, 20}};
     StopPane c{&frame, {0, 40, 50, 60}};
@@ -216,7 +216,7 @@ TEST_F(TabFrame, FocusNearestTakesTheClosestStop)
 
 TEST(LFrame, InvalidateWithBackgroundKeepsUpdatedAreasFromBeingErased)
 {
-    RecordingHandler top;
+    ConsumingRecorder top;
     RecordingPane host(&top, nullptr);
     host.SetState(kEventHostShow);
     LFrame frame(&host, &host);

@@ -34,7 +34,7 @@ private:
 };
 
 struct ImagePaneInHost : ::testing::Test {
-    RecordingHandler top;
+    ConsumingRecorder top;
     RecordingPane host{&top, nullptr};
     LImagePane pane{&host};
 

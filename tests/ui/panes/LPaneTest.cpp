@@ -11,7 +11,7 @@ namespace {
 
 // A pane in a host that is shown and active, as a frame in a front window leaves it.
 struct PaneInHost : ::testing::Test {
-    RecordingHandler top;
+    ConsumingRecorder top;
     RecordingPane host{&top, nullptr};
     RecordingPane pane{&top, &host};
 
@@ -42,8 +42,8 @@ TEST(LPane, NewPaneIsShownEnabledAndHitButNoFocusTarget)
 
 TEST(LPane, ConstructionAndDestructionAnnounceToHost)
 {
-    RecordingHandler host;
-    RecordingHandler parent;
+    ConsumingRecorder host;
+    ConsumingRecorder parent;
     LHandler* made = nullptr;
     {
         LPane pane(&parent, nullptr);

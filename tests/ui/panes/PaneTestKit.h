@@ -7,7 +7,7 @@
 #include <vector>
 
 // A handler that keeps every message it is offered and consumes it.
-class RecordingHandler : public LHandler {
+class ConsumingRecorder : public LHandler {
 public:
     void HandleMessage(LMessage& result, const LMessage& msg) override
     {

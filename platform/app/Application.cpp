@@ -1,0 +1,217 @@
+#include "platform/app/Application.h"
+
+#include "platform/Clock.h"
+#include "platform/app/ApplicationDelegate.h"
+#include "platform/menus/MenuItem.h"
+#include "platform/runloop/RunLoop.h"
+#include "platform/menus/MainMenu.h"
+#include "platform/menus/Menu.h"
+#include "platform/window/Event.h"
+#include "platform/window/EventQueue.h"
+#include "platform/window/EventRouter.h"
+#include "platform/window/WindowServer.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace plat {
+
+namespace {
+
+constexpr std::array<std::string_view, 5> kOwnActions = {
+    "terminate:", "showHelp:", "hide:", "hideOtherApplications:", "unhideAllApplications:",
+};
+
+// One modal step delivers at most this many queued events, so a flood cannot hold it.
+constexpr int kMaxEventsPerStep = 64;
+
+} // namespace
+
+Application& Application::Shared()
+{
+    static Application* app = new Application(); // lives as long as the process
+    return *app;
+}
+
+Application::Application() = default;
+
+bool Application::RespondsTo(std::string_view action) const
+{
+    return std::find(kOwnActions.begin(), kOwnActions.end(), action) != kOwnActions.end();
+}
+
+void Application::Perform(std::string_view action, MenuItem*)
+{
+    if (action == "terminate:")
+        Terminate();
+    else if (action == "showHelp:")
+        ++fHelpRequests;
+    // Hiding and showing other applications needs a window server that knows of them; the
+    // window model has only this program's windows, so those actions change nothing.
+}
+
+bool Application::ValidateMenuItem(const MenuItem& item) const
+{
+    return fDelegate ? fDelegate->ValidateMenuItem(item) : true;
+}
+
+void Application::Reset()
+{
+    fRunning = false;
+    fTerminated = false;
+    fActive = false;
+    fNeedsUpdate = false;
+    fHelpRequests = 0;
+    fSessions.clear();
+    fScriptedAnswers.clear();
+}
+
+void Application::BeginRun()
+{
+    fRunning = true;
+    fTerminated = false;
+}
+
+bool Application::Terminate()
+{
+    if (fTerminated)
+        return true;
+    if (fDelegate && fDelegate->ShouldTerminate() == ApplicationDelegate::TerminateReply::Cancel)
+        return false;
+    if (fDelegate)
+        fDelegate->WillTerminate();
+    fTerminated = true;
+    if (fRunning) {
+        fRunning = false;
+        PostEvent(kStopSubtype, 0, 0, false); // ends the run's wait for the next event
+    }
+    return true;
+}
+
+void Application::SetActive(bool active)
+{
+    if (active == fActive)
+        return;
+    fActive = active;
+    WindowServer::Shared().SetActive(active);
+    if (!fDelegate)
+        return;
+    if (active)
+        fDelegate->DidBecomeActive();
+    else
+        fDelegate->DidResignActive();
+}
+
+void Application::UpdateWindows()
+{
+    if (!fNeedsUpdate)
+        return;
+    fNeedsUpdate = false;
+    if (fDelegate)
+        fDelegate->WillUpdate();
+}
+
+void Application::PostEvent(int16_t subtype, int64_t data1, int64_t data2, bool atStart)
+{
+    Ref<Event> event(Event::New(EventType::ApplicationDefined));
+    event->timestamp = EventQueue::Timestamp();
+    event->subtype = subtype;
+    event->data1 = data1;
+    event->data2 = data2;
+    EventQueue::Shared().Post(event, atStart);
+}
+
+Ref<Event> Application::NextEvent(uint64_t mask, uint64_t timeoutMs, uint32_t mode, bool dequeue)
+{
+    return EventQueue::Shared().NextMatching(mask, timeoutMs, mode, dequeue);
+}
+
+void Application::SendEvent(Event& event)
+{
+    if (event.type == EventType::KeyDown && (event.modifierFlags & (kCommandKeyMask | kControlKeyMask | kOptionKeyMask))) {
+        const std::shared_ptr<Menu> menu = MainMenu();
+        KeyPress key{event.characters, event.charactersIgnoringModifiers, event.modifierFlags};
+        if (menu && menu->PerformKeyEquivalent(key))
+            return;
+    }
+    if (event.type == EventType::ApplicationDefined)
+        return; // the program's own wake-ups carry nothing to deliver
+    EventRouter::Shared().Send(event);
+}
+
+bool Application::RunOnce()
+{
+    if (fTerminated)
+        return false;
+    UpdateWindows();
+    if (Ref<Event> event = NextEvent(kEventMaskAny, 1000, kModeDefault, true))
+        SendEvent(*event);
+    return !fTerminated;
+}
+
+ModalSession* Application::BeginModalSession(const void* window)
+{
+    fSessions.push_back(std::make_unique<ModalSession>());
+    ModalSession* session = fSessions.back().get();
+    session->window = window;
+    if (!fScriptedAnswers.empty()) {
+        session->stopped = true;
+        session->code = fScriptedAnswers.front();
+        fScriptedAnswers.pop_front();
+    }
+    return session;
+}
+
+int Application::RunModalSession(ModalSession* session)
+{
+    if (!session)
+        return kRunStopped;
+    // What is ready now, without waiting: timers and sources, then queued events.
+    RunLoop::Current().RunPending(kModeModalPanel);
+    for (int i = 0; i < kMaxEventsPerStep && !session->stopped; ++i) {
+        Ref<Event> event = NextEvent(kEventMaskAny, 0, kModeModalPanel, true);
+        if (!event)
+            break;
+        SendEvent(*event);
+    }
+    return session->stopped ? session->code : kRunContinues;
+}
+
+void Application::EndModalSession(ModalSession* session)
+{
+    fSessions.erase(std::remove_if(fSessions.begin(), fSessions.end(),
+                                   [session](const auto& s) { return s.get() == session; }),
+                    fSessions.end());
+}
+
+void Application::StopModalWithCode(int code)
+{
+    if (fSessions.empty())
+        return;
+    fSessions.back()->stopped = true;
+    fSessions.back()->code = code;
+}
+
+ModalSession* Application::CurrentModalSession() const
+{
+    return fSessions.empty() ? nullptr : fSessions.back().get();
+}
+
+int Application::RunModalForWindow(const void* window)
+{
+    ModalSession* session = BeginModalSession(window);
+    int code = RunModalSession(session);
+    while (code == kRunContinues && !fTerminated) {
+        // Waits for an event in the modal-panel mode, a second at a time.
+        if (Ref<Event> event = NextEvent(kEventMaskAny, 1000, kModeModalPanel, true))
+            SendEvent(*event);
+        code = RunModalSession(session);
+    }
+    if (code == kRunContinues)
+        code = kRunStopped;
+    EndModalSession(session);
+    return code;
+}
+
+} // namespace plat

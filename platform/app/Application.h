@@ -1,0 +1,114 @@
+#pragma once
+#include "platform/menus/MenuActions.h"
+#include "platform/values/ValueRef.h"
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <vector>
+
+namespace plat {
+
+class ApplicationDelegate;
+class Event;
+
+// A modal session of one window: begun by BeginModalSession, run step by step, ended by
+// EndModalSession.
+struct ModalSession {
+    const void* window = nullptr;
+    bool stopped = false;
+    int code = 0;
+};
+
+// The running application: its delegate, the quit protocol, activation, the update pass,
+// application-defined events and modal sessions. One instance; main thread only, except
+// PostEvent, which any thread may call.
+class Application final : public ActionResponder {
+public:
+    // RunModalSession's answer while the session goes on.
+    static constexpr int kRunContinues = -1002;
+    static constexpr int kRunStopped = -1000;
+
+    static Application& Shared();
+
+    ApplicationDelegate* Delegate() const { return fDelegate; }
+    void SetDelegate(ApplicationDelegate* delegate) { fDelegate = delegate; }
+
+    // Actions the application performs itself: terminate:, showHelp:, hide:,
+    // hideOtherApplications:, unhideAllApplications:. Menu items aimed at it are validated
+    // by its delegate.
+    bool RespondsTo(std::string_view action) const override;
+    void Perform(std::string_view action, MenuItem* sender) override;
+    bool ValidateMenuItem(const MenuItem& item) const override;
+
+    // Asks the delegate whether to quit; when it agrees, tells it the application will
+    // terminate and ends the run. False when the quit was cancelled.
+    bool Terminate();
+    bool IsRunning() const { return fRunning; }
+    bool HasTerminated() const { return fTerminated; }
+    // Starts a run (ApplicationMain does): running, not terminated.
+    void BeginRun();
+    void EndRun() { fRunning = false; }
+    // One pass of the run: the update pass when asked for, then the next event (waiting a
+    // second at most) delivered. False once the application has terminated.
+    bool RunOnce();
+
+    bool IsActive() const { return fActive; }
+    // Becomes the active application (or not), telling the delegate when that changes.
+    void SetActive(bool active);
+
+    // Asks for one update pass: the delegate's WillUpdate comes before the next wait.
+    void SetWindowsNeedUpdate(bool need) { fNeedsUpdate = need; }
+    bool WindowsNeedUpdate() const { return fNeedsUpdate; }
+    // Runs the update pass when one was asked for.
+    void UpdateWindows();
+
+    // Posts an application-defined event (at the front when asked); it wakes a wait for
+    // events. Any thread.
+    static void PostEvent(int16_t subtype, int64_t data1, int64_t data2, bool atStart);
+    // The next event of a kind in mask, serving the run loop in `mode` for up to timeoutMs;
+    // dequeued when asked. Null when the time ran out.
+    static Ref<Event> NextEvent(uint64_t mask, uint64_t timeoutMs, uint32_t mode, bool dequeue);
+    // Delivers an event: a key press with Command, Control or Option goes to the main menu's
+    // key equivalents first; everything else to the windows.
+    void SendEvent(Event& event);
+    // The subtype of the event Terminate posts to end a wait of the run.
+    static constexpr int16_t kStopSubtype = -1;
+
+    // Modal sessions, innermost last.
+    ModalSession* BeginModalSession(const void* window);
+    // Runs what is ready in the modal-panel mode once; kRunContinues until the session was
+    // stopped, then its code.
+    int RunModalSession(ModalSession* session);
+    void EndModalSession(ModalSession* session);
+    // Stops the innermost session with a code (kRunStopped for StopModal).
+    void StopModal() { StopModalWithCode(kRunStopped); }
+    void StopModalWithCode(int code);
+    // Begins a session, runs it until stopped, ends it; answers the code.
+    int RunModalForWindow(const void* window);
+    ModalSession* CurrentModalSession() const;
+    size_t ModalSessionCount() const { return fSessions.size(); }
+
+    // How often showHelp: was performed (the program has no help book to show).
+    int HelpRequests() const { return fHelpRequests; }
+
+    // A script of modal answers (the test driver fills it): each session that runs takes the
+    // next answer as its code when it begins.
+    void ScriptModalAnswer(int code) { fScriptedAnswers.push_back(code); }
+    // Back to the first state: not running, inactive, no sessions, no script, no update asked.
+    void Reset();
+
+private:
+    Application();
+
+    ApplicationDelegate* fDelegate = nullptr;
+    bool fRunning = false;
+    bool fTerminated = false;
+    bool fActive = false;
+    bool fNeedsUpdate = false;
+    int fHelpRequests = 0;
+    std::vector<std::unique_ptr<ModalSession>> fSessions;
+    std::deque<int> fScriptedAnswers;
+};
+
+} // namespace plat

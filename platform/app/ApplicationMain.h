@@ -1,0 +1,15 @@
+#pragma once
+
+namespace plat {
+
+class ApplicationDelegate;
+
+// Runs the application: the delegate hears will-finish-launching, an open-file for each path
+// operand of the command line (made absolute; options starting with "-" and everything after
+// "--" as operands are told apart), did-finish-launching, and open-untitled when no path was
+// given; then the application runs its events until a quit request is granted. SIGINT,
+// SIGTERM and SIGHUP become quit requests through the delegate's should-terminate question.
+// Answers the process's exit status.
+int ApplicationMain(int argc, char** argv, ApplicationDelegate& delegate);
+
+} // namespace plat

@@ -1,0 +1,30 @@
+#pragma once
+#include <memory>
+
+namespace plat {
+
+class FdSource;
+
+// While it lives, SIGINT, SIGTERM and SIGHUP no longer end the process: each becomes a quit
+// request that the main run loop hands to the application (Application::Terminate), so the
+// program can ask about unsaved work and shut down in order. The previous handlers come back
+// when it goes. Made on the main thread; one at a time.
+class TerminationSignals {
+public:
+    TerminationSignals();
+    ~TerminationSignals();
+    TerminationSignals(const TerminationSignals&) = delete;
+    TerminationSignals& operator=(const TerminationSignals&) = delete;
+
+    // How many signals arrived while it lived.
+    int Received() const { return fReceived; }
+
+private:
+    void OnSignal();
+
+    int fReadFd = -1;
+    std::unique_ptr<FdSource> fSource;
+    int fReceived = 0;
+};
+
+} // namespace plat
