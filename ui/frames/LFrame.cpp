@@ -1,5 +1,8 @@
 #include "ui/frames/LFrame.h"
+#include "ui/windows/LWindowDef.h"
 #include "foundation/input/LMouse.h"
+#include "ui/draw/LFillRegionOp.h"
+#include "ui/draw/LPortState.h"
 #include "ui/layout/LLayoutScript.h"
 #include "ui/panes/LPaneContext.h"
 
@@ -15,7 +18,6 @@ namespace {
 
 // The pane under the mouse: the last target of a cursor message.
 LPane* gMousePane = nullptr;
-LMouse* gMouse = nullptr;
 
 LPane* AsPane(SSLink* link)
 {
@@ -26,6 +28,15 @@ LPane* AsPane(SSLink* link)
 
 LFrame::LFrame(LHandler* parent, LPane* host) : LPane(parent, host) {}
 
+LFrame::LFrame(LHandler* parent, LPane* host, const LWindowDef& def)
+    : LPane(parent, host, def.kind ? HostAnnounce::No : HostAnnounce::Yes)
+{
+    if (!def.kind)
+        return;
+    CreateWindow(def);
+    Announce(LFrame::msgConstructing, Parent());
+}
+
 LFrame::~LFrame()
 {
     if (gMousePane == this)
@@ -35,8 +46,7 @@ LFrame::~LFrame()
     fLayoutScript.reset();
     while (fChildWindows.PopFront()) {}
     while (fChildren.PopFront()) {}
-    // NOTE: the desktop service deletes the window here once windows exist.
-    fWindow = nullptr;
+    DeleteWindow();
     fFocus = nullptr;
 }
 
@@ -50,25 +60,15 @@ void LFrame::SetMousePane(LPane* pane)
     gMousePane = pane;
 }
 
-void LFrame::SetMouse(LMouse* mouse)
-{
-    gMouse = mouse;
-}
-
-LMouse* LFrame::Mouse()
-{
-    return gMouse;
-}
-
 void LFrame::ClearMousePane()
 {
     LPane* pane = gMousePane;
     gMousePane = nullptr;
     if (pane)
-        LMessage::Send(LMessage(msgMouseLeave, gMouse, pane));
+        LMessage::Send(LMessage(msgMouseLeave, LMouse::Current(), pane));
 }
 
-void LFrame::SetBackground(const LRef& colour)
+void LFrame::SetBackground(const CColorRef& colour)
 {
     if (colour == fBackground)
         return;
@@ -116,10 +116,7 @@ bool LFrame::ShowsFocusRoot() const
 void LFrame::GetContext(LPaneContext& context) const
 {
     if (OwnsWindow()) {
-        // NOTE: window and content view come from the window once windows exist.
-        context.clip.SetRect(Rect());
-        context.background = fBackground;
-        context.windowBackground = fBackground;
+        FillWindowContext(context);
         return;
     }
     if (Host())
@@ -222,12 +219,16 @@ void LFrame::DrawChildren(LPortState& port, const LRegion& clip) const
 
 void LFrame::DrawSelf(LPortState& port) const
 {
-    // NOTE: narrowing the port's clip, moving its origin and filling the background come with
-    // the drawing ports; until then the children are drawn over the whole frame.
-    LRegion clip(Rect());
-    clip.Offset(-Rect().left, -Rect().top);
-    fNoErase.Clear();
-    DrawChildren(port, clip);
+    LClipScope clip(port.PushClip(LRegion(Rect())));
+    LOriginScope origin(port.OffsetOrigin(Rect().left, Rect().top));
+    if (fBackground) {
+        // What was only updated keeps its pixels; the rest of the clip gets the background.
+        LRegion area = port.Clip();
+        area.Subtract(fNoErase);
+        LFillRegionOp(area, fBackground).Draw(port);
+        fNoErase.Clear();
+    }
+    DrawChildren(port, port.Clip());
 }
 
 void LFrame::PrepareLayout(LPaneContext&, LFormulaLayout&) {}

@@ -1,6 +1,6 @@
 #pragma once
+#include "controls/CColor.h"
 #include "foundation/core/LList.h"
-#include "foundation/core/LRef.h"
 #include "foundation/text/LStrList.h"
 #include "ui/layout/LLayoutPaneList.h"
 #include "ui/panes/LPane.h"
@@ -10,9 +10,9 @@
 
 class LFormulaLayout;
 class LLayoutScript;
-class LMouse;
 class LPaneContext;
 class LWindow;
+struct LWindowDef;
 
 // A pane that holds child panes and may own a window. Window events become frame messages
 // here and mouse messages addressed to the pane under the mouse; the frame keeps the keyboard
@@ -34,32 +34,30 @@ public:
 
     // A frame nested in its host.
     LFrame(LHandler* parent, LPane* host);
+    // With a window kind in the definition the frame owns a window of its own (its host's
+    // window is the owner window) and is not a child of the host; without one it is nested.
+    LFrame(LHandler* parent, LPane* host, const LWindowDef& def);
     ~LFrame() override;
 
     LWindow* Window() const { return fWindow; }
     LPane* Focus() const { return fFocus; }
     const LList& Children() const { return fChildren; }
     const LList& ChildWindows() const { return fChildWindows; }
-    const LRef& Background() const { return fBackground; }
+    const CColorRef& Background() const { return fBackground; }
     const LRegion& NoEraseRegion() const { return fNoErase; }
 
-    // NOTE: colours are plain handles until the shared colour records exist.
-    void SetBackground(const LRef& colour);
+    void SetBackground(const CColorRef& colour);
     void ShowWindow();
     void HideWindow();
     CLRect GetWindowContentRect() const;
     CLRect GetWindowFrameRect() const;
     void SetWindowContentRect(const CLRect& rect);
-    void SetTitle(const char* text);
+    void SetTitle(const LStringRef& text);
     // Sends "LMouse_Leave" to the pane under the mouse and forgets it.
     static void ClearMousePane();
     // The last target of a cursor message, or null.
     static LPane* MousePane();
     static void SetMousePane(LPane* pane);
-    // The global mouse state, the subject of the mouse messages that frames address.
-    // NOTE: installed here by start-up until the global services hold it.
-    static void SetMouse(LMouse* mouse);
-    static LMouse* Mouse();
     // Applies one state event to every child in list order.
     void BroadcastState(int32_t event);
     // Moves the focus along the tab order; true when the move ran past the end of the order.
@@ -156,11 +154,16 @@ private:
     void InvalidateWindow(const LRegion& area);
     void UpdateWindowNow();
     void DrawWindow();
+    void CreateWindow(const LWindowDef& def);
+    void DeleteWindow();
+    void FillWindowContext(LPaneContext& context) const;
+    void TakeWindowSize();
+    static CLPoint ScreenPointOf(const LPane& pane, const CLPoint& point);
 
     LWindow* fWindow = nullptr;
     LPane* fFocus = nullptr;
     mutable LRegion fNoErase;
-    LRef fBackground;
+    CColorRef fBackground;
     LList fChildren;
     LList fChildWindows;
     LStrListRef fLayoutTexts;

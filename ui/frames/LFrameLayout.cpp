@@ -1,4 +1,7 @@
 #include "ui/frames/LFrame.h"
+#include "shell/windows/CDesktop.h"
+#include "ui/frames/LWindowPlacer.h"
+#include "ui/windows/LWindow.h"
 #include "ui/layout/LFormulaLayout.h"
 #include "ui/layout/LLayoutScript.h"
 #include "ui/panes/LPaneContext.h"
@@ -166,10 +169,29 @@ void LFrame::PlaceAt(const CLRect& rect)
         SetRect(rect);
         return;
     }
-    // NOTE: a window's frame moves its window once windows exist.
+    CLRect screen = rect;
+    if (Host()) {
+        const CLPoint topLeft = ScreenPointOf(*Host(), {rect.left, rect.top});
+        screen.Offset(topLeft.x - rect.left, topLeft.y - rect.top);
+    }
+    CDesktop::SetWindowRectOnScreen(Window(), screen);
+    TakeWindowSize();
 }
 
-void LFrame::PlaceWindow(const CLRect&, LPane*)
+// Negotiates the size with the frame's handlers, then moves the window; the rect is in the
+// coordinates of `pane` when one is given, else in screen coordinates.
+void LFrame::PlaceWindow(const CLRect& rect, LPane* pane)
 {
-    // NOTE: the size negotiation with the window placer comes with windows.
+    if (!OwnsWindow())
+        return;
+    LWindowPlacer placer(Window(), false);
+    LMessage::Send(LMessage(LWindowPlacer::msgGrow, &placer, this));
+    placer.width = placer.ClampWidth(ToI32(rect.Width()));
+    placer.height = placer.ClampHeight(ToI32(rect.Height()));
+    LMessage::Send(LMessage(LWindowPlacer::msgSizing, &placer, this));
+    const CLPoint topLeft = pane ? ScreenPointOf(*pane, {rect.left, rect.top}) : CLPoint{rect.left, rect.top};
+    const CLRect content{topLeft.x, topLeft.y, ToI32(int64_t(topLeft.x) + placer.width),
+                         ToI32(int64_t(topLeft.y) + placer.height)};
+    CDesktop::SetWindowRectOnScreen(Window(), content);
+    TakeWindowSize();
 }

@@ -214,5 +214,5 @@ LPane* LFrame::PaneUnderMouse()
 
 void LFrame::AddressMouse(LMessage& result, const char* type)
 {
-    LMessage::Make(result, type, Mouse(), PaneUnderMouse());
+    LMessage::Make(result, type, LMouse::Current(), PaneUnderMouse());
 }

@@ -1,7 +1,11 @@
 #include "ui/frames/LFrame.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/input/LMouse.h"
+#include "shell/windows/CDesktop.h"
+#include "ui/frames/LWindowPlacer.h"
 #include "ui/panes/LPaneContext.h"
+#include "ui/windows/LWindow.h"
+#include "ui/windows/LWindowDef.h"
 
 namespace {
 
@@ -77,36 +81,181 @@ void LFrame::TrackCursor(LMessage& result)
     LPane* target = PaneUnderMouse();
     if (target != MousePane()) {
         if (LPane* old = MousePane())
-            LMessage::Send(LMessage(msgMouseLeave, Mouse(), old));
+            LMessage::Send(LMessage(msgMouseLeave, LMouse::Current(), old));
         SetMousePane(target);
     }
-    LMessage::Make(result, "LMouse_Cursor", Mouse(), target);
+    LMessage::Make(result, "LMouse_Cursor", LMouse::Current(), target);
 }
 
 CLPoint LFrame::MouseInFrame() const
 {
-    if (!Mouse())
+    const LMouse* mouse = LMouse::Current();
+    if (!mouse)
         return {};
     const CLRect content = GetWindowContentRect();
     const LPaneContext context = LPaneContext::FromPane(*this);
-    return {Mouse()->location.x - content.left - context.originX, Mouse()->location.y - content.top - context.originY};
+    return {mouse->location.x - content.left - context.originX, mouse->location.y - content.top - context.originY};
 }
 
-// NOTE: the operations below do nothing, or answer as for no window, until windows exist.
-LHandler* LFrame::WindowHandler() const { return nullptr; }
-bool LFrame::IsClosableWindow() const { return false; }
-bool LFrame::IsResizableWindow() const { return false; }
-uint32_t LFrame::WindowLayer() const { return 0; }
-LHandler* LFrame::FloatingPassTarget() const { return nullptr; }
-void LFrame::MakeFloatingKey() {}
-void LFrame::SetArrowCursor() {}
-void LFrame::PlacerGrow(LHandler*) {}
-void LFrame::InvalidateWindow(const LRegion&) {}
-void LFrame::UpdateWindowNow() {}
-void LFrame::DrawWindow() {}
-void LFrame::ShowWindow() {}
-void LFrame::HideWindow() {}
-CLRect LFrame::GetWindowContentRect() const { return {}; }
-CLRect LFrame::GetWindowFrameRect() const { return {}; }
-void LFrame::SetWindowContentRect(const CLRect&) {}
-void LFrame::SetTitle(const char*) {}
+void LFrame::CreateWindow(const LWindowDef& def)
+{
+    plat::Window* ownerNative = Host() ? Host()->GetNativeWindow() : nullptr;
+    // The desktop service deletes the window (DeleteWindow).
+    fWindow = new LWindow(def, this, ownerNative);
+}
+
+void LFrame::DeleteWindow()
+{
+    LWindow* window = fWindow;
+    fWindow = nullptr;
+    if (!window)
+        return;
+    if (CDesktop* desktop = CDesktop::Get())
+        desktop->DeleteObject(window);
+    else
+        delete window;
+}
+
+void LFrame::FillWindowContext(LPaneContext& context) const
+{
+    context.window = fWindow->Native();
+    context.view = fWindow->GetContentView();
+    context.clip.SetRect(Rect());
+    context.windowBackground = fBackground;
+    context.background = fBackground;
+}
+
+LHandler* LFrame::WindowHandler() const
+{
+    return fWindow;
+}
+
+bool LFrame::IsClosableWindow() const
+{
+    return fWindow && fWindow->IsClosable();
+}
+
+bool LFrame::IsResizableWindow() const
+{
+    return fWindow && fWindow->IsResizable();
+}
+
+uint32_t LFrame::WindowLayer() const
+{
+    return fWindow ? fWindow->Layer() : 0;
+}
+
+// A floating window's own frame hands what it does not take to the front document window.
+LHandler* LFrame::FloatingPassTarget() const
+{
+    if (Host() || WindowLayer() != LWindowDef::kLayerFloating)
+        return nullptr;
+    LWindow* front = CDesktop::FindWindowOfLayer(LWindowDef::kLayerDocument);
+    LHandler* owner = front ? front->GetOwner() : nullptr;
+    return owner == this ? nullptr : owner;
+}
+
+void LFrame::MakeFloatingKey()
+{
+    if (WindowLayer() == LWindowDef::kLayerFloating)
+        fWindow->MakeKey();
+}
+
+void LFrame::SetArrowCursor()
+{
+    // NOTE: the standard arrow is set here once cursors exist.
+}
+
+// The placer's minimum becomes the preferred size; a frame without layout keeps its size.
+void LFrame::PlacerGrow(LHandler* subject)
+{
+    auto* placer = dynamic_cast<LWindowPlacer*>(subject);
+    if (!placer)
+        return;
+    if (!HasLayout()) {
+        const auto w = static_cast<int32_t>(Rect().Width()), h = static_cast<int32_t>(Rect().Height());
+        placer->SetLimits(w, h, w, h);
+        return;
+    }
+    const CLRect preferred = PreferredRect();
+    placer->SetMinSize(static_cast<int32_t>(preferred.Width()), static_cast<int32_t>(preferred.Height()));
+}
+
+void LFrame::InvalidateWindow(const LRegion& area)
+{
+    if (fWindow)
+        fWindow->InvalidateRect(area);
+}
+
+void LFrame::UpdateWindowNow()
+{
+    if (fWindow)
+        fWindow->UpdateNow();
+}
+
+void LFrame::DrawWindow()
+{
+    // NOTE: drawn through the window's drawing context once drawing contexts exist.
+}
+
+void LFrame::ShowWindow()
+{
+    if (!fWindow)
+        return;
+    if (CDesktop* desktop = CDesktop::Get())
+        desktop->ShowWindow(fWindow);
+    SetState(kEventHostShow);
+}
+
+void LFrame::HideWindow()
+{
+    if (!fWindow)
+        return;
+    SetState(kEventHostHide);
+    if (CDesktop* desktop = CDesktop::Get())
+        desktop->HideWindow(fWindow);
+}
+
+CLRect LFrame::GetWindowContentRect() const
+{
+    return fWindow ? fWindow->GetContentRect() : CLRect{};
+}
+
+CLRect LFrame::GetWindowFrameRect() const
+{
+    return fWindow ? fWindow->GetFrameRect() : CLRect{};
+}
+
+void LFrame::SetWindowContentRect(const CLRect& rect)
+{
+    if (!fWindow)
+        return;
+    fWindow->SetContentRect(rect);
+    TakeWindowSize();
+}
+
+void LFrame::SetTitle(const LStringRef& text)
+{
+    if (fWindow)
+        fWindow->SetTitle(text);
+}
+
+// The frame's rect follows its window's content size.
+void LFrame::TakeWindowSize()
+{
+    const CLRect content = GetWindowContentRect();
+    SetRect({0, 0, static_cast<int32_t>(content.Width()), static_cast<int32_t>(content.Height())});
+}
+
+// The screen point of a point in `pane`'s own coordinates (a frame's content, a pane's host).
+CLPoint LFrame::ScreenPointOf(const LPane& pane, const CLPoint& point)
+{
+    const LPaneContext context = LPaneContext::FromPane(pane);
+    CLPoint screen{point.x + context.originX, point.y + context.originY};
+    if (const LWindow* window = LWindow::FindByNative(context.window)) {
+        const CLRect content = window->GetContentRect();
+        screen.x += content.left;
+        screen.y += content.top;
+    }
+    return screen;
+}

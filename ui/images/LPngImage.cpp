@@ -1,4 +1,7 @@
 #include "ui/images/LPngImage.h"
+#include "platform/draw/Canvas.h"
+#include "shell/draw/LPortStateScope.h"
+#include "ui/draw/LPortState.h"
 
 #include <vector>
 
@@ -38,12 +41,14 @@ int32_t LPngImage::GetNative(const void** native) const
     return IsValid() ? kNativeBitmap : 0;
 }
 
+// Scales the bitmap into the rectangle. The canvas already runs top-down, so the picture is
+// upright without the flip a bottom-up context would need.
 void LPngImage::Draw(LPortState& port, const CLRect& rect) const
 {
-    if (!IsValid())
+    if (!IsValid() || rect.IsEmpty())
         return;
-    // NOTE: drawn through the port's canvas once drawing ports exist.
-    (void)port;
-    (void)rect;
-    (void)fFlipped;
+    LClipScope clip(port.PushClip(LRegion(rect)));
+    LPortStateScope state(port);
+    if (plat::Canvas* canvas = port.Context())
+        canvas->DrawBitmap(fBitmap, rect.ToCGRect());
 }

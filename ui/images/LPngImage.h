@@ -31,5 +31,4 @@ private:
     uint32_t fWidth = 0;
     uint32_t fHeight = 0;
     plat::Bitmap fBitmap;
-    bool fFlipped = false;
 };

@@ -1,5 +1,7 @@
 #include "ui/panes/LPane.h"
 #include "foundation/core/StrEqual.h"
+#include "controls/CColor.h"
+#include "ui/draw/LFillRegionOp.h"
 #include "ui/panes/CUIDict.h"
 #include "ui/panes/LPaneContext.h"
 
@@ -15,6 +17,9 @@ const char* LPane::msgFocus = "LPane_Focus";
 const char* LPane::msgUnfocus = "LPane_Unfocus";
 
 namespace {
+
+// The shared colour of the keyboard focus indicator.
+constexpr int32_t kFocusColourId = 5;
 
 // The flag that each of the paired events 0..17 and 21/22 sets (even) or clears (odd).
 LPaneFlags FlagOfEvent(int32_t event)
@@ -45,7 +50,11 @@ LPane::LPane(LHandler* parent, LPane* host) : LHandler(parent), fHost(host)
     Announce(msgConstructing, fHost);
 }
 
-LPane::LPane(LHandler* parent, LPane* host, NoAnnounce) : LHandler(parent), fHost(host) {}
+LPane::LPane(LHandler* parent, LPane* host, HostAnnounce announce) : LHandler(parent), fHost(host)
+{
+    if (announce == HostAnnounce::Yes)
+        Announce(msgConstructing, fHost);
+}
 
 LPane::~LPane()
 {
@@ -179,8 +188,9 @@ void LPane::DrawFocusRing(LPortState& port) const
 {
     if (!(fFlags & kPaneFocusShown))
         return;
-    // NOTE: the ring is filled with the shared focus colour once the port's fills exist.
-    (void)port;
+    CColorRef focusColour;
+    CColor::AssignById(focusColour, kFocusColourId);
+    LFillRegionOp(RingRegion(fRect, (fFlags & kPaneOuterRing) != 0), focusColour).Draw(port);
 }
 
 void LPane::HandleMessage(LMessage& result, const LMessage& msg)

@@ -97,10 +97,10 @@ protected:
     void Announce(const char* type, LHandler* recipient);
     // The frame bookkeeping sets flags that no event changes (the opaque flag).
     void SetFlagBits(LPaneFlags mask, bool on) { fFlags = on ? (fFlags | mask) : (fFlags & ~mask); }
-    // Pane-only constructor for frames with a window of their own: no host takes the pane as
-    // a child, but the host field is set all the same.
-    struct NoAnnounce {};
-    LPane(LHandler* parent, LPane* host, NoAnnounce);
+    // With HostAnnounce::No (frames with a window of their own) no host takes the pane as a
+    // child, but the host field is set all the same.
+    enum class HostAnnounce { Yes, No };
+    LPane(LHandler* parent, LPane* host, HostAnnounce announce);
 
 private:
     bool ApplyFlagEvent(int32_t event);

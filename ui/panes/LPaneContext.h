@@ -1,5 +1,5 @@
 #pragma once
-#include "foundation/core/LRef.h"
+#include "controls/CColor.h"
 #include "foundation/geometry/CLPoint.h"
 #include "foundation/geometry/LRegion.h"
 
@@ -33,9 +33,8 @@ public:
     LRegion clip;                  // window coordinates
     int32_t originX = 0;
     int32_t originY = 0;
-    // NOTE: colour handles are held as plain handles until the shared colour records land.
-    LRef windowBackground;
-    LRef background;               // the nearest background (the window's when no frame has one)
+    CColorRef windowBackground;
+    CColorRef background;               // the nearest background (the window's when no frame has one)
     int32_t backgroundX = 0;       // where that background's pattern starts, window coordinates
     int32_t backgroundY = 0;
     uint8_t flag = 0;

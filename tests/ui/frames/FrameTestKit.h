@@ -1,6 +1,7 @@
 #pragma once
 #include "tests/ui/panes/PaneTestKit.h"
 #include "ui/frames/LFrame.h"
+#include "ui/draw/LFillRegionOp.h"
 #include "foundation/core/LString.h"
 #include "foundation/input/LKeyboard.h"
 

@@ -53,7 +53,7 @@ TEST(LFrame, PassesStateEventsDown)
     pane.events.clear();
     frame.SetState(kEventMoved);
     frame.SetState(kEventBackground);
-    nested.SetBackground(LRef(LString::Make("colour")));
+    nested.SetBackground(CColorRef(CColor::Grey(4)));
     EXPECT_TRUE(nested.Flags() & kPaneOpaque);
     frame.SetState(kEventBackground);
     EXPECT_EQ(pane.events, (std::vector<int32_t>{8, 9, 9})) << "the last 9 stops at the nested frame's own background";
@@ -230,7 +230,7 @@ TEST(LFrame, InvalidateWithBackgroundKeepsUpdatedAreasFromBeingErased)
     EXPECT_TRUE(host.updates[0].Equals(LRegion(CLRect{100, 50, 110, 60}))) << "moved into host coordinates";
     EXPECT_TRUE(host.erases[0].Equals(LRegion(CLRect{100, 50, 105, 55})));
 
-    frame.SetBackground(LRef(LString::Make("colour")));
+    frame.SetBackground(CColorRef(CColor::Grey(4)));
     frame.Invalidate(LRegion(CLRect{0, 0, 10, 10}), LRegion(CLRect{0, 0, 5, 5}));
     EXPECT_TRUE(host.erases.back().IsEmpty()) << "a frame with a background erases itself";
     LRegion noErase(CLRect{0, 0, 10, 10});

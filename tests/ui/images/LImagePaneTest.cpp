@@ -1,9 +1,9 @@
 #include "tests/ui/panes/PaneTestKit.h"
 #include "ui/images/LImagePane.h"
 
-#include <gtest/gtest.h>
+#include "ui/draw/LPortState.h"
 
-#include <cstddef>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -107,9 +107,8 @@ TEST_F(ImagePaneInHost, DrawsAtTheImageRectAndNullImageStandsIn)
     auto* image = new SizedImage(100, 50);
     pane.SetImage(LImageRef(image));
     pane.SetMode(LImagePane::kFit);
-    // The recording image never touches the port.
-    alignas(std::max_align_t) unsigned char portStorage[256] = {};
-    pane.DrawSelf(*reinterpret_cast<LPortState*>(portStorage));
+    LPortState port;
+    pane.DrawSelf(port);
     EXPECT_EQ(image->drawnAt, (CLRect{0, 50, 200, 150}));
 }
 

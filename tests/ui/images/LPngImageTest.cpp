@@ -2,6 +2,9 @@
 #include "platform/draw/Bitmap.h"
 #include "tests/support/MemResourceSource.h"
 #include "ui/LImageRef.h"
+#include "ui/draw/LBitmapContext.h"
+#include "ui/draw/LOffscreen.h"
+#include "ui/images/LImagePane.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +49,37 @@ TEST(LPngImage, MissingOrDamagedResourceGivesTheNullImage)
         LImageRef ref(image);
         EXPECT_TRUE(ref.IsNull()) << name;
     }
+}
+
+TEST(LPngImage, DrawsUprightIntoTheImageRect)
+{
+    // A 4 by 4 picture: red top half, blue bottom half.
+    plat::Bitmap bitmap(4, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            bitmap.SetPixel(x, y, y < 2 ? 0xFFFF0000u : 0xFF0000FFu);
+    std::vector<uint8_t> png;
+    ASSERT_TRUE(bitmap.EncodePng(png));
+    MemResourceSource source;
+    source.Add(LPngImage::kResType, 1, "HALVES", png);
+
+    LImagePane pane(nullptr);
+    pane.SetImage(LImageRef(new LPngImage(LResRef{0, "HALVES"}, &source)));
+    pane.SetMode(LImagePane::kCenter);
+    pane.SetRect({0, 0, 8, 8});
+    LOffscreen offscreen;
+    offscreen.Create(8, 8, 32, false, LOffscreen::kPremultipliedAlpha);
+    {
+        LBitmapContext port(offscreen);
+        pane.DrawSelf(port);
+    }
+    auto pixel = [&](int x, int y) {
+        return reinterpret_cast<const uint32_t*>(offscreen.PixelBuffer() + size_t(y) * offscreen.RowBytes())[x];
+    };
+    EXPECT_EQ(pixel(2, 2), 0xFFFF0000u) << "the top row is on top";
+    EXPECT_EQ(pixel(5, 5), 0xFF0000FFu);
+    EXPECT_EQ(pixel(1, 1), 0u) << "centred: nothing outside the image rect";
+    EXPECT_EQ(pixel(6, 6), 0u);
 }
 
 } // namespace
