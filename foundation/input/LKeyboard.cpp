@@ -1,5 +1,7 @@
 #include "foundation/input/LKeyboard.h"
 
+#include <cctype>
+
 const char* LKeyboard::msgDown = "LKeyboard_Down";
 const char* LKeyboard::msgUp = "LKeyboard_Up";
 const char* LKeyboard::msgChar = "LKeyboard_Char";
@@ -33,9 +35,25 @@ uint32_t FirstCharacter(const unsigned char* s)
 
 } // namespace
 
+namespace {
+LKeyboard* gCurrentKeyboard = nullptr;
+}
+
+LKeyboard::LKeyboard() : LHandler(nullptr)
+{
+    gCurrentKeyboard = this;
+}
+
 LKeyboard::~LKeyboard()
 {
+    if (gCurrentKeyboard == this)
+        gCurrentKeyboard = nullptr;
     event.Reset();
+}
+
+LKeyboard* LKeyboard::Current()
+{
+    return gCurrentKeyboard;
 }
 
 void LKeyboard::SetKey(const char* characters, const char* plainCharacters, uint32_t code, uint32_t modifierFlags,
@@ -66,4 +84,21 @@ void LKeyboard::DeliverKeyDown(LHandler* window)
 void LKeyboard::DeliverKeyUp(LHandler* window)
 {
     LMessage::Send(LMessage(msgUp, this, window));
+}
+
+int32_t LKeyboard::GetNavKey() const
+{
+    switch (charCode) {
+    case 0xF700: return 3;
+    case 0xF701: return 4;
+    case 0xF702: return 1;
+    case 0xF703: return 2;
+    default: break;
+    }
+    return (character == 3 || character == 10 || character == 13) ? 5 : 0;
+}
+
+uint8_t LKeyboard::UpperChar() const
+{
+    return static_cast<uint8_t>(std::toupper(plainCharacter));
 }

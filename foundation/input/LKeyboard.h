@@ -15,8 +15,10 @@ public:
     // Modifier bit of the Shift key.
     static constexpr uint32_t kShiftFlag = 0x20000;
 
-    LKeyboard() : LHandler(nullptr) {}
+    LKeyboard();
     ~LKeyboard() override;
+    // The program's keyboard state (the one made last and still alive); null when none.
+    static LKeyboard* Current();
 
     // Fills the state from one key event: characters and the characters without modifiers as
     // UTF-8, the key code, the modifier flags and the platform event. Sets the character flag.
@@ -27,6 +29,16 @@ public:
     void DeliverKeyDown(LHandler* window);
     // Sends "LKeyboard_Up" to window.
     void DeliverKeyUp(LHandler* window);
+
+    // Modifier keys held with the current key event.
+    bool IsShift() const { return modifiers & 0x20000; }
+    bool IsControl() const { return modifiers & 0x40000; }
+    bool IsOption() const { return modifiers & 0x80000; }
+    bool IsCommand() const { return modifiers & 0x100000; }
+    // Navigation keys: 1 left, 2 right, 3 up, 4 down, 5 enter (Enter, Return or line feed); 0 otherwise.
+    int32_t GetNavKey() const;
+    // The character without modifiers, upper-cased.
+    uint8_t UpperChar() const;
 
     uint8_t character = 0;     // first byte of the characters; Shift-Tab (25) reads as Tab (9)
     uint32_t keyCode = 0;

@@ -2,11 +2,28 @@
 #include "foundation/async/LTicks.h"
 #include "platform/system/InputSettings.h"
 
-LMouse::LMouse() : LHandler(nullptr), prevClickTime(LTicks::Now()), clickStamp(prevClickTime) {}
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+LMouse* gCurrent = nullptr;
+}
+
+LMouse::LMouse() : LHandler(nullptr), prevClickTime(LTicks::Now()), clickStamp(prevClickTime)
+{
+    gCurrent = this;
+}
 
 LMouse::~LMouse()
 {
+    if (gCurrent == this)
+        gCurrent = nullptr;
     event.Reset();
+}
+
+LMouse* LMouse::Current()
+{
+    return gCurrent;
 }
 
 void LMouse::HandleMessage(LMessage& result, const LMessage& msg)
@@ -40,4 +57,17 @@ void LMouse::RecordClick(const CLPoint& where, uint32_t timeMs)
     prevClickLocation = clickLocation;
     clickTime = timeMs;
     clickLocation = where;
+}
+
+int32_t LMouse::TakeWheelSteps(int32_t delta, int32_t& carry, int32_t limit, int32_t step)
+{
+    if (delta == 0)
+        return 0;
+    const int64_t units = step < 2 ? 1 : step;
+    const int64_t total = int64_t(delta) + carry;
+    int64_t steps = total / units;
+    carry = static_cast<int32_t>(total - steps * units);
+    if (limit >= 1)
+        steps = std::clamp<int64_t>(steps, -int64_t(limit), limit);
+    return static_cast<int32_t>(std::clamp<int64_t>(steps, INT32_MIN, INT32_MAX));
 }

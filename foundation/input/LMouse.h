@@ -5,6 +5,10 @@
 
 #include <cstdint>
 
+namespace plat {
+class Event;
+}
+
 // The state of the pointer: the subject of every pointer message ("LMouse_Click",
 // "LMouse_Move", "LMouse_Wheel", ...), so that a handler reads the event from it. The window
 // bridge fills the fields from each platform event before it sends. One instance exists while
@@ -13,6 +17,12 @@ class LMouse : public LHandler {
 public:
     LMouse();
     ~LMouse() override;
+    // The program's mouse state (the one made last and still alive); null when none.
+    static LMouse* Current();
+    // Fills the state from a pointer event of the window system: position in screen
+    // coordinates, modifiers, the event itself, and for a new left-button press the click
+    // times and places. Sets the pending flag.
+    void UpdateFromEvent(const plat::Event& event);
 
     // A pointer message that climbed its chain unconsumed comes back here: the pending flag
     // is cleared, so after a send it tells whether some handler took the event.
@@ -30,6 +40,20 @@ public:
     // A new left-button press: the current click becomes the previous one.
     void RecordClick(const CLPoint& where, uint32_t timeMs);
 
+    // Modifier keys held with the current event.
+    bool IsShift() const { return modifiers & 0x20000; }
+    bool IsControl() const { return modifiers & 0x40000; }
+    bool IsOption() const { return modifiers & 0x80000; }
+    bool IsCommand() const { return modifiers & 0x100000; }
+    // The wheel movement being delivered.
+    int32_t GetWheelX() const { return wheelDx; }
+    int32_t GetWheelY() const { return wheelDy; }
+    // Whole steps of `step` units in the wheel movement (any step below 2 counts single units),
+    // the rest carried to the next call; 0 without movement. A limit of 1 or more bounds the
+    // answer to -limit ... limit.
+    int32_t TakeWheelStepsX(int32_t limit, int32_t step) { return TakeWheelSteps(wheelDx, wheelCarryX, limit, step); }
+    int32_t TakeWheelStepsY(int32_t limit, int32_t step) { return TakeWheelSteps(wheelDy, wheelCarryY, limit, step); }
+
     CLPoint location;          // screen coordinates, y downward
     uint32_t modifiers = 0;
     uint32_t clickTime = 0;    // ms of the current click
@@ -42,4 +66,10 @@ public:
     int32_t wheelDy = 0;
     CCFRef event;              // the platform event being handled
     uint8_t pending = 0;
+    int64_t lastPressNumber = 0; // event number of the last left-button press counted as a click
+    int32_t wheelCarryX = 0;   // wheel units left over from the last step count
+    int32_t wheelCarryY = 0;
+
+private:
+    static int32_t TakeWheelSteps(int32_t delta, int32_t& carry, int32_t limit, int32_t step);
 };

@@ -64,13 +64,17 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
 
 } // namespace
 
-Bitmap::Bitmap(int width, int height)
+Bitmap::Bitmap(int width, int height) : Bitmap(width, height, 0) {}
+
+Bitmap::Bitmap(int width, int height, int strideBytes)
 {
     if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
         return;
     fWidth = width;
     fHeight = height;
-    fPixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0u);
+    bool strideFits = strideBytes >= width * 4 && strideBytes % 4 == 0 && strideBytes / 4 <= 2 * kMaxSide;
+    fRowPixels = strideFits ? strideBytes / 4 : width;
+    fPixels.assign(static_cast<size_t>(fRowPixels) * static_cast<size_t>(height), 0u);
 }
 
 uint32_t Bitmap::Pixel(int x, int y) const
@@ -102,9 +106,9 @@ bool Bitmap::EncodePng(std::vector<uint8_t>& out) const
 {
     if (Empty())
         return false;
-    std::vector<uint8_t> rgba(fPixels.size() * 4);
-    for (size_t i = 0; i < fPixels.size(); ++i) {
-        uint32_t p = fPixels[i];
+    std::vector<uint8_t> rgba(static_cast<size_t>(fWidth) * fHeight * 4);
+    for (size_t i = 0; i < rgba.size() / 4; ++i) {
+        uint32_t p = Row(static_cast<int>(i / fWidth))[i % fWidth];
         uint32_t a = p >> 24;
         rgba[i * 4 + 0] = Unpremultiply((p >> 16) & 0xFF, a);
         rgba[i * 4 + 1] = Unpremultiply((p >> 8) & 0xFF, a);

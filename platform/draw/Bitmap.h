@@ -16,11 +16,14 @@ public:
     Bitmap() = default;
     // A bitmap of the given size cleared to transparent black; empty when a side is not in 1..kMaxSide.
     Bitmap(int width, int height);
+    // The same with rows `strideBytes` apart: at least width x 4 and a multiple of 4, else the
+    // rows are packed.
+    Bitmap(int width, int height, int strideBytes);
 
     int Width() const { return fWidth; }
     int Height() const { return fHeight; }
     // Bytes from the start of one row to the start of the next.
-    int Stride() const { return fWidth * 4; }
+    int Stride() const { return fRowPixels * 4; }
     bool Empty() const { return fWidth == 0 || fHeight == 0; }
 
     // The premultiplied ARGB word at (x, y); 0 outside the bitmap.
@@ -30,8 +33,8 @@ public:
     // Sets every pixel to one premultiplied ARGB word.
     void Fill(uint32_t argb);
 
-    uint32_t* Row(int y) { return fPixels.data() + static_cast<size_t>(y) * fWidth; }
-    const uint32_t* Row(int y) const { return fPixels.data() + static_cast<size_t>(y) * fWidth; }
+    uint32_t* Row(int y) { return fPixels.data() + static_cast<size_t>(y) * fRowPixels; }
+    const uint32_t* Row(int y) const { return fPixels.data() + static_cast<size_t>(y) * fRowPixels; }
     uint8_t* Bytes() { return reinterpret_cast<uint8_t*>(fPixels.data()); }
     const uint8_t* Bytes() const { return reinterpret_cast<const uint8_t*>(fPixels.data()); }
 
@@ -53,6 +56,7 @@ public:
 private:
     int fWidth = 0;
     int fHeight = 0;
+    int fRowPixels = 0;  // row length in pixels, padding included
     std::vector<uint32_t> fPixels;
 };
 

@@ -187,6 +187,16 @@ void Canvas::FillRect(const Rect& rect)
     Paint(false);
 }
 
+void Canvas::FillRects(const std::vector<PixelRect>& rects)
+{
+    cairo_new_path(fImpl->cr);
+    for (const PixelRect& r : rects) {
+        if (r.width > 0 && r.height > 0)
+            cairo_rectangle(fImpl->cr, r.x, r.y, r.width, r.height);
+    }
+    Paint(false);
+}
+
 void Canvas::StrokeRect(const Rect& rect)
 {
     cairo_new_path(fImpl->cr);

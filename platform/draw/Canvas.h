@@ -87,6 +87,8 @@ public:
     void SetAntialias(bool on);
 
     void FillRect(const Rect& rect);
+    // Fills all the rectangles as one shape (overlaps are painted once).
+    void FillRects(const std::vector<PixelRect>& rects);
     // Strokes the rectangle's outline centred on its edges, with the line width.
     void StrokeRect(const Rect& rect);
     // Makes the pixels under the rectangle (and the clip) transparent.

@@ -1,4 +1,6 @@
 #include "platform/window/WindowTestDriver.h"
+#include "platform/draw/Bitmap.h"
+#include "platform/window/DisplayCycle.h"
 #include "platform/window/EventQueue.h"
 #include "platform/window/EventRouter.h"
 #include "platform/window/Screens.h"
@@ -149,6 +151,13 @@ void WindowTestDriver::CloseByUser(Window& window)
         return;
     if (!window.Delegate() || window.Delegate()->ShouldClose(window))
         window.Close();
+}
+
+bool WindowTestDriver::SnapshotPng(Window& window, const std::string& path)
+{
+    DisplayCycle::Display(window);
+    const Bitmap* image = window.BackingImage();
+    return image && image->SavePng(path);
 }
 
 std::vector<uint32_t> WindowTestDriver::OnScreen() const

@@ -48,6 +48,10 @@ public:
     // The user clicks the close button: the delegate may refuse.
     void CloseByUser(Window& window);
 
+    // Runs the display cycle for the window and writes its backing image as a PNG file;
+    // false when the window has no image or the file cannot be written.
+    [[nodiscard]] bool SnapshotPng(Window& window, const std::string& path);
+
     // Front-to-back numbers of the windows on screen.
     std::vector<uint32_t> OnScreen() const;
     Window* KeyWindow() const;

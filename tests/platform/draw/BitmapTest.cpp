@@ -177,3 +177,23 @@ TEST(Bitmap, SaveToUnwritablePlaceFailsCleanly)
     plat::Bitmap bitmap(1, 1);
     EXPECT_FALSE(bitmap.SavePng(TempSoundPath("no/such/folder/x.png")));
 }
+
+TEST(Bitmap, PaddedRowsKeepPixelsApartAndSaveWithoutPadding)
+{
+    plat::Bitmap bitmap(3, 2, 16);
+    EXPECT_EQ(bitmap.Stride(), 16);
+    bitmap.SetPixel(2, 0, 0xFF0000FFu);
+    bitmap.SetPixel(0, 1, 0xFFFF0000u);
+    EXPECT_EQ(bitmap.Row(1)[0], 0xFFFF0000u);
+    EXPECT_EQ(bitmap.Row(0)[3], 0u);  // padding
+    std::string path = TempSoundPath("padded.png");
+    ASSERT_TRUE(bitmap.SavePng(path));
+    plat::Bitmap loaded;
+    ASSERT_TRUE(plat::Bitmap::LoadPng(path, loaded));
+    EXPECT_EQ(loaded.Stride(), 12);
+    EXPECT_EQ(loaded.Pixel(2, 0), 0xFF0000FFu);
+    EXPECT_EQ(loaded.Pixel(0, 1), 0xFFFF0000u);
+    // A stride too small or not a whole number of pixels packs the rows.
+    EXPECT_EQ(plat::Bitmap(3, 2, 8).Stride(), 12);
+    EXPECT_EQ(plat::Bitmap(3, 2, 18).Stride(), 12);
+}

@@ -210,3 +210,16 @@ TEST(Canvas, CanvasOverEmptyBitmapIsHarmless)
     canvas.FillRect({0, 0, 10, 10});
     EXPECT_TRUE(canvas.ClipIsEmpty());
 }
+
+TEST(Canvas, DrawsIntoBitmapsWithPaddedRows)
+{
+    plat::Bitmap bitmap(3, 3, 32);
+    plat::Canvas canvas(bitmap);
+    canvas.SetFillColor(kRedColor);
+    canvas.FillRect({1, 1, 2, 2});
+    EXPECT_EQ(bitmap.Pixel(1, 1), kRed);
+    EXPECT_EQ(bitmap.Pixel(2, 2), kRed);
+    EXPECT_EQ(bitmap.Pixel(0, 2), 0u);
+    EXPECT_EQ(bitmap.Row(1)[3], 0u);  // the padding is never drawn on
+    EXPECT_EQ(CountPixels(bitmap, kRed), 4);
+}

@@ -1,0 +1,14 @@
+#include "controls/LCtlSpec.h"
+
+namespace {
+
+// Built by static initialisation, so that it exists before start-up code runs.
+const LCtlSpec gDefaultSpec = [] {
+    LCtlSpec spec;
+    spec.InitNew(0, LFont(0));
+    return spec;
+}();
+
+} // namespace
+
+const LCtlSpec& LCtlSpec::Default() { return gDefaultSpec; }

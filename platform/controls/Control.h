@@ -1,0 +1,70 @@
+#pragma once
+#include "platform/Geometry.h"
+
+#include <functional>
+
+namespace plat {
+
+class Canvas;
+
+// Behaviour shared by the native control models: enabled state, an action callback, a size and
+// mouse tracking in the control's own flipped coordinates (origin top-left, y down). A control is
+// placed in a window by its view; the view forwards one press, the drags that follow and the
+// release to these operations.
+class Control {
+public:
+    using Action = std::function<void()>;
+
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    // The callback run when the user acts on the control (its target and action).
+    void SetAction(Action action) { fAction = std::move(action); }
+    bool HasAction() const { return static_cast<bool>(fAction); }
+
+    bool IsEnabled() const { return fEnabled; }
+    void SetEnabled(bool enabled) { fEnabled = enabled; }
+
+    // Whether the action runs on every change during tracking, or only at the release.
+    bool IsContinuous() const { return fContinuous; }
+    void SetContinuous(bool continuous) { fContinuous = continuous; }
+
+    // The control's size; its bounds are (0, 0, width, height).
+    double Width() const { return fWidth; }
+    double Height() const { return fHeight; }
+    void SetSize(double width, double height);
+
+    // Mouse tracking: a press, the drags while the button is held, the release. A disabled
+    // control ignores the press and everything up to the next press.
+    void MouseDown(Point where);
+    void MouseDragged(Point where);
+    void MouseUp(Point where);
+    bool IsTracking() const { return fTracking; }
+
+    bool Contains(Point where) const;
+
+    // Draws the control into its bounds on the canvas (origin at the control's top-left).
+    virtual void Draw(Canvas& canvas) const = 0;
+
+protected:
+    Control() = default;
+
+    // Runs the action callback, when there is one.
+    void SendAction();
+
+    virtual void TrackDown(Point where) = 0;
+    virtual void TrackDrag(Point /*where*/) {}
+    virtual void TrackUp(Point /*where*/) {}
+    virtual void SizeChanged() {}
+
+private:
+    Action fAction;
+    bool fEnabled = true;
+    bool fContinuous = false;
+    bool fTracking = false;
+    double fWidth = 0.0;
+    double fHeight = 0.0;
+};
+
+} // namespace plat

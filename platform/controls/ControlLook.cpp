@@ -1,0 +1,29 @@
+#include "platform/controls/ControlLook.h"
+
+namespace plat::ControlLook {
+
+void Bevel(Canvas& canvas, const Rect& rect, const Color& face, bool enabled)
+{
+    canvas.SetFillColor(face);
+    canvas.FillRect(rect);
+    canvas.SetStrokeColor(enabled ? kEdge : kEdgeDisabled);
+    canvas.SetLineWidth(1.0);
+    canvas.StrokeRect(Rect{rect.x + 0.5, rect.y + 0.5, rect.width - 1, rect.height - 1});
+}
+
+void Arrow(Canvas& canvas, const Rect& rect, bool down, const Color& color)
+{
+    const double cx = rect.x + rect.width / 2;
+    const double cy = rect.y + rect.height / 2;
+    const double half = std::min(rect.width, rect.height) / 4;
+    const double tip = down ? half / 2 : -half / 2;
+    canvas.SetFillColor(color);
+    canvas.BeginPath();
+    canvas.MoveTo(Point{cx - half, cy - tip});
+    canvas.LineTo(Point{cx + half, cy - tip});
+    canvas.LineTo(Point{cx, cy + tip});
+    canvas.ClosePath();
+    canvas.FillPath();
+}
+
+} // namespace plat::ControlLook

@@ -1,0 +1,68 @@
+#include "platform/controls/ControlView.h"
+
+#include "platform/window/Event.h"
+#include "platform/window/EventQueue.h"
+
+namespace plat {
+namespace {
+
+constexpr uint64_t kTrackingMask = EventMask(EventType::LeftMouseDragged) | EventMask(EventType::LeftMouseUp);
+
+} // namespace
+
+ControlView::ControlView(const Rect& frame, std::unique_ptr<Control> control)
+    : View(frame), fControl(std::move(control))
+{
+    SyncSize();
+}
+
+void ControlView::SyncSize()
+{
+    fControl->SetSize(Frame().width, Frame().height);
+}
+
+Point ControlView::Local(const Event& event) const
+{
+    return GetWindow() ? ConvertFromWindow(event.locationInWindow) : event.locationInWindow;
+}
+
+void ControlView::MouseDown(const Event& event)
+{
+    Ref<View> keepAlive(this);
+    SyncSize();
+    fControl->MouseDown(Local(event));
+    SetNeedsDisplay();
+    TrackQueuedEvents();
+}
+
+void ControlView::TrackQueuedEvents()
+{
+    while (fControl->IsTracking()) {
+        Ref<Event> next = EventQueue::Shared().NextMatching(kTrackingMask, 0, 0, true);
+        if (!next)
+            return;
+        if (next->type == EventType::LeftMouseUp)
+            MouseUp(*next);
+        else
+            MouseDragged(*next);
+    }
+}
+
+void ControlView::MouseDragged(const Event& event)
+{
+    fControl->MouseDragged(Local(event));
+    SetNeedsDisplay();
+}
+
+void ControlView::MouseUp(const Event& event)
+{
+    fControl->MouseUp(Local(event));
+    SetNeedsDisplay();
+}
+
+void ControlView::DrawRect(const Rect&)
+{
+    // The models draw through the window's current drawing once the display cycle provides one.
+}
+
+} // namespace plat

@@ -1,0 +1,148 @@
+#include "platform/controls/TextFieldView.h"
+
+#include "platform/controls/KeyCommand.h"
+#include "platform/window/Event.h"
+#include "platform/window/Pasteboard.h"
+#include "platform/window/Window.h"
+
+namespace plat {
+
+std::string TextFieldView::StringValue() const
+{
+    return fEditor ? fEditor->Text() : fValue;
+}
+
+void TextFieldView::SetStringValue(const std::string& text)
+{
+    fValue = text;
+    if (fEditor)
+        fEditor->SetText(text);
+    SetNeedsDisplay();
+}
+
+void TextFieldView::SetEditable(bool editable)
+{
+    fEditable = editable;
+    if (fEditor)
+        fEditor->SetEditable(editable);
+}
+
+void TextFieldView::SetMultiLine(bool multiLine)
+{
+    fMultiLine = multiLine;
+    if (fEditor)
+        fEditor->SetMultiLine(multiLine);
+}
+
+bool TextFieldView::BeginEditing()
+{
+    if (!AcceptsFirstResponder())
+        return false;
+    if (Window* window = GetWindow(); window && window->FirstResponder() != this)
+        window->MakeFirstResponder(this);
+    if (fEditor)
+        return true;
+    fEditor = std::make_unique<FieldEditor>();
+    fEditor->SetText(fValue);
+    fEditor->SetEditable(fEditable);
+    fEditor->SetMultiLine(fMultiLine);
+    fEditor->SelectAll();
+    if (!fSecure && fDelegate.shouldChange)
+        fEditor->SetShouldChange([this](FieldEditor::Range range, const std::string& text) {
+            return fDelegate.shouldChange(range, text);
+        });
+    fEditor->SetCommandHook([this](FieldEditor::Command command) {
+        return fDelegate.doCommand && fDelegate.doCommand(command);
+    });
+    fEditor->SetOnChange([this] { Changed(); });
+    if (fDelegate.didBeginEditing)
+        fDelegate.didBeginEditing();
+    SetNeedsDisplay();
+    return true;
+}
+
+void TextFieldView::EndEditing()
+{
+    if (!fEditor)
+        return;
+    fValue = fEditor->Text();
+    fEditor.reset();
+    if (Window* window = GetWindow(); window && window->FirstResponder() == this)
+        window->MakeFirstResponder(Superview());
+    SetNeedsDisplay();
+}
+
+void TextFieldView::ScrollTo(const Point& point)
+{
+    if (point.x == fScroll.x && point.y == fScroll.y)
+        return;
+    fScroll = point;
+    SetNeedsDisplay();
+    if (fDelegate.didScroll)
+        fDelegate.didScroll();
+}
+
+void TextFieldView::Changed()
+{
+    SetNeedsDisplay();
+    if (fDelegate.didChange)
+        fDelegate.didChange();
+}
+
+void TextFieldView::MouseDown(const Event&)
+{
+    Ref<View> keepAlive(this);
+    if (BeginEditing() && fEditor)
+        fEditor->SetSelection({fEditor->Text().size(), 0});
+}
+
+bool TextFieldView::PerformEditAction(const std::string& action)
+{
+    if (!fEditor)
+        return false;
+    Pasteboard& board = Pasteboard::General();
+    if (action == "copy" || action == "cut") {
+        if (fEditor->Selection().length == 0 || fSecure)
+            return true;
+        board.Clear();
+        board.SetText(Pasteboard::kTypeText, action == "cut" ? fEditor->Cut() : fEditor->Copy());
+    } else if (action == "paste") {
+        if (const auto data = board.Data(Pasteboard::kTypeText))
+            fEditor->Paste(std::string(data->begin(), data->end()));
+    } else if (action == "delete") {
+        fEditor->Delete();
+    } else if (action == "selectAll") {
+        fEditor->SelectAll();
+    } else {
+        return false;
+    }
+    SetNeedsDisplay();
+    return true;
+}
+
+void TextFieldView::KeyDown(const Event& event)
+{
+    Ref<View> keepAlive(this);
+    if (!fEditor) {
+        View::KeyDown(event);
+        return;
+    }
+    const uint32_t character = FirstCharacter(event.characters);
+    if (event.modifierFlags & kModCommand) {
+        static const char* const kActions[][2] = {{"a", "selectAll"}, {"c", "copy"}, {"x", "cut"}, {"v", "paste"}};
+        for (const auto& entry : kActions)
+            if (event.charactersIgnoringModifiers == entry[0] && PerformEditAction(entry[1]))
+                return;
+        View::KeyDown(event);
+        return;
+    }
+    if (const auto command = KeyToCommand(character, event.modifierFlags)) {
+        fEditor->DoCommand(*command);
+        SetNeedsDisplay();
+        return;
+    }
+    if (character >= 0x20 && !(event.modifierFlags & kModControl) && (character < 0xF700 || character > 0xF8FF))
+        fEditor->InsertText(event.characters);
+}
+
+} // namespace plat

@@ -1,0 +1,90 @@
+#pragma once
+#include "platform/controls/FieldEditor.h"
+#include "platform/window/View.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace plat {
+
+class Event;
+
+// A text field in a window: a string value shown in a frame, edited through a field editor while
+// the field is its window's first responder. Typed characters are inserted (through the change
+// hook, the field's input filter); keys that stand for commands (arrows, Return, Tab, Backspace,
+// Escape ...) are offered to the command hook first, so the program sees them before the field.
+// Command-A, -C, -X and -V select all, copy, cut and paste with the general pasteboard.
+class TextFieldView : public View {
+public:
+    // What the program hears from the field.
+    struct Delegate {
+        std::function<void()> didBeginEditing;
+        std::function<void()> didChange;
+        // true: someone else handled the command; the field does nothing more.
+        std::function<bool(FieldEditor::Command)> doCommand;
+        // false rejects a change of the text.
+        std::function<bool(FieldEditor::Range, const std::string&)> shouldChange;
+        std::function<void()> didScroll;
+    };
+
+    static Ref<TextFieldView> Make(const Rect& frame) { return Ref<TextFieldView>::Adopt(new TextFieldView(frame)); }
+
+    bool IsFlipped() const override { return true; }
+    bool AcceptsFirstResponder() const override { return fSelectable || fEditable; }
+
+    // The text: the editor's while editing.
+    std::string StringValue() const;
+    void SetStringValue(const std::string& text);
+
+    bool IsEditable() const { return fEditable; }
+    void SetEditable(bool editable);
+    bool IsSelectable() const { return fSelectable; }
+    void SetSelectable(bool selectable) { fSelectable = selectable; }
+    // A secure field shows bullets and keeps no change hook.
+    bool IsSecure() const { return fSecure; }
+    void SetSecure(bool secure) { fSecure = secure; }
+    bool IsMultiLine() const { return fMultiLine; }
+    void SetMultiLine(bool multiLine);
+    bool Wraps() const { return fWraps; }
+    void SetWraps(bool wraps) { fWraps = wraps; }
+    bool IsBordered() const { return fBordered; }
+    void SetBordered(bool bordered) { fBordered = bordered; }
+
+    void SetDelegate(Delegate delegate) { fDelegate = std::move(delegate); }
+
+    // Editing: the field editor exists from BeginEditing until EndEditing.
+    bool IsEditing() const { return fEditor != nullptr; }
+    FieldEditor* CurrentEditor() const { return fEditor.get(); }
+    // Makes the field its window's first responder and opens the editor with all text selected.
+    bool BeginEditing();
+    // Takes the editor's text as the value and closes the editor.
+    void EndEditing();
+
+    // The scroll position of the text inside the field.
+    Point ScrollPoint() const { return fScroll; }
+    void ScrollTo(const Point& point);
+
+    void MouseDown(const Event& event) override;
+    void KeyDown(const Event& event) override;
+
+    // Runs an edit command the way the Edit menu does: "cut", "copy", "paste", "delete", "selectAll".
+    bool PerformEditAction(const std::string& action);
+
+private:
+    explicit TextFieldView(const Rect& frame) : View(frame) {}
+    void Changed();
+
+    std::string fValue;
+    std::unique_ptr<FieldEditor> fEditor;
+    Delegate fDelegate;
+    Point fScroll;
+    bool fEditable = true;
+    bool fSelectable = true;
+    bool fSecure = false;
+    bool fMultiLine = false;
+    bool fWraps = false;
+    bool fBordered = true;
+};
+
+} // namespace plat

@@ -1,0 +1,65 @@
+#include "platform/controls/ControlView.h"
+#include "platform/controls/PopUpButton.h"
+#include "platform/controls/Slider.h"
+#include "platform/window/EventQueue.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowStyle.h"
+#include "platform/window/WindowTestDriver.h"
+
+#include <gtest/gtest.h>
+
+using namespace plat;
+
+namespace {
+
+// A key document window at the screen's bottom-left holding one control view. Content points
+// are given top-down (as the flipped control sees them) and turned into screen points.
+class ControlViewTest : public ::testing::Test {
+protected:
+    void Show(std::unique_ptr<Control> control, const Rect& frameTopDown)
+    {
+        fWindow = Window::Make(Rect{0, 0, 300, 200}, kStyleTitled | kStyleClosable);
+        const Rect frame{frameTopDown.x, 200 - frameTopDown.y - frameTopDown.height, frameTopDown.width,
+                         frameTopDown.height};
+        fView = ControlView::Make(frame, std::move(control));
+        fWindow->ContentView()->AddSubview(fView.Get());
+        fWindow->MakeKeyAndOrderFront();
+    }
+    Point Screen(double x, double y) const { return fWindow->ConvertBaseToScreen(Point{x, 200 - y}); }
+
+    WindowTestDriver fDriver;
+    Ref<Window> fWindow;
+    Ref<ControlView> fView;
+};
+
+} // namespace
+
+TEST_F(ControlViewTest, QueuedDragIsTrackedBeforeThePressReturns)
+{
+    auto slider = std::make_unique<Slider>();
+    slider->SetMaxValue(100);
+    std::vector<int> values;
+    Slider* model = slider.get();
+    slider->SetAction([&] { values.push_back(model->IntValue()); });
+    Show(std::move(slider), Rect{10, 10, 116, 20});
+    fDriver.PostMouse(EventType::LeftMouseDown, Screen(18, 20));
+    fDriver.PostMouse(EventType::LeftMouseDragged, Screen(43, 20));
+    fDriver.PostMouse(EventType::LeftMouseDragged, Screen(68, 20));
+    fDriver.PostMouse(EventType::LeftMouseUp, Screen(68, 25));
+    EXPECT_EQ(fDriver.DeliverAll(), 1);   // the press; the view took the rest itself
+    EXPECT_EQ(values, (std::vector<int>{25, 50, 50}));
+    EXPECT_FALSE(model->IsTracking());
+}
+
+TEST_F(ControlViewTest, DeliveredDragsContinueAGestureStartedOnTheView)
+{
+    auto popup = std::make_unique<PopUpButton>();
+    for (const char* title : {"a", "b", "c"})
+        popup->InsertItem(title, popup->ItemCount());
+    popup->SelectItem(0);
+    PopUpButton* model = popup.get();
+    Show(std::move(popup), Rect{10, 10, 100, 20});
+    fDriver.Drag(Screen(20, 20), {Screen(20, 40)}, Screen(20, 55));
+    EXPECT_EQ(model->SelectedIndex(), 2);
+    EXPECT_FALSE(model->IsMenuOpen());
+}

@@ -1,0 +1,111 @@
+#include "platform/controls/KeyCommand.h"
+#include "platform/controls/TextFieldView.h"
+#include "platform/window/Pasteboard.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowStyle.h"
+#include "platform/window/WindowTestDriver.h"
+
+#include <gtest/gtest.h>
+
+using namespace plat;
+using Cmd = FieldEditor::Command;
+
+namespace {
+
+// A key window with one text field; the field's delegate records what it hears.
+class TextFieldViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fWindow->ContentView()->AddSubview(fField.Get());
+        fWindow->MakeKeyAndOrderFront();
+        fField->SetDelegate({
+            [this] { ++begins; },
+            [this] { ++changes; },
+            [this](Cmd command) { commands.push_back(command); return claim; },
+            [](FieldEditor::Range, const std::string& text) { return text.find('!') == std::string::npos; },
+            nullptr,
+        });
+    }
+    void ClickField() { fDriver.Click(fWindow->ConvertBaseToScreen(Point{50, 85})); }
+    void Type(const std::string& characters, uint32_t modifiers = 0)
+    {
+        fDriver.PostKey(EventType::KeyDown, characters, 0, modifiers);
+        fDriver.DeliverAll();
+    }
+
+    WindowTestDriver fDriver;
+    Ref<Window> fWindow = Window::Make(Rect{0, 0, 200, 100}, kStyleTitled);
+    Ref<TextFieldView> fField = TextFieldView::Make(Rect{10, 70, 180, 22});
+    int begins = 0;
+    int changes = 0;
+    bool claim = false;
+    std::vector<Cmd> commands;
+};
+
+} // namespace
+
+TEST_F(TextFieldViewTest, ClickOpensTheEditorAndTypingChangesTheText)
+{
+    fField->SetStringValue("ab");
+    ClickField();
+    ASSERT_TRUE(fField->IsEditing());
+    EXPECT_EQ(fWindow->FirstResponder(), fField.Get());
+    EXPECT_EQ(begins, 1);
+    Type("c");
+    Type("\xC3\xA9");
+    Type("!");                          // rejected by the change hook
+    EXPECT_EQ(fField->StringValue(), "abc\xC3\xA9");
+    EXPECT_EQ(changes, 2);
+    Type("\x7f");
+    EXPECT_EQ(fField->StringValue(), "abc");
+    fField->EndEditing();
+    EXPECT_FALSE(fField->IsEditing());
+    EXPECT_EQ(fField->StringValue(), "abc");
+}
+
+TEST_F(TextFieldViewTest, CommandKeysAreOfferedToTheProgramFirst)
+{
+    ClickField();
+    Type("x");
+    claim = true;
+    Type("\r");
+    Type("\xEF\x9C\x82");               // left arrow, claimed: the caret stays
+    claim = false;
+    Type("\xEF\x9C\x82");
+    Type("y");
+    EXPECT_EQ(fField->StringValue(), "yx");
+    EXPECT_EQ(commands, (std::vector<Cmd>{Cmd::InsertNewline, Cmd::MoveLeft, Cmd::MoveLeft}));
+}
+
+TEST_F(TextFieldViewTest, CopyAndPasteUseTheGeneralPasteboard)
+{
+    fField->SetStringValue("hello");
+    ClickField();
+    Type("a", kModCommand);
+    Type("c", kModCommand);
+    const auto copied = Pasteboard::General().Data(Pasteboard::kTypeText);
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(std::string(copied->begin(), copied->end()), "hello");
+    Pasteboard::General().Clear();
+    Pasteboard::General().SetText(Pasteboard::kTypeText, "a!b");
+    Type("v", kModCommand);             // the hook rejects the whole paste
+    EXPECT_EQ(fField->StringValue(), "hello");
+    fField->SetSecure(true);
+    fField->EndEditing();
+    ClickField();
+    Type("v", kModCommand);             // a secure field has no filter
+    EXPECT_EQ(fField->StringValue(), "helloa!b");
+}
+
+TEST(PlatKeyCommand, MapsKeysToCommands)
+{
+    EXPECT_EQ(KeyToCommand(0xF702, kModShift), Cmd::MoveLeftExtend);
+    EXPECT_EQ(KeyToCommand(13, 0), Cmd::InsertNewline);
+    EXPECT_EQ(KeyToCommand(9, kModShift), Cmd::InsertBacktab);
+    EXPECT_EQ(KeyToCommand('a', 0), std::nullopt);
+    EXPECT_EQ(FirstCharacter("\xEF\x9C\x80"), 0xF700u);
+    EXPECT_EQ(FirstCharacter("\xEF\x9C"), 0u);
+    EXPECT_EQ(FirstCharacter("\x80"), 0u);
+    EXPECT_EQ(FirstCharacter(""), 0u);
+}

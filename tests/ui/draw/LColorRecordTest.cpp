@@ -1,0 +1,76 @@
+#include "controls/CColor.h"
+#include "ui/draw/LColorRecord.h"
+#include "ui/draw/LRGB.h"
+
+#include <gtest/gtest.h>
+
+TEST(LColorRecord, EqualityByIdOrByKey)
+{
+    LColorRecord a, b;
+    a.colorId = b.colorId = 3;
+    a.red = 10;
+    EXPECT_TRUE(a.Equals(b));
+    LColorRecord c, d;
+    c.alpha = 0.5f;
+    EXPECT_FALSE(c.Equals(d));
+    d.alpha = 0.5f;
+    EXPECT_TRUE(c.Equals(d));
+    d.index = 2;
+    EXPECT_FALSE(c.Equals(d));
+    LColorRecord e;
+    e.colorId = 3;
+    EXPECT_FALSE(e.Equals(c));  // an id never equals a colour without one
+}
+
+TEST(LColorRecord, SharedRecordsAreInterned)
+{
+    EXPECT_EQ(CColor::Grey(2), CColor::Grey(2));
+    EXPECT_EQ(CColor::Grey(2)->red, 0x80);
+    EXPECT_EQ(CColor::Grey(4)->blue, 0xFF);
+    EXPECT_EQ(CColor::Grey(9)->red, 0);
+    EXPECT_EQ(CColor::Grey(9)->index, 9u);
+    EXPECT_EQ(CColor::FromId(5), CColor::FromId(5));
+    CColorRef a, b;
+    CColor::AssignRGB(a, LRGB{1, 2, 3}, 0);
+    CColor::AssignRGBA(b, LRGB{1, 2, 3}, 0, 1.0f);
+    EXPECT_EQ(a.Get(), b.Get());
+    CColor::AssignRGBA(b, LRGB{1, 2, 3}, 0, 0.5f);
+    EXPECT_NE(a.Get(), b.Get());
+}
+
+TEST(LColorRecord, RgbRecordsLeaveTheRegistryWithTheLastHandle)
+{
+    LColorRecord key;
+    key.red = 77;
+    key.green = 1;
+    key.index = 12345;
+    {
+        CColorRef held(CColor::FromRGB(77, 1, 0, 12345, 1.0f));
+        EXPECT_EQ(LColorRecord::FindRegistered(key), held.Get());
+    }
+    EXPECT_EQ(LColorRecord::FindRegistered(key), nullptr);
+    // Greys and ids stay for the run.
+    LColorRecord grey;
+    grey.red = grey.green = grey.blue = 0xC0;
+    grey.index = 3;
+    CColor::Grey(3);
+    EXPECT_NE(LColorRecord::FindRegistered(grey), nullptr);
+}
+
+TEST(LColorRecord, NamedIdsDrawInTheDesktopColours)
+{
+    plat::Color focus = CColor::FromId(4)->PlatformColor();
+    EXPECT_EQ(focus.red, CColor::FromId(5)->PlatformColor().red);
+    EXPECT_LT(focus.alpha, 1.0);
+    plat::Color own = CColor::FromRGB(255, 0, 51, 0, 0.5f)->PlatformColor();
+    EXPECT_DOUBLE_EQ(own.red, 1.0);
+    EXPECT_DOUBLE_EQ(own.blue, 0.2);
+    EXPECT_DOUBLE_EQ(own.alpha, 0.5);
+}
+
+TEST(LRGB, SetClampsUnsigned)
+{
+    LRGB rgb;
+    rgb.Set(300, -1, 12);
+    EXPECT_EQ(rgb, (LRGB{255, 255, 12}));
+}

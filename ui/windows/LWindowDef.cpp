@@ -1,0 +1,22 @@
+#include "ui/windows/LWindowDef.h"
+#include "shell/windows/CNativeWindowKind.h"
+#include "platform/window/Window.h"
+
+LWindowDef::LWindowDef(uint32_t layer, const CNativeWindowKind* kind) : layer(layer), kind(kind) {}
+
+const LWindowDef& LWindowDef::Default()
+{
+    static const LWindowDef def;
+    return def;
+}
+
+const CNativeWindowKind* LWindowDef::Kind() const
+{
+    return static_cast<const CNativeWindowKind*>(kind.Get());
+}
+
+plat::Ref<plat::Window> LWindowDef::CreateNativeWindow() const
+{
+    const CNativeWindowKind* windowKind = Kind();
+    return windowKind ? windowKind->CreateWindow() : plat::Ref<plat::Window>();
+}
