@@ -4,6 +4,9 @@
 #include "tests/foundation/TempFiles.h"
 #include "ui/bridges/LBundleVersion.h"
 #include "ui/bridges/MMachColorPanel.h"
+#include "ui/bridges/TextColorToNSColor.h"
+#include "controls/CColor.h"
+#include "platform/draw/SystemColors.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -69,4 +72,32 @@ TEST(MMachColorPanel, ReportsColoursAsRgbaAndEndsOnlyItsModalSession)
     modal.WindowWillClose();
     EXPECT_EQ(app.RunModalSession(session), plat::Application::kRunStopped);
     app.EndModalSession(session);
+}
+
+TEST(TextColorToNSColor, KindsGiveSystemOrOwnColours)
+{
+    // Counted colour records go with the handles that hold them here.
+    std::vector<CColorRef> held;
+    const auto Held = [&held](CColor* color) -> const CColor* {
+        held.emplace_back(color);
+        return color;
+    };
+    const plat::Color own = TextColorToNSColor(Held(CColor::FromRGB(255, 128, 0, 255, 0.25f)));
+    EXPECT_DOUBLE_EQ(own.red, 1.0);
+    EXPECT_NEAR(own.green, 0.502, 1e-3);
+    EXPECT_DOUBLE_EQ(own.blue, 0.0);
+    EXPECT_DOUBLE_EQ(own.alpha, 1.0); // opaque, whatever the record's alpha
+    const auto same = [](const plat::Color& a, const plat::Color& b) {
+        return a.red == b.red && a.green == b.green && a.blue == b.blue && a.alpha == b.alpha;
+    };
+    const plat::Color text = plat::SystemColorValue(plat::SystemColor::Text);
+    EXPECT_TRUE(same(TextColorToNSColor(nullptr), text));
+    EXPECT_TRUE(same(TextColorToNSColor(Held(CColor::FromRGB(9, 9, 9, 42, 1.0f))), text));
+    EXPECT_TRUE(same(TextColorToNSColor(Held(CColor::FromRGB(9, 9, 9, 2, 1.0f))),
+                     plat::SystemColorValue(plat::SystemColor::DisabledControlText)));
+    EXPECT_TRUE(same(TextColorToNSColor(Held(CColor::FromRGB(9, 9, 9, 8, 1.0f))),
+                     plat::SystemColorValue(plat::SystemColor::DisabledControlText)));
+    EXPECT_TRUE(same(TextColorToNSColor(CColor::Grey(3)), plat::Color{1, 1, 1, 1})); // index 3: white
+    EXPECT_TRUE(same(TextColorToNSColor(Held(CColor::FromRGB(9, 9, 9, 7, 1.0f))),
+                     plat::SystemColorValue(plat::SystemColor::SelectedControlText)));
 }
