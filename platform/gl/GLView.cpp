@@ -55,7 +55,7 @@ bool GLView::Present(GLContext& context)
     fPicture = std::move(picture);
     CopyToWindowImage(Bounds());
     Window* window = GetWindow();
-    if (window && window->BackingImage())
+    if (window && window->IsVisible() && window->BackingImage())
         WindowServer::Shared().Backend().Present(*window, *window->BackingImage());
     return true;
 }

@@ -7,6 +7,7 @@
 #include "platform/gl/GLContext.h"
 #include "platform/window/DisplayCycle.h"
 #include "platform/window/Window.h"
+#include "platform/window/WindowBackend.h"
 #include "platform/window/WindowStyle.h"
 #include "platform/window/WindowTestDriver.h"
 #include "shell/gl/CGLContext.h"
@@ -239,4 +240,19 @@ TEST_F(MGLView2Test, DisplayPassRepaintsThePictureOverTheWindowBackground)
     EXPECT_EQ(image->Pixel(kFrame.right - 1, kFrame.bottom - 1), kRed);
     EXPECT_EQ(image->Pixel(kFrame.right, kFrame.bottom), background);
     EXPECT_EQ(image->Pixel(kFrame.left - 1, kFrame.top), background);
+}
+
+TEST_F(MGLView2Test, PresentingShowsTheImageOnlyForAWindowOnScreen)
+{
+    plat::HeadlessBackend& backend = plat::HeadlessBackend::Shared();
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    DrawScene();
+    int before = backend.presents;
+    fContext->FlushBuffer();
+    EXPECT_EQ(backend.presents, before);
+    fWindow->OrderFront();
+    before = backend.presents;
+    fContext->FlushBuffer();
+    EXPECT_EQ(backend.presents, before + 1);
+    ExpectImage(LRegion(kFrame));
 }
