@@ -10,6 +10,7 @@
 #include "shell/windows/MWindowDelegate.h"
 #include "shell/windows/TranslateKeyEvent.h"
 #include "shell/windows/WindowEventHooks.h"
+#include "ui/panes/LPane.h"
 #include "ui/windows/LWindow.h"
 
 namespace {
@@ -71,8 +72,11 @@ void MWindowView::SendWindowMessage(const char* type)
 LHandler* MWindowView::KeyRecipient() const
 {
     LWindow* owner = Owner();
-    // NOTE: the frame's focus target once the pane layer provides it; until then the frame.
-    return owner ? owner->GetOwner() : nullptr;
+    if (!owner)
+        return nullptr;
+    if (auto* frame = dynamic_cast<LPane*>(owner->GetOwner()))
+        return frame->FocusTarget();
+    return owner->GetOwner(); // a plain handler owns the window: it takes the keys itself
 }
 
 plat::View* MWindowView::HitTest(const plat::Point& p)
