@@ -104,9 +104,9 @@ void BM_FormulaLayout(benchmark::State& state)
         place.Run(texts.declarations);
         place.SetLayoutRect(preferred);
         place.Run(texts.place);
-        benchmark::DoNotOptimize(frame[kPanes].fRect);
+        benchmark::DoNotOptimize(frame[kPanes].Rect());
     }
-    if (frame[kPanes].fRect == CLRect{})
+    if (frame[kPanes].Rect() == CLRect{})
         state.SkipWithError("the prelude did not load: nothing was placed");
 }
 BENCHMARK(BM_FormulaLayout);
@@ -126,9 +126,9 @@ void BM_ScriptLayout(benchmark::State& state)
         benchmark::DoNotOptimize(script.RunPref(nullptr));
         script.SetLayoutRect(script.LayoutRect());
         script.RunLayout(nullptr);
-        benchmark::DoNotOptimize(frame[kPanes].fRect);
+        benchmark::DoNotOptimize(frame[kPanes].Rect());
     }
-    if (frame[kPanes].fRect == CLRect{})
+    if (frame[kPanes].Rect() == CLRect{})
         state.SkipWithError("the script did not compile: nothing was placed");
 }
 BENCHMARK(BM_ScriptLayout);

@@ -1,6 +1,8 @@
 #include "foundation/input/LMouse.h"
 #include "foundation/async/LTicks.h"
+#include "platform/cursors/Cursor.h"
 #include "platform/system/InputSettings.h"
+#include "shell/cursors/CNativeCursor.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -70,4 +72,23 @@ int32_t LMouse::TakeWheelSteps(int32_t delta, int32_t& carry, int32_t limit, int
     if (limit >= 1)
         steps = std::clamp<int64_t>(steps, -int64_t(limit), limit);
     return static_cast<int32_t>(std::clamp<int64_t>(steps, INT32_MIN, INT32_MAX));
+}
+
+void LMouse::SetCursor(int32_t shape)
+{
+    plat::CursorShape standard = plat::CursorShape::Arrow;
+    if (shape == 2)
+        standard = plat::CursorShape::IBeam;
+    else if (shape == 3)
+        standard = plat::CursorShape::Crosshair;
+    plat::Cursor::WithShape(standard)->Set();
+}
+
+void LMouse::SetCursorObject(CNativeCursor* cursor)
+{
+    if (!cursor) {
+        plat::Cursor::WithShape(plat::CursorShape::Arrow)->Set();
+        return;
+    }
+    cursor->Set();
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+class CNativeCursor;
 namespace plat {
 class Event;
 }
@@ -53,6 +54,11 @@ public:
     // answer to -limit ... limit.
     int32_t TakeWheelStepsX(int32_t limit, int32_t step) { return TakeWheelSteps(wheelDx, wheelCarryX, limit, step); }
     int32_t TakeWheelStepsY(int32_t limit, int32_t step) { return TakeWheelSteps(wheelDy, wheelCarryY, limit, step); }
+
+    // Shows a standard cursor: 2 the I-beam, 3 the crosshair, any other shape the arrow.
+    static void SetCursor(int32_t shape);
+    // Shows the cursor object; null shows the arrow.
+    static void SetCursorObject(CNativeCursor* cursor);
 
     CLPoint location;          // screen coordinates, y downward
     uint32_t modifiers = 0;

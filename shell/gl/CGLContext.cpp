@@ -1,12 +1,17 @@
 #include "shell/gl/CGLContext.h"
+#include "foundation/geometry/LRectList.h"
 #include "foundation/geometry/LRegion.h"
 #include "platform/gl/GLApi.h"
 #include "platform/gl/GLContext.h"
+#include "platform/window/Window.h"
 #include "shell/gl/CGLContextLock.h"
+#include "shell/gl/MGLView2.h"
 
 #include <algorithm>
 #include <atomic>
+#include <climits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -21,6 +26,26 @@ plat::GLPixelFormat PixelFormatOf(const CGLOptions* options)
     format.depthBits = options->depth;
     format.samples = options->samples >= 2 ? options->samples : 0;
     return format;
+}
+
+bool SameRect(const plat::Rect& a, const plat::Rect& b)
+{
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+// The visible rectangles of the region in the view's own bottom-up coordinates.
+std::vector<plat::Rect> ViewClipRects(const LRegion& visible, const CLRect& frame)
+{
+    LRectList rects;
+    visible.GetRects(rects);
+    std::vector<plat::Rect> out;
+    out.reserve(rects.Count());
+    for (uint32_t i = 0; i < rects.Count(); ++i) {
+        const CLRect& r = rects[i];
+        out.push_back(plat::Rect{double(int64_t(r.left) - frame.left), double(int64_t(frame.bottom) - r.bottom),
+                                 double(r.Width()), double(r.Height())});
+    }
+    return out;
 }
 
 } // namespace
@@ -39,6 +64,14 @@ CGLContext::CGLContext(plat::Window* host, const CGLOptions* options) : fHost(ho
     if (!fContext)
         return;
     multisample = fContext->IsMultisampled() ? 1 : 0;
+    if (fHost) {
+        fView = MGLView2::Make();
+        fView->autoresizesSubviews = false;
+        fView->postsFrameChanged = false;
+        fView->postsBoundsChanged = false;
+        fView->mGL = fContext.get();
+        // Presentation waits for no display refresh here: swap sync has nothing to wait for.
+    }
 }
 
 CGLContext::~CGLContext()
@@ -50,6 +83,12 @@ CGLContext::~CGLContext()
     {
         CGLContextLock lock(this);
         fContext->Finish();
+    }
+    if (fView) {
+        fView->RemoveFromSuperview();
+        fView->ClearClipRects();
+        fView->mGL = nullptr;
+        fView.Reset();
     }
     std::lock_guard guard(*fMutex); // no other thread may have it current while it goes
     fContext.reset();
@@ -83,19 +122,73 @@ void CGLContext::FlushBuffer()
     if (!fContext)
         return;
     CGLContextLock lock(this);
-    glFlush();
+    if (fView)
+        (void)fView->Present(*fContext);
+    else
+        glFlush();
 }
 
-void CGLContext::PlaceView(const CLRect& newFrame, const LRegion& /*clip*/)
+void CGLContext::PlaceView(const CLRect& newFrame, const LRegion& clip)
 {
-    SetViewport(newFrame);
+    if (!fHost || !fView || !fHost->ContentView()) {
+        SetViewport(newFrame.Width(), newFrame.Height());
+        return;
+    }
+    const bool moved = MoveView(newFrame);
+    ClipView(newFrame, clip);
+    if (moved && !newFrame.IsEmpty()) {
+        const auto width = static_cast<int32_t>(std::min<int64_t>(newFrame.Width(), INT32_MAX));
+        const auto height = static_cast<int32_t>(std::min<int64_t>(newFrame.Height(), INT32_MAX));
+        (void)fContext->SetSurfaceSize(width, height); // refused: the old surface stays
+    }
+    const plat::Rect bounds = fView->Bounds();
+    SetViewport(static_cast<int64_t>(bounds.width), static_cast<int64_t>(bounds.height));
 }
 
-void CGLContext::SetViewport(const CLRect& area)
+// Puts the view into the host's content view at the frame; true when anything changed.
+bool CGLContext::MoveView(const CLRect& newFrame)
 {
-    const auto width = static_cast<GLsizei>(std::clamp<int64_t>(area.Width(), 0, INT32_MAX));
-    const auto height = static_cast<GLsizei>(std::clamp<int64_t>(area.Height(), 0, INT32_MAX));
-    glViewport(0, 0, width, height);
+    plat::View* content = fHost->ContentView();
+    bool changed = false;
+    if (fView->Superview() != content) {
+        content->AddSubview(fView.Get());
+        changed = true;
+    }
+    const double top = content->IsFlipped() ? double(newFrame.top) : content->Frame().height - double(newFrame.bottom);
+    const plat::Rect placed{double(newFrame.left), top, double(newFrame.Width()), double(newFrame.Height())};
+    if (!SameRect(fView->Frame(), placed)) {
+        fView->SetFrame(placed);
+        changed = true;
+    }
+    return changed;
+}
+
+// Shows the surface only through the part of the frame the clip leaves visible.
+void CGLContext::ClipView(const CLRect& newFrame, const LRegion& clip)
+{
+    LRegion visible(newFrame);
+    visible.Intersect(clip);
+    if (visible.Equals(LRegion(newFrame))) {
+        if (!fView->IsOpaque()) {
+            fView->ClearClipRects();
+            fView->SetNeedsDisplay(); // the whole surface shows again
+        }
+        return;
+    }
+    std::vector<plat::Rect> rects = ViewClipRects(visible, newFrame);
+    const auto& old = fView->ClipRects();
+    const bool same = old && old->size() == rects.size()
+        && std::equal(rects.begin(), rects.end(), old->begin(), SameRect);
+    if (same)
+        return;
+    fView->SetClipRects(std::move(rects));
+    fView->SetNeedsDisplay();
+}
+
+void CGLContext::SetViewport(int64_t width, int64_t height)
+{
+    glViewport(0, 0, static_cast<GLsizei>(std::clamp<int64_t>(width, 0, INT32_MAX)),
+               static_cast<GLsizei>(std::clamp<int64_t>(height, 0, INT32_MAX)));
 }
 
 void CGLContext::SetShared(CGLContext* context)

@@ -1,6 +1,7 @@
 #pragma once
 #include "foundation/geometry/CLRect.h"
 #include "platform/threads/RecursiveMutex.h"
+#include "platform/values/ValueRef.h"
 #include "shell/gl/CGLOptions.h"
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string>
 
 class LRegion;
+class MGLView2;
 
 namespace plat {
 class GLContext;
@@ -47,12 +49,15 @@ public:
     plat::GLContext* Native() const { return fContext.get(); }
     plat::RecursiveMutex& Mutex() const { return *fMutex; }
     plat::Window* Host() const { return fHost; }
+    MGLView2* View() const { return fView.Get(); }
     // Why the platform context could not be made; empty when it exists.
     const std::string& Error() const { return fError; }
 
 private:
     void PlaceView(const CLRect& newFrame, const LRegion& clip);
-    void SetViewport(const CLRect& area);
+    bool MoveView(const CLRect& newFrame);
+    void ClipView(const CLRect& newFrame, const LRegion& clip);
+    void SetViewport(int64_t width, int64_t height);
 
     std::unique_ptr<plat::GLContext> fContext;
     plat::RecursiveMutex* fMutex = nullptr;
@@ -61,5 +66,6 @@ private:
     uint8_t borrowedMutex = 0;
     CLRect frame;
     plat::Window* fHost = nullptr;
+    plat::Ref<MGLView2> fView;
     std::string fError;
 };

@@ -79,13 +79,13 @@ TEST_F(CtlLayoutScripts, ConsoleColumnStacksItsControlsWithoutGaps)
     ASSERT_TRUE(fUndefined.empty()) << fUndefined.front();
     for (int pane = 1; pane <= 4; ++pane) {
         EXPECT_EQ(fFrame[pane].fSetCount, 1) << pane;
-        EXPECT_LT(fFrame[pane].fRect.top, fFrame[pane].fRect.bottom) << pane;
+        EXPECT_LT(fFrame[pane].Rect().top, fFrame[pane].Rect().bottom) << pane;
         if (pane > 1) {
-            EXPECT_GT(fFrame[pane].fRect.top, fFrame[pane - 1].fRect.bottom) << pane;
+            EXPECT_GT(fFrame[pane].Rect().top, fFrame[pane - 1].Rect().bottom) << pane;
         }
     }
     // The last control ends one spacing above the preferred height.
-    EXPECT_LT(fFrame[4].fRect.bottom, size.bottom - size.top);
+    EXPECT_LT(fFrame[4].Rect().bottom, size.bottom - size.top);
 }
 
 TEST_F(CtlLayoutScripts, EveryFaderKindLaysOutAsARow)
@@ -109,7 +109,7 @@ TEST_F(CtlLayoutScripts, EveryFaderKindLaysOutAsARow)
         }
         for (uint32_t pane = 1; pane <= list.Count(); ++pane) {
             EXPECT_EQ(frame[pane].fSetCount, 1) << FaderKindName(kind);
-            EXPECT_LE(frame[pane].fRect.right, size.right - size.left) << FaderKindName(kind);
+            EXPECT_LE(frame[pane].Rect().right, size.right - size.left) << FaderKindName(kind);
         }
     }
 }

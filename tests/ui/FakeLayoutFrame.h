@@ -1,5 +1,6 @@
 #pragma once
-#include "ui/layout/LLayoutPane.h"
+#include "ui/layout/LLayoutPaneList.h"
+#include "ui/panes/LPane.h"
 
 #include <cstdint>
 #include <functional>
@@ -7,15 +8,18 @@
 #include <vector>
 
 // A pane with a fixed preferred size that records where the layout put it.
-class FakeLayoutPane : public LLayoutPane {
+class FakeLayoutPane : public LPane {
 public:
-    FakeLayoutPane(int32_t prefWidth, int32_t prefHeight, bool shown = true)
-        : fPrefWidth(prefWidth), fPrefHeight(prefHeight), fShown(shown) {}
-
-    CLRect LayoutRect() const override { return fRect; }
-    void SetRect(const CLRect& rect) override
+    FakeLayoutPane(int32_t prefWidth, int32_t prefHeight, bool shown = true, LPane* host = nullptr)
+        : LPane(host, host), fPrefWidth(prefWidth), fPrefHeight(prefHeight)
     {
-        fRect = rect;
+        if (!shown)
+            SetState(kEventHide);
+    }
+
+    void RectChanged(const CLRect& old) override
+    {
+        LPane::RectChanged(old);
         ++fSetCount;
     }
     int32_t PrefWidth(LPaneContext*, int32_t hint) override
@@ -28,13 +32,10 @@ public:
         fLastHeightHint = hint;
         return fHeightFor ? fHeightFor(hint) : fPrefHeight;
     }
-    bool IsShown() const override { return fShown; }
 
-    CLRect fRect;
     int fSetCount = 0;
     int32_t fPrefWidth;
     int32_t fPrefHeight;
-    bool fShown;
     int32_t fLastWidthHint = 0;
     int32_t fLastHeightHint = 0;
     std::function<int32_t(int32_t)> fWidthFor;
@@ -49,7 +50,7 @@ public:
         fPanes.push_back(std::make_unique<FakeLayoutPane>(prefWidth, prefHeight, shown));
         return *fPanes.back();
     }
-    LLayoutPane* PaneAt(uint32_t number) const override
+    LPane* PaneAt(uint32_t number) const override
     {
         return number >= 1 && number <= fPanes.size() ? fPanes[number - 1].get() : nullptr;
     }

@@ -65,8 +65,8 @@ TEST(LFormulaLayout, PanesAreNumberedFromOne)
     FakeLayoutPane& hidden = frame.Add(40, 14, false);
     LFormulaLayout layout(nullptr, &frame);
     layout.Run("pp(1,1,2,31,14);pp(2,5,6,7,8)");
-    EXPECT_EQ(first.fRect, (CLRect{1, 2, 31, 14}));
-    EXPECT_EQ(hidden.fRect, (CLRect{5, 6, 7, 8}));
+    EXPECT_EQ(first.Rect(), (CLRect{1, 2, 31, 14}));
+    EXPECT_EQ(hidden.Rect(), (CLRect{5, 6, 7, 8}));
     EXPECT_EQ(layout.Run("w(1)*100+h(1)"), 3012);
     EXPECT_EQ(layout.Run("shown(1)*10+shown(2)"), 10);
     EXPECT_EQ(layout.Run("wp(1,-13)"), 30);
@@ -117,7 +117,7 @@ TEST(LFormulaLayout, EveryEngineStartsFromThePreludeStore)
     EXPECT_EQ(second.GetVariable("kStdSpc"), 20);
     frame.Add(10, 10);
     second.Run("PlaceSize(1,5,6,7,8)");
-    EXPECT_EQ(frame[1].fRect, (CLRect{5, 6, 12, 14}));
+    EXPECT_EQ(frame[1].Rect(), (CLRect{5, 6, 12, 14}));
 }
 
 TEST(LFormulaLayout, PreludeReadsNoUndefinedVariable)
@@ -149,9 +149,9 @@ TEST(LFormulaLayout, MessageBoxWithHiddenCancel)
     EXPECT_TRUE(undefined.empty());
     // Text 300 wide beside a 32-wide icon; one 70-wide button, so the text decides the width.
     EXPECT_EQ(preferred, (CLRect{40, 40, 40 + 392, 40 + 88}));
-    EXPECT_EQ(frame[1].fRect, (CLRect{302, 48, 372, 68})) << "OK sits at the bottom right";
-    EXPECT_EQ(frame[4].fRect, (CLRect{20, 20, 52, 52}));
-    EXPECT_EQ(frame[3].fRect, (CLRect{72, 20, 372, 36}));
+    EXPECT_EQ(frame[1].Rect(), (CLRect{302, 48, 372, 68})) << "OK sits at the bottom right";
+    EXPECT_EQ(frame[4].Rect(), (CLRect{20, 20, 52, 52}));
+    EXPECT_EQ(frame[3].Rect(), (CLRect{72, 20, 372, 36}));
 }
 
 TEST(LFormulaLayout, MessageBoxWithCancel)
@@ -159,8 +159,8 @@ TEST(LFormulaLayout, MessageBoxWithCancel)
     FakeLayoutFrame frame;
     AddMessageBoxPanes(frame, true);
     LayOutMessageBox(frame);
-    EXPECT_EQ(frame[1].fRect, (CLRect{292, 48, 372, 68})) << "both buttons take the wider width";
-    EXPECT_EQ(frame[2].fRect, (CLRect{200, 48, 280, 68}));
+    EXPECT_EQ(frame[1].Rect(), (CLRect{292, 48, 372, 68})) << "both buttons take the wider width";
+    EXPECT_EQ(frame[2].Rect(), (CLRect{200, 48, 280, 68}));
 }
 
 TEST(LFormulaLayout, ControlPanelTemplates)
@@ -175,6 +175,6 @@ TEST(LFormulaLayout, ControlPanelTemplates)
     // Wide characters are as wide as the pane's preferred width here: 50 * 3 + 8 per edit.
     EXPECT_EQ(layout.LayoutRect(), (CLRect{0, 0, 20 + 158 + 20 + 158 + 20, 24 + 14}));
     layout.Run("vc=h(0)/2;l1=hspc;h1=hp(1);PlaceSize(1,l1,vc-h1/2,CalcEditW(1,3),h1);l1=r(1)+hspc;");
-    EXPECT_EQ(frame[1].fRect, (CLRect{20, 8, 178, 30}));
+    EXPECT_EQ(frame[1].Rect(), (CLRect{20, 8, 178, 30}));
     EXPECT_EQ(layout.GetVariable("l1"), 198);
 }

@@ -43,9 +43,9 @@ TEST(LLayoutScript, MessageBoxMatchesTheFormulaLayout)
         EXPECT_EQ(script.LayoutRect(), (CLRect{40, 40, 40 + 392, 40 + 88}));
         script.SetLayoutRect(CLRect{0, 0, 392, 88});
         script.RunLayout(nullptr);
-        EXPECT_EQ(frame[1].fRect, cancelShown ? (CLRect{292, 48, 372, 68}) : (CLRect{302, 48, 372, 68}));
-        EXPECT_EQ(frame[4].fRect, (CLRect{20, 20, 52, 52}));
-        EXPECT_EQ(frame[3].fRect, (CLRect{72, 20, 372, 36}));
+        EXPECT_EQ(frame[1].Rect(), cancelShown ? (CLRect{292, 48, 372, 68}) : (CLRect{302, 48, 372, 68}));
+        EXPECT_EQ(frame[4].Rect(), (CLRect{20, 20, 52, 52}));
+        EXPECT_EQ(frame[3].Rect(), (CLRect{72, 20, 372, 36}));
     }
 }
 
@@ -102,7 +102,7 @@ TEST(LLayoutScript, LayoutBuiltins)
         "", ""};
     script.Load(LayoutResources::MakeList(texts));
     ASSERT_EQ(script.ErrorCode(), LScript::kNoError) << script.ErrorReport();
-    EXPECT_EQ(pane.fRect, (CLRect{1, 2, 31, 14}));
+    EXPECT_EQ(pane.Rect(), (CLRect{1, 2, 31, 14}));
     int32_t result = 0;
     ASSERT_TRUE(script.Call("probe", 0, nullptr, result));
     EXPECT_EQ(result, 100050000 + 1000 + 1);

@@ -1,5 +1,6 @@
 #include "ui/layout/LLayoutTarget.h"
-#include "ui/layout/LLayoutPane.h"
+#include "ui/layout/LLayoutPaneList.h"
+#include "ui/panes/LPane.h"
 #include "ui/layout/LayoutMath.h"
 
 namespace {
@@ -14,7 +15,7 @@ int32_t LLayoutTarget::SystemMetric(int32_t selector)
     return static_cast<uint32_t>(selector) <= 3u ? kScrollBarWidth : 0;
 }
 
-LLayoutPane* LLayoutTarget::Pane(int32_t number) const
+LPane* LLayoutTarget::Pane(int32_t number) const
 {
     if (number <= 0 || !fChildren)
         return nullptr;
@@ -25,7 +26,7 @@ void LLayoutTarget::Place(int32_t number, const CLRect& rect)
 {
     if (number == 0) {
         fLayoutRect = rect;
-    } else if (LLayoutPane* pane = Pane(number)) {
+    } else if (LPane* pane = Pane(number)) {
         pane->SetRect(rect);
     }
 }
@@ -34,7 +35,7 @@ int32_t LLayoutTarget::Shown(int32_t number) const
 {
     if (number == 0)
         return 1;
-    const LLayoutPane* pane = Pane(number);
+    const LPane* pane = Pane(number);
     return pane && pane->IsShown() ? 1 : 0;
 }
 
@@ -42,7 +43,7 @@ int32_t LLayoutTarget::PrefWidth(int32_t number, int32_t hint) const
 {
     if (number == 0)
         return EdgeOf(0, Edge::Width);
-    LLayoutPane* pane = Pane(number);
+    LPane* pane = Pane(number);
     return pane ? pane->PrefWidth(fContext, hint) : 0;
 }
 
@@ -50,7 +51,7 @@ int32_t LLayoutTarget::PrefHeight(int32_t number, int32_t hint) const
 {
     if (number == 0)
         return EdgeOf(0, Edge::Height);
-    LLayoutPane* pane = Pane(number);
+    LPane* pane = Pane(number);
     return pane ? pane->PrefHeight(fContext, hint) : 0;
 }
 
@@ -59,8 +60,8 @@ int32_t LLayoutTarget::EdgeOf(int32_t number, Edge edge) const
     CLRect rect;
     if (number == 0) {
         rect = fLayoutRect;
-    } else if (const LLayoutPane* pane = Pane(number)) {
-        rect = pane->LayoutRect();
+    } else if (const LPane* pane = Pane(number)) {
+        rect = pane->Rect();
     }
     switch (edge) {
     case Edge::Left: return rect.left;

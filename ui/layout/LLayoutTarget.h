@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-class LLayoutPane;
+class LPane;
 class LLayoutPaneList;
 class LPaneContext;
 
@@ -30,7 +30,7 @@ public:
     int32_t EdgeOf(int32_t number, Edge edge) const;
 
 private:
-    LLayoutPane* Pane(int32_t number) const;
+    LPane* Pane(int32_t number) const;
 
     CLRect fLayoutRect;
     LPaneContext* fContext;

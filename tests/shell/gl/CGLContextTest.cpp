@@ -3,6 +3,7 @@
 #include "platform/gl/GLApi.h"
 #include "platform/gl/GLContext.h"
 #include "shell/gl/CGLContextLock.h"
+#include "tests/shell/gl/SharedGLFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,23 +15,7 @@
 
 namespace {
 
-// Each test publishes a shared context of its own and clears the link afterwards.
-class CGLContextTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        fShared = std::make_unique<CGLContext>(nullptr, nullptr);
-        ASSERT_TRUE(fShared->HasContext()) << fShared->Error();
-        CGLContext::SetShared(fShared.get());
-    }
-    void TearDown() override
-    {
-        CGLContext::SetShared(nullptr);
-        plat::GLContext::ClearCurrent();
-    }
-
-    std::unique_ptr<CGLContext> fShared;
-};
+using CGLContextTest = SharedGLFixture;
 
 std::array<GLint, 4> Viewport()
 {

@@ -1,0 +1,258 @@
+// A display context on a host window: its view sits in the content view at the frame, the
+// drawn pixels land in the window image there, and covering panes keep their pixels.
+#include "shell/gl/MGLView2.h"
+#include "foundation/geometry/LRegion.h"
+#include "platform/draw/Bitmap.h"
+#include "platform/gl/GLApi.h"
+#include "platform/gl/GLContext.h"
+#include "platform/window/DisplayCycle.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowBackend.h"
+#include "platform/window/WindowStyle.h"
+#include "platform/window/WindowTestDriver.h"
+#include "shell/gl/CGLContext.h"
+#include "shell/gl/CGLContextLock.h"
+#include "tests/shell/gl/SharedGLFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <future>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t kPane = 0xFF336699;  // what the window's own drawing left
+constexpr uint32_t kRed = 0xFFFF0000;
+constexpr uint32_t kGreen = 0xFF00FF00;
+constexpr int kWidth = 120;
+constexpr int kHeight = 80;
+const CLRect kFrame{20, 30, 60, 50}; // window content coordinates, top-left origin
+
+class MGLView2Test : public SharedGLFixture {
+protected:
+    void SetUp() override
+    {
+        SharedGLFixture::SetUp();
+        fWindow = plat::Window::Make(plat::Rect{100, 100, kWidth, kHeight}, plat::kStyleTitled);
+        fImage = std::make_shared<plat::Bitmap>(kWidth, kHeight);
+        fImage->Fill(kPane);
+        fWindow->SetBackingImage(fImage);
+        fContext = std::make_unique<CGLContext>(fWindow.Get(), nullptr);
+        ASSERT_TRUE(fContext->HasContext()) << fContext->Error();
+    }
+    void TearDown() override
+    {
+        fContext.reset();
+        SharedGLFixture::TearDown();
+    }
+
+    // Red everywhere, green in the surface's top-left 10 x 5 pixels.
+    void DrawScene()
+    {
+        CGLContextLock lock(fContext.get());
+        std::array<GLint, 4> viewport{};
+        glGetIntegerv(GL_VIEWPORT, viewport.data());
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, viewport[2], viewport[3], 0, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glClearColor(1, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glColor3f(0, 1, 0);
+        glRecti(0, 0, 10, 5);
+    }
+
+    // What the window image should hold: the scene inside `shown`, the pane colour elsewhere.
+    void ExpectImage(const LRegion& shown)
+    {
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                uint32_t expected = kPane;
+                if (shown.Contains(CLPoint{x, y}))
+                    expected = (x < kFrame.left + 10 && y < kFrame.top + 5) ? kGreen : kRed;
+                ASSERT_EQ(fImage->Pixel(x, y), expected) << "at " << x << "," << y;
+            }
+        }
+    }
+
+    plat::WindowTestDriver fDriver;
+    plat::Ref<plat::Window> fWindow;
+    std::shared_ptr<plat::Bitmap> fImage;
+    std::unique_ptr<CGLContext> fContext;
+};
+
+} // namespace
+
+TEST_F(MGLView2Test, ViewJoinsTheContentViewAtTheFlippedFrame)
+{
+    EXPECT_TRUE(fContext->IsFrameEmpty());
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    MGLView2* view = fContext->View();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->Superview(), fWindow->ContentView());
+    EXPECT_EQ(view->mGL, fContext->Native());
+    const plat::Rect frame = view->Frame();
+    EXPECT_EQ(frame.x, 20);
+    EXPECT_EQ(frame.y, kHeight - 50);
+    EXPECT_EQ(frame.width, 40);
+    EXPECT_EQ(frame.height, 20);
+    EXPECT_TRUE(view->IsOpaque());
+    EXPECT_EQ(fContext->Native()->SurfaceWidth(), 40);
+    EXPECT_EQ(fContext->Native()->SurfaceHeight(), 20);
+    EXPECT_FALSE(fContext->IsFrameEmpty());
+}
+
+TEST_F(MGLView2Test, FlushPutsTheDrawnPixelsIntoTheWindowImage)
+{
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    DrawScene();
+    fContext->FlushBuffer();
+    ExpectImage(LRegion(kFrame));
+}
+
+TEST_F(MGLView2Test, CoveredPartsKeepTheWindowsOwnPixels)
+{
+    const CLRect pane{40, 30, 80, 40}; // overlaps the frame's top-right part
+    LRegion visible(kFrame);
+    visible.Subtract(LRegion(pane));
+    fContext->SetFrame(kFrame, visible);
+    MGLView2* view = fContext->View();
+    ASSERT_FALSE(view->IsOpaque());
+    const auto& holes = *view->ClipRects();
+    ASSERT_EQ(holes.size(), 2u); // one clear rectangle per visible piece
+    EXPECT_EQ(holes[0].x, 0);
+    EXPECT_EQ(holes[0].y, 10); // bottom-up inside the view
+    EXPECT_EQ(holes[0].width, 20);
+    EXPECT_EQ(holes[0].height, 10);
+    EXPECT_EQ(holes[1].y, 0);
+    EXPECT_EQ(holes[1].width, 40);
+    DrawScene();
+    fContext->FlushBuffer();
+    ExpectImage(visible);
+
+    fContext->SetFrame(kFrame, LRegion(kFrame)); // uncovered again
+    EXPECT_TRUE(view->IsOpaque());
+    fContext->FlushBuffer();
+    ExpectImage(LRegion(kFrame));
+}
+
+TEST_F(MGLView2Test, RedrawPaintsTheLastPictureAgain)
+{
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    DrawScene();
+    fContext->FlushBuffer();
+    fImage->Fill(kPane); // the display cycle repainted the window's own content
+    MGLView2* view = fContext->View();
+    view->DrawRect(plat::Rect{0, 0, 5, 20}); // the left five columns only
+    const CLRect strip{kFrame.left, kFrame.top, kFrame.left + 5, kFrame.bottom};
+    ExpectImage(LRegion(strip));
+}
+
+TEST_F(MGLView2Test, MovingTheFrameResizesTheSurfaceAndViewport)
+{
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    const CLRect bigger{0, 0, 100, 70};
+    fContext->SetFrame(bigger, LRegion(bigger));
+    EXPECT_EQ(fContext->Native()->SurfaceWidth(), 100);
+    EXPECT_EQ(fContext->Native()->SurfaceHeight(), 70);
+    CGLContextLock lock(fContext.get());
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 100, 70}));
+}
+
+TEST_F(MGLView2Test, DestroyingTheContextTakesTheViewOut)
+{
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    plat::Ref<MGLView2> view(fContext->View());
+    fContext.reset();
+    EXPECT_EQ(view->Superview(), nullptr);
+    EXPECT_EQ(view->mGL, nullptr);
+    EXPECT_TRUE(fWindow->ContentView()->Subviews().empty());
+}
+
+TEST_F(MGLView2Test, FlushWithoutWindowImageKeepsThePicture)
+{
+    fWindow->SetBackingImage(nullptr);
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    DrawScene();
+    fContext->FlushBuffer();
+    const plat::Bitmap& picture = fContext->View()->Picture();
+    ASSERT_EQ(picture.Width(), 40);
+    EXPECT_EQ(picture.Pixel(0, 0), kGreen);
+    EXPECT_EQ(picture.Pixel(39, 19), kRed);
+}
+
+TEST_F(MGLView2Test, TwoThreadsDrawingOneSurfaceThroughTheLockSeeOnlyTheirOwnScene)
+{
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    constexpr int kRounds = 30;
+    auto work = [this](float red, float blue) {
+        const uint32_t background = 0xFF000000u | (red ? 0xFF0000u : 0u) | (blue ? 0xFFu : 0u);
+        int good = 0;
+        std::vector<uint32_t> pixels(40 * 20, 0);
+        for (int round = 0; round < kRounds; ++round) {
+            CGLContextLock lock(fContext.get());
+            glClearColor(red, 0, blue, 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            std::this_thread::sleep_for(std::chrono::microseconds(300)); // invite the other thread in
+            glMatrixMode(GL_PROJECTION);
+            glLoadIdentity();
+            glOrtho(0, 40, 20, 0, -1, 1);
+            glColor3f(0, 1, 0);
+            glRecti(0, 0, 10, 5);
+            bool whole = fContext->Native()->ReadPixels(pixels.data(), 40 * 4);
+            for (int y = 0; y < 20 && whole; ++y)
+                for (int x = 0; x < 40 && whole; ++x)
+                    whole = pixels[size_t(y) * 40 + size_t(x)] == ((x < 10 && y < 5) ? kGreen : background);
+            good += whole ? 1 : 0;
+        }
+        return good;
+    };
+    auto first = std::async(std::launch::async, work, 1.0f, 0.0f);
+    auto second = std::async(std::launch::async, work, 0.0f, 1.0f);
+    ASSERT_EQ(first.wait_for(std::chrono::seconds(60)), std::future_status::ready);
+    ASSERT_EQ(second.wait_for(std::chrono::seconds(60)), std::future_status::ready);
+    EXPECT_EQ(first.get(), kRounds);
+    EXPECT_EQ(second.get(), kRounds);
+}
+
+TEST_F(MGLView2Test, DisplayPassRepaintsThePictureOverTheWindowBackground)
+{
+    fWindow->SetBackingImage(nullptr); // the display cycle makes its own image
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    DrawScene();
+    fContext->FlushBuffer();
+    fWindow->ContentView()->SetNeedsDisplay();
+    ASSERT_TRUE(plat::DisplayCycle::Display(*fWindow));
+    const plat::Bitmap* image = fWindow->BackingImage();
+    ASSERT_NE(image, nullptr);
+    const uint32_t background = image->Pixel(0, 0);
+    EXPECT_NE(background, kRed);
+    EXPECT_EQ(image->Pixel(kFrame.left, kFrame.top), kGreen);
+    EXPECT_EQ(image->Pixel(kFrame.left + 9, kFrame.top + 4), kGreen);
+    EXPECT_EQ(image->Pixel(kFrame.left + 10, kFrame.top), kRed);
+    EXPECT_EQ(image->Pixel(kFrame.right - 1, kFrame.bottom - 1), kRed);
+    EXPECT_EQ(image->Pixel(kFrame.right, kFrame.bottom), background);
+    EXPECT_EQ(image->Pixel(kFrame.left - 1, kFrame.top), background);
+}
+
+TEST_F(MGLView2Test, PresentingShowsTheImageOnlyForAWindowOnScreen)
+{
+    plat::HeadlessBackend& backend = plat::HeadlessBackend::Shared();
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    DrawScene();
+    int before = backend.presents;
+    fContext->FlushBuffer();
+    EXPECT_EQ(backend.presents, before);
+    fWindow->OrderFront();
+    before = backend.presents;
+    fContext->FlushBuffer();
+    EXPECT_EQ(backend.presents, before + 1);
+    ExpectImage(LRegion(kFrame));
+}

@@ -1,0 +1,123 @@
+#include "tests/ui/panes/PaneTestKit.h"
+#include "foundation/input/LKeyboard.h"
+#include "ui/dialogs/LModalDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Stands in for the main loop at the top of the dialog's chain: every modal step runs the next
+// scripted action, and gives up after a bounded number of steps so that a dialog that never
+// ends fails instead of hanging. Other messages are recorded and, as at the top of every chain,
+// handed back to their subject.
+class ModalLoop : public ConsumingRecorder {
+public:
+    void HandleMessage(LMessage& result, const LMessage& msg) override
+    {
+        if (StrEqual(msg.type, LModalDialog::msgMode)) {
+            ++steps;
+            auto* dialog = static_cast<LModalDialog*>(msg.subject);
+            if (steps > 20)
+                dialog->SetResult(99);
+            else if (step)
+                step(*dialog);
+            LMessage::Clear(result);
+            return;
+        }
+        seen.push_back({msg.type ? msg.type : "", msg.subject});
+        LHandler::HandleMessage(result, msg);
+    }
+    std::function<void(LModalDialog&)> step;
+    int steps = 0;
+};
+
+struct ModalDialog : ::testing::Test {
+    ModalLoop loop;
+    LModalDialog dialog{&loop, nullptr};
+    LPane ok{&dialog, &dialog};
+    LPane cancel{&dialog, &dialog};
+    LKeyboard keyboard;
+
+    void SetUp() override
+    {
+        dialog.SetState(kEventHostShow);
+        dialog.SetState(kEventActivate);
+        dialog.SetDefaultButton(&ok);
+        dialog.SetCancelButton(&cancel);
+    }
+    // A key press as the window bridge delivers it: to the dialog's focus target.
+    void Press(uint8_t character)
+    {
+        keyboard.character = character;
+        LMessage::Send(LMessage(LKeyboard::msgDown, &keyboard, dialog.FocusTarget()));
+    }
+};
+
+TEST_F(ModalDialog, ReturnAndEscapeEndTheModalRun)
+{
+    int presses = 0;
+    loop.step = [&](LModalDialog&) { if (++presses == 3) Press(13); };
+    EXPECT_EQ(dialog.RunModal(), 1u);
+    EXPECT_EQ(loop.steps, 3) << "empty steps go on";
+
+    loop.step = [&](LModalDialog&) { Press(27); };
+    EXPECT_EQ(dialog.RunModal(), 2u);
+    loop.step = [&](LModalDialog&) { Press(3); };
+    EXPECT_EQ(dialog.RunModal(), 1u) << "Enter works like Return";
+}
+
+TEST_F(ModalDialog, ButtonsPressedByMouseGiveTheSameResults)
+{
+    loop.step = [&](LModalDialog&) { LMessage::Send(LMessage(LDialog::msgSelected, &cancel, &dialog)); };
+    EXPECT_EQ(dialog.ModalStep(100), 2u);
+    loop.step = [&](LModalDialog&) { LMessage::Send(LMessage(LDialog::msgSelected, &ok, &dialog)); };
+    EXPECT_EQ(dialog.ModalStep(100), 1u);
+    loop.step = nullptr;
+    EXPECT_EQ(dialog.ModalStep(100), 0u) << "the result is reset at every step";
+}
+
+TEST_F(ModalDialog, InactiveOrMissingButtonsLetTheKeyPass)
+{
+    ok.SetState(kEventDisable);
+    loop.seen.clear();
+    Press(13);
+    EXPECT_EQ(loop.Count(LKeyboard::msgDown), 1) << "a disabled default button does not take Return";
+    EXPECT_EQ(dialog.ModalStep(1), 0u);
+
+    dialog.SetCancelButton(nullptr);
+    Press(27);
+    EXPECT_EQ(loop.Count(LKeyboard::msgDown), 2) << "no cancel button: Escape passes on";
+    Press('a');
+    EXPECT_EQ(loop.Count(LKeyboard::msgDown), 3);
+}
+
+TEST_F(ModalDialog, OwnTimerKeepsTheStepTurning)
+{
+    loop.step = [&](LModalDialog& d) {
+        LTimer other(&d);
+        LMessage result;
+        d.HandleMessage(result, LMessage(LTimer::msgExpire, &other, &d));
+        EXPECT_FALSE(result.IsConsumed()) << "a foreign timer is not the dialog's";
+        d.SetResult(7);
+    };
+    EXPECT_EQ(dialog.ModalStep(50), 7u);
+    EXPECT_EQ(dialog.RunModal(), 7u) << "a subclass's own result ends the run";
+}
+
+TEST(LDialog, ResultMessagesClimbFromAPlainDialog)
+{
+    ConsumingRecorder top;
+    LDialog dialog(&top, nullptr);
+    LPane ok(&dialog, &dialog);
+    dialog.SetDefaultButton(&ok);
+    LMessage::Send(LMessage(LDialog::msgSelected, &ok, &dialog));
+    ASSERT_EQ(top.Count(LDialog::msgDefault), 1);
+    LPane other(&dialog, &dialog);
+    LMessage::Send(LMessage(LDialog::msgSelected, &other, &dialog));
+    EXPECT_EQ(top.Count(LDialog::msgSelected), 1) << "another control's press passes on";
+    EXPECT_EQ(top.Count(LDialog::msgEscape), 0);
+}
+
+} // namespace

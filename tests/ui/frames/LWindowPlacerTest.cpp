@@ -1,0 +1,83 @@
+#include "ui/frames/LPlacement.h"
+#include "ui/frames/LWindowPlacer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(LWindowPlacer, LimitsComeFromTheVisibleAreaLessTheFrameInsets)
+{
+    // A title bar of 22 and borders of 1 around the content.
+    const CLRect content{100, 100, 500, 400};
+    const CLRect frame{99, 78, 501, 401};
+    LWindowPlacer placer(nullptr, content, frame, {0, 22, 1440, 900});
+    EXPECT_EQ(placer.width, 400);
+    EXPECT_EQ(placer.height, 300);
+    EXPECT_EQ(placer.maxWidth, 1438);
+    EXPECT_EQ(placer.maxHeight, 855);
+    EXPECT_EQ(placer.bounds, (CLRect{1, 44, 1439, 899}));
+    EXPECT_EQ(placer.minWidth, 40);
+}
+
+TEST(LWindowPlacer, RequestsAreClampedAndTheMinimumWins)
+{
+    LWindowPlacer placer(nullptr, {0, 0, 100, 100}, {0, 0, 100, 100}, {0, 0, 800, 600});
+    EXPECT_EQ(placer.ClampWidth(10), 40) << "a layout asking for 10 gets the smallest window";
+    EXPECT_EQ(placer.ClampWidth(5000), 800);
+    EXPECT_EQ(placer.ClampHeight(300), 300);
+    placer.SetMinSize(10, 10);
+    EXPECT_EQ(placer.minWidth, 40) << "growing handlers only raise the minimum";
+    placer.SetMinSize(200, 900);
+    EXPECT_EQ(placer.minWidth, 200);
+    EXPECT_EQ(placer.minHeight, 600) << "held to the maximum";
+    placer.SetLimits(300, 100, 250, 700);
+    EXPECT_EQ(placer.maxWidth, 250);
+    EXPECT_EQ(placer.maxHeight, 600) << "a maximum is never raised";
+    EXPECT_EQ(placer.ClampWidth(280), 300) << "maximum below minimum: the minimum wins";
+
+    LWindowPlacer none;
+    EXPECT_EQ(none.maxWidth, 0);
+    EXPECT_EQ(none.minWidth, 40);
+}
+
+TEST(LPlacement, CascadeLeavesAFreeWindowInPlace)
+{
+    LPlacement cascade;
+    cascade.InitCascade();
+    const CLRect content{100, 100, 400, 300};
+    EXPECT_EQ(cascade.FindSpot(content, {401, 301}, {1440, 900}, {}), (CLPoint{100, 100}));
+    EXPECT_EQ(cascade.FindSpot(content, {401, 301}, {1440, 900}, {{500, 500}, {117, 117}}), (CLPoint{136, 136}))
+        << "squares of a step meet: a window 17 off blocks two spots";
+}
+
+TEST(LPlacement, DiagonalWrapsEachAxisAndGivesUpBackAtTheStart)
+{
+    LPlacement cascade;
+    cascade.InitCascade();
+    // Screen room for 3 steps across and 1 down: x runs 0,18,36 and y 0,18.
+    const CLRect content{0, 0, 100, 100};
+    const CLPoint frameEnd{100, 100}, screenEnd{136, 118};
+    std::vector<CLPoint> others{{0, 0}, {18, 18}, {36, 0}, {0, 18}, {18, 0}};
+    EXPECT_EQ(cascade.FindSpot(content, frameEnd, screenEnd, others), (CLPoint{36, 18}))
+        << "x and y wrap separately: (0,0) (18,18) (36,0) (0,18) (18,0) (36,18)";
+    others.push_back({36, 18});
+    EXPECT_EQ(cascade.FindSpot(content, frameEnd, screenEnd, others), std::nullopt);
+}
+
+TEST(LPlacement, AcrossThenDownGivesUpAtTheBottom)
+{
+    LPlacement cascade;
+    cascade.mode = LPlacement::kAcrossThenDown;
+    cascade.stepX = 50;
+    cascade.stepY = 50;
+    const CLRect content{0, 0, 100, 100};
+    std::vector<CLPoint> others{{0, 0}, {50, 0}, {0, 50}};
+    EXPECT_EQ(cascade.FindSpot(content, {100, 100}, {150, 150}, others), (CLPoint{50, 50}));
+    others.push_back({50, 50});
+    EXPECT_EQ(cascade.FindSpot(content, {100, 100}, {150, 150}, others), std::nullopt);
+    cascade.mode = LPlacement::kDownThenAcross;
+    others.pop_back();
+    EXPECT_EQ(cascade.FindSpot(content, {100, 100}, {150, 150}, others), (CLPoint{50, 50}));
+}
+
+} // namespace

@@ -1,0 +1,317 @@
+#include "tests/ui/panes/PaneTestKit.h"
+#include "tests/ui/FakeLayoutFrame.h"
+#include "ui/layout/LFormulaLayout.h"
+#include "ui/panes/CCursorHookList.h"
+#include "ui/panes/CUIDict.h"
+#include "foundation/core/LString.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A pane in a host that is shown and active, as a frame in a front window leaves it.
+struct PaneInHost : ::testing::Test {
+    ConsumingRecorder top;
+    RecordingPane host{&top, nullptr};
+    RecordingPane pane{&top, &host};
+
+    void SetUp() override
+    {
+        for (int32_t e : {kEventHostShow, kEventActivate, kEventKeyWindow})
+            pane.SetState(e);
+        pane.SetRect({10, 20, 50, 40});
+        pane.events.clear();
+        host.updates.clear();
+        host.erases.clear();
+        top.seen.clear();
+    }
+};
+
+TEST(LPane, NewPaneIsShownEnabledAndHitButNoFocusTarget)
+{
+    LPane pane(nullptr, nullptr);
+    EXPECT_EQ(pane.Flags(), 3u);
+    EXPECT_EQ(pane.Rect(), CLRect{});
+    pane.SetRect({0, 0, 10, 10});
+    EXPECT_EQ(pane.HitTest({0, 0}), &pane);
+    EXPECT_EQ(pane.FocusTarget(), nullptr) << "needs host shown and host active";
+    pane.SetState(kEventHostShow);
+    pane.SetState(kEventActivate);
+    EXPECT_EQ(pane.FocusTarget(), &pane);
+}
+
+TEST(LPane, ConstructionAndDestructionAnnounceToHost)
+{
+    ConsumingRecorder host;
+    ConsumingRecorder parent;
+    LHandler* made = nullptr;
+    {
+        LPane pane(&parent, nullptr);
+        EXPECT_TRUE(parent.seen.empty()) << "without host nobody hears of the pane";
+    }
+    parent.seen.clear();
+    {
+        RecordingPane hostPane(&host, nullptr);
+        host.seen.clear();
+        RecordingPane pane(&parent, &hostPane);
+        made = &pane;
+        EXPECT_TRUE(parent.seen.empty());
+    }
+    // The host pane is a recorder that passes messages to its parent.
+    ASSERT_GE(host.seen.size(), 2u);
+    EXPECT_EQ(host.seen[0].type, "LPane_Constructing");
+    EXPECT_EQ(host.seen[0].subject, made);
+    EXPECT_EQ(host.seen[1].type, "LPane_Destructing");
+    EXPECT_EQ(host.seen[1].subject, made);
+    EXPECT_EQ(host.Count("LPane_Destructing"), 1) << "a pane without host announces to nobody";
+}
+
+TEST_F(PaneInHost, SetStateCallsStateChangedOnlyOnChange)
+{
+    pane.SetState(kEventShow);
+    EXPECT_TRUE(pane.events.empty()) << "already shown";
+    pane.SetState(kEventMoved);
+    pane.SetState(kEventMoved);
+    pane.SetState(kEventPrefsChanged);
+    pane.SetState(40);
+    EXPECT_EQ(pane.events, (std::vector<int32_t>{8, 8, 23, 40})) << "flagless events always arrive";
+    EXPECT_EQ(pane.Flags(), 0x8Fu);
+
+    pane.SetState(kEventDisable);
+    pane.SetState(kEventDisable);
+    pane.SetState(kEventTransparent);
+    pane.SetState(kEventInTransparent);
+    pane.SetState(kEventFocusOnClick);
+    EXPECT_EQ(pane.Flags(), 0x8Du | 0x10 | 0x20 | 0x800);
+    pane.SetState(kEventNoFocusOnClick);
+    pane.SetState(kEventNotTransparent);
+    pane.SetState(kEventNotInTransparent);
+    pane.SetState(kEventNotKeyWindow);
+    EXPECT_EQ(pane.Flags(), 0x0Du);
+}
+
+TEST_F(PaneInHost, FocusStopEventsSwitchRingPlacement)
+{
+    pane.SetState(kEventTakeFocusOuter);
+    EXPECT_EQ(pane.Flags() & 0x300u, 0x300u);
+    pane.events.clear();
+    pane.SetState(kEventTakeFocus);
+    EXPECT_EQ(pane.Flags() & 0x300u, 0x100u);
+    EXPECT_EQ(pane.events, (std::vector<int32_t>{18, 19}));
+
+    pane.events.clear();
+    pane.SetState(kEventTakeFocus);
+    EXPECT_TRUE(pane.events.empty());
+    pane.SetState(kEventTakeFocusOuter);
+    EXPECT_EQ(pane.Flags() & 0x300u, 0x300u);
+    EXPECT_EQ(pane.events, (std::vector<int32_t>{18, 20}));
+
+    pane.events.clear();
+    pane.SetState(kEventNoFocus);
+    EXPECT_EQ(pane.Flags() & 0x300u, 0x200u) << "18 clears only the Tab stop";
+    pane.SetState(kEventNoFocus);
+    EXPECT_EQ(pane.events, (std::vector<int32_t>{18}));
+}
+
+TEST_F(PaneInHost, FocusShownFollowsFlagsAndInvalidatesTheRing)
+{
+    pane.SetState(kEventTakeFocusOuter);
+    EXPECT_FALSE(pane.Flags() & kPaneFocusShown);
+    host.updates.clear();
+    pane.SetState(kEventFocus);
+    EXPECT_TRUE(pane.Flags() & kPaneFocusShown);
+    EXPECT_EQ(top.Count("LPane_Focus"), 1);
+    ASSERT_EQ(host.updates.size(), 1u);
+    const LRegion ring = LPane::RingRegion({10, 20, 50, 40}, true);
+    EXPECT_TRUE(host.updates[0].Equals(ring));
+    EXPECT_TRUE(host.erases[0].Equals(ring));
+    EXPECT_EQ(host.updates[0].GetBounds(), (CLRect{7, 17, 53, 43}));
+    EXPECT_FALSE(host.updates[0].Contains({10, 20})) << "the rect itself is not in the ring";
+
+    // Losing the key window hides the ring.
+    pane.SetState(kEventNotKeyWindow);
+    EXPECT_FALSE(pane.Flags() & kPaneFocusShown);
+    pane.SetState(kEventKeyWindow);
+    EXPECT_TRUE(pane.Flags() & kPaneFocusShown);
+}
+
+TEST_F(PaneInHost, HidingUnfocusesFirstAndInvalidatesThePane)
+{
+    pane.SetState(kEventTakeFocus);
+    pane.SetState(kEventFocus);
+    pane.events.clear();
+    host.updates.clear();
+    pane.SetState(kEventHide);
+    EXPECT_EQ(pane.events, (std::vector<int32_t>{11, 1}));
+    EXPECT_EQ(pane.Flags() & (kPaneFocused | kPaneShown | kPaneFocusShown), 0u);
+    EXPECT_EQ(top.Count("LPane_Unfocus"), 1);
+    // The inner ring, then the pane's rect on hiding.
+    ASSERT_EQ(host.updates.size(), 2u);
+    EXPECT_EQ(host.updates[1].GetBounds(), (CLRect{10, 20, 50, 40}));
+    pane.SetState(kEventHide);
+    EXPECT_EQ(pane.events.size(), 2u);
+}
+
+TEST_F(PaneInHost, RectChangeInvalidatesOldAndNewPlace)
+{
+    pane.SetRect({10, 20, 50, 40});
+    EXPECT_TRUE(host.updates.empty()) << "equal rect changes nothing";
+    pane.SetRect({30, 20, 70, 40});
+    ASSERT_EQ(host.updates.size(), 1u);
+    EXPECT_EQ(host.updates[0].GetBounds(), (CLRect{10, 20, 70, 40}));
+    EXPECT_TRUE(host.erases[0].Equals(host.updates[0]));
+
+    // An opaque pane erases only what it uncovered.
+    struct OpaquePane : RecordingPane {
+        using RecordingPane::RecordingPane;
+        void MakeOpaque() { SetFlagBits(kPaneOpaque, true); }
+    } opaque(&top, &host);
+    opaque.SetState(kEventHostShow);
+    opaque.MakeOpaque();
+    opaque.SetRect({0, 0, 10, 10});
+    host.updates.clear();
+    host.erases.clear();
+    opaque.SetRect({5, 0, 15, 10});
+    EXPECT_EQ(host.updates.back().GetBounds(), (CLRect{0, 0, 15, 10}));
+    EXPECT_TRUE(host.erases.back().Equals(LRegion(CLRect{0, 0, 5, 10})));
+
+    // A hidden pane invalidates nothing when it moves.
+    pane.SetState(kEventHide);
+    host.updates.clear();
+    pane.SetRect({0, 0, 1, 1});
+    EXPECT_TRUE(host.updates.empty());
+}
+
+TEST_F(PaneInHost, RequestsClimbTheParentChain)
+{
+    pane.FocusOnClick();
+    EXPECT_TRUE(top.seen.empty()) << "focus on click is off";
+    pane.SetState(kEventFocusOnClick);
+    pane.FocusOnClick();
+    pane.UpdateNow();
+    EXPECT_FALSE(pane.AdvanceFocus(LFocusDir::Forward, LFocusRestart::Yes));
+    pane.SetState(kEventTakeFocus);
+    EXPECT_FALSE(pane.AdvanceFocus(LFocusDir::Backward, LFocusRestart::No));
+    ASSERT_EQ(top.seen.size(), 3u);
+    EXPECT_EQ(top.seen[0].type, "LPane_ReqFocus");
+    EXPECT_EQ(top.seen[1].type, "LPane_UpdateNow");
+    EXPECT_EQ(top.seen[2].type, "LPane_ReqFocus");
+    for (const auto& m : top.seen)
+        EXPECT_EQ(m.subject, &pane);
+
+    // A nested pane's capture request passes through the middle pane to the top.
+    LPane inner(&pane, &pane);
+    LMessage::Send(LMessage(LPane::msgReqCapture, &inner, &pane));
+    EXPECT_EQ(top.seen.back().type, "LPane_ReqCapture");
+    EXPECT_EQ(top.seen.back().subject, &inner);
+}
+
+TEST(LPane, HitTestAtRectangleEdges)
+{
+    LPane pane(nullptr, nullptr);
+    pane.SetRect({10, 20, 30, 40});
+    EXPECT_EQ(pane.HitTest({10, 20}), &pane);
+    EXPECT_EQ(pane.HitTest({29, 39}), &pane);
+    EXPECT_EQ(pane.HitTest({30, 39}), nullptr) << "right is exclusive";
+    EXPECT_EQ(pane.HitTest({29, 40}), nullptr) << "bottom is exclusive";
+    EXPECT_EQ(pane.HitTest({9, 20}), nullptr);
+    pane.SetState(kEventInTransparent);
+    EXPECT_EQ(pane.HitTest({10, 20}), &pane) << "only the pane's own transparency counts";
+    pane.SetState(kEventTransparent);
+    EXPECT_EQ(pane.HitTest({10, 20}), nullptr);
+    pane.SetState(kEventNotTransparent);
+    pane.SetState(kEventDisable);
+    EXPECT_EQ(pane.HitTest({10, 20}), nullptr);
+}
+
+TEST(LPane, OverlapsOnlyWhenShown)
+{
+    LPane pane(nullptr, nullptr);
+    pane.SetRect({0, 0, 10, 10});
+    EXPECT_TRUE(pane.Overlaps(LRegion(CLRect{9, 9, 20, 20})));
+    EXPECT_FALSE(pane.Overlaps(LRegion(CLRect{10, 0, 20, 20})));
+    pane.SetState(kEventHide);
+    EXPECT_FALSE(pane.Overlaps(LRegion(CLRect{0, 0, 20, 20})));
+}
+
+TEST(LPane, OriginInAddsContextOriginsAndRect)
+{
+    RecordingPane window(nullptr, nullptr);
+    window.contextDx = 100;
+    window.contextDy = 200;
+    RecordingPane middle(nullptr, &window);
+    middle.contextDx = 5;
+    middle.contextDy = 7;
+    LPane pane(nullptr, &middle);
+    pane.SetRect({1, 2, 3, 4});
+    EXPECT_EQ(pane.OriginIn(nullptr), (CLPoint{106, 209}));
+    EXPECT_EQ(pane.OriginIn(&middle), (CLPoint{1, 2}));
+    EXPECT_EQ(pane.OriginIn(&window), (CLPoint{6, 9}));
+    EXPECT_EQ(LPaneContext::FromPane(pane).WindowToLocal({106, 209}), (CLPoint{1, 2}));
+}
+
+TEST(LPane, PreferredSizesFeedTheFormulaEngine)
+{
+    LPane plain(nullptr, nullptr);
+    EXPECT_EQ(plain.PrefWidth(nullptr, -1), 0);
+    EXPECT_EQ(plain.PrefWidth(nullptr, 0), 16);
+    EXPECT_EQ(plain.PrefHeight(nullptr, 300), 16);
+
+    // Real panes placed by the formula engine: the engine reads preferred sizes and the shown
+    // flag and places the panes through SetRect.
+    FakeLayoutFrame frame;
+    frame.Add(40, 20);
+    frame.Add(30, 10, false);
+    LFormulaLayout layout(nullptr, &frame);
+    EXPECT_EQ(layout.Run("wp(1)+hp(2)*1000+shown(2)*100000"), 10040);
+    layout.Run("pp(1, 5, 6, 5 + wp(1), 6 + hp(1))");
+    EXPECT_EQ(frame[1].Rect(), (CLRect{5, 6, 45, 26}));
+    EXPECT_EQ(frame[1].HitTest({44, 25}), &frame[1]);
+    EXPECT_EQ(frame[2].HitTest({0, 0}), nullptr);
+}
+
+TEST(CUIDict, PaneOwnsItsDictionary)
+{
+    LPane pane(nullptr, nullptr);
+    EXPECT_EQ(pane.Dictionary(), nullptr);
+    auto dict = std::make_unique<CUIDict>();
+    LRef text(LString::Make("x"));
+    dict->Set("a", text);
+    dict->Set("a", text);
+    dict->Set("b", text);
+    EXPECT_EQ(dict->Count(), 2u);
+    dict->Set("b", LRef());
+    EXPECT_EQ(dict->Find("a"), text);
+    EXPECT_FALSE(dict->Find("b"));
+    pane.SetDictionary(std::move(dict));
+    EXPECT_EQ(pane.Dictionary()->Count(), 1u);
+}
+
+TEST(CCursorHookList, DispatchStopsAtFirstHookThatSetsTheCursor)
+{
+    static std::vector<int> calls;
+    calls.clear();
+    auto no = +[](void* ctx, int32_t selector, int32_t request) -> int32_t {
+        calls.push_back(*static_cast<int*>(ctx) * 100 + selector * 10 + request);
+        return 0;
+    };
+    auto yes = +[](void* ctx, int32_t, int32_t) -> int32_t {
+        calls.push_back(*static_cast<int*>(ctx));
+        return 1;
+    };
+    int one = 1, two = 2, three = 3;
+    CCursorHookList::Add(no, &one);
+    CCursorHookList::Add(no, &one);
+    CCursorHookList::Add(yes, &two);
+    CCursorHookList::Add(no, &three);
+    EXPECT_TRUE(CCursorHookList::Dispatch(4));
+    EXPECT_EQ(calls, (std::vector<int>{114, 2}));
+    CCursorHookList::Remove(yes, &two);
+    calls.clear();
+    EXPECT_FALSE(CCursorHookList::Dispatch(5));
+    EXPECT_EQ(calls, (std::vector<int>{115, 315}));
+    CCursorHookList::Remove(no, &one);
+    CCursorHookList::Remove(no, &three);
+}
+
+} // namespace

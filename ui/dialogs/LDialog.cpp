@@ -1,0 +1,88 @@
+#include "ui/dialogs/LDialog.h"
+#include "foundation/core/StrEqual.h"
+#include "foundation/input/LKeyboard.h"
+#include "ui/LTimer.h"
+
+const char* LDialog::msgDefault = "LDialog_Default";
+const char* LDialog::msgEscape = "LDialog_Escape";
+const char* LDialog::msgSelected = "LStdCtl_Selected";
+
+namespace {
+
+constexpr uint8_t kEnterKey = 3;
+constexpr uint8_t kReturnKey = 13;
+constexpr uint8_t kEscapeKey = 27;
+constexpr const char* kWindowClose = "LWindow_Close";
+
+} // namespace
+
+LDialog::LDialog(LHandler* parent, LPane* host) : LFrame(parent, host)
+{
+    // NOTE: a dialog with a window takes the shared dialog background once colours exist.
+}
+
+void LDialog::SetDefaultButton(LPane* button)
+{
+    if (button == fDefault)
+        return;
+    fDefault = button;
+}
+
+void LDialog::FlashButton(LPane* button)
+{
+    if (!button)
+        return;
+    Announce(msgUpdateNow, Parent());
+    LTimer::Delay(kFlashMs);
+}
+
+void LDialog::HandleMessage(LMessage& result, const LMessage& msg)
+{
+    if (StrEqual(msg.type, LKeyboard::msgDown) && KeyPress(result, msg))
+        return;
+    if (StrEqual(msg.type, kWindowClose) && msg.subject && msg.subject == WindowHandler() && CloseBox(result))
+        return;
+    if (StrEqual(msg.type, msgSelected) && msg.subject) {
+        if (msg.subject == static_cast<LHandler*>(fDefault)) {
+            LMessage::Make(result, msgDefault, this, Parent());
+            return;
+        }
+        if (msg.subject == static_cast<LHandler*>(fCancel)) {
+            LMessage::Make(result, msgEscape, this, Parent());
+            return;
+        }
+    }
+    LFrame::HandleMessage(result, msg);
+}
+
+// Enter and Return press an active default button, Escape an active cancel button.
+bool LDialog::KeyPress(LMessage& result, const LMessage& msg)
+{
+    const LKeyboard* keyboard = dynamic_cast<const LKeyboard*>(msg.subject);
+    if (!keyboard)
+        return false;
+    LPane* button = nullptr;
+    if (keyboard->character == kEnterKey || keyboard->character == kReturnKey)
+        button = fDefault;
+    else if (keyboard->character == kEscapeKey)
+        button = fCancel;
+    if (!button || !button->IsFullyActive())
+        return false;
+    FlashButton(button);
+    LMessage::Make(result, msgSelected, button, this);
+    return true;
+}
+
+// The close box presses the cancel button, or the default one when there is no cancel
+// button; a disabled or hidden button swallows it.
+bool LDialog::CloseBox(LMessage& result)
+{
+    LPane* button = fCancel ? fCancel : fDefault;
+    if (!button)
+        return false;
+    if (button->IsEnabledAndShown())
+        LMessage::Make(result, msgSelected, button, this);
+    else
+        LMessage::Clear(result);
+    return true;
+}

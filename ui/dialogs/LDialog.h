@@ -1,0 +1,33 @@
+#pragma once
+#include "ui/frames/LFrame.h"
+
+// A frame with a default and a cancel button: Enter, Return and Escape and the window's close
+// box press them, and their presses become "LDialog_Default" and "LDialog_Escape".
+// NOTE: the buttons are held as panes until the standard button control exists; marking the
+// default button and highlighting a flashed one come with it.
+class LDialog : public LFrame {
+public:
+    static const char* msgDefault;     // {dialog, parent}
+    static const char* msgEscape;      // {dialog, parent}
+    static const char* msgSelected;    // "LStdCtl_Selected" {button, ...}
+    // How long a button pressed by key stays highlighted.
+    static constexpr uint32_t kFlashMs = 142;
+
+    LDialog(LHandler* parent, LPane* host);
+
+    LPane* DefaultButton() const { return fDefault; }
+    LPane* CancelButton() const { return fCancel; }
+    void SetDefaultButton(LPane* button);
+    void SetCancelButton(LPane* button) { fCancel = button; }
+    // Highlights the button, redraws the dialog at once, waits and takes the highlight off.
+    void FlashButton(LPane* button);
+
+    void HandleMessage(LMessage& result, const LMessage& msg) override;
+
+private:
+    bool KeyPress(LMessage& result, const LMessage& msg);
+    bool CloseBox(LMessage& result);
+
+    LPane* fDefault = nullptr;
+    LPane* fCancel = nullptr;
+};

@@ -1,0 +1,59 @@
+#include "ui/dialogs/LModalDialog.h"
+#include "foundation/core/StrEqual.h"
+#include "ui/LMenuBar.h"
+#include "ui/LMenuItem.h"
+
+const char* LModalDialog::msgMode = "LHandler_Mode";
+
+namespace {
+
+constexpr const char* kMenuBarReady = "LMenuBar_Ready";
+constexpr const char* kMenuItemSelected = "LMenuItem_Selected";
+constexpr const char* kHelpCommand = "LStdCmd_Help";
+
+} // namespace
+
+LModalDialog::LModalDialog(LHandler* parent, LPane* host) : LDialog(parent, host), fTimer(this) {}
+
+uint32_t LModalDialog::ModalStep(uint32_t ms)
+{
+    if (Window() && !(Flags() & kPaneHostShown))
+        ShowWindow();
+    fResult = kNone;
+    fTimer.Start(ms, 0);
+    Announce(msgMode, Parent());
+    fTimer.Stop();
+    return fResult;
+}
+
+uint32_t LModalDialog::RunModal()
+{
+    uint32_t result = kNone;
+    while ((result = ModalStep(LTimer::kMaxDelay)) == kNone) {}
+    return result;
+}
+
+void LModalDialog::HandleMessage(LMessage& result, const LMessage& msg)
+{
+    if (StrEqual(msg.type, kMenuBarReady) && msg.subject) {
+        static_cast<LMenuBar*>(msg.subject)->EnableCommand(kHelpCommand, LStringRef());
+        LMessage::Redirect(result, msg, msg.subject);
+        return;
+    }
+    if (StrEqual(msg.type, kMenuItemSelected) && msg.subject &&
+        !static_cast<LMenuItem*>(msg.subject)->HasCommand(kHelpCommand)) {
+        LMessage::Redirect(result, msg, msg.subject);
+        return;
+    }
+    if (msg.subject == &fTimer && StrEqual(msg.type, LTimer::msgExpire)) {
+        fTimer.Start(0, 0);
+        LMessage::Clear(result);
+        return;
+    }
+    if (msg.subject == this && (StrEqual(msg.type, msgDefault) || StrEqual(msg.type, msgEscape))) {
+        fResult = StrEqual(msg.type, msgDefault) ? kDefault : kEscape;
+        LMessage::Clear(result);
+        return;
+    }
+    LDialog::HandleMessage(result, msg);
+}

@@ -1,0 +1,113 @@
+#include "ui/frames/LFrame.h"
+
+// Passes each state event down to the children as they see it, then behaves as a pane.
+void LFrame::StateChanged(int32_t event)
+{
+    switch (event) {
+    case kEventHostShow:
+        if (OwnsWindow()) {
+            InvalidateWindow(LRegion(Rect()));
+            PassShown();
+            return;   // a window's frame is not a pane of its host
+        }
+        PassShown();
+        break;
+    case kEventShow:
+        PassShown();
+        break;
+    case kEventHide:
+        if (Flags() & kPaneHostShown)
+            BroadcastState(kEventHostHide);
+        break;
+    case kEventHostHide:
+        if (Flags() & kPaneShown)
+            BroadcastState(kEventHostHide);
+        break;
+    case kEventEnable:
+    case kEventActivate:
+        if (HasFlags(kPaneEnabled | kPaneHostActive))
+            BroadcastState(kEventActivate);
+        break;
+    case kEventDisable:
+        if (Flags() & kPaneHostActive)
+            BroadcastState(kEventDeactivate);
+        break;
+    case kEventDeactivate:
+        if (Flags() & kPaneEnabled)
+            BroadcastState(kEventDeactivate);
+        break;
+    case kEventMoved:
+        BroadcastState(kEventMoved);
+        if (OwnsWindow())
+            return;
+        break;
+    case kEventBackground:
+        if (!Background())
+            BroadcastState(kEventBackground);
+        break;
+    case kEventFocus:
+        PassFocus();
+        break;
+    case kEventUnfocus:
+        if (fFocus)
+            fFocus->SetState(kEventUnfocus);
+        break;
+    case kEventTransparent:
+    case kEventNotTransparent:
+        if (!(Flags() & kPaneInTransparent))
+            BroadcastState(event + 2);
+        break;
+    case kEventInTransparent:
+    case kEventNotInTransparent:
+        if (!(Flags() & kPaneTransparent))
+            BroadcastState(event);
+        break;
+    case kEventKeyWindow:
+    case kEventNotKeyWindow:
+        BroadcastState(event);
+        break;
+    case kEventPrefsChanged:
+        BroadcastState(event);
+        RelayoutForPrefs();
+        break;
+    default:
+        break;
+    }
+    LPane::StateChanged(event);
+}
+
+// The frame became visible in its window: its children are shown in their host now, and a
+// window's frame gives the focus to its focus pane or the first pane that takes it.
+void LFrame::PassShown()
+{
+    if (!HasFlags(kPaneShown | kPaneHostShown))
+        return;
+    fNoErase.Clear();
+    BroadcastState(kEventHostShow);
+    if (OwnsWindow() && (Flags() & kPaneEnabled))
+        FocusOnShow();
+}
+
+void LFrame::FocusOnShow()
+{
+    if (fFocus)
+        fFocus->SetState(kEventFocus);
+    if (!fFocus || !(fFocus->Flags() & kPaneFocused))
+        MoveFocus(LFocusDir::Forward);
+}
+
+void LFrame::PassFocus()
+{
+    if (fFocus && fFocus->HasFlags(kPaneShown | kPaneHostShown))
+        fFocus->SetState(kEventFocus);
+    else
+        MoveFocus(LFocusDir::Forward);
+}
+
+void LFrame::RelayoutForPrefs()
+{
+    if (!OwnsWindow() || IsResizableWindow())
+        Relayout();
+    else
+        FitWindowToLayout();
+}

@@ -1,0 +1,5 @@
+#include "ui/panes/LDrawPort.h"
+
+LDrawPort::LDrawPort(const LPaneContext& context) : fContext(context) {}
+
+LDrawPort::~LDrawPort() = default;
