@@ -1,5 +1,6 @@
 #include "shell/CRunLoopSignal.h"
 
+#include "platform/app/Application.h"
 #include "platform/runloop/RunLoop.h"
 #include "platform/runloop/RunLoopTimer.h"
 
@@ -24,4 +25,5 @@ void CRunLoopSignal::Fire()
     fPending.store(false, std::memory_order_release);
     if (fCallback)
         fCallback(fContext, this);
+    plat::Application::PostEvent(0, 0, 0, false);
 }

@@ -7,12 +7,10 @@ class RunLoop;
 class RunLoopTimer;
 }
 
-// NOTE: the main loop's wake signal, in the least form the asynchronous queue needs; the
-// main loop owns its creation.
-//
 // A wake-up for the thread that made it (the main thread): any thread signals, and that
 // thread's run loop calls back soon, in the common modes. Signals before the call merge
-// into one.
+// into one. After each call an application-defined event is posted, so that a modal step
+// waiting for the next event returns. The main loop makes these (CreateWakeSignal).
 class CRunLoopSignal {
 public:
     using Callback = void (*)(void* context, CRunLoopSignal* signal);

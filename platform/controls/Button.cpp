@@ -3,6 +3,7 @@
 #include "platform/controls/ControlLook.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace plat {
 
@@ -64,6 +65,7 @@ void Button::Draw(Canvas& canvas) const
             canvas.SetFillColor(kMark);
             canvas.FillEllipse(Rect{box.x + side / 4, box.y + side / 4, side / 2, side / 2});
         }
+        DrawLabel(canvas, GetFont(), fTitle, Rect{side + 4, 0, Width() - side - 4, Height()});
         return;
     }
     Bevel(canvas, Rect{0, 0, Width(), Height()}, pressed ? kFacePressed : kFace, IsEnabled());
@@ -71,6 +73,31 @@ void Button::Draw(Canvas& canvas) const
         canvas.SetStrokeColor(kAccent);
         canvas.StrokeRect(Rect{1.5, 1.5, Width() - 3, Height() - 3});
     }
+    const double text = TextAdvance(GetFont(), fTitle);
+    DrawLabel(canvas, GetFont(), fTitle, Rect{std::floor((Width() - text) / 2), 0, text, Height()});
+}
+
+} // namespace plat
+
+namespace plat {
+namespace {
+
+// Side of the mark of a check box or radio button, and the gap before its title.
+constexpr double kMarkSide = 14.0;
+constexpr double kMarkGap = 4.0;
+// Margins of a push button's title.
+constexpr double kTitleMargin = 12.0;
+
+} // namespace
+
+Rect Button::NaturalSize() const
+{
+    const double text = std::ceil(TextAdvance(GetFont(), fTitle));
+    const double line = std::ceil(FontLineHeight(GetFont()));
+    if (fKind == Kind::Switch || fKind == Kind::Radio)
+        return Rect{0, 0, kMarkSide + (text > 0 ? kMarkGap + text : 0), std::max(kMarkSide, line)};
+    const double margin = ControlSize() == Size::Regular ? kTitleMargin : kTitleMargin / 2;
+    return Rect{0, 0, text + 2 * margin, line + (ControlSize() == Size::Regular ? 7 : 4)};
 }
 
 } // namespace plat

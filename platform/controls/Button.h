@@ -20,8 +20,10 @@ public:
     Bezel GetBezel() const { return fBezel; }
     void SetBezel(Bezel bezel) { fBezel = bezel; }
 
-    const std::string& Title() const { return fTitle; }
-    void SetTitle(std::string title) { fTitle = std::move(title); }
+    std::string Title() const override { return fTitle; }
+    void SetTitle(const std::string& title) override { fTitle = title; }
+    // Rounded: the title with margins; check box and radio: the mark and the title beside it.
+    plat::Rect NaturalSize() const override;
 
     // 0 off, 1 on.
     int State() const { return fState; }

@@ -1,5 +1,9 @@
 #include "platform/controls/Control.h"
 
+#include "platform/controls/ControlLook.h"
+
+#include <cmath>
+
 namespace plat {
 
 void Control::SetSize(double width, double height)
@@ -41,6 +45,25 @@ void Control::SendAction()
 {
     if (fAction)
         fAction();
+}
+
+double TextAdvance(const Font* font, const std::string& text)
+{
+    return font ? font->Advance(text) : 0.0;
+}
+
+double FontLineHeight(const Font* font)
+{
+    return font ? font->LineHeight() : 14.0;
+}
+
+void DrawLabel(Canvas& canvas, const Font* font, const std::string& text, const Rect& box)
+{
+    if (!font || text.empty())
+        return;
+    const double baseline = box.y + (box.height + font->Ascender() - font->Descender()) / 2;
+    canvas.SetFillColor(ControlLook::kMark);
+    font->Draw(canvas, text, Point{box.x, std::floor(baseline)});
 }
 
 } // namespace plat

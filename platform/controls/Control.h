@@ -1,7 +1,10 @@
 #pragma once
 #include "platform/Geometry.h"
+#include "platform/draw/Font.h"
+#include "platform/values/ValueRef.h"
 
 #include <functional>
+#include <string>
 
 namespace plat {
 
@@ -44,6 +47,22 @@ public:
 
     bool Contains(Point where) const;
 
+    // The font of the control's text; null draws no text and measures it as empty.
+    Font* GetFont() const { return fFont.Get(); }
+    void SetFont(Font* font) { fFont = Ref<Font>(font); }
+    // Regular or small control size (a small control uses tighter margins).
+    enum class Size { Regular, Small, Mini };
+    Size ControlSize() const { return fControlSize; }
+    void SetControlSize(Size size) { fControlSize = size; }
+
+    // The title the control shows (buttons; the selected item of a pop-up); empty by default.
+    virtual std::string Title() const { return {}; }
+    virtual void SetTitle(const std::string& /*title*/) {}
+
+    // The size the control needs for its content in its font: the width and height that show
+    // its title and decoration. 0 x 0 for controls without a natural size.
+    virtual plat::Rect NaturalSize() const { return {}; }
+
     // Draws the control into its bounds on the canvas (origin at the control's top-left).
     virtual void Draw(Canvas& canvas) const = 0;
 
@@ -65,6 +84,15 @@ private:
     bool fTracking = false;
     double fWidth = 0.0;
     double fHeight = 0.0;
+    Ref<Font> fFont;
+    Size fControlSize = Size::Regular;
 };
+
+// Width of a text in a font (0 without a font).
+double TextAdvance(const Font* font, const std::string& text);
+// Line height of a font (a 12-point line without a font).
+double FontLineHeight(const Font* font);
+// Draws a one-line text centred vertically in the rectangle, starting at its left edge.
+void DrawLabel(Canvas& canvas, const Font* font, const std::string& text, const Rect& box);
 
 } // namespace plat

@@ -1,5 +1,7 @@
 #include "platform/controls/ControlView.h"
 
+#include "platform/draw/Canvas.h"
+#include "platform/window/CurrentDrawing.h"
 #include "platform/window/Event.h"
 #include "platform/window/EventQueue.h"
 
@@ -62,7 +64,13 @@ void ControlView::MouseUp(const Event& event)
 
 void ControlView::DrawRect(const Rect&)
 {
-    // The models draw through the window's current drawing once the display cycle provides one.
+    const CurrentDrawing* drawing = CurrentDrawing::Get();
+    if (!drawing || !drawing->canvas)
+        return;
+    SyncSize();
+    drawing->canvas->Save();
+    fControl->Draw(*drawing->canvas);
+    drawing->canvas->Restore();
 }
 
 } // namespace plat

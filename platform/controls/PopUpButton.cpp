@@ -68,6 +68,15 @@ void PopUpButton::SelectItem(int index)
     fSelected = (index >= 0 && index < ItemCount() && !fItems[index].separator) ? index : -1;
 }
 
+Rect PopUpButton::NaturalSize() const
+{
+    double widest = 0;
+    for (const Item& item : fItems)
+        if (!item.separator)
+            widest = std::max(widest, std::ceil(TextAdvance(GetFont(), item.title)));
+    return Rect{0, 0, widest + 36, std::ceil(FontLineHeight(GetFont())) + 6};
+}
+
 double PopUpButton::RowHeight() const
 {
     return Height() > 0 ? Height() : kDefaultRowHeight;
@@ -117,6 +126,7 @@ void PopUpButton::Draw(Canvas& canvas) const
     Bevel(canvas, Rect{0, 0, Width(), Height()}, kFace, IsEnabled());
     const double side = std::min(Height(), 16.0);
     Arrow(canvas, Rect{Width() - side - 2, (Height() - side) / 2, side, side}, true, kMark);
+    DrawLabel(canvas, GetFont(), Title(), Rect{8, 0, Width() - side - 10, Height()});
     if (!fMenuOpen)
         return;
     for (int i = 0; i < ItemCount(); ++i) {
@@ -126,6 +136,8 @@ void PopUpButton::Draw(Canvas& canvas) const
         if (fItems[i].separator) {
             canvas.SetStrokeColor(kEdge);
             canvas.StrokeLine(Point{2, row.y + row.height / 2}, Point{Width() - 2, row.y + row.height / 2});
+        } else {
+            DrawLabel(canvas, GetFont(), fItems[i].title, Rect{8, row.y, Width() - 10, row.height});
         }
     }
 }

@@ -30,6 +30,11 @@ public:
     // Selects an item; an index out of range (or a separator) clears the selection.
     void SelectItem(int index);
 
+    // The title of the selected item.
+    std::string Title() const override { return ItemTitle(fSelected); }
+    // The widest title with room for the arrow.
+    plat::Rect NaturalSize() const override;
+
     bool IsMenuOpen() const { return fMenuOpen; }
     // The item row under the pointer while the menu is open, -1 when none.
     int HighlightedRow() const { return fHighlighted; }

@@ -1,5 +1,6 @@
 #include "platform/draw/ThemeFrames.h"
 #include "platform/draw/Canvas.h"
+#include "platform/draw/SystemColors.h"
 
 #include <cmath>
 
@@ -51,7 +52,7 @@ void DrawThemeFrame(Canvas& canvas, const Rect& rect, FrameKind kind, FrameActiv
     }
     if (active && focus == FrameFocus::Focused) {
         Rect outer{r.x - 1, r.y - 1, r.width + 2, r.height + 2};
-        FillBandOutside(canvas, outer, kThemeFrameOutset - 1, FromHex(ThemeColors::kFocus, 0.75));
+        FillBandOutside(canvas, outer, kThemeFrameOutset - 1, SystemColorValue(SystemColor::KeyboardFocusIndicator));
     }
     canvas.Restore();
 }

@@ -18,7 +18,8 @@ enum class FrameFocus { None, Focused };
 inline constexpr int kThemeFrameOutset = 4;
 
 // Draws a frame of the kind around `rect` (whole pixels outside it): a one-pixel edge just
-// outside the rectangle, greyed when inactive, and a focus band outside that when focused.
+// outside the rectangle, greyed when inactive, and a band of the keyboard focus colour outside
+// that when focused.
 void DrawThemeFrame(Canvas& canvas, const Rect& rect, FrameKind kind, FrameActivity activity, FrameFocus focus);
 
 // Draws a separator line in `rect`: horizontal when the rectangle is at least as wide as it is
@@ -30,7 +31,6 @@ struct ThemeColors {
     static constexpr unsigned kEdgeDark = 0x808080;
     static constexpr unsigned kEdgeInactive = 0xB0B0B0;
     static constexpr unsigned kEdgeLight = 0xF0F0F0;
-    static constexpr unsigned kFocus = 0x3C78D8;
 };
 
 } // namespace plat

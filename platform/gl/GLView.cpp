@@ -1,5 +1,6 @@
 #include "platform/gl/GLView.h"
 #include "platform/gl/GLContext.h"
+#include "platform/window/CurrentDrawing.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowBackend.h"
 #include "platform/window/WindowServer.h"
@@ -54,14 +55,21 @@ bool GLView::Present(GLContext& context)
     fPicture = std::move(picture);
     CopyToWindowImage(Bounds());
     Window* window = GetWindow();
-    if (window && window->BackingImage())
+    if (window && window->IsVisible() && window->BackingImage())
         WindowServer::Shared().Backend().Present(*window, *window->BackingImage());
     return true;
 }
 
 void GLView::DrawRect(const Rect& dirty)
 {
-    CopyToWindowImage(dirty);
+    // Inside a display pass only the rectangles being drawn are touched, not their union.
+    const CurrentDrawing* drawing = CurrentDrawing::Get();
+    if (!drawing || drawing->view != this) {
+        CopyToWindowImage(dirty);
+        return;
+    }
+    for (const Rect& rect : drawing->rects)
+        CopyToWindowImage(rect);
 }
 
 void GLView::CopyToWindowImage(const Rect& area) const

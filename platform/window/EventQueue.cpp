@@ -3,6 +3,8 @@
 #include "platform/runloop/RunLoopSource.h"
 #include "platform/window/WindowServer.h"
 
+#include <atomic>
+
 namespace plat {
 
 EventQueue& EventQueue::Shared()
@@ -94,7 +96,15 @@ void EventQueue::Clear()
 
 double EventQueue::Timestamp()
 {
-    return double(NowUs()) / 1e6;
+    // Each event gets its own time, so that code may tell events apart by their timestamps.
+    static std::atomic<uint64_t> last{0};
+    uint64_t now = NowUs();
+    uint64_t previous = last.load();
+    do {
+        if (now <= previous)
+            now = previous + 1;
+    } while (!last.compare_exchange_weak(previous, now));
+    return double(now) / 1e6;
 }
 
 int64_t EventQueue::NextEventNumber()

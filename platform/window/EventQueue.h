@@ -31,7 +31,8 @@ public:
     // Drops every waiting event and the current one.
     void Clear();
 
-    // A fresh timestamp (seconds of the platform clock) and a fresh mouse event number.
+    // A fresh timestamp (seconds of the platform clock, later than every one before) and a
+    // fresh mouse event number.
     static double Timestamp();
     int64_t NextEventNumber();
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -74,6 +75,11 @@ public:
     bool CanBecomeKey() const;
     bool CanBecomeMain() const;
 
+    // The pasteboard types this window takes in drags ("public.data" takes any data).
+    void RegisterForDraggedTypes(std::vector<std::string> types) { fDraggedTypes = std::move(types); }
+    void UnregisterDraggedTypes() { fDraggedTypes.clear(); }
+    const std::vector<std::string>& DraggedTypes() const { return fDraggedTypes; }
+
     bool IsMiniaturized() const { return fMiniaturized; }
     void SetMiniaturized(bool miniaturized) { fMiniaturized = miniaturized; }
 
@@ -111,6 +117,7 @@ private:
     bool fMiniaturized = false;
     bool fViewsNeedDisplay = false;
     std::shared_ptr<Bitmap> fBacking;
+    std::vector<std::string> fDraggedTypes;
 };
 
 } // namespace plat

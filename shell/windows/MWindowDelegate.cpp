@@ -2,6 +2,7 @@
 #include "foundation/core/LMessage.h"
 #include "platform/Clock.h"
 #include "platform/window/View.h"
+#include "shell/windows/LDrop.h"
 #include "platform/window/Window.h"
 #include "ui/frames/LWindowPlacer.h"
 #include "ui/windows/LWindow.h"
@@ -73,4 +74,30 @@ void MWindowDelegate::DidResignKey(plat::Window&)
 plat::View* MWindowDelegate::FieldEditor(plat::Window&, plat::View*)
 {
     return nullptr;
+}
+
+uint32_t MWindowDelegate::DraggingEntered(const plat::DraggingInfo& info)
+{
+    return mDrop ? mDrop->DraggingEntered(info) : plat::kDragNone;
+}
+
+uint32_t MWindowDelegate::DraggingUpdated(const plat::DraggingInfo& info)
+{
+    return mDrop ? mDrop->DraggingUpdated(info) : plat::kDragNone;
+}
+
+void MWindowDelegate::DraggingExited(const plat::DraggingInfo& info)
+{
+    if (mDrop)
+        mDrop->DraggingExited(info);
+}
+
+bool MWindowDelegate::PrepareForDragOperation(const plat::DraggingInfo& info)
+{
+    return mDrop && mDrop->PrepareForDragOperation(info);
+}
+
+bool MWindowDelegate::PerformDragOperation(const plat::DraggingInfo& info)
+{
+    return mDrop && mDrop->PerformDragOperation(info);
 }

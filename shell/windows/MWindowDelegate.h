@@ -35,6 +35,13 @@ public:
     // NOTE: text fields come with the controls layer; until then every client gets the default editor.
     plat::View* FieldEditor(plat::Window& window, plat::View* client) override;
 
+    // Drags go to the window's drop target; without one the window takes none.
+    uint32_t DraggingEntered(const plat::DraggingInfo& info) override;
+    uint32_t DraggingUpdated(const plat::DraggingInfo& info) override;
+    void DraggingExited(const plat::DraggingInfo& info) override;
+    bool PrepareForDragOperation(const plat::DraggingInfo& info) override;
+    bool PerformDragOperation(const plat::DraggingInfo& info) override;
+
 private:
     void Send(const char* type) const;
 

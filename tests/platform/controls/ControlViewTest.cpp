@@ -1,4 +1,7 @@
+#include "platform/controls/Button.h"
 #include "platform/controls/ControlView.h"
+#include "platform/draw/Bitmap.h"
+#include "platform/window/DisplayCycle.h"
 #include "platform/controls/PopUpButton.h"
 #include "platform/controls/Slider.h"
 #include "platform/window/EventQueue.h"
@@ -7,6 +10,8 @@
 #include "platform/window/WindowTestDriver.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace plat;
 
@@ -62,4 +67,28 @@ TEST_F(ControlViewTest, DeliveredDragsContinueAGestureStartedOnTheView)
     fDriver.Drag(Screen(20, 20), {Screen(20, 40)}, Screen(20, 55));
     EXPECT_EQ(model->SelectedIndex(), 2);
     EXPECT_FALSE(model->IsMenuOpen());
+}
+
+TEST_F(ControlViewTest, DisplayCycleDrawsTheControlWithItsTitle)
+{
+    auto button = std::make_unique<Button>();
+    std::string error;
+    Ref<Font> font = Ref<Font>::Adopt(Font::Open("DejaVu Sans", 13, false, false, &error));
+    ASSERT_TRUE(font) << error;
+    button->SetFont(font.Get());
+    button->SetTitle("OK");
+    const Rect natural = button->NaturalSize();
+    EXPECT_EQ(natural.width, std::ceil(font->Advance("OK")) + 24);
+    Show(std::move(button), Rect{10, 10, natural.width, natural.height});
+    ASSERT_TRUE(DisplayCycle::Display(*fWindow));
+    const Bitmap* image = fWindow->BackingImage();
+    ASSERT_NE(image, nullptr);
+    // The face colour inside the button's edge, and dark title pixels in its middle.
+    const uint32_t face = image->Pixel(12, 12);
+    EXPECT_NEAR(static_cast<int>(face & 0xFF), 237, 1);
+    int dark = 0;
+    for (int y = 10; y < 10 + static_cast<int>(natural.height); ++y)
+        for (int x = 10; x < 10 + static_cast<int>(natural.width); ++x)
+            dark += (image->Pixel(x, y) & 0xFF) < 0x40;
+    EXPECT_GT(dark, 10);
 }

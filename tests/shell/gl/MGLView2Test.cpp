@@ -5,7 +5,9 @@
 #include "platform/draw/Bitmap.h"
 #include "platform/gl/GLApi.h"
 #include "platform/gl/GLContext.h"
+#include "platform/window/DisplayCycle.h"
 #include "platform/window/Window.h"
+#include "platform/window/WindowBackend.h"
 #include "platform/window/WindowStyle.h"
 #include "platform/window/WindowTestDriver.h"
 #include "shell/gl/CGLContext.h"
@@ -218,4 +220,39 @@ TEST_F(MGLView2Test, TwoThreadsDrawingOneSurfaceThroughTheLockSeeOnlyTheirOwnSce
     ASSERT_EQ(second.wait_for(std::chrono::seconds(60)), std::future_status::ready);
     EXPECT_EQ(first.get(), kRounds);
     EXPECT_EQ(second.get(), kRounds);
+}
+
+TEST_F(MGLView2Test, DisplayPassRepaintsThePictureOverTheWindowBackground)
+{
+    fWindow->SetBackingImage(nullptr); // the display cycle makes its own image
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    DrawScene();
+    fContext->FlushBuffer();
+    fWindow->ContentView()->SetNeedsDisplay();
+    ASSERT_TRUE(plat::DisplayCycle::Display(*fWindow));
+    const plat::Bitmap* image = fWindow->BackingImage();
+    ASSERT_NE(image, nullptr);
+    const uint32_t background = image->Pixel(0, 0);
+    EXPECT_NE(background, kRed);
+    EXPECT_EQ(image->Pixel(kFrame.left, kFrame.top), kGreen);
+    EXPECT_EQ(image->Pixel(kFrame.left + 9, kFrame.top + 4), kGreen);
+    EXPECT_EQ(image->Pixel(kFrame.left + 10, kFrame.top), kRed);
+    EXPECT_EQ(image->Pixel(kFrame.right - 1, kFrame.bottom - 1), kRed);
+    EXPECT_EQ(image->Pixel(kFrame.right, kFrame.bottom), background);
+    EXPECT_EQ(image->Pixel(kFrame.left - 1, kFrame.top), background);
+}
+
+TEST_F(MGLView2Test, PresentingShowsTheImageOnlyForAWindowOnScreen)
+{
+    plat::HeadlessBackend& backend = plat::HeadlessBackend::Shared();
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    DrawScene();
+    int before = backend.presents;
+    fContext->FlushBuffer();
+    EXPECT_EQ(backend.presents, before);
+    fWindow->OrderFront();
+    before = backend.presents;
+    fContext->FlushBuffer();
+    EXPECT_EQ(backend.presents, before + 1);
+    ExpectImage(LRegion(kFrame));
 }

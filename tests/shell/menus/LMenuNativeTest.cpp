@@ -127,6 +127,12 @@ TEST_F(NativeBridge, TheHelpItemAsksTheApplicationAndFrameMenusEnterBeforeWindow
     RemoveFrameMenus(frameMenus, installed);
     frameMenus.PopFront();
     frameMenus.PopFront();
+
+    // Before a menu that is not in the bar: at the end.
+    first.InsertInMenuBarBefore(&second);
+    EXPECT_EQ(BarTitles().back(), "Extra");
+    first.RemoveFromMenuBar();
+    EXPECT_EQ(BarTitles(), (std::vector<std::string>{"%0", "Keys"}));
 }
 
 TEST_F(NativeBridge, WithoutBundleNamesTheApplicationIsCalledApp)
