@@ -2,6 +2,8 @@
 #include "tests/ui/LayoutResources.h"
 #include "foundation/text/LStrList.h"
 #include "foundation/input/LMouse.h"
+#include "platform/draw/Bitmap.h"
+#include "platform/window/DisplayCycle.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowTestDriver.h"
 #include "shell/windows/CDesktop.h"
@@ -166,4 +168,36 @@ TEST_F(WindowFrame, PlacingNegotiatesTheSizeWithTheLayout)
     EXPECT_EQ(frame.Rect(), (CLRect{0, 0, 250, 120})) << "a large enough window keeps its size";
 }
 
+TEST_F(WindowFrame, DisplayCycleDrawsTheFrameAndItsChildren)
+{
+    LFrame frame(&fTop, nullptr, Def());
+    frame.SetWindowContentRect({100, 100, 200, 160});
+    frame.SetBackground(CColorRef(CColor::Grey(4)));
+    struct Black : LPane {
+        using LPane::LPane;
+        void DrawSelf(LPortState& port) const override
+        {
+            LFillRegionOp(LRegion(Rect()), CColorRef(CColor::Grey(0))).Draw(port);
+        }
+    } pane(&frame, &frame);
+    pane.SetRect({10, 20, 14, 24});
+    frame.ShowWindow();
+    plat::DisplayCycle::DisplayIfNeeded();
+
+    const plat::Bitmap* image = frame.Window()->Native()->BackingImage();
+    ASSERT_NE(image, nullptr);
+    // The content lies at the bottom of the window image, below any title bar.
+    const int top = image->Height() - 60;
+    EXPECT_EQ(image->Pixel(10, top + 20), 0xFF000000u);
+    EXPECT_EQ(image->Pixel(13, top + 23), 0xFF000000u);
+    EXPECT_EQ(image->Pixel(14, top + 23), 0xFFFFFFFFu) << "the pane ends at its right edge";
+    EXPECT_EQ(image->Pixel(99, top + 59), 0xFFFFFFFFu) << "the background fills the content";
+    int black = 0;
+    for (int y = 0; y < image->Height(); ++y)
+        for (int x = 0; x < image->Width(); ++x)
+            black += image->Pixel(x, y) == 0xFF000000u ? 1 : 0;
+    EXPECT_EQ(black, 16);
+}
+
 } // namespace
+
