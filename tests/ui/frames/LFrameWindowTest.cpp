@@ -9,6 +9,7 @@
 #include "shell/windows/CDesktop.h"
 #include "shell/windows/CNativeWindowKind.h"
 #include "shell/windows/WindowNumberCache.h"
+#include "ui/frames/LPlacement.h"
 #include "ui/frames/LWindowPlacer.h"
 #include "ui/windows/LWindow.h"
 #include "ui/windows/LWindowDef.h"
@@ -197,6 +198,27 @@ TEST_F(WindowFrame, DisplayCycleDrawsTheFrameAndItsChildren)
         for (int x = 0; x < image->Width(); ++x)
             black += image->Pixel(x, y) == 0xFF000000u ? 1 : 0;
     EXPECT_EQ(black, 16);
+}
+
+TEST_F(WindowFrame, CascadeMovesANewWindowOffTheOthers)
+{
+    LPlacement cascade;
+    cascade.InitCascade();
+    LFrame first(&fTop, nullptr, Def());
+    first.SetWindowContentRect({100, 100, 300, 200});
+    cascade.Apply(first);
+    EXPECT_EQ(first.GetWindowContentRect(), (CLRect{100, 100, 300, 200})) << "no other window: in place";
+    first.ShowWindow();
+
+    LFrame second(&fTop, nullptr, Def());
+    second.SetWindowContentRect({100, 100, 300, 200});
+    cascade.Apply(second);
+    EXPECT_EQ(second.GetWindowContentRect(), (CLRect{118, 118, 318, 218}));
+    second.ShowWindow();
+    LFrame third(&fTop, nullptr, Def());
+    third.SetWindowContentRect({100, 100, 300, 200});
+    cascade.Apply(third);
+    EXPECT_EQ(third.GetWindowContentRect(), (CLRect{136, 136, 336, 236}));
 }
 
 } // namespace
