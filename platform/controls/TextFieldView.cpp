@@ -1,6 +1,8 @@
 #include "platform/controls/TextFieldView.h"
 
 #include "platform/controls/KeyCommand.h"
+#include "platform/draw/TextLayout.h"
+#include "platform/window/CurrentDrawing.h"
 #include "platform/window/Event.h"
 #include "platform/window/Pasteboard.h"
 #include "platform/window/Window.h"
@@ -143,6 +145,26 @@ void TextFieldView::KeyDown(const Event& event)
     }
     if (character >= 0x20 && !(event.modifierFlags & kModControl) && (character < 0xF700 || character > 0xF8FF))
         fEditor->InsertText(event.characters);
+}
+
+void TextFieldView::DrawRect(const Rect&)
+{
+    const CurrentDrawing* drawing = CurrentDrawing::Get();
+    if (!drawing || !drawing->canvas)
+        return;
+    Canvas& canvas = *drawing->canvas;
+    canvas.Save();
+    canvas.SetFillColor(fBackground);
+    canvas.FillRect(Bounds());
+    std::string shown = StringValue();
+    if (fSecure)
+        shown = std::string(shown.size(), '*');
+    if (fFont && !shown.empty()) {
+        canvas.SetFillColor(fTextColor);
+        canvas.Translate(-fScroll.x, -fScroll.y);
+        TextLayout(*fFont, shown, fWraps ? Frame().width : 0.0).Draw(canvas, Bounds(), TextAlign::Left);
+    }
+    canvas.Restore();
 }
 
 } // namespace plat
