@@ -1,5 +1,7 @@
 #include "ControlHost.h"
+#include "controls/std/CRadioButton.h"
 #include "controls/std/CSlider.h"
+#include "controls/std/CStateButton.h"
 #include "controls/std/LPopupList.h"
 #include "controls/std/LProgressBar.h"
 #include "controls/std/LScrollBar.h"
@@ -242,4 +244,54 @@ TEST(LStdButton, DefaultButtonTakesReturnAndSizesToItsTitle)
     const int32_t height = button.PrefHeight(nullptr, 0);
     EXPECT_GT(button.PrefHeight(nullptr, -10), 0);
     EXPECT_LT(button.PrefHeight(nullptr, -10), height);
+}
+
+TEST(CStateButton, PushesAndUnpushesAsTheHeldMouseLeavesAndReturns)
+{
+    ControlHost host;
+    CStateButton button(&host, NewDesc(), 0);
+    Activate(button, CLRect{10, 10, 30, 30});
+    host.MouseMessage(button, "LMouse_Click", 15, 15);
+    EXPECT_EQ(host.Count(CStateButton::msgPush), 1);
+    EXPECT_EQ(host.Count(LPane::msgReqCapture), 1);
+    host.MouseMessage(button, "LMouse_Move", 50, 15);
+    EXPECT_EQ(host.Count(CStateButton::msgUnpush), 1);
+    host.MouseMessage(button, "LMouse_Move", 20, 20);
+    EXPECT_EQ(host.Count(CStateButton::msgPush), 2);
+    host.MouseMessage(button, "LMouse_Release", 50, 50);
+    EXPECT_EQ(host.Count(CStateButton::msgUnpush), 2);
+    EXPECT_EQ(host.Count(LStdCtl::msgSelected), 0);
+    host.MouseMessage(button, "LMouse_Move", 20, 20);
+    host.MouseMessage(button, "LMouse_Release", 20, 20);
+    EXPECT_EQ(host.Count(LStdCtl::msgSelected), 1);
+    EXPECT_EQ(button.PrefWidth(nullptr, -11), 5);
+    CStateButton mini(&host, NewDesc(), CStateButton::kMini);
+    EXPECT_EQ(mini.PrefWidth(nullptr, -11), 2);
+    EXPECT_EQ(mini.PrefWidth(nullptr, 0), 4);
+}
+
+TEST(CRadioButton, RingSelectsOneButton)
+{
+    ControlHost host;
+    CRadioButton a(&host, NewDesc());
+    CRadioButton b(&host, NewDesc());
+    CRadioButton c(&host, NewDesc());
+    EXPECT_EQ(a.SelectedIndex(), -1);
+    a.SetNext(&b);
+    b.SetNext(&c);
+    c.SetNext(&a);
+    b.SelectIndex(1);
+    EXPECT_TRUE(c.IsChecked());
+    EXPECT_EQ(a.SelectedIndex(), 2);
+    Activate(a, CLRect{0, 0, 20, 20});
+    host.Press(a, 5, 5, {});
+    EXPECT_TRUE(a.IsChecked());
+    EXPECT_FALSE(c.IsChecked());
+    EXPECT_EQ(host.Count(LStdCheck::msgChange), 1);
+    host.Press(a, 5, 5, {});                          // already on: selected again, reported again
+    EXPECT_TRUE(a.IsChecked());
+    EXPECT_EQ(host.Count(LStdCheck::msgChange), 2);
+    CRadioButton alone(&host, NewDesc());
+    alone.SelectIndex(0);
+    EXPECT_EQ(alone.SelectedIndex(), 0);
 }
