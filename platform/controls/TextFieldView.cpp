@@ -159,9 +159,18 @@ void TextFieldView::DrawRect(const Rect&)
     std::string shown = StringValue();
     if (fSecure)
         shown = std::string(shown.size(), '*');
+    canvas.Translate(-fScroll.x, -fScroll.y);
+    if (fFont && fEditor && !fMultiLine) {
+        // The selection (or the caret) of a one-line field, measured along its line.
+        const FieldEditor::Range range = fEditor->Selection();
+        const auto xAt = [&](size_t offset) { return fFont->Advance(std::string_view(shown).substr(0, offset)); };
+        const double start = xAt(range.start);
+        const double end = range.length ? xAt(range.start + range.length) : start + 1;
+        canvas.SetFillColor(range.length ? Color{0.70, 0.80, 1.0, 1.0} : fTextColor);
+        canvas.FillRect(Rect{start, 0, end - start, Frame().height});
+    }
     if (fFont && !shown.empty()) {
         canvas.SetFillColor(fTextColor);
-        canvas.Translate(-fScroll.x, -fScroll.y);
         TextLayout(*fFont, shown, fWraps ? Frame().width : 0.0).Draw(canvas, Bounds(), TextAlign::Left);
     }
     canvas.Restore();
