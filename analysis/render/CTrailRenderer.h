@@ -1,0 +1,70 @@
+#pragma once
+#include "analysis/gl/CGLProgram.h"
+#include "analysis/render/CGLLabelList.h"
+#include "analysis/render/TrailBuffer.h"
+#include "foundation/core/LByteBuffer.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CGLContext;
+class LObject;
+struct RenderInput;
+struct TrailBand;
+
+using CTrailBufferList = std::vector<std::unique_ptr<TrailBuffer>>;
+
+// Draws the spectrum view of each channel row, as the newest spectrum line or as a lit
+// three-dimensional trail of the last `depth` spectra, and the colour-scale bar. Every channel
+// keeps a ring of slices in client memory; adding a slice only moves the newest-slice index,
+// and the vertex shader places each slice by its age. All GL work and every write to the rings
+// happens under a context lock the renderer takes itself.
+class CTrailRenderer {
+public:
+    // Vertex shader snippets appended after the trail's vertex text.
+    static const char* const kGetYLinear;
+    static const char* const kGetYDecibel;
+    static const char* const kGetXLinear;
+    static const char* const kGetXLog;
+
+    CTrailRenderer();
+    ~CTrailRenderer();
+    CTrailRenderer(const CTrailRenderer&) = delete;
+    CTrailRenderer& operator=(const CTrailRenderer&) = delete;
+
+    // Fits programs, index buffer and rings to the channels, FFT size, bands and a requested
+    // depth (0: a plain line). Keeps the slices unless reset is asked or perSlice changes.
+    void Rebuild(const RenderInput& input, uint32_t requestedDepth, bool reset);
+    // Advances the ring when the trail interval has passed (attaching the pending event text to
+    // the new slice), then writes the current spectra into the newest slice.
+    void AddSlice(const RenderInput& input);
+    // Draws the spectrum view of channel c into the area of `context`.
+    void Draw3D(const RenderInput& input, CGLContext* context, uint32_t c);
+    // Draws the colour-scale bar into the area of `context`.
+    void DrawColourScale(const RenderInput& input, CGLContext* context);
+
+    // The interval between slices in ms for the window's settings and an FFT of n points.
+    static uint32_t SliceInterval(const LObject* window, uint32_t n);
+
+    LByteBuffer indices;
+    CGLProgram trailProgram;
+    CGLProgram bandProgram;
+    CTrailBufferList buffers;
+    uint32_t perSlice = 0;
+    uint32_t slice = 0;
+    uint32_t depth = 1;
+    uint8_t trailOn = 0;
+    uint32_t lastSliceMs = 0;
+    CGLLabelList labels;
+
+private:
+    void Empty();
+    bool BuildPrograms(const RenderInput& input, uint32_t requestedDepth, uint32_t bins);
+    bool FitRings(const RenderInput& input, bool reset, uint32_t newPerSlice, const TrailBand* mapper);
+    void WriteSlice(const RenderInput& input, uint32_t c, uint32_t bins);
+    void DrawSpectrum(uint32_t c, float zoom);
+    void DrawCursors(const RenderInput& input, uint32_t c, float zoom, uint32_t bins) const;
+    void DrawFaderBands(const RenderInput& input, uint32_t c, float zoom, uint32_t bins) const;
+    void DrawGrid(const RenderInput& input, uint32_t c, float zoom, uint32_t bins) const;
+};

@@ -1,0 +1,292 @@
+// The drawing half of the trail renderer: spectrum line or trail, labels, cursors, the band
+// of the fader being edited, the grid, and the colour-scale bar.
+#include "analysis/render/CTrailRenderer.h"
+#include "analysis/CSpectrumAnalyser.h"
+#include "analysis/NiceStep.h"
+#include "analysis/records/SnxFields.h"
+#include "analysis/render/CColorScheme.h"
+#include "analysis/render/DrawGridLines.h"
+#include "analysis/render/RenderInput.h"
+#include "analysis/render/RenderRecords.h"
+#include "foundation/records/LObject.h"
+#include "platform/gl/GLApi.h"
+#include "shell/gl/CGLContext.h"
+#include "shell/gl/CGLContextLock.h"
+#include "sources/CSourceType.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr uint8_t kBandHigh[4] = {0xbf, 0xdf, 0xdf, 0xbf};
+constexpr uint8_t kBandLow[4] = {0x7f, 0x9f, 0x9f, 0xbf};
+constexpr uint8_t kRangeLine[4] = {0x5f, 0x7f, 0x7f, 0xff};
+// At most this many decades of logarithmic grid lines.
+constexpr int kMaxDecades = 40;
+
+// The spectrum view's projection: model x and y 0 .. 1 fill the view at zoom 1; depth recedes
+// up and to the side by the trail's shear, with its perspective.
+void LoadTrailProjection(const LObject* colors, const LObject* view, uint32_t depth, float w, float h)
+{
+    const float p = colors->GetFloat(kColsPrsp);
+    const float d = p + 1.0f;
+    const float th = colors->GetFloat(kColsTrdh);
+    const float tv = colors->GetFloat(kColsTrdv);
+    const GLfloat shear[16] = {1, 0, 0, 0, 0, 1, 0, 0, -th * d * h / w, -tv * d, -1, -p, 0, 0, 0, 1};
+    glLoadIdentity();
+    glTranslatef(0.0f, -1.0f, 0.0f);
+    glMultMatrixf(shear);
+    glTranslatef(-1.0f, 0.0f, 0.0f);
+    glScalef(view ? view->GetFloat(kChvwFqzm) : 1.0f, 1.0f, 1.0f);
+    glTranslatef(-2.0f * (view ? view->GetFloat(kChvwFqps) : 0.0f), 0.0f, 0.0f);
+    glScalef(2.0f, 2.0f, 1.0f / float(depth));
+}
+
+void SetUniform(const CGLProgram& program, const char* name, float value)
+{
+    glUniform1f(glGetUniformLocation(program.program, name), value);
+}
+
+void Color(const uint8_t c[4])
+{
+    glColor4ub(c[0], c[1], c[2], c[3]);
+}
+
+void FillRect(float x0, float y0, float x1, float y1, const uint8_t color[4])
+{
+    Color(color);
+    glRectf(x0, y0, x1, y1);
+}
+
+void Line(float x0, float y0, float x1, float y1)
+{
+    glBegin(GL_LINES);
+    glVertex3f(x0, y0, 0.0f);
+    glVertex3f(x1, y1, 0.0f);
+    glEnd();
+}
+
+// A level in the view's 0 .. 1 heights for a fader input value.
+float FaderLevel(float v, bool decibel, float zoom)
+{
+    return decibel ? v * 100.0f / 60.0f - 2.0f / 3.0f + 8.686f * std::log(zoom) / 60.0f : v * zoom;
+}
+
+} // namespace
+
+void CTrailRenderer::Draw3D(const RenderInput& input, CGLContext* context, uint32_t c)
+{
+    if (!input.analyser || c >= buffers.size() || c >= input.analyser->ChannelCount() || perSlice == 0
+        || !context || !context->HasContext())
+        return;
+    CGLContextLock lock(context);
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    if (viewport[2] <= 0 || viewport[3] <= 0)
+        return;
+    const LObject* colors = CColorScheme::Current();
+    const float zoom = float(std::max<uint32_t>(1, input.zoom));
+    const uint32_t bins = FftPoints(input) / 2;
+
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_TRANSFORM_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    LoadTrailProjection(colors, FreqViewRecord(input), depth, float(viewport[2]), float(viewport[3]));
+    DrawSpectrum(c, zoom);
+    if (depth > 1 && colors->GetByte(kColsEvop) != 0) {
+        const LObject* view = FreqViewRecord(input);
+        labels.Draw(CGLLabelPlacement{slice, depth, view ? view->GetFloat(kChvwFqzm) : 1.0f,
+                                      view ? view->GetFloat(kChvwFqps) : 0.0f, colors->GetByte(kColsEvop) / 255.0f});
+    }
+    DrawCursors(input, c, zoom, bins);
+    DrawFaderBands(input, c, zoom, bins);
+    DrawGrid(input, c, zoom, bins);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+// The newest slice as a line, or the trail as lit strips from the newest slice backwards.
+void CTrailRenderer::DrawSpectrum(uint32_t c, float zoom)
+{
+    const LObject* colors = CColorScheme::Current();
+    const TrailBuffer& buffer = *buffers[c];
+    if (buffer.VertexCount() < uint64_t(depth) * perSlice)
+        return;
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_LIGHTING_BIT | GL_DEPTH_BUFFER_BIT | GL_CURRENT_BIT | GL_ENABLE_BIT
+                 | GL_POLYGON_BIT);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(buffer.Vertices());
+    glVertexPointer(3, GL_FLOAT, sizeof(TrailVertex), bytes);
+    glNormalPointer(GL_FLOAT, sizeof(TrailVertex), bytes + 12);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glUseProgram(trailProgram.program);
+    SetUniform(trailProgram, "gSlice", float(slice));
+    SetUniform(trailProgram, "gZoom", zoom);
+    SetUniform(trailProgram, "gZoomDB", 20.0f * std::log10(zoom) / 60.0f + 1.0f);
+    SetUniform(trailProgram, "gColorScale", colors->GetFloat(kColsClsc));
+    if (depth == 1) {
+        const GLfloat none[4] = {0, 0, 0, 0};
+        glLightfv(GL_LIGHT0, GL_AMBIENT, none);
+        glLightfv(GL_LIGHT0, GL_DIFFUSE, none);
+        uint8_t spectrum[4];
+        ColorBytes(colors, kColsCspc, 0xff, spectrum);
+        const GLfloat ambient[4] = {spectrum[0] / 255.0f, spectrum[1] / 255.0f, spectrum[2] / 255.0f, 1.0f};
+        const GLfloat white[4] = {1, 1, 1, 1};
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, trailOn ? white : ambient);
+        glDrawArrays(GL_LINE_STRIP, 0, GLsizei(perSlice));
+    } else {
+        const GLfloat position[4] = {1, 1, 1, 0};
+        const GLfloat direction[4] = {-1, -1, -1, 0};
+        glLightfv(GL_LIGHT0, GL_POSITION, position);
+        glLightfv(GL_LIGHT0, GL_SPOT_DIRECTION, direction);
+        glFrontFace(GL_CW);
+        glEnable(GL_VERTEX_PROGRAM_TWO_SIDE);
+        glEnable(GL_DEPTH_TEST);
+        const auto* pairs = reinterpret_cast<const uint32_t*>(indices.Data());
+        for (uint32_t k = 0; k + 1 < depth; ++k) {
+            const size_t first = size_t((slice + depth - k) % depth) * perSlice;
+            glDrawElements(GL_TRIANGLE_STRIP, GLsizei(2 * perSlice), GL_UNSIGNED_INT, pairs + 2 * first);
+        }
+    }
+    glUseProgram(0);
+    glPopClientAttrib();
+    glPopAttrib();
+}
+
+void CTrailRenderer::DrawCursors(const RenderInput& input, uint32_t c, float zoom, uint32_t bins) const
+{
+    const LObject* chan = ChannelRecord(input, c);
+    if (!chan)
+        return;
+    const LObject* colors = CColorScheme::Current();
+    const bool peaks = WindowByte(input, kWindPkdt) != 0;
+    const float level = chan->GetFloat(peaks ? kChanPeakLevel : kChanCrsv);
+    const float position = chan->GetFloat(peaks ? kChanPeakPos : kChanCrsh);
+    float y = level * zoom;
+    if (CommonByte(input, kComnDb)) {
+        const float db = std::clamp(20.0f * std::log10(level), -100.0f, 6.0f);
+        y = std::max(0.0f, (db + 8.686f * std::log(zoom)) / 60.0f + 1.0f);
+    }
+    float x = position;
+    if (CommonByte(input, kComnFqlg))
+        x = std::max(-1.0f, 1.0f + std::log(position) / std::log(float(bins)));
+    uint8_t color[4];
+    ColorBytes(colors, kColsCcrs, colors->GetByte(kColsCrop), color);
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    Color(color);
+    if (depth == 1) {
+        Line(0.0f, y, 1.0f, y);
+        Line(x, 0.0f, x, 1.0f);
+    } else {
+        const float back = -float(depth);
+        glBegin(GL_QUADS);
+        glVertex3f(0, y, 0), glVertex3f(1, y, 0), glVertex3f(1, y, back), glVertex3f(0, y, back);
+        glVertex3f(x, 0, 0), glVertex3f(x, 1, 0), glVertex3f(x, 1, back), glVertex3f(x, 0, back);
+        glEnd();
+    }
+    glPopAttrib();
+}
+
+void CTrailRenderer::DrawFaderBands(const RenderInput& input, uint32_t c, float zoom, uint32_t bins) const
+{
+    const float rate = SampleRate(input);
+    const float factor = input.document ? input.document->GetFloat(kFdrsFactor) : 1.0f;
+    const bool decibel = CommonByte(input, kComnDb) != 0;
+    const bool logFreq = CommonByte(input, kComnFqlg) != 0;
+    auto edge = [&](float f) {
+        const float u = f * factor * 2.0f / rate;
+        return std::max(0.0f, logFreq ? 1.0f + std::log(u) / std::log(float(bins)) : u);
+    };
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    for (uint32_t i = 0; i < FaderCount(input); ++i) {
+        const LObject* fader = FaderRecord(input, i);
+        const uint8_t type = fader ? fader->GetByte(kFadrStyp) : 4;
+        if (!fader || fader->GetByte(kFadrSchn) != c || !fader->GetByte(kFadrCurrent) || type >= 4 || !(rate > 0.0f))
+            continue;
+        const float lo = edge(fader->GetFloat(kFadrFrql));
+        const float hi = edge(fader->GetFloat(kFadrFrqh));
+        const float v = fader->GetFloat(kFadrInput);
+        const float ampl = fader->GetFloat(kFadrAmpl), amph = fader->GetFloat(kFadrAmph);
+        if (type == 3) {
+            const float at = lo + (hi - lo) * v;
+            FillRect(at, 0, hi, 1, kBandHigh);
+            FillRect(lo, 0, at, 1, kBandLow);
+            Color(kRangeLine);
+            for (const float a : {ampl, amph})
+                Line(lo + (hi - lo) * a, 0.0f, lo + (hi - lo) * a, 1.0f);
+        } else {
+            const float level = FaderLevel(v, decibel, zoom);
+            FillRect(lo, level, hi, 1, kBandHigh);
+            FillRect(lo, 0, hi, level, kBandLow);
+            Color(kRangeLine);
+            for (const float a : {ampl, amph})
+                Line(lo, FaderLevel(a, decibel, zoom), hi, FaderLevel(a, decibel, zoom));
+        }
+    }
+    glPopAttrib();
+}
+
+void CTrailRenderer::DrawGrid(const RenderInput& input, uint32_t c, float zoom, uint32_t bins) const
+{
+    if (!WindowByte(input, kWindGrid))
+        return;
+    const LObject* colors = CColorScheme::Current();
+    uint8_t color[4];
+    ColorBytes(colors, kColsCgrd, 0xbf, color);
+    const float rate = SampleRate(input);
+    const CLRect unit{0, 0, 1, 1};
+    if (CommonByte(input, kComnFqlg) && rate > 0.0f) {
+        glPushAttrib(GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        Color(color);
+        glBegin(GL_LINES);
+        const int first = int(std::floor(std::log10(rate / 2.0f / float(bins))));
+        for (int e = first; e < first + kMaxDecades; ++e) {
+            const double decade = std::pow(10.0, e);
+            if (decade >= rate / 2.0)
+                break;
+            for (int i = 1; i <= 9 && i * decade < rate / 2.0; ++i) {
+                const float x = std::max(-1.0f, 1.0f + std::log(float(2.0 * i * decade / rate)) / std::log(float(bins)));
+                glVertex3f(x, 0.0f, 0.0f);
+                glVertex3f(x, 1.0f, 0.0f);
+            }
+        }
+        glEnd();
+        glPopAttrib();
+    } else if (rate > 0.0f) {
+        const LObject* view = FreqViewRecord(input);
+        DrawGridLines(unit, true, color, 1.0f, (view ? view->GetFloat(kChvwGridStep) : 1.0f) / (rate / 2.0f), 0.0f);
+    }
+    float range = 60.0f;
+    if (!CommonByte(input, kComnDb))
+        range = (c < 4 && input.sourceType ? input.sourceType->chan[c].max : 1.0f) / zoom;
+    DrawGridLines(unit, false, color, range, NiceStep(range), 0.0f);
+}
+
+void CTrailRenderer::DrawColourScale(const RenderInput&, CGLContext* context)
+{
+    if (!context || !context->HasContext() || !bandProgram.linked)
+        return;
+    CGLContextLock lock(context);
+    glUseProgram(bandProgram.program);
+    SetUniform(bandProgram, "gColorScale", CColorScheme::Current()->GetFloat(kColsClsc));
+    glBegin(GL_TRIANGLE_STRIP);
+    glVertex2f(-1.0f, -1.0f);
+    glVertex2f(-1.0f, 1.0f);
+    glVertex2f(1.0f, -1.0f);
+    glVertex2f(1.0f, 1.0f);
+    glEnd();
+    glUseProgram(0);
+}
