@@ -21,6 +21,8 @@ LDialog::LDialog(LHandler* parent, LPane* host) : LFrame(parent, host)
     // NOTE: a dialog with a window takes the shared dialog background once colours exist.
 }
 
+LDialog::LDialog(LHandler* parent, LPane* host, const LWindowDef& def) : LFrame(parent, host, def) {}
+
 void LDialog::SetDefaultButton(LPane* button)
 {
     if (button == fDefault)

@@ -14,6 +14,8 @@ public:
     static constexpr uint32_t kFlashMs = 142;
 
     LDialog(LHandler* parent, LPane* host);
+    // With a window kind in the definition the dialog has a window of its own.
+    LDialog(LHandler* parent, LPane* host, const LWindowDef& def);
 
     LPane* DefaultButton() const { return fDefault; }
     LPane* CancelButton() const { return fCancel; }

@@ -15,6 +15,11 @@ constexpr const char* kHelpCommand = "LStdCmd_Help";
 
 LModalDialog::LModalDialog(LHandler* parent, LPane* host) : LDialog(parent, host), fTimer(this) {}
 
+LModalDialog::LModalDialog(LHandler* parent, LPane* host, const LWindowDef& def)
+    : LDialog(parent, host, def), fTimer(this)
+{
+}
+
 uint32_t LModalDialog::ModalStep(uint32_t ms)
 {
     if (Window() && !(Flags() & kPaneHostShown))
