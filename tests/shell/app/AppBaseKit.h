@@ -26,6 +26,8 @@ public:
     void HandleMessage(LMessage& result, const LMessage& msg) override
     {
         seen.push_back(msg.type ? msg.type : "");
+        if (onMessage)
+            onMessage(msg);
         if (StrEqual(msg.type, LModalDialog::msgMode)) {
             ++modalSteps;
             if (modalSteps > kMaxSteps) {
@@ -43,6 +45,7 @@ public:
     static constexpr int kMaxSteps = 50;
     std::vector<std::string> seen;
     std::function<void(LModalDialog&)> onModalStep;
+    std::function<void(const LMessage&)> onMessage;
     int modalSteps = 0;
 };
 
