@@ -26,5 +26,5 @@ public:
 
 private:
     uint32_t fResult = kNone;
-    LTimer fTimer;
+    LTimer fTimer{this};
 };
