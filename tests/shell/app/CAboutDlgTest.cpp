@@ -1,4 +1,5 @@
 #include "tests/shell/app/AppBaseKit.h"
+#include "ui/menus/LMenuItem.h"
 #include "platform/system/BundleInfo.h"
 #include "platform/system/UrlLauncher.h"
 #include "shell/app/CAboutDlg.h"
