@@ -2,6 +2,8 @@
 #include "foundation/core/StrEqual.h"
 #include "foundation/text/LStrList.h"
 #include "platform/system/BundleInfo.h"
+#include "shell/draw/LFont.h"
+#include "shell/draw/LFontData.h"
 #include "shell/system/ICLaunch.h"
 #include "ui/dialogs/DialogResources.h"
 #include "ui/dialogs/DialogLayout.h"
@@ -12,6 +14,12 @@ const char* const CAboutDlg::kResName = "ABOUT";
 namespace {
 
 constexpr uint32_t kWindowKind = 0;
+// Caption modes: one line, or lines word-wrapped inside the pane.
+constexpr int32_t kOneLine = 0;
+constexpr int32_t kWrappedLines = 2;
+constexpr uint32_t kSystemFont = 0;
+constexpr uint32_t kSmallSystemFont = 2;
+constexpr int32_t kHeadingScale = 200;
 
 enum : uint32_t {
     kWindowTitle = 0,
@@ -30,7 +38,7 @@ LStringRef BundleVersion()
     return version ? LStringRef(std::string_view(*version)) : LStringRef();
 }
 
-void ShowText(CDialogTextPane& pane, const LStringRef& text)
+void ShowText(LCaptionPane& pane, const LStringRef& text)
 {
     pane.SetText(text);
     if (text.IsEmpty())
@@ -41,21 +49,31 @@ void ShowText(CDialogTextPane& pane, const LStringRef& text)
 
 CAboutDlg::CAboutDlg(LHandler* parent, const LStringRef& linkText)
     : LModalDialog(parent, nullptr, ModalWindowDef(kWindowKind)), fLinkText(linkText),
-      fOk(this, this, CDialogTextPane::Kind::Button), fLink(this, this, CDialogTextPane::Kind::Button),
-      fTitle(this, this), fIcon(this), fVersion(this, this), fHeading(this, this)
+      fOk(this, LStdCtlDesc{}), fLink(this, LStdCtlDesc{}), fTitle(this, this, kWrappedLines), fIcon(this),
+      fVersion(this, this, kOneLine), fHeading(this, this, kOneLine)
 {
+    SetFonts();
     SetTexts();
     SetDefaultButton(&fOk);
     SetCancelButton(&fOk);
     RunLayout();
 }
 
+void CAboutDlg::SetFonts()
+{
+    (void)fTitle.SetFont(LFont(kSmallSystemFont));
+    (void)fVersion.SetFont(LFont(kSmallSystemFont));
+    LFontData heading(kSystemFont);
+    heading.scale = kHeadingScale;
+    (void)fHeading.SetFont(LFont::Intern(heading));
+}
+
 void CAboutDlg::SetTexts()
 {
     LStrList texts({0, kResName}, nullptr, kStrListDialogTexts);
     SetTitle(texts.GetItem(kWindowTitle));
-    fOk.SetText(texts.GetItem(kOkTitle));
-    fLink.SetText(texts.GetItem(kLinkTitle));
+    fOk.SetTitle(std::string(texts.GetItem(kOkTitle).View()));
+    fLink.SetTitle(std::string(texts.GetItem(kLinkTitle).View()));
     fTitle.SetText(texts.GetItem(kTitleText));
     fIcon.SetImage(LoadDialogIcon());
     ShowText(fHeading, texts.GetItem(kHeadingText));

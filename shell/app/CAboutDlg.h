@@ -1,6 +1,7 @@
 #pragma once
 #include "foundation/core/LStringRef.h"
-#include "ui/dialogs/CDialogTextPane.h"
+#include "controls/std/LStdButton.h"
+#include "ui/panes/LCaptionPane.h"
 #include "ui/dialogs/LModalDialog.h"
 #include "ui/images/LImagePane.h"
 
@@ -15,11 +16,11 @@ public:
     CAboutDlg(LHandler* parent, const LStringRef& linkText);
 
     const LStringRef& LinkText() const { return fLinkText; }
-    const CDialogTextPane& OkButton() const { return fOk; }
-    const CDialogTextPane& LinkButton() const { return fLink; }
-    const CDialogTextPane& TitleCaption() const { return fTitle; }
-    const CDialogTextPane& VersionCaption() const { return fVersion; }
-    const CDialogTextPane& Heading() const { return fHeading; }
+    const LStdButton& OkButton() const { return fOk; }
+    const LStdButton& LinkButton() const { return fLink; }
+    const LCaptionPane& TitleCaption() const { return fTitle; }
+    const LCaptionPane& VersionCaption() const { return fVersion; }
+    const LCaptionPane& Heading() const { return fHeading; }
     const LImagePane& Icon() const { return fIcon; }
 
     // The link button opens the link text and leaves the box open.
@@ -30,12 +31,12 @@ private:
     void RunLayout();
 
     LStringRef fLinkText;
-    CDialogTextPane fOk;
-    CDialogTextPane fLink;
-    // NOTE: the captions take the small system font (the heading the system font at double
-    // size) once caption panes with fonts replace the text panes.
-    CDialogTextPane fTitle;
+    void SetFonts();
+
+    LStdButton fOk;
+    LStdButton fLink;
+    LCaptionPane fTitle;
     LImagePane fIcon;
-    CDialogTextPane fVersion;
-    CDialogTextPane fHeading;
+    LCaptionPane fVersion;
+    LCaptionPane fHeading;
 };

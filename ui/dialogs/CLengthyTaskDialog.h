@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/dialogs/CDialogTextPane.h"
+#include "ui/panes/LCaptionPane.h"
 #include "ui/dialogs/LModalDialog.h"
 #include "ui/images/LImagePane.h"
 
@@ -13,9 +13,9 @@ public:
 
     explicit CLengthyTaskDialog(LHandler* parent);
 
-    const CDialogTextPane& Message() const { return fMessage; }
+    const LCaptionPane& Message() const { return fMessage; }
 
 private:
-    CDialogTextPane fMessage;
+    LCaptionPane fMessage;
     LImagePane fIcon;
 };

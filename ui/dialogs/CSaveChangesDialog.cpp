@@ -5,6 +5,7 @@
 #include "foundation/text/LStrList.h"
 #include "foundation/text/TextTemplate.h"
 #include "shell/files/LProcessInfo.h"
+#include "shell/draw/LFont.h"
 #include "ui/dialogs/DialogResources.h"
 #include "ui/windows/LWindowDef.h"
 
@@ -14,22 +15,25 @@ namespace {
 
 constexpr uint32_t kWindowKind = 11;
 constexpr uint32_t kFirstMessageItem = 3;
+// Caption mode: lines word-wrapped inside the pane.
+constexpr int32_t kWrappedLines = 2;
+constexpr uint32_t kSystemFont = 0;
 
 } // namespace
 
 CSaveChangesDialog::CSaveChangesDialog(LHandler* parent, LPane* host)
-    : LModalDialog(parent, host, ModalWindowDef(kWindowKind)), fButton1(this, this, CDialogTextPane::Kind::Button),
-      fButton2(this, this, CDialogTextPane::Kind::Button), fButton3(this, this, CDialogTextPane::Kind::Button),
-      fMessage(this, this), fIcon(this)
+    : LModalDialog(parent, host, ModalWindowDef(kWindowKind)), fButton1(this, LStdCtlDesc{}),
+      fButton2(this, LStdCtlDesc{}), fButton3(this, LStdCtlDesc{}), fMessage(this, this, kWrappedLines), fIcon(this)
 {
     LStrListRef layout;
     LStrListRef::Create(layout, {0, kResName}, nullptr, kStrListLayouts);
     SetLayout(layout, kFormulaLayout);
     LStrList texts({0, kResName}, nullptr, kStrListDialogTexts);
-    fButton1.SetText(texts.GetItem(0));
-    fButton2.SetText(texts.GetItem(1));
-    fButton3.SetText(texts.GetItem(2));
+    fButton1.SetTitle(std::string(texts.GetItem(0).View()));
+    fButton2.SetTitle(std::string(texts.GetItem(1).View()));
+    fButton3.SetTitle(std::string(texts.GetItem(2).View()));
     fIcon.SetImage(LoadDialogIcon());
+    (void)fMessage.SetFont(LFont(kSystemFont));
     SetDefaultButton(&fButton1);
     SetCancelButton(&fButton2);
     const LStringRef name = FileNameOfPath(LProcessInfo().applicationUrl);
@@ -37,7 +41,7 @@ CSaveChangesDialog::CSaveChangesDialog(LHandler* parent, LPane* host)
         fApplicationName = name;
 }
 
-const CDialogTextPane& CSaveChangesDialog::Button(int index) const
+const LStdButton& CSaveChangesDialog::Button(int index) const
 {
     return index == 1 ? fButton1 : index == 2 ? fButton2 : fButton3;
 }

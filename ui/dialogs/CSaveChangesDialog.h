@@ -1,5 +1,6 @@
 #pragma once
-#include "ui/dialogs/CDialogTextPane.h"
+#include "controls/std/LStdButton.h"
+#include "ui/panes/LCaptionPane.h"
 #include "ui/dialogs/LModalDialog.h"
 #include "ui/images/LImagePane.h"
 
@@ -28,8 +29,8 @@ public:
     int32_t Run(uint32_t variant);
     int32_t Answer() const { return fAnswer; }
 
-    const CDialogTextPane& Button(int index) const;
-    const CDialogTextPane& Message() const { return fMessage; }
+    const LStdButton& Button(int index) const;
+    const LCaptionPane& Message() const { return fMessage; }
 
     void HandleMessage(LMessage& result, const LMessage& msg) override;
 
@@ -37,9 +38,9 @@ private:
     int32_t fAnswer = kKeepOpen;
     LStringRef fApplicationName{"Application"};
     LStringRef fDocumentName;
-    CDialogTextPane fButton1;
-    CDialogTextPane fButton2;
-    CDialogTextPane fButton3;
-    CDialogTextPane fMessage;
+    LStdButton fButton1;
+    LStdButton fButton2;
+    LStdButton fButton3;
+    LCaptionPane fMessage;
     LImagePane fIcon;
 };

@@ -1,6 +1,7 @@
 #include "ui/dialogs/CSimpleMessageDialog.h"
 #include "foundation/async/LTicks.h"
 #include "foundation/text/LStrList.h"
+#include "shell/draw/LFont.h"
 #include "ui/dialogs/DialogResources.h"
 #include "ui/dialogs/DialogLayout.h"
 #include "ui/layout/LFormula.h"
@@ -23,18 +24,22 @@ constexpr const char* kPlacement =
 constexpr uint32_t kTitleItem = 0;
 constexpr uint32_t kOkItem = 1;
 constexpr uint32_t kCancelItem = 2;
+// Caption mode: lines word-wrapped inside the pane.
+constexpr int32_t kWrappedLines = 2;
+constexpr uint32_t kSystemFont = 0;
 
 } // namespace
 
 CSimpleMessageDialog::CSimpleMessageDialog(LHandler* parent, LPane* host, const LWindowDef& def)
-    : LModalDialog(parent, host, def), fOk(this, this, CDialogTextPane::Kind::Button),
-      fCancel(this, this, CDialogTextPane::Kind::Button), fMessage(this, this), fIcon(this)
+    : LModalDialog(parent, host, def), fOk(this, LStdCtlDesc{}), fCancel(this, LStdCtlDesc{}),
+      fMessage(this, this, kWrappedLines), fIcon(this)
 {
     LStrList texts({0, kResName}, nullptr, kStrListDialogTexts);
     SetTitle(texts.GetItem(kTitleItem));
-    fOk.SetText(texts.GetItem(kOkItem));
-    fCancel.SetText(texts.GetItem(kCancelItem));
+    fOk.SetTitle(std::string(texts.GetItem(kOkItem).View()));
+    fCancel.SetTitle(std::string(texts.GetItem(kCancelItem).View()));
     fIcon.SetImage(LoadDialogIcon());
+    (void)fMessage.SetFont(LFont(kSystemFont));
     SetDefaultButton(&fOk);
     SetCancelButton(&fOk);
 }

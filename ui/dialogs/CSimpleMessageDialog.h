@@ -1,5 +1,6 @@
 #pragma once
-#include "ui/dialogs/CDialogTextPane.h"
+#include "controls/std/LStdButton.h"
+#include "ui/panes/LCaptionPane.h"
 #include "ui/dialogs/LModalDialog.h"
 #include "ui/images/LImagePane.h"
 
@@ -25,15 +26,15 @@ public:
     // Sizes the box for its text and places it on the screen.
     virtual void SetupLayout();
 
-    const CDialogTextPane& OkButton() const { return fOk; }
-    const CDialogTextPane& CancelButton() const { return fCancel; }
-    const CDialogTextPane& Message() const { return fMessage; }
+    const LStdButton& OkButton() const { return fOk; }
+    const LStdButton& CancelButton() const { return fCancel; }
+    const LCaptionPane& Message() const { return fMessage; }
     const LImagePane& Icon() const { return fIcon; }
 
 private:
-    CDialogTextPane fOk;
-    CDialogTextPane fCancel;
-    CDialogTextPane fMessage;
+    LStdButton fOk;
+    LStdButton fCancel;
+    LCaptionPane fMessage;
     LImagePane fIcon;
     uint8_t fNoWrap = 1;
 };

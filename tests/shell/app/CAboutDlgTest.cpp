@@ -37,8 +37,8 @@ TEST_F(AboutBox, TextsComeFromTheResources)
     UseBundle("2.4.1");
     CAboutDlg about(app.get(), LStringRef());
     EXPECT_EQ(about.Window()->Native()->Title(), "About Sonalyx");
-    EXPECT_EQ(about.OkButton().Text(), "OK");
-    EXPECT_EQ(about.LinkButton().Text(), "Website");
+    EXPECT_EQ(about.OkButton().GetTitle(), "OK");
+    EXPECT_EQ(about.LinkButton().GetTitle(), "Website");
     EXPECT_EQ(about.TitleCaption().Text(), "Turns live signals into control data for lights, music and sound.");
     EXPECT_EQ(about.VersionCaption().Text(), "Version 2.4.1");
     EXPECT_TRUE(about.VersionCaption().IsShown());
@@ -66,7 +66,7 @@ TEST_F(AboutBox, TheLinkButtonOpensTheAddressAndLeavesTheBoxOpen)
     int steps = 0;
     app->onModalStep = [&](LModalDialog&) {
         if (++steps == 1)
-            LMessage::Send(LMessage(LDialog::msgSelected, const_cast<CDialogTextPane*>(&about.LinkButton()), &about));
+            LMessage::Send(LMessage(LDialog::msgSelected, const_cast<LStdButton*>(&about.LinkButton()), &about));
         else
             PressReturn();
         Nudge(10);

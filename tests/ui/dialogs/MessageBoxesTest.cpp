@@ -51,8 +51,8 @@ TEST_F(MessageBoxes, EscapeAnswersABoxWithCancelWithFalse)
 TEST_F(MessageBoxes, TitlesAndIconComeFromTheResources)
 {
     CSimpleMessageDialog box(app.get(), nullptr, ModalWindowDef(3));
-    EXPECT_EQ(box.OkButton().Text(), "OK");
-    EXPECT_EQ(box.CancelButton().Text(), "Cancel");
+    EXPECT_EQ(box.OkButton().GetTitle(), "OK");
+    EXPECT_EQ(box.CancelButton().GetTitle(), "Cancel");
     EXPECT_EQ(box.Window()->Native()->Title(), "Sonalyx");
     EXPECT_FALSE(box.Icon().Image().IsNull()) << "the program's icon";
 }
@@ -70,7 +70,7 @@ TEST_F(MessageBoxes, TheLayoutPlacesTextRightOfTheIconAndButtonsBelow)
     EXPECT_EQ(icon.top, 20);
     EXPECT_EQ(text.left, icon.right + 20);
     EXPECT_LE(text.Width(), 360) << "a message wraps at the text box width";
-    EXPECT_GT(text.Height(), CDialogTextPane::kLineHeight);
+    EXPECT_GT(text.Height(), 2 * 12) << "several lines";
     EXPECT_EQ(ok.right, box.Rect().right - 20);
     EXPECT_EQ(cancel.right, ok.left - 12);
     EXPECT_GE(ok.top, text.bottom + 12);
@@ -126,7 +126,7 @@ TEST_F(SaveChanges, ReturnSavesEscapeKeepsOpenThirdButtonDiscards)
         CSaveChangesDialog question(app.get(), nullptr);
         current = &question;
         app->onModalStep = [&](LModalDialog&) {
-            LMessage::Send(LMessage(LDialog::msgSelected, const_cast<CDialogTextPane*>(&current->Button(3)), current));
+            LMessage::Send(LMessage(LDialog::msgSelected, const_cast<LStdButton*>(&current->Button(3)), current));
             Nudge(0);
         };
         EXPECT_EQ(question.Run(0), CSaveChangesDialog::kDiscard);
@@ -158,9 +158,9 @@ TEST_F(SaveChanges, TheQuestionNamesTheDocumentOrUntitled)
 TEST_F(SaveChanges, ButtonTitlesComeFromTheResources)
 {
     CSaveChangesDialog question(app.get(), nullptr);
-    EXPECT_EQ(question.Button(1).Text(), "Save");
-    EXPECT_EQ(question.Button(2).Text(), "Cancel");
-    EXPECT_EQ(question.Button(3).Text(), "Don’t Save");
+    EXPECT_EQ(question.Button(1).GetTitle(), "Save");
+    EXPECT_EQ(question.Button(2).GetTitle(), "Cancel");
+    EXPECT_EQ(question.Button(3).GetTitle(), "Don’t Save");
     EXPECT_EQ(question.DefaultButton(), &question.Button(1));
     EXPECT_EQ(question.CancelButton(), &question.Button(2));
 }
