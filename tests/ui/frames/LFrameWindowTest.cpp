@@ -221,5 +221,56 @@ TEST_F(WindowFrame, CascadeMovesANewWindowOffTheOthers)
     EXPECT_EQ(third.GetWindowContentRect(), (CLRect{136, 136, 336, 236}));
 }
 
+TEST_F(WindowFrame, CursorMessagesTrackThePaneUnderTheMouse)
+{
+    LFrame frame(&fTop, nullptr, Def());
+    frame.SetWindowContentRect({100, 100, 400, 300});
+    MousePane left(&frame, &frame);
+    left.SetRect({0, 0, 50, 50});
+    MousePane right(&frame, &frame);
+    right.SetRect({60, 0, 110, 50});
+    frame.ShowWindow();
+
+    fMouse.location = {110, 110};
+    LMessage::Send(LMessage(LWindow::msgCursor, frame.Window(), &frame));
+    EXPECT_EQ(LFrame::MousePane(), &left);
+    EXPECT_EQ(left.seen, (std::vector<std::string>{"LMouse_Cursor"}));
+    fMouse.location = {170, 110};
+    LMessage::Send(LMessage(LWindow::msgCursor, frame.Window(), &frame));
+    EXPECT_EQ(LFrame::MousePane(), &right);
+    EXPECT_EQ(left.seen.back(), "LMouse_Leave") << "the pane the mouse left hears of it";
+    EXPECT_EQ(right.seen, (std::vector<std::string>{"LMouse_Cursor"}));
+    LFrame::ClearMousePane();
+    EXPECT_EQ(right.seen.back(), "LMouse_Leave");
+    EXPECT_EQ(LFrame::MousePane(), nullptr);
+}
+
+TEST_F(WindowFrame, FocusRequestsFromAnotherWindowPassUnchanged)
+{
+    LFrame a(&fTop, nullptr, Def());
+    LFrame b(&fTop, nullptr, Def());
+    StopPane inA(&a, {0, 0, 10, 10});
+    fTop.seen.clear();
+    LMessage result;
+    b.HandleMessage(result, LMessage(LPane::msgReqFocus, &inA, &b));
+    EXPECT_EQ(result.type, LPane::msgReqFocus);
+    EXPECT_EQ(result.subject, &inA);
+    EXPECT_EQ(result.recipient, &fTop);
+    EXPECT_EQ(b.Focus(), nullptr);
+}
+
+TEST_F(WindowFrame, FloatingWindowsPassWhatTheyDoNotTakeToTheFrontDocument)
+{
+    LFrame document(&fTop, nullptr, Def());
+    document.SetWindowContentRect({100, 100, 300, 200});
+    document.ShowWindow();
+    LFrame palette(&fTop, nullptr, Def(LWindowDef::kLayerFloating));
+    LMessage result;
+    palette.HandleMessage(result, LMessage("CApp_Something", &palette, &palette));
+    EXPECT_EQ(result.recipient, &document);
+    document.HandleMessage(result, LMessage("CApp_Something", &document, &document));
+    EXPECT_EQ(result.recipient, &fTop) << "a document window's frame passes to its parent";
+}
+
 } // namespace
 
