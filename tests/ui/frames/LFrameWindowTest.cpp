@@ -10,6 +10,7 @@
 #include "shell/windows/CNativeWindowKind.h"
 #include "shell/windows/WindowNumberCache.h"
 #include "ui/frames/LPlacement.h"
+#include "ui/panes/LDrawPort.h"
 #include "ui/frames/LWindowPlacer.h"
 #include "ui/windows/LWindow.h"
 #include "ui/windows/LWindowDef.h"
@@ -270,6 +271,26 @@ TEST_F(WindowFrame, FloatingWindowsPassWhatTheyDoNotTakeToTheFrontDocument)
     EXPECT_EQ(result.recipient, &document);
     document.HandleMessage(result, LMessage("CApp_Something", &document, &document));
     EXPECT_EQ(result.recipient, &fTop) << "a document window's frame passes to its parent";
+}
+
+TEST_F(WindowFrame, DrawPortsOfNestedPanesMeasureInTheirOwnCoordinates)
+{
+    LFrame frame(&fTop, nullptr, Def());
+    frame.SetWindowContentRect({100, 100, 400, 300});
+    LFrame nested(&frame, &frame);
+    nested.SetRect({50, 40, 250, 140});
+    LPane pane(&nested, &nested);
+    pane.SetRect({10, 10, 20, 20});
+    const LPaneContext context = LPaneContext::FromPane(pane);
+    EXPECT_EQ(context.window, frame.Window()->Native());
+    EXPECT_EQ(context.originX, 50);
+    EXPECT_EQ(context.originY, 40);
+    LDrawPort port(context);
+    ASSERT_NE(port.Port().Context(), nullptr) << "the measuring canvas";
+    EXPECT_EQ(port.Port().Origin(), (CLPoint{50, 40}));
+    EXPECT_EQ(port.Port().Clip().GetBounds(), (CLRect{0, 0, 200, 100})) << "the nested frame in its own coordinates";
+    EXPECT_EQ(pane.OriginIn(nullptr), (CLPoint{60, 50}));
+    EXPECT_EQ(pane.OriginIn(&nested), (CLPoint{10, 10}));
 }
 
 } // namespace
