@@ -2,6 +2,8 @@
 #include "platform/draw/SystemColors.h"
 #include "ui/draw/LPortState.h"
 
+#include <vector>
+
 namespace {
 
 plat::SystemColor NamedColor(int32_t colorId)
@@ -14,6 +16,14 @@ plat::SystemColor NamedColor(int32_t colorId)
     case 7: return plat::SystemColor::Text;
     default: return plat::SystemColor::WindowBackground;
     }
+}
+
+// The records that live for the whole run. The list itself is never destroyed, so the records
+// stay reachable to the end (leak checks see them held, as they are).
+std::vector<CColor*>& PermanentRecords()
+{
+    static auto* records = new std::vector<CColor*>;
+    return *records;
 }
 
 } // namespace
@@ -29,8 +39,10 @@ CColor* CColor::FindOrMake(const LColorRecord& key, Lifetime lifetime)
     color->index = key.index;
     color->colorId = key.colorId;
     color->alpha = key.alpha;
-    if (lifetime == Lifetime::Permanent)
+    if (lifetime == Lifetime::Permanent) {
         color->MakePermanent();
+        PermanentRecords().push_back(color);
+    }
     Register(color);
     return color;
 }
