@@ -18,14 +18,6 @@ plat::SystemColor NamedColor(int32_t colorId)
     }
 }
 
-// The records that live for the whole run. The list itself is never destroyed, so the records
-// stay reachable to the end (leak checks see them held, as they are).
-std::vector<CColor*>& PermanentRecords()
-{
-    static auto* records = new std::vector<CColor*>;
-    return *records;
-}
-
 } // namespace
 
 CColor* CColor::FindOrMake(const LColorRecord& key, Lifetime lifetime)
@@ -41,7 +33,9 @@ CColor* CColor::FindOrMake(const LColorRecord& key, Lifetime lifetime)
     color->alpha = key.alpha;
     if (lifetime == Lifetime::Permanent) {
         color->MakePermanent();
-        PermanentRecords().push_back(color);
+        // Kept in reach for the whole run; the registry list alone lets go of its nodes at exit.
+        static std::vector<CColor*>& permanent = *new std::vector<CColor*>;
+        permanent.push_back(color);
     }
     Register(color);
     return color;
