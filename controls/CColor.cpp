@@ -2,6 +2,8 @@
 #include "platform/draw/SystemColors.h"
 #include "ui/draw/LPortState.h"
 
+#include <vector>
+
 namespace {
 
 plat::SystemColor NamedColor(int32_t colorId)
@@ -29,8 +31,12 @@ CColor* CColor::FindOrMake(const LColorRecord& key, Lifetime lifetime)
     color->index = key.index;
     color->colorId = key.colorId;
     color->alpha = key.alpha;
-    if (lifetime == Lifetime::Permanent)
+    if (lifetime == Lifetime::Permanent) {
         color->MakePermanent();
+        // Kept in reach for the whole run; the registry list alone lets go of its nodes at exit.
+        static std::vector<CColor*>& permanent = *new std::vector<CColor*>;
+        permanent.push_back(color);
+    }
     Register(color);
     return color;
 }

@@ -20,4 +20,9 @@ Rect Integral(const Rect& rect)
     return Rect{x0, y0, x1 - x0, y1 - y0};
 }
 
+bool Contains(const Rect& r, const Point& p)
+{
+    return p.x >= r.x && p.x < r.x + r.width && p.y >= r.y && p.y < r.y + r.height;
+}
+
 } // namespace plat

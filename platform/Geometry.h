@@ -20,4 +20,7 @@ struct Rect {
 // turned round so that the rectangle runs from its smaller to its larger edges.
 Rect Integral(const Rect& rect);
 
+// True when the point lies in the rectangle: x <= p.x < x + width, y <= p.y < y + height.
+bool Contains(const Rect& rect, const Point& point);
+
 } // namespace plat

@@ -32,7 +32,7 @@ double Limit(double value, float minimum, float maximum)
         value = maximum;
     if (value < minimum)
         value = minimum;
-    return value;
+    return value + 0.0;   // -0 reads as 0
 }
 
 double StepBy(double value, int32_t n, float step, float minimum, float maximum)

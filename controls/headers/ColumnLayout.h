@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -10,6 +11,7 @@ struct Item {
     int32_t left = 0;
     int32_t prefWidth = 0;
     int32_t right = 0;
+    size_t tag = 0;   // the caller's own index, carried through the sorting
 };
 
 // The left edge of an item of width `width` standing at `x`: centred (alignment 1), ending at x

@@ -1,6 +1,8 @@
 #include "platform/controls/TextFieldView.h"
 
 #include "platform/controls/KeyCommand.h"
+#include "platform/draw/TextLayout.h"
+#include "platform/window/CurrentDrawing.h"
 #include "platform/window/Event.h"
 #include "platform/window/Pasteboard.h"
 #include "platform/window/Window.h"
@@ -143,6 +145,35 @@ void TextFieldView::KeyDown(const Event& event)
     }
     if (character >= 0x20 && !(event.modifierFlags & kModControl) && (character < 0xF700 || character > 0xF8FF))
         fEditor->InsertText(event.characters);
+}
+
+void TextFieldView::DrawRect(const Rect&)
+{
+    const CurrentDrawing* drawing = CurrentDrawing::Get();
+    if (!drawing || !drawing->canvas)
+        return;
+    Canvas& canvas = *drawing->canvas;
+    canvas.Save();
+    canvas.SetFillColor(fBackground);
+    canvas.FillRect(Bounds());
+    std::string shown = StringValue();
+    if (fSecure)
+        shown = std::string(shown.size(), '*');
+    canvas.Translate(-fScroll.x, -fScroll.y);
+    if (fFont && fEditor && !fMultiLine) {
+        // The selection (or the caret) of a one-line field, measured along its line.
+        const FieldEditor::Range range = fEditor->Selection();
+        const auto xAt = [&](size_t offset) { return fFont->Advance(std::string_view(shown).substr(0, offset)); };
+        const double start = xAt(range.start);
+        const double end = range.length ? xAt(range.start + range.length) : start + 1;
+        canvas.SetFillColor(range.length ? Color{0.70, 0.80, 1.0, 1.0} : fTextColor);
+        canvas.FillRect(Rect{start, 0, end - start, Frame().height});
+    }
+    if (fFont && !shown.empty()) {
+        canvas.SetFillColor(fTextColor);
+        TextLayout(*fFont, shown, fWraps ? Frame().width : 0.0).Draw(canvas, Bounds(), TextAlign::Left);
+    }
+    canvas.Restore();
 }
 
 } // namespace plat

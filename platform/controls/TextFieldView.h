@@ -1,5 +1,7 @@
 #pragma once
 #include "platform/controls/FieldEditor.h"
+#include "platform/draw/Canvas.h"
+#include "platform/draw/Font.h"
 #include "platform/window/View.h"
 
 #include <functional>
@@ -51,6 +53,13 @@ public:
     bool IsBordered() const { return fBordered; }
     void SetBordered(bool bordered) { fBordered = bordered; }
 
+    Font* GetFont() const { return fFont.Get(); }
+    void SetFont(Font* font) { fFont = Ref<Font>(font); }
+    void SetTextColor(const Color& color) { fTextColor = color; }
+    const Color& TextColor() const { return fTextColor; }
+    void SetBackgroundColor(const Color& color) { fBackground = color; }
+    const Color& BackgroundColor() const { return fBackground; }
+
     void SetDelegate(Delegate delegate) { fDelegate = std::move(delegate); }
 
     // Editing: the field editor exists from BeginEditing until EndEditing.
@@ -67,6 +76,7 @@ public:
 
     void MouseDown(const Event& event) override;
     void KeyDown(const Event& event) override;
+    void DrawRect(const Rect& dirty) override;
 
     // Runs an edit command the way the Edit menu does: "cut", "copy", "paste", "delete", "selectAll".
     bool PerformEditAction(const std::string& action);
@@ -79,6 +89,9 @@ private:
     std::unique_ptr<FieldEditor> fEditor;
     Delegate fDelegate;
     Point fScroll;
+    Ref<Font> fFont;
+    Color fTextColor{0, 0, 0, 1};
+    Color fBackground{1, 1, 1, 1};
     bool fEditable = true;
     bool fSelectable = true;
     bool fSecure = false;

@@ -148,7 +148,9 @@ bool Bitmap::DecodePng(const void* data, size_t size, Bitmap& out)
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&image, data, size))
         return false;
-    if (image.width < 1 || image.height < 1 || image.width > kMaxSide || image.height > kMaxSide) {
+    bool sizeFits = image.width >= 1 && image.height >= 1 && image.width <= kMaxSide && image.height <= kMaxSide &&
+                    int64_t(image.width) * image.height <= kMaxDecodedPixels;
+    if (!sizeFits) {
         png_image_free(&image);
         return false;
     }

@@ -12,6 +12,8 @@ class Bitmap {
 public:
     // The largest width or height a bitmap may have; larger requests make an empty bitmap.
     static constexpr int kMaxSide = 16384;
+    // The most pixels a decoded PNG may have, so that a small file cannot claim a huge image.
+    static constexpr int64_t kMaxDecodedPixels = int64_t(1) << 24;
 
     Bitmap() = default;
     // A bitmap of the given size cleared to transparent black; empty when a side is not in 1..kMaxSide.
@@ -45,7 +47,8 @@ public:
     [[nodiscard]] bool EncodePng(std::vector<uint8_t>& out) const;
 
     // Reads a PNG file of any colour type and depth into `out`. False, with `out` untouched,
-    // when the file is missing, not a PNG, damaged or larger than kMaxSide on a side.
+    // when the file is missing, not a PNG, damaged, larger than kMaxSide on a side or larger
+    // than kMaxDecodedPixels in all.
     [[nodiscard]] static bool LoadPng(const std::string& path, Bitmap& out);
     // Decodes PNG bytes held in memory, under the same rules as LoadPng.
     [[nodiscard]] static bool DecodePng(const void* data, size_t size, Bitmap& out);

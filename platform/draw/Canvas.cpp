@@ -3,6 +3,8 @@
 
 #include <cairo.h>
 
+#include <cmath>
+
 namespace plat {
 
 // The parts of the drawing state cairo does not keep for us: it has one source, we keep
@@ -90,8 +92,19 @@ void Canvas::Restore()
     --fDepth;
 }
 
-void Canvas::Translate(double dx, double dy) { cairo_translate(fImpl->cr, dx, dy); }
-void Canvas::Scale(double sx, double sy) { cairo_scale(fImpl->cr, sx, sy); }
+// A transform that cannot be undone would put the cairo context into a lasting error state in
+// which nothing draws any more, so such requests are ignored.
+void Canvas::Translate(double dx, double dy)
+{
+    if (std::isfinite(dx) && std::isfinite(dy))
+        cairo_translate(fImpl->cr, dx, dy);
+}
+
+void Canvas::Scale(double sx, double sy)
+{
+    if (std::isfinite(sx) && std::isfinite(sy) && sx != 0.0 && sy != 0.0)
+        cairo_scale(fImpl->cr, sx, sy);
+}
 
 Point Canvas::Origin() const
 {

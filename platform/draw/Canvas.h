@@ -59,6 +59,7 @@ public:
     void Restore();
     int SaveDepth() const { return fDepth; }
 
+    // Non-finite amounts and zero scales are ignored: they would leave nothing drawable.
     void Translate(double dx, double dy);
     void Scale(double sx, double sy);
     // The current transform's translation: where user (0, 0) lands on the bitmap when unscaled.

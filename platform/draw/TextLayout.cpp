@@ -23,6 +23,7 @@ size_t NextCharEnd(const std::string& text, size_t pos, size_t end)
 
 TextLayout::TextLayout(const Font& font, std::string_view text, double wrapWidth) : fFont(font), fText(text)
 {
+    fFont.Retain();
     if (fText.empty())
         return;
     size_t start = 0;
@@ -35,6 +36,8 @@ TextLayout::TextLayout(const Font& font, std::string_view text, double wrapWidth
         start = i + 1;
     }
 }
+
+TextLayout::~TextLayout() { fFont.Release(); }
 
 double TextLayout::Height() const { return static_cast<double>(fLines.size()) * fFont.LineHeight(); }
 

@@ -24,9 +24,12 @@ public:
         double width = 0.0;
     };
 
-    // Lays out `text` (copied); a wrap width of 0 or less breaks only at line ends. The font
-    // must outlive the layout.
+    // Lays out `text` (copied); a wrap width of 0 or less breaks only at line ends. The layout
+    // holds a count on the font.
     TextLayout(const Font& font, std::string_view text, double wrapWidth = 0.0);
+    ~TextLayout();
+    TextLayout(const TextLayout&) = delete;
+    TextLayout& operator=(const TextLayout&) = delete;
 
     const std::vector<Line>& Lines() const { return fLines; }
     // The widest line.

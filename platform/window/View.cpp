@@ -6,15 +6,6 @@
 
 namespace plat {
 
-namespace {
-
-bool Contains(const Rect& r, const Point& p)
-{
-    return p.x >= r.x && p.x < r.x + r.width && p.y >= r.y && p.y < r.y + r.height;
-}
-
-} // namespace
-
 View::~View()
 {
     for (auto& sub : fSubviews)

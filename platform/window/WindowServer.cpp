@@ -9,11 +9,6 @@ namespace plat {
 
 namespace {
 
-bool Contains(const Rect& r, const Point& p)
-{
-    return p.x >= r.x && p.x < r.x + r.width && p.y >= r.y && p.y < r.y + r.height;
-}
-
 template <class T>
 void Erase(std::vector<T*>& list, T* item)
 {

@@ -71,6 +71,8 @@ CDrawContext::~CDrawContext()
     if (plat::Canvas* canvas = Context()) {
         canvas->SetFillColor({0, 0, 0, 0});
         canvas->SetStrokeColor({0, 0, 0, 0});
+        if (fInDrawRect)
+            canvas->Restore();  // the flip and clip of BeginDrawing
     }
 }
 
@@ -81,6 +83,9 @@ void CDrawContext::BeginDrawing(plat::Canvas* canvas, const std::vector<plat::Re
     bool flip = !content->IsFlipped();
     SetContext(canvas);
     fInDrawRect = true;
+    // The canvas outlives this port; its state comes back when the port ends, so that
+    // another context made in the same drawing pass starts from the same place.
+    canvas->Save();
     LRegion clip;
     for (const plat::Rect& r : rects) {
         plat::Rect local = r;

@@ -8,6 +8,9 @@
 #include "shell/windows/CDesktop.h"
 #include "shell/windows/ScreenCoords.h"
 #include "ui/LTimer.h"
+#include "ui/frames/LFrame.h"
+#include "ui/panes/CCursorHookList.h"
+#include "ui/panes/LPane.h"
 #include "ui/windows/LWindow.h"
 
 const char* CMainLoopBase::msgQuit = "CMainLoopBase_Quit";
@@ -54,8 +57,14 @@ LHandler* CMainLoopBase::CommandTarget() const
     LWindow* window = LWindow::FindByNative(key);
     if (!window)
         return nullptr;
-    // NOTE: the owner frame's focus target once frames are available; until then the owner.
-    return window->GetOwner() ? window->GetOwner() : window;
+    LHandler* owner = window->GetOwner();
+    if (!owner)
+        return window;
+    auto* frame = dynamic_cast<LFrame*>(owner);
+    if (!frame)
+        return owner;
+    LPane* focus = frame->FocusTarget();
+    return focus ? static_cast<LHandler*>(focus) : frame;
 }
 
 void ReleaseMouseCapture()
@@ -120,12 +129,11 @@ void DispatchCursor(LHandler* fallback)
         const plat::Point where = PointToNSPoint(mouse->location, GetMainScreenHeight());
         window = LWindow::FindByNative(plat::WindowServer::Shared().WindowAtPoint(where));
     }
-    // NOTE: panes may claim a window for their own cursor handling once the pane layer offers
-    // its cursor-callback list; until then no window is claimed.
-    if (window && (window->Layer() > 1 || CDesktop::FindWindowOfLayer(int32_t(window->Layer())) == window)) {
+    if (window && !CCursorHookList::Dispatch(0) &&
+        (window->Layer() > 1 || CDesktop::FindWindowOfLayer(int32_t(window->Layer())) == window)) {
         LMessage::Send(LMessage(LWindow::msgCursor, window, window->GetOwner()));
         return;
     }
-    // NOTE: the frame's pane under the mouse hears "LMouse_Leave" here once frames exist.
+    LFrame::ClearMousePane();
     LMessage::Send(LMessage("LMouse_Cursor", mouse, fallback));
 }

@@ -5,6 +5,7 @@
 #include "platform/window/EventQueue.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
+#include "shell/mainloop/CMacMainLoop.h"
 #include "shell/windows/Displays.h"
 #include "shell/windows/WindowNumberCache.h"
 #include "ui/windows/LWindow.h"
@@ -17,6 +18,12 @@ namespace {
 
 CDesktop* gDesktop = nullptr;
 LHandler* gViewPrefs = nullptr;
+
+void EndModal(const LWindow* window)
+{
+    if (CMacMainLoop* loop = CMacMainLoop::Get())
+        loop->EndModal(window);
+}
 
 bool AppHidden()
 {
@@ -85,7 +92,7 @@ plat::Ref<plat::Window> CDesktop::CreateWindow(LWindow*, plat::Window*, const LW
 
 void CDesktop::DestroyWindow(LWindow* window)
 {
-    // NOTE: a modal session of the window is ended by the main loop once it runs modal sessions.
+    EndModal(window);
     if (window)
         window->DisposeNative();
     WindowNumberCache::MarkStale();
@@ -134,7 +141,7 @@ void CDesktop::HideWindow(LWindow* window)
 {
     if (!window)
         return;
-    // NOTE: a modal session of the window is ended by the main loop once it runs modal sessions.
+    EndModal(window);
     if (plat::Window* native = window->Native())
         native->OrderOut();
     WindowNumberCache::MarkStale();

@@ -4,10 +4,12 @@
 #include "platform/cursors/Cursor.h"
 #include "platform/window/Pasteboard.h"
 #include "shell/cursors/CNativeCursor.h"
+#include "shell/draw/CDrawContext.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowDelegate.h"
 #include "shell/windows/MWindowDelegate.h"
 #include "shell/windows/ScreenCoords.h"
+#include "ui/panes/LPane.h"
 #include "ui/windows/LWindow.h"
 
 const char* LDrop::msgEnterWin = "LDrop_EnterWin";
@@ -165,9 +167,12 @@ void LDrop::Update(const plat::DraggingInfo& info)
 
 LHandler* LDrop::PaneUnderDragPoint() const
 {
-    // NOTE: the pane under the drag point comes from the frame's hit test once the pane layer
-    // is available here; until then every sense goes to the drop target itself.
-    return nullptr;
+    const LWindow* window = LWindow::FindByNative(fWindow);
+    auto* frame = window ? dynamic_cast<LPane*>(window->GetOwner()) : nullptr;
+    if (!frame)
+        return nullptr;
+    const CDrawContext port = CDrawContext::Measure(fWindow);
+    return frame->HitTest(port.GlobalToLocal(fDragPoint));
 }
 
 void LDrop::Sense()

@@ -31,8 +31,8 @@ plat::Size MWindowDelegate::WillResize(plat::Window& window, const plat::Size& f
     LMessage::Send(LMessage(LWindowPlacer::msgGrow, &placer, mOwner->GetOwner()));
     const auto requestedWidth = static_cast<int32_t>(std::lround(proposed.width));
     const auto requestedHeight = static_cast<int32_t>(std::lround(proposed.height));
-    placer.width = std::max(placer.minWidth, std::min(placer.maxWidth, requestedWidth));
-    placer.height = std::max(placer.minHeight, std::min(placer.maxHeight, requestedHeight));
+    placer.width = placer.ClampWidth(requestedWidth);
+    placer.height = placer.ClampHeight(requestedHeight);
     LMessage::Send(LMessage(LWindowPlacer::msgSizing, &placer, mOwner->GetOwner()));
     const plat::Rect frame = window.FrameRectForContentRect(plat::Rect{0, 0, double(placer.width), double(placer.height)});
     return plat::Size{frame.width, frame.height};

@@ -10,6 +10,7 @@
 #include "shell/windows/MWindowDelegate.h"
 #include "shell/windows/TranslateKeyEvent.h"
 #include "shell/windows/WindowEventHooks.h"
+#include "ui/panes/LPane.h"
 #include "ui/windows/LWindow.h"
 
 namespace {
@@ -17,11 +18,6 @@ namespace {
 double gContextTimestamp = 0.0;
 const char* kMouseMove = "LMouse_Move";
 const char* kMouseRelease = "LMouse_Release";
-
-bool Contains(const plat::Rect& r, const plat::Point& p)
-{
-    return p.x >= r.x && p.x < r.x + r.width && p.y >= r.y && p.y < r.y + r.height;
-}
 
 void UpdateMouse(const plat::Event& event)
 {
@@ -76,13 +72,16 @@ void MWindowView::SendWindowMessage(const char* type)
 LHandler* MWindowView::KeyRecipient() const
 {
     LWindow* owner = Owner();
-    // NOTE: the frame's focus target once the pane layer provides it; until then the frame.
-    return owner ? owner->GetOwner() : nullptr;
+    if (!owner)
+        return nullptr;
+    if (auto* frame = dynamic_cast<LPane*>(owner->GetOwner()))
+        return frame->FocusTarget();
+    return owner->GetOwner(); // a plain handler owns the window: it takes the keys itself
 }
 
 plat::View* MWindowView::HitTest(const plat::Point& p)
 {
-    return Contains(Frame(), p) ? this : nullptr;
+    return plat::Contains(Frame(), p) ? this : nullptr;
 }
 
 void MWindowView::DrawRect(const plat::Rect&)

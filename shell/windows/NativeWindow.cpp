@@ -8,15 +8,6 @@
 #include "shell/windows/WindowNumberCache.h"
 #include "ui/windows/LWindow.h"
 
-namespace {
-
-bool Contains(const plat::Rect& r, const plat::Point& p)
-{
-    return p.x >= r.x && p.x < r.x + r.width && p.y >= r.y && p.y < r.y + r.height;
-}
-
-} // namespace
-
 plat::Rect NativeWindow::InitialContentRect()
 {
     return RectToNSRect(CLRect{40, 40, 160, 120}, GetMainScreenHeight());
@@ -45,7 +36,7 @@ LWindow* NativeWindow::WindowAtPoint(const CLPoint& point)
         const plat::Point origin = window->ConvertBaseToScreen(plat::Point{0, 0});
         content.x += origin.x;
         content.y += origin.y;
-        if (Contains(content, p))
+        if (plat::Contains(content, p))
             return LWindow::FindByNative(window);
     }
     return nullptr;

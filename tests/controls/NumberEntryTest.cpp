@@ -27,6 +27,7 @@ TEST(NumberEntry, StepsStayInsideTheRange)
     // The product is single precision: 0.1 x 3 as a float, added in double.
     EXPECT_EQ(NumberEntry::StepBy(0, 3, 0.1f, 0, 1), static_cast<double>(3 * 0.1f));
     EXPECT_EQ(NumberEntry::Limit(std::nan(""), -5, 5), -5);
+    EXPECT_FALSE(std::signbit(NumberEntry::Limit(-0.0, 0, 5)));
     EXPECT_EQ(NumberEntry::Limit(std::numeric_limits<double>::infinity(), -5, 5), 5);
 }
 

@@ -1,4 +1,10 @@
 #include "ui/clipboard/LClipboard.h"
+#include "platform/window/Pasteboard.h"
+
+LClipboard::LClipboard()
+{
+    fAccessor.SetPasteboard(&plat::Pasteboard::General());
+}
 
 bool LClipboard::CanPaste(const LScrap& scrap) const
 {

@@ -1,5 +1,6 @@
 #pragma once
 #include "foundation/core/LRef.h"
+#include "shell/windows/CScrapAcs_Cca.h"
 #include "ui/clipboard/LScrap.h"
 
 #include <memory>
@@ -9,7 +10,8 @@
 // falls back to the system pasteboard only for a scrap of another type.
 class LClipboard {
 public:
-    LClipboard() = default;
+    // Nothing held; the accessor reads the general pasteboard.
+    LClipboard();
     LClipboard(const LClipboard&) = delete;
     LClipboard& operator=(const LClipboard&) = delete;
 
@@ -26,9 +28,11 @@ public:
     // A shared object kept with the held scrap (the copied records themselves).
     const LRef& HeldReference() const { return fHeldRef; }
     void SetHeldReference(const LRef& ref) { fHeldRef = ref; }
+    // Typed reads of the general pasteboard for scraps of record flavours.
+    const CScrapAcs_Cca& Accessor() const { return fAccessor; }
 
 private:
     std::unique_ptr<LScrap> fHeld;
     LRef fHeldRef;
-    // NOTE: the general pasteboard's flavour accessor joins here once it exists.
+    CScrapAcs_Cca fAccessor;
 };

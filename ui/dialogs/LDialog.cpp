@@ -2,6 +2,7 @@
 #include "foundation/core/StrEqual.h"
 #include "foundation/input/LKeyboard.h"
 #include "ui/LTimer.h"
+#include "ui/windows/LWindowDef.h"
 
 const char* LDialog::msgDefault = "LDialog_Default";
 const char* LDialog::msgEscape = "LDialog_Escape";
@@ -13,12 +14,21 @@ constexpr uint8_t kEnterKey = 3;
 constexpr uint8_t kReturnKey = 13;
 constexpr uint8_t kEscapeKey = 27;
 constexpr const char* kWindowClose = "LWindow_Close";
+// Shared window background colours of dialogs.
+constexpr int32_t kBackgroundId = 1;
+constexpr int32_t kModalBackgroundId = 2;
 
 } // namespace
 
-LDialog::LDialog(LHandler* parent, LPane* host) : LFrame(parent, host)
+LDialog::LDialog(LHandler* parent, LPane* host) : LFrame(parent, host) {}
+
+LDialog::LDialog(LHandler* parent, LPane* host, const LWindowDef& def) : LFrame(parent, host, def)
 {
-    // NOTE: a dialog with a window takes the shared dialog background once colours exist.
+    if (!Window())
+        return;
+    CColorRef background;
+    CColor::AssignById(background, def.layer == LWindowDef::kLayerModal ? kModalBackgroundId : kBackgroundId);
+    SetBackground(background);
 }
 
 void LDialog::SetDefaultButton(LPane* button)

@@ -14,6 +14,9 @@ public:
     static constexpr uint32_t kFlashMs = 142;
 
     LDialog(LHandler* parent, LPane* host);
+    // A dialog with a window of the definition's kind takes the shared dialog background
+    // (the modal one for a modal-layer window).
+    LDialog(LHandler* parent, LPane* host, const LWindowDef& def);
 
     LPane* DefaultButton() const { return fDefault; }
     LPane* CancelButton() const { return fCancel; }

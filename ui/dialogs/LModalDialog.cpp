@@ -2,6 +2,7 @@
 #include "foundation/core/StrEqual.h"
 #include "ui/LMenuBar.h"
 #include "ui/LMenuItem.h"
+#include "ui/windows/LWindow.h"
 
 const char* LModalDialog::msgMode = "LHandler_Mode";
 
@@ -13,11 +14,13 @@ constexpr const char* kHelpCommand = "LStdCmd_Help";
 
 } // namespace
 
-LModalDialog::LModalDialog(LHandler* parent, LPane* host) : LDialog(parent, host), fTimer(this) {}
+LModalDialog::LModalDialog(LHandler* parent, LPane* host) : LDialog(parent, host) {}
+
+LModalDialog::LModalDialog(LHandler* parent, LPane* host, const LWindowDef& def) : LDialog(parent, host, def) {}
 
 uint32_t LModalDialog::ModalStep(uint32_t ms)
 {
-    if (Window() && !(Flags() & kPaneHostShown))
+    if (Window() && !Window()->IsVisible())
         ShowWindow();
     fResult = kNone;
     fTimer.Start(ms, 0);

@@ -12,6 +12,7 @@ public:
     static const char* msgMode;   // "LHandler_Mode" {dialog, parent}: run one modal step
 
     LModalDialog(LHandler* parent, LPane* host);
+    LModalDialog(LHandler* parent, LPane* host, const LWindowDef& def);
 
     uint32_t Result() const { return fResult; }
     void SetResult(uint32_t code) { fResult = code; }
@@ -25,5 +26,5 @@ public:
 
 private:
     uint32_t fResult = kNone;
-    LTimer fTimer;
+    LTimer fTimer{this};
 };

@@ -15,6 +15,7 @@ void LFrameRectOp::Draw(LPortState& port) const
     LRegion band(rect);
     band.Subtract(LRegion(inner));
     LFillRegionOp fill(band, brush);
+    fill.color = color;
     fill.blendMode = blendMode;
     fill.Draw(port);
 }

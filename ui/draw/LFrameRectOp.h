@@ -1,4 +1,5 @@
 #pragma once
+#include "controls/CColor.h"
 #include "foundation/geometry/CLRect.h"
 #include "ui/draw/LBrush.h"
 
@@ -6,7 +7,8 @@
 
 class LPortState;
 
-// Fills the band between a rectangle and the rectangle inset by (inset x, inset y): an outline.
+// Fills the band between a rectangle and the rectangle inset by (inset x, inset y): an outline,
+// with the brush or, when one is given, a shared colour.
 class LFrameRectOp {
 public:
     LFrameRectOp(const CLRect& r, const LBrushRef& b) : rect(r), brush(b) {}
@@ -17,5 +19,6 @@ public:
     uint32_t insetY = 1;
     CLRect rect;
     LBrushRef brush;
+    CColorRef color;
     uint32_t blendMode = 0;
 };

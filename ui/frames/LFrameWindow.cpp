@@ -1,6 +1,7 @@
 #include "ui/frames/LFrame.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/input/LMouse.h"
+#include "shell/draw/CDrawContext.h"
 #include "shell/windows/CDesktop.h"
 #include "ui/frames/LWindowPlacer.h"
 #include "ui/panes/LPaneContext.h"
@@ -8,6 +9,9 @@
 #include "ui/windows/LWindowDef.h"
 
 namespace {
+
+// The standard arrow among the mouse's cursor shapes.
+constexpr int32_t kArrowCursor = 0;
 
 constexpr const char* kWindowUpdate = "LWindow_Update";
 constexpr const char* kWindowCursor = "LWindow_Cursor";
@@ -163,7 +167,7 @@ void LFrame::MakeFloatingKey()
 
 void LFrame::SetArrowCursor()
 {
-    // NOTE: the standard arrow is set here once cursors exist.
+    LMouse::SetCursor(kArrowCursor);
 }
 
 // The placer's minimum becomes the preferred size; a frame without layout keeps its size.
@@ -195,7 +199,11 @@ void LFrame::UpdateWindowNow()
 
 void LFrame::DrawWindow()
 {
-    // NOTE: drawn through the window's drawing context once drawing contexts exist.
+    if (!fWindow || !fWindow->Native())
+        return;
+    CDrawContext port(fWindow->Native());
+    port.SetUpdating();
+    DrawSelf(port);
 }
 
 void LFrame::ShowWindow()

@@ -1,5 +1,8 @@
 #include "ui/frames/LPlacement.h"
 #include "ui/frames/LFrame.h"
+#include "shell/windows/CDesktop.h"
+#include "shell/windows/Displays.h"
+#include "ui/windows/LWindow.h"
 
 namespace {
 
@@ -15,7 +18,29 @@ void LPlacement::InitCascade()
     stepY = 18;
 }
 
-void LPlacement::Apply(LFrame&) const {}
+void LPlacement::Apply(LFrame& frame) const
+{
+    LWindow* own = frame.Window();
+    if (!own)
+        return;
+    std::vector<CLPoint> others;
+    for (LWindow* window = CDesktop::FrontVisibleWindow(); window; window = CDesktop::NextVisibleWindow(window)) {
+        if (window == own)
+            continue;
+        const CLRect content = window->GetContentRect();
+        others.push_back({content.left, content.top});
+    }
+    const CLRect content = frame.GetWindowContentRect();
+    const CLRect outer = frame.GetWindowFrameRect();
+    const CLRect screen = GetMainScreenVisibleRect();
+    const std::optional<CLPoint> spot =
+        FindSpot(content, {outer.right, outer.bottom}, {screen.right, screen.bottom}, others);
+    if (!spot || (spot->x == content.left && spot->y == content.top))
+        return;
+    CLRect moved = content;
+    moved.Offset(spot->x - content.left, spot->y - content.top);
+    frame.SetWindowContentRect(moved);
+}
 
 bool LPlacement::IsTaken(const CLPoint& spot, const std::vector<CLPoint>& others) const
 {

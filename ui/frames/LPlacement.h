@@ -16,8 +16,8 @@ public:
 
     // Diagonal steps of 18 by 18.
     void InitCascade();
-    // Moves the frame's window to the first free spot.
-    // NOTE: collects the other windows once windows exist; until then it leaves the window.
+    // Moves the frame's window to the first spot where no other visible window sits; a window
+    // that finds none stays where it is.
     void Apply(LFrame& frame) const;
     // The free spot for a window with content rect `content`, frame right/bottom `frameEnd`,
     // on a screen whose visible area ends at `screenEnd`, among windows whose content top-left

@@ -1,5 +1,7 @@
 #include "platform/controls/KeyCommand.h"
 #include "platform/controls/TextFieldView.h"
+#include "platform/draw/Bitmap.h"
+#include "platform/window/DisplayCycle.h"
 #include "platform/window/Pasteboard.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowStyle.h"
@@ -108,4 +110,29 @@ TEST(PlatKeyCommand, MapsKeysToCommands)
     EXPECT_EQ(FirstCharacter("\xEF\x9C"), 0u);
     EXPECT_EQ(FirstCharacter("\x80"), 0u);
     EXPECT_EQ(FirstCharacter(""), 0u);
+}
+
+TEST_F(TextFieldViewTest, DrawsItsTextAndSelectionInTheDisplayCycle)
+{
+    std::string error;
+    Ref<Font> font = Ref<Font>::Adopt(Font::Open("DejaVu Sans", 13, false, false, &error));
+    ASSERT_TRUE(font) << error;
+    fField->SetFont(font.Get());
+    fField->SetStringValue("Wide text");
+    ASSERT_TRUE(DisplayCycle::Display(*fWindow));
+    const Bitmap* image = fWindow->BackingImage();
+    ASSERT_NE(image, nullptr);
+    // The field's frame is at x 10, y 8 (top-down) in the 200 x 100 content; text starts at its left.
+    int dark = 0;
+    for (int y = 8; y < 30; ++y)
+        for (int x = 10; x < 10 + static_cast<int>(font->Advance("Wide text")); ++x)
+            dark += (image->Pixel(x, y) & 0xFF) < 0x60;
+    EXPECT_GT(dark, 20);
+    fField->BeginEditing();                           // all selected: the selection colour shows
+    ASSERT_TRUE(DisplayCycle::Display(*fWindow));
+    int selected = 0;
+    for (int y = 8; y < 30; ++y)
+        for (int x = 10; x < 10 + static_cast<int>(font->Advance("Wide text")); ++x)
+            selected += (image->Pixel(x, y) & 0xFFFFFF) == 0xB3CCFF;
+    EXPECT_GT(selected, 20);
 }

@@ -197,3 +197,20 @@ TEST(Bitmap, PaddedRowsKeepPixelsApartAndSaveWithoutPadding)
     EXPECT_EQ(plat::Bitmap(3, 2, 8).Stride(), 12);
     EXPECT_EQ(plat::Bitmap(3, 2, 18).Stride(), 12);
 }
+
+TEST(Bitmap, RefusesAPngThatClaimsAHugeImage)
+{
+    // A valid header for 16000 x 16000 pixels with almost no data behind it.
+    std::string path = TempSoundPath("huge.png");
+    RunPython(R"(
+import sys, zlib, struct
+def chunk(t, d):
+    return struct.pack('>I', len(d)) + t + d + struct.pack('>I', zlib.crc32(t + d) & 0xffffffff)
+png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 16000, 16000, 8, 6, 0, 0, 0))
+png += chunk(b'IDAT', zlib.compress(b'\x00' * 100)) + chunk(b'IEND', b'')
+open(sys.argv[1], 'wb').write(png)
+)", path);
+    plat::Bitmap bitmap;
+    EXPECT_FALSE(plat::Bitmap::LoadPng(path, bitmap));
+    EXPECT_TRUE(bitmap.Empty());
+}

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 constexpr uint32_t kRed = 0xFFFF0000u;
@@ -222,4 +224,17 @@ TEST(Canvas, DrawsIntoBitmapsWithPaddedRows)
     EXPECT_EQ(bitmap.Pixel(0, 2), 0u);
     EXPECT_EQ(bitmap.Row(1)[3], 0u);  // the padding is never drawn on
     EXPECT_EQ(CountPixels(bitmap, kRed), 4);
+}
+
+TEST(Canvas, DegenerateTransformsAreIgnored)
+{
+    plat::Bitmap bitmap(4, 4);
+    plat::Canvas canvas(bitmap);
+    canvas.Scale(0, 1);
+    canvas.Scale(1, std::numeric_limits<double>::infinity());
+    canvas.Translate(std::numeric_limits<double>::quiet_NaN(), 0);
+    canvas.SetFillColor(kRedColor);
+    canvas.FillRect({0, 0, 1, 1});
+    EXPECT_EQ(bitmap.Pixel(0, 0), kRed);  // the canvas still draws, untransformed
+    EXPECT_EQ(CountPixels(bitmap, kRed), 1);
 }

@@ -112,3 +112,17 @@ TEST_F(TextLayoutTest, ClipToBoxKeepsTextInside)
             }
     EXPECT_EQ(canvas.SaveDepth(), 0);
 }
+
+TEST(TextLayout, KeepsItsFontAlive)
+{
+    plat::Font* font = plat::Font::Open("DejaVu Serif", 14, false, false, nullptr);
+    ASSERT_NE(font, nullptr);
+    double lineHeight = font->LineHeight();
+    plat::TextLayout layout(*font, "two\nlines");
+    font->Release();  // the layout's count keeps it
+    EXPECT_DOUBLE_EQ(layout.Height(), 2 * lineHeight);
+    plat::Bitmap bitmap(80, 40);
+    plat::Canvas canvas(bitmap);
+    layout.Draw(canvas, {0, 0, 80, 40}, plat::TextAlign::Left);
+    EXPECT_GT(InkColumns(bitmap).second, 0);
+}

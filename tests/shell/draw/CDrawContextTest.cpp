@@ -80,9 +80,13 @@ public:
     {
         if (!paint)
             return;
+        {
+            CDrawContext port(GetWindow());
+            inDrawRect = port.InDrawRect();
+            LFillRectOp({0, 0, 1000, 1000}, LBrush::Make(4)).Draw(port);
+        }
+        // A second context in the same pass starts from the same coordinates.
         CDrawContext port(GetWindow());
-        inDrawRect = port.InDrawRect();
-        LFillRectOp({0, 0, 1000, 1000}, LBrush::Make(4)).Draw(port);
         LFillRectOp({39, 0, 40, 1}, LBrush::Make(3)).Draw(port);  // the content's top-right pixel
     }
     bool paint = false;

@@ -5,9 +5,12 @@
 #include "platform/window/Event.h"
 #include "platform/window/EventQueue.h"
 #include "platform/window/Window.h"
+#include "platform/window/WindowServer.h"
 #include "shell/app/MMainMenu.h"
 #include "tests/shell/mainloop/MainLoopKit.h"
 #include "ui/LTimer.h"
+#include "ui/frames/LFrame.h"
+#include "ui/panes/LPane.h"
 #include "ui/menus/LMenu.h"
 #include "ui/menus/LMenuBar.h"
 #include "ui/menus/LMenuItem.h"
@@ -220,4 +223,21 @@ TEST_F(MainLoopTest, TheWakeSignalCallsOnceAndWakesAnEventWait)
     plat::Ref<plat::Event> event = plat::Application::NextEvent(plat::kEventMaskAny, 0, plat::kModeDefault, true);
     ASSERT_TRUE(event);
     EXPECT_EQ(event->type, plat::EventType::ApplicationDefined);
+}
+
+TEST_F(MainLoopTest, TheCommandTargetIsTheKeyWindowsFocusedPane)
+{
+    EXPECT_EQ(loop->CommandTarget(), &app); // no key window: the application
+    LRef kindRef(new CNativeWindowKind(1));
+    LFrame frame(&app, nullptr, LWindowDef(1, static_cast<CNativeWindowKind*>(kindRef.Get())));
+    frame.ShowWindow();
+    ASSERT_TRUE(frame.Window());
+    ASSERT_EQ(plat::WindowServer::Shared().KeyWindow(), frame.Window()->Native());
+    LPane* focus = frame.FocusTarget();
+    EXPECT_EQ(loop->CommandTarget(), focus ? static_cast<LHandler*>(focus) : &frame);
+
+    auto bare = MakeWindow(1, 1, nullptr);
+    fDesktop.ShowWindow(bare.get());
+    EXPECT_EQ(loop->CommandTarget(), &fFrame); // a window owned by a plain handler
+    frame.HideWindow();
 }

@@ -7,6 +7,7 @@
 #include "platform/window/Pasteboard.h"
 #include "platform/window/Screens.h"
 #include "shell/windows/CScrapAcs_Cca.h"
+#include "shell/windows/ColorConversions.h"
 #include "shell/windows/DecodeUTF8Char.h"
 #include "shell/windows/GetDoubleClickTime.h"
 #include "shell/windows/GregorianDate.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 TEST(ScreenCoords, FlipAgainstTheMainScreenAndRoundHalvesAwayFromZero)
@@ -177,4 +179,22 @@ TEST(GetGregorianDate, CountsFromTheFirstOfJanuary2001InGmt)
     EXPECT_EQ(d.hour, 1);
     EXPECT_EQ(d.minute, 2);
     EXPECT_DOUBLE_EQ(d.second, 3.25);
+}
+
+TEST(ColorConversions, TruncateToBytesAndHoldOutOfRangeComponents)
+{
+    const LRGB rgb = NSColorToLRGB(plat::Color{1.0, 0.5, 0.999, 0.2});
+    EXPECT_EQ(rgb.red, 255);
+    EXPECT_EQ(rgb.green, 127);
+    EXPECT_EQ(rgb.blue, 254);
+    const LRGB held = NSColorToLRGB(plat::Color{-0.5, 2.0, std::nan(""), 1});
+    EXPECT_EQ(held.red, 0);
+    EXPECT_EQ(held.green, 255);
+    EXPECT_EQ(held.blue, 0);
+    const plat::Color back = LRGBToNSColor(rgb);
+    EXPECT_DOUBLE_EQ(back.green, 127 / 255.0);
+    EXPECT_DOUBLE_EQ(back.alpha, 1.0);
+    const SRGBA c = NSColorGetRGBA(plat::Color{0.25, 0, 1, 0.5});
+    EXPECT_FLOAT_EQ(c.red, 0.25f);
+    EXPECT_FLOAT_EQ(c.alpha, 0.5f);
 }

@@ -83,6 +83,13 @@ TEST_F(ClipboardTest, PutAndClearLetGoOfTheHeldReference)
     EXPECT_FALSE(clipboard.Fetch(paste));
 }
 
+TEST_F(ClipboardTest, AccessorReadsRecordFlavoursOfTheGeneralPasteboard)
+{
+    plat::Pasteboard::General().SetData("FADR", {1, 2, 3});
+    EXPECT_TRUE(clipboard.Accessor().HasFlavor(LScrapFlavor{LStringRef(), 0x46414452}));
+    EXPECT_FALSE(clipboard.Accessor().HasFlavor(LScrapFlavor{LStringRef(), 0x45565458}));
+}
+
 TEST_F(ClipboardTest, TextScrapReadsPasteboardTextWithEmbeddedNul)
 {
     plat::Pasteboard::General().SetData(plat::Pasteboard::kTypeText, {'a', 0, 'b'});

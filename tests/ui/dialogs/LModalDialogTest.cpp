@@ -1,6 +1,13 @@
 #include "tests/ui/panes/PaneTestKit.h"
 #include "foundation/input/LKeyboard.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowTestDriver.h"
+#include "shell/windows/CDesktop.h"
+#include "shell/windows/CNativeWindowKind.h"
+#include "shell/windows/WindowNumberCache.h"
 #include "ui/dialogs/LModalDialog.h"
+#include "ui/windows/LWindow.h"
+#include "ui/windows/LWindowDef.h"
 
 #include <gtest/gtest.h>
 
@@ -120,4 +127,51 @@ TEST(LDialog, ResultMessagesClimbFromAPlainDialog)
     EXPECT_EQ(top.Count(LDialog::msgEscape), 0);
 }
 
+class ModalWindowDialog : public ::testing::Test {
+protected:
+    ModalWindowDialog() { WindowNumberCache::MarkStale(); }
+    ~ModalWindowDialog() override { WindowNumberCache::MarkStale(); }
+
+    plat::WindowTestDriver fDriver;
+    CDesktop fDesktop;
+    LKeyboard fKeyboard;
+    LRef fKind{new CNativeWindowKind(99)};
+    ModalLoop fLoop;
+};
+
+TEST_F(ModalWindowDialog, StepShowsTheWindowAndTheCloseBoxPressesCancel)
+{
+    LModalDialog dialog(&fLoop, nullptr,
+                        LWindowDef(LWindowDef::kLayerModal, static_cast<CNativeWindowKind*>(fKind.Get())));
+    ASSERT_NE(dialog.Window(), nullptr);
+    ASSERT_TRUE(dialog.Background());
+    EXPECT_EQ(dialog.Background()->colorId, 2) << "the modal dialog background";
+    dialog.SetWindowContentRect({200, 200, 500, 350});
+    LPane ok(&dialog, &dialog);
+    LPane cancel(&dialog, &dialog);
+    dialog.SetDefaultButton(&ok);
+    dialog.SetCancelButton(&cancel);
+
+    fLoop.step = [&](LModalDialog& d) { fDriver.CloseByUser(*d.Window()->Native()); };
+    EXPECT_EQ(dialog.ModalStep(100), 2u) << "closing selects cancel";
+    EXPECT_TRUE(dialog.Window()->IsVisible()) << "the step showed the window";
+
+    cancel.SetState(kEventDisable);
+    EXPECT_EQ(dialog.ModalStep(100), 0u) << "a disabled cancel button swallows the close";
+    EXPECT_TRUE(dialog.Window()->IsVisible());
+
+    dialog.SetCancelButton(nullptr);
+    EXPECT_EQ(dialog.ModalStep(100), 1u) << "without cancel button the default one is pressed";
+}
+
+TEST_F(ModalWindowDialog, OrdinaryDialogsTakeTheWindowBackground)
+{
+    LDialog dialog(&fLoop, nullptr, LWindowDef(LWindowDef::kLayerDocument, static_cast<CNativeWindowKind*>(fKind.Get())));
+    ASSERT_TRUE(dialog.Background());
+    EXPECT_EQ(dialog.Background()->colorId, 1);
+    LDialog nested(&fLoop, nullptr);
+    EXPECT_FALSE(nested.Background());
+}
+
 } // namespace
+

@@ -62,7 +62,8 @@ TEST(LColorRecord, NamedIdsDrawInTheDesktopColours)
     plat::Color focus = CColor::FromId(4)->PlatformColor();
     EXPECT_EQ(focus.red, CColor::FromId(5)->PlatformColor().red);
     EXPECT_LT(focus.alpha, 1.0);
-    plat::Color own = CColor::FromRGB(255, 0, 51, 0, 0.5f)->PlatformColor();
+    CColorRef held(CColor::FromRGB(255, 0, 51, 0, 0.5f));
+    plat::Color own = held->PlatformColor();
     EXPECT_DOUBLE_EQ(own.red, 1.0);
     EXPECT_DOUBLE_EQ(own.blue, 0.2);
     EXPECT_DOUBLE_EQ(own.alpha, 0.5);

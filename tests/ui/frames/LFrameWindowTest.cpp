@@ -1,0 +1,225 @@
+#include "tests/ui/frames/FrameTestKit.h"
+#include "tests/ui/LayoutResources.h"
+#include "foundation/text/LStrList.h"
+#include "foundation/input/LMouse.h"
+#include "platform/draw/Bitmap.h"
+#include "platform/window/DisplayCycle.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowTestDriver.h"
+#include "shell/windows/CDesktop.h"
+#include "shell/windows/CNativeWindowKind.h"
+#include "shell/windows/WindowNumberCache.h"
+#include "ui/frames/LPlacement.h"
+#include "ui/frames/LWindowPlacer.h"
+#include "ui/windows/LWindow.h"
+#include "ui/windows/LWindowDef.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+namespace {
+
+// A pane that keeps the mouse messages addressed to it.
+struct MousePane : LPane {
+    using LPane::LPane;
+    void HandleMessage(LMessage& result, const LMessage& msg) override
+    {
+        if (msg.type && std::string(msg.type).rfind("LMouse_", 0) == 0) {
+            seen.emplace_back(msg.type);
+            LMessage::Clear(result);
+            return;
+        }
+        LPane::HandleMessage(result, msg);
+    }
+    std::vector<std::string> seen;
+};
+
+// Hands back to their subject what it does not record, like the top of every chain.
+struct TopHandler : LHandler {
+    void HandleMessage(LMessage& result, const LMessage& msg) override
+    {
+        seen.emplace_back(msg.type ? msg.type : "");
+        LHandler::HandleMessage(result, msg);
+    }
+    int Count(const char* type) const { return static_cast<int>(std::count(seen.begin(), seen.end(), type)); }
+    std::vector<std::string> seen;
+};
+
+class WindowFrame : public ::testing::Test {
+protected:
+    WindowFrame() { WindowNumberCache::MarkStale(); }
+    ~WindowFrame() override { WindowNumberCache::MarkStale(); }
+
+    LWindowDef Def(uint32_t layer = LWindowDef::kLayerDocument)
+    {
+        return LWindowDef(layer, static_cast<CNativeWindowKind*>(fKind.Get()));
+    }
+    // A point of the window's content in the driver's bottom-left screen coordinates.
+    plat::Point At(const LFrame& frame, int32_t x, int32_t y)
+    {
+        const CLRect content = frame.GetWindowContentRect();
+        return {double(content.left + x), double(900 - (content.top + y))};
+    }
+
+    plat::WindowTestDriver fDriver;
+    CDesktop fDesktop;
+    LMouse fMouse;
+    LKeyboard fKeyboard;
+    LRef fKind{new CNativeWindowKind(99)};
+    TopHandler fTop;
+};
+
+TEST_F(WindowFrame, OwnsAWindowAndIsNoChildOfItsHost)
+{
+    RootFrame host(&fTop);
+    {
+        LFrame frame(&host, &host, Def());
+        ASSERT_NE(frame.Window(), nullptr);
+        EXPECT_EQ(frame.Window()->GetOwner(), &frame);
+        EXPECT_EQ(frame.Host(), &host);
+        EXPECT_EQ(host.Children().Count(), 0u);
+        EXPECT_EQ(host.ChildWindows().Count(), 1u) << "announced as a child window";
+        EXPECT_EQ(LPaneContext::FromPane(frame).window, frame.Window()->Native());
+    }
+    EXPECT_EQ(host.ChildWindows().Count(), 0u);
+    LFrame nested(&host, &host, LWindowDef::Default());
+    EXPECT_EQ(nested.Window(), nullptr);
+    EXPECT_EQ(host.Children().Count(), 1u);
+}
+
+TEST_F(WindowFrame, ShowingSizesAndActivatesTheFrame)
+{
+    LFrame frame(&fTop, nullptr, Def());
+    frame.SetWindowContentRect({100, 120, 400, 320});
+    EXPECT_EQ(frame.Rect(), (CLRect{0, 0, 300, 200}));
+    EXPECT_EQ(frame.GetWindowContentRect(), (CLRect{100, 120, 400, 320}));
+    frame.ShowWindow();
+    EXPECT_TRUE(frame.Window()->IsVisible());
+    EXPECT_TRUE(frame.IsFullyActive());
+    EXPECT_TRUE(frame.Flags() & kPaneKeyWindow);
+    EXPECT_GE(fTop.Count("LFrame_Activate"), 1);
+    frame.HideWindow();
+    EXPECT_FALSE(frame.Window()->IsVisible());
+    EXPECT_FALSE(frame.Flags() & kPaneHostShown);
+}
+
+TEST_F(WindowFrame, ClicksGoToTheLastChildUnderTheMouse)
+{
+    LFrame frame(&fTop, nullptr, Def());
+    frame.SetWindowContentRect({100, 100, 400, 300});
+    MousePane first(&frame, &frame);
+    first.SetRect({10, 10, 60, 60});
+    MousePane second(&frame, &frame);
+    second.SetRect({40, 40, 90, 90});
+    frame.ShowWindow();
+
+    fDriver.Click(At(frame, 50, 50));
+    EXPECT_TRUE(first.seen.empty());
+    ASSERT_FALSE(second.seen.empty());
+    EXPECT_EQ(second.seen.front(), "LMouse_Click");
+    fDriver.Click(At(frame, 10, 10));
+    EXPECT_EQ(first.seen.size(), 1u) << "the top-left pixel belongs to the pane";
+    fDriver.Click(At(frame, 200, 150));
+    EXPECT_EQ(first.seen.size(), 1u);
+    EXPECT_EQ(second.seen.size(), 1u) << "a click on no pane goes to the frame, which takes it";
+}
+
+TEST_F(WindowFrame, CloseBoxHidesTheWindowUnlessSomeoneTakesTheClose)
+{
+    LFrame frame(&fTop, nullptr, Def());
+    frame.SetWindowContentRect({100, 100, 400, 300});
+    frame.ShowWindow();
+    fDriver.CloseByUser(*frame.Window()->Native());
+    EXPECT_EQ(fTop.Count("LFrame_Close"), 1);
+    EXPECT_FALSE(frame.Window()->IsVisible()) << "the close came back to the frame, which hides";
+}
+
+TEST_F(WindowFrame, TabWrapsInsideAWindowAndIsConsumed)
+{
+    LFrame frame(&fTop, nullptr, Def());
+    frame.SetWindowContentRect({100, 100, 400, 300});
+    StopPane a(&frame, {0, 0, 10, 10});
+    StopPane b(&frame, {20, 0, 30, 10});
+    frame.ShowWindow();
+    EXPECT_EQ(frame.Focus(), &a) << "showing a window focuses its first stop";
+    EXPECT_TRUE(a.Flags() & kPaneFocusShown);
+    fKeyboard.character = 9;
+    for (LPane* expected : {static_cast<LPane*>(&b), static_cast<LPane*>(&a)}) {
+        LMessage::Send(LMessage(LKeyboard::msgDown, &fKeyboard, frame.FocusTarget()));
+        EXPECT_EQ(frame.Focus(), expected);
+    }
+    EXPECT_EQ(fTop.Count(LKeyboard::msgDown), 0);
+}
+
+TEST_F(WindowFrame, PlacingNegotiatesTheSizeWithTheLayout)
+{
+    LFrame frame(&fTop, nullptr, Def());
+    frame.SetLayout(LayoutResources::MakeList({"", "pp(0, 0, 0, 10, 10)", ""}), LFrame::kFormulaLayout);
+    frame.PlaceWindow({200, 200, 210, 210}, nullptr);
+    EXPECT_EQ(frame.GetWindowContentRect().Width(), 40) << "the placer's minimum";
+    EXPECT_EQ(frame.Rect(), (CLRect{0, 0, 40, 40}));
+
+    frame.SetLayout(LayoutResources::MakeList({"", "pp(0, 0, 0, 250, 120)", ""}), LFrame::kFormulaLayout);
+    frame.PlaceWindow({200, 200, 300, 300}, nullptr);
+    EXPECT_EQ(frame.Rect(), (CLRect{0, 0, 250, 120})) << "the layout's preferred size is the minimum";
+    frame.Relayout();
+    EXPECT_EQ(frame.Rect(), (CLRect{0, 0, 250, 120})) << "a large enough window keeps its size";
+}
+
+TEST_F(WindowFrame, DisplayCycleDrawsTheFrameAndItsChildren)
+{
+    LFrame frame(&fTop, nullptr, Def());
+    frame.SetWindowContentRect({100, 100, 200, 160});
+    frame.SetBackground(CColorRef(CColor::Grey(4)));
+    struct Black : LPane {
+        using LPane::LPane;
+        void DrawSelf(LPortState& port) const override
+        {
+            LFillRegionOp(LRegion(Rect()), CColorRef(CColor::Grey(0))).Draw(port);
+        }
+    } pane(&frame, &frame);
+    pane.SetRect({10, 20, 14, 24});
+    frame.ShowWindow();
+    plat::DisplayCycle::DisplayIfNeeded();
+
+    const plat::Bitmap* image = frame.Window()->Native()->BackingImage();
+    ASSERT_NE(image, nullptr);
+    // The content lies at the bottom of the window image, below any title bar.
+    const int top = image->Height() - 60;
+    EXPECT_EQ(image->Pixel(10, top + 20), 0xFF000000u);
+    EXPECT_EQ(image->Pixel(13, top + 23), 0xFF000000u);
+    EXPECT_EQ(image->Pixel(14, top + 23), 0xFFFFFFFFu) << "the pane ends at its right edge";
+    EXPECT_EQ(image->Pixel(99, top + 59), 0xFFFFFFFFu) << "the background fills the content";
+    int black = 0;
+    for (int y = 0; y < image->Height(); ++y)
+        for (int x = 0; x < image->Width(); ++x)
+            black += image->Pixel(x, y) == 0xFF000000u ? 1 : 0;
+    EXPECT_EQ(black, 16);
+}
+
+TEST_F(WindowFrame, CascadeMovesANewWindowOffTheOthers)
+{
+    LPlacement cascade;
+    cascade.InitCascade();
+    LFrame first(&fTop, nullptr, Def());
+    first.SetWindowContentRect({100, 100, 300, 200});
+    cascade.Apply(first);
+    EXPECT_EQ(first.GetWindowContentRect(), (CLRect{100, 100, 300, 200})) << "no other window: in place";
+    first.ShowWindow();
+
+    LFrame second(&fTop, nullptr, Def());
+    second.SetWindowContentRect({100, 100, 300, 200});
+    cascade.Apply(second);
+    EXPECT_EQ(second.GetWindowContentRect(), (CLRect{118, 118, 318, 218}));
+    second.ShowWindow();
+    LFrame third(&fTop, nullptr, Def());
+    third.SetWindowContentRect({100, 100, 300, 200});
+    cascade.Apply(third);
+    EXPECT_EQ(third.GetWindowContentRect(), (CLRect{136, 136, 336, 236}));
+}
+
+} // namespace
+
