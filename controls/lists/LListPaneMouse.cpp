@@ -1,13 +1,12 @@
 // Pointer handling and drawing of the list pane.
 #include "controls/lists/LListPane.h"
+#include "controls/std/PaneMouse.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/input/LMouse.h"
 #include "foundation/text/KeyRepeat.h"
 #include "platform/system/InputSettings.h"
 #include "ui/LTimer.h"
 #include "ui/draw/LPortState.h"
-#include "ui/panes/LPaneContext.h"
-#include "ui/windows/LWindow.h"
 
 #include <algorithm>
 
@@ -28,17 +27,7 @@ int32_t StepToward(int32_t value, int32_t first, int32_t end)
 
 CLPoint LListPane::PointerPos() const
 {
-    const LMouse* mouse = LMouse::Current();
-    if (!mouse)
-        return {};
-    const LPaneContext context = LPaneContext::FromPane(*this);
-    CLPoint point{mouse->location.x - context.originX, mouse->location.y - context.originY};
-    if (const LWindow* window = LWindow::FindByNative(context.window)) {
-        const CLRect content = window->GetContentRect();
-        point.x -= content.left;
-        point.y -= content.top;
-    }
-    return point;
+    return MouseInPane(*this);
 }
 
 void LListPane::HandleMessage(LMessage& result, const LMessage& msg)
