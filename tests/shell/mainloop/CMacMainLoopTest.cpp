@@ -36,7 +36,7 @@ public:
 
 plat::Ref<plat::Event> Wheel(uint32_t window, double dy)
 {
-    auto event = plat::Ref<plat::Event>::Adopt(plat::Event::New(plat::EventType::ScrollWheel));
+    auto event = plat::Event::New(plat::EventType::ScrollWheel);
     event->windowNumber = window;
     event->deltaY = dy;
     event->locationInWindow = {5, 5};
