@@ -1,6 +1,7 @@
 #include "analysis/render/CGLLabelList.h"
 #include "analysis/gl/SharedGLContext.h"
 #include "analysis/render/CGLTexture.h"
+#include "analysis/render/GLDraw.h"
 #include "controls/text/CTextDrawer.h"
 #include "platform/draw/Canvas.h"
 #include "platform/gl/GLApi.h"
@@ -142,14 +143,13 @@ void CGLLabelList::Draw(const CGLLabelPlacement& placement) const
 
 void CGLLabelList::DrawQuads(const CGLLabelPlacement& placement) const
 {
-    GLint viewport[4] = {0, 0, 0, 0};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    if (viewport[2] <= 0 || viewport[3] <= 0)
+    GLint width = 0, height = 0;
+    if (!ViewportSize(width, height))
         return;
     const float zoom = placement.fqzm > 0.0f ? placement.fqzm : 1.0f;
     // One pixel in the trail's model units: x 0 .. 1 spans the view zoom times, y 0 .. 1 once.
-    const float pixelX = 1.0f / (float(viewport[2]) * zoom);
-    const float pixelY = 1.0f / float(viewport[3]);
+    const float pixelX = 1.0f / (float(width) * zoom);
+    const float pixelY = 1.0f / float(height);
     const float left = placement.fqps + 0.5f / zoom;
     const float top = 0.5f;
 

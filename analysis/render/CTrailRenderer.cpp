@@ -4,6 +4,7 @@
 #include "analysis/gl/CTextResource.h"
 #include "analysis/gl/SharedGLContext.h"
 #include "analysis/records/SnxFields.h"
+#include "analysis/render/GLDraw.h"
 #include "analysis/render/RenderInput.h"
 #include "analysis/render/RenderRecords.h"
 #include "analysis/render/TrailBand.h"
@@ -39,11 +40,6 @@ uint32_t CountBands(const TrailBand& band)
     while (count < CBandList::kMaxBands && band.ToBins(count, lo, hi))
         ++count;
     return count;
-}
-
-void SetUniform(const CGLProgram& program, const char* name, float value)
-{
-    glUniform1f(glGetUniformLocation(program.program, name), value);
 }
 
 LStringRef ShaderText(const char* name)
@@ -113,9 +109,9 @@ bool CTrailRenderer::BuildPrograms(const RenderInput& input, uint32_t requestedD
     if (!trailProgram.linked)
         return false;
     glUseProgram(trailProgram.program);
-    SetUniform(trailProgram, "gDepth", float(depth));
-    SetUniform(trailProgram, "gRSpects", 1.0f / float(bins));
-    SetUniform(trailProgram, "gFreqBase", 1.0f / std::log(float(bins)));
+    SetUniform(trailProgram.program, "gDepth", float(depth));
+    SetUniform(trailProgram.program, "gRSpects", 1.0f / float(bins));
+    SetUniform(trailProgram.program, "gFreqBase", 1.0f / std::log(float(bins)));
     glUseProgram(0);
 
     const LStringRef bandText = ShaderText("VS_CBAND");

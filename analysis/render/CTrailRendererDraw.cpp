@@ -6,6 +6,7 @@
 #include "analysis/records/SnxFields.h"
 #include "analysis/render/CColorScheme.h"
 #include "analysis/render/DrawGridLines.h"
+#include "analysis/render/GLDraw.h"
 #include "analysis/render/RenderInput.h"
 #include "analysis/render/RenderRecords.h"
 #include "foundation/records/LObject.h"
@@ -43,28 +44,10 @@ void LoadTrailProjection(const LObject* colors, const LObject* view, uint32_t de
     glScalef(2.0f, 2.0f, 1.0f / float(depth));
 }
 
-void SetUniform(const CGLProgram& program, const char* name, float value)
-{
-    glUniform1f(glGetUniformLocation(program.program, name), value);
-}
-
-void Color(const uint8_t c[4])
-{
-    glColor4ub(c[0], c[1], c[2], c[3]);
-}
-
 void FillRect(float x0, float y0, float x1, float y1, const uint8_t color[4])
 {
-    Color(color);
+    SetColor(color);
     glRectf(x0, y0, x1, y1);
-}
-
-void Line(float x0, float y0, float x1, float y1)
-{
-    glBegin(GL_LINES);
-    glVertex3f(x0, y0, 0.0f);
-    glVertex3f(x1, y1, 0.0f);
-    glEnd();
 }
 
 // A level in the view's 0 .. 1 heights for a fader input value.
@@ -81,9 +64,8 @@ void CTrailRenderer::Draw3D(const RenderInput& input, CGLContext* context, uint3
         || !context || !context->HasContext())
         return;
     CGLContextLock lock(context);
-    GLint viewport[4] = {0, 0, 0, 0};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    if (viewport[2] <= 0 || viewport[3] <= 0)
+    GLint width = 0, height = 0;
+    if (!ViewportSize(width, height))
         return;
     const LObject* colors = CColorScheme::Current();
     const float zoom = float(std::max<uint32_t>(1, input.zoom));
@@ -92,7 +74,7 @@ void CTrailRenderer::Draw3D(const RenderInput& input, CGLContext* context, uint3
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_TRANSFORM_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
-    LoadTrailProjection(colors, FreqViewRecord(input), depth, float(viewport[2]), float(viewport[3]));
+    LoadTrailProjection(colors, FreqViewRecord(input), depth, float(width), float(height));
     DrawSpectrum(c, zoom);
     if (depth > 1 && colors->GetByte(kColsEvop) != 0) {
         const LObject* view = FreqViewRecord(input);
@@ -125,10 +107,10 @@ void CTrailRenderer::DrawSpectrum(uint32_t c, float zoom)
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glUseProgram(trailProgram.program);
-    SetUniform(trailProgram, "gSlice", float(slice));
-    SetUniform(trailProgram, "gZoom", zoom);
-    SetUniform(trailProgram, "gZoomDB", 20.0f * std::log10(zoom) / 60.0f + 1.0f);
-    SetUniform(trailProgram, "gColorScale", colors->GetFloat(kColsClsc));
+    SetUniform(trailProgram.program, "gSlice", float(slice));
+    SetUniform(trailProgram.program, "gZoom", zoom);
+    SetUniform(trailProgram.program, "gZoomDB", 20.0f * std::log10(zoom) / 60.0f + 1.0f);
+    SetUniform(trailProgram.program, "gColorScale", colors->GetFloat(kColsClsc));
     if (depth == 1) {
         const GLfloat none[4] = {0, 0, 0, 0};
         glLightfv(GL_LIGHT0, GL_AMBIENT, none);
@@ -182,10 +164,10 @@ void CTrailRenderer::DrawCursors(const RenderInput& input, uint32_t c, float zoo
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_DEPTH_TEST);
     glDepthMask(GL_FALSE);
-    Color(color);
+    SetColor(color);
     if (depth == 1) {
-        Line(0.0f, y, 1.0f, y);
-        Line(x, 0.0f, x, 1.0f);
+        DrawLine(0.0f, y, 1.0f, y);
+        DrawLine(x, 0.0f, x, 1.0f);
     } else {
         const float back = -float(depth);
         glBegin(GL_QUADS);
@@ -222,16 +204,16 @@ void CTrailRenderer::DrawFaderBands(const RenderInput& input, uint32_t c, float 
             const float at = lo + (hi - lo) * v;
             FillRect(at, 0, hi, 1, kBandHigh);
             FillRect(lo, 0, at, 1, kBandLow);
-            Color(kRangeLine);
+            SetColor(kRangeLine);
             for (const float a : {ampl, amph})
-                Line(lo + (hi - lo) * a, 0.0f, lo + (hi - lo) * a, 1.0f);
+                DrawLine(lo + (hi - lo) * a, 0.0f, lo + (hi - lo) * a, 1.0f);
         } else {
             const float level = FaderLevel(v, decibel, zoom);
             FillRect(lo, level, hi, 1, kBandHigh);
             FillRect(lo, 0, hi, level, kBandLow);
-            Color(kRangeLine);
+            SetColor(kRangeLine);
             for (const float a : {ampl, amph})
-                Line(lo, FaderLevel(a, decibel, zoom), hi, FaderLevel(a, decibel, zoom));
+                DrawLine(lo, FaderLevel(a, decibel, zoom), hi, FaderLevel(a, decibel, zoom));
         }
     }
     glPopAttrib();
@@ -250,7 +232,7 @@ void CTrailRenderer::DrawGrid(const RenderInput& input, uint32_t c, float zoom, 
         glPushAttrib(GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        Color(color);
+        SetColor(color);
         glBegin(GL_LINES);
         const int first = int(std::floor(std::log10(rate / 2.0f / float(bins))));
         for (int e = first; e < first + kMaxDecades; ++e) {
@@ -281,7 +263,7 @@ void CTrailRenderer::DrawColourScale(const RenderInput&, CGLContext* context)
         return;
     CGLContextLock lock(context);
     glUseProgram(bandProgram.program);
-    SetUniform(bandProgram, "gColorScale", CColorScheme::Current()->GetFloat(kColsClsc));
+    SetUniform(bandProgram.program, "gColorScale", CColorScheme::Current()->GetFloat(kColsClsc));
     glBegin(GL_TRIANGLE_STRIP);
     glVertex2f(-1.0f, -1.0f);
     glVertex2f(-1.0f, 1.0f);

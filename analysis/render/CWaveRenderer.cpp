@@ -4,6 +4,7 @@
 #include "analysis/records/SnxFields.h"
 #include "analysis/render/CColorScheme.h"
 #include "analysis/render/DrawGridLines.h"
+#include "analysis/render/GLDraw.h"
 #include "analysis/render/RenderInput.h"
 #include "analysis/render/RenderRecords.h"
 #include "foundation/records/LObject.h"
@@ -21,19 +22,6 @@ namespace {
 constexpr uint8_t kRangeFill[4] = {0xbf, 0xdf, 0xdf, 0xbf};
 constexpr uint8_t kRangeLine[4] = {0x5f, 0x7f, 0x7f, 0xff};
 
-void Color(const uint8_t c[4])
-{
-    glColor4ub(c[0], c[1], c[2], c[3]);
-}
-
-void Line(float x0, float y0, float x1, float y1)
-{
-    glBegin(GL_LINES);
-    glVertex2f(x0, y0);
-    glVertex2f(x1, y1);
-    glEnd();
-}
-
 } // namespace
 
 CWaveRenderer::CWaveRenderer() : fPoints(4096, 0.0f) {}
@@ -43,14 +31,13 @@ void CWaveRenderer::Draw(const RenderInput& input, CGLContext* context, uint32_t
     if (!context || !context->HasContext())
         return;
     CGLContextLock lock(context);
-    GLint viewport[4] = {0, 0, 0, 0};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    if (viewport[2] <= 0 || viewport[3] <= 0)
+    GLint width = 0, height = 0;
+    if (!ViewportSize(width, height))
         return;
     glPushAttrib(GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     if (input.analyser && c < input.analyser->ChannelCount())
-        DrawChannel(input, c, viewport[2]);
+        DrawChannel(input, c, width);
     glPopClientAttrib();
     glPopAttrib();
 }
@@ -73,8 +60,8 @@ void CWaveRenderer::DrawChannel(const RenderInput& input, uint32_t c, int32_t wi
     ColorBytes(CColorScheme::Current(), kColsCgrd, 0xbf, grid);
     const CLRect whole{-1, -1, 1, 1};
     if (!WindowByte(input, kWindGrid)) {
-        Color(grid);
-        Line(-1.0f, 0.0f, 1.0f, 0.0f);
+        SetColor(grid);
+        DrawLine(-1.0f, 0.0f, 1.0f, 0.0f);
     } else {
         DrawGridLines(whole, true, grid, input.waveSpan, input.waveStep, 0.0f);
         DrawGridLines(whole, false, grid, range, NiceStep(range), 0.5f);
@@ -94,14 +81,14 @@ void CWaveRenderer::DrawFaderRange(const RenderInput& input, uint32_t c, float y
         const LObject* fader = FaderRecord(input, i);
         if (!fader || fader->GetByte(kFadrSchn) != c || !fader->GetByte(kFadrCurrent) || fader->GetByte(kFadrStyp) != 4)
             continue;
-        Color(kRangeFill);
+        SetColor(kRangeFill);
         glBegin(GL_TRIANGLE_STRIP);
         glVertex2f(-1, -1), glVertex2f(-1, 1), glVertex2f(1, -1), glVertex2f(1, 1);
         glEnd();
-        Color(kRangeLine);
+        SetColor(kRangeLine);
         for (const uint8_t field : {kFadrAmpl, kFadrAmph}) {
             const float y = (2.0f * fader->GetFloat(field) - 1.0f) * yZoom;
-            Line(-1.0f, y, 1.0f, y);
+            DrawLine(-1.0f, y, 1.0f, y);
         }
     }
 }
@@ -144,7 +131,7 @@ void CWaveRenderer::DrawTrace(const RenderInput& input, const CSpectrumChan& cha
         high = std::max(high, sample);
         if (accumulator >= n) {
             if (!dimmed && i >= firstRecent) {
-                Color(dim);
+                SetColor(dim);
                 DrawStrip(0, count);
                 stripStart = count ? count - 1 : 0;
                 dimmed = true;
@@ -159,7 +146,7 @@ void CWaveRenderer::DrawTrace(const RenderInput& input, const CSpectrumChan& cha
         }
         accumulator += uint32_t(width);
     }
-    Color(color);
+    SetColor(color);
     DrawStrip(stripStart, count - stripStart);
     glPopMatrix();
 }
@@ -191,10 +178,10 @@ void CWaveRenderer::DrawCursors(const RenderInput& input, uint32_t c) const
     const LObject* colors = CColorScheme::Current();
     uint8_t color[4];
     ColorBytes(colors, kColsCcrs, colors->GetByte(kColsCrop), color);
-    Color(color);
+    SetColor(color);
     const bool peaks = WindowByte(input, kWindPkdt) != 0;
     for (const uint8_t field : {peaks ? kChanMinLevel : kChanCrrv, peaks ? kChanMaxLevel : kChanCrrh}) {
         const float y = 2.0f * chan->GetFloat(field) - 1.0f;
-        Line(-1.0f, y, 1.0f, y);
+        DrawLine(-1.0f, y, 1.0f, y);
     }
 }
