@@ -111,7 +111,8 @@ bool CTrailRenderer::BuildPrograms(const RenderInput& input, uint32_t requestedD
     glUseProgram(trailProgram.program);
     SetUniform(trailProgram.program, "gDepth", float(depth));
     SetUniform(trailProgram.program, "gRSpects", 1.0f / float(bins));
-    SetUniform(trailProgram.program, "gFreqBase", 1.0f / std::log(float(bins)));
+    // A single bin has no logarithmic range: every bin then lands at the right edge.
+    SetUniform(trailProgram.program, "gFreqBase", bins > 1 ? 1.0f / std::log(float(bins)) : 0.0f);
     glUseProgram(0);
 
     const LStringRef bandText = ShaderText("VS_CBAND");
