@@ -268,3 +268,16 @@ TEST_F(CTrailRendererTest, EventTextOfASliceBecomesItsLabel)
     renderer.Rebuild(scene.input, 6, false);
     EXPECT_EQ(renderer.labels.Count(), 0u) << "a new depth clears the labels";
 }
+
+TEST_F(CTrailRendererTest, OneBinSpectrumDrawsNothingAndStaysFinite)
+{
+    RenderScene scene(1, 1); // 2 points: one bin
+    scene.Magnitude()[0] = 0.5f;
+    LObject::SetByte(scene.Common(), nullptr, kComnFqlg, 1, LObject::Merge::No);
+    const auto pixels = DrawLine(scene, 3);
+    EXPECT_EQ(renderer.perSlice, 1u);
+    EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0; }));
+    const TrailVertex& v = renderer.buffers[0]->Vertices()[renderer.slice];
+    EXPECT_EQ(v.y, 0.5f);
+    EXPECT_TRUE(std::isfinite(v.nx) && std::isfinite(v.ny) && std::isfinite(v.nz));
+}
