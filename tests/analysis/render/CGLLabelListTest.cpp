@@ -48,6 +48,7 @@ TEST_F(CGLLabelListTest, LabelSizeComesFromTheFontsMetrics)
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(label.width, uint32_t(std::ceil(plat::TextLayout(*font, "Chorus").Width())));
     EXPECT_EQ(label.height, uint32_t(std::ceil(font->LineHeight())));
+    font->Release();
     EXPECT_GT(label.width, 20u);
     GLint w = 0, h = 0;
     TextureSize(label.texture, w, h);
