@@ -1,6 +1,8 @@
 #include "shell/windows/LDrop.h"
 #include "tests/shell/windows/WindowBridgeKit.h"
 #include "ui/dialogs/DialogResources.h"
+#include "controls/lists/LListPane.h"
+#include "ui/drop/CDragScroller.h"
 #include "ui/drop/CDropReceiver.h"
 #include "ui/drop/LDropPane.h"
 #include "ui/drop/LDropRegistry.h"
@@ -108,6 +110,35 @@ TEST_F(DropPanes, AReceiverSortsTheDragMessages)
     EXPECT_EQ(classify(LDrop::msgLeave), CDropReceiver::kLeave);
     EXPECT_EQ(classify(LDrop::msgDrop), CDropReceiver::kOther);
     EXPECT_EQ(classify("LMouse_Click"), CDropReceiver::kOther);
+}
+
+} // namespace
+
+namespace {
+
+class PlainList : public LListPane {
+public:
+    using LListPane::LListPane;
+    void DrawCell(LPortState&, const CLPoint&, const CLRect&) const override {}
+};
+
+TEST_F(DropPanes, ADragScrollerReportsOnlyAcceptedDragsAndDrops)
+{
+    PlainList list(frame.get(), 0);
+    list.SetRect({0, 0, 100, 100});
+    CDragScroller scroller(&list);
+    LDrop* drop = Target();
+    auto phase = [&](const char* type) { return scroller.DropPhase(LMessage(type, drop, &list)); };
+    EXPECT_EQ(phase(LDrop::msgSense), CDropReceiver::kSense);
+    EXPECT_EQ(phase(LDrop::msgEnter), CDropReceiver::kEnter);
+    EXPECT_EQ(phase(LDrop::msgDrag), CDropReceiver::kOther) << "the owner has not accepted";
+    scroller.SetIndicatorActive(true);
+    EXPECT_EQ(phase(LDrop::msgDrag), CDropReceiver::kDrag);
+    EXPECT_EQ(phase(LDrop::msgDrop), CDropReceiver::kDrop);
+    EXPECT_FALSE(scroller.IndicatorActive());
+    EXPECT_EQ(scroller.Scroller().Stage(), 0) << "a drop stops the scrolling";
+    EXPECT_EQ(phase(LDrop::msgLeave), CDropReceiver::kLeave);
+    EXPECT_EQ(phase(LDrop::msgDrop), CDropReceiver::kOther);
 }
 
 } // namespace
