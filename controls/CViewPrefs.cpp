@@ -1,7 +1,26 @@
 #include "controls/CViewPrefs.h"
+#include "foundation/core/StrEqual.h"
 #include "foundation/records/CParamSet.h"
+#include "shell/draw/LFontData.h"
+#include "shell/windows/CDesktop.h"
+#include "ui/windows/LWindow.h"
 
 #include <string>
+
+const char* CViewPrefs::msgChanged = "CViewPrefs_Changed";
+
+namespace {
+
+// Sizes are kept with one decimal at most: 12.0 is "12", 10.5 "10.5".
+constexpr int32_t kSizeDecimals = 1;
+
+} // namespace
+
+CViewPrefs::CViewPrefs()
+{
+    // Windows made before any change still hear from this object when they first appear.
+    CDesktop::SetViewPrefs(this);
+}
 
 CViewPrefs& CViewPrefs::Shared()
 {
@@ -25,4 +44,29 @@ bool CViewPrefs::GetFont(uint32_t fontId, FontSpec& spec) const
     spec.family = family;
     spec.size = size;
     return !family.IsEmpty();
+}
+
+void CViewPrefs::SetFont(uint32_t fontId, const FontSpec& spec)
+{
+    if (!fParams)
+        return;
+    LObject* fonts = CParamSet::MakeSubSet(fParams, this, "fonts");
+    LObject* entry = fonts ? CParamSet::MakeSubSet(fonts, this, std::to_string(fontId).c_str()) : nullptr;
+    if (!entry)
+        return;
+    FontSpec current;
+    GetFont(fontId, current);
+    if (StrEqual(current.family.Text(), spec.family.Text()) && current.size == spec.size)
+        return;
+    CParamSet::SetValue(entry, this, "fam", spec.family);
+    CParamSet::SetFloat(entry, this, "pts", kSizeDecimals, spec.size);
+    Broadcast();
+}
+
+void CViewPrefs::Broadcast()
+{
+    LFontData::ResetAllNSFonts();
+    for (LWindow* window = LWindow::Next(nullptr); window; window = LWindow::Next(window))
+        if (LHandler* owner = window->GetOwner())
+            LMessage::Send(LMessage(msgChanged, this, owner));
 }

@@ -8,11 +8,11 @@ class LObject;
 
 // The user's per-view font choices, one global handler. The choices live in the preferences'
 // parameter set: a "fonts" set holding one set per font id (written in decimal) with the
-// family under "fam" and the size in points under "pts".
-// NOTE: only the reading side the font layer needs; the view-preferences window, SetFont
-// and the change broadcast are still to come.
+// family under "fam" and the size in points under "pts". A change is told to every window.
 class CViewPrefs : public LHandler {
 public:
+    static const char* msgChanged;   // "CViewPrefs_Changed" {view prefs, window owner}
+
     // A font choice: family name (empty when none) and size in points.
     struct FontSpec {
         LStringRef family;
@@ -22,7 +22,7 @@ public:
     // The one global object.
     static CViewPrefs& Shared();
 
-    // The parameter set the choices are read from; null (the start) reads nothing.
+    // The parameter set the choices are kept in; null (the start) reads and writes nothing.
     void SetParamSet(LObject* params) { fParams = params; }
     LObject* ParamSet() const { return fParams; }
 
@@ -30,9 +30,15 @@ public:
     // set for the id; else fills `spec` ("pts" 12 when absent) and answers whether the family
     // is non-empty.
     bool GetFont(uint32_t fontId, FontSpec& spec) const;
+    // Stores the choice for the font id (an empty family removes it) as undoable parameter
+    // edits and broadcasts the change; an unchanged choice writes and sends nothing.
+    void SetFont(uint32_t fontId, const FontSpec& spec);
+    // Makes every font resolve again and sends "CViewPrefs_Changed" to every window's owner,
+    // in the order of the window list.
+    void Broadcast();
 
 private:
-    CViewPrefs() = default;
+    CViewPrefs();
 
     LObject* fParams = nullptr;
 };

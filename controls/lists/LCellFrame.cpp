@@ -17,7 +17,7 @@ void LCellFrame::BeginCache()
 {
     if (fCache)
         return;
-    auto cache = std::make_unique<Cache>();
+    auto cache = std::make_unique<LInvalCache>();
     LFrame::GetContext(cache->context);
     fCache = std::move(cache);
 }
@@ -30,13 +30,9 @@ void LCellFrame::EndCache()
 
 void LCellFrame::FlushCache()
 {
-    if (!fCache)
-        return;
-    const LRegion update = fCache->update;
-    const LRegion erase = fCache->erase;
-    fCache->update.Clear();
-    fCache->erase.Clear();
-    if (!update.IsEmpty() || !erase.IsEmpty())
+    LRegion update;
+    LRegion erase;
+    if (fCache && fCache->Take(update, erase))
         LFrame::Invalidate(update, erase);
 }
 
@@ -65,8 +61,7 @@ void LCellFrame::GetContext(LPaneContext& context) const
 void LCellFrame::Invalidate(const LRegion& update, const LRegion& erase)
 {
     if (fCache && HasFlags(kPaneShown | kPaneHostShown)) {
-        fCache->update.Union(update);
-        fCache->erase.Union(erase);
+        fCache->Add(update, erase);
         return;
     }
     LFrame::Invalidate(update, erase);
@@ -83,4 +78,20 @@ void LCellFrame::HandleMessage(LMessage& result, const LMessage& msg)
         return;
     }
     LFrame::HandleMessage(result, msg);
+}
+
+void ShowCellInWindow(LPane& pane)
+{
+    if (auto* frame = dynamic_cast<LCellFrame*>(&pane))
+        frame->ShowInWindow();
+    else
+        pane.SetState(kEventHostShow);
+}
+
+void HideCellFromWindow(LPane& pane)
+{
+    if (auto* frame = dynamic_cast<LCellFrame*>(&pane))
+        frame->HideFromWindow();
+    else
+        pane.SetState(kEventHostHide);
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include "ui/frames/LFrame.h"
-#include "ui/panes/LPaneContext.h"
+#include "controls/lists/LInvalCache.h"
 
 #include <memory>
 
@@ -28,12 +28,12 @@ public:
     void Invalidate(const LRegion& update, const LRegion& erase) override;
 
 private:
-    struct Cache {
-        LPaneContext context;
-        LRegion update;
-        LRegion erase;
-    };
     void FlushCache();
 
-    std::unique_ptr<Cache> fCache;
+    std::unique_ptr<LInvalCache> fCache;
 };
+
+// Puts any cell pane into its window (a cell frame through ShowInWindow, another pane by
+// state event 4), and takes it out again.
+void ShowCellInWindow(LPane& pane);
+void HideCellFromWindow(LPane& pane);

@@ -10,22 +10,6 @@ namespace {
 
 constexpr int32_t kSelectedColourId = 3;
 
-void HideFromWindow(LPane& pane)
-{
-    if (auto* frame = dynamic_cast<LCellFrame*>(&pane))
-        frame->HideFromWindow();
-    else
-        pane.SetState(kEventHostHide);
-}
-
-void ShowInWindow(LPane& pane)
-{
-    if (auto* frame = dynamic_cast<LCellFrame*>(&pane))
-        frame->ShowInWindow();
-    else
-        pane.SetState(kEventHostShow);
-}
-
 // Batches the invalidations of one pass of the grid; the scope ends them at once.
 class BatchScope {
 public:
@@ -44,12 +28,6 @@ private:
 };
 
 } // namespace
-
-struct LCellGrid::Batch {
-    LPaneContext context;
-    LRegion update;
-    LRegion erase;
-};
 
 LCellGrid::LCellGrid(LPane* parent, uint32_t selectionMode, bool keepSelection, bool liveCells)
     : LListPane(parent, selectionMode), fKeepSelection(keepSelection), fLive(liveCells)
@@ -128,16 +106,18 @@ void LCellGrid::BeginBatch()
 {
     if (fBatch)
         return;
-    auto batch = std::make_unique<Batch>();
+    auto batch = std::make_unique<LInvalCache>();
     GetContext(batch->context);
     fBatch = std::move(batch);
 }
 
 void LCellGrid::EndBatch()
 {
-    std::unique_ptr<Batch> batch = std::move(fBatch);
-    if (batch && (!batch->update.IsEmpty() || !batch->erase.IsEmpty()))
-        LListPane::Invalidate(batch->update, batch->erase);
+    std::unique_ptr<LInvalCache> batch = std::move(fBatch);
+    LRegion update;
+    LRegion erase;
+    if (batch && batch->Take(update, erase))
+        LListPane::Invalidate(update, erase);
 }
 
 void LCellGrid::GetContext(LPaneContext& context) const
@@ -154,8 +134,7 @@ void LCellGrid::GetContext(LPaneContext& context) const
 void LCellGrid::Invalidate(const LRegion& update, const LRegion& erase)
 {
     if (fBatch && HasFlags(kPaneShown | kPaneHostShown)) {
-        fBatch->update.Union(update);
-        fBatch->erase.Union(erase);
+        fBatch->Add(update, erase);
         return;
     }
     LListPane::Invalidate(update, erase);
@@ -233,9 +212,9 @@ bool LCellGrid::StampCell(LPortState& port, const CLPoint& cell)
     if (frame)
         frame->BeginCache();
     prototype->SetState(HasFlags(kPaneEnabled | kPaneHostActive) ? kEventActivate : kEventDeactivate);
-    ShowInWindow(*prototype);
+    ShowCellInWindow(*prototype);
     prototype->DrawSelf(port);
-    HideFromWindow(*prototype);
+    HideCellFromWindow(*prototype);
     if (frame)
         frame->EndCache();
     return true;

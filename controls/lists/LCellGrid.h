@@ -1,11 +1,10 @@
 #pragma once
 #include "controls/CColor.h"
+#include "controls/lists/LInvalCache.h"
 #include "controls/lists/LListPane.h"
 
 #include <memory>
 #include <vector>
-
-class LPaneContext;
 
 // A list whose cells are real panes that the user clicks into, tabs through and edits. The
 // subclass creates the panes and fills them from its data; the grid recycles them between
@@ -82,8 +81,6 @@ protected:
     bool InGrid(const CLPoint& cell) const { return GridBounds().Contains(cell); }
 
 private:
-    // The cached drawing context and the invalidations of one batch.
-    struct Batch;
     using SlotPtr = std::unique_ptr<CellSlot>;
 
     // Slot bookkeeping (LCellGridSlots.cpp).
@@ -110,7 +107,7 @@ private:
     bool ReqFocusFromCell(LMessage& result, const LMessage& msg);
 
     CColorRef fBackground;
-    std::unique_ptr<Batch> fBatch;
+    std::unique_ptr<LInvalCache> fBatch;
     std::unique_ptr<LPane> fPrototype;
     CellSlot fWorking;
     CellSlot fFocus;

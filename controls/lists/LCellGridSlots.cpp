@@ -12,14 +12,6 @@ bool Before(const CLPoint& a, const CLPoint& b)
     return a.y != b.y ? a.y < b.y : a.x < b.x;
 }
 
-void ShowInWindow(LPane& pane)
-{
-    if (auto* frame = dynamic_cast<LCellFrame*>(&pane))
-        frame->ShowInWindow();
-    else
-        pane.SetState(kEventHostShow);
-}
-
 } // namespace
 
 std::unique_ptr<LPane> LCellGrid::NewPane()
@@ -98,7 +90,7 @@ void LCellGrid::BindPane(CellSlot& slot, const CLPoint& cell)
     pane->SetState(Flags() & (kPaneTransparent | kPaneInTransparent) ? kEventInTransparent : kEventNotInTransparent);
     pane->SetState(HasFlags(kPaneKeyWindow) ? kEventKeyWindow : kEventNotKeyWindow);
     if (HasFlags(kPaneShown | kPaneHostShown))
-        ShowInWindow(*pane);
+        ShowCellInWindow(*pane);
     slot.cell = cell;
 }
 

@@ -246,3 +246,70 @@ TEST_F(LCellGridTest, ABackgroundStopsTheGridFromErasing)
     grid.InvalidateCells(LRegion(CLRect{0, 90, 100, 120}));
     EXPECT_EQ(host.updates.size(), 2u) << "nothing outside the pane";
 }
+
+TEST_F(LCellGridTest, InsertedRowsMoveTheLivePanesAndRefillTheCellsAfter)
+{
+    TestGrid& grid = MakeGrid(true, 1, 3);
+    grid.SetState(kEventHostShow);
+    LPortState port;
+    port.SetClip(LRegion(CLRect{0, 0, 100, 80}));
+    grid.DrawSelf(port);
+    LPane* third = grid.FindCell(grid.HitTest({5, 45}));
+    ASSERT_NE(third, nullptr);
+    grid.fills = 0;
+    grid.InsertRows(1, 1);
+    CLPoint cell;
+    EXPECT_EQ(grid.FindCell(third, &cell), third);
+    EXPECT_EQ(cell, (CLPoint{0, 3})) << "the pane moved with its row";
+    EXPECT_EQ(third->Rect(), (CLRect{0, 60, 100, 80}));
+    EXPECT_GE(grid.fills, 2) << "the cells from the index on were filled again";
+    for (size_t i = 1; i < grid.PoolCount(); ++i)
+        EXPECT_FALSE(grid.PoolSlot(i).IsFree()) << "one spare at most";
+}
+
+TEST_F(LCellGridTest, SelectedCellsGetTheSelectionBackground)
+{
+    TestGrid& grid = MakeGrid(true, 1, 3);
+    grid.SetState(kEventHostShow);
+    LPortState port;
+    port.SetClip(LRegion(CLRect{0, 0, 100, 80}));
+    grid.DrawSelf(port);
+    auto* second = dynamic_cast<LFrame*>(grid.FindCell(grid.HitTest({5, 25})));
+    ASSERT_NE(second, nullptr);
+    EXPECT_FALSE(second->Background());
+    grid.SelectCell({0, 1});
+    EXPECT_EQ(second->Background().Get(), CColor::FromId(3));
+    grid.ClearSelection();
+    EXPECT_FALSE(second->Background());
+}
+
+TEST_F(LCellGridTest, StateEventsReachTheLivePanes)
+{
+    TestGrid& grid = MakeGrid(true, 1, 3);
+    FocusCell({0, 0});
+    LPane* pane = grid.FocusSlot().pane.get();
+    EXPECT_TRUE(pane->Flags() & kPaneHostActive);
+    grid.SetState(kEventDisable);
+    EXPECT_FALSE(pane->Flags() & kPaneHostActive);
+    grid.SetState(kEventEnable);
+    EXPECT_TRUE(pane->Flags() & kPaneHostActive);
+    grid.SetState(kEventUnfocus);
+    EXPECT_EQ(Focused(), (CLPoint{-1, -1})) << "losing the focus drops the focus cell";
+}
+
+TEST_F(LCellGridTest, PrefsChangeTakesTheCellSizeFromThePrototype)
+{
+    class WideGrid : public TestGrid {
+    public:
+        using TestGrid::TestGrid;
+        int32_t CellSizePolicy(CLPoint&) override { return 1; }
+    };
+    WideGrid grid(&fRoot, false);
+    grid.PrototypeCell();
+    grid.SetRect({0, 0, 300, 80});
+    grid.InsertColumns(0, 1);
+    grid.InsertRows(0, 2);
+    grid.SetState(kEventPrefsChanged);
+    EXPECT_EQ(grid.CellWidth(), 300) << "policy 1: the pane's width";
+    EXPECT_EQ(grid.CellHeight(), 20);
+}

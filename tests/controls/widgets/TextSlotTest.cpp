@@ -6,6 +6,7 @@
 #include "tests/ui/draw/DrawTestPort.h"
 #include "tests/ui/frames/FrameTestKit.h"
 #include "ui/clipboard/LTextScrap.h"
+#include "ui/menus/LMenuItem.h"
 
 #include <gtest/gtest.h>
 
@@ -94,4 +95,41 @@ TEST_F(TextSlotTest, DrawProcPaneDrawsThroughItsCallbackInsideItsRectangle)
     };
     pane.DrawSelf(port);
     EXPECT_EQ(calls, 1);
+}
+
+namespace {
+
+void Choose(CTextSlot& slot, const char* command)
+{
+    LMenuItem item(nullptr);
+    item.AddCommand(LStringRef(command));
+    LMessage::Send(LMessage("LMenuItem_Selected", &item, &slot));
+}
+
+} // namespace
+
+TEST_F(TextSlotTest, ClipboardCommandsCopyCutAndPasteText)
+{
+    auto slot = Make(CTextSlot::kEditable);
+    for (int32_t e : {kEventHostShow, kEventActivate})
+        slot->SetState(e);
+    ASSERT_TRUE(slot->IsFullyActive());
+    Choose(*slot, "LStdCmd_Copy");
+    EXPECT_EQ(LTextScrap().Text(), "440 Hz");
+    Choose(*slot, "LStdCmd_Cut");
+    EXPECT_TRUE(slot->Text().IsEmpty());
+    EXPECT_EQ(fTop.Count("CTextSlot_Changed"), 1);
+    plat::Pasteboard::General().Clear();
+    LTextScrap(LStringRef("880 Hz")).Put();
+    Choose(*slot, "LStdCmd_Paste");
+    EXPECT_EQ(slot->Text(), "880 Hz");
+    EXPECT_EQ(fTop.Count("CTextSlot_Changed"), 2);
+    EXPECT_EQ(fTop.Count("LMenuItem_Selected"), 0) << "every command was taken";
+
+    auto fixed = Make(0);
+    for (int32_t e : {kEventHostShow, kEventActivate})
+        fixed->SetState(e);
+    Choose(*fixed, "LStdCmd_Paste");
+    EXPECT_EQ(fixed->Text(), "440 Hz") << "a slot that is not editable takes no paste";
+    EXPECT_EQ(fTop.Count("LMenuItem_Selected"), 1);
 }
