@@ -1,14 +1,12 @@
 #include "outputs/consoles/CDMXCONSOLE.h"
 
-#include "foundation/text/LStrList.h"
+#include "outputs/consoles/ConsoleParts.h"
 #include "ui/layout/LFormulaLayout.h"
 
 const char* const CDMXCONSOLE::kResName = "CDMXCONSOLE";
 
 namespace {
 
-constexpr int32_t kBackgroundColourId = 1;
-constexpr uint32_t kTitleItem = 0;
 // How many channels the window shows at first.
 constexpr int32_t kShownChannels = 24;
 
@@ -19,17 +17,7 @@ CDMXCONSOLE::CDMXCONSOLE(LHandler* parent, const LWindowDef& def, LObjRoot* hold
     : LFrame(parent, nullptr, def), fNavi(this, LListNavi::kHorizontalBar, false),
       fList(&fNavi, holder, record, field)
 {
-    CColorRef background;
-    CColor::AssignById(background, kBackgroundColourId);
-    fNavi.SetBackground(background);
-    fNavi.SetList(&fList);
-    LStrListRef layout;
-    LStrListRef::Create(layout, {0, kResName}, nullptr, kStrListLayouts);
-    SetLayout(layout, kFormulaLayout);
-    if (Window()) {
-        LStrList texts({0, kResName}, nullptr, kStrListDialogTexts);
-        SetTitle(texts.GetItem(kTitleItem));
-    }
+    SetUpConsoleFrame(*this, fNavi, fList, kResName);
     // The cells take the prototype's size before the window is fitted around them.
     fList.PrototypeCell();
     FitWindowToLayout();

@@ -1,6 +1,6 @@
 #include "outputs/consoles/CDMXCONSOLECELL.h"
 
-#include "foundation/text/LStrList.h"
+#include "outputs/consoles/ConsoleParts.h"
 #include "shell/draw/LFont.h"
 
 const char* const CDMXCONSOLECELL::kResName = "CDMXCONSOLECELL";
@@ -20,7 +20,5 @@ CDMXCONSOLECELL::CDMXCONSOLECELL(LPane* grid)
     fCaption.SetFont(LFont(kCaptionFont));
     fCaption.SetAlignment(kCentred);
     fSlider.SetRange(0, kMaxLevel);
-    LStrListRef layout;
-    LStrListRef::Create(layout, {0, kResName}, nullptr, kStrListLayouts);
-    SetLayout(layout, kFormulaLayout);
+    LoadConsoleLayout(*this, kResName);
 }

@@ -4,24 +4,15 @@
 #include "foundation/records/LObjChange.h"
 #include "foundation/records/LObjRoot.h"
 #include "outputs/consoles/CDMXCONSOLECELL.h"
+#include "outputs/consoles/ConsoleParts.h"
 
 #include <algorithm>
 #include <string>
 
-namespace {
-
-constexpr int32_t kBackgroundColourId = 1;
-
-} // namespace
-
 CDMXConsoleList::CDMXConsoleList(LPane* parent, LObjRoot* holder, LObject* record, uint8_t field)
     : LCellGrid(parent, 0, false, false), fHolder(holder), fRecord(record), fField(field)
 {
-    CColorRef background;
-    CColor::AssignById(background, kBackgroundColourId);
-    SetBackground(background);
-    InsertColumns(0, kChannels);
-    InsertRows(0, 1);
+    SetUpConsoleGrid(*this, kChannels);
     if (fHolder)
         fObserving = fHolder->AddObserver(this, &OnRecordChange);
 }

@@ -1,7 +1,7 @@
 #include "outputs/consoles/CMIDICONSOLE.h"
 
 #include "foundation/core/StrEqual.h"
-#include "foundation/text/LStrList.h"
+#include "outputs/consoles/ConsoleParts.h"
 #include "ui/layout/LFormulaLayout.h"
 #include "ui/frames/LWindowPlacer.h"
 
@@ -12,8 +12,6 @@ const char* const CMIDICONSOLE::kResName = "CMIDICONSOLE";
 
 namespace {
 
-constexpr int32_t kBackgroundColourId = 1;
-constexpr uint32_t kTitleItem = 0;
 // Row titles are right-aligned towards the columns; a click selects nothing.
 constexpr uint32_t kTitleAlignment = 2;
 
@@ -23,18 +21,8 @@ CMIDICONSOLE::CMIDICONSOLE(LHandler* parent, const LWindowDef& def, LObjRoot* ho
     : LFrame(parent, nullptr, def), fHeader(this, kTitleAlignment, false, false),
       fNavi(this, LListNavi::kHorizontalBar, false), fList(&fNavi, holder, table)
 {
-    CColorRef background;
-    CColor::AssignById(background, kBackgroundColourId);
-    fNavi.SetBackground(background);
-    fNavi.SetList(&fList);
+    SetUpConsoleFrame(*this, fNavi, fList, kResName);
     fList.SetRowHeader(&fHeader);
-    LStrListRef layout;
-    LStrListRef::Create(layout, {0, kResName}, nullptr, kStrListLayouts);
-    SetLayout(layout, kFormulaLayout);
-    if (Window()) {
-        LStrList texts({0, kResName}, nullptr, kStrListDialogTexts);
-        SetTitle(texts.GetItem(kTitleItem));
-    }
 }
 
 CMIDICONSOLE::~CMIDICONSOLE()

@@ -6,6 +6,7 @@
 #include "foundation/records/LObjChange.h"
 #include "foundation/records/LObjRoot.h"
 #include "outputs/consoles/CMIDICONSOLECELL.h"
+#include "outputs/consoles/ConsoleParts.h"
 #include "outputs/defs/CCtlDefList.h"
 #include "ui/panes/LPaneContext.h"
 
@@ -14,8 +15,6 @@
 namespace {
 
 using S = CParamSchema;
-
-constexpr int32_t kBackgroundColourId = 1;
 
 bool IsParamRecord(const LObject* record)
 {
@@ -27,11 +26,7 @@ bool IsParamRecord(const LObject* record)
 CMIDIConsoleList::CMIDIConsoleList(LPane* parent, LObjRoot* holder, LObject* table)
     : LCellGrid(parent, 0, false, false), fHolder(holder), fTable(table)
 {
-    CColorRef background;
-    CColor::AssignById(background, kBackgroundColourId);
-    SetBackground(background);
-    InsertColumns(0, kChannels);
-    InsertRows(0, 1);
+    SetUpConsoleGrid(*this, kChannels);
     if (fHolder)
         fObserving = fHolder->AddObserver(this, &OnRecordChange);
 }
