@@ -35,8 +35,9 @@ CMIDIConsoleList::~CMIDIConsoleList()
 {
     if (fObserving)
         fHolder->RemoveObserver(this, &OnRecordChange);
-    // The cells point at the definitions: let them go first.
-    ReleaseCells();
+    // The cells' controls were made from the definitions: they go while the list still lives.
+    const std::unique_ptr<CCtlDefList> definitions = std::move(fDefinitions);
+    ReconfigureCells();
 }
 
 void CMIDIConsoleList::SetRowHeader(CRowHeader* header)
