@@ -1,5 +1,7 @@
 // Sonalyx: turns live signals into control data for lights, music and sound.
-int main()
+#include "shell/app/ProgramMain.h"
+
+int main(int argc, char** argv)
 {
-    return 0;
+    return RunProgram(argc, argv);
 }

@@ -1,6 +1,7 @@
 #include "outputs/defs/CCtlDef.h"
 
 #include "foundation/core/LStrStream.h"
+#include "foundation/text/NumberParse.h"
 #include "foundation/text/NumberFormat.h"
 #include "foundation/text/TextTemplate.h"
 #include "outputs/defs/CDefNode.h"
@@ -69,6 +70,25 @@ bool CCtlDef::StoredValue(double, float&) const
 LStringRef CCtlDef::ReportText(float value) const
 {
     return DoubleToStringTrim(Precision(), Finite(value));
+}
+
+void CCtlDef::SetControlText(LPane& control, const LStringRef& text) const
+{
+    SetControlValue(control, static_cast<float>(Finite(StrToDouble(text.Text()))));
+}
+
+bool CCtlDef::ReadControlValue(const LMessage&, float&) const
+{
+    return false;
+}
+
+bool CCtlDef::ReadControlText(const LMessage& msg, LStringRef& text) const
+{
+    float value = 0.0f;
+    if (!ReadControlValue(msg, value))
+        return false;
+    text = ReportText(value);
+    return true;
 }
 
 void CCtlDef::WritePlacement(const char* fragment, uint32_t pane, LStrStream& out) const

@@ -5,8 +5,10 @@
 #include <memory>
 #include <string_view>
 
+class LPane;
 class LStrStream;
 struct CDefList;
+struct LMessage;
 
 // One control of a definition file: the parameter it edits (id), its label (name), and the
 // layout-script texts that size and place it. Subclasses add the keys of their type.
@@ -39,6 +41,17 @@ public:
     virtual bool StoredValue(double shown, float& value) const;
     // The text of a stored value as the panel reports it: Precision decimals, trimmed.
     LStringRef ReportText(float value) const;
+
+    // The control that edits the value, a child pane of `parent` (the control panel).
+    virtual std::unique_ptr<LPane> CreateControl(LPane* parent) const = 0;
+    // Shows a stored value in a control this definition made; other panes are left alone.
+    virtual void SetControlValue(LPane& control, float value) const = 0;
+    // Shows a value text: read as a number and shown as a value.
+    virtual void SetControlText(LPane& control, const LStringRef& text) const;
+    // The stored value a message of the control reports; false for other messages.
+    virtual bool ReadControlValue(const LMessage& msg, float& value) const;
+    // The value text a message of the control reports: the value with Precision decimals.
+    virtual bool ReadControlText(const LMessage& msg, LStringRef& text) const;
 
     const LStringRef& Id() const { return fId; }
     const LStringRef& Name() const { return fName; }

@@ -2,6 +2,10 @@
 
 #include "foundation/core/LStrStream.h"
 #include "foundation/text/NumberFormat.h"
+#include "foundation/text/NumberParse.h"
+#include "controls/edit/LEditText.h"
+#include "outputs/defs/ControlAccess.h"
+#include "shell/draw/LFont.h"
 
 #include <cmath>
 
@@ -51,4 +55,39 @@ bool CEditCtlDef::StoredValue(double shown, float& value) const
 LStringRef CEditCtlDef::ValueText(float value)
 {
     return DoubleToStringTrim(4, std::isfinite(value) ? value : 0.0f);
+}
+
+std::unique_ptr<LPane> CEditCtlDef::CreateControl(LPane* parent) const
+{
+    auto field = std::make_unique<LEditText>(parent, IsMultiLine() ? LEditText::kMultiLine : LEditText::kSingleLine, 0);
+    field->SetFont(LFont(kFontId));
+    field->SetText(FormatValue());
+    return field;
+}
+
+void CEditCtlDef::SetControlValue(LPane& control, float value) const
+{
+    if (auto* field = dynamic_cast<LEditText*>(&control))
+        field->SetText(ValueText(value));
+}
+
+void CEditCtlDef::SetControlText(LPane& control, const LStringRef& text) const
+{
+    if (auto* field = dynamic_cast<LEditText*>(&control))
+        field->SetText(text);
+}
+
+bool CEditCtlDef::ReadControlValue(const LMessage& msg, float& value) const
+{
+    LEditText* field = ControlOf<LEditText>(msg, LEditText::msgChange);
+    return field && StoredValue(StrToDouble(field->GetText().Text()), value);
+}
+
+bool CEditCtlDef::ReadControlText(const LMessage& msg, LStringRef& text) const
+{
+    LEditText* field = ControlOf<LEditText>(msg, LEditText::msgChange);
+    if (!field)
+        return false;
+    text = field->GetText();
+    return true;
 }

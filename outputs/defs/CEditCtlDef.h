@@ -17,6 +17,13 @@ public:
     LStringRef ShownText(float value) const override { return ValueText(value); }
     // The field's text read as a number.
     bool StoredValue(double shown, float& value) const override;
+    // A text field in the fixed-pitch font, multi-line from two lines on; a value text is
+    // shown as it is and "LEditText_Change" reports the field's text.
+    std::unique_ptr<LPane> CreateControl(LPane* parent) const override;
+    void SetControlValue(LPane& control, float value) const override;
+    void SetControlText(LPane& control, const LStringRef& text) const override;
+    bool ReadControlValue(const LMessage& msg, float& value) const override;
+    bool ReadControlText(const LMessage& msg, LStringRef& text) const override;
 
     uint32_t Chars() const { return fChars; }
     uint32_t Lines() const { return fLines; }

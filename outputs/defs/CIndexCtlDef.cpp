@@ -3,7 +3,7 @@
 #include "foundation/core/LStrStream.h"
 #include "foundation/text/NumberFormat.h"
 #include "outputs/defs/CMidiCtlDefs.h"
-
+#include "ui/panes/LCaptionPane.h"
 
 CIndexCtlDef::CIndexCtlDef(const CDefList& block) : CValueCtlDef(block), fBase(DefInt(block, "base", 0)) {}
 
@@ -27,4 +27,17 @@ LStringRef CIndexCtlDef::IndexText(float value) const
 LStringRef CIndexCtlDef::FormatValue() const
 {
     return DoubleToStringTrim(0, Ini());
+}
+
+std::unique_ptr<LPane> CIndexCtlDef::CreateControl(LPane* parent) const
+{
+    auto caption = std::make_unique<LCaptionPane>(parent, parent, 0);
+    caption->SetText(IndexText(Ini()));
+    return caption;
+}
+
+void CIndexCtlDef::SetControlValue(LPane& control, float value) const
+{
+    if (auto* caption = dynamic_cast<LCaptionPane*>(&control))
+        caption->SetText(IndexText(value));
 }

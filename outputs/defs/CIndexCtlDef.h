@@ -11,6 +11,9 @@ public:
     // The text shown for a value: the truncated value plus the base.
     LStringRef IndexText(float value) const;
     LStringRef ShownText(float value) const override { return IndexText(value); }
+    // A static text that reports nothing.
+    std::unique_ptr<LPane> CreateControl(LPane* parent) const override;
+    void SetControlValue(LPane& control, float value) const override;
     int32_t Base() const { return fBase; }
 
 private:

@@ -1,7 +1,9 @@
 #include "outputs/defs/CNumericCtlDef.h"
 
+#include "controls/edit/CNumVol.h"
 #include "foundation/core/LStrStream.h"
 #include "foundation/text/NumberFormat.h"
+#include "outputs/defs/ControlAccess.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,4 +66,25 @@ bool CNumericCtlDef::StoredValue(double shown, float& value) const
 LStringRef CNumericCtlDef::FormatValue() const
 {
     return DoubleToStringTrim(Precision(), std::isfinite(fIni) ? fIni : 0.0f);
+}
+
+std::unique_ptr<LPane> CNumericCtlDef::CreateControl(LPane* parent) const
+{
+    auto field = std::make_unique<CNumVol>(parent, static_cast<uint32_t>(fPrec), 0);
+    field->SetRange(static_cast<float>(fMin), static_cast<float>(fMax), static_cast<float>(fStep));
+    field->SetValue(Finite(ToDisplay(fIni)));
+    return field;
+}
+
+void CNumericCtlDef::SetControlValue(LPane& control, float value) const
+{
+    auto* field = dynamic_cast<CNumVol*>(&control);
+    if (field && !field->IsEdited())
+        field->SetValue(Finite(ToDisplay(Finite(value))));
+}
+
+bool CNumericCtlDef::ReadControlValue(const LMessage& msg, float& value) const
+{
+    CNumVol* field = ControlOf<CNumVol>(msg, CNumVol::msgFix);
+    return field && StoredValue(field->GetValue(), value);
 }

@@ -14,6 +14,11 @@ public:
     // Shows stored × scale + base; reports (shown − base) / scale.
     LStringRef ShownText(float value) const override;
     bool StoredValue(double shown, float& value) const override;
+    // A number field with "prec" decimals over "min".."max" by "step"; it reports
+    // "CNumVol_Fix". A field the user is typing in keeps its text.
+    std::unique_ptr<LPane> CreateControl(LPane* parent) const override;
+    void SetControlValue(LPane& control, float value) const override;
+    bool ReadControlValue(const LMessage& msg, float& value) const override;
 
     // Characters the field needs for the widest value: sign, digits and decimals.
     int32_t WidthDigits() const;

@@ -1,10 +1,11 @@
 #include "outputs/defs/CSliderCtlDef.h"
 
+#include "controls/std/CSlider.h"
 #include "foundation/core/LStrStream.h"
 #include "foundation/text/NumberFormat.h"
 #include "outputs/defs/CDefNode.h"
 #include "outputs/defs/CMidiCtlDefs.h"
-
+#include "outputs/defs/ControlAccess.h"
 
 CSliderCtlDef::CSliderCtlDef(const CDefList& block)
     : CValueCtlDef(block),
@@ -47,4 +48,27 @@ bool CSliderCtlDef::StoredValue(double shown, float& value) const
 LStringRef CSliderCtlDef::FormatValue() const
 {
     return DoubleToStringTrim(0, Ini());
+}
+
+std::unique_ptr<LPane> CSliderCtlDef::CreateControl(LPane* parent) const
+{
+    auto slider = std::make_unique<CSlider>(parent);
+    slider->SetRange(fMin, fMax);
+    slider->SetValue(TruncToInt(Ini()));
+    return slider;
+}
+
+void CSliderCtlDef::SetControlValue(LPane& control, float value) const
+{
+    if (auto* slider = dynamic_cast<CSlider*>(&control))
+        slider->SetValue(TruncToInt(value));
+}
+
+bool CSliderCtlDef::ReadControlValue(const LMessage& msg, float& value) const
+{
+    CSlider* slider = ControlOf<CSlider>(msg, CSlider::msgChange);
+    if (!slider)
+        return false;
+    value = static_cast<float>(slider->GetValue());
+    return true;
 }

@@ -11,6 +11,10 @@ public:
     void HeightExpr(uint32_t pane, LStrStream& out) const override;
     void PlaceInColumn(uint32_t pane, LStrStream& out) const override;
     LStringRef FormatValue() const override;
+    // A slider over "min".."max" at the initial value; reports "CSlider_Change".
+    std::unique_ptr<LPane> CreateControl(LPane* parent) const override;
+    void SetControlValue(LPane& control, float value) const override;
+    bool ReadControlValue(const LMessage& msg, float& value) const override;
     // Shows and reports whole numbers.
     LStringRef ShownText(float value) const override;
     bool StoredValue(double shown, float& value) const override;

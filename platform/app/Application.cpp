@@ -114,7 +114,7 @@ void Application::UpdateWindows()
 
 void Application::PostEvent(int16_t subtype, int64_t data1, int64_t data2, bool atStart)
 {
-    Ref<Event> event(Event::New(EventType::ApplicationDefined));
+    Ref<Event> event = Event::New(EventType::ApplicationDefined);
     event->timestamp = EventQueue::Timestamp();
     event->subtype = subtype;
     event->data1 = data1;

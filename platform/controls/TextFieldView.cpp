@@ -7,6 +7,8 @@
 #include "platform/window/Pasteboard.h"
 #include "platform/window/Window.h"
 
+#include <algorithm>
+
 namespace plat {
 
 std::string TextFieldView::StringValue() const
@@ -84,8 +86,26 @@ void TextFieldView::ScrollTo(const Point& point)
         fDelegate.didScroll();
 }
 
+void TextFieldView::KeepCaretVisible()
+{
+    if (!fEditor || !fFont || fMultiLine || fWraps)
+        return;
+    const std::string text = fSecure ? std::string(fEditor->Text().size(), '*') : fEditor->Text();
+    const FieldEditor::Range range = fEditor->Selection();
+    const double caret = fFont->Advance(std::string_view(text).substr(0, range.start + range.length));
+    const double width = Frame().width;
+    double x = fScroll.x;
+    if (caret - x > width - 1)
+        x = caret - width + 1;
+    if (caret < x)
+        x = caret;
+    const double widest = std::max(0.0, fFont->Advance(text) - width + 1);
+    ScrollTo(Point{std::clamp(x, 0.0, widest), fScroll.y});
+}
+
 void TextFieldView::Changed()
 {
+    KeepCaretVisible();
     SetNeedsDisplay();
     if (fDelegate.didChange)
         fDelegate.didChange();
@@ -140,6 +160,7 @@ void TextFieldView::KeyDown(const Event& event)
     }
     if (const auto command = KeyToCommand(character, event.modifierFlags)) {
         fEditor->DoCommand(*command);
+        KeepCaretVisible();
         SetNeedsDisplay();
         return;
     }

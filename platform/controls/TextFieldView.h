@@ -84,6 +84,8 @@ public:
 private:
     explicit TextFieldView(const Rect& frame) : View(frame) {}
     void Changed();
+    // Scrolls a one-line field sideways so that the caret stays inside it.
+    void KeepCaretVisible();
 
     std::string fValue;
     std::unique_ptr<FieldEditor> fEditor;

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Geometry.h"
 #include "platform/Shared.h"
+#include "platform/values/ValueRef.h"
 
 #include <cstdint>
 #include <string>
@@ -56,7 +57,12 @@ public:
     int64_t data1 = 0;
     int64_t data2 = 0;
 
-    static Event* New(EventType type) { auto* event = new Event; event->type = type; return event; }
+    static Ref<Event> New(EventType type)
+    {
+        Ref<Event> event = Ref<Event>::Adopt(new Event);
+        event->type = type;
+        return event;
+    }
     uint64_t Mask() const { return EventMask(type); }
     bool IsMouse() const;
     bool IsKey() const;

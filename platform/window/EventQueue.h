@@ -23,6 +23,8 @@ public:
     // The first waiting event whose kind is in mask. When none is waiting, serves the calling
     // thread's run loop in mode for up to timeoutMs (0: no wait) and looks again whenever it
     // returns. With dequeue the event leaves the queue and becomes the current event.
+    // The wait follows the platform clock: under a virtual clock it ends only when an event
+    // arrives or the clock is moved on, like every run-loop wait.
     Ref<Event> NextMatching(uint64_t mask, uint64_t timeoutMs, uint32_t mode, bool dequeue);
     // The event being handled: the last one taken, or the one SendEvent delivers.
     Ref<Event> Current() const;

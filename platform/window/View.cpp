@@ -6,6 +6,17 @@
 
 namespace plat {
 
+namespace {
+
+// Hands an input event to the next responder, when there is one.
+void PassOn(View* next, void (View::*callback)(const Event&), const Event& event)
+{
+    if (next)
+        (next->*callback)(event);
+}
+
+} // namespace
+
 View::~View()
 {
     for (auto& sub : fSubviews)
@@ -126,22 +137,15 @@ bool View::MenuForEvent(const Event& event)
     return NextResponder() ? NextResponder()->MenuForEvent(event) : false;
 }
 
-#define PLAT_PASS_ON(Name)                                                                                         \
-    void View::Name(const Event& event)                                                                             \
-    {                                                                                                               \
-        if (View* next = NextResponder())                                                                           \
-            next->Name(event);                                                                                      \
-    }
-PLAT_PASS_ON(MouseDown)
-PLAT_PASS_ON(MouseDragged)
-PLAT_PASS_ON(MouseUp)
-PLAT_PASS_ON(RightMouseDown)
-PLAT_PASS_ON(RightMouseUp)
-PLAT_PASS_ON(MouseMoved)
-PLAT_PASS_ON(ScrollWheel)
-PLAT_PASS_ON(KeyDown)
-PLAT_PASS_ON(KeyUp)
-PLAT_PASS_ON(FlagsChanged)
-#undef PLAT_PASS_ON
+void View::MouseDown(const Event& event) { PassOn(NextResponder(), &View::MouseDown, event); }
+void View::MouseDragged(const Event& event) { PassOn(NextResponder(), &View::MouseDragged, event); }
+void View::MouseUp(const Event& event) { PassOn(NextResponder(), &View::MouseUp, event); }
+void View::RightMouseDown(const Event& event) { PassOn(NextResponder(), &View::RightMouseDown, event); }
+void View::RightMouseUp(const Event& event) { PassOn(NextResponder(), &View::RightMouseUp, event); }
+void View::MouseMoved(const Event& event) { PassOn(NextResponder(), &View::MouseMoved, event); }
+void View::ScrollWheel(const Event& event) { PassOn(NextResponder(), &View::ScrollWheel, event); }
+void View::KeyDown(const Event& event) { PassOn(NextResponder(), &View::KeyDown, event); }
+void View::KeyUp(const Event& event) { PassOn(NextResponder(), &View::KeyUp, event); }
+void View::FlagsChanged(const Event& event) { PassOn(NextResponder(), &View::FlagsChanged, event); }
 
 } // namespace plat

@@ -40,13 +40,17 @@ uint32_t WindowServer::Register(Window* window)
 
 void WindowServer::Unregister(Window* window)
 {
+    // The window is going away: it hears nothing more, but the others take over its focus.
     Remove(*window);
-    if (fKey == window)
+    const bool hadKey = fKey == window;
+    const bool hadMain = fMain == window;
+    if (hadKey)
         fKey = nullptr;
-    if (fMain == window)
+    if (hadMain)
         fMain = nullptr;
     Erase(fAll, window);
     Backend().DestroySurface(*window);
+    ChooseSuccessors(hadKey, hadMain);
 }
 
 void WindowServer::LevelChanged(Window& window)

@@ -40,7 +40,7 @@ WindowTestDriver::~WindowTestDriver()
 
 Ref<Event> WindowTestDriver::MakeMouse(EventType type, const Point& screen, uint32_t modifiers)
 {
-    Ref<Event> event = Ref<Event>::Adopt(Event::New(type));
+    Ref<Event> event = Event::New(type);
     event->timestamp = EventQueue::Timestamp();
     event->modifierFlags = modifiers;
     event->locationInWindow = screen;
@@ -58,7 +58,7 @@ Ref<Event> WindowTestDriver::MakeMouse(EventType type, const Point& screen, uint
 Ref<Event> WindowTestDriver::MakeKey(EventType type, const std::string& characters,
                                      const std::string& ignoringModifiers, uint16_t keyCode, uint32_t modifiers)
 {
-    Ref<Event> event = Ref<Event>::Adopt(Event::New(type));
+    Ref<Event> event = Event::New(type);
     event->timestamp = EventQueue::Timestamp();
     event->modifierFlags = modifiers;
     event->characters = characters;

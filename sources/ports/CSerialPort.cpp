@@ -5,6 +5,7 @@
 #include "platform/io/Serial.h"
 #include "sources/ports/CFdWatcher.h"
 #include "sources/ports/CSerialPortList.h"
+#include "ui/dialogs/RunLengthyTask.h"
 
 const char* CSerialPort::msgRead = "CSerialPort_Read";
 const char* CSerialPort::msgSent = "CSerialPort_Sent";
@@ -14,6 +15,24 @@ namespace {
 constexpr uint32_t kRetryMs = 1000;
 
 int32_t OpenResult(plat::IoError err) { return err == plat::IoError::Busy ? 2 : 1; }
+
+// Opening a device may block (a driver that waits for its hardware), so it runs as a
+// lengthy task on a worker thread.
+struct OpenJob {
+    const char* path;
+    plat::IoError err = plat::IoError::None;
+};
+
+int32_t OpenDeviceTask(void* context)
+{
+    auto* job = static_cast<OpenJob*>(context);
+    return plat::OpenSerialDevice(job->path, job->err);
+}
+
+struct CloseJob {
+    CSerialPort* port;
+    std::unique_ptr<LThread> reconnect;
+};
 
 } // namespace
 
@@ -58,12 +77,10 @@ int32_t CSerialPort::Open(const CSerialPortSpec& fileSpec)
     const LStringRef path = FindSerialDevice(fileSpec.name.Text());
     if (path.IsEmpty())
         return 1;
-    // NOTE: opening a tty does not block here (non-blocking open, no carrier wait), so it
-    // runs on the caller's thread rather than on a worker behind a wait dialog.
-    plat::IoError err;
-    const int fd = plat::OpenSerialDevice(path.Text(), err);
+    OpenJob job{path.Text()};
+    const int fd = RunLengthyTask(&job, OpenDeviceTask);
     if (fd < 0)
-        return OpenResult(err);
+        return OpenResult(job.err);
     fSpec = fileSpec;
     fBaud = 0;
     fStopBits = 0;
@@ -85,8 +102,12 @@ void CSerialPort::Close()
     // none reaches it afterwards. The reconnect thread ends before the descriptor is
     // touched, so the two never race for it.
     LAsyncQueueLock lock(*fQueue);
-    StopReconnect();
-    DropDescriptor();
+    if (fReconnect || IsOpen()) {
+        // The reconnect thread leaves this object before the worker ends it, so that a
+        // reconnection reported meanwhile finds the port closed.
+        CloseJob job{this, std::move(fReconnect)};
+        (void)RunLengthyTask(&job, CloseTask);
+    }
     fWriteDone.Stop();
     fReadDone.Stop();
     fWanted = false;
@@ -292,17 +313,26 @@ void CSerialPort::StartReconnect()
         fReconnect.reset();
 }
 
-void CSerialPort::StopReconnect()
+void CSerialPort::EndReconnectThread(std::unique_ptr<LThread> thread)
 {
-    if (!fReconnect)
+    if (!thread)
         return;
     {
         plat::ScopedLock lock(fStopMutex);
         fStop = true;
         fStopCondition.Broadcast();
     }
-    fReconnect->Join();
-    fReconnect.reset();
+    thread->Join();
+}
+
+// On a lengthy-task worker: the reconnect thread ends before the descriptor is touched, so
+// the two never race for it.
+int32_t CSerialPort::CloseTask(void* context)
+{
+    auto* job = static_cast<CloseJob*>(context);
+    job->port->EndReconnectThread(std::move(job->reconnect));
+    job->port->DropDescriptor();
+    return 0;
 }
 
 void CSerialPort::ReconnectEntry(void* self) { static_cast<CSerialPort*>(self)->ReconnectMain(); }

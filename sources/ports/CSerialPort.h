@@ -65,7 +65,9 @@ private:
     void Fail();
     void DropDescriptor();
     void StartReconnect();
-    void StopReconnect();
+    // Ends a reconnect thread that was taken out of fReconnect: any thread.
+    void EndReconnectThread(std::unique_ptr<LThread> thread);
+    static int32_t CloseTask(void* context);
     void Resume();
 
     int fFd = -1;                  // guarded by fFdMutex

@@ -11,6 +11,9 @@
 #include "platform/controls/ControlView.h"
 #include "platform/controls/Slider.h"
 #include "platform/controls/ProgressIndicator.h"
+#include "platform/draw/Bitmap.h"
+#include "platform/draw/Canvas.h"
+#include "ui/draw/LPortState.h"
 #include "platform/controls/Scroller.h"
 
 #include <gtest/gtest.h>
@@ -294,4 +297,24 @@ TEST(CRadioButton, RingSelectsOneButton)
     CRadioButton alone(&host, NewDesc());
     alone.SelectIndex(0);
     EXPECT_EQ(alone.SelectedIndex(), 0);
+}
+
+TEST(LStdCtl, ControlOutsideAWindowIsDrawnIntoThePort)
+{
+    ControlHost host;
+    LProgressBar bar(&host);
+    bar.SetRect(CLRect{10, 10, 112, 24});              // never shown in the host: no window
+    bar.SetMax(100);
+    bar.SetValue(50);
+    ASSERT_EQ(bar.NativeView()->GetWindow(), nullptr);
+    plat::Bitmap bitmap(200, 50);
+    plat::Canvas canvas(bitmap);
+    LPortState port;
+    port.SetContext(&canvas);
+    port.SetClip(LRegion(CLRect{0, 0, 200, 50}));
+    bar.DrawSelf(port);
+    const auto blue = [&](int x, int y) { return (bitmap.Pixel(x, y) & 0xFF) > 0xC0 && ((bitmap.Pixel(x, y) >> 16) & 0xFF) < 0x80; };
+    EXPECT_TRUE(blue(20, 17));                          // the filled half
+    EXPECT_FALSE(blue(100, 17));
+    EXPECT_EQ(bitmap.Pixel(150, 40), 0u);               // nothing outside the pane
 }

@@ -1,4 +1,5 @@
 #include "ui/dialogs/LDialog.h"
+#include "controls/std/LStdButton.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/input/LKeyboard.h"
 #include "ui/LTimer.h"
@@ -31,19 +32,25 @@ LDialog::LDialog(LHandler* parent, LPane* host, const LWindowDef& def) : LFrame(
     SetBackground(background);
 }
 
-void LDialog::SetDefaultButton(LPane* button)
+void LDialog::SetDefaultButton(LStdButton* button)
 {
     if (button == fDefault)
         return;
+    if (fDefault)
+        fDefault->SetDefault(false);
     fDefault = button;
+    if (fDefault)
+        fDefault->SetDefault(true);
 }
 
-void LDialog::FlashButton(LPane* button)
+void LDialog::FlashButton(LStdButton* button)
 {
     if (!button)
         return;
+    button->SetHighlight(true);
     Announce(msgUpdateNow, Parent());
     LTimer::Delay(kFlashMs);
+    button->SetHighlight(false);
 }
 
 void LDialog::HandleMessage(LMessage& result, const LMessage& msg)
@@ -71,7 +78,7 @@ bool LDialog::KeyPress(LMessage& result, const LMessage& msg)
     const LKeyboard* keyboard = dynamic_cast<const LKeyboard*>(msg.subject);
     if (!keyboard)
         return false;
-    LPane* button = nullptr;
+    LStdButton* button = nullptr;
     if (keyboard->character == kEnterKey || keyboard->character == kReturnKey)
         button = fDefault;
     else if (keyboard->character == kEscapeKey)
@@ -87,7 +94,7 @@ bool LDialog::KeyPress(LMessage& result, const LMessage& msg)
 // button; a disabled or hidden button swallows it.
 bool LDialog::CloseBox(LMessage& result)
 {
-    LPane* button = fCancel ? fCancel : fDefault;
+    LStdButton* button = fCancel ? fCancel : fDefault;
     if (!button)
         return false;
     if (button->IsEnabledAndShown())

@@ -1,10 +1,11 @@
 #pragma once
 #include "ui/frames/LFrame.h"
 
+class LStdButton;
+
 // A frame with a default and a cancel button: Enter, Return and Escape and the window's close
-// box press them, and their presses become "LDialog_Default" and "LDialog_Escape".
-// NOTE: the buttons are held as panes until the standard button control exists; marking the
-// default button and highlighting a flashed one come with it.
+// box press them, and their presses become "LDialog_Default" and "LDialog_Escape". The buttons
+// are panes of the dialog owned by the subclass.
 class LDialog : public LFrame {
 public:
     static const char* msgDefault;     // {dialog, parent}
@@ -18,12 +19,13 @@ public:
     // (the modal one for a modal-layer window).
     LDialog(LHandler* parent, LPane* host, const LWindowDef& def);
 
-    LPane* DefaultButton() const { return fDefault; }
-    LPane* CancelButton() const { return fCancel; }
-    void SetDefaultButton(LPane* button);
-    void SetCancelButton(LPane* button) { fCancel = button; }
+    LStdButton* DefaultButton() const { return fDefault; }
+    LStdButton* CancelButton() const { return fCancel; }
+    // Moves the default mark (Return as key equivalent) to the new button.
+    void SetDefaultButton(LStdButton* button);
+    void SetCancelButton(LStdButton* button) { fCancel = button; }
     // Highlights the button, redraws the dialog at once, waits and takes the highlight off.
-    void FlashButton(LPane* button);
+    void FlashButton(LStdButton* button);
 
     void HandleMessage(LMessage& result, const LMessage& msg) override;
 
@@ -31,6 +33,6 @@ private:
     bool KeyPress(LMessage& result, const LMessage& msg);
     bool CloseBox(LMessage& result);
 
-    LPane* fDefault = nullptr;
-    LPane* fCancel = nullptr;
+    LStdButton* fDefault = nullptr;
+    LStdButton* fCancel = nullptr;
 };

@@ -44,6 +44,8 @@ LFrame::~LFrame()
     if (OwnsWindow())
         Announce(msgDestructing, Parent());
     fLayoutScript.reset();
+    RemoveMenus();
+    fMenus.DeleteAll();
     while (fChildWindows.PopFront()) {}
     while (fChildren.PopFront()) {}
     DeleteWindow();

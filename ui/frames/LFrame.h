@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class LFormulaLayout;
+class LMenu;
 class LLayoutScript;
 class LPaneContext;
 class LWindow;
@@ -62,6 +64,12 @@ public:
     void BroadcastState(int32_t event);
     // Moves the focus along the tab order; true when the move ran past the end of the order.
     bool MoveFocus(LFocusDir dir);
+
+    // The frame's own menus (owned): they visit the menu bar while the frame's window is
+    // active, entering before "WINDOW" (else "HELP").
+    LList& Menus() { return fMenus; }
+    void InstallMenus();
+    void RemoveMenus();
 
     // Layout (LFrameLayout.cpp).
     void SetLayout(const LStrListRef& texts, uint32_t mode);
@@ -168,4 +176,6 @@ private:
     LList fChildWindows;
     LStrListRef fLayoutTexts;
     std::unique_ptr<LLayoutScript> fLayoutScript;
+    LList fMenus;
+    std::vector<LMenu*> fInstalledMenus;
 };

@@ -4,6 +4,8 @@
 #include "shell/draw/CDrawContext.h"
 #include "shell/windows/CDesktop.h"
 #include "ui/frames/LWindowPlacer.h"
+#include "ui/menus/FrameMenus.h"
+#include "ui/menus/LMenu.h"
 #include "ui/panes/LPaneContext.h"
 #include "ui/windows/LWindow.h"
 #include "ui/windows/LWindowDef.h"
@@ -57,10 +59,14 @@ bool LFrame::HandleWindowMessage(LMessage& result, const LMessage& msg)
     } else if (StrEqual(type, kWindowCursor)) {
         TrackCursor(result);
     } else if (StrEqual(type, kWindowActivate)) {
+        InstallMenus();
         SetState(kEventActivate);
         LMessage::Make(result, msgActivate, this, Parent());
     } else if (StrEqual(type, kWindowDeactivate)) {
         SetState(kEventDeactivate);
+        // While a modal dialog shows, the menus stay as they are under it.
+        if (!CDesktop::FindWindowOfLayer(LWindowDef::kLayerModal))
+            RemoveMenus();
         LMessage::Make(result, msgDeactivate, this, Parent());
     } else if (StrEqual(type, kWindowFocus) || StrEqual(type, kWindowUnfocus)) {
         SetState(StrEqual(type, kWindowFocus) ? kEventKeyWindow : kEventNotKeyWindow);
@@ -99,6 +105,16 @@ CLPoint LFrame::MouseInFrame() const
     const CLRect content = GetWindowContentRect();
     const LPaneContext context = LPaneContext::FromPane(*this);
     return {mouse->location.x - content.left - context.originX, mouse->location.y - content.top - context.originY};
+}
+
+void LFrame::InstallMenus()
+{
+    InstallFrameMenus(fMenus, fInstalledMenus);
+}
+
+void LFrame::RemoveMenus()
+{
+    RemoveFrameMenus(fMenus, fInstalledMenus);
 }
 
 void LFrame::CreateWindow(const LWindowDef& def)

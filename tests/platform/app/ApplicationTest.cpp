@@ -183,7 +183,7 @@ TEST(Application, CommandKeysGoToTheMainMenuFirst)
     holder->SetSubmenu(edit);
     main->Add(holder);
     SetMainMenu(main);
-    Ref<Event> key(Event::New(EventType::KeyDown));
+    Ref<Event> key = Event::New(EventType::KeyDown);
     key->characters = key->charactersIgnoringModifiers = "c";
     key->modifierFlags = kCommandKeyMask;
     Application::Shared().SendEvent(*key);

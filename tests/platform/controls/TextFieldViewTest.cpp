@@ -136,3 +136,22 @@ TEST_F(TextFieldViewTest, DrawsItsTextAndSelectionInTheDisplayCycle)
             selected += (image->Pixel(x, y) & 0xFFFFFF) == 0xB3CCFF;
     EXPECT_GT(selected, 20);
 }
+
+TEST_F(TextFieldViewTest, LongTextScrollsToKeepTheCaretInside)
+{
+    std::string error;
+    Ref<Font> font = Ref<Font>::Adopt(Font::Open("DejaVu Sans", 13, false, false, &error));
+    ASSERT_TRUE(font) << error;
+    fField->SetFont(font.Get());
+    int scrolls = 0;
+    fField->SetDelegate({nullptr, nullptr, nullptr, nullptr, [&] { ++scrolls; }});
+    ClickField();
+    const std::string text(40, 'm');
+    for (char c : text)
+        Type(std::string(1, c));
+    const double caret = font->Advance(text);
+    EXPECT_GT(scrolls, 0);
+    EXPECT_DOUBLE_EQ(fField->ScrollPoint().x, caret - fField->Frame().width + 1);
+    Type("\xEF\x9C\xA9");                              // Home: back to the start
+    EXPECT_EQ(fField->ScrollPoint().x, 0);
+}

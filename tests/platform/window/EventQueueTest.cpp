@@ -13,7 +13,7 @@ namespace {
 
 Ref<Event> Make(EventType type, int64_t data = 0)
 {
-    Ref<Event> event = Ref<Event>::Adopt(Event::New(type));
+    Ref<Event> event = Event::New(type);
     event->data1 = data;
     return event;
 }

@@ -141,12 +141,16 @@ TEST_F(WindowServerTest, ObserversHearKeyChangesAndCloses)
 TEST_F(WindowServerTest, ADestroyedWindowLeavesTheScreenAndFocus)
 {
     uint32_t number = 0;
+    auto other = MakeDocument(50, 50);
+    other->MakeKeyAndOrderFront();
     {
         auto doc = MakeDocument(0, 0);
         doc->MakeKeyAndOrderFront();
         number = doc->Number();
     }
     EXPECT_EQ(WindowServer::Shared().WithNumber(number), nullptr);
-    EXPECT_TRUE(fDriver.OnScreen().empty());
+    EXPECT_EQ(fDriver.OnScreen(), std::vector<uint32_t>{other->Number()});
+    EXPECT_EQ(fDriver.KeyWindow(), other.Get()); // the one left takes the focus
+    other.Reset();
     EXPECT_EQ(fDriver.KeyWindow(), nullptr);
 }

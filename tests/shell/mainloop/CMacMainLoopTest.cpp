@@ -7,6 +7,7 @@
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
 #include "shell/app/MMainMenu.h"
+#include "shell/windows/ScreenCoords.h"
 #include "tests/shell/mainloop/MainLoopKit.h"
 #include "ui/LTimer.h"
 #include "ui/frames/LFrame.h"
@@ -36,7 +37,7 @@ public:
 
 plat::Ref<plat::Event> Wheel(uint32_t window, double dy)
 {
-    plat::Ref<plat::Event> event(plat::Event::New(plat::EventType::ScrollWheel));
+    auto event = plat::Event::New(plat::EventType::ScrollWheel);
     event->windowNumber = window;
     event->deltaY = dy;
     event->locationInWindow = {5, 5};
@@ -183,7 +184,7 @@ TEST_F(MainLoopTest, AModalWindowGetsOneSessionUntilItEnds)
     plat::Application::PostEvent(2, 0, 0, false);
     loop->ModalStep(&dialog);
     EXPECT_EQ(application.ModalSessionCount(), 1u); // reused
-    loop->EndModal(window.get());
+    fDesktop.HideWindow(window.get());              // hiding ends the session
     EXPECT_EQ(application.ModalSessionCount(), 0u);
     loop->EndModal(window.get()); // no session: nothing
 }
@@ -240,4 +241,26 @@ TEST_F(MainLoopTest, TheCommandTargetIsTheKeyWindowsFocusedPane)
     fDesktop.ShowWindow(bare.get());
     EXPECT_EQ(loop->CommandTarget(), &fFrame); // a window owned by a plain handler
     frame.HideWindow();
+}
+
+TEST_F(MainLoopTest, TheCursorQuestionGoesToTheCapturerTheWindowOrTheApplication)
+{
+    auto window = MakeWindow(1);
+    fDesktop.ShowWindow(window.get());
+    const plat::Rect content = window->Native()->ContentRect();
+    const plat::Point inside{content.x + 5, content.y + 5};
+    fMouse.location = NSPointToPoint(inside, GetMainScreenHeight());
+    loop->DispatchCursor();
+    EXPECT_EQ(Count(fFrame, "LWindow_Cursor"), 1);
+
+    RecordingHandler capturer(nullptr, "LMouse_Cursor");
+    fMouse.SetCapture(&capturer);
+    loop->DispatchCursor();
+    EXPECT_EQ(Count(capturer, "LMouse_Cursor"), 1);
+    fMouse.SetCapture(nullptr);
+
+    fMouse.location = CLPoint{-500, -500}; // over no window: the application answers
+    loop->DispatchCursor();
+    EXPECT_EQ(Count(app, "LMouse_Cursor"), 1);
+    EXPECT_EQ(Count(fFrame, "LWindow_Cursor"), 1);
 }

@@ -193,8 +193,8 @@ TEST_F(WindowEventsTest, ContextClickThatAPaneTookSwallowsItsMouseDown)
 TEST_F(WindowEventsTest, SizeNegotiationLetsTheMinimumWin)
 {
     fFrame.onMessage = [](const LMessage& msg) {
-        auto* placer = static_cast<LWindowPlacer*>(msg.subject);
         if (StrEqual(msg.type, LWindowPlacer::msgGrow)) {
+            auto* placer = static_cast<LWindowPlacer*>(msg.subject);
             placer->minWidth = 250;
             placer->minHeight = 150;
             placer->maxWidth = 200; // crosses the minimum

@@ -1,4 +1,5 @@
 #include "tests/ui/panes/PaneTestKit.h"
+#include "controls/std/LStdButton.h"
 #include "foundation/input/LKeyboard.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowTestDriver.h"
@@ -14,6 +15,13 @@
 #include <functional>
 
 namespace {
+
+LStdCtlDesc ButtonDesc()
+{
+    LStdCtlDesc desc;
+    desc.InitNew(0, LFont(0));
+    return desc;
+}
 
 // Stands in for the main loop at the top of the dialog's chain: every modal step runs the next
 // scripted action, and gives up after a bounded number of steps so that a dialog that never
@@ -43,8 +51,8 @@ public:
 struct ModalDialog : ::testing::Test {
     ModalLoop loop;
     LModalDialog dialog{&loop, nullptr};
-    LPane ok{&dialog, &dialog};
-    LPane cancel{&dialog, &dialog};
+    LStdButton ok{&dialog, ButtonDesc()};
+    LStdButton cancel{&dialog, ButtonDesc()};
     LKeyboard keyboard;
 
     void SetUp() override
@@ -117,7 +125,12 @@ TEST(LDialog, ResultMessagesClimbFromAPlainDialog)
 {
     ConsumingRecorder top;
     LDialog dialog(&top, nullptr);
-    LPane ok(&dialog, &dialog);
+    LStdButton ok(&dialog, ButtonDesc());
+    dialog.SetDefaultButton(&ok);
+    EXPECT_TRUE(ok.IsDefault());
+    LStdButton next(&dialog, ButtonDesc());
+    dialog.SetDefaultButton(&next);
+    EXPECT_FALSE(ok.IsDefault()) << "the default mark moves";
     dialog.SetDefaultButton(&ok);
     LMessage::Send(LMessage(LDialog::msgSelected, &ok, &dialog));
     ASSERT_EQ(top.Count(LDialog::msgDefault), 1);
@@ -147,8 +160,8 @@ TEST_F(ModalWindowDialog, StepShowsTheWindowAndTheCloseBoxPressesCancel)
     ASSERT_TRUE(dialog.Background());
     EXPECT_EQ(dialog.Background()->colorId, 2) << "the modal dialog background";
     dialog.SetWindowContentRect({200, 200, 500, 350});
-    LPane ok(&dialog, &dialog);
-    LPane cancel(&dialog, &dialog);
+    LStdButton ok(&dialog, ButtonDesc());
+    LStdButton cancel(&dialog, ButtonDesc());
     dialog.SetDefaultButton(&ok);
     dialog.SetCancelButton(&cancel);
 

@@ -10,6 +10,7 @@
 #include "shell/windows/CNativeWindowKind.h"
 #include "shell/windows/WindowNumberCache.h"
 #include "ui/frames/LPlacement.h"
+#include "ui/panes/LDrawPort.h"
 #include "ui/frames/LWindowPlacer.h"
 #include "ui/windows/LWindow.h"
 #include "ui/windows/LWindowDef.h"
@@ -219,6 +220,77 @@ TEST_F(WindowFrame, CascadeMovesANewWindowOffTheOthers)
     third.SetWindowContentRect({100, 100, 300, 200});
     cascade.Apply(third);
     EXPECT_EQ(third.GetWindowContentRect(), (CLRect{136, 136, 336, 236}));
+}
+
+TEST_F(WindowFrame, CursorMessagesTrackThePaneUnderTheMouse)
+{
+    LFrame frame(&fTop, nullptr, Def());
+    frame.SetWindowContentRect({100, 100, 400, 300});
+    MousePane left(&frame, &frame);
+    left.SetRect({0, 0, 50, 50});
+    MousePane right(&frame, &frame);
+    right.SetRect({60, 0, 110, 50});
+    frame.ShowWindow();
+
+    fMouse.location = {110, 110};
+    LMessage::Send(LMessage(LWindow::msgCursor, frame.Window(), &frame));
+    EXPECT_EQ(LFrame::MousePane(), &left);
+    EXPECT_EQ(left.seen, (std::vector<std::string>{"LMouse_Cursor"}));
+    fMouse.location = {170, 110};
+    LMessage::Send(LMessage(LWindow::msgCursor, frame.Window(), &frame));
+    EXPECT_EQ(LFrame::MousePane(), &right);
+    EXPECT_EQ(left.seen.back(), "LMouse_Leave") << "the pane the mouse left hears of it";
+    EXPECT_EQ(right.seen, (std::vector<std::string>{"LMouse_Cursor"}));
+    LFrame::ClearMousePane();
+    EXPECT_EQ(right.seen.back(), "LMouse_Leave");
+    EXPECT_EQ(LFrame::MousePane(), nullptr);
+}
+
+TEST_F(WindowFrame, FocusRequestsFromAnotherWindowPassUnchanged)
+{
+    LFrame a(&fTop, nullptr, Def());
+    LFrame b(&fTop, nullptr, Def());
+    StopPane inA(&a, {0, 0, 10, 10});
+    fTop.seen.clear();
+    LMessage result;
+    b.HandleMessage(result, LMessage(LPane::msgReqFocus, &inA, &b));
+    EXPECT_EQ(result.type, LPane::msgReqFocus);
+    EXPECT_EQ(result.subject, &inA);
+    EXPECT_EQ(result.recipient, &fTop);
+    EXPECT_EQ(b.Focus(), nullptr);
+}
+
+TEST_F(WindowFrame, FloatingWindowsPassWhatTheyDoNotTakeToTheFrontDocument)
+{
+    LFrame document(&fTop, nullptr, Def());
+    document.SetWindowContentRect({100, 100, 300, 200});
+    document.ShowWindow();
+    LFrame palette(&fTop, nullptr, Def(LWindowDef::kLayerFloating));
+    LMessage result;
+    palette.HandleMessage(result, LMessage("CApp_Something", &palette, &palette));
+    EXPECT_EQ(result.recipient, &document);
+    document.HandleMessage(result, LMessage("CApp_Something", &document, &document));
+    EXPECT_EQ(result.recipient, &fTop) << "a document window's frame passes to its parent";
+}
+
+TEST_F(WindowFrame, DrawPortsOfNestedPanesMeasureInTheirOwnCoordinates)
+{
+    LFrame frame(&fTop, nullptr, Def());
+    frame.SetWindowContentRect({100, 100, 400, 300});
+    LFrame nested(&frame, &frame);
+    nested.SetRect({50, 40, 250, 140});
+    LPane pane(&nested, &nested);
+    pane.SetRect({10, 10, 20, 20});
+    const LPaneContext context = LPaneContext::FromPane(pane);
+    EXPECT_EQ(context.window, frame.Window()->Native());
+    EXPECT_EQ(context.originX, 50);
+    EXPECT_EQ(context.originY, 40);
+    LDrawPort port(context);
+    ASSERT_NE(port.Port().Context(), nullptr) << "the measuring canvas";
+    EXPECT_EQ(port.Port().Origin(), (CLPoint{50, 40}));
+    EXPECT_EQ(port.Port().Clip().GetBounds(), (CLRect{0, 0, 200, 100})) << "the nested frame in its own coordinates";
+    EXPECT_EQ(pane.OriginIn(nullptr), (CLPoint{60, 50}));
+    EXPECT_EQ(pane.OriginIn(&nested), (CLPoint{10, 10}));
 }
 
 } // namespace

@@ -1,0 +1,159 @@
+#include "shell/app/CApp.h"
+#include "analysis/records/CAppPrefs.h"
+#include "foundation/core/StrEqual.h"
+#include "foundation/records/LObject.h"
+#include "foundation/text/FileNameText.h"
+#include "foundation/text/LStrList.h"
+#include "outputs/dmx/CDmxOutput.h"
+#include "outputs/midi/CMIDIOutPort.h"
+#include "shell/CAsyncLoopThread.h"
+#include "shell/CPrefs.h"
+#include "shell/app/CExtCmd.h"
+#include "shell/files/LProcessInfo.h"
+#include "shell/windows/CDesktop.h"
+#include "ui/dialogs/CSimpleMessageDialog.h"
+#include "ui/dialogs/DialogResources.h"
+#include "ui/menus/LMenuBar.h"
+#include "ui/menus/LMenuItem.h"
+#include "ui/windows/LWindow.h"
+
+namespace {
+
+CApp* gApp = nullptr;
+// The application's MIDI output port: process-wide, made and deleted by the application.
+CMIDIOutPort* gMidiOutPort = nullptr;
+
+constexpr int32_t kModalLayer = 3;
+constexpr uint32_t kMessageWindowKind = 3;
+
+// Fields of the preferences record.
+constexpr uint8_t kFieldMidiUse = 0;
+constexpr uint8_t kFieldMidiParams = 2;
+
+constexpr const char* kQuitCommand = "LStdCmd_Quit";
+constexpr const char* kHelpCommand = "LStdCmd_Help";
+
+// The program file's name without its extension: the name of the MIDI output port.
+LStringRef PortName()
+{
+    const LStringRef name = FileNameOfPath(LProcessInfo().applicationUrl);
+    return name.IsEmpty() ? LStringRef("Sonalyx") : ReplaceExtension(name.Text(), "");
+}
+
+void ReportMidiFailure(LHandler* owner, int32_t failure)
+{
+    LStrList texts({0, "APPMSG"}, nullptr, kStrListDialogTexts);
+    CSimpleMessageDialog box(owner, nullptr, ModalWindowDef(kMessageWindowKind));
+    (void)box.Run(texts.GetItem(failure == CMIDIOutPort::kNoPort ? 0 : 1), 0, false);
+}
+
+} // namespace
+
+CApp::CApp()
+{
+    gApp = this;
+    CMacMainLoop& loop = MainLoop();
+    fDispatch = std::make_unique<CAsyncLoopThread>([&loop](CRunLoopSignal::Callback callback, void* context) {
+        return std::unique_ptr<CRunLoopSignal>(loop.CreateWakeSignal(callback, context));
+    });
+    fPrefs = std::make_unique<CAppPrefs>();
+    fDmx = std::make_unique<CDmxOutput>(this, fDispatch.get());
+    gMidiOutPort = NewMIDIOutPort(this, PortName().Text());
+    LoadPrefs();
+}
+
+CApp::~CApp()
+{
+    (void)SavePrefs();
+    delete gMidiOutPort;
+    gMidiOutPort = nullptr;
+    fDmx.reset();
+    fPrefs.reset();
+    // Every output that posts to the dispatch thread is gone by now.
+    fDispatch.reset();
+    gApp = nullptr;
+}
+
+CApp* CApp::Get() { return gApp; }
+
+void CApp::LoadPrefs()
+{
+    CPrefs store(LStringRef(), CPrefs::kRead);
+    LObject::LoadFromNode(store.Store(), fPrefs->Root());
+    (void)store.Close();
+}
+
+bool CApp::SavePrefs()
+{
+    CPrefs store(LStringRef(), CPrefs::kWrite);
+    LObject::SaveToNode(store.Store(), fPrefs->Root());
+    return store.Close();
+}
+
+LHandler* CApp::FrontDocumentWindow() const
+{
+    const LWindow* front = CDesktop::FrontVisibleWindow();
+    return front ? front->GetOwner() : nullptr;
+}
+
+void CApp::ShowMidiStatus(bool show)
+{
+    if (!gMidiOutPort || !fPrefs->Root())
+        return;
+    LStringRef destination;
+    (void)FindComboIdParam(fPrefs->Root()->GetChild(kFieldMidiParams), destination);
+    gMidiOutPort->Deselect();
+    const int32_t selected = gMidiOutPort->SelectDest(destination.Text());
+    if (selected == CMIDIOutPort::kConnected) {
+        // NOTE: the first fully active document takes the DMX output again once documents exist.
+        return;
+    }
+    if (show)
+        ReportMidiFailure(FrontDocumentWindow(), selected);
+}
+
+void CApp::EnableCommands(LMenuBar& bar)
+{
+    bar.EnableCommand(kQuitCommand);
+    bar.EnableCommand(kHelpCommand);
+    // NOTE: "CAppCmd_MidiUse" is enabled (and checked while connected) once the MIDI output
+    // dialog exists; New, Open, Colours and Assign Menu Shortcut wait for their classes too.
+}
+
+bool CApp::HandleCommand(const LMessage& msg)
+{
+    auto* item = static_cast<LMenuItem*>(msg.subject);
+    if (item->HasCommand(kQuitCommand)) {
+        MainLoop().Quit();
+        return true;
+    }
+    return item->HasCommand(kHelpCommand);
+}
+
+// With no document windows yet an open request opens nothing; the MIDI output reconnects
+// silently when the user had it on.
+void CApp::OpenAtLaunch()
+{
+    if (fPrefs->Root() && fPrefs->Root()->GetByte(kFieldMidiUse))
+        ShowMidiStatus(false);
+}
+
+void CApp::HandleMessage(LMessage& result, const LMessage& msg)
+{
+    if (StrEqual(msg.type, LMenuBar::msgReady) && msg.subject && !CDesktop::FindWindowOfLayer(kModalLayer))
+        EnableCommands(*static_cast<LMenuBar*>(msg.subject));
+    if (StrEqual(msg.type, LMenuItem::msgSelected) && msg.subject && HandleCommand(msg)) {
+        LMessage::Clear(result);
+        return;
+    }
+    if (StrEqual(msg.type, CExtCmd::msgOpen)) {
+        OpenAtLaunch();
+        LMessage::Clear(result);
+        return;
+    }
+    if (StrEqual(msg.type, "LFrame_Activate")) {
+        LMessage::Clear(result);
+        return;
+    }
+    CAppBase::HandleMessage(result, msg);
+}

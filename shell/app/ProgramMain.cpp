@@ -1,0 +1,71 @@
+#include "shell/app/ProgramMain.h"
+#include "platform/app/Application.h"
+#include "platform/app/ApplicationMain.h"
+#include "platform/menus/MainMenu.h"
+#include "platform/menus/MenuActions.h"
+#include "platform/resources/ResourceFile.h"
+#include "shell/app/AppDelegate.h"
+#include "shell/app/CApp.h"
+#include "shell/app/CreateGlobals.h"
+#include "shell/menus/ProgramMainMenu.h"
+#include "shell/system/LSystemInfo.h"
+
+#include <cstdio>
+
+namespace {
+
+const char* StatusText(plat::ResourceStatus status)
+{
+    switch (status) {
+    case plat::ResourceStatus::Corrupt: return "the file is damaged";
+    case plat::ResourceStatus::Duplicate: return "the file holds a resource twice";
+    default: return "no such file";
+    }
+}
+
+void StartServices()
+{
+    (void)CreateGlobals();
+    if (AppDelegate* delegate = AppDelegate::Current(); delegate && Globals().app)
+        delegate->SetMain(&Globals().app->MainLoop());
+}
+
+void StopServices()
+{
+    if (AppDelegate* delegate = AppDelegate::Current())
+        delegate->SetMain(nullptr);
+    DestroyGlobals();
+}
+
+// Menu actions without a target go to the application's delegate when it serves them.
+plat::ActionResponder* ResolveNilTarget(void* context, std::string_view action)
+{
+    auto* responder = static_cast<plat::ActionResponder*>(context);
+    return responder->RespondsTo(action) ? responder : nullptr;
+}
+
+} // namespace
+
+int RunProgram(int argc, char** argv)
+{
+    LSystemInfo::Query(LSystemInfo::Global());
+    const std::string path = plat::ProgramResourcePath();
+    plat::ResourceStatus status = plat::ResourceStatus::NotFound;
+    const int resources = plat::OpenResourceFile(path, &status);
+    if (resources <= 0) {
+        std::fprintf(stderr, "sonalyx: cannot open the resource file %s: %s\n", path.c_str(), StatusText(status));
+        return 1;
+    }
+    SetProgramResourceFile(resources);
+    AppDelegate delegate(StartServices, StopServices);
+    plat::SetMainMenu(MakeProgramMainMenu());
+    plat::SetNilTargetResolver(ResolveNilTarget, &delegate);
+    plat::Application::Shared().SetDelegate(&delegate);
+    const int exitStatus = plat::ApplicationMain(argc, argv, delegate);
+    plat::Application::Shared().SetDelegate(nullptr);
+    plat::SetNilTargetResolver(nullptr, nullptr);
+    plat::SetMainMenu(nullptr);
+    SetProgramResourceFile(0);
+    plat::CloseResourceFile(resources);
+    return exitStatus;
+}

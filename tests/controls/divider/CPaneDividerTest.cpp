@@ -1,0 +1,171 @@
+#include "controls/divider/CPaneDivider.h"
+#include "foundation/input/LMouse.h"
+#include "tests/ui/frames/FrameTestKit.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A child with fixed preferred sizes.
+class SizedPane : public LPane {
+public:
+    SizedPane(LFrame* host, int32_t width, int32_t height) : LPane(host, host), fWidth(width), fHeight(height) {}
+    int32_t PrefWidth(LPaneContext*, int32_t) override { return fWidth; }
+    int32_t PrefHeight(LPaneContext*, int32_t) override { return fHeight; }
+
+private:
+    int32_t fWidth;
+    int32_t fHeight;
+};
+
+class CPaneDividerTest : public ::testing::Test {
+protected:
+    // A divider at (10, 10) in the root frame with children of the given preferred widths.
+    CPaneDivider& Make(const std::vector<int32_t>& prefs, int32_t width, int32_t orientation = 0)
+    {
+        fChildren.clear();
+        fDivider = std::make_unique<CPaneDivider>(&fRoot, &fRoot);
+        fDivider->SetOrientation(orientation);
+        for (int32_t pref : prefs)
+            fChildren.push_back(std::make_unique<SizedPane>(fDivider.get(), pref, pref));
+        fDivider->SetRect(orientation == 1 ? CLRect{10, 10, 110, 10 + width} : CLRect{10, 10, 10 + width, 110});
+        fTop.seen.clear();
+        return *fDivider;
+    }
+    CLRect Child(size_t i) const { return fChildren[i]->Rect(); }
+    // Mouse messages at a screen point (no window: screen = root frame coordinates).
+    void Mouse(const char* type, int32_t x, int32_t y)
+    {
+        fMouse.location = {x, y};
+        LMessage::Send(LMessage(type, &fMouse, fDivider.get()));
+    }
+
+    LMouse fMouse;
+    ConsumingRecorder fTop;
+    RootFrame fRoot{&fTop};
+    std::unique_ptr<CPaneDivider> fDivider;
+    std::vector<std::unique_ptr<SizedPane>> fChildren;
+
+    ~CPaneDividerTest() override { fChildren.clear(); }
+};
+
+} // namespace
+
+TEST_F(CPaneDividerTest, SharesTheSpaceByPreferredSize)
+{
+    CPaneDivider& divider = Make({40, 30, 30}, 210);
+    EXPECT_EQ(Child(0), (CLRect{0, 0, 80, 100}));
+    EXPECT_EQ(Child(1), (CLRect{85, 0, 145, 100}));
+    EXPECT_EQ(Child(2), (CLRect{150, 0, 210, 100}));
+    EXPECT_EQ(divider.DividerPos(0), 80);
+    EXPECT_EQ(divider.DividerPos(1), 145);
+    EXPECT_EQ(divider.DividerPos(2), -1);
+    EXPECT_EQ(divider.DividerPos(-1), -1);
+    EXPECT_EQ(divider.PrefWidth(nullptr, 0), 110);
+    EXPECT_EQ(divider.PrefHeight(nullptr, 0), 40);
+}
+
+TEST_F(CPaneDividerTest, OneChildFillsTheFrameWithoutABar)
+{
+    CPaneDivider& divider = Make({70}, 200);
+    EXPECT_EQ(Child(0), (CLRect{0, 0, 200, 100}));
+    EXPECT_EQ(divider.PrefWidth(nullptr, 0), 70);
+    EXPECT_EQ(divider.DividerPos(0), -1);
+    EXPECT_EQ(divider.HitTest({100, 50}), fChildren[0].get());
+}
+
+TEST_F(CPaneDividerTest, MouseDragMovesTheBarAndTakesFromTheFarSide)
+{
+    CPaneDivider& divider = Make({40, 30, 30}, 210);
+    EXPECT_EQ(divider.HitTest({10 + 82, 50}), &divider) << "on the bar";
+    EXPECT_EQ(divider.HitTest({10 + 70, 50}), fChildren[0].get());
+    Mouse("LMouse_Click", 10 + 82, 50);
+    EXPECT_EQ(fTop.Count("LPane_ReqCapture"), 1);
+    EXPECT_EQ(divider.LowerLimit(), 40);
+    EXPECT_EQ(divider.UpperLimit(), 140);
+    Mouse("LMouse_Move", 10 + 112, 70);
+    EXPECT_EQ(divider.TrackPos(), 110);
+    Mouse("LMouse_Release", 10 + 112, 70);
+    EXPECT_EQ(divider.TrackPos(), -1);
+    EXPECT_EQ(fTop.Count("CPaneDivider_Change"), 1);
+    EXPECT_EQ(Child(0), (CLRect{0, 0, 110, 100}));
+    EXPECT_EQ(Child(1), (CLRect{115, 0, 160, 100}));
+    EXPECT_EQ(Child(2), (CLRect{165, 0, 210, 100}));
+}
+
+TEST_F(CPaneDividerTest, DragsAreClampedToTheirLimits)
+{
+    CPaneDivider& divider = Make({40, 30, 30}, 210);
+    Mouse("LMouse_Click", 10 + 82, 50);
+    Mouse("LMouse_Move", 10 + 400, 50);
+    EXPECT_EQ(divider.TrackPos(), 140) << "the upper limit leaves the others their prefs";
+    Mouse("LMouse_Move", 10 - 300, 50);
+    EXPECT_EQ(divider.TrackPos(), 40) << "the lower limit";
+    Mouse("LMouse_Release", 0, 50);
+    EXPECT_EQ(Child(0), (CLRect{0, 0, 40, 100}));
+    EXPECT_EQ(Child(2).right, 210);
+
+    // Limits that cross pin the bar at the lower one.
+    CPaneDivider& tight = Make({150, 100}, 200);
+    tight.MoveDivider(0, 0);
+    EXPECT_EQ(tight.DividerPos(0), 150);
+    Mouse("LMouse_Click", 10 + tight.DividerPos(0) + 2, 50);
+    EXPECT_EQ(tight.LowerLimit(), 150);
+    EXPECT_EQ(tight.UpperLimit(), 95);
+}
+
+TEST_F(CPaneDividerTest, MoveDividerMovesBothNeighbours)
+{
+    CPaneDivider& divider = Make({40, 30, 30}, 210);
+    divider.MoveDivider(0, 60);
+    EXPECT_EQ(Child(0), (CLRect{0, 0, 60, 100}));
+    EXPECT_EQ(Child(1), (CLRect{65, 0, 145, 100}));
+    EXPECT_EQ(Child(2), (CLRect{150, 0, 210, 100}));
+    EXPECT_EQ(divider.TrackPos(), -1) << "no drag is left behind";
+    divider.MoveDivider(5, 60);
+    EXPECT_EQ(divider.DividerPos(0), 60);
+}
+
+TEST_F(CPaneDividerTest, ShrinkingBelowThePrefsCutsEveryChildByItsPref)
+{
+    CPaneDivider& divider = Make({100, 0, 100}, 305);
+    EXPECT_EQ(Child(0), (CLRect{0, 0, 147, 100}));
+    EXPECT_EQ(Child(1), (CLRect{152, 0, 152, 100}));
+    divider.SetRect({10, 10, 165, 110});
+    EXPECT_EQ(Child(0), (CLRect{0, 0, 72, 100}));
+    EXPECT_EQ(Child(1), (CLRect{77, 0, 77, 100})) << "a child preferring 0 is not cut";
+    EXPECT_EQ(Child(2), (CLRect{82, 0, 155, 100}));
+    divider.SetRect({30, 40, 185, 140});
+    EXPECT_EQ(Child(2), (CLRect{82, 0, 155, 100})) << "a pure move changes nothing";
+}
+
+TEST_F(CPaneDividerTest, HiddenChildrenTakeNoSpaceAndHaveNoBar)
+{
+    CPaneDivider& divider = Make({40, 30, 30}, 210);
+    divider.ShowPane(1, false);
+    EXPECT_EQ(divider.DividerPos(1), -1);
+    EXPECT_EQ(Child(0), (CLRect{0, 0, 117, 100}));
+    EXPECT_EQ(Child(2), (CLRect{122, 0, 210, 100}));
+    EXPECT_EQ(Child(1), (CLRect{85, 0, 145, 100})) << "a hidden child keeps its rectangle";
+    divider.ShowPane(1, true);
+    EXPECT_EQ(Child(1), (CLRect{85, 0, 145, 100})) << "shown again: laid out from scratch";
+    divider.SetRect({10, 10, 220, 100});
+    EXPECT_EQ(Child(0), (CLRect{0, 0, 80, 90})) << "and again at the next size change";
+}
+
+TEST_F(CPaneDividerTest, StackedAndOtherOrientations)
+{
+    CPaneDivider& stacked = Make({40, 30, 30}, 210, 1);
+    EXPECT_EQ(Child(1), (CLRect{0, 85, 100, 145}));
+    EXPECT_EQ(stacked.PrefHeight(nullptr, 0), 110);
+    Mouse("LMouse_Click", 50, 10 + 82);
+    Mouse("LMouse_Move", 50, 10 + 92);
+    EXPECT_EQ(stacked.TrackPos(), 90);
+    Mouse("LMouse_Release", 50, 10 + 92);
+
+    Make({40, 30, 30}, 210, 7);
+    EXPECT_EQ(Child(1), (CLRect{85, 0, 145, 100})) << "anything but 1 lays out side by side";
+}

@@ -1,0 +1,106 @@
+#pragma once
+#include "platform/Clock.h"
+#include "platform/app/Application.h"
+#include "platform/app/ApplicationDriver.h"
+#include "platform/menus/MainMenu.h"
+#include "platform/resources/ResourceFile.h"
+#include "platform/window/Event.h"
+#include "platform/window/Window.h"
+#include "shell/app/AppDelegate.h"
+#include "shell/app/CAppBase.h"
+#include "shell/menus/ProgramMainMenu.h"
+#include "shell/resources/LRegionalResSource.h"
+#include "tests/shell/windows/WindowBridgeKit.h"
+#include "tests/support/MemResourceSource.h"
+#include "ui/dialogs/LModalDialog.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The application base under test: it records what reaches it and lets a test act at each
+// modal step, as the user would while a dialog waits.
+class RecordingAppBase : public CAppBase {
+public:
+    void HandleMessage(LMessage& result, const LMessage& msg) override
+    {
+        seen.push_back(msg.type ? msg.type : "");
+        if (onMessage)
+            onMessage(msg);
+        if (StrEqual(msg.type, LModalDialog::msgMode)) {
+            ++modalSteps;
+            if (modalSteps > kMaxSteps) {
+                // A dialog that never ends fails instead of hanging.
+                static_cast<LModalDialog*>(msg.subject)->SetResult(LModalDialog::kEscape);
+                plat::Application::PostEvent(0, 0, 0, false);
+            }
+            else if (onModalStep)
+                onModalStep(*static_cast<LModalDialog*>(msg.subject));
+        }
+        CAppBase::HandleMessage(result, msg);
+    }
+    int Count(const std::string& type) const { return int(std::count(seen.begin(), seen.end(), type)); }
+
+    static constexpr int kMaxSteps = 50;
+    std::vector<std::string> seen;
+    std::function<void(LModalDialog&)> onModalStep;
+    std::function<void(const LMessage&)> onMessage;
+    int modalSteps = 0;
+};
+
+// The shipped resources as the application's chain, the program's main menu, a virtual clock,
+// the application with its delegate, and a recording application base with its main loop.
+class AppBaseTest : public WindowBridgeTest {
+protected:
+    AppBaseTest()
+    {
+        const int saved = plat::CurrentResourceFile();
+        plat::ResourceStatus status;
+        fRef = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
+        plat::UseResourceFile(saved);
+        fShipped = std::make_unique<LRegionalResSource>(fRef, kRegionUS);
+        fScope = std::make_unique<ScopedGlobalResources>(fShipped.get());
+        plat::SetMainMenu(MakeProgramMainMenu());
+        plat::Application::Shared().SetDelegate(&delegate);
+        app = std::make_unique<RecordingAppBase>();
+        delegate.SetMain(&app->MainLoop());
+    }
+public:
+    // The user presses a key in the key window: Return, Escape and the like.
+    void PostKey(const std::string& characters, uint16_t keyCode)
+    {
+        fDriver.PostKey(plat::EventType::KeyDown, characters, keyCode);
+        fDriver.PostKey(plat::EventType::KeyUp, characters, keyCode);
+    }
+    void PressReturn() { PostKey("\r", 36); }
+    void PressEscape() { PostKey("\x1b", 53); }
+    // Lets time pass and wakes the step's wait for events with an empty application event:
+    // under the virtual clock a wait with nothing to deliver would never end.
+    void Nudge(uint64_t ms)
+    {
+        clock.AdvanceMs(ms);
+        plat::Application::PostEvent(0, 0, 0, false);
+    }
+
+protected:
+    ~AppBaseTest() override
+    {
+        delegate.SetMain(nullptr);
+        app.reset();
+        plat::SetMainMenu(nullptr);
+        fScope.reset();
+        fShipped.reset();
+        plat::CloseResourceFile(fRef);
+    }
+
+    plat::ScopedVirtualClock clock{1000};
+    plat::ApplicationDriver appDriver;
+    AppDelegate delegate;
+    std::unique_ptr<RecordingAppBase> app;
+
+private:
+    int fRef = 0;
+    std::unique_ptr<LRegionalResSource> fShipped;
+    std::unique_ptr<ScopedGlobalResources> fScope;
+};

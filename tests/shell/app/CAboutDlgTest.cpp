@@ -1,0 +1,93 @@
+#include "tests/shell/app/AppBaseKit.h"
+#include "ui/menus/LMenuItem.h"
+#include "platform/system/BundleInfo.h"
+#include "platform/system/UrlLauncher.h"
+#include "shell/app/CAboutDlg.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+class AboutBox : public AppBaseTest {
+protected:
+    ~AboutBox() override
+    {
+        plat::SetMainBundleFolder("");
+        plat::UrlLauncher::SetRecorder({});
+    }
+    // A bundle folder whose information file declares the given version (none when empty).
+    void UseBundle(const std::string& version)
+    {
+        const std::string folder = std::string(std::getenv("TMPDIR")) + "/bundle";
+        (void)std::system(("mkdir -p '" + folder + "'").c_str());
+        std::ofstream info(folder + "/Info.plist");
+        info << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
+             << "<key>CFBundleName</key><string>Sonalyx</string>";
+        if (!version.empty())
+            info << "<key>CFBundleVersion</key><string>" << version << "</string>";
+        info << "</dict></plist>\n";
+        info.close();
+        plat::SetMainBundleFolder(folder);
+    }
+};
+
+TEST_F(AboutBox, TextsComeFromTheResources)
+{
+    UseBundle("2.4.1");
+    CAboutDlg about(app.get(), LStringRef());
+    EXPECT_EQ(about.Window()->Native()->Title(), "About Sonalyx");
+    EXPECT_EQ(about.OkButton().GetTitle(), "OK");
+    EXPECT_EQ(about.LinkButton().GetTitle(), "Website");
+    EXPECT_EQ(about.TitleCaption().Text(), "Turns live signals into control data for lights, music and sound.");
+    EXPECT_EQ(about.VersionCaption().Text(), "Version 2.4.1");
+    EXPECT_TRUE(about.VersionCaption().IsShown());
+    EXPECT_EQ(about.Heading().Text(), "Sonalyx");
+    EXPECT_TRUE(about.Heading().IsShown());
+    EXPECT_FALSE(about.Icon().Image().IsNull());
+    EXPECT_FALSE(about.LinkButton().IsShown()) << "the resources give no web address";
+    EXPECT_GT(about.Rect().Width(), about.TitleCaption().Rect().Width()) << "laid out from the resources";
+    EXPECT_GE(about.TitleCaption().Rect().top, about.Heading().Rect().bottom);
+}
+
+TEST_F(AboutBox, ABundleWithoutVersionHidesTheVersionLine)
+{
+    UseBundle("");
+    CAboutDlg about(app.get(), LStringRef());
+    EXPECT_FALSE(about.VersionCaption().IsShown());
+}
+
+TEST_F(AboutBox, TheLinkButtonOpensTheAddressAndLeavesTheBoxOpen)
+{
+    std::vector<std::string> opened;
+    plat::UrlLauncher::SetRecorder([&](const std::string& url) { opened.push_back(url); });
+    CAboutDlg about(app.get(), "https://example.org/sonalyx");
+    EXPECT_TRUE(about.LinkButton().IsShown());
+    int steps = 0;
+    app->onModalStep = [&](LModalDialog&) {
+        if (++steps == 1)
+            LMessage::Send(LMessage(LDialog::msgSelected, const_cast<LStdButton*>(&about.LinkButton()), &about));
+        else
+            PressReturn();
+        Nudge(10);
+    };
+    EXPECT_EQ(about.RunModal(), LModalDialog::kDefault);
+    EXPECT_EQ(steps, 2) << "the link did not close the box";
+    EXPECT_EQ(opened, std::vector<std::string>{"https://example.org/sonalyx"});
+}
+
+TEST_F(AboutBox, TheAboutCommandRunsTheBoxModally)
+{
+    app->onModalStep = [this](LModalDialog& dialog) {
+        EXPECT_NE(dynamic_cast<CAboutDlg*>(&dialog), nullptr);
+        PressEscape();
+        Nudge(10);
+    };
+    LMenuItem item(nullptr);
+    item.AddCommand("LStdCmd_About");
+    LMessage::Send(LMessage(LMenuItem::msgSelected, &item, app.get()));
+    EXPECT_EQ(app->modalSteps, 1);
+    EXPECT_EQ(CDesktop::FindWindowOfLayer(3), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,145 @@
+#include "tests/shell/app/AppBaseKit.h"
+#include "platform/app/Application.h"
+#include "ui/menus/LMenuBar.h"
+#include "ui/menus/LMenuItem.h"
+#include "ui/panes/LPane.h"
+
+#include <memory>
+
+namespace {
+
+// A pane that notes, in one shared list, when its deferred pass comes.
+class DeferringPane : public LPane {
+public:
+    DeferringPane(LHandler* parent, char name, std::string& log) : LPane(parent, nullptr), fName(name), fLog(log) {}
+    void HandleMessage(LMessage& result, const LMessage& msg) override
+    {
+        if (msg.subject == this && StrEqual(msg.type, msgDeferred)) {
+            fLog += fName;
+            if (onDeferred)
+                onDeferred();
+            LMessage::Clear(result);
+            return;
+        }
+        LPane::HandleMessage(result, msg);
+    }
+    void Defer() { Announce(msgDefer, Parent()); }
+    std::function<void()> onDeferred;
+
+private:
+    char fName;
+    std::string& fLog;
+};
+
+class AppBase : public AppBaseTest {
+protected:
+    void UpdatePass() { delegate.WillUpdate(); }
+    bool UpdateAsked() const { return plat::Application::Shared().WindowsNeedUpdate(); }
+    std::string log;
+};
+
+TEST_F(AppBase, DeferredPanesGetOnePassEachLastRequestFirst)
+{
+    DeferringPane a(app.get(), 'A', log), b(app.get(), 'B', log), c(app.get(), 'C', log);
+    a.Defer();
+    EXPECT_TRUE(UpdateAsked()) << "the first request asks for an update pass";
+    b.Defer();
+    c.Defer();
+    a.Defer();
+    EXPECT_EQ(app->DeferredPanes().size(), 3u) << "a pane is queued once";
+    UpdatePass();
+    EXPECT_EQ(log, "CBA");
+    EXPECT_TRUE(app->DeferredPanes().empty());
+}
+
+TEST_F(AppBase, PanesDeferredDuringThePassWaitForTheNextOne)
+{
+    DeferringPane a(app.get(), 'A', log), b(app.get(), 'B', log);
+    b.onDeferred = [&] { a.Defer(); };
+    b.Defer();
+    plat::Application::Shared().SetWindowsNeedUpdate(false);
+    UpdatePass();
+    EXPECT_EQ(log, "B");
+    EXPECT_TRUE(UpdateAsked()) << "the queue emptied and filled again, which asked anew";
+    UpdatePass();
+    EXPECT_EQ(log, "BA");
+}
+
+TEST_F(AppBase, APaneDestroyedWhileQueuedGetsNoPass)
+{
+    auto a = std::make_unique<DeferringPane>(app.get(), 'A', log);
+    DeferringPane b(app.get(), 'B', log);
+    a->Defer();
+    b.Defer();
+    a.reset();
+    EXPECT_EQ(app->DeferredPanes().size(), 1u);
+    UpdatePass();
+    EXPECT_EQ(log, "B");
+}
+
+TEST_F(AppBase, ADestroyedCapturerLosesTheCaptureSilently)
+{
+    auto pane = std::make_unique<DeferringPane>(app.get(), 'A', log);
+    LMessage::Send(LMessage(LPane::msgReqCapture, pane.get(), app.get()));
+    EXPECT_EQ(fMouse.Capture(), pane.get());
+    pane.reset();
+    EXPECT_EQ(fMouse.Capture(), nullptr);
+    EXPECT_EQ(app->Count("LMouse_Release"), 0);
+}
+
+TEST_F(AppBase, BackspaceChoosesTheDeleteCommandOnlyWhenEnabled)
+{
+    LMenuBar* bar = app->MainLoop().MenuBar();
+    ASSERT_NE(bar, nullptr);
+    fKeyboard.SetKey("\x7f", "\x7f", 51, 0, nullptr);
+    fKeyboard.charFlag = 1;
+    LMessage::Send(LMessage(LKeyboard::msgDown, &fKeyboard, app.get()));
+    EXPECT_EQ(fKeyboard.charFlag, 0) << "no enabled Delete item: the key becomes a character";
+    EXPECT_EQ(app->Count("LMenuItem_Selected"), 0);
+    EXPECT_EQ(app->Count("LMenuBar_Ready"), 1) << "the menus were made ready first";
+
+    app->seen.clear();
+    app->onMessage = [](const LMessage& msg) {
+        if (StrEqual(msg.type, LMenuBar::msgReady))
+            static_cast<LMenuBar*>(msg.subject)->EnableCommand("LStdCmd_Delete");
+    };
+    fKeyboard.charFlag = 1;
+    LMessage::Send(LMessage(LKeyboard::msgDown, &fKeyboard, app.get()));
+    EXPECT_EQ(app->Count("LMenuItem_Selected"), 1) << "Delete went to the command target";
+    EXPECT_EQ(fKeyboard.charFlag, 1) << "no character follows";
+
+    app->seen.clear();
+    fKeyboard.SetKey("x", "x", 7, 0, nullptr);
+    LMessage::Send(LMessage(LKeyboard::msgDown, &fKeyboard, app.get()));
+    EXPECT_EQ(fKeyboard.charFlag, 0) << "other keys become characters";
+    EXPECT_EQ(app->Count("LMenuItem_Selected"), 0);
+    app->onMessage = nullptr;
+}
+
+TEST_F(AppBase, FocusRequestsFocusThePane)
+{
+    DeferringPane pane(app.get(), 'A', log);
+    LMessage::Send(LMessage(LPane::msgReqFocus, &pane, app.get()));
+    EXPECT_TRUE(pane.HasFlags(kPaneFocused));
+}
+
+TEST_F(AppBase, MenuReadinessEnablesAboutAndHelp)
+{
+    LMenuBar* bar = app->MainLoop().MenuBar();
+    ASSERT_NE(bar, nullptr);
+    LHandler* target = nullptr;
+    ASSERT_EQ(app->MenuTarget(target), bar);
+    int about = 0, help = 0;
+    struct Counts { int* about; int* help; } counts{&about, &help};
+    bar->ForEachItem(&counts, [](void* context, LMenuItem* item) {
+        auto* c = static_cast<Counts*>(context);
+        if (item->enabled && item->HasCommand("LStdCmd_About"))
+            ++*c->about;
+        if (item->enabled && item->HasCommand("LStdCmd_Help"))
+            ++*c->help;
+    });
+    EXPECT_EQ(about, 1);
+    EXPECT_GE(help, 1);
+}
+
+} // namespace

@@ -1,0 +1,168 @@
+#include "tests/shell/app/AppBaseKit.h"
+#include "shell/windows/CDesktop.h"
+#include "ui/dialogs/CSaveChangesDialog.h"
+#include "ui/dialogs/CSimpleMessageDialog.h"
+#include "ui/dialogs/DialogResources.h"
+#include "ui/windows/LWindow.h"
+
+namespace {
+
+class MessageBoxes : public AppBaseTest {
+protected:
+    // Presses the key at the first modal step, when the box is on screen and key.
+    void AnswerWith(void (MessageBoxes::*press)())
+    {
+        app->onModalStep = [this, press](LModalDialog& dialog) {
+            if (app->modalSteps == 1) {
+                EXPECT_TRUE(dialog.Window() && dialog.Window()->Native() && dialog.Window()->Native()->IsVisible());
+                (this->*press)();
+            } else {
+                Nudge(100);
+            }
+        };
+    }
+};
+
+TEST_F(MessageBoxes, ReturnAndEscapeAnswerABoxWithoutCancelWithOk)
+{
+    CSimpleMessageDialog box(app.get(), nullptr, ModalWindowDef(3));
+    AnswerWith(&MessageBoxes::PressReturn);
+    EXPECT_TRUE(box.Run("The port is busy.", 0, false));
+    EXPECT_FALSE(box.CancelButton().IsShown());
+    EXPECT_EQ(box.Message().Text(), "The port is busy.");
+
+    app->modalSteps = 0;
+    AnswerWith(&MessageBoxes::PressEscape);
+    EXPECT_TRUE(box.Run("Escape means OK here.", 0, false)) << "OK is the cancel button";
+    EXPECT_LT(app->modalSteps, RecordingAppBase::kMaxSteps);
+}
+
+TEST_F(MessageBoxes, EscapeAnswersABoxWithCancelWithFalse)
+{
+    CSimpleMessageDialog box(app.get(), nullptr, ModalWindowDef(3));
+    AnswerWith(&MessageBoxes::PressEscape);
+    EXPECT_FALSE(box.Run("Discard the recording?", 0, true));
+    EXPECT_TRUE(box.CancelButton().IsShown());
+    app->modalSteps = 0;
+    AnswerWith(&MessageBoxes::PressReturn);
+    EXPECT_TRUE(box.Run("Discard the recording?", 0, true));
+}
+
+TEST_F(MessageBoxes, TitlesAndIconComeFromTheResources)
+{
+    CSimpleMessageDialog box(app.get(), nullptr, ModalWindowDef(3));
+    EXPECT_EQ(box.OkButton().GetTitle(), "OK");
+    EXPECT_EQ(box.CancelButton().GetTitle(), "Cancel");
+    EXPECT_EQ(box.Window()->Native()->Title(), "Sonalyx");
+    EXPECT_FALSE(box.Icon().Image().IsNull()) << "the program's icon";
+}
+
+TEST_F(MessageBoxes, TheLayoutPlacesTextRightOfTheIconAndButtonsBelow)
+{
+    CSimpleMessageDialog box(app.get(), nullptr, ModalWindowDef(3));
+    AnswerWith(&MessageBoxes::PressReturn);
+    ASSERT_TRUE(box.Run("A long message that has to wrap because it does not fit on one line of the box at all, "
+                        "not even nearly, so it takes several lines.",
+                        0, true));
+    const CLRect icon = box.Icon().Rect(), text = box.Message().Rect();
+    const CLRect ok = box.OkButton().Rect(), cancel = box.CancelButton().Rect();
+    EXPECT_EQ(icon.left, 20);
+    EXPECT_EQ(icon.top, 20);
+    EXPECT_EQ(text.left, icon.right + 20);
+    EXPECT_LE(text.Width(), 360) << "a message wraps at the text box width";
+    EXPECT_GT(text.Height(), 2 * 12) << "several lines";
+    EXPECT_EQ(ok.right, box.Rect().right - 20);
+    EXPECT_EQ(cancel.right, ok.left - 12);
+    EXPECT_GE(ok.top, text.bottom + 12);
+    EXPECT_EQ(ok.Width(), cancel.Width());
+}
+
+TEST_F(MessageBoxes, ATimeOutClosesTheBoxAsOk)
+{
+    CSimpleMessageDialog box(app.get(), nullptr, ModalWindowDef(3));
+    app->onModalStep = [this](LModalDialog&) { Nudge(400); };
+    EXPECT_TRUE(box.Run("Closing soon", 2, true));
+    EXPECT_GE(app->modalSteps, 2);
+    EXPECT_LE(app->modalSteps, 5) << "about two seconds of steps";
+
+    app->modalSteps = 0;
+    app->onModalStep = [this](LModalDialog&) {
+        Nudge(5000);
+        if (app->modalSteps == 4)
+            PressEscape();
+    };
+    EXPECT_FALSE(box.Run("No time-out", 0, true)) << "a time-out of 0 waits for a button";
+    EXPECT_GE(app->modalSteps, 4);
+}
+
+class SaveChanges : public AppBaseTest {
+protected:
+    int32_t Ask(std::function<void()> answer, const char* name = "", uint32_t variant = 0)
+    {
+        CSaveChangesDialog question(app.get(), nullptr);
+        question.SetDocumentName(name);
+        app->onModalStep = [&](LModalDialog&) {
+            if (app->modalSteps == 1)
+                answer();
+            Nudge(100);
+        };
+        const int32_t reply = question.Run(variant);
+        message = question.Message().Text().Text();
+        title = question.Window()->Native()->Title();
+        app->modalSteps = 0;
+        return reply;
+    }
+    std::string message;
+    std::string title;
+};
+
+TEST_F(SaveChanges, ReturnSavesEscapeKeepsOpenThirdButtonDiscards)
+{
+    EXPECT_EQ(Ask([this] { PressReturn(); }), CSaveChangesDialog::kSave);
+    EXPECT_EQ(Ask([this] { PressEscape(); }), CSaveChangesDialog::kKeepOpen);
+    CSaveChangesDialog* current = nullptr;
+    app->onModalStep = nullptr;
+    {
+        CSaveChangesDialog question(app.get(), nullptr);
+        current = &question;
+        app->onModalStep = [&](LModalDialog&) {
+            LMessage::Send(LMessage(LDialog::msgSelected, const_cast<LStdButton*>(&current->Button(3)), current));
+            Nudge(0);
+        };
+        EXPECT_EQ(question.Run(0), CSaveChangesDialog::kDiscard);
+        EXPECT_EQ(question.Answer(), CSaveChangesDialog::kDiscard);
+    }
+}
+
+TEST_F(SaveChanges, TheCloseBoxKeepsTheDocumentOpen)
+{
+    CSaveChangesDialog question(app.get(), nullptr);
+    app->onModalStep = [&](LModalDialog&) {
+        LMessage::Send(LMessage("LWindow_Close", question.Window(), &question));
+        Nudge(0);
+    };
+    EXPECT_EQ(question.Run(0), CSaveChangesDialog::kKeepOpen);
+    EXPECT_EQ(app->modalSteps, 1);
+}
+
+TEST_F(SaveChanges, TheQuestionNamesTheDocumentOrUntitled)
+{
+    (void)Ask([this] { PressReturn(); }, "Stage.snx");
+    EXPECT_EQ(message, "Do you want to save the changes made to the document “Stage.snx”?");
+    EXPECT_FALSE(title.empty());
+    EXPECT_NE(title, "Application") << "the program's own name";
+    (void)Ask([this] { PressReturn(); }, "", 1);
+    EXPECT_EQ(message, "Do you want to save the changes made to the document “untitled” before quitting?");
+}
+
+TEST_F(SaveChanges, ButtonTitlesComeFromTheResources)
+{
+    CSaveChangesDialog question(app.get(), nullptr);
+    EXPECT_EQ(question.Button(1).GetTitle(), "Save");
+    EXPECT_EQ(question.Button(2).GetTitle(), "Cancel");
+    EXPECT_EQ(question.Button(3).GetTitle(), "Don’t Save");
+    EXPECT_EQ(question.DefaultButton(), &question.Button(1));
+    EXPECT_EQ(question.CancelButton(), &question.Button(2));
+}
+
+} // namespace
