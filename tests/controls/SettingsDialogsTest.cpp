@@ -1,4 +1,5 @@
 #include "controls/settings/CFqIntvDlg.h"
+#include "controls/settings/CMenuKeyDlg.h"
 #include "controls/settings/CSimpleProgressDialog.h"
 #include "controls/settings/CSpecSaveDlg.h"
 #include "controls/settings/CSplRtDlg.h"
@@ -121,4 +122,25 @@ TEST_F(SettingsDialogs, ProgressBusyTextAndMessageFitting)
 
     Answer("", false);
     EXPECT_EQ(dialog.RunModal(), LModalDialog::kDefault) << "Escape presses the one button";
+}
+
+TEST_F(SettingsDialogs, TheShortcutDialogTakesThePrintableKeyPressed)
+{
+    CMenuKeyDlg dialog(app.get());
+    app->modalSteps = 0;
+    app->onModalStep = [this](LModalDialog&) {
+        if (app->modalSteps != 1) {
+            Nudge(100);
+            return;
+        }
+        fDriver.PostKey(plat::EventType::KeyDown, "k", 40, plat::kModCommand | plat::kModShift);
+        fDriver.PostKey(plat::EventType::KeyUp, "k", 40, plat::kModCommand | plat::kModShift);
+        PressReturn();
+    };
+    EXPECT_EQ(dialog.RunModal(), LModalDialog::kDefault) << "Return still presses OK";
+    EXPECT_EQ(std::string(dialog.KeyText().View()), "sK");
+    EXPECT_FALSE(dialog.KeyDisplay().Text().IsEmpty());
+
+    Answer("", false);
+    EXPECT_EQ(dialog.RunModal(), LModalDialog::kEscape);
 }
