@@ -18,6 +18,8 @@ namespace {
 constexpr int32_t kAscentHint = -10;
 // Header items are centred over their column.
 constexpr uint32_t kCentred = 1;
+// Header titles are set in the system font: without a font they would measure nothing.
+constexpr uint32_t kTitleFontKind = 0;
 
 int32_t ScaledSpacing(int32_t value, float factor)
 {
@@ -102,7 +104,7 @@ void CCtlPanel::FillHeader(CHeaderFrame& header) const
     auto* rows = dynamic_cast<CRowHeader*>(&header);
     header.RemoveAllItems();
     for (uint32_t i = 0; i < fControls.size(); ++i) {
-        header.AddItem(fList->Name(i), LFont());
+        header.AddItem(fList->Name(i), LFont(kTitleFontKind));
         const int32_t n = header.ItemCount() - 1;
         const CLRect& rect = fControls[i]->Rect();
         if (columns && fList->LayoutKind() == CCtlDefList::Layout::Row) {

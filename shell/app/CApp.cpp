@@ -6,6 +6,7 @@
 #include "foundation/text/LStrList.h"
 #include "outputs/dmx/CDmxOutput.h"
 #include "outputs/midi/CMIDIOutPort.h"
+#include "outputs/midi/CMacMIDIOutputDialog.h"
 #include "shell/CAsyncLoopThread.h"
 #include "shell/CPrefs.h"
 #include "shell/app/CExtCmd.h"
@@ -32,6 +33,7 @@ constexpr uint8_t kFieldMidiParams = 2;
 
 constexpr const char* kQuitCommand = "LStdCmd_Quit";
 constexpr const char* kHelpCommand = "LStdCmd_Help";
+constexpr const char* kMidiUseCommand = "CAppCmd_MidiUse";
 
 // The program file's name without its extension: the name of the MIDI output port.
 LStringRef PortName()
@@ -116,8 +118,35 @@ void CApp::EnableCommands(LMenuBar& bar)
 {
     bar.EnableCommand(kQuitCommand);
     bar.EnableCommand(kHelpCommand);
-    // NOTE: "CAppCmd_MidiUse" is enabled (and checked while connected) once the MIDI output
-    // dialog exists; New, Open, Colours and Assign Menu Shortcut wait for their classes too.
+    if (gMidiOutPort) {
+        bar.EnableCommand(kMidiUseCommand);
+        if (gMidiOutPort->IsConnected())
+            (void)bar.CheckCommand(kMidiUseCommand);
+    }
+    // NOTE: New, Open, Colours and Assign Menu Shortcut join once their classes exist.
+}
+
+void CApp::CmdMidiUse()
+{
+    LObject* prefs = fPrefs->Root();
+    if (!prefs)
+        return;
+    LHandler* owner = FrontDocumentWindow();
+    std::unique_ptr<CMacMIDIOutputDialog> dialog = NewMIDIOutputDialog(owner ? owner : this);
+    LStringRef chosen;
+    if (FindComboIdParam(prefs->GetChild(kFieldMidiParams), chosen))
+        SetComboIdParam(dialog->Params(), chosen);
+    if (dialog->Run() == LModalDialog::kDefault) {
+        LObject::SetBool(prefs, nullptr, kFieldMidiUse, true, LObject::Merge::No);
+        if (FindComboIdParam(dialog->Params(), chosen) && prefs->GetChild(kFieldMidiParams))
+            SetComboIdParam(prefs->GetChild(kFieldMidiParams), chosen);
+        dialog.reset();
+        ShowMidiStatus(true);
+        return;
+    }
+    LObject::SetBool(prefs, nullptr, kFieldMidiUse, false, LObject::Merge::No);
+    if (gMidiOutPort && gMidiOutPort->IsConnected())
+        gMidiOutPort->Deselect();
 }
 
 bool CApp::HandleCommand(const LMessage& msg)
@@ -125,6 +154,10 @@ bool CApp::HandleCommand(const LMessage& msg)
     auto* item = static_cast<LMenuItem*>(msg.subject);
     if (item->HasCommand(kQuitCommand)) {
         MainLoop().Quit();
+        return true;
+    }
+    if (item->HasCommand(kMidiUseCommand)) {
+        CmdMidiUse();
         return true;
     }
     return item->HasCommand(kHelpCommand);

@@ -13,8 +13,8 @@ class CMIDIOutPort;
 // port). It serves the application's own commands, answers the quit question and loads the
 // preferences when made and saves them when it goes.
 // NOTE: documents, the menu-shortcut table and the colour window join once the document
-// window, the shortcut table and the colour window exist; until then New, Open, Colours,
-// MIDI Output and Assign Menu Shortcut stay disabled and an open request opens nothing.
+// window, the shortcut table and the colour window exist; until then New, Open, Colours and
+// Assign Menu Shortcut stay disabled and an open request opens nothing.
 class CApp : public CAppBase {
 public:
     // The members in order, then the preferences from the user's preferences domain.
@@ -32,6 +32,9 @@ public:
     // Reconnects the MIDI output to the destination chosen in the preferences; with `show`,
     // a failure is reported in a message box.
     void ShowMidiStatus(bool show);
+    // Lets the user choose the MIDI destination: OK turns MIDI output on with the chosen
+    // destination, Cancel turns it off.
+    void CmdMidiUse();
     void LoadPrefs();
     // False when the preferences could not be written.
     bool SavePrefs();

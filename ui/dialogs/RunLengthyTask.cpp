@@ -39,10 +39,10 @@ void WorkerBody(void* context)
 
 void MarkDone(void* context) { static_cast<TaskRecord*>(context)->done = true; }
 
-// Waits for the worker by the program's clock: true when it finished within the quiet time.
-bool WaitQuietly(TaskRecord& task)
+// Waits for the worker by the program's clock: true when it finished within the quiet time
+// counted from `start`.
+bool WaitQuietly(TaskRecord& task, uint64_t start)
 {
-    const uint64_t start = plat::NowMs();
     while (!task.finished.Wait(kPollMs))
         if (plat::NowMs() - start >= kQuietWaitMs)
             return false;
@@ -65,11 +65,12 @@ int32_t RunLengthyTask(void* argument, LengthyTaskFunction function)
     task.argument = argument;
     task.function = function;
     task.doneSignal.Init(&task, MarkDone);
+    const uint64_t start = plat::NowMs();
     plat::ThreadPriority priority;
     const bool samePriority = plat::CurrentThreadPriority(priority);
     if (!task.worker.Start(&task, WorkerBody, samePriority ? &priority : nullptr))
         return function(argument); // no thread to be had: block here rather than fail
-    if (!WaitQuietly(task)) {
+    if (!WaitQuietly(task, start)) {
         if (LHandler* application = GetAppHandler())
             WaitWithDialog(task, application);
         else

@@ -198,7 +198,9 @@ TEST_F(DragTest, DraggerCarriesItsItemsToTheDropWindow)
     });
     uint32_t result = 99;
     fTop.onMessage = [&](const LMessage& msg) {
-        auto* dragger = static_cast<CDragger*>(msg.subject);
+        auto* dragger = dynamic_cast<CDragger*>(msg.subject);
+        if (!dragger)
+            return; // the stand-in that held the capture goes away on the way
         if (StrEqual(msg.type, CDragger::msgDrag)) {
             dragger->SetItems(static_cast<CDragItemList*>(hold.Get()));
             dragger->SetRegion(LRegion(CLRect{100, 100, 110, 104}));

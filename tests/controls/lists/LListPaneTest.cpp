@@ -224,3 +224,22 @@ TEST_F(LListPaneTest, DrawsCellsMeetingTheClipIncludingThosePastTheCounts)
     EXPECT_EQ(list.drawnRects.front(), (CLRect{30, 10, 50, 30}));
     EXPECT_TRUE(port.Clip().Equals(LRegion(CLRect{35, 25, 75, 200}))) << "the clip comes back";
 }
+
+TEST_F(LListPaneTest, ResizingRepaintsOnlyTheChangedStrip)
+{
+    RecordingPane host(&fTop, nullptr);
+    TestList list(&host, 1);
+    list.SetRect({10, 10, 110, 70});
+    list.SetState(kEventHostShow);
+    host.updates.clear();
+    list.SetRect({10, 10, 130, 70});
+    ASSERT_EQ(host.updates.size(), 1u);
+    EXPECT_TRUE(host.updates[0].Equals(LRegion(CLRect{110, 10, 130, 70}))) << "the corner stayed: the new strip";
+    list.SetRect({20, 10, 140, 70});
+    LRegion both(CLRect{10, 10, 130, 70});
+    both.Union(LRegion(CLRect{20, 10, 140, 70}));
+    EXPECT_TRUE(host.updates[1].Equals(both)) << "a move repaints old and new places";
+    LPaneContext context;
+    list.GetContext(context);
+    EXPECT_TRUE(context.clip.IsEmpty()) << "outside any window nothing is visible";
+}

@@ -92,6 +92,9 @@ protected:
         fScope.reset();
         fShipped.reset();
         plat::CloseResourceFile(fRef);
+        // Resolving the dialogs' fonts made the view preferences and introduced them to the
+        // desktop; later tests of this process start without them, as if no font was resolved.
+        CDesktop::SetViewPrefs(nullptr);
     }
 
     plat::ScopedVirtualClock clock{1000};

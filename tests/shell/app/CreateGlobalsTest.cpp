@@ -116,11 +116,20 @@ TEST_F(StartUp, AQuitNobodyRefusesIsGrantedAndReadinessEnablesQuit)
     LHandler* target = nullptr;
     LMenuBar* bar = CApp::Get()->MenuTarget(target);
     ASSERT_NE(bar, nullptr);
-    bool quit = false;
-    bar->ForEachItem(&quit, [](void* found, LMenuItem* item) {
-        *static_cast<bool*>(found) |= item->enabled && item->HasCommand("LStdCmd_Quit");
+    struct Seen {
+        bool quit = false, midi = false, midiChecked = false, open = false;
+    } seen;
+    bar->ForEachItem(&seen, [](void* context, LMenuItem* item) {
+        auto* s = static_cast<Seen*>(context);
+        s->quit |= item->enabled && item->HasCommand("LStdCmd_Quit");
+        s->midi |= item->enabled && item->HasCommand("CAppCmd_MidiUse");
+        s->midiChecked |= item->checked && item->HasCommand("CAppCmd_MidiUse");
+        s->open |= item->enabled && item->HasCommand("LStdCmd_Open");
     });
-    EXPECT_TRUE(quit);
+    EXPECT_TRUE(seen.quit);
+    EXPECT_TRUE(seen.midi);
+    EXPECT_FALSE(seen.midiChecked) << "no destination chosen";
+    EXPECT_FALSE(seen.open) << "documents cannot be opened yet";
     delegate.SetMain(nullptr);
 }
 
