@@ -3,30 +3,13 @@
 #include "controls/settings/CSimpleProgressDialog.h"
 #include "controls/settings/CSpecSaveDlg.h"
 #include "controls/settings/CSplRtDlg.h"
-#include "tests/shell/app/AppBaseKit.h"
+#include "tests/controls/DialogAnswerKit.h"
 #include "ui/windows/LWindow.h"
 
 namespace {
 
-class SettingsDialogs : public AppBaseTest {
+class SettingsDialogs : public DialogAnswerTest {
 protected:
-    // At the first modal step, when the dialog is on screen: the given keys, then Return or Escape.
-    void Answer(const std::string& typed, bool ok)
-    {
-        app->modalSteps = 0;
-        app->onModalStep = [this, typed, ok](LModalDialog&) {
-            if (app->modalSteps != 1) {
-                Nudge(100);
-                return;
-            }
-            for (char c : typed)
-                PostKey(std::string(1, c), 0);
-            // An edited field takes the first Return to fix its value; the next one is the dialog's.
-            if (ok && !typed.empty())
-                PressReturn();
-            ok ? PressReturn() : PressEscape();
-        };
-    }
     std::string Text(const LCaptionPane& caption) const { return std::string(caption.Text().View()); }
 };
 

@@ -2,7 +2,7 @@
 #include "sources/ports/CSIMPLETCPSERVERDIALOG.h"
 #include "sources/ports/CSerPortDlg.h"
 #include "sources/ports/CSerialPortList.h"
-#include "tests/shell/app/AppBaseKit.h"
+#include "tests/controls/DialogAnswerKit.h"
 #include "ui/panes/LPaneFlags.h"
 
 #include <deque>
@@ -30,23 +30,7 @@ private:
     std::string fCurrent;
 };
 
-class PortDialogs : public AppBaseTest {
-protected:
-    // At the first modal step: the keys typed, then Return or Escape.
-    void Answer(const std::string& typed, bool ok)
-    {
-        app->modalSteps = 0;
-        app->onModalStep = [this, typed, ok](LModalDialog&) {
-            if (app->modalSteps != 1) {
-                Nudge(100);
-                return;
-            }
-            for (char c : typed)
-                PostKey(std::string(1, c), 0);
-            ok ? PressReturn() : PressEscape();
-        };
-    }
-};
+using PortDialogs = DialogAnswerTest;
 
 } // namespace
 
