@@ -1,0 +1,157 @@
+#include "controls/panels/CFileDialog.h"
+#include "foundation/core/StrEqual.h"
+#include "foundation/text/FileNameText.h"
+#include "foundation/text/UrlSegments.h"
+#include "platform/files/FileSystem.h"
+#include "platform/window/FilePanel.h"
+#include "shell/files/FileUrls.h"
+#include "ui/files/CFileTypeList.h"
+
+#include <optional>
+
+namespace {
+
+// Walks at most this many folders up: a path cannot be deeper than the limit of its length.
+constexpr int kMaxWalk = 4096;
+
+bool ItemExists(const LStringRef& spec)
+{
+    plat::ItemInfo info;
+    return plat::ReadItemInfo(PosixPathFromUrl(spec.Text()).Text(), info) == plat::FileResult::Ok;
+}
+
+std::string FourCCText(uint32_t code)
+{
+    std::string text;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        text.push_back(char((code >> shift) & 0xFF));
+    return text;
+}
+
+} // namespace
+
+CFileDialog::~CFileDialog()
+{
+    if (fPanel)
+        fPanel->SetAccessoryView(nullptr);
+}
+
+void CFileDialog::SetFileTypes(CFileTypeList* list)
+{
+    fFileTypes = list;
+    fTypeNames.clear();
+    const uint32_t count = list ? list->Count() : 0;
+    for (uint32_t i = 0; i < count; i++) {
+        const LStringRef name = list->GetName(i);
+        fTypeNames.push_back(name.IsEmpty() ? FourCCText(list->GetType(i)) : std::string(name.Text()));
+    }
+}
+
+void CFileDialog::SetAccessoryHook(void* argument, AccessoryHook hook)
+{
+    fHookArgument = argument;
+    fHook = hook;
+}
+
+LStringRef CFileDialog::GetFile() const
+{
+    if (!fPanel || fPanel->Path().empty())
+        return LStringRef();
+    LStringRef spec;
+    if (!FileSpecFromUrl(fPanel->Path(), spec, false))
+        return LStringRef();
+    return spec;
+}
+
+LStringRef CFileDialog::WalkToStart(const LStringRef& path, bool setStartFile)
+{
+    LStringRef current = path;
+    LStringRef firstSegment;
+    for (int step = 0; step < kMaxWalk; step++) {
+        LStringRef spec;
+        if (!FileSpecFromUrl(current.Text(), spec, false))
+            break;
+        LStringRef segment;
+        const LStringRef parent = UrlSplitLastSegment(spec.Text(), segment);
+        if (step == 0)
+            firstSegment = segment;
+        if (ItemExists(spec)) {
+            if (step > 0) {
+                fStartDirectory = spec;
+            } else {
+                LStringRef folder;
+                if (!parent.IsEmpty() && FileSpecFromUrl(parent.Text(), folder, false))
+                    fStartDirectory = folder;
+                if (setStartFile)
+                    fStartFile = path;
+            }
+            break;
+        }
+        if (parent.IsEmpty() || StrEqual(parent.Text(), current.Text()))
+            break;
+        current = parent;
+    }
+    ChooseTypeNamed(FileExtensionLower(firstSegment.Text()));
+    return firstSegment;
+}
+
+int32_t CFileDialog::FindType(const LStringRef& name) const
+{
+    const uint32_t count = fFileTypes ? fFileTypes->Count() : 0;
+    for (uint32_t i = 0; i < count; i++) {
+        const LStringRef entry = fFileTypes->GetName(i);
+        if (StrEqual(entry.Text(), name.Text()) || StrEqual(entry.Text(), "*"))
+            return int32_t(i);
+    }
+    return -1;
+}
+
+void CFileDialog::ChooseTypeNamed(const LStringRef& name)
+{
+    const int32_t index = FindType(name);
+    if (index >= 0)
+        fChosenType.InitType(fFileTypes->GetType(uint32_t(index)), fFileTypes->GetCreator(uint32_t(index)),
+                             fFileTypes->GetName(uint32_t(index)));
+}
+
+int32_t CFileDialog::SelectedTypeIndex() const
+{
+    if (fChosenType.any)
+        return 0;
+    const int32_t index = FindType(fChosenType.name);
+    return index < 0 ? 0 : index;
+}
+
+void CFileDialog::ApplyFileType(int32_t index)
+{
+    if (!fFileTypes || index < 0 || uint32_t(index) >= fFileTypes->Count())
+        return;
+    const LStringRef name = fFileTypes->GetName(uint32_t(index));
+    if (fPanel) {
+        if (name.IsEmpty() || StrEqual(name.Text(), "*"))
+            fPanel->SetAllowedFileTypes(std::nullopt);
+        else
+            fPanel->SetAllowedFileTypes(std::vector<std::string>{name.Text()});
+    }
+    ChooseTypeNamed(name);
+}
+
+void CFileDialog::PreparePanel(plat::FilePanel* panel)
+{
+    fPanel = plat::Ref<plat::FilePanel>(panel);
+    panel->SetMessage(fMessage.Text());
+    panel->SetTreatsPackagesAsDirectories(fPackagesAsFolders != 0);
+    // NOTE: the type pop-up is not drawn in the panel yet; the panel is filtered by the chosen
+    // type as if the user had picked it there, and the hook gets no accessory pane.
+    if (fFileTypes && fFileTypes->Count() > 0)
+        ApplyFileType(SelectedTypeIndex());
+    if (fHook)
+        fHook(fHookArgument, nullptr);
+}
+
+int CFileDialog::RunPanel(const std::string& fileName)
+{
+    const int answer = fPanel->RunModal(PosixPathFromUrl(fStartDirectory.Text()).Text(), fileName);
+    fAccepted = answer == plat::FilePanel::kOK ? 1 : 0;
+    return answer;
+}
