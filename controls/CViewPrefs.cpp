@@ -28,7 +28,7 @@ CViewPrefs& CViewPrefs::Shared()
     return prefs;
 }
 
-bool CViewPrefs::GetFont(uint32_t fontId, FontSpec& spec) const
+bool CViewPrefs::GetFont(uint32_t fontId, FontSpec& choice) const
 {
     if (!fParams)
         return false;
@@ -41,12 +41,12 @@ bool CViewPrefs::GetFont(uint32_t fontId, FontSpec& spec) const
     float size = 12.0f;
     if (CParamSet::GetFloat(entry, "pts", size) < 0)
         size = 12.0f;
-    spec.family = family;
-    spec.size = size;
+    choice.family = family;
+    choice.size = size;
     return !family.IsEmpty();
 }
 
-void CViewPrefs::SetFont(uint32_t fontId, const FontSpec& spec)
+void CViewPrefs::SetFont(uint32_t fontId, const FontSpec& choice)
 {
     if (!fParams)
         return;
@@ -56,10 +56,10 @@ void CViewPrefs::SetFont(uint32_t fontId, const FontSpec& spec)
         return;
     FontSpec current;
     GetFont(fontId, current);
-    if (StrEqual(current.family.Text(), spec.family.Text()) && current.size == spec.size)
+    if (StrEqual(current.family.Text(), choice.family.Text()) && current.size == choice.size)
         return;
-    CParamSet::SetValue(entry, this, "fam", spec.family);
-    CParamSet::SetFloat(entry, this, "pts", kSizeDecimals, spec.size);
+    CParamSet::SetValue(entry, this, "fam", choice.family);
+    CParamSet::SetFloat(entry, this, "pts", kSizeDecimals, choice.size);
     Broadcast();
 }
 

@@ -27,12 +27,12 @@ public:
     LObject* ParamSet() const { return fParams; }
 
     // The choice for the font id: false when there is no parameter set, no "fonts" set or no
-    // set for the id; else fills `spec` ("pts" 12 when absent) and answers whether the family
+    // set for the id; else fills `choice` ("pts" 12 when absent) and answers whether the family
     // is non-empty.
-    bool GetFont(uint32_t fontId, FontSpec& spec) const;
+    bool GetFont(uint32_t fontId, FontSpec& choice) const;
     // Stores the choice for the font id (an empty family removes it) as undoable parameter
     // edits and broadcasts the change; an unchanged choice writes and sends nothing.
-    void SetFont(uint32_t fontId, const FontSpec& spec);
+    void SetFont(uint32_t fontId, const FontSpec& choice);
     // Makes every font resolve again and sends "CViewPrefs_Changed" to every window's owner,
     // in the order of the window list.
     void Broadcast();

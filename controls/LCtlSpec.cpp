@@ -4,9 +4,9 @@ namespace {
 
 // Built by static initialisation, so that it exists before start-up code runs.
 const LCtlSpec gDefaultSpec = [] {
-    LCtlSpec spec;
-    spec.InitNew(0, LFont(0));
-    return spec;
+    LCtlSpec desc;
+    desc.InitNew(0, LFont(0));
+    return desc;
 }();
 
 } // namespace

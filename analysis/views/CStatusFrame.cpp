@@ -27,9 +27,9 @@ int64_t RoundHalfAway(double v)
 
 LCtlSpec CStatusFrame::ButtonSpec()
 {
-    LCtlSpec spec;
-    spec.InitNew(0, StatusFont());
-    return spec;
+    LCtlSpec desc;
+    desc.InitNew(0, StatusFont());
+    return desc;
 }
 
 CStatusFrame::CStatusFrame(LHandler* parent, LPane* host, LResourceSource* source)

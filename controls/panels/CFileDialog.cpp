@@ -14,10 +14,10 @@ namespace {
 // Walks at most this many folders up: a path cannot be deeper than the limit of its length.
 constexpr int kMaxWalk = 4096;
 
-bool ItemExists(const LStringRef& spec)
+bool ItemExists(const LStringRef& location)
 {
     plat::ItemInfo info;
-    return plat::ReadItemInfo(PosixPathFromUrl(spec.Text()).Text(), info) == plat::FileResult::Ok;
+    return plat::ReadItemInfo(PosixPathFromUrl(location.Text()).Text(), info) == plat::FileResult::Ok;
 }
 
 std::string FourCCText(uint32_t code)
@@ -57,10 +57,10 @@ LStringRef CFileDialog::GetFile() const
 {
     if (!fPanel || fPanel->Path().empty())
         return LStringRef();
-    LStringRef spec;
-    if (!FileSpecFromUrl(fPanel->Path(), spec, false))
+    LStringRef location;
+    if (!FileSpecFromUrl(fPanel->Path(), location, false))
         return LStringRef();
-    return spec;
+    return location;
 }
 
 LStringRef CFileDialog::WalkToStart(const LStringRef& path, bool setStartFile)
@@ -68,16 +68,16 @@ LStringRef CFileDialog::WalkToStart(const LStringRef& path, bool setStartFile)
     LStringRef current = path;
     LStringRef firstSegment;
     for (int step = 0; step < kMaxWalk; step++) {
-        LStringRef spec;
-        if (!FileSpecFromUrl(current.Text(), spec, false))
+        LStringRef location;
+        if (!FileSpecFromUrl(current.Text(), location, false))
             break;
         LStringRef segment;
-        const LStringRef parent = UrlSplitLastSegment(spec.Text(), segment);
+        const LStringRef parent = UrlSplitLastSegment(location.Text(), segment);
         if (step == 0)
             firstSegment = segment;
-        if (ItemExists(spec)) {
+        if (ItemExists(location)) {
             if (step > 0) {
-                fStartDirectory = spec;
+                fStartDirectory = location;
             } else {
                 LStringRef folder;
                 if (!parent.IsEmpty() && FileSpecFromUrl(parent.Text(), folder, false))

@@ -28,9 +28,9 @@ void CMenuKeyDlg::HandleMessage(LMessage& result, const LMessage& msg)
 {
     auto* keyboard = dynamic_cast<LKeyboard*>(msg.subject);
     if (keyboard && StrEqual(msg.type, LKeyboard::msgDown)) {
-        LStrStream spec, display;
-        if (KeyEquiv::WriteSpec(*keyboard, spec) && KeyEquiv::WriteDisplay(*keyboard, display)) {
-            fKeyText = LStringRef(spec.CStr());
+        LStrStream code, display;
+        if (KeyEquiv::WriteSpec(*keyboard, code) && KeyEquiv::WriteDisplay(*keyboard, display)) {
+            fKeyText = LStringRef(code.CStr());
             (void)fKeyDisplay.SetText(LStringRef(display.CStr()));
             LMessage::Clear(result);
             return;

@@ -44,10 +44,10 @@ plat::Font* FontForKind(const LFontData& record, bool bold, bool italic)
 // Step 1: the user's preference for the kind, when it names a font we have.
 plat::Font* PreferredFont(const LFontData& record, bool bold, bool italic)
 {
-    CViewPrefs::FontSpec spec;
-    if (!CViewPrefs::Shared().GetFont(record.kind, spec))
+    CViewPrefs::FontSpec choice;
+    if (!CViewPrefs::Shared().GetFont(record.kind, choice))
         return nullptr;
-    return plat::Font::Open(spec.family.Text(), spec.size, bold, italic, nullptr);
+    return plat::Font::Open(choice.family.Text(), choice.size, bold, italic, nullptr);
 }
 
 // Step 4: the record's size, or the found font's, scaled and cut to whole points.

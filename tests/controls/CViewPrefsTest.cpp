@@ -48,12 +48,12 @@ public:
     LHandler* subject = nullptr;
 };
 
-CViewPrefs::FontSpec Spec(const char* family, float size)
+CViewPrefs::FontSpec Choice(const char* family, float size)
 {
-    CViewPrefs::FontSpec spec;
-    spec.family = family;
-    spec.size = size;
-    return spec;
+    CViewPrefs::FontSpec choice;
+    choice.family = family;
+    choice.size = size;
+    return choice;
 }
 
 // The shared view preferences working on a fresh parameter set, with two windows whose
@@ -88,42 +88,42 @@ protected:
 
 TEST_F(CViewPrefsTest, SizesAreStoredWithOneDecimalAtMost)
 {
-    fPrefs.SetFont(0, Spec("DejaVu Sans", 12.0f));
-    fPrefs.SetFont(3, Spec("DejaVu Sans Mono", 10.5f));
-    fPrefs.SetFont(2, Spec("DejaVu Serif", 9.25f));
+    fPrefs.SetFont(0, Choice("DejaVu Sans", 12.0f));
+    fPrefs.SetFont(3, Choice("DejaVu Sans Mono", 10.5f));
+    fPrefs.SetFont(2, Choice("DejaVu Serif", 9.25f));
     EXPECT_EQ(Param(fRoot.Root(), 0, "pts"), "12");
     EXPECT_EQ(Param(fRoot.Root(), 3, "pts"), "10.5");
     EXPECT_EQ(Param(fRoot.Root(), 2, "pts"), "9.2") << "one decimal, rounded as printf rounds";
     EXPECT_EQ(Param(fRoot.Root(), 3, "fam"), "DejaVu Sans Mono");
 
-    CViewPrefs::FontSpec spec;
-    ASSERT_TRUE(fPrefs.GetFont(3, spec));
-    EXPECT_STREQ(spec.family.Text(), "DejaVu Sans Mono");
-    EXPECT_FLOAT_EQ(spec.size, 10.5f);
-    EXPECT_FALSE(fPrefs.GetFont(1, spec)) << "no choice for that id";
+    CViewPrefs::FontSpec choice;
+    ASSERT_TRUE(fPrefs.GetFont(3, choice));
+    EXPECT_STREQ(choice.family.Text(), "DejaVu Sans Mono");
+    EXPECT_FLOAT_EQ(choice.size, 10.5f);
+    EXPECT_FALSE(fPrefs.GetFont(1, choice)) << "no choice for that id";
 }
 
 TEST_F(CViewPrefsTest, AChangeReachesEveryWindowOnceAndAnUnchangedChoiceNone)
 {
-    fPrefs.SetFont(1, Spec("DejaVu Sans", 14.0f));
+    fPrefs.SetFont(1, Choice("DejaVu Sans", 14.0f));
     EXPECT_EQ(Heard(fOwnerA), 1);
     EXPECT_EQ(Heard(fOwnerB), 1);
 
-    fPrefs.SetFont(1, Spec("DejaVu Sans", 14.0f));
+    fPrefs.SetFont(1, Choice("DejaVu Sans", 14.0f));
     EXPECT_EQ(Heard(fOwnerA), 1) << "same family and size: nothing sent";
 
-    fPrefs.SetFont(1, Spec("DejaVu Sans", 15.0f));
+    fPrefs.SetFont(1, Choice("DejaVu Sans", 15.0f));
     EXPECT_EQ(Heard(fOwnerA), 2) << "a new size alone is a change";
     EXPECT_EQ(fOwnerB.subject, &fPrefs);
 }
 
 TEST_F(CViewPrefsTest, AnEmptyFamilyRemovesTheChoice)
 {
-    fPrefs.SetFont(2, Spec("DejaVu Serif", 11.0f));
-    fPrefs.SetFont(2, Spec("", 0.0f));
+    fPrefs.SetFont(2, Choice("DejaVu Serif", 11.0f));
+    fPrefs.SetFont(2, Choice("", 0.0f));
     EXPECT_EQ(Param(fRoot.Root(), 2, "fam"), "<none>");
-    CViewPrefs::FontSpec spec;
-    EXPECT_FALSE(fPrefs.GetFont(2, spec)) << "the view falls back to its own font";
+    CViewPrefs::FontSpec choice;
+    EXPECT_FALSE(fPrefs.GetFont(2, choice)) << "the view falls back to its own font";
     EXPECT_EQ(Heard(fOwnerA), 2);
 }
 
@@ -132,23 +132,23 @@ TEST_F(CViewPrefsTest, BroadcastMakesFontsResolveAgain)
     LFontData record(LFontData::kUserFont);
     LFontData::Register(&record);
     record.resolved = 1;
-    fPrefs.SetFont(1, Spec("DejaVu Sans", 13.0f));
+    fPrefs.SetFont(1, Choice("DejaVu Sans", 13.0f));
     EXPECT_EQ(record.resolved, 0);
 }
 
 TEST_F(CViewPrefsTest, WithoutAParameterSetNothingIsReadWrittenOrSent)
 {
     fPrefs.SetParamSet(nullptr);
-    fPrefs.SetFont(0, Spec("DejaVu Sans", 12.0f));
-    CViewPrefs::FontSpec spec;
-    EXPECT_FALSE(fPrefs.GetFont(0, spec));
+    fPrefs.SetFont(0, Choice("DejaVu Sans", 12.0f));
+    CViewPrefs::FontSpec choice;
+    EXPECT_FALSE(fPrefs.GetFont(0, choice));
     EXPECT_EQ(Heard(fOwnerA), 0);
 }
 
 TEST_F(CViewPrefsTest, ChoicesRoundTripThroughThePreferencesFile)
 {
-    fPrefs.SetFont(0, Spec("DejaVu Sans", 12.0f));
-    fPrefs.SetFont(3, Spec("DejaVu Sans Mono", 10.5f));
+    fPrefs.SetFont(0, Choice("DejaVu Sans", 12.0f));
+    fPrefs.SetFont(3, Choice("DejaVu Sans Mono", 10.5f));
 
     const std::string path = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + "/viewprefs.plist";
     {
@@ -168,10 +168,10 @@ TEST_F(CViewPrefsTest, ChoicesRoundTripThroughThePreferencesFile)
     LObject::LoadFromNode(reader, loaded.Root());
 
     fPrefs.SetParamSet(loaded.Root());
-    CViewPrefs::FontSpec spec;
-    ASSERT_TRUE(fPrefs.GetFont(3, spec));
-    EXPECT_STREQ(spec.family.Text(), "DejaVu Sans Mono");
-    EXPECT_FLOAT_EQ(spec.size, 10.5f);
-    ASSERT_TRUE(fPrefs.GetFont(0, spec));
-    EXPECT_FLOAT_EQ(spec.size, 12.0f);
+    CViewPrefs::FontSpec choice;
+    ASSERT_TRUE(fPrefs.GetFont(3, choice));
+    EXPECT_STREQ(choice.family.Text(), "DejaVu Sans Mono");
+    EXPECT_FLOAT_EQ(choice.size, 10.5f);
+    ASSERT_TRUE(fPrefs.GetFont(0, choice));
+    EXPECT_FLOAT_EQ(choice.size, 12.0f);
 }

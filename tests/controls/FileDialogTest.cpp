@@ -34,7 +34,7 @@ protected:
         fTypes.AddEntry("txt", "Text", FourCC("YSNX"), FourCC("TEXT"));
         fTypes.AddEntry("*", "Any file", FourCC("\?\?\?\?"), FourCC("****"));
     }
-    LStringRef Spec(const std::string& path) const { return UrlFromPosixPath(path); }
+    LStringRef Location(const std::string& path) const { return UrlFromPosixPath(path); }
     std::vector<std::string> Listed(const plat::FilePanel& panel) const
     {
         std::vector<std::string> names;
@@ -56,7 +56,7 @@ TEST_F(FileDialogTest, TheChosenTypeFiltersTheOpenPanel)
 {
     COpenFileDialog dialog;
     dialog.SetFileTypes(&fTypes);
-    dialog.SetStartPath(Spec(fDir + "/a.snx"));
+    dialog.SetStartPath(Location(fDir + "/a.snx"));
     EXPECT_EQ(dialog.ChosenType().fileType, (FourCC("SNXD")));
     EXPECT_EQ(dialog.SelectedTypeIndex(), 0);
 
@@ -74,7 +74,7 @@ TEST_F(FileDialogTest, TheChosenTypeFiltersTheOpenPanel)
     EXPECT_EQ(directory, fDir);
     EXPECT_EQ(file, "a.snx");
     EXPECT_EQ(seen, (Names{"C.SNX", "Show.snx", "Sub", "a.snx"})) << "folders and files of the type in any case; a package of the type counts as a file";
-    EXPECT_STREQ(dialog.GetFile().Text(), Spec(fDir + "/a.snx").Text());
+    EXPECT_STREQ(dialog.GetFile().Text(), Location(fDir + "/a.snx").Text());
 
     fPanels.ScriptFilePanel([&](plat::FilePanel& panel) {
         dialog.ApplyFileType(1);
@@ -91,9 +91,9 @@ TEST_F(FileDialogTest, AnyTypeShowsEveryFileAndPackagesAreHiddenUnlessBrowsed)
 {
     COpenFileDialog dialog;
     dialog.SetFileTypes(&fTypes);
-    dialog.SetStartPath(Spec(fDir + "/b.unknown"));
+    dialog.SetStartPath(Location(fDir + "/b.unknown"));
     EXPECT_EQ(dialog.SelectedTypeIndex(), 2) << "no entry for the extension: the first \"*\" entry";
-    EXPECT_STREQ(dialog.StartDirectory().Text(), Spec(fDir).Text()) << "a missing file starts in its folder";
+    EXPECT_STREQ(dialog.StartDirectory().Text(), Location(fDir).Text()) << "a missing file starts in its folder";
 
     Names seen;
     fPanels.ScriptFilePanel([&](plat::FilePanel& panel) {
@@ -112,8 +112,8 @@ TEST_F(FileDialogTest, AStartPathThatDoesNotExistOpensInTheNearestFolder)
     CSaveFileDialog save;
     save.SetFileTypes(&fTypes);
     EXPECT_EQ(save.SaveType().fileType, (FourCC("SNXD"))) << "the first entry is the save type";
-    save.SetStartPath(Spec(fDir + "/gone/deeper/new name.snx"));
-    EXPECT_STREQ(save.StartDirectory().Text(), Spec(fDir).Text());
+    save.SetStartPath(Location(fDir + "/gone/deeper/new name.snx"));
+    EXPECT_STREQ(save.StartDirectory().Text(), Location(fDir).Text());
     EXPECT_STREQ(save.DefaultName().Text(), "new name.snx");
 
     std::string directory, file;
@@ -127,13 +127,13 @@ TEST_F(FileDialogTest, AStartPathThatDoesNotExistOpensInTheNearestFolder)
     ASSERT_TRUE(save.Run());
     EXPECT_EQ(directory, fDir);
     EXPECT_EQ(file, "new name.snx");
-    EXPECT_STREQ(save.GetFile().Text(), Spec(fDir + "/saved.snx").Text()) << "a file not yet there resolves";
+    EXPECT_STREQ(save.GetFile().Text(), Location(fDir + "/saved.snx").Text()) << "a file not yet there resolves";
 }
 
 TEST_F(FileDialogTest, WithoutTypesAnyFileIsListedAndWithoutAScriptTheUserCancels)
 {
     COpenFileDialog dialog;
-    dialog.SetStartPath(Spec(fDir));
+    dialog.SetStartPath(Location(fDir));
     EXPECT_TRUE(dialog.ChosenType().any);
     EXPECT_FALSE(dialog.Run(0));
     ASSERT_NE(dialog.Panel(), nullptr);

@@ -168,12 +168,12 @@ TEST_F(LFontTest, RecordsLeaveTheRegistryWhenTheLastHandleGoes)
 
 TEST(LCtlSpec, DefaultRecordCarriesTheSystemFont)
 {
-    const LCtlSpec& spec = LCtlSpec::Default();
-    EXPECT_EQ(spec.kind, 0u);
-    EXPECT_EQ(spec.style, 0u);
-    EXPECT_EQ(spec.view.Get(), nullptr);
-    ASSERT_TRUE(spec.font.Get());
-    EXPECT_EQ(spec.font.Get()->kind, 0u);
-    EXPECT_TRUE(spec.font == LFont(0));
-    EXPECT_EQ(spec.font.Get(), LFont(0).Get());  // interned: the same record
+    const LCtlSpec& desc = LCtlSpec::Default();
+    EXPECT_EQ(desc.kind, 0u);
+    EXPECT_EQ(desc.style, 0u);
+    EXPECT_EQ(desc.view.Get(), nullptr);
+    ASSERT_TRUE(desc.font.Get());
+    EXPECT_EQ(desc.font.Get()->kind, 0u);
+    EXPECT_TRUE(desc.font == LFont(0));
+    EXPECT_EQ(desc.font.Get(), LFont(0).Get());  // interned: the same record
 }

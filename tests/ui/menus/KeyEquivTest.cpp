@@ -18,7 +18,7 @@ KeyEquiv::Parsed Parse(const char* text, bool* ok = nullptr)
     return parsedOk ? parsed : KeyEquiv::Parsed{0xFF, 0xFF};
 }
 
-std::string Spec(char plain, uint32_t modifiers, bool* ok = nullptr)
+std::string KeyCode(char plain, uint32_t modifiers, bool* ok = nullptr)
 {
     LKeyboard keyboard;
     keyboard.plainCharacter = static_cast<uint8_t>(plain);
@@ -64,15 +64,15 @@ TEST(KeyEquiv, ParsesModifierLettersThenTheKey)
 
 TEST(KeyEquiv, WritesTheSpecOfAKeyPress)
 {
-    EXPECT_EQ(Spec('a', 0), "nA");
-    EXPECT_EQ(Spec('a', kShift), "snA");
-    EXPECT_EQ(Spec('s', kCommand), "S");
-    EXPECT_EQ(Spec('1', kShift | kCommand), "1"); // shift only counts for letters
-    EXPECT_EQ(Spec('x', kControl | kOption | kShift | kCommand), "cosX");
+    EXPECT_EQ(KeyCode('a', 0), "nA");
+    EXPECT_EQ(KeyCode('a', kShift), "snA");
+    EXPECT_EQ(KeyCode('s', kCommand), "S");
+    EXPECT_EQ(KeyCode('1', kShift | kCommand), "1"); // shift only counts for letters
+    EXPECT_EQ(KeyCode('x', kControl | kOption | kShift | kCommand), "cosX");
     bool ok = true;
-    Spec('\x1B', 0, &ok);
+    KeyCode('\x1B', 0, &ok);
     EXPECT_FALSE(ok);
-    Spec('\x7F', kCommand, &ok);
+    KeyCode('\x7F', kCommand, &ok);
     EXPECT_FALSE(ok);
 }
 
