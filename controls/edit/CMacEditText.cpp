@@ -22,8 +22,6 @@ const char* CMacEditText::msgScroll = "CEditText_Scroll";
 
 namespace {
 
-constexpr const char* kMenuBarReady = "LMenuBar_Ready";
-constexpr const char* kMenuItemSelected = "LMenuItem_Selected";
 constexpr const char* kMouseCursor = "LMouse_Cursor";
 constexpr uint8_t kEscape = 27;
 
@@ -119,7 +117,7 @@ bool CMacEditText::HandleCommand(const LMessage& msg)
         keyboard->charFlag = 0;
         return true;
     }
-    if (StrEqual(msg.type, kMenuBarReady)) {
+    if (StrEqual(msg.type, LMenuBar::msgReady)) {
         auto* bar = dynamic_cast<LMenuBar*>(msg.subject);
         if (!bar)
             return false;
@@ -134,7 +132,7 @@ bool CMacEditText::HandleCommand(const LMessage& msg)
         }
         return false;
     }
-    if (StrEqual(msg.type, kMenuItemSelected)) {
+    if (StrEqual(msg.type, LMenuItem::msgSelected)) {
         auto* item = dynamic_cast<LMenuItem*>(msg.subject);
         if (!item)
             return false;

@@ -16,8 +16,6 @@ const char* CTextSlot::msgChanged = "CTextSlot_Changed";
 
 namespace {
 
-constexpr const char* kMenuBarReady = "LMenuBar_Ready";
-constexpr const char* kMenuItemSelected = "LMenuItem_Selected";
 constexpr const char* kMouseClick = "LMouse_Click";
 constexpr const char* kCut = "LStdCmd_Cut";
 constexpr const char* kCopy = "LStdCmd_Copy";
@@ -89,7 +87,7 @@ bool CTextSlot::HandleMenus(LMessage& result, const LMessage& msg)
 {
     if (!IsFullyActive())
         return false;
-    if (StrEqual(msg.type, kMenuBarReady)) {
+    if (StrEqual(msg.type, LMenuBar::msgReady)) {
         if (auto* bar = dynamic_cast<LMenuBar*>(msg.subject)) {
             if (IsEditable() && LTextScrap(LStringRef()).IsAvailable())
                 bar->EnableCommand(kPaste);
@@ -103,7 +101,7 @@ bool CTextSlot::HandleMenus(LMessage& result, const LMessage& msg)
         }
         return false;
     }
-    auto* item = StrEqual(msg.type, kMenuItemSelected) ? dynamic_cast<LMenuItem*>(msg.subject) : nullptr;
+    auto* item = StrEqual(msg.type, LMenuItem::msgSelected) ? dynamic_cast<LMenuItem*>(msg.subject) : nullptr;
     if (!item)
         return false;
     if (item->HasCommand(kCut) && IsEditable()) {

@@ -1,4 +1,6 @@
 #include "ui/dialogs/LModalDialog.h"
+#include "ui/menus/LMenuItem.h"
+#include "ui/menus/LMenuBar.h"
 #include "foundation/core/StrEqual.h"
 #include "ui/LMenuBar.h"
 #include "ui/LMenuItem.h"
@@ -8,8 +10,6 @@ const char* LModalDialog::msgMode = "LHandler_Mode";
 
 namespace {
 
-constexpr const char* kMenuBarReady = "LMenuBar_Ready";
-constexpr const char* kMenuItemSelected = "LMenuItem_Selected";
 constexpr const char* kHelpCommand = "LStdCmd_Help";
 
 } // namespace
@@ -38,12 +38,12 @@ uint32_t LModalDialog::RunModal()
 
 void LModalDialog::HandleMessage(LMessage& result, const LMessage& msg)
 {
-    if (StrEqual(msg.type, kMenuBarReady) && msg.subject) {
+    if (StrEqual(msg.type, LMenuBar::msgReady) && msg.subject) {
         static_cast<LMenuBar*>(msg.subject)->EnableCommand(kHelpCommand, LStringRef());
         LMessage::Redirect(result, msg, msg.subject);
         return;
     }
-    if (StrEqual(msg.type, kMenuItemSelected) && msg.subject &&
+    if (StrEqual(msg.type, LMenuItem::msgSelected) && msg.subject &&
         !static_cast<LMenuItem*>(msg.subject)->HasCommand(kHelpCommand)) {
         LMessage::Redirect(result, msg, msg.subject);
         return;

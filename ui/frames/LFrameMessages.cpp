@@ -1,4 +1,6 @@
 #include "ui/frames/LFrame.h"
+#include "ui/menus/LMenuItem.h"
+#include "ui/menus/LMenuBar.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/input/LKeyboard.h"
 #include "foundation/input/LMouse.h"
@@ -8,8 +10,6 @@
 
 namespace {
 
-constexpr const char* kMenuBarReady = "LMenuBar_Ready";
-constexpr const char* kMenuItemSelected = "LMenuItem_Selected";
 constexpr const char* kCloseCommand = "LStdCmd_Close";
 constexpr const char* kPlacerGrow = "LWindowPlacer_Grow";
 constexpr const char* kMouseClick = "LMouse_Click";
@@ -24,9 +24,9 @@ constexpr uint32_t kControlFlag = 0x40000;
 
 void LFrame::HandleMessage(LMessage& result, const LMessage& msg)
 {
-    if (StrEqual(msg.type, kMenuBarReady) && IsClosableWindow() && msg.subject)
+    if (StrEqual(msg.type, LMenuBar::msgReady) && IsClosableWindow() && msg.subject)
         static_cast<LMenuBar*>(msg.subject)->EnableCommand(kCloseCommand, LStringRef());
-    if (StrEqual(msg.type, kMenuItemSelected) && IsClosableWindow() && msg.subject &&
+    if (StrEqual(msg.type, LMenuItem::msgSelected) && IsClosableWindow() && msg.subject &&
         static_cast<LMenuItem*>(msg.subject)->HasCommand(kCloseCommand)) {
         LMessage::Make(result, msgClose, this, Parent());
         return;
