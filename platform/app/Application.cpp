@@ -6,6 +6,8 @@
 #include "platform/runloop/RunLoop.h"
 #include "platform/menus/MainMenu.h"
 #include "platform/menus/Menu.h"
+#include "platform/menus/MenuBarHost.h"
+#include "platform/menus/MenuTracking.h"
 #include "platform/window/Event.h"
 #include "platform/window/EventQueue.h"
 #include "platform/window/EventRouter.h"
@@ -129,6 +131,10 @@ Ref<Event> Application::NextEvent(uint64_t mask, uint64_t timeoutMs, uint32_t mo
 
 void Application::SendEvent(Event& event)
 {
+    if (MenuTracking::Shared().HandleEvent(event)) {
+        EventQueue::Shared().SetCurrent(Ref<Event>(&event));
+        return;
+    }
     if (event.type == EventType::KeyDown && (event.modifierFlags & (kCommandKeyMask | kControlKeyMask | kOptionKeyMask))) {
         const std::shared_ptr<Menu> menu = MainMenu();
         KeyPress key{event.characters, event.charactersIgnoringModifiers, event.modifierFlags};
@@ -145,6 +151,7 @@ bool Application::RunOnce()
     if (fTerminated)
         return false;
     UpdateWindows();
+    MenuBarHost::Update();
     if (Ref<Event> event = NextEvent(kEventMaskAny, 1000, kModeDefault, true))
         SendEvent(*event);
     return !fTerminated;

@@ -56,7 +56,7 @@ bool GLView::Present(GLContext& context)
     CopyToWindowImage(Bounds());
     Window* window = GetWindow();
     if (window && window->IsVisible() && window->BackingImage())
-        WindowServer::Shared().Backend().Present(*window, *window->BackingImage());
+        WindowServer::Shared().Backend().Present(*window, *window->BackingImage(), {});
     return true;
 }
 
