@@ -33,6 +33,10 @@ constexpr uint32_t kDocumentWindowKind = 9;
 constexpr uint32_t kConsolePanelKind = 3;
 constexpr int32_t kBackgroundColourId = 1;
 constexpr const char* kTitleSuffix = " -Sonalyx";
+// The FFT sizes the menu offers, 2^8 to 2^13: a stored order outside them is brought inside,
+// so a damaged file never asks for a giant transform.
+constexpr uint8_t kMinMenuOrder = 8;
+constexpr uint8_t kMaxMenuOrder = 13;
 
 LWindowDef DocumentWindowDef()
 {
@@ -105,6 +109,7 @@ CSpecWindow::CSpecWindow(LHandler* app, LAsyncQueue& queue, LObject* windowRecor
     UpdateStatus();
     RebuildFFT();
     CopyCommonSettings();
+    PlaceConsoles();
     fDocument.SetModified(false);
     fBaselineTimer.Start(kBaselineMs);
     fObservingRecords = fDocument.AddObserver(this, OnRecordChange);
@@ -167,6 +172,17 @@ void CSpecWindow::PlaceInitially()
         FitWindowToLayout();
 }
 
+void CSpecWindow::PlaceConsoles()
+{
+    const LObject* view = ViewPrefs();
+    if (!view)
+        return;
+    if (const CLRect rect = view->GetRect(kWndsDxwp); !rect.IsEmpty())
+        fDmxConsole->PlaceAt(rect);
+    if (const CLRect rect = view->GetRect(kWndsMcwp); !rect.IsEmpty())
+        fMidiConsole->PlaceAt(rect);
+}
+
 void CSpecWindow::LoadMidiConsoleDefinitions()
 {
     CDefTree tree;
@@ -211,6 +227,10 @@ bool CSpecWindow::OpenFile(const std::string& path)
         read = stream.Error() == LStream::kNoError && ReadRecordXml(stream, fDocument.Root(), &complete);
     }
     if (read) {
+        const uint8_t order = ByteOf(Common(), kComnFtsx);
+        const uint8_t clamped = std::clamp(order, kMinMenuOrder, kMaxMenuOrder);
+        if (clamped != order)
+            LObject::SetByte(Common(), nullptr, kComnFtsx, clamped, LObject::Merge::No);
         fDocument.SetModified(false);
         ApplyRateToSource();
         LObject::SetUInt(ViewPrefs(), nullptr, kWndsChns,

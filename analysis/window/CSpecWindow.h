@@ -149,6 +149,7 @@ private:
     void CopyCommonSettings();
     void PlaceInitially();
     void LoadMidiConsoleDefinitions();
+    void PlaceConsoles();
     void StoreWindowRecord();
     static void OnRecordChange(void* context, LObjChange& notice);
     void RecordChanged(const LObjChange& notice);
