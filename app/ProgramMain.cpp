@@ -1,9 +1,13 @@
 #include "app/ProgramMain.h"
+#include "app/CommandLine.h"
 #include "platform/app/Application.h"
 #include "platform/app/ApplicationMain.h"
 #include "platform/menus/MainMenu.h"
+#include "platform/menus/MenuBarHost.h"
 #include "platform/menus/MenuActions.h"
 #include "platform/resources/ResourceFile.h"
+#include "platform/system/SystemInfo.h"
+#include "platform/window/DesktopStart.h"
 #include "shell/app/AppDelegate.h"
 #include "app/CApp.h"
 #include "app/CreateGlobals.h"
@@ -44,9 +48,22 @@ plat::ActionResponder* ResolveNilTarget(void* context, std::string_view action)
     return responder->RespondsTo(action) ? responder : nullptr;
 }
 
-} // namespace
+// Answers the requests that end before the program starts: help, version, a bad option.
+bool AnswerCommandLine(const CommandLine& line, int& exitStatus)
+{
+    switch (line.request) {
+    case CommandLineRequest::Help: std::fputs(UsageText().c_str(), stdout); exitStatus = 0; return true;
+    case CommandLineRequest::Version: std::printf("sonalyx %s\n", plat::BuildVersion().c_str()); exitStatus = 0; return true;
+    case CommandLineRequest::Invalid:
+        std::fprintf(stderr, "sonalyx: unknown option %s (sonalyx --help lists the options)\n", line.badOption.c_str());
+        exitStatus = kExitUsage;
+        return true;
+    case CommandLineRequest::Run: break;
+    }
+    return false;
+}
 
-int RunProgram(int argc, char** argv)
+int RunWithDesktop(int argc, char** argv)
 {
     LSystemInfo::Query(LSystemInfo::Global());
     const std::string path = plat::ProgramResourcePath();
@@ -61,7 +78,9 @@ int RunProgram(int argc, char** argv)
     plat::SetMainMenu(MakeProgramMainMenu());
     plat::SetNilTargetResolver(ResolveNilTarget, &delegate);
     plat::Application::Shared().SetDelegate(&delegate);
+    plat::MenuBarHost::SetEnabled(true);
     const int exitStatus = plat::ApplicationMain(argc, argv, delegate);
+    plat::MenuBarHost::SetEnabled(false);
     plat::Application::Shared().SetDelegate(nullptr);
     plat::SetNilTargetResolver(nullptr, nullptr);
     plat::SetMainMenu(nullptr);
@@ -69,3 +88,20 @@ int RunProgram(int argc, char** argv)
     plat::CloseResourceFile(resources);
     return exitStatus;
 }
+
+} // namespace
+
+int RunProgram(int argc, char** argv)
+{
+    if (int exitStatus = 0; AnswerCommandLine(ParseCommandLine(argc, argv), exitStatus))
+        return exitStatus;
+    const plat::DesktopStartResult desktop = plat::StartDesktop();
+    if (desktop.kind == plat::DesktopKind::NoDisplay) {
+        std::fprintf(stderr, "%s\n", NoDisplayText(desktop.reason).c_str());
+        return kExitNoDisplay;
+    }
+    const int exitStatus = RunWithDesktop(argc, argv);
+    plat::StopDesktop();
+    return exitStatus;
+}
+

@@ -337,13 +337,14 @@ void SdlBackend::PollInput(EventQueue& queue)
 
 std::optional<std::string> SdlBackend::ClipboardText()
 {
-    if (!SDL_HasClipboardText())
-        return std::nullopt;
+    // One request to the clipboard's owner: asking whether it has text first would be two.
     char* text = SDL_GetClipboardText();
     if (!text)
         return std::nullopt;
     std::string result(text);
     SDL_free(text);
+    if (result.empty())
+        return std::nullopt;
     return result;
 }
 
