@@ -89,10 +89,8 @@ std::string ShortcutText(const std::string& key, uint32_t modifierMask)
     if (key.empty())
         return {};
     std::string text;
-    bool shift = modifierMask & kShiftKeyMask;
+    const bool shift = modifierMask & kShiftKeyMask;
     std::string shown = key;
-    if (key.size() == 1 && std::isupper(static_cast<unsigned char>(key[0])))
-        shift = true; // an upper-case equivalent asks for Shift
     if (key.size() == 1)
         shown = key == " " ? "Space" : std::string(1, char(std::toupper(static_cast<unsigned char>(key[0]))));
     if (modifierMask & kCommandKeyMask)
@@ -108,7 +106,11 @@ std::string ShortcutText(const std::string& key, uint32_t modifierMask)
 
 std::string ShortcutText(const MenuItem& item)
 {
-    return ShortcutText(item.KeyEquivalent(), item.KeyEquivalentModifierMask());
+    const std::string& key = item.KeyEquivalent();
+    uint32_t mask = item.KeyEquivalentModifierMask();
+    if (key.size() == 1 && std::isupper(static_cast<unsigned char>(key[0])))
+        mask |= kShiftKeyMask; // an upper-case equivalent asks for Shift
+    return ShortcutText(key, mask);
 }
 
 } // namespace plat::MenuBar

@@ -35,8 +35,10 @@ int TitleAt(double x);
 // title shown open (-1: none).
 void Draw(Canvas& canvas, const PixelRect& strip, int openTitle);
 // A key equivalent as Linux users read it: "Ctrl+S", "Ctrl+Shift+Z", "Alt+Space". The
-// command key reads Ctrl, the option key Alt, the control key Super. Empty without a key.
+// command key (kCommandKeyMask) reads Ctrl, the option key Alt, the control key Super; a
+// one-character key shows upper-case. Empty without a key.
 std::string ShortcutText(const std::string& key, uint32_t modifierMask);
+// The same for a menu item, whose upper-case equivalent asks for Shift.
 std::string ShortcutText(const MenuItem& item);
 
 } // namespace MenuBar

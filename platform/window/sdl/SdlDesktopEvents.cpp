@@ -121,22 +121,6 @@ bool HandleWindowEvent(SdlBackend& backend, SdlBackend::Impl& impl, const SDL_Wi
 
 } // namespace
 
-std::string FileUrlOfPath(const std::string& path)
-{
-    std::string url = "file://";
-    size_t start = 0;
-    while (start < path.size()) {
-        const size_t slash = path.find('/', start);
-        const size_t end = slash == std::string::npos ? path.size() : slash;
-        if (end > start)
-            EscapeSegmentTo(url += '/', std::string_view(path).substr(start, end - start));
-        start = end + 1;
-    }
-    if (!path.empty() && path.back() == '/')
-        url += '/';
-    return url;
-}
-
 bool HandleDesktopEvent(SdlBackend& backend, SdlBackend::Impl& impl, const SDL_Event& event)
 {
     switch (event.type) {

@@ -9,7 +9,4 @@ namespace plat {
 // whether the event was one of these.
 bool HandleDesktopEvent(SdlBackend& backend, SdlBackend::Impl& impl, const SDL_Event& event);
 
-// The file URL ("file://" and the percent-escaped path) of an absolute POSIX path.
-std::string FileUrlOfPath(const std::string& path);
-
 } // namespace plat
