@@ -231,3 +231,65 @@ TEST_F(DesktopTest, GeneralPasteboardTextIsTheDesktopClipboard)
         return data && std::string(data->begin(), data->end()) == "copied elsewhere";
     }));
 }
+
+namespace {
+
+// A window that takes dropped files and keeps their URLs.
+class DropTarget final : public WindowDelegate {
+public:
+    uint32_t DraggingEntered(const DraggingInfo&) override { return kDragCopy; }
+    uint32_t DraggingUpdated(const DraggingInfo&) override { return kDragCopy; }
+    bool PrepareForDragOperation(const DraggingInfo&) override { return true; }
+    bool PerformDragOperation(const DraggingInfo& info) override
+    {
+        for (size_t i = 0; i < info.pasteboard->ItemCount(); ++i) {
+            const auto& item = info.pasteboard->ItemAt(i);
+            if (auto it = item.find(Pasteboard::kTypeFileUrl); it != item.end())
+                urls.emplace_back(it->second.begin(), it->second.end());
+        }
+        return true;
+    }
+    std::vector<std::string> urls;
+};
+
+// The program's part in drops no window takes: it opens the files.
+class FileOpener final : public ApplicationDelegate {
+public:
+    bool OpenFile(const std::string& path) override
+    {
+        opened.push_back(path);
+        return true;
+    }
+    std::vector<std::string> opened;
+};
+
+std::string DropScript()
+{
+    return std::string(SONALYX_SOURCE_DIR) + "/tests/display/xdnd_drop.py";
+}
+
+} // namespace
+
+TEST_F(DesktopTest, FilesDroppedFromAFileManagerArriveAtThePointer)
+{
+    Ref<Window> doc = ShowDocument(Rect{200, 200, 360, 240}, "Drop");
+    DropTarget target;
+    doc->SetDelegate(&target);
+    doc->RegisterForDraggedTypes({Pasteboard::kTypeFileUrl});
+    ASSERT_TRUE(ScreenShows({doc.Get()}));
+    const std::string id = std::to_string(NativeOf(*doc));
+    fX.MoveTo(Point{300, 300});
+    ASSERT_EQ(RunTool({"/usr/bin/python3", DropScript(), id, "300", "600", "/tmp/a b.snx", "/tmp/take.tks"}), 0);
+    ASSERT_TRUE(RunUntil([&] { return target.urls.size() == 2; }));
+    EXPECT_EQ(target.urls[0], "file:///tmp/a%20b.snx");
+    EXPECT_EQ(target.urls[1], "file:///tmp/take.tks");
+
+    // Over a window that takes no files the program opens them.
+    doc->UnregisterDraggedTypes();
+    FileOpener program;
+    Application::Shared().SetDelegate(&program);
+    ASSERT_EQ(RunTool({"/usr/bin/python3", DropScript(), id, "300", "600", "/tmp/c.snx"}), 0);
+    ASSERT_TRUE(RunUntil([&] { return program.opened.size() == 1; }));
+    EXPECT_EQ(program.opened[0], "/tmp/c.snx");
+    doc->SetDelegate(nullptr);
+}
