@@ -10,9 +10,11 @@ namespace plat {
 
 namespace {
 
-std::unique_ptr<SdlBackend>& Installed()
+// Not a static object: a program that never stops the desktop leaves it to the process's
+// end rather than tearing it down after the window server and run loops it points into.
+SdlBackend*& Installed()
 {
-    static std::unique_ptr<SdlBackend> backend;
+    static SdlBackend* backend = nullptr;
     return backend;
 }
 
@@ -27,8 +29,8 @@ DesktopStartResult StartDesktop()
     std::unique_ptr<SdlBackend> backend = SdlBackend::Start(&error);
     if (!backend)
         return {DesktopKind::NoDisplay, error};
-    Installed() = std::move(backend);
-    WindowServer::Shared().SetBackend(Installed().get());
+    Installed() = backend.release();
+    WindowServer::Shared().SetBackend(Installed());
     WindowServer::Shared().SetDisplaysBeforeWait(true);
     return {DesktopKind::Desktop, {}};
 }
@@ -39,7 +41,8 @@ void StopDesktop()
         return;
     WindowServer::Shared().SetDisplaysBeforeWait(false);
     WindowServer::Shared().SetBackend(nullptr);
-    Installed().reset();
+    delete Installed();
+    Installed() = nullptr;
 }
 
 } // namespace plat
