@@ -13,28 +13,23 @@ constexpr Color kBlue{0.20, 0.42, 0.85, 1};
 constexpr Color kGrey{0.55, 0.55, 0.55, 1};
 
 
+void ArrowPath(Canvas& canvas)
+{
+    constexpr Point kOutline[] = {{1, 1}, {1, 17}, {5, 13}, {8, 20}, {11, 19}, {8, 12}, {13, 12}};
+    canvas.BeginPath();
+    canvas.MoveTo(kOutline[0]);
+    for (const Point& p : kOutline)
+        canvas.LineTo(p);
+    canvas.ClosePath();
+}
+
+// The plain arrow, black with a white edge.
 void Arrow(Canvas& canvas)
 {
-    canvas.BeginPath();
-    canvas.MoveTo({1, 1});
-    canvas.LineTo({1, 17});
-    canvas.LineTo({5, 13});
-    canvas.LineTo({8, 20});
-    canvas.LineTo({11, 19});
-    canvas.LineTo({8, 12});
-    canvas.LineTo({13, 12});
-    canvas.ClosePath();
+    ArrowPath(canvas);
     canvas.SetFillColor(kBlack);
     canvas.FillPath();
-    canvas.BeginPath();
-    canvas.MoveTo({1, 1});
-    canvas.LineTo({1, 17});
-    canvas.LineTo({5, 13});
-    canvas.LineTo({8, 20});
-    canvas.LineTo({11, 19});
-    canvas.LineTo({8, 12});
-    canvas.LineTo({13, 12});
-    canvas.ClosePath();
+    ArrowPath(canvas);
     canvas.SetStrokeColor(kWhite);
     canvas.SetLineWidth(1);
     canvas.StrokePath();
