@@ -1,5 +1,6 @@
 // The window system on a real X server: input through XTest, screenshots of the root window.
 #include "tests/display/DesktopFixture.h"
+#include "foundation/geometry/CLRect.h"
 #include "platform/app/Application.h"
 #include "platform/app/ApplicationDelegate.h"
 #include "platform/controls/ControlView.h"
@@ -13,9 +14,11 @@
 #include "platform/menus/MenuListView.h"
 #include "platform/menus/MenuTracking.h"
 #include "platform/window/Pasteboard.h"
+#include "platform/window/Screens.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
 #include "platform/window/sdl/SdlBackend.h"
+#include "shell/windows/CDesktop.h"
 
 #include <string>
 
@@ -292,4 +295,19 @@ TEST_F(DesktopTest, FilesDroppedFromAFileManagerArriveAtThePointer)
     ASSERT_TRUE(RunUntil([&] { return program.opened.size() == 1; }));
     EXPECT_EQ(program.opened[0], "/tmp/c.snx");
     doc->SetDelegate(nullptr);
+}
+
+TEST_F(DesktopTest, TheDisplaysAreTheScreensAndAStoredRectangleOffThemComesBack)
+{
+    const std::vector<Screen> screens = Screens::All();
+    ASSERT_EQ(screens.size(), 1u);
+    EXPECT_EQ(screens[0].frame.width, 1440);
+    EXPECT_EQ(screens[0].frame.height, 900);
+    // A window rectangle stored on a display that is gone lands on the main screen.
+    CLRect stored{3000, 2000, 3400, 2300};
+    CDesktop::ShiftOntoScreen(nullptr, stored);
+    EXPECT_EQ(stored.Width(), 400);
+    EXPECT_EQ(stored.Height(), 300);
+    EXPECT_LE(stored.right, 1440);
+    EXPECT_LE(stored.bottom, 900);
 }

@@ -110,7 +110,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Start(std::string* error)
     }
     std::unique_ptr<SdlBackend> backend(new SdlBackend());
     Screens::Set(backend->ReportScreens());
-    SDL_StartTextInput();
+    SDL_StopTextInput(); // on while a text field edits
     Impl* impl = backend->fImpl.get();
     impl->keyObserver = WindowServer::Shared().AddObserver([impl](WindowNotice notice, Window& window) {
         // The keyboard follows the model's key window.
