@@ -32,6 +32,14 @@ void Window::SetLevel(int32_t level)
     WindowServer::Shared().LevelChanged(*this);
 }
 
+void Window::SetTitle(std::string title)
+{
+    if (title == fTitle)
+        return;
+    fTitle = std::move(title);
+    WindowServer::Shared().FrameChanged(*this); // the desktop's title bar shows it
+}
+
 void Window::SetShowsMenuBar(bool shows)
 {
     if (shows == fShowsMenuBar)

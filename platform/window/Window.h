@@ -34,7 +34,7 @@ public:
     int32_t Level() const { return fLevel; }
     void SetLevel(int32_t level);
     const std::string& Title() const { return fTitle; }
-    void SetTitle(std::string title) { fTitle = std::move(title); }
+    void SetTitle(std::string title);
 
     // Frame and content rectangles in global screen coordinates.
     const Rect& Frame() const { return fFrame; }

@@ -31,6 +31,7 @@ public:
     uint32_t Register(Window* window);
     void Unregister(Window* window);
     void LevelChanged(Window& window);
+    // The window's frame, title or bar changed: the backend's surface follows.
     void FrameChanged(Window& window);
 
     Window* WithNumber(uint32_t number) const;

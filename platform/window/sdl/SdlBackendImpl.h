@@ -28,6 +28,7 @@ struct SdlSurface {
     std::string title;
     bool shown = false;
     bool popUp = false;
+    bool geometryQueued = false; // the model takes the reported geometry after the batch
 };
 
 struct SdlBackend::Impl {

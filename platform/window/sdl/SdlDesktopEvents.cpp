@@ -24,25 +24,27 @@ Rect FrameOfClient(const Window& window, const SDL_Rect& client)
     return window.FrameRectForContentRect(content);
 }
 
-void QueueMove(SdlBackend::Impl& impl, Window& window)
+// The window manager moved or resized the window: once the batch is in, the model takes the
+// last geometry it reported (earlier reports of one batch are stale by then).
+void QueueGeometry(SdlBackend::Impl& impl, Window& window)
 {
-    const SdlSurface* surface = impl.SurfaceOf(window.Number());
-    const Rect frame = FrameOfClient(window, surface->applied);
-    if (frame.x == window.Frame().x && frame.y == window.Frame().y)
+    SdlSurface* surface = impl.SurfaceOf(window.Number());
+    if (surface->geometryQueued)
         return;
+    surface->geometryQueued = true;
     Ref<Window> keep(&window);
-    impl.windowManagerActions.push_back([keep, frame] { UserWindowActions::Move(*keep, Point{frame.x, frame.y}); });
-}
-
-void QueueResize(SdlBackend::Impl& impl, Window& window)
-{
-    const SdlSurface* surface = impl.SurfaceOf(window.Number());
-    const Rect frame = FrameOfClient(window, surface->applied);
-    if (frame.width == window.Frame().width && frame.height == window.Frame().height)
-        return;
-    Ref<Window> keep(&window);
-    impl.windowManagerActions.push_back(
-        [keep, frame] { UserWindowActions::Resize(*keep, frame.width, frame.height); });
+    impl.windowManagerActions.push_back([keep, &impl] {
+        SdlSurface* current = impl.SurfaceOf(keep->Number());
+        if (!current)
+            return;
+        current->geometryQueued = false;
+        const Rect reported = FrameOfClient(*keep, current->applied);
+        const Rect model = keep->Frame();
+        if (reported.width != model.width || reported.height != model.height)
+            UserWindowActions::Resize(*keep, reported.width, reported.height);
+        if (reported.x != keep->Frame().x || reported.y != keep->Frame().y)
+            UserWindowActions::Move(*keep, Point{reported.x, reported.y});
+    });
 }
 
 void QueueFocus(SdlBackend::Impl& impl, Window& window)
@@ -93,12 +95,12 @@ bool HandleWindowEvent(SdlBackend& backend, SdlBackend::Impl& impl, const SDL_Wi
     case SDL_WINDOWEVENT_MOVED:
         surface->applied.x = event.data1;
         surface->applied.y = event.data2;
-        QueueMove(impl, *window);
+        QueueGeometry(impl, *window);
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         surface->applied.w = event.data1;
         surface->applied.h = event.data2;
-        QueueResize(impl, *window);
+        QueueGeometry(impl, *window);
         break;
     case SDL_WINDOWEVENT_CLOSE: {
         Ref<Window> keep(window);
