@@ -303,7 +303,9 @@ void CSpecWindow::StoreWindowRecord()
         mode = fBands.Count() > 0 ? 2 : 1;
     LObject::SetByte(w, nullptr, kWindFqmd, mode, LObject::Merge::No);
     LObject::SetFloat(w, nullptr, kWindFqbw, fBands.width, LObject::Merge::No);
-    LObject::SetFilePath(w, nullptr, kWindDcfl, fDocLocation.GetPath());
+    // The window's own file: an untitled window must not claim the last document saved.
+    const std::string document = DocumentPath();
+    LObject::SetFilePath(w, nullptr, kWindDcfl, document.empty() ? LStringRef() : UrlFromPosixPath(document));
     LObject::SetFilePath(w, nullptr, kWindLgfl, fRecordLocation.GetPath());
     LObject::SetFilePath(w, nullptr, kWindFbfl, fBandLocation.GetPath());
     LObject::SetString(w, nullptr, kWindPort, fSourceName, LObject::Merge::No);
