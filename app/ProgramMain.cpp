@@ -1,4 +1,4 @@
-#include "shell/app/ProgramMain.h"
+#include "app/ProgramMain.h"
 #include "platform/app/Application.h"
 #include "platform/app/ApplicationMain.h"
 #include "platform/app/SingleInstance.h"
@@ -7,8 +7,8 @@
 #include "platform/resources/ResourceFile.h"
 #include "platform/runloop/RunLoop.h"
 #include "shell/app/AppDelegate.h"
-#include "shell/app/CApp.h"
-#include "shell/app/CreateGlobals.h"
+#include "app/CApp.h"
+#include "app/CreateGlobals.h"
 #include "shell/menus/ProgramMainMenu.h"
 #include "shell/system/LSystemInfo.h"
 
