@@ -2,10 +2,12 @@
 #include "app/CommandLine.h"
 #include "platform/app/Application.h"
 #include "platform/app/ApplicationMain.h"
+#include "platform/app/SingleInstance.h"
 #include "platform/menus/MainMenu.h"
 #include "platform/menus/MenuBarHost.h"
 #include "platform/menus/MenuActions.h"
 #include "platform/resources/ResourceFile.h"
+#include "platform/runloop/RunLoop.h"
 #include "platform/system/SystemInfo.h"
 #include "platform/window/DesktopStart.h"
 #include "shell/app/AppDelegate.h"
@@ -63,7 +65,16 @@ bool AnswerCommandLine(const CommandLine& line, int& exitStatus)
     return false;
 }
 
-int RunWithDesktop(int argc, char** argv)
+// A later launch hands its files to the running program and ends.
+int HandToRunningProgram(const plat::SingleInstance& instance, int argc, char** argv)
+{
+    if (instance.HandOff(plat::PathOperands(argc, argv)))
+        return 0;
+    std::fprintf(stderr, "sonalyx: the running program did not take the files\n");
+    return 1;
+}
+
+int RunApplication(int argc, char** argv)
 {
     LSystemInfo::Query(LSystemInfo::Global());
     const std::string path = plat::ProgramResourcePath();
@@ -95,12 +106,16 @@ int RunProgram(int argc, char** argv)
 {
     if (int exitStatus = 0; AnswerCommandLine(ParseCommandLine(argc, argv), exitStatus))
         return exitStatus;
+    plat::SingleInstance instance("sonalyx");
+    if (instance.GetRole() == plat::SingleInstance::Role::Secondary)
+        return HandToRunningProgram(instance, argc, argv);
     const plat::DesktopStartResult desktop = plat::StartDesktop();
     if (desktop.kind == plat::DesktopKind::NoDisplay) {
         std::fprintf(stderr, "%s\n", NoDisplayText(desktop.reason).c_str());
         return kExitNoDisplay;
     }
-    const int exitStatus = RunWithDesktop(argc, argv);
+    instance.Listen(plat::RunLoop::Current());
+    const int exitStatus = RunApplication(argc, argv);
     plat::StopDesktop();
     return exitStatus;
 }
