@@ -2,6 +2,7 @@
 #include "platform/Geometry.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/values/ValueRef.h"
+#include "platform/window/Window.h"
 #include "platform/window/sdl/XServerDriver.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +10,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-namespace plat {
-class Window;
-}
 
 // The display tests' world: the desktop backend on the X server the test command started,
 // a person's input through XTest, and screenshots of the root window.
