@@ -117,6 +117,8 @@ void Application::SetActive(bool active)
     if (active == fActive)
         return;
     fActive = active;
+    if (!active)
+        MenuTracking::Shared().Close(); // an open menu does not outlive the program's focus
     WindowServer::Shared().SetActive(active);
     if (!fDelegate)
         return;

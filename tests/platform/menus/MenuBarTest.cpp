@@ -190,6 +190,16 @@ TEST_F(MenuBarTest, APressOutsideClosesWithoutAChoice)
     EXPECT_FALSE(MenuTracking::Shared().IsOpen());
 }
 
+TEST_F(MenuBarTest, AnOpenMenuClosesWhenTheProgramLosesTheFocus)
+{
+    Application::Shared().SetActive(true);
+    Application::Shared().SendEvent(*fDriver.MakeMouse(EventType::LeftMouseDown, Title(0)));
+    ASSERT_TRUE(MenuTracking::Shared().IsOpen());
+    Application::Shared().SetActive(false);
+    EXPECT_FALSE(MenuTracking::Shared().IsOpen());
+    Application::Shared().Reset();
+}
+
 TEST_F(MenuBarTest, TheHostWindowCarriesTheBarWhileNoDocumentShows)
 {
     Application::Shared().Reset();
