@@ -13,8 +13,10 @@
 #include "platform/menus/MenuItem.h"
 #include "platform/menus/MenuListView.h"
 #include "platform/menus/MenuTracking.h"
+#include "platform/window/Event.h"
 #include "platform/window/Pasteboard.h"
 #include "platform/window/Screens.h"
+#include "platform/window/View.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
 #include "platform/window/sdl/SdlBackend.h"
@@ -153,6 +155,38 @@ TEST_F(DesktopTest, KeyboardWorksInAnOpenMenuAndCtrlQAsksToQuit)
     fX.Tap("q", {"Control_L"});
     ASSERT_TRUE(RunUntil([&] { return program.asked == 1; }));
     EXPECT_FALSE(Application::Shared().HasTerminated());
+}
+
+namespace {
+
+// A view that keeps the wheel movement it hears.
+class WheelView final : public View {
+public:
+    static Ref<WheelView> Make(const Rect& frame) { return Ref<WheelView>::Adopt(new WheelView(frame)); }
+    void ScrollWheel(const Event& event) override { deltaY += event.deltaY; }
+    double deltaY = 0;
+
+private:
+    explicit WheelView(const Rect& frame) : View(frame) {}
+};
+
+} // namespace
+
+TEST_F(DesktopTest, TheWheelReachesTheViewUnderThePointer)
+{
+    Ref<Window> doc = ShowDocument(Rect{300, 200, 300, 200}, "Wheel");
+    Ref<WheelView> view = WheelView::Make(Rect{0, 0, 300, 200});
+    doc->ContentView()->AddSubview(view.Get());
+    ASSERT_TRUE(ScreenShows({doc.Get()}));
+    fX.MoveTo(Point{450, 300});
+    fX.Press(4); // one step away from the user: up
+    fX.Release(4);
+    ASSERT_TRUE(RunUntil([&] { return view->deltaY > 0; }));
+    fX.Press(5);
+    fX.Release(5);
+    fX.Press(5);
+    fX.Release(5);
+    ASSERT_TRUE(RunUntil([&] { return view->deltaY < 0; }));
 }
 
 TEST_F(DesktopTest, TypedTextReachesTheFieldAndASliderFollowsTheDrag)

@@ -22,6 +22,9 @@
 
 namespace plat {
 
+// Makes every panel transient for the current main window.
+void AttachPanels(SdlBackend::Impl& impl);
+
 namespace {
 
 long Round(double v) { return std::lround(v); }
@@ -113,11 +116,13 @@ std::unique_ptr<SdlBackend> SdlBackend::Start(std::string* error)
     SDL_StopTextInput(); // on while a text field edits
     Impl* impl = backend->fImpl.get();
     impl->keyObserver = WindowServer::Shared().AddObserver([impl](WindowNotice notice, Window& window) {
-        // The keyboard follows the model's key window.
+        // The keyboard follows the model's key window; panels stay with the main window.
         SdlSurface* surface = impl->SurfaceOf(window.Number());
         if (notice == WindowNotice::BecameKey && surface && surface->shown && !surface->popUp
             && SDL_GetKeyboardFocus() != surface->sdl)
             SDL_RaiseWindow(surface->sdl);
+        if (notice == WindowNotice::BecameMain)
+            AttachPanels(*impl);
     });
     return backend;
 }
@@ -174,6 +179,19 @@ void AttachToMainWindow(SdlBackend::Impl& impl, const Window& window, SdlSurface
     if (own.info.x11.display && theirs.info.x11.window)
         XSetTransientForHint(own.info.x11.display, own.info.x11.window, theirs.info.x11.window);
 }
+
+} // namespace
+
+void AttachPanels(SdlBackend::Impl& impl)
+{
+    for (auto& [number, surface] : impl.surfaces) {
+        const Window* window = WindowServer::Shared().WithNumber(number);
+        if (surface.sdl && window && window->IsPanel())
+            AttachToMainWindow(impl, *window, surface);
+    }
+}
+
+namespace {
 
 // Watches the X connection from the main run loop, so a wait ends when input arrives.
 void WatchDisplay(SdlBackend::Impl& impl, SDL_Window* sdl)
