@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <dlfcn.h>
 
 namespace plat {
 
@@ -36,6 +37,20 @@ SDL_SysWMinfo WindowInfo(SDL_Window* sdl)
     if (!sdl || !SDL_GetWindowWMInfo(sdl, &info) || info.subsystem != SDL_SYSWM_X11)
         info.info.x11 = {nullptr, 0};
     return info;
+}
+
+// SDL opens the X extension libraries itself and closes them when its video stops; closed,
+// the caches they keep until the process ends would lose their last reference (and a leak
+// checker would report them). Opened here once more and never closed, they stay loaded.
+void KeepExtensionLibrariesLoaded()
+{
+    static const bool kept = [] {
+        for (const char* library : {"libXcursor.so.1", "libXi.so.6", "libXrandr.so.2", "libXinerama.so.1",
+                                    "libXss.so.1", "libXfixes.so.3", "libXext.so.6"})
+            (void)dlopen(library, RTLD_NOW | RTLD_NODELETE);
+        return true;
+    }();
+    (void)kept;
 }
 
 bool IsPopUp(const Window& window) { return window.Level() >= kLevelPopUpMenu; }
@@ -106,6 +121,9 @@ std::unique_ptr<SdlBackend> SdlBackend::Start(std::string* error)
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");  // the model decides about the first click
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0"); // the X server's shared-memory images, no GL
+
+    KeepExtensionLibrariesLoaded();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         if (error)
             *error = SDL_GetError();
