@@ -5,6 +5,9 @@
 #include "app/CreateGlobals.h"
 #include "foundation/records/LObject.h"
 #include "platform/app/ApplicationDriver.h"
+#include "outputs/dmx/CDmxOutput.h"
+#include "outputs/midi/CMIDIOutPort.h"
+#include "platform/midi/MidiSystem.h"
 #include "platform/prefs/Preferences.h"
 #include "platform/resources/ResourceFile.h"
 #include "platform/window/EventQueue.h"
@@ -286,9 +289,7 @@ TEST_F(AppDocuments, AShutDownWithoutQuestionsNamesTheUnsavedAndKeepsTheirFiles)
     EXPECT_EQ(std::filesystem::last_write_time(b), before);
     EXPECT_EQ(std::filesystem::file_size(b), size);
     OpenRequest({});
-    const std::vector<std::string> reopened = OpenPaths();
-    EXPECT_EQ(std::vector<std::string>(reopened.begin(), reopened.begin() + 2), (std::vector<std::string>{a, b}))
-        << "the documents reopen";
+    EXPECT_EQ(OpenPaths(), (std::vector<std::string>{a, b, ""})) << "every document reopens";
 
     AppDelegate delegate;
     delegate.SetMain(&App().MainLoop());
@@ -297,6 +298,21 @@ TEST_F(AppDocuments, AShutDownWithoutQuestionsNamesTheUnsavedAndKeepsTheirFiles)
     testing::internal::CaptureStderr();
     DestroyGlobals();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "an agreed quit names nothing";
+}
+
+TEST_F(AppDocuments, ConnectingTheMidiOutputHandsTheDmxOutputToTheActiveDocument)
+{
+    plat::MidiSystem& midi = plat::MidiSystem::Shared();
+    const plat::MidiEndpoint synth = midi.AddVirtualDestination({false, "", "", "Soft Synth"});
+    SetComboIdParam(Prefs()->GetChild(kPrefMdot), LStringRef("Soft Synth"));
+    OpenRequest({MakeDocument("a.snx"), MakeDocument("b.snx")});
+    CSpecWindow* back = App().Document(0);
+    CSpecWindow* front = App().Document(1);
+    ASSERT_TRUE(front->IsFullyActive());
+    back->TakeDmxOutput();
+    App().ShowMidiStatus(true);
+    EXPECT_EQ(App().DmxOutput().Driver(), &front->FaderEngine());
+    midi.RemoveVirtualDestination(synth);
 }
 
 } // namespace
