@@ -350,3 +350,62 @@ TEST_F(DocumentRun, ADocumentPlaysItsRecordingServesItsSamplesAndSendsItsFaderOv
     // The client may join after the first step began.
     EXPECT_TRUE(FollowsCycle(Folded(std::vector<std::string>(lines.begin() + 3, lines.end())), expectedFrames, false));
 }
+
+TEST_F(DocumentRun, SigtermQuitsWithStatusZeroAndTheDocumentsReopenAtTheNextStart)
+{
+    const uint16_t serverPort = FreeTcpPort();
+    const std::string document = WriteDocument(scene, FreeTcpPort());
+    WriteWindowRecord(scene, document, scene.WriteRecording(), serverPort);
+    const auto before = fs::last_write_time(scene.PrefsFile());
+    {
+        ProgramRun run(scene.Env(), {document});
+        const int client = ConnectToServer(serverPort, 10);
+        ASSERT_GE(client, 0) << "the document did not open";
+        close(client);
+        Terminate(run);
+    }
+    EXPECT_NE(fs::last_write_time(scene.PrefsFile()), before) << "preferences written";
+    {
+        ProgramRun run(scene.Env());
+        const int client = ConnectToServer(serverPort, 10);
+        EXPECT_GE(client, 0) << "the document did not reopen";
+        close(client);
+        Terminate(run);
+    }
+    CAppPrefs prefs;
+    LoadPrefs(prefs, scene);
+    ASSERT_EQ(prefs.Root()->GetArrayCount(kPrefDocs), 1u) << "no untitled document was needed";
+    LObject* record = prefs.Root()->GetChild(kPrefDocs, 0);
+    EXPECT_EQ(record->GetByte(kWindLsop), 1);
+    EXPECT_EQ(std::string(PosixPathFromUrl(record->GetString(kWindDcfl).View()).View()), document);
+}
+
+TEST_F(DocumentRun, ASecondLaunchHandsItsFileToTheRunningProgram)
+{
+    const uint16_t serverPort = FreeTcpPort();
+    const std::string document = WriteDocument(scene, FreeTcpPort());
+    WriteWindowRecord(scene, document, scene.WriteRecording(), serverPort);
+    ProgramRun first(scene.Env());
+    const std::string socketPath = scene.root + "/run/sonalyx.socket";
+    for (int i = 0; i < 500 && !fs::exists(socketPath); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(fs::exists(socketPath)) << "the first program does not listen";
+    {
+        ProgramRun second(scene.Env(), {document});
+        int status = 0;
+        ASSERT_TRUE(second.WaitExit(20, status)) << "the second launch keeps running";
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_EQ(second.ErrorText(), "");
+    }
+    const int client = ConnectToServer(serverPort, 10);
+    EXPECT_GE(client, 0) << "the running program did not open the file";
+    close(client);
+    Terminate(first);
+    EXPECT_FALSE(fs::exists(socketPath)) << "the socket goes with its program";
+    CAppPrefs prefs;
+    LoadPrefs(prefs, scene);
+    ASSERT_EQ(prefs.Root()->GetArrayCount(kPrefDocs), 2u) << "the document and the untitled one of the launch";
+    EXPECT_EQ(prefs.Root()->GetChild(kPrefDocs, 0)->GetByte(kWindLsop), 1);
+    EXPECT_EQ(prefs.Root()->GetChild(kPrefDocs, 1)->GetByte(kWindLsop), 1);
+}
