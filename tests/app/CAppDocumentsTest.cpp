@@ -17,6 +17,7 @@
 #include "shell/app/AppDelegate.h"
 #include "shell/app/CExtCmd.h"
 #include "shell/files/FileUrls.h"
+#include "tests/support/ProgramResourceFile.h"
 #include "ui/layout/LFormulaLayout.h"
 #include "ui/menus/LMenuItem.h"
 #include "ui/windows/LWindow.h"
@@ -43,11 +44,7 @@ protected:
         // Each test starts without preferences.
         std::filesystem::remove(plat::Preferences::DomainPath(""));
         (void)plat::Preferences::Domain("").Synchronize();
-        const int saved = plat::CurrentResourceFile();
-        plat::ResourceStatus status;
-        fRef = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
-        plat::UseResourceFile(saved);
-        SetProgramResourceFile(fRef);
+        SetProgramResourceFile(resources.Ref());
         LFormulaLayout prelude(nullptr, nullptr);
         Launch();
     }
@@ -55,7 +52,6 @@ protected:
     {
         DestroyGlobals();
         SetProgramResourceFile(0);
-        plat::CloseResourceFile(fRef);
         std::filesystem::remove_all(dir);
     }
 
@@ -111,13 +107,11 @@ protected:
     static void Modify(CSpecWindow& window) { window.SetCutDC(1); }
     static bool IsFront(CSpecWindow& window) { return window.Window()->Native()->IsKey(); }
 
+    ProgramResourceFile resources;
     std::string dir;
     plat::WindowTestDriver windows;
     plat::ApplicationDriver application;
     plat::PanelTestDriver panels;
-
-private:
-    int fRef = 0;
 };
 
 TEST_F(AppDocuments, AnOpenPathBringsItsWindowForwardInsteadOfASecond)
