@@ -3,6 +3,9 @@
 #include "shell/CAsyncLoopThread.h"
 
 #include <benchmark/benchmark.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -89,3 +92,78 @@ static void BM_SignalsDeliveredPerSecond(benchmark::State& state)
     queue->Stop();
 }
 BENCHMARK(BM_SignalsDeliveredPerSecond)->UseRealTime();
+
+namespace {
+
+// Long enough for the woken thread to be back asleep in its wait before the next post.
+constexpr uint64_t kAsleepUs = 300;
+
+} // namespace
+
+// Post to delivery with the dispatch thread asleep in its wait, as every arriving chunk of
+// a live source finds it. Judged against BM_EventfdWakeAsleep.
+static void BM_SignalPostToDeliveryAsleep(benchmark::State& state)
+{
+    auto queue = MakeQueue();
+    DeliveryCounter counter;
+    {
+        LAsyncSignal signal(&counter, queue.get());
+        std::vector<double> latenciesUs;
+        for (auto _ : state) {
+            plat::SleepUs(kAsleepUs);
+            const uint64_t before = counter.delivered.load(std::memory_order_acquire);
+            const uint64_t postedUs = plat::NowUs();
+            signal.Post();
+            while (counter.delivered.load(std::memory_order_acquire) == before)
+                std::this_thread::yield();
+            const double us = double(counter.deliveredUs.load(std::memory_order_relaxed) - postedUs);
+            latenciesUs.push_back(us);
+            state.SetIterationTime(us / 1e6);
+        }
+        state.counters["median_us"] = Percentile(latenciesUs, 0.5);
+        state.counters["p99_us"] = Percentile(latenciesUs, 0.99);
+    }
+    queue->Stop();
+}
+BENCHMARK(BM_SignalPostToDeliveryAsleep)->UseManualTime()->Iterations(3000);
+
+// The yardstick of the above: a bare eventfd write waking a thread blocked in poll.
+static void BM_EventfdWakeAsleep(benchmark::State& state)
+{
+    const int fd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    std::atomic<uint64_t> wokenUs{0};
+    std::atomic<uint64_t> woken{0};
+    std::atomic<bool> stop{false};
+    std::thread waiter([&] {
+        while (!stop.load(std::memory_order_acquire)) {
+            pollfd item{fd, POLLIN, 0};
+            if (poll(&item, 1, -1) <= 0)
+                continue;
+            uint64_t count = 0;
+            (void)!read(fd, &count, sizeof count);
+            wokenUs.store(plat::NowUs(), std::memory_order_relaxed);
+            woken.fetch_add(1, std::memory_order_release);
+        }
+    });
+    std::vector<double> latenciesUs;
+    for (auto _ : state) {
+        plat::SleepUs(kAsleepUs);
+        const uint64_t before = woken.load(std::memory_order_acquire);
+        const uint64_t postedUs = plat::NowUs();
+        const uint64_t one = 1;
+        (void)!write(fd, &one, sizeof one);
+        while (woken.load(std::memory_order_acquire) == before)
+            std::this_thread::yield();
+        const double us = double(wokenUs.load(std::memory_order_relaxed) - postedUs);
+        latenciesUs.push_back(us);
+        state.SetIterationTime(us / 1e6);
+    }
+    state.counters["median_us"] = Percentile(latenciesUs, 0.5);
+    state.counters["p99_us"] = Percentile(latenciesUs, 0.99);
+    stop.store(true, std::memory_order_release);
+    const uint64_t one = 1;
+    (void)!write(fd, &one, sizeof one);
+    waiter.join();
+    close(fd);
+}
+BENCHMARK(BM_EventfdWakeAsleep)->UseManualTime()->Iterations(3000);
