@@ -104,8 +104,9 @@ PlainFader PlainFaderAt(uint32_t i)
             uint8_t(i % 2 ? kFaderDmx2 : kFaderDmx), uint16_t(1 + i * 2)};
 }
 
-// Two channels analysed once: the passes below read the same spectra every time.
-bool AnalyseTwoChannels(CSpectrumAnalyser& analyser)
+// Two channels analysed once; the passes below alternate between two such analyses, so that
+// every pass changes every fader's live values.
+bool AnalyseTwoChannels(CSpectrumAnalyser& analyser, double period)
 {
     CWindowedFFT plan;
     if (!analyser.Setup(2, 10, 13) || !plan.Setup(10, CHanningWindow()))
@@ -113,7 +114,7 @@ bool AnalyseTwoChannels(CSpectrumAnalyser& analyser)
     for (uint32_t c = 0; c < 2; ++c) {
         CSpectrumChan& chan = *analyser.Channel(c);
         for (uint32_t n = 0; n < 1024; ++n)
-            chan.Push(float(0.5 * std::sin(2.0 * std::numbers::pi * double(n) / (37.0 + c))));
+            chan.Push(float(0.5 * std::sin(2.0 * std::numbers::pi * double(n) / (period + c))));
         (void)chan.LoadFFTInput(plan.windowTable, plan.fft);
         plan.fft.Transform(chan.fftBuffer, CFFT::Direction::Forward);
         chan.Power(plan.windowGain);
@@ -133,8 +134,8 @@ static void BM_FaderEnginePass(benchmark::State& state)
     plat::DeviceRegistry registry;
     CDmxOutput dmx(nullptr, &queue, registry);
     CFaderSetRecord document;
-    CSpectrumAnalyser analyser;
-    if (!AnalyseTwoChannels(analyser)) {
+    CSpectrumAnalyser analysers[2];
+    if (!AnalyseTwoChannels(analysers[0], 37.0) || !AnalyseTwoChannels(analysers[1], 23.0)) {
         state.SkipWithError("setup");
         return;
     }
@@ -149,8 +150,9 @@ static void BM_FaderEnginePass(benchmark::State& state)
         CParamSet::SetValue(fader->GetChild(kFadrCprm), nullptr, "dch", LStringRef(std::to_string(f.dmxChannel).c_str()));
         LObject::SetByte(fader, nullptr, kFadrFtyp, f.kind, LObject::Merge::No);
     }
+    uint32_t pass = 0;
     for (auto _ : state)
-        engine.ApplySpectrum(1000, analyser);
+        engine.ApplySpectrum(1000, analysers[++pass & 1]);
     state.SetItemsProcessed(state.iterations() * faderCount);
 }
 BENCHMARK(BM_FaderEnginePass)->Arg(64);
@@ -160,8 +162,8 @@ BENCHMARK(BM_FaderEnginePass)->Arg(64);
 static void BM_PlainFaderArrays(benchmark::State& state)
 {
     const auto faderCount = uint32_t(state.range(0));
-    CSpectrumAnalyser analyser;
-    if (!AnalyseTwoChannels(analyser)) {
+    CSpectrumAnalyser analysers[2];
+    if (!AnalyseTwoChannels(analysers[0], 37.0) || !AnalyseTwoChannels(analysers[1], 23.0)) {
         state.SkipWithError("setup");
         return;
     }
@@ -171,7 +173,9 @@ static void BM_PlainFaderArrays(benchmark::State& state)
     std::vector<uint8_t> dmxFrame(513);
     std::vector<float> live(2 * faderCount);
     const CPeakScale scale{false, 10};
+    uint32_t pass = 0;
     for (auto _ : state) {
+        const CSpectrumAnalyser& analyser = analysers[++pass & 1];
         for (uint32_t i = 0; i < faderCount; ++i) {
             const PlainFader& f = faders[i];
             const CSpectrumChan& chan = *analyser.Channel(f.channel);
