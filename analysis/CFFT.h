@@ -9,11 +9,23 @@ struct SComplex32 {
     float im;
 };
 
+struct CFFTKernel;
+
 // Radix-2 decimation-in-time FFT plan of size N = 2^order, shared by every channel of a window.
 // The input is expected in bit-reversed order (see `bitrev`); no scaling in either direction.
+// The stage loops come in builds for several vector units; a plan uses the widest one the
+// processor has, and every build gives exactly the same values.
 class CFFT {
 public:
     enum class Direction { Forward, Inverse };
+    // Builds of the stage loops: the portable one and the one for AVX2 (x86-64 only).
+    enum class Path { Generic, Avx2 };
+
+    // The builds this processor runs, the portable one first and the widest last.
+    static std::vector<Path> AvailablePaths();
+    // Makes the plan use one build; false (nothing changed) when this processor cannot run it.
+    bool UsePath(Path path);
+    Path CurrentPath() const;
 
     // The largest order a plan accepts; larger sizes make no sense for live analysis.
     static constexpr uint32_t kMaxOrder = 20;
@@ -49,4 +61,5 @@ private:
     // The values being transformed, split into real and imaginary parts.
     mutable std::vector<float> fScratchRe;
     mutable std::vector<float> fScratchIm;
+    const CFFTKernel* fKernel = nullptr; // null: the widest one available
 };
