@@ -43,6 +43,32 @@ public:
     // space, so it transforms one buffer at a time (the render pass runs on one thread).
     bool Transform(std::span<SComplex32> data, Direction direction) const;
 
+    // Calls visit(k, bitrev[k]) for every k below N, tile by tile: the indexes of a tile lie in
+    // eight runs of eight, and so do their reversals, so that a load into bit-reversed order
+    // reads and writes whole cache lines instead of one value per line.
+    template <class Visit>
+    void ForEachReversed(Visit&& visit) const
+    {
+        constexpr uint32_t kTileOrder = 3;
+        constexpr uint32_t kSide = 1u << kTileOrder;
+        const uint32_t* rev = bitrev.data();
+        if (order < 2 * kTileOrder || bitrev.size() != size) {
+            for (uint32_t k = 0; k < bitrev.size(); ++k)
+                visit(k, rev[k]);
+            return;
+        }
+        const uint32_t high = order - kTileOrder;
+        const uint32_t middles = 1u << (order - 2 * kTileOrder);
+        for (uint32_t m = 0; m < middles; ++m) {
+            for (uint32_t c = 0; c < kSide; ++c) {
+                for (uint32_t a = 0; a < kSide; ++a) {
+                    const uint32_t k = (a << high) | (m << kTileOrder) | c;
+                    visit(k, rev[k]);
+                }
+            }
+        }
+    }
+
     uint32_t order = 0;
     uint32_t size = 1;
     uint32_t half = 0;

@@ -1,6 +1,7 @@
-// The FFT's stages for 256-bit AVX2 vectors (x86-64 only; built with -mavx2, fft.cmake): two
-// radix-2 stages per pass over split values, eight butterflies per instruction, the last pass
-// writing the interleaved output. Each butterfly is the same f32 products and sums as in the
+// The FFT's stages for 256-bit AVX2 vectors (x86-64 only; built with -mavx2, fft.cmake): the
+// first three radix-2 stages in one pass from the interleaved input, then three or two stages
+// per pass over split values, eight butterflies per instruction, the last pass writing the
+// interleaved output. Each butterfly is the same f32 products and sums as in the
 // portable build, in the same order: multiply, then add or subtract, never fused.
 #include "analysis/CFFTKernel.h"
 
@@ -191,7 +192,7 @@ void RunStages(float* re, float* im, SComplex32* out, size_t n, uint32_t first, 
         const float* sr = wr + h - 1;
         const float* si = wi + h - 1;
         // Eight rows of four would not fit the registers: triples start at eight-wide rows.
-        const uint32_t step = h >= Wide::kWidth && s + 2 < last ? 3 : s + 1 < last ? 2 : 1;
+        const uint32_t step = h >= Wide::kWidth && h < 2048 && s + 2 < last ? 3 : s + 1 < last ? 2 : 1;
         const bool final = writesOut && s + step == last;
         if (step == 3)
             final ? StageTriple<true>(re, im, out, n, h, sr, si) : StageTriple<false>(re, im, out, n, h, sr, si);
@@ -203,6 +204,63 @@ void RunStages(float* re, float* im, SComplex32* out, size_t n, uint32_t first, 
     }
 }
 
+// Splits a ymm of four interleaved values and a second one into their reals and imaginaries,
+// each as [0 1 4 5 | 2 3 6 7].
+inline void SplitEight(__m256 a, __m256 b, __m256& re, __m256& im)
+{
+    re = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
+    im = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
+}
+
+// Stages 0, 1 and 2 over blocks of eight, two blocks at a time (one per 128-bit half), from
+// the interleaved input into split values; n a multiple of 16. Between the stages the values
+// are regrouped so that every butterfly pairs the same lane of two registers.
+void FirstThreeStagesToSplit(const SComplex32* in, float* re, float* im, size_t n, const float* wr, const float* wi)
+{
+    using V = Wide;
+    const __m256 w0r = _mm256_set1_ps(wr[0]);
+    const __m256 w0i = _mm256_set1_ps(wi[0]);
+    const __m256 w1r = _mm256_setr_ps(wr[1], wr[1], wr[2], wr[2], wr[1], wr[1], wr[2], wr[2]);
+    const __m256 w1i = _mm256_setr_ps(wi[1], wi[1], wi[2], wi[2], wi[1], wi[1], wi[2], wi[2]);
+    const __m256 w2r = _mm256_setr_ps(wr[3], wr[4], wr[5], wr[6], wr[3], wr[4], wr[5], wr[6]);
+    const __m256 w2i = _mm256_setr_ps(wi[3], wi[4], wi[5], wi[6], wi[3], wi[4], wi[5], wi[6]);
+    const auto butterfly = [](Lanes<V>& a, Lanes<V>& b, __m256 cr, __m256 ci) {
+        const __m256 tr = V::Sub(V::Mul(cr, b.re), V::Mul(ci, b.im));
+        const __m256 ti = V::Add(V::Mul(cr, b.im), V::Mul(ci, b.re));
+        b.re = V::Sub(a.re, tr);
+        b.im = V::Sub(a.im, ti);
+        a.re = V::Add(a.re, tr);
+        a.im = V::Add(a.im, ti);
+    };
+    for (size_t k = 0; k < n; k += 16) {
+        const float* p = &in[k].re;
+        __m256 rb, ib, rc, ic;
+        SplitEight(_mm256_loadu_ps(p), _mm256_loadu_ps(p + 8), rb, ib);
+        SplitEight(_mm256_loadu_ps(p + 16), _mm256_loadu_ps(p + 24), rc, ic);
+        // Values 0 1 4 5 and 2 3 6 7 of both blocks.
+        const __m256 loR = _mm256_permute2f128_ps(rb, rc, 0x20);
+        const __m256 hiR = _mm256_permute2f128_ps(rb, rc, 0x31);
+        const __m256 loI = _mm256_permute2f128_ps(ib, ic, 0x20);
+        const __m256 hiI = _mm256_permute2f128_ps(ib, ic, 0x31);
+        // Stage 0 pairs values 0-1, 4-5, 2-3, 6-7.
+        Lanes<V> a{_mm256_shuffle_ps(loR, hiR, _MM_SHUFFLE(2, 0, 2, 0)), _mm256_shuffle_ps(loI, hiI, _MM_SHUFFLE(2, 0, 2, 0))};
+        Lanes<V> b{_mm256_shuffle_ps(loR, hiR, _MM_SHUFFLE(3, 1, 3, 1)), _mm256_shuffle_ps(loI, hiI, _MM_SHUFFLE(3, 1, 3, 1))};
+        butterfly(a, b, w0r, w0i);
+        // Stage 1 pairs 0-2, 4-6 (first factor) and 1-3, 5-7 (second).
+        Lanes<V> c{_mm256_shuffle_ps(a.re, b.re, _MM_SHUFFLE(1, 0, 1, 0)), _mm256_shuffle_ps(a.im, b.im, _MM_SHUFFLE(1, 0, 1, 0))};
+        Lanes<V> d{_mm256_shuffle_ps(a.re, b.re, _MM_SHUFFLE(3, 2, 3, 2)), _mm256_shuffle_ps(a.im, b.im, _MM_SHUFFLE(3, 2, 3, 2))};
+        butterfly(c, d, w1r, w1i);
+        // Stage 2 pairs 0-4, 1-5, 2-6, 3-7.
+        Lanes<V> e{_mm256_shuffle_ps(c.re, d.re, _MM_SHUFFLE(2, 0, 2, 0)), _mm256_shuffle_ps(c.im, d.im, _MM_SHUFFLE(2, 0, 2, 0))};
+        Lanes<V> f{_mm256_shuffle_ps(c.re, d.re, _MM_SHUFFLE(3, 1, 3, 1)), _mm256_shuffle_ps(c.im, d.im, _MM_SHUFFLE(3, 1, 3, 1))};
+        butterfly(e, f, w2r, w2i);
+        _mm256_storeu_ps(re + k, _mm256_permute2f128_ps(e.re, f.re, 0x20));
+        _mm256_storeu_ps(re + k + 8, _mm256_permute2f128_ps(e.re, f.re, 0x31));
+        _mm256_storeu_ps(im + k, _mm256_permute2f128_ps(e.im, f.im, 0x20));
+        _mm256_storeu_ps(im + k + 8, _mm256_permute2f128_ps(e.im, f.im, 0x31));
+    }
+}
+
 void Transform(SComplex32* x, float* re, float* im, uint32_t order, const float* wr, const float* wi)
 {
     const size_t n = size_t{1} << order;
@@ -210,9 +268,14 @@ void Transform(SComplex32* x, float* re, float* im, uint32_t order, const float*
     const uint32_t blockOrder = order < kCacheBlockOrder ? order : kCacheBlockOrder;
     const size_t block = size_t{1} << blockOrder;
     const bool blockEnds = blockOrder == order;
+    // Eight points (order 3) are too few for the three-stage first pass.
+    const uint32_t firstDone = order >= 4 ? 3 : 2;
     for (size_t b = 0; b < n; b += block) {
-        FirstTwoStagesToSplit(x + b, re + b, im + b, block, wr, wi);
-        RunStages(re + b, im + b, x + b, block, 2, blockOrder, blockEnds, wr, wi);
+        if (firstDone == 3)
+            FirstThreeStagesToSplit(x + b, re + b, im + b, block, wr, wi);
+        else
+            FirstTwoStagesToSplit(x + b, re + b, im + b, block, wr, wi);
+        RunStages(re + b, im + b, x + b, block, firstDone, blockOrder, blockEnds, wr, wi);
     }
     if (!blockEnds)
         RunStages(re, im, x, n, blockOrder, order, true, wr, wi);

@@ -207,3 +207,19 @@ TEST(CFFT, MatchesNaiveDftForEveryOrder)
         ExpectMatchesNaiveDft(order, CFFT::Direction::Inverse);
     }
 }
+
+TEST(CFFT, ForEachReversedVisitsEveryIndexOnceWithItsReversal)
+{
+    for (uint32_t order = 0; order <= 12; ++order) {
+        CFFT plan;
+        ASSERT_TRUE(plan.Init(order));
+        std::vector<int> seen(plan.size, 0);
+        bool paired = true;
+        plan.ForEachReversed([&](uint32_t k, uint32_t reversed) {
+            ++seen[k];
+            paired = paired && reversed == plan.bitrev[k];
+        });
+        EXPECT_TRUE(paired) << "order " << order;
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), int(plan.size)) << "order " << order;
+    }
+}
