@@ -191,8 +191,11 @@ void RunStages(float* re, float* im, SComplex32* out, size_t n, uint32_t first, 
         const size_t h = size_t{1} << s;
         const float* sr = wr + h - 1;
         const float* si = wi + h - 1;
-        // Eight rows of four would not fit the registers: triples start at eight-wide rows.
-        const uint32_t step = h >= Wide::kWidth && h < 2048 && s + 2 < last ? 3 : s + 1 < last ? 2 : 1;
+        // Three stages at a time keep eight rows in registers: rows of eight values at least (rows
+        // of four would not fit), and rows close enough for the first-level cache (eight rows a
+        // cache block apart map to the same cache sets).
+        const bool triple = h >= Wide::kWidth && h < (size_t{1} << kCacheBlockOrder) && s + 2 < last;
+        const uint32_t step = triple ? 3 : s + 1 < last ? 2 : 1;
         const bool final = writesOut && s + step == last;
         if (step == 3)
             final ? StageTriple<true>(re, im, out, n, h, sr, si) : StageTriple<false>(re, im, out, n, h, sr, si);
