@@ -1,4 +1,4 @@
-#include "shell/app/CApp.h"
+#include "app/CApp.h"
 #include "analysis/records/CAppPrefs.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/records/LObject.h"
