@@ -153,33 +153,26 @@ void StageTripleBy(float* re, float* im, SComplex32* out, size_t n, size_t h, co
     }
 }
 
-template <bool Last>
-void StageTriple(float* re, float* im, SComplex32* out, size_t n, size_t h, const float* wr, const float* wi)
+// One pass of `count` stages (1 to 3) from half-span h, eight lanes wide or, for the stages
+// whose half-span is four, four.
+template <class V, bool Last>
+void PassBy(uint32_t count, float* re, float* im, SComplex32* out, size_t n, size_t h, const float* wr, const float* wi)
 {
-    if (h >= Wide::kWidth)
-        StageTripleBy<Wide, Last>(re, im, out, n, h, wr, wi);
+    if (count == 3)
+        StageTripleBy<V, Last>(re, im, out, n, h, wr, wi);
+    else if (count == 2)
+        StagePairBy<V, Last>(re, im, out, n, h, wr, wi, wr + h, wi + h); // the next stage's factors follow
     else
-        StageTripleBy<Narrow, Last>(re, im, out, n, h, wr, wi);
+        StageBy<V, Last>(re, im, out, n, h, wr, wi);
 }
 
 template <bool Last>
-void Stage(float* re, float* im, SComplex32* out, size_t n, size_t h, const float* wr, const float* wi)
+void Pass(uint32_t count, float* re, float* im, SComplex32* out, size_t n, size_t h, const float* wr, const float* wi)
 {
     if (h >= Wide::kWidth)
-        StageBy<Wide, Last>(re, im, out, n, h, wr, wi);
+        PassBy<Wide, Last>(count, re, im, out, n, h, wr, wi);
     else
-        StageBy<Narrow, Last>(re, im, out, n, h, wr, wi);
-}
-
-template <bool Last>
-void StagePair(float* re, float* im, SComplex32* out, size_t n, size_t h, const float* wr, const float* wi)
-{
-    const float* vr = wr + h; // the next stage's factors follow this stage's h ones
-    const float* vi = wi + h;
-    if (h >= Wide::kWidth)
-        StagePairBy<Wide, Last>(re, im, out, n, h, wr, wi, vr, vi);
-    else
-        StagePairBy<Narrow, Last>(re, im, out, n, h, wr, wi, vr, vi);
+        PassBy<Narrow, Last>(count, re, im, out, n, h, wr, wi);
 }
 
 // Stages first .. last-1 over n split values, three or two per pass where they can; when
@@ -196,13 +189,10 @@ void RunStages(float* re, float* im, SComplex32* out, size_t n, uint32_t first, 
         // cache block apart map to the same cache sets).
         const bool triple = h >= Wide::kWidth && h < (size_t{1} << kCacheBlockOrder) && s + 2 < last;
         const uint32_t step = triple ? 3 : s + 1 < last ? 2 : 1;
-        const bool final = writesOut && s + step == last;
-        if (step == 3)
-            final ? StageTriple<true>(re, im, out, n, h, sr, si) : StageTriple<false>(re, im, out, n, h, sr, si);
-        else if (step == 2)
-            final ? StagePair<true>(re, im, out, n, h, sr, si) : StagePair<false>(re, im, out, n, h, sr, si);
+        if (writesOut && s + step == last)
+            Pass<true>(step, re, im, out, n, h, sr, si);
         else
-            final ? Stage<true>(re, im, out, n, h, sr, si) : Stage<false>(re, im, out, n, h, sr, si);
+            Pass<false>(step, re, im, out, n, h, sr, si);
         s += step;
     }
 }

@@ -43,10 +43,9 @@ double Percentile(std::vector<double>& samples, double fraction)
     return samples[index];
 }
 
-} // namespace
-
-// Time from a post on this thread to the start of its delivery on the dispatch thread.
-static void BM_SignalPostToDelivery(benchmark::State& state)
+// Time from a post on this thread to the start of its delivery on the dispatch thread, each
+// post made `pauseUs` after the previous delivery.
+void MeasurePostToDelivery(benchmark::State& state, uint64_t pauseUs)
 {
     auto queue = MakeQueue();
     DeliveryCounter counter;
@@ -54,6 +53,8 @@ static void BM_SignalPostToDelivery(benchmark::State& state)
         LAsyncSignal signal(&counter, queue.get());
         std::vector<double> latenciesUs;
         for (auto _ : state) {
+            if (pauseUs > 0)
+                plat::SleepUs(pauseUs);
             const uint64_t before = counter.delivered.load(std::memory_order_acquire);
             const uint64_t postedUs = plat::NowUs();
             signal.Post();
@@ -68,6 +69,13 @@ static void BM_SignalPostToDelivery(benchmark::State& state)
     }
     queue->Stop();
 }
+
+// Long enough for the woken thread to be back asleep in its wait before the next post.
+constexpr uint64_t kAsleepUs = 300;
+
+} // namespace
+
+static void BM_SignalPostToDelivery(benchmark::State& state) { MeasurePostToDelivery(state, 0); }
 BENCHMARK(BM_SignalPostToDelivery)->UseManualTime()->Iterations(20000);
 
 // Deliveries per second while one thread posts 64 different signals as fast as it can.
@@ -93,38 +101,9 @@ static void BM_SignalsDeliveredPerSecond(benchmark::State& state)
 }
 BENCHMARK(BM_SignalsDeliveredPerSecond)->UseRealTime();
 
-namespace {
-
-// Long enough for the woken thread to be back asleep in its wait before the next post.
-constexpr uint64_t kAsleepUs = 300;
-
-} // namespace
-
 // Post to delivery with the dispatch thread asleep in its wait, as every arriving chunk of
 // a live source finds it. Judged against BM_EventfdWakeAsleep.
-static void BM_SignalPostToDeliveryAsleep(benchmark::State& state)
-{
-    auto queue = MakeQueue();
-    DeliveryCounter counter;
-    {
-        LAsyncSignal signal(&counter, queue.get());
-        std::vector<double> latenciesUs;
-        for (auto _ : state) {
-            plat::SleepUs(kAsleepUs);
-            const uint64_t before = counter.delivered.load(std::memory_order_acquire);
-            const uint64_t postedUs = plat::NowUs();
-            signal.Post();
-            while (counter.delivered.load(std::memory_order_acquire) == before)
-                std::this_thread::yield();
-            const double us = double(counter.deliveredUs.load(std::memory_order_relaxed) - postedUs);
-            latenciesUs.push_back(us);
-            state.SetIterationTime(us / 1e6);
-        }
-        state.counters["median_us"] = Percentile(latenciesUs, 0.5);
-        state.counters["p99_us"] = Percentile(latenciesUs, 0.99);
-    }
-    queue->Stop();
-}
+static void BM_SignalPostToDeliveryAsleep(benchmark::State& state) { MeasurePostToDelivery(state, kAsleepUs); }
 BENCHMARK(BM_SignalPostToDeliveryAsleep)->UseManualTime()->Iterations(3000);
 
 // The yardstick of the above: a bare eventfd write waking a thread blocked in poll.

@@ -3,6 +3,7 @@
 // writes every fader's live values into its record.
 #include "analysis/CSpectrumAnalyser.h"
 #include "bench/BenchQueue.h"
+#include "bench/PlainFaderLevels.h"
 #include "analysis/CWindowFunc.h"
 #include "analysis/CWindowedFFT.h"
 #include "analysis/records/CFaderSetRecord.h"
@@ -178,11 +179,9 @@ static void BM_PlainFaderArrays(benchmark::State& state)
         const CSpectrumAnalyser& analyser = analysers[++pass & 1];
         for (uint32_t i = 0; i < faderCount; ++i) {
             const PlainFader& f = faders[i];
-            const CSpectrumChan& chan = *analyser.Channel(f.channel);
-            const CBandBins bins = BandBins(1.0f, f.low, f.high, chan.FFTSize(), 1000, uint32_t(chan.magnitude.size()));
-            float x = BandLevel(chan.magnitude, bins, CBandMeasure(f.measure), false, scale);
-            x = std::isfinite(x) ? x : 0.0f;
-            const float y = MapFaderRange({f.ampl, f.amph, f.fdrl, f.fdrh}, x);
+            const PlainLevels v = PlainFaderLevels(*analyser.Channel(f.channel), f.low, f.high, CBandMeasure(f.measure),
+                                                   1000, {f.ampl, f.amph, f.fdrl, f.fdrh}, scale);
+            const float y = v.level;
             if (f.kind == kFaderDmx) {
                 dmxFrame[f.dmxChannel] = uint8_t(std::clamp(double(y) * 255.0, 0.0, 255.0));
             } else {
@@ -190,7 +189,7 @@ static void BM_PlainFaderArrays(benchmark::State& state)
                 dmxFrame[f.dmxChannel] = uint8_t(level >> 8);
                 dmxFrame[f.dmxChannel + 1] = uint8_t(level & 0xFF);
             }
-            live[2 * i] = x;
+            live[2 * i] = v.input;
             live[2 * i + 1] = y;
         }
         benchmark::DoNotOptimize(dmxFrame.data());

@@ -9,6 +9,7 @@
 #include "analysis/CWindowedFFT.h"
 #include "analysis/records/CFaderSetRecord.h"
 #include "analysis/records/SnxFields.h"
+#include "bench/PlainFaderLevels.h"
 #include "bench/PlainLineParser.h"
 #include "bench/ProtocolText.h"
 #include "foundation/async/LAsyncQueue.h"
@@ -393,12 +394,10 @@ private:
         const CPeakScale scale{false, kOrder};
         for (uint32_t i = 0; i < kFaders; ++i) {
             const FaderSetting& f = fFaders[i];
-            const CSpectrumChan& chan = *fAnalyser.Channel(f.channel);
-            const CBandBins bins = BandBins(1.0f, f.low, f.high, chan.FFTSize(), kRate, uint32_t(chan.magnitude.size()));
-            float x = BandLevel(chan.magnitude, bins, CBandMeasure(f.measure), false, scale);
-            x = std::isfinite(x) ? x : 0.0f;
-            const float y = MapFaderRange({}, x);
-            fLive[2 * i] = x;
+            const PlainLevels v =
+                PlainFaderLevels(*fAnalyser.Channel(f.channel), f.low, f.high, CBandMeasure(f.measure), kRate, {}, scale);
+            const float y = v.level;
+            fLive[2 * i] = v.input;
             fLive[2 * i + 1] = y;
             if (y != fOscValue[i]) {
                 fOscValue[i] = y;
