@@ -52,8 +52,14 @@ void CAsyncLoopThread::Serve()
         loop.RunInMode(plat::kModeDefault, wait, true);
     }
     EndWatches();
-    plat::ScopedLock<plat::Mutex> lock(fSignalListMutex);
-    fSource = nullptr;
+    {
+        plat::ScopedLock<plat::Mutex> lock(fSignalListMutex);
+        fSource = nullptr;
+    }
+    // A signal of the source may still be under way on another thread; the source lives on
+    // this stack until it has ended.
+    while (fSignalling.load(std::memory_order_acquire) != 0)
+        std::this_thread::yield();
 }
 
 // The watches go with the thread: their sources belong to its loop.
@@ -135,9 +141,29 @@ void CAsyncLoopThread::DeliverSignals()
 
 void CAsyncLoopThread::Wake()
 {
-    plat::ScopedLock<plat::Mutex> lock(fSignalListMutex);
+    plat::RunLoopSource* source;
+    {
+        plat::ScopedLock<plat::Mutex> lock(fSignalListMutex);
+        source = TakeSourceToSignal();
+    }
+    SignalAndRelease(source);
+}
+
+plat::RunLoopSource* CAsyncLoopThread::TakeSourceToSignal()
+{
     if (fSource)
-        fSource->Signal();
+        fSignalling.fetch_add(1, std::memory_order_acq_rel);
+    return fSource;
+}
+
+// The mutex is free by now: the woken thread's first step is to take it, and it would block
+// on a poster still holding it.
+void CAsyncLoopThread::SignalAndRelease(plat::RunLoopSource* source)
+{
+    if (!source)
+        return;
+    source->Signal();
+    fSignalling.fetch_sub(1, std::memory_order_acq_rel);
 }
 
 void CAsyncLoopThread::RequestDrain()
@@ -158,10 +184,13 @@ void CAsyncLoopThread::PostSignal(LAsyncSignal* signal)
 {
     if (!signal)
         return;
-    plat::ScopedLock<plat::Mutex> lock(fSignalListMutex);
-    fSignals.PushBack(signal); // nothing when already queued
-    if (fSource)
-        fSource->Signal();
+    plat::RunLoopSource* source;
+    {
+        plat::ScopedLock<plat::Mutex> lock(fSignalListMutex);
+        fSignals.PushBack(signal); // nothing when already queued
+        source = TakeSourceToSignal();
+    }
+    SignalAndRelease(source);
 }
 
 void CAsyncLoopThread::UnregisterSignal(LAsyncSignal* signal)

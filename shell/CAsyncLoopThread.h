@@ -60,6 +60,11 @@ private:
     void Serve();
     uint32_t RunPass();
     void DeliverSignals();
+    // The source to signal, counted as being signalled, or null once the thread ends. Signal-list
+    // mutex held.
+    plat::RunLoopSource* TakeSourceToSignal();
+    // Signals the source taken, outside the mutex, and ends the count.
+    void SignalAndRelease(plat::RunLoopSource* source);
     // Queues a signal from the thread's own wait: the pass that follows delivers it.
     void QueueFromWait(LAsyncSignal* signal);
     void EndWatches();
@@ -72,6 +77,7 @@ private:
     // signal of the source, never while a message is sent.
     plat::Mutex fSignalListMutex;
     plat::RunLoopSource* fSource = nullptr; // lives on the thread's stack while it serves
+    std::atomic<int> fSignalling{0};        // signals of fSource under way outside the mutex
     std::atomic<plat::RunLoop*> fRunLoop{nullptr};
     // Guards the descriptor watches; never held while a source is destroyed, which waits for
     // a callback that takes the signal-list mutex.
