@@ -55,15 +55,16 @@ CFdWatcher::CFdWatcher(LAsyncQueue* queue) : fSignal(this, queue)
 {
     if (!fSet.IsValid())
         return;
-    fQueueWaits = queue->WatchReadable(fSet.Descriptor(), &fSignal);
+    const bool queueWaits = queue->WatchReadable(fSet.Descriptor(), &fSignal);
+    fQueueWaits.store(queueWaits, std::memory_order_release);
     // Otherwise a thread waits, at the highest round-robin priority (the default one when refused).
-    if (!fQueueWaits && fPipe.IsValid() && fSet.WatchAlways(fPipe.ReadEnd(), plat::kFdReadable, kPipeKey))
+    if (!queueWaits && fPipe.IsValid() && fSet.WatchAlways(fPipe.ReadEnd(), plat::kFdReadable, kPipeKey))
         (void)fThread.Start(this, ThreadEntry, LThread::kHighest);
 }
 
 CFdWatcher::~CFdWatcher()
 {
-    if (fQueueWaits)
+    if (QueueWaits())
         Queue()->UnwatchReadable(fSet.Descriptor());
     {
         plat::ScopedLock lock(fMutex);
@@ -236,7 +237,7 @@ bool CFdWatcher::Collect(int timeoutMs)
 void CFdWatcher::HandleMessage(LMessage& result, const LMessage& msg)
 {
     if (msg.subject == &fSignal && StrEqual(msg.type, LAsyncSignal::msgX)) {
-        if (fQueueWaits)
+        if (QueueWaits())
             (void)Collect(0); // the queue's wait saw the set ready
         Dispatch();
         LMessage::Clear(result);

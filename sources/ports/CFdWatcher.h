@@ -7,6 +7,7 @@
 #include "platform/threads/Mutex.h"
 #include "shell/LThread.h"
 
+#include <atomic>
 #include <cstdint>
 
 class LAsyncQueue;
@@ -51,7 +52,7 @@ public:
     // Whether the wait thread got the real-time priority it asks for (false without one).
     bool GotRealTimePriority() const { return fThread.Thread().GotWantedPriority(); }
     // Whether the queue's own thread waits on the descriptors.
-    bool QueueWaits() const { return fQueueWaits; }
+    bool QueueWaits() const { return fQueueWaits.load(std::memory_order_acquire); }
     LAsyncQueue* Queue() const { return fSignal.Queue(); }
 
 private:
@@ -86,6 +87,6 @@ private:
     plat::Mutex fMutex;       // guards the three lists, the generation and the stop flag
     plat::FdPollSet fSet;
     plat::WakePipe fPipe;     // ends the wait thread's wait
-    bool fQueueWaits = false;
+    std::atomic<bool> fQueueWaits{false}; // set once, after the queue began to watch
     LThread fThread;
 };

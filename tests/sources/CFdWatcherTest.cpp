@@ -15,16 +15,24 @@ using namespace porttest;
 
 namespace {
 
-// A queue whose dispatch thread cannot wait on descriptors: the watcher waits on its own thread.
-class QueueWithoutWatches : public CAsyncLoopThread {
+// The program's queue, except that its dispatch thread does not wait on descriptors: the
+// watcher then waits on its own thread. Everything else goes to the real queue.
+class QueueWithoutWatches : public LAsyncQueue {
 public:
-    QueueWithoutWatches()
-        : CAsyncLoopThread([](CRunLoopSignal::Callback callback, void* context) {
-              return std::make_unique<CRunLoopSignal>(callback, context);
-          })
-    {
-    }
-    bool WatchReadable(int, LAsyncSignal*) override { return false; }
+    explicit QueueWithoutWatches(CAsyncLoopThread& real) : fReal(real) {}
+    void ScheduleTimer(LAsyncTimer& timer, const uint32_t& delay) override { fReal.ScheduleTimer(timer, delay); }
+    void Wake() override { fReal.Wake(); }
+    void RequestDrain() override { fReal.RequestDrain(); }
+    void PostSignal(LAsyncSignal* signal) override { fReal.PostSignal(signal); }
+    void UnregisterSignal(LAsyncSignal* signal) override { fReal.UnregisterSignal(signal); }
+    void CancelSignal(LAsyncSignal* signal) override { fReal.CancelSignal(signal); }
+    void Lock() override { fReal.Lock(); }
+    void Unlock() override { fReal.Unlock(); }
+    uint32_t NowMs() override { return fReal.NowMs(); }
+    plat::RunLoop* RunLoop() override { return fReal.RunLoop(); }
+
+private:
+    CAsyncLoopThread& fReal;
 };
 
 enum class Waiter { Queue, OwnThread };
@@ -35,11 +43,13 @@ class CFdWatcherTest : public ::testing::TestWithParam<Waiter> {
 protected:
     void SetUp() override
     {
-        if (GetParam() == Waiter::Queue)
-            queue = MakeQueue();
-        else
-            queue = std::make_unique<QueueWithoutWatches>();
-        watcher = CFdWatcher::Acquire(queue.get());
+        thread = MakeQueue();
+        queue = thread.get();
+        if (GetParam() == Waiter::OwnThread) {
+            withoutWatches = std::make_unique<QueueWithoutWatches>(*thread);
+            queue = withoutWatches.get();
+        }
+        watcher = CFdWatcher::Acquire(queue);
         ASSERT_EQ(watcher->QueueWaits(), GetParam() == Waiter::Queue);
         ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
     }
@@ -49,7 +59,7 @@ protected:
         ::close(pair[0]);
         ::close(pair[1]);
         CFdWatcher::Release();
-        queue->Stop();
+        thread->Stop();
     }
 
     static void Count(void* context, uint32_t kind)
@@ -65,7 +75,9 @@ protected:
         return PumpUntil([&] { return reads.load() >= n; }, 5s);
     }
 
-    std::unique_ptr<CAsyncLoopThread> queue;
+    std::unique_ptr<CAsyncLoopThread> thread;
+    std::unique_ptr<QueueWithoutWatches> withoutWatches;
+    LAsyncQueue* queue = nullptr;
     CFdWatcher* watcher = nullptr;
     int pair[2] = {-1, -1};
     std::atomic<int> reads{0};
@@ -77,7 +89,7 @@ protected:
 
 TEST_P(CFdWatcherTest, OneWatcherPerProcessSharedByEveryUser)
 {
-    CFdWatcher* second = CFdWatcher::Acquire(queue.get());
+    CFdWatcher* second = CFdWatcher::Acquire(queue);
     EXPECT_EQ(second, watcher);
     CFdWatcher::Release();
 }
