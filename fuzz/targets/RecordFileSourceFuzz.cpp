@@ -1,0 +1,39 @@
+// The text line protocol through a record file: the source reads any file to its end in
+// bounded steps, giving frames of at most the asked channels and texts of at most a token.
+#include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzFiles.h"
+#include "fuzz/FuzzTargets.h"
+#include "sources/text/CTextFileSrc.h"
+#include "tests/support/StepQueue.h"
+
+#include <cmath>
+#include <cstdio>
+
+int FuzzRecordFileSource(const uint8_t* data, size_t size)
+{
+    const std::string path = WriteFuzzFile("record.tks", data, size);
+    StepQueue queue;
+    {
+        CTextFileSrc source(nullptr, &queue);
+        if (source.Open(path.c_str()) != 0) {
+            std::remove(path.c_str());
+            return 0;
+        }
+        float frame[CSampleSrc::kMaxChannels];
+        // Every frame or event takes at least one byte.
+        size_t reads = 0;
+        for (; reads <= size + 1; ++reads) {
+            const int32_t n = source.ReadNext(frame, 4);
+            if (n == 0)
+                break;
+            FuzzCheck(n <= 4, "a frame holds at most the asked channels");
+            if (n < 0)
+                FuzzCheck(source.TakeText().Length() <= CTextProtocol::kMaxToken, "texts are at most a token long");
+        }
+        FuzzCheck(reads <= size + 1, "the file is read to its end in bounded steps");
+        const float duration = source.DurationSeconds();
+        FuzzCheck(std::isfinite(duration) && duration >= 0.0f, "the duration is a finite time");
+    }
+    std::remove(path.c_str());
+    return 0;
+}
