@@ -1,5 +1,5 @@
 // Sonalyx: turns live signals into control data for lights, music and sound.
-#include "shell/app/ProgramMain.h"
+#include "app/ProgramMain.h"
 
 int main(int argc, char** argv)
 {

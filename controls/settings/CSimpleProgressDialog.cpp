@@ -17,8 +17,8 @@ constexpr const char* kBusyRun = "--->---";
 
 } // namespace
 
-CSimpleProgressDialog::CSimpleProgressDialog(LHandler* parent)
-    : LModalDialog(parent, nullptr, ModalWindowDef(0)), fButton(this, LStdCtlDesc{}), fMessage(this, this, 2),
+CSimpleProgressDialog::CSimpleProgressDialog(LHandler* parent, uint32_t windowKind)
+    : LModalDialog(parent, nullptr, ModalWindowDef(windowKind)), fButton(this, LStdCtlDesc{}), fMessage(this, this, 2),
       fProgress(this), fIcon(this), fBusy(this, this, 0)
 {
     LStrList texts({0, kResName}, nullptr, kStrListDialogTexts);

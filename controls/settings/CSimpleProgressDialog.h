@@ -13,7 +13,8 @@ class CSimpleProgressDialog : public LModalDialog {
 public:
     static const char* const kResName;   // "CSIMPLEPROGRESSDIALOG"
 
-    explicit CSimpleProgressDialog(LHandler* parent);
+    // `windowKind`: the native window kind of the modal window.
+    explicit CSimpleProgressDialog(LHandler* parent, uint32_t windowKind = 0);
 
     // Sets the message; while the dialog is not on screen the window is fitted to it again.
     void SetMessage(const LStringRef& text);

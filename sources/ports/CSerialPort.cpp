@@ -5,7 +5,7 @@
 #include "platform/io/Serial.h"
 #include "sources/ports/CFdWatcher.h"
 #include "sources/ports/CSerialPortList.h"
-#include "ui/dialogs/RunLengthyTask.h"
+#include "controls/settings/RunLengthyTask.h"
 
 const char* CSerialPort::msgRead = "CSerialPort_Read";
 const char* CSerialPort::msgSent = "CSerialPort_Sent";

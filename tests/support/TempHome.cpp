@@ -19,15 +19,26 @@ TempHome::TempHome()
         {"XDG_DOCUMENTS_DIR", "home/Documents"},
         {"XDG_DESKTOP_DIR", "home/Desktop"},
         {"TMPDIR", "tmp"},
+        {"XDG_RUNTIME_DIR", "run"},
     };
     for (const auto& [var, sub] : dirs) {
         std::filesystem::create_directories(root / sub);
+        const char* old = std::getenv(var);
+        fSaved.emplace_back(var, old ? std::optional<std::string>(old) : std::nullopt);
         setenv(var, (root / sub).c_str(), 1);
     }
+    std::filesystem::permissions(root / "run", std::filesystem::perms::owner_all);
 }
 
 TempHome::~TempHome()
 {
     std::error_code ignored;
     std::filesystem::remove_all(fPath, ignored);
+    // A later temporary home of the same process must not start inside this removed one.
+    for (const auto& [var, old] : fSaved) {
+        if (old)
+            setenv(var.c_str(), old->c_str(), 1);
+        else
+            unsetenv(var.c_str());
+    }
 }

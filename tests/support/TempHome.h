@@ -1,5 +1,8 @@
 #pragma once
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Points HOME, TMPDIR and the XDG folders at a fresh temporary folder for its lifetime,
 // and removes the folder afterwards.
@@ -13,4 +16,5 @@ public:
 
 private:
     std::string fPath;
+    std::vector<std::pair<std::string, std::optional<std::string>>> fSaved;
 };

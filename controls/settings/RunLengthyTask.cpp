@@ -1,5 +1,7 @@
-#include "ui/dialogs/RunLengthyTask.h"
+#include "controls/settings/RunLengthyTask.h"
 #include "foundation/async/LEvent.h"
+#include "foundation/text/LStrList.h"
+#include "ui/panes/LPaneFlags.h"
 #include "platform/Clock.h"
 #include "platform/app/Application.h"
 #include "platform/threads/Thread.h"
@@ -7,11 +9,15 @@
 #include "shell/LMainSignal.h"
 #include "shell/mainloop/CMainLoopBase.h"
 #include "ui/LTimer.h"
-#include "ui/dialogs/CLengthyTaskDialog.h"
+#include "controls/settings/CSimpleProgressDialog.h"
 
 namespace {
 
 constexpr uint64_t kQuietWaitMs = 1000;
+constexpr uint32_t kWaitWindowKind = 2;
+constexpr const char* kTextsName = "CLENGTHYTASK";
+constexpr uint32_t kTitleItem = 0;
+constexpr uint32_t kMessageItem = 1;
 // How long one wait on the worker lasts before the clock is read again.
 constexpr uint32_t kPollMs = 10;
 
@@ -49,9 +55,16 @@ bool WaitQuietly(TaskRecord& task, uint64_t start)
     return true;
 }
 
+// The wait dialog: the progress dialog with the texts of "CLENGTHYTASK", no button and an
+// indeterminate bar.
 void WaitWithDialog(TaskRecord& task, LHandler* application)
 {
-    CLengthyTaskDialog dialog(application);
+    CSimpleProgressDialog dialog(application, kWaitWindowKind);
+    LStrList texts({0, kTextsName}, nullptr, kStrListDialogTexts);
+    dialog.SetTitle(texts.GetItem(kTitleItem));
+    dialog.Button().SetState(kEventHide);
+    dialog.Progress().SetMax(0);
+    dialog.SetMessage(texts.GetItem(kMessageItem));
     while (!task.done && !task.finished.IsSignalled())
         (void)dialog.ModalStep(LTimer::kMaxDelay);
     dialog.HideWindow();

@@ -1,6 +1,6 @@
 #include "tests/shell/app/AppBaseKit.h"
-#include "ui/dialogs/CLengthyTaskDialog.h"
-#include "ui/dialogs/RunLengthyTask.h"
+#include "controls/settings/CSimpleProgressDialog.h"
+#include "controls/settings/RunLengthyTask.h"
 
 #include <atomic>
 #include <chrono>
@@ -39,7 +39,7 @@ protected:
     {
         job.clock = &clock.clock();
         app->onModalStep = [this](LModalDialog& dialog) {
-            if (auto* wait = dynamic_cast<CLengthyTaskDialog*>(&dialog)) {
+            if (auto* wait = dynamic_cast<CSimpleProgressDialog*>(&dialog)) {
                 message = wait->Message().Text().Text();
                 EXPECT_FALSE(job.returned) << "the dialog comes while the call still runs";
                 job.dialogShown = true;

@@ -1,0 +1,59 @@
+#include "analysis/window/CSpecWindow.h"
+#include "analysis/window/DocumentWriter.h"
+#include "analysis/window/SpecWindowPrefs.h"
+#include "controls/panels/CSaveFileDialog.h"
+#include "foundation/text/FileNameText.h"
+#include "foundation/text/LStrList.h"
+#include "platform/window/FilePanel.h"
+#include "shell/files/FileUrls.h"
+#include "ui/dialogs/CSaveChangesDialog.h"
+#include "ui/dialogs/CSimpleMessageDialog.h"
+#include "ui/dialogs/DialogResources.h"
+#include "ui/files/CFileTypeList.h"
+
+namespace {
+
+constexpr uint32_t kSaveFailedItem = 15;
+constexpr uint32_t kMessageWindowKind = 0;
+
+} // namespace
+
+bool CSpecWindow::AskSaveChanges()
+{
+    if (!IsModified())
+        return true;
+    CSaveChangesDialog dialog(this, nullptr);
+    dialog.SetDocumentName(FileNameOfPath(fDocLocation.GetPathOrName()));
+    switch (dialog.Run(0)) {
+    case CSaveChangesDialog::kSave: return SaveAs();
+    case CSaveChangesDialog::kDiscard: return true;
+    default: return false;
+    }
+}
+
+bool CSpecWindow::SaveAs()
+{
+    CFileTypeList types("SNXFFMT");
+    CSaveFileDialog panel;
+    panel.SetFileTypes(&types);
+    panel.SetStartPath(fDocLocation.GetSavePath());
+    if (!panel.Run())
+        return false;
+    return Save(std::string(PosixPathFromUrl(panel.GetFile().View()).View()));
+}
+
+bool CSpecWindow::Save(const std::string& path)
+{
+    if (!WriteDocumentFile(path, fDocument.Root())) {
+        LStrList texts({0, kResName}, nullptr, kStrListDialogTexts);
+        CSimpleMessageDialog box(this, nullptr, ModalWindowDef(kMessageWindowKind));
+        (void)box.Run(LStringRef(std::string(texts.GetItem(kSaveFailedItem).View()) + "\n" + path), 0, false);
+        return false;
+    }
+    fDocument.SetModified(false);
+    const LStringRef spec = UrlFromPosixPath(path);
+    LObject::SetFilePath(ViewPrefs(), nullptr, kWndsFdfl, spec);
+    fDocLocation.SetPath(spec);
+    UpdateTitle();
+    return true;
+}
