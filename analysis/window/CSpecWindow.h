@@ -23,6 +23,7 @@ class CMIDICONSOLE;
 class CPaneDivider;
 class CSampleSrc;
 class CSnxChList;
+class SNXCHVW;
 class CSourceControls;
 class CStatusFrame;
 class LAsyncQueue;
@@ -204,9 +205,8 @@ private:
     std::unique_ptr<CSourceControls> fControls;
     std::unique_ptr<CStatusFrame> fStatus;
     std::unique_ptr<CPaneDivider> fFaderDivider;
-    std::unique_ptr<CPaneDivider> fViewDivider;
     std::unique_ptr<CSnxChList> fChList;
-    std::unique_ptr<LFrame> fFreqView;
+    std::unique_ptr<SNXCHVW> fFreqView;
     std::unique_ptr<LFrame> fFaderFrame;
     float fLevelMin[4];
     float fLevelMax[4];

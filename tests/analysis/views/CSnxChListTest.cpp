@@ -1,0 +1,241 @@
+// The channel list inside a real document window: layouts, texts, notices and the pixels its
+// render pass leaves in the rows' OpenGL areas.
+#include "analysis/views/CSnxChList.h"
+#include "analysis/views/SNXCHCELL.h"
+#include "analysis/views/SNXCHVW.h"
+#include "controls/lists/CCellIter.h"
+#include "foundation/async/LTicks.h"
+#include "platform/gl/GLApi.h"
+#include "platform/gl/GLContext.h"
+#include "shell/gl/CGLContext.h"
+#include "shell/gl/CGLContextLock.h"
+#include "sources/CSourceType.h"
+#include "tests/analysis/window/SpecWindowKit.h"
+#include "ui/LTimer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// Runs the three texts of a layout over a frame and collects the names read before any
+// assignment.
+std::vector<std::string> UndefinedReads(LFrame& frame, const char* name,
+                                        std::initializer_list<std::pair<const char*, int32_t>> vars = {})
+{
+    LStrListRef texts;
+    LStrListRef::Create(texts, {0, name}, nullptr, kStrListLayouts);
+    std::vector<std::string> undefined;
+    LFormulaLayout layout(nullptr, &frame);
+    layout.SetUndefinedReadHook([&](std::string_view n) { undefined.emplace_back(n); });
+    for (const auto& [var, value] : vars)
+        layout.SetVariable(var, value);
+    for (uint32_t i = 0; i < 3; ++i)
+        layout.Run(LStrListRef::GetItem(texts, i).Get());
+    return undefined;
+}
+
+class ChannelListTest : public SpecWindowTest {
+protected:
+    ChannelListTest()
+    {
+        Make();
+        window->ShowWindow();
+        source = &UseScripted();
+        LMessage::Send(LMessage(LAsyncEvent::msgNote, const_cast<LAsyncEvent*>(&window->Note()),
+                                static_cast<LHandler*>(window.get())));
+        // Only the spectrum in the picture: no grid, no trail, cursors out of the view.
+        LObject::SetBool(record, nullptr, kWindGrid, false, LObject::Merge::No);
+        LObject::SetBool(record, nullptr, kWindTral, false, LObject::Merge::No);
+        LObject::SetBool(Common(), nullptr, kComnDb, false, LObject::Merge::No);
+        LObject* chan = window->Document().Root()->GetChild(kFdrsChns, 0);
+        for (const uint8_t field : {kChanCrrv, kChanCrrh, kChanCrsv, kChanCrsh})
+            LObject::SetFloat(chan, nullptr, field, -1.0f, LObject::Merge::No);
+    }
+    CSnxChList& List() { return window->ChannelList(); }
+    SNXCHCELL& Row(int32_t r)
+    {
+        CCellIter iter(List(), {0, r}, false);
+        return dynamic_cast<SNXCHCELL&>(*iter.Pane());
+    }
+    // Row 0's spectrum area: rows may get other panes after their cells were released.
+    const CChannelGLView& Spectrum() { return Row(0).Spectrum().SpectrumView(); }
+    // Fires the timers due now, as the main loop's pass does.
+    void Fire()
+    {
+        for (int guard = 0; guard < 100; ++guard) {
+            const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
+            if (msg.IsConsumed())
+                return;
+            LMessage::Send(msg);
+        }
+    }
+    // A sine at bin k of the analysis on channel 0, delivered and drawn.
+    void SineAndRender(float amplitude, uint32_t k)
+    {
+        const uint32_t n = uint32_t(window->Plan().windowTable.size());
+        for (uint32_t i = 0; i < 2 * n; ++i)
+            source->steps.push_back({{amplitude * float(std::sin(2.0 * std::numbers::pi * k * i / n))}, {}});
+        {
+            LAsyncQueueLock lock(queue);
+            LMessage::Send(LMessage(CSampleSrc::msgData, source, source->Parent()));
+        }
+        Render();
+    }
+    void Render()
+    {
+        List().RequestRender();
+        clock.AdvanceMs(1000);
+        Fire();
+    }
+    // The pixels of a drawing area, top row first, as 0xRRGGBB.
+    static std::vector<uint32_t> Pixels(const CChannelGLView& view, int32_t& width, int32_t& height)
+    {
+        width = int32_t(view.glRect.Width());
+        height = int32_t(view.glRect.Height());
+        std::vector<uint32_t> pixels(size_t(std::max(0, width * height)), 0);
+        if (pixels.empty() || !view.context)
+            return pixels;
+        CGLContextLock lock(view.context);
+        glFinish();
+        EXPECT_TRUE(view.context->Native()->ReadPixels(pixels.data(), size_t(width) * 4));
+        for (uint32_t& p : pixels)
+            p &= 0xFFFFFF;
+        return pixels;
+    }
+    // The highest drawn pixel (the spectrum's peak) counted from the top; (-1, -1) when nothing
+    // is drawn.
+    static CLPoint Peak(const CChannelGLView& view)
+    {
+        int32_t width = 0, height = 0;
+        const std::vector<uint32_t> pixels = Pixels(view, width, height);
+        for (int32_t y = 0; y < height; ++y) {
+            for (int32_t x = 0; x < width; ++x) {
+                if (pixels[size_t(y) * width + x] != 0)
+                    return {x, y};
+            }
+        }
+        return {-1, -1};
+    }
+    static int32_t PeakColumn(const CChannelGLView& view) { return Peak(view).x; }
+
+    ScriptedSource* source = nullptr;
+};
+
+} // namespace
+
+TEST_F(ChannelListTest, EveryLayoutPlacesItsPanesWithoutUnknownNames)
+{
+    SNXCHCELL& row = Row(0);
+    EXPECT_EQ(UndefinedReads(row, "SNXCHCELL", {{"specr", 100}, {"rawsl", 100}}), std::vector<std::string>{});
+    EXPECT_EQ(UndefinedReads(row.Spectrum(), "SNXCHSPEC", {{"spechdrw", 30}}), std::vector<std::string>{});
+    EXPECT_EQ(UndefinedReads(row.Data(), "SNXCHDATA", {{"rawshdrw", 30}}), std::vector<std::string>{});
+    EXPECT_EQ(UndefinedReads(row.Spectrum().GridInfo(), "GRIDINFOF"), std::vector<std::string>{});
+    EXPECT_GT(List().Rect().Width(), 0);
+    EXPECT_GT(List().CellHeight(), 0);
+    const CLRect cell = List().CellRect({0, 0});
+    EXPECT_EQ(row.Rect(), cell);
+    const CLRect spec = row.Spectrum().SpectrumView().Rect();
+    EXPECT_GT(spec.Width(), 0);
+    EXPECT_GT(spec.Height(), 0);
+    EXPECT_GT(row.Data().WaveView().Rect().Width(), 0);
+    EXPECT_LE(row.Spectrum().Rect().right, row.Data().Rect().left) << "spectrum left of the waveform";
+    ASSERT_NE(row.Spectrum().SpectrumView().context, nullptr) << "a context of its own, made in the window";
+    EXPECT_TRUE(row.Spectrum().SpectrumView().context->HasContext());
+}
+
+TEST_F(ChannelListTest, ASineShowsItsPeakAtItsColumn)
+{
+    const uint32_t n = uint32_t(window->Plan().windowTable.size());
+    const uint32_t k = n / 8; // a quarter of the way up to the Nyquist frequency
+    SineAndRender(0.5f, k);
+    EXPECT_GE(List().RenderPasses(), 1u);
+    const int32_t width = int32_t(Spectrum().glRect.Width());
+    ASSERT_GT(width, 40);
+    EXPECT_NEAR(PeakColumn(Spectrum()), width / 4, width / 32 + 2);
+
+    // Twice the zoom: the same frequency stands twice as far right.
+    LObject::SetFloat(record->GetChild(kWindChvw), nullptr, kChvwFqzm, 2.0f, LObject::Merge::No);
+    Render();
+    EXPECT_NEAR(PeakColumn(Spectrum()), width / 2, width / 16 + 2);
+
+    // A zoom that is not a number reads as 1.
+    LObject::SetFloat(record->GetChild(kWindChvw), nullptr, kChvwFqzm, std::nanf(""), LObject::Merge::No);
+    Render();
+    EXPECT_NEAR(PeakColumn(Spectrum()), width / 4, width / 32 + 2);
+}
+
+TEST_F(ChannelListTest, LogFrequencyAndDecibelsChangeThePicture)
+{
+    const uint32_t n = uint32_t(window->Plan().windowTable.size());
+    SineAndRender(0.5f, n / 8);
+    const int32_t width = int32_t(Spectrum().glRect.Width());
+    const int32_t linear = PeakColumn(Spectrum());
+    LObject::SetBool(Common(), nullptr, kComnFqlg, true, LObject::Merge::No);
+    Render();
+    const int32_t logPeak = PeakColumn(Spectrum());
+    // Bin k of N/2 on a log axis: 1 + ln(k / (N/2)) / ln(N/2) of the width.
+    const double u = 1.0 + std::log(double(n / 8) / (n / 2)) / std::log(double(n / 2));
+    EXPECT_NEAR(logPeak, u * width, width / 16 + 2);
+    EXPECT_GT(logPeak, linear);
+
+    // Decibels lift a peak of half full scale well above the middle.
+    const int32_t height = int32_t(Spectrum().glRect.Height());
+    const int32_t linearTop = Peak(Spectrum()).y;
+    EXPECT_GT(linearTop, height / 2);
+    LObject::SetBool(Common(), nullptr, kComnDb, true, LObject::Merge::No);
+    Render();
+    EXPECT_LT(Peak(Spectrum()).y, height / 3);
+}
+
+TEST_F(ChannelListTest, TextsFollowTheSourceTypeAndTheDecibelMode)
+{
+    const CSourceType* type = FindSourceType("Quorvin_H");
+    ASSERT_NE(type, nullptr);
+    List().SetSourceType(type);
+    ASSERT_EQ(List().AxisLabels().size(), 4u);
+    const CChAxisLabels& volts = List().AxisLabels()[2];
+    EXPECT_EQ(volts.spectrum.step.View(), "500mV/div") << "linear amplitude";
+    EXPECT_EQ(volts.waveform.step.View(), "500mV/div");
+    EXPECT_EQ(volts.spectrum.top.View(), "5V");
+    EXPECT_EQ(volts.spectrum.unit.View(), "V");
+    EXPECT_GT(List().RowLayout().spechdrw, 0) << "the header column fits the texts";
+    LObject::SetBool(Common(), nullptr, kComnDb, true, LObject::Merge::No);
+    EXPECT_EQ(List().AxisLabels()[2].spectrum.step.View(), "5dB/div");
+    EXPECT_EQ(List().RowLayout().thirdRow, 1);
+    List().SetSourceType(nullptr);
+    EXPECT_TRUE(List().AxisLabels().empty());
+    EXPECT_FALSE(Row(0).Spectrum().Header().IsShown()) << "no source type: no axis texts";
+}
+
+TEST_F(ChannelListTest, AnotherDocumentsWindowRecordChangesNothing)
+{
+    LObject::SetFloat(record, nullptr, kWindRate, 1000.0f, LObject::Merge::No);
+    const std::string label(List().TimeLabel().View());
+    LObject* other = prefs.AddDocument();
+    LObject::SetFloat(other, nullptr, kWindRate, 10.0f, LObject::Merge::No);
+    LObject::SetBool(other, nullptr, kWindTral, true, LObject::Merge::No);
+    EXPECT_EQ(std::string(List().TimeLabel().View()), label);
+    EXPECT_EQ(List().FreqUnit().View(), "Hz");
+    LObject::SetFloat(record, nullptr, kWindRate, 10.0f, LObject::Merge::No);
+    EXPECT_NE(std::string(List().TimeLabel().View()), label) << "its own record does";
+}
+
+TEST_F(ChannelListTest, EditedCursorFieldsWriteClampedCursors)
+{
+    List().SetSourceType(FindSourceType("Quorvin_H"));
+    SNXCHCELL& row = Row(0);
+    CNumVol& amplitude = row.Spectrum().GridInfo().Field(0);
+    LObject* chan = window->Document().Root()->GetChild(kFdrsChns, 0);
+    const struct {
+        double value;
+        float cursor;
+    } edits[] = {{amplitude.Minimum(), 0.0f}, {amplitude.Maximum(), 1.0f}};
+    for (const auto& edit : edits) {
+        amplitude.SetValue(edit.value);
+        LMessage::Send(LMessage(CNumVol::msgFix, &amplitude, amplitude.Parent()));
+        EXPECT_FLOAT_EQ(chan->GetFloat(kChanCrsv), edit.cursor) << edit.value;
+    }
+}
