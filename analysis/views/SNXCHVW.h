@@ -11,6 +11,7 @@
 
 class CFaderSetRecord;
 class CSnxChList;
+class LMouse;
 class LObject;
 struct LObjChange;
 
@@ -62,6 +63,7 @@ private:
     void RunFrameLayout(bool place);
     void UpdateCaptions();
     void RepaintAxis();
+    bool WheelOverAxis(LMouse& mouse);
 
     CFaderSetRecord& fDocument;
     LObject* fWindowRecord;

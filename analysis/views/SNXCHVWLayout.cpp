@@ -5,7 +5,9 @@
 #include "analysis/render/RenderRecords.h"
 #include "analysis/views/CSnxChList.h"
 #include "analysis/views/SNXCHVW.h"
+#include "controls/std/PaneMouse.h"
 #include "controls/text/CTextDrawer.h"
+#include "foundation/input/LMouse.h"
 #include "foundation/core/LMessage.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/records/LObjChange.h"
@@ -24,6 +26,8 @@ constexpr uint32_t kAxisFont = 2;
 constexpr const char* kFrameLayout = "SNXCHFRM";
 constexpr uint32_t kFrmDeclare = 0, kFrmPreferred = 1, kFrmPlaceAxes = 2, kFrmPlaceList = 4;
 constexpr uint32_t kAlignStart = 0, kAlignCentre = 1, kAlignEnd = 2;
+constexpr const char* kMouseWheel = "LMouse_Wheel";
+constexpr int32_t kWheelLimit = 9;
 
 // A pane's rectangle in the coordinates of `top`, which holds it at some depth.
 CLRect RectIn(const LPane& pane, const LPane& top)
@@ -203,7 +207,28 @@ void SNXCHVW::HandleMessage(LMessage& result, const LMessage& msg)
         LMessage::Clear(result);
         return;
     }
+    if (LMouse* mouse = LMouse::Current(); mouse && msg.subject == mouse && StrEqual(msg.type, kMouseWheel)
+                                           && WheelOverAxis(*mouse)) {
+        LMessage::Clear(result);
+        return;
+    }
     LFrame::HandleMessage(result, msg);
+}
+
+// Horizontal wheel steps of half the axis pane's width scroll the zoomed range.
+bool SNXCHVW::WheelOverAxis(LMouse& mouse)
+{
+    const CLPoint at = MouseInPane(fFreqPane);
+    const CLRect pane = fFreqPane.Rect();
+    if (!pane.Contains(at))
+        return false;
+    const int32_t steps = mouse.TakeWheelStepsX(kWheelLimit, int32_t(pane.Width()) / 2);
+    if (steps != 0) {
+        const LObject* view = FreqView();
+        fScroll.SetValue(fScroll.GetValue() - steps);
+        SetFqps(float(fScroll.GetValue()) / (UsableFreqZoom(view ? view->GetFloat(kChvwFqzm) : 1.0f) * 10.0f));
+    }
+    return true;
 }
 
 void SNXCHVW::RepaintAxis()

@@ -132,6 +132,7 @@ public:
     const CWindowedFFT& Plan() const { return fPlan; }
     CBandList& Bands() { return fBands; }
     CSnxChList& ChannelList() const { return *fChList; }
+    SNXCHVW& FrequencyView() const { return *fFreqView; }
     CStatusFrame& Status() const { return *fStatus; }
     CSourceControls& SourceControls() const { return *fControls; }
     CDMXCONSOLE* DmxConsole() const { return fDmxConsole.get(); }

@@ -1,22 +1,16 @@
 // The channel list inside a real document window: layouts, texts, notices and the pixels its
 // render pass leaves in the rows' OpenGL areas.
+#include "analysis/CBandList.h"
 #include "analysis/views/CSnxChList.h"
 #include "analysis/views/SNXCHCELL.h"
 #include "analysis/views/SNXCHVW.h"
 #include "controls/lists/CCellIter.h"
-#include "foundation/async/LTicks.h"
-#include "platform/gl/GLApi.h"
-#include "platform/gl/GLContext.h"
-#include "shell/gl/CGLContext.h"
-#include "shell/gl/CGLContextLock.h"
 #include "sources/CSourceType.h"
-#include "tests/analysis/window/SpecWindowKit.h"
-#include "ui/LTimer.h"
+#include "tests/analysis/views/ChannelListKit.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -36,93 +30,6 @@ std::vector<std::string> UndefinedReads(LFrame& frame, const char* name,
         layout.Run(LStrListRef::GetItem(texts, i).Get());
     return undefined;
 }
-
-class ChannelListTest : public SpecWindowTest {
-protected:
-    ChannelListTest()
-    {
-        Make();
-        window->ShowWindow();
-        source = &UseScripted();
-        LMessage::Send(LMessage(LAsyncEvent::msgNote, const_cast<LAsyncEvent*>(&window->Note()),
-                                static_cast<LHandler*>(window.get())));
-        // Only the spectrum in the picture: no grid, no trail, cursors out of the view.
-        LObject::SetBool(record, nullptr, kWindGrid, false, LObject::Merge::No);
-        LObject::SetBool(record, nullptr, kWindTral, false, LObject::Merge::No);
-        LObject::SetBool(Common(), nullptr, kComnDb, false, LObject::Merge::No);
-        LObject* chan = window->Document().Root()->GetChild(kFdrsChns, 0);
-        for (const uint8_t field : {kChanCrrv, kChanCrrh, kChanCrsv, kChanCrsh})
-            LObject::SetFloat(chan, nullptr, field, -1.0f, LObject::Merge::No);
-    }
-    CSnxChList& List() { return window->ChannelList(); }
-    SNXCHCELL& Row(int32_t r)
-    {
-        CCellIter iter(List(), {0, r}, false);
-        return dynamic_cast<SNXCHCELL&>(*iter.Pane());
-    }
-    // Row 0's spectrum area: rows may get other panes after their cells were released.
-    const CChannelGLView& Spectrum() { return Row(0).Spectrum().SpectrumView(); }
-    // Fires the timers due now, as the main loop's pass does.
-    void Fire()
-    {
-        for (int guard = 0; guard < 100; ++guard) {
-            const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
-            if (msg.IsConsumed())
-                return;
-            LMessage::Send(msg);
-        }
-    }
-    // A sine at bin k of the analysis on channel 0, delivered and drawn.
-    void SineAndRender(float amplitude, uint32_t k)
-    {
-        const uint32_t n = uint32_t(window->Plan().windowTable.size());
-        for (uint32_t i = 0; i < 2 * n; ++i)
-            source->steps.push_back({{amplitude * float(std::sin(2.0 * std::numbers::pi * k * i / n))}, {}});
-        {
-            LAsyncQueueLock lock(queue);
-            LMessage::Send(LMessage(CSampleSrc::msgData, source, source->Parent()));
-        }
-        Render();
-    }
-    void Render()
-    {
-        List().RequestRender();
-        clock.AdvanceMs(1000);
-        Fire();
-    }
-    // The pixels of a drawing area, top row first, as 0xRRGGBB.
-    static std::vector<uint32_t> Pixels(const CChannelGLView& view, int32_t& width, int32_t& height)
-    {
-        width = int32_t(view.glRect.Width());
-        height = int32_t(view.glRect.Height());
-        std::vector<uint32_t> pixels(size_t(std::max(0, width * height)), 0);
-        if (pixels.empty() || !view.context)
-            return pixels;
-        CGLContextLock lock(view.context);
-        glFinish();
-        EXPECT_TRUE(view.context->Native()->ReadPixels(pixels.data(), size_t(width) * 4));
-        for (uint32_t& p : pixels)
-            p &= 0xFFFFFF;
-        return pixels;
-    }
-    // The highest drawn pixel (the spectrum's peak) counted from the top; (-1, -1) when nothing
-    // is drawn.
-    static CLPoint Peak(const CChannelGLView& view)
-    {
-        int32_t width = 0, height = 0;
-        const std::vector<uint32_t> pixels = Pixels(view, width, height);
-        for (int32_t y = 0; y < height; ++y) {
-            for (int32_t x = 0; x < width; ++x) {
-                if (pixels[size_t(y) * width + x] != 0)
-                    return {x, y};
-            }
-        }
-        return {-1, -1};
-    }
-    static int32_t PeakColumn(const CChannelGLView& view) { return Peak(view).x; }
-
-    ScriptedSource* source = nullptr;
-};
 
 } // namespace
 
@@ -238,4 +145,37 @@ TEST_F(ChannelListTest, EditedCursorFieldsWriteClampedCursors)
         LMessage::Send(LMessage(CNumVol::msgFix, &amplitude, amplitude.Parent()));
         EXPECT_FLOAT_EQ(chan->GetFloat(kChanCrsv), edit.cursor) << edit.value;
     }
+}
+
+TEST_F(ChannelListTest, TheBandViewShowsTheSinesBand)
+{
+    const uint32_t n = uint32_t(window->Plan().windowTable.size());
+    CBandList bands;
+    bands.SetWidth(100.0f);      // the sine lies in the band 100 .. 200 Hz
+    List().SetBandList(&bands);
+    SineAndRender(0.5f, n / 8); // 125 Hz at the source's 1000 Hz
+    const int32_t width = int32_t(Spectrum().glRect.Width());
+    const int32_t x = PeakColumn(Spectrum());
+    EXPECT_GE(x, width / 5 - 3) << "the band starts at 100 Hz";
+    EXPECT_LE(x, width / 4 + 2);
+    List().SetBandList(nullptr);
+}
+
+TEST_F(ChannelListTest, TheFrequencyViewsLayoutsNameOnlyTheirPanes)
+{
+    SNXCHVW& view = window->FrequencyView();
+    EXPECT_EQ(UndefinedReads(view, "SNXCHFRM", {{"chs", 1}, {"cht", 10}, {"chb", 90}}), std::vector<std::string>{});
+    EXPECT_GT(view.AxisPane().Rect().Width(), 0);
+    EXPECT_EQ(view.AxisLabel().View(), "") << "no grid, linear frequency";
+    LObject::SetBool(record, nullptr, kWindGrid, true, LObject::Merge::No);
+    EXPECT_EQ(view.AxisLabel().View(), "50Hz/div") << "NiceStep of 500 Hz";
+    LObject::SetBool(Common(), nullptr, kComnFqlg, true, LObject::Merge::No);
+    EXPECT_EQ(view.AxisLabel().View(), "Hz");
+    EXPECT_FALSE(view.ScrollBar().IsShown()) << "whole range: no scroll bar";
+    LObject::SetFloat(record->GetChild(kWindChvw), nullptr, kChvwFqzm, 4.0f, LObject::Merge::No);
+    EXPECT_TRUE(view.ScrollBar().IsShown());
+    EXPECT_EQ(view.ScrollBar().Maximum(), 30);
+    view.ScrollBar().SetValue(15);
+    LMessage::Send(LMessage(LScrollBar::msgChange, &view.ScrollBar(), &view));
+    EXPECT_FLOAT_EQ(record->GetChild(kWindChvw)->GetFloat(kChvwFqps), 0.375f);
 }
