@@ -1,5 +1,6 @@
 #include "app/CApp.h"
 #include "analysis/records/CAppPrefs.h"
+#include "analysis/views/CColorSetDlg.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/records/LObject.h"
 #include "foundation/text/FileNameText.h"
@@ -60,6 +61,7 @@ CApp::CApp()
     });
     fPrefs = std::make_unique<CAppPrefs>();
     fDmx = std::make_unique<CDmxOutput>(this, fDispatch.get());
+    MakeColorWindow();
     gMidiOutPort = NewMIDIOutPort(this, PortName().Text());
     LoadPrefs();
 }
@@ -69,6 +71,7 @@ CApp::~CApp()
     (void)SavePrefs();
     delete gMidiOutPort;
     gMidiOutPort = nullptr;
+    fColorWindow.reset();
     fDmx.reset();
     fPrefs.reset();
     // Every output that posts to the dispatch thread is gone by now.
@@ -83,10 +86,12 @@ void CApp::LoadPrefs()
     CPrefs store(LStringRef(), CPrefs::kRead);
     LObject::LoadFromNode(store.Store(), fPrefs->Root());
     (void)store.Close();
+    LoadColorWindowPrefs();
 }
 
 bool CApp::SavePrefs()
 {
+    SaveColorWindowPrefs();
     CPrefs store(LStringRef(), CPrefs::kWrite);
     LObject::SaveToNode(store.Store(), fPrefs->Root());
     return store.Close();
@@ -123,7 +128,8 @@ void CApp::EnableCommands(LMenuBar& bar)
         if (gMidiOutPort->IsConnected())
             (void)bar.CheckCommand(kMidiUseCommand);
     }
-    // NOTE: New, Open, Colours and Assign Menu Shortcut join once their classes exist.
+    bar.EnableCommand(kColorSetCommand);
+    // NOTE: New, Open and Assign Menu Shortcut join once their classes exist.
 }
 
 void CApp::CmdMidiUse()
@@ -156,6 +162,10 @@ bool CApp::HandleCommand(const LMessage& msg)
         MainLoop().Quit();
         return true;
     }
+    if (item->HasCommand(kColorSetCommand)) {
+        CmdColorSet();
+        return true;
+    }
     if (item->HasCommand(kMidiUseCommand)) {
         CmdMidiUse();
         return true;
@@ -184,6 +194,8 @@ void CApp::HandleMessage(LMessage& result, const LMessage& msg)
         LMessage::Clear(result);
         return;
     }
+    if (HandleColorWindowMessage(result, msg))
+        return;
     if (StrEqual(msg.type, "LFrame_Activate")) {
         LMessage::Clear(result);
         return;

@@ -5,6 +5,7 @@
 
 class CAppPrefs;
 class CAsyncLoopThread;
+class CColorSetDlg;
 class CDmxOutput;
 class CMIDIOutPort;
 
@@ -12,9 +13,9 @@ class CMIDIOutPort;
 // share (the signal-dispatch thread, the preferences, the DMX output and the MIDI output
 // port). It serves the application's own commands, answers the quit question and loads the
 // preferences when made and saves them when it goes.
-// NOTE: documents, the menu-shortcut table and the colour window join once the document
-// window, the shortcut table and the colour window exist; until then New, Open, Colours and
-// Assign Menu Shortcut stay disabled and an open request opens nothing.
+// NOTE: documents and the menu-shortcut table join once the document window and the shortcut
+// table exist; until then New, Open and Assign Menu Shortcut stay disabled and an open request
+// opens nothing.
 class CApp : public CAppBase {
 public:
     // The members in order, then the preferences from the user's preferences domain.
@@ -28,6 +29,12 @@ public:
     CAsyncLoopThread& DispatchThread() const { return *fDispatch; }
     CAppPrefs& Prefs() const { return *fPrefs; }
     CDmxOutput& DmxOutput() const { return *fDmx; }
+    // The colour window; null without a colour record.
+    CColorSetDlg* ColorWindow() const { return fColorWindow.get(); }
+
+    static const char* const kColorSetCommand;   // "CAppCmd_ColorSet"
+    // Shows the colour window, where it was last when that place is known.
+    void CmdColorSet();
 
     // Reconnects the MIDI output to the destination chosen in the preferences; with `show`,
     // a failure is reported in a message box.
@@ -48,8 +55,14 @@ private:
     bool HandleCommand(const LMessage& msg);
     void EnableCommands(LMenuBar& bar);
     void OpenAtLaunch();
+    // The colour window (CAppColors.cpp).
+    void MakeColorWindow();
+    void LoadColorWindowPrefs();
+    void SaveColorWindowPrefs();
+    bool HandleColorWindowMessage(LMessage& result, const LMessage& msg);
 
     std::unique_ptr<CAsyncLoopThread> fDispatch;
     std::unique_ptr<CAppPrefs> fPrefs;
     std::unique_ptr<CDmxOutput> fDmx;
+    std::unique_ptr<CColorSetDlg> fColorWindow;
 };
