@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -121,10 +122,14 @@ TEST_F(ChannelListTest, AnotherDocumentsWindowRecordChangesNothing)
 {
     LObject::SetFloat(record, nullptr, kWindRate, 1000.0f, LObject::Merge::No);
     const std::string label(List().TimeLabel().View());
+    const float step = record->GetChild(kWindChvw)->GetFloat(kChvwGridStep);
     LObject* other = prefs.AddDocument();
     LObject::SetFloat(other, nullptr, kWindRate, 10.0f, LObject::Merge::No);
     LObject::SetBool(other, nullptr, kWindTral, true, LObject::Merge::No);
+    LObject::SetFloat(other->GetChild(kWindChvw), nullptr, kChvwFqzm, 8.0f, LObject::Merge::No);
     EXPECT_EQ(std::string(List().TimeLabel().View()), label);
+    EXPECT_EQ(record->GetChild(kWindChvw)->GetFloat(kChvwGridStep), step) << "the frequency view neither";
+    EXPECT_FALSE(window->FrequencyView().ScrollBar().IsShown());
     EXPECT_EQ(List().FreqUnit().View(), "Hz");
     LObject::SetFloat(record, nullptr, kWindRate, 10.0f, LObject::Merge::No);
     EXPECT_NE(std::string(List().TimeLabel().View()), label) << "its own record does";
@@ -178,4 +183,25 @@ TEST_F(ChannelListTest, TheFrequencyViewsLayoutsNameOnlyTheirPanes)
     view.ScrollBar().SetValue(15);
     LMessage::Send(LMessage(LScrollBar::msgChange, &view.ScrollBar(), &view));
     EXPECT_FLOAT_EQ(record->GetChild(kWindChvw)->GetFloat(kChvwFqps), 0.375f);
+}
+
+TEST_F(ChannelListTest, TheTrailDrawsOlderSpectraBehindTheNewest)
+{
+    const uint32_t n = uint32_t(window->Plan().windowTable.size());
+    SineAndRender(0.5f, n / 8);
+    auto drawn = [&] {
+        int32_t width = 0, height = 0;
+        const std::vector<uint32_t> pixels = Pixels(Spectrum(), width, height);
+        return std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) { return p != 0; });
+    };
+    const auto line = drawn();
+    EXPECT_GT(line, 0);
+    LObject::SetUInt(prefs.Root()->GetChild(kPrefClrs), nullptr, kColsTrdp, 16, LObject::Merge::No);
+    LObject::SetBool(record, nullptr, kWindTral, true, LObject::Merge::No);
+    for (int i = 0; i < 4; ++i) {
+        clock.AdvanceMs(2000); // past the slice interval: every analysis adds a slice
+        SineAndRender(0.5f, n / 8);
+    }
+    EXPECT_GT(drawn(), 2 * line) << "a lit surface of slices instead of one line";
+    EXPECT_TRUE(Row(0).Spectrum().ScaleView().IsShown()) << "the colour scale shows with the trail";
 }
