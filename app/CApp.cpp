@@ -1,4 +1,5 @@
 #include "app/CApp.h"
+#include "analysis/window/CSpecWindow.h"
 #include "analysis/records/CAppPrefs.h"
 #include "analysis/views/CColorSetDlg.h"
 #include "foundation/core/StrEqual.h"
@@ -32,6 +33,8 @@ constexpr uint32_t kMessageWindowKind = 3;
 constexpr uint8_t kFieldMidiUse = 0;
 constexpr uint8_t kFieldMidiParams = 2;
 
+constexpr const char* kNewCommand = "LStdCmd_New";
+constexpr const char* kOpenCommand = "LStdCmd_Open";
 constexpr const char* kQuitCommand = "LStdCmd_Quit";
 constexpr const char* kHelpCommand = "LStdCmd_Help";
 constexpr const char* kMidiUseCommand = "CAppCmd_MidiUse";
@@ -68,6 +71,9 @@ CApp::CApp()
 
 CApp::~CApp()
 {
+    if (!fQuitAgreed)
+        ReportUnsavedDocuments();
+    DeleteDocuments();
     (void)SavePrefs();
     delete gMidiOutPort;
     gMidiOutPort = nullptr;
@@ -80,6 +86,13 @@ CApp::~CApp()
 }
 
 CApp* CApp::Get() { return gApp; }
+
+CFaderEngineLinks CApp::WindowLinks() const
+{
+    CFaderEngineLinks links;
+    links.midiOut = gMidiOutPort;
+    return links;
+}
 
 void CApp::LoadPrefs()
 {
@@ -112,7 +125,13 @@ void CApp::ShowMidiStatus(bool show)
     gMidiOutPort->Deselect();
     const int32_t selected = gMidiOutPort->SelectDest(destination.Text());
     if (selected == CMIDIOutPort::kConnected) {
-        // NOTE: the first fully active document takes the DMX output again once documents exist.
+        fDmx->SetDriver(nullptr);
+        for (const auto& document : fDocuments) {
+            if (document->IsFullyActive()) {
+                document->TakeDmxOutput();
+                break;
+            }
+        }
         return;
     }
     if (show)
@@ -121,6 +140,8 @@ void CApp::ShowMidiStatus(bool show)
 
 void CApp::EnableCommands(LMenuBar& bar)
 {
+    bar.EnableCommand(kNewCommand);
+    bar.EnableCommand(kOpenCommand);
     bar.EnableCommand(kQuitCommand);
     bar.EnableCommand(kHelpCommand);
     if (gMidiOutPort) {
@@ -129,7 +150,7 @@ void CApp::EnableCommands(LMenuBar& bar)
             (void)bar.CheckCommand(kMidiUseCommand);
     }
     bar.EnableCommand(kColorSetCommand);
-    // NOTE: New, Open and Assign Menu Shortcut join once their classes exist.
+    // NOTE: Assign Menu Shortcut joins once its class exists.
 }
 
 void CApp::CmdMidiUse()
@@ -158,6 +179,14 @@ void CApp::CmdMidiUse()
 bool CApp::HandleCommand(const LMessage& msg)
 {
     auto* item = static_cast<LMenuItem*>(msg.subject);
+    if (item->HasCommand(kNewCommand)) {
+        (void)OpenDocument(std::string());
+        return true;
+    }
+    if (item->HasCommand(kOpenCommand)) {
+        CmdOpen();
+        return true;
+    }
     if (item->HasCommand(kQuitCommand)) {
         MainLoop().Quit();
         return true;
@@ -173,14 +202,6 @@ bool CApp::HandleCommand(const LMessage& msg)
     return item->HasCommand(kHelpCommand);
 }
 
-// With no document windows yet an open request opens nothing; the MIDI output reconnects
-// silently when the user had it on.
-void CApp::OpenAtLaunch()
-{
-    if (fPrefs->Root() && fPrefs->Root()->GetByte(kFieldMidiUse))
-        ShowMidiStatus(false);
-}
-
 void CApp::HandleMessage(LMessage& result, const LMessage& msg)
 {
     if (StrEqual(msg.type, LMenuBar::msgReady) && msg.subject && !CDesktop::FindWindowOfLayer(kModalLayer))
@@ -189,15 +210,24 @@ void CApp::HandleMessage(LMessage& result, const LMessage& msg)
         LMessage::Clear(result);
         return;
     }
-    if (StrEqual(msg.type, CExtCmd::msgOpen)) {
-        OpenAtLaunch();
+    if (StrEqual(msg.type, CExtCmd::msgOpen) && msg.subject) {
+        OpenRequested(*static_cast<const CExtCmd*>(msg.subject));
         LMessage::Clear(result);
         return;
     }
     if (HandleColorWindowMessage(result, msg))
         return;
-    if (StrEqual(msg.type, "LFrame_Activate")) {
+    if (StrEqual(msg.type, LFrame::msgClose) && CloseDocument(static_cast<LFrame*>(msg.subject))) {
         LMessage::Clear(result);
+        return;
+    }
+    if (StrEqual(msg.type, LFrame::msgActivate)) {
+        TouchDocument(static_cast<LFrame*>(msg.subject));
+        LMessage::Clear(result);
+        return;
+    }
+    if (msg.subject == &MainLoop() && StrEqual(msg.type, CMainLoopBase::msgQuit) && !AskEveryDocument()) {
+        LMessage::Clear(result); // a document stays open: the quit is cancelled
         return;
     }
     CAppBase::HandleMessage(result, msg);
