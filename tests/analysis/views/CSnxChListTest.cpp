@@ -7,32 +7,12 @@
 #include "controls/lists/CCellIter.h"
 #include "sources/CSourceType.h"
 #include "tests/analysis/views/ChannelListKit.h"
+#include "tests/support/LayoutReads.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-// Runs the three texts of a layout over a frame and collects the names read before any
-// assignment.
-std::vector<std::string> UndefinedReads(LFrame& frame, const char* name,
-                                        std::initializer_list<std::pair<const char*, int32_t>> vars = {})
-{
-    LStrListRef texts;
-    LStrListRef::Create(texts, {0, name}, nullptr, kStrListLayouts);
-    std::vector<std::string> undefined;
-    LFormulaLayout layout(nullptr, &frame);
-    layout.SetUndefinedReadHook([&](std::string_view n) { undefined.emplace_back(n); });
-    for (const auto& [var, value] : vars)
-        layout.SetVariable(var, value);
-    for (uint32_t i = 0; i < 3; ++i)
-        layout.Run(LStrListRef::GetItem(texts, i).Get());
-    return undefined;
-}
-
-} // namespace
 
 TEST_F(ChannelListTest, EveryLayoutPlacesItsPanesWithoutUnknownNames)
 {
