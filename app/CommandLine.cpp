@@ -48,6 +48,7 @@ std::string UsageText()
            "  XDG_DATA_HOME          where application data lives (default ~/.local/share)\n"
            "  XDG_DOCUMENTS_DIR      the documents folder (default ~/Documents)\n"
            "  XDG_DESKTOP_DIR        the desktop folder (default ~/Desktop)\n"
+           "  XDG_RUNTIME_DIR        where a running Sonalyx takes the files of a later start\n"
            "  TMPDIR                 the folder for temporary files (default /tmp)\n"
            "  LANGUAGE, LC_ALL, LC_MESSAGES, LANG  the language of messages\n"
            "  PATH                   where xdg-open is found to open web links\n";
