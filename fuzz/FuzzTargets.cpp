@@ -17,6 +17,8 @@ constexpr FuzzTarget kTargets[] = {
     {"wav_file", FuzzWavFile},
     {"csv_fields", FuzzCsvFields},
     {"dmx_usb_input", FuzzDmxUsbInput},
+    {"timecode", FuzzTimecode},
+    {"event_drag_items", FuzzEventDragItems},
 };
 
 } // namespace

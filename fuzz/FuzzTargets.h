@@ -26,6 +26,8 @@ int FuzzBandFile(const uint8_t* data, size_t size);
 int FuzzWavFile(const uint8_t* data, size_t size);
 int FuzzCsvFields(const uint8_t* data, size_t size);
 int FuzzDmxUsbInput(const uint8_t* data, size_t size);
+int FuzzTimecode(const uint8_t* data, size_t size);
+int FuzzEventDragItems(const uint8_t* data, size_t size);
 
 // Every target, for the replay.
 std::span<const FuzzTarget> FuzzTargets();
