@@ -114,6 +114,8 @@ int RunProgram(int argc, char** argv)
         std::fprintf(stderr, "%s\n", NoDisplayText(desktop.reason).c_str());
         return kExitNoDisplay;
     }
+    // Only a person at a real desktop can answer the save question a termination signal asks.
+    plat::Application::Shared().SetCanAskQuestions(desktop.kind == plat::DesktopKind::Desktop);
     instance.Listen(plat::RunLoop::Current());
     const int exitStatus = RunApplication(argc, argv);
     plat::StopDesktop();

@@ -245,8 +245,12 @@ bool CSpecWindow::OpenFile(const std::string& path)
         return true;
     }
     if (FileExtensionLower(LastPathComponent(path.c_str())).View() == "tks") {
-        fRecordLocation.SetPath(UrlFromPosixPath(path));
+        const LStringRef spec = UrlFromPosixPath(path);
+        fRecordLocation.SetPath(spec);
         SetSourceKind(kPlaybackSource);
+        // The window record keeps them too, so applying it afterwards plays this recording.
+        LObject::SetFilePath(fWindowRecord, nullptr, kWindLgfl, spec);
+        LObject::SetByte(fWindowRecord, nullptr, kWindLsrc, kPlaybackSource, LObject::Merge::No);
         return true;
     }
     return false;

@@ -297,7 +297,7 @@ protected:
 
 } // namespace
 
-TEST_F(DocumentRun, DISABLED_ARecordingAloneOpensAnUntitledDocumentThatPlaysIt)
+TEST_F(DocumentRun, ARecordingAloneOpensAnUntitledDocumentThatPlaysIt)
 {
     const std::string recording = scene.WriteRecording();
     {
