@@ -280,17 +280,27 @@ thread_local int gAllocations = 0;
 
 } // namespace
 
-void* operator new(std::size_t size)
+// Every plain form is replaced together, so that what one form allocates another may free.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
 {
     if (gCountAllocations)
         ++gAllocations;
-    if (void* p = std::malloc(size ? size : 1))
+    return std::malloc(size ? size : 1);
+}
+
+void* operator new(std::size_t size)
+{
+    if (void* p = operator new(size, std::nothrow))
         return p;
     throw std::bad_alloc();
 }
 
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return operator new(size, std::nothrow); }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 TEST_F(FaderEngineFixture, SteadyStatePassAllocatesNothing)
 {
