@@ -216,6 +216,12 @@ bool CSpecWindow::HandleCommand(const LMessage& msg)
             (void)SaveAs();
     } else if (item.HasCommand("LStdCmd_SaveAs")) {
         (void)SaveAs();
+    } else if (item.HasCommand("CAppCmd_SaveSpec")) {
+        SaveSpectrum();
+    } else if (item.HasCommand("CAppCmd_Log")) {
+        ToggleRecord();
+    } else if (item.HasCommand("CAppCmd_LoadLog")) {
+        OpenRecord();
     } else if (item.HasCommand("CAppCmd_Server")) {
         ServerDialog();
     } else if (item.HasCommand("CAppCmd_ShowTrail")) {
@@ -361,6 +367,14 @@ bool CSpecWindow::HandleControlMessage(const LMessage& msg)
     if (!fControls)
         return false;
     const bool selected = StrEqual(msg.type, LStdCtl::msgSelected);
+    if (selected && msg.subject == &fControls->SourceButton()) {
+        SelectSource();
+        return true;
+    }
+    if (selected && msg.subject == &fControls->RecordButton()) {
+        ToggleRecord();
+        return true;
+    }
     if (selected && msg.subject == &fControls->LiveButton()) {
         UseLiveSource();
         return true;
