@@ -41,13 +41,14 @@ protected:
 
     // Runs the main thread and lets the virtual clock follow, until done() holds or the
     // real-time limit passes.
-    bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10))
+    bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10),
+                  uint32_t virtualStepMs = 2)
     {
         const auto end = std::chrono::steady_clock::now() + limit;
         while (!done()) {
             if (std::chrono::steady_clock::now() > end)
                 return false;
-            clock.AdvanceMs(2);
+            clock.AdvanceMs(virtualStepMs);
             PumpOnce();
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
