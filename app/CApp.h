@@ -1,25 +1,34 @@
 #pragma once
+#include "outputs/faders/CFaderEngine.h"
 #include "shell/app/CAppBase.h"
 
+#include <cstddef>
 #include <memory>
+#include <string>
+#include <vector>
 
 class CAppPrefs;
 class CAsyncLoopThread;
 class CDmxOutput;
+class CExtCmd;
 class CMIDIOutPort;
+class CSpecWindow;
+class LFrame;
+class LObject;
 
 // The application object: the top handler of every chain and the owner of what all documents
 // share (the signal-dispatch thread, the preferences, the DMX output and the MIDI output
-// port). It serves the application's own commands, answers the quit question and loads the
-// preferences when made and saves them when it goes.
-// NOTE: documents, the menu-shortcut table and the colour window join once the document
-// window, the shortcut table and the colour window exist; until then New, Open, Colours and
-// Assign Menu Shortcut stay disabled and an open request opens nothing.
+// port) and of the document windows. It opens, lists and closes documents, serves the
+// application's own commands, runs the quit protocol, and loads the preferences when made
+// and saves them when it goes.
+// NOTE: the menu-shortcut table and the colour window join once their classes exist; until
+// then Colours and Assign Menu Shortcut stay disabled.
 class CApp : public CAppBase {
 public:
     // The members in order, then the preferences from the user's preferences domain.
     CApp();
-    // Saves the preferences, then takes the members down in reverse order.
+    // Closes the documents without asking (they reopen at the next launch), saves the
+    // preferences, then takes the members down in reverse order.
     ~CApp() override;
 
     // The application object while it lives, else null.
@@ -42,14 +51,39 @@ public:
     // dialogs that commands open.
     LHandler* FrontDocumentWindow() const;
 
+    // Opens the document at `path` (a POSIX path or a file location; empty: a new untitled
+    // one) with `record` as its window record, else the record that knows the file, else a new
+    // one. A document already open at that path only comes to the front. The window, or null
+    // when the file could not be opened.
+    CSpecWindow* OpenDocument(const std::string& path, LObject* record = nullptr);
+    // Lets the user choose documents through the open panel.
+    void CmdOpen();
+    // The open document windows in order of opening.
+    size_t DocumentCount() const { return fDocuments.size(); }
+    CSpecWindow* Document(size_t index) const;
+
     void HandleMessage(LMessage& result, const LMessage& msg) override;
 
 private:
+    // Documents (CAppDocuments.cpp).
+    void OpenRequested(const CExtCmd& command);
+    void ReopenLastDocuments();
+    bool CloseDocument(LFrame* frame);
+    void TouchDocument(LFrame* frame);
+    bool AskEveryDocument();
+    void DeleteDocuments();
+    void ReportUnsavedDocuments() const;
+    CSpecWindow* FindDocumentWindow(const LFrame* frame) const;
+
     bool HandleCommand(const LMessage& msg);
     void EnableCommands(LMenuBar& bar);
-    void OpenAtLaunch();
+    // What each document window's fader engine reaches of the application.
+    CFaderEngineLinks WindowLinks() const;
 
     std::unique_ptr<CAsyncLoopThread> fDispatch;
     std::unique_ptr<CAppPrefs> fPrefs;
     std::unique_ptr<CDmxOutput> fDmx;
+    std::vector<std::unique_ptr<CSpecWindow>> fDocuments;
+    // Set once every document agreed to a quit; a shut-down without it did not ask.
+    bool fQuitAgreed = false;
 };
