@@ -4,15 +4,12 @@
 #include "analysis/window/RecordFileName.h"
 #include "analysis/window/SpecWindowPrefs.h"
 #include "analysis/window/WindowMessage.h"
-#include "controls/panels/COpenFileDialog.h"
 #include "platform/files/FileSpecText.h"
-#include "platform/window/FilePanel.h"
 #include "shell/files/LFileMaker.h"
 #include "shell/files/LFileRemover.h"
 #include "shell/files/LStdFolders.h"
 #include "shell/system/AbsoluteTime.h"
 #include "sources/CSampleSrc.h"
-#include "ui/files/CFileTypeList.h"
 
 #include <string>
 
@@ -102,13 +99,9 @@ void CSpecWindow::CheckRecording()
 
 void CSpecWindow::OpenRecord()
 {
-    CFileTypeList types("LOGFFLT");
-    COpenFileDialog panel;
-    panel.SetFileTypes(&types);
-    panel.SetStartPath(fRecordLocation.GetPath());
-    if (!panel.Run(0))
+    const LStringRef spec = AskFileToOpen("LOGFFLT", fRecordLocation.GetPath());
+    if (spec.IsEmpty())
         return;
-    const LStringRef spec = panel.GetFile();
     LObject::SetFilePath(ViewPrefs(), nullptr, kWndsLgfl, spec);
     fRecordLocation.SetPath(spec);
     if (MakePlaybackSource() != 0) {

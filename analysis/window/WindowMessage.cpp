@@ -1,5 +1,8 @@
 #include "analysis/window/WindowMessage.h"
+#include "controls/panels/COpenFileDialog.h"
 #include "foundation/text/LStrList.h"
+#include "platform/window/FilePanel.h"
+#include "ui/files/CFileTypeList.h"
 #include "ui/dialogs/CSimpleMessageDialog.h"
 #include "ui/dialogs/DialogResources.h"
 
@@ -15,6 +18,17 @@ constexpr uint32_t kMessageWindowKind = 0;
 LStringRef WindowText(uint32_t item)
 {
     return LStrList({0, kTextsName}, nullptr, kStrListDialogTexts).GetItem(item);
+}
+
+LStringRef AskFileToOpen(const char* typeList, const LStringRef& startPath)
+{
+    CFileTypeList types(typeList);
+    COpenFileDialog panel;
+    panel.SetFileTypes(&types);
+    panel.SetStartPath(startPath);
+    if (!panel.Run(0))
+        return {};
+    return panel.GetFile();
 }
 
 void ShowWindowMessage(LHandler* parent, uint32_t item, std::string_view detail)

@@ -178,8 +178,9 @@ TEST_F(SpecWindowRecord, AFileSizeLimitStopsTheRecordingAndKeepsWhatWasWritten)
     float frame[4];
     uint32_t frames = 0;
     for (int32_t got; (got = reader.ReadNext(frame, 4)) != 0;) {
-        if (got > 0)
+        if (got > 0) {
             ASSERT_EQ(frame[0], Ramp(frames++, 1)[0]);
+        }
     }
     EXPECT_GT(frames, 300u);
     SendRamp(2);   // the source runs on
