@@ -94,6 +94,14 @@ public:
             fAccumulators.emplace_back(fColumns, 0.0f);
     }
 
+    ~CsvWriter()
+    {
+        if (fDialog)
+            fDialog->HideWindow();
+    }
+    CsvWriter(const CsvWriter&) = delete;
+    CsvWriter& operator=(const CsvWriter&) = delete;
+
     void WriteHead();
     void WriteRows();
 

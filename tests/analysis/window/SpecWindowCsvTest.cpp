@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -66,6 +67,29 @@ public:
     using ScriptedSource::ScriptedSource;
     int32_t ReadNext(float frame[], uint32_t max) override { return Read(frame, max); }
 };
+
+// A recording at 4 samples per second whose every sample takes 300 ms of the clock to read.
+class SlowSource : public ScriptedSource {
+public:
+    SlowSource(LHandler* parent, plat::ScopedVirtualClock& clock) : ScriptedSource(parent), fClock(clock) { rate = 4; }
+    int32_t ReadNext(float frame[], uint32_t max) override
+    {
+        fClock.AdvanceMs(300);
+        const int32_t got = Read(frame, max);
+        fRead += got > 0;
+        return got;
+    }
+    float PositionSeconds() const override { return float(fRead) / 4.0f; }
+
+private:
+    plat::ScopedVirtualClock& fClock;
+    uint32_t fRead = 0;
+};
+
+std::string Text(const LByteBuffer& bytes, const CMemStream& out)
+{
+    return std::string(reinterpret_cast<const char*>(bytes.Data()), size_t(out.position));
+}
 
 } // namespace
 
@@ -145,9 +169,26 @@ TEST_F(SpecWindowCsv, ARateOfZeroDividesNothing)
     LByteBuffer bytes;
     CMemStream out(bytes);
     ExportRecordCsv(*window, CSourcePosition{}, source, 0.0f, out);
-    const std::string text(reinterpret_cast<const char*>(bytes.Data()), size_t(out.position));
+    const std::string text = Text(bytes, out);
     EXPECT_EQ(text.find("inf"), std::string::npos) << text;
     EXPECT_EQ(text.find("nan"), std::string::npos) << text;
     EXPECT_NE(text.find(",4,0,0.5,1,linear,FFT,0,\n"), std::string::npos) << "no bands below a Nyquist frequency of 0";
     EXPECT_NE(text.find("\n0,\n"), std::string::npos) << "one row; a position that does not move ends the export";
+}
+
+TEST_F(SpecWindowCsv, TheProgressDialogStopsALongExport)
+{
+    Options(100.0f, false, false);
+    SlowSource source(window.get(), clock);
+    for (int i = 0; i < 400; ++i)
+        source.steps.push_back({{0.25f}, {}});
+    LByteBuffer bytes;
+    CMemStream out(bytes);
+    Answer("", true);   // the user presses the dialog's button once it shows
+    ExportRecordCsv(*window, CSourcePosition{}, source, 4.0f, out);
+    const std::string text = Text(bytes, out);
+    const size_t rows = size_t(std::count(text.begin(), text.end(), '\n')) - 5;
+    EXPECT_GE(app->modalSteps, 1) << "the dialog shows once a second has passed";
+    EXPECT_LE(rows, 2u) << "the export ends when the user stops it, not after 100 rows";
+    EXPECT_EQ(text.rfind(kHead, 0), 0u) << "what was written before stays";
 }
