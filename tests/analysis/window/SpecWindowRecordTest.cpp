@@ -2,6 +2,7 @@
 #include "platform/controls/Button.h"
 #include "platform/files/FileSpecText.h"
 #include "platform/system/WallClock.h"
+#include "platform/window/PanelTestDriver.h"
 #include "sources/text/CTextFileSrc.h"
 #include "tests/analysis/window/LiveWindowKit.h"
 #include "tests/support/SoundTools.h"
@@ -210,4 +211,31 @@ TEST_F(SpecWindowRecord, ATruncatedRecordingEndsAtItsLastWholeFrame)
     while (w.PlaybackSource()->ReadNext(frame, 4) > 0 && frames < 100)
         ++frames;
     EXPECT_EQ(frames, 9u) << "ten frames made, the last one cut";
+}
+
+TEST_F(SpecWindowRecord, OpeningARecordingPlaysItAndAnUnreadableOneIsReported)
+{
+    CSpecWindow& w = MakeLive();
+    const std::string take = home.path() + "/old.tks";
+    const std::string junk = home.path() + "/junk.wav";
+    std::ofstream(take, std::ios::binary) << "dn \rsr 10\r258\r259\r\r";
+    std::ofstream(junk, std::ios::binary) << "not a sound";
+    plat::PanelTestDriver panels;
+    std::string chosen = take;
+    panels.ScriptFilePanel([&](plat::FilePanel& panel) {
+        panel.ChoosePath(chosen);
+        return plat::FilePanel::kOK;
+    });
+    Command("CAppCmd_LoadLog");
+    ASSERT_NE(w.PlaybackSource(), nullptr);
+    EXPECT_TRUE(w.PlaybackSource()->IsPlaying());
+    EXPECT_EQ(w.CurrentSource(), w.PlaybackSource());
+    EXPECT_EQ(RecordPath(), take);
+
+    chosen = junk;
+    Script({Ok()});
+    Command("CAppCmd_LoadLog");
+    EXPECT_EQ(w.PlaybackSource(), nullptr);
+    ASSERT_EQ(seenDialogs.size(), 1u);
+    EXPECT_EQ(seenDialogs[0], "message: The source could not be opened.\n" + junk);
 }
