@@ -18,7 +18,8 @@ public:
     }
     int64_t LocalOffsetSeconds(double unixSeconds) const override
     {
-        if (!std::isfinite(unixSeconds))
+        // Far outside any calendar the system can convert: no offset.
+        if (!std::isfinite(unixSeconds) || std::fabs(unixSeconds) > 1e15)
             return 0;
         const time_t at = time_t(std::floor(unixSeconds));
         tm local{};
