@@ -35,6 +35,8 @@ public:
     // a source that cannot record answers 1.
     virtual int32_t StartRecording(const char* path, float seconds);
     virtual void StopRecording() {}
+    // Whether writing the current recording failed (what was written before stays).
+    virtual bool RecordFailed() const { return false; }
     virtual uint32_t RecordFileType() const { return kNoFileType; }
     // Puts a text event into the stream being recorded.
     virtual void RecordText(const char* text);

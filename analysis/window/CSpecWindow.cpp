@@ -289,8 +289,9 @@ void CSpecWindow::Start()
             UsePlaybackSource();
             StartPlayback();
         }
+    } else if (fSourceKind == kLiveSource) {
+        (void)CreateSource();
     }
-    // Live sources are chosen and opened by the source chooser.
     if (fWindowRecord && fWindowRecord->GetByte(kWindSvus))
         (void)fServer.Start(fWindowRecord->GetUInt(kWindSvpt));
 }

@@ -98,6 +98,20 @@ public:
     // Replaces the live source (taking ownership); the current source follows under the lock.
     void SetLiveSource(std::unique_ptr<CSampleSrc> source);
 
+    // Live sources and recording (CSpecWindowLive.cpp, CSpecWindowRecord.cpp).
+    void SelectSource();
+    // Opens the live source named by the source name: 0 ok, 1 no such source, 2 open
+    // failed, 3 port busy.
+    int32_t CreateSource();
+    void ToggleRecord();
+    void StartRecord();
+    void StopRecord();
+    void OpenRecord();
+
+    // CSV export of the recording played back (CSpecWindowCsv.cpp).
+    void SaveSpectrum();
+    void SaveSpectrumCsv(const std::string& path);
+
     // Commands (CSpecWindowCommands.cpp).
     void SetAmpDB(uint8_t v);
     void SetFreqLog(uint8_t v);
@@ -129,6 +143,7 @@ public:
     CFaderEngine& FaderEngine() { return *fEngine; }
     CDataServer& DataServer() { return fServer; }
     CSampleSrc* CurrentSource() const { return fCurrent; }
+    LAsyncQueue& Queue() const { return fQueue; }
     CSampleSrc* LiveSource() const { return fLive.get(); }
     CSampleSrc* PlaybackSource() const { return fPlayback.get(); }
     uint8_t SourceKindValue() const { return fSourceKind; }
@@ -145,6 +160,8 @@ public:
     CEventWindow* EventWindow() const { return fEventWindow.get(); }
     CFileLocation& DocumentLocation() { return fDocLocation; }
     CFileLocation& RecordLocation() { return fRecordLocation; }
+    CFileLocation& SpectrumLocation() { return fSpectrumLocation; }
+    const LStringRef& SourceName() const { return fSourceName; }
     const LAsyncEvent& Note() const { return fNote; }
     const LTimer& BaselineTimer() const { return fBaselineTimer; }
     bool HasNewData() const { return fNewData; }
@@ -174,6 +191,12 @@ private:
     bool HandleControlMessage(const LMessage& msg);
     bool HandleRoadMessage(const LMessage& msg);
     bool HandleWindowMessage(LMessage& result, const LMessage& msg);
+
+    // Live-source helpers (CSpecWindowLive.cpp, CSpecWindowRecord.cpp).
+    bool ChooseAddress();
+    bool ChooseAnalyserPort();
+    // Stops a recording whose file can no longer be written and tells the user.
+    void CheckRecording();
 
     // Road helpers (CSpecWindowRoad.cpp).
     void ResetLevelExtremes();

@@ -5,7 +5,7 @@
 #include "analysis/window/CSourceControls.h"
 #include "analysis/window/CSpecWindow.h"
 #include "analysis/window/SpecWindowPrefs.h"
-#include "controls/panels/COpenFileDialog.h"
+#include "analysis/window/WindowMessage.h"
 #include "controls/settings/CFqIntvDlg.h"
 #include "controls/settings/CSplRtDlg.h"
 #include "foundation/async/LAsyncQueue.h"
@@ -19,7 +19,6 @@
 #include "shell/files/FileUrls.h"
 #include "sources/CSampleSrc.h"
 #include "sources/ports/CSIMPLETCPSERVERDIALOG.h"
-#include "ui/files/CFileTypeList.h"
 #include "ui/menus/LMenu.h"
 #include "ui/menus/LMenuBar.h"
 #include "ui/menus/LMenuItem.h"
@@ -138,13 +137,9 @@ void CSpecWindow::FreqInterval()
 
 void CSpecWindow::LoadBands()
 {
-    CFileTypeList types("FQBANDFFLT");
-    COpenFileDialog panel;
-    panel.SetFileTypes(&types);
-    panel.SetStartPath(fBandLocation.GetPath());
-    if (!panel.Run(0))
+    const LStringRef spec = AskFileToOpen("FQBANDFFLT", fBandLocation.GetPath());
+    if (spec.IsEmpty())
         return;
-    const LStringRef spec = panel.GetFile();
     LObject::SetFilePath(ViewPrefs(), nullptr, kWndsFbfl, spec);
     fBandLocation.SetPath(spec);
     (void)LoadBandFile(fBands, PosixPathFromUrl(spec.View()).View());
@@ -217,6 +212,12 @@ bool CSpecWindow::HandleCommand(const LMessage& msg)
             (void)SaveAs();
     } else if (item.HasCommand("LStdCmd_SaveAs")) {
         (void)SaveAs();
+    } else if (item.HasCommand("CAppCmd_SaveSpec")) {
+        SaveSpectrum();
+    } else if (item.HasCommand("CAppCmd_Log")) {
+        ToggleRecord();
+    } else if (item.HasCommand("CAppCmd_LoadLog")) {
+        OpenRecord();
     } else if (item.HasCommand("CAppCmd_Server")) {
         ServerDialog();
     } else if (item.HasCommand("CAppCmd_ShowTrail")) {
@@ -367,6 +368,14 @@ bool CSpecWindow::HandleControlMessage(const LMessage& msg)
     if (!fControls)
         return false;
     const bool selected = StrEqual(msg.type, LStdCtl::msgSelected);
+    if (selected && msg.subject == &fControls->SourceButton()) {
+        SelectSource();
+        return true;
+    }
+    if (selected && msg.subject == &fControls->RecordButton()) {
+        ToggleRecord();
+        return true;
+    }
     if (selected && msg.subject == &fControls->LiveButton()) {
         UseLiveSource();
         return true;

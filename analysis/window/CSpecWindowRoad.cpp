@@ -239,6 +239,7 @@ bool CSpecWindow::HandleRoadMessage(const LMessage& msg)
     if (StrEqual(msg.type, LAsyncEvent::msgNote) && msg.subject == &fNote) {
         UpdateStatus();
         UpdatePlaybackPosition();
+        CheckRecording();
         fNewData = true;
         fChList->RequestRender();
         if (fCurrent) {

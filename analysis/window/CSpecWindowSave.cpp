@@ -1,20 +1,17 @@
 #include "analysis/window/CSpecWindow.h"
 #include "analysis/window/DocumentWriter.h"
 #include "analysis/window/SpecWindowPrefs.h"
+#include "analysis/window/WindowMessage.h"
 #include "controls/panels/CSaveFileDialog.h"
 #include "foundation/text/FileNameText.h"
-#include "foundation/text/LStrList.h"
 #include "platform/window/FilePanel.h"
 #include "shell/files/FileUrls.h"
 #include "ui/dialogs/CSaveChangesDialog.h"
-#include "ui/dialogs/CSimpleMessageDialog.h"
-#include "ui/dialogs/DialogResources.h"
 #include "ui/files/CFileTypeList.h"
 
 namespace {
 
 constexpr uint32_t kSaveFailedItem = 15;
-constexpr uint32_t kMessageWindowKind = 0;
 
 } // namespace
 
@@ -45,9 +42,7 @@ bool CSpecWindow::SaveAs()
 bool CSpecWindow::Save(const std::string& path)
 {
     if (!WriteDocumentFile(path, fDocument.Root())) {
-        LStrList texts({0, kResName}, nullptr, kStrListDialogTexts);
-        CSimpleMessageDialog box(this, nullptr, ModalWindowDef(kMessageWindowKind));
-        (void)box.Run(LStringRef(std::string(texts.GetItem(kSaveFailedItem).View()) + "\n" + path), 0, false);
+        ShowWindowMessage(this, kSaveFailedItem, path);
         return false;
     }
     fDocument.SetModified(false);

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 class LCharSource;
+class LStream;
 class LStrStream;
 
 // Reads one comma-separated field into `out`. Double quotes group (a comma or line end
@@ -14,3 +15,9 @@ bool ReadCsvField(LCharSource& source, LStrStream& out);
 // The bulk read of a character source that only reads byte by byte: up to n bytes, stopping
 // at the first byte the source does not deliver.
 uint32_t ReadSourceBytes(LCharSource& source, void* buffer, uint32_t n);
+
+// Writes one comma-separated field. It is written between double quotes when `forceQuotes`
+// is set, when it holds CR, LF, a double quote or a comma, or when it begins or ends with a
+// blank (space or tab); a double quote inside is doubled. A null text writes nothing, or an
+// empty quoted field when quotes are forced.
+void WriteCsvField(const char* text, LStream& out, bool forceQuotes);

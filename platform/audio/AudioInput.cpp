@@ -4,6 +4,7 @@
 #include "platform/audio/AudioBackends.h"
 #include "platform/audio/ManualAudioDriver.h"
 
+#include <cstdlib>
 #include <mutex>
 
 namespace plat {
@@ -26,8 +27,15 @@ std::string AudioInput::DefaultName()
 {
     if (ManualAudioDriver* driver = ManualAudioDriver::Current())
         return driver->DefaultInput();
-    std::lock_guard lock(gDefaultMutex);
-    return gDefaultName.empty() ? std::string("default") : gDefaultName;
+    {
+        std::lock_guard lock(gDefaultMutex);
+        if (!gDefaultName.empty())
+            return gDefaultName;
+    }
+    // The user may name the input, a simulated one among them ("sim:file=PATH").
+    if (const char* named = std::getenv(kSoundInputVariable); named && *named)
+        return named;
+    return "default";
 }
 
 std::vector<std::string> AudioInput::DataSources(const std::string& deviceName)

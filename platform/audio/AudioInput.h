@@ -46,8 +46,11 @@ public:
     static std::vector<std::string> DataSources(const std::string& deviceName);
     [[nodiscard]] static bool SelectDataSource(const std::string& deviceName, const std::string& source);
 
+    // The environment variable that names the default input of the running program.
+    static constexpr const char* kSoundInputVariable = "SONALYX_SOUND_INPUT";
+
     // The name "" stands for: the installed ManualAudioDriver's default input, else the one
-    // set here, else the ALSA default.
+    // set here, else $SONALYX_SOUND_INPUT, else the ALSA default.
     static std::string DefaultName();
     // Chooses the default input for the process ("" restores the ALSA default).
     static void SetDefaultName(const std::string& name);

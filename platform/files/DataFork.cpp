@@ -1,4 +1,5 @@
 #include "platform/files/DataFork.h"
+#include "platform/io/FdIo.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -72,6 +73,8 @@ FileResult DataFork::Open(const std::string& path, ForkAccess access, ForkKind k
         return FileResult::NotFound;
     if (path.empty())
         return FileResult::BadPath;
+    if (access == ForkAccess::ReadWrite)
+        IgnoreFileSizeSignal();
     const int flags = (access == ForkAccess::ReadWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC;
     const int fd = open(path.c_str(), flags);
     if (fd < 0)

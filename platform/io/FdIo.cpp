@@ -76,4 +76,10 @@ void IgnoreBrokenPipeSignal()
     std::call_once(once, [] { ::signal(SIGPIPE, SIG_IGN); });
 }
 
+void IgnoreFileSizeSignal()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { ::signal(SIGXFSZ, SIG_IGN); });
+}
+
 } // namespace plat

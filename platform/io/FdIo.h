@@ -38,5 +38,8 @@ bool IsNonBlocking(int fd);
 // A writer to a closed socket or pipe must get an error, never the signal that ends the
 // process: the broken-pipe signal is ignored process-wide. Idempotent.
 void IgnoreBrokenPipeSignal();
+// A write past the process's file-size limit must fail with an error that the writer reports,
+// never end the process: the file-size signal is ignored process-wide. Idempotent.
+void IgnoreFileSizeSignal();
 
 } // namespace plat

@@ -104,6 +104,8 @@ int32_t CSoundInSrc::StartRecording(const char* path, float seconds)
     if (const uint32_t error = file->Open(path, CMacAsyncPB::kWritePermission))
         return int32_t(error);
     auto writer = std::make_unique<CWavSaverA>(this, std::move(file), fFormat);
+    if (!writer->IsWriting())
+        return 2;   // the header could not be written: no recording, and the caller is told
     const double limit = std::isnan(seconds) || seconds < 0 ? -1.0 : double(seconds) * fFormat.rate;
     LAsyncQueueLock lock(*fQueue);
     fFrameLimit = limit < 0 || limit >= 4294967295.0 ? std::numeric_limits<uint32_t>::max() : uint32_t(limit);
@@ -125,6 +127,12 @@ void CSoundInSrc::StopRecording()
             writer->Detach();
     }
     writer.reset();
+}
+
+bool CSoundInSrc::RecordFailed() const
+{
+    LAsyncQueueLock lock(*fQueue);
+    return fWriter && fWriter->HasFailed();
 }
 
 float CSoundInSrc::PositionSeconds() const

@@ -30,6 +30,7 @@ public:
     const char* RecordExtension() const override { return "wav"; }
     int32_t StartRecording(const char* path, float seconds) override;
     void StopRecording() override;
+    bool RecordFailed() const override;
     uint32_t RecordFileType() const override { return 0x57415645; }   // 'WAVE'
     uint32_t SampleRate() const override { return fFormat.rate; }
     float FcRatio() const override { return 0.5f; }

@@ -22,8 +22,10 @@ CWavSaverA::CWavSaverA(LHandler* parent, std::unique_ptr<CMacAsyncPB> file, cons
     fStream = std::make_unique<CForkRefStream>(fFile.get(), LStream::kReadWrite);
     fStream->SetEOF();   // an older file of that name is replaced
     WriteHeader(format, channels);
-    if (fStream->Error())
+    if (fStream->Error()) {
         fDataChunk.reset();
+        fFailed = true;
+    }
 }
 
 void CWavSaverA::WriteHeader(const CSampleFormat& format, uint32_t channels)
@@ -130,6 +132,7 @@ void CWavSaverA::OnWritten(const CMacAsyncPB::Request& result)
             WriteNext();
     } else {
         // The block is lost; the file goes on where it was meant to start.
+        fFailed = true;
         fStream->SetPosition(fStream->position - written);
         fRing.DropPending();
     }

@@ -39,6 +39,8 @@ public:
     void Pump();
     uint32_t FrameBytes() const { return fLeft.frameBytes; }
     uint32_t Pending() const { return fRing.Fill(); }
+    // Whether a write of the file failed; the frames of that write are lost.
+    bool HasFailed() const { return fFailed; }
 
 private:
     static void Written(void* context, CMacAsyncPB::Request* request);
@@ -59,4 +61,5 @@ private:
     CRingBuffer fRing;
     uint32_t fInFlight = 0;   // bytes of the write in flight
     bool fWriting = false;
+    bool fFailed = false;
 };

@@ -35,7 +35,7 @@ public:
     void RecordText(const char* text) override;
 
     // Whether a write of the current or last recording failed.
-    bool RecordFailed() const;
+    bool RecordFailed() const override;
     uint8_t RecordState() const { return fRecordState; }
     uint32_t RequestedRate() const { return fRequestedRate; }
     float RequestedFcRatio() const { return fRequestedFcRatio; }

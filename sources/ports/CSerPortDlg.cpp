@@ -33,7 +33,8 @@ CSerPortDlg::CSerPortDlg(LHandler* parent, CSerialPortList* devices)
 
 void CSerPortDlg::SelectPort(const std::string& name)
 {
-    const int32_t index = fPopup.FindItem(name);
+    // An empty name would find the owner's separator, which is no choice.
+    const int32_t index = name.empty() ? -1 : fPopup.FindItem(name);
     fPopup.SetSelection(index < 0 ? 0 : index);
 }
 

@@ -1,6 +1,8 @@
 #include "foundation/text/LMemInStream.h"
 #include "foundation/core/LStrStream.h"
+#include "foundation/streams/CMemStream.h"
 #include "foundation/streams/CsvField.h"
+#include "foundation/core/LByteBuffer.h"
 
 #include <gtest/gtest.h>
 
@@ -63,3 +65,48 @@ TEST(ReadCsvField, QuotedFieldsLineEndsAndTheEndOfInputAndRawBytesStopWithTheSou
 }
 
 } // namespace
+
+namespace {
+
+std::string Written(const char* text, bool force)
+{
+    LByteBuffer bytes;
+    CMemStream out(bytes);
+    WriteCsvField(text, out, force);
+    return std::string(reinterpret_cast<const char*>(bytes.Data()), size_t(out.position));
+}
+
+} // namespace
+
+TEST(WriteCsvField, QuotesOnlyWhatNeedsItAndReadsBackTheSame)
+{
+    struct Case {
+        const char* text;
+        bool force;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"plain", false, "plain"},
+        {"", false, ""},
+        {nullptr, false, ""},
+        {nullptr, true, "\"\""},
+        {"", true, "\"\""},
+        {"forced", true, "\"forced\""},
+        {"a,b", false, "\"a,b\""},
+        {"say \"hi\"", false, "\"say \"\"hi\"\"\""},
+        {"\"", false, "\"\"\"\""},
+        {" lead", false, "\" lead\""},
+        {"trail\t", false, "\"trail\t\""},
+        {"in side", false, "in side"},
+        {"two\nlines", false, "\"two\nlines\""},
+        {"cr\r", false, "\"cr\r\""},
+    };
+    for (const Case& c : cases) {
+        const std::string written = Written(c.text, c.force);
+        EXPECT_EQ(written, c.written) << (c.text ? c.text : "(null)");
+        if (c.text) {
+            const auto read = Fields(written + ",", 1);
+            EXPECT_EQ(read[0].first, c.text) << "reads back: " << written;
+        }
+    }
+}

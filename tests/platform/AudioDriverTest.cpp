@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
@@ -195,3 +196,14 @@ TEST(FilePlayer, DoubleRateConsumesTwiceTheFramesAndLoops)
 }
 
 } // namespace
+
+TEST(AudioInput, TheEnvironmentNamesTheDefaultInputUnlessTheProgramChoseOne)
+{
+    ::setenv(plat::AudioInput::kSoundInputVariable, "sim:silence", 1);
+    EXPECT_EQ(plat::AudioInput::DefaultName(), "sim:silence");
+    plat::AudioInput::SetDefaultName("sim:tone");
+    EXPECT_EQ(plat::AudioInput::DefaultName(), "sim:tone");
+    plat::AudioInput::SetDefaultName("");
+    ::unsetenv(plat::AudioInput::kSoundInputVariable);
+    EXPECT_EQ(plat::AudioInput::DefaultName(), "default");
+}

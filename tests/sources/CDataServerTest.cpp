@@ -1,7 +1,7 @@
 #include "sources/server/CDataServer.h"
 
 #include "foundation/async/LAsyncQueue.h"
-#include "tests/sources/PortTestSupport.h"
+#include "tests/support/PortTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "sources/lines/CTelkSrc.h"
 #include "sources/ports/CSerialPort.h"
 #include "tests/sources/FrameCollector.h"
-#include "tests/sources/PortTestSupport.h"
+#include "tests/support/PortTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "sources/ports/CTCPPort.h"
 #include "sources/server/CDataServer.h"
 #include "tests/sources/FrameCollector.h"
-#include "tests/sources/PortTestSupport.h"
+#include "tests/support/PortTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "foundation/async/LAsyncQueue.h"
 #include "platform/io/Serial.h"
 #include "sources/ports/CSerialPortList.h"
-#include "tests/sources/PortTestSupport.h"
+#include "tests/support/PortTestSupport.h"
 
 #include <gtest/gtest.h>
 

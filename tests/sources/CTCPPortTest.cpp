@@ -2,7 +2,7 @@
 
 #include "foundation/async/LAsyncQueue.h"
 #include "foundation/core/StrEqual.h"
-#include "tests/sources/PortTestSupport.h"
+#include "tests/support/PortTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "sources/ports/CUDPPort.h"
 
-#include "tests/sources/PortTestSupport.h"
+#include "tests/support/PortTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "foundation/core/StrEqual.h"
 #include "sources/CSampleSrc.h"
 #include "sources/server/CDataServer.h"
-#include "tests/sources/PortTestSupport.h"
+#include "tests/support/PortTestSupport.h"
 
 namespace porttest {
 

@@ -5,7 +5,7 @@
 #include "foundation/async/LAsyncQueue.h"
 #include "sources/ports/CSerialPort.h"
 #include "tests/sources/FrameCollector.h"
-#include "tests/sources/PortTestSupport.h"
+#include "tests/support/PortTestSupport.h"
 
 #include <gtest/gtest.h>
 

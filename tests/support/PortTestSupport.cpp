@@ -1,4 +1,4 @@
-#include "tests/sources/PortTestSupport.h"
+#include "tests/support/PortTestSupport.h"
 
 #include "foundation/async/LTicks.h"
 #include "foundation/core/StrEqual.h"
@@ -222,22 +222,39 @@ Pty OpenPty()
 
 namespace {
 
-// The folder of the links; the variable names every link a test may use, set before any
-// thread could read the environment.
-std::string LinkFolder()
-{
-    static const std::string folder = [] {
+// The folder of the links, one per test process (tests run in parallel processes), made
+// before main so that a test that moves TMPDIR to its own temporary home does not move it;
+// the variable names every link a test may use. Removed with its links at exit.
+class LinkFolderHolder {
+public:
+    LinkFolderHolder()
+    {
         const char* tmp = std::getenv("TMPDIR");
-        std::string f = std::string(tmp ? tmp : "/tmp") + "/serial-links";
-        ::mkdir(f.c_str(), 0700);
+        folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/serial-links-" + std::to_string(::getpid());
+        ::mkdir(folder.c_str(), 0700);
         std::string entries;
-        for (const char* n : {"alpha", "beta", "gamma", "telk", "lines"})
-            entries += std::string(n) + "=" + f + "/" + n + ";";
+        for (const char* n : kNames)
+            entries += std::string(n) + "=" + folder + "/" + n + ";";
         ::setenv("SONALYX_SERIAL_PORTS", entries.c_str(), 1);
-        return f;
-    }();
-    return folder;
+    }
+    ~LinkFolderHolder()
+    {
+        for (const char* n : kNames)
+            ::unlink((folder + "/" + n).c_str());
+        ::rmdir(folder.c_str());
+    }
+    static constexpr const char* kNames[] = {"alpha", "beta", "gamma", "telk", "lines", "device", "Wiimote Pad"};
+    std::string folder;
+};
+
+const std::string& LinkFolder()
+{
+    static const LinkFolderHolder holder;
+    return holder.folder;
 }
+
+// Made before any test runs, while the environment is the process's own.
+[[maybe_unused]] const std::string& gLinkFolderAtStart = LinkFolder();
 
 } // namespace
 
@@ -257,6 +274,84 @@ void PointSerialName(const std::string& name, const std::string& devicePath)
     ::unlink(fresh.c_str());
     if (::symlink(devicePath.c_str(), fresh.c_str()) == 0)
         ::rename(fresh.c_str(), link.c_str()); // atomic: a reader sees the old or the new device
+}
+
+SocatDevice::~SocatDevice() { Unplug(); }
+
+bool SocatDevice::Plug(const std::string& linkPath, std::chrono::milliseconds limit)
+{
+    Unplug();
+    int toDevice[2];
+    int fromDevice[2];
+    if (::pipe2(toDevice, O_CLOEXEC) != 0)
+        return false;
+    if (::pipe2(fromDevice, O_CLOEXEC) != 0) {
+        ::close(toDevice[0]);
+        ::close(toDevice[1]);
+        return false;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, toDevice[0], 0);
+    posix_spawn_file_actions_adddup2(&actions, fromDevice[1], 1);
+    const std::string pty = "pty,link=" + linkPath + ",raw,echo=0";
+    const char* argv[] = {"socat", pty.c_str(), "STDIO", nullptr};
+    const int rc = ::posix_spawnp(&fPid, "socat", &actions, nullptr, const_cast<char**>(argv), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(toDevice[0]);
+    ::close(fromDevice[1]);
+    fIn = toDevice[1];
+    fOut = fromDevice[0];
+    ::fcntl(fOut, F_SETFL, O_NONBLOCK);
+    if (rc != 0) {
+        fPid = -1;
+        Unplug();
+        return false;
+    }
+    const auto end = std::chrono::steady_clock::now() + limit;
+    struct stat st {};
+    while (::stat(linkPath.c_str(), &st) != 0) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
+
+void SocatDevice::Unplug()
+{
+    if (fPid > 0) {
+        ::kill(fPid, SIGTERM);
+        ::waitpid(fPid, nullptr, 0);
+        fPid = -1;
+    }
+    for (int* fd : {&fIn, &fOut}) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
+}
+
+bool SocatDevice::Write(const std::string& bytes)
+{
+    size_t done = 0;
+    while (fIn >= 0 && done < bytes.size()) {
+        const ssize_t n = ::write(fIn, bytes.data() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += size_t(n);
+    }
+    return done == bytes.size();
+}
+
+std::string SocatDevice::TakeSent()
+{
+    std::string out;
+    char buffer[4096];
+    ssize_t n = 0;
+    while (fOut >= 0 && (n = ::read(fOut, buffer, sizeof buffer)) > 0)
+        out.append(buffer, size_t(n));
+    return out;
 }
 
 PythonPeer::~PythonPeer()

@@ -74,6 +74,30 @@ std::string SerialLinkFor(const std::string& name);
 CSerialPortSpec SpecNamed(const char* name);
 void PointSerialName(const std::string& name, const std::string& devicePath);
 
+// A serial device that can be unplugged and plugged back: socat makes a pseudo-terminal and
+// a link to it under the given path (a name of SONALYX_SERIAL_PORTS points there). What the
+// test writes reaches the device's reader; what the program sends is read back. Unplugging
+// ends socat, which closes the terminal and removes the link.
+class SocatDevice {
+public:
+    SocatDevice() = default;
+    ~SocatDevice();
+    SocatDevice(const SocatDevice&) = delete;
+    SocatDevice& operator=(const SocatDevice&) = delete;
+
+    // Starts socat; false when the link did not appear in time.
+    bool Plug(const std::string& linkPath, std::chrono::milliseconds limit = 5s);
+    void Unplug();
+    bool Write(const std::string& bytes);
+    // What the program sent so far (without waiting).
+    std::string TakeSent();
+
+private:
+    int fPid = -1;
+    int fIn = -1;
+    int fOut = -1;
+};
+
 // A python3 program run as a test peer. Its first output line is read at start (it prints
 // its port there); the rest is read when it ends.
 class PythonPeer {

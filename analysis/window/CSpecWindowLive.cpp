@@ -1,0 +1,144 @@
+#include "analysis/window/CSpecWindow.h"
+#include "analysis/window/SpecWindowPrefs.h"
+#include "analysis/window/WindowMessage.h"
+#include "foundation/text/HostPort.h"
+#include "sources/audio/CSoundInSrc.h"
+#include "sources/lines/CLineTCPSrc.h"
+#include "sources/lines/CTelkSrc.h"
+#include "sources/ports/CIPAddress.h"
+#include "sources/ports/CIPPORTDIALOG.h"
+#include "sources/ports/CSerPortDlg.h"
+#include "sources/ports/CSerialPortSpec.h"
+
+#include <memory>
+#include <string>
+
+namespace {
+
+// The chooser's own entries, in this order above the serial ports.
+constexpr uint32_t kSoundInItem = 12;
+constexpr uint32_t kTcpItem = 13;
+constexpr uint32_t kAnalyserItem = 14;
+// The error texts follow the results of CreateSource: item result + 5.
+constexpr uint32_t kErrorItemBase = 5;
+constexpr const char* kAddressExample = "127.0.0.1:51000";
+constexpr std::string_view kWiimotePrefix = "Wiimote ";
+
+enum CreateResult : int32_t { kCreated = 0, kNoSuchSource = 1, kOpenFailed = 2, kPortBusy = 3 };
+// What a serial port's open reports when another program holds the device.
+constexpr int32_t kSerialBusy = 2;
+
+std::string Text(uint32_t item)
+{
+    return std::string(WindowText(item).View());
+}
+
+CSerialPortSpec PortNamed(const LStringRef& name)
+{
+    CSerialPortSpec spec;
+    spec.name = name;
+    return spec;
+}
+
+LStringRef WindText(const LObject* record, uint8_t field)
+{
+    return record ? record->GetString(field) : LStringRef();
+}
+
+int32_t SerialResult(int32_t openResult)
+{
+    return openResult == kSerialBusy ? kPortBusy : kOpenFailed;
+}
+
+} // namespace
+
+void CSpecWindow::SelectSource()
+{
+    for (;;) {
+        CSerPortDlg chooser(this);
+        int32_t at = 0;
+        for (uint32_t item : {kSoundInItem, kTcpItem, kAnalyserItem})
+            chooser.Popup().InsertItem(Text(item), at++);
+        chooser.Popup().InsertItem(std::string(), at);   // the separator above the serial ports
+        chooser.SelectPort(std::string(fSourceName.View()));
+        if (!chooser.Run())
+            return;
+        const LStringRef chosen(chooser.SelectedName());
+        LObject::SetString(ViewPrefs(), nullptr, kWndsPort, chosen, LObject::Merge::No);
+        fSourceName = chosen;
+        if (chosen.View() == Text(kTcpItem) && !ChooseAddress())
+            continue;
+        if (chosen.View() == Text(kAnalyserItem) && !ChooseAnalyserPort())
+            continue;
+        const int32_t result = CreateSource();
+        if (result == kCreated)
+            return;
+        ShowWindowMessage(this, uint32_t(result) + kErrorItemBase);
+    }
+}
+
+bool CSpecWindow::ChooseAddress()
+{
+    CIPPORTDIALOG dialog(this, true, LStringRef(kAddressExample));
+    dialog.SetAddress(WindText(fWindowRecord, kWindTcpa));
+    if (dialog.RunModal() != LModalDialog::kDefault)
+        return false;
+    LObject::SetString(fWindowRecord, nullptr, kWindTcpa, dialog.Address(), LObject::Merge::No);
+    return true;
+}
+
+bool CSpecWindow::ChooseAnalyserPort()
+{
+    CSerPortDlg ports(this);
+    ports.SelectPort(std::string(WindText(fWindowRecord, kWindTlpt).View()));
+    if (!ports.Run())
+        return false;
+    LObject::SetString(fWindowRecord, nullptr, kWindTlpt, LStringRef(ports.SelectedName()), LObject::Merge::No);
+    return true;
+}
+
+int32_t CSpecWindow::CreateSource()
+{
+    CloseLiveSource();
+    const std::string name(fSourceName.View());
+    int32_t result = kCreated;
+    if (name == Text(kSoundInItem)) {
+        auto source = std::make_unique<CSoundInSrc>(this, &fQueue);
+        CSoundInSrc& sound = *source;
+        SetLiveSource(std::move(source));
+        UseLiveSource();
+        result = sound.Open() == 0 ? kCreated : kOpenFailed;
+    } else if (name == Text(kTcpItem)) {
+        auto source = std::make_unique<CLineTCPSrc>(this, &fQueue);
+        CLineTCPSrc& tcp = *source;
+        SetLiveSource(std::move(source));
+        UseLiveSource();
+        uint32_t address = 0;
+        uint16_t port = 0;
+        ParseHostPort(std::string(WindText(fWindowRecord, kWindTcpa).View()).c_str(), address, port);
+        // An address without a port names no peer: it fails here instead of connecting nowhere.
+        result = port != 0 && tcp.Connect(CIPAddress(address, port)) == 0 ? kCreated : kOpenFailed;
+    } else if (name.starts_with(kWiimotePrefix)) {
+        return kNoSuchSource;
+    } else {
+        const bool analyser = name == Text(kAnalyserItem);
+        std::unique_ptr<CLineSerialSrc> source;
+        if (analyser)
+            source = std::make_unique<CTelkSrc>(this, &fQueue);
+        else
+            source = std::make_unique<CLineSerialSrc>(this, &fQueue);
+        CLineSerialSrc& serial = *source;
+        SetLiveSource(std::move(source));
+        UseLiveSource();
+        const LStringRef port = analyser ? WindText(fWindowRecord, kWindTlpt) : fSourceName;
+        const int32_t opened = serial.Open(PortNamed(port));
+        result = opened == 0 ? kCreated : SerialResult(opened);
+    }
+    if (result != kCreated) {
+        CloseLiveSource();
+        return result;
+    }
+    ApplyRateToSource();
+    SetSourceKind(kLiveSource);
+    return kCreated;
+}

@@ -1,0 +1,194 @@
+#include "analysis/window/RecordCsvExport.h"
+#include "foundation/core/LByteBuffer.h"
+#include "foundation/streams/CMemStream.h"
+#include "platform/files/FileSpecText.h"
+#include "platform/window/PanelTestDriver.h"
+#include "tests/analysis/window/SpecWindowKit.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+// A recording at 4 samples per second of the untyped 10-bit row (v = r / 1024 - 0.5):
+// "300" is 0.25, "200" is 0, "100" is -0.25. With 4-point analyses, a rectangular window and
+// one channel, a constant 0.25 gives 0.25 at bin 0; 0.25, 0, -0.25, 0 gives 0.125 at bin 1.
+constexpr const char* kHeader = "dn \rfr 0.5\rsr 4\r";
+constexpr const char* kConstant = "300\r300\r300\r300\r";
+constexpr const char* kWave = "300\r200\r100\r200\r";
+constexpr const char* kHead = "Record File,FFT Samples,Sampling[Hz],Fc Ratio,Channels,Amplitude,Time Domain,";
+
+class SpecWindowCsv : public SpecWindowTest {
+protected:
+    SpecWindowCsv()
+    {
+        Make();
+        Command("CAppCmd_FFTSize", "4");
+        Command("CAppCmd_WfRect");
+        Command("CAppCmd_Chans", "1");
+        Command("CAppCmd_AmpLn");
+    }
+    void Options(float length, bool summarise, bool events, bool maximum = false)
+    {
+        LObject::SetFloat(View(), nullptr, kWndsSptl, length, LObject::Merge::No);
+        LObject::SetByte(View(), nullptr, kWndsSpts, summarise ? 1 : 0, LObject::Merge::No);
+        LObject::SetByte(View(), nullptr, kWndsSpet, events ? 1 : 0, LObject::Merge::No);
+        const float kind = maximum ? 1.0f : 0.0f;
+        uint32_t bits = 0;
+        std::memcpy(&bits, &kind, sizeof bits);
+        LObject::SetUInt(View(), nullptr, kWndsSptd, bits, LObject::Merge::No);
+    }
+    // Plays the recording and exports it, the settings dialog answered with Return.
+    std::string Export(const std::string& name, const std::string& body)
+    {
+        const std::string path = home.path() + "/" + name;
+        std::ofstream(path, std::ios::binary) << body;
+        window->RecordLocation().SetPath(LStringRef(plat::SpecFromPosixPath(path)));
+        EXPECT_EQ(window->MakePlaybackSource(), 0);
+        Answer("", true);
+        window->SaveSpectrumCsv(csv);
+        return ReadAll(csv);
+    }
+    static std::string ReadAll(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    const std::string csv = home.path() + "/spectra.csv";
+};
+
+// A playback source that plays scripted frames without pacing and claims a rate of 0.
+class RatelessSource : public ScriptedSource {
+public:
+    using ScriptedSource::ScriptedSource;
+    int32_t ReadNext(float frame[], uint32_t max) override { return Read(frame, max); }
+};
+
+// A recording at 4 samples per second whose every sample takes 300 ms of the clock to read.
+class SlowSource : public ScriptedSource {
+public:
+    SlowSource(LHandler* parent, plat::ScopedVirtualClock& clock) : ScriptedSource(parent), fClock(clock) { rate = 4; }
+    int32_t ReadNext(float frame[], uint32_t max) override
+    {
+        fClock.AdvanceMs(300);
+        const int32_t got = Read(frame, max);
+        fRead += got > 0;
+        return got;
+    }
+    float PositionSeconds() const override { return float(fRead) / 4.0f; }
+
+private:
+    plat::ScopedVirtualClock& fClock;
+    uint32_t fRead = 0;
+};
+
+std::string Text(const LByteBuffer& bytes, const CMemStream& out)
+{
+    return std::string(reinterpret_cast<const char*>(bytes.Data()), size_t(out.position));
+}
+
+} // namespace
+
+TEST_F(SpecWindowCsv, ExportsOneRowPerAnalysisWithItsEvents)
+{
+    Options(2.0f, false, true);
+    const std::string text = Export("take.tks", std::string(kHeader) + kConstant + "tx hello, \"world\"\r" + kWave + "\r");
+    EXPECT_EQ(text, std::string(kHead) + "\n"
+                    "take.tks,4,4,0.5,1,linear,FFT,\n"
+                    "\n"
+                    "scale,,1 ,,\n"
+                    "time[s],event,0,1,\n"
+                    "0,,0.25,0,\n"
+                    "1,\"hello, \"\"world\"\"\",0,0.125,\n");
+    EXPECT_FLOAT_EQ(View()->GetFloat(kWndsSpti), 1.0f) << "rows follow the analyses: 4 samples at 4 per second";
+}
+
+TEST_F(SpecWindowCsv, ARateChangeIsNotedAndTheEndOfTheRecordingEndsTheExport)
+{
+    Options(10.0f, false, false);
+    const std::string text = Export("take, \"one\".tks", std::string(kHeader) + kConstant + "sr 8\r" + kConstant + "300\r300\r\r");
+    EXPECT_EQ(text, std::string(kHead) + "\n"
+                    "\"take, \"\"one\"\".tks\",4,4,0.5,1,linear,FFT,\n"
+                    "\n"
+                    "scale,1 ,,\n"
+                    "time[s],0,1,\n"
+                    "0,0.25,0,\n"
+                    "Sample Rate,8,\n"
+                    "1,0.25,0,\n")
+        << "the two samples after the last full analysis make no row";
+}
+
+TEST_F(SpecWindowCsv, BandsSummarisedByTheirMaximumOverAnIntervalInDecibels)
+{
+    Command("CAppCmd_AmpDB");
+    LObject::SetByte(record, nullptr, kWindFqmd, 1, LObject::Merge::No);
+    window->Bands().SetWidth(1.0f);
+    Options(2.0f, true, false, true);
+    LObject::SetFloat(View(), nullptr, kWndsSpti, 2.0f, LObject::Merge::No);
+    const std::string text = Export("take.tks", std::string(kHeader) + kConstant + kWave + "\r");
+    EXPECT_EQ(text, std::string(kHead) + "Bands,\n"
+                    "take.tks,4,4,0.5,1,dB,maximum,2,\n"
+                    "\n"
+                    "scale,1 ,,\n"
+                    "time[s],0 1,1 2,\n"
+                    "0,-12.041,-18.062,\n")
+        << "bands of 1 Hz up to the Nyquist frequency, the larger of two analyses each: 8.686 ln 0.25 and 0.125";
+}
+
+TEST_F(SpecWindowCsv, TheCommandAsksForTheFileAndCancelWritesNothing)
+{
+    std::ofstream(home.path() + "/take.tks", std::ios::binary) << kHeader << kConstant << "\r";
+    window->RecordLocation().SetPath(LStringRef(plat::SpecFromPosixPath(home.path() + "/take.tks")));
+    ASSERT_EQ(window->MakePlaybackSource(), 0);
+    Options(1.0f, false, false);
+    plat::PanelTestDriver panels;
+    panels.ScriptFilePanel([&](plat::FilePanel& panel) {
+        panel.ChoosePath(csv);
+        return plat::FilePanel::kOK;
+    });
+    Answer("", false);   // the settings dialog is cancelled
+    Command("CAppCmd_SaveSpec");
+    EXPECT_FALSE(std::ifstream(csv).good()) << "cancelled: no file";
+    Answer("", true);
+    Command("CAppCmd_SaveSpec");
+    EXPECT_NE(ReadAll(csv).find("\n0,0.25,0,\n"), std::string::npos);
+}
+
+TEST_F(SpecWindowCsv, ARateOfZeroDividesNothing)
+{
+    LObject::SetByte(record, nullptr, kWindFqmd, 1, LObject::Merge::No);
+    Options(5.0f, false, false);
+    RatelessSource source(window.get());
+    source.rate = 0;
+    for (int i = 0; i < 12; ++i)
+        source.steps.push_back({{0.25f}, {}});
+    LByteBuffer bytes;
+    CMemStream out(bytes);
+    ExportRecordCsv(*window, CSourcePosition{}, source, 0.0f, out);
+    const std::string text = Text(bytes, out);
+    EXPECT_EQ(text.find("inf"), std::string::npos) << text;
+    EXPECT_EQ(text.find("nan"), std::string::npos) << text;
+    EXPECT_NE(text.find(",4,0,0.5,1,linear,FFT,0,\n"), std::string::npos) << "no bands below a Nyquist frequency of 0";
+    EXPECT_NE(text.find("\n0,\n"), std::string::npos) << "one row; a position that does not move ends the export";
+}
+
+TEST_F(SpecWindowCsv, TheProgressDialogStopsALongExport)
+{
+    Options(100.0f, false, false);
+    SlowSource source(window.get(), clock);
+    for (int i = 0; i < 400; ++i)
+        source.steps.push_back({{0.25f}, {}});
+    LByteBuffer bytes;
+    CMemStream out(bytes);
+    Answer("", true);   // the user presses the dialog's button once it shows
+    ExportRecordCsv(*window, CSourcePosition{}, source, 4.0f, out);
+    const std::string text = Text(bytes, out);
+    const size_t rows = size_t(std::count(text.begin(), text.end(), '\n')) - 5;
+    EXPECT_GE(app->modalSteps, 1) << "the dialog shows once a second has passed";
+    EXPECT_LE(rows, 2u) << "the export ends when the user stops it, not after 100 rows";
+    EXPECT_EQ(text.rfind(kHead, 0), 0u) << "what was written before stays";
+}
