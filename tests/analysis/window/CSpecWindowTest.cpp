@@ -9,32 +9,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// Runs the three texts of a layout over a frame and collects the names read before any
-// assignment: a misspelt pane or variable shows up here.
-std::vector<std::string> UndefinedReads(LFrame& frame, const char* name, std::initializer_list<std::pair<const char*, int32_t>> vars = {})
-{
-    LStrListRef texts;
-    LStrListRef::Create(texts, {0, name}, nullptr, kStrListLayouts);
-    std::vector<std::string> undefined;
-    LFormulaLayout layout(nullptr, &frame);
-    layout.SetUndefinedReadHook([&](std::string_view n) { undefined.emplace_back(n); });
-    for (const auto& [var, value] : vars)
-        layout.SetVariable(var, value);
-    for (uint32_t i = 0; i < 3; ++i)
-        layout.Run(LStrListRef::GetItem(texts, i).Get());
-    return undefined;
-}
-
-bool Inside(const LPane& pane, const CLRect& outer)
-{
-    const CLRect r = pane.Rect();
-    return r.left >= outer.left && r.top >= outer.top && r.right <= outer.right && r.bottom <= outer.bottom;
-}
-
-} // namespace
-
 TEST_F(SpecWindowTest, BuildsFromItsLayoutsWithEveryPaneInside)
 {
     CSpecWindow& w = Make();
