@@ -1,6 +1,7 @@
 #include "app/CApp.h"
 #include "analysis/window/CSpecWindow.h"
 #include "analysis/records/CAppPrefs.h"
+#include "analysis/views/CColorSetDlg.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/records/LObject.h"
 #include "foundation/text/FileNameText.h"
@@ -63,6 +64,7 @@ CApp::CApp()
     });
     fPrefs = std::make_unique<CAppPrefs>();
     fDmx = std::make_unique<CDmxOutput>(this, fDispatch.get());
+    MakeColorWindow();
     gMidiOutPort = NewMIDIOutPort(this, PortName().Text());
     LoadPrefs();
 }
@@ -75,6 +77,7 @@ CApp::~CApp()
     (void)SavePrefs();
     delete gMidiOutPort;
     gMidiOutPort = nullptr;
+    fColorWindow.reset();
     fDmx.reset();
     fPrefs.reset();
     // Every output that posts to the dispatch thread is gone by now.
@@ -96,10 +99,12 @@ void CApp::LoadPrefs()
     CPrefs store(LStringRef(), CPrefs::kRead);
     LObject::LoadFromNode(store.Store(), fPrefs->Root());
     (void)store.Close();
+    LoadColorWindowPrefs();
 }
 
 bool CApp::SavePrefs()
 {
+    SaveColorWindowPrefs();
     CPrefs store(LStringRef(), CPrefs::kWrite);
     LObject::SaveToNode(store.Store(), fPrefs->Root());
     return store.Close();
@@ -144,7 +149,8 @@ void CApp::EnableCommands(LMenuBar& bar)
         if (gMidiOutPort->IsConnected())
             (void)bar.CheckCommand(kMidiUseCommand);
     }
-    // NOTE: Colours and Assign Menu Shortcut join once their classes exist.
+    bar.EnableCommand(kColorSetCommand);
+    // NOTE: Assign Menu Shortcut joins once its class exists.
 }
 
 void CApp::CmdMidiUse()
@@ -185,6 +191,10 @@ bool CApp::HandleCommand(const LMessage& msg)
         MainLoop().Quit();
         return true;
     }
+    if (item->HasCommand(kColorSetCommand)) {
+        CmdColorSet();
+        return true;
+    }
     if (item->HasCommand(kMidiUseCommand)) {
         CmdMidiUse();
         return true;
@@ -205,6 +215,8 @@ void CApp::HandleMessage(LMessage& result, const LMessage& msg)
         LMessage::Clear(result);
         return;
     }
+    if (HandleColorWindowMessage(result, msg))
+        return;
     if (StrEqual(msg.type, LFrame::msgClose) && CloseDocument(static_cast<LFrame*>(msg.subject))) {
         LMessage::Clear(result);
         return;

@@ -9,6 +9,7 @@
 
 class CAppPrefs;
 class CAsyncLoopThread;
+class CColorSetDlg;
 class CDmxOutput;
 class CExtCmd;
 class CMIDIOutPort;
@@ -21,8 +22,8 @@ class LObject;
 // port) and of the document windows. It opens, lists and closes documents, serves the
 // application's own commands, runs the quit protocol, and loads the preferences when made
 // and saves them when it goes.
-// NOTE: the menu-shortcut table and the colour window join once their classes exist; until
-// then Colours and Assign Menu Shortcut stay disabled.
+// NOTE: the menu-shortcut table joins once its class exists; until then Assign Menu Shortcut
+// stays disabled.
 class CApp : public CAppBase {
 public:
     // The members in order, then the preferences from the user's preferences domain.
@@ -37,6 +38,12 @@ public:
     CAsyncLoopThread& DispatchThread() const { return *fDispatch; }
     CAppPrefs& Prefs() const { return *fPrefs; }
     CDmxOutput& DmxOutput() const { return *fDmx; }
+    // The colour window; null without a colour record.
+    CColorSetDlg* ColorWindow() const { return fColorWindow.get(); }
+
+    static const char* const kColorSetCommand;   // "CAppCmd_ColorSet"
+    // Shows the colour window, where it was last when that place is known.
+    void CmdColorSet();
 
     // Reconnects the MIDI output to the destination chosen in the preferences; with `show`,
     // a failure is reported in a message box.
@@ -79,10 +86,16 @@ private:
     void EnableCommands(LMenuBar& bar);
     // What each document window's fader engine reaches of the application.
     CFaderEngineLinks WindowLinks() const;
+    // The colour window (CAppColors.cpp).
+    void MakeColorWindow();
+    void LoadColorWindowPrefs();
+    void SaveColorWindowPrefs();
+    bool HandleColorWindowMessage(LMessage& result, const LMessage& msg);
 
     std::unique_ptr<CAsyncLoopThread> fDispatch;
     std::unique_ptr<CAppPrefs> fPrefs;
     std::unique_ptr<CDmxOutput> fDmx;
+    std::unique_ptr<CColorSetDlg> fColorWindow;
     std::vector<std::unique_ptr<CSpecWindow>> fDocuments;
     // Set once every document agreed to a quit; a shut-down without it did not ask.
     bool fQuitAgreed = false;

@@ -5,6 +5,7 @@
 #include "analysis/window/CSourceControls.h"
 #include "foundation/text/LStrList.h"
 #include "tests/analysis/window/SpecWindowKit.h"
+#include "tests/support/LayoutReads.h"
 #include "ui/windows/LWindow.h"
 
 #include <gtest/gtest.h>

@@ -7,6 +7,7 @@
 #include "outputs/editor/CFaderFrame.h"
 #include "platform/window/Window.h"
 #include "tests/analysis/window/SpecWindowKit.h"
+#include "tests/support/LayoutReads.h"
 #include "ui/windows/LWindow.h"
 
 #include <gtest/gtest.h>

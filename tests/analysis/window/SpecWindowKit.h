@@ -6,7 +6,6 @@
 #include "analysis/records/SnxFields.h"
 #include "analysis/window/CSpecWindow.h"
 #include "foundation/records/LObject.h"
-#include "foundation/text/LStrList.h"
 #include "sources/CSampleSrc.h"
 #include "tests/controls/DialogAnswerKit.h"
 #include "tests/support/StepQueue.h"
@@ -15,49 +14,9 @@
 #include "ui/menus/LMenuItem.h"
 
 #include <deque>
-#include <initializer_list>
 #include <memory>
 #include <string>
-#include <string_view>
-#include <utility>
 #include <vector>
-
-// Runs the three texts of a layout over a frame and collects the names read before any
-// assignment: a misspelt pane or variable shows up here.
-inline std::vector<std::string> UndefinedReads(LFrame& frame, const char* name,
-                                               std::initializer_list<std::pair<const char*, int32_t>> vars = {})
-{
-    LStrListRef texts;
-    LStrListRef::Create(texts, {0, name}, nullptr, kStrListLayouts);
-    std::vector<std::string> undefined;
-    LFormulaLayout layout(nullptr, &frame);
-    layout.SetUndefinedReadHook([&](std::string_view n) { undefined.emplace_back(n); });
-    for (const auto& [var, value] : vars)
-        layout.SetVariable(var, value);
-    for (uint32_t i = 0; i < 3; ++i)
-        layout.Run(LStrListRef::GetItem(texts, i).Get());
-    return undefined;
-}
-
-inline bool Inside(const LPane& pane, const CLRect& outer)
-{
-    const CLRect r = pane.Rect();
-    return r.left >= outer.left && r.top >= outer.top && r.right <= outer.right && r.bottom <= outer.bottom;
-}
-
-// Every child pane of a frame lies inside the frame's own rectangle (children of a nested
-// frame use its top-left as their origin).
-inline std::vector<uint32_t> PanesOutside(const LFrame& frame)
-{
-    std::vector<uint32_t> outside;
-    const CLRect own{0, 0, int32_t(frame.Rect().Width()), int32_t(frame.Rect().Height())};
-    for (uint32_t n = 1; n <= frame.Children().Count(); ++n) {
-        const LPane* pane = frame.PaneAt(n);
-        if (pane && pane->IsShown() && !Inside(*pane, own))
-            outside.push_back(n);
-    }
-    return outside;
-}
 
 // A source that hands out scripted frames and text events, one per Read.
 class ScriptedSource : public CSampleSrc {

@@ -3,14 +3,13 @@
 // a press held on a row, a move that starts the drag, and a drag session played by the test.
 #include "controls/drag/CDragger.h"
 #include "controls/lists/LListPane.h"
-#include "foundation/async/LTicks.h"
 #include "platform/Clock.h"
 #include "platform/window/DragSession.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowTestDriver.h"
 #include "shell/draw/CDrawContext.h"
 #include "shell/windows/ScreenCoords.h"
-#include "ui/LTimer.h"
+#include "tests/support/FireDueTimers.h"
 #include "ui/panes/LPaneContext.h"
 
 class ListDragKit {
@@ -47,15 +46,10 @@ public:
     void Pass(uint32_t ms)
     {
         fClock.AdvanceMs(ms);
-        for (int i = 0; i < 100; ++i) {
-            const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
-            if (!msg.subject)
-                break;
-            LMessage::Send(msg);
-        }
+        FireDueTimers();
     }
-    // In the list's window, made key, presses on the margin of `row`, holds it `holdMs` and moves 10 pixels: a drag that
-    // starts runs `play`; then the button comes up.
+    // In the list's window, made key, presses on the margin of `row`, holds it `holdMs` and
+    // moves 10 pixels: a drag that starts runs `play`; then the button comes up.
     void DragRow(LListPane& list, int32_t row, uint32_t holdMs, CDragger::DragRunner play)
     {
         CDragger::SetDragRunner(std::move(play));
