@@ -57,3 +57,13 @@ TEST_F(SpecWindowTest, EventWindowAndItsRowsFitAndKeepTheirMinimumSize)
     EXPECT_GE(events.Rect().Height(), before.Height());
 }
 
+
+TEST_F(SpecWindowTest, AddedFadersGetRoomInANewDocumentsWindow)
+{
+    CSpecWindow& w = Make();
+    for (int i = 0; i < 2; ++i) {
+        Command("CAppCmd_AddFdr");
+        EXPECT_GE(w.FaderFrame().Rect().Height(), w.FaderFrame().PreferredHeight()) << i;
+    }
+    EXPECT_EQ(w.FaderFrame().List().Rows(), 2);
+}
