@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <limits>
+#include <new>
 #include <thread>
 
 
@@ -289,8 +290,23 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
+// Every form that pairs with the deletes below takes its block from malloc too, so that no
+// block from the sanitizer's own allocator is given to free.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    if (gCountAllocations)
+        ++gAllocations;
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](std::size_t size) { return ::operator new(size); }
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return ::operator new(size, tag); }
+
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 TEST_F(FaderEngineFixture, SteadyStatePassAllocatesNothing)
 {
