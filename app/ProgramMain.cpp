@@ -1,11 +1,15 @@
 #include "app/ProgramMain.h"
+#include "app/CommandLine.h"
 #include "platform/app/Application.h"
 #include "platform/app/ApplicationMain.h"
 #include "platform/app/SingleInstance.h"
 #include "platform/menus/MainMenu.h"
+#include "platform/menus/MenuBarHost.h"
 #include "platform/menus/MenuActions.h"
 #include "platform/resources/ResourceFile.h"
 #include "platform/runloop/RunLoop.h"
+#include "platform/system/SystemInfo.h"
+#include "platform/window/DesktopStart.h"
 #include "shell/app/AppDelegate.h"
 #include "app/CApp.h"
 #include "app/CreateGlobals.h"
@@ -46,6 +50,21 @@ plat::ActionResponder* ResolveNilTarget(void* context, std::string_view action)
     return responder->RespondsTo(action) ? responder : nullptr;
 }
 
+// Answers the requests that end before the program starts: help, version, a bad option.
+bool AnswerCommandLine(const CommandLine& line, int& exitStatus)
+{
+    switch (line.request) {
+    case CommandLineRequest::Help: std::fputs(UsageText().c_str(), stdout); exitStatus = 0; return true;
+    case CommandLineRequest::Version: std::printf("sonalyx %s\n", plat::BuildVersion().c_str()); exitStatus = 0; return true;
+    case CommandLineRequest::Invalid:
+        std::fprintf(stderr, "sonalyx: unknown option %s (sonalyx --help lists the options)\n", line.badOption.c_str());
+        exitStatus = kExitUsage;
+        return true;
+    case CommandLineRequest::Run: break;
+    }
+    return false;
+}
+
 // A later launch hands its files to the running program and ends.
 int HandToRunningProgram(const plat::SingleInstance& instance, int argc, char** argv)
 {
@@ -55,14 +74,8 @@ int HandToRunningProgram(const plat::SingleInstance& instance, int argc, char** 
     return 1;
 }
 
-} // namespace
-
-int RunProgram(int argc, char** argv)
+int RunApplication(int argc, char** argv)
 {
-    plat::SingleInstance instance("sonalyx");
-    if (instance.GetRole() == plat::SingleInstance::Role::Secondary)
-        return HandToRunningProgram(instance, argc, argv);
-    instance.Listen(plat::RunLoop::Current());
     LSystemInfo::Query(LSystemInfo::Global());
     const std::string path = plat::ProgramResourcePath();
     plat::ResourceStatus status = plat::ResourceStatus::NotFound;
@@ -76,7 +89,9 @@ int RunProgram(int argc, char** argv)
     plat::SetMainMenu(MakeProgramMainMenu());
     plat::SetNilTargetResolver(ResolveNilTarget, &delegate);
     plat::Application::Shared().SetDelegate(&delegate);
+    plat::MenuBarHost::SetEnabled(true);
     const int exitStatus = plat::ApplicationMain(argc, argv, delegate);
+    plat::MenuBarHost::SetEnabled(false);
     plat::Application::Shared().SetDelegate(nullptr);
     plat::SetNilTargetResolver(nullptr, nullptr);
     plat::SetMainMenu(nullptr);
@@ -84,3 +99,24 @@ int RunProgram(int argc, char** argv)
     plat::CloseResourceFile(resources);
     return exitStatus;
 }
+
+} // namespace
+
+int RunProgram(int argc, char** argv)
+{
+    if (int exitStatus = 0; AnswerCommandLine(ParseCommandLine(argc, argv), exitStatus))
+        return exitStatus;
+    plat::SingleInstance instance("sonalyx");
+    if (instance.GetRole() == plat::SingleInstance::Role::Secondary)
+        return HandToRunningProgram(instance, argc, argv);
+    const plat::DesktopStartResult desktop = plat::StartDesktop();
+    if (desktop.kind == plat::DesktopKind::NoDisplay) {
+        std::fprintf(stderr, "%s\n", NoDisplayText(desktop.reason).c_str());
+        return kExitNoDisplay;
+    }
+    instance.Listen(plat::RunLoop::Current());
+    const int exitStatus = RunApplication(argc, argv);
+    plat::StopDesktop();
+    return exitStatus;
+}
+

@@ -32,7 +32,6 @@ const char* const CSpecWindow::kResName = "SNXWIN";
 
 namespace {
 
-constexpr uint32_t kDocumentWindowKind = 9;
 constexpr uint32_t kConsolePanelKind = 3;
 constexpr int32_t kBackgroundColourId = 1;
 constexpr const char* kTitleSuffix = " -Sonalyx";
@@ -43,7 +42,7 @@ constexpr uint8_t kMaxMenuOrder = 13;
 
 LWindowDef DocumentWindowDef()
 {
-    LRef kind(new CNativeWindowKind(kDocumentWindowKind));
+    LRef kind(new CNativeWindowKind(CNativeWindowKind::kDocumentKind));
     return LWindowDef(LWindowDef::kLayerDocument, static_cast<const CNativeWindowKind*>(kind.Get()));
 }
 

@@ -6,6 +6,8 @@
 #include "platform/runloop/RunLoop.h"
 #include "platform/menus/MainMenu.h"
 #include "platform/menus/Menu.h"
+#include "platform/menus/MenuBarHost.h"
+#include "platform/menus/MenuTracking.h"
 #include "platform/window/Event.h"
 #include "platform/window/EventQueue.h"
 #include "platform/window/EventRouter.h"
@@ -115,6 +117,8 @@ void Application::SetActive(bool active)
     if (active == fActive)
         return;
     fActive = active;
+    if (!active)
+        MenuTracking::Shared().Close(); // an open menu does not outlive the program's focus
     WindowServer::Shared().SetActive(active);
     if (!fDelegate)
         return;
@@ -150,6 +154,10 @@ Ref<Event> Application::NextEvent(uint64_t mask, uint64_t timeoutMs, uint32_t mo
 
 void Application::SendEvent(Event& event)
 {
+    if (MenuTracking::Shared().HandleEvent(event)) {
+        EventQueue::Shared().SetCurrent(Ref<Event>(&event));
+        return;
+    }
     if (event.type == EventType::KeyDown && (event.modifierFlags & (kCommandKeyMask | kControlKeyMask | kOptionKeyMask))) {
         const std::shared_ptr<Menu> menu = MainMenu();
         KeyPress key{event.characters, event.charactersIgnoringModifiers, event.modifierFlags};
@@ -170,6 +178,7 @@ bool Application::RunOnce()
         return false;
     }
     UpdateWindows();
+    MenuBarHost::Update();
     if (Ref<Event> event = NextEvent(kEventMaskAny, 1000, kModeDefault, true))
         SendEvent(*event);
     return !fTerminated;

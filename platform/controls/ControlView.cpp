@@ -1,5 +1,7 @@
 #include "platform/controls/ControlView.h"
 
+#include "platform/controls/PopUpButton.h"
+#include "platform/controls/PopUpListWindow.h"
 #include "platform/draw/Canvas.h"
 #include "platform/window/CurrentDrawing.h"
 #include "platform/window/Event.h"
@@ -18,6 +20,8 @@ ControlView::ControlView(const Rect& frame, std::unique_ptr<Control> control)
     SyncSize();
 }
 
+ControlView::~ControlView() = default;
+
 void ControlView::SyncSize()
 {
     fControl->SetSize(Frame().width, Frame().height);
@@ -34,6 +38,7 @@ void ControlView::MouseDown(const Event& event)
     SyncSize();
     fControl->MouseDown(Local(event));
     SetNeedsDisplay();
+    SyncPopUpList();
     TrackQueuedEvents();
 }
 
@@ -54,12 +59,24 @@ void ControlView::MouseDragged(const Event& event)
 {
     fControl->MouseDragged(Local(event));
     SetNeedsDisplay();
+    SyncPopUpList();
 }
 
 void ControlView::MouseUp(const Event& event)
 {
     fControl->MouseUp(Local(event));
     SetNeedsDisplay();
+    SyncPopUpList();
+}
+
+void ControlView::SyncPopUpList()
+{
+    const auto* button = dynamic_cast<const PopUpButton*>(fControl.get());
+    if (!button)
+        return;
+    if (!fPopUpList)
+        fPopUpList = std::make_unique<PopUpListWindow>();
+    fPopUpList->Sync(*this, *button);
 }
 
 void ControlView::DrawRect(const Rect&)

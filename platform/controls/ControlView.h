@@ -7,6 +7,7 @@
 namespace plat {
 
 class Canvas;
+class PopUpListWindow;
 class Event;
 
 // A view that shows one native control model in a window and drives it with the mouse. A press
@@ -38,10 +39,15 @@ public:
 
 private:
     ControlView(const Rect& frame, std::unique_ptr<Control> control);
+    ~ControlView() override;
     Point Local(const Event& event) const;
     void TrackQueuedEvents();
 
+    // Shows a pop-up button's open list in a window of its own.
+    void SyncPopUpList();
+
     std::unique_ptr<Control> fControl;
+    std::unique_ptr<PopUpListWindow> fPopUpList;
 };
 
 } // namespace plat

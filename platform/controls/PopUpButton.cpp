@@ -127,8 +127,18 @@ void PopUpButton::Draw(Canvas& canvas) const
     const double side = std::min(Height(), 16.0);
     Arrow(canvas, Rect{Width() - side - 2, (Height() - side) / 2, side, side}, true, kMark);
     DrawLabel(canvas, GetFont(), Title(), Rect{8, 0, Width() - side - 10, Height()});
-    if (!fMenuOpen)
-        return;
+    if (fMenuOpen)
+        DrawMenu(canvas);
+}
+
+Rect PopUpButton::MenuRect() const
+{
+    return Rect{0, RowTop(0), Width(), ItemCount() * RowHeight()};
+}
+
+void PopUpButton::DrawMenu(Canvas& canvas) const
+{
+    using namespace ControlLook;
     for (int i = 0; i < ItemCount(); ++i) {
         const Rect row{0, RowTop(i), Width(), RowHeight()};
         canvas.SetFillColor(i == fHighlighted ? kAccent : kWhite);

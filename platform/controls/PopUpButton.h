@@ -43,6 +43,10 @@ public:
     double RowHeight() const;
 
     void Draw(Canvas& canvas) const override;
+    // The open menu's rows in control coordinates, and their drawing; on a desktop they show
+    // in a pop-up menu window of their own.
+    Rect MenuRect() const;
+    void DrawMenu(Canvas& canvas) const;
 
 private:
     struct Item {

@@ -6,6 +6,8 @@
 #include "platform/window/Event.h"
 #include "platform/window/Pasteboard.h"
 #include "platform/window/Window.h"
+#include "platform/window/WindowBackend.h"
+#include "platform/window/WindowServer.h"
 
 #include <algorithm>
 
@@ -47,6 +49,7 @@ bool TextFieldView::BeginEditing()
     if (fEditor)
         return true;
     fEditor = std::make_unique<FieldEditor>();
+    WindowServer::Shared().Backend().SetTextInput(true); // composed characters while editing
     fEditor->SetText(fValue);
     fEditor->SetEditable(fEditable);
     fEditor->SetMultiLine(fMultiLine);
@@ -71,6 +74,7 @@ void TextFieldView::EndEditing()
         return;
     fValue = fEditor->Text();
     fEditor.reset();
+    WindowServer::Shared().Backend().SetTextInput(false);
     if (Window* window = GetWindow(); window && window->FirstResponder() == this)
         window->MakeFirstResponder(Superview());
     SetNeedsDisplay();

@@ -322,4 +322,20 @@ std::string ToFileSpec(std::string_view specOrPath)
     return BuildSpec(volume, views, 0);
 }
 
+std::string FileUrlOfPath(std::string_view path)
+{
+    std::string url = "file://";
+    size_t start = 0;
+    while (start < path.size()) {
+        const size_t slash = path.find('/', start);
+        const size_t end = slash == std::string_view::npos ? path.size() : slash;
+        if (end > start)
+            EscapeSegmentTo(url += '/', path.substr(start, end - start));
+        start = end + 1;
+    }
+    if (!path.empty() && path.back() == '/')
+        url += '/';
+    return url;
+}
+
 } // namespace plat

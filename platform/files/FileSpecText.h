@@ -31,6 +31,9 @@ std::vector<std::string> MountBases();
 // volume, or an empty text when no such volume is mounted.
 std::string VolumeMountPath(std::string_view volume);
 
+// The file URL of an absolute POSIX path as desktops exchange it: "file://" and the path
+// with each segment escaped by EscapeSegment ("/a b/c" is "file:///a%20b/c").
+std::string FileUrlOfPath(std::string_view path);
 // True when the text has the form of a file location.
 bool IsFileSpec(std::string_view text);
 

@@ -55,8 +55,12 @@ bool GLView::Present(GLContext& context)
     fPicture = std::move(picture);
     CopyToWindowImage(Bounds());
     Window* window = GetWindow();
-    if (window && window->IsVisible() && window->BackingImage())
-        WindowServer::Shared().Backend().Present(*window, *window->BackingImage());
+    if (window && window->IsVisible() && window->BackingImage()) {
+        // Only the view's own pixels changed.
+        const PixelBox box = ToTopDown(ConvertRectToWindow(Bounds()), window->BackingImage()->Height());
+        const std::vector<PixelRect> changed{PixelRect{box.left, box.top, box.right - box.left, box.bottom - box.top}};
+        WindowServer::Shared().Backend().Present(*window, *window->BackingImage(), changed);
+    }
     return true;
 }
 

@@ -169,10 +169,7 @@ bool Menu::PerformKeyEquivalent(const KeyPress& key)
         if (!KeyEquivalentMatches(*item, key))
             continue;
         Update();
-        if (!item->IsEnabled() || !SendAction(*item))
-            return false;
-        PostMenuEvent(MenuEvent::DidSendAction, this, item.get());
-        return true;
+        return ChooseItem(*item);
     }
     return false;
 }

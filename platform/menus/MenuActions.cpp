@@ -1,6 +1,10 @@
 #include "platform/menus/MenuActions.h"
 
+#include "platform/menus/MainMenu.h"
+#include "platform/menus/Menu.h"
 #include "platform/menus/MenuItem.h"
+
+#include <memory>
 
 namespace plat {
 
@@ -44,6 +48,17 @@ bool SendAction(MenuItem& item)
     // The action name is copied: performing it may retitle or re-aim the item.
     const std::string action = item.Action();
     target->Perform(action, &item);
+    return true;
+}
+
+bool ChooseItem(MenuItem& item)
+{
+    const std::shared_ptr<MenuItem> keep = item.shared_from_this();
+    Menu* menu = item.ParentMenu();
+    const std::shared_ptr<Menu> keepMenu = menu ? menu->shared_from_this() : nullptr;
+    if (!item.IsEnabled() || !SendAction(item))
+        return false;
+    PostMenuEvent(MenuEvent::DidSendAction, menu, &item);
     return true;
 }
 

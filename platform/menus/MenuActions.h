@@ -44,5 +44,8 @@ ActionResponder* ResolveNilTarget(std::string_view action);
 ActionResponder* ActionTargetFor(const MenuItem& item);
 // Sends the item's action to its target; false when nobody performs it.
 bool SendAction(MenuItem& item);
+// The user chose the item: when it is enabled its action is sent, then the observers of its
+// menu hear DidSendAction. False when it is disabled or nobody performed it.
+bool ChooseItem(MenuItem& item);
 
 } // namespace plat

@@ -78,10 +78,7 @@ bool MenuDriver::Choose(const std::vector<std::string>& titles)
     const std::shared_ptr<Menu> menu = item->ParentMenu() ? item->ParentMenu()->shared_from_this() : nullptr;
     if (menu)
         menu->Update();
-    if (!item->IsEnabled() || !SendAction(*item))
-        return false;
-    PostMenuEvent(MenuEvent::DidSendAction, menu.get(), item.get());
-    return true;
+    return ChooseItem(*item);
 }
 
 bool MenuDriver::PressKey(const std::string& charactersIgnoringModifiers, uint32_t modifierFlags)

@@ -1,6 +1,8 @@
 #include "platform/window/DisplayCycle.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/Canvas.h"
+#include "platform/menus/MenuBar.h"
+#include "platform/menus/MenuTracking.h"
 #include "platform/window/CurrentDrawing.h"
 #include "platform/window/View.h"
 #include "platform/window/Window.h"
@@ -123,6 +125,8 @@ Bitmap& BackingFor(Window& window, int width, int height)
         image = window.MutableBackingImage();
         if (window.ContentView())
             window.ContentView()->SetNeedsDisplay();
+        if (window.ShowsMenuBar())
+            window.SetMenuBarNeedsDisplay();
     }
     return *image;
 }
@@ -148,20 +152,30 @@ bool DisplayCycle::Display(Window& window)
     window.ClearViewsNeedDisplay();
     const Rect size = content->Frame();
     const int width = int(std::ceil(size.width)), height = int(std::ceil(size.height));
-    Bitmap& image = BackingFor(window, width, height);
+    const int bar = int(window.MenuBarHeight());
+    Bitmap& image = BackingFor(window, width, height + bar);
     if (image.Empty()) {
         content->ClearDirty();
         return false;
     }
     Canvas canvas(image);
-    Pass pass{window, canvas, double(height), {}};
-    const PixelRect whole{0, 0, width, height};
+    // The content fills the image below the bar; window coordinates count from its bottom.
+    Pass pass{window, canvas, double(height + bar), {}};
+    const PixelRect whole{0, bar, width, height};
     CollectDirty(*content, pass, whole);
+    if (!pass.dirty.empty()) {
+        DrawWindowBackground(canvas, pass.dirty);
+        DrawView(*content, pass, whole);
+    }
+    if (bar > 0 && window.MenuBarNeedsDisplay()) {
+        const PixelRect strip{0, 0, width, bar};
+        MenuBar::Draw(canvas, strip, MenuTracking::Shared().OpenTitle(window));
+        pass.dirty.push_back(strip);
+    }
+    window.ClearMenuBarNeedsDisplay();
     if (pass.dirty.empty())
         return false;
-    DrawWindowBackground(canvas, pass.dirty);
-    DrawView(*content, pass, whole);
-    WindowServer::Shared().Backend().Present(window, image);
+    WindowServer::Shared().Backend().Present(window, image, pass.dirty);
     return true;
 }
 

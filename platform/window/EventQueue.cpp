@@ -44,7 +44,7 @@ Ref<Event> EventQueue::Take(uint64_t mask, bool dequeue)
 
 Ref<Event> EventQueue::NextMatching(uint64_t mask, uint64_t timeoutMs, uint32_t mode, bool dequeue)
 {
-    WindowServer::Shared().PollInput();
+    WindowServer::Shared().PrepareToWait();
     if (Ref<Event> event = Take(mask, dequeue); event || timeoutMs == 0)
         return event;
     RunLoop& loop = RunLoop::Current();
@@ -57,7 +57,7 @@ Ref<Event> EventQueue::NextMatching(uint64_t mask, uint64_t timeoutMs, uint32_t 
     const uint64_t deadline = NowMs() + timeoutMs;
     for (uint64_t now = NowMs(); now < deadline && !event; now = NowMs()) {
         loop.RunInMode(mode, deadline - now, true);
-        WindowServer::Shared().PollInput();
+        WindowServer::Shared().PrepareToWait();
         event = Take(mask, dequeue);
     }
     std::lock_guard lock(fMutex);

@@ -10,7 +10,9 @@ namespace plat {
 // A named store of data in several types that programs exchange: the general one (copy and
 // paste) and the drag one (the data travelling with a drag). It holds items, each a set of
 // typed byte blocks; types are uniform type names ("public.utf8-plain-text", "public.file-url").
-// Every clear counts one change. Main thread only.
+// Every clear counts one change. The general pasteboard's text is the desktop clipboard's
+// text both ways when the window backend carries a clipboard; what it read is kept until the
+// clipboard changes. Main thread only.
 class Pasteboard {
 public:
     using Bytes = std::vector<uint8_t>;
@@ -37,13 +39,21 @@ public:
     std::optional<std::string> AvailableType(const std::vector<std::string>& wanted) const;
     // The data of the first item that holds the type.
     std::optional<Bytes> Data(const std::string& type) const;
-    size_t ItemCount() const { return fItems.size(); }
-    const Item& ItemAt(size_t index) const { return fItems.at(index); }
-    uint32_t ChangeCount() const { return fChangeCount; }
+    size_t ItemCount() const;
+    const Item& ItemAt(size_t index) const;
+    uint32_t ChangeCount() const;
+
+    // The longest desktop clipboard text taken in; a longer one counts as no text.
+    static constexpr size_t kMaxDesktopText = size_t(16) << 20;
 
 private:
-    std::vector<Item> fItems;
-    uint32_t fChangeCount = 0;
+    // Takes the desktop clipboard's text when it changed since the last look.
+    void SyncFromDesktop() const;
+
+    mutable std::vector<Item> fItems;
+    mutable uint32_t fChangeCount = 0;
+    bool fMirrorsDesktop = false;
+    mutable uint64_t fDesktopChanges = 0;
 };
 
 } // namespace plat

@@ -32,6 +32,29 @@ void Window::SetLevel(int32_t level)
     WindowServer::Shared().LevelChanged(*this);
 }
 
+void Window::SetTitle(std::string title)
+{
+    if (title == fTitle)
+        return;
+    fTitle = std::move(title);
+    WindowServer::Shared().FrameChanged(*this); // the desktop's title bar shows it
+}
+
+void Window::SetShowsMenuBar(bool shows)
+{
+    if (shows == fShowsMenuBar)
+        return;
+    fShowsMenuBar = shows;
+    SetMenuBarNeedsDisplay();
+    WindowServer::Shared().FrameChanged(*this); // the surface grows or shrinks by the bar
+}
+
+void Window::SetMenuBarNeedsDisplay()
+{
+    fMenuBarNeedsDisplay = true;
+    fViewsNeedDisplay = true;
+}
+
 Rect Window::FrameRectForContentRect(const Rect& content) const
 {
     Rect frame = content;
@@ -116,7 +139,7 @@ void Window::OrderBack() { WindowServer::Shared().OrderBack(*this); }
 void Window::OrderOut() { WindowServer::Shared().OrderOut(*this); }
 void Window::OrderRelative(OrderPlace place, uint32_t otherNumber)
 {
-    WindowServer::Shared().OrderRelative(*this, int(place), otherNumber);
+    WindowServer::Shared().OrderRelative(*this, place, otherNumber);
 }
 void Window::MakeKey() { WindowServer::Shared().MakeKey(*this); }
 void Window::MakeMain() { WindowServer::Shared().MakeMain(*this); }

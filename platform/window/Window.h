@@ -34,7 +34,7 @@ public:
     int32_t Level() const { return fLevel; }
     void SetLevel(int32_t level);
     const std::string& Title() const { return fTitle; }
-    void SetTitle(std::string title) { fTitle = std::move(title); }
+    void SetTitle(std::string title);
 
     // Frame and content rectangles in global screen coordinates.
     const Rect& Frame() const { return fFrame; }
@@ -80,6 +80,18 @@ public:
     void UnregisterDraggedTypes() { fDraggedTypes.clear(); }
     const std::vector<std::string>& DraggedTypes() const { return fDraggedTypes; }
 
+    // Document windows carry the main menu as a bar across their top. The bar lies outside the
+    // frame and content geometry (on the desktop it takes the place of the title strip); the
+    // backing image holds it in its top rows, above the content.
+    static constexpr double kMenuBarHeight = 22.0;
+    bool ShowsMenuBar() const { return fShowsMenuBar; }
+    void SetShowsMenuBar(bool shows);
+    double MenuBarHeight() const { return fShowsMenuBar ? kMenuBarHeight : 0.0; }
+    // The bar is drawn again at the next display pass.
+    void SetMenuBarNeedsDisplay();
+    bool MenuBarNeedsDisplay() const { return fMenuBarNeedsDisplay; }
+    void ClearMenuBarNeedsDisplay() { fMenuBarNeedsDisplay = false; }
+
     bool IsMiniaturized() const { return fMiniaturized; }
     void SetMiniaturized(bool miniaturized) { fMiniaturized = miniaturized; }
 
@@ -96,7 +108,8 @@ public:
     bool ViewsNeedDisplay() const { return fViewsNeedDisplay; }
     void SetViewsNeedDisplay() { fViewsNeedDisplay = true; }
     void ClearViewsNeedDisplay() { fViewsNeedDisplay = false; }
-    // The image the display cycle paints, content-sized; null before the first pass.
+    // The image the display cycle paints: the content, with the menu bar above it when the
+    // window shows one; null before the first pass.
     const Bitmap* BackingImage() const { return fBacking.get(); }
     Bitmap* MutableBackingImage() const { return fBacking.get(); }
     void SetBackingImage(std::shared_ptr<Bitmap> image) { fBacking = std::move(image); }
@@ -116,6 +129,8 @@ private:
     View* fFirstResponder = nullptr;
     bool fMiniaturized = false;
     bool fViewsNeedDisplay = false;
+    bool fShowsMenuBar = false;
+    bool fMenuBarNeedsDisplay = false;
     std::shared_ptr<Bitmap> fBacking;
     std::vector<std::string> fDraggedTypes;
 };

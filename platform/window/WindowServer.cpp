@@ -1,4 +1,5 @@
 #include "platform/window/WindowServer.h"
+#include "platform/window/DisplayCycle.h"
 #include "platform/window/EventQueue.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowBackend.h"
@@ -152,9 +153,9 @@ void WindowServer::OrderOut(Window& window)
     ChooseSuccessors(hadKey, hadMain);
 }
 
-void WindowServer::OrderRelative(Window& window, int place, uint32_t otherNumber)
+void WindowServer::OrderRelative(Window& window, OrderPlace place, uint32_t otherNumber)
 {
-    if (place == int(OrderPlace::Out)) {
+    if (place == OrderPlace::Out) {
         OrderOut(window);
         return;
     }
@@ -166,7 +167,7 @@ void WindowServer::OrderRelative(Window& window, int place, uint32_t otherNumber
     }
     Remove(window);
     at = std::find(fOrder.begin(), fOrder.end(), other);
-    if (place == int(OrderPlace::Below))
+    if (place == OrderPlace::Below)
         ++at;
     fOrder.insert(at, &window);
     if (fStalled)
@@ -235,14 +236,27 @@ void WindowServer::SetMain(Window* window)
 
 void WindowServer::SetActive(bool active)
 {
+    const bool changed = active != fActive;
     fActive = active;
     if (!active && fKey && !OnScreen(*fKey))
         SetKey(nullptr);
+    if (changed)
+        UpdateAllSurfaces(); // panels that hide on deactivation come and go
 }
 
 void WindowServer::SetHidden(bool hidden)
 {
+    if (hidden == fHidden)
+        return;
     fHidden = hidden;
+    UpdateAllSurfaces();
+}
+
+void WindowServer::UpdateAllSurfaces()
+{
+    const std::vector<Window*> windows = fOrder;
+    for (Window* window : windows)
+        Backend().UpdateSurface(*window);
 }
 
 int WindowServer::AddObserver(Observer observer)
@@ -278,6 +292,13 @@ WindowBackend& WindowServer::Backend() const
 void WindowServer::PollInput()
 {
     Backend().PollInput(EventQueue::Shared());
+}
+
+void WindowServer::PrepareToWait()
+{
+    if (fDisplaysBeforeWait)
+        DisplayCycle::DisplayIfNeeded();
+    PollInput();
 }
 
 void WindowServer::Reset()

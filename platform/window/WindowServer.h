@@ -9,6 +9,7 @@ namespace plat {
 
 class Window;
 class WindowBackend;
+enum class OrderPlace;
 
 // What observers of the window list hear.
 enum class WindowNotice { BecameKey, BecameMain, ResignedKey, ResignedMain, WillClose };
@@ -30,6 +31,7 @@ public:
     uint32_t Register(Window* window);
     void Unregister(Window* window);
     void LevelChanged(Window& window);
+    // The window's frame, title or bar changed: the backend's surface follows.
     void FrameChanged(Window& window);
 
     Window* WithNumber(uint32_t number) const;
@@ -47,7 +49,7 @@ public:
     void OrderOut(Window& window);
     // Puts the window directly below or above the other window (of the same level); without
     // such a window, at the front of its level. OrderPlace::Out orders it out.
-    void OrderRelative(Window& window, int place, uint32_t otherNumber);
+    void OrderRelative(Window& window, OrderPlace place, uint32_t otherNumber);
 
     Window* KeyWindow() const { return fKey; }
     Window* MainWindow() const { return fMain; }
@@ -71,6 +73,11 @@ public:
     WindowBackend& Backend() const;
     // Moves input the backend gathered into the event queue.
     void PollInput();
+    // Before a wait for events: paints the windows that need it (when displaying before
+    // waits is on, as on the desktop), then polls the input, so that nothing the display
+    // connection already read waits with us.
+    void PrepareToWait();
+    void SetDisplaysBeforeWait(bool on) { fDisplaysBeforeWait = on; }
 
     // Forgets ordering, focus and application state (tests).
     void Reset();
@@ -83,6 +90,7 @@ private:
     void SetKey(Window* window);
     void SetMain(Window* window);
     void ChooseSuccessors(bool hadKey, bool hadMain);
+    void UpdateAllSurfaces();
 
     std::vector<Window*> fAll;
     std::vector<Window*> fOrder;         // front to back
@@ -93,6 +101,7 @@ private:
     bool fActive = true;
     bool fHidden = false;
     bool fStalled = false;
+    bool fDisplaysBeforeWait = false;
     std::vector<std::pair<int, Observer>> fObservers;
     int fNextToken = 1;
     WindowBackend* fBackend = nullptr;

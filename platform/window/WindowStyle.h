@@ -20,6 +20,7 @@ enum WindowLevel : int32_t {
     kLevelSubmenu = 3,
     kLevelTornOffMenu = 3,
     kLevelModalPanel = 8,
+    kLevelPopUpMenu = 101, // open menus and pop-up lists
 };
 
 // Height of the title bar a style mask gives a window: none without a title, a short one for

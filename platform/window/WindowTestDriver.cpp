@@ -4,9 +4,9 @@
 #include "platform/window/EventQueue.h"
 #include "platform/window/EventRouter.h"
 #include "platform/window/Screens.h"
+#include "platform/window/UserWindowActions.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
-#include "platform/window/WindowStyle.h"
 
 namespace plat {
 
@@ -132,25 +132,12 @@ void WindowTestDriver::TypeKey(const std::string& characters, uint16_t keyCode, 
 
 void WindowTestDriver::ResizeByUser(Window& window, double frameWidth, double frameHeight)
 {
-    if (!(window.StyleMask() & kStyleResizable))
-        return;
-    Size size{frameWidth, frameHeight};
-    if (window.Delegate())
-        size = window.Delegate()->WillResize(window, size);
-    Rect frame = window.Frame();
-    const double top = frame.y + frame.height; // the top edge stays where it is
-    frame.width = size.width;
-    frame.height = size.height;
-    frame.y = top - size.height;
-    window.SetFrame(frame, true);
+    UserWindowActions::Resize(window, frameWidth, frameHeight);
 }
 
 void WindowTestDriver::CloseByUser(Window& window)
 {
-    if (!(window.StyleMask() & kStyleClosable))
-        return;
-    if (!window.Delegate() || window.Delegate()->ShouldClose(window))
-        window.Close();
+    UserWindowActions::Close(window);
 }
 
 bool WindowTestDriver::SnapshotPng(Window& window, const std::string& path)

@@ -46,5 +46,9 @@ int32_t CNativeWindowKind::LevelOf(int64_t kind)
 plat::Ref<plat::Window> CNativeWindowKind::CreateWindow() const
 {
     const auto kind = static_cast<int32_t>(fKind); // kinds are stored unsigned; -1 is "any other"
-    return NativeWindow::Create(StyleMaskOf(kind), LevelOf(kind));
+    plat::Ref<plat::Window> window = NativeWindow::Create(StyleMaskOf(kind), LevelOf(kind));
+    // Document windows carry the main menu as a bar across their top.
+    if (kind == kDocumentKind)
+        window->SetShowsMenuBar(true);
+    return window;
 }

@@ -23,6 +23,9 @@ public:
     virtual int32_t Reserved() const { return 0; }
 
     // The style mask and level of a kind.
+    // The kind of document windows.
+    static constexpr int32_t kDocumentKind = 9;
+
     static uint32_t StyleMaskOf(int64_t kind);
     static int32_t LevelOf(int64_t kind);
 

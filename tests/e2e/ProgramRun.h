@@ -24,19 +24,27 @@ inline std::string ProgramPath()
     return self.substr(0, slash == std::string::npos ? 0 : slash) + "/../app/sonalyx";
 }
 
-// A run of the program with its standard error read back through a pipe. `env` entries
-// ("NAME=value") replace the test's own; the program never sees SONALYX_RESOURCE_FILE unless
-// it is given here.
+// A run of the program with its standard output and error read back through pipes. `env`
+// entries ("NAME=value") replace the test's own, names in `unset` are left out; the program
+// never sees SONALYX_RESOURCE_FILE unless it is given here, and runs headless
+// (SONALYX_HEADLESS=1) unless `unset` names SONALYX_HEADLESS.
 class ProgramRun {
 public:
-    explicit ProgramRun(std::vector<std::string> env = {}, std::vector<std::string> args = {})
+    explicit ProgramRun(std::vector<std::string> env = {}, std::vector<std::string> args = {},
+                        const std::vector<std::string>& unset = {})
     {
-        int fds[2];
-        if (pipe2(fds, O_CLOEXEC) != 0)
+        int fds[2], out[2];
+        if (pipe2(fds, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0)
             return;
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        bool headless = true;
+        for (const std::string& name : unset)
+            headless &= name != "SONALYX_HEADLESS";
+        if (headless)
+            env.insert(env.begin(), "SONALYX_HEADLESS=1");
         std::vector<std::string> merged;
         for (char** e = environ; *e; ++e) {
             const std::string entry(*e);
@@ -44,6 +52,8 @@ public:
             bool replaced = name == "SONALYX_RESOURCE_FILE=";
             for (const std::string& given : env)
                 replaced |= given.rfind(name, 0) == 0;
+            for (const std::string& gone : unset)
+                replaced |= name == gone + "=";
             if (!replaced)
                 merged.push_back(entry);
         }
@@ -60,7 +70,9 @@ public:
         started = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0;
         posix_spawn_file_actions_destroy(&actions);
         close(fds[1]);
+        close(out[1]);
         fErr = fds[0];
+        fOut = out[0];
     }
     ~ProgramRun()
     {
@@ -70,6 +82,8 @@ public:
         }
         if (fErr >= 0)
             close(fErr);
+        if (fOut >= 0)
+            close(fOut);
     }
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
@@ -88,21 +102,25 @@ public:
         }
         return false;
     }
-    // Everything written to standard error; call after the program ended.
-    std::string ErrorText()
-    {
-        std::string text;
-        char buffer[512];
-        ssize_t n;
-        while ((n = read(fErr, buffer, sizeof buffer)) > 0)
-            text.append(buffer, size_t(n));
-        return text;
-    }
+    // Everything written to standard error or output; call after the program ended.
+    std::string ErrorText() { return ReadAll(fErr); }
+    std::string OutputText() { return ReadAll(fOut); }
 
     pid_t pid = -1;
     bool started = false;
 
 private:
+    static std::string ReadAll(int fd)
+    {
+        std::string text;
+        char buffer[512];
+        ssize_t n;
+        while (fd >= 0 && (n = read(fd, buffer, sizeof buffer)) > 0)
+            text.append(buffer, size_t(n));
+        return text;
+    }
+
     int fErr = -1;
+    int fOut = -1;
     bool fReaped = false;
 };

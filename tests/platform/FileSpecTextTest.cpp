@@ -112,4 +112,17 @@ TEST_F(FileSpecTextTest, RelativePosixPathsUseTheCurrentFolder)
     EXPECT_EQ(plat::NormalizePosixPath(""), "");
 }
 
+TEST(FileUrlOfPath, EscapesEachSegmentAsTheDesktopExchangesIt)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"/a b/c.snx", "file:///a%20b/c.snx"},
+        {"/", "file:///"},
+        {"/x/../%y", "file:///x/%2E%2E/%25y"},
+        {"/dir/", "file:///dir/"},
+        {"/caf\xC3\xA9.tks", "file:///caf%C3%A9.tks"},
+    };
+    for (const auto& [path, url] : rows)
+        EXPECT_EQ(plat::FileUrlOfPath(path), url) << path;
+}
+
 } // namespace

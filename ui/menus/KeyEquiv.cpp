@@ -2,6 +2,8 @@
 
 #include "foundation/core/LStrStream.h"
 #include "foundation/input/LKeyboard.h"
+#include "platform/menus/MenuActions.h"
+#include "platform/menus/MenuBar.h"
 
 namespace {
 
@@ -91,18 +93,16 @@ bool Render(const Parsed& parsed, LStrStream& out)
 {
     if (!IsPrintable(parsed.key))
         return false;
+    uint32_t mask = 0;
     if (parsed.mask & kControl)
-        out.Write("^");
+        mask |= plat::kControlKeyMask;
     if (parsed.mask & kOption)
-        out.Write("\u2325");
+        mask |= plat::kOptionKeyMask;
     if (parsed.mask & kShift)
-        out.Write("\u21E7");
+        mask |= plat::kShiftKeyMask;
     if (parsed.mask & kCommand)
-        out.Write("\u2318");
-    if (parsed.key == ' ')
-        out.Write("Space");
-    else
-        out.PutChar(static_cast<char>(parsed.key));
+        mask |= plat::kCommandKeyMask;
+    out.Write(plat::MenuBar::ShortcutText(std::string(1, char(parsed.key)), mask));
     return true;
 }
 

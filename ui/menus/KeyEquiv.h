@@ -28,8 +28,9 @@ bool Parse(const char* text, Parsed& out);
 bool WriteSpec(const LKeyboard& keyboard, LStrStream& out);
 // Writes the current key press for display, with the modifier glyphs.
 bool WriteDisplay(const LKeyboard& keyboard, LStrStream& out);
-// Writes a parsed equivalent for display: "^", "⌥", "⇧", "⌘" as they apply, then the key
-// ("Space" for the space bar). Nothing and false for a key outside 32..126.
+// Writes a parsed equivalent for display as Linux users read it: "Ctrl+", "Alt+", "Shift+",
+// "Super+" as they apply (command, option, shift, control), then the key upper-case ("Space"
+// for the space bar): "Ctrl+Shift+Z". Nothing and false for a key outside 32..126.
 bool Render(const Parsed& parsed, LStrStream& out);
 // Whether control, option or command is held.
 bool HasMenuModifier(const LKeyboard& keyboard);

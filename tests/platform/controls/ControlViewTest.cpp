@@ -6,6 +6,7 @@
 #include "platform/controls/Slider.h"
 #include "platform/window/EventQueue.h"
 #include "platform/window/Window.h"
+#include "platform/window/WindowServer.h"
 #include "platform/window/WindowStyle.h"
 #include "platform/window/WindowTestDriver.h"
 
@@ -67,6 +68,31 @@ TEST_F(ControlViewTest, DeliveredDragsContinueAGestureStartedOnTheView)
     fDriver.Drag(Screen(20, 20), {Screen(20, 40)}, Screen(20, 55));
     EXPECT_EQ(model->SelectedIndex(), 2);
     EXPECT_FALSE(model->IsMenuOpen());
+}
+
+TEST_F(ControlViewTest, AnOpenPopUpListShowsInAPopUpMenuWindowOverItsRows)
+{
+    auto popup = std::make_unique<PopUpButton>();
+    for (const char* title : {"a", "b", "c", "d"})
+        popup->InsertItem(title, popup->ItemCount());
+    popup->SelectItem(1);
+    Show(std::move(popup), Rect{10, 170, 100, 20}); // near the bottom: rows reach past the window
+    fDriver.PostMouse(EventType::LeftMouseDown, Screen(20, 180));
+    fDriver.DeliverAll();
+    const std::vector<uint32_t> shown = fDriver.OnScreen();
+    ASSERT_EQ(shown.size(), 2u);
+    Window* list = WindowServer::Shared().WithNumber(shown.front());
+    EXPECT_EQ(list->Level(), kLevelPopUpMenu);
+    // Four rows of the control's height, the selected one over the button.
+    EXPECT_EQ(list->Frame().x, 10);
+    EXPECT_EQ(list->Frame().height, 80);
+    EXPECT_EQ(list->Frame().y + list->Frame().height, 200 - 170 + 20);
+    EXPECT_LT(list->Frame().y, 0); // below the window's bottom edge
+    ASSERT_TRUE(DisplayCycle::Display(*list));
+    EXPECT_NE(list->BackingImage()->Pixel(50, 10), 0u);
+    fDriver.PostMouse(EventType::LeftMouseUp, Screen(20, 180));
+    fDriver.DeliverAll();
+    EXPECT_EQ(fDriver.OnScreen().size(), 1u);
 }
 
 TEST_F(ControlViewTest, DisplayCycleDrawsTheControlWithItsTitle)

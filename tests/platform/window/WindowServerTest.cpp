@@ -1,4 +1,5 @@
 #include "WindowKit.h"
+#include "platform/window/UserWindowActions.h"
 #include "platform/window/WindowServer.h"
 #include "platform/window/WindowTestDriver.h"
 
@@ -153,4 +154,20 @@ TEST_F(WindowServerTest, ADestroyedWindowLeavesTheScreenAndFocus)
     EXPECT_EQ(fDriver.KeyWindow(), other.Get()); // the one left takes the focus
     other.Reset();
     EXPECT_EQ(fDriver.KeyWindow(), nullptr);
+}
+
+TEST_F(WindowServerTest, AWindowManagerMoveIsTheUsersMoveAndAnUnchangedOriginIsNone)
+{
+    auto doc = MakeDocument(0, 0);
+    RecordingDelegate d;
+    doc->SetDelegate(&d);
+    const Rect before = doc->Frame();
+    UserWindowActions::Move(*doc, Point{before.x, before.y});
+    EXPECT_TRUE(d.log.empty());
+    UserWindowActions::Move(*doc, Point{300, 400});
+    EXPECT_EQ(d.log, (std::vector<std::string>{"move"}));
+    EXPECT_EQ(doc->Frame().x, 300);
+    EXPECT_EQ(doc->Frame().y, 400);
+    EXPECT_EQ(doc->Frame().width, before.width);
+    doc->SetDelegate(nullptr);
 }

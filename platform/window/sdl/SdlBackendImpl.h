@@ -1,0 +1,72 @@
+#pragma once
+// Shared by the SDL backend's files only: SDL and X11 types stay inside platform/window/sdl.
+#include "platform/Geometry.h"
+#include "platform/values/ValueRef.h"
+#include "platform/window/sdl/SdlBackend.h"
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace plat {
+
+class Cursor;
+class Event;
+class EventQueue;
+class FdSource;
+class Window;
+
+// The desktop window that shows one model window.
+struct SdlSurface {
+    SDL_Window* sdl = nullptr;
+    SDL_Rect applied{};  // the client geometry last set or last reported by the window manager
+    std::string title;
+    bool shown = false;
+    bool popUp = false;
+    bool geometryQueued = false; // the model takes the reported geometry after the batch
+};
+
+struct SdlBackend::Impl {
+    std::map<uint32_t, SdlSurface> surfaces; // by model window number
+    std::unique_ptr<FdSource> displaySource;
+    std::vector<std::function<void()>> windowManagerActions; // run after a batch is posted
+    std::vector<std::string> droppedFiles;
+    uint64_t clipboardChanges = 1;
+    uint32_t front = 0;   // the model window last raised
+    int keyObserver = 0;
+    bool focusLost = false;
+
+    Ref<Cursor> shownCursor;
+    std::map<int, SDL_Cursor*> systemCursors;
+    SDL_Cursor* imageCursor = nullptr;
+
+    // The model window shown by an SDL window; null for none.
+    Window* ModelWindow(uint32_t sdlWindowId) const;
+    SdlSurface* SurfaceOf(uint32_t windowNumber);
+    // Height of the model's main screen, which turns top-down desktop coordinates into the
+    // model's bottom-up ones.
+    static double MainHeight();
+};
+
+// The client rectangle (top-left origin, desktop pixels) that shows a model window: its
+// content with the menu bar above it.
+SDL_Rect ClientRectOf(const Window& window);
+// A point of a window's client area as the model's window base coordinates.
+Point ClientToBase(const Window& window, double x, double y);
+
+// Translates one SDL input event into model events posted to the queue; window-manager
+// changes and drops are queued on the backend as actions. Answers whether it used the event.
+// `next` is the event after it in the batch (null at the end) so that a key press and the
+// text it typed become one key event; *consumedNext tells that it was used.
+bool TranslateInput(SdlBackend::Impl& impl, EventQueue& queue, const SDL_Event& event, const SDL_Event* next,
+                    bool* consumedNext);
+// Makes the model's current cursor the desktop's when it changed.
+void ApplyCursor(SdlBackend::Impl& impl);
+void ReleaseCursors(SdlBackend::Impl& impl);
+
+} // namespace plat

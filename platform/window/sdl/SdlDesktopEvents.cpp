@@ -1,0 +1,153 @@
+#include "platform/window/sdl/SdlDesktopEvents.h"
+#include "platform/app/Application.h"
+#include "platform/app/ApplicationDelegate.h"
+#include "platform/files/FileSpecText.h"
+#include "platform/window/DragSession.h"
+#include "platform/window/Pasteboard.h"
+#include "platform/window/UserWindowActions.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowServer.h"
+
+namespace plat {
+
+namespace {
+
+constexpr size_t kMaxDroppedFiles = 1024;
+
+// The model frame the window manager's client geometry stands for.
+Rect FrameOfClient(const Window& window, const SDL_Rect& client)
+{
+    const double bar = window.MenuBarHeight();
+    const double contentHeight = client.h - bar;
+    const Rect content{double(client.x), SdlBackend::Impl::MainHeight() - (client.y + client.h), double(client.w),
+                       contentHeight < 0 ? 0 : contentHeight};
+    return window.FrameRectForContentRect(content);
+}
+
+// The window manager moved or resized the window: once the batch is in, the model takes the
+// last geometry it reported (earlier reports of one batch are stale by then).
+void QueueGeometry(SdlBackend::Impl& impl, Window& window)
+{
+    SdlSurface* surface = impl.SurfaceOf(window.Number());
+    if (surface->geometryQueued)
+        return;
+    surface->geometryQueued = true;
+    Ref<Window> keep(&window);
+    impl.windowManagerActions.push_back([keep, &impl] {
+        SdlSurface* current = impl.SurfaceOf(keep->Number());
+        if (!current)
+            return;
+        current->geometryQueued = false;
+        const Rect reported = FrameOfClient(*keep, current->applied);
+        const Rect model = keep->Frame();
+        if (reported.width != model.width || reported.height != model.height)
+            UserWindowActions::Resize(*keep, reported.width, reported.height);
+        if (reported.x != keep->Frame().x || reported.y != keep->Frame().y)
+            UserWindowActions::Move(*keep, Point{reported.x, reported.y});
+    });
+}
+
+void QueueFocus(SdlBackend::Impl& impl, Window& window)
+{
+    impl.focusLost = false;
+    Ref<Window> keep(&window);
+    impl.windowManagerActions.push_back([keep, &impl] {
+        // Another program may have copied while we were in the background.
+        if (!Application::Shared().IsActive())
+            ++impl.clipboardChanges;
+        Application::Shared().SetActive(true);
+        if (!keep->IsVisible() || keep->IsKey() || !keep->CanBecomeKey())
+            return;
+        keep->OrderFront();
+        keep->MakeKey();
+        keep->MakeMain();
+    });
+}
+
+// Dropped files arrive as a drag ending at the pointer; a window that takes file URLs
+// performs it, else the application opens them as it opens files from the command line.
+void DropFiles(std::vector<std::string> paths)
+{
+    Pasteboard& board = Pasteboard::Drag();
+    board.Clear();
+    for (const std::string& path : paths) {
+        const std::string url = FileUrlOfPath(path);
+        board.AddItem({{Pasteboard::kTypeFileUrl, Pasteboard::Bytes(url.begin(), url.end())}});
+    }
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    DragSession session(board, kDragCopy | kDragLink | kDragGeneric);
+    session.MoveTo(Point{double(x), SdlBackend::Impl::MainHeight() - y});
+    if (session.Drop())
+        return;
+    if (ApplicationDelegate* delegate = Application::Shared().Delegate())
+        for (const std::string& path : paths)
+            delegate->OpenFile(path);
+}
+
+bool HandleWindowEvent(SdlBackend& backend, SdlBackend::Impl& impl, const SDL_WindowEvent& event)
+{
+    Window* window = impl.ModelWindow(event.windowID);
+    SdlSurface* surface = window ? impl.SurfaceOf(window->Number()) : nullptr;
+    if (!window || !surface)
+        return true;
+    switch (event.event) {
+    case SDL_WINDOWEVENT_MOVED:
+        surface->applied.x = event.data1;
+        surface->applied.y = event.data2;
+        QueueGeometry(impl, *window);
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        surface->applied.w = event.data1;
+        surface->applied.h = event.data2;
+        QueueGeometry(impl, *window);
+        break;
+    case SDL_WINDOWEVENT_CLOSE: {
+        Ref<Window> keep(window);
+        impl.windowManagerActions.push_back([keep] { UserWindowActions::Close(*keep); });
+        break;
+    }
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        if (!surface->popUp)
+            QueueFocus(impl, *window);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: impl.focusLost = true; break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        if (window->BackingImage())
+            backend.Present(*window, *window->BackingImage(), {});
+        break;
+    default: break;
+    }
+    return true;
+}
+
+} // namespace
+
+bool HandleDesktopEvent(SdlBackend& backend, SdlBackend::Impl& impl, const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_WINDOWEVENT: return HandleWindowEvent(backend, impl, event.window);
+    case SDL_DROPBEGIN: impl.droppedFiles.clear(); return true;
+    case SDL_DROPFILE:
+        if (event.drop.file && impl.droppedFiles.size() < kMaxDroppedFiles)
+            impl.droppedFiles.emplace_back(event.drop.file);
+        SDL_free(event.drop.file);
+        return true;
+    case SDL_DROPTEXT: SDL_free(event.drop.file); return true;
+    case SDL_DROPCOMPLETE:
+        if (!impl.droppedFiles.empty()) {
+            std::vector<std::string> paths;
+            paths.swap(impl.droppedFiles);
+            impl.windowManagerActions.push_back([paths] { DropFiles(paths); });
+        }
+        return true;
+    case SDL_CLIPBOARDUPDATE: ++impl.clipboardChanges; return true;
+    case SDL_DISPLAYEVENT:
+        impl.windowManagerActions.push_back([&backend] { Screens::Set(backend.ReportScreens()); });
+        return true;
+    case SDL_QUIT: return true; // quitting is the model's decision
+    default: return false;
+    }
+}
+
+} // namespace plat

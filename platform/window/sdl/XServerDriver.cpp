@@ -1,0 +1,150 @@
+#include "platform/window/sdl/XServerDriver.h"
+#include "platform/window/Screens.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <cctype>
+#include <cmath>
+
+namespace plat {
+
+namespace {
+
+Display* AsDisplay(void* display) { return static_cast<Display*>(display); }
+
+// The root window's row of a model y (bottom-up from the main screen's bottom).
+int RootY(double y)
+{
+    const Screen main = Screens::Main();
+    return int(std::lround(main.frame.y + main.frame.height - y));
+}
+
+} // namespace
+
+XServerDriver::XServerDriver()
+{
+    fDisplay = XOpenDisplay(nullptr);
+    int event = 0, error = 0, major = 0, minor = 0;
+    fXTest = fDisplay && XTestQueryExtension(AsDisplay(fDisplay), &event, &error, &major, &minor);
+}
+
+XServerDriver::~XServerDriver()
+{
+    if (fDisplay)
+        XCloseDisplay(AsDisplay(fDisplay));
+}
+
+bool XServerDriver::IsUsable() const
+{
+    return fDisplay && fXTest;
+}
+
+void XServerDriver::MoveTo(const Point& screen)
+{
+    if (!IsUsable())
+        return;
+    XTestFakeMotionEvent(AsDisplay(fDisplay), -1, int(std::lround(screen.x)), RootY(screen.y) - 1, CurrentTime);
+    Sync();
+}
+
+void XServerDriver::Press(int button)
+{
+    if (!IsUsable())
+        return;
+    XTestFakeButtonEvent(AsDisplay(fDisplay), unsigned(button), True, CurrentTime);
+    Sync();
+}
+
+void XServerDriver::Release(int button)
+{
+    if (!IsUsable())
+        return;
+    XTestFakeButtonEvent(AsDisplay(fDisplay), unsigned(button), False, CurrentTime);
+    Sync();
+}
+
+void XServerDriver::Click(const Point& screen, int button)
+{
+    MoveTo(screen);
+    Press(button);
+    Release(button);
+}
+
+void XServerDriver::Key(const std::string& keyName, bool down)
+{
+    const KeySym sym = XStringToKeysym(keyName.c_str());
+    const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(AsDisplay(fDisplay), sym);
+    if (code != 0)
+        XTestFakeKeyEvent(AsDisplay(fDisplay), code, down ? True : False, CurrentTime);
+}
+
+void XServerDriver::Tap(const std::string& keyName, const std::vector<std::string>& held)
+{
+    if (!IsUsable())
+        return;
+    for (const std::string& modifier : held)
+        Key(modifier, true);
+    Key(keyName, true);
+    Key(keyName, false);
+    for (auto it = held.rbegin(); it != held.rend(); ++it)
+        Key(*it, false);
+    Sync();
+}
+
+void XServerDriver::Type(const std::string& text)
+{
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == ' ')
+            Tap("space");
+        else if (std::isupper(u))
+            Tap(std::string(1, char(std::tolower(u))), {"Shift_L"});
+        else if (std::isalnum(u))
+            Tap(std::string(1, c));
+    }
+}
+
+void XServerDriver::Sync()
+{
+    if (fDisplay)
+        XSync(AsDisplay(fDisplay), False);
+}
+
+Rect XServerDriver::WindowArea(unsigned long window)
+{
+    if (!fDisplay || !window)
+        return Rect{};
+    Display* display = AsDisplay(fDisplay);
+    XWindowAttributes attributes;
+    int x = 0, y = 0;
+    ::Window child = 0;
+    if (!XGetWindowAttributes(display, window, &attributes)
+        || !XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child))
+        return Rect{};
+    const Screen main = Screens::Main();
+    const double bottom = main.frame.y + main.frame.height;
+    return Rect{double(x), bottom - (y + attributes.height), double(attributes.width), double(attributes.height)};
+}
+
+Bitmap XServerDriver::Grab(const Rect& area)
+{
+    if (!fDisplay)
+        return Bitmap();
+    const int x = int(std::lround(area.x)), y = RootY(area.y + area.height);
+    const int width = int(std::lround(area.width)), height = int(std::lround(area.height));
+    Display* display = AsDisplay(fDisplay);
+    XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, unsigned(width), unsigned(height), AllPlanes,
+                              ZPixmap);
+    if (!image)
+        return Bitmap();
+    Bitmap out(width, height);
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+            out.SetPixel(column, row, 0xFF000000u | uint32_t(XGetPixel(image, column, row) & 0xFFFFFF));
+    XDestroyImage(image);
+    return out;
+}
+
+} // namespace plat
