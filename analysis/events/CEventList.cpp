@@ -197,56 +197,27 @@ void CEventList::HandleMessage(LMessage& result, const LMessage& msg)
 
 void CEventList::HandleDragMessage(LMessage& result, const LMessage& msg)
 {
-    switch (fDrag.HandleListMessage(msg)) {
-    case CListDragDropHelper::kNothing:
-        LMessage::Clear(result);
-        return;
-    case CListDragDropHelper::kDragStarted:
-        WriteDragData();
-        break;
-    case CListDragDropHelper::kDragMoved:
-        LMessage::Redirect(result, msg, msg.subject);  // the dragger runs the drag
-        return;
-    case CListDragDropHelper::kDragEntered:
-        if (CDragScrapAcs::DropHasType(fDrag.CurrentDrag(), {LStringRef(), kFlavour})) {
-            fDrag.AcceptDrop(kAcceptAsSource);
-            LMessage::Clear(result);
-            return;
-        }
-        break;
-    case CListDragDropHelper::kDropped:
-        AcceptDroppedEvents();
-        LMessage::Clear(result);
-        return;
-    default:
-        break;
-    }
-    LCellGrid::HandleMessage(result, msg);
+    if (!fDrag.HandleOwnerMessage(result, msg, kFlavour, *this))
+        LCellGrid::HandleMessage(result, msg);
 }
 
+// The selected texts in row order, as one item. The drag is never marked as several cells.
 void CEventList::WriteDragData()
 {
-    CDragRecordWriter writer(kContainerCode, kContainerCode);
-    const CLRect bounds = Selection().GetBounds();
-    for (int32_t row = std::max(0, bounds.top); row < bounds.bottom; ++row) {
-        if (Selection().Intersects({0, row, 1, row + 1}))
-            writer.Write(EventList::At(Events(), uint32_t(row)));
-    }
-    const std::vector<uint8_t> bytes = writer.Finish();
-    LRef items(new CDragItemList);
-    static_cast<CDragItemList*>(items.Get())
-        ->AddItem(LStringRef(), kFlavour, bytes.data(), uint32_t(bytes.size()), CDragItem::kLocalOnly);
-    fDrag.SetDragData(static_cast<CDragItemList*>(items.Get()), false);
+    std::vector<const LObject*> events;
+    for (int32_t row : fDrag.SelectedRows())
+        events.push_back(EventList::At(Events(), uint32_t(row)));
+    fDrag.SetDragRecords(kFlavour, kContainerCode, kContainerCode, events, false);
 }
 
-void CEventList::AcceptDroppedEvents()
+bool CEventList::AcceptDropped()
 {
     LObject* events = Events();
     CDragScrapAcs scrap(fDrag.CurrentDrag());
     const uint8_t* data = nullptr;
     uint32_t size = 0;
     if (!events || !scrap.GetData({LStringRef(), kFlavour}, 0, data, size))
-        return;
+        return true;
     std::vector<LObjectPtr> records = CDragRecordReader::ReadAll(data, size, kContainerCode, kContainerCode,
                                                                  CSnxSchema::kCreator, CSnxSchema::kEventClass);
     const bool move = fDrag.IsDragFromThisList() && fDrag.ResultKind() == CListDragDropHelper::kResultMove;
@@ -254,10 +225,10 @@ void CEventList::AcceptDroppedEvents()
     if (move) {
         target = CListDragDropHelper::PosAfterRemoval(fDrag.DropPosition(), Selection()).y;
         if (target < 0)
-            return;  // a drop that touches the moved rows
+            return true;  // a drop that touches the moved rows
     }
     if (records.empty())
-        return;
+        return true;
     auto step = CUndoStrm::BeginCompound(this, LStringRef());
     if (move)
         DeleteSelection();
@@ -279,6 +250,7 @@ void CEventList::AcceptDroppedEvents()
         }
     }
     fDrag.SetDropCursor(kAcceptAsSource);
+    return true;
 }
 
 // ---- playback of the texts ----

@@ -15,7 +15,7 @@ struct LObjChange;
 // text with undo, an emit button per row, reordering and copying by drag and drop ('EVTX'),
 // and, while a recording runs with event texts switched on, each text emitted when the time
 // since the recording began reaches it.
-class CEventList : public LCellGrid {
+class CEventList : public LCellGrid, private CListDragOwner {
 public:
     static constexpr uint32_t kFlavour = 0x45565458;  // 'EVTX'
     static constexpr uint32_t kPlaybackPeriodMs = 250;
@@ -46,8 +46,8 @@ private:
     bool HandleCellMessage(const LMessage& msg);
     void SetTimeFromField(CEventCell& cell, uint32_t row);
     void HandleDragMessage(LMessage& result, const LMessage& msg);
-    void WriteDragData();
-    void AcceptDroppedEvents();
+    void WriteDragData() override;
+    bool AcceptDropped() override;
     void EmitDue();
     static void OnRecordChange(void* context, LObjChange& notice);
     void RecordChanged(const LObjChange& notice);

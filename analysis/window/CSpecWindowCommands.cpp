@@ -253,6 +253,7 @@ bool CSpecWindow::HandleCommand(const LMessage& msg)
         ShowMidiConsole();
     } else if (item.HasCommand("CAppCmd_AddFdr")) {
         fFaderFrame->List().AddFader();
+        GrowFaderFrame(fFaderFrame->PreferredHeight());  // the new row is seen
     } else if (item.HasCommand("cEventText")) {
         SetWind(w, kWindEvwo, 1);
         ShowEventWindow();

@@ -1,6 +1,8 @@
 #include "controls/lists/CListDragDropHelper.h"
 #include "controls/CColor.h"
 #include "controls/drag/CDragItemList.h"
+#include "controls/drag/CDragRecordWriter.h"
+#include "controls/drag/CDragScrapAcs.h"
 #include "controls/drag/CDragger.h"
 #include "controls/lists/CCellRangeIter.h"
 #include "controls/lists/LListPane.h"
@@ -90,6 +92,42 @@ uint32_t CListDragDropHelper::HandleListMessage(const LMessage& msg)
     return kAsUsual;
 }
 
+bool CListDragOwner::HandleUsual(LMessage&, const LMessage&)
+{
+    return false;
+}
+
+bool CListDragDropHelper::HandleOwnerMessage(LMessage& result, const LMessage& msg, uint32_t flavour,
+                                             CListDragOwner& owner)
+{
+    switch (HandleListMessage(msg)) {
+    case kNothing:
+        LMessage::Clear(result);
+        return true;
+    case kAsUsual:
+        return owner.HandleUsual(result, msg);
+    case kDragStarted:
+        owner.WriteDragData();
+        return false;
+    case kDragMoved:
+        LMessage::Redirect(result, msg, msg.subject);  // the dragger runs the drag
+        return true;
+    case kDragEntered:
+        if (!CDragScrapAcs::DropHasType(CurrentDrag(), {LStringRef(), flavour}))
+            return false;
+        AcceptDrop(kAcceptAsSource);
+        LMessage::Clear(result);
+        return true;
+    case kDropped:
+        if (!owner.AcceptDropped())
+            return false;
+        LMessage::Clear(result);
+        return true;
+    default:
+        return false;
+    }
+}
+
 uint32_t CListDragDropHelper::HandlePointer(const LMessage& msg)
 {
     const LMouse& mouse = *LMouse::Current();
@@ -148,6 +186,30 @@ void CListDragDropHelper::SetDragData(CDragItemList* items, bool copy)
     fDragger->SetItems(items);
 }
 
+void CListDragDropHelper::SetDragRecords(uint32_t flavour, uint32_t creator, uint32_t cls,
+                                         const std::vector<const LObject*>& records, bool copy)
+{
+    CDragRecordWriter writer(creator, cls);
+    for (const LObject* record : records)
+        writer.Write(record);
+    const std::vector<uint8_t> bytes = writer.Finish();
+    LRef hold(new CDragItemList);
+    auto* items = static_cast<CDragItemList*>(hold.Get());
+    items->AddItem(LStringRef(), flavour, bytes.data(), uint32_t(bytes.size()), CDragItem::kLocalOnly);
+    SetDragData(items, copy);
+}
+
+std::vector<int32_t> CListDragDropHelper::SelectedRows() const
+{
+    std::vector<int32_t> rows;
+    CCellRangeIter cells(List()->Selection(), CCellRangeIter::Order::Rows, CCellRangeIter::Direction::Forward);
+    for (CLPoint cell; cells.Next(cell);) {
+        if (cell.y >= 0 && cell.y < List()->Rows() && (rows.empty() || rows.back() != cell.y))
+            rows.push_back(cell.y);
+    }
+    return rows;
+}
+
 // The outline of the drag: the selected cells of the shown rows, on the screen.
 uint32_t CListDragDropHelper::DraggerMoved()
 {
@@ -158,8 +220,8 @@ uint32_t CListDragDropHelper::DraggerMoved()
     CCellRangeIter cells(shown, CCellRangeIter::Order::Rows, CCellRangeIter::Direction::Forward);
     for (CLPoint cell; cells.Next(cell);)
         outline.Union(LRegion(list.CellRect(cell)));
-    if (const LPane* host = list.Host()) {
-        const CLPoint origin = host->OriginIn(nullptr);
+    if (list.Host()) {
+        const CLPoint origin = ListOriginInWindow();
         const CLPoint screen = CDrawContext::Measure(list.GetNativeWindow()).LocalToGlobal(origin);
         outline.Offset(screen.x, screen.y);
     }

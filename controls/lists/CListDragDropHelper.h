@@ -7,11 +7,27 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class CDragger;
 class CDragItemList;
 class LListPane;
+class LObject;
 class LPortState;
+
+// What a list that drags records of one flavour does at the drag helper's answers.
+class CListDragOwner {
+public:
+    // Puts the selected rows on the drag that starts (CListDragDropHelper::SetDragData).
+    virtual void WriteDragData() = 0;
+    // Performs a drop at the helper's drop position; false leaves it to the list's base.
+    virtual bool AcceptDropped() = 0;
+    // A message that belongs to no drag; true when taken (result set).
+    virtual bool HandleUsual(LMessage& result, const LMessage& msg);
+
+protected:
+    ~CListDragOwner() = default;
+};
 
 // Lets a list drag its selected cells and take drops between its rows (or columns), or onto a
 // cell, with an insertion indicator and auto-scroll. It moves no data: the list's owner passes
@@ -46,11 +62,21 @@ public:
     ~CListDragDropHelper() override;
 
     uint32_t HandleListMessage(const LMessage& msg);
+    // Runs HandleListMessage and the owner's part for drags of `flavour`: true when the
+    // message is dealt with, false when the list's base handler takes it.
+    bool HandleOwnerMessage(LMessage& result, const LMessage& msg, uint32_t flavour, CListDragOwner& owner);
     // The owner takes the drag that entered: the indicator shows from the next drag step.
     void AcceptDrop(uint32_t kind);
     void SetDropCursor(uint32_t kind);
-    // Gives the items to the running dragger; without one they are let go.
+    // Gives the items to the running dragger; without one they are let go. `copy` marks a drag
+    // of several cells: a drop just at or below its start row is then not ignored.
     void SetDragData(CDragItemList* items, bool copy);
+    // Puts the records on the drag as one item of `flavour` (the drag pasteboard keeps one item
+    // of a type): their chunk form in a container of the codes (creator, cls), in order.
+    void SetDragRecords(uint32_t flavour, uint32_t creator, uint32_t cls, const std::vector<const LObject*>& records,
+                        bool copy);
+    // The rows of the list's selection, in order.
+    std::vector<int32_t> SelectedRows() const;
     // The position after the selected cells are taken out: -1 on both axes when the position,
     // the cell left of it or the cell above it is selected.
     static CLPoint PosAfterRemoval(const CLPoint& position, const LRegion& selection);

@@ -18,7 +18,7 @@ struct LObjChange;
 // to the fader with undo (the list is the undo context); rows follow the faders through the
 // document's change notices. Rows are reordered by dragging and copied to other documents
 // through the 'FADR' drag flavour; a sound file dropped on a sound fader becomes its sound.
-class CFaderList : public LCellGrid {
+class CFaderList : public LCellGrid, private CListDragOwner {
 public:
     static constexpr uint32_t kFlavour = 0x46414452;           // 'FADR'
     static constexpr uint32_t kContainerClass = 0x434F4E54;    // 'CONT'
@@ -68,8 +68,9 @@ private:
 
     // Drag and drop (CFaderListDrag.cpp).
     void HandleDragMessage(LMessage& result, const LMessage& msg);
-    void WriteDragData();
-    bool AcceptDroppedFaders();
+    void WriteDragData() override;
+    bool AcceptDropped() override;
+    bool HandleUsual(LMessage& result, const LMessage& msg) override;
     void MoveSelectedChildren(uint32_t to);
     void CopyDroppedFaders(uint32_t to);
 

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr uint32_t kAcceptAsSource = 1;
 constexpr uint32_t kAcceptNone = 0;
 constexpr uint32_t kAcceptMove = 2;
 constexpr uint32_t kAcceptCopy = 3;
@@ -58,57 +57,28 @@ void ClampFader(LObject* fader)
 
 void CFaderList::HandleDragMessage(LMessage& result, const LMessage& msg)
 {
-    switch (fDrag.HandleListMessage(msg)) {
-    case CListDragDropHelper::kNothing:
-        LMessage::Clear(result);
-        return;
-    case CListDragDropHelper::kAsUsual:
-        if (HandleCommand(result, msg))
-            return;
-        break;
-    case CListDragDropHelper::kDragStarted:
-        WriteDragData();
-        break;
-    case CListDragDropHelper::kDragMoved:
-        LMessage::Redirect(result, msg, msg.subject);  // the dragger runs the drag
-        return;
-    case CListDragDropHelper::kDragEntered:
-        if (CDragScrapAcs::DropHasType(fDrag.CurrentDrag(), {LStringRef(), kFlavour})) {
-            fDrag.AcceptDrop(kAcceptAsSource);
-            LMessage::Clear(result);
-            return;
-        }
-        break;
-    case CListDragDropHelper::kDropped:
-        if (AcceptDroppedFaders()) {
-            LMessage::Clear(result);
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    LCellGrid::HandleMessage(result, msg);
+    if (!fDrag.HandleOwnerMessage(result, msg, kFlavour, *this))
+        LCellGrid::HandleMessage(result, msg);
+}
+
+bool CFaderList::HandleUsual(LMessage& result, const LMessage& msg)
+{
+    return HandleCommand(result, msg);
 }
 
 // One item per selected row, in row order, each one fader in the chunk form.
+// The selected faders in row order, as one item in the chunk form.
 void CFaderList::WriteDragData()
 {
-    LRef hold(new CDragItemList);
-    auto* items = static_cast<CDragItemList*>(hold.Get());
-    const CLRect bounds = Selection().GetBounds();
-    for (int32_t row = std::max(0, bounds.top); row < bounds.bottom; ++row) {
-        if (!Selection().Intersects({0, row, 1, row + 1}))
-            continue;
-        CDragRecordWriter writer(CSnxSchema::kCreator, kContainerClass);
-        writer.Write(fDocument.Fader(row));
-        const std::vector<uint8_t> bytes = writer.Finish();
-        items->AddItem(LStringRef(), kFlavour, bytes.data(), uint32_t(bytes.size()), CDragItem::kLocalOnly);
-    }
-    fDrag.SetDragData(items, false);
+    std::vector<const LObject*> faders;
+    for (int32_t row : fDrag.SelectedRows())
+        faders.push_back(fDocument.Fader(row));
+    // A drag of several rows is marked so that a drop just below its first row still moves
+    // the others.
+    fDrag.SetDragRecords(kFlavour, CSnxSchema::kCreator, kContainerClass, faders, faders.size() > 1);
 }
 
-bool CFaderList::AcceptDroppedFaders()
+bool CFaderList::AcceptDropped()
 {
     const LDrop* drag = fDrag.CurrentDrag();
     if (!CDragScrapAcs::DropHasType(drag, {LStringRef(), kFlavour}))
@@ -125,9 +95,8 @@ void CFaderList::MoveSelectedChildren(uint32_t to)
 {
     LObject* root = fDocument.Root();
     std::vector<uint32_t> rows;
-    const CLRect bounds = Selection().GetBounds();
-    for (int32_t row = std::max(0, bounds.top); row < std::min(bounds.bottom, fDocument.FaderCount()); ++row) {
-        if (Selection().Intersects({0, row, 1, row + 1}))
+    for (int32_t row : fDrag.SelectedRows()) {
+        if (row < fDocument.FaderCount())
             rows.push_back(uint32_t(row));
     }
     if (!root || rows.empty()) {
@@ -160,8 +129,10 @@ void CFaderList::CopyDroppedFaders(uint32_t to)
          ++k) {
         std::vector<LObjectPtr> read = CDragRecordReader::ReadAll(data, size, CSnxSchema::kCreator, kContainerClass,
                                                                   CSnxSchema::kCreator, CSnxSchema::kFaderClass);
-        if (!read.empty())
-            faders.push_back(std::move(read.front()));
+        for (LObjectPtr& fader : read) {
+            if (faders.size() < CDragRecordReader::kMaxRecords)
+                faders.push_back(std::move(fader));
+        }
     }
     LObject* root = fDocument.Root();
     if (!root)

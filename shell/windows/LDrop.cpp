@@ -135,6 +135,12 @@ void LDrop::LeavePane(LHandler* pane)
     LMessage::Send(LMessage(msgLeave, this, pane));
 }
 
+void LDrop::ForgetPane(const LHandler* pane)
+{
+    if (pane && pane == fPane)
+        fPane = nullptr;
+}
+
 bool LDrop::IsShiftDown() const
 {
     const LMouse* mouse = LMouse::Current();

@@ -44,6 +44,8 @@ public:
     void EnterPane(LHandler* pane);
     // The drag left pane: "LDrop_Leave" when it is the current pane.
     void LeavePane(LHandler* pane);
+    // A pane that goes away while the drag is over it: forgotten without a message.
+    void ForgetPane(const LHandler* pane);
     bool IsCopyOnly() const { return (fSourceMask & 23) == 1; }
     bool IsShiftDown() const;
 

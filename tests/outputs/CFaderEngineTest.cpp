@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <limits>
+#include <new>
 #include <thread>
 
 
@@ -301,6 +302,8 @@ void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 TEST_F(FaderEngineFixture, SteadyStatePassAllocatesNothing)
 {

@@ -162,6 +162,7 @@ TEST_F(FaderEditor, SoundFilesAreTakenOnlyBySoundFaders)
         bool taken;
     } rows[] = {{CFaderList::kSoundKind, sound, true}, {1, sound, false}, {CFaderList::kSoundKind, text, false},
                 {CFaderList::kSoundKind, fHome.path(), false}};
+    LDrop drop(nullptr);  // one drag target for every row: the drop pane remembers it
     for (const auto& row : rows) {
         LObject::SetByte(Fader(0), nullptr, kFadrFtyp, row.kind, LObject::Merge::No);
         plat::Pasteboard::Drag().Clear();
@@ -169,7 +170,6 @@ TEST_F(FaderEditor, SoundFilesAreTakenOnlyBySoundFaders)
             const std::string url(UrlFromPosixPath(row.path).View());
             return plat::Pasteboard::Bytes(url.begin(), url.end());
         }());
-        LDrop drop(nullptr);
         drop.DraggingEntered(plat::DraggingInfo{nullptr, &plat::Pasteboard::Drag(), {}, plat::kDragCopy});
         LDropPane& pane = Row(0).SoundDrop();
         LMessage::Send(LMessage(LDrop::msgEnter, &drop, &pane));
@@ -178,6 +178,7 @@ TEST_F(FaderEditor, SoundFilesAreTakenOnlyBySoundFaders)
         LStringRef name;
         const bool stored = CParamSet::Find(Fader(0)->GetChild(kFadrCprm), "snd", &name) >= 0;
         EXPECT_EQ(stored, row.taken) << row.path;
+        LMessage::Send(LMessage(LDrop::msgLeave, &drop, &pane));  // the drag is over
         if (stored) {
             EXPECT_EQ(std::string(name.View()), "drop.wav");
             CParamSet::SetValue(Fader(0)->GetChild(kFadrCprm), nullptr, "snd", LStringRef());

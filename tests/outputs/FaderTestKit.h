@@ -3,6 +3,7 @@
 #include "outputs/midi/CMIDIClient.h"
 #include "outputs/midi/CMIDIOutPort.h"
 #include "platform/midi/MidiSystem.h"
+#include "tests/support/OscDecoder.h"
 
 #include <cstdint>
 #include <string>
@@ -43,21 +44,6 @@ public:
     float volume = -1.0f;
 };
 
-// An independent OSC decoder: a python3 process that receives datagrams on 127.0.0.1 and
-// prints one line per message: "<bytes> <address> <type tags> <arguments>".
-class OscDecoder {
-public:
-    // Starts the decoder for `count` datagrams; it then waits a short while for extra ones.
-    explicit OscDecoder(int count);
-    ~OscDecoder();
-    uint16_t Port() const { return fPort; }
-    // The decoded lines (and "extra ..." for datagrams beyond the count), after it exits.
-    std::vector<std::string> Finish();
-
-private:
-    FILE* fPipe = nullptr;
-    uint16_t fPort = 0;
-};
 
 // Fills channel `channel` of an analyser with samples and runs one Hann-windowed analysis.
 void AnalyseSamples(CSpectrumAnalyser& analyser, uint32_t channel, const std::vector<float>& samples);

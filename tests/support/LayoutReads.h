@@ -25,3 +25,23 @@ inline std::vector<std::string> UndefinedReads(LFrame& frame, const char* name,
         layout.Run(LStrListRef::GetItem(texts, i).Get());
     return undefined;
 }
+
+inline bool Inside(const LPane& pane, const CLRect& outer)
+{
+    const CLRect r = pane.Rect();
+    return r.left >= outer.left && r.top >= outer.top && r.right <= outer.right && r.bottom <= outer.bottom;
+}
+
+// The numbers of the shown child panes that reach outside the frame's own rectangle (children
+// of a nested frame use its top-left as their origin).
+inline std::vector<uint32_t> PanesOutside(const LFrame& frame)
+{
+    std::vector<uint32_t> outside;
+    const CLRect own{0, 0, int32_t(frame.Rect().Width()), int32_t(frame.Rect().Height())};
+    for (uint32_t n = 1; n <= frame.Children().Count(); ++n) {
+        const LPane* pane = frame.PaneAt(n);
+        if (pane && pane->IsShown() && !Inside(*pane, own))
+            outside.push_back(n);
+    }
+    return outside;
+}

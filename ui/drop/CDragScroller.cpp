@@ -3,6 +3,7 @@
 #include "foundation/core/StrEqual.h"
 #include "shell/draw/CDrawContext.h"
 #include "shell/windows/LDrop.h"
+#include "ui/panes/LPaneContext.h"
 
 #include <algorithm>
 
@@ -20,8 +21,16 @@ CLPoint CDragScroller::DragPointInList() const
     const LDrop* drag = CurrentDrag();
     const CDrawContext port = CDrawContext::Measure(drag->Window());
     const CLPoint local = port.GlobalToLocal(drag->DragPoint());
-    const CLPoint host = fList->Host() ? fList->Host()->OriginIn(nullptr) : CLPoint{0, 0};
-    return {local.x - host.x, local.y - host.y};
+    const CLPoint origin = ListOriginInWindow();
+    return {local.x - origin.x, local.y - origin.y};
+}
+
+// The list's rectangle is in its host's coordinates: the origin of the context it draws in.
+// (The host's own OriginIn would count a nested frame's top-left twice.)
+CLPoint CDragScroller::ListOriginInWindow() const
+{
+    const LPaneContext context = LPaneContext::FromPane(*fList);
+    return {context.originX, context.originY};
 }
 
 uint32_t CDragScroller::DropPhase(const LMessage& msg)

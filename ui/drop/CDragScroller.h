@@ -27,6 +27,8 @@ protected:
     LListPane* List() const { return fList; }
     // The current drag's point in the coordinates of the list's rectangle.
     CLPoint DragPointInList() const;
+    // Where the coordinates of the list's rectangle start in its window.
+    CLPoint ListOriginInWindow() const;
 
 private:
 

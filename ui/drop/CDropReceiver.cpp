@@ -12,6 +12,8 @@ CDropReceiver::CDropReceiver(LPane* pane) : fPane(pane), fWindow(pane ? pane->Ge
 
 CDropReceiver::~CDropReceiver()
 {
+    if (LDrop* drop = LDropRegistry::Find(fWindow))
+        drop->ForgetPane(fPane);
     LDropRegistry::Unregister(fWindow);
 }
 

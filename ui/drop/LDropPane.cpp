@@ -28,6 +28,8 @@ LDropPane::LDropPane(LPane* parent, uint8_t ringSize) : LPane(parent, parent), f
 LDropPane::~LDropPane()
 {
     SetHighlight(false);
+    if (LDrop* drop = LDropRegistry::Find(fWindow))
+        drop->ForgetPane(this);
     LDropRegistry::Unregister(fWindow);
 }
 

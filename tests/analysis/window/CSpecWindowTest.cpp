@@ -10,16 +10,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-bool Inside(const LPane& pane, const CLRect& outer)
-{
-    const CLRect r = pane.Rect();
-    return r.left >= outer.left && r.top >= outer.top && r.right <= outer.right && r.bottom <= outer.bottom;
-}
-
-} // namespace
-
 TEST_F(SpecWindowTest, BuildsFromItsLayoutsWithEveryPaneInside)
 {
     CSpecWindow& w = Make();

@@ -1,6 +1,11 @@
 #include "analysis/views/CSnxChList.h"
+#include "controls/lists/CCellIter.h"
+#include "foundation/records/CParamSet.h"
+#include "outputs/editor/CFaderCell.h"
+#include "outputs/editor/CFaderFrame.h"
 #include "sources/CSampleSrc.h"
 #include "tests/analysis/window/SpecWindowKit.h"
+#include "tests/support/OscDecoder.h"
 
 #include <gtest/gtest.h>
 
@@ -195,4 +200,46 @@ TEST_F(SpecWindowRoad, DeviceTextsComeOnlyFromTheWindowsOwnRecord)
     SendDeviceText(other, LStringRef("not for us"));
     SendDeviceText(record, LStringRef("BL"));
     EXPECT_EQ(source->recorded, (std::vector<std::string>{"BL"}));
+}
+
+// The address typed into a fader's row in the editor is what the next datagram carries.
+TEST_F(SpecWindowRoad, AnOscAddressEditedInTheFaderEditorReachesTheNextDatagram)
+{
+    OscDecoder decoder(2);
+    ASSERT_NE(decoder.Port(), 0);
+    Command("CAppCmd_AddFdr");
+    LObject* fader = window->Document().Fader(0);
+    ASSERT_NE(fader, nullptr);
+    LObject::SetByte(fader, nullptr, kFadrStyp, 4, LObject::Merge::No);  // the newest sample
+    LObject::SetByte(fader, nullptr, kFadrFtyp, 9, LObject::Merge::No);  // OSC
+    CParamSet::SetValue(fader->GetChild(kFadrCprm), nullptr, "opt", LStringRef(std::to_string(decoder.Port())));
+    CParamSet::SetValue(fader->GetChild(kFadrCprm), nullptr, "oad", LStringRef("/before"));
+    const auto pass = [&](float value) {
+        Frame({value});
+        Deliver();
+        Note();
+        LMessage::Send(LMessage(CSnxChList::msgRender, &window->ChannelList(), static_cast<LHandler*>(window.get())));
+    };
+    pass(0.25f);
+
+    CFaderList& list = window->FaderFrame().List();
+    CCellIter row(list, {0, 0}, false);
+    auto* cell = dynamic_cast<CFaderCell*>(row.Pane());
+    ASSERT_NE(cell, nullptr);
+    const CCtlDefList* definitions = cell->Panel().List();
+    ASSERT_NE(definitions, nullptr);
+    LEditText* address = nullptr;
+    for (uint32_t i = 0; i < definitions->Count() && !address; ++i) {
+        if (definitions->Id(i).View() == "oad")
+            address = dynamic_cast<LEditText*>(cell->Panel().Control(i));
+    }
+    ASSERT_NE(address, nullptr);
+    address->SetText(LStringRef("/edited"));
+    LMessage::Send(LMessage(LEditText::msgChange, address, address->Parent()));
+    pass(0.5f);
+
+    const std::vector<std::string> lines = decoder.Finish();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find(" /before ,f "), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find("16 /edited ,f "), std::string::npos) << lines[1];
 }
