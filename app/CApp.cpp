@@ -1,5 +1,7 @@
 #include "app/CApp.h"
 #include "analysis/records/CAppPrefs.h"
+#include "controls/settings/CMenuKeyTable.h"
+#include "controls/viewprefs/CViewPrefsDlg.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/records/LObject.h"
 #include "foundation/text/FileNameText.h"
@@ -60,16 +62,19 @@ CApp::CApp()
     });
     fPrefs = std::make_unique<CAppPrefs>();
     fDmx = std::make_unique<CDmxOutput>(this, fDispatch.get());
+    fMenuKeys = std::make_unique<CMenuKeyTable>(this);
     gMidiOutPort = NewMIDIOutPort(this, PortName().Text());
     LoadPrefs();
 }
 
 CApp::~CApp()
 {
+    CloseViewPrefs();
     (void)SavePrefs();
     delete gMidiOutPort;
     gMidiOutPort = nullptr;
     fDmx.reset();
+    fMenuKeys.reset();
     fPrefs.reset();
     // Every output that posts to the dispatch thread is gone by now.
     fDispatch.reset();
@@ -83,10 +88,13 @@ void CApp::LoadPrefs()
     CPrefs store(LStringRef(), CPrefs::kRead);
     LObject::LoadFromNode(store.Store(), fPrefs->Root());
     (void)store.Close();
+    LoadShortcuts();
+    UseViewFontPrefs();
 }
 
 bool CApp::SavePrefs()
 {
+    SaveShortcuts();
     CPrefs store(LStringRef(), CPrefs::kWrite);
     LObject::SaveToNode(store.Store(), fPrefs->Root());
     return store.Close();
@@ -123,7 +131,9 @@ void CApp::EnableCommands(LMenuBar& bar)
         if (gMidiOutPort->IsConnected())
             (void)bar.CheckCommand(kMidiUseCommand);
     }
-    // NOTE: New, Open, Colours and Assign Menu Shortcut join once their classes exist.
+    EnableShortcutCommand(bar);
+    EnableViewPrefsCommand(bar);
+    // NOTE: New, Open and Colours join once their classes exist.
 }
 
 void CApp::CmdMidiUse()
@@ -173,6 +183,10 @@ void CApp::OpenAtLaunch()
 
 void CApp::HandleMessage(LMessage& result, const LMessage& msg)
 {
+    if (HandleShortcutMessage(msg) || HandleViewPrefsCommand(msg)) {
+        LMessage::Clear(result);
+        return;
+    }
     if (StrEqual(msg.type, LMenuBar::msgReady) && msg.subject && !CDesktop::FindWindowOfLayer(kModalLayer))
         EnableCommands(*static_cast<LMenuBar*>(msg.subject));
     if (StrEqual(msg.type, LMenuItem::msgSelected) && msg.subject && HandleCommand(msg)) {

@@ -29,6 +29,23 @@ void ApplicationDriver::ScriptModalAnswers(std::initializer_list<int> codes)
         Application::Shared().ScriptModalAnswer(code);
 }
 
+void ApplicationDriver::PlayWhenIdle(std::vector<std::function<void()>> actions)
+{
+    fActions = std::make_shared<std::deque<std::function<void()>>>(actions.begin(), actions.end());
+    Application::Shared().SetIdleUser([queue = fActions] {
+        if (queue->empty())
+            return;
+        const std::function<void()> action = std::move(queue->front());
+        queue->pop_front();
+        action();
+    });
+}
+
+size_t ApplicationDriver::PendingActions() const
+{
+    return fActions ? fActions->size() : 0;
+}
+
 void ApplicationDriver::Activate()
 {
     Application::Shared().SetActive(true);

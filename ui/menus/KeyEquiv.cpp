@@ -91,14 +91,15 @@ bool Render(const Parsed& parsed, LStrStream& out)
 {
     if (!IsPrintable(parsed.key))
         return false;
+    // Ctrl plays the command key, Alt the option key and Super the control key.
     if (parsed.mask & kControl)
-        out.Write("^");
-    if (parsed.mask & kOption)
-        out.Write("\u2325");
-    if (parsed.mask & kShift)
-        out.Write("\u21E7");
+        out.Write("Super+");
     if (parsed.mask & kCommand)
-        out.Write("\u2318");
+        out.Write("Ctrl+");
+    if (parsed.mask & kOption)
+        out.Write("Alt+");
+    if (parsed.mask & kShift)
+        out.Write("Shift+");
     if (parsed.key == ' ')
         out.Write("Space");
     else

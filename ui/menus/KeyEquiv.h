@@ -26,10 +26,11 @@ bool Parse(const char* text, Parsed& out);
 // Writes the key-equivalent text of the keyboard's current key press; false, with nothing
 // useful written, when the upper-cased key is not printable.
 bool WriteSpec(const LKeyboard& keyboard, LStrStream& out);
-// Writes the current key press for display, with the modifier glyphs.
+// Writes the current key press for display, as Render does.
 bool WriteDisplay(const LKeyboard& keyboard, LStrStream& out);
-// Writes a parsed equivalent for display: "^", "⌥", "⇧", "⌘" as they apply, then the key
-// ("Space" for the space bar). Nothing and false for a key outside 32..126.
+// Writes a parsed equivalent for display as Linux users read it: "Super+", "Ctrl+", "Alt+",
+// "Shift+" as they apply (for control, command, option and shift), then the key ("Space" for
+// the space bar): "Ctrl+Shift+Z". Nothing and false for a key outside 32..126.
 bool Render(const Parsed& parsed, LStrStream& out);
 // Whether control, option or command is held.
 bool HasMenuModifier(const LKeyboard& keyboard);
