@@ -21,7 +21,7 @@ public:
     void ScriptModalAnswers(std::initializer_list<int> codes);
     // Plays the user while the program waits for input: each time the program is about to
     // wait with nothing queued, the next action runs (it posts the user's input). When all
-    // actions ran the user stays idle.
+    // actions ran the user stays idle, but each wait ends at once with an empty event.
     void PlayWhenIdle(std::vector<std::function<void()>> actions);
     // Actions not run yet.
     size_t PendingActions() const;

@@ -11,6 +11,7 @@
 #include "platform/prefs/Preferences.h"
 #include "platform/resources/ResourceFile.h"
 #include "platform/window/Event.h"
+#include "platform/window/FieldEditorActions.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
 #include "platform/window/WindowTestDriver.h"
@@ -99,8 +100,11 @@ protected:
     AppDelegate delegate;
 
 private:
+    // As the program resolves them: the focused field editor, then the delegate.
     static plat::ActionResponder* Resolve(void* context, std::string_view action)
     {
+        if (plat::ActionResponder* editor = plat::FieldEditorResponder(action))
+            return editor;
         auto* responder = static_cast<plat::ActionResponder*>(context);
         return responder->RespondsTo(action) ? responder : nullptr;
     }
