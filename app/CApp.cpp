@@ -1,4 +1,5 @@
 #include "app/CApp.h"
+#include "analysis/window/CSpecWindow.h"
 #include "analysis/records/CAppPrefs.h"
 #include "controls/settings/CMenuKeyTable.h"
 #include "controls/viewprefs/CViewPrefsDlg.h"
@@ -33,6 +34,8 @@ constexpr uint32_t kMessageWindowKind = 3;
 constexpr uint8_t kFieldMidiUse = 0;
 constexpr uint8_t kFieldMidiParams = 2;
 
+constexpr const char* kNewCommand = "LStdCmd_New";
+constexpr const char* kOpenCommand = "LStdCmd_Open";
 constexpr const char* kQuitCommand = "LStdCmd_Quit";
 constexpr const char* kHelpCommand = "LStdCmd_Help";
 constexpr const char* kMidiUseCommand = "CAppCmd_MidiUse";
@@ -70,6 +73,9 @@ CApp::CApp()
 CApp::~CApp()
 {
     CloseViewPrefs();
+    if (!fQuitAgreed)
+        ReportUnsavedDocuments();
+    DeleteDocuments();
     (void)SavePrefs();
     delete gMidiOutPort;
     gMidiOutPort = nullptr;
@@ -82,6 +88,13 @@ CApp::~CApp()
 }
 
 CApp* CApp::Get() { return gApp; }
+
+CFaderEngineLinks CApp::WindowLinks() const
+{
+    CFaderEngineLinks links;
+    links.midiOut = gMidiOutPort;
+    return links;
+}
 
 void CApp::LoadPrefs()
 {
@@ -115,7 +128,13 @@ void CApp::ShowMidiStatus(bool show)
     gMidiOutPort->Deselect();
     const int32_t selected = gMidiOutPort->SelectDest(destination.Text());
     if (selected == CMIDIOutPort::kConnected) {
-        // NOTE: the first fully active document takes the DMX output again once documents exist.
+        fDmx->SetDriver(nullptr);
+        for (const auto& document : fDocuments) {
+            if (document->IsFullyActive()) {
+                document->TakeDmxOutput();
+                break;
+            }
+        }
         return;
     }
     if (show)
@@ -124,6 +143,8 @@ void CApp::ShowMidiStatus(bool show)
 
 void CApp::EnableCommands(LMenuBar& bar)
 {
+    bar.EnableCommand(kNewCommand);
+    bar.EnableCommand(kOpenCommand);
     bar.EnableCommand(kQuitCommand);
     bar.EnableCommand(kHelpCommand);
     if (gMidiOutPort) {
@@ -133,7 +154,7 @@ void CApp::EnableCommands(LMenuBar& bar)
     }
     EnableShortcutCommand(bar);
     EnableViewPrefsCommand(bar);
-    // NOTE: New, Open and Colours join once their classes exist.
+    // NOTE: Colours joins once its class exists.
 }
 
 void CApp::CmdMidiUse()
@@ -162,6 +183,14 @@ void CApp::CmdMidiUse()
 bool CApp::HandleCommand(const LMessage& msg)
 {
     auto* item = static_cast<LMenuItem*>(msg.subject);
+    if (item->HasCommand(kNewCommand)) {
+        (void)OpenDocument(std::string());
+        return true;
+    }
+    if (item->HasCommand(kOpenCommand)) {
+        CmdOpen();
+        return true;
+    }
     if (item->HasCommand(kQuitCommand)) {
         MainLoop().Quit();
         return true;
@@ -171,14 +200,6 @@ bool CApp::HandleCommand(const LMessage& msg)
         return true;
     }
     return item->HasCommand(kHelpCommand);
-}
-
-// With no document windows yet an open request opens nothing; the MIDI output reconnects
-// silently when the user had it on.
-void CApp::OpenAtLaunch()
-{
-    if (fPrefs->Root() && fPrefs->Root()->GetByte(kFieldMidiUse))
-        ShowMidiStatus(false);
 }
 
 void CApp::HandleMessage(LMessage& result, const LMessage& msg)
@@ -193,13 +214,22 @@ void CApp::HandleMessage(LMessage& result, const LMessage& msg)
         LMessage::Clear(result);
         return;
     }
-    if (StrEqual(msg.type, CExtCmd::msgOpen)) {
-        OpenAtLaunch();
+    if (StrEqual(msg.type, CExtCmd::msgOpen) && msg.subject) {
+        OpenRequested(*static_cast<const CExtCmd*>(msg.subject));
         LMessage::Clear(result);
         return;
     }
-    if (StrEqual(msg.type, "LFrame_Activate")) {
+    if (StrEqual(msg.type, LFrame::msgClose) && CloseDocument(static_cast<LFrame*>(msg.subject))) {
         LMessage::Clear(result);
+        return;
+    }
+    if (StrEqual(msg.type, LFrame::msgActivate)) {
+        TouchDocument(static_cast<LFrame*>(msg.subject));
+        LMessage::Clear(result);
+        return;
+    }
+    if (msg.subject == &MainLoop() && StrEqual(msg.type, CMainLoopBase::msgQuit) && !AskEveryDocument()) {
+        LMessage::Clear(result); // a document stays open: the quit is cancelled
         return;
     }
     CAppBase::HandleMessage(result, msg);

@@ -1,26 +1,35 @@
 #pragma once
+#include "outputs/faders/CFaderEngine.h"
 #include "shell/app/CAppBase.h"
 
+#include <cstddef>
 #include <memory>
+#include <string>
+#include <vector>
 
 class CAppPrefs;
 class CAsyncLoopThread;
 class CDmxOutput;
+class CExtCmd;
 class CMenuKeyTable;
 class CViewPrefsDlg;
 class CMIDIOutPort;
+class CSpecWindow;
+class LFrame;
+class LObject;
 
 // The application object: the top handler of every chain and the owner of what all documents
 // share (the signal-dispatch thread, the preferences, the DMX output and the MIDI output
-// port). It serves the application's own commands, answers the quit question and loads the
-// preferences when made and saves them when it goes.
-// NOTE: documents and the colour window join once the document window and the colour window
-// exist; until then New, Open and Colours stay disabled and an open request opens nothing.
+// port) and of the document windows. It opens, lists and closes documents, serves the
+// application's own commands, runs the quit protocol, and loads the preferences when made
+// and saves them when it goes.
+// NOTE: the colour window joins once its class exists; until then Colours stays disabled.
 class CApp : public CAppBase {
 public:
     // The members in order, then the preferences from the user's preferences domain.
     CApp();
-    // Saves the preferences, then takes the members down in reverse order.
+    // Closes the documents without asking (they reopen at the next launch), saves the
+    // preferences, then takes the members down in reverse order.
     ~CApp() override;
 
     // The application object while it lives, else null.
@@ -47,12 +56,32 @@ public:
     // dialogs that commands open.
     LHandler* FrontDocumentWindow() const;
 
+    // Opens the document at `path` (a POSIX path or a file location; empty: a new untitled
+    // one) with `record` as its window record, else the record that knows the file, else a new
+    // one. A document already open at that path only comes to the front. The window, or null
+    // when the file could not be opened.
+    CSpecWindow* OpenDocument(const std::string& path, LObject* record = nullptr);
+    // Lets the user choose documents through the open panel.
+    void CmdOpen();
+    // The open document windows in order of opening.
+    size_t DocumentCount() const { return fDocuments.size(); }
+    CSpecWindow* Document(size_t index) const;
+
     void HandleMessage(LMessage& result, const LMessage& msg) override;
 
 private:
+    // Documents (CAppDocuments.cpp).
+    void OpenRequested(const CExtCmd& command);
+    void ReopenLastDocuments();
+    bool CloseDocument(LFrame* frame);
+    void TouchDocument(LFrame* frame);
+    bool AskEveryDocument();
+    void DeleteDocuments();
+    void ReportUnsavedDocuments() const;
+    CSpecWindow* FindDocumentWindow(const LFrame* frame) const;
+
     bool HandleCommand(const LMessage& msg);
     void EnableCommands(LMenuBar& bar);
-    void OpenAtLaunch();
     // The menu shortcuts' share of the messages: true when consumed.
     bool HandleShortcutMessage(const LMessage& msg);
     void EnableShortcutCommand(LMenuBar& bar);
@@ -63,10 +92,15 @@ private:
     void EnableViewPrefsCommand(LMenuBar& bar);
     void UseViewFontPrefs();
     void CloseViewPrefs();
+    // What each document window's fader engine reaches of the application.
+    CFaderEngineLinks WindowLinks() const;
 
     std::unique_ptr<CAsyncLoopThread> fDispatch;
     std::unique_ptr<CAppPrefs> fPrefs;
     std::unique_ptr<CDmxOutput> fDmx;
     std::unique_ptr<CMenuKeyTable> fMenuKeys;
     std::unique_ptr<CViewPrefsDlg> fViewPrefs;
+    std::vector<std::unique_ptr<CSpecWindow>> fDocuments;
+    // Set once every document agreed to a quit; a shut-down without it did not ask.
+    bool fQuitAgreed = false;
 };

@@ -1,9 +1,11 @@
 #include "app/ProgramMain.h"
 #include "platform/app/Application.h"
 #include "platform/app/ApplicationMain.h"
+#include "platform/app/SingleInstance.h"
 #include "platform/menus/MainMenu.h"
 #include "platform/menus/MenuActions.h"
 #include "platform/resources/ResourceFile.h"
+#include "platform/runloop/RunLoop.h"
 #include "platform/window/FieldEditorActions.h"
 #include "shell/app/AppDelegate.h"
 #include "app/CApp.h"
@@ -48,10 +50,23 @@ plat::ActionResponder* ResolveNilTarget(void* context, std::string_view action)
     return responder->RespondsTo(action) ? responder : nullptr;
 }
 
+// A later launch hands its files to the running program and ends.
+int HandToRunningProgram(const plat::SingleInstance& instance, int argc, char** argv)
+{
+    if (instance.HandOff(plat::PathOperands(argc, argv)))
+        return 0;
+    std::fprintf(stderr, "sonalyx: the running program did not take the files\n");
+    return 1;
+}
+
 } // namespace
 
 int RunProgram(int argc, char** argv)
 {
+    plat::SingleInstance instance("sonalyx");
+    if (instance.GetRole() == plat::SingleInstance::Role::Secondary)
+        return HandToRunningProgram(instance, argc, argv);
+    instance.Listen(plat::RunLoop::Current());
     LSystemInfo::Query(LSystemInfo::Global());
     const std::string path = plat::ProgramResourcePath();
     plat::ResourceStatus status = plat::ResourceStatus::NotFound;

@@ -1,5 +1,6 @@
 #include "analysis/window/CSpecWindow.h"
 #include "analysis/LoadBandFile.h"
+#include "analysis/events/CEventWindow.h"
 #include "analysis/records/CSnxSchema.h"
 #include "analysis/views/CSnxChList.h"
 #include "analysis/views/CStatusFrame.h"
@@ -16,6 +17,7 @@
 #include "outputs/consoles/CMIDICONSOLE.h"
 #include "outputs/defs/CDefTree.h"
 #include "outputs/defs/DefinitionFiles.h"
+#include "outputs/editor/CFaderFrame.h"
 #include "shell/files/FileUrls.h"
 #include "shell/windows/CNativeWindowKind.h"
 #include "shell/windows/CPanelWindowKind.h"
@@ -138,6 +140,7 @@ CSpecWindow::~CSpecWindow()
     fControls.reset();
     fMidiConsole.reset();
     fDmxConsole.reset();
+    fEventWindow.reset();
     if (fAnalyserObserving)
         fDocument.RemoveObserver(&fAnalyser, CSpectrumAnalyser::OnDocumentChange);
     fEngine.reset();
@@ -153,10 +156,11 @@ void CSpecWindow::BuildPanes()
     fViewDivider->SetOrientation(CPaneDivider::kStacked);
     fChList = std::make_unique<CSnxChList>(this, fViewDivider.get(), fAnalyser, fDocument, fWindowRecord);
     fFreqView = std::make_unique<LFrame>(this, fViewDivider.get());
-    fFaderFrame = std::make_unique<LFrame>(this, fFaderDivider.get());
+    fFaderFrame = std::make_unique<CFaderFrame>(this, fFaderDivider.get(), fDocument);
     fDmxConsole = std::make_unique<CDMXCONSOLE>(this, ConsoleWindowDef(), &fDocument, fDocument.Root(), kFdrsDmst);
     fMidiConsole = std::make_unique<CMIDICONSOLE>(this, ConsoleWindowDef(), &fDocument,
                                                   fDocument.Root() ? fDocument.Root()->GetChild(kFdrsMdcs) : nullptr);
+    fEventWindow = std::make_unique<CEventWindow>(this, CEventWindow::PanelDef(), &fDocument, fWindowRecord);
     LStrListRef layout;
     LStrListRef::Create(layout, {0, kResName}, nullptr, kStrListLayouts);
     SetLayout(layout, kFormulaLayout);
@@ -239,6 +243,7 @@ bool CSpecWindow::OpenFile(const std::string& path)
         LObject::SetFilePath(ViewPrefs(), nullptr, kWndsFdfl, spec);
         fDocLocation.SetPath(spec);
         UpdateTitle();
+        GrowFaderFrame(fFaderFrame->PreferredHeight());
         CUndoStrm::Clear(this);
         return true;
     }
@@ -303,12 +308,16 @@ void CSpecWindow::StoreWindowRecord()
         mode = fBands.Count() > 0 ? 2 : 1;
     LObject::SetByte(w, nullptr, kWindFqmd, mode, LObject::Merge::No);
     LObject::SetFloat(w, nullptr, kWindFqbw, fBands.width, LObject::Merge::No);
-    LObject::SetFilePath(w, nullptr, kWindDcfl, fDocLocation.GetPath());
+    // The window's own file: an untitled window must not claim the last document saved.
+    const std::string document = DocumentPath();
+    LObject::SetFilePath(w, nullptr, kWindDcfl, document.empty() ? LStringRef() : UrlFromPosixPath(document));
     LObject::SetFilePath(w, nullptr, kWindLgfl, fRecordLocation.GetPath());
     LObject::SetFilePath(w, nullptr, kWindFbfl, fBandLocation.GetPath());
     LObject::SetString(w, nullptr, kWindPort, fSourceName, LObject::Merge::No);
     if (Window())
         LObject::SetRect(w, nullptr, kWindDcwp, GetWindowContentRect());
+    if (fEventWindow && fEventWindow->Window())
+        LObject::SetRect(w, nullptr, kWindEvwp, fEventWindow->GetWindowContentRect());
 }
 
 void CSpecWindow::UpdateTitle()
@@ -369,8 +378,13 @@ void CSpecWindow::RecordChanged(const LObjChange& notice)
 
 void CSpecWindow::StateChanged(int32_t event)
 {
-    if (event == kEventActivate)
+    if (event == kEventDeactivate && fEventWindow)
+        fEventWindow->HideWindow();
+    if (event == kEventActivate) {
+        if (fEventWindow && fWindowRecord && fWindowRecord->GetByte(kWindEvwo))
+            fEventWindow->ShowWindow();
         TakeDmxOutput();
+    }
     LFrame::StateChanged(event);
 }
 

@@ -19,6 +19,8 @@
 
 class CDmxOutput;
 class CDMXCONSOLE;
+class CEventWindow;
+class CFaderFrame;
 class CMIDICONSOLE;
 class CPaneDivider;
 class CSampleSrc;
@@ -108,6 +110,8 @@ public:
     void ServerDialog();
     void ShowDmxConsole();
     void ShowMidiConsole();
+    // The fader editor and the event-text window (CSpecWindowEditors.cpp).
+    void ShowEventWindow();
 
     // Layout.
     void RunLayout();
@@ -135,6 +139,8 @@ public:
     CSourceControls& SourceControls() const { return *fControls; }
     CDMXCONSOLE* DmxConsole() const { return fDmxConsole.get(); }
     CMIDICONSOLE* MidiConsole() const { return fMidiConsole.get(); }
+    CFaderFrame& FaderFrame() const { return *fFaderFrame; }
+    CEventWindow* EventWindow() const { return fEventWindow.get(); }
     CFileLocation& DocumentLocation() { return fDocLocation; }
     CFileLocation& RecordLocation() { return fRecordLocation; }
     const LAsyncEvent& Note() const { return fNote; }
@@ -154,6 +160,7 @@ private:
     static void OnRecordChange(void* context, LObjChange& notice);
     void RecordChanged(const LObjChange& notice);
     void GrowFaderFrame(int32_t preferredHeight);
+    bool HandleEditorMessage(LMessage& result, const LMessage& msg);
     static void FileLocationCallback(uint64_t field, uint32_t operation, LStringRef& fileSpec);
     LObject* Common() const;
     LObject* CommonView() const;
@@ -200,6 +207,7 @@ private:
     bool fNewData = false;
     std::unique_ptr<CDMXCONSOLE> fDmxConsole;
     std::unique_ptr<CMIDICONSOLE> fMidiConsole;
+    std::unique_ptr<CEventWindow> fEventWindow;
     CUNDOQ fUndo;
     std::unique_ptr<CSourceControls> fControls;
     std::unique_ptr<CStatusFrame> fStatus;
@@ -207,7 +215,7 @@ private:
     std::unique_ptr<CPaneDivider> fViewDivider;
     std::unique_ptr<CSnxChList> fChList;
     std::unique_ptr<LFrame> fFreqView;
-    std::unique_ptr<LFrame> fFaderFrame;
+    std::unique_ptr<CFaderFrame> fFaderFrame;
     float fLevelMin[4];
     float fLevelMax[4];
 };

@@ -14,6 +14,7 @@
 #include "foundation/text/LStrList.h"
 #include "outputs/consoles/CDMXCONSOLE.h"
 #include "outputs/consoles/CMIDICONSOLE.h"
+#include "outputs/editor/CFaderFrame.h"
 #include "platform/window/FilePanel.h"
 #include "shell/files/FileUrls.h"
 #include "sources/CSampleSrc.h"
@@ -249,6 +250,11 @@ bool CSpecWindow::HandleCommand(const LMessage& msg)
         ShowDmxConsole();
     } else if (item.HasCommand("CAppCmd_MidiConsole")) {
         ShowMidiConsole();
+    } else if (item.HasCommand("CAppCmd_AddFdr")) {
+        fFaderFrame->List().AddFader();
+    } else if (item.HasCommand("cEventText")) {
+        SetWind(w, kWindEvwo, 1);
+        ShowEventWindow();
     } else {
         return HandleParamCommand(msg);
     }
@@ -411,7 +417,7 @@ void CSpecWindow::HandleMessage(LMessage& result, const LMessage& msg)
         LMessage::Clear(result);
         return;
     }
-    if (HandleWindowMessage(result, msg))
+    if (HandleWindowMessage(result, msg) || HandleEditorMessage(result, msg))
         return;
     LFrame::HandleMessage(result, msg);
 }

@@ -33,7 +33,7 @@ void CDragger::SetDragRunner(DragRunner runner)
     Runner() = std::move(runner);
 }
 
-CDragger::CDragger(LPane* parent) : LPane(parent, parent)
+CDragger::CDragger(LPane* parent) : LPane(parent, nullptr)
 {
     if (const LMouse* mouse = LMouse::Current()) {
         fEvent.Assign(mouse->event);
@@ -42,7 +42,20 @@ CDragger::CDragger(LPane* parent) : LPane(parent, parent)
     LMessage::Send(LMessage(msgReqCapture, this, Parent()));
 }
 
-CDragger::~CDragger() = default;
+CDragger::~CDragger()
+{
+    if (LMouse* mouse = LMouse::Current(); mouse && mouse->Capture() == this)
+        mouse->SetCapture(nullptr);
+}
+
+void CDragger::Abandon()
+{
+    fAbandoned = true;
+    SetParent(nullptr);
+    if (fStandIn)
+        fStandIn->SetParent(nullptr);
+    plat::Pasteboard::Drag().Clear();
+}
 
 void CDragger::HandleMessage(LMessage& result, const LMessage& msg)
 {
@@ -64,6 +77,10 @@ void CDragger::HandleMessage(LMessage& result, const LMessage& msg)
     }
     if (msg.subject == this && StrEqual(msg.type, msgDrag)) {
         RunDrag(result);
+        if (fAbandoned) {
+            LMessage::Clear(result);
+            delete this; // nobody is left to end the gesture
+        }
         return;
     }
     if (msg.subject == this && StrEqual(msg.type, msgEnd)) {
@@ -99,6 +116,8 @@ void CDragger::RunDrag(LMessage& result)
     {
         // The capture moves to a stand-in for the length of the drag.
         LHandler standIn(Parent());
+        fStandIn = &standIn;
+        fRunning = true;
         LMouse* mouse = LMouse::Current();
         if (mouse && mouse->Capture() == this)
             mouse->SetCapture(&standIn);
@@ -121,6 +140,8 @@ void CDragger::RunDrag(LMessage& result)
         CMacMainLoop::SetDragActive(false);
         if (mouse && mouse->Capture() == &standIn)
             mouse->SetCapture(nullptr); // the stand-in goes now: no capture may point at it
+        fRunning = false;
+        fStandIn = nullptr;
     }
     LMessage::Make(result, msgEnd, this, Parent());
 }

@@ -32,8 +32,16 @@ public:
     using DragRunner = std::function<bool(plat::DragSession&)>;
     static void SetDragRunner(DragRunner runner);
 
+    // The parent is the creator; the dragger is drawn nowhere and has no host.
     explicit CDragger(LPane* parent);
+    // Lets go of the mouse capture when it still holds it.
     ~CDragger() override;
+
+    // True while the window system plays the drag.
+    bool IsRunning() const { return fRunning; }
+    // The creator goes away while the drag runs: the dragger forgets it, empties the drag's
+    // data so that no target takes it, and deletes itself when the drag returns.
+    void Abandon();
 
     uint32_t Result() const { return fResult; }
     CLPoint StartPoint() const { return fStartPoint; }
@@ -51,6 +59,9 @@ private:
     void RunDrag(LMessage& result);
     void MakeDragImage();
 
+    bool fRunning = false;
+    bool fAbandoned = false;
+    LHandler* fStandIn = nullptr;  // holds the capture while the drag runs
     uint32_t fResult = kNoDrag;
     CLPoint fStartPoint;
     LRef fItems;

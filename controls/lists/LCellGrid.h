@@ -81,7 +81,12 @@ protected:
     bool InGrid(const CLPoint& cell) const { return GridBounds().Contains(cell); }
 
 private:
+    friend class CCellIter;
     using SlotPtr = std::unique_ptr<CellSlot>;
+
+    // The live pane of the cell for a visitor, binding one first unless `lookUpOnly`; null when
+    // the cell has none and cannot get one.
+    LPane* LivePaneFor(const CLPoint& cell, bool lookUpOnly);
 
     // Slot bookkeeping (LCellGridSlots.cpp).
     void BindPane(CellSlot& slot, const CLPoint& cell);

@@ -115,6 +115,27 @@ void LCellGrid::BindCurrentCell(const CLPoint& cell)
     BindPane(fWorking, cell);
 }
 
+LPane* LCellGrid::LivePaneFor(const CLPoint& cell, bool lookUpOnly)
+{
+    if (!InGrid(cell))
+        return nullptr;
+    if (const CellSlot* slot = SlotOf(cell))
+        return slot->pane.get();
+    if (lookUpOnly)
+        return nullptr;
+    const CLPoint before = fWorking.cell;
+    BindCurrentCell(cell);
+    if (fWorking.IsFree() || fWorking.cell != cell)
+        return nullptr; // FillCell had nothing for the cell
+    // The working slot gets its old cell back; the new pane stays bound in the pool.
+    if (const int32_t pooled = FindPoolSlot(before); pooled >= 0 && !fPool[size_t(pooled)]->IsFree()) {
+        SwapWithPool(size_t(pooled), fWorking);
+        const int32_t now = FindPoolSlot(cell);
+        return now >= 0 ? fPool[size_t(now)]->pane.get() : nullptr;
+    }
+    return fWorking.pane.get();
+}
+
 void LCellGrid::ReleaseCells()
 {
     if (fFocus.pane)

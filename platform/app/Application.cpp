@@ -62,6 +62,8 @@ void Application::Reset()
     fTerminated = false;
     fActive = false;
     fNeedsUpdate = false;
+    fQuitWithoutAsking = false;
+    fCanAskQuestions = false;
     fHelpRequests = 0;
     fSessions.clear();
     fScriptedAnswers.clear();
@@ -78,8 +80,28 @@ bool Application::Terminate()
 {
     if (fTerminated)
         return true;
-    if (fDelegate && fDelegate->ShouldTerminate() == ApplicationDelegate::TerminateReply::Cancel)
+    if (!fQuitWithoutAsking && fDelegate &&
+        fDelegate->ShouldTerminate() == ApplicationDelegate::TerminateReply::Cancel)
         return false;
+    FinishTermination();
+    return true;
+}
+
+void Application::TerminateWithoutAsking()
+{
+    if (fTerminated)
+        return;
+    fQuitWithoutAsking = true;
+    for (const auto& session : fSessions) {
+        session->stopped = true;
+        session->code = kRunAborted;
+    }
+    // The run finishes the quit at its next pass, outside any question in progress.
+    PostEvent(kStopSubtype, 0, 0, false);
+}
+
+void Application::FinishTermination()
+{
     if (fDelegate)
         fDelegate->WillTerminate();
     fTerminated = true;
@@ -87,7 +109,6 @@ bool Application::Terminate()
         fRunning = false;
         PostEvent(kStopSubtype, 0, 0, false); // ends the run's wait for the next event
     }
-    return true;
 }
 
 void Application::SetActive(bool active)
@@ -153,6 +174,10 @@ bool Application::RunOnce()
 {
     if (fTerminated)
         return false;
+    if (fQuitWithoutAsking) {
+        FinishTermination();
+        return false;
+    }
     UpdateWindows();
     if (Ref<Event> event = NextEvent(kEventMaskAny, 1000, kModeDefault, true))
         SendEvent(*event);
@@ -164,7 +189,10 @@ ModalSession* Application::BeginModalSession(const void* window)
     fSessions.push_back(std::make_unique<ModalSession>());
     ModalSession* session = fSessions.back().get();
     session->window = window;
-    if (!fScriptedAnswers.empty()) {
+    if (fQuitWithoutAsking) {
+        session->stopped = true;
+        session->code = kRunAborted;
+    } else if (!fScriptedAnswers.empty()) {
         session->stopped = true;
         session->code = fScriptedAnswers.front();
         fScriptedAnswers.pop_front();
@@ -211,14 +239,14 @@ int Application::RunModalForWindow(const void* window)
 {
     ModalSession* session = BeginModalSession(window);
     int code = RunModalSession(session);
-    while (code == kRunContinues && !fTerminated) {
+    while (code == kRunContinues && !fTerminated && !fQuitWithoutAsking) {
         // Waits for an event in the modal-panel mode, a second at a time.
         if (Ref<Event> event = NextEvent(kEventMaskAny, 1000, kModeModalPanel, true))
             SendEvent(*event);
         code = RunModalSession(session);
     }
     if (code == kRunContinues)
-        code = kRunStopped;
+        code = fQuitWithoutAsking ? kRunAborted : kRunStopped;
     EndModalSession(session);
     return code;
 }

@@ -29,6 +29,8 @@ public:
     // RunModalSession's answer while the session goes on.
     static constexpr int kRunContinues = -1002;
     static constexpr int kRunStopped = -1000;
+    // The code of modal sessions ended by a quit that does not ask.
+    static constexpr int kRunAborted = -1001;
 
     static Application& Shared();
 
@@ -45,6 +47,15 @@ public:
     // Asks the delegate whether to quit; when it agrees, tells it the application will
     // terminate and ends the run. False when the quit was cancelled.
     bool Terminate();
+    // Quits without asking the delegate anything: every modal session ends with kRunAborted,
+    // sessions begun later end at once, and the next pass of the run tells the delegate that
+    // the application will terminate. Safe from inside a question (a nested run).
+    void TerminateWithoutAsking();
+    bool IsTerminatingWithoutAsking() const { return fQuitWithoutAsking; }
+    // Whether a person can be shown a question (a desktop shows the windows). False until the
+    // desktop's backend says so; a quit request that cannot be answered must not wait for one.
+    bool CanAskQuestions() const { return fCanAskQuestions; }
+    void SetCanAskQuestions(bool can) { fCanAskQuestions = can; }
     bool IsRunning() const { return fRunning; }
     bool HasTerminated() const { return fTerminated; }
     // Starts a run (ApplicationMain does): running, not terminated.
@@ -97,19 +108,24 @@ public:
     // next answer as its code when it begins.
     void ScriptModalAnswer(int code) { fScriptedAnswers.push_back(code); }
     // The test driver's user: called when the program is about to wait (a time-out above 0)
-    // for an event and none is queued, so that it can act (post input) as a person would while the program waits.
+    // for an event and none is queued, so that it can act (post input) as a person would
+    // while the program waits.
     void SetIdleUser(std::function<void()> user) { fIdleUser = std::move(user); }
-    // Back to the first state: not running, inactive, no sessions, no script, no update asked.
+    // Back to the first state: not running, inactive, no sessions, no script, no update asked,
+    // no quit pending, no questions.
     void Reset();
 
 private:
     Application();
+    void FinishTermination();
 
     ApplicationDelegate* fDelegate = nullptr;
     bool fRunning = false;
     bool fTerminated = false;
     bool fActive = false;
     bool fNeedsUpdate = false;
+    bool fQuitWithoutAsking = false;
+    bool fCanAskQuestions = false;
     int fHelpRequests = 0;
     std::vector<std::unique_ptr<ModalSession>> fSessions;
     std::deque<int> fScriptedAnswers;

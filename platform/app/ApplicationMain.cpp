@@ -12,9 +12,6 @@
 
 namespace plat {
 
-namespace {
-
-// The path operands of a command line, made absolute (symbolic links are left as they are).
 std::vector<std::string> PathOperands(int argc, char** argv)
 {
     std::vector<std::string> paths;
@@ -35,6 +32,8 @@ std::vector<std::string> PathOperands(int argc, char** argv)
     }
     return paths;
 }
+
+namespace {
 
 // Untargeted actions go to the delegate, then to the application.
 ActionResponder* ResolveResponder(void* context, std::string_view action)

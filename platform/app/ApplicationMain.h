@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+#include <vector>
 
 namespace plat {
 
@@ -8,8 +10,11 @@ class ApplicationDelegate;
 // operand of the command line (made absolute; options starting with "-" and everything after
 // "--" as operands are told apart), did-finish-launching, and open-untitled when no path was
 // given; then the application runs its events until a quit request is granted. SIGINT,
-// SIGTERM and SIGHUP become quit requests through the delegate's should-terminate question.
+// SIGTERM and SIGHUP become quit requests (see TerminationSignals).
 // Answers the process's exit status.
 int ApplicationMain(int argc, char** argv, ApplicationDelegate& delegate);
+
+// The path operands of a command line, made absolute (symbolic links are left as they are).
+std::vector<std::string> PathOperands(int argc, char** argv);
 
 } // namespace plat

@@ -72,9 +72,13 @@ void TerminationSignals::OnSignal()
     if (count == 0)
         return;
     fReceived += count;
-    // Several signals before the loop ran are one request; a refused quit stays refused
-    // until the next signal.
-    Application::Shared().Terminate();
+    Application& app = Application::Shared();
+    // The first signal asks like the Quit command. A second one, or any when nobody can
+    // answer a question, must not wait for an answer: it quits without asking.
+    if (fReceived > 1 || !app.CanAskQuestions())
+        app.TerminateWithoutAsking();
+    else
+        app.Terminate();
 }
 
 } // namespace plat

@@ -19,6 +19,7 @@
 #include "shell/windows/ScreenCoords.h"
 #include "shell/windows/WindowEventHooks.h"
 #include "ui/LTimer.h"
+#include "ui/dialogs/LDialog.h"
 #include "ui/menus/LMenuBar.h"
 #include "ui/windows/LWindow.h"
 
@@ -238,6 +239,12 @@ plat::ModalSession* CMacMainLoop::SessionForModalWindow()
 
 void CMacMainLoop::RunModalStep()
 {
+    // A quit that does not ask ends every question as if the person had cancelled it.
+    if (plat::Application::Shared().IsTerminatingWithoutAsking()) {
+        if (LHandler* dialog = ModalTop())
+            LMessage::Send(LMessage(LDialog::msgEscape, dialog, dialog));
+        return;
+    }
     plat::ModalSession* session = SessionForModalWindow();
     const uint32_t ms = std::clamp(LTimer::MsUntilNext(ModalTop(), ModalWindowOwner(), active), kMinDelayMs,
                                    kMaxModalWaitMs);

@@ -19,6 +19,7 @@ TempHome::TempHome()
         {"XDG_DOCUMENTS_DIR", "home/Documents"},
         {"XDG_DESKTOP_DIR", "home/Desktop"},
         {"TMPDIR", "tmp"},
+        {"XDG_RUNTIME_DIR", "run"},
     };
     for (const auto& [var, sub] : dirs) {
         std::filesystem::create_directories(root / sub);
@@ -26,6 +27,7 @@ TempHome::TempHome()
         fSaved.emplace_back(var, old ? std::optional<std::string>(old) : std::nullopt);
         setenv(var, (root / sub).c_str(), 1);
     }
+    std::filesystem::permissions(root / "run", std::filesystem::perms::owner_all);
 }
 
 TempHome::~TempHome()

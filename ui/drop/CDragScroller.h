@@ -25,9 +25,10 @@ public:
 
 protected:
     LListPane* List() const { return fList; }
+    // The current drag's point in the coordinates of the list's rectangle.
+    CLPoint DragPointInList() const;
 
 private:
-    CLPoint DragPointInList() const;
 
     LListPane* fList;
     CScrollHelper fScroller;

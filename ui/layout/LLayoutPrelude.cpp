@@ -26,7 +26,11 @@ void LLayoutPrelude::Install(LFormula& engine)
 {
     std::unique_ptr<LFormula::Definitions>& store = Store();
     if (!store) {
-        engine.Run(Text(kFormulaItem));
+        const std::string prelude = Text(kFormulaItem);
+        // Before the resources are reachable there is nothing to keep: a later engine tries again.
+        if (prelude.empty())
+            return;
+        engine.Run(prelude);
         store = std::make_unique<LFormula::Definitions>(engine.CopyDefinitions());
     }
     engine.LoadDefinitions(*store);

@@ -16,6 +16,6 @@ public:
     static std::string Text(uint32_t item);
 
     // Gives a new formula engine the prelude's variables and functions. The first engine of
-    // the process runs the prelude itself and fills the store; later ones copy the store.
+    // the process that finds the prelude runs it and fills the store; later ones copy the store.
     static void Install(LFormula& engine);
 };

@@ -81,6 +81,11 @@ TEST_F(DocumentSave, SavedDocumentsReopenAndRoundTripByteForByte)
     const std::string second = Path("second.snx");
     ASSERT_TRUE(again.Save(second));
     EXPECT_EQ(ReadAll(second), ReadAll(first));
+
+    window.reset();
+    Make();  // untitled, while the common settings remember the last file saved
+    window.reset();
+    EXPECT_TRUE(record->GetString(kWindDcfl).IsEmpty()) << "an untitled window claims no file";
 }
 
 TEST_F(DocumentSave, AStoredFFTOrderOutsideTheMenuIsClamped)

@@ -104,25 +104,42 @@ TEST(ApplicationMain, WithoutFilesAnUntitledDocumentOpensAfterLaunching)
                                                       "should-terminate", "will-terminate"}));
 }
 
-TEST(ApplicationMain, ATerminationSignalIsAQuitRequestThatMayBeRefused)
+TEST(ApplicationMain, ATerminationSignalAsksAndASecondOneEndsTheQuestionAndQuits)
 {
     ApplicationDriver driver;
+    Application::Shared().SetCanAskQuestions(true);
     LogDelegate delegate;
     delegate.refusals = 1;
-    int asked = 0;
+    int questionCode = 0;
     delegate.afterLaunch = [] { std::raise(SIGTERM); };
     delegate.onShouldTerminate = [&] {
-        if (++asked == 1)
-            std::raise(SIGHUP); // the refused request is followed by another one
+        std::raise(SIGHUP); // arrives while the question is shown
+        questionCode = Application::Shared().RunModalForWindow(&questionCode);
     };
     Launch(delegate, {"/tmp/doc.snx"});
+    EXPECT_EQ(questionCode, Application::kRunAborted);
     EXPECT_EQ(delegate.log, (std::vector<std::string>{"will-finish", "open /tmp/doc.snx", "did-finish", "active",
-                                                      "should-terminate", "should-terminate", "will-terminate"}));
+                                                      "should-terminate", "will-terminate"}));
 
     // The signals have their old handling back: ignoring SIGINT still works as before.
     struct sigaction current {};
     sigaction(SIGINT, nullptr, &current);
     EXPECT_EQ(current.sa_handler, SIG_DFL);
+}
+
+TEST(ApplicationMain, WhenNoQuestionCanBeShownASignalQuitsWithoutAsking)
+{
+    ApplicationDriver driver;
+    EXPECT_FALSE(Application::Shared().CanAskQuestions());
+    LogDelegate delegate;
+    delegate.afterLaunch = [] { std::raise(SIGTERM); };
+    Launch(delegate, {});
+    EXPECT_EQ(delegate.log, (std::vector<std::string>{"will-finish", "did-finish", "untitled", "active",
+                                                      "will-terminate"}));
+    EXPECT_TRUE(Application::Shared().IsTerminatingWithoutAsking());
+    ModalSession* late = Application::Shared().BeginModalSession(&delegate);
+    EXPECT_EQ(Application::Shared().RunModalSession(late), Application::kRunAborted);
+    Application::Shared().EndModalSession(late);
 }
 
 TEST(Application, ModalSessionsEndWithScriptedOrStoppedResults)

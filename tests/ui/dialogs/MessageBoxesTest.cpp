@@ -134,6 +134,19 @@ TEST_F(SaveChanges, ReturnSavesEscapeKeepsOpenThirdButtonDiscards)
     }
 }
 
+TEST_F(SaveChanges, AQuitWithoutAskingEndsTheQuestionAsIfCancelled)
+{
+    int steps = 0;
+    const auto quit = [&] {
+        ++steps;
+        plat::Application::Shared().TerminateWithoutAsking();
+    };
+    EXPECT_EQ(Ask(quit), CSaveChangesDialog::kKeepOpen);
+    EXPECT_EQ(Ask([&] { ++steps; }), CSaveChangesDialog::kKeepOpen) << "a question asked later ends at once";
+    EXPECT_EQ(steps, 2) << "each question took one step";
+    plat::Application::Shared().Reset();
+}
+
 TEST_F(SaveChanges, TheCloseBoxKeepsTheDocumentOpen)
 {
     CSaveChangesDialog question(app.get(), nullptr);
