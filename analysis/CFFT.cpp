@@ -1,5 +1,8 @@
 #include "analysis/CFFT.h"
+
 #include "analysis/AllocFilled.h"
+#include "analysis/CFFTKernel.h"
+#include "analysis/CFFTStages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,96 +11,39 @@
 
 namespace {
 
-// a, b := a + w b, a - w b, with the complex product done in f32.
-inline void Butterfly(SComplex32& a, SComplex32& b, SComplex32 w)
+// The plain transform of 2^order (1 or 2) values, stage by stage.
+void SmallTransform(SComplex32* x, uint32_t order, const float* wr, const float* wi)
 {
-    const float tr = w.re * b.re - w.im * b.im;
-    const float ti = w.re * b.im + w.im * b.re;
-    const float ar = a.re;
-    const float ai = a.im;
-    b.re = ar - tr;
-    b.im = ai - ti;
-    a.re = ar + tr;
-    a.im = ai + ti;
-}
-
-// Stages 0 and 1 together over blocks of four (both stay inside one block, so the values are
-// those of two full passes), writing the results split into real and imaginary parts.
-void FirstTwoStagesToSplit(const SComplex32* in, float* re, float* im, uint32_t n, const float* wr,
-                           const float* wi)
-{
-    const SComplex32 w0{wr[0], wi[0]};
-    const SComplex32 w10{wr[1], wi[1]};
-    const SComplex32 w11{wr[2], wi[2]};
-    for (uint32_t b = 0; b < n; b += 4) {
-        SComplex32 x0 = in[b];
-        SComplex32 x1 = in[b + 1];
-        SComplex32 x2 = in[b + 2];
-        SComplex32 x3 = in[b + 3];
-        Butterfly(x0, x1, w0);
-        Butterfly(x2, x3, w0);
-        Butterfly(x0, x2, w10);
-        Butterfly(x1, x3, w11);
-        re[b] = x0.re;
-        re[b + 1] = x1.re;
-        re[b + 2] = x2.re;
-        re[b + 3] = x3.re;
-        im[b] = x0.im;
-        im[b + 1] = x1.im;
-        im[b + 2] = x2.im;
-        im[b + 3] = x3.im;
+    const uint32_t n = 1u << order;
+    for (uint32_t s = 0; s < order; ++s) {
+        const uint32_t h = 1u << s;
+        for (uint32_t b = 0; b < n; b += 2 * h)
+            for (uint32_t j = 0; j < h; ++j)
+                Butterfly(x[b + j], x[b + h + j], SComplex32{wr[h - 1 + j], wi[h - 1 + j]});
     }
 }
 
-// C butterflies of split values at once. Working on local copies tells the compiler that
-// nothing overlaps, so the fixed-size loops become plain vector code.
-template <size_t C>
-inline void ButterflyRun(float* loRe, float* loIm, float* hiRe, float* hiIm, const float* wr, const float* wi)
+const CFFTKernel* KernelFor(CFFT::Path path)
 {
-    float ar[C], ai[C], br[C], bi[C], cr[C], ci[C];
-    std::memcpy(ar, loRe, sizeof ar);
-    std::memcpy(ai, loIm, sizeof ai);
-    std::memcpy(br, hiRe, sizeof br);
-    std::memcpy(bi, hiIm, sizeof bi);
-    std::memcpy(cr, wr, sizeof cr);
-    std::memcpy(ci, wi, sizeof ci);
-    float tr[C], ti[C];
-    for (size_t j = 0; j < C; ++j) {
-        tr[j] = cr[j] * br[j] - ci[j] * bi[j];
-        ti[j] = cr[j] * bi[j] + ci[j] * br[j];
+    switch (path) {
+    case CFFT::Path::Generic:
+        return &kFFTKernelGeneric;
+    case CFFT::Path::Avx2:
+#if defined(__x86_64__)
+        // The processor check includes the system's support of the 256-bit registers.
+        if (__builtin_cpu_supports("avx2"))
+            return &kFFTKernelAvx2;
+#endif
+        return nullptr;
     }
-    for (size_t j = 0; j < C; ++j) {
-        br[j] = ar[j] - tr[j];
-        bi[j] = ai[j] - ti[j];
-        ar[j] = ar[j] + tr[j];
-        ai[j] = ai[j] + ti[j];
-    }
-    std::memcpy(loRe, ar, sizeof ar);
-    std::memcpy(loIm, ai, sizeof ai);
-    std::memcpy(hiRe, br, sizeof br);
-    std::memcpy(hiIm, bi, sizeof bi);
+    return nullptr;
 }
 
-// One stage (h >= 4, a power of two) on split values: the same butterfly as above.
-template <size_t C>
-void StageSplitBy(float* re, float* im, size_t n, size_t h, const float* wr, const float* wi)
+const CFFTKernel* WidestKernel()
 {
-    for (size_t b = 0; b < n; b += 2 * h) {
-        for (size_t j = 0; j < h; j += C)
-            ButterflyRun<C>(re + b + j, im + b + j, re + b + h + j, im + b + h + j, wr + j, wi + j);
-    }
+    static const CFFTKernel* const widest = KernelFor(CFFT::AvailablePaths().back());
+    return widest;
 }
-
-void StageSplit(float* re, float* im, size_t n, size_t h, const float* wr, const float* wi)
-{
-    if (h >= 16)
-        StageSplitBy<16>(re, im, n, h, wr, wi);
-    else
-        StageSplitBy<4>(re, im, n, h, wr, wi);
-}
-
-// 2^10 values (8 KiB of split parts) fit the first-level cache with room to spare.
-constexpr uint32_t kCacheBlockOrder = 10;
 
 // Forward factors (cos t, -sin t) then inverse ones (cos t, sin t), t = 2 pi j / n, in double.
 void FillTwiddles(std::vector<SComplex32>& tw, uint32_t n)
@@ -178,6 +124,25 @@ bool CFFT::Init(uint32_t newOrder)
     return true;
 }
 
+std::vector<CFFT::Path> CFFT::AvailablePaths()
+{
+    std::vector<Path> paths{Path::Generic};
+    if (KernelFor(Path::Avx2))
+        paths.push_back(Path::Avx2);
+    return paths;
+}
+
+bool CFFT::UsePath(Path path)
+{
+    const CFFTKernel* kernel = KernelFor(path);
+    if (!kernel)
+        return false;
+    fKernel = kernel;
+    return true;
+}
+
+CFFT::Path CFFT::CurrentPath() const { return (fKernel ? fKernel : WidestKernel())->path; }
+
 bool CFFT::Transform(std::span<SComplex32> data, Direction direction) const
 {
     if (data.size() != size || bitrev.size() != size)
@@ -187,25 +152,11 @@ bool CFFT::Transform(std::span<SComplex32> data, Direction direction) const
     const uint32_t offset = direction == Direction::Inverse ? size - 1 : 0;
     const float* wr = fStageRe.data() + offset;
     const float* wi = fStageIm.data() + offset;
-    SComplex32* x = data.data();
-    if (order == 1) {
-        Butterfly(x[0], x[1], SComplex32{wr[0], wi[0]});
+    if (order <= 2) {
+        SmallTransform(data.data(), order, wr, wi);
         return true;
     }
-    float* re = fScratchRe.data();
-    float* im = fScratchIm.data();
-    // Butterflies of one stage are independent, so the early stages run block by block while
-    // a block still sits in the first-level cache; the values are the same as stage by stage.
-    const uint32_t blockOrder = std::min(order, kCacheBlockOrder);
-    const uint32_t block = 1u << blockOrder;
-    for (uint32_t b = 0; b < size; b += block) {
-        FirstTwoStagesToSplit(x + b, re + b, im + b, block, wr, wi);
-        for (uint32_t s = 2; s < blockOrder; ++s)
-            StageSplit(re + b, im + b, block, 1u << s, wr + (1u << s) - 1, wi + (1u << s) - 1);
-    }
-    for (uint32_t s = blockOrder; s < order; ++s)
-        StageSplit(re, im, size, 1u << s, wr + (1u << s) - 1, wi + (1u << s) - 1);
-    for (uint32_t i = 0; i < size; ++i)
-        x[i] = {re[i], im[i]};
+    const CFFTKernel* kernel = fKernel ? fKernel : WidestKernel();
+    kernel->transform(data.data(), fScratchRe.data(), fScratchIm.data(), order, wr, wi);
     return true;
 }

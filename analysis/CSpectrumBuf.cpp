@@ -42,12 +42,11 @@ bool CSpectrumBuf::LoadFFTInput(std::span<const float> window, const CFFT& plan)
 
     const uint32_t start = (writeIndex - n) & mask;
     loadIndex = writeIndex;
-    const uint32_t* rev = plan.bitrev.data();
-    for (uint32_t k = 0; k < n; ++k) {
+    plan.ForEachReversed([&](uint32_t k, uint32_t reversed) {
         const float s = ring[(start + k) & mask];
         lastFrame[k] = s;
-        fftBuffer[rev[k]] = {window.empty() ? s : window[k] * s, 0.0f};
-    }
+        fftBuffer[reversed] = {window.empty() ? s : window[k] * s, 0.0f};
+    });
     std::copy(ring.begin(), ring.end(), snapshot.begin());
     return true;
 }

@@ -1,6 +1,7 @@
 #include "app/CApp.h"
 #include "analysis/window/CSpecWindow.h"
 #include "analysis/records/CAppPrefs.h"
+#include "analysis/views/CColorSetDlg.h"
 #include "controls/settings/CMenuKeyTable.h"
 #include "controls/viewprefs/CViewPrefsDlg.h"
 #include "foundation/core/StrEqual.h"
@@ -66,6 +67,7 @@ CApp::CApp()
     fPrefs = std::make_unique<CAppPrefs>();
     fDmx = std::make_unique<CDmxOutput>(this, fDispatch.get());
     fMenuKeys = std::make_unique<CMenuKeyTable>(this);
+    MakeColorWindow();
     gMidiOutPort = NewMIDIOutPort(this, PortName().Text());
     LoadPrefs();
 }
@@ -79,6 +81,7 @@ CApp::~CApp()
     (void)SavePrefs();
     delete gMidiOutPort;
     gMidiOutPort = nullptr;
+    fColorWindow.reset();
     fDmx.reset();
     fMenuKeys.reset();
     fPrefs.reset();
@@ -103,11 +106,13 @@ void CApp::LoadPrefs()
     (void)store.Close();
     LoadShortcuts();
     UseViewFontPrefs();
+    LoadColorWindowPrefs();
 }
 
 bool CApp::SavePrefs()
 {
     SaveShortcuts();
+    SaveColorWindowPrefs();
     CPrefs store(LStringRef(), CPrefs::kWrite);
     LObject::SaveToNode(store.Store(), fPrefs->Root());
     return store.Close();
@@ -154,7 +159,7 @@ void CApp::EnableCommands(LMenuBar& bar)
     }
     EnableShortcutCommand(bar);
     EnableViewPrefsCommand(bar);
-    // NOTE: Colours joins once its class exists.
+    bar.EnableCommand(kColorSetCommand);
 }
 
 void CApp::CmdMidiUse()
@@ -195,6 +200,10 @@ bool CApp::HandleCommand(const LMessage& msg)
         MainLoop().Quit();
         return true;
     }
+    if (item->HasCommand(kColorSetCommand)) {
+        CmdColorSet();
+        return true;
+    }
     if (item->HasCommand(kMidiUseCommand)) {
         CmdMidiUse();
         return true;
@@ -219,6 +228,8 @@ void CApp::HandleMessage(LMessage& result, const LMessage& msg)
         LMessage::Clear(result);
         return;
     }
+    if (HandleColorWindowMessage(result, msg))
+        return;
     if (StrEqual(msg.type, LFrame::msgClose) && CloseDocument(static_cast<LFrame*>(msg.subject))) {
         LMessage::Clear(result);
         return;

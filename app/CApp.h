@@ -9,6 +9,7 @@
 
 class CAppPrefs;
 class CAsyncLoopThread;
+class CColorSetDlg;
 class CDmxOutput;
 class CExtCmd;
 class CMenuKeyTable;
@@ -23,7 +24,6 @@ class LObject;
 // port) and of the document windows. It opens, lists and closes documents, serves the
 // application's own commands, runs the quit protocol, and loads the preferences when made
 // and saves them when it goes.
-// NOTE: the colour window joins once its class exists; until then Colours stays disabled.
 class CApp : public CAppBase {
 public:
     // The members in order, then the preferences from the user's preferences domain.
@@ -42,6 +42,13 @@ public:
     CMenuKeyTable& MenuKeys() const { return *fMenuKeys; }
     // The view-fonts window once View Fonts made it, else null.
     CViewPrefsDlg* ViewPrefsDialog() const { return fViewPrefs.get(); }
+
+    // The colour window; null without a colour record.
+    CColorSetDlg* ColorWindow() const { return fColorWindow.get(); }
+
+    static const char* const kColorSetCommand;   // "CAppCmd_ColorSet"
+    // Shows the colour window, where it was last when that place is known.
+    void CmdColorSet();
 
     // Reconnects the MIDI output to the destination chosen in the preferences; with `show`,
     // a failure is reported in a message box.
@@ -94,12 +101,18 @@ private:
     void CloseViewPrefs();
     // What each document window's fader engine reaches of the application.
     CFaderEngineLinks WindowLinks() const;
+    // The colour window (CAppColors.cpp).
+    void MakeColorWindow();
+    void LoadColorWindowPrefs();
+    void SaveColorWindowPrefs();
+    bool HandleColorWindowMessage(LMessage& result, const LMessage& msg);
 
     std::unique_ptr<CAsyncLoopThread> fDispatch;
     std::unique_ptr<CAppPrefs> fPrefs;
     std::unique_ptr<CDmxOutput> fDmx;
     std::unique_ptr<CMenuKeyTable> fMenuKeys;
     std::unique_ptr<CViewPrefsDlg> fViewPrefs;
+    std::unique_ptr<CColorSetDlg> fColorWindow;
     std::vector<std::unique_ptr<CSpecWindow>> fDocuments;
     // Set once every document agreed to a quit; a shut-down without it did not ask.
     bool fQuitAgreed = false;

@@ -3,6 +3,9 @@
 #include "shell/CAsyncLoopThread.h"
 
 #include <benchmark/benchmark.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -40,10 +43,9 @@ double Percentile(std::vector<double>& samples, double fraction)
     return samples[index];
 }
 
-} // namespace
-
-// Time from a post on this thread to the start of its delivery on the dispatch thread.
-static void BM_SignalPostToDelivery(benchmark::State& state)
+// Time from a post on this thread to the start of its delivery on the dispatch thread, each
+// post made `pauseUs` after the previous delivery.
+void MeasurePostToDelivery(benchmark::State& state, uint64_t pauseUs)
 {
     auto queue = MakeQueue();
     DeliveryCounter counter;
@@ -51,6 +53,8 @@ static void BM_SignalPostToDelivery(benchmark::State& state)
         LAsyncSignal signal(&counter, queue.get());
         std::vector<double> latenciesUs;
         for (auto _ : state) {
+            if (pauseUs > 0)
+                plat::SleepUs(pauseUs);
             const uint64_t before = counter.delivered.load(std::memory_order_acquire);
             const uint64_t postedUs = plat::NowUs();
             signal.Post();
@@ -65,6 +69,13 @@ static void BM_SignalPostToDelivery(benchmark::State& state)
     }
     queue->Stop();
 }
+
+// Long enough for the woken thread to be back asleep in its wait before the next post.
+constexpr uint64_t kAsleepUs = 300;
+
+} // namespace
+
+static void BM_SignalPostToDelivery(benchmark::State& state) { MeasurePostToDelivery(state, 0); }
 BENCHMARK(BM_SignalPostToDelivery)->UseManualTime()->Iterations(20000);
 
 // Deliveries per second while one thread posts 64 different signals as fast as it can.
@@ -89,3 +100,49 @@ static void BM_SignalsDeliveredPerSecond(benchmark::State& state)
     queue->Stop();
 }
 BENCHMARK(BM_SignalsDeliveredPerSecond)->UseRealTime();
+
+// Post to delivery with the dispatch thread asleep in its wait, as every arriving chunk of
+// a live source finds it. Judged against BM_EventfdWakeAsleep.
+static void BM_SignalPostToDeliveryAsleep(benchmark::State& state) { MeasurePostToDelivery(state, kAsleepUs); }
+BENCHMARK(BM_SignalPostToDeliveryAsleep)->UseManualTime()->Iterations(3000);
+
+// The yardstick of the above: a bare eventfd write waking a thread blocked in poll.
+static void BM_EventfdWakeAsleep(benchmark::State& state)
+{
+    const int fd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    std::atomic<uint64_t> wokenUs{0};
+    std::atomic<uint64_t> woken{0};
+    std::atomic<bool> stop{false};
+    std::thread waiter([&] {
+        while (!stop.load(std::memory_order_acquire)) {
+            pollfd item{fd, POLLIN, 0};
+            if (poll(&item, 1, -1) <= 0)
+                continue;
+            uint64_t count = 0;
+            (void)!read(fd, &count, sizeof count);
+            wokenUs.store(plat::NowUs(), std::memory_order_relaxed);
+            woken.fetch_add(1, std::memory_order_release);
+        }
+    });
+    std::vector<double> latenciesUs;
+    for (auto _ : state) {
+        plat::SleepUs(kAsleepUs);
+        const uint64_t before = woken.load(std::memory_order_acquire);
+        const uint64_t postedUs = plat::NowUs();
+        const uint64_t one = 1;
+        (void)!write(fd, &one, sizeof one);
+        while (woken.load(std::memory_order_acquire) == before)
+            std::this_thread::yield();
+        const double us = double(wokenUs.load(std::memory_order_relaxed) - postedUs);
+        latenciesUs.push_back(us);
+        state.SetIterationTime(us / 1e6);
+    }
+    state.counters["median_us"] = Percentile(latenciesUs, 0.5);
+    state.counters["p99_us"] = Percentile(latenciesUs, 0.99);
+    stop.store(true, std::memory_order_release);
+    const uint64_t one = 1;
+    (void)!write(fd, &one, sizeof one);
+    waiter.join();
+    close(fd);
+}
+BENCHMARK(BM_EventfdWakeAsleep)->UseManualTime()->Iterations(3000);

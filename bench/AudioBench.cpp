@@ -1,6 +1,6 @@
 // Frames per second through the sound input road (simulated input, the unit's ring, the
 // source's ring, the window's pull) and through sound-file decoding plus rate conversion.
-#include "foundation/async/LAsyncQueue.h"
+#include "bench/BenchQueue.h"
 #include "foundation/async/LAsyncSignal.h"
 #include "foundation/core/StrEqual.h"
 #include "platform/threads/RecursiveMutex.h"
@@ -17,33 +17,6 @@
 #include <vector>
 
 namespace {
-
-// A queue whose dispatch pass the benchmark runs itself.
-class InlineQueue : public LAsyncQueue {
-public:
-    void RequestDrain() override {}
-    void PostSignal(LAsyncSignal* signal) override { fSignals.PushBack(signal); }
-    void UnregisterSignal(LAsyncSignal* signal) override { CancelSignal(signal); }
-    void CancelSignal(LAsyncSignal* signal) override
-    {
-        fSignals.Remove(signal);
-        signal->ClearPosted();
-    }
-    void Lock() override { fMutex.Lock(); }
-    void Unlock() override { fMutex.Unlock(); }
-    uint32_t NowMs() override { return 0; }
-    plat::RunLoop* RunLoop() override { return nullptr; }
-    void Deliver()
-    {
-        while (auto* signal = static_cast<LAsyncSignal*>(fSignals.PopFront())) {
-            signal->ClearPosted();
-            LMessage::Send(LMessage(LAsyncSignal::msgX, signal, signal->Parent()));
-        }
-    }
-
-private:
-    plat::RecursiveMutex fMutex;
-};
 
 class Puller : public LHandler {
 public:
@@ -65,7 +38,7 @@ public:
 void BM_SoundInputRoad(benchmark::State& state)
 {
     plat::ManualAudioDriver driver;
-    InlineQueue queue;
+    BenchQueue queue;
     Puller window;
     CSoundInSrc source(&window, &queue);
     window.source = &source;

@@ -2,6 +2,8 @@
 // kinds (DMX, 16-bit DMX, MIDI control, bend and note, OSC), with the display pass that
 // writes every fader's live values into its record.
 #include "analysis/CSpectrumAnalyser.h"
+#include "bench/BenchQueue.h"
+#include "bench/PlainFaderLevels.h"
 #include "analysis/CWindowFunc.h"
 #include "analysis/CWindowedFFT.h"
 #include "analysis/records/CFaderSetRecord.h"
@@ -10,6 +12,7 @@
 #include "foundation/records/CParamSet.h"
 #include "outputs/dmx/CDmxOutput.h"
 #include "outputs/faders/CFaderEngine.h"
+#include "outputs/faders/FaderLevel.h"
 #include "outputs/midi/CMIDIClient.h"
 #include "outputs/midi/CMIDIOutPort.h"
 #include "platform/devices/DeviceRegistry.h"
@@ -17,27 +20,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 #include <numbers>
 #include <string>
+#include <vector>
 
 namespace {
 
-class BenchQueue : public LAsyncQueue {
-public:
-    void RequestDrain() override {}
-    void PostSignal(LAsyncSignal*) override {}
-    void UnregisterSignal(LAsyncSignal*) override {}
-    void CancelSignal(LAsyncSignal*) override {}
-    void Lock() override { fLock.lock(); }
-    void Unlock() override { fLock.unlock(); }
-    uint32_t NowMs() override { return 0; }
-    plat::RunLoop* RunLoop() override { return nullptr; }
-
-private:
-    std::recursive_mutex fLock;
-};
 
 const uint8_t kKinds[] = {kFaderDmx, kFaderDmx2, kFaderMidiCtrl, kFaderMidiBend, kFaderMidiNote, kFaderOsc};
 
@@ -97,3 +88,114 @@ void BM_AnalysisAndBandFaders(benchmark::State& state)
 BENCHMARK(BM_AnalysisAndBandFaders)->Arg(0)->Arg(64);
 
 } // namespace
+
+namespace {
+
+// Band ranges, measure, channel and output of fader i in both fader benchmarks.
+struct PlainFader {
+    float low, high, ampl, amph, fdrl, fdrh;
+    uint8_t measure, channel, kind;
+    uint16_t dmxChannel;
+};
+
+PlainFader PlainFaderAt(uint32_t i)
+{
+    const float low = 20.0f + 7.0f * float(i);
+    return {low, low + 40.0f, 0.0f, 1.0f, 0.0f, 1.0f, uint8_t(i % 4), uint8_t(i % 2),
+            uint8_t(i % 2 ? kFaderDmx2 : kFaderDmx), uint16_t(1 + i * 2)};
+}
+
+// Two channels analysed once; the passes below alternate between two such analyses, so that
+// every pass changes every fader's live values.
+bool AnalyseTwoChannels(CSpectrumAnalyser& analyser, double period)
+{
+    CWindowedFFT plan;
+    if (!analyser.Setup(2, 10, 13) || !plan.Setup(10, CHanningWindow()))
+        return false;
+    for (uint32_t c = 0; c < 2; ++c) {
+        CSpectrumChan& chan = *analyser.Channel(c);
+        for (uint32_t n = 0; n < 1024; ++n)
+            chan.Push(float(0.5 * std::sin(2.0 * std::numbers::pi * double(n) / (period + c))));
+        (void)chan.LoadFFTInput(plan.windowTable, plan.fft);
+        plan.fft.Transform(chan.fftBuffer, CFFT::Direction::Forward);
+        chan.Power(plan.windowGain);
+        chan.Magnitude();
+    }
+    return true;
+}
+
+} // namespace
+
+// The engine's pass over 64 band faders with DMX outputs, with the display pass that
+// publishes every fader's live values into its record. Judged against BM_PlainFaderArrays.
+static void BM_FaderEnginePass(benchmark::State& state)
+{
+    const auto faderCount = uint32_t(state.range(0));
+    BenchQueue queue;
+    plat::DeviceRegistry registry;
+    CDmxOutput dmx(nullptr, &queue, registry);
+    CFaderSetRecord document;
+    CSpectrumAnalyser analysers[2];
+    if (!AnalyseTwoChannels(analysers[0], 37.0) || !AnalyseTwoChannels(analysers[1], 23.0)) {
+        state.SkipWithError("setup");
+        return;
+    }
+    CFaderEngine engine(queue, &dmx, document);
+    for (uint32_t i = 0; i < faderCount; ++i) {
+        const PlainFader f = PlainFaderAt(i);
+        LObject* fader = document.Fader(document.AppendFader(nullptr));
+        LObject::SetFloat(fader, nullptr, kFadrFrql, f.low, LObject::Merge::No);
+        LObject::SetFloat(fader, nullptr, kFadrFrqh, f.high, LObject::Merge::No);
+        LObject::SetByte(fader, nullptr, kFadrStyp, f.measure, LObject::Merge::No);
+        LObject::SetByte(fader, nullptr, kFadrSchn, f.channel, LObject::Merge::No);
+        CParamSet::SetValue(fader->GetChild(kFadrCprm), nullptr, "dch", LStringRef(std::to_string(f.dmxChannel).c_str()));
+        LObject::SetByte(fader, nullptr, kFadrFtyp, f.kind, LObject::Merge::No);
+    }
+    uint32_t pass = 0;
+    for (auto _ : state)
+        engine.ApplySpectrum(1000, analysers[++pass & 1]);
+    state.SetItemsProcessed(state.iterations() * faderCount);
+}
+BENCHMARK(BM_FaderEnginePass)->Arg(64);
+
+// The yardstick of the above: the same band levels and range mapping over plain arrays,
+// the DMX bytes into a plain frame and the live values into a plain array.
+static void BM_PlainFaderArrays(benchmark::State& state)
+{
+    const auto faderCount = uint32_t(state.range(0));
+    CSpectrumAnalyser analysers[2];
+    if (!AnalyseTwoChannels(analysers[0], 37.0) || !AnalyseTwoChannels(analysers[1], 23.0)) {
+        state.SkipWithError("setup");
+        return;
+    }
+    std::vector<PlainFader> faders;
+    for (uint32_t i = 0; i < faderCount; ++i)
+        faders.push_back(PlainFaderAt(i));
+    std::vector<uint8_t> dmxFrame(513);
+    std::vector<float> live(2 * faderCount);
+    const CPeakScale scale{false, 10};
+    uint32_t pass = 0;
+    for (auto _ : state) {
+        const CSpectrumAnalyser& analyser = analysers[++pass & 1];
+        for (uint32_t i = 0; i < faderCount; ++i) {
+            const PlainFader& f = faders[i];
+            const PlainLevels v = PlainFaderLevels(*analyser.Channel(f.channel), f.low, f.high, CBandMeasure(f.measure),
+                                                   1000, {f.ampl, f.amph, f.fdrl, f.fdrh}, scale);
+            const float y = v.level;
+            if (f.kind == kFaderDmx) {
+                dmxFrame[f.dmxChannel] = uint8_t(std::clamp(double(y) * 255.0, 0.0, 255.0));
+            } else {
+                const auto level = uint32_t(std::clamp(double(y) * 65535.0, 0.0, 65535.0));
+                dmxFrame[f.dmxChannel] = uint8_t(level >> 8);
+                dmxFrame[f.dmxChannel + 1] = uint8_t(level & 0xFF);
+            }
+            live[2 * i] = v.input;
+            live[2 * i + 1] = y;
+        }
+        benchmark::DoNotOptimize(dmxFrame.data());
+        benchmark::DoNotOptimize(live.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * faderCount);
+}
+BENCHMARK(BM_PlainFaderArrays)->Arg(64);

@@ -2,8 +2,10 @@
 #include "foundation/text/LStrList.h"
 #include "platform/resources/ResourceSources.h"
 #include "tests/ui/FakeLayoutFrame.h"
+#include "tests/ui/RunawayLayoutTexts.h"
 #include "ui/layout/LFormulaLayout.h"
 #include "ui/layout/LLayoutScript.h"
+#include "ui/layout/LScriptSource.h"
 
 #include <benchmark/benchmark.h>
 
@@ -132,5 +134,34 @@ void BM_ScriptLayout(benchmark::State& state)
         state.SkipWithError("the script did not compile: nothing was placed");
 }
 BENCHMARK(BM_ScriptLayout);
+
+// A text that runs until the step budget stops it: the longest any layout text can take
+// (goal: well under 50 ms).
+void BM_FormulaRunawayText(benchmark::State& state)
+{
+    const std::string text = RunawayLayoutText(false);
+    for (auto _ : state) {
+        LFormula formula;
+        benchmark::DoNotOptimize(formula.Run(text));
+        if (!formula.BudgetExhausted())
+            state.SkipWithError("the text ended before the budget did");
+    }
+}
+BENCHMARK(BM_FormulaRunawayText)->Unit(benchmark::kMillisecond);
+
+void BM_ScriptRunawayText(benchmark::State& state)
+{
+    const std::string text = RunawayLayoutText(true);
+    LScript script;
+    LScriptSource source(text);
+    (void)script.Compile(source);
+    for (auto _ : state) {
+        int32_t result = 0;
+        benchmark::DoNotOptimize(script.Call(nullptr, 0, nullptr, result));
+        if (script.ErrorCode() != LScript::kErrSteps)
+            state.SkipWithError("the script ended before the budget did");
+    }
+}
+BENCHMARK(BM_ScriptRunawayText)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,25 +1,13 @@
-// Line-protocol text as devices send it: 4 channels of 4-digit hexadecimal samples per line.
+// The tokenizer and parser of the line protocol, byte by byte.
+#include "bench/ProtocolText.h"
 #include "sources/text/CTextProtocol.h"
 #include "sources/text/CTextSampleSrc.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
-
-std::string ProtocolText(size_t lines)
-{
-    std::string text;
-    char line[40];
-    for (size_t i = 0; i < lines; ++i) {
-        std::snprintf(line, sizeof line, "%04x %04x %04x %04x\r\n", unsigned(i * 7) & 0xFFFF,
-                      unsigned(i * 13) & 0xFFFF, unsigned(i * 29) & 0xFFFF, unsigned(i * 31) & 0xFFFF);
-        text += line;
-    }
-    return text;
-}
 
 // Parses a buffer the way every text source reads: byte by byte until a frame.
 class BenchSource final : public CTextSampleSrc {

@@ -9,8 +9,10 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace plat {
+class FdSource;
 class RunLoopSource;
 }
 
@@ -42,15 +44,30 @@ public:
     void Unlock() override { fQueueLock.Unlock(); }
     uint32_t NowMs() override;
     plat::RunLoop* RunLoop() override { return fRunLoop.load(std::memory_order_acquire); }
+    bool WatchReadable(int fd, LAsyncSignal* signal) override;
+    void UnwatchReadable(int fd) override;
 
     // The wake signal's callback on the main thread: drains the posted notes.
     static void DrainCallback(void* context, CRunLoopSignal* signal);
 
 private:
+    struct Watch {
+        int fd = -1;
+        std::unique_ptr<plat::FdSource> source;
+    };
+
     static void ThreadMain(void* self);
     void Serve();
     uint32_t RunPass();
     void DeliverSignals();
+    // The source to signal, counted as being signalled, or null once the thread ends. Signal-list
+    // mutex held.
+    plat::RunLoopSource* TakeSourceToSignal();
+    // Signals the source taken, outside the mutex, and ends the count.
+    void SignalAndRelease(plat::RunLoopSource* source);
+    // Queues a signal from the thread's own wait: the pass that follows delivers it.
+    void QueueFromWait(LAsyncSignal* signal);
+    void EndWatches();
 
     plat::RecursiveMutex fQueueLock;
     std::atomic<bool> fStop{false};
@@ -60,6 +77,12 @@ private:
     // signal of the source, never while a message is sent.
     plat::Mutex fSignalListMutex;
     plat::RunLoopSource* fSource = nullptr; // lives on the thread's stack while it serves
+    std::atomic<int> fSignalling{0};        // signals of fSource under way outside the mutex
     std::atomic<plat::RunLoop*> fRunLoop{nullptr};
+    // Guards the descriptor watches; never held while a source is destroyed, which waits for
+    // a callback that takes the signal-list mutex.
+    plat::Mutex fWatchMutex;
+    std::vector<Watch> fWatches;
+    bool fServing = false;
     LThread fThread;
 };

@@ -61,14 +61,6 @@ const std::array<CSourceType, kRowCount>& Table()
 
 } // namespace
 
-float CSourceType::ChannelValue(uint32_t channel, uint32_t raw) const
-{
-    const float v = float(raw) / float(uint64_t{1} << bits);
-    if (channel >= 4)
-        return v;
-    return (v - chan[channel].faderOffset) * chan[channel].faderSpan;
-}
-
 const CSourceType* FindSourceType(const char* name)
 {
     const auto& table = Table();

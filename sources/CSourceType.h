@@ -23,7 +23,13 @@ struct CSourceType {
 
     // The channel value of raw sample `raw` on channel `channel`: channels 0 to 3 go through
     // their channel's mapping, higher channels get raw / 2^bits unchanged.
-    float ChannelValue(uint32_t channel, uint32_t raw) const;
+    float ChannelValue(uint32_t channel, uint32_t raw) const
+    {
+        const float v = float(raw) / float(uint64_t{1} << bits);
+        if (channel >= 4)
+            return v;
+        return (v - chan[channel].faderOffset) * chan[channel].faderSpan;
+    }
 };
 
 // The row whose name equals `name` (byte-wise, case-sensitive; null counts as ""), or row 0

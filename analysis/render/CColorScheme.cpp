@@ -29,6 +29,14 @@ uint32_t CColorScheme::GetColor(const LObject* record, uint8_t field)
     return DefaultColor(field);
 }
 
+void CColorScheme::SetColor(LObject* record, LHandler* context, uint8_t field, uint32_t rgb)
+{
+    if (!record)
+        return;
+    const uint8_t bytes[3] = {uint8_t(rgb), uint8_t(rgb >> 8), uint8_t(rgb >> 16)};
+    LObject::SetArray(record, context, field, bytes, 3);
+}
+
 const LObject* CColorScheme::Current()
 {
     if (CAppPrefs* prefs = CAppPrefs::Current()) {

@@ -51,10 +51,14 @@ void CGLLabelList::Clear()
 
 void CGLLabelList::SetLabel(uint32_t id, const LStringRef& text)
 {
-    if (!labels.empty() && labels.front()->id == id) {
-        Free(*labels.front());
-        labels.erase(labels.begin());
-    }
+    // Every label of this id goes, so that one slice never shows two labels; a label of the
+    // same text stays to be reused below.
+    std::erase_if(labels, [&](std::unique_ptr<Label>& label) {
+        if (label->id != id || (!text.IsEmpty() && label->text == text))
+            return false;
+        Free(*label);
+        return true;
+    });
     if (text.IsEmpty())
         return;
     const auto same = std::find_if(labels.begin(), labels.end(),

@@ -34,8 +34,8 @@ public:
     CGLLabelList(const CGLLabelList&) = delete;
     CGLLabelList& operator=(const CGLLabelList&) = delete;
 
-    // Drops the oldest label when it carries this id, then gives the text (when not empty) to
-    // this id: an existing label of the same text moves to the end, else the text is rendered.
+    // Drops every label of this id, then gives the text (when not empty) to this id: an
+    // existing label of the same text moves to the end, else the text is rendered.
     void SetLabel(uint32_t id, const LStringRef& text);
     // Draws every label at its slice's depth, with its shading, in the current context.
     void Draw(const CGLLabelPlacement& placement) const;

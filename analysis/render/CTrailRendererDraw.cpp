@@ -28,7 +28,7 @@ constexpr int kMaxDecades = 40;
 
 // The spectrum view's projection: model x and y 0 .. 1 fill the view at zoom 1; depth recedes
 // up and to the side by the trail's shear, with its perspective.
-void LoadTrailProjection(const LObject* colors, const LObject* view, uint32_t depth, float w, float h)
+void LoadTrailProjection(const LObject* colors, const RenderInput& input, uint32_t depth, float w, float h)
 {
     const float p = colors->GetFloat(kColsPrsp);
     const float d = p + 1.0f;
@@ -39,8 +39,8 @@ void LoadTrailProjection(const LObject* colors, const LObject* view, uint32_t de
     glTranslatef(0.0f, -1.0f, 0.0f);
     glMultMatrixf(shear);
     glTranslatef(-1.0f, 0.0f, 0.0f);
-    glScalef(view ? view->GetFloat(kChvwFqzm) : 1.0f, 1.0f, 1.0f);
-    glTranslatef(-2.0f * (view ? view->GetFloat(kChvwFqps) : 0.0f), 0.0f, 0.0f);
+    glScalef(FreqZoom(input), 1.0f, 1.0f);
+    glTranslatef(-2.0f * FreqPosition(input), 0.0f, 0.0f);
     glScalef(2.0f, 2.0f, 1.0f / float(depth));
 }
 
@@ -74,12 +74,11 @@ void CTrailRenderer::Draw3D(const RenderInput& input, CGLContext* context, uint3
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_TRANSFORM_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
-    LoadTrailProjection(colors, FreqViewRecord(input), depth, float(width), float(height));
+    LoadTrailProjection(colors, input, depth, float(width), float(height));
     DrawSpectrum(c, zoom);
     if (depth > 1 && colors->GetByte(kColsEvop) != 0) {
-        const LObject* view = FreqViewRecord(input);
-        labels.Draw(CGLLabelPlacement{slice, depth, view ? view->GetFloat(kChvwFqzm) : 1.0f,
-                                      view ? view->GetFloat(kChvwFqps) : 0.0f, colors->GetByte(kColsEvop) / 255.0f});
+        labels.Draw(CGLLabelPlacement{slice, depth, FreqZoom(input), FreqPosition(input),
+                                      colors->GetByte(kColsEvop) / 255.0f});
     }
     DrawCursors(input, c, zoom, bins);
     DrawFaderBands(input, c, zoom, bins);
@@ -151,12 +150,12 @@ void CTrailRenderer::DrawCursors(const RenderInput& input, uint32_t c, float zoo
     const float position = chan->GetFloat(peaks ? kChanPeakPos : kChanCrsh);
     float y = level * zoom;
     if (CommonByte(input, kComnDb)) {
-        const float db = std::clamp(20.0f * std::log10(level), -100.0f, 6.0f);
+        const float db = level > 0.0f ? std::clamp(20.0f * std::log10(level), -100.0f, 6.0f) : -100.0f;
         y = std::max(0.0f, (db + 8.686f * std::log(zoom)) / 60.0f + 1.0f);
     }
     float x = position;
     if (CommonByte(input, kComnFqlg))
-        x = std::max(-1.0f, 1.0f + std::log(position) / std::log(float(bins)));
+        x = position > 0.0f && bins > 1 ? std::max(-1.0f, 1.0f + std::log(position) / std::log(float(bins))) : -1.0f;
     uint8_t color[4];
     ColorBytes(colors, kColsCcrs, colors->GetByte(kColsCrop), color);
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT);
@@ -186,7 +185,9 @@ void CTrailRenderer::DrawFaderBands(const RenderInput& input, uint32_t c, float 
     const bool logFreq = CommonByte(input, kComnFqlg) != 0;
     auto edge = [&](float f) {
         const float u = f * factor * 2.0f / rate;
-        return std::max(0.0f, logFreq ? 1.0f + std::log(u) / std::log(float(bins)) : u);
+        if (!logFreq)
+            return std::max(0.0f, u);
+        return u > 0.0f && bins > 1 ? std::max(0.0f, 1.0f + std::log(u) / std::log(float(bins))) : 0.0f;
     };
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT);
     glEnable(GL_BLEND);
@@ -228,7 +229,7 @@ void CTrailRenderer::DrawGrid(const RenderInput& input, uint32_t c, float zoom, 
     ColorBytes(colors, kColsCgrd, 0xbf, color);
     const float rate = SampleRate(input);
     const CLRect unit{0, 0, 1, 1};
-    if (CommonByte(input, kComnFqlg) && rate > 0.0f) {
+    if (CommonByte(input, kComnFqlg) && rate > 0.0f && bins > 1) {
         glPushAttrib(GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

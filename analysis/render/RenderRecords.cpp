@@ -5,6 +5,8 @@
 #include "analysis/render/RenderInput.h"
 #include "foundation/records/LObject.h"
 
+#include <cmath>
+
 const LObject* CommonRecord(const RenderInput& input)
 {
     return input.document ? input.document->GetChild(kFdrsComn) : nullptr;
@@ -35,6 +37,24 @@ float SampleRate(const RenderInput& input)
 const LObject* FreqViewRecord(const RenderInput& input)
 {
     return input.window ? input.window->GetChild(kWindChvw) : nullptr;
+}
+
+float UsableFreqZoom(float fqzm)
+{
+    return fqzm > 0.0f && std::isfinite(fqzm) ? fqzm : 1.0f;
+}
+
+float FreqZoom(const RenderInput& input)
+{
+    const LObject* view = FreqViewRecord(input);
+    return UsableFreqZoom(view ? view->GetFloat(kChvwFqzm) : 1.0f);
+}
+
+float FreqPosition(const RenderInput& input)
+{
+    const LObject* view = FreqViewRecord(input);
+    const float fqps = view ? view->GetFloat(kChvwFqps) : 0.0f;
+    return std::isfinite(fqps) ? fqps : 0.0f;
 }
 
 const LObject* ChannelRecord(const RenderInput& input, uint32_t c)

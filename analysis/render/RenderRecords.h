@@ -18,6 +18,11 @@ uint8_t WindowByte(const RenderInput& input, uint8_t field);
 float SampleRate(const RenderInput& input);
 // The window's 'CHVW' record, or null.
 const LObject* FreqViewRecord(const RenderInput& input);
+// A frequency zoom as a divisor: 'fqzm' that is not a positive finite number reads as 1.
+float UsableFreqZoom(float fqzm);
+// The window's frequency zoom and the left edge of its visible range (1 and 0 without 'CHVW').
+float FreqZoom(const RenderInput& input);
+float FreqPosition(const RenderInput& input);
 // 'CHAN' record c of the document, or null.
 const LObject* ChannelRecord(const RenderInput& input, uint32_t c);
 // Number of 'FADR' records and fader i (null past the end).

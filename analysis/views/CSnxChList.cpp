@@ -1,14 +1,55 @@
 #include "analysis/views/CSnxChList.h"
+#include "analysis/CSpectrumAnalyser.h"
+#include "analysis/records/CAppPrefs.h"
+#include "analysis/records/CFaderSetRecord.h"
+#include "analysis/views/SNXCHCELL.h"
+#include "controls/edit/CNumVol.h"
 #include "foundation/core/LMessage.h"
 #include "foundation/core/StrEqual.h"
-#include "ui/panes/LPane.h"
+#include "shell/draw/LFont.h"
+#include "ui/panes/LPaneFlags.h"
+
+#include <algorithm>
 
 const char* CSnxChList::msgRender = "CSnxChList_Render";
 
-CSnxChList::CSnxChList(LHandler* parent, LPane* host, CSpectrumAnalyser& analyser, CFaderSetRecord& document,
-                       LObject* windowRecord)
-    : LFrame(parent, host), fAnalyser(analyser), fDocument(document), fWindowRecord(windowRecord), fTimer(this)
+namespace {
+
+constexpr int32_t kListBackground = 1;
+constexpr uint32_t kAxisFont = 2;
+constexpr const char* kPlacerPlace = "CPlacerPane_Place";
+
+void AddEmptyItems(CRowHeader& header)
 {
+    header.RemoveAllItems();
+    for (int i = 0; i < 3; ++i)
+        header.AddItem(LStringRef(), LFont(kAxisFont));
+}
+
+} // namespace
+
+CSnxChList::CSnxChList(LPane* parent, CSpectrumAnalyser& analyser, CFaderSetRecord& document, LObject* windowRecord)
+    : LCellGrid(parent, 0, false, true), fAnalyser(analyser), fDocument(document), fWindowRecord(windowRecord),
+      fTimer(this)
+{
+    CColorRef background;
+    CColor::AssignById(background, kListBackground);
+    SetBackground(background);
+    InsertColumns(0, 1);
+    InsertRows(0, int32_t(fAnalyser.ChannelCount()));
+    fObservingDocument = fDocument.AddObserver(this, PrefsChanged);
+    if (CAppPrefs* prefs = CAppPrefs::Current())
+        fObservingPrefs = prefs->AddObserver(this, PrefsChanged);
+    BuildTimeLabel();
+    BuildFrequencyLabel();
+}
+
+CSnxChList::~CSnxChList()
+{
+    if (fObservingDocument)
+        fDocument.RemoveObserver(this, PrefsChanged);
+    if (CAppPrefs* prefs = CAppPrefs::Current(); prefs && fObservingPrefs)
+        prefs->RemoveObserver(this, PrefsChanged);
 }
 
 void CSnxChList::RequestRender()
@@ -18,6 +59,7 @@ void CSnxChList::RequestRender()
 
 void CSnxChList::AddTrailSlice()
 {
+    fTrail.AddSlice(Input(false));
     RequestRender();
 }
 
@@ -26,6 +68,8 @@ void CSnxChList::SetZoom(uint32_t zoom)
     if (zoom == fZoom)
         return;
     fZoom = zoom;
+    BuildAmplitudeLabels();
+    ReconfigureCells();
     RequestRender();
     SendPref();
 }
@@ -35,13 +79,36 @@ void CSnxChList::SetBandList(const CBandList* bands)
     if (!bands && !fBands)
         return;
     fBands = bands;
+    RebuildTrail(true);
     RequestRender();
 }
 
 void CSnxChList::SetSourceType(const CSourceType* type)
 {
     fSourceType = type;
+    BuildAmplitudeLabels();
+    ReconfigureCells();
     SendPref();
+}
+
+void CSnxChList::SetViewSizes(int32_t specr, int32_t rawsl)
+{
+    if (specr == fLayout.specr && rawsl == fLayout.rawsl)
+        return;
+    fLayout.specr = specr;
+    fLayout.rawsl = rawsl;
+    ReconfigureCells();
+}
+
+std::array<int32_t, 4> CSnxChList::GetViewColumns()
+{
+    auto* row = dynamic_cast<SNXCHCELL*>(PrototypeCell());
+    if (!row)
+        return {0, 0, 0, 0};
+    const CLRect spec = row->Spectrum().SpectrumView().Rect();
+    const CLRect wave = row->Data().WaveView().Rect();
+    const int32_t specLeft = row->Spectrum().Rect().left, waveLeft = row->Data().Rect().left;
+    return {specLeft + spec.left, specLeft + spec.right, waveLeft + wave.left, waveLeft + wave.right};
 }
 
 void CSnxChList::SendPref()
@@ -49,20 +116,92 @@ void CSnxChList::SendPref()
     LMessage::Send(LMessage{LPane::msgPref, this, Parent()});
 }
 
-void CSnxChList::RenderPass()
+void CSnxChList::RefreshRows()
 {
-    fTimer.BeginRender();
-    LMessage::Send(LMessage{msgRender, this, Parent()});
-    ++fPasses;
-    fTimer.EndRender();
+    UpdateAllCells();
 }
+
+// ---- rows
+
+std::unique_ptr<LPane> CSnxChList::CreateCell()
+{
+    auto row = std::make_unique<SNXCHCELL>(this, fLayout);
+    AddEmptyItems(row->Spectrum().Header());
+    AddEmptyItems(row->Data().Header());
+    return row;
+}
+
+void CSnxChList::ConfigureCell(LPane& pane)
+{
+    auto* row = dynamic_cast<SNXCHCELL*>(&pane);
+    if (!row)
+        return;
+    const bool trail = fWindowRecord && fWindowRecord->GetByte(kWindTral);
+    row->Spectrum().ScaleView().SetState(trail ? kEventShow : kEventHide);
+    row->Relayout();
+}
+
+int32_t CSnxChList::CellSizePolicy(CLPoint& size)
+{
+    size.x = int32_t(Rect().Width());
+    size.y = int32_t(Rect().Height()) / std::max(1, Rows());
+    return 5;
+}
+
+void CSnxChList::FitCellSize()
+{
+    if (Rows() > 0)
+        SetCellSize(std::max<int32_t>(1, int32_t(Rect().Width())), std::max(1, int32_t(Rect().Height()) / Rows()));
+}
+
+void CSnxChList::RectChanged(const CLRect& old)
+{
+    if (old.Width() != Rect().Width() || old.Height() != Rect().Height()) {
+        FitCellSize();
+        ReconfigureCells();
+        RebuildTrail(false);
+    }
+    LCellGrid::RectChanged(old);
+    InvalidateCells(LRegion(Rect()));
+    RequestRender();
+}
+
+bool CSnxChList::FillCell(LPane& pane, const CLPoint& cell)
+{
+    if (cell.x != 0 || cell.y < 0 || cell.y >= Rows())
+        return false;
+    FillAxisTexts(pane, uint32_t(cell.y));
+    return true;
+}
+
+// ---- messages
 
 void CSnxChList::HandleMessage(LMessage& result, const LMessage& msg)
 {
-    if (StrEqual(msg.type, CRenderTimer::msgTime) && msg.subject == &fTimer) {
+    if (msg.subject == &fTimer && StrEqual(msg.type, CRenderTimer::msgTime)) {
         RenderPass();
         LMessage::Clear(result);
         return;
     }
-    LFrame::HandleMessage(result, msg);
+    if (msg.subject == this && StrEqual(msg.type, LPane::msgDeferred)) {
+        InvalidateCells(LRegion(Rect()));
+        RequestRender();
+        LMessage::Clear(result);
+        return;
+    }
+    if (StrEqual(msg.type, COpenGLView::msgUpdate)) {
+        RequestRender();
+        LMessage::Clear(result);
+        return;
+    }
+    if (StrEqual(msg.type, kPlacerPlace)) {
+        result = LMessage{LPane::msgDefer, this, Parent()};
+        return;
+    }
+    if (StrEqual(msg.type, CNumVol::msgFix)) {
+        FixCursorField(msg);
+        LMessage::Clear(result);
+        return;
+    }
+    LCellGrid::HandleMessage(result, msg);
 }

@@ -3,6 +3,7 @@
 #include "analysis/events/CEventWindow.h"
 #include "analysis/records/CSnxSchema.h"
 #include "analysis/views/CSnxChList.h"
+#include "analysis/views/SNXCHVW.h"
 #include "analysis/views/CStatusFrame.h"
 #include "analysis/window/CSourceControls.h"
 #include "analysis/window/SpecWindowPrefs.h"
@@ -134,7 +135,6 @@ CSpecWindow::~CSpecWindow()
     fChList.reset();
     fFreqView.reset();
     fFaderFrame.reset();
-    fViewDivider.reset();
     fFaderDivider.reset();
     fStatus.reset();
     fControls.reset();
@@ -152,10 +152,9 @@ void CSpecWindow::BuildPanes()
     fStatus = std::make_unique<CStatusFrame>(this, this);
     fFaderDivider = std::make_unique<CPaneDivider>(this, this);
     fFaderDivider->SetOrientation(CPaneDivider::kStacked);
-    fViewDivider = std::make_unique<CPaneDivider>(this, fFaderDivider.get());
-    fViewDivider->SetOrientation(CPaneDivider::kStacked);
-    fChList = std::make_unique<CSnxChList>(this, fViewDivider.get(), fAnalyser, fDocument, fWindowRecord);
-    fFreqView = std::make_unique<LFrame>(this, fViewDivider.get());
+    fFreqView = std::make_unique<SNXCHVW>(this, fFaderDivider.get(), fDocument, fWindowRecord);
+    fChList = std::make_unique<CSnxChList>(&fFreqView->Navi(), fAnalyser, fDocument, fWindowRecord);
+    fFreqView->SetChannelList(fChList.get());
     fFaderFrame = std::make_unique<CFaderFrame>(this, fFaderDivider.get(), fDocument);
     fDmxConsole = std::make_unique<CDMXCONSOLE>(this, ConsoleWindowDef(), &fDocument, fDocument.Root(), kFdrsDmst);
     fMidiConsole = std::make_unique<CMIDICONSOLE>(this, ConsoleWindowDef(), &fDocument,
@@ -208,8 +207,7 @@ void CSpecWindow::CopyCommonSettings()
     LObject::SetBool(Common(), nullptr, kComnDb, view->GetByte(kWndsDb), LObject::Merge::No);
     fChList->SetZoom(std::max<uint32_t>(1, view->GetUInt(kWndsZoom)));
     LObject::SetBool(fWindowRecord, nullptr, kWindZmrw, view->GetByte(kWndsZmrw), LObject::Merge::No);
-    const int32_t extent = fViewDivider->Rect().Height();
-    fViewDivider->MoveDivider(0, extent / 2);
+    fFreqView->Divider().MoveDivider(0, fFreqView->Divider().Rect().Width() / 2);
 }
 
 LObject* CSpecWindow::Common() const
@@ -274,7 +272,7 @@ bool CSpecWindow::ApplyWindowRecord()
     const CLRect rect = w->GetRect(kWindDcwp);
     if (!rect.IsEmpty()) {
         PlaceWindow(rect, nullptr);
-        fViewDivider->MoveDivider(0, w->GetInt(kWindChdv));
+        fFreqView->Divider().MoveDivider(0, w->GetInt(kWindChdv));
         fFaderDivider->MoveDivider(0, w->GetInt(kWindFddv));
     }
     return true;
@@ -299,7 +297,7 @@ void CSpecWindow::StoreWindowRecord()
     LObject* w = fWindowRecord;
     if (!w)
         return;
-    LObject::SetInt(w, nullptr, kWindChdv, fViewDivider ? fViewDivider->DividerPos(0) : 0, LObject::Merge::No);
+    LObject::SetInt(w, nullptr, kWindChdv, fFreqView ? fFreqView->Divider().DividerPos(0) : 0, LObject::Merge::No);
     LObject::SetInt(w, nullptr, kWindFddv, fFaderDivider ? fFaderDivider->DividerPos(0) : 0, LObject::Merge::No);
     LObject::SetUInt(w, nullptr, kWindZoom, fChList ? fChList->Zoom() : 1, LObject::Merge::No);
     LObject::SetByte(w, nullptr, kWindLsrc, fSourceKind, LObject::Merge::No);

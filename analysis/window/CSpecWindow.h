@@ -25,6 +25,7 @@ class CMIDICONSOLE;
 class CPaneDivider;
 class CSampleSrc;
 class CSnxChList;
+class SNXCHVW;
 class CSourceControls;
 class CStatusFrame;
 class LAsyncQueue;
@@ -135,6 +136,7 @@ public:
     const CWindowedFFT& Plan() const { return fPlan; }
     CBandList& Bands() { return fBands; }
     CSnxChList& ChannelList() const { return *fChList; }
+    SNXCHVW& FrequencyView() const { return *fFreqView; }
     CStatusFrame& Status() const { return *fStatus; }
     CSourceControls& SourceControls() const { return *fControls; }
     CDMXCONSOLE* DmxConsole() const { return fDmxConsole.get(); }
@@ -212,9 +214,8 @@ private:
     std::unique_ptr<CSourceControls> fControls;
     std::unique_ptr<CStatusFrame> fStatus;
     std::unique_ptr<CPaneDivider> fFaderDivider;
-    std::unique_ptr<CPaneDivider> fViewDivider;
     std::unique_ptr<CSnxChList> fChList;
-    std::unique_ptr<LFrame> fFreqView;
+    std::unique_ptr<SNXCHVW> fFreqView;
     std::unique_ptr<CFaderFrame> fFaderFrame;
     float fLevelMin[4];
     float fLevelMax[4];

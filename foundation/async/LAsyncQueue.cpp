@@ -29,6 +29,10 @@ void LAsyncQueue::ScheduleTimer(LAsyncTimer& timer, const uint32_t& delay)
         Wake(); // the new head shortens the dispatch thread's wait
 }
 
+bool LAsyncQueue::WatchReadable(int, LAsyncSignal*) { return false; }
+
+void LAsyncQueue::UnwatchReadable(int) {}
+
 void LAsyncQueue::UnscheduleTimer(LAsyncTimer& timer) { fTimers.Remove(&timer); }
 
 bool LAsyncQueue::IsScheduled(const LAsyncTimer& timer) const { return fTimers.Contains(&timer); }

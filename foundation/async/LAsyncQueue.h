@@ -47,6 +47,13 @@ public:
     virtual uint32_t NowMs() = 0;
     // The dispatch thread's run loop.
     virtual plat::RunLoop* RunLoop() = 0;
+    // Has the dispatch thread itself wait for `fd` to become readable; the wait then queues
+    // `signal` for the same thread's next pass, without a wake-up of its own, and queues it
+    // again on every pass while fd stays readable. False when this queue cannot: the caller
+    // waits for the descriptor itself. Any thread.
+    virtual bool WatchReadable(int fd, LAsyncSignal* signal);
+    // Stops watching fd; a queueing in progress has ended when this returns. Any thread.
+    virtual void UnwatchReadable(int fd);
 
     // Milliseconds until the first timer is due: kMaxDelay with none, 0 when overdue.
     // The caller holds the queue lock.

@@ -16,6 +16,6 @@ void LAsyncSignal::Post()
 {
     // The exchange publishes the poster's data to the delivery, which clears the flag
     // with an exchange of its own before it sends.
-    if (fQueue && !fPosted.exchange(true, std::memory_order_acq_rel))
+    if (fQueue && MarkPosted())
         fQueue->PostSignal(this);
 }

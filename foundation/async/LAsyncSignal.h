@@ -19,6 +19,9 @@ public:
 
     // Sets the posted flag and, when it was clear, queues the signal. Any thread.
     void Post();
+    // Sets the posted flag only; true when it was clear, and the caller (a queue) must then
+    // queue the signal itself.
+    bool MarkPosted() { return !fPosted.exchange(true, std::memory_order_acq_rel); }
     bool IsPosted() const { return fPosted.load(std::memory_order_acquire); }
     // Clears the posted flag; the queue calls it just before delivery and on cancel.
     void ClearPosted() { fPosted.exchange(false, std::memory_order_acq_rel); }

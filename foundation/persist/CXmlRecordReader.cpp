@@ -51,7 +51,9 @@ void SetScalar(LObject* record, uint8_t field, LFieldType type, LCharSource& sou
         return;
     switch (type) {
     case LFieldType::Int32: LObject::SetInt(record, nullptr, field, StrToLong(text.c_str()), no); break;
-    case LFieldType::UInt32: LObject::SetUInt(record, nullptr, field, StrToULong(text.c_str()), no); break;
+    case LFieldType::UInt32:
+        LObject::SetUInt(record, nullptr, field, record->FieldDesc(field)->StoredUInt(StrToULong(text.c_str())), no);
+        break;
     case LFieldType::Byte: LObject::SetByte(record, nullptr, field, uint8_t(StrToULong(text.c_str())), no); break;
     case LFieldType::Float: LObject::SetFloat(record, nullptr, field, float(StrToDouble(text.c_str())), no); break;
     default: break;

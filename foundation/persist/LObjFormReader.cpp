@@ -52,7 +52,7 @@ void ReadPrimitives(CIffChunk& chunk, LObject* record, Seen& seen)
             return;
         switch (fd->type) {
         case LFieldType::Int32: LObject::SetInt(record, nullptr, field, int32_t(value), no); break;
-        case LFieldType::UInt32: LObject::SetUInt(record, nullptr, field, value, no); break;
+        case LFieldType::UInt32: LObject::SetUInt(record, nullptr, field, fd->StoredUInt(value), no); break;
         case LFieldType::Byte: LObject::SetByte(record, nullptr, field, uint8_t(value), no); break;
         case LFieldType::Float: LObject::SetFloat(record, nullptr, field, float(StrToDouble(text.Text())), no); break;
         default: LObject::SetString(record, nullptr, field, text, no); break;

@@ -207,7 +207,8 @@ void LoadField(LKeyValueNode& node, LObject* record, uint8_t field, int depth)
         LObject::SetInt(record, nullptr, field, int32_t(node.GetInt(key.Text(), slot.Int())), LObject::Merge::No);
         break;
     case LFieldType::UInt32:
-        LObject::SetUInt(record, nullptr, field, uint32_t(node.GetInt(key.Text(), slot.UInt())), LObject::Merge::No);
+        LObject::SetUInt(record, nullptr, field, fd->StoredUInt(uint32_t(node.GetInt(key.Text(), slot.UInt()))),
+                         LObject::Merge::No);
         break;
     case LFieldType::Byte:
         LObject::SetByte(record, nullptr, field, uint8_t(node.GetInt(key.Text(), slot.Byte())), LObject::Merge::No);

@@ -19,7 +19,8 @@ const LFieldDesc kSetFields[] = {
 };
 
 const LFieldDesc kTableFields[] = {
-    LFieldDesc::UInt(FourCC("cols")),
+    // Each stored column is applied with its own notice: the cap keeps a damaged count from hanging a load.
+    LFieldDesc::UInt(FourCC("cols"), 0, 0, CParamSchema::kMaxStoredColumns),
     LFieldDesc::ListOf(FourCC("elms"), Y, CParamSchema::kSetClass),
     LFieldDesc::UInt(0),
     LFieldDesc::UInt(0),

@@ -19,6 +19,8 @@ struct CParamSchema {
     // the applied column count and the kind of edit in progress.
     enum TableField : uint8_t { kCols = 0, kCells = 1, kEditA = 2, kEditB = 3, kEditPlace = 4, kAppliedCols = 5, kEditKind = 6 };
     enum EditKind : uint8_t { kNoEdit = 0, kRowEdit = 1, kColumnEdit = 2 };
+    // Largest column count a table read from stored data keeps.
+    static constexpr uint32_t kMaxStoredColumns = 4096;
 
     // Makes sure the three classes are registered (they register themselves at start-up;
     // calling this keeps their module linked in).

@@ -41,7 +41,7 @@ struct LFieldDesc {
     union Default {
         struct Words {
             uint32_t lo;  // integer, byte or float bits; creator code of a child class
-            uint32_t hi;  // class code of a child class
+            uint32_t hi;  // class code of a child class; largest stored value of an unsigned field (0: any)
         } w;
         const char* text;  // default text of a string field (null means empty)
     } def;
@@ -52,15 +52,21 @@ struct LFieldDesc {
     uint32_t ChildCreator() const noexcept { return def.w.lo; }
     uint32_t ChildClass() const noexcept { return def.w.hi; }
     float DefaultFloat() const noexcept { return std::bit_cast<float>(def.w.lo); }
+    // An unsigned value read from stored data, held to the field's cap: readers apply it so that
+    // a damaged or hostile file cannot ask for more than the program can apply.
+    uint32_t StoredUInt(uint32_t value) const noexcept
+    {
+        return type == LFieldType::UInt32 && def.w.hi != 0 && value > def.w.hi ? def.w.hi : value;
+    }
 
     // Builders for static class tables.
     static constexpr LFieldDesc Int(uint32_t tag, int32_t value = 0, uint8_t flags = 0)
     {
         return Words(tag, LFieldType::Int32, flags, 0, uint32_t(value), 0);
     }
-    static constexpr LFieldDesc UInt(uint32_t tag, uint32_t value = 0, uint8_t flags = 0)
+    static constexpr LFieldDesc UInt(uint32_t tag, uint32_t value = 0, uint8_t flags = 0, uint32_t storedMax = 0)
     {
-        return Words(tag, LFieldType::UInt32, flags, 0, value, 0);
+        return Words(tag, LFieldType::UInt32, flags, 0, value, storedMax);
     }
     static constexpr LFieldDesc ByteField(uint32_t tag, uint8_t value = 0, uint8_t flags = 0)
     {

@@ -155,6 +155,8 @@ void CFaderEngine::OnFaderInserted(uint32_t index)
     if (IndexOf(record) >= 0)
         return;
     auto entry = std::make_unique<CFaderOut>(record);
+    ReadPassFields(*entry);
+    entry->level = MapFaderRange(entry->ranges, entry->inputValue);
     if (links.soundMaker) {
         entry->player = links.soundMaker(links.soundContext);
         if (entry->player)
@@ -196,6 +198,7 @@ void CFaderEngine::OnFaderField(LObject* record, uint8_t field)
         return;
     CFaderOut& fader = *faders[size_t(i)];
     if (resend) {
+        ReadPassFields(fader);
         SendOutput(fader, fader.inputValue);  // range edits act at once
         return;
     }

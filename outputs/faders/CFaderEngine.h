@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class CDmxOutput;
@@ -70,9 +71,19 @@ public:
     static float MapLevel(const CFaderOut& fader);
 
 private:
+    // What every band fader of a pass reads from the document.
+    struct BandPass {
+        uint32_t rate = 0;
+        float factor = 1.0f;
+        bool decibels = false;
+        CPeakScale peakScale;
+    };
+
     float PowerToLevel(float x) const;
     bool DecibelMode() const;
-    void ApplyBandFader(CFaderOut& fader, uint32_t rate, const CSpectrumAnalyser& buffers, float factor);
+    void ApplyBandFader(CFaderOut& fader, const CSpectrumAnalyser& buffers, const BandPass& pass);
+    // Copies the record's fields the passes read into the entry. Queue lock held.
+    static void ReadPassFields(CFaderOut& fader);
     void PublishDcLevels(const CSpectrumAnalyser& buffers);
     void DisplayAndOscPass();
     void PublishLiveValues();
@@ -109,6 +120,8 @@ private:
     std::vector<CFaderDefault> defaults;
     std::vector<CConsoleControl> consoleControls;
     LByteBuffer oscBuffer;
+    // The display pass's copy of the live values, kept so that a pass allocates nothing.
+    std::vector<std::pair<float, float>> liveValues;
     uint32_t oscNext = 0;
     uint8_t cutDC = 0;
     // DC magnitude of each channel from the last analysis, read by the time-domain faders on

@@ -65,6 +65,16 @@ float CFaderEngine::MapLevel(const CFaderOut& fader)
     return MapFaderRange(ranges, fader.inputValue);
 }
 
+void CFaderEngine::ReadPassFields(CFaderOut& fader)
+{
+    const LObject* r = fader.record;
+    fader.ranges = {r->GetFloat(kFadrAmpl), r->GetFloat(kFadrAmph), r->GetFloat(kFadrFdrl), r->GetFloat(kFadrFdrh)};
+    fader.sourceType = r->GetByte(kFadrStyp);
+    fader.sourceChannel = r->GetByte(kFadrSchn);
+    fader.lowHz = r->GetFloat(kFadrFrql);
+    fader.highHz = r->GetFloat(kFadrFrqh);
+}
+
 std::string CFaderEngine::Param(const CFaderOut& fader, uint32_t kind, const char* name) const
 {
     LStringRef value;
@@ -138,7 +148,8 @@ void CFaderEngine::SendOutput(CFaderOut& fader, float value)
     if (!std::isfinite(value))
         value = 0.0f;
     fader.inputValue = value;
-    const float y = MapLevel(fader);
+    fader.level = MapFaderRange(fader.ranges, value);
+    const float y = fader.level;
     switch (fader.kind) {
     case kFaderDmx:
         if (dmxOutput)

@@ -42,13 +42,19 @@ float CFaderEngine::PowerToLevel(float x) const
 
 void CFaderEngine::ApplySpectrum(uint32_t rate, const CSpectrumAnalyser& buffers)
 {
+    BandPass pass;
+    pass.rate = rate;
+    pass.factor = document.Root()->GetFloat(kFdrsFactor);
+    pass.decibels = DecibelMode();
+    const LObject* common = document.Common();
+    pass.peakScale.logFrequency = common && common->GetByte(kComnFqlg) != 0;
+    pass.peakScale.fftOrder = common ? common->GetByte(kComnFtsx) : 8;
     {
         LAsyncQueueLock lock(queue);
         PublishDcLevels(buffers);
-        const float factor = document.Root()->GetFloat(kFdrsFactor);
         for (auto& fader : faders)
-            if (fader->record->GetByte(kFadrStyp) <= 3)
-                ApplyBandFader(*fader, rate, buffers, factor);
+            if (fader->sourceType <= 3)
+                ApplyBandFader(*fader, buffers, pass);
     }
     DisplayAndOscPass();
 }
@@ -63,30 +69,23 @@ void CFaderEngine::PublishDcLevels(const CSpectrumAnalyser& buffers)
     }
 }
 
-void CFaderEngine::ApplyBandFader(CFaderOut& fader, uint32_t rate, const CSpectrumAnalyser& buffers, float factor)
+void CFaderEngine::ApplyBandFader(CFaderOut& fader, const CSpectrumAnalyser& buffers, const BandPass& pass)
 {
-    const LObject* r = fader.record;
-    const CSpectrumChan* chan = buffers.Channel(r->GetByte(kFadrSchn));
+    const CSpectrumChan* chan = buffers.Channel(fader.sourceChannel);
     if (!chan)
         return;
     const auto binCount = uint32_t(chan->magnitude.size());
-    const CBandBins bins =
-        BandBins(factor, r->GetFloat(kFadrFrql), r->GetFloat(kFadrFrqh), chan->FFTSize(), rate, binCount);
-    const LObject* common = document.Common();
-    CPeakScale scale;
-    scale.logFrequency = common && common->GetByte(kComnFqlg) != 0;
-    scale.fftOrder = common ? common->GetByte(kComnFtsx) : 8;
-    const auto measure = static_cast<CBandMeasure>(r->GetByte(kFadrStyp));
-    SendOutput(fader, BandLevel(chan->magnitude, bins, measure, DecibelMode(), scale));
+    const CBandBins bins = BandBins(pass.factor, fader.lowHz, fader.highHz, chan->FFTSize(), pass.rate, binCount);
+    const auto measure = static_cast<CBandMeasure>(fader.sourceType);
+    SendOutput(fader, BandLevel(chan->magnitude, bins, measure, pass.decibels, pass.peakScale));
 }
 
 void CFaderEngine::ApplySamples(const CSpectrumAnalyser& buffers, const CSourceType* row)
 {
     LAsyncQueueLock lock(queue);
     for (auto& fader : faders) {
-        const LObject* r = fader->record;
-        const uint32_t c = r->GetByte(kFadrSchn);
-        const CSpectrumChan* chan = r->GetByte(kFadrStyp) == 4 ? buffers.Channel(c) : nullptr;
+        const uint32_t c = fader->sourceChannel;
+        const CSpectrumChan* chan = fader->sourceType == 4 ? buffers.Channel(c) : nullptr;
         if (!chan)
             continue;
         float s = NewestSample(*chan);
@@ -113,12 +112,13 @@ void CFaderEngine::DisplayAndOscPass()
 
 void CFaderEngine::PublishLiveValues()
 {
-    std::vector<std::pair<float, float>> values;
+    // Only the pass uses the copy, and passes run one at a time on the main thread.
+    std::vector<std::pair<float, float>>& values = liveValues;
     {
         LAsyncQueueLock lock(queue);
-        values.reserve(faders.size());
+        values.clear();
         for (const auto& fader : faders)
-            values.emplace_back(fader->inputValue, MapLevel(*fader));
+            values.emplace_back(fader->inputValue, fader->level);
     }
     // The records are written outside the lock: their observers may take other locks.
     for (size_t i = 0; i < values.size(); ++i) {

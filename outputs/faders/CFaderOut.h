@@ -1,5 +1,6 @@
 #pragma once
 #include "outputs/faders/CFaderSoundLink.h"
+#include "outputs/faders/FaderLevel.h"
 
 #include <cstdint>
 #include <memory>
@@ -39,7 +40,14 @@ struct CFaderOut {
     std::string oscAddress;
     std::string soundFile;        // the sound now loaded
     std::unique_ptr<CFaderSoundLink> player;
+    // The record's fields the passes read, kept in step by the engine through change notices.
+    CFaderRanges ranges;          // 'ampl', 'amph', 'fdrl', 'fdrh'
+    uint8_t sourceType = 0;       // 'styp'
+    uint8_t sourceChannel = 0;    // 'schn'
+    float lowHz = 0.0f;           // 'frql'
+    float highHz = 0.0f;          // 'frqh'
     float inputValue = 0.0f;      // the last value handed in, before mapping
+    float level = 0.0f;           // inputValue through the ranges
     uint8_t standing = 0;         // a MIDI message stands that must be undone
     uint8_t lastNote = 60;
     float oscValue = 0.0f;        // the last mapped value queued for OSC

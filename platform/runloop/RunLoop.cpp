@@ -58,8 +58,24 @@ struct ReadyCall {
 
 } // namespace
 
+// The containers of one pass, kept between passes so that a pass allocates nothing once they
+// have grown. A nested pass (a callback running the loop again) takes another set.
+struct PassScratch {
+    std::vector<ReadyCall> ready;
+    std::vector<pollfd> fds;
+    std::vector<EntryRef> fdEntries; // kept alive while the mutex is released
+
+    void Clear()
+    {
+        ready.clear();
+        fds.clear();
+        fdEntries.clear();
+    }
+};
+
 struct RunLoop::Impl {
     mutable std::mutex mutex;
+    std::vector<std::unique_ptr<PassScratch>> spareScratch; // guarded by the mutex
     std::condition_variable callbackEnded;
     std::vector<EntryRef> entries;
     int wakeFd = -1;
@@ -68,19 +84,27 @@ struct RunLoop::Impl {
     uint64_t nextArmOrder = 0;
     std::thread::id runner;   // the thread running passes
 
-    // Ends a wait in progress, or keeps the next one from starting. Mutex held.
-    void WakeLocked()
+    // Ends a wait in progress, or keeps the next one from starting. Mutex held. True when
+    // the caller must WriteWake once it released the mutex: the woken thread's first step
+    // is to take it.
+    [[nodiscard]] bool WakeLocked()
     {
         if (runner == std::this_thread::get_id())
-            return; // the loop's own thread is not waiting
+            return false; // the loop's own thread is not waiting
         if (sleeping) {
-            const uint64_t one = 1;
-            ssize_t written = write(wakeFd, &one, sizeof one);
-            (void)written; // a full counter already means "wake"
             sleeping = false;
-        } else {
-            wakePending = true;
+            return true;
         }
+        wakePending = true;
+        return false;
+    }
+
+    // A late write only costs the loop one extra pass.
+    void WriteWake() const
+    {
+        const uint64_t one = 1;
+        ssize_t written = write(wakeFd, &one, sizeof one);
+        (void)written; // a full counter already means "wake"
     }
 
     void DrainWakeFd() const
@@ -114,20 +138,18 @@ struct RunLoop::Impl {
 
     void CollectReadyLocked(uint32_t mode, uint64_t nowMs, std::vector<ReadyCall>& out)
     {
-        std::vector<EntryRef> timers;
         for (const EntryRef& e : entries) {
             if (!InMode(*e, mode))
                 continue;
             if (e->kind == RunLoopEntry::Kind::Timer && e->armed && e->fireAtMs <= nowMs) {
                 e->armed = false;
-                timers.push_back(e);
+                out.push_back({e, 0});
             }
         }
-        std::sort(timers.begin(), timers.end(), [](const EntryRef& a, const EntryRef& b) {
-            return a->fireAtMs != b->fireAtMs ? a->fireAtMs < b->fireAtMs : a->armOrder < b->armOrder;
+        std::sort(out.begin(), out.end(), [](const ReadyCall& a, const ReadyCall& b) {
+            return a.entry->fireAtMs != b.entry->fireAtMs ? a.entry->fireAtMs < b.entry->fireAtMs
+                                                          : a.entry->armOrder < b.entry->armOrder;
         });
-        for (EntryRef& t : timers)
-            out.push_back({std::move(t), 0});
         for (const EntryRef& e : entries) {
             if (!InMode(*e, mode))
                 continue;
@@ -139,6 +161,23 @@ struct RunLoop::Impl {
                 e->readyEvents = 0;
             }
         }
+    }
+
+    std::unique_ptr<PassScratch> TakeScratch()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (spareScratch.empty())
+            return std::make_unique<PassScratch>();
+        std::unique_ptr<PassScratch> scratch = std::move(spareScratch.back());
+        spareScratch.pop_back();
+        return scratch;
+    }
+
+    void ReturnScratch(std::unique_ptr<PassScratch> scratch)
+    {
+        scratch->Clear(); // drops the entries' handles before the mutex is taken
+        std::lock_guard<std::mutex> lock(mutex);
+        spareScratch.push_back(std::move(scratch));
     }
 
     // Runs one callback unless its entry was detached meanwhile.
@@ -182,9 +221,10 @@ RunLoop& RunLoop::Current()
 size_t RunLoop::RunPass(uint32_t mode, std::optional<uint64_t> deadlineUs, size_t* sourcesRun)
 {
     Impl& impl = *fImpl;
-    std::vector<ReadyCall> ready;
-    std::vector<pollfd> fds;
-    std::vector<EntryRef> fdEntries; // kept alive while the mutex is released
+    std::unique_ptr<PassScratch> scratch = impl.TakeScratch();
+    std::vector<ReadyCall>& ready = scratch->ready;
+    std::vector<pollfd>& fds = scratch->fds;
+    std::vector<EntryRef>& fdEntries = scratch->fdEntries;
     {
         std::unique_lock<std::mutex> lock(impl.mutex);
         impl.runner = std::this_thread::get_id();
@@ -238,7 +278,9 @@ size_t RunLoop::RunPass(uint32_t mode, std::optional<uint64_t> deadlineUs, size_
     }
     if (sourcesRun)
         *sourcesRun = sources;
-    return ready.size();
+    const size_t ran = ready.size();
+    impl.ReturnScratch(std::move(scratch));
+    return ran;
 }
 
 RunResult RunLoop::RunInMode(uint32_t mode, uint64_t timeoutMs, bool returnAfterSourceHandled)
@@ -274,8 +316,13 @@ void RunLoop::Stop()
 
 void RunLoop::WakeUp()
 {
-    std::lock_guard<std::mutex> lock(fImpl->mutex);
-    fImpl->WakeLocked();
+    bool write;
+    {
+        std::lock_guard<std::mutex> lock(fImpl->mutex);
+        write = fImpl->WakeLocked();
+    }
+    if (write)
+        fImpl->WriteWake();
 }
 
 size_t RunLoop::RunPending(uint32_t mode) { return RunPass(mode, std::nullopt, nullptr); }
@@ -291,10 +338,15 @@ std::optional<uint64_t> RunLoop::NextFireTime(uint32_t mode) const
 
 void RunLoop::Attach(const EntryRef& entry)
 {
-    std::lock_guard<std::mutex> lock(fImpl->mutex);
-    entry->attached = true;
-    fImpl->entries.push_back(entry);
-    fImpl->WakeLocked();
+    bool write;
+    {
+        std::lock_guard<std::mutex> lock(fImpl->mutex);
+        entry->attached = true;
+        fImpl->entries.push_back(entry);
+        write = fImpl->WakeLocked();
+    }
+    if (write)
+        fImpl->WriteWake();
 }
 
 void RunLoop::Detach(const EntryRef& entry)
@@ -316,13 +368,18 @@ void RunLoop::Detach(const EntryRef& entry)
 
 void RunLoop::ArmTimer(RunLoopEntry& entry, uint64_t fireAtMs)
 {
-    std::lock_guard<std::mutex> lock(fImpl->mutex);
-    if (!entry.attached)
-        return;
-    entry.armed = true;
-    entry.fireAtMs = fireAtMs;
-    entry.armOrder = fImpl->nextArmOrder++;
-    fImpl->WakeLocked();
+    bool write;
+    {
+        std::lock_guard<std::mutex> lock(fImpl->mutex);
+        if (!entry.attached)
+            return;
+        entry.armed = true;
+        entry.fireAtMs = fireAtMs;
+        entry.armOrder = fImpl->nextArmOrder++;
+        write = fImpl->WakeLocked();
+    }
+    if (write)
+        fImpl->WriteWake();
 }
 
 void RunLoop::DisarmTimer(RunLoopEntry& entry)
@@ -339,19 +396,29 @@ bool RunLoop::TimerArmed(const RunLoopEntry& entry) const
 
 void RunLoop::SignalSource(RunLoopEntry& entry)
 {
-    std::lock_guard<std::mutex> lock(fImpl->mutex);
-    if (!entry.attached || entry.signalled)
-        return;
-    entry.signalled = true;
-    fImpl->WakeLocked();
+    bool write;
+    {
+        std::lock_guard<std::mutex> lock(fImpl->mutex);
+        if (!entry.attached || entry.signalled)
+            return;
+        entry.signalled = true;
+        write = fImpl->WakeLocked();
+    }
+    if (write)
+        fImpl->WriteWake();
 }
 
 void RunLoop::SetFdEvents(RunLoopEntry& entry, unsigned events)
 {
-    std::lock_guard<std::mutex> lock(fImpl->mutex);
-    entry.events = events;
-    entry.readyEvents &= events;
-    fImpl->WakeLocked();
+    bool write;
+    {
+        std::lock_guard<std::mutex> lock(fImpl->mutex);
+        entry.events = events;
+        entry.readyEvents &= events;
+        write = fImpl->WakeLocked();
+    }
+    if (write)
+        fImpl->WriteWake();
 }
 
 } // namespace plat

@@ -3,6 +3,8 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstddef>
 #include <limits>
 
 namespace plat {
@@ -10,6 +12,21 @@ namespace plat {
 namespace {
 
 constexpr int64_t kScratchFrames = 1024;
+
+bool HoldsFloats(const SF_INFO& info)
+{
+    const int subtype = info.format & SF_FORMAT_SUBMASK;
+    return subtype == SF_FORMAT_FLOAT || subtype == SF_FORMAT_DOUBLE;
+}
+
+// Full scale (+-1.0) maps to full scale as integer samples do; values beyond it clip.
+int16_t SampleFromFloat(float value)
+{
+    if (!(value == value))
+        return 0;   // NaN in a damaged file reads as silence
+    const float scaled = std::nearbyint(value * 32768.0f);
+    return int16_t(std::clamp(scaled, -32768.0f, 32767.0f));
+}
 
 } // namespace
 
@@ -34,6 +51,7 @@ bool SoundFile::Open(const std::string& path)
     fChannels = uint32_t(info.channels);
     // Streams of unknown length report a huge count: treat it as unknown.
     fFrames = info.frames > 0 && info.frames < std::numeric_limits<int64_t>::max() / 2 ? info.frames : 0;
+    fFloats = HoldsFloats(info);
     return true;
 }
 
@@ -44,6 +62,9 @@ void SoundFile::Close()
     fFile = nullptr;
     fScratch.clear();
     fScratch.shrink_to_fit();
+    fFloatScratch.clear();
+    fFloatScratch.shrink_to_fit();
+    fFloats = false;
     fRate = fChannels = 0;
     fFrames = 0;
 }
@@ -56,23 +77,44 @@ bool SoundFile::Seek(int64_t frame)
     return sf_seek(static_cast<SNDFILE*>(fFile), frame, SEEK_SET) >= 0;
 }
 
+int64_t SoundFile::ReadFileFrames(int16_t* samples, int64_t frames)
+{
+    auto* file = static_cast<SNDFILE*>(fFile);
+    if (!fFloats)
+        return sf_readf_short(file, samples, frames);
+    // Float data is read as float: asking for integers would round every sample to -1, 0 or +1.
+    if (fFloatScratch.empty())
+        fFloatScratch.resize(size_t(kScratchFrames) * fChannels);
+    int64_t done = 0;
+    while (done < frames) {
+        const sf_count_t got = sf_readf_float(file, fFloatScratch.data(), std::min(frames - done, kScratchFrames));
+        if (got <= 0)
+            break;
+        const size_t count = size_t(got) * fChannels;
+        std::transform(fFloatScratch.begin(), fFloatScratch.begin() + std::ptrdiff_t(count), samples + done * fChannels,
+            SampleFromFloat);
+        done += got;
+    }
+    return done;
+}
+
 int64_t SoundFile::Read(int16_t* stereo, int64_t frames)
 {
     if (!fFile || frames < 0)
         return -1;
     auto* file = static_cast<SNDFILE*>(fFile);
     if (fChannels == 2) {
-        const sf_count_t got = sf_readf_short(file, stereo, frames);
+        const int64_t got = ReadFileFrames(stereo, frames);
         return sf_error(file) != SF_ERR_NO_ERROR && got == 0 ? -1 : got;
     }
     if (fScratch.empty())
         fScratch.resize(size_t(kScratchFrames) * fChannels);
     int64_t done = 0;
     while (done < frames) {
-        const sf_count_t got = sf_readf_short(file, fScratch.data(), std::min(frames - done, kScratchFrames));
+        const int64_t got = ReadFileFrames(fScratch.data(), std::min(frames - done, kScratchFrames));
         if (got <= 0)
             break;
-        for (sf_count_t f = 0; f < got; ++f) {
+        for (int64_t f = 0; f < got; ++f) {
             const int16_t* in = fScratch.data() + f * fChannels;
             stereo[(done + f) * 2] = in[0];
             stereo[(done + f) * 2 + 1] = fChannels == 1 ? in[0] : in[1];

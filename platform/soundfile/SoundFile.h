@@ -30,11 +30,16 @@ public:
     int64_t Read(int16_t* stereo, int64_t frames);
 
 private:
+    // Reads frames of all the file's channels as 16-bit samples.
+    int64_t ReadFileFrames(int16_t* samples, int64_t frames);
+
     void* fFile = nullptr;
     uint32_t fRate = 0;
     uint32_t fChannels = 0;
     int64_t fFrames = 0;
     std::vector<int16_t> fScratch;   // interleaved frames of a file that is not stereo
+    std::vector<float> fFloatScratch;   // interleaved frames of a file of float samples
+    bool fFloats = false;
 };
 
 } // namespace plat

@@ -48,6 +48,16 @@ bool ParseReal(std::string_view text, double& value)
     return ec == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
+void AppendCData(std::string& text, std::string_view data)
+{
+    for (char c : data) {
+        if (c == '\0')
+            text += PlistText::kReplacementCharacter;
+        else
+            text += c;
+    }
+}
+
 } // namespace
 
 Ref<Value> PlistParser::Fail(const char* why)
@@ -300,6 +310,10 @@ bool PlistParser::ReadText(std::string_view name, std::string& text)
             // Line ends read as LF, as in any XML text.
             text += '\n';
             fPos += LookingAt("\r\n") ? 2 : 1;
+        } else if (c == '\0') {
+            // What the writer puts in a NUL's place, so a raw one reads as a written one would.
+            text += PlistText::kReplacementCharacter;
+            fPos++;
         } else if (c != '<') {
             text += c;
             fPos++;
@@ -307,7 +321,7 @@ bool PlistParser::ReadText(std::string_view name, std::string& text)
             const size_t end = fText.find("]]>", fPos + 9);
             if (end == std::string_view::npos)
                 return Fail("unterminated CDATA"), false;
-            text.append(fText.substr(fPos + 9, end - fPos - 9));
+            AppendCData(text, fText.substr(fPos + 9, end - fPos - 9));
             fPos = end + 3;
         } else if (LookingAt("<!--")) {
             if (!SkipPast("-->"))
@@ -326,7 +340,9 @@ bool PlistParser::ReadEntity(std::string& text)
     const size_t semicolon = fText.find(';', fPos + 1);
     if (semicolon == std::string_view::npos || semicolon - fPos > 32)
         return Fail("malformed entity"), false;
-    if (!PlistText::AppendEntity(text, fText.substr(fPos + 1, semicolon - fPos - 1)))
+    // Files saved before NUL was written as U+FFFD hold NUL references: they read as U+FFFD.
+    if (!PlistText::AppendEntity(text, fText.substr(fPos + 1, semicolon - fPos - 1),
+                                 PlistText::NulReference::Replace))
         return Fail("bad entity"), false;
     fPos = semicolon + 1;
     return true;

@@ -101,6 +101,7 @@ std::string PlistText::Escape(std::string_view text)
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
+        case '\0': out += kReplacementCharacter; break;  // XML cannot carry NUL in any form
         default:
             if (uint8_t(c) < 0x20 && c != '\t' && c != '\n') {
                 out += "&#" + std::to_string(int(uint8_t(c))) + ';';
@@ -112,7 +113,7 @@ std::string PlistText::Escape(std::string_view text)
     return out;
 }
 
-bool PlistText::AppendEntity(std::string& out, std::string_view body)
+bool PlistText::AppendEntity(std::string& out, std::string_view body, NulReference nul)
 {
     if (body == "amp") { out += '&'; return true; }
     if (body == "lt") { out += '<'; return true; }
@@ -122,8 +123,14 @@ bool PlistText::AppendEntity(std::string& out, std::string_view body)
     uint32_t cp = 0;
     if (body.empty() || body[0] != '#' || !ParseCharRef(body, cp))
         return false;
-    // NUL is refused too: texts are NUL-terminated everywhere they go.
-    return cp != 0 && AppendUtf8(out, char32_t(cp));
+    // Texts are NUL-terminated everywhere they go, so NUL itself is never appended.
+    if (cp == 0) {
+        if (nul == NulReference::Refuse)
+            return false;
+        out += kReplacementCharacter;
+        return true;
+    }
+    return AppendUtf8(out, char32_t(cp));
 }
 
 std::string PlistText::Base64Encode(const std::vector<uint8_t>& bytes)

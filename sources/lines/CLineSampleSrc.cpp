@@ -70,6 +70,12 @@ int32_t CLineSampleSrc::Read(float frame[], uint32_t max)
                 PortStartRead(fReceive, kReceiveSize);
             return 0;
         }
+        if (CanParseRun()) {
+            const int32_t r = ReadRun(frame, max);
+            if (r != 0)
+                return r;
+            continue;
+        }
         if (fRecorder && fRecorder->IsFull())
             return -1; // the recorder must catch up; nothing is consumed
         const uint8_t c = NextByte();
@@ -80,6 +86,21 @@ int32_t CLineSampleSrc::Read(float frame[], uint32_t max)
         if (r == kParsedFrame)
             return ScaleFrame(frame, max);
     }
+}
+
+// The received bytes up to the next frame or event: what Read returns, or 0 when they ran out.
+int32_t CLineSampleSrc::ReadRun(float frame[], uint32_t max)
+{
+    uint32_t used = 0;
+    const int32_t r = ParseRun(fReceive + fParseIndex, fReceivedCount - fParseIndex, used);
+    fParseIndex += used;
+    if (used > 0)
+        fAtLineStart = IsLineEnd(fReceive[fParseIndex - 1]);
+    if (r == kParsedEvent)
+        return -1;
+    if (r == kParsedFrame)
+        return ScaleFrame(frame, max);
+    return 0;
 }
 
 uint8_t CLineSampleSrc::NextByte()

@@ -50,6 +50,9 @@ protected:
     // Whether an input byte is there, and taking it; the analyser source translates here.
     virtual bool HasInput();
     virtual uint8_t TakeInput() { return fReceive[fParseIndex++]; }
+    // Whether the input is the received bytes unchanged, so that runs of them can be parsed
+    // straight from the receive buffer; false for a source that translates.
+    virtual bool ReadsRawInput() const { return true; }
     bool HasReceived() const { return fParseIndex < fReceivedCount; }
 
     // Starts a fresh stream (after the link opened): parser reset, at line start.
@@ -77,6 +80,10 @@ protected:
     LAsyncQueue* Queue() const { return fQueue; }
 
 private:
+    // Whether the received bytes can be parsed a run at a time: no text waits to be injected
+    // and nothing records.
+    bool CanParseRun() const { return !fInjecting && fInjection.Length() == 0 && !fRecorder && ReadsRawInput(); }
+    int32_t ReadRun(float frame[], uint32_t max);
     uint8_t NextByte();
     void RecordByte(uint8_t c);
 

@@ -20,6 +20,7 @@ public:
 protected:
     bool HasInput() override;
     uint8_t TakeInput() override;
+    bool ReadsRawInput() const override { return false; }
 
 private:
     char fLine[4] = {};       // the translated line of the current byte

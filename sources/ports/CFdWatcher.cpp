@@ -3,18 +3,22 @@
 #include "foundation/async/LAsyncQueue.h"
 #include "foundation/core/StrEqual.h"
 #include "platform/io/FdIo.h"
-#include "platform/io/FdPoll.h"
 
-#include <unordered_map>
-#include <vector>
+#include <iterator>
 
 struct CFdWatcher::Entry : SSLink {
     int fd = -1;
     CFdCallback callback;
     uint32_t kind = kReadable;
+    uint32_t generation = 0;
 };
 
 namespace {
+
+// What the set reports for a descriptor: its number and the registration it belongs to.
+uint64_t KeyOf(int fd, uint32_t generation) { return (uint64_t{generation} << 32) | uint32_t(fd); }
+// The wake pipe's key: no registration has generation 0.
+constexpr uint64_t kPipeKey = 0;
 
 plat::Mutex gWatcherMutex;
 CFdWatcher* gWatcher = nullptr;
@@ -49,13 +53,19 @@ void CFdWatcher::Release()
 
 CFdWatcher::CFdWatcher(LAsyncQueue* queue) : fSignal(this, queue)
 {
-    // The highest round-robin priority; the thread runs at the default one when refused.
-    if (fPipe.IsValid())
+    if (!fSet.IsValid())
+        return;
+    const bool queueWaits = queue->WatchReadable(fSet.Descriptor(), &fSignal);
+    fQueueWaits.store(queueWaits, std::memory_order_release);
+    // Otherwise a thread waits, at the highest round-robin priority (the default one when refused).
+    if (!queueWaits && fPipe.IsValid() && fSet.WatchAlways(fPipe.ReadEnd(), plat::kFdReadable, kPipeKey))
         (void)fThread.Start(this, ThreadEntry, LThread::kHighest);
 }
 
 CFdWatcher::~CFdWatcher()
 {
+    if (QueueWaits())
+        Queue()->UnwatchReadable(fSet.Descriptor());
     {
         plat::ScopedLock lock(fMutex);
         fStop = true;
@@ -74,12 +84,15 @@ void CFdWatcher::Register(int fd, const CFdCallback& callback)
         return;
     plat::SetNonBlocking(fd);
     plat::ScopedLock lock(fMutex);
+    fSet.Forget(fd);
     RemoveAllEntries(fd);
+    ++fGeneration;
     for (uint32_t kind : {kReadable, kWritable}) {
         auto* entry = new Entry;
         entry->fd = fd;
         entry->callback = callback;
         entry->kind = kind;
+        entry->generation = fGeneration;
         fIdle.PushBack(entry);
     }
 }
@@ -90,19 +103,50 @@ void CFdWatcher::Unregister(int fd)
         return;
     plat::ClearStatusFlags(fd);
     plat::ScopedLock lock(fMutex);
+    // Out of the set before it is closed, so the number is never waited on for another file.
+    fSet.Forget(fd);
     RemoveAllEntries(fd);
-    fPipe.Wake(); // the wait thread must stop polling the descriptor before it is closed
 }
 
 void CFdWatcher::Arm(int fd, uint32_t kind)
 {
-    plat::ScopedLock lock(fMutex);
-    Entry* entry = FindEntry(fIdle, fd, kind);
-    if (!entry)
-        return;
-    fIdle.Remove(entry);
-    fArmed.PushBack(entry);
-    fPipe.Wake();
+    bool readyNow = false;
+    {
+        plat::ScopedLock lock(fMutex);
+        Entry* entry = FindEntry(fIdle, fd, kind);
+        if (!entry)
+            return;
+        fIdle.Remove(entry);
+        fArmed.PushBack(entry);
+        // A descriptor that cannot be waited on is reported ready: the callback's own call
+        // then tells what it is.
+        if (!WatchArmed(fd, entry->generation)) {
+            MoveArmedToReady(fd);
+            readyNow = true;
+        }
+    }
+    if (readyNow)
+        fSignal.Post();
+}
+
+bool CFdWatcher::WatchArmed(int fd, uint32_t generation)
+{
+    unsigned want = 0;
+    if (FindEntry(fArmed, fd, kReadable))
+        want |= plat::kFdReadable;
+    if (FindEntry(fArmed, fd, kWritable))
+        want |= plat::kFdWritable;
+    return want == 0 || fSet.Watch(fd, want, KeyOf(fd, generation));
+}
+
+void CFdWatcher::MoveArmedToReady(int fd)
+{
+    for (uint32_t kind : {kReadable, kWritable}) {
+        if (Entry* entry = FindEntry(fArmed, fd, kind)) {
+            fArmed.Remove(entry);
+            fReady.PushBack(entry);
+        }
+    }
 }
 
 CFdWatcher::Entry* CFdWatcher::FindEntry(const LList& list, int fd, uint32_t kind)
@@ -113,6 +157,15 @@ CFdWatcher::Entry* CFdWatcher::FindEntry(const LList& list, int fd, uint32_t kin
             return entry;
     }
     return nullptr;
+}
+
+uint32_t CFdWatcher::GenerationOf(int fd) const
+{
+    for (const LList* list : {&fIdle, &fArmed, &fReady})
+        for (SSLink* node : *list)
+            if (static_cast<const Entry*>(node)->fd == fd)
+                return static_cast<const Entry*>(node)->generation;
+    return 0;
 }
 
 void CFdWatcher::RemoveAllEntries(int fd)
@@ -137,64 +190,55 @@ void CFdWatcher::ThreadMain()
             if (fStop)
                 return;
         }
-        WaitOnce();
+        if (Collect(-1))
+            fSignal.Post();
     }
 }
 
-// One wait: poll the armed descriptors and the pipe, then move what became ready.
-void CFdWatcher::WaitOnce()
+bool CFdWatcher::Collect(int timeoutMs)
 {
-    std::vector<plat::PollItem> items;
-    std::unordered_map<int, size_t> slot;
-    {
-        plat::ScopedLock lock(fMutex);
-        fPipe.Drain();
-        // A stop asked between the loop's check and this drain had its wake-up drained with
-        // it: look again under the same lock, or the wait below would never end.
-        if (fStop)
-            return;
-        items.push_back({fPipe.ReadEnd(), plat::kFdReadable, 0});
-        for (SSLink* node : fArmed) {
-            const auto* entry = static_cast<const Entry*>(node);
-            const unsigned want = entry->kind == kReadable ? plat::kFdReadable : plat::kFdWritable;
-            const auto [at, isNew] = slot.try_emplace(entry->fd, items.size());
-            if (isNew)
-                items.push_back({entry->fd, want, 0});
-            else
-                items[at->second].want |= want;
-        }
-    }
-    if (plat::WaitForFds(items.data(), items.size(), -1) <= 0)
-        return;
+    plat::FdPollSet::Ready ready[32];
+    const int n = fSet.Wait(ready, std::size(ready), timeoutMs);
+    if (n <= 0)
+        return false;
     bool moved = false;
-    {
-        plat::ScopedLock lock(fMutex);
-        std::vector<Entry*> ready;
-        for (SSLink* node : fArmed) {
-            auto* entry = static_cast<Entry*>(node);
-            const auto at = slot.find(entry->fd);
-            if (at == slot.end())
-                continue; // armed after the wait began: the next wait covers it
-            const unsigned got = items[at->second].got;
-            const unsigned wanted = entry->kind == kReadable ? plat::kFdReadable : plat::kFdWritable;
+    plat::ScopedLock lock(fMutex);
+    for (int i = 0; i < n; ++i) {
+        if (ready[i].key == kPipeKey) {
+            fPipe.Drain();
+            continue;
+        }
+        const int fd = int(uint32_t(ready[i].key));
+        const auto generation = uint32_t(ready[i].key >> 32);
+        if (GenerationOf(fd) != generation)
+            continue; // unregistered meanwhile, or the number belongs to a new registration
+        for (uint32_t kind : {kReadable, kWritable}) {
+            Entry* entry = FindEntry(fArmed, fd, kind);
+            if (!entry)
+                continue;
+            const unsigned wanted = kind == kReadable ? plat::kFdReadable : plat::kFdWritable;
             // An error or hang-up wakes both kinds: the callback's own call reports it, and
-            // the descriptor leaves the wait set instead of waking it in a loop.
-            if (got & (wanted | plat::kFdError | plat::kFdHangup))
-                ready.push_back(entry);
+            // the descriptor leaves the set instead of waking it in a loop.
+            if (ready[i].got & (wanted | plat::kFdError | plat::kFdHangup)) {
+                fArmed.Remove(entry);
+                fReady.PushBack(entry);
+                moved = true;
+            }
         }
-        for (Entry* entry : ready) {
-            fArmed.Remove(entry);
-            fReady.PushBack(entry);
+        // A report rests the descriptor: a kind still armed is asked for again.
+        if (!WatchArmed(fd, generation)) {
+            MoveArmedToReady(fd);
+            moved = true;
         }
-        moved = !ready.empty();
     }
-    if (moved)
-        fSignal.Post();
+    return moved;
 }
 
 void CFdWatcher::HandleMessage(LMessage& result, const LMessage& msg)
 {
     if (msg.subject == &fSignal && StrEqual(msg.type, LAsyncSignal::msgX)) {
+        if (QueueWaits())
+            (void)Collect(0); // the queue's wait saw the set ready
         Dispatch();
         LMessage::Clear(result);
         return;

@@ -95,9 +95,26 @@ uint32_t CTextProtocol::Feed(uint8_t c)
         ++fFed;
         return kNothing;
     }
+    return Act(step.actions, c);
+}
+
+uint32_t CTextProtocol::FeedRun(const uint8_t* bytes, size_t n, size_t& fed)
+{
+    for (size_t i = 0; i < n; ++i) {
+        const uint32_t result = Feed(bytes[i]);
+        if (result != kNothing) {
+            fed = i + 1;
+            return result;
+        }
+    }
+    fed = n;
+    return kNothing;
+}
+
+uint32_t CTextProtocol::Act(uint8_t actions, uint8_t c)
+{
     uint32_t result = kNothing;
-    if (step.actions != 0) {
-        const uint8_t actions = step.actions;
+    if (actions != 0) {
         if (actions & kClear)
             ClearToken();
         if (actions & kRestart)

@@ -1,6 +1,7 @@
 #pragma once
 #include "sources/CSourcePosition.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -39,6 +40,9 @@ public:
     // complete (reported by the byte after its line end), else kValue when a value ended,
     // else kNothing.
     uint32_t Feed(uint8_t c);
+    // Feeds bytes until a step reports something (its result; `fed` counts the bytes up to and
+    // including that one) or all n are fed (kNothing, fed = n). The same steps as Feed.
+    uint32_t FeedRun(const uint8_t* bytes, size_t n, size_t& fed);
     // Line start with an empty token.
     void Reset();
 
@@ -60,6 +64,8 @@ public:
     void Restore(const CTextParseState& saved, std::string_view token);
 
 private:
+    // The steps that do more than extend a token.
+    uint32_t Act(uint8_t actions, uint8_t c);
     void Append(uint8_t c);
     void ClearToken();
     void LookUpKeyword();

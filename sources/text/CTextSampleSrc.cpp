@@ -82,7 +82,30 @@ int32_t CTextSampleSrc::ParseChar(uint8_t c)
 {
     if (!fText.IsEmpty())
         fText.Release();
-    const uint32_t result = fProtocol.Feed(c);
+    return OnFeedResult(fProtocol.Feed(c));
+}
+
+int32_t CTextSampleSrc::ParseRun(const uint8_t* bytes, uint32_t n, uint32_t& used)
+{
+    if (!fText.IsEmpty())
+        fText.Release();
+    size_t at = 0;
+    while (at < n) {
+        size_t fed = 0;
+        const uint32_t result = fProtocol.FeedRun(bytes + at, n - at, fed);
+        at += fed;
+        const int32_t parsed = OnFeedResult(result);
+        if (parsed != kParsedNothing) {
+            used = uint32_t(at);
+            return parsed;
+        }
+    }
+    used = uint32_t(at);
+    return kParsedNothing;
+}
+
+int32_t CTextSampleSrc::OnFeedResult(uint32_t result)
+{
     if (result == CTextProtocol::kNothing)
         return kParsedNothing;
     if (result == CTextProtocol::kValue) {

@@ -27,6 +27,9 @@ public:
     // keyword changed the metadata or brought a text, else kParsedNothing. A pending text
     // lasts only until the next byte is parsed.
     int32_t ParseChar(uint8_t c);
+    // Parses bytes as ParseChar does, one after another, until one gives a frame or an event
+    // (its result) or all n are parsed (kParsedNothing); `used` counts the bytes parsed.
+    int32_t ParseRun(const uint8_t* bytes, uint32_t n, uint32_t& used);
     // Writes the last frame's channel values into frame[0 .. max) and returns their count.
     int32_t ScaleFrame(float frame[], uint32_t max) const;
     // Back to a fresh stream: no type, rate 1, Fc ratio 1/3, position 0.
@@ -59,6 +62,8 @@ protected:
     void SetSampleCount(uint32_t n) { fSampleCount = n; }
 
 private:
+    // What a step of the tokenizer that reported `result` makes of it.
+    int32_t OnFeedResult(uint32_t result);
     int32_t OnKeyword(uint32_t keyword);
     int32_t OnRate(uint32_t rate);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <numbers>
@@ -99,24 +100,49 @@ void PlainTransform(const CFFT& plan, std::vector<SComplex32>& data, bool invers
     }
 }
 
-} // namespace
-
-TEST(CFFT, GivesExactlyThePlainStageByStageValues)
+// The plan's transform on `path` gives exactly the plain values, both directions.
+void ExpectPlainValues(uint32_t order, CFFT::Path path)
 {
-    for (uint32_t order = 1; order <= 14; ++order) {
-        CFFT plan;
-        ASSERT_TRUE(plan.Init(order));
-        for (bool inverse : {false, true}) {
-            auto want = RandomSignal(plan.size, order * 2 + inverse);
-            auto got = want;
-            PlainTransform(plan, want, inverse);
-            ASSERT_TRUE(plan.Transform(got, inverse ? CFFT::Direction::Inverse : CFFT::Direction::Forward));
-            for (uint32_t i = 0; i < plan.size; ++i) {
-                ASSERT_EQ(got[i].re, want[i].re) << "order " << order << " index " << i;
-                ASSERT_EQ(got[i].im, want[i].im) << "order " << order << " index " << i;
-            }
+    CFFT plan;
+    ASSERT_TRUE(plan.Init(order));
+    ASSERT_TRUE(plan.UsePath(path));
+    ASSERT_EQ(plan.CurrentPath(), path);
+    for (bool inverse : {false, true}) {
+        auto want = RandomSignal(plan.size, order * 2 + inverse);
+        auto got = want;
+        PlainTransform(plan, want, inverse);
+        ASSERT_TRUE(plan.Transform(got, inverse ? CFFT::Direction::Inverse : CFFT::Direction::Forward));
+        for (uint32_t i = 0; i < plan.size; ++i) {
+            ASSERT_EQ(got[i].re, want[i].re) << "order " << order << " index " << i;
+            ASSERT_EQ(got[i].im, want[i].im) << "order " << order << " index " << i;
         }
     }
+}
+
+} // namespace
+
+// On every build of the stage loops this processor runs.
+TEST(CFFT, GivesExactlyThePlainStageByStageValues)
+{
+    for (const CFFT::Path path : CFFT::AvailablePaths()) {
+        SCOPED_TRACE(path == CFFT::Path::Generic ? "generic" : "avx2");
+        for (uint32_t order = 1; order <= 15; ++order)
+            ExpectPlainValues(order, path);
+    }
+}
+
+TEST(CFFT, UsesTheWidestVectorUnitAndRefusesMissingOnes)
+{
+    const auto paths = CFFT::AvailablePaths();
+    ASSERT_FALSE(paths.empty());
+    EXPECT_EQ(paths.front(), CFFT::Path::Generic);
+    CFFT plan;
+    ASSERT_TRUE(plan.Init(10));
+    EXPECT_EQ(plan.CurrentPath(), paths.back());
+    const bool hasAvx2 = std::find(paths.begin(), paths.end(), CFFT::Path::Avx2) != paths.end();
+    EXPECT_EQ(plan.UsePath(CFFT::Path::Avx2), hasAvx2);
+    EXPECT_TRUE(plan.UsePath(CFFT::Path::Generic));
+    EXPECT_EQ(plan.CurrentPath(), CFFT::Path::Generic);
 }
 
 TEST(CFFT, OrderZeroIsTheOnePointIdentity)
@@ -179,5 +205,21 @@ TEST(CFFT, MatchesNaiveDftForEveryOrder)
         SCOPED_TRACE(order);
         ExpectMatchesNaiveDft(order, CFFT::Direction::Forward);
         ExpectMatchesNaiveDft(order, CFFT::Direction::Inverse);
+    }
+}
+
+TEST(CFFT, ForEachReversedVisitsEveryIndexOnceWithItsReversal)
+{
+    for (uint32_t order = 0; order <= 12; ++order) {
+        CFFT plan;
+        ASSERT_TRUE(plan.Init(order));
+        std::vector<int> seen(plan.size, 0);
+        bool paired = true;
+        plan.ForEachReversed([&](uint32_t k, uint32_t reversed) {
+            ++seen[k];
+            paired = paired && reversed == plan.bitrev[k];
+        });
+        EXPECT_TRUE(paired) << "order " << order;
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), int(plan.size)) << "order " << order;
     }
 }

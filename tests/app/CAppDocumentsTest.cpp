@@ -5,6 +5,9 @@
 #include "app/CreateGlobals.h"
 #include "foundation/records/LObject.h"
 #include "platform/app/ApplicationDriver.h"
+#include "outputs/dmx/CDmxOutput.h"
+#include "outputs/midi/CMIDIOutPort.h"
+#include "platform/midi/MidiSystem.h"
 #include "platform/prefs/Preferences.h"
 #include "platform/resources/ResourceFile.h"
 #include "platform/window/EventQueue.h"
@@ -14,6 +17,7 @@
 #include "shell/app/AppDelegate.h"
 #include "shell/app/CExtCmd.h"
 #include "shell/files/FileUrls.h"
+#include "tests/support/ProgramResourceFile.h"
 #include "ui/layout/LFormulaLayout.h"
 #include "ui/menus/LMenuItem.h"
 #include "ui/windows/LWindow.h"
@@ -40,11 +44,7 @@ protected:
         // Each test starts without preferences.
         std::filesystem::remove(plat::Preferences::DomainPath(""));
         (void)plat::Preferences::Domain("").Synchronize();
-        const int saved = plat::CurrentResourceFile();
-        plat::ResourceStatus status;
-        fRef = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
-        plat::UseResourceFile(saved);
-        SetProgramResourceFile(fRef);
+        SetProgramResourceFile(resources.Ref());
         LFormulaLayout prelude(nullptr, nullptr);
         Launch();
     }
@@ -52,7 +52,6 @@ protected:
     {
         DestroyGlobals();
         SetProgramResourceFile(0);
-        plat::CloseResourceFile(fRef);
         std::filesystem::remove_all(dir);
     }
 
@@ -108,13 +107,11 @@ protected:
     static void Modify(CSpecWindow& window) { window.SetCutDC(1); }
     static bool IsFront(CSpecWindow& window) { return window.Window()->Native()->IsKey(); }
 
+    ProgramResourceFile resources;
     std::string dir;
     plat::WindowTestDriver windows;
     plat::ApplicationDriver application;
     plat::PanelTestDriver panels;
-
-private:
-    int fRef = 0;
 };
 
 TEST_F(AppDocuments, AnOpenPathBringsItsWindowForwardInsteadOfASecond)
@@ -286,9 +283,7 @@ TEST_F(AppDocuments, AShutDownWithoutQuestionsNamesTheUnsavedAndKeepsTheirFiles)
     EXPECT_EQ(std::filesystem::last_write_time(b), before);
     EXPECT_EQ(std::filesystem::file_size(b), size);
     OpenRequest({});
-    const std::vector<std::string> reopened = OpenPaths();
-    EXPECT_EQ(std::vector<std::string>(reopened.begin(), reopened.begin() + 2), (std::vector<std::string>{a, b}))
-        << "the documents reopen";
+    EXPECT_EQ(OpenPaths(), (std::vector<std::string>{a, b, ""})) << "every document reopens";
 
     AppDelegate delegate;
     delegate.SetMain(&App().MainLoop());
@@ -297,6 +292,21 @@ TEST_F(AppDocuments, AShutDownWithoutQuestionsNamesTheUnsavedAndKeepsTheirFiles)
     testing::internal::CaptureStderr();
     DestroyGlobals();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "an agreed quit names nothing";
+}
+
+TEST_F(AppDocuments, ConnectingTheMidiOutputHandsTheDmxOutputToTheActiveDocument)
+{
+    plat::MidiSystem& midi = plat::MidiSystem::Shared();
+    const plat::MidiEndpoint synth = midi.AddVirtualDestination({false, "", "", "Soft Synth"});
+    SetComboIdParam(Prefs()->GetChild(kPrefMdot), LStringRef("Soft Synth"));
+    OpenRequest({MakeDocument("a.snx"), MakeDocument("b.snx")});
+    CSpecWindow* back = App().Document(0);
+    CSpecWindow* front = App().Document(1);
+    ASSERT_TRUE(front->IsFullyActive());
+    back->TakeDmxOutput();
+    App().ShowMidiStatus(true);
+    EXPECT_EQ(App().DmxOutput().Driver(), &front->FaderEngine());
+    midi.RemoveVirtualDestination(synth);
 }
 
 } // namespace

@@ -13,45 +13,13 @@
 #include "shell/gl/CGLContext.h"
 #include "shell/resources/LRegionalResSource.h"
 #include "shell/resources/LResourceChain.h"
-#include "tests/support/LocaleEnvironmentTest.h"
+#include "tests/app/StartUpKit.h"
 #include "ui/menus/LMenuBar.h"
 #include "ui/menus/LMenuItem.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// The packed resource file open as the program's, and the window and application models
-// reset around each test.
-class StartUp : public LocaleEnvironmentTest {
-protected:
-    StartUp()
-    {
-        const int saved = plat::CurrentResourceFile();
-        plat::ResourceStatus status;
-        fRef = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
-        plat::UseResourceFile(saved);
-        SetProgramResourceFile(fRef);
-    }
-    ~StartUp() override
-    {
-        DestroyGlobals();
-        SetProgramResourceFile(0);
-        plat::CloseResourceFile(fRef);
-    }
-    static bool AllNull(const SonalyxGlobals& g)
-    {
-        return !g.processInfo && !g.stdFolders && !g.mouse && !g.keyboard && !g.desktop && !g.defaultResources &&
-               !g.regionalResources && !g.resourceChain && !g.loopWaker && !g.clipboard && !g.midiClient &&
-               !g.sharesGLContext && !g.app;
-    }
-
-    plat::WindowTestDriver windows;
-    plat::ApplicationDriver application;
-
-private:
-    int fRef = 0;
-};
 
 TEST_F(StartUp, MakesEveryServiceAndTakesThemAllDownAgain)
 {

@@ -271,3 +271,53 @@ TEST_F(FaderEngineFixture, SampleThreadAndMainThreadShareTheFaderList)
     document.RemoveAllFaders();
     EXPECT_EQ(engine->FaderCount(), 0u);
 }
+
+namespace {
+
+// Allocations made on this thread while counting: the steady-state pass must make none.
+thread_local bool gCountAllocations = false;
+thread_local int gAllocations = 0;
+
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    if (gCountAllocations)
+        ++gAllocations;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+TEST_F(FaderEngineFixture, SteadyStatePassAllocatesNothing)
+{
+    Engine();
+    for (uint8_t i = 0; i < 8; ++i)
+        AddBandFader(uint8_t(i % 4), uint16_t(1 + i));
+    AnalyseSamples(analyser, 0, SineOnBin(64, 256, 0.25f, 1024));
+    engine->ApplySpectrum(1024, analyser); // the first pass sizes what passes keep
+    AnalyseSamples(analyser, 0, SineOnBin(32, 256, 0.5f, 1024));
+    gAllocations = 0;
+    gCountAllocations = true;
+    engine->ApplySpectrum(1024, analyser);
+    gCountAllocations = false;
+    EXPECT_EQ(gAllocations, 0);
+}
+
+TEST_F(FaderEngineFixture, FieldEditsReachTheNextPass)
+{
+    Engine();
+    LObject* fader = AddBandFader(0, 1);
+    AnalyseSamples(analyser, 1, SineOnBin(64, 256, 0.25f, 1024));
+    engine->ApplySpectrum(1024, analyser);
+    EXPECT_EQ(fader->GetFloat(kFadrInput), 0.0f); // channel 0 is silent
+    SetByte(fader, kFadrSchn, 1);
+    engine->ApplySpectrum(1024, analyser);
+    EXPECT_NEAR(fader->GetFloat(kFadrInput), 0.25f, 1e-6);
+    SetFloat(fader, kFadrFrql, 600.0f); // the band moves off the sine
+    engine->ApplySpectrum(1024, analyser);
+    EXPECT_EQ(fader->GetFloat(kFadrInput), 0.0f);
+}

@@ -43,6 +43,7 @@ protected:
         layout.SetUndefinedReadHook([this](std::string_view name) { fUndefined.emplace_back(name); });
         layout.Run(list.Prelude().Get());
         layout.Run(list.SizeScript().Get());
+        EXPECT_FALSE(layout.BudgetExhausted());
         return layout.LayoutRect();
     }
     void Place(const CCtlDefList& list, FakeLayoutFrame& frame, const CLRect& bounds)
@@ -52,6 +53,7 @@ protected:
         layout.Run(list.Prelude().Get());
         layout.SetLayoutRect(bounds);
         layout.Run(list.PlaceScript().Get());
+        EXPECT_FALSE(layout.BudgetExhausted());
     }
 
     static inline int sRef = 0;

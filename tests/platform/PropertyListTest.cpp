@@ -1,3 +1,4 @@
+#include "platform/TextEncoding.h"
 #include "platform/values/Array.h"
 #include "platform/values/Dict.h"
 #include "platform/values/PlistText.h"
@@ -98,7 +99,6 @@ TEST(PropertyList, RefusesMalformedText)
         "<plist><integer>1x</integer></plist>",
         "<plist><string>&#xD800;</string></plist>",                 // surrogate
         "<plist><string>&#1114112;</string></plist>",               // above U+10FFFF
-        "<plist><string>&#0;</string></plist>",
         "<plist><string>&bogus;</string></plist>",
         "<plist><string>a</strin></plist>",
         "<plist><data>a</data></plist>",
@@ -109,6 +109,112 @@ TEST(PropertyList, RefusesMalformedText)
     };
     for (const char* text : bad)
         EXPECT_FALSE(PropertyList::Read(text)) << text;
+}
+
+TEST(PropertyList, NulReadsAndWritesAsReplacementCharacter)
+{
+    const std::string fffd = "\xEF\xBF\xBD";
+    Ref<Dict> root = Dict::Make();
+    root->Set(std::string("k\0y", 3), String::Make(std::string("a\0b", 3)));
+    const std::string text = PropertyList::Write(*root);
+    EXPECT_EQ(text.find('\0'), std::string::npos);
+    EXPECT_EQ(text.find("&#0;"), std::string::npos);
+    std::string error;
+    Ref<Value> back = PropertyList::Read(text, &error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(back->As<Dict>()->GetAs<String>("k" + fffd + "y")->Text(), "a" + fffd + "b");
+
+    // Raw NULs and NUL references, as older files hold them, read the same way.
+    const std::string raw("<plist><dict><key>\0</key><string>&#0;x\0<![CDATA[\0]]></string></dict></plist>", 76);
+    back = PropertyList::Read(raw, &error);
+    ASSERT_TRUE(back) << error;
+    EXPECT_EQ(back->As<Dict>()->GetAs<String>(fffd)->Text(), fffd + "x" + fffd + fffd);
+}
+
+// Random trees whose strings are valid UTF-8 with C0 controls read back as written, NUL as U+FFFD.
+namespace {
+
+std::string RandomUtf8(std::mt19937& random)
+{
+    std::string text;
+    for (size_t n = random() % 12; n > 0; --n) {
+        char32_t cp;
+        switch (random() % 4) {
+        case 0: cp = char32_t(random() % 0x20); break;
+        case 1: cp = char32_t(0x20 + random() % 0x60); break;
+        case 2: cp = char32_t(0x80 + random() % 0xD780); break;   // below the surrogates
+        default: cp = char32_t(0xE000 + random() % (0x110000 - 0xE000)); break;
+        }
+        EXPECT_TRUE(AppendUtf8(text, cp));
+    }
+    return text;
+}
+
+std::string NulAsReplacement(const std::string& text)
+{
+    std::string out;
+    for (char c : text)
+        out += c == '\0' ? std::string("\xEF\xBF\xBD") : std::string(1, c);
+    return out;
+}
+
+// The tree drawn from `random`, and what reading it back must give.
+void RandomTree(std::mt19937& random, int depth, Ref<Value>& written, Ref<Value>& expected)
+{
+    const unsigned kind = depth >= 4 ? 2 + random() % 5 : random() % 7;
+    if (kind < 2) {
+        Ref<Value> w = kind == 0 ? Ref<Value>(Dict::Make()) : Ref<Value>(Array::Make());
+        Ref<Value> e = kind == 0 ? Ref<Value>(Dict::Make()) : Ref<Value>(Array::Make());
+        for (size_t n = random() % 5; n > 0; --n) {
+            Ref<Value> cw, ce;
+            RandomTree(random, depth + 1, cw, ce);
+            if (kind == 0) {
+                const std::string key = RandomUtf8(random);
+                w->As<Dict>()->Set(key, cw);
+                e->As<Dict>()->Set(NulAsReplacement(key), ce);
+            } else {
+                w->As<Array>()->Append(cw);
+                e->As<Array>()->Append(ce);
+            }
+        }
+        written = w;
+        expected = e;
+        return;
+    }
+    if (kind == 2) {
+        const std::string text = RandomUtf8(random);
+        written = String::Make(text);
+        expected = String::Make(NulAsReplacement(text));
+        return;
+    }
+    const uint64_t bits = (uint64_t(random()) << 32) | random();
+    switch (kind) {
+    case 3: written = Number::MakeInt(int64_t(bits)); break;
+    case 4: written = Number::MakeReal(double(int64_t(bits)) / 1024.0); break;
+    case 5: written = Bool::Make((bits & 1) != 0); break;
+    default: {
+        const uint8_t bytes[3] = {uint8_t(bits), uint8_t(bits >> 8), uint8_t(bits >> 16)};
+        written = Data::Make(bytes, bits % 4);
+        break;
+    }
+    }
+    expected = written;
+}
+
+} // namespace
+
+TEST(PropertyList, RandomTreesOfUtf8TextRoundTrip)
+{
+    std::mt19937 random(2026);
+    for (int round = 0; round < 500; ++round) {
+        Ref<Value> written, expected;
+        RandomTree(random, 0, written, expected);
+        const std::string text = PropertyList::Write(*written);
+        std::string error;
+        Ref<Value> back = PropertyList::Read(text, &error);
+        ASSERT_TRUE(back) << "round " << round << ": " << error << "\n" << text;
+        ASSERT_TRUE(back->Equals(*expected)) << "round " << round << "\n" << text;
+    }
 }
 
 TEST(PropertyList, CapsNesting)

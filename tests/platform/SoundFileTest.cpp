@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <vector>
@@ -38,6 +39,66 @@ TEST(SoundFile, ReadsEveryCommonPcmWidthAsSixteenBitStereo)
         EXPECT_EQ(file.Read(frames.data(), 10), 0);
         ASSERT_TRUE(file.Seek(99));
         EXPECT_EQ(file.Read(frames.data(), 10), 1);
+    }
+}
+
+std::vector<int16_t> ReadAll(const std::string& path)
+{
+    SoundFile file;
+    std::vector<int16_t> frames;
+    if (!file.Open(path))
+        return frames;
+    frames.resize(size_t(file.FrameCount()) * 2 + 2);
+    frames.resize(size_t(std::max<int64_t>(file.Read(frames.data(), file.FrameCount() + 1), 0)) * 2);
+    return frames;
+}
+
+// Float files as editors write them read sample for sample as the 16-bit file they came from.
+TEST(SoundFile, FloatFilesReadAsTheIntegerFileTheyWereMadeFrom)
+{
+    const std::string source = TempSoundPath("fullscale16.wav");
+    // Noise and a sine, both clipped, reach both ends of the scale.
+    ASSERT_TRUE(RunSox("-D -r 44100 -n -c 2 -e signed-integer -b 16 " + source
+        + " synth 0.2 whitenoise sine 300 vol 2"));
+    const std::vector<int16_t> expected = ReadAll(source);
+    ASSERT_EQ(expected.size(), 2u * 8820u);
+    for (int bits : {32, 64}) {
+        const std::string path = TempSoundPath("float" + std::to_string(bits) + ".wav");
+        ASSERT_TRUE(RunSox("-D " + source + " -e floating-point -b " + std::to_string(bits) + " " + path));
+        ASSERT_EQ(RunSoxi("-e", path), "Floating Point PCM");
+        SoundFile file;
+        ASSERT_TRUE(file.Open(path));
+        EXPECT_EQ(file.Rate(), 44100u);
+        EXPECT_EQ(file.FileChannels(), 2u);
+        EXPECT_EQ(file.FrameCount(), 8820);
+        const std::vector<int16_t> got = ReadAll(path);
+        ASSERT_EQ(got.size(), expected.size()) << bits;
+        for (size_t i = 0; i < got.size(); ++i)
+            ASSERT_EQ(got[i], expected[i]) << bits << "-bit float, sample " << i;
+        EXPECT_EQ(*std::min_element(got.begin(), got.end()), -32768);
+        EXPECT_EQ(*std::max_element(got.begin(), got.end()), 32767);
+    }
+}
+
+TEST(SoundFile, FloatValuesBeyondFullScaleClip)
+{
+    const std::string path = TempSoundPath("beyond.wav");
+    // A mono 32-bit float file written byte by byte (format tag 3).
+    ASSERT_EQ(RunPython("import struct,sys\n"
+                        "v=[2.0,-2.0,1.0,-1.0,0.5,-0.5,float('nan')]\n"
+                        "d=struct.pack('<7f',*v)\n"
+                        "fmt=struct.pack('<HHIIHH',3,1,8000,32000,4,32)\n"
+                        "body=b'WAVE'+b'fmt '+struct.pack('<I',16)+fmt+b'data'+struct.pack('<I',len(d))+d\n"
+                        "open(sys.argv[1],'wb').write(b'RIFF'+struct.pack('<I',len(body))+body)\n"
+                        "print('ok')",
+                  path),
+        "ok");
+    const std::vector<int16_t> got = ReadAll(path);
+    const std::vector<int16_t> mono = {32767, -32768, 32767, -32768, 16384, -16384, 0};
+    ASSERT_EQ(got.size(), 2 * mono.size());
+    for (size_t i = 0; i < mono.size(); ++i) {
+        EXPECT_EQ(got[2 * i], mono[i]) << i;
+        EXPECT_EQ(got[2 * i + 1], mono[i]) << i;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "tests/support/WaitFor.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -301,4 +302,35 @@ TEST(CAsyncLoopThread, SignalHandlerStartsATimerUnderTheLockItAlreadyHolds)
     EXPECT_TRUE(WaitFor([&] { return expired.load() == 1; }, 5s));
     queue->Stop();
     timer.reset(); // before its handler goes
+}
+
+TEST(CAsyncLoopThread, WatchedDescriptorDeliversItsSignalUntilUnwatched)
+{
+    auto queue = MakeQueue();
+    std::atomic<int> delivered{0};
+    std::atomic<bool> onDispatchThread{false};
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    {
+        Handler handler([&](const LMessage&) {
+            char byte;
+            (void)!::read(ends[0], &byte, 1); // no longer readable: one delivery per byte
+            onDispatchThread = queue->RunLoop() == &plat::RunLoop::Current();
+            ++delivered;
+        });
+        LAsyncSignal signal(&handler, queue.get());
+        ASSERT_TRUE(queue->WatchReadable(ends[0], &signal));
+        ASSERT_EQ(::write(ends[1], "ab", 2), 2);
+        EXPECT_TRUE(WaitFor([&] { return delivered.load() == 2; }));
+        EXPECT_TRUE(onDispatchThread.load());
+        queue->UnwatchReadable(ends[0]);
+        ASSERT_EQ(::write(ends[1], "c", 1), 1);
+        std::this_thread::sleep_for(50ms);
+        EXPECT_EQ(delivered.load(), 2);
+    }
+    queue->Stop();
+    LAsyncSignal late(nullptr, queue.get());
+    EXPECT_FALSE(queue->WatchReadable(ends[0], &late));
+    ::close(ends[0]);
+    ::close(ends[1]);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <vector>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <thread>
@@ -14,14 +15,42 @@ using namespace porttest;
 
 namespace {
 
-// A connected pair of local sockets and a watcher on a real queue; the callbacks count
-// per kind.
-class CFdWatcherTest : public ::testing::Test {
+// The program's queue, except that its dispatch thread does not wait on descriptors: the
+// watcher then waits on its own thread. Everything else goes to the real queue.
+class QueueWithoutWatches : public LAsyncQueue {
+public:
+    explicit QueueWithoutWatches(CAsyncLoopThread& real) : fReal(real) {}
+    void ScheduleTimer(LAsyncTimer& timer, const uint32_t& delay) override { fReal.ScheduleTimer(timer, delay); }
+    void Wake() override { fReal.Wake(); }
+    void RequestDrain() override { fReal.RequestDrain(); }
+    void PostSignal(LAsyncSignal* signal) override { fReal.PostSignal(signal); }
+    void UnregisterSignal(LAsyncSignal* signal) override { fReal.UnregisterSignal(signal); }
+    void CancelSignal(LAsyncSignal* signal) override { fReal.CancelSignal(signal); }
+    void Lock() override { fReal.Lock(); }
+    void Unlock() override { fReal.Unlock(); }
+    uint32_t NowMs() override { return fReal.NowMs(); }
+    plat::RunLoop* RunLoop() override { return fReal.RunLoop(); }
+
+private:
+    CAsyncLoopThread& fReal;
+};
+
+enum class Waiter { Queue, OwnThread };
+
+// A connected pair of local sockets and a watcher on a real queue, waiting on the queue's
+// thread or on its own; the callbacks count per kind.
+class CFdWatcherTest : public ::testing::TestWithParam<Waiter> {
 protected:
     void SetUp() override
     {
-        queue = MakeQueue();
-        watcher = CFdWatcher::Acquire(queue.get());
+        thread = MakeQueue();
+        queue = thread.get();
+        if (GetParam() == Waiter::OwnThread) {
+            withoutWatches = std::make_unique<QueueWithoutWatches>(*thread);
+            queue = withoutWatches.get();
+        }
+        watcher = CFdWatcher::Acquire(queue);
+        ASSERT_EQ(watcher->QueueWaits(), GetParam() == Waiter::Queue);
         ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
     }
     void TearDown() override
@@ -30,7 +59,7 @@ protected:
         ::close(pair[0]);
         ::close(pair[1]);
         CFdWatcher::Release();
-        queue->Stop();
+        thread->Stop();
     }
 
     static void Count(void* context, uint32_t kind)
@@ -46,7 +75,9 @@ protected:
         return PumpUntil([&] { return reads.load() >= n; }, 5s);
     }
 
-    std::unique_ptr<CAsyncLoopThread> queue;
+    std::unique_ptr<CAsyncLoopThread> thread;
+    std::unique_ptr<QueueWithoutWatches> withoutWatches;
+    LAsyncQueue* queue = nullptr;
     CFdWatcher* watcher = nullptr;
     int pair[2] = {-1, -1};
     std::atomic<int> reads{0};
@@ -56,14 +87,14 @@ protected:
 
 } // namespace
 
-TEST_F(CFdWatcherTest, OneWatcherPerProcessSharedByEveryUser)
+TEST_P(CFdWatcherTest, OneWatcherPerProcessSharedByEveryUser)
 {
-    CFdWatcher* second = CFdWatcher::Acquire(queue.get());
+    CFdWatcher* second = CFdWatcher::Acquire(queue);
     EXPECT_EQ(second, watcher);
     CFdWatcher::Release();
 }
 
-TEST_F(CFdWatcherTest, RegisterMakesTheDescriptorNonBlockingAndUnregisterClearsIt)
+TEST_P(CFdWatcherTest, RegisterMakesTheDescriptorNonBlockingAndUnregisterClearsIt)
 {
     watcher->Register(pair[0], Callback());
     EXPECT_TRUE(::fcntl(pair[0], F_GETFL) & O_NONBLOCK);
@@ -71,7 +102,7 @@ TEST_F(CFdWatcherTest, RegisterMakesTheDescriptorNonBlockingAndUnregisterClearsI
     EXPECT_FALSE(::fcntl(pair[0], F_GETFL) & O_NONBLOCK);
 }
 
-TEST_F(CFdWatcherTest, ArmingTwiceBeforeReadinessYieldsOneCallbackOnTheQueueThread)
+TEST_P(CFdWatcherTest, ArmingTwiceBeforeReadinessYieldsOneCallbackOnTheQueueThread)
 {
     watcher->Register(pair[0], Callback());
     watcher->Arm(pair[0], CFdWatcher::kReadable);
@@ -84,7 +115,7 @@ TEST_F(CFdWatcherTest, ArmingTwiceBeforeReadinessYieldsOneCallbackOnTheQueueThre
     EXPECT_NE(callbackThread.load(), std::this_thread::get_id());
 }
 
-TEST_F(CFdWatcherTest, ReadinessIsReportedAgainOnlyAfterRearming)
+TEST_P(CFdWatcherTest, ReadinessIsReportedAgainOnlyAfterRearming)
 {
     watcher->Register(pair[0], Callback());
     watcher->Arm(pair[0], CFdWatcher::kReadable);
@@ -95,7 +126,7 @@ TEST_F(CFdWatcherTest, ReadinessIsReportedAgainOnlyAfterRearming)
     EXPECT_EQ(reads.load(), 2);
 }
 
-TEST_F(CFdWatcherTest, WritableArmingOfAnIdleSocketCallsBackAtOnce)
+TEST_P(CFdWatcherTest, WritableArmingOfAnIdleSocketCallsBackAtOnce)
 {
     watcher->Register(pair[0], Callback());
     watcher->Arm(pair[0], CFdWatcher::kWritable);
@@ -103,7 +134,7 @@ TEST_F(CFdWatcherTest, WritableArmingOfAnIdleSocketCallsBackAtOnce)
     EXPECT_EQ(reads.load(), 0);
 }
 
-TEST_F(CFdWatcherTest, DescriptorUnregisteredOnTheReadyListGetsNoCallback)
+TEST_P(CFdWatcherTest, DescriptorUnregisteredOnTheReadyListGetsNoCallback)
 {
     watcher->Register(pair[0], Callback());
     {
@@ -118,7 +149,7 @@ TEST_F(CFdWatcherTest, DescriptorUnregisteredOnTheReadyListGetsNoCallback)
     EXPECT_EQ(reads.load(), 0);
 }
 
-TEST_F(CFdWatcherTest, DescriptorsAbove1023AreWatched)
+TEST_P(CFdWatcherTest, DescriptorsAbove1023AreWatched)
 {
     const int high = ::dup2(pair[0], 1500);
     ASSERT_EQ(high, 1500) << "the test needs an open-file limit above 1500";
@@ -130,7 +161,7 @@ TEST_F(CFdWatcherTest, DescriptorsAbove1023AreWatched)
     ::close(high);
 }
 
-TEST_F(CFdWatcherTest, HangUpIsReportedOnceAndNeverSpins)
+TEST_P(CFdWatcherTest, HangUpIsReportedOnceAndNeverSpins)
 {
     watcher->Register(pair[0], Callback());
     watcher->Arm(pair[0], CFdWatcher::kReadable);
@@ -140,7 +171,7 @@ TEST_F(CFdWatcherTest, HangUpIsReportedOnceAndNeverSpins)
     EXPECT_EQ(reads.load(), 1);
 }
 
-TEST_F(CFdWatcherTest, ArmOfAnUnknownDescriptorChangesNothing)
+TEST_P(CFdWatcherTest, ArmOfAnUnknownDescriptorChangesNothing)
 {
     watcher->Arm(pair[0], CFdWatcher::kReadable);
     ASSERT_EQ(::write(pair[1], "x", 1), 1);
@@ -148,7 +179,7 @@ TEST_F(CFdWatcherTest, ArmOfAnUnknownDescriptorChangesNothing)
     EXPECT_EQ(reads.load(), 0);
 }
 
-TEST_F(CFdWatcherTest, ManyDescriptorsArmedFromManyThreadsAllCallBack)
+TEST_P(CFdWatcherTest, ManyDescriptorsArmedFromManyThreadsAllCallBack)
 {
     constexpr int kPairs = 64;
     std::vector<std::array<int, 2>> pairs(kPairs);
@@ -174,3 +205,51 @@ TEST_F(CFdWatcherTest, ManyDescriptorsArmedFromManyThreadsAllCallBack)
     }
     EXPECT_EQ(reads.load(), kPairs);
 }
+
+TEST_P(CFdWatcherTest, ReadableAndWritableArmedTogetherBothCallBack)
+{
+    watcher->Register(pair[0], Callback());
+    // Filled up, the socket is not writable; the readable kind reports first.
+    std::vector<char> fill(1 << 16, 'x');
+    while (::send(pair[0], fill.data(), fill.size(), MSG_DONTWAIT) > 0) {
+    }
+    watcher->Arm(pair[0], CFdWatcher::kReadable);
+    watcher->Arm(pair[0], CFdWatcher::kWritable);
+    ASSERT_EQ(::write(pair[1], "x", 1), 1);
+    EXPECT_TRUE(WaitForReads(1));
+    EXPECT_EQ(writes.load(), 0);
+    // The writable kind stays armed after the readable one reported.
+    while (::recv(pair[1], fill.data(), fill.size(), MSG_DONTWAIT) > 0) {
+    }
+    EXPECT_TRUE(PumpUntil([&] { return writes.load() == 1; }, 5s));
+}
+
+TEST_P(CFdWatcherTest, RegularFileIsReportedReadyAtOnce)
+{
+    char path[] = "/tmp/fdwatcherXXXXXX";
+    const int file = ::mkstemp(path);
+    ASSERT_GE(file, 0);
+    ::unlink(path);
+    watcher->Register(file, Callback());
+    watcher->Arm(file, CFdWatcher::kReadable);
+    EXPECT_TRUE(WaitForReads(1));
+    watcher->Unregister(file);
+    ::close(file);
+}
+
+TEST_P(CFdWatcherTest, NumberRegisteredAgainGetsOnlyItsOwnReadiness)
+{
+    watcher->Register(pair[0], Callback());
+    watcher->Arm(pair[0], CFdWatcher::kReadable);
+    ASSERT_EQ(::write(pair[1], "x", 1), 1);
+    EXPECT_TRUE(WaitForReads(1));
+    // A new registration of the same number starts idle: the unread byte calls back only once armed.
+    watcher->Register(pair[0], Callback());
+    PumpFor(50ms);
+    EXPECT_EQ(reads.load(), 1);
+    watcher->Arm(pair[0], CFdWatcher::kReadable);
+    EXPECT_TRUE(WaitForReads(2));
+}
+
+INSTANTIATE_TEST_SUITE_P(Waiters, CFdWatcherTest, ::testing::Values(Waiter::Queue, Waiter::OwnThread),
+                         [](const auto& info) { return info.param == Waiter::Queue ? "Queue" : "OwnThread"; });

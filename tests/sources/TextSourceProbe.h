@@ -14,6 +14,16 @@ public:
 
     int32_t Read(float frame[], uint32_t max) override
     {
+        while (byRuns && fNext < fInput.size()) {
+            uint32_t used = 0;
+            const int32_t r = ParseRun(reinterpret_cast<const uint8_t*>(fInput.data()) + fNext,
+                                       uint32_t(fInput.size() - fNext), used);
+            fNext += used;
+            if (r == kParsedFrame)
+                return ScaleFrame(frame, max);
+            if (r == kParsedEvent)
+                return -1;
+        }
         while (fNext < fInput.size()) {
             const int32_t r = ParseChar(uint8_t(fInput[fNext++]));
             if (r == kParsedFrame)
@@ -51,6 +61,8 @@ public:
     }
 
     using CTextSampleSrc::OverflowCount;
+
+    bool byRuns = false; // Read parses with ParseRun instead of byte by byte
 
 private:
     std::string fInput;

@@ -25,6 +25,7 @@ public:
     ProgramResourceFile& operator=(const ProgramResourceFile&) = delete;
 
     LResFileSource& Source() const { return *fSource; }
+    int Ref() const { return fRef; }
 
 private:
     int fRef = 0;

@@ -1,5 +1,6 @@
 #include "ui/layout/LFormula.h"
 #include "foundation/core/LStringRef.h"
+#include "tests/ui/RunawayLayoutTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -135,6 +136,28 @@ TEST(LFormula, RunawayTextsStopInBoundedTime)
     EXPECT_EQ(Eval(std::string(100000, '(') + "5"), 0);
     Eval(std::string(100000, '-') + "5"); // too deep a nesting goes on as new statements
     EXPECT_EQ(Eval(std::string(50000, '-') + std::string(50000, '(')), 0);
+}
+
+TEST(LFormula, EveryStatementAndLookUpCountsAgainstTheStepBudget)
+{
+    LFormula formula;
+    formula.Run(RunawayLayoutText(false));
+    EXPECT_TRUE(formula.BudgetExhausted());
+    EXPECT_LE(formula.StepsUsed(), LFormula::kMaxSteps);
+
+    // A new run starts a new budget; every token read counts.
+    EXPECT_EQ(formula.Run("a=2;b=a*3"), 6);
+    EXPECT_FALSE(formula.BudgetExhausted());
+    EXPECT_EQ(formula.StepsUsed(), 11) << "a = 2 ; b = a * 3, and the end read twice";
+    formula.Run(std::string(640, ' '));
+    EXPECT_EQ(formula.StepsUsed(), 11) << "bytes passed over count, one step per 64";
+
+    // Variables made by a long run stay as quick to find as the first one.
+    std::string many;
+    for (int i = 0; i < 20000; ++i)
+        many += "v" + std::to_string(i) + "=" + std::to_string(i) + ";";
+    EXPECT_EQ(formula.Run(many + "v0+v19999"), 19999);
+    EXPECT_FALSE(formula.BudgetExhausted());
 }
 
 TEST(LFormula, ReportsReadsOfUndefinedVariables)

@@ -1,6 +1,7 @@
 #include "ui/layout/LScript.h"
 #include "ui/layout/LScriptSource.h"
 #include "foundation/core/LStrStream.h"
+#include "tests/ui/RunawayLayoutTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -149,6 +150,23 @@ TEST(LScript, CallsAreBounded)
     for (int i = 1; i < 40; ++i)
         fan += "g" + std::to_string(i) + "#g" + std::to_string(i - 1) + "()+g" + std::to_string(i - 1) + "();";
     EXPECT_NE(RunScript(fan + "g39()"), kFailed) << "the call budget stops an exponential fan-out";
+}
+
+TEST(LScript, InstructionBudgetStopsARunWithItsOwnError)
+{
+    LScript script;
+    const std::string text = RunawayLayoutText(true) + ";f#7;";
+    LScriptSource source(text);
+    ASSERT_TRUE(script.Compile(source)) << script.ErrorName(script.ErrorCode());
+    int32_t result = 5;
+    EXPECT_FALSE(script.Call(nullptr, 0, nullptr, result));
+    EXPECT_EQ(result, 5);
+    EXPECT_EQ(script.ErrorCode(), LScript::kErrSteps);
+    EXPECT_STREQ(LScript::ErrorName(LScript::kErrSteps), "Steps");
+    // The next run has its own budget.
+    EXPECT_TRUE(script.Call("f", 0, nullptr, result));
+    EXPECT_EQ(result, 7);
+    EXPECT_EQ(script.ErrorCode(), LScript::kNoError);
 }
 
 TEST(LScript, CompileErrors)

@@ -32,8 +32,10 @@ int32_t LFormula::Run(std::string_view text)
     // A top-level run starts a fresh work budget; the caller's reading position is kept so
     // that a built-in may run a text of its own.
     Cursor saved = fCur;
-    if (fCallDepth == 0)
-        fWork = 0;
+    if (fCallDepth == 0) {
+        fSteps = 0;
+        fExhausted = false;
+    }
     fCur = Cursor{};
     fCur.source.text = text;
     int32_t value = Statements();
@@ -54,11 +56,8 @@ int32_t LFormula::SetVariable(std::string_view name, int32_t value)
 
 int32_t LFormula::GetVariable(std::string_view name) const
 {
-    for (auto it = fVariables.rbegin(); it != fVariables.rend(); ++it) {
-        if (it->name == name)
-            return it->value;
-    }
-    return 0;
+    const auto found = fVariableIndex.find(name);
+    return found == fVariableIndex.end() ? 0 : fVariables[found->second.back()].value;
 }
 
 int32_t LFormula::GetArg(int32_t i) const
@@ -78,6 +77,7 @@ void LFormula::LoadDefinitions(const Definitions& definitions)
     fVariables = definitions.variables;
     fFunctions = definitions.functions;
     fScopeCount = 0;
+    RebuildIndexes();
 }
 
 // ---- Tokens ----
@@ -85,6 +85,19 @@ void LFormula::LoadDefinitions(const Definitions& definitions)
 void LFormula::Next()
 {
     Source& src = fCur.source;
+    const size_t start = src.pos;
+    ReadToken();
+    if (!Charge(1 + static_cast<int32_t>(std::min<size_t>(src.pos - start, kMaxSteps) / 64)))
+        fCur.token = kEnd;
+}
+
+void LFormula::ReadToken()
+{
+    Source& src = fCur.source;
+    if (fExhausted) {
+        fCur.token = kEnd;
+        return;
+    }
     while (src.pos < src.text.size()) {
         const unsigned char c = static_cast<unsigned char>(src.text[src.pos++]);
         switch (c) {
@@ -291,7 +304,7 @@ int32_t LFormula::Call(std::string_view name)
 
 int32_t LFormula::Invoke(std::string_view name, int32_t count)
 {
-    if (fCallDepth >= kMaxCallDepth || !ChargeWork())
+    if (fCallDepth >= kMaxCallDepth || !Charge(1))
         return 0;
     const Function* function = FindFunction(name);
     const BuiltinEntry* builtin = function ? nullptr : FindBuiltin(name);
@@ -319,7 +332,7 @@ int32_t LFormula::Invoke(std::string_view name, int32_t count)
         }
     }
 
-    fVariables.resize(fVariables.size() - static_cast<size_t>(fScopeCount));
+    DropVariables(static_cast<size_t>(fScopeCount));
     fScopeCount = savedScope;
     fArgCount = savedCount;
     fArgTop = savedTop;
@@ -336,18 +349,20 @@ int32_t LFormula::ArgumentLoop(std::string_view counter)
         value = Sequence();
         const int32_t next = LayoutMath::Add(Lookup(counter), 1);
         Assign(counter, next);
-        if (fArgCount <= next || pass >= kMaxLoopPasses || !ChargeWork())
+        if (fArgCount <= next || pass >= kMaxLoopPasses || !Charge(1))
             break;
         fCur = start;
     }
     return value;
 }
 
-bool LFormula::ChargeWork()
+bool LFormula::Charge(int32_t steps)
 {
-    if (fWork >= kMaxWork)
+    if (fExhausted || steps > kMaxSteps - fSteps) {
+        fExhausted = true;
         return false;
-    ++fWork;
+    }
+    fSteps += steps;
     return true;
 }
 
@@ -355,10 +370,9 @@ bool LFormula::ChargeWork()
 
 int32_t LFormula::Lookup(std::string_view name) const
 {
-    for (auto it = fVariables.rbegin(); it != fVariables.rend(); ++it) {
-        if (it->name == name)
-            return it->value;
-    }
+    const auto found = fVariableIndex.find(name);
+    if (found != fVariableIndex.end())
+        return fVariables[found->second.back()].value;
     if (fUndefinedRead)
         fUndefinedRead(name);
     return 0;
@@ -367,37 +381,62 @@ int32_t LFormula::Lookup(std::string_view name) const
 void LFormula::Assign(std::string_view name, int32_t value)
 {
     // Only the variables of the current scope are candidates: a new one hides outer ones.
-    const size_t scope = static_cast<size_t>(fScopeCount);
-    for (size_t i = 0; i < scope; ++i) {
-        Variable& variable = fVariables[fVariables.size() - 1 - i];
-        if (variable.name == name) {
-            variable.value = value;
-            return;
-        }
+    const size_t scopeStart = fVariables.size() - static_cast<size_t>(fScopeCount);
+    const auto found = fVariableIndex.find(name);
+    if (found != fVariableIndex.end() && found->second.back() >= scopeStart) {
+        fVariables[found->second.back()].value = value;
+        return;
     }
-    fVariables.push_back({std::string(name), value});
+    PushVariable(name, value);
     ++fScopeCount;
+}
+
+void LFormula::PushVariable(std::string_view name, int32_t value)
+{
+    auto found = fVariableIndex.find(name);
+    if (found == fVariableIndex.end())
+        found = fVariableIndex.emplace(std::string(name), std::vector<uint32_t>()).first;
+    found->second.push_back(static_cast<uint32_t>(fVariables.size()));
+    fVariables.push_back({std::string(name), value});
+}
+
+void LFormula::DropVariables(size_t count)
+{
+    for (count = std::min(count, fVariables.size()); count > 0; --count) {
+        const auto found = fVariableIndex.find(fVariables.back().name);
+        found->second.pop_back();
+        if (found->second.empty())
+            fVariableIndex.erase(found);
+        fVariables.pop_back();
+    }
+}
+
+void LFormula::RebuildIndexes()
+{
+    fVariableIndex.clear();
+    for (size_t i = 0; i < fVariables.size(); ++i)
+        fVariableIndex[fVariables[i].name].push_back(static_cast<uint32_t>(i));
+    fFunctionIndex.clear();
+    for (size_t i = 0; i < fFunctions.size(); ++i)
+        fFunctionIndex[fFunctions[i].name] = i;
 }
 
 void LFormula::Define(std::string_view name, std::string_view body)
 {
     auto text = std::make_shared<const std::string>(body);
-    for (Function& function : fFunctions) {
-        if (function.name == name) {
-            function.body = std::move(text);
-            return;
-        }
+    const auto found = fFunctionIndex.find(name);
+    if (found != fFunctionIndex.end()) {
+        fFunctions[found->second].body = std::move(text);
+        return;
     }
+    fFunctionIndex.emplace(std::string(name), fFunctions.size());
     fFunctions.push_back({std::string(name), std::move(text)});
 }
 
 const LFormula::Function* LFormula::FindFunction(std::string_view name) const
 {
-    for (const Function& function : fFunctions) {
-        if (function.name == name)
-            return &function;
-    }
-    return nullptr;
+    const auto found = fFunctionIndex.find(name);
+    return found == fFunctionIndex.end() ? nullptr : &fFunctions[found->second];
 }
 
 const LFormula::BuiltinEntry* LFormula::FindBuiltin(std::string_view name) const

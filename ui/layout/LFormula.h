@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class LString;
@@ -12,8 +13,10 @@ class LString;
 // The layout formula language: a small integer expression language read straight from the
 // text, with variables, user functions defined inside the texts, calls with argument lists,
 // argument references and an argument loop. Texts are user-editable, so evaluation is
-// bounded: call depth, expression nesting, loop passes and the total work of one run are
-// capped, and any byte string evaluates in bounded time to some value.
+// bounded: call depth, expression nesting, loop passes and the steps of one run are capped,
+// and any byte string evaluates in bounded time to some value. A step is one token read
+// (every statement and every look-up reads at least one), one per 64 bytes passed over, and
+// one per call or loop pass; a run out of steps reads the rest of every text as its end.
 class LFormula {
 public:
     using Builtin = int32_t (LFormula::*)();
@@ -37,7 +40,7 @@ public:
     static constexpr int kMaxCallDepth = 64;        // a deeper call gives 0
     static constexpr int kMaxNesting = 256;         // deeper expressions give 0
     static constexpr int32_t kMaxLoopPasses = 100000;
-    static constexpr int32_t kMaxWork = 400000;     // calls plus loop passes in one run
+    static constexpr int32_t kMaxSteps = 1000000;   // steps in one top-level run
 
     LFormula();
     virtual ~LFormula();
@@ -57,6 +60,9 @@ public:
     // Argument i (0-based) of the current call; 0 when out of range.
     int32_t GetArg(int32_t i) const;
     int32_t ArgCount() const { return fArgCount; }
+    // Steps taken by the current or last top-level run, and whether it ran out of them.
+    int32_t StepsUsed() const { return fSteps; }
+    bool BudgetExhausted() const { return fExhausted; }
 
     // Debug aid: called with the name whenever a text reads a variable that does not exist.
     void SetUndefinedReadHook(std::function<void(std::string_view)> hook) { fUndefinedRead = std::move(hook); }
@@ -82,8 +88,17 @@ private:
         std::string name;
         Builtin op;
     };
+    // Hashes names given as strings or views alike, so look-ups copy nothing.
+    struct NameHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    template <typename T>
+    using NameMap = std::unordered_map<std::string, T, NameHash, std::equal_to<>>;
 
+    // Reads the next token and charges its steps.
     void Next();
+    void ReadToken();
     void ReadNumber(char first);
     void ReadWord(size_t start);
     void ReadText();
@@ -98,13 +113,16 @@ private:
     int32_t Call(std::string_view name);
     int32_t Invoke(std::string_view name, int32_t count);
     int32_t ArgumentLoop(std::string_view counter);
-    bool ChargeWork();
+    bool Charge(int32_t steps);
     int32_t BuiltinSqrt();
     int32_t BuiltinMin();
     int32_t BuiltinMax();
 
     int32_t Lookup(std::string_view name) const;
     void Assign(std::string_view name, int32_t value);
+    void PushVariable(std::string_view name, int32_t value);
+    void DropVariables(size_t count);
+    void RebuildIndexes();
     void Define(std::string_view name, std::string_view body);
     const Function* FindFunction(std::string_view name) const;
     const BuiltinEntry* FindBuiltin(std::string_view name) const;
@@ -115,10 +133,13 @@ private:
     uint32_t fArgTop = 0;
     int fCallDepth = 0;
     int fNesting = 0;
-    int32_t fWork = 0;
+    int32_t fSteps = 0;
+    bool fExhausted = false;
     std::vector<BuiltinEntry> fBuiltins;
     std::vector<Variable> fVariables;
+    NameMap<std::vector<uint32_t>> fVariableIndex;  // name -> its variables' places, innermost last
     std::vector<Function> fFunctions;
+    NameMap<size_t> fFunctionIndex;
     std::vector<int32_t> fStack;
     std::function<void(std::string_view)> fUndefinedRead;
 };

@@ -56,6 +56,8 @@ bool LScript::Call(const char* name, uint32_t count, const int32_t* args, int32_
     fLocalCount = 0;
     fCalls = 0;
     fLoopPasses = 0;
+    fSteps = 0;
+    fRunError = kNoError;
     for (uint32_t i = 0; i < count; ++i)
         fStack[fSp++] = args[i];
     if (!RunCall(*func, count))
@@ -125,6 +127,10 @@ bool LScript::Execute(const LScriptFunc& func)
     size_t pc = 0;
     while (pc < code.size()) {
         const LScriptInstr& in = code[pc];
+        if (++fSteps > kMaxSteps) {
+            fRunError = kErrSteps;
+            return false;
+        }
         int32_t a = 0;
         switch (in.op) {
         case LScriptOp::End:

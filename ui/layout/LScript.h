@@ -13,17 +13,20 @@ class LScriptSource;
 // The compiled layout script engine: compiles a whole text once into instructions for a small
 // stack machine of 32-bit integers, then runs its functions by name. The text is
 // user-editable: compilation of any byte string ends in bounded time, and the machine checks
-// its stack, caps call depth, calls and loop passes, so that no script can crash or hang.
+// its stack, caps call depth, calls, loop passes and the instructions of a run, so that no
+// script can crash or hang.
 class LScript {
 public:
     enum Error : uint32_t {
         kNoError = 0, kErrMemory = 1, kErrStack = 2, kErrEOF = 3, kErrPrim = 4, kErrClose = 5,
         kErrArgList = 6, kErrNumArgs = 7, kErrNoMethod = 8, kErrNoLvalue = 9, kErrMember = 10,
+        kErrSteps = 11,  // a run took more than kMaxSteps instructions
     };
     static constexpr int kMaxCallDepth = 64;        // a deeper call gives 0
     static constexpr int kMaxNesting = 256;         // deeper expressions are error 2
     static constexpr uint32_t kMaxLoopPasses = 100000;
     static constexpr uint32_t kMaxCalls = 400000;   // calls in one external Call
+    static constexpr uint32_t kMaxSteps = 5000000;  // instructions run in one external Call
     static constexpr size_t kMaxNameLength = 4096;
 
     LScript();
@@ -38,7 +41,8 @@ public:
     // there is no such function, or when the run broke the machine's bounds.
     bool Call(const char* name, uint32_t count, const int32_t* args, int32_t& result);
 
-    uint32_t ErrorCode() const { return fError; }
+    // The compilation's first error; after a clean one, the last run's (kErrSteps or none).
+    uint32_t ErrorCode() const { return fError != kNoError ? fError : fRunError; }
     static const char* ErrorName(uint32_t code);
 
 protected:
@@ -139,5 +143,7 @@ private:
     int fCallDepth = 0;
     uint32_t fCalls = 0;
     uint32_t fLoopPasses = 0;
+    uint32_t fSteps = 0;
+    uint32_t fRunError = kNoError;
     std::unique_ptr<LScriptProgram> fProgram;
 };

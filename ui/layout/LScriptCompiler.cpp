@@ -19,7 +19,7 @@ enum : uint32_t {
 const char* LScript::ErrorName(uint32_t code)
 {
     static const char* const kNames[] = {"", "Memory", "Stack", "EOF", "Prim", "Close",
-                                         "ArgList", "NumArgs", "NoMethod", "NoLvalue", "Member"};
+                                         "ArgList", "NumArgs", "NoMethod", "NoLvalue", "Member", "Steps"};
     return code < sizeof kNames / sizeof kNames[0] ? kNames[code] : "";
 }
 
@@ -35,6 +35,7 @@ bool LScript::Compile(LScriptSource& source)
 {
     fProgram = std::make_unique<LScriptProgram>();
     fError = kNoError;
+    fRunError = kNoError;
     fSource = &source;
     fProgram->topLevel = std::make_unique<LScriptFunc>();
     fFunc = fProgram->topLevel.get();

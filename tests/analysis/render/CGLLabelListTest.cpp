@@ -72,17 +72,36 @@ TEST_F(CGLLabelListTest, SameTextUnderANewIdMovesTheTexture)
     EXPECT_EQ(list.At(0).text.View(), "b");
 }
 
-TEST_F(CGLLabelListTest, EmptyTextOnlyDropsTheOldestLabelWhenItHasThatId)
+TEST_F(CGLLabelListTest, EmptyTextDropsTheLabelOfThatId)
 {
     list.SetLabel(0, LStringRef("x"));
     list.SetLabel(1, LStringRef("y"));
     const uint32_t name = list.At(0).texture->texture;
-    list.SetLabel(1, LStringRef());
+    list.SetLabel(2, LStringRef());
     EXPECT_EQ(list.Count(), 2u);
     list.SetLabel(0, LStringRef());
     ASSERT_EQ(list.Count(), 1u);
     EXPECT_EQ(list.At(0).text.View(), "y");
     EXPECT_FALSE(IsTexture(name)) << "the dropped label's texture is deleted";
+}
+
+TEST_F(CGLLabelListTest, ANewTextReplacesEveryLabelOfItsId)
+{
+    // Depth 3: labels [id2 "a", id1 "c", id0 "x"]; slice 1 comes back with "y".
+    list.SetLabel(2, LStringRef("a"));
+    list.SetLabel(1, LStringRef("c"));
+    list.SetLabel(0, LStringRef("x"));
+    list.SetLabel(1, LStringRef("y"));
+    ASSERT_EQ(list.Count(), 3u);
+    int ofId1 = 0;
+    for (uint32_t i = 0; i < list.Count(); ++i)
+        ofId1 += list.At(i).id == 1 ? 1 : 0;
+    EXPECT_EQ(ofId1, 1) << "one label per depth";
+    EXPECT_EQ(list.At(2).text.View(), "y");
+    const CGLTexture* kept = list.At(2).texture;
+    list.SetLabel(1, LStringRef("y"));
+    ASSERT_EQ(list.Count(), 3u);
+    EXPECT_EQ(list.At(2).texture, kept) << "the same text under the same id is kept";
 }
 
 TEST_F(CGLLabelListTest, OwnedTexturesWaitForTheirOwner)

@@ -3,6 +3,7 @@
 #include "foundation/core/LMessage.h"
 #include "foundation/core/StrEqual.h"
 #include "platform/Clock.h"
+#include "tests/support/FireDueTimers.h"
 
 #include <gtest/gtest.h>
 
@@ -32,16 +33,7 @@ public:
 class RenderTimer : public ::testing::Test {
 protected:
     RenderTimer() { owner.clock = &clock; }
-    // Fires every timer due by now, as the main loop's pass does.
-    void Fire()
-    {
-        for (int guard = 0; guard < 100; ++guard) {
-            const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
-            if (msg.IsConsumed())
-                return;
-            LMessage::Send(msg);
-        }
-    }
+    void Fire() { FireDueTimers(); }
     plat::ScopedVirtualClock clock{5000};
     Owner owner;
 };

@@ -5,27 +5,12 @@
 #include "analysis/window/CSourceControls.h"
 #include "foundation/text/LStrList.h"
 #include "tests/analysis/window/SpecWindowKit.h"
+#include "tests/support/LayoutReads.h"
 #include "ui/windows/LWindow.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// Runs the three texts of a layout over a frame and collects the names read before any
-// assignment: a misspelt pane or variable shows up here.
-std::vector<std::string> UndefinedReads(LFrame& frame, const char* name, std::initializer_list<std::pair<const char*, int32_t>> vars = {})
-{
-    LStrListRef texts;
-    LStrListRef::Create(texts, {0, name}, nullptr, kStrListLayouts);
-    std::vector<std::string> undefined;
-    LFormulaLayout layout(nullptr, &frame);
-    layout.SetUndefinedReadHook([&](std::string_view n) { undefined.emplace_back(n); });
-    for (const auto& [var, value] : vars)
-        layout.SetVariable(var, value);
-    for (uint32_t i = 0; i < 3; ++i)
-        layout.Run(LStrListRef::GetItem(texts, i).Get());
-    return undefined;
-}
 
 bool Inside(const LPane& pane, const CLRect& outer)
 {

@@ -50,6 +50,13 @@ TEST_P(TextStream, ParsesToTheExpectedTranscript)
     EXPECT_EQ(source.Feed(GetParam().input), GetParam().expected);
 }
 
+TEST_P(TextStream, ParsingRunsGivesTheSameTranscript)
+{
+    TextSourceProbe source;
+    source.byRuns = true;
+    EXPECT_EQ(source.Feed(GetParam().input), GetParam().expected);
+}
+
 INSTANTIATE_TEST_SUITE_P(CTextSampleSrc, TextStream, ::testing::ValuesIn(kStreams),
                          [](const auto& info) { return std::string(info.param.name); });
 

@@ -41,9 +41,11 @@ TEST(LOffscreen, NullAndUndrawableOffscreensAnswerEmpty)
     EXPECT_EQ(none.MakeImage(), nullptr);
     EXPECT_EQ(none.LockContext(), nullptr);
     none.UnlockContext();
-    LOffscreen grey;
-    grey.Create(4, 4, 8, true, 0);
-    EXPECT_FALSE(grey.IsValid());
+    for (uint32_t bits : {0u, 17u, 32u}) {
+        LOffscreen grey;
+        grey.Create(4, 4, bits, true, 0);
+        EXPECT_FALSE(grey.IsValid()) << bits;
+    }
     EXPECT_FALSE(Make(0, 4).IsValid());
     EXPECT_FALSE(Make(100000, 4).IsValid());
 }
@@ -95,4 +97,91 @@ TEST(LOffscreen, OpaqueFormImagesHaveNoTransparency)
     auto image = offscreen.MakeImage();
     EXPECT_EQ(image->Pixel(0, 0), 0xFF800000u);
     EXPECT_EQ(image->Pixel(1, 0), 0xFF000000u);
+}
+
+TEST(LOffscreen, EveryFormHasItsLayout)
+{
+    const struct {
+        uint32_t width, bits;
+        bool grey;
+        uint32_t flags, rowBytes, perPixel, perComponent, info;
+    } forms[] = {
+        {3, 32, false, LOffscreen::kPremultipliedAlpha, 16, 32, 8, LOffscreen::kInfoPremultiplied32},
+        {5, 24, false, 0, 32, 32, 8, LOffscreen::kInfoOpaque32},
+        {9, 16, false, 0, 32, 16, 5, LOffscreen::kInfoColour16},
+        {9, 8, false, 0, 32, 16, 5, LOffscreen::kInfoColour16},  // 16 bits or fewer: the 16-bit form
+        {17, 8, true, 0, 32, 8, 8, LOffscreen::kInfoGrey},
+        {17, 1, true, 0, 16, 1, 1, LOffscreen::kInfoGrey},        // 17 bits: 3 bytes, padded to 16
+        {129, 1, true, 0, 32, 1, 1, LOffscreen::kInfoGrey},
+        {8, 16, true, 0, 16, 16, 16, LOffscreen::kInfoGrey},
+    };
+    for (const auto& f : forms) {
+        LOffscreen offscreen;
+        offscreen.Create(f.width, 2, f.bits, f.grey, f.flags);
+        ASSERT_TRUE(offscreen.IsValid()) << f.width << " " << f.bits;
+        EXPECT_EQ(offscreen.RowBytes(), f.rowBytes) << f.width << " " << f.bits;
+        EXPECT_EQ(offscreen.BitsPerPixel(), f.perPixel) << f.bits;
+        EXPECT_EQ(offscreen.BitsPerComponent(), f.perComponent) << f.bits;
+        EXPECT_EQ(offscreen.BitmapInfo(), f.info) << f.bits;
+        EXPECT_NE(offscreen.PixelBuffer(), nullptr);
+    }
+}
+
+TEST(LOffscreen, GreyAndSixteenBitFormsStoreWhatWasDrawn)
+{
+    LOffscreen grey;
+    grey.Create(10, 1, 1, true, 0);
+    {
+        LBitmapContext port(grey);
+        port.Context()->SetFillColor({1, 1, 1, 1});
+        port.Context()->FillRect({0, 0, 3, 1});
+        port.Context()->FillRect({8, 0, 1, 1}); // x, y, width, height
+    }
+    const uint8_t* bits = grey.PixelBuffer();
+    EXPECT_EQ(bits[0], 0xE0) << "white pixels 0-2, most significant bit first";
+    EXPECT_EQ(bits[1], 0x80) << "pixel 8";
+    auto image = grey.MakeImage();
+    EXPECT_EQ(image->Pixel(1, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(image->Pixel(4, 0), 0xFF000000u) << "no alpha: black, not transparent";
+
+    LOffscreen colour;
+    colour.Create(2, 1, 16, false, 0);
+    {
+        LBitmapContext port(colour);
+        port.Context()->SetFillColor({1, 0.5, 0, 1});
+        port.Context()->FillRect({0, 0, 1, 1});
+    }
+    const uint8_t* words = colour.PixelBuffer();
+    const uint16_t word = uint16_t(words[0] | words[1] << 8);
+    EXPECT_EQ(word >> 10, 31);
+    EXPECT_NEAR((word >> 5) & 31, 16, 1);
+    EXPECT_EQ(word & 31, 0);
+    EXPECT_EQ(words[2] | words[3] << 8, 0) << "the second pixel stays black";
+    // Writing the buffer directly shows in the next image.
+    colour.PixelBuffer()[2] = 31;
+    EXPECT_EQ(colour.MakeImage()->Pixel(1, 0), 0xFF0000FFu);
+}
+
+TEST(LOffscreen, ALayerDrawsButHasNoPixelsOrImage)
+{
+    LOffscreen target = Make(4, 4);
+    LOffscreen layer;
+    layer.CreateLayer(6, 3, target.LockContext());
+    target.UnlockContext();
+    ASSERT_TRUE(layer.IsValid());
+    EXPECT_TRUE(layer.IsLayer());
+    EXPECT_EQ(layer.Width(), 6u);
+    EXPECT_EQ(layer.PixelBuffer(), nullptr);
+    EXPECT_EQ(layer.MakeImage(), nullptr);
+    EXPECT_NE(layer.LockContext(), nullptr);
+    layer.UnlockContext();
+    LOffscreen fallback;
+    fallback.CreateLayer(6, 3, nullptr);
+    EXPECT_TRUE(fallback.IsValid()) << "without a context: the bitmap form";
+    EXPECT_FALSE(fallback.IsLayer());
+    EXPECT_EQ(fallback.BitmapInfo(), LOffscreen::kInfoPremultiplied32);
+    LOffscreen huge;
+    huge.CreateLayer(100000, 3, target.LockContext());
+    target.UnlockContext();
+    EXPECT_FALSE(huge.IsValid());
 }

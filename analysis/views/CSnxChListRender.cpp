@@ -1,0 +1,114 @@
+// The render pass of the channel list and what it hands the renderers.
+#include "analysis/CSpectrumAnalyser.h"
+#include "analysis/records/CFaderSetRecord.h"
+#include "analysis/records/SnxFields.h"
+#include "analysis/render/CColorScheme.h"
+#include "analysis/views/CSnxChList.h"
+#include "analysis/views/SNXCHCELL.h"
+#include "controls/lists/CCellIter.h"
+#include "foundation/records/LObject.h"
+#include "platform/gl/GLApi.h"
+#include "shell/gl/CGLContext.h"
+#include "shell/gl/CGLContextLock.h"
+#include "ui/panes/LPaneFlags.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+struct Rgb {
+    float red, green, blue;
+};
+
+// Clears an area's colour and depth buffers to the background.
+void ClearArea(const CChannelGLView& view, const Rgb& background)
+{
+    if (!view.context || !view.context->HasContext())
+        return;
+    CGLContextLock lock(view.context);
+    glPushAttrib(GL_COLOR_BUFFER_BIT);
+    glClearColor(background.red, background.green, background.blue, 1.0f);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPopAttrib();
+}
+
+void Flush(const CChannelGLView& view)
+{
+    if (view.context && view.context->HasContext())
+        view.context->FlushBuffer();
+}
+
+} // namespace
+
+RenderInput CSnxChList::Input(bool forPass) const
+{
+    RenderInput input;
+    input.analyser = &fAnalyser;
+    input.document = fDocument.Root();
+    input.window = fWindowRecord;
+    input.bands = fBands;
+    input.sourceType = fSourceType;
+    input.zoom = forPass ? fZoom : 1;
+    if (forPass) {
+        input.waveSpan = fWaveSpan;
+        input.waveStep = fWaveStep;
+    }
+    return input;
+}
+
+void CSnxChList::RebuildTrail(bool reset)
+{
+    const bool trail = fWindowRecord && fWindowRecord->GetByte(kWindTral);
+    const LObject* colors = CColorScheme::Current();
+    fTrail.Rebuild(Input(false), trail && colors ? colors->GetUInt(kColsTrdp) : 0, reset);
+}
+
+// The samples the waveform of a channel shows: the FFT length, or with the trail on three
+// seconds of samples within the ring.
+uint32_t CSnxChList::WaveSamples(uint32_t channel) const
+{
+    const CSpectrumChan* chan = fAnalyser.Channel(channel);
+    if (!chan)
+        return 0;
+    const uint32_t n = chan->FFTSize();
+    if (!fWindowRecord || !fWindowRecord->GetByte(kWindTral))
+        return n;
+    const float rate = fWindowRecord->GetFloat(kWindRate);
+    const float threeSeconds = std::isfinite(rate) && rate > 0.0f ? std::min(3.0f * rate, 4.0e9f) : 0.0f;
+    return std::min(std::max(n, uint32_t(threeSeconds)), uint32_t(chan->ring.size()));
+}
+
+void CSnxChList::RenderPass()
+{
+    fTimer.BeginRender();
+    LMessage::Send(LMessage{msgRender, this, Parent()});
+    ++fPasses;
+    const uint32_t bkg = CColorScheme::GetColor(CColorScheme::Current(), kColsCbkg);
+    const Rgb background{(bkg & 0xff) / 255.0f, ((bkg >> 8) & 0xff) / 255.0f, ((bkg >> 16) & 0xff) / 255.0f};
+    RenderInput input = Input(true);
+    const int32_t rows = std::min(Rows(), int32_t(fAnalyser.ChannelCount()));
+    for (int32_t r = 0; r < rows; ++r) {
+        CCellIter iter(*this, {0, r}, false);
+        auto* row = dynamic_cast<SNXCHCELL*>(iter.Pane());
+        if (!row)
+            continue;
+        CChannelGLView& scale = row->Spectrum().ScaleView();
+        CChannelGLView& spectrum = row->Spectrum().SpectrumView();
+        CChannelGLView& wave = row->Data().WaveView();
+        if (scale.HasFlags(kPaneShown | kPaneHostShown)) {
+            ClearArea(scale, background);
+            fTrail.DrawColourScale(input, scale.context);
+            Flush(scale);
+        }
+        ClearArea(spectrum, background);
+        fTrail.Draw3D(input, spectrum.context, uint32_t(r));
+        input.waveSamples = WaveSamples(uint32_t(r));
+        ClearArea(wave, background);
+        fWave.Draw(input, wave.context, uint32_t(r));
+        Flush(spectrum);
+        Flush(wave);
+    }
+    fTimer.EndRender();
+}

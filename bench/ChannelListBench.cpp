@@ -1,0 +1,194 @@
+// CPU time of one render pass of a document's channel list: 4 channels, N = 1024, a trail of
+// 64 slices, every row's colour scale, spectrum and waveform drawn with real OpenGL (Mesa),
+// against the same areas only cleared and presented. The process's CPU time counts, so that
+// the rasteriser's threads (LP_NUM_THREADS, 2 unless set) are included.
+#include "analysis/CSpectrumAnalyser.h"
+#include "analysis/CSpectrumChan.h"
+#include "analysis/gl/SharedGLContext.h"
+#include "analysis/records/CAppPrefs.h"
+#include "analysis/records/CFaderSetRecord.h"
+#include "analysis/records/SnxFields.h"
+#include "analysis/render/CTrailRenderer.h"
+#include "analysis/render/CWaveRenderer.h"
+#include "analysis/render/RenderInput.h"
+#include "foundation/geometry/LRegion.h"
+#include "foundation/records/LObject.h"
+#include "platform/gl/GLApi.h"
+#include "platform/resources/ResourceFile.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowStyle.h"
+#include "shell/gl/CGLContext.h"
+#include "shell/gl/CGLContextLock.h"
+#include "shell/gl/CGLOptions.h"
+#include "shell/resources/LResFileSource.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t kChannels = 4;
+constexpr uint32_t kOrder = 10;
+constexpr uint32_t kDepth = 64;
+
+double ProcessCpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+// A document of four analysed channels and the twelve drawing areas of its rows.
+class Scene {
+public:
+    Scene(int width, int height)
+    {
+        setenv("LP_NUM_THREADS", "2", 0);
+        setenv("SONALYX_RESOURCE_FILE", SONALYX_BENCH_RESOURCES, 0);
+        fRef = plat::OpenResourceFile(plat::ProgramResourcePath(), nullptr);
+        fSource = std::make_unique<LResFileSource>(fRef);
+        LResourceSource::SetGlobal(fSource.get());
+        (void)SharedGLContext();
+        record = prefs.AddDocument();
+        LObject::SetFloat(record, nullptr, kWindRate, 1000.0f, LObject::Merge::No);
+        LObject::SetBool(record, nullptr, kWindTral, true, LObject::Merge::No);
+        LObject::SetBool(record, nullptr, kWindGrid, true, LObject::Merge::No);
+        LObject::SetByte(document.Root()->GetChild(kFdrsComn), nullptr, kComnFtsx, kOrder, LObject::Merge::No);
+        ResizeChannelRecords(document.Root(), nullptr, kChannels);
+        (void)analyser.Setup(kChannels, kOrder, 0);
+        input.analyser = &analyser;
+        input.document = document.Root();
+        input.window = record;
+        input.zoom = 1;
+        input.waveSpan = 3.0f;
+        input.waveStep = 0.5f;
+        FillChannels();
+        trail.Rebuild(input, kDepth, true);
+        for (uint32_t s = 0; s < kDepth; ++s) {
+            trail.lastSliceMs = 0; // every call adds a slice
+            trail.AddSlice(input);
+        }
+        MakeAreas(width, height);
+    }
+    ~Scene()
+    {
+        areas.clear();
+        LResourceSource::SetGlobal(nullptr);
+        fSource.reset();
+        plat::CloseResourceFile(fRef);
+    }
+
+    void Pass(bool draw)
+    {
+        for (uint32_t r = 0; r < kChannels; ++r) {
+            CGLContext* scale = areas[3 * r].get();
+            CGLContext* spectrum = areas[3 * r + 1].get();
+            CGLContext* waveArea = areas[3 * r + 2].get();
+            Clear(scale);
+            if (draw)
+                trail.DrawColourScale(input, scale);
+            scale->FlushBuffer();
+            Clear(spectrum);
+            if (draw)
+                trail.Draw3D(input, spectrum, r);
+            input.waveSamples = uint32_t(analyser.Channel(r)->ring.size());
+            Clear(waveArea);
+            if (draw)
+                wave.Draw(input, waveArea, r);
+            spectrum->FlushBuffer();
+            waveArea->FlushBuffer();
+        }
+    }
+
+    CFaderSetRecord document;
+    CAppPrefs prefs;
+    LObject* record = nullptr;
+    CSpectrumAnalyser analyser;
+    RenderInput input;
+    CTrailRenderer trail;
+    CWaveRenderer wave;
+    std::vector<std::unique_ptr<CGLContext>> areas;
+
+private:
+    void FillChannels()
+    {
+        for (uint32_t c = 0; c < kChannels; ++c) {
+            CSpectrumChan& chan = *analyser.Channel(c);
+            for (size_t i = 0; i < chan.ring.size(); ++i)
+                chan.ring[i] = 0.5f * std::sin(0.05f * float(i));
+            for (size_t i = 0; i < chan.snapshot.size(); ++i)
+                chan.snapshot[i] = 0.5f * std::sin(0.05f * float(i * (c + 1)));
+            for (size_t k = 0; k < chan.magnitude.size(); ++k)
+                chan.magnitude[k] = 0.4f / (1.0f + std::fabs(float(k) - 40.0f * float(c + 1)));
+        }
+    }
+    static void Clear(CGLContext* area)
+    {
+        CGLContextLock lock(area);
+        glClearColor(0, 0, 0, 1);
+        glClearDepth(1.0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    // Rows a quarter of the height each: a 12-pixel colour scale, the spectrum to 60 percent of
+    // the width, the waveform beyond.
+    void MakeAreas(int width, int height)
+    {
+        fWindow = plat::Window::Make(plat::Rect{0, 0, double(width), double(height)}, plat::kStyleTitled);
+        CGLOptions depth;
+        depth.depth = 24;
+        const int rowHeight = height / int(kChannels);
+        const int split = width * 6 / 10;
+        for (uint32_t r = 0; r < kChannels; ++r) {
+            const int top = int(r) * rowHeight, bottom = top + rowHeight;
+            const CLRect rects[3] = {{0, top, 12, bottom}, {14, top, split, bottom}, {split + 4, top, width, bottom}};
+            for (int i = 0; i < 3; ++i) {
+                auto area = std::make_unique<CGLContext>(fWindow.Get(), i == 1 ? &depth : nullptr);
+                area->SetFrame(rects[i], LRegion(rects[i]));
+                areas.push_back(std::move(area));
+            }
+        }
+    }
+
+    int fRef = 0;
+    std::unique_ptr<LResFileSource> fSource;
+    plat::Ref<plat::Window> fWindow;
+};
+
+void RunPasses(benchmark::State& state, bool draw)
+{
+    Scene scene(int(state.range(0)), int(state.range(1)));
+    // The empty pass of the same areas in the same run: the yardstick of the ratio.
+    constexpr int kYardstickPasses = 20;
+    const double before = ProcessCpuSeconds();
+    for (int i = 0; i < kYardstickPasses; ++i)
+        scene.Pass(false);
+    const double emptyMs = (ProcessCpuSeconds() - before) * 1000.0 / kYardstickPasses;
+    const double start = ProcessCpuSeconds();
+    int64_t passes = 0;
+    for (auto _ : state) {
+        scene.Pass(draw);
+        ++passes;
+    }
+    const double passMs = (ProcessCpuSeconds() - start) * 1000.0 / double(std::max<int64_t>(1, passes));
+    state.counters["cpu_ms_per_pass"] = passMs;
+    state.counters["ratio_to_empty"] = emptyMs > 0.0 ? passMs / emptyMs : 0.0;
+}
+
+} // namespace
+
+static void BM_ChannelListPass(benchmark::State& state)
+{
+    RunPasses(state, true);
+}
+BENCHMARK(BM_ChannelListPass)->Args({800, 600})->Args({1600, 1000})->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+
+static void BM_ChannelListEmptyPass(benchmark::State& state)
+{
+    RunPasses(state, false);
+}
+BENCHMARK(BM_ChannelListEmptyPass)->Args({800, 600})->Args({1600, 1000})->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);

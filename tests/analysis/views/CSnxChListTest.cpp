@@ -1,0 +1,187 @@
+// The channel list inside a real document window: layouts, texts, notices and the pixels its
+// render pass leaves in the rows' OpenGL areas.
+#include "analysis/CBandList.h"
+#include "analysis/views/CSnxChList.h"
+#include "analysis/views/SNXCHCELL.h"
+#include "analysis/views/SNXCHVW.h"
+#include "controls/lists/CCellIter.h"
+#include "sources/CSourceType.h"
+#include "tests/analysis/views/ChannelListKit.h"
+#include "tests/support/LayoutReads.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+TEST_F(ChannelListTest, EveryLayoutPlacesItsPanesWithoutUnknownNames)
+{
+    SNXCHCELL& row = Row(0);
+    EXPECT_EQ(UndefinedReads(row, "SNXCHCELL", {{"specr", 100}, {"rawsl", 100}}), std::vector<std::string>{});
+    EXPECT_EQ(UndefinedReads(row.Spectrum(), "SNXCHSPEC", {{"spechdrw", 30}}), std::vector<std::string>{});
+    EXPECT_EQ(UndefinedReads(row.Data(), "SNXCHDATA", {{"rawshdrw", 30}}), std::vector<std::string>{});
+    EXPECT_EQ(UndefinedReads(row.Spectrum().GridInfo(), "GRIDINFOF"), std::vector<std::string>{});
+    EXPECT_GT(List().Rect().Width(), 0);
+    EXPECT_GT(List().CellHeight(), 0);
+    const CLRect cell = List().CellRect({0, 0});
+    EXPECT_EQ(row.Rect(), cell);
+    const CLRect spec = row.Spectrum().SpectrumView().Rect();
+    EXPECT_GT(spec.Width(), 0);
+    EXPECT_GT(spec.Height(), 0);
+    EXPECT_GT(row.Data().WaveView().Rect().Width(), 0);
+    EXPECT_LE(row.Spectrum().Rect().right, row.Data().Rect().left) << "spectrum left of the waveform";
+    ASSERT_NE(row.Spectrum().SpectrumView().context, nullptr) << "a context of its own, made in the window";
+    EXPECT_TRUE(row.Spectrum().SpectrumView().context->HasContext());
+}
+
+TEST_F(ChannelListTest, ASineShowsItsPeakAtItsColumn)
+{
+    const uint32_t n = uint32_t(window->Plan().windowTable.size());
+    const uint32_t k = n / 8; // a quarter of the way up to the Nyquist frequency
+    SineAndRender(0.5f, k);
+    EXPECT_GE(List().RenderPasses(), 1u);
+    const int32_t width = int32_t(Spectrum().glRect.Width());
+    ASSERT_GT(width, 40);
+    EXPECT_NEAR(PeakColumn(Spectrum()), width / 4, width / 32 + 2);
+
+    // Twice the zoom: the same frequency stands twice as far right.
+    LObject::SetFloat(record->GetChild(kWindChvw), nullptr, kChvwFqzm, 2.0f, LObject::Merge::No);
+    Render();
+    EXPECT_NEAR(PeakColumn(Spectrum()), width / 2, width / 16 + 2);
+
+    // A zoom that is not a number reads as 1.
+    LObject::SetFloat(record->GetChild(kWindChvw), nullptr, kChvwFqzm, std::nanf(""), LObject::Merge::No);
+    Render();
+    EXPECT_NEAR(PeakColumn(Spectrum()), width / 4, width / 32 + 2);
+}
+
+TEST_F(ChannelListTest, LogFrequencyAndDecibelsChangeThePicture)
+{
+    const uint32_t n = uint32_t(window->Plan().windowTable.size());
+    SineAndRender(0.5f, n / 8);
+    const int32_t width = int32_t(Spectrum().glRect.Width());
+    const int32_t linear = PeakColumn(Spectrum());
+    LObject::SetBool(Common(), nullptr, kComnFqlg, true, LObject::Merge::No);
+    Render();
+    const int32_t logPeak = PeakColumn(Spectrum());
+    // Bin k of N/2 on a log axis: 1 + ln(k / (N/2)) / ln(N/2) of the width.
+    const double u = 1.0 + std::log(double(n / 8) / (n / 2)) / std::log(double(n / 2));
+    EXPECT_NEAR(logPeak, u * width, width / 16 + 2);
+    EXPECT_GT(logPeak, linear);
+
+    // Decibels lift a peak of half full scale well above the middle.
+    const int32_t height = int32_t(Spectrum().glRect.Height());
+    const int32_t linearTop = Peak(Spectrum()).y;
+    EXPECT_GT(linearTop, height / 2);
+    LObject::SetBool(Common(), nullptr, kComnDb, true, LObject::Merge::No);
+    Render();
+    EXPECT_LT(Peak(Spectrum()).y, height / 3);
+}
+
+TEST_F(ChannelListTest, TextsFollowTheSourceTypeAndTheDecibelMode)
+{
+    const CSourceType* type = FindSourceType("Quorvin_H");
+    ASSERT_NE(type, nullptr);
+    List().SetSourceType(type);
+    ASSERT_EQ(List().AxisLabels().size(), 4u);
+    const CChAxisLabels& volts = List().AxisLabels()[2];
+    EXPECT_EQ(volts.spectrum.step.View(), "500mV/div") << "linear amplitude";
+    EXPECT_EQ(volts.waveform.step.View(), "500mV/div");
+    EXPECT_EQ(volts.spectrum.top.View(), "5V");
+    EXPECT_EQ(volts.spectrum.unit.View(), "V");
+    EXPECT_GT(List().RowLayout().spechdrw, 0) << "the header column fits the texts";
+    LObject::SetBool(Common(), nullptr, kComnDb, true, LObject::Merge::No);
+    EXPECT_EQ(List().AxisLabels()[2].spectrum.step.View(), "5dB/div");
+    EXPECT_EQ(List().RowLayout().thirdRow, 1);
+    List().SetSourceType(nullptr);
+    EXPECT_TRUE(List().AxisLabels().empty());
+    EXPECT_FALSE(Row(0).Spectrum().Header().IsShown()) << "no source type: no axis texts";
+}
+
+TEST_F(ChannelListTest, AnotherDocumentsWindowRecordChangesNothing)
+{
+    LObject::SetFloat(record, nullptr, kWindRate, 1000.0f, LObject::Merge::No);
+    const std::string label(List().TimeLabel().View());
+    const float step = record->GetChild(kWindChvw)->GetFloat(kChvwGridStep);
+    LObject* other = prefs.AddDocument();
+    LObject::SetFloat(other, nullptr, kWindRate, 10.0f, LObject::Merge::No);
+    LObject::SetBool(other, nullptr, kWindTral, true, LObject::Merge::No);
+    LObject::SetFloat(other->GetChild(kWindChvw), nullptr, kChvwFqzm, 8.0f, LObject::Merge::No);
+    EXPECT_EQ(std::string(List().TimeLabel().View()), label);
+    EXPECT_EQ(record->GetChild(kWindChvw)->GetFloat(kChvwGridStep), step) << "the frequency view neither";
+    EXPECT_FALSE(window->FrequencyView().ScrollBar().IsShown());
+    EXPECT_EQ(List().FreqUnit().View(), "Hz");
+    LObject::SetFloat(record, nullptr, kWindRate, 10.0f, LObject::Merge::No);
+    EXPECT_NE(std::string(List().TimeLabel().View()), label) << "its own record does";
+}
+
+TEST_F(ChannelListTest, EditedCursorFieldsWriteClampedCursors)
+{
+    List().SetSourceType(FindSourceType("Quorvin_H"));
+    SNXCHCELL& row = Row(0);
+    CNumVol& amplitude = row.Spectrum().GridInfo().Field(0);
+    LObject* chan = window->Document().Root()->GetChild(kFdrsChns, 0);
+    const struct {
+        double value;
+        float cursor;
+    } edits[] = {{amplitude.Minimum(), 0.0f}, {amplitude.Maximum(), 1.0f}};
+    for (const auto& edit : edits) {
+        amplitude.SetValue(edit.value);
+        LMessage::Send(LMessage(CNumVol::msgFix, &amplitude, amplitude.Parent()));
+        EXPECT_FLOAT_EQ(chan->GetFloat(kChanCrsv), edit.cursor) << edit.value;
+    }
+}
+
+TEST_F(ChannelListTest, TheBandViewShowsTheSinesBand)
+{
+    const uint32_t n = uint32_t(window->Plan().windowTable.size());
+    CBandList bands;
+    bands.SetWidth(100.0f);      // the sine lies in the band 100 .. 200 Hz
+    List().SetBandList(&bands);
+    SineAndRender(0.5f, n / 8); // 125 Hz at the source's 1000 Hz
+    const int32_t width = int32_t(Spectrum().glRect.Width());
+    const int32_t x = PeakColumn(Spectrum());
+    EXPECT_GE(x, width / 5 - 3) << "the band starts at 100 Hz";
+    EXPECT_LE(x, width / 4 + 2);
+    List().SetBandList(nullptr);
+}
+
+TEST_F(ChannelListTest, TheFrequencyViewsLayoutsNameOnlyTheirPanes)
+{
+    SNXCHVW& view = window->FrequencyView();
+    EXPECT_EQ(UndefinedReads(view, "SNXCHFRM", {{"chs", 1}, {"cht", 10}, {"chb", 90}}), std::vector<std::string>{});
+    EXPECT_GT(view.AxisPane().Rect().Width(), 0);
+    EXPECT_EQ(view.AxisLabel().View(), "") << "no grid, linear frequency";
+    LObject::SetBool(record, nullptr, kWindGrid, true, LObject::Merge::No);
+    EXPECT_EQ(view.AxisLabel().View(), "50Hz/div") << "NiceStep of 500 Hz";
+    LObject::SetBool(Common(), nullptr, kComnFqlg, true, LObject::Merge::No);
+    EXPECT_EQ(view.AxisLabel().View(), "Hz");
+    EXPECT_FALSE(view.ScrollBar().IsShown()) << "whole range: no scroll bar";
+    LObject::SetFloat(record->GetChild(kWindChvw), nullptr, kChvwFqzm, 4.0f, LObject::Merge::No);
+    EXPECT_TRUE(view.ScrollBar().IsShown());
+    EXPECT_EQ(view.ScrollBar().Maximum(), 30);
+    view.ScrollBar().SetValue(15);
+    LMessage::Send(LMessage(LScrollBar::msgChange, &view.ScrollBar(), &view));
+    EXPECT_FLOAT_EQ(record->GetChild(kWindChvw)->GetFloat(kChvwFqps), 0.375f);
+}
+
+TEST_F(ChannelListTest, TheTrailDrawsOlderSpectraBehindTheNewest)
+{
+    const uint32_t n = uint32_t(window->Plan().windowTable.size());
+    SineAndRender(0.5f, n / 8);
+    auto drawn = [&] {
+        int32_t width = 0, height = 0;
+        const std::vector<uint32_t> pixels = Pixels(Spectrum(), width, height);
+        return std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) { return p != 0; });
+    };
+    const auto line = drawn();
+    EXPECT_GT(line, 0);
+    LObject::SetUInt(prefs.Root()->GetChild(kPrefClrs), nullptr, kColsTrdp, 16, LObject::Merge::No);
+    LObject::SetBool(record, nullptr, kWindTral, true, LObject::Merge::No);
+    for (int i = 0; i < 4; ++i) {
+        clock.AdvanceMs(2000); // past the slice interval: every analysis adds a slice
+        SineAndRender(0.5f, n / 8);
+    }
+    EXPECT_GT(drawn(), 2 * line) << "a lit surface of slices instead of one line";
+    EXPECT_TRUE(Row(0).Spectrum().ScaleView().IsShown()) << "the colour scale shows with the trail";
+}
