@@ -2,6 +2,8 @@
 #include "analysis/window/CSpecWindow.h"
 #include "analysis/records/CAppPrefs.h"
 #include "analysis/views/CColorSetDlg.h"
+#include "controls/settings/CMenuKeyTable.h"
+#include "controls/viewprefs/CViewPrefsDlg.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/records/LObject.h"
 #include "foundation/text/FileNameText.h"
@@ -64,6 +66,7 @@ CApp::CApp()
     });
     fPrefs = std::make_unique<CAppPrefs>();
     fDmx = std::make_unique<CDmxOutput>(this, fDispatch.get());
+    fMenuKeys = std::make_unique<CMenuKeyTable>(this);
     MakeColorWindow();
     gMidiOutPort = NewMIDIOutPort(this, PortName().Text());
     LoadPrefs();
@@ -71,6 +74,7 @@ CApp::CApp()
 
 CApp::~CApp()
 {
+    CloseViewPrefs();
     if (!fQuitAgreed)
         ReportUnsavedDocuments();
     DeleteDocuments();
@@ -79,6 +83,7 @@ CApp::~CApp()
     gMidiOutPort = nullptr;
     fColorWindow.reset();
     fDmx.reset();
+    fMenuKeys.reset();
     fPrefs.reset();
     // Every output that posts to the dispatch thread is gone by now.
     fDispatch.reset();
@@ -99,11 +104,14 @@ void CApp::LoadPrefs()
     CPrefs store(LStringRef(), CPrefs::kRead);
     LObject::LoadFromNode(store.Store(), fPrefs->Root());
     (void)store.Close();
+    LoadShortcuts();
+    UseViewFontPrefs();
     LoadColorWindowPrefs();
 }
 
 bool CApp::SavePrefs()
 {
+    SaveShortcuts();
     SaveColorWindowPrefs();
     CPrefs store(LStringRef(), CPrefs::kWrite);
     LObject::SaveToNode(store.Store(), fPrefs->Root());
@@ -149,8 +157,9 @@ void CApp::EnableCommands(LMenuBar& bar)
         if (gMidiOutPort->IsConnected())
             (void)bar.CheckCommand(kMidiUseCommand);
     }
+    EnableShortcutCommand(bar);
+    EnableViewPrefsCommand(bar);
     bar.EnableCommand(kColorSetCommand);
-    // NOTE: Assign Menu Shortcut joins once its class exists.
 }
 
 void CApp::CmdMidiUse()
@@ -204,6 +213,10 @@ bool CApp::HandleCommand(const LMessage& msg)
 
 void CApp::HandleMessage(LMessage& result, const LMessage& msg)
 {
+    if (HandleShortcutMessage(msg) || HandleViewPrefsCommand(msg)) {
+        LMessage::Clear(result);
+        return;
+    }
     if (StrEqual(msg.type, LMenuBar::msgReady) && msg.subject && !CDesktop::FindWindowOfLayer(kModalLayer))
         EnableCommands(*static_cast<LMenuBar*>(msg.subject));
     if (StrEqual(msg.type, LMenuItem::msgSelected) && msg.subject && HandleCommand(msg)) {

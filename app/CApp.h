@@ -12,6 +12,8 @@ class CAsyncLoopThread;
 class CColorSetDlg;
 class CDmxOutput;
 class CExtCmd;
+class CMenuKeyTable;
+class CViewPrefsDlg;
 class CMIDIOutPort;
 class CSpecWindow;
 class LFrame;
@@ -22,8 +24,6 @@ class LObject;
 // port) and of the document windows. It opens, lists and closes documents, serves the
 // application's own commands, runs the quit protocol, and loads the preferences when made
 // and saves them when it goes.
-// NOTE: the menu-shortcut table joins once its class exists; until then Assign Menu Shortcut
-// stays disabled.
 class CApp : public CAppBase {
 public:
     // The members in order, then the preferences from the user's preferences domain.
@@ -38,6 +38,11 @@ public:
     CAsyncLoopThread& DispatchThread() const { return *fDispatch; }
     CAppPrefs& Prefs() const { return *fPrefs; }
     CDmxOutput& DmxOutput() const { return *fDmx; }
+    // The user's menu shortcuts, kept in the preferences.
+    CMenuKeyTable& MenuKeys() const { return *fMenuKeys; }
+    // The view-fonts window once View Fonts made it, else null.
+    CViewPrefsDlg* ViewPrefsDialog() const { return fViewPrefs.get(); }
+
     // The colour window; null without a colour record.
     CColorSetDlg* ColorWindow() const { return fColorWindow.get(); }
 
@@ -84,6 +89,16 @@ private:
 
     bool HandleCommand(const LMessage& msg);
     void EnableCommands(LMenuBar& bar);
+    // The menu shortcuts' share of the messages: true when consumed.
+    bool HandleShortcutMessage(const LMessage& msg);
+    void EnableShortcutCommand(LMenuBar& bar);
+    void LoadShortcuts();
+    void SaveShortcuts();
+    // The view fonts' share: the command, its enabling, and the preferences they live in.
+    bool HandleViewPrefsCommand(const LMessage& msg);
+    void EnableViewPrefsCommand(LMenuBar& bar);
+    void UseViewFontPrefs();
+    void CloseViewPrefs();
     // What each document window's fader engine reaches of the application.
     CFaderEngineLinks WindowLinks() const;
     // The colour window (CAppColors.cpp).
@@ -95,6 +110,8 @@ private:
     std::unique_ptr<CAsyncLoopThread> fDispatch;
     std::unique_ptr<CAppPrefs> fPrefs;
     std::unique_ptr<CDmxOutput> fDmx;
+    std::unique_ptr<CMenuKeyTable> fMenuKeys;
+    std::unique_ptr<CViewPrefsDlg> fViewPrefs;
     std::unique_ptr<CColorSetDlg> fColorWindow;
     std::vector<std::unique_ptr<CSpecWindow>> fDocuments;
     // Set once every document agreed to a quit; a shut-down without it did not ask.

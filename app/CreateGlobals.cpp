@@ -1,5 +1,6 @@
 #include "app/CreateGlobals.h"
 #include "analysis/gl/SharedGLContext.h"
+#include "controls/panels/CFilePanelRunner.h"
 #include "foundation/async/LLoopWaker.h"
 #include "foundation/input/LKeyboard.h"
 #include "foundation/input/LMouse.h"
@@ -69,12 +70,15 @@ int CreateGlobals()
     CGLContext::SetShared(GetSharedGLContext(gSharedGLSlot));
     g.sharesGLContext = true;
     g.app = new CApp;
+    // The standard panels are shown to the user by the program's own windows.
+    InstallFilePanelRunner();
     return 0;
 }
 
 void DestroyGlobals()
 {
     SonalyxGlobals& g = Globals();
+    RemoveFilePanelRunner();
     Destroy(g.app);
     if (g.sharesGLContext) {
         CGLContext::SetShared(nullptr); // the context itself lives on

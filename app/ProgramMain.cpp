@@ -10,6 +10,7 @@
 #include "platform/runloop/RunLoop.h"
 #include "platform/system/SystemInfo.h"
 #include "platform/window/DesktopStart.h"
+#include "platform/window/FieldEditorActions.h"
 #include "shell/app/AppDelegate.h"
 #include "app/CApp.h"
 #include "app/CreateGlobals.h"
@@ -43,9 +44,12 @@ void StopServices()
     DestroyGlobals();
 }
 
-// Menu actions without a target go to the application's delegate when it serves them.
+// Menu actions without a target go to the focused text field's editor (the editing actions),
+// else to the application's delegate when it serves them.
 plat::ActionResponder* ResolveNilTarget(void* context, std::string_view action)
 {
+    if (plat::ActionResponder* editor = plat::FieldEditorResponder(action))
+        return editor;
     auto* responder = static_cast<plat::ActionResponder*>(context);
     return responder->RespondsTo(action) ? responder : nullptr;
 }

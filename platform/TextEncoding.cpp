@@ -175,4 +175,46 @@ std::string MacRomanToUtf8(std::string_view macRoman)
     return out;
 }
 
+char32_t NextCodePointLossy(std::string_view text, size_t& pos)
+{
+    constexpr char32_t kReplacement = 0xFFFD;
+    auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(pos);
+    const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length == 1) {
+        ++pos;
+        return lead;
+    }
+    if (length == 0 || pos + length > text.size()) {
+        ++pos;
+        return kReplacement;
+    }
+    char32_t value = lead & (0xFF >> (length + 1));
+    for (int i = 1; i < length; ++i) {
+        if ((byte(pos + i) & 0xC0) != 0x80) {
+            ++pos;
+            return kReplacement;
+        }
+        value = (value << 6) | (byte(pos + i) & 0x3F);
+    }
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+        ++pos;
+        return kReplacement;
+    }
+    pos += length;
+    return value;
+}
+
+std::string Utf8WithReplacements(std::string_view bytes)
+{
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() + 8);
+    for (size_t pos = 0; pos < bytes.size();)
+        AppendUtf8(out, NextCodePointLossy(bytes, pos));
+    return out;
+}
+
 } // namespace plat

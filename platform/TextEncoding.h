@@ -15,6 +15,12 @@ inline constexpr char kLossByte = '?';
 // True when the bytes are well-formed UTF-8.
 bool IsValidUtf8(std::string_view utf8);
 
+// Decodes the character at `pos` and moves past it; a malformed sequence yields U+FFFD and
+// moves one byte.
+char32_t NextCodePointLossy(std::string_view text, size_t& pos);
+// The text as well-formed UTF-8: every malformed byte becomes U+FFFD.
+std::string Utf8WithReplacements(std::string_view bytes);
+
 // UTF-8 to UTF-16 in host byte order, no byte-order mark; empty when the input is invalid.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 

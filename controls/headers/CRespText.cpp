@@ -4,40 +4,23 @@
 #include "foundation/input/LMouse.h"
 #include "ui/draw/LFillRegionOp.h"
 #include "ui/draw/LPortState.h"
+#include "ui/panes/LPaneFlags.h"
 
 const char* CRespText::msgClick = "CRespText_Click";
 
 namespace {
 
 constexpr const char* kMouseClick = "LMouse_Click";
+constexpr int32_t kHighlightColourId = 3;
 
 } // namespace
 
-CRespText::CRespText(LPane* parent, bool opaque) : LPane(parent, parent), fOpaque(opaque)
+CRespText::CRespText(LPane* parent, bool opaque)
+    : LCaptionPane(parent, parent, CTextDrawer::kModeClipped), fOpaque(opaque)
 {
+    // Unlike other captions, header items take clicks.
     SetState(kEventNotTransparent);
-    CColor::AssignById(fHighlightColor, 3);
-    fDrawer.SetMode(CTextDrawer::kModeClipped);
-}
-
-void CRespText::SetText(const LStringRef& text)
-{
-    if (fDrawer.SetText(text))
-        Invalidate(LRegion(Rect()), LRegion(Rect()));
-}
-
-bool CRespText::SetFont(const LFont& font)
-{
-    if (!fDrawer.SetFont(font))
-        return false;
-    Invalidate(LRegion(Rect()), LRegion(Rect()));
-    return true;
-}
-
-void CRespText::SetAlignment(int32_t alignment)
-{
-    if (fDrawer.SetAlignment(alignment))
-        Invalidate(LRegion(Rect()), LRegion(Rect()));
+    CColor::AssignById(fHighlightColor, kHighlightColourId);
 }
 
 void CRespText::SetHighlight(bool on)
@@ -45,7 +28,7 @@ void CRespText::SetHighlight(bool on)
     if (on == fHighlighted)
         return;
     fHighlighted = on;
-    fDrawer.SetColor(on ? LBrush::Make(1) : LBrushRef());
+    (void)SetColor(on ? LBrush::Make(1) : LBrushRef());
     Invalidate(LRegion(Rect()), on ? LRegion() : LRegion(Rect()));
 }
 
@@ -59,19 +42,7 @@ void CRespText::HandleMessage(LMessage& result, const LMessage& msg)
         LMessage::Make(result, kMouseClick, LMouse::Current(), Parent());
         return;
     }
-    LPane::HandleMessage(result, msg);
-}
-
-int32_t CRespText::PrefWidth(LPaneContext*, int32_t)
-{
-    LPortState port;
-    return fDrawer.GetTextWidth(port);
-}
-
-int32_t CRespText::PrefHeight(LPaneContext*, int32_t hint)
-{
-    LPortState port;
-    return hint == -10 ? fDrawer.GetAscent(port) : fDrawer.GetLineHeight(port);
+    LCaptionPane::HandleMessage(result, msg);
 }
 
 void CRespText::DrawSelf(LPortState& port) const
@@ -80,6 +51,5 @@ void CRespText::DrawSelf(LPortState& port) const
         LFillRegionOp(LRegion(Rect()), fHighlightColor).Draw(port);
     else if (fOpaque)
         LFillRegionOp(LRegion(Rect()), port.Color()).Draw(port);
-    fDrawer.SetRect(Rect());
-    fDrawer.Draw(port);
+    LCaptionPane::DrawSelf(port);
 }

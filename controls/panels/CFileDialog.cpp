@@ -1,4 +1,6 @@
 #include "controls/panels/CFileDialog.h"
+#include "controls/panels/CPanelAccessoryPane.h"
+#include "ui/panes/LPaneContext.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/text/FileNameText.h"
 #include "foundation/text/UrlSegments.h"
@@ -7,6 +9,7 @@
 #include "shell/files/FileUrls.h"
 #include "ui/files/CFileTypeList.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -30,10 +33,14 @@ std::string FourCCText(uint32_t code)
 
 } // namespace
 
+CFileDialog::CFileDialog() = default;
+
 CFileDialog::~CFileDialog()
 {
     if (fPanel)
         fPanel->SetAccessoryView(nullptr);
+    fTypePopup.reset();
+    fAccessory.reset();
 }
 
 void CFileDialog::SetFileTypes(CFileTypeList* list)
@@ -141,12 +148,44 @@ void CFileDialog::PreparePanel(plat::FilePanel* panel)
     fPanel = plat::Ref<plat::FilePanel>(panel);
     panel->SetMessage(fMessage.Text());
     panel->SetTreatsPackagesAsDirectories(fPackagesAsFolders != 0);
-    // NOTE: the type pop-up is not drawn in the panel yet; the panel is filtered by the chosen
-    // type as if the user had picked it there, and the hook gets no accessory pane.
+    fTypePopup.reset();
+    fAccessory = std::make_unique<CPanelAccessoryPane>(panel, this);
     if (fFileTypes && fFileTypes->Count() > 0)
-        ApplyFileType(SelectedTypeIndex());
+        AddTypePopup();
     if (fHook)
-        fHook(fHookArgument, nullptr);
+        fHook(fHookArgument, fAccessory.get());
+    StackAccessory();
+    if (!fAccessory->Rect().IsEmpty())
+        panel->SetAccessoryView(fAccessory->EmbeddedView());
+}
+
+void CFileDialog::AddTypePopup()
+{
+    fTypePopup = std::make_unique<CFileTypePopupPane>(fAccessory.get(), this, fFileTypes);
+    LPopupList& popup = fTypePopup->Popup();
+    for (uint32_t i = 0; i < fFileTypes->Count(); i++)
+        popup.AddItem(std::string(fFileTypes->GetLabel(i).View()));
+    LPaneContext context = LPaneContext::FromPane(popup);
+    const int32_t width = popup.PrefWidth(&context, 0);
+    const int32_t height = popup.PrefHeight(&context, 0);
+    popup.SetRect(CLRect{10, 10, 10 + width, 10 + height});
+    fTypePopup->SetRect(CLRect{0, 0, width + 20, height + 20});
+    const int32_t selected = SelectedTypeIndex();
+    (void)popup.SetSelection(selected);
+    ApplyFileType(selected);
+}
+
+void CFileDialog::StackAccessory()
+{
+    int32_t bottom = 0, widest = 0;
+    for (SSLink* link : fAccessory->Children()) {
+        auto* pane = static_cast<LPane*>(link);
+        const CLRect r = pane->Rect();
+        pane->SetRect(CLRect{0, bottom, int32_t(r.Width()), bottom + int32_t(r.Height())});
+        bottom += int32_t(r.Height());
+        widest = std::max(widest, int32_t(r.Width()));
+    }
+    fAccessory->SetRect(CLRect{0, 0, widest, bottom});
 }
 
 int CFileDialog::RunPanel(const std::string& fileName)

@@ -4,10 +4,13 @@
 #include "platform/values/ValueRef.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 class CFileTypeList;
+class CFileTypePopupPane;
+class CPanelAccessoryPane;
 class LPane;
 namespace plat {
 class FilePanel;
@@ -20,7 +23,7 @@ class CFileDialog {
 public:
     using AccessoryHook = void (*)(void* argument, LPane* accessory);
 
-    CFileDialog() = default;
+    CFileDialog();
     virtual ~CFileDialog();
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;
@@ -45,6 +48,10 @@ public:
     // ("*" or an empty name: every type) and the chosen type follows.
     void ApplyFileType(int32_t index);
     plat::FilePanel* Panel() const { return fPanel.Get(); }
+    // The accessory area while the panel is prepared or runs, and its type pop-up (null when
+    // there are no types).
+    CPanelAccessoryPane* AccessoryPane() const { return fAccessory.get(); }
+    CFileTypePopupPane* TypePopup() const { return fTypePopup.get(); }
 
 protected:
     // Walks from the path towards the root to the nearest existing item; answers the last
@@ -56,6 +63,10 @@ protected:
     // Steps shared by both runs before the panel is shown.
     void PreparePanel(plat::FilePanel* panel);
     int RunPanel(const std::string& fileName);
+    // The file types' pop-up in the accessory area, on the chosen type.
+    void AddTypePopup();
+    // The accessory's panes one under the other; the area takes their size.
+    void StackAccessory();
 
     CFileTypeList* fFileTypes = nullptr;
     uint8_t fAccepted = 0;
@@ -70,4 +81,6 @@ private:
     LStringRef fMessage;
     LStringRef fStartFile;
     std::vector<std::string> fTypeNames;
+    std::unique_ptr<CPanelAccessoryPane> fAccessory;
+    std::unique_ptr<CFileTypePopupPane> fTypePopup;
 };

@@ -3,6 +3,7 @@
 #include "foundation/text/UrlSegments.h"
 #include "platform/window/FilePanel.h"
 #include "ui/files/CFileTypeList.h"
+#include "ui/menus/LEditMenuBridge.h"
 
 void CSaveFileDialog::SetFileTypes(CFileTypeList* list)
 {
@@ -21,8 +22,8 @@ void CSaveFileDialog::SetStartPath(const LStringRef& path)
 
 bool CSaveFileDialog::Run()
 {
-    // NOTE: the Edit menu still serves the program while the panel's name field edits; the
-    // panel model has no field of its own yet.
+    // Cut, Copy and Paste of the Edit menu work in the panel's name field while it runs.
+    LEditMenuBridge editMenu;
     plat::Ref<plat::FilePanel> panel = plat::FilePanel::Make(plat::FilePanel::Kind::Save);
     PreparePanel(panel.Get());
     LStringRef name = fDefaultName;

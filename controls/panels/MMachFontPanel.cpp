@@ -26,9 +26,14 @@ std::unique_ptr<MMachFontPanel>& Responder()
     return responder;
 }
 
+// The face name: the DejaVu file stem ("DejaVuSans-BoldOblique"), else the family with its style.
 std::string FaceName(const std::string& family, bool bold, bool italic)
 {
     std::string name = plat::FontLibrary::FileName(family, bold);
+    if (name.empty()) {
+        name = family + (bold ? " Bold" : "") + (italic ? " Italic" : "");
+        return name;
+    }
     name = name.substr(0, name.find('.'));
     return italic ? name + (bold ? "Oblique" : "-Oblique") : name;
 }

@@ -33,6 +33,12 @@ public:
     // Drops rows without a command, earlier rows of the same command and title, and rows
     // with no key that no other title of their command shares.
     void RemoveDuplicates();
+    // Stores a copy of the table as the record's child field, replacing the previous child.
+    void Save(LObject* record, uint8_t field) const;
+    // Takes a copy of the record's child field as the table when it is a parameter table:
+    // rows without a command or with an unreadable key are dropped, then duplicates, and the
+    // table is applied to the main menu bar. False (the table unchanged) for anything else.
+    bool Load(const LObject* record, uint8_t field);
     // Stores a shortcut for the item (empty: none), then cleans and applies the table.
     void Store(LMenuItem& item, const LStringRef& key, LMenuBar* bar);
 

@@ -69,6 +69,7 @@ void Application::Reset()
     fHelpRequests = 0;
     fSessions.clear();
     fScriptedAnswers.clear();
+    fIdleUser = nullptr;
 }
 
 void Application::BeginRun()
@@ -149,6 +150,14 @@ void Application::PostEvent(int16_t subtype, int64_t data1, int64_t data2, bool 
 
 Ref<Event> Application::NextEvent(uint64_t mask, uint64_t timeoutMs, uint32_t mode, bool dequeue)
 {
+    Application& app = Shared();
+    // Only a real wait: a poll for what is ready now is no pause the user acts in.
+    if (timeoutMs > 0 && app.fIdleUser && !app.fInIdleUser && !EventQueue::Shared().NextMatching(mask, 0, mode, false)) {
+        app.fInIdleUser = true;
+        const std::function<void()> user = app.fIdleUser;
+        user();
+        app.fInIdleUser = false;
+    }
     return EventQueue::Shared().NextMatching(mask, timeoutMs, mode, dequeue);
 }
 

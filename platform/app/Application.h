@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -106,6 +107,10 @@ public:
     // A script of modal answers (the test driver fills it): each session that runs takes the
     // next answer as its code when it begins.
     void ScriptModalAnswer(int code) { fScriptedAnswers.push_back(code); }
+    // The test driver's user: called when the program is about to wait (a time-out above 0)
+    // for an event and none is queued, so that it can act (post input) as a person would
+    // while the program waits.
+    void SetIdleUser(std::function<void()> user) { fIdleUser = std::move(user); }
     // Back to the first state: not running, inactive, no sessions, no script, no update asked,
     // no quit pending, no questions.
     void Reset();
@@ -124,6 +129,8 @@ private:
     int fHelpRequests = 0;
     std::vector<std::unique_ptr<ModalSession>> fSessions;
     std::deque<int> fScriptedAnswers;
+    std::function<void()> fIdleUser;
+    bool fInIdleUser = false;
 };
 
 } // namespace plat

@@ -1,5 +1,9 @@
 #pragma once
+#include <deque>
+#include <functional>
 #include <initializer_list>
+#include <memory>
+#include <vector>
 
 namespace plat {
 
@@ -15,11 +19,19 @@ public:
     ApplicationDriver& operator=(const ApplicationDriver&) = delete;
 
     void ScriptModalAnswers(std::initializer_list<int> codes);
+    // Plays the user while the program waits for input: each time the program is about to
+    // wait with nothing queued, the next action runs (it posts the user's input). When all
+    // actions ran the user stays idle, but each wait ends at once with an empty event.
+    void PlayWhenIdle(std::vector<std::function<void()>> actions);
+    // Actions not run yet.
+    size_t PendingActions() const;
     void Activate();
     void Deactivate();
 
 private:
     static void ResetApplication();
+
+    std::shared_ptr<std::deque<std::function<void()>>> fActions;
 };
 
 } // namespace plat

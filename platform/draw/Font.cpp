@@ -1,6 +1,7 @@
 #include "platform/draw/Font.h"
 #include "platform/draw/Canvas.h"
 #include "platform/draw/FontLibrary.h"
+#include "platform/TextEncoding.h"
 
 #include <cairo-ft.h>
 #include <cairo.h>
@@ -14,41 +15,8 @@ namespace plat {
 
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
 // Sizes beyond this are refused as nonsense rather than handed to the rasteriser.
 constexpr double kMaxSize = 1000.0;
-
-// Decodes the character at `pos` and moves past it; a malformed sequence yields the
-// replacement character and moves one byte.
-char32_t NextCodePoint(std::string_view text, size_t& pos)
-{
-    auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(pos);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length == 1) {
-        ++pos;
-        return lead;
-    }
-    if (length == 0 || pos + length > text.size()) {
-        ++pos;
-        return kReplacement;
-    }
-    char32_t value = lead & (0xFF >> (length + 1));
-    for (int i = 1; i < length; ++i) {
-        if ((byte(pos + i) & 0xC0) != 0x80) {
-            ++pos;
-            return kReplacement;
-        }
-        value = (value << 6) | (byte(pos + i) & 0x3F);
-    }
-    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        ++pos;
-        return kReplacement;
-    }
-    pos += length;
-    return value;
-}
 
 // One cairo face per FreeType face, made on first use and kept with it.
 cairo_font_face_t* CairoFace(FT_Face face)
@@ -88,7 +56,12 @@ Font* Font::Open(const std::string& family, double size, bool bold, bool italic,
         return nullptr;
     }
     bold = bold || nameIsBold;
-    std::string path = FontLibrary::Folder() + "/" + FontLibrary::FileName(canonical, bold);
+    const std::string path = FontLibrary::FacePath(canonical, bold, &bold);
+    if (path.empty()) {
+        if (error)
+            *error = "no font file for the family: " + canonical;
+        return nullptr;
+    }
     void* face = FontLibrary::Face(path, error);
     if (!face)
         return nullptr;
@@ -155,7 +128,7 @@ std::vector<PlacedGlyph> Font::Layout(std::string_view utf8, double* advance) co
     double scale = Scale();
     int64_t pen = 0;  // design units, so long texts add up without rounding drift
     for (size_t pos = 0; pos < utf8.size();) {
-        auto [index, width] = GlyphOf(NextCodePoint(utf8, pos));
+        auto [index, width] = GlyphOf(NextCodePointLossy(utf8, pos));
         glyphs.push_back({index, static_cast<double>(pen) * scale});
         pen += width;
     }

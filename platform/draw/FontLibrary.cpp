@@ -1,4 +1,5 @@
 #include "platform/draw/FontLibrary.h"
+#include "platform/draw/FontQuery.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -7,12 +8,15 @@
 #include <cctype>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace plat::FontLibrary {
 
 namespace {
 
 constexpr const char* kSystemFolder = "/usr/share/fonts/truetype/dejavu";
+// Faces at least this heavy count as bold (fontconfig's demibold).
+constexpr int kBoldWeight = 180;
 
 struct Family {
     const char* name;
@@ -94,7 +98,30 @@ std::string CanonicalFamily(const std::string& name, bool* bold)
             return family.name;
         }
     }
-    return {};
+    // Any other family the system's font configuration has, as it spells it.
+    const std::vector<FontQuery::FaceFile> faces = FontQuery::Faces(name);
+    if (faces.empty())
+        return {};
+    if (bold)
+        *bold = false;
+    return faces.front().family;
+}
+
+std::string FacePath(const std::string& family, bool bold, bool* isBold)
+{
+    const std::string builtIn = FileName(family, bold);
+    const bool folderChosen = Folder() != kSystemFolder;
+    FontQuery::FaceFile face;
+    if ((builtIn.empty() || !folderChosen) && FontQuery::BestFace(family, bold, face)) {
+        if (isBold)
+            *isBold = face.weight >= kBoldWeight;
+        return face.path;
+    }
+    if (builtIn.empty())
+        return {};
+    if (isBold)
+        *isBold = bold;
+    return Folder() + "/" + builtIn;
 }
 
 std::string FileName(const std::string& family, bool bold)

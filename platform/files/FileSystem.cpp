@@ -1,6 +1,7 @@
 #include "platform/files/FileSystem.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
@@ -88,9 +89,25 @@ FileResult ReadItemInfo(const std::string& path, ItemInfo& info)
     return FileResult::Ok;
 }
 
+namespace {
+
+std::atomic<ListFolderFailure> gListFailure{nullptr};
+
+} // namespace
+
+void SetListFolderFailure(ListFolderFailure hook)
+{
+    gListFailure = hook;
+}
+
 FileResult ListFolder(const std::string& path, std::vector<std::string>& names)
 {
     names.clear();
+    if (const ListFolderFailure hook = gListFailure.load()) {
+        const FileResult failure = hook(path);
+        if (failure != FileResult::Ok)
+            return failure;
+    }
     DIR* dir = opendir(path.c_str());
     if (!dir)
         return ResultFromErrno(errno);

@@ -41,6 +41,10 @@ FileResult ReadItemInfo(const std::string& path, ItemInfo& info);
 
 // The names in a folder, sorted bytewise, without "." and "..".
 FileResult ListFolder(const std::string& path, std::vector<std::string>& names);
+// The test driver's hook: answers a failure for a folder that should not be listed (Ok lets the
+// listing run); null takes the hook away.
+using ListFolderFailure = FileResult (*)(const std::string& path);
+void SetListFolderFailure(ListFolderFailure hook);
 
 // Creates an empty file that did not exist (Exists when something is there).
 FileResult CreateFileExclusive(const std::string& path, unsigned mode = 0644);

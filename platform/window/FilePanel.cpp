@@ -1,9 +1,7 @@
 #include "platform/window/FilePanel.h"
+#include "platform/files/FileSystem.h"
 #include "platform/window/View.h"
 
-#include <dirent.h>
-
-#include <algorithm>
 
 namespace plat {
 
@@ -13,6 +11,12 @@ FilePanel::Script& CurrentScript()
 {
     static FilePanel::Script script;
     return script;
+}
+
+FilePanel::Script& CurrentRunner()
+{
+    static FilePanel::Script runner;
+    return runner;
 }
 
 } // namespace
@@ -28,7 +32,9 @@ int FilePanel::RunModal(const std::string& directory, const std::string& fileNam
     fFileName = fileName;
     fPath.clear();
     fRunning = true;
-    const int answer = CurrentScript() ? CurrentScript()(*this) : kCancel;
+    // Copies: a runner may be replaced while it runs.
+    const Script script = CurrentScript() ? CurrentScript() : CurrentRunner();
+    const int answer = script ? script(*this) : kCancel;
     fRunning = false;
     return answer == kOK ? kOK : kCancel;
 }
@@ -36,26 +42,26 @@ int FilePanel::RunModal(const std::string& directory, const std::string& fileNam
 std::vector<std::string> FilePanel::ListedItems() const
 {
     std::vector<std::string> items;
-    DIR* dir = opendir(fDirectory.empty() ? "." : fDirectory.c_str());
-    if (!dir)
+    std::vector<std::string> names;
+    if (ListFolder(fDirectory.empty() ? "." : fDirectory, names) != FileResult::Ok)
         return items;
     const std::string prefix = fDirectory.empty() || fDirectory.back() == '/' ? fDirectory : fDirectory + "/";
-    while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..")
-            continue;
+    for (const std::string& name : names) {
         const std::string path = prefix + name;
         if (ShouldShow(path))
             items.push_back(path);
     }
-    closedir(dir);
-    std::sort(items.begin(), items.end());
     return items;
 }
 
 void FilePanel::SetScript(Script script)
 {
     CurrentScript() = std::move(script);
+}
+
+void FilePanel::SetRunner(Script runner)
+{
+    CurrentRunner() = std::move(runner);
 }
 
 } // namespace plat

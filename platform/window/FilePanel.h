@@ -14,7 +14,8 @@ namespace plat {
 // The model of the standard open and save panels: a message, the file types it lists, an
 // accessory view shown under the file browser, whether packages are browsed like folders, and
 // the file the user chose. Running it modally asks the test driver's script for the user's
-// answer (without a script the user cancels).
+// answer; without a script the runner the program installed shows the panel to the user
+// (without either the user cancels).
 class FilePanel : public Shared {
 public:
     enum class Kind { Open, Save };
@@ -50,11 +51,14 @@ public:
     const std::string& Path() const { return fPath; }
     // The user's choice, made while the panel runs.
     void ChoosePath(const std::string& path) { fPath = path; }
-    // The items of the folder the browser lists, in name order (full paths).
+    // The items of the folder the browser lists, in bytewise name order (full paths); none
+    // when the folder cannot be listed.
     std::vector<std::string> ListedItems() const;
 
-    // The test driver's hook; null restores the cancelling user.
+    // The test driver's hook; null restores the runner.
     static void SetScript(Script script);
+    // The program's user interface of the panel: shows it and answers when the user is done.
+    static void SetRunner(Script runner);
 
 private:
     explicit FilePanel(Kind kind) : fKind(kind) {}

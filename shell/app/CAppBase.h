@@ -44,6 +44,4 @@ private:
 
     std::vector<LPane*> fDeferred;
     CMacMainLoop fMainLoop;
-    // NOTE: the view-preferences dialog ("LStdCmd_ViewPref") joins once that dialog exists;
-    // until then the command stays disabled.
 };

@@ -62,6 +62,11 @@ void CMacMainLoop::SetDragActive(bool active)
     gDragActive = active;
 }
 
+bool CMacMainLoop::IsDragActive()
+{
+    return gDragActive;
+}
+
 CMacMainLoop::CMacMainLoop(LHandler* application) : CMainLoopBase(application)
 {
     auto* pool = new MainLoopTimerPool();

@@ -56,6 +56,7 @@ public:
 
     // Suspends (true) or resumes the pointer polling of the timer while a drag is tracked.
     static void SetDragActive(bool active);
+    static bool IsDragActive();
 
 private:
     struct SessionEntry {

@@ -1,4 +1,5 @@
 #include "shell/mainloop/CMainLoopBase.h"
+#include "shell/mainloop/CMacMainLoop.h"
 
 #include "foundation/async/LTicks.h"
 #include "foundation/core/LMessage.h"
@@ -115,8 +116,9 @@ void CMainLoopBase::DispatchDueTimers()
 
 void DispatchCursor(LHandler* fallback)
 {
-    // NOTE: while a drag runs in a framework window the cursor stays as the drag set it; the
-    // drag helpers are not available here yet, so no drag is ever in progress.
+    // While a drag runs the cursor stays as the drag set it.
+    if (CMacMainLoop::IsDragActive())
+        return;
     LMouse* mouse = LMouse::Current();
     if (!mouse)
         return;

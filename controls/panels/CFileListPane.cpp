@@ -1,0 +1,231 @@
+#include "controls/panels/CFileListPane.h"
+#include "controls/CColor.h"
+#include "controls/std/PaneMouse.h"
+#include "controls/text/CTextDrawer.h"
+#include "foundation/async/LTicks.h"
+#include "foundation/core/StrEqual.h"
+#include "foundation/input/LKeyboard.h"
+#include "foundation/input/LMouse.h"
+#include "platform/TextEncoding.h"
+#include "platform/files/FileSystem.h"
+#include "ui/draw/LFillRegionOp.h"
+#include "ui/draw/LPortState.h"
+#include "ui/panes/LPaneFlags.h"
+
+#include <algorithm>
+#include <ctime>
+
+const char* CFileListPane::msgOpen = "CFileList_Open";
+const char* CFileListPane::msgUp = "CFileList_Up";
+const char* CFileListPane::msgSelected = "CFileList_Selected";
+
+namespace {
+
+constexpr const char* kMouseClick = "LMouse_Click";
+constexpr int32_t kDateWidth = 140;
+constexpr int32_t kTextInset = 6;
+// Letters typed within this time make one name to look for.
+constexpr uint32_t kTypingPauseMs = 1000;
+constexpr size_t kMaxTyped = 64;
+constexpr uint8_t kBackspace = 8;
+constexpr uint8_t kDelete = 127;
+constexpr int32_t kNavUp = 3, kNavDown = 4, kNavReturn = 5;
+constexpr int32_t kSelectionColourId = 3;
+
+std::string DateText(double modified)
+{
+    const std::time_t when = std::time_t(modified + plat::kReferenceDateOffset);
+    std::tm local{};
+    if (!localtime_r(&when, &local))
+        return {};
+    char text[32];
+    return std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local) ? text : "";
+}
+
+void DrawText(LPortState& port, const std::string& text, const CLRect& rect, int32_t alignment = 0)
+{
+    CTextDrawer drawer;
+    (void)drawer.SetText(LStringRef(text.c_str()));
+    (void)drawer.SetAlignment(alignment);
+    drawer.SetRect(rect);
+    drawer.Draw(port);
+}
+
+} // namespace
+
+CFileListPane::CFileListPane(LHandler* parent, LPane* host, CFolderBrowser& browser)
+    : LPane(parent, host), fBrowser(browser)
+{
+    SetState(kEventTakeFocus);
+    SetState(kEventFocusOnClick);
+}
+
+int32_t CFileListPane::VisibleRows() const
+{
+    return std::max<int32_t>(1, (int32_t(Rect().Height()) - kHeaderHeight) / kRowHeight);
+}
+
+CLRect CFileListPane::RowRect(int32_t row) const
+{
+    const int32_t top = Rect().top + kHeaderHeight + (row - fTop) * kRowHeight;
+    return CLRect{Rect().left, top, Rect().right, top + kRowHeight};
+}
+
+int32_t CFileListPane::RowAt(const CLPoint& point) const
+{
+    if (!Rect().Contains(point) || point.y < Rect().top + kHeaderHeight)
+        return -1;
+    const int32_t row = fTop + (point.y - Rect().top - kHeaderHeight) / kRowHeight;
+    return row < int32_t(fBrowser.Entries().size()) ? row : -1;
+}
+
+void CFileListPane::Changed()
+{
+    Invalidate(LRegion(Rect()), LRegion(Rect()));
+}
+
+void CFileListPane::Reload()
+{
+    fTop = 0;
+    fTyped.clear();
+    ScrollToSelection();
+    Changed();
+}
+
+void CFileListPane::ScrollToSelection()
+{
+    const int32_t selected = fBrowser.Selected();
+    if (selected < 0)
+        return;
+    if (selected < fTop)
+        fTop = selected;
+    else if (selected >= fTop + VisibleRows())
+        fTop = selected - VisibleRows() + 1;
+}
+
+bool CFileListPane::HandleClick(const LMessage& msg)
+{
+    LMouse* mouse = dynamic_cast<LMouse*>(msg.subject);
+    if (!mouse)
+        return false;
+    FocusOnClick();
+    const CLPoint where = MouseInPane(*this);
+    if (where.y < Rect().top + kHeaderHeight) {
+        const bool onDate = where.x >= Rect().right - kDateWidth;
+        fBrowser.SortOn(onDate ? CFolderBrowser::SortBy::Date : CFolderBrowser::SortBy::Name);
+        ScrollToSelection();
+        Changed();
+        return true;
+    }
+    const int32_t row = RowAt(where);
+    const bool twice = mouse->IsDoubleClick(fClickCookie);
+    if (row < 0)
+        return true;
+    fBrowser.Select(row);
+    Changed();
+    Announce(msgSelected, Parent());
+    if (twice)
+        Announce(msgOpen, Parent());
+    return true;
+}
+
+void CFileListPane::Typed(char32_t character)
+{
+    const uint32_t now = LTicks::Now();
+    if (now - fTypedAt > kTypingPauseMs || fTyped.size() >= kMaxTyped)
+        fTyped.clear();
+    fTypedAt = now;
+    plat::AppendUtf8(fTyped, character);
+    if (fBrowser.SelectByPrefix(fTyped)) {
+        ScrollToSelection();
+        Changed();
+        Announce(msgSelected, Parent());
+    }
+}
+
+bool CFileListPane::HandleKey()
+{
+    const LKeyboard* keyboard = LKeyboard::Current();
+    if (!keyboard || !HasFlags(kPaneFocused))
+        return false;
+    const int32_t nav = keyboard->GetNavKey();
+    if (nav == kNavUp || nav == kNavDown) {
+        const int32_t selected = fBrowser.Selected();
+        fBrowser.Select(selected < 0 ? 0 : selected + (nav == kNavUp ? -1 : 1));
+        ScrollToSelection();
+        Changed();
+        Announce(msgSelected, Parent());
+        return true;
+    }
+    if (nav == kNavReturn && fBrowser.Selected() >= 0) {
+        Announce(msgOpen, Parent());
+        return true;
+    }
+    if (keyboard->character == kBackspace || keyboard->character == kDelete) {
+        Announce(msgUp, Parent());
+        return true;
+    }
+    if (keyboard->charCode >= 0x20 && keyboard->charCode < 0xF700 && !keyboard->IsCommand()) {
+        Typed(keyboard->charCode);
+        return true;
+    }
+    return false;
+}
+
+void CFileListPane::HandleMessage(LMessage& result, const LMessage& msg)
+{
+    if (StrEqual(msg.type, kMouseClick) && HandleClick(msg)) {
+        LMessage::Clear(result);
+        return;
+    }
+    if (StrEqual(msg.type, LKeyboard::msgDown) && msg.subject == LKeyboard::Current() && HandleKey()) {
+        LMessage::Clear(result);
+        return;
+    }
+    LPane::HandleMessage(result, msg);
+}
+
+void CFileListPane::DrawHeader(LPortState& port) const
+{
+    const CLRect header{Rect().left, Rect().top, Rect().right, Rect().top + kHeaderHeight};
+    CColorRef grey;
+    CColor::AssignGrey(grey, 0xE0);
+    LFillRegionOp(LRegion(header), grey).Draw(port);
+    const bool byName = fBrowser.SortColumn() == CFolderBrowser::SortBy::Name;
+    const std::string arrow = fBrowser.SortsDescending() ? " \u25BC" : " \u25B2";
+    DrawText(port, std::string("Name") + (byName ? arrow : ""),
+             CLRect{header.left + kTextInset, header.top, header.right - kDateWidth, header.bottom});
+    DrawText(port, std::string("Modified") + (byName ? "" : arrow),
+             CLRect{header.right - kDateWidth, header.top, header.right - kTextInset, header.bottom});
+}
+
+void CFileListPane::DrawRow(LPortState& port, int32_t row) const
+{
+    const CFolderBrowser::Entry& entry = fBrowser.Entries()[size_t(row)];
+    const CLRect rect = RowRect(row);
+    if (row == fBrowser.Selected()) {
+        CColorRef selection;
+        CColor::AssignById(selection, kSelectionColourId);
+        LFillRegionOp(LRegion(rect), selection).Draw(port);
+    }
+    const std::string name = entry.isFolder ? entry.shownName + "/" : entry.shownName;
+    DrawText(port, name, CLRect{rect.left + kTextInset, rect.top, rect.right - kDateWidth, rect.bottom});
+    DrawText(port, DateText(entry.modified), CLRect{rect.right - kDateWidth, rect.top, rect.right - kTextInset, rect.bottom});
+}
+
+void CFileListPane::DrawSelf(LPortState& port) const
+{
+    CColorRef white;
+    CColor::AssignGrey(white, 0xFF);
+    LFillRegionOp(LRegion(Rect()), white).Draw(port);
+    DrawHeader(port);
+    if (fBrowser.ListStatus() == CFolderBrowser::Status::Unreadable) {
+        const CLRect below{Rect().left + kTextInset, Rect().top + kHeaderHeight + 8, Rect().right, Rect().bottom};
+        DrawText(port, std::string(fUnreadable.View()), below);
+        return;
+    }
+    const int32_t count = int32_t(fBrowser.Entries().size());
+    for (int32_t row = fTop; row < count && row < fTop + VisibleRows(); row++)
+        DrawRow(port, row);
+    DrawFocusRing(port);
+}

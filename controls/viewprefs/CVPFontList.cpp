@@ -1,0 +1,163 @@
+#include "controls/viewprefs/CVPFontList.h"
+#include "controls/CViewPrefs.h"
+#include "controls/panels/MMachFontPanel.h"
+#include "controls/viewprefs/CVPFontCell.h"
+#include "foundation/core/StrEqual.h"
+#include "foundation/text/LStrList.h"
+#include "shell/draw/LFont.h"
+#include "shell/windows/CDesktop.h"
+#include "ui/panes/LPaneContext.h"
+#include "ui/panes/LPaneFlags.h"
+
+const char* const CVPFontList::kResName = "CVPFONTLIST";
+
+namespace {
+
+constexpr int32_t kModalLayer = 3;
+constexpr float kDefaultSize = 12.0f;
+
+} // namespace
+
+CVPFontList::CVPFontList(LPane* parent) : LCellGrid(parent, 0, false, true)
+{
+    InsertColumns(0, 1);
+    InsertRows(0, kFontIds);
+    LPaneContext context = LPaneContext::FromPane(*this);
+    if (LPane* prototype = PrototypeCell())
+        SetCellSize(prototype->PrefWidth(&context, 0), prototype->PrefHeight(&context, 0));
+}
+
+CVPFontList::~CVPFontList()
+{
+    DropPanelLink();
+}
+
+std::unique_ptr<LPane> CVPFontList::CreateCell()
+{
+    return std::make_unique<CVPFontCell>(this);
+}
+
+bool CVPFontList::FillCell(LPane& pane, const CLPoint& cell)
+{
+    if (cell.x != 0 || cell.y < 0 || cell.y >= kFontIds)
+        return false;
+    auto& row = static_cast<CVPFontCell&>(pane);
+    LStrList names({0, kResName}, nullptr, kStrListDialogTexts);
+    (void)row.Name().SetText(names.GetItem(uint32_t(cell.y)));
+    CViewPrefs::FontSpec spec;
+    (void)row.FontSlot().SetText(CViewPrefs::Shared().GetFont(uint32_t(cell.y), spec) ? spec.family : LStringRef());
+    return true;
+}
+
+int32_t CVPFontList::FocusedRow() const
+{
+    CLPoint cell;
+    return FocusCell(cell) ? cell.y : -1;
+}
+
+void CVPFontList::SetRowFont(int32_t row, const LStringRef& family, float size)
+{
+    if (row < 0 || row >= kFontIds)
+        return;
+    CViewPrefs::FontSpec spec;
+    spec.family = family;
+    spec.size = size;
+    CViewPrefs::Shared().SetFont(uint32_t(row), spec);
+    UpdateCell(CLPoint{0, row});
+    CLPoint focused;
+    if (FocusCell(focused) && focused.y == row) {
+        auto* cell = static_cast<CVPFontCell*>(FocusSlot().pane.get());
+        if (cell)
+            LMessage::Send(LMessage(LPane::msgReqFocus, &cell->FontSlot(), cell));
+    }
+}
+
+void CVPFontList::ShowFontPanel(bool fromFocus)
+{
+    const int32_t row = FocusedRow();
+    if (!HasFlags(kPaneFocused | kPaneKeyWindow) || row < 0)
+        return;
+    CViewPrefs::FontSpec spec;
+    CFontRecord record;
+    if (CViewPrefs::Shared().GetFont(uint32_t(row), spec)) {
+        record.family = spec.family;
+        record.size = spec.size;
+    } else {
+        // The font the view would use anyway.
+        LFont font{uint32_t(row)};
+        record.family = font.GetFamilyName();
+        record.size = font.Get() ? float(font.GetPointSize()) : kDefaultSize;
+    }
+    (void)fromFocus;
+    (void)RunFontPanel(false, record, this, &FontPicked, nullptr, kFontAttrSize | kFontAttrStyle);
+}
+
+bool CVPFontList::PanelLinked() const
+{
+    return FontPanelLinked(const_cast<CVPFontList*>(this), &FontPicked);
+}
+
+void CVPFontList::DropPanelLink()
+{
+    CloseFontPanel(this, &FontPicked);
+}
+
+void CVPFontList::FontPicked(void* argument, const CFontRecord& font, int32_t)
+{
+    auto* list = static_cast<CVPFontList*>(argument);
+    if (CDesktop::FindWindowOfLayer(kModalLayer))
+        return;
+    const int32_t row = list->FocusedRow();
+    if (row < 0)
+        return;
+    list->SetRowFont(row, font.family, font.size);
+}
+
+bool CVPFontList::IsSlotOfCell(const LHandler* subject) const
+{
+    auto* slot = dynamic_cast<const CTextSlot*>(subject);
+    return slot && FindCell(slot) != nullptr;
+}
+
+void CVPFontList::HandleMessage(LMessage& result, const LMessage& msg)
+{
+    if (IsSlotOfCell(msg.subject)) {
+        if (StrEqual(msg.type, CTextSlot::msgClick)) {
+            ShowFontPanel(false);
+            LMessage::Clear(result);
+            return;
+        }
+        if (StrEqual(msg.type, CTextSlot::msgChanged)) {
+            auto* slot = static_cast<CTextSlot*>(msg.subject);
+            CLPoint cell;
+            // An emptied slot: the user deleted the family, so the view takes its own font again.
+            if (slot->Text().IsEmpty() && FindCell(slot, &cell))
+                SetRowFont(cell.y, LStringRef(), 0.0f);
+            LMessage::Clear(result);
+            return;
+        }
+    }
+    LCellGrid::HandleMessage(result, msg);
+}
+
+void CVPFontList::StateChanged(int32_t event)
+{
+    LCellGrid::StateChanged(event);
+    if (event != kEventHostHide && event != kEventFocus && event != kEventUnfocus && event != kEventKeyWindow)
+        return;
+    if (HasFlags(kPaneShown | kPaneHostShown | kPaneFocused))
+        ShowFontPanel(true);
+    else
+        DropPanelLink();
+}
+
+int32_t CVPFontList::PrefHeight(LPaneContext*, int32_t)
+{
+    return kFontIds * CellHeight();
+}
+
+void CVPFontList::RectChanged(const CLRect& old)
+{
+    LCellGrid::RectChanged(old);
+    SetCellSize(int32_t(Rect().Width()), CellHeight());
+}

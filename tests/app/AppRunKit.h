@@ -1,0 +1,112 @@
+#pragma once
+#include "app/CApp.h"
+#include "app/CreateGlobals.h"
+#include "platform/app/Application.h"
+#include "platform/app/ApplicationDriver.h"
+#include "platform/menus/MainMenu.h"
+#include "platform/menus/Menu.h"
+#include "platform/menus/MenuActions.h"
+#include "platform/menus/MenuDriver.h"
+#include "platform/menus/MenuItem.h"
+#include "platform/prefs/Preferences.h"
+#include "platform/resources/ResourceFile.h"
+#include "platform/window/Event.h"
+#include "platform/window/FieldEditorActions.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowServer.h"
+#include "platform/window/WindowTestDriver.h"
+#include "shell/app/AppDelegate.h"
+#include "shell/menus/ProgramMainMenu.h"
+#include "tests/support/LocaleEnvironmentTest.h"
+#include "tests/support/PaneScreen.h"
+#include "ui/windows/LWindow.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The program as it runs for a person: its resource file, main menu, delegate and global
+// services, with the window and application drivers to play the user. Each test may take the
+// services down and make them again over the same temporary home, as a quit and a relaunch do.
+class AppRunTest : public LocaleEnvironmentTest {
+protected:
+    AppRunTest()
+    {
+        ForgetPreferences();
+        const int saved = plat::CurrentResourceFile();
+        plat::ResourceStatus status;
+        fRef = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
+        plat::UseResourceFile(saved);
+        SetProgramResourceFile(fRef);
+        plat::SetMainMenu(MakeProgramMainMenu());
+        plat::SetNilTargetResolver(&Resolve, &delegate);
+        plat::Application::Shared().SetDelegate(&delegate);
+    }
+    ~AppRunTest() override
+    {
+        Stop();
+        plat::Application::Shared().SetDelegate(nullptr);
+        plat::SetNilTargetResolver(nullptr, nullptr);
+        plat::SetMainMenu(nullptr);
+        SetProgramResourceFile(0);
+        plat::CloseResourceFile(fRef);
+        ForgetPreferences();
+    }
+    // Each test starts as on a first launch: no preferences file.
+    static void ForgetPreferences()
+    {
+        const char* config = std::getenv("XDG_CONFIG_HOME");
+        if (config)
+            std::filesystem::remove_all(std::string(config) + "/sonalyx");
+        // With nothing to write, the domain reads its (now missing) file again.
+        (void)plat::Preferences::Domain("").Synchronize();
+    }
+    // Launches the program: a fresh main menu, as a new process has, then the services.
+    void Start()
+    {
+        plat::SetMainMenu(MakeProgramMainMenu());
+        ASSERT_EQ(CreateGlobals(), 0);
+        delegate.SetMain(&CApp::Get()->MainLoop());
+        user.Activate(); // the program is the one the person works with
+    }
+    void Stop()
+    {
+        delegate.SetMain(nullptr);
+        DestroyGlobals();
+    }
+    // The title of the application menu, the first of the bar.
+    static std::string AppMenu() { return plat::MainMenu()->ItemAt(0)->Title(); }
+    // A key press in the key window, as the user types it (characters and modifier bits).
+    void PostKey(const std::string& characters, uint16_t keyCode, uint32_t modifiers = 0)
+    {
+        windows.PostKey(plat::EventType::KeyDown, characters, keyCode, modifiers);
+        windows.PostKey(plat::EventType::KeyUp, characters, keyCode, modifiers);
+    }
+    void PressReturn() { PostKey("\r", 36); }
+    void PressEscape() { PostKey("\x1b", 53); }
+    // The framework window in front, or null.
+    LWindow* KeyFrameWindow() const { return LWindow::FindByNative(windows.KeyWindow()); }
+    template <typename T>
+    T* KeyDialog() const
+    {
+        LWindow* window = KeyFrameWindow();
+        return window ? dynamic_cast<T*>(window->GetOwner()) : nullptr;
+    }
+
+    plat::WindowTestDriver windows;
+    plat::ApplicationDriver user;
+    AppDelegate delegate;
+
+private:
+    // As the program resolves them: the focused field editor, then the delegate.
+    static plat::ActionResponder* Resolve(void* context, std::string_view action)
+    {
+        if (plat::ActionResponder* editor = plat::FieldEditorResponder(action))
+            return editor;
+        auto* responder = static_cast<plat::ActionResponder*>(context);
+        return responder->RespondsTo(action) ? responder : nullptr;
+    }
+    int fRef = 0;
+};

@@ -1,0 +1,75 @@
+#include "controls/CViewPrefs.h"
+#include "controls/viewprefs/CViewPrefsDlg.h"
+#include "platform/window/FontPanel.h"
+#include "platform/window/PanelTestDriver.h"
+#include "shell/draw/LFont.h"
+#include "tests/app/AppRunKit.h"
+
+namespace {
+
+constexpr uint32_t kViewFontId = 1;
+
+// The user chooses the fonts of the views in View Fonts.
+class ViewFonts : public AppRunTest {
+protected:
+    void SetUp() override
+    {
+        AppRunTest::SetUp();
+        Start();
+    }
+    // A click on the font slot of a row of the list.
+    void ClickRow(CViewPrefsDlg& dialog, int32_t row)
+    {
+        CVPFontList& list = dialog.FontList();
+        const CLRect cell = list.CellRect(CLPoint{0, row});
+        windows.Click(ScreenPoint(list, CLPoint{cell.right - 40, (cell.top + cell.bottom) / 2}));
+    }
+    static std::string StoredFamily(uint32_t id)
+    {
+        CViewPrefs::FontSpec spec;
+        return CViewPrefs::Shared().GetFont(id, spec) ? std::string(spec.family.View()) : std::string();
+    }
+
+    plat::PanelTestDriver panels;
+};
+
+TEST_F(ViewFonts, AChosenViewFontIsUsedAndKeptAcrossARelaunch)
+{
+    ASSERT_TRUE(plat::MenuDriver::Choose({AppMenu(), "View Fonts…"}));
+    CViewPrefsDlg* dialog = CApp::Get()->ViewPrefsDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(KeyDialog<CViewPrefsDlg>(), dialog);
+
+    ClickRow(*dialog, int32_t(kViewFontId));
+    plat::FontPanel& panel = plat::FontPanel::Shared();
+    ASSERT_TRUE(panel.IsVisible()) << "a click in a row's slot opens the font panel";
+    EXPECT_TRUE(dialog->FontList().PanelLinked());
+    EXPECT_EQ(panel.SelectedFont().family, "DejaVu Sans") << "with no choice, the font the view uses";
+
+    plat::FontChoice serif;
+    serif.family = "DejaVu Serif";
+    serif.size = 14;
+    panel.UserPicks(serif);
+    EXPECT_EQ(StoredFamily(kViewFontId), "DejaVu Serif");
+    EXPECT_EQ(std::string(LFont(kViewFontId).GetFamilyName().View()), "DejaVu Serif");
+
+    Stop();
+    EXPECT_FALSE(panel.IsVisible()) << "the panel went with the window";
+    Start();
+    EXPECT_EQ(StoredFamily(kViewFontId), "DejaVu Serif");
+    EXPECT_EQ(std::string(LFont(kViewFontId).GetFamilyName().View()), "DejaVu Serif");
+    EXPECT_EQ(LFont(kViewFontId).GetPointSize(), 14.0);
+}
+
+TEST_F(ViewFonts, AStoredFamilyTheSystemLacksFallsBackToTheDefaultFont)
+{
+    CViewPrefs::FontSpec gone;
+    gone.family = "A Family Long Uninstalled";
+    gone.size = 13;
+    CViewPrefs::Shared().SetFont(kViewFontId, gone);
+    LFont font(kViewFontId);
+    ASSERT_NE(font.Get(), nullptr);
+    EXPECT_EQ(std::string(font.GetFamilyName().View()), "DejaVu Sans");
+}
+
+} // namespace
