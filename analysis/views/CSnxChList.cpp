@@ -105,10 +105,10 @@ std::array<int32_t, 4> CSnxChList::GetViewColumns()
     auto* row = dynamic_cast<SNXCHCELL*>(PrototypeCell());
     if (!row)
         return {0, 0, 0, 0};
-    const CLRect spec = row->Spectrum().SpectrumView().Rect();
+    const CLRect spectrum = row->Spectrum().SpectrumView().Rect();
     const CLRect wave = row->Data().WaveView().Rect();
     const int32_t specLeft = row->Spectrum().Rect().left, waveLeft = row->Data().Rect().left;
-    return {specLeft + spec.left, specLeft + spec.right, waveLeft + wave.left, waveLeft + wave.right};
+    return {specLeft + spectrum.left, specLeft + spectrum.right, waveLeft + wave.left, waveLeft + wave.right};
 }
 
 void CSnxChList::SendPref()

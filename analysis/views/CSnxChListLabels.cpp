@@ -104,8 +104,8 @@ void CSnxChList::BuildAmplitudeLabels()
             labels.spectrum.unit = Join(LStringRef(specUnit.prefix), "", info.unit);
             const float full = specUnit.scale * info.max;
             labels.spectrum.readout = CReadoutScale{0.0f, full, 0.0f, full, ReadoutDecimals(full, fSourceType->bits)};
-            const auto spec = FormatAxisTexts(info.max * zinv, first * info.max, second * info.max, info.unit);
-            labels.spectrum.top = spec[0], labels.spectrum.middle = spec[1], labels.spectrum.bottom = spec[2];
+            const auto spectrum = FormatAxisTexts(info.max * zinv, first * info.max, second * info.max, info.unit);
+            labels.spectrum.top = spectrum[0], labels.spectrum.middle = spectrum[1], labels.spectrum.bottom = spectrum[2];
             fAxisLabels.push_back(std::move(labels));
         }
     }
@@ -119,7 +119,7 @@ void CSnxChList::MeasureHeaderColumns()
     auto* row = dynamic_cast<SNXCHCELL*>(PrototypeCell());
     if (!row)
         return;
-    CRowHeader& spec = row->Spectrum().Header();
+    CRowHeader& spectrum = row->Spectrum().Header();
     CRowHeader& wave = row->Data().Header();
     LPaneContext context = LPaneContext::FromPane(*row);
     int32_t specWidth = 0, waveWidth = 0;
@@ -128,10 +128,10 @@ void CSnxChList::MeasureHeaderColumns()
         return header.PrefWidth(&context, 0);
     };
     for (const CChAxisLabels& labels : fAxisLabels) {
-        specWidth = std::max(specWidth, measure(spec, labels.spectrum));
+        specWidth = std::max(specWidth, measure(spectrum, labels.spectrum));
         waveWidth = std::max(waveWidth, measure(wave, labels.waveform));
     }
-    SetLevelTexts(spec, nullptr, context);
+    SetLevelTexts(spectrum, nullptr, context);
     SetLevelTexts(wave, nullptr, context);
     fLayout.spechdrw = specWidth;
     fLayout.rawshdrw = waveWidth;
@@ -171,10 +171,10 @@ void CSnxChList::FillAxisTexts(LPane& pane, uint32_t row)
     auto* cell = dynamic_cast<SNXCHCELL*>(&pane);
     if (!cell)
         return;
-    SNXCHSPEC& spec = cell->Spectrum();
+    SNXCHSPEC& spectrum = cell->Spectrum();
     SNXCHDATA& data = cell->Data();
     const bool labelled = fSourceType && row < kLabelledChannels && row < fAxisLabels.size();
-    for (LPane* part : {static_cast<LPane*>(&spec.Header()), static_cast<LPane*>(&spec.GridInfo()),
+    for (LPane* part : {static_cast<LPane*>(&spectrum.Header()), static_cast<LPane*>(&spectrum.GridInfo()),
                         static_cast<LPane*>(&data.Header()), static_cast<LPane*>(&data.GridInfo())})
         ShowPane(*part, labelled);
     if (!labelled)
@@ -186,7 +186,7 @@ void CSnxChList::FillAxisTexts(LPane& pane, uint32_t row)
         SetLevelTexts(header, &axis, context);
         info.Caption(0).SetText(grid ? axis.step : LStringRef());
     };
-    texts(spec.Header(), spec.GridInfo(), labels.spectrum);
+    texts(spectrum.Header(), spectrum.GridInfo(), labels.spectrum);
     texts(data.Header(), data.GridInfo(), labels.waveform);
     FillCursorFields(pane, row);
 }
@@ -199,12 +199,12 @@ void CSnxChList::FillCursorFields(LPane& pane, uint32_t row)
         return;
     const CChAxisLabels& labels = fAxisLabels[row];
     const bool peaks = fWindowRecord && fWindowRecord->GetByte(kWindPkdt);
-    CGridInfoFrame& spec = cell->Spectrum().GridInfo();
+    CGridInfoFrame& spectrum = cell->Spectrum().GridInfo();
     CGridInfoFrame& wave = cell->Data().GridInfo();
-    FillField(spec.Field(0), labels.spectrum.readout, chan->GetFloat(peaks ? kChanPeakLevel : kChanCrsv));
-    spec.Caption(1).SetText(labels.spectrum.unit);
-    FillField(spec.Field(1), fFreqReadout, chan->GetFloat(peaks ? kChanPeakPos : kChanCrsh));
-    spec.Caption(2).SetText(fFreqUnit);
+    FillField(spectrum.Field(0), labels.spectrum.readout, chan->GetFloat(peaks ? kChanPeakLevel : kChanCrsv));
+    spectrum.Caption(1).SetText(labels.spectrum.unit);
+    FillField(spectrum.Field(1), fFreqReadout, chan->GetFloat(peaks ? kChanPeakPos : kChanCrsh));
+    spectrum.Caption(2).SetText(fFreqUnit);
     FillField(wave.Field(0), labels.waveform.readout, chan->GetFloat(peaks ? kChanMinLevel : kChanCrrv));
     wave.Caption(1).SetText(labels.waveform.unit);
     FillField(wave.Field(1), labels.waveform.readout, chan->GetFloat(peaks ? kChanMaxLevel : kChanCrrh));

@@ -236,20 +236,20 @@ bool CSpecWindow::OpenFile(const std::string& path)
         ApplyRateToSource();
         LObject::SetUInt(ViewPrefs(), nullptr, kWndsChns,
                          fDocument.Root()->GetArrayCount(kFdrsChns), LObject::Merge::No);
-        const LStringRef spec = UrlFromPosixPath(path);
-        LObject::SetFilePath(ViewPrefs(), nullptr, kWndsFdfl, spec);
-        fDocLocation.SetPath(spec);
+        const LStringRef location = UrlFromPosixPath(path);
+        LObject::SetFilePath(ViewPrefs(), nullptr, kWndsFdfl, location);
+        fDocLocation.SetPath(location);
         UpdateTitle();
         GrowFaderFrame(fFaderFrame->PreferredHeight());
         CUndoStrm::Clear(this);
         return true;
     }
     if (FileExtensionLower(LastPathComponent(path.c_str())).View() == "tks") {
-        const LStringRef spec = UrlFromPosixPath(path);
-        fRecordLocation.SetPath(spec);
+        const LStringRef location = UrlFromPosixPath(path);
+        fRecordLocation.SetPath(location);
         SetSourceKind(kPlaybackSource);
         // The window record keeps them too, so applying it afterwards plays this recording.
-        LObject::SetFilePath(fWindowRecord, nullptr, kWindLgfl, spec);
+        LObject::SetFilePath(fWindowRecord, nullptr, kWindLgfl, location);
         LObject::SetByte(fWindowRecord, nullptr, kWindLsrc, kPlaybackSource, LObject::Merge::No);
         return true;
     }

@@ -137,12 +137,12 @@ void CSpecWindow::FreqInterval()
 
 void CSpecWindow::LoadBands()
 {
-    const LStringRef spec = AskFileToOpen("FQBANDFFLT", fBandLocation.GetPath());
-    if (spec.IsEmpty())
+    const LStringRef location = AskFileToOpen("FQBANDFFLT", fBandLocation.GetPath());
+    if (location.IsEmpty())
         return;
-    LObject::SetFilePath(ViewPrefs(), nullptr, kWndsFbfl, spec);
-    fBandLocation.SetPath(spec);
-    (void)LoadBandFile(fBands, PosixPathFromUrl(spec.View()).View());
+    LObject::SetFilePath(ViewPrefs(), nullptr, kWndsFbfl, location);
+    fBandLocation.SetPath(location);
+    (void)LoadBandFile(fBands, PosixPathFromUrl(location.View()).View());
     fChList->SetBandList(&fBands);
 }
 

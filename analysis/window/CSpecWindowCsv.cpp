@@ -85,9 +85,9 @@ void CSpecWindow::SaveSpectrum()
     panel.SetFileTypes(&types);
     panel.SetStartPath(fSpectrumLocation.GetSavePath());
     if (panel.Run()) {
-        const LStringRef spec = panel.GetFile();
-        fSpectrumLocation.SetPath(spec);
-        SaveSpectrumCsv(plat::PosixPathFromSpec(spec.View()));
+        const LStringRef location = panel.GetFile();
+        fSpectrumLocation.SetPath(location);
+        SaveSpectrumCsv(plat::PosixPathFromSpec(location.View()));
     }
     if (fPlayback && fCurrent == fPlayback.get())
         fPlayback->Play();

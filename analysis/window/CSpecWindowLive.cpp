@@ -35,9 +35,9 @@ std::string Text(uint32_t item)
 
 CSerialPortSpec PortNamed(const LStringRef& name)
 {
-    CSerialPortSpec spec;
-    spec.name = name;
-    return spec;
+    CSerialPortSpec location;
+    location.name = name;
+    return location;
 }
 
 LStringRef WindText(const LObject* record, uint8_t field)

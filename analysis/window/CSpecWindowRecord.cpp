@@ -63,14 +63,14 @@ void CSpecWindow::StartRecord()
     const std::string fileName =
         RecordFileName(fSourceName.View(), fLive->RecordExtension(), LocalAbsoluteTime(GetAbsoluteTime()));
     std::string failed;
-    const LStringRef spec = MakeRecordFile(fileName, failed);
-    if (spec.IsEmpty()) {
+    const LStringRef location = MakeRecordFile(fileName, failed);
+    if (location.IsEmpty()) {
         ShowWindowMessage(this, kRecordFailedItem, failed);
         return;
     }
-    const std::string path = plat::PosixPathFromSpec(spec.View());
-    fRecordLocation.SetPath(spec);
-    (void)SetFileTypeAndCreator(spec.View(), fLive->RecordFileType(), CSnxSchema::kCreator);
+    const std::string path = plat::PosixPathFromSpec(location.View());
+    fRecordLocation.SetPath(location);
+    (void)SetFileTypeAndCreator(location.View(), fLive->RecordFileType(), CSnxSchema::kCreator);
     if (fLive->StartRecording(path.c_str(), kNoTimeLimit) != 0) {
         ShowWindowMessage(this, kRecordFailedItem, path);
         return;
@@ -99,13 +99,13 @@ void CSpecWindow::CheckRecording()
 
 void CSpecWindow::OpenRecord()
 {
-    const LStringRef spec = AskFileToOpen("LOGFFLT", fRecordLocation.GetPath());
-    if (spec.IsEmpty())
+    const LStringRef location = AskFileToOpen("LOGFFLT", fRecordLocation.GetPath());
+    if (location.IsEmpty())
         return;
-    LObject::SetFilePath(ViewPrefs(), nullptr, kWndsLgfl, spec);
-    fRecordLocation.SetPath(spec);
+    LObject::SetFilePath(ViewPrefs(), nullptr, kWndsLgfl, location);
+    fRecordLocation.SetPath(location);
     if (MakePlaybackSource() != 0) {
-        ShowWindowMessage(this, kOpenFailedItem, plat::PosixPathFromSpec(spec.View()));
+        ShowWindowMessage(this, kOpenFailedItem, plat::PosixPathFromSpec(location.View()));
         return;
     }
     UsePlaybackSource();

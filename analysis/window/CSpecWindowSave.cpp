@@ -46,9 +46,9 @@ bool CSpecWindow::Save(const std::string& path)
         return false;
     }
     fDocument.SetModified(false);
-    const LStringRef spec = UrlFromPosixPath(path);
-    LObject::SetFilePath(ViewPrefs(), nullptr, kWndsFdfl, spec);
-    fDocLocation.SetPath(spec);
+    const LStringRef location = UrlFromPosixPath(path);
+    LObject::SetFilePath(ViewPrefs(), nullptr, kWndsFdfl, location);
+    fDocLocation.SetPath(location);
     UpdateTitle();
     return true;
 }

@@ -44,8 +44,8 @@ bool CVPFontList::FillCell(LPane& pane, const CLPoint& cell)
     auto& row = static_cast<CVPFontCell&>(pane);
     LStrList names({0, kResName}, nullptr, kStrListDialogTexts);
     (void)row.Name().SetText(names.GetItem(uint32_t(cell.y)));
-    CViewPrefs::FontSpec spec;
-    (void)row.FontSlot().SetText(CViewPrefs::Shared().GetFont(uint32_t(cell.y), spec) ? spec.family : LStringRef());
+    CViewPrefs::FontSpec font;
+    (void)row.FontSlot().SetText(CViewPrefs::Shared().GetFont(uint32_t(cell.y), font) ? font.family : LStringRef());
     return true;
 }
 
@@ -59,10 +59,10 @@ void CVPFontList::SetRowFont(int32_t row, const LStringRef& family, float size)
 {
     if (row < 0 || row >= kFontIds)
         return;
-    CViewPrefs::FontSpec spec;
-    spec.family = family;
-    spec.size = size;
-    CViewPrefs::Shared().SetFont(uint32_t(row), spec);
+    CViewPrefs::FontSpec font;
+    font.family = family;
+    font.size = size;
+    CViewPrefs::Shared().SetFont(uint32_t(row), font);
     UpdateCell(CLPoint{0, row});
     CLPoint focused;
     if (FocusCell(focused) && focused.y == row) {
@@ -77,11 +77,11 @@ void CVPFontList::ShowFontPanel(bool fromFocus)
     const int32_t row = FocusedRow();
     if (!HasFlags(kPaneFocused | kPaneKeyWindow) || row < 0)
         return;
-    CViewPrefs::FontSpec spec;
+    CViewPrefs::FontSpec font;
     CFontRecord record;
-    if (CViewPrefs::Shared().GetFont(uint32_t(row), spec)) {
-        record.family = spec.family;
-        record.size = spec.size;
+    if (CViewPrefs::Shared().GetFont(uint32_t(row), font)) {
+        record.family = font.family;
+        record.size = font.size;
     } else {
         // The font the view would use anyway.
         LFont font{uint32_t(row)};

@@ -26,8 +26,8 @@ protected:
     }
     static std::string StoredFamily(uint32_t id)
     {
-        CViewPrefs::FontSpec spec;
-        return CViewPrefs::Shared().GetFont(id, spec) ? std::string(spec.family.View()) : std::string();
+        CViewPrefs::FontSpec font;
+        return CViewPrefs::Shared().GetFont(id, font) ? std::string(font.family.View()) : std::string();
     }
 
     plat::PanelTestDriver panels;

@@ -25,9 +25,9 @@ TEST_F(ChannelListTest, EveryLayoutPlacesItsPanesWithoutUnknownNames)
     EXPECT_GT(List().CellHeight(), 0);
     const CLRect cell = List().CellRect({0, 0});
     EXPECT_EQ(row.Rect(), cell);
-    const CLRect spec = row.Spectrum().SpectrumView().Rect();
-    EXPECT_GT(spec.Width(), 0);
-    EXPECT_GT(spec.Height(), 0);
+    const CLRect spectrum = row.Spectrum().SpectrumView().Rect();
+    EXPECT_GT(spectrum.Width(), 0);
+    EXPECT_GT(spectrum.Height(), 0);
     EXPECT_GT(row.Data().WaveView().Rect().Width(), 0);
     EXPECT_LE(row.Spectrum().Rect().right, row.Data().Rect().left) << "spectrum left of the waveform";
     ASSERT_NE(row.Spectrum().SpectrumView().context, nullptr) << "a context of its own, made in the window";
