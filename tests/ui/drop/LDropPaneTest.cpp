@@ -100,16 +100,17 @@ TEST_F(DropPanes, AReceiverSortsTheDragMessages)
     LPane pane(frame.get(), frame.get());
     CDropReceiver receiver(&pane);
     LDrop* drop = Target();
-    auto classify = [&](const char* type) { return receiver.Classify(LMessage(type, drop, &pane)); };
-    EXPECT_EQ(classify(LDrop::msgDrag), CDropReceiver::kOther) << "no drag entered yet";
-    EXPECT_EQ(classify(LDrop::msgLeave), CDropReceiver::kOther);
-    EXPECT_EQ(classify(LDrop::msgEnter), CDropReceiver::kEnter);
-    EXPECT_EQ(receiver.CurrentDrag(), drop);
-    EXPECT_EQ(classify(LDrop::msgDrag), CDropReceiver::kDrag);
-    EXPECT_EQ(classify(LDrop::msgDrop), CDropReceiver::kDrop);
-    EXPECT_EQ(classify(LDrop::msgLeave), CDropReceiver::kLeave);
-    EXPECT_EQ(classify(LDrop::msgDrop), CDropReceiver::kOther);
-    EXPECT_EQ(classify("LMouse_Click"), CDropReceiver::kOther);
+    // Drags and leaves before an enter, and anything after the leave, are no drag of this pane.
+    const std::pair<const char*, int> sequence[] = {
+        {LDrop::msgDrag, CDropReceiver::kOther}, {LDrop::msgLeave, CDropReceiver::kOther},
+        {LDrop::msgEnter, CDropReceiver::kEnter}, {LDrop::msgDrag, CDropReceiver::kDrag},
+        {LDrop::msgDrop, CDropReceiver::kDrop}, {LDrop::msgLeave, CDropReceiver::kLeave},
+        {LDrop::msgDrop, CDropReceiver::kOther}, {"LMouse_Click", CDropReceiver::kOther}};
+    for (const auto& [type, expected] : sequence) {
+        EXPECT_EQ(int(receiver.Classify(LMessage(type, drop, &pane))), expected) << type;
+        if (expected == CDropReceiver::kEnter)
+            EXPECT_EQ(receiver.CurrentDrag(), drop);
+    }
 }
 
 } // namespace

@@ -49,17 +49,11 @@ TEST(KeyEquiv, ParsesModifierLettersThenTheKey)
     EXPECT_EQ(Parse("coX").mask, KeyEquiv::kControl | KeyEquiv::kOption | KeyEquiv::kCommand);
     EXPECT_EQ(Parse("zq?").mask, KeyEquiv::kCommand); // unknown letters are skipped
     EXPECT_EQ(Parse(" ").key, ' ');
-    bool ok = true;
-    Parse("ca", &ok);
-    EXPECT_FALSE(ok);
-    Parse("c", &ok);
-    EXPECT_FALSE(ok);
-    Parse("", &ok);
-    EXPECT_FALSE(ok);
-    Parse("s\x7F", &ok);
-    EXPECT_FALSE(ok);
-    Parse(nullptr, &ok);
-    EXPECT_FALSE(ok);
+    for (const char* bad : {"ca", "c", "", "s\x7F", static_cast<const char*>(nullptr)}) {
+        bool ok = true;
+        Parse(bad, &ok);
+        EXPECT_FALSE(ok) << (bad ? bad : "null");
+    }
 }
 
 TEST(KeyEquiv, WritesTheSpecOfAKeyPress)
@@ -69,11 +63,11 @@ TEST(KeyEquiv, WritesTheSpecOfAKeyPress)
     EXPECT_EQ(KeyCode('s', kCommand), "S");
     EXPECT_EQ(KeyCode('1', kShift | kCommand), "1"); // shift only counts for letters
     EXPECT_EQ(KeyCode('x', kControl | kOption | kShift | kCommand), "cosX");
-    bool ok = true;
-    KeyCode('\x1B', 0, &ok);
-    EXPECT_FALSE(ok);
-    KeyCode('\x7F', kCommand, &ok);
-    EXPECT_FALSE(ok);
+    for (const auto& [plain, modifiers] : {std::pair('\x1B', 0u), std::pair('\x7F', kCommand)}) {
+        bool ok = true;
+        KeyCode(plain, modifiers, &ok);
+        EXPECT_FALSE(ok) << int(plain);
+    }
 }
 
 TEST(KeyEquiv, RendersModifierNamesAsLinuxUsersReadThem)

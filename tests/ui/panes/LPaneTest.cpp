@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // A pane in a host that is shown and active, as a frame in a front window leaves it.
@@ -27,29 +29,22 @@ struct PaneInHost : ::testing::Test {
     }
 };
 
-TEST(LPane, NewPaneIsShownEnabledAndHitButNoFocusTarget)
+TEST(LPane, NewPaneIsShownEnabledAndHitButNoFocusTargetAndAnnouncesItselfToItsHost)
 {
-    LPane pane(nullptr, nullptr);
-    EXPECT_EQ(pane.Flags(), 3u);
-    EXPECT_EQ(pane.Rect(), CLRect{});
-    pane.SetRect({0, 0, 10, 10});
-    EXPECT_EQ(pane.HitTest({0, 0}), &pane);
-    EXPECT_EQ(pane.FocusTarget(), nullptr) << "needs host shown and host active";
-    pane.SetState(kEventHostShow);
-    pane.SetState(kEventActivate);
-    EXPECT_EQ(pane.FocusTarget(), &pane);
-}
-
-TEST(LPane, ConstructionAndDestructionAnnounceToHost)
-{
-    ConsumingRecorder host;
-    ConsumingRecorder parent;
-    LHandler* made = nullptr;
+    ConsumingRecorder host, parent;
     {
         LPane pane(&parent, nullptr);
+        EXPECT_EQ(pane.Flags(), 3u);
+        pane.SetRect({0, 0, 10, 10});
+        EXPECT_EQ(pane.HitTest({0, 0}), &pane);
+        EXPECT_EQ(pane.FocusTarget(), nullptr) << "needs host shown and host active";
+        pane.SetState(kEventHostShow);
+        pane.SetState(kEventActivate);
+        EXPECT_EQ(pane.FocusTarget(), &pane);
         EXPECT_TRUE(parent.seen.empty()) << "without host nobody hears of the pane";
     }
     parent.seen.clear();
+    LHandler* made = nullptr;
     {
         RecordingPane hostPane(&host, nullptr);
         host.seen.clear();
@@ -57,13 +52,11 @@ TEST(LPane, ConstructionAndDestructionAnnounceToHost)
         made = &pane;
         EXPECT_TRUE(parent.seen.empty());
     }
-    // The host pane is a recorder that passes messages to its parent.
+    // The host pane passes the announcements on to its parent; the host itself has no host.
     ASSERT_GE(host.seen.size(), 2u);
-    EXPECT_EQ(host.seen[0].type, "LPane_Constructing");
-    EXPECT_EQ(host.seen[0].subject, made);
-    EXPECT_EQ(host.seen[1].type, "LPane_Destructing");
-    EXPECT_EQ(host.seen[1].subject, made);
-    EXPECT_EQ(host.Count("LPane_Destructing"), 1) << "a pane without host announces to nobody";
+    EXPECT_EQ(host.Count("LPane_Destructing"), 1);
+    EXPECT_EQ(std::pair(host.seen[0].type, host.seen[0].subject), std::pair(std::string("LPane_Constructing"), made));
+    EXPECT_EQ(std::pair(host.seen[1].type, host.seen[1].subject), std::pair(std::string("LPane_Destructing"), made));
 }
 
 TEST_F(PaneInHost, SetStateCallsStateChangedOnlyOnChange)
@@ -122,9 +115,8 @@ TEST_F(PaneInHost, FocusShownFollowsFlagsAndInvalidatesTheRing)
     EXPECT_TRUE(pane.Flags() & kPaneFocusShown);
     EXPECT_EQ(top.Count("LPane_Focus"), 1);
     ASSERT_EQ(host.updates.size(), 1u);
-    const LRegion ring = LPane::RingRegion({10, 20, 50, 40}, true);
-    EXPECT_TRUE(host.updates[0].Equals(ring));
-    EXPECT_TRUE(host.erases[0].Equals(ring));
+    EXPECT_TRUE(host.updates[0].Equals(LPane::RingRegion({10, 20, 50, 40}, true)));
+    EXPECT_TRUE(host.erases[0].Equals(host.updates[0]));
     EXPECT_EQ(host.updates[0].GetBounds(), (CLRect{7, 17, 53, 43}));
     EXPECT_FALSE(host.updates[0].Contains({10, 20})) << "the rect itself is not in the ring";
 
@@ -206,15 +198,16 @@ TEST_F(PaneInHost, RequestsClimbTheParentChain)
     EXPECT_EQ(top.seen.back().subject, &inner);
 }
 
-TEST(LPane, HitTestAtRectangleEdges)
+TEST(LPane, HitTestAndOverlapAtRectangleEdges)
 {
     LPane pane(nullptr, nullptr);
     pane.SetRect({10, 20, 30, 40});
-    EXPECT_EQ(pane.HitTest({10, 20}), &pane);
-    EXPECT_EQ(pane.HitTest({29, 39}), &pane);
-    EXPECT_EQ(pane.HitTest({30, 39}), nullptr) << "right is exclusive";
-    EXPECT_EQ(pane.HitTest({29, 40}), nullptr) << "bottom is exclusive";
-    EXPECT_EQ(pane.HitTest({9, 20}), nullptr);
+    // Right and bottom are exclusive.
+    for (const auto& [point, hit] : {std::pair(CLPoint{10, 20}, true), {CLPoint{29, 39}, true}, {CLPoint{30, 39}, false},
+                                     {CLPoint{29, 40}, false}, {CLPoint{9, 20}, false}})
+        EXPECT_EQ(pane.HitTest(point), hit ? &pane : nullptr) << point.x << "," << point.y;
+    EXPECT_TRUE(pane.Overlaps(LRegion(CLRect{29, 39, 40, 40})));
+    EXPECT_FALSE(pane.Overlaps(LRegion(CLRect{30, 0, 40, 40})));
     pane.SetState(kEventInTransparent);
     EXPECT_EQ(pane.HitTest({10, 20}), &pane) << "only the pane's own transparency counts";
     pane.SetState(kEventTransparent);
@@ -222,16 +215,8 @@ TEST(LPane, HitTestAtRectangleEdges)
     pane.SetState(kEventNotTransparent);
     pane.SetState(kEventDisable);
     EXPECT_EQ(pane.HitTest({10, 20}), nullptr);
-}
-
-TEST(LPane, OverlapsOnlyWhenShown)
-{
-    LPane pane(nullptr, nullptr);
-    pane.SetRect({0, 0, 10, 10});
-    EXPECT_TRUE(pane.Overlaps(LRegion(CLRect{9, 9, 20, 20})));
-    EXPECT_FALSE(pane.Overlaps(LRegion(CLRect{10, 0, 20, 20})));
     pane.SetState(kEventHide);
-    EXPECT_FALSE(pane.Overlaps(LRegion(CLRect{0, 0, 20, 20})));
+    EXPECT_FALSE(pane.Overlaps(LRegion(CLRect{0, 0, 40, 40})));
 }
 
 TEST(LPane, OriginInAddsContextOriginsAndRect)
@@ -253,9 +238,8 @@ TEST(LPane, OriginInAddsContextOriginsAndRect)
 TEST(LPane, PreferredSizesFeedTheFormulaEngine)
 {
     LPane plain(nullptr, nullptr);
-    EXPECT_EQ(plain.PrefWidth(nullptr, -1), 0);
-    EXPECT_EQ(plain.PrefWidth(nullptr, 0), 16);
-    EXPECT_EQ(plain.PrefHeight(nullptr, 300), 16);
+    EXPECT_EQ(std::tuple(plain.PrefWidth(nullptr, -1), plain.PrefWidth(nullptr, 0), plain.PrefHeight(nullptr, 300)),
+              std::tuple(0, 16, 16));
 
     // Real panes placed by the formula engine: the engine reads preferred sizes and the shown
     // flag and places the panes through SetRect.
@@ -270,15 +254,13 @@ TEST(LPane, PreferredSizesFeedTheFormulaEngine)
     EXPECT_EQ(frame[2].HitTest({0, 0}), nullptr);
 }
 
-TEST(CUIDict, PaneOwnsItsDictionary)
+TEST(CUIDict, SetReplacesAndAnEmptyValueRemoves)
 {
     LPane pane(nullptr, nullptr);
-    EXPECT_EQ(pane.Dictionary(), nullptr);
     auto dict = std::make_unique<CUIDict>();
     LRef text(LString::Make("x"));
-    dict->Set("a", text);
-    dict->Set("a", text);
-    dict->Set("b", text);
+    for (const char* key : {"a", "a", "b"})
+        dict->Set(key, text);
     EXPECT_EQ(dict->Count(), 2u);
     dict->Set("b", LRef());
     EXPECT_EQ(dict->Find("a"), text);
