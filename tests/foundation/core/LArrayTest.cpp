@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -65,23 +66,14 @@ TEST(LArray, InsertAndSetClampShiftExtendAndReserveExactly)
 
 TEST(LArray, RemoveAtBoundaries)
 {
-    LArray a = Letters("abcde");
-    a.RemoveAt(5, 1);
-    EXPECT_EQ(Text(a), "abcde");
-    a.RemoveAt(1, 2);
-    EXPECT_EQ(Text(a), "ade");
-    a.RemoveAt(2, 10);
-    EXPECT_EQ(Text(a), "ad");
-    LArray b = Letters("abcde");
-    b.RemoveAt(2, 10);
-    EXPECT_EQ(Text(b), "ab");
-    // index + n wraps in 32 bits; the run must still end at the array's end.
-    LArray c = Letters("abcde");
-    c.RemoveAt(1, UINT32_MAX);
-    EXPECT_EQ(Text(c), "a");
-    LArray d = Letters("abcde");
-    d.RemoveAt(3, UINT32_MAX - 1);
-    EXPECT_EQ(Text(d), "abc");
+    // index + n may wrap in 32 bits; the run must still end at the array's end.
+    const std::tuple<uint32_t, uint32_t, const char*> cases[] = {
+        {5, 1, "abcde"}, {1, 2, "ade"}, {2, 10, "ab"}, {1, UINT32_MAX, "a"}, {3, UINT32_MAX - 1, "abc"}};
+    for (const auto& [index, n, left] : cases) {
+        LArray a = Letters("abcde");
+        a.RemoveAt(index, n);
+        EXPECT_EQ(Text(a), left) << index << " " << n;
+    }
 }
 
 TEST(LArray, SizesPast32BitsOrFailedAllocationsChangeNothing)
