@@ -33,13 +33,15 @@ def git(repo, *args):
 
 
 def sample_faults(repo, rev, folder, count, seed):
-    """The faults for folder at rev: count sites drawn from every function body of its .cpp files."""
+    """The faults for folder at rev: count sites drawn from the function bodies of its .cpp files."""
     names = git(repo, "ls-tree", "-r", "--name-only", rev, folder + "/").decode().split()
     sites = []
     for name in sorted(names):
         if name.endswith(".cpp") and Path(name).name != "main.cpp":
             sites += mutants.find_sites(name, git(repo, "show", f"{rev}:{name}").decode())
-    return random.Random(f"{seed}/{folder}").sample(sites, min(count, len(sites)))
+    # A shuffle, then the first count: a larger count keeps the faults a smaller one drew.
+    random.Random(f"{seed}/{folder}").shuffle(sites)
+    return sites[:count]
 
 
 def read_results(path):
