@@ -9,6 +9,7 @@ already recorded there.
 """
 import argparse
 import collections
+import fcntl
 import json
 import os
 import queue
@@ -59,9 +60,20 @@ class Worker:
 
     def __init__(self, args, index):
         self.args = args
-        self.root = args.trees / f"{args.code_rev[:10]}-{args.tests_rev[:10]}" / f"w{index}"
+        revs = args.trees / f"{args.code_rev[:10]}-{args.tests_rev[:10]}"
+        revs.mkdir(parents=True, exist_ok=True)
+        # A tree another run is using is locked: take the next free one.
+        while True:
+            self.lock = open(revs / f"w{index}.lock", "w")
+            try:
+                fcntl.flock(self.lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+                break
+            except BlockingIOError:
+                self.lock.close()
+                index += 1
+        self.root = revs / f"w{index}"
         self.build = self.root / "build"
-        self.marker = self.root.parent / f"w{index}.mutated"
+        self.marker = revs / f"w{index}.mutated"
         self.timeouts = {}
 
     def log(self, text):
@@ -205,11 +217,14 @@ def summary(path):
 
 
 def compare(before_path, after_path):
-    """Lists the faults caught in the first results but not in the second."""
+    """Lists the faults caught in the first results but not in the second, for the second's folders."""
     after = {result_key(r): r for r in read_results(after_path)}
+    folders = {key[0] for key in after}
     lost = 0
     for r in read_results(before_path):
         later = after.get(result_key(r))
+        if r["folder"] not in folders:
+            continue
         if r["outcome"] == "caught" and (later is None or later["outcome"] != "caught"):
             state = later["outcome"] if later else "not run"
             print(f"{r['folder']}: {r['file']}:{r['line']}:{r['column']} {r['operator']} "
