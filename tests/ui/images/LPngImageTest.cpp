@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 std::vector<uint8_t> PngOf(int w, int h)
@@ -76,10 +78,8 @@ TEST(LPngImage, DrawsUprightIntoTheImageRect)
     auto pixel = [&](int x, int y) {
         return reinterpret_cast<const uint32_t*>(offscreen.PixelBuffer() + size_t(y) * offscreen.RowBytes())[x];
     };
-    EXPECT_EQ(pixel(2, 2), 0xFFFF0000u) << "the top row is on top";
-    EXPECT_EQ(pixel(5, 5), 0xFF0000FFu);
-    EXPECT_EQ(pixel(1, 1), 0u) << "centred: nothing outside the image rect";
-    EXPECT_EQ(pixel(6, 6), 0u);
+    // The top row is on top; centred, nothing lands outside the image rect.
+    EXPECT_EQ(std::tuple(pixel(2, 2), pixel(5, 5), pixel(1, 1), pixel(6, 6)), std::tuple(0xFFFF0000u, 0xFF0000FFu, 0u, 0u));
 }
 
 } // namespace
