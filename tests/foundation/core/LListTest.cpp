@@ -32,10 +32,8 @@ TEST(LList, EmptyListPushesNthAndADestructorThatUnlinksWithoutDeleting)
     Node a(1), b(2), c(0);
     LList list;
     EXPECT_TRUE(list.IsEmpty());
-    EXPECT_EQ(list.PopFront(), nullptr);
-    EXPECT_EQ(list.Nth(0), nullptr);
-    EXPECT_EQ(list.Head(), nullptr);
-    EXPECT_EQ(list.Tail(), nullptr);
+    for (SSLink* none : {list.PopFront(), list.Nth(0), list.Head(), list.Tail()})
+        EXPECT_EQ(none, nullptr);
     EXPECT_EQ(list.Count(), 0u);
     EXPECT_TRUE(list.begin() == list.end());
     list.PushBack(&a);
