@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -117,15 +119,11 @@ TEST_F(WindowFrame, ClicksGoToTheLastChildUnderTheMouse)
     second.SetRect({40, 40, 90, 90});
     frame.ShowWindow();
 
-    fDriver.Click(At(frame, 50, 50));
-    EXPECT_TRUE(first.seen.empty());
-    ASSERT_FALSE(second.seen.empty());
-    EXPECT_EQ(second.seen.front(), "LMouse_Click");
-    fDriver.Click(At(frame, 10, 10));
-    EXPECT_EQ(first.seen.size(), 1u) << "the top-left pixel belongs to the pane";
-    fDriver.Click(At(frame, 200, 150));
-    EXPECT_EQ(first.seen.size(), 1u);
-    EXPECT_EQ(second.seen.size(), 1u) << "a click on no pane goes to the frame, which takes it";
+    // The top-left pixel belongs to the pane; a click on no pane goes to the frame, which takes it.
+    for (const auto& [x, y] : {std::pair(50, 50), {10, 10}, {200, 150}})
+        fDriver.Click(At(frame, x, y));
+    EXPECT_EQ(first.seen, std::vector<std::string>{"LMouse_Click"});
+    EXPECT_EQ(second.seen, std::vector<std::string>{"LMouse_Click"});
 }
 
 TEST_F(WindowFrame, CloseBoxHidesTheWindowUnlessSomeoneTakesTheClose)
@@ -189,11 +187,11 @@ TEST_F(WindowFrame, DisplayCycleDrawsTheFrameAndItsChildren)
     const plat::Bitmap* image = frame.Window()->Native()->BackingImage();
     ASSERT_NE(image, nullptr);
     // The content lies at the bottom of the window image, below any title bar.
+    // The pane ends at its right edge; the background fills the content.
     const int top = image->Height() - 60;
-    EXPECT_EQ(image->Pixel(10, top + 20), 0xFF000000u);
-    EXPECT_EQ(image->Pixel(13, top + 23), 0xFF000000u);
-    EXPECT_EQ(image->Pixel(14, top + 23), 0xFFFFFFFFu) << "the pane ends at its right edge";
-    EXPECT_EQ(image->Pixel(99, top + 59), 0xFFFFFFFFu) << "the background fills the content";
+    EXPECT_EQ(std::tuple(image->Pixel(10, top + 20), image->Pixel(13, top + 23), image->Pixel(14, top + 23),
+                         image->Pixel(99, top + 59)),
+              std::tuple(0xFF000000u, 0xFF000000u, 0xFFFFFFFFu, 0xFFFFFFFFu));
     int black = 0;
     for (int y = 0; y < image->Height(); ++y)
         for (int x = 0; x < image->Width(); ++x)
@@ -205,21 +203,14 @@ TEST_F(WindowFrame, CascadeMovesANewWindowOffTheOthers)
 {
     LPlacement cascade;
     cascade.InitCascade();
-    LFrame first(&fTop, nullptr, Def());
-    first.SetWindowContentRect({100, 100, 300, 200});
-    cascade.Apply(first);
-    EXPECT_EQ(first.GetWindowContentRect(), (CLRect{100, 100, 300, 200})) << "no other window: in place";
-    first.ShowWindow();
-
-    LFrame second(&fTop, nullptr, Def());
-    second.SetWindowContentRect({100, 100, 300, 200});
-    cascade.Apply(second);
-    EXPECT_EQ(second.GetWindowContentRect(), (CLRect{118, 118, 318, 218}));
-    second.ShowWindow();
-    LFrame third(&fTop, nullptr, Def());
-    third.SetWindowContentRect({100, 100, 300, 200});
-    cascade.Apply(third);
-    EXPECT_EQ(third.GetWindowContentRect(), (CLRect{136, 136, 336, 236}));
+    std::vector<std::unique_ptr<LFrame>> frames;
+    for (const CLRect expected : {CLRect{100, 100, 300, 200}, CLRect{118, 118, 318, 218}, CLRect{136, 136, 336, 236}}) {
+        frames.push_back(std::make_unique<LFrame>(&fTop, nullptr, Def()));
+        frames.back()->SetWindowContentRect({100, 100, 300, 200});
+        cascade.Apply(*frames.back());  // the first, with no other window, stays in place
+        EXPECT_EQ(frames.back()->GetWindowContentRect(), expected);
+        frames.back()->ShowWindow();
+    }
 }
 
 TEST_F(WindowFrame, CursorMessagesTrackThePaneUnderTheMouse)
@@ -254,9 +245,8 @@ TEST_F(WindowFrame, FocusRequestsFromAnotherWindowPassUnchanged)
     fTop.seen.clear();
     LMessage result;
     b.HandleMessage(result, LMessage(LPane::msgReqFocus, &inA, &b));
-    EXPECT_EQ(result.type, LPane::msgReqFocus);
-    EXPECT_EQ(result.subject, &inA);
-    EXPECT_EQ(result.recipient, &fTop);
+    EXPECT_EQ(std::tuple(result.type, result.subject, result.recipient),
+              std::tuple(LPane::msgReqFocus, static_cast<LHandler*>(&inA), static_cast<LHandler*>(&fTop)));
     EXPECT_EQ(b.Focus(), nullptr);
 }
 
@@ -283,8 +273,7 @@ TEST_F(WindowFrame, DrawPortsOfNestedPanesMeasureInTheirOwnCoordinates)
     pane.SetRect({10, 10, 20, 20});
     const LPaneContext context = LPaneContext::FromPane(pane);
     EXPECT_EQ(context.window, frame.Window()->Native());
-    EXPECT_EQ(context.originX, 50);
-    EXPECT_EQ(context.originY, 40);
+    EXPECT_EQ(std::pair(context.originX, context.originY), std::pair(50, 40));
     LDrawPort port(context);
     ASSERT_NE(port.Port().Context(), nullptr) << "the measuring canvas";
     EXPECT_EQ(port.Port().Origin(), (CLPoint{50, 40}));
