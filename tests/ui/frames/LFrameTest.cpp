@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -14,9 +15,8 @@ TEST(LFrame, KeepsChildrenAndPassesItsStateToNewOnes)
     auto pane = std::make_unique<LPane>(&frame, &frame);
     EXPECT_EQ(frame.Children().Count(), 1u);
     EXPECT_EQ(pane->Flags() & 0xFFu, 0x8Fu) << "host shown, host active and key window passed on";
-    EXPECT_EQ(frame.PaneAt(1), pane.get());
-    EXPECT_EQ(frame.PaneAt(2), nullptr);
-    EXPECT_EQ(frame.PaneAt(0), nullptr);
+    EXPECT_EQ(std::tuple(frame.PaneAt(0), frame.PaneAt(1), frame.PaneAt(2)),
+              (std::tuple<LPane*, LPane*, LPane*>(nullptr, pane.get(), nullptr)));
 
     frame.SetState(kEventTransparent);
     LPane late(&frame, &frame);
@@ -106,21 +106,15 @@ struct TabFrame : ::testing::Test {
 
 TEST_F(TabFrame, MovesForwardAndBackwardWithWrap)
 {
-    EXPECT_TRUE(frame.MoveFocus(LFocusDir::Forward)) << "from no focus the move starts past the end";
-    EXPECT_EQ(frame.Focus(), &a);
-    EXPECT_TRUE(a.Flags() & kPaneFocused);
-    EXPECT_TRUE(a.Flags() & kPaneFocusShown);
-    EXPECT_FALSE(frame.MoveFocus(LFocusDir::Forward));
-    EXPECT_EQ(frame.Focus(), &b);
-    EXPECT_FALSE(a.Flags() & kPaneFocused);
-    EXPECT_FALSE(frame.MoveFocus(LFocusDir::Forward));
-    EXPECT_EQ(frame.Focus(), &c);
-    EXPECT_TRUE(frame.MoveFocus(LFocusDir::Forward)) << "wrapped to the first";
-    EXPECT_EQ(frame.Focus(), &a);
-    EXPECT_TRUE(frame.MoveFocus(LFocusDir::Backward));
-    EXPECT_EQ(frame.Focus(), &c);
-    EXPECT_FALSE(frame.MoveFocus(LFocusDir::Backward));
-    EXPECT_EQ(frame.Focus(), &b);
+    // From no focus the move starts past the end; a move that wraps says so.
+    const std::tuple<LFocusDir, bool, LPane*> moves[] = {
+        {LFocusDir::Forward, true, &a}, {LFocusDir::Forward, false, &b}, {LFocusDir::Forward, false, &c},
+        {LFocusDir::Forward, true, &a}, {LFocusDir::Backward, true, &c}, {LFocusDir::Backward, false, &b}};
+    for (const auto& [dir, wrapped, focus] : moves) {
+        EXPECT_EQ(frame.MoveFocus(dir), wrapped);
+        EXPECT_EQ(frame.Focus(), focus);
+        EXPECT_EQ((a.Flags() & (kPaneFocused | kPaneFocusShown)) != 0, focus == &a);
+    }
 }
 
 TEST_F(TabFrame, SkipsDisabledHiddenAndNonStops)
