@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 const CLRect kRect{10, 10, 20, 20};
@@ -68,8 +70,7 @@ TEST(LRingFrame, RingOnlyWhenShownActiveAndFocused)
     EXPECT_EQ(port.Count(0u), 900);
     ring.Draw(port, kRect, 0x7);
     EXPECT_NE(port.Pixel(7, 7), 0u);
-    EXPECT_EQ(port.Pixel(6, 6), 0u);
-    EXPECT_EQ(port.Pixel(10, 10), 0u);
+    EXPECT_EQ(std::pair(port.Pixel(6, 6), port.Pixel(10, 10)), std::pair(0u, 0u));
 }
 
 TEST(LBevelFrame, PaintsOnePixelOutsideTheRect)
@@ -82,11 +83,8 @@ TEST(LBevelFrame, PaintsOnePixelOutsideTheRect)
         LOriginScope origin(port.OffsetOrigin(5, 5));
         bevel.Draw(port, {0, 0, 10, 10}, state);
         uint32_t topLeft = state & 0x2 ? 0xFF808080u : 0xFFC0C0C0u;
-        EXPECT_EQ(port.Pixel(4, 4), topLeft);
-        EXPECT_EQ(port.Pixel(4, 10), topLeft);
-        EXPECT_EQ(port.Pixel(15, 15), 0xFFFFFFFFu);
-        EXPECT_EQ(port.Pixel(15, 10), 0xFFFFFFFFu);
-        EXPECT_EQ(port.Pixel(5, 5), 0u);
-        EXPECT_EQ(port.Pixel(14, 14), 0u);
+        EXPECT_EQ(std::tuple(port.Pixel(4, 4), port.Pixel(4, 10), port.Pixel(15, 15), port.Pixel(15, 10),
+                             port.Pixel(5, 5), port.Pixel(14, 14)),
+                  std::tuple(topLeft, topLeft, 0xFFFFFFFFu, 0xFFFFFFFFu, 0u, 0u)) << state;
     }
 }
