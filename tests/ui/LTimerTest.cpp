@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <string>
 #include <vector>
 
@@ -68,9 +70,8 @@ protected:
 TEST_F(LTimerTest, EqualDueTimesFireInStartOrderOnePerDispatch)
 {
     LTimer a(&fOwner), b(&fOwner), c(&fOwner);
-    a.Start(10);
-    b.Start(10);
-    c.Start(10);
+    for (LTimer* t : {&a, &b, &c})
+        t->Start(10);
     EXPECT_EQ(LTimer::DispatchDue(kStart + 10, nullptr, nullptr, true).recipient, &fOwner);
     EXPECT_EQ(Next(kStart + 10), &b);
     EXPECT_EQ(Next(kStart + 10), &c);
@@ -95,12 +96,13 @@ TEST_F(LTimerTest, PeriodicTimerRearmsFromItsScheduleOrFromNowWhenLate)
     LTimer t(&fOwner);
     t.StartPeriodic(100);
     EXPECT_EQ(t.Mode(), 0);
-    EXPECT_EQ(DispatchAll(kStart + 130), 1);
-    EXPECT_EQ(t.Due(), kStart + 200); // on schedule: due + period is still ahead
-    // Dispatched 350 ms late: one expiry, re-armed at now + period, no burst.
-    EXPECT_EQ(DispatchAll(kStart + 550), 1);
-    EXPECT_EQ(t.Due(), kStart + 650);
-    EXPECT_EQ(DispatchAll(kStart + 550), 0);
+    // On schedule, due + period is still ahead; dispatched 350 ms late: one expiry, re-armed at
+    // now + period, no burst.
+    for (const auto& [now, fired, due] : {std::tuple(kStart + 130, 1, kStart + 200), {kStart + 550, 1, kStart + 650},
+                                          {kStart + 550, 0, kStart + 650}}) {
+        EXPECT_EQ(DispatchAll(now), fired) << now;
+        EXPECT_EQ(t.Due(), due) << now;
+    }
     t.Stop();
     EXPECT_FALSE(t.IsArmed());
     EXPECT_EQ(DispatchAll(kStart + 5000), 0);
@@ -171,10 +173,9 @@ TEST_F(LTimerTest, RestartMovesTheTimerAndDestructionUnlinksIt)
 
 TEST_F(LTimerTest, WaitUntilSleepsOnlyWhatIsLeft)
 {
-    // Sleeping on the virtual clock moves it by exactly the time slept.
+    // Sleeping on the virtual clock moves it by exactly the time slept; kStart + 10 is already past.
     LTimer::WaitUntil(kStart, 50);
-    EXPECT_EQ(Now(), kStart + 50);
-    LTimer::WaitUntil(kStart, 10); // already past
+    LTimer::WaitUntil(kStart, 10);
     LTimer::Delay(0);
     EXPECT_EQ(Now(), kStart + 50);
     LTimer::Delay(7);
