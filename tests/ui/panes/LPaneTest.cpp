@@ -63,23 +63,15 @@ TEST_F(PaneInHost, SetStateCallsStateChangedOnlyOnChange)
 {
     pane.SetState(kEventShow);
     EXPECT_TRUE(pane.events.empty()) << "already shown";
-    pane.SetState(kEventMoved);
-    pane.SetState(kEventMoved);
-    pane.SetState(kEventPrefsChanged);
-    pane.SetState(40);
+    for (int32_t e : std::initializer_list<int32_t>{kEventMoved, kEventMoved, kEventPrefsChanged, 40})
+        pane.SetState(e);
     EXPECT_EQ(pane.events, (std::vector<int32_t>{8, 8, 23, 40})) << "flagless events always arrive";
     EXPECT_EQ(pane.Flags(), 0x8Fu);
-
-    pane.SetState(kEventDisable);
-    pane.SetState(kEventDisable);
-    pane.SetState(kEventTransparent);
-    pane.SetState(kEventInTransparent);
-    pane.SetState(kEventFocusOnClick);
+    for (int32_t e : {kEventDisable, kEventDisable, kEventTransparent, kEventInTransparent, kEventFocusOnClick})
+        pane.SetState(e);
     EXPECT_EQ(pane.Flags(), 0x8Du | 0x10 | 0x20 | 0x800);
-    pane.SetState(kEventNoFocusOnClick);
-    pane.SetState(kEventNotTransparent);
-    pane.SetState(kEventNotInTransparent);
-    pane.SetState(kEventNotKeyWindow);
+    for (int32_t e : {kEventNoFocusOnClick, kEventNotTransparent, kEventNotInTransparent, kEventNotKeyWindow})
+        pane.SetState(e);
     EXPECT_EQ(pane.Flags(), 0x0Du);
 }
 
@@ -87,23 +79,17 @@ TEST_F(PaneInHost, FocusStopEventsSwitchRingPlacement)
 {
     pane.SetState(kEventTakeFocusOuter);
     EXPECT_EQ(pane.Flags() & 0x300u, 0x300u);
-    pane.events.clear();
-    pane.SetState(kEventTakeFocus);
-    EXPECT_EQ(pane.Flags() & 0x300u, 0x100u);
-    EXPECT_EQ(pane.events, (std::vector<int32_t>{18, 19}));
-
-    pane.events.clear();
-    pane.SetState(kEventTakeFocus);
-    EXPECT_TRUE(pane.events.empty());
-    pane.SetState(kEventTakeFocusOuter);
-    EXPECT_EQ(pane.Flags() & 0x300u, 0x300u);
-    EXPECT_EQ(pane.events, (std::vector<int32_t>{18, 20}));
-
-    pane.events.clear();
-    pane.SetState(kEventNoFocus);
-    EXPECT_EQ(pane.Flags() & 0x300u, 0x200u) << "18 clears only the Tab stop";
-    pane.SetState(kEventNoFocus);
-    EXPECT_EQ(pane.events, (std::vector<int32_t>{18}));
+    // A repeated event changes nothing; 18 clears only the Tab stop.
+    const std::tuple<std::vector<int32_t>, uint32_t, std::vector<int32_t>> steps[] = {
+        {{kEventTakeFocus}, 0x100u, {18, 19}}, {{kEventTakeFocus, kEventTakeFocusOuter}, 0x300u, {18, 20}},
+        {{kEventNoFocus, kEventNoFocus}, 0x200u, {18}}};
+    for (const auto& [events, flags, seen] : steps) {
+        pane.events.clear();
+        for (int32_t e : events)
+            pane.SetState(e);
+        EXPECT_EQ(pane.Flags() & 0x300u, flags);
+        EXPECT_EQ(pane.events, seen);
+    }
 }
 
 TEST_F(PaneInHost, FocusShownFollowsFlagsAndInvalidatesTheRing)
@@ -184,18 +170,18 @@ TEST_F(PaneInHost, RequestsClimbTheParentChain)
     EXPECT_FALSE(pane.AdvanceFocus(LFocusDir::Forward, LFocusRestart::Yes));
     pane.SetState(kEventTakeFocus);
     EXPECT_FALSE(pane.AdvanceFocus(LFocusDir::Backward, LFocusRestart::No));
-    ASSERT_EQ(top.seen.size(), 3u);
-    EXPECT_EQ(top.seen[0].type, "LPane_ReqFocus");
-    EXPECT_EQ(top.seen[1].type, "LPane_UpdateNow");
-    EXPECT_EQ(top.seen[2].type, "LPane_ReqFocus");
-    for (const auto& m : top.seen)
+    std::vector<std::string> types;
+    for (const auto& m : top.seen) {
+        types.push_back(m.type);
         EXPECT_EQ(m.subject, &pane);
+    }
+    EXPECT_EQ(types, (std::vector<std::string>{"LPane_ReqFocus", "LPane_UpdateNow", "LPane_ReqFocus"}));
 
     // A nested pane's capture request passes through the middle pane to the top.
     LPane inner(&pane, &pane);
     LMessage::Send(LMessage(LPane::msgReqCapture, &inner, &pane));
-    EXPECT_EQ(top.seen.back().type, "LPane_ReqCapture");
-    EXPECT_EQ(top.seen.back().subject, &inner);
+    EXPECT_EQ(std::pair(top.seen.back().type, top.seen.back().subject),
+              std::pair(std::string("LPane_ReqCapture"), static_cast<LHandler*>(&inner)));
 }
 
 TEST(LPane, HitTestAndOverlapAtRectangleEdges)
@@ -229,9 +215,8 @@ TEST(LPane, OriginInAddsContextOriginsAndRect)
     middle.contextDy = 7;
     LPane pane(nullptr, &middle);
     pane.SetRect({1, 2, 3, 4});
-    EXPECT_EQ(pane.OriginIn(nullptr), (CLPoint{106, 209}));
-    EXPECT_EQ(pane.OriginIn(&middle), (CLPoint{1, 2}));
-    EXPECT_EQ(pane.OriginIn(&window), (CLPoint{6, 9}));
+    EXPECT_EQ((std::vector<CLPoint>{pane.OriginIn(nullptr), pane.OriginIn(&middle), pane.OriginIn(&window)}),
+              (std::vector<CLPoint>{{106, 209}, {1, 2}, {6, 9}}));
     EXPECT_EQ(LPaneContext::FromPane(pane).WindowToLocal({106, 209}), (CLPoint{1, 2}));
 }
 
@@ -282,10 +267,8 @@ TEST(CCursorHookList, DispatchStopsAtFirstHookThatSetsTheCursor)
         return 1;
     };
     int one = 1, two = 2, three = 3;
-    CCursorHookList::Add(no, &one);
-    CCursorHookList::Add(no, &one);
-    CCursorHookList::Add(yes, &two);
-    CCursorHookList::Add(no, &three);
+    for (const auto& [hook, context] : {std::pair(no, &one), {no, &one}, {yes, &two}, {no, &three}})
+        CCursorHookList::Add(hook, context);
     EXPECT_TRUE(CCursorHookList::Dispatch(4));
     EXPECT_EQ(calls, (std::vector<int>{114, 2}));
     CCursorHookList::Remove(yes, &two);
