@@ -83,8 +83,8 @@ TEST_F(WindowFrame, OwnsAWindowAndIsNoChildOfItsHost)
         ASSERT_NE(frame.Window(), nullptr);
         EXPECT_EQ(frame.Window()->GetOwner(), &frame);
         EXPECT_EQ(frame.Host(), &host);
-        EXPECT_EQ(host.Children().Count(), 0u);
-        EXPECT_EQ(host.ChildWindows().Count(), 1u) << "announced as a child window";
+        // Announced as a child window, not as a child pane.
+        EXPECT_EQ(std::pair(host.Children().Count(), host.ChildWindows().Count()), std::pair(0u, 1u));
         EXPECT_EQ(LPaneContext::FromPane(frame).window, frame.Window()->Native());
     }
     EXPECT_EQ(host.ChildWindows().Count(), 0u);
@@ -100,13 +100,10 @@ TEST_F(WindowFrame, ShowingSizesAndActivatesTheFrame)
     EXPECT_EQ(frame.Rect(), (CLRect{0, 0, 300, 200}));
     EXPECT_EQ(frame.GetWindowContentRect(), (CLRect{100, 120, 400, 320}));
     frame.ShowWindow();
-    EXPECT_TRUE(frame.Window()->IsVisible());
-    EXPECT_TRUE(frame.IsFullyActive());
-    EXPECT_TRUE(frame.Flags() & kPaneKeyWindow);
+    EXPECT_TRUE(frame.Window()->IsVisible() && frame.IsFullyActive() && (frame.Flags() & kPaneKeyWindow));
     EXPECT_GE(fTop.Count("LFrame_Activate"), 1);
     frame.HideWindow();
-    EXPECT_FALSE(frame.Window()->IsVisible());
-    EXPECT_FALSE(frame.Flags() & kPaneHostShown);
+    EXPECT_FALSE(frame.Window()->IsVisible() || (frame.Flags() & kPaneHostShown));
 }
 
 TEST_F(WindowFrame, ClicksGoToTheLastChildUnderTheMouse)
@@ -226,11 +223,10 @@ TEST_F(WindowFrame, CursorMessagesTrackThePaneUnderTheMouse)
     fMouse.location = {110, 110};
     LMessage::Send(LMessage(LWindow::msgCursor, frame.Window(), &frame));
     EXPECT_EQ(LFrame::MousePane(), &left);
-    EXPECT_EQ(left.seen, (std::vector<std::string>{"LMouse_Cursor"}));
     fMouse.location = {170, 110};
     LMessage::Send(LMessage(LWindow::msgCursor, frame.Window(), &frame));
     EXPECT_EQ(LFrame::MousePane(), &right);
-    EXPECT_EQ(left.seen.back(), "LMouse_Leave") << "the pane the mouse left hears of it";
+    EXPECT_EQ(left.seen, (std::vector<std::string>{"LMouse_Cursor", "LMouse_Leave"})) << "the pane the mouse left hears of it";
     EXPECT_EQ(right.seen, (std::vector<std::string>{"LMouse_Cursor"}));
     LFrame::ClearMousePane();
     EXPECT_EQ(right.seen.back(), "LMouse_Leave");
@@ -278,8 +274,7 @@ TEST_F(WindowFrame, DrawPortsOfNestedPanesMeasureInTheirOwnCoordinates)
     ASSERT_NE(port.Port().Context(), nullptr) << "the measuring canvas";
     EXPECT_EQ(port.Port().Origin(), (CLPoint{50, 40}));
     EXPECT_EQ(port.Port().Clip().GetBounds(), (CLRect{0, 0, 200, 100})) << "the nested frame in its own coordinates";
-    EXPECT_EQ(pane.OriginIn(nullptr), (CLPoint{60, 50}));
-    EXPECT_EQ(pane.OriginIn(&nested), (CLPoint{10, 10}));
+    EXPECT_EQ(std::pair(pane.OriginIn(nullptr), pane.OriginIn(&nested)), std::pair(CLPoint{60, 50}, CLPoint{10, 10}));
 }
 
 } // namespace
