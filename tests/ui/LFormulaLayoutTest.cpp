@@ -148,8 +148,9 @@ TEST(LFormulaLayout, MessageBoxWithAndWithoutCancel)
         EXPECT_TRUE(undefined.empty());
         // OK sits at the bottom right; with Cancel, both buttons take the wider width.
         EXPECT_EQ(frame[1].Rect(), cancelShown ? (CLRect{292, 48, 372, 68}) : (CLRect{302, 48, 372, 68}));
-        if (cancelShown)
+        if (cancelShown) {
             EXPECT_EQ(frame[2].Rect(), (CLRect{200, 48, 280, 68}));
+        }
         EXPECT_EQ(frame[4].Rect(), (CLRect{20, 20, 52, 52}));
         EXPECT_EQ(frame[3].Rect(), (CLRect{72, 20, 372, 36}));
     }

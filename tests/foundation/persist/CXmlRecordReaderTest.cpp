@@ -202,8 +202,9 @@ TEST(CXmlRecordReader, ReportsTruncatedFilesAsFoundButIncomplete)
         LObjectPtr r = ReadBack(cut, &found, &complete);
         EXPECT_TRUE(found) << cut.size();
         EXPECT_FALSE(complete) << cut.size();
-        if (cut == withNul)
+        if (cut == withNul) {
             EXPECT_EQ(Dump(r.get()), Dump(ReadText(Element("num=\"3\"")).get()));
+        }
     }
 }
 

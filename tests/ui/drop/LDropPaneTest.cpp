@@ -108,8 +108,9 @@ TEST_F(DropPanes, AReceiverSortsTheDragMessages)
         {LDrop::msgDrop, CDropReceiver::kOther}, {"LMouse_Click", CDropReceiver::kOther}};
     for (const auto& [type, expected] : sequence) {
         EXPECT_EQ(int(receiver.Classify(LMessage(type, drop, &pane))), expected) << type;
-        if (expected == CDropReceiver::kEnter)
+        if (expected == CDropReceiver::kEnter) {
             EXPECT_EQ(receiver.CurrentDrag(), drop);
+        }
     }
 }
 
