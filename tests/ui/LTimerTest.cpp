@@ -254,7 +254,7 @@ TEST_F(LTimerBlockingTest, BlockedTimerFiresOnTheFirstDispatchAfterTheDialogEnds
     t.Start(10, LTimer::kModeModal);
     EXPECT_EQ(DispatchAll(kStart + 10, &dialog, &dialog), 0);
     // Blocked while the dialog runs; due at once when it ended.
-    EXPECT_EQ(std::pair(LTimer::MsUntilNext(&dialog, &dialog, true), MsUntilNext()), std::pair(LTimer::kMaxDelay, 0u));
+    EXPECT_EQ((std::pair{LTimer::MsUntilNext(&dialog, &dialog, true), MsUntilNext()}), std::pair(LTimer::kMaxDelay, 0u));
     fTimerOwner.expired.clear();
     EXPECT_EQ(DispatchAll(kStart + 11), 1);
     EXPECT_EQ(fTimerOwner.expired, (std::vector<LHandler*>{&t}));

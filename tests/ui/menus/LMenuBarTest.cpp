@@ -81,7 +81,7 @@ TEST_F(MenuFixture, TheShippedBarHasItsMenusTitlesAndKeys)
     LMenu* parent = nullptr;
     EXPECT_EQ(bar.FindMenuPosition(zoom, &parent), 6);
     EXPECT_EQ(parent, bar.FindMenu("DISPLAY"));
-    EXPECT_EQ(std::pair(bar.FindMenuPosition(edit, &parent), parent), std::pair(2, static_cast<LMenu*>(nullptr)));
+    EXPECT_EQ((std::pair{bar.FindMenuPosition(edit, &parent), parent}), std::pair(2, static_cast<LMenu*>(nullptr)));
 }
 
 TEST_F(MenuFixture, TheApplicationMenuTakesOverTheProgramsAndKeepsQuitNative)

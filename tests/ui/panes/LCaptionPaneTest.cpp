@@ -42,11 +42,9 @@ struct CaptionInHost : ::testing::Test {
 TEST_F(CaptionInHost, WidthsComeFromTheFont)
 {
     caption.SetText(LStringRef("Sample rate"));
-    EXPECT_EQ(caption.PrefWidth(nullptr, 0), Ceil(font->Advance("Sample rate")));
-    EXPECT_EQ(caption.PrefWidth(nullptr, -13), Ceil(font->Advance("M")));
+    EXPECT_EQ(std::tuple(caption.PrefWidth(nullptr, 0), caption.PrefWidth(nullptr, -13), caption.PrefWidth(nullptr, -11)),
+              std::tuple(Ceil(font->Advance("Sample rate")), Ceil(font->Advance("M")), 0));
     EXPECT_EQ(caption.Text(), "Sample rate") << "the reference text is put back";
-    EXPECT_EQ(caption.PrefWidth(nullptr, -11), 0);
-    EXPECT_GT(caption.PrefWidth(nullptr, 0), caption.PrefWidth(nullptr, -13));
 }
 
 TEST_F(CaptionInHost, HeightsByHintAndMode)
@@ -102,8 +100,7 @@ TEST_F(CaptionInHost, CaptionsLetClicksThroughTitlesTakeThem)
         LTitlePane title(&host, &host);
         title.SetRect({0, 0, 50, 20});
         EXPECT_EQ(title.HitTest({5, 5}), &title);
-        EXPECT_EQ(title.Alignment(), CTextDrawer::kAlignRight);
-        EXPECT_EQ(top.Count(LTitlePane::msgConstructing), 1);
+        EXPECT_EQ(std::pair(int(title.Alignment()), top.Count(LTitlePane::msgConstructing)), std::pair(int(CTextDrawer::kAlignRight), 1));
     }
     EXPECT_EQ(top.Count(LTitlePane::msgDestructing), 1);
 }
