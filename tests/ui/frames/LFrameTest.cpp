@@ -37,8 +37,7 @@ TEST(LFrame, PassesStateEventsDown)
     pane.events.clear();
 
     frame.SetState(kEventHide);
-    EXPECT_FALSE(nested.Flags() & kPaneHostShown);
-    EXPECT_FALSE(pane.Flags() & kPaneHostShown);
+    EXPECT_FALSE((nested.Flags() | pane.Flags()) & kPaneHostShown);
     frame.SetState(kEventShow);
     EXPECT_TRUE(pane.Flags() & kPaneHostShown);
 
@@ -152,16 +151,13 @@ TEST_F(TabFrame, RequestsFromNestedFramesClimb)
     EXPECT_EQ(nested.Focus(), nullptr) << "focus on click is off";
     inner2.SetState(kEventFocusOnClick);
     inner2.FocusOnClick();
-    EXPECT_EQ(nested.Focus(), &inner2);
-    EXPECT_EQ(frame.Focus(), &nested);
-    EXPECT_TRUE(nested.Flags() & kPaneFocused);
-    EXPECT_TRUE(inner2.Flags() & kPaneFocusShown);
-    EXPECT_EQ(frame.FocusTarget(), &inner2);
+    EXPECT_EQ(std::tuple(nested.Focus(), frame.Focus(), frame.FocusTarget()),
+              (std::tuple<LPane*, LPane*, LPane*>(&inner2, &nested, &inner2)));
+    EXPECT_TRUE((nested.Flags() & kPaneFocused) && (inner2.Flags() & kPaneFocusShown));
 
     frame.MoveFocus(LFocusDir::Forward);
     EXPECT_EQ(frame.Focus(), &a) << "nested frame is last in the order: wrap to a";
-    EXPECT_FALSE(inner2.Flags() & kPaneFocused);
-    EXPECT_FALSE(nested.Flags() & kPaneFocused);
+    EXPECT_FALSE((inner2.Flags() | nested.Flags()) & kPaneFocused);
     frame.MoveFocus(LFocusDir::Backward);
     EXPECT_EQ(frame.Focus(), &nested);
     EXPECT_EQ(nested.Focus(), &inner2) << "entering backward restarts at the nested frame's last stop";
@@ -198,10 +194,10 @@ TEST_F(TabFrame, TabKeyPassesOnFromTheEndOfANestedFrame)
 TEST_F(TabFrame, FocusNearestTakesTheClosestStop)
 {
     // Distances are the largest edge overshoot: a and c are 50 away, b 35.
-    EXPECT_TRUE(frame.FocusNearest({100, 55}));
-    EXPECT_EQ(frame.Focus(), &b);
-    EXPECT_TRUE(frame.FocusNearest({-10, 45}));
-    EXPECT_EQ(frame.Focus(), &c);
+    for (const auto& [at, nearest] : {std::pair(CLPoint{100, 55}, static_cast<LPane*>(&b)), {CLPoint{-10, 45}, &c}}) {
+        EXPECT_TRUE(frame.FocusNearest(at));
+        EXPECT_EQ(frame.Focus(), nearest);
+    }
     for (LPane* p : {static_cast<LPane*>(&a), static_cast<LPane*>(&b), static_cast<LPane*>(&c)})
         p->SetState(kEventDisable);
     EXPECT_FALSE(frame.FocusNearest({0, 0}));
