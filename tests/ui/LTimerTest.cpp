@@ -6,11 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
-#include <tuple>
-
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {

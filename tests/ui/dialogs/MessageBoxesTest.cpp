@@ -114,17 +114,20 @@ TEST_F(SaveChanges, ReturnSavesEscapeKeepsOpenThirdButtonDiscards)
     }
     EXPECT_EQ(Ask([this] { PressReturn(); }), CSaveChangesDialog::kSave);
     EXPECT_EQ(Ask([this] { PressEscape(); }), CSaveChangesDialog::kKeepOpen);
-    CSaveChangesDialog* current = nullptr;
-    app->onModalStep = nullptr;
-    {
+    // The third button discards; the close box keeps the document open.
+    for (const auto& [type, button, answer] : {std::tuple(LDialog::msgSelected, 3, CSaveChangesDialog::kDiscard),
+                                               {"LWindow_Close", 0, CSaveChangesDialog::kKeepOpen}}) {
         CSaveChangesDialog question(app.get(), nullptr);
-        current = &question;
+        app->modalSteps = 0;
         app->onModalStep = [&](LModalDialog&) {
-            LMessage::Send(LMessage(LDialog::msgSelected, const_cast<LStdButton*>(&current->Button(3)), current));
+            LHandler* subject = button ? static_cast<LHandler*>(const_cast<LStdButton*>(&question.Button(3)))
+                                       : static_cast<LHandler*>(question.Window());
+            LMessage::Send(LMessage(type, subject, &question));
             Nudge(0);
         };
-        EXPECT_EQ(question.Run(0), CSaveChangesDialog::kDiscard);
-        EXPECT_EQ(question.Answer(), CSaveChangesDialog::kDiscard);
+        const int32_t reply = question.Run(0);
+        EXPECT_EQ(std::pair(reply, question.Answer()), std::pair(int32_t(answer), int32_t(answer))) << type;
+        EXPECT_EQ(app->modalSteps, 1);
     }
 }
 
@@ -139,17 +142,6 @@ TEST_F(SaveChanges, AQuitWithoutAskingEndsTheQuestionAsIfCancelled)
     EXPECT_EQ(Ask([&] { ++steps; }), CSaveChangesDialog::kKeepOpen) << "a question asked later ends at once";
     EXPECT_EQ(steps, 2) << "each question took one step";
     plat::Application::Shared().Reset();
-}
-
-TEST_F(SaveChanges, TheCloseBoxKeepsTheDocumentOpen)
-{
-    CSaveChangesDialog question(app.get(), nullptr);
-    app->onModalStep = [&](LModalDialog&) {
-        LMessage::Send(LMessage("LWindow_Close", question.Window(), &question));
-        Nudge(0);
-    };
-    EXPECT_EQ(question.Run(0), CSaveChangesDialog::kKeepOpen);
-    EXPECT_EQ(app->modalSteps, 1);
 }
 
 TEST_F(SaveChanges, TheQuestionNamesTheDocumentOrUntitled)

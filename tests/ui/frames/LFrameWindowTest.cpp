@@ -93,7 +93,7 @@ TEST_F(WindowFrame, OwnsAWindowAndIsNoChildOfItsHost)
     EXPECT_EQ(host.Children().Count(), 1u);
 }
 
-TEST_F(WindowFrame, ShowingSizesAndActivatesTheFrame)
+TEST_F(WindowFrame, ShowingSizesAndActivatesTheFrameAndTheCloseBoxHidesIt)
 {
     LFrame frame(&fTop, nullptr, Def());
     frame.SetWindowContentRect({100, 120, 400, 320});
@@ -104,6 +104,10 @@ TEST_F(WindowFrame, ShowingSizesAndActivatesTheFrame)
     EXPECT_GE(fTop.Count("LFrame_Activate"), 1);
     frame.HideWindow();
     EXPECT_FALSE(frame.Window()->IsVisible() || (frame.Flags() & kPaneHostShown));
+    frame.ShowWindow();
+    fDriver.CloseByUser(*frame.Window()->Native());
+    EXPECT_EQ(fTop.Count("LFrame_Close"), 1);
+    EXPECT_FALSE(frame.Window()->IsVisible()) << "the close came back to the frame, which hides";
 }
 
 TEST_F(WindowFrame, ClicksGoToTheLastChildUnderTheMouse)
@@ -121,16 +125,6 @@ TEST_F(WindowFrame, ClicksGoToTheLastChildUnderTheMouse)
         fDriver.Click(At(frame, x, y));
     EXPECT_EQ(first.seen, std::vector<std::string>{"LMouse_Click"});
     EXPECT_EQ(second.seen, std::vector<std::string>{"LMouse_Click"});
-}
-
-TEST_F(WindowFrame, CloseBoxHidesTheWindowUnlessSomeoneTakesTheClose)
-{
-    LFrame frame(&fTop, nullptr, Def());
-    frame.SetWindowContentRect({100, 100, 400, 300});
-    frame.ShowWindow();
-    fDriver.CloseByUser(*frame.Window()->Native());
-    EXPECT_EQ(fTop.Count("LFrame_Close"), 1);
-    EXPECT_FALSE(frame.Window()->IsVisible()) << "the close came back to the frame, which hides";
 }
 
 TEST_F(WindowFrame, TabWrapsInsideAWindowAndIsConsumed)
@@ -233,30 +227,25 @@ TEST_F(WindowFrame, CursorMessagesTrackThePaneUnderTheMouse)
     EXPECT_EQ(LFrame::MousePane(), nullptr);
 }
 
-TEST_F(WindowFrame, FocusRequestsFromAnotherWindowPassUnchanged)
-{
-    LFrame a(&fTop, nullptr, Def());
-    LFrame b(&fTop, nullptr, Def());
-    StopPane inA(&a, {0, 0, 10, 10});
-    fTop.seen.clear();
-    LMessage result;
-    b.HandleMessage(result, LMessage(LPane::msgReqFocus, &inA, &b));
-    EXPECT_EQ(std::tuple(result.type, result.subject, result.recipient),
-              std::tuple(LPane::msgReqFocus, static_cast<LHandler*>(&inA), static_cast<LHandler*>(&fTop)));
-    EXPECT_EQ(b.Focus(), nullptr);
-}
-
-TEST_F(WindowFrame, FloatingWindowsPassWhatTheyDoNotTakeToTheFrontDocument)
+TEST_F(WindowFrame, WhatAFrameDoesNotTakePassesOn)
 {
     LFrame document(&fTop, nullptr, Def());
     document.SetWindowContentRect({100, 100, 300, 200});
     document.ShowWindow();
     LFrame palette(&fTop, nullptr, Def(LWindowDef::kLayerFloating));
+    StopPane inPalette(&palette, {0, 0, 10, 10});
+    fTop.seen.clear();
+    // A focus request from another window passes unchanged.
     LMessage result;
+    document.HandleMessage(result, LMessage(LPane::msgReqFocus, &inPalette, &document));
+    EXPECT_EQ(std::tuple(result.type, result.subject, result.recipient),
+              std::tuple(LPane::msgReqFocus, static_cast<LHandler*>(&inPalette), static_cast<LHandler*>(&fTop)));
+    EXPECT_EQ(document.Focus(), nullptr);
+    // A floating window passes to the front document, a document window's frame to its parent.
     palette.HandleMessage(result, LMessage("CApp_Something", &palette, &palette));
     EXPECT_EQ(result.recipient, &document);
     document.HandleMessage(result, LMessage("CApp_Something", &document, &document));
-    EXPECT_EQ(result.recipient, &fTop) << "a document window's frame passes to its parent";
+    EXPECT_EQ(result.recipient, &fTop);
 }
 
 TEST_F(WindowFrame, DrawPortsOfNestedPanesMeasureInTheirOwnCoordinates)
