@@ -27,7 +27,7 @@ struct ClipboardTest : ::testing::Test {
     LClipboard clipboard;
 };
 
-TEST_F(ClipboardTest, HeldTextPastesEvenAfterAnotherProgramChangedThePasteboard)
+TEST_F(ClipboardTest, HeldTextPastesEvenAfterTheBoardChangedAndOtherTypesFallBackToTheBoard)
 {
     clipboard.Put(std::make_unique<LTextScrap>(LStringRef("copied here")));
     EXPECT_EQ(BoardText(), "copied here");
@@ -37,12 +37,9 @@ TEST_F(ClipboardTest, HeldTextPastesEvenAfterAnotherProgramChangedThePasteboard)
     LTextScrap paste(LStringRef{});
     EXPECT_TRUE(clipboard.CanPaste(paste) && clipboard.Fetch(paste));
     EXPECT_EQ(paste.Text(), "copied here");
-}
-
-TEST_F(ClipboardTest, HeldScrapOfAnotherTypeFallsBackToThePasteboard)
-{
+    // A held scrap of another type falls back to the pasteboard.
     clipboard.Put(std::make_unique<FaderScrap>());
-    LTextScrap paste(LStringRef{});
+    paste.SetText(LStringRef{});
     EXPECT_FALSE(clipboard.CanPaste(paste) || clipboard.Fetch(paste));
 
     plat::Pasteboard::General().SetText(plat::Pasteboard::kTypeText, "from elsewhere");
@@ -51,7 +48,7 @@ TEST_F(ClipboardTest, HeldScrapOfAnotherTypeFallsBackToThePasteboard)
     EXPECT_TRUE(clipboard.CanPaste(FaderScrap())) << "the held scrap's own type";
 }
 
-TEST_F(ClipboardTest, EmptyTextKeepsThePasteboardButIsHeld)
+TEST_F(ClipboardTest, EmptyTextIsHeldWithoutTouchingTheBoardAndPutAndClearLetGoOfTheHeldReference)
 {
     plat::Pasteboard::General().SetText(plat::Pasteboard::kTypeText, "before");
     const uint32_t changes = plat::Pasteboard::General().ChangeCount();
@@ -63,10 +60,8 @@ TEST_F(ClipboardTest, EmptyTextKeepsThePasteboardButIsHeld)
     LTextScrap paste(LStringRef("x"));
     EXPECT_TRUE(clipboard.Fetch(paste));
     EXPECT_TRUE(paste.Text().IsEmpty()) << "the held empty scrap wins";
-}
-
-TEST_F(ClipboardTest, PutAndClearLetGoOfTheHeldReference)
-{
+    // Put and Clear let go of the held reference.
+    plat::Pasteboard::General().Clear();
     LRef keep(LString::Make("records"));
     clipboard.Put(std::make_unique<FaderScrap>());
     clipboard.SetHeldReference(keep);
@@ -76,7 +71,6 @@ TEST_F(ClipboardTest, PutAndClearLetGoOfTheHeldReference)
     clipboard.Clear();
     EXPECT_FALSE(clipboard.HeldReference());
     EXPECT_EQ(clipboard.Held(), nullptr);
-    LTextScrap paste(LStringRef{});
     EXPECT_FALSE(clipboard.Fetch(paste));
 }
 

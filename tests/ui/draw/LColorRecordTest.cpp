@@ -24,7 +24,7 @@ TEST(LColorRecord, EqualityByIdOrByKey)
     EXPECT_FALSE(e.Equals(c));  // an id never equals a colour without one
 }
 
-TEST(LColorRecord, SharedRecordsAreInterned)
+TEST(LColorRecord, SharedRecordsAreInternedAndRgbOnesLeaveWithTheLastHandle)
 {
     EXPECT_EQ(CColor::Grey(2), CColor::Grey(2));
     EXPECT_EQ(std::tuple(int(CColor::Grey(2)->red), int(CColor::Grey(4)->blue), int(CColor::Grey(9)->red), CColor::Grey(9)->index),
@@ -36,10 +36,6 @@ TEST(LColorRecord, SharedRecordsAreInterned)
     EXPECT_EQ(a.Get(), b.Get());
     CColor::AssignRGBA(b, LRGB{1, 2, 3}, 0, 0.5f);
     EXPECT_NE(a.Get(), b.Get());
-}
-
-TEST(LColorRecord, RgbRecordsLeaveTheRegistryWithTheLastHandle)
-{
     LColorRecord key;
     std::tie(key.red, key.green, key.index) = std::tuple(77, 1, 12345);
     {
@@ -55,7 +51,7 @@ TEST(LColorRecord, RgbRecordsLeaveTheRegistryWithTheLastHandle)
     EXPECT_NE(LColorRecord::FindRegistered(grey), nullptr);
 }
 
-TEST(LColorRecord, NamedIdsDrawInTheDesktopColours)
+TEST(LColorRecord, NamedIdsDrawInTheDesktopColoursAndRgbClampsUnsigned)
 {
     plat::Color focus = CColor::FromId(4)->PlatformColor();
     EXPECT_EQ(focus.red, CColor::FromId(5)->PlatformColor().red);
@@ -64,11 +60,8 @@ TEST(LColorRecord, NamedIdsDrawInTheDesktopColours)
     plat::Color own = held->PlatformColor();
     EXPECT_DOUBLE_EQ(own.blue, 0.2);
     EXPECT_EQ(std::pair(own.red, own.alpha), std::pair(1.0, 0.5));
-}
-
-TEST(LRGB, SetClampsUnsigned)
-{
     LRGB rgb;
     rgb.Set(300, -1, 12);
     EXPECT_EQ(rgb, (LRGB{255, 255, 12}));
 }
+

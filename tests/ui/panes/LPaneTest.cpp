@@ -75,7 +75,7 @@ TEST_F(PaneInHost, SetStateCallsStateChangedOnlyOnChange)
     EXPECT_EQ(pane.Flags(), 0x0Du);
 }
 
-TEST_F(PaneInHost, FocusStopEventsSwitchRingPlacement)
+TEST_F(PaneInHost, FocusStopEventsSwitchRingPlacementAndFocusShownInvalidatesTheRing)
 {
     pane.SetState(kEventTakeFocusOuter);
     EXPECT_EQ(pane.Flags() & 0x300u, 0x300u);
@@ -90,10 +90,6 @@ TEST_F(PaneInHost, FocusStopEventsSwitchRingPlacement)
         EXPECT_EQ(pane.Flags() & 0x300u, flags);
         EXPECT_EQ(pane.events, seen);
     }
-}
-
-TEST_F(PaneInHost, FocusShownFollowsFlagsAndInvalidatesTheRing)
-{
     pane.SetState(kEventTakeFocusOuter);
     EXPECT_FALSE(pane.Flags() & kPaneFocusShown);
     host.updates.clear();
