@@ -30,12 +30,14 @@ void ExpectResults(std::initializer_list<Case> cases)
 
 } // namespace
 
-TEST(LFormula, StatementsGiveTheLastValue)
+TEST(LFormula, StatementsGiveTheLastValueAndArithmeticWrapsIn32Bits)
 {
     ExpectResults({
         {"a=2;b=a*3", 6}, {"", 0}, {";;;", 0}, {"1;2;3", 3}, {"1+2*3-4/2", 5}, {"(1+2)*3", 9}, {"7/2", 3},
         {"-7/2", -3}, {"-2*3", -6}, {"2--3", 5}, {"A=1;a", 0, "names are case-sensitive"},
         {"x = 4 ;\ty\t= x +\t1; y", 5, "blanks and tabs are skipped"},
+        {"2147483647+1", INT_MIN}, {"(-2147483647-1)/(0-1)", INT_MIN}, {"-(-2147483647-1)", INT_MIN},
+        {"65536*65536", 0}, {"99999999999", 1215752191, "digits accumulate in 32 bits"},
     });
 }
 
@@ -48,14 +50,6 @@ TEST(LFormula, RunsStringHandlesAndAZeroDivisorEndsTheTerm)
     EXPECT_EQ(std::pair(Eval("6/0*2"), Eval("5/0")), std::pair(2, 0));
     EXPECT_EQ(formula.Run("y=6/0+1"), 1);
     EXPECT_EQ(formula.GetVariable("y"), 1);
-}
-
-TEST(LFormula, ArithmeticWrapsIn32Bits)
-{
-    ExpectResults({
-        {"2147483647+1", INT_MIN}, {"(-2147483647-1)/(0-1)", INT_MIN}, {"-(-2147483647-1)", INT_MIN},
-        {"65536*65536", 0}, {"99999999999", 1215752191, "digits accumulate in 32 bits"},
-    });
 }
 
 TEST(LFormula, LineBreaksEndStatements)

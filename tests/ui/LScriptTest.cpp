@@ -57,7 +57,7 @@ std::string Report(std::string_view text)
 
 } // namespace
 
-TEST(LScript, StatementsAndTheirValues)
+TEST(LScript, StatementsLogicElementsAndLoops)
 {
     ExpectResults({
         {"x=5;y=x++;x*10+y", 65}, {"a=1;b=2;a+b", 3}, {"", 0}, {"x=2;x+=3;x", 5}, {"x=2;x+=3", 5},
@@ -65,12 +65,10 @@ TEST(LScript, StatementsAndTheirValues)
         {"x=2;x*=3;x-=1;x/=2", 2}, {"x=y=3;x+y", 6}, {"x=5;y=x++;z=++x;z*10+y", 75}, {"x=5;x--;--x;x", 3},
         {"1+2*3-8/4", 5}, {"a=3;b=4;a*b-a/b+a-b", 11, "fused forms with variable operands"},
         {"- - 5", 5}, {"a=5;-a", -5}, {"!0*10+!7", 10},
-    });
-}
-
-TEST(LScript, LogicAndComparisons)
-{
-    ExpectResults({
+        {"a=4;a[2]", 4}, {"a=4;b=(a[2]=9);a*10+b", 49}, {"a=4;a.size", 4}, {"a=4;b=(a.size=3);a*10+b", 43},
+        {"a=4;c=1;c+a[0]", 5}, {"a=4;a[0]++", 5}, {"a=4;a[0]+=2", 6}, {"a=4;a[0]+=2;a[1][2]=1;a[0]++;a", 4},
+        {"i=0;s=0;@(i<5)(s+=i;i++);s", 10}, {"i=0;@(i<5)i++", 0, "a loop's value is 0"},
+        {"@1 1; 3", 3, "an endless loop stops at the pass cap"}, {"i=0;@1 @1 i++; 4", 4}, {"f#(@1 1);f()+5", 5},
         {"0|5", 5}, {"2|0", 1}, {"3&4", 4}, {"0&4", 0}, {"2^3", 1}, {"2^2", 0},
         {"x=0;1|(x=5);x", 0, "the right side of | is skipped"},
         {"x=0;0&(x=5);x", 0, "the right side of & is skipped"},
@@ -79,19 +77,13 @@ TEST(LScript, LogicAndComparisons)
     });
 }
 
-TEST(LScript, NumbersNamesAndComments)
+TEST(LScript, NumbersNamesCommentsAndDivisionsThatNeverTrap)
 {
     ExpectResults({
         {"1.75", 1}, {".5", 0}, {"1.2.3", 1, "a second point ends the number"},
         {"\"ab\"  \"cd\" = 4; abcd", 4, "adjacent literals form one name"}, {"\"a b\" = 2; \"a b\" * 3", 6},
         {"/* x **/ 5 */ 7", 7}, {"/* x */ 5", 5}, {"// c\n 6", 6},
         {"4294967297", 1, "digits accumulate in 32 bits"}, {"2147483647+1", INT_MIN},
-    });
-}
-
-TEST(LScript, DivisionNeverTraps)
-{
-    ExpectResults({
         {"6/0", 0}, {"x=6;y=0;x/y", 0, "fused form"}, {"x=6;x/=0;x", 0}, {"x=6;x/=0;", 0}, {"a=6;a[1]/=0", 0},
         {"a=0;6/a[1]", 0}, {"-2147483648/-1", INT_MIN}, {"x=-2147483648;x/=-1;x", INT_MIN},
         {"abs(-2147483648)", INT_MIN},
@@ -119,22 +111,6 @@ TEST(LScript, FunctionsArgumentsAndBuiltins)
         {"f#(g=3); g=1; f(); g", 1, "a name first used in a body is a local"},
         {"g=1; f#(g=3); f(); g", 3, "a global known before the body is shared"},
         {"f#(a=$0+1;a);a=5;f(1)*10+a", 25},
-    });
-}
-
-TEST(LScript, ElementsReadAsTheirBase)
-{
-    ExpectResults({
-        {"a=4;a[2]", 4}, {"a=4;b=(a[2]=9);a*10+b", 49}, {"a=4;a.size", 4}, {"a=4;b=(a.size=3);a*10+b", 43},
-        {"a=4;c=1;c+a[0]", 5}, {"a=4;a[0]++", 5}, {"a=4;a[0]+=2", 6}, {"a=4;a[0]+=2;a[1][2]=1;a[0]++;a", 4},
-    });
-}
-
-TEST(LScript, LoopsRunAndStop)
-{
-    ExpectResults({
-        {"i=0;s=0;@(i<5)(s+=i;i++);s", 10}, {"i=0;@(i<5)i++", 0, "a loop's value is 0"},
-        {"@1 1; 3", 3, "an endless loop stops at the pass cap"}, {"i=0;@1 @1 i++; 4", 4}, {"f#(@1 1);f()+5", 5},
     });
 }
 
