@@ -139,7 +139,7 @@ TEST_F(LTimerTest, HugeDelaysAreClampedSoOrderingHolds)
     EXPECT_EQ(periodic.Period(), 0x7FFFFFFFu);
 }
 
-TEST_F(LTimerTest, StartAndStartPeriodicAskTheMainLoopToReschedule)
+TEST_F(LTimerTest, StartsAskTheMainLoopToRescheduleAndWaitUntilSleepsOnlyWhatIsLeft)
 {
     int calls = 0;
     LTimer::SetRescheduleHook([](void* context) { ++*static_cast<int*>(context); }, &calls);
@@ -149,6 +149,13 @@ TEST_F(LTimerTest, StartAndStartPeriodicAskTheMainLoopToReschedule)
     t.Stop();  // a stop needs no new schedule
     LTimer::SetRescheduleHook(nullptr, nullptr);
     EXPECT_EQ(calls, 2);
+    // Sleeping on the virtual clock moves it by exactly the time slept; kStart + 10 is already past.
+    LTimer::WaitUntil(kStart, 50);
+    LTimer::WaitUntil(kStart, 10);
+    LTimer::Delay(0);
+    EXPECT_EQ(Now(), kStart + 50);
+    LTimer::Delay(7);
+    EXPECT_EQ(Now(), kStart + 57);
 }
 
 TEST_F(LTimerTest, RestartMovesTheTimerAndDestructionUnlinksIt)
@@ -165,17 +172,6 @@ TEST_F(LTimerTest, RestartMovesTheTimerAndDestructionUnlinksIt)
     EXPECT_EQ(DispatchAll(kStart + 40, &outsider), 0); // now in the blocked list
     gone.reset();
     EXPECT_EQ(DispatchAll(kStart + 40), 0);
-}
-
-TEST_F(LTimerTest, WaitUntilSleepsOnlyWhatIsLeft)
-{
-    // Sleeping on the virtual clock moves it by exactly the time slept; kStart + 10 is already past.
-    LTimer::WaitUntil(kStart, 50);
-    LTimer::WaitUntil(kStart, 10);
-    LTimer::Delay(0);
-    EXPECT_EQ(Now(), kStart + 50);
-    LTimer::Delay(7);
-    EXPECT_EQ(Now(), kStart + 57);
 }
 
 // The blocking rules, cell by cell. The owner sits inside a document frame that may be

@@ -70,7 +70,7 @@ struct ModalDialog : ::testing::Test {
     }
 };
 
-TEST_F(ModalDialog, ReturnAndEscapeEndTheModalRun)
+TEST_F(ModalDialog, ReturnEscapeAndButtonsPressedByMouseEndTheModalRun)
 {
     int presses = 0;
     loop.step = [&](LModalDialog&) { if (++presses == 3) Press(13); };
@@ -81,10 +81,7 @@ TEST_F(ModalDialog, ReturnAndEscapeEndTheModalRun)
         loop.step = [&](LModalDialog&) { Press(key); };
         EXPECT_EQ(dialog.RunModal(), result) << int(key);
     }
-}
-
-TEST_F(ModalDialog, ButtonsPressedByMouseGiveTheSameResults)
-{
+    // Buttons pressed by mouse give the same results.
     for (const auto& [button, result] : {std::pair(&cancel, 2u), {&ok, 1u}}) {
         loop.step = [&](LModalDialog&) { LMessage::Send(LMessage(LDialog::msgSelected, button, &dialog)); };
         EXPECT_EQ(dialog.ModalStep(100), result);
@@ -93,7 +90,7 @@ TEST_F(ModalDialog, ButtonsPressedByMouseGiveTheSameResults)
     EXPECT_EQ(dialog.ModalStep(100), 0u) << "the result is reset at every step";
 }
 
-TEST_F(ModalDialog, InactiveOrMissingButtonsLetTheKeyPass)
+TEST_F(ModalDialog, InactiveOrMissingButtonsLetTheKeyPassAndOnlyTheOwnTimerTurnsTheStep)
 {
     ok.SetState(kEventDisable);
     loop.seen.clear();
@@ -106,10 +103,6 @@ TEST_F(ModalDialog, InactiveOrMissingButtonsLetTheKeyPass)
     EXPECT_EQ(loop.Count(LKeyboard::msgDown), 2) << "no cancel button: Escape passes on";
     Press('a');
     EXPECT_EQ(loop.Count(LKeyboard::msgDown), 3);
-}
-
-TEST_F(ModalDialog, OwnTimerKeepsTheStepTurning)
-{
     loop.step = [&](LModalDialog& d) {
         LTimer other(&d);
         LMessage result;

@@ -131,7 +131,7 @@ TEST_F(SaveChanges, ReturnSavesEscapeKeepsOpenThirdButtonDiscards)
     }
 }
 
-TEST_F(SaveChanges, AQuitWithoutAskingEndsTheQuestionAsIfCancelled)
+TEST_F(SaveChanges, TheQuestionNamesTheDocumentAndAQuitWithoutAskingEndsItAsIfCancelled)
 {
     int steps = 0;
     const auto quit = [&] {
@@ -142,10 +142,6 @@ TEST_F(SaveChanges, AQuitWithoutAskingEndsTheQuestionAsIfCancelled)
     EXPECT_EQ(Ask([&] { ++steps; }), CSaveChangesDialog::kKeepOpen) << "a question asked later ends at once";
     EXPECT_EQ(steps, 2) << "each question took one step";
     plat::Application::Shared().Reset();
-}
-
-TEST_F(SaveChanges, TheQuestionNamesTheDocumentOrUntitled)
-{
     (void)Ask([this] { PressReturn(); }, "Stage.snx");
     EXPECT_EQ(message, "Do you want to save the changes made to the document “Stage.snx”?");
     EXPECT_FALSE(title.empty());
