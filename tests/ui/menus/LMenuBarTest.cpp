@@ -164,7 +164,7 @@ TEST_F(MenuFixture, ChecksKeepDisabledAndKeysFindOnlyEnabledLeaves)
     EXPECT_EQ(bar.SelectKey("sZ"), nullptr);
 }
 
-TEST_F(MenuFixture, ARedirectTargetCatchesEverySelection)
+TEST_F(MenuFixture, ARedirectTargetCatchesEverySelectionAndItemsAddedInOnePassMakeOneUpdate)
 {
     LMenuBar bar(&app, "APP", shipped.get());
     bar.ResetItems();
@@ -175,11 +175,6 @@ TEST_F(MenuFixture, ARedirectTargetCatchesEverySelection)
     LMenuBar::SetCommandTarget(nullptr);
     EXPECT_EQ(catcher.seen, (std::vector<std::string>{"LMenuItem_Selected"}));
     EXPECT_EQ(bar.SelectCommand("LStdCmd_Open"), Item(bar, "FILE", 1));
-}
-
-TEST_F(MenuFixture, ItemsAddedInOnePassMakeOneUpdateThatClimbsTheChain)
-{
-    LMenuBar bar(&app, "APP", shipped.get());
     RunTimers();
     app.seen.clear();
     LMenu* window = bar.FindMenu("WINDOW");
@@ -192,7 +187,7 @@ TEST_F(MenuFixture, ItemsAddedInOnePassMakeOneUpdateThatClimbsTheChain)
     EXPECT_EQ(window->Native()->ItemAt(9)->Title(), "Document");
 }
 
-TEST_F(MenuFixture, TheTracerFindsTheMenuAndTheBarAboveAHandler)
+TEST_F(MenuFixture, TheTracerFindsTheMenuAndTheBarAboveAHandlerAndADeletedMenuLeavesTheBar)
 {
     LMenuBar bar(&app, "APP", shipped.get());
     LMenu* zoom = bar.FindMenu("VIEW");
@@ -201,11 +196,6 @@ TEST_F(MenuFixture, TheTracerFindsTheMenuAndTheBarAboveAHandler)
     EXPECT_EQ(found, &bar);
     EXPECT_EQ(LMenuTracer::Trace(zoom->ItemAt(0), "", nullptr), zoom);
     EXPECT_EQ(LMenuTracer::Trace(zoom->ItemAt(0), "NONE", &found), nullptr);
-}
-
-TEST_F(MenuFixture, DeletingAMenuTakesItOutOfTheBar)
-{
-    LMenuBar bar(&app, "APP", shipped.get());
     LMenu* faders = bar.FindMenu("FADERS");
     const size_t registered = LMenu::Registry().size();
     delete faders;
