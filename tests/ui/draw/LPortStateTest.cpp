@@ -80,7 +80,7 @@ TEST(LPortState, DrawingIsClippedToExactlyTheClipRegion)
     EXPECT_EQ(empty.Count(0u), 100) << "an empty clip lets nothing be drawn";
 }
 
-TEST(LPortState, OriginScopeTranslatesDrawingAndComesBack)
+TEST(LPortState, OriginAndStateScopesComeBackSoTheNextScopeAppliesAgain)
 {
     DrawTestPort port(20, 20);
     {
@@ -95,18 +95,15 @@ TEST(LPortState, OriginScopeTranslatesDrawingAndComesBack)
     EXPECT_EQ(port.Clip().GetBounds(), (CLRect{0, 0, 20, 20}));
     LFillRectOp({0, 0, 1, 1}, Black()).Draw(port);
     EXPECT_EQ(port.Pixel(0, 0), kBlack);
+    DrawTestPort small(10, 10);
+    LClipScope clip(small.PushClip(LRegion(CLRect{0, 0, 2, 2})));
+    uint8_t before = small.ChangeFlags();
+    {
+        LPortStateScope scope(small);
+        EXPECT_EQ(small.ChangeFlags() & LPortState::kClipChanged, 0);
+    }
+    EXPECT_EQ(small.ChangeFlags(), before);
+    LFillRectOp({0, 0, 10, 10}, Black()).Draw(small);
+    EXPECT_EQ(small.Count(kBlack), 4);
 }
 
-TEST(LPortState, StateScopeRestoresFlagsSoTheNextScopeAppliesAgain)
-{
-    DrawTestPort port(10, 10);
-    LClipScope clip(port.PushClip(LRegion(CLRect{0, 0, 2, 2})));
-    uint8_t before = port.ChangeFlags();
-    {
-        LPortStateScope scope(port);
-        EXPECT_EQ(port.ChangeFlags() & LPortState::kClipChanged, 0);
-    }
-    EXPECT_EQ(port.ChangeFlags(), before);
-    LFillRectOp({0, 0, 10, 10}, Black()).Draw(port);
-    EXPECT_EQ(port.Count(kBlack), 4);
-}

@@ -51,7 +51,7 @@ TEST_F(LayoutFrame, RectChangePlacesTheChildrenInFrameCoordinatesAndRelayoutRuns
     EXPECT_EQ(ok->fSetCount, 0);
 }
 
-TEST_F(LayoutFrame, NewChildAndPrefChangeAskForADeferredPass)
+TEST_F(LayoutFrame, NewChildAndPrefChangeAskForADeferredPassThatASmallFramePassesToItsHost)
 {
     top.seen.clear();
     LPane late(&frame, &frame);
@@ -60,10 +60,6 @@ TEST_F(LayoutFrame, NewChildAndPrefChangeAskForADeferredPass)
     top.seen.clear();
     LMessage::Send(LMessage(LPane::msgPref, ok, &frame));
     EXPECT_EQ(top.Count("LPane_Defer"), 1);
-}
-
-TEST_F(LayoutFrame, DeferredPassOfASmallFrameAsksItsHost)
-{
     frame.SetRect({0, 0, 100, 50});
     top.seen.clear();
     LMessage::Send(LMessage(LPane::msgDeferred, &frame, &frame));

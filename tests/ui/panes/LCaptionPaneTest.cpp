@@ -39,16 +39,12 @@ struct CaptionInHost : ::testing::Test {
     int32_t Ceil(double value) const { return static_cast<int32_t>(std::ceil(value)); }
 };
 
-TEST_F(CaptionInHost, WidthsComeFromTheFont)
+TEST_F(CaptionInHost, WidthsComeFromTheFontAndHeightsByHintAndMode)
 {
     caption.SetText(LStringRef("Sample rate"));
     EXPECT_EQ(std::tuple(caption.PrefWidth(nullptr, 0), caption.PrefWidth(nullptr, -13), caption.PrefWidth(nullptr, -11)),
               std::tuple(Ceil(font->Advance("Sample rate")), Ceil(font->Advance("M")), 0));
     EXPECT_EQ(caption.Text(), "Sample rate") << "the reference text is put back";
-}
-
-TEST_F(CaptionInHost, HeightsByHintAndMode)
-{
     caption.SetText(LStringRef("one two three four five six seven eight\nnine"));
     const int32_t line = Ceil(font->LineHeight());
     const int32_t ascender = Ceil(font->Ascender());

@@ -77,7 +77,7 @@ TEST_F(LWindowTest, ADefinitionWithoutKindOrWithoutDesktopMakesNoNativeWindow)
     EXPECT_EQ(LWindowDef::Default().layer, 1u);
 }
 
-TEST_F(LWindowTest, NativeOperationsConvertToTopLeftScreenCoordinates)
+TEST_F(LWindowTest, NativeOperationsAndInvalidationConvertCoordinates)
 {
     auto doc = Make(9);
     EXPECT_TRUE(doc->IsClosable() && doc->IsResizable());
@@ -90,12 +90,7 @@ TEST_F(LWindowTest, NativeOperationsConvertToTopLeftScreenCoordinates)
     EXPECT_EQ(doc->Native()->Title(), "Untitled");
     auto dialog = Make(0);
     EXPECT_FALSE(dialog->IsResizable() || dialog->IsClosable());
-}
-
-TEST_F(LWindowTest, InvalidationFlipsAgainstTheContentHeight)
-{
-    auto doc = Make(9);
-    doc->SetContentRect(CLRect{100, 200, 500, 450});
+    // Invalidation flips against the content height.
     plat::View* content = doc->GetContentView();
     content->ClearDirty();
     doc->InvalidateRect(LRegion(CLRect{10, 20, 30, 60}));
