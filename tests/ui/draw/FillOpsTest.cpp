@@ -30,12 +30,11 @@ uint32_t BlendOnGrey(const LBrushRef& brush, uint32_t mode)
 
 TEST(LBrush, EqualityOfHandles)
 {
-    EXPECT_TRUE(LBrushRef() == LBrushRef());
-    EXPECT_FALSE(LBrushRef() == LBrush::Make(4));
-    EXPECT_FALSE(LBrush::Make(4) == LBrushRef());
-    EXPECT_TRUE(LBrush::Make(4) == LBrush::Make(4));
-    EXPECT_FALSE(LBrush::Make(4) == LBrush::Make(3));
-    EXPECT_FALSE(LBrush::MakeRGB(1, 2, 3) == LBrush::MakeRGB(1, 2, 4));
+    for (const auto& [a, b, equal] : {std::tuple(LBrushRef(), LBrushRef(), true), {LBrushRef(), LBrush::Make(4), false},
+                                      {LBrush::Make(4), LBrushRef(), false}, {LBrush::Make(4), LBrush::Make(4), true},
+                                      {LBrush::Make(4), LBrush::Make(3), false},
+                                      {LBrush::MakeRGB(1, 2, 3), LBrush::MakeRGB(1, 2, 4), false}})
+        EXPECT_EQ(a == b, equal);
     EXPECT_EQ(LBrush::Make(9)->red, 0);
 }
 
@@ -50,7 +49,7 @@ TEST(LFillRectOp, BlendModesOfFills)
     EXPECT_EQ(BlendOnGrey(rgb, 3), 0xFFFF80A0u);            // screen: 0x40 + 0x80 - 0x40 * 0x80 / 255
 }
 
-TEST(LFillRegionOp, FillsEveryRectangleOfTheRegion)
+TEST(LFillRegionOp, FillsEveryRectangleOfTheRegionAndAnEmptyOneNothing)
 {
     DrawTestPort port(10, 10);
     LRegion region(CLRect{0, 0, 2, 2});
@@ -59,17 +58,13 @@ TEST(LFillRegionOp, FillsEveryRectangleOfTheRegion)
     op.Draw(port);
     EXPECT_EQ(port.Count(0xFF0000FFu), 4 + 9 - 1);
     EXPECT_EQ(port.Pixel(4, 4), 0u);
-}
-
-TEST(LFillRegionOp, EmptyRegionDrawsNothingAndLeavesNormalBlending)
-{
-    DrawTestPort port(4, 4);
-    LFillRegionOp op(LRegion(), LBrush::Make(4));
-    op.blendMode = 1;
-    op.Draw(port);
-    EXPECT_EQ(port.Count(0u), 16);
-    EXPECT_EQ(port.canvas.CurrentBlendMode(), plat::BlendMode::Normal);
-    EXPECT_EQ(port.canvas.SaveDepth(), 0);
+    DrawTestPort empty(4, 4);
+    LFillRegionOp none(LRegion(), LBrush::Make(4));
+    none.blendMode = 1;
+    none.Draw(empty);
+    EXPECT_EQ(empty.Count(0u), 16);
+    EXPECT_EQ(empty.canvas.CurrentBlendMode(), plat::BlendMode::Normal);
+    EXPECT_EQ(empty.canvas.SaveDepth(), 0);
 }
 
 TEST(LFrameRectOp, OutlinesTheRectWithItsInsets)

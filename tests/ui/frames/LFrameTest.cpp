@@ -141,7 +141,7 @@ TEST_F(TabFrame, FocusTargetFollowsTheFocusPane)
     EXPECT_FALSE(a.Flags() & kPaneFocusShown) << "an inactive pane shows no ring";
 }
 
-TEST_F(TabFrame, RequestsFromNestedFramesClimb)
+TEST_F(TabFrame, RequestsFromNestedFramesClimbAndTabPassesOnFromTheirEnd)
 {
     LFrame nested(&frame, &frame);
     nested.SetRect({0, 100, 200, 200});
@@ -161,14 +161,7 @@ TEST_F(TabFrame, RequestsFromNestedFramesClimb)
     frame.MoveFocus(LFocusDir::Backward);
     EXPECT_EQ(frame.Focus(), &nested);
     EXPECT_EQ(nested.Focus(), &inner2) << "entering backward restarts at the nested frame's last stop";
-}
-
-TEST_F(TabFrame, TabKeyPassesOnFromTheEndOfANestedFrame)
-{
-    LFrame nested(&frame, &frame);
-    nested.SetRect({0, 100, 200, 200});
-    StopPane inner1(&nested, {0, 0, 10, 10});
-    StopPane inner2(&nested, {20, 0, 30, 10});
+    // The Tab key passes on from the end of the nested frame.
     LKeyboard keyboard;
     keyboard.character = 9;
     inner1.AdvanceFocus(LFocusDir::Forward, LFocusRestart::Yes);
