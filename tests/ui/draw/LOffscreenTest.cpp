@@ -38,7 +38,7 @@ TEST(LOffscreen, NullAndUndrawableOffscreensAnswerEmpty)
     EXPECT_FALSE(Make(100000, 4).IsValid());
 }
 
-TEST(LOffscreen, ImagesAreCachedUntilDrawingAndNotWhileLocked)
+TEST(LOffscreen, ImagesAreCachedUntilDrawingAndCopyThePixels)
 {
     LOffscreen offscreen = Make(4, 4);
     auto first = offscreen.MakeImage();
@@ -51,30 +51,27 @@ TEST(LOffscreen, ImagesAreCachedUntilDrawingAndNotWhileLocked)
     offscreen.UnlockContext();
     auto after = offscreen.MakeImage();
     EXPECT_EQ(offscreen.MakeImage(), after);
-}
-
-TEST(LOffscreen, ImagesCopyThePixels)
-{
-    LOffscreen offscreen = Make(4, 4);
-    auto before = offscreen.MakeImage();
+    // Images copy the pixels.
+    LOffscreen drawn = Make(4, 4);
+    auto blank = drawn.MakeImage();
     {
-        LBitmapContext port(offscreen);
+        LBitmapContext port(drawn);
         EXPECT_EQ(port.StateByte(0), 1);
         EXPECT_EQ(port.StateByte(1), 32);
         LFillRectOp({0, 0, 2, 2}, LBrush::Make(4)).Draw(port);
         LFillRectOp({-5, -5, 50, 50}, LBrush::Make(3)).Draw(port);  // clipped to the image
     }
-    EXPECT_EQ(before->Pixel(0, 0), 0u);
-    auto after = offscreen.MakeImage();
-    EXPECT_EQ(after->Pixel(3, 3), 0xFFFFFFFFu);
+    EXPECT_EQ(blank->Pixel(0, 0), 0u);
+    auto filled = drawn.MakeImage();
+    EXPECT_EQ(filled->Pixel(3, 3), 0xFFFFFFFFu);
     // Raw pixels: premultiplied words in padded rows.
-    const uint8_t* bytes = offscreen.PixelBuffer();
+    const uint8_t* bytes = drawn.PixelBuffer();
     uint32_t word;
-    std::memcpy(&word, bytes + offscreen.RowBytes() * 3 + 3 * 4, 4);
+    std::memcpy(&word, bytes + drawn.RowBytes() * 3 + 3 * 4, 4);
     EXPECT_EQ(word, 0xFFFFFFFFu);
 }
 
-TEST(LOffscreen, OpaqueFormImagesHaveNoTransparency)
+TEST(LOffscreen, OpaqueGreyAndSixteenBitFormsStoreWhatWasDrawn)
 {
     LOffscreen offscreen = Make(2, 1, 0);
     {
@@ -85,6 +82,35 @@ TEST(LOffscreen, OpaqueFormImagesHaveNoTransparency)
     auto image = offscreen.MakeImage();
     EXPECT_EQ(image->Pixel(0, 0), 0xFF800000u);
     EXPECT_EQ(image->Pixel(1, 0), 0xFF000000u);
+    LOffscreen grey;
+    grey.Create(10, 1, 1, true, 0);
+    {
+        LBitmapContext greyPort(grey);
+        greyPort.Context()->SetFillColor({1, 1, 1, 1});
+        greyPort.Context()->FillRect({0, 0, 3, 1});
+        greyPort.Context()->FillRect({8, 0, 1, 1}); // x, y, width, height
+    }
+    // White pixels 0-2 and 8, most significant bit first; no alpha: black, not transparent.
+    const uint8_t* bits = grey.PixelBuffer();
+    EXPECT_EQ(std::pair(bits[0], bits[1]), std::pair(uint8_t(0xE0), uint8_t(0x80)));
+    auto greyImage = grey.MakeImage();
+    EXPECT_EQ(std::pair(greyImage->Pixel(1, 0), greyImage->Pixel(4, 0)), std::pair(0xFFFFFFFFu, 0xFF000000u));
+
+    LOffscreen colour;
+    colour.Create(2, 1, 16, false, 0);
+    {
+        LBitmapContext greyPort(colour);
+        greyPort.Context()->SetFillColor({1, 0.5, 0, 1});
+        greyPort.Context()->FillRect({0, 0, 1, 1});
+    }
+    const uint8_t* words = colour.PixelBuffer();
+    const uint16_t word = uint16_t(words[0] | words[1] << 8);
+    EXPECT_EQ(std::pair(word >> 10, word & 31), std::pair(31, 0));
+    EXPECT_NEAR((word >> 5) & 31, 16, 1);
+    EXPECT_EQ(words[2] | words[3] << 8, 0) << "the second pixel stays black";
+    // Writing the buffer directly shows in the next greyImage.
+    colour.PixelBuffer()[2] = 31;
+    EXPECT_EQ(colour.MakeImage()->Pixel(1, 0), 0xFF0000FFu);
 }
 
 TEST(LOffscreen, EveryFormHasItsLayout)
@@ -113,39 +139,6 @@ TEST(LOffscreen, EveryFormHasItsLayout)
             << f.width << " " << f.bits;
         EXPECT_NE(offscreen.PixelBuffer(), nullptr);
     }
-}
-
-TEST(LOffscreen, GreyAndSixteenBitFormsStoreWhatWasDrawn)
-{
-    LOffscreen grey;
-    grey.Create(10, 1, 1, true, 0);
-    {
-        LBitmapContext port(grey);
-        port.Context()->SetFillColor({1, 1, 1, 1});
-        port.Context()->FillRect({0, 0, 3, 1});
-        port.Context()->FillRect({8, 0, 1, 1}); // x, y, width, height
-    }
-    // White pixels 0-2 and 8, most significant bit first; no alpha: black, not transparent.
-    const uint8_t* bits = grey.PixelBuffer();
-    EXPECT_EQ(std::pair(bits[0], bits[1]), std::pair(uint8_t(0xE0), uint8_t(0x80)));
-    auto image = grey.MakeImage();
-    EXPECT_EQ(std::pair(image->Pixel(1, 0), image->Pixel(4, 0)), std::pair(0xFFFFFFFFu, 0xFF000000u));
-
-    LOffscreen colour;
-    colour.Create(2, 1, 16, false, 0);
-    {
-        LBitmapContext port(colour);
-        port.Context()->SetFillColor({1, 0.5, 0, 1});
-        port.Context()->FillRect({0, 0, 1, 1});
-    }
-    const uint8_t* words = colour.PixelBuffer();
-    const uint16_t word = uint16_t(words[0] | words[1] << 8);
-    EXPECT_EQ(std::pair(word >> 10, word & 31), std::pair(31, 0));
-    EXPECT_NEAR((word >> 5) & 31, 16, 1);
-    EXPECT_EQ(words[2] | words[3] << 8, 0) << "the second pixel stays black";
-    // Writing the buffer directly shows in the next image.
-    colour.PixelBuffer()[2] = 31;
-    EXPECT_EQ(colour.MakeImage()->Pixel(1, 0), 0xFF0000FFu);
 }
 
 TEST(LOffscreen, ALayerDrawsButHasNoPixelsOrImage)
