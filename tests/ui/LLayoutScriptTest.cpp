@@ -41,7 +41,7 @@ TEST(LLayoutScript, MessageBoxMatchesTheFormulaLayout)
     }
 }
 
-TEST(LLayoutScript, MissingPlacementTextDoesNothing)
+TEST(LLayoutScript, MissingPlacementTextDoesNothingAndPreferredHeightsComeForAWidth)
 {
     FakeLayoutFrame frame;
     frame.Add(10, 10);
@@ -51,6 +51,13 @@ TEST(LLayoutScript, MissingPlacementTextDoesNothing)
     EXPECT_EQ(script.LayoutRect(), (CLRect{0, 0, 30, 40}));
     script.RunLayout(nullptr);
     EXPECT_EQ(frame[1].fSetCount, 0);
+    FakeLayoutFrame bare;
+    LLayoutScript heights(&bare);
+    heights.Load(LayoutResources::MakeList({"PREFH#($0 / 2 + kStdSpc);", "", ""}));
+    int32_t height = -32768;
+    const int32_t width[] = {300};
+    ASSERT_TRUE(heights.Call("PREFH", 1, width, height));
+    EXPECT_EQ(height, 170);
 }
 
 TEST(LLayoutScript, AnErrorAnywhereOrNoTextAtAllBlocksEveryStep)
@@ -68,17 +75,6 @@ TEST(LLayoutScript, AnErrorAnywhereOrNoTextAtAllBlocksEveryStep)
     script.Load(LayoutResources::MakeList({"", "pp(0, 0, 0, 30, 40)", "pp(0, 1, 2, 3, 4)"}));
     EXPECT_TRUE(script.RunPref(nullptr));
     EXPECT_EQ(script.ErrorReport(), "");
-}
-
-TEST(LLayoutScript, PreferredHeightForAWidth)
-{
-    FakeLayoutFrame frame;
-    LLayoutScript script(&frame);
-    script.Load(LayoutResources::MakeList({"PREFH#($0 / 2 + kStdSpc);", "", ""}));
-    int32_t height = -32768;
-    const int32_t width[] = {300};
-    ASSERT_TRUE(script.Call("PREFH", 1, width, height));
-    EXPECT_EQ(height, 170);
 }
 
 TEST(LLayoutScript, LayoutBuiltins)

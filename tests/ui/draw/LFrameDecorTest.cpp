@@ -23,7 +23,7 @@ LRegion AddedArea(const LFrameDecor& decor, uint32_t state)
 
 } // namespace
 
-TEST(LThemeFrame, FrameRegionIsTheBandAroundTheRect)
+TEST(FrameDecor, ThemeBandsAroundTheRectAndRingsOnlyWhenShownActiveAndFocused)
 {
     LThemeFrame frame;
     LRegion band = frame.FrameRegion(kRect);
@@ -34,6 +34,19 @@ TEST(LThemeFrame, FrameRegionIsTheBandAroundTheRect)
     EXPECT_FALSE(frame.Touches(LRegion(CLRect{0, 0, 6, 6}), kRect));
     EXPECT_TRUE(AddedArea(frame, 0).IsEmpty());
     EXPECT_TRUE(AddedArea(frame, 0x4).Equals(band));
+    LRingFrame ring(3);
+    EXPECT_TRUE(AddedArea(ring, 0x3).IsEmpty());
+    LRegion ringBand = AddedArea(ring, 0x7);
+    EXPECT_EQ(ringBand.GetBounds(), (CLRect{7, 7, 23, 23}));
+    EXPECT_FALSE(ringBand.Contains({10, 10}));
+    EXPECT_TRUE(ringBand.Contains({9, 10}));
+
+    DrawTestPort port(30, 30);
+    ring.Draw(port, kRect, 0x3);
+    EXPECT_EQ(port.Count(0u), 900);
+    ring.Draw(port, kRect, 0x7);
+    EXPECT_NE(port.Pixel(7, 7), 0u);
+    EXPECT_EQ(std::pair(port.Pixel(6, 6), port.Pixel(10, 10)), std::pair(0u, 0u));
 }
 
 TEST(LListBoxFrame, FlagsZeroAddNothingAndFocusNeedsActive)
@@ -54,23 +67,6 @@ TEST(LListBoxFrame, FlagsZeroAddNothingAndFocusNeedsActive)
     EXPECT_EQ(focused.Pixel(9, 15), 0xFF000000u | plat::ThemeColors::kEdgeDark);
     EXPECT_NE(focused.Pixel(7, 15), 0u);
     EXPECT_EQ(focused.canvas.SaveDepth(), 0);
-}
-
-TEST(LRingFrame, RingOnlyWhenShownActiveAndFocused)
-{
-    LRingFrame ring(3);
-    EXPECT_TRUE(AddedArea(ring, 0x3).IsEmpty());
-    LRegion band = AddedArea(ring, 0x7);
-    EXPECT_EQ(band.GetBounds(), (CLRect{7, 7, 23, 23}));
-    EXPECT_FALSE(band.Contains({10, 10}));
-    EXPECT_TRUE(band.Contains({9, 10}));
-
-    DrawTestPort port(30, 30);
-    ring.Draw(port, kRect, 0x3);
-    EXPECT_EQ(port.Count(0u), 900);
-    ring.Draw(port, kRect, 0x7);
-    EXPECT_NE(port.Pixel(7, 7), 0u);
-    EXPECT_EQ(std::pair(port.Pixel(6, 6), port.Pixel(10, 10)), std::pair(0u, 0u));
 }
 
 TEST(LBevelFrame, PaintsOnePixelOutsideTheRect)
