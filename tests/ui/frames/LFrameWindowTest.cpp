@@ -110,7 +110,7 @@ TEST_F(WindowFrame, ShowingSizesAndActivatesTheFrameAndTheCloseBoxHidesIt)
     EXPECT_FALSE(frame.Window()->IsVisible()) << "the close came back to the frame, which hides";
 }
 
-TEST_F(WindowFrame, ClicksGoToTheLastChildUnderTheMouse)
+TEST_F(WindowFrame, ClicksGoToTheLastChildUnderTheMouseAndCursorMessagesTrackIt)
 {
     LFrame frame(&fTop, nullptr, Def());
     frame.SetWindowContentRect({100, 100, 400, 300});
@@ -125,6 +125,26 @@ TEST_F(WindowFrame, ClicksGoToTheLastChildUnderTheMouse)
         fDriver.Click(At(frame, x, y));
     EXPECT_EQ(first.seen, std::vector<std::string>{"LMouse_Click"});
     EXPECT_EQ(second.seen, std::vector<std::string>{"LMouse_Click"});
+    // Cursor messages track the pane under the mouse.
+    LFrame tracked(&fTop, nullptr, Def());
+    tracked.SetWindowContentRect({100, 100, 400, 300});
+    MousePane left(&tracked, &tracked);
+    left.SetRect({0, 0, 50, 50});
+    MousePane right(&tracked, &tracked);
+    right.SetRect({60, 0, 110, 50});
+    tracked.ShowWindow();
+
+    fMouse.location = {110, 110};
+    LMessage::Send(LMessage(LWindow::msgCursor, tracked.Window(), &tracked));
+    EXPECT_EQ(LFrame::MousePane(), &left);
+    fMouse.location = {170, 110};
+    LMessage::Send(LMessage(LWindow::msgCursor, tracked.Window(), &tracked));
+    EXPECT_EQ(LFrame::MousePane(), &right);
+    EXPECT_EQ(left.seen, (std::vector<std::string>{"LMouse_Cursor", "LMouse_Leave"})) << "the pane the mouse left hears of it";
+    EXPECT_EQ(right.seen, (std::vector<std::string>{"LMouse_Cursor"}));
+    LFrame::ClearMousePane();
+    EXPECT_EQ(right.seen.back(), "LMouse_Leave");
+    EXPECT_EQ(LFrame::MousePane(), nullptr);
 }
 
 TEST_F(WindowFrame, TabWrapsInsideAWindowAndIsConsumed)
@@ -202,29 +222,6 @@ TEST_F(WindowFrame, CascadeMovesANewWindowOffTheOthers)
         EXPECT_EQ(frames.back()->GetWindowContentRect(), expected);
         frames.back()->ShowWindow();
     }
-}
-
-TEST_F(WindowFrame, CursorMessagesTrackThePaneUnderTheMouse)
-{
-    LFrame frame(&fTop, nullptr, Def());
-    frame.SetWindowContentRect({100, 100, 400, 300});
-    MousePane left(&frame, &frame);
-    left.SetRect({0, 0, 50, 50});
-    MousePane right(&frame, &frame);
-    right.SetRect({60, 0, 110, 50});
-    frame.ShowWindow();
-
-    fMouse.location = {110, 110};
-    LMessage::Send(LMessage(LWindow::msgCursor, frame.Window(), &frame));
-    EXPECT_EQ(LFrame::MousePane(), &left);
-    fMouse.location = {170, 110};
-    LMessage::Send(LMessage(LWindow::msgCursor, frame.Window(), &frame));
-    EXPECT_EQ(LFrame::MousePane(), &right);
-    EXPECT_EQ(left.seen, (std::vector<std::string>{"LMouse_Cursor", "LMouse_Leave"})) << "the pane the mouse left hears of it";
-    EXPECT_EQ(right.seen, (std::vector<std::string>{"LMouse_Cursor"}));
-    LFrame::ClearMousePane();
-    EXPECT_EQ(right.seen.back(), "LMouse_Leave");
-    EXPECT_EQ(LFrame::MousePane(), nullptr);
 }
 
 TEST_F(WindowFrame, WhatAFrameDoesNotTakePassesOn)

@@ -201,7 +201,7 @@ TEST(LPane, HitTestAndOverlapAtRectangleEdges)
     EXPECT_FALSE(pane.Overlaps(LRegion(CLRect{0, 0, 40, 40})));
 }
 
-TEST(LPane, OriginInAddsContextOriginsAndRect)
+TEST(LPane, OriginInAddsContextOriginsAndRectAndPreferredSizesFeedTheFormulaEngine)
 {
     RecordingPane window(nullptr, nullptr);
     window.contextDx = 100;
@@ -214,10 +214,6 @@ TEST(LPane, OriginInAddsContextOriginsAndRect)
     EXPECT_EQ((std::vector<CLPoint>{pane.OriginIn(nullptr), pane.OriginIn(&middle), pane.OriginIn(&window)}),
               (std::vector<CLPoint>{{106, 209}, {1, 2}, {6, 9}}));
     EXPECT_EQ(LPaneContext::FromPane(pane).WindowToLocal({106, 209}), (CLPoint{1, 2}));
-}
-
-TEST(LPane, PreferredSizesFeedTheFormulaEngine)
-{
     LPane plain(nullptr, nullptr);
     EXPECT_EQ(std::tuple(plain.PrefWidth(nullptr, -1), plain.PrefWidth(nullptr, 0), plain.PrefHeight(nullptr, 300)),
               std::tuple(0, 16, 16));
