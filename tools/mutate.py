@@ -237,21 +237,24 @@ def sole_catchers(path):
 
 
 def compare(before_path, after_path):
-    """Lists the faults caught in the first results but not in the second, for the second's folders."""
+    """Lists the faults caught in the first results but not in the second, for the second's folders;
+    counts apart those the second run has not tried yet."""
     after = {result_key(r): r for r in read_results(after_path)}
     folders = {key[0] for key in after}
-    lost = 0
+    lost = not_run = 0
     for r in read_results(before_path):
         later = after.get(result_key(r))
-        if r["folder"] not in folders:
+        if r["folder"] not in folders or r["outcome"] != "caught":
             continue
-        if r["outcome"] == "caught" and (later is None or later["outcome"] != "caught"):
-            state = later["outcome"] if later else "not run"
+        if later is None:
+            not_run += 1
+        elif later["outcome"] != "caught":
             print(f"{r['folder']}: {r['file']}:{r['line']}:{r['column']} {r['operator']} "
-                  f"{r['original']!r} -> {r['replacement']!r} ({state}; caught before by {' '.join(r['tests']) or r['detail']})")
+                  f"{r['original']!r} -> {r['replacement']!r} ({later['outcome']}; caught before by "
+                  f"{' '.join(r.get('tests', [])) or r['detail']})")
             lost += 1
-    print(f"{lost} faults caught before and not after")
-    return 1 if lost else 0
+    print(f"{lost} faults caught before and not after" + (f"; {not_run} caught before not tried yet" if not_run else ""))
+    return 1 if lost or not_run else 0
 
 
 def self_test():
