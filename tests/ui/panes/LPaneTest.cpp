@@ -1,6 +1,7 @@
 #include "tests/ui/panes/PaneTestKit.h"
 #include "tests/ui/FakeLayoutFrame.h"
 #include "ui/layout/LFormulaLayout.h"
+#include "ui/panes/LDrawPort.h"
 #include "ui/panes/CCursorHookList.h"
 #include "ui/panes/CUIDict.h"
 #include "foundation/core/LString.h"
@@ -269,6 +270,20 @@ TEST(CCursorHookList, DispatchStopsAtFirstHookThatSetsTheCursor)
     EXPECT_EQ(calls, (std::vector<int>{115, 315}));
     CCursorHookList::Remove(no, &one);
     CCursorHookList::Remove(no, &three);
+}
+
+TEST(LDrawPort, TakesTheContextsClipOriginAndPaint)
+{
+    LPaneContext context;
+    context.clip.SetRect({10, 20, 110, 70});
+    context.originX = 10;
+    context.originY = 20;
+    CColor::AssignGrey(context.background, 3);
+    LDrawPort port(context);
+    EXPECT_EQ(port.Port().Origin(), (CLPoint{10, 20}));
+    EXPECT_EQ(port.Port().Color(), context.background);
+    EXPECT_EQ(port.Port().Context(), nullptr) << "outside any window: a port without canvas";
+    EXPECT_TRUE(port.Port().Clip().IsEmpty()) << "and nothing drawable";
 }
 
 } // namespace
