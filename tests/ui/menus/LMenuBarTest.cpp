@@ -1,5 +1,7 @@
 #include "platform/menus/MenuDriver.h"
 #include "tests/ui/menus/MenuTestKit.h"
+#include "tests/ui/panes/PaneTestKit.h"
+#include "ui/frames/LFrame.h"
 #include "ui/menus/LMenuTracer.h"
 
 #include <tuple>
@@ -12,6 +14,14 @@ std::vector<std::string> Titles(const LMenu& menu)
     std::vector<std::string> titles;
     for (SSLink* link : menu.Items())
         titles.emplace_back(static_cast<LMenuItem*>(link)->title.View());
+    return titles;
+}
+
+std::vector<std::string> Titles(const LMenuBar& bar)
+{
+    std::vector<std::string> titles;
+    for (SSLink* link : bar.Menus())
+        titles.push_back(static_cast<LMenu*>(link)->Name().Text());
     return titles;
 }
 
@@ -220,4 +230,24 @@ TEST(LMenuBar, ASelfNamingSubmenuListEndsAndBadListsBuildNothing)
     EXPECT_EQ(loop->ItemAt(1)->keyChar, 0); // a lower-case key does not parse
     EXPECT_TRUE(loop->ItemAt(1)->hasKey);
     EXPECT_EQ(bar.Menus().Count(), 2u);     // a missing list gives an empty menu
+}
+
+TEST_F(MenuFixture, AFramesMenusVisitTheBarWhileItsWindowIsActive)
+{
+    LMenuBar bar(&app, "APP", shipped.get());
+    const std::vector<std::string> plain = Titles(bar);
+    ASSERT_FALSE(plain.empty());
+    ConsumingRecorder top;
+    LFrame frame(&top, nullptr);
+    LStrList list({0, "FFTSIZE"}, shipped.get(), kStrListMenu);
+    frame.Menus().PushBack(new LMenu(nullptr, list, shipped.get()));
+
+    frame.InstallMenus();
+    std::vector<std::string> with = Titles(bar);
+    EXPECT_EQ(with.size(), plain.size() + 1);
+    EXPECT_NE(std::find(with.begin(), with.end(), "FFTSIZE"), with.end());
+    frame.RemoveMenus();
+    EXPECT_EQ(Titles(bar), plain);
+    EXPECT_EQ(frame.Menus().Count(), 1u) << "the menu is back in the frame's list";
+    frame.InstallMenus();
 }
