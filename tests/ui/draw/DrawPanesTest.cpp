@@ -1,5 +1,6 @@
 #include "platform/draw/ThemeFrames.h"
 #include "tests/ui/draw/DrawTestPort.h"
+#include "tests/ui/panes/PaneTestKit.h"
 #include "ui/draw/LOutlinePane.h"
 #include "ui/draw/LSeparatorPane.h"
 #include "ui/panes/LPaneFlags.h"
@@ -9,20 +10,6 @@
 #include <tuple>
 
 namespace {
-
-// A host pane that writes down what its children invalidate.
-class RecordingHost : public LPane {
-public:
-    RecordingHost() : LPane(nullptr, nullptr) {}
-    void Invalidate(const LRegion& u, const LRegion& e) override
-    {
-        update = u;
-        erase = e;
-        ++calls;
-    }
-    LRegion update, erase;
-    int calls = 0;
-};
 
 LRegion Band(const CLRect& rect)
 {
@@ -37,29 +24,29 @@ LRegion Band(const CLRect& rect)
 
 TEST(LOutlinePane, ShowingAndHidingInvalidateTheOutlineBandAndTheMouseNeverHitsIt)
 {
-    RecordingHost host;
+    RecordingPane host(nullptr, nullptr);
     LOutlinePane outline(&host, &host);
     outline.SetRect({2, 2, 12, 8});
     EXPECT_TRUE(outline.HasFlags(kPaneTransparent));
     EXPECT_EQ(outline.HitTest({5, 5}), nullptr);
-    host.calls = 0;
+    host.updates.clear();
     outline.SetState(kEventHide);  // host not shown: nothing
-    EXPECT_EQ(host.calls, 0);
+    EXPECT_TRUE(host.updates.empty());
     outline.SetState(kEventHostShow);
-    host.calls = 0;
+    host.updates.clear();
+    host.erases.clear();
     outline.SetState(kEventShow);
-    ASSERT_EQ(host.calls, 1);
-    EXPECT_TRUE(host.update.Equals(Band({2, 2, 12, 8})));
-    EXPECT_TRUE(host.erase.IsEmpty());
+    ASSERT_EQ(host.updates.size(), 1u);
     outline.SetState(kEventHide);
-    ASSERT_EQ(host.calls, 2);
-    EXPECT_TRUE(host.update.Equals(Band({2, 2, 12, 8})));
-    EXPECT_TRUE(host.erase.Equals(host.update));
+    ASSERT_EQ(host.updates.size(), 2u);
+    EXPECT_TRUE(host.updates[0].Equals(Band({2, 2, 12, 8})) && host.updates[1].Equals(host.updates[0]));
+    EXPECT_TRUE(host.erases[0].IsEmpty());
+    EXPECT_TRUE(host.erases[1].Equals(host.updates[0]));
 }
 
 TEST(LOutlinePane, DrawsAOnePixelOutlineInItsColour)
 {
-    RecordingHost host;
+    RecordingPane host(nullptr, nullptr);
     LOutlinePane outline(&host, &host);
     outline.SetRect({1, 1, 6, 5});
     outline.color = CColorRef(CColor::FromRGB(0, 0xFF, 0, 0, 1.0f));
@@ -71,7 +58,7 @@ TEST(LOutlinePane, DrawsAOnePixelOutlineInItsColour)
 
 TEST(LSeparatorPane, ThinTransparentOpaqueLine)
 {
-    RecordingHost host;
+    RecordingPane host(nullptr, nullptr);
     LSeparatorPane separator(&host, &host);
     EXPECT_TRUE(separator.HasFlags(0x1010 | kPaneNewFlags));
     EXPECT_EQ(std::pair(separator.PrefWidth(nullptr, 0), separator.PrefHeight(nullptr, 0)), std::pair(1, 1));
