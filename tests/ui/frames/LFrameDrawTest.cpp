@@ -12,17 +12,6 @@ uint32_t PixelAt(const LOffscreen& offscreen, int x, int y)
     return reinterpret_cast<const uint32_t*>(row)[x];
 }
 
-// A pane that paints its rectangle black.
-struct BlackPane : LPane {
-    using LPane::LPane;
-    void DrawSelf(LPortState& port) const override
-    {
-        CColorRef black;
-        CColor::AssignGrey(black, 0);
-        LFillRegionOp(LRegion(Rect()), black).Draw(port);
-    }
-};
-
 TEST(LFrameDraw, BackgroundChildrenAndFocusRingLandInFrameCoordinates)
 {
     ConsumingRecorder top;

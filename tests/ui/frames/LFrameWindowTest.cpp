@@ -184,13 +184,7 @@ TEST_F(WindowFrame, DisplayCycleDrawsTheFrameAndItsChildren)
     LFrame frame(&fTop, nullptr, Def());
     frame.SetWindowContentRect({100, 100, 200, 160});
     frame.SetBackground(CColorRef(CColor::Grey(4)));
-    struct Black : LPane {
-        using LPane::LPane;
-        void DrawSelf(LPortState& port) const override
-        {
-            LFillRegionOp(LRegion(Rect()), CColorRef(CColor::Grey(0))).Draw(port);
-        }
-    } pane(&frame, &frame);
+    BlackPane pane(&frame, &frame);
     pane.SetRect({10, 20, 14, 24});
     frame.ShowWindow();
     plat::DisplayCycle::DisplayIfNeeded();
