@@ -1,11 +1,13 @@
 #include "app/CreateGlobals.h"
 #include "analysis/gl/SharedGLContext.h"
+#include "controls/drag/CDragger.h"
 #include "controls/panels/CFilePanelRunner.h"
 #include "foundation/async/LLoopWaker.h"
 #include "foundation/input/LKeyboard.h"
 #include "foundation/input/LMouse.h"
 #include "foundation/text/FileNameText.h"
 #include "outputs/midi/CMIDIClient.h"
+#include "platform/window/DragTracking.h"
 #include "app/CApp.h"
 #include "shell/files/LProcessInfo.h"
 #include "shell/files/LStdFolders.h"
@@ -72,6 +74,8 @@ int CreateGlobals()
     g.app = new CApp;
     // The standard panels are shown to the user by the program's own windows.
     InstallFilePanelRunner();
+    // Drags follow the user's pointer.
+    CDragger::SetDragRunner(&plat::DragTracking::Run);
     return 0;
 }
 
@@ -79,6 +83,7 @@ void DestroyGlobals()
 {
     SonalyxGlobals& g = Globals();
     RemoveFilePanelRunner();
+    CDragger::SetDragRunner(nullptr);
     Destroy(g.app);
     if (g.sharesGLContext) {
         CGLContext::SetShared(nullptr); // the context itself lives on
