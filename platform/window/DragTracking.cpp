@@ -21,6 +21,7 @@ constexpr const char* kEscape = "\x1b";
 
 bool gRunning = false;
 
+// Marks the drag as running and gives the cursor back when it ends.
 class RunningScope {
 public:
     RunningScope() : fSavedCursor(Cursor::Current()) { gRunning = true; }

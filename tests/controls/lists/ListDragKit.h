@@ -15,6 +15,8 @@
 #include "tests/support/FireDueTimers.h"
 #include "ui/panes/LPaneContext.h"
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <vector>
 
@@ -85,6 +87,7 @@ public:
         else
             fDriver.WhenWaiting([this, pressed, last] { Post(pressed, plat::EventType::LeftMouseUp, last); });
         StartDrag(list, row, 0);
+        EXPECT_EQ(fDriver.StepsLeft(), 0u) << "the drag did not take the whole gesture";
         if (end == End::Escape) {
             fDriver.PostMouse(plat::EventType::LeftMouseUp, last);
             fDriver.DeliverAll();
