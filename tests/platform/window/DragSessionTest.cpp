@@ -96,6 +96,7 @@ TEST_F(DragSessionTest, WindowsThatDoNotTakeTheDataAreSkipped)
 
 // The user's pointer plays the drag. The left window took the press, so it reports every
 // move, in its own coordinates, even over the right window; the drag maps them to the screen.
+// A change of the modifier keys asks the target again.
 TEST_F(DragSessionTest, ThePointerCarriesTheDragUntilReleaseEscapeOrALostButton)
 {
     const auto post = [&](EventType type, Point screen) {
@@ -104,8 +105,8 @@ TEST_F(DragSessionTest, ThePointerCarriesTheDragUntilReleaseEscapeOrALostButton)
         event->locationInWindow = fLeft->ConvertScreenToBase(screen);
         EventQueue::Shared().Post(event);
     };
-    const std::vector<std::string> dropped{"entered", "updated", "prepare", "perform", "conclude", "ended"};
-    const std::vector<std::string> cancelled{"entered", "exited"};
+    const std::vector<std::string> dropped{"entered", "updated", "updated", "prepare", "perform", "conclude", "ended"};
+    const std::vector<std::string> cancelled{"entered", "updated", "exited"};
     const struct {
         const char* name;
         std::function<void()> end;
@@ -123,6 +124,7 @@ TEST_F(DragSessionTest, ThePointerCarriesTheDragUntilReleaseEscapeOrALostButton)
         EventQueue::Shared().SetCurrent(fDriver.MakeMouse(EventType::LeftMouseDragged, Point{10, 10}));
         fDriver.WhenWaiting([&] { post(EventType::LeftMouseDragged, Point{250, 10}); });
         fDriver.WhenWaiting([&] { fDriver.PostKey(EventType::KeyDown, "a", 0); });  // other keys do nothing
+        fDriver.WhenWaiting([&] { fDriver.PostKey(EventType::FlagsChanged, "", 0, kModOption); });  // asks again
         fDriver.WhenWaiting(c.end);
         DragSession drag(Pasteboard::Drag(), kDragCopy);
         EXPECT_EQ(DragTracking::Run(drag), c.performed) << c.name;
