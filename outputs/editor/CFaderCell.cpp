@@ -101,6 +101,9 @@ std::array<int32_t, CFaderCell::kColumns> CFaderCell::ColumnCentres() const
 
 bool CFaderCell::IsOverSoundDrop(const LDrop& drag) const
 {
+    // A hidden drop pane would hand the message back up to the cell.
+    if (!fSoundDrop.IsEnabledAndShown())
+        return false;
     const CLPoint inWindow = CDrawContext::Measure(drag.Window()).GlobalToLocal(drag.DragPoint());
     const LPaneContext context = LPaneContext::FromPane(fSoundDrop);
     return fSoundDrop.Rect().Contains({inWindow.x - context.originX, inWindow.y - context.originY});
