@@ -18,9 +18,9 @@ constexpr uint32_t kMaxUrlBytes = 4096;
 
 bool ReadDroppedSound(const LDrop* drop, DroppedSound& sound)
 {
-    // The first file of the drop, named as desktops name files (a file URL of its path).
+    // The first file of the drop (desktops name files by URLs of their paths), links resolved.
     LStringRef fileSpec;
-    if (!CDroppedFiles(drop).GetPath(0, fileSpec) || fileSpec.View().size() > kMaxUrlBytes)
+    if (!CDroppedFiles(drop).GetFile(0, fileSpec) || fileSpec.View().size() > kMaxUrlBytes)
         return false;
     const std::string path(PosixPathFromUrl(fileSpec.View()).View());
     plat::SoundFile file;

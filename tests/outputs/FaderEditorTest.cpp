@@ -11,6 +11,7 @@
 #include "tests/support/SoundTools.h"
 #include "tests/support/TempHome.h"
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -154,12 +155,14 @@ TEST_F(FaderEditor, SoundFilesAreTakenOnlyBySoundFaders)
     ASSERT_TRUE(RunSox("-n -r 8000 -c 1 " + sound + " trim 0 0.1"));
     const std::string text = fHome.path() + "/notes.txt";
     std::ofstream(text) << "not a sound";
+    const std::string link = fHome.path() + "/link.wav";
+    std::filesystem::create_symlink(sound, link);
     const struct {
         uint8_t kind;
         std::string path;
         bool taken;
-    } rows[] = {{CFaderList::kSoundKind, sound, true}, {1, sound, false}, {CFaderList::kSoundKind, text, false},
-                {CFaderList::kSoundKind, fHome.path(), false}};
+    } rows[] = {{CFaderList::kSoundKind, sound, true}, {CFaderList::kSoundKind, link, true}, {1, sound, false},
+                {CFaderList::kSoundKind, text, false}, {CFaderList::kSoundKind, fHome.path(), false}};
     for (const auto& row : rows) {
         LObject::SetByte(Fader(0), nullptr, kFadrFtyp, row.kind, LObject::Merge::No);
         const LDropPane& pane = Row(0).SoundDrop();  // its ring: the parameter panel sits inside it
@@ -168,7 +171,7 @@ TEST_F(FaderEditor, SoundFilesAreTakenOnlyBySoundFaders)
         const bool stored = CParamSet::Find(Fader(0)->GetChild(kFadrCprm), "snd", &name) >= 0;
         EXPECT_EQ(stored, row.taken) << row.path;
         if (stored) {
-            EXPECT_EQ(std::string(name.View()), "drop.wav");
+            EXPECT_EQ(std::string(name.View()), "drop.wav");  // a link gives its target
             CParamSet::SetValue(Fader(0)->GetChild(kFadrCprm), nullptr, "snd", LStringRef());
         }
     }
