@@ -2,7 +2,6 @@
 #include "controls/CColor.h"
 #include "controls/std/PaneMouse.h"
 #include "controls/text/CTextDrawer.h"
-#include "foundation/async/LTicks.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/input/LKeyboard.h"
 #include "foundation/input/LMouse.h"
@@ -24,9 +23,6 @@ namespace {
 constexpr const char* kMouseClick = "LMouse_Click";
 constexpr int32_t kDateWidth = 140;
 constexpr int32_t kTextInset = 6;
-// Letters typed within this time make one name to look for.
-constexpr uint32_t kTypingPauseMs = 1000;
-constexpr size_t kMaxTyped = 64;
 constexpr uint8_t kBackspace = 8;
 constexpr uint8_t kDelete = 127;
 constexpr int32_t kNavUp = 3, kNavDown = 4, kNavReturn = 5;
@@ -87,7 +83,7 @@ void CFileListPane::Changed()
 void CFileListPane::Reload()
 {
     fTop = 0;
-    fTyped.clear();
+    fTyped.Clear();
     ScrollToSelection();
     Changed();
 }
@@ -131,12 +127,7 @@ bool CFileListPane::HandleClick(const LMessage& msg)
 
 void CFileListPane::Typed(char32_t character)
 {
-    const uint32_t now = LTicks::Now();
-    if (now - fTypedAt > kTypingPauseMs || fTyped.size() >= kMaxTyped)
-        fTyped.clear();
-    fTypedAt = now;
-    plat::AppendUtf8(fTyped, character);
-    if (fBrowser.SelectByPrefix(fTyped)) {
+    if (fBrowser.SelectByPrefix(fTyped.Add(character))) {
         ScrollToSelection();
         Changed();
         Announce(msgSelected, Parent());

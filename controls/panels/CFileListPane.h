@@ -1,5 +1,6 @@
 #pragma once
 #include "controls/panels/CFolderBrowser.h"
+#include "controls/panels/TypedPrefix.h"
 #include "foundation/core/LStringRef.h"
 #include "ui/panes/LPane.h"
 
@@ -44,6 +45,5 @@ private:
     LStringRef fUnreadable;
     int32_t fTop = 0;
     uint32_t fClickCookie = 0;
-    std::string fTyped;
-    uint32_t fTypedAt = 0;
+    TypedPrefix fTyped;
 };

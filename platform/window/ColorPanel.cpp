@@ -10,6 +10,12 @@ ColorPanel::Script& CurrentScript()
     return script;
 }
 
+ColorPanel::Script& CurrentRunner()
+{
+    static ColorPanel::Script runner;
+    return runner;
+}
+
 } // namespace
 
 ColorPanel& ColorPanel::Shared()
@@ -21,7 +27,9 @@ ColorPanel& ColorPanel::Shared()
 int ColorPanel::RunModal()
 {
     fRunning = true;
-    const int answer = CurrentScript() ? CurrentScript()(*this) : 0;
+    // Copies: a runner may be replaced while it runs.
+    const Script script = CurrentScript() ? CurrentScript() : CurrentRunner();
+    const int answer = script ? script(*this) : 0;
     fRunning = false;
     return answer;
 }
@@ -41,6 +49,11 @@ int ColorPanel::UserCloses()
 void ColorPanel::SetScript(Script script)
 {
     CurrentScript() = std::move(script);
+}
+
+void ColorPanel::SetRunner(Script runner)
+{
+    CurrentRunner() = std::move(runner);
 }
 
 } // namespace plat
