@@ -1,4 +1,5 @@
 #include "controls/panels/CColorPanelWindow.h"
+#include "controls/panels/PanelDrawing.h"
 #include "controls/settings/SettingsLayout.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/text/LStrList.h"
@@ -51,7 +52,7 @@ CColorPanelWindow::Row::Row(CColorPanelWindow* window)
 
 CColorPanelWindow::CColorPanelWindow(LHandler* parent, plat::ColorPanel& panel)
     : LModalDialog(parent, nullptr, ModalWindowDef(kClosableWindowKind)), fPanel(panel), fSwatches(this, this), fHexLabel(this, this, 0),
-      fHex(this, LEditText::kSingleLine, 0), fOk(this, LStdCtlDesc{}), fCancel(this, LStdCtlDesc{})
+      fHex(this, LEditText::kSingleLine, 0), fOk(this, PanelControlDesc()), fCancel(this, PanelControlDesc())
 {
     for (int k = 0; k < kChannels; ++k) {
         fRows[size_t(k)] = std::make_unique<Row>(this);

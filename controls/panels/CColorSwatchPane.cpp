@@ -1,5 +1,6 @@
 #include "controls/panels/CColorSwatchPane.h"
 #include "controls/CColor.h"
+#include "controls/panels/PanelDrawing.h"
 #include "controls/std/PaneMouse.h"
 #include "foundation/core/StrEqual.h"
 #include "ui/draw/LFillRegionOp.h"
@@ -10,7 +11,7 @@ const char* CColorSwatchPane::msgOriginal = "CColorSwatch_Original";
 namespace {
 
 constexpr const char* kMouseClick = "LMouse_Click";
-constexpr uint32_t kFrameGrey = 0x80;
+constexpr uint8_t kFrameGrey = 0x80;
 
 void Fill(LPortState& port, const CLRect& rect, const RgbColor& color)
 {
@@ -62,9 +63,7 @@ void CColorSwatchPane::HandleMessage(LMessage& result, const LMessage& msg)
 
 void CColorSwatchPane::DrawSelf(LPortState& port) const
 {
-    CColorRef frame;
-    CColor::AssignGrey(frame, kFrameGrey);
-    LFillRegionOp(LRegion(Rect()), frame).Draw(port);
+    LFillRegionOp(LRegion(Rect()), PanelGrey(kFrameGrey)).Draw(port);
     Fill(port, OriginalRect(), fOriginal);
     Fill(port, CurrentRect(), fCurrent);
 }

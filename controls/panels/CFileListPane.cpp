@@ -1,7 +1,7 @@
 #include "controls/panels/CFileListPane.h"
 #include "controls/CColor.h"
+#include "controls/panels/PanelDrawing.h"
 #include "controls/std/PaneMouse.h"
-#include "controls/text/CTextDrawer.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/input/LKeyboard.h"
 #include "foundation/input/LMouse.h"
@@ -36,15 +36,6 @@ std::string DateText(double modified)
         return {};
     char text[32];
     return std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local) ? text : "";
-}
-
-void DrawText(LPortState& port, const std::string& text, const CLRect& rect, int32_t alignment = 0)
-{
-    CTextDrawer drawer;
-    (void)drawer.SetText(LStringRef(text.c_str()));
-    (void)drawer.SetAlignment(alignment);
-    drawer.SetRect(rect);
-    drawer.Draw(port);
 }
 
 } // namespace
@@ -179,14 +170,12 @@ void CFileListPane::HandleMessage(LMessage& result, const LMessage& msg)
 void CFileListPane::DrawHeader(LPortState& port) const
 {
     const CLRect header{Rect().left, Rect().top, Rect().right, Rect().top + kHeaderHeight};
-    CColorRef grey;
-    CColor::AssignGrey(grey, 0xE0);
-    LFillRegionOp(LRegion(header), grey).Draw(port);
+    LFillRegionOp(LRegion(header), PanelGrey(0xE0)).Draw(port);
     const bool byName = fBrowser.SortColumn() == CFolderBrowser::SortBy::Name;
     const std::string arrow = fBrowser.SortsDescending() ? " \u25BC" : " \u25B2";
-    DrawText(port, std::string("Name") + (byName ? arrow : ""),
+    DrawPanelText(port, std::string("Name") + (byName ? arrow : ""),
              CLRect{header.left + kTextInset, header.top, header.right - kDateWidth, header.bottom});
-    DrawText(port, std::string("Modified") + (byName ? "" : arrow),
+    DrawPanelText(port, std::string("Modified") + (byName ? "" : arrow),
              CLRect{header.right - kDateWidth, header.top, header.right - kTextInset, header.bottom});
 }
 
@@ -200,19 +189,17 @@ void CFileListPane::DrawRow(LPortState& port, int32_t row) const
         LFillRegionOp(LRegion(rect), selection).Draw(port);
     }
     const std::string name = entry.isFolder ? entry.shownName + "/" : entry.shownName;
-    DrawText(port, name, CLRect{rect.left + kTextInset, rect.top, rect.right - kDateWidth, rect.bottom});
-    DrawText(port, DateText(entry.modified), CLRect{rect.right - kDateWidth, rect.top, rect.right - kTextInset, rect.bottom});
+    DrawPanelText(port, name, CLRect{rect.left + kTextInset, rect.top, rect.right - kDateWidth, rect.bottom});
+    DrawPanelText(port, DateText(entry.modified), CLRect{rect.right - kDateWidth, rect.top, rect.right - kTextInset, rect.bottom});
 }
 
 void CFileListPane::DrawSelf(LPortState& port) const
 {
-    CColorRef white;
-    CColor::AssignGrey(white, 0xFF);
-    LFillRegionOp(LRegion(Rect()), white).Draw(port);
+    LFillRegionOp(LRegion(Rect()), PanelGrey(0xFF)).Draw(port);
     DrawHeader(port);
     if (fBrowser.ListStatus() == CFolderBrowser::Status::Unreadable) {
         const CLRect below{Rect().left + kTextInset, Rect().top + kHeaderHeight + 8, Rect().right, Rect().bottom};
-        DrawText(port, std::string(fUnreadable.View()), below);
+        DrawPanelText(port, std::string(fUnreadable.View()), below);
         return;
     }
     const int32_t count = int32_t(fBrowser.Entries().size());

@@ -1,5 +1,6 @@
 #include "controls/panels/CFilePanelWindow.h"
 #include "controls/panels/CEmbeddedViewPane.h"
+#include "controls/panels/PanelDrawing.h"
 #include "controls/settings/SettingsLayout.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/text/LStrList.h"
@@ -7,6 +8,7 @@
 #include "platform/files/FileSystem.h"
 #include "platform/window/FilePanel.h"
 #include "platform/window/Window.h"
+#include "shell/draw/LFont.h"
 #include "ui/dialogs/CSimpleMessageDialog.h"
 #include "ui/dialogs/DialogResources.h"
 #include "ui/panes/LPaneFlags.h"
@@ -65,9 +67,9 @@ std::string WithoutSlashes(std::string name)
 } // namespace
 
 CFilePanelWindow::CFilePanelWindow(LHandler* parent, plat::FilePanel& panel)
-    : LModalDialog(parent, nullptr, ModalWindowDef(kPanelWindowKind)), fPanel(panel), fOk(this, LStdCtlDesc{}),
-      fCancel(this, LStdCtlDesc{}), fUp(this, LStdCtlDesc{}), fPath(this, this, 0), fPlaces(this, this),
-      fList(this, this, fBrowser), fHidden(this, LStdCtlDesc{}), fNameLabel(this, this, 0), fName(this, LEditText::kSingleLine, 0),
+    : LModalDialog(parent, nullptr, ModalWindowDef(kPanelWindowKind)), fPanel(panel), fOk(this, PanelControlDesc()),
+      fCancel(this, PanelControlDesc()), fUp(this, PanelControlDesc()), fPath(this, this, 0), fPlaces(this, this),
+      fList(this, this, fBrowser), fHidden(this, PanelControlDesc()), fNameLabel(this, this, 0), fName(this, LEditText::kSingleLine, 0),
       fMessage(this, this, 0)
 {
     SetDefaultButton(&fOk);
@@ -108,6 +110,7 @@ void CFilePanelWindow::SetTexts()
     fUp.SetTitle(std::string(Item(kButtonUp).View()));
     fHidden.SetTitle(std::string(Item(kShowHidden).View()));
     SetCaption(fNameLabel, Item(kNameLabel));
+    (void)fPath.SetFont(LFont(0));
     SetCaption(fMessage, LStringRef(fPanel.Message().c_str()));
     fList.SetUnreadableText(Item(kUnreadable));
 }
