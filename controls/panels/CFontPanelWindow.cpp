@@ -1,4 +1,5 @@
 #include "controls/panels/CFontPanelWindow.h"
+#include "controls/CViewPrefs.h"
 #include "controls/panels/MMachFontPanel.h"
 #include "controls/settings/SettingsLayout.h"
 #include "foundation/core/StrEqual.h"
@@ -226,6 +227,13 @@ void CFontPanelWindow::HandleMessage(LMessage& result, const LMessage& msg)
                                        keyboard->character == kEscapeKey);
     if (closeBox || closeKey) {
         Close();
+        LMessage::Clear(result);
+        return;
+    }
+    // Each choice may change the view fonts, which would end the editing of the size field:
+    // the panel's layout is fixed, so it only draws its texts anew.
+    if (StrEqual(msg.type, CViewPrefs::msgChanged)) {
+        Invalidate(LRegion(Rect()), LRegion(Rect()));
         LMessage::Clear(result);
         return;
     }
