@@ -150,6 +150,9 @@ void CColorSetDlg::ColorPicked(void* argument, uint8_t red, uint8_t green, uint8
 
 void CColorSetDlg::PickColor(int k)
 {
+    // Another button clicked while the panel is open keeps the colour being picked.
+    if (fPicking >= 0)
+        return;
     const uint32_t rgb = CColorScheme::GetColor(fRecord, uint8_t(kFirstColorField + k));
     CColorDialog_Cca panel;
     panel.SetColor(uint8_t(rgb), uint8_t(rgb >> 8), uint8_t(rgb >> 16));

@@ -9,9 +9,14 @@ void CColorDialog_Cca::SetColor(uint8_t red, uint8_t green, uint8_t blue)
 
 void CColorDialog_Cca::Run(void* argument, Callback callback)
 {
+    plat::ColorPanel& panel = plat::ColorPanel::Shared();
+    // The panel is open for another owner: this run is cancelled and leaves that one alone.
+    if (panel.IsRunning()) {
+        fAccepted = false;
+        return;
+    }
     fArgument = argument;
     fCallback = callback;
-    plat::ColorPanel& panel = plat::ColorPanel::Shared();
     panel.SetAction([this] { Report(); });
     panel.SetCloseHandler([] { return 1; });
     panel.SetShowsAlpha(false);

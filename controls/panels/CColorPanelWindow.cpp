@@ -1,5 +1,4 @@
 #include "controls/panels/CColorPanelWindow.h"
-#include "controls/panels/PanelDrawing.h"
 #include "controls/settings/SettingsLayout.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/text/LStrList.h"
@@ -52,7 +51,7 @@ CColorPanelWindow::Row::Row(CColorPanelWindow* window)
 
 CColorPanelWindow::CColorPanelWindow(LHandler* parent, plat::ColorPanel& panel)
     : LModalDialog(parent, nullptr, ModalWindowDef(kClosableWindowKind)), fPanel(panel), fSwatches(this, this), fHexLabel(this, this, 0),
-      fHex(this, LEditText::kSingleLine, 0), fOk(this, PanelControlDesc()), fCancel(this, PanelControlDesc())
+      fHex(this, LEditText::kSingleLine, 0), fOk(this, LStdCtlDesc{}), fCancel(this, LStdCtlDesc{})
 {
     for (int k = 0; k < kChannels; ++k) {
         fRows[size_t(k)] = std::make_unique<Row>(this);

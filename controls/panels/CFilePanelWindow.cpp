@@ -1,6 +1,5 @@
 #include "controls/panels/CFilePanelWindow.h"
 #include "controls/panels/CEmbeddedViewPane.h"
-#include "controls/panels/PanelDrawing.h"
 #include "controls/settings/SettingsLayout.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/text/LStrList.h"
@@ -67,9 +66,9 @@ std::string WithoutSlashes(std::string name)
 } // namespace
 
 CFilePanelWindow::CFilePanelWindow(LHandler* parent, plat::FilePanel& panel)
-    : LModalDialog(parent, nullptr, ModalWindowDef(kPanelWindowKind)), fPanel(panel), fOk(this, PanelControlDesc()),
-      fCancel(this, PanelControlDesc()), fUp(this, PanelControlDesc()), fPath(this, this, 0), fPlaces(this, this),
-      fList(this, this, fBrowser), fHidden(this, PanelControlDesc()), fNameLabel(this, this, 0), fName(this, LEditText::kSingleLine, 0),
+    : LModalDialog(parent, nullptr, ModalWindowDef(kPanelWindowKind)), fPanel(panel), fOk(this, LStdCtlDesc{}),
+      fCancel(this, LStdCtlDesc{}), fUp(this, LStdCtlDesc{}), fPath(this, this, 0), fPlaces(this, this),
+      fList(this, this, fBrowser), fHidden(this, LStdCtlDesc{}), fNameLabel(this, this, 0), fName(this, LEditText::kSingleLine, 0),
       fMessage(this, this, 0)
 {
     SetDefaultButton(&fOk);

@@ -1,6 +1,5 @@
 #include "controls/panels/CPanelAccessoryPane.h"
 #include "controls/panels/CFileDialog.h"
-#include "controls/panels/PanelDrawing.h"
 #include "foundation/core/StrEqual.h"
 
 CPanelAccessoryPane::CPanelAccessoryPane(plat::FilePanel* panel, CFileDialog* dialog)
@@ -9,7 +8,7 @@ CPanelAccessoryPane::CPanelAccessoryPane(plat::FilePanel* panel, CFileDialog* di
 }
 
 CFileTypePopupPane::CFileTypePopupPane(LPane* accessory, CFileDialog* dialog, CFileTypeList* types)
-    : LFrame(accessory, accessory), fDialog(dialog), fTypes(types), fPopup(this, PanelControlDesc(), 0)
+    : LFrame(accessory, accessory), fDialog(dialog), fTypes(types), fPopup(this, LStdCtlDesc{}, 0)
 {
 }
 

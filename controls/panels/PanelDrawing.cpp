@@ -27,10 +27,3 @@ void DrawPanelText(LPortState& port, const std::string& text, const CLRect& rect
     drawer.SetRect(rect);
     drawer.Draw(port);
 }
-
-LStdCtlDesc PanelControlDesc()
-{
-    LStdCtlDesc desc;
-    desc.InitNew(0, LFont(kSystemFont));
-    return desc;
-}

@@ -1,6 +1,5 @@
 #pragma once
 #include "controls/CColor.h"
-#include "controls/std/LStdCtlDesc.h"
 #include "foundation/geometry/CLRect.h"
 
 #include <cstdint>
@@ -14,5 +13,3 @@ CColorRef PanelGrey(uint8_t level);
 // One line of a panel's rows in the system font, in black, clipped to the rectangle
 // (alignment 0 left, 2 right).
 void DrawPanelText(LPortState& port, const std::string& text, const CLRect& rect, int32_t alignment = 0);
-// The descriptor of the panels' buttons, check boxes and pop-ups: their titles in the system font.
-LStdCtlDesc PanelControlDesc();

@@ -26,6 +26,10 @@ ColorPanel& ColorPanel::Shared()
 
 int ColorPanel::RunModal()
 {
+    // The one shared panel serves one owner at a time: a second run while it is open (a
+    // click on another colour button meanwhile) is cancelled, so the first owner keeps it.
+    if (fRunning)
+        return 0;
     fRunning = true;
     // Copies: a runner may be replaced while it runs.
     const Script script = CurrentScript() ? CurrentScript() : CurrentRunner();

@@ -27,6 +27,7 @@ public:
     void SetAction(std::function<void()> action) { fAction = std::move(action); }
     void SetCloseHandler(CloseHandler handler) { fClose = std::move(handler); }
 
+    // Answers 0 at once while the panel already runs.
     int RunModal();
     bool IsRunning() const { return fRunning; }
 

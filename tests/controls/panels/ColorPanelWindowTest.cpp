@@ -106,16 +106,22 @@ TEST_F(ColorPanelTest, SlidersReportEveryMoveAndTheCloseBoxKeepsTheColour)
     EXPECT_TRUE(accepted) << "the close box counts as OK";
 }
 
-TEST_F(ColorPanelTest, TheOriginalSampleTakesTheColourBackAndEscapeCancels)
+TEST_F(ColorPanelTest, TheOriginalSampleTakesTheColourBackEscapeCancelsAndASecondOwnerWaits)
 {
-    Seen seen;
+    Seen seen, other;
+    bool otherAccepted = true;
     const bool accepted = Run({10, 20, 30}, seen, {
-        [&] { Type("000000"); },
+        [&] { CColorDialog_Cca second;                 // another colour button clicked meanwhile
+              second.Run(&other, &KeepColor);
+              otherAccepted = second.IsAccepted();
+              Type("000000"); },
         [&] { PostClick(ScreenPoint(Panel()->Swatches(), Centre(Panel()->Swatches().OriginalRect()))); },
         [&] { PressEscape(); },
     });
     EXPECT_EQ(seen, (Seen{{0, 0, 0}, {10, 20, 30}}));
     EXPECT_FALSE(accepted);
+    EXPECT_FALSE(otherAccepted);
+    EXPECT_TRUE(other.empty());
 }
 
 TEST(ColorSpace, HexTextsAndHsvConversions)
