@@ -20,7 +20,6 @@ const char* CFileListPane::msgSelected = "CFileList_Selected";
 
 namespace {
 
-constexpr const char* kMouseClick = "LMouse_Click";
 constexpr int32_t kDateWidth = 140;
 constexpr int32_t kTextInset = 6;
 constexpr uint8_t kBackspace = 8;
@@ -41,71 +40,36 @@ std::string DateText(double modified)
 } // namespace
 
 CFileListPane::CFileListPane(LHandler* parent, LPane* host, CFolderBrowser& browser)
-    : LPane(parent, host), fBrowser(browser)
+    : CRowListPane(parent, host, kHeaderHeight), fBrowser(browser)
 {
-    SetState(kEventTakeFocus);
-    SetState(kEventFocusOnClick);
-}
-
-int32_t CFileListPane::VisibleRows() const
-{
-    return std::max<int32_t>(1, (int32_t(Rect().Height()) - kHeaderHeight) / kRowHeight);
-}
-
-CLRect CFileListPane::RowRect(int32_t row) const
-{
-    const int32_t top = Rect().top + kHeaderHeight + (row - fTop) * kRowHeight;
-    return CLRect{Rect().left, top, Rect().right, top + kRowHeight};
 }
 
 int32_t CFileListPane::RowAt(const CLPoint& point) const
 {
-    if (!Rect().Contains(point) || point.y < Rect().top + kHeaderHeight)
-        return -1;
-    const int32_t row = fTop + (point.y - Rect().top - kHeaderHeight) / kRowHeight;
-    return row < int32_t(fBrowser.Entries().size()) ? row : -1;
-}
-
-void CFileListPane::Changed()
-{
-    Invalidate(LRegion(Rect()), LRegion(Rect()));
+    return CRowListPane::RowAt(point, int32_t(fBrowser.Entries().size()));
 }
 
 void CFileListPane::Reload()
 {
-    fTop = 0;
+    ScrollToTop();
     fTyped.Clear();
-    ScrollToSelection();
+    ScrollToRow(fBrowser.Selected());
     Changed();
 }
 
-void CFileListPane::ScrollToSelection()
+bool CFileListPane::HandleClick(LMouse& mouse)
 {
-    const int32_t selected = fBrowser.Selected();
-    if (selected < 0)
-        return;
-    if (selected < fTop)
-        fTop = selected;
-    else if (selected >= fTop + VisibleRows())
-        fTop = selected - VisibleRows() + 1;
-}
-
-bool CFileListPane::HandleClick(const LMessage& msg)
-{
-    LMouse* mouse = dynamic_cast<LMouse*>(msg.subject);
-    if (!mouse)
-        return false;
     FocusOnClick();
     const CLPoint where = MouseInPane(*this);
     if (where.y < Rect().top + kHeaderHeight) {
         const bool onDate = where.x >= Rect().right - kDateWidth;
         fBrowser.SortOn(onDate ? CFolderBrowser::SortBy::Date : CFolderBrowser::SortBy::Name);
-        ScrollToSelection();
+        ScrollToRow(fBrowser.Selected());
         Changed();
         return true;
     }
     const int32_t row = RowAt(where);
-    const bool twice = mouse->IsDoubleClick(fClickCookie);
+    const bool twice = mouse.IsDoubleClick(fClickCookie);
     if (row < 0)
         return true;
     fBrowser.Select(row);
@@ -119,7 +83,7 @@ bool CFileListPane::HandleClick(const LMessage& msg)
 void CFileListPane::Typed(char32_t character)
 {
     if (fBrowser.SelectByPrefix(fTyped.Add(character))) {
-        ScrollToSelection();
+        ScrollToRow(fBrowser.Selected());
         Changed();
         Announce(msgSelected, Parent());
     }
@@ -134,7 +98,7 @@ bool CFileListPane::HandleKey()
     if (nav == kNavUp || nav == kNavDown) {
         const int32_t selected = fBrowser.Selected();
         fBrowser.Select(selected < 0 ? 0 : selected + (nav == kNavUp ? -1 : 1));
-        ScrollToSelection();
+        ScrollToRow(fBrowser.Selected());
         Changed();
         Announce(msgSelected, Parent());
         return true;
@@ -152,19 +116,6 @@ bool CFileListPane::HandleKey()
         return true;
     }
     return false;
-}
-
-void CFileListPane::HandleMessage(LMessage& result, const LMessage& msg)
-{
-    if (StrEqual(msg.type, kMouseClick) && HandleClick(msg)) {
-        LMessage::Clear(result);
-        return;
-    }
-    if (StrEqual(msg.type, LKeyboard::msgDown) && msg.subject == LKeyboard::Current() && HandleKey()) {
-        LMessage::Clear(result);
-        return;
-    }
-    LPane::HandleMessage(result, msg);
 }
 
 void CFileListPane::DrawHeader(LPortState& port) const
@@ -203,7 +154,7 @@ void CFileListPane::DrawSelf(LPortState& port) const
         return;
     }
     const int32_t count = int32_t(fBrowser.Entries().size());
-    for (int32_t row = fTop; row < count && row < fTop + VisibleRows(); row++)
+    for (int32_t row = TopRow(); row < count && row < TopRow() + VisibleRows(); row++)
         DrawRow(port, row);
     DrawFocusRing(port);
 }

@@ -2,7 +2,6 @@
 #include "controls/CColor.h"
 #include "controls/panels/PanelDrawing.h"
 #include "controls/std/PaneMouse.h"
-#include "foundation/core/StrEqual.h"
 #include "foundation/input/LKeyboard.h"
 #include "foundation/input/LMouse.h"
 #include "ui/draw/LFillRegionOp.h"
@@ -16,8 +15,6 @@ const char* CNameListPane::msgSelected = "CNameList_Selected";
 
 namespace {
 
-constexpr const char* kMouseClick = "LMouse_Click";
-constexpr const char* kMouseWheel = "LMouse_Wheel";
 constexpr int32_t kTextInset = 6;
 constexpr int32_t kNavUp = 3, kNavDown = 4;
 constexpr int32_t kSelectionColourId = 3;
@@ -30,17 +27,13 @@ std::string Lower(std::string text)
 
 } // namespace
 
-CNameListPane::CNameListPane(LHandler* parent, LPane* host) : LPane(parent, host)
-{
-    SetState(kEventTakeFocus);
-    SetState(kEventFocusOnClick);
-}
+CNameListPane::CNameListPane(LHandler* parent, LPane* host) : CRowListPane(parent, host, 0) {}
 
 void CNameListPane::SetNames(std::vector<std::string> names)
 {
     const std::string selected = SelectedName();
     fNames = std::move(names);
-    fTop = 0;
+    ScrollToTop();
     fTyped.Clear();
     fSelected = -1;
     if (!selected.empty())
@@ -56,7 +49,7 @@ std::string CNameListPane::SelectedName() const
 void CNameListPane::Select(int32_t row)
 {
     fSelected = fNames.empty() || row < 0 ? -1 : std::min(row, int32_t(fNames.size()) - 1);
-    ScrollToSelection();
+    ScrollToRow(fSelected);
     Changed();
 }
 
@@ -68,32 +61,6 @@ bool CNameListPane::SelectName(const std::string& name)
     return fSelected >= 0;
 }
 
-int32_t CNameListPane::VisibleRows() const
-{
-    return std::max<int32_t>(1, int32_t(Rect().Height()) / kRowHeight);
-}
-
-CLRect CNameListPane::RowRect(int32_t row) const
-{
-    const int32_t top = Rect().top + (row - fTop) * kRowHeight;
-    return CLRect{Rect().left, top, Rect().right, top + kRowHeight};
-}
-
-void CNameListPane::ScrollToSelection()
-{
-    if (fSelected < 0)
-        return;
-    if (fSelected < fTop)
-        fTop = fSelected;
-    else if (fSelected >= fTop + VisibleRows())
-        fTop = fSelected - VisibleRows() + 1;
-}
-
-void CNameListPane::Changed()
-{
-    Invalidate(LRegion(Rect()), LRegion(Rect()));
-}
-
 void CNameListPane::UserSelects(int32_t row)
 {
     const int32_t before = fSelected;
@@ -102,12 +69,11 @@ void CNameListPane::UserSelects(int32_t row)
         Announce(msgSelected, Parent());
 }
 
-bool CNameListPane::HandleClick()
+bool CNameListPane::HandleClick(LMouse&)
 {
     FocusOnClick();
-    const CLPoint where = MouseInPane(*this);
-    const int32_t row = fTop + (where.y - Rect().top) / kRowHeight;
-    if (where.y >= Rect().top && row < int32_t(fNames.size()))
+    const int32_t row = RowAt(MouseInPane(*this), int32_t(fNames.size()));
+    if (row >= 0)
         UserSelects(row);
     return true;
 }
@@ -141,32 +107,11 @@ bool CNameListPane::HandleKey()
     return false;
 }
 
-void CNameListPane::HandleMessage(LMessage& result, const LMessage& msg)
-{
-    if (StrEqual(msg.type, kMouseClick) && dynamic_cast<LMouse*>(msg.subject) && HandleClick()) {
-        LMessage::Clear(result);
-        return;
-    }
-    if (StrEqual(msg.type, kMouseWheel) && LMouse::Current()) {
-        const int32_t last = std::max(0, int32_t(fNames.size()) - VisibleRows());
-        const int32_t steps = LMouse::Current()->TakeWheelStepsY(VisibleRows(), kRowHeight / 2);
-        fTop = std::clamp(fTop - steps, 0, last);
-        Changed();
-        LMessage::Clear(result);
-        return;
-    }
-    if (StrEqual(msg.type, LKeyboard::msgDown) && msg.subject == LKeyboard::Current() && HandleKey()) {
-        LMessage::Clear(result);
-        return;
-    }
-    LPane::HandleMessage(result, msg);
-}
-
 void CNameListPane::DrawSelf(LPortState& port) const
 {
     LFillRegionOp(LRegion(Rect()), PanelGrey(0xFF)).Draw(port);
     const int32_t count = int32_t(fNames.size());
-    for (int32_t row = fTop; row < count && row < fTop + VisibleRows(); ++row) {
+    for (int32_t row = TopRow(); row < count && row < TopRow() + VisibleRows(); ++row) {
         const CLRect rect = RowRect(row);
         if (row == fSelected) {
             CColorRef selection;

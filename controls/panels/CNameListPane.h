@@ -1,6 +1,5 @@
 #pragma once
-#include "controls/panels/TypedPrefix.h"
-#include "ui/panes/LPane.h"
+#include "controls/panels/CRowListPane.h"
 
 #include <string>
 #include <vector>
@@ -8,10 +7,9 @@
 // A list of names, one a row, with one selected: a click selects, arrows move the selection,
 // letters typed in a row select the first name they begin (any letter case), the wheel
 // scrolls. Each new selection the user makes is announced ("CNameList_Selected" to the parent).
-class CNameListPane : public LPane {
+class CNameListPane : public CRowListPane {
 public:
     static const char* msgSelected;
-    static constexpr int32_t kRowHeight = 18;
 
     CNameListPane(LHandler* parent, LPane* host);
 
@@ -25,23 +23,16 @@ public:
     void Select(int32_t row);
     // Selects the name (any letter case); false, and nothing selected, when it is not listed.
     bool SelectName(const std::string& name);
-    int32_t TopRow() const { return fTop; }
-    CLRect RowRect(int32_t row) const;
 
-    void HandleMessage(LMessage& result, const LMessage& msg) override;
     void DrawSelf(LPortState& port) const override;
 
 private:
-    int32_t VisibleRows() const;
-    void ScrollToSelection();
     void UserSelects(int32_t row);
-    bool HandleClick();
-    bool HandleKey();
+    int32_t RowCount() const override { return int32_t(fNames.size()); }
+    bool HandleClick(LMouse& mouse) override;
+    bool HandleKey() override;
     void Typed(char32_t character);
-    void Changed();
 
     std::vector<std::string> fNames;
     int32_t fSelected = -1;
-    int32_t fTop = 0;
-    TypedPrefix fTyped;
 };

@@ -1,4 +1,5 @@
 #include "controls/panels/ColorSpace.h"
+#include "foundation/persist/XmlText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,17 +7,6 @@
 namespace {
 
 constexpr size_t kHexDigits = 6;
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 std::string_view Trimmed(std::string_view text)
 {
@@ -95,7 +85,7 @@ std::optional<RgbColor> ParseHex(std::string_view text)
         return std::nullopt;
     double components[3];
     for (size_t i = 0; i < 3; ++i) {
-        const int high = HexDigit(text[2 * i]), low = HexDigit(text[2 * i + 1]);
+        const int high = HexDigitValue(text[2 * i]), low = HexDigitValue(text[2 * i + 1]);
         if (high < 0 || low < 0)
             return std::nullopt;
         components[i] = (high * 16 + low) / 255.0;
