@@ -2,7 +2,6 @@
 #include "controls/CColor.h"
 #include "controls/panels/PanelDrawing.h"
 #include "controls/std/PaneMouse.h"
-#include "foundation/core/StrEqual.h"
 #include "foundation/input/LKeyboard.h"
 #include "foundation/input/LMouse.h"
 #include "platform/TextEncoding.h"
