@@ -60,6 +60,7 @@ TEST_F(PanelsApp, AColourButtonOpensTheColourPanelAndEveryPickReachesTheScheme)
     ASSERT_TRUE(plat::MenuDriver::Choose({AppMenu(), "Colours…"}));
     CColorSetDlg* colors = CApp::Get()->ColorWindow();
     ASSERT_NE(colors, nullptr);
+    EXPECT_GE(colors->ColorButton(0).Rect().Width(), 30) << "a button a person can aim at";
     const uint32_t before = BackgroundColour();
     bool panelShown = false;
     uint32_t whilePicking = 0;
