@@ -5,6 +5,7 @@
 #include "foundation/core/StrEqual.h"
 #include "foundation/input/LKeyboard.h"
 #include "foundation/text/LStrList.h"
+#include "foundation/text/NumberFormat.h"
 #include "platform/draw/FontLibrary.h"
 #include "platform/draw/FontQuery.h"
 #include "platform/window/FontPanel.h"
@@ -12,8 +13,6 @@
 #include "ui/dialogs/DialogResources.h"
 #include "ui/panes/LPaneFlags.h"
 
-#include <cmath>
-#include <cstdio>
 #include <string>
 
 const char* const CFontPanelWindow::kResName = "CFONTPANEL";
@@ -71,16 +70,6 @@ double ParseSize(std::string_view text)
     return size >= kMinSize && size <= kMaxSize ? size : 0;
 }
 
-// One decimal at most, trailing zeros trimmed: 12 -> "12", 10.5 -> "10.5".
-std::string SizeText(double size)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", std::round(size * 10) / 10);
-    std::string out(text);
-    if (out.size() > 2 && out.compare(out.size() - 2, 2, ".0") == 0)
-        out.erase(out.size() - 2);
-    return out;
-}
 
 } // namespace
 
@@ -133,7 +122,7 @@ void CFontPanelWindow::ShowSelectedFont()
         (void)fFamilies.SelectName(kDefaultFamily);
     LoadStyles(font.bold, font.italic);
     fPointSize = font.size > 0 ? font.size : 12.0;
-    fSize.SetText(LStringRef(SizeText(fPointSize).c_str()));
+    fSize.SetText(DoubleToStringTrim(1, fPointSize));
     const uint32_t modes = fPanel.ValidModes();
     fStyleList.SetState((modes & kModeFace) ? kEventEnable : kEventDisable);
     fSize.SetState((modes & kModeSize) ? kEventEnable : kEventDisable);
@@ -197,7 +186,7 @@ bool CFontPanelWindow::HandleControl(const LMessage& msg)
     // A size field left with a text that is no size shows the size in use again.
     if (msg.subject == &fSize && StrEqual(msg.type, LEditText::msgUnfocused)) {
         fShowing = true;
-        fSize.SetText(LStringRef(SizeText(fPointSize).c_str()));
+        fSize.SetText(DoubleToStringTrim(1, fPointSize));
         fShowing = false;
         return true;
     }
