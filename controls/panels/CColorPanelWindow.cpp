@@ -62,7 +62,7 @@ CColorPanelWindow::CColorPanelWindow(LHandler* parent, plat::ColorPanel& panel)
     SetTexts();
     PlacePanes();
     const plat::ColorPanel::RGB& start = fPanel.Color();
-    fOriginal = RgbColor{start.red, start.green, start.blue};
+    fOriginal = ClampedRgb(RgbColor{start.red, start.green, start.blue});
     fColor = fOriginal;
     fHsv = HsvFromRgb(fColor);
     fSwatches.SetOriginal(fOriginal);
@@ -156,6 +156,9 @@ void CColorPanelWindow::ChannelChanged(int channel, int32_t value, const LPane* 
 bool CColorPanelWindow::HandleControl(const LMessage& msg)
 {
     for (int k = 0; k < kChannels; ++k) {
+        // Panes made before the rows already report to the window.
+        if (!fRows[size_t(k)])
+            return false;
         Row& row = *fRows[size_t(k)];
         if (msg.subject == &row.slider && StrEqual(msg.type, CSlider::msgChange)) {
             ChannelChanged(k, row.slider.GetValue(), &row.slider);

@@ -8,6 +8,12 @@ namespace {
 
 constexpr size_t kHexDigits = 6;
 
+// A component held to 0..1; anything that is no number counts as 0.
+double Unit(double component)
+{
+    return component >= 0.0 ? std::min(component, 1.0) : 0.0;
+}
+
 std::string_view Trimmed(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
@@ -21,9 +27,9 @@ std::string_view Trimmed(std::string_view text)
 
 RgbColor RgbFromHsv(const HsvColor& hsv)
 {
-    const double v = std::clamp(hsv.value, 0.0, 100.0) / 100.0;
-    const double s = std::clamp(hsv.saturation, 0.0, 100.0) / 100.0;
-    const double h = std::fmod(std::clamp(hsv.hue, 0.0, 360.0), 360.0) / 60.0;
+    const double v = Unit(hsv.value / 100.0);
+    const double s = Unit(hsv.saturation / 100.0);
+    const double h = std::fmod(Unit(hsv.hue / 360.0) * 6.0, 6.0);
     const int sector = int(h);
     const double f = h - sector;
     const double p = v * (1 - s), q = v * (1 - s * f), t = v * (1 - s * (1 - f));
@@ -39,7 +45,7 @@ RgbColor RgbFromHsv(const HsvColor& hsv)
 
 HsvColor HsvFromRgb(const RgbColor& rgb, const HsvColor& previous)
 {
-    const double r = std::clamp(rgb.red, 0.0, 1.0), g = std::clamp(rgb.green, 0.0, 1.0), b = std::clamp(rgb.blue, 0.0, 1.0);
+    const double r = Unit(rgb.red), g = Unit(rgb.green), b = Unit(rgb.blue);
     const double high = std::max({r, g, b}), low = std::min({r, g, b});
     const double range = high - low;
     HsvColor hsv{previous.hue, previous.saturation, high * 100.0};
@@ -59,9 +65,14 @@ HsvColor HsvFromRgb(const RgbColor& rgb, const HsvColor& previous)
     return hsv;
 }
 
+RgbColor ClampedRgb(const RgbColor& rgb)
+{
+    return RgbColor{Unit(rgb.red), Unit(rgb.green), Unit(rgb.blue)};
+}
+
 uint8_t ComponentByte(double component)
 {
-    return uint8_t(std::lround(std::clamp(component, 0.0, 1.0) * 255.0));
+    return uint8_t(std::lround(Unit(component) * 255.0));
 }
 
 std::string HexText(const RgbColor& rgb)

@@ -17,8 +17,10 @@ RgbColor RgbFromHsv(const HsvColor& hsv);
 // The hue of a grey (or of black) cannot be read from it: `previous` keeps its hue then, and
 // black keeps its saturation too, so moving the value slider back up restores the colour.
 HsvColor HsvFromRgb(const RgbColor& rgb, const HsvColor& previous = {});
+// The colour with each component held to 0..1 (not a number: 0).
+RgbColor ClampedRgb(const RgbColor& rgb);
 
-// A component 0..1 as a byte, rounded.
+// A component 0..1 as a byte, rounded (held to the range; not a number: 0).
 uint8_t ComponentByte(double component);
 // "#RRGGBB" in upper-case hexadecimal.
 std::string HexText(const RgbColor& rgb);

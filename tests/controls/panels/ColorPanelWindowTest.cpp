@@ -142,6 +142,7 @@ TEST(ColorSpace, HexTextsAndHsvConversions)
         }
     }
     EXPECT_EQ(HexText({1.0, 0.5, 0.0}), "#FF8000");
+    EXPECT_EQ(HexText({std::nan(""), 2.0, -1.0}), "#00FF00") << "out of range and not a number";
 
     const struct {
         RgbColor rgb;
