@@ -156,7 +156,7 @@ void CColorPanelWindow::ChannelChanged(int channel, int32_t value, const LPane* 
 bool CColorPanelWindow::HandleControl(const LMessage& msg)
 {
     for (int k = 0; k < kChannels; ++k) {
-        // Panes made before the rows already report to the window.
+        // The panes made before the rows already report to the window.
         if (!fRows[size_t(k)])
             return false;
         Row& row = *fRows[size_t(k)];

@@ -66,8 +66,9 @@ private:
     // Set while the window itself writes its controls, whose reports are then not the user's.
     bool fShowing = false;
     int fCloseCode = -1;
-    CColorSwatchPane fSwatches;
+    // Made empty before any pane, which reports to the window as it is made; filled after.
     std::array<std::unique_ptr<Row>, kChannels> fRows;
+    CColorSwatchPane fSwatches;
     LCaptionPane fHexLabel;
     LEditText fHex;
     LStdButton fOk;
