@@ -1,7 +1,9 @@
 #include "app/CreateGlobals.h"
 #include "analysis/gl/SharedGLContext.h"
 #include "controls/drag/CDragger.h"
+#include "controls/panels/CColorPanelRunner.h"
 #include "controls/panels/CFilePanelRunner.h"
+#include "controls/panels/CFontPanelRunner.h"
 #include "foundation/async/LLoopWaker.h"
 #include "foundation/input/LKeyboard.h"
 #include "foundation/input/LMouse.h"
@@ -74,6 +76,8 @@ int CreateGlobals()
     g.app = new CApp;
     // The standard panels are shown to the user by the program's own windows.
     InstallFilePanelRunner();
+    InstallColorPanelRunner();
+    InstallFontPanelRunner();
     // Drags follow the user's pointer.
     CDragger::SetDragRunner(&plat::DragTracking::Run);
     return 0;
@@ -82,6 +86,8 @@ int CreateGlobals()
 void DestroyGlobals()
 {
     SonalyxGlobals& g = Globals();
+    RemoveFontPanelRunner();
+    RemoveColorPanelRunner();
     RemoveFilePanelRunner();
     CDragger::SetDragRunner(nullptr);
     Destroy(g.app);
