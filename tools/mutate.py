@@ -3,9 +3,9 @@
 that folder's test program and records whether its tests catch each fault.
 
 The faults come from the code revision alone (seed, count and folder pick them), so a run with
-other tests (--tests-rev) meets the very same faults. Each worker has its own copy of the tree
-and its own build folder; results are appended as JSON lines, and a rerun skips the faults
-already recorded there.
+other tests (--tests-rev, or only --tests-paths of it) meets the very same faults. Each worker has
+its own copy of the tree and its own build folder; results are appended as JSON lines, and a
+rerun skips the faults already recorded there.
 """
 import argparse
 import collections
@@ -75,6 +75,8 @@ class Worker:
     def __init__(self, args, index):
         self.args = args
         revs = args.trees / f"{args.code_rev[:10]}-{args.tests_rev[:10]}"
+        if args.tests_paths != ["tests"]:
+            revs = revs.with_name(revs.name + "-" + "-".join(p.replace("/", "_") for p in args.tests_paths))
         revs.mkdir(parents=True, exist_ok=True)
         # A tree another run is using is locked: take the next free one.
         while True:
@@ -99,8 +101,9 @@ class Worker:
         if not (self.root / "CMakeLists.txt").exists():
             self.root.mkdir(parents=True, exist_ok=True)
             self.extract(a.code_rev, ".")
-            shutil.rmtree(self.root / "tests")
-            self.extract(a.tests_rev, "tests")
+            for path in a.tests_paths:
+                shutil.rmtree(self.root / path, ignore_errors=True)
+                self.extract(a.tests_rev, path)
         if self.marker.exists():
             name = self.marker.read_text()
             (self.root / name).write_bytes(git(a.repo, "show", f"{a.code_rev}:{name}"))
@@ -313,6 +316,9 @@ def main():
     p.add_argument("--results", type=Path, default=Path("/work/mutants/results.jsonl"))
     p.add_argument("--code-rev", default="HEAD", help="revision of everything but tests/")
     p.add_argument("--tests-rev", default="HEAD", help="revision of tests/")
+    p.add_argument("--tests-paths", default="tests",
+                   help="comma-separated paths taken from --tests-rev, e.g. tests/ui,tests/support when the tests "
+                        "revision also holds newer tests of other folders that need newer code")
     p.add_argument("--trees", type=Path, default=Path("/work/mutants/trees"), help="where worker trees live")
     p.add_argument("--list", action="store_true", help="print the sampled faults and stop")
     p.add_argument("--summary", type=Path, metavar="RESULTS", help="print the table of a results file")
@@ -333,6 +339,7 @@ def main():
     args.code_rev = git(args.repo, "rev-parse", args.code_rev).decode().strip()
     args.tests_rev = git(args.repo, "rev-parse", args.tests_rev).decode().strip()
     args.folders = [f for f in args.folders.split(",") if f]
+    args.tests_paths = [p.strip("/") for p in args.tests_paths.split(",") if p]
     if args.list:
         for folder in args.folders:
             for s in sample_faults(args.repo, args.code_rev, folder, args.count, args.seed):
