@@ -10,12 +10,6 @@
 
 namespace {
 
-constexpr uint32_t Code(const char (&text)[5])
-{
-    return uint32_t(uint8_t(text[0])) << 24 | uint32_t(uint8_t(text[1])) << 16 | uint32_t(uint8_t(text[2])) << 8 |
-           uint32_t(uint8_t(text[3]));
-}
-
 // An entry as "name|label|creator|type".
 std::string Entry(const CFileTypeList& types, uint32_t i)
 {
@@ -40,13 +34,13 @@ TEST(CFileTypeList, TheShippedDocumentListReadsExactly)
         ASSERT_EQ(types.Count(), 2u);
         EXPECT_EQ(Entry(types, 0), "snx|Sonalyx document|YSNX|SNXD");
         EXPECT_EQ(Entry(types, 1).substr(0, 25), "tks|Raw stream recording|");
-        EXPECT_EQ(types.GetType(1), Code("TEXT"));
+        EXPECT_EQ(types.GetType(1), StringToFourCC("TEXT"));
     }
     plat::CloseResourceFile(ref);
     plat::UseResourceFile(saved);
 }
 
-TEST(CFileTypeList, ShortItemsAreSkippedAndCodesPadded)
+TEST(CFileTypeList, ShortItemsAreSkippedCodesPaddedAndAMissingListHasNoEntries)
 {
     MemResourceSource resources;
     const char bytes[] = "\0\4"
@@ -62,14 +56,11 @@ TEST(CFileTypeList, ShortItemsAreSkippedAndCodesPadded)
     EXPECT_EQ(Entry(types, 1), "wav||ABCD|WAVE");
     EXPECT_EQ(Entry(types, 2), "*|Any file|X   |Y   ");
     EXPECT_EQ(Entry(types, 5), "||????|TEXT");
+    // A missing list has no entries until one is added.
+    LStrList missing({0, "NONE"}, &resources, kStrListDialogTexts);
+    CFileTypeList none(missing);
+    EXPECT_EQ(none.Count(), 0u);
+    none.AddEntry(LStringRef("csv"), LStringRef("CSV"), StringToFourCC("YSNX"), StringToFourCC("TEXT"));
+    EXPECT_EQ(none.GetName(0), "csv");
 }
 
-TEST(CFileTypeList, AMissingListHasNoEntries)
-{
-    MemResourceSource resources;
-    LStrList list({0, "NONE"}, &resources, kStrListDialogTexts);
-    CFileTypeList types(list);
-    EXPECT_EQ(types.Count(), 0u);
-    types.AddEntry(LStringRef("csv"), LStringRef("CSV"), Code("YSNX"), Code("TEXT"));
-    EXPECT_EQ(types.GetName(0), "csv");
-}
