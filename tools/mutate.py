@@ -18,6 +18,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 from pathlib import Path
@@ -91,6 +92,8 @@ class Worker:
         self.build = self.root / "build"
         self.marker = revs / f"w{index}.mutated"
         self.timeouts = {}
+        # The worker's tests keep their files in a short folder of their own (socket paths are short).
+        self.tmp = tempfile.mkdtemp(prefix=f"mutate-w{index}-")
 
     def log(self, text):
         print(f"[{self.root.name}] {text}", flush=True)
@@ -129,11 +132,8 @@ class Worker:
 
     def run_tests(self, folder, timeout):
         """Runs test_<folder>; returns (passed, detail, the tests that failed, crashed or hung)."""
-        # Each worker's tests keep their files in a folder of their own.
-        tmp = self.build / "tmp"
-        tmp.mkdir(exist_ok=True)
         env = dict(os.environ, SONALYX_HEADLESS="1", FONTCONFIG_FILE=str(self.root / "tests/support/fonts.conf"),
-                   TMPDIR=str(tmp))
+                   TMPDIR=self.tmp)
         proc = subprocess.Popen([str(self.build / "tests" / f"test_{folder}")], cwd=self.build / "tests", env=env,
                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT, start_new_session=True)
         try:
@@ -196,7 +196,13 @@ def run(args):
 
     def work(index):
         worker = Worker(args, index)
-        worker.prepare()
+        try:
+            worker.prepare()
+            work_through(worker)
+        finally:
+            shutil.rmtree(worker.tmp, ignore_errors=True)
+
+    def work_through(worker):
         while True:
             try:
                 folder, site = todo.get_nowait()
@@ -213,7 +219,8 @@ def run(args):
             record = dict(folder=folder, file=site.file, line=site.line, column=site.column,
                           operator=site.operator, original=site.original, replacement=site.replacement,
                           outcome=outcome, seconds=round(seconds, 1), detail=detail, tests=tests,
-                          code_rev=args.code_rev, tests_rev=args.tests_rev, seed=args.seed)
+                          code_rev=args.code_rev, tests_rev=args.tests_rev, tests_paths=args.tests_paths,
+                          seed=args.seed)
             with lock:
                 with args.results.open("a") as f:
                     f.write(json.dumps(record) + "\n")
@@ -265,7 +272,8 @@ def compare(before_path, after_path):
                   f"{r['original']!r} -> {r['replacement']!r} ({later['outcome']}; caught before by "
                   f"{' '.join(r.get('tests', [])) or r['detail']})")
             lost += 1
-    print(f"{lost} faults caught before and not after" + (f"; {not_run} caught before not tried yet" if not_run else ""))
+    untried = f"; {not_run} caught before not tried yet" if not_run else ""
+    print(f"{lost} faults caught before and not after{untried}")
     return 1 if lost or not_run else 0
 
 
