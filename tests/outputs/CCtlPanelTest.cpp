@@ -18,8 +18,7 @@
 #include "outputs/defs/CCtlDefList.h"
 #include "outputs/defs/CDefTree.h"
 #include "outputs/defs/DefinitionFiles.h"
-#include "tests/support/ProgramResourceFile.h"
-#include "ui/layout/LFormulaLayout.h"
+#include "tests/support/InstalledResources.h"
 #include "ui/panes/LCaptionPane.h"
 
 #include <gtest/gtest.h>
@@ -40,21 +39,8 @@ const char* kControls =
     "{ type: midipan; id: pan; name: Pan; ini: 64 },"
     "{ id: gain; name: Gain; min: 0; max: 100; prec: 1; scale: 10; ini: 20 }";
 
-class CCtlPanelTest : public ::testing::Test {
+class CCtlPanelTest : public InstalledResourcesSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        sResources = std::make_unique<ProgramResourceFile>();
-        sPrevious = LResourceSource::Global();
-        LResourceSource::SetGlobal(&sResources->Source());
-        LFormulaLayout first(nullptr, nullptr);  // fills the process-wide prelude store
-    }
-    static void TearDownTestSuite()
-    {
-        LResourceSource::SetGlobal(sPrevious);
-        sResources.reset();
-    }
-
     void Load(CCtlDefList::Layout layout, const std::string& controls = kControls)
     {
         ASSERT_EQ(fTree.Parse("sonalyx: { controls: " + controls + " }"), 0u);
@@ -88,8 +74,6 @@ protected:
     }
     std::string Translate(const char* type, uint32_t i) { return Translate(type, fPanel.Control(i)); }
 
-    static inline std::unique_ptr<ProgramResourceFile> sResources;
-    static inline LResourceSource* sPrevious = nullptr;
     CDefTree fTree;
     CCtlDefList fList;
     CCtlPanel fPanel{nullptr, nullptr};

@@ -13,8 +13,7 @@
 #include "shell/windows/CDesktop.h"
 #include "shell/windows/CPanelWindowKind.h"
 #include "shell/windows/WindowNumberCache.h"
-#include "tests/support/ProgramResourceFile.h"
-#include "ui/layout/LFormulaLayout.h"
+#include "tests/support/InstalledResources.h"
 #include "ui/menus/LMenuItem.h"
 #include "ui/windows/LWindowDef.h"
 
@@ -37,20 +36,8 @@ public:
     CUNDOQ queue;
 };
 
-class ConsoleFixture : public ::testing::Test {
+class ConsoleFixture : public InstalledResourcesSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        sResources = std::make_unique<ProgramResourceFile>();
-        sPrevious = LResourceSource::Global();
-        LResourceSource::SetGlobal(&sResources->Source());
-        LFormulaLayout first(nullptr, nullptr);  // fills the process-wide prelude store
-    }
-    static void TearDownTestSuite()
-    {
-        LResourceSource::SetGlobal(sPrevious);
-        sResources.reset();
-    }
     ConsoleFixture() { WindowNumberCache::MarkStale(); }
     ~ConsoleFixture() override { WindowNumberCache::MarkStale(); }
 
@@ -70,8 +57,6 @@ protected:
     bool Undo() { return Choose("LStdCmd_Undo"); }
     bool Redo() { return Choose("LStdCmd_Redo"); }
 
-    static inline std::unique_ptr<ProgramResourceFile> sResources;
-    static inline LResourceSource* sPrevious = nullptr;
     plat::WindowTestDriver fDriver;
     CDesktop fDesktop;
     LMouse fMouse;
