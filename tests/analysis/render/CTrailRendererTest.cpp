@@ -25,11 +25,7 @@ float RowLevel(int row)
 // Rows (from the bottom) of column x that are not the background.
 std::vector<int> LitRows(const std::vector<uint32_t>& pixels, int x)
 {
-    std::vector<int> rows;
-    for (int y = 0; y < kH; ++y)
-        if (GLArea::At(pixels, kW, kH, x, y) != 0)
-            rows.push_back(y);
-    return rows;
+    return GLArea::LitRows(pixels, kW, kH, x);
 }
 
 class CTrailRendererTest : public testing::Test {
@@ -279,7 +275,7 @@ TEST_F(CTrailRendererTest, OneBinSpectrumDrawsNothingAndStaysFinite)
     LObject::SetByte(scene.Common(), nullptr, kComnFqlg, 1, LObject::Merge::No);
     const auto pixels = DrawLine(scene, 3);
     EXPECT_EQ(renderer.perSlice, 1u);
-    EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0; }));
+    EXPECT_TRUE(GLArea::AllBlack(pixels));
     const TrailVertex& v = renderer.buffers[0]->Vertices()[renderer.slice];
     EXPECT_EQ(v.y, 0.5f);
     EXPECT_TRUE(std::isfinite(v.nx) && std::isfinite(v.ny) && std::isfinite(v.nz));
