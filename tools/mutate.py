@@ -45,6 +45,20 @@ def sample_faults(repo, rev, folder, count, seed):
     return sites[:count]
 
 
+def failed_tests(output):
+    """The tests a test program's output reports failed, and the one it was running when it stopped."""
+    failed, running = [], None
+    for line in output.splitlines():
+        name = (line[12:].split() or [""])[0]
+        if line.startswith("[ RUN      ]"):
+            running = name
+        elif line.startswith(("[       OK ]", "[  FAILED  ]")):
+            if line.startswith("[  FAILED  ]") and "." in name and name not in failed:
+                failed.append(name)
+            running = None
+    return failed + ([running] if running and running not in failed else [])
+
+
 def read_results(path):
     if not path.exists():
         return []
@@ -111,23 +125,19 @@ class Worker:
         return done.returncode == 0
 
     def run_tests(self, folder, timeout):
-        """Runs test_<folder>; returns (passed, detail, first failed test)."""
+        """Runs test_<folder>; returns (passed, detail, the tests that failed, crashed or hung)."""
         env = dict(os.environ, SONALYX_HEADLESS="1", FONTCONFIG_FILE=str(self.root / "tests/support/fonts.conf"))
-        command = [str(self.build / "tests" / f"test_{folder}"), "--gtest_fail_fast", "--gtest_brief=1"]
-        proc = subprocess.Popen(command, cwd=self.build / "tests", env=env, stdout=subprocess.PIPE,
-                                stderr=subprocess.STDOUT, start_new_session=True)
+        proc = subprocess.Popen([str(self.build / "tests" / f"test_{folder}")], cwd=self.build / "tests", env=env,
+                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT, start_new_session=True)
         try:
             out, _ = proc.communicate(timeout=timeout)
+            detail = "passed" if proc.returncode == 0 else "failed"
+            detail = f"signal {-proc.returncode}" if proc.returncode < 0 else detail
         except subprocess.TimeoutExpired:
             os.killpg(proc.pid, signal.SIGKILL)
-            proc.communicate()
-            return False, "timeout", ""
-        failed = [line.split()[3] for line in out.decode(errors="replace").splitlines()
-                  if line.startswith("[  FAILED  ]") and len(line.split()) > 3]
-        if proc.returncode == 0:
-            return True, "passed", ""
-        detail = f"signal {-proc.returncode}" if proc.returncode < 0 else "failed"
-        return False, detail, failed[0] if failed else ""
+            out, _ = proc.communicate()
+            detail = "timeout"
+        return detail == "passed", detail, failed_tests(out.decode(errors="replace"))
 
     def timeout_for(self, folder):
         """The test timeout: given, or five times a clean run (the clean run must pass)."""
@@ -135,10 +145,10 @@ class Worker:
             if not self.build_tests(folder):
                 raise RuntimeError(f"test_{folder} does not build without faults")
             start = time.monotonic()
-            passed, detail, test = self.run_tests(folder, 1200)
+            passed, detail, tests = self.run_tests(folder, 1200)
             seconds = time.monotonic() - start
             if not passed:
-                raise RuntimeError(f"test_{folder} fails without faults ({detail} {test})")
+                raise RuntimeError(f"test_{folder} fails without faults ({detail} {' '.join(tests)})")
             self.timeouts[folder] = self.args.timeout or max(60.0, 5 * seconds)
             self.log(f"test_{folder} clean in {seconds:.1f} s; timeout {self.timeouts[folder]:.0f} s")
         return self.timeouts[folder]
@@ -152,14 +162,14 @@ class Worker:
         start = time.monotonic()
         try:
             if not self.build_tests(folder):
-                outcome, detail, test = "not compiled", "", ""
+                outcome, detail, tests = "not compiled", "", []
             else:
-                passed, detail, test = self.run_tests(folder, timeout)
+                passed, detail, tests = self.run_tests(folder, timeout)
                 outcome = "survived" if passed else "caught"
         finally:
             path.write_text(clean)
             self.marker.unlink()
-        return outcome, detail, test, time.monotonic() - start
+        return outcome, detail, tests, time.monotonic() - start
 
 
 def run(args):
@@ -183,19 +193,19 @@ def run(args):
             if folder in broken:
                 continue
             try:
-                outcome, detail, test, seconds = worker.try_fault(folder, site)
+                outcome, detail, tests, seconds = worker.try_fault(folder, site)
             except RuntimeError as e:
                 worker.log(f"skipping {folder}: {e}")
                 broken.add(folder)
                 continue
             record = dict(folder=folder, file=site.file, line=site.line, column=site.column,
                           operator=site.operator, original=site.original, replacement=site.replacement,
-                          outcome=outcome, seconds=round(seconds, 1), detail=detail, test=test,
+                          outcome=outcome, seconds=round(seconds, 1), detail=detail, tests=tests,
                           code_rev=args.code_rev, tests_rev=args.tests_rev, seed=args.seed)
             with lock:
                 with args.results.open("a") as f:
                     f.write(json.dumps(record) + "\n")
-            worker.log(f"{site.file}:{site.line} {site.operator} {outcome} {detail} {test} ({seconds:.0f} s)")
+            worker.log(f"{site.file}:{site.line} {site.operator} {outcome} {detail} ({seconds:.0f} s)")
 
     threads = [threading.Thread(target=work, args=(i,)) for i in range(args.jobs)]
     for t in threads:
@@ -216,6 +226,16 @@ def summary(path):
         print(f"{folder:<12}{sum(c.values()):>8}{c['caught']:>8}{c['survived']:>10}{c['not compiled']:>14}")
 
 
+def sole_catchers(path):
+    """Lists, per test, the faults no other test catches: a trim must keep them caught."""
+    sole = collections.defaultdict(list)
+    for r in read_results(path):
+        if r["outcome"] == "caught" and len(r.get("tests", [])) == 1:
+            sole[(r["folder"], r["tests"][0])].append(f"{r['file']}:{r['line']} {r['operator']}")
+    for (folder, test), faults in sorted(sole.items()):
+        print(f"{folder}: {test}: {', '.join(faults)}")
+
+
 def compare(before_path, after_path):
     """Lists the faults caught in the first results but not in the second, for the second's folders."""
     after = {result_key(r): r for r in read_results(after_path)}
@@ -228,7 +248,7 @@ def compare(before_path, after_path):
         if r["outcome"] == "caught" and (later is None or later["outcome"] != "caught"):
             state = later["outcome"] if later else "not run"
             print(f"{r['folder']}: {r['file']}:{r['line']}:{r['column']} {r['operator']} "
-                  f"{r['original']!r} -> {r['replacement']!r} ({state}; caught before by {r['test'] or r['detail']})")
+                  f"{r['original']!r} -> {r['replacement']!r} ({state}; caught before by {' '.join(r['tests']) or r['detail']})")
             lost += 1
     print(f"{lost} faults caught before and not after")
     return 1 if lost else 0
@@ -270,6 +290,11 @@ int Count(const std::vector<int>& v, int n) {
     if "||" not in mutants.apply(sample, site).splitlines()[6]:
         print("apply did not put the fault on its line")
         missing.add("apply")
+    output = "[ RUN      ] A.One\n[       OK ] A.One (0 ms)\n[ RUN      ] A.Two\n[  FAILED  ] A.Two (1 ms)\n" \
+             "[ RUN      ] B.Three\n[  FAILED  ] 1 test, listed below:\n[  FAILED  ] A.Two\n"
+    if failed_tests(output) != ["A.Two"] or failed_tests(output.rsplit("[  FAILED  ] 1", 1)[0]) != ["A.Two", "B.Three"]:
+        print("failed tests read wrongly:", failed_tests(output))
+        missing.add("failed_tests")
     print("self-test", "failed" if missing or wrong else "passed")
     return 1 if missing or wrong else 0
 
@@ -290,12 +315,15 @@ def main():
     p.add_argument("--summary", type=Path, metavar="RESULTS", help="print the table of a results file")
     p.add_argument("--compare", type=Path, nargs=2, metavar=("BEFORE", "AFTER"),
                    help="list faults caught in BEFORE but not in AFTER")
+    p.add_argument("--sole", type=Path, metavar="RESULTS", help="list the faults only one test catches")
     p.add_argument("--self-test", action="store_true")
     args = p.parse_args()
     if args.self_test:
         return self_test()
     if args.summary:
         return summary(args.summary) or 0
+    if args.sole:
+        return sole_catchers(args.sole) or 0
     if args.compare:
         return compare(*args.compare)
     args.repo = Path(git(Path.cwd(), "rev-parse", "--show-toplevel").decode().strip())
