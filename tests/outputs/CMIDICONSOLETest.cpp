@@ -44,20 +44,7 @@ protected:
         CParamTable::FindInCell(Table(), column, 0, id, &value);
         return value.Text();
     }
-    // The live cell of a column, bound the way the pointer binds it when it moves over the cell.
-    CMIDICONSOLECELL& LiveCell(int32_t column)
-    {
-        CMIDIConsoleList& list = fConsole.List();
-        list.ScrollIntoView({column, 0});
-        const CLRect rect = list.CellRect({column, 0});
-        LPane* hit = list.HitTest({rect.left + 2, rect.top + 2});
-        EXPECT_NE(hit, nullptr);
-        CLPoint cell;
-        auto* bound = dynamic_cast<CMIDICONSOLECELL*>(list.FindCell(hit, &cell));
-        EXPECT_NE(bound, nullptr);
-        EXPECT_EQ(cell, (CLPoint{column, 0}));
-        return *bound;
-    }
+    CMIDICONSOLECELL& LiveCell(int32_t column) { return LiveCellOf<CMIDICONSOLECELL>(fConsole.List(), column); }
     // Columns and rows of the document's table.
     std::pair<uint32_t, uint32_t> TableSize() const
     {
