@@ -9,11 +9,8 @@
 #include "platform/menus/MenuDriver.h"
 #include "platform/menus/MenuItem.h"
 #include "platform/prefs/Preferences.h"
-#include "platform/window/Event.h"
 #include "platform/window/FieldEditorActions.h"
 #include "platform/window/PanelTestDriver.h"
-#include "platform/window/Window.h"
-#include "platform/window/WindowServer.h"
 #include "platform/window/WindowTestDriver.h"
 #include "shell/app/AppDelegate.h"
 #include "shell/menus/ProgramMainMenu.h"
@@ -27,9 +24,7 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <vector>
 
 // The program as it runs for a person: its resource file, main menu, delegate and global
 // services, with the window, panel and application drivers to play the user. Each test may

@@ -8,6 +8,9 @@
 #include "tests/app/AppRunKit.h"
 #include "ui/dialogs/CSimpleMessageDialog.h"
 
+#include <functional>
+#include <vector>
+
 namespace {
 
 constexpr const char* kMidiItem = "MIDI Output…";
