@@ -58,6 +58,7 @@ protected:
         LMessage::Send(LMessage(LPopupList::msgChanged, &popup, popup.Parent()));
     }
     LObject* Fader(int32_t i) const { return fDocument.Fader(i); }
+    std::pair<float, float> Band(int32_t i) const { return {Fader(i)->GetFloat(kFadrFrql), Fader(i)->GetFloat(kFadrFrqh)}; }
 
     TempHome fHome;
     LRef fDocKind{new CNativeWindowKind(9)};
@@ -74,8 +75,7 @@ TEST_F(FaderEditor, AddedFadersGetRowsAndTheNewOneIsSelected)
     List().AddFader();
     EXPECT_EQ(List().Rows(), 2);
     EXPECT_TRUE(List().Selection().Equals(LRegion(CLRect{0, 1, 1, 2})));
-    EXPECT_EQ(Fader(1)->GetByte(kFadrCurrent), 1);
-    EXPECT_EQ(Fader(0)->GetByte(kFadrCurrent), 0);
+    EXPECT_EQ((std::pair{Fader(0)->GetByte(kFadrCurrent), Fader(1)->GetByte(kFadrCurrent)}), (std::pair<uint8_t, uint8_t>{0, 1}));
     EXPECT_GT(fFrame->PreferredHeight(), List().CellHeight()) << "the frame asks room for its rows";
     ASSERT_TRUE(Undo());
     EXPECT_EQ(List().Rows(), 1);
@@ -113,11 +113,9 @@ TEST_F(FaderEditor, BandLowAboveHighRaisesHighInTheSameStepAndOutputsDoNotPair)
 {
     List().AddFader();
     Fix(Row(0).BandLow(), 500);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrql), 500.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrqh), 500.0f);
+    EXPECT_EQ(Band(0), (std::pair{500.0f, 500.0f}));
     ASSERT_TRUE(Undo());
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrql), 10.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrqh), 20.0f);
+    EXPECT_EQ(Band(0), (std::pair{10.0f, 20.0f}));
     Fix(Row(0).Channel(), 4);
     Fix(Row(0).Channel(), 1);
     EXPECT_EQ(Fader(0)->GetByte(kFadrSchn), 0) << "channel 1 is stored as 0";
