@@ -37,7 +37,8 @@ TEST_F(FaderEngineFixture, BandFadersOfASineDriveDmxSlotsAndShowTheirValues)
     EXPECT_EQ(Slot(1), 0);
 }
 
-// Field edits reach the next pass; a missing channel, a band off the sine and a zero rate give 0.
+// Field edits reach the next pass: the sine is on channel 1; silent channel 0, missing channel
+// 7, a zero rate and a band moved off the sine give 0.
 TEST_F(FaderEngineFixture, BandFadersFollowEditsAndSkipMissingChannelsAndAZeroRate)
 {
     Engine();

@@ -97,6 +97,15 @@ protected:
         LMessage::Send(LMessage("LMenuItem_Selected", &item, static_cast<LHandler*>(window.get())));
     }
     LObject* Common() const { return window->Document().Common(); }
+    // The newest n samples of a channel's ring, oldest first.
+    std::vector<float> Newest(uint32_t channel, uint32_t n) const
+    {
+        const CSpectrumChan& chan = *window->Analyser().Channel(channel);
+        std::vector<float> out;
+        for (uint32_t i = n; i > 0; --i)
+            out.push_back(chan.ring[(chan.writeIndex - i) & chan.mask]);
+        return out;
+    }
     LObject* View() const { return prefs.Root()->GetChild(kPrefComn); }
 
     TempHome home;
