@@ -15,6 +15,7 @@
 #include "shell/app/AppDelegate.h"
 #include "shell/menus/ProgramMainMenu.h"
 #include "tests/support/LocaleEnvironmentTest.h"
+#include "tests/support/MenuCommand.h"
 #include "tests/support/PaneScreen.h"
 #include "tests/support/ProgramResourceFile.h"
 #include "ui/layout/LFormulaLayout.h"
@@ -73,13 +74,7 @@ protected:
     // The title of the application menu, the first of the bar.
     static std::string AppMenu() { return plat::MainMenu()->ItemAt(0)->Title(); }
     // Chooses a command as its menu item does.
-    static void Choose(const char* command)
-    {
-        struct Item : LMenuItem {
-            explicit Item(const char* c) : LMenuItem(nullptr) { AddCommand(c); }
-        } item(command);
-        LMessage::Send(LMessage(LMenuItem::msgSelected, &item, CApp::Get()));
-    }
+    static void Choose(const char* command) { ChooseCommand(CApp::Get(), command); }
     // The menu bar's item for a command, made ready as before the menu opens.
     static LMenuItem* ReadyItem(const char* command)
     {

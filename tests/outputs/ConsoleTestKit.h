@@ -14,7 +14,7 @@
 #include "shell/windows/CPanelWindowKind.h"
 #include "shell/windows/WindowNumberCache.h"
 #include "tests/support/InstalledResources.h"
-#include "ui/menus/LMenuItem.h"
+#include "tests/support/MenuCommand.h"
 #include "ui/windows/LWindowDef.h"
 
 #include <gtest/gtest.h>
@@ -49,10 +49,8 @@ protected:
     // Takes back or redoes one step through the Edit menu's commands, as the user would.
     bool Choose(const char* command)
     {
-        struct Item : LMenuItem {
-            explicit Item(const char* c) : LMenuItem(nullptr) { AddCommand(c); }
-        } item(command);
-        return fDoc.queue.HandleMessage(LMessage("LMenuItem_Selected", &item, nullptr));
+        MenuCommand item(command);
+        return fDoc.queue.HandleMessage(item.Selected(nullptr));
     }
     bool Undo() { return Choose("LStdCmd_Undo"); }
     bool Redo() { return Choose("LStdCmd_Redo"); }
