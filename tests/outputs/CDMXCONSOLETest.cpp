@@ -20,7 +20,7 @@ protected:
         const auto* data = static_cast<const uint8_t*>(root->GetArrayData(kFdrsDmst));
         return data ? std::vector<uint8_t>(data, data + root->GetArrayCount(kFdrsDmst)) : std::vector<uint8_t>{};
     }
-    CDMXCONSOLECELL& LiveCell(int32_t column) { return LiveCellOf<CDMXCONSOLECELL>(fConsole.List(), column); }
+    CDMXCONSOLECELL& LiveCell(int32_t column) { return LiveCellOf<CDMXCONSOLECELL>(fConsole.List(), {column, 0}); }
     void Move(CDMXCONSOLECELL& cell, int32_t value)
     {
         cell.Slider().SetValue(value);

@@ -44,7 +44,7 @@ protected:
         CParamTable::FindInCell(Table(), column, 0, id, &value);
         return value.Text();
     }
-    CMIDICONSOLECELL& LiveCell(int32_t column) { return LiveCellOf<CMIDICONSOLECELL>(fConsole.List(), column); }
+    CMIDICONSOLECELL& LiveCell(int32_t column) { return LiveCellOf<CMIDICONSOLECELL>(fConsole.List(), {column, 0}); }
     // Columns and rows of the document's table.
     std::pair<uint32_t, uint32_t> TableSize() const
     {

@@ -54,18 +54,18 @@ protected:
     }
     bool Undo() { return Choose("LStdCmd_Undo"); }
     bool Redo() { return Choose("LStdCmd_Redo"); }
-    // The live cell of a column of a one-row list, bound the way the pointer binds it when it
-    // moves over the cell.
+    // The live cell at a place of a list, bound the way the pointer binds it when it moves over
+    // the cell.
     template <class Cell, class List>
-    static Cell& LiveCellOf(List& list, int32_t column)
+    static Cell& LiveCellOf(List& list, CLPoint at)
     {
-        list.ScrollIntoView({column, 0});
-        const CLRect rect = list.CellRect({column, 0});
+        list.ScrollIntoView(at);
+        const CLRect rect = list.CellRect(at);
         LPane* hit = list.HitTest({rect.left + 2, rect.top + 2});
         CLPoint cell;
         auto* bound = dynamic_cast<Cell*>(hit ? list.FindCell(hit, &cell) : nullptr);
         EXPECT_NE(bound, nullptr);
-        EXPECT_EQ(cell, (CLPoint{column, 0}));
+        EXPECT_EQ(cell, at);
         return *bound;
     }
 

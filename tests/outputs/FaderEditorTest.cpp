@@ -35,18 +35,7 @@ protected:
         fWindow.reset();
     }
     CFaderList& List() { return fFrame->List(); }
-    // The live row under the pointer, as a click there binds it.
-    CFaderCell& Row(int32_t row)
-    {
-        List().ScrollIntoView({0, row});
-        const CLRect rect = List().CellRect({0, row});
-        LPane* hit = List().HitTest({rect.left + 1, rect.bottom - 1});
-        CLPoint cell;
-        auto* bound = dynamic_cast<CFaderCell*>(hit ? List().FindCell(hit, &cell) : nullptr);
-        EXPECT_NE(bound, nullptr);
-        EXPECT_EQ(cell.y, row);
-        return *bound;
-    }
+    CFaderCell& Row(int32_t row) { return LiveCellOf<CFaderCell>(List(), {0, row}); }
     void Fix(CNumVol& field, double value)
     {
         field.SetValue(value);
