@@ -14,6 +14,7 @@
 #include "shell/windows/CPanelWindowKind.h"
 #include "shell/windows/WindowNumberCache.h"
 #include "tests/support/InstalledResources.h"
+#include "tests/support/LiveCell.h"
 #include "tests/support/MenuCommand.h"
 #include "ui/windows/LWindowDef.h"
 
@@ -54,20 +55,6 @@ protected:
     }
     bool Undo() { return Choose("LStdCmd_Undo"); }
     bool Redo() { return Choose("LStdCmd_Redo"); }
-    // The live cell at a place of a list, bound the way the pointer binds it when it moves over
-    // the cell.
-    template <class Cell, class List>
-    static Cell& LiveCellOf(List& list, CLPoint at)
-    {
-        list.ScrollIntoView(at);
-        const CLRect rect = list.CellRect(at);
-        LPane* hit = list.HitTest({rect.left + 2, rect.top + 2});
-        CLPoint cell;
-        auto* bound = dynamic_cast<Cell*>(hit ? list.FindCell(hit, &cell) : nullptr);
-        EXPECT_NE(bound, nullptr);
-        EXPECT_EQ(cell, at);
-        return *bound;
-    }
 
     plat::WindowTestDriver fDriver;
     CDesktop fDesktop;
