@@ -25,11 +25,7 @@ float RowLevel(int row)
 // Rows (from the bottom) of column x that are not the background.
 std::vector<int> LitRows(const std::vector<uint32_t>& pixels, int x)
 {
-    std::vector<int> rows;
-    for (int y = 0; y < kH; ++y)
-        if (GLArea::At(pixels, kW, kH, x, y) != 0)
-            rows.push_back(y);
-    return rows;
+    return GLArea::LitRows(pixels, kW, kH, x);
 }
 
 class CTrailRendererTest : public testing::Test {
@@ -219,18 +215,21 @@ TEST_F(CTrailRendererTest, BandModeMakesABoxPerMappableBand)
 TEST_F(CTrailRendererTest, SliceIntervalsFollowTheWindowSettings)
 {
     RenderScene scene(1, 8, 120.0f);
-    LObject* w = scene.window;
-    LObject::SetByte(w, nullptr, kWindTrud, 0, LObject::Merge::No);
-    LObject::SetUInt(w, nullptr, kWindTrus, 5, LObject::Merge::No);
-    EXPECT_EQ(CTrailRenderer::SliceInterval(w, 256), 200u);
-    LObject::SetByte(w, nullptr, kWindTrud, 1, LObject::Merge::No);
-    LObject::SetUInt(w, nullptr, kWindTruf, 4, LObject::Merge::No);
-    EXPECT_EQ(CTrailRenderer::SliceInterval(w, 256), 533u);
-    LObject::SetByte(w, nullptr, kWindTrud, 2, LObject::Merge::No);
-    EXPECT_EQ(CTrailRenderer::SliceInterval(w, 256), 0u);
-    LObject::SetByte(w, nullptr, kWindTrud, 1, LObject::Merge::No);
-    LObject::SetFloat(w, nullptr, kWindRate, 0.1f, LObject::Merge::No);
-    EXPECT_EQ(CTrailRenderer::SliceInterval(w, 256), 0u) << "a rate below 1 Hz slices on every pass";
+    // Mode 0: every `trus` slices a second; 1: every `truf` analyses of 256 points; 2: every pass.
+    // A rate below 1 Hz slices on every pass.
+    const struct {
+        uint8_t mode;
+        uint32_t perSecond, analyses;
+        float rate;
+        uint32_t ms;
+    } rows[] = {{0, 5, 4, 120.0f, 200}, {1, 5, 4, 120.0f, 533}, {2, 5, 4, 120.0f, 0}, {1, 5, 4, 0.1f, 0}};
+    for (const auto& r : rows) {
+        LObject::SetByte(scene.window, nullptr, kWindTrud, r.mode, LObject::Merge::No);
+        LObject::SetUInt(scene.window, nullptr, kWindTrus, r.perSecond, LObject::Merge::No);
+        LObject::SetUInt(scene.window, nullptr, kWindTruf, r.analyses, LObject::Merge::No);
+        LObject::SetFloat(scene.window, nullptr, kWindRate, r.rate, LObject::Merge::No);
+        EXPECT_EQ(CTrailRenderer::SliceInterval(scene.window, 256), r.ms) << int(r.mode) << " " << r.rate;
+    }
 }
 
 TEST_F(CTrailRendererTest, SlicesKeepTheirCadenceAndRestartAfterAPause)
@@ -276,7 +275,7 @@ TEST_F(CTrailRendererTest, OneBinSpectrumDrawsNothingAndStaysFinite)
     LObject::SetByte(scene.Common(), nullptr, kComnFqlg, 1, LObject::Merge::No);
     const auto pixels = DrawLine(scene, 3);
     EXPECT_EQ(renderer.perSlice, 1u);
-    EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0; }));
+    EXPECT_TRUE(GLArea::AllBlack(pixels));
     const TrailVertex& v = renderer.buffers[0]->Vertices()[renderer.slice];
     EXPECT_EQ(v.y, 0.5f);
     EXPECT_TRUE(std::isfinite(v.nx) && std::isfinite(v.ny) && std::isfinite(v.nz));

@@ -5,6 +5,7 @@
 #include "platform/window/PanelTestDriver.h"
 #include "sources/text/CTextFileSrc.h"
 #include "tests/analysis/window/LiveWindowKit.h"
+#include "tests/foundation/TempFiles.h"
 #include "tests/support/SoundTools.h"
 
 #include <gtest/gtest.h>
@@ -66,11 +67,6 @@ protected:
     std::string RecordPath() const
     {
         return plat::PosixPathFromSpec(window->RecordLocation().GetPath().View());
-    }
-    static std::string ReadAll(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
     }
     std::string RecordFolder() const { return home.path() + "/home/Documents/Sonalyx Record/"; }
     void MoveSlider(int32_t value)
