@@ -73,6 +73,8 @@ private:
 
     // Counts every change of the slices other than the newest one, and of the programs.
     uint64_t fRingChanges = 0;
-    // Per channel, the older strips as last drawn (see TrailImage).
+    // Per channel, the older strips as last drawn, and the program that lays them onto a view
+    // (see TrailImage).
     std::vector<std::unique_ptr<TrailImage>> fImages;
+    CGLProgram fImageProgram;
 };

@@ -149,20 +149,18 @@ void CTrailRenderer::DrawStrips(uint32_t from, uint32_t to) const
 
 // Draws the trail as the stored image of its older strips (drawn anew when anything they show
 // changed) with the newest strip over it. False, with nothing drawn, when the view has no
-// depth buffer to order the strips by or no image can be made or copied.
+// depth buffer to order the strips by or no image can be made.
 bool CTrailRenderer::DrawFromImage(const CGLContext* context, uint32_t c, float zoom)
 {
     GLint depthBits = 0;
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
-    if (depth < 3 || depthBits <= 0)
+    if (depth < 3 || depthBits <= 0 || !fImageProgram.linked)
         return false;
     TrailImageKey key;
     key.context = context;
     key.ring = fRingChanges;
     key.slice = slice;
     glGetIntegerv(GL_VIEWPORT, key.viewport);
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, key.clearColor);
-    glGetFloatv(GL_DEPTH_CLEAR_VALUE, &key.clearDepth);
     glGetFloatv(GL_PROJECTION_MATRIX, key.projection);
     glGetFloatv(GL_MODELVIEW_MATRIX, key.modelView);
     key.zoom = zoom;
@@ -174,7 +172,7 @@ bool CTrailRenderer::DrawFromImage(const CGLContext* context, uint32_t c, float 
     TrailImage& image = *fImages[c];
     if (!image.Holds(key) && !image.Capture(key, [&] { DrawStrips(1, depth - 1); }))
         return false;
-    if (!image.Restore())
+    if (!image.Restore(fImageProgram.program))
         return false;
     // Drawn first, the newest strip would win every tie with the older ones.
     glDepthFunc(GL_LEQUAL);

@@ -3,6 +3,23 @@
 
 #include <cstdint>
 
+const char* const TrailImage::kVertexText = "#version 120\nvoid main() { gl_Position = gl_Vertex; }\n";
+// Every pixel samples its own texel: the image covers the surface from its origin.
+const char* const TrailImage::kFragmentText =
+    "#version 120\n"
+    "uniform sampler2D gImageColor;\n"
+    "uniform sampler2D gImageDepth;\n"
+    "uniform vec2 gImageSize;\n"
+    "void main()\n"
+    "{\n"
+    "    vec2 at = gl_FragCoord.xy / gImageSize;\n"
+    "    vec4 color = texture2D(gImageColor, at);\n"
+    "    if (color.a == 0.0)\n"
+    "        discard;\n"
+    "    gl_FragColor = color;\n"
+    "    gl_FragDepth = texture2D(gImageDepth, at).r;\n"
+    "}\n";
+
 namespace {
 
 // Makes a framebuffer object of the current context with the two textures attached, bound to
@@ -102,8 +119,8 @@ bool TrailImage::Capture(const TrailImageKey& key, const std::function<void()>& 
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
-    glClearColor(key.clearColor[0], key.clearColor[1], key.clearColor[2], key.clearColor[3]);
-    glClearDepth(key.clearDepth);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPopAttrib();
     draw();
@@ -113,22 +130,28 @@ bool TrailImage::Capture(const TrailImageKey& key, const std::function<void()>& 
     return true;
 }
 
-bool TrailImage::Restore() const
+bool TrailImage::Restore(uint32_t program) const
 {
-    if (!fValid)
+    if (!fValid || program == 0)
         return false;
-    // Errors left by earlier calls would read as a refused copy.
-    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
-    }
-    FramebufferScope scope;
-    scope.made = AttachImage(GL_READ_FRAMEBUFFER, fColor, fDepth);
-    if (scope.made == 0)
-        return false;
-    const int32_t* v = fKey.viewport;
-    glPushAttrib(GL_SCISSOR_BIT | GL_ENABLE_BIT);
-    glDisable(GL_SCISSOR_TEST);
-    const GLint x1 = v[0] + v[2], y1 = v[1] + v[3];
-    glBlitFramebuffer(v[0], v[1], x1, y1, v[0], v[1], x1, y1, GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+    GLint previous = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &previous);
+    glPushAttrib(GL_TEXTURE_BIT);
+    glUseProgram(program);
+    glUniform1i(glGetUniformLocation(program, "gImageColor"), 0);
+    glUniform1i(glGetUniformLocation(program, "gImageDepth"), 1);
+    glUniform2f(glGetUniformLocation(program, "gImageSize"), float(fWidth), float(fHeight));
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, fDepth);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, fColor);
+    glBegin(GL_TRIANGLE_STRIP);
+    glVertex2f(-1.0f, -1.0f);
+    glVertex2f(1.0f, -1.0f);
+    glVertex2f(-1.0f, 1.0f);
+    glVertex2f(1.0f, 1.0f);
+    glEnd();
     glPopAttrib();
-    return glGetError() == GL_NO_ERROR;
+    glUseProgram(GLuint(previous));
+    return true;
 }

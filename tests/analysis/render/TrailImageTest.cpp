@@ -1,5 +1,6 @@
 // The stored image of a trail's older strips: copied back it gives exactly the colours and
 // depths of drawing them directly, and the renderer never shows one that is out of date.
+#include "analysis/gl/CGLProgram.h"
 #include "analysis/render/CTrailRenderer.h"
 #include "analysis/render/TrailImage.h"
 #include "tests/analysis/render/RenderTestKit.h"
@@ -48,6 +49,12 @@ TEST(TrailImageTest, RestoredImageGivesTheColoursAndDepthsOfDrawingDirectly)
     ASSERT_TRUE(SharedGLContext()->HasContext()) << SharedGLContext()->Error();
     GLArea area(kW, kH, 24);
     TrailImage image;
+    CGLProgram program;
+    {
+        CGLContextLock lock(SharedGLContext());
+        program.Build(1, &TrailImage::kVertexText, 1, &TrailImage::kFragmentText);
+        ASSERT_EQ(program.linked, 1) << program.Log();
+    }
     const GLint viewports[][4] = {{0, 0, kW, kH}, {5, 3, kW - 9, kH - 5}};
     for (const auto& v : viewports) {
         // A plane at middle depth over everything shows what the depth buffer holds.
@@ -60,10 +67,8 @@ TEST(TrailImageTest, RestoredImageGivesTheColoursAndDepthsOfDrawingDirectly)
                 if (stored) {
                     TrailImageKey key;
                     glGetIntegerv(GL_VIEWPORT, key.viewport);
-                    glGetFloatv(GL_COLOR_CLEAR_VALUE, key.clearColor);
-                    key.clearDepth = 1.0f;
                     EXPECT_TRUE(image.Capture(key, DrawScene));
-                    EXPECT_TRUE(image.Restore());
+                    EXPECT_TRUE(image.Restore(program.program));
                     EXPECT_TRUE(image.Holds(key));
                 } else {
                     DrawScene();
@@ -98,8 +103,17 @@ TEST(TrailImageTest, TrailDrawnAgainAfterAChangeShowsWhatAFreshRendererShows)
         renderer.lastSliceMs = LTicks::Now() - (advance ? 1000 : 0);
         renderer.AddSlice(scene.input);
     };
+    // Cleared as the channel list clears, which puts the clear colour back afterwards.
     auto draw = [&](CTrailRenderer& renderer) {
-        area.Clear(background);
+        {
+            CGLContextLock lock(area.context.get());
+            glPushAttrib(GL_COLOR_BUFFER_BIT);
+            glClearColor(((background >> 16) & 0xff) / 255.0f, ((background >> 8) & 0xff) / 255.0f,
+                         (background & 0xff) / 255.0f, 1.0f);
+            glClearDepth(1.0);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glPopAttrib();
+        }
         renderer.Draw3D(scene.input, area.context.get(), 0);
         return area.Read();
     };
@@ -138,6 +152,7 @@ TEST(TrailImageTest, TrailDrawnAgainAfterAChangeShowsWhatAFreshRendererShows)
         fill(fresh);
         change.apply(fresh);
         EXPECT_EQ(Differences(after, draw(fresh)), 0u) << change.what;
+        EXPECT_GT(std::count(after.begin(), after.end(), background), 0) << change.what << ": the background shows";
         if (std::string_view(change.what) != "nothing") {
             EXPECT_NE(Differences(before, after), 0u) << change.what << " changes the picture";
         }
