@@ -22,18 +22,18 @@ const char* const TrailImage::kFragmentText =
 
 namespace {
 
-// Makes a framebuffer object of the current context with the two textures attached, bound to
-// `target`; 0 when it is not complete (it is then deleted again).
-GLuint AttachImage(GLenum target, GLuint color, GLuint depth)
+// Makes a framebuffer object of the current context with the two textures attached and binds
+// it; 0 when it is not complete (it is then deleted again).
+GLuint AttachImage(GLuint color, GLuint depth)
 {
     GLuint framebuffer = 0;
     glGenFramebuffers(1, &framebuffer);
     if (framebuffer == 0)
         return 0;
-    glBindFramebuffer(target, framebuffer);
-    glFramebufferTexture2D(target, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, color, 0);
-    glFramebufferTexture2D(target, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, depth, 0);
-    if (glCheckFramebufferStatus(target) == GL_FRAMEBUFFER_COMPLETE)
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, color, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, depth, 0);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE)
         return framebuffer;
     glDeleteFramebuffers(1, &framebuffer);
     return 0;
@@ -104,14 +104,14 @@ bool TrailImage::FitTextures(int32_t width, int32_t height)
 bool TrailImage::Capture(const TrailImageKey& key, const std::function<void()>& draw)
 {
     fValid = false;
-    // The image covers the surface up to the viewport's far corner, so that it is drawn and
-    // copied back at the same pixels.
+    // The image covers the surface from its origin to the viewport's far corner, so that every
+    // pixel is drawn and laid back at the same place.
     const int32_t* v = key.viewport;
     if (v[0] < 0 || v[1] < 0 || v[2] <= 0 || v[3] <= 0 || v[2] > INT32_MAX - v[0] || v[3] > INT32_MAX - v[1]
         || !FitTextures(v[0] + v[2], v[1] + v[3]))
         return false;
     FramebufferScope scope;
-    scope.made = AttachImage(GL_FRAMEBUFFER, fColor, fDepth);
+    scope.made = AttachImage(fColor, fDepth);
     if (scope.made == 0)
         return false;
     glPushAttrib(GL_SCISSOR_BIT | GL_ENABLE_BIT);
