@@ -160,7 +160,7 @@ TEST_F(SpecWindowRecord, AFileSizeLimitStopsTheRecordingAndKeepsWhatWasWritten)
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     Script({Ok()});
     SendRamp(1500);   // 6000 bytes: the first chunk written reaches the limit
-    const bool told = RunUntil([&] { return !seenDialogs.empty(); }, 5s);
+    const bool told = RunUntil([&] { return !seenDialogs.empty(); }, 30s);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &saved), 0);
     ASSERT_TRUE(told);
     EXPECT_EQ(seenDialogs[0], "message: The recording could not be written.\n" + RecordPath());
