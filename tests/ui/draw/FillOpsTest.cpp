@@ -30,12 +30,9 @@ uint32_t BlendOnGrey(const LBrushRef& brush, uint32_t mode)
 
 TEST(LBrush, EqualityOfHandles)
 {
-    EXPECT_TRUE(LBrushRef() == LBrushRef());
-    EXPECT_FALSE(LBrushRef() == LBrush::Make(4));
-    EXPECT_FALSE(LBrush::Make(4) == LBrushRef());
-    EXPECT_TRUE(LBrush::Make(4) == LBrush::Make(4));
-    EXPECT_FALSE(LBrush::Make(4) == LBrush::Make(3));
-    EXPECT_FALSE(LBrush::MakeRGB(1, 2, 3) == LBrush::MakeRGB(1, 2, 4));
+    EXPECT_TRUE(LBrushRef() == LBrushRef() && LBrush::Make(4) == LBrush::Make(4));
+    EXPECT_FALSE(LBrushRef() == LBrush::Make(4) || LBrush::Make(4) == LBrushRef());
+    EXPECT_FALSE(LBrush::Make(4) == LBrush::Make(3) || LBrush::MakeRGB(1, 2, 3) == LBrush::MakeRGB(1, 2, 4));
     EXPECT_EQ(LBrush::Make(9)->red, 0);
 }
 
