@@ -1,11 +1,15 @@
 #include "app/CreateGlobals.h"
 #include "analysis/gl/SharedGLContext.h"
+#include "controls/drag/CDragger.h"
+#include "controls/panels/CColorPanelRunner.h"
 #include "controls/panels/CFilePanelRunner.h"
+#include "controls/panels/CFontPanelRunner.h"
 #include "foundation/async/LLoopWaker.h"
 #include "foundation/input/LKeyboard.h"
 #include "foundation/input/LMouse.h"
 #include "foundation/text/FileNameText.h"
 #include "outputs/midi/CMIDIClient.h"
+#include "platform/window/DragTracking.h"
 #include "app/CApp.h"
 #include "shell/files/LProcessInfo.h"
 #include "shell/files/LStdFolders.h"
@@ -72,13 +76,20 @@ int CreateGlobals()
     g.app = new CApp;
     // The standard panels are shown to the user by the program's own windows.
     InstallFilePanelRunner();
+    InstallColorPanelRunner();
+    InstallFontPanelRunner();
+    // Drags follow the user's pointer.
+    CDragger::SetDragRunner(&plat::DragTracking::Run);
     return 0;
 }
 
 void DestroyGlobals()
 {
     SonalyxGlobals& g = Globals();
+    RemoveFontPanelRunner();
+    RemoveColorPanelRunner();
     RemoveFilePanelRunner();
+    CDragger::SetDragRunner(nullptr);
     Destroy(g.app);
     if (g.sharesGLContext) {
         CGLContext::SetShared(nullptr); // the context itself lives on

@@ -5,14 +5,13 @@
 #include "analysis/records/SnxFields.h"
 #include "foundation/records/CParamSet.h"
 #include "outputs/editor/CFaderCell.h"
-#include "platform/window/Pasteboard.h"
-#include "shell/files/FileUrls.h"
 #include "shell/windows/CNativeWindowKind.h"
-#include "shell/windows/LDrop.h"
 #include "tests/outputs/ConsoleTestKit.h"
+#include "tests/support/PaneScreen.h"
 #include "tests/support/SoundTools.h"
 #include "tests/support/TempHome.h"
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -156,31 +155,23 @@ TEST_F(FaderEditor, SoundFilesAreTakenOnlyBySoundFaders)
     ASSERT_TRUE(RunSox("-n -r 8000 -c 1 " + sound + " trim 0 0.1"));
     const std::string text = fHome.path() + "/notes.txt";
     std::ofstream(text) << "not a sound";
+    const std::string link = fHome.path() + "/link.wav";
+    std::filesystem::create_symlink(sound, link);
     const struct {
         uint8_t kind;
         std::string path;
         bool taken;
-    } rows[] = {{CFaderList::kSoundKind, sound, true}, {1, sound, false}, {CFaderList::kSoundKind, text, false},
-                {CFaderList::kSoundKind, fHome.path(), false}};
-    LDrop drop(nullptr);  // one drag target for every row: the drop pane remembers it
+    } rows[] = {{CFaderList::kSoundKind, sound, true}, {CFaderList::kSoundKind, link, true}, {1, sound, false},
+                {CFaderList::kSoundKind, text, false}, {CFaderList::kSoundKind, fHome.path(), false}};
     for (const auto& row : rows) {
         LObject::SetByte(Fader(0), nullptr, kFadrFtyp, row.kind, LObject::Merge::No);
-        plat::Pasteboard::Drag().Clear();
-        plat::Pasteboard::Drag().SetData(plat::Pasteboard::kTypeFileUrl, [&] {
-            const std::string url(UrlFromPosixPath(row.path).View());
-            return plat::Pasteboard::Bytes(url.begin(), url.end());
-        }());
-        drop.DraggingEntered(plat::DraggingInfo{nullptr, &plat::Pasteboard::Drag(), {}, plat::kDragCopy});
-        LDropPane& pane = Row(0).SoundDrop();
-        LMessage::Send(LMessage(LDrop::msgEnter, &drop, &pane));
-        EXPECT_EQ(pane.Answer() != 0, row.taken) << row.path;
-        LMessage::Send(LMessage(LDrop::msgDrop, &drop, &pane));
+        const LDropPane& pane = Row(0).SoundDrop();  // its ring: the parameter panel sits inside it
+        fDriver.DropFiles(ScreenPoint(pane, {pane.Rect().left + 2, pane.Rect().top + 2}), {row.path});
         LStringRef name;
         const bool stored = CParamSet::Find(Fader(0)->GetChild(kFadrCprm), "snd", &name) >= 0;
         EXPECT_EQ(stored, row.taken) << row.path;
-        LMessage::Send(LMessage(LDrop::msgLeave, &drop, &pane));  // the drag is over
         if (stored) {
-            EXPECT_EQ(std::string(name.View()), "drop.wav");
+            EXPECT_EQ(std::string(name.View()), "drop.wav");  // a link gives its target
             CParamSet::SetValue(Fader(0)->GetChild(kFadrCprm), nullptr, "snd", LStringRef());
         }
     }
