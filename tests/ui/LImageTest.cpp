@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // An image of a given size whose shape is its whole rectangle; counts its destruction.
@@ -32,9 +34,7 @@ private:
 
 TEST(LImageRef, NullOrInvalidImagesBecomeTheSharedNullImage)
 {
-    LImageRef none;
-    EXPECT_TRUE(none.IsNull());
-    EXPECT_TRUE(LImageRef(nullptr).IsNull());
+    EXPECT_TRUE(LImageRef().IsNull() && LImageRef(nullptr).IsNull());
 
     int destroyed = 0;
     {
@@ -50,10 +50,8 @@ TEST(LImageRef, NullOrInvalidImagesBecomeTheSharedNullImage)
     // The null image answers zero everywhere and survives any number of releases.
     LNullImage* null = LNullImage::Instance();
     const void* native = &native;
-    EXPECT_EQ(null->GetNative(&native), 0);
-    EXPECT_EQ(native, nullptr);
-    EXPECT_EQ(null->GetSize(), 0u);
-    EXPECT_FALSE(null->IsValid());
+    EXPECT_EQ((std::tuple{null->GetNative(&native), native, null->GetSize(), null->IsValid()}),
+              std::tuple(0, static_cast<const void*>(nullptr), uint64_t(0), false));
     for (int i = 0; i < 3; ++i)
         LImageRef copy(null);
     EXPECT_GE(null->RefCount(), 1);
@@ -65,13 +63,11 @@ TEST(LImage, ShapeIsScaledOnResizeAndMovedOnOffset)
     LTypedRef<BoxImage> image(new BoxImage(100, 50, true, &destroyed));
     const LRegion big = image->GetShapeRegionAt(CLRect{0, 0, 200, 100});
     EXPECT_TRUE(big.IsRect());
-    EXPECT_EQ(big.GetBounds(), (CLRect{0, 0, 200, 100}));
-    EXPECT_EQ(image->resets, 1);
+    EXPECT_EQ(std::pair(big.GetBounds(), image->resets), std::pair(CLRect{0, 0, 200, 100}, 1));
 
     // Same size elsewhere: moved, not rebuilt.
     const LRegion moved = image->GetShapeRegionAt(CLRect{10, 20, 210, 120});
-    EXPECT_EQ(moved.GetBounds(), (CLRect{10, 20, 210, 120}));
-    EXPECT_EQ(image->resets, 1);
+    EXPECT_EQ(std::pair(moved.GetBounds(), image->resets), std::pair(CLRect{10, 20, 210, 120}, 1));
 
     // A rectangular image has no shape of its own: callers use the rectangle.
     EXPECT_TRUE(LNullImage::Instance()->GetShapeRegion(CLRect{0, 0, 5, 5}).IsEmpty());

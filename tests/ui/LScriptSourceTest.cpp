@@ -20,9 +20,10 @@ TEST(LScriptSource, CountsLinesAndColumns)
     EXPECT_EQ(positions, "0:1 0:2 1:0 1:0 1:1 1:2 2:0 2:1 3:0 3:1 ");
 }
 
-TEST(LScriptSource, PutBackIsNotCountedTwice)
+TEST(LScriptSource, PutBackIsNotCountedTwiceAndNulEndsTheText)
 {
-    LScriptSource source(std::string_view("xy"));
+    const char bytes[] = {'x', 'y', '\0', 'b'};
+    LScriptSource source(std::string_view(bytes, sizeof bytes));
     uint8_t c = 0;
     ASSERT_TRUE(source.GetChar(c));
     source.UngetChar();
@@ -32,16 +33,6 @@ TEST(LScriptSource, PutBackIsNotCountedTwice)
     uint8_t buffer[8] = {};
     EXPECT_EQ(source.Read(buffer, sizeof buffer), 1u);
     EXPECT_EQ(buffer[0], 'y');
-    EXPECT_FALSE(source.GetChar(c));
-}
-
-TEST(LScriptSource, NulEndsTheText)
-{
-    const char bytes[] = {'a', '\0', 'b'};
-    LScriptSource source(std::string_view(bytes, sizeof bytes));
-    uint8_t buffer[4] = {};
-    EXPECT_EQ(source.Read(buffer, sizeof buffer), 1u);
-    uint8_t c = 0;
     EXPECT_FALSE(source.GetChar(c));
 }
 

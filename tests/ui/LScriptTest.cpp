@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <climits>
 #include <string>
 
@@ -102,14 +104,12 @@ TEST(LScript, FunctionsArgumentsAndBuiltins)
     LScriptSource source("f#$#*100+$0*10+$(0-1)+$3; c#42; n#(x=1;)");
     ASSERT_TRUE(script.Compile(source));
     const int32_t args[] = {1, 2, 3};
-    int32_t result = 0;
-    ASSERT_TRUE(script.Call("f", 3, args, result));
-    EXPECT_EQ(result, 310);
-    ASSERT_TRUE(script.Call("c", 0, nullptr, result));
-    EXPECT_EQ(result, 42);
-    ASSERT_TRUE(script.Call("n", 0, nullptr, result));
-    EXPECT_EQ(result, 0);
-    result = 77;
+    for (const auto& [name, count, expected] : {std::tuple("f", 3u, 310), {"c", 0u, 42}, {"n", 0u, 0}}) {
+        int32_t result = -1;
+        ASSERT_TRUE(script.Call(name, count, count ? args : nullptr, result)) << name;
+        EXPECT_EQ(result, expected) << name;
+    }
+    int32_t result = 77;
     EXPECT_FALSE(script.Call("missing", 0, nullptr, result));
     EXPECT_EQ(result, 77);
 
@@ -198,12 +198,13 @@ TEST(LScript, CompileErrors)
 
 TEST(LScript, ErrorsFailEveryCallAndReportTheFirst)
 {
-    EXPECT_EQ(Report(")"), "Error: Prim, Line 1, Char 1\n");
+    // Only the first error is kept; CR, LF and CR LF end lines.
+    const std::pair<const char*, const char*> reports[] = {{")", "Error: Prim, Line 1, Char 1\n"},
+        {"\n\n1;  )", "Error: Prim, Line 3, Char 5\n"}, {"a=)\r\nmax()", "Error: Prim, Line 1, Char 3\n"},
+        {"1;\r\n\n\r2;max()", "Error: NumArgs, Line 4, Char 7\n"}, {"a=1", ""}};
+    for (const auto& [text, report] : reports)
+        EXPECT_EQ(Report(text), report) << text;
     EXPECT_EQ(RunScript(")"), kFailed);
-    EXPECT_EQ(Report("\n\n1;  )"), "Error: Prim, Line 3, Char 5\n");
-    EXPECT_EQ(Report("a=)\r\nmax()"), "Error: Prim, Line 1, Char 3\n") << "only the first error is kept";
-    EXPECT_EQ(Report("1;\r\n\n\r2;max()"), "Error: NumArgs, Line 4, Char 7\n") << "CR, LF and CR LF end lines";
-    EXPECT_EQ(Report("a=1"), "");
 
     LScript script;
     LScriptSource bad("f#1; )");

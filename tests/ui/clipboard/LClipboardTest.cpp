@@ -35,8 +35,7 @@ TEST_F(ClipboardTest, HeldTextPastesEvenAfterAnotherProgramChangedThePasteboard)
     plat::Pasteboard::General().SetData("public.png", {1, 2, 3});
 
     LTextScrap paste(LStringRef{});
-    EXPECT_TRUE(clipboard.CanPaste(paste));
-    EXPECT_TRUE(clipboard.Fetch(paste));
+    EXPECT_TRUE(clipboard.CanPaste(paste) && clipboard.Fetch(paste));
     EXPECT_EQ(paste.Text(), "copied here");
 }
 
@@ -44,12 +43,10 @@ TEST_F(ClipboardTest, HeldScrapOfAnotherTypeFallsBackToThePasteboard)
 {
     clipboard.Put(std::make_unique<FaderScrap>());
     LTextScrap paste(LStringRef{});
-    EXPECT_FALSE(clipboard.CanPaste(paste));
-    EXPECT_FALSE(clipboard.Fetch(paste));
+    EXPECT_FALSE(clipboard.CanPaste(paste) || clipboard.Fetch(paste));
 
     plat::Pasteboard::General().SetText(plat::Pasteboard::kTypeText, "from elsewhere");
-    EXPECT_TRUE(clipboard.CanPaste(paste));
-    EXPECT_TRUE(clipboard.Fetch(paste));
+    EXPECT_TRUE(clipboard.CanPaste(paste) && clipboard.Fetch(paste));
     EXPECT_EQ(paste.Text(), "from elsewhere");
     EXPECT_TRUE(clipboard.CanPaste(FaderScrap())) << "the held scrap's own type";
 }
@@ -83,23 +80,18 @@ TEST_F(ClipboardTest, PutAndClearLetGoOfTheHeldReference)
     EXPECT_FALSE(clipboard.Fetch(paste));
 }
 
-TEST_F(ClipboardTest, AccessorReadsRecordFlavoursOfTheGeneralPasteboard)
+TEST_F(ClipboardTest, TextScrapReadsPasteboardTextWithEmbeddedNulAndTheAccessorReadsRecordFlavours)
 {
     plat::Pasteboard::General().SetData("FADR", {1, 2, 3});
     EXPECT_TRUE(clipboard.Accessor().HasFlavor(LScrapFlavor{LStringRef(), 0x46414452}));
     EXPECT_FALSE(clipboard.Accessor().HasFlavor(LScrapFlavor{LStringRef(), 0x45565458}));
-}
-
-TEST_F(ClipboardTest, TextScrapReadsPasteboardTextWithEmbeddedNul)
-{
     plat::Pasteboard::General().SetData(plat::Pasteboard::kTypeText, {'a', 0, 'b'});
     LTextScrap scrap;
     EXPECT_EQ(scrap.Text().Length(), 3u);
     EXPECT_TRUE(scrap.IsAvailable());
     EXPECT_FALSE(scrap.CopyFrom(FaderScrap()));
     plat::Pasteboard::General().Clear();
-    EXPECT_FALSE(scrap.IsAvailable());
-    EXPECT_FALSE(scrap.Load());
+    EXPECT_FALSE(scrap.IsAvailable() || scrap.Load());
     EXPECT_EQ(scrap.Text().Length(), 3u) << "a failed load keeps the text";
 }
 

@@ -77,18 +77,18 @@ TEST_F(ModalDialog, ReturnAndEscapeEndTheModalRun)
     EXPECT_EQ(dialog.RunModal(), 1u);
     EXPECT_EQ(loop.steps, 3) << "empty steps go on";
 
-    loop.step = [&](LModalDialog&) { Press(27); };
-    EXPECT_EQ(dialog.RunModal(), 2u);
-    loop.step = [&](LModalDialog&) { Press(3); };
-    EXPECT_EQ(dialog.RunModal(), 1u) << "Enter works like Return";
+    for (const auto& [key, result] : {std::pair(uint8_t(27), 2u), {uint8_t(3), 1u}}) {  // Enter works like Return
+        loop.step = [&](LModalDialog&) { Press(key); };
+        EXPECT_EQ(dialog.RunModal(), result) << int(key);
+    }
 }
 
 TEST_F(ModalDialog, ButtonsPressedByMouseGiveTheSameResults)
 {
-    loop.step = [&](LModalDialog&) { LMessage::Send(LMessage(LDialog::msgSelected, &cancel, &dialog)); };
-    EXPECT_EQ(dialog.ModalStep(100), 2u);
-    loop.step = [&](LModalDialog&) { LMessage::Send(LMessage(LDialog::msgSelected, &ok, &dialog)); };
-    EXPECT_EQ(dialog.ModalStep(100), 1u);
+    for (const auto& [button, result] : {std::pair(&cancel, 2u), {&ok, 1u}}) {
+        loop.step = [&](LModalDialog&) { LMessage::Send(LMessage(LDialog::msgSelected, button, &dialog)); };
+        EXPECT_EQ(dialog.ModalStep(100), result);
+    }
     loop.step = nullptr;
     EXPECT_EQ(dialog.ModalStep(100), 0u) << "the result is reset at every step";
 }

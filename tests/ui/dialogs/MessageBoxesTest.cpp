@@ -23,38 +23,26 @@ protected:
     }
 };
 
-TEST_F(MessageBoxes, ReturnAndEscapeAnswerABoxWithoutCancelWithOk)
+TEST_F(MessageBoxes, ReturnAndEscapeAnswerWithOkUnlessThereIsACancelButton)
 {
     CSimpleMessageDialog box(app.get(), nullptr, ModalWindowDef(3));
-    AnswerWith(&MessageBoxes::PressReturn);
-    EXPECT_TRUE(box.Run("The port is busy.", 0, false));
-    EXPECT_FALSE(box.CancelButton().IsShown());
-    EXPECT_EQ(box.Message().Text(), "The port is busy.");
-
-    app->modalSteps = 0;
-    AnswerWith(&MessageBoxes::PressEscape);
-    EXPECT_TRUE(box.Run("Escape means OK here.", 0, false)) << "OK is the cancel button";
-    EXPECT_LT(app->modalSteps, RecordingAppBase::kMaxSteps);
-}
-
-TEST_F(MessageBoxes, EscapeAnswersABoxWithCancelWithFalse)
-{
-    CSimpleMessageDialog box(app.get(), nullptr, ModalWindowDef(3));
-    AnswerWith(&MessageBoxes::PressEscape);
-    EXPECT_FALSE(box.Run("Discard the recording?", 0, true));
-    EXPECT_TRUE(box.CancelButton().IsShown());
-    app->modalSteps = 0;
-    AnswerWith(&MessageBoxes::PressReturn);
-    EXPECT_TRUE(box.Run("Discard the recording?", 0, true));
-}
-
-TEST_F(MessageBoxes, TitlesAndIconComeFromTheResources)
-{
-    CSimpleMessageDialog box(app.get(), nullptr, ModalWindowDef(3));
-    EXPECT_EQ(box.OkButton().GetTitle(), "OK");
-    EXPECT_EQ(box.CancelButton().GetTitle(), "Cancel");
+    EXPECT_EQ(std::pair(box.OkButton().GetTitle(), box.CancelButton().GetTitle()), std::pair(std::string("OK"), std::string("Cancel")));
     EXPECT_EQ(box.Window()->Native()->Title(), "Sonalyx");
     EXPECT_FALSE(box.Icon().Image().IsNull()) << "the program's icon";
+    const struct {
+        bool cancel;
+        void (MessageBoxes::*press)();
+        bool answer;
+    } cases[] = {{false, &MessageBoxes::PressReturn, true}, {false, &MessageBoxes::PressEscape, true},
+                 {true, &MessageBoxes::PressEscape, false}, {true, &MessageBoxes::PressReturn, true}};
+    for (const auto& c : cases) {
+        app->modalSteps = 0;
+        AnswerWith(c.press);
+        EXPECT_EQ(box.Run("The port is busy.", 0, c.cancel), c.answer) << c.cancel;  // without Cancel, OK cancels
+        EXPECT_EQ(box.CancelButton().IsShown(), c.cancel);
+        EXPECT_LT(app->modalSteps, RecordingAppBase::kMaxSteps);
+    }
+    EXPECT_EQ(box.Message().Text(), "The port is busy.");
 }
 
 TEST_F(MessageBoxes, TheLayoutPlacesTextRightOfTheIconAndButtonsBelow)
@@ -66,15 +54,12 @@ TEST_F(MessageBoxes, TheLayoutPlacesTextRightOfTheIconAndButtonsBelow)
                         0, true));
     const CLRect icon = box.Icon().Rect(), text = box.Message().Rect();
     const CLRect ok = box.OkButton().Rect(), cancel = box.CancelButton().Rect();
-    EXPECT_EQ(icon.left, 20);
-    EXPECT_EQ(icon.top, 20);
+    EXPECT_EQ(std::pair(icon.left, icon.top), std::pair(20, 20));
     EXPECT_EQ(text.left, icon.right + 20);
     EXPECT_LE(text.Width(), 360) << "a message wraps at the text box width";
     EXPECT_GT(text.Height(), 2 * 12) << "several lines";
-    EXPECT_EQ(ok.right, box.Rect().right - 20);
-    EXPECT_EQ(cancel.right, ok.left - 12);
+    EXPECT_EQ(std::tuple(ok.right, cancel.right, ok.Width()), std::tuple(box.Rect().right - 20, ok.left - 12, cancel.Width()));
     EXPECT_GE(ok.top, text.bottom + 12);
-    EXPECT_EQ(ok.Width(), cancel.Width());
 }
 
 TEST_F(MessageBoxes, ATimeOutClosesTheBoxAsOk)
@@ -118,6 +103,13 @@ protected:
 
 TEST_F(SaveChanges, ReturnSavesEscapeKeepsOpenThirdButtonDiscards)
 {
+    {
+        CSaveChangesDialog question(app.get(), nullptr);
+        EXPECT_EQ(std::tuple(question.Button(1).GetTitle(), question.Button(2).GetTitle(), question.Button(3).GetTitle()),
+                  std::tuple(std::string("Save"), std::string("Cancel"), std::string("Don’t Save")));
+        EXPECT_EQ(question.DefaultButton(), &question.Button(1));
+        EXPECT_EQ(question.CancelButton(), &question.Button(2));
+    }
     EXPECT_EQ(Ask([this] { PressReturn(); }), CSaveChangesDialog::kSave);
     EXPECT_EQ(Ask([this] { PressEscape(); }), CSaveChangesDialog::kKeepOpen);
     CSaveChangesDialog* current = nullptr;
@@ -166,16 +158,6 @@ TEST_F(SaveChanges, TheQuestionNamesTheDocumentOrUntitled)
     EXPECT_NE(title, "Application") << "the program's own name";
     (void)Ask([this] { PressReturn(); }, "", 1);
     EXPECT_EQ(message, "Do you want to save the changes made to the document “untitled” before quitting?");
-}
-
-TEST_F(SaveChanges, ButtonTitlesComeFromTheResources)
-{
-    CSaveChangesDialog question(app.get(), nullptr);
-    EXPECT_EQ(question.Button(1).GetTitle(), "Save");
-    EXPECT_EQ(question.Button(2).GetTitle(), "Cancel");
-    EXPECT_EQ(question.Button(3).GetTitle(), "Don’t Save");
-    EXPECT_EQ(question.DefaultButton(), &question.Button(1));
-    EXPECT_EQ(question.CancelButton(), &question.Button(2));
 }
 
 } // namespace

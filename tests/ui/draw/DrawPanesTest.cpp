@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // A host pane that writes down what its children invalidate.
@@ -33,20 +35,13 @@ LRegion Band(const CLRect& rect)
 
 } // namespace
 
-TEST(LOutlinePane, IsNeverHitByTheMouse)
-{
-    RecordingHost host;
-    LOutlinePane outline(&host, &host);
-    outline.SetRect({0, 0, 10, 10});
-    EXPECT_TRUE(outline.HasFlags(kPaneTransparent));
-    EXPECT_EQ(outline.HitTest({5, 5}), nullptr);
-}
-
-TEST(LOutlinePane, ShowingAndHidingInvalidateTheOutlineBand)
+TEST(LOutlinePane, ShowingAndHidingInvalidateTheOutlineBandAndTheMouseNeverHitsIt)
 {
     RecordingHost host;
     LOutlinePane outline(&host, &host);
     outline.SetRect({2, 2, 12, 8});
+    EXPECT_TRUE(outline.HasFlags(kPaneTransparent));
+    EXPECT_EQ(outline.HitTest({5, 5}), nullptr);
     host.calls = 0;
     outline.SetState(kEventHide);  // host not shown: nothing
     EXPECT_EQ(host.calls, 0);
@@ -71,9 +66,7 @@ TEST(LOutlinePane, DrawsAOnePixelOutlineInItsColour)
     DrawTestPort port(8, 8);
     outline.DrawSelf(port);
     EXPECT_EQ(port.Count(0xFF00FF00u), 5 * 2 + 2 * 2);
-    EXPECT_EQ(port.Pixel(1, 1), 0xFF00FF00u);
-    EXPECT_EQ(port.Pixel(5, 4), 0xFF00FF00u);
-    EXPECT_EQ(port.Pixel(2, 2), 0u);
+    EXPECT_EQ(std::tuple(port.Pixel(1, 1), port.Pixel(5, 4), port.Pixel(2, 2)), std::tuple(0xFF00FF00u, 0xFF00FF00u, 0u));
 }
 
 TEST(LSeparatorPane, ThinTransparentOpaqueLine)
@@ -81,13 +74,11 @@ TEST(LSeparatorPane, ThinTransparentOpaqueLine)
     RecordingHost host;
     LSeparatorPane separator(&host, &host);
     EXPECT_TRUE(separator.HasFlags(0x1010 | kPaneNewFlags));
-    EXPECT_EQ(separator.PrefWidth(nullptr, 0), 1);
-    EXPECT_EQ(separator.PrefHeight(nullptr, 0), 1);
+    EXPECT_EQ(std::pair(separator.PrefWidth(nullptr, 0), separator.PrefHeight(nullptr, 0)), std::pair(1, 1));
     separator.SetRect({0, 3, 10, 4});
     DrawTestPort port(10, 8);
     separator.DrawSelf(port);
-    EXPECT_EQ(port.Pixel(0, 3), 0xFF000000u | plat::ThemeColors::kEdgeDark);
-    EXPECT_EQ(port.Pixel(9, 3), 0xFF000000u | plat::ThemeColors::kEdgeDark);
-    EXPECT_EQ(port.Pixel(0, 4), 0u);
+    const uint32_t edge = 0xFF000000u | plat::ThemeColors::kEdgeDark;
+    EXPECT_EQ(std::tuple(port.Pixel(0, 3), port.Pixel(9, 3), port.Pixel(0, 4)), std::tuple(edge, edge, 0u));
     EXPECT_EQ(port.canvas.SaveDepth(), 0);
 }

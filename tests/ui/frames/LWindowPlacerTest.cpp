@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 TEST(LWindowPlacer, LimitsComeFromTheVisibleAreaLessTheFrameInsets)
@@ -11,12 +13,9 @@ TEST(LWindowPlacer, LimitsComeFromTheVisibleAreaLessTheFrameInsets)
     const CLRect content{100, 100, 500, 400};
     const CLRect frame{99, 78, 501, 401};
     LWindowPlacer placer(nullptr, content, frame, {0, 22, 1440, 900});
-    EXPECT_EQ(placer.width, 400);
-    EXPECT_EQ(placer.height, 300);
-    EXPECT_EQ(placer.maxWidth, 1438);
-    EXPECT_EQ(placer.maxHeight, 855);
+    EXPECT_EQ(std::tuple(placer.width, placer.height, placer.maxWidth, placer.maxHeight, placer.minWidth),
+              std::tuple(400, 300, 1438, 855, 40));
     EXPECT_EQ(placer.bounds, (CLRect{1, 44, 1439, 899}));
-    EXPECT_EQ(placer.minWidth, 40);
 }
 
 TEST(LWindowPlacer, RequestsAreClampedAndTheMinimumWins)

