@@ -34,18 +34,7 @@ protected:
         fWindow.reset();
     }
     CFaderList& List() { return fFrame->List(); }
-    // The live row under the pointer, as a click there binds it.
-    CFaderCell& Row(int32_t row)
-    {
-        List().ScrollIntoView({0, row});
-        const CLRect rect = List().CellRect({0, row});
-        LPane* hit = List().HitTest({rect.left + 1, rect.bottom - 1});
-        CLPoint cell;
-        auto* bound = dynamic_cast<CFaderCell*>(hit ? List().FindCell(hit, &cell) : nullptr);
-        EXPECT_NE(bound, nullptr);
-        EXPECT_EQ(cell.y, row);
-        return *bound;
-    }
+    CFaderCell& Row(int32_t row) { return LiveCellOf<CFaderCell>(List(), {0, row}); }
     void Fix(CNumVol& field, double value)
     {
         field.SetValue(value);
@@ -57,6 +46,7 @@ protected:
         LMessage::Send(LMessage(LPopupList::msgChanged, &popup, popup.Parent()));
     }
     LObject* Fader(int32_t i) const { return fDocument.Fader(i); }
+    std::pair<float, float> Band(int32_t i) const { return {Fader(i)->GetFloat(kFadrFrql), Fader(i)->GetFloat(kFadrFrqh)}; }
 
     TempHome fHome;
     LRef fDocKind{new CNativeWindowKind(9)};
@@ -73,8 +63,7 @@ TEST_F(FaderEditor, AddedFadersGetRowsAndTheNewOneIsSelected)
     List().AddFader();
     EXPECT_EQ(List().Rows(), 2);
     EXPECT_TRUE(List().Selection().Equals(LRegion(CLRect{0, 1, 1, 2})));
-    EXPECT_EQ(Fader(1)->GetByte(kFadrCurrent), 1);
-    EXPECT_EQ(Fader(0)->GetByte(kFadrCurrent), 0);
+    EXPECT_EQ((std::pair{Fader(0)->GetByte(kFadrCurrent), Fader(1)->GetByte(kFadrCurrent)}), (std::pair<uint8_t, uint8_t>{0, 1}));
     EXPECT_GT(fFrame->PreferredHeight(), List().CellHeight()) << "the frame asks room for its rows";
     ASSERT_TRUE(Undo());
     EXPECT_EQ(List().Rows(), 1);
@@ -112,11 +101,9 @@ TEST_F(FaderEditor, BandLowAboveHighRaisesHighInTheSameStepAndOutputsDoNotPair)
 {
     List().AddFader();
     Fix(Row(0).BandLow(), 500);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrql), 500.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrqh), 500.0f);
+    EXPECT_EQ(Band(0), (std::pair{500.0f, 500.0f}));
     ASSERT_TRUE(Undo());
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrql), 10.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrqh), 20.0f);
+    EXPECT_EQ(Band(0), (std::pair{10.0f, 20.0f}));
     Fix(Row(0).Channel(), 4);
     Fix(Row(0).Channel(), 1);
     EXPECT_EQ(Fader(0)->GetByte(kFadrSchn), 0) << "channel 1 is stored as 0";

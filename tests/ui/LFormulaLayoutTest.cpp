@@ -64,22 +64,17 @@ TEST(LFormulaLayout, PanesAreNumberedFromOne)
     FakeLayoutPane& hidden = frame.Add(40, 14, false);
     LFormulaLayout layout(nullptr, &frame);
     layout.Run("pp(1,1,2,31,14);pp(2,5,6,7,8)");
-    EXPECT_EQ(first.Rect(), (CLRect{1, 2, 31, 14}));
-    EXPECT_EQ(hidden.Rect(), (CLRect{5, 6, 7, 8}));
+    EXPECT_EQ(std::pair(first.Rect(), hidden.Rect()), std::pair(CLRect{1, 2, 31, 14}, CLRect{5, 6, 7, 8}));
     EXPECT_EQ(layout.Run("w(1)*100+h(1)"), 3012);
     EXPECT_EQ(layout.Run("shown(1)*10+shown(2)"), 10);
-    EXPECT_EQ(layout.Run("wp(1,-13)"), 30);
-    EXPECT_EQ(first.fLastWidthHint, -13);
-    EXPECT_EQ(layout.Run("hp(2,250)"), 14);
-    EXPECT_EQ(hidden.fLastHeightHint, 250);
-    EXPECT_EQ(layout.Run("wp(1)"), 30);
-    EXPECT_EQ(first.fLastWidthHint, 0) << "a missing hint reads as 0";
+    EXPECT_EQ((std::pair{layout.Run("wp(1,-13)"), first.fLastWidthHint}), std::pair(30, -13));
+    EXPECT_EQ((std::pair{layout.Run("hp(2,250)"), hidden.fLastHeightHint}), std::pair(14, 250));
+    EXPECT_EQ((std::pair{layout.Run("wp(1)"), first.fLastWidthHint}), std::pair(30, 0)) << "a missing hint reads as 0";
 
     // A number that names no pane reads as 0 and places nothing.
     EXPECT_EQ(layout.Run("w(3)+wp(3)+hp(3)+shown(3)+l(0-1)+r(9)"), 0);
     layout.Run("pp(3,1,1,2,2);pp(0-1,1,1,2,2)");
-    EXPECT_EQ(first.fSetCount, 1);
-    EXPECT_EQ(hidden.fSetCount, 1);
+    EXPECT_EQ(std::pair(first.fSetCount, hidden.fSetCount), std::pair(1, 1));
 }
 
 TEST(LFormulaLayout, SystemMetricsAndWideRects)
@@ -97,9 +92,9 @@ TEST(LFormulaLayout, PreludeComesFromTheResourceFile)
     ASSERT_TRUE(LayoutResources::Opened());
     const std::vector<std::string> items = LayoutResources::SourceItems();
     ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(LLayoutPrelude::Text(LLayoutPrelude::kFormulaItem), items[0]);
-    EXPECT_EQ(LLayoutPrelude::Text(LLayoutPrelude::kScriptItem), items[1]);
-    EXPECT_EQ(LLayoutPrelude::Text(2), "");
+    EXPECT_EQ((std::vector<std::string>{LLayoutPrelude::Text(LLayoutPrelude::kFormulaItem),
+                                        LLayoutPrelude::Text(LLayoutPrelude::kScriptItem), LLayoutPrelude::Text(2)}),
+              (std::vector<std::string>{items[0], items[1], ""}));
 }
 
 TEST(LFormulaLayout, EveryEngineStartsFromThePreludeStore)

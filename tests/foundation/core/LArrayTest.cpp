@@ -49,10 +49,8 @@ TEST(LArray, InsertAndSetClampShiftExtendAndReserveExactly)
     EXPECT_EQ(Text(a), "abcxyz");
     LArray exact(4);
     ASSERT_TRUE(exact.InsertItems(0, nullptr, 5));
-    EXPECT_EQ(exact.Count(), 5u);
-    EXPECT_EQ(exact.Capacity(), 5u);
     ASSERT_TRUE(exact.InsertItems(9, nullptr, 0));
-    EXPECT_EQ(exact.Count(), 5u);
+    EXPECT_EQ(std::pair(exact.Count(), exact.Capacity()), std::pair(5u, 5u));
 
     LArray s = Letters("abcd");
     ASSERT_TRUE(s.SetItems(1, "XY", 2));
@@ -60,7 +58,6 @@ TEST(LArray, InsertAndSetClampShiftExtendAndReserveExactly)
     ASSERT_TRUE(s.SetItems(3, "PQR", 3));
     EXPECT_EQ(Text(s), "aXYPQR");
     ASSERT_TRUE(s.SetAt(8, "!"));   // the gap is zero-filled
-    EXPECT_EQ(s.Count(), 9u);
     EXPECT_EQ(Text(s), std::string("aXYPQR\0\0!", 9));
 }
 
@@ -129,11 +126,9 @@ TEST(LArray, SourceInsideTheArraySurvivesGrowth)
     EXPECT_EQ(a.Items<int>()[0], 32);
     ASSERT_TRUE(a.InsertItems(a.Count(), a.Data(), a.Count()));
     ASSERT_EQ(a.Count(), 68u);
-    EXPECT_EQ(a.Items<int>()[34], 32);
-    EXPECT_EQ(a.Items<int>()[35], 0);
+    EXPECT_EQ(std::pair(a.Items<int>()[34], a.Items<int>()[35]), std::pair(32, 0));
     ASSERT_TRUE(a.SetItems(200, a.At(1), 2));
-    EXPECT_EQ(a.Items<int>()[200], 0);
-    EXPECT_EQ(a.Items<int>()[201], 1);
+    EXPECT_EQ(std::pair(a.Items<int>()[200], a.Items<int>()[201]), std::pair(0, 1));
     ASSERT_TRUE(a.SetAll(a.At(1), 3));
     EXPECT_EQ(a.Items<int>()[2], 2);
 }

@@ -62,12 +62,9 @@ TEST(LStringRef, NeverNullAndEqualsComparesTextNotBlocks)
     LStringRef h("hello");
     LStringRef h2(std::string_view("hello"));
     EXPECT_NE(h.Get(), h2.Get());
-    EXPECT_TRUE(LStringRef::Equals(h, h2));
-    EXPECT_TRUE(LStringRef::Equals(LStringRef(), LStringRef("")));
-    EXPECT_FALSE(LStringRef::Equals(h, LStringRef("hell")));
-    EXPECT_FALSE(LStringRef::Equals(h, LStringRef("hellO")));
-    EXPECT_TRUE(h == "hello");
-    EXPECT_TRUE(LStringRef() == nullptr);
+    EXPECT_TRUE(LStringRef::Equals(h, h2) && LStringRef::Equals(LStringRef(), LStringRef("")));
+    EXPECT_FALSE(LStringRef::Equals(h, LStringRef("hell")) || LStringRef::Equals(h, LStringRef("hellO")));
+    EXPECT_TRUE(h == "hello" && LStringRef() == nullptr);
     EXPECT_FALSE(h == nullptr);
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <limits>
 #include <thread>
 #include <vector>
@@ -146,9 +148,9 @@ TEST(LRegion, OffsetInsetAndMapStopAtTheLimits)
     const LRegion bands = Of({{0, 0, 10, 10}, {20, 0, 30, 10}});
     EXPECT_TRUE(offset(offset(bands, 7, -3), -7, 3).Equals(bands));
 
-    EXPECT_TRUE(inset(Rgn(0, 0, 20, 10), 2, 3).Equals(Rgn(2, 3, 18, 7)));
+    for (const auto& [h, v, result] : {std::tuple(2, 3, Rgn(2, 3, 18, 7)), {4, -1, Rgn(4, -1, 16, 11)}})
+        EXPECT_TRUE(inset(Rgn(0, 0, 20, 10), h, v).Equals(result)) << h << "," << v;
     EXPECT_TRUE(inset(inset(Rgn(0, 0, 20, 10), 2, 3), -2, -3).Equals(Rgn(0, 0, 20, 10)));
-    EXPECT_TRUE(inset(Rgn(0, 0, 20, 10), 4, -1).Equals(Rgn(4, -1, 16, 11)));
     EXPECT_TRUE(inset(Of({{0, 0, 10, 10}, {12, 0, 20, 10}}), -1, 0).Equals(Rgn(-1, 0, 21, 10)));
     EXPECT_EQ(inset(Rgn(kMax - 2, 0, kMax, 5), -5, 0).GetBounds(), (CLRect{kMax - 7, 0, kMax, 5}));
     EXPECT_TRUE(inset(Rgn(0, 0, 4, 4), 2, 0).IsEmpty());

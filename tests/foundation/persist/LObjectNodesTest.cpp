@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using plat::Dict;
 
 namespace {
@@ -85,9 +87,9 @@ TEST(LObjectNodes, LoadingKeepsFieldsWithoutKeysExceptTextArrays)
     ASSERT_TRUE(kids);
     LObjectPtr root = MakeRichRoot();
     Load(dict.Get(), root.get());
-    EXPECT_EQ(root->GetInt(RootF::ival), -12);            // no key: unchanged
-    EXPECT_EQ(root->GetArrayCount(RootF::ints), 3u);      // no key: unchanged
-    EXPECT_EQ(root->GetArrayCount(RootF::txts), 0u);      // text arrays are emptied
+    // Fields without a key stay as they were; text arrays are emptied.
+    EXPECT_EQ(std::tuple(root->GetInt(RootF::ival), root->GetArrayCount(RootF::ints), root->GetArrayCount(RootF::txts)),
+              std::tuple(-12, 3u, 0u));
     ASSERT_EQ(root->GetArrayCount(RootF::kids), 1u);      // "a1" missing ends the list
     EXPECT_EQ(root->GetChild(RootF::kids, 0)->GetInt(ItemF::val), 1);
     EXPECT_EQ(dict->Count(), 1u);                         // loading added no keys

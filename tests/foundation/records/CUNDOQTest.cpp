@@ -286,9 +286,8 @@ TEST_F(CUNDOQTest, ContainersKeepTheFirstAndLatestGroupOfARun)
                         CUndoStrm::Mode::Merge);
         SetCounter(&control, value, CUndoStrm::Kind::NewRecord, CUndoStrm::Mode::New);
     };
-    container(1);
-    container(2);
-    container(3);
+    for (int32_t value : {1, 2, 3})
+        container(value);
     EXPECT_TRUE(Undo());
     EXPECT_EQ(gCounter, 0);
     EXPECT_FALSE(doc.queue.CanUndo());

@@ -36,14 +36,11 @@ TEST(NumberParse, DoubleFormsIgnoringTheProcessLocale)
     EXPECT_DOUBLE_EQ(StrToDouble("1.5"), 1.5);
     std::setlocale(LC_NUMERIC, saved.c_str());
 
+    constexpr double kInf = std::numeric_limits<double>::infinity();
     const std::pair<const char*, double> doubles[] = {{nullptr, 0.0}, {"  -2.5e3abc", -2500.0}, {"+.5", 0.5}, {"1e", 1.0},
-        {"0x1p4", 16.0}, {"abc", 0.0}};
+        {"0x1p4", 16.0}, {"abc", 0.0}, {"inf", kInf}, {"1e999", kInf}, {"-1e99999", -kInf}, {"1e-99999", 0.0}};
     for (const auto& [text, value] : doubles)
         EXPECT_EQ(StrToDouble(text), value) << (text ? text : "null");
-    EXPECT_TRUE(std::isinf(StrToDouble("inf")));
     EXPECT_TRUE(std::isnan(StrToDouble("nan")));
-    EXPECT_EQ(StrToDouble("1e999"), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(StrToDouble("-1e99999"), -std::numeric_limits<double>::infinity());
-    EXPECT_EQ(StrToDouble("1e-99999"), 0.0);
     EXPECT_GT(StrToDouble("4e-320"), 0.0); // subnormal, still read
 }

@@ -14,11 +14,11 @@ TEST(LColorRecord, EqualityByIdOrByKey)
     EXPECT_TRUE(a.Equals(b));
     LColorRecord c, d;
     c.alpha = 0.5f;
-    EXPECT_FALSE(c.Equals(d));
+    const bool before = c.Equals(d);
     d.alpha = 0.5f;
-    EXPECT_TRUE(c.Equals(d));
+    const bool sameAlpha = c.Equals(d);
     d.index = 2;
-    EXPECT_FALSE(c.Equals(d));
+    EXPECT_EQ(std::tuple(before, sameAlpha, c.Equals(d)), std::tuple(false, true, false));
     LColorRecord e;
     e.colorId = 3;
     EXPECT_FALSE(e.Equals(c));  // an id never equals a colour without one

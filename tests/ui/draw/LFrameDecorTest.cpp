@@ -28,18 +28,15 @@ TEST(FrameDecor, ThemeBandsAroundTheRectAndRingsOnlyWhenShownActiveAndFocused)
     LThemeFrame frame;
     LRegion band = frame.FrameRegion(kRect);
     EXPECT_EQ(band.GetBounds(), (CLRect{6, 6, 24, 24}));
-    EXPECT_TRUE(band.Contains({10, 15}));    // the rect's outermost pixel ring belongs to it
-    EXPECT_FALSE(band.Contains({11, 15}));
-    EXPECT_TRUE(frame.Touches(LRegion(CLRect{0, 0, 7, 7}), kRect));
-    EXPECT_FALSE(frame.Touches(LRegion(CLRect{0, 0, 6, 6}), kRect));
+    EXPECT_TRUE(band.Contains({10, 15}) && !band.Contains({11, 15}));  // the rect's outermost pixel ring belongs to it
+    EXPECT_TRUE(frame.Touches(LRegion(CLRect{0, 0, 7, 7}), kRect) && !frame.Touches(LRegion(CLRect{0, 0, 6, 6}), kRect));
     EXPECT_TRUE(AddedArea(frame, 0).IsEmpty());
     EXPECT_TRUE(AddedArea(frame, 0x4).Equals(band));
     LRingFrame ring(3);
     EXPECT_TRUE(AddedArea(ring, 0x3).IsEmpty());
     LRegion ringBand = AddedArea(ring, 0x7);
     EXPECT_EQ(ringBand.GetBounds(), (CLRect{7, 7, 23, 23}));
-    EXPECT_FALSE(ringBand.Contains({10, 10}));
-    EXPECT_TRUE(ringBand.Contains({9, 10}));
+    EXPECT_TRUE(ringBand.Contains({9, 10}) && !ringBand.Contains({10, 10}));
 
     DrawTestPort port(30, 30);
     ring.Draw(port, kRect, 0x3);
@@ -53,8 +50,7 @@ TEST(LListBoxFrame, FlagsZeroAddNothingAndFocusNeedsActive)
 {
     LListBoxFrame frame;
     EXPECT_EQ(frame.FrameWidth(), 4);
-    EXPECT_TRUE(AddedArea(frame, 0).IsEmpty());
-    EXPECT_FALSE(AddedArea(frame, 0x1).IsEmpty());
+    EXPECT_TRUE(AddedArea(frame, 0).IsEmpty() && !AddedArea(frame, 0x1).IsEmpty());
 
     DrawTestPort focusedOnly(30, 30), plain(30, 30), focused(30, 30);
     frame.Draw(focusedOnly, kRect, 0x4);
@@ -72,8 +68,7 @@ TEST(LListBoxFrame, FlagsZeroAddNothingAndFocusNeedsActive)
 TEST(LBevelFrame, PaintsOnePixelOutsideTheRect)
 {
     LBevelFrame bevel;
-    EXPECT_TRUE(AddedArea(bevel, 0x4).IsEmpty());
-    EXPECT_FALSE(AddedArea(bevel, 0x2).IsEmpty());
+    EXPECT_TRUE(AddedArea(bevel, 0x4).IsEmpty() && !AddedArea(bevel, 0x2).IsEmpty());
     for (uint32_t state : {0x2u, 0x1u}) {
         DrawTestPort port(20, 20);
         LOriginScope origin(port.OffsetOrigin(5, 5));

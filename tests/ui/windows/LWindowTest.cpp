@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <tuple>
 
 #include <memory>
@@ -48,14 +50,12 @@ TEST_F(LWindowTest, WindowsWithANativeWindowJoinTheListAndAreFoundByIt)
 {
     auto a = Make(9);
     auto b = Make(0);
-    EXPECT_EQ(LWindow::FindByNative(a->Native()), a.get());
-    EXPECT_EQ(LWindow::FindByNative(b->Native()), b.get());
     plat::Ref<plat::Window> stranger = plat::Window::Make(plat::Rect{0, 0, 10, 10}, 1);
-    EXPECT_EQ(LWindow::FindByNative(stranger.Get()), nullptr);
-    EXPECT_EQ(LWindow::FindByNative(nullptr), nullptr);
-    EXPECT_EQ(LWindow::Next(nullptr), a.get());
-    EXPECT_EQ(LWindow::Next(a.get()), b.get());
-    EXPECT_EQ(LWindow::Next(b.get()), nullptr);
+    EXPECT_EQ((std::vector<LWindow*>{LWindow::FindByNative(a->Native()), LWindow::FindByNative(b->Native()),
+                                     LWindow::FindByNative(stranger.Get()), LWindow::FindByNative(nullptr)}),
+              (std::vector<LWindow*>{a.get(), b.get(), nullptr, nullptr}));
+    EXPECT_EQ((std::vector<LWindow*>{LWindow::Next(nullptr), LWindow::Next(a.get()), LWindow::Next(b.get())}),
+              (std::vector<LWindow*>{a.get(), b.get(), nullptr}));
     EXPECT_EQ(a->GetOwner(), &fFrame);
     plat::Window* native = a->Native();
     a.reset();
