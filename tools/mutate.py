@@ -78,6 +78,8 @@ class Worker:
         revs = args.trees / f"{args.code_rev[:10]}-{args.tests_rev[:10]}"
         if args.tests_paths != ["tests"]:
             revs = revs.with_name(revs.name + "-" + "-".join(p.replace("/", "_") for p in args.tests_paths))
+        if args.old_test_files_only:
+            revs = revs.with_name(revs.name + "-old-files")
         revs.mkdir(parents=True, exist_ok=True)
         # A tree another run is using is locked: take the next free one.
         while True:
@@ -107,6 +109,14 @@ class Worker:
             for path in a.tests_paths:
                 shutil.rmtree(self.root / path, ignore_errors=True)
                 self.extract(a.tests_rev, path)
+            if a.old_test_files_only:
+                # Tests added after the code revision may need newer code: they are not part of the
+                # comparison, so they are left out.
+                added = git(a.repo, "diff", "--name-only", "--diff-filter=A", a.code_rev, a.tests_rev, "--",
+                            *a.tests_paths).decode().split()
+                for name in added:
+                    if name.endswith(".cpp"):
+                        (self.root / name).unlink(missing_ok=True)
         if self.marker.exists():
             name = self.marker.read_text()
             (self.root / name).write_bytes(git(a.repo, "show", f"{a.code_rev}:{name}"))
@@ -220,7 +230,7 @@ def run(args):
                           operator=site.operator, original=site.original, replacement=site.replacement,
                           outcome=outcome, seconds=round(seconds, 1), detail=detail, tests=tests,
                           code_rev=args.code_rev, tests_rev=args.tests_rev, tests_paths=args.tests_paths,
-                          seed=args.seed)
+                          old_test_files_only=args.old_test_files_only, seed=args.seed)
             with lock:
                 with args.results.open("a") as f:
                     f.write(json.dumps(record) + "\n")
@@ -336,6 +346,8 @@ def main():
     p.add_argument("--tests-paths", default="tests",
                    help="comma-separated paths taken from --tests-rev, e.g. tests/ui,tests/support when the tests "
                         "revision also holds newer tests of other folders that need newer code")
+    p.add_argument("--old-test-files-only", action="store_true",
+                   help="leave out test sources the tests revision added after the code revision")
     p.add_argument("--trees", type=Path, default=Path("/work/mutants/trees"), help="where worker trees live")
     p.add_argument("--list", action="store_true", help="print the sampled faults and stop")
     p.add_argument("--summary", type=Path, metavar="RESULTS", help="print the table of a results file")
