@@ -1,4 +1,5 @@
 #include "sources/text/CTextFileSrc.h"
+#include "tests/foundation/TempFiles.h"
 #include "tests/sources/SourceTestLoop.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +18,7 @@ namespace {
 
 using Frames = std::vector<std::vector<float>>;
 
-std::string TempPath(const char* name) { return std::string(std::getenv("TMPDIR")) + "/" + name; }
-
-void WriteFile(const std::string& path, const std::string& bytes, std::ios::openmode mode = std::ios::trunc)
-{
-    std::ofstream out(path, std::ios::binary | mode);
-    out << bytes;
-}
+void Append(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary | std::ios::app) << bytes; }
 
 // `count` sample lines whose first value counts up from `first`.
 std::string SampleLines(const char* end, uint32_t count, uint32_t first = 0)
@@ -66,7 +61,7 @@ protected:
     void OpenRecord(const std::string& bytes, const char* name = "record.tks")
     {
         fPath = TempPath(name);
-        WriteFile(fPath, bytes);
+        WriteAll(fPath, bytes);
         ASSERT_EQ(fSource.Open(fPath.c_str()), 0);
     }
 
@@ -82,7 +77,7 @@ class LineEnds : public CTextFileSrcTest, public ::testing::WithParamInterface<c
 
 } // namespace
 
-TEST_F(CTextFileSrcTest, PlaysAtTheRateOfTheHeader)
+TEST_F(CTextFileSrcTest, PlaysAtTheRateOfTheHeaderOrOneFrameASecondWithout)
 {
     OpenRecord(RecordText("\r\n", 120, 1000));
     fSource.Play();
@@ -97,11 +92,9 @@ TEST_F(CTextFileSrcTest, PlaysAtTheRateOfTheHeader)
     ASSERT_FALSE(fWindow.frames.empty());
     EXPECT_EQ(fWindow.frames[0], (std::vector<float>{-1.0f, 0.0f}));
     EXPECT_EQ(fWindow.frames[1][0], -1.0f + 2.0f / 256.0f);
-}
-
-TEST_F(CTextFileSrcTest, WithoutRateLineOneFrameLeavesPerSecond)
-{
-    OpenRecord(RecordText("\r\n", 0, 10));
+    fSource.Close();
+    fWindow.frames.clear();
+    OpenRecord(RecordText("\r\n", 0, 10), "norate.tks"); // without a rate line one frame leaves per second
     fSource.Play();
     fLoop.RunFor(3500);
     EXPECT_NEAR(double(fWindow.frames.size()), 3.0, 1.0);
@@ -153,20 +146,16 @@ TEST_F(CTextFileSrcTest, SeekBackwardsReadsFromTheStartAgain)
     EXPECT_TRUE(ReadNextFrames(fSource).empty());
 }
 
-TEST_F(CTextFileSrcTest, DurationIsTheWholeFileWhateverThePosition)
+TEST_F(CTextFileSrcTest, DurationIsTheWholeFileWhateverThePositionAndFollowsItsGrowth)
 {
     OpenRecord(RecordText("\r\n", 120, 72000));
     EXPECT_EQ(fSource.DurationSeconds(), 600.0f);
     fSource.SeekSeconds(false, 100.0f);
     EXPECT_EQ(fSource.DurationSeconds(), 600.0f);
     EXPECT_FLOAT_EQ(fSource.PositionSeconds(), 100.0f);
-}
-
-TEST_F(CTextFileSrcTest, DurationFollowsAGrowingFile)
-{
-    OpenRecord(RecordText("\r\n", 10, 20));
+    OpenRecord(RecordText("\r\n", 10, 20), "growing.tks");
     EXPECT_EQ(fSource.DurationSeconds(), 2.0f);
-    WriteFile(fPath, "1 2\r\n3 4\r\n", std::ios::app);
+    Append(fPath, "1 2\r\n3 4\r\n");
     EXPECT_EQ(fSource.DurationSeconds(), 2.2f);
 }
 
@@ -226,7 +215,7 @@ TEST_F(CTextFileSrcTest, InactiveSourcePlaysWhatIsAppendedToItsFile)
     fSource.Play();
     fLoop.RunFor(2000);
     EXPECT_EQ(fWindow.frames.size(), 5u);
-    WriteFile(fPath, "10 80\r\n11 80\r\n12 80\r\n", std::ios::app);
+    Append(fPath, "10 80\r\n11 80\r\n12 80\r\n");
     fLoop.RunFor(1100);
     ASSERT_EQ(fWindow.frames.size(), 8u);
     EXPECT_EQ(fWindow.frames[7][0], -1.0f + 2.0f * 0x12 / 256.0f);
