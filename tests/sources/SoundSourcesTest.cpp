@@ -5,51 +5,18 @@
 #include "foundation/async/LTicks.h"
 #include "foundation/core/StrEqual.h"
 #include "platform/audio/ManualAudioDriver.h"
+#include "tests/foundation/TempFiles.h"
 #include "tests/sources/SoundTestSupport.h"
+#include "tests/sources/SourceTestLoop.h"
 #include "tests/sources/LockedStepQueue.h"
 #include "tests/support/SoundTools.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Stands in for the document window: on "CSampleSrc_Data" it pulls every ready frame.
-class PullingWindow : public LHandler {
-public:
-    void HandleMessage(LMessage& result, const LMessage& msg) override
-    {
-        if (StrEqual(msg.type, CSampleSrc::msgData)) {
-            ++notices;
-            Pull();
-            LMessage::Clear(result);
-            return;
-        }
-        LHandler::HandleMessage(result, msg);
-    }
-    void Pull()
-    {
-        float frame[8];
-        while (source && source->Read(frame, maxValues) > 0) {
-            if (frames.size() < 1000000)
-                frames.push_back({frame[0], maxValues > 1 ? frame[1] : 0.0f});
-        }
-    }
-    CSampleSrc* source = nullptr;
-    uint32_t maxValues = 8;
-    int notices = 0;
-    std::vector<std::pair<float, float>> frames;
-};
 
 class SoundInTest : public testing::Test {
 protected:
@@ -95,16 +62,16 @@ TEST_F(SoundInTest, ReportsItselfAndDeliversBothChannelsScaled)
     Run(100);
     EXPECT_EQ(window.frames.size(), 4410u);
     float peak = 0;
-    for (const auto& [left, right] : window.frames) {
-        ASSERT_EQ(left, right);
-        peak = std::max(peak, left);
+    for (const auto& frame : window.frames) {
+        ASSERT_EQ(frame, (std::vector<float>{frame[0], frame[0]}));
+        peak = std::max(peak, frame[0]);
     }
     EXPECT_NEAR(peak, 0.5f, 0.001f);
     window.maxValues = 1;
     window.frames.clear();
     expected = 0;
     Run(10);
-    EXPECT_EQ(window.frames.back().second, 0.0f);   // only channel 0 was asked for
+    EXPECT_EQ(window.frames.back().size(), 1u); // only channel 0 was asked for
 }
 
 TEST_F(SoundInTest, RecordingHasOpenSizesWhileRunningAndExactFieldsAfter)
@@ -180,8 +147,8 @@ TEST_F(SoundInTest, RecordingInProgressIsReadByTheProgramsOwnReader)
     }));
     reader.Stop();
     EXPECT_GT(other.frames.size(), onDisk);
-    for (const auto& [left, right] : other.frames)
-        ASSERT_EQ(left, right);
+    for (const auto& frame : other.frames)
+        ASSERT_EQ(frame, (std::vector<float>{frame[0], frame[0]}));
 }
 
 class SoundFileSrcTest : public testing::Test {
@@ -265,7 +232,7 @@ TEST_F(SoundFileSrcTest, CompleteWavHeaderGoesToTheGeneralPlayerAndJunkFailsToOp
     EXPECT_FALSE(source.UsesWavReader());
     source.Close();
     const std::string junk = TempSoundPath("junk.wav");
-    std::ofstream(junk) << "RIFF\xFF\xFF\xFF\xFFWAVEjunk";
+    WriteAll(junk, "RIFF\xFF\xFF\xFF\xFFWAVEjunk");
     EXPECT_EQ(source.Open(junk.c_str()), 1);
     EXPECT_EQ(source.Open(TempSoundPath("none.wav").c_str()), 1);
     EXPECT_EQ(source.Open(nullptr), 1);

@@ -67,7 +67,7 @@ public:
     {
         float frame[4];
         for (;;) {
-            const int32_t n = source->Read(frame, 4);
+            const int32_t n = source->Read(frame, maxValues);
             if (n == 0)
                 return;
             if (n < 0) {
@@ -82,6 +82,7 @@ public:
     }
 
     CSampleSrc* source = nullptr;
+    uint32_t maxValues = 4;
     std::vector<std::vector<float>> frames;
     std::vector<std::string> texts;
 };
