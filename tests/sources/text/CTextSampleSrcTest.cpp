@@ -44,17 +44,13 @@ class TextStream : public ::testing::TestWithParam<StreamCase> {};
 
 } // namespace
 
-TEST_P(TextStream, ParsesToTheExpectedTranscript)
+TEST_P(TextStream, ParsesToTheExpectedTranscriptByteByByteAndByRuns)
 {
-    TextSourceProbe source;
-    EXPECT_EQ(source.Feed(GetParam().input), GetParam().expected);
-}
-
-TEST_P(TextStream, ParsingRunsGivesTheSameTranscript)
-{
-    TextSourceProbe source;
-    source.byRuns = true;
-    EXPECT_EQ(source.Feed(GetParam().input), GetParam().expected);
+    for (const bool byRuns : {false, true}) {
+        TextSourceProbe source;
+        source.byRuns = byRuns;
+        EXPECT_EQ(source.Feed(GetParam().input), GetParam().expected) << byRuns;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(CTextSampleSrc, TextStream, ::testing::ValuesIn(kStreams),
