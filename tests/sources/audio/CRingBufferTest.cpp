@@ -7,6 +7,7 @@
 #include <cstring>
 #include <numeric>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -17,16 +18,10 @@ TEST(CRingBuffer, RegionsSplitAtTheEnd)
     CRingBuffer ring;
     ring.Init(data, 3);
     ring.AdvanceWrite(6);
-    const CRingBuffer::Regions w = ring.GetWriteRegions(4);
-    EXPECT_EQ(w.first, data + 6);
-    EXPECT_EQ(w.firstCount, 2u);
-    EXPECT_EQ(w.second, data);
-    EXPECT_EQ(w.secondCount, 2u);
-    const CRingBuffer::Regions whole = ring.GetReadRegions(2);
-    EXPECT_EQ(whole.first, data);
-    EXPECT_EQ(whole.firstCount, 2u);
-    EXPECT_EQ(whole.second, nullptr);
-    EXPECT_EQ(whole.secondCount, 0u);
+    const auto tie = [](const CRingBuffer::Regions& r) { return std::tie(r.first, r.firstCount, r.second, r.secondCount); };
+    const CRingBuffer::Regions split = ring.GetWriteRegions(4), whole = ring.GetReadRegions(2);
+    EXPECT_EQ(tie(split), std::make_tuple(data + 6, 2u, data, 2u));
+    EXPECT_EQ(tie(whole), std::make_tuple(data, 2u, nullptr, 0u));
 }
 
 TEST(CRingBuffer, WriteWrapsAndIndexesRunPastTwoToThe32)
