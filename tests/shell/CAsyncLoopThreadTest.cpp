@@ -8,6 +8,7 @@
 #include "platform/runloop/RunLoop.h"
 #include "ui/LTimer.h"
 
+#include "tests/support/FireDueTimers.h"
 #include "tests/support/WaitFor.h"
 
 #include <gtest/gtest.h>
@@ -50,12 +51,7 @@ void PumpMain(std::chrono::milliseconds span)
     const auto end = std::chrono::steady_clock::now() + span;
     do {
         plat::RunLoop::Current().RunInMode(plat::kModeDefault, 2, false);
-        for (;;) {
-            const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
-            if (msg.IsConsumed())
-                break;
-            LMessage::Send(msg);
-        }
+        FireDueTimers();
     } while (std::chrono::steady_clock::now() < end);
 }
 

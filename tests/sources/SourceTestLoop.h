@@ -5,6 +5,7 @@
 #include "foundation/core/StrEqual.h"
 #include "platform/Clock.h"
 #include "sources/CSampleSrc.h"
+#include "tests/support/FireDueTimers.h"
 #include "tests/support/StepQueue.h"
 #include "ui/LTimer.h"
 
@@ -27,14 +28,7 @@ public:
             }
             busy = queue.DeliverSignals() > 0 || busy;
             queue.Drain();
-            for (;;) {
-                const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
-                if (msg.IsConsumed())
-                    break;
-                LMessage::Send(msg);
-                busy = true;
-            }
-            if (!busy)
+            if (FireDueTimers() == 0 && !busy)
                 return;
         }
     }

@@ -4,6 +4,7 @@
 #include "foundation/core/StrEqual.h"
 #include "platform/runloop/RunLoopDriver.h"
 #include "platform/devices/TestDeviceBackend.h"
+#include "tests/support/FireDueTimers.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -39,15 +40,8 @@ protected:
     {
         plat::RunLoopDriver driver(plat::RunLoop::Current());
         for (int pass = 0; pass < 100; ++pass) {
-            size_t ran = driver.RunUntilIdle();
-            for (;;) {
-                const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
-                if (msg.IsConsumed())
-                    break;
-                LMessage::Send(msg);
-                ++ran;
-            }
-            if (ran == 0)
+            const size_t ran = driver.RunUntilIdle();
+            if (ran + size_t(FireDueTimers()) == 0)
                 return;
         }
         ADD_FAILURE() << "the loop never went idle";

@@ -305,12 +305,7 @@ TEST_F(CTextFileSrcTest, PlaybackOnTheQueueThreadSurvivesControlFromTheMainThrea
         while (passes.load() < seen + 2 && std::chrono::steady_clock::now() < deadline)
             std::this_thread::yield();
         fLoop.queue.Drain();
-        for (;;) {
-            const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
-            if (msg.IsConsumed())
-                break;
-            LMessage::Send(msg);
-        }
+        FireDueTimers();
         if (ms % 97 == 0)
             fSource.Stop();
         if (ms % 97 == 5)
