@@ -3,6 +3,7 @@
 #include "platform/files/FileSpecText.h"
 #include "shell/CAsyncLoopThread.h"
 
+#include "tests/foundation/TempFiles.h"
 #include "tests/support/WaitFor.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,6 @@
 #include <fstream>
 #include <functional>
 #include <random>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -42,13 +42,7 @@ protected:
     }
 
     std::string FileUrl() const { return plat::SpecFromPosixPath(fPath); }
-    std::string Contents() const
-    {
-        std::ifstream in(fPath, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Contents() const { return ReadAll(fPath); }
 
     // Counts completions and remembers their order.
     struct Log {

@@ -169,7 +169,7 @@ TEST_F(MainLoopTest, MenusAreEnabledByTheChainAndChosenItemsReachTheCommandTarge
     app.SetParent(nullptr);
 }
 
-TEST_F(MainLoopTest, AModalWindowGetsOneSessionUntilItEnds)
+TEST_F(MainLoopTest, AModalWindowGetsOneSessionUntilItEndsAndItsStepsReleaseForeignCaptures)
 {
     auto window = MakeWindow(1, 3);
     fDesktop.ShowWindow(window.get());
@@ -187,12 +187,8 @@ TEST_F(MainLoopTest, AModalWindowGetsOneSessionUntilItEnds)
     fDesktop.HideWindow(window.get());              // hiding ends the session
     EXPECT_EQ(application.ModalSessionCount(), 0u);
     loop->EndModal(window.get()); // no session: nothing
-}
 
-TEST_F(MainLoopTest, AModalStepReleasesACaptureOutsideTheModalWindowsChain)
-{
-    auto window = MakeWindow(1, 3);
-    fDesktop.ShowWindow(window.get());
+    fDesktop.ShowWindow(window.get()); // a step releases a capture outside the modal window's chain
     RecordingHandler elsewhere;
     fMouse.SetCapture(&elsewhere);
     plat::Application::PostEvent(1, 0, 0, false);

@@ -1,6 +1,6 @@
 #include "foundation/text/LStrList.h"
-#include "platform/resources/ResourceFile.h"
 #include "shell/resources/LRegionalResSource.h"
+#include "tests/support/ProgramResourceFile.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -10,22 +10,9 @@ namespace {
 // The resource file packed beside the test program, opened through the program's own route.
 class ShippedResources : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        fSaved = plat::CurrentResourceFile();
-        plat::ResourceStatus status;
-        fRef = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
-        ASSERT_GT(fRef, 0) << plat::ProgramResourcePath();
-        plat::UseResourceFile(fSaved);
-    }
-    void TearDown() override
-    {
-        plat::CloseResourceFile(fRef);
-        plat::UseResourceFile(fSaved);
-    }
     std::vector<std::string> Items(const char* name, uint32_t region = kRegionUS)
     {
-        LRegionalResSource source(fRef, region);
+        LRegionalResSource source(fFile.Ref(), region);
         LStrList list({0, name}, &source, kStrListDialogTexts);
         std::vector<std::string> items;
         for (uint32_t i = 0; i < list.Count(); ++i)
@@ -33,8 +20,7 @@ protected:
         return items;
     }
 
-    int fRef = 0;
-    int fSaved = 0;
+    ProgramResourceFile fFile;
 };
 
 size_t LineCount(const std::string& item)
