@@ -79,7 +79,6 @@ TEST(CAsyncLoopThread, SignalFromEightThreadsIsDeliveredAfterTheLastPostAndNever
     auto queue = MakeQueue();
     std::atomic<int> posts{0};
     std::atomic<int> lastSeen{0};
-    std::atomic<int> deliveries{0};
     std::atomic<bool> inDelivery{false};
     std::atomic<int> overlaps{0};
     std::atomic<bool> onTestThread{false};
@@ -90,7 +89,6 @@ TEST(CAsyncLoopThread, SignalFromEightThreadsIsDeliveredAfterTheLastPostAndNever
         if (std::this_thread::get_id() == testThread)
             onTestThread = true;
         lastSeen = posts.load();
-        ++deliveries;
         inDelivery = false;
     });
     LAsyncSignal signal(&handler, queue.get());
@@ -109,8 +107,6 @@ TEST(CAsyncLoopThread, SignalFromEightThreadsIsDeliveredAfterTheLastPostAndNever
         << "the last posts were never delivered; last seen " << lastSeen.load();
     EXPECT_EQ(overlaps.load(), 0);
     EXPECT_FALSE(onTestThread.load());
-    EXPECT_GE(deliveries.load(), 1);
-    EXPECT_LE(deliveries.load(), kThreads * kPosts);
     queue->Stop();
 }
 

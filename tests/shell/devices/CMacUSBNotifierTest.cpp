@@ -77,7 +77,7 @@ TEST_F(Notifiers, ReportsDevicesPresentOnceAfterStart)
     EXPECT_EQ(fOwner.added, 1);
 }
 
-TEST_F(Notifiers, ArrivalAndRemovalOfMatchingDevicesOnly)
+TEST_F(Notifiers, ArrivalAndRemovalOfMatchingDevicesOnlyOnTheMakingThread)
 {
     CMacUSBNotifier notifier(&fOwner, kAny, kAny, 0x0403, kAny, fRegistry);
     Pump();
@@ -94,6 +94,12 @@ TEST_F(Notifiers, ArrivalAndRemovalOfMatchingDevicesOnly)
     fBackend.Unplug("dmx");
     Pump();
     EXPECT_EQ(fOwner.removed, 1);
+    // An arrival on another thread is delivered on the making thread.
+    std::thread([&] { fBackend.Plug(TestDeviceBackend::Usb("late", 0x0403, 1)); }).join();
+    EXPECT_EQ(fOwner.added, 1);
+    Pump();
+    EXPECT_EQ(fOwner.added, 2);
+    EXPECT_EQ(fOwner.lastThread, std::this_thread::get_id());
 }
 
 TEST_F(Notifiers, TwoDevicesAtOnceDrainTheIterator)
@@ -104,8 +110,7 @@ TEST_F(Notifiers, TwoDevicesAtOnceDrainTheIterator)
     fBackend.Plug(TestDeviceBackend::Usb("a", 1, 1));
     fBackend.Plug(TestDeviceBackend::Usb("b", 2, 2));
     Pump();
-    EXPECT_GE(fOwner.added, 1);
-    EXPECT_LE(fOwner.added, 2);
+    EXPECT_TRUE(fOwner.added == 1 || fOwner.added == 2) << fOwner.added;
     // Drained: the next arrival is reported again.
     fOwner.added = 0;
     fBackend.Plug(TestDeviceBackend::Usb("c", 3, 3));
@@ -140,19 +145,6 @@ TEST_F(Notifiers, DestroyedBeforeItsStartTimerSendsNothing)
     fBackend.Plug(TestDeviceBackend::Usb("c", 1, 1));
     Pump();
     EXPECT_EQ(fOwner.added + fOwner.removed, 0);
-}
-
-TEST_F(Notifiers, ArrivalOnAnotherThreadIsDeliveredOnTheMakingThread)
-{
-    CMacUSBNotifier notifier(&fOwner, kAny, kAny, kAny, kAny, fRegistry);
-    Pump();
-    fOwner.added = 0;
-    const std::thread::id mainThread = std::this_thread::get_id();
-    std::thread([&] { fBackend.Plug(TestDeviceBackend::Usb("a", 1, 1)); }).join();
-    EXPECT_EQ(fOwner.added, 0);
-    Pump();
-    EXPECT_EQ(fOwner.added, 1);
-    EXPECT_EQ(fOwner.lastThread, mainThread);
 }
 
 TEST_F(Notifiers, NullMatchIsSilentAndEmpty)
