@@ -176,9 +176,8 @@ TEST(CDroppedFiles, ReadsItemUrlsAnOldStyleUrlOrAListOfPaths)
     board.SetText(CDroppedFiles::kTypeFilenames, "<plist><array><string>unclosed");
     EXPECT_FALSE(files.GetPath(0, out));
 
-    EXPECT_FALSE(CDroppedFiles::URLToPath("http://host/a", out));
-    EXPECT_FALSE(CDroppedFiles::URLToPath("file://otherhost/a", out));
-    EXPECT_FALSE(CDroppedFiles::URLToPath("file:", out));
+    for (const char* url : {"http://host/a", "file://otherhost/a", "file:"})
+        EXPECT_FALSE(CDroppedFiles::URLToPath(url, out)) << url;
     EXPECT_TRUE(CDroppedFiles::URLToPath("FILE:///tmp", out));
     EXPECT_FALSE(CDroppedFiles(nullptr).HasFiles());
     board.Clear();

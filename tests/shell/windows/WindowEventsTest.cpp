@@ -57,16 +57,6 @@ TEST_F(WindowEventsTest, WindowCallbacksBecomeMessagesToTheFrame)
     EXPECT_EQ(fWindow->Native()->FirstResponder(), fWindow->GetContentView());
 }
 
-TEST_F(WindowEventsTest, ClicksReachTheFrameWithTheMouseStateFilled)
-{
-    fDriver.Click(At(150, 120), plat::kModShift);
-    EXPECT_EQ(Count("LWindow_Click"), 1);
-    EXPECT_EQ(fMouse.location, (CLPoint{150, 120}));
-    EXPECT_TRUE(fMouse.IsShift());
-    EXPECT_EQ(fMouse.clickLocation, (CLPoint{150, 120}));
-    EXPECT_EQ(fMouse.pending, 1); // no pointer message came back to the mouse state to clear it
-}
-
 TEST_F(WindowEventsTest, FirstMouseNeedsTheWindowToHaveBeenMainForATenthOfASecond)
 {
     plat::ScopedVirtualClock clock(5000);
@@ -128,8 +118,15 @@ TEST_F(WindowEventsTest, DragFloodsCoalesceButAPendingPressIsNotLost)
     EXPECT_EQ(fMouse.Capture(), nullptr);
 }
 
-TEST_F(WindowEventsTest, ReleaseGoesToTheCaptureWhichIsDropped)
+TEST_F(WindowEventsTest, ClicksReachTheFrameWithTheMouseStateFilledAndReleasesGoToTheDroppedCapture)
 {
+    fDriver.Click(At(150, 120), plat::kModShift);
+    EXPECT_EQ(Count("LWindow_Click"), 1);
+    EXPECT_EQ(fMouse.location, (CLPoint{150, 120}));
+    EXPECT_TRUE(fMouse.IsShift());
+    EXPECT_EQ(fMouse.clickLocation, (CLPoint{150, 120}));
+    EXPECT_EQ(fMouse.pending, 1); // no pointer message came back to the mouse state to clear it
+
     RecordingHandler capture;
     fDriver.PostMouse(EventType::LeftMouseDown, At(150, 150));
     fDriver.DeliverAll();
