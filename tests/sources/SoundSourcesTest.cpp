@@ -37,7 +37,7 @@ protected:
         for (uint32_t t = 0; t < ms; t += 10) {
             driver.AdvanceMs(10);
             expected += 441;
-            ASSERT_TRUE(WaitUntil([&] {
+            ASSERT_TRUE(WaitFor([&] {
                 queue.DeliverSignals();
                 window.Pull();
                 return window.frames.size() >= expected;
@@ -110,7 +110,7 @@ TEST_F(SoundInTest, RecordingInProgressIsReadByTheProgramsOwnReader)
     const std::string path = TempSoundPath("live.wav");
     ASSERT_EQ(source->StartRecording(path.c_str(), -1.0f), 0);
     Run(1500);   // 264600 bytes: two 128 KiB blocks go to the file, the rest waits in the ring
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(WaitFor([&] {
         queue.DeliverSignals();
         return ReadAll(path).size() == 46u + 2 * 131072u;
     }));
@@ -134,7 +134,7 @@ TEST_F(SoundInTest, RecordingInProgressIsReadByTheProgramsOwnReader)
     // Played, the reader goes on past what the file held at opening as the recording grows.
     reader.SeekSeconds(false, 0.0f);
     reader.Play();
-    EXPECT_TRUE(WaitUntil([&] {
+    EXPECT_TRUE(WaitFor([&] {
         driver.AdvanceMs(10);
         queue.AdvanceMs(10);
         queue.DeliverSignals();
@@ -195,7 +195,7 @@ TEST_F(SoundFileSrcTest, ReleasesFramesIn25MsBlocksAndLoopsAfterTheEnd)
     source.SetActive(true);
     source.Play();
     auto* player = static_cast<CSoundFilePlayer*>(source.Player());
-    ASSERT_TRUE(WaitUntil([&] { return player->BufferedBytes() == 32000; }));
+    ASSERT_TRUE(WaitFor([&] { return player->BufferedBytes() == 32000; }));
     driver.AdvanceMs(10);   // 80 frames played
     queue.DeliverSignals();
     EXPECT_EQ(window.frames.size(), 80u);   // allowance = 200 + frames already there
@@ -216,7 +216,7 @@ TEST_F(SoundFileSrcTest, ReleasesFramesIn25MsBlocksAndLoopsAfterTheEnd)
         LMessage::Send(m);
     EXPECT_TRUE(source.IsPlaying());
     EXPECT_LT(source.PositionSeconds(), 0.1f);
-    ASSERT_TRUE(WaitUntil([&] { return player->BufferedBytes() == 32000; }));
+    ASSERT_TRUE(WaitFor([&] { return player->BufferedBytes() == 32000; }));
     driver.AdvanceMs(100);
     EXPECT_NEAR(source.PositionSeconds(), 0.1f, 0.001f);
     source.Stop();

@@ -50,7 +50,7 @@ TEST_F(CSoundFilePlayerTest, PlaysToTheEndAndTellsTheOwnerOnce)
     EXPECT_EQ(player.FrameCount(), 8000u);
     EXPECT_FLOAT_EQ(player.DurationSeconds(), 1.0f);
     player.Start();
-    ASSERT_TRUE(WaitUntil([&] { return player.BufferedBytes() == 32000; }));
+    ASSERT_TRUE(WaitFor([&] { return player.BufferedBytes() == 32000; }));
     driver.AdvanceMs(1500);
     RunMainLoop();
     EXPECT_EQ(listener.tapped.size(), 32000u);

@@ -45,7 +45,7 @@ protected:
     // Plays the queue's thread until the saver's background writes are all done.
     void Settle(CWavSaverA& saver)
     {
-        ASSERT_TRUE(WaitUntil([&] {
+        ASSERT_TRUE(WaitFor([&] {
             queue.DeliverSignals();
             saver.Pump();
             return saver.Pending() < CWavSaverA::kBlockBytes;
