@@ -100,7 +100,7 @@ TEST_F(CTextFileSrcTest, PlaysAtTheRateOfTheHeaderOrOneFrameASecondWithout)
     EXPECT_NEAR(double(fWindow.frames.size()), 3.0, 1.0);
 }
 
-TEST_F(CTextFileSrcTest, StopHoldsTheFramesAndPlayGoesOn)
+TEST_F(CTextFileSrcTest, StopHoldsTheFramesPlayGoesOnAndCloseForgetsThePosition)
 {
     OpenRecord(RecordText("\r\n", 100, 500));
     fSource.Play();
@@ -113,6 +113,14 @@ TEST_F(CTextFileSrcTest, StopHoldsTheFramesAndPlayGoesOn)
     fLoop.RunFor(100);
     EXPECT_NEAR(double(fWindow.frames.size() - held), 10.0, 1.0);
     EXPECT_EQ(fWindow.frames[held][0], fWindow.frames[held - 1][0] + 2.0f / 256.0f);
+    fSource.Close(); // forgets the position and stops the timer
+    EXPECT_FALSE(fSource.IsPlaying());
+    EXPECT_EQ(fSource.PositionSeconds(), 0.0f);
+    const size_t closed = fWindow.frames.size();
+    fLoop.RunFor(200);
+    EXPECT_EQ(fWindow.frames.size(), closed);
+    ASSERT_EQ(fSource.Open(fPath.c_str()), 0);
+    EXPECT_EQ(ReadNextFrames(fSource).size(), 500u);
 }
 
 TEST_F(CTextFileSrcTest, ExactSeekInsideLostSamplesRepeatsTheCurrentFrame)
@@ -262,21 +270,6 @@ TEST_F(CTextFileSrcTest, MissingFileFailsAndLeavesTheSourceClosed)
     float frame[4];
     EXPECT_EQ(fSource.ReadNext(frame, 4), 0);
     EXPECT_EQ(fSource.DurationSeconds(), 0.0f);
-}
-
-TEST_F(CTextFileSrcTest, CloseForgetsThePositionAndStopsTheTimer)
-{
-    OpenRecord(RecordText("\r\n", 100, 50));
-    fSource.Play();
-    fLoop.RunFor(200);
-    fSource.Close();
-    EXPECT_FALSE(fSource.IsPlaying());
-    EXPECT_EQ(fSource.PositionSeconds(), 0.0f);
-    const size_t held = fWindow.frames.size();
-    fLoop.RunFor(200);
-    EXPECT_EQ(fWindow.frames.size(), held);
-    ASSERT_EQ(fSource.Open(fPath.c_str()), 0);
-    EXPECT_EQ(ReadNextFrames(fSource).size(), 50u);
 }
 
 TEST_F(CTextFileSrcTest, PlaybackOnTheQueueThreadSurvivesControlFromTheMainThread)
