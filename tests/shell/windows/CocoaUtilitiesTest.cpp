@@ -155,6 +155,7 @@ TEST(GetGregorianDate, CountsFromTheFirstOfJanuary2001InGmt)
         {0, {2001, 1, 1, 0, 0, 0.0, 1}},
         {-1.5, {2000, 12, 31, 23, 59, 58.5, 7}},                 // a Sunday
         {1154.0 * 86400 + 3723.25, {2004, 2, 29, 1, 2, 3.25, 7}}, // leap day
+        {-307.0 * 86400, {2000, 2, 29, 0, 0, 0.0, 2}},           // the last day of a 400-year cycle
     };
     for (const auto& [time, expected] : cases) {
         const SGregorianDate d = GetGregorianDate(time);
