@@ -246,37 +246,6 @@ TEST(CAsyncLoopThread, NotesPostedFromOtherThreadsArriveOnTheMainThreadCoalesced
     EXPECT_EQ(noteThreads.size(), 2u);
 }
 
-TEST(CAsyncLoopThread, DrainRequestsFromTwoThreadsAtOnceWakeTheMainThreadOnce)
-{
-    auto queue = MakeQueue();
-    std::atomic<bool> go{false};
-    auto request = [&] {
-        while (!go.load())
-            std::this_thread::yield();
-        queue->RequestDrain();
-    };
-    std::thread a(request), b(request);
-    go = true;
-    a.join();
-    b.join();
-    PumpMain(20ms);
-    EXPECT_EQ(gDrainCalls.load(), 1);
-    queue->RequestDrain(); // the flag was cleared before the drain: a new request wakes again
-    PumpMain(20ms);
-    EXPECT_EQ(gDrainCalls.load(), 2);
-}
-
-TEST(CAsyncLoopThread, TimerStartedFromAnotherThreadWakesTheSleepingDispatchThread)
-{
-    auto queue = MakeQueue();
-    std::atomic<bool> fired{false};
-    Handler handler([&](const LMessage&) { fired = true; });
-    LAsyncTimer timer(&handler, queue.get());
-    std::this_thread::sleep_for(10ms); // the thread sleeps without a timer
-    timer.Start(0);
-    EXPECT_TRUE(WaitFor([&] { return fired.load(); }, 5s));
-}
-
 TEST(CAsyncLoopThread, SignalHandlerStartsATimerUnderTheLockItAlreadyHolds)
 {
     auto queue = MakeQueue();

@@ -179,16 +179,6 @@ TEST_F(FileOperationsTest, ParentsNamesAndLinks)
     EXPECT_EQ(alias.status, 3u);
 }
 
-TEST_F(FileOperationsTest, TypeAndCreatorCodesAreBestEffort)
-{
-    Touch("typed");
-    EXPECT_TRUE(SetFileTypeAndCreator(FileUrl("typed"), 0x54455854, 0x534E5859));
-    LFileSpec fileSpec(FileUrl("typed"), false);
-    const uint32_t type = fileSpec.GetTypeCode();
-    EXPECT_TRUE(type == 0x54455854u || type == 0u);
-    EXPECT_FALSE(SetFileTypeAndCreator(FileUrl("missing"), 1, 2));
-}
-
 } // namespace
 
 namespace {

@@ -37,19 +37,6 @@ TEST(LThread, PriorityIsTheCallersPlusTheDeltaClampedToThePolicy)
     }
 }
 
-TEST(LThread, RunsTheFunctionWithItsArgumentAndJoinsWhenDestroyed)
-{
-    std::atomic<int> value{0};
-    {
-        LThread thread;
-        ASSERT_TRUE(thread.Start(&value, [](void* arg) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            static_cast<std::atomic<int>*>(arg)->store(42);
-        }, 0));
-    }
-    EXPECT_EQ(value.load(), 42);
-}
-
 TEST(LThread, HighestPriorityThreadStartsEvenWhenRealTimeIsRefused)
 {
     std::atomic<bool> ran{false};

@@ -50,13 +50,6 @@ TEST_F(AboutBox, TextsComeFromTheResources)
     EXPECT_GE(about.TitleCaption().Rect().top, about.Heading().Rect().bottom);
 }
 
-TEST_F(AboutBox, ABundleWithoutVersionHidesTheVersionLine)
-{
-    UseBundle("");
-    CAboutDlg about(app.get(), LStringRef());
-    EXPECT_FALSE(about.VersionCaption().IsShown());
-}
-
 TEST_F(AboutBox, TheLinkButtonOpensTheAddressAndLeavesTheBoxOpen)
 {
     std::vector<std::string> opened;

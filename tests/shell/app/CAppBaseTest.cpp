@@ -114,23 +114,4 @@ TEST_F(AppBase, BackspaceChoosesTheDeleteCommandOnlyWhenEnabled)
     app->onMessage = nullptr;
 }
 
-TEST_F(AppBase, MenuReadinessEnablesAboutAndHelp)
-{
-    LMenuBar* bar = app->MainLoop().MenuBar();
-    ASSERT_NE(bar, nullptr);
-    LHandler* target = nullptr;
-    ASSERT_EQ(app->MenuTarget(target), bar);
-    int about = 0, help = 0;
-    struct Counts { int* about; int* help; } counts{&about, &help};
-    bar->ForEachItem(&counts, [](void* context, LMenuItem* item) {
-        auto* c = static_cast<Counts*>(context);
-        if (item->enabled && item->HasCommand("LStdCmd_About"))
-            ++*c->about;
-        if (item->enabled && item->HasCommand("LStdCmd_Help"))
-            ++*c->help;
-    });
-    EXPECT_EQ(about, 1);
-    EXPECT_GE(help, 1);
-}
-
 } // namespace

@@ -139,12 +139,3 @@ TEST_F(CNativeCursorTest, MouseShowsStandardShapesByNumberCursorObjectsAndTheArr
     EXPECT_EQ(CurrentShape(), plat::CursorShape::Arrow);
 }
 
-TEST_F(CNativeCursorTest, ShippedPlusCursorHasItsHotSpotInTheMiddle)
-{
-    ProgramResourceFile file;
-    CNativeCursor cursor(LResRef{0, "kPlusCursor"}, &file.Source());
-    ASSERT_TRUE(cursor.IsLoaded());
-    EXPECT_EQ(cursor.Native()->Image().Width(), 16);
-    EXPECT_EQ(cursor.Native()->HotSpot().x, 8);
-    EXPECT_EQ(cursor.Native()->HotSpot().y, 8);
-}

@@ -93,18 +93,6 @@ TEST_F(LFontTest, KindsResolveToTheProgramsFontsAndScaleTruncatesToWholePoints)
     EXPECT_DOUBLE_EQ(LFont::Intern(sized).GetPointSize(), 10.0);
 }
 
-TEST_F(LFontTest, ItalicIsSlantedByAQuarter)
-{
-    LFont font(1);
-    font.SetSlant(2);
-    ASSERT_NE(font.GetNSFont(), nullptr);
-    EXPECT_TRUE(font.GetNSFont()->IsItalic());
-    EXPECT_DOUBLE_EQ(font.GetNSFont()->Slant(), 0.25);
-    LFontData bold(1);
-    bold.weight = 2;
-    EXPECT_TRUE(LFont::Intern(bold).GetNSFont()->IsBold());
-}
-
 TEST_F(LFontTest, UserPreferenceWinsUntilResetAndFallsBackWhenUnknown)
 {
     LFont font(1);

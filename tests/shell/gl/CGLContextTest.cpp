@@ -81,23 +81,6 @@ TEST_F(CGLContextTest, NestedScopesRestoreThePreviousAndTheCurrentOneNeitherLock
     EXPECT_EQ(plat::GLContext::Current(), nullptr);
 }
 
-TEST_F(CGLContextTest, ScopeHoldsTheMutexAgainstOtherThreads)
-{
-    std::promise<void> entered;
-    std::promise<void> release;
-    std::thread holder([&] {
-        CGLContextLock lock(fShared.get());
-        entered.set_value();
-        release.get_future().wait_for(std::chrono::seconds(20));
-    });
-    ASSERT_EQ(entered.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
-    EXPECT_FALSE(fShared->Mutex().TryLock());
-    release.set_value();
-    holder.join();
-    ASSERT_TRUE(fShared->Mutex().TryLock());
-    fShared->Mutex().Unlock();
-}
-
 TEST_F(CGLContextTest, TwoThreadsWorkingThroughTheLockDoNotInterleave)
 {
     // Both threads use the one shared context: bind a texture, pause, upload, read back.
@@ -145,15 +128,6 @@ TEST_F(CGLContextTest, UnmakeablePixelFormatGivesNoContextAndIgnoresFrames)
     EXPECT_TRUE(context.Frame().IsEmpty());
     CGLContextLock lock(&context);
     EXPECT_EQ(plat::GLContext::Current(), nullptr) << "no GL work may reach another context";
-}
-
-TEST_F(CGLContextTest, SampleCountBelowTwoAsksForNoMultisampling)
-{
-    for (const CGLOptions& options : {CGLOptions{0, 1, 0}, CGLOptions{24, 4, 0}}) {
-        CGLContext context(nullptr, &options);
-        ASSERT_TRUE(context.HasContext());
-        EXPECT_EQ(context.IsMultisampled(), options.samples >= 2) << int(options.samples);
-    }
 }
 
 TEST_F(CGLContextTest, FrameWithoutHostSetsTheViewportAndEmptyFramesDoNothing)

@@ -46,20 +46,6 @@ plat::Ref<plat::Event> Wheel(uint32_t window, double dy)
 
 } // namespace
 
-TEST_F(MainLoopTest, TheLoopTakesTheMainMenuOverAndAnnouncesTheBarOnce)
-{
-    const auto main = plat::MainMenu();
-    ASSERT_TRUE(dynamic_cast<MMainMenu*>(main.get()));
-    EXPECT_FALSE(main->AutoenablesItems());
-    ASSERT_EQ(main->Count(), 8u);
-    EXPECT_EQ(main->ItemAt(0)->Submenu(), loop->MenuBar()->FindMenu("APPMENU")->Native());
-    EXPECT_EQ(CMacMainLoop::Get(), loop.get());
-    EXPECT_EQ(GetAppHandler(), &app);
-    EXPECT_EQ(delegate.Main(), loop.get());
-    Pass(20);
-    EXPECT_EQ(Count(app, "LMenuBar_Added"), 1);
-}
-
 TEST_F(MainLoopTest, FrameworkTimersArriveThroughTheOneLoopTimer)
 {
     Pass(20);

@@ -105,27 +105,6 @@ TEST_F(PackedResources, JapaneseRegionPrefersTheRegionalVariantOthersUseTheName)
     EXPECT_EQ(Load(source, {0, ""}), "no name");
 }
 
-TEST_F(PackedResources, StringListsComeThroughTheChainInTheUsersRegion)
-{
-    LResFileSource defaults(0); // the system's resources: none here
-    LRegionalResSource regional(fRef, kRegionJP);
-    LResourceChain chain;
-    chain.Add(&defaults);
-    chain.Add(nullptr);
-    chain.Add(&regional);
-    LStrList japanese({0, "ABOUT"}, &chain, kStrListDialogTexts);
-    ASSERT_EQ(japanese.Count(), 1u);
-    EXPECT_EQ(japanese.GetItem(0).View(), "Jouhou");
-
-    regional.SetRegion(kRegionUS);
-    LStrList english({0, "ABOUT"}, &chain, kStrListDialogTexts);
-    ASSERT_EQ(english.Count(), 2u);
-    EXPECT_EQ(english.GetItem(1).View(), "OK");
-    LStrList missing({0, "NOPE"}, &chain, kStrListDialogTexts);
-    EXPECT_EQ(missing.Count(), 0u);
-    EXPECT_EQ(missing.GetItem(0).View(), "");
-}
-
 TEST(LResourceChain, AsksSourcesFromTheLastAddedAndReportsTheFirstRegionOtherThanUS)
 {
     MemResourceSource first, second;

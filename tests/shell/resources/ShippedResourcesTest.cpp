@@ -33,30 +33,6 @@ size_t LineCount(const std::string& item)
 
 } // namespace
 
-TEST_F(ShippedResources, UndoCaptionsInBothRegionsCarryTheRecordCaption)
-{
-    for (uint32_t region : {kRegionUS, kRegionJP}) {
-        const auto items = Items("CUNDOQ", region);
-        ASSERT_EQ(items.size(), 4u);
-        EXPECT_EQ(items[0].find("%0"), std::string::npos);
-        EXPECT_NE(items[2].find("%0"), std::string::npos);
-        EXPECT_NE(items[3].find("%0"), std::string::npos);
-    }
-    EXPECT_NE(Items("CUNDOQ", kRegionJP), Items("CUNDOQ", kRegionUS));
-}
-
-TEST_F(ShippedResources, DialogTextsHaveEveryItem)
-{
-    for (uint32_t region : {kRegionUS, kRegionJP}) {
-        EXPECT_EQ(Items("APPMSG", region).size(), 2u);
-        const auto about = Items("ABOUT", region);
-        ASSERT_EQ(about.size(), 7u);
-        EXPECT_FALSE(about[0].empty());
-        EXPECT_FALSE(about[1].empty());
-        EXPECT_FALSE(about[6].empty());
-    }
-}
-
 TEST_F(ShippedResources, FileTypeListsHoldFourLinesAnItem)
 {
     for (const char* name : {"SNXFFLT", "SNXFFMT", "SPCTFFMT", "LOGFFLT", "FQBANDFFLT"}) {

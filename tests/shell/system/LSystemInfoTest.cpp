@@ -78,11 +78,3 @@ TEST(LSystemInfo, ThirdFlagDisablesTheQuery)
     EXPECT_EQ(info.osVersion, 0u);
 }
 
-TEST(LSystemInfo, ThisSystemReportsTheNewestBehaviour)
-{
-    LSystemInfo info;
-    LSystemInfo::Query(info);
-    EXPECT_TRUE(info.IsVersion10_7OrLater());
-    EXPECT_EQ(info.osVersion, LSystemInfo::PackOsVersion(info.osMajor, info.osMinor, info.osPatch));
-    EXPECT_EQ(info.hasQuickTime, 0);
-}

@@ -43,35 +43,6 @@ TEST(ScreenCoords, FlipAgainstTheMainScreenAndRoundHalvesAwayFromZero)
     EXPECT_EQ(Tie(RectToCGRect(CLRect{5, 6, 15, 26})), Tie(plat::Rect{5, 6, 10, 20}));
 }
 
-TEST(InputQueries, ModifiersNavigationKeysAndUpperCharacters)
-{
-    struct Case {
-        const char* chars;
-        uint16_t code;
-        uint32_t modifiers;
-        int navKey;
-    };
-    const Case cases[] = {{"\xEF\x9C\x80", 126, 0x20000 | 0x100000, 3}, // up arrow
-                          {"\xEF\x9C\x83", 124, 0, 2},
-                          {"\r", 36, 0, 5},
-                          {"\x03", 76, 0, 5},
-                          {"\x19", 48, 0x20000, 0}}; // Shift-Tab reads as Tab
-    LKeyboard keyboard;
-    for (const Case& c : cases) {
-        keyboard.SetKey(c.chars, c.chars, c.code, c.modifiers, nullptr);
-        EXPECT_EQ(keyboard.GetNavKey(), c.navKey) << c.code;
-    }
-    EXPECT_EQ(keyboard.character, 9);
-    keyboard.SetKey("\xEF\x9C\x80", "", 126, 0x20000 | 0x100000, nullptr);
-    EXPECT_TRUE(keyboard.IsShift() && keyboard.IsCommand() && !keyboard.IsOption());
-    keyboard.SetKey("\xC3\xA5", "q", 12, 0x80000, nullptr);
-    EXPECT_EQ(keyboard.UpperChar(), 'Q');
-    EXPECT_TRUE(keyboard.IsOption());
-    LMouse mouse;
-    mouse.modifiers = 0x40000;
-    EXPECT_TRUE(mouse.IsControl() && !mouse.IsShift());
-}
-
 TEST(InputQueries, WheelStepsCarryTheirRemainderAndRespectTheLimit)
 {
     LMouse mouse;

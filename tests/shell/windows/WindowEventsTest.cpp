@@ -212,9 +212,3 @@ TEST_F(WindowEventsTest, SizeNegotiationLetsTheMinimumWin)
     fFrame.onMessage = nullptr;
 }
 
-TEST_F(WindowEventsTest, DrawingAsksTheFrameToUpdate)
-{
-    fWindow->InvalidateRect(LRegion(CLRect{0, 0, 10, 10}));
-    plat::DisplayCycle::DisplayIfNeeded();
-    EXPECT_EQ(Count("LWindow_Update"), 1);
-}
