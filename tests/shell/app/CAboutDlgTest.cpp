@@ -32,24 +32,6 @@ protected:
     }
 };
 
-TEST_F(AboutBox, TextsComeFromTheResources)
-{
-    UseBundle("2.4.1");
-    CAboutDlg about(app.get(), LStringRef());
-    EXPECT_EQ(about.Window()->Native()->Title(), "About Sonalyx");
-    EXPECT_EQ(about.OkButton().GetTitle(), "OK");
-    EXPECT_EQ(about.LinkButton().GetTitle(), "Website");
-    EXPECT_EQ(about.TitleCaption().Text(), "Turns live signals into control data for lights, music and sound.");
-    EXPECT_EQ(about.VersionCaption().Text(), "Version 2.4.1");
-    EXPECT_TRUE(about.VersionCaption().IsShown());
-    EXPECT_EQ(about.Heading().Text(), "Sonalyx");
-    EXPECT_TRUE(about.Heading().IsShown());
-    EXPECT_FALSE(about.Icon().Image().IsNull());
-    EXPECT_FALSE(about.LinkButton().IsShown()) << "the resources give no web address";
-    EXPECT_GT(about.Rect().Width(), about.TitleCaption().Rect().Width()) << "laid out from the resources";
-    EXPECT_GE(about.TitleCaption().Rect().top, about.Heading().Rect().bottom);
-}
-
 TEST_F(AboutBox, TheLinkButtonOpensTheAddressAndLeavesTheBoxOpen)
 {
     std::vector<std::string> opened;

@@ -35,13 +35,6 @@ protected:
     LObjRoot fRoot;
 };
 
-LFontData Named(uint32_t kind, const char* name)
-{
-    LFontData data(kind);
-    data.name = name;
-    return data;
-}
-
 } // namespace
 
 TEST_F(LFontTest, EqualFontsShareOneRecordAndScaleMovesOnlyOneHandle)
@@ -62,16 +55,6 @@ TEST_F(LFontTest, EqualFontsShareOneRecordAndScaleMovesOnlyOneHandle)
     EXPECT_EQ(none.Get(), nullptr);
     EXPECT_DOUBLE_EQ(none.GetPointSize(), 12.0);
     EXPECT_FALSE(none == LFont(1));
-}
-
-TEST_F(LFontTest, NamesCountOnlyForNamedFontsAndUnknownNamesFallBack)
-{
-    const LFontData serif = Named(255, "DejaVu Serif"), sans = Named(255, "DejaVu Sans");
-    EXPECT_FALSE(serif.Equals(sans));
-    EXPECT_TRUE(Named(1, "one").Equals(Named(1, "two")));
-    EXPECT_NE(LFont::Intern(serif).Get(), LFont::Intern(sans).Get());
-    EXPECT_EQ(LFont::Intern(serif).GetFamilyName(), "DejaVu Serif");
-    EXPECT_EQ(LFont::Intern(Named(255, "No Such Face")).GetFamilyName(), "DejaVu Sans");
 }
 
 TEST_F(LFontTest, KindsResolveToTheProgramsFontsAndScaleTruncatesToWholePoints)

@@ -95,20 +95,6 @@ protected:
 
 } // namespace
 
-TEST_F(MGLView2Test, ViewJoinsTheContentViewAtTheFlippedFrame)
-{
-    EXPECT_TRUE(fContext->IsFrameEmpty());
-    fContext->SetFrame(kFrame, LRegion(kFrame));
-    MGLView2* view = fContext->View();
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->Superview(), fWindow->ContentView());
-    EXPECT_EQ(view->mGL, fContext->Native());
-    EXPECT_EQ(Tie(view->Frame()), Tie(plat::Rect{20, kHeight - 50, 40, 20}));
-    EXPECT_TRUE(view->IsOpaque());
-    EXPECT_EQ(Surface(), std::make_pair(40, 20));
-    EXPECT_FALSE(fContext->IsFrameEmpty());
-}
-
 TEST_F(MGLView2Test, CoveredPartsKeepTheWindowsOwnPixels)
 {
     const CLRect pane{40, 30, 80, 40}; // overlaps the frame's top-right part

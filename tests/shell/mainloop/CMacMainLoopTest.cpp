@@ -208,23 +208,6 @@ TEST_F(MainLoopTest, TheWakeSignalCallsOnceAndWakesAnEventWait)
     EXPECT_EQ(event->type, plat::EventType::ApplicationDefined);
 }
 
-TEST_F(MainLoopTest, TheCommandTargetIsTheKeyWindowsFocusedPane)
-{
-    EXPECT_EQ(loop->CommandTarget(), &app); // no key window: the application
-    LRef kindRef(new CNativeWindowKind(1));
-    LFrame frame(&app, nullptr, LWindowDef(1, static_cast<CNativeWindowKind*>(kindRef.Get())));
-    frame.ShowWindow();
-    ASSERT_TRUE(frame.Window());
-    ASSERT_EQ(plat::WindowServer::Shared().KeyWindow(), frame.Window()->Native());
-    LPane* focus = frame.FocusTarget();
-    EXPECT_EQ(loop->CommandTarget(), focus ? static_cast<LHandler*>(focus) : &frame);
-
-    auto bare = MakeWindow(1, 1, nullptr);
-    fDesktop.ShowWindow(bare.get());
-    EXPECT_EQ(loop->CommandTarget(), &fFrame); // a window owned by a plain handler
-    frame.HideWindow();
-}
-
 TEST_F(MainLoopTest, TheCursorQuestionGoesToTheCapturerTheWindowOrTheApplication)
 {
     auto window = MakeWindow(1);

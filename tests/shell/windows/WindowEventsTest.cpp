@@ -41,22 +41,6 @@ protected:
 
 } // namespace
 
-TEST_F(WindowEventsTest, WindowCallbacksBecomeMessagesToTheFrame)
-{
-    auto other = MakeWindow(9);
-    fDesktop.ShowWindow(other.get());
-    fDesktop.ShowWindow(fWindow.get());
-    EXPECT_EQ(fFrame.seen, (std::vector<std::string>{"LWindow_Unfocus", "LWindow_Focus", "LWindow_Deativate",
-                                                     "LWindow_Activate", "LWindow_Unfocus", "LWindow_Focus",
-                                                     "LWindow_Deativate", "LWindow_Activate"}));
-    fFrame.seen.clear();
-    fDriver.CloseByUser(*fWindow->Native());
-    EXPECT_TRUE(fWindow->IsVisible()); // the framework closes windows itself
-    fWindow->SetContentRect(CLRect{110, 100, 410, 300});
-    EXPECT_EQ(fFrame.seen, (std::vector<std::string>{"LWindow_Close", "LWindow_Place"}));
-    EXPECT_EQ(fWindow->Native()->FirstResponder(), fWindow->GetContentView());
-}
-
 TEST_F(WindowEventsTest, FirstMouseNeedsTheWindowToHaveBeenMainForATenthOfASecond)
 {
     plat::ScopedVirtualClock clock(5000);

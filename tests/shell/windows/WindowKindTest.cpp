@@ -2,7 +2,6 @@
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
 #include "platform/window/WindowStyle.h"
-#include "shell/system/LSystemInfo.h"
 #include "shell/windows/CPanelWindowKind.h"
 #include "shell/windows/NativeWindow.h"
 
@@ -75,20 +74,3 @@ TEST_F(WindowBridgeTest, WindowAtPointCountsOnlyTheContentArea)
     EXPECT_EQ(NativeWindow::KeyWindow(), front->Native());
 }
 
-TEST_F(WindowBridgeTest, ScrollerWidthAndGrowBoxInset)
-{
-    EXPECT_EQ(GetScrollerWidth(nullptr), 16);
-    auto doc = MakeWindow(9);
-    auto dialog = MakeWindow(0);
-    dialog->Native()->SetLevel(3);
-    EXPECT_EQ(GetScrollerWidth(doc->Native()), 15);
-    EXPECT_EQ(GetScrollerWidth(dialog->Native()), 11);
-    LSystemInfo& info = LSystemInfo::Global();
-    const uint32_t saved = info.osVersion;
-    info.osVersion = LSystemInfo::PackOsVersion(10, 6, 8);
-    EXPECT_EQ(GetGrowBoxInset(doc->Native()), 15);
-    EXPECT_EQ(GetGrowBoxInset(dialog->Native()), 0); // not resizable
-    info.osVersion = LSystemInfo::PackOsVersion(10, 7, 0);
-    EXPECT_EQ(GetGrowBoxInset(doc->Native()), 0);
-    info.osVersion = saved;
-}
