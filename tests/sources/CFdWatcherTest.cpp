@@ -118,14 +118,6 @@ TEST_P(CFdWatcherTest, ReadinessIsReportedOncePerArmingOnTheQueueThreadAndANewRe
     EXPECT_TRUE(WaitForReads(3));
 }
 
-TEST_P(CFdWatcherTest, WritableArmingOfAnIdleSocketCallsBackAtOnce)
-{
-    watcher->Register(pair[0], Callback());
-    watcher->Arm(pair[0], CFdWatcher::kWritable);
-    EXPECT_TRUE(PumpUntil([&] { return writes.load() == 1; }, 5s));
-    EXPECT_EQ(reads.load(), 0);
-}
-
 TEST_P(CFdWatcherTest, DescriptorUnregisteredOnTheReadyListGetsNoCallback)
 {
     watcher->Register(pair[0], Callback());

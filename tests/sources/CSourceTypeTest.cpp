@@ -4,20 +4,6 @@
 
 #include <tuple>
 
-TEST(CSourceType, TableHasItsFiveRowsInOrder)
-{
-    ASSERT_EQ(SourceTypeCount(), 5u);
-    const char* names[] = {"", "generic_sound", "Wiimote", "Quorvin_H", "telk"};
-    const uint32_t bits[] = {10, 16, 8, 10, 8};
-    for (uint32_t i = 0; i < 5; ++i) {
-        EXPECT_STREQ(SourceTypeRow(i)->name, names[i]);
-        EXPECT_EQ(SourceTypeRow(i)->bits, bits[i]);
-        EXPECT_EQ(FindSourceType(names[i]), SourceTypeRow(i));
-    }
-    EXPECT_EQ(SourceTypeRow(1)->scale, 100.0f);
-    EXPECT_EQ(SourceTypeRow(7), SourceTypeRow(0));
-}
-
 TEST(CSourceType, UnknownEmptyAndNullNamesSelectRowZero)
 {
     EXPECT_EQ(FindSourceType("nope"), SourceTypeRow(0));

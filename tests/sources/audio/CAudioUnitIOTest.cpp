@@ -1,5 +1,3 @@
-#include "sources/audio/CAudioDataSourceList.h"
-#include "sources/audio/CAudioDeviceList.h"
 #include "sources/audio/CAudioInHolder.h"
 #include "sources/audio/CAudioUnitIO.h"
 #include "platform/audio/ManualAudioDriver.h"
@@ -7,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -101,27 +98,6 @@ TEST_F(CAudioUnitIOTest, WithoutAQueueTheConsumerHearsAtOnceAndPlayThroughSounds
     EXPECT_EQ(holder.Unit(), nullptr);
     driver.AdvanceMs(100);
     EXPECT_EQ(sink.bytes.size(), 4000u * 2);
-}
-
-TEST(CAudioDeviceList, WalksEveryDeviceAndFindsInputsByName)
-{
-    CAudioDeviceList list;
-    std::vector<std::string> names;
-    for (bool more = list.Count() > 0; more; more = list.Next())
-        names.push_back(list.CurrentName());
-    EXPECT_EQ(names.size(), list.Count());
-    EXPECT_FALSE(list.Next());
-    EXPECT_EQ(list.CurrentName(), "");
-    EXPECT_NE(std::find(names.begin(), names.end(), "null"), names.end());
-    EXPECT_NE(std::find(names.begin(), names.end(), "sim:tone"), names.end());
-    std::string device;
-    EXPECT_TRUE(CAudioDeviceList::FindInput("null", device));
-    EXPECT_EQ(device, "null");
-    EXPECT_FALSE(CAudioDeviceList::FindInput("no such device", device));
-    CAudioDataSourceList sources("sim:tone");
-    EXPECT_EQ(sources.Count(), 0u);
-    EXPECT_EQ(sources.CurrentName(), "");
-    EXPECT_FALSE(sources.Next());
 }
 
 } // namespace

@@ -7,22 +7,9 @@
 #include <cstring>
 #include <numeric>
 #include <thread>
-#include <tuple>
 #include <vector>
 
 namespace {
-
-TEST(CRingBuffer, RegionsSplitAtTheEnd)
-{
-    uint8_t data[8] = {};
-    CRingBuffer ring;
-    ring.Init(data, 3);
-    ring.AdvanceWrite(6);
-    const auto tie = [](const CRingBuffer::Regions& r) { return std::tie(r.first, r.firstCount, r.second, r.secondCount); };
-    const CRingBuffer::Regions split = ring.GetWriteRegions(4), whole = ring.GetReadRegions(2);
-    EXPECT_EQ(tie(split), std::make_tuple(data + 6, 2u, data, 2u));
-    EXPECT_EQ(tie(whole), std::make_tuple(data, 2u, nullptr, 0u));
-}
 
 TEST(CRingBuffer, WriteWrapsAndIndexesRunPastTwoToThe32)
 {

@@ -242,15 +242,6 @@ TEST_F(CTextFileSrcTest, PlaybackGoesOnWhenNobodyConsumesItsData)
     EXPECT_TRUE(fWindow.frames.empty());
 }
 
-TEST_F(CTextFileSrcTest, TextEventsReachTheWindowInOrder)
-{
-    OpenRecord("sr 100\r\ntx one\r\n200\r\ntx two words\r\n300\r\n");
-    fSource.Play();
-    fLoop.RunFor(100);
-    EXPECT_EQ(fWindow.texts, (std::vector<std::string>{"one", "two words"}));
-    EXPECT_EQ(fWindow.frames.size(), 2u);
-}
-
 TEST_F(CTextFileSrcTest, LostSamplesAreCountedOnceByUnpacedReading)
 {
     OpenRecord(RecordText("\r\n", 10, 5) + "ov 3\r\n" + "1 1\r\n2 2\r\n");
