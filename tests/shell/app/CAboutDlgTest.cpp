@@ -1,5 +1,4 @@
 #include "tests/shell/app/AppBaseKit.h"
-#include "ui/menus/LMenuItem.h"
 #include "platform/system/BundleInfo.h"
 #include "platform/system/UrlLauncher.h"
 #include "shell/app/CAboutDlg.h"
@@ -49,20 +48,6 @@ TEST_F(AboutBox, TheLinkButtonOpensTheAddressAndLeavesTheBoxOpen)
     EXPECT_EQ(about.RunModal(), LModalDialog::kDefault);
     EXPECT_EQ(steps, 2) << "the link did not close the box";
     EXPECT_EQ(opened, std::vector<std::string>{"https://example.org/sonalyx"});
-}
-
-TEST_F(AboutBox, TheAboutCommandRunsTheBoxModally)
-{
-    app->onModalStep = [this](LModalDialog& dialog) {
-        EXPECT_NE(dynamic_cast<CAboutDlg*>(&dialog), nullptr);
-        PressEscape();
-        Nudge(10);
-    };
-    LMenuItem item(nullptr);
-    item.AddCommand("LStdCmd_About");
-    LMessage::Send(LMessage(LMenuItem::msgSelected, &item, app.get()));
-    EXPECT_EQ(app->modalSteps, 1);
-    EXPECT_EQ(CDesktop::FindWindowOfLayer(3), nullptr);
 }
 
 } // namespace

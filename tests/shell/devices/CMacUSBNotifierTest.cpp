@@ -46,13 +46,6 @@ protected:
         }
         ADD_FAILURE() << "the loop never went idle";
     }
-    static std::vector<std::string> Keys(CIOServiceIter& it, plat::DeviceRegistry& registry)
-    {
-        std::vector<std::string> keys;
-        for (plat::DeviceId id = it.Next(); id != 0; id = it.Next())
-            keys.push_back(registry.Info(id)->key);
-        return keys;
-    }
 
     plat::DeviceRegistry fRegistry;
     plat::TestDeviceBackend fBackend{fRegistry};
@@ -116,23 +109,6 @@ TEST_F(Notifiers, TwoDevicesAtOnceDrainTheIterator)
     fBackend.Plug(TestDeviceBackend::Usb("c", 3, 3));
     Pump();
     EXPECT_EQ(fOwner.added, 1);
-}
-
-TEST_F(Notifiers, MatchesByClassAndSubclass)
-{
-    CMacUSBNotifier hubs(&fOwner, 9, 0, kAny, kAny, fRegistry);
-    Pump();
-    fOwner.added = 0;
-    fBackend.Plug(TestDeviceBackend::Usb("serial", 0x0403, 0x6001, 0, 0));
-    fBackend.Plug(TestDeviceBackend::Usb("hub-tt", 0x05e3, 0x0608, 9, 1));
-    Pump();
-    EXPECT_EQ(fOwner.added, 0);
-    fBackend.Plug(TestDeviceBackend::Usb("hub", 0x05e3, 0x0608, 9, 0));
-    Pump();
-    EXPECT_EQ(fOwner.added, 1);
-    const plat::DeviceMatch match = CMacUSBNotifier::UsbMatch(9, kAny, kAny, kAny);
-    CIOServiceIter all(&match, fRegistry);
-    EXPECT_EQ(Keys(all, fRegistry), (std::vector<std::string>{"hub-tt", "hub"}));
 }
 
 TEST_F(Notifiers, DestroyedBeforeItsStartTimerSendsNothing)

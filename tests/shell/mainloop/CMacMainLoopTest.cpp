@@ -7,7 +7,6 @@
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
 #include "shell/app/MMainMenu.h"
-#include "shell/windows/ScreenCoords.h"
 #include "tests/shell/mainloop/MainLoopKit.h"
 #include "ui/LTimer.h"
 #include "ui/frames/LFrame.h"
@@ -208,24 +207,3 @@ TEST_F(MainLoopTest, TheWakeSignalCallsOnceAndWakesAnEventWait)
     EXPECT_EQ(event->type, plat::EventType::ApplicationDefined);
 }
 
-TEST_F(MainLoopTest, TheCursorQuestionGoesToTheCapturerTheWindowOrTheApplication)
-{
-    auto window = MakeWindow(1);
-    fDesktop.ShowWindow(window.get());
-    const plat::Rect content = window->Native()->ContentRect();
-    const plat::Point inside{content.x + 5, content.y + 5};
-    fMouse.location = NSPointToPoint(inside, GetMainScreenHeight());
-    loop->DispatchCursor();
-    EXPECT_EQ(Count(fFrame, "LWindow_Cursor"), 1);
-
-    RecordingHandler capturer(nullptr, "LMouse_Cursor");
-    fMouse.SetCapture(&capturer);
-    loop->DispatchCursor();
-    EXPECT_EQ(Count(capturer, "LMouse_Cursor"), 1);
-    fMouse.SetCapture(nullptr);
-
-    fMouse.location = CLPoint{-500, -500}; // over no window: the application answers
-    loop->DispatchCursor();
-    EXPECT_EQ(Count(app, "LMouse_Cursor"), 1);
-    EXPECT_EQ(Count(fFrame, "LWindow_Cursor"), 1);
-}
