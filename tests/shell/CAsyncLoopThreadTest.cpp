@@ -20,7 +20,6 @@
 #include <cstdlib>
 #include <functional>
 #include <future>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -133,32 +132,6 @@ TEST(CAsyncLoopThread, QueueLockIsHeldWhileASignalIsDelivered)
     EXPECT_FALSE(gotLockDuringDelivery.load());
     EXPECT_TRUE(WaitFor([&] { return otherGotLock.load(); }));
     other.join();
-}
-
-TEST(CAsyncLoopThread, QueuedTimersFireInDueOrderOnTheDispatchThread)
-{
-    auto queue = MakeQueue();
-    std::mutex mutex;
-    std::vector<LHandler*> fired;
-    std::vector<std::thread::id> threads;
-    Handler handler([&](const LMessage& msg) {
-        if (!StrEqual(msg.type, "LAsyncTimer_Expire"))
-            return;
-        std::lock_guard<std::mutex> lock(mutex);
-        fired.push_back(msg.subject);
-        threads.push_back(std::this_thread::get_id());
-    });
-    LAsyncTimer late(&handler, queue.get()), early(&handler, queue.get()), middle(&handler, queue.get());
-    late.Start(60);
-    early.Start(20);
-    middle.Start(40);
-    ASSERT_TRUE(WaitFor([&] {
-        std::lock_guard<std::mutex> lock(mutex);
-        return fired.size() == 3;
-    }));
-    EXPECT_EQ(fired, (std::vector<LHandler*>{&early, &middle, &late}));
-    for (const auto& id : threads)
-        EXPECT_NE(id, std::this_thread::get_id());
 }
 
 TEST(CAsyncLoopThread, SignalCancelledOrDestroyedBeforeThePassIsNotDelivered)

@@ -5,6 +5,7 @@
 #include "foundation/records/LObjRoot.h"
 #include "platform/draw/Font.h"
 #include "platform/draw/FontLibrary.h"
+#include "shell/windows/CDesktop.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@ protected:
     {
         CViewPrefs::Shared().SetParamSet(nullptr);
         LFontData::ResetAllNSFonts();
+        CDesktop::SetViewPrefs(nullptr); // the preferences introduced themselves to the desktop
     }
 
     // Prefers the family (and the points, unless null) for the kind.
