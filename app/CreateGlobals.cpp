@@ -1,6 +1,8 @@
 #include "app/CreateGlobals.h"
 #include "analysis/gl/SharedGLContext.h"
+#include "controls/panels/CColorPanelRunner.h"
 #include "controls/panels/CFilePanelRunner.h"
+#include "controls/panels/CFontPanelRunner.h"
 #include "foundation/async/LLoopWaker.h"
 #include "foundation/input/LKeyboard.h"
 #include "foundation/input/LMouse.h"
@@ -72,12 +74,16 @@ int CreateGlobals()
     g.app = new CApp;
     // The standard panels are shown to the user by the program's own windows.
     InstallFilePanelRunner();
+    InstallColorPanelRunner();
+    InstallFontPanelRunner();
     return 0;
 }
 
 void DestroyGlobals()
 {
     SonalyxGlobals& g = Globals();
+    RemoveFontPanelRunner();
+    RemoveColorPanelRunner();
     RemoveFilePanelRunner();
     Destroy(g.app);
     if (g.sharesGLContext) {

@@ -4,6 +4,7 @@
 #include "analysis/records/SnxFields.h"
 #include "analysis/render/CColorScheme.h"
 #include "controls/panels/CColorDialog_Cca.h"
+#include "controls/settings/SettingsLayout.h"
 #include "foundation/core/LMessage.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/records/LObjChange.h"
@@ -49,10 +50,10 @@ CColorSetDlg::CColorSetDlg(LHandler* parent, LObject* colors)
     LStrList texts({0, kResName}, nullptr, kStrListDialogTexts);
     SetTitle(texts.GetItem(0));
     for (int k = 0; k < kColorButtons; ++k)
-        fColors[k].caption.SetText(texts.GetItem(uint32_t(k + 1)));
+        SetCaption(fColors[k].caption, texts.GetItem(uint32_t(k + 1)));
     LCaptionPane* captions[] = {&fCaption6, &fCaption7, &fCaption8, &fCaption9, &fCaption10};
     for (uint32_t i = 0; i < 5; ++i)
-        captions[i]->SetText(texts.GetItem(6 + i));
+        SetCaption(*captions[i], texts.GetItem(6 + i));
     fSlider1.SetRange(0, 255);
     fSlider2.SetRange(0, 255);
     fSlider3.SetRange(0, 100);
@@ -149,6 +150,9 @@ void CColorSetDlg::ColorPicked(void* argument, uint8_t red, uint8_t green, uint8
 
 void CColorSetDlg::PickColor(int k)
 {
+    // Another button clicked while the panel is open keeps the colour being picked.
+    if (fPicking >= 0)
+        return;
     const uint32_t rgb = CColorScheme::GetColor(fRecord, uint8_t(kFirstColorField + k));
     CColorDialog_Cca panel;
     panel.SetColor(uint8_t(rgb), uint8_t(rgb >> 8), uint8_t(rgb >> 16));

@@ -1,17 +1,6 @@
 #include "controls/panels/CColorDialog_Cca.h"
+#include "controls/panels/ColorSpace.h"
 #include "platform/window/ColorPanel.h"
-
-#include <algorithm>
-#include <cmath>
-
-namespace {
-
-uint8_t ToByte(double component)
-{
-    return uint8_t(std::lround(std::clamp(component, 0.0, 1.0) * 255.0));
-}
-
-} // namespace
 
 void CColorDialog_Cca::SetColor(uint8_t red, uint8_t green, uint8_t blue)
 {
@@ -20,9 +9,14 @@ void CColorDialog_Cca::SetColor(uint8_t red, uint8_t green, uint8_t blue)
 
 void CColorDialog_Cca::Run(void* argument, Callback callback)
 {
+    plat::ColorPanel& panel = plat::ColorPanel::Shared();
+    // The panel is open for another owner: this run is cancelled and leaves that one alone.
+    if (panel.IsRunning()) {
+        fAccepted = false;
+        return;
+    }
     fArgument = argument;
     fCallback = callback;
-    plat::ColorPanel& panel = plat::ColorPanel::Shared();
     panel.SetAction([this] { Report(); });
     panel.SetCloseHandler([] { return 1; });
     panel.SetShowsAlpha(false);
@@ -37,5 +31,5 @@ void CColorDialog_Cca::Report() const
     if (!fCallback)
         return;
     const plat::ColorPanel::RGB& color = plat::ColorPanel::Shared().Color();
-    fCallback(fArgument, ToByte(color.red), ToByte(color.green), ToByte(color.blue));
+    fCallback(fArgument, ComponentByte(color.red), ComponentByte(color.green), ComponentByte(color.blue));
 }

@@ -3,6 +3,7 @@
 
 // Runs the shared colour panel modally. Every colour the user picks is reported at once
 // through the callback (bytes 0..255); closing the panel with its close box counts as accepted.
+// A run while the panel is already open for another owner is cancelled at once.
 class CColorDialog_Cca {
 public:
     using Callback = void (*)(void* argument, uint8_t red, uint8_t green, uint8_t blue);

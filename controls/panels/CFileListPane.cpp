@@ -1,9 +1,7 @@
 #include "controls/panels/CFileListPane.h"
 #include "controls/CColor.h"
+#include "controls/panels/PanelDrawing.h"
 #include "controls/std/PaneMouse.h"
-#include "controls/text/CTextDrawer.h"
-#include "foundation/async/LTicks.h"
-#include "foundation/core/StrEqual.h"
 #include "foundation/input/LKeyboard.h"
 #include "foundation/input/LMouse.h"
 #include "platform/TextEncoding.h"
@@ -21,12 +19,8 @@ const char* CFileListPane::msgSelected = "CFileList_Selected";
 
 namespace {
 
-constexpr const char* kMouseClick = "LMouse_Click";
 constexpr int32_t kDateWidth = 140;
 constexpr int32_t kTextInset = 6;
-// Letters typed within this time make one name to look for.
-constexpr uint32_t kTypingPauseMs = 1000;
-constexpr size_t kMaxTyped = 64;
 constexpr uint8_t kBackspace = 8;
 constexpr uint8_t kDelete = 127;
 constexpr int32_t kNavUp = 3, kNavDown = 4, kNavReturn = 5;
@@ -42,83 +36,39 @@ std::string DateText(double modified)
     return std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local) ? text : "";
 }
 
-void DrawText(LPortState& port, const std::string& text, const CLRect& rect, int32_t alignment = 0)
-{
-    CTextDrawer drawer;
-    (void)drawer.SetText(LStringRef(text.c_str()));
-    (void)drawer.SetAlignment(alignment);
-    drawer.SetRect(rect);
-    drawer.Draw(port);
-}
-
 } // namespace
 
 CFileListPane::CFileListPane(LHandler* parent, LPane* host, CFolderBrowser& browser)
-    : LPane(parent, host), fBrowser(browser)
+    : CRowListPane(parent, host, kHeaderHeight), fBrowser(browser)
 {
-    SetState(kEventTakeFocus);
-    SetState(kEventFocusOnClick);
-}
-
-int32_t CFileListPane::VisibleRows() const
-{
-    return std::max<int32_t>(1, (int32_t(Rect().Height()) - kHeaderHeight) / kRowHeight);
-}
-
-CLRect CFileListPane::RowRect(int32_t row) const
-{
-    const int32_t top = Rect().top + kHeaderHeight + (row - fTop) * kRowHeight;
-    return CLRect{Rect().left, top, Rect().right, top + kRowHeight};
 }
 
 int32_t CFileListPane::RowAt(const CLPoint& point) const
 {
-    if (!Rect().Contains(point) || point.y < Rect().top + kHeaderHeight)
-        return -1;
-    const int32_t row = fTop + (point.y - Rect().top - kHeaderHeight) / kRowHeight;
-    return row < int32_t(fBrowser.Entries().size()) ? row : -1;
-}
-
-void CFileListPane::Changed()
-{
-    Invalidate(LRegion(Rect()), LRegion(Rect()));
+    return CRowListPane::RowAt(point, int32_t(fBrowser.Entries().size()));
 }
 
 void CFileListPane::Reload()
 {
-    fTop = 0;
-    fTyped.clear();
-    ScrollToSelection();
+    ScrollToTop();
+    fTyped.Clear();
+    ScrollToRow(fBrowser.Selected());
     Changed();
 }
 
-void CFileListPane::ScrollToSelection()
+bool CFileListPane::HandleClick(LMouse& mouse)
 {
-    const int32_t selected = fBrowser.Selected();
-    if (selected < 0)
-        return;
-    if (selected < fTop)
-        fTop = selected;
-    else if (selected >= fTop + VisibleRows())
-        fTop = selected - VisibleRows() + 1;
-}
-
-bool CFileListPane::HandleClick(const LMessage& msg)
-{
-    LMouse* mouse = dynamic_cast<LMouse*>(msg.subject);
-    if (!mouse)
-        return false;
     FocusOnClick();
     const CLPoint where = MouseInPane(*this);
     if (where.y < Rect().top + kHeaderHeight) {
         const bool onDate = where.x >= Rect().right - kDateWidth;
         fBrowser.SortOn(onDate ? CFolderBrowser::SortBy::Date : CFolderBrowser::SortBy::Name);
-        ScrollToSelection();
+        ScrollToRow(fBrowser.Selected());
         Changed();
         return true;
     }
     const int32_t row = RowAt(where);
-    const bool twice = mouse->IsDoubleClick(fClickCookie);
+    const bool twice = mouse.IsDoubleClick(fClickCookie);
     if (row < 0)
         return true;
     fBrowser.Select(row);
@@ -131,13 +81,8 @@ bool CFileListPane::HandleClick(const LMessage& msg)
 
 void CFileListPane::Typed(char32_t character)
 {
-    const uint32_t now = LTicks::Now();
-    if (now - fTypedAt > kTypingPauseMs || fTyped.size() >= kMaxTyped)
-        fTyped.clear();
-    fTypedAt = now;
-    plat::AppendUtf8(fTyped, character);
-    if (fBrowser.SelectByPrefix(fTyped)) {
-        ScrollToSelection();
+    if (fBrowser.SelectByPrefix(fTyped.Add(character))) {
+        ScrollToRow(fBrowser.Selected());
         Changed();
         Announce(msgSelected, Parent());
     }
@@ -152,7 +97,7 @@ bool CFileListPane::HandleKey()
     if (nav == kNavUp || nav == kNavDown) {
         const int32_t selected = fBrowser.Selected();
         fBrowser.Select(selected < 0 ? 0 : selected + (nav == kNavUp ? -1 : 1));
-        ScrollToSelection();
+        ScrollToRow(fBrowser.Selected());
         Changed();
         Announce(msgSelected, Parent());
         return true;
@@ -172,30 +117,15 @@ bool CFileListPane::HandleKey()
     return false;
 }
 
-void CFileListPane::HandleMessage(LMessage& result, const LMessage& msg)
-{
-    if (StrEqual(msg.type, kMouseClick) && HandleClick(msg)) {
-        LMessage::Clear(result);
-        return;
-    }
-    if (StrEqual(msg.type, LKeyboard::msgDown) && msg.subject == LKeyboard::Current() && HandleKey()) {
-        LMessage::Clear(result);
-        return;
-    }
-    LPane::HandleMessage(result, msg);
-}
-
 void CFileListPane::DrawHeader(LPortState& port) const
 {
     const CLRect header{Rect().left, Rect().top, Rect().right, Rect().top + kHeaderHeight};
-    CColorRef grey;
-    CColor::AssignGrey(grey, 0xE0);
-    LFillRegionOp(LRegion(header), grey).Draw(port);
+    LFillRegionOp(LRegion(header), PanelGrey(0xE0)).Draw(port);
     const bool byName = fBrowser.SortColumn() == CFolderBrowser::SortBy::Name;
     const std::string arrow = fBrowser.SortsDescending() ? " \u25BC" : " \u25B2";
-    DrawText(port, std::string("Name") + (byName ? arrow : ""),
+    DrawPanelText(port, std::string("Name") + (byName ? arrow : ""),
              CLRect{header.left + kTextInset, header.top, header.right - kDateWidth, header.bottom});
-    DrawText(port, std::string("Modified") + (byName ? "" : arrow),
+    DrawPanelText(port, std::string("Modified") + (byName ? "" : arrow),
              CLRect{header.right - kDateWidth, header.top, header.right - kTextInset, header.bottom});
 }
 
@@ -209,23 +139,21 @@ void CFileListPane::DrawRow(LPortState& port, int32_t row) const
         LFillRegionOp(LRegion(rect), selection).Draw(port);
     }
     const std::string name = entry.isFolder ? entry.shownName + "/" : entry.shownName;
-    DrawText(port, name, CLRect{rect.left + kTextInset, rect.top, rect.right - kDateWidth, rect.bottom});
-    DrawText(port, DateText(entry.modified), CLRect{rect.right - kDateWidth, rect.top, rect.right - kTextInset, rect.bottom});
+    DrawPanelText(port, name, CLRect{rect.left + kTextInset, rect.top, rect.right - kDateWidth, rect.bottom});
+    DrawPanelText(port, DateText(entry.modified), CLRect{rect.right - kDateWidth, rect.top, rect.right - kTextInset, rect.bottom});
 }
 
 void CFileListPane::DrawSelf(LPortState& port) const
 {
-    CColorRef white;
-    CColor::AssignGrey(white, 0xFF);
-    LFillRegionOp(LRegion(Rect()), white).Draw(port);
+    LFillRegionOp(LRegion(Rect()), PanelGrey(0xFF)).Draw(port);
     DrawHeader(port);
     if (fBrowser.ListStatus() == CFolderBrowser::Status::Unreadable) {
         const CLRect below{Rect().left + kTextInset, Rect().top + kHeaderHeight + 8, Rect().right, Rect().bottom};
-        DrawText(port, std::string(fUnreadable.View()), below);
+        DrawPanelText(port, std::string(fUnreadable.View()), below);
         return;
     }
     const int32_t count = int32_t(fBrowser.Entries().size());
-    for (int32_t row = fTop; row < count && row < fTop + VisibleRows(); row++)
+    for (int32_t row = TopRow(); row < count && row < TopRow() + VisibleRows(); row++)
         DrawRow(port, row);
     DrawFocusRing(port);
 }

@@ -7,6 +7,7 @@
 #include "platform/files/FileSystem.h"
 #include "platform/window/FilePanel.h"
 #include "platform/window/Window.h"
+#include "shell/draw/LFont.h"
 #include "ui/dialogs/CSimpleMessageDialog.h"
 #include "ui/dialogs/DialogResources.h"
 #include "ui/panes/LPaneFlags.h"
@@ -108,6 +109,7 @@ void CFilePanelWindow::SetTexts()
     fUp.SetTitle(std::string(Item(kButtonUp).View()));
     fHidden.SetTitle(std::string(Item(kShowHidden).View()));
     SetCaption(fNameLabel, Item(kNameLabel));
+    (void)fPath.SetFont(LFont(0));
     SetCaption(fMessage, LStringRef(fPanel.Message().c_str()));
     fList.SetUnreadableText(Item(kUnreadable));
 }

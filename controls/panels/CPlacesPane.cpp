@@ -1,7 +1,7 @@
 #include "controls/panels/CPlacesPane.h"
 #include "controls/CColor.h"
+#include "controls/panels/PanelDrawing.h"
 #include "controls/std/PaneMouse.h"
-#include "controls/text/CTextDrawer.h"
 #include "foundation/core/StrEqual.h"
 #include "platform/TextEncoding.h"
 #include "platform/files/FileSpecText.h"
@@ -92,16 +92,11 @@ void CPlacesPane::HandleMessage(LMessage& result, const LMessage& msg)
 
 void CPlacesPane::DrawSelf(LPortState& port) const
 {
-    CColorRef shade;
-    CColor::AssignGrey(shade, 0xF0);
-    LFillRegionOp(LRegion(Rect()), shade).Draw(port);
+    LFillRegionOp(LRegion(Rect()), PanelGrey(0xF0)).Draw(port);
     for (size_t row = 0; row < fPlaces.size(); row++) {
         const CLRect rect = RowRect(int32_t(row));
         if (rect.top >= Rect().bottom)
             break;
-        CTextDrawer drawer;
-        (void)drawer.SetText(LStringRef(fPlaces[row].name.c_str()));
-        drawer.SetRect(CLRect{rect.left + kTextInset, rect.top, rect.right, rect.bottom});
-        drawer.Draw(port);
+        DrawPanelText(port, fPlaces[row].name, CLRect{rect.left + kTextInset, rect.top, rect.right, rect.bottom});
     }
 }

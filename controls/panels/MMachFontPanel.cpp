@@ -26,18 +26,6 @@ std::unique_ptr<MMachFontPanel>& Responder()
     return responder;
 }
 
-// The face name: the DejaVu file stem ("DejaVuSans-BoldOblique"), else the family with its style.
-std::string FaceName(const std::string& family, bool bold, bool italic)
-{
-    std::string name = plat::FontLibrary::FileName(family, bold);
-    if (name.empty()) {
-        name = family + (bold ? " Bold" : "") + (italic ? " Italic" : "");
-        return name;
-    }
-    name = name.substr(0, name.find('.'));
-    return italic ? name + (bold ? "Oblique" : "-Oblique") : name;
-}
-
 // The record's font as the drawing layer knows it: by name, else by family, else the user font.
 plat::FontChoice Resolve(const CFontRecord& record)
 {
@@ -52,7 +40,7 @@ plat::FontChoice Resolve(const CFontRecord& record)
     font.bold = bold || record.bold;
     font.italic = record.italic != 0;
     font.size = record.size > 0 ? record.size : 12.0;
-    font.name = FaceName(family, font.bold, font.italic);
+    font.name = FontFaceName(family, font.bold, font.italic);
     return font;
 }
 
@@ -79,6 +67,15 @@ void FontChanged(const plat::FontChoice& picked)
 }
 
 } // namespace
+
+std::string FontFaceName(const std::string& family, bool bold, bool italic)
+{
+    std::string name = plat::FontLibrary::FileName(family, bold);
+    if (name.empty())
+        return family + (bold ? " Bold" : "") + (italic ? " Italic" : "");
+    name = name.substr(0, name.find('.'));
+    return italic ? name + (bold ? "Oblique" : "-Oblique") : name;
+}
 
 uint32_t FontPanelValidModes()
 {

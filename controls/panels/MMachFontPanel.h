@@ -2,6 +2,7 @@
 #include "foundation/core/LStringRef.h"
 
 #include <cstdint>
+#include <string>
 
 // A font as the font panel runner takes and gives it.
 struct CFontRecord {
@@ -29,3 +30,6 @@ void CloseFontPanel(void* argument, FontPanelCallback callback);
 bool FontPanelLinked(void* argument, FontPanelCallback callback);
 // The panel's mode mask: the collection and the allowed attributes, none of the effects.
 uint32_t FontPanelValidModes();
+// The face name the panel reports: the DejaVu file stem ("DejaVuSans-BoldOblique"), else the
+// family with its style ("Testing One Bold").
+std::string FontFaceName(const std::string& family, bool bold, bool italic);

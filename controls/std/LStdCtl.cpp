@@ -21,6 +21,14 @@ constexpr const char* kMouseClick = "LMouse_Click";
 constexpr const char* kTimerExpire = "LTimer_Expire";
 // The point size of the small system font: controls in fonts no larger use the small size.
 constexpr double kSmallSystemFontSize = 11.0;
+constexpr uint32_t kSystemFont = 0;
+
+// A control described without a font draws its title in the system font: without one its
+// title would not be drawn at all.
+LFont FontOrSystem(const LFont& font)
+{
+    return font.Get() ? font : LFont(kSystemFont);
+}
 // Enabled and context active, neither mouse-transparent bit: the native control takes input.
 constexpr LPaneFlags kEnabledMask = kPaneEnabled | kPaneHostActive | kPaneTransparent | kPaneInTransparent;
 constexpr LPaneFlags kEnabledWanted = kPaneEnabled | kPaneHostActive;
@@ -38,7 +46,8 @@ CLRect Intersection(CLRect a, const CLRect& b)
 
 } // namespace
 
-LStdCtl::LStdCtl(LPane* parent, const LStdCtlDesc& desc) : LPane(parent, parent), fFont(desc.font), fTimer(this)
+LStdCtl::LStdCtl(LPane* parent, const LStdCtlDesc& desc)
+    : LPane(parent, parent), fFont(FontOrSystem(desc.font)), fTimer(this)
 {
     if (!parent || desc.kind != LStdCtlDesc::kWrap)
         return;

@@ -62,14 +62,25 @@ void CVPFontList::SetRowFont(int32_t row, const LStringRef& family, float size)
     CViewPrefs::FontSpec font;
     font.family = family;
     font.size = size;
+    const bool focused = FocusedRow() == row;
+    // A change of fonts rebuilds the grid's cells, which lets go of the focus cell: the row
+    // takes it back, so that the font panel goes on serving it.
     CViewPrefs::Shared().SetFont(uint32_t(row), font);
     UpdateCell(CLPoint{0, row});
-    CLPoint focused;
-    if (FocusCell(focused) && focused.y == row) {
-        auto* cell = static_cast<CVPFontCell*>(FocusSlot().pane.get());
-        if (cell)
-            LMessage::Send(LMessage(LPane::msgReqFocus, &cell->FontSlot(), cell));
+    if (focused)
+        FocusRow(row);
+}
+
+void CVPFontList::FocusRow(int32_t row)
+{
+    CLPoint cell;
+    auto* pane = static_cast<CVPFontCell*>(FocusCell(cell) && cell.y == row ? FocusSlot().pane.get() : nullptr);
+    if (!pane) {
+        const CLRect r = CellRect(CLPoint{0, row});
+        pane = dynamic_cast<CVPFontCell*>(FindCell(HitTest(CLPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2})));
     }
+    if (pane)
+        LMessage::Send(LMessage(LPane::msgReqFocus, &pane->FontSlot(), pane));
 }
 
 void CVPFontList::ShowFontPanel(bool fromFocus)

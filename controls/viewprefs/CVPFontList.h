@@ -37,5 +37,7 @@ public:
 private:
     static void FontPicked(void* argument, const CFontRecord& font, int32_t code);
     void DropPanelLink();
+    // Gives the row's text slot the focus.
+    void FocusRow(int32_t row);
     bool IsSlotOfCell(const LHandler* subject) const;
 };

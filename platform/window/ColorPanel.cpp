@@ -10,6 +10,12 @@ ColorPanel::Script& CurrentScript()
     return script;
 }
 
+ColorPanel::Script& CurrentRunner()
+{
+    static ColorPanel::Script runner;
+    return runner;
+}
+
 } // namespace
 
 ColorPanel& ColorPanel::Shared()
@@ -20,8 +26,14 @@ ColorPanel& ColorPanel::Shared()
 
 int ColorPanel::RunModal()
 {
+    // The one shared panel serves one owner at a time: a second run while it is open (a
+    // click on another colour button meanwhile) is cancelled, so the first owner keeps it.
+    if (fRunning)
+        return 0;
     fRunning = true;
-    const int answer = CurrentScript() ? CurrentScript()(*this) : 0;
+    // Copies: a runner may be replaced while it runs.
+    const Script script = CurrentScript() ? CurrentScript() : CurrentRunner();
+    const int answer = script ? script(*this) : 0;
     fRunning = false;
     return answer;
 }
@@ -41,6 +53,11 @@ int ColorPanel::UserCloses()
 void ColorPanel::SetScript(Script script)
 {
     CurrentScript() = std::move(script);
+}
+
+void ColorPanel::SetRunner(Script runner)
+{
+    CurrentRunner() = std::move(runner);
 }
 
 } // namespace plat

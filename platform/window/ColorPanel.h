@@ -6,7 +6,8 @@ namespace plat {
 // The model of the one shared colour panel: the colour shown (sRGB components 0..1), whether it
 // offers an alpha value, the action run on every colour the user picks, and the question asked
 // when the user closes it. Running it modally asks the test driver's script for the user's
-// actions and answer (without a script the user cancels: answer 0).
+// actions and answer; without a script the runner the program installed shows the panel to the
+// user (without either the user cancels: answer 0).
 class ColorPanel {
 public:
     struct RGB {
@@ -26,6 +27,7 @@ public:
     void SetAction(std::function<void()> action) { fAction = std::move(action); }
     void SetCloseHandler(CloseHandler handler) { fClose = std::move(handler); }
 
+    // Answers 0 at once while the panel already runs.
     int RunModal();
     bool IsRunning() const { return fRunning; }
 
@@ -34,7 +36,10 @@ public:
     void UserPicks(const RGB& color);
     int UserCloses();
 
+    // The test driver's hook; null restores the runner.
     static void SetScript(Script script);
+    // The program's user interface of the panel: shows it and answers when the user is done.
+    static void SetRunner(Script runner);
 
 private:
     RGB fColor;

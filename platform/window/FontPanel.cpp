@@ -10,6 +10,19 @@ FontPanel::Script& CurrentScript()
     return script;
 }
 
+FontPanel::Runner& CurrentRunner()
+{
+    static FontPanel::Runner runner;
+    return runner;
+}
+
+// A copy of one of the runner's steps, or null while a script plays the user: the runner may
+// be replaced while the step runs.
+std::function<void(FontPanel&)> RunnerStep(std::function<void(FontPanel&)> FontPanel::Runner::*step)
+{
+    return CurrentScript() ? nullptr : CurrentRunner().*step;
+}
+
 } // namespace
 
 FontPanel& FontPanel::Shared()
@@ -18,12 +31,28 @@ FontPanel& FontPanel::Shared()
     return panel;
 }
 
+void FontPanel::OrderFront()
+{
+    fVisible = true;
+    if (const auto show = RunnerStep(&Runner::show))
+        show(*this);
+}
+
+void FontPanel::OrderOut()
+{
+    fVisible = false;
+    if (const auto hide = RunnerStep(&Runner::hide))
+        hide(*this);
+}
+
 void FontPanel::RunModal()
 {
     fModal = true;
-    OrderFront();
-    if (CurrentScript())
-        CurrentScript()(*this);
+    fVisible = true;
+    if (const Script script = CurrentScript())
+        script(*this);
+    else if (const auto run = RunnerStep(&Runner::runModal))
+        run(*this);
     // A run the script left open ends as the user closing the panel would end it.
     if (fModal && fVisible)
         UserCloses();
@@ -47,6 +76,11 @@ void FontPanel::UserCloses()
 void FontPanel::SetScript(Script script)
 {
     CurrentScript() = std::move(script);
+}
+
+void FontPanel::SetRunner(Runner runner)
+{
+    CurrentRunner() = std::move(runner);
 }
 
 } // namespace plat

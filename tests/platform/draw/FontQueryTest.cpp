@@ -4,6 +4,7 @@
 #include "platform/draw/FontLibrary.h"
 #include "platform/draw/FontQuery.h"
 #include "tests/foundation/TempFiles.h"
+#include "tests/support/TestFonts.h"
 
 #include <gtest/gtest.h>
 
@@ -12,22 +13,6 @@
 namespace {
 
 constexpr const char* kDejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
-// Every occurrence of `from` in the bytes, written as ASCII and as UTF-16 big-endian (the two
-// forms of a font's name table), replaced by `to` of the same length.
-void RenameInFont(std::string& bytes, const std::string& from, const std::string& to)
-{
-    auto wide = [](const std::string& text) {
-        std::string out;
-        for (char c : text)
-            out += std::string{'\0', c};
-        return out;
-    };
-    for (const auto& [a, b] : {std::pair{from, to}, std::pair{wide(from), wide(to)}}) {
-        for (size_t at = bytes.find(a); at != std::string::npos; at = bytes.find(a, at + b.size()))
-            bytes.replace(at, a.size(), b);
-    }
-}
 
 int InkedPixels(const plat::Font& font, const char* text)
 {
