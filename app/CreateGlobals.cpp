@@ -1,5 +1,6 @@
 #include "app/CreateGlobals.h"
 #include "analysis/gl/SharedGLContext.h"
+#include "controls/drag/CDragger.h"
 #include "controls/panels/CColorPanelRunner.h"
 #include "controls/panels/CFilePanelRunner.h"
 #include "controls/panels/CFontPanelRunner.h"
@@ -8,6 +9,7 @@
 #include "foundation/input/LMouse.h"
 #include "foundation/text/FileNameText.h"
 #include "outputs/midi/CMIDIClient.h"
+#include "platform/window/DragTracking.h"
 #include "app/CApp.h"
 #include "shell/files/LProcessInfo.h"
 #include "shell/files/LStdFolders.h"
@@ -76,6 +78,8 @@ int CreateGlobals()
     InstallFilePanelRunner();
     InstallColorPanelRunner();
     InstallFontPanelRunner();
+    // Drags follow the user's pointer.
+    CDragger::SetDragRunner(&plat::DragTracking::Run);
     return 0;
 }
 
@@ -85,6 +89,7 @@ void DestroyGlobals()
     RemoveFontPanelRunner();
     RemoveColorPanelRunner();
     RemoveFilePanelRunner();
+    CDragger::SetDragRunner(nullptr);
     Destroy(g.app);
     if (g.sharesGLContext) {
         CGLContext::SetShared(nullptr); // the context itself lives on

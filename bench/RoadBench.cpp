@@ -3,7 +3,8 @@
 // BM_SampleRoad composes the program's own classes (line source, async queue, descriptor
 // watcher, spectrum channels, FFT, fader engine); BM_SingleLoopRoad is its yardstick, one
 // thread doing the same work. Both report the CPU they take as a share of one core, the
-// streaming peer's own thread left out.
+// streaming peer's and the OSC sink's threads left out; the yardstick also reports the delay
+// from a probe step's arrival to its OSC datagram (see RoadParts.h).
 #include "analysis/CSpectrumAnalyser.h"
 #include "analysis/CWindowFunc.h"
 #include "analysis/CWindowedFFT.h"
@@ -11,7 +12,7 @@
 #include "analysis/records/SnxFields.h"
 #include "bench/PlainFaderLevels.h"
 #include "bench/PlainLineParser.h"
-#include "bench/ProtocolText.h"
+#include "bench/RoadParts.h"
 #include "foundation/async/LAsyncQueue.h"
 #include "foundation/async/LTicks.h"
 #include "foundation/core/LByteBuffer.h"
@@ -51,147 +52,20 @@
 
 namespace {
 
-constexpr uint32_t kRate = 44100;
-constexpr uint32_t kChannels = 4;
-constexpr uint32_t kOrder = 10;
-constexpr uint32_t kFaders = 64;
-constexpr uint32_t kPassesPerSecond = 60;
+using namespace road;
+
 constexpr uint64_t kWarmUpUs = 300000;
-constexpr uint64_t kMeasureUs = 3000000;
-constexpr uint16_t kOscPort = 39123;
-
-uint64_t CpuUs(clockid_t clock)
-{
-    timespec t{};
-    clock_gettime(clock, &t);
-    return uint64_t(t.tv_sec) * 1000000u + uint64_t(t.tv_nsec) / 1000u;
-}
-
-// The streaming device: accepts one connection and sends it the protocol text in 1 ms chunks
-// on an absolute schedule, discarding what it receives.
-class Peer {
-public:
-    Peer() : fText(ProtocolText(kRate))
-    {
-        fListen = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (bind(fListen, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(fListen, 1) != 0 ||
-            getsockname(fListen, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            return;
-        fPort = ntohs(address.sin_port);
-        fThread = std::thread([this] { Serve(); });
-        pthread_getcpuclockid(fThread.native_handle(), &fCpuClock);
-    }
-    ~Peer()
-    {
-        fStop.store(true);
-        shutdown(fListen, SHUT_RDWR);
-        if (fThread.joinable())
-            fThread.join();
-        close(fListen);
-    }
-    uint16_t Port() const { return fPort; }
-    uint64_t CpuUs() const { return ::CpuUs(fCpuClock); }
-
-private:
-    void Serve()
-    {
-        const int s = accept(fListen, nullptr, nullptr);
-        if (s < 0)
-            return;
-        // Each chunk leaves at once, as a device's packets arrive.
-        const int one = 1;
-        setsockopt(s, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        const size_t lineBytes = fText.size() / kRate;
-        uint64_t sentLines = 0;
-        const uint64_t startUs = plat::NowUs();
-        char discard[256];
-        for (uint64_t ms = 1; !fStop.load(); ++ms) {
-            const uint64_t dueUs = startUs + ms * 1000;
-            const uint64_t nowUs = plat::NowUs();
-            if (dueUs > nowUs)
-                plat::SleepUs(dueUs - nowUs);
-            const uint64_t lines = ms * kRate / 1000 - sentLines;
-            const uint64_t first = sentLines % kRate;
-            const uint64_t inText = std::min<uint64_t>(lines, kRate - first);
-            if (send(s, fText.data() + first * lineBytes, inText * lineBytes, MSG_NOSIGNAL) < 0 ||
-                (lines > inText && send(s, fText.data(), (lines - inText) * lineBytes, MSG_NOSIGNAL) < 0))
-                break;
-            sentLines += lines;
-            while (recv(s, discard, sizeof discard, MSG_DONTWAIT) > 0) {
-            }
-        }
-        close(s);
-    }
-
-    std::string fText;
-    int fListen = -1;
-    uint16_t fPort = 0;
-    std::atomic<bool> fStop{false};
-    std::thread fThread;
-    clockid_t fCpuClock = CLOCK_THREAD_CPUTIME_ID;
-};
-
-// A UDP socket on this machine that takes the OSC messages (unread: the kernel drops the
-// surplus).
-class OscSink {
-public:
-    OscSink()
-    {
-        fSocket = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(kOscPort);
-        (void)bind(fSocket, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    }
-    ~OscSink() { close(fSocket); }
-
-private:
-    int fSocket = -1;
-};
-
-struct FaderSetting {
-    float low, high;
-    uint8_t measure, channel;
-    std::string address;
-};
-
-FaderSetting FaderAt(uint32_t i)
-{
-    const float low = 40.0f + 150.0f * float(i);
-    return {low, low + 300.0f, uint8_t(i % 3), uint8_t(i % kChannels), "/fader/" + std::to_string(i)};
-}
-
-// CPU share of one core between two snapshots, the peer's thread left out.
-class CpuMeter {
-public:
-    explicit CpuMeter(const Peer& peer) : fPeer(peer) {}
-    void Start()
-    {
-        fWallUs = plat::NowUs();
-        fCpuUs = CpuUs(CLOCK_PROCESS_CPUTIME_ID) - fPeer.CpuUs();
-    }
-    double PercentSinceStart() const
-    {
-        const double cpu = double(CpuUs(CLOCK_PROCESS_CPUTIME_ID) - fPeer.CpuUs() - fCpuUs);
-        return 100.0 * cpu / double(plat::NowUs() - fWallUs);
-    }
-
-private:
-    const Peer& fPeer;
-    uint64_t fWallUs = 0;
-    uint64_t fCpuUs = 0;
-};
+constexpr uint64_t kMeasureUs = 10000000;
+// Fader 0 follows the probe channel: 0 below half scale, 1 from there on.
+const CFaderRanges kProbeGate{0.5f, 0.5f, 0.0f, 1.0f};
+// The band faders map whatever they measure to 0, so that only the probe's steps send.
+const CFaderRanges kQuietBand{0.0f, 0.0f, 0.0f, 0.0f};
 
 // The road's window: pulls frames on "CSampleSrc_Data" into the channel rings (dispatch
 // thread, queue lock held) and analyses on the main thread.
 class RoadWindow : public LHandler {
 public:
-    explicit RoadWindow(CAsyncLoopThread& queue)
+    RoadWindow(CAsyncLoopThread& queue, uint16_t oscPort)
         : fQueue(queue), fDmx(nullptr, &queue, fRegistry), fEngine(queue, &fDmx, fDocument),
           fSource(this, &queue)
     {
@@ -204,7 +78,7 @@ public:
             LObject::SetByte(fader, nullptr, kFadrStyp, f.measure, LObject::Merge::No);
             LObject::SetByte(fader, nullptr, kFadrSchn, f.channel, LObject::Merge::No);
             LObject* params = fader->GetChild(kFadrCprm);
-            CParamSet::SetValue(params, nullptr, "opt", LStringRef(std::to_string(kOscPort).c_str()));
+            CParamSet::SetValue(params, nullptr, "opt", LStringRef(std::to_string(oscPort).c_str()));
             CParamSet::SetValue(params, nullptr, "oad", LStringRef(f.address.c_str()));
             LObject::SetByte(fader, nullptr, kFadrFtyp, kFaderOsc, LObject::Merge::No);
         }
@@ -292,14 +166,14 @@ void BM_SampleRoad(benchmark::State& state)
 {
     Peer peer;
     OscSink sink;
-    CpuMeter meter(peer);
+    CpuMeter meter(peer, sink);
     auto queue = std::make_unique<CAsyncLoopThread>(
         [](CRunLoopSignal::Callback callback, void* context) { return std::make_unique<CRunLoopSignal>(callback, context); });
     double cpu = 0;
     uint64_t passes = 0;
     uint64_t frames = 0;
     {
-        RoadWindow window(*queue);
+        RoadWindow window(*queue, sink.Port());
         if (!window.Connect(peer.Port())) {
             state.SkipWithError("connect");
             return;
@@ -325,7 +199,7 @@ BENCHMARK(BM_SampleRoad)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillise
 // every 1/60 s of the stream's time, runs the same analysis, fader mapping and OSC send.
 class SingleLoop {
 public:
-    SingleLoop() : fParser(FindSourceType(""))
+    explicit SingleLoop(uint16_t oscPort) : fType(FindSourceType("")), fParser(fType)
     {
         fReady = fAnalyser.Setup(kChannels, kOrder, 13) && fPlan.Setup(kOrder, CHanningWindow());
         for (uint32_t i = 0; i < kFaders; ++i)
@@ -333,7 +207,7 @@ public:
         fOscSocket = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         fOscTo.sin_family = AF_INET;
         fOscTo.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        fOscTo.sin_port = htons(kOscPort);
+        fOscTo.sin_port = htons(oscPort);
     }
     ~SingleLoop()
     {
@@ -374,10 +248,24 @@ private:
     {
         for (uint32_t c = 0; c < count && c < kChannels; ++c)
             fAnalyser.Channel(c)->Push(frame[c]);
+        if (count > kProbeChannel)
+            ProbeSample(frame[kProbeChannel]);
         ++frames;
         if (++fSinceLast >= kRate / kPassesPerSecond) {
             fSinceLast = 0;
             Pass();
+        }
+    }
+
+    // Fader 0 follows the probe channel's newest sample, gated at half scale.
+    void ProbeSample(float sample)
+    {
+        const CSourceChanInfo& info = fType->chan[kProbeChannel];
+        const float value = std::clamp(sample / info.faderSpan + info.faderOffset, 0.0f, 1.0f);
+        const float y = MapFaderRange(kProbeGate, value);
+        if (y != fOscValue[0]) {
+            fOscValue[0] = y;
+            fOscPending[0] = true;
         }
     }
 
@@ -392,10 +280,11 @@ private:
             chan.Magnitude();
         }
         const CPeakScale scale{false, kOrder};
-        for (uint32_t i = 0; i < kFaders; ++i) {
+        for (uint32_t i = 1; i < kFaders; ++i) {
             const FaderSetting& f = fFaders[i];
             const PlainLevels v =
-                PlainFaderLevels(*fAnalyser.Channel(f.channel), f.low, f.high, CBandMeasure(f.measure), kRate, {}, scale);
+                PlainFaderLevels(*fAnalyser.Channel(f.channel), f.low, f.high, CBandMeasure(f.measure), kRate,
+                                 kQuietBand, scale);
             const float y = v.level;
             fLive[2 * i] = v.input;
             fLive[2 * i + 1] = y;
@@ -418,7 +307,7 @@ private:
             uint64_t length = 0;
             {
                 CMemStream stream(fOscBuffer);
-                WriteOscFloatMessage(stream, fFaders[i].address, fOscValue[i]);
+                WriteOscFloatMessage(stream, i == 0 ? kProbeAddress : fFaders[i].address, fOscValue[i]);
                 length = stream.Length();
             }
             (void)sendto(fOscSocket, fOscBuffer.Data(), length, 0, reinterpret_cast<const sockaddr*>(&fOscTo),
@@ -427,6 +316,7 @@ private:
         }
     }
 
+    const CSourceType* fType;
     PlainLineParser fParser;
     CSpectrumAnalyser fAnalyser;
     CWindowedFFT fPlan;
@@ -447,26 +337,26 @@ void BM_SingleLoopRoad(benchmark::State& state)
 {
     Peer peer;
     OscSink sink;
-    CpuMeter meter(peer);
-    SingleLoop loop;
+    CpuMeter meter(peer, sink);
+    SingleLoop loop(sink.Port());
     if (!loop.Connect(peer.Port())) {
         state.SkipWithError("connect");
         return;
     }
-    double cpu = 0;
     uint64_t passes = 0;
     uint64_t frames = 0;
     for (auto _ : state) {
         loop.RunUntil(plat::NowUs() + kWarmUpUs);
         const uint64_t passesBefore = loop.passes;
         const uint64_t framesBefore = loop.frames;
+        const uint64_t linesBefore = peer.LinesSent();
         meter.Start();
-        loop.RunUntil(plat::NowUs() + kMeasureUs);
-        cpu = meter.PercentSinceStart();
+        const uint64_t fromUs = plat::NowUs();
+        loop.RunUntil(fromUs + kMeasureUs);
+        ReportRoad(state, peer, sink, meter, linesBefore, fromUs, plat::NowUs());
         passes = loop.passes - passesBefore;
         frames = loop.frames - framesBefore;
     }
-    state.counters["cpu_pct"] = cpu;
     state.counters["passes_per_s"] = double(passes) * 1e6 / double(kMeasureUs);
     state.counters["frames_per_s"] = double(frames) * 1e6 / double(kMeasureUs);
 }

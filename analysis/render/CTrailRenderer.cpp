@@ -55,6 +55,7 @@ CTrailRenderer::~CTrailRenderer()
 {
     CGLContextLock lock(SharedGLContext());
     labels.Clear();
+    fImages.clear();
 }
 
 void CTrailRenderer::Empty()
@@ -65,12 +66,14 @@ void CTrailRenderer::Empty()
     buffers.clear();
     indices.Free();
     labels.Clear();
+    fImages.clear();
 }
 
 void CTrailRenderer::Rebuild(const RenderInput& input, uint32_t requestedDepth, bool reset)
 {
     depth = std::max<uint32_t>(1, requestedDepth);
     trailOn = requestedDepth != 0 ? 1 : 0;
+    ++fRingChanges;
     const uint32_t channels = input.analyser ? input.analyser->ChannelCount() : 0;
     if (channels == 0) {
         Empty();
@@ -118,6 +121,8 @@ bool CTrailRenderer::BuildPrograms(const RenderInput& input, uint32_t requestedD
     const LStringRef bandText = ShaderText("VS_CBAND");
     const char* bandVertex[] = {bandText.Text()};
     bandProgram.Build(1, bandVertex, 1, fragment);
+    if (!fImageProgram.linked)
+        fImageProgram.Build(1, &TrailImage::kVertexText, 1, &TrailImage::kFragmentText);
     return true;
 }
 
@@ -171,6 +176,7 @@ void CTrailRenderer::AddSlice(const RenderInput& input)
     if (now - lastSliceMs >= interval) {
         lastSliceMs = (now - (lastSliceMs + interval) < interval) ? lastSliceMs + interval : now;
         slice = (slice + 1) % depth;
+        ++fRingChanges;
         if (input.analyser)
             labels.SetLabel(slice, input.analyser->TakeLastLine());
     }

@@ -2,6 +2,7 @@
 #include "analysis/gl/CGLProgram.h"
 #include "analysis/render/CGLLabelList.h"
 #include "analysis/render/TrailBuffer.h"
+#include "analysis/render/TrailImage.h"
 #include "foundation/core/LByteBuffer.h"
 
 #include <cstdint>
@@ -63,8 +64,17 @@ private:
     bool BuildPrograms(const RenderInput& input, uint32_t requestedDepth, uint32_t bins);
     bool FitRings(const RenderInput& input, bool reset, uint32_t newPerSlice, const TrailBand* mapper);
     void WriteSlice(const RenderInput& input, uint32_t c, uint32_t bins);
-    void DrawSpectrum(uint32_t c, float zoom);
+    void DrawSpectrum(const CGLContext* context, uint32_t c, float zoom);
+    void DrawStrips(uint32_t from, uint32_t to) const;
+    bool DrawFromImage(const CGLContext* context, uint32_t c, float zoom);
     void DrawCursors(const RenderInput& input, uint32_t c, float zoom, uint32_t bins) const;
     void DrawFaderBands(const RenderInput& input, uint32_t c, float zoom, uint32_t bins) const;
     void DrawGrid(const RenderInput& input, uint32_t c, float zoom, uint32_t bins) const;
+
+    // Counts every change of the slices other than the newest one, and of the programs.
+    uint64_t fRingChanges = 0;
+    // Per channel, the older strips as last drawn, and the program that lays them onto a view
+    // (see TrailImage).
+    std::vector<std::unique_ptr<TrailImage>> fImages;
+    CGLProgram fImageProgram;
 };

@@ -75,7 +75,7 @@ void CTrailRenderer::Draw3D(const RenderInput& input, CGLContext* context, uint3
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     LoadTrailProjection(colors, input, depth, float(width), float(height));
-    DrawSpectrum(c, zoom);
+    DrawSpectrum(context, c, zoom);
     if (depth > 1 && colors->GetByte(kColsEvop) != 0) {
         labels.Draw(CGLLabelPlacement{slice, depth, FreqZoom(input), FreqPosition(input),
                                       colors->GetByte(kColsEvop) / 255.0f});
@@ -89,7 +89,7 @@ void CTrailRenderer::Draw3D(const RenderInput& input, CGLContext* context, uint3
 }
 
 // The newest slice as a line, or the trail as lit strips from the newest slice backwards.
-void CTrailRenderer::DrawSpectrum(uint32_t c, float zoom)
+void CTrailRenderer::DrawSpectrum(const CGLContext* context, uint32_t c, float zoom)
 {
     const LObject* colors = CColorScheme::Current();
     const TrailBuffer& buffer = *buffers[c];
@@ -128,15 +128,56 @@ void CTrailRenderer::DrawSpectrum(uint32_t c, float zoom)
         glFrontFace(GL_CW);
         glEnable(GL_VERTEX_PROGRAM_TWO_SIDE);
         glEnable(GL_DEPTH_TEST);
-        const auto* pairs = reinterpret_cast<const uint32_t*>(indices.Data());
-        for (uint32_t k = 0; k + 1 < depth; ++k) {
-            const size_t first = size_t((slice + depth - k) % depth) * perSlice;
-            glDrawElements(GL_TRIANGLE_STRIP, GLsizei(2 * perSlice), GL_UNSIGNED_INT, pairs + 2 * first);
-        }
+        if (!DrawFromImage(context, c, zoom))
+            DrawStrips(0, depth - 1);
     }
     glUseProgram(0);
     glPopClientAttrib();
     glPopAttrib();
+}
+
+// Strips k = from .. to-1, strip k joining the slice k places before the newest with the one
+// before it: newest first, so that at equal depth the newer strip stays in front.
+void CTrailRenderer::DrawStrips(uint32_t from, uint32_t to) const
+{
+    const auto* pairs = reinterpret_cast<const uint32_t*>(indices.Data());
+    for (uint32_t k = from; k < to; ++k) {
+        const size_t first = size_t((slice + depth - k) % depth) * perSlice;
+        glDrawElements(GL_TRIANGLE_STRIP, GLsizei(2 * perSlice), GL_UNSIGNED_INT, pairs + 2 * first);
+    }
+}
+
+// Draws the trail as the stored image of its older strips (drawn anew when anything they show
+// changed) with the newest strip over it. False, with nothing drawn, when the view has no
+// depth buffer to order the strips by or no image can be made.
+bool CTrailRenderer::DrawFromImage(const CGLContext* context, uint32_t c, float zoom)
+{
+    GLint depthBits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    if (depth < 3 || depthBits <= 0 || !fImageProgram.linked)
+        return false;
+    TrailImageKey key;
+    key.context = context;
+    key.ring = fRingChanges;
+    key.slice = slice;
+    glGetIntegerv(GL_VIEWPORT, key.viewport);
+    glGetFloatv(GL_PROJECTION_MATRIX, key.projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, key.modelView);
+    key.zoom = zoom;
+    key.colorScale = CColorScheme::Current()->GetFloat(kColsClsc);
+    if (fImages.size() <= c)
+        fImages.resize(c + 1);
+    if (!fImages[c])
+        fImages[c] = std::make_unique<TrailImage>();
+    TrailImage& image = *fImages[c];
+    if (!image.Holds(key) && !image.Capture(key, [&] { DrawStrips(1, depth - 1); }))
+        return false;
+    if (!image.Restore(fImageProgram.program))
+        return false;
+    // Drawn first, the newest strip would win every tie with the older ones.
+    glDepthFunc(GL_LEQUAL);
+    DrawStrips(0, 1);
+    return true;
 }
 
 void CTrailRenderer::DrawCursors(const RenderInput& input, uint32_t c, float zoom, uint32_t bins) const

@@ -28,7 +28,7 @@ public:
 
     // Plays the pointer of a running drag until it ends (the window system's part) and
     // answers whether the drop was performed; without one the drag is cancelled at once.
-    // NOTE: the window model runs drags only from its test driver or a backend so far.
+    // The program installs the user's pointer at start-up; tests may play a script instead.
     using DragRunner = std::function<bool(plat::DragSession&)>;
     static void SetDragRunner(DragRunner runner);
 

@@ -9,8 +9,8 @@ struct LWindowDef;
 // row scrolled sideways. Its window is at least as large as its layout asks (the frame's own
 // handling of the sizing messages) and is laid out again whenever its size changes.
 //
-// NOTE: the document window that makes the console with its record holder, its root record and
-// the field 'dmst', and shows or hides it, is not built yet; the console is made directly.
+// The document window makes it with its document, the document's root record and the field
+// 'dmst', and shows it on "CAppCmd_DmxConsole".
 class CDMXCONSOLE : public LFrame {
 public:
     static const char* const kResName;  // "CDMXCONSOLE"

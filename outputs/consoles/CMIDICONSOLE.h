@@ -10,9 +10,8 @@ struct LWindowDef;
 // The MIDI console: a floating window with one column of controls per MIDI channel and the
 // controls' titles in a row header beside them. The window can only grow in height.
 //
-// NOTE: the document window that makes the console, loads the "midiconsole" definitions for it
-// and shows or hides it is not built yet; the console is made directly from a record holder
-// and the document's MIDI console table.
+// The document window makes it from its document and the document's MIDI console table, loads
+// the "midiconsole" definitions for it and shows it on "CAppCmd_MidiConsole".
 class CMIDICONSOLE : public LFrame {
 public:
     static const char* const kResName;  // "CMIDICONSOLE"

@@ -1,7 +1,11 @@
 #include "outputs/editor/CFaderCell.h"
 #include "controls/text/CTextDrawer.h"
+#include "foundation/core/StrEqual.h"
 #include "foundation/text/LStrList.h"
+#include "shell/draw/CDrawContext.h"
 #include "shell/draw/LFontData.h"
+#include "shell/windows/CDroppedFiles.h"
+#include "shell/windows/LDrop.h"
 #include "ui/layout/LFormulaLayout.h"
 #include "ui/panes/LPaneContext.h"
 
@@ -93,4 +97,27 @@ std::array<int32_t, CFaderCell::kColumns> CFaderCell::ColumnCentres() const
     return {centre(fName), centre(fChannel), Middle(fBandLow.Rect(), fBandHigh.Rect()),
             Middle(fInputLow.Rect(), fInputHigh.Rect()), Middle(fOutputLow.Rect(), fOutputHigh.Rect()),
             centre(fOutputKind)};
+}
+
+bool CFaderCell::IsOverSoundDrop(const LDrop& drag) const
+{
+    // A hidden drop pane would hand the message back up to the cell.
+    if (!fSoundDrop.IsEnabledAndShown())
+        return false;
+    const CLPoint inWindow = CDrawContext::Measure(drag.Window()).GlobalToLocal(drag.DragPoint());
+    const LPaneContext context = LPaneContext::FromPane(fSoundDrop);
+    return fSoundDrop.Rect().Contains({inWindow.x - context.originX, inWindow.y - context.originY});
+}
+
+void CFaderCell::HandleMessage(LMessage& result, const LMessage& msg)
+{
+    if (StrEqual(msg.type, LDrop::msgSense)) {
+        auto* drag = dynamic_cast<LDrop*>(msg.subject);
+        if (drag && CDroppedFiles(drag).HasFiles() && IsOverSoundDrop(*drag)) {
+            LMessage::Send(LMessage(LDrop::msgSense, drag, &fSoundDrop));
+            LMessage::Clear(result);
+            return;
+        }
+    }
+    LCellFrame::HandleMessage(result, msg);
 }

@@ -14,6 +14,8 @@
 #include <array>
 #include <cstdint>
 
+class LDrop;
+
 // One row of the fader editor: the fader's name, source channel, source type, band, input
 // range, output range and output kind, its live level, and the parameter panel of its output
 // kind under a caption row (where sound files may be dropped). Placed by layout "SNXDRCELL".
@@ -47,7 +49,13 @@ public:
     LDropPane& SoundDrop() { return fSoundDrop; }
     CCtlPanel& Panel() { return fPanel; }
 
+    // A drag of files over the parameter panel is meant for the sound drop pane the panel
+    // covers; every other drag goes on to the list.
+    void HandleMessage(LMessage& result, const LMessage& msg) override;
+
 private:
+    bool IsOverSoundDrop(const LDrop& drag) const;
+
     LEditText fName;
     CNumVol fChannel;
     LPopupList fSourceType;

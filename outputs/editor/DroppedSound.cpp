@@ -1,12 +1,11 @@
 #include "outputs/editor/DroppedSound.h"
-#include "controls/drag/CDragScrapAcs.h"
 #include "foundation/text/LUrl.h"
 #include "foundation/text/UrlSegments.h"
 #include "platform/files/RegularFile.h"
 #include "platform/soundfile/SoundFile.h"
-#include "platform/window/Pasteboard.h"
 #include "shell/files/FileUrls.h"
 #include "shell/files/LStdFolders.h"
+#include "shell/windows/CDroppedFiles.h"
 
 #include <string>
 
@@ -19,17 +18,9 @@ constexpr uint32_t kMaxUrlBytes = 4096;
 
 bool ReadDroppedSound(const LDrop* drop, DroppedSound& sound)
 {
-    CDragScrapAcs scrap(drop);
-    const uint8_t* data = nullptr;
-    uint32_t size = 0;
-    if (!scrap.GetData({LStringRef(plat::Pasteboard::kTypeFileUrl), 0}, 0, data, size) || size == 0 ||
-        size > kMaxUrlBytes)
-        return false;
-    const std::string url(reinterpret_cast<const char*>(data), size);
-    if (url.find('\0') != std::string::npos)
-        return false;
+    // The first file of the drop (desktops name files by URLs of their paths), links resolved.
     LStringRef fileSpec;
-    if (!FileSpecFromUrl(url, fileSpec, false))
+    if (!CDroppedFiles(drop).GetFile(0, fileSpec) || fileSpec.View().size() > kMaxUrlBytes)
         return false;
     const std::string path(PosixPathFromUrl(fileSpec.View()).View());
     plat::SoundFile file;

@@ -11,6 +11,7 @@
 #include "platform/window/Event.h"
 #include "platform/window/EventQueue.h"
 #include "platform/window/EventRouter.h"
+#include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
 
 #include <algorithm>
@@ -27,6 +28,37 @@ constexpr std::array<std::string_view, 5> kOwnActions = {
 
 // One modal step delivers at most this many queued events, so a flood cannot hold it.
 constexpr int kMaxEventsPerStep = 64;
+
+// While a modal window runs, presses and wheel turns aimed at any other window of the program
+// are not delivered: they bring the modal window forward instead, so a person cannot work a
+// document (or open a second question) behind an open dialog. Releases and drags still go to
+// the view that tracks them, keys to the key window.
+bool HeldBackByModalWindow(const Event& event, const ModalSession& session)
+{
+    if (!session.window || event.windowNumber == 0)
+        return false;
+    switch (event.type) {
+    case EventType::LeftMouseDown:
+    case EventType::RightMouseDown:
+    case EventType::ScrollWheel:
+        break;
+    default:
+        return false;
+    }
+    WindowServer& server = WindowServer::Shared();
+    const Window* target = server.WithNumber(event.windowNumber);
+    if (!target || target == session.window)
+        return false;
+    // The session names its window only by address: it is compared, never followed, unless the
+    // window is still one of the server's.
+    for (Window* window : server.OrderedWindows()) {
+        if (window == session.window && server.IsVisible(*window)) {
+            window->OrderFront();
+            return true;
+        }
+    }
+    return false;
+}
 
 } // namespace
 
@@ -175,6 +207,8 @@ void Application::SendEvent(Event& event)
     }
     if (event.type == EventType::ApplicationDefined)
         return; // the program's own wake-ups carry nothing to deliver
+    if (const ModalSession* session = CurrentModalSession(); session && HeldBackByModalWindow(event, *session))
+        return;
     EventRouter::Shared().Send(event);
 }
 

@@ -13,6 +13,12 @@
 
 namespace plat {
 
+TextFieldView::~TextFieldView()
+{
+    if (fSharedEditor)
+        fSharedEditor->ReleaseClient(this);
+}
+
 std::string TextFieldView::StringValue() const
 {
     return fEditor ? fEditor->Text() : fValue;
@@ -48,11 +54,20 @@ bool TextFieldView::BeginEditing()
         window->MakeFirstResponder(this);
     if (fEditor)
         return true;
-    fEditor = std::make_unique<FieldEditor>();
+    Window* window = GetWindow();
+    fSharedEditor = Ref<FieldEditorView>(window ? dynamic_cast<FieldEditorView*>(window->FieldEditor(this)) : nullptr);
+    if (fSharedEditor) {
+        fSharedEditor->TakeClient(this);
+        AddSubview(fSharedEditor.Get());
+        fEditor = &fSharedEditor->Editor();
+    } else {
+        fOwnEditor = std::make_unique<FieldEditor>();
+        fEditor = fOwnEditor.get();
+        fEditor->SetMultiLine(fMultiLine);
+    }
     WindowServer::Shared().Backend().SetTextInput(true); // composed characters while editing
     fEditor->SetText(fValue);
     fEditor->SetEditable(fEditable);
-    fEditor->SetMultiLine(fMultiLine);
     fEditor->SelectAll();
     if (!fSecure && fDelegate.shouldChange)
         fEditor->SetShouldChange([this](FieldEditor::Range range, const std::string& text) {
@@ -73,7 +88,10 @@ void TextFieldView::EndEditing()
     if (!fEditor)
         return;
     fValue = fEditor->Text();
-    fEditor.reset();
+    fEditor = nullptr;
+    fOwnEditor.reset();
+    if (Ref<FieldEditorView> shared = std::move(fSharedEditor))
+        shared->ReleaseClient(this);
     WindowServer::Shared().Backend().SetTextInput(false);
     if (Window* window = GetWindow(); window && window->FirstResponder() == this)
         window->MakeFirstResponder(Superview());
@@ -120,6 +138,14 @@ void TextFieldView::MouseDown(const Event&)
     Ref<View> keepAlive(this);
     if (BeginEditing() && fEditor)
         fEditor->SetSelection({fEditor->Text().size(), 0});
+}
+
+void TextFieldView::MouseMoved(const Event& event)
+{
+    if (fSharedEditor)
+        fSharedEditor->MouseMoved(event);
+    else
+        View::MouseMoved(event);
 }
 
 bool TextFieldView::PerformEditAction(const std::string& action)

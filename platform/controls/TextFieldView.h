@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/controls/FieldEditor.h"
+#include "platform/controls/FieldEditorView.h"
 #include "platform/draw/Canvas.h"
 #include "platform/draw/Font.h"
 #include "platform/window/View.h"
@@ -64,8 +65,11 @@ public:
 
     // Editing: the field editor exists from BeginEditing until EndEditing.
     bool IsEditing() const { return fEditor != nullptr; }
-    FieldEditor* CurrentEditor() const { return fEditor.get(); }
-    // Makes the field its window's first responder and opens the editor with all text selected.
+    FieldEditor* CurrentEditor() const { return fEditor; }
+    // The window's shared editor while the field edits with it; null otherwise.
+    FieldEditorView* SharedEditor() const { return fSharedEditor.Get(); }
+    // Makes the field its window's first responder and opens the editor with all text selected:
+    // the editor the window's delegate lends (see WindowDelegate::FieldEditor), or one of its own.
     bool BeginEditing();
     // Takes the editor's text as the value and closes the editor.
     void EndEditing();
@@ -75,6 +79,8 @@ public:
     void ScrollTo(const Point& point);
 
     void MouseDown(const Event& event) override;
+    // While the shared editor is lent, pointer moves go through it.
+    void MouseMoved(const Event& event) override;
     void KeyDown(const Event& event) override;
     void DrawRect(const Rect& dirty) override;
 
@@ -83,12 +89,15 @@ public:
 
 private:
     explicit TextFieldView(const Rect& frame) : View(frame) {}
+    ~TextFieldView() override;
     void Changed();
     // Scrolls a one-line field sideways so that the caret stays inside it.
     void KeepCaretVisible();
 
     std::string fValue;
-    std::unique_ptr<FieldEditor> fEditor;
+    FieldEditor* fEditor = nullptr;
+    std::unique_ptr<FieldEditor> fOwnEditor;
+    Ref<FieldEditorView> fSharedEditor;
     Delegate fDelegate;
     Point fScroll;
     Ref<Font> fFont;

@@ -31,8 +31,8 @@ enum class CursorShape {
 // the picture's top-left corner). One cursor is current at a time; the window system shows it
 // over the program's windows.
 //
-// NOTE: the window model keeps no cursor state of its own yet, so the current cursor is held
-// here; a desktop backend reads it from Current.
+// The window model keeps no cursor state of its own: the current cursor is held here, and the
+// desktop backend reads it from Current.
 class Cursor : public Shared {
 public:
     // A cursor showing the picture; the hot spot is kept inside it. Null for an empty picture.

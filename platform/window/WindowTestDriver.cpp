@@ -1,8 +1,10 @@
 #include "platform/window/WindowTestDriver.h"
 #include "platform/draw/Bitmap.h"
+#include "platform/runloop/RunLoopSource.h"
 #include "platform/window/DisplayCycle.h"
 #include "platform/window/EventQueue.h"
 #include "platform/window/EventRouter.h"
+#include "platform/window/FileDrop.h"
 #include "platform/window/Screens.h"
 #include "platform/window/UserWindowActions.h"
 #include "platform/window/Window.h"
@@ -35,6 +37,7 @@ WindowTestDriver::WindowTestDriver()
 
 WindowTestDriver::~WindowTestDriver()
 {
+    fStepSource.reset();
     ResetAll();
 }
 
@@ -128,6 +131,30 @@ void WindowTestDriver::TypeKey(const std::string& characters, uint16_t keyCode, 
     DeliverAll();
     PostKey(EventType::KeyUp, characters, keyCode, modifiers);
     DeliverAll();
+}
+
+void WindowTestDriver::WhenWaiting(std::function<void()> step)
+{
+    if (!fStepSource)
+        fStepSource = std::make_unique<RunLoopSource>(RunLoop::Current(), [this] { RunStep(); });
+    fSteps.push_back(std::move(step));
+    fStepSource->Signal();
+}
+
+void WindowTestDriver::RunStep()
+{
+    if (fSteps.empty())
+        return;
+    std::function<void()> step = std::move(fSteps.front());
+    fSteps.pop_front();
+    if (!fSteps.empty())
+        fStepSource->Signal(); // the next one waits for the next wait
+    step();
+}
+
+void WindowTestDriver::DropFiles(const Point& screen, const std::vector<std::string>& paths)
+{
+    FileDrop::DropAt(screen, paths);
 }
 
 void WindowTestDriver::ResizeByUser(Window& window, double frameWidth, double frameHeight)

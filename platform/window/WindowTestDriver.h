@@ -4,11 +4,15 @@
 #include "platform/window/Event.h"
 
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace plat {
 
+class RunLoopSource;
 class Window;
 
 // Plays the user for tests: makes input events at screen points (global coordinates,
@@ -43,6 +47,14 @@ public:
     void Drag(const Point& from, const std::vector<Point>& through, const Point& to);
     // Key down and up, delivered.
     void TypeKey(const std::string& characters, uint16_t keyCode, uint32_t modifiers = 0);
+    // What the user does while the program waits for input in a loop of its own (a drag): each
+    // step runs when the program next waits in its run loop, one step per wait, and usually
+    // posts the next event; a step may also look at the state in the middle of the gesture.
+    void WhenWaiting(std::function<void()> step);
+    // Steps not yet run.
+    size_t StepsLeft() const { return fSteps.size(); }
+    // Another program drops files (absolute paths) at the point.
+    void DropFiles(const Point& screen, const std::vector<std::string>& paths);
     // The user drags the window's size corner to a new frame size; the delegate negotiates.
     void ResizeByUser(Window& window, double frameWidth, double frameHeight);
     // The user clicks the close button: the delegate may refuse.
@@ -56,6 +68,12 @@ public:
     std::vector<uint32_t> OnScreen() const;
     Window* KeyWindow() const;
     Window* MainWindow() const;
+
+private:
+    void RunStep();
+
+    std::deque<std::function<void()>> fSteps;
+    std::unique_ptr<RunLoopSource> fStepSource;
 };
 
 } // namespace plat

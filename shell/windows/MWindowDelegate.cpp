@@ -1,6 +1,7 @@
 #include "shell/windows/MWindowDelegate.h"
 #include "foundation/core/LMessage.h"
 #include "platform/Clock.h"
+#include "platform/controls/TextFieldView.h"
 #include "platform/window/View.h"
 #include "shell/windows/LDrop.h"
 #include "platform/window/Window.h"
@@ -71,9 +72,15 @@ void MWindowDelegate::DidResignKey(plat::Window&)
     Send(LWindow::msgUnfocus);
 }
 
-plat::View* MWindowDelegate::FieldEditor(plat::Window&, plat::View*)
+plat::View* MWindowDelegate::FieldEditor(plat::Window&, plat::View* client)
 {
-    return nullptr;
+    const auto* field = dynamic_cast<const plat::TextFieldView*>(client);
+    if (!field || field->IsSecure())
+        return nullptr;
+    if (!mEditor)
+        mEditor = plat::FieldEditorView::Make();
+    mEditor->SetFieldEditor(!field->IsMultiLine());
+    return mEditor.Get();
 }
 
 uint32_t MWindowDelegate::DraggingEntered(const plat::DraggingInfo& info)

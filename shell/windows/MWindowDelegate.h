@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/controls/FieldEditorView.h"
 #include "platform/window/WindowDelegate.h"
 
 #include <cstdint>
@@ -32,8 +33,10 @@ public:
     void DidResignMain(plat::Window& window) override;
     void DidBecomeKey(plat::Window& window) override;
     void DidResignKey(plat::Window& window) override;
-    // NOTE: text fields come with the controls layer; until then every client gets the default editor.
+    // One editor for every text field of the window, made on first use and set to the asking
+    // field's line mode; secure fields and other clients get none (they keep their own).
     plat::View* FieldEditor(plat::Window& window, plat::View* client) override;
+    plat::FieldEditorView* SharedEditor() const { return mEditor.Get(); }
 
     // Drags go to the window's drop target; without one the window takes none.
     uint32_t DraggingEntered(const plat::DraggingInfo& info) override;
@@ -47,5 +50,6 @@ private:
 
     LWindow* mOwner;
     LDrop* mDrop = nullptr;
+    plat::Ref<plat::FieldEditorView> mEditor;
     std::optional<uint64_t> mLastMain;
 };

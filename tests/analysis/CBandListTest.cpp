@@ -7,13 +7,21 @@
 
 namespace {
 
-std::vector<std::pair<float, float>> Bands(const CBandList& list)
+using P = std::pair<float, float>;
+
+std::vector<P> Bands(const CBandList& list)
 {
-    std::vector<std::pair<float, float>> out;
+    std::vector<P> out;
     SBandRange b{};
     for (uint32_t i = 0; list.Band(i, b); ++i)
         out.emplace_back(b.low, b.high);
     return out;
+}
+// Band i, or {-1, -1} when the list has none there.
+P At(const CBandList& list, uint32_t i)
+{
+    SBandRange b{};
+    return list.Band(i, b) ? P{b.low, b.high} : P{-1, -1};
 }
 
 } // namespace
@@ -21,14 +29,9 @@ std::vector<std::pair<float, float>> Bands(const CBandList& list)
 TEST(CBandList, FixedWidthBandsStartAtZeroAndNeverEnd)
 {
     CBandList list;
-    SBandRange b{};
     EXPECT_EQ(list.width, 10.0f);
-    ASSERT_TRUE(list.Band(0, b));
-    EXPECT_EQ(b.low, 0.0f);
-    EXPECT_EQ(b.high, 10.0f);
-    ASSERT_TRUE(list.Band(1000000, b));
-    EXPECT_EQ(b.low, 10000000.0f);
-    EXPECT_EQ(b.high, 10000010.0f);
+    EXPECT_EQ(At(list, 0), (P{0, 10}));
+    EXPECT_EQ(At(list, 1000000), (P{10000000, 10000010}));
 }
 
 TEST(CBandList, InsertSortsByLowThenHighAndKeepsEqualOnesInOrder)
@@ -40,7 +43,6 @@ TEST(CBandList, InsertSortsByLowThenHighAndKeepsEqualOnesInOrder)
     ASSERT_TRUE(list.Insert({50, 80}));
     ASSERT_TRUE(list.Insert({300, 300}));
     ASSERT_TRUE(list.Insert({0, 1000}));
-    using P = std::pair<float, float>;
     EXPECT_EQ(Bands(list), (std::vector<P>{{0, 1000}, {50, 60}, {50, 80}, {50, 80}, {100, 200}, {300, 300}}));
     SBandRange b{1, 1};
     EXPECT_FALSE(list.Band(6, b));
@@ -60,12 +62,8 @@ TEST(CBandList, SetWidthReplacesBandsOnlyForAUsableWidth)
     list.SetWidth(2.5f);
     EXPECT_EQ(list.width, 2.5f);
     EXPECT_EQ(list.Count(), 0u);
-    SBandRange b{};
-    ASSERT_TRUE(list.Band(2, b));
-    EXPECT_EQ(b.low, 5.0f);
-    EXPECT_EQ(b.high, 7.5f);
+    EXPECT_EQ(At(list, 2), (P{5, 7.5f}));
 }
-
 
 TEST(CBandList, RefusesBandsBeyondTheLimit)
 {

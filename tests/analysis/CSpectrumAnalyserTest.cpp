@@ -9,6 +9,20 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
+
+namespace {
+
+// The first n slots of a ring.
+std::vector<std::string> Lines(const CEventLineRing& ring, size_t n)
+{
+    std::vector<std::string> lines;
+    for (size_t i = 0; i < n; ++i)
+        lines.emplace_back(ring.lines[i].View());
+    return lines;
+}
+
+} // namespace
 
 TEST(CEventLineRing, TextsBeforeAFrameJoinIntoItsSlot)
 {
@@ -23,9 +37,7 @@ TEST(CEventLineRing, TextsBeforeAFrameJoinIntoItsSlot)
     ring.Append("x");
     ring.Commit();
     EXPECT_EQ(ring.writeIndex, 3u);
-    EXPECT_EQ(ring.lines[0].View(), "abcd");
-    EXPECT_TRUE(ring.lines[1].IsEmpty());
-    EXPECT_EQ(ring.lines[2].View(), "x");
+    EXPECT_EQ(Lines(ring, 3), (std::vector<std::string>{"abcd", "", "x"}));
     EXPECT_EQ(ring.currentLine.Length(), 0u);
 }
 
@@ -104,8 +116,7 @@ TEST(CSpectrumAnalyser, SetupMakesEqualChannelsAndDiscardsSamplesAndLines)
     EXPECT_EQ(analyser.Channel(3), nullptr);
     EXPECT_EQ(analyser.lines.size(), 8192u);
     EXPECT_EQ(analyser.fftSize, 256u);
-    EXPECT_TRUE(analyser.lines[0].IsEmpty());
-    EXPECT_TRUE(analyser.TakeLastLine().IsEmpty());
+    EXPECT_TRUE(analyser.lines[0].IsEmpty() && analyser.TakeLastLine().IsEmpty());
 }
 
 TEST(CSpectrumAnalyser, ChannelCountIsBoundedAndAFailedSetupLeavesNone)

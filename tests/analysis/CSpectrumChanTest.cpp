@@ -32,20 +32,21 @@ void Analyse(CSpectrumChan& chan, const CWindowedFFT& plan, const std::vector<fl
     chan.Decibel();
 }
 
+// Ring, snapshot, last frame, power, magnitude and decibel sizes, and the FFT size.
+std::vector<size_t> Sizes(const CSpectrumChan& c)
+{
+    return {c.ring.size(), c.snapshot.size(), c.lastFrame.size(), c.power.size(), c.magnitude.size(), c.decibel.size(),
+            c.FFTSize()};
+}
+
 } // namespace
 
 TEST(CSpectrumBuf, AllocSizesRingAndBuffers)
 {
     CSpectrumChan chan;
     ASSERT_TRUE(chan.Alloc(8, 13));
-    EXPECT_EQ(chan.ring.size(), 8192u);
-    EXPECT_EQ(chan.snapshot.size(), 8192u);
+    ASSERT_EQ(Sizes(chan), (std::vector<size_t>{8192, 8192, 256, 128, 128, 128, 256}));
     EXPECT_EQ(chan.mask, 8191u);
-    EXPECT_EQ(chan.FFTSize(), 256u);
-    EXPECT_EQ(chan.lastFrame.size(), 256u);
-    EXPECT_EQ(chan.power.size(), 128u);
-    EXPECT_EQ(chan.magnitude.size(), 128u);
-    ASSERT_EQ(chan.decibel.size(), 128u);
     EXPECT_EQ(chan.decibel[0], -3.4028235e38f);
     EXPECT_EQ(chan.decibel[127], CSpectrumChan::kNoDecibel);
 
@@ -64,9 +65,7 @@ TEST(CSpectrumBuf, AllocOutOfRangeChangesNothing)
     EXPECT_FALSE(chan.Alloc(CFFT::kMaxOrder + 1, 13));
     EXPECT_FALSE(chan.Alloc(4, CSpectrumBuf::kMaxRingOrder + 1));
     EXPECT_FALSE(chan.Alloc(255, 255));
-    EXPECT_EQ(chan.ring.size(), 32u);
-    EXPECT_EQ(chan.FFTSize(), 16u);
-    EXPECT_EQ(chan.power.size(), 8u);
+    EXPECT_EQ(Sizes(chan), (std::vector<size_t>{32, 32, 16, 8, 8, 8, 16}));
     EXPECT_EQ(chan.writeIndex, 1u);
     EXPECT_EQ(chan.ring[0], 7.0f);
 }
@@ -89,11 +88,10 @@ TEST(CSpectrumBuf, PushWrapsAroundTheRingAndLoadTakesTheNewestSamples)
     EXPECT_EQ(chan.loadIndex, 2u);
     EXPECT_EQ(chan.lastFrame, (std::vector<float>{7, 8, 9, 10}));
     // Bit-reversed order of four points: 0 2 1 3.
-    const float want[4] = {7, 9, 8, 10};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(chan.fftBuffer[i].re, want[i]);
-        EXPECT_EQ(chan.fftBuffer[i].im, 0.0f);
-    }
+    std::vector<float> loaded;
+    for (const SComplex32& v : chan.fftBuffer)
+        loaded.insert(loaded.end(), {v.re, v.im});
+    EXPECT_EQ(loaded, (std::vector<float>{7, 0, 9, 0, 8, 0, 10, 0}));
     EXPECT_EQ(chan.snapshot, chan.ring);
 }
 
@@ -165,10 +163,9 @@ TEST(CSpectrumChan, DecibelUsesTheSinglePrecisionLogarithm)
     ASSERT_TRUE(chan.Alloc(3, 3));
     chan.power = {0.25f, 1.0f, 0.0f, 3.0e-5f};
     chan.Decibel();
-    EXPECT_EQ(chan.decibel[0], static_cast<float>(double(std::log(0.25f)) * 4.34294));
-    EXPECT_EQ(chan.decibel[1], 0.0f);
-    EXPECT_EQ(chan.decibel[2], -std::numeric_limits<float>::infinity());
-    EXPECT_EQ(chan.decibel[3], static_cast<float>(double(std::log(3.0e-5f)) * 4.34294));
+    EXPECT_EQ(chan.decibel, (std::vector<float>{static_cast<float>(double(std::log(0.25f)) * 4.34294), 0.0f,
+                                                -std::numeric_limits<float>::infinity(),
+                                                static_cast<float>(double(std::log(3.0e-5f)) * 4.34294)}));
 }
 
 TEST(CSpectrumChan, DcLevelAndScaleFollowTheGain)
@@ -213,8 +210,7 @@ TEST(CSpectrumChan, ToneOnABinHasHalfItsAmplitudeForEveryWindow)
         EXPECT_NEAR(chan.magnitude[64], amplitude / 2, 1e-5);
         EXPECT_NEAR(chan.magnitude[63], amplitude * c.neighbour, 1e-5);
         EXPECT_NEAR(chan.magnitude[65], amplitude * c.neighbour, 1e-5);
-        EXPECT_NEAR(chan.magnitude[10], 0.0, 1e-5);
-        EXPECT_NEAR(chan.magnitude[100], 0.0, 1e-5);
+        EXPECT_NEAR(chan.magnitude[10] + chan.magnitude[100], 0.0, 1e-5);
         EXPECT_NEAR(chan.decibel[64], 10.0 * std::log10(amplitude * amplitude / 4), 1e-3);
     }
 }

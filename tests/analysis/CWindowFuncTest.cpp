@@ -17,48 +17,39 @@ TEST(CWindowFunc, TablesOfEightPointsAndTheirGains)
     EXPECT_EQ(t[4], 1.0f);
     EXPECT_EQ(hannGain, 0.5f);
 
-    const float hammingGain = CHammingWindow().Fill(8, t.data());
-    EXPECT_FLOAT_EQ(t[0], 0.08f);
-    EXPECT_NEAR(t[1], 0.54 - 0.46 * std::sqrt(0.5), 1e-7);
-    EXPECT_FLOAT_EQ(t[2], 0.54f);
-    EXPECT_FLOAT_EQ(t[4], 1.0f);
-    EXPECT_EQ(hammingGain, 0.540000021f);
+    EXPECT_EQ(CHammingWindow().Fill(8, t.data()), 0.540000021f);
+    const float hamming[5] = {0.08f, float(0.54 - 0.46 * std::sqrt(0.5)), 0.54f, float(0.54 + 0.46 * std::sqrt(0.5)), 1.0f};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_NEAR(t[i], hamming[i], 1e-7f) << i;
 
     // An empty window has no mean.
     EXPECT_TRUE(std::isnan(CHanningWindow().Fill(0, nullptr)));
     EXPECT_TRUE(std::isnan(CHammingWindow().Fill(0, nullptr)));
 }
 
-TEST(CWindowedFFT, NonPositiveGainCountsAsOne)
+// A failed set-up keeps the previous state; a non-positive gain counts as one.
+TEST(CWindowedFFT, SetupKeepsItsSettingsInRangeAndAFailureKeepsThePreviousState)
 {
     CWindowedFFT w;
     ASSERT_TRUE(w.Setup(0, CHanningWindow()));
-    ASSERT_EQ(w.windowTable.size(), 1u);
-    EXPECT_EQ(w.windowTable[0], 0.0f);
+    EXPECT_EQ(w.windowTable, std::vector<float>{0.0f});
     EXPECT_EQ(w.windowGain, 1.0f);
-}
-
-TEST(CWindowedFFT, FailedSetupKeepsThePreviousState)
-{
-    CWindowedFFT w;
     ASSERT_TRUE(w.Setup(4, CHammingWindow()));
     EXPECT_FALSE(w.Setup(CFFT::kMaxOrder + 1, CRectWindow()));
     EXPECT_EQ(w.fft.size, 16u);
     EXPECT_EQ(w.windowTable.size(), 16u);
     EXPECT_EQ(w.windowGain, 0.540000021f);
-}
 
-TEST(CWindowedFFT, SettingsAreKeptInRange)
-{
-    CWindowedFFT w;
-    ASSERT_TRUE(w.SetupFromSettings(8, 2));
-    EXPECT_EQ(w.fft.size, 256u);
-    EXPECT_EQ(w.windowGain, 0.540000021f);
-    ASSERT_TRUE(w.SetupFromSettings(8, 0));
-    EXPECT_EQ(w.windowGain, 1.0f) << "a new window alone rebuilds table and gain";
-    ASSERT_TRUE(w.SetupFromSettings(0, 1));
-    EXPECT_EQ(w.fft.size, 2u);
-    EXPECT_EQ(w.windowGain, 0.5f) << "a two-point Hanning window is {0, 1}";
-    ASSERT_TRUE(w.SetupFromSettings(200, 1));
-    EXPECT_EQ(w.fft.size, 1u << CFFT::kMaxOrder);
+    // From the stored settings: order and window kind; a new window alone rebuilds table and
+    // gain; a two-point Hanning window is {0, 1}; the order is held to the largest plan.
+    const struct {
+        uint8_t order, kind;
+        uint32_t size;
+        float gain;
+    } rows[] = {{8, 2, 256, 0.540000021f}, {8, 0, 256, 1.0f}, {0, 1, 2, 0.5f}, {200, 1, 1u << CFFT::kMaxOrder, 0.5f}};
+    for (const auto& r : rows) {
+        ASSERT_TRUE(w.SetupFromSettings(r.order, r.kind));
+        EXPECT_EQ(w.fft.size, r.size) << int(r.order);
+        EXPECT_EQ(w.windowGain, r.gain) << int(r.order) << " " << int(r.kind);
+    }
 }

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
+#include "tests/foundation/TempFiles.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,41 +31,29 @@ Pairs ReadText(const std::string& text)
     return Explicit(list);
 }
 
-std::string TempPath(const char* name)
-{
-    const char* dir = std::getenv("TMPDIR");
-    return std::string(dir ? dir : "/tmp") + "/" + name;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 } // namespace
 
-TEST(LoadBandFile, SortsLinesByLowThenHigh)
+TEST(LoadBandFile, SortsLinesSkipsOddOnesAndAcceptsEveryLineEnd)
 {
-    EXPECT_EQ(ReadText("100 200\n50 80\n50 60\n"), (Pairs{{50, 60}, {50, 80}, {100, 200}}));
-}
-
-TEST(LoadBandFile, SkipsOddLines)
-{
-    EXPECT_EQ(ReadText("300 200\n5 5\n"), (Pairs{{5, 5}})) << "reversed pair dropped, zero width kept";
-    EXPECT_EQ(ReadText("10 20, 30 40\n"), (Pairs{{10, 20}})) << "only the first field counts";
-    EXPECT_EQ(ReadText("42\n\n   \n7 9 11\n"), (Pairs{{7, 9}})) << "one number, empty, blank, extra word";
-    EXPECT_EQ(ReadText("abc 5\n"), (Pairs{{0, 5}})) << "a word that is not a number reads as 0";
-    EXPECT_EQ(ReadText("nan 5\ninf inf\n-inf 3\n1e300 1e301\n"), Pairs{}) << "non-finite numbers";
-    EXPECT_EQ(ReadText("\"12.5 13.5\",x\n"), (Pairs{{12.5f, 13.5f}})) << "quoted field";
-    EXPECT_EQ(ReadText("\"1,2 3\"\n"), (Pairs{{1, 3}})) << "a quoted comma stays in the field; 1,2 reads as 1";
-    EXPECT_EQ(ReadText("1 2\n1 2\n"), (Pairs{{1, 2}, {1, 2}})) << "duplicates are kept";
-}
-
-TEST(LoadBandFile, AcceptsEveryLineEnd)
-{
-    EXPECT_EQ(ReadText("1 2\r\n3 4\r5 6\n\r7 8"), (Pairs{{1, 2}, {3, 4}, {5, 6}, {7, 8}}));
-    EXPECT_EQ(ReadText("1 2\n\n\n3 4\n"), (Pairs{{1, 2}, {3, 4}}));
+    const struct {
+        const char* text;
+        Pairs bands;
+        const char* why;
+    } rows[] = {
+        {"100 200\n50 80\n50 60\n", {{50, 60}, {50, 80}, {100, 200}}, "sorted by low, then high"},
+        {"300 200\n5 5\n", {{5, 5}}, "reversed pair dropped, zero width kept"},
+        {"10 20, 30 40\n", {{10, 20}}, "only the first field counts"},
+        {"42\n\n   \n7 9 11\n", {{7, 9}}, "one number, empty, blank, extra word"},
+        {"abc 5\n", {{0, 5}}, "a word that is not a number reads as 0"},
+        {"nan 5\ninf inf\n-inf 3\n1e300 1e301\n", {}, "non-finite numbers"},
+        {"\"12.5 13.5\",x\n", {{12.5f, 13.5f}}, "quoted field"},
+        {"\"1,2 3\"\n", {{1, 3}}, "a quoted comma stays in the field; 1,2 reads as 1"},
+        {"1 2\n1 2\n", {{1, 2}, {1, 2}}, "duplicates are kept"},
+        {"1 2\r\n3 4\r5 6\n\r7 8", {{1, 2}, {3, 4}, {5, 6}, {7, 8}}, "every line end"},
+        {"1 2\n\n\n3 4\n", {{1, 2}, {3, 4}}, "empty lines"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ReadText(row.text), row.bands) << row.why;
 }
 
 TEST(LoadBandFile, NoValidLineGivesFixedWidthBands)
@@ -85,7 +73,7 @@ TEST(LoadBandFile, NoValidLineGivesFixedWidthBands)
 TEST(LoadBandFile, ReadsARealFileAfterItsByteOrderMark)
 {
     const std::string path = TempPath("bands.txt");
-    WriteFile(path, "\xEF\xBB\xBF" "20 40\r\n10 15\r\n");
+    WriteAll(path, "\xEF\xBB\xBF" "20 40\r\n10 15\r\n");
     CBandList list;
     list.SetWidth(3.0f);
     ASSERT_TRUE(LoadBandFile(list, path));
@@ -96,7 +84,7 @@ TEST(LoadBandFile, ReadsARealFileAfterItsByteOrderMark)
 TEST(LoadBandFile, UnreadableOrOversizedFileLeavesTheBandsAlone)
 {
     const std::string huge = TempPath("huge-bands.txt");
-    WriteFile(huge, std::string(kMaxBandFileBytes + 1, ' '));
+    WriteAll(huge, std::string(kMaxBandFileBytes + 1, ' '));
     for (const std::string& path : {TempPath("no-such-band-file.txt"), std::string(), huge}) {
         CBandList list;
         ASSERT_TRUE(list.Insert({1, 2}));
@@ -110,8 +98,5 @@ TEST(LoadBandFile, StopsAtTheBandLimit)
     std::string text;
     for (uint32_t i = 0; i < CBandList::kMaxBands + 10; ++i)
         text += std::to_string(i) + " " + std::to_string(i + 1) + "\n";
-    CBandList list;
-    LMemInStream in(text.data(), static_cast<uint32_t>(text.size()));
-    ReadBandLines(list, in);
-    EXPECT_EQ(list.Count(), CBandList::kMaxBands);
+    EXPECT_EQ(ReadText(text).size(), CBandList::kMaxBands);
 }

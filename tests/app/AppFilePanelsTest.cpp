@@ -22,13 +22,7 @@ protected:
         types.AddEntry("snx", "Sonalyx document", FourCC("YSNX"), FourCC("SNXD"));
         types.AddEntry("txt", "Text", FourCC("YSNX"), FourCC("TEXT"));
     }
-    static CFilePanelWindow* Panel() { return KeyPanel(); }
-    static CFilePanelWindow* KeyPanel()
-    {
-        LWindow* window = LWindow::FindByNative(plat::WindowServer::Shared().KeyWindow());
-        return window ? dynamic_cast<CFilePanelWindow*>(window->GetOwner()) : nullptr;
-    }
-    static std::string Name() { return std::string(KeyPanel()->NameField().GetText().View()); }
+    std::string Name() const { return std::string(KeyDialog<CFilePanelWindow>()->NameField().GetText().View()); }
     // Posts the user's pick of an entry of a pop-up: press on it, drag to the row, release.
     void PickFromPopup(LPopupList& popup, int row)
     {

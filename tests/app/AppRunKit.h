@@ -9,38 +9,35 @@
 #include "platform/menus/MenuDriver.h"
 #include "platform/menus/MenuItem.h"
 #include "platform/prefs/Preferences.h"
-#include "platform/resources/ResourceFile.h"
-#include "platform/window/Event.h"
 #include "platform/window/FieldEditorActions.h"
-#include "platform/window/Window.h"
-#include "platform/window/WindowServer.h"
+#include "platform/window/PanelTestDriver.h"
 #include "platform/window/WindowTestDriver.h"
 #include "shell/app/AppDelegate.h"
 #include "shell/menus/ProgramMainMenu.h"
 #include "tests/support/LocaleEnvironmentTest.h"
+#include "tests/support/MenuCommand.h"
 #include "tests/support/PaneScreen.h"
+#include "tests/support/ProgramResourceFile.h"
+#include "ui/layout/LFormulaLayout.h"
+#include "ui/menus/LMenuBar.h"
+#include "ui/menus/LMenuItem.h"
 #include "ui/windows/LWindow.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <vector>
 
 // The program as it runs for a person: its resource file, main menu, delegate and global
-// services, with the window and application drivers to play the user. Each test may take the
-// services down and make them again over the same temporary home, as a quit and a relaunch do.
+// services, with the window, panel and application drivers to play the user. Each test may
+// take the services down and make them again over the same temporary home, as a quit and a
+// relaunch do.
 class AppRunTest : public LocaleEnvironmentTest {
 protected:
     AppRunTest()
     {
         ForgetPreferences();
-        const int saved = plat::CurrentResourceFile();
-        plat::ResourceStatus status;
-        fRef = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
-        plat::UseResourceFile(saved);
-        SetProgramResourceFile(fRef);
-        plat::SetMainMenu(MakeProgramMainMenu());
+        SetProgramResourceFile(resources.Ref());
+        LFormulaLayout prelude(nullptr, nullptr); // fills the process-wide layout prelude
         plat::SetNilTargetResolver(&Resolve, &delegate);
         plat::Application::Shared().SetDelegate(&delegate);
     }
@@ -51,14 +48,12 @@ protected:
         plat::SetNilTargetResolver(nullptr, nullptr);
         plat::SetMainMenu(nullptr);
         SetProgramResourceFile(0);
-        plat::CloseResourceFile(fRef);
         ForgetPreferences();
     }
     // Each test starts as on a first launch: no preferences file.
     static void ForgetPreferences()
     {
-        const char* config = std::getenv("XDG_CONFIG_HOME");
-        if (config)
+        if (const char* config = std::getenv("XDG_CONFIG_HOME"))
             std::filesystem::remove_all(std::string(config) + "/sonalyx");
         // With nothing to write, the domain reads its (now missing) file again.
         (void)plat::Preferences::Domain("").Synchronize();
@@ -78,6 +73,30 @@ protected:
     }
     // The title of the application menu, the first of the bar.
     static std::string AppMenu() { return plat::MainMenu()->ItemAt(0)->Title(); }
+    // Chooses a command as its menu item does.
+    static void Choose(const char* command) { ChooseCommand(CApp::Get(), command); }
+    // The menu bar's item for a command, made ready as before the menu opens.
+    static LMenuItem* ReadyItem(const char* command)
+    {
+        LHandler* target = nullptr;
+        LMenuBar* bar = CApp::Get()->MenuTarget(target);
+        struct Search {
+            const char* command;
+            LMenuItem* item;
+        } search{command, nullptr};
+        if (bar)
+            bar->ForEachItem(&search, [](void* context, LMenuItem* item) {
+                auto* s = static_cast<Search*>(context);
+                if (!s->item && item->HasCommand(s->command))
+                    s->item = item;
+            });
+        return search.item;
+    }
+    static bool Enabled(const char* command)
+    {
+        const LMenuItem* item = ReadyItem(command);
+        return item && item->enabled;
+    }
     // A key press in the key window, as the user types it (characters and modifier bits).
     void PostKey(const std::string& characters, uint16_t keyCode, uint32_t modifiers = 0)
     {
@@ -95,8 +114,10 @@ protected:
         return window ? dynamic_cast<T*>(window->GetOwner()) : nullptr;
     }
 
+    ProgramResourceFile resources;
     plat::WindowTestDriver windows;
     plat::ApplicationDriver user;
+    plat::PanelTestDriver panels;
     AppDelegate delegate;
 
 private:
@@ -108,5 +129,4 @@ private:
         auto* responder = static_cast<plat::ActionResponder*>(context);
         return responder->RespondsTo(action) ? responder : nullptr;
     }
-    int fRef = 0;
 };

@@ -7,13 +7,14 @@
 #include "outputs/midi/CMacMIDIOutputDialog.h"
 #include "tests/app/AppRunKit.h"
 #include "ui/dialogs/CSimpleMessageDialog.h"
-#include "ui/menus/LMenuBar.h"
-#include "ui/menus/LMenuItem.h"
+
+#include <functional>
+#include <vector>
 
 namespace {
 
-constexpr uint32_t kCtrlShift = plat::kModCommand | plat::kModShift;
 constexpr const char* kMidiItem = "MIDI Output…";
+constexpr uint32_t kCommandShift = plat::kCommandKeyMask | plat::kShiftKeyMask;
 
 // The user gives menu items shortcuts of their own through Assign Menu Shortcut.
 class Shortcuts : public AppRunTest {
@@ -29,30 +30,10 @@ protected:
         return plat::MenuDriver::Choose({AppMenu(), "Assign Menu Shortcut…"}) &&
                plat::MenuDriver::Choose({AppMenu(), title});
     }
-    // The key text the menu bar gives the item with that command.
-    static std::string KeyOf(const char* command)
-    {
-        struct Search {
-            const char* command;
-            std::string key;
-        } search{command, {}};
-        LMenuBar::Current()->ForEachItem(&search, [](void* context, LMenuItem* item) {
-            auto* s = static_cast<Search*>(context);
-            if (item->HasCommand(s->command))
-                s->key = std::string(item->keyText.View());
-        });
-        return search.key;
-    }
-    // Types Ctrl+Shift+J into the shortcut dialog, noting what it showed.
-    std::function<void()> TypeCtrlShiftJ()
-    {
-        return [this] {
-            seenDialogs.push_back(KeyDialog<CMenuKeyDlg>() ? "key" : "other");
-            PostKey("J", 38, kCtrlShift);
-        };
-    }
-    // The user's actions while the program waits; a dialog the test did not expect is
-    // answered with Escape and noted as "extra", so that it fails the test instead of hanging.
+    static std::string KeyOf(const char* command) { return std::string(ReadyItem(command)->keyText.View()); }
+    // The user's actions while the program waits, each noting the dialog in front first; a
+    // dialog the test did not expect is answered with Escape and noted as "extra", so that it
+    // fails the test instead of hanging.
     void Play(std::vector<std::function<void()>> actions)
     {
         for (int i = 0; i < 3; i++)
@@ -62,43 +43,45 @@ protected:
     std::function<void()> NoteAnd(std::function<void()> act)
     {
         return [this, act] {
-            if (KeyDialog<CMenuKeyDlg>())
-                seenDialogs.push_back("key:" + std::string(KeyDialog<CMenuKeyDlg>()->KeyDisplay().Text().View()));
-            else if (KeyDialog<CMacMIDIOutputDialog>())
-                seenDialogs.push_back("midi");
-            else if (KeyDialog<CSimpleMessageDialog>())
-                seenDialogs.push_back("message");
+            if (auto* keys = KeyDialog<CMenuKeyDlg>())
+                seenDialogs.push_back("key:" + std::string(keys->KeyDisplay().Text().View()));
             else
-                seenDialogs.push_back("none");
+                seenDialogs.push_back(KeyDialog<CMacMIDIOutputDialog>()    ? "midi"
+                                      : KeyDialog<CSimpleMessageDialog>() ? "message"
+                                                                          : "none");
             act();
         };
     }
     std::function<void()> Return() { return NoteAnd([this] { PressReturn(); }); }
     std::function<void()> Escape() { return NoteAnd([this] { PressEscape(); }); }
+    std::function<void()> Type(const char* key, uint16_t code, uint32_t modifiers)
+    {
+        return NoteAnd([=, this] { PostKey(key, code, modifiers); });
+    }
+    // Ctrl+Shift+J chooses MIDI Output.
+    void ExpectCtrlShiftJOpensMidiOutput()
+    {
+        seenDialogs.clear();
+        Play({Escape()});
+        EXPECT_TRUE(plat::MenuDriver::PressKey("J", kCommandShift));
+        EXPECT_EQ(seenDialogs, (std::vector<std::string>{"midi"}));
+    }
 
     std::vector<std::string> seenDialogs;
 };
 
 TEST_F(Shortcuts, AnAssignedShortcutRunsItsItemAndSurvivesARelaunch)
 {
-    Play({TypeCtrlShiftJ(), Return()});
+    Play({Type("J", 38, plat::kModCommand | plat::kModShift), Return()});
     ASSERT_TRUE(AssignTo(kMidiItem));
-        EXPECT_EQ(seenDialogs, (std::vector<std::string>{"key", "key:Ctrl+Shift+J"}));
+    EXPECT_EQ(seenDialogs, (std::vector<std::string>{"key:", "key:Ctrl+Shift+J"}));
     EXPECT_EQ(KeyOf("CAppCmd_MidiUse"), "sJ");
     EXPECT_EQ(CApp::Get()->MenuKeys().RowCount(), 1u);
-
-    seenDialogs.clear();
-    Play({Escape()});
-    EXPECT_TRUE(plat::MenuDriver::PressKey("J", plat::kCommandKeyMask | plat::kShiftKeyMask));
-    EXPECT_EQ(seenDialogs, (std::vector<std::string>{"midi"})) << "the shortcut chose MIDI Output";
-
+    ExpectCtrlShiftJOpensMidiOutput();
     Stop();
     Start();
     EXPECT_EQ(KeyOf("CAppCmd_MidiUse"), "sJ") << "the shortcut came back from the preferences";
-    seenDialogs.clear();
-    Play({Escape()});
-    EXPECT_TRUE(plat::MenuDriver::PressKey("J", plat::kCommandKeyMask | plat::kShiftKeyMask));
-    EXPECT_EQ(seenDialogs, (std::vector<std::string>{"midi"}));
+    ExpectCtrlShiftJOpensMidiOutput();
 }
 
 TEST_F(Shortcuts, AnItemWithItsOwnKeyIsNotChanged)
@@ -115,8 +98,7 @@ TEST_F(Shortcuts, AnItemWithItsOwnKeyIsNotChanged)
 TEST_F(Shortcuts, AKeyThatIsAnotherItemsOwnIsRefusedAndAskedAgain)
 {
     // Ctrl+Q belongs to Quit: refused with a message, then the dialog asks again.
-    auto typeCtrlQ = NoteAnd([this] { PostKey("q", 12, plat::kModCommand); });
-    Play({typeCtrlQ, Return(), Return(), typeCtrlQ, Escape()});
+    Play({Type("q", 12, plat::kModCommand), Return(), Return(), Type("q", 12, plat::kModCommand), Escape()});
     ASSERT_TRUE(AssignTo(kMidiItem));
     EXPECT_EQ(seenDialogs, (std::vector<std::string>{"key:", "key:Ctrl+Q", "message", "key:", "key:Ctrl+Q"}));
     EXPECT_EQ(KeyOf("CAppCmd_MidiUse"), "");

@@ -1,7 +1,6 @@
 #include "controls/CViewPrefs.h"
 #include "controls/viewprefs/CViewPrefsDlg.h"
 #include "platform/window/FontPanel.h"
-#include "platform/window/PanelTestDriver.h"
 #include "shell/draw/LFont.h"
 #include "tests/app/AppRunKit.h"
 
@@ -29,8 +28,6 @@ protected:
         CViewPrefs::FontSpec font;
         return CViewPrefs::Shared().GetFont(id, font) ? std::string(font.family.View()) : std::string();
     }
-
-    plat::PanelTestDriver panels;
 };
 
 TEST_F(ViewFonts, AChosenViewFontIsUsedAndKeptAcrossARelaunch)

@@ -1,66 +1,38 @@
 #include "analysis/records/CAppPrefs.h"
 #include "analysis/records/SnxFields.h"
 #include "analysis/window/CSpecWindow.h"
-#include "app/CApp.h"
-#include "app/CreateGlobals.h"
 #include "foundation/records/LObject.h"
-#include "platform/app/ApplicationDriver.h"
 #include "outputs/dmx/CDmxOutput.h"
 #include "outputs/midi/CMIDIOutPort.h"
 #include "platform/midi/MidiSystem.h"
-#include "platform/prefs/Preferences.h"
-#include "platform/resources/ResourceFile.h"
 #include "platform/window/EventQueue.h"
-#include "platform/window/PanelTestDriver.h"
-#include "platform/window/Window.h"
-#include "platform/window/WindowTestDriver.h"
-#include "shell/app/AppDelegate.h"
 #include "shell/app/CExtCmd.h"
 #include "shell/files/FileUrls.h"
-#include "tests/support/ProgramResourceFile.h"
-#include "ui/layout/LFormulaLayout.h"
-#include "ui/menus/LMenuItem.h"
-#include "ui/windows/LWindow.h"
+#include "tests/app/AppRunKit.h"
+#include "tests/foundation/TempFiles.h"
 
-#include <gtest/gtest.h>
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <thread>
-#include <filesystem>
-#include <string>
-#include <vector>
 
 namespace {
 
-// The whole application as the program makes it, with its own preferences folder, the
-// shipped resources, the headless window system and scripted panels.
-class AppDocuments : public testing::Test {
+// The application's documents over a temporary folder, from a first launch.
+class AppDocuments : public AppRunTest {
 protected:
-    AppDocuments()
+    void SetUp() override
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "docs-XXXXXX").string();
-        dir = mkdtemp(pattern.data());
-        // Each test starts without preferences.
-        std::filesystem::remove(plat::Preferences::DomainPath(""));
-        (void)plat::Preferences::Domain("").Synchronize();
-        SetProgramResourceFile(resources.Ref());
-        LFormulaLayout prelude(nullptr, nullptr);
-        Launch();
-    }
-    ~AppDocuments() override
-    {
-        DestroyGlobals();
-        SetProgramResourceFile(0);
+        AppRunTest::SetUp();
+        dir = TempPath("docs");
         std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        Start();
     }
-
-    void Launch() { ASSERT_EQ(CreateGlobals(), 0); }
     // Quits and launches again: the documents close without questions, the preferences stay.
     void Relaunch()
     {
-        DestroyGlobals();
-        Launch();
+        Stop();
+        Start();
     }
     CApp& App() const { return *CApp::Get(); }
     LObject* Prefs() const { return App().Prefs().Root(); }
@@ -74,21 +46,22 @@ protected:
         LMessage::Send(LMessage(CExtCmd::msgOpen, &command, &App().MainLoop()));
     }
     void Send(const char* type, LFrame* frame) { LMessage::Send(LMessage(type, frame, &App())); }
-    void Choose(const char* command)
+    void CloseAll()
     {
-        struct Item : LMenuItem {
-            explicit Item(const char* c) : LMenuItem(nullptr) { AddCommand(c); }
-        } item(command);
-        LMessage::Send(LMessage(LMenuItem::msgSelected, &item, &App()));
+        for (size_t n = App().DocumentCount(); n > 0; --n)
+            Send(LFrame::msgClose, App().Document(0));
     }
-    // A saved document file at dir/name, made and closed through the application.
-    std::string MakeDocument(const std::string& name)
+    // Saved document files dir/name, made and closed through the application.
+    std::vector<std::string> MakeDocuments(std::initializer_list<const char*> names)
     {
-        const std::string path = dir + "/" + name;
-        CSpecWindow* window = App().OpenDocument("");
-        EXPECT_TRUE(window && window->Save(path));
-        Send(LFrame::msgClose, window);
-        return path;
+        std::vector<std::string> paths;
+        for (const char* name : names) {
+            paths.push_back(dir + "/" + name);
+            CSpecWindow* window = App().OpenDocument("");
+            EXPECT_TRUE(window && window->Save(paths.back()));
+            Send(LFrame::msgClose, window);
+        }
+        return paths;
     }
     std::vector<std::string> OpenPaths() const
     {
@@ -107,31 +80,25 @@ protected:
     static void Modify(CSpecWindow& window) { window.SetCutDC(1); }
     static bool IsFront(CSpecWindow& window) { return window.Window()->Native()->IsKey(); }
 
-    ProgramResourceFile resources;
     std::string dir;
-    plat::WindowTestDriver windows;
-    plat::ApplicationDriver application;
-    plat::PanelTestDriver panels;
 };
 
 TEST_F(AppDocuments, AnOpenPathBringsItsWindowForwardInsteadOfASecond)
 {
-    const std::string a = MakeDocument("a.snx");
-    const std::string b = MakeDocument("b.snx");
-    CSpecWindow* first = App().OpenDocument(a);
-    CSpecWindow* second = App().OpenDocument(UrlFromPosixPath(b).Text());
+    const auto paths = MakeDocuments({"a.snx", "b.snx"});
+    CSpecWindow* first = App().OpenDocument(paths[0]);
+    CSpecWindow* second = App().OpenDocument(UrlFromPosixPath(paths[1]).Text());
     ASSERT_TRUE(first && second);
     EXPECT_TRUE(IsFront(*second));
-    EXPECT_EQ(App().OpenDocument(a), first);
-    EXPECT_EQ(OpenPaths(), (std::vector<std::string>{a, b}));
+    EXPECT_EQ(App().OpenDocument(paths[0]), first);
+    EXPECT_EQ(OpenPaths(), paths);
     EXPECT_TRUE(IsFront(*first));
 }
 
 TEST_F(AppDocuments, AFileThatDoesNotOpenLeavesNoWindowButItsRecord)
 {
-    const std::string bad = dir + "/broken.snx";
-    { std::FILE* f = std::fopen(bad.c_str(), "w"); std::fputs("<not a document", f); std::fclose(f); }
-    EXPECT_EQ(App().OpenDocument(bad), nullptr);
+    WriteAll(dir + "/broken.snx", "<not a document");
+    EXPECT_EQ(App().OpenDocument(dir + "/broken.snx"), nullptr);
     EXPECT_EQ(App().OpenDocument(dir + "/missing.snx"), nullptr);
     EXPECT_EQ(App().DocumentCount(), 0u);
     EXPECT_EQ(Prefs()->GetArrayCount(kPrefDocs), 2u);
@@ -140,18 +107,15 @@ TEST_F(AppDocuments, AFileThatDoesNotOpenLeavesNoWindowButItsRecord)
 
 TEST_F(AppDocuments, ALaunchWithoutFilesReopensTheLastDocumentsInListOrder)
 {
-    const std::string a = MakeDocument("a.snx");
-    const std::string b = MakeDocument("b.snx");
-    const std::string c = MakeDocument("c.snx");
-    OpenRequest({b, a, c});
+    const auto p = MakeDocuments({"a.snx", "b.snx", "c.snx"});
+    OpenRequest({p[1], p[0], p[2]});
     Send(LFrame::msgClose, App().Document(2)); // c closes before the quit
     Send(LFrame::msgActivate, App().Document(0)); // b used last
     Relaunch();
     OpenRequest({});
-    EXPECT_EQ(OpenPaths(), (std::vector<std::string>{a, b}));
+    EXPECT_EQ(OpenPaths(), (std::vector<std::string>{p[0], p[1]}));
 
-    for (size_t n = App().DocumentCount(); n > 0; --n)
-        Send(LFrame::msgClose, App().Document(0));
+    CloseAll();
     Relaunch();
     OpenRequest({});
     EXPECT_EQ(OpenPaths(), std::vector<std::string>{""}) << "an untitled document when none was open";
@@ -159,24 +123,22 @@ TEST_F(AppDocuments, ALaunchWithoutFilesReopensTheLastDocumentsInListOrder)
 
 TEST_F(AppDocuments, ALaunchWithAFileClearsTheFlagsOfTheLastRun)
 {
-    const std::string a = MakeDocument("a.snx");
-    const std::string b = MakeDocument("b.snx");
-    const std::string c = MakeDocument("c.snx");
-    OpenRequest({a, b});
+    const auto p = MakeDocuments({"a.snx", "b.snx", "c.snx"});
+    OpenRequest({p[0], p[1]});
     Relaunch();
-    OpenRequest({c});
-    EXPECT_EQ(OpenPaths(), std::vector<std::string>{c});
+    OpenRequest({p[2]});
+    EXPECT_EQ(OpenPaths(), std::vector<std::string>{p[2]});
     for (uint32_t i = 0; i < Prefs()->GetArrayCount(kPrefDocs); ++i) {
         LObject* record = Prefs()->GetChild(kPrefDocs, i);
         EXPECT_EQ(record->GetByte(kWindLsop), record == App().Document(0)->WindowRecord()) << i;
     }
-    OpenRequest({a});
-    EXPECT_EQ(OpenPaths(), (std::vector<std::string>{c, a})) << "a file opened later keeps the others";
+    OpenRequest({p[0]});
+    EXPECT_EQ(OpenPaths(), (std::vector<std::string>{p[2], p[0]})) << "a file opened later keeps the others";
 }
 
 TEST_F(AppDocuments, AQuitAsksEachDocumentInOrderUntilOneRefuses)
 {
-    OpenRequest({MakeDocument("a.snx"), MakeDocument("b.snx"), MakeDocument("c.snx")});
+    OpenRequest(MakeDocuments({"a.snx", "b.snx", "c.snx"}));
     for (size_t i = 0; i < 3; ++i)
         Modify(*App().Document(i));
     int savePanels = 0;
@@ -198,10 +160,7 @@ TEST_F(AppDocuments, AQuitAsksEachDocumentInOrderUntilOneRefuses)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
     });
-    AppDelegate delegate;
-    delegate.SetMain(&App().MainLoop());
     EXPECT_EQ(delegate.ShouldTerminate(), plat::ApplicationDelegate::TerminateReply::Cancel);
-    delegate.SetMain(nullptr);
     done = true;
     guard.join();
     EXPECT_FALSE(rescued) << "the third document was asked";
@@ -215,7 +174,7 @@ TEST_F(AppDocuments, AQuitAsksEachDocumentInOrderUntilOneRefuses)
 
 TEST_F(AppDocuments, ClosingAsksOnlyAboutChangesAndARefusalKeepsTheWindow)
 {
-    OpenRequest({MakeDocument("a.snx"), MakeDocument("b.snx")});
+    OpenRequest(MakeDocuments({"a.snx", "b.snx"}));
     LObject* first = App().Document(0)->WindowRecord();
     Send(LFrame::msgClose, App().Document(0));
     EXPECT_EQ(App().DocumentCount(), 1u) << "unmodified: closed without a question";
@@ -229,20 +188,19 @@ TEST_F(AppDocuments, ClosingAsksOnlyAboutChangesAndARefusalKeepsTheWindow)
 
 TEST_F(AppDocuments, ActivatingADocumentMakesItsRecordTheMostRecent)
 {
-    const std::string a = MakeDocument("a.snx");
-    const std::string b = MakeDocument("b.snx");
-    OpenRequest({a, b});
-    EXPECT_EQ(KnownFiles(), (std::vector<std::string>{a, b}));
+    const auto p = MakeDocuments({"a.snx", "b.snx"});
+    OpenRequest(p);
+    EXPECT_EQ(KnownFiles(), p);
     Send(LFrame::msgActivate, App().Document(0));
-    EXPECT_EQ(KnownFiles(), (std::vector<std::string>{b, a}));
+    EXPECT_EQ(KnownFiles(), (std::vector<std::string>{p[1], p[0]}));
     LFrame other(nullptr, nullptr);
     Send(LFrame::msgActivate, &other);
-    EXPECT_EQ(KnownFiles(), (std::vector<std::string>{b, a})) << "another frame changes nothing";
+    EXPECT_EQ(KnownFiles(), (std::vector<std::string>{p[1], p[0]})) << "another frame changes nothing";
 }
 
 TEST_F(AppDocuments, NewAndOpenCommands)
 {
-    const std::string a = MakeDocument("a.snx");
+    const std::string a = MakeDocuments({"a.snx"})[0];
     std::string startFolder;
     panels.ScriptFilePanel([&](plat::FilePanel& panel) {
         startFolder = panel.Directory();
@@ -260,8 +218,7 @@ TEST_F(AppDocuments, NewAndOpenCommands)
     EXPECT_EQ(two.x - one.x, 18) << "new windows cascade";
     EXPECT_EQ(one.y - two.y, 18);
 
-    for (size_t n = App().DocumentCount(); n > 0; --n)
-        Send(LFrame::msgClose, App().Document(0));
+    CloseAll();
     panels.ScriptFilePanel([](plat::FilePanel&) { return plat::FilePanel::kCancel; });
     Choose("LStdCmd_Open");
     EXPECT_EQ(OpenPaths(), std::vector<std::string>{""}) << "cancelled with nothing open: an untitled document";
@@ -269,28 +226,24 @@ TEST_F(AppDocuments, NewAndOpenCommands)
 
 TEST_F(AppDocuments, AShutDownWithoutQuestionsNamesTheUnsavedAndKeepsTheirFiles)
 {
-    const std::string a = MakeDocument("a.snx");
-    const std::string b = MakeDocument("b.snx");
-    OpenRequest({a, b});
+    const auto p = MakeDocuments({"a.snx", "b.snx"});
+    OpenRequest(p);
     (void)App().OpenDocument("");
     Modify(*App().Document(1));
     Modify(*App().Document(2));
-    const auto before = std::filesystem::last_write_time(b);
-    const uintmax_t size = std::filesystem::file_size(b);
+    const auto before = std::filesystem::last_write_time(p[1]);
+    const uintmax_t size = std::filesystem::file_size(p[1]);
     testing::internal::CaptureStderr();
     Relaunch();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "sonalyx: quit without saving the changes of " + b + ", untitled\n");
-    EXPECT_EQ(std::filesystem::last_write_time(b), before);
-    EXPECT_EQ(std::filesystem::file_size(b), size);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "sonalyx: quit without saving the changes of " + p[1] + ", untitled\n");
+    EXPECT_EQ(std::filesystem::last_write_time(p[1]), before);
+    EXPECT_EQ(std::filesystem::file_size(p[1]), size);
     OpenRequest({});
-    EXPECT_EQ(OpenPaths(), (std::vector<std::string>{a, b, ""})) << "every document reopens";
+    EXPECT_EQ(OpenPaths(), (std::vector<std::string>{p[0], p[1], ""})) << "every document reopens";
 
-    AppDelegate delegate;
-    delegate.SetMain(&App().MainLoop());
     EXPECT_EQ(delegate.ShouldTerminate(), plat::ApplicationDelegate::TerminateReply::Now);
-    delegate.SetMain(nullptr);
     testing::internal::CaptureStderr();
-    DestroyGlobals();
+    Stop();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "an agreed quit names nothing";
 }
 
@@ -299,11 +252,10 @@ TEST_F(AppDocuments, ConnectingTheMidiOutputHandsTheDmxOutputToTheActiveDocument
     plat::MidiSystem& midi = plat::MidiSystem::Shared();
     const plat::MidiEndpoint synth = midi.AddVirtualDestination({false, "", "", "Soft Synth"});
     SetComboIdParam(Prefs()->GetChild(kPrefMdot), LStringRef("Soft Synth"));
-    OpenRequest({MakeDocument("a.snx"), MakeDocument("b.snx")});
-    CSpecWindow* back = App().Document(0);
+    OpenRequest(MakeDocuments({"a.snx", "b.snx"}));
     CSpecWindow* front = App().Document(1);
     ASSERT_TRUE(front->IsFullyActive());
-    back->TakeDmxOutput();
+    App().Document(0)->TakeDmxOutput();
     App().ShowMidiStatus(true);
     EXPECT_EQ(App().DmxOutput().Driver(), &front->FaderEngine());
     midi.RemoveVirtualDestination(synth);

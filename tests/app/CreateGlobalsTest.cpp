@@ -1,30 +1,32 @@
 #include "analysis/records/CAppPrefs.h"
+#include "analysis/records/SnxFields.h"
+#include "analysis/views/CColorSetDlg.h"
 #include "foundation/input/LKeyboard.h"
 #include "foundation/input/LMouse.h"
 #include "foundation/records/LObject.h"
 #include "foundation/text/LStrList.h"
-#include "platform/app/Application.h"
-#include "platform/app/ApplicationDriver.h"
-#include "platform/resources/ResourceFile.h"
-#include "platform/window/WindowTestDriver.h"
-#include "shell/app/AppDelegate.h"
-#include "app/CApp.h"
-#include "app/CreateGlobals.h"
 #include "shell/gl/CGLContext.h"
 #include "shell/resources/LRegionalResSource.h"
 #include "shell/resources/LResourceChain.h"
-#include "tests/app/StartUpKit.h"
-#include "ui/menus/LMenuBar.h"
-#include "ui/menus/LMenuItem.h"
-
-#include <gtest/gtest.h>
+#include "tests/app/AppRunKit.h"
+#include "ui/panes/LPaneFlags.h"
 
 namespace {
+
+using StartUp = AppRunTest;
+
+bool AllNull(const SonalyxGlobals& g)
+{
+    return !g.processInfo && !g.stdFolders && !g.mouse && !g.keyboard && !g.desktop && !g.defaultResources &&
+           !g.regionalResources && !g.resourceChain && !g.loopWaker && !g.clipboard && !g.midiClient &&
+           !g.sharesGLContext && !g.app;
+}
+std::string AboutItem(uint32_t i) { return std::string(LStrList({0, "ABOUT"}, nullptr, kStrListDialogTexts).GetItem(i).View()); }
 
 TEST_F(StartUp, MakesEveryServiceAndTakesThemAllDownAgain)
 {
     ASSERT_TRUE(AllNull(Globals()));
-    ASSERT_EQ(CreateGlobals(), 0);
+    Start();
     const SonalyxGlobals& g = Globals();
     EXPECT_TRUE(g.processInfo && g.stdFolders && g.desktop && g.defaultResources && g.regionalResources &&
                 g.resourceChain && g.loopWaker && g.clipboard && g.midiClient && g.sharesGLContext);
@@ -33,11 +35,10 @@ TEST_F(StartUp, MakesEveryServiceAndTakesThemAllDownAgain)
     EXPECT_EQ(CApp::Get(), g.app);
     EXPECT_NE(CGLContext::Shared(), nullptr);
     EXPECT_EQ(LResourceSource::Global(), static_cast<LResourceSource*>(g.resourceChain));
-    LStrList about({0, "ABOUT"}, nullptr, kStrListDialogTexts);
-    EXPECT_EQ(about.GetItem(1), "OK") << "string lists come from the installed chain";
+    EXPECT_EQ(AboutItem(1), "OK") << "string lists come from the installed chain";
     ASSERT_NE(g.app->MainLoop().MenuBar(), nullptr) << "the menu bar was built from the resources";
 
-    DestroyGlobals();
+    Stop();
     EXPECT_TRUE(AllNull(Globals()));
     EXPECT_EQ(LResourceSource::Global(), nullptr);
     EXPECT_EQ(CGLContext::Shared(), nullptr);
@@ -46,59 +47,57 @@ TEST_F(StartUp, MakesEveryServiceAndTakesThemAllDownAgain)
     EXPECT_TRUE(AllNull(Globals()));
 }
 
-TEST_F(StartUp, AJapaneseLocaleSelectsTheJapaneseResources)
+TEST_F(StartUp, TheLocaleSelectsTheRegionalResources)
 {
     setenv("LANG", "ja_JP.UTF-8", 1);
-    ASSERT_EQ(CreateGlobals(), 0);
+    Start();
     EXPECT_EQ(Globals().regionalResources->GetRegion(), kRegionJP);
-    LStrList about({0, "ABOUT"}, nullptr, kStrListDialogTexts);
-    EXPECT_EQ(about.GetItem(0), "Sonalyx について");
-    DestroyGlobals();
-
+    EXPECT_EQ(AboutItem(0), "Sonalyx について");
+    Stop();
     setenv("LANG", "en_US.UTF-8", 1);
-    ASSERT_EQ(CreateGlobals(), 0);
+    Start();
     EXPECT_EQ(Globals().regionalResources->GetRegion(), kRegionUS);
 }
 
-TEST_F(StartUp, PreferencesSurviveAQuitAndTheNextLaunch)
+TEST_F(StartUp, PreferencesSurviveAQuitAndAGrantedQuitLeavesTheCommandsEnabled)
 {
-    ASSERT_EQ(CreateGlobals(), 0);
-    LObject* prefs = CApp::Get()->Prefs().Root();
-    ASSERT_NE(prefs, nullptr);
-    EXPECT_EQ(prefs->GetByte(0), 0) << "MIDI output off by default";
-    LObject::SetBool(prefs, nullptr, 0, true, LObject::Merge::No);
-    DestroyGlobals();
-
-    ASSERT_EQ(CreateGlobals(), 0);
+    Start();
+    EXPECT_EQ(CApp::Get()->Prefs().Root()->GetByte(0), 0) << "MIDI output off by default";
+    EXPECT_EQ(delegate.ShouldTerminate(), plat::ApplicationDelegate::TerminateReply::Now);
+    EXPECT_FALSE(CApp::Get()->MainLoop().quitPending);
+    for (const char* command : {"LStdCmd_Quit", "CAppCmd_MidiUse", "LStdCmd_Open", CApp::kColorSetCommand})
+        EXPECT_TRUE(Enabled(command)) << command;
+    EXPECT_FALSE(ReadyItem("CAppCmd_MidiUse")->checked) << "no destination chosen";
+    LObject::SetBool(CApp::Get()->Prefs().Root(), nullptr, 0, true, LObject::Merge::No);
+    Stop();
+    Start();
     EXPECT_EQ(CApp::Get()->Prefs().Root()->GetByte(0), 1);
 }
 
-TEST_F(StartUp, AQuitNobodyRefusesIsGrantedAndReadinessEnablesQuit)
+// The colour window: the command shows it, closing only hides it, the next launch restores it.
+TEST_F(StartUp, TheColourWindowComesBackShownWhereItWas)
 {
-    ASSERT_EQ(CreateGlobals(), 0);
-    AppDelegate delegate;
-    delegate.SetMain(&CApp::Get()->MainLoop());
-    EXPECT_EQ(delegate.ShouldTerminate(), plat::ApplicationDelegate::TerminateReply::Now);
-    EXPECT_FALSE(CApp::Get()->MainLoop().quitPending);
+    auto shown = [](const LPane& pane) { return pane.HasFlags(kPaneShown | kPaneHostShown); };
+    Start();
+    CColorSetDlg* colors = CApp::Get()->ColorWindow();
+    ASSERT_NE(colors, nullptr);
+    EXPECT_FALSE(shown(*colors)) << "made hidden";
+    Choose(CApp::kColorSetCommand);
+    EXPECT_TRUE(shown(*colors));
+    colors->PlaceAt({300, 200, 300 + int32_t(colors->Rect().Width()), 200 + int32_t(colors->Rect().Height())});
+    const CLRect placed = colors->GetWindowContentRect();
+    LMessage::Send(LMessage(LFrame::msgClose, colors, CApp::Get()));
+    EXPECT_FALSE(shown(*colors)) << "closing only hides it";
+    Choose(CApp::kColorSetCommand);
+    Stop(); // saves the preferences with the window shown
 
-    LHandler* target = nullptr;
-    LMenuBar* bar = CApp::Get()->MenuTarget(target);
-    ASSERT_NE(bar, nullptr);
-    struct Seen {
-        bool quit = false, midi = false, midiChecked = false, open = false;
-    } seen;
-    bar->ForEachItem(&seen, [](void* context, LMenuItem* item) {
-        auto* s = static_cast<Seen*>(context);
-        s->quit |= item->enabled && item->HasCommand("LStdCmd_Quit");
-        s->midi |= item->enabled && item->HasCommand("CAppCmd_MidiUse");
-        s->midiChecked |= item->checked && item->HasCommand("CAppCmd_MidiUse");
-        s->open |= item->enabled && item->HasCommand("LStdCmd_Open");
-    });
-    EXPECT_TRUE(seen.quit);
-    EXPECT_TRUE(seen.midi);
-    EXPECT_FALSE(seen.midiChecked) << "no destination chosen";
-    EXPECT_TRUE(seen.open);
-    delegate.SetMain(nullptr);
+    Start();
+    LObject* prefs = CApp::Get()->Prefs().Root();
+    EXPECT_EQ(prefs->GetByte(kPrefClwo), 1);
+    EXPECT_EQ(prefs->GetRect(kPrefWpcd), placed);
+    ASSERT_NE(CApp::Get()->ColorWindow(), nullptr);
+    EXPECT_TRUE(shown(*CApp::Get()->ColorWindow())) << "shown again at launch";
+    EXPECT_EQ(CApp::Get()->ColorWindow()->GetWindowContentRect(), placed);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -69,28 +70,25 @@ TEST(CIffChunk, NestedChunksPatchTheirSizesAndReadBack)
     CIffChunk form;
     form.Open(&in);
     ASSERT_EQ(form.type, Code("FORM"));
-    uint32_t value = 0;
+    uint32_t value = 0, small = 0;
     EXPECT_TRUE(form.ReadU32(&value));
     EXPECT_EQ(value, 0x01020304u);
     CIffChunk child;
-    child.OpenSub(form);
-    ASSERT_EQ(child.type, Code("TEXT"));
     LStringRef text;
-    ASSERT_TRUE(child.ReadString(&text));
-    EXPECT_EQ(std::string(text.View()), "a\nb\nc\n\nd");
-    EXPECT_TRUE(child.ReadU8(&value));
-    EXPECT_EQ(value, 7u);
+    std::vector<uint32_t> types;
+    for (child.OpenSub(form); child.type; child.Close(), child.OpenSub(form))
+        types.push_back(child.type);
+    EXPECT_EQ(types, (std::vector<uint32_t>{Code("TEXT"), Code("NONE"), Code("NUMB")}));
+    in.SetPosition(12);
+    child.OpenSub(form);
+    ASSERT_TRUE(child.ReadString(&text) && child.ReadU8(&small));
+    EXPECT_EQ(std::pair(std::string(text.View()), small), std::pair(std::string("a\nb\nc\n\nd"), 7u));
     child.Close();
     child.OpenSub(form);
-    EXPECT_EQ(child.type, Code("NONE"));
     child.Close();
     child.OpenSub(form);
-    ASSERT_EQ(child.type, Code("NUMB"));
     EXPECT_TRUE(child.ReadU32(&value));
     EXPECT_EQ(value, 0xDEADBEEFu);
-    child.Close();
-    child.OpenSub(form);
-    EXPECT_EQ(child.type, 0u);
 }
 
 TEST(CIffChunk, TypedReadsStopAtTheDataEndAndChildrenAreClippedToTheirParent)

@@ -74,14 +74,12 @@ TEST(CMemStream, ReadOnlyStreamShortReadsAndGrowthThatSettlesForLessOrFailsClean
     EXPECT_EQ(count, 0u);
 
     CMemStream fresh(text, 5);
-    fresh.SetPosition(3);
-    count = 8;
-    fresh.Read(back, &count);
-    EXPECT_EQ(count, 2u);
-    fresh.SetPosition(100);
-    count = 8;
-    fresh.Read(back, &count);
-    EXPECT_EQ(count, 0u);
+    for (const auto& [at, read] : {std::pair(3u, 2u), {100u, 0u}}) {
+        fresh.SetPosition(at);
+        count = 8;
+        fresh.Read(back, &count);
+        EXPECT_EQ(count, read) << at;
+    }
     EXPECT_EQ(fresh.Error(), 0u);
 
     LByteBuffer buffer;

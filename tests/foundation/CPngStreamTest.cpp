@@ -30,18 +30,16 @@ TEST(CPngStream, WalksTheChunksInOrderOnlyAfterTheSignature)
     CMemStream stream(png.data(), uint32_t(png.size()));
     CPngStream chunks(&stream);
     ASSERT_TRUE(chunks.ReadChunk());
-    EXPECT_EQ(chunks.ChunkType(), 0x49484452u);
-    EXPECT_EQ(chunks.ChunkLength(), 13u);
+    EXPECT_EQ(std::pair(chunks.ChunkType(), chunks.ChunkLength()), std::pair(0x49484452u, 13u));
     ASSERT_TRUE(chunks.ReadChunk());
     EXPECT_EQ(chunks.ChunkType(), 0x68735054u);
     char data[4];
     uint64_t count = 4;
-    stream.Read(data, &count);
+    stream.Read(data, &count);  // the stream stands at the chunk's data
     EXPECT_EQ(std::string(data, 4), std::string("\0\3\0\4", 4));
     ASSERT_TRUE(chunks.ReadChunk());
     EXPECT_EQ(chunks.ChunkType(), 0x49454E44u);
-    EXPECT_FALSE(chunks.ReadChunk());
-    EXPECT_FALSE(chunks.ReadChunk());
+    EXPECT_FALSE(chunks.ReadChunk() || chunks.ReadChunk());
 
     const std::string notPng = "GIF89a....";
     CMemStream gif(notPng.data(), uint32_t(notPng.size()));

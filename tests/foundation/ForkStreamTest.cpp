@@ -36,12 +36,10 @@ TEST(CForkStream, OpensBySpecificationOrPathAndReadsShortAtTheEnd)
     uint64_t count = 8;
     stream.SetPosition(6);
     stream.Read(buffer, &count);
-    EXPECT_EQ(count, 4u);
-    EXPECT_EQ(std::string(buffer, 4), "6789");
+    EXPECT_EQ(std::string(buffer, size_t(count)), "6789");
     EXPECT_EQ(stream.position, 10u);
     EXPECT_EQ(ReadCount(stream, 8), 0u);
-    EXPECT_EQ(stream.Error(), 0u);
-    EXPECT_EQ(stream.GetSize(), 10u);
+    EXPECT_EQ(std::pair(stream.Error(), stream.GetSize()), std::pair(0u, uint64_t(10)));
 }
 
 TEST(CForkStream, ErrorsAreStickyAndTheFirstStays)
@@ -66,10 +64,9 @@ TEST(CForkStream, ErrorsAreStickyAndTheFirstStays)
     EXPECT_EQ(full.position, 0u);
 
     // Missing files, resource forks and unknown volumes fail to open.
-    EXPECT_EQ(CForkStream(TempPath("no-such"), LStream::kReadOnly, 0).Error(), uint32_t(LStream::kOpenFailed));
-    EXPECT_EQ(CForkStream(path, LStream::kReadOnly, CForkStream::kResourceFork).Error(),
-              uint32_t(LStream::kOpenFailed));
-    EXPECT_EQ(CForkStream("file:///NoSuchVolume/x", LStream::kReadOnly, 0).Error(), uint32_t(LStream::kOpenFailed));
+    for (const auto& [where, fork] : {std::pair(TempPath("no-such"), 0u), {path, uint32_t(CForkStream::kResourceFork)},
+                                      {std::string("file:///NoSuchVolume/x"), 0u}})
+        EXPECT_EQ(CForkStream(where, LStream::kReadOnly, fork).Error(), uint32_t(LStream::kOpenFailed)) << where;
 }
 
 TEST(CBufferedForkStream, KeepsTheTailOfALongWriteUntilFlushedAndReadOnlyRefusesWrites)
@@ -107,11 +104,7 @@ TEST(CBufferedForkStream, WritePastTheEndFillsTheGapWithZeros)
         stream.SetPosition(700);
         stream.Write("0123456789", 10);
     }
-    const std::string bytes = ReadAll(path);
-    ASSERT_EQ(bytes.size(), 710u);
-    EXPECT_EQ(bytes.substr(0, 600), Pattern(600));
-    EXPECT_EQ(bytes.substr(600, 100), std::string(100, '\0'));
-    EXPECT_EQ(bytes.substr(700), "0123456789");
+    EXPECT_EQ(ReadAll(path), Pattern(600) + std::string(100, '\0') + "0123456789");
 }
 
 TEST(CBufferedForkStream, MixedReadsWritesAndSeeksMatchAPlainModel)

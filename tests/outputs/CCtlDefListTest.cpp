@@ -47,14 +47,9 @@ TEST(CValueCtlDef, DefaultTextConvertsFromDisplayUnits)
     CtlDefs defs("{ id: a; ini: 1000; base: 0; scale: 100 }, { id: b; ini: \"0.5\" }, { id: c },"
                  "{ id: d; ini: \"\" }, { id: e; ini: 25; base: 5; prec: 1 }, { id: f; ini: 7; scale: \"1.5\"; prec: 1 },"
                  "{ id: g; ini: 3; scale: inf }, { id: h; ini: 3; scale: \"0.5\" }");
-    EXPECT_EQ(Text(CValueCtlDef::DefaultText(defs.Block(0))), "10");
-    EXPECT_EQ(Text(CValueCtlDef::DefaultText(defs.Block(1))), "0.5");
-    EXPECT_EQ(Text(CValueCtlDef::DefaultText(defs.Block(2))), "0");
-    EXPECT_EQ(Text(CValueCtlDef::DefaultText(defs.Block(3))), "");
-    EXPECT_EQ(Text(CValueCtlDef::DefaultText(defs.Block(4))), "20");
-    EXPECT_EQ(Text(CValueCtlDef::DefaultText(defs.Block(5))), "4.67");
-    EXPECT_EQ(Text(CValueCtlDef::DefaultText(defs.Block(6))), "3");
-    EXPECT_EQ(Text(CValueCtlDef::DefaultText(defs.Block(7))), "3");
+    const char* texts[] = {"10", "0.5", "0", "", "20", "4.67", "3", "3"};
+    for (size_t i = 0; i < std::size(texts); ++i)
+        EXPECT_EQ(Text(CValueCtlDef::DefaultText(defs.Block(i))), texts[i]) << i;
     // The panel parses "ini" as an integer: the quoted 0.5 shows as 0.
     EXPECT_EQ(Text(defs.List(CCtlDefList::Layout::Row).DefaultText(1)), "0");
 }
@@ -63,11 +58,9 @@ TEST(CNumericCtlDef, WidthDigitsPrecisionAndStoredInitialValue)
 {
     CtlDefs defs("{ min: \"-100\"; max: 100; prec: 1 }, { min: 0; max: 5 }, { min: inf; max: nan },"
                  "{ min: 0; max: 65535; ini: 1000; scale: 100; prec: 1 }, { ini: 5; scale: 0; base: 2 }");
-    EXPECT_EQ(CNumericCtlDef(defs.Block(0)).WidthDigits(), 6);
-    EXPECT_EQ(CNumericCtlDef(defs.Block(1)).WidthDigits(), 3);
-    EXPECT_EQ(CNumericCtlDef(defs.Block(2)).WidthDigits(), 3);
+    for (const auto& [block, digits] : {std::pair{0, 6}, {1, 3}, {2, 3}, {3, 3 + 4}})
+        EXPECT_EQ(CNumericCtlDef(defs.Block(block)).WidthDigits(), digits) << block;
     const CNumericCtlDef scaled(defs.Block(3));
-    EXPECT_EQ(scaled.WidthDigits(), 3 + 4);
     EXPECT_EQ(scaled.Precision(), 3);
     EXPECT_FLOAT_EQ(scaled.Ini(), 10.0f);
     EXPECT_EQ(Text(scaled.FormatValue()), "10");
@@ -156,15 +149,10 @@ TEST(DefinitionFiles, ShippedFilesParseAndGiveSafeDefaults)
             defaults[std::string(FaderKindName(kind)) + "." + CDefNode::ChildValue(block, "id")] =
                 Text(CValueCtlDef::DefaultText(block));
     }
-    EXPECT_EQ(defaults["dmx.dch"], "1");
-    EXPECT_EQ(defaults["dmx2.dch"], "1");
-    EXPECT_EQ(defaults["snd.svl"], "0.5");
-    EXPECT_EQ(defaults["mctrl.mch"], "0");
-    EXPECT_EQ(defaults["mctrl.mct"], "7");
-    EXPECT_EQ(defaults["mnote.mvl"], "100");
-    EXPECT_EQ(defaults["mtrig.mnt"], "60");
-    EXPECT_EQ(defaults["osc.opt"], "9000");
-    EXPECT_EQ(defaults["osc.oad"], "/snx/fader");
+    for (const auto& [id, text] : std::map<std::string, std::string>{
+             {"dmx.dch", "1"}, {"dmx2.dch", "1"}, {"snd.svl", "0.5"}, {"mctrl.mch", "0"}, {"mctrl.mct", "7"},
+             {"mnote.mvl", "100"}, {"mtrig.mnt", "60"}, {"osc.opt", "9000"}, {"osc.oad", "/snx/fader"}})
+        EXPECT_EQ(defaults[id], text) << id;
 
     CDefTree console;
     ASSERT_EQ(LoadDefinitionFile("midiconsole", console), 1);

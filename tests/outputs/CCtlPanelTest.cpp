@@ -18,8 +18,7 @@
 #include "outputs/defs/CCtlDefList.h"
 #include "outputs/defs/CDefTree.h"
 #include "outputs/defs/DefinitionFiles.h"
-#include "tests/support/ProgramResourceFile.h"
-#include "ui/layout/LFormulaLayout.h"
+#include "tests/support/InstalledResources.h"
 #include "ui/panes/LCaptionPane.h"
 
 #include <gtest/gtest.h>
@@ -40,21 +39,8 @@ const char* kControls =
     "{ type: midipan; id: pan; name: Pan; ini: 64 },"
     "{ id: gain; name: Gain; min: 0; max: 100; prec: 1; scale: 10; ini: 20 }";
 
-class CCtlPanelTest : public ::testing::Test {
+class CCtlPanelTest : public InstalledResourcesSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        sResources = std::make_unique<ProgramResourceFile>();
-        sPrevious = LResourceSource::Global();
-        LResourceSource::SetGlobal(&sResources->Source());
-        LFormulaLayout first(nullptr, nullptr);  // fills the process-wide prelude store
-    }
-    static void TearDownTestSuite()
-    {
-        LResourceSource::SetGlobal(sPrevious);
-        sResources.reset();
-    }
-
     void Load(CCtlDefList::Layout layout, const std::string& controls = kControls)
     {
         ASSERT_EQ(fTree.Parse("sonalyx: { controls: " + controls + " }"), 0u);
@@ -77,18 +63,17 @@ protected:
         EXPECT_NE(control, nullptr) << i;
         return *control;
     }
-    bool Translate(const char* type, uint32_t i, std::string& id, std::string& text)
+    // "id=text" of the parameter a message of a pane means, or "none".
+    std::string Translate(const char* type, LPane* pane)
     {
-        LStringRef idRef;
-        LStringRef textRef;
-        const bool ok = fPanel.TranslateMessage(LMessage(type, fPanel.Control(i), &fPanel), idRef, textRef);
-        id = std::string(idRef.View());
-        text = std::string(textRef.View());
-        return ok;
+        LStringRef id;
+        LStringRef text;
+        if (!fPanel.TranslateMessage(LMessage(type, pane, &fPanel), id, text))
+            return "none";
+        return std::string(id.View()) + "=" + std::string(text.View());
     }
+    std::string Translate(const char* type, uint32_t i) { return Translate(type, fPanel.Control(i)); }
 
-    static inline std::unique_ptr<ProgramResourceFile> sResources;
-    static inline LResourceSource* sPrevious = nullptr;
     CDefTree fTree;
     CCtlDefList fList;
     CCtlPanel fPanel{nullptr, nullptr};
@@ -100,13 +85,8 @@ TEST_F(CCtlPanelTest, EachDefinitionMakesItsControlInOrder)
 {
     Load(CCtlDefList::Layout::Row);
     Show();
-    EXPECT_NE(dynamic_cast<CNumVol*>(fPanel.Control(0)), nullptr);
-    EXPECT_NE(dynamic_cast<LPopupList*>(fPanel.Control(1)), nullptr);
-    EXPECT_NE(dynamic_cast<CSlider*>(fPanel.Control(2)), nullptr);
-    EXPECT_NE(dynamic_cast<LCaptionPane*>(fPanel.Control(3)), nullptr);
-    EXPECT_NE(dynamic_cast<LEditText*>(fPanel.Control(4)), nullptr);
-    EXPECT_NE(dynamic_cast<CNoteEdit*>(fPanel.Control(5)), nullptr);
-    EXPECT_NE(dynamic_cast<CMidiPanEdit*>(fPanel.Control(6)), nullptr);
+    ControlAs<CNumVol>(0), ControlAs<LPopupList>(1), ControlAs<CSlider>(2), ControlAs<LCaptionPane>(3);
+    ControlAs<LEditText>(4), ControlAs<CNoteEdit>(5), ControlAs<CMidiPanEdit>(6), ControlAs<CNumVol>(7);
     EXPECT_EQ(fPanel.Control(8), nullptr);
     // Children of the frame in definition order: pane index i + 1 of the layout texts.
     for (uint32_t i = 0; i < fList.Count(); ++i)
@@ -172,12 +152,9 @@ TEST_F(CCtlPanelTest, ValuesComeFromTheSetOrTheDefaultsAndIndexFromTheCaller)
     Load(CCtlDefList::Layout::Row);
     Show();
     LObjectPtr set = LObject::Create(CParamSchema::SetClass());
-    CParamSet::SetValue(set.get(), nullptr, "vol", LStringRef("75"));
-    CParamSet::SetValue(set.get(), nullptr, "wave", LStringRef("saw"));
-    CParamSet::SetValue(set.get(), nullptr, "pos", LStringRef("7.9"));
-    CParamSet::SetValue(set.get(), nullptr, "addr", LStringRef("/snx/f1"));
-    CParamSet::SetValue(set.get(), nullptr, "pan", LStringRef("20"));
-    CParamSet::SetValue(set.get(), nullptr, "gain", LStringRef("0.35"));
+    for (const auto& [id, value] : {std::pair{"vol", "75"}, {"wave", "saw"}, {"pos", "7.9"}, {"addr", "/snx/f1"},
+                                    {"pan", "20"}, {"gain", "0.35"}})
+        CParamSet::SetValue(set.get(), nullptr, id, LStringRef(value));
     fPanel.SetValues(set.get(), 4);
 
     EXPECT_EQ(std::string(ControlAs<CNumVol>(0).GetText().View()), "75");
@@ -205,41 +182,24 @@ TEST_F(CCtlPanelTest, ControlMessagesBecomeParameterTexts)
 {
     Load(CCtlDefList::Layout::Row);
     Show();
-    std::string id;
-    std::string text;
-
     ControlAs<CNumVol>(7).SetValue(4.5);
-    ASSERT_TRUE(Translate(CNumVol::msgFix, 7, id, text));
-    EXPECT_EQ(id, "gain");
-    EXPECT_EQ(text, "0.45");  // shown / scale, with the scale's extra decimal
-    EXPECT_FALSE(Translate(CNumVol::msgMove, 7, id, text));
-
+    EXPECT_EQ(Translate(CNumVol::msgFix, 7), "gain=0.45"); // shown / scale, with the scale's extra decimal
+    EXPECT_EQ(Translate(CNumVol::msgMove, 7), "none");
     ControlAs<LPopupList>(1).SetSelection(1);
-    ASSERT_TRUE(Translate(LPopupList::msgChanged, 1, id, text));
-    EXPECT_EQ(id, "wave");
-    EXPECT_EQ(text, "square");
-
+    EXPECT_EQ(Translate(LPopupList::msgChanged, 1), "wave=square");
     ControlAs<CSlider>(2).SetValue(9);
-    ASSERT_TRUE(Translate(CSlider::msgChange, 2, id, text));
-    EXPECT_EQ(text, "9");
-
+    EXPECT_EQ(Translate(CSlider::msgChange, 2), "pos=9");
     ControlAs<LEditText>(4).SetText(LStringRef("/x y"));
-    ASSERT_TRUE(Translate(LEditText::msgChange, 4, id, text));
-    EXPECT_EQ(id, "addr");
-    EXPECT_EQ(text, "/x y");
-
+    EXPECT_EQ(Translate(LEditText::msgChange, 4), "addr=/x y");
     ControlAs<CMidiPanEdit>(6).SetText(LStringRef("r10"));
-    ASSERT_TRUE(Translate(CNumVol::msgFix, 6, id, text));
-    EXPECT_EQ(text, "74");
+    EXPECT_EQ(Translate(CNumVol::msgFix, 6), "pan=74");
 
     // The index caption reports nothing; neither does a message about a pane that is not
     // one of the panel's controls, nor one whose type its definition does not read.
-    EXPECT_FALSE(Translate(CNumVol::msgFix, 3, id, text));
-    EXPECT_FALSE(Translate(LEditText::msgChange, 0, id, text));
+    EXPECT_EQ(Translate(CNumVol::msgFix, 3), "none");
+    EXPECT_EQ(Translate(LEditText::msgChange, 0u), "none");
     CNumVol stranger(&fPanel, 0, 0);
-    LStringRef idRef;
-    LStringRef textRef;
-    EXPECT_FALSE(fPanel.TranslateMessage(LMessage(CNumVol::msgFix, &stranger, &fPanel), idRef, textRef));
+    EXPECT_EQ(Translate(CNumVol::msgFix, &stranger), "none");
 }
 
 TEST_F(CCtlPanelTest, HeadersTakeOneTitlePerDefinitionBesideItsControl)

@@ -20,19 +20,7 @@ protected:
         const auto* data = static_cast<const uint8_t*>(root->GetArrayData(kFdrsDmst));
         return data ? std::vector<uint8_t>(data, data + root->GetArrayCount(kFdrsDmst)) : std::vector<uint8_t>{};
     }
-    // The live cell of a channel, bound the way the pointer binds it over the cell.
-    CDMXCONSOLECELL& LiveCell(int32_t column)
-    {
-        CDMXConsoleList& list = fConsole.List();
-        list.ScrollIntoView({column, 0});
-        const CLRect rect = list.CellRect({column, 0});
-        LPane* hit = list.HitTest({rect.left + 2, rect.top + 2});
-        CLPoint cell;
-        auto* bound = dynamic_cast<CDMXCONSOLECELL*>(hit ? list.FindCell(hit, &cell) : nullptr);
-        EXPECT_NE(bound, nullptr);
-        EXPECT_EQ(cell, (CLPoint{column, 0}));
-        return *bound;
-    }
+    CDMXCONSOLECELL& LiveCell(int32_t column) { return LiveCellOf<CDMXCONSOLECELL>(fConsole.List(), {column, 0}); }
     void Move(CDMXCONSOLECELL& cell, int32_t value)
     {
         cell.Slider().SetValue(value);

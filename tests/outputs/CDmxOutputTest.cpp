@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
+#include <tuple>
 #include <thread>
 #include <vector>
 
@@ -58,28 +60,22 @@ protected:
 
 TEST_F(CDmxOutputTest, ChannelLevelsAreTruncatedAndClamped)
 {
-    fOutput.SetChannel8(1, 1.0f);
-    fOutput.SetChannel8(2, 0.5f);
-    fOutput.SetChannel8(3, -0.2f);
-    fOutput.SetChannel8(4, std::numeric_limits<float>::quiet_NaN());
-    fOutput.SetChannel8(5, std::numeric_limits<float>::infinity());
-    fOutput.SetChannel8(513, 1.0f); // beyond the frame: ignored
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
     const CDmxFrame& out = fOutput.OutFrame();
     EXPECT_EQ(out.Size(), 513u);
-    EXPECT_EQ(out.Get(1), 255);
-    EXPECT_EQ(out.Get(2), 127);
-    EXPECT_EQ(out.Get(3), 0);
-    EXPECT_EQ(out.Get(4), 0);
-    EXPECT_EQ(out.Get(5), 255);
-    fOutput.SetChannel16(10, 1.0f);
-    EXPECT_EQ(out.Get(10), 255);
-    EXPECT_EQ(out.Get(11), 255);
-    fOutput.SetChannel16(10, 0.5f);
-    EXPECT_EQ(out.Get(10), 127);
-    EXPECT_EQ(out.Get(11), 255);
-    fOutput.SetChannel16(10, -std::numeric_limits<float>::infinity());
-    EXPECT_EQ(out.Get(10), 0);
-    EXPECT_EQ(out.Get(11), 0);
+    const std::pair<float, int> eight[] = {{1.0f, 255}, {0.5f, 127}, {-0.2f, 0}, {nan, 0}, {inf, 255}};
+    for (uint32_t k = 0; k < std::size(eight); ++k) {
+        fOutput.SetChannel8(k + 1, eight[k].first);
+        EXPECT_EQ(out.Get(k + 1), eight[k].second) << eight[k].first;
+    }
+    fOutput.SetChannel8(513, 1.0f); // beyond the frame: ignored
+    // Two slots, the second full while the first is above 0.
+    const std::tuple<float, int, int> sixteen[] = {{1.0f, 255, 255}, {0.5f, 127, 255}, {-inf, 0, 0}};
+    for (const auto& [level, first, second] : sixteen) {
+        fOutput.SetChannel16(10, level);
+        EXPECT_EQ((std::array<int, 2>{out.Get(10), out.Get(11)}), (std::array<int, 2>{first, second})) << level;
+    }
     fOutput.SetChannel16(512, 1.0f); // only the high byte fits
     EXPECT_EQ(out.Get(512), 255);
     fOutput.SetChannel(7, 42);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -69,16 +70,11 @@ TEST_F(CDmxUsbIoTest, SettingsTravelAsVendorRequestsSetsFirst)
     fIo->QueueGetSettings(&get, &fLog, &SettingsLog::Done); // starts at once: nothing else in flight
     fIo->QueueSetSettings(&set, &fLog, &SettingsLog::Done, values);
     fQueue.Settle();
+    // Type, request, value, index (the in or out endpoint) and length of each.
+    auto fields = [](const plat::UsbSetup& s) { return std::array<int, 5>{s.requestType, s.request, s.value, s.index, s.length}; };
     ASSERT_EQ(fSetups.size(), 2u);
-    EXPECT_EQ(fSetups[0].requestType, 0xC2);
-    EXPECT_EQ(fSetups[0].request, 0x00);
-    EXPECT_EQ(fSetups[0].index, 1); // the in endpoint
-    EXPECT_EQ(fSetups[0].length, 6);
-    EXPECT_EQ(fSetups[1].requestType, 0x42);
-    EXPECT_EQ(fSetups[1].request, 0x03);
-    EXPECT_EQ(fSetups[1].value, 0);
-    EXPECT_EQ(fSetups[1].index, 2); // the out endpoint
-    EXPECT_EQ(fSetups[1].length, 4);
+    EXPECT_EQ(fields(fSetups[0]), (std::array<int, 5>{0xC2, 0x00, 0, 1, 6}));
+    EXPECT_EQ(fields(fSetups[1]), (std::array<int, 5>{0x42, 0x03, 0, 2, 4}));
     EXPECT_EQ(fSent, (std::vector<uint8_t>{0xFF, 0x22, 0x33, 0x00}));
     ASSERT_EQ(fLog.results.size(), 2u);
     EXPECT_EQ(fLog.results[0], std::make_pair(&get, 0u));

@@ -27,6 +27,14 @@ protected:
         EXPECT_TRUE(midi.Take().empty());
         return fader;
     }
+    // Feeds each value to channel 0 in turn, expecting the packets each one sends.
+    void Play(std::initializer_list<std::pair<float, Bytes>> steps)
+    {
+        for (const auto& [value, bytes] : steps) {
+            Feed(0, value);
+            EXPECT_EQ(midi.Take(), bytes) << value;
+        }
+    }
 };
 
 } // namespace
@@ -34,10 +42,7 @@ protected:
 TEST_F(FaderEngineMidi, ControlChangeAndItsResetOnRemoval)
 {
     AddMidiFader(kFaderMidiCtrl);
-    Feed(0, 0.25f);
-    EXPECT_EQ(midi.Take(), (Bytes{"B2 07 20"}));
-    Feed(0, 0.25f);  // a control is sent on every value
-    EXPECT_EQ(midi.Take(), (Bytes{"B2 07 20"}));
+    Play({{0.25f, {"B2 07 20"}}, {0.25f, {"B2 07 20"}}}); // a control is sent on every value
     document.RemoveAllFaders();
     EXPECT_EQ(midi.Take(), (Bytes{"B2 07 64"}));
     EXPECT_EQ(engine->FaderCount(), 0u);
@@ -64,10 +69,7 @@ TEST_F(FaderEngineMidi, ResetValuesOfControllers)
 TEST_F(FaderEngineMidi, PitchBendAndItsCentre)
 {
     AddMidiFader(kFaderMidiBend);
-    Feed(0, 0.25f);
-    Feed(0, 1.0f);
-    Feed(0, 0.0f);
-    EXPECT_EQ(midi.Take(), (Bytes{"E2 00 20", "E2 7F 7F", "E2 00 00"}));
+    Play({{0.25f, {"E2 00 20"}}, {1.0f, {"E2 7F 7F"}}, {0.0f, {"E2 00 00"}}});
     document.RemoveAllFaders();
     EXPECT_EQ(midi.Take(), (Bytes{"E2 00 40"}));
 }
@@ -75,13 +77,8 @@ TEST_F(FaderEngineMidi, PitchBendAndItsCentre)
 TEST_F(FaderEngineMidi, NoteFollowsTheValueAndRepeatsNothing)
 {
     AddMidiFader(kFaderMidiNote);
-    Feed(0, 0.25f);
-    EXPECT_EQ(midi.Take(), (Bytes{"92 20 64"}));
-    Feed(0, 0.25f);
-    Feed(0, 0.2501f);  // rounds to the same note
-    EXPECT_TRUE(midi.Take().empty());
-    Feed(0, 0.5f);
-    EXPECT_EQ(midi.Take(), (Bytes{"92 20 00", "92 40 64"}));
+    // 0.2501 rounds to the same note.
+    Play({{0.25f, {"92 20 64"}}, {0.25f, {}}, {0.2501f, {}}, {0.5f, {"92 20 00", "92 40 64"}}});
     engine.reset();  // going away undoes the standing note
     EXPECT_EQ(midi.Take(), (Bytes{"92 40 00"}));
 }
@@ -89,22 +86,14 @@ TEST_F(FaderEngineMidi, NoteFollowsTheValueAndRepeatsNothing)
 TEST_F(FaderEngineMidi, TriggerWithAReversedOutputRange)
 {
     AddMidiFader(kFaderMidiTrig, {0.0f, 0.5f, 1.0f, 0.0f});
-    Feed(0, 0.6f);  // above 'amph': off, nothing stands
-    EXPECT_TRUE(midi.Take().empty());
-    Feed(0, 0.4f);  // y = 0.2: velocity trunc(25.4)
-    Feed(0, 0.3f);
-    EXPECT_EQ(midi.Take(), (Bytes{"92 3C 19"}));
-    Feed(0, 0.7f);
-    EXPECT_EQ(midi.Take(), (Bytes{"92 3C 00"}));
+    // Above 'amph': off, nothing stands; 0.4 gives y = 0.2: velocity trunc(25.4).
+    Play({{0.6f, {}}, {0.4f, {"92 3C 19"}}, {0.3f, {}}, {0.7f, {"92 3C 00"}}});
 }
 
 TEST_F(FaderEngineMidi, TriggerVelocityIsAtLeastOne)
 {
     AddMidiFader(kFaderMidiTrig, {0.5f, 0.5f, 0.0f, 0.0f});
-    Feed(0, 0.49f);
-    EXPECT_TRUE(midi.Take().empty());
-    Feed(0, 0.5f);
-    EXPECT_EQ(midi.Take(), (Bytes{"92 3C 01"}));
+    Play({{0.49f, {}}, {0.5f, {"92 3C 01"}}});
 }
 
 TEST_F(FaderEngineMidi, OutOfRangeParametersNeverMakeOtherMessages)
@@ -124,12 +113,10 @@ TEST_F(FaderEngineMidi, OutOfRangeParametersNeverMakeOtherMessages)
 TEST_F(FaderEngineMidi, ChangingTheKindUndoesTheOldMessage)
 {
     LObject* fader = AddMidiFader(kFaderMidiNote);
-    Feed(0, 0.5f);
-    midi.Take();
+    Play({{0.5f, {"92 40 64"}}});
     SetByte(fader, kFadrFtyp, kFaderMidiBend);
     EXPECT_EQ(midi.Take(), (Bytes{"92 40 00"}));
-    Feed(0, 0.5f);
-    EXPECT_EQ(midi.Take(), (Bytes{"E2 00 40"}));
+    Play({{0.5f, {"E2 00 40"}}});
 }
 
 TEST_F(FaderEngineMidi, TakingTheOutputsSendsEveryConsoleControl)

@@ -44,19 +44,18 @@ protected:
         CParamTable::FindInCell(Table(), column, 0, id, &value);
         return value.Text();
     }
-    // The live cell of a column, bound the way the pointer binds it when it moves over the cell.
-    CMIDICONSOLECELL& LiveCell(int32_t column)
+    CMIDICONSOLECELL& LiveCell(int32_t column) { return LiveCellOf<CMIDICONSOLECELL>(fConsole.List(), {column, 0}); }
+    // Columns and rows of the document's table.
+    std::pair<uint32_t, uint32_t> TableSize() const
     {
-        CMIDIConsoleList& list = fConsole.List();
-        list.ScrollIntoView({column, 0});
-        const CLRect rect = list.CellRect({column, 0});
-        LPane* hit = list.HitTest({rect.left + 2, rect.top + 2});
-        EXPECT_NE(hit, nullptr);
-        CLPoint cell;
-        auto* bound = dynamic_cast<CMIDICONSOLECELL*>(list.FindCell(hit, &cell));
-        EXPECT_NE(bound, nullptr);
-        EXPECT_EQ(cell, (CLPoint{column, 0}));
-        return *bound;
+        uint32_t columns = 9, rows = 9;
+        CParamTable::GetSize(Table(), columns, rows);
+        return {columns, rows};
+    }
+    static void Move(CSlider& slider, int32_t value)
+    {
+        slider.SetValue(value);
+        slider.Action();
     }
     template <class T>
     T& ControlOf(CMIDICONSOLECELL& cell, uint32_t i)
@@ -89,37 +88,27 @@ TEST_F(MidiConsole, SixteenChannelColumnsInAFloatingPanelWithTheResourceTitle)
     EXPECT_EQ(std::string(ControlOf<LCaptionPane>(cell, kIndex).Text().View()), "6");
     EXPECT_EQ(ControlOf<CSlider>(cell, kVolume).GetValue(), 100);
     EXPECT_EQ(std::string(ControlOf<CMidiPanEdit>(cell, kPan).GetText().View()), " C ");
-    uint32_t columns = 9, rows = 9;
-    CParamTable::GetSize(Table(), columns, rows);
-    EXPECT_EQ(columns, 0u) << "showing the console changes nothing in the document";
+    EXPECT_EQ(TableSize().first, 0u) << "showing the console changes nothing in the document";
 }
 
 TEST_F(MidiConsole, FirstEditGrowsTheTableAndUndoTakesBackOnlyTheValue)
 {
-    CMIDICONSOLECELL& cell = LiveCell(3);
-    CSlider& volume = ControlOf<CSlider>(cell, kVolume);
-    volume.SetValue(90);
-    volume.Action();
-
-    uint32_t columns = 0, rows = 0;
-    CParamTable::GetSize(Table(), columns, rows);
-    EXPECT_EQ(columns, 16u);
-    EXPECT_EQ(rows, 1u);
-    EXPECT_EQ(TableValue(3, "7"), "90");
-    EXPECT_EQ(TableValue(2, "7"), "<none>");
+    CSlider& volume = ControlOf<CSlider>(LiveCell(15), kVolume);
+    Move(volume, 90);
+    EXPECT_EQ(TableSize(), (std::pair<uint32_t, uint32_t>{16, 1}));
+    EXPECT_EQ(TableValue(15, "7"), "90");
+    EXPECT_EQ(TableValue(14, "7"), "<none>");
     EXPECT_TRUE(fDocument.IsModified());
 
     ASSERT_TRUE(Undo());
-    EXPECT_EQ(TableValue(3, "7"), "<none>");
-    CParamTable::GetSize(Table(), columns, rows);
-    EXPECT_EQ(columns, 16u) << "the growth stays";
-    EXPECT_EQ(rows, 1u);
+    EXPECT_EQ(TableValue(15, "7"), "<none>");
+    EXPECT_EQ(TableSize(), (std::pair<uint32_t, uint32_t>{16, 1})) << "the growth stays";
     EXPECT_FALSE(fDoc.queue.CanUndo()) << "the growth was never a step of its own";
     // The observer refreshed the cell: the slider is back at the definition's default.
     EXPECT_EQ(volume.GetValue(), 100);
 
     ASSERT_TRUE(Redo());
-    EXPECT_EQ(TableValue(3, "7"), "90");
+    EXPECT_EQ(TableValue(15, "7"), "90");
     EXPECT_EQ(volume.GetValue(), 90);
 }
 
@@ -131,8 +120,7 @@ TEST_F(MidiConsole, UndoOfAChangedValueRefreshesTheCellThroughTheObserver)
     LMessage::Send(LMessage(CNumVol::msgFix, &pan, pan.Parent()));
     EXPECT_EQ(TableValue(0, "10"), "44");
     CSlider& volume = ControlOf<CSlider>(cell, kVolume);
-    volume.SetValue(12);
-    volume.Action();
+    Move(volume, 12);
     EXPECT_EQ(TableValue(0, "7"), "12");
 
     // Changed behind the console's back, as the document's undo does: the cell follows.
@@ -145,23 +133,12 @@ TEST_F(MidiConsole, UndoOfAChangedValueRefreshesTheCellThroughTheObserver)
     EXPECT_EQ(std::string(pan.GetText().View()), " C ");
 }
 
-TEST_F(MidiConsole, MessagesOfTheCellsControlsReachTheirChannelsSet)
+TEST_F(MidiConsole, MessagesOfAnythingButACellsControlsWriteNothing)
 {
-    for (int32_t column : {0, 15}) {
-        CMIDICONSOLECELL& cell = LiveCell(column);
-        CSlider& volume = ControlOf<CSlider>(cell, kVolume);
-        volume.SetValue(column + 1);
-        volume.Action();
-        EXPECT_EQ(TableValue(uint32_t(column), "7"), std::to_string(column + 1));
-    }
-    // Messages of anything but a cell's controls write nothing.
-    uint32_t columns = 0, rows = 0;
     CMIDICONSOLECELL& cell = LiveCell(4);
     LMessage::Send(LMessage("CSlider_Change", &cell, &fConsole.List()));
     LMessage::Send(LMessage("CSlider_Change", &cell.Panel(), &cell));
-    EXPECT_EQ(TableValue(4, "7"), "<none>");
-    CParamTable::GetSize(Table(), columns, rows);
-    EXPECT_EQ(columns, 16u);
+    EXPECT_EQ(TableSize().first, 0u);
 }
 
 TEST_F(MidiConsole, RowTitlesLieLevelWithTheirControls)

@@ -26,12 +26,12 @@ protected:
 
 TEST_F(CMIDIOutPortTest, DisplayNamesJoinDeviceEntityAndEndpoint)
 {
-    EXPECT_EQ(MIDIDestDisplayName(AddDest(true, "Box", "Out", "Port 1"), fSystem), "Box Out Port 1");
-    EXPECT_EQ(MIDIDestDisplayName(AddDest(true, "Box", "", "Port 1"), fSystem), "Box Port 1");
-    EXPECT_EQ(MIDIDestDisplayName(AddDest(true, "", "", "Bare"), fSystem), "Bare");
-    EXPECT_EQ(MIDIDestDisplayName(AddDest(false, "Ignored", "Ignored", "Virtual In"), fSystem), "Virtual In");
-    EXPECT_EQ(MIDIDestDisplayName(0, fSystem), "");
-    EXPECT_EQ(MIDIDestDisplayName(0x7777, fSystem), "");
+    const std::pair<plat::MidiEndpoint, const char*> rows[] = {
+        {AddDest(true, "Box", "Out", "Port 1"), "Box Out Port 1"}, {AddDest(true, "Box", "", "Port 1"), "Box Port 1"},
+        {AddDest(true, "", "", "Bare"), "Bare"},       {AddDest(false, "Ignored", "Ignored", "Virtual In"), "Virtual In"},
+        {0, ""},                                       {0x7777, ""}};
+    for (const auto& [endpoint, name] : rows)
+        EXPECT_EQ(MIDIDestDisplayName(endpoint, fSystem), name) << endpoint;
 }
 
 TEST_F(CMIDIOutPortTest, SelectDestAnswersConnectedNoPortOrNotFound)

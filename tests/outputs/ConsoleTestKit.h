@@ -13,9 +13,9 @@
 #include "shell/windows/CDesktop.h"
 #include "shell/windows/CPanelWindowKind.h"
 #include "shell/windows/WindowNumberCache.h"
-#include "tests/support/ProgramResourceFile.h"
-#include "ui/layout/LFormulaLayout.h"
-#include "ui/menus/LMenuItem.h"
+#include "tests/support/InstalledResources.h"
+#include "tests/support/LiveCell.h"
+#include "tests/support/MenuCommand.h"
 #include "ui/windows/LWindowDef.h"
 
 #include <gtest/gtest.h>
@@ -37,20 +37,8 @@ public:
     CUNDOQ queue;
 };
 
-class ConsoleFixture : public ::testing::Test {
+class ConsoleFixture : public InstalledResourcesSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        sResources = std::make_unique<ProgramResourceFile>();
-        sPrevious = LResourceSource::Global();
-        LResourceSource::SetGlobal(&sResources->Source());
-        LFormulaLayout first(nullptr, nullptr);  // fills the process-wide prelude store
-    }
-    static void TearDownTestSuite()
-    {
-        LResourceSource::SetGlobal(sPrevious);
-        sResources.reset();
-    }
     ConsoleFixture() { WindowNumberCache::MarkStale(); }
     ~ConsoleFixture() override { WindowNumberCache::MarkStale(); }
 
@@ -62,16 +50,12 @@ protected:
     // Takes back or redoes one step through the Edit menu's commands, as the user would.
     bool Choose(const char* command)
     {
-        struct Item : LMenuItem {
-            explicit Item(const char* c) : LMenuItem(nullptr) { AddCommand(c); }
-        } item(command);
-        return fDoc.queue.HandleMessage(LMessage("LMenuItem_Selected", &item, nullptr));
+        MenuCommand item(command);
+        return fDoc.queue.HandleMessage(item.Selected(nullptr));
     }
     bool Undo() { return Choose("LStdCmd_Undo"); }
     bool Redo() { return Choose("LStdCmd_Redo"); }
 
-    static inline std::unique_ptr<ProgramResourceFile> sResources;
-    static inline LResourceSource* sPrevious = nullptr;
     plat::WindowTestDriver fDriver;
     CDesktop fDesktop;
     LMouse fMouse;

@@ -3,9 +3,8 @@
 #include "outputs/defs/CCtlDefList.h"
 #include "outputs/defs/CDefTree.h"
 #include "outputs/defs/DefinitionFiles.h"
-#include "platform/resources/ResourceFile.h"
-#include "shell/resources/LResFileSource.h"
 #include "tests/ui/FakeLayoutFrame.h"
+#include "tests/support/InstalledResources.h"
 #include "ui/layout/LFormulaLayout.h"
 
 #include <gtest/gtest.h>
@@ -16,25 +15,8 @@
 
 namespace {
 
-class CtlLayoutScripts : public ::testing::Test {
+class CtlLayoutScripts : public InstalledResourcesSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        plat::ResourceStatus status;
-        const int saved = plat::CurrentResourceFile();
-        sRef = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
-        plat::UseResourceFile(saved);
-        sSource = std::make_unique<LResFileSource>(sRef);
-        sPrevious = LResourceSource::Global();
-        LResourceSource::SetGlobal(sSource.get());
-        LFormulaLayout first(nullptr, nullptr); // fills the process-wide prelude store
-    }
-    static void TearDownTestSuite()
-    {
-        LResourceSource::SetGlobal(sPrevious);
-        sSource.reset();
-        plat::CloseResourceFile(sRef);
-    }
 
     // Runs prelude and size script as the panel does; returns the preferred rectangle.
     CLRect Size(const CCtlDefList& list, FakeLayoutFrame& frame)
@@ -56,9 +38,6 @@ protected:
         EXPECT_FALSE(layout.BudgetExhausted());
     }
 
-    static inline int sRef = 0;
-    static inline std::unique_ptr<LResFileSource> sSource;
-    static inline LResourceSource* sPrevious = nullptr;
     FakeLayoutFrame fFrame;
     std::vector<std::string> fUndefined;
 };
@@ -67,7 +46,7 @@ protected:
 
 TEST_F(CtlLayoutScripts, ConsoleColumnStacksItsControlsWithoutGaps)
 {
-    ASSERT_GT(sRef, 0);
+    ASSERT_GT(sResources->Ref(), 0);
     CDefTree tree;
     ASSERT_EQ(LoadDefinitionFile("midiconsole", tree), 1);
     CCtlDefList list;
@@ -92,7 +71,7 @@ TEST_F(CtlLayoutScripts, ConsoleColumnStacksItsControlsWithoutGaps)
 
 TEST_F(CtlLayoutScripts, EveryFaderKindLaysOutAsARow)
 {
-    ASSERT_GT(sRef, 0);
+    ASSERT_GT(sResources->Ref(), 0);
     for (uint32_t kind = 1; kind <= 9; ++kind) {
         CDefTree tree;
         ASSERT_EQ(LoadFaderKindDefs(kind, tree), 1);

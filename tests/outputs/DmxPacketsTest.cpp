@@ -39,6 +39,13 @@ protected:
         LAsyncQueueLock lock(fQueue);
         fIo.Unpack(packet.data(), uint32_t(packet.size()));
     }
+    // A whole frame as the interface sends it: in packets of 64 bytes.
+    void FeedFrame(const std::vector<uint8_t>& frame)
+    {
+        const std::vector<uint8_t> out = Packed(frame);
+        for (size_t at = 0; at < out.size(); at += 64)
+            Feed(std::vector<uint8_t>(out.begin() + at, out.begin() + std::min(out.size(), at + 64)));
+    }
 
     StepQueue fQueue;
     CDmxFrame fFrames[4]; // outlive the device whose queue they wait in
@@ -66,9 +73,8 @@ TEST(DmxUsbPackets, FullFrameTakesTenPacketsOf588Bytes)
     EXPECT_EQ(next, 513u);
     EXPECT_EQ(Packed({0x00}), (std::vector<uint8_t>{0x00, 0x01, 0x00}));
     EXPECT_EQ(Packed({0xCC}), (std::vector<uint8_t>{0x00, 0x01, 0xCC}));
-    EXPECT_EQ(DmxUsbPackets::PackedSize(56), 64u);
-    EXPECT_EQ(DmxUsbPackets::PackedSize(57), 67u);
-    EXPECT_EQ(DmxUsbPackets::PackedSize(9), 12u);
+    for (const auto& [frame, packed] : {std::pair{56u, 64u}, {57u, 67u}, {9u, 12u}})
+        EXPECT_EQ(DmxUsbPackets::PackedSize(frame), packed) << frame;
 }
 
 TEST_F(UnpackRig, BytesBeforeAStartFlagAreDropped)
@@ -85,9 +91,7 @@ TEST_F(UnpackRig, FramesContinueAcrossPacketsAndEndAt513WithStartCodeZero)
     std::vector<uint8_t> frame(513, 0);
     for (size_t i = 1; i < frame.size(); ++i)
         frame[i] = uint8_t(i * 7);
-    const std::vector<uint8_t> out = Packed(frame);
-    for (size_t at = 0; at < out.size(); at += 64)
-        Feed(std::vector<uint8_t>(out.begin() + at, out.begin() + std::min(out.size(), at + 64)));
+    FeedFrame(frame);
     ASSERT_EQ(fReceived.size(), 1u);
     EXPECT_EQ(fReceived[0], frame);
 }
@@ -96,9 +100,7 @@ TEST_F(UnpackRig, FullFrameOfAnotherStartCodeWaitsForTheNextStart)
 {
     std::vector<uint8_t> frame(513, 0x55);
     frame[0] = 0x17;
-    const std::vector<uint8_t> out = Packed(frame);
-    for (size_t at = 0; at < out.size(); at += 64)
-        Feed(std::vector<uint8_t>(out.begin() + at, out.begin() + std::min(out.size(), at + 64)));
+    FeedFrame(frame);
     Feed({0x00, 0x00, 0x66}); // a byte beyond 513 is dropped
     EXPECT_TRUE(fReceived.empty());
     Feed({0x00, 0x01, 0x00});

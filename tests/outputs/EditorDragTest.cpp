@@ -1,88 +1,19 @@
-// Rows of the fader editor dragged with the mouse as the window
-// model plays it: a press held on a row, a move that starts the drag, and the drag session
-// carried to a gap of a list and dropped there, cancelled, or cut short by a closing window.
-#include "analysis/records/SnxFields.h"
-#include "foundation/core/StrEqual.h"
-#include "outputs/editor/CFaderFrame.h"
+// Rows of the fader editor dragged with the mouse as the window model plays it: a press held
+// on a row, a move that starts the drag, and the drag carried by the user's pointer or a
+// scripted session to a gap of a list and dropped there, cancelled, or cut short by a closing
+// window.
+#include "platform/cursors/Cursor.h"
 #include "shell/mainloop/CMainLoopBase.h"
 #include "shell/windows/CNativeWindowKind.h"
 #include "tests/controls/lists/ListDragKit.h"
 #include "tests/outputs/ConsoleTestKit.h"
+#include "tests/outputs/FaderDocumentKit.h"
 #include "tests/support/TempHome.h"
 
 #include <string>
 #include <vector>
 
 namespace {
-
-// The application's part for panes: it gives the mouse capture and the focus to the pane
-// that asks.
-class PaneRequests : public LHandler {
-public:
-    void HandleMessage(LMessage& result, const LMessage& msg) override
-    {
-        auto* pane = dynamic_cast<LPane*>(msg.subject);
-        if (pane && StrEqual(msg.type, LPane::msgReqCapture)) {
-            CMainLoopBase::SetMouseCapture(pane);
-            LMessage::Clear(result);
-        } else if (pane && StrEqual(msg.type, LPane::msgReqFocus)) {
-            pane->SetState(kEventFocus);
-            LMessage::Clear(result);
-        } else {
-            LHandler::HandleMessage(result, msg);
-        }
-    }
-};
-
-// One document with its undo queue, in a window of its own showing its fader editor.
-struct FaderDocument {
-    FaderDocument(const CLRect& content, const CNativeWindowKind* kind)
-    {
-        undo.SetParent(&app);
-        window = std::make_unique<LFrame>(&undo, nullptr, LWindowDef(1, kind));
-        window->SetWindowContentRect(content);
-        window->ShowWindow();
-        frame = std::make_unique<CFaderFrame>(window.get(), window.get(), record);
-        frame->SetRect({0, 0, int32_t(content.Width()), int32_t(content.Height())});
-    }
-    ~FaderDocument()
-    {
-        frame.reset();
-        window.reset();
-    }
-    // Appends faders with the given one-letter names.
-    void Add(const std::string& names)
-    {
-        for (char name : names) {
-            const int32_t row = record.AppendFader(nullptr);
-            LObject::SetString(record.Fader(row), nullptr, kFadrName, LStringRef(std::string(1, name)),
-                               LObject::Merge::No);
-        }
-    }
-    std::string Names() const
-    {
-        std::string names;
-        for (int32_t i = 0; i < record.FaderCount(); ++i)
-            names += std::string(record.Fader(i)->GetString(kFadrName).View());
-        return names;
-    }
-    CFaderList& List() { return frame->List(); }
-
-    PaneRequests app;
-    LByteBuffer bytes;
-    ConsoleDoc undo{bytes};
-    CFaderSetRecord record;
-    std::unique_ptr<LFrame> window;
-    std::unique_ptr<CFaderFrame> frame;
-};
-
-LRegion RowSet(std::initializer_list<int32_t> rows)
-{
-    LRegion region;
-    for (int32_t row : rows)
-        region.Union(LRegion(CLRect{0, row, 1, row + 1}));
-    return region;
-}
 
 class EditorDrag : public ConsoleFixture {
 protected:
@@ -164,7 +95,8 @@ TEST_F(EditorDrag, FadersDroppedOnAnotherDocumentAreCopiedAndSelectedThere)
     target->Add("XY");
     LObject::SetByte(source->record.Fader(1), nullptr, kFadrFtyp, 9, LObject::Merge::No);
     source->List().ApplySelection(RowSet({1, 2}));
-    DragRow(source->List(), 1, 0, DropAt(Gap(target->List(), 1)));
+    // Through the target's last gap to the one between its rows, as the user's pointer goes.
+    fDrag.DragRowThrough(source->List(), 1, {Gap(target->List(), 2), Gap(target->List(), 1)}, ListDragKit::End::Drop);
     EXPECT_EQ(source->Names(), "ABC") << "a copy leaves the source";
     EXPECT_EQ(target->Names(), "XBCY");
     EXPECT_EQ(target->record.Fader(1)->GetByte(kFadrFtyp), 9);
@@ -195,23 +127,25 @@ TEST_F(EditorDrag, AWindowClosingMidDragLeavesTheOtherUntouched)
     }
 }
 
-TEST_F(EditorDrag, ACancelledDragChangesNothing)
+// Where no window takes the drop the cursor says "not allowed", over another document's list
+// it shows the copy; Escape there ends the drag without a change and gives the cursor back.
+TEST_F(EditorDrag, EscapeCancelsAndTheCursorShowsWhetherTheDropIsTaken)
 {
     auto source = Open({20, 40, 1400, 440});
     auto target = Open({20, 470, 1400, 870});
     source->Add("AB");
-    const plat::Point to = Gap(target->List(), 0);
+    target->Add("XY");
     source->List().ApplySelection(RowSet({0}));
-    DragRow(source->List(), 0, 0, [&](plat::DragSession& session) {
-        session.MoveTo(to);
-        session.Cancel();  // the user pressed Escape
-        return false;
-    });
-    EXPECT_EQ(target->Names(), "");
+    const plat::Ref<plat::Cursor> before = plat::Cursor::Current();
+    std::vector<plat::CursorShape> shown;
+    const plat::Point outside{1430, 600};
+    fDrag.DragRowThrough(source->List(), 0, {outside, Gap(target->List(), 1)}, ListDragKit::End::Escape,
+                         [&](size_t) { shown.push_back(plat::Cursor::Current()->Shape()); });
+    EXPECT_EQ(shown, (std::vector{plat::CursorShape::NotAllowed, plat::CursorShape::DragCopy}));
+    EXPECT_EQ(plat::Cursor::Current().Get(), before.Get());
+    EXPECT_EQ(target->Names(), "XY");
     EXPECT_EQ(source->Names(), "AB");
     EXPECT_FALSE(target->List().DragHelper().IndicatorActive());
     EXPECT_EQ(source->List().DragHelper().Dragger(), nullptr);
     EXPECT_FALSE(source->List().DragHelper().IsDragFromThisList());
 }
-
-

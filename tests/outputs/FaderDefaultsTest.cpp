@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -44,16 +45,12 @@ TEST_F(FaderDefaultsTest, ConsoleControlsKeepProgramAndControllerIdsOnly)
                          "{ id: x7; ini: 1 }, "
                          "{ name: \"no id\" }, "
                          "{ id: 7 } }");
-    const auto controls = LoadConsoleControls();
-    ASSERT_EQ(controls.size(), 4u);
-    EXPECT_EQ(controls[0].id, "p");
-    EXPECT_EQ(controls[0].controller, CConsoleControl::kProgramChange);
-    EXPECT_EQ(controls[0].value, 5);
-    EXPECT_EQ(controls[1].controller, 11);
-    EXPECT_EQ(controls[1].value, 127);
-    EXPECT_EQ(controls[2].controller, 8);  // a leading 0 reads as octal
-    EXPECT_EQ(controls[3].id, "7");
-    EXPECT_EQ(controls[3].value, 0);  // no "ini": "0"
+    // A leading 0 reads as octal; no "ini" reads as "0".
+    std::vector<std::string> controls;
+    for (const CConsoleControl& c : LoadConsoleControls())
+        controls.push_back(c.id + " " + std::to_string(c.controller) + "=" + std::to_string(c.value));
+    const std::string program = std::to_string(CConsoleControl::kProgramChange);
+    EXPECT_EQ(controls, (std::vector<std::string>{"p " + program + "=5", "0x0B 11=127", "010 8=3", "7 7=0"}));
 }
 
 TEST_F(FaderDefaultsTest, DefaultsComeFromEachKindsFileAndBrokenFilesGiveNone)

@@ -5,14 +5,13 @@
 #include "analysis/records/SnxFields.h"
 #include "foundation/records/CParamSet.h"
 #include "outputs/editor/CFaderCell.h"
-#include "platform/window/Pasteboard.h"
-#include "shell/files/FileUrls.h"
 #include "shell/windows/CNativeWindowKind.h"
-#include "shell/windows/LDrop.h"
 #include "tests/outputs/ConsoleTestKit.h"
+#include "tests/support/PaneScreen.h"
 #include "tests/support/SoundTools.h"
 #include "tests/support/TempHome.h"
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -35,18 +34,7 @@ protected:
         fWindow.reset();
     }
     CFaderList& List() { return fFrame->List(); }
-    // The live row under the pointer, as a click there binds it.
-    CFaderCell& Row(int32_t row)
-    {
-        List().ScrollIntoView({0, row});
-        const CLRect rect = List().CellRect({0, row});
-        LPane* hit = List().HitTest({rect.left + 1, rect.bottom - 1});
-        CLPoint cell;
-        auto* bound = dynamic_cast<CFaderCell*>(hit ? List().FindCell(hit, &cell) : nullptr);
-        EXPECT_NE(bound, nullptr);
-        EXPECT_EQ(cell.y, row);
-        return *bound;
-    }
+    CFaderCell& Row(int32_t row) { return LiveCellOf<CFaderCell>(List(), {0, row}); }
     void Fix(CNumVol& field, double value)
     {
         field.SetValue(value);
@@ -58,6 +46,7 @@ protected:
         LMessage::Send(LMessage(LPopupList::msgChanged, &popup, popup.Parent()));
     }
     LObject* Fader(int32_t i) const { return fDocument.Fader(i); }
+    std::pair<float, float> Band(int32_t i) const { return {Fader(i)->GetFloat(kFadrFrql), Fader(i)->GetFloat(kFadrFrqh)}; }
 
     TempHome fHome;
     LRef fDocKind{new CNativeWindowKind(9)};
@@ -74,8 +63,7 @@ TEST_F(FaderEditor, AddedFadersGetRowsAndTheNewOneIsSelected)
     List().AddFader();
     EXPECT_EQ(List().Rows(), 2);
     EXPECT_TRUE(List().Selection().Equals(LRegion(CLRect{0, 1, 1, 2})));
-    EXPECT_EQ(Fader(1)->GetByte(kFadrCurrent), 1);
-    EXPECT_EQ(Fader(0)->GetByte(kFadrCurrent), 0);
+    EXPECT_EQ((std::pair{Fader(0)->GetByte(kFadrCurrent), Fader(1)->GetByte(kFadrCurrent)}), (std::pair<uint8_t, uint8_t>{0, 1}));
     EXPECT_GT(fFrame->PreferredHeight(), List().CellHeight()) << "the frame asks room for its rows";
     ASSERT_TRUE(Undo());
     EXPECT_EQ(List().Rows(), 1);
@@ -113,11 +101,9 @@ TEST_F(FaderEditor, BandLowAboveHighRaisesHighInTheSameStepAndOutputsDoNotPair)
 {
     List().AddFader();
     Fix(Row(0).BandLow(), 500);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrql), 500.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrqh), 500.0f);
+    EXPECT_EQ(Band(0), (std::pair{500.0f, 500.0f}));
     ASSERT_TRUE(Undo());
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrql), 10.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrqh), 20.0f);
+    EXPECT_EQ(Band(0), (std::pair{10.0f, 20.0f}));
     Fix(Row(0).Channel(), 4);
     Fix(Row(0).Channel(), 1);
     EXPECT_EQ(Fader(0)->GetByte(kFadrSchn), 0) << "channel 1 is stored as 0";
@@ -156,31 +142,23 @@ TEST_F(FaderEditor, SoundFilesAreTakenOnlyBySoundFaders)
     ASSERT_TRUE(RunSox("-n -r 8000 -c 1 " + sound + " trim 0 0.1"));
     const std::string text = fHome.path() + "/notes.txt";
     std::ofstream(text) << "not a sound";
+    const std::string link = fHome.path() + "/link.wav";
+    std::filesystem::create_symlink(sound, link);
     const struct {
         uint8_t kind;
         std::string path;
         bool taken;
-    } rows[] = {{CFaderList::kSoundKind, sound, true}, {1, sound, false}, {CFaderList::kSoundKind, text, false},
-                {CFaderList::kSoundKind, fHome.path(), false}};
-    LDrop drop(nullptr);  // one drag target for every row: the drop pane remembers it
+    } rows[] = {{CFaderList::kSoundKind, sound, true}, {CFaderList::kSoundKind, link, true}, {1, sound, false},
+                {CFaderList::kSoundKind, text, false}, {CFaderList::kSoundKind, fHome.path(), false}};
     for (const auto& row : rows) {
         LObject::SetByte(Fader(0), nullptr, kFadrFtyp, row.kind, LObject::Merge::No);
-        plat::Pasteboard::Drag().Clear();
-        plat::Pasteboard::Drag().SetData(plat::Pasteboard::kTypeFileUrl, [&] {
-            const std::string url(UrlFromPosixPath(row.path).View());
-            return plat::Pasteboard::Bytes(url.begin(), url.end());
-        }());
-        drop.DraggingEntered(plat::DraggingInfo{nullptr, &plat::Pasteboard::Drag(), {}, plat::kDragCopy});
-        LDropPane& pane = Row(0).SoundDrop();
-        LMessage::Send(LMessage(LDrop::msgEnter, &drop, &pane));
-        EXPECT_EQ(pane.Answer() != 0, row.taken) << row.path;
-        LMessage::Send(LMessage(LDrop::msgDrop, &drop, &pane));
+        const LDropPane& pane = Row(0).SoundDrop();  // its ring: the parameter panel sits inside it
+        fDriver.DropFiles(ScreenPoint(pane, {pane.Rect().left + 2, pane.Rect().top + 2}), {row.path});
         LStringRef name;
         const bool stored = CParamSet::Find(Fader(0)->GetChild(kFadrCprm), "snd", &name) >= 0;
         EXPECT_EQ(stored, row.taken) << row.path;
-        LMessage::Send(LMessage(LDrop::msgLeave, &drop, &pane));  // the drag is over
         if (stored) {
-            EXPECT_EQ(std::string(name.View()), "drop.wav");
+            EXPECT_EQ(std::string(name.View()), "drop.wav");  // a link gives its target
             CParamSet::SetValue(Fader(0)->GetChild(kFadrCprm), nullptr, "snd", LStringRef());
         }
     }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -35,24 +36,23 @@ protected:
 
 } // namespace
 
-TEST_F(SineBand, LevelsOfTheFourMeasures)
+TEST_F(SineBand, LevelsOfTheFourMeasuresAndThroughAHalfInputRange)
 {
     const CBandBins bins = BandBins(1.0f, 240.0f, 272.0f, 256, 1024, 128);
     EXPECT_EQ(bins.lo, 60u);
     EXPECT_EQ(bins.hi, 68u);
-    EXPECT_NEAR(Level(CBandMeasure::Sum), 0.25f, 1e-6);
-    EXPECT_NEAR(Level(CBandMeasure::Maximum), 0.125f, 1e-6);
-    EXPECT_NEAR(Level(CBandMeasure::Mean), 0.03125f, 1e-7);
-    EXPECT_NEAR(Level(CBandMeasure::PeakPosition), 0.5714286f, 1e-7);
-}
-
-TEST_F(SineBand, MappedThroughAHalfInputRange)
-{
     const CFaderRanges half{0.0f, 0.5f, 0.0f, 1.0f};
-    EXPECT_NEAR(MapFaderRange(half, Level(CBandMeasure::Sum)), 0.5f, 2e-6);
-    EXPECT_NEAR(MapFaderRange(half, Level(CBandMeasure::Maximum)), 0.25f, 2e-6);
-    EXPECT_NEAR(MapFaderRange(half, Level(CBandMeasure::Mean)), 0.0625f, 2e-7);
-    EXPECT_FLOAT_EQ(MapFaderRange(half, Level(CBandMeasure::PeakPosition)), 1.0f);
+    const struct {
+        CBandMeasure measure;
+        float level, tolerance, mapped;
+    } rows[] = {{CBandMeasure::Sum, 0.25f, 1e-6f, 0.5f},
+                {CBandMeasure::Maximum, 0.125f, 1e-6f, 0.25f},
+                {CBandMeasure::Mean, 0.03125f, 1e-7f, 0.0625f},
+                {CBandMeasure::PeakPosition, 0.5714286f, 1e-7f, 1.0f}};
+    for (const auto& r : rows) {
+        EXPECT_NEAR(Level(r.measure), r.level, r.tolerance) << int(r.measure);
+        EXPECT_NEAR(MapFaderRange(half, Level(r.measure)), r.mapped, 2 * r.tolerance) << int(r.measure);
+    }
 }
 
 TEST_F(SineBand, BandsCutAtTheBinCountAndNarrowBandsGiveZero)
@@ -113,51 +113,43 @@ TEST(FaderLevel, ZeroDenominatorsOnTheLogarithmicAxisGiveZero)
     EXPECT_TRUE(std::isfinite(BandLevel(m, {0, 4}, CBandMeasure::PeakPosition, false, {true, 255})));
 }
 
-TEST(FaderLevel, DecibelLevels)
+TEST(FaderLevel, DecibelAndLinearLevels)
 {
-    EXPECT_EQ(PowerToLevel(0.0f, true), 0.0f);
-    EXPECT_EQ(PowerToLevel(1.0f, true), 1.0f);
-    EXPECT_EQ(PowerToLevel(7.5f, true), 1.0f);
-    EXPECT_NEAR(PowerToLevel(float(std::exp(-50.0 / 8.68588)), true), 0.5f, 1e-6);
     // The constant is 8.68588 as written and ln is single precision: 0.1 gives this exactly.
-    const double expected = (8.68588 * double(std::log(0.1f)) + 100.0) / 100.0;
-    EXPECT_EQ(PowerToLevel(0.1f, true), float(expected));
-    EXPECT_EQ(PowerToLevel(1e-30f, true), 0.0f);
-    EXPECT_EQ(PowerToLevel(kNaN, true), 0.0f);
-    EXPECT_EQ(PowerToLevel(kInf, true), 1.0f);
-    // Linear mode clamps.
-    EXPECT_EQ(PowerToLevel(0.3f, false), 0.3f);
-    EXPECT_EQ(PowerToLevel(-0.3f, false), 0.0f);
-    EXPECT_EQ(PowerToLevel(3.0f, false), 1.0f);
-    EXPECT_EQ(PowerToLevel(kNaN, false), 0.0f);
+    const float tenth = float((8.68588 * double(std::log(0.1f)) + 100.0) / 100.0);
+    const struct {
+        float power;
+        bool decibels;
+        float level;
+    } rows[] = {{0.0f, true, 0.0f},  {1.0f, true, 1.0f},    {7.5f, true, 1.0f},   {0.1f, true, tenth},
+                {1e-30f, true, 0.0f}, {kNaN, true, 0.0f},    {kInf, true, 1.0f},   {0.3f, false, 0.3f},
+                {-0.3f, false, 0.0f}, {3.0f, false, 1.0f},   {kNaN, false, 0.0f}};
+    for (const auto& r : rows)
+        EXPECT_EQ(PowerToLevel(r.power, r.decibels), r.level) << r.power << " dB " << r.decibels;
+    EXPECT_NEAR(PowerToLevel(float(std::exp(-50.0 / 8.68588)), true), 0.5f, 1e-6);
 }
 
 TEST(FaderLevel, RangeMapping)
 {
-    // Plain, clamped and reversed output.
-    EXPECT_FLOAT_EQ(MapFaderRange({0.2f, 0.6f, 0.0f, 1.0f}, 0.4f), 0.5f);
-    EXPECT_FLOAT_EQ(MapFaderRange({0.2f, 0.6f, 0.0f, 1.0f}, 0.9f), 1.0f);
-    EXPECT_FLOAT_EQ(MapFaderRange({0.2f, 0.6f, 0.0f, 1.0f}, -1.0f), 0.0f);
-    EXPECT_FLOAT_EQ(MapFaderRange({0.0f, 1.0f, 1.0f, 0.0f}, 0.25f), 0.75f);
-    // Equal input limits make a switch: below the limit the low end, at or above the high end.
-    const CFaderRanges sw{0.5f, 0.5f, 0.1f, 0.9f};
-    EXPECT_EQ(MapFaderRange(sw, 0.49f), 0.1f);
-    EXPECT_EQ(MapFaderRange(sw, 0.5f), 0.9f);
-    EXPECT_EQ(MapFaderRange({0.6f, 0.2f, 0.1f, 0.9f}, 0.4f), 0.1f);
-    // Nothing non-finite comes out.
-    EXPECT_EQ(MapFaderRange({0.0f, 1.0f, 0.0f, kInf}, 0.5f), 0.0f);
-    EXPECT_EQ(MapFaderRange({0.0f, 1.0f, 0.0f, 1.0f}, kNaN), 0.0f);
+    // Plain, clamped and reversed output; equal input limits make a switch (below the limit the
+    // low end, at or above the high end); nothing non-finite comes out.
+    const struct {
+        CFaderRanges ranges;
+        float in, out;
+    } rows[] = {{{0.2f, 0.6f, 0.0f, 1.0f}, 0.4f, 0.5f},  {{0.2f, 0.6f, 0.0f, 1.0f}, 0.9f, 1.0f},
+                {{0.2f, 0.6f, 0.0f, 1.0f}, -1.0f, 0.0f}, {{0.0f, 1.0f, 1.0f, 0.0f}, 0.25f, 0.75f},
+                {{0.5f, 0.5f, 0.1f, 0.9f}, 0.49f, 0.1f}, {{0.5f, 0.5f, 0.1f, 0.9f}, 0.5f, 0.9f},
+                {{0.6f, 0.2f, 0.1f, 0.9f}, 0.4f, 0.1f},  {{0.0f, 1.0f, 0.0f, kInf}, 0.5f, 0.0f},
+                {{0.0f, 1.0f, 0.0f, 1.0f}, kNaN, 0.0f}};
+    for (const auto& r : rows)
+        EXPECT_FLOAT_EQ(MapFaderRange(r.ranges, r.in), r.out) << r.ranges.ampl << ".." << r.ranges.amph << " " << r.in;
 }
 
 TEST(FaderLevel, RoundingHalvesAwayFromZero)
 {
-    EXPECT_EQ(FaderRound(31.75f), 32);
-    EXPECT_EQ(FaderRound(2.5f), 3);
-    EXPECT_EQ(FaderRound(-2.5f), -3);
-    EXPECT_EQ(FaderRound(0.5f), 1);
-    EXPECT_EQ(FaderRound(2.4999f), 2);
-    EXPECT_EQ(FaderRound(0.49999997f), 0);
-    EXPECT_EQ(FaderRound(kNaN), 0);
-    EXPECT_EQ(FaderRound(1e30f), 2147483647);
-    EXPECT_EQ(FaderRound(-1e30f), int32_t(-2147483647 - 1));
+    const std::pair<float, int32_t> rows[] = {{31.75f, 32},  {2.5f, 3},         {-2.5f, -3},
+                                              {0.5f, 1},     {2.4999f, 2},      {0.49999997f, 0},
+                                              {kNaN, 0},     {1e30f, INT32_MAX}, {-1e30f, INT32_MIN}};
+    for (const auto& [x, n] : rows)
+        EXPECT_EQ(FaderRound(x), n) << x;
 }

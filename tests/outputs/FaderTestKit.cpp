@@ -1,44 +1,13 @@
 #include "tests/outputs/FaderTestKit.h"
 
-#include "analysis/CSpectrumAnalyser.h"
 #include "analysis/CWindowFunc.h"
 #include "analysis/CWindowedFFT.h"
 
-
-#include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
-FaderTestMidi::FaderTestMidi()
-{
-    fDest = fSystem.AddVirtualDestination({false, "", "", "Sink"});
-    (void)fPort.SelectDest("Sink");
-}
-
-std::vector<std::string> FaderTestMidi::Take()
-{
-    std::vector<std::string> messages;
-    for (const auto& packet : fSystem.TakeReceived(fDest)) {
-        std::string text;
-        for (uint8_t byte : packet) {
-            char hex[4];
-            std::snprintf(hex, sizeof hex, "%02X", byte);
-            text += (text.empty() ? "" : " ") + std::string(hex);
-        }
-        messages.push_back(text);
-    }
-    return messages;
-}
-
-bool FaderTestSound::Load(std::string_view f)
-{
-    file = std::string(f);
-    playing = false;
-    return !file.empty();
-}
-
+// Out of line, away from the suite that replaces the global operator new.
 void AnalyseSamples(CSpectrumAnalyser& analyser, uint32_t channel, const std::vector<float>& samples)
 {
     CSpectrumChan* chan = analyser.Channel(channel);

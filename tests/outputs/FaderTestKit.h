@@ -1,4 +1,5 @@
 #pragma once
+#include "analysis/CSpectrumAnalyser.h"
 #include "outputs/faders/CFaderSoundLink.h"
 #include "outputs/midi/CMIDIClient.h"
 #include "outputs/midi/CMIDIOutPort.h"
@@ -6,19 +7,35 @@
 #include "tests/support/OscDecoder.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
-
-class CSpectrumAnalyser;
 
 // The application's MIDI output port connected to a virtual destination whose packets the
 // test reads back.
 class FaderTestMidi {
 public:
-    FaderTestMidi();
+    FaderTestMidi()
+    {
+        fDest = fSystem.AddVirtualDestination({false, "", "", "Sink"});
+        (void)fPort.SelectDest("Sink");
+    }
     CMIDIOutPort* Port() { return &fPort; }
     // Every packet received as hex bytes ("B2 07 20"), and clears the record.
-    std::vector<std::string> Take();
+    std::vector<std::string> Take()
+    {
+        std::vector<std::string> messages;
+        for (const auto& packet : fSystem.TakeReceived(fDest)) {
+            std::string text;
+            for (uint8_t byte : packet) {
+                char hex[4];
+                std::snprintf(hex, sizeof hex, "%02X", byte);
+                text += (text.empty() ? "" : " ") + std::string(hex);
+            }
+            messages.push_back(text);
+        }
+        return messages;
+    }
 
 private:
     plat::MidiSystem fSystem;
@@ -30,7 +47,12 @@ private:
 // A sound player that records what it was asked to do.
 class FaderTestSound : public CFaderSoundLink {
 public:
-    bool Load(std::string_view file) override;
+    bool Load(std::string_view f) override
+    {
+        file = std::string(f);
+        playing = false;
+        return !file.empty();
+    }
     void Play() override { playing = true; }
     void Stop() override { playing = false; }
     void SetRate(float r) override { rate = r; }
@@ -43,7 +65,6 @@ public:
     float rate = 1.0f;
     float volume = -1.0f;
 };
-
 
 // Fills channel `channel` of an analyser with samples and runs one Hann-windowed analysis.
 void AnalyseSamples(CSpectrumAnalyser& analyser, uint32_t channel, const std::vector<float>& samples);

@@ -22,14 +22,6 @@ const std::vector<std::string> kMessageBox = {
 
 } // namespace
 
-TEST(LLayoutScript, UnusableUntilLoaded)
-{
-    FakeLayoutFrame frame;
-    LLayoutScript script(&frame);
-    EXPECT_EQ(script.ErrorCode(), LScript::kErrEOF);
-    EXPECT_FALSE(script.RunPref(nullptr));
-}
-
 TEST(LLayoutScript, MessageBoxMatchesTheFormulaLayout)
 {
     ASSERT_TRUE(LayoutResources::Opened());
@@ -49,7 +41,7 @@ TEST(LLayoutScript, MessageBoxMatchesTheFormulaLayout)
     }
 }
 
-TEST(LLayoutScript, MissingPlacementTextDoesNothing)
+TEST(LLayoutScript, MissingPlacementTextDoesNothingAndPreferredHeightsComeForAWidth)
 {
     FakeLayoutFrame frame;
     frame.Add(10, 10);
@@ -59,12 +51,21 @@ TEST(LLayoutScript, MissingPlacementTextDoesNothing)
     EXPECT_EQ(script.LayoutRect(), (CLRect{0, 0, 30, 40}));
     script.RunLayout(nullptr);
     EXPECT_EQ(frame[1].fSetCount, 0);
+    FakeLayoutFrame bare;
+    LLayoutScript heights(&bare);
+    heights.Load(LayoutResources::MakeList({"PREFH#($0 / 2 + kStdSpc);", "", ""}));
+    int32_t height = -32768;
+    const int32_t width[] = {300};
+    ASSERT_TRUE(heights.Call("PREFH", 1, width, height));
+    EXPECT_EQ(height, 170);
 }
 
-TEST(LLayoutScript, AnErrorAnywhereBlocksEveryStep)
+TEST(LLayoutScript, AnErrorAnywhereOrNoTextAtAllBlocksEveryStep)
 {
     FakeLayoutFrame frame;
     LLayoutScript script(&frame);
+    EXPECT_EQ(script.ErrorCode(), LScript::kErrEOF) << "unusable until loaded";
+    EXPECT_FALSE(script.RunPref(nullptr));
     script.Load(LayoutResources::MakeList({"", "pp(0, 0, 0, 30, 40)", "pp(0, 1 2, 3, 4)"}));
     EXPECT_EQ(script.ErrorCode(), LScript::kErrArgList);
     EXPECT_FALSE(script.RunPref(nullptr));
@@ -74,17 +75,6 @@ TEST(LLayoutScript, AnErrorAnywhereBlocksEveryStep)
     script.Load(LayoutResources::MakeList({"", "pp(0, 0, 0, 30, 40)", "pp(0, 1, 2, 3, 4)"}));
     EXPECT_TRUE(script.RunPref(nullptr));
     EXPECT_EQ(script.ErrorReport(), "");
-}
-
-TEST(LLayoutScript, PreferredHeightForAWidth)
-{
-    FakeLayoutFrame frame;
-    LLayoutScript script(&frame);
-    script.Load(LayoutResources::MakeList({"PREFH#($0 / 2 + kStdSpc);", "", ""}));
-    int32_t height = -32768;
-    const int32_t width[] = {300};
-    ASSERT_TRUE(script.Call("PREFH", 1, width, height));
-    EXPECT_EQ(height, 170);
 }
 
 TEST(LLayoutScript, LayoutBuiltins)
@@ -103,17 +93,13 @@ TEST(LLayoutScript, LayoutBuiltins)
     script.Load(LayoutResources::MakeList(texts));
     ASSERT_EQ(script.ErrorCode(), LScript::kNoError) << script.ErrorReport();
     EXPECT_EQ(pane.Rect(), (CLRect{1, 2, 31, 14}));
-    int32_t result = 0;
-    ASSERT_TRUE(script.Call("probe", 0, nullptr, result));
-    EXPECT_EQ(result, 100050000 + 1000 + 1);
-    ASSERT_TRUE(script.Call("misc", 0, nullptr, result));
-    EXPECT_EQ(result, 16 + 1 + 10 + 4000);
-    ASSERT_TRUE(script.Call("hint", 0, nullptr, result));
-    EXPECT_EQ(result, 42);
-    EXPECT_EQ(pane.fLastWidthHint, -13);
-    EXPECT_EQ(pane.fLastHeightHint, 250);
-    ASSERT_TRUE(script.Call("edges", 0, nullptr, result));
-    EXPECT_EQ(result, 1 + 20 + 3100 + 140000);
+    for (const auto& [name, expected] : {std::pair("probe", 100050000 + 1000 + 1), {"misc", 16 + 1 + 10 + 4000},
+                                         {"hint", 42}, {"edges", 1 + 20 + 3100 + 140000}}) {
+        int32_t result = 0;
+        ASSERT_TRUE(script.Call(name, 0, nullptr, result)) << name;
+        EXPECT_EQ(result, expected) << name;
+    }
+    EXPECT_EQ(std::pair(pane.fLastWidthHint, pane.fLastHeightHint), std::pair(-13, 250));
 
     script.Load(LayoutResources::MakeList({"x = pp(1, 2, 3)", "", ""}));
     EXPECT_EQ(script.ErrorCode(), LScript::kErrNumArgs);

@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -55,7 +56,7 @@ std::string Report(std::string_view text)
 
 } // namespace
 
-TEST(LScript, StatementsAndTheirValues)
+TEST(LScript, StatementsLogicElementsAndLoops)
 {
     ExpectResults({
         {"x=5;y=x++;x*10+y", 65}, {"a=1;b=2;a+b", 3}, {"", 0}, {"x=2;x+=3;x", 5}, {"x=2;x+=3", 5},
@@ -63,12 +64,10 @@ TEST(LScript, StatementsAndTheirValues)
         {"x=2;x*=3;x-=1;x/=2", 2}, {"x=y=3;x+y", 6}, {"x=5;y=x++;z=++x;z*10+y", 75}, {"x=5;x--;--x;x", 3},
         {"1+2*3-8/4", 5}, {"a=3;b=4;a*b-a/b+a-b", 11, "fused forms with variable operands"},
         {"- - 5", 5}, {"a=5;-a", -5}, {"!0*10+!7", 10},
-    });
-}
-
-TEST(LScript, LogicAndComparisons)
-{
-    ExpectResults({
+        {"a=4;a[2]", 4}, {"a=4;b=(a[2]=9);a*10+b", 49}, {"a=4;a.size", 4}, {"a=4;b=(a.size=3);a*10+b", 43},
+        {"a=4;c=1;c+a[0]", 5}, {"a=4;a[0]++", 5}, {"a=4;a[0]+=2", 6}, {"a=4;a[0]+=2;a[1][2]=1;a[0]++;a", 4},
+        {"i=0;s=0;@(i<5)(s+=i;i++);s", 10}, {"i=0;@(i<5)i++", 0, "a loop's value is 0"},
+        {"@1 1; 3", 3, "an endless loop stops at the pass cap"}, {"i=0;@1 @1 i++; 4", 4}, {"f#(@1 1);f()+5", 5},
         {"0|5", 5}, {"2|0", 1}, {"3&4", 4}, {"0&4", 0}, {"2^3", 1}, {"2^2", 0},
         {"x=0;1|(x=5);x", 0, "the right side of | is skipped"},
         {"x=0;0&(x=5);x", 0, "the right side of & is skipped"},
@@ -77,19 +76,13 @@ TEST(LScript, LogicAndComparisons)
     });
 }
 
-TEST(LScript, NumbersNamesAndComments)
+TEST(LScript, NumbersNamesCommentsAndDivisionsThatNeverTrap)
 {
     ExpectResults({
         {"1.75", 1}, {".5", 0}, {"1.2.3", 1, "a second point ends the number"},
         {"\"ab\"  \"cd\" = 4; abcd", 4, "adjacent literals form one name"}, {"\"a b\" = 2; \"a b\" * 3", 6},
         {"/* x **/ 5 */ 7", 7}, {"/* x */ 5", 5}, {"// c\n 6", 6},
         {"4294967297", 1, "digits accumulate in 32 bits"}, {"2147483647+1", INT_MIN},
-    });
-}
-
-TEST(LScript, DivisionNeverTraps)
-{
-    ExpectResults({
         {"6/0", 0}, {"x=6;y=0;x/y", 0, "fused form"}, {"x=6;x/=0;x", 0}, {"x=6;x/=0;", 0}, {"a=6;a[1]/=0", 0},
         {"a=0;6/a[1]", 0}, {"-2147483648/-1", INT_MIN}, {"x=-2147483648;x/=-1;x", INT_MIN},
         {"abs(-2147483648)", INT_MIN},
@@ -102,14 +95,12 @@ TEST(LScript, FunctionsArgumentsAndBuiltins)
     LScriptSource source("f#$#*100+$0*10+$(0-1)+$3; c#42; n#(x=1;)");
     ASSERT_TRUE(script.Compile(source));
     const int32_t args[] = {1, 2, 3};
-    int32_t result = 0;
-    ASSERT_TRUE(script.Call("f", 3, args, result));
-    EXPECT_EQ(result, 310);
-    ASSERT_TRUE(script.Call("c", 0, nullptr, result));
-    EXPECT_EQ(result, 42);
-    ASSERT_TRUE(script.Call("n", 0, nullptr, result));
-    EXPECT_EQ(result, 0);
-    result = 77;
+    for (const auto& [name, count, expected] : {std::tuple("f", 3u, 310), {"c", 0u, 42}, {"n", 0u, 0}}) {
+        int32_t result = -1;
+        ASSERT_TRUE(script.Call(name, count, count ? args : nullptr, result)) << name;
+        EXPECT_EQ(result, expected) << name;
+    }
+    int32_t result = 77;
     EXPECT_FALSE(script.Call("missing", 0, nullptr, result));
     EXPECT_EQ(result, 77);
 
@@ -119,22 +110,6 @@ TEST(LScript, FunctionsArgumentsAndBuiltins)
         {"f#(g=3); g=1; f(); g", 1, "a name first used in a body is a local"},
         {"g=1; f#(g=3); f(); g", 3, "a global known before the body is shared"},
         {"f#(a=$0+1;a);a=5;f(1)*10+a", 25},
-    });
-}
-
-TEST(LScript, ElementsReadAsTheirBase)
-{
-    ExpectResults({
-        {"a=4;a[2]", 4}, {"a=4;b=(a[2]=9);a*10+b", 49}, {"a=4;a.size", 4}, {"a=4;b=(a.size=3);a*10+b", 43},
-        {"a=4;c=1;c+a[0]", 5}, {"a=4;a[0]++", 5}, {"a=4;a[0]+=2", 6}, {"a=4;a[0]+=2;a[1][2]=1;a[0]++;a", 4},
-    });
-}
-
-TEST(LScript, LoopsRunAndStop)
-{
-    ExpectResults({
-        {"i=0;s=0;@(i<5)(s+=i;i++);s", 10}, {"i=0;@(i<5)i++", 0, "a loop's value is 0"},
-        {"@1 1; 3", 3, "an endless loop stops at the pass cap"}, {"i=0;@1 @1 i++; 4", 4}, {"f#(@1 1);f()+5", 5},
     });
 }
 
@@ -198,12 +173,13 @@ TEST(LScript, CompileErrors)
 
 TEST(LScript, ErrorsFailEveryCallAndReportTheFirst)
 {
-    EXPECT_EQ(Report(")"), "Error: Prim, Line 1, Char 1\n");
+    // Only the first error is kept; CR, LF and CR LF end lines.
+    const std::pair<const char*, const char*> reports[] = {{")", "Error: Prim, Line 1, Char 1\n"},
+        {"\n\n1;  )", "Error: Prim, Line 3, Char 5\n"}, {"a=)\r\nmax()", "Error: Prim, Line 1, Char 3\n"},
+        {"1;\r\n\n\r2;max()", "Error: NumArgs, Line 4, Char 7\n"}, {"a=1", ""}};
+    for (const auto& [text, report] : reports)
+        EXPECT_EQ(Report(text), report) << text;
     EXPECT_EQ(RunScript(")"), kFailed);
-    EXPECT_EQ(Report("\n\n1;  )"), "Error: Prim, Line 3, Char 5\n");
-    EXPECT_EQ(Report("a=)\r\nmax()"), "Error: Prim, Line 1, Char 3\n") << "only the first error is kept";
-    EXPECT_EQ(Report("1;\r\n\n\r2;max()"), "Error: NumArgs, Line 4, Char 7\n") << "CR, LF and CR LF end lines";
-    EXPECT_EQ(Report("a=1"), "");
 
     LScript script;
     LScriptSource bad("f#1; )");
@@ -229,4 +205,53 @@ TEST(LScript, GlobalsRestartAtEachCompilation)
     ASSERT_TRUE(script.Compile(again));
     ASSERT_TRUE(script.Call("bump", 0, nullptr, result));
     EXPECT_EQ(result, 1);
+}
+
+TEST(LScriptSource, CountsLinesAndColumns)
+{
+    // CR, LF and CR LF each end one line; other bytes advance the column.
+    LScriptSource source(std::string_view("ab\r\ncd\ne\rf"));
+    uint8_t c = 0;
+    std::string seen;
+    std::string positions;
+    while (source.GetChar(c)) {
+        seen.push_back(static_cast<char>(c));
+        positions += std::to_string(source.Line()) + ":" + std::to_string(source.Column()) + " ";
+    }
+    EXPECT_EQ(seen, "ab\r\ncd\ne\rf");
+    EXPECT_EQ(positions, "0:1 0:2 1:0 1:0 1:1 1:2 2:0 2:1 3:0 3:1 ");
+}
+
+TEST(LScriptSource, PutBackIsNotCountedTwiceAndNulEndsTheText)
+{
+    const char bytes[] = {'x', 'y', '\0', 'b'};
+    LScriptSource source(std::string_view(bytes, sizeof bytes));
+    uint8_t c = 0;
+    ASSERT_TRUE(source.GetChar(c));
+    source.UngetChar();
+    ASSERT_TRUE(source.GetChar(c));
+    EXPECT_EQ(c, 'x');
+    EXPECT_EQ(source.Column(), 1u);
+    uint8_t buffer[8] = {};
+    EXPECT_EQ(source.Read(buffer, sizeof buffer), 1u);
+    EXPECT_EQ(buffer[0], 'y');
+    EXPECT_FALSE(source.GetChar(c));
+}
+
+TEST(LScriptSource, KeepsTheFirstError)
+{
+    LScriptSource source(std::string_view("abc\ndef"));
+    LStrStream none;
+    source.ReportError(none);
+    EXPECT_EQ(none.View(), "");
+    uint8_t c = 0;
+    for (int i = 0; i < 6; ++i)
+        ASSERT_TRUE(source.GetChar(c));
+    source.SetError("Close");
+    source.GetChar(c);
+    source.SetError("Prim");
+    LStrStream report;
+    source.ReportError(report);
+    EXPECT_EQ(report.View(), "Error: Close, Line 2, Char 2\n");
+    EXPECT_TRUE(source.HasError());
 }

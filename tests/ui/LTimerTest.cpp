@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -68,13 +69,11 @@ protected:
 TEST_F(LTimerTest, EqualDueTimesFireInStartOrderOnePerDispatch)
 {
     LTimer a(&fOwner), b(&fOwner), c(&fOwner);
-    a.Start(10);
-    b.Start(10);
-    c.Start(10);
+    for (LTimer* t : {&a, &b, &c})
+        t->Start(10);
     EXPECT_EQ(LTimer::DispatchDue(kStart + 10, nullptr, nullptr, true).recipient, &fOwner);
-    EXPECT_EQ(Next(kStart + 10), &b);
-    EXPECT_EQ(Next(kStart + 10), &c);
-    EXPECT_EQ(Next(kStart + 10), nullptr);
+    EXPECT_EQ((std::vector<LHandler*>{Next(kStart + 10), Next(kStart + 10), Next(kStart + 10)}),
+              (std::vector<LHandler*>{&b, &c, nullptr}));
     EXPECT_FALSE(a.IsArmed());
 }
 
@@ -95,12 +94,13 @@ TEST_F(LTimerTest, PeriodicTimerRearmsFromItsScheduleOrFromNowWhenLate)
     LTimer t(&fOwner);
     t.StartPeriodic(100);
     EXPECT_EQ(t.Mode(), 0);
-    EXPECT_EQ(DispatchAll(kStart + 130), 1);
-    EXPECT_EQ(t.Due(), kStart + 200); // on schedule: due + period is still ahead
-    // Dispatched 350 ms late: one expiry, re-armed at now + period, no burst.
-    EXPECT_EQ(DispatchAll(kStart + 550), 1);
-    EXPECT_EQ(t.Due(), kStart + 650);
-    EXPECT_EQ(DispatchAll(kStart + 550), 0);
+    // On schedule, due + period is still ahead; dispatched 350 ms late: one expiry, re-armed at
+    // now + period, no burst.
+    for (const auto& [now, fired, due] : {std::tuple(kStart + 130, 1, kStart + 200), {kStart + 550, 1, kStart + 650},
+                                          {kStart + 550, 0, kStart + 650}}) {
+        EXPECT_EQ(DispatchAll(now), fired) << now;
+        EXPECT_EQ(t.Due(), due) << now;
+    }
     t.Stop();
     EXPECT_FALSE(t.IsArmed());
     EXPECT_EQ(DispatchAll(kStart + 5000), 0);
@@ -121,8 +121,7 @@ TEST(LTimerWrap, DueTimesAcrossTheClockWrap)
     afterWrap.Start(0x18);  // due 0x08
     beforeWrap.Start(0x08); // due 0xFFFFFFF8
     EXPECT_EQ(MsUntilNext(), 8u);
-    EXPECT_EQ(Next(0x20u), &beforeWrap);
-    EXPECT_EQ(Next(0x20u), &afterWrap);
+    EXPECT_EQ((std::vector<LHandler*>{Next(0x20u), Next(0x20u)}), (std::vector<LHandler*>{&beforeWrap, &afterWrap}));
 }
 
 TEST_F(LTimerTest, HugeDelaysAreClampedSoOrderingHolds)
@@ -140,16 +139,23 @@ TEST_F(LTimerTest, HugeDelaysAreClampedSoOrderingHolds)
     EXPECT_EQ(periodic.Period(), 0x7FFFFFFFu);
 }
 
-TEST_F(LTimerTest, StartAndStartPeriodicAskTheMainLoopToReschedule)
+TEST_F(LTimerTest, StartsAskTheMainLoopToRescheduleAndWaitUntilSleepsOnlyWhatIsLeft)
 {
     int calls = 0;
     LTimer::SetRescheduleHook([](void* context) { ++*static_cast<int*>(context); }, &calls);
     LTimer t(&fOwner);
     t.Start(10, LTimer::kModeWake);
     t.StartPeriodic(10);
-    t.Stop();
+    t.Stop();  // a stop needs no new schedule
     LTimer::SetRescheduleHook(nullptr, nullptr);
     EXPECT_EQ(calls, 2);
+    // Sleeping on the virtual clock moves it by exactly the time slept; kStart + 10 is already past.
+    LTimer::WaitUntil(kStart, 50);
+    LTimer::WaitUntil(kStart, 10);
+    LTimer::Delay(0);
+    EXPECT_EQ(Now(), kStart + 50);
+    LTimer::Delay(7);
+    EXPECT_EQ(Now(), kStart + 57);
 }
 
 TEST_F(LTimerTest, RestartMovesTheTimerAndDestructionUnlinksIt)
@@ -159,26 +165,13 @@ TEST_F(LTimerTest, RestartMovesTheTimerAndDestructionUnlinksIt)
     gone->Start(10);
     stays.Start(20);
     gone->Start(30); // moved behind `stays`, never in the list twice
-    EXPECT_EQ(Next(kStart + 40), &stays);
-    EXPECT_EQ(Next(kStart + 40), gone.get());
-    EXPECT_EQ(Next(kStart + 40), nullptr);
+    EXPECT_EQ((std::vector<LHandler*>{Next(kStart + 40), Next(kStart + 40), Next(kStart + 40)}),
+              (std::vector<LHandler*>{&stays, gone.get(), nullptr}));
     gone->Start(0, LTimer::kModeModal);
     LHandler outsider;
     EXPECT_EQ(DispatchAll(kStart + 40, &outsider), 0); // now in the blocked list
     gone.reset();
     EXPECT_EQ(DispatchAll(kStart + 40), 0);
-}
-
-TEST_F(LTimerTest, WaitUntilSleepsOnlyWhatIsLeft)
-{
-    // Sleeping on the virtual clock moves it by exactly the time slept.
-    LTimer::WaitUntil(kStart, 50);
-    EXPECT_EQ(Now(), kStart + 50);
-    LTimer::WaitUntil(kStart, 10); // already past
-    LTimer::Delay(0);
-    EXPECT_EQ(Now(), kStart + 50);
-    LTimer::Delay(7);
-    EXPECT_EQ(Now(), kStart + 57);
 }
 
 // The blocking rules, cell by cell. The owner sits inside a document frame that may be
@@ -253,8 +246,8 @@ TEST_F(LTimerBlockingTest, BlockedTimerFiresOnTheFirstDispatchAfterTheDialogEnds
     LTimer t(&fTimerOwner);
     t.Start(10, LTimer::kModeModal);
     EXPECT_EQ(DispatchAll(kStart + 10, &dialog, &dialog), 0);
-    EXPECT_EQ(LTimer::MsUntilNext(&dialog, &dialog, true), LTimer::kMaxDelay);
-    EXPECT_EQ(MsUntilNext(), 0u); // the dialog ended
+    // Blocked while the dialog runs; due at once when it ended.
+    EXPECT_EQ((std::pair{LTimer::MsUntilNext(&dialog, &dialog, true), MsUntilNext()}), std::pair(LTimer::kMaxDelay, 0u));
     fTimerOwner.expired.clear();
     EXPECT_EQ(DispatchAll(kStart + 11), 1);
     EXPECT_EQ(fTimerOwner.expired, (std::vector<LHandler*>{&t}));
@@ -267,7 +260,7 @@ TEST_F(LTimerBlockingTest, ActiveOnlyTimerWaitsInEveryModalSituationWhileInactiv
     t.StartPeriodic(100);
     t.Start(0, LTimer::kModeActiveOnly); // one-shot again
     EXPECT_EQ(t.Period(), 0u);
-    EXPECT_EQ(DispatchAll(kStart, nullptr, nullptr, false), 0);
-    EXPECT_EQ(DispatchAll(kStart + 1000, &fDocument, nullptr, false), 0);
-    EXPECT_EQ(DispatchAll(kStart + 1000, &fDocument, nullptr, true), 1);
+    EXPECT_EQ((std::tuple{DispatchAll(kStart, nullptr, nullptr, false), DispatchAll(kStart + 1000, &fDocument, nullptr, false),
+                          DispatchAll(kStart + 1000, &fDocument, nullptr, true)}),
+              std::tuple(0, 0, 1));
 }

@@ -46,11 +46,15 @@ bool LayoutResources::Opened()
     return gOpened;
 }
 
-std::vector<std::string> LayoutResources::SourceItems()
+std::string LayoutResources::SourceFolder()
 {
-    std::string root = __FILE__;
-    root = root.substr(0, root.rfind("/tests/"));
-    std::ifstream in(root + "/resources/TLYO/STDLAYOUT.list", std::ios::binary);
+    const std::string file = __FILE__;
+    return file.substr(0, file.rfind("/tests/")) + "/resources/TLYO";
+}
+
+std::vector<std::string> LayoutResources::SourceItems(const std::string& file)
+{
+    std::ifstream in(SourceFolder() + "/" + file, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return plat::SplitStringListText(text.str());

@@ -11,8 +11,11 @@ class LayoutResources {
 public:
     // Whether the packed resource file held the prelude.
     static bool Opened();
-    // The items of the prelude's text source in the source tree, split as the packer splits them.
-    static std::vector<std::string> SourceItems();
+    // The items of a layout list's text source in the source tree (the prelude's by default),
+    // split as the packer splits them.
+    static std::vector<std::string> SourceItems(const std::string& file = "STDLAYOUT.list");
+    // The folder of the layout lists' text sources.
+    static std::string SourceFolder();
     // A 'TLYO' string-list handle holding the given texts.
     static LStrListRef MakeList(const std::vector<std::string>& items);
 };

@@ -1,6 +1,5 @@
 // Every layout text the program ships runs well inside the layout engines' step budgets.
 #include "foundation/text/LStrList.h"
-#include "platform/resources/ResourceSources.h"
 #include "tests/ui/FakeLayoutFrame.h"
 #include "tests/ui/LayoutResources.h"
 #include "ui/layout/LFormulaLayout.h"
@@ -10,30 +9,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-
-namespace {
-
-std::string SourceRoot()
-{
-    const std::string file = __FILE__;
-    return file.substr(0, file.rfind("/tests/"));
-}
-
-} // namespace
 
 TEST(ShippedLayouts, RunWellInsideTheStepBudget)
 {
     ASSERT_TRUE(LayoutResources::Opened());
     int lists = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(SourceRoot() + "/resources/TLYO")) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        const std::vector<std::string> items = plat::SplitStringListText(text.str());
+    for (const auto& entry : std::filesystem::directory_iterator(LayoutResources::SourceFolder())) {
         const std::string name = entry.path().filename().string();
+        const std::vector<std::string> items = LayoutResources::SourceItems(name);
         ++lists;
         if (name == "STDLAYOUT.list") {
             LFormula prelude;

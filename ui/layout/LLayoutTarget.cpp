@@ -2,17 +2,12 @@
 #include "ui/layout/LLayoutPaneList.h"
 #include "ui/panes/LPane.h"
 #include "ui/layout/LayoutMath.h"
+#include "shell/windows/NativeWindow.h"
 
-namespace {
-
-// NOTE: the platform's scroll-bar width for no window; fixed until the window module reports it.
-constexpr int32_t kScrollBarWidth = 16;
-
-} // namespace
-
+// Selectors 0 to 3 all answer the platform's scroll-bar width for no window.
 int32_t LLayoutTarget::SystemMetric(int32_t selector)
 {
-    return static_cast<uint32_t>(selector) <= 3u ? kScrollBarWidth : 0;
+    return static_cast<uint32_t>(selector) <= 3u ? GetScrollerWidth(nullptr) : 0;
 }
 
 LPane* LLayoutTarget::Pane(int32_t number) const

@@ -43,7 +43,7 @@ public:
     // or without the service), joins the global list when it did, then attaches the native
     // side and takes the definition's attachment. owner is the frame (parent handler);
     // ownerNative the native window of the frame's host, or null.
-    // NOTE: the owner is typed as a handler until the frame class is available here.
+    // The owner is typed as a handler: any handler can take the window's messages in the frame's place.
     LWindow(const LWindowDef& def, LHandler* owner, plat::Window* ownerNative);
     ~LWindow() override;
 

@@ -1,9 +1,6 @@
 #include "platform/window/sdl/SdlDesktopEvents.h"
 #include "platform/app/Application.h"
-#include "platform/app/ApplicationDelegate.h"
-#include "platform/files/FileSpecText.h"
-#include "platform/window/DragSession.h"
-#include "platform/window/Pasteboard.h"
+#include "platform/window/FileDrop.h"
 #include "platform/window/UserWindowActions.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
@@ -64,25 +61,12 @@ void QueueFocus(SdlBackend::Impl& impl, Window& window)
     });
 }
 
-// Dropped files arrive as a drag ending at the pointer; a window that takes file URLs
-// performs it, else the application opens them as it opens files from the command line.
-void DropFiles(std::vector<std::string> paths)
+// Dropped files arrive as a drop at the pointer.
+void DropFiles(const std::vector<std::string>& paths)
 {
-    Pasteboard& board = Pasteboard::Drag();
-    board.Clear();
-    for (const std::string& path : paths) {
-        const std::string url = FileUrlOfPath(path);
-        board.AddItem({{Pasteboard::kTypeFileUrl, Pasteboard::Bytes(url.begin(), url.end())}});
-    }
     int x = 0, y = 0;
     SDL_GetGlobalMouseState(&x, &y);
-    DragSession session(board, kDragCopy | kDragLink | kDragGeneric);
-    session.MoveTo(Point{double(x), SdlBackend::Impl::MainHeight() - y});
-    if (session.Drop())
-        return;
-    if (ApplicationDelegate* delegate = Application::Shared().Delegate())
-        for (const std::string& path : paths)
-            delegate->OpenFile(path);
+    FileDrop::DropAt(Point{double(x), SdlBackend::Impl::MainHeight() - y}, paths);
 }
 
 bool HandleWindowEvent(SdlBackend& backend, SdlBackend::Impl& impl, const SDL_WindowEvent& event)

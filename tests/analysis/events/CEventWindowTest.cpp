@@ -7,6 +7,7 @@
 #include "analysis/records/CSnxSchema.h"
 #include "tests/analysis/window/SpecWindowKit.h"
 #include "tests/controls/lists/ListDragKit.h"
+#include "tests/support/LiveCell.h"
 
 #include <gtest/gtest.h>
 
@@ -46,15 +47,7 @@ protected:
         return out;
     }
     // The live row under the pointer, as a click there binds it.
-    CEventCell& Row(int32_t row)
-    {
-        List().ScrollIntoView({0, row});
-        const CLRect rect = List().CellRect({0, row});
-        LPane* hit = List().HitTest({rect.left + 1, rect.top + 1});
-        auto* cell = dynamic_cast<CEventCell*>(hit ? List().FindCell(hit) : nullptr);
-        EXPECT_NE(cell, nullptr);
-        return *cell;
-    }
+    CEventCell& Row(int32_t row) { return LiveCellOf<CEventCell>(List(), {0, row}); }
     void Press(LStdCtl& button) { LMessage::Send(LMessage(LStdCtl::msgSelected, &button, button.Parent())); }
     void Check(bool on)
     {

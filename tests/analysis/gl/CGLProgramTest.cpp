@@ -38,26 +38,27 @@ protected:
 
 } // namespace
 
-TEST_F(CGLProgramTest, BuildsAndLinksBothShaders)
-{
-    CGLProgram program;
-    ASSERT_NE(program.program, 0u);
-    EXPECT_EQ(program.linked, 0);
-    program.Build(1, &kVertex, 1, &kFragment);
-    EXPECT_EQ(program.linked, 1) << program.Log();
-    EXPECT_NE(program.vertexShader, 0u);
-    EXPECT_NE(program.fragmentShader, 0u);
-    EXPECT_EQ(AttachedShaders(program), 2);
-    EXPECT_EQ(program.Error(), "");
-}
-
-TEST_F(CGLProgramTest, SourcesAreJoinedInOrderWithoutSeparator)
+TEST_F(CGLProgramTest, BuildsJoinedSourcesLinksBothShadersAndDeletesThemWhenItGoes)
 {
     // The declaration is split across the texts: only a plain join compiles.
     const char* const parts[] = {"#version 120\nvoid main() { gl_Posi", "tion = ftrans", "form(); }\n"};
-    CGLProgram program;
-    program.Build(3, parts, 1, &kFragment);
-    EXPECT_EQ(program.linked, 1) << program.Log();
+    uint32_t programId = 0;
+    uint32_t vertexShader = 0;
+    {
+        CGLProgram program;
+        ASSERT_NE(program.program, 0u);
+        EXPECT_EQ(program.linked, 0);
+        program.Build(3, parts, 1, &kFragment);
+        EXPECT_EQ(program.linked, 1) << program.Log();
+        EXPECT_NE(program.vertexShader, 0u);
+        EXPECT_NE(program.fragmentShader, 0u);
+        EXPECT_EQ(AttachedShaders(program), 2);
+        EXPECT_EQ(program.Error(), "");
+        programId = program.program;
+        vertexShader = program.vertexShader;
+    }
+    EXPECT_FALSE(glIsProgram(programId));
+    EXPECT_FALSE(glIsShader(vertexShader));
 }
 
 TEST_F(CGLProgramTest, RebuildWithoutFragmentSourcesLinksTheVertexShaderAlone)
@@ -127,20 +128,6 @@ TEST_F(CGLProgramTest, LinkFailureIsReported)
     EXPECT_EQ(program.linked, 0);
     EXPECT_EQ(program.Error(), "the program does not link");
     EXPECT_FALSE(program.Log().empty());
-}
-
-TEST_F(CGLProgramTest, DestructionDeletesShadersAndProgram)
-{
-    uint32_t programId = 0;
-    uint32_t vertexShader = 0;
-    {
-        CGLProgram program;
-        program.Build(1, &kVertex, 1, &kFragment);
-        programId = program.program;
-        vertexShader = program.vertexShader;
-    }
-    EXPECT_FALSE(glIsProgram(programId));
-    EXPECT_FALSE(glIsShader(vertexShader));
 }
 
 TEST(DebugLog, WritesLineByLine)

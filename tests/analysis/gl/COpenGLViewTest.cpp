@@ -83,20 +83,18 @@ protected:
 
 } // namespace
 
-TEST_F(COpenGLViewTest, IsMouseTransparentAndOpaque)
+TEST_F(COpenGLViewTest, HiddenHostGivesAnEmptySurfaceAndNoRequestButDrawingAsksForOne)
 {
-    EXPECT_TRUE(fView->HasFlags(kPaneTransparent | kPaneOpaque));
-    EXPECT_EQ(fView->Parent(), fHost.get());
+    EXPECT_TRUE(fView->HasFlags(kPaneTransparent | kPaneOpaque)); // to the mouse, and to drawing
     EXPECT_EQ(fView->Host(), fHost.get());
-}
-
-TEST_F(COpenGLViewTest, HiddenHostGivesAnEmptySurfaceAndNoRequest)
-{
     fView->Update(); // shown, but the host is not
     EXPECT_TRUE(fView->glRect.IsEmpty());
     EXPECT_TRUE(fView->glRegion.IsEmpty());
     EXPECT_TRUE(fContext->Frame().IsEmpty());
     EXPECT_EQ(fOwner.updates, 0);
+    LPortState port;
+    fView->DrawSelf(port);
+    EXPECT_EQ(fOwner.updates, 1);
 }
 
 TEST_F(COpenGLViewTest, ShowingPlacesTheSurfaceAndAsksOnceForARender)
@@ -132,6 +130,10 @@ TEST_F(COpenGLViewTest, VisiblePartFollowsTheClipOfTheWindow)
     fView->SetState(kEventMoved);
     EXPECT_EQ(fView->glRect, (CLRect{10, 30, 60, 45}));
     EXPECT_EQ(fOwner.updates, 2);
+    fHost->clip = LRegion(CLRect{100, 0, 200, 100}); // fully covered: asks for nothing
+    fView->SetState(kEventMoved);
+    EXPECT_TRUE(fView->glRegion.IsEmpty());
+    EXPECT_EQ(fOwner.updates, 2);
 }
 
 TEST_F(COpenGLViewTest, HidingEmptiesTheSurfaceQuietlyAndShowingAsksAgain)
@@ -145,21 +147,6 @@ TEST_F(COpenGLViewTest, HidingEmptiesTheSurfaceQuietlyAndShowingAsksAgain)
     fView->SetState(kEventShow);
     EXPECT_EQ(fView->glRect, (CLRect{10, 5, 60, 45}));
     EXPECT_EQ(fOwner.updates, 2);
-}
-
-TEST_F(COpenGLViewTest, FullyCoveredPaneAsksForNothing)
-{
-    fHost->clip = LRegion(CLRect{100, 0, 200, 100});
-    fView->SetState(kEventHostShow);
-    EXPECT_TRUE(fView->glRegion.IsEmpty());
-    EXPECT_EQ(fOwner.updates, 0);
-}
-
-TEST_F(COpenGLViewTest, DrawingAsksTheOwnerToRender)
-{
-    LPortState port;
-    fView->DrawSelf(port);
-    EXPECT_EQ(fOwner.updates, 1);
 }
 
 TEST_F(COpenGLViewTest, NewContextStartsFromAnEmptySurface)

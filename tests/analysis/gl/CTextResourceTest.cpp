@@ -16,22 +16,14 @@ TEST(CTextResource, LoadsByNameWholeAcrossChunks)
     EXPECT_EQ(resource.text.View(), text);
 }
 
-TEST(CTextResource, LoadsByIdWhenNoNameIsGiven)
+// By id when no name is given; a missing resource, or one of another type, leaves the text empty.
+TEST(CTextResource, LoadsByIdWithoutANameAndMissingResourcesOrTypesLeaveTheTextEmpty)
 {
     MemResourceSource source;
     source.Add(kTextResourceType, 200, "ANY", std::string("by id"));
-    CTextResource resource(LResRef{200, nullptr}, &source, kTextResourceType);
-    EXPECT_EQ(resource.text.View(), "by id");
-}
-
-TEST(CTextResource, MissingResourceOrTypeLeavesTheTextEmpty)
-{
-    MemResourceSource source;
     source.Add(0x54455854, 128, "FS_TEST", std::string("other type")); // 'TEXT'
-    CTextResource wrongType(LResRef{0, "FS_TEST"}, &source, kTextResourceType);
-    EXPECT_TRUE(wrongType.text.IsEmpty());
-    CTextResource missing(LResRef{0, "NOPE"}, &source, kTextResourceType);
-    EXPECT_TRUE(missing.text.IsEmpty());
+    for (const auto& [ref, text] : {std::pair{LResRef{200, nullptr}, "by id"}, {LResRef{0, "FS_TEST"}, ""}, {LResRef{0, "NOPE"}, ""}})
+        EXPECT_EQ(CTextResource(ref, &source, kTextResourceType).text.View(), text) << ref.id;
 }
 
 TEST(CTextResource, UsesTheApplicationChainWhenNoSourceIsGiven)

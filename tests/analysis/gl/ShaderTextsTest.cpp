@@ -1,18 +1,15 @@
-// The shipped shader texts compile and link with every amplitude and frequency snippet, and the
-// colour-scale bar draws the scale from blue at the bottom to red at the top.
+// The shipped shader texts compile and link with every amplitude and frequency snippet (the
+// trail renderer's tests draw with them).
 #include "analysis/gl/CGLProgram.h"
 #include "analysis/gl/CTextResource.h"
 #include "analysis/gl/SharedGLContext.h"
 #include "platform/gl/GLApi.h"
-#include "platform/gl/GLContext.h"
-#include "shell/gl/CGLContext.h"
 #include "shell/gl/CGLContextLock.h"
 #include "tests/support/ProgramResourceFile.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -68,43 +65,4 @@ TEST_F(ShaderTextsTest, TrailProgramLinksWithEverySnippetPair)
         for (const char* uniform : {"gDepth", "gRSpects", "gFreqBase", "gSlice", "gColorScale", y ? "gZoomDB" : "gZoom"})
             EXPECT_GE(glGetUniformLocation(program.program, uniform), 0) << uniform;
     }
-}
-
-TEST_F(ShaderTextsTest, ColourScaleBarRunsFromBlueToRed)
-{
-    const LStringRef vertex = Text("VS_CBAND");
-    const LStringRef fragment = Text("FS_TRAIL");
-    std::string error;
-    auto area = plat::GLContext::Create({}, SharedGLContext()->Native(), error);
-    ASSERT_TRUE(area) << error;
-    CGLProgram program;
-    {
-        CGLContextLock lock(SharedGLContext());
-        const char* vertexSources[] = {vertex.Text()};
-        const char* fragmentSources[] = {fragment.Text()};
-        program.Build(1, vertexSources, 1, fragmentSources);
-        ASSERT_EQ(program.linked, 1) << program.Log();
-    }
-    std::vector<uint32_t> pixels(4 * 16, 0);
-    {
-        std::lock_guard guard(SharedGLContext()->Mutex());
-        ASSERT_TRUE(area->SetSurfaceSize(4, 16));
-        ASSERT_TRUE(area->MakeCurrent());
-        glViewport(0, 0, 4, 16);
-        glUseProgram(program.program);
-        glUniform1f(glGetUniformLocation(program.program, "gColorScale"), 1.0f);
-        glBegin(GL_TRIANGLE_STRIP);
-        glVertex2f(-1, -1);
-        glVertex2f(-1, 1);
-        glVertex2f(1, -1);
-        glVertex2f(1, 1);
-        glEnd();
-        glUseProgram(0);
-        ASSERT_TRUE(area->ReadPixels(pixels.data(), 16));
-        plat::GLContext::ClearCurrent();
-    }
-    const uint32_t top = pixels[1];
-    const uint32_t bottom = pixels[15 * 4 + 1];
-    EXPECT_EQ(bottom & 0x00FF00FFu, 0x000000FFu) << std::hex << bottom; // no red, full blue
-    EXPECT_EQ(top & 0x00FF00FFu, 0x00FF0000u) << std::hex << top;       // full red, no blue
 }

@@ -4,32 +4,25 @@
 
 #include <gtest/gtest.h>
 
-TEST(CAppPrefs, PublishesItselfWhileItLives)
+#include <array>
+
+TEST(CAppPrefs, PublishesItselfWhileItLivesAndMakesWindowRecordsWithDefaults)
 {
     EXPECT_EQ(CAppPrefs::Current(), nullptr);
     {
         CAppPrefs prefs;
         EXPECT_EQ(CAppPrefs::Current(), &prefs);
+        LObject* w = prefs.AddDocument();
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->GetInt(kWindSvpt), 51000);
+        EXPECT_EQ(w->GetString(kWindTcpa).View(), "127.0.0.1:51000");
+        EXPECT_EQ((std::array{w->GetFloat(kWindPkht), w->GetFloat(kWindPkfh)}), (std::array{2.0f, 100.0f}));
+        EXPECT_EQ((std::array{w->GetByte(kWindZoom), w->GetByte(kWindTrud)}), (std::array<uint8_t, 2>{1, 1}));
+        const LObject* view = w->GetChild(kWindChvw);
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ((std::array{view->GetFloat(kChvwFqzm), view->GetFloat(kChvwGridStep)}), (std::array{1.0f, 1.0f}));
     }
     EXPECT_EQ(CAppPrefs::Current(), nullptr);
-}
-
-
-TEST(CAppPrefs, WindowRecordDefaults)
-{
-    CAppPrefs prefs;
-    LObject* w = prefs.AddDocument();
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->GetInt(kWindSvpt), 51000);
-    EXPECT_EQ(w->GetString(kWindTcpa).View(), "127.0.0.1:51000");
-    EXPECT_EQ(w->GetFloat(kWindPkht), 2.0f);
-    EXPECT_EQ(w->GetFloat(kWindPkfh), 100.0f);
-    EXPECT_EQ(w->GetByte(kWindZoom), 1);
-    EXPECT_EQ(w->GetByte(kWindTrud), 1);
-    LObject* view = w->GetChild(kWindChvw);
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->GetFloat(kChvwFqzm), 1.0f);
-    EXPECT_EQ(view->GetFloat(kChvwGridStep), 1.0f);
 }
 
 TEST(CAppPrefs, FindsDocumentsBySpecOrPath)
@@ -56,9 +49,8 @@ TEST(CAppPrefs, TouchMovesARecordToTheEnd)
     LObject* c = prefs.AddDocument();
     prefs.TouchDocument(a);
     LObject* root = prefs.Root();
-    EXPECT_EQ(root->GetChild(kPrefDocs, 0), b);
-    EXPECT_EQ(root->GetChild(kPrefDocs, 1), c);
-    EXPECT_EQ(root->GetChild(kPrefDocs, 2), a);
+    EXPECT_EQ((std::array{root->GetChild(kPrefDocs, 0), root->GetChild(kPrefDocs, 1), root->GetChild(kPrefDocs, 2)}),
+              (std::array{b, c, a}));
     prefs.TouchDocument(a);
     EXPECT_EQ(root->GetChild(kPrefDocs, 2), a);
     prefs.TouchDocument(nullptr);

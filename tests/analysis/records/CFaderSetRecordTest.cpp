@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -14,6 +16,16 @@ protected:
     FaderSetTest() : control(&window) {}
     LObject* Doc() const { return doc.Root(); }
     LObject* Fader(int i) const { return doc.Fader(i); }
+    using Floats = std::vector<float>;
+    Floats Fields(int i, std::initializer_list<uint8_t> fields) const
+    {
+        Floats values;
+        for (uint8_t field : fields)
+            values.push_back(Fader(i)->GetFloat(field));
+        return values;
+    }
+    Floats Freqs(int i) const { return Fields(i, {kFadrFrql, kFadrFrqh}); }
+    Floats Amps(int i) const { return Fields(i, {kFadrAmpl, kFadrAmph}); }
 
     UndoWindow window;
     LHandler control;
@@ -32,18 +44,15 @@ TEST(CSnxSchema, NewDocumentHoldsItsDefaults)
     ASSERT_NE(common, nullptr);
     EXPECT_EQ(common->GetFloat(kComnSrat), 120.0f);
     EXPECT_EQ(common->GetFloat(kComnFcrt), 0.33333334f);
-    EXPECT_EQ(common->GetByte(kComnDb), 0);
-    EXPECT_EQ(common->GetByte(kComnFtsx), 8);
-    EXPECT_EQ(common->GetByte(kComnWnfc), 1);
-    EXPECT_EQ(root->GetArrayCount(kFdrsFdrs), 0u);
-    EXPECT_EQ(root->GetArrayCount(kFdrsChns), 0u);
-    EXPECT_EQ(root->GetArrayCount(kFdrsDmst), 0u);
+    EXPECT_EQ((std::array{common->GetByte(kComnDb), common->GetByte(kComnFtsx), common->GetByte(kComnWnfc)}),
+              (std::array<uint8_t, 3>{0, 8, 1}));
+    for (const uint8_t array : {kFdrsFdrs, kFdrsChns, kFdrsDmst})
+        EXPECT_EQ(root->GetArrayCount(array), 0u) << int(array);
     ASSERT_NE(root->GetChild(kFdrsMdcs), nullptr);
     EXPECT_TRUE(root->GetChild(kFdrsMdcs)->Is(CParamSchema::kCreator, CParamSchema::kTableClass));
     ASSERT_NE(root->GetChild(kFdrsEvts), nullptr);
     EXPECT_TRUE(root->GetChild(kFdrsEvts)->Is(CSnxSchema::kCreator, CSnxSchema::kEventListClass));
-    EXPECT_EQ(root->GetFloat(kFdrsFactor), 1.0f);
-    EXPECT_EQ(root->GetFloat(kFdrsScale), 1.0f);
+    EXPECT_EQ((std::array{root->GetFloat(kFdrsFactor), root->GetFloat(kFdrsScale)}), (std::array{1.0f, 1.0f}));
     EXPECT_EQ(root->GetUInt(kFdrsDecimals), 0u);
     EXPECT_TRUE(root->GetString(kFdrsPrefix).IsEmpty());
     EXPECT_FALSE(doc.IsModified());
@@ -53,13 +62,9 @@ TEST_F(FaderSetTest, AppendedFaderHasDefaultSettings)
 {
     EXPECT_EQ(doc.AppendFader(&control), 0);
     EXPECT_EQ(doc.AppendFader(&control), 1);
-    LObject* f = Fader(1);
-    ASSERT_NE(f, nullptr);
-    EXPECT_EQ(f->GetFloat(kFadrFrql), 10.0f);
-    EXPECT_EQ(f->GetFloat(kFadrFrqh), 20.0f);
-    EXPECT_EQ(f->GetFloat(kFadrAmph), 1.0f);
-    EXPECT_EQ(f->GetFloat(kFadrFdrh), 1.0f);
-    ASSERT_NE(f->GetChild(kFadrCprm), nullptr);
+    ASSERT_NE(Fader(1), nullptr);
+    EXPECT_EQ(Fields(1, {kFadrFrql, kFadrFrqh, kFadrAmpl, kFadrAmph, kFadrFdrh}), (Floats{10, 20, 0, 1, 1}));
+    ASSERT_NE(Fader(1)->GetChild(kFadrCprm), nullptr);
     EXPECT_TRUE(doc.IsModified());
     window.Undo();
     EXPECT_EQ(doc.FaderCount(), 1);
@@ -70,29 +75,22 @@ TEST_F(FaderSetTest, EveryPairKeepsLowAtOrBelowHighInOneStep)
     ASSERT_EQ(doc.AppendFader(&control), 0);
     const int before = window.UndoDepth();
     doc.SetFaderLowFreq(&control, 0, 55.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrql), 55.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrqh), 55.0f);
+    EXPECT_EQ(Freqs(0), (Floats{55, 55}));
     EXPECT_EQ(window.UndoDepth(), before + 1);
     window.Undo();
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrql), 10.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrqh), 20.0f);
+    EXPECT_EQ(Freqs(0), (Floats{10, 20}));
     window.Redo();
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrql), 55.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrqh), 55.0f);
+    EXPECT_EQ(Freqs(0), (Floats{55, 55}));
 
-    // Every pair keeps low at or below high.
+    // Every pair keeps low at or below high; the high end stays when already above.
     doc.SetFaderHighFreq(&control, 0, 4.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrql), 4.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrFrqh), 4.0f);
+    EXPECT_EQ(Freqs(0), (Floats{4, 4}));
     doc.SetFaderLowAmp(&control, 0, 3.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrAmpl), 3.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrAmph), 3.0f);
+    EXPECT_EQ(Amps(0), (Floats{3, 3}));
     doc.SetFaderHighAmp(&control, 0, -1.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrAmpl), -1.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrAmph), -1.0f);
+    EXPECT_EQ(Amps(0), (Floats{-1, -1}));
     doc.SetFaderLowAmp(&control, 0, -2.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrAmpl), -2.0f);
-    EXPECT_EQ(Fader(0)->GetFloat(kFadrAmph), -1.0f) << "the high end stays when already above";
+    EXPECT_EQ(Amps(0), (Floats{-2, -1}));
 }
 
 TEST_F(FaderSetTest, RunOfEditsOfOneFaderIsOneStep)
@@ -136,14 +134,13 @@ TEST_F(FaderSetTest, CurrentFaderIsMarkedAloneAndNotUndoable)
         ASSERT_EQ(doc.AppendFader(&control), i);
     const int before = window.UndoDepth();
     doc.SetModified(false);
+    auto marks = [&] { return std::array{Fader(0)->GetByte(kFadrCurrent), Fader(1)->GetByte(kFadrCurrent), Fader(2)->GetByte(kFadrCurrent)}; };
     doc.SetCurrentFader(1);
-    EXPECT_EQ(Fader(0)->GetByte(kFadrCurrent), 0);
-    EXPECT_EQ(Fader(1)->GetByte(kFadrCurrent), 1);
+    EXPECT_EQ(marks(), (std::array<uint8_t, 3>{0, 1, 0}));
     doc.SetCurrentFader(2);
-    EXPECT_EQ(Fader(1)->GetByte(kFadrCurrent), 0);
-    EXPECT_EQ(Fader(2)->GetByte(kFadrCurrent), 1);
+    EXPECT_EQ(marks(), (std::array<uint8_t, 3>{0, 0, 1}));
     doc.SetCurrentFader(7);
-    EXPECT_EQ(Fader(2)->GetByte(kFadrCurrent), 0);
+    EXPECT_EQ(marks(), (std::array<uint8_t, 3>{0, 0, 0}));
     EXPECT_FALSE(doc.IsModified()) << "a memory-only field";
     EXPECT_EQ(window.UndoDepth(), before);
 }

@@ -1,17 +1,71 @@
 #pragma once
+#include "analysis/records/CSnxSchema.h"
 #include "foundation/core/LByteBuffer.h"
 #include "foundation/core/LHandler.h"
 #include "foundation/core/LMessage.h"
+#include "foundation/persist/CCFDictStore.h"
+#include "foundation/persist/CXmlRecordReader.h"
+#include "foundation/persist/CXmlRecordWriter.h"
+#include "foundation/persist/LObjFormReader.h"
+#include "foundation/persist/LObjFormWriter.h"
 #include "foundation/records/CUNDOQ.h"
 #include "foundation/records/CUndoStrm.h"
 #include "foundation/records/LObjRoot.h"
 #include "foundation/streams/CMemStream.h"
+#include "platform/values/Dict.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
+
+// The stored forms a record tree travels in: a document's XML file, record chunks (drag data,
+// copies) and the preferences' key/value dictionary.
+inline std::string ToXml(const LObject* root)
+{
+    LByteBuffer bytes;
+    {
+        CMemStream out(bytes);
+        WriteRecordXml(out, root);
+        EXPECT_EQ(out.Error(), 0u);
+    }
+    return std::string(reinterpret_cast<const char*>(bytes.Data()), bytes.Size());
+}
+inline bool FromXml(const std::string& text, LObject* root)
+{
+    CMemStream in(text.data(), static_cast<uint32_t>(text.size()));
+    bool complete = false;
+    return ReadRecordXml(in, root, &complete) && complete;
+}
+inline std::string ToChunk(const LObject* root)
+{
+    LByteBuffer bytes;
+    {
+        LObjFormWriter writer(CSnxSchema::kCreator, CSnxSchema::kDocClass, bytes); // ends the chunk when it goes
+        writer.WriteObject(root);
+        EXPECT_EQ(writer.Error(), 0u);
+    }
+    return std::string(reinterpret_cast<const char*>(bytes.Data()), bytes.Size());
+}
+inline LObjectPtr FromChunk(const std::string& chunk)
+{
+    LObjFormReader reader(chunk.data(), static_cast<uint32_t>(chunk.size()));
+    return reader.ReadObject();
+}
+inline plat::Ref<plat::Dict> ToDict(LObject* root)
+{
+    plat::Ref<plat::Dict> dict = plat::Dict::Make();
+    CCFDictStore store(dict.Get(), LKeyValueNode::kWritable);
+    LObject::SaveToNode(store, root);
+    return dict;
+}
+inline void FromDict(plat::Dict* dict, LObject* root)
+{
+    CCFDictStore store(dict, LKeyValueNode::kReadOnly);
+    LObject::LoadFromNodeRef(store, root);
+}
 
 // A document window as far as undo goes: its queue sees every message first.
 class UndoWindow : public LHandler {

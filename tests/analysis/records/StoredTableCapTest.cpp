@@ -3,24 +3,12 @@
 // rest of the data intact.
 #include "analysis/records/CAppPrefs.h"
 #include "analysis/records/CFaderSetRecord.h"
-#include "analysis/records/CSnxSchema.h"
-#include "foundation/core/LByteBuffer.h"
-#include "foundation/persist/CCFDictStore.h"
-#include "foundation/persist/CXmlRecordReader.h"
-#include "foundation/persist/CXmlRecordWriter.h"
-#include "foundation/persist/LObjFormReader.h"
-#include "foundation/persist/LObjFormWriter.h"
 #include "foundation/records/CParamSchema.h"
 #include "foundation/records/CParamTable.h"
-#include "foundation/streams/CMemStream.h"
-#include "platform/values/Dict.h"
 #include "platform/values/PropertyList.h"
 #include "tests/analysis/records/SnxRecordTestKit.h"
 
-#include <gtest/gtest.h>
-
 #include <regex>
-#include <string>
 
 namespace {
 
@@ -64,20 +52,12 @@ TEST(StoredTableCap, DocumentWithHugeColumnCountLoadsAtOnce)
 {
     CFaderSetRecord doc;
     FillDocument(doc);
-    LByteBuffer bytes;
-    {
-        CMemStream out(bytes);
-        WriteRecordXml(out, doc.Root());
-    }
-    const std::string xml(reinterpret_cast<const char*>(bytes.Data()), bytes.Size());
+    const std::string xml = ToXml(doc.Root());
     const std::string huge = std::regex_replace(xml, std::regex("cols=\"3\""), "cols=\"4000000000\"");
     ASSERT_NE(huge, xml);
 
     CFaderSetRecord loaded;
-    CMemStream in(huge.data(), uint32_t(huge.size()));
-    bool complete = false;
-    ASSERT_TRUE(ReadRecordXml(in, loaded.Root(), &complete));
-    EXPECT_TRUE(complete);
+    ASSERT_TRUE(FromXml(huge, loaded.Root()));
     ExpectDocumentIntact(loaded);
 }
 
@@ -85,22 +65,15 @@ TEST(StoredTableCap, RecordChunkWithHugeColumnCountLoadsAtOnce)
 {
     CFaderSetRecord doc;
     FillDocument(doc);
-    LByteBuffer bytes;
-    {
-        LObjFormWriter writer(CSnxSchema::kCreator, CSnxSchema::kDocClass, bytes);
-        writer.WriteObject(doc.Root());
-        ASSERT_EQ(writer.Error(), 0u);
-    }
     // The column count is the only field holding 3 as a 32-bit big-endian word.
-    std::string chunk(reinterpret_cast<const char*>(bytes.Data()), bytes.Size());
+    std::string chunk = ToChunk(doc.Root());
     const std::string three("\0\0\0\3", 4);
     const size_t at = chunk.find(three);
     ASSERT_NE(at, std::string::npos);
     ASSERT_EQ(chunk.find(three, at + 1), std::string::npos);
     chunk.replace(at, 4, "\xEE\x6B\x28\x00", 4);   // 4,000,000,000
 
-    LObjFormReader reader(chunk.data(), uint32_t(chunk.size()));
-    LObjectPtr copy = reader.ReadObject();
+    LObjectPtr copy = FromChunk(chunk);
     ASSERT_NE(copy, nullptr);
     uint32_t columns = 0, rows = 0;
     CParamTable::GetSize(copy->GetChild(kFdrsMdcs), columns, rows);
@@ -115,12 +88,7 @@ TEST(StoredTableCap, PreferencesWithHugeColumnCountLoadAtOnce)
     LObject::SetString(window, nullptr, kWindDcfl, LStringRef("/home/u/set.snx"), LObject::Merge::No);
     LObject::SetByte(prefs.Root()->GetChild(kPrefComn), nullptr, kWndsDb, 0, LObject::Merge::No);
     FillTable(prefs.Root()->GetChild(kPrefMnky), 3);
-    plat::Ref<plat::Dict> dict = plat::Dict::Make();
-    {
-        CCFDictStore store(dict.Get(), LKeyValueNode::kWritable);
-        LObject::SaveToNode(store, prefs.Root());
-    }
-    const std::string text = plat::PropertyList::Write(*dict);
+    const std::string text = plat::PropertyList::Write(*ToDict(prefs.Root()));
     const size_t key = text.find("<key>cols</key>");
     ASSERT_NE(key, std::string::npos);
     // Numbers are stored as texts of space-terminated numbers.
@@ -133,10 +101,7 @@ TEST(StoredTableCap, PreferencesWithHugeColumnCountLoadAtOnce)
     ASSERT_NE(read.Get(), nullptr);
     ASSERT_NE(read->As<plat::Dict>(), nullptr);
     CAppPrefs loaded;
-    {
-        CCFDictStore store(read->As<plat::Dict>(), LKeyValueNode::kReadOnly);
-        LObject::LoadFromNodeRef(store, loaded.Root());
-    }
+    FromDict(read->As<plat::Dict>(), loaded.Root());
     ExpectCappedTable(loaded.Root()->GetChild(kPrefMnky));
     EXPECT_NE(loaded.FindDocument("/home/u/set.snx"), nullptr);
     EXPECT_EQ(loaded.Root()->GetChild(kPrefComn)->GetByte(kWndsDb), 0);

@@ -41,9 +41,7 @@ TEST_F(CColorSchemeTest, SetColorStoresThreeBytesWithUndo)
     CColorScheme::SetColor(Colors(), &control, kColsCspc, 0x332211);
     ASSERT_EQ(Colors()->GetArrayCount(kColsCspc), 3u);
     const auto* bytes = static_cast<const uint8_t*>(Colors()->GetArrayData(kColsCspc));
-    EXPECT_EQ(bytes[0], 0x11);
-    EXPECT_EQ(bytes[1], 0x22);
-    EXPECT_EQ(bytes[2], 0x33);
+    EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + 3), (std::vector<uint8_t>{0x11, 0x22, 0x33}));
     EXPECT_EQ(CColorScheme::GetColor(Colors(), kColsCspc), 0x332211u);
     window.Undo();
     EXPECT_EQ(CColorScheme::GetColor(Colors(), kColsCspc), 0x00FFBFu) << "back to the default";

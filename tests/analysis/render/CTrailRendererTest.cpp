@@ -25,11 +25,7 @@ float RowLevel(int row)
 // Rows (from the bottom) of column x that are not the background.
 std::vector<int> LitRows(const std::vector<uint32_t>& pixels, int x)
 {
-    std::vector<int> rows;
-    for (int y = 0; y < kH; ++y)
-        if (GLArea::At(pixels, kW, kH, x, y) != 0)
-            rows.push_back(y);
-    return rows;
+    return GLArea::LitRows(pixels, kW, kH, x);
 }
 
 class CTrailRendererTest : public testing::Test {
@@ -134,14 +130,12 @@ TEST_F(CTrailRendererTest, ColourScaleBarRunsFromBlueAtTheBottomToRedAtTheTop)
     EXPECT_EQ(GLArea::At(pixels, 4, 32, 1, 31) & 0xFF00FF, 0xFF0000u);
 }
 
-TEST_F(CTrailRendererTest, EachExtraSliceDrawsOneMoreStrip)
+TEST_F(CTrailRendererTest, EachExtraSliceDrawsOneMoreStripAndOnlyTheNewestIsDrawnAgain)
 {
     RenderScene scene;
     std::fill(scene.Magnitude().begin(), scene.Magnitude().end(), 0.25f);
     GLArea deep(kW, kH, 24);
-    auto primitives = [&](uint32_t depth) {
-        renderer.Rebuild(scene.input, depth, true);
-        renderer.AddSlice(scene.input);
+    auto primitives = [&] {
         deep.Clear();
         GLuint query = 0;
         GLuint count = 0;
@@ -157,12 +151,26 @@ TEST_F(CTrailRendererTest, EachExtraSliceDrawsOneMoreStrip)
         glDeleteQueries(1, &query);
         return count;
     };
-    const GLuint two = primitives(2);
-    const GLuint three = primitives(3);
-    const GLuint five = primitives(5);
-    EXPECT_EQ(three - two, 2u * 16 - 2) << "one strip of 2 x 16 indices";
-    EXPECT_EQ(five - three, 2u * (2 * 16 - 2));
-    EXPECT_GE(two, 2u * 16 - 2);
+    // The first draw after a change draws every strip; the next one lays the stored older
+    // strips (one quad) and draws the newest strip again. Both draw the cursors besides.
+    constexpr GLuint kStrip = 2 * 16 - 2;
+    struct Case {
+        uint32_t depth;
+        GLuint first;
+        GLuint again;
+    };
+    GLuint cursors = 0;
+    for (const Case& c : {Case{2, kStrip, kStrip}, Case{3, 2 * kStrip + 2, kStrip + 2}, Case{5, 4 * kStrip + 2, kStrip + 2}}) {
+        renderer.Rebuild(scene.input, c.depth, true);
+        renderer.AddSlice(scene.input);
+        const GLuint first = primitives();
+        if (c.depth == 2) {
+            ASSERT_GE(first, kStrip);
+            cursors = first - kStrip;
+        }
+        EXPECT_EQ(first, c.first + cursors) << "depth " << c.depth;
+        EXPECT_EQ(primitives(), c.again + cursors) << "depth " << c.depth;
+    }
     const auto pixels = deep.Read();
     EXPECT_NE(std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) { return p != 0; }), 0);
 }
@@ -219,18 +227,21 @@ TEST_F(CTrailRendererTest, BandModeMakesABoxPerMappableBand)
 TEST_F(CTrailRendererTest, SliceIntervalsFollowTheWindowSettings)
 {
     RenderScene scene(1, 8, 120.0f);
-    LObject* w = scene.window;
-    LObject::SetByte(w, nullptr, kWindTrud, 0, LObject::Merge::No);
-    LObject::SetUInt(w, nullptr, kWindTrus, 5, LObject::Merge::No);
-    EXPECT_EQ(CTrailRenderer::SliceInterval(w, 256), 200u);
-    LObject::SetByte(w, nullptr, kWindTrud, 1, LObject::Merge::No);
-    LObject::SetUInt(w, nullptr, kWindTruf, 4, LObject::Merge::No);
-    EXPECT_EQ(CTrailRenderer::SliceInterval(w, 256), 533u);
-    LObject::SetByte(w, nullptr, kWindTrud, 2, LObject::Merge::No);
-    EXPECT_EQ(CTrailRenderer::SliceInterval(w, 256), 0u);
-    LObject::SetByte(w, nullptr, kWindTrud, 1, LObject::Merge::No);
-    LObject::SetFloat(w, nullptr, kWindRate, 0.1f, LObject::Merge::No);
-    EXPECT_EQ(CTrailRenderer::SliceInterval(w, 256), 0u) << "a rate below 1 Hz slices on every pass";
+    // Mode 0: every `trus` slices a second; 1: every `truf` analyses of 256 points; 2: every pass.
+    // A rate below 1 Hz slices on every pass.
+    const struct {
+        uint8_t mode;
+        uint32_t perSecond, analyses;
+        float rate;
+        uint32_t ms;
+    } rows[] = {{0, 5, 4, 120.0f, 200}, {1, 5, 4, 120.0f, 533}, {2, 5, 4, 120.0f, 0}, {1, 5, 4, 0.1f, 0}};
+    for (const auto& r : rows) {
+        LObject::SetByte(scene.window, nullptr, kWindTrud, r.mode, LObject::Merge::No);
+        LObject::SetUInt(scene.window, nullptr, kWindTrus, r.perSecond, LObject::Merge::No);
+        LObject::SetUInt(scene.window, nullptr, kWindTruf, r.analyses, LObject::Merge::No);
+        LObject::SetFloat(scene.window, nullptr, kWindRate, r.rate, LObject::Merge::No);
+        EXPECT_EQ(CTrailRenderer::SliceInterval(scene.window, 256), r.ms) << int(r.mode) << " " << r.rate;
+    }
 }
 
 TEST_F(CTrailRendererTest, SlicesKeepTheirCadenceAndRestartAfterAPause)
@@ -276,7 +287,7 @@ TEST_F(CTrailRendererTest, OneBinSpectrumDrawsNothingAndStaysFinite)
     LObject::SetByte(scene.Common(), nullptr, kComnFqlg, 1, LObject::Merge::No);
     const auto pixels = DrawLine(scene, 3);
     EXPECT_EQ(renderer.perSlice, 1u);
-    EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0; }));
+    EXPECT_TRUE(GLArea::AllBlack(pixels));
     const TrailVertex& v = renderer.buffers[0]->Vertices()[renderer.slice];
     EXPECT_EQ(v.y, 0.5f);
     EXPECT_TRUE(std::isfinite(v.nx) && std::isfinite(v.ny) && std::isfinite(v.nz));

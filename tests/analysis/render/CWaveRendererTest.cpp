@@ -3,8 +3,6 @@
 #include "analysis/render/CWaveRenderer.h"
 #include "tests/analysis/render/RenderTestKit.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr int32_t kW = 16;
@@ -43,21 +41,13 @@ protected:
         scene.input.waveSamples = n;
     }
 
-    std::vector<uint32_t> Draw()
+    std::vector<uint32_t> Draw(uint32_t channel = 0)
     {
         area.Clear();
-        renderer.Draw(scene.input, area.context.get(), 0);
+        renderer.Draw(scene.input, area.context.get(), channel);
         return area.Read();
     }
-
-    std::vector<int> LitRows(const std::vector<uint32_t>& pixels, int x) const
-    {
-        std::vector<int> rows;
-        for (int y = 0; y < kH; ++y)
-            if (GLArea::At(pixels, kW, kH, x, y) != 0)
-                rows.push_back(y);
-        return rows;
-    }
+    static std::vector<int> LitRows(const std::vector<uint32_t>& pixels, int x) { return GLArea::LitRows(pixels, kW, kH, x); }
 
     RenderScene scene{1, 5, 1024.0f}; // FFT of 32 points, ring of 32 samples
     CWaveRenderer renderer;
@@ -87,19 +77,15 @@ TEST_F(CWaveRendererTest, EachColumnSpansItsMinimumToItsMaximum)
 
 TEST_F(CWaveRendererTest, SamplesBeforeTheFftWindowAreDimmed)
 {
+    SetSamples(std::vector<float>(32, RowLevel(10)));
+    auto pixels = Draw();
+    for (int x = 1; x < 14; ++x)
+        EXPECT_EQ(GLArea::At(pixels, kW, kH, x, 10), kSample) << "the trace is the FFT window, x " << x;
     ASSERT_TRUE(scene.analyser.Setup(1, 5, 6)); // ring of 64 for a trail-length trace
     SetSamples(std::vector<float>(64, RowLevel(10)));
-    const auto pixels = Draw();
+    pixels = Draw();
     EXPECT_EQ(GLArea::At(pixels, kW, kH, 3, 10), kDimmed);
     EXPECT_EQ(GLArea::At(pixels, kW, kH, 12, 10), kSample);
-}
-
-TEST_F(CWaveRendererTest, FullColourWhenTheTraceIsTheFftWindow)
-{
-    SetSamples(std::vector<float>(32, RowLevel(10)));
-    const auto pixels = Draw();
-    for (int x = 1; x < 14; ++x)
-        EXPECT_EQ(GLArea::At(pixels, kW, kH, x, 10), kSample) << "x " << x;
 }
 
 TEST_F(CWaveRendererTest, CursorsStandAtTheChannelsLevels)
@@ -115,21 +101,12 @@ TEST_F(CWaveRendererTest, CursorsStandAtTheChannelsLevels)
     EXPECT_EQ(GLArea::At(pixels, kW, kH, 5, 4), 0xFF7F7Fu);
 }
 
-TEST_F(CWaveRendererTest, EmptyAndOneSampleInputsDrawNoTrace)
+TEST_F(CWaveRendererTest, EmptyAndOneSampleInputsAndAChannelPastTheAnalyserDrawNothing)
 {
     SetSamples({});
-    auto pixels = Draw();
-    EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0; }));
+    EXPECT_TRUE(GLArea::AllBlack(Draw()));
     SetSamples({RowLevel(9)});
-    pixels = Draw();
-    EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0; }));
-}
-
-TEST_F(CWaveRendererTest, ChannelPastTheAnalyserDrawsNothing)
-{
+    EXPECT_TRUE(GLArea::AllBlack(Draw()));
     SetSamples(std::vector<float>(32, RowLevel(10)));
-    area.Clear();
-    renderer.Draw(scene.input, area.context.get(), 3);
-    const auto pixels = area.Read();
-    EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0; }));
+    EXPECT_TRUE(GLArea::AllBlack(Draw(3)));
 }

@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -59,6 +60,19 @@ public:
     static uint32_t At(const std::vector<uint32_t>& pixels, int32_t width, int32_t height, int32_t x, int32_t y)
     {
         return pixels[size_t(height - 1 - y) * width + x];
+    }
+    // Rows (from the bottom) of column x that are not black.
+    static std::vector<int> LitRows(const std::vector<uint32_t>& pixels, int32_t width, int32_t height, int32_t x)
+    {
+        std::vector<int> rows;
+        for (int y = 0; y < height; ++y)
+            if (At(pixels, width, height, x, y) != 0)
+                rows.push_back(y);
+        return rows;
+    }
+    static bool AllBlack(const std::vector<uint32_t>& pixels)
+    {
+        return std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0; });
     }
 
     std::unique_ptr<CGLContext> context;

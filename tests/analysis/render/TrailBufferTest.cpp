@@ -32,7 +32,7 @@ std::vector<float> SliceValues(const TrailBuffer& buffer, uint32_t depth)
 
 } // namespace
 
-TEST(TrailBuffer, GrowingKeepsTheNewestFirstOrder)
+TEST(TrailBuffer, GrowingKeepsTheNewestFirstOrderAndShrinkingTheNewestSlices)
 {
     TrailBuffer buffer;
     ASSERT_TRUE(buffer.Resize(4, kPer, 1, true, nullptr));
@@ -40,12 +40,6 @@ TEST(TrailBuffer, GrowingKeepsTheNewestFirstOrder)
     ASSERT_TRUE(buffer.Resize(8, kPer, 1, false, nullptr));
     // Newest first from slice 1: 1, 0, 7, 6, ... reads old 1, 0, 3, 2, then empties.
     EXPECT_EQ(SliceValues(buffer, 8), (std::vector<float>{1, 2, 0, 0, 0, 0, 3, 4}));
-}
-
-TEST(TrailBuffer, ShrinkingKeepsTheNewestSlices)
-{
-    TrailBuffer buffer;
-    ASSERT_TRUE(buffer.Resize(8, kPer, 1, true, nullptr));
     Number(buffer, 8);
     ASSERT_TRUE(buffer.Resize(4, kPer, 1, false, nullptr));
     EXPECT_EQ(SliceValues(buffer, 4), (std::vector<float>{1, 2, 7, 8}));

@@ -123,11 +123,13 @@ TEST(CReadoutScale, MapsCursorsToFieldsAndBack)
 
 TEST(CReadoutScale, DecimalsFollowTheResolution)
 {
-    EXPECT_EQ(ReadoutDecimals(1.0f, 10), 3);     // 1/1024: -round(-3.01) = 3
-    EXPECT_EQ(ReadoutDecimals(100.0f, 10), 1);   // 0.098: -round(-1.01)
-    EXPECT_EQ(ReadoutDecimals(5000.0f, 10), 0);  // 4.9: negative decimals become 0
-    EXPECT_EQ(ReadoutDecimals(1.0f, 0), 0);
-    EXPECT_EQ(ReadoutDecimals(0.0f, 10), 0) << "no logarithm of 0";
-    EXPECT_EQ(ReadoutDecimals(-1.0f, 10), 0);
-    EXPECT_EQ(ReadoutDecimals(1.0f, 200), 3) << "bits beyond 64 are capped";
+    // 1/1024: -round(-3.01) = 3; 0.098: -round(-1.01); 4.9: negative decimals become 0; no
+    // logarithm of 0 or below; bits beyond 64 are capped.
+    const struct {
+        float range;
+        uint32_t bits;
+        int decimals;
+    } rows[] = {{1.0f, 10, 3}, {100.0f, 10, 1}, {5000.0f, 10, 0}, {1.0f, 0, 0}, {0.0f, 10, 0}, {-1.0f, 10, 0}, {1.0f, 200, 3}};
+    for (const auto& r : rows)
+        EXPECT_EQ(ReadoutDecimals(r.range, r.bits), r.decimals) << r.range << " " << r.bits;
 }

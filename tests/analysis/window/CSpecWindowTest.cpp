@@ -10,10 +10,14 @@
 
 #include <gtest/gtest.h>
 
-TEST_F(SpecWindowTest, BuildsFromItsLayoutsWithEveryPaneInside)
+TEST_F(SpecWindowTest, BuildsFromItsLayoutsWithEveryPaneInsideAndNamesTheDocument)
 {
     CSpecWindow& w = Make();
     ASSERT_NE(w.Window(), nullptr);
+    EXPECT_EQ(std::string(w.Window()->Native()->Title()), "untitled.snx -Sonalyx");
+    EXPECT_TRUE(w.DocumentPath().empty());
+    EXPECT_FALSE(w.IsModified());
+    EXPECT_TRUE(w.AskSaveChanges()) << "an unmodified document closes without a question";
     const CLRect content = w.Rect();
     EXPECT_GE(content.Width(), 640) << "a window without a saved place takes its layout's size";
     EXPECT_EQ(UndefinedReads(w, CSpecWindow::kResName), std::vector<std::string>{});
@@ -29,15 +33,6 @@ TEST_F(SpecWindowTest, BuildsFromItsLayoutsWithEveryPaneInside)
     CPeakDialog peak(&w);
     EXPECT_EQ(UndefinedReads(peak, CPeakDialog::kResName), std::vector<std::string>{});
     EXPECT_TRUE(Inside(peak.High(), peak.Rect()));
-}
-
-TEST_F(SpecWindowTest, TitleNamesTheDocument)
-{
-    CSpecWindow& w = Make();
-    EXPECT_EQ(std::string(w.Window()->Native()->Title()), "untitled.snx -Sonalyx");
-    EXPECT_TRUE(w.DocumentPath().empty());
-    EXPECT_FALSE(w.IsModified());
-    EXPECT_TRUE(w.AskSaveChanges()) << "an unmodified document closes without a question";
 }
 
 TEST_F(SpecWindowTest, ParameterCommandsWriteTheirRecords)
@@ -63,6 +58,9 @@ TEST_F(SpecWindowTest, ParameterCommandsWriteTheirRecords)
         EXPECT_EQ(Common()->GetByte(c.field), c.expected) << c.command << " " << c.param;
     }
     EXPECT_TRUE(w.IsModified()) << "settings of the document are undoable edits";
+    Command("CAppCmd_FFTSize", "2048"); // a new size rebuilds the plan and the channels
+    EXPECT_EQ(w.Plan().windowTable.size(), 2048u);
+    EXPECT_EQ(w.Analyser().Channel(0)->FFTSize(), 2048u);
     EXPECT_EQ(View()->GetByte(kWndsDb), 1) << "new windows copy the amplitude mode";
 
     for (const char* depth : {"0", "1"}) {
@@ -82,14 +80,6 @@ TEST_F(SpecWindowTest, ParameterCommandsWriteTheirRecords)
     Command("CAppCmd_Zm", "4");
     EXPECT_EQ(w.ChannelList().Zoom(), 4u);
     EXPECT_EQ(View()->GetUInt(kWndsZoom), 4u);
-}
-
-TEST_F(SpecWindowTest, FFTSizeAndWindowRebuildThePlan)
-{
-    CSpecWindow& w = Make();
-    Command("CAppCmd_FFTSize", "2048");
-    EXPECT_EQ(w.Plan().windowTable.size(), 2048u);
-    EXPECT_EQ(w.Analyser().Channel(0)->FFTSize(), 2048u);
 }
 
 TEST_F(SpecWindowTest, PeakDialogStoresAnOrderedBandOrTurnsDetectionOff)

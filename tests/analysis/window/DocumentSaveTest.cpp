@@ -2,31 +2,17 @@
 #include "foundation/streams/LStream.h"
 #include "platform/files/FileSystem.h"
 #include "tests/analysis/window/SpecWindowKit.h"
+#include "tests/foundation/TempFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteAll(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 // A stream whose every write fails, as a full disk does.
 class FailingStream : public LStream {

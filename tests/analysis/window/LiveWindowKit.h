@@ -115,15 +115,11 @@ protected:
         }
     }
 
-    // The newest n samples of a channel's ring, oldest first.
+    // The newest n samples of a channel's ring, oldest first, read under the queue's lock.
     std::vector<float> Newest(uint32_t channel, uint32_t n) const
     {
         LAsyncQueueLock lock(*liveQueue);
-        const CSpectrumChan& chan = *window->Analyser().Channel(channel);
-        std::vector<float> out;
-        for (uint32_t i = n; i > 0; --i)
-            out.push_back(chan.ring[(chan.writeIndex - i) & chan.mask]);
-        return out;
+        return SpecWindowTest::Newest(channel, n);
     }
     // Samples pushed into a channel's ring since `since` (a ring index), within one ring's length.
     uint32_t WrittenSince(uint32_t since, uint32_t channel = 0) const

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // 2026-03-04 04:06:07.9 GMT, in seconds since 1970.
@@ -42,12 +44,10 @@ TEST(RecordFileName, NamesTheSourceAndTheLocalSecondOfTheInjectedClock)
 
 TEST(RecordFileName, PaddedNumbersKeepTheirLastDigits)
 {
-    EXPECT_EQ(Padded(7, 2), "07");
-    EXPECT_EQ(Padded(2026, 4), "2026");
-    EXPECT_EQ(Padded(0, 3), "000");
-    EXPECT_EQ(Padded(12345, 2), "45");
-    EXPECT_EQ(Padded(4294967295u, 10), "4294967295");
-    EXPECT_EQ(Padded(5, 0), "");
+    const std::tuple<uint32_t, uint32_t, const char*> rows[] = {
+        {7, 2, "07"}, {2026, 4, "2026"}, {0, 3, "000"}, {12345, 2, "45"}, {4294967295u, 10, "4294967295"}, {5, 0, ""}};
+    for (const auto& [n, width, text] : rows)
+        EXPECT_EQ(Padded(n, width), text) << n << " in " << width;
 }
 
 TEST(RecordFileName, ControlCharactersAndLineEndsNeverReachTheName)

@@ -4,6 +4,7 @@
 #include "platform/files/FileSpecText.h"
 #include "platform/window/PanelTestDriver.h"
 #include "tests/analysis/window/SpecWindowKit.h"
+#include "tests/foundation/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -51,11 +52,6 @@ protected:
         Answer("", true);
         window->SaveSpectrumCsv(csv);
         return ReadAll(csv);
-    }
-    static std::string ReadAll(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
     const std::string csv = home.path() + "/spectra.csv";

@@ -11,7 +11,7 @@
 #include "tests/support/StepQueue.h"
 #include "tests/support/TempHome.h"
 #include "ui/layout/LFormulaLayout.h"
-#include "ui/menus/LMenuItem.h"
+#include "tests/support/MenuCommand.h"
 
 #include <deque>
 #include <memory>
@@ -85,18 +85,17 @@ protected:
         return ref;
     }
     // Chooses a menu command with its parameter as the menu bar sends it.
-    void Command(const char* command, const char* param = "")
-    {
-        struct Item : LMenuItem {
-            Item(const char* c, const char* p) : LMenuItem(nullptr)
-            {
-                AddCommand(c);
-                paramText = LStringRef(p);
-            }
-        } item(command, param);
-        LMessage::Send(LMessage("LMenuItem_Selected", &item, static_cast<LHandler*>(window.get())));
-    }
+    void Command(const char* command, const char* param = "") { ChooseCommand(window.get(), command, param); }
     LObject* Common() const { return window->Document().Common(); }
+    // The newest n samples of a channel's ring, oldest first.
+    std::vector<float> Newest(uint32_t channel, uint32_t n) const
+    {
+        const CSpectrumChan& chan = *window->Analyser().Channel(channel);
+        std::vector<float> out;
+        for (uint32_t i = n; i > 0; --i)
+            out.push_back(chan.ring[(chan.writeIndex - i) & chan.mask]);
+        return out;
+    }
     LObject* View() const { return prefs.Root()->GetChild(kPrefComn); }
 
     TempHome home;

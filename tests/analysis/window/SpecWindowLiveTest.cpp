@@ -196,7 +196,7 @@ TEST_F(SpecWindowLive, AnUnpluggedDeviceComesBackUnderItsNameAndTheDocumentRunsO
     CSerialPort* port = static_cast<CLineSerialSrc*>(w.LiveSource())->Port();
 
     device.Unplug();
-    ASSERT_TRUE(RunUntil([&] { return port->IsReconnecting(); }, 5s));
+    ASSERT_TRUE(RunUntil([&] { return port->IsReconnecting(); }, 30s));
     const uint32_t during = Written();
     const uint32_t passes = app->modalSteps;
     RunFor(300ms);

@@ -5,6 +5,7 @@
 #include "platform/window/PanelTestDriver.h"
 #include "sources/text/CTextFileSrc.h"
 #include "tests/analysis/window/LiveWindowKit.h"
+#include "tests/foundation/TempFiles.h"
 #include "tests/support/SoundTools.h"
 
 #include <gtest/gtest.h>
@@ -66,11 +67,6 @@ protected:
     std::string RecordPath() const
     {
         return plat::PosixPathFromSpec(window->RecordLocation().GetPath().View());
-    }
-    static std::string ReadAll(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
     }
     std::string RecordFolder() const { return home.path() + "/home/Documents/Sonalyx Record/"; }
     void MoveSlider(int32_t value)
@@ -164,7 +160,7 @@ TEST_F(SpecWindowRecord, AFileSizeLimitStopsTheRecordingAndKeepsWhatWasWritten)
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     Script({Ok()});
     SendRamp(1500);   // 6000 bytes: the first chunk written reaches the limit
-    const bool told = RunUntil([&] { return !seenDialogs.empty(); }, 5s);
+    const bool told = RunUntil([&] { return !seenDialogs.empty(); }, 30s);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &saved), 0);
     ASSERT_TRUE(told);
     EXPECT_EQ(seenDialogs[0], "message: The recording could not be written.\n" + RecordPath());

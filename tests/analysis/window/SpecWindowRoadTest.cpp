@@ -37,15 +37,6 @@ protected:
     }
     void Frame(std::vector<float> values) { source->steps.push_back({std::move(values), {}}); }
     void Text(const std::string& text) { source->steps.push_back({{}, text}); }
-    // The newest n samples of a channel's ring, oldest first.
-    std::vector<float> Newest(uint32_t channel, uint32_t n) const
-    {
-        const CSpectrumChan& chan = *window->Analyser().Channel(channel);
-        std::vector<float> out;
-        for (uint32_t i = n; i > 0; --i)
-            out.push_back(chan.ring[(chan.writeIndex - i) & chan.mask]);
-        return out;
-    }
     // n frames of a sine of amplitude a at bin k of an N-point analysis, on channel 0.
     void Sine(float a, uint32_t k)
     {

@@ -1,16 +1,24 @@
 #pragma once
 // Drags rows of a list in a window as the user does through the window model's test driver:
-// a press held on a row, a move that starts the drag, and a drag session played by the test.
+// a press held on a row, a move that starts the drag, and the drag carried on by the user's
+// pointer (the program's own drag) or by a drag session the test plays.
 #include "controls/drag/CDragger.h"
 #include "controls/lists/LListPane.h"
 #include "platform/Clock.h"
 #include "platform/window/DragSession.h"
+#include "platform/window/DragTracking.h"
+#include "platform/window/EventQueue.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowTestDriver.h"
 #include "shell/draw/CDrawContext.h"
 #include "shell/windows/ScreenCoords.h"
 #include "tests/support/FireDueTimers.h"
 #include "ui/panes/LPaneContext.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
 
 class ListDragKit {
 public:
@@ -53,6 +61,44 @@ public:
     void DragRow(LListPane& list, int32_t row, uint32_t holdMs, CDragger::DragRunner play)
     {
         CDragger::SetDragRunner(std::move(play));
+        const plat::Point moved = StartDrag(list, row, holdMs);
+        fDriver.PostMouse(plat::EventType::LeftMouseUp, moved);
+        fDriver.DeliverAll();
+        CDragger::SetDragRunner(nullptr);
+    }
+    enum class End { Drop, Escape };
+    // The same gesture carried on by the program's own drag: the pointer goes through `path`
+    // (each move reported, as a desktop does, to the window that took the press) and the
+    // button comes up at its last point, or Escape is pressed there first. `look` runs at
+    // each point once the drag has seen it.
+    void DragRowThrough(LListPane& list, int32_t row, const std::vector<plat::Point>& path, End end,
+                        const std::function<void(size_t)>& look = {})
+    {
+        CDragger::SetDragRunner(&plat::DragTracking::Run);
+        plat::Window* pressed = list.GetNativeWindow();
+        for (size_t i = 0; i < path.size(); ++i) {
+            fDriver.WhenWaiting([this, pressed, at = path[i]] { Post(pressed, plat::EventType::LeftMouseDragged, at); });
+            if (look)
+                fDriver.WhenWaiting([look, i] { look(i); });
+        }
+        const plat::Point last = path.empty() ? plat::Point{} : path.back();
+        if (end == End::Escape)
+            fDriver.WhenWaiting([this] { fDriver.PostKey(plat::EventType::KeyDown, "\x1b", 53); });
+        else
+            fDriver.WhenWaiting([this, pressed, last] { Post(pressed, plat::EventType::LeftMouseUp, last); });
+        StartDrag(list, row, 0);
+        EXPECT_EQ(fDriver.StepsLeft(), 0u) << "the drag did not take the whole gesture";
+        if (end == End::Escape) {
+            fDriver.PostMouse(plat::EventType::LeftMouseUp, last);
+            fDriver.DeliverAll();
+        }
+        CDragger::SetDragRunner(nullptr);
+    }
+
+private:
+    // Presses on `row` and moves 10 pixels; answers where the pointer is.
+    plat::Point StartDrag(LListPane& list, int32_t row, uint32_t holdMs)
+    {
         if (plat::Window* window = list.GetNativeWindow())
             window->MakeKeyAndOrderFront();  // the user works in the list's window
         const CLRect cell = list.CellRect({0, row});
@@ -63,12 +109,19 @@ public:
         const plat::Point moved{at.x, at.y - 10};
         fDriver.PostMouse(plat::EventType::LeftMouseDragged, moved);
         fDriver.DeliverAll();
-        fDriver.PostMouse(plat::EventType::LeftMouseUp, moved);
-        fDriver.DeliverAll();
-        CDragger::SetDragRunner(nullptr);
+        return moved;
+    }
+    // A mouse event at the screen point as the window that took the press reports it.
+    void Post(plat::Window* pressed, plat::EventType type, plat::Point screen)
+    {
+        plat::Ref<plat::Event> event = fDriver.MakeMouse(type, screen);
+        if (pressed) {
+            event->windowNumber = pressed->Number();
+            event->locationInWindow = pressed->ConvertScreenToBase(screen);
+        }
+        plat::EventQueue::Shared().Post(event);
     }
 
-private:
     plat::WindowTestDriver& fDriver;
     plat::ScopedVirtualClock& fClock;
 };

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -82,31 +84,25 @@ TEST_F(LAsyncQueueTest, TimersFireInDueOrderAndEqualDelaysInSchedulingOrder)
     a.Start(10);
     b.Start(10);
     d.Start(30);
+    using Log = std::vector<std::pair<std::string, LHandler*>>;
     fClock.AdvanceMs(19);
     Fire();
-    ASSERT_EQ(fOwner.log.size(), 2u);
-    EXPECT_EQ(fOwner.log[0].second, &a);
-    EXPECT_EQ(fOwner.log[1].second, &b);
-    EXPECT_EQ(fOwner.log[0].first, "LAsyncTimer_Expire");
+    EXPECT_EQ(fOwner.log, (Log{{"LAsyncTimer_Expire", &a}, {"LAsyncTimer_Expire", &b}}));
     fClock.AdvanceMs(20);
     Fire();
-    ASSERT_EQ(fOwner.log.size(), 4u);
-    EXPECT_EQ(fOwner.log[2].second, &c);
-    EXPECT_EQ(fOwner.log[3].second, &d);
+    EXPECT_EQ(fOwner.log.size(), 4u);
+    EXPECT_EQ(std::pair(fOwner.log[2].second, fOwner.log[3].second), (std::pair<LHandler*, LHandler*>(&c, &d)));
     EXPECT_FALSE(a.IsScheduled());
 }
 
 TEST_F(LAsyncQueueTest, OnlyANewHeadWakesTheDispatchThreadAndAZeroDelayRestartFiresInTheSamePass)
 {
     LAsyncTimer a(&fOwner, &fQueue), b(&fOwner, &fQueue), c(&fOwner, &fQueue);
-    a.Start(100);
-    EXPECT_EQ(fQueue.wakes, 1);
-    b.Start(200);
-    EXPECT_EQ(fQueue.wakes, 1);
-    c.Start(100); // same due time as the head: goes after it
-    EXPECT_EQ(fQueue.wakes, 1);
-    c.Start(50);
-    EXPECT_EQ(fQueue.wakes, 2);
+    // c's first start has the head's due time and goes after it.
+    for (const auto& [timer, delay, wakes] : {std::tuple(&a, 100u, 1), {&b, 200u, 1}, {&c, 100u, 1}, {&c, 50u, 2}}) {
+        timer->Start(delay);
+        EXPECT_EQ(fQueue.wakes, wakes);
+    }
 
     LAsyncTimer t(&fOwner, &fQueue);
     int restarts = 0;
@@ -132,8 +128,7 @@ TEST_F(LAsyncQueueTest, RestartMovesTheTimerAndStopOrDestructionUnschedules)
     fOwner.log.clear(); // drops the destruction notice
     fClock.AdvanceMs(100);
     Fire();
-    ASSERT_EQ(fOwner.log.size(), 1u);
-    EXPECT_EQ(fOwner.log[0].second, &a);
+    EXPECT_EQ(fOwner.log, (std::vector<std::pair<std::string, LHandler*>>{{"LAsyncTimer_Expire", &a}}));
 }
 
 TEST_F(LAsyncQueueTest, HugeDelayIsClampedBehindEveryShorterTimer)
@@ -145,8 +140,7 @@ TEST_F(LAsyncQueueTest, HugeDelayIsClampedBehindEveryShorterTimer)
     EXPECT_EQ(fQueue.TimeToNext(), 1000u);
     fClock.AdvanceMs(1000);
     Fire();
-    ASSERT_EQ(fOwner.log.size(), 1u);
-    EXPECT_EQ(fOwner.log[0].second, &small);
+    EXPECT_EQ(fOwner.log, (std::vector<std::pair<std::string, LHandler*>>{{"LAsyncTimer_Expire", &small}}));
 }
 
 TEST_F(LAsyncQueueTest, DueTimeAcrossTheClockWrapFiresAtTheRightMoment)
@@ -166,15 +160,13 @@ TEST_F(LAsyncQueueTest, DueTimeAcrossTheClockWrapFiresAtTheRightMoment)
 TEST_F(LAsyncQueueTest, SignalPostedManyTimesIsDeliveredOnceUnlessPostedByItsHandlerOrCancelled)
 {
     LAsyncSignal s(&fOwner, &fQueue);
-    s.Post();
-    s.Post();
-    s.Post();
+    for (int i = 0; i < 3; ++i)
+        s.Post();
     EXPECT_TRUE(s.IsPosted());
     EXPECT_EQ(fQueue.SignalsQueued(), 1u);
     EXPECT_EQ(fQueue.DeliverSignals(), 1);
     EXPECT_FALSE(s.IsPosted());
-    EXPECT_EQ(fOwner.Count("LAsyncSignal_X"), 1);
-    EXPECT_EQ(fOwner.log[0].second, &s);
+    EXPECT_EQ(fOwner.log, (std::vector<std::pair<std::string, LHandler*>>{{"LAsyncSignal_X", &s}}));
 
     // Posted again by its own handler: delivered again in the same pass.
     fOwner.action = [&](const LMessage&) {
@@ -200,18 +192,15 @@ TEST_F(LAsyncQueueTest, SignalPostedManyTimesIsDeliveredOnceUnlessPostedByItsHan
 TEST_F(LAsyncQueueTest, NotePostedManyTimesBeforeTheDrainArrivesOnceAndAgainWhenPostedWhileHandled)
 {
     LAsyncEvent note(&fOwner, &fQueue);
-    note.Post();
-    note.Post();
-    note.Post();
+    for (int i = 0; i < 3; ++i)
+        note.Post();
     EXPECT_EQ(fQueue.drainRequests, 1);
     fQueue.Drain();
     EXPECT_TRUE(note.Timer().IsArmed());
     note.Post(); // armed: on its way already
     fQueue.Drain();
     EXPECT_EQ(DispatchMainTimers(), 1);
-    ASSERT_EQ(fOwner.log.size(), 1u);
-    EXPECT_EQ(fOwner.log[0].first, "LAsyncEvent_Note");
-    EXPECT_EQ(fOwner.log[0].second, &note);
+    EXPECT_EQ(fOwner.log, (std::vector<std::pair<std::string, LHandler*>>{{"LAsyncEvent_Note", &note}}));
     EXPECT_EQ(DispatchMainTimers(), 0);
 
     fOwner.action = [&](const LMessage&) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -11,14 +13,11 @@
 TEST(LTicks, NowRoundsToTheNearestMillisecondAndSleepsExactlyAcrossTheWrap)
 {
     plat::ScopedVirtualClock virt(0);
-    virt.clock().SetUs(1499);
-    EXPECT_EQ(LTicks::Now(), 1u);
-    virt.clock().SetUs(1500);
-    EXPECT_EQ(LTicks::Now(), 2u);
-    virt.clock().SetUs((uint64_t(1) << 32) * 1000 + 7000);
-    EXPECT_EQ(LTicks::Now(), 7u);
-    EXPECT_EQ(LTicks::Diff(5u, 0xFFFFFFFBu), 10);
-    EXPECT_EQ(LTicks::Diff(0xFFFFFFFBu, 5u), -10);
+    for (const auto& [us, ms] : {std::pair(uint64_t(1499), 1u), {1500, 2u}, {(uint64_t(1) << 32) * 1000 + 7000, 7u}}) {
+        virt.clock().SetUs(us);
+        EXPECT_EQ(LTicks::Now(), ms) << us;
+    }
+    EXPECT_EQ(std::pair(LTicks::Diff(5u, 0xFFFFFFFBu), LTicks::Diff(0xFFFFFFFBu, 5u)), std::pair(10, -10));
 
     virt.clock().SetUs(1000000);
     LTicks::SleepFor(0);
@@ -36,13 +35,10 @@ TEST(LEvent, SignalBeforeWaitIsTakenOnceWhenNotSticky)
     LEvent event;
     EXPECT_FALSE(event.Wait(0));
     event.Signal();
-    EXPECT_TRUE(event.Wait(0));
-    EXPECT_FALSE(event.Wait(0));
-    EXPECT_FALSE(event.Wait(5));
+    EXPECT_EQ((std::tuple{event.Wait(0), event.Wait(0), event.Wait(5)}), std::tuple(true, false, false));
     LEvent sticky(true);
     sticky.Signal();
-    EXPECT_TRUE(sticky.Wait(0));
-    EXPECT_TRUE(sticky.Wait(0));
+    EXPECT_EQ((std::pair{sticky.Wait(0), sticky.Wait(0)}), std::pair(true, true));
 }
 
 TEST(LEvent, EachSignalWakesOneWaiterOfManyOrOneOnAnotherThread)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -48,10 +49,8 @@ TEST(LArray, InsertAndSetClampShiftExtendAndReserveExactly)
     EXPECT_EQ(Text(a), "abcxyz");
     LArray exact(4);
     ASSERT_TRUE(exact.InsertItems(0, nullptr, 5));
-    EXPECT_EQ(exact.Count(), 5u);
-    EXPECT_EQ(exact.Capacity(), 5u);
     ASSERT_TRUE(exact.InsertItems(9, nullptr, 0));
-    EXPECT_EQ(exact.Count(), 5u);
+    EXPECT_EQ(std::pair(exact.Count(), exact.Capacity()), std::pair(5u, 5u));
 
     LArray s = Letters("abcd");
     ASSERT_TRUE(s.SetItems(1, "XY", 2));
@@ -59,29 +58,19 @@ TEST(LArray, InsertAndSetClampShiftExtendAndReserveExactly)
     ASSERT_TRUE(s.SetItems(3, "PQR", 3));
     EXPECT_EQ(Text(s), "aXYPQR");
     ASSERT_TRUE(s.SetAt(8, "!"));   // the gap is zero-filled
-    EXPECT_EQ(s.Count(), 9u);
     EXPECT_EQ(Text(s), std::string("aXYPQR\0\0!", 9));
 }
 
 TEST(LArray, RemoveAtBoundaries)
 {
-    LArray a = Letters("abcde");
-    a.RemoveAt(5, 1);
-    EXPECT_EQ(Text(a), "abcde");
-    a.RemoveAt(1, 2);
-    EXPECT_EQ(Text(a), "ade");
-    a.RemoveAt(2, 10);
-    EXPECT_EQ(Text(a), "ad");
-    LArray b = Letters("abcde");
-    b.RemoveAt(2, 10);
-    EXPECT_EQ(Text(b), "ab");
-    // index + n wraps in 32 bits; the run must still end at the array's end.
-    LArray c = Letters("abcde");
-    c.RemoveAt(1, UINT32_MAX);
-    EXPECT_EQ(Text(c), "a");
-    LArray d = Letters("abcde");
-    d.RemoveAt(3, UINT32_MAX - 1);
-    EXPECT_EQ(Text(d), "abc");
+    // index + n may wrap in 32 bits; the run must still end at the array's end.
+    const std::tuple<uint32_t, uint32_t, const char*> cases[] = {
+        {5, 1, "abcde"}, {1, 2, "ade"}, {2, 10, "ab"}, {1, UINT32_MAX, "a"}, {3, UINT32_MAX - 1, "abc"}};
+    for (const auto& [index, n, left] : cases) {
+        LArray a = Letters("abcde");
+        a.RemoveAt(index, n);
+        EXPECT_EQ(Text(a), left) << index << " " << n;
+    }
 }
 
 TEST(LArray, SizesPast32BitsOrFailedAllocationsChangeNothing)
@@ -137,11 +126,9 @@ TEST(LArray, SourceInsideTheArraySurvivesGrowth)
     EXPECT_EQ(a.Items<int>()[0], 32);
     ASSERT_TRUE(a.InsertItems(a.Count(), a.Data(), a.Count()));
     ASSERT_EQ(a.Count(), 68u);
-    EXPECT_EQ(a.Items<int>()[34], 32);
-    EXPECT_EQ(a.Items<int>()[35], 0);
+    EXPECT_EQ(std::pair(a.Items<int>()[34], a.Items<int>()[35]), std::pair(32, 0));
     ASSERT_TRUE(a.SetItems(200, a.At(1), 2));
-    EXPECT_EQ(a.Items<int>()[200], 0);
-    EXPECT_EQ(a.Items<int>()[201], 1);
+    EXPECT_EQ(std::pair(a.Items<int>()[200], a.Items<int>()[201]), std::pair(0, 1));
     ASSERT_TRUE(a.SetAll(a.At(1), 3));
     EXPECT_EQ(a.Items<int>()[2], 2);
 }

@@ -32,10 +32,8 @@ TEST(LList, EmptyListPushesNthAndADestructorThatUnlinksWithoutDeleting)
     Node a(1), b(2), c(0);
     LList list;
     EXPECT_TRUE(list.IsEmpty());
-    EXPECT_EQ(list.PopFront(), nullptr);
-    EXPECT_EQ(list.Nth(0), nullptr);
-    EXPECT_EQ(list.Head(), nullptr);
-    EXPECT_EQ(list.Tail(), nullptr);
+    for (SSLink* none : {list.PopFront(), list.Nth(0), list.Head(), list.Tail()})
+        EXPECT_EQ(none, nullptr);
     EXPECT_EQ(list.Count(), 0u);
     EXPECT_TRUE(list.begin() == list.end());
     list.PushBack(&a);
@@ -77,14 +75,11 @@ TEST(LList, RefusesLinkedForeignUnlinkedAndNullNodes)
     LList other;
     ASSERT_TRUE(one.Remove(&b));
     other.PushBack(&b);
-    EXPECT_FALSE(one.Remove(&b));
-    EXPECT_FALSE(one.Remove(&loose));
-    EXPECT_FALSE(one.Remove(nullptr));
-    EXPECT_FALSE(one.Remove(SSLink::EndMarker()));
+    for (SSLink* foreign : {static_cast<SSLink*>(&b), static_cast<SSLink*>(&loose), static_cast<SSLink*>(nullptr), SSLink::EndMarker()})
+        EXPECT_FALSE(one.Remove(foreign));
     EXPECT_TRUE(b.IsLinked());
     EXPECT_EQ(other.Head(), &b);
-    EXPECT_TRUE(one.Contains(&a));
-    EXPECT_FALSE(one.Contains(&b));
+    EXPECT_TRUE(one.Contains(&a) && !one.Contains(&b));
 }
 
 TEST(LList, TailFollowsRemovePopAndInsertAfter)

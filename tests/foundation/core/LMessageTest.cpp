@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <string>
 #include <vector>
 
@@ -169,24 +171,21 @@ TEST(LHandler, DestructorAnnouncesItselfTheDefaultPassesOnAndIsOnChainWalksTheCh
     child.HandleMessage(result, LMessage("X_Ping", &child, &child));
     EXPECT_EQ(result.recipient, &top);
     top.HandleMessage(result, LMessage("X_Ping", &child, &top));
-    EXPECT_EQ(result.recipient, &child);
-    EXPECT_EQ(result.subject, &child);
-    EXPECT_STREQ(result.type, "X_Ping");
+    EXPECT_EQ(std::tuple(result.recipient, result.subject, std::string(result.type)),
+              std::tuple(static_cast<LHandler*>(&child), static_cast<LHandler*>(&child), std::string("X_Ping")));
 
     LHandler root;
     LHandler upper(&root);
     LHandler mid(&upper);
     LHandler leaf(&mid);
     LHandler stranger;
-    EXPECT_TRUE(LHandler::IsOnChain(&upper, &leaf, &mid));
-    EXPECT_TRUE(LHandler::IsOnChain(&upper, &leaf, &leaf));       // from itself first
-    EXPECT_TRUE(LHandler::IsOnChain(&upper, &leaf, &upper));
-    EXPECT_TRUE(LHandler::IsOnChain(&stranger, &leaf, &stranger)); // target is top
-    EXPECT_FALSE(LHandler::IsOnChain(&upper, &leaf, &root));      // top came first
-    EXPECT_FALSE(LHandler::IsOnChain(&upper, &leaf, nullptr));
-    EXPECT_FALSE(LHandler::IsOnChain(nullptr, &leaf, &stranger)); // end came first
-    EXPECT_FALSE(LHandler::IsOnChain(&upper, nullptr, &mid));
-    EXPECT_TRUE(LHandler::IsOnChain(nullptr, &leaf, &root));
+    // From the start itself first; a target that is the top counts; stop at the top or the end.
+    const std::tuple<LHandler*, LHandler*, LHandler*, bool> cases[] = {{&upper, &leaf, &mid, true},
+        {&upper, &leaf, &leaf, true}, {&upper, &leaf, &upper, true}, {&stranger, &leaf, &stranger, true},
+        {&upper, &leaf, &root, false}, {&upper, &leaf, nullptr, false}, {nullptr, &leaf, &stranger, false},
+        {&upper, nullptr, &mid, false}, {nullptr, &leaf, &root, true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(LHandler::IsOnChain(std::get<0>(c), std::get<1>(c), std::get<2>(c)), std::get<3>(c)) << "case " << &c - cases;
     leaf.SetParent(nullptr);
     mid.SetParent(nullptr);
     upper.SetParent(nullptr);

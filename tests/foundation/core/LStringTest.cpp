@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 TEST(LString, MakeTakesALengthOrRunsToTheNul)
@@ -29,11 +30,9 @@ TEST(LString, MakeTakesALengthOrRunsToTheNul)
 
 TEST(LString, NullZeroOrHugeLengthGiveTheSharedEmptyThatIsNeverFreed)
 {
-    EXPECT_EQ(LString::Make(nullptr, 5), LString::Empty());
-    EXPECT_EQ(LString::Make(nullptr), LString::Empty());
-    EXPECT_EQ(LString::Make("abc", 0), LString::Empty());
-    EXPECT_EQ(LString::Make(""), LString::Empty());
-    EXPECT_EQ(LString::Make("abc", int64_t{1} << 33), LString::Empty());
+    for (LString* made : {LString::Make(nullptr, 5), LString::Make(nullptr), LString::Make("abc", 0), LString::Make(""),
+                          LString::Make("abc", int64_t{1} << 33)})
+        EXPECT_EQ(made, LString::Empty());
     LString* empty = LString::Empty();
     EXPECT_STREQ(empty->Text(), "");
     EXPECT_EQ(empty->Length(), 0u);
@@ -49,15 +48,11 @@ TEST(LString, NullZeroOrHugeLengthGiveTheSharedEmptyThatIsNeverFreed)
 
 TEST(LStringRef, NeverNullAndEqualsComparesTextNotBlocks)
 {
-    LStringRef a;
-    EXPECT_EQ(a.Get(), LString::Empty());
-    LStringRef b(static_cast<const char*>(nullptr));
-    EXPECT_EQ(b.Get(), LString::Empty());
-    LStringRef c(static_cast<const LString*>(nullptr));
-    EXPECT_EQ(c.Get(), LString::Empty());
     LStringRef d("text");
     d.Release();
-    EXPECT_EQ(d.Get(), LString::Empty());
+    for (const LStringRef& none : {LStringRef(), LStringRef(static_cast<const char*>(nullptr)),
+                                   LStringRef(static_cast<const LString*>(nullptr)), d})
+        EXPECT_EQ(none.Get(), LString::Empty());
     LStringRef e("moved");
     LStringRef f(std::move(e));
     EXPECT_STREQ(e.Text(), "moved");   // moving copies: the source still holds a text
@@ -67,12 +62,9 @@ TEST(LStringRef, NeverNullAndEqualsComparesTextNotBlocks)
     LStringRef h("hello");
     LStringRef h2(std::string_view("hello"));
     EXPECT_NE(h.Get(), h2.Get());
-    EXPECT_TRUE(LStringRef::Equals(h, h2));
-    EXPECT_TRUE(LStringRef::Equals(LStringRef(), LStringRef("")));
-    EXPECT_FALSE(LStringRef::Equals(h, LStringRef("hell")));
-    EXPECT_FALSE(LStringRef::Equals(h, LStringRef("hellO")));
-    EXPECT_TRUE(h == "hello");
-    EXPECT_TRUE(LStringRef() == nullptr);
+    EXPECT_TRUE(LStringRef::Equals(h, h2) && LStringRef::Equals(LStringRef(), LStringRef("")));
+    EXPECT_FALSE(LStringRef::Equals(h, LStringRef("hell")) || LStringRef::Equals(h, LStringRef("hellO")));
+    EXPECT_TRUE(h == "hello" && LStringRef() == nullptr);
     EXPECT_FALSE(h == nullptr);
 }
 
@@ -117,14 +109,11 @@ TEST(CStrView, RetainsAHandleOrBorrowsATextAndStrEqualTakesNullAsEmpty)
     EXPECT_EQ(borrowed.length, 0u);
     EXPECT_STREQ(borrowed.text, "");
 
-    EXPECT_TRUE(StrEqual(nullptr, ""));
-    EXPECT_TRUE(StrEqual("", nullptr));
-    EXPECT_TRUE(StrEqual(nullptr, nullptr));
-    EXPECT_FALSE(StrEqual("a", nullptr));
-    EXPECT_FALSE(StrEqual(nullptr, "a"));
-    EXPECT_TRUE(StrEqual("abc", std::string("abc").c_str()));
-    EXPECT_FALSE(StrEqual("abc", "abd"));
-    EXPECT_FALSE(StrEqual("abc", "abcd"));
-    EXPECT_EQ(SafeStrlen(nullptr), 0u);
-    EXPECT_EQ(SafeStrlen("four"), 4u);
+    const std::string abc("abc");
+    const std::tuple<const char*, const char*, bool> pairs[] = {{nullptr, "", true}, {"", nullptr, true},
+        {nullptr, nullptr, true}, {"a", nullptr, false}, {nullptr, "a", false}, {"abc", abc.c_str(), true},
+        {"abc", "abd", false}, {"abc", "abcd", false}};
+    for (const auto& [a, b, equal] : pairs)
+        EXPECT_EQ(StrEqual(a, b), equal) << (a ? a : "null") << " " << (b ? b : "null");
+    EXPECT_EQ(std::pair(SafeStrlen(nullptr), SafeStrlen("four")), std::pair(0u, 4u));
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cmath>
 #include <limits>
 
@@ -33,11 +35,9 @@ CLRect NonEmpty(CLRect r) { return After(r, [](CLRect& x) { x.MakeNonEmpty(); })
 TEST(CLRect, ContainsIsHalfOpenAndIntersectsNeedsSharedPixels)
 {
     const CLRect r = R(10, 20, 30, 40);
-    EXPECT_TRUE(r.Contains({10, 20}));
-    EXPECT_TRUE(r.Contains({29, 39}));
-    EXPECT_FALSE(r.Contains({30, 20}));
-    EXPECT_FALSE(r.Contains({10, 40}));
-    EXPECT_FALSE(r.Contains({9, 20}));
+    for (const auto& [point, inside] : {std::pair(CLPoint{10, 20}, true), {CLPoint{29, 39}, true}, {CLPoint{30, 20}, false},
+                                        {CLPoint{10, 40}, false}, {CLPoint{9, 20}, false}})
+        EXPECT_EQ(r.Contains(point), inside) << point.x << "," << point.y;
     EXPECT_FALSE(R(5, 5, 5, 9).Contains({5, 5}));
 
     EXPECT_TRUE(CLRect::Intersects(R(0, 0, 10, 10), R(9, 9, 20, 20)));
@@ -65,8 +65,7 @@ TEST(CLRect, SizesAndMovesWrapOnlyWhereMeantAndNonEmptyGivesOnePixelAtLeast)
     EXPECT_EQ(Offset(R(kMax - 1, 0, kMax, 10), 2, -3), R(kMin, -3, kMin + 1, 7));
     EXPECT_EQ(Inset(R(10, 10, 20, 20), -5, 3), R(5, 13, 25, 17));
     const CLRect w = Inset(R(0, 0, 10, 10), kMin, 0);
-    EXPECT_EQ(w.left, kMin);
-    EXPECT_EQ(w.right, kMin + 10);
+    EXPECT_EQ(std::pair(w.left, w.right), std::pair(kMin, kMin + 10));
 
     EXPECT_EQ(NonEmpty(R(5, 9, 2, 9)), R(5, 9, 6, 10));
     EXPECT_EQ(NonEmpty(R(0, 0, 4, 4)), R(0, 0, 4, 4));
@@ -103,10 +102,7 @@ TEST(CLRect, CenterFitAndMapStayDefinedAtTheLimits)
 TEST(CLRect, FloatRectRoundTripGrowsOutwardAndClamps)
 {
     const plat::Rect f = R(-3, 4, 10, 24).ToCGRect();
-    EXPECT_EQ(f.x, -3.0);
-    EXPECT_EQ(f.y, 4.0);
-    EXPECT_EQ(f.width, 13.0);
-    EXPECT_EQ(f.height, 20.0);
+    EXPECT_EQ(std::tuple(f.x, f.y, f.width, f.height), std::tuple(-3.0, 4.0, 13.0, 20.0));
     EXPECT_EQ(CLRect::FromCGRect(f), R(-3, 4, 10, 24));
     // Fractional edges grow outward to whole pixels.
     EXPECT_EQ(CLRect::FromCGRect({0.5, -0.5, 1.0, 1.0}), R(0, -1, 2, 1));

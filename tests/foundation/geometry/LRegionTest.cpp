@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <limits>
 #include <thread>
 #include <vector>
@@ -96,31 +98,25 @@ TEST(LRegion, ContainsIntersectsAndRectanglesRespectHoles)
 {
     LRegion ring = Rgn(0, 0, 9, 9);
     ring.Subtract(Rgn(3, 3, 6, 6));
-    EXPECT_TRUE(ring.Contains({0, 0}));
-    EXPECT_TRUE(ring.Contains({8, 8}));
-    EXPECT_FALSE(ring.Contains({4, 4}));
-    EXPECT_FALSE(ring.Contains({0, 9}));
-    EXPECT_FALSE(ring.Contains({9, 0}));
-    EXPECT_FALSE(ring.Intersects(CLRect{3, 3, 6, 6}));
-    EXPECT_TRUE(ring.Intersects(CLRect{5, 5, 7, 7}));
-    EXPECT_FALSE(ring.Intersects(CLRect{9, 0, 12, 9}));
-    EXPECT_FALSE(ring.Intersects(CLRect{4, 4, 4, 5}));
+    for (const auto& [point, inside] : {std::pair(CLPoint{0, 0}, true), {CLPoint{8, 8}, true}, {CLPoint{4, 4}, false},
+                                        {CLPoint{0, 9}, false}, {CLPoint{9, 0}, false}})
+        EXPECT_EQ(ring.Contains(point), inside) << point.x << "," << point.y;
+    for (const auto& [rect, meets] : {std::pair(CLRect{3, 3, 6, 6}, false), {CLRect{5, 5, 7, 7}, true},
+                                      {CLRect{9, 0, 12, 9}, false}, {CLRect{4, 4, 4, 5}, false}})
+        EXPECT_EQ(ring.Intersects(rect), meets) << rect.left << "," << rect.top;
     EXPECT_FALSE(LRegion().Contains({0, 0}));
 
     // Rectangles come out top to bottom.
     LRectList rects;
     ring.GetRects(rects);
     ASSERT_EQ(rects.Count(), 4u);
-    EXPECT_EQ(rects[0], (CLRect{0, 0, 9, 3}));
-    EXPECT_EQ(rects[1], (CLRect{0, 3, 3, 6}));
-    EXPECT_EQ(rects[2], (CLRect{6, 3, 9, 6}));
-    EXPECT_EQ(rects[3], (CLRect{0, 6, 9, 9}));
+    EXPECT_EQ((std::vector<CLRect>{rects[0], rects[1], rects[2], rects[3]}),
+              (std::vector<CLRect>{{0, 0, 9, 3}, {0, 3, 3, 6}, {6, 3, 9, 6}, {0, 6, 9, 9}}));
     LCGRectList floats;
     ASSERT_TRUE(floats.Append(plat::Rect{1, 1, 1, 1}));
     Rgn(2, 3, 7, 11).GetCGRects(floats);
     ASSERT_EQ(floats.Count(), 1u);
-    EXPECT_EQ(floats[0].x, 2.0);
-    EXPECT_EQ(floats[0].height, 8.0);
+    EXPECT_EQ(std::pair(floats[0].x, floats[0].height), std::pair(2.0, 8.0));
 }
 
 TEST(LRegion, CopiesAreIndependentAndSoleHolderReusesItsBlock)
@@ -128,8 +124,7 @@ TEST(LRegion, CopiesAreIndependentAndSoleHolderReusesItsBlock)
     LRegion a = Rgn(0, 0, 10, 10);
     LRegion b = a;
     b.Offset(5, 5);
-    EXPECT_EQ(a.GetBounds(), (CLRect{0, 0, 10, 10}));
-    EXPECT_EQ(b.GetBounds(), (CLRect{5, 5, 15, 15}));
+    EXPECT_EQ(std::pair(a.GetBounds(), b.GetBounds()), std::pair(CLRect{0, 0, 10, 10}, CLRect{5, 5, 15, 15}));
     const LRegionData* own = b.Get();
     b.Offset(1, 1);
     EXPECT_EQ(b.Get(), own);
@@ -153,9 +148,9 @@ TEST(LRegion, OffsetInsetAndMapStopAtTheLimits)
     const LRegion bands = Of({{0, 0, 10, 10}, {20, 0, 30, 10}});
     EXPECT_TRUE(offset(offset(bands, 7, -3), -7, 3).Equals(bands));
 
-    EXPECT_TRUE(inset(Rgn(0, 0, 20, 10), 2, 3).Equals(Rgn(2, 3, 18, 7)));
+    for (const auto& [h, v, result] : {std::tuple(2, 3, Rgn(2, 3, 18, 7)), {4, -1, Rgn(4, -1, 16, 11)}})
+        EXPECT_TRUE(inset(Rgn(0, 0, 20, 10), h, v).Equals(result)) << h << "," << v;
     EXPECT_TRUE(inset(inset(Rgn(0, 0, 20, 10), 2, 3), -2, -3).Equals(Rgn(0, 0, 20, 10)));
-    EXPECT_TRUE(inset(Rgn(0, 0, 20, 10), 4, -1).Equals(Rgn(4, -1, 16, 11)));
     EXPECT_TRUE(inset(Of({{0, 0, 10, 10}, {12, 0, 20, 10}}), -1, 0).Equals(Rgn(-1, 0, 21, 10)));
     EXPECT_EQ(inset(Rgn(kMax - 2, 0, kMax, 5), -5, 0).GetBounds(), (CLRect{kMax - 7, 0, kMax, 5}));
     EXPECT_TRUE(inset(Rgn(0, 0, 4, 4), 2, 0).IsEmpty());

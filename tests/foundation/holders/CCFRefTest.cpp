@@ -13,8 +13,7 @@ TEST(CCFRef, AssignRetainsBeforeReleasingHoldersReleaseOnDestructionAndSRGBIsSha
         CCFRef a;
         a.Adopt(probe);
         a.Assign(a); // the holder's own object must survive
-        EXPECT_EQ(gone, 0);
-        EXPECT_EQ(probe->RetainCount(), 1);
+        EXPECT_EQ(std::pair(gone, probe->RetainCount()), std::pair(0, 1));
         CCFRef b;
         b.Assign(a);
         EXPECT_EQ(probe->RetainCount(), 2);
@@ -45,8 +44,7 @@ TEST(CCFRef, AssignRetainsBeforeReleasingHoldersReleaseOnDestructionAndSRGBIsSha
     const int32_t count = a->RetainCount();
     const plat::ColorSpace* b = GetSRGBColorSpace();
     EXPECT_EQ(a, b);
-    EXPECT_EQ(b->kind(), plat::ColorSpace::Kind::SRGB);
-    EXPECT_EQ(b->RetainCount(), count + 1);
+    EXPECT_EQ(std::pair(b->kind(), b->RetainCount()), std::pair(plat::ColorSpace::Kind::SRGB, count + 1));
     a->Release();
     b->Release();
 }

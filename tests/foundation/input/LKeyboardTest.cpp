@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(LKeyboard, FillsCharactersFromTheEventAndSendsThemOnlyWhenAsked)
 {
     int gone = 0;
@@ -12,23 +14,18 @@ TEST(LKeyboard, FillsCharactersFromTheEventAndSendsThemOnlyWhenAsked)
         auto* event = new SharedProbe(&gone);
         keys.SetKey("\x19", "\x19", 48, LKeyboard::kShiftFlag, event);
         event->Release();
-        EXPECT_EQ(keys.character, 9);
-        EXPECT_EQ(keys.keyCode, 48u);
-        EXPECT_EQ(keys.charFlag, 1);
+        EXPECT_EQ(std::tuple(int(keys.character), keys.keyCode, int(keys.charFlag)), std::tuple(9, 48u, 1));
         EXPECT_EQ(gone, 0) << "the keyboard keeps the event";
         keys.SetKey("\x19", "\x19", 48, 0, nullptr);
         EXPECT_EQ(keys.character, 25);
         EXPECT_EQ(gone, 1);
         keys.SetKey("\xC3\xA9t\xC3\xA9", "e", 14, 0, nullptr);
-        EXPECT_EQ(keys.character, 0xC3);
-        EXPECT_EQ(keys.charCode, 0xE9u);
-        EXPECT_EQ(keys.plainCharacter, 'e');
-        keys.SetKey("\xF0\x9F\x8E\xB9", "", 0, 0, nullptr);
-        EXPECT_EQ(keys.charCode, 0x1F3B9u);
-        keys.SetKey("\xE2\x82", "", 0, 0, nullptr); // cut short
-        EXPECT_EQ(keys.charCode, 0xFFFDu);
-        keys.SetKey("\xC0\xAF", "", 0, 0, nullptr); // overlong
-        EXPECT_EQ(keys.charCode, 0xFFFDu);
+        EXPECT_EQ(std::tuple(int(keys.character), keys.charCode, int(keys.plainCharacter)), std::tuple(0xC3, 0xE9u, int('e')));
+        // Cut short or overlong: the replacement character.
+        for (const auto& [text, code] : {std::pair("\xF0\x9F\x8E\xB9", 0x1F3B9u), {"\xE2\x82", 0xFFFDu}, {"\xC0\xAF", 0xFFFDu}}) {
+            keys.SetKey(text, "", 0, 0, nullptr);
+            EXPECT_EQ(keys.charCode, code);
+        }
         auto* last = new SharedProbe(&gone);
         keys.SetKey("a", "a", 0, 0, last);
         last->Release();

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 struct DoubleClickInterval {
@@ -36,12 +38,10 @@ TEST(LMouse, DoubleClickNeedsTheCallersCookieAndTheIntervalAcrossTheWrapAndUncon
     EXPECT_FALSE(mouse.IsDoubleClick(stale));
 
     // Too slow, and exactly at the interval.
-    mouse.RecordClick({0, 0}, 2600);
-    EXPECT_FALSE(mouse.IsDoubleClick(stale));
-    mouse.RecordClick({0, 0}, 3099);
-    EXPECT_TRUE(mouse.IsDoubleClick(stale));
-    mouse.RecordClick({0, 0}, 3599);
-    EXPECT_FALSE(mouse.IsDoubleClick(stale));
+    for (const auto& [when, twice] : {std::pair(2600u, false), {3099u, true}, {3599u, false}}) {
+        mouse.RecordClick({0, 0}, when);
+        EXPECT_EQ(mouse.IsDoubleClick(stale), twice) << when;
+    }
 
     cookie = 0;
     mouse.RecordClick({0, 0}, 0xFFFFFFF0u);
@@ -54,14 +54,11 @@ TEST(LMouse, DoubleClickNeedsTheCallersCookieAndTheIntervalAcrossTheWrapAndUncon
     RecordingHandler pane(&window);
     pointer.pending = 1;
     LMessage::Send(LMessage("LMouse_Click", &pointer, &pane));
-    EXPECT_EQ(pointer.pending, 0);
-    EXPECT_EQ(pane.seen.size(), 1u);
-    EXPECT_EQ(window.seen.size(), 1u);
+    EXPECT_EQ(std::tuple(int(pointer.pending), pane.seen.size(), window.seen.size()), std::tuple(0, size_t(1), size_t(1)));
 
     RecordingHandler taker(&window, "LMouse_Click");
     pointer.pending = 1;
     LMessage::Send(LMessage("LMouse_Click", &pointer, &taker));
-    EXPECT_EQ(pointer.pending, 1);
-    EXPECT_EQ(window.seen.size(), 1u);
+    EXPECT_EQ(std::pair(int(pointer.pending), window.seen.size()), std::pair(1, size_t(1)));
 }
 

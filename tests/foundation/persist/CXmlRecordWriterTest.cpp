@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 constexpr const char* kDecl = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -83,12 +85,11 @@ TEST(CXmlRecordWriter, AttributeValueFormsAndQuotingRules)
         WriteXmlQuoted(text, out, always);
         return std::string(out.View());
     };
-    EXPECT_EQ(quoted("plain", false), "plain");
-    EXPECT_EQ(quoted("it's", false), "it's");
-    EXPECT_EQ(quoted("'lead", false), "\"'lead\"");
-    EXPECT_EQ(quoted("tab\there", false), "\"tab\there\"");
-    EXPECT_EQ(quoted("say \"hi\"", false), "\"say \"\"hi\"\"\"");
-    EXPECT_EQ(quoted("plain", true), "\"plain\"");
+    const std::tuple<const char*, bool, const char*> cases[] = {{"plain", false, "plain"}, {"it's", false, "it's"},
+        {"'lead", false, "\"'lead\""}, {"tab\there", false, "\"tab\there\""},
+        {"say \"hi\"", false, "\"say \"\"hi\"\"\""}, {"plain", true, "\"plain\""}};
+    for (const auto& [text, always, written] : cases)
+        EXPECT_EQ(quoted(text, always), written) << text;
 }
 
 TEST(CXmlRecordWriter, LongTextsBecomeCdataFrom33BytesAndTheStreamIsCutFirst)

@@ -12,6 +12,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -33,24 +34,15 @@ LObjectPtr ReadFirst(const std::string& bytes)
     return reader.ReadObject();
 }
 
-// Bytes of a chunk: type, big-endian size, data and the pad byte.
-std::string Chunk(const std::string& type, const std::string& data)
-{
-    const uint32_t n = uint32_t(data.size());
-    std::string out = type;
-    out += char(n >> 24);
-    out += char(n >> 16);
-    out += char(n >> 8);
-    out += char(n);
-    out += data;
-    if (n & 1)
-        out += '\0';
-    return out;
-}
-
 std::string U32(uint32_t v)
 {
     return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+}
+
+// Bytes of a chunk: type, big-endian size, data and the pad byte.
+std::string Chunk(const std::string& type, const std::string& data)
+{
+    return type + U32(uint32_t(data.size())) + data + (data.size() & 1 ? std::string(1, '\0') : std::string());
 }
 
 // Reads the first record of a container into an existing record.
@@ -93,8 +85,7 @@ TEST(LObjForm, WritesExactChunksAndRoundTripsARichTree)
     const std::string bytes = WriteRecords(1, 1, {root.get(), nullptr, root.get()});
     EXPECT_NE(bytes.substr(0, 4), "FORM");
     LObjFormReader reader(bytes.data(), uint32_t(bytes.size()));
-    EXPECT_EQ(reader.Creator(), 1u);
-    EXPECT_EQ(reader.Class(), 1u);
+    EXPECT_EQ(std::pair(reader.Creator(), reader.Class()), std::pair(1u, 1u));
     LObjectPtr first = reader.ReadObject();
     ASSERT_TRUE(first);
     // Primitive fields after the first array are not stored: they read back as defaults.
@@ -120,9 +111,7 @@ TEST(LObjForm, ReadsIntoExistingListsInPlaceAndFieldsMissingFromTheDataReturnToD
     NoticeLog log(holder);
     ASSERT_TRUE(ReadInto(bytes, target));
     ASSERT_EQ(target->GetArrayCount(RootF::kids), 3u);
-    EXPECT_EQ(target->GetChild(RootF::kids, 0), firstBefore);
-    EXPECT_EQ(target->GetChild(RootF::kids, 1), secondBefore);
-    EXPECT_EQ(target->GetChild(RootF::kids, 1)->GetInt(ItemF::val), 99);
+    EXPECT_EQ(std::tuple(target->GetChild(RootF::kids, 0), target->GetChild(RootF::kids, 1)), std::tuple(firstBefore, secondBefore));
     EXPECT_EQ(Dump(target), Dump(three.get()));
     bool sawValueChange = false;
     for (const SeenNotice& n : log.notices)
@@ -156,8 +145,7 @@ TEST(LObjForm, ChildChunksOfOtherClassesShortDataAndDeepNestingReadSafely)
 
     for (size_t n = 0; n < 8; ++n) {
         LObjFormReader reader("\0\0\0\1\0\0\0\4", uint32_t(n));
-        EXPECT_EQ(reader.Creator(), 0u);
-        EXPECT_EQ(reader.Class(), 0u);
+        EXPECT_EQ(std::pair(reader.Creator(), reader.Class()), std::pair(0u, 0u)) << n;
         EXPECT_FALSE(reader.ReadObject());
     }
 
@@ -168,9 +156,8 @@ TEST(LObjForm, ChildChunksOfOtherClassesShortDataAndDeepNestingReadSafely)
             record = Chunk("TEST", "ITEM" + Chunk("UDAR", "subs" + record));
         return Chunk(U32(1), U32(1) + record);
     };
-    EXPECT_TRUE(ReadFirst(nested(200)));
-    EXPECT_FALSE(ReadFirst(nested(300)));
-    EXPECT_FALSE(ReadFirst(nested(5000)));
+    for (const auto& [depth, read] : {std::pair(200, true), {300, false}, {5000, false}})
+        EXPECT_EQ(bool(ReadFirst(nested(depth))), read) << depth;
 }
 
 TEST(LObjForm, SurvivesRandomDamage)

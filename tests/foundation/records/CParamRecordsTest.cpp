@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <deque>
 #include <iterator>
 
@@ -84,9 +86,8 @@ LObjectPtr CellWith(const char* value)
 
 TEST_F(CParamRecords, ValuesAreAddedUpdatedAndRemovedTypingIsOneUndoStepAndFloatsKeepTheirPrecision)
 {
-    CParamSet::SetValue(set, &control, "n", "1");
-    CParamSet::SetValue(set, &control, "n", "12");
-    CParamSet::SetValue(set, &control, "n", "123");
+    for (const char* typed : {"1", "12", "123"})
+        CParamSet::SetValue(set, &control, "n", typed);
     ASSERT_TRUE(Undo());
     EXPECT_EQ(Value(set, "n"), "1");
     ASSERT_TRUE(Undo());
@@ -107,9 +108,8 @@ TEST_F(CParamRecords, ValuesAreAddedUpdatedAndRemovedTypingIsOneUndoStepAndFloat
     EXPECT_EQ(CParamSet::Find(nullptr, "b", nullptr), -1);
 
     CParamSet::SetFloat(set, &control, "f", 2, 2.5);
-    EXPECT_EQ(Value(set, "f"), "2.5");
     CParamSet::SetFloat(set, &control, "g", 3, 2.0);
-    EXPECT_EQ(Value(set, "g"), "2");
+    EXPECT_EQ(Value(set, "f") + " " + Value(set, "g"), "2.5 2");
     CParamSet::SetValue(set, &control, "h", "2.50");
     float value = -1;
     EXPECT_EQ(CParamSet::GetFloat(set, "h", value), 3);  // its index, after "b", "f" and "g"
@@ -150,10 +150,8 @@ TEST_F(CParamRecords, TableRowsAndColumnsWithUndo)
     CParamTable::AppendColumn(table, &control);  // no rows yet: only 'cols' grows
     CParamTable::AppendRow(table, &control);
     CParamTable::AppendRow(table, &control);
-    CParamTable::SetCellValue(table, &control, 0, 0, "p", "a");
-    CParamTable::SetCellValue(table, &control, 1, 0, "p", "b");
-    CParamTable::SetCellValue(table, &control, 0, 1, "p", "c");
-    CParamTable::SetCellValue(table, &control, 1, 1, "p", "d");
+    for (const auto& [column, row, value] : {std::tuple(0u, 0u, "a"), {1u, 0u, "b"}, {0u, 1u, "c"}, {1u, 1u, "d"}})
+        CParamTable::SetCellValue(table, &control, column, row, "p", value);
     EXPECT_EQ(Cells(), "ab|cd|");
 
     CParamTable::AppendColumn(table, &control);  // cells inserted at positions 2 and 5
@@ -241,19 +239,16 @@ TEST_F(CParamRecords, ParseParamNoticeNamesOwnerFieldAndCell)
     });
     CParamSet::SetValue(set, &control, "a", "1");  // insertion into the set
     ASSERT_EQ(parsed.size(), 1u);
-    EXPECT_EQ(parsed[0].owner, owner.Root());
-    EXPECT_EQ(parsed[0].field, kSetField);
-    EXPECT_EQ(parsed[0].table, nullptr);
-    EXPECT_STREQ(parsed[0].name.Text(), "a");
+    EXPECT_EQ(std::tuple(parsed[0].owner, int(parsed[0].field), parsed[0].table, std::string(parsed[0].name.View())),
+              std::tuple(static_cast<const LObject*>(owner.Root()), int(kSetField), static_cast<const LObject*>(nullptr), std::string("a")));
 
     parsed.clear();
     LObject* sub = CParamSet::MakeSubSet(set, &control, "g");
     CParamSet::SetValue(sub, &control, "inner", "2");
     ASSERT_FALSE(parsed.empty());
     const CParamNotice& nested = parsed.back();
-    EXPECT_EQ(nested.owner, owner.Root());
-    EXPECT_EQ(nested.field, kSetField);
-    EXPECT_EQ(nested.set, sub);
+    EXPECT_EQ(std::tuple(nested.owner, int(nested.field), nested.set),
+              std::tuple(static_cast<const LObject*>(owner.Root()), int(kSetField), static_cast<const LObject*>(sub)));
     ASSERT_EQ(nested.params.Count(), 1u);
     EXPECT_EQ(nested.params.Items<LObject*>()[0], sub->Parent());
     EXPECT_STREQ(nested.name.Text(), "inner");
@@ -266,11 +261,8 @@ TEST_F(CParamRecords, ParseParamNoticeNamesOwnerFieldAndCell)
     CParamTable::SetCellValue(table, &control, 1, 1, "p", "z");
     ASSERT_EQ(parsed.size(), 1u);
     const CParamNotice& cell = parsed[0];
-    EXPECT_EQ(cell.table, table);
-    EXPECT_EQ(cell.owner, owner.Root());
-    EXPECT_EQ(cell.field, kTableField);
-    EXPECT_EQ(cell.column, 1u);
-    EXPECT_EQ(cell.row, 1u);
+    EXPECT_EQ(std::tuple(cell.table, cell.owner, int(cell.field), cell.column, cell.row),
+              std::tuple(static_cast<const LObject*>(table), static_cast<const LObject*>(owner.Root()), int(kTableField), 1u, 1u));
 
     parsed.clear();
     CParamTable::SetCellValue(table, &control, 1, 1, "p", "");  // removal: the leaving parameter

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 #include <cstring>
 #include <iterator>
 #include <vector>
@@ -37,15 +40,12 @@ TEST(LFieldDesc, LaysOutSixteenBytesAsStaticTablesNeedThem)
     const LFieldDesc fd = LFieldDesc::FloatField(FourCC("flt "), 2.5f, 3, kFieldSilent);
     const auto* raw = reinterpret_cast<const unsigned char*>(&fd);
     EXPECT_EQ(u32At(fd, 0), FourCC("flt "));
-    EXPECT_EQ(raw[4], 3);  // type
-    EXPECT_EQ(raw[5], kFieldSilent);
-    EXPECT_EQ(raw[6], 3);  // precision
+    EXPECT_EQ(std::tuple(raw[4], raw[5], raw[6]), std::tuple(3, kFieldSilent, 3));  // type, flags, precision
     float def;
     std::memcpy(&def, raw + 8, 4);
     EXPECT_EQ(def, 2.5f);
     const LFieldDesc child = LFieldDesc::ChildOf(FourCC("kid "), FourCC("YUND"), FourCC("PRMS"));
-    EXPECT_EQ(u32At(child, 8), FourCC("YUND"));
-    EXPECT_EQ(u32At(child, 12), FourCC("PRMS"));
+    EXPECT_EQ(std::pair(u32At(child, 8), u32At(child, 12)), std::pair(FourCC("YUND"), FourCC("PRMS")));
 }
 
 TEST(LClassDesc, RegistryFindsByBothCodesLaterRegistrationWinsAndMoreThan255FieldsAreRefused)
@@ -83,17 +83,14 @@ TEST(LObject, CreationAppliesDefaultsAndBuildsChildrenOrFails)
 {
     LObjectPtr root = LObject::Create(RootClass());
     ASSERT_NE(root, nullptr);
-    EXPECT_EQ(root->GetInt(RootF::ival), 7);
-    EXPECT_EQ(root->GetFloat(RootF::flt), 1.5f);
-    EXPECT_STREQ(root->GetString(RootF::name).Text(), "abc");
-    EXPECT_EQ(root->GetArrayCount(RootF::ints), 0u);
-    EXPECT_EQ(root->GetArrayCount(RootF::txts), 0u);
+    EXPECT_EQ(std::tuple(root->GetInt(RootF::ival), root->GetFloat(RootF::flt), std::string(root->GetString(RootF::name).View()),
+                         root->GetArrayCount(RootF::ints) + root->GetArrayCount(RootF::txts)),
+              std::tuple(7, 1.5f, std::string("abc"), 0u));
     ASSERT_NE(root->GetChild(RootF::one), nullptr);
     EXPECT_EQ(root->GetChild(RootF::one)->Parent(), root.get());
     EXPECT_EQ(root->GetChild(RootF::one)->PlaceField(), RootF::one);
     EXPECT_EQ(root->GetChild(RootF::opt), nullptr);  // made on demand only
-    EXPECT_EQ(root->ListIndex(), -1);
-    EXPECT_EQ(root->GetRootHolder(), nullptr);
+    EXPECT_EQ(std::pair(root->ListIndex(), root->GetRootHolder()), std::pair(-1, static_cast<LObjRoot*>(nullptr)));
 
     static const LFieldDesc orphan[] = {LFieldDesc::ChildOf(FourCC("kid "), FourCC("NONE"), FourCC("NONE"))};
     LClassDesc orphanClass(FourCC("FAIL"), FourCC("ORPH"), 1, orphan);
@@ -138,23 +135,20 @@ TEST(LObject, ClassWithoutFieldsAndInertFieldTypes)
 TEST(LObject, ReadsAndWritesOutOfRangeOrOfAnotherTypeDoNothing)
 {
     LObjectPtr root = LObject::Create(RootClass());
-    EXPECT_EQ(root->GetInt(200), 0);
-    EXPECT_EQ(root->GetFloat(RootF::ival), 0.0f);  // not a float field
-    EXPECT_EQ(root->GetInt(RootF::flt), 0);        // not an integer field
-    EXPECT_TRUE(root->GetString(RootF::ival).IsEmpty());
-    EXPECT_EQ(root->GetArrayCount(RootF::name), 0u);
-    EXPECT_EQ(root->GetChild(RootF::kids, 0), nullptr);  // empty list
-    EXPECT_EQ(root->GetChild(RootF::kids, 0xFFFFFFFF), nullptr);
-    EXPECT_EQ(root->GetChild(RootF::ival), nullptr);
-    EXPECT_EQ(root->GetArrayInt(RootF::ints, 5), 0);
+    // No such field, not a float, not an integer, not a text, not an array.
+    EXPECT_EQ(std::tuple(root->GetInt(200), root->GetFloat(RootF::ival), root->GetInt(RootF::flt),
+                         root->GetString(RootF::ival).Length(), root->GetArrayCount(RootF::name), root->GetArrayInt(RootF::ints, 5)),
+              std::tuple(0, 0.0f, 0, 0u, 0u, 0));
+    // An empty list, a list index past any list, not a child.
+    for (const LObject* none : {root->GetChild(RootF::kids, 0), root->GetChild(RootF::kids, 0xFFFFFFFF), root->GetChild(RootF::ival)})
+        EXPECT_EQ(none, nullptr);
 
+    const std::string before = Dump(root.get());
     LObject::SetFloat(root.get(), nullptr, RootF::ival, 9.5f, LObject::Merge::No);
-    EXPECT_EQ(root->GetInt(RootF::ival), 7);
     LObject::SetString(root.get(), nullptr, RootF::flt, "x", LObject::Merge::No);
-    EXPECT_EQ(root->GetFloat(RootF::flt), 1.5f);
     LObject::SetInt(root.get(), nullptr, RootF::name, 1, LObject::Merge::No);
-    EXPECT_STREQ(root->GetString(RootF::name).Text(), "abc");
     LObject::SetInt(root.get(), nullptr, 99, 1, LObject::Merge::No);  // no such field: nothing
+    EXPECT_EQ(Dump(root.get()), before);
 
     LObject::SetUInt(root.get(), nullptr, RootF::byte, 0x1234, LObject::Merge::No);
     EXPECT_EQ(root->GetFieldSlot(RootF::byte).Bits(), 0x34u);
@@ -170,16 +164,15 @@ TEST(LObject, ArraysOfEveryElementType)
     LObjectPtr root = LObject::Create(RootClass());
     const int32_t ints[] = {1, -2, 3};
     LObject::SetArray(root.get(), nullptr, RootF::ints, ints, 3);
-    EXPECT_EQ(root->GetArrayCount(RootF::ints), 3u);
-    EXPECT_EQ(root->GetArrayInt(RootF::ints, 1), -2);
+    EXPECT_EQ(std::pair(root->GetArrayCount(RootF::ints), root->GetArrayInt(RootF::ints, 1)), std::pair(3u, -2));
 
     const LStringRef texts[] = {"a", "", "ccc"};
     LObject::SetArray(root.get(), nullptr, RootF::txts, texts, 3);
     EXPECT_STREQ(root->GetArrayString(RootF::txts, 2).Text(), "ccc");
     const LStringRef shorter[] = {"z"};
     LObject::SetArray(root.get(), nullptr, RootF::txts, shorter, 1);
-    EXPECT_EQ(root->GetArrayCount(RootF::txts), 1u);
-    EXPECT_STREQ(root->GetArrayString(RootF::txts, 0).Text(), "z");
+    EXPECT_EQ(std::pair(root->GetArrayCount(RootF::txts), std::string(root->GetArrayString(RootF::txts, 0).View())),
+              std::pair(1u, std::string("z")));
 
     const uint8_t bytes[] = {0x01, 0xAB};
     LObject::SetArray(root.get(), nullptr, RootF::bytz, bytes, 2);
@@ -187,8 +180,7 @@ TEST(LObject, ArraysOfEveryElementType)
 
     const float value = 0.25f;
     LObject::ExtendArray(root.get(), nullptr, RootF::flts, &value, 4);
-    EXPECT_EQ(root->GetArrayCount(RootF::flts), 4u);
-    EXPECT_EQ(root->GetArrayFloat(RootF::flts, 3), 0.25f);
+    EXPECT_EQ(std::pair(root->GetArrayCount(RootF::flts), root->GetArrayFloat(RootF::flts, 3)), std::pair(4u, 0.25f));
 
     const int32_t nine = 9;
     LObject::SetArrayElement(root.get(), nullptr, RootF::ints, 3, &nine, LObject::Merge::No);  // out of range
@@ -215,15 +207,12 @@ TEST(LObject, ResetAllRestoresTaggedFieldsKeepsUntaggedOnesAndCallsTheClassBack)
     LObject::ReplaceChild(root.get(), nullptr, RootF::opt, MakeItem(6));
     LObject::SetInt(root->GetChild(RootF::one), nullptr, ItemF::val, 8, LObject::Merge::No);
 
+    const LObject* one = root->GetChild(RootF::one);
     LObject::ResetAll(root.get());
-    EXPECT_EQ(root->GetInt(RootF::ival), 7);
-    EXPECT_STREQ(root->GetString(RootF::name).Text(), "abc");
-    EXPECT_EQ(root->GetUInt(RootF::memo), 42u);
-    EXPECT_EQ(root->GetArrayCount(RootF::ints), 0u);
-    EXPECT_EQ(root->GetArrayCount(RootF::kids), 0u);
-    EXPECT_EQ(root->GetChild(RootF::opt), nullptr);
-    ASSERT_NE(root->GetChild(RootF::one), nullptr);  // reset in place
-    EXPECT_EQ(root->GetChild(RootF::one)->GetInt(ItemF::val), 0);
+    EXPECT_EQ(root->GetChild(RootF::one), one);  // reset in place
+    LObjectPtr fresh = LObject::Create(RootClass());
+    LObject::SetUInt(fresh.get(), nullptr, RootF::memo, 42, LObject::Merge::No);
+    EXPECT_EQ(Dump(root.get()), Dump(fresh.get()));
 
     // The class is called back as after creation.
     static int created = 0;
@@ -246,21 +235,18 @@ TEST(LObject, ResetAllRestoresTaggedFieldsKeepsUntaggedOnesAndCallsTheClassBack)
 TEST(LRefArray, GrowsToTwiceTheCountPlusTwoAndKeepsEmptyStringsInFreeSlots)
 {
     LRefArray texts(0);
-    EXPECT_EQ(texts.Capacity(), 0u);
-    ASSERT_TRUE(texts.Insert(0, "b"));
-    EXPECT_EQ(texts.Capacity(), 2u);
-    ASSERT_TRUE(texts.Insert(0, "a"));
-    ASSERT_TRUE(texts.Insert(99, "d"));  // clamped: appended
-    EXPECT_EQ(texts.Capacity(), 6u);
+    std::vector<uint32_t> capacities{texts.Capacity()};
+    for (const auto& [at, text] : {std::pair(0u, "b"), {0u, "a"}, {99u, "d"}}) {  // 99 is clamped: appended
+        ASSERT_TRUE(texts.Insert(at, text));
+        capacities.push_back(texts.Capacity());
+    }
+    EXPECT_EQ(capacities, (std::vector<uint32_t>{0, 2, 2, 6}));
     ASSERT_TRUE(texts.Insert(2, "c"));
     EXPECT_EQ(texts.Count(), 4u);
-    EXPECT_STREQ(texts.At(2).Text(), "c");
-    EXPECT_STREQ(texts.At(3).Text(), "d");
-    EXPECT_TRUE(texts.Data()[4].IsEmpty());
+    EXPECT_EQ(std::string(texts.At(2).View()) + std::string(texts.At(3).View()) + "|" + std::string(texts.Data()[4].View()), "cd|");
     texts.Remove(0);
     texts.Remove(7);  // not below the count: nothing
-    EXPECT_EQ(texts.Count(), 3u);
-    EXPECT_STREQ(texts.At(0).Text(), "b");
+    EXPECT_EQ(std::pair(texts.Count(), std::string(texts.At(0).View())), std::pair(3u, std::string("b")));
     EXPECT_TRUE(texts.Data()[3].IsEmpty());
     texts.Clear();
     EXPECT_EQ(texts.Count(), 0u);
@@ -276,10 +262,9 @@ TEST(LObjRoot, ResolveClassTakesTheDeclaredChildClassUnlessTheFieldNamesByData)
     LClassDesc holderClass(FourCC("RSLV"), kCls, 3, fields);
     LObjRoot holder(LObject::Create(&holderClass));
     const LObject* parent = holder.Root();
-    EXPECT_EQ(holder.ResolveClass(FourCC("TEST"), FourCC("ROOT"), parent, 0), ItemClass());
-    EXPECT_EQ(holder.ResolveClass(FourCC("TEST"), FourCC("ROOT"), parent, 1), RootClass());
-    EXPECT_EQ(holder.ResolveClass(FourCC("TEST"), FourCC("ROOT"), parent, 2), RootClass());
-    EXPECT_EQ(holder.ResolveClass(FourCC("TEST"), FourCC("ROOT"), nullptr, 0), RootClass());
+    for (const auto& [from, field, found] : {std::tuple(parent, 0, ItemClass()), {parent, 1, RootClass()},
+                                             {parent, 2, RootClass()}, {nullptr, 0, RootClass()}})
+        EXPECT_EQ(holder.ResolveClass(FourCC("TEST"), FourCC("ROOT"), from, uint8_t(field)), found) << field;
     EXPECT_EQ(holder.ResolveClass(FourCC("NONE"), FourCC("NONE"), nullptr, 0), nullptr);
 }
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include <iterator>
 #include <limits>
 
@@ -74,12 +77,11 @@ TEST_F(LObjRootTest, InsertRemoveAndSetChildSendTheirNoticesInOrder)
     ASSERT_TRUE(LObject::InsertChild(holder.Root(), nullptr, RootF::kids, 0, std::move(item)));
     using Op = LObjOp;
     EXPECT_EQ(log.Ops(), (std::vector<Op>{Op::WillInsert, Op::Attached, Op::Attached, Op::Inserted}));
-    EXPECT_EQ(log.notices[0].record, added);
-    EXPECT_EQ(log.notices[0].field, kNoField);
-    EXPECT_EQ(log.notices[1].record, added);                        // pre-order: the record first
-    EXPECT_EQ(log.notices[2].record, added->GetChild(ItemF::subs, 0));
-    EXPECT_EQ(log.notices[3].record, holder.Root());
-    EXPECT_EQ(log.notices[3].index2, -1);
+    // Attached in pre-order: the record first.
+    EXPECT_EQ((std::vector<const LObject*>{log.notices[0].record, log.notices[1].record, log.notices[2].record,
+                                           log.notices[3].record}),
+              (std::vector<const LObject*>{added, added, added->GetChild(ItemF::subs, 0), holder.Root()}));
+    EXPECT_EQ(std::pair(int(log.notices[0].field), log.notices[3].index2), std::pair(int(kNoField), -1));
 
     log.Clear();
     LObject::DeleteChildAt(holder.Root(), nullptr, RootF::kids, 0);
@@ -102,14 +104,12 @@ TEST_F(LObjRootTest, SilentFieldsMarkModifiedButNotifyNobodyAndUntaggedPathsTheR
     LObject::SetUInt(holder.Root(), nullptr, RootF::memo, 4, LObject::Merge::No);
     LObject::SetInt(holder.Root()->GetChild(RootF::hidden), nullptr, ItemF::val, 2, LObject::Merge::No);
     EXPECT_EQ(log.notices.size(), 2u);
-    EXPECT_FALSE(holder.IsModified());
-    EXPECT_EQ(holder.ChangeCount(), 0u);
+    EXPECT_EQ(std::pair(holder.IsModified(), holder.ChangeCount()), std::pair(false, 0u));
     log.Clear();
 
     LObject::SetInt(holder.Root(), nullptr, RootF::quiet, 4, LObject::Merge::No);
     EXPECT_TRUE(log.notices.empty());
-    EXPECT_TRUE(holder.IsModified());
-    EXPECT_EQ(holder.ChangeCount(), 1u);
+    EXPECT_EQ(std::pair(holder.IsModified(), holder.ChangeCount()), std::pair(true, 1u));
     ASSERT_TRUE(LObject::InsertChild(holder.Root(), nullptr, RootF::mute, 0, MakeItem(1)));
     LObject::DeleteChildAt(holder.Root(), nullptr, RootF::mute, 0);
     EXPECT_TRUE(log.notices.empty());
@@ -150,9 +150,7 @@ TEST_F(LObjRootTest, ObserverRemovingItselfDoesNotStopTheOthers)
     NoticeLog after(holder);  // the observer right behind the one that goes
     LObject::SetInt(holder.Root(), nullptr, RootF::ival, 1, LObject::Merge::No);
     LObject::SetInt(holder.Root(), nullptr, RootF::ival, 2, LObject::Merge::No);
-    EXPECT_EQ(remover.calls, 1);
-    EXPECT_EQ(log.notices.size(), 2u);
-    EXPECT_EQ(after.notices.size(), 2u);
+    EXPECT_EQ(std::tuple(remover.calls, log.notices.size(), after.notices.size()), std::tuple(1, size_t(2), size_t(2)));
 }
 
 TEST(LObjRoot, DestructionDetachesEveryRecordDeepestFirst)

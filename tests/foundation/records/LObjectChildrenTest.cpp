@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 class LObjectChildren : public testing::Test {
@@ -30,16 +32,12 @@ protected:
 
 TEST_F(LObjectChildren, MoveEndsBeforeTheElementThatWasAtTo)
 {
-    LObject::MoveChild(root, nullptr, RootF::kids, 0, 3);
-    EXPECT_EQ(Values(), "120");
-    LObject::MoveChild(root, nullptr, RootF::kids, 2, 0);
-    EXPECT_EQ(Values(), "012");
-    LObject::MoveChild(root, nullptr, RootF::kids, 1, 1);
-    LObject::MoveChild(root, nullptr, RootF::kids, 1, 2);
-    LObject::MoveChild(root, nullptr, RootF::kids, 3, 0);  // from past the end
-    EXPECT_EQ(Values(), "012");
-    LObject::MoveChild(root, nullptr, RootF::kids, 0, 99);
-    EXPECT_EQ(Values(), "120");
+    // Moves onto itself or just behind itself, and moves from past the end, change nothing.
+    for (const auto& [from, to, values] : {std::tuple(0u, 3u, "120"), {2u, 0u, "012"}, {1u, 1u, "012"}, {1u, 2u, "012"},
+                                           {3u, 0u, "012"}, {0u, 99u, "120"}}) {
+        LObject::MoveChild(root, nullptr, RootF::kids, from, to);
+        EXPECT_EQ(Values(), values) << from << " to " << to;
+    }
     for (uint32_t i = 0; i < 3; i++)
         EXPECT_EQ(root->GetChild(RootF::kids, i)->IndexInParent(), int32_t(i));
 }
@@ -66,10 +64,8 @@ TEST_F(LObjectChildren, RemoveAnswersADetachedChildOrNull)
 {
     LObjectPtr taken = LObject::RemoveChildAt(root, nullptr, RootF::kids, 1);
     ASSERT_NE(taken, nullptr);
-    EXPECT_EQ(taken->GetInt(ItemF::val), 1);
-    EXPECT_EQ(taken->Parent(), nullptr);
-    EXPECT_EQ(taken->ListIndex(), -1);
-    EXPECT_EQ(taken->GetRootHolder(), nullptr);
+    EXPECT_EQ(std::tuple(taken->GetInt(ItemF::val), taken->Parent(), taken->ListIndex(), taken->GetRootHolder()),
+              std::tuple(1, static_cast<LObject*>(nullptr), -1, static_cast<LObjRoot*>(nullptr)));
     EXPECT_EQ(Values(), "02");
     EXPECT_EQ(root->GetChild(RootF::kids, 1)->ListIndex(), 1);
     EXPECT_EQ(LObject::RemoveChildAt(root, nullptr, RootF::kids, 2), nullptr);
@@ -84,11 +80,8 @@ TEST_F(LObjectChildren, SetAndExchangeChildAnswerThePreviousChildAndListsClear)
     LObjectPtr replacement = MakeItem(4);
     LObject* second = replacement.get();
     LObjectPtr old = LObject::SetChild(root, nullptr, RootF::one, std::move(replacement));
-    EXPECT_EQ(old.get(), first);
-    EXPECT_EQ(old->Parent(), nullptr);
-    EXPECT_EQ(root->GetChild(RootF::one), second);
-    EXPECT_EQ(second->Parent(), root);
-    EXPECT_EQ(second->IndexInParent(), 0);
+    EXPECT_EQ(std::pair(old.get(), old->Parent()), std::pair(first, static_cast<LObject*>(nullptr)));
+    EXPECT_EQ(std::tuple(root->GetChild(RootF::one), second->Parent(), second->IndexInParent()), std::tuple(second, root, 0));
 
     // A record no longer in the slot it names has no valid index.
     LObject* stray = LObject::PutChild(root, RootF::one, nullptr);
@@ -101,8 +94,7 @@ TEST_F(LObjectChildren, SetAndExchangeChildAnswerThePreviousChildAndListsClear)
     EXPECT_NE(back, nullptr);
 
     LObjectPtr previous = LObject::ExchangeChild(root, RootF::opt, MakeItem(3));
-    EXPECT_EQ(previous, nullptr);
-    EXPECT_EQ(root->GetChild(RootF::opt)->GetInt(ItemF::val), 3);
+    EXPECT_EQ(std::pair(previous.get(), root->GetChild(RootF::opt)->GetInt(ItemF::val)), std::pair(static_cast<LObject*>(nullptr), 3));
     previous = LObject::ExchangeChild(root, RootF::opt, nullptr);
     ASSERT_NE(previous, nullptr);
     EXPECT_EQ(previous->Parent(), nullptr);
@@ -114,8 +106,7 @@ TEST_F(LObjectChildren, SetAndExchangeChildAnswerThePreviousChildAndListsClear)
 TEST_F(LObjectChildren, NullElementsAreSkippedByWalks)
 {
     ASSERT_TRUE(LObject::InsertChild(root, nullptr, RootF::kids, 1, nullptr));
-    EXPECT_EQ(root->GetArrayCount(RootF::kids), 4u);
-    EXPECT_EQ(root->GetChild(RootF::kids, 1), nullptr);
+    EXPECT_EQ(std::pair(root->GetArrayCount(RootF::kids), root->GetChild(RootF::kids, 1)), std::pair(4u, static_cast<LObject*>(nullptr)));
     EXPECT_EQ(root->GetChild(RootF::kids, 2)->ListIndex(), 2);
     LObject::ResetAll(root);  // deletes every element, the null one included
     EXPECT_EQ(root->GetArrayCount(RootF::kids), 0u);

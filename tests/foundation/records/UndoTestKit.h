@@ -11,6 +11,8 @@
 #include "foundation/text/LStrList.h"
 #include "tests/support/MemResourceSource.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <memory>
 #include <string>
@@ -78,6 +80,19 @@ public:
     {
     }
     LObject* Root() const { return holder.Root(); }
+    void SetIval(int32_t v, LObject::Merge merge = LObject::Merge::No)
+    {
+        LObject::SetInt(Root(), &control, RootF::ival, v, merge);
+    }
+    void SetFlt(float v) { LObject::SetFloat(Root(), &control, RootF::flt, v, LObject::Merge::Yes); }
+    int32_t Ival() const { return Root()->GetInt(RootF::ival); }
+    float Flt() const { return Root()->GetFloat(RootF::flt); }
+    // The history is spent: nothing left to undo or redo.
+    void ExpectEmptyHistory() const
+    {
+        EXPECT_FALSE(doc.queue.CanUndo());
+        EXPECT_FALSE(doc.queue.CanRedo());
+    }
     // Undoes or redoes one step through the menu command, as the user would.
     bool Choose(const char* command)
     {

@@ -2,16 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(FileNameText, UTF8StepsSeparatorsAndLastComponent)
 {
     const char* text = "\xE2\x82\xAC" "a\xF0\x9F\x8E\xB5";
-    const char* p = UTF8Next(text);
-    EXPECT_EQ(p, text + 3);
-    p = UTF8Next(p);
-    EXPECT_EQ(p, text + 4);
-    p = UTF8Next(p);
-    EXPECT_EQ(p, text + 8);
-    EXPECT_EQ(UTF8Next(p), p);
+    const char* p = text;
+    for (int step : {3, 4, 8, 8})
+        EXPECT_EQ(p = UTF8Next(p), text + step);
     EXPECT_EQ(UTF8Next(nullptr), nullptr);
 
     const char* path = "Disk::Folder\\\\File";
@@ -26,21 +24,15 @@ TEST(FileNameText, UTF8StepsSeparatorsAndLastComponent)
 
 TEST(FileNameText, ExtensionsAndFileNamesOfPaths)
 {
-    EXPECT_STREQ(FindExtension("my song.snx"), ".snx");
-    EXPECT_STREQ(FindExtension("v1.2 final"), "");
-    EXPECT_STREQ(FindExtension("take.wav  "), ".wav  ");
-    EXPECT_STREQ(FindExtension("a.b c.d"), ".d");
-    EXPECT_STREQ(FindExtension("dir.x:file"), "");
-    EXPECT_STREQ(FindExtension("archive.tar.gz"), ".gz");
+    for (const auto& [name, extension] : {std::pair("my song.snx", ".snx"), {"v1.2 final", ""}, {"take.wav  ", ".wav  "},
+                                          {"a.b c.d", ".d"}, {"dir.x:file", ""}, {"archive.tar.gz", ".gz"}})
+        EXPECT_STREQ(FindExtension(name), extension) << name;
     EXPECT_EQ(FindExtension(nullptr), nullptr);
-
-    EXPECT_EQ(FileExtensionLower("Track.WAV  ").View(), "wav");
-    EXPECT_EQ(FileExtensionLower("noext").View(), "");
-    EXPECT_EQ(FileExtensionLower(nullptr).View(), "");
-    EXPECT_EQ(ReplaceExtension("a.txt", "csv").View(), "a.csv");
-    EXPECT_EQ(ReplaceExtension("a.txt", "").View(), "a");
-    EXPECT_EQ(ReplaceExtension("a", "snx").View(), "a.snx");
-    EXPECT_EQ(ReplaceExtension("v1.2 final", "snx").View(), "v1.2 final.snx");
+    for (const auto& [name, extension] : {std::pair<const char*, const char*>("Track.WAV  ", "wav"), {"noext", ""}, {nullptr, ""}})
+        EXPECT_EQ(FileExtensionLower(name).View(), extension);
+    for (const auto& [name, extension, result] : {std::tuple("a.txt", "csv", "a.csv"), {"a.txt", "", "a"},
+                                                  {"a", "snx", "a.snx"}, {"v1.2 final", "snx", "v1.2 final.snx"}})
+        EXPECT_EQ(ReplaceExtension(name, extension).View(), result);
 
     LStringRef path("file:///Root/docs/old%20name.txt");
     EXPECT_EQ(FileNameOfPath(path).View(), "old name.txt");

@@ -22,13 +22,9 @@ TEST_F(LStrListTest, ItemsByIndexPastTheEndAndByIdOrType)
 {
     LStrList list(LResRef{0, "TWO"}, &fSource, kStrListDialogTexts);
     EXPECT_EQ(list.Count(), 2u);
-    EXPECT_EQ(list.GetItem(0).View(), "a");
-    EXPECT_EQ(list.GetItem(1).View(), "bc");
-    EXPECT_EQ(list.GetItem(2).View(), "");
-    EXPECT_EQ(list.GetItem(0xFFFFFFFFu).View(), "");
     // Going backwards restarts the cursor and still finds the first item.
-    EXPECT_EQ(list.GetItem(1).View(), "bc");
-    EXPECT_EQ(list.GetItem(0).View(), "a");
+    for (const auto& [index, item] : {std::pair(0u, "a"), {1u, "bc"}, {2u, ""}, {0xFFFFFFFFu, ""}, {1u, "bc"}, {0u, "a"}})
+        EXPECT_EQ(list.GetItem(index).View(), item) << index;
 
     LStrList byId(LResRef{128, nullptr}, &fSource, kStrListLayouts);
     EXPECT_EQ(byId.GetItem(0).View(), "layout");
@@ -40,19 +36,15 @@ TEST_F(LStrListTest, ScansStayInsideTheDataAndMissingResourcesHaveNoItems)
 {
     LStrList shortList(LResRef{0, "SHORT"}, &fSource, kStrListDialogTexts);
     EXPECT_EQ(shortList.Count(), 5u);
-    EXPECT_EQ(shortList.GetItem(1).View(), "yz"); // no NUL: the item ends with the data
-    EXPECT_EQ(shortList.GetItem(2).View(), "");
-    EXPECT_EQ(shortList.GetItem(4).View(), "");
-    EXPECT_EQ(shortList.GetItem(3).View(), "");
-    EXPECT_EQ(shortList.GetItem(0).View(), "x");
+    // Without a NUL the item ends with the data.
+    for (const auto& [index, item] : {std::pair(1u, "yz"), {2u, ""}, {4u, ""}, {3u, ""}, {0u, "x"}})
+        EXPECT_EQ(shortList.GetItem(index).View(), item) << index;
 
-    LStrList tiny(LResRef{0, "TINY"}, &fSource, kStrListDialogTexts);
-    EXPECT_EQ(tiny.Count(), 0u);
-    EXPECT_EQ(tiny.GetItem(0).View(), "");
-
-    LStrList missing(LResRef{0, "NOPE"}, &fSource, kStrListDialogTexts);
-    EXPECT_EQ(missing.Count(), 0u);
-    EXPECT_EQ(missing.GetItem(0).View(), "");
+    for (const char* name : {"TINY", "NOPE"}) {
+        LStrList empty(LResRef{0, name}, &fSource, kStrListDialogTexts);
+        EXPECT_EQ(empty.Count(), 0u) << name;
+        EXPECT_EQ(empty.GetItem(0).View(), "") << name;
+    }
 }
 
 TEST_F(LStrListTest, UsesApplicationChainWhenNoSourceGivenAndSharesHandles)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 std::string Resolved(const char* relative, const char* base, LUrl::BaseKind mode)
@@ -18,21 +20,19 @@ std::string Resolved(const char* relative, const char* base, LUrl::BaseKind mode
 
 TEST(LUrl, ParsesAllSixPartsSchemesOnlyOfSchemeCharactersAndEmptyTexts)
 {
-    const LUrl url("http://host:80/a/b;p?q=1#frag");
-    EXPECT_EQ(url.scheme.View(), "http");
-    EXPECT_EQ(url.authority.View(), "host:80");
-    EXPECT_EQ(url.path.View(), "/a/b");
-    EXPECT_EQ(url.params.View(), "p");
-    EXPECT_EQ(url.query.View(), "q=1");
-    EXPECT_EQ(url.fragment.View(), "frag");
-    EXPECT_EQ(url.ToString().View(), "http://host:80/a/b;p?q=1#frag");
-
-    EXPECT_EQ(LUrl("a/b:c").scheme.View(), "");
-    EXPECT_EQ(LUrl("a/b:c").path.View(), "a/b:c");
-    EXPECT_EQ(LUrl(":x").scheme.View(), "");
-    EXPECT_EQ(LUrl("x+y-z.1:rest").scheme.View(), "x+y-z.1");
-    EXPECT_EQ(LUrl("x+y-z.1:rest").path.View(), "rest");
-    EXPECT_EQ(LUrl("a?b:c").scheme.View(), "");
+    // A scheme is made of scheme characters only.
+    const auto parts = [](const char* text) {
+        const LUrl url(text);
+        return std::string(url.scheme.View()) + "|" + std::string(url.authority.View()) + "|" +
+               std::string(url.path.View()) + "|" + std::string(url.params.View()) + "|" +
+               std::string(url.query.View()) + "|" + std::string(url.fragment.View());
+    };
+    EXPECT_EQ(parts("http://host:80/a/b;p?q=1#frag"), "http|host:80|/a/b|p|q=1|frag");
+    EXPECT_EQ(LUrl("http://host:80/a/b;p?q=1#frag").ToString().View(), "http://host:80/a/b;p?q=1#frag");
+    EXPECT_EQ(parts("a/b:c"), "||a/b:c|||");
+    EXPECT_EQ(parts(":x").substr(0, 1), "|");
+    EXPECT_EQ(parts("x+y-z.1:rest"), "x+y-z.1||rest|||");
+    EXPECT_EQ(parts("a?b:c").substr(0, 1), "|");
 
     EXPECT_TRUE(LUrl(nullptr).IsEmpty());
     EXPECT_TRUE(LUrl("").IsEmpty());
@@ -47,22 +47,18 @@ TEST(LUrl, ParsesAllSixPartsSchemesOnlyOfSchemeCharactersAndEmptyTexts)
 
 TEST(LUrl, ResolveMergesAsFolderOrFileKeepsAbsolutePartsInheritsEmptyOnesAndKeepsEscapedDots)
 {
-    EXPECT_EQ(Resolved("a/../b./c", "/x/y", LUrl::BaseKind::Folder), "///x/y/b./c");
-    EXPECT_EQ(Resolved("a/../b./c", "/x/y", LUrl::BaseKind::File), "///x/b./c");
-    EXPECT_EQ(Resolved("c", "file:///Root/a/b.txt", LUrl::BaseKind::File), "file:///Root/a/c");
-    EXPECT_EQ(Resolved("c", "file:///Root/a/", LUrl::BaseKind::Folder), "file:///Root/a/c");
-    EXPECT_EQ(Resolved("../../../../z", "file:///a/b/", LUrl::BaseKind::Folder), "file:///z");
-    EXPECT_EQ(Resolved("./x//y/./", "/p", LUrl::BaseKind::Folder), "///p/x/y");
-    EXPECT_EQ(Resolved("c", "b", LUrl::BaseKind::File), "///c");
-
-    EXPECT_EQ(Resolved("ftp:x", "http://h/a", LUrl::BaseKind::File), "ftp:///x");
-    EXPECT_EQ(Resolved("//other/p", "http://h/a", LUrl::BaseKind::File), "http://other/p");
-    EXPECT_EQ(Resolved("/abs/../x", "http://h/a/b", LUrl::BaseKind::File), "http://h/abs/../x");
-    EXPECT_EQ(Resolved("#f", "http://h/a;p?q#g", LUrl::BaseKind::File), "http://h/a;p?q#f");
-    EXPECT_EQ(Resolved("?z", "http://h/a;p?q", LUrl::BaseKind::File), "http://h/a;p?z");
-    EXPECT_EQ(Resolved(";n", "http://h/a;p?q", LUrl::BaseKind::File), "http://h/a;n");
-    EXPECT_EQ(Resolved("", "http://h/a;p?q#g", LUrl::BaseKind::File), "http://h/a;p?q#g");
-    EXPECT_EQ(Resolved("x/y", "", LUrl::BaseKind::File), "///x/y");
+    constexpr auto kFolder = LUrl::BaseKind::Folder, kFile = LUrl::BaseKind::File;
+    const std::tuple<const char*, const char*, LUrl::BaseKind, const char*> cases[] = {
+        {"a/../b./c", "/x/y", kFolder, "///x/y/b./c"}, {"a/../b./c", "/x/y", kFile, "///x/b./c"},
+        {"c", "file:///Root/a/b.txt", kFile, "file:///Root/a/c"}, {"c", "file:///Root/a/", kFolder, "file:///Root/a/c"},
+        {"../../../../z", "file:///a/b/", kFolder, "file:///z"}, {"./x//y/./", "/p", kFolder, "///p/x/y"},
+        {"c", "b", kFile, "///c"}, {"ftp:x", "http://h/a", kFile, "ftp:///x"},
+        {"//other/p", "http://h/a", kFile, "http://other/p"}, {"/abs/../x", "http://h/a/b", kFile, "http://h/abs/../x"},
+        {"#f", "http://h/a;p?q#g", kFile, "http://h/a;p?q#f"}, {"?z", "http://h/a;p?q", kFile, "http://h/a;p?z"},
+        {";n", "http://h/a;p?q", kFile, "http://h/a;n"}, {"", "http://h/a;p?q#g", kFile, "http://h/a;p?q#g"},
+        {"x/y", "", kFile, "///x/y"}};
+    for (const auto& [relative, base, kind, resolved] : cases)
+        EXPECT_EQ(Resolved(relative, base, kind), resolved) << relative << " on " << base;
 
     const std::string escaped(UrlEscapeSegment("..").View());
     EXPECT_EQ(escaped, "%2E%2E");
@@ -71,22 +67,18 @@ TEST(LUrl, ResolveMergesAsFolderOrFileKeepsAbsolutePartsInheritsEmptyOnesAndKeep
     EXPECT_EQ(Resolved(relative.c_str(), "file:///R/a/", LUrl::BaseKind::Folder), "file:///R/a/%2E%2E/%2E");
 
     const char* cursor = "/R/%2E%2E//x";
-    EXPECT_EQ(UrlNextSegment(cursor).View(), "R");
-    EXPECT_EQ(UrlNextSegment(cursor).View(), "..");
-    EXPECT_EQ(UrlNextSegment(cursor).View(), "x");
-    EXPECT_EQ(UrlNextSegment(cursor).View(), "");
+    for (const char* segment : {"R", "..", "x", ""})
+        EXPECT_EQ(UrlNextSegment(cursor).View(), segment);
     EXPECT_EQ(*cursor, '\0');
 }
 
 TEST(LUrl, MakeRelativeWalksFromBaseFolderAndAcrossAuthorities)
 {
-    EXPECT_EQ(LUrl::MakeRelative("/a/c/d", "/a/b").View(), "../c/d");
-    EXPECT_EQ(LUrl::MakeRelative("/a/b", "/a/b").View(), "");
-    EXPECT_EQ(LUrl::MakeRelative("/a", "/a/b/c").View(), "../../");
-    EXPECT_EQ(LUrl::MakeRelative("/a/b/c", "/a").View(), "b/c");
-    EXPECT_EQ(LUrl::MakeRelative("/x y/%41", "/z").View(), "../x%20y/%41");
-    EXPECT_EQ(LUrl::MakeRelative("/a/c/", "/a/b").View(), "../c/");
-    EXPECT_EQ(LUrl::MakeRelative("/%2E%2E", "/").View(), "%2E%2E");
+    const std::tuple<const char*, const char*, const char*> cases[] = {{"/a/c/d", "/a/b", "../c/d"}, {"/a/b", "/a/b", ""},
+        {"/a", "/a/b/c", "../../"}, {"/a/b/c", "/a", "b/c"}, {"/x y/%41", "/z", "../x%20y/%41"}, {"/a/c/", "/a/b", "../c/"},
+        {"/%2E%2E", "/", "%2E%2E"}};
+    for (const auto& [path, base, relative] : cases)
+        EXPECT_EQ(LUrl::MakeRelative(path, base).View(), relative) << path << " from " << base;
 
     EXPECT_EQ(MakeRelativeUrl("file://vol/a/b", "file://other/a").View(), "//vol/a/b");
     EXPECT_EQ(MakeRelativeUrl("file:///R/a/c/d", "file:///R/a/b").View(), "../c/d");
@@ -102,14 +94,10 @@ TEST(UrlSegments, EscapeDecodeAppendAndSplitSegments)
     EXPECT_EQ(UrlEscapeSegment("...").View(), "...");
 
     const char* text = "%4a%4G%%4";
-    EXPECT_EQ(UrlDecodeChar(text), 'J');
-    EXPECT_EQ(UrlDecodeChar(text), '%');
-    EXPECT_EQ(UrlDecodeChar(text), '4');
-    EXPECT_EQ(UrlDecodeChar(text), 'G');
-    EXPECT_EQ(UrlDecodeChar(text), '%');
-    EXPECT_EQ(UrlDecodeChar(text), '%');
-    EXPECT_EQ(UrlDecodeChar(text), '4');
-    EXPECT_EQ(*text, '\0');
+    std::string decoded;
+    while (*text)
+        decoded += UrlDecodeChar(text);
+    EXPECT_EQ(decoded, "J%4G%%4");
     const char* cut = "%";
     EXPECT_EQ(UrlDecodeChar(cut), '%');
     EXPECT_EQ(*cut, '\0');
@@ -125,11 +113,9 @@ TEST(UrlSegments, EscapeDecodeAppendAndSplitSegments)
     EXPECT_EQ(out.View(), "/x/y");
 
     LStringRef last;
-    EXPECT_EQ(UrlSplitLastSegment("/a/b%20c/", last).View(), "/a/");
-    EXPECT_EQ(last.View(), "b c");
-    EXPECT_EQ(UrlSplitLastSegment("name", last).View(), "");
-    EXPECT_EQ(last.View(), "name");
-    EXPECT_EQ(UrlSplitLastSegment("/", last).View(), "/");
-    EXPECT_EQ(last.View(), "");
+    for (const auto& [path, folder, name] : {std::tuple("/a/b%20c/", "/a/", "b c"), {"name", "", "name"}, {"/", "/", ""}}) {
+        EXPECT_EQ(UrlSplitLastSegment(path, last).View(), folder) << path;
+        EXPECT_EQ(last.View(), name) << path;
+    }
     EXPECT_EQ(UrlFileName("file:///R/dir/f%C3%A9.txt?q#x").View(), "f\xC3\xA9.txt");
 }

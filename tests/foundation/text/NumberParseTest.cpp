@@ -8,29 +8,22 @@
 
 TEST(NumberParse, IntegersReadLikeThirtyTwoBitStrtolInEveryBase)
 {
-    EXPECT_EQ(StrToLong(nullptr), 0);
-    EXPECT_EQ(StrToLong(""), 0);
-    EXPECT_EQ(StrToLong(" \t\n-42xyz"), -42);
-    EXPECT_EQ(StrToLong("+7"), 7);
-    EXPECT_EQ(StrToLong("--7"), 0);
-    EXPECT_EQ(StrToLong("0x10"), 0);
-    EXPECT_EQ(StrToLong("2147483647"), 2147483647);
-    EXPECT_EQ(StrToLong("2147483648"), std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(StrToLong("-2147483648"), std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(StrToLong("-99999999999999999999999"), std::numeric_limits<int32_t>::min());
-
-    EXPECT_EQ(StrToULong("4294967295"), 0xFFFFFFFFu);
-    EXPECT_EQ(StrToULong("4294967296"), 0xFFFFFFFFu);
-    EXPECT_EQ(StrToULong("-5"), 0xFFFFFFFBu);
-    EXPECT_EQ(StrToHex("ff"), 255u);
-    EXPECT_EQ(StrToHex("0XfF g"), 255u);
-    EXPECT_EQ(StrToHex("0x"), 0u);
-    EXPECT_EQ(StrToHex("ffffffffffffffff0"), std::numeric_limits<uint64_t>::max());
-    EXPECT_EQ(StrToLongAuto("0x1A"), 26);
-    EXPECT_EQ(StrToLongAuto("017"), 15);
-    EXPECT_EQ(StrToLongAuto("019"), 1);
-    EXPECT_EQ(StrToLongAuto("-0x10"), -16);
-    EXPECT_EQ(StrToLongAuto("0xg"), 0);
+    constexpr int64_t kMax = std::numeric_limits<int32_t>::max(), kMin = std::numeric_limits<int32_t>::min();
+    const std::pair<const char*, int64_t> longs[] = {{nullptr, 0}, {"", 0}, {" \t\n-42xyz", -42}, {"+7", 7}, {"--7", 0},
+        {"0x10", 0}, {"2147483647", kMax}, {"2147483648", kMax}, {"-2147483648", kMin}, {"-99999999999999999999999", kMin}};
+    for (const auto& [text, value] : longs)
+        EXPECT_EQ(StrToLong(text), value) << (text ? text : "null");
+    const std::pair<const char*, uint64_t> unsigneds[] = {{"4294967295", 0xFFFFFFFFu}, {"4294967296", 0xFFFFFFFFu},
+        {"-5", 0xFFFFFFFBu}};
+    for (const auto& [text, value] : unsigneds)
+        EXPECT_EQ(StrToULong(text), value) << text;
+    const std::pair<const char*, uint64_t> hexes[] = {{"ff", 255}, {"0XfF g", 255}, {"0x", 0},
+        {"ffffffffffffffff0", std::numeric_limits<uint64_t>::max()}};
+    for (const auto& [text, value] : hexes)
+        EXPECT_EQ(StrToHex(text), value) << text;
+    const std::pair<const char*, int64_t> autos[] = {{"0x1A", 26}, {"017", 15}, {"019", 1}, {"-0x10", -16}, {"0xg", 0}};
+    for (const auto& [text, value] : autos)
+        EXPECT_EQ(StrToLongAuto(text), value) << text;
 }
 
 TEST(NumberParse, DoubleFormsIgnoringTheProcessLocale)
@@ -43,16 +36,11 @@ TEST(NumberParse, DoubleFormsIgnoringTheProcessLocale)
     EXPECT_DOUBLE_EQ(StrToDouble("1.5"), 1.5);
     std::setlocale(LC_NUMERIC, saved.c_str());
 
-    EXPECT_EQ(StrToDouble(nullptr), 0.0);
-    EXPECT_DOUBLE_EQ(StrToDouble("  -2.5e3abc"), -2500.0);
-    EXPECT_DOUBLE_EQ(StrToDouble("+.5"), 0.5);
-    EXPECT_DOUBLE_EQ(StrToDouble("1e"), 1.0);
-    EXPECT_DOUBLE_EQ(StrToDouble("0x1p4"), 16.0);
-    EXPECT_EQ(StrToDouble("abc"), 0.0);
-    EXPECT_TRUE(std::isinf(StrToDouble("inf")));
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const std::pair<const char*, double> doubles[] = {{nullptr, 0.0}, {"  -2.5e3abc", -2500.0}, {"+.5", 0.5}, {"1e", 1.0},
+        {"0x1p4", 16.0}, {"abc", 0.0}, {"inf", kInf}, {"1e999", kInf}, {"-1e99999", -kInf}, {"1e-99999", 0.0}};
+    for (const auto& [text, value] : doubles)
+        EXPECT_EQ(StrToDouble(text), value) << (text ? text : "null");
     EXPECT_TRUE(std::isnan(StrToDouble("nan")));
-    EXPECT_EQ(StrToDouble("1e999"), std::numeric_limits<double>::infinity());
-    EXPECT_EQ(StrToDouble("-1e99999"), -std::numeric_limits<double>::infinity());
-    EXPECT_EQ(StrToDouble("1e-99999"), 0.0);
     EXPECT_GT(StrToDouble("4e-320"), 0.0); // subnormal, still read
 }

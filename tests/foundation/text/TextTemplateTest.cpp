@@ -5,17 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(TextTemplate, NumberedArgumentsJoinedLinesAndNormalizedLineEnds)
 {
     const char* args[] = {"zero", "one"};
-    EXPECT_EQ(FormatTemplate("a %0 b %1 c", args, 2).View(), "a zero b one c");
-    EXPECT_EQ(FormatTemplate("%1", args, 1).View(), "");
-    EXPECT_EQ(FormatTemplate("%0", args, 1).View(), "zero");
-    EXPECT_EQ(FormatTemplate("100%%", args, 0).View(), "100%");
-    EXPECT_EQ(FormatTemplate("%12", args, 2).View(), "one2");
-    EXPECT_EQ(FormatTemplate("end%", args, 2).View(), "end");
-    EXPECT_EQ(FormatTemplate("%/%a%\xFF", args, 2).View(), ""); // below '0' and letters name no argument
-    EXPECT_EQ(FormatTemplate(nullptr, args, 2).View(), "");
+    // Below '0' and letters name no argument.
+    const std::tuple<const char*, uint32_t, const char*> cases[] = {{"a %0 b %1 c", 2, "a zero b one c"}, {"%1", 1, ""},
+        {"%0", 1, "zero"}, {"100%%", 0, "100%"}, {"%12", 2, "one2"}, {"end%", 2, "end"}, {"%/%a%\xFF", 2, ""}, {nullptr, 2, ""}};
+    for (const auto& [text, count, result] : cases)
+        EXPECT_EQ(FormatTemplate(text, args, count).View(), result) << (text ? text : "null");
     EXPECT_EQ(FormatTemplate("%0", nullptr, 3).View(), "");
 
     LArray array(sizeof(const char*));
@@ -25,15 +24,13 @@ TEST(TextTemplate, NumberedArgumentsJoinedLinesAndNormalizedLineEnds)
     LArray wrongElements(2);
     EXPECT_EQ(FormatArgs("[%0]", wrongElements).View(), "[]");
 
-    LStrStream out;
-    JoinLines("a\r\nb\nc\rd\n\re\n", out, "|");
-    EXPECT_EQ(out.View(), "a|b|c|d|e|");
-    out.Clear();
-    JoinLines("x\n\ny", out, ", ");
-    EXPECT_EQ(out.View(), "x, , y");
-    out.Clear();
-    JoinLines(nullptr, out, "|");
-    EXPECT_EQ(out.View(), "");
+    for (const auto& [text, separator, joined] : {std::tuple<const char*, const char*, const char*>(
+                                                      "a\r\nb\nc\rd\n\re\n", "|", "a|b|c|d|e|"),
+                                                  {"x\n\ny", ", ", "x, , y"}, {nullptr, "|", ""}}) {
+        LStrStream out;
+        JoinLines(text, out, separator);
+        EXPECT_EQ(out.View(), joined);
+    }
 
     // Normalizing keeps the handle when nothing changes.
     const LStringRef unix("one\ntwo\n");

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cstring>
 #include <limits>
 #include <string>
@@ -75,12 +77,8 @@ TEST(TextTokens, LineReadsStopAtTheLineEndAndSkipLineEndTakesOnePairOfDifferentE
     Source b(" \t-3;");
     EXPECT_TRUE(ReadLineInt(b, value));
     EXPECT_EQ(value, -3);
-
-    Source c("  \tz");
-    EXPECT_EQ(ReadLineChar(c), 'z');
-    EXPECT_EQ(ReadLineChar(c), '\0');
-    Source d("  \r\nz");
-    EXPECT_EQ(ReadLineChar(d), '\r');
+    Source c("  \tz"), d("  \r\nz");
+    EXPECT_EQ((std::tuple{ReadLineChar(c), ReadLineChar(c), ReadLineChar(d)}), std::tuple('z', '\0', '\r'));
 
     const std::pair<const char*, char> ends[] = {
         {"abc\r\nx", 'x'}, {"\n\n", '\n'}, {"\n\rx", 'x'}, {"\r\r", '\r'}, {"\r", '\0'}};
@@ -149,18 +147,17 @@ TEST(TextTokens, WordsLinesTheLineEndAndTrimmedCopies)
     Source in("  alpha\tbeta\n  gamma\r\n\r\nlast");
     EXPECT_EQ(Copied(in, ReadWord), std::make_pair(true, std::string("alpha")));
     EXPECT_EQ(Copied(in, ReadLineWord), std::make_pair(true, std::string("beta")));
-    EXPECT_EQ(Copied(in, ReadLineWord), std::make_pair(false, std::string()));
+    EXPECT_EQ(Copied(in, ReadLineWord), std::make_pair(false, std::string()));  // the line ends first
     LStringRef word;
     EXPECT_TRUE(ReadWordToString(in, word));
     EXPECT_EQ(word.View(), "gamma");
 
+    // The rest of gamma's line (empty, then CR LF), an empty line, a last line without a line end.
     LStringRef line("stale");
-    EXPECT_TRUE(ReadTextLine(in, line)); // the rest of gamma's line: empty, then CR LF
-    EXPECT_EQ(line.View(), "");
-    EXPECT_TRUE(ReadTextLine(in, line)); // an empty line
-    EXPECT_EQ(line.View(), "");
-    EXPECT_TRUE(ReadTextLine(in, line)); // a last line without a line end
-    EXPECT_EQ(line.View(), "last");
+    for (const char* expected : {"", "", "last"}) {
+        EXPECT_TRUE(ReadTextLine(in, line));
+        EXPECT_EQ(line.View(), expected);
+    }
     EXPECT_FALSE(ReadTextLine(in, line));
     EXPECT_FALSE(ReadWordToString(in, word));
     EXPECT_EQ(word.View(), "");

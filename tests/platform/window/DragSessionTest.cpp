@@ -1,9 +1,13 @@
 #include "WindowKit.h"
 #include "platform/window/DragSession.h"
+#include "platform/window/DragTracking.h"
+#include "platform/window/EventQueue.h"
 #include "platform/window/Pasteboard.h"
 #include "platform/window/WindowTestDriver.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace plat;
 
@@ -88,4 +92,45 @@ TEST_F(DragSessionTest, WindowsThatDoNotTakeTheDataAreSkipped)
     } // ending the session without a drop is a cancel
     EXPECT_TRUE(fLeftDelegate.log.empty());
     EXPECT_EQ(fRightDelegate.log, (std::vector<std::string>{"entered", "exited"}));
+}
+
+// The user's pointer plays the drag. The left window took the press, so it reports every
+// move, in its own coordinates, even over the right window; the drag maps them to the screen.
+// A change of the modifier keys asks the target again.
+TEST_F(DragSessionTest, ThePointerCarriesTheDragUntilReleaseEscapeOrALostButton)
+{
+    const auto post = [&](EventType type, Point screen) {
+        Ref<Event> event = fDriver.MakeMouse(type, screen);
+        event->windowNumber = fLeft->Number();
+        event->locationInWindow = fLeft->ConvertScreenToBase(screen);
+        EventQueue::Shared().Post(event);
+    };
+    const std::vector<std::string> dropped{"entered", "updated", "updated", "prepare", "perform", "conclude", "ended"};
+    const std::vector<std::string> cancelled{"entered", "updated", "exited"};
+    const struct {
+        const char* name;
+        std::function<void()> end;
+        bool performed;
+        std::vector<std::string> right;
+        size_t queuedAfter;  // the release stays for the program
+    } cases[] = {
+        {"release", [&] { post(EventType::LeftMouseUp, Point{260, 10}); }, true, dropped, 1},
+        {"escape", [&] { fDriver.PostKey(EventType::KeyDown, "\x1b", 53); }, false, cancelled, 0},
+        {"lost release", [&] { post(EventType::MouseMoved, Point{270, 10}); }, false, cancelled, 0},
+    };
+    for (const auto& c : cases) {
+        fRightDelegate.log.clear();
+        EventQueue::Shared().Clear();
+        EventQueue::Shared().SetCurrent(fDriver.MakeMouse(EventType::LeftMouseDragged, Point{10, 10}));
+        fDriver.WhenWaiting([&] { post(EventType::LeftMouseDragged, Point{250, 10}); });
+        fDriver.WhenWaiting([&] { fDriver.PostKey(EventType::KeyDown, "a", 0); });  // other keys do nothing
+        fDriver.WhenWaiting([&] { fDriver.PostKey(EventType::FlagsChanged, "", 0, kModOption); });  // asks again
+        fDriver.WhenWaiting(c.end);
+        DragSession drag(Pasteboard::Drag(), kDragCopy);
+        EXPECT_EQ(DragTracking::Run(drag), c.performed) << c.name;
+        EXPECT_FALSE(DragTracking::IsRunning());
+        EXPECT_EQ(fRightDelegate.log, c.right) << c.name;
+        EXPECT_DOUBLE_EQ(fRightDelegate.x, c.performed ? 60 : 50) << c.name;
+        EXPECT_EQ(EventQueue::Shared().Count(), c.queuedAfter) << c.name;
+    }
 }

@@ -1,4 +1,5 @@
 #include "WindowKit.h"
+#include "platform/app/Application.h"
 #include "platform/window/EventQueue.h"
 #include "platform/window/WindowServer.h"
 #include "platform/window/WindowTestDriver.h"
@@ -110,4 +111,25 @@ TEST_F(EventRouterTest, DeliveredEventBecomesCurrent)
     EXPECT_EQ(current->type, EventType::LeftMouseDown);
     EXPECT_EQ(current->windowNumber, fFront->Number());
     EXPECT_GT(current->eventNumber, 0);
+}
+
+TEST_F(EventRouterTest, AModalWindowHoldsBackPressesAndWheelsOnOtherWindows)
+{
+    Application& app = Application::Shared();
+    fBack->OrderFront();
+    ModalSession* session = app.BeginModalSession(fFront.Get());
+    fDriver.PostMouse(EventType::LeftMouseDown, Point{50, 50});
+    fDriver.PostWheel(Point{50, 50}, 0, 3);
+    EXPECT_EQ(app.RunModalSession(session), Application::kRunContinues);
+    EXPECT_TRUE(fBackView->log.empty());
+    EXPECT_EQ(fDriver.OnScreen().front(), fFront->Number()) << "the modal window comes forward";
+
+    fDriver.PostMouse(EventType::LeftMouseDown, Point{150, 50});
+    fDriver.PostMouse(EventType::LeftMouseUp, Point{150, 50});
+    app.RunModalSession(session);
+    EXPECT_EQ(fFrontView->log, (std::vector<std::string>{"down", "up"}));
+    app.EndModalSession(session);
+
+    fDriver.Click(Point{50, 50});
+    EXPECT_EQ(fBackView->log, (std::vector<std::string>{"down", "up"})) << "after the session, as before";
 }

@@ -1,5 +1,6 @@
 #include "WindowBridgeKit.h"
 #include "platform/Clock.h"
+#include "platform/controls/TextFieldView.h"
 #include "platform/window/EventQueue.h"
 #include "platform/window/EventRouter.h"
 #include "platform/window/Window.h"
@@ -196,3 +197,22 @@ TEST_F(WindowEventsTest, SizeNegotiationLetsTheMinimumWin)
     fFrame.onMessage = nullptr;
 }
 
+TEST_F(WindowEventsTest, EveryFrameworkWindowLendsOneFieldEditorToItsPlainTextFields)
+{
+    auto other = MakeWindow(9);
+    const auto plain = plat::TextFieldView::Make(plat::Rect{0, 0, 50, 20});
+    const auto multi = plat::TextFieldView::Make(plat::Rect{0, 0, 50, 20});
+    multi->SetMultiLine(true);
+    const auto secure = plat::TextFieldView::Make(plat::Rect{0, 0, 50, 20});
+    secure->SetSecure(true);
+    const auto view = plat::View::Make(plat::Rect{0, 0, 50, 20});
+    plat::Window& native = *fWindow->Native();
+    auto* editor = dynamic_cast<plat::FieldEditorView*>(native.FieldEditor(plain.Get()));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->IsFieldEditor());
+    EXPECT_EQ(native.FieldEditor(multi.Get()), editor);
+    EXPECT_FALSE(editor->IsFieldEditor());
+    EXPECT_NE(other->Native()->FieldEditor(plain.Get()), editor);   // one per window
+    for (plat::View* none : {static_cast<plat::View*>(secure.Get()), view.Get(), static_cast<plat::View*>(nullptr)})
+        EXPECT_EQ(native.FieldEditor(none), nullptr);
+}

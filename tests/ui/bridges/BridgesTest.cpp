@@ -9,6 +9,8 @@
 #include "platform/draw/SystemColors.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 #include <vector>
 
 TEST(LBundleVersion, ReadsTheVersionEntryOrNothing)
@@ -19,10 +21,11 @@ TEST(LBundleVersion, ReadsTheVersionEntryOrNothing)
     EXPECT_EQ(LBundleVersion(UrlFromPosixPath(bundle)).GetText(), "1.4.2");
 
     const std::string bare = TempPath("Bare.app");
-    WriteAll(bare + "/Info.plist", "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict/></plist>");
-    EXPECT_EQ(LBundleVersion(UrlFromPosixPath(bare)).GetText(), "");
-    WriteAll(bare + "/Info.plist", "<plist><dict><key>CFBundleVersion</key>");
-    EXPECT_EQ(LBundleVersion(UrlFromPosixPath(bare)).GetText(), "");
+    for (const char* plist : {"<?xml version=\"1.0\"?><plist version=\"1.0\"><dict/></plist>",
+                              "<plist><dict><key>CFBundleVersion</key>"}) {
+        WriteAll(bare + "/Info.plist", plist);
+        EXPECT_EQ(LBundleVersion(UrlFromPosixPath(bare)).GetText(), "") << plist;
+    }
     EXPECT_EQ(LBundleVersion(UrlFromPosixPath(TempPath("Missing.app"))).GetText(), "");
     EXPECT_EQ(LBundleVersion(LStringRef()).GetText(), "");
 }
@@ -53,8 +56,7 @@ TEST(MMachColorPanel, ReportsColoursAsRgbaAndEndsOnlyItsModalSession)
     panel.ChangeColor(orange);
     ASSERT_EQ(gReported.size(), 4u);
     EXPECT_NEAR(gReported[1], 0.502f, 1e-3);
-    EXPECT_FLOAT_EQ(gReported[3], 0.5f);
-    EXPECT_EQ(gEventCode, MMachColorPanel::kColorChanged);
+    EXPECT_EQ(std::pair(gReported[3], gEventCode), std::pair(0.5f, int(MMachColorPanel::kColorChanged)));
     MPanelColor grey;
     grey.model = MPanelColor::kGray;
     grey.components[0] = 0.25;
@@ -83,20 +85,17 @@ TEST(TextColorToNSColor, KindsGiveSystemOrOwnColours)
         return color;
     };
     const plat::Color own = TextColorToNSColor(Held(CColor::FromRGB(255, 128, 0, 255, 0.25f)));
-    EXPECT_DOUBLE_EQ(own.red, 1.0);
     EXPECT_NEAR(own.green, 0.502, 1e-3);
-    EXPECT_DOUBLE_EQ(own.blue, 0.0);
-    EXPECT_DOUBLE_EQ(own.alpha, 1.0); // opaque, whatever the record's alpha
+    EXPECT_EQ(std::tuple(own.red, own.blue, own.alpha), std::tuple(1.0, 0.0, 1.0));  // opaque, whatever the record's alpha
     const auto same = [](const plat::Color& a, const plat::Color& b) {
         return a.red == b.red && a.green == b.green && a.blue == b.blue && a.alpha == b.alpha;
     };
     const plat::Color text = plat::SystemColorValue(plat::SystemColor::Text);
     EXPECT_TRUE(same(TextColorToNSColor(nullptr), text));
     EXPECT_TRUE(same(TextColorToNSColor(Held(CColor::FromRGB(9, 9, 9, 42, 1.0f))), text));
-    EXPECT_TRUE(same(TextColorToNSColor(Held(CColor::FromRGB(9, 9, 9, 2, 1.0f))),
-                     plat::SystemColorValue(plat::SystemColor::DisabledControlText)));
-    EXPECT_TRUE(same(TextColorToNSColor(Held(CColor::FromRGB(9, 9, 9, 8, 1.0f))),
-                     plat::SystemColorValue(plat::SystemColor::DisabledControlText)));
+    for (uint32_t index : {2u, 8u})
+        EXPECT_TRUE(same(TextColorToNSColor(Held(CColor::FromRGB(9, 9, 9, index, 1.0f))),
+                         plat::SystemColorValue(plat::SystemColor::DisabledControlText))) << index;
     EXPECT_TRUE(same(TextColorToNSColor(CColor::Grey(3)), plat::Color{1, 1, 1, 1})); // index 3: white
     EXPECT_TRUE(same(TextColorToNSColor(Held(CColor::FromRGB(9, 9, 9, 7, 1.0f))),
                      plat::SystemColorValue(plat::SystemColor::SelectedControlText)));

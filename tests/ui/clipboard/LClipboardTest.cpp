@@ -27,7 +27,7 @@ struct ClipboardTest : ::testing::Test {
     LClipboard clipboard;
 };
 
-TEST_F(ClipboardTest, HeldTextPastesEvenAfterAnotherProgramChangedThePasteboard)
+TEST_F(ClipboardTest, HeldTextPastesEvenAfterTheBoardChangedAndOtherTypesFallBackToTheBoard)
 {
     clipboard.Put(std::make_unique<LTextScrap>(LStringRef("copied here")));
     EXPECT_EQ(BoardText(), "copied here");
@@ -35,26 +35,20 @@ TEST_F(ClipboardTest, HeldTextPastesEvenAfterAnotherProgramChangedThePasteboard)
     plat::Pasteboard::General().SetData("public.png", {1, 2, 3});
 
     LTextScrap paste(LStringRef{});
-    EXPECT_TRUE(clipboard.CanPaste(paste));
-    EXPECT_TRUE(clipboard.Fetch(paste));
+    EXPECT_TRUE(clipboard.CanPaste(paste) && clipboard.Fetch(paste));
     EXPECT_EQ(paste.Text(), "copied here");
-}
-
-TEST_F(ClipboardTest, HeldScrapOfAnotherTypeFallsBackToThePasteboard)
-{
+    // A held scrap of another type falls back to the pasteboard.
     clipboard.Put(std::make_unique<FaderScrap>());
-    LTextScrap paste(LStringRef{});
-    EXPECT_FALSE(clipboard.CanPaste(paste));
-    EXPECT_FALSE(clipboard.Fetch(paste));
+    paste.SetText(LStringRef{});
+    EXPECT_FALSE(clipboard.CanPaste(paste) || clipboard.Fetch(paste));
 
     plat::Pasteboard::General().SetText(plat::Pasteboard::kTypeText, "from elsewhere");
-    EXPECT_TRUE(clipboard.CanPaste(paste));
-    EXPECT_TRUE(clipboard.Fetch(paste));
+    EXPECT_TRUE(clipboard.CanPaste(paste) && clipboard.Fetch(paste));
     EXPECT_EQ(paste.Text(), "from elsewhere");
     EXPECT_TRUE(clipboard.CanPaste(FaderScrap())) << "the held scrap's own type";
 }
 
-TEST_F(ClipboardTest, EmptyTextKeepsThePasteboardButIsHeld)
+TEST_F(ClipboardTest, EmptyTextIsHeldWithoutTouchingTheBoardAndPutAndClearLetGoOfTheHeldReference)
 {
     plat::Pasteboard::General().SetText(plat::Pasteboard::kTypeText, "before");
     const uint32_t changes = plat::Pasteboard::General().ChangeCount();
@@ -66,10 +60,8 @@ TEST_F(ClipboardTest, EmptyTextKeepsThePasteboardButIsHeld)
     LTextScrap paste(LStringRef("x"));
     EXPECT_TRUE(clipboard.Fetch(paste));
     EXPECT_TRUE(paste.Text().IsEmpty()) << "the held empty scrap wins";
-}
-
-TEST_F(ClipboardTest, PutAndClearLetGoOfTheHeldReference)
-{
+    // Put and Clear let go of the held reference.
+    plat::Pasteboard::General().Clear();
     LRef keep(LString::Make("records"));
     clipboard.Put(std::make_unique<FaderScrap>());
     clipboard.SetHeldReference(keep);
@@ -79,27 +71,21 @@ TEST_F(ClipboardTest, PutAndClearLetGoOfTheHeldReference)
     clipboard.Clear();
     EXPECT_FALSE(clipboard.HeldReference());
     EXPECT_EQ(clipboard.Held(), nullptr);
-    LTextScrap paste(LStringRef{});
     EXPECT_FALSE(clipboard.Fetch(paste));
 }
 
-TEST_F(ClipboardTest, AccessorReadsRecordFlavoursOfTheGeneralPasteboard)
+TEST_F(ClipboardTest, TextScrapReadsPasteboardTextWithEmbeddedNulAndTheAccessorReadsRecordFlavours)
 {
     plat::Pasteboard::General().SetData("FADR", {1, 2, 3});
     EXPECT_TRUE(clipboard.Accessor().HasFlavor(LScrapFlavor{LStringRef(), 0x46414452}));
     EXPECT_FALSE(clipboard.Accessor().HasFlavor(LScrapFlavor{LStringRef(), 0x45565458}));
-}
-
-TEST_F(ClipboardTest, TextScrapReadsPasteboardTextWithEmbeddedNul)
-{
     plat::Pasteboard::General().SetData(plat::Pasteboard::kTypeText, {'a', 0, 'b'});
     LTextScrap scrap;
     EXPECT_EQ(scrap.Text().Length(), 3u);
     EXPECT_TRUE(scrap.IsAvailable());
     EXPECT_FALSE(scrap.CopyFrom(FaderScrap()));
     plat::Pasteboard::General().Clear();
-    EXPECT_FALSE(scrap.IsAvailable());
-    EXPECT_FALSE(scrap.Load());
+    EXPECT_FALSE(scrap.IsAvailable() || scrap.Load());
     EXPECT_EQ(scrap.Text().Length(), 3u) << "a failed load keeps the text";
 }
 

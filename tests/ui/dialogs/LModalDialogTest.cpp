@@ -70,30 +70,27 @@ struct ModalDialog : ::testing::Test {
     }
 };
 
-TEST_F(ModalDialog, ReturnAndEscapeEndTheModalRun)
+TEST_F(ModalDialog, ReturnEscapeAndButtonsPressedByMouseEndTheModalRun)
 {
     int presses = 0;
     loop.step = [&](LModalDialog&) { if (++presses == 3) Press(13); };
     EXPECT_EQ(dialog.RunModal(), 1u);
     EXPECT_EQ(loop.steps, 3) << "empty steps go on";
 
-    loop.step = [&](LModalDialog&) { Press(27); };
-    EXPECT_EQ(dialog.RunModal(), 2u);
-    loop.step = [&](LModalDialog&) { Press(3); };
-    EXPECT_EQ(dialog.RunModal(), 1u) << "Enter works like Return";
-}
-
-TEST_F(ModalDialog, ButtonsPressedByMouseGiveTheSameResults)
-{
-    loop.step = [&](LModalDialog&) { LMessage::Send(LMessage(LDialog::msgSelected, &cancel, &dialog)); };
-    EXPECT_EQ(dialog.ModalStep(100), 2u);
-    loop.step = [&](LModalDialog&) { LMessage::Send(LMessage(LDialog::msgSelected, &ok, &dialog)); };
-    EXPECT_EQ(dialog.ModalStep(100), 1u);
+    for (const auto& [key, result] : {std::pair(uint8_t(27), 2u), {uint8_t(3), 1u}}) {  // Enter works like Return
+        loop.step = [&](LModalDialog&) { Press(key); };
+        EXPECT_EQ(dialog.RunModal(), result) << int(key);
+    }
+    // Buttons pressed by mouse give the same results.
+    for (const auto& [button, result] : {std::pair(&cancel, 2u), {&ok, 1u}}) {
+        loop.step = [&](LModalDialog&) { LMessage::Send(LMessage(LDialog::msgSelected, button, &dialog)); };
+        EXPECT_EQ(dialog.ModalStep(100), result);
+    }
     loop.step = nullptr;
     EXPECT_EQ(dialog.ModalStep(100), 0u) << "the result is reset at every step";
 }
 
-TEST_F(ModalDialog, InactiveOrMissingButtonsLetTheKeyPass)
+TEST_F(ModalDialog, InactiveOrMissingButtonsLetTheKeyPassAndOnlyTheOwnTimerTurnsTheStep)
 {
     ok.SetState(kEventDisable);
     loop.seen.clear();
@@ -106,10 +103,6 @@ TEST_F(ModalDialog, InactiveOrMissingButtonsLetTheKeyPass)
     EXPECT_EQ(loop.Count(LKeyboard::msgDown), 2) << "no cancel button: Escape passes on";
     Press('a');
     EXPECT_EQ(loop.Count(LKeyboard::msgDown), 3);
-}
-
-TEST_F(ModalDialog, OwnTimerKeepsTheStepTurning)
-{
     loop.step = [&](LModalDialog& d) {
         LTimer other(&d);
         LMessage result;

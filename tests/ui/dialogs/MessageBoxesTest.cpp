@@ -23,38 +23,26 @@ protected:
     }
 };
 
-TEST_F(MessageBoxes, ReturnAndEscapeAnswerABoxWithoutCancelWithOk)
+TEST_F(MessageBoxes, ReturnAndEscapeAnswerWithOkUnlessThereIsACancelButton)
 {
     CSimpleMessageDialog box(app.get(), nullptr, ModalWindowDef(3));
-    AnswerWith(&MessageBoxes::PressReturn);
-    EXPECT_TRUE(box.Run("The port is busy.", 0, false));
-    EXPECT_FALSE(box.CancelButton().IsShown());
-    EXPECT_EQ(box.Message().Text(), "The port is busy.");
-
-    app->modalSteps = 0;
-    AnswerWith(&MessageBoxes::PressEscape);
-    EXPECT_TRUE(box.Run("Escape means OK here.", 0, false)) << "OK is the cancel button";
-    EXPECT_LT(app->modalSteps, RecordingAppBase::kMaxSteps);
-}
-
-TEST_F(MessageBoxes, EscapeAnswersABoxWithCancelWithFalse)
-{
-    CSimpleMessageDialog box(app.get(), nullptr, ModalWindowDef(3));
-    AnswerWith(&MessageBoxes::PressEscape);
-    EXPECT_FALSE(box.Run("Discard the recording?", 0, true));
-    EXPECT_TRUE(box.CancelButton().IsShown());
-    app->modalSteps = 0;
-    AnswerWith(&MessageBoxes::PressReturn);
-    EXPECT_TRUE(box.Run("Discard the recording?", 0, true));
-}
-
-TEST_F(MessageBoxes, TitlesAndIconComeFromTheResources)
-{
-    CSimpleMessageDialog box(app.get(), nullptr, ModalWindowDef(3));
-    EXPECT_EQ(box.OkButton().GetTitle(), "OK");
-    EXPECT_EQ(box.CancelButton().GetTitle(), "Cancel");
+    EXPECT_EQ(std::pair(box.OkButton().GetTitle(), box.CancelButton().GetTitle()), std::pair(std::string("OK"), std::string("Cancel")));
     EXPECT_EQ(box.Window()->Native()->Title(), "Sonalyx");
     EXPECT_FALSE(box.Icon().Image().IsNull()) << "the program's icon";
+    const struct {
+        bool cancel;
+        void (MessageBoxes::*press)();
+        bool answer;
+    } cases[] = {{false, &MessageBoxes::PressReturn, true}, {false, &MessageBoxes::PressEscape, true},
+                 {true, &MessageBoxes::PressEscape, false}, {true, &MessageBoxes::PressReturn, true}};
+    for (const auto& c : cases) {
+        app->modalSteps = 0;
+        AnswerWith(c.press);
+        EXPECT_EQ(box.Run("The port is busy.", 0, c.cancel), c.answer) << c.cancel;  // without Cancel, OK cancels
+        EXPECT_EQ(box.CancelButton().IsShown(), c.cancel);
+        EXPECT_LT(app->modalSteps, RecordingAppBase::kMaxSteps);
+    }
+    EXPECT_EQ(box.Message().Text(), "The port is busy.");
 }
 
 TEST_F(MessageBoxes, TheLayoutPlacesTextRightOfTheIconAndButtonsBelow)
@@ -66,15 +54,12 @@ TEST_F(MessageBoxes, TheLayoutPlacesTextRightOfTheIconAndButtonsBelow)
                         0, true));
     const CLRect icon = box.Icon().Rect(), text = box.Message().Rect();
     const CLRect ok = box.OkButton().Rect(), cancel = box.CancelButton().Rect();
-    EXPECT_EQ(icon.left, 20);
-    EXPECT_EQ(icon.top, 20);
+    EXPECT_EQ(std::pair(icon.left, icon.top), std::pair(20, 20));
     EXPECT_EQ(text.left, icon.right + 20);
     EXPECT_LE(text.Width(), 360) << "a message wraps at the text box width";
     EXPECT_GT(text.Height(), 2 * 12) << "several lines";
-    EXPECT_EQ(ok.right, box.Rect().right - 20);
-    EXPECT_EQ(cancel.right, ok.left - 12);
+    EXPECT_EQ(std::tuple(ok.right, cancel.right, ok.Width()), std::tuple(box.Rect().right - 20, ok.left - 12, cancel.Width()));
     EXPECT_GE(ok.top, text.bottom + 12);
-    EXPECT_EQ(ok.Width(), cancel.Width());
 }
 
 TEST_F(MessageBoxes, ATimeOutClosesTheBoxAsOk)
@@ -118,23 +103,33 @@ protected:
 
 TEST_F(SaveChanges, ReturnSavesEscapeKeepsOpenThirdButtonDiscards)
 {
-    EXPECT_EQ(Ask([this] { PressReturn(); }), CSaveChangesDialog::kSave);
-    EXPECT_EQ(Ask([this] { PressEscape(); }), CSaveChangesDialog::kKeepOpen);
-    CSaveChangesDialog* current = nullptr;
-    app->onModalStep = nullptr;
     {
         CSaveChangesDialog question(app.get(), nullptr);
-        current = &question;
+        EXPECT_EQ(std::tuple(question.Button(1).GetTitle(), question.Button(2).GetTitle(), question.Button(3).GetTitle()),
+                  std::tuple(std::string("Save"), std::string("Cancel"), std::string("Don’t Save")));
+        EXPECT_EQ(question.DefaultButton(), &question.Button(1));
+        EXPECT_EQ(question.CancelButton(), &question.Button(2));
+    }
+    EXPECT_EQ(Ask([this] { PressReturn(); }), CSaveChangesDialog::kSave);
+    EXPECT_EQ(Ask([this] { PressEscape(); }), CSaveChangesDialog::kKeepOpen);
+    // The third button discards; the close box keeps the document open.
+    for (const auto& [type, button, answer] : {std::tuple(LDialog::msgSelected, 3, CSaveChangesDialog::kDiscard),
+                                               {"LWindow_Close", 0, CSaveChangesDialog::kKeepOpen}}) {
+        CSaveChangesDialog question(app.get(), nullptr);
+        app->modalSteps = 0;
         app->onModalStep = [&](LModalDialog&) {
-            LMessage::Send(LMessage(LDialog::msgSelected, const_cast<LStdButton*>(&current->Button(3)), current));
+            LHandler* subject = button ? static_cast<LHandler*>(const_cast<LStdButton*>(&question.Button(3)))
+                                       : static_cast<LHandler*>(question.Window());
+            LMessage::Send(LMessage(type, subject, &question));
             Nudge(0);
         };
-        EXPECT_EQ(question.Run(0), CSaveChangesDialog::kDiscard);
-        EXPECT_EQ(question.Answer(), CSaveChangesDialog::kDiscard);
+        const int32_t reply = question.Run(0);
+        EXPECT_EQ(std::pair(reply, question.Answer()), std::pair(int32_t(answer), int32_t(answer))) << type;
+        EXPECT_EQ(app->modalSteps, 1);
     }
 }
 
-TEST_F(SaveChanges, AQuitWithoutAskingEndsTheQuestionAsIfCancelled)
+TEST_F(SaveChanges, TheQuestionNamesTheDocumentAndAQuitWithoutAskingEndsItAsIfCancelled)
 {
     int steps = 0;
     const auto quit = [&] {
@@ -145,37 +140,12 @@ TEST_F(SaveChanges, AQuitWithoutAskingEndsTheQuestionAsIfCancelled)
     EXPECT_EQ(Ask([&] { ++steps; }), CSaveChangesDialog::kKeepOpen) << "a question asked later ends at once";
     EXPECT_EQ(steps, 2) << "each question took one step";
     plat::Application::Shared().Reset();
-}
-
-TEST_F(SaveChanges, TheCloseBoxKeepsTheDocumentOpen)
-{
-    CSaveChangesDialog question(app.get(), nullptr);
-    app->onModalStep = [&](LModalDialog&) {
-        LMessage::Send(LMessage("LWindow_Close", question.Window(), &question));
-        Nudge(0);
-    };
-    EXPECT_EQ(question.Run(0), CSaveChangesDialog::kKeepOpen);
-    EXPECT_EQ(app->modalSteps, 1);
-}
-
-TEST_F(SaveChanges, TheQuestionNamesTheDocumentOrUntitled)
-{
     (void)Ask([this] { PressReturn(); }, "Stage.snx");
     EXPECT_EQ(message, "Do you want to save the changes made to the document “Stage.snx”?");
     EXPECT_FALSE(title.empty());
     EXPECT_NE(title, "Application") << "the program's own name";
     (void)Ask([this] { PressReturn(); }, "", 1);
     EXPECT_EQ(message, "Do you want to save the changes made to the document “untitled” before quitting?");
-}
-
-TEST_F(SaveChanges, ButtonTitlesComeFromTheResources)
-{
-    CSaveChangesDialog question(app.get(), nullptr);
-    EXPECT_EQ(question.Button(1).GetTitle(), "Save");
-    EXPECT_EQ(question.Button(2).GetTitle(), "Cancel");
-    EXPECT_EQ(question.Button(3).GetTitle(), "Don’t Save");
-    EXPECT_EQ(question.DefaultButton(), &question.Button(1));
-    EXPECT_EQ(question.CancelButton(), &question.Button(2));
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 constexpr uint32_t kGrey = 0xFF808080u;
@@ -28,12 +30,9 @@ uint32_t BlendOnGrey(const LBrushRef& brush, uint32_t mode)
 
 TEST(LBrush, EqualityOfHandles)
 {
-    EXPECT_TRUE(LBrushRef() == LBrushRef());
-    EXPECT_FALSE(LBrushRef() == LBrush::Make(4));
-    EXPECT_FALSE(LBrush::Make(4) == LBrushRef());
-    EXPECT_TRUE(LBrush::Make(4) == LBrush::Make(4));
-    EXPECT_FALSE(LBrush::Make(4) == LBrush::Make(3));
-    EXPECT_FALSE(LBrush::MakeRGB(1, 2, 3) == LBrush::MakeRGB(1, 2, 4));
+    EXPECT_TRUE(LBrushRef() == LBrushRef() && LBrush::Make(4) == LBrush::Make(4));
+    EXPECT_FALSE(LBrushRef() == LBrush::Make(4) || LBrush::Make(4) == LBrushRef());
+    EXPECT_FALSE(LBrush::Make(4) == LBrush::Make(3) || LBrush::MakeRGB(1, 2, 3) == LBrush::MakeRGB(1, 2, 4));
     EXPECT_EQ(LBrush::Make(9)->red, 0);
 }
 
@@ -48,7 +47,7 @@ TEST(LFillRectOp, BlendModesOfFills)
     EXPECT_EQ(BlendOnGrey(rgb, 3), 0xFFFF80A0u);            // screen: 0x40 + 0x80 - 0x40 * 0x80 / 255
 }
 
-TEST(LFillRegionOp, FillsEveryRectangleOfTheRegion)
+TEST(LFillRegionOp, FillsEveryRectangleOfTheRegionAndAnEmptyOneNothing)
 {
     DrawTestPort port(10, 10);
     LRegion region(CLRect{0, 0, 2, 2});
@@ -57,17 +56,13 @@ TEST(LFillRegionOp, FillsEveryRectangleOfTheRegion)
     op.Draw(port);
     EXPECT_EQ(port.Count(0xFF0000FFu), 4 + 9 - 1);
     EXPECT_EQ(port.Pixel(4, 4), 0u);
-}
-
-TEST(LFillRegionOp, EmptyRegionDrawsNothingAndLeavesNormalBlending)
-{
-    DrawTestPort port(4, 4);
-    LFillRegionOp op(LRegion(), LBrush::Make(4));
-    op.blendMode = 1;
-    op.Draw(port);
-    EXPECT_EQ(port.Count(0u), 16);
-    EXPECT_EQ(port.canvas.CurrentBlendMode(), plat::BlendMode::Normal);
-    EXPECT_EQ(port.canvas.SaveDepth(), 0);
+    DrawTestPort empty(4, 4);
+    LFillRegionOp none(LRegion(), LBrush::Make(4));
+    none.blendMode = 1;
+    none.Draw(empty);
+    EXPECT_EQ(empty.Count(0u), 16);
+    EXPECT_EQ(empty.canvas.CurrentBlendMode(), plat::BlendMode::Normal);
+    EXPECT_EQ(empty.canvas.SaveDepth(), 0);
 }
 
 TEST(LFrameRectOp, OutlinesTheRectWithItsInsets)
@@ -76,9 +71,7 @@ TEST(LFrameRectOp, OutlinesTheRectWithItsInsets)
     LFrameRectOp op({1, 1, 9, 9}, LBrush::Make(4));
     op.Draw(port);
     EXPECT_EQ(port.Count(0xFF000000u), 8 * 4 - 4);
-    EXPECT_EQ(port.Pixel(1, 1), 0xFF000000u);
-    EXPECT_EQ(port.Pixel(8, 8), 0xFF000000u);
-    EXPECT_EQ(port.Pixel(2, 2), 0u);
+    EXPECT_EQ(std::tuple(port.Pixel(1, 1), port.Pixel(8, 8), port.Pixel(2, 2)), std::tuple(0xFF000000u, 0xFF000000u, 0u));
     port.bitmap.Fill(0);
     op.insetX = 2;
     op.insetY = 0;  // no band at top and bottom: only the sides
@@ -102,11 +95,9 @@ TEST(LBevelOp, EdgesTakeTheirBrushes)
 {
     DrawTestPort port(10, 10);
     LBevelOp({0, 0, 10, 10}, LBrush::Make(4), LBrush::Make(3)).Draw(port);
-    EXPECT_EQ(port.Pixel(0, 0), 0xFF000000u);
-    EXPECT_EQ(port.Pixel(9, 0), 0xFF000000u);   // top edge runs to the right end
-    EXPECT_EQ(port.Pixel(0, 8), 0xFF000000u);
-    EXPECT_EQ(port.Pixel(0, 9), 0xFFFFFFFFu);   // bottom edge runs from the left end
-    EXPECT_EQ(port.Pixel(9, 9), 0xFFFFFFFFu);
-    EXPECT_EQ(port.Pixel(9, 1), 0xFFFFFFFFu);
-    EXPECT_EQ(port.Pixel(5, 5), 0u);
+    // The top edge runs to the right end, the bottom edge from the left end.
+    const std::tuple<int, int, uint32_t> pixels[] = {{0, 0, 0xFF000000u}, {9, 0, 0xFF000000u}, {0, 8, 0xFF000000u},
+        {0, 9, 0xFFFFFFFFu}, {9, 9, 0xFFFFFFFFu}, {9, 1, 0xFFFFFFFFu}, {5, 5, 0u}};
+    for (const auto& [x, y, colour] : pixels)
+        EXPECT_EQ(port.Pixel(x, y), colour) << x << "," << y;
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 namespace {
 
@@ -19,24 +20,11 @@ LOffscreen Make(uint32_t width, uint32_t height, uint32_t flags = LOffscreen::kP
 
 } // namespace
 
-TEST(LOffscreen, RowsArePaddedToSixteenBytes)
-{
-    EXPECT_EQ(Make(3, 2).RowBytes(), 16u);
-    EXPECT_EQ(Make(5, 2).RowBytes(), 32u);
-    EXPECT_EQ(Make(4, 2).RowBytes(), 16u);
-    LOffscreen offscreen = Make(5, 7);
-    EXPECT_TRUE(offscreen.IsValid());
-    EXPECT_EQ(offscreen.Width(), 5u);
-    EXPECT_EQ(offscreen.Height(), 7u);
-}
-
 TEST(LOffscreen, NullAndUndrawableOffscreensAnswerEmpty)
 {
     LOffscreen none;
     EXPECT_FALSE(none.IsValid());
-    EXPECT_EQ(none.RowBytes(), 1u);
-    EXPECT_EQ(none.Width(), 0u);
-    EXPECT_EQ(none.Height(), 0u);
+    EXPECT_EQ(std::tuple(none.RowBytes(), none.Width(), none.Height()), std::tuple(1u, 0u, 0u));
     EXPECT_EQ(none.PixelBuffer(), nullptr);
     EXPECT_EQ(none.MakeImage(), nullptr);
     EXPECT_EQ(none.LockContext(), nullptr);
@@ -50,7 +38,7 @@ TEST(LOffscreen, NullAndUndrawableOffscreensAnswerEmpty)
     EXPECT_FALSE(Make(100000, 4).IsValid());
 }
 
-TEST(LOffscreen, ImagesAreCachedUntilDrawingAndNotWhileLocked)
+TEST(LOffscreen, ImagesAreCachedUntilDrawingAndCopyThePixels)
 {
     LOffscreen offscreen = Make(4, 4);
     auto first = offscreen.MakeImage();
@@ -63,30 +51,27 @@ TEST(LOffscreen, ImagesAreCachedUntilDrawingAndNotWhileLocked)
     offscreen.UnlockContext();
     auto after = offscreen.MakeImage();
     EXPECT_EQ(offscreen.MakeImage(), after);
-}
-
-TEST(LOffscreen, ImagesCopyThePixels)
-{
-    LOffscreen offscreen = Make(4, 4);
-    auto before = offscreen.MakeImage();
+    // Images copy the pixels.
+    LOffscreen drawn = Make(4, 4);
+    auto blank = drawn.MakeImage();
     {
-        LBitmapContext port(offscreen);
+        LBitmapContext port(drawn);
         EXPECT_EQ(port.StateByte(0), 1);
         EXPECT_EQ(port.StateByte(1), 32);
         LFillRectOp({0, 0, 2, 2}, LBrush::Make(4)).Draw(port);
         LFillRectOp({-5, -5, 50, 50}, LBrush::Make(3)).Draw(port);  // clipped to the image
     }
-    EXPECT_EQ(before->Pixel(0, 0), 0u);
-    auto after = offscreen.MakeImage();
-    EXPECT_EQ(after->Pixel(3, 3), 0xFFFFFFFFu);
+    EXPECT_EQ(blank->Pixel(0, 0), 0u);
+    auto filled = drawn.MakeImage();
+    EXPECT_EQ(filled->Pixel(3, 3), 0xFFFFFFFFu);
     // Raw pixels: premultiplied words in padded rows.
-    const uint8_t* bytes = offscreen.PixelBuffer();
+    const uint8_t* bytes = drawn.PixelBuffer();
     uint32_t word;
-    std::memcpy(&word, bytes + offscreen.RowBytes() * 3 + 3 * 4, 4);
+    std::memcpy(&word, bytes + drawn.RowBytes() * 3 + 3 * 4, 4);
     EXPECT_EQ(word, 0xFFFFFFFFu);
 }
 
-TEST(LOffscreen, OpaqueFormImagesHaveNoTransparency)
+TEST(LOffscreen, OpaqueGreyAndSixteenBitFormsStoreWhatWasDrawn)
 {
     LOffscreen offscreen = Make(2, 1, 0);
     {
@@ -97,6 +82,35 @@ TEST(LOffscreen, OpaqueFormImagesHaveNoTransparency)
     auto image = offscreen.MakeImage();
     EXPECT_EQ(image->Pixel(0, 0), 0xFF800000u);
     EXPECT_EQ(image->Pixel(1, 0), 0xFF000000u);
+    LOffscreen grey;
+    grey.Create(10, 1, 1, true, 0);
+    {
+        LBitmapContext greyPort(grey);
+        greyPort.Context()->SetFillColor({1, 1, 1, 1});
+        greyPort.Context()->FillRect({0, 0, 3, 1});
+        greyPort.Context()->FillRect({8, 0, 1, 1}); // x, y, width, height
+    }
+    // White pixels 0-2 and 8, most significant bit first; no alpha: black, not transparent.
+    const uint8_t* bits = grey.PixelBuffer();
+    EXPECT_EQ(std::pair(bits[0], bits[1]), std::pair(uint8_t(0xE0), uint8_t(0x80)));
+    auto greyImage = grey.MakeImage();
+    EXPECT_EQ(std::pair(greyImage->Pixel(1, 0), greyImage->Pixel(4, 0)), std::pair(0xFFFFFFFFu, 0xFF000000u));
+
+    LOffscreen colour;
+    colour.Create(2, 1, 16, false, 0);
+    {
+        LBitmapContext greyPort(colour);
+        greyPort.Context()->SetFillColor({1, 0.5, 0, 1});
+        greyPort.Context()->FillRect({0, 0, 1, 1});
+    }
+    const uint8_t* words = colour.PixelBuffer();
+    const uint16_t word = uint16_t(words[0] | words[1] << 8);
+    EXPECT_EQ(std::pair(word >> 10, word & 31), std::pair(31, 0));
+    EXPECT_NEAR((word >> 5) & 31, 16, 1);
+    EXPECT_EQ(words[2] | words[3] << 8, 0) << "the second pixel stays black";
+    // Writing the buffer directly shows in the next greyImage.
+    colour.PixelBuffer()[2] = 31;
+    EXPECT_EQ(colour.MakeImage()->Pixel(1, 0), 0xFF0000FFu);
 }
 
 TEST(LOffscreen, EveryFormHasItsLayout)
@@ -119,47 +133,12 @@ TEST(LOffscreen, EveryFormHasItsLayout)
         LOffscreen offscreen;
         offscreen.Create(f.width, 2, f.bits, f.grey, f.flags);
         ASSERT_TRUE(offscreen.IsValid()) << f.width << " " << f.bits;
-        EXPECT_EQ(offscreen.RowBytes(), f.rowBytes) << f.width << " " << f.bits;
-        EXPECT_EQ(offscreen.BitsPerPixel(), f.perPixel) << f.bits;
-        EXPECT_EQ(offscreen.BitsPerComponent(), f.perComponent) << f.bits;
-        EXPECT_EQ(offscreen.BitmapInfo(), f.info) << f.bits;
+        EXPECT_EQ(std::tuple(offscreen.RowBytes(), offscreen.BitsPerPixel(), offscreen.BitsPerComponent(),
+                             offscreen.BitmapInfo(), offscreen.Width(), offscreen.Height()),
+                  std::tuple(f.rowBytes, f.perPixel, f.perComponent, f.info, f.width, 2u))
+            << f.width << " " << f.bits;
         EXPECT_NE(offscreen.PixelBuffer(), nullptr);
     }
-}
-
-TEST(LOffscreen, GreyAndSixteenBitFormsStoreWhatWasDrawn)
-{
-    LOffscreen grey;
-    grey.Create(10, 1, 1, true, 0);
-    {
-        LBitmapContext port(grey);
-        port.Context()->SetFillColor({1, 1, 1, 1});
-        port.Context()->FillRect({0, 0, 3, 1});
-        port.Context()->FillRect({8, 0, 1, 1}); // x, y, width, height
-    }
-    const uint8_t* bits = grey.PixelBuffer();
-    EXPECT_EQ(bits[0], 0xE0) << "white pixels 0-2, most significant bit first";
-    EXPECT_EQ(bits[1], 0x80) << "pixel 8";
-    auto image = grey.MakeImage();
-    EXPECT_EQ(image->Pixel(1, 0), 0xFFFFFFFFu);
-    EXPECT_EQ(image->Pixel(4, 0), 0xFF000000u) << "no alpha: black, not transparent";
-
-    LOffscreen colour;
-    colour.Create(2, 1, 16, false, 0);
-    {
-        LBitmapContext port(colour);
-        port.Context()->SetFillColor({1, 0.5, 0, 1});
-        port.Context()->FillRect({0, 0, 1, 1});
-    }
-    const uint8_t* words = colour.PixelBuffer();
-    const uint16_t word = uint16_t(words[0] | words[1] << 8);
-    EXPECT_EQ(word >> 10, 31);
-    EXPECT_NEAR((word >> 5) & 31, 16, 1);
-    EXPECT_EQ(word & 31, 0);
-    EXPECT_EQ(words[2] | words[3] << 8, 0) << "the second pixel stays black";
-    // Writing the buffer directly shows in the next image.
-    colour.PixelBuffer()[2] = 31;
-    EXPECT_EQ(colour.MakeImage()->Pixel(1, 0), 0xFF0000FFu);
 }
 
 TEST(LOffscreen, ALayerDrawsButHasNoPixelsOrImage)
@@ -168,17 +147,14 @@ TEST(LOffscreen, ALayerDrawsButHasNoPixelsOrImage)
     LOffscreen layer;
     layer.CreateLayer(6, 3, target.LockContext());
     target.UnlockContext();
-    ASSERT_TRUE(layer.IsValid());
-    EXPECT_TRUE(layer.IsLayer());
+    ASSERT_TRUE(layer.IsValid() && layer.IsLayer());
     EXPECT_EQ(layer.Width(), 6u);
-    EXPECT_EQ(layer.PixelBuffer(), nullptr);
-    EXPECT_EQ(layer.MakeImage(), nullptr);
+    EXPECT_TRUE(layer.PixelBuffer() == nullptr && layer.MakeImage() == nullptr);
     EXPECT_NE(layer.LockContext(), nullptr);
     layer.UnlockContext();
     LOffscreen fallback;
     fallback.CreateLayer(6, 3, nullptr);
-    EXPECT_TRUE(fallback.IsValid()) << "without a context: the bitmap form";
-    EXPECT_FALSE(fallback.IsLayer());
+    EXPECT_TRUE(fallback.IsValid() && !fallback.IsLayer()) << "without a context: the bitmap form";
     EXPECT_EQ(fallback.BitmapInfo(), LOffscreen::kInfoPremultiplied32);
     LOffscreen huge;
     huge.CreateLayer(100000, 3, target.LockContext());

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 const uint32_t kBlack = 0xFF000000u;
@@ -20,65 +22,46 @@ LRegion TwoRects()
 
 } // namespace
 
-TEST(LPortState, OffsetOriginMovesOriginAndPendingClipOppositeWays)
+TEST(LPortState, OffsetOriginMovesOriginAndPendingClipOppositeWaysAndTheClipTakesTheOffset)
 {
     LPortState port;
-    LOriginRecord none = port.OffsetOrigin(0, 0);
+    EXPECT_EQ(port.OffsetOrigin(0, 0).saved, (CLPoint{0, 0}));
     EXPECT_EQ(port.ChangeFlags(), 0);
-    EXPECT_EQ(none.saved, (CLPoint{0, 0}));
-    LOriginRecord moved = port.OffsetOrigin(5, -3);
-    EXPECT_EQ(moved.saved, (CLPoint{0, 0}));
+    EXPECT_EQ(port.OffsetOrigin(5, -3).saved, (CLPoint{0, 0}));
     EXPECT_EQ(port.Origin(), (CLPoint{5, -3}));
     EXPECT_EQ(port.PendingOffset(), (CLPoint{-5, 3}));
     EXPECT_EQ(port.ChangeFlags(), LPortState::kOriginChanged | LPortState::kClipChanged);
     port.SetOrigin({5, -3});  // unchanged: nothing more pending
     EXPECT_EQ(port.PendingOffset(), (CLPoint{-5, 3}));
+    port.ApplyPending();  // without a context: the flags stay
+    EXPECT_EQ(port.ChangeFlags(), LPortState::kOriginChanged | LPortState::kClipChanged);
+
+    LPortState clipped;
+    clipped.SetClip(LRegion(CLRect{10, 10, 20, 20}));
+    (void)clipped.OffsetOrigin(4, 2);
+    EXPECT_EQ(clipped.Clip().GetBounds(), (CLRect{6, 8, 16, 18}));
+    EXPECT_EQ(clipped.PendingOffset(), (CLPoint{0, 0}));
 }
 
-TEST(LPortState, ClipTakesThePendingOffset)
-{
-    LPortState port;
-    port.SetClip(LRegion(CLRect{10, 10, 20, 20}));
-    (void)port.OffsetOrigin(4, 2);
-    EXPECT_EQ(port.Clip().GetBounds(), (CLRect{6, 8, 16, 18}));
-    EXPECT_EQ(port.PendingOffset(), (CLPoint{0, 0}));
-}
-
-TEST(LPortState, ClipScopeRestoresTheSavedClip)
+TEST(LPortState, ClipAndColourScopesRestoreWhatTheySaved)
 {
     LPortState port;
     port.SetClip(LRegion(CLRect{0, 0, 100, 100}));
     port.SetChangeFlags(0);
+    CColorRef red(CColor::FromRGB(255, 0, 0, 0, 1.0f));
     {
         LClipScope clip(port.PushClip(LRegion(CLRect{50, 50, 200, 200})));
         EXPECT_EQ(port.Clip().GetBounds(), (CLRect{50, 50, 100, 100}));
         EXPECT_EQ(port.ChangeFlags(), LPortState::kClipChanged);
         port.SetChangeFlags(0);
-    }
-    EXPECT_EQ(port.Clip().GetBounds(), (CLRect{0, 0, 100, 100}));
-    EXPECT_EQ(port.ChangeFlags(), LPortState::kClipChanged);
-}
-
-TEST(LPortState, ColourScopeRestoresTheColour)
-{
-    LPortState port;
-    CColorRef red(CColor::FromRGB(255, 0, 0, 0, 1.0f));
-    {
         auto scope = port.PushColors(red);
         EXPECT_EQ(port.Color().Get(), red.Get());
         EXPECT_EQ(port.ChangeFlags(), LPortState::kColorsChanged);
         port.SetChangeFlags(0);
     }
+    EXPECT_EQ(port.Clip().GetBounds(), (CLRect{0, 0, 100, 100}));
     EXPECT_EQ(port.Color().Get(), nullptr);
-    EXPECT_EQ(port.ChangeFlags(), LPortState::kColorsChanged);
-}
-
-TEST(LPortState, ApplyPendingWithoutContextKeepsTheFlags)
-{
-    LPortState port;
-    port.SetClip(LRegion(CLRect{0, 0, 5, 5}));
-    port.ApplyPending();
-    EXPECT_EQ(port.ChangeFlags(), LPortState::kClipChanged);
+    EXPECT_EQ(port.ChangeFlags(), LPortState::kClipChanged | LPortState::kColorsChanged);
 }
 
 TEST(LPortState, DrawingIsClippedToExactlyTheClipRegion)
@@ -87,22 +70,17 @@ TEST(LPortState, DrawingIsClippedToExactlyTheClipRegion)
     LClipScope clip(port.PushClip(TwoRects()));
     LFillRectOp({0, 0, 10, 10}, Black()).Draw(port);
     EXPECT_EQ(port.Count(kBlack), 9 + 4);
-    EXPECT_EQ(port.Pixel(2, 2), kBlack);
-    EXPECT_EQ(port.Pixel(3, 2), 0u);
-    EXPECT_EQ(port.Pixel(6, 6), kBlack);
-    EXPECT_EQ(port.Pixel(5, 6), 0u);
+    EXPECT_EQ(std::tuple(port.Pixel(2, 2), port.Pixel(3, 2), port.Pixel(6, 6), port.Pixel(5, 6)),
+              std::tuple(kBlack, 0u, kBlack, 0u));
     EXPECT_EQ(port.canvas.SaveDepth(), 0);
+
+    DrawTestPort empty(10, 10);
+    LClipScope none(empty.PushClip(LRegion()));
+    LFillRectOp({0, 0, 10, 10}, Black()).Draw(empty);
+    EXPECT_EQ(empty.Count(0u), 100) << "an empty clip lets nothing be drawn";
 }
 
-TEST(LPortState, EmptyClipLetsNothingBeDrawn)
-{
-    DrawTestPort port(10, 10);
-    LClipScope clip(port.PushClip(LRegion()));
-    LFillRectOp({0, 0, 10, 10}, Black()).Draw(port);
-    EXPECT_EQ(port.Count(0u), 100);
-}
-
-TEST(LPortState, OriginScopeTranslatesDrawingAndComesBack)
+TEST(LPortState, OriginAndStateScopesComeBackSoTheNextScopeAppliesAgain)
 {
     DrawTestPort port(20, 20);
     {
@@ -117,18 +95,15 @@ TEST(LPortState, OriginScopeTranslatesDrawingAndComesBack)
     EXPECT_EQ(port.Clip().GetBounds(), (CLRect{0, 0, 20, 20}));
     LFillRectOp({0, 0, 1, 1}, Black()).Draw(port);
     EXPECT_EQ(port.Pixel(0, 0), kBlack);
+    DrawTestPort small(10, 10);
+    LClipScope clip(small.PushClip(LRegion(CLRect{0, 0, 2, 2})));
+    uint8_t before = small.ChangeFlags();
+    {
+        LPortStateScope scope(small);
+        EXPECT_EQ(small.ChangeFlags() & LPortState::kClipChanged, 0);
+    }
+    EXPECT_EQ(small.ChangeFlags(), before);
+    LFillRectOp({0, 0, 10, 10}, Black()).Draw(small);
+    EXPECT_EQ(small.Count(kBlack), 4);
 }
 
-TEST(LPortState, StateScopeRestoresFlagsSoTheNextScopeAppliesAgain)
-{
-    DrawTestPort port(10, 10);
-    LClipScope clip(port.PushClip(LRegion(CLRect{0, 0, 2, 2})));
-    uint8_t before = port.ChangeFlags();
-    {
-        LPortStateScope scope(port);
-        EXPECT_EQ(port.ChangeFlags() & LPortState::kClipChanged, 0);
-    }
-    EXPECT_EQ(port.ChangeFlags(), before);
-    LFillRectOp({0, 0, 10, 10}, Black()).Draw(port);
-    EXPECT_EQ(port.Count(kBlack), 4);
-}

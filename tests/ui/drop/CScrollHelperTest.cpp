@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 namespace {
 
 class ScrollHelper : public ::testing::Test {
@@ -42,15 +45,12 @@ TEST_F(ScrollHelper, NearTheTopEdgeScrollsUpAfterTwoDelaysThenAtTheInterval)
 {
     const CLRect list{0, 0, 100, 20};
     helper.Track({50, 3}, list, 8, 5); // margin min(20 / 4, 8) = 5
-    EXPECT_EQ(helper.DirectionY(), -1);
-    EXPECT_EQ(helper.DirectionX(), 0);
-    EXPECT_EQ(Pass(499), 0);
-    EXPECT_EQ(Pass(1), 1) << "after the repeat delay";
-    EXPECT_EQ(Pass(499), 0);
-    EXPECT_EQ(Pass(1), 1) << "once more after another delay";
-    EXPECT_EQ(Pass(100), 1);
-    EXPECT_EQ(Pass(99), 0);
-    EXPECT_EQ(Pass(1), 1) << "then every interval";
+    EXPECT_EQ(std::pair(helper.DirectionX(), helper.DirectionY()), std::pair(0, -1));
+    // A step after the repeat delay, once more after another delay, then every interval.
+    std::vector<int> steps;
+    for (uint32_t ms : {499, 1, 499, 1, 100, 99, 1})
+        steps.push_back(Pass(ms));
+    EXPECT_EQ(steps, (std::vector<int>{0, 1, 0, 1, 1, 0, 1}));
     helper.Track({50, 10}, list, 8, 5);
     EXPECT_EQ(helper.Stage(), 0) << "inside the quiet area it stops";
     EXPECT_EQ(Pass(2000), 0);
@@ -59,14 +59,11 @@ TEST_F(ScrollHelper, NearTheTopEdgeScrollsUpAfterTwoDelaysThenAtTheInterval)
 TEST_F(ScrollHelper, DirectionsFollowTheEdgesBeyondTheQuietArea)
 {
     const CLRect list{0, 0, 100, 100};
-    helper.Track({95, 95}, list, 8, 8);
-    EXPECT_EQ(helper.DirectionX(), 1) << "at or right of the right edge";
-    EXPECT_EQ(helper.DirectionY(), 1);
-    helper.Track({92, 50}, list, 8, 8);
-    EXPECT_EQ(helper.DirectionX(), 1) << "the right edge itself belongs to the border";
-    EXPECT_EQ(helper.DirectionY(), 0);
-    helper.Track({7, 50}, list, 8, 8);
-    EXPECT_EQ(helper.DirectionX(), -1);
+    // The right edge itself (92) belongs to the border.
+    for (const auto& [at, dx, dy] : {std::tuple(CLPoint{95, 95}, 1, 1), {CLPoint{92, 50}, 1, 0}, {CLPoint{7, 50}, -1, 0}}) {
+        helper.Track(at, list, 8, 8);
+        EXPECT_EQ(std::pair(helper.DirectionX(), helper.DirectionY()), std::pair(dx, dy)) << at.x << "," << at.y;
+    }
     EXPECT_EQ(helper.Stage(), 1) << "moving along the border keeps the first delay running";
 }
 

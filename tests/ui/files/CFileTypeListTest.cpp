@@ -10,10 +10,12 @@
 
 namespace {
 
-constexpr uint32_t Code(const char (&text)[5])
+// An entry as "name|label|creator|type".
+std::string Entry(const CFileTypeList& types, uint32_t i)
 {
-    return uint32_t(uint8_t(text[0])) << 24 | uint32_t(uint8_t(text[1])) << 16 | uint32_t(uint8_t(text[2])) << 8 |
-           uint32_t(uint8_t(text[3]));
+    const auto code = [](uint32_t c) { return std::string{char(c >> 24), char(c >> 16), char(c >> 8), char(c)}; };
+    return std::string(types.GetName(i).View()) + "|" + std::string(types.GetLabel(i).View()) + "|" +
+           code(types.GetCreator(i)) + "|" + code(types.GetType(i));
 }
 
 } // namespace
@@ -30,19 +32,15 @@ TEST(CFileTypeList, TheShippedDocumentListReadsExactly)
         LStrList list({0, "SNXFFLT"}, &source, kStrListDialogTexts);
         CFileTypeList types(list);
         ASSERT_EQ(types.Count(), 2u);
-        EXPECT_EQ(types.GetName(0), "snx");
-        EXPECT_EQ(types.GetLabel(0), "Sonalyx document");
-        EXPECT_EQ(types.GetCreator(0), Code("YSNX"));
-        EXPECT_EQ(types.GetType(0), Code("SNXD"));
-        EXPECT_EQ(types.GetName(1), "tks");
-        EXPECT_EQ(types.GetType(1), Code("TEXT"));
-        EXPECT_EQ(types.GetLabel(1), "Raw stream recording");
+        EXPECT_EQ(Entry(types, 0), "snx|Sonalyx document|YSNX|SNXD");
+        EXPECT_EQ(Entry(types, 1).substr(0, 25), "tks|Raw stream recording|");
+        EXPECT_EQ(types.GetType(1), StringToFourCC("TEXT"));
     }
     plat::CloseResourceFile(ref);
     plat::UseResourceFile(saved);
 }
 
-TEST(CFileTypeList, ShortItemsAreSkippedAndCodesPadded)
+TEST(CFileTypeList, ShortItemsAreSkippedCodesPaddedAndAMissingListHasNoEntries)
 {
     MemResourceSource resources;
     const char bytes[] = "\0\4"
@@ -54,26 +52,15 @@ TEST(CFileTypeList, ShortItemsAreSkippedAndCodesPadded)
     LStrList list({0, "TYPES"}, &resources, kStrListDialogTexts);
     CFileTypeList types(list);
     ASSERT_EQ(types.Count(), 3u);
-    EXPECT_EQ(types.GetType(0), Code("TXT "));
-    EXPECT_EQ(types.GetName(1), "wav");
-    EXPECT_EQ(types.GetLabel(1), "");
-    EXPECT_EQ(types.GetCreator(1), Code("ABCD"));
-    EXPECT_EQ(types.GetName(2), "*");
-    EXPECT_EQ(types.GetCreator(2), Code("X   "));
-    EXPECT_EQ(types.GetLabel(2), "Any file");
-
-    EXPECT_EQ(types.GetName(5), "");
-    EXPECT_EQ(types.GetLabel(5), "");
-    EXPECT_EQ(types.GetCreator(5), Code("????"));
-    EXPECT_EQ(types.GetType(5), Code("TEXT"));
+    EXPECT_EQ(Entry(types, 0), "txt|Text|ABCD|TXT ");
+    EXPECT_EQ(Entry(types, 1), "wav||ABCD|WAVE");
+    EXPECT_EQ(Entry(types, 2), "*|Any file|X   |Y   ");
+    EXPECT_EQ(Entry(types, 5), "||????|TEXT");
+    // A missing list has no entries until one is added.
+    LStrList missing({0, "NONE"}, &resources, kStrListDialogTexts);
+    CFileTypeList none(missing);
+    EXPECT_EQ(none.Count(), 0u);
+    none.AddEntry(LStringRef("csv"), LStringRef("CSV"), StringToFourCC("YSNX"), StringToFourCC("TEXT"));
+    EXPECT_EQ(none.GetName(0), "csv");
 }
 
-TEST(CFileTypeList, AMissingListHasNoEntries)
-{
-    MemResourceSource resources;
-    LStrList list({0, "NONE"}, &resources, kStrListDialogTexts);
-    CFileTypeList types(list);
-    EXPECT_EQ(types.Count(), 0u);
-    types.AddEntry(LStringRef("csv"), LStringRef("CSV"), Code("YSNX"), Code("TEXT"));
-    EXPECT_EQ(types.GetName(0), "csv");
-}

@@ -24,3 +24,12 @@ struct StopPane : LPane {
         SetState(kEventTakeFocus);
     }
 };
+
+// A pane that paints its rectangle black.
+struct BlackPane : LPane {
+    using LPane::LPane;
+    void DrawSelf(LPortState& port) const override
+    {
+        LFillRegionOp(LRegion(Rect()), CColorRef(CColor::Grey(0))).Draw(port);
+    }
+};

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 uint32_t PixelAt(const LOffscreen& offscreen, int x, int y)
@@ -11,17 +13,6 @@ uint32_t PixelAt(const LOffscreen& offscreen, int x, int y)
     const uint8_t* row = offscreen.PixelBuffer() + size_t(y) * offscreen.RowBytes();
     return reinterpret_cast<const uint32_t*>(row)[x];
 }
-
-// A pane that paints its rectangle black.
-struct BlackPane : LPane {
-    using LPane::LPane;
-    void DrawSelf(LPortState& port) const override
-    {
-        CColorRef black;
-        CColor::AssignGrey(black, 0);
-        LFillRegionOp(LRegion(Rect()), black).Draw(port);
-    }
-};
 
 TEST(LFrameDraw, BackgroundChildrenAndFocusRingLandInFrameCoordinates)
 {
@@ -46,12 +37,12 @@ TEST(LFrameDraw, BackgroundChildrenAndFocusRingLandInFrameCoordinates)
         frame.DrawSelf(port);
         EXPECT_EQ(port.Origin(), (CLPoint{0, 0})) << "origin and clip come back";
     }
-    EXPECT_EQ(PixelAt(offscreen, 0, 0), 0u) << "outside the frame nothing is drawn";
-    EXPECT_EQ(PixelAt(offscreen, 50, 20), 0u) << "right edge is exclusive";
-    EXPECT_EQ(PixelAt(offscreen, 49, 29), 0xFFFFFFFFu) << "background up to the last pixel";
-    EXPECT_EQ(PixelAt(offscreen, 10, 10), 0xFF000000u) << "child at the frame's top-left";
-    EXPECT_EQ(PixelAt(offscreen, 14, 14), 0xFFFFFFFFu);
-    EXPECT_EQ(PixelAt(offscreen, 35, 20), 0xFFFFFFFFu) << "inside the focused pane";
+    // Nothing outside the frame (its right edge is exclusive), the background up to its last pixel,
+    // the child at the frame's top-left, the background again inside the focused pane.
+    const std::tuple<int, int, uint32_t> pixels[] = {{0, 0, 0u}, {50, 20, 0u}, {49, 29, 0xFFFFFFFFu},
+        {10, 10, 0xFF000000u}, {14, 14, 0xFFFFFFFFu}, {35, 20, 0xFFFFFFFFu}};
+    for (const auto& [x, y, colour] : pixels)
+        EXPECT_EQ(PixelAt(offscreen, x, y), colour) << x << "," << y;
     const uint32_t ring = PixelAt(offscreen, 28, 20);   // frame x 18: the outer ring's left band
     EXPECT_NE(ring, 0xFFFFFFFFu);
     EXPECT_GT(ring & 0xFF, (ring >> 16) & 0xFF) << "the focus colour is blue";
@@ -75,8 +66,8 @@ TEST(LFrameDraw, OnlyUpdatedAreasKeepTheirPixels)
         LBitmapContext port(offscreen);
         frame.DrawSelf(port);
     }
-    EXPECT_EQ(PixelAt(offscreen, 5, 5), 0u) << "updated without erase: not filled";
-    EXPECT_EQ(PixelAt(offscreen, 15, 5), 0xFFFFFFFFu);
+    EXPECT_EQ(std::pair(PixelAt(offscreen, 5, 5), PixelAt(offscreen, 15, 5)), std::pair(0u, 0xFFFFFFFFu))
+        << "updated without erase: not filled";
     EXPECT_TRUE(frame.NoEraseRegion().IsEmpty()) << "a draw empties the no-erase region";
 }
 

@@ -39,37 +39,27 @@ TEST_F(LayoutFrame, PreferredSizeComesFromThePreferredStep)
     EXPECT_EQ(ok->Rect(), (CLRect{1, 1, 2, 2})) << "text 1 ran for the query";
 }
 
-TEST_F(LayoutFrame, RectChangePlacesTheChildrenInFrameCoordinates)
+TEST_F(LayoutFrame, RectChangePlacesTheChildrenInFrameCoordinatesAndRelayoutRunsNoPreferredStep)
 {
     frame.SetRect({100, 100, 400, 250});
     EXPECT_EQ(ok->Rect(), (CLRect{220, 120, 290, 140}));
     EXPECT_EQ(text->Rect(), (CLRect{10, 10, 210, 42}));
     EXPECT_EQ(frame.PaneAt(1), ok);
-}
-
-TEST_F(LayoutFrame, NestedRelayoutRunsNoPreferredStep)
-{
-    frame.SetRect({0, 0, 300, 150});
     ok->fSetCount = 0;
     frame.Relayout();
     EXPECT_EQ(ok->Rect(), (CLRect{220, 120, 290, 140})) << "text 1's pp(1, ...) did not run";
     EXPECT_EQ(ok->fSetCount, 0);
 }
 
-TEST_F(LayoutFrame, NewChildAndPrefChangeAskForADeferredPass)
+TEST_F(LayoutFrame, NewChildAndPrefChangeAskForADeferredPassThatASmallFramePassesToItsHost)
 {
     top.seen.clear();
     LPane late(&frame, &frame);
     ASSERT_EQ(top.seen.size(), 1u);
-    EXPECT_EQ(top.seen[0].type, "LPane_Defer");
-    EXPECT_EQ(top.seen[0].subject, &frame);
+    EXPECT_EQ(std::pair(top.seen[0].type, top.seen[0].subject), std::pair(std::string("LPane_Defer"), static_cast<LHandler*>(&frame)));
     top.seen.clear();
     LMessage::Send(LMessage(LPane::msgPref, ok, &frame));
     EXPECT_EQ(top.Count("LPane_Defer"), 1);
-}
-
-TEST_F(LayoutFrame, DeferredPassOfASmallFrameAsksItsHost)
-{
     frame.SetRect({0, 0, 100, 50});
     top.seen.clear();
     LMessage::Send(LMessage(LPane::msgDeferred, &frame, &frame));

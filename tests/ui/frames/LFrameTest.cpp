@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -14,9 +15,8 @@ TEST(LFrame, KeepsChildrenAndPassesItsStateToNewOnes)
     auto pane = std::make_unique<LPane>(&frame, &frame);
     EXPECT_EQ(frame.Children().Count(), 1u);
     EXPECT_EQ(pane->Flags() & 0xFFu, 0x8Fu) << "host shown, host active and key window passed on";
-    EXPECT_EQ(frame.PaneAt(1), pane.get());
-    EXPECT_EQ(frame.PaneAt(2), nullptr);
-    EXPECT_EQ(frame.PaneAt(0), nullptr);
+    EXPECT_EQ(std::tuple(frame.PaneAt(0), frame.PaneAt(1), frame.PaneAt(2)),
+              (std::tuple<LPane*, LPane*, LPane*>(nullptr, pane.get(), nullptr)));
 
     frame.SetState(kEventTransparent);
     LPane late(&frame, &frame);
@@ -37,8 +37,7 @@ TEST(LFrame, PassesStateEventsDown)
     pane.events.clear();
 
     frame.SetState(kEventHide);
-    EXPECT_FALSE(nested.Flags() & kPaneHostShown);
-    EXPECT_FALSE(pane.Flags() & kPaneHostShown);
+    EXPECT_FALSE((nested.Flags() | pane.Flags()) & kPaneHostShown);
     frame.SetState(kEventShow);
     EXPECT_TRUE(pane.Flags() & kPaneHostShown);
 
@@ -106,21 +105,15 @@ struct TabFrame : ::testing::Test {
 
 TEST_F(TabFrame, MovesForwardAndBackwardWithWrap)
 {
-    EXPECT_TRUE(frame.MoveFocus(LFocusDir::Forward)) << "from no focus the move starts past the end";
-    EXPECT_EQ(frame.Focus(), &a);
-    EXPECT_TRUE(a.Flags() & kPaneFocused);
-    EXPECT_TRUE(a.Flags() & kPaneFocusShown);
-    EXPECT_FALSE(frame.MoveFocus(LFocusDir::Forward));
-    EXPECT_EQ(frame.Focus(), &b);
-    EXPECT_FALSE(a.Flags() & kPaneFocused);
-    EXPECT_FALSE(frame.MoveFocus(LFocusDir::Forward));
-    EXPECT_EQ(frame.Focus(), &c);
-    EXPECT_TRUE(frame.MoveFocus(LFocusDir::Forward)) << "wrapped to the first";
-    EXPECT_EQ(frame.Focus(), &a);
-    EXPECT_TRUE(frame.MoveFocus(LFocusDir::Backward));
-    EXPECT_EQ(frame.Focus(), &c);
-    EXPECT_FALSE(frame.MoveFocus(LFocusDir::Backward));
-    EXPECT_EQ(frame.Focus(), &b);
+    // From no focus the move starts past the end; a move that wraps says so.
+    const std::tuple<LFocusDir, bool, LPane*> moves[] = {
+        {LFocusDir::Forward, true, &a}, {LFocusDir::Forward, false, &b}, {LFocusDir::Forward, false, &c},
+        {LFocusDir::Forward, true, &a}, {LFocusDir::Backward, true, &c}, {LFocusDir::Backward, false, &b}};
+    for (const auto& [dir, wrapped, focus] : moves) {
+        EXPECT_EQ(frame.MoveFocus(dir), wrapped);
+        EXPECT_EQ(frame.Focus(), focus);
+        EXPECT_EQ((a.Flags() & (kPaneFocused | kPaneFocusShown)) != 0, focus == &a);
+    }
 }
 
 TEST_F(TabFrame, SkipsDisabledHiddenAndNonStops)
@@ -148,7 +141,7 @@ TEST_F(TabFrame, FocusTargetFollowsTheFocusPane)
     EXPECT_FALSE(a.Flags() & kPaneFocusShown) << "an inactive pane shows no ring";
 }
 
-TEST_F(TabFrame, RequestsFromNestedFramesClimb)
+TEST_F(TabFrame, RequestsFromNestedFramesClimbAndTabPassesOnFromTheirEnd)
 {
     LFrame nested(&frame, &frame);
     nested.SetRect({0, 100, 200, 200});
@@ -158,27 +151,17 @@ TEST_F(TabFrame, RequestsFromNestedFramesClimb)
     EXPECT_EQ(nested.Focus(), nullptr) << "focus on click is off";
     inner2.SetState(kEventFocusOnClick);
     inner2.FocusOnClick();
-    EXPECT_EQ(nested.Focus(), &inner2);
-    EXPECT_EQ(frame.Focus(), &nested);
-    EXPECT_TRUE(nested.Flags() & kPaneFocused);
-    EXPECT_TRUE(inner2.Flags() & kPaneFocusShown);
-    EXPECT_EQ(frame.FocusTarget(), &inner2);
+    EXPECT_EQ(std::tuple(nested.Focus(), frame.Focus(), frame.FocusTarget()),
+              (std::tuple<LPane*, LPane*, LPane*>(&inner2, &nested, &inner2)));
+    EXPECT_TRUE((nested.Flags() & kPaneFocused) && (inner2.Flags() & kPaneFocusShown));
 
     frame.MoveFocus(LFocusDir::Forward);
     EXPECT_EQ(frame.Focus(), &a) << "nested frame is last in the order: wrap to a";
-    EXPECT_FALSE(inner2.Flags() & kPaneFocused);
-    EXPECT_FALSE(nested.Flags() & kPaneFocused);
+    EXPECT_FALSE((inner2.Flags() | nested.Flags()) & kPaneFocused);
     frame.MoveFocus(LFocusDir::Backward);
     EXPECT_EQ(frame.Focus(), &nested);
     EXPECT_EQ(nested.Focus(), &inner2) << "entering backward restarts at the nested frame's last stop";
-}
-
-TEST_F(TabFrame, TabKeyPassesOnFromTheEndOfANestedFrame)
-{
-    LFrame nested(&frame, &frame);
-    nested.SetRect({0, 100, 200, 200});
-    StopPane inner1(&nested, {0, 0, 10, 10});
-    StopPane inner2(&nested, {20, 0, 30, 10});
+    // The Tab key passes on from the end of the nested frame.
     LKeyboard keyboard;
     keyboard.character = 9;
     inner1.AdvanceFocus(LFocusDir::Forward, LFocusRestart::Yes);
@@ -204,10 +187,10 @@ TEST_F(TabFrame, TabKeyPassesOnFromTheEndOfANestedFrame)
 TEST_F(TabFrame, FocusNearestTakesTheClosestStop)
 {
     // Distances are the largest edge overshoot: a and c are 50 away, b 35.
-    EXPECT_TRUE(frame.FocusNearest({100, 55}));
-    EXPECT_EQ(frame.Focus(), &b);
-    EXPECT_TRUE(frame.FocusNearest({-10, 45}));
-    EXPECT_EQ(frame.Focus(), &c);
+    for (const auto& [at, nearest] : {std::pair(CLPoint{100, 55}, static_cast<LPane*>(&b)), {CLPoint{-10, 45}, &c}}) {
+        EXPECT_TRUE(frame.FocusNearest(at));
+        EXPECT_EQ(frame.Focus(), nearest);
+    }
     for (LPane* p : {static_cast<LPane*>(&a), static_cast<LPane*>(&b), static_cast<LPane*>(&c)})
         p->SetState(kEventDisable);
     EXPECT_FALSE(frame.FocusNearest({0, 0}));

@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -81,8 +83,8 @@ TEST_F(WindowFrame, OwnsAWindowAndIsNoChildOfItsHost)
         ASSERT_NE(frame.Window(), nullptr);
         EXPECT_EQ(frame.Window()->GetOwner(), &frame);
         EXPECT_EQ(frame.Host(), &host);
-        EXPECT_EQ(host.Children().Count(), 0u);
-        EXPECT_EQ(host.ChildWindows().Count(), 1u) << "announced as a child window";
+        // Announced as a child window, not as a child pane.
+        EXPECT_EQ(std::pair(host.Children().Count(), host.ChildWindows().Count()), std::pair(0u, 1u));
         EXPECT_EQ(LPaneContext::FromPane(frame).window, frame.Window()->Native());
     }
     EXPECT_EQ(host.ChildWindows().Count(), 0u);
@@ -91,23 +93,24 @@ TEST_F(WindowFrame, OwnsAWindowAndIsNoChildOfItsHost)
     EXPECT_EQ(host.Children().Count(), 1u);
 }
 
-TEST_F(WindowFrame, ShowingSizesAndActivatesTheFrame)
+TEST_F(WindowFrame, ShowingSizesAndActivatesTheFrameAndTheCloseBoxHidesIt)
 {
     LFrame frame(&fTop, nullptr, Def());
     frame.SetWindowContentRect({100, 120, 400, 320});
     EXPECT_EQ(frame.Rect(), (CLRect{0, 0, 300, 200}));
     EXPECT_EQ(frame.GetWindowContentRect(), (CLRect{100, 120, 400, 320}));
     frame.ShowWindow();
-    EXPECT_TRUE(frame.Window()->IsVisible());
-    EXPECT_TRUE(frame.IsFullyActive());
-    EXPECT_TRUE(frame.Flags() & kPaneKeyWindow);
+    EXPECT_TRUE(frame.Window()->IsVisible() && frame.IsFullyActive() && (frame.Flags() & kPaneKeyWindow));
     EXPECT_GE(fTop.Count("LFrame_Activate"), 1);
     frame.HideWindow();
-    EXPECT_FALSE(frame.Window()->IsVisible());
-    EXPECT_FALSE(frame.Flags() & kPaneHostShown);
+    EXPECT_FALSE(frame.Window()->IsVisible() || (frame.Flags() & kPaneHostShown));
+    frame.ShowWindow();
+    fDriver.CloseByUser(*frame.Window()->Native());
+    EXPECT_EQ(fTop.Count("LFrame_Close"), 1);
+    EXPECT_FALSE(frame.Window()->IsVisible()) << "the close came back to the frame, which hides";
 }
 
-TEST_F(WindowFrame, ClicksGoToTheLastChildUnderTheMouse)
+TEST_F(WindowFrame, ClicksGoToTheLastChildUnderTheMouseAndCursorMessagesTrackIt)
 {
     LFrame frame(&fTop, nullptr, Def());
     frame.SetWindowContentRect({100, 100, 400, 300});
@@ -117,25 +120,31 @@ TEST_F(WindowFrame, ClicksGoToTheLastChildUnderTheMouse)
     second.SetRect({40, 40, 90, 90});
     frame.ShowWindow();
 
-    fDriver.Click(At(frame, 50, 50));
-    EXPECT_TRUE(first.seen.empty());
-    ASSERT_FALSE(second.seen.empty());
-    EXPECT_EQ(second.seen.front(), "LMouse_Click");
-    fDriver.Click(At(frame, 10, 10));
-    EXPECT_EQ(first.seen.size(), 1u) << "the top-left pixel belongs to the pane";
-    fDriver.Click(At(frame, 200, 150));
-    EXPECT_EQ(first.seen.size(), 1u);
-    EXPECT_EQ(second.seen.size(), 1u) << "a click on no pane goes to the frame, which takes it";
-}
+    // The top-left pixel belongs to the pane; a click on no pane goes to the frame, which takes it.
+    for (const auto& [x, y] : {std::pair(50, 50), {10, 10}, {200, 150}})
+        fDriver.Click(At(frame, x, y));
+    EXPECT_EQ(first.seen, std::vector<std::string>{"LMouse_Click"});
+    EXPECT_EQ(second.seen, std::vector<std::string>{"LMouse_Click"});
+    // Cursor messages track the pane under the mouse.
+    LFrame tracked(&fTop, nullptr, Def());
+    tracked.SetWindowContentRect({100, 100, 400, 300});
+    MousePane left(&tracked, &tracked);
+    left.SetRect({0, 0, 50, 50});
+    MousePane right(&tracked, &tracked);
+    right.SetRect({60, 0, 110, 50});
+    tracked.ShowWindow();
 
-TEST_F(WindowFrame, CloseBoxHidesTheWindowUnlessSomeoneTakesTheClose)
-{
-    LFrame frame(&fTop, nullptr, Def());
-    frame.SetWindowContentRect({100, 100, 400, 300});
-    frame.ShowWindow();
-    fDriver.CloseByUser(*frame.Window()->Native());
-    EXPECT_EQ(fTop.Count("LFrame_Close"), 1);
-    EXPECT_FALSE(frame.Window()->IsVisible()) << "the close came back to the frame, which hides";
+    fMouse.location = {110, 110};
+    LMessage::Send(LMessage(LWindow::msgCursor, tracked.Window(), &tracked));
+    EXPECT_EQ(LFrame::MousePane(), &left);
+    fMouse.location = {170, 110};
+    LMessage::Send(LMessage(LWindow::msgCursor, tracked.Window(), &tracked));
+    EXPECT_EQ(LFrame::MousePane(), &right);
+    EXPECT_EQ(left.seen, (std::vector<std::string>{"LMouse_Cursor", "LMouse_Leave"})) << "the pane the mouse left hears of it";
+    EXPECT_EQ(right.seen, (std::vector<std::string>{"LMouse_Cursor"}));
+    LFrame::ClearMousePane();
+    EXPECT_EQ(right.seen.back(), "LMouse_Leave");
+    EXPECT_EQ(LFrame::MousePane(), nullptr);
 }
 
 TEST_F(WindowFrame, TabWrapsInsideAWindowAndIsConsumed)
@@ -175,13 +184,7 @@ TEST_F(WindowFrame, DisplayCycleDrawsTheFrameAndItsChildren)
     LFrame frame(&fTop, nullptr, Def());
     frame.SetWindowContentRect({100, 100, 200, 160});
     frame.SetBackground(CColorRef(CColor::Grey(4)));
-    struct Black : LPane {
-        using LPane::LPane;
-        void DrawSelf(LPortState& port) const override
-        {
-            LFillRegionOp(LRegion(Rect()), CColorRef(CColor::Grey(0))).Draw(port);
-        }
-    } pane(&frame, &frame);
+    BlackPane pane(&frame, &frame);
     pane.SetRect({10, 20, 14, 24});
     frame.ShowWindow();
     plat::DisplayCycle::DisplayIfNeeded();
@@ -189,11 +192,11 @@ TEST_F(WindowFrame, DisplayCycleDrawsTheFrameAndItsChildren)
     const plat::Bitmap* image = frame.Window()->Native()->BackingImage();
     ASSERT_NE(image, nullptr);
     // The content lies at the bottom of the window image, below any title bar.
+    // The pane ends at its right edge; the background fills the content.
     const int top = image->Height() - 60;
-    EXPECT_EQ(image->Pixel(10, top + 20), 0xFF000000u);
-    EXPECT_EQ(image->Pixel(13, top + 23), 0xFF000000u);
-    EXPECT_EQ(image->Pixel(14, top + 23), 0xFFFFFFFFu) << "the pane ends at its right edge";
-    EXPECT_EQ(image->Pixel(99, top + 59), 0xFFFFFFFFu) << "the background fills the content";
+    EXPECT_EQ(std::tuple(image->Pixel(10, top + 20), image->Pixel(13, top + 23), image->Pixel(14, top + 23),
+                         image->Pixel(99, top + 59)),
+              std::tuple(0xFF000000u, 0xFF000000u, 0xFFFFFFFFu, 0xFFFFFFFFu));
     int black = 0;
     for (int y = 0; y < image->Height(); ++y)
         for (int x = 0; x < image->Width(); ++x)
@@ -205,72 +208,35 @@ TEST_F(WindowFrame, CascadeMovesANewWindowOffTheOthers)
 {
     LPlacement cascade;
     cascade.InitCascade();
-    LFrame first(&fTop, nullptr, Def());
-    first.SetWindowContentRect({100, 100, 300, 200});
-    cascade.Apply(first);
-    EXPECT_EQ(first.GetWindowContentRect(), (CLRect{100, 100, 300, 200})) << "no other window: in place";
-    first.ShowWindow();
-
-    LFrame second(&fTop, nullptr, Def());
-    second.SetWindowContentRect({100, 100, 300, 200});
-    cascade.Apply(second);
-    EXPECT_EQ(second.GetWindowContentRect(), (CLRect{118, 118, 318, 218}));
-    second.ShowWindow();
-    LFrame third(&fTop, nullptr, Def());
-    third.SetWindowContentRect({100, 100, 300, 200});
-    cascade.Apply(third);
-    EXPECT_EQ(third.GetWindowContentRect(), (CLRect{136, 136, 336, 236}));
+    std::vector<std::unique_ptr<LFrame>> frames;
+    for (const CLRect expected : {CLRect{100, 100, 300, 200}, CLRect{118, 118, 318, 218}, CLRect{136, 136, 336, 236}}) {
+        frames.push_back(std::make_unique<LFrame>(&fTop, nullptr, Def()));
+        frames.back()->SetWindowContentRect({100, 100, 300, 200});
+        cascade.Apply(*frames.back());  // the first, with no other window, stays in place
+        EXPECT_EQ(frames.back()->GetWindowContentRect(), expected);
+        frames.back()->ShowWindow();
+    }
 }
 
-TEST_F(WindowFrame, CursorMessagesTrackThePaneUnderTheMouse)
-{
-    LFrame frame(&fTop, nullptr, Def());
-    frame.SetWindowContentRect({100, 100, 400, 300});
-    MousePane left(&frame, &frame);
-    left.SetRect({0, 0, 50, 50});
-    MousePane right(&frame, &frame);
-    right.SetRect({60, 0, 110, 50});
-    frame.ShowWindow();
-
-    fMouse.location = {110, 110};
-    LMessage::Send(LMessage(LWindow::msgCursor, frame.Window(), &frame));
-    EXPECT_EQ(LFrame::MousePane(), &left);
-    EXPECT_EQ(left.seen, (std::vector<std::string>{"LMouse_Cursor"}));
-    fMouse.location = {170, 110};
-    LMessage::Send(LMessage(LWindow::msgCursor, frame.Window(), &frame));
-    EXPECT_EQ(LFrame::MousePane(), &right);
-    EXPECT_EQ(left.seen.back(), "LMouse_Leave") << "the pane the mouse left hears of it";
-    EXPECT_EQ(right.seen, (std::vector<std::string>{"LMouse_Cursor"}));
-    LFrame::ClearMousePane();
-    EXPECT_EQ(right.seen.back(), "LMouse_Leave");
-    EXPECT_EQ(LFrame::MousePane(), nullptr);
-}
-
-TEST_F(WindowFrame, FocusRequestsFromAnotherWindowPassUnchanged)
-{
-    LFrame a(&fTop, nullptr, Def());
-    LFrame b(&fTop, nullptr, Def());
-    StopPane inA(&a, {0, 0, 10, 10});
-    fTop.seen.clear();
-    LMessage result;
-    b.HandleMessage(result, LMessage(LPane::msgReqFocus, &inA, &b));
-    EXPECT_EQ(result.type, LPane::msgReqFocus);
-    EXPECT_EQ(result.subject, &inA);
-    EXPECT_EQ(result.recipient, &fTop);
-    EXPECT_EQ(b.Focus(), nullptr);
-}
-
-TEST_F(WindowFrame, FloatingWindowsPassWhatTheyDoNotTakeToTheFrontDocument)
+TEST_F(WindowFrame, WhatAFrameDoesNotTakePassesOn)
 {
     LFrame document(&fTop, nullptr, Def());
     document.SetWindowContentRect({100, 100, 300, 200});
     document.ShowWindow();
     LFrame palette(&fTop, nullptr, Def(LWindowDef::kLayerFloating));
+    StopPane inPalette(&palette, {0, 0, 10, 10});
+    fTop.seen.clear();
+    // A focus request from another window passes unchanged.
     LMessage result;
+    document.HandleMessage(result, LMessage(LPane::msgReqFocus, &inPalette, &document));
+    EXPECT_EQ(std::tuple(result.type, result.subject, result.recipient),
+              std::tuple(LPane::msgReqFocus, static_cast<LHandler*>(&inPalette), static_cast<LHandler*>(&fTop)));
+    EXPECT_EQ(document.Focus(), nullptr);
+    // A floating window passes to the front document, a document window's frame to its parent.
     palette.HandleMessage(result, LMessage("CApp_Something", &palette, &palette));
     EXPECT_EQ(result.recipient, &document);
     document.HandleMessage(result, LMessage("CApp_Something", &document, &document));
-    EXPECT_EQ(result.recipient, &fTop) << "a document window's frame passes to its parent";
+    EXPECT_EQ(result.recipient, &fTop);
 }
 
 TEST_F(WindowFrame, DrawPortsOfNestedPanesMeasureInTheirOwnCoordinates)
@@ -283,14 +249,12 @@ TEST_F(WindowFrame, DrawPortsOfNestedPanesMeasureInTheirOwnCoordinates)
     pane.SetRect({10, 10, 20, 20});
     const LPaneContext context = LPaneContext::FromPane(pane);
     EXPECT_EQ(context.window, frame.Window()->Native());
-    EXPECT_EQ(context.originX, 50);
-    EXPECT_EQ(context.originY, 40);
+    EXPECT_EQ(std::pair(context.originX, context.originY), std::pair(50, 40));
     LDrawPort port(context);
     ASSERT_NE(port.Port().Context(), nullptr) << "the measuring canvas";
     EXPECT_EQ(port.Port().Origin(), (CLPoint{50, 40}));
     EXPECT_EQ(port.Port().Clip().GetBounds(), (CLRect{0, 0, 200, 100})) << "the nested frame in its own coordinates";
-    EXPECT_EQ(pane.OriginIn(nullptr), (CLPoint{60, 50}));
-    EXPECT_EQ(pane.OriginIn(&nested), (CLPoint{10, 10}));
+    EXPECT_EQ(std::pair(pane.OriginIn(nullptr), pane.OriginIn(&nested)), std::pair(CLPoint{60, 50}, CLPoint{10, 10}));
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 std::vector<uint8_t> PngOf(int w, int h)
@@ -26,9 +28,8 @@ TEST(LPngImage, LoadsSizeFromTheResource)
     LPngImage* image = new LPngImage(LResRef{0, "ICON"}, &source);
     LImageRef ref(image);
     ASSERT_FALSE(ref.IsNull());
-    EXPECT_EQ(ref->GetSize(), 32u | (uint64_t(24) << 32));
     const void* native = nullptr;
-    EXPECT_EQ(ref->GetNative(&native), LPngImage::kNativeBitmap);
+    EXPECT_EQ(std::pair(ref->GetSize(), ref->GetNative(&native)), std::pair(32u | (uint64_t(24) << 32), int32_t(LPngImage::kNativeBitmap)));
     ASSERT_NE(native, nullptr);
     EXPECT_EQ(static_cast<const plat::Bitmap*>(native)->Pixel(3, 3), 0xFF102030u);
     EXPECT_TRUE(ref->GetShapeRegion({0, 0, 64, 48}).IsEmpty()) << "rectangular";
@@ -42,10 +43,9 @@ TEST(LPngImage, MissingOrDamagedResourceGivesTheNullImage)
     ScopedGlobalResources global(&source);
     for (const char* name : {"MISSING", "BAD"}) {
         LPngImage* image = new LPngImage(LResRef{0, name});
-        EXPECT_EQ(image->GetSize(), 0u);
         const void* native = &source;
-        EXPECT_EQ(image->GetNative(&native), 0);
-        EXPECT_EQ(native, nullptr);
+        EXPECT_EQ((std::tuple{image->GetSize(), image->GetNative(&native), native}),
+                  std::tuple(uint64_t(0), 0, static_cast<const void*>(nullptr)));
         LImageRef ref(image);
         EXPECT_TRUE(ref.IsNull()) << name;
     }
@@ -76,10 +76,8 @@ TEST(LPngImage, DrawsUprightIntoTheImageRect)
     auto pixel = [&](int x, int y) {
         return reinterpret_cast<const uint32_t*>(offscreen.PixelBuffer() + size_t(y) * offscreen.RowBytes())[x];
     };
-    EXPECT_EQ(pixel(2, 2), 0xFFFF0000u) << "the top row is on top";
-    EXPECT_EQ(pixel(5, 5), 0xFF0000FFu);
-    EXPECT_EQ(pixel(1, 1), 0u) << "centred: nothing outside the image rect";
-    EXPECT_EQ(pixel(6, 6), 0u);
+    // The top row is on top; centred, nothing lands outside the image rect.
+    EXPECT_EQ(std::tuple(pixel(2, 2), pixel(5, 5), pixel(1, 1), pixel(6, 6)), std::tuple(0xFFFF0000u, 0xFF0000FFu, 0u, 0u));
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 #include "ui/menus/KeyEquiv.h"
 
 #include <gtest/gtest.h>
+
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -18,25 +20,15 @@ KeyEquiv::Parsed Parse(const char* text, bool* ok = nullptr)
     return parsedOk ? parsed : KeyEquiv::Parsed{0xFF, 0xFF};
 }
 
-std::string KeyCode(char plain, uint32_t modifiers, bool* ok = nullptr)
+// The spec (or, with display set, the text shown) of a key press; "-" when none is written.
+std::string Written(char plain, uint32_t modifiers, bool display = false)
 {
     LKeyboard keyboard;
     keyboard.plainCharacter = static_cast<uint8_t>(plain);
     keyboard.modifiers = modifiers;
     LStrStream out;
-    const bool written = KeyEquiv::WriteSpec(keyboard, out);
-    if (ok)
-        *ok = written;
-    return std::string(out.View());
-}
-
-std::string Display(char plain, uint32_t modifiers)
-{
-    LKeyboard keyboard;
-    keyboard.plainCharacter = static_cast<uint8_t>(plain);
-    keyboard.modifiers = modifiers;
-    LStrStream out;
-    return KeyEquiv::WriteDisplay(keyboard, out) ? std::string(out.View()) : "-";
+    const bool written = display ? KeyEquiv::WriteDisplay(keyboard, out) : KeyEquiv::WriteSpec(keyboard, out);
+    return written ? std::string(out.View()) : "-";
 }
 
 } // namespace
@@ -45,48 +37,38 @@ TEST(KeyEquiv, ParsesModifierLettersThenTheKey)
 {
     EXPECT_EQ(Parse("sS").key, 'S');
     EXPECT_EQ(Parse("sS").mask, KeyEquiv::kShift | KeyEquiv::kCommand);
-    EXPECT_EQ(Parse("nA").mask, 0u);
-    EXPECT_EQ(Parse("coX").mask, KeyEquiv::kControl | KeyEquiv::kOption | KeyEquiv::kCommand);
-    EXPECT_EQ(Parse("zq?").mask, KeyEquiv::kCommand); // unknown letters are skipped
+    // Unknown letters are skipped.
+    for (const auto& [text, mask] : {std::pair("nA", 0u), {"coX", uint32_t(KeyEquiv::kControl | KeyEquiv::kOption | KeyEquiv::kCommand)},
+                                     {"zq?", uint32_t(KeyEquiv::kCommand)}})
+        EXPECT_EQ(Parse(text).mask, mask) << text;
     EXPECT_EQ(Parse(" ").key, ' ');
-    bool ok = true;
-    Parse("ca", &ok);
-    EXPECT_FALSE(ok);
-    Parse("c", &ok);
-    EXPECT_FALSE(ok);
-    Parse("", &ok);
-    EXPECT_FALSE(ok);
-    Parse("s\x7F", &ok);
-    EXPECT_FALSE(ok);
-    Parse(nullptr, &ok);
-    EXPECT_FALSE(ok);
+    for (const char* bad : {"ca", "c", "", "s\x7F", static_cast<const char*>(nullptr)}) {
+        bool ok = true;
+        Parse(bad, &ok);
+        EXPECT_FALSE(ok) << (bad ? bad : "null");
+    }
 }
 
 TEST(KeyEquiv, WritesTheSpecOfAKeyPress)
 {
-    EXPECT_EQ(KeyCode('a', 0), "nA");
-    EXPECT_EQ(KeyCode('a', kShift), "snA");
-    EXPECT_EQ(KeyCode('s', kCommand), "S");
-    EXPECT_EQ(KeyCode('1', kShift | kCommand), "1"); // shift only counts for letters
-    EXPECT_EQ(KeyCode('x', kControl | kOption | kShift | kCommand), "cosX");
-    bool ok = true;
-    KeyCode('\x1B', 0, &ok);
-    EXPECT_FALSE(ok);
-    KeyCode('\x7F', kCommand, &ok);
-    EXPECT_FALSE(ok);
+    // Shift only counts for letters; Escape and Delete have no spec.
+    for (const auto& [plain, modifiers, spec] :
+         {std::tuple('a', 0u, "nA"), {'a', kShift, "snA"}, {'s', kCommand, "S"}, {'1', kShift | kCommand, "1"},
+          {'x', kControl | kOption | kShift | kCommand, "cosX"}, {'\x1B', 0u, "-"}, {'\x7F', kCommand, "-"}})
+        EXPECT_EQ(Written(plain, modifiers), spec) << int(plain);
 }
 
 TEST(KeyEquiv, RendersModifierNamesAsLinuxUsersReadThem)
 {
-    EXPECT_EQ(Display(' ', kControl | kShift | kCommand), "Ctrl+Super+Space"); // shift not for a space
-    EXPECT_EQ(Display('z', kControl | kOption | kShift | kCommand), "Ctrl+Alt+Shift+Super+Z");
+    EXPECT_EQ(Written(' ', kControl | kShift | kCommand, true), "Ctrl+Super+Space"); // shift not for a space
+    EXPECT_EQ(Written('z', kControl | kOption | kShift | kCommand, true), "Ctrl+Alt+Shift+Super+Z");
     LStrStream out;
     EXPECT_TRUE(KeyEquiv::Render({' ', KeyEquiv::kControl | KeyEquiv::kShift | KeyEquiv::kCommand}, out));
     EXPECT_EQ(out.View(), "Ctrl+Shift+Super+Space");
     LStrStream none;
     EXPECT_FALSE(KeyEquiv::Render({200, KeyEquiv::kCommand}, none));
     EXPECT_EQ(none.Length(), 0u);
-    EXPECT_EQ(Display('\t', 0), "-");
+    EXPECT_EQ(Written('\t', 0, true), "-");
 }
 
 TEST(KeyEquiv, MenuModifiersAreControlOptionAndCommand)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <cmath>
 
 namespace {
@@ -37,24 +39,18 @@ struct CaptionInHost : ::testing::Test {
     int32_t Ceil(double value) const { return static_cast<int32_t>(std::ceil(value)); }
 };
 
-TEST_F(CaptionInHost, WidthsComeFromTheFont)
+TEST_F(CaptionInHost, WidthsComeFromTheFontAndHeightsByHintAndMode)
 {
     caption.SetText(LStringRef("Sample rate"));
-    EXPECT_EQ(caption.PrefWidth(nullptr, 0), Ceil(font->Advance("Sample rate")));
-    EXPECT_EQ(caption.PrefWidth(nullptr, -13), Ceil(font->Advance("M")));
+    EXPECT_EQ(std::tuple(caption.PrefWidth(nullptr, 0), caption.PrefWidth(nullptr, -13), caption.PrefWidth(nullptr, -11)),
+              std::tuple(Ceil(font->Advance("Sample rate")), Ceil(font->Advance("M")), 0));
     EXPECT_EQ(caption.Text(), "Sample rate") << "the reference text is put back";
-    EXPECT_EQ(caption.PrefWidth(nullptr, -11), 0);
-    EXPECT_GT(caption.PrefWidth(nullptr, 0), caption.PrefWidth(nullptr, -13));
-}
-
-TEST_F(CaptionInHost, HeightsByHintAndMode)
-{
     caption.SetText(LStringRef("one two three four five six seven eight\nnine"));
     const int32_t line = Ceil(font->LineHeight());
-    EXPECT_EQ(caption.PrefHeight(nullptr, -1), line);
-    EXPECT_EQ(caption.PrefHeight(nullptr, -12), Ceil(font->Ascender()));
-    EXPECT_EQ(caption.PrefHeight(nullptr, -10), Ceil(font->Ascender()));
-    EXPECT_EQ(caption.PrefHeight(nullptr, -11), 0);
+    const int32_t ascender = Ceil(font->Ascender());
+    EXPECT_EQ(std::tuple(caption.PrefHeight(nullptr, -1), caption.PrefHeight(nullptr, -12), caption.PrefHeight(nullptr, -10),
+                         caption.PrefHeight(nullptr, -11)),
+              std::tuple(line, ascender, ascender, 0));
     EXPECT_EQ(caption.PrefHeight(nullptr, 0), 2 * line) << "hint 0 counts the explicit line breaks";
     const int32_t wide = caption.PrefHeight(nullptr, 1000);
     const int32_t narrow = caption.PrefHeight(nullptr, 80);
@@ -77,10 +73,10 @@ TEST_F(CaptionInHost, ChangesRedrawOnceAndHiddenPanesNotAtAll)
     EXPECT_FALSE(caption.SetText(LStringRef("Level")));
     EXPECT_EQ(host.updates.size(), 1u);
     EXPECT_TRUE(host.updates[0].Equals(LRegion(CLRect{0, 0, 100, 40})));
-    EXPECT_TRUE(caption.SetAlignment(1));
-    EXPECT_FALSE(caption.SetAlignment(1));
-    EXPECT_TRUE(caption.SetColor(LBrush::MakeRGB(1, 2, 3)));
-    EXPECT_FALSE(caption.SetColor(LBrush::MakeRGB(1, 2, 3))) << "equal brushes are no change";
+    // Left to right: the first call changes, the second does not.
+    EXPECT_EQ((std::pair{caption.SetAlignment(1), caption.SetAlignment(1)}), std::pair(true, false));
+    EXPECT_EQ((std::pair{caption.SetColor(LBrush::MakeRGB(1, 2, 3)), caption.SetColor(LBrush::MakeRGB(1, 2, 3))}),
+              std::pair(true, false)) << "equal brushes are no change";
     EXPECT_EQ(host.updates.size(), 3u);
 
     caption.SetState(kEventHide);
@@ -100,8 +96,7 @@ TEST_F(CaptionInHost, CaptionsLetClicksThroughTitlesTakeThem)
         LTitlePane title(&host, &host);
         title.SetRect({0, 0, 50, 20});
         EXPECT_EQ(title.HitTest({5, 5}), &title);
-        EXPECT_EQ(title.Alignment(), CTextDrawer::kAlignRight);
-        EXPECT_EQ(top.Count(LTitlePane::msgConstructing), 1);
+        EXPECT_EQ(std::pair(int(title.Alignment()), top.Count(LTitlePane::msgConstructing)), std::pair(int(CTextDrawer::kAlignRight), 1));
     }
     EXPECT_EQ(top.Count(LTitlePane::msgDestructing), 1);
 }

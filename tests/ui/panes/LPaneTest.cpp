@@ -1,11 +1,14 @@
 #include "tests/ui/panes/PaneTestKit.h"
 #include "tests/ui/FakeLayoutFrame.h"
 #include "ui/layout/LFormulaLayout.h"
+#include "ui/panes/LDrawPort.h"
 #include "ui/panes/CCursorHookList.h"
 #include "ui/panes/CUIDict.h"
 #include "foundation/core/LString.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
@@ -27,29 +30,22 @@ struct PaneInHost : ::testing::Test {
     }
 };
 
-TEST(LPane, NewPaneIsShownEnabledAndHitButNoFocusTarget)
+TEST(LPane, NewPaneIsShownEnabledAndHitButNoFocusTargetAndAnnouncesItselfToItsHost)
 {
-    LPane pane(nullptr, nullptr);
-    EXPECT_EQ(pane.Flags(), 3u);
-    EXPECT_EQ(pane.Rect(), CLRect{});
-    pane.SetRect({0, 0, 10, 10});
-    EXPECT_EQ(pane.HitTest({0, 0}), &pane);
-    EXPECT_EQ(pane.FocusTarget(), nullptr) << "needs host shown and host active";
-    pane.SetState(kEventHostShow);
-    pane.SetState(kEventActivate);
-    EXPECT_EQ(pane.FocusTarget(), &pane);
-}
-
-TEST(LPane, ConstructionAndDestructionAnnounceToHost)
-{
-    ConsumingRecorder host;
-    ConsumingRecorder parent;
-    LHandler* made = nullptr;
+    ConsumingRecorder host, parent;
     {
         LPane pane(&parent, nullptr);
+        EXPECT_EQ(pane.Flags(), 3u);
+        pane.SetRect({0, 0, 10, 10});
+        EXPECT_EQ(pane.HitTest({0, 0}), &pane);
+        EXPECT_EQ(pane.FocusTarget(), nullptr) << "needs host shown and host active";
+        pane.SetState(kEventHostShow);
+        pane.SetState(kEventActivate);
+        EXPECT_EQ(pane.FocusTarget(), &pane);
         EXPECT_TRUE(parent.seen.empty()) << "without host nobody hears of the pane";
     }
     parent.seen.clear();
+    LHandler* made = nullptr;
     {
         RecordingPane hostPane(&host, nullptr);
         host.seen.clear();
@@ -57,64 +53,44 @@ TEST(LPane, ConstructionAndDestructionAnnounceToHost)
         made = &pane;
         EXPECT_TRUE(parent.seen.empty());
     }
-    // The host pane is a recorder that passes messages to its parent.
+    // The host pane passes the announcements on to its parent; the host itself has no host.
     ASSERT_GE(host.seen.size(), 2u);
-    EXPECT_EQ(host.seen[0].type, "LPane_Constructing");
-    EXPECT_EQ(host.seen[0].subject, made);
-    EXPECT_EQ(host.seen[1].type, "LPane_Destructing");
-    EXPECT_EQ(host.seen[1].subject, made);
-    EXPECT_EQ(host.Count("LPane_Destructing"), 1) << "a pane without host announces to nobody";
+    EXPECT_EQ(host.Count("LPane_Destructing"), 1);
+    EXPECT_EQ(std::pair(host.seen[0].type, host.seen[0].subject), std::pair(std::string("LPane_Constructing"), made));
+    EXPECT_EQ(std::pair(host.seen[1].type, host.seen[1].subject), std::pair(std::string("LPane_Destructing"), made));
 }
 
 TEST_F(PaneInHost, SetStateCallsStateChangedOnlyOnChange)
 {
     pane.SetState(kEventShow);
     EXPECT_TRUE(pane.events.empty()) << "already shown";
-    pane.SetState(kEventMoved);
-    pane.SetState(kEventMoved);
-    pane.SetState(kEventPrefsChanged);
-    pane.SetState(40);
+    for (int32_t e : std::initializer_list<int32_t>{kEventMoved, kEventMoved, kEventPrefsChanged, 40})
+        pane.SetState(e);
     EXPECT_EQ(pane.events, (std::vector<int32_t>{8, 8, 23, 40})) << "flagless events always arrive";
     EXPECT_EQ(pane.Flags(), 0x8Fu);
-
-    pane.SetState(kEventDisable);
-    pane.SetState(kEventDisable);
-    pane.SetState(kEventTransparent);
-    pane.SetState(kEventInTransparent);
-    pane.SetState(kEventFocusOnClick);
+    for (int32_t e : {kEventDisable, kEventDisable, kEventTransparent, kEventInTransparent, kEventFocusOnClick})
+        pane.SetState(e);
     EXPECT_EQ(pane.Flags(), 0x8Du | 0x10 | 0x20 | 0x800);
-    pane.SetState(kEventNoFocusOnClick);
-    pane.SetState(kEventNotTransparent);
-    pane.SetState(kEventNotInTransparent);
-    pane.SetState(kEventNotKeyWindow);
+    for (int32_t e : {kEventNoFocusOnClick, kEventNotTransparent, kEventNotInTransparent, kEventNotKeyWindow})
+        pane.SetState(e);
     EXPECT_EQ(pane.Flags(), 0x0Du);
 }
 
-TEST_F(PaneInHost, FocusStopEventsSwitchRingPlacement)
+TEST_F(PaneInHost, FocusStopEventsSwitchRingPlacementAndFocusShownInvalidatesTheRing)
 {
     pane.SetState(kEventTakeFocusOuter);
     EXPECT_EQ(pane.Flags() & 0x300u, 0x300u);
-    pane.events.clear();
-    pane.SetState(kEventTakeFocus);
-    EXPECT_EQ(pane.Flags() & 0x300u, 0x100u);
-    EXPECT_EQ(pane.events, (std::vector<int32_t>{18, 19}));
-
-    pane.events.clear();
-    pane.SetState(kEventTakeFocus);
-    EXPECT_TRUE(pane.events.empty());
-    pane.SetState(kEventTakeFocusOuter);
-    EXPECT_EQ(pane.Flags() & 0x300u, 0x300u);
-    EXPECT_EQ(pane.events, (std::vector<int32_t>{18, 20}));
-
-    pane.events.clear();
-    pane.SetState(kEventNoFocus);
-    EXPECT_EQ(pane.Flags() & 0x300u, 0x200u) << "18 clears only the Tab stop";
-    pane.SetState(kEventNoFocus);
-    EXPECT_EQ(pane.events, (std::vector<int32_t>{18}));
-}
-
-TEST_F(PaneInHost, FocusShownFollowsFlagsAndInvalidatesTheRing)
-{
+    // A repeated event changes nothing; 18 clears only the Tab stop.
+    const std::tuple<std::vector<int32_t>, uint32_t, std::vector<int32_t>> steps[] = {
+        {{kEventTakeFocus}, 0x100u, {18, 19}}, {{kEventTakeFocus, kEventTakeFocusOuter}, 0x300u, {18, 20}},
+        {{kEventNoFocus, kEventNoFocus}, 0x200u, {18}}};
+    for (const auto& [events, flags, seen] : steps) {
+        pane.events.clear();
+        for (int32_t e : events)
+            pane.SetState(e);
+        EXPECT_EQ(pane.Flags() & 0x300u, flags);
+        EXPECT_EQ(pane.events, seen);
+    }
     pane.SetState(kEventTakeFocusOuter);
     EXPECT_FALSE(pane.Flags() & kPaneFocusShown);
     host.updates.clear();
@@ -122,9 +98,8 @@ TEST_F(PaneInHost, FocusShownFollowsFlagsAndInvalidatesTheRing)
     EXPECT_TRUE(pane.Flags() & kPaneFocusShown);
     EXPECT_EQ(top.Count("LPane_Focus"), 1);
     ASSERT_EQ(host.updates.size(), 1u);
-    const LRegion ring = LPane::RingRegion({10, 20, 50, 40}, true);
-    EXPECT_TRUE(host.updates[0].Equals(ring));
-    EXPECT_TRUE(host.erases[0].Equals(ring));
+    EXPECT_TRUE(host.updates[0].Equals(LPane::RingRegion({10, 20, 50, 40}, true)));
+    EXPECT_TRUE(host.erases[0].Equals(host.updates[0]));
     EXPECT_EQ(host.updates[0].GetBounds(), (CLRect{7, 17, 53, 43}));
     EXPECT_FALSE(host.updates[0].Contains({10, 20})) << "the rect itself is not in the ring";
 
@@ -192,29 +167,30 @@ TEST_F(PaneInHost, RequestsClimbTheParentChain)
     EXPECT_FALSE(pane.AdvanceFocus(LFocusDir::Forward, LFocusRestart::Yes));
     pane.SetState(kEventTakeFocus);
     EXPECT_FALSE(pane.AdvanceFocus(LFocusDir::Backward, LFocusRestart::No));
-    ASSERT_EQ(top.seen.size(), 3u);
-    EXPECT_EQ(top.seen[0].type, "LPane_ReqFocus");
-    EXPECT_EQ(top.seen[1].type, "LPane_UpdateNow");
-    EXPECT_EQ(top.seen[2].type, "LPane_ReqFocus");
-    for (const auto& m : top.seen)
+    std::vector<std::string> types;
+    for (const auto& m : top.seen) {
+        types.push_back(m.type);
         EXPECT_EQ(m.subject, &pane);
+    }
+    EXPECT_EQ(types, (std::vector<std::string>{"LPane_ReqFocus", "LPane_UpdateNow", "LPane_ReqFocus"}));
 
     // A nested pane's capture request passes through the middle pane to the top.
     LPane inner(&pane, &pane);
     LMessage::Send(LMessage(LPane::msgReqCapture, &inner, &pane));
-    EXPECT_EQ(top.seen.back().type, "LPane_ReqCapture");
-    EXPECT_EQ(top.seen.back().subject, &inner);
+    EXPECT_EQ(std::pair(top.seen.back().type, top.seen.back().subject),
+              std::pair(std::string("LPane_ReqCapture"), static_cast<LHandler*>(&inner)));
 }
 
-TEST(LPane, HitTestAtRectangleEdges)
+TEST(LPane, HitTestAndOverlapAtRectangleEdges)
 {
     LPane pane(nullptr, nullptr);
     pane.SetRect({10, 20, 30, 40});
-    EXPECT_EQ(pane.HitTest({10, 20}), &pane);
-    EXPECT_EQ(pane.HitTest({29, 39}), &pane);
-    EXPECT_EQ(pane.HitTest({30, 39}), nullptr) << "right is exclusive";
-    EXPECT_EQ(pane.HitTest({29, 40}), nullptr) << "bottom is exclusive";
-    EXPECT_EQ(pane.HitTest({9, 20}), nullptr);
+    // Right and bottom are exclusive.
+    for (const auto& [point, hit] : {std::pair(CLPoint{10, 20}, true), {CLPoint{29, 39}, true}, {CLPoint{30, 39}, false},
+                                     {CLPoint{29, 40}, false}, {CLPoint{9, 20}, false}})
+        EXPECT_EQ(pane.HitTest(point), hit ? &pane : nullptr) << point.x << "," << point.y;
+    EXPECT_TRUE(pane.Overlaps(LRegion(CLRect{29, 39, 40, 40})));
+    EXPECT_FALSE(pane.Overlaps(LRegion(CLRect{30, 0, 40, 40})));
     pane.SetState(kEventInTransparent);
     EXPECT_EQ(pane.HitTest({10, 20}), &pane) << "only the pane's own transparency counts";
     pane.SetState(kEventTransparent);
@@ -222,19 +198,11 @@ TEST(LPane, HitTestAtRectangleEdges)
     pane.SetState(kEventNotTransparent);
     pane.SetState(kEventDisable);
     EXPECT_EQ(pane.HitTest({10, 20}), nullptr);
-}
-
-TEST(LPane, OverlapsOnlyWhenShown)
-{
-    LPane pane(nullptr, nullptr);
-    pane.SetRect({0, 0, 10, 10});
-    EXPECT_TRUE(pane.Overlaps(LRegion(CLRect{9, 9, 20, 20})));
-    EXPECT_FALSE(pane.Overlaps(LRegion(CLRect{10, 0, 20, 20})));
     pane.SetState(kEventHide);
-    EXPECT_FALSE(pane.Overlaps(LRegion(CLRect{0, 0, 20, 20})));
+    EXPECT_FALSE(pane.Overlaps(LRegion(CLRect{0, 0, 40, 40})));
 }
 
-TEST(LPane, OriginInAddsContextOriginsAndRect)
+TEST(LPane, OriginInAddsContextOriginsAndRectAndPreferredSizesFeedTheFormulaEngine)
 {
     RecordingPane window(nullptr, nullptr);
     window.contextDx = 100;
@@ -244,18 +212,12 @@ TEST(LPane, OriginInAddsContextOriginsAndRect)
     middle.contextDy = 7;
     LPane pane(nullptr, &middle);
     pane.SetRect({1, 2, 3, 4});
-    EXPECT_EQ(pane.OriginIn(nullptr), (CLPoint{106, 209}));
-    EXPECT_EQ(pane.OriginIn(&middle), (CLPoint{1, 2}));
-    EXPECT_EQ(pane.OriginIn(&window), (CLPoint{6, 9}));
+    EXPECT_EQ((std::vector<CLPoint>{pane.OriginIn(nullptr), pane.OriginIn(&middle), pane.OriginIn(&window)}),
+              (std::vector<CLPoint>{{106, 209}, {1, 2}, {6, 9}}));
     EXPECT_EQ(LPaneContext::FromPane(pane).WindowToLocal({106, 209}), (CLPoint{1, 2}));
-}
-
-TEST(LPane, PreferredSizesFeedTheFormulaEngine)
-{
     LPane plain(nullptr, nullptr);
-    EXPECT_EQ(plain.PrefWidth(nullptr, -1), 0);
-    EXPECT_EQ(plain.PrefWidth(nullptr, 0), 16);
-    EXPECT_EQ(plain.PrefHeight(nullptr, 300), 16);
+    EXPECT_EQ(std::tuple(plain.PrefWidth(nullptr, -1), plain.PrefWidth(nullptr, 0), plain.PrefHeight(nullptr, 300)),
+              std::tuple(0, 16, 16));
 
     // Real panes placed by the formula engine: the engine reads preferred sizes and the shown
     // flag and places the panes through SetRect.
@@ -270,15 +232,13 @@ TEST(LPane, PreferredSizesFeedTheFormulaEngine)
     EXPECT_EQ(frame[2].HitTest({0, 0}), nullptr);
 }
 
-TEST(CUIDict, PaneOwnsItsDictionary)
+TEST(CUIDict, SetReplacesAndAnEmptyValueRemoves)
 {
     LPane pane(nullptr, nullptr);
-    EXPECT_EQ(pane.Dictionary(), nullptr);
     auto dict = std::make_unique<CUIDict>();
     LRef text(LString::Make("x"));
-    dict->Set("a", text);
-    dict->Set("a", text);
-    dict->Set("b", text);
+    for (const char* key : {"a", "a", "b"})
+        dict->Set(key, text);
     EXPECT_EQ(dict->Count(), 2u);
     dict->Set("b", LRef());
     EXPECT_EQ(dict->Find("a"), text);
@@ -300,10 +260,8 @@ TEST(CCursorHookList, DispatchStopsAtFirstHookThatSetsTheCursor)
         return 1;
     };
     int one = 1, two = 2, three = 3;
-    CCursorHookList::Add(no, &one);
-    CCursorHookList::Add(no, &one);
-    CCursorHookList::Add(yes, &two);
-    CCursorHookList::Add(no, &three);
+    for (const auto& [hook, context] : {std::pair(no, &one), {no, &one}, {yes, &two}, {no, &three}})
+        CCursorHookList::Add(hook, context);
     EXPECT_TRUE(CCursorHookList::Dispatch(4));
     EXPECT_EQ(calls, (std::vector<int>{114, 2}));
     CCursorHookList::Remove(yes, &two);
@@ -312,6 +270,20 @@ TEST(CCursorHookList, DispatchStopsAtFirstHookThatSetsTheCursor)
     EXPECT_EQ(calls, (std::vector<int>{115, 315}));
     CCursorHookList::Remove(no, &one);
     CCursorHookList::Remove(no, &three);
+}
+
+TEST(LDrawPort, TakesTheContextsClipOriginAndPaint)
+{
+    LPaneContext context;
+    context.clip.SetRect({10, 20, 110, 70});
+    context.originX = 10;
+    context.originY = 20;
+    CColor::AssignGrey(context.background, 3);
+    LDrawPort port(context);
+    EXPECT_EQ(port.Port().Origin(), (CLPoint{10, 20}));
+    EXPECT_EQ(port.Port().Color(), context.background);
+    EXPECT_EQ(port.Port().Context(), nullptr) << "outside any window: a port without canvas";
+    EXPECT_TRUE(port.Port().Clip().IsEmpty()) << "and nothing drawable";
 }
 
 } // namespace
