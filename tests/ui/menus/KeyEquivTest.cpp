@@ -20,7 +20,7 @@ KeyEquiv::Parsed Parse(const char* text, bool* ok = nullptr)
     return parsedOk ? parsed : KeyEquiv::Parsed{0xFF, 0xFF};
 }
 
-// The spec (or, with display set, the text shown) of a key press; "-" when none is written.
+// The stored key text (or, with display set, the text shown) of a key press; "-" when none is written.
 std::string Written(char plain, uint32_t modifiers, bool display = false)
 {
     LKeyboard keyboard;
@@ -49,13 +49,13 @@ TEST(KeyEquiv, ParsesModifierLettersThenTheKey)
     }
 }
 
-TEST(KeyEquiv, WritesTheSpecOfAKeyPress)
+TEST(KeyEquiv, WritesTheStoredTextOfAKeyPress)
 {
-    // Shift only counts for letters; Escape and Delete have no spec.
-    for (const auto& [plain, modifiers, spec] :
+    // Shift only counts for letters; Escape and Delete have no stored text.
+    for (const auto& [plain, modifiers, text] :
          {std::tuple('a', 0u, "nA"), {'a', kShift, "snA"}, {'s', kCommand, "S"}, {'1', kShift | kCommand, "1"},
           {'x', kControl | kOption | kShift | kCommand, "cosX"}, {'\x1B', 0u, "-"}, {'\x7F', kCommand, "-"}})
-        EXPECT_EQ(Written(plain, modifiers), spec) << int(plain);
+        EXPECT_EQ(Written(plain, modifiers), text) << int(plain);
 }
 
 TEST(KeyEquiv, RendersModifierNamesAsLinuxUsersReadThem)
