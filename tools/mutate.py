@@ -382,7 +382,7 @@ def main():
     p.add_argument("--jobs", type=int, default=3, help="parallel workers, each with its own tree")
     p.add_argument("--build-jobs", type=int, default=2, help="compile jobs per worker")
     p.add_argument("--timeout", type=float, default=0, help="test seconds (default: 5x a clean run, 60 at least)")
-    p.add_argument("--results", type=Path, default=Path("/work/mutants/results.jsonl"))
+    p.add_argument("--results", type=Path, default=None, help="results file (default: ../mutants/results.jsonl beside the repository)")
     p.add_argument("--code-rev", default="HEAD", help="revision of everything but tests/")
     p.add_argument("--fault-rev", help="revision the faults are drawn from (default: the code revision); "
                                         "each is put at the same code in the code revision")
@@ -392,7 +392,7 @@ def main():
                         "revision also holds newer tests of other folders that need newer code")
     p.add_argument("--old-test-files-only", action="store_true",
                    help="leave out test sources the tests revision added after the code revision")
-    p.add_argument("--trees", type=Path, default=Path("/work/mutants/trees"), help="where worker trees live")
+    p.add_argument("--trees", type=Path, default=None, help="where worker trees live (default: ../mutants/trees beside the repository)")
     p.add_argument("--list", action="store_true", help="print the sampled faults and stop")
     p.add_argument("--summary", type=Path, metavar="RESULTS", help="print the table of a results file")
     p.add_argument("--compare", type=Path, nargs=2, metavar=("BEFORE", "AFTER"),
@@ -409,6 +409,9 @@ def main():
     if args.compare:
         return compare(*args.compare)
     args.repo = Path(git(Path.cwd(), "rev-parse", "--show-toplevel").decode().strip())
+    # Worker trees and results stay outside the repository, so its own builds never see them.
+    args.results = args.results or args.repo.parent / "mutants" / "results.jsonl"
+    args.trees = args.trees or args.repo.parent / "mutants" / "trees"
     args.code_rev = git(args.repo, "rev-parse", args.code_rev).decode().strip()
     args.tests_rev = git(args.repo, "rev-parse", args.tests_rev).decode().strip()
     args.fault_rev = git(args.repo, "rev-parse", args.fault_rev or args.code_rev).decode().strip()

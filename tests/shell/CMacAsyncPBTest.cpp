@@ -3,6 +3,7 @@
 #include "platform/files/FileSpecText.h"
 #include "shell/CAsyncLoopThread.h"
 
+#include "tests/foundation/TempFiles.h"
 #include "tests/support/WaitFor.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,6 @@
 #include <fstream>
 #include <functional>
 #include <random>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -42,13 +42,7 @@ protected:
     }
 
     std::string FileUrl() const { return plat::SpecFromPosixPath(fPath); }
-    std::string Contents() const
-    {
-        std::ifstream in(fPath, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Contents() const { return ReadAll(fPath); }
 
     // Counts completions and remembers their order.
     struct Log {
@@ -65,50 +59,6 @@ protected:
     std::unique_ptr<CAsyncLoopThread> fQueue;
     std::string fPath;
 };
-
-TEST_F(CMacAsyncPBTest, ThousandQueuedWritesAtRandomPlacesReadBackTheSame)
-{
-    CMacAsyncPB file(fQueue.get());
-    ASSERT_EQ(file.Open(FileUrl(), CMacAsyncPB::kWritePermission), 0u);
-    constexpr int kWrites = 1000;
-    constexpr uint32_t kSize = 32768;
-    std::string expected(kSize, '\0');
-    std::vector<std::string> data(kWrites);
-    std::vector<CMacAsyncPB::Request> requests(kWrites);
-    std::mt19937 random(11);
-    Log log;
-    {
-        LAsyncQueueLock lock(*fQueue);
-        for (int i = 0; i < kWrites; ++i) {
-            const uint32_t length = 1 + random() % 200;
-            const uint64_t position = random() % (kSize - length);
-            data[i].resize(length);
-            for (char& c : data[i])
-                c = char(random());
-            expected.replace(position, length, data[i]);
-            file.QueueWrite(data[i].data(), position, length, &log, Record, &requests[i]);
-        }
-    }
-    ASSERT_TRUE(WaitFor([&] { return log.count.load() == kWrites; }));
-    for (int i = 0; i < kWrites; ++i) {
-        EXPECT_EQ(log.order[i], &requests[i]);
-        ASSERT_EQ(requests[i].done, 1);
-        EXPECT_EQ(requests[i].transferred, requests[i].length);
-    }
-    EXPECT_EQ(Contents().substr(0, kSize), expected.substr(0, Contents().size()));
-
-    std::string back(kSize, 'x');
-    CMacAsyncPB::Request read;
-    Log readLog;
-    {
-        LAsyncQueueLock lock(*fQueue);
-        file.QueueRead(back.data(), 0, kSize + 100, &readLog, Record, &read);
-    }
-    ASSERT_TRUE(WaitFor([&] { return readLog.count.load() == 1; }));
-    EXPECT_EQ(read.done, 1);
-    EXPECT_EQ(read.transferred, Contents().size());
-    EXPECT_EQ(back.substr(0, size_t(read.transferred)), Contents());
-}
 
 TEST_F(CMacAsyncPBTest, RefusedAndClosedRequestsCompleteWithDoneZero)
 {

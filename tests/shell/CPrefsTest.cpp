@@ -25,17 +25,6 @@ protected:
 
 } // namespace
 
-TEST_F(CPrefsTest, ReadingAFreshDomainFindsNothing)
-{
-    CPrefs prefs(Id(), CPrefs::kRead);
-    LStringRef out("unchanged");
-    EXPECT_FALSE(prefs.Store().GetString("k", &out));
-    EXPECT_EQ(prefs.Store().GetInt("k", 7), 7);
-    prefs.Store().SetString("k", "v");  // read mode: ignored
-    EXPECT_TRUE(prefs.Close());
-    EXPECT_FALSE(Domain().CopyValue("prefs"));
-}
-
 TEST_F(CPrefsTest, WritingStoresTheDictionaryAndTheFile)
 {
     {

@@ -67,7 +67,7 @@ TEST_F(FileOperationsTest, ExistingItemsAndTheModes)
     EXPECT_FALSE(std::filesystem::exists(Path("a")));
 }
 
-TEST_F(FileOperationsTest, RemovalsReportWhatTheyFound)
+TEST_F(FileOperationsTest, RemovalsReportWhatTheyFoundAndNeverFollowLinks)
 {
     std::filesystem::create_directories(Path("tree/a/b/c"));
     Touch("tree/a/b/c/leaf");
@@ -81,11 +81,8 @@ TEST_F(FileOperationsTest, RemovalsReportWhatTheyFound)
     EXPECT_FALSE(std::filesystem::exists(Path("tree")));
     EXPECT_EQ(RemoveTree(FileUrl("tree")), 2u);
     EXPECT_EQ(fileRemover.RemoveFile(FileUrl("tree")), 2u);
-}
 
-TEST_F(FileOperationsTest, RemoveTreeNeverFollowsLinks)
-{
-    std::filesystem::create_directories(Path("outside"));
+    std::filesystem::create_directories(Path("outside")); // a link in a tree is never followed
     Touch("outside/precious");
     std::filesystem::create_directories(Path("tree"));
     ASSERT_EQ(symlink(Path("outside").c_str(), Path("tree/link").c_str()), 0);
@@ -180,16 +177,6 @@ TEST_F(FileOperationsTest, ParentsNamesAndLinks)
     ASSERT_EQ(symlink(Path("gone").c_str(), Path("dangling").c_str()), 0);
     LFileSpec::ResolveAlias(alias, FileUrl("dangling"));
     EXPECT_EQ(alias.status, 3u);
-}
-
-TEST_F(FileOperationsTest, TypeAndCreatorCodesAreBestEffort)
-{
-    Touch("typed");
-    EXPECT_TRUE(SetFileTypeAndCreator(FileUrl("typed"), 0x54455854, 0x534E5859));
-    LFileSpec fileSpec(FileUrl("typed"), false);
-    const uint32_t type = fileSpec.GetTypeCode();
-    EXPECT_TRUE(type == 0x54455854u || type == 0u);
-    EXPECT_FALSE(SetFileTypeAndCreator(FileUrl("missing"), 1, 2));
 }
 
 } // namespace

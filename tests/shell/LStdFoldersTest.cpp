@@ -26,16 +26,6 @@ TEST(LStdFolders, MapsTheUserFoldersAndFallsBackForTheRest)
     EXPECT_EQ(scratch.rfind(plat::SpecFromPosixPath(getenv("TMPDIR")), 0), 0u);
 }
 
-TEST(LProcessInfo, NamesTheRunningProgram)
-{
-    LProcessInfo info;
-    EXPECT_NE(std::string(info.applicationUrl.View()).find("test_shell"), std::string::npos);
-    EXPECT_EQ(info.creator, 0x3F3F3F3Fu);
-    LFileUrlResult parent;
-    GetParentUrl(parent, info.applicationUrl.View());
-    EXPECT_EQ(std::string(parent.url.View()), std::string(info.bundleUrl.View()));
-}
-
 constexpr uint64_t kField = 0x7370666C;   // 'spfl'
 std::map<uint64_t, LStringRef> gRemembered;
 

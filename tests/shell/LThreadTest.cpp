@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -20,30 +21,20 @@ size_t PumpCurrentLoop() { return plat::RunLoopDriver(plat::RunLoop::Current()).
 TEST(LThread, PriorityIsTheCallersPlusTheDeltaClampedToThePolicy)
 {
     using plat::SchedPolicy;
-    const plat::ThreadPriority top = LThread::PriorityFor({SchedPolicy::Other, 0}, LThread::kHighest);
-    EXPECT_EQ(top.policy, SchedPolicy::RoundRobin);
-    EXPECT_EQ(top.priority, 99);
-    EXPECT_EQ(LThread::PriorityFor({SchedPolicy::RoundRobin, 50}, 2).priority, 52);
-    EXPECT_EQ(LThread::PriorityFor({SchedPolicy::RoundRobin, 5}, -10).priority, 1);
-    EXPECT_EQ(LThread::PriorityFor({SchedPolicy::RoundRobin, 98}, 2).priority, 99);
-    EXPECT_EQ(LThread::PriorityFor({SchedPolicy::Fifo, 10}, 0).policy, SchedPolicy::Fifo);
-    const plat::ThreadPriority other = LThread::PriorityFor({SchedPolicy::Other, 0}, -2);
-    EXPECT_EQ(other.policy, SchedPolicy::Other);
-    EXPECT_EQ(other.priority, 0);
-    EXPECT_EQ(LThread::PriorityFor({SchedPolicy::RoundRobin, 2147483647}, 2).priority, 99);
-}
-
-TEST(LThread, RunsTheFunctionWithItsArgumentAndJoinsWhenDestroyed)
-{
-    std::atomic<int> value{0};
-    {
-        LThread thread;
-        ASSERT_TRUE(thread.Start(&value, [](void* arg) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            static_cast<std::atomic<int>*>(arg)->store(42);
-        }, 0));
+    const std::tuple<SchedPolicy, int, int, SchedPolicy, int> cases[] = {
+        {SchedPolicy::Other, 0, LThread::kHighest, SchedPolicy::RoundRobin, 99},
+        {SchedPolicy::RoundRobin, 50, 2, SchedPolicy::RoundRobin, 52},
+        {SchedPolicy::RoundRobin, 5, -10, SchedPolicy::RoundRobin, 1},
+        {SchedPolicy::RoundRobin, 98, 2, SchedPolicy::RoundRobin, 99},
+        {SchedPolicy::RoundRobin, 2147483647, 2, SchedPolicy::RoundRobin, 99},
+        {SchedPolicy::Fifo, 10, 0, SchedPolicy::Fifo, 10},
+        {SchedPolicy::Other, 0, -2, SchedPolicy::Other, 0},
+    };
+    for (const auto& [policy, priority, delta, wantPolicy, wantPriority] : cases) {
+        const plat::ThreadPriority got = LThread::PriorityFor({policy, priority}, delta);
+        EXPECT_EQ(got.policy, wantPolicy) << priority << " " << delta;
+        EXPECT_EQ(got.priority, wantPriority) << priority << " " << delta;
     }
-    EXPECT_EQ(value.load(), 42);
 }
 
 TEST(LThread, HighestPriorityThreadStartsEvenWhenRealTimeIsRefused)
@@ -57,13 +48,9 @@ TEST(LThread, HighestPriorityThreadStartsEvenWhenRealTimeIsRefused)
     const plat::SchedPolicy expected =
         thread.Thread().GotWantedPriority() ? plat::SchedPolicy::RoundRobin : plat::SchedPolicy::Other;
     EXPECT_EQ(thread.Thread().Granted().policy, expected);
-}
-
-TEST(CThread, StopOfANeverStartedThreadDoesNothing)
-{
-    CThread thread;
-    thread.Stop();
-    EXPECT_FALSE(thread.IsStarted());
+    CThread never; // stopping a thread that never started does nothing
+    never.Stop();
+    EXPECT_FALSE(never.IsStarted());
 }
 
 TEST(LMainSignal, TwoSignalsGiveOneCallAndReleasingCancelsIt)

@@ -13,6 +13,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <tuple>
+
 using namespace porttest;
 
 namespace {
@@ -65,26 +67,42 @@ protected:
 
 } // namespace
 
-TEST_F(CDataServerTest, ClientGetsAnnouncementsThenFixedWidthLines)
+TEST_F(CDataServerTest, ClientGetsAnnouncementsThenFixedWidthLinesAndBadValuesDoNotCrash)
 {
-    const int fd = Connect();
-    server->SetFormat("generic_sound");
-    server->SetRate(44100);
-    Broadcast({0.0f, -1.0f, 1.0f, 0.5f, 0.25f});
-    const std::string expected = "dn generic_sound\rsr 44100\rfr 0.3333\r8000\t0000\t0000\tc000\r";
-    EXPECT_EQ(ReadExactly(fd, expected.size()), expected);
+    const std::tuple<const char*, uint32_t, std::vector<float>, std::string> cases[] = {
+        {"generic_sound", 44100, {0.0f, -1.0f, 1.0f, 0.5f, 0.25f},
+         "dn generic_sound\rsr 44100\rfr 0.3333\r8000\t0000\t0000\tc000\r"},
+        // 8 bits; channel 2 maps 0..1 directly; out of range wraps
+        {"telk", 0, {0.0f, 0.0f, 1.5f, std::numeric_limits<float>::quiet_NaN()}, "dn telk\rsr 0\rfr 0.3333\r80\t80\t80\t00\r"},
+    };
+    for (const auto& [type, rate, values, expected] : cases) {
+        const int fd = Connect();
+        server->SetFormat(type);
+        server->SetRate(rate);
+        LAsyncQueueLock lock(*queue);
+        server->BroadcastSample(uint32_t(values.size()), values.data());
+        server->Flush();
+        EXPECT_EQ(ReadExactly(fd, expected.size()), expected) << type;
+    }
 }
 
-TEST_F(CDataServerTest, DigitsFollowTheTypeAndChangesAreAnnouncedOnce)
+TEST_F(CDataServerTest, DigitsFollowTheTypeChangesAreAnnouncedOnceAndOverflowBeforeTheNextLine)
 {
     const int fd = Connect();
-    server->SetFormat("unknown type");   // row 0: 10 bits, three digits
+    server->SetFormat(""); // nothing is sent before a source names its type
+    EXPECT_FALSE(server->HasFormat());
+    Broadcast({0.5f});
+    PumpFor(50ms);
+    char byte;
+    EXPECT_EQ(::recv(fd, &byte, 1, MSG_DONTWAIT), -1);
+
+    server->SetFormat("unknown type"); // row 0: 10 bits, three digits
     Broadcast({0.0f, 0.4990234375f});
     std::string expected = "dn unknown type\rsr 0\rfr 0.3333\r200\t3ff\r";
     EXPECT_EQ(ReadExactly(fd, expected.size()), expected);
 
-    server->SetFormat("Wiimote");         // 8 bits, two digits
-    server->SetRate(0);                   // unchanged: nothing to announce
+    server->SetFormat("Wiimote"); // 8 bits, two digits
+    server->SetRate(0);           // unchanged: nothing to announce
     server->SetFcRatio(0.5f);
     Broadcast({0.0f});
     expected = "dn Wiimote\rfr 0.5\r80\r";
@@ -93,39 +111,9 @@ TEST_F(CDataServerTest, DigitsFollowTheTypeAndChangesAreAnnouncedOnce)
     server->SetFormat("Wiimote");
     Broadcast({-1.0f});
     EXPECT_EQ(ReadExactly(fd, 3), "00\r");
-}
-
-TEST_F(CDataServerTest, NothingIsSentBeforeASourceNamesItsType)
-{
-    const int fd = Connect();
-    server->SetFormat("");
-    EXPECT_FALSE(server->HasFormat());
-    Broadcast({0.5f});
-    PumpFor(50ms);
-    char byte;
-    EXPECT_EQ(::recv(fd, &byte, 1, MSG_DONTWAIT), -1);
-}
-
-TEST_F(CDataServerTest, ValuesOutsideTheRangeWrapAndBadValuesDoNotCrash)
-{
-    const int fd = Connect();
-    server->SetFormat("telk"); // 8 bits; channel 2 maps 0..1 directly
-    Broadcast({0.0f, 0.0f, 1.5f, std::numeric_limits<float>::quiet_NaN()});
-    const std::string expected = "dn telk\rsr 0\rfr 0.3333\r80\t80\t80\t00\r";
-    EXPECT_EQ(ReadExactly(fd, expected.size()), expected);
-}
-
-TEST_F(CDataServerTest, OverflowIsReportedBeforeTheNextLine)
-{
-    const int fd = Connect();
-    server->SetFormat("Wiimote");
-    Broadcast({0.0f});
-    std::string expected = "dn Wiimote\rsr 0\rfr 0.3333\r80\r";
-    EXPECT_EQ(ReadExactly(fd, expected.size()), expected);
     server->AddOverflow(7);
     Broadcast({0.0f});
-    expected = "ov 7\r80\r";
-    EXPECT_EQ(ReadExactly(fd, expected.size()), expected);
+    EXPECT_EQ(ReadExactly(fd, 8), "ov 7\r80\r");
 }
 
 TEST_F(CDataServerTest, SlowClientLosesLinesAndIsToldHowMany)
@@ -207,16 +195,11 @@ TEST_F(CDataServerTest, ClientResetMidStreamLeavesTheOthersServed)
     EXPECT_EQ(ReadExactly(good, expected.size()), expected);
 }
 
-TEST_F(CDataServerTest, SilentClientThatLeavesIsDropped)
+TEST_F(CDataServerTest, SilentClientThatLeavesIsDroppedStopDropsClientsAndStartOnABusyPortFails)
 {
-    const int fd = Connect();
-    ::close(fd);
+    ::close(Connect());
     clients.clear();
     EXPECT_TRUE(PumpUntil([&] { return server->ClientCount() == 0; }));
-}
-
-TEST_F(CDataServerTest, StopDropsClientsAndStartOnABusyPortFails)
-{
     Connect();
     Connect();
     server->Stop();

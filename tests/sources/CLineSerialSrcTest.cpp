@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <termios.h>
+#include <tuple>
 #include <unistd.h>
 
 using namespace porttest;
@@ -39,11 +40,8 @@ protected:
 
 TEST(CTelkSrc, BitReversalTable)
 {
-    EXPECT_EQ(CTelkSrc::BitReverse(0x01), 0x80);
-    EXPECT_EQ(CTelkSrc::BitReverse(0x80), 0x01);
-    EXPECT_EQ(CTelkSrc::BitReverse(0xFF), 0xFF);
-    EXPECT_EQ(CTelkSrc::BitReverse(0x00), 0x00);
-    EXPECT_EQ(CTelkSrc::BitReverse(0x12), 0x48);
+    for (auto [in, out] : {std::pair{0x01, 0x80}, {0x80, 0x01}, {0xFF, 0xFF}, {0x00, 0x00}, {0x12, 0x48}})
+        EXPECT_EQ(CTelkSrc::BitReverse(uint8_t(in)), out) << in;
     for (int b = 0; b < 256; ++b)
         EXPECT_EQ(CTelkSrc::BitReverse(CTelkSrc::BitReverse(uint8_t(b))), b);
 }
@@ -59,12 +57,7 @@ TEST_F(LineSerialTest, OpenSendsTheRequestsAndParsesTheDeviceLines)
     const std::string device = "dn Quorvin_H\rsr 250\r3ff 200 0 3ff\r\n";
     ASSERT_EQ(::write(pty.master, device.data(), device.size()), ssize_t(device.size()));
     ASSERT_TRUE(window.WaitForFrames(1));
-    const auto frame = window.Frames()[0];
-    ASSERT_EQ(frame.size(), 4u);
-    EXPECT_EQ(frame[0], 0.998046875f);
-    EXPECT_EQ(frame[1], 0.0f);
-    EXPECT_EQ(frame[2], 0.0f);
-    EXPECT_EQ(frame[3], 1023.0f / 1024.0f);
+    EXPECT_EQ(window.Frames()[0], (std::vector<float>{0.998046875f, 0.0f, 0.0f, 1023.0f / 1024.0f}));
     EXPECT_EQ(source.SampleRate(), 250u);
     EXPECT_EQ(std::string(source.TypeName().Text()), "Quorvin_H");
 
@@ -83,19 +76,14 @@ TEST_F(LineSerialTest, AnalyserTurnsBytesIntoBitReversedLinesAndSendsNothing)
     EXPECT_FALSE(t.c_cflag & CSTOPB);
     EXPECT_FALSE(t.c_cflag & CRTSCTS);
     EXPECT_EQ(std::string(source.TypeName().Text()), "telk");
-    EXPECT_EQ(source.SampleRate(), 120u);
-    EXPECT_EQ(source.FcRatio(), 0.5f);
-    EXPECT_EQ(source.Baseline(), -1.0f);
+    EXPECT_EQ(std::make_tuple(source.SampleRate(), source.FcRatio(), source.Baseline()), std::make_tuple(120u, 0.5f, -1.0f));
 
     source.SetRate(500);
     source.SendBaseline();
     const uint8_t bytes[] = {0x01, 0xFF, 0x80, 0x00};
     ASSERT_EQ(::write(pty.master, bytes, sizeof bytes), 4);
     ASSERT_TRUE(window.WaitForFrames(3)); // the last line's frame waits for the next byte
-    const auto frames = window.Frames();
-    EXPECT_EQ(frames[0], std::vector<float>{0.0f});
-    EXPECT_EQ(frames[1], std::vector<float>{0.9921875f});
-    EXPECT_EQ(frames[2], std::vector<float>{-0.9921875f});
+    EXPECT_EQ(window.Frames(), (std::vector<std::vector<float>>{{0.0f}, {0.9921875f}, {-0.9921875f}}));
     PumpFor(50ms);
     EXPECT_EQ(ReadExactly(pty.master, 1, 100ms), "") << "the analyser is sent nothing";
 }

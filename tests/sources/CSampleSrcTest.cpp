@@ -57,13 +57,17 @@ private:
 
 } // namespace
 
-TEST(CSampleSrc, UnconsumedDataIsDrainedUntilNoFrameIsReady)
+TEST(CSampleSrc, UnconsumedDataIsDrainedUntilNoFrameIsReadyAndConsumedDataIsLeft)
 {
     RecordingHandler window; // consumes nothing
     ScriptedSource source(&window, {"2", "T", "1", "3"}, 0);
     source.Send();
     EXPECT_EQ(source.reads, 5);
     EXPECT_EQ(window.seen, (std::vector<std::string>{"CSampleSrc_Data"}));
+    RecordingHandler consumer(nullptr, "CSampleSrc_Data");
+    ScriptedSource consumed(&consumer, {"1"}, 0);
+    consumed.Send();
+    EXPECT_EQ(consumed.reads, 0) << "consumed data is left for the consumer";
 }
 
 TEST(CSampleSrc, DrainStopsAtAnEventWithoutTextSoAStalledSourceCannotHang)
@@ -78,12 +82,3 @@ TEST(CSampleSrc, DrainStopsAtAnEventWithoutTextSoAStalledSourceCannotHang)
     paused.Send();
     EXPECT_EQ(paused.reads, 5);
 }
-
-TEST(CSampleSrc, ConsumedDataIsLeftForTheConsumer)
-{
-    RecordingHandler window(nullptr, "CSampleSrc_Data");
-    ScriptedSource source(&window, {"1"}, 0);
-    source.Send();
-    EXPECT_EQ(source.reads, 0);
-}
-

@@ -118,7 +118,7 @@ TEST_F(CSerialPortTest, OpenResultsForUnknownBusyAndFreeDevices)
     EXPECT_EQ(std::string(port->PortSpec().name.Text()), "alpha");
 }
 
-TEST_F(CSerialPortTest, ReadCompletesWithTheBytesThatArrived)
+TEST_F(CSerialPortTest, ReadCompletesWithTheBytesThatArrivedAndWriteDeliversEveryByte)
 {
     ASSERT_EQ(port->Open(SpecNamed("alpha")), 0);
     uint8_t buffer[4096] = {};
@@ -132,28 +132,19 @@ TEST_F(CSerialPortTest, ReadCompletesWithTheBytesThatArrived)
     EXPECT_EQ(port->BytesRead(), 10u);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 10), bytes);
     EXPECT_TRUE(port->CanRead());
-}
 
-TEST_F(CSerialPortTest, ReadOfBytesAlreadyThereStillCompletesAsAMessage)
-{
-    ASSERT_EQ(port->Open(SpecNamed("alpha")), 0);
+    // Bytes already there still complete as a message; a full buffer completes.
     ASSERT_EQ(::write(pty.master, "abc", 3), 3);
     PumpFor(20ms);
-    uint8_t buffer[2] = {};
-    ASSERT_TRUE(port->Read(buffer, sizeof buffer));
-    ASSERT_TRUE(log.WaitFor(CSerialPort::msgRead));
-    EXPECT_EQ(port->BytesRead(), 2u) << "a full buffer completes";
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 2), "ab");
-}
+    ASSERT_TRUE(port->Read(buffer, 2));
+    ASSERT_TRUE(log.WaitFor(CSerialPort::msgRead, 2));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), port->BytesRead()), "ab");
 
-TEST_F(CSerialPortTest, WriteDeliversEveryByteAndReportsSent)
-{
-    ASSERT_EQ(port->Open(SpecNamed("alpha")), 0);
-    const std::string bytes = "DN\nFR 0.3333\nSR 120\nBL\n";
-    ASSERT_TRUE(port->Write(bytes.data(), uint32_t(bytes.size())));
+    const std::string request = "DN\nFR 0.3333\nSR 120\nBL\n";
+    ASSERT_TRUE(port->Write(request.data(), uint32_t(request.size())));
     ASSERT_TRUE(log.WaitFor(CSerialPort::msgSent));
     EXPECT_TRUE(port->CanWrite());
-    EXPECT_EQ(ReadExactly(pty.master, bytes.size()), bytes);
+    EXPECT_EQ(ReadExactly(pty.master, request.size()), request);
 }
 
 TEST_F(CSerialPortTest, OperationsOnAClosedPortAreRefused)
@@ -211,7 +202,7 @@ TEST_F(CSerialPortTest, CloseDuringReconnectionEndsTheThread)
     EXPECT_LT(std::chrono::steady_clock::now() - start, 900ms) << "the retry wait ends at once";
     EXPECT_FALSE(port->IsReconnecting());
     EXPECT_FALSE(port->IsOpen());
-    EXPECT_TRUE(port->CanRead() == false);
+    EXPECT_FALSE(port->CanRead());
     PumpFor(50ms);
     EXPECT_EQ(log.Count(CSerialPort::msgRead), 0);
 }

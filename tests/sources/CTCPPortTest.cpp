@@ -64,7 +64,7 @@ protected:
     CTCPPort* Accepted(size_t index) { return ports.at(index).get(); }
 
     std::unique_ptr<CAsyncLoopThread> queue;
-    MessageLog logA, logB, logC; // outlive the ports that report to them
+    MessageLog log, logB, logC; // outlive the ports that report to them
     std::vector<std::unique_ptr<CTCPPort>> ports;
     int listener = -1;
     int peer = -1;
@@ -74,7 +74,7 @@ protected:
 
 TEST_F(CTCPPortTest, ConnectedPairExchangesExactBytesBothWays)
 {
-    MessageLog& serverLog = logA;
+    MessageLog& serverLog = log;
     MessageLog& acceptedLog = logB;
     MessageLog& clientLog = logC;
     CTCPPort* server = MakeServer(serverLog, acceptedLog);
@@ -116,7 +116,6 @@ TEST_F(CTCPPortTest, PortHeldByAnotherListenerReportsInUse)
     uint16_t port = 0;
     const int other = ListenLoopback(port);
     ASSERT_GE(other, 0);
-    MessageLog& log = logA;
     CTCPPort* tcp = MakePort(&log);
     EXPECT_EQ(tcp->Open(port, 1, 0), 3);
     EXPECT_FALSE(tcp->IsOpen());
@@ -128,7 +127,6 @@ TEST_F(CTCPPortTest, PortHeldByAnotherListenerReportsInUse)
 
 TEST_F(CTCPPortTest, ConnectionToAClosedPortReportsCloseAndLeavesThePortClosed)
 {
-    MessageLog& log = logA;
     CTCPPort* tcp = MakePort(&log);
     ASSERT_EQ(tcp->Open(0, 0, 0), 0);
     tcp->Connect(CIPAddress(kLoopback, FreePort()));
@@ -138,20 +136,21 @@ TEST_F(CTCPPortTest, ConnectionToAClosedPortReportsCloseAndLeavesThePortClosed)
     EXPECT_EQ(log.Count(CTCPPort::msgConnected), 0);
 }
 
-TEST_F(CTCPPortTest, ZeroByteSendCompletesAtOnce)
+TEST_F(CTCPPortTest, ZeroByteSendCompletesAtOnceAndDisconnectReportsClose)
 {
-    MessageLog& log = logA;
     CTCPPort* tcp = ConnectToPlainPeer(log);
     ASSERT_NE(tcp, nullptr);
     const char nothing[1] = {};
     ASSERT_TRUE(tcp->Send(nothing, 0));
     EXPECT_TRUE(log.WaitFor(CTCPPort::msgSent));
     EXPECT_TRUE(tcp->CanSend());
+    tcp->Disconnect();
+    EXPECT_TRUE(log.WaitFor(CTCPPort::msgClose));
+    EXPECT_FALSE(tcp->IsOpen());
 }
 
 TEST_F(CTCPPortTest, PeerClosingDuringAPendingReceiveReportsClose)
 {
-    MessageLog& log = logA;
     CTCPPort* tcp = ConnectToPlainPeer(log);
     ASSERT_NE(tcp, nullptr);
     uint8_t buffer[16];
@@ -166,7 +165,6 @@ TEST_F(CTCPPortTest, PeerClosingDuringAPendingReceiveReportsClose)
 
 TEST_F(CTCPPortTest, LargeSendCompletesAcrossPartialWritesWithEveryByte)
 {
-    MessageLog& log = logA;
     CTCPPort* tcp = ConnectToPlainPeer(log);
     ASSERT_NE(tcp, nullptr);
     std::string data(8 << 20, '\0');
@@ -185,7 +183,6 @@ TEST_F(CTCPPortTest, LargeSendCompletesAcrossPartialWritesWithEveryByte)
 
 TEST_F(CTCPPortTest, PeerResetDuringASendNeitherKillsTheProcessNorHangs)
 {
-    MessageLog& log = logA;
     CTCPPort* tcp = ConnectToPlainPeer(log);
     ASSERT_NE(tcp, nullptr);
     std::string data(16 << 20, 'x');
@@ -201,7 +198,7 @@ TEST_F(CTCPPortTest, PeerResetDuringASendNeitherKillsTheProcessNorHangs)
 
 TEST_F(CTCPPortTest, ConnectionNobodyTakesIsRefusedAndTheNextOneWaits)
 {
-    MessageLog& log = logA; // requests climb back to the port
+    // Requests climb back to the port.
     log.onMessage = [](const LMessage& msg) { return !StrEqual(msg.type, CTCPPort::msgRequest); };
     CTCPPort* server = MakePort(&log);
     ASSERT_EQ(server->Open(0, 4, 0), 0);
@@ -218,7 +215,6 @@ TEST_F(CTCPPortTest, ConnectionNobodyTakesIsRefusedAndTheNextOneWaits)
 
 TEST_F(CTCPPortTest, WaitingConnectionHoldsFurtherOnesInTheBacklog)
 {
-    MessageLog& log = logA;
     CTCPPort* server = MakePort(&log);
     ASSERT_EQ(server->Open(0, 4, 0), 0);
     const int a = ConnectLoopback(uint16_t(server->LocalPort()));
@@ -237,9 +233,8 @@ TEST_F(CTCPPortTest, WaitingConnectionHoldsFurtherOnesInTheBacklog)
     ::close(b);
 }
 
-TEST_F(CTCPPortTest, OperationsOnAClosedPortFailWithoutHarm)
+TEST_F(CTCPPortTest, OperationsOnAClosedPortFailWithoutHarmAndAnOpenOneKnowsTheHostAddresses)
 {
-    MessageLog& log = logA;
     CTCPPort* tcp = MakePort(&log);
     uint8_t buffer[4];
     EXPECT_FALSE(tcp->Send("x", 1));
@@ -251,22 +246,6 @@ TEST_F(CTCPPortTest, OperationsOnAClosedPortFailWithoutHarm)
     EXPECT_EQ(tcp->QueuedBytes(), 0u);
     PumpFor(20ms);
     EXPECT_TRUE(log.Types().empty());
-}
-
-TEST_F(CTCPPortTest, DisconnectReportsClose)
-{
-    MessageLog& log = logA;
-    CTCPPort* tcp = ConnectToPlainPeer(log);
-    ASSERT_NE(tcp, nullptr);
-    tcp->Disconnect();
-    EXPECT_TRUE(log.WaitFor(CTCPPort::msgClose));
-    EXPECT_FALSE(tcp->IsOpen());
-}
-
-TEST_F(CTCPPortTest, OpenPortKnowsTheHostAddresses)
-{
-    MessageLog& log = logA;
-    CTCPPort* tcp = MakePort(&log);
     std::vector<uint32_t> addresses{1, 2};
     tcp->LocalAddresses(addresses);
     EXPECT_TRUE(addresses.empty());

@@ -4,35 +4,23 @@
 
 #include "foundation/async/LAsyncQueue.h"
 #include "sources/ports/CSerialPort.h"
+#include "tests/foundation/TempFiles.h"
 #include "tests/sources/FrameCollector.h"
 #include "tests/support/PortTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 using namespace porttest;
 
 namespace {
 
+// An empty file in the test's temporary folder.
 std::string TempFile(const std::string& name)
 {
-    const char* tmp = std::getenv("TMPDIR");
-    const std::string path = std::string(tmp ? tmp : "/tmp") + "/" + name;
-    std::ofstream(path, std::ios::binary | std::ios::trunc).flush();
-    return path;
-}
-
-std::string Contents(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
+    WriteAll(TempPath(name), "");
+    return TempPath(name);
 }
 
 std::unique_ptr<plat::DataFork> OpenForWriting(const std::string& path)
@@ -48,10 +36,8 @@ TEST(CLogSaverA, EveryByteReachesTheFileInOrderAcrossChunks)
 {
     auto queue = MakeQueue();
     MessageLog log;
-    const std::string path = TempFile("saver.tks");
-    {
-        std::ofstream(path, std::ios::binary) << "head\r";
-    }
+    const std::string path = TempPath("saver.tks");
+    WriteAll(path, "head\r");
     std::string expected = "head\r";
     {
         CLogSaverA saver(&log, queue.get());
@@ -70,15 +56,17 @@ TEST(CLogSaverA, EveryByteReachesTheFileInOrderAcrossChunks)
         EXPECT_GE(log.Count(CLogSaverA::msgReady), 1);
         EXPECT_FALSE(saver.HasFailed());
     }
-    EXPECT_EQ(Contents(path), expected);
+    EXPECT_EQ(ReadAll(path), expected);
     queue->Stop();
 }
 
-TEST(CLogSaverA, FailedWriteToAFullDeviceIsKnownAndDropsTheBuffer)
+TEST(CLogSaverA, BytesWithoutAFileAreIgnoredAndAFailedWriteToAFullDeviceIsKnownAndDropsTheBuffer)
 {
     auto queue = MakeQueue();
     MessageLog log;
     CLogSaverA saver(&log, queue.get());
+    saver.PutByte('a');
+    EXPECT_EQ(saver.Fill(), 0u);
     auto full = std::make_unique<plat::DataFork>();
     ASSERT_EQ(full->Open("/dev/full", plat::ForkAccess::ReadWrite), plat::FileResult::Ok);
     saver.SetFile(std::move(full));
@@ -93,16 +81,6 @@ TEST(CLogSaverA, FailedWriteToAFullDeviceIsKnownAndDropsTheBuffer)
     EXPECT_EQ(saver.Fill(), 0u);
     saver.PutByte('y'); // the recording goes on with the next bytes
     EXPECT_EQ(saver.Fill(), 1u);
-}
-
-TEST(CLogSaverA, WithoutAFileBytesAreIgnored)
-{
-    auto queue = MakeQueue();
-    MessageLog log;
-    CLogSaverA saver(&log, queue.get());
-    saver.PutByte('a');
-    EXPECT_EQ(saver.Fill(), 0u);
-    queue->Stop();
 }
 
 namespace {
@@ -175,21 +153,23 @@ TEST_F(LineRecordingTest, RecordingHoldsTheHeaderAndWholeLinesWithInjectedTexts)
     EXPECT_EQ(RecordState(), CLineSampleSrc::kRecordOff);
     source->StopRecording();
     EXPECT_FALSE(source->IsRecording());
-    EXPECT_EQ(Contents(path), "dn generic_sound\rfr 0.3333\rsr 100\r"
+    EXPECT_EQ(ReadAll(path), "dn generic_sound\rfr 0.3333\rsr 100\r"
                               "tx mark one\rtx two lines\r\n100 200\rab cd\r");
     EXPECT_EQ(window.Texts(), (std::vector<std::string>{"mark one", "two lines"}));
     EXPECT_FALSE(source->RecordFailed());
 }
 
-TEST_F(LineRecordingTest, ZeroSecondLimitWritesOnlyTheHeader)
+TEST_F(LineRecordingTest, RecordingRestartsThePositionAndAZeroSecondLimitWritesOnlyTheHeader)
 {
-    Device("sr 7\r");
+    Device("sr 7\r1\r2\r3\r4\r");
+    EXPECT_GT(PositionSeconds(), 0.0f);
     const std::string path = TempFile("limited.tks");
     ASSERT_EQ(source->StartRecording(path.c_str(), 0), 0);
     EXPECT_EQ(RecordState(), CLineSampleSrc::kRecording);
+    EXPECT_EQ(PositionSeconds(), 0.0f);
     Device("1 2\r3 4\r");
     source->StopRecording();
-    EXPECT_EQ(Contents(path), "dn \rfr 0.3333\rsr 7\r");
+    EXPECT_EQ(ReadAll(path), "dn \rfr 0.3333\rsr 7\r");
 }
 
 TEST_F(LineRecordingTest, FullDiskAndMissingFolderAreReported)
@@ -199,13 +179,4 @@ TEST_F(LineRecordingTest, FullDiskAndMissingFolderAreReported)
     EXPECT_TRUE(source->RecordFailed());
     EXPECT_EQ(source->StartRecording("/no/such/folder/x.tks", -1), 1);
     EXPECT_FALSE(source->IsRecording());
-}
-
-TEST_F(LineRecordingTest, RecordingRestartsThePosition)
-{
-    Device("sr 10\r1\r2\r3\r4\r");
-    EXPECT_GT(PositionSeconds(), 0.0f);
-    ASSERT_EQ(source->StartRecording(TempFile("pos.tks").c_str(), -1), 0);
-    EXPECT_EQ(PositionSeconds(), 0.0f);
-    source->StopRecording();
 }

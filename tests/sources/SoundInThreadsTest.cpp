@@ -49,7 +49,7 @@ TEST(CSoundInSrc, RunsAndRecordsAcrossRealThreads)
     const std::string path = TempSoundPath("threads.wav");
     ASSERT_EQ(source->StartRecording(path.c_str(), -1.0f), 0);
     window.frames = 0;   // from here on every frame read is also recorded
-    EXPECT_TRUE(WaitUntil([&] { return window.frames.load() >= 44100; }));
+    EXPECT_TRUE(WaitFor([&] { return window.frames.load() >= 44100; }));
     source->StopRecording();
     {
         // The window drops its source under the queue lock, as it does between deliveries.

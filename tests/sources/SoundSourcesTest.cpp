@@ -5,51 +5,19 @@
 #include "foundation/async/LTicks.h"
 #include "foundation/core/StrEqual.h"
 #include "platform/audio/ManualAudioDriver.h"
+#include "tests/foundation/TempFiles.h"
 #include "tests/sources/SoundTestSupport.h"
+#include "tests/sources/SourceTestLoop.h"
 #include "tests/sources/LockedStepQueue.h"
 #include "tests/support/SoundTools.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Stands in for the document window: on "CSampleSrc_Data" it pulls every ready frame.
-class PullingWindow : public LHandler {
-public:
-    void HandleMessage(LMessage& result, const LMessage& msg) override
-    {
-        if (StrEqual(msg.type, CSampleSrc::msgData)) {
-            ++notices;
-            Pull();
-            LMessage::Clear(result);
-            return;
-        }
-        LHandler::HandleMessage(result, msg);
-    }
-    void Pull()
-    {
-        float frame[8];
-        while (source && source->Read(frame, maxValues) > 0) {
-            if (frames.size() < 1000000)
-                frames.push_back({frame[0], maxValues > 1 ? frame[1] : 0.0f});
-        }
-    }
-    CSampleSrc* source = nullptr;
-    uint32_t maxValues = 8;
-    int notices = 0;
-    std::vector<std::pair<float, float>> frames;
-};
 
 class SoundInTest : public testing::Test {
 protected:
@@ -69,7 +37,7 @@ protected:
         for (uint32_t t = 0; t < ms; t += 10) {
             driver.AdvanceMs(10);
             expected += 441;
-            ASSERT_TRUE(WaitUntil([&] {
+            ASSERT_TRUE(WaitFor([&] {
                 queue.DeliverSignals();
                 window.Pull();
                 return window.frames.size() >= expected;
@@ -85,26 +53,22 @@ protected:
 
 TEST_F(SoundInTest, ReportsItselfAndDeliversBothChannelsScaled)
 {
-    EXPECT_EQ(source->SampleRate(), 44100u);
-    EXPECT_TRUE(source->IsAudioInput());
-    EXPECT_TRUE(source->CanRecord());
-    EXPECT_STREQ(source->RecordExtension(), "wav");
-    EXPECT_STREQ(source->TypeName().Text(), "generic_sound");
-    EXPECT_EQ(source->FcRatio(), 0.5f);
-    EXPECT_EQ(source->Baseline(), -1.0f);
+    EXPECT_TRUE(source->IsAudioInput() && source->CanRecord());
+    EXPECT_EQ(std::make_tuple(source->SampleRate(), source->FcRatio(), source->Baseline()), std::make_tuple(44100u, 0.5f, -1.0f));
+    EXPECT_EQ(std::string(source->RecordExtension()) + " " + source->TypeName().Text(), "wav generic_sound");
     Run(100);
     EXPECT_EQ(window.frames.size(), 4410u);
     float peak = 0;
-    for (const auto& [left, right] : window.frames) {
-        ASSERT_EQ(left, right);
-        peak = std::max(peak, left);
+    for (const auto& frame : window.frames) {
+        ASSERT_EQ(frame, (std::vector<float>{frame[0], frame[0]}));
+        peak = std::max(peak, frame[0]);
     }
     EXPECT_NEAR(peak, 0.5f, 0.001f);
     window.maxValues = 1;
     window.frames.clear();
     expected = 0;
     Run(10);
-    EXPECT_EQ(window.frames.back().second, 0.0f);   // only channel 0 was asked for
+    EXPECT_EQ(window.frames.back().size(), 1u); // only channel 0 was asked for
 }
 
 TEST_F(SoundInTest, RecordingHasOpenSizesWhileRunningAndExactFieldsAfter)
@@ -125,8 +89,7 @@ TEST_F(SoundInTest, RecordingHasOpenSizesWhileRunningAndExactFieldsAfter)
     const std::string header("RIFF\xAE\x58\x01\x00WAVEfmt \x12\0\0\0\x01\0\x02\0\x44\xAC\0\0\x10\xB1\x02\0\x04\0\x10\0\0\0data\x88\x58\x01\0",
         46);
     EXPECT_EQ(done.substr(0, 46), header);
-    EXPECT_EQ(RunSoxi("-s", path), "22050");
-    EXPECT_EQ(RunSoxi("-c", path), "2");
+    EXPECT_EQ(RunSoxi("-s", path) + " " + RunSoxi("-c", path), "22050 2");
     EXPECT_EQ(RunPython("import wave,sys; w=wave.open(sys.argv[1]); print(w.getframerate(), w.getnframes())", path),
         "44100 22050");
 }
@@ -147,7 +110,7 @@ TEST_F(SoundInTest, RecordingInProgressIsReadByTheProgramsOwnReader)
     const std::string path = TempSoundPath("live.wav");
     ASSERT_EQ(source->StartRecording(path.c_str(), -1.0f), 0);
     Run(1500);   // 264600 bytes: two 128 KiB blocks go to the file, the rest waits in the ring
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(WaitFor([&] {
         queue.DeliverSignals();
         return ReadAll(path).size() == 46u + 2 * 131072u;
     }));
@@ -171,7 +134,7 @@ TEST_F(SoundInTest, RecordingInProgressIsReadByTheProgramsOwnReader)
     // Played, the reader goes on past what the file held at opening as the recording grows.
     reader.SeekSeconds(false, 0.0f);
     reader.Play();
-    EXPECT_TRUE(WaitUntil([&] {
+    EXPECT_TRUE(WaitFor([&] {
         driver.AdvanceMs(10);
         queue.AdvanceMs(10);
         queue.DeliverSignals();
@@ -180,8 +143,8 @@ TEST_F(SoundInTest, RecordingInProgressIsReadByTheProgramsOwnReader)
     }));
     reader.Stop();
     EXPECT_GT(other.frames.size(), onDisk);
-    for (const auto& [left, right] : other.frames)
-        ASSERT_EQ(left, right);
+    for (const auto& frame : other.frames)
+        ASSERT_EQ(frame, (std::vector<float>{frame[0], frame[0]}));
 }
 
 class SoundFileSrcTest : public testing::Test {
@@ -232,7 +195,7 @@ TEST_F(SoundFileSrcTest, ReleasesFramesIn25MsBlocksAndLoopsAfterTheEnd)
     source.SetActive(true);
     source.Play();
     auto* player = static_cast<CSoundFilePlayer*>(source.Player());
-    ASSERT_TRUE(WaitUntil([&] { return player->BufferedBytes() == 32000; }));
+    ASSERT_TRUE(WaitFor([&] { return player->BufferedBytes() == 32000; }));
     driver.AdvanceMs(10);   // 80 frames played
     queue.DeliverSignals();
     EXPECT_EQ(window.frames.size(), 80u);   // allowance = 200 + frames already there
@@ -253,7 +216,7 @@ TEST_F(SoundFileSrcTest, ReleasesFramesIn25MsBlocksAndLoopsAfterTheEnd)
         LMessage::Send(m);
     EXPECT_TRUE(source.IsPlaying());
     EXPECT_LT(source.PositionSeconds(), 0.1f);
-    ASSERT_TRUE(WaitUntil([&] { return player->BufferedBytes() == 32000; }));
+    ASSERT_TRUE(WaitFor([&] { return player->BufferedBytes() == 32000; }));
     driver.AdvanceMs(100);
     EXPECT_NEAR(source.PositionSeconds(), 0.1f, 0.001f);
     source.Stop();
@@ -265,7 +228,7 @@ TEST_F(SoundFileSrcTest, CompleteWavHeaderGoesToTheGeneralPlayerAndJunkFailsToOp
     EXPECT_FALSE(source.UsesWavReader());
     source.Close();
     const std::string junk = TempSoundPath("junk.wav");
-    std::ofstream(junk) << "RIFF\xFF\xFF\xFF\xFFWAVEjunk";
+    WriteAll(junk, "RIFF\xFF\xFF\xFF\xFFWAVEjunk");
     EXPECT_EQ(source.Open(junk.c_str()), 1);
     EXPECT_EQ(source.Open(TempSoundPath("none.wav").c_str()), 1);
     EXPECT_EQ(source.Open(nullptr), 1);

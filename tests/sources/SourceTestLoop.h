@@ -5,6 +5,7 @@
 #include "foundation/core/StrEqual.h"
 #include "platform/Clock.h"
 #include "sources/CSampleSrc.h"
+#include "tests/support/FireDueTimers.h"
 #include "tests/support/StepQueue.h"
 #include "ui/LTimer.h"
 
@@ -27,14 +28,7 @@ public:
             }
             busy = queue.DeliverSignals() > 0 || busy;
             queue.Drain();
-            for (;;) {
-                const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
-                if (msg.IsConsumed())
-                    break;
-                LMessage::Send(msg);
-                busy = true;
-            }
-            if (!busy)
+            if (FireDueTimers() == 0 && !busy)
                 return;
         }
     }
@@ -67,7 +61,7 @@ public:
     {
         float frame[4];
         for (;;) {
-            const int32_t n = source->Read(frame, 4);
+            const int32_t n = source->Read(frame, maxValues);
             if (n == 0)
                 return;
             if (n < 0) {
@@ -82,6 +76,7 @@ public:
     }
 
     CSampleSrc* source = nullptr;
+    uint32_t maxValues = 4;
     std::vector<std::vector<float>> frames;
     std::vector<std::string> texts;
 };

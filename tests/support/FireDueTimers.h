@@ -3,13 +3,15 @@
 #include "foundation/core/LMessage.h"
 #include "ui/LTimer.h"
 
-// Fires every timer due by now, as the main loop's pass does (a bounded number of rounds).
-inline void FireDueTimers()
+// Fires every timer due by now, as the main loop's pass does (a bounded number of rounds);
+// answers how many fired.
+inline int FireDueTimers()
 {
-    for (int guard = 0; guard < 100; ++guard) {
+    for (int fired = 0; fired < 100; ++fired) {
         const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
         if (msg.IsConsumed())
-            return;
+            return fired;
         LMessage::Send(msg);
     }
+    return 100;
 }

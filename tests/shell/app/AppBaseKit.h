@@ -1,17 +1,8 @@
 #pragma once
-#include "platform/Clock.h"
-#include "platform/app/Application.h"
-#include "platform/app/ApplicationDriver.h"
-#include "platform/menus/MainMenu.h"
-#include "platform/resources/ResourceFile.h"
 #include "platform/window/Event.h"
 #include "platform/window/Window.h"
-#include "shell/app/AppDelegate.h"
 #include "shell/app/CAppBase.h"
-#include "shell/menus/ProgramMainMenu.h"
-#include "shell/resources/LRegionalResSource.h"
-#include "tests/shell/windows/WindowBridgeKit.h"
-#include "tests/support/MemResourceSource.h"
+#include "tests/shell/app/ShippedAppKit.h"
 #include "ui/dialogs/LModalDialog.h"
 
 #include <functional>
@@ -49,20 +40,11 @@ public:
     int modalSteps = 0;
 };
 
-// The shipped resources as the application's chain, the program's main menu, a virtual clock,
-// the application with its delegate, and a recording application base with its main loop.
-class AppBaseTest : public WindowBridgeTest {
+// The shipped application with a recording application base and its main loop.
+class AppBaseTest : public ShippedAppTest {
 protected:
     AppBaseTest()
     {
-        const int saved = plat::CurrentResourceFile();
-        plat::ResourceStatus status;
-        fRef = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
-        plat::UseResourceFile(saved);
-        fShipped = std::make_unique<LRegionalResSource>(fRef, kRegionUS);
-        fScope = std::make_unique<ScopedGlobalResources>(fShipped.get());
-        plat::SetMainMenu(MakeProgramMainMenu());
-        plat::Application::Shared().SetDelegate(&delegate);
         app = std::make_unique<RecordingAppBase>();
         delegate.SetMain(&app->MainLoop());
     }
@@ -88,22 +70,10 @@ protected:
     {
         delegate.SetMain(nullptr);
         app.reset();
-        plat::SetMainMenu(nullptr);
-        fScope.reset();
-        fShipped.reset();
-        plat::CloseResourceFile(fRef);
         // Resolving the dialogs' fonts made the view preferences and introduced them to the
         // desktop; later tests of this process start without them, as if no font was resolved.
         CDesktop::SetViewPrefs(nullptr);
     }
 
-    plat::ScopedVirtualClock clock{1000};
-    plat::ApplicationDriver appDriver;
-    AppDelegate delegate;
     std::unique_ptr<RecordingAppBase> app;
-
-private:
-    int fRef = 0;
-    std::unique_ptr<LRegionalResSource> fShipped;
-    std::unique_ptr<ScopedGlobalResources> fScope;
 };

@@ -60,40 +60,31 @@ protected:
 
 } // namespace
 
-TEST_F(CNativeCursorTest, PictureWithHotSpotChunk)
+TEST_F(CNativeCursorTest, HotSpotComesFromItsChunkHeldInsideAndDefaultsToTheTopLeft)
 {
-    fSource.Add(kCursorResourceType, 128, "kPlusCursor", CursorPng(16, 12, {0x00, 0x05, 0x00, 0x0A}));
-    CNativeCursor cursor(LResRef{0, "kPlusCursor"}, &fSource);
-    ASSERT_TRUE(cursor.IsLoaded());
-    EXPECT_EQ(cursor.Native()->Shape(), plat::CursorShape::Image);
-    EXPECT_EQ(cursor.Native()->Image().Width(), 16);
-    EXPECT_EQ(cursor.Native()->Image().Height(), 12);
-    EXPECT_EQ(cursor.Native()->HotSpot().x, 5);
-    EXPECT_EQ(cursor.Native()->HotSpot().y, 10);
-    cursor.Set();
-    EXPECT_EQ(plat::Cursor::Current().Get(), cursor.Native());
-}
-
-TEST_F(CNativeCursorTest, HotSpotDefaultsToTheTopLeftPixel)
-{
-    fSource.Add(kCursorResourceType, 128, "plain", CursorPng(8, 8, {}));
-    fSource.Add(kCursorResourceType, 129, "short", CursorPng(8, 8, {0x00, 0x03}));
-    CNativeCursor plain(LResRef{0, "plain"}, &fSource);
-    CNativeCursor shortChunk(LResRef{0, "short"}, &fSource);
-    for (const CNativeCursor* cursor : {&plain, &shortChunk}) {
-        ASSERT_TRUE(cursor->IsLoaded());
-        EXPECT_EQ(cursor->Native()->HotSpot().x, 0);
-        EXPECT_EQ(cursor->Native()->HotSpot().y, 0);
+    struct Case {
+        const char* name;
+        int width, height;
+        std::vector<uint8_t> chunk;
+        double x, y;
+    };
+    const Case cases[] = {{"kPlusCursor", 16, 12, {0x00, 0x05, 0x00, 0x0A}, 5, 10},
+                          {"far", 8, 6, {0x01, 0x00, 0xFF, 0xFF}, 7, 5}, // held inside the picture
+                          {"plain", 8, 8, {}, 0, 0},
+                          {"short", 8, 8, {0x00, 0x03}, 0, 0}};
+    int16_t id = 128;
+    for (const Case& c : cases) {
+        fSource.Add(kCursorResourceType, id++, c.name, CursorPng(c.width, c.height, c.chunk));
+        CNativeCursor cursor(LResRef{0, c.name}, &fSource);
+        ASSERT_TRUE(cursor.IsLoaded()) << c.name;
+        EXPECT_EQ(cursor.Native()->Shape(), plat::CursorShape::Image);
+        EXPECT_EQ(cursor.Native()->Image().Width(), c.width);
+        EXPECT_EQ(cursor.Native()->Image().Height(), c.height);
+        EXPECT_EQ(cursor.Native()->HotSpot().x, c.x) << c.name;
+        EXPECT_EQ(cursor.Native()->HotSpot().y, c.y) << c.name;
+        cursor.Set();
+        EXPECT_EQ(plat::Cursor::Current().Get(), cursor.Native());
     }
-}
-
-TEST_F(CNativeCursorTest, HotSpotOutsideThePictureIsHeldInside)
-{
-    fSource.Add(kCursorResourceType, 128, "far", CursorPng(8, 6, {0x01, 0x00, 0xFF, 0xFF}));
-    CNativeCursor cursor(LResRef{0, "far"}, &fSource);
-    ASSERT_TRUE(cursor.IsLoaded());
-    EXPECT_EQ(cursor.Native()->HotSpot().x, 7);
-    EXPECT_EQ(cursor.Native()->HotSpot().y, 5);
 }
 
 TEST_F(CNativeCursorTest, StandardNameWithoutResource)
@@ -124,17 +115,13 @@ TEST_F(CNativeCursorTest, DamagedPictureFallsBackToTheName)
     EXPECT_EQ(named.Native()->Shape(), plat::CursorShape::IBeam);
     CNativeCursor broken(LResRef{0, "brokenOwn"}, &fSource);
     EXPECT_FALSE(broken.IsLoaded());
-}
-
-TEST_F(CNativeCursorTest, WithoutAnyResourceSourceOnlyNamesAreTried)
-{
-    ScopedGlobalResources none(nullptr);
+    ScopedGlobalResources none(nullptr); // without any resource source only names are tried
     CNativeCursor cursor(LResRef{0, "crosshairCursor"}, nullptr);
     ASSERT_TRUE(cursor.IsLoaded());
     EXPECT_EQ(cursor.Native()->Shape(), plat::CursorShape::Crosshair);
 }
 
-TEST_F(CNativeCursorTest, MouseShowsStandardShapesByNumber)
+TEST_F(CNativeCursorTest, MouseShowsStandardShapesByNumberCursorObjectsAndTheArrowForNone)
 {
     const std::pair<int32_t, plat::CursorShape> cases[] = {
         {0, plat::CursorShape::Arrow}, {1, plat::CursorShape::Arrow}, {2, plat::CursorShape::IBeam},
@@ -144,10 +131,6 @@ TEST_F(CNativeCursorTest, MouseShowsStandardShapesByNumber)
         LMouse::SetCursor(number);
         EXPECT_EQ(CurrentShape(), shape) << number;
     }
-}
-
-TEST_F(CNativeCursorTest, MouseShowsCursorObjectsAndTheArrowForNone)
-{
     fSource.Add(kCursorResourceType, 128, "own", CursorPng(4, 4, {}));
     CNativeCursor own(LResRef{0, "own"}, &fSource);
     LMouse::SetCursorObject(&own);
@@ -156,12 +139,3 @@ TEST_F(CNativeCursorTest, MouseShowsCursorObjectsAndTheArrowForNone)
     EXPECT_EQ(CurrentShape(), plat::CursorShape::Arrow);
 }
 
-TEST_F(CNativeCursorTest, ShippedPlusCursorHasItsHotSpotInTheMiddle)
-{
-    ProgramResourceFile file;
-    CNativeCursor cursor(LResRef{0, "kPlusCursor"}, &file.Source());
-    ASSERT_TRUE(cursor.IsLoaded());
-    EXPECT_EQ(cursor.Native()->Image().Width(), 16);
-    EXPECT_EQ(cursor.Native()->HotSpot().x, 8);
-    EXPECT_EQ(cursor.Native()->HotSpot().y, 8);
-}

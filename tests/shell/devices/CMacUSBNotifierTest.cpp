@@ -4,6 +4,7 @@
 #include "foundation/core/StrEqual.h"
 #include "platform/runloop/RunLoopDriver.h"
 #include "platform/devices/TestDeviceBackend.h"
+#include "tests/support/FireDueTimers.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -39,25 +40,11 @@ protected:
     {
         plat::RunLoopDriver driver(plat::RunLoop::Current());
         for (int pass = 0; pass < 100; ++pass) {
-            size_t ran = driver.RunUntilIdle();
-            for (;;) {
-                const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
-                if (msg.IsConsumed())
-                    break;
-                LMessage::Send(msg);
-                ++ran;
-            }
-            if (ran == 0)
+            const size_t ran = driver.RunUntilIdle();
+            if (ran + size_t(FireDueTimers()) == 0)
                 return;
         }
         ADD_FAILURE() << "the loop never went idle";
-    }
-    static std::vector<std::string> Keys(CIOServiceIter& it, plat::DeviceRegistry& registry)
-    {
-        std::vector<std::string> keys;
-        for (plat::DeviceId id = it.Next(); id != 0; id = it.Next())
-            keys.push_back(registry.Info(id)->key);
-        return keys;
     }
 
     plat::DeviceRegistry fRegistry;
@@ -83,7 +70,7 @@ TEST_F(Notifiers, ReportsDevicesPresentOnceAfterStart)
     EXPECT_EQ(fOwner.added, 1);
 }
 
-TEST_F(Notifiers, ArrivalAndRemovalOfMatchingDevicesOnly)
+TEST_F(Notifiers, ArrivalAndRemovalOfMatchingDevicesOnlyOnTheMakingThread)
 {
     CMacUSBNotifier notifier(&fOwner, kAny, kAny, 0x0403, kAny, fRegistry);
     Pump();
@@ -100,6 +87,12 @@ TEST_F(Notifiers, ArrivalAndRemovalOfMatchingDevicesOnly)
     fBackend.Unplug("dmx");
     Pump();
     EXPECT_EQ(fOwner.removed, 1);
+    // An arrival on another thread is delivered on the making thread.
+    std::thread([&] { fBackend.Plug(TestDeviceBackend::Usb("late", 0x0403, 1)); }).join();
+    EXPECT_EQ(fOwner.added, 1);
+    Pump();
+    EXPECT_EQ(fOwner.added, 2);
+    EXPECT_EQ(fOwner.lastThread, std::this_thread::get_id());
 }
 
 TEST_F(Notifiers, TwoDevicesAtOnceDrainTheIterator)
@@ -110,30 +103,12 @@ TEST_F(Notifiers, TwoDevicesAtOnceDrainTheIterator)
     fBackend.Plug(TestDeviceBackend::Usb("a", 1, 1));
     fBackend.Plug(TestDeviceBackend::Usb("b", 2, 2));
     Pump();
-    EXPECT_GE(fOwner.added, 1);
-    EXPECT_LE(fOwner.added, 2);
+    EXPECT_TRUE(fOwner.added == 1 || fOwner.added == 2) << fOwner.added;
     // Drained: the next arrival is reported again.
     fOwner.added = 0;
     fBackend.Plug(TestDeviceBackend::Usb("c", 3, 3));
     Pump();
     EXPECT_EQ(fOwner.added, 1);
-}
-
-TEST_F(Notifiers, MatchesByClassAndSubclass)
-{
-    CMacUSBNotifier hubs(&fOwner, 9, 0, kAny, kAny, fRegistry);
-    Pump();
-    fOwner.added = 0;
-    fBackend.Plug(TestDeviceBackend::Usb("serial", 0x0403, 0x6001, 0, 0));
-    fBackend.Plug(TestDeviceBackend::Usb("hub-tt", 0x05e3, 0x0608, 9, 1));
-    Pump();
-    EXPECT_EQ(fOwner.added, 0);
-    fBackend.Plug(TestDeviceBackend::Usb("hub", 0x05e3, 0x0608, 9, 0));
-    Pump();
-    EXPECT_EQ(fOwner.added, 1);
-    const plat::DeviceMatch match = CMacUSBNotifier::UsbMatch(9, kAny, kAny, kAny);
-    CIOServiceIter all(&match, fRegistry);
-    EXPECT_EQ(Keys(all, fRegistry), (std::vector<std::string>{"hub-tt", "hub"}));
 }
 
 TEST_F(Notifiers, DestroyedBeforeItsStartTimerSendsNothing)
@@ -146,19 +121,6 @@ TEST_F(Notifiers, DestroyedBeforeItsStartTimerSendsNothing)
     fBackend.Plug(TestDeviceBackend::Usb("c", 1, 1));
     Pump();
     EXPECT_EQ(fOwner.added + fOwner.removed, 0);
-}
-
-TEST_F(Notifiers, ArrivalOnAnotherThreadIsDeliveredOnTheMakingThread)
-{
-    CMacUSBNotifier notifier(&fOwner, kAny, kAny, kAny, kAny, fRegistry);
-    Pump();
-    fOwner.added = 0;
-    const std::thread::id mainThread = std::this_thread::get_id();
-    std::thread([&] { fBackend.Plug(TestDeviceBackend::Usb("a", 1, 1)); }).join();
-    EXPECT_EQ(fOwner.added, 0);
-    Pump();
-    EXPECT_EQ(fOwner.added, 1);
-    EXPECT_EQ(fOwner.lastThread, mainThread);
 }
 
 TEST_F(Notifiers, NullMatchIsSilentAndEmpty)

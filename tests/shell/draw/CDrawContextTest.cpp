@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // A titled window whose content sits at (100, 200) from the top-left of the 1440 x 900 screen,
@@ -20,16 +22,29 @@ plat::Ref<plat::Window> MakeWindow()
 
 } // namespace
 
-TEST(CDrawContext, MeasuringPortCoversTheContent)
+TEST(CDrawContext, MeasuringPortCoversTheContentAtTheOriginAndEndsTransparent)
 {
     plat::Ref<plat::Window> window = MakeWindow();
-    CDrawContext port = CDrawContext::Measure(window.Get());
-    EXPECT_EQ(port.Context(), CDrawContext::MeasuringCanvas());
-    EXPECT_EQ(port.Clip().GetBounds(), (CLRect{0, 0, 300, 150}));
-    EXPECT_FALSE(port.InDrawRect());
+    {
+        CDrawContext port = CDrawContext::Measure(window.Get());
+        EXPECT_EQ(port.Context(), CDrawContext::MeasuringCanvas());
+        EXPECT_EQ(port.Clip().GetBounds(), (CLRect{0, 0, 300, 150}));
+        EXPECT_FALSE(port.InDrawRect());
+        EXPECT_EQ(port.GlobalToLocal({100, 200}), (CLPoint{0, 0}));
+        LOriginRecord moved = port.OffsetOrigin(7, 9);
+        (void)moved;
+        EXPECT_EQ(port.GlobalToLocal({100, 200}), (CLPoint{-7, -9}));
+        for (CLPoint p : {CLPoint{0, 0}, CLPoint{-50, 1000}, CLPoint{123, 456}})
+            EXPECT_EQ(port.LocalToGlobal(port.GlobalToLocal(p)), p);
+        port.ApplyColors(CColor::Grey(1));
+        EXPECT_DOUBLE_EQ(CDrawContext::MeasuringCanvas()->FillColor().alpha, 1.0);
+    }
+    const plat::Color fill = CDrawContext::MeasuringCanvas()->FillColor();
+    EXPECT_EQ(std::make_pair(fill.alpha, fill.red), std::make_pair(0.0, 0.0));
+    EXPECT_DOUBLE_EQ(CDrawContext::MeasuringCanvas()->StrokeColor().alpha, 0.0);
 }
 
-TEST(CDrawContext, WithoutWindowThePortIsEmpty)
+TEST(CDrawContext, WithoutWindowOrCurrentDrawingThePortIsEmpty)
 {
     CDrawContext measuring = CDrawContext::Measure(nullptr);
     EXPECT_EQ(measuring.Context(), nullptr);
@@ -38,33 +53,10 @@ TEST(CDrawContext, WithoutWindowThePortIsEmpty)
     EXPECT_EQ(drawing.Context(), nullptr);
     EXPECT_EQ(drawing.GlobalToLocal({5, 6}), (CLPoint{5, 6}));
     EXPECT_EQ(drawing.LocalToGlobal({5, 6}), (CLPoint{5, 6}));
-}
-
-TEST(CDrawContext, ContentTopLeftIsLocalMinusOrigin)
-{
     plat::Ref<plat::Window> window = MakeWindow();
-    CDrawContext port = CDrawContext::Measure(window.Get());
-    EXPECT_EQ(port.GlobalToLocal({100, 200}), (CLPoint{0, 0}));
-    LOriginRecord moved = port.OffsetOrigin(7, 9);
-    (void)moved;
-    EXPECT_EQ(port.GlobalToLocal({100, 200}), (CLPoint{-7, -9}));
-    for (CLPoint p : {CLPoint{0, 0}, CLPoint{-50, 1000}, CLPoint{123, 456}})
-        EXPECT_EQ(port.LocalToGlobal(port.GlobalToLocal(p)), p);
-}
-
-TEST(CDrawContext, EndingAMeasurementLeavesTransparentColours)
-{
-    plat::Ref<plat::Window> window = MakeWindow();
-    {
-        CDrawContext port = CDrawContext::Measure(window.Get());
-        port.ApplyColors(CColor::Grey(1));
-        EXPECT_DOUBLE_EQ(CDrawContext::MeasuringCanvas()->FillColor().alpha, 1.0);
-    }
-    plat::Color fill = CDrawContext::MeasuringCanvas()->FillColor();
-    plat::Color stroke = CDrawContext::MeasuringCanvas()->StrokeColor();
-    EXPECT_DOUBLE_EQ(fill.alpha, 0.0);
-    EXPECT_DOUBLE_EQ(stroke.alpha, 0.0);
-    EXPECT_DOUBLE_EQ(fill.red, 0.0);
+    CDrawContext outsidePass(window.Get());
+    EXPECT_EQ(outsidePass.Context(), nullptr);
+    EXPECT_FALSE(outsidePass.InDrawRect());
 }
 
 namespace {
@@ -115,21 +107,12 @@ TEST(CDrawContext, DrawingIsClippedToTheRectanglesBeingDrawn)
         for (int x = 0; x < 40; ++x)
             black += image.Pixel(x, y) == 0xFF000000u;
     EXPECT_EQ(black, 25 + 200 - 1);
-    EXPECT_EQ(image.Pixel(0, 29), 0xFF000000u);
-    EXPECT_EQ(image.Pixel(4, 25), 0xFF000000u);
-    EXPECT_NE(image.Pixel(5, 25), 0xFF000000u);
-    EXPECT_NE(image.Pixel(0, 24), 0xFF000000u);
-    EXPECT_EQ(image.Pixel(39, 0), 0xFFFFFFFFu);  // y runs downward from the content's top
-    EXPECT_EQ(image.Pixel(38, 0), 0xFF000000u);
-    EXPECT_EQ(image.Pixel(20, 9), 0xFF000000u);
-    EXPECT_NE(image.Pixel(19, 9), 0xFF000000u);
-    EXPECT_NE(image.Pixel(0, 0), 0xFF000000u);  // outside both rectangles: untouched
-}
-
-TEST(CDrawContext, DrawingFormWithoutCurrentDrawingIsEmpty)
-{
-    plat::Ref<plat::Window> window = MakeWindow();
-    CDrawContext port(window.Get());
-    EXPECT_EQ(port.Context(), nullptr);
-    EXPECT_FALSE(port.InDrawRect());
+    // y runs downward from the content's top; the top-right pixel is the second context's.
+    const std::tuple<int, int, uint32_t> probes[] = {{0, 29, 0xFF000000u}, {4, 25, 0xFF000000u},
+                                                     {39, 0, 0xFFFFFFFFu}, {38, 0, 0xFF000000u},
+                                                     {20, 9, 0xFF000000u}};
+    for (const auto& [x, y, colour] : probes)
+        EXPECT_EQ(image.Pixel(x, y), colour) << x << "," << y;
+    for (auto [x, y] : {std::pair{5, 25}, {0, 24}, {19, 9}, {0, 0}}) // outside both rectangles
+        EXPECT_NE(image.Pixel(x, y), 0xFF000000u) << x << "," << y;
 }

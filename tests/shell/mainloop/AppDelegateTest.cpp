@@ -96,36 +96,6 @@ TEST_F(MainLoopTest, AnUpdateDuringTheDeferredPassSendsNothing)
     EXPECT_EQ(Count(app, "CMainLoopBase_Deferred"), 3);
 }
 
-TEST_F(MainLoopTest, ActivationAndSystemEventsReachTheApplication)
-{
-    appDriver.Activate();
-    EXPECT_TRUE(loop->active);
-    appDriver.Deactivate();
-    EXPECT_FALSE(loop->active);
-    EXPECT_EQ(Count(app, "CMainLoopBase_Switch"), 2);
-
-    uint8_t flagSeen = 0;
-    app.onMessage = [&](const LMessage& msg) {
-        if (StrEqual(msg.type, CExtCmd::msgAE))
-            flagSeen = static_cast<CExtCmd*>(msg.subject)->flag;
-    };
-    AEDescriptor event{LAEDesc::kTypeRecord, nullptr};
-    delegate.HandleAppleEvent(&event, nullptr);
-    EXPECT_EQ(flagSeen, 1);
-    EXPECT_EQ(Count(app, "CExtCmd_AE"), 1);
-    app.onMessage = nullptr;
-}
-
-TEST(CExtCmd, TheSystemEventComesBackToItsCommandAndEnds)
-{
-    CExtCmd command{LStringRef("cmd")};
-    command.flag = 1;
-    LMessage::Send(LMessage(CExtCmd::msgAE, &command, &command));
-    EXPECT_EQ(command.flag, 0);
-    LStringRef path;
-    EXPECT_FALSE(command.GetPath(0, path));
-}
-
 TEST(CPathArray, GrowsToTwiceTheCountPlusTwoAndKeepsOrder)
 {
     CPathArray paths;

@@ -7,7 +7,6 @@
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
 #include "shell/app/MMainMenu.h"
-#include "shell/windows/ScreenCoords.h"
 #include "tests/shell/mainloop/MainLoopKit.h"
 #include "ui/LTimer.h"
 #include "ui/frames/LFrame.h"
@@ -45,20 +44,6 @@ plat::Ref<plat::Event> Wheel(uint32_t window, double dy)
 }
 
 } // namespace
-
-TEST_F(MainLoopTest, TheLoopTakesTheMainMenuOverAndAnnouncesTheBarOnce)
-{
-    const auto main = plat::MainMenu();
-    ASSERT_TRUE(dynamic_cast<MMainMenu*>(main.get()));
-    EXPECT_FALSE(main->AutoenablesItems());
-    ASSERT_EQ(main->Count(), 8u);
-    EXPECT_EQ(main->ItemAt(0)->Submenu(), loop->MenuBar()->FindMenu("APPMENU")->Native());
-    EXPECT_EQ(CMacMainLoop::Get(), loop.get());
-    EXPECT_EQ(GetAppHandler(), &app);
-    EXPECT_EQ(delegate.Main(), loop.get());
-    Pass(20);
-    EXPECT_EQ(Count(app, "LMenuBar_Added"), 1);
-}
 
 TEST_F(MainLoopTest, FrameworkTimersArriveThroughTheOneLoopTimer)
 {
@@ -169,7 +154,7 @@ TEST_F(MainLoopTest, MenusAreEnabledByTheChainAndChosenItemsReachTheCommandTarge
     app.SetParent(nullptr);
 }
 
-TEST_F(MainLoopTest, AModalWindowGetsOneSessionUntilItEnds)
+TEST_F(MainLoopTest, AModalWindowGetsOneSessionUntilItEndsAndItsStepsReleaseForeignCaptures)
 {
     auto window = MakeWindow(1, 3);
     fDesktop.ShowWindow(window.get());
@@ -187,12 +172,8 @@ TEST_F(MainLoopTest, AModalWindowGetsOneSessionUntilItEnds)
     fDesktop.HideWindow(window.get());              // hiding ends the session
     EXPECT_EQ(application.ModalSessionCount(), 0u);
     loop->EndModal(window.get()); // no session: nothing
-}
 
-TEST_F(MainLoopTest, AModalStepReleasesACaptureOutsideTheModalWindowsChain)
-{
-    auto window = MakeWindow(1, 3);
-    fDesktop.ShowWindow(window.get());
+    fDesktop.ShowWindow(window.get()); // a step releases a capture outside the modal window's chain
     RecordingHandler elsewhere;
     fMouse.SetCapture(&elsewhere);
     plat::Application::PostEvent(1, 0, 0, false);
@@ -226,41 +207,3 @@ TEST_F(MainLoopTest, TheWakeSignalCallsOnceAndWakesAnEventWait)
     EXPECT_EQ(event->type, plat::EventType::ApplicationDefined);
 }
 
-TEST_F(MainLoopTest, TheCommandTargetIsTheKeyWindowsFocusedPane)
-{
-    EXPECT_EQ(loop->CommandTarget(), &app); // no key window: the application
-    LRef kindRef(new CNativeWindowKind(1));
-    LFrame frame(&app, nullptr, LWindowDef(1, static_cast<CNativeWindowKind*>(kindRef.Get())));
-    frame.ShowWindow();
-    ASSERT_TRUE(frame.Window());
-    ASSERT_EQ(plat::WindowServer::Shared().KeyWindow(), frame.Window()->Native());
-    LPane* focus = frame.FocusTarget();
-    EXPECT_EQ(loop->CommandTarget(), focus ? static_cast<LHandler*>(focus) : &frame);
-
-    auto bare = MakeWindow(1, 1, nullptr);
-    fDesktop.ShowWindow(bare.get());
-    EXPECT_EQ(loop->CommandTarget(), &fFrame); // a window owned by a plain handler
-    frame.HideWindow();
-}
-
-TEST_F(MainLoopTest, TheCursorQuestionGoesToTheCapturerTheWindowOrTheApplication)
-{
-    auto window = MakeWindow(1);
-    fDesktop.ShowWindow(window.get());
-    const plat::Rect content = window->Native()->ContentRect();
-    const plat::Point inside{content.x + 5, content.y + 5};
-    fMouse.location = NSPointToPoint(inside, GetMainScreenHeight());
-    loop->DispatchCursor();
-    EXPECT_EQ(Count(fFrame, "LWindow_Cursor"), 1);
-
-    RecordingHandler capturer(nullptr, "LMouse_Cursor");
-    fMouse.SetCapture(&capturer);
-    loop->DispatchCursor();
-    EXPECT_EQ(Count(capturer, "LMouse_Cursor"), 1);
-    fMouse.SetCapture(nullptr);
-
-    fMouse.location = CLPoint{-500, -500}; // over no window: the application answers
-    loop->DispatchCursor();
-    EXPECT_EQ(Count(app, "LMouse_Cursor"), 1);
-    EXPECT_EQ(Count(fFrame, "LWindow_Cursor"), 1);
-}

@@ -34,18 +34,6 @@ TEST(LLocale, MatchScore)
     EXPECT_EQ(LLocale::MatchScore(LLocale(), LLocale()), 4); // nothing missing differs
 }
 
-TEST(LLocale, ForRegion)
-{
-    EXPECT_EQ(LLocale::ForRegion(kRegionJP).Language(), "ja");
-    EXPECT_EQ(LLocale::ForRegion(kRegionJP).Country(), "JP");
-    EXPECT_EQ(LLocale::ForRegion(kRegionUS).Language(), "en");
-    EXPECT_EQ(LLocale::ForRegion(0x46522020).Language(), "fr"); // 'FR  '
-    EXPECT_EQ(LLocale::ForRegion(0x43482020).Language(), "it"); // 'CH  ': the last of de, fr, it
-    EXPECT_TRUE(LLocale::ForRegion(0x5A5A2020).IsNull());       // 'ZZ  '
-    EXPECT_TRUE(LLocale::ForRegion(0x66722020).IsNull());       // 'fr  ': case counts
-    EXPECT_FALSE(LLocale::ForRegion(kRegionUS).Script());
-}
-
 TEST_F(UserLocale, ChoosesTheJapaneseRegionOnlyForJapaneseUsers)
 {
     EXPECT_EQ(RegionFor("ja_JP.UTF-8"), kRegionJP);

@@ -105,28 +105,7 @@ TEST_F(PackedResources, JapaneseRegionPrefersTheRegionalVariantOthersUseTheName)
     EXPECT_EQ(Load(source, {0, ""}), "no name");
 }
 
-TEST_F(PackedResources, StringListsComeThroughTheChainInTheUsersRegion)
-{
-    LResFileSource defaults(0); // the system's resources: none here
-    LRegionalResSource regional(fRef, kRegionJP);
-    LResourceChain chain;
-    chain.Add(&defaults);
-    chain.Add(nullptr);
-    chain.Add(&regional);
-    LStrList japanese({0, "ABOUT"}, &chain, kStrListDialogTexts);
-    ASSERT_EQ(japanese.Count(), 1u);
-    EXPECT_EQ(japanese.GetItem(0).View(), "Jouhou");
-
-    regional.SetRegion(kRegionUS);
-    LStrList english({0, "ABOUT"}, &chain, kStrListDialogTexts);
-    ASSERT_EQ(english.Count(), 2u);
-    EXPECT_EQ(english.GetItem(1).View(), "OK");
-    LStrList missing({0, "NOPE"}, &chain, kStrListDialogTexts);
-    EXPECT_EQ(missing.Count(), 0u);
-    EXPECT_EQ(missing.GetItem(0).View(), "");
-}
-
-TEST(LResourceChain, AsksSourcesFromTheLastAdded)
+TEST(LResourceChain, AsksSourcesFromTheLastAddedAndReportsTheFirstRegionOtherThanUS)
 {
     MemResourceSource first, second;
     first.Add(kText, 1, "A", std::string("first A"));
@@ -134,6 +113,7 @@ TEST(LResourceChain, AsksSourcesFromTheLastAdded)
     second.Add(kText, 1, "A", std::string("second A"));
     LResourceChain chain;
     std::vector<uint8_t> out;
+    EXPECT_EQ(chain.GetRegion(), kRegionUS);
     EXPECT_FALSE(chain.Load(kText, {0, "A"}, out)); // empty chain
     chain.Add(&first);
     chain.Add(&second);
@@ -144,16 +124,8 @@ TEST(LResourceChain, AsksSourcesFromTheLastAdded)
     EXPECT_EQ(Text(out), "first B");
     EXPECT_FALSE(chain.Load(kText, {0, "C"}, out));
     EXPECT_TRUE(out.empty());
-}
-
-TEST(LResourceChain, ReportsTheFirstRegionOtherThanUS)
-{
-    MemResourceSource us1, us2, jp(kRegionJP), fr(kFR);
-    LResourceChain chain;
     EXPECT_EQ(chain.GetRegion(), kRegionUS);
-    chain.Add(&us1);
-    chain.Add(&us2);
-    EXPECT_EQ(chain.GetRegion(), kRegionUS);
+    MemResourceSource us1, jp(kRegionJP), fr(kFR); // the first region other than US counts
     LResourceChain withJapanFirst;
     withJapanFirst.Add(&jp);
     withJapanFirst.Add(&us1);

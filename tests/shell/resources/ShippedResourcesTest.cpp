@@ -1,6 +1,6 @@
 #include "foundation/text/LStrList.h"
-#include "platform/resources/ResourceFile.h"
 #include "shell/resources/LRegionalResSource.h"
+#include "tests/support/ProgramResourceFile.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -10,22 +10,9 @@ namespace {
 // The resource file packed beside the test program, opened through the program's own route.
 class ShippedResources : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        fSaved = plat::CurrentResourceFile();
-        plat::ResourceStatus status;
-        fRef = plat::OpenResourceFile(plat::ProgramResourcePath(), &status);
-        ASSERT_GT(fRef, 0) << plat::ProgramResourcePath();
-        plat::UseResourceFile(fSaved);
-    }
-    void TearDown() override
-    {
-        plat::CloseResourceFile(fRef);
-        plat::UseResourceFile(fSaved);
-    }
     std::vector<std::string> Items(const char* name, uint32_t region = kRegionUS)
     {
-        LRegionalResSource source(fRef, region);
+        LRegionalResSource source(fFile.Ref(), region);
         LStrList list({0, name}, &source, kStrListDialogTexts);
         std::vector<std::string> items;
         for (uint32_t i = 0; i < list.Count(); ++i)
@@ -33,8 +20,7 @@ protected:
         return items;
     }
 
-    int fRef = 0;
-    int fSaved = 0;
+    ProgramResourceFile fFile;
 };
 
 size_t LineCount(const std::string& item)
@@ -46,30 +32,6 @@ size_t LineCount(const std::string& item)
 }
 
 } // namespace
-
-TEST_F(ShippedResources, UndoCaptionsInBothRegionsCarryTheRecordCaption)
-{
-    for (uint32_t region : {kRegionUS, kRegionJP}) {
-        const auto items = Items("CUNDOQ", region);
-        ASSERT_EQ(items.size(), 4u);
-        EXPECT_EQ(items[0].find("%0"), std::string::npos);
-        EXPECT_NE(items[2].find("%0"), std::string::npos);
-        EXPECT_NE(items[3].find("%0"), std::string::npos);
-    }
-    EXPECT_NE(Items("CUNDOQ", kRegionJP), Items("CUNDOQ", kRegionUS));
-}
-
-TEST_F(ShippedResources, DialogTextsHaveEveryItem)
-{
-    for (uint32_t region : {kRegionUS, kRegionJP}) {
-        EXPECT_EQ(Items("APPMSG", region).size(), 2u);
-        const auto about = Items("ABOUT", region);
-        ASSERT_EQ(about.size(), 7u);
-        EXPECT_FALSE(about[0].empty());
-        EXPECT_FALSE(about[1].empty());
-        EXPECT_FALSE(about[6].empty());
-    }
-}
 
 TEST_F(ShippedResources, FileTypeListsHoldFourLinesAnItem)
 {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -38,12 +39,10 @@ LSystemInfo QueryWith(std::map<uint32_t, int64_t> answers)
 
 TEST(LSystemInfo, PacksOsVersions)
 {
-    EXPECT_EQ(LSystemInfo::PackOsVersion(10, 6, 8), 0x1068u);
-    EXPECT_EQ(LSystemInfo::PackOsVersion(10, 13, 2), 0x1092u);
-    EXPECT_EQ(LSystemInfo::PackOsVersion(11, 2, 3), 0x1123u);
-    EXPECT_EQ(LSystemInfo::PackOsVersion(10, 7, 12), 0x1079u);
-    EXPECT_EQ(LSystemInfo::PackOsVersion(9, 2, 2), 0x0922u);
-    EXPECT_EQ(LSystemInfo::PackOsVersion(0, 0, 0), 0u);
+    const std::tuple<int, int, int, uint32_t> cases[] = {{10, 6, 8, 0x1068}, {10, 13, 2, 0x1092}, {11, 2, 3, 0x1123},
+                                                         {10, 7, 12, 0x1079}, {9, 2, 2, 0x0922}, {0, 0, 0, 0}};
+    for (const auto& [major, minor, patch, packed] : cases)
+        EXPECT_EQ(LSystemInfo::PackOsVersion(major, minor, patch), packed) << major << "." << minor << "." << patch;
 }
 
 TEST(LSystemInfo, QueryStoresAnswersAndKeepsDefaultsOfUnanswered)
@@ -51,20 +50,11 @@ TEST(LSystemInfo, QueryStoresAnswersAndKeepsDefaultsOfUnanswered)
     const LSystemInfo info = QueryWith({{Sel("sys1"), 10}, {Sel("sys2"), 14}, {Sel("sys3"), 0x106},
                                         {Sel("qd  "), 0x12345}, {Sel("atlk"), 0x1FF}, {Sel("qtim"), 7},
                                         {Sel("alis"), -1}, {Sel("pop!"), 3}});
-    EXPECT_EQ(info.osMajor, 10);
-    EXPECT_EQ(info.osMinor, 14);
-    EXPECT_EQ(info.osPatch, 6); // the low byte
-    EXPECT_EQ(info.osVersion, 0x1096u);
-    EXPECT_EQ(info.qdVersion, 0x2345u);
-    EXPECT_EQ(info.hasColorDrawing, 1);
-    EXPECT_EQ(info.atalkVersion, 0xFFu);
-    EXPECT_EQ(info.qtim, 7);
-    EXPECT_EQ(info.hasQuickTime, 1);
-    EXPECT_EQ(info.alis, -1); // sign-extended
-    EXPECT_EQ(info.popup, 3);
-    EXPECT_EQ(info.hdwr, 1);
-    EXPECT_EQ(info.tmgr, 1);
-    EXPECT_EQ(info.mach, 0);
+    // The patch is the low byte; alis is sign-extended.
+    EXPECT_EQ(std::make_tuple(info.osMajor, info.osMinor, info.osPatch, info.osVersion), std::make_tuple(10, 14, 6, 0x1096u));
+    EXPECT_EQ(std::make_tuple(info.qdVersion, info.hasColorDrawing, info.atalkVersion), std::make_tuple(0x2345u, 1, 0xFFu));
+    EXPECT_EQ(std::make_tuple(info.qtim, info.hasQuickTime, info.alis, info.popup), std::make_tuple(7, 1, -1, 3));
+    EXPECT_EQ(std::make_tuple(info.hdwr, info.tmgr, info.mach), std::make_tuple(1, 1, 0));
     EXPECT_EQ(gAsked.front(), Sel("sysa"));
     EXPECT_EQ(gAsked.back(), Sel("atlk"));
 }
@@ -88,11 +78,3 @@ TEST(LSystemInfo, ThirdFlagDisablesTheQuery)
     EXPECT_EQ(info.osVersion, 0u);
 }
 
-TEST(LSystemInfo, ThisSystemReportsTheNewestBehaviour)
-{
-    LSystemInfo info;
-    LSystemInfo::Query(info);
-    EXPECT_TRUE(info.IsVersion10_7OrLater());
-    EXPECT_EQ(info.osVersion, LSystemInfo::PackOsVersion(info.osMajor, info.osMinor, info.osPatch));
-    EXPECT_EQ(info.hasQuickTime, 0);
-}

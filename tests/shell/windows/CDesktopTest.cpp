@@ -111,7 +111,7 @@ TEST_F(CDesktopTest, ScreensAndDisplays)
     EXPECT_EQ(Desktop::MainDisplayBounds(), (CLRect{0, 0, 1440, 900}));
 }
 
-TEST_F(CDesktopTest, ShiftOntoScreenKeepsFramesOnTheVisibleArea)
+TEST_F(CDesktopTest, ShiftOntoScreenKeepsFramesOnTheVisibleAreaAndSetsTheShiftedRect)
 {
     auto doc = MakeWindow(9);
     CLRect rect{1400, 850, 1600, 1000}; // off the right and bottom edges
@@ -126,11 +126,6 @@ TEST_F(CDesktopTest, ShiftOntoScreenKeepsFramesOnTheVisibleArea)
     CLRect wide{-50, 100, 2000, 200};
     CDesktop::ShiftOntoScreen(doc.get(), wide);
     EXPECT_EQ(wide.left, 0);
-}
-
-TEST_F(CDesktopTest, SetWindowRectOnScreenSetsTheShiftedRect)
-{
-    auto doc = MakeWindow(9);
     CDesktop::SetWindowRectOnScreen(doc.get(), CLRect{-30, 10, 170, 110});
     EXPECT_EQ(doc->GetContentRect(), (CLRect{0, 44, 200, 144}));
     EXPECT_EQ(doc->GetFrameRect().top, 22);

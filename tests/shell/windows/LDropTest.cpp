@@ -42,19 +42,6 @@ protected:
 
 } // namespace
 
-TEST_F(LDropTest, RegistrationMakesTheWindowTakeAnyData)
-{
-    EXPECT_EQ(fWindow->Native()->DraggedTypes(), std::vector<std::string>{plat::Pasteboard::kTypeData});
-    EXPECT_EQ(fWindow->Delegate()->Drop(), &fDrop);
-    fDrop.Register();
-    EXPECT_TRUE(fDrop.Unregister());
-    EXPECT_FALSE(fDrop.Unregister());
-    EXPECT_TRUE(fWindow->Native()->DraggedTypes().empty());
-    EXPECT_EQ(fWindow->Delegate()->Drop(), nullptr);
-    EXPECT_FALSE(fDrop.Unregister()); // an extra unregistration stays at zero
-    EXPECT_EQ(fWindow->Delegate()->DraggingEntered(Info(1)), 0u);
-}
-
 TEST_F(LDropTest, AWindowThatConsumesEnterWinRefusesTheDragSilently)
 {
     RecordingHandler refuser(nullptr, "LDrop_EnterWin");
@@ -176,9 +163,8 @@ TEST(CDroppedFiles, ReadsItemUrlsAnOldStyleUrlOrAListOfPaths)
     board.SetText(CDroppedFiles::kTypeFilenames, "<plist><array><string>unclosed");
     EXPECT_FALSE(files.GetPath(0, out));
 
-    EXPECT_FALSE(CDroppedFiles::URLToPath("http://host/a", out));
-    EXPECT_FALSE(CDroppedFiles::URLToPath("file://otherhost/a", out));
-    EXPECT_FALSE(CDroppedFiles::URLToPath("file:", out));
+    for (const char* url : {"http://host/a", "file://otherhost/a", "file:"})
+        EXPECT_FALSE(CDroppedFiles::URLToPath(url, out)) << url;
     EXPECT_TRUE(CDroppedFiles::URLToPath("FILE:///tmp", out));
     EXPECT_FALSE(CDroppedFiles(nullptr).HasFiles());
     board.Clear();

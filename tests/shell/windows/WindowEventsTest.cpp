@@ -42,32 +42,6 @@ protected:
 
 } // namespace
 
-TEST_F(WindowEventsTest, WindowCallbacksBecomeMessagesToTheFrame)
-{
-    auto other = MakeWindow(9);
-    fDesktop.ShowWindow(other.get());
-    fDesktop.ShowWindow(fWindow.get());
-    EXPECT_EQ(fFrame.seen, (std::vector<std::string>{"LWindow_Unfocus", "LWindow_Focus", "LWindow_Deativate",
-                                                     "LWindow_Activate", "LWindow_Unfocus", "LWindow_Focus",
-                                                     "LWindow_Deativate", "LWindow_Activate"}));
-    fFrame.seen.clear();
-    fDriver.CloseByUser(*fWindow->Native());
-    EXPECT_TRUE(fWindow->IsVisible()); // the framework closes windows itself
-    fWindow->SetContentRect(CLRect{110, 100, 410, 300});
-    EXPECT_EQ(fFrame.seen, (std::vector<std::string>{"LWindow_Close", "LWindow_Place"}));
-    EXPECT_EQ(fWindow->Native()->FirstResponder(), fWindow->GetContentView());
-}
-
-TEST_F(WindowEventsTest, ClicksReachTheFrameWithTheMouseStateFilled)
-{
-    fDriver.Click(At(150, 120), plat::kModShift);
-    EXPECT_EQ(Count("LWindow_Click"), 1);
-    EXPECT_EQ(fMouse.location, (CLPoint{150, 120}));
-    EXPECT_TRUE(fMouse.IsShift());
-    EXPECT_EQ(fMouse.clickLocation, (CLPoint{150, 120}));
-    EXPECT_EQ(fMouse.pending, 1); // no pointer message came back to the mouse state to clear it
-}
-
 TEST_F(WindowEventsTest, FirstMouseNeedsTheWindowToHaveBeenMainForATenthOfASecond)
 {
     plat::ScopedVirtualClock clock(5000);
@@ -129,8 +103,15 @@ TEST_F(WindowEventsTest, DragFloodsCoalesceButAPendingPressIsNotLost)
     EXPECT_EQ(fMouse.Capture(), nullptr);
 }
 
-TEST_F(WindowEventsTest, ReleaseGoesToTheCaptureWhichIsDropped)
+TEST_F(WindowEventsTest, ClicksReachTheFrameWithTheMouseStateFilledAndReleasesGoToTheDroppedCapture)
 {
+    fDriver.Click(At(150, 120), plat::kModShift);
+    EXPECT_EQ(Count("LWindow_Click"), 1);
+    EXPECT_EQ(fMouse.location, (CLPoint{150, 120}));
+    EXPECT_TRUE(fMouse.IsShift());
+    EXPECT_EQ(fMouse.clickLocation, (CLPoint{150, 120}));
+    EXPECT_EQ(fMouse.pending, 1); // no pointer message came back to the mouse state to clear it
+
     RecordingHandler capture;
     fDriver.PostMouse(EventType::LeftMouseDown, At(150, 150));
     fDriver.DeliverAll();
@@ -214,13 +195,6 @@ TEST_F(WindowEventsTest, SizeNegotiationLetsTheMinimumWin)
     EXPECT_EQ(fWindow->GetContentRect().Height(), 123);
     EXPECT_EQ(Count("LWindowPlacer_Grow"), 2);
     fFrame.onMessage = nullptr;
-}
-
-TEST_F(WindowEventsTest, DrawingAsksTheFrameToUpdate)
-{
-    fWindow->InvalidateRect(LRegion(CLRect{0, 0, 10, 10}));
-    plat::DisplayCycle::DisplayIfNeeded();
-    EXPECT_EQ(Count("LWindow_Update"), 1);
 }
 
 TEST_F(WindowEventsTest, EveryFrameworkWindowLendsOneFieldEditorToItsPlainTextFields)

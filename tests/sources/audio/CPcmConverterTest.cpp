@@ -16,74 +16,39 @@ CPcmConverter Make(uint8_t little, uint8_t isSigned, uint32_t bits, uint32_t cha
     return c;
 }
 
-TEST(CPcmConverter, EightBitUnsignedReadsClampedAndCentred)
+// Eight-bit values are centred and clamped, Put truncates toward zero, wide samples use
+// their upper pair and zero the rest.
+TEST(CPcmConverter, BytesInEveryWidthOrderAndSign)
 {
-    const CPcmConverter c = Make(1, 0, 8, 1, 0);
-    uint8_t b = 0;
-    EXPECT_EQ(c.Get(&b), -32768);   // would be -32896, below the 16-bit range
-    b = 255;
-    EXPECT_EQ(c.Get(&b), 32639);
-    b = 128;
-    EXPECT_EQ(c.Get(&b), 0);
-    const CPcmConverter s = Make(0, 1, 8, 1, 0);
-    b = 0x80;
-    EXPECT_EQ(s.Get(&b), -32768);
-    b = 0x7F;
-    EXPECT_EQ(s.Get(&b), 127 * 257);
-}
-
-TEST(CPcmConverter, EightBitPutTruncatesTowardZero)
-{
-    const CPcmConverter u = Make(1, 0, 8, 1, 0);
-    uint8_t b = 0;
-    u.Put(&b, -32768);
-    EXPECT_EQ(b, 0);
-    u.Put(&b, -255);   // trunc(-255 / 256) = 0
-    EXPECT_EQ(b, 128);
-    u.Put(&b, 32767);
-    EXPECT_EQ(b, 255);
-    const CPcmConverter s = Make(1, 1, 8, 1, 0);
-    s.Put(&b, -300);
-    EXPECT_EQ(b, 0xFF);
-}
-
-TEST(CPcmConverter, SixteenBitBytesInEveryOrderAndSign)
-{
-    std::array<uint8_t, 2> b{};
-    Make(1, 0, 16, 1, 0).Put(b.data(), -1);
-    EXPECT_EQ(b, (std::array<uint8_t, 2>{0xFF, 0x7F}));
-    Make(1, 1, 16, 1, 0).Put(b.data(), -2);
-    EXPECT_EQ(b, (std::array<uint8_t, 2>{0xFE, 0xFF}));
-    Make(0, 1, 16, 1, 0).Put(b.data(), 0x1234);
-    EXPECT_EQ(b, (std::array<uint8_t, 2>{0x12, 0x34}));
-    Make(0, 0, 16, 1, 0).Put(b.data(), 0x1234);
-    EXPECT_EQ(b, (std::array<uint8_t, 2>{0x92, 0x34}));
-
-    const uint8_t be[2] = {0x80, 0x00};
-    EXPECT_EQ(Make(0, 1, 16, 1, 0).Get(be), -32768);
-    EXPECT_EQ(Make(0, 0, 16, 1, 0).Get(be), 0);
-    const uint8_t le[2] = {0xFF, 0x7F};
-    EXPECT_EQ(Make(1, 1, 16, 1, 0).Get(le), 32767);
-    EXPECT_EQ(Make(1, 0, 16, 1, 0).Get(le), -1);
-}
-
-TEST(CPcmConverter, WideSamplesUseTheirUpperPairAndZeroTheRest)
-{
-    const uint8_t le24[3] = {0xAB, 0x34, 0x12};
-    EXPECT_EQ(Make(1, 1, 24, 1, 0).Get(le24), 0x1234);
-    const uint8_t be32[4] = {0x12, 0x34, 0xAB, 0xCD};
-    EXPECT_EQ(Make(0, 1, 32, 1, 0).Get(be32), 0x1234);
-
-    std::array<uint8_t, 3> b24;
-    b24.fill(0xEE);
-    Make(1, 1, 24, 1, 0).Put(b24.data(), -2);
-    EXPECT_EQ(b24, (std::array<uint8_t, 3>{0x00, 0xFE, 0xFF}));
-    std::array<uint8_t, 4> b32;
-    b32.fill(0xEE);
-    Make(1, 1, 32, 1, 0).Put(b32.data(), 0x1234);
-    EXPECT_EQ(b32, (std::array<uint8_t, 4>{0x00, 0x00, 0x34, 0x12}));
-    Make(0, 0, 32, 1, 0).Put(b32.data(), 0);
-    EXPECT_EQ(b32, (std::array<uint8_t, 4>{0x80, 0x00, 0x00, 0x00}));
+    struct Case {
+        uint8_t little, isSigned;
+        uint32_t bits;
+        std::vector<uint8_t> bytes;
+        int32_t value;
+    };
+    const Case reads[] = {
+        {1, 0, 8, {0}, -32768}, // would be -32896, below the 16-bit range
+        {1, 0, 8, {255}, 32639},          {1, 0, 8, {128}, 0},
+        {0, 1, 8, {0x80}, -32768},        {0, 1, 8, {0x7F}, 127 * 257},
+        {0, 1, 16, {0x80, 0x00}, -32768}, {0, 0, 16, {0x80, 0x00}, 0},
+        {1, 1, 16, {0xFF, 0x7F}, 32767},  {1, 0, 16, {0xFF, 0x7F}, -1},
+        {1, 1, 24, {0xAB, 0x34, 0x12}, 0x1234}, {0, 1, 32, {0x12, 0x34, 0xAB, 0xCD}, 0x1234},
+    };
+    for (const Case& c : reads)
+        EXPECT_EQ(Make(c.little, c.isSigned, c.bits, 1, 0).Get(c.bytes.data()), c.value) << c.bits << " " << c.value;
+    const Case puts[] = {
+        {1, 0, 8, {0}, -32768},   {1, 0, 8, {128}, -255}, // trunc(-255 / 256) = 0
+        {1, 0, 8, {255}, 32767},  {1, 1, 8, {0xFF}, -300},
+        {1, 0, 16, {0xFF, 0x7F}, -1}, {1, 1, 16, {0xFE, 0xFF}, -2},
+        {0, 1, 16, {0x12, 0x34}, 0x1234}, {0, 0, 16, {0x92, 0x34}, 0x1234},
+        {1, 1, 24, {0x00, 0xFE, 0xFF}, -2}, {1, 1, 32, {0x00, 0x00, 0x34, 0x12}, 0x1234},
+        {0, 0, 32, {0x80, 0x00, 0x00, 0x00}, 0},
+    };
+    for (const Case& c : puts) {
+        std::vector<uint8_t> out(c.bytes.size(), 0xEE);
+        Make(c.little, c.isSigned, c.bits, 1, 0).Put(out.data(), c.value);
+        EXPECT_EQ(out, c.bytes) << c.bits << " " << c.value;
+    }
 }
 
 // Every layout carries a 16-bit value back unchanged; 8-bit ones keep its upper byte.

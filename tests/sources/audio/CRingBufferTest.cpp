@@ -11,24 +11,6 @@
 
 namespace {
 
-TEST(CRingBuffer, RegionsSplitAtTheEnd)
-{
-    uint8_t data[8] = {};
-    CRingBuffer ring;
-    ring.Init(data, 3);
-    ring.AdvanceWrite(6);
-    const CRingBuffer::Regions w = ring.GetWriteRegions(4);
-    EXPECT_EQ(w.first, data + 6);
-    EXPECT_EQ(w.firstCount, 2u);
-    EXPECT_EQ(w.second, data);
-    EXPECT_EQ(w.secondCount, 2u);
-    const CRingBuffer::Regions whole = ring.GetReadRegions(2);
-    EXPECT_EQ(whole.first, data);
-    EXPECT_EQ(whole.firstCount, 2u);
-    EXPECT_EQ(whole.second, nullptr);
-    EXPECT_EQ(whole.secondCount, 0u);
-}
-
 TEST(CRingBuffer, WriteWrapsAndIndexesRunPastTwoToThe32)
 {
     uint8_t data[8] = {};

@@ -50,7 +50,7 @@ TEST_F(CSoundFilePlayerTest, PlaysToTheEndAndTellsTheOwnerOnce)
     EXPECT_EQ(player.FrameCount(), 8000u);
     EXPECT_FLOAT_EQ(player.DurationSeconds(), 1.0f);
     player.Start();
-    ASSERT_TRUE(WaitUntil([&] { return player.BufferedBytes() == 32000; }));
+    ASSERT_TRUE(WaitFor([&] { return player.BufferedBytes() == 32000; }));
     driver.AdvanceMs(1500);
     RunMainLoop();
     EXPECT_EQ(listener.tapped.size(), 32000u);
@@ -69,16 +69,12 @@ TEST_F(CSoundFilePlayerTest, PlaysToTheEndAndTellsTheOwnerOnce)
 TEST_F(CSoundFilePlayerTest, SeeksClampAndOddTimesCountAsZero)
 {
     ASSERT_EQ(player.Open(path), 0);
-    player.SeekSeconds(3.4028235e38f);
-    EXPECT_EQ(player.PositionFrames(), 8000u);
-    player.SeekSeconds(std::numeric_limits<float>::quiet_NaN());
-    EXPECT_EQ(player.PositionFrames(), 0u);
-    player.SeekSeconds(0.5f);
-    EXPECT_EQ(player.PositionFrames(), 4000u);
-    player.SeekSeconds(-2.0f);
-    EXPECT_EQ(player.PositionFrames(), 0u);
-    player.SeekSeconds(std::numeric_limits<float>::infinity());
-    EXPECT_EQ(player.PositionFrames(), 8000u);
+    const std::pair<float, uint64_t> seeks[] = {{3.4028235e38f, 8000}, {std::numeric_limits<float>::quiet_NaN(), 0},
+                                                {0.5f, 4000}, {-2.0f, 0}, {std::numeric_limits<float>::infinity(), 8000}};
+    for (const auto& [seconds, frames] : seeks) {
+        player.SeekSeconds(seconds);
+        EXPECT_EQ(player.PositionFrames(), frames) << seconds;
+    }
 
     player.SeekFrames(7998);
     int frames = 0;

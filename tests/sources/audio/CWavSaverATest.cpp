@@ -1,5 +1,6 @@
 #include "sources/audio/CWavFileReader.h"
 #include "sources/audio/CWavSaverA.h"
+#include "tests/foundation/TempFiles.h"
 #include "tests/sources/SoundTestSupport.h"
 #include "tests/sources/LockedStepQueue.h"
 #include "tests/support/SoundTools.h"
@@ -7,23 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteAll(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::string LE32(uint32_t v)
 {
@@ -56,7 +45,7 @@ protected:
     // Plays the queue's thread until the saver's background writes are all done.
     void Settle(CWavSaverA& saver)
     {
-        ASSERT_TRUE(WaitUntil([&] {
+        ASSERT_TRUE(WaitFor([&] {
             queue.DeliverSignals();
             saver.Pump();
             return saver.Pending() < CWavSaverA::kBlockBytes;

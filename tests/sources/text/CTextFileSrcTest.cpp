@@ -1,4 +1,5 @@
 #include "sources/text/CTextFileSrc.h"
+#include "tests/foundation/TempFiles.h"
 #include "tests/sources/SourceTestLoop.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +18,7 @@ namespace {
 
 using Frames = std::vector<std::vector<float>>;
 
-std::string TempPath(const char* name) { return std::string(std::getenv("TMPDIR")) + "/" + name; }
-
-void WriteFile(const std::string& path, const std::string& bytes, std::ios::openmode mode = std::ios::trunc)
-{
-    std::ofstream out(path, std::ios::binary | mode);
-    out << bytes;
-}
+void Append(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary | std::ios::app) << bytes; }
 
 // `count` sample lines whose first value counts up from `first`.
 std::string SampleLines(const char* end, uint32_t count, uint32_t first = 0)
@@ -66,7 +61,7 @@ protected:
     void OpenRecord(const std::string& bytes, const char* name = "record.tks")
     {
         fPath = TempPath(name);
-        WriteFile(fPath, bytes);
+        WriteAll(fPath, bytes);
         ASSERT_EQ(fSource.Open(fPath.c_str()), 0);
     }
 
@@ -82,7 +77,7 @@ class LineEnds : public CTextFileSrcTest, public ::testing::WithParamInterface<c
 
 } // namespace
 
-TEST_F(CTextFileSrcTest, PlaysAtTheRateOfTheHeader)
+TEST_F(CTextFileSrcTest, PlaysAtTheRateOfTheHeaderOrOneFrameASecondWithout)
 {
     OpenRecord(RecordText("\r\n", 120, 1000));
     fSource.Play();
@@ -97,17 +92,15 @@ TEST_F(CTextFileSrcTest, PlaysAtTheRateOfTheHeader)
     ASSERT_FALSE(fWindow.frames.empty());
     EXPECT_EQ(fWindow.frames[0], (std::vector<float>{-1.0f, 0.0f}));
     EXPECT_EQ(fWindow.frames[1][0], -1.0f + 2.0f / 256.0f);
-}
-
-TEST_F(CTextFileSrcTest, WithoutRateLineOneFrameLeavesPerSecond)
-{
-    OpenRecord(RecordText("\r\n", 0, 10));
+    fSource.Close();
+    fWindow.frames.clear();
+    OpenRecord(RecordText("\r\n", 0, 10), "norate.tks"); // without a rate line one frame leaves per second
     fSource.Play();
     fLoop.RunFor(3500);
     EXPECT_NEAR(double(fWindow.frames.size()), 3.0, 1.0);
 }
 
-TEST_F(CTextFileSrcTest, StopHoldsTheFramesAndPlayGoesOn)
+TEST_F(CTextFileSrcTest, StopHoldsTheFramesPlayGoesOnAndCloseForgetsThePosition)
 {
     OpenRecord(RecordText("\r\n", 100, 500));
     fSource.Play();
@@ -120,6 +113,14 @@ TEST_F(CTextFileSrcTest, StopHoldsTheFramesAndPlayGoesOn)
     fLoop.RunFor(100);
     EXPECT_NEAR(double(fWindow.frames.size() - held), 10.0, 1.0);
     EXPECT_EQ(fWindow.frames[held][0], fWindow.frames[held - 1][0] + 2.0f / 256.0f);
+    fSource.Close(); // forgets the position and stops the timer
+    EXPECT_FALSE(fSource.IsPlaying());
+    EXPECT_EQ(fSource.PositionSeconds(), 0.0f);
+    const size_t closed = fWindow.frames.size();
+    fLoop.RunFor(200);
+    EXPECT_EQ(fWindow.frames.size(), closed);
+    ASSERT_EQ(fSource.Open(fPath.c_str()), 0);
+    EXPECT_EQ(ReadNextFrames(fSource).size(), 500u);
 }
 
 TEST_F(CTextFileSrcTest, ExactSeekInsideLostSamplesRepeatsTheCurrentFrame)
@@ -153,20 +154,16 @@ TEST_F(CTextFileSrcTest, SeekBackwardsReadsFromTheStartAgain)
     EXPECT_TRUE(ReadNextFrames(fSource).empty());
 }
 
-TEST_F(CTextFileSrcTest, DurationIsTheWholeFileWhateverThePosition)
+TEST_F(CTextFileSrcTest, DurationIsTheWholeFileWhateverThePositionAndFollowsItsGrowth)
 {
     OpenRecord(RecordText("\r\n", 120, 72000));
     EXPECT_EQ(fSource.DurationSeconds(), 600.0f);
     fSource.SeekSeconds(false, 100.0f);
     EXPECT_EQ(fSource.DurationSeconds(), 600.0f);
     EXPECT_FLOAT_EQ(fSource.PositionSeconds(), 100.0f);
-}
-
-TEST_F(CTextFileSrcTest, DurationFollowsAGrowingFile)
-{
-    OpenRecord(RecordText("\r\n", 10, 20));
+    OpenRecord(RecordText("\r\n", 10, 20), "growing.tks");
     EXPECT_EQ(fSource.DurationSeconds(), 2.0f);
-    WriteFile(fPath, "1 2\r\n3 4\r\n", std::ios::app);
+    Append(fPath, "1 2\r\n3 4\r\n");
     EXPECT_EQ(fSource.DurationSeconds(), 2.2f);
 }
 
@@ -226,7 +223,7 @@ TEST_F(CTextFileSrcTest, InactiveSourcePlaysWhatIsAppendedToItsFile)
     fSource.Play();
     fLoop.RunFor(2000);
     EXPECT_EQ(fWindow.frames.size(), 5u);
-    WriteFile(fPath, "10 80\r\n11 80\r\n12 80\r\n", std::ios::app);
+    Append(fPath, "10 80\r\n11 80\r\n12 80\r\n");
     fLoop.RunFor(1100);
     ASSERT_EQ(fWindow.frames.size(), 8u);
     EXPECT_EQ(fWindow.frames[7][0], -1.0f + 2.0f * 0x12 / 256.0f);
@@ -243,15 +240,6 @@ TEST_F(CTextFileSrcTest, PlaybackGoesOnWhenNobodyConsumesItsData)
     fLoop.RunFor(3000);
     EXPECT_EQ(fSource.SampleCount(), 20u);
     EXPECT_TRUE(fWindow.frames.empty());
-}
-
-TEST_F(CTextFileSrcTest, TextEventsReachTheWindowInOrder)
-{
-    OpenRecord("sr 100\r\ntx one\r\n200\r\ntx two words\r\n300\r\n");
-    fSource.Play();
-    fLoop.RunFor(100);
-    EXPECT_EQ(fWindow.texts, (std::vector<std::string>{"one", "two words"}));
-    EXPECT_EQ(fWindow.frames.size(), 2u);
 }
 
 TEST_F(CTextFileSrcTest, LostSamplesAreCountedOnceByUnpacedReading)
@@ -273,21 +261,6 @@ TEST_F(CTextFileSrcTest, MissingFileFailsAndLeavesTheSourceClosed)
     float frame[4];
     EXPECT_EQ(fSource.ReadNext(frame, 4), 0);
     EXPECT_EQ(fSource.DurationSeconds(), 0.0f);
-}
-
-TEST_F(CTextFileSrcTest, CloseForgetsThePositionAndStopsTheTimer)
-{
-    OpenRecord(RecordText("\r\n", 100, 50));
-    fSource.Play();
-    fLoop.RunFor(200);
-    fSource.Close();
-    EXPECT_FALSE(fSource.IsPlaying());
-    EXPECT_EQ(fSource.PositionSeconds(), 0.0f);
-    const size_t held = fWindow.frames.size();
-    fLoop.RunFor(200);
-    EXPECT_EQ(fWindow.frames.size(), held);
-    ASSERT_EQ(fSource.Open(fPath.c_str()), 0);
-    EXPECT_EQ(ReadNextFrames(fSource).size(), 50u);
 }
 
 TEST_F(CTextFileSrcTest, PlaybackOnTheQueueThreadSurvivesControlFromTheMainThread)
@@ -316,12 +289,7 @@ TEST_F(CTextFileSrcTest, PlaybackOnTheQueueThreadSurvivesControlFromTheMainThrea
         while (passes.load() < seen + 2 && std::chrono::steady_clock::now() < deadline)
             std::this_thread::yield();
         fLoop.queue.Drain();
-        for (;;) {
-            const LMessage msg = LTimer::DispatchDue(LTicks::Now(), nullptr, nullptr, true);
-            if (msg.IsConsumed())
-                break;
-            LMessage::Send(msg);
-        }
+        FireDueTimers();
         if (ms % 97 == 0)
             fSource.Stop();
         if (ms % 97 == 5)

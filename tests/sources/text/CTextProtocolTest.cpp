@@ -1,10 +1,8 @@
 #include "sources/text/CTextProtocol.h"
-#include "tests/sources/TextSourceProbe.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -64,41 +62,3 @@ TEST(CTextProtocol, RestoreWithAChangedTokenDropsTheLine)
     EXPECT_EQ(other.State(), uint32_t(CTextProtocol::kLineStart));
 }
 
-TEST(CTextProtocol, RandomBytesKeepMemoryBoundedAndTheParserResynchronises)
-{
-    std::mt19937 random(20261206);
-    TextSourceProbe source;
-    CTextProtocol protocol;
-    std::string chunk;
-    for (int round = 0; round < 400; ++round) {
-        chunk.clear();
-        const int kind = round % 4;
-        const size_t length = kind == 3 ? 20000 + random() % 20000 : random() % 3000;
-        for (size_t i = 0; i < length; ++i) {
-            const uint32_t r = random();
-            if (kind == 0)
-                chunk += char(r);                           // any byte
-            else if (kind == 1)
-                chunk += "0123456789abcdef \t\r\nstxovbldnfr"[r % 31]; // protocol-like
-            else if (kind == 2)
-                chunk += (r % 50 == 0) ? '\n' : "0123456789ABCDEF "[r % 17];
-            else
-                chunk += "tx dn 0f"[r % 8];                  // long lines without line ends
-        }
-        for (const char c : chunk) {
-            protocol.Feed(uint8_t(c));
-            ASSERT_LE(protocol.Token().size(), CTextProtocol::kMaxToken);
-            ASSERT_LT(protocol.State(), uint32_t(CTextProtocol::kStateCount));
-        }
-        const std::string log = source.Feed(chunk);
-        for (size_t at = log.find("F["); at != std::string::npos; at = log.find("F[", at + 1)) {
-            const size_t end = log.find(']', at);
-            ASSERT_NE(end, std::string::npos);
-            ASSERT_LE(std::count(log.begin() + long(at), log.begin() + long(end), ','), 7);
-        }
-        ASSERT_LE(source.TakeText().Length(), CTextProtocol::kMaxToken);
-    }
-    EXPECT_EQ(source.Feed("\n\n200 300\n\n"), "F[0,0.25]");
-    const float seconds = source.PositionSeconds();
-    EXPECT_TRUE(seconds >= 0.0f && seconds == seconds);
-}

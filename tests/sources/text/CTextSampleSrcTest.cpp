@@ -1,4 +1,3 @@
-#include "sources/CSourceType.h"
 #include "tests/sources/TextSourceProbe.h"
 
 #include <gtest/gtest.h>
@@ -44,32 +43,17 @@ class TextStream : public ::testing::TestWithParam<StreamCase> {};
 
 } // namespace
 
-TEST_P(TextStream, ParsesToTheExpectedTranscript)
+TEST_P(TextStream, ParsesToTheExpectedTranscriptByteByByteAndByRuns)
 {
-    TextSourceProbe source;
-    EXPECT_EQ(source.Feed(GetParam().input), GetParam().expected);
-}
-
-TEST_P(TextStream, ParsingRunsGivesTheSameTranscript)
-{
-    TextSourceProbe source;
-    source.byRuns = true;
-    EXPECT_EQ(source.Feed(GetParam().input), GetParam().expected);
+    for (const bool byRuns : {false, true}) {
+        TextSourceProbe source;
+        source.byRuns = byRuns;
+        EXPECT_EQ(source.Feed(GetParam().input), GetParam().expected) << byRuns;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(CTextSampleSrc, TextStream, ::testing::ValuesIn(kStreams),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CTextSampleSrc, ResetGivesTheFreshStreamDefaults)
-{
-    TextSourceProbe source;
-    EXPECT_EQ(source.SampleRate(), 1u);
-    EXPECT_EQ(source.FcRatio(), 1.0f / 3.0f);
-    EXPECT_TRUE(source.TypeName().IsEmpty());
-    EXPECT_EQ(source.SourceType(), FindSourceType(""));
-    EXPECT_EQ(source.Baseline(), 0.0f);
-    EXPECT_EQ(source.PositionSeconds(), 0.0f);
-}
 
 TEST(CTextSampleSrc, FcRatioIsClampedAndWhatIsNoNumberCountsAsZero)
 {
@@ -132,19 +116,6 @@ TEST(CTextSampleSrc, OverflowCountsLostSamplesOnceAndSaturates)
     source.Feed("ov 2147483647\rov 2147483647\rov 2147483647\r");
     EXPECT_EQ(source.TakeOverflowCount(), 4294967295u);
     EXPECT_EQ(source.SampleCount(), 4294967295u);
-}
-
-TEST(CTextSampleSrc, TypeNameSelectsTheRowAndUnknownNamesFallBack)
-{
-    TextSourceProbe source;
-    source.Feed("dn Quorvin_H\r");
-    EXPECT_EQ(source.TypeName(), "Quorvin_H");
-    EXPECT_EQ(source.SourceType()->bits, 10u);
-    EXPECT_EQ(source.SourceType()->chan[0].unit, "V");
-    EXPECT_EQ(source.Feed("200 200 200\n\n"), "F[0,0,0.5]");
-    source.Feed("dn no such type\r");
-    EXPECT_EQ(source.TypeName(), "no such type");
-    EXPECT_EQ(source.SourceType(), FindSourceType(""));
 }
 
 TEST(CTextSampleSrc, TextLastsOnlyUntilTheNextByte)
