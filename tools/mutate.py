@@ -9,6 +9,8 @@ rerun skips the faults already recorded there.
 """
 import argparse
 import collections
+import dataclasses
+import difflib
 import fcntl
 import json
 import os
@@ -44,6 +46,23 @@ def sample_faults(repo, rev, folder, count, seed):
     # A shuffle, then the first count: a larger count keeps the faults a smaller one drew.
     random.Random(f"{seed}/{folder}").shuffle(sites)
     return sites[:count]
+
+
+def moved_site(site, old_text, new_text):
+    """The site at its place in a newer text of its file, or None when its line changed."""
+    if old_text == new_text:
+        return site
+    old_lines, new_lines = old_text.splitlines(keepends=True), new_text.splitlines(keepends=True)
+    matcher = difflib.SequenceMatcher(None, old_lines, new_lines, autojunk=False)
+    for old_start, new_start, size in matcher.get_matching_blocks():
+        if old_start < site.line <= old_start + size:
+            line = new_start + site.line - old_start
+            start = sum(len(text) for text in new_lines[:line - 1]) + site.column - 1
+            end = start + len(site.original)
+            if new_text[start:end] != site.original:
+                return None
+            return dataclasses.replace(site, start=start, end=end, line=line)
+    return None
 
 
 def failed_tests(output):
@@ -198,9 +217,9 @@ def run(args):
     done = {result_key(r) for r in read_results(args.results)}
     todo = queue.Queue()
     for folder in args.folders:
-        for site in sample_faults(args.repo, args.code_rev, folder, args.count, args.seed):
+        for site in sample_faults(args.repo, args.fault_rev, folder, args.count, args.seed):
             if site.key(folder) not in done:
-                todo.put((folder, site))
+                todo.put((folder, site, place_in_code(args, site)))
     print(f"{todo.qsize()} faults to try, {len(done)} already recorded", flush=True)
     lock, broken = threading.Lock(), set()
 
@@ -215,13 +234,16 @@ def run(args):
     def work_through(worker):
         while True:
             try:
-                folder, site = todo.get_nowait()
+                folder, site, placed = todo.get_nowait()
             except queue.Empty:
                 return
             if folder in broken:
                 continue
             try:
-                outcome, detail, tests, seconds = worker.try_fault(folder, site)
+                if placed is None:
+                    outcome, detail, tests, seconds = "site gone", "its line changed in the code revision", [], 0.0
+                else:
+                    outcome, detail, tests, seconds = worker.try_fault(folder, placed)
             except RuntimeError as e:
                 worker.log(f"skipping {folder}: {e}")
                 broken.add(folder)
@@ -229,7 +251,8 @@ def run(args):
             record = dict(folder=folder, file=site.file, line=site.line, column=site.column,
                           operator=site.operator, original=site.original, replacement=site.replacement,
                           outcome=outcome, seconds=round(seconds, 1), detail=detail, tests=tests,
-                          code_rev=args.code_rev, tests_rev=args.tests_rev, tests_paths=args.tests_paths,
+                          fault_rev=args.fault_rev, code_rev=args.code_rev, tests_rev=args.tests_rev,
+                          tests_paths=args.tests_paths,
                           old_test_files_only=args.old_test_files_only, seed=args.seed)
             with lock:
                 with args.results.open("a") as f:
@@ -243,6 +266,17 @@ def run(args):
         t.join()
     summary(args.results)
     return 1 if broken else 0
+
+
+def place_in_code(args, site):
+    """The fault drawn at --fault-rev, placed in the code revision's text of its file (None: gone)."""
+    if args.fault_rev == args.code_rev:
+        return site
+    try:
+        new_text = git(args.repo, "show", f"{args.code_rev}:{site.file}").decode()
+    except subprocess.CalledProcessError:
+        return None
+    return moved_site(site, git(args.repo, "show", f"{args.fault_rev}:{site.file}").decode(), new_text)
 
 
 def summary(path):
@@ -328,6 +362,14 @@ int Count(const std::vector<int>& v, int n) {
     if failed_tests(output) != ["A.Two"] or failed_tests(output.rsplit("[  FAILED  ] 1", 1)[0]) != ["A.Two", "B.Three"]:
         print("failed tests read wrongly:", failed_tests(output))
         missing.add("failed_tests")
+    newer = "// a new first line\n" + sample
+    moved = moved_site(site, sample, newer)
+    if not moved or mutants.apply(newer, moved).splitlines()[7] != mutants.apply(sample, site).splitlines()[6]:
+        print("a fault did not follow its line into a newer text")
+        missing.add("moved_site")
+    if moved_site(site, sample, sample.replace("v[i] != 7", "v[i] != 8")) is not None:
+        print("a fault stayed on a changed line")
+        missing.add("moved_site")
     print("self-test", "failed" if missing or wrong else "passed")
     return 1 if missing or wrong else 0
 
@@ -342,6 +384,8 @@ def main():
     p.add_argument("--timeout", type=float, default=0, help="test seconds (default: 5x a clean run, 60 at least)")
     p.add_argument("--results", type=Path, default=None, help="results file (default: ../mutants/results.jsonl beside the repository)")
     p.add_argument("--code-rev", default="HEAD", help="revision of everything but tests/")
+    p.add_argument("--fault-rev", help="revision the faults are drawn from (default: the code revision); "
+                                        "each is put at the same code in the code revision")
     p.add_argument("--tests-rev", default="HEAD", help="revision of tests/")
     p.add_argument("--tests-paths", default="tests",
                    help="comma-separated paths taken from --tests-rev, e.g. tests/ui,tests/support when the tests "
@@ -370,11 +414,12 @@ def main():
     args.trees = args.trees or args.repo.parent / "mutants" / "trees"
     args.code_rev = git(args.repo, "rev-parse", args.code_rev).decode().strip()
     args.tests_rev = git(args.repo, "rev-parse", args.tests_rev).decode().strip()
+    args.fault_rev = git(args.repo, "rev-parse", args.fault_rev or args.code_rev).decode().strip()
     args.folders = [f for f in args.folders.split(",") if f]
     args.tests_paths = [p.strip("/") for p in args.tests_paths.split(",") if p]
     if args.list:
         for folder in args.folders:
-            for s in sample_faults(args.repo, args.code_rev, folder, args.count, args.seed):
+            for s in sample_faults(args.repo, args.fault_rev, folder, args.count, args.seed):
                 print(f"{folder}: {s.file}:{s.line}:{s.column} {s.operator} {s.original!r} -> {s.replacement!r}")
         return 0
     args.results.parent.mkdir(parents=True, exist_ok=True)
