@@ -3,6 +3,8 @@
 #include "foundation/core/LStrStream.h"
 #include "foundation/text/NumberFormat.h"
 #include "outputs/defs/CMidiCtlDefs.h"
+#include "shell/draw/LFont.h"
+#include "shell/draw/LFontData.h"
 #include "ui/panes/LCaptionPane.h"
 
 CIndexCtlDef::CIndexCtlDef(const CDefList& block) : CValueCtlDef(block), fBase(DefInt(block, "base", 0)) {}
@@ -32,6 +34,8 @@ LStringRef CIndexCtlDef::FormatValue() const
 std::unique_ptr<LPane> CIndexCtlDef::CreateControl(LPane* parent) const
 {
     auto caption = std::make_unique<LCaptionPane>(parent, parent, 0);
+    // A caption without a font draws nothing: the index reads in the number fields' font.
+    caption->SetFont(LFont(LFontData::kUserFont));
     caption->SetText(IndexText(Ini()));
     return caption;
 }

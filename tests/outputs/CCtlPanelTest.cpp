@@ -88,6 +88,7 @@ TEST_F(CCtlPanelTest, EachDefinitionMakesItsControlInOrder)
     ControlAs<CNumVol>(0), ControlAs<LPopupList>(1), ControlAs<CSlider>(2), ControlAs<LCaptionPane>(3);
     ControlAs<LEditText>(4), ControlAs<CNoteEdit>(5), ControlAs<CMidiPanEdit>(6), ControlAs<CNumVol>(7);
     EXPECT_EQ(fPanel.Control(8), nullptr);
+    EXPECT_TRUE(ControlAs<LCaptionPane>(3).Font().Get()) << "the index caption draws in a font";
     // Children of the frame in definition order: pane index i + 1 of the layout texts.
     for (uint32_t i = 0; i < fList.Count(); ++i)
         EXPECT_EQ(fPanel.PaneAt(i + 1), fPanel.Control(i)) << i;
