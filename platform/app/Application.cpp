@@ -222,7 +222,8 @@ bool Application::RunOnce()
     }
     UpdateWindows();
     MenuBarHost::Update();
-    if (Ref<Event> event = NextEvent(kEventMaskAny, 1000, kModeDefault, true))
+    // While a menu is open the wait is in the event-tracking mode: common-mode timers fire.
+    if (Ref<Event> event = NextEvent(kEventMaskAny, 1000, MenuTracking::Shared().WaitMode(kModeDefault), true))
         SendEvent(*event);
     return !fTerminated;
 }

@@ -19,6 +19,7 @@ constexpr double kTextLeft = 22.0;   // room for a check mark
 constexpr double kRightMargin = 12.0;
 constexpr double kShortcutGap = 28.0;
 constexpr double kMinWidth = 160.0;
+constexpr double kEdgeStrip = 12.0;  // the scroll arrows' strips of a list longer than its window
 constexpr Color kListFace{0.98, 0.98, 0.98, 1.0};
 constexpr Color kDisabled{0.60, 0.60, 0.60, 1.0};
 
@@ -66,9 +67,49 @@ double MenuListView::RowTop(int row) const
     return top;
 }
 
+double MenuListView::MaxScroll() const
+{
+    return fMenu ? std::max(0.0, NaturalSize(*fMenu).height - Bounds().height) : 0.0;
+}
+
+int MenuListView::ScrollEdgeAt(double y) const
+{
+    if (y >= 0 && y < kEdgeStrip && fScroll > 0)
+        return -1;
+    const double height = Bounds().height;
+    if (y < height && y >= height - kEdgeStrip && fScroll < MaxScroll())
+        return 1;
+    return 0;
+}
+
+bool MenuListView::ScrollBy(double dy)
+{
+    const double scroll = std::clamp(fScroll + dy, 0.0, MaxScroll());
+    if (scroll == fScroll)
+        return false;
+    fScroll = scroll;
+    SetNeedsDisplay();
+    return true;
+}
+
+void MenuListView::ScrollToShow(int row)
+{
+    if (!fMenu || row < 0 || size_t(row) >= fMenu->Count() || MaxScroll() <= 0)
+        return;
+    const double top = RowTop(row) - fScroll, bottom = top + RowHeight(row);
+    const double height = Bounds().height;
+    if (top < kEdgeStrip)
+        ScrollBy(top - kEdgeStrip);
+    else if (bottom > height - kEdgeStrip)
+        ScrollBy(bottom - (height - kEdgeStrip));
+}
+
 int MenuListView::RowAt(double y) const
 {
-    if (!fMenu || y < 1)
+    if (!fMenu || y < 0 || y >= Bounds().height || ScrollEdgeAt(y) != 0)
+        return -1;
+    y += fScroll;
+    if (y < 1)
         return -1;
     double top = 1;
     for (size_t i = 0; i < fMenu->Count(); ++i) {
@@ -80,10 +121,20 @@ int MenuListView::RowAt(double y) const
     return -1;
 }
 
-bool MenuListView::IsChoosable(int row) const
+bool MenuListView::IsSelectable(int row) const
 {
     const std::shared_ptr<MenuItem> item = fMenu && row >= 0 ? fMenu->ItemAt(size_t(row)) : nullptr;
-    return item && !item->IsSeparator() && item->IsEnabled() && !item->HasSubmenu();
+    return item && !item->IsSeparator() && item->IsEnabled();
+}
+
+bool MenuListView::IsChoosable(int row) const
+{
+    return IsSelectable(row) && !fMenu->ItemAt(size_t(row))->HasSubmenu();
+}
+
+bool MenuListView::OpensSubmenu(int row) const
+{
+    return IsSelectable(row) && fMenu->ItemAt(size_t(row))->HasSubmenu();
 }
 
 void MenuListView::SetHighlighted(int row)
@@ -109,13 +160,15 @@ void MenuListView::DrawRect(const Rect&)
     canvas.StrokeRect(Rect{0.5, 0.5, bounds.width - 1, bounds.height - 1});
     for (size_t i = 0; i < fMenu->Count(); ++i) {
         const std::shared_ptr<MenuItem> item = fMenu->ItemAt(i);
-        const Rect row{1, RowTop(int(i)), bounds.width - 2, RowHeight(int(i))};
+        const Rect row{1, RowTopInView(int(i)), bounds.width - 2, RowHeight(int(i))};
+        if (row.y + row.height <= 0 || row.y >= bounds.height)
+            continue;
         if (item->IsSeparator()) {
             canvas.SetFillColor(ControlLook::kEdgeDisabled);
             canvas.FillRect(Rect{row.x + 4, row.y + std::floor(row.height / 2), row.width - 8, 1});
             continue;
         }
-        const bool lit = int(i) == fHighlighted && IsChoosable(int(i));
+        const bool lit = int(i) == fHighlighted && IsSelectable(int(i));
         if (lit) {
             canvas.SetFillColor(ControlLook::kAccent);
             canvas.FillRect(row);
@@ -128,6 +181,26 @@ void MenuListView::DrawRect(const Rect&)
         const std::string shortcut = item->HasSubmenu() ? std::string("\u25B8") : MenuBar::ShortcutText(*item);
         if (!shortcut.empty())
             font->Draw(canvas, shortcut, Point{row.x + row.width - kRightMargin - font->Advance(shortcut), baseline});
+    }
+    DrawScrollArrows(canvas, *font);
+}
+
+void MenuListView::DrawScrollArrows(Canvas& canvas, const Font& font)
+{
+    const Rect bounds = Bounds();
+    const struct {
+        int edge;
+        const char* arrow;
+        double y;
+    } strips[] = {{-1, "\u25B4", 1}, {1, "\u25BE", bounds.height - 1 - kEdgeStrip}};
+    for (const auto& strip : strips) {
+        if (ScrollEdgeAt(strip.y + kEdgeStrip / 2) != strip.edge)
+            continue;
+        canvas.SetFillColor(kListFace);
+        canvas.FillRect(Rect{1, strip.y, bounds.width - 2, kEdgeStrip});
+        canvas.SetFillColor(ControlLook::kMark);
+        const double baseline = strip.y + std::floor((kEdgeStrip + font.Ascender() - font.Descender()) / 2);
+        font.Draw(canvas, strip.arrow, Point{std::floor((bounds.width - font.Advance(strip.arrow)) / 2), baseline});
     }
 }
 
