@@ -1,9 +1,11 @@
 #include "analysis/window/RecordCsvExport.h"
+#include "analysis/views/CSnxChList.h"
 #include "analysis/window/CSpecWindow.h"
 #include "analysis/window/SpecWindowPrefs.h"
 #include "analysis/window/WindowMessage.h"
 #include "controls/settings/CSimpleProgressDialog.h"
 #include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/RoundHalfAway.h"
 #include "foundation/async/LTicks.h"
 #include "foundation/streams/CsvField.h"
 #include "foundation/streams/LStream.h"
@@ -73,8 +75,7 @@ uint32_t BinOf(float hz, uint32_t n, uint32_t rate, uint32_t bins)
 {
     if (rate == 0)
         return bins;
-    const int64_t bin = RoundHalfAway(double(hz) * n / rate);
-    return uint32_t(std::clamp<int64_t>(bin, 0, bins));
+    return RoundToIndex(hz * float(n) / float(rate), bins);
 }
 
 class CsvWriter {
@@ -85,8 +86,7 @@ public:
           fN(uint32_t(window.Plan().windowTable.size())), fBins(fN / 2),
           fLastRate(uint32_t(std::min(fRate, 4.0e9f)))
     {
-        const LObject* w = window.WindowRecord();
-        fBandMode = w && w->GetByte(kWindFqmd) != 0;
+        fBandMode = window.ChannelList().BandList() != nullptr;
         if (fBandMode)
             CountBands();
         fColumns = fBandMode ? fBandCount : fBins;

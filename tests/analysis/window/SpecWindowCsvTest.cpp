@@ -42,6 +42,13 @@ protected:
         std::memcpy(&bits, &kind, sizeof bits);
         LObject::SetUInt(View(), nullptr, kWndsSptd, bits, LObject::Merge::No);
     }
+    // Shows bands of `width` Hz in the channel list, chosen as the user does.
+    void ShowBands(float width)
+    {
+        window->Bands().SetWidth(width);
+        Answer("", true);
+        Command("CAppCmd_FreqIntv");
+    }
     // Plays the recording and exports it, the settings dialog answered with Return.
     std::string Export(const std::string& name, const std::string& body)
     {
@@ -121,8 +128,7 @@ TEST_F(SpecWindowCsv, ARateChangeIsNotedAndTheEndOfTheRecordingEndsTheExport)
 TEST_F(SpecWindowCsv, BandsSummarisedByTheirMaximumOverAnIntervalInDecibels)
 {
     Command("CAppCmd_AmpDB");
-    LObject::SetByte(record, nullptr, kWindFqmd, 1, LObject::Merge::No);
-    window->Bands().SetWidth(1.0f);
+    ShowBands(1.0f);
     Options(2.0f, true, false, true);
     LObject::SetFloat(View(), nullptr, kWndsSpti, 2.0f, LObject::Merge::No);
     const std::string text = Export("take.tks", std::string(kHeader) + kConstant + kWave + "\r");
@@ -133,6 +139,16 @@ TEST_F(SpecWindowCsv, BandsSummarisedByTheirMaximumOverAnIntervalInDecibels)
                     "time[s],0 1,1 2,\n"
                     "0,-12.041,-18.062,\n")
         << "bands of 1 Hz up to the Nyquist frequency, the larger of two analyses each: 8.686 ln 0.25 and 0.125";
+}
+
+TEST_F(SpecWindowCsv, TheExportFollowsWhatTheChannelListShowsNow)
+{
+    Options(1.0f, false, false);
+    const std::string body = std::string(kHeader) + kConstant + "\r";
+    ShowBands(1.0f);
+    EXPECT_EQ(Export("take.tks", body).rfind(std::string(kHead) + "Bands,\n", 0), 0u) << "bands chosen just now";
+    Command("CAppCmd_Spectrum");
+    EXPECT_EQ(Export("take.tks", body).rfind(std::string(kHead) + "\n", 0), 0u) << "back to the spectrum";
 }
 
 TEST_F(SpecWindowCsv, TheCommandAsksForTheFileAndCancelWritesNothing)
@@ -156,7 +172,7 @@ TEST_F(SpecWindowCsv, TheCommandAsksForTheFileAndCancelWritesNothing)
 
 TEST_F(SpecWindowCsv, ARateOfZeroDividesNothing)
 {
-    LObject::SetByte(record, nullptr, kWindFqmd, 1, LObject::Merge::No);
+    ShowBands(1.0f);
     Options(5.0f, false, false);
     RatelessSource source(window.get());
     source.rate = 0;
