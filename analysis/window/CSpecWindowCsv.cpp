@@ -1,3 +1,4 @@
+#include "analysis/window/CSourceControls.h"
 #include "analysis/window/CSpecWindow.h"
 #include "analysis/window/RecordCsvExport.h"
 #include "analysis/window/SpecWindowPrefs.h"
@@ -80,6 +81,7 @@ void CSpecWindow::SaveSpectrum()
     if (!fPlayback)
         return;
     fPlayback->Stop();
+    CSourceControls::SetButton(fControls->PlayButton(), false);
     CFileTypeList types("SPCTFFMT");
     CSaveFileDialog panel;
     panel.SetFileTypes(&types);
@@ -90,7 +92,7 @@ void CSpecWindow::SaveSpectrum()
         SaveSpectrumCsv(plat::PosixPathFromSpec(location.View()));
     }
     if (fPlayback && fCurrent == fPlayback.get())
-        fPlayback->Play();
+        StartPlayback();
 }
 
 void CSpecWindow::SaveSpectrumCsv(const std::string& path)

@@ -1,6 +1,8 @@
 #include "analysis/window/RecordCsvExport.h"
+#include "analysis/window/CSourceControls.h"
 #include "foundation/core/LByteBuffer.h"
 #include "foundation/streams/CMemStream.h"
+#include "platform/controls/Button.h"
 #include "platform/files/FileSpecText.h"
 #include "platform/window/PanelTestDriver.h"
 #include "tests/analysis/window/SpecWindowKit.h"
@@ -168,6 +170,36 @@ TEST_F(SpecWindowCsv, TheCommandAsksForTheFileAndCancelWritesNothing)
     Answer("", true);
     Command("CAppCmd_SaveSpec");
     EXPECT_NE(ReadAll(csv).find("\n0,0.25,0,\n"), std::string::npos);
+}
+
+TEST_F(SpecWindowCsv, PlaybackGoesOnAfterTheExportAndThePlayButtonSaysSo)
+{
+    std::ofstream(home.path() + "/take.tks", std::ios::binary) << kHeader << kConstant << kWave << "\r";
+    window->RecordLocation().SetPath(LStringRef(plat::SpecFromPosixPath(home.path() + "/take.tks")));
+    ASSERT_EQ(window->MakePlaybackSource(), 0);
+    window->UsePlaybackSource();
+    window->StartPlayback();
+    Options(1.0f, false, false);
+    plat::PanelTestDriver panels;
+    panels.ScriptFilePanel([&](plat::FilePanel& panel) {
+        panel.ChoosePath(csv);
+        return plat::FilePanel::kOK;
+    });
+    const auto playShown = [&] {
+        return dynamic_cast<plat::Button&>(*window->SourceControls().PlayButton().NativeControl()).State();
+    };
+    Answer("", true);
+    const auto answer = app->onModalStep;
+    int shownDuringDialog = -1;
+    app->onModalStep = [&](LModalDialog& dialog) {
+        shownDuringDialog = playShown();
+        answer(dialog);
+    };
+    Command("CAppCmd_SaveSpec");
+    ASSERT_TRUE(std::ifstream(csv).good());
+    EXPECT_EQ(shownDuringDialog, 0) << "playback stops for the export, and the button says so";
+    EXPECT_TRUE(window->PlaybackSource()->IsPlaying());
+    EXPECT_EQ(playShown(), 1) << "the button shows it playing again";
 }
 
 TEST_F(SpecWindowCsv, ARateOfZeroDividesNothing)
