@@ -103,7 +103,7 @@ public:
     CsvWriter& operator=(const CsvWriter&) = delete;
 
     void WriteHead();
-    void WriteRows();
+    CCsvExportResult WriteRows();
 
 private:
     void CountBands();
@@ -323,8 +323,9 @@ bool CsvWriter::StepDialog(float t, float start)
     return fDialog->ModalStep(0) == LModalDialog::kNone;
 }
 
-void CsvWriter::WriteRows()
+CCsvExportResult CsvWriter::WriteRows()
 {
+    CCsvExportResult result;
     const float start = fSource.PositionSeconds();
     const float end = start + fOptions.length;
     fLastStep = LTicks::Now();
@@ -336,11 +337,16 @@ void CsvWriter::WriteRows()
         CSourcePosition stepStart;
         do {
             fSource.GetPositionFrames(stepStart);
-            if (!AnalyseStep() || !StepDialog(t, start))
-                return;
+            if (!AnalyseStep()) {
+                result.reachedEnd = true;
+                return result;
+            }
+            if (!StepDialog(t, start))
+                return result;
             ++count;
         } while (fOptions.summarise && next > fSource.PositionSeconds());
         WriteRow(t, count);
+        ++result.rows;
         float following = fSource.PositionSeconds();
         if (fOptions.summarise) {
             fSource.SeekFrames(stepStart);
@@ -349,18 +355,19 @@ void CsvWriter::WriteRows()
         }
         // A position that does not move on would repeat the same row for ever.
         if (!(following > t))
-            return;
+            return result;
         t = following;
     }
+    return result;
 }
 
 } // namespace
 
-void ExportRecordCsv(CSpecWindow& window, const CSourcePosition& position, CSampleSrc& source, float rate,
-                     LStream& out)
+CCsvExportResult ExportRecordCsv(CSpecWindow& window, const CSourcePosition& position, CSampleSrc& source,
+                                 float rate, LStream& out)
 {
     source.SeekFrames(position);
     CsvWriter writer(window, source, rate, out);
     writer.WriteHead();
-    writer.WriteRows();
+    return writer.WriteRows();
 }

@@ -7,6 +7,7 @@
 #include "platform/window/PanelTestDriver.h"
 #include "tests/analysis/window/SpecWindowKit.h"
 #include "tests/foundation/TempFiles.h"
+#include "ui/dialogs/CSimpleMessageDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +201,38 @@ TEST_F(SpecWindowCsv, PlaybackGoesOnAfterTheExportAndThePlayButtonSaysSo)
     EXPECT_EQ(shownDuringDialog, 0) << "playback stops for the export, and the button says so";
     EXPECT_TRUE(window->PlaybackSource()->IsPlaying());
     EXPECT_EQ(playShown(), 1) << "the button shows it playing again";
+}
+
+// Too little of the recording left for one analysis: the file has no rows, and the user is told why.
+TEST_F(SpecWindowCsv, AnExportWithoutOneWholeAnalysisLeftSaysSo)
+{
+    struct Row {
+        const char* body;
+        bool told;
+    };
+    const Row rows[] = {
+        {"300\r300\r300\r\r", true},            // three samples for a 4-point analysis
+        {"300\r300\r300\r300\r\r", false},     // exactly one analysis: one row
+    };
+    Options(10.0f, false, false);
+    for (const Row& row : rows) {
+        std::vector<std::string> messages;
+        app->modalSteps = 0;
+        app->onModalStep = [&](LModalDialog& dialog) {
+            if (auto* box = dynamic_cast<CSimpleMessageDialog*>(&dialog))
+                messages.emplace_back(box->Message().Text().View());
+            PressReturn();
+        };
+        window->RecordLocation().SetPath(LStringRef(plat::SpecFromPosixPath(home.path() + "/take.tks")));
+        std::ofstream(home.path() + "/take.tks", std::ios::binary) << kHeader << row.body;
+        ASSERT_EQ(window->MakePlaybackSource(), 0);
+        window->SaveSpectrumCsv(csv);
+        const std::string text = ReadAll(csv);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), row.told ? 5 : 6) << row.body;
+        ASSERT_EQ(messages.size(), row.told ? 1u : 0u) << row.body;
+        if (row.told)
+            EXPECT_EQ(messages[0].rfind("The spectra file has no rows", 0), 0u) << messages[0];
+    }
 }
 
 TEST_F(SpecWindowCsv, ARateOfZeroDividesNothing)
