@@ -14,6 +14,3 @@ struct TrailBand {
     // not exist or its low frequency is not below half the rate.
     bool ToBins(uint32_t b, uint32_t& lo, uint32_t& hi) const;
 };
-
-// Rounds half away from zero in single precision, as the display does everywhere.
-float RoundHalfAway(float v);

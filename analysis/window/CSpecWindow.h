@@ -219,6 +219,7 @@ private:
     LStringRef fSourceTypeName;
     const CSourceType* fSourceType = nullptr;
     LStringRef fSourceName;
+    std::string fSourceFailure;   // what the last failed CreateSource knows of the cause
     CFileLocation fDocLocation;
     CFileLocation fSpectrumLocation;
     CFileLocation fRecordLocation;

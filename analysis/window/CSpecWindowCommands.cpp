@@ -16,6 +16,7 @@
 #include "outputs/consoles/CMIDICONSOLE.h"
 #include "outputs/editor/CFaderFrame.h"
 #include "platform/window/FilePanel.h"
+#include "ui/windows/LWindow.h"
 #include "shell/files/FileUrls.h"
 #include "sources/CSampleSrc.h"
 #include "sources/ports/CSIMPLETCPSERVERDIALOG.h"
@@ -400,10 +401,11 @@ bool CSpecWindow::HandleControlMessage(const LMessage& msg)
 
 bool CSpecWindow::HandleWindowMessage(LMessage& result, const LMessage& msg)
 {
-    if (StrEqual(msg.type, LFrame::msgPlace) && msg.subject == WindowHandler()) {
+    // The window moved or changed size: the next new document window opens where it is now.
+    if (StrEqual(msg.type, LWindow::msgPlace) && msg.subject == WindowHandler()) {
+        LFrame::HandleMessage(result, msg);
         if (Window())
             LObject::SetRect(ViewPrefs(), nullptr, kWndsDcwp, GetWindowContentRect());
-        LFrame::HandleMessage(result, msg);
         return true;
     }
     return false;

@@ -1,3 +1,4 @@
+#include "analysis/window/CSourceControls.h"
 #include "analysis/window/CSpecWindow.h"
 #include "analysis/window/RecordCsvExport.h"
 #include "analysis/window/SpecWindowPrefs.h"
@@ -19,6 +20,7 @@
 namespace {
 
 constexpr uint32_t kExportFailedItem = 17;
+constexpr uint32_t kNoWholeAnalysisItem = 18;
 constexpr uint32_t kTextType = 0x54455854;       // 'TEXT'
 constexpr uint32_t kUnknownCreator = 0x3F3F3F3F; // '????'
 
@@ -80,6 +82,7 @@ void CSpecWindow::SaveSpectrum()
     if (!fPlayback)
         return;
     fPlayback->Stop();
+    CSourceControls::SetButton(fControls->PlayButton(), false);
     CFileTypeList types("SPCTFFMT");
     CSaveFileDialog panel;
     panel.SetFileTypes(&types);
@@ -90,7 +93,7 @@ void CSpecWindow::SaveSpectrum()
         SaveSpectrumCsv(plat::PosixPathFromSpec(location.View()));
     }
     if (fPlayback && fCurrent == fPlayback.get())
-        fPlayback->Play();
+        StartPlayback();
 }
 
 void CSpecWindow::SaveSpectrumCsv(const std::string& path)
@@ -112,13 +115,14 @@ void CSpecWindow::SaveSpectrumCsv(const std::string& path)
     SetCurrentSource(nullptr);
     const plat::FileResult made = plat::CreateFileExclusive(path);
     bool written = false;
+    CCsvExportResult result;
     if (made == plat::FileResult::Ok || made == plat::FileResult::Exists) {
         (void)SetFileTypeAndCreator(path, kTextType, kUnknownCreator);
         CBufferedForkStream stream(path, LStream::kReadWrite);
         if (stream.Error() == LStream::kNoError) {
             stream.SetPosition(0);
             stream.SetEOF();
-            ExportRecordCsv(*this, position, *fPlayback, rate, stream);
+            result = ExportRecordCsv(*this, position, *fPlayback, rate, stream);
             stream.SetEOF();   // writes out what is buffered, so that a failure shows here
             written = stream.Error() == LStream::kNoError;
         }
@@ -126,4 +130,6 @@ void CSpecWindow::SaveSpectrumCsv(const std::string& path)
     SetCurrentSource(current);
     if (!written)
         ShowWindowMessage(this, kExportFailedItem, path);
+    else if (result.rows == 0 && result.reachedEnd)
+        ShowWindowMessage(this, kNoWholeAnalysisItem, {});
 }

@@ -19,6 +19,8 @@ namespace {
 constexpr uint32_t kSoundInItem = 12;
 constexpr uint32_t kTcpItem = 13;
 constexpr uint32_t kAnalyserItem = 14;
+// How to choose another sound input, said after its failure.
+constexpr uint32_t kSoundInChoiceItem = 19;
 // The error texts follow the results of CreateSource: item result + 5.
 constexpr uint32_t kErrorItemBase = 5;
 constexpr const char* kAddressExample = "127.0.0.1:51000";
@@ -73,7 +75,7 @@ void CSpecWindow::SelectSource()
         const int32_t result = CreateSource();
         if (result == kCreated)
             return;
-        ShowWindowMessage(this, uint32_t(result) + kErrorItemBase);
+        ShowWindowMessage(this, uint32_t(result) + kErrorItemBase, fSourceFailure);
     }
 }
 
@@ -100,6 +102,7 @@ bool CSpecWindow::ChooseAnalyserPort()
 int32_t CSpecWindow::CreateSource()
 {
     CloseLiveSource();
+    fSourceFailure.clear();
     const std::string name(fSourceName.View());
     int32_t result = kCreated;
     if (name == Text(kSoundInItem)) {
@@ -108,6 +111,8 @@ int32_t CSpecWindow::CreateSource()
         SetLiveSource(std::move(source));
         UseLiveSource();
         result = sound.Open() == 0 ? kCreated : kOpenFailed;
+        if (result != kCreated)
+            fSourceFailure = name + " " + sound.OpenFailure() + "\n" + Text(kSoundInChoiceItem);
     } else if (name == Text(kTcpItem)) {
         auto source = std::make_unique<CLineTCPSrc>(this, &fQueue);
         CLineTCPSrc& tcp = *source;

@@ -4,6 +4,7 @@
 #include "analysis/window/SpecWindowPrefs.h"
 #include "foundation/async/LAsyncQueue.h"
 #include "foundation/async/LTicks.h"
+#include "foundation/core/RoundHalfAway.h"
 #include "foundation/core/StrEqual.h"
 #include "sources/CSampleSrc.h"
 #include "sources/CSourceType.h"
@@ -34,12 +35,11 @@ bool HoldExpired(uint32_t now, int32_t then, uint32_t hold)
 
 // A frequency as a bin index of `binHz`-wide bins, rounded half away from zero and kept within
 // 0 .. limit whatever the stored frequency; a frequency that is not a number lies past the end.
-uint32_t BinOf(float hz, double binHz, uint32_t limit)
+uint32_t BinOf(float hz, float binHz, uint32_t limit)
 {
     if (std::isnan(hz))
         return limit;
-    const int64_t bin = RoundHalfAway(double(hz) / binHz);
-    return uint32_t(std::clamp<int64_t>(bin, 0, limit));
+    return RoundToIndex(hz / binHz, limit);
 }
 
 } // namespace
@@ -139,9 +139,9 @@ void CSpecWindow::PeakPass()
         if (!chanRecord || nb == 0)
             continue;
         // A rate of 0 or less would make every bin infinitely narrow: search nothing then.
-        const double binHz = rate > 0.0f ? double(rate) / (2.0 * nb) : 0.0;
-        const uint32_t lo = binHz > 0.0 ? BinOf(w->GetFloat(kWindPkfl), binHz, nb) : nb;
-        const uint32_t hi = binHz > 0.0 ? std::min(BinOf(w->GetFloat(kWindPkfh), binHz, nb) + 1, nb) : 0;
+        const float binHz = rate > 0.0f ? rate / (2.0f * float(nb)) : 0.0f;
+        const uint32_t lo = binHz > 0.0f ? BinOf(w->GetFloat(kWindPkfl), binHz, nb) : nb;
+        const uint32_t hi = binHz > 0.0f ? std::min(BinOf(w->GetFloat(kWindPkfh), binHz, nb) + 1, nb) : 0;
         float peak = 0.0f;
         uint32_t pos = lo;
         for (uint32_t k = lo; k < hi; ++k)

@@ -3,6 +3,7 @@
 #include "analysis/window/CSpecWindow.h"
 #include "analysis/window/SpecWindowPrefs.h"
 #include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/RoundHalfAway.h"
 #include "foundation/text/FileNameText.h"
 #include "shell/files/FileUrls.h"
 #include "sources/CSourcePosition.h"
@@ -138,7 +139,7 @@ void CSpecWindow::ClosePlaybackSource()
 
 LStringRef CSpecWindow::ShowTime(float seconds)
 {
-    const int64_t s = std::max<int64_t>(0, RoundHalfAway(seconds));
+    const int64_t s = RoundToIndex(seconds, UINT32_MAX);
     char text[32];
     std::snprintf(text, sizeof(text), "%2lld:%02lld:%02lld", static_cast<long long>(s / 3600),
                   static_cast<long long>((s / 60) % 60), static_cast<long long>(s % 60));

@@ -1,9 +1,11 @@
 #include "analysis/window/RecordCsvExport.h"
+#include "analysis/views/CSnxChList.h"
 #include "analysis/window/CSpecWindow.h"
 #include "analysis/window/SpecWindowPrefs.h"
 #include "analysis/window/WindowMessage.h"
 #include "controls/settings/CSimpleProgressDialog.h"
 #include "foundation/async/LAsyncQueue.h"
+#include "foundation/core/RoundHalfAway.h"
 #include "foundation/async/LTicks.h"
 #include "foundation/streams/CsvField.h"
 #include "foundation/streams/LStream.h"
@@ -73,8 +75,7 @@ uint32_t BinOf(float hz, uint32_t n, uint32_t rate, uint32_t bins)
 {
     if (rate == 0)
         return bins;
-    const int64_t bin = RoundHalfAway(double(hz) * n / rate);
-    return uint32_t(std::clamp<int64_t>(bin, 0, bins));
+    return RoundToIndex(hz * float(n) / float(rate), bins);
 }
 
 class CsvWriter {
@@ -85,8 +86,7 @@ public:
           fN(uint32_t(window.Plan().windowTable.size())), fBins(fN / 2),
           fLastRate(uint32_t(std::min(fRate, 4.0e9f)))
     {
-        const LObject* w = window.WindowRecord();
-        fBandMode = w && w->GetByte(kWindFqmd) != 0;
+        fBandMode = window.ChannelList().BandList() != nullptr;
         if (fBandMode)
             CountBands();
         fColumns = fBandMode ? fBandCount : fBins;
@@ -103,7 +103,7 @@ public:
     CsvWriter& operator=(const CsvWriter&) = delete;
 
     void WriteHead();
-    void WriteRows();
+    CCsvExportResult WriteRows();
 
 private:
     void CountBands();
@@ -323,8 +323,9 @@ bool CsvWriter::StepDialog(float t, float start)
     return fDialog->ModalStep(0) == LModalDialog::kNone;
 }
 
-void CsvWriter::WriteRows()
+CCsvExportResult CsvWriter::WriteRows()
 {
+    CCsvExportResult result;
     const float start = fSource.PositionSeconds();
     const float end = start + fOptions.length;
     fLastStep = LTicks::Now();
@@ -336,11 +337,16 @@ void CsvWriter::WriteRows()
         CSourcePosition stepStart;
         do {
             fSource.GetPositionFrames(stepStart);
-            if (!AnalyseStep() || !StepDialog(t, start))
-                return;
+            if (!AnalyseStep()) {
+                result.reachedEnd = true;
+                return result;
+            }
+            if (!StepDialog(t, start))
+                return result;
             ++count;
         } while (fOptions.summarise && next > fSource.PositionSeconds());
         WriteRow(t, count);
+        ++result.rows;
         float following = fSource.PositionSeconds();
         if (fOptions.summarise) {
             fSource.SeekFrames(stepStart);
@@ -349,18 +355,19 @@ void CsvWriter::WriteRows()
         }
         // A position that does not move on would repeat the same row for ever.
         if (!(following > t))
-            return;
+            return result;
         t = following;
     }
+    return result;
 }
 
 } // namespace
 
-void ExportRecordCsv(CSpecWindow& window, const CSourcePosition& position, CSampleSrc& source, float rate,
-                     LStream& out)
+CCsvExportResult ExportRecordCsv(CSpecWindow& window, const CSourcePosition& position, CSampleSrc& source,
+                                 float rate, LStream& out)
 {
     source.SeekFrames(position);
     CsvWriter writer(window, source, rate, out);
     writer.WriteHead();
-    writer.WriteRows();
+    return writer.WriteRows();
 }

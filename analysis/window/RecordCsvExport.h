@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 
 class CSampleSrc;
 class CSpecWindow;
@@ -11,5 +12,9 @@ struct CSourcePosition;
 // and the rest). The window's plan, channel buffers and bands are used; the recording is read
 // without pacing; the sample road must be detached meanwhile. A progress dialog lets the user
 // stop a long export. Ends early, without a partial row, at the end of the recording.
-void ExportRecordCsv(CSpecWindow& window, const CSourcePosition& position, CSampleSrc& source, float rate,
-                     LStream& out);
+struct CCsvExportResult {
+    uint32_t rows = 0;        // rows written
+    bool reachedEnd = false;  // the recording ended before the export length
+};
+CCsvExportResult ExportRecordCsv(CSpecWindow& window, const CSourcePosition& position, CSampleSrc& source,
+                                 float rate, LStream& out);

@@ -41,12 +41,3 @@ inline uint32_t TruncToCount(float value, uint32_t limit = UINT32_MAX)
     return uint32_t(value);
 }
 
-// Rounds half away from zero as the stored settings are rounded to indexes.
-inline int64_t RoundHalfAway(double value)
-{
-    if (!std::isfinite(value))
-        return 0;
-    if (std::fabs(value) > 9.0e18)
-        return value > 0 ? INT64_MAX : INT64_MIN;
-    return int64_t(std::trunc(value + std::copysign(0.49999997, value)));
-}

@@ -1,4 +1,5 @@
 #include "outputs/faders/FaderLevel.h"
+#include "foundation/core/RoundHalfAway.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,7 +59,7 @@ int32_t FaderRound(float x)
 {
     if (!std::isfinite(x))
         return 0;
-    const float r = std::trunc(x + std::copysign(0.49999997f, x));
+    const float r = RoundHalfAway(x);
     if (r >= 2147483647.0f)
         return 2147483647;
     return r <= -2147483648.0f ? int32_t(-2147483647 - 1) : int32_t(r);

@@ -1,5 +1,7 @@
 #include "platform/audio/AlsaPcm.h"
 
+#include "platform/audio/AudioBackends.h"
+
 #include <alsa/asoundlib.h>
 
 namespace plat {
@@ -52,8 +54,9 @@ bool AlsaPcm::Open(const std::string& name, Direction direction, AudioFormat& fo
     Close();
     SilenceLibraryOnce();
     const snd_pcm_stream_t stream = direction == Direction::Capture ? SND_PCM_STREAM_CAPTURE : SND_PCM_STREAM_PLAYBACK;
-    if (snd_pcm_open(&fPcm, name.c_str(), stream, 0) < 0) {
+    if (const int error = snd_pcm_open(&fPcm, name.c_str(), stream, 0); error < 0) {
         fPcm = nullptr;
+        NoteOpenFailure(snd_strerror(error));
         return false;
     }
     AudioFormat wanted = WithDefaults(format);
@@ -63,9 +66,11 @@ bool AlsaPcm::Open(const std::string& name, Direction direction, AudioFormat& fo
         wanted.bits = 16;
         wanted.isSigned = true;
         wanted.bigEndian = false;
-        if (snd_pcm_set_params(fPcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, wanted.channels,
-                wanted.rate, 1, kLatencyUs) < 0) {
+        if (const int error = snd_pcm_set_params(fPcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED,
+                wanted.channels, wanted.rate, 1, kLatencyUs);
+            error < 0) {
             Close();
+            NoteOpenFailure(std::string("no usable format: ") + snd_strerror(error));
             return false;
         }
     }

@@ -38,7 +38,12 @@ public:
     virtual void Stop() = 0;
 };
 
-// Each returns null when the device cannot be opened; `format` comes back as obtained.
+// Each returns null when the device cannot be opened; `format` comes back as obtained. A
+// backend that gives up says why with NoteOpenFailure, on the thread that opens.
+void NoteOpenFailure(std::string reason);
+// The reason noted last on this thread, and forgets it ("" when none was noted).
+std::string TakeOpenFailure();
+
 std::unique_ptr<InputBackend> OpenAlsaInput(const std::string& name, AudioFormat& format, InputNotify notify);
 std::unique_ptr<InputBackend> OpenSimInput(const std::string& name, AudioFormat& format, InputNotify notify);
 std::unique_ptr<OutputBackend> OpenAlsaOutput(const std::string& name, AudioFormat& format, OutputPull pull);

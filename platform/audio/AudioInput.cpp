@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <utility>
 
 namespace plat {
 
@@ -13,8 +14,19 @@ namespace {
 
 std::mutex gDefaultMutex;
 std::string gDefaultName;
+thread_local std::string tOpenFailure;
 
 } // namespace
+
+void NoteOpenFailure(std::string reason)
+{
+    tOpenFailure = std::move(reason);
+}
+
+std::string TakeOpenFailure()
+{
+    return std::exchange(tOpenFailure, std::string());
+}
 
 AudioInput::AudioInput() = default;
 
@@ -60,6 +72,8 @@ bool AudioInput::Open(const std::string& name, AudioFormat& format)
 {
     if (fBackend)
         return true;
+    fOpenFailure.clear();
+    (void)TakeOpenFailure();
     const std::string device = name.empty() ? DefaultName() : name;
     AudioFormat obtained = format;
     auto notify = [this](uint32_t frames) {
@@ -70,8 +84,11 @@ bool AudioInput::Open(const std::string& name, AudioFormat& format)
         fBackend = OpenSimInput(device, obtained, notify);
     else
         fBackend = OpenAlsaInput(device, obtained, notify);
-    if (!fBackend)
+    if (!fBackend) {
+        const std::string reason = TakeOpenFailure();
+        fOpenFailure = "\"" + device + "\": " + (reason.empty() ? "the device cannot be opened" : reason);
         return false;
+    }
     fFormat = obtained;
     format = obtained;
     return true;

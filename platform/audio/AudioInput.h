@@ -25,8 +25,11 @@ public:
 
     // Opens a device by name: an ALSA pcm name, "sim:tone", "sim:silence" or
     // "sim:file=PATH"; "" is the default input. `format` is the wish (rate 0: the device's
-    // own) and comes back as obtained. False when the device cannot be opened.
+    // own) and comes back as obtained. False when the device cannot be opened; then
+    // OpenFailure says why.
     [[nodiscard]] bool Open(const std::string& name, AudioFormat& format);
+    // Why the last Open failed, naming the device ("" after a successful one).
+    const std::string& OpenFailure() const { return fOpenFailure; }
     void Close();
     bool IsOpen() const { return fBackend != nullptr; }
     const AudioFormat& Format() const { return fFormat; }
@@ -59,6 +62,7 @@ private:
     std::unique_ptr<InputBackend> fBackend;
     Callback fCallback;
     AudioFormat fFormat;
+    std::string fOpenFailure;
 };
 
 } // namespace plat

@@ -6,6 +6,7 @@ int CAudioInHolder::Open(const std::string& device, const std::string& dataSourc
         return 0;
     auto unit = std::make_unique<CAudioUnitIO>(fQueue);
     const int error = unit->Open(device, dataSource, format);
+    fOpenFailure = unit->OpenFailure();
     if (error)
         return error;
     fUnit = std::move(unit);

@@ -15,6 +15,8 @@ public:
 
     // 0 when a unit exists or one could be opened; the unit's failure otherwise.
     [[nodiscard]] int Open(const std::string& device, const std::string& dataSource, const CSampleFormat& format);
+    // Why the last Open failed, naming the device.
+    const std::string& OpenFailure() const { return fOpenFailure; }
     // Stops, closes and destroys the unit.
     void Close();
     void Start();
@@ -25,4 +27,5 @@ public:
 private:
     LAsyncQueue* fQueue;
     std::unique_ptr<CAudioUnitIO> fUnit;
+    std::string fOpenFailure;
 };

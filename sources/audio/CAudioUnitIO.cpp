@@ -34,16 +34,25 @@ int CAudioUnitIO::Open(const std::string& deviceName, const std::string& dataSou
 {
     if (fOpen)
         return 0;
+    fOpenFailure.clear();
     std::string device;
-    if (!deviceName.empty() && !CAudioDeviceList::FindInput(deviceName, device))
+    if (!deviceName.empty() && !CAudioDeviceList::FindInput(deviceName, device)) {
+        fOpenFailure = "\"" + deviceName + "\": no such input device";
         return 1;
+    }
     plat::AudioFormat wanted = format.ToPlatform();
     if (wanted.rate == 0)
         wanted.rate = kDefaultRate;
     auto input = std::make_unique<plat::AudioInput>();
     input->SetCallback([this](uint32_t frames) { InputRender(frames); });
-    if (!input->Open(device, wanted) || wanted.BytesPerFrame() == 0 || wanted.BytesPerFrame() > kRingSize)
+    if (!input->Open(device, wanted)) {
+        fOpenFailure = input->OpenFailure();
         return 1;
+    }
+    if (wanted.BytesPerFrame() == 0 || wanted.BytesPerFrame() > kRingSize) {
+        fOpenFailure = "\"" + (device.empty() ? plat::AudioInput::DefaultName() : device) + "\": unusable frame format";
+        return 1;
+    }
     SelectDataSource(device.empty() ? plat::AudioInput::DefaultName() : device, dataSource);
     fInput = std::move(input);
     fFormat = CSampleFormat::FromPlatform(wanted);

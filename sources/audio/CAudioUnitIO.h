@@ -38,6 +38,8 @@ public:
     // failure.
     [[nodiscard]] virtual int Open(const std::string& deviceName, const std::string& dataSource,
         const CSampleFormat& format);
+    // Why the last Open failed, naming the device; "" after a successful one.
+    const std::string& OpenFailure() const { return fOpenFailure; }
     virtual void Close();
     virtual void Start();
     virtual void Stop();
@@ -75,6 +77,7 @@ private:
     bool fPlayThroughWanted = false;
     std::atomic<bool> fPlayThroughRunning{false};
     bool fOpen = false;
+    std::string fOpenFailure;
     std::vector<uint8_t> fSpill;
     std::vector<uint8_t> fPlayOut;
     std::atomic<uint16_t> fConsumerRead{0};

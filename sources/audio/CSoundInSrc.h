@@ -22,6 +22,8 @@ public:
     // Opens the default input with the requested format (44.1 kHz, two 16-bit channels) and
     // starts it; the input's failure code, or 0.
     [[nodiscard]] int32_t Open();
+    // Why the last Open failed: the device and the reason.
+    const std::string& OpenFailure() const { return fHolder.OpenFailure(); }
 
     void HandleMessage(LMessage& result, const LMessage& msg) override;
     int32_t Read(float* frame, uint32_t max) override;

@@ -46,7 +46,15 @@ float CWavFileReader::PositionSeconds() const
 
 float CWavFileReader::DurationSeconds() const
 {
-    return format.rate ? float(double(fFrameCount) * (1.0 / format.rate)) : 0.0f;
+    return format.rate ? float(double(FramesHeld()) * (1.0 / format.rate)) : 0.0f;
+}
+
+uint64_t CWavFileReader::FramesHeld() const
+{
+    if (!fGrowing || !fOpen || fBytesPerFrame == 0)
+        return fFrameCount;
+    const uint64_t size = fFile->GetSize();
+    return size > fDataStart ? (size - fDataStart) / fBytesPerFrame : 0;
 }
 
 int CWavFileReader::Open(const std::string& fileSpec)
@@ -82,6 +90,7 @@ bool CWavFileReader::ParseFile()
     const uint64_t fileSize = fFile->GetSize();
     bool haveFormat = false;
     bool haveData = false;
+    fGrowing = false;
     for (int i = 0; i < kMaxChunks; ++i) {
         CRiffChunk chunk;
         chunk.OpenChild(riff);
@@ -90,6 +99,7 @@ bool CWavFileReader::ParseFile()
         if (chunk.Id() == RiffId("data")) {
             fDataStart = chunk.Start();
             fDataBytes = std::min(chunk.End(), fileSize) - std::min(chunk.Start(), fileSize);
+            fGrowing = chunk.End() > fileSize;   // a recording still being written
             haveData = true;
         } else if (chunk.Id() == RiffId("fmt ")) {
             haveFormat = TakeFormat(chunk) || haveFormat;
@@ -155,17 +165,17 @@ void CWavFileReader::SeekFrames(uint64_t frames)
 void CWavFileReader::SeekToEnd()
 {
     Stop();
-    Reposition(fOpen ? fFrameCount : fPosition.load());
+    Reposition(fOpen ? FramesHeld() : fPosition.load());
 }
 
-// Clamps to the frames known at opening and to those the file holds now, empties the ring
-// and makes any read still on its way stale.
+// Clamps to the frames the file holds, empties the ring and makes any read still on its way
+// stale.
 void CWavFileReader::Reposition(uint64_t frames)
 {
     if (fOpen && fBytesPerFrame) {
         const uint64_t size = fFile->GetSize();
         const uint64_t held = size > fDataStart ? (size - fDataStart) / fBytesPerFrame : 0;
-        frames = std::min({frames, fFrameCount, held});
+        frames = std::min({frames, FramesHeld(), held});
         fPosition.store(frames);
     }
     fRing.Reset();

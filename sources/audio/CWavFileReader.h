@@ -45,6 +45,9 @@ public:
     uint64_t DataStart() const { return fDataStart; }
 
 private:
+    // The frames of the data chunk: for a recording still being written, as many as the file
+    // holds now, else as many as it held at opening.
+    uint64_t FramesHeld() const;
     bool ParseFile();
     bool TakeFormat(class CRiffChunk& chunk);
     void Reposition(uint64_t frames);
@@ -62,6 +65,7 @@ private:
     uint64_t fDataBytes = 0;
     uint64_t fNextRead = 0;
     uint64_t fFrameCount = 0;
+    bool fGrowing = false;
     std::atomic<uint64_t> fPosition{0};
     uint32_t fBytesPerFrame = 0;
     uint32_t fCarried = 0;

@@ -262,3 +262,33 @@ TEST_F(AppDocuments, ConnectingTheMidiOutputHandsTheDmxOutputToTheActiveDocument
 }
 
 } // namespace
+
+TEST_F(AppDocuments, AMovedWindowsPlaceIsWhereTheNextNewOneOpensAndAnOpenOneCascades)
+{
+    CSpecWindow* first = App().OpenDocument("");
+    ASSERT_NE(first, nullptr);
+    // The window manager moves the window, as a person dragging its title bar does.
+    plat::Window& native = *first->Window()->Native();
+    plat::Rect frame = native.Frame();
+    frame.x += 130;
+    frame.y -= 70;
+    native.SetFrame(frame, true);
+    const CLRect moved = first->GetWindowContentRect();
+    EXPECT_EQ(Prefs()->GetChild(kPrefComn)->GetRect(kWndsDcwp), moved) << "kept for the next new window";
+
+    CSpecWindow* second = App().OpenDocument("");
+    ASSERT_NE(second, nullptr);
+    CLRect cascaded = moved;
+    cascaded.Offset(18, 18);
+    EXPECT_EQ(second->GetWindowContentRect(), cascaded) << "beside the first, which still shows";
+
+    CloseAll();
+    CSpecWindow* third = App().OpenDocument("");
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(third->GetWindowContentRect(), cascaded) << "where the last one was";
+    Relaunch();
+    CloseAll();
+    CSpecWindow* after = App().OpenDocument("");
+    ASSERT_NE(after, nullptr);
+    EXPECT_EQ(after->GetWindowContentRect(), cascaded) << "the place outlives the program";
+}

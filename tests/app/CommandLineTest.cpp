@@ -45,3 +45,25 @@ TEST(CommandLine, NoDisplayIsOneLineThatSaysHowToRunUnderXvfb)
 }
 
 } // namespace
+
+// Whether `word` stands in `text` as a whole name: after a blank, before a blank, comma or '='.
+static bool ListsWord(const std::string& text, const std::string& word)
+{
+    for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
+        const size_t end = at + word.size();
+        if (at > 0 && text[at - 1] == ' ' && end < text.size() && (text[end] == ' ' || text[end] == ',' || text[end] == '='))
+            return true;
+    }
+    return false;
+}
+
+// Every setting the program reads from its environment is listed by --help.
+TEST(CommandLine, HelpListsEveryEnvironmentSetting)
+{
+    const std::string usage = UsageText();
+    for (const char* name : {"DISPLAY", "SONALYX_HEADLESS", "SONALYX_RESOURCE_FILE", "SONALYX_SUPPORT_DIR",
+             "SONALYX_SERIAL_PORTS", "SONALYX_SOUND_INPUT", "SONALYX_SYSFS_ROOT", "HOME", "USER", "XDG_CONFIG_HOME",
+             "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR", "XDG_DESKTOP_DIR", "XDG_MUSIC_DIR", "XDG_RUNTIME_DIR", "TMPDIR",
+             "LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG", "PATH"})
+        EXPECT_TRUE(ListsWord(usage, name)) << name;
+}

@@ -78,8 +78,10 @@ TEST_F(CtlLayoutScripts, EveryFaderKindLaysOutAsARow)
         CCtlDefList list;
         list.Load(FindControlsNode(tree), CCtlDefList::Layout::Row);
         FakeLayoutFrame frame;
-        for (uint32_t i = 0; i < list.Count(); ++i)
-            frame.Add(40, 18);
+        for (uint32_t i = 0; i < list.Count(); ++i) {
+            // Each control answers as a text field with lines of 18 and insets of 2 does.
+            frame.Add(40, 18).fHeightFor = [](int32_t hint) { return hint == -1 ? 2 : hint == -2 ? 4 : 18 + 4; };
+        }
         const CLRect size = Size(list, frame);
         Place(list, frame, CLRect{0, 0, size.right - size.left, size.bottom - size.top});
         EXPECT_TRUE(fUndefined.empty()) << FaderKindName(kind);

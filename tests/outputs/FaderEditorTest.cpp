@@ -122,6 +122,16 @@ TEST_F(FaderEditor, TimeDomainSourceHidesTheBand)
     EXPECT_TRUE(Row(0).BandHigh().IsShown());
 }
 
+TEST_F(FaderEditor, SourceTypesAreNamedForWhatTheyCompute)
+{
+    List().AddFader();
+    const char* const names[] = {"Band sum", "Band maximum", "Band mean", "Band peak position", "Time-domain level"};
+    LPopupList& types = Row(0).SourceType();
+    ASSERT_EQ(types.GetItemCount(), 5);
+    for (int32_t i = 0; i < 5; ++i)
+        EXPECT_EQ(types.GetItemText(i), names[i]) << i;
+}
+
 TEST_F(FaderEditor, DeleteCommandRemovesTheSelectionInOneStep)
 {
     for (int i = 0; i < 3; ++i)

@@ -101,6 +101,31 @@ TEST(AudioInput, UnknownDevicesDoNotOpen)
     EXPECT_FALSE(input.Start());
 }
 
+// A device that does not open says which one and why: ALSA gives its own reason.
+TEST(AudioInput, AFailedOpenNamesTheDeviceAndTheReason)
+{
+    struct Row {
+        const char* name;
+        bool alsaReason;
+    };
+    const Row rows[] = {{"no-such-alsa-device", true}, {"sim:nothing", false}};
+    for (const Row& row : rows) {
+        AudioInput input;
+        AudioFormat format;
+        ASSERT_FALSE(input.Open(row.name, format)) << row.name;
+        const std::string prefix = std::string("\"") + row.name + "\": ";
+        ASSERT_EQ(input.OpenFailure().rfind(prefix, 0), 0u) << input.OpenFailure();
+        const std::string reason = input.OpenFailure().substr(prefix.size());
+        EXPECT_FALSE(reason.empty()) << row.name;
+        EXPECT_EQ(reason != "the device cannot be opened", row.alsaReason) << reason;
+    }
+    AudioInput input;
+    AudioFormat format;
+    ASSERT_FALSE(input.Open("no-such-alsa-device", format));
+    ASSERT_TRUE(input.Open("null", format));
+    EXPECT_EQ(input.OpenFailure(), "") << "a later success forgets the failure";
+}
+
 TEST(AudioOutput, DefaultOutputIsTheNullOutputPacedByTheDriver)
 {
     ManualAudioDriver driver;

@@ -145,6 +145,14 @@ TEST_F(SoundInTest, RecordingInProgressIsReadByTheProgramsOwnReader)
     EXPECT_GT(other.frames.size(), onDisk);
     for (const auto& frame : other.frames)
         ASSERT_EQ(frame, (std::vector<float>{frame[0], frame[0]}));
+
+    // Its length is what the file holds now, while it grows and once the recording ends.
+    source->StopRecording();
+    const uint64_t recorded = (ReadAll(path).size() - 46) / 4;
+    ASSERT_GT(recorded, onDisk);
+    EXPECT_FLOAT_EQ(reader.DurationSeconds(), float(recorded) / 44100.0f);
+    reader.SeekSeconds(false, 1e9f);
+    EXPECT_EQ(wav->PositionFrames(), recorded) << "a seek reaches the frames written after opening";
 }
 
 class SoundFileSrcTest : public testing::Test {

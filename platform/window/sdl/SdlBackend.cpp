@@ -276,6 +276,7 @@ void SdlBackend::UpdateSurface(const Window& window)
     }
     if (!surface.shown) {
         surface.shown = true;
+        surface.placing = !surface.popUp;
         SDL_ShowWindow(surface.sdl);
         if (window.IsKey())
             SDL_RaiseWindow(surface.sdl);

@@ -29,6 +29,7 @@ struct SdlSurface {
     bool shown = false;
     bool popUp = false;
     bool geometryQueued = false; // the model takes the reported geometry after the batch
+    bool placing = false;        // shown, and the window manager has not yet placed its frame
 };
 
 struct SdlBackend::Impl {

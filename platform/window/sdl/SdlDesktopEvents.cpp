@@ -21,6 +21,22 @@ Rect FrameOfClient(const Window& window, const SDL_Rect& client)
     return window.FrameRectForContentRect(content);
 }
 
+// A window manager puts its frame, not the client, where a new window asks to go: the client
+// comes out lower and further right by the frame's title bar and border, and a place kept from
+// one run would move down on every start. Once the frame's extents are known, the client goes
+// where the model has it, once; a window manager that insists has the last word.
+bool PutClientBack(SdlSurface& surface, const SDL_Rect& wanted)
+{
+    surface.placing = false;
+    int top = 0, left = 0;
+    if (SDL_GetWindowBordersSize(surface.sdl, &top, &left, nullptr, nullptr) != 0 || (top == 0 && left == 0))
+        return false;
+    SDL_SetWindowPosition(surface.sdl, wanted.x, wanted.y);
+    surface.applied.x = wanted.x;
+    surface.applied.y = wanted.y;
+    return true;
+}
+
 // The window manager moved or resized the window: once the batch is in, the model takes the
 // last geometry it reported (earlier reports of one batch are stale by then).
 void QueueGeometry(SdlBackend::Impl& impl, Window& window)
@@ -39,8 +55,13 @@ void QueueGeometry(SdlBackend::Impl& impl, Window& window)
         const Rect model = keep->Frame();
         if (reported.width != model.width || reported.height != model.height)
             UserWindowActions::Resize(*keep, reported.width, reported.height);
-        if (reported.x != keep->Frame().x || reported.y != keep->Frame().y)
-            UserWindowActions::Move(*keep, Point{reported.x, reported.y});
+        if (reported.x == keep->Frame().x && reported.y == keep->Frame().y) {
+            current->placing = false;
+            return;
+        }
+        if (current->placing && PutClientBack(*current, ClientRectOf(*keep)))
+            return;
+        UserWindowActions::Move(*keep, Point{reported.x, reported.y});
     });
 }
 

@@ -2,6 +2,7 @@
 #include "analysis/render/TrailBand.h"
 #include "analysis/render/TrailBuffer.h"
 #include "analysis/render/TriangleNormal.h"
+#include "foundation/core/RoundHalfAway.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "analysis/window/RecordFileName.h"
+#include "analysis/window/CSpecWindow.h"
 
 #include "foundation/core/LStrStream.h"
 #include "platform/system/WallClock.h"
@@ -6,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -54,4 +57,12 @@ TEST(RecordFileName, ControlCharactersAndLineEndsNeverReachTheName)
 {
     EXPECT_EQ(Sanitized("a b\tc\nd\re\x7f" "f:g/h\xc3\xa9"), "a b_c_d_e_f_g_h__");
     EXPECT_EQ(Sanitized(""), "");
+}
+
+TEST(RecordFileName, TimeCaptionRoundsExactHalvesAwayFromZero)
+{
+    const std::pair<float, const char*> rows[] = {{0.5f, " 0:00:01"},  {0.49f, " 0:00:00"}, {59.5f, " 0:01:00"},
+                                                  {3599.5f, " 1:00:00"}, {-3.0f, " 0:00:00"}, {NAN, " 0:00:00"}};
+    for (const auto& [seconds, text] : rows)
+        EXPECT_EQ(std::string(CSpecWindow::ShowTime(seconds).View()), text) << seconds;
 }

@@ -1,10 +1,13 @@
 #include "analysis/window/RecordCsvExport.h"
+#include "analysis/window/CSourceControls.h"
 #include "foundation/core/LByteBuffer.h"
 #include "foundation/streams/CMemStream.h"
+#include "platform/controls/Button.h"
 #include "platform/files/FileSpecText.h"
 #include "platform/window/PanelTestDriver.h"
 #include "tests/analysis/window/SpecWindowKit.h"
 #include "tests/foundation/TempFiles.h"
+#include "ui/dialogs/CSimpleMessageDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +44,13 @@ protected:
         uint32_t bits = 0;
         std::memcpy(&bits, &kind, sizeof bits);
         LObject::SetUInt(View(), nullptr, kWndsSptd, bits, LObject::Merge::No);
+    }
+    // Shows bands of `width` Hz in the channel list, chosen as the user does.
+    void ShowBands(float width)
+    {
+        window->Bands().SetWidth(width);
+        Answer("", true);
+        Command("CAppCmd_FreqIntv");
     }
     // Plays the recording and exports it, the settings dialog answered with Return.
     std::string Export(const std::string& name, const std::string& body)
@@ -121,8 +131,7 @@ TEST_F(SpecWindowCsv, ARateChangeIsNotedAndTheEndOfTheRecordingEndsTheExport)
 TEST_F(SpecWindowCsv, BandsSummarisedByTheirMaximumOverAnIntervalInDecibels)
 {
     Command("CAppCmd_AmpDB");
-    LObject::SetByte(record, nullptr, kWindFqmd, 1, LObject::Merge::No);
-    window->Bands().SetWidth(1.0f);
+    ShowBands(1.0f);
     Options(2.0f, true, false, true);
     LObject::SetFloat(View(), nullptr, kWndsSpti, 2.0f, LObject::Merge::No);
     const std::string text = Export("take.tks", std::string(kHeader) + kConstant + kWave + "\r");
@@ -133,6 +142,16 @@ TEST_F(SpecWindowCsv, BandsSummarisedByTheirMaximumOverAnIntervalInDecibels)
                     "time[s],0 1,1 2,\n"
                     "0,-12.041,-18.062,\n")
         << "bands of 1 Hz up to the Nyquist frequency, the larger of two analyses each: 8.686 ln 0.25 and 0.125";
+}
+
+TEST_F(SpecWindowCsv, TheExportFollowsWhatTheChannelListShowsNow)
+{
+    Options(1.0f, false, false);
+    const std::string body = std::string(kHeader) + kConstant + "\r";
+    ShowBands(1.0f);
+    EXPECT_EQ(Export("take.tks", body).rfind(std::string(kHead) + "Bands,\n", 0), 0u) << "bands chosen just now";
+    Command("CAppCmd_Spectrum");
+    EXPECT_EQ(Export("take.tks", body).rfind(std::string(kHead) + "\n", 0), 0u) << "back to the spectrum";
 }
 
 TEST_F(SpecWindowCsv, TheCommandAsksForTheFileAndCancelWritesNothing)
@@ -154,9 +173,71 @@ TEST_F(SpecWindowCsv, TheCommandAsksForTheFileAndCancelWritesNothing)
     EXPECT_NE(ReadAll(csv).find("\n0,0.25,0,\n"), std::string::npos);
 }
 
+TEST_F(SpecWindowCsv, PlaybackGoesOnAfterTheExportAndThePlayButtonSaysSo)
+{
+    std::ofstream(home.path() + "/take.tks", std::ios::binary) << kHeader << kConstant << kWave << "\r";
+    window->RecordLocation().SetPath(LStringRef(plat::SpecFromPosixPath(home.path() + "/take.tks")));
+    ASSERT_EQ(window->MakePlaybackSource(), 0);
+    window->UsePlaybackSource();
+    window->StartPlayback();
+    Options(1.0f, false, false);
+    plat::PanelTestDriver panels;
+    panels.ScriptFilePanel([&](plat::FilePanel& panel) {
+        panel.ChoosePath(csv);
+        return plat::FilePanel::kOK;
+    });
+    const auto playShown = [&] {
+        return dynamic_cast<plat::Button&>(*window->SourceControls().PlayButton().NativeControl()).State();
+    };
+    Answer("", true);
+    const auto answer = app->onModalStep;
+    int shownDuringDialog = -1;
+    app->onModalStep = [&](LModalDialog& dialog) {
+        shownDuringDialog = playShown();
+        answer(dialog);
+    };
+    Command("CAppCmd_SaveSpec");
+    ASSERT_TRUE(std::ifstream(csv).good());
+    EXPECT_EQ(shownDuringDialog, 0) << "playback stops for the export, and the button says so";
+    EXPECT_TRUE(window->PlaybackSource()->IsPlaying());
+    EXPECT_EQ(playShown(), 1) << "the button shows it playing again";
+}
+
+// Too little of the recording left for one analysis: the file has no rows, and the user is told why.
+TEST_F(SpecWindowCsv, AnExportWithoutOneWholeAnalysisLeftSaysSo)
+{
+    struct Row {
+        const char* body;
+        bool told;
+    };
+    const Row rows[] = {
+        {"300\r300\r300\r\r", true},            // three samples for a 4-point analysis
+        {"300\r300\r300\r300\r\r", false},     // exactly one analysis: one row
+    };
+    Options(10.0f, false, false);
+    for (const Row& row : rows) {
+        std::vector<std::string> messages;
+        app->modalSteps = 0;
+        app->onModalStep = [&](LModalDialog& dialog) {
+            if (auto* box = dynamic_cast<CSimpleMessageDialog*>(&dialog))
+                messages.emplace_back(box->Message().Text().View());
+            PressReturn();
+        };
+        window->RecordLocation().SetPath(LStringRef(plat::SpecFromPosixPath(home.path() + "/take.tks")));
+        std::ofstream(home.path() + "/take.tks", std::ios::binary) << kHeader << row.body;
+        ASSERT_EQ(window->MakePlaybackSource(), 0);
+        window->SaveSpectrumCsv(csv);
+        const std::string text = ReadAll(csv);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), row.told ? 5 : 6) << row.body;
+        ASSERT_EQ(messages.size(), row.told ? 1u : 0u) << row.body;
+        if (row.told)
+            EXPECT_EQ(messages[0].rfind("The spectra file has no rows", 0), 0u) << messages[0];
+    }
+}
+
 TEST_F(SpecWindowCsv, ARateOfZeroDividesNothing)
 {
-    LObject::SetByte(record, nullptr, kWindFqmd, 1, LObject::Merge::No);
+    ShowBands(1.0f);
     Options(5.0f, false, false);
     RatelessSource source(window.get());
     source.rate = 0;

@@ -160,6 +160,36 @@ TEST_F(SpecWindowRoad, PeakBandsOutsideTheSpectrumFindNothing)
     }
 }
 
+// A band edge that lies exactly half-way between two bins takes the bin above it at both ends.
+TEST_F(SpecWindowRoad, PeakBandEdgesAtExactHalvesRoundAwayFromZero)
+{
+    LObject::SetBool(record, nullptr, kWindPkdt, true, LObject::Merge::No);
+    const uint32_t n = uint32_t(window->Plan().windowTable.size());
+    const float binHz = 1000.0f / float(n);
+    struct Row {
+        float lowBin, highBin;   // band edges in bins
+        uint32_t strong, weak;   // a sine of 0.5 and one of 0.4 at these bins
+        uint32_t peak;           // where the peak is found
+    };
+    const Row rows[] = {
+        {64.5f, 80.0f, 64, 70, 70},   // the low edge rounds up to 65: the strong sine is outside
+        {40.0f, 66.5f, 67, 50, 67},   // the high edge rounds up to 67: the strong sine is inside
+    };
+    for (const Row& row : rows) {
+        LObject::SetFloat(record, nullptr, kWindPkfl, row.lowBin * binHz, LObject::Merge::No);
+        LObject::SetFloat(record, nullptr, kWindPkfh, row.highBin * binHz, LObject::Merge::No);
+        clock.AdvanceMs(10000);
+        for (uint32_t i = 0; i < n; ++i) {
+            const double phase = 2.0 * std::numbers::pi * i / n;
+            Frame({float(0.5 * std::sin(phase * row.strong) + 0.4 * std::sin(phase * row.weak))});
+        }
+        Deliver();
+        Note();
+        window->Analyse();
+        EXPECT_FLOAT_EQ(Channel0()->GetFloat(kChanPeakPos), float(row.peak) / float(n / 2)) << row.lowBin;
+    }
+}
+
 TEST_F(SpecWindowRoad, WithoutPeakDetectionNothingChanges)
 {
     const float before = Channel0()->GetFloat(kChanPeakLevel);
