@@ -230,15 +230,22 @@ uint32_t CListDragDropHelper::DraggerMoved()
     return kDragMoved;
 }
 
+// A press on a selected cell let go without a drag is a click: that cell alone is selected
+// and the message goes on to the list's base handler and back to the dragger, which then
+// deletes itself. Every other end is consumed here, so the dragger goes with it.
 uint32_t CListDragDropHelper::DraggerEnded()
 {
-    if (fArmed && fDragger->Result() == CDragger::kNoDrag) {
-        // A press on a selected cell let go without a drag: that cell alone is selected.
+    const bool click = fArmed && fDragger->Result() == CDragger::kNoDrag;
+    if (click) {
         List()->ApplySelection(LRegion(CLRect{fPressCell.x, fPressCell.y, fPressCell.x + 1, fPressCell.y + 1}));
         LMessage::Send(LMessage(LPane::msgReqFocus, List(), List()->Parent()));
     }
     fArmed = false;
     fDragStart = {-1, -1};
+    if (click) {
+        fDragger.release();  // the message that comes back to it ends it
+        return kPressEnded;
+    }
     fDragger.reset();
     return kNothing;
 }

@@ -32,8 +32,9 @@ protected:
 // Lets a list drag its selected cells and take drops between its rows (or columns), or onto a
 // cell, with an insertion indicator and auto-scroll. It moves no data: the list's owner passes
 // every mouse, timer, dragger and drop message to HandleListMessage and acts on the code.
-// The helper owns the dragger of a drag from its list and deletes it when the drag ends; the
-// message that ends it is then consumed (code kNothing).
+// The helper owns the dragger of a drag from its list. When the drag ends it deletes the
+// dragger and consumes the message (code kNothing), except after a click on a selected cell
+// (code kPressEnded): the message then goes on and the dragger deletes itself when it returns.
 class CListDragDropHelper : public CDragScroller {
 public:
     static const char* msgSense;  // "CListDragDropHelper_Sense" {list, list}: check the target

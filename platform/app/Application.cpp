@@ -279,6 +279,18 @@ ModalSession* Application::CurrentModalSession() const
     return fSessions.empty() ? nullptr : fSessions.back().get();
 }
 
+Window* Application::ModalWindowOnScreen() const
+{
+    // A session names its window only by address: it is compared, never followed.
+    WindowServer& server = WindowServer::Shared();
+    const std::vector<Window*> windows = server.OrderedWindows();
+    for (auto it = fSessions.rbegin(); it != fSessions.rend(); ++it)
+        for (Window* window : windows)
+            if (window == (*it)->window && server.IsVisible(*window))
+                return window;
+    return nullptr;
+}
+
 int Application::RunModalForWindow(const void* window)
 {
     ModalSession* session = BeginModalSession(window);

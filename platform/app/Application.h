@@ -12,6 +12,7 @@ namespace plat {
 
 class ApplicationDelegate;
 class Event;
+class Window;
 
 // A modal session of one window: begun by BeginModalSession, run step by step, ended by
 // EndModalSession.
@@ -99,6 +100,9 @@ public:
     // Begins a session, runs it until stopped, ends it; answers the code.
     int RunModalForWindow(const void* window);
     ModalSession* CurrentModalSession() const;
+    // The window of the innermost modal session that is still on screen, or null: where the
+    // keyboard belongs while a question is open.
+    Window* ModalWindowOnScreen() const;
     size_t ModalSessionCount() const { return fSessions.size(); }
 
     // How often showHelp: was performed (the program has no help book to show).

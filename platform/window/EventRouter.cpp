@@ -25,6 +25,15 @@ bool Activates(Window& window, View* hit)
     return true;
 }
 
+void Activate(Window& window, View* hit)
+{
+    window.OrderFront();
+    if (Activates(window, hit)) {
+        window.MakeKey();
+        window.MakeMain();
+    }
+}
+
 } // namespace
 
 EventRouter& EventRouter::Shared()
@@ -36,6 +45,8 @@ EventRouter& EventRouter::Shared()
 void EventRouter::Reset()
 {
     fTracking.Reset();
+    fActivateAtRelease.Reset();
+    fActivateHit.Reset();
 }
 
 void EventRouter::Send(Event& event)
@@ -73,18 +84,19 @@ void EventRouter::SendPress(Event& event, Window& window)
     Ref<Window> keep(&window);
     Ref<View> hit(ViewUnder(window, event));
     fTracking.Reset();
+    fActivateAtRelease.Reset();
+    fActivateHit.Reset();
     bool deliver = window.IsKey();
     if (!window.IsKey()) {
         const bool firstMouse = hit && hit->AcceptsFirstMouse(&event);
         const bool delay = hit && hit->ShouldDelayWindowOrdering(event);
-        if (!delay) {
-            window.OrderFront();
-            if (Activates(window, hit.Get())) {
-                window.MakeKey();
-                window.MakeMain();
-            }
+        if (delay) {
+            fActivateAtRelease = keep;  // the view takes the press: a drag may start from behind
+            fActivateHit = hit;
         }
-        deliver = firstMouse || !window.CanBecomeKey();
+        else
+            Activate(window, hit.Get());
+        deliver = firstMouse || delay || !window.CanBecomeKey();
     }
     if (!hit || !deliver)
         return;
@@ -99,15 +111,28 @@ void EventRouter::SendPress(Event& event, Window& window)
         hit->MouseDown(event);
 }
 
+// A press held back from ordering its window ended without a drag (a drag's own loop takes
+// the release): it was a click, and the window comes forward as for any click.
+void EventRouter::ActivateAfterRelease()
+{
+    Ref<Window> window = std::move(fActivateAtRelease);
+    Ref<View> hit = std::move(fActivateHit);
+    if (window && WindowServer::Shared().IsVisible(*window))
+        Activate(*window, hit.Get());
+}
+
 void EventRouter::SendDragOrRelease(Event& event)
 {
     Ref<View> view = fTracking;
-    if (!view)
+    if (!view) {
+        if (event.type == EventType::LeftMouseUp)
+            ActivateAfterRelease();
         return;
+    }
     switch (event.type) {
     case EventType::LeftMouseDragged: view->MouseDragged(event); break;
     case EventType::RightMouseDragged: view->MouseDragged(event); break;
-    case EventType::LeftMouseUp: fTracking.Reset(); view->MouseUp(event); break;
+    case EventType::LeftMouseUp: fTracking.Reset(); view->MouseUp(event); ActivateAfterRelease(); break;
     case EventType::RightMouseUp: fTracking.Reset(); view->RightMouseUp(event); break;
     default: break;
     }

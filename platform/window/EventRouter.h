@@ -9,7 +9,7 @@ class Window;
 
 // Delivers events to windows and views the way a desktop does: a press goes to the view
 // under it (bringing its window to the front and making it key first, unless the view holds
-// the window back), drags and the release go to the view that took the press, wheel
+// the window back: then at the release, when no drag took the gesture), drags and the release go to the view that took the press, wheel
 // movement to the view under the pointer, keys and pointer moves to the key window's first
 // responder. A press with Control, or of the right button, first offers the view a context
 // menu. Main thread only.
@@ -27,8 +27,11 @@ private:
     void SendDragOrRelease(Event& event);
     void SendToFirstResponder(Event& event);
     void SendWheel(Event& event);
+    void ActivateAfterRelease();
 
     Ref<View> fTracking; // the view that took the press being dragged
+    Ref<Window> fActivateAtRelease; // a window whose press held back its ordering
+    Ref<View> fActivateHit;         // and the view that took that press
 };
 
 } // namespace plat

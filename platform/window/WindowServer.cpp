@@ -1,4 +1,5 @@
 #include "platform/window/WindowServer.h"
+#include "platform/app/Application.h"
 #include "platform/window/DisplayCycle.h"
 #include "platform/window/EventQueue.h"
 #include "platform/window/Window.h"
@@ -184,7 +185,13 @@ void WindowServer::ChooseSuccessors(bool hadKey, bool hadMain)
                 break;
             }
     }
-    if (hadKey && fMain && fMain->CanBecomeKey())
+    if (!hadKey)
+        return;
+    // While a question is open the keyboard stays with it, not with the document behind it.
+    Window* modal = Application::Shared().ModalWindowOnScreen();
+    if (modal && modal->CanBecomeKey())
+        SetKey(modal);
+    else if (fMain && fMain->CanBecomeKey())
         SetKey(fMain);
 }
 

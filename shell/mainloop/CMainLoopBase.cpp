@@ -4,6 +4,7 @@
 #include "foundation/async/LTicks.h"
 #include "foundation/core/LMessage.h"
 #include "foundation/input/LMouse.h"
+#include "platform/menus/MenuBarHost.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
 #include "shell/windows/CDesktop.h"
@@ -53,7 +54,9 @@ LHandler* CMainLoopBase::ModalWindowOwner()
 LHandler* CMainLoopBase::CommandTarget() const
 {
     plat::Window* key = plat::WindowServer::Shared().KeyWindow();
-    if (!key)
+    // The small window that carries the menu bar while no document is open is no window of
+    // the program's own: its menus and keys are the application's.
+    if (!key || key == plat::MenuBarHost::HostWindow())
         return Parent();
     LWindow* window = LWindow::FindByNative(key);
     if (!window)

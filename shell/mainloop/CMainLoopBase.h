@@ -30,8 +30,9 @@ public:
     // The owner of the front-most visible modal window, or null.
     static LHandler* ModalWindowOwner();
     // The handler that menus are enabled for and commands sent to: the application without
-    // a key window, null when the key window is not a framework window, else the owner
-    // frame's focus target (or the frame; the window itself when it has no owner).
+    // a key window or with only the small menu-bar window key, null when the key window is
+    // not a framework window, else the owner frame's focus target (or the frame; the window
+    // itself when it has no owner).
     LHandler* CommandTarget() const;
     // Runs one modal step for the handler ("LHandler_Mode"): a capture held outside the
     // modal window's chain is released first; the handler is on the modal stack meanwhile.

@@ -4,6 +4,7 @@
 #include "foundation/records/LObject.h"
 #include "outputs/dmx/CDmxOutput.h"
 #include "outputs/midi/CMIDIOutPort.h"
+#include "platform/menus/MenuBarHost.h"
 #include "platform/midi/MidiSystem.h"
 #include "platform/window/EventQueue.h"
 #include "shell/app/CExtCmd.h"
@@ -291,4 +292,26 @@ TEST_F(AppDocuments, AMovedWindowsPlaceIsWhereTheNextNewOneOpensAndAnOpenOneCasc
     CSpecWindow* after = App().OpenDocument("");
     ASSERT_NE(after, nullptr);
     EXPECT_EQ(after->GetWindowContentRect(), cascaded) << "the place outlives the program";
+}
+
+TEST_F(AppDocuments, WithTheLastDocumentClosedTheMenuWindowKeepsTheApplicationsCommands)
+{
+    plat::MenuBarHost::SetEnabled(true);
+    App().OpenDocument("");
+    CloseAll();
+    plat::MenuBarHost::Update();
+    plat::Window* host = plat::MenuBarHost::HostWindow();
+    ASSERT_NE(host, nullptr);
+    ASSERT_TRUE(host->IsKey()) << "the small window carries the menu bar";
+    for (const char* command : {"LStdCmd_New", "LStdCmd_Open", "LStdCmd_Quit", "CAppCmd_ColorSet"})
+        EXPECT_TRUE(Enabled(command)) << command;
+    EXPECT_TRUE(plat::MenuDriver::PressKey("n", plat::kCommandKeyMask));
+    EXPECT_EQ(App().DocumentCount(), 1u) << "Ctrl+N opens a document";
+    CloseAll();
+    plat::MenuBarHost::Update();
+    bool asked = false;
+    panels.ScriptFilePanel([&](plat::FilePanel&) { asked = true; return plat::FilePanel::kCancel; });
+    EXPECT_TRUE(plat::MenuDriver::PressKey("o", plat::kCommandKeyMask));
+    EXPECT_TRUE(asked) << "Ctrl+O shows the open panel";
+    plat::MenuBarHost::SetEnabled(false);
 }

@@ -65,6 +65,22 @@ void QueueGeometry(SdlBackend::Impl& impl, Window& window)
     });
 }
 
+// The window manager may hand the focus to a window behind an open question (the one that had
+// it before a closed panel): the question takes it back. True when it did.
+bool KeepFocusOnModalWindow(SdlBackend::Impl& impl, const Window& focused)
+{
+    Window* modal = Application::Shared().ModalWindowOnScreen();
+    if (!modal || modal == &focused || !modal->CanBecomeKey())
+        return false;
+    if (!modal->IsKey()) {
+        modal->MakeKeyAndOrderFront();  // the key observer gives it the keyboard
+        return true;
+    }
+    if (SdlSurface* surface = impl.SurfaceOf(modal->Number()); surface && surface->sdl && surface->shown)
+        SDL_RaiseWindow(surface->sdl);
+    return true;
+}
+
 void QueueFocus(SdlBackend::Impl& impl, Window& window)
 {
     impl.focusLost = false;
@@ -74,6 +90,8 @@ void QueueFocus(SdlBackend::Impl& impl, Window& window)
         if (!Application::Shared().IsActive())
             ++impl.clipboardChanges;
         Application::Shared().SetActive(true);
+        if (KeepFocusOnModalWindow(impl, *keep))
+            return;
         if (!keep->IsVisible() || keep->IsKey() || !keep->CanBecomeKey())
             return;
         keep->OrderFront();

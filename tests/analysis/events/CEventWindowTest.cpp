@@ -8,6 +8,8 @@
 #include "tests/analysis/window/SpecWindowKit.h"
 #include "tests/controls/lists/ListDragKit.h"
 #include "tests/support/LiveCell.h"
+#include "tests/support/PaneScreen.h"
+#include "tests/support/PersonInput.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +60,7 @@ protected:
 
     ScriptedSource* source = nullptr;
     ListDragKit drag{fDriver, clock};
+    PersonInput person{fDriver, clock};
 };
 
 } // namespace
@@ -161,4 +164,34 @@ TEST_F(EventWindow, DraggedRowsMoveAndTakeTheTimeOfTheirNewNeighbours)
     List().ApplySelection(LRegion(CLRect{0, 1, 1, 2}));
     drag.DragRow(List(), 1, 0, ListDragKit::DropAt(ListDragKit::Gap(List(), 2)));
     EXPECT_EQ(Order(), "a@1 b@2 c@3 d@4 ") << "just below itself: nothing";
+}
+
+TEST_F(EventWindow, ARowTakesTheTextTypedAfterAClickOrADoubleClickFromAnotherWindow)
+{
+    Put({{1, "a"}, {2, "b"}});
+    struct Case {
+        int32_t row;
+        int clicks;
+        const char* typed;
+        const char* order;
+    };
+    const Case cases[] = {
+        {0, 1, "xy", "axy@1 b@2 "},   // a click after the text puts the caret at its end
+        {1, 1, "z", "axy@1 bz@2 "},   // another row, the selection moving with it
+        {0, 2, "q", "axyq@1 bz@2 "},  // a double-click as well
+    };
+    // The person works in the document; the event-text window shows but is not key: the
+    // first click on a row's text both brings it forward and puts the caret there.
+    for (const Case& c : cases) {
+        window->GetNativeWindow()->MakeKeyAndOrderFront();
+        Win().GetNativeWindow()->OrderFront();
+        LEditText& text = Row(c.row).Text();
+        const CLRect r = text.Rect();
+        const plat::Point at = ScreenPoint(text, {r.right - 3, (r.top + r.bottom) / 2});
+        for (int i = 0; i < c.clicks; ++i)
+            person.Click(at);
+        person.Pass(400);  // past the hold that would start a drag
+        person.Type(c.typed);
+        EXPECT_EQ(Order(), c.order) << c.row << " " << c.clicks;
+    }
 }

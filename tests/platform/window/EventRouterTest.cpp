@@ -48,13 +48,32 @@ TEST_F(EventRouterTest, RefusedFirstMouseOnlyActivates)
     EXPECT_EQ(fBackView->log, (std::vector<std::string>{"down", "up"}));
 }
 
-TEST_F(EventRouterTest, DelayedOrderingKeepsTheWindowBehind)
+TEST_F(EventRouterTest, DelayedOrderingKeepsTheWindowBehindUntilAClickEnds)
 {
     fBackView->delayOrdering = true;
-    fDriver.Click(Point{50, 50});
+    fBackView->firstMouse = false;  // the view that delays has taken the press all the same
+    fDriver.PostMouse(EventType::LeftMouseDown, Point{50, 50});
+    fDriver.DeliverAll();
+    EXPECT_TRUE(fFront->IsKey()) << "held: a drag may start from the window behind";
+    EXPECT_EQ(fDriver.OnScreen().front(), fFront->Number());
+    fDriver.PostMouse(EventType::LeftMouseUp, Point{50, 50});
+    fDriver.DeliverAll();
+    EXPECT_EQ(fBackView->log, (std::vector<std::string>{"down", "up"}));
+    EXPECT_TRUE(fBack->IsKey()) << "released without a drag: a click, which activates";
+    EXPECT_EQ(fDriver.OnScreen().front(), fBack->Number());
+}
+
+TEST_F(EventRouterTest, DelayedOrderingStaysBehindWhenADragTookTheRelease)
+{
+    fBackView->delayOrdering = true;
+    fDriver.PostMouse(EventType::LeftMouseDown, Point{50, 50});
+    fDriver.DeliverAll();
+    EventQueue::Shared().Clear();  // a drag's own loop read the release
+    fDriver.PostMouse(EventType::LeftMouseDown, Point{150, 50});  // the next press, on the front window
+    fDriver.PostMouse(EventType::LeftMouseUp, Point{150, 50});
+    fDriver.DeliverAll();
     EXPECT_TRUE(fFront->IsKey());
     EXPECT_EQ(fDriver.OnScreen().front(), fFront->Number());
-    EXPECT_EQ(fBackView->log, (std::vector<std::string>{"down", "up"}));
 }
 
 TEST_F(EventRouterTest, TitleBarClickActivatesWithoutAView)

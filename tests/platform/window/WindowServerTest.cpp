@@ -1,4 +1,5 @@
 #include "WindowKit.h"
+#include "platform/app/Application.h"
 #include "platform/window/UserWindowActions.h"
 #include "platform/window/WindowServer.h"
 #include "platform/window/WindowTestDriver.h"
@@ -170,4 +171,28 @@ TEST_F(WindowServerTest, AWindowManagerMoveIsTheUsersMoveAndAnUnchangedOriginIsN
     EXPECT_EQ(doc->Frame().y, 400);
     EXPECT_EQ(doc->Frame().width, before.width);
     doc->SetDelegate(nullptr);
+}
+
+TEST_F(WindowServerTest, AClosedQuestionGivesTheKeyBackToTheQuestionBelowItNotTheDocument)
+{
+    auto doc = MakeDocument(0, 0);
+    doc->MakeKeyAndOrderFront();
+    auto dialog = Window::Make(Rect{20, 20, 50, 50}, kStyleTitled);
+    auto alert = Window::Make(Rect{30, 30, 40, 40}, kStyleTitled);
+    for (Window* question : {dialog.Get(), alert.Get()}) {
+        question->SetLevel(kLevelModalPanel);
+        question->MakeKeyAndOrderFront();
+    }
+    Application& app = Application::Shared();
+    ModalSession* outer = app.BeginModalSession(dialog.Get());
+    ModalSession* inner = app.BeginModalSession(alert.Get());
+    EXPECT_EQ(app.ModalWindowOnScreen(), alert.Get());
+    alert->OrderOut();  // answered: its session has not ended yet
+    EXPECT_TRUE(dialog->IsKey()) << "the open dialog, not the document, takes the keyboard";
+    EXPECT_EQ(app.ModalWindowOnScreen(), dialog.Get());
+    app.EndModalSession(inner);
+    dialog->OrderOut();
+    app.EndModalSession(outer);
+    EXPECT_TRUE(doc->IsKey()) << "no question left: the document";
+    EXPECT_EQ(app.ModalWindowOnScreen(), nullptr);
 }
