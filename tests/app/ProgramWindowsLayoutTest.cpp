@@ -1,7 +1,14 @@
 // Every window the program opens, laid out as a person first sees it, in the default fonts and
 // in two fonts a person may choose: fields hold a line of their font, no two panes cover each
 // other, every pane lies inside its window, captions fit, and a second layout changes nothing.
+#include "analysis/records/SnxFields.h"
+#include "analysis/window/CSpecWindow.h"
 #include "controls/CViewPrefs.h"
+#include "controls/lists/CCellIter.h"
+#include "outputs/defs/CCtlDefList.h"
+#include "outputs/editor/CFaderCell.h"
+#include "outputs/editor/CFaderFrame.h"
+#include "tests/foundation/TempFiles.h"
 #include "controls/edit/LEditText.h"
 #include "platform/window/WindowStyle.h"
 #include "shell/windows/Displays.h"
@@ -227,4 +234,35 @@ TEST_F(ProgramWindowsLayout, EveryWindowIsLaidOutForAPersonInEachFont)
             faults.push_back(std::move(fault));
     }
     EXPECT_EQ(faults.size(), 0u) << Lines(faults);
+}
+
+TEST_F(ProgramWindowsLayout, AnOpenedDocumentsFaderRowHoldsItsWholeOutputPanel)
+{
+    // A document with an OSC fader, saved and opened again as File > Open does.
+    const std::string path = TempPath("osc-fader.snx");
+    ChooseCommand(document, "CAppCmd_AddFdr");
+    LObject::SetByte(document->Document().Fader(0), nullptr, kFadrFtyp, 9, LObject::Merge::No);
+    ASSERT_TRUE(document->Save(path));
+    LMessage::Send(LMessage(LFrame::msgClose, document, CApp::Get()));
+    CSpecWindow* opened = CApp::Get()->OpenDocument(path);
+    ASSERT_NE(opened, nullptr);
+
+    CFaderList& list = opened->FaderFrame().List();
+    CCellIter row(list, {0, 0}, false);
+    auto* cell = dynamic_cast<CFaderCell*>(row.Pane());
+    ASSERT_NE(cell, nullptr);
+    const CLRect panel = cell->Panel().Rect();
+    EXPECT_LE(panel.bottom, cell->Rect().Height()) << "the output's panel lies inside its row";
+    const CCtlDefList* definitions = cell->Panel().List();
+    ASSERT_NE(definitions, nullptr);
+    ASSERT_EQ(definitions->Count(), 2u) << "port and address";
+    for (uint32_t i = 0; i < definitions->Count(); ++i) {
+        LPane& field = *cell->Panel().Control(i);
+        LPaneContext context = LPaneContext::FromPane(field);
+        EXPECT_GE(field.Rect().Height(), field.PrefHeight(&context, 0)) << definitions->Id(i).View();
+        EXPECT_LE(field.Rect().bottom, panel.Height()) << definitions->Id(i).View();
+    }
+    const CLRect shown = opened->FaderFrame().Rect();
+    EXPECT_GE(shown.Height(), list.CellHeight()) << "the fader list shows the whole row";
+    std::filesystem::remove(path);
 }
