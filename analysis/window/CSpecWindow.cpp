@@ -111,6 +111,9 @@ CSpecWindow::CSpecWindow(LHandler* app, LAsyncQueue& queue, LObject* windowRecor
     UpdateStatus();
     RebuildFFT();
     CopyCommonSettings();
+    // The fader list shows its column titles and a row from the start, not only once a
+    // person drags the divider up.
+    GrowFaderFrame(fFaderFrame->PreferredHeight());
     PlaceConsoles();
     fDocument.SetModified(false);
     fBaselineTimer.Start(kBaselineMs);

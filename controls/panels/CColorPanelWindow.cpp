@@ -1,4 +1,5 @@
 #include "controls/panels/CColorPanelWindow.h"
+#include "controls/panels/PanelLine.h"
 #include "controls/settings/SettingsLayout.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/text/LStrList.h"
@@ -81,27 +82,38 @@ void CColorPanelWindow::SetTexts()
     fCancel.SetTitle(std::string(Item(kCancelText).View()));
 }
 
+int32_t CColorPanelWindow::LabelWidth()
+{
+    int32_t widest = kLabelWidth;
+    for (const auto& row : fRows) {
+        LPaneContext context = LPaneContext::FromPane(row->caption);
+        widest = std::max(widest, row->caption.PrefWidth(&context, 0) + 4);
+    }
+    return widest;
+}
+
 void CColorPanelWindow::PlacePanes()
 {
+    const int32_t line = PanelLine(fHex, kLine);
     int32_t y = kSpace;
     fSwatches.SetRect(CLRect{kSpace, y, kWidth - kSpace, y + kSwatchHeight});
     y += kSwatchHeight + kSpace;
-    const int32_t sliderLeft = kSpace + kLabelWidth, fieldLeft = kWidth - kSpace - kFieldWidth;
+    const int32_t sliderLeft = kSpace + LabelWidth(), fieldLeft = kWidth - kSpace - kFieldWidth;
     for (int k = 0; k < kChannels; ++k) {
         Row& row = *fRows[size_t(k)];
-        row.caption.SetRect(CLRect{kSpace, y + 3, sliderLeft - 4, y + kLine});
-        row.slider.SetRect(CLRect{sliderLeft, y, fieldLeft - kSpace, y + kLine});
-        row.field.SetRect(CLRect{fieldLeft, y, kWidth - kSpace, y + kLine});
+        row.caption.SetRect(CLRect{kSpace, y + 3, sliderLeft - 4, y + line});
+        row.slider.SetRect(CLRect{sliderLeft, y, fieldLeft - kSpace, y + line});
+        row.field.SetRect(CLRect{fieldLeft, y, kWidth - kSpace, y + line});
         // A gap between the hue, saturation and value group and the red, green and blue one.
-        y += kLine + (k == kValue ? 2 * kSpace : kSpace / 2);
+        y += line + (k == kValue ? 2 * kSpace : kSpace / 2);
     }
     y += kSpace;
-    fHexLabel.SetRect(CLRect{kSpace, y + 3, sliderLeft - 4, y + kLine});
-    fHex.SetRect(CLRect{sliderLeft, y, sliderLeft + 2 * kFieldWidth, y + kLine});
-    y += kLine + 2 * kSpace;
-    fCancel.SetRect(CLRect{kWidth - 2 * (kButtonWidth + kSpace), y, kWidth - kButtonWidth - 2 * kSpace, y + kLine});
-    fOk.SetRect(CLRect{kWidth - kButtonWidth - kSpace, y, kWidth - kSpace, y + kLine});
-    PlaceAt(CLRect{240, 120, 240 + kWidth, 120 + y + kLine + kSpace});
+    fHexLabel.SetRect(CLRect{kSpace, y + 3, sliderLeft - 4, y + line});
+    fHex.SetRect(CLRect{sliderLeft, y, sliderLeft + 2 * kFieldWidth, y + line});
+    y += line + 2 * kSpace;
+    fCancel.SetRect(CLRect{kWidth - 2 * (kButtonWidth + kSpace), y, kWidth - kButtonWidth - 2 * kSpace, y + line});
+    fOk.SetRect(CLRect{kWidth - kButtonWidth - kSpace, y, kWidth - kSpace, y + line});
+    PlaceAt(CLRect{240, 120, 240 + kWidth, 120 + y + line + kSpace});
 }
 
 int32_t CColorPanelWindow::ShownValue(int channel) const

@@ -50,6 +50,8 @@ private:
 
     void SetTexts();
     void PlacePanes();
+    // The width of the captions left of the sliders: the widest caption in its font.
+    int32_t LabelWidth();
     // A new colour from one control: picked on the panel, shown by every other control.
     void Pick(const RgbColor& rgb, const HsvColor& hsv, const LPane* source);
     void ChannelChanged(int channel, int32_t value, const LPane* source);

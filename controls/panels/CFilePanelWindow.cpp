@@ -1,4 +1,5 @@
 #include "controls/panels/CFilePanelWindow.h"
+#include "controls/panels/PanelLine.h"
 #include "controls/panels/CEmbeddedViewPane.h"
 #include "controls/settings/SettingsLayout.h"
 #include "foundation/core/StrEqual.h"
@@ -116,30 +117,31 @@ void CFilePanelWindow::SetTexts()
 
 void CFilePanelWindow::PlacePanes()
 {
+    const int32_t line = PanelLine(fName, kLine);
     const plat::View* accessory = fPanel.AccessoryView();
     const int32_t accessoryHeight = accessory ? int32_t(accessory->Frame().height) : 0;
     int32_t y = kSpace;
-    fMessage.SetRect(CLRect{kSpace, y, kWidth - kSpace, y + (fPanel.Message().empty() ? 0 : kLine)});
+    fMessage.SetRect(CLRect{kSpace, y, kWidth - kSpace, y + (fPanel.Message().empty() ? 0 : line)});
     y = fMessage.Rect().bottom + (fPanel.Message().empty() ? 0 : kSpace);
-    fUp.SetRect(CLRect{kSpace, y, kSpace + 60, y + kLine});
-    fPath.SetRect(CLRect{kSpace + 70, y + 3, kWidth - kSpace, y + kLine});
-    y += kLine + kSpace;
+    fUp.SetRect(CLRect{kSpace, y, kSpace + 60, y + line});
+    fPath.SetRect(CLRect{kSpace + 70, y + 3, kWidth - kSpace, y + line});
+    y += line + kSpace;
     fPlaces.SetRect(CLRect{kSpace, y, kSpace + kPlacesWidth, y + kListHeight});
     fList.SetRect(CLRect{kSpace * 2 + kPlacesWidth, y, kWidth - kSpace, y + kListHeight});
     y += kListHeight + kSpace;
-    fHidden.SetRect(CLRect{kSpace * 2 + kPlacesWidth, y, kWidth - kSpace, y + kLine});
-    y += kLine + kSpace;
+    fHidden.SetRect(CLRect{kSpace * 2 + kPlacesWidth, y, kWidth - kSpace, y + line});
+    y += line + kSpace;
     if (accessoryHeight > 0) {
         const int32_t width = int32_t(accessory->Frame().width);
         fAccessoryRect = CLRect{kSpace * 2 + kPlacesWidth, y, kSpace * 2 + kPlacesWidth + width, y + accessoryHeight};
         y = fAccessoryRect.bottom + kSpace;
     }
-    fNameLabel.SetRect(CLRect{kSpace, y + 3, kSpace + kPlacesWidth, y + kLine});
-    fName.SetRect(CLRect{kSpace * 2 + kPlacesWidth, y, kWidth - kSpace, y + kLine});
-    y += IsSave() ? kLine + kSpace : 0;
-    fCancel.SetRect(CLRect{kWidth - 2 * (kButtonWidth + kSpace), y, kWidth - kButtonWidth - 2 * kSpace, y + kLine});
-    fOk.SetRect(CLRect{kWidth - kButtonWidth - kSpace, y, kWidth - kSpace, y + kLine});
-    const int32_t height = y + kLine + kSpace;
+    fNameLabel.SetRect(CLRect{kSpace, y + 3, kSpace + kPlacesWidth, y + line});
+    fName.SetRect(CLRect{kSpace * 2 + kPlacesWidth, y, kWidth - kSpace, y + line});
+    y += IsSave() ? line + kSpace : 0;
+    fCancel.SetRect(CLRect{kWidth - 2 * (kButtonWidth + kSpace), y, kWidth - kButtonWidth - 2 * kSpace, y + line});
+    fOk.SetRect(CLRect{kWidth - kButtonWidth - kSpace, y, kWidth - kSpace, y + line});
+    const int32_t height = y + line + kSpace;
     PlaceAt(CLRect{200, 100, 200 + kWidth, 100 + height});
 }
 

@@ -1,4 +1,5 @@
 #include "controls/panels/CFontPanelWindow.h"
+#include "controls/panels/PanelLine.h"
 #include "controls/CViewPrefs.h"
 #include "controls/panels/MMachFontPanel.h"
 #include "controls/settings/SettingsLayout.h"
@@ -97,15 +98,16 @@ void CFontPanelWindow::SetTexts()
 
 void CFontPanelWindow::PlacePanes()
 {
+    const int32_t line = PanelLine(fSize, kLine);
     const int32_t styleLeft = 2 * kSpace + kFamilyWidth, sizeLeft = styleLeft + kStyleWidth + kSpace;
     int32_t y = kSpace;
-    fFamilyLabel.SetRect(CLRect{kSpace, y, kSpace + kFamilyWidth, y + kLine});
-    fStyleLabel.SetRect(CLRect{styleLeft, y, styleLeft + kStyleWidth, y + kLine});
-    fSizeLabel.SetRect(CLRect{sizeLeft, y, kWidth - kSpace, y + kLine});
-    y += kLine;
+    fFamilyLabel.SetRect(CLRect{kSpace, y, kSpace + kFamilyWidth, y + line});
+    fStyleLabel.SetRect(CLRect{styleLeft, y, styleLeft + kStyleWidth, y + line});
+    fSizeLabel.SetRect(CLRect{sizeLeft, y, kWidth - kSpace, y + line});
+    y += line;
     fFamilies.SetRect(CLRect{kSpace, y, kSpace + kFamilyWidth, y + kListHeight});
     fStyleList.SetRect(CLRect{styleLeft, y, styleLeft + kStyleWidth, y + kListHeight});
-    fSize.SetRect(CLRect{sizeLeft, y, kWidth - kSpace, y + kLine});
+    fSize.SetRect(CLRect{sizeLeft, y, kWidth - kSpace, y + line});
     y += kListHeight + kSpace;
     fPreview.SetRect(CLRect{kSpace, y, kWidth - kSpace, y + kPreviewHeight});
     y += kPreviewHeight + kSpace;

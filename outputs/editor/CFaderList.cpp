@@ -223,6 +223,9 @@ void CFaderList::AddFader()
 void CFaderList::StateChanged(int32_t event)
 {
     LCellGrid::StateChanged(event);
+    // The grid measured its prototype row alone; every output kind's row must fit.
+    if (event == kEventPrefsChanged)
+        SizeCells();
     if (event == kEventFocus || event == kEventUnfocus)
         UpdateSelectionInfo();
 }

@@ -3,16 +3,17 @@
 // framework side is the truth; UpdateNative copies it over.
 #include "ui/menus/LMenu.h"
 
+#include "shell/files/LProcessInfo.h"
 #include "foundation/text/TextTemplate.h"
 #include "platform/app/Application.h"
 #include "platform/menus/MainMenu.h"
 #include "platform/menus/Menu.h"
 #include "platform/menus/MenuActions.h"
 #include "platform/menus/MenuItem.h"
-#include "platform/system/BundleInfo.h"
 #include "ui/menus/LMenuItem.h"
 
 #include <cctype>
+#include <optional>
 
 namespace {
 
@@ -20,10 +21,7 @@ const char* const kChosenAction = "menuitemchoosen:";
 
 std::string ApplicationName()
 {
-    for (const char* key : {"CFBundleDisplayName", "CFBundleName"})
-        if (auto name = plat::MainBundleValue(key); name && !name->empty())
-            return *name;
-    return "App";
+    return LProcessInfo::ApplicationName();
 }
 
 // "%0" in the text becomes the application name; null when nothing changes.

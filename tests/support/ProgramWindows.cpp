@@ -25,7 +25,6 @@
 #include "shell/app/CAboutDlg.h"
 #include "sources/ports/CIPPORTDIALOG.h"
 #include "sources/ports/CSIMPLETCPSERVERDIALOG.h"
-#include "sources/ports/CSerPortDlg.h"
 #include "tests/support/MenuCommand.h"
 #include "ui/dialogs/CSaveChangesDialog.h"
 #include "ui/windows/LWindow.h"
@@ -143,7 +142,7 @@ std::vector<ProgramWindow> MakeList()
         {"Data Server", "CSIMPLETCPSERVERDIALOG", {"File", "Data Server…"}, MadeFor<CSIMPLETCPSERVERDIALOG>()},
         {"Frequency Interval", "FQINTVDLG", {"Analysis", "Frequency Bands…"}, MadeFor<CFqIntvDlg>()},
         {"Peak Detection", "PEAKDLG", {"View", "Peaks…"}, MadeFor<CPeakDialog>()},
-        {"Source", "SERPORTDLG", {}, MadeFor<CSerPortDlg>()},
+        {"Source", "SERPORTDLG", {}, Running([](Host& host) { host.document.SelectSource(); })},
         {"Export Spectra", "SPECSAVEDLG", {"File", "Export Spectra…"}, MadeFor<CSpecSaveDlg>()},
         {"Sample Rate", "SPLRTDLG", {"Analysis", "Sample Rate…"}, MadeFor<CSplRtDlg>()},
         {"message", "", {}, Running([](Host& host) { ShowWindowMessage(&host.document, kOpenFailedItem); })},

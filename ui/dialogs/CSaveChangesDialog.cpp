@@ -1,7 +1,6 @@
 #include "ui/dialogs/CSaveChangesDialog.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/core/LArray.h"
-#include "foundation/text/FileNameText.h"
 #include "foundation/text/LStrList.h"
 #include "foundation/text/TextTemplate.h"
 #include "shell/files/LProcessInfo.h"
@@ -36,9 +35,7 @@ CSaveChangesDialog::CSaveChangesDialog(LHandler* parent, LPane* host)
     (void)fMessage.SetFont(LFont(kSystemFont));
     SetDefaultButton(&fButton1);
     SetCancelButton(&fButton2);
-    const LStringRef name = FileNameOfPath(LProcessInfo().applicationUrl);
-    if (!name.IsEmpty())
-        fApplicationName = name;
+    fApplicationName = LStringRef(LProcessInfo::ApplicationName());
 }
 
 const LStdButton& CSaveChangesDialog::Button(int index) const

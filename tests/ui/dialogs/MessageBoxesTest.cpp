@@ -143,7 +143,7 @@ TEST_F(SaveChanges, TheQuestionNamesTheDocumentAndAQuitWithoutAskingEndsItAsIfCa
     (void)Ask([this] { PressReturn(); }, "Stage.snx");
     EXPECT_EQ(message, "Do you want to save the changes made to the document “Stage.snx”?");
     EXPECT_FALSE(title.empty());
-    EXPECT_NE(title, "Application") << "the program's own name";
+    EXPECT_EQ(title, "Sonalyx") << "the program's name as people read it, not its file's";
     (void)Ask([this] { PressReturn(); }, "", 1);
     EXPECT_EQ(message, "Do you want to save the changes made to the document “untitled” before quitting?");
 }

@@ -1,0 +1,268 @@
+// Every window the program opens, laid out as a person first sees it, in the default fonts and
+// in two fonts a person may choose: fields hold a line of their font, no two panes cover each
+// other, every pane lies inside its window, captions fit, and a second layout changes nothing.
+#include "analysis/records/SnxFields.h"
+#include "analysis/window/CSpecWindow.h"
+#include "controls/CViewPrefs.h"
+#include "controls/lists/CCellIter.h"
+#include "outputs/defs/CCtlDefList.h"
+#include "outputs/editor/CFaderCell.h"
+#include "outputs/editor/CFaderFrame.h"
+#include "tests/foundation/TempFiles.h"
+#include "controls/edit/LEditText.h"
+#include "platform/window/WindowStyle.h"
+#include "shell/windows/Displays.h"
+#include "tests/app/AppRunKit.h"
+#include "tests/support/ProgramWindows.h"
+#include "ui/frames/LFrame.h"
+#include "ui/panes/LPaneContext.h"
+#include "ui/panes/LCaptionPane.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <set>
+#include <sstream>
+
+namespace {
+
+constexpr uint32_t kFontIds = 4;
+
+struct FontSetting {
+    const char* name;
+    const char* family;   // empty: the program's own fonts
+    float size;
+};
+
+const FontSetting kFontSettings[] = {
+    {"default fonts", "", 0},
+    {"DejaVu Serif 12", "DejaVu Serif", 12},
+    {"DejaVu Sans 16", "DejaVu Sans", 16},
+};
+
+// A pane as the check names it: the window, the path of child numbers, the class.
+std::string Name(const std::string& window, const std::string& path, const LPane& pane)
+{
+    return window + " pane " + path + " (" + typeid(pane).name() + ")";
+}
+
+// Every shown pane of the frame with its rect in the frame's coordinates, depth first.
+void Walk(const LFrame& frame, const std::string& path,
+          const std::function<void(const LFrame&, const LPane&, const std::string&)>& each)
+{
+    for (uint32_t n = 1; n <= frame.Children().Count(); ++n) {
+        const LPane* pane = frame.PaneAt(n);
+        if (!pane || !pane->IsShown())
+            continue;
+        const std::string here = path + "/" + std::to_string(n);
+        each(frame, *pane, here);
+        if (const auto* nested = dynamic_cast<const LFrame*>(pane))
+            Walk(*nested, here, each);
+    }
+}
+
+std::map<std::string, CLRect> Rects(const LFrame& window)
+{
+    std::map<std::string, CLRect> rects;
+    Walk(window, "", [&](const LFrame&, const LPane& pane, const std::string& path) { rects[path] = pane.Rect(); });
+    return rects;
+}
+
+std::string Show(const CLRect& r)
+{
+    std::ostringstream out;
+    out << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
+    return out.str();
+}
+
+// What a pane shows, in its parent's coordinates: its own rect, or for a frame the parts its
+// shown panes show (a frame's panes lie in its coordinates).
+std::vector<CLRect> ShownParts(const LPane& pane)
+{
+    const CLRect r = pane.Rect();
+    const auto* frame = dynamic_cast<const LFrame*>(&pane);
+    if (!frame || frame->Children().Count() == 0)
+        return r.IsEmpty() ? std::vector<CLRect>{} : std::vector<CLRect>{r};
+    std::vector<CLRect> parts;
+    for (uint32_t n = 1; n <= frame->Children().Count(); ++n) {
+        const LPane* child = frame->PaneAt(n);
+        if (!child || !child->IsShown())
+            continue;
+        for (CLRect part : ShownParts(*child)) {
+            part.Offset(r.left, r.top);
+            parts.push_back(part);
+        }
+    }
+    return parts;
+}
+
+std::optional<std::pair<CLRect, CLRect>> Overlap(const std::vector<CLRect>& a, const std::vector<CLRect>& b)
+{
+    for (const CLRect& x : a)
+        for (const CLRect& y : b)
+            if (CLRect::Intersects(x, y))
+                return std::pair{x, y};
+    return std::nullopt;
+}
+
+// The faults a person would meet in the window as it is laid out now.
+std::vector<std::string> Faults(LFrame& window, const std::string& name)
+{
+    std::vector<std::string> faults;
+    Walk(window, "", [&](const LFrame& parent, const LPane& pane, const std::string& path) {
+        auto& mutablePane = const_cast<LPane&>(pane);
+        LPaneContext context = LPaneContext::FromPane(pane);
+        const CLRect r = pane.Rect();
+        const CLRect own{0, 0, int32_t(parent.Rect().Width()), int32_t(parent.Rect().Height())};
+        if (!r.IsEmpty() && (r.left < own.left || r.top < own.top || r.right > own.right || r.bottom > own.bottom))
+            faults.push_back(Name(name, path, pane) + " " + Show(r) + " reaches outside " + Show(own));
+        if (dynamic_cast<const LEditText*>(&pane)) {
+            const int32_t needed = mutablePane.PrefHeight(&context, 0);
+            if (r.Height() < needed)
+                faults.push_back(Name(name, path, pane) + " is " + std::to_string(r.Height()) +
+                                 " px tall for a line of " + std::to_string(needed));
+        }
+        if (const auto* caption = dynamic_cast<const LCaptionPane*>(&pane)) {
+            const bool oneLine = caption->Mode() == 0 || caption->Mode() == 3;
+            const int32_t width = mutablePane.PrefWidth(&context, 0);
+            if (oneLine && !caption->Text().IsEmpty() && r.Width() < width)
+                faults.push_back(Name(name, path, pane) + " \"" + std::string(caption->Text().View()) + "\" is " +
+                                 std::to_string(r.Width()) + " px wide for " + std::to_string(width));
+        }
+    });
+    // Shown siblings with something to show do not cover each other.
+    std::function<void(const LFrame&, const std::string&)> siblings = [&](const LFrame& frame, const std::string& path) {
+        std::vector<std::pair<uint32_t, std::vector<CLRect>>> shown;
+        for (uint32_t n = 1; n <= frame.Children().Count(); ++n) {
+            const LPane* pane = frame.PaneAt(n);
+            if (!pane || !pane->IsShown())
+                continue;
+            shown.emplace_back(n, ShownParts(*pane));
+            if (const auto* nested = dynamic_cast<const LFrame*>(pane))
+                siblings(*nested, path + "/" + std::to_string(n));
+        }
+        for (size_t i = 0; i < shown.size(); ++i)
+            for (size_t j = i + 1; j < shown.size(); ++j)
+                if (const auto both = Overlap(shown[i].second, shown[j].second))
+                    faults.push_back(name + " pane " + path + "/" + std::to_string(shown[i].first) + " " +
+                                     Show(both->first) + " covers " + std::to_string(shown[j].first) + " " +
+                                     Show(both->second));
+    };
+    siblings(window, "");
+    // A second layout finds nothing left to do.
+    const std::map<std::string, CLRect> first = Rects(window);
+    window.Relayout();
+    const std::map<std::string, CLRect> second = Rects(window);
+    for (const auto& [path, rect] : first) {
+        const auto again = second.find(path);
+        if (again == second.end() || !(again->second == rect))
+            faults.push_back(name + " pane " + path + " moves from " + Show(rect) + " to " +
+                             (again == second.end() ? std::string("hidden") : Show(again->second)) +
+                             " on a second layout");
+    }
+    return faults;
+}
+
+bool Resizable(LFrame& window)
+{
+    const plat::Window* native = window.Window() ? window.Window()->Native() : nullptr;
+    return native && (native->StyleMask() & plat::kStyleResizable);
+}
+
+class ProgramWindowsLayout : public AppRunTest {
+protected:
+    void SetUp() override
+    {
+        AppRunTest::SetUp();
+        Start();
+        document = CApp::Get()->OpenDocument(std::string());
+        ASSERT_NE(document, nullptr);
+    }
+    static void UseFonts(const FontSetting& setting)
+    {
+        for (uint32_t id = 0; id < kFontIds; ++id)
+            CViewPrefs::Shared().SetFont(id, {LStringRef(setting.family), setting.size});
+    }
+    // Every fault of every window, opened afresh.
+    std::vector<std::string> AllFaults(const std::string& setting)
+    {
+        std::vector<std::string> faults;
+        ProgramWindowsHost host{*CApp::Get(), *document, user, windows};
+        for (const ProgramWindow& entry : ProgramWindows()) {
+            bool visited = false;
+            entry.open(host, [&](LFrame& window) {
+                visited = true;
+                for (std::string& fault : Faults(window, setting + ", " + entry.name))
+                    faults.push_back(std::move(fault));
+                if (!Resizable(window))
+                    return;
+                // Maximized: the whole visible screen.
+                const CLRect screen = GetMainScreenVisibleRect();
+                window.PlaceWindow(screen, nullptr);
+                // Some windows keep a largest size of their own; the document window has none.
+                if (entry.layout == "SNXWIN" && window.Rect().Width() < screen.Width() * 9 / 10)
+                    faults.push_back(setting + ", " + entry.name + " does not take the screen's width");
+                for (std::string& fault : Faults(window, setting + ", " + entry.name + " maximized"))
+                    faults.push_back(std::move(fault));
+            });
+            if (!visited)
+                faults.push_back(setting + ", " + entry.name + " did not open");
+        }
+        return faults;
+    }
+
+    CSpecWindow* document = nullptr;
+};
+
+std::string Lines(const std::vector<std::string>& lines)
+{
+    std::string out;
+    for (const std::string& line : lines)
+        out += line + "\n";
+    return out;
+}
+
+} // namespace
+
+TEST_F(ProgramWindowsLayout, EveryWindowIsLaidOutForAPersonInEachFont)
+{
+    std::vector<std::string> faults;
+    for (const FontSetting& setting : kFontSettings) {
+        if (*setting.family)
+            UseFonts(setting);
+        for (std::string& fault : AllFaults(setting.name))
+            faults.push_back(std::move(fault));
+    }
+    EXPECT_EQ(faults.size(), 0u) << Lines(faults);
+}
+
+TEST_F(ProgramWindowsLayout, AnOpenedDocumentsFaderRowHoldsItsWholeOutputPanel)
+{
+    // A document with an OSC fader, saved and opened again as File > Open does.
+    const std::string path = TempPath("osc-fader.snx");
+    ChooseCommand(document, "CAppCmd_AddFdr");
+    LObject::SetByte(document->Document().Fader(0), nullptr, kFadrFtyp, 9, LObject::Merge::No);
+    ASSERT_TRUE(document->Save(path));
+    LMessage::Send(LMessage(LFrame::msgClose, document, CApp::Get()));
+    CSpecWindow* opened = CApp::Get()->OpenDocument(path);
+    ASSERT_NE(opened, nullptr);
+
+    CFaderList& list = opened->FaderFrame().List();
+    CCellIter row(list, {0, 0}, false);
+    auto* cell = dynamic_cast<CFaderCell*>(row.Pane());
+    ASSERT_NE(cell, nullptr);
+    const CLRect panel = cell->Panel().Rect();
+    EXPECT_LE(panel.bottom, cell->Rect().Height()) << "the output's panel lies inside its row";
+    const CCtlDefList* definitions = cell->Panel().List();
+    ASSERT_NE(definitions, nullptr);
+    ASSERT_EQ(definitions->Count(), 2u) << "port and address";
+    for (uint32_t i = 0; i < definitions->Count(); ++i) {
+        LPane& field = *cell->Panel().Control(i);
+        LPaneContext context = LPaneContext::FromPane(field);
+        EXPECT_GE(field.Rect().Height(), field.PrefHeight(&context, 0)) << definitions->Id(i).View();
+        EXPECT_LE(field.Rect().bottom, panel.Height()) << definitions->Id(i).View();
+    }
+    const CLRect shown = opened->FaderFrame().Rect();
+    EXPECT_GE(shown.Height(), list.CellHeight()) << "the fader list shows the whole row";
+    std::filesystem::remove(path);
+}
