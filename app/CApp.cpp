@@ -158,7 +158,6 @@ void CApp::EnableCommands(LMenuBar& bar)
             (void)bar.CheckCommand(kMidiUseCommand);
     }
     EnableShortcutCommand(bar);
-    EnableViewPrefsCommand(bar);
     bar.EnableCommand(kColorSetCommand);
 }
 
@@ -217,8 +216,13 @@ void CApp::HandleMessage(LMessage& result, const LMessage& msg)
         LMessage::Clear(result);
         return;
     }
-    if (StrEqual(msg.type, LMenuBar::msgReady) && msg.subject && !CDesktop::FindWindowOfLayer(kModalLayer))
-        EnableCommands(*static_cast<LMenuBar*>(msg.subject));
+    if (StrEqual(msg.type, LMenuBar::msgReady) && msg.subject) {
+        auto& bar = *static_cast<LMenuBar*>(msg.subject);
+        // View Fonts is offered at every menu check; the rest waits for a modal window to go.
+        EnableViewPrefsCommand(bar);
+        if (!CDesktop::FindWindowOfLayer(kModalLayer))
+            EnableCommands(bar);
+    }
     if (StrEqual(msg.type, LMenuItem::msgSelected) && msg.subject && HandleCommand(msg)) {
         LMessage::Clear(result);
         return;

@@ -21,6 +21,8 @@ public:
     void Send(Event& event);
     // Forgets the view that took the last press (tests, or a window going away).
     void Reset();
+    // Whether a view tracks a press: from the press to its release.
+    bool IsTrackingPress() const { return fTracking.Get() != nullptr; }
 
 private:
     void SendPress(Event& event, Window& window);

@@ -41,6 +41,9 @@ public:
     virtual bool HasDesktopClipboard() const { return false; }
     // Text input (composed characters) is wanted while a text field has the keyboard.
     virtual void SetTextInput(bool) {}
+    // Where the desktop's pointer is, in screen coordinates (bottom-left origin); none when
+    // the backend cannot tell, and the model answers from what it saw.
+    virtual std::optional<Point> PointerLocation() const { return std::nullopt; }
 };
 
 // The backend without a desktop: surfaces are bookkeeping, screens are the configured ones,

@@ -308,8 +308,16 @@ void WindowServer::PrepareToWait()
     PollInput();
 }
 
+std::optional<Point> WindowServer::PointerLocation() const
+{
+    if (std::optional<Point> desktop = Backend().PointerLocation())
+        return desktop;
+    return fPointer;
+}
+
 void WindowServer::Reset()
 {
+    fPointer.reset();
     fOrder.clear();
     fStalledOut.clear();
     fKey = nullptr;

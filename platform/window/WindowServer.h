@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace plat {
@@ -79,7 +80,12 @@ public:
     void PrepareToWait();
     void SetDisplaysBeforeWait(bool on) { fDisplaysBeforeWait = on; }
 
-    // Forgets ordering, focus and application state (tests).
+    // Where the pointer is, in screen coordinates: the backend's answer, else the place the
+    // model last saw it (the test driver's person moves it there); none before either knows.
+    std::optional<Point> PointerLocation() const;
+    void NotePointerLocation(const Point& screen) { fPointer = screen; }
+
+    // Forgets ordering, focus, the pointer and application state (tests).
     void Reset();
 
 private:
@@ -105,6 +111,7 @@ private:
     std::vector<std::pair<int, Observer>> fObservers;
     int fNextToken = 1;
     WindowBackend* fBackend = nullptr;
+    std::optional<Point> fPointer;
 };
 
 } // namespace plat

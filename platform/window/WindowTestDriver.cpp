@@ -43,6 +43,7 @@ WindowTestDriver::~WindowTestDriver()
 
 Ref<Event> WindowTestDriver::MakeMouse(EventType type, const Point& screen, uint32_t modifiers)
 {
+    WindowServer::Shared().NotePointerLocation(screen);
     Ref<Event> event = Event::New(type);
     event->timestamp = EventQueue::Timestamp();
     event->modifierFlags = modifiers;
@@ -111,6 +112,11 @@ void WindowTestDriver::Click(const Point& screen, uint32_t modifiers)
     DeliverAll();
     PostMouse(EventType::LeftMouseUp, screen, modifiers);
     DeliverAll();
+}
+
+void WindowTestDriver::MovePointer(const Point& screen)
+{
+    WindowServer::Shared().NotePointerLocation(screen);
 }
 
 void WindowTestDriver::Drag(const Point& from, const std::vector<Point>& through, const Point& to)

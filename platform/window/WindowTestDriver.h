@@ -43,6 +43,9 @@ public:
     int DeliverAll();
     // Press and release at the point, delivered.
     void Click(const Point& screen, uint32_t modifiers = 0);
+    // The person moves the pointer where no window of the program hears of it (over another
+    // program, or while the program does not look): no event, only the pointer's place.
+    void MovePointer(const Point& screen);
     // Press, drags through the points, release, delivered one by one.
     void Drag(const Point& from, const std::vector<Point>& through, const Point& to);
     // Key down and up, delivered.

@@ -9,7 +9,9 @@
 #include "platform/runloop/RunLoop.h"
 #include "platform/menus/Menu.h"
 #include "platform/menus/MenuItem.h"
+#include "platform/menus/MenuTracking.h"
 #include "platform/window/Event.h"
+#include "platform/window/EventRouter.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
 #include "shell/app/AppDelegate.h"
@@ -185,9 +187,19 @@ void CMacMainLoop::TimerFired()
     DispatchDueTimers();
     fTimerPending = false;
     Reschedule();
-    // NOTE: the cursor is also left alone while a menu tracks; menus here never track modally.
-    if (!gDragActive)
-        DispatchCursor();
+    // While a menu is open, a press is tracked or a drag runs, the pointer belongs to them.
+    if (gDragActive || plat::MenuTracking::Shared().IsOpen() || plat::EventRouter::Shared().IsTrackingPress())
+        return;
+    ReadPointer();
+    DispatchCursor();
+}
+
+void CMacMainLoop::ReadPointer()
+{
+    LMouse* mouse = LMouse::Current();
+    const std::optional<plat::Point> where = plat::WindowServer::Shared().PointerLocation();
+    if (mouse && where)
+        mouse->location = NSPointToPoint(*where, GetMainScreenHeight());
 }
 
 void CMacMainLoop::DeliverWheel()

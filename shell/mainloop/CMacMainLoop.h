@@ -67,6 +67,9 @@ private:
     void ArmTimer(uint32_t delayMs);
     void TimerFired();
     void DeliverWheel();
+    // Stores where the pointer is as the mouse's position: a window may have moved under a
+    // pointer that stood still.
+    static void ReadPointer();
     plat::ModalSession* SessionForModalWindow();
 
     std::unique_ptr<LMenuBar> fMenuBar;

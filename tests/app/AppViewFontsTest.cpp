@@ -3,6 +3,8 @@
 #include "platform/window/FontPanel.h"
 #include "shell/draw/LFont.h"
 #include "tests/app/AppRunKit.h"
+#include "ui/dialogs/DialogResources.h"
+#include "ui/frames/LFrame.h"
 
 namespace {
 
@@ -70,3 +72,17 @@ TEST_F(ViewFonts, AStoredFamilyTheSystemLacksFallsBackToTheDefaultFont)
 }
 
 } // namespace
+
+// View Fonts is offered at every menu check: a modal window that is not a modal dialog (those
+// leave only Help) does not take it away.
+TEST_F(ViewFonts, ViewFontsStaysAvailableUnderAModalWindow)
+{
+    LFrame modal(CApp::Get(), nullptr, ModalWindowDef(0));
+    modal.SetWindowContentRect(CLRect{200, 200, 500, 400});
+    modal.ShowWindow();
+    ASSERT_EQ(KeyFrameWindow(), modal.Window());
+    EXPECT_TRUE(Enabled("LStdCmd_ViewPref"));
+    EXPECT_FALSE(Enabled("LStdCmd_New")) << "the document commands wait for the modal window";
+    ASSERT_TRUE(plat::MenuDriver::Choose({AppMenu(), "View Fonts…"}));
+    EXPECT_NE(CApp::Get()->ViewPrefsDialog(), nullptr);
+}

@@ -372,6 +372,14 @@ void SdlBackend::PollInput(EventQueue& queue)
     fImpl->focusLost = false;
 }
 
+std::optional<Point> SdlBackend::PointerLocation() const
+{
+    int x = 0;
+    int y = 0;
+    (void)SDL_GetGlobalMouseState(&x, &y);
+    return Point{double(x), Impl::MainHeight() - double(y)};
+}
+
 std::optional<std::string> SdlBackend::ClipboardText()
 {
     // One request to the clipboard's owner: asking whether it has text first would be two.

@@ -32,6 +32,8 @@ public:
     uint64_t ClipboardChanges() const override;
     bool HasDesktopClipboard() const override { return true; }
     void SetTextInput(bool on) override;
+    // Asks the X server where the pointer is.
+    std::optional<Point> PointerLocation() const override;
 
     // The X window that shows a model window; 0 while it has none (tests and benchmarks).
     unsigned long NativeWindow(uint32_t windowNumber) const;

@@ -15,6 +15,8 @@
 #include "ui/menus/LMenuBar.h"
 #include "ui/menus/LMenuItem.h"
 
+#include <functional>
+
 namespace {
 
 // A handler that owns one framework timer and counts its expiries.
@@ -207,3 +209,54 @@ TEST_F(MainLoopTest, TheWakeSignalCallsOnceAndWakesAnEventWait)
     EXPECT_EQ(event->type, plat::EventType::ApplicationDefined);
 }
 
+
+// Before the cursor is chosen the loop reads where the pointer is: a window that moved under a
+// pointer standing still gets to set the cursor. A tracked press keeps the pointer to itself.
+TEST_F(MainLoopTest, TheCursorFollowsAWindowMovingUnderAStillPointer)
+{
+    const auto at = [](int32_t x, int32_t y) { return plat::Point{double(x), 900.0 - y}; };
+    RecordingHandler secondOwner;
+    auto first = MakeWindow(9);
+    first->SetContentRect(CLRect{100, 100, 300, 300});
+    fDesktop.ShowWindow(first.get());
+    auto second = MakeWindow(9, 2, &secondOwner);   // floating: asked wherever it lies
+    second->SetContentRect(CLRect{700, 100, 900, 300});
+    fDesktop.ShowWindow(second.get());
+    TimedHandler ticking;   // the loop turns on a framework timer, as a document's render timer does
+    ticking.timer.StartPeriodic(20);
+
+    enum class Cursor { First, Second, Neither };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        CLPoint mouse;   // where the mouse is taken to be afterwards
+        Cursor asked;    // whose window is asked for the cursor meanwhile
+    };
+    const Step steps[] = {
+        {"over the first window", [&] { fDriver.MovePointer(at(200, 200)); }, {200, 200}, Cursor::First},
+        {"over no window", [&] { fDriver.MovePointer(at(500, 200)); }, {500, 200}, Cursor::Neither},
+        {"the second window moves under it", [&] { second->SetContentRect(CLRect{400, 100, 600, 300}); },
+         {500, 200}, Cursor::Second},
+        {"a press in the first window is held", [&] {
+             fDriver.PostMouse(plat::EventType::LeftMouseDown, at(200, 200));
+             fDriver.DeliverAll();
+             fDriver.MovePointer(at(500, 200));
+         }, {200, 200}, Cursor::Neither},
+        {"and released over the second", [&] {
+             Pass(60);   // held 120 ms in all
+             fDriver.PostMouse(plat::EventType::LeftMouseUp, at(500, 200));
+             fDriver.DeliverAll();
+         }, {500, 200}, Cursor::Second},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        fFrame.seen.clear();
+        secondOwner.seen.clear();
+        Pass(60);
+        EXPECT_EQ(fMouse.location, step.mouse);
+        EXPECT_EQ(Count(fFrame, "LWindow_Cursor") > 0, step.asked == Cursor::First);
+        EXPECT_EQ(Count(secondOwner, "LWindow_Cursor") > 0, step.asked == Cursor::Second);
+    }
+    ticking.timer.Stop();
+}
