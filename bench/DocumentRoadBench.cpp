@@ -1,6 +1,6 @@
 // The document's road through the running program: the application made as at start-up
 // (headless window system, shipped resources, a temporary home), a document of 4 channels
-// (N = 1024, Hann) with 64 OSC faders opened in its window, whose live source is the line
+// (N = 1024, Hann; other shapes as RoadShapes lists) with 64 OSC faders opened in its window, whose live source is the line
 // protocol arriving over loopback TCP in 1 ms chunks. The main loop runs as in the program:
 // the channel list's render timer paces the passes, and each pass analyses, draws the views
 // (Mesa) and sends OSC. BM_SingleLoopRoad (RoadBench.cpp) is the yardstick: run both in one
@@ -60,20 +60,20 @@ void SetFader(LObject* fader, uint8_t measure, uint8_t channel, float lowHz, flo
 
 // Fader 0 is the probe (time-domain, channel 3, gated at half scale); faders 1 to 63 are
 // band faders whose output is 0 whatever they measure, so only the probe's steps send.
-bool WriteRoadDocument(const std::string& path, uint16_t oscPort)
+bool WriteRoadDocument(const std::string& path, uint16_t oscPort, const RoadShape& shape)
 {
     CFaderSetRecord document;
-    ResizeChannelRecords(document.Root(), nullptr, kChannels);
+    ResizeChannelRecords(document.Root(), nullptr, shape.channels);
     LObject* common = document.Common();
     LObject::SetFloat(common, nullptr, kComnSrat, float(kRate), LObject::Merge::No);
-    LObject::SetByte(common, nullptr, kComnFtsx, kOrder, LObject::Merge::No);
+    LObject::SetByte(common, nullptr, kComnFtsx, uint8_t(shape.order), LObject::Merge::No);
     LObject::SetByte(common, nullptr, kComnWnfc, 1, LObject::Merge::No);   // Hann
     LObject::SetByte(common, nullptr, kComnCtdc, 0, LObject::Merge::No);
     for (uint32_t i = 0; i < kFaders; ++i) {
         LObject* fader = document.Fader(document.AppendFader(nullptr));
-        const FaderSetting band = FaderAt(i);
+        const FaderSetting band = FaderAt(i, shape.channels);
         if (i == 0)
-            SetFader(fader, 4, kProbeChannel, 0.0f, 0.0f, 0.5f, 1.0f);
+            SetFader(fader, 4, uint8_t(shape.ProbeChannel()), 0.0f, 0.0f, 0.5f, 1.0f);
         else
             SetFader(fader, band.measure, band.channel, band.low, band.high, 0.0f, 0.0f);
         LObject* params = fader->GetChild(kFadrCprm);
@@ -161,12 +161,13 @@ private:
 
 void BM_DocumentRoad(benchmark::State& state)
 {
-    Peer peer;
+    const RoadShape shape = ShapeOf(state);
+    Peer peer(shape.channels);
     OscSink sink;
     CpuMeter meter(peer, sink);
     RunningProgram program;
     const std::string path = program.Folder() + "/road.snx";
-    if (!program.Ready() || !WriteRoadDocument(path, sink.Port())) {
+    if (!program.Ready() || !WriteRoadDocument(path, sink.Port(), shape)) {
         state.SkipWithError("the program or its document could not be made");
         return;
     }
@@ -189,6 +190,6 @@ void BM_DocumentRoad(benchmark::State& state)
     state.counters["passes_per_s"] = double(passes) * 1e6 / double(kMeasureUs);
     state.counters["osc_datagrams"] = double(sink.Datagrams());
 }
-BENCHMARK(BM_DocumentRoad)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DocumentRoad)->Apply(RoadShapes)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

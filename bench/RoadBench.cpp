@@ -1,5 +1,6 @@
 // The sample road end to end: 4 channels at 44.1 kHz of the line protocol arriving over
-// loopback TCP in 1 ms chunks, analysed 60 times a second (N = 1024, Hann), 64 OSC faders.
+// loopback TCP in 1 ms chunks, analysed 60 times a second (N = 1024, Hann), 64 OSC faders;
+// the yardstick also runs 1 and 2 channels and N = 256 and 8192 (RoadShapes).
 // BM_SampleRoad composes the program's own classes (line source, async queue, descriptor
 // watcher, spectrum channels, FFT, fader engine); BM_SingleLoopRoad is its yardstick, one
 // thread doing the same work. Both report the CPU they take as a share of one core, the
@@ -65,13 +66,13 @@ const CFaderRanges kQuietBand{0.0f, 0.0f, 0.0f, 0.0f};
 // thread, queue lock held) and analyses on the main thread.
 class RoadWindow : public LHandler {
 public:
-    RoadWindow(CAsyncLoopThread& queue, uint16_t oscPort)
-        : fQueue(queue), fDmx(nullptr, &queue, fRegistry), fEngine(queue, &fDmx, fDocument),
+    RoadWindow(CAsyncLoopThread& queue, uint16_t oscPort, const RoadShape& shape)
+        : fQueue(queue), fShape(shape), fDmx(nullptr, &queue, fRegistry), fEngine(queue, &fDmx, fDocument),
           fSource(this, &queue)
     {
-        fReady = fAnalyser.Setup(kChannels, kOrder, 13) && fPlan.Setup(kOrder, CHanningWindow());
+        fReady = fAnalyser.Setup(shape.channels, shape.order, 13) && fPlan.Setup(shape.order, CHanningWindow());
         for (uint32_t i = 0; i < kFaders; ++i) {
-            const FaderSetting f = FaderAt(i);
+            const FaderSetting f = FaderAt(i, shape.channels);
             LObject* fader = fDocument.Fader(fDocument.AppendFader(nullptr));
             LObject::SetFloat(fader, nullptr, kFadrFrql, f.low, LObject::Merge::No);
             LObject::SetFloat(fader, nullptr, kFadrFrqh, f.high, LObject::Merge::No);
@@ -100,10 +101,10 @@ public:
     {
         {
             LAsyncQueueLock lock(fQueue);
-            for (uint32_t c = 0; c < kChannels; ++c)
+            for (uint32_t c = 0; c < fShape.channels; ++c)
                 (void)fAnalyser.Channel(c)->LoadFFTInput(fPlan.windowTable, fPlan.fft);
         }
-        for (uint32_t c = 0; c < kChannels; ++c) {
+        for (uint32_t c = 0; c < fShape.channels; ++c) {
             CSpectrumChan& chan = *fAnalyser.Channel(c);
             fPlan.fft.Transform(chan.fftBuffer, CFFT::Direction::Forward);
             chan.Power(fPlan.windowGain);
@@ -115,9 +116,9 @@ public:
 private:
     void Pull()
     {
-        float frame[kChannels];
+        float frame[kMaxChannels];
         uint64_t frames = 0;
-        for (int32_t r; (r = fSource.Read(frame, kChannels)) != 0;) {
+        for (int32_t r; (r = fSource.Read(frame, fShape.channels)) != 0;) {
             if (r <= 0)
                 continue;
             for (int32_t c = 0; c < r; ++c)
@@ -128,6 +129,7 @@ private:
     }
 
     CAsyncLoopThread& fQueue;
+    RoadShape fShape;
     plat::DeviceRegistry fRegistry;
     CDmxOutput fDmx;
     CFaderSetRecord fDocument;
@@ -164,7 +166,8 @@ void ServeMainThread(RoadWindow& window, uint64_t untilUs, uint64_t* passes)
 
 void BM_SampleRoad(benchmark::State& state)
 {
-    Peer peer;
+    const RoadShape shape = ShapeOf(state);
+    Peer peer(shape.channels);
     OscSink sink;
     CpuMeter meter(peer, sink);
     auto queue = std::make_unique<CAsyncLoopThread>(
@@ -173,7 +176,7 @@ void BM_SampleRoad(benchmark::State& state)
     uint64_t passes = 0;
     uint64_t frames = 0;
     {
-        RoadWindow window(*queue, sink.Port());
+        RoadWindow window(*queue, sink.Port(), shape);
         if (!window.Connect(peer.Port())) {
             state.SkipWithError("connect");
             return;
@@ -193,17 +196,17 @@ void BM_SampleRoad(benchmark::State& state)
     state.counters["passes_per_s"] = double(passes) * 1e6 / double(kMeasureUs);
     state.counters["frames_per_s"] = double(frames) * 1e6 / double(kMeasureUs);
 }
-BENCHMARK(BM_SampleRoad)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SampleRoad)->ArgNames({"channels", "n"})->Args({4, 1024})->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The yardstick: one thread polls the socket, parses with a plain byte loop into 4 rings and,
 // every 1/60 s of the stream's time, runs the same analysis, fader mapping and OSC send.
 class SingleLoop {
 public:
-    explicit SingleLoop(uint16_t oscPort) : fType(FindSourceType("")), fParser(fType)
+    SingleLoop(uint16_t oscPort, const RoadShape& shape) : fShape(shape), fType(FindSourceType("")), fParser(fType)
     {
-        fReady = fAnalyser.Setup(kChannels, kOrder, 13) && fPlan.Setup(kOrder, CHanningWindow());
+        fReady = fAnalyser.Setup(shape.channels, shape.order, 13) && fPlan.Setup(shape.order, CHanningWindow());
         for (uint32_t i = 0; i < kFaders; ++i)
-            fFaders.push_back(FaderAt(i));
+            fFaders.push_back(FaderAt(i, shape.channels));
         fOscSocket = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
         fOscTo.sin_family = AF_INET;
         fOscTo.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -246,10 +249,10 @@ public:
 private:
     void Push(const float* frame, uint32_t count)
     {
-        for (uint32_t c = 0; c < count && c < kChannels; ++c)
+        for (uint32_t c = 0; c < count && c < fShape.channels; ++c)
             fAnalyser.Channel(c)->Push(frame[c]);
-        if (count > kProbeChannel)
-            ProbeSample(frame[kProbeChannel]);
+        if (count > fShape.ProbeChannel())
+            ProbeSample(frame[fShape.ProbeChannel()]);
         ++frames;
         if (++fSinceLast >= kRate / kPassesPerSecond) {
             fSinceLast = 0;
@@ -260,7 +263,7 @@ private:
     // Fader 0 follows the probe channel's newest sample, gated at half scale.
     void ProbeSample(float sample)
     {
-        const CSourceChanInfo& info = fType->chan[kProbeChannel];
+        const CSourceChanInfo& info = fType->chan[fShape.ProbeChannel()];
         const float value = std::clamp(sample / info.faderSpan + info.faderOffset, 0.0f, 1.0f);
         const float y = MapFaderRange(kProbeGate, value);
         if (y != fOscValue[0]) {
@@ -272,14 +275,14 @@ private:
     void Pass()
     {
         ++passes;
-        for (uint32_t c = 0; c < kChannels; ++c) {
+        for (uint32_t c = 0; c < fShape.channels; ++c) {
             CSpectrumChan& chan = *fAnalyser.Channel(c);
             (void)chan.LoadFFTInput(fPlan.windowTable, fPlan.fft);
             fPlan.fft.Transform(chan.fftBuffer, CFFT::Direction::Forward);
             chan.Power(fPlan.windowGain);
             chan.Magnitude();
         }
-        const CPeakScale scale{false, kOrder};
+        const CPeakScale scale{false, uint8_t(fShape.order)};
         for (uint32_t i = 1; i < kFaders; ++i) {
             const FaderSetting& f = fFaders[i];
             const PlainLevels v =
@@ -316,6 +319,7 @@ private:
         }
     }
 
+    RoadShape fShape;
     const CSourceType* fType;
     PlainLineParser fParser;
     CSpectrumAnalyser fAnalyser;
@@ -335,10 +339,11 @@ private:
 
 void BM_SingleLoopRoad(benchmark::State& state)
 {
-    Peer peer;
+    const RoadShape shape = ShapeOf(state);
+    Peer peer(shape.channels);
     OscSink sink;
     CpuMeter meter(peer, sink);
-    SingleLoop loop(sink.Port());
+    SingleLoop loop(sink.Port(), shape);
     if (!loop.Connect(peer.Port())) {
         state.SkipWithError("connect");
         return;
@@ -360,6 +365,6 @@ void BM_SingleLoopRoad(benchmark::State& state)
     state.counters["passes_per_s"] = double(passes) * 1e6 / double(kMeasureUs);
     state.counters["frames_per_s"] = double(frames) * 1e6 / double(kMeasureUs);
 }
-BENCHMARK(BM_SingleLoopRoad)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SingleLoopRoad)->Apply(RoadShapes)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,9 +1,9 @@
 #pragma once
-// What the end-to-end road benchmarks share: the streaming peer (4 channels at 44.1 kHz of the
-// line protocol over loopback TCP in 1 ms chunks), the OSC sink that times the probe fader's
-// datagrams, the fader settings, and CPU clocks.
+// What the end-to-end road benchmarks share: the streaming peer (1 to 4 channels at 44.1 kHz of
+// the line protocol over loopback TCP in 1 ms chunks), the OSC sink that times the probe fader's
+// datagrams, the fader settings, the shapes of the work (channels, FFT length) and CPU clocks.
 //
-// Channel 3 is the probe: it steps between 0 and full scale every kProbeLines lines. A
+// The last channel is the probe: it steps between 0 and full scale every kProbeLines lines. A
 // time-domain fader gated at half scale follows it, so each step causes exactly one OSC
 // datagram; the band faders' outputs are mapped to a constant and send nothing after their
 // first value. The time from the step's arrival to its datagram is the road's latency.
@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -32,11 +33,9 @@
 namespace road {
 
 constexpr uint32_t kRate = 44100;
-constexpr uint32_t kChannels = 4;
-constexpr uint32_t kOrder = 10;
+constexpr uint32_t kMaxChannels = 4;
 constexpr uint32_t kFaders = 64;
 constexpr uint32_t kPassesPerSecond = 60;
-constexpr uint32_t kProbeChannel = 3;
 // A step every 71 ms: not a whole number of the yardstick's 735-line passes, so the steps
 // fall at different points of a pass.
 constexpr uint32_t kProbeLines = 3150;
@@ -74,17 +73,46 @@ inline uint32_t ProbeLevel(uint64_t line)
     return uint32_t((line / kProbeLines) % 2);
 }
 
-// One second of the stream: fixed-width lines, the first three channels ramps, the fourth the
-// probe. A whole number of probe periods fits in it, so repeating it keeps the steps regular.
-inline std::string RoadText()
+// The work of one run: how many channels the stream carries and the program analyses (1 to
+// 4), and the FFT length N = 2^order.
+struct RoadShape {
+    uint32_t channels = kMaxChannels;
+    uint32_t order = 10;
+    uint32_t ProbeChannel() const { return channels - 1; }
+};
+
+// The shape given as the benchmark's two arguments: channels and N.
+inline RoadShape ShapeOf(const benchmark::State& state)
+{
+    RoadShape shape;
+    shape.channels = uint32_t(std::clamp<int64_t>(state.range(0), 1, kMaxChannels));
+    shape.order = uint32_t(std::bit_width(uint64_t(std::max<int64_t>(state.range(1), 2))) - 1);
+    return shape;
+}
+
+// The shapes the road benchmarks run: the document's (4 channels, N = 1024), then fewer
+// channels and other lengths, so that the growth of the cost with the work shows.
+inline void RoadShapes(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"channels", "n"});
+    b->Args({4, 1024})->Args({1, 1024})->Args({2, 1024})->Args({4, 256})->Args({4, 8192});
+}
+
+// One second of the stream: fixed-width lines, the channels before the last ramps, the last
+// the probe. A whole number of probe periods fits in it, so repeating it keeps the steps regular.
+inline std::string RoadText(uint32_t channels)
 {
     static_assert(kRate % (2 * kProbeLines) == 0);
+    static const unsigned kSteps[] = {7, 13, 29};
     std::string text;
-    char line[40];
+    char field[8];
     for (uint32_t i = 0; i < kRate; ++i) {
-        std::snprintf(line, sizeof line, "%04x %04x %04x %04x\r\n", unsigned(i * 7) & 0xFFFF,
-                      unsigned(i * 13) & 0xFFFF, unsigned(i * 29) & 0xFFFF, ProbeLevel(i) ? kProbeHigh : 0u);
-        text += line;
+        for (uint32_t c = 0; c + 1 < channels; ++c) {
+            std::snprintf(field, sizeof field, "%04x ", unsigned(i * kSteps[c % 3]) & 0xFFFF);
+            text += field;
+        }
+        std::snprintf(field, sizeof field, "%04x\r\n", ProbeLevel(i) ? kProbeHigh : 0u);
+        text += field;
     }
     return text;
 }
@@ -156,7 +184,7 @@ private:
 // absolute schedule, discarding what it receives, and logs when each probe step left.
 class Peer : public SocketThread {
 public:
-    Peer() : SocketThread(SOCK_STREAM), fText(RoadText())
+    explicit Peer(uint32_t channels = kMaxChannels) : SocketThread(SOCK_STREAM), fText(RoadText(channels))
     {
         if (fSocket >= 0 && listen(fSocket, 1) == 0)
             Begin([this] { Serve(); });
@@ -299,10 +327,10 @@ struct FaderSetting {
     std::string address;
 };
 
-inline FaderSetting FaderAt(uint32_t i)
+inline FaderSetting FaderAt(uint32_t i, uint32_t channels)
 {
     const float low = 40.0f + 150.0f * float(i);
-    return {low, low + 300.0f, uint8_t(i % 3), uint8_t(i % kChannels), "/fader/" + std::to_string(i)};
+    return {low, low + 300.0f, uint8_t(i % 3), uint8_t(i % channels), "/fader/" + std::to_string(i)};
 }
 
 // CPU time of the process between two snapshots, the helper threads (peer, sink) left out.

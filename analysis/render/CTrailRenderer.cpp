@@ -121,6 +121,7 @@ bool CTrailRenderer::BuildPrograms(const RenderInput& input, uint32_t requestedD
     const LStringRef bandText = ShaderText("VS_CBAND");
     const char* bandVertex[] = {bandText.Text()};
     bandProgram.Build(1, bandVertex, 1, fragment);
+    ++fProgramBuilds;
     if (!fImageProgram.linked)
         fImageProgram.Build(1, &TrailImage::kVertexText, 1, &TrailImage::kFragmentText);
     return true;

@@ -44,6 +44,12 @@ public:
     void Draw3D(const RenderInput& input, CGLContext* context, uint32_t c);
     // Draws the colour-scale bar into the area of `context`.
     void DrawColourScale(const RenderInput& input, CGLContext* context);
+    // True when the colour-scale bar fills its whole area with opaque pixels, so that nothing
+    // needs clearing there first.
+    bool ColourScaleFillsArea() const { return bandProgram.linked; }
+    // True when the area's surface still holds the bar exactly as DrawColourScale would draw
+    // it now: the bar depends only on the program and the scale, so it need not be drawn again.
+    bool ColourScaleDrawn(const CGLContext* context) const;
 
     // The interval between slices in ms for the window's settings and an FFT of n points.
     static uint32_t SliceInterval(const LObject* window, uint32_t n);
@@ -73,6 +79,16 @@ private:
 
     // Counts every change of the slices other than the newest one, and of the programs.
     uint64_t fRingChanges = 0;
+    // What the bar drawn into a surface (by its serial) showed: the programs' build and the scale.
+    struct DrawnScale {
+        uint64_t surface = 0;
+        uint64_t builds = 0;
+        float scale = 0.0f;
+        bool operator==(const DrawnScale&) const = default;
+    };
+    DrawnScale ScaleFor(const CGLContext* context) const;
+    std::vector<DrawnScale> fDrawnScales;
+    uint64_t fProgramBuilds = 0;
     // Per channel, the older strips as last drawn, and the program that lays them onto a view
     // (see TrailImage).
     std::vector<std::unique_ptr<TrailImage>> fImages;

@@ -11,6 +11,7 @@
 #include "analysis/render/RenderRecords.h"
 #include "foundation/records/LObject.h"
 #include "platform/gl/GLApi.h"
+#include "platform/gl/GLContext.h"
 #include "shell/gl/CGLContext.h"
 #include "shell/gl/CGLContextLock.h"
 #include "sources/CSourceType.h"
@@ -313,4 +314,27 @@ void CTrailRenderer::DrawColourScale(const RenderInput&, CGLContext* context)
     glVertex2f(1.0f, 1.0f);
     glEnd();
     glUseProgram(0);
+    const DrawnScale drawn = ScaleFor(context);
+    if (drawn.surface == 0)
+        return;
+    std::erase_if(fDrawnScales, [&drawn](const DrawnScale& d) { return d.surface == drawn.surface; });
+    constexpr size_t kRemembered = 64; // many more areas than rows; older surfaces are gone
+    if (fDrawnScales.size() >= kRemembered)
+        fDrawnScales.erase(fDrawnScales.begin());
+    fDrawnScales.push_back(drawn);
+}
+
+CTrailRenderer::DrawnScale CTrailRenderer::ScaleFor(const CGLContext* context) const
+{
+    const LObject* colors = CColorScheme::Current();
+    if (!context || !context->Native() || !colors)
+        return {};
+    return DrawnScale{context->Native()->SurfaceSerial(), fProgramBuilds, colors->GetFloat(kColsClsc)};
+}
+
+bool CTrailRenderer::ColourScaleDrawn(const CGLContext* context) const
+{
+    const DrawnScale now = ScaleFor(context);
+    return now.surface != 0 && bandProgram.linked
+        && std::find(fDrawnScales.begin(), fDrawnScales.end(), now) != fDrawnScales.end();
 }

@@ -97,18 +97,32 @@ void CSnxChList::RenderPass()
         CChannelGLView& scale = row->Spectrum().ScaleView();
         CChannelGLView& spectrum = row->Spectrum().SpectrumView();
         CChannelGLView& wave = row->Data().WaveView();
-        if (scale.HasFlags(kPaneShown | kPaneHostShown)) {
-            ClearArea(scale, background);
+        // Each area is cleared, drawn and read back inside one scope of its context: every
+        // switch of the current context hands the rasteriser what was drawn so far, so
+        // scopes per step would make it start and wait three times per area.
+        // The bar's surface keeps the bar until the scale, the programs or the surface change,
+        // and the window image keeps its pixels (a redraw of the window reads them again).
+        if (scale.HasFlags(kPaneShown | kPaneHostShown) && !fTrail.ColourScaleDrawn(scale.context)) {
+            CGLContextLock lock(scale.context);
+            // The bar covers its whole area: clearing it first would only be painted over.
+            if (!fTrail.ColourScaleFillsArea())
+                ClearArea(scale, background);
             fTrail.DrawColourScale(input, scale.context);
             Flush(scale);
         }
-        ClearArea(spectrum, background);
-        fTrail.Draw3D(input, spectrum.context, uint32_t(r));
+        {
+            CGLContextLock lock(spectrum.context);
+            ClearArea(spectrum, background);
+            fTrail.Draw3D(input, spectrum.context, uint32_t(r));
+            Flush(spectrum);
+        }
         input.waveSamples = WaveSamples(uint32_t(r));
-        ClearArea(wave, background);
-        fWave.Draw(input, wave.context, uint32_t(r));
-        Flush(spectrum);
-        Flush(wave);
+        {
+            CGLContextLock lock(wave.context);
+            ClearArea(wave, background);
+            fWave.Draw(input, wave.context, uint32_t(r));
+            Flush(wave);
+        }
     }
     fTimer.EndRender();
 }

@@ -87,6 +87,8 @@ private:
     void PublishDcLevels(const CSpectrumAnalyser& buffers);
     void DisplayAndOscPass();
     void PublishLiveValues();
+    // Stores a live value into a float field without notice; true when it changed.
+    static bool StoreLiveValue(LObject* record, uint8_t field, float value);
     void SendNextOsc();
 
     void ReadFaderOutput(CFaderOut& fader);

@@ -6,6 +6,7 @@
 #include "analysis/records/CFaderSetRecord.h"
 #include "analysis/records/SnxFields.h"
 #include "foundation/async/LAsyncQueue.h"
+#include "foundation/records/LObject.h"
 #include "foundation/streams/CMemStream.h"
 #include "outputs/COscWriter.h"
 #include "outputs/faders/FaderLevel.h"
@@ -13,6 +14,7 @@
 #include "sources/ports/CUDPPort.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace {
@@ -120,14 +122,34 @@ void CFaderEngine::PublishLiveValues()
         for (const auto& fader : faders)
             values.emplace_back(fader->inputValue, fader->level);
     }
-    // The records are written outside the lock: their observers may take other locks.
+    // The records are written outside the lock: their observers may take other locks. Both
+    // live fields of a fader are stored first and then reported in one notice, the level's,
+    // or the input's when only the input moved: whoever listens reads both from the record.
+    // Neither is undoable, so nothing else of a recorded edit is needed.
+    LObject* root = document.Root();
+    LObjRoot* holder = root ? root->GetRootHolder() : nullptr;
     for (size_t i = 0; i < values.size(); ++i) {
         LObject* record = document.Fader(int32_t(i));
         if (!record)
             break;
-        LObject::SetFloat(record, nullptr, kFadrInput, values[i].first, LObject::Merge::No);
-        LObject::SetFloat(record, nullptr, kFadrLevel, values[i].second, LObject::Merge::No);
+        const bool inputMoved = StoreLiveValue(record, kFadrInput, values[i].first);
+        const bool levelMoved = StoreLiveValue(record, kFadrLevel, values[i].second);
+        if (inputMoved || levelMoved)
+            LObject::ReportChange(record, nullptr, holder, LObjOp::Changed, levelMoved ? kFadrLevel : kFadrInput, 0,
+                                  int32_t(i));
     }
+}
+
+bool CFaderEngine::StoreLiveValue(LObject* record, uint8_t field, float value)
+{
+    const LFieldDesc* desc = record->FieldDesc(field);
+    if (!desc || desc->type != LFieldType::Float)
+        return false;
+    LFieldSlot& slot = record->GetFieldSlot(field);
+    if (slot.Float() == value)
+        return false;  // NaN never equals itself: it is always a change, as for any float field
+    slot.SetBits(std::bit_cast<uint32_t>(value));
+    return true;
 }
 
 void CFaderEngine::SendNextOsc()

@@ -5,6 +5,7 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
+#include <atomic>
 #include <cstring>
 #include <vector>
 
@@ -26,12 +27,16 @@ struct GLContext::Impl {
     EGLSurface surface = EGL_NO_SURFACE;
     int32_t width = 0;
     int32_t height = 0;
+    uint64_t serial = 0;
     bool multisampled = false;
+    int8_t packInvert = -1;         // the library turns rows over while reading: 1 yes, 0 no, -1 not asked
+    std::vector<uint32_t> scratch;  // rows read bottom-up when it cannot
 };
 
 namespace {
 
 thread_local GLContext* tCurrent = nullptr;
+std::atomic<uint64_t> gSurfaces{0};
 
 std::string Failure(const char* what)
 {
@@ -60,6 +65,37 @@ bool ChooseConfig(EGLDisplay display, const GLPixelFormat& format, EGLConfig& co
         return false;
     }
     return true;
+}
+
+// Copies `count` pixels with their alpha set to 255 (`from` may be `to`), eight at a time:
+// a plain loop of unknown length stays one pixel at a time at the build's optimisation level.
+void MakeOpaque(const uint32_t* from, uint32_t* to, size_t count)
+{
+    using Eight = uint32_t __attribute__((vector_size(32)));
+    constexpr Eight kAlpha = {0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u,
+                              0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u};
+    size_t x = 0;
+    for (; x + 8 <= count; x += 8) {
+        Eight block;
+        std::memcpy(&block, from + x, sizeof block);
+        block |= kAlpha;
+        std::memcpy(to + x, &block, sizeof block);
+    }
+    for (; x < count; ++x)
+        to[x] = from[x] | 0xFF000000u;
+}
+
+// Whether the current context's library can turn rows over while reading them back.
+bool HasPackInvert()
+{
+    GLint count = 0;
+    glGetIntegerv(GL_NUM_EXTENSIONS, &count);
+    for (GLint i = 0; i < count; ++i) {
+        const auto* name = reinterpret_cast<const char*>(glGetStringi(GL_EXTENSIONS, GLuint(i)));
+        if (name && std::strcmp(name, "GL_MESA_pack_invert") == 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -162,6 +198,7 @@ bool GLContext::SetSurfaceSize(int32_t width, int32_t height)
     fImpl->surface = surface;
     fImpl->width = width;
     fImpl->height = height;
+    fImpl->serial = surface != EGL_NO_SURFACE ? ++gSurfaces : 0;
     return true;
 }
 
@@ -175,6 +212,11 @@ int32_t GLContext::SurfaceHeight() const
     return fImpl->height;
 }
 
+uint64_t GLContext::SurfaceSerial() const
+{
+    return fImpl->serial;
+}
+
 void GLContext::Finish()
 {
     if (tCurrent == this)
@@ -183,31 +225,61 @@ void GLContext::Finish()
 
 bool GLContext::ReadPixels(uint32_t* dest, size_t stride)
 {
-    const int32_t width = fImpl->width;
-    const int32_t height = fImpl->height;
-    if (tCurrent != this || fImpl->surface == EGL_NO_SURFACE || !dest || stride < size_t(width) * 4)
+    return ReadPixels(0, 0, fImpl->width, fImpl->height, dest, stride);
+}
+
+bool GLContext::ReadPixels(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t* dest, size_t stride)
+{
+    Impl& impl = *fImpl;
+    const bool inside = left >= 0 && top >= 0 && width > 0 && height > 0 && left <= impl.width - width
+        && top <= impl.height - height;
+    if (tCurrent != this || impl.surface == EGL_NO_SURFACE || !dest || !inside || stride < size_t(width) * 4)
         return false;
-    // Read from the surface itself, whatever framebuffer the drawing code left bound.
+    if (impl.packInvert < 0)
+        impl.packInvert = HasPackInvert() ? 1 : 0;
+    // Read from the surface itself, whatever framebuffer and pack state the drawing code left.
     GLint readFramebuffer = 0;
+    GLint packBuffer = 0;
     GLint packAlignment = 4;
     GLint packRowLength = 0;
+    GLint packSkipRows = 0;
+    GLint packSkipPixels = 0;
     glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &readFramebuffer);
+    glGetIntegerv(GL_PIXEL_PACK_BUFFER_BINDING, &packBuffer);
     glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
     glGetIntegerv(GL_PACK_ROW_LENGTH, &packRowLength);
+    glGetIntegerv(GL_PACK_SKIP_ROWS, &packSkipRows);
+    glGetIntegerv(GL_PACK_SKIP_PIXELS, &packSkipPixels);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    std::vector<uint32_t> rows(size_t(width) * size_t(height));
-    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, rows.data());
+    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+    // GL counts rows from the bottom; the caller's rows run top-down.
+    const GLint bottom = impl.height - top - height;
+    const bool direct = impl.packInvert == 1 && stride % 4 == 0;
+    if (direct) {
+        // The library turns the rows over itself and writes them straight into the caller's rows.
+        glPixelStorei(GL_PACK_ROW_LENGTH, GLint(stride / 4));
+        glPixelStorei(GL_PACK_INVERT_MESA, GL_TRUE);
+        glReadPixels(left, bottom, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, dest);
+        glPixelStorei(GL_PACK_INVERT_MESA, GL_FALSE);
+    } else {
+        glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+        impl.scratch.resize(size_t(width) * size_t(height));
+        glReadPixels(left, bottom, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, impl.scratch.data());
+    }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readFramebuffer));
+    glBindBuffer(GL_PIXEL_PACK_BUFFER, static_cast<GLuint>(packBuffer));
     glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
     glPixelStorei(GL_PACK_ROW_LENGTH, packRowLength);
-    // GL's rows run bottom-up; the window image's run top-down.
+    glPixelStorei(GL_PACK_SKIP_ROWS, packSkipRows);
+    glPixelStorei(GL_PACK_SKIP_PIXELS, packSkipPixels);
+    // Drawing with blending leaves alpha below 1 here and there; the picture is opaque.
     for (int32_t y = 0; y < height; ++y) {
-        const uint32_t* from = rows.data() + size_t(height - 1 - y) * size_t(width);
         auto* to = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(dest) + size_t(y) * stride);
-        for (int32_t x = 0; x < width; ++x)
-            to[x] = from[x] | 0xFF000000u;
+        const uint32_t* from = direct ? to : impl.scratch.data() + size_t(height - 1 - y) * size_t(width);
+        MakeOpaque(from, to, size_t(width));
     }
     return true;
 }

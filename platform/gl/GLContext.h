@@ -47,6 +47,9 @@ public:
     [[nodiscard]] bool SetSurfaceSize(int32_t width, int32_t height);
     int32_t SurfaceWidth() const;
     int32_t SurfaceHeight() const;
+    // Names the current surface: a number no other surface of the process had, 0 for none.
+    // It changes whenever the surface is made anew (and its contents lost).
+    uint64_t SurfaceSerial() const;
 
     // Waits until all GL work of the context is done; the context must be current.
     void Finish();
@@ -54,6 +57,11 @@ public:
     // 0xAARRGGBB with alpha 255: the surface is opaque. The context must be current and have
     // a surface; false otherwise.
     [[nodiscard]] bool ReadPixels(uint32_t* dest, size_t stride);
+    // Reads the part of the surface `width` x `height` pixels from (left, top), counted from the
+    // surface's top-left corner, into `dest` the same way: its first row is the part's top row.
+    // False when the part does not lie inside the surface or the context is not current here.
+    [[nodiscard]] bool ReadPixels(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t* dest,
+                                  size_t stride);
 
 private:
     struct Impl;

@@ -1,23 +1,14 @@
 #include "platform/gl/GLView.h"
 #include "platform/gl/GLContext.h"
 #include "platform/window/CurrentDrawing.h"
+#include "platform/window/PresentPacer.h"
 #include "platform/window/Window.h"
-#include "platform/window/WindowBackend.h"
-#include "platform/window/WindowServer.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace plat {
 namespace {
-
-struct PixelBox {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool Empty() const { return left >= right || top >= bottom; }
-};
 
 Rect Intersection(const Rect& a, const Rect& b)
 {
@@ -30,6 +21,19 @@ Rect Intersection(const Rect& a, const Rect& b)
     return Rect{left, bottom, right - left, top - bottom};
 }
 
+struct PixelBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool Empty() const { return left >= right || top >= bottom; }
+};
+
+struct VisibleParts {
+    PixelBox frame;               // the view's frame: its top-left is the picture's
+    std::vector<PixelBox> boxes;  // where the picture shows, within the picture's size
+};
+
 // A bottom-up rectangle of an image `height` pixels high as rows from the top.
 PixelBox ToTopDown(const Rect& r, int height)
 {
@@ -41,6 +45,31 @@ PixelBox ToTopDown(const Rect& r, int height)
     return box;
 }
 
+// The pixels of the window image inside `area` (view coordinates) through which a picture of
+// the given size shows.
+VisibleParts VisiblePartsOf(const GLView& view, const Rect& area, const Bitmap& image, int pictureWidth,
+                            int pictureHeight)
+{
+    VisibleParts parts;
+    const std::vector<Rect> whole{view.Bounds()};
+    const std::vector<Rect>& clips = view.ClipRects() ? *view.ClipRects() : whole;
+    // The view's top-left corner in the window image, the picture's top-left pixel.
+    parts.frame = ToTopDown(view.ConvertRectToWindow(view.Bounds()), image.Height());
+    for (const Rect& part : clips) {
+        const Rect visible = Intersection(Intersection(part, area), view.Bounds());
+        if (visible.width <= 0 || visible.height <= 0)
+            continue;
+        PixelBox box = ToTopDown(view.ConvertRectToWindow(visible), image.Height());
+        box.left = std::max({box.left, 0, parts.frame.left});
+        box.top = std::max({box.top, 0, parts.frame.top});
+        box.right = std::min({box.right, image.Width(), parts.frame.left + pictureWidth});
+        box.bottom = std::min({box.bottom, image.Height(), parts.frame.top + pictureHeight});
+        if (!box.Empty())
+            parts.boxes.push_back(box);
+    }
+    return parts;
+}
+
 } // namespace
 
 bool GLView::Present(GLContext& context)
@@ -49,23 +78,68 @@ bool GLView::Present(GLContext& context)
     const int height = context.SurfaceHeight();
     if (width <= 0 || height <= 0)
         return false;
-    Bitmap picture(width, height);
-    if (picture.Empty() || !context.ReadPixels(picture.Row(0), static_cast<size_t>(picture.Stride())))
-        return false;
-    fPicture = std::move(picture);
-    CopyToWindowImage(Bounds());
     Window* window = GetWindow();
-    if (window && window->IsVisible() && window->BackingImage()) {
-        // Only the view's own pixels changed.
-        const PixelBox box = ToTopDown(ConvertRectToWindow(Bounds()), window->BackingImage()->Height());
-        const std::vector<PixelRect> changed{PixelRect{box.left, box.top, box.right - box.left, box.bottom - box.top}};
-        WindowServer::Shared().Backend().Present(*window, *window->BackingImage(), changed);
+    Bitmap* image = window ? window->MutableBackingImage() : nullptr;
+    if (!image || image->Empty()) {
+        // No image to show it in yet: the display pass copies the picture once there is one.
+        if (fPicture.Width() != width || fPicture.Height() != height)
+            fPicture = Bitmap(width, height);
+        if (fPicture.Empty() || !context.ReadPixels(fPicture.Row(0), static_cast<size_t>(fPicture.Stride())))
+            return false;
+        fPictureCurrent = true;
+        fPresentedWidth = width;
+        fPresentedHeight = height;
+        return true;
     }
+    fPictureCurrent = false;
+    fPresentedWidth = width;
+    fPresentedHeight = height;
+    if (IsHidden())
+        return true;
+    const VisibleParts parts = VisiblePartsOf(*this, Bounds(), *image, width, height);
+    std::vector<PixelRect> changed;
+    for (const PixelBox& box : parts.boxes) {
+        const int w = box.right - box.left, h = box.bottom - box.top;
+        if (!context.ReadPixels(box.left - parts.frame.left, box.top - parts.frame.top, w, h,
+                                image->Row(box.top) + box.left, static_cast<size_t>(image->Stride())))
+            return false;
+        changed.push_back(PixelRect{box.left, box.top, w, h});
+    }
+    if (window->IsVisible() && !changed.empty())
+        PresentPacer::Shared().Changed(*window, changed);
     return true;
+}
+
+const Bitmap& GLView::Picture()
+{
+    RefreshPicture();
+    return fPicture;
+}
+
+void GLView::RefreshPicture()
+{
+    if (fPictureCurrent || fPresentedWidth <= 0 || fPresentedHeight <= 0)
+        return;
+    const int width = fPresentedWidth, height = fPresentedHeight;
+    (void)WithSurface([&](GLContext& context) {
+        // A surface made anew since (a resize) holds nothing presented.
+        if (context.SurfaceWidth() != width || context.SurfaceHeight() != height)
+            return;
+        if (fPicture.Width() != width || fPicture.Height() != height)
+            fPicture = Bitmap(width, height);
+        fPictureCurrent = !fPicture.Empty()
+            && context.ReadPixels(fPicture.Row(0), static_cast<size_t>(fPicture.Stride()));
+    });
+}
+
+bool GLView::WithSurface(const std::function<void(GLContext&)>&)
+{
+    return false;
 }
 
 void GLView::DrawRect(const Rect& dirty)
 {
+    RefreshPicture();
     // Inside a display pass only the rectangles being drawn are touched, not their union.
     const CurrentDrawing* drawing = CurrentDrawing::Get();
     if (!drawing || drawing->view != this) {
@@ -80,29 +154,14 @@ void GLView::CopyToWindowImage(const Rect& area) const
 {
     Window* window = GetWindow();
     Bitmap* image = window ? window->MutableBackingImage() : nullptr;
-    if (!image || fPicture.Empty() || IsHidden())
+    if (!image || fPicture.Empty() || !fPictureCurrent || IsHidden())
         return;
-    const std::vector<Rect> whole{Bounds()};
-    const std::vector<Rect>& parts = fClips ? *fClips : whole;
-    // The view's top-left corner in the window image, the picture's top-left pixel.
-    const Rect frameInWindow = ConvertRectToWindow(Bounds());
-    const PixelBox frameBox = ToTopDown(frameInWindow, image->Height());
-    for (const Rect& part : parts) {
-        const Rect visible = Intersection(Intersection(part, area), Bounds());
-        if (visible.width <= 0 || visible.height <= 0)
-            continue;
-        PixelBox box = ToTopDown(ConvertRectToWindow(visible), image->Height());
-        box.left = std::max({box.left, 0, frameBox.left});
-        box.top = std::max({box.top, 0, frameBox.top});
-        box.right = std::min({box.right, image->Width(), frameBox.left + fPicture.Width()});
-        box.bottom = std::min({box.bottom, image->Height(), frameBox.top + fPicture.Height()});
-        if (box.Empty())
-            continue;
+    const VisibleParts parts = VisiblePartsOf(*this, area, *image, fPicture.Width(), fPicture.Height());
+    for (const PixelBox& box : parts.boxes)
         for (int y = box.top; y < box.bottom; ++y) {
-            const uint32_t* from = fPicture.Row(y - frameBox.top) + (box.left - frameBox.left);
+            const uint32_t* from = fPicture.Row(y - parts.frame.top) + (box.left - parts.frame.left);
             std::copy(from, from + (box.right - box.left), image->Row(y) + box.left);
         }
-    }
 }
 
 } // namespace plat

@@ -4,9 +4,9 @@
 #include "platform/menus/MenuBar.h"
 #include "platform/menus/MenuTracking.h"
 #include "platform/window/CurrentDrawing.h"
+#include "platform/window/PresentPacer.h"
 #include "platform/window/View.h"
 #include "platform/window/Window.h"
-#include "platform/window/WindowBackend.h"
 #include "platform/window/WindowServer.h"
 
 #include <algorithm>
@@ -175,7 +175,7 @@ bool DisplayCycle::Display(Window& window)
     window.ClearMenuBarNeedsDisplay();
     if (pass.dirty.empty())
         return false;
-    WindowServer::Shared().Backend().Present(window, image, pass.dirty);
+    PresentPacer::Shared().PresentNow(window, image, pass.dirty);
     return true;
 }
 

@@ -70,6 +70,7 @@ CGLContext::CGLContext(plat::Window* host, const CGLOptions* options) : fHost(ho
         fView->postsFrameChanged = false;
         fView->postsBoundsChanged = false;
         fView->mGL = fContext.get();
+        fView->mOwner = this;
         // Presentation waits for no display refresh here: swap sync has nothing to wait for.
     }
 }
@@ -88,6 +89,7 @@ CGLContext::~CGLContext()
         fView->RemoveFromSuperview();
         fView->ClearClipRects();
         fView->mGL = nullptr;
+        fView->mOwner = nullptr;
         fView.Reset();
     }
     std::lock_guard guard(*fMutex); // no other thread may have it current while it goes
@@ -199,4 +201,15 @@ void CGLContext::SetShared(CGLContext* context)
 CGLContext* CGLContext::Shared()
 {
     return gShared.load();
+}
+
+bool MGLView2::WithSurface(const std::function<void(plat::GLContext&)>& read)
+{
+    if (!mOwner || !mGL)
+        return false;
+    CGLContextLock lock(mOwner);
+    if (plat::GLContext::Current() != mGL)
+        return false;
+    read(*mGL);
+    return true;
 }

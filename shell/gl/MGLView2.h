@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/gl/GLView.h"
 
+class CGLContext;
 namespace plat {
 class GLContext;
 }
@@ -14,6 +15,11 @@ public:
     static plat::Ref<MGLView2> Make() { return plat::Ref<MGLView2>::Adopt(new MGLView2()); }
 
     plat::GLContext* mGL = nullptr; // the context drawing into the view; not owned
+    CGLContext* mOwner = nullptr;   // the program's context holding it; not owned
+
+protected:
+    // The surface is read under the lock all drawing takes.
+    bool WithSurface(const std::function<void(plat::GLContext&)>& read) override;
 
 private:
     MGLView2() : plat::GLView(plat::Rect{}) {}

@@ -37,6 +37,53 @@ TEST_F(FaderEngineFixture, BandFadersOfASineDriveDmxSlotsAndShowTheirValues)
     EXPECT_EQ(Slot(1), 0);
 }
 
+// Every pass writes both live fields of each fader and tells of them in one notice per
+// fader: the level's when the level moved (the editor's meters listen for it), the input's
+// when only the input moved, none when neither did.
+TEST_F(FaderEngineFixture, EachPassTellsOfAFadersLiveValuesInOneNotice)
+{
+    Engine();
+    LObject* moving = AddBandFader(0, 1);
+    LObject* clipped = AddBandFader(0, 2);
+    SetFloat(clipped, kFadrAmph, 0.1f);  // any input from 0.1 up gives level 1
+    LObject* quiet = AddBandFader(0, 3);
+    SetFloat(quiet, kFadrFrqh, 640.0f);
+    SetFloat(quiet, kFadrFrql, 600.0f);  // off the sine: input and level stay 0
+    struct Heard {
+        const LObject* record;
+        uint8_t field;
+        int32_t place;
+        bool operator==(const Heard&) const = default;
+    };
+    std::vector<Heard> heard;
+    const LObjObserver listen = [](void* context, LObjChange& notice) {
+        if (notice.operation == LObjOp::Changed && (notice.field == kFadrInput || notice.field == kFadrLevel))
+            static_cast<std::vector<Heard>*>(context)->push_back({notice.record, notice.field, notice.index2});
+    };
+    ASSERT_TRUE(document.AddObserver(&heard, listen));
+    const struct {
+        float amplitude;
+        std::vector<Heard> notices;
+        float movingLevel, clippedInput;
+    } passes[] = {
+        {0.25f, {{moving, kFadrLevel, 0}, {clipped, kFadrLevel, 1}}, 0.5f, 0.25f},
+        {0.5f, {{moving, kFadrLevel, 0}, {clipped, kFadrInput, 1}}, 1.0f, 0.5f},
+        {0.5f, {}, 1.0f, 0.5f},
+    };
+    for (const auto& pass : passes) {
+        SCOPED_TRACE(pass.amplitude);
+        heard.clear();
+        AnalyseSamples(analyser, 0, SineOnBin(64, 256, pass.amplitude, 1024));
+        engine->ApplySpectrum(1024, analyser);
+        EXPECT_EQ(heard, pass.notices);
+        EXPECT_NEAR(moving->GetFloat(kFadrLevel), pass.movingLevel, 4e-6);
+        EXPECT_NEAR(clipped->GetFloat(kFadrInput), pass.clippedInput, 2e-6);
+        EXPECT_EQ(clipped->GetFloat(kFadrLevel), 1.0f);
+        EXPECT_EQ(std::make_pair(quiet->GetFloat(kFadrInput), quiet->GetFloat(kFadrLevel)), std::make_pair(0.0f, 0.0f));
+    }
+    document.RemoveObserver(&heard, listen);
+}
+
 // Field edits reach the next pass: the sine is on channel 1; silent channel 0, missing channel
 // 7, a zero rate and a band moved off the sine give 0.
 TEST_F(FaderEngineFixture, BandFadersFollowEditsAndSkipMissingChannelsAndAZeroRate)

@@ -5,6 +5,10 @@
 #include "analysis/views/SNXCHCELL.h"
 #include "analysis/views/SNXCHVW.h"
 #include "controls/lists/CCellIter.h"
+#include "platform/draw/Bitmap.h"
+#include "platform/window/DisplayCycle.h"
+#include "platform/window/Window.h"
+#include "shell/gl/MGLView2.h"
 #include "sources/CSourceType.h"
 #include "tests/analysis/views/ChannelListKit.h"
 #include "tests/support/LayoutReads.h"
@@ -184,4 +188,65 @@ TEST_F(ChannelListTest, TheTrailDrawsOlderSpectraBehindTheNewest)
     }
     EXPECT_GT(drawn(), 2 * line) << "a lit surface of slices instead of one line";
     EXPECT_TRUE(Row(0).Spectrum().ScaleView().IsShown()) << "the colour scale shows with the trail";
+}
+
+// Each drawing area's pixels in the window image are its surface's, pixel for pixel: the
+// pass reads them back straight into the image, and the colour bar, drawn without a clear
+// first, still covers its whole area.
+TEST_F(ChannelListTest, TheWindowImageShowsEveryAreaExactlyAsItsSurface)
+{
+    const uint32_t n = uint32_t(window->Plan().windowTable.size());
+    LObject::SetBool(record, nullptr, kWindTral, true, LObject::Merge::No);
+    LObject::SetBool(record, nullptr, kWindGrid, true, LObject::Merge::No);
+    SineAndRender(0.5f, n / 8);
+    const CChannelGLView& bar = Row(0).Spectrum().ScaleView();
+    ASSERT_TRUE(bar.IsShown());
+    plat::Window* host = Spectrum().context->Host();
+    ASSERT_NE(host, nullptr);
+    if (!host->BackingImage()) {
+        host->ContentView()->SetNeedsDisplay();
+        ASSERT_TRUE(plat::DisplayCycle::Display(*host));
+        SineAndRender(0.5f, n / 8);
+    }
+    const plat::Bitmap& image = *host->BackingImage();
+    const CChannelGLView* wave = &Row(0).Data().WaveView();
+    for (const CChannelGLView* area : {&bar, &Spectrum(), wave}) {
+        SCOPED_TRACE(area == &bar ? "colour bar" : area == &Spectrum() ? "spectrum" : "waveform");
+        MGLView2* view = area->context->View();
+        ASSERT_TRUE(view->IsOpaque());
+        const plat::Rect frame = view->ConvertRectToWindow(view->Bounds());
+        const int left = int(std::lround(frame.x));
+        const int top = image.Height() - int(std::lround(frame.y + frame.height));
+        int32_t width = 0, height = 0;
+        const std::vector<uint32_t> surface = Pixels(*area, width, height);
+        ASSERT_GT(width * height, 0);
+        int differ = 0;
+        for (int32_t y = 0; y < height; ++y)
+            for (int32_t x = 0; x < width; ++x)
+                differ += (image.Pixel(left + x, top + y) & 0xFFFFFF) != surface[size_t(y) * size_t(width) + size_t(x)];
+        EXPECT_EQ(differ, 0);
+        // Whatever the bar left uncovered would keep this colour of an earlier pass.
+        if (area == &bar) {
+            LObject* colors = prefs.Root()->GetChild(kPrefClrs);
+            const float scale = colors->GetFloat(kColsClsc);
+            LObject::SetFloat(colors, nullptr, kColsClsc, scale * 0.5f, LObject::Merge::No);
+            Render();
+            {
+                CGLContextLock lock(bar.context);
+                glClearColor(1, 0, 1, 1);
+                glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            }
+            LObject::SetFloat(colors, nullptr, kColsClsc, scale, LObject::Merge::No);
+            Render();
+            int32_t w = 0, h = 0;
+            EXPECT_EQ(Pixels(bar, w, h), surface);
+            // Passes that leave the bar as it is keep its pixels in the window.
+            Render();
+            int same = 0;
+            for (int32_t y = 0; y < height; ++y)
+                for (int32_t x = 0; x < width; ++x)
+                    same += (image.Pixel(left + x, top + y) & 0xFFFFFF) == surface[size_t(y) * size_t(width) + size_t(x)];
+            EXPECT_EQ(same, width * height);
+        }
+    }
 }

@@ -5,7 +5,11 @@
 #include "platform/draw/Bitmap.h"
 #include "platform/gl/GLApi.h"
 #include "platform/gl/GLContext.h"
+#include "platform/Clock.h"
+#include "platform/runloop/RunLoop.h"
+#include "platform/runloop/RunLoopDriver.h"
 #include "platform/window/DisplayCycle.h"
+#include "platform/window/PresentPacer.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowBackend.h"
 #include "platform/window/WindowStyle.h"
@@ -210,15 +214,95 @@ TEST_F(MGLView2Test, FlushWithoutWindowImageKeepsThePictureForTheDisplayPass)
 
 TEST_F(MGLView2Test, PresentingShowsTheImageOnlyForAWindowOnScreen)
 {
+    plat::ScopedVirtualClock clock(5000);
+    plat::RunLoopDriver loop(plat::RunLoop::Current());
     plat::HeadlessBackend& backend = plat::HeadlessBackend::Shared();
     fContext->SetFrame(kFrame, LRegion(kFrame));
     DrawScene();
     int before = backend.presents;
     fContext->FlushBuffer();
+    loop.RunForMs(clock.clock(), 20);
     EXPECT_EQ(backend.presents, before);
     fWindow->OrderFront();
     before = backend.presents;
     fContext->FlushBuffer();
+    ExpectImage(LRegion(kFrame)); // in the image at once, on screen at the display period
+    loop.RunForMs(clock.clock(), 20);
     EXPECT_EQ(backend.presents, before + 1);
-    ExpectImage(LRegion(kFrame));
+}
+
+// A context that presents far more often than the display refreshes (every 2 ms here) has
+// its window shown at most once per 1/60 s, and the last picture still reaches the screen.
+TEST_F(MGLView2Test, PresentsFasterThanTheDisplayShowTheWindowOncePerPeriod)
+{
+    plat::ScopedVirtualClock clock(5000);
+    plat::RunLoopDriver loop(plat::RunLoop::Current());
+    plat::HeadlessBackend& backend = plat::HeadlessBackend::Shared();
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    fWindow->OrderFront();
+    loop.RunForMs(clock.clock(), 40);
+    const int before = backend.presents;
+    const uint64_t startUs = plat::NowUs();
+    for (int pass = 0; pass < 50; ++pass) {
+        DrawScene();
+        fContext->FlushBuffer();
+        loop.RunForMs(clock.clock(), 2);
+    }
+    const uint64_t elapsedUs = plat::NowUs() - startUs;
+    const int shown = backend.presents - before;
+    EXPECT_LE(uint64_t(shown), elapsedUs / plat::PresentPacer::kPeriodUs + 1);
+    EXPECT_GE(uint64_t(shown), elapsedUs / plat::PresentPacer::kPeriodUs - 1);
+    EXPECT_TRUE(plat::PresentPacer::Shared().Waiting(*fWindow) || backend.presents > before);
+    loop.RunForMs(clock.clock(), 20);
+    EXPECT_FALSE(plat::PresentPacer::Shared().Waiting(*fWindow)) << "the last picture waits no longer than a period";
+    // The display cycle shows the window at once and takes the waiting pixels along.
+    DrawScene();
+    fContext->FlushBuffer();
+    ASSERT_TRUE(plat::PresentPacer::Shared().Waiting(*fWindow));
+    const int beforeCycle = backend.presents;
+    fWindow->ContentView()->SetNeedsDisplay();
+    ASSERT_TRUE(plat::DisplayCycle::Display(*fWindow));
+    EXPECT_EQ(backend.presents, beforeCycle + 1);
+    EXPECT_FALSE(plat::PresentPacer::Shared().Waiting(*fWindow));
+    loop.RunForMs(clock.clock(), 40);
+    EXPECT_EQ(backend.presents, beforeCycle + 1);
+}
+
+// Parts of the surface read into rows of any stride hold what the whole surface holds there;
+// parts that leave the surface are refused.
+TEST_F(MGLView2Test, ReadingPartsOfTheSurfaceGivesTheirPixelsOfTheWhole)
+{
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    DrawScene();
+    CGLContextLock lock(fContext.get());
+    glColor3f(0, 0, 1);
+    glRecti(30, 5, 33, 15); // a blue column at the right
+    plat::GLContext& gl = *fContext->Native();
+    const int width = kFrame.Width(), height = kFrame.Height();
+    std::vector<uint32_t> whole(size_t(width * height));
+    ASSERT_TRUE(gl.ReadPixels(whole.data(), size_t(width) * 4));
+    const struct {
+        int left, top, w, h, stride;
+        bool fits;
+    } cases[] = {
+        {0, 0, width, height, width, true},  {5, 3, 10, 4, 17, true},   {29, 0, 11, 20, 11, true},
+        {0, 19, 40, 1, 40, true},            {-1, 0, 10, 10, 10, false}, {0, 15, 10, 6, 10, false},
+        {35, 0, 6, 10, 10, false},           {0, 0, 0, 10, 10, false},   {0, 0, 10, 10, 9, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.left << "," << c.top << " " << c.w << "x" << c.h);
+        std::vector<uint32_t> part(size_t(std::max(1, c.stride * std::max(1, c.h))), 0x12345678u);
+        ASSERT_EQ(gl.ReadPixels(c.left, c.top, c.w, c.h, part.data(), size_t(c.stride) * 4), c.fits);
+        if (!c.fits)
+            continue;
+        for (int y = 0; y < c.h; ++y) {
+            for (int x = 0; x < c.stride; ++x) {
+                const uint32_t got = part[size_t(y * c.stride + x)];
+                if (x >= c.w)
+                    ASSERT_EQ(got, 0x12345678u) << "past the part's row at " << x << "," << y;
+                else
+                    ASSERT_EQ(got, whole[size_t((c.top + y) * width + c.left + x)]) << x << "," << y;
+            }
+        }
+    }
 }
