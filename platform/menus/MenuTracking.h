@@ -9,6 +9,7 @@
 namespace plat {
 
 class Event;
+class Menu;
 class MenuListView;
 class RunLoopTimer;
 class Window;
@@ -71,10 +72,13 @@ private:
     void PointAt(int level, const Point& screen, bool buttonHeld);
     // What the pointer came to rest on takes effect: its submenu opens, others close.
     void Settle();
+    // Opens the submenu of a row beside it (nothing when it is open already), closing any
+    // other one of deeper levels; with highlightFirst its first enabled row lights.
     void OpenSubmenu(int level, int row, bool highlightFirst);
+    // Closes every level deeper than the given one (-1: all of them).
     void CloseLevelsBelow(int level);
     void Choose(int level, int row);
-    // The rows of the level that opened the next one; -1 for the innermost.
+    // The row of the level that opened the next level; -1 for the innermost.
     int OwnerRow(int level) const;
     // The level the keys work in: the innermost one with a highlighted row, else the bar menu.
     int ActiveLevel() const;
@@ -85,7 +89,7 @@ private:
     // The bar title under a screen point in the bar window; -1 elsewhere.
     int BarTitleAt(const Point& screen) const;
     // A menu window at the place, its list showing the menu, in front.
-    Ref<Window> ShowList(const std::shared_ptr<class Menu>& menu, const Rect& place);
+    Ref<Window> ShowList(const std::shared_ptr<Menu>& menu, const Rect& place);
 
     Ref<Window> fBarWindow;
     std::vector<Ref<Window>> fLevels;
