@@ -32,6 +32,7 @@ public:
     uint64_t ClipboardChanges() const override;
     bool HasDesktopClipboard() const override { return true; }
     void SetTextInput(bool on) override;
+    void SetIconified(const Window& window, bool iconified) override;
 
     // The X window that shows a model window; 0 while it has none (tests and benchmarks).
     unsigned long NativeWindow(uint32_t windowNumber) const;
