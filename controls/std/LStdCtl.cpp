@@ -1,5 +1,6 @@
 #include "controls/std/LStdCtl.h"
 
+#include "controls/std/ControlKeys.h"
 #include "controls/std/PaneMouse.h"
 #include "foundation/core/StrEqual.h"
 #include "platform/controls/ControlView.h"
@@ -63,6 +64,10 @@ LStdCtl::LStdCtl(LPane* parent, const LStdCtlDesc& desc)
         control->SetFont(fFont.GetNSFont());
         control->SetAction([this] { Action(); });
         UpdateControlSize();
+    }
+    if (ControlKeys::IsKeyboardControl(*this)) {
+        SetState(kEventTakeFocus);
+        SetFlagBits(kPaneTabOnly, true);
     }
 }
 
@@ -206,6 +211,7 @@ void LStdCtl::StateChanged(int32_t event)
 {
     if (!fNative)
         return;
+    ControlKeys::SyncFocusRing(*this);
     const bool shownInHost = HasFlags(kPaneShown | kPaneHostShown);
     switch (event) {
     case kEventShow:
@@ -277,6 +283,10 @@ void LStdCtl::HandleMessage(LMessage& result, const LMessage& msg)
         ForwardMouseDown(result, point);
         return;
     }
+    if (ControlKeys::PressBySpace(*this, msg)) {
+        LMessage::Clear(result);
+        return;
+    }
     if (msg.subject == &fTimer && StrEqual(msg.type, kTimerExpire)) {
         SyncNativeFrame();
         LMessage::Clear(result);
@@ -308,6 +318,7 @@ void LStdCtl::DrawSelf(LPortState& port) const
     LPortStateScope saved(port);
     const_cast<plat::Control*>(control)->SetSize(double(Rect().Width()), double(Rect().Height()));
     control->Draw(*port.Context());
+    control->DrawFocusRing(*port.Context());
 }
 
 CLPoint LStdCtl::NaturalSize() const

@@ -8,6 +8,8 @@
 #include "platform/menus/Menu.h"
 #include "platform/menus/MenuBarHost.h"
 #include "platform/menus/MenuTracking.h"
+#include "platform/menus/WindowMenu.h"
+#include "platform/system/HelpFile.h"
 #include "platform/window/Event.h"
 #include "platform/window/EventQueue.h"
 #include "platform/window/EventRouter.h"
@@ -23,7 +25,7 @@ namespace plat {
 namespace {
 
 constexpr std::array<std::string_view, 5> kOwnActions = {
-    "terminate:", "showHelp:", "hide:", "hideOtherApplications:", "unhideAllApplications:",
+    "terminate:", "showHelp:", "hide:", "unhideAllApplications:", kOrderFrontWindowAction,
 };
 
 // One modal step delivers at most this many queued events, so a flood cannot hold it.
@@ -75,14 +77,29 @@ bool Application::RespondsTo(std::string_view action) const
     return std::find(kOwnActions.begin(), kOwnActions.end(), action) != kOwnActions.end();
 }
 
-void Application::Perform(std::string_view action, MenuItem*)
+void Application::Perform(std::string_view action, MenuItem* sender)
 {
     if (action == "terminate:")
         Terminate();
     else if (action == "showHelp:")
-        ++fHelpRequests;
-    // Hiding and showing other applications needs a window server that knows of them; the
-    // window model has only this program's windows, so those actions change nothing.
+        ShowHelp();
+    else if (action == "hide:")
+        WindowMenu::HideAll();
+    else if (action == "unhideAllApplications:")
+        WindowMenu::ShowAll();
+    else if (action == kOrderFrontWindowAction && sender)
+        WindowMenu::BringForward(*sender);
+}
+
+void Application::ShowHelp()
+{
+    ++fHelpRequests;
+    const HelpFile::Result result = HelpFile::Open();
+    if (result == HelpFile::Result::Opened || !fDelegate)
+        return;
+    fDelegate->HelpNotShown(result == HelpFile::Result::Missing ? ApplicationDelegate::HelpProblem::Missing
+                                                                : ApplicationDelegate::HelpProblem::NoOpener,
+                            HelpFile::Path());
 }
 
 bool Application::ValidateMenuItem(const MenuItem& item) const

@@ -131,6 +131,7 @@ private:
     bool fQuitWithoutAsking = false;
     bool fCanAskQuestions = false;
     int fHelpRequests = 0;
+    void ShowHelp();
     std::vector<std::unique_ptr<ModalSession>> fSessions;
     std::deque<int> fScriptedAnswers;
     std::function<void()> fIdleUser;

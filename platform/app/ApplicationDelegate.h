@@ -27,6 +27,10 @@ public:
     // The application is about to update its windows (asked for with SetWindowsNeedUpdate).
     virtual void WillUpdate() {}
 
+    // Help could not be shown: the help file at the path is missing, or no opener started.
+    enum class HelpProblem { Missing, NoOpener };
+    virtual void HelpNotShown(HelpProblem problem, const std::string& path) { (void)problem; (void)path; }
+
     bool RespondsTo(std::string_view action) const override { (void)action; return false; }
     void Perform(std::string_view action, MenuItem* sender) override { (void)action; (void)sender; }
 };

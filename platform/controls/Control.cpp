@@ -36,6 +36,19 @@ void Control::MouseUp(Point where)
     TrackUp(where);
 }
 
+void Control::PerformClick()
+{
+    const Point middle{fWidth / 2, fHeight / 2};
+    MouseDown(middle);
+    MouseUp(middle);
+}
+
+void Control::DrawFocusRing(Canvas& canvas) const
+{
+    if (fShowsFocus)
+        ControlLook::FocusRing(canvas, Rect{0, 0, fWidth, fHeight});
+}
+
 bool Control::Contains(Point where) const
 {
     return where.x >= 0 && where.y >= 0 && where.x < fWidth && where.y < fHeight;

@@ -44,6 +44,13 @@ public:
     void MouseDragged(Point where);
     void MouseUp(Point where);
     bool IsTracking() const { return fTracking; }
+    // A press and a release in the middle: what the Space key does to a focused control.
+    void PerformClick();
+    // Whether the control has the keyboard focus and shows its ring (DrawFocusRing).
+    bool ShowsFocus() const { return fShowsFocus; }
+    void SetShowsFocus(bool shows) { fShowsFocus = shows; }
+    // Draws the focus ring round the bounds when the control shows the focus; after Draw.
+    void DrawFocusRing(Canvas& canvas) const;
 
     bool Contains(Point where) const;
 
@@ -82,6 +89,7 @@ private:
     bool fEnabled = true;
     bool fContinuous = false;
     bool fTracking = false;
+    bool fShowsFocus = false;
     double fWidth = 0.0;
     double fHeight = 0.0;
     Ref<Font> fFont;

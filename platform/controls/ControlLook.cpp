@@ -26,4 +26,13 @@ void Arrow(Canvas& canvas, const Rect& rect, bool down, const Color& color)
     canvas.FillPath();
 }
 
+void FocusRing(Canvas& canvas, const Rect& rect)
+{
+    if (rect.width < 4 || rect.height < 4)
+        return;
+    canvas.SetStrokeColor(kAccent);
+    canvas.SetLineWidth(2.0);
+    canvas.StrokeRect(Rect{rect.x + 1, rect.y + 1, rect.width - 2, rect.height - 2});
+}
+
 } // namespace plat::ControlLook

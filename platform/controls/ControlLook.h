@@ -21,6 +21,8 @@ inline constexpr Color kWhite{1.0, 1.0, 1.0, 1.0};
 void Bevel(Canvas& canvas, const Rect& rect, const Color& face, bool enabled);
 // A filled triangle pointing down (or up) centred in `rect`.
 void Arrow(Canvas& canvas, const Rect& rect, bool down, const Color& color);
+// The keyboard focus ring: a two-pixel accent frame just inside `rect`.
+void FocusRing(Canvas& canvas, const Rect& rect);
 
 } // namespace ControlLook
 } // namespace plat

@@ -87,6 +87,7 @@ void ControlView::DrawRect(const Rect&)
     SyncSize();
     drawing->canvas->Save();
     fControl->Draw(*drawing->canvas);
+    fControl->DrawFocusRing(*drawing->canvas);
     drawing->canvas->Restore();
 }
 

@@ -75,6 +75,11 @@ std::optional<std::string> MainBundleValue(std::string_view key)
     return std::nullopt;
 }
 
+std::string MainBundleFolder()
+{
+    return MainFolder();
+}
+
 void SetMainBundleFolder(std::string folder)
 {
     MainFolderOverride() = std::move(folder);

@@ -15,6 +15,9 @@ std::optional<std::string> BundleValue(const std::string& bundleFolder, std::str
 // "CFBundleVersion" the version it was built as.
 std::optional<std::string> MainBundleValue(std::string_view key);
 
+// The folder holding the program file (or the one tests put in its place).
+std::string MainBundleFolder();
+
 // Replaces the program's own bundle folder (tests); an empty text restores the real one.
 void SetMainBundleFolder(std::string folder);
 

@@ -39,6 +39,8 @@ public:
     virtual uint64_t ClipboardChanges() const { return 0; }
     // Whether the desktop carries the clipboard (false: the general pasteboard is in-process).
     virtual bool HasDesktopClipboard() const { return false; }
+    // The window goes to the window manager's icons, or comes back from them.
+    virtual void SetIconified(const Window&, bool) {}
     // Text input (composed characters) is wanted while a text field has the keyboard.
     virtual void SetTextInput(bool) {}
     // Where the desktop's pointer is, in screen coordinates (bottom-left origin); none when

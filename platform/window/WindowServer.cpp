@@ -259,6 +259,16 @@ void WindowServer::SetHidden(bool hidden)
     UpdateAllSurfaces();
 }
 
+void WindowServer::SetIconified(Window& window, bool iconified)
+{
+    if (window.IsMiniaturized() == iconified)
+        return;
+    window.SetMiniaturized(iconified);
+    Backend().SetIconified(window, iconified);
+    if (iconified && fKey == &window)
+        SetKey(nullptr);
+}
+
 void WindowServer::UpdateAllSurfaces()
 {
     const std::vector<Window*> windows = fOrder;

@@ -61,6 +61,8 @@ public:
     void SetActive(bool active);
     bool IsHidden() const { return fHidden; }
     void SetHidden(bool hidden);
+    // Iconifies the window or brings it back; an iconified window gives up the keyboard.
+    void SetIconified(Window& window, bool iconified);
     // Test setting: windows ordered in while stalled never reach the screen.
     void SetPresentationStalled(bool stalled) { fStalled = stalled; }
 

@@ -2,17 +2,27 @@
 
 #include "foundation/core/LMessage.h"
 #include "platform/app/Application.h"
+#include "foundation/text/LStrList.h"
 #include "platform/menus/MenuItem.h"
+#include "platform/menus/WindowMenu.h"
 #include "shell/app/CExtCmd.h"
 #include "shell/files/FileUrls.h"
 #include "shell/mainloop/CMacMainLoop.h"
 #include "shell/system/LAEDesc.h"
+#include "ui/dialogs/CSimpleMessageDialog.h"
+#include "ui/dialogs/DialogResources.h"
+#include "ui/menus/LMenu.h"
 #include "ui/menus/LMenuBar.h"
 #include "ui/menus/LMenuItem.h"
 
 namespace {
 
 bool gInWillUpdate = false;
+constexpr const char* kWindowMenu = "WINDOW";
+// Items of the 'CST#' list "APPMSG" and the window kind of a message box.
+constexpr uint32_t kHelpMissingText = 2;
+constexpr uint32_t kNoOpenerText = 3;
+constexpr uint32_t kMessageWindowKind = 3;
 
 bool AnyQuitEnabled()
 {
@@ -142,6 +152,19 @@ void AppDelegate::MenuBarTrack()
     LHandler* target = mMain ? mMain->CommandTarget() : nullptr;
     bar->ResetItems();
     LMessage::Send(LMessage(LMenuBar::msgReady, bar, target ? target : bar));
+    if (LMenu* windows = bar->FindMenu(kWindowMenu); windows && windows->Native())
+        plat::WindowMenu::Fill(*windows->Native(), windows->FirstNativeIndex() + windows->Count());
+}
+
+void AppDelegate::HelpNotShown(HelpProblem problem, const std::string& path)
+{
+    if (!mMain)
+        return;
+    LStrList texts({0, "APPMSG"}, nullptr, kStrListDialogTexts);
+    const LStringRef reason = texts.GetItem(problem == HelpProblem::Missing ? kHelpMissingText : kNoOpenerText);
+    const std::string text = std::string(reason.View()) + " " + path;
+    CSimpleMessageDialog box(mMain->Parent(), nullptr, ModalWindowDef(kMessageWindowKind));
+    (void)box.Run(LStringRef(text.c_str()), 0, false);
 }
 
 void AppDelegate::MenuAction(plat::MenuItem* item)

@@ -29,6 +29,8 @@ public:
     void DidBecomeActive() override;
     void DidResignActive() override;
     void WillUpdate() override;
+    // A message box says which: the help file is missing, or no opener could be started.
+    void HelpNotShown(HelpProblem problem, const std::string& path) override;
 
     // The system's Quit item is enabled exactly when a framework Quit item is; others are.
     bool ValidateMenuItem(const plat::MenuItem& item) const override;
@@ -42,7 +44,7 @@ public:
     bool Started() const { return mStarted; }
 
     // Makes the menus ready for the present command target (before a menu opens or a key
-    // equivalent is tried).
+    // equivalent is tried); the Window menu lists the program's windows after its own items.
     void MenuBarTrack();
     // A menu item sent its action: the system's Quit item asks the application to terminate.
     void MenuAction(plat::MenuItem* item);

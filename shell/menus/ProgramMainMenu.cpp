@@ -8,9 +8,6 @@ std::shared_ptr<plat::Menu> MakeProgramMainMenu()
 {
     auto appMenu = plat::Menu::Make("%0");
     appMenu->Add(plat::MenuItem::Make("Hide %0", "hide:", "h"));
-    auto others = plat::MenuItem::Make("Hide Others", "hideOtherApplications:", "h");
-    others->SetKeyEquivalentModifierMask(plat::kCommandKeyMask | plat::kOptionKeyMask);
-    appMenu->Add(others);
     appMenu->Add(plat::MenuItem::Make("Show All", "unhideAllApplications:"));
     appMenu->Add(plat::MenuItem::MakeSeparator());
     appMenu->Add(plat::MenuItem::Make("Quit %0", "terminate:", "q"));

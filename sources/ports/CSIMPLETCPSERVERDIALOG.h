@@ -21,6 +21,7 @@ public:
     bool IsEnabled() const { return fEnable.IsChecked(); }
     CNumVol& Port() { return fPort; }
     LStdCheck& EnableBox() { return fEnable; }
+    LStdButton& OkButton() { return fOk; }
 
     void HandleMessage(LMessage& result, const LMessage& msg) override;
 

@@ -11,6 +11,7 @@
 #include "shell/files/FileUrls.h"
 #include "tests/app/AppRunKit.h"
 #include "tests/foundation/TempFiles.h"
+#include "ui/menus/LMenu.h"
 
 #include <atomic>
 #include <chrono>
@@ -314,4 +315,21 @@ TEST_F(AppDocuments, WithTheLastDocumentClosedTheMenuWindowKeepsTheApplicationsC
     EXPECT_TRUE(plat::MenuDriver::PressKey("o", plat::kCommandKeyMask));
     EXPECT_TRUE(asked) << "Ctrl+O shows the open panel";
     plat::MenuBarHost::SetEnabled(false);
+}
+
+TEST_F(AppDocuments, TheWindowMenuListsTheDocumentsAndChoosingOneBringsItForward)
+{
+    OpenRequest(MakeDocuments({"a.snx", "b.snx"}));
+    delegate.MenuBarTrack();  // the menus made ready, as before one opens
+    LMenu* menu = CApp::Get()->MainLoop().MenuBar()->FindMenu("WINDOW");
+    ASSERT_TRUE(menu && menu->Native());
+    const auto& native = menu->Native();
+    std::vector<std::string> titles;
+    for (size_t i = 0; i < native->Count(); ++i)
+        titles.push_back(native->ItemAt(i)->Title() + (native->ItemAt(i)->State() ? " *" : ""));
+    const std::string a = App().Document(0)->Window()->Native()->Title();
+    const std::string b = App().Document(1)->Window()->Native()->Title();
+    EXPECT_EQ(titles, (std::vector<std::string>{b + " *", a})) << "the front one checked";
+    ASSERT_TRUE(plat::MenuDriver::Choose({"Window", a}));
+    EXPECT_TRUE(IsFront(*App().Document(0)));
 }

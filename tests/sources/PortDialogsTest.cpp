@@ -3,6 +3,7 @@
 #include "sources/ports/CSerPortDlg.h"
 #include "sources/ports/CSerialPortList.h"
 #include "tests/controls/DialogAnswerKit.h"
+#include "platform/controls/Control.h"
 #include "ui/panes/LPaneFlags.h"
 
 #include <deque>
@@ -106,4 +107,29 @@ TEST_F(PortDialogs, ServerDialogEndsTheStepWhenTheBoxChanges)
 
     Answer("", false);
     EXPECT_EQ(dialog.RunModal(), LModalDialog::kDefault) << "Escape presses OK, the only button";
+}
+
+TEST_F(PortDialogs, TabReachesTheServerBoxAndOkAndSpacePressesThem)
+{
+    CSIMPLETCPSERVERDIALOG dialog(app.get());
+    std::vector<std::string> focus;
+    auto look = [&] {
+        const LPane* target = dialog.FocusTarget();
+        focus.push_back(target == &dialog.Port() ? "port" : target == &dialog.EnableBox() ? "box"
+                        : target == &dialog.OkButton()                                 ? "ok"
+                                                                                       : "other");
+        if (const plat::Control* box = dialog.EnableBox().NativeControl(); box && box->ShowsFocus())
+            focus.back() += "(ring)";
+    };
+    const Part tab = Key("\t", 48), shiftTab = Key("\t", 48, plat::kModShift), space = Key(" ", 49);
+    PlayKeys({Look(look), tab, Look(look), space});
+    EXPECT_EQ(StepUntilDone(dialog), int32_t(CSIMPLETCPSERVERDIALOG::kChanged)) << "Space toggled the box";
+    EXPECT_TRUE(dialog.IsEnabled());
+    EXPECT_EQ(focus, (std::vector<std::string>{"port", "box(ring)"})) << "a field takes the first focus";
+
+    dialog.SetEnabled(false);  // the server did not start: the port can be edited again
+    focus.clear();
+    PlayKeys({shiftTab, Look(look), tab, tab, Look(look), space});
+    EXPECT_EQ(dialog.RunModal(), LModalDialog::kDefault) << "Space on OK pressed it";
+    EXPECT_EQ(focus, (std::vector<std::string>{"port", "ok"}));
 }

@@ -131,6 +131,8 @@ private:
     void PassShown();
     void FocusOnShow();
     void PassFocus();
+    void MoveToFirstFocus();
+    static constexpr uint32_t kMaxFirstFocusSteps = 256;
     void RelayoutForPrefs();
 
     // Layout steps (LFrameLayout.cpp): which steps one run takes, and the preferred rect

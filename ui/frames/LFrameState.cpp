@@ -93,7 +93,7 @@ void LFrame::FocusOnShow()
     if (fFocus)
         fFocus->SetState(kEventFocus);
     if (!fFocus || !(fFocus->Flags() & kPaneFocused))
-        MoveFocus(LFocusDir::Forward);
+        MoveToFirstFocus();
 }
 
 void LFrame::PassFocus()
@@ -101,7 +101,33 @@ void LFrame::PassFocus()
     if (fFocus && fFocus->HasFlags(kPaneShown | kPaneHostShown))
         fFocus->SetState(kEventFocus);
     else
+        MoveToFirstFocus();
+}
+
+// The first focus goes to the first stop that takes typing (a field or a list); buttons are
+// reached by Tab only. With nothing but buttons no pane has the focus.
+void LFrame::MoveToFirstFocus()
+{
+    const auto deepest = [this] {
+        LPane* pane = fFocus;
+        while (auto* frame = dynamic_cast<LFrame*>(pane)) {
+            if (!frame->Focus())
+                break;
+            pane = frame->Focus();
+        }
+        return pane;
+    };
+    MoveFocus(LFocusDir::Forward);
+    const LPane* first = deepest();
+    for (uint32_t step = 0; step < kMaxFirstFocusSteps; ++step) {
+        const LPane* now = deepest();
+        if (!now || !(now->Flags() & kPaneTabOnly))
+            return;
         MoveFocus(LFocusDir::Forward);
+        if (deepest() == first)
+            break;
+    }
+    SetFocus(nullptr);
 }
 
 void LFrame::RelayoutForPrefs()

@@ -18,6 +18,7 @@ enum : LPaneFlags {
     kPaneFocusShown = 0x400,     // derived: the pane shows a focus ring now
     kPaneFocusOnClick = 0x800,   // a click gives the pane the focus
     kPaneOpaque = 0x1000,        // the pane paints its whole rectangle
+    kPaneTabOnly = 0x2000,       // a Tab stop that a frame's first focus passes over (a button)
 
     kPaneNewFlags = kPaneShown | kPaneEnabled,
     kPaneEnabledAndShown = kPaneShown | kPaneEnabled,

@@ -404,6 +404,17 @@ uint64_t SdlBackend::ClipboardChanges() const
     return fImpl->clipboardChanges;
 }
 
+void SdlBackend::SetIconified(const Window& window, bool iconified)
+{
+    SdlSurface* surface = fImpl->SurfaceOf(window.Number());
+    if (!surface || !surface->sdl || !surface->shown)
+        return;
+    if (iconified)
+        SDL_MinimizeWindow(surface->sdl);
+    else
+        SDL_RestoreWindow(surface->sdl);
+}
+
 void SdlBackend::SetTextInput(bool on)
 {
     if (on)

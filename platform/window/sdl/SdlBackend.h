@@ -34,6 +34,7 @@ public:
     void SetTextInput(bool on) override;
     // Asks the X server where the pointer is.
     std::optional<Point> PointerLocation() const override;
+    void SetIconified(const Window& window, bool iconified) override;
 
     // The X window that shows a model window; 0 while it has none (tests and benchmarks).
     unsigned long NativeWindow(uint32_t windowNumber) const;

@@ -135,6 +135,17 @@ bool HandleWindowEvent(SdlBackend& backend, SdlBackend::Impl& impl, const SDL_Wi
             QueueFocus(impl, *window);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST: impl.focusLost = true; break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_RESTORED: {
+        // The person iconified the window, or brought it back from its icon.
+        Ref<Window> keep(window);
+        const bool iconified = event.event == SDL_WINDOWEVENT_MINIMIZED;
+        impl.windowManagerActions.push_back([keep, iconified] {
+            if (keep->IsMiniaturized() != iconified)
+                WindowServer::Shared().SetIconified(*keep, iconified);
+        });
+        break;
+    }
     case SDL_WINDOWEVENT_EXPOSED:
         if (window->BackingImage())
             backend.Present(*window, *window->BackingImage(), {});

@@ -10,6 +10,7 @@
 #include "platform/runloop/RunLoopTimer.h"
 #include "platform/window/Event.h"
 #include "platform/window/EventQueue.h"
+#include "platform/system/UrlLauncher.h"
 
 #include <gtest/gtest.h>
 #include <csignal>
@@ -217,7 +218,9 @@ TEST(Application, ItsOwnActionsAndTheDelegatesValidation)
     EXPECT_TRUE(app.RespondsTo("showHelp:"));
     EXPECT_FALSE(app.RespondsTo("copy:"));
     auto help = MenuItem::Make("Help", "showHelp:");
+    UrlLauncher::SetRecorder([](const std::string&) {});  // the opener is not started from tests
     app.Perform("showHelp:", help.get());
+    UrlLauncher::SetRecorder({});
     EXPECT_EQ(app.HelpRequests(), 1);
 
     struct Refusing : ApplicationDelegate {

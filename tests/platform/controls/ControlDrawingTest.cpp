@@ -61,3 +61,19 @@ TEST(PlatControlDrawing, ScrollerKnobFollowsItsValue)
     EXPECT_EQ(bitmap.Pixel(8, 190), Argb(ControlLook::kWhite));      // knob at the end of the slot
     EXPECT_EQ(bitmap.Pixel(8, 100), Argb(ControlLook::kTrack));
 }
+
+TEST(PlatControlDrawing, TheFocusRingFramesAFocusedControlOnly)
+{
+    Slider slider;
+    slider.SetSize(116, 20);
+    for (const bool focused : {false, true}) {
+        slider.SetShowsFocus(focused);
+        Bitmap bitmap(116, 20);
+        Canvas canvas(bitmap);
+        canvas.SetAntialias(false);
+        slider.Draw(canvas);
+        slider.DrawFocusRing(canvas);
+        EXPECT_EQ(bitmap.Pixel(1, 10) == Argb(ControlLook::kAccent), focused);
+        EXPECT_EQ(bitmap.Pixel(58, 1) == Argb(ControlLook::kAccent), focused);
+    }
+}

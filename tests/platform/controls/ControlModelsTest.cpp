@@ -209,3 +209,29 @@ TEST(PlatProgressIndicator, FillsItsFractionOnlyWhenDeterminate)
     bar.SetMaxValue(0);
     EXPECT_EQ(bar.FilledFraction(), 0);
 }
+
+TEST(PlatControlModels, PerformClickPressesAndReleasesInTheMiddle)
+{
+    struct Case {
+        plat::Button::Kind kind;
+        bool enabled;
+        int stateAfter;
+        int actions;
+    };
+    const Case cases[] = {
+        {plat::Button::Kind::Switch, true, 1, 1},
+        {plat::Button::Kind::Momentary, true, 0, 1},
+        {plat::Button::Kind::Switch, false, 0, 0},  // a disabled control takes no key either
+    };
+    for (const Case& c : cases) {
+        plat::Button button(c.kind);
+        button.SetSize(80, 20);
+        button.SetEnabled(c.enabled);
+        int actions = 0;
+        button.SetAction([&] { ++actions; });
+        button.PerformClick();
+        EXPECT_EQ(button.State(), c.stateAfter);
+        EXPECT_EQ(actions, c.actions);
+        EXPECT_FALSE(button.IsTracking());
+    }
+}

@@ -148,7 +148,7 @@ TEST_F(NativeBridge, WithoutBundleNamesTheApplicationIsCalledApp)
     plat::SetMainBundleFolder("");
     const auto& appMenu = bar.FindMenu("APPMENU")->Native();
     EXPECT_EQ(appMenu->ItemAt(6)->Title(), "Hide App");
-    EXPECT_EQ(appMenu->ItemAt(10)->Title(), "Quit App");
+    EXPECT_EQ(appMenu->ItemAt(9)->Title(), "Quit App");
     EXPECT_EQ(plat::BundleValue(folder, "CFBundleVersion"), "2.5");
     EXPECT_EQ(plat::BundleValue(folder, "CFBundleName"), std::nullopt);
 }

@@ -107,9 +107,10 @@ TEST_F(MenuFixture, TheApplicationMenuTakesOverTheProgramsAndKeepsQuitNative)
     EXPECT_EQ(main->ItemAt(0)->Submenu(), appMenu->Native());
     EXPECT_EQ(main->ItemAt(1)->Title(), "File");
     // Six framework items, then the program's own: the name filled in, the system's Quit.
-    ASSERT_EQ(appMenu->Native()->Count(), 11u);
+    ASSERT_EQ(appMenu->Native()->Count(), 10u);
     EXPECT_EQ(appMenu->Native()->ItemAt(6)->Title(), "Hide Sonalyx");
-    EXPECT_EQ(appMenu->Native()->ItemAt(10)->Title() + " " + appMenu->Native()->ItemAt(10)->Action(), "Quit Sonalyx terminate:");
+    EXPECT_EQ(appMenu->Native()->ItemAt(7)->Title(), "Show All");
+    EXPECT_EQ(appMenu->Native()->ItemAt(9)->Title() + " " + appMenu->Native()->ItemAt(9)->Action(), "Quit Sonalyx terminate:");
 
     bar.EnableCommand("LStdCmd_Quit");
     bar.UpdateNative();

@@ -1,0 +1,58 @@
+#include "controls/std/ControlKeys.h"
+#include "controls/std/LStdCtl.h"
+#include "foundation/core/StrEqual.h"
+#include "foundation/input/LKeyboard.h"
+#include "platform/controls/Button.h"
+#include "platform/controls/PopUpButton.h"
+#include "platform/controls/Slider.h"
+#include "platform/window/View.h"
+
+namespace ControlKeys {
+
+namespace {
+
+constexpr uint8_t kSpace = ' ';
+
+bool IsKeyboardModel(const plat::Control* model)
+{
+    return dynamic_cast<const plat::Button*>(model) || dynamic_cast<const plat::PopUpButton*>(model) ||
+           dynamic_cast<const plat::Slider*>(model);
+}
+
+} // namespace
+
+bool IsKeyboardControl(const LStdCtl& control)
+{
+    return IsKeyboardModel(control.NativeControl());
+}
+
+void SyncFocusRing(LStdCtl& control)
+{
+    plat::Control* model = control.NativeControl();
+    if (!model)
+        return;
+    const bool shows = control.HasFlags(kPaneShowsFocusWhen) && control.FocusTarget() == &control;
+    if (model->ShowsFocus() == shows)
+        return;
+    model->SetShowsFocus(shows);
+    if (plat::View* view = control.NativeView())
+        view->SetNeedsDisplay();
+}
+
+bool PressBySpace(LStdCtl& control, const LMessage& msg)
+{
+    const auto* keyboard = dynamic_cast<const LKeyboard*>(msg.subject);
+    if (!keyboard || !StrEqual(msg.type, LKeyboard::msgDown) || keyboard->character != kSpace)
+        return false;
+    if (keyboard->IsCommand() || keyboard->IsControl() || keyboard->IsOption())
+        return false;
+    auto* button = dynamic_cast<plat::Button*>(control.NativeControl());
+    if (!button || !control.IsFullyActive() || control.FocusTarget() != &control)
+        return false;
+    button->PerformClick();
+    if (plat::View* view = control.NativeView())
+        view->SetNeedsDisplay();
+    return true;
+}
+
+} // namespace ControlKeys
