@@ -2,6 +2,7 @@
 #include "controls/viewprefs/CViewPrefsDlg.h"
 #include "platform/window/FontPanel.h"
 #include "shell/draw/LFont.h"
+#include "sources/ports/CIPPORTDIALOG.h"
 #include "tests/app/AppRunKit.h"
 
 namespace {
@@ -70,3 +71,12 @@ TEST_F(ViewFonts, AStoredFamilyTheSystemLacksFallsBackToTheDefaultFont)
 }
 
 } // namespace
+
+TEST_F(ViewFonts, AViewFontStaysInTheViewsAndOutOfDialogFields)
+{
+    CViewPrefs::Shared().SetFont(kViewFontId, {LStringRef("DejaVu Serif"), 14});
+    ASSERT_EQ(std::string(LFont(kViewFontId).GetFamilyName().View()), "DejaVu Serif");
+    CIPPORTDIALOG address(CApp::Get(), true, LStringRef("127.0.0.1:51000"));
+    EXPECT_NE(std::string(address.Field().Font().GetFamilyName().View()), "DejaVu Serif");
+    EXPECT_EQ(address.Field().Font(), LFont(0)) << "the dialogs' font";
+}
