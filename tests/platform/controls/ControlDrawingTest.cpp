@@ -1,4 +1,6 @@
+#include "platform/controls/Button.h"
 #include "platform/controls/ControlLook.h"
+#include "platform/draw/Font.h"
 #include "platform/controls/ProgressIndicator.h"
 #include "platform/controls/Scroller.h"
 #include "platform/controls/Slider.h"
@@ -6,6 +8,8 @@
 #include "platform/draw/Canvas.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace plat;
 
@@ -60,4 +64,29 @@ TEST(PlatControlDrawing, ScrollerKnobFollowsItsValue)
     const Bitmap bitmap = Render(bar);
     EXPECT_EQ(bitmap.Pixel(8, 190), Argb(ControlLook::kWhite));      // knob at the end of the slot
     EXPECT_EQ(bitmap.Pixel(8, 100), Argb(ControlLook::kTrack));
+}
+
+// The darkest grey of a drawn push button's title tells a button that takes clicks from one that
+// does not at a glance.
+TEST(PlatControlDrawing, ADisabledButtonsTitleIsPlainlyLighter)
+{
+    std::string error;
+    Ref<Font> font = Ref<Font>::Adopt(Font::Open("DejaVu Sans", 13, false, false, &error));
+    ASSERT_TRUE(font) << error;
+    auto darkest = [&](bool enabled) {
+        Button button(Button::Kind::PushOnOff);
+        button.SetSize(60, 22);
+        button.SetTitle("Rec");
+        button.SetFont(font.Get());
+        button.SetEnabled(enabled);
+        const Bitmap bitmap = Render(button);
+        uint32_t least = 255;
+        for (int y = 4; y < 18; ++y)
+            for (int x = 12; x < 48; ++x)
+                least = std::min(least, bitmap.Pixel(x, y) & 0xFF);
+        return least;
+    };
+    const uint32_t enabled = darkest(true), disabled = darkest(false);
+    EXPECT_LT(enabled, 60u);
+    EXPECT_GT(disabled, enabled + 80) << "enabled " << enabled << ", disabled " << disabled;
 }
