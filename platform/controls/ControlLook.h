@@ -22,6 +22,8 @@ inline constexpr Color kWhite{1.0, 1.0, 1.0, 1.0};
 void Bevel(Canvas& canvas, const Rect& rect, const Color& face, bool enabled);
 // A filled triangle pointing down (or up) centred in `rect`.
 void Arrow(Canvas& canvas, const Rect& rect, bool down, const Color& color);
+// A filled triangle pointing right (or left) centred in `rect`.
+void SideArrow(Canvas& canvas, const Rect& rect, bool right, const Color& color);
 
 } // namespace ControlLook
 } // namespace plat

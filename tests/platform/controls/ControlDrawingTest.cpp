@@ -90,3 +90,31 @@ TEST(PlatControlDrawing, ADisabledButtonsTitleIsPlainlyLighter)
     EXPECT_LT(enabled, 60u);
     EXPECT_GT(disabled, enabled + 80) << "enabled " << enabled << ", disabled " << disabled;
 }
+
+// The arrows of a bar point along it: a horizontal bar's arrows stand taller than wide.
+TEST(PlatControlDrawing, ScrollerArrowsPointAlongTheBar)
+{
+    const auto markBox = [](const Bitmap& bitmap, int x0, int y0) {
+        int left = 99, right = -1, top = 99, bottom = -1;
+        for (int y = y0; y < y0 + 16; ++y)
+            for (int x = x0; x < x0 + 16; ++x)
+                if ((bitmap.Pixel(x, y) & 0xFF) < 0x60) {
+                    left = std::min(left, x - x0), right = std::max(right, x - x0);
+                    top = std::min(top, y - y0), bottom = std::max(bottom, y - y0);
+                }
+        return std::pair{right - left, bottom - top};   // width and height of the mark
+    };
+    Scroller across;
+    across.SetSize(216, 16);
+    across.SetValueAndProportion(0.5, 0.25);
+    const Bitmap wide = Render(across);
+    for (int start : {0, 200}) {
+        const auto [width, height] = markBox(wide, start, 0);
+        EXPECT_GT(height, width) << "arrow at " << start;
+    }
+    Scroller down;
+    down.SetSize(16, 216);
+    down.SetValueAndProportion(0.5, 0.25);
+    const auto [width, height] = markBox(Render(down), 0, 0);
+    EXPECT_GT(width, height);
+}
