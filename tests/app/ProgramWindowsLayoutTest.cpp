@@ -267,6 +267,7 @@ TEST_F(ProgramWindowsLayout, AnOpenedDocumentsFaderRowHoldsItsWholeOutputPanel)
     }
     const CLRect shown = opened->FaderFrame().Rect();
     EXPECT_GE(shown.Height(), list.CellHeight()) << "the fader list shows the whole row";
+    EXPECT_LE(list.CellWidth(), list.Rect().Width()) << "from its name to its level meter, at the window's first size: " << list.CellWidth() << " in " << list.Rect().Width() << " of " << opened->Rect().Width();
     std::filesystem::remove(path);
 }
 
