@@ -65,7 +65,7 @@ void Button::Draw(Canvas& canvas) const
             canvas.SetFillColor(kMark);
             canvas.FillEllipse(Rect{box.x + side / 4, box.y + side / 4, side / 2, side / 2});
         }
-        DrawLabel(canvas, GetFont(), fTitle, Rect{side + 4, 0, Width() - side - 4, Height()});
+        DrawLabel(canvas, GetFont(), fTitle, Rect{side + 4, 0, Width() - side - 4, Height()}, IsEnabled());
         return;
     }
     Bevel(canvas, Rect{0, 0, Width(), Height()}, pressed ? kFacePressed : kFace, IsEnabled());
@@ -74,7 +74,7 @@ void Button::Draw(Canvas& canvas) const
         canvas.StrokeRect(Rect{1.5, 1.5, Width() - 3, Height() - 3});
     }
     const double text = TextAdvance(GetFont(), fTitle);
-    DrawLabel(canvas, GetFont(), fTitle, Rect{std::floor((Width() - text) / 2), 0, text, Height()});
+    DrawLabel(canvas, GetFont(), fTitle, Rect{std::floor((Width() - text) / 2), 0, text, Height()}, IsEnabled());
 }
 
 } // namespace plat

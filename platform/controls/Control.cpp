@@ -70,12 +70,12 @@ double FontLineHeight(const Font* font)
     return font ? font->LineHeight() : 14.0;
 }
 
-void DrawLabel(Canvas& canvas, const Font* font, const std::string& text, const Rect& box)
+void DrawLabel(Canvas& canvas, const Font* font, const std::string& text, const Rect& box, bool enabled)
 {
     if (!font || text.empty())
         return;
     const double baseline = box.y + (box.height + font->Ascender() - font->Descender()) / 2;
-    canvas.SetFillColor(ControlLook::kMark);
+    canvas.SetFillColor(enabled ? ControlLook::kMark : ControlLook::kMarkDisabled);
     font->Draw(canvas, text, Point{box.x, std::floor(baseline)});
 }
 

@@ -101,6 +101,6 @@ double TextAdvance(const Font* font, const std::string& text);
 // Line height of a font (a 12-point line without a font).
 double FontLineHeight(const Font* font);
 // Draws a one-line text centred vertically in the rectangle, starting at its left edge.
-void DrawLabel(Canvas& canvas, const Font* font, const std::string& text, const Rect& box);
+void DrawLabel(Canvas& canvas, const Font* font, const std::string& text, const Rect& box, bool enabled = true);
 
 } // namespace plat

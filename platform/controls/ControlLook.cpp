@@ -11,19 +11,37 @@ void Bevel(Canvas& canvas, const Rect& rect, const Color& face, bool enabled)
     canvas.StrokeRect(Rect{rect.x + 0.5, rect.y + 0.5, rect.width - 1, rect.height - 1});
 }
 
+namespace {
+
+void Triangle(Canvas& canvas, const Point& a, const Point& b, const Point& c, const Color& color)
+{
+    canvas.SetFillColor(color);
+    canvas.BeginPath();
+    canvas.MoveTo(a);
+    canvas.LineTo(b);
+    canvas.LineTo(c);
+    canvas.ClosePath();
+    canvas.FillPath();
+}
+
+} // namespace
+
 void Arrow(Canvas& canvas, const Rect& rect, bool down, const Color& color)
 {
     const double cx = rect.x + rect.width / 2;
     const double cy = rect.y + rect.height / 2;
     const double half = std::min(rect.width, rect.height) / 4;
     const double tip = down ? half / 2 : -half / 2;
-    canvas.SetFillColor(color);
-    canvas.BeginPath();
-    canvas.MoveTo(Point{cx - half, cy - tip});
-    canvas.LineTo(Point{cx + half, cy - tip});
-    canvas.LineTo(Point{cx, cy + tip});
-    canvas.ClosePath();
-    canvas.FillPath();
+    Triangle(canvas, Point{cx - half, cy - tip}, Point{cx + half, cy - tip}, Point{cx, cy + tip}, color);
+}
+
+void SideArrow(Canvas& canvas, const Rect& rect, bool right, const Color& color)
+{
+    const double cx = rect.x + rect.width / 2;
+    const double cy = rect.y + rect.height / 2;
+    const double half = std::min(rect.width, rect.height) / 4;
+    const double tip = right ? half / 2 : -half / 2;
+    Triangle(canvas, Point{cx - tip, cy - half}, Point{cx - tip, cy + half}, Point{cx + tip, cy}, color);
 }
 
 void FocusRing(Canvas& canvas, const Rect& rect)

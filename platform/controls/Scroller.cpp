@@ -139,8 +139,10 @@ void Scroller::Draw(Canvas& canvas) const
     if (arrow > 0) {
         Bevel(canvas, span(0, arrow), kFace, IsEnabled());
         Bevel(canvas, span(Length() - arrow, arrow), kFace, IsEnabled());
-        Arrow(canvas, span(0, arrow), false, kMark);
-        Arrow(canvas, span(Length() - arrow, arrow), true, kMark);
+        // Arrows point along the bar: up and down, or left and right.
+        const auto arrowAt = IsVertical() ? &Arrow : &SideArrow;
+        arrowAt(canvas, span(0, arrow), false, kMark);
+        arrowAt(canvas, span(Length() - arrow, arrow), true, kMark);
     }
     if (KnobLength() > 0)
         Bevel(canvas, span(KnobStart(), KnobLength()), IsTracking() ? kFacePressed : kWhite, true);

@@ -2,6 +2,7 @@
 #include "controls/viewprefs/CViewPrefsDlg.h"
 #include "platform/window/FontPanel.h"
 #include "shell/draw/LFont.h"
+#include "sources/ports/CIPPORTDIALOG.h"
 #include "tests/app/AppRunKit.h"
 #include "ui/dialogs/DialogResources.h"
 #include "ui/frames/LFrame.h"
@@ -85,4 +86,13 @@ TEST_F(ViewFonts, ViewFontsStaysAvailableUnderAModalWindow)
     EXPECT_FALSE(Enabled("LStdCmd_New")) << "the document commands wait for the modal window";
     ASSERT_TRUE(plat::MenuDriver::Choose({AppMenu(), "View Fonts…"}));
     EXPECT_NE(CApp::Get()->ViewPrefsDialog(), nullptr);
+}
+
+TEST_F(ViewFonts, AViewFontStaysInTheViewsAndOutOfDialogFields)
+{
+    CViewPrefs::Shared().SetFont(kViewFontId, {LStringRef("DejaVu Serif"), 14});
+    ASSERT_EQ(std::string(LFont(kViewFontId).GetFamilyName().View()), "DejaVu Serif");
+    CIPPORTDIALOG address(CApp::Get(), true, LStringRef("127.0.0.1:51000"));
+    EXPECT_NE(std::string(address.Field().Font().GetFamilyName().View()), "DejaVu Serif");
+    EXPECT_EQ(address.Field().Font(), LFont(0)) << "the dialogs' font";
 }

@@ -5,6 +5,9 @@
 #include "analysis/window/CSpecWindow.h"
 #include "controls/CViewPrefs.h"
 #include "controls/lists/CCellIter.h"
+#include "outputs/consoles/CMIDICONSOLE.h"
+#include "outputs/consoles/CMIDICONSOLECELL.h"
+#include "outputs/consoles/CMIDIConsoleList.h"
 #include "outputs/defs/CCtlDefList.h"
 #include "outputs/editor/CFaderCell.h"
 #include "outputs/editor/CFaderFrame.h"
@@ -264,5 +267,23 @@ TEST_F(ProgramWindowsLayout, AnOpenedDocumentsFaderRowHoldsItsWholeOutputPanel)
     }
     const CLRect shown = opened->FaderFrame().Rect();
     EXPECT_GE(shown.Height(), list.CellHeight()) << "the fader list shows the whole row";
+    EXPECT_LE(list.CellWidth(), list.Rect().Width()) << "from its name to its level meter, at the window's first size: " << list.CellWidth() << " in " << list.Rect().Width() << " of " << opened->Rect().Width();
     std::filesystem::remove(path);
+}
+
+TEST_F(ProgramWindowsLayout, TheMidiConsoleShowsEveryControlOfAChannelAboveItsScrollBar)
+{
+    ChooseCommand(document, "CAppCmd_MidiConsole");
+    CMIDICONSOLE* console = document->MidiConsole();
+    ASSERT_NE(console, nullptr);
+    CCellIter column(console->List(), {0, 0}, false);
+    auto* cell = dynamic_cast<CMIDICONSOLECELL*>(column.Pane());
+    ASSERT_NE(cell, nullptr);
+    CCtlPanel& panel = cell->Panel();
+    ASSERT_NE(panel.List(), nullptr);
+    LPaneContext context = LPaneContext::FromPane(panel);
+    EXPECT_GE(panel.Rect().Height(), panel.PrefHeight(&context, 0)) << "the channel's column is as tall as it needs";
+    for (uint32_t i = 0; i < panel.List()->Count(); ++i)
+        EXPECT_LE(panel.Control(i)->Rect().bottom, panel.Rect().Height()) << panel.List()->Id(i).View();
+    EXPECT_LE(console->List().Rect().bottom, console->Navi().Rect().Height()) << "the list lies inside its frame";
 }

@@ -2,8 +2,10 @@
 #include "tests/app/AppRunKit.h"
 #include "tests/support/ProgramWindows.h"
 #include "ui/frames/LFrame.h"
+#include "ui/windows/LWindow.h"
 
 #include <filesystem>
+#include <map>
 #include <set>
 
 TEST(ProgramWindowsList, NamesEveryLayoutThatMakesAWindowOnce)
@@ -34,10 +36,20 @@ TEST_F(ProgramWindowsOpen, EachWindowOpensInTheRunningProgram)
     CSpecWindow* document = CApp::Get()->OpenDocument(std::string());
     ASSERT_NE(document, nullptr);
     ProgramWindowsHost host{*CApp::Get(), *document, user, windows};
+    std::map<std::string, std::string> titles;   // title -> window
     for (const ProgramWindow& entry : ProgramWindows()) {
         const LFrame* seen = nullptr;
-        entry.open(host, [&](LFrame& window) { seen = &window; });
+        std::string title;
+        entry.open(host, [&](LFrame& window) {
+            seen = &window;
+            title = window.Window() ? window.Window()->Native()->Title() : std::string();
+        });
         EXPECT_NE(seen, nullptr) << entry.name << " did not open";
+        // Alerts carry the program's name; every other window a title of its own.
+        if (entry.name == "message" || entry.name == "save changes")
+            continue;
+        const auto [at, added] = titles.emplace(title, entry.name);
+        EXPECT_TRUE(added) << entry.name << " and " << at->second << " are both called \"" << title << "\"";
     }
     EXPECT_EQ(user.PendingActions(), 0u);
 }

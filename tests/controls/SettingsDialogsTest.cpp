@@ -4,6 +4,7 @@
 #include "controls/settings/CSpecSaveDlg.h"
 #include "controls/settings/CSplRtDlg.h"
 #include "tests/controls/DialogAnswerKit.h"
+#include "ui/dialogs/DialogLayout.h"
 #include "ui/windows/LWindow.h"
 
 namespace {
@@ -126,4 +127,14 @@ TEST_F(SettingsDialogs, TheShortcutDialogTakesThePrintableKeyPressed)
 
     Answer("", false);
     EXPECT_EQ(dialog.RunModal(), LModalDialog::kEscape);
+}
+
+TEST_F(SettingsDialogs, ADialogIsWideEnoughForItsWholeTitle)
+{
+    const int32_t titled = TitleBarWidth("Frequency Interval");
+    EXPECT_GT(titled, TitleBarWidth("Frequency")) << "the room grows with the title";
+    CFqIntvDlg interval(app.get());
+    EXPECT_GE(interval.Rect().Width(), titled);
+    EXPECT_EQ(interval.DefaultButton()->Rect().right, interval.Rect().Width() - 20) << "the buttons follow the wider window";
+    EXPECT_EQ(TitleBarWidth(""), 0);
 }

@@ -135,6 +135,12 @@ Bitmap XServerDriver::Grab(const Rect& area)
     const int x = int(std::lround(area.x)), y = RootY(area.y + area.height);
     const int width = int(std::lround(area.width)), height = int(std::lround(area.height));
     Display* display = AsDisplay(fDisplay);
+    // The server refuses an area that reaches off the screen (as a window's may in the middle of
+    // a move): nothing is grabbed then.
+    const int screen = DefaultScreen(display);
+    if (x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > DisplayWidth(display, screen) ||
+        y + height > DisplayHeight(display, screen))
+        return Bitmap();
     XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, unsigned(width), unsigned(height), AllPlanes,
                               ZPixmap);
     if (!image)

@@ -1,0 +1,193 @@
+// Windows come back over the same screen area, and a maximized window is drawn whole, under a
+// real window manager.
+#include "tests/display/DesktopFixture.h"
+#include "platform/window/WindowServer.h"
+#include "platform/window/sdl/SdlBackend.h"
+
+#include <algorithm>
+#include <cmath>
+#include <csignal>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+using namespace plat;
+
+namespace {
+
+unsigned long XWindowOf(const Window& window)
+{
+    return static_cast<SdlBackend&>(WindowServer::Shared().Backend()).NativeWindow(window.Number());
+}
+
+bool Near(const Rect& a, const Rect& b)
+{
+    return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1 && std::abs(a.width - b.width) <= 1 &&
+           std::abs(a.height - b.height) <= 1;
+}
+
+std::string Show(const Rect& r)
+{
+    std::ostringstream out;
+    out << r.x << "," << r.y << " " << r.width << "x" << r.height;
+    return out.str();
+}
+
+// Asks the window manager to maximize the window, as its title bar's button does.
+const char* const kMaximize = R"(
+import sys
+from Xlib import display, X, protocol
+d = display.Display()
+w = d.create_resource_object('window', int(sys.argv[1]))
+state = d.intern_atom('_NET_WM_STATE')
+horz = d.intern_atom('_NET_WM_STATE_MAXIMIZED_HORZ')
+vert = d.intern_atom('_NET_WM_STATE_MAXIMIZED_VERT')
+event = protocol.event.ClientMessage(window=w, client_type=state, data=(32, [1, horz, vert, 1, 0]))
+d.screen().root.send_event(event, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
+d.sync()
+)";
+
+// The program built beside the tests, run with the test's home.
+std::string ProgramPath()
+{
+    char self[4096] = {};
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    const std::string path(self, size_t(n > 0 ? n : 0));
+    return path.substr(0, path.rfind('/')) + "/../app/sonalyx";
+}
+
+class PlaceOnDesktop : public DesktopTest {
+protected:
+    void TearDown() override
+    {
+        StopProgram();
+        DesktopTest::TearDown();
+    }
+    void StartProgram()
+    {
+        std::string program = ProgramPath();
+        char* argv[] = {program.data(), nullptr};
+        ASSERT_EQ(posix_spawn(&fProgram, program.c_str(), nullptr, nullptr, argv, environ), 0);
+    }
+    // Quits with Ctrl+Q in the program's key window; true when it ended by itself.
+    bool QuitProgram()
+    {
+        if (fProgram < 0)
+            return true;
+        fX.Tap("q", {"Control_L"});
+        int status = 0;
+        const bool ended = RunUntil([&] { return waitpid(fProgram, &status, WNOHANG) == fProgram; }, 15000);
+        if (ended)
+            fProgram = -1;
+        return ended;
+    }
+    void StopProgram()
+    {
+        if (fProgram < 0)
+            return;
+        kill(fProgram, SIGKILL);
+        waitpid(fProgram, nullptr, 0);
+        fProgram = -1;
+    }
+    // The X windows of the program's untitled documents, in stacking order of the search.
+    std::vector<unsigned long> Documents()
+    {
+        std::string found;
+        if (RunTool({"xdotool", "search", "--onlyvisible", "--name", "^untitled"}, &found) != 0)
+            return {};
+        std::vector<unsigned long> ids;
+        std::istringstream lines(found);
+        for (unsigned long id; lines >> id;)
+            ids.push_back(id);
+        return ids;
+    }
+    bool WaitForDocuments(size_t count)
+    {
+        return RunUntil([&] { return Documents().size() >= count; }, 15000);
+    }
+    // Waits until the window's area stops changing; answers it.
+    Rect SettledArea(unsigned long id)
+    {
+        Rect last = fX.WindowArea(id);
+        RunUntil([&] {
+            RunUntil([] { return false; }, 200);
+            const Rect now = fX.WindowArea(id);
+            const bool still = Near(now, last);
+            last = now;
+            return still;
+        });
+        return last;
+    }
+
+    pid_t fProgram = -1;
+};
+
+} // namespace
+
+TEST_F(PlaceOnDesktop, ANewWindowAndItsSuccessorShowOverTheAreaTheModelGaveThem)
+{
+    const Rect content{300, 260, 420, 240};
+    Ref<Window> first = ShowDocument(content, "Placed");
+    ASSERT_TRUE(ScreenShows({first.Get()}));
+    RunUntil([] { return false; }, 300);  // the window manager's late reports are in
+    const Rect model = first->ContentRect();
+    EXPECT_TRUE(Near(model, content)) << "the model kept its place: " << Show(model);
+    const Rect shown = fX.WindowArea(XWindowOf(*first));
+    EXPECT_TRUE(Near(shown, Rect{content.x, content.y, content.width, content.height + Window::kMenuBarHeight}))
+        << "on the screen: " << Show(shown);
+
+    // Closed, and a window opened again with the place it had: the same screen area.
+    first->OrderOut();
+    RunUntil([] { return false; }, 200);
+    Ref<Window> again = ShowDocument(model, "Placed again");
+    ASSERT_TRUE(ScreenShows({again.Get()}));
+    RunUntil([] { return false; }, 300);
+    EXPECT_TRUE(Near(fX.WindowArea(XWindowOf(*again)), shown)) << Show(fX.WindowArea(XWindowOf(*again)));
+}
+
+TEST_F(PlaceOnDesktop, AMaximizedWindowIsDrawnWhole)
+{
+    Ref<Window> doc = ShowDocument(Rect{200, 300, 360, 240}, "Maximized");
+    ASSERT_TRUE(ScreenShows({doc.Get()}));
+    const std::string id = std::to_string(XWindowOf(*doc));
+    ASSERT_EQ(RunTool({"/usr/bin/python3", "-c", kMaximize, id}), 0);
+    ASSERT_TRUE(RunUntil([&] { return doc->ContentRect().width > 1000; })) << Show(doc->ContentRect());
+    EXPECT_TRUE(ScreenShows({doc.Get()})) << ScreenDifference(*doc) << " pixels differ from the window's image";
+}
+
+TEST_F(PlaceOnDesktop, TheProgramsDocumentWindowKeepsItsPlaceCascadesAndComesBackAfterARestart)
+{
+    StartProgram();
+    ASSERT_TRUE(WaitForDocuments(1));
+    const unsigned long first = Documents().front();
+    SettledArea(first);
+    ASSERT_EQ(RunTool({"xdotool", "windowmove", "--sync", std::to_string(first), "260", "170"}), 0);
+    const Rect moved = SettledArea(first);
+
+    // A new window with the moved one still open: 18 across and 18 down from it.
+    fX.Tap("n", {"Control_L"});
+    ASSERT_TRUE(WaitForDocuments(2));
+    unsigned long second = 0;
+    for (unsigned long id : Documents())
+        if (id != first)
+            second = id;
+    ASSERT_NE(second, 0u);
+    const Rect cascaded = SettledArea(second);
+    EXPECT_TRUE(Near(cascaded, Rect{moved.x + 18, moved.y - 18, moved.width, moved.height}))
+        << Show(cascaded) << " after " << Show(moved);
+
+    ASSERT_TRUE(QuitProgram()) << "Ctrl+Q did not quit";
+    StartProgram();
+    ASSERT_TRUE(WaitForDocuments(2));
+    std::vector<Rect> areas;
+    for (unsigned long id : Documents())
+        areas.push_back(SettledArea(id));
+    const bool back = std::any_of(areas.begin(), areas.end(), [&](const Rect& r) { return Near(r, moved); });
+    const bool secondBack = std::any_of(areas.begin(), areas.end(), [&](const Rect& r) { return Near(r, cascaded); });
+    EXPECT_TRUE(back) << "the moved window comes back at " << Show(moved);
+    EXPECT_TRUE(secondBack) << "the new one comes back at " << Show(cascaded);
+    EXPECT_TRUE(QuitProgram());
+}
