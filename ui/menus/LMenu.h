@@ -53,7 +53,7 @@ public:
     // Position of the entry, -1 when it is not here.
     int32_t IndexOf(const LMenuItem* item) const;
     LMenuItem* ItemAt(uint32_t index) const;
-    uint32_t Count() const { return fItems.Count(); }
+    uint32_t Count() const { return fCount; }
     const LList& Items() const { return fItems; }
 
     const LStringRef& Name() const { return fName; }
@@ -100,6 +100,7 @@ private:
     LStringRef fTitle;
     LHandler* fOwner = nullptr;
     LList fItems;
+    uint32_t fCount = 0;   // entries in fItems, kept so that appending never walks the list
 };
 
 // Whether the item is a Quit item that stays out of the native menus: the application menu
