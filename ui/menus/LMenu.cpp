@@ -52,8 +52,16 @@ LMenu::LMenu(LHandler* parent, LStrList& list, LResourceSource* source) : LHandl
 LMenu::~LMenu()
 {
     LMessage::Send(LMessage(msgDestructing, this, Parent()));
-    while (auto* item = static_cast<LMenuItem*>(fItems.Head()))
-        RemoveItem(item);
+    // The native items go from the last back, so that no other item moves; then the entries.
+    uint32_t native = 0;
+    for (SSLink* link : fItems)
+        native += IsNativeQuitHidden(*static_cast<LMenuItem*>(link)) ? 0 : 1;
+    while (native > 0)
+        NativeRemoveItem(fFirstNativeIndex + --native);
+    while (auto* item = static_cast<LMenuItem*>(fItems.PopFront())) {
+        --fCount;
+        ReleaseEntry(item);
+    }
     ReleaseNative();
     auto& registry = RegistryList();
     registry.erase(std::remove(registry.begin(), registry.end(), this), registry.end());
@@ -151,6 +159,11 @@ void LMenu::RemoveItem(LMenuItem* item)
         NativeRemoveItem(fFirstNativeIndex + static_cast<uint32_t>(position));
     if (fItems.Remove(item))
         --fCount;
+    ReleaseEntry(item);
+}
+
+void LMenu::ReleaseEntry(LMenuItem* item)
+{
     if (!item->owned)
         return;
     if (item->submenu && item->submenu->Owner() == this)

@@ -84,6 +84,8 @@ public:
 private:
     void BuildEntries(LStrList& list, LResourceSource* source);
     void DropSeparatorsBefore(LMenuItem* quit);
+    // Deletes an entry taken out of the list when this menu owns it, with the submenu it owns.
+    void ReleaseEntry(LMenuItem* item);
     LMenuItem* OpenSubmenu(LMenuItem* item, const LStringRef& name, LResourceSource* source);
 
     // Native side (see LMenuNative.cpp).
