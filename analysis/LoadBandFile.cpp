@@ -46,20 +46,27 @@ void ReadBandLines(CBandList& list, LCharSource& source)
     } while (SkipLineEnd(source));
 }
 
-bool LoadBandFile(CBandList& list, std::string_view path)
+bool LoadBandFile(CBandList& list, std::string_view path, std::string* failure)
 {
+    const auto fail = [failure](const char* reason) {
+        if (failure)
+            *failure = reason;
+        return false;
+    };
     CBufferedForkStream stream(path, LStream::kReadOnly);
     if (stream.Error() != LStream::kNoError)
-        return false;
+        return fail(plat::FileResultText(stream.OpenResult()));
     const uint64_t size = stream.GetSize();
-    if (stream.Error() != LStream::kNoError || size > kMaxBandFileBytes)
-        return false;
+    if (stream.Error() != LStream::kNoError)
+        return fail("it cannot be read");
+    if (size > kMaxBandFileBytes)
+        return fail("it is too large for a band file");
     stream.SetPosition(0);
     CUTF8TextReader reader(&stream);
     CBandList fresh;
     ReadBandLines(fresh, reader);
     if (stream.Error() != LStream::kNoError)
-        return false;
+        return fail("it cannot be read");
     list.bands = std::move(fresh.bands);
     return true;
 }

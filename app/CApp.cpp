@@ -8,9 +8,12 @@
 #include "foundation/records/LObject.h"
 #include "foundation/text/FileNameText.h"
 #include "foundation/text/LStrList.h"
+#include "foundation/text/TextTemplate.h"
 #include "outputs/dmx/CDmxOutput.h"
 #include "outputs/midi/CMIDIOutPort.h"
 #include "outputs/midi/CMacMIDIOutputDialog.h"
+#include "platform/app/Application.h"
+#include "platform/prefs/Preferences.h"
 #include "shell/CAsyncLoopThread.h"
 #include "shell/CPrefs.h"
 #include "shell/app/CExtCmd.h"
@@ -18,9 +21,12 @@
 #include "shell/windows/CDesktop.h"
 #include "ui/dialogs/CSimpleMessageDialog.h"
 #include "ui/dialogs/DialogResources.h"
+#include "ui/LTimer.h"
 #include "ui/menus/LMenuBar.h"
 #include "ui/menus/LMenuItem.h"
 #include "ui/windows/LWindow.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -30,6 +36,8 @@ CMIDIOutPort* gMidiOutPort = nullptr;
 
 constexpr int32_t kModalLayer = 3;
 constexpr uint32_t kMessageWindowKind = 3;
+// The message list's item about preferences that could not be saved.
+constexpr uint32_t kPrefsNotSaved = 7;
 
 // Fields of the preferences record.
 constexpr uint8_t kFieldMidiUse = 0;
@@ -46,13 +54,6 @@ LStringRef PortName()
 {
     const LStringRef name = FileNameOfPath(LProcessInfo().applicationUrl);
     return name.IsEmpty() ? LStringRef("Sonalyx") : ReplaceExtension(name.Text(), "");
-}
-
-void ReportMidiFailure(LHandler* owner, int32_t failure)
-{
-    LStrList texts({0, "APPMSG"}, nullptr, kStrListDialogTexts);
-    CSimpleMessageDialog box(owner, nullptr, ModalWindowDef(kMessageWindowKind));
-    (void)box.Run(texts.GetItem(failure == CMIDIOutPort::kNoPort ? 0 : 1), 0, false);
 }
 
 } // namespace
@@ -78,7 +79,8 @@ CApp::~CApp()
     if (!fQuitAgreed)
         ReportUnsavedDocuments();
     DeleteDocuments();
-    (void)SavePrefs();
+    if (!SavePrefs())
+        ReportPrefsNotSaved();
     delete gMidiOutPort;
     gMidiOutPort = nullptr;
     fColorWindow.reset();
@@ -143,7 +145,28 @@ void CApp::ShowMidiStatus(bool show)
         return;
     }
     if (show)
-        ReportMidiFailure(FrontDocumentWindow(), selected);
+        ShowMessage(LStrList({0, "APPMSG"}, nullptr, kStrListDialogTexts).GetItem(selected == CMIDIOutPort::kNoPort ? 0 : 1));
+}
+
+// The file keeps the settings saved before; the person who chose Quit also gets a message box
+// (never a logout or another signal-driven exit: nobody is there to read it).
+void CApp::ReportPrefsNotSaved()
+{
+    const std::string path = plat::Preferences::DomainPath("");
+    std::fprintf(stderr, "sonalyx: the settings could not be saved in %s; it keeps the settings saved before\n",
+                 path.c_str());
+    if (!fQuitChosen || !plat::Application::Shared().CanAskQuestions())
+        return;
+    const char* words[] = {path.c_str()};
+    ShowMessage(FormatTemplate(LStrList({0, "APPMSG"}, nullptr, kStrListDialogTexts).GetItem(kPrefsNotSaved).Text(), words, 1));
+}
+
+void CApp::ShowMessage(const LStringRef& text)
+{
+    // Without a document window the application itself runs the box's modal steps.
+    LHandler* owner = FrontDocumentWindow();
+    CSimpleMessageDialog box(owner ? owner : this, nullptr, ModalWindowDef(kMessageWindowKind));
+    (void)box.Run(text, 0, false);
 }
 
 void CApp::EnableCommands(LMenuBar& bar)
@@ -196,6 +219,7 @@ bool CApp::HandleCommand(const LMessage& msg)
         return true;
     }
     if (item->HasCommand(kQuitCommand)) {
+        fQuitChosen = true;
         MainLoop().Quit();
         return true;
     }
@@ -227,6 +251,11 @@ void CApp::HandleMessage(LMessage& result, const LMessage& msg)
         LMessage::Clear(result);
         return;
     }
+    if (fFailedOpenTimer && msg.subject == fFailedOpenTimer.get() && StrEqual(msg.type, LTimer::msgExpire)) {
+        ShowFailedOpens();
+        LMessage::Clear(result);
+        return;
+    }
     if (StrEqual(msg.type, CExtCmd::msgOpen) && msg.subject) {
         OpenRequested(*static_cast<const CExtCmd*>(msg.subject));
         LMessage::Clear(result);
@@ -244,6 +273,7 @@ void CApp::HandleMessage(LMessage& result, const LMessage& msg)
         return;
     }
     if (msg.subject == &MainLoop() && StrEqual(msg.type, CMainLoopBase::msgQuit) && !AskEveryDocument()) {
+        fQuitChosen = false;
         LMessage::Clear(result); // a document stays open: the quit is cancelled
         return;
     }

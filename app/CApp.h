@@ -18,6 +18,8 @@ class CMIDIOutPort;
 class CSpecWindow;
 class LFrame;
 class LObject;
+class LStringRef;
+class LTimer;
 
 // The application object: the top handler of every chain and the owner of what all documents
 // share (the signal-dispatch thread, the preferences, the DMX output and the MIDI output
@@ -86,6 +88,16 @@ private:
     void DeleteDocuments();
     void ReportUnsavedDocuments() const;
     CSpecWindow* FindDocumentWindow(const LFrame* frame) const;
+    // A file that did not open: one line on standard error at once; on a desktop it joins the
+    // message box that lists the failures of the open request when the request is done.
+    void ReportFailedOpen(const std::string& path, const std::string& reason);
+    void ShowFailedOpens();
+    // A window record made for a failed open goes; one that was known before stays, but is
+    // no longer reopened at the next start.
+    void ForgetFailedOpen(LObject* record, bool madeForThisOpen);
+    void ReportPrefsNotSaved();
+    // A message box of the application's own texts, in front of the front document window.
+    void ShowMessage(const LStringRef& text);
 
     bool HandleCommand(const LMessage& msg);
     void EnableCommands(LMenuBar& bar);
@@ -116,4 +128,12 @@ private:
     std::vector<std::unique_ptr<CSpecWindow>> fDocuments;
     // Set once every document agreed to a quit; a shut-down without it did not ask.
     bool fQuitAgreed = false;
+    // Set when the person chose Quit (not on a signal-driven exit).
+    bool fQuitChosen = false;
+    struct FailedOpen {
+        std::string path;
+        std::string reason;
+    };
+    std::vector<FailedOpen> fFailedOpens;
+    std::unique_ptr<LTimer> fFailedOpenTimer;   // shows the failures once the request is done
 };

@@ -6,12 +6,17 @@
 #include "analysis/window/CSpecWindow.h"
 #include "controls/panels/COpenFileDialog.h"
 #include "foundation/records/LObject.h"
+#include "foundation/text/LStrList.h"
+#include "foundation/text/TextTemplate.h"
+#include "platform/app/Application.h"
+#include "platform/files/FileSystem.h"
 #include "platform/files/FileSpecText.h"
 #include "platform/window/FilePanel.h"
 #include "shell/CAsyncLoopThread.h"
 #include "shell/app/CExtCmd.h"
 #include "shell/files/FileUrls.h"
 #include "ui/files/CFileTypeList.h"
+#include "ui/LTimer.h"
 #include "ui/frames/LPlacement.h"
 
 #include <algorithm>
@@ -20,6 +25,12 @@
 namespace {
 
 constexpr const char* kOpenTypesList = "SNXFFLT";
+// The message box of failed opens names this many files, then counts the rest.
+constexpr size_t kFailuresNamed = 5;
+// Items of the application's message list.
+constexpr uint32_t kFailedOpensTitle = 4;
+constexpr uint32_t kFailedOpenLine = 5;
+constexpr uint32_t kFailedOpensMore = 6;
 
 void SetLastOpen(LObject* record, bool open)
 {
@@ -45,8 +56,10 @@ CSpecWindow* CApp::OpenDocument(const std::string& path, LObject* record)
 {
     // Paths come as file locations (open requests, window records) or as POSIX paths.
     const std::string posixPath = path.empty() ? std::string() : plat::PosixPathFromSpec(path);
-    if (!path.empty() && posixPath.empty())
+    if (!path.empty() && posixPath.empty()) {
+        ReportFailedOpen(path, plat::FileResultText(plat::FileResult::BadPath));
         return nullptr;
+    }
     for (const auto& document : fDocuments) {
         if (!posixPath.empty() && document->DocumentPath() == posixPath) {
             document->ShowWindow();
@@ -55,6 +68,7 @@ CSpecWindow* CApp::OpenDocument(const std::string& path, LObject* record)
     }
     if (!record)
         record = fPrefs->FindDocument(posixPath);
+    const bool madeRecord = !record;
     if (!record)
         record = fPrefs->AddDocument();
     if (!record)
@@ -63,8 +77,13 @@ CSpecWindow* CApp::OpenDocument(const std::string& path, LObject* record)
     LPlacement placement;
     placement.InitCascade();
     placement.Apply(*window);
-    if (!posixPath.empty() && !window->OpenFile(posixPath))
-        return nullptr; // no window; the record stays known
+    if (std::string failure; !posixPath.empty() && !window->OpenFile(posixPath, &failure)) {
+        window->ReleaseWindowRecord();
+        window.reset(); // the window goes before its record
+        ForgetFailedOpen(record, madeRecord);
+        ReportFailedOpen(posixPath, failure);
+        return nullptr;
+    }
     (void)window->ApplyWindowRecord();
     SetLastOpen(record, true);
     fDocuments.push_back(std::move(window));
@@ -163,6 +182,51 @@ void CApp::DeleteDocuments()
     }
     for (auto& document : closing)
         document.reset();
+}
+
+void CApp::ForgetFailedOpen(LObject* record, bool madeForThisOpen)
+{
+    LObject* root = fPrefs->Root();
+    if (!madeForThisOpen || !root || record->Parent() != root || record->IndexInParent() < 0) {
+        SetLastOpen(record, false);
+        return;
+    }
+    LObject::DeleteChildAt(root, nullptr, kPrefDocs, uint32_t(record->IndexInParent()));
+}
+
+void CApp::ReportFailedOpen(const std::string& path, const std::string& reason)
+{
+    std::fprintf(stderr, "sonalyx: cannot open %s: %s\n", path.c_str(), reason.c_str());
+    if (!plat::Application::Shared().CanAskQuestions())
+        return;
+    fFailedOpens.push_back({path, reason});
+    // The files of one request arrive one by one without the loop turning in between: the
+    // box shows once they all had their turn.
+    if (!fFailedOpenTimer)
+        fFailedOpenTimer = std::make_unique<LTimer>(this);
+    if (!fFailedOpenTimer->IsArmed())
+        fFailedOpenTimer->Start(0);
+}
+
+void CApp::ShowFailedOpens()
+{
+    if (fFailedOpens.empty())
+        return;
+    const std::vector<FailedOpen> failed = std::move(fFailedOpens);
+    fFailedOpens.clear();
+    LStrList texts({0, "APPMSG"}, nullptr, kStrListDialogTexts);
+    std::string text = texts.GetItem(kFailedOpensTitle).Text();
+    for (size_t i = 0; i < failed.size() && i < kFailuresNamed; ++i) {
+        const std::string name = failed[i].path.substr(failed[i].path.rfind('/') + 1);
+        const char* words[] = {name.c_str(), failed[i].reason.c_str()};
+        text += std::string("\n") + FormatTemplate(texts.GetItem(kFailedOpenLine).Text(), words, 2).Text();
+    }
+    if (failed.size() > kFailuresNamed) {
+        const std::string more = std::to_string(failed.size() - kFailuresNamed);
+        const char* words[] = {more.c_str()};
+        text += std::string("\n") + FormatTemplate(texts.GetItem(kFailedOpensMore).Text(), words, 1).Text();
+    }
+    ShowMessage(LStringRef(text));
 }
 
 // One line names the documents whose changes a quit without questions leaves unsaved; their

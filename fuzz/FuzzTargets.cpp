@@ -19,6 +19,9 @@ constexpr FuzzTarget kTargets[] = {
     {"dmx_usb_input", FuzzDmxUsbInput},
     {"timecode", FuzzTimecode},
     {"event_drag_items", FuzzEventDragItems},
+    {"single_instance_message", FuzzSingleInstanceMessage},
+    {"resource_file", FuzzResourceFile},
+    {"sound_file", FuzzSoundFile},
 };
 
 } // namespace

@@ -28,6 +28,9 @@ int FuzzCsvFields(const uint8_t* data, size_t size);
 int FuzzDmxUsbInput(const uint8_t* data, size_t size);
 int FuzzTimecode(const uint8_t* data, size_t size);
 int FuzzEventDragItems(const uint8_t* data, size_t size);
+int FuzzSingleInstanceMessage(const uint8_t* data, size_t size);
+int FuzzResourceFile(const uint8_t* data, size_t size);
+int FuzzSoundFile(const uint8_t* data, size_t size);
 
 // Every target, for the replay.
 std::span<const FuzzTarget> FuzzTargets();

@@ -1,5 +1,4 @@
 #include "analysis/window/CSpecWindow.h"
-#include "analysis/LoadBandFile.h"
 #include "analysis/events/CEventWindow.h"
 #include "analysis/records/CSnxSchema.h"
 #include "analysis/views/CSnxChList.h"
@@ -222,13 +221,18 @@ LObject* CSpecWindow::CommonView() const
     return ViewPrefs();
 }
 
-bool CSpecWindow::OpenFile(const std::string& path)
+bool CSpecWindow::OpenFile(const std::string& path, std::string* failure)
 {
     bool complete = false;
     bool read = false;
+    plat::FileResult opened = plat::FileResult::Ok;
+    uint64_t size = 0;
     {
         CForkStream stream(path, LStream::kReadOnly, 0);
+        opened = stream.OpenResult();
         read = stream.Error() == LStream::kNoError && ReadRecordXml(stream, fDocument.Root(), &complete);
+        if (!read && opened == plat::FileResult::Ok)
+            size = stream.GetSize();
     }
     if (read) {
         const uint8_t order = ByteOf(Common(), kComnFtsx);
@@ -247,6 +251,11 @@ bool CSpecWindow::OpenFile(const std::string& path)
         CUndoStrm::Clear(this);
         return true;
     }
+    if (opened != plat::FileResult::Ok) {
+        if (failure)
+            *failure = plat::FileResultText(opened);
+        return false;
+    }
     if (FileExtensionLower(LastPathComponent(path.c_str())).View() == "tks") {
         const LStringRef location = UrlFromPosixPath(path);
         fRecordLocation.SetPath(location);
@@ -256,6 +265,8 @@ bool CSpecWindow::OpenFile(const std::string& path)
         LObject::SetByte(fWindowRecord, nullptr, kWindLsrc, kPlaybackSource, LObject::Merge::No);
         return true;
     }
+    if (failure)
+        *failure = size == 0 ? "the file is empty" : "it is not a document this program can read";
     return false;
 }
 
@@ -272,7 +283,7 @@ bool CSpecWindow::ApplyWindowRecord()
     fBandLocation.SetPath(w->GetFileSpec(kWindFbfl));
     const uint8_t mode = w->GetByte(kWindFqmd);
     if (mode == 2)
-        (void)LoadBandFile(fBands, PosixPathFromUrl(fBandLocation.GetPath().View()).View());
+        LoadBandsFrom(fBandLocation.GetPath());
     if (mode == 1 || mode == 2)
         fChList->SetBandList(&fBands);
     const CLRect rect = w->GetRect(kWindDcwp);

@@ -54,8 +54,9 @@ public:
 
     // Opening and closing (CSpecWindow.cpp, CSpecWindowSave.cpp).
     // Reads a document file (a POSIX path); a recording ("tks") instead becomes the source
-    // this untitled window plays. False when it is neither.
-    bool OpenFile(const std::string& path);
+    // this untitled window plays. False when it is neither or cannot be read; `failure`
+    // (when given) then gets the reason in words.
+    bool OpenFile(const std::string& path, std::string* failure = nullptr);
     bool ApplyWindowRecord();
     // Shows the window and opens its source and data server.
     void Start();
@@ -121,6 +122,9 @@ public:
     void PeakDialog();
     void FreqInterval();
     void LoadBands();
+    // Reads the band file at the location into the bands; one line on standard error says
+    // why when it cannot.
+    void LoadBandsFrom(const LStringRef& location);
     void SampleRateDialog();
     void ServerDialog();
     void ShowDmxConsole();
@@ -138,6 +142,9 @@ public:
 
     // What tests and the application read.
     LObject* WindowRecord() const { return fWindowRecord; }
+    // Lets go of the window record untouched: a window whose file did not open goes without
+    // writing its own state over what the record knew.
+    void ReleaseWindowRecord() { fWindowRecord = nullptr; }
     CFaderSetRecord& Document() { return fDocument; }
     CSpectrumAnalyser& Analyser() { return fAnalyser; }
     CFaderEngine& FaderEngine() { return *fEngine; }

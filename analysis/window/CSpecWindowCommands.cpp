@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -143,8 +144,15 @@ void CSpecWindow::LoadBands()
         return;
     LObject::SetFilePath(ViewPrefs(), nullptr, kWndsFbfl, location);
     fBandLocation.SetPath(location);
-    (void)LoadBandFile(fBands, PosixPathFromUrl(location.View()).View());
+    LoadBandsFrom(location);
     fChList->SetBandList(&fBands);
+}
+
+void CSpecWindow::LoadBandsFrom(const LStringRef& location)
+{
+    const std::string path(PosixPathFromUrl(location.View()).View());
+    if (std::string failure; !LoadBandFile(fBands, path, &failure))
+        std::fprintf(stderr, "sonalyx: cannot read the band file %s: %s\n", path.c_str(), failure.c_str());
 }
 
 void CSpecWindow::SampleRateDialog()

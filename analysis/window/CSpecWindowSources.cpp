@@ -5,6 +5,7 @@
 #include "foundation/async/LAsyncQueue.h"
 #include "foundation/core/RoundHalfAway.h"
 #include "foundation/text/FileNameText.h"
+#include "platform/files/DataFork.h"
 #include "shell/files/FileUrls.h"
 #include "sources/CSourcePosition.h"
 #include "sources/audio/CSoundFileSrc.h"
@@ -19,6 +20,16 @@ namespace {
 constexpr int32_t kMakeFailed = 4;
 constexpr float kFarEnd = 3.4028235e38f;
 constexpr uint32_t kFrameValues = 4;
+
+// One line says why a recording cannot be played: what the file is, or that its content is not
+// a recording.
+void ReportUnplayable(const std::string& path)
+{
+    plat::DataFork probe;
+    const plat::FileResult opened = probe.Open(path, plat::ForkAccess::Read);
+    std::fprintf(stderr, "sonalyx: cannot play the recording %s: %s\n", path.c_str(),
+                 opened != plat::FileResult::Ok ? plat::FileResultText(opened) : "it is not a recording this program can play");
+}
 
 } // namespace
 
@@ -49,6 +60,8 @@ int32_t CSpecWindow::MakePlaybackSource()
         source = std::make_unique<CSoundFileSrc>(this, &fQueue);
     if (path.empty() || source->Open(path.c_str()) != 0) {
         source->Close();
+        if (!path.empty())
+            ReportUnplayable(path);
         return kMakeFailed;
     }
     fPlayback = std::move(source);

@@ -27,19 +27,25 @@ bool WriteDocumentFile(const std::string& path, const LObject* root)
     if (path.empty() || !root)
         return false;
     const std::string target = plat::FinalLinkTarget(path);
+    // Saves that were cut short left their temporary files; none of them is locked any more.
+    (void)plat::RemoveLeftoverTemps(target, plat::kTempMarker);
     std::string temp;
-    if (plat::CreateTempBeside(target, temp) != plat::FileResult::Ok)
+    int lock = -1;
+    if (plat::CreateTempBeside(target, temp, lock) != plat::FileResult::Ok)
         return false;
     bool written = false;
     {
         CBufferedForkStream stream(temp, LStream::kReadWrite);
         written = stream.Error() == LStream::kNoError && WriteDocumentStream(stream, root);
     }
+    bool saved = false;
     if (written) {
         (void)plat::WriteTypeCode(temp, kDocumentType);
         (void)plat::WriteCreatorCode(temp, kCreatorCode);
-        return plat::CommitReplacement(temp, target) == plat::FileResult::Ok;
+        saved = plat::CommitReplacement(temp, target) == plat::FileResult::Ok;
+    } else {
+        (void)plat::RemoveFileItem(temp);
     }
-    (void)plat::RemoveFileItem(temp);
-    return false;
+    plat::ReleaseTempLock(lock);
+    return saved;
 }

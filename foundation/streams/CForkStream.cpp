@@ -8,7 +8,8 @@ CForkStream::CForkStream(std::string_view path, uint32_t mode, uint32_t openFlag
     const plat::ForkKind kind = (openFlags & kResourceFork) ? plat::ForkKind::Resource : plat::ForkKind::Data;
     const plat::ForkAccess access = mode == kReadWrite ? plat::ForkAccess::ReadWrite : plat::ForkAccess::Read;
     const std::string posixPath = plat::PosixPathFromSpec(path);
-    if (posixPath.empty() || fFork.Open(posixPath, access, kind) != plat::FileResult::Ok) {
+    fOpenResult = posixPath.empty() ? plat::FileResult::BadPath : fFork.Open(posixPath, access, kind);
+    if (fOpenResult != plat::FileResult::Ok) {
         SetError(kOpenFailed);
         return;
     }

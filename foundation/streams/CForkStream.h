@@ -25,10 +25,13 @@ public:
     uint64_t GetSize() override;
 
     bool IsOpen() const { return fOpen; }
+    // Why the file did not open (Ok when it did).
+    plat::FileResult OpenResult() const { return fOpenResult; }
     uint32_t OpenFlags() const { return fOpenFlags; }
 
 private:
     plat::DataFork fFork;
     uint32_t fOpenFlags;
     bool fOpen = false;
+    plat::FileResult fOpenResult = plat::FileResult::Ok;
 };

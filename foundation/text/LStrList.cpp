@@ -64,6 +64,16 @@ LStringRef LStrList::GetItem(uint32_t i)
     return LStringRef(ItemAtCursor());
 }
 
+uint32_t LStrList::HeldCount() const
+{
+    uint32_t held = 0;
+    for (size_t offset = kFirstItemOffset; held < fCount && offset < fData.size(); ++held) {
+        const void* nul = std::memchr(fData.data() + offset, 0, fData.size() - offset);
+        offset = nul ? size_t(static_cast<const uint8_t*>(nul) - fData.data()) + 1 : fData.size();
+    }
+    return held;
+}
+
 void LStrListRef::Create(LStrListRef& slot, const LResRef& ref, LResourceSource* source, uint32_t type)
 {
     slot.Assign(new StrListHolder(ref, source, type));

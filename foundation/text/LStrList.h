@@ -33,6 +33,8 @@ public:
     // The text of item i, up to its NUL or the end of the data.
     LStringRef GetItem(uint32_t i);
     uint32_t Count() const { return fCount; }
+    // How many of the counted items the data really holds: a damaged list may claim more.
+    uint32_t HeldCount() const;
     uint32_t Type() const { return fType; }
 
 private:

@@ -108,7 +108,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<InputBackend> OpenSimInput(const std::string& name, AudioFormat& format, InputNotify notify)
+std::unique_ptr<InputBackend> OpenSimInput(const std::string& name, AudioFormat& format, InputNotify notify,
+                                           std::string* failure)
 {
     AudioFormat obtained = WithDefaults(format);
     std::unique_ptr<InputBackend> input;
@@ -118,8 +119,11 @@ std::unique_ptr<InputBackend> OpenSimInput(const std::string& name, AudioFormat&
         input = std::make_unique<SimInput>(SimKind::Silence, obtained, std::move(notify), nullptr);
     } else if (name.rfind("sim:file=", 0) == 0) {
         auto file = std::make_unique<SoundFile>();
-        if (!file->Open(name.substr(9)))
+        if (!file->Open(name.substr(9))) {
+            if (failure)
+                *failure = file->OpenFailure();
             return nullptr;
+        }
         obtained.rate = file->Rate();
         input = std::make_unique<SimInput>(SimKind::File, obtained, std::move(notify), std::move(file));
     }

@@ -1,11 +1,15 @@
 #include "platform/files/AtomicReplace.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace plat {
 
@@ -32,6 +36,33 @@ FileResult SyncPath(const std::string& path, int flags)
     return ok ? FileResult::Ok : ResultFromErrno(error);
 }
 
+// mkstemp's six characters are letters and digits.
+bool IsTempName(const std::string& name, const std::string& prefix)
+{
+    constexpr size_t kRandomChars = 6;
+    if (name.size() != prefix.size() + kRandomChars || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    return std::all_of(name.begin() + std::ptrdiff_t(prefix.size()), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Takes the file's lock without waiting and removes it while holding the lock, provided the
+// name still names the plain file that was locked.
+bool RemoveIfUnlocked(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat opened {};
+    struct stat named {};
+    const bool ours = fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_uid == geteuid() &&
+                      flock(fd, LOCK_EX | LOCK_NB) == 0 && lstat(path.c_str(), &named) == 0 &&
+                      named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
+    const bool removed = ours && unlink(path.c_str()) == 0;
+    close(fd);
+    return removed;
+}
+
 } // namespace
 
 std::string FinalLinkTarget(const std::string& path)
@@ -51,18 +82,43 @@ std::string FinalLinkTarget(const std::string& path)
     return current;
 }
 
-FileResult CreateTempBeside(const std::string& target, std::string& tempPath)
+FileResult CreateTempBeside(const std::string& target, std::string& tempPath, int& lockFd)
 {
-    std::string name = target + ".tmp-XXXXXX";
+    lockFd = -1;
+    std::string name = target + std::string(kTempMarker) + "XXXXXX";
     const int fd = mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0)
         return ResultFromErrno(errno);
+    (void)flock(fd, LOCK_EX | LOCK_NB);   // nobody else knows the new name yet
     struct stat info {};
     const mode_t mode = stat(target.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0644;
     (void)fchmod(fd, mode);
-    close(fd);
+    lockFd = fd;
     tempPath = name;
     return FileResult::Ok;
+}
+
+void ReleaseTempLock(int& lockFd)
+{
+    if (lockFd >= 0)
+        close(lockFd);
+    lockFd = -1;
+}
+
+size_t RemoveLeftoverTemps(const std::string& target, std::string_view marker)
+{
+    const std::string folder = FolderOf(target);
+    const size_t slash = target.rfind('/');
+    const std::string prefix = (slash == std::string::npos ? target : target.substr(slash + 1)) + std::string(marker);
+    std::vector<std::string> names;
+    if (ListFolder(folder, names) != FileResult::Ok)
+        return 0;
+    size_t removed = 0;
+    for (const std::string& name : names) {
+        if (IsTempName(name, prefix) && RemoveIfUnlocked(folder + "/" + name))
+            ++removed;
+    }
+    return removed;
 }
 
 FileResult CommitReplacement(const std::string& tempPath, const std::string& target)

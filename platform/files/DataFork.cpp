@@ -17,7 +17,47 @@ bool PositionFits(uint64_t position, size_t count)
     return position <= kMax && count <= kMax - position;
 }
 
+FileResult KindOfOpened(const struct stat& info, ForkAccess access)
+{
+    if (S_ISREG(info.st_mode))
+        return FileResult::Ok;
+    if (S_ISDIR(info.st_mode))
+        return FileResult::IsFolder;
+    if (S_ISFIFO(info.st_mode))
+        return FileResult::IsPipe;
+    if (S_ISSOCK(info.st_mode))
+        return FileResult::IsSocket;
+    if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+        return access == ForkAccess::ReadWrite ? FileResult::Ok : FileResult::IsDevice;
+    return FileResult::Failed;
+}
+
 } // namespace
+
+FileResult OpenFileDescriptor(const std::string& path, ForkAccess access, int& fd)
+{
+    fd = -1;
+    if (path.empty())
+        return FileResult::BadPath;
+    const int flags = (access == ForkAccess::ReadWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    const int opened = open(path.c_str(), flags);
+    struct stat info {};
+    if (opened < 0) {
+        // A socket, a pipe opened for writing without a reader, or a device without its driver.
+        if (errno == ENXIO && stat(path.c_str(), &info) == 0 && KindOfOpened(info, ForkAccess::Read) != FileResult::Ok)
+            return KindOfOpened(info, ForkAccess::Read);
+        return ResultFromErrno(errno);
+    }
+    FileResult result = fstat(opened, &info) == 0 ? KindOfOpened(info, access) : ResultFromErrno(errno);
+    if (result == FileResult::Ok && fcntl(opened, F_SETFL, fcntl(opened, F_GETFL) & ~O_NONBLOCK) != 0)
+        result = ResultFromErrno(errno);
+    if (result != FileResult::Ok) {
+        close(opened);
+        return result;
+    }
+    fd = opened;
+    return FileResult::Ok;
+}
 
 FileResult ReadFully(int fd, uint64_t position, void* buffer, size_t& count)
 {
@@ -71,20 +111,11 @@ FileResult DataFork::Open(const std::string& path, ForkAccess access, ForkKind k
     Close();
     if (kind == ForkKind::Resource)
         return FileResult::NotFound;
-    if (path.empty())
-        return FileResult::BadPath;
     if (access == ForkAccess::ReadWrite)
         IgnoreFileSizeSignal();
-    const int flags = (access == ForkAccess::ReadWrite ? O_RDWR : O_RDONLY) | O_CLOEXEC;
-    const int fd = open(path.c_str(), flags);
-    if (fd < 0)
-        return ResultFromErrno(errno);
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        const bool folder = S_ISDIR(st.st_mode);
-        close(fd);
-        return folder ? FileResult::IsFolder : FileResult::Failed;
-    }
+    int fd = -1;
+    if (const FileResult result = OpenFileDescriptor(path, access, fd); result != FileResult::Ok)
+        return result;
     fFd = fd;
     fWritable = access == ForkAccess::ReadWrite;
     return FileResult::Ok;

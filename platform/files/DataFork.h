@@ -20,7 +20,7 @@ public:
     DataFork(const DataFork&) = delete;
     DataFork& operator=(const DataFork&) = delete;
 
-    // Opens an existing file or device (a folder gives IsFolder). An open fork is closed first.
+    // Opens an existing file as OpenFileDescriptor does. An open fork is closed first.
     [[nodiscard]] FileResult Open(const std::string& path, ForkAccess access, ForkKind kind = ForkKind::Data);
     void Close();
     bool IsOpen() const { return fFd >= 0; }
@@ -39,6 +39,12 @@ private:
     int fFd = -1;
     bool fWritable = false;
 };
+
+// The one way a file is opened: opening never waits (a named pipe without a writer would block
+// for ever), then the descriptor itself says what was opened. Reading takes only a plain file;
+// writing also takes a device (a disk, /dev/full), never a pipe, a socket or a folder. The
+// descriptor given back blocks as usual and closes on exec.
+[[nodiscard]] FileResult OpenFileDescriptor(const std::string& path, ForkAccess access, int& fd);
 
 // Positional transfers on a descriptor, looped until complete; shared by the synchronous
 // fork and the background worker.

@@ -70,6 +70,27 @@ FileResult ResultFromErrno(int error)
     }
 }
 
+const char* FileResultText(FileResult result)
+{
+    switch (result) {
+    case FileResult::Ok: return "no error";
+    case FileResult::NotFound: return "no such file";
+    case FileResult::BadPath: return "the path names no file (a missing folder on the way, or a link loop)";
+    case FileResult::Exists: return "it exists already";
+    case FileResult::IsFolder: return "it is a folder";
+    case FileResult::NotFolder: return "it is not a folder";
+    case FileResult::NotEmpty: return "the folder is not empty";
+    case FileResult::Denied: return "permission denied";
+    case FileResult::NoSpace: return "the disk is full";
+    case FileResult::Unsupported: return "the file system does not support it";
+    case FileResult::IsPipe: return "it is a named pipe, not a file";
+    case FileResult::IsSocket: return "it is a socket, not a file";
+    case FileResult::IsDevice: return "it is a device, not a file";
+    case FileResult::Failed: break;
+    }
+    return "it cannot be read";
+}
+
 FileResult ReadItemInfo(const std::string& path, ItemInfo& info)
 {
     info = ItemInfo{};

@@ -19,10 +19,15 @@ enum class FileResult {
     Denied,     // no permission, or a read-only file system
     NoSpace,    // the device or quota is full
     Unsupported, // the file system does not keep this property
+    IsPipe,     // a file operation met a named pipe, whose reader may wait for ever
+    IsSocket,   // a file operation met a local socket
+    IsDevice,   // reading met a device, whose data may never end
     Failed,     // any other failure
 };
 
 FileResult ResultFromErrno(int error);
+// The result in words, for a message after a file's name: "no such file", "it is a named pipe".
+const char* FileResultText(FileResult result);
 
 // Seconds between the Unix epoch and 1 January 2001, the reference date of file times.
 inline constexpr double kReferenceDateOffset = 978307200.0;

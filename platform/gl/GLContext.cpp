@@ -1,6 +1,7 @@
 #include "platform/gl/GLContext.h"
 #include "platform/gl/EglDisplay.h"
 #include "platform/gl/GLApi.h"
+#include "platform/LeakChecks.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -8,15 +9,6 @@
 #include <atomic>
 #include <cstring>
 #include <vector>
-
-#if defined(__SANITIZE_ADDRESS__)
-// Mesa's software rasteriser never frees a buffer it makes for multisampled surfaces; that
-// leak is the driver's, so the leak checker is told to leave it out.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:swrast_dri.so\n";
-}
-#endif
 
 namespace plat {
 
@@ -100,7 +92,10 @@ bool HasPackInvert()
 
 } // namespace
 
-GLContext::GLContext(std::unique_ptr<Impl> impl) : fImpl(std::move(impl)) {}
+GLContext::GLContext(std::unique_ptr<Impl> impl) : fImpl(std::move(impl))
+{
+    KeepLeakSuppressions();
+}
 
 std::unique_ptr<GLContext> GLContext::Create(const GLPixelFormat& format, GLContext* share, std::string& error)
 {

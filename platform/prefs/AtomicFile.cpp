@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 #include <vector>
 
@@ -47,24 +48,25 @@ void SyncFolder(const std::string& folder)
 
 bool AtomicFile::Write(const std::string& path, std::string_view bytes)
 {
-    std::string pattern = path + ".tmp.XXXXXX";
+    std::string pattern = path + std::string(kTempMarker) + "XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
     const std::string tempPath(name.data());
+    (void)::flock(fd, LOCK_EX | LOCK_NB);   // held until the file is renamed or removed
     bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
     if (ok) {
         if (Hook hook = gBeforeRename.load())
             hook(tempPath);
         ok = ::rename(tempPath.c_str(), path.c_str()) == 0;
     }
-    if (!ok) {
+    if (!ok)
         ::unlink(tempPath.c_str());
+    ok = (::close(fd) == 0) && ok;
+    if (!ok)
         return false;
-    }
     SyncFolder(FolderOf(path));
     return true;
 }

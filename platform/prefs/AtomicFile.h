@@ -9,7 +9,11 @@ namespace plat {
 // the disk, and the temporary file is then renamed over the old one.
 class AtomicFile {
 public:
-    // False (the old file untouched, no temporary file left) when any step fails.
+    // The marker between the file's name and the six random characters of its temporary file.
+    static constexpr std::string_view kTempMarker = ".tmp.";
+
+    // False (the old file untouched, no temporary file left) when any step fails. The
+    // temporary file is locked (flock) until it is renamed or removed.
     [[nodiscard]] static bool Write(const std::string& path, std::string_view bytes);
 
     // Called after the new contents are on the disk and before the rename; tests use it to

@@ -1,4 +1,6 @@
 #include "platform/prefs/Preferences.h"
+#include "platform/files/AtomicReplace.h"
+#include "platform/files/DataFork.h"
 #include "platform/files/StandardFolders.h"
 #include "platform/prefs/AtomicFile.h"
 #include "platform/values/PropertyList.h"
@@ -21,9 +23,10 @@ enum class ReadResult { Missing, Read, Failed };
 
 ReadResult ReadWholeFile(const std::string& path, std::string& bytes)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+    int fd = -1;
+    const FileResult opened = OpenFileDescriptor(path, ForkAccess::Read, fd);
+    if (opened != FileResult::Ok)
+        return opened == FileResult::NotFound ? ReadResult::Missing : ReadResult::Failed;
     struct stat info {};
     bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxFileSize;
     if (ok) {
@@ -66,6 +69,10 @@ Preferences::Preferences(std::string path) : fPath(std::move(path)), fValues(Dic
 
 void Preferences::LoadLocked()
 {
+    // The first read of a run clears what writes cut short in earlier runs left beside the
+    // file; a write in progress holds its file's lock, so its file stays.
+    if (!fLoaded)
+        (void)RemoveLeftoverTemps(fPath, AtomicFile::kTempMarker);
     fLoaded = true;
     fDirty = false;
     fValues = Dict::Make();

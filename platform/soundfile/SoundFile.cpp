@@ -1,4 +1,6 @@
 #include "platform/soundfile/SoundFile.h"
+#include "platform/LeakChecks.h"
+#include "platform/files/DataFork.h"
 
 #include <sndfile.h>
 
@@ -6,6 +8,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <unistd.h>
 
 namespace plat {
 
@@ -37,16 +40,25 @@ SoundFile::~SoundFile()
 
 bool SoundFile::Open(const std::string& path)
 {
+    KeepLeakSuppressions();
     Close();
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (!file)
+    int fd = -1;
+    if (const FileResult result = OpenFileDescriptor(path, ForkAccess::Read, fd); result != FileResult::Ok) {
+        fOpenFailure = FileResultText(result);
         return false;
-    if (info.channels <= 0 || info.samplerate <= 0) {
-        sf_close(file);
+    }
+    SF_INFO info{};
+    // The library reads the checked descriptor and leaves closing it to us.
+    SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
+    if (!file || info.channels <= 0 || info.samplerate <= 0) {
+        if (file)
+            sf_close(file);
+        close(fd);
+        fOpenFailure = "it is not a sound file this program can read";
         return false;
     }
     fFile = file;
+    fFd = fd;
     fRate = uint32_t(info.samplerate);
     fChannels = uint32_t(info.channels);
     // Streams of unknown length report a huge count: treat it as unknown.
@@ -60,6 +72,10 @@ void SoundFile::Close()
     if (fFile)
         sf_close(static_cast<SNDFILE*>(fFile));
     fFile = nullptr;
+    if (fFd >= 0)
+        close(fFd);
+    fFd = -1;
+    fOpenFailure.clear();
     fScratch.clear();
     fScratch.shrink_to_fit();
     fFloatScratch.clear();

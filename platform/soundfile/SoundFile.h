@@ -15,8 +15,11 @@ public:
     SoundFile(const SoundFile&) = delete;
     SoundFile& operator=(const SoundFile&) = delete;
 
+    // Opens a plain file (never a pipe, device or folder: their reads may never end); on
+    // failure OpenFailure says why in words.
     [[nodiscard]] bool Open(const std::string& path);
     void Close();
+    const std::string& OpenFailure() const { return fOpenFailure; }
     bool IsOpen() const { return fFile != nullptr; }
 
     uint32_t Rate() const { return fRate; }
@@ -34,6 +37,8 @@ private:
     int64_t ReadFileFrames(int16_t* samples, int64_t frames);
 
     void* fFile = nullptr;
+    int fFd = -1;                    // the checked descriptor the library reads; ours to close
+    std::string fOpenFailure;
     uint32_t fRate = 0;
     uint32_t fChannels = 0;
     int64_t fFrames = 0;

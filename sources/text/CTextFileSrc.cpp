@@ -4,9 +4,35 @@
 #include "foundation/async/LTicks.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/streams/CBufferedForkStream.h"
+#include "platform/threads/Condition.h"
+#include "platform/threads/Mutex.h"
+#include "platform/threads/Thread.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+
+// The private twin and the thread that counts it to the end. Only that thread touches the
+// twin once it runs; the duration is published through the atomics.
+struct CTextFileSrc::DurationCount {
+    explicit DurationCount(std::unique_ptr<CTextFileSrc> counted) : twin(std::move(counted)) {}
+    ~DurationCount()
+    {
+        {
+            plat::ScopedLock lock(mutex);
+            thread.RequestStop();
+            wake.Signal();
+        }
+        thread.Join();
+    }
+
+    std::unique_ptr<CTextFileSrc> twin;
+    plat::Mutex mutex;
+    plat::Condition wake;
+    std::atomic<float> seconds{0.0f};
+    std::atomic<bool> known{false};
+    plat::Thread thread;
+};
 
 CTextFileSrc::CTextFileSrc(LHandler* parent, LAsyncQueue* queue, Twin twin)
     : CTextSampleSrc(parent), fQueue(queue), fRefill(this, queue), fTimer(this, queue), fIsTwin(twin == Twin::Yes)
@@ -47,11 +73,39 @@ int32_t CTextFileSrc::Open(const char* path)
         SkipHeader();
     }
     if (!fIsTwin) {
-        auto twin = std::make_unique<CTextFileSrc>(Parent(), fQueue, Twin::Yes);
-        if (twin->Open(path) == 0)
-            fTwin = std::move(twin);
+        auto twinReader = std::make_unique<CBufferedForkStream>(path, LStream::kReadOnly);
+        if (twinReader->Error() == LStream::kNoError)
+            StartDurationCount(std::move(twinReader));
     }
     return 0;
+}
+
+void CTextFileSrc::StartDurationCount(std::unique_ptr<CBufferedForkStream> reader)
+{
+    auto twin = std::make_unique<CTextFileSrc>(Parent(), fQueue, Twin::Yes);
+    twin->fPath = fPath;
+    twin->fReader = std::move(reader);
+    twin->Rewind();
+    auto count = std::make_unique<DurationCount>(std::move(twin));
+    DurationCount& counting = *count;
+    if (count->thread.Start([&counting] { CountDuration(counting); }))
+        fCount = std::move(count);
+}
+
+void CTextFileSrc::CountDuration(DurationCount& count)
+{
+    CTextFileSrc& twin = *count.twin;
+    float frame[kMaxChannels];
+    while (!count.thread.StopRequested()) {
+        int32_t values = 0;
+        if (twin.ParseBuffer(frame, kMaxChannels, values) != Parsed::UsedUp || twin.FillBuffer())
+            continue;
+        count.seconds.store(twin.PositionSeconds(), std::memory_order_release);
+        count.known.store(true, std::memory_order_release);
+        plat::ScopedLock lock(count.mutex);
+        if (!count.thread.StopRequested())
+            (void)count.wake.WaitForMs(count.mutex, kLoopPauseMs);
+    }
 }
 
 void CTextFileSrc::Close()
@@ -66,7 +120,7 @@ void CTextFileSrc::Close()
     fRefill.Cancel();
     reader.reset();
     RestartPosition();
-    fTwin.reset();
+    fCount.reset();
 }
 
 void CTextFileSrc::Play()
@@ -123,7 +177,7 @@ int32_t CTextFileSrc::ParseStep(float frame[], uint32_t max)
             return count;
         if (parsed == Parsed::Event)
             return -1;
-        if (!FillBuffer())
+        if (ParseOffset() >= fParseLimit || !FillBuffer())
             return 0;
     }
 }
@@ -222,14 +276,17 @@ void CTextFileSrc::RestartLoop()
 void CTextFileSrc::SkipHeader()
 {
     // Parse up to the first frame or text, so that the header's settings hold, and go back
-    // to just before it: texts at the start are played like the rest.
+    // to just before it: texts at the start are played like the rest. A file without a frame
+    // near its start (one endless line) is not read to its end here.
     CSourcePosition beforeFrame;
     float frame[kMaxChannels];
     int32_t r = 0;
+    fParseLimit = kHeaderBytes;
     do {
         GetPositionFrames(beforeFrame);
         r = ReadNext(frame, kMaxChannels);
     } while (r < 0 && TakeText().IsEmpty());
+    fParseLimit = UINT64_MAX;
     SeekFrames(beforeFrame);
 }
 
@@ -288,12 +345,14 @@ void CTextFileSrc::SeekSeconds(bool exact, float seconds)
 
 float CTextFileSrc::DurationSeconds() const
 {
-    if (!fTwin || !fTwin->fReader)
+    if (!fCount)
         return PositionSeconds();
-    float frame[kMaxChannels];
-    while (fTwin->ParseStep(frame, kMaxChannels) != 0) {
-    }
-    return fTwin->PositionSeconds();
+    return DurationKnown() ? fCount->seconds.load(std::memory_order_acquire) : 0.0f;
+}
+
+bool CTextFileSrc::DurationKnown() const
+{
+    return fCount && fCount->known.load(std::memory_order_acquire);
 }
 
 void CTextFileSrc::GetPositionFrames(CSourcePosition& position) const

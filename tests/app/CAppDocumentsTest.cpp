@@ -12,7 +12,9 @@
 #include "tests/app/AppRunKit.h"
 #include "tests/foundation/TempFiles.h"
 #include "ui/menus/LMenu.h"
+#include "ui/dialogs/CSimpleMessageDialog.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -97,14 +99,55 @@ TEST_F(AppDocuments, AnOpenPathBringsItsWindowForwardInsteadOfASecond)
     EXPECT_TRUE(IsFront(*first));
 }
 
-TEST_F(AppDocuments, AFileThatDoesNotOpenLeavesNoWindowButItsRecord)
+TEST_F(AppDocuments, AFileThatDoesNotOpenLeavesNoWindowAndOnlyTheRecordKnownBefore)
 {
     WriteAll(dir + "/broken.snx", "<not a document");
+    const std::string known = MakeDocuments({"known.snx"})[0];
+    OpenRequest({known});
+    Relaunch();
+    std::filesystem::remove(known);
+    testing::internal::CaptureStderr();
     EXPECT_EQ(App().OpenDocument(dir + "/broken.snx"), nullptr);
     EXPECT_EQ(App().OpenDocument(dir + "/missing.snx"), nullptr);
-    EXPECT_EQ(App().DocumentCount(), 0u);
-    EXPECT_EQ(Prefs()->GetArrayCount(kPrefDocs), 2u);
-    EXPECT_EQ(Prefs()->GetChild(kPrefDocs, 0)->GetByte(kWindLsop), 0);
+    OpenRequest({}); // the reopen of the last run fails too
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "sonalyx: cannot open " + dir + "/broken.snx: it is not a document this program can read\n"
+              "sonalyx: cannot open " + dir + "/missing.snx: no such file\n"
+              "sonalyx: cannot open " + known + ": no such file\n");
+    EXPECT_EQ(OpenPaths(), std::vector<std::string>{""}) << "only the untitled document of the start";
+    EXPECT_EQ(KnownFiles(), (std::vector<std::string>{known, ""})) << "no record for the failed opens alone";
+    EXPECT_EQ(Prefs()->GetChild(kPrefDocs, 0)->GetByte(kWindLsop), 0) << "not reopened at the next start";
+}
+
+TEST_F(AppDocuments, OnADesktopTheFailuresOfOneRequestShowInOneMessage)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < 7; ++i)
+        paths.push_back(dir + "/missing" + std::to_string(i) + ".snx");
+    std::vector<std::string> shown;
+    user.PlayWhenIdle({[&] {
+                           const auto* box = KeyDialog<CSimpleMessageDialog>();
+                           shown.push_back(box ? std::string(box->Message().Text().View()) : "none");
+                           PressReturn();
+                       },
+                       [&] {
+                           shown.push_back("extra");
+                           PressEscape();
+                       }});
+    plat::Application::Shared().SetCanAskQuestions(true);
+    testing::internal::CaptureStderr();
+    OpenRequest(paths);
+    const std::string error = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(shown.empty()) << "the message waits until the request is done";
+    App().MainLoop().DispatchDueTimers();
+    plat::Application::Shared().SetCanAskQuestions(false);
+    std::string expected = "These files could not be opened:";
+    for (int i = 0; i < 5; ++i)
+        expected += "\n\u201cmissing" + std::to_string(i) + ".snx\u201d: no such file.";
+    expected += "\n\u2026and 2 more.";
+    EXPECT_EQ(shown, std::vector<std::string>{expected});
+    EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 7);
+    EXPECT_EQ(Prefs()->GetArrayCount(kPrefDocs), 0u);
 }
 
 TEST_F(AppDocuments, ALaunchWithoutFilesReopensTheLastDocumentsInListOrder)

@@ -13,6 +13,7 @@
 #include "shell/CPrefs.h"
 #include "shell/files/FileUrls.h"
 #include "tests/e2e/ProgramRun.h"
+#include "tests/e2e/ScenePrefs.h"
 
 #include <gtest/gtest.h>
 
@@ -74,27 +75,8 @@ public:
     std::string root;
 };
 
-// Preferences go through the project's own store: written in this process, then copied into
-// the scene (and read back the same way).
-void SavePrefs(CAppPrefs& prefs, const Scene& scene)
-{
-    {
-        CPrefs store(LStringRef(), CPrefs::kWrite);
-        LObject::SaveToNode(store.Store(), prefs.Root());
-        ASSERT_TRUE(store.Close());
-    }
-    fs::copy_file(plat::Preferences::DomainPath(""), scene.PrefsFile(), fs::copy_options::overwrite_existing);
-}
-
-void LoadPrefs(CAppPrefs& prefs, const Scene& scene)
-{
-    fs::create_directories(fs::path(plat::Preferences::DomainPath("")).parent_path());
-    fs::copy_file(scene.PrefsFile(), plat::Preferences::DomainPath(""), fs::copy_options::overwrite_existing);
-    ASSERT_TRUE(plat::Preferences::Domain("").Synchronize());
-    CPrefs store(LStringRef(), CPrefs::kRead);
-    LObject::LoadFromNode(store.Store(), prefs.Root());
-    (void)store.Close();
-}
+void SavePrefs(CAppPrefs& prefs, const Scene& scene) { SavePrefsTo(prefs, scene.PrefsFile()); }
+void LoadPrefs(CAppPrefs& prefs, const Scene& scene) { LoadPrefsFrom(prefs, scene.PrefsFile()); }
 
 // A document of two channels with one time-domain fader on channel 0 that sends OSC to a
 // loopback port.

@@ -9,6 +9,7 @@
 #include "ui/menus/MenuText.h"
 
 #include <algorithm>
+#include <cstdio>
 
 const char* LMenu::msgItemAdded = "LMenu_ItemAdded";
 const char* LMenu::msgDestructing = "LMenu_Destructing";
@@ -51,8 +52,16 @@ LMenu::LMenu(LHandler* parent, LStrList& list, LResourceSource* source) : LHandl
 LMenu::~LMenu()
 {
     LMessage::Send(LMessage(msgDestructing, this, Parent()));
-    while (auto* item = static_cast<LMenuItem*>(fItems.Head()))
-        RemoveItem(item);
+    // The native items go from the last back, so that no other item moves; then the entries.
+    uint32_t native = 0;
+    for (SSLink* link : fItems)
+        native += IsNativeQuitHidden(*static_cast<LMenuItem*>(link)) ? 0 : 1;
+    while (native > 0)
+        NativeRemoveItem(fFirstNativeIndex + --native);
+    while (auto* item = static_cast<LMenuItem*>(fItems.PopFront())) {
+        --fCount;
+        ReleaseEntry(item);
+    }
     ReleaseNative();
     auto& registry = RegistryList();
     registry.erase(std::remove(registry.begin(), registry.end(), this), registry.end());
@@ -60,7 +69,12 @@ LMenu::~LMenu()
 
 void LMenu::BuildEntries(LStrList& list, LResourceSource* source)
 {
-    for (uint32_t i = 1; i < list.Count(); ++i) {
+    // A damaged list may claim more entries than its data holds: only those are made.
+    const uint32_t held = list.HeldCount();
+    if (held < list.Count())
+        std::fprintf(stderr, "sonalyx: the menu list \"%s\" is damaged: it claims %u items but holds %u\n",
+                     fName.Text(), unsigned(list.Count()), unsigned(held));
+    for (uint32_t i = 1; i < held; ++i) {
         LMenuItem* item = MakeItem(list.GetItem(i), UINT32_MAX, source);
         if (IsNativeQuitHidden(*item)) {
             DropSeparatorsBefore(item);
@@ -114,11 +128,13 @@ LMenuItem* LMenu::OpenSubmenu(LMenuItem* item, const LStringRef& name, LResource
 void LMenu::InsertItem(LMenuItem* item, uint32_t index)
 {
     item->owned = 1;
-    SSLink* after = index == 0 ? nullptr : fItems.Nth(index - 1);
-    if (index != 0 && !after)
-        fItems.PushBack(item);
-    else
-        fItems.InsertAfter(item, after);
+    if (!item->IsLinked()) {
+        if (index >= fCount)
+            fItems.PushBack(item);
+        else
+            fItems.InsertAfter(item, index == 0 ? nullptr : fItems.Nth(index - 1));
+        ++fCount;
+    }
     AddItem(item);
 }
 
@@ -126,8 +142,10 @@ void LMenu::AddItem(LMenuItem* item)
 {
     if (!fNative)
         return;
+    // Entries are mostly appended: the last one's position is known without a walk.
+    const uint32_t position = item == fItems.Tail() ? fCount - 1 : static_cast<uint32_t>(IndexOf(item));
     if (!IsNativeQuitHidden(*item))
-        NativeInsertItem(fFirstNativeIndex + static_cast<uint32_t>(IndexOf(item)), *item);
+        NativeInsertItem(fFirstNativeIndex + position, *item);
     LMessage::Send(LMessage(msgItemAdded, this, Parent()));
 }
 
@@ -139,7 +157,13 @@ void LMenu::RemoveItem(LMenuItem* item)
     // A hidden Quit entry has no native item, so nothing of the native menu goes with it.
     if (!IsNativeQuitHidden(*item))
         NativeRemoveItem(fFirstNativeIndex + static_cast<uint32_t>(position));
-    fItems.Remove(item);
+    if (fItems.Remove(item))
+        --fCount;
+    ReleaseEntry(item);
+}
+
+void LMenu::ReleaseEntry(LMenuItem* item)
+{
     if (!item->owned)
         return;
     if (item->submenu && item->submenu->Owner() == this)

@@ -53,7 +53,7 @@ public:
     // Position of the entry, -1 when it is not here.
     int32_t IndexOf(const LMenuItem* item) const;
     LMenuItem* ItemAt(uint32_t index) const;
-    uint32_t Count() const { return fItems.Count(); }
+    uint32_t Count() const { return fCount; }
     const LList& Items() const { return fItems; }
 
     const LStringRef& Name() const { return fName; }
@@ -84,6 +84,8 @@ public:
 private:
     void BuildEntries(LStrList& list, LResourceSource* source);
     void DropSeparatorsBefore(LMenuItem* quit);
+    // Deletes an entry taken out of the list when this menu owns it, with the submenu it owns.
+    void ReleaseEntry(LMenuItem* item);
     LMenuItem* OpenSubmenu(LMenuItem* item, const LStringRef& name, LResourceSource* source);
 
     // Native side (see LMenuNative.cpp).
@@ -100,6 +102,7 @@ private:
     LStringRef fTitle;
     LHandler* fOwner = nullptr;
     LList fItems;
+    uint32_t fCount = 0;   // entries in fItems, kept so that appending never walks the list
 };
 
 // Whether the item is a Quit item that stays out of the native menus: the application menu

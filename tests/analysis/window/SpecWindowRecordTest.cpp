@@ -110,6 +110,9 @@ TEST_F(SpecWindowRecord, ARecordingPlaysBackTheSameSamplesAndSeeksWithZerosPastT
     EXPECT_EQ(w.CurrentSource(), w.PlaybackSource());
     ASSERT_TRUE(RunUntil([&] { return WrittenSince(before) >= kFrames; }, 10s, 10));
     EXPECT_EQ(Newest(0, kFrames), Ramp(0, kFrames)) << "the same samples in the same order";
+    // The duration is counted on a thread of its own, which sees the finished file's growth
+    // within a second; the slider takes its range from it.
+    ASSERT_TRUE(RunUntil([&] { return w.SourceControls().Slider().GetMax() == 3; }, 10s, 1));
     EXPECT_FLOAT_EQ(w.PlaybackSource()->DurationSeconds(), 3.0f);
 
     MoveSlider(1);   // the slider spans the three seconds

@@ -1,6 +1,7 @@
 #include "sources/text/CTextFileSrc.h"
 #include "tests/foundation/TempFiles.h"
 #include "tests/sources/SourceTestLoop.h"
+#include "tests/support/WaitFor.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -157,14 +160,48 @@ TEST_F(CTextFileSrcTest, SeekBackwardsReadsFromTheStartAgain)
 TEST_F(CTextFileSrcTest, DurationIsTheWholeFileWhateverThePositionAndFollowsItsGrowth)
 {
     OpenRecord(RecordText("\r\n", 120, 72000));
+    ASSERT_TRUE(WaitFor([&] { return fSource.DurationKnown(); }, 10s));
     EXPECT_EQ(fSource.DurationSeconds(), 600.0f);
     fSource.SeekSeconds(false, 100.0f);
     EXPECT_EQ(fSource.DurationSeconds(), 600.0f);
     EXPECT_FLOAT_EQ(fSource.PositionSeconds(), 100.0f);
     OpenRecord(RecordText("\r\n", 10, 20), "growing.tks");
-    EXPECT_EQ(fSource.DurationSeconds(), 2.0f);
+    ASSERT_TRUE(WaitFor([&] { return fSource.DurationSeconds() == 2.0f; }, 10s));
     Append(fPath, "1 2\r\n3 4\r\n");
-    EXPECT_EQ(fSource.DurationSeconds(), 2.2f);
+    EXPECT_TRUE(WaitFor([&] { return fSource.DurationSeconds() == 2.2f; }, 10s)) << fSource.DurationSeconds();
+}
+
+TEST_F(CTextFileSrcTest, DurationReadsZeroUntilCountedAndCloseStopsTheCount)
+{
+    // One endless line: no frame ever ends, so the count reads to the end of the file.
+    const std::string line(8u << 20, '1');
+    for (int round = 0; round < 3; ++round) {
+        OpenRecord("dn telk\nsr 100\n1 2\n" + line);
+        const float early = fSource.DurationSeconds();
+        if (!fSource.DurationKnown()) {
+            EXPECT_EQ(early, 0.0f) << "the duration reads 0 until it is known";
+        }
+        fSource.Close();   // joins the counting thread, wherever it is
+        EXPECT_FALSE(fSource.DurationKnown());
+        EXPECT_EQ(fSource.DurationSeconds(), 0.0f);
+    }
+    OpenRecord("dn telk\nsr 100\n1 2\n" + line);
+    ASSERT_TRUE(WaitFor([&] { return fSource.DurationKnown(); }, 10s));
+    EXPECT_FLOAT_EQ(fSource.DurationSeconds(), 0.01f);
+    float frame[4];
+    EXPECT_GT(fSource.ReadNext(frame, 4), 0) << "the frame before the endless line plays";
+}
+
+TEST_F(CTextFileSrcTest, AHeaderIsLookedForOnlyNearTheStart)
+{
+    // No line ends within the first bytes: opening does not read the file to its end, and
+    // the frames behind still play.
+    const std::string filler(CTextFileSrc::kHeaderBytes * 3, ' ');
+    OpenRecord("dn telk\r\nfr 0.5\r\nsr 50\r\n" + filler + "10 80\r\n");
+    EXPECT_EQ(fSource.SampleRate(), 50u);
+    const Frames frames = ReadNextFrames(fSource);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0][0], -1.0f + 2.0f * 0x10 / 256.0f);
 }
 
 TEST_P(LineEnds, SavedPositionGivesTheSameFramesAgain)
@@ -299,7 +336,7 @@ TEST_F(CTextFileSrcTest, PlaybackOnTheQueueThreadSurvivesControlFromTheMainThrea
         if (ms == 1500) {
             EXPECT_EQ(fSource.Open(fPath.c_str()), 0);
         }
-        if (ms % 300 == 0) {
+        if (ms % 300 == 0 && fSource.DurationKnown()) {
             EXPECT_EQ(fSource.DurationSeconds(), 20.0f);
         }
     }
