@@ -258,7 +258,6 @@ TEST_F(ChannelListTest, PassesFasterThanTheDisplayDrawOncePerPeriodAndTheNewestA
 {
     const uint32_t n = uint32_t(window->Plan().windowTable.size());
     SineAndRender(0.5f, n / 8);
-    const int32_t first = PeakColumn(Spectrum());
     const uint32_t passes = List().RenderPasses();
     const uint32_t drawings = List().DrawingPasses();
     const uint64_t startUs = plat::NowUs();
