@@ -9,12 +9,14 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class CBandList;
 class CFaderSetRecord;
 class CSpectrumAnalyser;
 class LObject;
+class SNXCHCELL;
 struct CSourceType;
 struct LObjChange;
 
@@ -77,6 +79,7 @@ private:
     void RenderPass();
     // Names the surfaces of every row's drawing areas: it changes when any is made anew.
     uint64_t SurfacesKey();
+    void ForEachRow(const std::function<void(int32_t, SNXCHCELL&)>& visit);
     RenderInput Input(bool forPass) const;
     void RebuildTrail(bool reset);
     // Texts (CSnxChListLabels.cpp).

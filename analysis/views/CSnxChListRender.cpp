@@ -106,15 +106,10 @@ void CSnxChList::RenderPass()
     const uint32_t bkg = CColorScheme::GetColor(CColorScheme::Current(), kColsCbkg);
     const Rgb background{(bkg & 0xff) / 255.0f, ((bkg >> 8) & 0xff) / 255.0f, ((bkg >> 16) & 0xff) / 255.0f};
     RenderInput input = Input(true);
-    const int32_t rows = std::min(Rows(), int32_t(fAnalyser.ChannelCount()));
-    for (int32_t r = 0; r < rows; ++r) {
-        CCellIter iter(*this, {0, r}, false);
-        auto* row = dynamic_cast<SNXCHCELL*>(iter.Pane());
-        if (!row)
-            continue;
-        CChannelGLView& scale = row->Spectrum().ScaleView();
-        CChannelGLView& spectrum = row->Spectrum().SpectrumView();
-        CChannelGLView& wave = row->Data().WaveView();
+    ForEachRow([&](int32_t r, SNXCHCELL& row) {
+        CChannelGLView& scale = row.Spectrum().ScaleView();
+        CChannelGLView& spectrum = row.Spectrum().SpectrumView();
+        CChannelGLView& wave = row.Data().WaveView();
         // Each area is cleared, drawn and read back inside one scope of its context: every
         // switch of the current context hands the rasteriser what was drawn so far, so
         // scopes per step would make it start and wait three times per area.
@@ -141,7 +136,7 @@ void CSnxChList::RenderPass()
             fWave.Draw(input, wave.context, uint32_t(r));
             Flush(wave);
         }
-    }
+    });
     fDrawnSurfaces = SurfacesKey();
     fTimer.EndRender();
 }
@@ -149,17 +144,24 @@ void CSnxChList::RenderPass()
 uint64_t CSnxChList::SurfacesKey()
 {
     uint64_t key = 0;
-    const int32_t rows = std::min(Rows(), int32_t(fAnalyser.ChannelCount()));
-    for (int32_t r = 0; r < rows; ++r) {
-        CCellIter iter(*this, {0, r}, false);
-        auto* row = dynamic_cast<SNXCHCELL*>(iter.Pane());
-        if (!row)
-            continue;
+    ForEachRow([&key](int32_t, SNXCHCELL& row) {
         for (const CChannelGLView* area :
-             {&row->Spectrum().ScaleView(), &row->Spectrum().SpectrumView(), &row->Data().WaveView()}) {
+             {&row.Spectrum().ScaleView(), &row.Spectrum().SpectrumView(), &row.Data().WaveView()}) {
             const plat::GLContext* native = area->context ? area->context->Native() : nullptr;
             key = key * 1000003u + (native ? native->SurfaceSerial() : 0);
         }
-    }
+    });
     return key;
+}
+
+// Every row below both the row count and the analyser's channel count, with the pane the grid
+// gives it for the visit; rows without one are left out.
+void CSnxChList::ForEachRow(const std::function<void(int32_t, SNXCHCELL&)>& visit)
+{
+    const int32_t rows = std::min(Rows(), int32_t(fAnalyser.ChannelCount()));
+    for (int32_t r = 0; r < rows; ++r) {
+        CCellIter iter(*this, {0, r}, false);
+        if (auto* row = dynamic_cast<SNXCHCELL*>(iter.Pane()))
+            visit(r, *row);
+    }
 }
