@@ -114,18 +114,28 @@ public:
             CGLContext* scale = areas[3 * r].get();
             CGLContext* spectrum = areas[3 * r + 1].get();
             CGLContext* waveArea = areas[3 * r + 2].get();
-            Clear(scale);
-            if (draw)
-                trail.DrawColourScale(input, scale);
-            scale->FlushBuffer();
-            Clear(spectrum);
-            if (draw)
-                trail.Draw3D(input, spectrum, r);
+            // As the channel list's pass: one context scope per area, and the colour bar drawn,
+            // without a clear, only when it changed.
+            if (!draw || !trail.ColourScaleDrawn(scale)) {
+                CGLContextLock lock(scale);
+                if (!draw || !trail.ColourScaleFillsArea())
+                    Clear(scale);
+                if (draw)
+                    trail.DrawColourScale(input, scale);
+                scale->FlushBuffer();
+            }
+            {
+                CGLContextLock lock(spectrum);
+                Clear(spectrum);
+                if (draw)
+                    trail.Draw3D(input, spectrum, r);
+                spectrum->FlushBuffer();
+            }
             input.waveSamples = uint32_t(analyser.Channel(r)->ring.size());
+            CGLContextLock lock(waveArea);
             Clear(waveArea);
             if (draw)
                 wave.Draw(input, waveArea, r);
-            spectrum->FlushBuffer();
             waveArea->FlushBuffer();
         }
     }

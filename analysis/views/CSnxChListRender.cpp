@@ -7,7 +7,9 @@
 #include "analysis/views/SNXCHCELL.h"
 #include "controls/lists/CCellIter.h"
 #include "foundation/records/LObject.h"
+#include "platform/Clock.h"
 #include "platform/gl/GLApi.h"
+#include "platform/gl/GLContext.h"
 #include "shell/gl/CGLContext.h"
 #include "shell/gl/CGLContextLock.h"
 #include "ui/panes/LPaneFlags.h"
@@ -85,18 +87,29 @@ void CSnxChList::RenderPass()
     fTimer.BeginRender();
     LMessage::Send(LMessage{msgRender, this, Parent()});
     ++fPasses;
+    // The window shows the views at most once per display period; a picture drawn sooner
+    // after the last one would be drawn over before it could be seen. Such a pass analyses
+    // and sends as every pass does and leaves the drawing to the pass at the period's end.
+    // Areas whose surfaces were made anew since (placed or sized again) hold nothing: those
+    // are drawn at once.
+    const uint64_t nowUs = plat::NowUs();
+    if (fDrawings > 0 && nowUs >= fLastDrawingUs && nowUs - fLastDrawingUs < kDisplayPeriodUs
+        && SurfacesKey() == fDrawnSurfaces) {
+        if (!fOwedDrawing.IsArmed())
+            fOwedDrawing.Start(uint32_t((fLastDrawingUs + kDisplayPeriodUs - nowUs + 999) / 1000));
+        fTimer.EndRender();
+        return;
+    }
+    fOwedDrawing.Stop();
+    fLastDrawingUs = nowUs;
+    ++fDrawings;
     const uint32_t bkg = CColorScheme::GetColor(CColorScheme::Current(), kColsCbkg);
     const Rgb background{(bkg & 0xff) / 255.0f, ((bkg >> 8) & 0xff) / 255.0f, ((bkg >> 16) & 0xff) / 255.0f};
     RenderInput input = Input(true);
-    const int32_t rows = std::min(Rows(), int32_t(fAnalyser.ChannelCount()));
-    for (int32_t r = 0; r < rows; ++r) {
-        CCellIter iter(*this, {0, r}, false);
-        auto* row = dynamic_cast<SNXCHCELL*>(iter.Pane());
-        if (!row)
-            continue;
-        CChannelGLView& scale = row->Spectrum().ScaleView();
-        CChannelGLView& spectrum = row->Spectrum().SpectrumView();
-        CChannelGLView& wave = row->Data().WaveView();
+    ForEachRow([&](int32_t r, SNXCHCELL& row) {
+        CChannelGLView& scale = row.Spectrum().ScaleView();
+        CChannelGLView& spectrum = row.Spectrum().SpectrumView();
+        CChannelGLView& wave = row.Data().WaveView();
         // Each area is cleared, drawn and read back inside one scope of its context: every
         // switch of the current context hands the rasteriser what was drawn so far, so
         // scopes per step would make it start and wait three times per area.
@@ -123,6 +136,32 @@ void CSnxChList::RenderPass()
             fWave.Draw(input, wave.context, uint32_t(r));
             Flush(wave);
         }
-    }
+    });
+    fDrawnSurfaces = SurfacesKey();
     fTimer.EndRender();
+}
+
+uint64_t CSnxChList::SurfacesKey()
+{
+    uint64_t key = 0;
+    ForEachRow([&key](int32_t, SNXCHCELL& row) {
+        for (const CChannelGLView* area :
+             {&row.Spectrum().ScaleView(), &row.Spectrum().SpectrumView(), &row.Data().WaveView()}) {
+            const plat::GLContext* native = area->context ? area->context->Native() : nullptr;
+            key = key * 1000003u + (native ? native->SurfaceSerial() : 0);
+        }
+    });
+    return key;
+}
+
+// Every row below both the row count and the analyser's channel count, with the pane the grid
+// gives it for the visit; rows without one are left out.
+void CSnxChList::ForEachRow(const std::function<void(int32_t, SNXCHCELL&)>& visit)
+{
+    const int32_t rows = std::min(Rows(), int32_t(fAnalyser.ChannelCount()));
+    for (int32_t r = 0; r < rows; ++r) {
+        CCellIter iter(*this, {0, r}, false);
+        if (auto* row = dynamic_cast<SNXCHCELL*>(iter.Pane()))
+            visit(r, *row);
+    }
 }

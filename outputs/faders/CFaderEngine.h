@@ -87,8 +87,9 @@ private:
     void PublishDcLevels(const CSpectrumAnalyser& buffers);
     void DisplayAndOscPass();
     void PublishLiveValues();
-    // Stores a live value into a float field without notice; true when it changed.
+    // Stores a live value into a float field (HasFloatField) without notice; true when it changed.
     static bool StoreLiveValue(LObject* record, uint8_t field, float value);
+    static bool HasFloatField(const LObject* record, uint8_t field);
     void SendNextOsc();
 
     void ReadFaderOutput(CFaderOut& fader);

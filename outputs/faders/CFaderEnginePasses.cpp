@@ -127,11 +127,23 @@ void CFaderEngine::PublishLiveValues()
     // or the input's when only the input moved: whoever listens reads both from the record.
     // Neither is undoable, so nothing else of a recorded edit is needed.
     LObject* root = document.Root();
-    LObjRoot* holder = root ? root->GetRootHolder() : nullptr;
-    for (size_t i = 0; i < values.size(); ++i) {
-        LObject* record = document.Fader(int32_t(i));
-        if (!record)
-            break;
+    if (!root)
+        return;
+    LObjRoot* holder = root->GetRootHolder();
+    const LFieldDesc* listDesc = root->FieldDesc(kFdrsFdrs);
+    const LArray* list = listDesc && listDesc->type == LFieldType::List ? root->GetFieldSlot(kFdrsFdrs).List() : nullptr;
+    if (!list)
+        return;
+    const size_t count = std::min<size_t>(values.size(), list->Count());
+    auto* const* records = static_cast<LObject* const*>(list->Data());
+    const LClassDesc* checked = nullptr; // the class whose two live fields were found to be floats
+    for (size_t i = 0; i < count; ++i) {
+        LObject* record = records[i];
+        if (record->Class() != checked) {
+            if (!HasFloatField(record, kFadrInput) || !HasFloatField(record, kFadrLevel))
+                continue;
+            checked = record->Class();
+        }
         const bool inputMoved = StoreLiveValue(record, kFadrInput, values[i].first);
         const bool levelMoved = StoreLiveValue(record, kFadrLevel, values[i].second);
         if (inputMoved || levelMoved)
@@ -140,11 +152,14 @@ void CFaderEngine::PublishLiveValues()
     }
 }
 
-bool CFaderEngine::StoreLiveValue(LObject* record, uint8_t field, float value)
+bool CFaderEngine::HasFloatField(const LObject* record, uint8_t field)
 {
     const LFieldDesc* desc = record->FieldDesc(field);
-    if (!desc || desc->type != LFieldType::Float)
-        return false;
+    return desc && desc->type == LFieldType::Float;
+}
+
+bool CFaderEngine::StoreLiveValue(LObject* record, uint8_t field, float value)
+{
     LFieldSlot& slot = record->GetFieldSlot(field);
     if (slot.Float() == value)
         return false;  // NaN never equals itself: it is always a change, as for any float field

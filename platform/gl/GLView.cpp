@@ -87,13 +87,11 @@ bool GLView::Present(GLContext& context)
         if (fPicture.Empty() || !context.ReadPixels(fPicture.Row(0), static_cast<size_t>(fPicture.Stride())))
             return false;
         fPictureCurrent = true;
-        fPresentedWidth = width;
-        fPresentedHeight = height;
+        fPresentedSurface = context.SurfaceSerial();
         return true;
     }
     fPictureCurrent = false;
-    fPresentedWidth = width;
-    fPresentedHeight = height;
+    fPresentedSurface = context.SurfaceSerial();
     if (IsHidden())
         return true;
     const VisibleParts parts = VisiblePartsOf(*this, Bounds(), *image, width, height);
@@ -118,13 +116,13 @@ const Bitmap& GLView::Picture()
 
 void GLView::RefreshPicture()
 {
-    if (fPictureCurrent || fPresentedWidth <= 0 || fPresentedHeight <= 0)
+    if (fPictureCurrent || fPresentedSurface == 0)
         return;
-    const int width = fPresentedWidth, height = fPresentedHeight;
     (void)WithSurface([&](GLContext& context) {
-        // A surface made anew since (a resize) holds nothing presented.
-        if (context.SurfaceWidth() != width || context.SurfaceHeight() != height)
+        // A surface made anew since (placed or sized again) holds nothing presented.
+        if (context.SurfaceSerial() != fPresentedSurface)
             return;
+        const int width = context.SurfaceWidth(), height = context.SurfaceHeight();
         if (fPicture.Width() != width || fPicture.Height() != height)
             fPicture = Bitmap(width, height);
         fPictureCurrent = !fPicture.Empty()

@@ -53,8 +53,7 @@ private:
 
     Bitmap fPicture;
     bool fPictureCurrent = false; // the picture holds what was presented last
-    int fPresentedWidth = 0;      // the surface's size at the last present
-    int fPresentedHeight = 0;
+    uint64_t fPresentedSurface = 0; // the surface last presented (its serial)
     std::optional<std::vector<Rect>> fClips;
 };
 

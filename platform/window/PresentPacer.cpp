@@ -66,6 +66,10 @@ void PresentPacer::PresentNow(const Window& window, const Bitmap& image, const s
         for (const PixelRect& r : dirty)
             AddRect(rects, r);
     }
+    // Windows that are gone leave their entries behind; they are dropped now and then.
+    constexpr size_t kManyWindows = 64;
+    if (fWindows.size() > kManyWindows)
+        std::erase_if(fWindows, [](const auto& entry) { return !WindowServer::Shared().WithNumber(entry.first); });
     Pending& pending = fWindows[window.Number()];
     pending.rects.clear();
     pending.lastUs = NowUs();

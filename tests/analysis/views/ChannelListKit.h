@@ -45,14 +45,17 @@ protected:
     // A sine at bin k of the analysis on channel 0, delivered and drawn.
     void SineAndRender(float amplitude, uint32_t k)
     {
+        Sine(amplitude, k);
+        Render();
+    }
+    // The same sine delivered to the window, not yet drawn.
+    void Sine(float amplitude, uint32_t k)
+    {
         const uint32_t n = uint32_t(window->Plan().windowTable.size());
         for (uint32_t i = 0; i < 2 * n; ++i)
             source->steps.push_back({{amplitude * float(std::sin(2.0 * std::numbers::pi * k * i / n))}, {}});
-        {
-            LAsyncQueueLock lock(queue);
-            LMessage::Send(LMessage(CSampleSrc::msgData, source, source->Parent()));
-        }
-        Render();
+        LAsyncQueueLock lock(queue);
+        LMessage::Send(LMessage(CSampleSrc::msgData, source, source->Parent()));
     }
     void Render()
     {

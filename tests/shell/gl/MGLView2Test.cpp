@@ -133,6 +133,21 @@ TEST_F(MGLView2Test, RedrawPaintsTheLastPictureAgain)
     ExpectImage(LRegion(strip));
 }
 
+// A surface made anew holds nothing that was presented: a redraw before the next present
+// leaves the window's own pixels instead of showing whatever the new surface holds.
+TEST_F(MGLView2Test, RedrawAfterTheSurfaceWasMadeAnewShowsNothingOfIt)
+{
+    fContext->SetFrame(kFrame, LRegion(kFrame));
+    DrawScene();
+    fContext->FlushBuffer();
+    const CLRect wider{kFrame.left, kFrame.top, kFrame.right + 10, kFrame.bottom};
+    fContext->SetFrame(wider, LRegion(wider));
+    fImage->Fill(kPane);
+    MGLView2* view = fContext->View();
+    view->DrawRect(view->Bounds());
+    ExpectImage(LRegion());
+}
+
 TEST_F(MGLView2Test, MovingTheFrameResizesTheSurfaceAndViewport)
 {
     fContext->SetFrame(kFrame, LRegion(kFrame));
