@@ -36,6 +36,14 @@ void Control::MouseUp(Point where)
     TrackUp(where);
 }
 
+void Control::CancelTracking()
+{
+    if (!fTracking)
+        return;
+    fTracking = false;
+    TrackCancel();
+}
+
 bool Control::Contains(Point where) const
 {
     return where.x >= 0 && where.y >= 0 && where.x < fWidth && where.y < fHeight;

@@ -43,6 +43,8 @@ public:
     void MouseDown(Point where);
     void MouseDragged(Point where);
     void MouseUp(Point where);
+    // Ends the tracking without a release (the release was lost): nothing is chosen.
+    void CancelTracking();
     bool IsTracking() const { return fTracking; }
 
     bool Contains(Point where) const;
@@ -75,6 +77,7 @@ protected:
     virtual void TrackDown(Point where) = 0;
     virtual void TrackDrag(Point /*where*/) {}
     virtual void TrackUp(Point /*where*/) {}
+    virtual void TrackCancel() {}
     virtual void SizeChanged() {}
 
 private:
