@@ -43,6 +43,11 @@ void InstallClock(Clock* clock)
     gClock.store(clock ? clock : &gMonotonic, std::memory_order_release);
 }
 
+VirtualClock* InstalledVirtualClock()
+{
+    return dynamic_cast<VirtualClock*>(gClock.load(std::memory_order_acquire));
+}
+
 VirtualClock::VirtualClock(uint64_t startMs) : fUs(startMs * 1000) {}
 
 uint64_t VirtualClock::NowMs() const { return fUs.load() / 1000; }

@@ -4,6 +4,8 @@
 
 namespace plat {
 
+class VirtualClock;
+
 // The process's one time source. Code reads time only through here so that tests can
 // replace the monotonic clock with a virtual one and drive it step by step.
 class Clock {
@@ -26,6 +28,8 @@ void SleepUs(uint64_t us);
 // Installs a clock for the whole process; null restores the monotonic system clock.
 // The caller keeps ownership and must uninstall it before destroying it.
 void InstallClock(Clock* clock);
+// The virtual clock installed for the process, null while the system clock runs.
+VirtualClock* InstalledVirtualClock();
 
 // A clock that moves only when told: tests use it for deterministic time.
 class VirtualClock final : public Clock {

@@ -45,6 +45,7 @@ private:
     void TrackDown(Point where) override;
     void TrackDrag(Point where) override;
     void TrackUp(Point where) override;
+    void TrackCancel() override { fHighlighted = false; }
 
     Kind fKind;
     Bezel fBezel = Bezel::Rounded;

@@ -49,6 +49,14 @@ void Control::DrawFocusRing(Canvas& canvas) const
         ControlLook::FocusRing(canvas, Rect{0, 0, fWidth, fHeight});
 }
 
+void Control::CancelTracking()
+{
+    if (!fTracking)
+        return;
+    fTracking = false;
+    TrackCancel();
+}
+
 bool Control::Contains(Point where) const
 {
     return where.x >= 0 && where.y >= 0 && where.x < fWidth && where.y < fHeight;

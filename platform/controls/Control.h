@@ -43,6 +43,8 @@ public:
     void MouseDown(Point where);
     void MouseDragged(Point where);
     void MouseUp(Point where);
+    // Ends the tracking without a release (the release was lost): nothing is chosen.
+    void CancelTracking();
     bool IsTracking() const { return fTracking; }
     // A press and a release in the middle: what the Space key does to a focused control.
     void PerformClick();
@@ -82,6 +84,7 @@ protected:
     virtual void TrackDown(Point where) = 0;
     virtual void TrackDrag(Point /*where*/) {}
     virtual void TrackUp(Point /*where*/) {}
+    virtual void TrackCancel() {}
     virtual void SizeChanged() {}
 
 private:

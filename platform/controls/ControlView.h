@@ -7,14 +7,17 @@
 namespace plat {
 
 class Canvas;
+class PopUpButton;
 class PopUpListWindow;
 class Event;
 
 // A view that shows one native control model in a window and drives it with the mouse. A press
-// tracks the mouse the way a desktop control does: the view takes the drags and the release
-// waiting in the event queue itself before the press returns, so whoever forwarded the press
-// knows the gesture has ended. A gesture whose release has not been queued yet goes on through
-// the drags and the release the window delivers to the view later.
+// tracks the mouse the way a desktop control does: the view waits for the drags and the
+// release itself, however late they come, before the press returns, so whoever forwarded the
+// press knows the gesture has ended. It waits in the run loop's event-tracking mode, where the
+// program's timers, sources and outputs go on. A move with no button held ends the tracking
+// without a choice (its release was lost). A pop-up button's list that stays open after the
+// press is tracked the same way until it closes, taking clicks, moves, keys and the wheel.
 class ControlView : public View {
 public:
     // A view of `control`'s kind, sized to the frame.
@@ -41,7 +44,10 @@ private:
     ControlView(const Rect& frame, std::unique_ptr<Control> control);
     ~ControlView() override;
     Point Local(const Event& event) const;
-    void TrackQueuedEvents();
+    void Changed();
+    void TrackPress();
+    void TrackOpenList(PopUpButton& popup);
+    void ListKey(PopUpButton& popup, const Event& event);
 
     // Shows a pop-up button's open list in a window of its own.
     void SyncPopUpList();

@@ -1,8 +1,10 @@
 #include "platform/controls/PopUpButton.h"
 
 #include "platform/controls/ControlLook.h"
+#include "platform/Clock.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace plat {
@@ -84,39 +86,155 @@ double PopUpButton::RowHeight() const
 
 double PopUpButton::RowTop(int index) const
 {
-    return (index - std::max(fSelected, 0)) * RowHeight();
+    return fMenuOrigin.y + index * RowHeight();
 }
 
 int PopUpButton::RowAt(Point where) const
 {
-    if (!fMenuOpen || where.x < 0 || where.x >= Width())
+    if (!fMenuOpen || !plat::Contains(fVisible, where))
         return -1;
-    const double row = std::floor(where.y / RowHeight()) + std::max(fSelected, 0);
+    const double row = std::floor((where.y - fMenuOrigin.y) / RowHeight());
     if (row < 0 || row >= ItemCount() || fItems[static_cast<size_t>(row)].separator)
         return -1;
     return static_cast<int>(row);
 }
 
+void PopUpButton::ResetPlacement()
+{
+    fMenuOrigin = Point{0, -std::max(fSelected, 0) * RowHeight()};
+    fVisible = MenuRect();
+}
+
+void PopUpButton::PlaceMenu(Point rowsOrigin, const Rect& visible)
+{
+    fMenuOrigin = rowsOrigin;
+    fVisible = visible;
+    ScrollMenu(0); // the rows fill the visible part
+}
+
+bool PopUpButton::MenuScrolls() const
+{
+    return ItemCount() * RowHeight() > fVisible.height;
+}
+
+void PopUpButton::ScrollMenu(double dy)
+{
+    const double total = ItemCount() * RowHeight();
+    const double lowest = fVisible.y + fVisible.height - total; // the last row at the bottom
+    fMenuOrigin.y = total <= fVisible.height ? fVisible.y : std::clamp(fMenuOrigin.y - dy, lowest, fVisible.y);
+}
+
+void PopUpButton::KeepInView(int row)
+{
+    if (row < 0)
+        return;
+    const double top = RowTop(row);
+    if (top < fVisible.y)
+        ScrollMenu(top - fVisible.y);
+    else if (top + RowHeight() > fVisible.y + fVisible.height)
+        ScrollMenu(top + RowHeight() - fVisible.y - fVisible.height);
+}
+
+void PopUpButton::OpenMenu()
+{
+    if (ItemCount() == 0)
+        return;
+    fMenuOpen = true;
+    ResetPlacement();
+    fHighlighted = fSelected;
+    fTyped.clear();
+}
+
+void PopUpButton::CloseMenu()
+{
+    fMenuOpen = false;
+    fHighlighted = -1;
+}
+
+void PopUpButton::HighlightAt(Point where)
+{
+    fHighlighted = RowAt(where);
+}
+
+void PopUpButton::MoveHighlight(int step)
+{
+    if (!fMenuOpen || step == 0)
+        return;
+    const int direction = step > 0 ? 1 : -1;
+    int row = fHighlighted >= 0 ? fHighlighted : (fSelected >= 0 ? fSelected - direction : (direction > 0 ? -1 : ItemCount()));
+    for (int moves = std::abs(step); moves > 0;) {
+        int next = row + direction;
+        while (next >= 0 && next < ItemCount() && fItems[static_cast<size_t>(next)].separator)
+            next += direction;
+        if (next < 0 || next >= ItemCount())
+            break;
+        row = next;
+        --moves;
+    }
+    if (row >= 0 && row < ItemCount() && !fItems[static_cast<size_t>(row)].separator) {
+        fHighlighted = row;
+        KeepInView(row);
+    }
+}
+
+void PopUpButton::TypeSelect(const std::string& typed)
+{
+    if (!fMenuOpen || typed.empty())
+        return;
+    const uint64_t now = NowMs();
+    if (now - fTypedMs > kTypeSelectMs)
+        fTyped.clear();
+    fTypedMs = now;
+    fTyped += typed;
+    const auto lower = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+        return text;
+    };
+    const std::string prefix = lower(fTyped);
+    for (int i = 0; i < ItemCount(); ++i) {
+        if (!fItems[i].separator && lower(fItems[i].title).rfind(prefix, 0) == 0) {
+            fHighlighted = i;
+            KeepInView(i);
+            return;
+        }
+    }
+}
+
+bool PopUpButton::Choose(int row)
+{
+    if (!fMenuOpen || row < 0 || row >= ItemCount() || fItems[static_cast<size_t>(row)].separator)
+        return false;
+    CloseMenu();
+    fSelected = row;
+    SendAction();
+    return true;
+}
+
 void PopUpButton::TrackDown(Point where)
 {
     fMenuOpen = ItemCount() > 0;
+    ResetPlacement();
     fHighlighted = RowAt(where);
+    fPressAt = where;
+    fPressMs = NowMs();
+    fMovedSincePress = false;
+    fTyped.clear();
 }
 
 void PopUpButton::TrackDrag(Point where)
 {
+    if (std::hypot(where.x - fPressAt.x, where.y - fPressAt.y) > kStayOpenSlop)
+        fMovedSincePress = true;
     fHighlighted = RowAt(where);
 }
 
 void PopUpButton::TrackUp(Point where)
 {
-    const int chosen = RowAt(where);
-    fMenuOpen = false;
-    fHighlighted = -1;
-    if (chosen < 0)
-        return;
-    fSelected = chosen;
-    SendAction();
+    TrackDrag(where);
+    if (!fMovedSincePress && NowMs() - fPressMs < kStayOpenMs)
+        return; // a click: the menu stays open for the choice
+    if (!Choose(RowAt(where)))
+        CloseMenu();
 }
 
 
@@ -133,23 +251,27 @@ void PopUpButton::Draw(Canvas& canvas) const
 
 Rect PopUpButton::MenuRect() const
 {
-    return Rect{0, RowTop(0), Width(), ItemCount() * RowHeight()};
+    return Rect{fMenuOrigin.x, RowTop(0), Width(), ItemCount() * RowHeight()};
 }
 
 void PopUpButton::DrawMenu(Canvas& canvas) const
 {
     using namespace ControlLook;
+    canvas.Save();
+    canvas.ClipToRect(fVisible);
     for (int i = 0; i < ItemCount(); ++i) {
-        const Rect row{0, RowTop(i), Width(), RowHeight()};
+        const Rect row{fMenuOrigin.x, RowTop(i), Width(), RowHeight()};
         canvas.SetFillColor(i == fHighlighted ? kAccent : kWhite);
         canvas.FillRect(row);
         if (fItems[i].separator) {
             canvas.SetStrokeColor(kEdge);
-            canvas.StrokeLine(Point{2, row.y + row.height / 2}, Point{Width() - 2, row.y + row.height / 2});
+            canvas.StrokeLine(Point{row.x + 2, row.y + row.height / 2},
+                              Point{row.x + Width() - 2, row.y + row.height / 2});
         } else {
-            DrawLabel(canvas, GetFont(), fItems[i].title, Rect{8, row.y, Width() - 10, row.height});
+            DrawLabel(canvas, GetFont(), fItems[i].title, Rect{row.x + 8, row.y, Width() - 10, row.height});
         }
     }
+    canvas.Restore();
 }
 
 } // namespace plat

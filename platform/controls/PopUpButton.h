@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/controls/Control.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -8,8 +9,10 @@ namespace plat {
 
 // A pop-up button model: a list of items (titles and separators) of which one is selected. A
 // press opens the item menu laid out in rows of the control's height with the selected item over
-// the button; releasing over an item that is not a separator selects it and runs the action (also
-// when it was selected already). Releasing elsewhere closes the menu without a choice.
+// the button. A press dragged to an item and released there selects it and runs the action (also
+// when it was selected already); released elsewhere it closes the menu without a choice. A quick
+// click that stays put leaves the menu open: then a click on an item, the arrow keys with Return,
+// typing the start of a title, and the wheel choose, and Escape or a click outside closes it.
 class PopUpButton : public Control {
 public:
     PopUpButton();
@@ -35,17 +38,47 @@ public:
     // The widest title with room for the arrow.
     plat::Rect NaturalSize() const override;
 
+    // A press held this long, or moved this far, chooses at its release instead of leaving
+    // the menu open.
+    static constexpr uint64_t kStayOpenMs = 500;
+    static constexpr double kStayOpenSlop = 4.0;
+    // Typed letters within this time of each other make one prefix to look for.
+    static constexpr uint64_t kTypeSelectMs = 1000;
+
     bool IsMenuOpen() const { return fMenuOpen; }
+    // Opens the menu without a press (from the keyboard), the selected item highlighted.
+    void OpenMenu();
+    // Closes the menu without a choice.
+    void CloseMenu();
     // The item row under the pointer while the menu is open, -1 when none.
     int HighlightedRow() const { return fHighlighted; }
     // Top of the row of an item in control coordinates while the menu is open.
     double RowTop(int index) const;
     double RowHeight() const;
+    // The item row at a point of the open menu's visible part; -1 for none or a separator.
+    int RowAt(Point where) const;
+
+    // Puts the rows' top-left corner at `rowsOrigin` and shows only `visible` of them (both in
+    // control coordinates), as the screen leaves room; the rows scroll inside the visible part.
+    void PlaceMenu(Point rowsOrigin, const Rect& visible);
+    // Scrolls the rows up by dy (down for a negative dy) within the visible part.
+    void ScrollMenu(double dy);
+    bool MenuScrolls() const;
+
+    // Acting on the open menu: highlights the row at a point; moves the highlight by whole
+    // items, over separators, keeping it in view; highlights the first item whose title starts
+    // with what was typed lately (ignoring case); chooses a row: selects it, closes the menu and
+    // runs the action (false, and the menu stays open, for a separator or no row).
+    void HighlightAt(Point where);
+    void MoveHighlight(int step);
+    void TypeSelect(const std::string& typed);
+    bool Choose(int row);
 
     void Draw(Canvas& canvas) const override;
-    // The open menu's rows in control coordinates, and their drawing; on a desktop they show
-    // in a pop-up menu window of their own.
+    // The open menu's rows in control coordinates, the part of them shown, and their drawing;
+    // on a desktop they show in a pop-up menu window of their own.
     Rect MenuRect() const;
+    Rect MenuVisibleRect() const { return fVisible; }
     void DrawMenu(Canvas& canvas) const;
 
 private:
@@ -57,12 +90,21 @@ private:
     void TrackDown(Point where) override;
     void TrackDrag(Point where) override;
     void TrackUp(Point where) override;
-    int RowAt(Point where) const;
+    void TrackCancel() override { CloseMenu(); }
+    void ResetPlacement();
+    void KeepInView(int row);
 
     std::vector<Item> fItems;
     int fSelected = -1;
     bool fMenuOpen = false;
     int fHighlighted = -1;
+    Point fMenuOrigin;
+    Rect fVisible;
+    Point fPressAt;
+    uint64_t fPressMs = 0;
+    bool fMovedSincePress = false;
+    std::string fTyped;
+    uint64_t fTypedMs = 0;
 };
 
 } // namespace plat

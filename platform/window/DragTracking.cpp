@@ -38,13 +38,9 @@ private:
     Ref<Cursor> fSavedCursor;
 };
 
-// Where the event happened on the screen: a window's events come in its base coordinates,
-// even when the pointer is outside it.
 Point ScreenPoint(const Event& event)
 {
-    if (const Window* window = WindowServer::Shared().WithNumber(event.windowNumber))
-        return window->ConvertBaseToScreen(event.locationInWindow);
-    return event.locationInWindow;
+    return WindowServer::Shared().ScreenLocation(event);
 }
 
 bool IsEscape(const Event& event)

@@ -1,6 +1,7 @@
 #include "platform/window/WindowServer.h"
 #include "platform/app/Application.h"
 #include "platform/window/DisplayCycle.h"
+#include "platform/window/Event.h"
 #include "platform/window/EventQueue.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowBackend.h"
@@ -107,6 +108,12 @@ Window* WindowServer::WindowAtPoint(const Point& screenPoint) const
             return window;
     }
     return nullptr;
+}
+
+Point WindowServer::ScreenLocation(const Event& event) const
+{
+    const Window* window = WithNumber(event.windowNumber);
+    return window ? window->ConvertBaseToScreen(event.locationInWindow) : event.locationInWindow;
 }
 
 void WindowServer::Insert(Window& window, bool atFrontOfLevel)

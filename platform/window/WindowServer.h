@@ -8,6 +8,7 @@
 
 namespace plat {
 
+class Event;
 class Window;
 class WindowBackend;
 enum class OrderPlace;
@@ -44,6 +45,9 @@ public:
     // The front-most on-screen window whose frame holds the screen point, skipping windows
     // that ignore the mouse; null when none.
     Window* WindowAtPoint(const Point& screenPoint) const;
+    // Where a mouse event happened on the screen: a window's events come in its base
+    // coordinates, even when the pointer is outside it; others as they came.
+    Point ScreenLocation(const Event& event) const;
 
     void OrderFront(Window& window);
     void OrderBack(Window& window);

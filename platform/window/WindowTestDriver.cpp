@@ -1,4 +1,5 @@
 #include "platform/window/WindowTestDriver.h"
+#include "platform/Clock.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/runloop/RunLoopSource.h"
 #include "platform/window/DisplayCycle.h"
@@ -6,9 +7,13 @@
 #include "platform/window/EventRouter.h"
 #include "platform/window/FileDrop.h"
 #include "platform/window/Screens.h"
+#include "platform/window/TimedSteps.h"
 #include "platform/window/UserWindowActions.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace plat {
 
@@ -37,6 +42,7 @@ WindowTestDriver::WindowTestDriver()
 
 WindowTestDriver::~WindowTestDriver()
 {
+    fTimed.reset();
     fStepSource.reset();
     ResetAll();
 }
@@ -106,12 +112,24 @@ int WindowTestDriver::DeliverAll()
     return delivered;
 }
 
-void WindowTestDriver::Click(const Point& screen, uint32_t modifiers)
+void WindowTestDriver::PostGrabbed(EventType type, const Point& screen, uint32_t modifiers, int clickCount)
 {
-    PostMouse(EventType::LeftMouseDown, screen, modifiers);
-    DeliverAll();
-    PostMouse(EventType::LeftMouseUp, screen, modifiers);
-    DeliverAll();
+    Ref<Event> event = MakeMouse(type, screen, modifiers);
+    const bool held = type == EventType::LeftMouseDragged || type == EventType::LeftMouseUp;
+    if (held && fGrabWindow != 0) {
+        if (const Window* window = WindowServer::Shared().WithNumber(fGrabWindow)) {
+            event->windowNumber = fGrabWindow;
+            event->locationInWindow = window->ConvertScreenToBase(screen);
+        }
+    }
+    if (type == EventType::LeftMouseDown)
+        fGrabWindow = static_cast<uint32_t>(event->windowNumber);
+    else if (type == EventType::LeftMouseUp)
+        fGrabWindow = 0;
+    if (IsPressOrRelease(type))
+        event->clickCount = clickCount;
+    fPointer = screen;
+    EventQueue::Shared().Post(event);
 }
 
 void WindowTestDriver::MovePointer(const Point& screen)
@@ -119,24 +137,157 @@ void WindowTestDriver::MovePointer(const Point& screen)
     WindowServer::Shared().NotePointerLocation(screen);
 }
 
-void WindowTestDriver::Drag(const Point& from, const std::vector<Point>& through, const Point& to)
+TimedSteps& WindowTestDriver::Timed()
 {
-    PostMouse(EventType::LeftMouseDown, from);
-    DeliverAll();
-    for (const Point& p : through) {
-        PostMouse(EventType::LeftMouseDragged, p);
-        DeliverAll();
+    if (!fTimed) {
+        fTimed = std::make_unique<TimedSteps>();
+        // The person is done: a wait of the program's on the virtual clock, which only the
+        // steps moved, ends with an empty event so that the program looks at what changed.
+        fTimed->WhenDone([] { EventQueue::Shared().Post(Event::New(EventType::ApplicationDefined)); });
     }
-    PostMouse(EventType::LeftMouseUp, to);
-    DeliverAll();
+    return *fTimed;
+}
+
+void WindowTestDriver::PlanStep(uint64_t ms, std::function<void()> step)
+{
+    Timed().After(ms, std::move(step));
+}
+
+bool WindowTestDriver::Planned() const
+{
+    return fTimed && fTimed->Pending();
+}
+
+void WindowTestDriver::PlanPress(uint64_t ms, const Point& screen, uint32_t modifiers, int clickCount)
+{
+    PlanStep(ms, [=, this] { PostGrabbed(EventType::LeftMouseDown, screen, modifiers, clickCount); });
+}
+
+void WindowTestDriver::PlanDragTo(uint64_t ms, const Point& screen, uint32_t modifiers)
+{
+    PlanStep(ms, [=, this] { PostGrabbed(EventType::LeftMouseDragged, screen, modifiers, 0); });
+}
+
+void WindowTestDriver::PlanRelease(uint64_t ms, const Point& screen, uint32_t modifiers, int clickCount)
+{
+    PlanStep(ms, [=, this] { PostGrabbed(EventType::LeftMouseUp, screen, modifiers, clickCount); });
+}
+
+void WindowTestDriver::PlanDragToward(std::function<Point()> target, uint32_t modifiers)
+{
+    Timed().Every(kDragSettleMs, kDragStepMs, [this, target = std::move(target), modifiers, first = true]() mutable {
+        const Point to = target();
+        const double distance = std::hypot(to.x - fPointer.x, to.y - fPointer.y);
+        const double f = distance > kDragStepPx ? kDragStepPx / distance : 1.0;
+        const bool arrived = f >= 1.0;
+        if (distance > 0 || first)
+            PostGrabbed(EventType::LeftMouseDragged,
+                        Point{fPointer.x + (to.x - fPointer.x) * f, fPointer.y + (to.y - fPointer.y) * f}, modifiers, 0);
+        first = false;
+        return !arrived;
+    });
+}
+
+void WindowTestDriver::PlanReleaseHere(uint64_t ms, uint32_t modifiers)
+{
+    PlanStep(ms, [=, this] { PostGrabbed(EventType::LeftMouseUp, fPointer, modifiers, 1); });
+}
+
+void WindowTestDriver::PlanMove(uint64_t ms, const Point& screen)
+{
+    PlanStep(ms, [=, this] { PostMouse(EventType::MouseMoved, screen); });
+}
+
+void WindowTestDriver::PlanWheel(uint64_t ms, const Point& screen, double dx, double dy)
+{
+    PlanStep(ms, [=, this] { PostWheel(screen, dx, dy); });
+}
+
+void WindowTestDriver::PlanClick(const Point& screen, uint32_t modifiers, uint64_t holdMs, int clickCount)
+{
+    PlanPress(0, screen, modifiers, clickCount);
+    PlanRelease(holdMs, screen, modifiers, clickCount);
+}
+
+void WindowTestDriver::PlanDrag(const Point& from, const std::vector<Point>& through, const Point& to,
+                                uint32_t modifiers)
+{
+    PlanPress(0, from, modifiers);
+    std::vector<Point> path = through;
+    path.push_back(to);
+    PlanDragPath(from, path, kDragSettleMs, modifiers);
+    PlanRelease(kDragSettleMs, to, modifiers);
+}
+
+void WindowTestDriver::PlanDragPath(const Point& from, const std::vector<Point>& points, uint64_t firstMs,
+                                    uint32_t modifiers)
+{
+    uint64_t wait = firstMs;
+    Point at = from;
+    for (const Point& next : points) {
+        const double distance = std::hypot(next.x - at.x, next.y - at.y);
+        const int steps = std::max(1, static_cast<int>(std::ceil(distance / kDragStepPx)));
+        for (int i = 1; i <= steps; ++i) {
+            const double f = double(i) / steps;
+            PlanDragTo(wait, Point{at.x + (next.x - at.x) * f, at.y + (next.y - at.y) * f}, modifiers);
+            wait = kDragStepMs;
+        }
+        at = next;
+    }
+}
+
+void WindowTestDriver::PlanKey(const std::string& characters, uint16_t keyCode, uint32_t modifiers)
+{
+    PlanStep(0, [=, this] { PostKey(EventType::KeyDown, characters, keyCode, modifiers); });
+    PlanStep(kKeyHoldMs, [=, this] { PostKey(EventType::KeyUp, characters, keyCode, modifiers); });
+    PlanStep(kKeyPauseMs, [] {});
+}
+
+void WindowTestDriver::Play()
+{
+    EventQueue& queue = EventQueue::Shared();
+    for (;;) {
+        if (Ref<Event> event = queue.NextMatching(kEventMaskAny, 0, 0, true)) {
+            EventRouter::Shared().Send(*event);
+            continue;
+        }
+        if (!Planned())
+            return;
+        RunLoop::Current().RunInMode(kModeDefault, InstalledVirtualClock() ? 1 : 5, true);
+    }
+}
+
+void WindowTestDriver::Click(const Point& screen, uint32_t modifiers, uint64_t holdMs)
+{
+    PlanClick(screen, modifiers, holdMs);
+    Play();
+}
+
+void WindowTestDriver::DoubleClick(const Point& screen, uint32_t modifiers)
+{
+    PlanClick(screen, modifiers, kClickHoldMs, 1);
+    PlanStep(kDoubleClickGapMs, [] {});
+    PlanClick(screen, modifiers, kClickHoldMs, 2);
+    Play();
+}
+
+void WindowTestDriver::Drag(const Point& from, const std::vector<Point>& through, const Point& to,
+                            uint32_t modifiers)
+{
+    PlanDrag(from, through, to, modifiers);
+    Play();
 }
 
 void WindowTestDriver::TypeKey(const std::string& characters, uint16_t keyCode, uint32_t modifiers)
 {
-    PostKey(EventType::KeyDown, characters, keyCode, modifiers);
-    DeliverAll();
-    PostKey(EventType::KeyUp, characters, keyCode, modifiers);
-    DeliverAll();
+    PlanKey(characters, keyCode, modifiers);
+    Play();
+}
+
+void WindowTestDriver::Wait(uint64_t ms)
+{
+    PlanStep(ms, [] {});
+    Play();
 }
 
 void WindowTestDriver::WhenWaiting(std::function<void()> step)

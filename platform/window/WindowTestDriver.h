@@ -13,6 +13,7 @@
 namespace plat {
 
 class RunLoopSource;
+class TimedSteps;
 class Window;
 
 // Plays the user for tests: makes input events at screen points (global coordinates,
@@ -21,8 +22,24 @@ class Window;
 // number), posts them to the event queue and, when asked, delivers what is queued. Reads
 // window state back. The constructor and destructor reset the window server, the event
 // queue, the event router and the screens so that each test starts clean.
+//
+// Its gestures take a person's time: a click is a press, a hold and a release, a drag moves
+// along its path a little at a time, a key is held and followed by a pause, and the run loop
+// turns all the while (on the virtual clock when one is installed), so timers fire and a
+// control that tracks the pointer waits for the release as it would for a person. While a
+// button is held, drags and the release go to the window that took the press, as the window
+// system grabs the pointer.
 class WindowTestDriver {
 public:
+    // A person's timing, in ms.
+    static constexpr uint64_t kClickHoldMs = 120;
+    static constexpr uint64_t kDoubleClickGapMs = 150;
+    static constexpr uint64_t kDragSettleMs = 50;
+    static constexpr uint64_t kDragStepMs = 16;
+    static constexpr double kDragStepPx = 10.0;
+    static constexpr uint64_t kKeyHoldMs = 40;
+    static constexpr uint64_t kKeyPauseMs = 80;
+
     WindowTestDriver();
     ~WindowTestDriver();
     WindowTestDriver(const WindowTestDriver&) = delete;
@@ -41,15 +58,49 @@ public:
 
     // Delivers every queued event in order; answers how many.
     int DeliverAll();
-    // Press and release at the point, delivered.
-    void Click(const Point& screen, uint32_t modifiers = 0);
+
+    // A person's gestures, played to their end (Play) before they return.
+    // Press, hold, release at the point.
+    void Click(const Point& screen, uint32_t modifiers = 0, uint64_t holdMs = kClickHoldMs);
+    // Two clicks, the second counted as a double click.
+    void DoubleClick(const Point& screen, uint32_t modifiers = 0);
+    // Press, then moves along the path through the points to the end, then release.
+    void Drag(const Point& from, const std::vector<Point>& through, const Point& to, uint32_t modifiers = 0);
     // The person moves the pointer where no window of the program hears of it (over another
     // program, or while the program does not look): no event, only the pointer's place.
     void MovePointer(const Point& screen);
-    // Press, drags through the points, release, delivered one by one.
-    void Drag(const Point& from, const std::vector<Point>& through, const Point& to);
-    // Key down and up, delivered.
+    // Key down, held, key up, and the pause before the next key.
     void TypeKey(const std::string& characters, uint16_t keyCode, uint32_t modifiers = 0);
+    // Lets ms pass with the run loop turning and input delivered.
+    void Wait(uint64_t ms);
+
+    // The same gestures planned after what is planned already, to be played by Play or by
+    // whatever loop the program turns meanwhile (a modal session, a tracking control).
+    void PlanClick(const Point& screen, uint32_t modifiers = 0, uint64_t holdMs = kClickHoldMs, int clickCount = 1);
+    void PlanDrag(const Point& from, const std::vector<Point>& through, const Point& to, uint32_t modifiers = 0);
+    void PlanKey(const std::string& characters, uint16_t keyCode, uint32_t modifiers = 0);
+    // The moves of a held pointer from `from` along the points, at most kDragStepPx apart and
+    // kDragStepMs after each other, the first firstMs after what is planned already.
+    void PlanDragPath(const Point& from, const std::vector<Point>& points, uint64_t firstMs = kDragSettleMs,
+                      uint32_t modifiers = 0);
+    // The parts of a gesture, for tests that look in the middle of one: after ms, a press,
+    // a move of the held pointer, a release, a move with no button held, a wheel turn.
+    void PlanPress(uint64_t ms, const Point& screen, uint32_t modifiers = 0, int clickCount = 1);
+    void PlanDragTo(uint64_t ms, const Point& screen, uint32_t modifiers = 0);
+    void PlanRelease(uint64_t ms, const Point& screen, uint32_t modifiers = 0, int clickCount = 1);
+    void PlanMove(uint64_t ms, const Point& screen);
+    // Moves the held pointer toward a place known only when the gesture gets there (a row of
+    // a list the press opened): every kDragStepMs at most kDragStepPx nearer, until there.
+    void PlanDragToward(std::function<Point()> target, uint32_t modifiers = 0);
+    // A release where the pointer is when it comes.
+    void PlanReleaseHere(uint64_t ms, uint32_t modifiers = 0);
+    void PlanWheel(uint64_t ms, const Point& screen, double dx, double dy);
+    // Any step of the test's own, ms after the last one planned.
+    void PlanStep(uint64_t ms, std::function<void()> step);
+    // Turns the run loop and delivers the queued input as the program's main loop does, until
+    // every planned step ran and nothing waits in the queue.
+    void Play();
+    bool Planned() const;
     // What the user does while the program waits for input in a loop of its own (a drag): each
     // step runs when the program next waits in its run loop, one step per wait, and usually
     // posts the next event; a step may also look at the state in the middle of the gesture.
@@ -74,6 +125,13 @@ public:
 
 private:
     void RunStep();
+    TimedSteps& Timed();
+    // Posts a mouse event; while a button is held it belongs to the window that took the press.
+    void PostGrabbed(EventType type, const Point& screen, uint32_t modifiers, int clickCount);
+
+    std::unique_ptr<TimedSteps> fTimed;
+    uint32_t fGrabWindow = 0;
+    Point fPointer; // where the last mouse event of a gesture was
 
     std::deque<std::function<void()>> fSteps;
     std::unique_ptr<RunLoopSource> fStepSource;

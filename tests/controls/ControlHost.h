@@ -1,6 +1,7 @@
 #pragma once
 #include "foundation/core/StrEqual.h"
 #include "foundation/input/LMouse.h"
+#include "platform/Clock.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowStyle.h"
 #include "platform/window/WindowTestDriver.h"
@@ -55,19 +56,37 @@ public:
     {
         return fWindow->ConvertBaseToScreen(plat::Point{x, fWindow->ContentRect().height - y});
     }
-    // Presses at a content point with the rest of a gesture queued, and sends the click to `pane`
-    // as the window bridge does.
-    void Press(LPane& pane, double x, double y, const std::vector<std::pair<double, double>>& then, bool release = true)
+    // A person's press at a content point sent to `pane` as the window bridge does, with the
+    // rest of the gesture played meanwhile: moves along the points, then (when asked) the
+    // release, held holdMs when the pointer does not move.
+    void Press(LPane& pane, double x, double y, const std::vector<std::pair<double, double>>& then,
+               bool release = true, uint64_t holdMs = plat::WindowTestDriver::kClickHoldMs)
     {
-        const plat::Ref<plat::Event> down = driver.MakeMouse(plat::EventType::LeftMouseDown, Screen(x, y));
+        PlanGesture(x, y, then, release, holdMs);
+        SendPress(pane, x, y);
+    }
+    // The rest of a gesture, planned to follow a press made now.
+    void PlanGesture(double x, double y, const std::vector<std::pair<double, double>>& then, bool release = true,
+                     uint64_t holdMs = plat::WindowTestDriver::kClickHoldMs)
+    {
+        driver.PlanStep(0, [] {}); // the gesture's time starts now
+        std::vector<plat::Point> path;
         for (const auto& [dx, dy] : then)
-            driver.PostMouse(plat::EventType::LeftMouseDragged, Screen(dx, dy));
+            path.push_back(Screen(dx, dy));
+        driver.PlanDragPath(Screen(x, y), path);
         if (release) {
             const auto& last = then.empty() ? std::pair<double, double>{x, y} : then.back();
-            driver.PostMouse(plat::EventType::LeftMouseUp, Screen(last.first, last.second));
+            driver.PlanRelease(then.empty() ? holdMs : plat::WindowTestDriver::kDragSettleMs,
+                               Screen(last.first, last.second));
         }
+    }
+    // Sends the press to `pane`, then plays what is planned to its end.
+    void SendPress(LPane& pane, double x, double y)
+    {
+        const plat::Ref<plat::Event> down = driver.MakeMouse(plat::EventType::LeftMouseDown, Screen(x, y));
         mouse.UpdateFromEvent(*down);
         LMessage::Send(LMessage("LMouse_Click", &mouse, &pane));
+        driver.Play();
     }
 
     // Puts the mouse state at a content point (top-down), as the window bridge would.
@@ -83,6 +102,7 @@ public:
         LMessage::Send(LMessage(type, &mouse, &pane));
     }
 
+    plat::ScopedVirtualClock clock{1000}; // a person's time passes on it
     plat::WindowTestDriver driver;
     LMouse mouse;
     plat::Ref<plat::Window> fWindow = plat::Window::Make(plat::Rect{0, 600, 300, 200}, plat::kStyleTitled);

@@ -44,6 +44,8 @@ void DesktopTest::SetUp()
     ASSERT_TRUE(fX.IsUsable()) << "the X server offers no XTest";
     Application::Shared().Reset();
     Application::Shared().SetActive(true);
+    // The windows under test live in this process: they go on while a gesture takes its time.
+    fX.SetWaiter([](int ms) { RunUntil([] { return false; }, ms); });
 }
 
 void DesktopTest::TearDown()

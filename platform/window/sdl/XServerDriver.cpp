@@ -5,8 +5,11 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 namespace plat {
 
@@ -65,11 +68,59 @@ void XServerDriver::Release(int button)
     Sync();
 }
 
-void XServerDriver::Click(const Point& screen, int button)
+void XServerDriver::Wait(int ms)
+{
+    if (ms <= 0)
+        return;
+    if (fWait) {
+        fWait(ms);
+        return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+void XServerDriver::Click(const Point& screen, int button, int holdMs)
 {
     MoveTo(screen);
     Press(button);
+    Wait(holdMs);
     Release(button);
+}
+
+void XServerDriver::DoubleClick(const Point& screen)
+{
+    Click(screen);
+    Wait(kDoubleClickGapMs);
+    Click(screen);
+}
+
+void XServerDriver::Glide(const Point& from, const Point& to)
+{
+    const double distance = std::hypot(to.x - from.x, to.y - from.y);
+    const int steps = std::max(1, int(std::ceil(distance / kDragStepPx)));
+    for (int i = 1; i <= steps; ++i) {
+        const double f = double(i) / steps;
+        MoveTo(Point{from.x + (to.x - from.x) * f, from.y + (to.y - from.y) * f});
+        if (i < steps)
+            Wait(kDragStepMs);
+    }
+}
+
+void XServerDriver::Drag(const Point& from, const std::vector<Point>& through, const Point& to)
+{
+    MoveTo(from);
+    Press(1);
+    Wait(kDragSettleMs);
+    Point at = from;
+    std::vector<Point> path = through;
+    path.push_back(to);
+    for (const Point& next : path) {
+        Glide(at, next);
+        Wait(kDragStepMs);
+        at = next;
+    }
+    Wait(kDragSettleMs);
+    Release(1);
 }
 
 void XServerDriver::Key(const std::string& keyName, bool down)
@@ -87,10 +138,13 @@ void XServerDriver::Tap(const std::string& keyName, const std::vector<std::strin
     for (const std::string& modifier : held)
         Key(modifier, true);
     Key(keyName, true);
+    Sync();
+    Wait(kKeyHoldMs);
     Key(keyName, false);
     for (auto it = held.rbegin(); it != held.rend(); ++it)
         Key(*it, false);
     Sync();
+    Wait(kKeyPauseMs);
 }
 
 void XServerDriver::Type(const std::string& text)

@@ -2,16 +2,29 @@
 #include "platform/Geometry.h"
 #include "platform/draw/Bitmap.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace plat {
 
 // Plays the user through the X server itself (the XTest extension) and reads the screen
-// back, for the display tests and benchmarks: input takes the same road as a person's.
-// Points are the model's screen coordinates (bottom-left origin of the main screen).
+// back, for the display tests and benchmarks: input takes the same road as a person's, in a
+// person's real time: a click holds the button, a drag moves a little at a time, a key is
+// held and followed by a pause. Points are the model's screen coordinates (bottom-left origin
+// of the main screen).
 class XServerDriver {
 public:
+    // A person's timing, in ms.
+    static constexpr int kClickHoldMs = 120;
+    static constexpr int kDoubleClickGapMs = 150;
+    static constexpr int kDragSettleMs = 50;
+    static constexpr int kDragStepMs = 16;
+    static constexpr double kDragStepPx = 10.0;
+    static constexpr int kKeyHoldMs = 40;
+    static constexpr int kKeyPauseMs = 80;
+
     // Connects to the display named by DISPLAY.
     XServerDriver();
     ~XServerDriver();
@@ -24,7 +37,13 @@ public:
     // Mouse buttons: 1 left, 3 right.
     void Press(int button = 1);
     void Release(int button = 1);
-    void Click(const Point& screen, int button = 1);
+    // Moves there, presses, holds, releases.
+    void Click(const Point& screen, int button = 1, int holdMs = kClickHoldMs);
+    void DoubleClick(const Point& screen);
+    // Presses at `from`, moves through the points to `to` and releases there.
+    void Drag(const Point& from, const std::vector<Point>& through, const Point& to);
+    // Moves the pointer (button held or not) from where it is along a line in small steps.
+    void Glide(const Point& from, const Point& to);
     // Presses and releases a key named as X names keysyms ("a", "Return", "Escape", "Down",
     // "q"), holding the named modifier keys ("Control_L", "Shift_L", "Alt_L") meanwhile.
     void Tap(const std::string& keyName, const std::vector<std::string>& held = {});
@@ -32,6 +51,10 @@ public:
     void Type(const std::string& text);
     // Waits until the server has carried out everything sent.
     void Sync();
+    // How time passes inside a gesture: by default the thread sleeps (the program runs in a
+    // process of its own); a test whose windows live in this process serves their event loop.
+    void SetWaiter(std::function<void(int ms)> wait) { fWait = std::move(wait); }
+    void Wait(int ms);
     // Where an X window's inside lies on the screen (model coordinates); empty when unknown.
     Rect WindowArea(unsigned long window);
     // The pixels of a rectangle of the screen (model coordinates), opaque, top row first.
@@ -41,6 +64,7 @@ private:
     void Key(const std::string& keyName, bool down);
     void* fDisplay = nullptr; // Display*
     bool fXTest = false;
+    std::function<void(int ms)> fWait;
 };
 
 } // namespace plat

@@ -5,6 +5,8 @@
 // with the mouse, then Return or Escape.
 #include "controls/std/LPopupList.h"
 #include "foundation/async/LTicks.h"
+#include "platform/controls/ControlView.h"
+#include "platform/controls/PopUpButton.h"
 #include "platform/runloop/RunLoop.h"
 #include "platform/window/EventQueue.h"
 #include "platform/window/View.h"
@@ -70,6 +72,8 @@ protected:
         seenDialogs.clear();
         app->modalSteps = 0;
         app->onModalStep = [this](LModalDialog& dialog) {
+            if (fDriver.Planned())
+                return; // the person is still acting on this dialog
             if (auto* box = dynamic_cast<CSimpleMessageDialog*>(&dialog))
                 seenDialogs.push_back("message: " + std::string(box->Message().Text().View()));
             else
@@ -89,30 +93,30 @@ protected:
             auto* chooser = dynamic_cast<CSerPortDlg*>(&dialog);
             ASSERT_NE(chooser, nullptr) << "expected a serial-port dialog";
             PickWithMouse(chooser->Popup(), chooser->Popup().FindItem(title));
-            PressReturn();
+            fDriver.PlanKey("\r", 36);
         };
     }
 
-    // Presses on the pop-up list and releases over the row of the item, as the menu lays out
-    // its rows around the selected one.
+    // Presses on the pop-up list, drags to the row of the item where the open list shows it,
+    // and releases there; the selected item itself is chosen by holding the press past a
+    // click's time. Played while the dialog waits.
     void PickWithMouse(LPopupList& popup, int32_t index)
     {
         ASSERT_GE(index, 0);
         plat::View* view = popup.NativeView();
         const double width = view->Frame().width;
         const double height = view->Frame().height;
-        const int32_t selected = std::max(popup.GetSelection(), 0);
         const plat::Point press = Screen(*view, {width / 2, height / 2});
-        const plat::Point release = Screen(*view, {width / 2, (index - selected) * height + height / 2});
-        fDriver.PostMouse(plat::EventType::LeftMouseDown, press);
-        // The open menu reaches below the dialog: while the button tracks, the window system
-        // reports the pointer relative to the dialog's window wherever it is.
-        for (plat::EventType type : {plat::EventType::LeftMouseDragged, plat::EventType::LeftMouseUp}) {
-            plat::Ref<plat::Event> event = fDriver.MakeMouse(type, release);
-            event->windowNumber = view->GetWindow()->Number();
-            event->locationInWindow = view->GetWindow()->ConvertScreenToBase(release);
-            plat::EventQueue::Shared().Post(event);
+        if (index == std::max(popup.GetSelection(), 0)) {
+            fDriver.PlanClick(press, 0, plat::PopUpButton::kStayOpenMs + 100);
+            return;
         }
+        fDriver.PlanPress(0, press);
+        fDriver.PlanDragToward([view, index, width] {
+            const auto& list = static_cast<plat::ControlView*>(view)->ModelAs<plat::PopUpButton>();
+            return Screen(*view, {width / 2, list.RowTop(index) + list.RowHeight() / 2});
+        });
+        fDriver.PlanReleaseHere(plat::WindowTestDriver::kDragSettleMs);
     }
 
     // The newest n samples of a channel's ring, oldest first, read under the queue's lock.

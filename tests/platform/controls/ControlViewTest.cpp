@@ -1,3 +1,4 @@
+#include "platform/Clock.h"
 #include "platform/controls/Button.h"
 #include "platform/controls/ControlView.h"
 #include "platform/draw/Bitmap.h"
@@ -33,6 +34,7 @@ protected:
     }
     Point Screen(double x, double y) const { return fWindow->ConvertBaseToScreen(Point{x, 200 - y}); }
 
+    ScopedVirtualClock fClock{1000};
     WindowTestDriver fDriver;
     Ref<Window> fWindow;
     Ref<ControlView> fView;
@@ -76,23 +78,29 @@ TEST_F(ControlViewTest, AnOpenPopUpListShowsInAPopUpMenuWindowOverItsRows)
     for (const char* title : {"a", "b", "c", "d"})
         popup->InsertItem(title, popup->ItemCount());
     popup->SelectItem(1);
+    PopUpButton* model = popup.get();
     Show(std::move(popup), Rect{10, 170, 100, 20}); // near the bottom: rows reach past the window
-    fDriver.PostMouse(EventType::LeftMouseDown, Screen(20, 180));
-    fDriver.DeliverAll();
-    const std::vector<uint32_t> shown = fDriver.OnScreen();
-    ASSERT_EQ(shown.size(), 2u);
-    Window* list = WindowServer::Shared().WithNumber(shown.front());
-    EXPECT_EQ(list->Level(), kLevelPopUpMenu);
-    // Four rows of the control's height, the selected one over the button.
-    EXPECT_EQ(list->Frame().x, 10);
-    EXPECT_EQ(list->Frame().height, 80);
-    EXPECT_EQ(list->Frame().y + list->Frame().height, 200 - 170 + 20);
-    EXPECT_LT(list->Frame().y, 0); // below the window's bottom edge
-    ASSERT_TRUE(DisplayCycle::Display(*list));
-    EXPECT_NE(list->BackingImage()->Pixel(50, 10), 0u);
-    fDriver.PostMouse(EventType::LeftMouseUp, Screen(20, 180));
-    fDriver.DeliverAll();
+    fDriver.PlanPress(0, Screen(20, 180));
+    fDriver.PlanStep(60, [&] {
+        const std::vector<uint32_t> shown = fDriver.OnScreen();
+        ASSERT_EQ(shown.size(), 2u);
+        Window* list = WindowServer::Shared().WithNumber(shown.front());
+        EXPECT_EQ(list->Level(), kLevelPopUpMenu);
+        // Four rows of the control's height: the selected one over the button would put the
+        // last row below the screen's bottom edge, so the list rises to stand on it.
+        EXPECT_EQ(list->Frame().x, 10);
+        EXPECT_EQ(list->Frame().height, 80);
+        EXPECT_LT(list->Frame().y, fWindow->Frame().y + 10); // below the window's bottom edge
+        EXPECT_EQ(list->Frame().y, 0);
+        ASSERT_TRUE(DisplayCycle::Display(*list));
+        EXPECT_NE(list->BackingImage()->Pixel(50, 10), 0u);
+    });
+    // Held past a click's time and released where it was pressed: the row there now is the
+    // last one, and the list closes on that choice.
+    fDriver.PlanRelease(PopUpButton::kStayOpenMs, Screen(20, 180));
+    fDriver.Play();
     EXPECT_EQ(fDriver.OnScreen().size(), 1u);
+    EXPECT_EQ(model->SelectedIndex(), 3);
 }
 
 TEST_F(ControlViewTest, DisplayCycleDrawsTheControlWithItsTitle)

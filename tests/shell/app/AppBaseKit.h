@@ -33,7 +33,8 @@ public:
     }
     int Count(const std::string& type) const { return int(std::count(seen.begin(), seen.end(), type)); }
 
-    static constexpr int kMaxSteps = 50;
+    // A person's gesture in a dialog takes many steps of its loop.
+    static constexpr int kMaxSteps = 2000;
     std::vector<std::string> seen;
     std::function<void(LModalDialog&)> onModalStep;
     std::function<void(const LMessage&)> onMessage;

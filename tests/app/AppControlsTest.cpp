@@ -1,0 +1,91 @@
+// The document window's controls under a person's pointer in the running program: the press
+// reaches the control through the window, and the program's loop keeps playing meanwhile.
+#include "analysis/window/CSourceControls.h"
+#include "analysis/window/CSpecWindow.h"
+#include "controls/std/CSlider.h"
+#include "platform/controls/ControlView.h"
+#include "platform/controls/Slider.h"
+#include "platform/files/FileSpecText.h"
+#include "sources/CSampleSrc.h"
+#include "tests/app/AppRunKit.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <thread>
+
+namespace {
+
+class AppControls : public AppRunTest {
+protected:
+    void SetUp() override
+    {
+        AppRunTest::SetUp();
+        Start();
+    }
+    void TearDown() override
+    {
+        std::remove(fRecordPath.c_str());
+        AppRunTest::TearDown();
+    }
+    // A recording of `seconds` at 10 samples a second: a ramp of raw values.
+    std::string WriteRecording(int seconds)
+    {
+        std::ofstream out(fRecordPath, std::ios::binary);
+        out << "dn \rsr 10\r";
+        for (int i = 0; i < seconds * 10; ++i)
+            out << std::hex << 0x200 + i % 0x100 << "\n";
+        return plat::SpecFromPosixPath(fRecordPath);
+    }
+    // Serves the program's loop until done() holds, for up to 5 s of real time.
+    bool RunUntil(const std::function<bool()>& done)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > end)
+                return false;
+            windows.Wait(10);
+        }
+        return true;
+    }
+
+    std::string fRecordPath = ::testing::TempDir() + "sonalyx person knob.tks";
+};
+
+} // namespace
+
+TEST_F(AppControls, ThePlaybackKnobDraggedToTheMiddleStopsPlaybackAndSeeksThereAtTheRelease)
+{
+    CSpecWindow* document = CApp::Get()->OpenDocument("");
+    ASSERT_NE(document, nullptr);
+    document->Window()->Native()->MakeKeyAndOrderFront();
+    document->RecordLocation().SetPath(LStringRef(WriteRecording(60)));
+    ASSERT_EQ(document->MakePlaybackSource(), 0);
+    document->UsePlaybackSource();
+    document->StartPlayback();
+    CSampleSrc* playback = document->PlaybackSource();
+    ASSERT_TRUE(RunUntil([&] { return playback->PositionSeconds() > 0.2f; })) << "playback did not start";
+
+    CSlider& slider = document->SourceControls().Slider();
+    plat::View* view = slider.NativeView();
+    ASSERT_NE(view->GetWindow(), nullptr);
+    ASSERT_EQ(slider.GetMax(), 60);
+    const auto& knob = static_cast<plat::ControlView*>(view)->ModelAs<plat::Slider>();
+    const auto screen = [view](double x) {
+        const plat::Point local{x, view->Frame().height / 2};
+        return view->GetWindow()->ConvertBaseToScreen(view->ConvertToWindow(local));
+    };
+    bool stoppedWhileDragging = false;
+    windows.PlanPress(0, screen(knob.KnobCentre()));
+    windows.PlanDragPath(screen(knob.KnobCentre()), {screen(view->Frame().width / 2)});
+    windows.PlanStep(0, [&] { stoppedWhileDragging = !playback->IsPlaying() && knob.IsTracking(); });
+    windows.PlanRelease(plat::WindowTestDriver::kDragSettleMs, screen(view->Frame().width / 2));
+    windows.Play();
+
+    EXPECT_TRUE(stoppedWhileDragging);
+    EXPECT_EQ(slider.GetValue(), 30);
+    EXPECT_NEAR(playback->PositionSeconds(), 30.0f, 0.2f) << "the release seeks to the middle";
+    EXPECT_FALSE(playback->IsPlaying());
+}
