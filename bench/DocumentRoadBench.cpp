@@ -177,21 +177,17 @@ void BM_DocumentRoad(benchmark::State& state)
         return;
     }
     uint32_t passes = 0;
-    uint32_t drawings = 0;
     for (auto _ : state) {
         RunningProgram::RunUntil(plat::NowUs() + kWarmUpUs);
         const uint32_t passesBefore = window->ChannelList().RenderPasses();
-        const uint32_t drawingsBefore = window->ChannelList().DrawingPasses();
         const uint64_t linesBefore = peer.LinesSent();
         meter.Start();
         const uint64_t fromUs = plat::NowUs();
         RunningProgram::RunUntil(fromUs + kMeasureUs);
         ReportRoad(state, peer, sink, meter, linesBefore, fromUs, plat::NowUs());
         passes = window->ChannelList().RenderPasses() - passesBefore;
-        drawings = window->ChannelList().DrawingPasses() - drawingsBefore;
     }
     state.counters["passes_per_s"] = double(passes) * 1e6 / double(kMeasureUs);
-    state.counters["drawings_per_s"] = double(drawings) * 1e6 / double(kMeasureUs);
     state.counters["osc_datagrams"] = double(sink.Datagrams());
 }
 BENCHMARK(BM_DocumentRoad)->Apply(RoadShapes)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);

@@ -30,7 +30,7 @@ void AddEmptyItems(CRowHeader& header)
 
 CSnxChList::CSnxChList(LPane* parent, CSpectrumAnalyser& analyser, CFaderSetRecord& document, LObject* windowRecord)
     : LCellGrid(parent, 0, false, true), fAnalyser(analyser), fDocument(document), fWindowRecord(windowRecord),
-      fTimer(this), fOwedDrawing(this)
+      fTimer(this)
 {
     CColorRef background;
     CColor::AssignById(background, kListBackground);
@@ -180,11 +180,6 @@ void CSnxChList::HandleMessage(LMessage& result, const LMessage& msg)
 {
     if (msg.subject == &fTimer && StrEqual(msg.type, CRenderTimer::msgTime)) {
         RenderPass();
-        LMessage::Clear(result);
-        return;
-    }
-    if (msg.subject == &fOwedDrawing && StrEqual(msg.type, LTimer::msgExpire)) {
-        RequestRender();
         LMessage::Clear(result);
         return;
     }

@@ -58,10 +58,6 @@ public:
     const std::vector<CChAxisLabels>& AxisLabels() const { return fAxisLabels; }
     CRenderTimer& Timer() { return fTimer; }
     uint32_t RenderPasses() const { return fPasses; }
-    // Passes that drew the views: at most one per display period, the newest state each time.
-    uint32_t DrawingPasses() const { return fDrawings; }
-    // The shortest time between two drawings of the views: one display period (60 per second).
-    static constexpr uint64_t kDisplayPeriodUs = 16667;
     CTrailRenderer& Trail() { return fTrail; }
 
     // Three texts for top, middle and bottom levels of an axis in the unit.
@@ -77,8 +73,6 @@ public:
 private:
     // Render pass and renderer input (CSnxChListRender.cpp).
     void RenderPass();
-    // Names the surfaces of every row's drawing areas: it changes when any is made anew.
-    uint64_t SurfacesKey();
     void ForEachRow(const std::function<void(int32_t, SNXCHCELL&)>& visit);
     RenderInput Input(bool forPass) const;
     void RebuildTrail(bool reset);
@@ -115,14 +109,9 @@ private:
     float fWaveSpan = 1.0f;
     float fWaveStep = 1.0f;
     CRenderTimer fTimer;
-    // Asks for the pass that draws what passes within the last display period left undrawn.
-    LTimer fOwedDrawing;
     CTrailRenderer fTrail;
     CWaveRenderer fWave;
     uint32_t fPasses = 0;
-    uint32_t fDrawings = 0;
-    uint64_t fLastDrawingUs = 0;
-    uint64_t fDrawnSurfaces = 0; // the areas' surfaces at the last drawing (SurfacesKey)
     bool fObservingDocument = false;
     bool fObservingPrefs = false;
 };

@@ -7,9 +7,7 @@
 #include "analysis/views/SNXCHCELL.h"
 #include "controls/lists/CCellIter.h"
 #include "foundation/records/LObject.h"
-#include "platform/Clock.h"
 #include "platform/gl/GLApi.h"
-#include "platform/gl/GLContext.h"
 #include "shell/gl/CGLContext.h"
 #include "shell/gl/CGLContextLock.h"
 #include "ui/panes/LPaneFlags.h"
@@ -87,22 +85,6 @@ void CSnxChList::RenderPass()
     fTimer.BeginRender();
     LMessage::Send(LMessage{msgRender, this, Parent()});
     ++fPasses;
-    // The window shows the views at most once per display period; a picture drawn sooner
-    // after the last one would be drawn over before it could be seen. Such a pass analyses
-    // and sends as every pass does and leaves the drawing to the pass at the period's end.
-    // Areas whose surfaces were made anew since (placed or sized again) hold nothing: those
-    // are drawn at once.
-    const uint64_t nowUs = plat::NowUs();
-    if (fDrawings > 0 && nowUs >= fLastDrawingUs && nowUs - fLastDrawingUs < kDisplayPeriodUs
-        && SurfacesKey() == fDrawnSurfaces) {
-        if (!fOwedDrawing.IsArmed())
-            fOwedDrawing.Start(uint32_t((fLastDrawingUs + kDisplayPeriodUs - nowUs + 999) / 1000));
-        fTimer.EndRender();
-        return;
-    }
-    fOwedDrawing.Stop();
-    fLastDrawingUs = nowUs;
-    ++fDrawings;
     const uint32_t bkg = CColorScheme::GetColor(CColorScheme::Current(), kColsCbkg);
     const Rgb background{(bkg & 0xff) / 255.0f, ((bkg >> 8) & 0xff) / 255.0f, ((bkg >> 16) & 0xff) / 255.0f};
     RenderInput input = Input(true);
@@ -137,21 +119,7 @@ void CSnxChList::RenderPass()
             Flush(wave);
         }
     });
-    fDrawnSurfaces = SurfacesKey();
     fTimer.EndRender();
-}
-
-uint64_t CSnxChList::SurfacesKey()
-{
-    uint64_t key = 0;
-    ForEachRow([&key](int32_t, SNXCHCELL& row) {
-        for (const CChannelGLView* area :
-             {&row.Spectrum().ScaleView(), &row.Spectrum().SpectrumView(), &row.Data().WaveView()}) {
-            const plat::GLContext* native = area->context ? area->context->Native() : nullptr;
-            key = key * 1000003u + (native ? native->SurfaceSerial() : 0);
-        }
-    });
-    return key;
 }
 
 // Every row below both the row count and the analyser's channel count, with the pane the grid
