@@ -46,11 +46,14 @@ protected:
     std::string PrefsFile() const { return fRoot + "/home/.config/sonalyx/sonalyx.plist"; }
     std::string SocketPath() const { return fRoot + "/run/sonalyx.socket"; }
 
-    bool WaitForListening() const
+    // Waits until the program listens and its main loop answers a second launch: from then
+    // on it takes termination signals as quit requests.
+    void WaitUntilRunning() const
     {
         for (int i = 0; i < 500 && !fs::exists(SocketPath()); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        return fs::exists(SocketPath());
+        ASSERT_TRUE(fs::exists(SocketPath())) << "the program does not listen";
+        HandOver({});
     }
 
     // A second launch hands the files over and is answered.
@@ -135,7 +138,7 @@ TEST_F(BadFilesRun, EveryRefusedOrUnreadableFileGetsOneLineAndNoWindowRecord)
 
     ProgramRun run(Env(), files);
     ASSERT_TRUE(run.started);
-    ASSERT_TRUE(WaitForListening()) << "the program does not listen";
+    WaitUntilRunning();
     HandOver(files);
     const std::string error = Terminate(run);
     for (const BadFile& bad : kBadFiles) {
@@ -159,7 +162,7 @@ TEST_F(BadFilesRun, AFailedReopenAtStartIsToldOnceAndNotRepeated)
     }
     {
         ProgramRun run(Env());
-        ASSERT_TRUE(WaitForListening());
+        WaitUntilRunning();
         EXPECT_EQ(Terminate(run), "sonalyx: cannot open " + document + ": no such file\n");
     }
     {
@@ -171,7 +174,7 @@ TEST_F(BadFilesRun, AFailedReopenAtStartIsToldOnceAndNotRepeated)
         EXPECT_EQ(records[0]->GetByte(kWindLsop), 0);
     }
     ProgramRun again(Env());
-    ASSERT_TRUE(WaitForListening());
+    WaitUntilRunning();
     EXPECT_EQ(Terminate(again), "") << "the failure is not repeated at every start";
 }
 
@@ -194,7 +197,7 @@ TEST_F(BadFilesRun, ARecordingOfOneEndlessLineOpensAndTheProgramStaysResponsive)
     }
     ProgramRun run(Env(), {endless});
     ASSERT_TRUE(run.started);
-    ASSERT_TRUE(WaitForListening());
+    WaitUntilRunning();
     HandOver({small});
     EXPECT_EQ(Terminate(run), "");
     CAppPrefs prefs;
@@ -210,7 +213,7 @@ TEST_F(BadFilesRun, PreferencesThatCannotBeSavedAtQuitKeepTheOldFileAndSaySo)
 {
     {
         ProgramRun first(Env());
-        ASSERT_TRUE(WaitForListening());
+        WaitUntilRunning();
         EXPECT_EQ(Terminate(first), "");
     }
     const std::string before = [&] {
@@ -229,7 +232,7 @@ TEST_F(BadFilesRun, PreferencesThatCannotBeSavedAtQuitKeepTheOldFileAndSaySo)
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, oldHandler);
     ASSERT_TRUE(run.started);
-    ASSERT_TRUE(WaitForListening());
+    WaitUntilRunning();
     EXPECT_EQ(Terminate(run), "sonalyx: the settings could not be saved in " + PrefsFile() +
                                   "; it keeps the settings saved before\n");
     std::ifstream in(PrefsFile(), std::ios::binary);
