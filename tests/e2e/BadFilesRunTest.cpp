@@ -1,9 +1,11 @@
 // Whole-program scenarios of files that are not what they seem: pipes, devices, folders,
 // empty, damaged and missing files named on the command line or handed over by a second
-// launch, a failed reopen at start, a recording of one endless line, and preferences that
-// cannot be saved.
+// launch, a failed reopen at start, a recording and a band file of a window record that are
+// pipes, a recording of one endless line, and preferences that cannot be saved.
 #include "analysis/records/CAppPrefs.h"
+#include "analysis/records/CFaderSetRecord.h"
 #include "analysis/records/SnxFields.h"
+#include "analysis/window/DocumentWriter.h"
 #include "foundation/records/LObject.h"
 #include "shell/files/FileUrls.h"
 #include "tests/e2e/ProgramRun.h"
@@ -176,6 +178,34 @@ TEST_F(BadFilesRun, AFailedReopenAtStartIsToldOnceAndNotRepeated)
     ProgramRun again(Env());
     WaitUntilRunning();
     EXPECT_EQ(Terminate(again), "") << "the failure is not repeated at every start";
+}
+
+TEST_F(BadFilesRun, ARecordingAndABandFileOfAWindowRecordThatArePipesAreRefused)
+{
+    const std::string document = File("show.snx");
+    {
+        CFaderSetRecord contents;
+        ASSERT_TRUE(WriteDocumentFile(document, contents.Root()));
+    }
+    ASSERT_EQ(mkfifo(File("pipe.tks").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(File("bands.txt").c_str(), 0600), 0);
+    {
+        CAppPrefs prefs;
+        LObject* record = prefs.AddDocument();
+        LObject::SetFilePath(record, nullptr, kWindDcfl, UrlFromPosixPath(document));
+        LObject::SetFilePath(record, nullptr, kWindLgfl, UrlFromPosixPath(File("pipe.tks")));
+        LObject::SetByte(record, nullptr, kWindLsrc, 2, LObject::Merge::No);   // plays the recording
+        LObject::SetFilePath(record, nullptr, kWindFbfl, UrlFromPosixPath(File("bands.txt")));
+        LObject::SetByte(record, nullptr, kWindFqmd, 2, LObject::Merge::No);   // bands from the file
+        SavePrefsTo(prefs, PrefsFile());
+    }
+    ProgramRun run(Env(), {document});
+    ASSERT_TRUE(run.started);
+    WaitUntilRunning();
+    EXPECT_EQ(Terminate(run), "sonalyx: cannot read the band file " + File("bands.txt") +
+                                  ": it is a named pipe, not a file\n"
+                                  "sonalyx: cannot play the recording " + File("pipe.tks") +
+                                  ": it is a named pipe, not a file\n");
 }
 
 TEST_F(BadFilesRun, ARecordingOfOneEndlessLineOpensAndTheProgramStaysResponsive)
