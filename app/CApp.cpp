@@ -144,8 +144,10 @@ void CApp::ShowMidiStatus(bool show)
         }
         return;
     }
-    if (show)
-        ShowMessage(LStrList({0, "APPMSG"}, nullptr, kStrListDialogTexts).GetItem(selected == CMIDIOutPort::kNoPort ? 0 : 1));
+    if (show) {
+        LStrList texts({0, "APPMSG"}, nullptr, kStrListDialogTexts);
+        ShowMessage(texts.GetItem(selected == CMIDIOutPort::kNoPort ? 0 : 1));
+    }
 }
 
 // The file keeps the settings saved before; the person who chose Quit also gets a message box
@@ -157,8 +159,9 @@ void CApp::ReportPrefsNotSaved()
                  path.c_str());
     if (!fQuitChosen || !plat::Application::Shared().CanAskQuestions())
         return;
+    LStrList texts({0, "APPMSG"}, nullptr, kStrListDialogTexts);
     const char* words[] = {path.c_str()};
-    ShowMessage(FormatTemplate(LStrList({0, "APPMSG"}, nullptr, kStrListDialogTexts).GetItem(kPrefsNotSaved).Text(), words, 1));
+    ShowMessage(FormatTemplate(texts.GetItem(kPrefsNotSaved).Text(), words, 1));
 }
 
 void CApp::ShowMessage(const LStringRef& text)

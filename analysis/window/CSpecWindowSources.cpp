@@ -27,8 +27,9 @@ void ReportUnplayable(const std::string& path)
 {
     plat::DataFork probe;
     const plat::FileResult opened = probe.Open(path, plat::ForkAccess::Read);
-    std::fprintf(stderr, "sonalyx: cannot play the recording %s: %s\n", path.c_str(),
-                 opened != plat::FileResult::Ok ? plat::FileResultText(opened) : "it is not a recording this program can play");
+    const char* reason = opened != plat::FileResult::Ok ? plat::FileResultText(opened)
+                                                        : "it is not a recording this program can play";
+    std::fprintf(stderr, "sonalyx: cannot play the recording %s: %s\n", path.c_str(), reason);
 }
 
 } // namespace

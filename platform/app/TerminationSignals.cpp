@@ -7,9 +7,9 @@
 
 #include <atomic>
 #include <csignal>
-#include <fcntl.h>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <iterator>
 #include <poll.h>
 #include <unistd.h>

@@ -43,10 +43,11 @@ FileResult OpenFileDescriptor(const std::string& path, ForkAccess access, int& f
     const int opened = open(path.c_str(), flags);
     struct stat info {};
     if (opened < 0) {
+        const int error = errno;
         // A socket, a pipe opened for writing without a reader, or a device without its driver.
-        if (errno == ENXIO && stat(path.c_str(), &info) == 0 && KindOfOpened(info, ForkAccess::Read) != FileResult::Ok)
+        if (error == ENXIO && stat(path.c_str(), &info) == 0 && KindOfOpened(info, ForkAccess::Read) != FileResult::Ok)
             return KindOfOpened(info, ForkAccess::Read);
-        return ResultFromErrno(errno);
+        return ResultFromErrno(error);
     }
     FileResult result = fstat(opened, &info) == 0 ? KindOfOpened(info, access) : ResultFromErrno(errno);
     if (result == FileResult::Ok && fcntl(opened, F_SETFL, fcntl(opened, F_GETFL) & ~O_NONBLOCK) != 0)

@@ -1,9 +1,11 @@
 // Whole-program scenarios of files that are not what they seem: pipes, devices, folders,
 // empty, damaged and missing files named on the command line or handed over by a second
-// launch, a failed reopen at start, a recording of one endless line, and preferences that
-// cannot be saved.
+// launch, a failed reopen at start, a recording and a band file of a window record that are
+// pipes, a recording of one endless line, and preferences that cannot be saved.
 #include "analysis/records/CAppPrefs.h"
+#include "analysis/records/CFaderSetRecord.h"
 #include "analysis/records/SnxFields.h"
+#include "analysis/window/DocumentWriter.h"
 #include "foundation/records/LObject.h"
 #include "shell/files/FileUrls.h"
 #include "tests/e2e/ProgramRun.h"
@@ -46,11 +48,14 @@ protected:
     std::string PrefsFile() const { return fRoot + "/home/.config/sonalyx/sonalyx.plist"; }
     std::string SocketPath() const { return fRoot + "/run/sonalyx.socket"; }
 
-    bool WaitForListening() const
+    // Waits until the program listens and its main loop answers a second launch: from then
+    // on it takes termination signals as quit requests.
+    void WaitUntilRunning() const
     {
         for (int i = 0; i < 500 && !fs::exists(SocketPath()); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        return fs::exists(SocketPath());
+        ASSERT_TRUE(fs::exists(SocketPath())) << "the program does not listen";
+        HandOver({});
     }
 
     // A second launch hands the files over and is answered.
@@ -135,7 +140,7 @@ TEST_F(BadFilesRun, EveryRefusedOrUnreadableFileGetsOneLineAndNoWindowRecord)
 
     ProgramRun run(Env(), files);
     ASSERT_TRUE(run.started);
-    ASSERT_TRUE(WaitForListening()) << "the program does not listen";
+    WaitUntilRunning();
     HandOver(files);
     const std::string error = Terminate(run);
     for (const BadFile& bad : kBadFiles) {
@@ -159,7 +164,7 @@ TEST_F(BadFilesRun, AFailedReopenAtStartIsToldOnceAndNotRepeated)
     }
     {
         ProgramRun run(Env());
-        ASSERT_TRUE(WaitForListening());
+        WaitUntilRunning();
         EXPECT_EQ(Terminate(run), "sonalyx: cannot open " + document + ": no such file\n");
     }
     {
@@ -171,8 +176,36 @@ TEST_F(BadFilesRun, AFailedReopenAtStartIsToldOnceAndNotRepeated)
         EXPECT_EQ(records[0]->GetByte(kWindLsop), 0);
     }
     ProgramRun again(Env());
-    ASSERT_TRUE(WaitForListening());
+    WaitUntilRunning();
     EXPECT_EQ(Terminate(again), "") << "the failure is not repeated at every start";
+}
+
+TEST_F(BadFilesRun, ARecordingAndABandFileOfAWindowRecordThatArePipesAreRefused)
+{
+    const std::string document = File("show.snx");
+    {
+        CFaderSetRecord contents;
+        ASSERT_TRUE(WriteDocumentFile(document, contents.Root()));
+    }
+    ASSERT_EQ(mkfifo(File("pipe.tks").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(File("bands.txt").c_str(), 0600), 0);
+    {
+        CAppPrefs prefs;
+        LObject* record = prefs.AddDocument();
+        LObject::SetFilePath(record, nullptr, kWindDcfl, UrlFromPosixPath(document));
+        LObject::SetFilePath(record, nullptr, kWindLgfl, UrlFromPosixPath(File("pipe.tks")));
+        LObject::SetByte(record, nullptr, kWindLsrc, 2, LObject::Merge::No);   // plays the recording
+        LObject::SetFilePath(record, nullptr, kWindFbfl, UrlFromPosixPath(File("bands.txt")));
+        LObject::SetByte(record, nullptr, kWindFqmd, 2, LObject::Merge::No);   // bands from the file
+        SavePrefsTo(prefs, PrefsFile());
+    }
+    ProgramRun run(Env(), {document});
+    ASSERT_TRUE(run.started);
+    WaitUntilRunning();
+    EXPECT_EQ(Terminate(run), "sonalyx: cannot read the band file " + File("bands.txt") +
+                                  ": it is a named pipe, not a file\n"
+                                  "sonalyx: cannot play the recording " + File("pipe.tks") +
+                                  ": it is a named pipe, not a file\n");
 }
 
 TEST_F(BadFilesRun, ARecordingOfOneEndlessLineOpensAndTheProgramStaysResponsive)
@@ -194,7 +227,7 @@ TEST_F(BadFilesRun, ARecordingOfOneEndlessLineOpensAndTheProgramStaysResponsive)
     }
     ProgramRun run(Env(), {endless});
     ASSERT_TRUE(run.started);
-    ASSERT_TRUE(WaitForListening());
+    WaitUntilRunning();
     HandOver({small});
     EXPECT_EQ(Terminate(run), "");
     CAppPrefs prefs;
@@ -210,7 +243,7 @@ TEST_F(BadFilesRun, PreferencesThatCannotBeSavedAtQuitKeepTheOldFileAndSaySo)
 {
     {
         ProgramRun first(Env());
-        ASSERT_TRUE(WaitForListening());
+        WaitUntilRunning();
         EXPECT_EQ(Terminate(first), "");
     }
     const std::string before = [&] {
@@ -229,7 +262,7 @@ TEST_F(BadFilesRun, PreferencesThatCannotBeSavedAtQuitKeepTheOldFileAndSaySo)
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, oldHandler);
     ASSERT_TRUE(run.started);
-    ASSERT_TRUE(WaitForListening());
+    WaitUntilRunning();
     EXPECT_EQ(Terminate(run), "sonalyx: the settings could not be saved in " + PrefsFile() +
                                   "; it keeps the settings saved before\n");
     std::ifstream in(PrefsFile(), std::ios::binary);
