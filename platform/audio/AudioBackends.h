@@ -45,10 +45,9 @@ void NoteOpenFailure(std::string reason);
 std::string TakeOpenFailure();
 
 std::unique_ptr<InputBackend> OpenAlsaInput(const std::string& name, AudioFormat& format, InputNotify notify);
-// A simulated input; when "sim:file=PATH" cannot be opened, `failure` (when given) gets the
-// reason in words ("it is a named pipe, not a file").
-std::unique_ptr<InputBackend> OpenSimInput(const std::string& name, AudioFormat& format, InputNotify notify,
-                                           std::string* failure = nullptr);
+// A simulated input; when "sim:file=PATH" cannot be opened, the reason in words ("it is a
+// named pipe, not a file") is noted as the open's failure.
+std::unique_ptr<InputBackend> OpenSimInput(const std::string& name, AudioFormat& format, InputNotify notify);
 std::unique_ptr<OutputBackend> OpenAlsaOutput(const std::string& name, AudioFormat& format, OutputPull pull);
 std::unique_ptr<OutputBackend> OpenNullOutput(const AudioFormat& format, OutputPull pull);
 

@@ -108,8 +108,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<InputBackend> OpenSimInput(const std::string& name, AudioFormat& format, InputNotify notify,
-                                           std::string* failure)
+std::unique_ptr<InputBackend> OpenSimInput(const std::string& name, AudioFormat& format, InputNotify notify)
 {
     AudioFormat obtained = WithDefaults(format);
     std::unique_ptr<InputBackend> input;
@@ -120,8 +119,7 @@ std::unique_ptr<InputBackend> OpenSimInput(const std::string& name, AudioFormat&
     } else if (name.rfind("sim:file=", 0) == 0) {
         auto file = std::make_unique<SoundFile>();
         if (!file->Open(name.substr(9))) {
-            if (failure)
-                *failure = file->OpenFailure();
+            NoteOpenFailure(file->OpenFailure());
             return nullptr;
         }
         obtained.rate = file->Rate();

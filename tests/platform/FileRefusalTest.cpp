@@ -1,6 +1,6 @@
 // Files that are not what they seem: the one file open refuses pipes, sockets, devices and
 // folders without waiting, and the sound-file reader and the simulated input say why.
-#include "platform/audio/AudioBackends.h"
+#include "platform/audio/AudioInput.h"
 #include "platform/files/DataFork.h"
 #include "platform/soundfile/SoundFile.h"
 #include "tests/foundation/TempFiles.h"
@@ -138,13 +138,15 @@ TEST_F(FileKinds, TheSoundFileReaderRefusesWhatItCannotReadAndSaysWhy)
     }
 }
 
-TEST_F(FileKinds, ASimulatedFileInputPassesTheReasonOn)
+TEST_F(FileKinds, ASimulatedFileInputNamesTheFileAndTheReason)
 {
     plat::AudioFormat format;
-    std::string failure;
-    EXPECT_EQ(plat::OpenSimInput("sim:file=" + Path("pipe"), format, [](uint32_t) {}, &failure), nullptr);
-    EXPECT_EQ(failure, "it is a named pipe, not a file");
-    EXPECT_EQ(plat::OpenSimInput("sim:file=" + Path("missing"), format, [](uint32_t) {}), nullptr);
+    plat::AudioInput input;
+    const std::string device = "sim:file=" + Path("pipe");
+    EXPECT_FALSE(input.Open(device, format));
+    EXPECT_EQ(input.OpenFailure(), "\"" + device + "\": it is a named pipe, not a file");
+    EXPECT_FALSE(input.Open("sim:file=" + Path("missing"), format));
+    EXPECT_NE(input.OpenFailure().find("missing\": "), std::string::npos) << input.OpenFailure();
 }
 
 } // namespace
