@@ -101,20 +101,17 @@ TEST_F(AboutBox, HidesWhatIsMissingAndTheLinkOpensWithoutClosingTheBox)
         int step = 0;
         int stepsAfterLink = 0;
         app->modalSteps = 0;
-        // NOTE: a button inside a framework pane takes its release only from events already
-        // queued at the press, so press and release go into the queue together; the box's own
-        // loop delivers them.
+        // The click is a person's: press, hold, release, played by the box's own loop.
         app->onModalStep = [&](LModalDialog&) {
             ++step;
-            if (*row.opened && step == 1) {
-                fDriver.PostMouse(plat::EventType::LeftMouseDown, CentreOf(about.LinkButton()));
-                fDriver.PostMouse(plat::EventType::LeftMouseUp, CentreOf(about.LinkButton()));
-                clock.AdvanceMs(120);
-            } else if (stepsAfterLink++ == 0) {
-                PressReturn();
-            } else {
+            if (*row.opened && step == 1)
+                fDriver.PlanClick(CentreOf(about.LinkButton()));
+            else if (fDriver.Planned())
                 Nudge(10);
-            }
+            else if (stepsAfterLink++ == 0)
+                PressReturn();
+            else
+                Nudge(10);
         };
         EXPECT_EQ(about.RunModal(), LModalDialog::kDefault);
         EXPECT_EQ(opened, *row.opened ? std::vector<std::string>{row.opened} : std::vector<std::string>{});
