@@ -182,6 +182,12 @@ void WindowTestDriver::PlanDragToward(std::function<Point()> target, uint32_t mo
     });
 }
 
+void WindowTestDriver::PlanClickOn(std::function<Point()> where, uint64_t holdMs)
+{
+    PlanStep(0, [this, where = std::move(where)] { PostGrabbed(EventType::LeftMouseDown, where(), 0, 1); });
+    PlanReleaseHere(holdMs);
+}
+
 void WindowTestDriver::PlanReleaseHere(uint64_t ms, uint32_t modifiers)
 {
     PlanStep(ms, [=, this] { PostGrabbed(EventType::LeftMouseUp, fPointer, modifiers, 1); });

@@ -89,6 +89,8 @@ public:
     // Moves the held pointer toward a place known only when the gesture gets there (a row of
     // a list the press opened): every kDragStepMs at most kDragStepPx nearer, until there.
     void PlanDragToward(std::function<Point()> target, uint32_t modifiers = 0);
+    // A click on a place known only when the click comes (a button of a dialog still to open).
+    void PlanClickOn(std::function<Point()> where, uint64_t holdMs = kClickHoldMs);
     // A release where the pointer is when it comes.
     void PlanReleaseHere(uint64_t ms, uint32_t modifiers = 0);
     void PlanWheel(uint64_t ms, const Point& screen, double dx, double dy);
