@@ -80,6 +80,25 @@ protected:
         windows.PlanClickOn([this, title] { return ButtonInKeyWindow(title); }, holdMs);
     }
 
+    // A document playing a recording of `seconds`, its window in front.
+    CSpecWindow& PlayingDocument(int seconds)
+    {
+        CSpecWindow* document = CApp::Get()->OpenDocument("");
+        EXPECT_NE(document, nullptr);
+        document->Window()->Native()->MakeKeyAndOrderFront();
+        document->RecordLocation().SetPath(LStringRef(WriteRecording(seconds)));
+        EXPECT_EQ(document->MakePlaybackSource(), 0);
+        document->UsePlaybackSource();
+        document->StartPlayback();
+        return *document;
+    }
+    // The middle of a view on the screen.
+    static plat::Point Middle(const plat::View& view)
+    {
+        const plat::Rect frame = view.ConvertRectToWindow(view.Bounds());
+        return view.GetWindow()->ConvertBaseToScreen(plat::Point{frame.x + frame.width / 2, frame.y + frame.height / 2});
+    }
+
     std::string fRecordPath = ::testing::TempDir() + "sonalyx person knob.tks";
 };
 
@@ -87,14 +106,9 @@ protected:
 
 TEST_F(AppControls, ThePlaybackKnobDraggedToTheMiddleStopsPlaybackAndSeeksThereAtTheRelease)
 {
-    CSpecWindow* document = CApp::Get()->OpenDocument("");
-    ASSERT_NE(document, nullptr);
-    document->Window()->Native()->MakeKeyAndOrderFront();
-    document->RecordLocation().SetPath(LStringRef(WriteRecording(60)));
-    ASSERT_EQ(document->MakePlaybackSource(), 0);
-    document->UsePlaybackSource();
-    document->StartPlayback();
+    CSpecWindow* document = &PlayingDocument(60);
     CSampleSrc* playback = document->PlaybackSource();
+    ASSERT_NE(playback, nullptr);
     ASSERT_TRUE(RunUntil([&] { return playback->PositionSeconds() > 0.2f; })) << "playback did not start";
 
     CSlider& slider = document->SourceControls().Slider();
@@ -146,4 +160,21 @@ TEST_F(AppControls, AboutClosesOnANormalClickOnOk)
     EXPECT_FALSE(windows.Planned());
     windows.Wait(50);
     EXPECT_EQ(KeyFrameWindow(), nullptr) << "the About box is gone";
+}
+
+TEST_F(AppControls, ThePlayButtonStopsAndStartsPlaybackOnNormalClicks)
+{
+    CSpecWindow& document = PlayingDocument(60);
+    CSampleSrc* playback = document.PlaybackSource();
+    ASSERT_NE(playback, nullptr);
+    ASSERT_TRUE(RunUntil([&] { return playback->IsPlaying(); }));
+    const plat::Point play = Middle(*document.SourceControls().PlayButton().NativeView());
+    bool playing = true;
+    for (uint64_t hold : {uint64_t(5), uint64_t(120), uint64_t(250)}) {
+        SCOPED_TRACE(hold);
+        windows.Click(play, 0, hold);
+        playing = !playing;
+        EXPECT_EQ(playback->IsPlaying(), playing);
+        windows.Wait(600); // apart, so that the next click is no double click
+    }
 }
