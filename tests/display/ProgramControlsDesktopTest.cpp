@@ -63,6 +63,15 @@ protected:
         std::istringstream(out.substr(at + 10)) >> x >> comma >> y;
         return true;
     }
+    // Waits for the program's first window and makes sure an untitled document shows.
+    void OpenUntitled()
+    {
+        ASSERT_TRUE(RunUntil([&] { return Shows("^Sonalyx$") || Shows("^untitled"); }, 15000));
+        if (!Shows("^untitled")) {
+            fX.Tap("n", {"Control_L"});
+            ASSERT_TRUE(RunUntil([&] { return Shows("^untitled"); }, 15000));
+        }
+    }
     bool Shows(const std::string& pattern)
     {
         int x = 0, y = 0;
@@ -80,6 +89,9 @@ protected:
 // Where things are in the program's windows, in pixels from the window's top-left corner.
 constexpr int kSourceX = 33, kSourceY = 15;   // the document window's "Source…" button
 constexpr int kCancelX = 204, kCancelY = 44;  // the source chooser's Cancel button
+constexpr int kAppMenuX = 39, kAppMenuY = -11; // the program's menu title, above the content
+constexpr int kAboutX = 73, kAboutY = 12;      // its first item, "About Sonalyx"
+constexpr int kAboutOkX = 415, kAboutOkY = 96; // the About box's OK button
 
 } // namespace
 
@@ -87,11 +99,7 @@ TEST_F(ProgramControls, NormalClicksOpenTheSourceChooserAndCancelIt)
 {
     Program program(ProgramPath());
     ASSERT_TRUE(program.Started());
-    ASSERT_TRUE(RunUntil([&] { return Shows("^Sonalyx$") || Shows("^untitled"); }, 15000));
-    if (!Shows("^untitled")) {
-        fX.Tap("n", {"Control_L"});
-        ASSERT_TRUE(RunUntil([&] { return Shows("^untitled"); }, 15000));
-    }
+    ASSERT_NO_FATAL_FAILURE(OpenUntitled());
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         ClickIn("^untitled", kSourceX, kSourceY);
@@ -99,4 +107,17 @@ TEST_F(ProgramControls, NormalClicksOpenTheSourceChooserAndCancelIt)
         ClickIn("^Serial Port$", kCancelX, kCancelY);
         ASSERT_TRUE(RunUntil([&] { return !Shows("^Serial Port$"); }, 5000)) << "Cancel did not close it";
     }
+}
+
+TEST_F(ProgramControls, AboutOpensFromTheMenuAndItsOkClosesIt)
+{
+    Program program(ProgramPath());
+    ASSERT_TRUE(program.Started());
+    ASSERT_NO_FATAL_FAILURE(OpenUntitled());
+    ClickIn("^untitled", kAppMenuX, kAppMenuY);
+    fX.Wait(300);
+    ClickIn("^untitled", kAboutX, kAboutY);
+    ASSERT_TRUE(RunUntil([&] { return Shows("^About Sonalyx$"); }, 5000));
+    ClickIn("^About Sonalyx$", kAboutOkX, kAboutOkY);
+    EXPECT_TRUE(RunUntil([&] { return !Shows("^About Sonalyx$"); }, 5000)) << "OK did not close the About box";
 }
