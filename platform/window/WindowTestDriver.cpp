@@ -175,10 +175,10 @@ void WindowTestDriver::PlanRelease(uint64_t ms, const Point& screen, uint32_t mo
 
 void WindowTestDriver::PlanDragToward(std::function<Point()> target, uint32_t modifiers)
 {
-    Timed().Every(kDragSettleMs, kDragStepMs, [this, target = std::move(target), modifiers, first = true]() mutable {
+    Timed().Every(kDragSettleMs, PersonTiming::kDragStepMs, [this, target = std::move(target), modifiers, first = true]() mutable {
         const Point to = target();
         const double distance = std::hypot(to.x - fPointer.x, to.y - fPointer.y);
-        const double f = distance > kDragStepPx ? kDragStepPx / distance : 1.0;
+        const double f = distance > PersonTiming::kDragStepPx ? PersonTiming::kDragStepPx / distance : 1.0;
         const bool arrived = f >= 1.0;
         if (distance > 0 || first)
             PostGrabbed(EventType::LeftMouseDragged,
@@ -186,6 +186,12 @@ void WindowTestDriver::PlanDragToward(std::function<Point()> target, uint32_t mo
         first = false;
         return !arrived;
     });
+}
+
+void WindowTestDriver::PlanClickOn(std::function<Point()> where, uint64_t holdMs)
+{
+    PlanStep(0, [this, where = std::move(where)] { PostGrabbed(EventType::LeftMouseDown, where(), 0, 1); });
+    PlanReleaseHere(holdMs);
 }
 
 void WindowTestDriver::PlanReleaseHere(uint64_t ms, uint32_t modifiers)
@@ -223,24 +229,17 @@ void WindowTestDriver::PlanDragPath(const Point& from, const std::vector<Point>&
                                     uint32_t modifiers)
 {
     uint64_t wait = firstMs;
-    Point at = from;
-    for (const Point& next : points) {
-        const double distance = std::hypot(next.x - at.x, next.y - at.y);
-        const int steps = std::max(1, static_cast<int>(std::ceil(distance / kDragStepPx)));
-        for (int i = 1; i <= steps; ++i) {
-            const double f = double(i) / steps;
-            PlanDragTo(wait, Point{at.x + (next.x - at.x) * f, at.y + (next.y - at.y) * f}, modifiers);
-            wait = kDragStepMs;
-        }
-        at = next;
+    for (const Point& step : PersonTiming::DragSteps(from, points)) {
+        PlanDragTo(wait, step, modifiers);
+        wait = PersonTiming::kDragStepMs;
     }
 }
 
 void WindowTestDriver::PlanKey(const std::string& characters, uint16_t keyCode, uint32_t modifiers)
 {
     PlanStep(0, [=, this] { PostKey(EventType::KeyDown, characters, keyCode, modifiers); });
-    PlanStep(kKeyHoldMs, [=, this] { PostKey(EventType::KeyUp, characters, keyCode, modifiers); });
-    PlanStep(kKeyPauseMs, [] {});
+    PlanStep(PersonTiming::kKeyHoldMs, [=, this] { PostKey(EventType::KeyUp, characters, keyCode, modifiers); });
+    PlanStep(PersonTiming::kKeyPauseMs, [] {});
 }
 
 void WindowTestDriver::Play()
@@ -266,7 +265,7 @@ void WindowTestDriver::Click(const Point& screen, uint32_t modifiers, uint64_t h
 void WindowTestDriver::DoubleClick(const Point& screen, uint32_t modifiers)
 {
     PlanClick(screen, modifiers, kClickHoldMs, 1);
-    PlanStep(kDoubleClickGapMs, [] {});
+    PlanStep(PersonTiming::kDoubleClickGapMs, [] {});
     PlanClick(screen, modifiers, kClickHoldMs, 2);
     Play();
 }

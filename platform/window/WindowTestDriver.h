@@ -2,6 +2,7 @@
 #include "platform/Geometry.h"
 #include "platform/values/ValueRef.h"
 #include "platform/window/Event.h"
+#include "platform/window/PersonTiming.h"
 
 #include <cstdint>
 #include <deque>
@@ -31,14 +32,8 @@ class Window;
 // system grabs the pointer.
 class WindowTestDriver {
 public:
-    // A person's timing, in ms.
-    static constexpr uint64_t kClickHoldMs = 120;
-    static constexpr uint64_t kDoubleClickGapMs = 150;
-    static constexpr uint64_t kDragSettleMs = 50;
-    static constexpr uint64_t kDragStepMs = 16;
-    static constexpr double kDragStepPx = 10.0;
-    static constexpr uint64_t kKeyHoldMs = 40;
-    static constexpr uint64_t kKeyPauseMs = 80;
+    static constexpr uint64_t kClickHoldMs = PersonTiming::kClickHoldMs;
+    static constexpr uint64_t kDragSettleMs = PersonTiming::kDragSettleMs;
 
     WindowTestDriver();
     ~WindowTestDriver();
@@ -79,8 +74,8 @@ public:
     void PlanClick(const Point& screen, uint32_t modifiers = 0, uint64_t holdMs = kClickHoldMs, int clickCount = 1);
     void PlanDrag(const Point& from, const std::vector<Point>& through, const Point& to, uint32_t modifiers = 0);
     void PlanKey(const std::string& characters, uint16_t keyCode, uint32_t modifiers = 0);
-    // The moves of a held pointer from `from` along the points, at most kDragStepPx apart and
-    // kDragStepMs after each other, the first firstMs after what is planned already.
+    // The moves of a held pointer from `from` along the points, in a person's steps, the first
+    // firstMs after what is planned already.
     void PlanDragPath(const Point& from, const std::vector<Point>& points, uint64_t firstMs = kDragSettleMs,
                       uint32_t modifiers = 0);
     // The parts of a gesture, for tests that look in the middle of one: after ms, a press,
@@ -90,8 +85,10 @@ public:
     void PlanRelease(uint64_t ms, const Point& screen, uint32_t modifiers = 0, int clickCount = 1);
     void PlanMove(uint64_t ms, const Point& screen);
     // Moves the held pointer toward a place known only when the gesture gets there (a row of
-    // a list the press opened): every kDragStepMs at most kDragStepPx nearer, until there.
+    // a list the press opened): a person's step at a time, until there.
     void PlanDragToward(std::function<Point()> target, uint32_t modifiers = 0);
+    // A click on a place known only when the click comes (a button of a dialog still to open).
+    void PlanClickOn(std::function<Point()> where, uint64_t holdMs = kClickHoldMs);
     // A release where the pointer is when it comes.
     void PlanReleaseHere(uint64_t ms, uint32_t modifiers = 0);
     void PlanWheel(uint64_t ms, const Point& screen, double dx, double dy);

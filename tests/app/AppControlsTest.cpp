@@ -3,6 +3,7 @@
 #include "analysis/window/CSourceControls.h"
 #include "analysis/window/CSpecWindow.h"
 #include "controls/std/CSlider.h"
+#include "platform/controls/Button.h"
 #include "platform/controls/ControlView.h"
 #include "platform/controls/Slider.h"
 #include "platform/files/FileSpecText.h"
@@ -51,6 +52,53 @@ protected:
         return true;
     }
 
+    // The middle of the push button of that title in the key window, found among its views.
+    plat::Point ButtonInKeyWindow(const std::string& title) const
+    {
+        plat::Window* key = windows.KeyWindow();
+        const plat::View* found = key ? FindButton(*key->ContentView(), title) : nullptr;
+        EXPECT_NE(found, nullptr) << "no button \"" << title << "\" in the key window";
+        if (!found)
+            return {};
+        const plat::Rect frame = found->ConvertRectToWindow(found->Bounds());
+        return key->ConvertBaseToScreen(plat::Point{frame.x + frame.width / 2, frame.y + frame.height / 2});
+    }
+    static const plat::View* FindButton(const plat::View& view, const std::string& title)
+    {
+        if (const auto* control = dynamic_cast<const plat::ControlView*>(&view))
+            if (const auto* button = dynamic_cast<const plat::Button*>(&control->Model()); button && button->Title() == title)
+                return &view;
+        for (const plat::Ref<plat::View>& sub : view.Subviews())
+            if (const plat::View* found = FindButton(*sub, title))
+                return found;
+        return nullptr;
+    }
+    // A normal click on a button of a dialog that the next command opens and waits on.
+    void PlanClickOnButton(const std::string& title, uint64_t holdMs = plat::WindowTestDriver::kClickHoldMs)
+    {
+        windows.PlanStep(200, [] {}); // the dialog shows
+        windows.PlanClickOn([this, title] { return ButtonInKeyWindow(title); }, holdMs);
+    }
+
+    // A document playing a recording of `seconds`, its window in front.
+    CSpecWindow& PlayingDocument(int seconds)
+    {
+        CSpecWindow* document = CApp::Get()->OpenDocument("");
+        EXPECT_NE(document, nullptr);
+        document->Window()->Native()->MakeKeyAndOrderFront();
+        document->RecordLocation().SetPath(LStringRef(WriteRecording(seconds)));
+        EXPECT_EQ(document->MakePlaybackSource(), 0);
+        document->UsePlaybackSource();
+        document->StartPlayback();
+        return *document;
+    }
+    // The middle of a view on the screen.
+    static plat::Point Middle(const plat::View& view)
+    {
+        const plat::Rect frame = view.ConvertRectToWindow(view.Bounds());
+        return view.GetWindow()->ConvertBaseToScreen(plat::Point{frame.x + frame.width / 2, frame.y + frame.height / 2});
+    }
+
     std::string fRecordPath = ::testing::TempDir() + "sonalyx person knob.tks";
 };
 
@@ -58,20 +106,15 @@ protected:
 
 TEST_F(AppControls, ThePlaybackKnobDraggedToTheMiddleStopsPlaybackAndSeeksThereAtTheRelease)
 {
-    CSpecWindow* document = CApp::Get()->OpenDocument("");
-    ASSERT_NE(document, nullptr);
-    document->Window()->Native()->MakeKeyAndOrderFront();
-    document->RecordLocation().SetPath(LStringRef(WriteRecording(60)));
-    ASSERT_EQ(document->MakePlaybackSource(), 0);
-    document->UsePlaybackSource();
-    document->StartPlayback();
+    CSpecWindow* document = &PlayingDocument(60);
     CSampleSrc* playback = document->PlaybackSource();
+    ASSERT_NE(playback, nullptr);
     ASSERT_TRUE(RunUntil([&] { return playback->PositionSeconds() > 0.2f; })) << "playback did not start";
 
     CSlider& slider = document->SourceControls().Slider();
     plat::View* view = slider.NativeView();
     ASSERT_NE(view->GetWindow(), nullptr);
-    ASSERT_EQ(slider.GetMax(), 60);
+    ASSERT_TRUE(RunUntil([&] { return slider.GetMax() == 60; })) << "the slider spans " << slider.GetMax();
     const auto& knob = static_cast<plat::ControlView*>(view)->ModelAs<plat::Slider>();
     const auto screen = [view](double x) {
         const plat::Point local{x, view->Frame().height / 2};
@@ -88,4 +131,50 @@ TEST_F(AppControls, ThePlaybackKnobDraggedToTheMiddleStopsPlaybackAndSeeksThereA
     EXPECT_EQ(slider.GetValue(), 30);
     EXPECT_NEAR(playback->PositionSeconds(), 30.0f, 0.2f) << "the release seeks to the middle";
     EXPECT_FALSE(playback->IsPlaying());
+}
+
+TEST_F(AppControls, TheSaveChangesAlertAnswersNormalClicksOnItsButtons)
+{
+    for (uint64_t hold : {uint64_t(5), uint64_t(120), uint64_t(250)}) {
+        SCOPED_TRACE(hold);
+        CSpecWindow* document = CApp::Get()->OpenDocument("");
+        ASSERT_NE(document, nullptr);
+        document->SetCutDC(1); // a change to save
+        PlanClickOnButton("Cancel", hold);
+        LMessage::Send(LMessage(LFrame::msgClose, document, CApp::Get()));
+        ASSERT_EQ(CApp::Get()->DocumentCount(), 1u) << "Cancel keeps the document";
+        PlanClickOnButton("Don\u2019t Save", hold);
+        LMessage::Send(LMessage(LFrame::msgClose, document, CApp::Get()));
+        EXPECT_EQ(CApp::Get()->DocumentCount(), 0u) << "Don't Save closes it";
+        EXPECT_FALSE(windows.Planned());
+    }
+}
+
+TEST_F(AppControls, AboutClosesOnANormalClickOnOk)
+{
+    bool shown = false;
+    windows.PlanStep(200, [&] { shown = windows.KeyWindow() && windows.KeyWindow()->Level() > 0; });
+    PlanClickOnButton("OK");
+    Choose("LStdCmd_About");
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(windows.Planned());
+    windows.Wait(50);
+    EXPECT_EQ(KeyFrameWindow(), nullptr) << "the About box is gone";
+}
+
+TEST_F(AppControls, ThePlayButtonStopsAndStartsPlaybackOnNormalClicks)
+{
+    CSpecWindow& document = PlayingDocument(60);
+    CSampleSrc* playback = document.PlaybackSource();
+    ASSERT_NE(playback, nullptr);
+    ASSERT_TRUE(RunUntil([&] { return playback->IsPlaying(); }));
+    const plat::Point play = Middle(*document.SourceControls().PlayButton().NativeView());
+    bool playing = true;
+    for (uint64_t hold : {uint64_t(5), uint64_t(120), uint64_t(250)}) {
+        SCOPED_TRACE(hold);
+        windows.Click(play, 0, hold);
+        playing = !playing;
+        EXPECT_EQ(playback->IsPlaying(), playing);
+        windows.Wait(600); // apart, so that the next click is no double click
+    }
 }

@@ -23,6 +23,15 @@ LStdCtlDesc NewDesc()
     return desc;
 }
 
+// A list of output kinds, one selected, shown 100 x 20 at (10, 40) of the host.
+void FillOutputs(LPopupList& list, int32_t selected)
+{
+    for (const char* item : {"off", "DMX", "MIDI", "OSC"})
+        list.AddItem(item);
+    list.SetSelection(selected);
+    Activate(list, CLRect{10, 40, 110, 60});
+}
+
 // The host with a timer of the program's that ticks every 10 ms in the common modes.
 class ControlsUnderAPerson : public ::testing::Test {
 protected:
@@ -78,10 +87,7 @@ TEST_F(ControlsUnderAPerson, PopupListChoosesByAQuickClickThenAClickOnTheItem)
     for (uint64_t hold : kHolds) {
         SCOPED_TRACE(hold);
         LPopupList list(&host, NewDesc(), 0);
-        for (const char* item : {"off", "DMX", "MIDI", "OSC"})
-            list.AddItem(item);
-        list.SetSelection(0);
-        Activate(list, CLRect{10, 40, 110, 60});
+        FillOutputs(list, 0);
         const int changed = host.Count(LPopupList::msgChanged);
         int ticks = 0;
         host.PlanGesture(20, 50, {}, true, hold);
@@ -98,10 +104,7 @@ TEST_F(ControlsUnderAPerson, PopupListChoosesByAQuickClickThenAClickOnTheItem)
 TEST_F(ControlsUnderAPerson, PopupListChoosesWithTheKeyboardOnceOpen)
 {
     LPopupList list(&host, NewDesc(), 0);
-    for (const char* item : {"off", "DMX", "MIDI", "OSC"})
-        list.AddItem(item);
-    list.SetSelection(0);
-    Activate(list, CLRect{10, 40, 110, 60});
+    FillOutputs(list, 0);
     host.PlanGesture(20, 50, {});
     host.driver.PlanKey("\xEF\x9C\x81", 125); // down
     host.driver.PlanKey("\xEF\x9C\x81", 125);
@@ -127,10 +130,7 @@ TEST_F(ControlsUnderAPerson, PopupListChoosesWithTheKeyboardOnceOpen)
 TEST_F(ControlsUnderAPerson, PopupListPressDragReleaseChoosesAtTheRelease)
 {
     LPopupList list(&host, NewDesc(), 0);
-    for (const char* item : {"off", "DMX", "MIDI", "OSC"})
-        list.AddItem(item);
-    list.SetSelection(1);
-    Activate(list, CLRect{10, 40, 110, 60});
+    FillOutputs(list, 1);
     host.Press(list, 20, 50, {{20, 70}, {20, 90}}); // two rows down: "OSC"
     EXPECT_EQ(list.GetSelection(), 3);
     EXPECT_EQ(host.Count(LPopupList::msgChanged), 1);

@@ -8,19 +8,6 @@
 
 extern char** environ;
 
-namespace {
-
-// The program built beside the tests: build/app/sonalyx next to build/tests/.
-std::string ProgramPath()
-{
-    char self[4096] = {};
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    const std::string path(self, size_t(n > 0 ? n : 0));
-    return path.substr(0, path.rfind('/')) + "/../app/sonalyx";
-}
-
-} // namespace
-
 TEST_F(DesktopTest, TheProgramShowsItsMenuWindowOpensADocumentAndQuitsWithCtrlQ)
 {
     std::string program = ProgramPath();

@@ -90,19 +90,18 @@ void XServerDriver::Click(const Point& screen, int button, int holdMs)
 void XServerDriver::DoubleClick(const Point& screen)
 {
     Click(screen);
-    Wait(kDoubleClickGapMs);
+    Wait(int(PersonTiming::kDoubleClickGapMs));
     Click(screen);
 }
 
 void XServerDriver::Glide(const Point& from, const Point& to)
 {
-    const double distance = std::hypot(to.x - from.x, to.y - from.y);
-    const int steps = std::max(1, int(std::ceil(distance / kDragStepPx)));
-    for (int i = 1; i <= steps; ++i) {
-        const double f = double(i) / steps;
-        MoveTo(Point{from.x + (to.x - from.x) * f, from.y + (to.y - from.y) * f});
-        if (i < steps)
-            Wait(kDragStepMs);
+    bool first = true;
+    for (const Point& step : PersonTiming::DragSteps(from, {to})) {
+        if (!first)
+            Wait(int(PersonTiming::kDragStepMs));
+        MoveTo(step);
+        first = false;
     }
 }
 
@@ -110,16 +109,15 @@ void XServerDriver::Drag(const Point& from, const std::vector<Point>& through, c
 {
     MoveTo(from);
     Press(1);
-    Wait(kDragSettleMs);
-    Point at = from;
     std::vector<Point> path = through;
     path.push_back(to);
-    for (const Point& next : path) {
-        Glide(at, next);
-        Wait(kDragStepMs);
-        at = next;
+    int wait = int(PersonTiming::kDragSettleMs);
+    for (const Point& step : PersonTiming::DragSteps(from, path)) {
+        Wait(wait);
+        MoveTo(step);
+        wait = int(PersonTiming::kDragStepMs);
     }
-    Wait(kDragSettleMs);
+    Wait(int(PersonTiming::kDragSettleMs));
     Release(1);
 }
 
@@ -139,12 +137,12 @@ void XServerDriver::Tap(const std::string& keyName, const std::vector<std::strin
         Key(modifier, true);
     Key(keyName, true);
     Sync();
-    Wait(kKeyHoldMs);
+    Wait(int(PersonTiming::kKeyHoldMs));
     Key(keyName, false);
     for (auto it = held.rbegin(); it != held.rend(); ++it)
         Key(*it, false);
     Sync();
-    Wait(kKeyPauseMs);
+    Wait(int(PersonTiming::kKeyPauseMs));
 }
 
 void XServerDriver::Type(const std::string& text)

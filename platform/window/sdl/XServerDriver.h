@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Geometry.h"
 #include "platform/draw/Bitmap.h"
+#include "platform/window/PersonTiming.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,14 +17,7 @@ namespace plat {
 // of the main screen).
 class XServerDriver {
 public:
-    // A person's timing, in ms.
-    static constexpr int kClickHoldMs = 120;
-    static constexpr int kDoubleClickGapMs = 150;
-    static constexpr int kDragSettleMs = 50;
-    static constexpr int kDragStepMs = 16;
-    static constexpr double kDragStepPx = 10.0;
-    static constexpr int kKeyHoldMs = 40;
-    static constexpr int kKeyPauseMs = 80;
+    static constexpr int kClickHoldMs = int(PersonTiming::kClickHoldMs);
 
     // Connects to the display named by DISPLAY.
     XServerDriver();

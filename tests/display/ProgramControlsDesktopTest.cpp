@@ -1,0 +1,123 @@
+// The built program under a person's clicks through the X server: its push buttons and
+// dialogs answer a normal click (press, 120 ms, release).
+#include "tests/display/DesktopFixture.h"
+
+#include <csignal>
+#include <filesystem>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+// The program in a process of its own, with a home of its own; killed at the end.
+class Program {
+public:
+    explicit Program(const std::string& path)
+    {
+        std::filesystem::create_directories(fHome + "/.config");
+        std::vector<std::string> env{"HOME=" + fHome, "XDG_CONFIG_HOME=" + fHome + "/.config"};
+        for (char** e = environ; *e; ++e)
+            if (std::string_view(*e).rfind("HOME=", 0) != 0 && std::string_view(*e).rfind("XDG_CONFIG_HOME=", 0) != 0)
+                env.emplace_back(*e);
+        std::vector<char*> envp;
+        for (std::string& entry : env)
+            envp.push_back(entry.data());
+        envp.push_back(nullptr);
+        std::string program = path;
+        char* argv[] = {program.data(), nullptr};
+        if (posix_spawn(&fPid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0)
+            fPid = -1;
+    }
+    ~Program()
+    {
+        if (fPid > 0) {
+            kill(fPid, SIGKILL);
+            waitpid(fPid, nullptr, 0);
+        }
+        std::filesystem::remove_all(fHome);
+    }
+    bool Started() const { return fPid > 0; }
+
+private:
+    std::string fHome = ::testing::TempDir() + "sonalyx-controls-home";
+    pid_t fPid = -1;
+};
+
+class ProgramControls : public DesktopTest {
+protected:
+    // The top-left corner (root window pixels) of the visible window whose name matches; false
+    // when none shows.
+    bool WindowAt(const std::string& pattern, int& x, int& y)
+    {
+        std::string out;
+        if (RunTool({"xdotool", "search", "--onlyvisible", "--name", pattern, "getwindowgeometry", "%@"}, &out) != 0)
+            return false;
+        const size_t at = out.find("Position: ");
+        if (at == std::string::npos)
+            return false;
+        char comma = 0;
+        std::istringstream(out.substr(at + 10)) >> x >> comma >> y;
+        return true;
+    }
+    // Waits for the program's first window and makes sure an untitled document shows.
+    void OpenUntitled()
+    {
+        ASSERT_TRUE(RunUntil([&] { return Shows("^Sonalyx$") || Shows("^untitled"); }, 15000));
+        if (!Shows("^untitled")) {
+            fX.Tap("n", {"Control_L"});
+            ASSERT_TRUE(RunUntil([&] { return Shows("^untitled"); }, 15000));
+        }
+    }
+    bool Shows(const std::string& pattern)
+    {
+        int x = 0, y = 0;
+        return WindowAt(pattern, x, y);
+    }
+    // A normal click at a place of a window given in its pixels from the top-left corner.
+    void ClickIn(const std::string& pattern, int dx, int dy)
+    {
+        int x = 0, y = 0;
+        ASSERT_TRUE(WindowAt(pattern, x, y)) << "no window " << pattern;
+        fX.Click(plat::Point{double(x + dx), double(899 - (y + dy))}); // model y grows upward
+    }
+};
+
+// Where things are in the program's windows, in pixels from the window's top-left corner.
+constexpr int kSourceX = 33, kSourceY = 15;   // the document window's "Source…" button
+constexpr int kCancelX = 204, kCancelY = 44;  // the source chooser's Cancel button
+constexpr int kAppMenuX = 39, kAppMenuY = -11; // the program's menu title, above the content
+constexpr int kAboutX = 73, kAboutY = 12;      // its first item, "About Sonalyx"
+constexpr int kAboutOkX = 415, kAboutOkY = 96; // the About box's OK button
+
+} // namespace
+
+TEST_F(ProgramControls, NormalClicksOpenTheSourceChooserAndCancelIt)
+{
+    Program program(ProgramPath());
+    ASSERT_TRUE(program.Started());
+    ASSERT_NO_FATAL_FAILURE(OpenUntitled());
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ClickIn("^untitled", kSourceX, kSourceY);
+        ASSERT_TRUE(RunUntil([&] { return Shows("^Serial Port$"); }, 5000)) << "Source… did not open the chooser";
+        ClickIn("^Serial Port$", kCancelX, kCancelY);
+        ASSERT_TRUE(RunUntil([&] { return !Shows("^Serial Port$"); }, 5000)) << "Cancel did not close it";
+    }
+}
+
+TEST_F(ProgramControls, AboutOpensFromTheMenuAndItsOkClosesIt)
+{
+    Program program(ProgramPath());
+    ASSERT_TRUE(program.Started());
+    ASSERT_NO_FATAL_FAILURE(OpenUntitled());
+    ClickIn("^untitled", kAppMenuX, kAppMenuY);
+    fX.Wait(300);
+    ClickIn("^untitled", kAboutX, kAboutY);
+    ASSERT_TRUE(RunUntil([&] { return Shows("^About Sonalyx$"); }, 5000));
+    ClickIn("^About Sonalyx$", kAboutOkX, kAboutOkY);
+    EXPECT_TRUE(RunUntil([&] { return !Shows("^About Sonalyx$"); }, 5000)) << "OK did not close the About box";
+}
