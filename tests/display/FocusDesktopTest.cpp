@@ -3,6 +3,9 @@
 // questions and panels run loops of their own). Effects are read from the screen's focus,
 // the saved files and the program's documents.
 #include "tests/display/DesktopFixture.h"
+#include "analysis/events/CEventCell.h"
+#include "analysis/events/CEventList.h"
+#include "analysis/events/CEventWindow.h"
 #include "analysis/window/CSpecWindow.h"
 #include "app/CApp.h"
 #include "app/CreateGlobals.h"
@@ -20,6 +23,8 @@
 #include "platform/window/Window.h"
 #include "shell/app/AppDelegate.h"
 #include "shell/menus/ProgramMainMenu.h"
+#include "tests/support/LiveCell.h"
+#include "tests/support/PaneScreen.h"
 #include "tests/support/ProgramResourceFile.h"
 #include "tests/support/TempHome.h"
 #include "ui/layout/LFormulaLayout.h"
@@ -33,6 +38,7 @@
 #include <iterator>
 #include <optional>
 #include <spawn.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 
@@ -41,6 +47,8 @@ extern char** environ;
 namespace {
 
 using namespace std::chrono_literals;
+
+constexpr double kScreenHeight = 900;  // the X server's screen, as the test command starts it
 
 // Runs a program to its end from the hand's thread; its standard output when asked.
 int RunProgram(const std::vector<std::string>& argv, std::string* output = nullptr)
@@ -134,6 +142,22 @@ public:
         while (!name.empty() && (name.back() == '\n' || name.back() == ' '))
             name.pop_back();
         return name;
+    }
+    // The top-left corner of the inside of the window of that name, in model coordinates.
+    static plat::Point ClientTopLeft(const std::string& name)
+    {
+        std::string shell;
+        RunProgram({"xdotool", "search", "--onlyvisible", "--name", "^" + name + "$", "getwindowgeometry", "--shell"},
+                   &shell);
+        double x = 0, y = 0;
+        std::istringstream lines(shell);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("X=", 0) == 0)
+                x = std::stod(line.substr(2));
+            if (line.rfind("Y=", 0) == 0)
+                y = std::stod(line.substr(2));
+        }
+        return {x, kScreenHeight - y};
     }
     // Waits up to `limit` for the focus to pass to a window whose name holds `part`.
     static bool WaitFocus(const std::string& part, std::chrono::milliseconds limit = 5000ms)
@@ -359,4 +383,35 @@ TEST_F(ProgramOnDesktop, HideIconifiesTheWindowsAndShowAllBringsThemBack)
     ASSERT_TRUE(Serve([&] { return fHand.Done() && viewable(*b) && ScreenDifference(*b) == 0; }));
     ChooseByMouse(*b, "Sonalyx", "Show All");
     EXPECT_TRUE(Serve([&] { return fHand.Done() && viewable(*a) && viewable(*b); })) << "Show All";
+}
+
+TEST_F(ProgramOnDesktop, AnEventTextTypedIntoItsRowIsInTheSavedDocument)
+{
+    CSpecWindow& doc = OpenDocument();
+    const std::string path = fHome.path() + "/events.snx";
+    ASSERT_TRUE(doc.Save(path));
+    doc.ShowEventWindow();
+    CEventWindow& events = *doc.EventWindow();
+    plat::Window* panel = events.GetNativeWindow();
+    ASSERT_TRUE(Serve([&] { return ScreenDifference(*panel) == 0; }));
+    const plat::Point add = CentreOf(events.AddButton());
+    fHand.Do([add](Hand& hand) { hand.Click(add); });
+    ASSERT_TRUE(Serve([&] { return events.List().Rows() == 1 && fHand.Done(); }));
+    // The person works in the document, the event-text window beside it; then clicks the new
+    // row's text and types.
+    plat::Window* document = doc.Window()->Native();
+    document->MakeKeyAndOrderFront();
+    ASSERT_TRUE(Serve([&] { return Hand::FocusName() == document->Title(); }));
+    ASSERT_TRUE(Serve([&] { return ScreenDifference(*panel) == 0; }));
+    LEditText& row = LiveCellOf<CEventCell>(events.List(), {0, 0}).Text();
+    const CLRect cell = events.List().CellRect({0, 0});
+    const plat::Point text = ScreenPoint(
+        events.List(), {cell.left + row.Rect().left + 10, cell.top + (row.Rect().top + row.Rect().bottom) / 2});
+    fHand.Do([text](Hand& hand) {
+        hand.Click(text);
+        hand.Type("cue");
+        hand.Key("ctrl+s");
+    });
+    EXPECT_TRUE(Serve([&] { return fHand.Done() && ReadAll(path).find("cue") != std::string::npos; }))
+        << "the saved document holds no event text";
 }
