@@ -81,6 +81,7 @@ bool CEventList::FillCell(LPane& pane, const CLPoint& cell)
 
 void CEventList::ConfigureCell(LPane& pane)
 {
+    KeepCellWidth();
     LCellGrid::ConfigureCell(pane);
     auto& row = static_cast<CEventCell&>(pane);
     const bool timed = fWindowRecord && fWindowRecord->GetByte(kWindEvtr);
@@ -97,10 +98,17 @@ void CEventList::StateChanged(int32_t event)
 
 void CEventList::RectChanged(const CLRect& old)
 {
+    KeepCellWidth();
+    LCellGrid::RectChanged(old);
+}
+
+// The rows are as wide as the list, also after the first row's prototype asked for its own
+// width: a wider row would put its text under the scroll bar, where it cannot be edited.
+void CEventList::KeepCellWidth()
+{
     const int32_t width = std::max<int32_t>(1, int32_t(Rect().Width()));
     if (CellWidth() != width)
         SetCellSize(width, CellHeight());
-    LCellGrid::RectChanged(old);
 }
 
 void CEventList::DrawSelf(LPortState& port) const

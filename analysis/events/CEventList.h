@@ -43,6 +43,7 @@ public:
     void ConfigureCell(LPane& pane) override;
 
 private:
+    void KeepCellWidth();
     bool HandleCellMessage(const LMessage& msg);
     void SetTimeFromField(CEventCell& cell, uint32_t row);
     void HandleDragMessage(LMessage& result, const LMessage& msg);

@@ -93,9 +93,9 @@ void EventRouter::SendPress(Event& event, Window& window)
         if (delay) {
             fActivateAtRelease = keep;  // the view takes the press: a drag may start from behind
             fActivateHit = hit;
-        }
-        else
+        } else {
             Activate(window, hit.Get());
+        }
         deliver = firstMouse || delay || !window.CanBecomeKey();
     }
     if (!hit || !deliver)

@@ -195,3 +195,41 @@ TEST_F(EventWindow, ARowTakesTheTextTypedAfterAClickOrADoubleClickFromAnotherWin
         EXPECT_EQ(Order(), c.order) << c.row << " " << c.clicks;
     }
 }
+
+TEST_F(EventWindow, ARowTakesTheTextWhenTheWindowManagerMakesItsWindowKeyDuringTheClick)
+{
+    Put({{1, "a"}});
+    window->GetNativeWindow()->MakeKeyAndOrderFront();
+    plat::Window* panel = Win().GetNativeWindow();
+    panel->OrderFront();
+    LEditText& text = Row(0).Text();
+    const CLRect r = text.Rect();
+    const plat::Point at = ScreenPoint(text, {r.left + 10, (r.top + r.bottom) / 2});
+    fDriver.PostMouse(plat::EventType::LeftMouseDown, at);
+    fDriver.DeliverAll();
+    // The desktop's window manager gives the clicked window the focus while the button is down.
+    panel->MakeKey();
+    panel->MakeMain();
+    person.Pass(PersonInput::kHoldMs);
+    fDriver.PostMouse(plat::EventType::LeftMouseUp, at);
+    fDriver.DeliverAll();
+    person.Pass(400);
+    person.Type("b");
+    EXPECT_EQ(Order(), "ab@1 ");
+}
+
+TEST_F(EventWindow, TheFirstRowAddedToAnEmptyListIsAsWideAsTheListAndTakesTyping)
+{
+    Win().GetNativeWindow()->MakeKeyAndOrderFront();
+    person.Click(CentreOf(Win().AddButton()));
+    ASSERT_EQ(List().Rows(), 1);
+    EXPECT_EQ(List().CellWidth(), int32_t(List().Rect().Width())) << "a wider row hides its text under the scroll bar";
+    LEditText& text = Row(0).Text();
+    const CLRect r = text.Rect();
+    EXPECT_LE(r.right, List().CellWidth());
+    const CLRect cell = List().CellRect({0, 0});
+    person.Click(ScreenPoint(List(), {cell.left + r.left + 10, cell.top + (r.top + r.bottom) / 2}));
+    person.Pass(400);
+    person.Type("cue");
+    EXPECT_EQ(Order(), "cue@0 ");
+}

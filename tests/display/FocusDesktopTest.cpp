@@ -1,0 +1,417 @@
+// The program on the X desktop worked as a person works it: clicks held 120 ms and keys held
+// 40 ms through the X server, from a hand that moves while the program runs (menus, modal
+// questions and panels run loops of their own). Effects are read from the screen's focus,
+// the saved files and the program's documents.
+#include "tests/display/DesktopFixture.h"
+#include "analysis/events/CEventCell.h"
+#include "analysis/events/CEventList.h"
+#include "analysis/events/CEventWindow.h"
+#include "analysis/window/CSpecWindow.h"
+#include "app/CApp.h"
+#include "app/CreateGlobals.h"
+#include "platform/system/BundleInfo.h"
+#include "platform/app/Application.h"
+#include "platform/menus/MainMenu.h"
+#include "platform/menus/Menu.h"
+#include "platform/menus/MenuBar.h"
+#include "platform/menus/MenuBarHost.h"
+#include "platform/menus/MenuItem.h"
+#include "platform/menus/MenuListView.h"
+#include "platform/menus/MenuTracking.h"
+#include "platform/prefs/Preferences.h"
+#include "platform/window/FieldEditorActions.h"
+#include "platform/window/Window.h"
+#include "shell/app/AppDelegate.h"
+#include "shell/menus/ProgramMainMenu.h"
+#include "tests/support/LiveCell.h"
+#include "tests/support/PaneScreen.h"
+#include "tests/support/ProgramResourceFile.h"
+#include "tests/support/TempHome.h"
+#include "ui/layout/LFormulaLayout.h"
+#include "ui/windows/LWindow.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr double kScreenHeight = 900;  // the X server's screen, as the test command starts it
+
+// Runs a program to its end from the hand's thread; its standard output when asked.
+int RunProgram(const std::vector<std::string>& argv, std::string* output = nullptr)
+{
+    int out[2];
+    if (pipe(out) != 0)
+        return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    std::vector<char*> args;
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    pid_t pid = -1;
+    const bool started = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    std::string text;
+    char buffer[256];
+    for (ssize_t n; started && (n = read(out[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, size_t(n));
+    close(out[0]);
+    int status = -1;
+    if (started)
+        waitpid(pid, &status, 0);
+    if (output)
+        *output = text;
+    return started && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The person's hand: works the mouse and the keyboard through the X server on its own thread.
+class Hand {
+public:
+    explicit Hand(plat::XServerDriver& x) : fX(x) {}
+    ~Hand() { Join(); }
+
+    void Do(std::function<void(Hand&)> moves)
+    {
+        Join();
+        fDone = false;
+        fThread = std::thread([this, moves = std::move(moves)] {
+            moves(*this);
+            fDone = true;
+        });
+    }
+    bool Done() const { return fDone; }
+    void Join()
+    {
+        if (fThread.joinable())
+            fThread.join();
+    }
+
+    void Click(const plat::Point& at)
+    {
+        fX.MoveTo(at);
+        fX.Sync();
+        std::this_thread::sleep_for(80ms);
+        fX.Press();
+        fX.Sync();
+        std::this_thread::sleep_for(120ms);
+        fX.Release();
+        fX.Sync();
+        std::this_thread::sleep_for(120ms);
+    }
+    // Keys as xdotool names them ("ctrl+o", "Tab", "space", "c").
+    void Key(const std::string& keys)
+    {
+        RunProgram({"xdotool", "keydown", keys});
+        std::this_thread::sleep_for(40ms);
+        RunProgram({"xdotool", "keyup", keys});
+        std::this_thread::sleep_for(80ms);
+    }
+    void Type(const std::string& text)
+    {
+        for (char c : text)
+            Key(std::string(1, c));
+    }
+    // The name of the X window with the keyboard focus.
+    static std::string FocusName()
+    {
+        std::string name;
+        RunProgram({"xdotool", "getwindowfocus", "getwindowname"}, &name);
+        while (!name.empty() && (name.back() == '\n' || name.back() == ' '))
+            name.pop_back();
+        return name;
+    }
+    // The top-left corner of the inside of the window of that name, in model coordinates.
+    static plat::Point ClientTopLeft(const std::string& name)
+    {
+        std::string shell;
+        RunProgram({"xdotool", "search", "--onlyvisible", "--name", "^" + name + "$", "getwindowgeometry", "--shell"},
+                   &shell);
+        double x = 0, y = 0;
+        std::istringstream lines(shell);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("X=", 0) == 0)
+                x = std::stod(line.substr(2));
+            if (line.rfind("Y=", 0) == 0)
+                y = std::stod(line.substr(2));
+        }
+        return {x, kScreenHeight - y};
+    }
+    // Waits up to `limit` for the focus to pass to a window whose name holds `part`.
+    static bool WaitFocus(const std::string& part, std::chrono::milliseconds limit = 5000ms)
+    {
+        const auto end = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < end) {
+            if (FocusName().find(part) != std::string::npos)
+                return true;
+            std::this_thread::sleep_for(100ms);
+        }
+        return false;
+    }
+
+private:
+    plat::XServerDriver& fX;
+    std::thread fThread;
+    std::atomic<bool> fDone{true};
+};
+
+// The whole program in this process on the desktop, from a first launch in a fresh home; a
+// PATH whose xdg-open only writes down its arguments.
+class ProgramOnDesktop : public DesktopTest {
+protected:
+    void SetUp() override
+    {
+        DesktopTest::SetUp();
+        std::filesystem::create_directories(Bin());
+        std::ofstream(Bin() + "/xdg-open") << "#!/bin/sh\necho \"$@\" >> \"" << Opened() << "\"\n";
+        std::filesystem::permissions(Bin() + "/xdg-open", std::filesystem::perms::owner_all);
+        const char* path = std::getenv("PATH");
+        fOldPath = path ? path : "";
+        setenv("PATH", (Bin() + ":" + fOldPath).c_str(), 1);
+        (void)plat::Preferences::Domain("").Synchronize();
+        SetProgramResourceFile(fResources.Ref());
+        LFormulaLayout prelude(nullptr, nullptr);
+        plat::SetNilTargetResolver(&Resolve, &fDelegate);
+        plat::Application::Shared().SetDelegate(&fDelegate);
+        plat::SetMainMenu(MakeProgramMainMenu());
+        ASSERT_EQ(CreateGlobals(), 0);
+        fDelegate.SetMain(&CApp::Get()->MainLoop());
+    }
+    void TearDown() override
+    {
+        fHand.Join();
+        plat::MenuBarHost::SetEnabled(false);
+        fDelegate.SetMain(nullptr);
+        DestroyGlobals();
+        plat::SetNilTargetResolver(nullptr, nullptr);
+        SetProgramResourceFile(0);
+        setenv("PATH", fOldPath.c_str(), 1);
+        DesktopTest::TearDown();
+    }
+    std::string Bin() const { return fHome.path() + "/bin"; }
+    std::string Opened() const { return fHome.path() + "/opened.txt"; }
+    static CApp& App() { return *CApp::Get(); }
+
+    // Serves the program until the condition holds (the small menu window kept up to date,
+    // as the program's run does before each wait).
+    bool Serve(const std::function<bool()>& done, int limitMs = 8000)
+    {
+        return RunUntil([&] {
+            plat::MenuBarHost::Update();
+            return done();
+        }, limitMs);
+    }
+    // A document window on screen, key, as a person finds it at launch.
+    CSpecWindow& OpenDocument()
+    {
+        CSpecWindow* window = App().OpenDocument("");
+        EXPECT_NE(window, nullptr);
+        plat::Window* native = window->Window()->Native();
+        EXPECT_TRUE(Serve([&] { return ScreenDifference(*native) == 0; }));
+        Serve([] { return false; }, 300);  // the window manager settles its focus
+        native->MakeKeyAndOrderFront();
+        EXPECT_TRUE(Serve([&] { return Hand::FocusName() == native->Title(); }));
+        return *window;
+    }
+    // Where the title of a menu of the bar lies on the screen of a window that shows the bar.
+    static plat::Point MenuTitle(const plat::Window& window, const std::string& title)
+    {
+        const plat::Rect content = window.ContentRect();
+        for (const plat::MenuBar::Title& t : plat::MenuBar::Titles())
+            if (t.text == title)
+                return {content.x + t.x + t.width / 2, content.y + content.height + window.MenuBarHeight() / 2};
+        ADD_FAILURE() << "no menu " << title;
+        return {};
+    }
+    // Where a row of the open menu lies on the screen; null when the menu has no such item.
+    static std::optional<plat::Point> MenuRow(const std::string& title)
+    {
+        plat::MenuTracking& tracking = plat::MenuTracking::Shared();
+        plat::Window* menu = tracking.MenuWindow();
+        plat::MenuListView* list = tracking.List();
+        if (!menu || !list)
+            return std::nullopt;
+        const plat::Menu& items = *list->ItemMenu();
+        const plat::Rect content = menu->ContentRect();
+        for (size_t i = 0; i < items.Count(); ++i) {
+            if (items.ItemAt(i)->Title() != title)
+                continue;
+            // The row's middle, found through the rows under each line of the list.
+            double first = -1, last = -1;
+            for (double y = 0.5; y < content.height; y += 1.0)
+                if (list->RowAt(y) == int(i)) {
+                    first = first < 0 ? y : first;
+                    last = y;
+                }
+            if (first < 0)
+                return std::nullopt;
+            return plat::Point{content.x + 20, content.y + content.height - (first + last) / 2};
+        }
+        return std::nullopt;
+    }
+    // Opens a menu of the window's bar and chooses an item by mouse.
+    void ChooseByMouse(const plat::Window& window, const std::string& menu, const std::string& item)
+    {
+        const plat::Point title = MenuTitle(window, menu);
+        fHand.Do([title](Hand& hand) { hand.Click(title); });
+        ASSERT_TRUE(Serve([&] { return MenuRow(item).has_value() && fHand.Done(); })) << menu << " did not open";
+        const plat::Point row = *MenuRow(item);
+        fHand.Do([row](Hand& hand) { hand.Click(row); });
+    }
+
+    TempHome fHome;
+    ProgramResourceFile fResources;
+    AppDelegate fDelegate;
+    Hand fHand{fX};
+    std::string fOldPath;
+
+private:
+    static plat::ActionResponder* Resolve(void* context, std::string_view action)
+    {
+        if (plat::ActionResponder* editor = plat::FieldEditorResponder(action))
+            return editor;
+        auto* responder = static_cast<plat::ActionResponder*>(context);
+        if (responder->RespondsTo(action))
+            return responder;
+        plat::Application& app = plat::Application::Shared();
+        return app.RespondsTo(action) ? &app : nullptr;
+    }
+};
+
+} // namespace
+
+TEST_F(ProgramOnDesktop, NewAndOpenWorkFromTheMenuWindowAfterTheLastDocumentCloses)
+{
+    plat::MenuBarHost::SetEnabled(true);
+    OpenDocument();
+    fHand.Do([](Hand& hand) { hand.Key("ctrl+w"); });
+    ASSERT_TRUE(Serve([&] { return App().DocumentCount() == 0 && fHand.Done(); }));
+    plat::Window* host = nullptr;
+    ASSERT_TRUE(Serve([&] {
+        host = plat::MenuBarHost::HostWindow();
+        return host && ScreenDifference(*host) == 0 && Hand::FocusName() == "Sonalyx";
+    }));
+    ChooseByMouse(*host, "File", "New");
+    EXPECT_TRUE(Serve([&] { return App().DocumentCount() == 1 && fHand.Done(); })) << "File > New by mouse";
+
+    fHand.Do([](Hand& hand) { hand.Key("ctrl+w"); });
+    ASSERT_TRUE(Serve([&] { return App().DocumentCount() == 0 && fHand.Done(); }));
+    ASSERT_TRUE(Serve([&] { return Hand::FocusName() == "Sonalyx"; }));
+    ChooseByMouse(*host, "File", "Open…");
+    // The open panel runs its own loop: the hand answers it with Escape once it has the keyboard.
+    std::atomic<bool> panelHadFocus{false};
+    fHand.Do([&](Hand& hand) {
+        panelHadFocus = Hand::WaitFocus("Open");
+        hand.Key("Escape");
+    });
+    EXPECT_TRUE(Serve([&] { return App().DocumentCount() == 1 && fHand.Done(); }))
+        << "cancelled with nothing open: an untitled document";
+    EXPECT_TRUE(panelHadFocus) << "the open panel had no keyboard: " << Hand::FocusName();
+
+    fHand.Do([](Hand& hand) { hand.Key("ctrl+w"); });
+    ASSERT_TRUE(Serve([&] { return App().DocumentCount() == 0 && Hand::FocusName() == "Sonalyx"; }));
+    fHand.Do([](Hand& hand) {
+        hand.Key("ctrl+o");
+        if (Hand::WaitFocus("Open"))
+            hand.Key("Escape");
+    });
+    EXPECT_TRUE(Serve([&] { return App().DocumentCount() == 1 && fHand.Done(); })) << "Ctrl+O";
+}
+
+TEST_F(ProgramOnDesktop, HelpRunsTheOpenerWithTheReadmeBesideTheProgram)
+{
+    CSpecWindow& doc = OpenDocument();
+    ChooseByMouse(*doc.Window()->Native(), "Help", "Sonalyx Help");
+    const std::string readme = plat::MainBundleFolder() + "/README.md";
+    EXPECT_TRUE(std::filesystem::exists(readme)) << "the build puts the README beside the program";
+    EXPECT_TRUE(Serve([&] { return fHand.Done() && ReadAll(Opened()) == readme + "\n"; }))
+        << "opener called with: " << ReadAll(Opened());
+}
+
+TEST_F(ProgramOnDesktop, TheWindowMenuListsTheWindowsAndRaisesTheOneChosen)
+{
+    CSpecWindow& first = OpenDocument();
+    CSpecWindow& second = OpenDocument();
+    ASSERT_TRUE(first.Save(fHome.path() + "/first.snx") && second.Save(fHome.path() + "/second.snx"));
+    const std::string firstTitle = first.Window()->Native()->Title();
+    ChooseByMouse(*second.Window()->Native(), "Window", firstTitle);
+    EXPECT_TRUE(Serve([&] { return fHand.Done() && Hand::FocusName() == firstTitle; }))
+        << "focus is on " << Hand::FocusName();
+    EXPECT_TRUE(first.Window()->Native()->IsKey());
+}
+
+TEST_F(ProgramOnDesktop, HideIconifiesTheWindowsAndShowAllBringsThemBack)
+{
+    CSpecWindow& first = OpenDocument();
+    CSpecWindow& second = OpenDocument();
+    ASSERT_TRUE(first.Save(fHome.path() + "/first.snx") && second.Save(fHome.path() + "/second.snx"));
+    const auto viewable = [](const plat::Window& window) {
+        std::string found;
+        RunProgram({"xdotool", "search", "--onlyvisible", "--name", "^" + window.Title() + "$"}, &found);
+        return !found.empty();
+    };
+    plat::Window* a = first.Window()->Native();
+    plat::Window* b = second.Window()->Native();
+    fHand.Do([](Hand& hand) { hand.Key("ctrl+h"); });
+    ASSERT_TRUE(Serve([&] { return fHand.Done() && !viewable(*a) && !viewable(*b); }))
+        << "Hide left windows up: " << a->IsMiniaturized() << b->IsMiniaturized();
+    // The person brings one back from its icon, then chooses Show All there.
+    const std::string title = b->Title();
+    fHand.Do([title](Hand&) { RunProgram({"xdotool", "search", "--name", "^" + title + "$", "windowactivate"}); });
+    ASSERT_TRUE(Serve([&] { return fHand.Done() && viewable(*b) && ScreenDifference(*b) == 0; }));
+    ChooseByMouse(*b, "Sonalyx", "Show All");
+    EXPECT_TRUE(Serve([&] { return fHand.Done() && viewable(*a) && viewable(*b); })) << "Show All";
+}
+
+TEST_F(ProgramOnDesktop, AnEventTextTypedIntoItsRowIsInTheSavedDocument)
+{
+    CSpecWindow& doc = OpenDocument();
+    const std::string path = fHome.path() + "/events.snx";
+    ASSERT_TRUE(doc.Save(path));
+    doc.ShowEventWindow();
+    CEventWindow& events = *doc.EventWindow();
+    plat::Window* panel = events.GetNativeWindow();
+    ASSERT_TRUE(Serve([&] { return ScreenDifference(*panel) == 0; }));
+    const plat::Point add = CentreOf(events.AddButton());
+    fHand.Do([add](Hand& hand) { hand.Click(add); });
+    ASSERT_TRUE(Serve([&] { return events.List().Rows() == 1 && fHand.Done(); }));
+    // The person works in the document, the event-text window beside it; then clicks the new
+    // row's text and types.
+    plat::Window* document = doc.Window()->Native();
+    document->MakeKeyAndOrderFront();
+    ASSERT_TRUE(Serve([&] { return Hand::FocusName() == document->Title(); }));
+    ASSERT_TRUE(Serve([&] { return ScreenDifference(*panel) == 0; }));
+    LEditText& row = LiveCellOf<CEventCell>(events.List(), {0, 0}).Text();
+    const CLRect cell = events.List().CellRect({0, 0});
+    const plat::Point text = ScreenPoint(
+        events.List(), {cell.left + row.Rect().left + 10, cell.top + (row.Rect().top + row.Rect().bottom) / 2});
+    fHand.Do([text](Hand& hand) {
+        hand.Click(text);
+        hand.Type("cue");
+        hand.Key("ctrl+s");
+    });
+    EXPECT_TRUE(Serve([&] { return fHand.Done() && ReadAll(path).find("cue") != std::string::npos; }))
+        << "the saved document holds no event text";
+}
