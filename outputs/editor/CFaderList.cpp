@@ -176,6 +176,8 @@ void CFaderList::ShowSound(CFaderCell& cell, const LObject& fader)
         panel.FillHeader(cell.Captions());
         if (cell.Captions().ItemCount() == 0)
             cell.Captions().AddItem(LStringRef(" "), LFont());
+        // The row places the panel for the output kind's controls, which places them in turn.
+        cell.Relayout();
     }
     const LObject* params = fader.GetChild(kFadrCprm);
     const CCtlDefList* list = panel.List();

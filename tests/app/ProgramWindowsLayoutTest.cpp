@@ -250,6 +250,8 @@ TEST_F(ProgramWindowsLayout, AnOpenedDocumentsFaderRowHoldsItsWholeOutputPanel)
     CSpecWindow* opened = CApp::Get()->OpenDocument(path);
     ASSERT_NE(opened, nullptr);
 
+    // The window is drawn once, as it is when it first shows.
+    ASSERT_TRUE(windows.SnapshotPng(*opened->Window()->Native(), TempPath("osc-fader.png")));
     CFaderList& list = opened->FaderFrame().List();
     CCellIter row(list, {0, 0}, false);
     auto* cell = dynamic_cast<CFaderCell*>(row.Pane());
@@ -267,8 +269,35 @@ TEST_F(ProgramWindowsLayout, AnOpenedDocumentsFaderRowHoldsItsWholeOutputPanel)
     }
     const CLRect shown = opened->FaderFrame().Rect();
     EXPECT_GE(shown.Height(), list.CellHeight()) << "the fader list shows the whole row";
-    EXPECT_LE(list.CellWidth(), list.Rect().Width()) << "from its name to its level meter, at the window's first size: " << list.CellWidth() << " in " << list.Rect().Width() << " of " << opened->Rect().Width();
+    EXPECT_LE(list.CellWidth(), list.Rect().Width())
+        << "from its name to its level meter, at the window's first size: " << list.CellWidth() << " in "
+        << list.Rect().Width();
     std::filesystem::remove(path);
+    std::filesystem::remove(TempPath("osc-fader.png"));
+}
+
+TEST_F(ProgramWindowsLayout, AnOutputKindChosenForARowShowsItsFieldsInTheRow)
+{
+    ChooseCommand(document, "CAppCmd_AddFdr");
+    CFaderList& list = document->FaderFrame().List();
+    {
+        CCellIter shown(list, {0, 0}, false);  // the row as it first shows
+        ASSERT_NE(shown.Pane(), nullptr);
+    }
+    // The row's Output pop-up writes the kind into the fader's record.
+    LObject::SetByte(document->Document().Fader(0), nullptr, kFadrFtyp, 9, LObject::Merge::No);
+    CCellIter row(list, {0, 0}, false);
+    auto* cell = dynamic_cast<CFaderCell*>(row.Pane());
+    ASSERT_NE(cell, nullptr);
+    CCtlPanel& panel = cell->Panel();
+    ASSERT_NE(panel.List(), nullptr);
+    LPaneContext context = LPaneContext::FromPane(panel);
+    EXPECT_GE(panel.Rect().Height(), panel.PrefHeight(&context, 0)) << "the panel has room for the fields";
+    for (uint32_t i = 0; i < panel.List()->Count(); ++i) {
+        const CLRect field = panel.Control(i)->Rect();
+        EXPECT_GE(field.top, 0) << panel.List()->Id(i).View();
+        EXPECT_LE(field.bottom, panel.Rect().Height()) << panel.List()->Id(i).View();
+    }
 }
 
 TEST_F(ProgramWindowsLayout, TheMidiConsoleShowsEveryControlOfAChannelAboveItsScrollBar)
