@@ -45,6 +45,8 @@ std::string UsageText()
            "                         sim:tone, sim:silence or sim:file=PATH (a sound file in real time)\n"
            "  SONALYX_SERIAL_PORTS   extra serial ports, \"name=/path;...\"\n"
            "  SONALYX_SYSFS_ROOT     the folder read in place of /sys when looking for devices\n"
+           "  SONALYX_TEST_CONTROLS_FILE  a file the program rewrites with its windows, menus and controls\n"
+           "                         and where they are on the screen, for tests that drive it\n"
            "  HOME, USER             the home folder and the user's name\n"
            "  XDG_CONFIG_HOME        where preferences live (default ~/.config)\n"
            "  XDG_DATA_HOME          where application data lives (default ~/.local/share)\n"

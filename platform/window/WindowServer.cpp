@@ -1,4 +1,5 @@
 #include "platform/window/WindowServer.h"
+#include "platform/window/ControlsReport.h"
 #include "platform/app/Application.h"
 #include "platform/window/DisplayCycle.h"
 #include "platform/window/Event.h"
@@ -322,6 +323,7 @@ void WindowServer::PrepareToWait()
 {
     if (fDisplaysBeforeWait)
         DisplayCycle::DisplayIfNeeded();
+    ControlsReport::Update();
     PollInput();
 }
 

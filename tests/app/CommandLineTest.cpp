@@ -62,7 +62,7 @@ TEST(CommandLine, HelpListsEveryEnvironmentSetting)
 {
     const std::string usage = UsageText();
     for (const char* name : {"DISPLAY", "SONALYX_HEADLESS", "SONALYX_RESOURCE_FILE", "SONALYX_SUPPORT_DIR",
-             "SONALYX_SERIAL_PORTS", "SONALYX_SOUND_INPUT", "SONALYX_SYSFS_ROOT", "HOME", "USER", "XDG_CONFIG_HOME",
+             "SONALYX_SERIAL_PORTS", "SONALYX_SOUND_INPUT", "SONALYX_SYSFS_ROOT", "SONALYX_TEST_CONTROLS_FILE", "HOME", "USER", "XDG_CONFIG_HOME",
              "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR", "XDG_DESKTOP_DIR", "XDG_MUSIC_DIR", "XDG_RUNTIME_DIR", "TMPDIR",
              "LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG", "PATH"})
         EXPECT_TRUE(ListsWord(usage, name)) << name;

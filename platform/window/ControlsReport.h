@@ -1,0 +1,23 @@
+#pragma once
+
+namespace plat {
+
+// For tests that drive the running program from outside: when SONALYX_TEST_CONTROLS_FILE names
+// a file, the program rewrites it whenever what it would say changes. One line per item,
+// fields separated by tabs, rectangles as screen x y width height (bottom-left origin of the
+// main screen), windows front to back:
+//   window  NUMBER  LEVEL  KEY(0/1)  X Y W H (content)  TITLE
+//   bar     X Y W H  TITLE                               (the window's menu bar titles)
+//   control KIND  ENABLED(0/1)  FOCUSED(0/1)  STATE  X Y W H  TITLE
+//   item    INDEX  ENABLED(0/1)  SUBMENU(0/1)  X Y W H  TITLE   (an open menu's or pop-up's rows)
+// KIND is push, onoff, check, radio, popup, slider, scroller or other; STATE is a button's
+// state or a pop-up's selected index, with 100 added while its list is open.
+class ControlsReport {
+public:
+    // The name of the setting.
+    static constexpr const char* kVariable = "SONALYX_TEST_CONTROLS_FILE";
+    // Writes the report when the setting is given and the text changed since the last write.
+    static void Update();
+};
+
+} // namespace plat
