@@ -10,6 +10,8 @@ namespace plat {
 namespace {
 
 constexpr size_t kMaxDroppedFiles = 1024;
+// The tallest title bar or widest border a window manager gives a frame.
+constexpr int kLargestFrameEdge = 100;
 
 // The model frame the window manager's client geometry stands for.
 Rect FrameOfClient(const Window& window, const SDL_Rect& client)
@@ -23,15 +25,24 @@ Rect FrameOfClient(const Window& window, const SDL_Rect& client)
 
 // A window manager puts its frame, not the client, where a new window asks to go: the client
 // comes out lower and further right by the frame's title bar and border, and a place kept from
-// one run would move down on every start. Once the frame's extents are known, the client goes
-// where the model has it, once; a window manager that insists has the last word.
+// one run would move down on every start. The first report of a new window's place undoes that
+// shift, once; a window manager that insists has the last word.
 bool PutClientBack(SdlSurface& surface, const SDL_Rect& wanted)
 {
     surface.placing = false;
-    int top = 0, left = 0;
-    if (SDL_GetWindowBordersSize(surface.sdl, &top, &left, nullptr, nullptr) != 0 || (top == 0 && left == 0))
+    const int dx = surface.applied.x - wanted.x, dy = surface.applied.y - wanted.y;
+    // Only a shift down and to the right by about a frame's edges is the frame's doing.
+    if (dx < 0 || dy <= 0 || dx > kLargestFrameEdge || dy > kLargestFrameEdge)
         return false;
-    SDL_SetWindowPosition(surface.sdl, wanted.x, wanted.y);
+    // SDL moves the frame by the extents once it knows them; before, the client is asked to
+    // go back by the shift the window manager made.
+    int top = 0, left = 0;
+    const bool extentsKnown =
+        SDL_GetWindowBordersSize(surface.sdl, &top, &left, nullptr, nullptr) == 0 && (top != 0 || left != 0);
+    if (extentsKnown)
+        SDL_SetWindowPosition(surface.sdl, wanted.x, wanted.y);
+    else
+        SDL_SetWindowPosition(surface.sdl, wanted.x - dx, wanted.y - dy);
     surface.applied.x = wanted.x;
     surface.applied.y = wanted.y;
     return true;
