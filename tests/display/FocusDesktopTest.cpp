@@ -38,7 +38,6 @@
 #include <iterator>
 #include <optional>
 #include <spawn.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 
@@ -47,8 +46,6 @@ extern char** environ;
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr double kScreenHeight = 900;  // the X server's screen, as the test command starts it
 
 // Runs a program to its end from the hand's thread; its standard output when asked.
 int RunProgram(const std::vector<std::string>& argv, std::string* output = nullptr)
@@ -142,22 +139,6 @@ public:
         while (!name.empty() && (name.back() == '\n' || name.back() == ' '))
             name.pop_back();
         return name;
-    }
-    // The top-left corner of the inside of the window of that name, in model coordinates.
-    static plat::Point ClientTopLeft(const std::string& name)
-    {
-        std::string shell;
-        RunProgram({"xdotool", "search", "--onlyvisible", "--name", "^" + name + "$", "getwindowgeometry", "--shell"},
-                   &shell);
-        double x = 0, y = 0;
-        std::istringstream lines(shell);
-        for (std::string line; std::getline(lines, line);) {
-            if (line.rfind("X=", 0) == 0)
-                x = std::stod(line.substr(2));
-            if (line.rfind("Y=", 0) == 0)
-                y = std::stod(line.substr(2));
-        }
-        return {x, kScreenHeight - y};
     }
     // Waits up to `limit` for the focus to pass to a window whose name holds `part`.
     static bool WaitFocus(const std::string& part, std::chrono::milliseconds limit = 5000ms)
