@@ -396,3 +396,28 @@ TEST_F(ProgramOnDesktop, AnEventTextTypedIntoItsRowIsInTheSavedDocument)
     EXPECT_TRUE(Serve([&] { return fHand.Done() && ReadAll(path).find("cue") != std::string::npos; }))
         << "the saved document holds no event text";
 }
+
+TEST_F(ProgramOnDesktop, TabAndSpaceSwitchTheDataServerOnWithoutTheMouse)
+{
+    CSpecWindow& doc = OpenDocument();
+    const std::string document = doc.Window()->Native()->Title();
+    ASSERT_FALSE(doc.DataServer().IsListening());
+    ChooseByMouse(*doc.Window()->Native(), "File", "Data Server…");
+    std::atomic<bool> questionHadFocus{false};
+    fHand.Do([&](Hand& hand) {
+        // The dialog runs its own loop; the hand waits until it has the keyboard.
+        for (int i = 0; i < 50 && !questionHadFocus; ++i) {
+            std::this_thread::sleep_for(100ms);
+            const std::string focus = Hand::FocusName();
+            questionHadFocus = !focus.empty() && focus != document;
+        }
+        hand.Key("Tab");    // from the port field to the check box
+        hand.Key("space");  // switches the server on
+        std::this_thread::sleep_for(300ms);
+        hand.Key("Escape");  // OK, the only button
+    });
+    EXPECT_TRUE(Serve([&] { return fHand.Done() && doc.DataServer().IsListening(); }))
+        << "Tab and Space did not switch the server on";
+    EXPECT_TRUE(questionHadFocus);
+    EXPECT_TRUE(Serve([&] { return Hand::FocusName() == document; })) << "the dialog closed";
+}
