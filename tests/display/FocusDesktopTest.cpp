@@ -38,7 +38,6 @@
 #include <iterator>
 #include <optional>
 #include <spawn.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 
@@ -47,8 +46,6 @@ extern char** environ;
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr double kScreenHeight = 900;  // the X server's screen, as the test command starts it
 
 // Runs a program to its end from the hand's thread; its standard output when asked.
 int RunProgram(const std::vector<std::string>& argv, std::string* output = nullptr)
@@ -142,22 +139,6 @@ public:
         while (!name.empty() && (name.back() == '\n' || name.back() == ' '))
             name.pop_back();
         return name;
-    }
-    // The top-left corner of the inside of the window of that name, in model coordinates.
-    static plat::Point ClientTopLeft(const std::string& name)
-    {
-        std::string shell;
-        RunProgram({"xdotool", "search", "--onlyvisible", "--name", "^" + name + "$", "getwindowgeometry", "--shell"},
-                   &shell);
-        double x = 0, y = 0;
-        std::istringstream lines(shell);
-        for (std::string line; std::getline(lines, line);) {
-            if (line.rfind("X=", 0) == 0)
-                x = std::stod(line.substr(2));
-            if (line.rfind("Y=", 0) == 0)
-                y = std::stod(line.substr(2));
-        }
-        return {x, kScreenHeight - y};
     }
     // Waits up to `limit` for the focus to pass to a window whose name holds `part`.
     static bool WaitFocus(const std::string& part, std::chrono::milliseconds limit = 5000ms)
@@ -414,4 +395,29 @@ TEST_F(ProgramOnDesktop, AnEventTextTypedIntoItsRowIsInTheSavedDocument)
     });
     EXPECT_TRUE(Serve([&] { return fHand.Done() && ReadAll(path).find("cue") != std::string::npos; }))
         << "the saved document holds no event text";
+}
+
+TEST_F(ProgramOnDesktop, TabAndSpaceSwitchTheDataServerOnWithoutTheMouse)
+{
+    CSpecWindow& doc = OpenDocument();
+    const std::string document = doc.Window()->Native()->Title();
+    ASSERT_FALSE(doc.DataServer().IsListening());
+    ChooseByMouse(*doc.Window()->Native(), "File", "Data Server…");
+    std::atomic<bool> questionHadFocus{false};
+    fHand.Do([&](Hand& hand) {
+        // The dialog runs its own loop; the hand waits until it has the keyboard.
+        for (int i = 0; i < 50 && !questionHadFocus; ++i) {
+            std::this_thread::sleep_for(100ms);
+            const std::string focus = Hand::FocusName();
+            questionHadFocus = !focus.empty() && focus != document;
+        }
+        hand.Key("Tab");    // from the port field to the check box
+        hand.Key("space");  // switches the server on
+        std::this_thread::sleep_for(300ms);
+        hand.Key("Escape");  // OK, the only button
+    });
+    EXPECT_TRUE(Serve([&] { return fHand.Done() && doc.DataServer().IsListening(); }))
+        << "Tab and Space did not switch the server on";
+    EXPECT_TRUE(questionHadFocus);
+    EXPECT_TRUE(Serve([&] { return Hand::FocusName() == document; })) << "the dialog closed";
 }
