@@ -135,16 +135,6 @@ void PopUpButton::KeepInView(int row)
         ScrollMenu(top + RowHeight() - fVisible.y - fVisible.height);
 }
 
-void PopUpButton::OpenMenu()
-{
-    if (ItemCount() == 0)
-        return;
-    fMenuOpen = true;
-    ResetPlacement();
-    fHighlighted = fSelected;
-    fTyped.clear();
-}
-
 void PopUpButton::CloseMenu()
 {
     fMenuOpen = false;
@@ -161,7 +151,8 @@ void PopUpButton::MoveHighlight(int step)
     if (!fMenuOpen || step == 0)
         return;
     const int direction = step > 0 ? 1 : -1;
-    int row = fHighlighted >= 0 ? fHighlighted : (fSelected >= 0 ? fSelected - direction : (direction > 0 ? -1 : ItemCount()));
+    // With nothing highlighted, the first move lands on the selected item, else on an end.
+    int row = fHighlighted >= 0 ? fHighlighted : fSelected >= 0 ? fSelected - direction : direction > 0 ? -1 : ItemCount();
     for (int moves = std::abs(step); moves > 0;) {
         int next = row + direction;
         while (next >= 0 && next < ItemCount() && fItems[static_cast<size_t>(next)].separator)
@@ -216,7 +207,6 @@ void PopUpButton::TrackDown(Point where)
     ResetPlacement();
     fHighlighted = RowAt(where);
     fPressAt = where;
-    fPressMs = NowMs();
     fMovedSincePress = false;
     fTyped.clear();
 }
@@ -231,7 +221,7 @@ void PopUpButton::TrackDrag(Point where)
 void PopUpButton::TrackUp(Point where)
 {
     TrackDrag(where);
-    if (!fMovedSincePress && NowMs() - fPressMs < kStayOpenMs)
+    if (!fMovedSincePress)
         return; // a click: the menu stays open for the choice
     if (!Choose(RowAt(where)))
         CloseMenu();

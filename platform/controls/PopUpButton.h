@@ -10,9 +10,10 @@ namespace plat {
 // A pop-up button model: a list of items (titles and separators) of which one is selected. A
 // press opens the item menu laid out in rows of the control's height with the selected item over
 // the button. A press dragged to an item and released there selects it and runs the action (also
-// when it was selected already); released elsewhere it closes the menu without a choice. A quick
-// click that stays put leaves the menu open: then a click on an item, the arrow keys with Return,
-// typing the start of a title, and the wheel choose, and Escape or a click outside closes it.
+// when it was selected already); released elsewhere it closes the menu without a choice. A click
+// that stays put, however long it is held, leaves the menu open: then a click on an item, the
+// arrow keys with Return, typing the start of a title, and the wheel choose, and Escape or a click
+// outside closes it.
 class PopUpButton : public Control {
 public:
     PopUpButton();
@@ -38,16 +39,12 @@ public:
     // The widest title with room for the arrow.
     plat::Rect NaturalSize() const override;
 
-    // A press held this long, or moved this far, chooses at its release instead of leaving
-    // the menu open.
-    static constexpr uint64_t kStayOpenMs = 500;
+    // A press moved this far chooses at its release instead of leaving the menu open.
     static constexpr double kStayOpenSlop = 4.0;
     // Typed letters within this time of each other make one prefix to look for.
     static constexpr uint64_t kTypeSelectMs = 1000;
 
     bool IsMenuOpen() const { return fMenuOpen; }
-    // Opens the menu without a press (from the keyboard), the selected item highlighted.
-    void OpenMenu();
     // Closes the menu without a choice.
     void CloseMenu();
     // The item row under the pointer while the menu is open, -1 when none.
@@ -101,7 +98,6 @@ private:
     Point fMenuOrigin;
     Rect fVisible;
     Point fPressAt;
-    uint64_t fPressMs = 0;
     bool fMovedSincePress = false;
     std::string fTyped;
     uint64_t fTypedMs = 0;

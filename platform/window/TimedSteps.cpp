@@ -47,12 +47,6 @@ void TimedSteps::Add(uint64_t ms, uint64_t repeatMs, std::function<bool()> step)
     ArmNext();
 }
 
-void TimedSteps::Clear()
-{
-    fSteps.clear();
-    fWake->Disarm();
-}
-
 void TimedSteps::Turn()
 {
     RunDue();
@@ -66,10 +60,13 @@ void TimedSteps::Turn()
 void TimedSteps::RunDue()
 {
     // One step a turn, so that the program sees each event before the next is made.
-    if (fSteps.empty() || fFrontDueUs > NowUs())
+    if (fRunning || fSteps.empty() || fFrontDueUs > NowUs())
         return;
     Step& front = fSteps.front();
-    if (front.run()) {
+    fRunning = true;
+    const bool again = front.run();
+    fRunning = false;
+    if (again) {
         fFrontDueUs = NowUs() + front.repeatUs;
         return;
     }

@@ -30,8 +30,6 @@ public:
     bool Pending() const { return !fSteps.empty(); }
     // Runs after the last step planned has run.
     void WhenDone(std::function<void()> done) { fDone = std::move(done); }
-    // Drops the steps not yet run.
-    void Clear();
 
 private:
     struct Step {
@@ -47,6 +45,7 @@ private:
     std::deque<Step> fSteps;
     uint64_t fFrontDueUs = 0;
     std::function<void()> fDone;
+    bool fRunning = false; // a step runs: a loop it turns does not run the next one inside it
     std::unique_ptr<RunLoopSource> fTurn; // moves a virtual clock on
     std::unique_ptr<RunLoopTimer> fWake;  // wakes the loop at the next step on the system clock
 };

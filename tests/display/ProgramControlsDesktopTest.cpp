@@ -92,6 +92,8 @@ constexpr int kCancelX = 204, kCancelY = 44;  // the source chooser's Cancel but
 constexpr int kAppMenuX = 39, kAppMenuY = -11; // the program's menu title, above the content
 constexpr int kAboutX = 73, kAboutY = 12;      // its first item, "About Sonalyx"
 constexpr int kAboutOkX = 415, kAboutOkY = 96; // the About box's OK button
+constexpr int kAlertCancelX = 306, kAlertCancelY = 87;     // the save-changes alert's Cancel
+constexpr int kAlertDontSaveX = 151, kAlertDontSaveY = 87; // and its Don't Save
 
 } // namespace
 
@@ -120,4 +122,22 @@ TEST_F(ProgramControls, AboutOpensFromTheMenuAndItsOkClosesIt)
     ASSERT_TRUE(RunUntil([&] { return Shows("^About Sonalyx$"); }, 5000));
     ClickIn("^About Sonalyx$", kAboutOkX, kAboutOkY);
     EXPECT_TRUE(RunUntil([&] { return !Shows("^About Sonalyx$"); }, 5000)) << "OK did not close the About box";
+}
+
+TEST_F(ProgramControls, TheSaveChangesAlertTakesNormalClicksOnCancelAndDontSave)
+{
+    Program program(ProgramPath());
+    ASSERT_TRUE(program.Started());
+    ASSERT_NO_FATAL_FAILURE(OpenUntitled());
+    fX.Tap("n", {"Control_L", "Shift_L"}); // Add Fader: a change to save
+    fX.Wait(300);
+    fX.Tap("w", {"Control_L"});
+    ASSERT_TRUE(RunUntil([&] { return Shows("^sonalyx$"); }, 5000)) << "no save-changes alert";
+    ClickIn("^sonalyx$", kAlertCancelX, kAlertCancelY);
+    ASSERT_TRUE(RunUntil([&] { return !Shows("^sonalyx$"); }, 5000)) << "Cancel did not close the alert";
+    EXPECT_TRUE(Shows("^untitled")) << "Cancel keeps the document";
+    fX.Tap("w", {"Control_L"});
+    ASSERT_TRUE(RunUntil([&] { return Shows("^sonalyx$"); }, 5000));
+    ClickIn("^sonalyx$", kAlertDontSaveX, kAlertDontSaveY);
+    EXPECT_TRUE(RunUntil([&] { return !Shows("^untitled"); }, 5000)) << "Don't Save did not close the document";
 }

@@ -98,8 +98,7 @@ protected:
     }
 
     // Presses on the pop-up list, drags to the row of the item where the open list shows it,
-    // and releases there; the selected item itself is chosen by holding the press past a
-    // click's time. Played while the dialog waits.
+    // and releases there; the selected item is left as it is. Played while the dialog waits.
     void PickWithMouse(LPopupList& popup, int32_t index)
     {
         ASSERT_GE(index, 0);
@@ -107,10 +106,8 @@ protected:
         const double width = view->Frame().width;
         const double height = view->Frame().height;
         const plat::Point press = Screen(*view, {width / 2, height / 2});
-        if (index == std::max(popup.GetSelection(), 0)) {
-            fDriver.PlanClick(press, 0, plat::PopUpButton::kStayOpenMs + 100);
+        if (index == std::max(popup.GetSelection(), 0))
             return;
-        }
         fDriver.PlanPress(0, press);
         fDriver.PlanDragToward([view, index, width] {
             const auto& list = static_cast<plat::ControlView*>(view)->ModelAs<plat::PopUpButton>();

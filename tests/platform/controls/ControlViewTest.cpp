@@ -95,9 +95,11 @@ TEST_F(ControlViewTest, AnOpenPopUpListShowsInAPopUpMenuWindowOverItsRows)
         ASSERT_TRUE(DisplayCycle::Display(*list));
         EXPECT_NE(list->BackingImage()->Pixel(50, 10), 0u);
     });
-    // Held past a click's time and released where it was pressed: the row there now is the
-    // last one, and the list closes on that choice.
-    fDriver.PlanRelease(PopUpButton::kStayOpenMs, Screen(20, 180));
+    // Released where it was pressed, the list stays open; a click there chooses the row that
+    // now lies under the button, the last one.
+    fDriver.PlanRelease(500, Screen(20, 180));
+    fDriver.PlanStep(10, [&] { EXPECT_TRUE(model->IsMenuOpen()); });
+    fDriver.PlanClick(Screen(20, 180));
     fDriver.Play();
     EXPECT_EQ(fDriver.OnScreen().size(), 1u);
     EXPECT_EQ(model->SelectedIndex(), 3);
