@@ -3,6 +3,7 @@
 #include "foundation/core/StrEqual.h"
 #include "foundation/input/LKeyboard.h"
 #include "platform/controls/Button.h"
+#include "platform/controls/ControlView.h"
 #include "platform/controls/PopUpButton.h"
 #include "platform/controls/Slider.h"
 #include "platform/window/View.h"
@@ -46,8 +47,16 @@ bool PressBySpace(LStdCtl& control, const LMessage& msg)
         return false;
     if (keyboard->IsCommand() || keyboard->IsControl() || keyboard->IsOption())
         return false;
+    if (!control.IsFullyActive() || control.FocusTarget() != &control)
+        return false;
+    // A pop-up list opens and takes the keys until a choice or Escape closes it.
+    if (dynamic_cast<plat::PopUpButton*>(control.NativeControl())) {
+        if (auto* view = dynamic_cast<plat::ControlView*>(control.NativeView()))
+            view->OpenListFromKeyboard();
+        return true;
+    }
     auto* button = dynamic_cast<plat::Button*>(control.NativeControl());
-    if (!button || !control.IsFullyActive() || control.FocusTarget() != &control)
+    if (!button)
         return false;
     button->PerformClick();
     if (plat::View* view = control.NativeView())

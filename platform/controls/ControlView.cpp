@@ -69,6 +69,18 @@ void ControlView::MouseDown(const Event& event)
         TrackOpenList(*popup);
 }
 
+void ControlView::OpenListFromKeyboard()
+{
+    auto* popup = dynamic_cast<PopUpButton*>(fControl.get());
+    if (!popup || !popup->IsEnabled() || popup->IsMenuOpen())
+        return;
+    Ref<View> keepAlive(this);
+    SyncSize();
+    popup->OpenMenu();
+    Changed();
+    TrackOpenList(*popup);
+}
+
 void ControlView::TrackPress()
 {
     EventQueue& queue = EventQueue::Shared();

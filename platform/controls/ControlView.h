@@ -39,6 +39,9 @@ public:
 
     // Keeps the model's size in step with the view's frame.
     void SyncSize();
+    // A pop-up button's list opened from the keyboard (Space on the focused button): shown with
+    // the selected item highlighted and tracked as after a click until it closes.
+    void OpenListFromKeyboard();
 
 private:
     ControlView(const Rect& frame, std::unique_ptr<Control> control);

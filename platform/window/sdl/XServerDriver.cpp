@@ -24,6 +24,62 @@ int RootY(double y)
     return int(std::lround(main.frame.y + main.frame.height - y));
 }
 
+// Windows come and go while the tree is read: an error about a window that is gone is no fault.
+int IgnoreError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+// The name of the window or of the first named window below it, a few levels deep.
+std::string NameBelow(Display* display, ::Window window, int depth)
+{
+    char* name = nullptr;
+    if (XFetchName(display, window, &name) && name) {
+        std::string text = name;
+        XFree(name);
+        return text;
+    }
+    if (depth <= 0)
+        return {};
+    ::Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    std::string found;
+    if (XQueryTree(display, window, &root, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count && found.empty(); ++i)
+            found = NameBelow(display, children[i], depth - 1);
+        if (children)
+            XFree(children);
+    }
+    return found;
+}
+
+// The title of the focused window or of the nearest named window around it.
+std::string FocusName(Display* display)
+{
+    ::Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    if (focus == None || focus == PointerRoot)
+        return {};
+    // Up from the focus to the first window with a name.
+    for (::Window at = focus; at && at != DefaultRootWindow(display);) {
+        char* name = nullptr;
+        if (XFetchName(display, at, &name) && name) {
+            std::string text = name;
+            XFree(name);
+            return text;
+        }
+        ::Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, at, &root, &parent, &children, &count))
+            break;
+        if (children)
+            XFree(children);
+        at = parent;
+    }
+    return {};
+}
+
 } // namespace
 
 XServerDriver::XServerDriver()
@@ -179,6 +235,54 @@ Rect XServerDriver::WindowArea(unsigned long window)
     const double bottom = main.frame.y + main.frame.height;
     return Rect{double(x), bottom - (y + attributes.height), double(attributes.width), double(attributes.height)};
 }
+
+std::vector<XServerDriver::MappedWindow> XServerDriver::MappedWindows()
+{
+    std::vector<MappedWindow> windows;
+    if (!fDisplay)
+        return windows;
+    Display* display = AsDisplay(fDisplay);
+    XSync(display, False);
+    const auto previous = XSetErrorHandler(IgnoreError);
+    ::Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+        XSetErrorHandler(previous);
+        return windows;
+    }
+    // The tree lists the root's children bottom to top.
+    for (unsigned i = count; i-- > 0;) {
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(display, children[i], &attributes) || attributes.map_state != IsViewable ||
+            attributes.c_class == InputOnly)
+            continue;
+        MappedWindow window;
+        window.id = children[i];
+        window.area = WindowArea(children[i]);
+        window.unmanaged = attributes.override_redirect;
+        window.title = NameBelow(display, children[i], 3);
+        windows.push_back(window);
+    }
+    if (children)
+        XFree(children);
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return windows;
+}
+
+std::string XServerDriver::FocusTitle()
+{
+    if (!fDisplay)
+        return {};
+    Display* display = AsDisplay(fDisplay);
+    XSync(display, False);
+    const auto previous = XSetErrorHandler(IgnoreError);
+    const std::string title = FocusName(display);
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return title;
+}
+
 
 Bitmap XServerDriver::Grab(const Rect& area)
 {

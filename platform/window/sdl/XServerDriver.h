@@ -54,6 +54,20 @@ public:
     // The pixels of a rectangle of the screen (model coordinates), opaque, top row first.
     Bitmap Grab(const Rect& area);
 
+    // A window mapped on the screen at the top of the tree (a window manager's frame or a
+    // window the manager leaves alone, as menus and pop-up lists are).
+    struct MappedWindow {
+        unsigned long id = 0;
+        Rect area;           // model coordinates, frame included
+        bool unmanaged = false; // override-redirect: a menu, a pop-up list, a tooltip
+        std::string title;   // the name of the window or of the first named window inside it
+    };
+    // The mapped top-level windows, front to back.
+    std::vector<MappedWindow> MappedWindows();
+    // The title of the window holding the keyboard focus (or of the nearest named window
+    // around it); empty when no window has it.
+    std::string FocusTitle();
+
 private:
     void Key(const std::string& keyName, bool down);
     void* fDisplay = nullptr; // Display*
