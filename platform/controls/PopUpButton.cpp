@@ -135,6 +135,16 @@ void PopUpButton::KeepInView(int row)
         ScrollMenu(top + RowHeight() - fVisible.y - fVisible.height);
 }
 
+void PopUpButton::OpenMenu()
+{
+    if (ItemCount() == 0)
+        return;
+    fMenuOpen = true;
+    ResetPlacement();
+    fHighlighted = fSelected;
+    fTyped.clear();
+}
+
 void PopUpButton::CloseMenu()
 {
     fMenuOpen = false;

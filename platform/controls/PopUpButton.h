@@ -45,6 +45,8 @@ public:
     static constexpr uint64_t kTypeSelectMs = 1000;
 
     bool IsMenuOpen() const { return fMenuOpen; }
+    // Opens the menu without a press (from the keyboard), the selected item highlighted.
+    void OpenMenu();
     // Closes the menu without a choice.
     void CloseMenu();
     // The item row under the pointer while the menu is open, -1 when none.
