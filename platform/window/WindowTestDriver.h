@@ -92,7 +92,7 @@ public:
     // A release where the pointer is when it comes.
     void PlanReleaseHere(uint64_t ms, uint32_t modifiers = 0);
     void PlanWheel(uint64_t ms, const Point& screen, double dx, double dy);
-    // Any step of the test's own, ms after the last one planned.
+    // Any step of the test's own, ms after the step planned before it has run.
     void PlanStep(uint64_t ms, std::function<void()> step);
     // Turns the run loop and delivers the queued input as the program's main loop does, until
     // every planned step ran and nothing waits in the queue.
