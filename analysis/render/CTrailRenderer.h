@@ -42,6 +42,9 @@ public:
     void AddSlice(const RenderInput& input);
     // Draws the spectrum view of channel c into the area of `context`.
     void Draw3D(const RenderInput& input, CGLContext* context, uint32_t c);
+    // True when Draw3D may write the area's depth buffer: only the trail's strips and its
+    // stored image do; the plain line, cursors, bands and grid leave it as it is.
+    bool WritesDepth() const { return depth > 1; }
     // Draws the colour-scale bar into the area of `context`.
     void DrawColourScale(const RenderInput& input, CGLContext* context);
     // True when the colour-scale bar fills its whole area with opaque pixels, so that nothing

@@ -112,6 +112,8 @@ private:
     CTrailRenderer fTrail;
     CWaveRenderer fWave;
     uint32_t fPasses = 0;
+    // The spectrum surfaces whose depth buffers hold only the cleared depth.
+    std::vector<uint64_t> fClearDepth;
     bool fObservingDocument = false;
     bool fObservingPrefs = false;
 };

@@ -8,6 +8,7 @@
 #include "controls/lists/CCellIter.h"
 #include "foundation/records/LObject.h"
 #include "platform/gl/GLApi.h"
+#include "platform/gl/GLContext.h"
 #include "shell/gl/CGLContext.h"
 #include "shell/gl/CGLContextLock.h"
 #include "ui/panes/LPaneFlags.h"
@@ -21,8 +22,8 @@ struct Rgb {
     float red, green, blue;
 };
 
-// Clears an area's colour and depth buffers to the background.
-void ClearArea(const CChannelGLView& view, const Rgb& background)
+// Clears an area's colour buffer to the background, and its depth buffer when asked.
+void ClearArea(const CChannelGLView& view, const Rgb& background, bool depth = true)
 {
     if (!view.context || !view.context->HasContext())
         return;
@@ -30,8 +31,15 @@ void ClearArea(const CChannelGLView& view, const Rgb& background)
     glPushAttrib(GL_COLOR_BUFFER_BIT);
     glClearColor(background.red, background.green, background.blue, 1.0f);
     glClearDepth(1.0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(depth ? GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT);
     glPopAttrib();
+}
+
+// The serial of an area's surface; 0 without one.
+uint64_t SurfaceOf(const CChannelGLView& view)
+{
+    const plat::GLContext* native = view.context ? view.context->Native() : nullptr;
+    return native ? native->SurfaceSerial() : 0;
 }
 
 void Flush(const CChannelGLView& view)
@@ -107,8 +115,21 @@ void CSnxChList::RenderPass()
         }
         {
             CGLContextLock lock(spectrum.context);
-            ClearArea(spectrum, background);
+            // Without the trail nothing writes depth: a depth buffer cleared once stays clear,
+            // and clearing it again every pass would only fill it with the same value.
+            const uint64_t surface = SurfaceOf(spectrum);
+            const auto known = std::find(fClearDepth.begin(), fClearDepth.end(), surface);
+            ClearArea(spectrum, background, surface == 0 || known == fClearDepth.end());
             fTrail.Draw3D(input, spectrum.context, uint32_t(r));
+            if (fTrail.WritesDepth() || surface == 0) {
+                if (known != fClearDepth.end())
+                    fClearDepth.erase(known);
+            } else if (known == fClearDepth.end()) {
+                constexpr size_t kRemembered = 64; // many more areas than rows; older surfaces are gone
+                if (fClearDepth.size() >= kRemembered)
+                    fClearDepth.erase(fClearDepth.begin());
+                fClearDepth.push_back(surface);
+            }
             Flush(spectrum);
         }
         input.waveSamples = WaveSamples(uint32_t(r));

@@ -1,4 +1,5 @@
 #include "platform/system/UrlLauncher.h"
+#include "platform/system/OwnEnvironment.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,8 +10,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
+#include <vector>
 
 namespace plat {
 
@@ -53,15 +53,21 @@ bool OpenerOnPath()
     return false;
 }
 
-// The opener's standard input reads nothing; its output goes where the program's goes.
+// The opener's standard input reads nothing; its output goes where the program's goes, and it
+// gets the user's environment without what the program set for its own libraries.
 bool Spawn(const std::string& url, pid_t& pid)
 {
+    std::vector<std::string> entries = OwnEnvironment::ForChildren();
+    std::vector<char*> environment;
+    for (std::string& entry : entries)
+        environment.push_back(entry.data());
+    environment.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     if (posix_spawn_file_actions_init(&actions) != 0)
         return false;
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     char* argv[] = {const_cast<char*>(kOpener), const_cast<char*>(url.c_str()), nullptr};
-    const int result = posix_spawnp(&pid, kOpener, &actions, nullptr, argv, environ);
+    const int result = posix_spawnp(&pid, kOpener, &actions, nullptr, argv, environment.data());
     posix_spawn_file_actions_destroy(&actions);
     return result == 0;
 }

@@ -268,3 +268,41 @@ TEST_F(ChannelListTest, EveryPassDrawsTheNewestStateEvenWithinADisplayPeriod)
     EXPECT_EQ(List().RenderPasses(), passes + 1);
     EXPECT_EQ(Pixels(Spectrum(), width, height).front(), 0x336699u) << "drawn by the pass itself";
 }
+
+// Without the trail nothing writes depth, so the spectrum area's depth buffer is cleared only
+// when something may have written it: the trail's passes, or a surface made anew. Whatever the
+// trail left is gone with the first pass after it is switched off, and passes without the trail
+// keep it clear.
+TEST_F(ChannelListTest, TheSpectrumDepthIsClearAfterTheTrailWithoutClearingEveryPass)
+{
+    const uint32_t n = uint32_t(window->Plan().windowTable.size());
+    auto farthest = [&] {
+        const int32_t width = int32_t(Spectrum().glRect.Width()), height = int32_t(Spectrum().glRect.Height());
+        std::vector<float> depth(size_t(std::max(0, width * height)), -1.0f);
+        CGLContextLock lock(Spectrum().context);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glReadPixels(0, 0, width, height, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+        return depth.empty() ? -1.0f : *std::min_element(depth.begin(), depth.end());
+    };
+    LObject::SetUInt(prefs.Root()->GetChild(kPrefClrs), nullptr, kColsTrdp, 16, LObject::Merge::No);
+    LObject::SetBool(record, nullptr, kWindTral, true, LObject::Merge::No);
+    for (int i = 0; i < 3; ++i) {
+        clock.AdvanceMs(2000);
+        SineAndRender(0.5f, n / 8);
+    }
+    EXPECT_LT(farthest(), 1.0f) << "the trail's strips wrote depth";
+    LObject::SetBool(record, nullptr, kWindTral, false, LObject::Merge::No);
+    for (int pass = 0; pass < 3; ++pass) {
+        SineAndRender(0.5f, n / 8);
+        EXPECT_EQ(farthest(), 1.0f) << "pass " << pass;
+    }
+    // A depth the pass does not expect stays: the buffer is not cleared once known clear.
+    {
+        CGLContextLock lock(Spectrum().context);
+        glClearDepth(0.25);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glClearDepth(1.0);
+    }
+    SineAndRender(0.5f, n / 8);
+    EXPECT_NEAR(farthest(), 0.25f, 1e-3f);
+}
