@@ -3,6 +3,7 @@
 // click is a press held 120 ms and a release; a key is down, 40 ms, up, and 80 ms before the
 // next. Between the parts the framework's due timers fire, as the main loop serves them.
 #include "platform/Clock.h"
+#include "platform/window/PersonTiming.h"
 #include "platform/window/WindowTestDriver.h"
 #include "tests/support/FireDueTimers.h"
 
@@ -10,9 +11,9 @@
 
 class PersonInput {
 public:
-    static constexpr uint32_t kHoldMs = 120;
-    static constexpr uint32_t kKeyHoldMs = 40;
-    static constexpr uint32_t kKeyGapMs = 80;
+    static constexpr uint32_t kHoldMs = plat::PersonTiming::kClickHoldMs;
+    static constexpr uint32_t kKeyHoldMs = plat::PersonTiming::kKeyHoldMs;
+    static constexpr uint32_t kKeyGapMs = plat::PersonTiming::kKeyPauseMs;
     // Key codes of the keys tests press.
     static constexpr uint16_t kReturn = 36;
     static constexpr uint16_t kTab = 48;
