@@ -12,6 +12,8 @@
 #include "platform/window/WindowServer.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 namespace plat {
 namespace {
@@ -107,6 +109,9 @@ void ControlView::TrackOpenList(PopUpButton& popup)
 {
     EventQueue& queue = EventQueue::Shared();
     bool pressedInList = false;
+    // Where the pointer rests as the list opens: a list that appears under it (opened from the
+    // keyboard) follows the pointer only once it moves, not on the moves the new window reports.
+    std::optional<Point> resting = WindowServer::Shared().PointerLocation();
     while (popup.IsMenuOpen()) {
         if (!GetWindow()) {
             popup.CloseMenu();
@@ -126,7 +131,14 @@ void ControlView::TrackOpenList(PopUpButton& popup)
                 popup.CloseMenu(); // a click outside closes the list and goes no further
             break;
         case EventType::LeftMouseDragged:
-        case EventType::MouseMoved: popup.HighlightAt(where); break;
+        case EventType::MouseMoved: {
+            const Point screen = WindowServer::Shared().ScreenLocation(*next);
+            if (resting && std::abs(resting->x - screen.x) < 0.5 && std::abs(resting->y - screen.y) < 0.5)
+                break;
+            resting.reset();
+            popup.HighlightAt(where);
+            break;
+        }
         case EventType::LeftMouseUp:
             if (pressedInList)
                 popup.Choose(popup.RowAt(where));

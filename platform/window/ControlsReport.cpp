@@ -1,4 +1,5 @@
 #include "platform/window/ControlsReport.h"
+#include "platform/app/Application.h"
 #include "platform/controls/Button.h"
 #include "platform/controls/ControlView.h"
 #include "platform/controls/PopUpButton.h"
@@ -126,7 +127,8 @@ std::string ReportText()
     for (Window* window : server.OrderedWindows()) {
         if (!window->IsVisible())
             continue;
-        out << "window\t" << window->Number() << '\t' << window->Level() << '\t' << window->IsKey() << '\t';
+        out << "window\t" << window->Number() << '\t' << window->Level() << '\t' << window->IsKey() << '\t'
+            << (window == Application::Shared().ModalWindowOnScreen()) << '\t';
         PutRect(out, window->ContentRect());
         out << '\t' << window->Title() << '\n';
         const Rect content = window->ContentRect();

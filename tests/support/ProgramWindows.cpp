@@ -94,36 +94,37 @@ std::vector<ProgramWindow> MakeList()
 {
     using Host = ProgramWindowsHost;
     return {
-        {"document", "SNXWIN", {"File", "New"}, Kept([](Host& host) -> LFrame* { return &host.document; })},
+        {"document", "SNXWIN", {"File", "New"}, Kept([](Host& host) -> LFrame* { return &host.document; }), "untitled.snx -Sonalyx"},
         {"About", "ABOUT", {"Sonalyx", "About Sonalyx"},
-         Made([](Host& host) { return std::make_unique<CAboutDlg>(&host.app, LStringRef()); })},
+         Made([](Host& host) { return std::make_unique<CAboutDlg>(&host.app, LStringRef()); }), "About Sonalyx"},
         {"DMX console", "CDMXCONSOLE", {"Faders", "DMX Console"}, Kept([](Host& host) -> LFrame* {
              ChooseCommand(&host.document, "CAppCmd_DmxConsole");
              return host.document.DmxConsole();
-         })},
+         }), "DMX Console"},
         {"MIDI console", "CMIDICONSOLE", {"Faders", "MIDI Console"}, Kept([](Host& host) -> LFrame* {
              ChooseCommand(&host.document, "CAppCmd_MidiConsole");
              return host.document.MidiConsole();
-         })},
+         }), "MIDI Console"},
         {"Event Texts", "EVTXWIN", {"Faders", "Event Texts"}, Kept([](Host& host) -> LFrame* {
              ChooseCommand(&host.document, "cEventText");
              return host.document.EventWindow();
-         })},
+         }), "Event Texts"},
         {"TCP address", "CIPPORTDIALOG", {}, Made([](Host& host) {
              return std::make_unique<CIPPORTDIALOG>(&host.document, true, LStringRef("127.0.0.1:51000"));
          })},
         {"MIDI Output", "CMACMIDIOUTPUTDIALOG", {"Sonalyx", "MIDI Output…"},
-         Running([](Host& host) { ChooseCommand(&host.app, "CAppCmd_MidiUse"); })},
+         Running([](Host& host) { ChooseCommand(&host.app, "CAppCmd_MidiUse"); }), "MIDI Output"},
         {"Assign Menu Shortcut", "CMENUKEYDLG", {"Sonalyx", "Assign Menu Shortcut…"},
-         Made([](Host& host) { return std::make_unique<CMenuKeyDlg>(&host.app); })},
+         Made([](Host& host) { return std::make_unique<CMenuKeyDlg>(&host.app); }), "Menu Shortcut", "",
+         {"Analysis", "Remove DC Offset"}},
         {"Colours", "COLORSETDLG", {"Sonalyx", "Colours…"}, Kept([](Host& host) -> LFrame* {
              ChooseCommand(&host.app, "CAppCmd_ColorSet");
              return host.app.ColorWindow();
-         })},
+         }), "Colours"},
         {"View Fonts", "CVIEWPREFSDLG", {"Sonalyx", "View Fonts…"}, Kept([](Host& host) -> LFrame* {
              ChooseCommand(&host.app, "LStdCmd_ViewPref");
              return host.app.ViewPrefsDialog();
-         })},
+         }), "View Fonts"},
         {"save changes", "CSAVECHANGESDIALOG", {"File", "Close"}, Running([](Host& host) {
              host.document.Document().SetModified(true);
              (void)host.document.AskSaveChanges();
@@ -139,15 +140,15 @@ std::vector<ProgramWindow> MakeList()
              dialog->SetMessage(texts.GetItem(1));
              return dialog;
          })},
-        {"Data Server", "CSIMPLETCPSERVERDIALOG", {"File", "Data Server…"}, MadeFor<CSIMPLETCPSERVERDIALOG>()},
-        {"Frequency Interval", "FQINTVDLG", {"Analysis", "Frequency Bands…"}, MadeFor<CFqIntvDlg>()},
-        {"Peak Detection", "PEAKDLG", {"View", "Peaks…"}, MadeFor<CPeakDialog>()},
-        {"Source", "SERPORTDLG", {}, Running([](Host& host) { host.document.SelectSource(); })},
-        {"Export Spectra", "SPECSAVEDLG", {"File", "Export Spectra…"}, MadeFor<CSpecSaveDlg>()},
-        {"Sample Rate", "SPLRTDLG", {"Analysis", "Sample Rate…"}, MadeFor<CSplRtDlg>()},
-        {"message", "", {}, Running([](Host& host) { ShowWindowMessage(&host.document, kOpenFailedItem); })},
-        {"open panel", "", {"File", "Open…"}, FilePanel(plat::FilePanel::Kind::Open)},
-        {"save panel", "", {"File", "Save As…"}, FilePanel(plat::FilePanel::Kind::Save)},
+        {"Data Server", "CSIMPLETCPSERVERDIALOG", {"File", "Data Server…"}, MadeFor<CSIMPLETCPSERVERDIALOG>(), "Data Server"},
+        {"Frequency Interval", "FQINTVDLG", {"Analysis", "Frequency Bands…"}, MadeFor<CFqIntvDlg>(), "Frequency Interval"},
+        {"Peak Detection", "PEAKDLG", {"View", "Peaks…"}, MadeFor<CPeakDialog>(), "Peak Detection"},
+        {"Source", "SERPORTDLG", {}, Running([](Host& host) { host.document.SelectSource(); }), "Serial Port", "Source…"},
+        {"Export Spectra", "SPECSAVEDLG", {"File", "Export Spectra…"}, MadeFor<CSpecSaveDlg>(), "Export Spectra"},
+        {"Sample Rate", "SPLRTDLG", {"Analysis", "Sample Rate…"}, MadeFor<CSplRtDlg>(), "Sample Rate"},
+        {"message", "", {}, Running([](Host& host) { ShowWindowMessage(&host.document, kOpenFailedItem); }), "Sonalyx"},
+        {"open panel", "", {"File", "Open…"}, FilePanel(plat::FilePanel::Kind::Open), "Open"},
+        {"save panel", "", {"File", "Save As…"}, FilePanel(plat::FilePanel::Kind::Save), "Save"},
         {"colour panel", "", {}, Made([](Host& host) {
              return std::make_unique<CColorPanelWindow>(&host.app, plat::ColorPanel::Shared());
          })},

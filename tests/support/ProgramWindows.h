@@ -32,6 +32,14 @@ struct ProgramWindow {
                                      // document menu; empty when another window opens it
     // Opens the window as the program does, visits it once while it shows, and closes it.
     std::function<void(ProgramWindowsHost&, const WindowVisit&)> open;
+    // The title the window shows when the program opens it for a person (a new document's),
+    // for tests that find it on the screen.
+    std::string title = {};
+    // The button of the window a person opens it from when no menu item does; empty for none.
+    std::string button = {};
+    // The menu item chosen next when the first one only prepares the window (the item whose
+    // shortcut is assigned); empty for none.
+    std::vector<std::string> thenMenu = {};
 };
 
 // Every window of the program, each once.
