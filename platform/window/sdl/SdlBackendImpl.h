@@ -1,7 +1,6 @@
 #pragma once
 // Shared by the SDL backend's files only: SDL and X11 types stay inside platform/window/sdl.
 #include "platform/Geometry.h"
-#include "platform/runloop/RunLoopTimer.h"
 #include "platform/values/ValueRef.h"
 #include "platform/window/sdl/SdlBackend.h"
 
@@ -31,11 +30,6 @@ struct SdlSurface {
     bool popUp = false;
     bool geometryQueued = false; // the model takes the reported geometry after the batch
     bool placing = false;        // shown, and the window manager has not yet placed its frame
-    // After the client is put back over its frame's shift: where it must show, checked again a
-    // little later, since a window manager still managing the window may drop the request.
-    std::unique_ptr<RunLoopTimer> putBackCheck;
-    SDL_Point putBackTo{};
-    int putBackChecks = 0;
 };
 
 struct SdlBackend::Impl {

@@ -5,9 +5,6 @@
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
 
-#include <SDL_syswm.h>
-#include <X11/Xlib.h>
-
 namespace plat {
 
 namespace {
@@ -15,9 +12,6 @@ namespace {
 constexpr size_t kMaxDroppedFiles = 1024;
 // The tallest title bar or widest border a window manager gives a frame.
 constexpr int kLargestFrameEdge = 100;
-// How long after putting a client back its place is looked at again, and how often.
-constexpr uint64_t kPutBackCheckMs = 150;
-constexpr int kPutBackChecks = 4;
 
 // The model frame the window manager's client geometry stands for.
 Rect FrameOfClient(const Window& window, const SDL_Rect& client)
@@ -27,54 +21,6 @@ Rect FrameOfClient(const Window& window, const SDL_Rect& client)
     const Rect content{double(client.x), SdlBackend::Impl::MainHeight() - (client.y + client.h), double(client.w),
                        contentHeight < 0 ? 0 : contentHeight};
     return window.FrameRectForContentRect(content);
-}
-
-// True once the window manager has told the frame's title bar and border.
-bool FrameExtentsKnown(SdlSurface& surface)
-{
-    int top = 0, left = 0;
-    return SDL_GetWindowBordersSize(surface.sdl, &top, &left, nullptr, nullptr) == 0 && (top != 0 || left != 0);
-}
-
-// Where the X server shows the client's top left corner; false without an X window.
-bool ClientOnScreen(SdlSurface& surface, SDL_Point& at)
-{
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(surface.sdl, &info) || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.display)
-        return false;
-    ::Window child = 0;
-    return XTranslateCoordinates(info.info.x11.display, info.info.x11.window,
-                                 DefaultRootWindow(info.info.x11.display), 0, 0, &at.x, &at.y, &child) != 0;
-}
-
-// A window manager still taking a new window in may drop the request that puts its client
-// back, and then reports nothing more: the place is looked at again and asked for once more
-// while the client still sits where the frame's shift left it.
-void CheckPutBack(SdlBackend::Impl& impl, uint32_t number)
-{
-    SdlSurface* surface = impl.SurfaceOf(number);
-    if (!surface || !surface->sdl || !surface->shown)
-        return;
-    SDL_Point at{};
-    if (!ClientOnScreen(*surface, at) || (at.x == surface->putBackTo.x && at.y == surface->putBackTo.y))
-        return;
-    const int dx = at.x - surface->putBackTo.x, dy = at.y - surface->putBackTo.y;
-    if (dx < 0 || dy <= 0 || dx > kLargestFrameEdge || dy > kLargestFrameEdge)
-        return;  // moved on purpose since
-    SDL_SetWindowPosition(surface->sdl, surface->putBackTo.x, surface->putBackTo.y);
-    if (--surface->putBackChecks > 0)
-        surface->putBackCheck->FireAfter(kPutBackCheckMs);
-}
-
-void WatchPutBack(SdlBackend::Impl& impl, uint32_t number, SdlSurface& surface, const SDL_Rect& wanted)
-{
-    surface.putBackTo = SDL_Point{wanted.x, wanted.y};
-    surface.putBackChecks = kPutBackChecks;
-    if (!surface.putBackCheck)
-        surface.putBackCheck =
-            std::make_unique<RunLoopTimer>(RunLoop::Current(), [&impl, number] { CheckPutBack(impl, number); });
-    surface.putBackCheck->FireAfter(kPutBackCheckMs);
 }
 
 // A window manager puts its frame, not the client, where a new window asks to go: the client
@@ -90,7 +36,10 @@ bool PutClientBack(SdlSurface& surface, const SDL_Rect& wanted)
         return false;
     // SDL moves the frame by the extents once it knows them; before, the client is asked to
     // go back by the shift the window manager made.
-    if (FrameExtentsKnown(surface))
+    int top = 0, left = 0;
+    const bool extentsKnown =
+        SDL_GetWindowBordersSize(surface.sdl, &top, &left, nullptr, nullptr) == 0 && (top != 0 || left != 0);
+    if (extentsKnown)
         SDL_SetWindowPosition(surface.sdl, wanted.x, wanted.y);
     else
         SDL_SetWindowPosition(surface.sdl, wanted.x - dx, wanted.y - dy);
@@ -121,11 +70,8 @@ void QueueGeometry(SdlBackend::Impl& impl, Window& window)
             current->placing = false;
             return;
         }
-        if (current->placing && PutClientBack(*current, ClientRectOf(*keep))) {
-            if (FrameExtentsKnown(*current))
-                WatchPutBack(impl, keep->Number(), *current, ClientRectOf(*keep));
+        if (current->placing && PutClientBack(*current, ClientRectOf(*keep)))
             return;
-        }
         UserWindowActions::Move(*keep, Point{reported.x, reported.y});
     });
 }
