@@ -166,6 +166,19 @@ void CSnxChList::RectChanged(const CLRect& old)
     RequestRender();
 }
 
+void CSnxChList::StateChanged(int32_t event)
+{
+    LCellGrid::StateChanged(event);
+    // Another view font: the level-text columns are measured again in it, once the rows'
+    // texts have let go of the old one.
+    if (event == kEventPrefsChanged) {
+        MeasureHeaderColumns();
+        ReconfigureCells();
+        ReleaseCells();
+        SendPref();
+    }
+}
+
 bool CSnxChList::FillCell(LPane& pane, const CLPoint& cell)
 {
     if (cell.x != 0 || cell.y < 0 || cell.y >= Rows())

@@ -65,6 +65,7 @@ public:
 
     void HandleMessage(LMessage& result, const LMessage& msg) override;
     void RectChanged(const CLRect& old) override;
+    void StateChanged(int32_t event) override;
     std::unique_ptr<LPane> CreateCell() override;
     bool FillCell(LPane& pane, const CLPoint& cell) override;
     void ConfigureCell(LPane& pane) override;

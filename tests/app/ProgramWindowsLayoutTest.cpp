@@ -3,6 +3,11 @@
 // other, every pane lies inside its window, captions fit, and a second layout changes nothing.
 #include "analysis/records/SnxFields.h"
 #include "analysis/window/CSpecWindow.h"
+#include "analysis/views/CSnxChList.h"
+#include "analysis/views/SNXCHCELL.h"
+#include "controls/headers/CRespText.h"
+#include "controls/headers/CRowHeader.h"
+#include "platform/audio/AudioInput.h"
 #include "controls/CViewPrefs.h"
 #include "controls/lists/CCellIter.h"
 #include "outputs/consoles/CMIDICONSOLE.h"
@@ -16,12 +21,16 @@
 #include "platform/window/WindowStyle.h"
 #include "shell/windows/Displays.h"
 #include "tests/app/AppRunKit.h"
+#include "tests/support/FireDueTimers.h"
+#include "platform/runloop/RunLoop.h"
 #include "tests/support/ProgramWindows.h"
 #include "ui/frames/LFrame.h"
 #include "ui/panes/LPaneContext.h"
 #include "ui/panes/LCaptionPane.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <map>
 #include <optional>
 #include <set>
@@ -315,4 +324,53 @@ TEST_F(ProgramWindowsLayout, TheMidiConsoleShowsEveryControlOfAChannelAboveItsSc
     for (uint32_t i = 0; i < panel.List()->Count(); ++i)
         EXPECT_LE(panel.Control(i)->Rect().bottom, panel.Rect().Height()) << panel.List()->Id(i).View();
     EXPECT_LE(console->List().Rect().bottom, console->Navi().Rect().Height()) << "the list lies inside its frame";
+}
+
+TEST_F(ProgramWindowsLayout, AReopenedDocumentOnTheSoundInputShowsItsLevelTextsAtOnce)
+{
+    // A document left on the sound input, with an OSC fader, opened again as at a restart.
+    plat::AudioInput::SetDefaultName("sim:tone");
+    const std::string path = TempPath("levels.snx");
+    ChooseCommand(document, "CAppCmd_AddFdr");
+    LObject::SetByte(document->Document().Fader(0), nullptr, kFadrFtyp, 9, LObject::Merge::No);
+    ASSERT_TRUE(document->Save(path));
+    LObject* record = document->WindowRecord();
+    LMessage::Send(LMessage(LFrame::msgClose, document, CApp::Get()));
+    LObject::SetString(record, nullptr, kWindPort, LStringRef("Sound In"), LObject::Merge::No);
+    LObject::SetByte(record, nullptr, kWindLsrc, CSpecWindow::kLiveSource, LObject::Merge::No);
+    CSpecWindow* opened = CApp::Get()->OpenDocument(path);
+    ASSERT_NE(opened, nullptr);
+    ASSERT_NE(opened->LiveSource(), nullptr);
+    // The run loop turns until the source's first samples have named its type.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!opened->ChannelList().SourceType() && std::chrono::steady_clock::now() < end) {
+        (void)plat::RunLoop::Current().RunPending(plat::kModeDefault);
+        (void)FireDueTimers();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_NE(opened->ChannelList().SourceType(), nullptr) << "the sound input delivers";
+
+    // Every level text of the first row fits the header it is drawn in.
+    auto levelTexts = [&] {
+        std::vector<std::string> faults;
+        CCellIter row(opened->ChannelList(), {0, 0}, false);
+        auto* cell = dynamic_cast<SNXCHCELL*>(row.Pane());
+        if (!cell)
+            return std::vector<std::string>{"no first row"};
+        for (CRowHeader* header : {&cell->Spectrum().Header(), &cell->Data().Header()}) {
+            for (int32_t i = 0; i < header->ItemCount(); ++i) {
+                CRespText& item = *header->Item(i);
+                LPaneContext context = LPaneContext::FromPane(item);
+                const std::string text(item.Text().View());
+                if (text.empty() || !item.IsShown() || item.Rect().Width() < item.PrefWidth(&context, 0))
+                    faults.push_back("'" + text + "' in " + Show(item.Rect()) + " needs " +
+                                     std::to_string(item.PrefWidth(&context, 0)));
+            }
+        }
+        return faults;
+    };
+    EXPECT_EQ(Lines(levelTexts()), "") << "as the window first shows";
+    UseFonts(kFontSettings[1]);  // lays every window out again
+    EXPECT_EQ(Lines(levelTexts()), "") << "after a view font changed";
+    std::filesystem::remove(path);
 }

@@ -27,13 +27,6 @@ Rect FrameOfClient(const Window& window, const SDL_Rect& client)
 // comes out lower and further right by the frame's title bar and border, and a place kept from
 // one run would move down on every start. The first report of a new window's place undoes that
 // shift, once; a window manager that insists has the last word.
-// True once the window manager has told the frame's title bar and border.
-bool FrameExtentsKnown(SdlSurface& surface)
-{
-    int top = 0, left = 0;
-    return SDL_GetWindowBordersSize(surface.sdl, &top, &left, nullptr, nullptr) == 0 && (top != 0 || left != 0);
-}
-
 bool PutClientBack(SdlSurface& surface, const SDL_Rect& wanted)
 {
     surface.placing = false;
@@ -43,7 +36,10 @@ bool PutClientBack(SdlSurface& surface, const SDL_Rect& wanted)
         return false;
     // SDL moves the frame by the extents once it knows them; before, the client is asked to
     // go back by the shift the window manager made.
-    if (FrameExtentsKnown(surface))
+    int top = 0, left = 0;
+    const bool extentsKnown =
+        SDL_GetWindowBordersSize(surface.sdl, &top, &left, nullptr, nullptr) == 0 && (top != 0 || left != 0);
+    if (extentsKnown)
         SDL_SetWindowPosition(surface.sdl, wanted.x, wanted.y);
     else
         SDL_SetWindowPosition(surface.sdl, wanted.x - dx, wanted.y - dy);
@@ -71,11 +67,7 @@ void QueueGeometry(SdlBackend::Impl& impl, Window& window)
         if (reported.width != model.width || reported.height != model.height)
             UserWindowActions::Resize(*keep, reported.width, reported.height);
         if (reported.x == keep->Frame().x && reported.y == keep->Frame().y) {
-            // A report of the place asked for, before the window manager framed the window (the
-            // client's own configure, sent before reparenting), is not its placement: on a busy
-            // machine it comes in a batch of its own, and the frame's shift follows it.
-            if (!current->placing || FrameExtentsKnown(*current))
-                current->placing = false;
+            current->placing = false;
             return;
         }
         if (current->placing && PutClientBack(*current, ClientRectOf(*keep)))
