@@ -6,6 +6,7 @@
 #include "analysis/events/CEventCell.h"
 #include "analysis/events/CEventList.h"
 #include "analysis/events/CEventWindow.h"
+#include "analysis/window/CSourceControls.h"
 #include "analysis/window/CSpecWindow.h"
 #include "app/CApp.h"
 #include "app/CreateGlobals.h"
@@ -531,4 +532,46 @@ TEST_F(ProgramOnDesktop, TheSecondSaveChangesQuestionOnQuitTakesTheKeys)
     EXPECT_NE(next, document) << "the keys went to a document";
     EXPECT_TRUE(escapeClosed) << "Escape did not reach the second question";
     EXPECT_EQ(App().DocumentCount(), 2u) << "Cancel on the second question keeps both documents";
+}
+
+TEST_F(ProgramOnDesktop, TheSourceChooserShownAgainAfterItsErrorTakesTheKeys)
+{
+    // A sound input that cannot be opened: choosing it shows an error, then the chooser again.
+    const char* input = std::getenv("SONALYX_SOUND_INPUT");
+    const std::string oldInput = input ? input : "";
+    setenv("SONALYX_SOUND_INPUT", ("sim:file=" + fHome.path() + "/missing.wav").c_str(), 1);
+    CSpecWindow& doc = OpenDocument();
+    const std::string document = Hand::FocusId();
+    const plat::Point source = CentreOf(doc.SourceControls().SourceButton());
+    std::string chooser, error, again, againName;
+    bool escapeClosed = false;
+    fHand.Do([&](Hand& hand) {
+        hand.Click(source);
+        chooser = Hand::WaitFocusLeaves(document);
+        if (chooser.empty())
+            return;
+        hand.Key("Return"); // OK with the sound input chosen
+        error = Hand::WaitFocusLeaves(chooser);
+        if (error.empty() || error == document)
+            return;
+        hand.Key("Return"); // the error's OK
+        again = Hand::WaitFocusLeaves(error);
+        if (again.empty() || again == document)
+            return;
+        againName = Hand::FocusName();
+        escapeClosed = hand.EscapeCloses(again);
+    });
+    EXPECT_TRUE(Serve([&] { return fHand.Done(); }, 30000));
+    if (input)
+        setenv("SONALYX_SOUND_INPUT", oldInput.c_str(), 1);
+    else
+        unsetenv("SONALYX_SOUND_INPUT");
+    ASSERT_FALSE(chooser.empty()) << "the chooser had no keyboard";
+    ASSERT_FALSE(error.empty()) << "no error took the keyboard";
+    ASSERT_NE(error, document) << "no error for the sound input";
+    EXPECT_FALSE(again.empty()) << "nothing took the keyboard after the error";
+    EXPECT_NE(again, document) << "the keys went back to the document";
+    EXPECT_FALSE(againName.empty());
+    EXPECT_TRUE(escapeClosed) << "Escape did not reach the chooser shown again";
+    EXPECT_TRUE(Serve([&] { return Hand::FocusId() == document; }));
 }
