@@ -1,9 +1,12 @@
 #include "controls/std/CSlider.h"
 
+#include "controls/std/ControlKeys.h"
+#include "foundation/input/LKeyboard.h"
 #include "platform/controls/ControlView.h"
 #include "platform/controls/Slider.h"
 #include "platform/draw/Font.h"
 
+#include <algorithm>
 #include <cmath>
 
 const char* CSlider::msgClick = "CSlider_Click";
@@ -13,6 +16,14 @@ namespace {
 
 // The thickness of a slider: the desktop's theme metric has no counterpart here.
 constexpr int32_t kSliderThickness = 22;
+
+// The function-key characters of the keys that move a focused slider.
+constexpr uint32_t kUpKey = 0xF700;
+constexpr uint32_t kDownKey = 0xF701;
+constexpr uint32_t kLeftKey = 0xF702;
+constexpr uint32_t kRightKey = 0xF703;
+constexpr uint32_t kHomeKey = 0xF729;
+constexpr uint32_t kEndKey = 0xF72B;
 
 } // namespace
 
@@ -101,4 +112,43 @@ void CSlider::ForwardMouseDown(LMessage& result, const CLPoint& point)
 void CSlider::Action()
 {
     LMessage::Send(LMessage(msgChange, this, Parent()));
+}
+
+void CSlider::HandleMessage(LMessage& result, const LMessage& msg)
+{
+    if (MoveByKey(msg)) {
+        LMessage::Clear(result);
+        return;
+    }
+    LStdCtl::HandleMessage(result, msg);
+}
+
+bool CSlider::MoveByKey(const LMessage& msg)
+{
+    const LKeyboard* keyboard = ControlKeys::FocusedKeyDown(*this, msg);
+    plat::Slider* slider = Slider();
+    if (!keyboard || !slider || fTracking)
+        return false;
+    const auto lowest = static_cast<int32_t>(std::ceil(slider->MinValue()));
+    const auto highest = static_cast<int32_t>(std::floor(slider->MaxValue()));
+    const int32_t value = GetValue();
+    int32_t target = value;
+    switch (keyboard->charCode) {
+    case kLeftKey:
+    case kDownKey: target = value - 1; break;
+    case kRightKey:
+    case kUpKey: target = value + 1; break;
+    case kHomeKey: target = lowest; break;
+    case kEndKey: target = highest; break;
+    default: return false;
+    }
+    target = std::clamp(target, lowest, std::max(lowest, highest));
+    // At an end the key does nothing; otherwise it reports as a press, a move and a release.
+    if (target == value || !Click())
+        return true;
+    slider->SetIntValue(target);
+    NativeView()->SetNeedsDisplay();
+    Action();
+    LMessage::Send(LMessage(msgSelected, this, Parent()));
+    return true;
 }

@@ -40,14 +40,22 @@ void SyncFocusRing(LStdCtl& control)
         view->SetNeedsDisplay();
 }
 
-bool PressBySpace(LStdCtl& control, const LMessage& msg)
+const LKeyboard* FocusedKeyDown(LStdCtl& control, const LMessage& msg)
 {
     const auto* keyboard = dynamic_cast<const LKeyboard*>(msg.subject);
-    if (!keyboard || !StrEqual(msg.type, LKeyboard::msgDown) || keyboard->character != kSpace)
-        return false;
+    if (!keyboard || !StrEqual(msg.type, LKeyboard::msgDown))
+        return nullptr;
     if (keyboard->IsCommand() || keyboard->IsControl() || keyboard->IsOption())
-        return false;
+        return nullptr;
     if (!control.IsFullyActive() || control.FocusTarget() != &control)
+        return nullptr;
+    return keyboard;
+}
+
+bool PressBySpace(LStdCtl& control, const LMessage& msg)
+{
+    const LKeyboard* keyboard = FocusedKeyDown(control, msg);
+    if (!keyboard || keyboard->character != kSpace)
         return false;
     // A pop-up list opens and takes the keys until a choice or Escape closes it.
     if (dynamic_cast<plat::PopUpButton*>(control.NativeControl())) {

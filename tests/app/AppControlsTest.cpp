@@ -133,6 +133,40 @@ TEST_F(AppControls, ThePlaybackKnobDraggedToTheMiddleStopsPlaybackAndSeeksThereA
     EXPECT_FALSE(playback->IsPlaying());
 }
 
+TEST_F(AppControls, ThePlaybackKnobReachedByTabMovesByArrowKeysAndSeeksAtEachKey)
+{
+    CSpecWindow* document = &PlayingDocument(60);
+    CSampleSrc* playback = document->PlaybackSource();
+    ASSERT_NE(playback, nullptr);
+    CSlider& slider = document->SourceControls().Slider();
+    ASSERT_TRUE(RunUntil([&] { return slider.GetMax() == 60 && playback->IsPlaying(); }));
+    const plat::Control& knob = *slider.NativeControl();
+    for (int tabs = 0; tabs < 30 && !knob.ShowsFocus(); ++tabs)
+        windows.TypeKey("\t", 48);
+    ASSERT_TRUE(knob.ShowsFocus()) << "Tab never reached the knob";
+
+    struct Step {
+        const char* name;
+        const char* characters;
+        uint16_t keyCode;
+        int32_t value; // the knob and the playback position (seconds) after the key
+    };
+    const Step steps[] = {
+        {"End", "\xEF\x9C\xAB", 119, 60},   {"Right at the end", "\xEF\x9C\x83", 124, 60},
+        {"Left", "\xEF\x9C\x82", 123, 59},  {"Down", "\xEF\x9C\x81", 125, 58},
+        {"Up", "\xEF\x9C\x80", 126, 59},    {"Home", "\xEF\x9C\xA9", 115, 0},
+        {"Left at the start", "\xEF\x9C\x82", 123, 0}, {"Right", "\xEF\x9C\x83", 124, 1},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        windows.TypeKey(step.characters, step.keyCode);
+        EXPECT_EQ(slider.GetValue(), step.value);
+        EXPECT_FALSE(playback->IsPlaying()) << "a key on the knob stops playback as a drag does";
+        EXPECT_NEAR(playback->PositionSeconds(), float(step.value), 0.2f);
+        EXPECT_TRUE(knob.ShowsFocus());
+    }
+}
+
 TEST_F(AppControls, TheSaveChangesAlertAnswersNormalClicksOnItsButtons)
 {
     for (uint64_t hold : {uint64_t(5), uint64_t(120), uint64_t(250)}) {

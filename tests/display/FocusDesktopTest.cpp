@@ -6,11 +6,13 @@
 #include "analysis/events/CEventCell.h"
 #include "analysis/events/CEventList.h"
 #include "analysis/events/CEventWindow.h"
+#include "analysis/window/CSourceControls.h"
 #include "analysis/window/CSpecWindow.h"
 #include "app/CApp.h"
 #include "app/CreateGlobals.h"
 #include "platform/system/BundleInfo.h"
 #include "platform/app/Application.h"
+#include "platform/files/FileSpecText.h"
 #include "platform/menus/MainMenu.h"
 #include "platform/menus/Menu.h"
 #include "platform/menus/MenuBar.h"
@@ -37,6 +39,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <sstream>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -139,6 +142,39 @@ public:
         while (!name.empty() && (name.back() == '\n' || name.back() == ' '))
             name.pop_back();
         return name;
+    }
+    // The X window with the keyboard focus, as xdotool numbers it.
+    static std::string FocusId()
+    {
+        std::string id;
+        RunProgram({"xdotool", "getwindowfocus"}, &id);
+        while (!id.empty() && (id.back() == '\n' || id.back() == ' '))
+            id.pop_back();
+        return id;
+    }
+    // Waits up to `limit` for the focus to pass to a window other than `before`; its id, or
+    // empty when it stayed.
+    static std::string WaitFocusLeaves(const std::string& before, std::chrono::milliseconds limit = 5000ms)
+    {
+        const auto end = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < end) {
+            if (std::string id = FocusId(); !id.empty() && id != before)
+                return id;
+            std::this_thread::sleep_for(100ms);
+        }
+        return {};
+    }
+    // Escape typed to the modal window `id`; when it did not close it, the keyboard is taken to
+    // it through X and Escape typed again, so that the test never waits on a forgotten dialog.
+    // True when the first Escape closed it.
+    bool EscapeCloses(const std::string& id)
+    {
+        Key("Escape");
+        if (!WaitFocusLeaves(id, 3000ms).empty())
+            return true;
+        RunProgram({"xdotool", "windowfocus", "--sync", id});
+        Key("Escape");
+        return false;
     }
     // Waits up to `limit` for the focus to pass to a window whose name holds `part`.
     static bool WaitFocus(const std::string& part, std::chrono::milliseconds limit = 5000ms)
@@ -420,4 +456,122 @@ TEST_F(ProgramOnDesktop, TabAndSpaceSwitchTheDataServerOnWithoutTheMouse)
         << "Tab and Space did not switch the server on";
     EXPECT_TRUE(questionHadFocus);
     EXPECT_TRUE(Serve([&] { return Hand::FocusName() == document; })) << "the dialog closed";
+}
+
+// The newest modal window is the key window, however the one before it closed: the export
+// options after their save panel, and the second save-changes question after the first.
+TEST_F(ProgramOnDesktop, ExportSpectraTakesTheKeysAfterItsSavePanel)
+{
+    CSpecWindow& doc = OpenDocument();
+    const std::string recording = fHome.path() + "/ramp.tks";
+    {
+        std::ofstream out(recording, std::ios::binary);
+        out << "dn \rsr 10\r";
+        for (int i = 0; i < 100; ++i)
+            out << std::hex << 0x200 + i << "\n";
+    }
+    doc.RecordLocation().SetPath(LStringRef(plat::SpecFromPosixPath(recording)));
+    ASSERT_EQ(doc.MakePlaybackSource(), 0);
+    doc.UsePlaybackSource();
+    const std::string document = Hand::FocusId();
+    ChooseByMouse(*doc.Window()->Native(), "File", "Export Spectra…");
+    std::string panel, options, afterwards;
+    bool escapeClosed = false;
+    fHand.Do([&](Hand& hand) {
+        panel = Hand::WaitFocusLeaves(document);
+        if (panel.empty())
+            return;
+        hand.Type("spectra");
+        hand.Key("Return");
+        options = Hand::WaitFocusLeaves(panel);
+        if (options.empty() || options == document)
+            return;
+        afterwards = Hand::FocusName();
+        escapeClosed = hand.EscapeCloses(options);
+    });
+    EXPECT_TRUE(Serve([&] { return fHand.Done(); }, 30000));
+    ASSERT_FALSE(panel.empty()) << "the save panel had no keyboard";
+    EXPECT_FALSE(options.empty()) << "nothing took the keyboard after the save panel";
+    EXPECT_NE(options, document) << "the keys went back to the document";
+    EXPECT_EQ(afterwards, "Export Spectra");
+    EXPECT_TRUE(escapeClosed) << "Escape did not reach the export options";
+    EXPECT_TRUE(Serve([&] { return Hand::FocusId() == document; }));
+}
+
+TEST_F(ProgramOnDesktop, TheSecondSaveChangesQuestionOnQuitTakesTheKeys)
+{
+    CSpecWindow& first = OpenDocument();
+    CSpecWindow& second = OpenDocument();
+    first.SetCutDC(1); // changes to save
+    second.SetCutDC(1);
+    const std::string document = Hand::FocusId();
+    std::string question, next;
+    bool escapeClosed = false;
+    fHand.Do([&](Hand& hand) {
+        hand.Key("ctrl+q");
+        question = Hand::WaitFocusLeaves(document);
+        if (question.empty())
+            return;
+        // Don't Save, clicked where it lies in the question.
+        std::string geometry;
+        RunProgram({"xdotool", "getwindowgeometry", question}, &geometry);
+        const size_t at = geometry.find("Position: ");
+        int x = 0, y = 0;
+        char comma = 0;
+        if (at != std::string::npos)
+            std::istringstream(geometry.substr(at + 10)) >> x >> comma >> y;
+        hand.Click(plat::Point{double(x + 151), double(899 - (y + 87))});
+        next = Hand::WaitFocusLeaves(question);
+        if (next.empty() || next == document)
+            return;
+        escapeClosed = hand.EscapeCloses(next);
+    });
+    EXPECT_TRUE(Serve([&] { return fHand.Done(); }, 30000));
+    ASSERT_FALSE(question.empty()) << "the first question had no keyboard";
+    EXPECT_FALSE(next.empty()) << "nothing took the keyboard after Don't Save";
+    EXPECT_NE(next, document) << "the keys went to a document";
+    EXPECT_TRUE(escapeClosed) << "Escape did not reach the second question";
+    EXPECT_EQ(App().DocumentCount(), 2u) << "Cancel on the second question keeps both documents";
+}
+
+TEST_F(ProgramOnDesktop, TheSourceChooserShownAgainAfterItsErrorTakesTheKeys)
+{
+    // A sound input that cannot be opened: choosing it shows an error, then the chooser again.
+    const char* input = std::getenv("SONALYX_SOUND_INPUT");
+    const std::string oldInput = input ? input : "";
+    setenv("SONALYX_SOUND_INPUT", ("sim:file=" + fHome.path() + "/missing.wav").c_str(), 1);
+    CSpecWindow& doc = OpenDocument();
+    const std::string document = Hand::FocusId();
+    const plat::Point source = CentreOf(doc.SourceControls().SourceButton());
+    std::string chooser, error, again, againName;
+    bool escapeClosed = false;
+    fHand.Do([&](Hand& hand) {
+        hand.Click(source);
+        chooser = Hand::WaitFocusLeaves(document);
+        if (chooser.empty())
+            return;
+        hand.Key("Return"); // OK with the sound input chosen
+        error = Hand::WaitFocusLeaves(chooser);
+        if (error.empty() || error == document)
+            return;
+        hand.Key("Return"); // the error's OK
+        again = Hand::WaitFocusLeaves(error);
+        if (again.empty() || again == document)
+            return;
+        againName = Hand::FocusName();
+        escapeClosed = hand.EscapeCloses(again);
+    });
+    EXPECT_TRUE(Serve([&] { return fHand.Done(); }, 30000));
+    if (input)
+        setenv("SONALYX_SOUND_INPUT", oldInput.c_str(), 1);
+    else
+        unsetenv("SONALYX_SOUND_INPUT");
+    ASSERT_FALSE(chooser.empty()) << "the chooser had no keyboard";
+    ASSERT_FALSE(error.empty()) << "no error took the keyboard";
+    ASSERT_NE(error, document) << "no error for the sound input";
+    EXPECT_FALSE(again.empty()) << "nothing took the keyboard after the error";
+    EXPECT_NE(again, document) << "the keys went back to the document";
+    EXPECT_FALSE(againName.empty());
+    EXPECT_TRUE(escapeClosed) << "Escape did not reach the chooser shown again";
+    EXPECT_TRUE(Serve([&] { return Hand::FocusId() == document; }));
 }
