@@ -61,6 +61,8 @@ void PutControls(std::ostringstream& out, const Window& window, const View& view
         int state = 0;
         if (const auto* button = dynamic_cast<const Button*>(&control))
             state = button->State();
+        if (const auto* slider = dynamic_cast<const Slider*>(&control))
+            state = slider->IntValue();
         const auto* popup = dynamic_cast<const PopUpButton*>(&control);
         if (popup)
             state = popup->SelectedIndex() + (popup->IsMenuOpen() ? 100 : 0);

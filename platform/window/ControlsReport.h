@@ -11,7 +11,8 @@ namespace plat {
 //   control KIND  ENABLED(0/1)  FOCUSED(0/1)  STATE  X Y W H  TITLE
 //   item    INDEX  ENABLED(0/1)  SUBMENU(0/1)  X Y W H  TITLE   (an open menu's or pop-up's rows)
 // KIND is push, onoff, check, radio, popup, slider, scroller or other; STATE is a button's
-// state or a pop-up's selected index, with 100 added while its list is open.
+// state, a slider's value as a whole number, or a pop-up's selected index, with 100 added while
+// its list is open.
 class ControlsReport {
 public:
     // The name of the setting.
