@@ -7,6 +7,7 @@
 // windows are mapped, and that the program is still running.
 #include "tests/display/DesktopFixture.h"
 #include "platform/window/ControlsReport.h"
+#include "platform/window/PersonTiming.h"
 #include "tests/support/ProgramWindows.h"
 
 #include <algorithm>
@@ -339,7 +340,7 @@ protected:
         for (const Shown& row : rows)
             if (row.title == item && row.enabled && !row.submenu) {
                 fX.MoveTo(Point{row.rect.x + 20, row.Middle().y});
-                fX.Wait(XServerDriver::kDragStepMs * 3);
+                fX.Wait(int(plat::PersonTiming::kDragStepMs) * 3);
                 fX.Click(Point{row.rect.x + 24, row.Middle().y});
                 ExpectNoPopUpLeft("choosing " + menu + " > " + item);
                 return true;
