@@ -318,40 +318,11 @@ bool IsFloatMessageTo(const std::string& datagram, const std::string& address)
     return datagram.size() == head.size() + 4 && datagram.compare(0, head.size(), head) == 0;
 }
 
-// Asks the window manager to maximize the window, as its title bar's button does.
-const char* const kMaximize = R"(
-import sys
-from Xlib import display, X, protocol
-d = display.Display()
-w = d.create_resource_object('window', int(sys.argv[1]))
-state = d.intern_atom('_NET_WM_STATE')
-horz = d.intern_atom('_NET_WM_STATE_MAXIMIZED_HORZ')
-vert = d.intern_atom('_NET_WM_STATE_MAXIMIZED_VERT')
-event = protocol.event.ClientMessage(window=w, client_type=state, data=(32, [1, horz, vert, 1, 0]))
-d.screen().root.send_event(event, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
-d.sync()
-)";
-
 // Each of these passes when it is the first program the test process starts; started after
 // another program (same home, killed before), the fader that Add Fader makes never shows a row
 // in the editor, so its output list is not found. Kept off until that is understood.
 class FaderEditor : public ProgramReport {
 protected:
-    // The recording's window, the active one, maximized.
-    void Maximize(const Program& program)
-    {
-        ASSERT_TRUE(Await(program, "bar", "File", 10000)) << "the recording's window did not show";
-        std::string id;
-        ASSERT_TRUE(RunUntil([&] { return RunTool({"xdotool", "getactivewindow"}, &id) == 0 && !id.empty(); }));
-        id = id.substr(0, id.find('\n'));
-        ASSERT_EQ(RunTool({"/usr/bin/python3", "-c", kMaximize, id}), 0);
-        ASSERT_TRUE(RunUntil([&] {
-            for (const Entry& entry : ReadReport(program.Report()))
-                if (entry.kind == "window" && entry.rect.width > 1000)
-                    return true;
-            return false;
-        })) << "the window was not maximized";
-    }
     // Adds a fader from the Faders menu; its output list shows "None".
     std::optional<Entry> AddFader(const Program& program)
     {
