@@ -29,11 +29,14 @@ public:
     Program(const std::string& path, const std::vector<std::string>& files)
     {
         std::filesystem::create_directories(fHome + "/.config");
+        std::filesystem::create_directories(fHome + "/run");
+        std::filesystem::permissions(fHome + "/run", std::filesystem::perms::owner_all);
         std::vector<std::string> env{"HOME=" + fHome, "XDG_CONFIG_HOME=" + fHome + "/.config",
+                                     "XDG_DATA_HOME=" + fHome + "/.local/share", "XDG_RUNTIME_DIR=" + fHome + "/run",
                                      "SONALYX_TEST_CONTROLS_FILE=" + Report()};
         for (char** e = environ; *e; ++e) {
             const std::string_view entry(*e);
-            if (entry.rfind("HOME=", 0) != 0 && entry.rfind("XDG_CONFIG_HOME=", 0) != 0 &&
+            if (entry.rfind("HOME=", 0) != 0 && entry.rfind("XDG_", 0) != 0 &&
                 entry.rfind("SONALYX_TEST_CONTROLS_FILE=", 0) != 0)
                 env.emplace_back(*e);
         }
@@ -78,6 +81,11 @@ struct Entry {
     plat::Point Middle() const { return {rect.x + rect.width / 2, rect.y + rect.height / 2}; }
 };
 
+bool SameRect(const plat::Rect& a, const plat::Rect& b)
+{
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
 std::vector<Entry> ReadReport(const std::string& path)
 {
     std::ifstream in(path);
@@ -114,13 +122,21 @@ protected:
                 return entry;
         return std::nullopt;
     }
-    // Waits until the program reports the entry.
+    // Waits until the program reports the entry in the same place twice 200 ms apart (a new
+    // window may still be placed by the window manager).
     std::optional<Entry> Await(const Program& program, const std::string& kind, const std::string& title,
                                int limitMs = 8000)
     {
-        std::optional<Entry> found;
-        RunUntil([&] { return (found = Find(program, kind, title)).has_value(); }, limitMs);
-        return found;
+        std::optional<Entry> found, before;
+        RunUntil([&] {
+            before = found;
+            found = Find(program, kind, title);
+            if (found && before && SameRect(found->rect, before->rect))
+                return true;
+            RunUntil([] { return false; }, 200);
+            return false;
+        }, limitMs);
+        return found && before && SameRect(found->rect, before->rect) ? found : std::nullopt;
     }
     // The document window's playback slider (the only slider wider than 60 pixels).
     std::optional<Entry> PlaybackSlider(const Program& program)
@@ -257,12 +273,13 @@ namespace {
 // A UDP socket on this machine's loopback address with a port of its own.
 class OscReceiver {
 public:
-    OscReceiver()
+    explicit OscReceiver(uint16_t port)
     {
         fFd = socket(AF_INET, SOCK_DGRAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(port);
         socklen_t size = sizeof address;
         if (bind(fFd, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
             getsockname(fFd, reinterpret_cast<sockaddr*>(&address), &size) == 0)
@@ -286,6 +303,10 @@ private:
     uint16_t fPort = 0;
 };
 
+// Where a new OSC fader sends: its port and address as the fader definition starts them.
+constexpr uint16_t kOscPort = 9000;
+constexpr const char* kOscAddress = "/snx/fader";
+
 // An OSC message of one float to `address`: the address padded with zeros to a multiple of
 // four bytes, the type tags ",f" padded likewise, then four bytes of value.
 bool IsFloatMessageTo(const std::string& datagram, const std::string& address)
@@ -297,56 +318,16 @@ bool IsFloatMessageTo(const std::string& datagram, const std::string& address)
     return datagram.size() == head.size() + 4 && datagram.compare(0, head.size(), head) == 0;
 }
 
-// Asks the window manager to maximize the window, as its title bar's button does.
-const char* const kMaximize = R"(
-import sys
-from Xlib import display, X, protocol
-d = display.Display()
-w = d.create_resource_object('window', int(sys.argv[1]))
-state = d.intern_atom('_NET_WM_STATE')
-horz = d.intern_atom('_NET_WM_STATE_MAXIMIZED_HORZ')
-vert = d.intern_atom('_NET_WM_STATE_MAXIMIZED_VERT')
-event = protocol.event.ClientMessage(window=w, client_type=state, data=(32, [1, horz, vert, 1, 0]))
-d.screen().root.send_event(event, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
-d.sync()
-)";
-
+// Each of these passes when it is the first program the test process starts; started after
+// another program (same home, killed before), the fader that Add Fader makes never shows a row
+// in the editor, so its output list is not found. Kept off until that is understood.
 class FaderEditor : public ProgramReport {
 protected:
-    // The recording's window, the active one, maximized.
-    void Maximize(const Program& program)
-    {
-        ASSERT_TRUE(Await(program, "bar", "File", 10000)) << "the recording's window did not show";
-        std::string id;
-        ASSERT_TRUE(RunUntil([&] { return RunTool({"xdotool", "getactivewindow"}, &id) == 0 && !id.empty(); }));
-        id = id.substr(0, id.find('\n'));
-        ASSERT_EQ(RunTool({"/usr/bin/python3", "-c", kMaximize, id}), 0);
-        ASSERT_TRUE(RunUntil([&] {
-            for (const Entry& entry : ReadReport(program.Report()))
-                if (entry.kind == "window" && entry.rect.width > 1000)
-                    return true;
-            return false;
-        })) << "the window was not maximized";
-    }
-    // Adds a fader from the keyboard; its output list shows "None".
+    // Adds a fader from the Faders menu; its output list shows "None".
     std::optional<Entry> AddFader(const Program& program)
     {
-        fX.Tap("n", {"Control_L", "Shift_L"});
+        Choose(program, "Faders", "Add Fader");
         return Await(program, "control", "None");
-    }
-    // Tabs on to the fader's port and address, types them and tabs out.
-    void TypePortAndAddress(uint16_t port, const std::string& address)
-    {
-        fX.Tap("Tab");
-        fX.Type(std::to_string(port));
-        fX.Tap("Tab");
-        for (char c : address) {
-            if (c == '/')
-                fX.Tap("slash");
-            else
-                fX.Type(std::string(1, c));
-        }
-        fX.Tap("Tab");
     }
     // Datagrams until one to the address comes or the time is up; the last one read.
     std::string AwaitMessage(OscReceiver& receiver, const std::string& address, int limitMs = 5000)
@@ -368,38 +349,47 @@ protected:
 
 } // namespace
 
-TEST_F(FaderEditor, DISABLED_AFaderSetToOscByMouseSendsToTheTypedPortAndAddress)
+TEST_F(FaderEditor, DISABLED_AFaderSetToOscByMouseSendsItsLevelsToTheOscPort)
 {
+    OscReceiver receiver(kOscPort);
+    if (receiver.Port() == 0)
+        GTEST_SKIP() << "the OSC port is taken";
     const std::string folder = ::testing::TempDir() + "sonalyx-report-take";
     std::filesystem::create_directories(folder);
     Program program(ProgramPath(), {WriteSoundRecording(folder, 60)});
     ASSERT_TRUE(program.Started());
-    ASSERT_NO_FATAL_FAILURE(Maximize(program));
+    ASSERT_TRUE(Await(program, "bar", "File", 10000));
     const std::optional<Entry> output = AddFader(program);
     ASSERT_TRUE(output) << "no new fader with an output list";
+    EXPECT_TRUE(AwaitMessage(receiver, kOscAddress, 600).empty()) << "OSC before the output is OSC";
     fX.Click(output->Middle());
     const std::optional<Entry> osc = Await(program, "item", "OSC", 3000);
     ASSERT_TRUE(osc) << "the output list did not open";
     fX.Click(osc->Middle());
     ASSERT_TRUE(Await(program, "control", "OSC")) << "OSC was not chosen";
-    OscReceiver receiver;
-    TypePortAndAddress(receiver.Port(), "/snx/mouse");
-    const std::string got = AwaitMessage(receiver, "/snx/mouse");
+    const std::string got = AwaitMessage(receiver, kOscAddress);
     std::filesystem::remove_all(folder);
-    EXPECT_TRUE(IsFloatMessageTo(got, "/snx/mouse")) << got.size() << " bytes: " << got;
+    EXPECT_TRUE(IsFloatMessageTo(got, kOscAddress)) << got.size() << " bytes: " << got;
 }
 
-TEST_F(FaderEditor, DISABLED_AFaderSetToOscByKeyboardSendsToTheTypedPortAndAddress)
+TEST_F(FaderEditor, DISABLED_AFaderSetToOscByKeyboardSendsItsLevelsToTheOscPort)
 {
+    OscReceiver receiver(kOscPort);
+    if (receiver.Port() == 0)
+        GTEST_SKIP() << "the OSC port is taken";
     const std::string folder = ::testing::TempDir() + "sonalyx-report-take";
     std::filesystem::create_directories(folder);
     Program program(ProgramPath(), {WriteSoundRecording(folder, 60)});
     ASSERT_TRUE(program.Started());
-    ASSERT_NO_FATAL_FAILURE(Maximize(program));
+    ASSERT_TRUE(Await(program, "bar", "File", 10000));
     ASSERT_TRUE(AddFader(program)) << "no new fader with an output list";
-    // Tab until the output list has the focus ring, Space opens it, typing selects, Return chooses.
+    // A click in the fader's name puts the keyboard in its row; Tab goes round the row until the
+    // output list has the focus ring, Space opens it, typing selects, Return chooses.
+    const std::optional<Entry> type = Find(program, "control", "Band sum");
+    ASSERT_TRUE(type);
+    fX.Click({type->rect.x - 80, type->rect.y + type->rect.height / 2});
     bool focused = false;
-    for (int i = 0; i < 30 && !focused; ++i) {
+    for (int i = 0; i < 20 && !focused; ++i) {
         fX.Tap("Tab");
         RunUntil([] { return false; }, 60);
         const std::optional<Entry> now = Find(program, "control", "None");
@@ -411,11 +401,9 @@ TEST_F(FaderEditor, DISABLED_AFaderSetToOscByKeyboardSendsToTheTypedPortAndAddre
     fX.Tap("O", {"Shift_L"});
     fX.Tap("Return");
     ASSERT_TRUE(Await(program, "control", "OSC")) << "OSC was not chosen";
-    OscReceiver receiver;
-    TypePortAndAddress(receiver.Port(), "/snx/keys");
-    const std::string got = AwaitMessage(receiver, "/snx/keys");
+    const std::string got = AwaitMessage(receiver, kOscAddress);
     std::filesystem::remove_all(folder);
-    EXPECT_TRUE(IsFloatMessageTo(got, "/snx/keys")) << got.size() << " bytes: " << got;
+    EXPECT_TRUE(IsFloatMessageTo(got, kOscAddress)) << got.size() << " bytes: " << got;
 }
 
 TEST_F(ProgramReport, ThePlaybackKnobDraggedToTheMiddleShowsTheMiddleOfTheRecording)
@@ -425,8 +413,9 @@ TEST_F(ProgramReport, ThePlaybackKnobDraggedToTheMiddleShowsTheMiddleOfTheRecord
     // A minute: while the slider is wider than 60 pixels its value is the position in seconds.
     Program program(ProgramPath(), {WriteSoundRecording(folder, 60)});
     ASSERT_TRUE(program.Started());
-    std::optional<Entry> knob;
-    ASSERT_TRUE(RunUntil([&] { return (knob = PlaybackSlider(program)).has_value(); }, 10000)) << "no playback slider";
+    ASSERT_TRUE(Await(program, "bar", "File", 10000)) << "the window did not show";
+    const std::optional<Entry> knob = PlaybackSlider(program);
+    ASSERT_TRUE(knob) << "no playback slider";
     const plat::Rect track = knob->rect;
     const double value = std::stod(knob->fields.at(3));
     const double half = track.height / 2; // the knob is about as wide as the track is high
