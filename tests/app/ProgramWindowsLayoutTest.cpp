@@ -372,5 +372,7 @@ TEST_F(ProgramWindowsLayout, AReopenedDocumentOnTheSoundInputShowsItsLevelTextsA
     EXPECT_EQ(Lines(levelTexts()), "") << "as the window first shows";
     UseFonts(kFontSettings[1]);  // lays every window out again
     EXPECT_EQ(Lines(levelTexts()), "") << "after a view font changed";
+    LMessage::Send(LMessage(LFrame::msgClose, opened, CApp::Get()));
+    plat::AudioInput::SetDefaultName("");
     std::filesystem::remove(path);
 }
