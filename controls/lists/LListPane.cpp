@@ -330,6 +330,12 @@ void LListPane::GetContext(LPaneContext& context) const
 
 void LListPane::RectChanged(const CLRect& old)
 {
+    // A pane that grew shows the cells it now has room for: rows scrolled off the top while it
+    // was smaller come back rather than leave empty space after the last row.
+    const CLPoint last{LastOrigin(fColumns, PaneSize(Rect().Width()), fCellWidth),
+                       LastOrigin(fRows, PaneSize(Rect().Height()), fCellHeight)};
+    if (fOrigin.x > last.x || fOrigin.y > last.y)
+        ScrollTo({std::min(fOrigin.x, last.x), std::min(fOrigin.y, last.y)});
     if (!HasFlags(kPaneShown | kPaneHostShown) || !Host())
         return;
     LRegion area(old);

@@ -18,6 +18,7 @@
 #include "outputs/editor/CFaderFrame.h"
 #include "tests/foundation/TempFiles.h"
 #include "controls/edit/LEditText.h"
+#include "platform/window/Window.h"
 #include "platform/window/WindowStyle.h"
 #include "shell/windows/Displays.h"
 #include "tests/app/AppRunKit.h"
@@ -307,6 +308,35 @@ TEST_F(ProgramWindowsLayout, AnOutputKindChosenForARowShowsItsFieldsInTheRow)
         EXPECT_GE(field.top, 0) << panel.List()->Id(i).View();
         EXPECT_LE(field.bottom, panel.Rect().Height()) << panel.List()->Id(i).View();
     }
+}
+
+TEST_F(ProgramWindowsLayout, FadersAddedAfterTheWindowIsResizedShowTheirRowsInsideTheList)
+{
+    // The window manager gives the window a new size, as a person maximizing it does.
+    plat::Window& native = *document->Window()->Native();
+    plat::Rect frame = native.Frame();
+    frame.width = 1400;
+    frame.height = 850;
+    native.SetFrame(frame, true);
+    CFaderList& list = document->FaderFrame().List();
+    for (int32_t added = 1; added <= 3; ++added) {
+        ChooseCommand(document, "CAppCmd_AddFdr");
+        ASSERT_EQ(list.Rows(), added);
+        const int32_t last = added - 1;
+        CCellIter row(list, {0, last}, false);
+        auto* cell = dynamic_cast<CFaderCell*>(row.Pane());
+        ASSERT_NE(cell, nullptr) << "row " << last;
+        const CLRect shown = list.Rect();
+        const CLRect rect = cell->Rect();
+        EXPECT_GE(rect.top, shown.top) << "row " << last << " lies inside the list, at " << rect.top;
+        EXPECT_LE(rect.bottom, shown.bottom) << "row " << last << " lies inside the list, to " << rect.bottom
+                                             << " in " << shown.bottom;
+        EXPECT_TRUE(cell->Name().HasFlags(kPaneShown | kPaneHostShown)) << "row " << last << " shows its name";
+        EXPECT_TRUE(cell->OutputKind().HasFlags(kPaneShown | kPaneHostShown)) << "row " << last;
+    }
+    CCellIter first(list, {0, 0}, false);
+    ASSERT_NE(first.Pane(), nullptr);
+    EXPECT_GE(first.Pane()->Rect().top, list.Rect().top) << "the first row still shows";
 }
 
 TEST_F(ProgramWindowsLayout, TheMidiConsoleShowsEveryControlOfAChannelAboveItsScrollBar)

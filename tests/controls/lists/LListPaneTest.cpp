@@ -89,6 +89,32 @@ TEST_F(LListPaneTest, ScrollIntoViewCentresWhereItCan)
     EXPECT_EQ(list.Origin(), (CLPoint{0, 0}));
 }
 
+TEST_F(LListPaneTest, AGrownPaneBringsBackTheCellsScrolledOffItsStart)
+{
+    // 8 x 7 cells of 20 x 20, scrolled to the last cells of a 100 x 60 pane.
+    const struct {
+        CLRect rect;
+        CLPoint origin;
+        const char* why;
+    } cases[] = {
+        {{10, 10, 110, 70}, {3, 4}, "the same size keeps the origin"},
+        {{10, 10, 90, 40}, {3, 4}, "a smaller pane keeps it"},
+        {{10, 10, 110, 5}, {3, 4}, "a pane lower than one cell keeps it"},
+        {{10, 10, 130, 90}, {2, 3}, "one more column and row show"},
+        {{10, 10, 130, 145}, {2, 1}, "rows come back until the last one ends at the pane's edge"},
+        {{0, 0, 400, 400}, {0, 0}, "every cell fits"},
+    };
+    for (const auto& c : cases) {
+        TestList& list = MakeList(1, 8, 7);
+        list.ScrollTo({3, 4});
+        fTop.seen.clear();
+        list.SetRect(c.rect);
+        EXPECT_EQ(list.Origin(), c.origin) << c.why;
+        EXPECT_EQ(fTop.Count("LListPane_Change"), (list.Origin() == CLPoint{3, 4} ? 0 : 1)) << c.why;
+        EXPECT_EQ(list.CellRect({0, 0}).top, c.rect.top - c.origin.y * 20) << c.why;
+    }
+}
+
 TEST_F(LListPaneTest, SelectionIsClippedToTheGridAndReportsOnlyChanges)
 {
     TestList& list = MakeList(3, 4, 4);
