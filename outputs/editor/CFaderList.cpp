@@ -2,6 +2,7 @@
 #include "analysis/records/CFaderSetRecord.h"
 #include "analysis/records/SnxFields.h"
 #include "controls/CColor.h"
+#include "controls/lists/CCellIter.h"
 #include "foundation/records/CParamSet.h"
 #include "outputs/defs/CDefTree.h"
 #include "outputs/defs/DefinitionFiles.h"
@@ -220,6 +221,9 @@ void CFaderList::AddFader()
         return;
     SelectCell({0, row});
     ScrollIntoView({0, row});
+    // Rows are drawn from the prototype until the pointer passes over them; the new row gets
+    // its own pane at once, so its fields take a click or Tab wherever the pointer is.
+    (void)CCellIter(*this, {0, row}, false);
 }
 
 void CFaderList::StateChanged(int32_t event)
