@@ -6,7 +6,8 @@
 // its release against its drawing while held, which window has the keyboard focus, which
 // windows are mapped, and that the program is still running.
 #include "tests/display/DesktopFixture.h"
-#include "platform/window/ControlsReport.h"
+#include "tests/display/ProgramProcess.h"
+#include "tests/display/ShownControls.h"
 #include "platform/window/PersonTiming.h"
 #include "tests/support/ProgramWindows.h"
 
@@ -14,99 +15,18 @@
 #include <chrono>
 #include <iostream>
 #include <optional>
-#include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <set>
-#include <spawn.h>
 #include <sstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 using namespace plat;
 
 namespace {
-
-// One line of the program's controls file.
-struct Shown {
-    std::string kind; // a control's kind
-    bool enabled = false;
-    bool focused = false;
-    bool submenu = false;
-    int state = 0;
-    int index = 0;
-    Rect rect;
-    std::string title;
-    Point Middle() const { return Point{rect.x + rect.width / 2, rect.y + rect.height / 2}; }
-};
-
-struct ShownWindow {
-    uint32_t number = 0;
-    int level = 0;
-    bool key = false;
-    bool modal = false;
-    Rect rect;
-    std::string title;
-    std::vector<Shown> bar, controls, items;
-};
-
-Rect ReadRect(std::istringstream& in)
-{
-    Rect r;
-    in >> r.x >> r.y >> r.width >> r.height;
-    return r;
-}
-
-std::string Rest(std::istringstream& in)
-{
-    std::string rest;
-    std::getline(in, rest);
-    return rest.empty() ? rest : rest.substr(1);
-}
-
-std::vector<ShownWindow> ReadReport(const std::string& path)
-{
-    std::vector<ShownWindow> windows;
-    std::ifstream file(path);
-    for (std::string line; std::getline(file, line);) {
-        std::istringstream in(line);
-        std::string what;
-        std::getline(in, what, '\t');
-        if (what == "window") {
-            ShownWindow w;
-            in >> w.number >> w.level >> w.key >> w.modal;
-            w.rect = ReadRect(in);
-            w.title = Rest(in);
-            windows.push_back(w);
-            continue;
-        }
-        if (windows.empty())
-            continue;
-        Shown s;
-        if (what == "bar") {
-            s.rect = ReadRect(in);
-            s.title = Rest(in);
-            windows.back().bar.push_back(s);
-        } else if (what == "control") {
-            in >> s.kind >> s.enabled >> s.focused >> s.state;
-            s.rect = ReadRect(in);
-            s.title = Rest(in);
-            s.index = int(windows.back().controls.size());
-            windows.back().controls.push_back(s);
-        } else if (what == "item") {
-            in >> s.index >> s.enabled >> s.submenu;
-            s.rect = ReadRect(in);
-            s.title = Rest(in);
-            windows.back().items.push_back(s);
-        }
-    }
-    return windows;
-}
 
 bool SamePixels(const Bitmap& a, const Bitmap& b)
 {
@@ -149,76 +69,28 @@ protected:
         DesktopTest::SetUp();
         if (HasFatalFailure())
             return;
-        char pattern[] = "/tmp/sonalyx-crawl-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        fDir = pattern;
-        for (const char* sub : {"/home", "/config", "/data", "/run", "/bin", "/Documents"})
-            std::filesystem::create_directories(fDir + sub);
-        chmod((fDir + "/run").c_str(), 0700);
         {
-            std::ofstream opener(fDir + "/bin/xdg-open");
-            opener << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" << fDir << "/xdg-open.log'\n";
+            std::ofstream opener(fHome.Bin() + "/xdg-open");
+            opener << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" << OpenerLog() << "'\n";
         }
-        chmod((fDir + "/bin/xdg-open").c_str(), 0755);
-        fReport = fDir + "/controls.txt";
-        std::vector<std::string> env;
-        for (char** e = environ; *e; ++e) {
-            const std::string entry = *e;
-            const std::string name = entry.substr(0, entry.find('='));
-            if (name != "HOME" && name != "PATH" && name.rfind("XDG_", 0) != 0 && name.rfind("SONALYX_", 0) != 0)
-                env.push_back(entry);
-        }
-        env.push_back("HOME=" + fDir + "/home");
-        env.push_back("XDG_CONFIG_HOME=" + fDir + "/config");
-        env.push_back("XDG_DATA_HOME=" + fDir + "/data");
-        env.push_back("XDG_RUNTIME_DIR=" + fDir + "/run");
-        env.push_back("XDG_DOCUMENTS_DIR=" + fDir + "/Documents");
-        env.push_back("PATH=" + fDir + "/bin:/usr/bin:/bin");
-        env.push_back("SONALYX_SOUND_INPUT=sim:tone");
-        env.push_back(std::string(ControlsReport::kVariable) + "=" + fReport);
-        std::vector<char*> envp;
-        for (auto& e : env)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
-        std::string program = ProgramPath();
-        char* argv[] = {program.data(), nullptr};
-        ASSERT_EQ(posix_spawn(&fPid, program.c_str(), nullptr, nullptr, argv, envp.data()), 0);
+        chmod((fHome.Bin() + "/xdg-open").c_str(), 0755);
+        fProgram = std::make_unique<ProgramProcess>(fHome, std::vector<std::string>{},
+                                                    std::vector<std::string>{"SONALYX_SOUND_INPUT=sim:tone"});
+        ASSERT_TRUE(fProgram->Started());
         // The sleeping waiter: the program runs in its own process.
         fX.SetWaiter(nullptr);
     }
 
     void TearDown() override
     {
-        if (fPid > 0) {
-            kill(fPid, SIGKILL);
-            waitpid(fPid, nullptr, 0);
-        }
-        if (!fDir.empty())
-            std::filesystem::remove_all(fDir);
+        fProgram.reset();
         DesktopTest::TearDown();
     }
 
-    static std::string ProgramPath()
-    {
-        char self[4096] = {};
-        const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-        const std::string path(self, size_t(n > 0 ? n : 0));
-        return path.substr(0, path.rfind('/')) + "/../app/sonalyx";
-    }
+    std::string OpenerLog() const { return fHome.Folder() + "/xdg-open.log"; }
+    bool Alive() { return fProgram && fProgram->Alive(); }
 
-    bool Alive()
-    {
-        if (fPid <= 0)
-            return false;
-        int status = 0;
-        if (waitpid(fPid, &status, WNOHANG) == fPid) {
-            fPid = -1;
-            return false;
-        }
-        return true;
-    }
-
-    std::vector<ShownWindow> Report() { return ReadReport(fReport); }
+    std::vector<ShownWindow> Report() { return ReadShownWindows(fHome.Report()); }
 
     // Waits until the program's report says nothing new for a moment.
     std::vector<ShownWindow> Settle(int quietMs = 200, int limitMs = 3000)
@@ -227,7 +99,7 @@ protected:
         auto since = std::chrono::steady_clock::now();
         const auto end = since + std::chrono::milliseconds(limitMs);
         while (std::chrono::steady_clock::now() < end) {
-            std::ifstream file(fReport);
+            std::ifstream file(fHome.Report());
             std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
             if (text != last) {
                 last = text;
@@ -558,9 +430,8 @@ protected:
         Settle();
     }
 
-    pid_t fPid = -1;
-    std::string fDir;
-    std::string fReport;
+    ProgramHome fHome;
+    std::unique_ptr<ProgramProcess> fProgram;
     std::set<std::string> fReached;
     std::set<unsigned long> fLasting; // the server's own unmanaged windows, there from the start
 };
@@ -644,7 +515,7 @@ TEST_F(Crawler, EveryWindowTheMenusAndButtonsReachTakesEveryPress)
             std::cout << "[crawl] not reached by menus and buttons: " << entry.name
                       << (entry.menu.empty() ? "" : " (its menu item was off or is left alone)") << "\n";
     }
-    std::ifstream opened(fDir + "/xdg-open.log");
+    std::ifstream opened(OpenerLog());
     std::string line;
     EXPECT_TRUE(std::getline(opened, line) && line.find("README") != std::string::npos)
         << "Help did not open the README with the desktop's opener";

@@ -137,14 +137,6 @@ bool DesktopTest::ScreenShows(const std::vector<const Window*>& windows)
     });
 }
 
-std::string DesktopTest::ProgramPath()
-{
-    char self[4096] = {};
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    const std::string path(self, size_t(n > 0 ? n : 0));
-    return path.substr(0, path.rfind('/')) + "/../app/sonalyx";
-}
-
 int DesktopTest::RunTool(std::vector<std::string> argv, std::string* output, const std::string& input)
 {
     int out[2], in[2];

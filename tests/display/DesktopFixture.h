@@ -32,8 +32,6 @@ protected:
     // Runs a helper program to its end while the event loop is served; answers its exit
     // status and, when asked, its standard output.
     int RunTool(std::vector<std::string> argv, std::string* output = nullptr, const std::string& input = {});
-    // The program built beside the tests: build/app/sonalyx next to build/tests/.
-    static std::string ProgramPath();
 
     plat::XServerDriver fX;
     std::vector<plat::Ref<plat::Window>> fWindows;

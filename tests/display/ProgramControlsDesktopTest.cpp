@@ -1,52 +1,13 @@
 // The built program under a person's clicks through the X server: its push buttons and
 // dialogs answer a normal click (press, 120 ms, release).
 #include "tests/display/DesktopFixture.h"
+#include "tests/display/ProgramProcess.h"
 
-#include <csignal>
-#include <filesystem>
-#include <spawn.h>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
-// The program in a process of its own, with a home of its own; killed at the end.
-class Program {
-public:
-    explicit Program(const std::string& path)
-    {
-        std::filesystem::create_directories(fHome + "/.config");
-        std::vector<std::string> env{"HOME=" + fHome, "XDG_CONFIG_HOME=" + fHome + "/.config"};
-        for (char** e = environ; *e; ++e)
-            if (std::string_view(*e).rfind("HOME=", 0) != 0 && std::string_view(*e).rfind("XDG_CONFIG_HOME=", 0) != 0)
-                env.emplace_back(*e);
-        std::vector<char*> envp;
-        for (std::string& entry : env)
-            envp.push_back(entry.data());
-        envp.push_back(nullptr);
-        std::string program = path;
-        char* argv[] = {program.data(), nullptr};
-        if (posix_spawn(&fPid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0)
-            fPid = -1;
-    }
-    ~Program()
-    {
-        if (fPid > 0) {
-            kill(fPid, SIGKILL);
-            waitpid(fPid, nullptr, 0);
-        }
-        std::filesystem::remove_all(fHome);
-    }
-    bool Started() const { return fPid > 0; }
-
-private:
-    std::string fHome = ::testing::TempDir() + "sonalyx-controls-home";
-    pid_t fPid = -1;
-};
-
+// The program started with a home of its own, operated through what X shows of it.
 class ProgramControls : public DesktopTest {
 protected:
     // The top-left corner (root window pixels) of the visible window whose name matches; false
@@ -84,6 +45,8 @@ protected:
         ASSERT_TRUE(WindowAt(pattern, x, y)) << "no window " << pattern;
         fX.Click(plat::Point{double(x + dx), double(899 - (y + dy))}); // model y grows upward
     }
+
+    ProgramHome fHome;
 };
 
 // Where things are in the program's windows, in pixels from the window's top-left corner.
@@ -99,7 +62,7 @@ constexpr int kAlertDontSaveX = 151, kAlertDontSaveY = 87; // and its Don't Save
 
 TEST_F(ProgramControls, NormalClicksOpenTheSourceChooserAndCancelIt)
 {
-    Program program(ProgramPath());
+    ProgramProcess program(fHome);
     ASSERT_TRUE(program.Started());
     ASSERT_NO_FATAL_FAILURE(OpenUntitled());
     for (int round = 0; round < 2; ++round) {
@@ -113,7 +76,7 @@ TEST_F(ProgramControls, NormalClicksOpenTheSourceChooserAndCancelIt)
 
 TEST_F(ProgramControls, AboutOpensFromTheMenuAndItsOkClosesIt)
 {
-    Program program(ProgramPath());
+    ProgramProcess program(fHome);
     ASSERT_TRUE(program.Started());
     ASSERT_NO_FATAL_FAILURE(OpenUntitled());
     ClickIn("^untitled", kAppMenuX, kAppMenuY);
@@ -126,7 +89,7 @@ TEST_F(ProgramControls, AboutOpensFromTheMenuAndItsOkClosesIt)
 
 TEST_F(ProgramControls, TheSaveChangesAlertTakesNormalClicksOnCancelAndDontSave)
 {
-    Program program(ProgramPath());
+    ProgramProcess program(fHome);
     ASSERT_TRUE(program.Started());
     ASSERT_NO_FATAL_FAILURE(OpenUntitled());
     fX.Tap("n", {"Control_L", "Shift_L"}); // Add Fader: a change to save
