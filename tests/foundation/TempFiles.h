@@ -26,3 +26,25 @@ inline void WriteAll(const std::string& path, const std::string& bytes)
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
 }
+
+// A fresh, empty folder of the test's own under the temporary folder, removed at the end.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name) : fPath(TempPath(name))
+    {
+        std::filesystem::remove_all(fPath);
+        std::filesystem::create_directories(fPath);
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(fPath, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return fPath; }
+    std::string operator/(const std::string& name) const { return fPath + "/" + name; }
+
+private:
+    std::string fPath;
+};

@@ -28,7 +28,6 @@ class FileKinds : public testing::Test {
 protected:
     void SetUp() override
     {
-        fs::remove_all(fFolder);
         fs::create_directories(fFolder + "/folder");
         WriteAll(fFolder + "/plain", "bytes");
         WriteAll(fFolder + "/empty", "");
@@ -47,11 +46,11 @@ protected:
     void TearDown() override
     {
         close(fSocket);
-        fs::remove_all(fFolder);
     }
     std::string Path(const char* name) const { return fFolder + "/" + name; }
 
-    std::string fFolder = TempPath("file-kinds");
+    TempFolder fTemp{"file-kinds"};
+    std::string fFolder = fTemp.Path();
     int fSocket = -1;
 };
 

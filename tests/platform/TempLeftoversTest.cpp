@@ -25,13 +25,6 @@ namespace {
 
 class TempLeftovers : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        fs::remove_all(fFolder);
-        fs::create_directories(fFolder);
-    }
-    void TearDown() override { fs::remove_all(fFolder); }
-
     std::set<std::string> Names() const
     {
         std::set<std::string> names;
@@ -40,7 +33,8 @@ protected:
         return names;
     }
 
-    std::string fFolder = TempPath("temp-leftovers");
+    TempFolder fTemp{"temp-leftovers"};
+    std::string fFolder = fTemp.Path();
     std::string fTarget = fFolder + "/show.snx";
 };
 
