@@ -3,6 +3,7 @@
 // typed while its Cancel drops it. Effects are read from what the program sends and shows.
 #include "tests/display/ProgramReport.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cstdlib>
 #include <netinet/in.h>
