@@ -1,6 +1,7 @@
 #include "platform/controls/Scroller.h"
 
 #include "platform/controls/ControlLook.h"
+#include "platform/runloop/RunLoopTimer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,12 +14,26 @@ double Unit(double value)
     return std::isnan(value) ? 0.0 : std::clamp(value, 0.0, 1.0);
 }
 
+// The parts that act again while they are held.
+bool Repeats(Scroller::Part part)
+{
+    return part == Scroller::Part::DecrementLine || part == Scroller::Part::IncrementLine
+        || part == Scroller::Part::DecrementPage || part == Scroller::Part::IncrementPage;
+}
+
+bool Decrements(Scroller::Part part)
+{
+    return part == Scroller::Part::DecrementLine || part == Scroller::Part::DecrementPage;
+}
+
 } // namespace
 
 Scroller::Scroller()
 {
     SetContinuous(true);
 }
+
+Scroller::~Scroller() = default;
 
 void Scroller::SetValue(double value)
 {
@@ -98,13 +113,46 @@ Scroller::Part Scroller::PartAt(Point where) const
 void Scroller::TrackDown(Point where)
 {
     fHitPart = PartAt(where);
+    fPointer = where;
     fGrabOffset = Along(where) - KnobStart();
+    if (Repeats(fHitPart)) {
+        if (!fRepeat)
+            fRepeat = std::make_unique<RunLoopTimer>(RunLoop::Current(), [this] { Repeat(); }, kModeEventTracking);
+        fRepeat->FireAfter(kRepeatDelayMs);
+    }
     if (fHitPart != Part::None && fHitPart != Part::KnobSlot)
         SendAction();
 }
 
+void Scroller::Repeat()
+{
+    if (!IsTracking() || !Repeats(fHitPart))
+        return;
+    // At its end the bar has nothing left to scroll: the repeat ends until the next press.
+    if (Decrements(fHitPart) ? fValue <= 0.0 : fValue >= 1.0)
+        return;
+    // Armed before the action, which may take the bar away with its window.
+    fRepeat->FireAfter(kRepeatIntervalMs);
+    // Off the part (or, in a page area, once the knob has come under the pointer) the bar
+    // waits: the pointer may come back while the button is still held.
+    if (PartAt(fPointer) == fHitPart)
+        SendAction();
+}
+
+void Scroller::StopRepeating()
+{
+    if (fRepeat)
+        fRepeat->Disarm();
+}
+
+void Scroller::TrackCancel()
+{
+    StopRepeating();
+}
+
 void Scroller::TrackDrag(Point where)
 {
+    fPointer = where;
     if (fHitPart != Part::Knob)
         return;
     const double travel = SlotLength() - KnobLength();
@@ -118,6 +166,7 @@ void Scroller::TrackDrag(Point where)
 
 void Scroller::TrackUp(Point where)
 {
+    StopRepeating();
     TrackDrag(where);
     if (fHitPart == Part::Knob && !IsContinuous())
         SendAction();
@@ -137,8 +186,10 @@ void Scroller::Draw(Canvas& canvas) const
         return IsVertical() ? Rect{0, start, Width(), length} : Rect{start, 0, length, Height()};
     };
     if (arrow > 0) {
-        Bevel(canvas, span(0, arrow), kFace, IsEnabled());
-        Bevel(canvas, span(Length() - arrow, arrow), kFace, IsEnabled());
+        // The arrow held down shows pressed.
+        const auto face = [&](Part part) { return IsTracking() && fHitPart == part ? kFacePressed : kFace; };
+        Bevel(canvas, span(0, arrow), face(Part::DecrementLine), IsEnabled());
+        Bevel(canvas, span(Length() - arrow, arrow), face(Part::IncrementLine), IsEnabled());
         // Arrows point along the bar: up and down, or left and right.
         const auto arrowAt = IsVertical() ? &Arrow : &SideArrow;
         arrowAt(canvas, span(0, arrow), false, kMark);

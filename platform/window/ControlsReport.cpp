@@ -5,6 +5,7 @@
 #include "platform/controls/PopUpButton.h"
 #include "platform/controls/Scroller.h"
 #include "platform/controls/Slider.h"
+#include "platform/controls/TextFieldView.h"
 #include "platform/menus/Menu.h"
 #include "platform/menus/MenuBar.h"
 #include "platform/menus/MenuItem.h"
@@ -70,6 +71,16 @@ void PutControls(std::ostringstream& out, const Window& window, const View& view
             << state << '\t';
         PutRect(out, OnScreen(window, view, view.Bounds()));
         out << '\t' << control.Title() << '\n';
+    }
+    if (const auto* field = dynamic_cast<const TextFieldView*>(&view); field && shown) {
+        out << "field\t" << field->IsEditable() << '\t' << field->IsEditing() << '\t';
+        PutRect(out, OnScreen(window, view, view.Bounds()));
+        // One line of the report: a multi-line field's line ends become blanks.
+        std::string text = field->IsSecure() ? std::string() : field->StringValue();
+        for (char& c : text)
+            if (c == '\n' || c == '\r' || c == '\t')
+                c = ' ';
+        out << '\t' << text << '\n';
     }
     for (const Ref<View>& sub : view.Subviews())
         PutControls(out, window, *sub, shown);

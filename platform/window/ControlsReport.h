@@ -10,6 +10,7 @@ namespace plat {
 //   bar     X Y W H  TITLE                               (the window's menu bar titles)
 //   control KIND  ENABLED(0/1)  FOCUSED(0/1)  STATE  X Y W H  TITLE
 //   item    INDEX  ENABLED(0/1)  SUBMENU(0/1)  X Y W H  TITLE   (an open menu's or pop-up's rows)
+//   field   EDITABLE(0/1)  EDITING(0/1)  X Y W H  TEXT   (a text field; a secure one's text is left out)
 // KIND is push, onoff, check, radio, popup, slider, scroller or other; STATE is a button's
 // state, a slider's value as a whole number, or a pop-up's selected index, with 100 added while
 // its list is open.

@@ -5,6 +5,7 @@
 #include "platform/controls/Button.h"
 #include "platform/controls/ControlView.h"
 #include "platform/controls/PopUpButton.h"
+#include "platform/controls/Scroller.h"
 #include "platform/controls/Slider.h"
 #include "platform/runloop/RunLoop.h"
 #include "platform/runloop/RunLoopTimer.h"
@@ -131,6 +132,39 @@ TEST_F(ControlsDesktop, TheSliderKnobFollowsADragToTheMiddle)
     ASSERT_TRUE(RunUntil([&] { return hand.Done() && !slider.IsTracking() && !seen.empty() && seen.back() == 50; }))
         << (seen.empty() ? -1 : seen.back());
     EXPECT_GE(seen.size(), 8u) << "the knob followed the moves";
+}
+
+TEST_F(ControlsDesktop, AScrollBarArrowHeldScrollsOnUntilTheRelease)
+{
+    Show(Rect{200, 300, 400, 200});
+    Scroller& bar = Add(std::make_unique<Scroller>(), Rect{20, 10, 16, 180});
+    bar.SetValueAndProportion(0, 0.25);
+    std::atomic<int> actions{0};
+    bar.SetAction([&] {
+        ++actions;
+        bar.SetValue(bar.Value() + 0.01); // as the bar's owner scrolls a line
+    });
+    ASSERT_TRUE(ScreenShows({fDoc.Get()}));
+    const Point arrowAt = ScreenOf(*fViews[0], {8, 172}); // the arrow at the end of the bar
+    std::atomic<int> afterClick{-1}, whileHeld{-1};
+    Hand hand([&](XServerDriver& x) {
+        x.Click(arrowAt);
+        x.Wait(600);
+        afterClick = actions.load();
+        x.MoveTo(arrowAt);
+        x.Press();
+        x.Wait(1000);
+        x.Release();
+        whileHeld = actions.load();
+        x.Wait(500);
+    });
+    ASSERT_TRUE(RunUntil([&] { return hand.Done(); }));
+    EXPECT_EQ(afterClick, 1) << "a normal click scrolls one line";
+    // One at the press, then from 400 ms on every 50 ms: about 13 in a second.
+    EXPECT_GE(whileHeld - afterClick, 8);
+    EXPECT_LE(whileHeld - afterClick, 16);
+    EXPECT_LE(actions - whileHeld, 1) << "the release stopped the repeat";
+    EXPECT_FALSE(bar.IsTracking());
 }
 
 TEST_F(ControlsDesktop, APopUpListAtTheScreensBottomEdgeShowsAllItsItemsAndTakesClicksAndKeys)

@@ -1,171 +1,23 @@
 // The built program under a person's hand, its controls found where the program itself says
 // they are (the controls report it writes for tests), their effects read from what it sends
 // over the network.
-#include "tests/display/DesktopFixture.h"
-#include "tests/display/ProgramProcess.h"
-#include "tests/display/ShownControls.h"
+#include "tests/display/ProgramReport.h"
 
 #include <arpa/inet.h>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <memory>
+#include <cmath>
 #include <netinet/in.h>
 #include <optional>
-#include <set>
 #include <poll.h>
-#include <sstream>
 #include <sys/socket.h>
 #include <unistd.h>
-
-namespace {
-
-bool SameRect(const plat::Rect& a, const plat::Rect& b)
-{
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
-
-class ProgramReport : public DesktopTest {
-protected:
-    // Starts the program on a recording of the generic sound type `seconds` long and waits for
-    // its document window's menu bar.
-    void StartOnRecording(int seconds)
-    {
-        const std::string path = fHome.Folder() + "/take.tks";
-        {
-            std::ofstream out(path, std::ios::binary);
-            out << "dn generic_sound\nsr 100\n"; // the first line names the type
-            for (int i = 0; i < seconds * 100; ++i)
-                out << std::hex << (0x8000 + (i % 200) * 64) << ' ' << (0x8000 - (i % 100) * 64) << '\n';
-        }
-        fProgram = std::make_unique<ProgramProcess>(fHome, std::vector<std::string>{path});
-        ASSERT_TRUE(fProgram->Started());
-        ASSERT_TRUE(Await(ShownPart::BarTitle, "File", 10000)) << "the window did not show";
-    }
-    std::optional<Shown> Find(ShownPart part, const std::string& title)
-    {
-        return FindShown(ReadShownWindows(fHome.Report()), part, title);
-    }
-    // Waits until the program reports the part in the same place twice 200 ms apart (a new
-    // window may still be placed by the window manager).
-    std::optional<Shown> Await(ShownPart part, const std::string& title, int limitMs = 8000)
-    {
-        std::optional<Shown> found, before;
-        RunUntil([&] {
-            before = found;
-            found = Find(part, title);
-            if (found && before && SameRect(found->rect, before->rect))
-                return true;
-            RunUntil([] { return false; }, 200);
-            return false;
-        }, limitMs);
-        return found && before && SameRect(found->rect, before->rect) ? found : std::nullopt;
-    }
-    // The document window's playback slider (the only slider wider than 60 pixels).
-    std::optional<Shown> PlaybackSlider()
-    {
-        for (const ShownWindow& w : ReadShownWindows(fHome.Report()))
-            for (const Shown& control : w.controls)
-                if (control.kind == "slider" && control.rect.width > 60)
-                    return control;
-        return std::nullopt;
-    }
-    // A normal click on a menu title of the bar, then on the item.
-    void Choose(const std::string& menu, const std::string& item)
-    {
-        const std::optional<Shown> title = Await(ShownPart::BarTitle, menu);
-        ASSERT_TRUE(title) << "no menu " << menu;
-        fX.Click(title->Middle());
-        const std::optional<Shown> row = Await(ShownPart::Row, item, 3000);
-        ASSERT_TRUE(row) << menu << " shows no " << item;
-        fX.Click(row->Middle());
-    }
-
-    ProgramHome fHome;
-    std::unique_ptr<ProgramProcess> fProgram;
-};
-
-// A client of the data server on this machine; -1 when nothing listens.
-int ConnectTo(uint16_t port)
-{
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
-
-// What arrives on the socket within the time, up to `enough` bytes.
-std::string Receive(int fd, size_t enough, int limitMs)
-{
-    std::string got;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-    while (got.size() < enough && std::chrono::steady_clock::now() < end) {
-        pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, 50) <= 0)
-            continue;
-        char buffer[4096];
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n <= 0)
-            break;
-        got.append(buffer, size_t(n));
-    }
-    return got;
-}
-
-// The TCP ports the process listens on, found through its sockets' inodes.
-std::vector<uint16_t> ListeningPorts(pid_t pid)
-{
-    std::set<std::string> inodes;
-    std::error_code error;
-    for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
-        const std::string target = std::filesystem::read_symlink(fd.path(), error).string();
-        if (target.rfind("socket:[", 0) == 0)
-            inodes.insert(target.substr(8, target.size() - 9));
-    }
-    std::vector<uint16_t> ports;
-    std::ifstream table("/proc/net/tcp");
-    std::string line;
-    std::getline(table, line); // the heading
-    while (std::getline(table, line)) {
-        std::istringstream fields(line);
-        std::string slot, local, remote, state, queues, timer, retransmits, uid, timeout, inode;
-        fields >> slot >> local >> remote >> state >> queues >> timer >> retransmits >> uid >> timeout >> inode;
-        if (state == "0A" && inodes.count(inode) != 0)
-            ports.push_back(uint16_t(std::stoul(local.substr(local.find(':') + 1), nullptr, 16)));
-    }
-    return ports;
-}
-
-} // namespace
 
 TEST_F(ProgramReport, ServerOnByANormalClickSendsTheLinesOfAPlayingTypedRecording)
 {
     ASSERT_NO_FATAL_FAILURE(StartOnRecording(60));
-    ASSERT_NO_FATAL_FAILURE(Choose("File", "Data Server…"));
-    const std::optional<Shown> box = Await(ShownPart::Control, "Server on");
-    ASSERT_TRUE(box) << "the data server dialog did not open";
-    ASSERT_EQ(box->kind, "check");
-    EXPECT_EQ(box->state, 0) << "the server starts off";
-    EXPECT_TRUE(ListeningPorts(fProgram->Pid()).empty());
-    fX.Click(box->Middle());
-    EXPECT_TRUE(RunUntil([&] {
-        const std::optional<Shown> now = Find(ShownPart::Control, "Server on");
-        return now && now->state == 1;
-    })) << "the normal click did not check the box";
-    const std::optional<Shown> ok = Find(ShownPart::Control, "OK");
-    ASSERT_TRUE(ok);
-    fX.Click(ok->Middle());
-    EXPECT_TRUE(RunUntil([&] { return !Find(ShownPart::Control, "Server on"); })) << "OK did not close the dialog";
-
-    std::vector<uint16_t> ports;
-    ASSERT_TRUE(RunUntil([&] { return !(ports = ListeningPorts(fProgram->Pid())).empty(); })) << "nothing listens";
-    const int client = ConnectTo(ports.front());
+    const uint16_t port = StartDataServer();
+    ASSERT_NE(port, 0);
+    const int client = ConnectTo(port);
     ASSERT_GE(client, 0);
     const std::string got = Receive(client, 4000, 5000);
     close(client);

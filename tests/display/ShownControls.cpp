@@ -56,6 +56,13 @@ std::vector<ShownWindow> ReadShownWindows(const std::string& path)
             s.rect = ReadRect(in);
             s.title = Rest(in);
             windows.back().items.push_back(s);
+        } else if (what == "field") {
+            s.kind = what;
+            in >> s.enabled >> s.focused;
+            s.rect = ReadRect(in);
+            s.title = Rest(in);
+            s.index = int(windows.back().fields.size());
+            windows.back().fields.push_back(s);
         }
     }
     return windows;
@@ -64,8 +71,10 @@ std::vector<ShownWindow> ReadShownWindows(const std::string& path)
 std::optional<Shown> FindShown(const std::vector<ShownWindow>& windows, ShownPart part, const std::string& title)
 {
     for (const ShownWindow& w : windows) {
-        const std::vector<Shown>& shown =
-            part == ShownPart::BarTitle ? w.bar : part == ShownPart::Control ? w.controls : w.items;
+        const std::vector<Shown>& shown = part == ShownPart::BarTitle ? w.bar
+                                          : part == ShownPart::Control ? w.controls
+                                          : part == ShownPart::Row     ? w.items
+                                                                       : w.fields;
         for (const Shown& s : shown)
             if (s.title == title)
                 return s;

@@ -9,11 +9,11 @@
 // What the running program says is on screen, read from the controls report it writes for
 // tests (platform/window/ControlsReport.h has the format).
 
-// A control, a menu bar title or an open list's row.
+// A control, a menu bar title, an open list's row or a text field (its text as title).
 struct Shown {
-    std::string kind; // a control's kind
-    bool enabled = false;
-    bool focused = false;
+    std::string kind; // a control's kind; "field" for a text field
+    bool enabled = false; // a field: editable
+    bool focused = false; // a field: being edited
     bool submenu = false;
     int state = 0;
     int index = 0;
@@ -29,12 +29,13 @@ struct ShownWindow {
     bool modal = false;
     plat::Rect rect;
     std::string title;
-    std::vector<Shown> bar, controls, items;
+    std::vector<Shown> bar, controls, items, fields;
 };
 
 // The report's windows, front to back; none when the file is missing.
 std::vector<ShownWindow> ReadShownWindows(const std::string& path);
 
-enum class ShownPart { BarTitle, Control, Row };
-// The first bar title, control or open list row with the title, front window first.
+enum class ShownPart { BarTitle, Control, Row, Field };
+// The first bar title, control, open list row or field with the title (a field's text), front
+// window first.
 std::optional<Shown> FindShown(const std::vector<ShownWindow>& windows, ShownPart part, const std::string& title);

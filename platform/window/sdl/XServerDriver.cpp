@@ -211,6 +211,14 @@ void XServerDriver::Type(const std::string& text)
             Tap(std::string(1, char(std::tolower(u))), {"Shift_L"});
         else if (std::isalnum(u))
             Tap(std::string(1, c));
+        else if (c == '.')
+            Tap("period");
+        else if (c == ':')
+            Tap("colon", {"Shift_L"}); // the shifted semicolon of the US layout
+        else if (c == '-')
+            Tap("minus");
+        else if (c == '/')
+            Tap("slash");
     }
 }
 

@@ -41,7 +41,8 @@ public:
     // Presses and releases a key named as X names keysyms ("a", "Return", "Escape", "Down",
     // "q"), holding the named modifier keys ("Control_L", "Shift_L", "Alt_L") meanwhile.
     void Tap(const std::string& keyName, const std::vector<std::string>& held = {});
-    // Types letters, digits and spaces (upper-case letters with Shift held).
+    // Types letters, digits, spaces and the marks of addresses and numbers (. : - /), upper-case
+    // letters and the colon with Shift held.
     void Type(const std::string& text);
     // Waits until the server has carried out everything sent.
     void Sync();

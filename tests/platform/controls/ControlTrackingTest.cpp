@@ -194,6 +194,75 @@ TEST_F(ControlTrackingTest, ScrollerKnobDragAndArrowClicks)
     }
 }
 
+TEST_F(ControlTrackingTest, ScrollerArrowsAndPageAreasRepeatWhileHeldAndStopOnRelease)
+{
+    // The bar 16 x 180 at (20, 10): arrows at 10..26 and 174..190; slot 148 px, knob 37 px.
+    // The action moves the value as the bar's owner does: one step per action.
+    struct Case {
+        const char* what;
+        double y;        // where the press is, content top-down
+        double start;    // the value before the press
+        double step;     // what one action moves
+        uint64_t hold;
+        int actions;     // while held, and still after the release
+        double value;
+    };
+    const Case cases[] = {
+        {"down arrow clicked", 185, 0.0, 0.01, 120, 1, 0.01},
+        {"down arrow held just under the delay", 185, 0.0, 0.01, 390, 1, 0.01},
+        // Acts at the press, at 400 ms, then every 50 ms up to 1010 ms.
+        {"down arrow held 1 s", 185, 0.0, 0.01, 1010, 14, 0.14},
+        {"up arrow held 1 s", 15, 1.0, -0.01, 1010, 14, 0.86},
+        {"down arrow held 1 s stops at the end", 185, 0.9, 0.04, 1010, 3, 1.0},
+        {"up arrow held 1 s stops at the start", 15, 0.05, -0.02, 1010, 3, 0.0},
+        // The knob (16 + 111 v .. 53 + 111 v) comes under the pointer at 100 once v passes 0.42.
+        {"page area held 1 s stops under the pointer", 110, 0.0, 0.1, 1010, 5, 0.5},
+        {"page area clicked", 110, 0.0, 0.1, 120, 1, 0.1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto made = std::make_unique<Scroller>();
+        made->SetEnabled(true);
+        Scroller& bar = Show(std::move(made), Rect{20, 10, 16, 180});
+        bar.SetValueAndProportion(c.start, 0.25);
+        int actions = 0;
+        bar.SetAction([&] {
+            ++actions;
+            bar.SetValue(bar.Value() + c.step);
+        });
+        fDriver.PlanPress(0, Screen(28, c.y));
+        fDriver.PlanStep(c.hold / 2, [&] { fTicksAtStart = fTicks; });
+        fDriver.PlanRelease(c.hold - c.hold / 2, Screen(28, c.y));
+        fDriver.Play();
+        EXPECT_EQ(actions, c.actions);
+        EXPECT_NEAR(bar.Value(), c.value, 1e-9);
+        EXPECT_GE(fTicks - fTicksAtStart, int(c.hold / 2 / kTickMs) - 1); // the program's timer ran too
+        fDriver.Wait(1000);
+        EXPECT_EQ(actions, c.actions) << "the release stops the repeat";
+        EXPECT_FALSE(bar.IsTracking());
+    }
+}
+
+TEST_F(ControlTrackingTest, AHeldArrowWaitsWhileThePointerIsOffIt)
+{
+    auto made = std::make_unique<Scroller>();
+    made->SetEnabled(true);
+    Scroller& bar = Show(std::move(made), Rect{20, 10, 16, 180});
+    bar.SetValueAndProportion(0, 0.25);
+    int actions = 0;
+    bar.SetAction([&] { ++actions; bar.SetValue(bar.Value() + 0.01); });
+    int offAt = 0;
+    fDriver.PlanPress(0, Screen(28, 185));
+    fDriver.PlanDragTo(300, Screen(60, 185)); // off the bar before the repeat starts
+    fDriver.PlanStep(500, [&] { offAt = actions; });
+    fDriver.PlanDragTo(0, Screen(28, 185)); // back on the arrow
+    fDriver.PlanRelease(200, Screen(28, 185));
+    fDriver.Play();
+    EXPECT_EQ(offAt, 1);
+    EXPECT_GE(actions, 4); // acting again once the pointer came back
+    EXPECT_LE(actions, 6);
+}
+
 TEST_F(ControlTrackingTest, PopUpQuickClickLeavesTheListOpenAndASecondClickChooses)
 {
     for (uint64_t hold : kHolds) {

@@ -1,0 +1,164 @@
+#include "tests/display/ProgramReport.h"
+
+#include <arpa/inet.h>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <netinet/in.h>
+#include <poll.h>
+#include <set>
+#include <sstream>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+bool SameRect(const plat::Rect& a, const plat::Rect& b)
+{
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+} // namespace
+
+void ProgramReport::StartOnRecording(int seconds)
+{
+    const std::string path = fHome.Folder() + "/take.tks";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "dn generic_sound\nsr 100\n"; // the first line names the type
+        for (int i = 0; i < seconds * 100; ++i)
+            out << std::hex << (0x8000 + (i % 200) * 64) << ' ' << (0x8000 - (i % 100) * 64) << '\n';
+    }
+    fProgram = std::make_unique<ProgramProcess>(fHome, std::vector<std::string>{path});
+    ASSERT_TRUE(fProgram->Started());
+    ASSERT_TRUE(Await(ShownPart::BarTitle, "File", 10000)) << "the window did not show";
+}
+
+std::optional<Shown> ProgramReport::Find(ShownPart part, const std::string& title)
+{
+    return FindShown(ReadShownWindows(fHome.Report()), part, title);
+}
+
+std::optional<Shown> ProgramReport::Await(ShownPart part, const std::string& title, int limitMs)
+{
+    std::optional<Shown> found, before;
+    RunUntil([&] {
+        before = found;
+        found = Find(part, title);
+        if (found && before && SameRect(found->rect, before->rect))
+            return true;
+        RunUntil([] { return false; }, 200);
+        return false;
+    }, limitMs);
+    return found && before && SameRect(found->rect, before->rect) ? found : std::nullopt;
+}
+
+std::optional<ShownWindow> ProgramReport::FrontWindow()
+{
+    const std::vector<ShownWindow> windows = ReadShownWindows(fHome.Report());
+    if (windows.empty())
+        return std::nullopt;
+    return windows.front();
+}
+
+std::optional<Shown> ProgramReport::PlaybackSlider()
+{
+    for (const ShownWindow& w : ReadShownWindows(fHome.Report()))
+        for (const Shown& control : w.controls)
+            if (control.kind == "slider" && control.rect.width > 60)
+                return control;
+    return std::nullopt;
+}
+
+void ProgramReport::Choose(const std::string& menu, const std::string& item)
+{
+    const std::optional<Shown> title = Await(ShownPart::BarTitle, menu);
+    ASSERT_TRUE(title) << "no menu " << menu;
+    fX.Click(title->Middle());
+    const std::optional<Shown> row = Await(ShownPart::Row, item, 3000);
+    ASSERT_TRUE(row) << menu << " shows no " << item;
+    fX.Click(row->Middle());
+}
+
+void ProgramReport::ClickButton(const std::string& title)
+{
+    const std::optional<Shown> button = Await(ShownPart::Control, title);
+    ASSERT_TRUE(button) << "no button " << title;
+    fX.Click(button->Middle());
+}
+
+uint16_t ProgramReport::StartDataServer()
+{
+    Choose("File", "Data Server…");
+    const std::optional<Shown> box = Await(ShownPart::Control, "Server on");
+    EXPECT_TRUE(box) << "the data server dialog did not open";
+    if (!box)
+        return 0;
+    EXPECT_EQ(box->kind, "check");
+    EXPECT_EQ(box->state, 0) << "the server starts off";
+    EXPECT_TRUE(ListeningPorts(fProgram->Pid()).empty());
+    fX.Click(box->Middle());
+    EXPECT_TRUE(RunUntil([&] {
+        const std::optional<Shown> now = Find(ShownPart::Control, "Server on");
+        return now && now->state == 1;
+    })) << "the normal click did not check the box";
+    ClickButton("OK");
+    EXPECT_TRUE(RunUntil([&] { return !Find(ShownPart::Control, "Server on"); })) << "OK did not close the dialog";
+    std::vector<uint16_t> ports;
+    EXPECT_TRUE(RunUntil([&] { return !(ports = ListeningPorts(fProgram->Pid())).empty(); })) << "nothing listens";
+    return ports.empty() ? 0 : ports.front();
+}
+
+int ConnectTo(uint16_t port)
+{
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+std::string Receive(int fd, size_t enough, int limitMs)
+{
+    std::string got;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    while (got.size() < enough && std::chrono::steady_clock::now() < end) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 50) <= 0)
+            continue;
+        char buffer[4096];
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        got.append(buffer, size_t(n));
+    }
+    return got;
+}
+
+std::vector<uint16_t> ListeningPorts(pid_t pid)
+{
+    std::set<std::string> inodes;
+    std::error_code error;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error)) {
+        const std::string target = std::filesystem::read_symlink(fd.path(), error).string();
+        if (target.rfind("socket:[", 0) == 0)
+            inodes.insert(target.substr(8, target.size() - 9));
+    }
+    std::vector<uint16_t> ports;
+    std::ifstream table("/proc/net/tcp");
+    std::string line;
+    std::getline(table, line); // the heading
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        std::string slot, local, remote, state, queues, timer, retransmits, uid, timeout, inode;
+        fields >> slot >> local >> remote >> state >> queues >> timer >> retransmits >> uid >> timeout >> inode;
+        if (state == "0A" && inodes.count(inode) != 0)
+            ports.push_back(uint16_t(std::stoul(local.substr(local.find(':') + 1), nullptr, 16)));
+    }
+    return ports;
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include "tests/display/DesktopFixture.h"
+#include "tests/display/ProgramProcess.h"
+#include "tests/display/ShownControls.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// The built program under a person's hand, its controls found where the program itself says
+// they are (the controls report it writes for tests).
+class ProgramReport : public DesktopTest {
+protected:
+    // Starts the program on a recording of the generic sound type `seconds` long and waits for
+    // its document window's menu bar.
+    void StartOnRecording(int seconds);
+    std::optional<Shown> Find(ShownPart part, const std::string& title);
+    // Waits until the program reports the part in the same place twice 200 ms apart (a new
+    // window may still be placed by the window manager).
+    std::optional<Shown> Await(ShownPart part, const std::string& title, int limitMs = 8000);
+    // The front window as the program reports it; empty when it shows none.
+    std::optional<ShownWindow> FrontWindow();
+    // The document window's playback slider (the only slider wider than 60 pixels).
+    std::optional<Shown> PlaybackSlider();
+    // A normal click on a menu title of the bar, then on the item.
+    void Choose(const std::string& menu, const std::string& item);
+    // A normal click on the button, waiting for it to show first.
+    void ClickButton(const std::string& title);
+    // The data server switched on from its dialog by normal clicks; the port it listens on.
+    uint16_t StartDataServer();
+
+    ProgramHome fHome;
+    std::unique_ptr<ProgramProcess> fProgram;
+};
+
+// A TCP client on this machine's loopback address; -1 when nothing listens.
+int ConnectTo(uint16_t port);
+// What arrives on the socket within the time, up to `enough` bytes.
+std::string Receive(int fd, size_t enough, int limitMs);
+// The TCP ports the process listens on, found through its sockets' inodes.
+std::vector<uint16_t> ListeningPorts(pid_t pid);
