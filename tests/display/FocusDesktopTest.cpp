@@ -611,3 +611,32 @@ TEST_F(ProgramOnDesktop, TheSourceChooserShownAgainAfterItsErrorTakesTheKeys)
     EXPECT_TRUE(escapeClosed) << "Escape did not reach the chooser shown again";
     EXPECT_TRUE(Serve([&] { return Hand::FocusId() == document; }));
 }
+
+// The open panel's type pop-up is a stop of its Tab ring: two Tabs from the file list pass the
+// hidden-files box and reach it, Space opens its list, and Escape then closes the list only.
+TEST_F(ProgramOnDesktop, TabReachesTheOpenPanelsTypePopupAndSpaceOpensItsList)
+{
+    OpenDocument();
+    const std::string document = Hand::FocusId();
+    std::string panel;
+    bool listTookEscape = false, panelClosed = false;
+    fHand.Do([&](Hand& hand) {
+        hand.Key("ctrl+o");
+        panel = Hand::WaitFocusLeaves(document);
+        if (panel.empty())
+            return;
+        hand.Key("Tab");   // the hidden-files box
+        hand.Key("Tab");   // the type pop-up
+        hand.Key("space"); // opens its list
+        std::this_thread::sleep_for(300ms);
+        hand.Key("Escape"); // closes the list, not the panel
+        listTookEscape = Hand::WaitFocusLeaves(panel, 1000ms, panel).empty() && Hand::FocusId() == panel;
+        hand.Key("Escape");
+        panelClosed = Hand::WaitFocusLeaves(panel, 3000ms) == document;
+    });
+    EXPECT_EQ(ServeHand(), 0) << "the hand left a dialog open";
+    ASSERT_FALSE(panel.empty()) << "the open panel had no keyboard";
+    EXPECT_TRUE(listTookEscape) << "the first Escape closed the panel: Space did not open the type list";
+    EXPECT_TRUE(panelClosed) << "the second Escape did not close the panel";
+    EXPECT_EQ(App().DocumentCount(), 1u);
+}
