@@ -53,7 +53,6 @@ public:
     // Joins the embedded frame to the ring (null leaves it); the frame sends its messages
     // through this pane until it leaves.
     void Attach(CEmbeddedViewPane* embedded);
-    CEmbeddedViewPane* Embedded() const { return fEmbedded; }
 
     void HandleMessage(LMessage& result, const LMessage& msg) override;
     void StateChanged(int32_t event) override;

@@ -69,8 +69,8 @@ std::string WithoutSlashes(std::string name)
 CFilePanelWindow::CFilePanelWindow(LHandler* parent, plat::FilePanel& panel)
     : LModalDialog(parent, nullptr, ModalWindowDef(kPanelWindowKind)), fPanel(panel), fOk(this, LStdCtlDesc{}),
       fCancel(this, LStdCtlDesc{}), fUp(this, LStdCtlDesc{}), fPath(this, this, 0), fPlaces(this, this),
-      fList(this, this, fBrowser), fHidden(this, LStdCtlDesc{}), fAccessoryStop(this), fNameLabel(this, this, 0), fName(this, LEditText::kSingleLine, 0),
-      fMessage(this, this, 0)
+      fList(this, this, fBrowser), fHidden(this, LStdCtlDesc{}), fAccessoryStop(this), fNameLabel(this, this, 0),
+      fName(this, LEditText::kSingleLine, 0), fMessage(this, this, 0)
 {
     SetDefaultButton(&fOk);
     SetCancelButton(&fCancel);

@@ -40,7 +40,6 @@ public:
     LStdCheck& HiddenCheck() { return fHidden; }
     LEditText& NameField() { return fName; }
     const LCaptionPane& PathCaption() const { return fPath; }
-    CEmbeddedFocusStop& AccessoryStop() { return fAccessoryStop; }
     // Where the accessory view sits in the window (empty without one).
     const CLRect& AccessoryRect() const { return fAccessoryRect; }
 
