@@ -1,4 +1,5 @@
 #include "controls/panels/CEmbeddedViewPane.h"
+#include "foundation/core/StrEqual.h"
 #include "ui/panes/LPaneContext.h"
 #include "ui/panes/LPaneFlags.h"
 
@@ -43,4 +44,82 @@ void CEmbeddedViewPane::RectChanged(const CLRect& old)
     frame.height = double(Rect().Height());
     fView->SetFrame(frame);
     LFrame::RectChanged(old);
+}
+
+CEmbeddedFocusStop::CEmbeddedFocusStop(LFrame* window) : LPane(window, window)
+{
+    // Like the pop-ups and check boxes an embedded area holds, it is reached by Tab only: a
+    // window's first focus passes over it.
+    SetFlagBits(kPaneTabOnly, true);
+}
+
+CEmbeddedFocusStop::~CEmbeddedFocusStop()
+{
+    Attach(nullptr);
+}
+
+void CEmbeddedFocusStop::Attach(CEmbeddedViewPane* embedded)
+{
+    if (fEmbedded) {
+        fEmbedded->SetState(kEventUnfocus);
+        fEmbedded->SetState(kEventNotKeyWindow);
+        fEmbedded->SetParent(nullptr);
+    }
+    fEmbedded = embedded;
+    if (!fEmbedded)
+        return;
+    fEmbedded->SetParent(this);
+    if (Flags() & kPaneKeyWindow)
+        fEmbedded->SetState(kEventKeyWindow);
+}
+
+void CEmbeddedFocusStop::HandleMessage(LMessage& result, const LMessage& msg)
+{
+    // The embedded frame took the focus: the window's frame gives it to this pane.
+    if (fEmbedded && msg.subject == fEmbedded && StrEqual(msg.type, msgReqFocus)) {
+        LMessage::Make(result, msgReqFocus, this, Parent());
+        return;
+    }
+    // The embedded panes' own messages go back to their subject, as they did when the frame had
+    // no parent (a control hears its own selection that way); what climbs on behalf of others
+    // (keys, menus) goes on to the window's frame.
+    if (fEmbedded && LHandler::IsOnChain(this, msg.subject, fEmbedded)) {
+        LMessage::Redirect(result, msg, msg.subject);
+        return;
+    }
+    LPane::HandleMessage(result, msg);
+}
+
+void CEmbeddedFocusStop::StateChanged(int32_t event)
+{
+    LPane::StateChanged(event);
+    switch (event) {
+    case kEventFocus:
+    case kEventUnfocus:
+    case kEventKeyWindow:
+    case kEventNotKeyWindow:
+        if (fEmbedded)
+            fEmbedded->SetState(event);
+        break;
+    default:
+        break;
+    }
+}
+
+LPane* CEmbeddedFocusStop::FocusTarget()
+{
+    if (!LPane::FocusTarget() || !fEmbedded)
+        return nullptr;
+    LPane* target = fEmbedded->FocusTarget();
+    return target != fEmbedded ? target : nullptr;
+}
+
+LPane* CEmbeddedFocusStop::HitTest(const CLPoint&)
+{
+    return nullptr;
+}
+
+bool CEmbeddedFocusStop::AdvanceFocus(LFocusDir dir, LFocusRestart restart)
+{
+    return fEmbedded && fEmbedded->AdvanceFocus(dir, restart);
 }

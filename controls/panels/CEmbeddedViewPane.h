@@ -38,3 +38,28 @@ public:
 private:
     plat::Ref<MEmbeddedView> fView;
 };
+
+// The place of an embedded frame in the Tab ring of the window that shows it: a pane of the
+// window's own frame over the embedded area. Focus moves into it go on into the embedded
+// frame's stops, the keys then go to the embedded pane that holds the focus, and the keys that
+// pane and its frames do not take (Tab onward, Return, Escape) come back through this pane to
+// the window's frame. It draws nothing and takes no clicks: those reach the embedded panes
+// through their own view.
+class CEmbeddedFocusStop : public LPane {
+public:
+    explicit CEmbeddedFocusStop(LFrame* window);
+    ~CEmbeddedFocusStop() override;
+
+    // Joins the embedded frame to the ring (null leaves it); the frame sends its messages
+    // through this pane until it leaves.
+    void Attach(CEmbeddedViewPane* embedded);
+
+    void HandleMessage(LMessage& result, const LMessage& msg) override;
+    void StateChanged(int32_t event) override;
+    LPane* FocusTarget() override;
+    LPane* HitTest(const CLPoint& point) override;
+    bool AdvanceFocus(LFocusDir dir, LFocusRestart restart) override;
+
+private:
+    CEmbeddedViewPane* fEmbedded = nullptr;
+};

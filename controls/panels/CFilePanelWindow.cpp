@@ -69,8 +69,8 @@ std::string WithoutSlashes(std::string name)
 CFilePanelWindow::CFilePanelWindow(LHandler* parent, plat::FilePanel& panel)
     : LModalDialog(parent, nullptr, ModalWindowDef(kPanelWindowKind)), fPanel(panel), fOk(this, LStdCtlDesc{}),
       fCancel(this, LStdCtlDesc{}), fUp(this, LStdCtlDesc{}), fPath(this, this, 0), fPlaces(this, this),
-      fList(this, this, fBrowser), fHidden(this, LStdCtlDesc{}), fNameLabel(this, this, 0), fName(this, LEditText::kSingleLine, 0),
-      fMessage(this, this, 0)
+      fList(this, this, fBrowser), fHidden(this, LStdCtlDesc{}), fAccessoryStop(this), fNameLabel(this, this, 0),
+      fName(this, LEditText::kSingleLine, 0), fMessage(this, this, 0)
 {
     SetDefaultButton(&fOk);
     SetCancelButton(&fCancel);
@@ -93,6 +93,7 @@ CFilePanelWindow::CFilePanelWindow(LHandler* parent, plat::FilePanel& panel)
 
 CFilePanelWindow::~CFilePanelWindow()
 {
+    fAccessoryStop.Attach(nullptr);
     if (auto* view = dynamic_cast<MEmbeddedView*>(fPanel.AccessoryView()))
         view->RemoveFromSuperview();
 }
@@ -134,6 +135,7 @@ void CFilePanelWindow::PlacePanes()
     if (accessoryHeight > 0) {
         const int32_t width = int32_t(accessory->Frame().width);
         fAccessoryRect = CLRect{kSpace * 2 + kPlacesWidth, y, kSpace * 2 + kPlacesWidth + width, y + accessoryHeight};
+        fAccessoryStop.SetRect(fAccessoryRect);
         y = fAccessoryRect.bottom + kSpace;
     }
     fNameLabel.SetRect(CLRect{kSpace, y + 3, kSpace + kPlacesWidth, y + line});
@@ -159,6 +161,7 @@ void CFilePanelWindow::EmbedAccessory()
     view->SetFrame(frame);
     window->ContentView()->AddSubview(view);
     view->DidMoveToWindow();
+    fAccessoryStop.Attach(view->Owner());
 }
 
 void CFilePanelWindow::ShowFolder(const std::string& folder)

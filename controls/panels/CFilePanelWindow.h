@@ -1,5 +1,6 @@
 #pragma once
 #include "controls/edit/LEditText.h"
+#include "controls/panels/CEmbeddedViewPane.h"
 #include "controls/panels/CFileListPane.h"
 #include "controls/panels/CFolderBrowser.h"
 #include "controls/panels/CPlacesPane.h"
@@ -73,6 +74,8 @@ private:
     CPlacesPane fPlaces;
     CFileListPane fList;
     LStdCheck fHidden;
+    // The accessory's place in the Tab ring, between the check box and the name field.
+    CEmbeddedFocusStop fAccessoryStop;
     LCaptionPane fNameLabel;
     LEditText fName;
     LCaptionPane fMessage;
