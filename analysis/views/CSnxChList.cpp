@@ -68,10 +68,7 @@ void CSnxChList::SetZoom(uint32_t zoom)
     if (zoom == fZoom)
         return;
     fZoom = zoom;
-    BuildAmplitudeLabels();
-    ReconfigureCells();
-    RequestRender();
-    SendPref();
+    RelabelRows();
 }
 
 void CSnxChList::SetBandList(const CBandList* bands)
@@ -86,9 +83,7 @@ void CSnxChList::SetBandList(const CBandList* bands)
 void CSnxChList::SetSourceType(const CSourceType* type)
 {
     fSourceType = type;
-    BuildAmplitudeLabels();
-    ReconfigureCells();
-    SendPref();
+    RelabelRows();
 }
 
 void CSnxChList::SetViewSizes(int32_t specr, int32_t rawsl)

@@ -79,6 +79,9 @@ private:
     void RebuildTrail(bool reset);
     // Texts (CSnxChListLabels.cpp).
     void BuildAmplitudeLabels();
+    // Builds the level texts anew and lays the rows out for them; their text columns may
+    // change width, so every row is drawn again.
+    void RelabelRows();
     void BuildTimeLabel();
     void BuildFrequencyLabel();
     void MeasureHeaderColumns();

@@ -112,6 +112,15 @@ void CSnxChList::BuildAmplitudeLabels()
     MeasureHeaderColumns();
 }
 
+void CSnxChList::RelabelRows()
+{
+    BuildAmplitudeLabels();
+    ReconfigureCells();
+    InvalidateCells(LRegion(Rect()));
+    RequestRender();
+    SendPref();
+}
+
 // The axis-text columns as wide as the widest texts of any row.
 void CSnxChList::MeasureHeaderColumns()
 {

@@ -59,12 +59,9 @@ void CSnxChList::RecordChanged(const LObjChange& notice)
             RebuildTrail(false);
     } else if (IsClass(notice, CSnxSchema::kCommonClass)) {
         if (notice.field == kComnDb || notice.field == kComnCtdc) {
-            BuildAmplitudeLabels();
-            ReconfigureCells();
+            RelabelRows();
             if (notice.field == kComnDb)
                 RebuildTrail(false);
-            RequestRender();
-            SendPref();
         } else if (notice.field == kComnFtsx || notice.field == kComnFqlg) {
             BuildTimeLabel();
             if (notice.field == kComnFqlg) {
@@ -141,10 +138,7 @@ void CSnxChList::WindowChanged(const LObjChange& notice)
             RefreshRows();
         break;
     case kWindZmrw:
-        BuildAmplitudeLabels();
-        ReconfigureCells();
-        RequestRender();
-        SendPref();
+        RelabelRows();
         break;
     case kWindRate:
         BuildTimeLabel();

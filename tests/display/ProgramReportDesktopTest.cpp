@@ -184,3 +184,88 @@ TEST_F(ProgramReport, ThePlaybackKnobDraggedToTheMiddleShowsTheMiddleOfTheRecord
     ASSERT_TRUE(after);
     EXPECT_NEAR(double(after->state), 30, 2);
 }
+
+namespace {
+
+bool Inside(const plat::Rect& inner, const plat::Rect& outer)
+{
+    return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
+           inner.y + inner.height <= outer.y + outer.height;
+}
+
+int Luma(uint32_t pixel)
+{
+    return int(((pixel >> 16) & 0xFF) * 3 + ((pixel >> 8) & 0xFF) * 6 + (pixel & 0xFF)) / 10;
+}
+
+// The runs of white pixels at least `least` long on a one-pixel line of the screen, as
+// [first, end) columns of the line, each with a drawn edge on both sides.
+std::vector<std::pair<int, int>> WhiteRuns(const plat::Bitmap& line, int least)
+{
+    std::vector<std::pair<int, int>> runs;
+    for (int x = 0; x < line.Width();) {
+        if ((line.Pixel(x, 0) & 0xFFFFFF) != 0xFFFFFF) {
+            ++x;
+            continue;
+        }
+        const int first = x;
+        while (x < line.Width() && (line.Pixel(x, 0) & 0xFFFFFF) == 0xFFFFFF)
+            ++x;
+        if (x - first >= least && first > 0 && x < line.Width())
+            runs.emplace_back(first, x);
+    }
+    return runs;
+}
+
+} // namespace
+
+TEST_F(FaderEditor, AFaderRowAddedInTheDefaultWindowShowsWholeOrCanBeScrolledTo)
+{
+    Program program(ProgramPath(), {});
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(Await(program, "bar", "Faders", 10000));
+    ASSERT_TRUE(AddFader(program)) << "no new fader with an output list";
+    const std::optional<Entry> window = Find(program, "window", "untitled.snx -Sonalyx");
+    const std::optional<Entry> type = Await(program, "control", "Band sum");
+    const std::optional<Entry> output = Await(program, "control", "None");
+    ASSERT_TRUE(window && type && output);
+    // The fader list shows its rows left of its scroller, over the scroller's height.
+    std::optional<Entry> scroller;
+    for (Entry& entry : ReadReport(program.Report()))
+        if (entry.kind == "control" && entry.fields.at(0) == "scroller")
+            scroller = entry;
+    ASSERT_TRUE(scroller) << "the fader list has no scroller";
+    // The list scrolls only up and down: across, its rows must fit.
+    const plat::Rect shown{window->rect.x, scroller->rect.y, scroller->rect.x - window->rect.x, scroller->rect.height};
+    const bool scrolls = scroller->fields.at(1) == "1";
+    for (const Entry* popup : {&*type, &*output}) {
+        const plat::Rect& r = popup->rect;
+        EXPECT_TRUE(r.x >= shown.x && r.x + r.width <= shown.x + shown.width)
+            << popup->title << " spans " << r.x << "-" << r.x + r.width << " of the list's " << shown.x << "-"
+            << shown.x + shown.width;
+        EXPECT_TRUE(Inside(r, shown) || scrolls)
+            << popup->title << " at " << r.y << "-" << r.y + r.height << " outside the list's " << shown.y << "-"
+            << shown.y + shown.height << " that does not scroll";
+    }
+    // On the screen both lists end alike, with their arrows.
+    std::vector<plat::Bitmap> ends;
+    for (const Entry* popup : {&*type, &*output})
+        ends.push_back(fX.Grab(plat::Rect{popup->rect.x + popup->rect.width - 20, popup->rect.y, 20, popup->rect.height}));
+    int dark = 0, differ = 0;
+    for (int y = 0; y < ends[0].Height(); ++y)
+        for (int x = 0; x < ends[0].Width(); ++x) {
+            dark += Luma(ends[0].Pixel(x, y)) < 90;
+            differ += (ends[0].Pixel(x, y) & 0xFFFFFF) != (ends[1].Pixel(x, y) & 0xFFFFFF);
+        }
+    EXPECT_GE(dark, 6) << "no arrow at the end of the source type list";
+    EXPECT_EQ(differ, 0) << "the output list's end differs from the type list's on the screen";
+    // The row's eight number and text fields (name, channel, band, input and output ranges),
+    // each white inside its frame, all wholly left of the output list.
+    const double lineY = type->rect.y + type->rect.height - 4;
+    const plat::Bitmap line = fX.Grab(plat::Rect{window->rect.x, lineY, output->rect.x - window->rect.x, 1});
+    const std::vector<std::pair<int, int>> fields = WhiteRuns(line, 12);
+    std::string found;
+    for (const auto& [first, end] : fields)
+        found += " " + std::to_string(first) + "-" + std::to_string(end);
+    EXPECT_EQ(fields.size(), 8u) << "white fields on the row's line at:" << found;
+}

@@ -11,6 +11,7 @@
 #include "platform/window/WindowStyle.h"
 #include "platform/window/sdl/SdlBackendImpl.h"
 #include "platform/window/sdl/SdlDesktopEvents.h"
+#include "platform/window/sdl/SdlFrameEdges.h"
 
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
@@ -277,6 +278,9 @@ void SdlBackend::UpdateSurface(const Window& window)
     if (!surface.shown) {
         surface.shown = true;
         surface.placing = !surface.popUp;
+        if (!surface.everShown && !surface.popUp && (window.StyleMask() & kStyleTitled))
+            PlaceFrameBeforeFirstShow(*fImpl, surface, CreationFlags(window), client);
+        surface.everShown = true;
         SDL_ShowWindow(surface.sdl);
         if (window.IsKey())
             SDL_RaiseWindow(surface.sdl);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,13 @@ struct SdlSurface {
     bool popUp = false;
     bool geometryQueued = false; // the model takes the reported geometry after the batch
     bool placing = false;        // shown, and the window manager has not yet placed its frame
+    bool everShown = false;      // the window manager has had the window once
+};
+
+// The edges a window manager's frame adds left of and above the window it holds.
+struct FrameEdges {
+    int left = 0;
+    int top = 0;
 };
 
 struct SdlBackend::Impl {
@@ -41,6 +49,10 @@ struct SdlBackend::Impl {
     uint32_t front = 0;   // the model window last raised
     int keyObserver = 0;
     bool focusLost = false;
+    // The frame edges the window manager gave the last decorated window of each kind (its
+    // creation flags), and whether it tells them before a window shows.
+    std::map<Uint32, FrameEdges> frameEdges;
+    std::optional<bool> answersEdgeQuestions;
 
     Ref<Cursor> shownCursor;
     std::map<int, SDL_Cursor*> systemCursors;

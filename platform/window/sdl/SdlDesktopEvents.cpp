@@ -4,14 +4,13 @@
 #include "platform/window/UserWindowActions.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
+#include "platform/window/sdl/SdlFrameEdges.h"
 
 namespace plat {
 
 namespace {
 
 constexpr size_t kMaxDroppedFiles = 1024;
-// The tallest title bar or widest border a window manager gives a frame.
-constexpr int kLargestFrameEdge = 100;
 
 // The model frame the window manager's client geometry stands for.
 Rect FrameOfClient(const Window& window, const SDL_Rect& client)
@@ -25,14 +24,15 @@ Rect FrameOfClient(const Window& window, const SDL_Rect& client)
 
 // A window manager puts its frame, not the client, where a new window asks to go: the client
 // comes out lower and further right by the frame's title bar and border, and a place kept from
-// one run would move down on every start. The first report of a new window's place undoes that
-// shift, once; a window manager that insists has the last word.
+// one run would move down on every start. A window is shown where its frame goes when the
+// window manager tells its frame's edges beforehand; when it did not, the first report of a new
+// window's place undoes the shift, once; a window manager that insists has the last word.
 bool PutClientBack(SdlSurface& surface, const SDL_Rect& wanted)
 {
     surface.placing = false;
     const int dx = surface.applied.x - wanted.x, dy = surface.applied.y - wanted.y;
     // Only a shift down and to the right by about a frame's edges is the frame's doing.
-    if (dx < 0 || dy <= 0 || dx > kLargestFrameEdge || dy > kLargestFrameEdge)
+    if (dy <= 0 || !PlausibleFrameEdges(FrameEdges{dx, dy}))
         return false;
     // SDL moves the frame by the extents once it knows them; before, the client is asked to
     // go back by the shift the window manager made.
@@ -53,7 +53,9 @@ bool PutClientBack(SdlSurface& surface, const SDL_Rect& wanted)
 void QueueGeometry(SdlBackend::Impl& impl, Window& window)
 {
     SdlSurface* surface = impl.SurfaceOf(window.Number());
-    if (surface->geometryQueued)
+    // A window manager lets go of a hidden window by putting it where its frame was; that is
+    // no move of the person's, and the model keeps the place the window shows at again.
+    if (surface->geometryQueued || !surface->shown)
         return;
     surface->geometryQueued = true;
     Ref<Window> keep(&window);
@@ -62,6 +64,8 @@ void QueueGeometry(SdlBackend::Impl& impl, Window& window)
         if (!current)
             return;
         current->geometryQueued = false;
+        if (!current->shown)
+            return;
         const Rect reported = FrameOfClient(*keep, current->applied);
         const Rect model = keep->Frame();
         if (reported.width != model.width || reported.height != model.height)

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 TEST_F(ChannelListTest, EveryLayoutPlacesItsPanesWithoutUnknownNames)
 {
@@ -305,4 +306,46 @@ TEST_F(ChannelListTest, TheSpectrumDepthIsClearAfterTheTrailWithoutClearingEvery
     }
     SineAndRender(0.5f, n / 8);
     EXPECT_NEAR(farthest(), 0.25f, 1e-3f);
+}
+
+// Level texts that change after the window was drawn (a document's source starts once its
+// window shows; zoom and decibels come from menus) show with the next display, exactly as a
+// drawing of the whole window shows them: the text columns may change width with them.
+TEST_F(ChannelListTest, LevelTextsChangedAfterADrawingShowWithTheNextDisplay)
+{
+    const CSourceType* type = FindSourceType("Quorvin_H");
+    ASSERT_NE(type, nullptr);
+    const struct {
+        const char* what;
+        const CSourceType* before;
+        std::function<void()> change;
+    } cases[] = {
+        {"the source type arrives", nullptr, [&] { List().SetSourceType(type); }},
+        {"zoomed", type, [&] { List().SetZoom(4); }},
+        {"decibels", type, [&] { LObject::SetBool(Common(), nullptr, kComnDb, true, LObject::Merge::No); }},
+        {"rows zoomed", type, [&] { LObject::SetBool(record, nullptr, kWindZmrw, true, LObject::Merge::No); }},
+    };
+    plat::Window* host = Spectrum().context->Host();
+    ASSERT_NE(host, nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        List().SetSourceType(c.before);
+        host->ContentView()->SetNeedsDisplay();
+        ASSERT_TRUE(plat::DisplayCycle::Display(*host));
+        c.change();
+        (void)plat::DisplayCycle::Display(*host);
+        ASSERT_NE(host->BackingImage(), nullptr);
+        const plat::Bitmap shown = *host->BackingImage();
+        host->ContentView()->SetNeedsDisplay();
+        ASSERT_TRUE(plat::DisplayCycle::Display(*host));
+        const plat::Bitmap& whole = *host->BackingImage();
+        ASSERT_EQ(shown.Width(), whole.Width());
+        ASSERT_EQ(shown.Height(), whole.Height());
+        int differ = 0;
+        for (int y = 0; y < whole.Height(); ++y)
+            for (int x = 0; x < whole.Width(); ++x)
+                differ += (shown.Pixel(x, y) & 0xFFFFFF) != (whole.Pixel(x, y) & 0xFFFFFF);
+        EXPECT_EQ(differ, 0) << "pixels left from before the texts changed";
+        EXPECT_TRUE(Row(0).Spectrum().Header().IsShown());
+    }
 }
