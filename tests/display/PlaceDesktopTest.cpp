@@ -1,20 +1,14 @@
 // Windows come back over the same screen area, and a maximized window is drawn whole, under a
 // real window manager.
 #include "tests/display/DesktopFixture.h"
+#include "tests/display/ProgramProcess.h"
 #include "platform/window/WindowServer.h"
 #include "platform/window/sdl/SdlBackend.h"
 
 #include <algorithm>
 #include <cmath>
-#include <csignal>
-#include <filesystem>
-#include <spawn.h>
+#include <memory>
 #include <sstream>
-#include <string_view>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 using namespace plat;
 
@@ -54,48 +48,25 @@ d.sync()
 
 class PlaceOnDesktop : public DesktopTest {
 protected:
-    void TearDown() override
-    {
-        StopProgram();
-        std::filesystem::remove_all(fHome);
-        DesktopTest::TearDown();
-    }
-    // Starts the program with a home of the test's own, so that no earlier test's (or
-    // repeat's) windows reopen.
+    // Starts the program with a home of the test's own (kept across restarts within the test),
+    // so that no earlier test's (or repeat's) windows reopen.
     void StartProgram()
     {
-        std::filesystem::create_directories(fHome + "/.config");
-        std::vector<std::string> env{"HOME=" + fHome, "XDG_CONFIG_HOME=" + fHome + "/.config"};
-        for (char** e = environ; *e; ++e)
-            if (std::string_view(*e).rfind("HOME=", 0) != 0 && std::string_view(*e).rfind("XDG_CONFIG_HOME=", 0) != 0)
-                env.emplace_back(*e);
-        std::vector<char*> envp;
-        for (std::string& entry : env)
-            envp.push_back(entry.data());
-        envp.push_back(nullptr);
-        std::string program = ProgramPath();
-        char* argv[] = {program.data(), nullptr};
-        ASSERT_EQ(posix_spawn(&fProgram, program.c_str(), nullptr, nullptr, argv, envp.data()), 0);
+        fProgram = std::make_unique<ProgramProcess>(fHome);
+        ASSERT_TRUE(fProgram->Started());
     }
     // Quits with Ctrl+Q in the program's key window; true when it ended by itself.
     bool QuitProgram()
     {
-        if (fProgram < 0)
+        if (!fProgram)
             return true;
         fX.Tap("q", {"Control_L"});
-        int status = 0;
-        const bool ended = RunUntil([&] { return waitpid(fProgram, &status, WNOHANG) == fProgram; }, 15000);
-        if (ended)
-            fProgram = -1;
-        return ended;
+        return RunUntil([&] { return !fProgram->Alive(); }, 15000);
     }
-    void StopProgram()
+    void TearDown() override
     {
-        if (fProgram < 0)
-            return;
-        kill(fProgram, SIGKILL);
-        waitpid(fProgram, nullptr, 0);
-        fProgram = -1;
+        fProgram.reset();
+        DesktopTest::TearDown();
     }
     // The X windows of the program's untitled documents, in stacking order of the search.
     std::vector<unsigned long> Documents()
@@ -127,8 +98,8 @@ protected:
         return last;
     }
 
-    pid_t fProgram = -1;
-    std::string fHome = ::testing::TempDir() + "sonalyx-place-home";
+    ProgramHome fHome;
+    std::unique_ptr<ProgramProcess> fProgram;
 };
 
 } // namespace

@@ -29,7 +29,12 @@ void ProgramReport::StartOnRecording(int seconds)
         for (int i = 0; i < seconds * 100; ++i)
             out << std::hex << (0x8000 + (i % 200) * 64) << ' ' << (0x8000 - (i % 100) * 64) << '\n';
     }
-    fProgram = std::make_unique<ProgramProcess>(fHome, std::vector<std::string>{path});
+    Start({path});
+}
+
+void ProgramReport::Start(const std::vector<std::string>& files)
+{
+    fProgram = std::make_unique<ProgramProcess>(fHome, files);
     ASSERT_TRUE(fProgram->Started());
     ASSERT_TRUE(Await(ShownPart::BarTitle, "File", 10000)) << "the window did not show";
 }

@@ -219,26 +219,24 @@ std::vector<std::pair<int, int>> WhiteRuns(const plat::Bitmap& line, int least)
 
 } // namespace
 
-TEST_F(FaderEditor, AFaderRowAddedInTheDefaultWindowShowsWholeOrCanBeScrolledTo)
+TEST_F(ProgramReport, AFaderRowAddedInTheDefaultWindowShowsWholeOrCanBeScrolledTo)
 {
-    Program program(ProgramPath(), {});
-    ASSERT_TRUE(program.Started());
-    ASSERT_TRUE(Await(program, "bar", "Faders", 10000));
-    ASSERT_TRUE(AddFader(program)) << "no new fader with an output list";
-    const std::optional<Entry> window = Find(program, "window", "untitled.snx -Sonalyx");
-    const std::optional<Entry> type = Await(program, "control", "Band sum");
-    const std::optional<Entry> output = Await(program, "control", "None");
-    ASSERT_TRUE(window && type && output);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(Choose("Faders", "Add Fader"));
+    const std::optional<Shown> type = Await(ShownPart::Control, "Band sum");
+    const std::optional<Shown> output = Await(ShownPart::Control, "None");
+    const std::optional<ShownWindow> window = FrontWindow();
+    ASSERT_TRUE(window && type && output) << "no new fader with its lists";
     // The fader list shows its rows left of its scroller, over the scroller's height.
-    std::optional<Entry> scroller;
-    for (Entry& entry : ReadReport(program.Report()))
-        if (entry.kind == "control" && entry.fields.at(0) == "scroller")
-            scroller = entry;
+    std::optional<Shown> scroller;
+    for (const Shown& control : window->controls)
+        if (control.kind == "scroller")
+            scroller = control;
     ASSERT_TRUE(scroller) << "the fader list has no scroller";
     // The list scrolls only up and down: across, its rows must fit.
     const plat::Rect shown{window->rect.x, scroller->rect.y, scroller->rect.x - window->rect.x, scroller->rect.height};
-    const bool scrolls = scroller->fields.at(1) == "1";
-    for (const Entry* popup : {&*type, &*output}) {
+    const bool scrolls = scroller->enabled;
+    for (const Shown* popup : {&*type, &*output}) {
         const plat::Rect& r = popup->rect;
         EXPECT_TRUE(r.x >= shown.x && r.x + r.width <= shown.x + shown.width)
             << popup->title << " spans " << r.x << "-" << r.x + r.width << " of the list's " << shown.x << "-"
@@ -249,7 +247,7 @@ TEST_F(FaderEditor, AFaderRowAddedInTheDefaultWindowShowsWholeOrCanBeScrolledTo)
     }
     // On the screen both lists end alike, with their arrows.
     std::vector<plat::Bitmap> ends;
-    for (const Entry* popup : {&*type, &*output})
+    for (const Shown* popup : {&*type, &*output})
         ends.push_back(fX.Grab(plat::Rect{popup->rect.x + popup->rect.width - 20, popup->rect.y, 20, popup->rect.height}));
     int dark = 0, differ = 0;
     for (int y = 0; y < ends[0].Height(); ++y)
