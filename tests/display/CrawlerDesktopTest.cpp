@@ -318,10 +318,6 @@ protected:
                         return !(rows = l.items).empty();
                 return false;
             }, 2000);
-            if (!opened && InFaderRow(window, control)) {
-                std::cout << "[crawl] known: the list of " << what << " did not open\n";
-                return {};
-            }
             EXPECT_TRUE(opened) << "the list of " << what << " did not open";
             if (!opened)
                 return {};
