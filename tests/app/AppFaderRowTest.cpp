@@ -26,7 +26,7 @@ protected:
         AppRunTest::SetUp();
         Start();
     }
-    // A new document in front with `faders` faders; the first one's output set to `kind`.
+    // A new document in front with `faders` faders, the first one's output kind `firstKind`.
     CSpecWindow& Document(int faders, int32_t firstKind = 0)
     {
         CSpecWindow* document = CApp::Get()->OpenDocument("");
