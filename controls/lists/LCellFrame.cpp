@@ -1,4 +1,5 @@
 #include "controls/lists/LCellFrame.h"
+#include "controls/lists/LCellGrid.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/input/LKeyboard.h"
 #include "ui/frames/LTabOrder.h"
@@ -70,9 +71,11 @@ void LCellFrame::Invalidate(const LRegion& update, const LRegion& erase)
 void LCellFrame::HandleMessage(LMessage& result, const LMessage& msg)
 {
     const LKeyboard* keyboard = LKeyboard::Current();
+    const auto* grid = dynamic_cast<const LCellGrid*>(Parent());
     if (keyboard && msg.subject == keyboard && StrEqual(msg.type, LKeyboard::msgDown) &&
-        keyboard->character == kTabCharacter) {
-        // Tab never leaves the cell: the frame's own order wraps around inside it.
+        keyboard->character == kTabCharacter && !(grid && grid->TabsThroughCells())) {
+        // Tab never leaves the cell: the frame's own order wraps around inside it. In a grid
+        // that tabs through its cells, a Tab past the cell's stops goes on to the grid.
         MoveFocus(keyboard->IsShift() ? LFocusDir::Backward : LFocusDir::Forward);
         LMessage::Clear(result);
         return;

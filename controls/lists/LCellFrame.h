@@ -4,9 +4,9 @@
 
 #include <memory>
 
-// The frame of one cell of a cell grid: it keeps Tab among its own controls, and can cache its
-// drawing context while the grid stamps or refreshes many cells in a row, so that the
-// invalidations of one pass reach the window at once.
+// The frame of one cell of a cell grid: it keeps Tab among its own controls (unless the grid
+// tabs through its cells), and can cache its drawing context while the grid stamps or refreshes
+// many cells in a row, so that the invalidations of one pass reach the window at once.
 class LCellFrame : public LFrame {
 public:
     // A nested frame: the parent is handler and host.

@@ -77,6 +77,15 @@ public:
     // Moves the keyboard focus one cell with an arrow key; true when the key was taken.
     bool HandleArrowKey(const LMessage& msg);
 
+    // With Tab through cells on, Tab goes on from a cell's last stop to the first stop of the
+    // next cell (Shift+Tab from its first stop to the last stop of the previous cell), reading
+    // row by row; a Tab from outside the grid lands in its first cell (Shift+Tab in its last),
+    // and one past the last cell leaves the grid for the window's next stop. Off, Tab stays in
+    // its cell.
+    void SetTabThroughCells(bool on) { fTabThroughCells = on; }
+    bool TabsThroughCells() const { return fTabThroughCells; }
+    bool AdvanceFocus(LFocusDir dir, LFocusRestart restart) override;
+
 protected:
     bool InGrid(const CLPoint& cell) const { return GridBounds().Contains(cell); }
 
@@ -103,6 +112,12 @@ private:
     void PlaceLivePanes();
     void ForEachLivePane(void (*apply)(LPane&, int32_t), int32_t event);
     bool MoveFocusTo(const CLPoint& target, const CLPoint& point);
+    // Binds the cell's pane for the focus, scrolled into view; null when the cell has none.
+    LPane* BindForFocus(const CLPoint& target);
+    // Puts the focus on the first (forward) or last stop of the first cell from `from` on, in
+    // reading order, that has one; false when none has.
+    bool FocusFirstStopFrom(CLPoint from, LFocusDir dir);
+    bool HandleTabKey(const LMessage& msg);
     LPane* LiveHitTest(const CLPoint& point, const CLPoint& cell);
     void DrawLiveCell(LPortState& port, const CLPoint& cell, const CLRect& rect);
     bool StampCell(LPortState& port, const CLPoint& cell);
@@ -119,4 +134,8 @@ private:
     std::vector<SlotPtr> fPool;
     bool fKeepSelection;
     bool fLive;
+    bool fTabThroughCells = false;
+    // The key event of a Tab that ran past the cells and is on its way out (0 for none): the
+    // frames it passes on the way do not lead it back in.
+    uint32_t fTabLeaving = 0;
 };

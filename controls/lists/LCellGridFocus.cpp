@@ -10,6 +10,7 @@
 namespace {
 
 constexpr const char* kMouseClick = "LMouse_Click";
+constexpr uint8_t kTabCharacter = 9;
 
 bool IsInside(const LHandler* handler, const LPane* pane)
 {
@@ -20,7 +21,7 @@ bool IsInside(const LHandler* handler, const LPane* pane)
 
 void LCellGrid::HandleMessage(LMessage& result, const LMessage& msg)
 {
-    if (StrEqual(msg.type, LKeyboard::msgDown) && HandleArrowKey(msg)) {
+    if (StrEqual(msg.type, LKeyboard::msgDown) && (HandleTabKey(msg) || HandleArrowKey(msg))) {
         LMessage::Clear(result);
         return;
     }
@@ -171,16 +172,76 @@ bool LCellGrid::HandleArrowKey(const LMessage& msg)
 
 bool LCellGrid::MoveFocusTo(const CLPoint& target, const CLPoint& point)
 {
+    LPane* pane = BindForFocus(target);
+    return pane && pane->FocusNearest({point.x + pane->Rect().left, point.y + pane->Rect().top});
+}
+
+LPane* LCellGrid::BindForFocus(const CLPoint& target)
+{
     ReleaseCells();
     const CLPoint origin = Origin();
     CLPoint shown{std::min(std::max(origin.x, target.x - FullColumns() + 1), target.x),
                   std::min(std::max(origin.y, target.y - FullRows() + 1), target.y)};
     ScrollTo(shown);
     BindCurrentCell(target);
-    LPane* pane = fWorking.pane.get();
-    if (fWorking.IsFree() || !pane)
+    return fWorking.IsFree() ? nullptr : fWorking.pane.get();
+}
+
+// ---- Tab through cells
+
+bool LCellGrid::FocusFirstStopFrom(CLPoint from, LFocusDir dir)
+{
+    const int32_t columns = Columns();
+    const int32_t step = dir == LFocusDir::Backward ? -1 : 1;
+    for (int64_t at = int64_t(from.y) * columns + from.x; at >= 0 && at < int64_t(columns) * Rows(); at += step) {
+        const CLPoint target{int32_t(at % columns), int32_t(at / columns)};
+        LPane* pane = BindForFocus(target);
+        if (!pane)
+            continue;
+        pane->AdvanceFocus(dir, LFocusRestart::Yes);
+        CLPoint now;
+        if (FocusCell(now) && now == target)
+            return true;
+    }
+    return false;
+}
+
+bool LCellGrid::AdvanceFocus(LFocusDir dir, LFocusRestart restart)
+{
+    const LKeyboard* keyboard = LKeyboard::Current();
+    const bool leaving = keyboard && fTabLeaving != 0 && keyboard->serial == fTabLeaving;
+    if (fTabThroughCells && !leaving && restart == LFocusRestart::Yes && Columns() > 0 && Rows() > 0 &&
+        IsEnabledAndShown()) {
+        const bool backward = dir == LFocusDir::Backward;
+        if (FocusFirstStopFrom(backward ? CLPoint{Columns() - 1, Rows() - 1} : CLPoint{0, 0}, dir))
+            return true;
+    }
+    return LListPane::AdvanceFocus(dir, restart);
+}
+
+// A Tab that reaches the grid itself ran past the stops of its focus cell (a cell keeps the
+// ones inside it), or came while the grid holds the focus with no cell.
+bool LCellGrid::HandleTabKey(const LMessage& msg)
+{
+    const LKeyboard* keyboard = LKeyboard::Current();
+    if (!fTabThroughCells || !keyboard || msg.subject != keyboard || keyboard->character != kTabCharacter ||
+        keyboard->IsControl() || keyboard->IsCommand())
         return false;
-    return pane->FocusNearest({point.x + pane->Rect().left, point.y + pane->Rect().top});
+    fTabLeaving = 0;
+    const LFocusDir dir = keyboard->IsShift() ? LFocusDir::Backward : LFocusDir::Forward;
+    const int32_t columns = std::max(Columns(), 1);
+    CLPoint from;
+    bool moved = false;
+    if (FocusCell(from)) {
+        const int64_t next = int64_t(from.y) * columns + from.x + (dir == LFocusDir::Backward ? -1 : 1);
+        if (next >= 0 && next < int64_t(columns) * Rows())
+            moved = FocusFirstStopFrom({int32_t(next % columns), int32_t(next / columns)}, dir);
+    } else {
+        moved = AdvanceFocus(dir, LFocusRestart::Yes) && FocusCell(from);
+    }
+    if (!moved)
+        fTabLeaving = std::max<uint32_t>(keyboard->serial, 1);
+    return moved;
 }
 
 // ---- state events

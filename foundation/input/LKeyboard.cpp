@@ -68,6 +68,7 @@ void LKeyboard::SetKey(const char* characters, const char* plainCharacters, uint
     keyCode = code;
     modifiers = modifierFlags;
     event.AssignRetain(platformEvent);
+    ++serial;
     charFlag = 1;
 }
 

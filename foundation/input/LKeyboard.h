@@ -47,4 +47,5 @@ public:
     CCFRef event;
     uint32_t charCode = 0;     // the first character, decoded from UTF-8
     uint8_t plainCharacter = 0; // first byte of the characters without modifiers
+    uint32_t serial = 0;       // counts the key events, so that a handler tells one from the next
 };

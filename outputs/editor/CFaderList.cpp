@@ -38,6 +38,9 @@ CFaderList::CFaderList(LPane* parent, CFaderSetRecord& document)
     CColorRef background;
     CColor::AssignById(background, kBackgroundColourId);
     SetBackground(background);
+    // A person tabs along a row's fields and on into the next row, and into the list from the
+    // window's other controls.
+    SetTabThroughCells(true);
     LoadDefinitions();
     SizeCells();
     ScanSounds();

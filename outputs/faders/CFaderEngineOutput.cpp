@@ -109,6 +109,8 @@ void CFaderEngine::ReadFaderOutput(CFaderOut& fader)
         const uint32_t port = ParamUInt(Param(fader, kind, "opt"), 0xFFFFFFFF);
         fader.oscPort = port <= 0xFFFF ? port : 0;
         fader.oscAddress = Param(fader, kind, "oad");
+        // A port or address just set hears the fader's level at once, not only once it changes.
+        fader.oscPending = 1;
         break;
     }
     default:

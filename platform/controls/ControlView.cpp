@@ -191,6 +191,11 @@ void ControlView::MouseUp(const Event& event)
     Changed();
 }
 
+Window* ControlView::ShownPopUpList() const
+{
+    return fPopUpList ? fPopUpList->Shown() : nullptr;
+}
+
 void ControlView::SyncPopUpList()
 {
     auto* button = dynamic_cast<PopUpButton*>(fControl.get());

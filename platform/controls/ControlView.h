@@ -10,6 +10,7 @@ class Canvas;
 class PopUpButton;
 class PopUpListWindow;
 class Event;
+class Window;
 
 // A view that shows one native control model in a window and drives it with the mouse. A press
 // tracks the mouse the way a desktop control does: the view waits for the drags and the
@@ -42,6 +43,8 @@ public:
     // A pop-up button's list opened from the keyboard (Space on the focused button): shown with
     // the selected item highlighted and tracked as after a click until it closes.
     void OpenListFromKeyboard();
+    // The window that shows a pop-up button's open list, null while none shows.
+    Window* ShownPopUpList() const;
 
 private:
     ControlView(const Rect& frame, std::unique_ptr<Control> control);

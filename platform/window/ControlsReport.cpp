@@ -112,11 +112,16 @@ const MenuListView* FindMenuList(const View& view)
     return nullptr;
 }
 
-// The rows of a pop-up button's open list, found through the button shown in another window.
-void PutPopUpRows(std::ostringstream& out, const Window& window, const View& view)
+// The rows of the open lists of the pop-up buttons in `window` that `shownIn` shows: a list in
+// a pop-up window of its own is reported as that window's rows, one without as its button's
+// window's rows.
+void PutPopUpRows(std::ostringstream& out, const Window& window, const View& view, const Window& shownIn)
 {
     if (const auto* host = dynamic_cast<const ControlView*>(&view))
         if (const auto* popup = dynamic_cast<const PopUpButton*>(&host->Model()); popup && popup->IsMenuOpen()) {
+            const Window* list = host->ShownPopUpList();
+            if (list ? list != &shownIn : &window != &shownIn)
+                return;
             const Rect visible = popup->MenuVisibleRect();
             for (int i = 0; i < popup->ItemCount(); ++i) {
                 if (popup->IsSeparator(i))
@@ -130,7 +135,7 @@ void PutPopUpRows(std::ostringstream& out, const Window& window, const View& vie
             }
         }
     for (const Ref<View>& sub : view.Subviews())
-        PutPopUpRows(out, window, *sub);
+        PutPopUpRows(out, window, *sub, shownIn);
 }
 
 std::string ReportText()
@@ -155,13 +160,20 @@ std::string ReportText()
             if (const MenuListView* list = FindMenuList(*root))
                 PutMenuRows(out, *window, *list);
             PutControls(out, *window, *root, true);
-            PutPopUpRows(out, *window, *root);
         }
+        for (Window* owner : server.OrderedWindows())
+            if (owner->IsVisible() && owner->ContentView())
+                PutPopUpRows(out, *owner, *owner->ContentView(), *window);
     }
     return out.str();
 }
 
 } // namespace
+
+std::string ControlsReport::Text()
+{
+    return ReportText();
+}
 
 void ControlsReport::Update()
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 namespace plat {
 
@@ -9,7 +10,8 @@ namespace plat {
 //   window  NUMBER  LEVEL  KEY(0/1)  MODAL(0/1)  X Y W H (content)  TITLE
 //   bar     X Y W H  TITLE                               (the window's menu bar titles)
 //   control KIND  ENABLED(0/1)  FOCUSED(0/1)  STATE  X Y W H  TITLE
-//   item    INDEX  ENABLED(0/1)  SUBMENU(0/1)  X Y W H  TITLE   (an open menu's or pop-up's rows)
+//   item    INDEX  ENABLED(0/1)  SUBMENU(0/1)  X Y W H  TITLE   (an open menu's or pop-up's rows,
+//                                                  under the window that shows them)
 //   field   EDITABLE(0/1)  EDITING(0/1)  X Y W H  TEXT   (a text field; a secure one's text is left out)
 // KIND is push, onoff, check, radio, popup, slider, scroller or other; STATE is a button's
 // state, a slider's value as a whole number, or a pop-up's selected index, with 100 added while
@@ -20,6 +22,8 @@ public:
     static constexpr const char* kVariable = "SONALYX_TEST_CONTROLS_FILE";
     // Writes the report when the setting is given and the text changed since the last write.
     static void Update();
+    // What the report says now, whether the setting is given or not.
+    static std::string Text();
 };
 
 } // namespace plat

@@ -6,6 +6,10 @@
 #include <arpa/inet.h>
 #include <chrono>
 #include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
 #include <netinet/in.h>
 #include <optional>
 #include <poll.h>
@@ -103,11 +107,15 @@ protected:
     // Datagrams until one to the address comes or the time is up; the last one read.
     std::string AwaitMessage(const std::string& address, int limitMs = 5000)
     {
+        return AwaitMessageOn(fReceiver, address, limitMs);
+    }
+    std::string AwaitMessageOn(OscReceiver& receiver, const std::string& address, int limitMs = 5000)
+    {
         std::string last;
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
         while (std::chrono::steady_clock::now() < end) {
             std::string datagram;
-            RunUntil([&] { return !(datagram = fReceiver.Next(0)).empty(); }, 100);
+            RunUntil([&] { return !(datagram = receiver.Next(0)).empty(); }, 100);
             if (datagram.empty())
                 continue;
             last = datagram;
@@ -117,8 +125,41 @@ protected:
         return last;
     }
 
+    // A click in the new fader's name puts the keyboard in its row; Tab goes along the row
+    // until the output list shows the focus ring, Space opens it, typing selects, Return chooses.
+    void ChooseOscByKeyboard()
+    {
+        const std::optional<Shown> type = Find(ShownPart::Control, "Band sum");
+        ASSERT_TRUE(type);
+        fX.Click({type->rect.x - 80, type->rect.y + type->rect.height / 2});
+        bool focused = false;
+        for (int i = 0; i < 20 && !focused; ++i) {
+            fX.Tap("Tab");
+            RunUntil([] { return false; }, 60);
+            const std::optional<Shown> now = Find(ShownPart::Control, "None");
+            focused = now && now->focused;
+        }
+        ASSERT_TRUE(focused) << "Tab never reached the output list";
+        fX.Tap("space");
+        ASSERT_TRUE(Await(ShownPart::Row, "OSC", 3000)) << "Space did not open the list";
+        fX.Tap("O", {"Shift_L"});
+        fX.Tap("Return");
+        ASSERT_TRUE(Await(ShownPart::Control, "OSC")) << "OSC was not chosen";
+    }
+
     OscReceiver fReceiver{kOscPort};
 };
+
+// The float an OSC message of one float carries (big-endian), after its address and type tags.
+float FloatOf(const std::string& datagram)
+{
+    uint32_t bits = 0;
+    for (size_t i = datagram.size() - 4; i < datagram.size(); ++i)
+        bits = (bits << 8) | uint8_t(datagram[i]);
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
 
 } // namespace
 
@@ -139,26 +180,34 @@ TEST_F(FaderEditor, AFaderSetToOscByMouseSendsItsLevelsToTheOscPort)
 TEST_F(FaderEditor, AFaderSetToOscByKeyboardSendsItsLevelsToTheOscPort)
 {
     ASSERT_TRUE(AddFader()) << "no new fader with an output list";
-    // A click in the fader's name puts the keyboard in its row; Tab goes round the row until the
-    // output list has the focus ring, Space opens it, typing selects, Return chooses.
-    const std::optional<Shown> type = Find(ShownPart::Control, "Band sum");
-    ASSERT_TRUE(type);
-    fX.Click({type->rect.x - 80, type->rect.y + type->rect.height / 2});
-    bool focused = false;
-    for (int i = 0; i < 20 && !focused; ++i) {
-        fX.Tap("Tab");
-        RunUntil([] { return false; }, 60);
-        const std::optional<Shown> now = Find(ShownPart::Control, "None");
-        focused = now && now->focused;
-    }
-    ASSERT_TRUE(focused) << "Tab never reached the output list";
-    fX.Tap("space");
-    ASSERT_TRUE(Await(ShownPart::Row, "OSC", 3000)) << "Space did not open the list";
-    fX.Tap("O", {"Shift_L"});
-    fX.Tap("Return");
-    ASSERT_TRUE(Await(ShownPart::Control, "OSC")) << "OSC was not chosen";
+    ASSERT_NO_FATAL_FAILURE(ChooseOscByKeyboard());
     const std::string got = AwaitMessage(kOscAddress);
     EXPECT_TRUE(IsFloatMessageTo(got, kOscAddress)) << got.size() << " bytes: " << got;
+}
+
+// The port and address of an OSC fader reached with Tab from its output list and typed: the
+// levels go to the typed address on the typed port.
+TEST_F(FaderEditor, AnOscFadersPortAndAddressTypedAfterTabSendItsLevelsThere)
+{
+    OscReceiver typed{0};
+    ASSERT_NE(typed.Port(), 0);
+    ASSERT_TRUE(AddFader()) << "no new fader with an output list";
+    ASSERT_NO_FATAL_FAILURE(ChooseOscByKeyboard());
+    ASSERT_TRUE(IsFloatMessageTo(AwaitMessage(kOscAddress), kOscAddress)) << "no OSC on the first port";
+    fX.Tap("Tab"); // the port field, its text selected
+    fX.Type(std::to_string(typed.Port()));
+    fX.Tap("Tab"); // the address field
+    fX.Tap("slash");
+    fX.Type("typed");
+    fX.Tap("slash");
+    fX.Type("level7");
+    fX.Tap("Tab");
+    const std::string address = "/typed/level7"; // 13 bytes: padded to 16
+    const std::string got = AwaitMessageOn(typed, address);
+    ASSERT_TRUE(IsFloatMessageTo(got, address)) << got.size() << " bytes: " << got;
+    EXPECT_EQ(got.size(), 16u + 4u + 4u);
+    const float level = FloatOf(got);
+    EXPECT_TRUE(level >= 0.0f && level <= 1.0f) << level;
 }
 
 TEST_F(ProgramReport, ThePlaybackKnobDraggedToTheMiddleShowsTheMiddleOfTheRecording)

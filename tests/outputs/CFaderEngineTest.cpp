@@ -301,6 +301,30 @@ TEST_F(FaderEngineFixture, OscFadersTakeTurnsOverRealUdp)
               (std::vector<std::string>{"12 /a ,f 0.25", "20 /fader/b ,f 0.75", "12 /a ,f 0.5"}));
 }
 
+TEST_F(FaderEngineFixture, AnOscFadersUnchangedLevelGoesToAPortOrAddressJustTyped)
+{
+    OscDecoder first(2);
+    OscDecoder second(1);
+    ASSERT_NE(first.Port(), 0);
+    ASSERT_NE(second.Port(), 0);
+    ASSERT_NE(Engine().OscLocalPort(), 0u);
+    LObject* fader = AddFader(kFaderOsc, 4, 0);
+    SetParam(fader, "opt", std::to_string(first.Port()).c_str());
+    SetParam(fader, "oad", "/a");
+    const struct {
+        const char* param;
+        std::string value;
+    } edits[] = {{nullptr, ""}, {"oad", "/typed/b"}, {"opt", std::to_string(second.Port())}, {nullptr, ""}};
+    for (const auto& edit : edits) {
+        if (edit.param)
+            SetParam(fader, edit.param, edit.value.c_str());
+        Feed(0, 0.25f); // the same level every time
+        engine->ApplySpectrum(1024, analyser);
+    }
+    EXPECT_EQ(first.Finish(), (std::vector<std::string>{"12 /a ,f 0.25", "20 /typed/b ,f 0.25"}));
+    EXPECT_EQ(second.Finish(), (std::vector<std::string>{"20 /typed/b ,f 0.25"}));
+}
+
 TEST_F(FaderEngineFixture, SampleThreadAndMainThreadShareTheFaderList)
 {
     Engine();

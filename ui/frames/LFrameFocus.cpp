@@ -37,11 +37,13 @@ bool LFrame::MoveFocus(LFocusDir dir)
     if (count == 0)
         return true;
     const bool backward = dir == LFocusDir::Backward;
+    // The focus may be a pane that this frame handles but another child hosts (a frame placed
+    // in a divider): its place in the order is that of the child it lies in.
     int32_t start = -1;
-    if (fFocus) {
+    for (const LPane* pane = fFocus; pane && pane != this && start < 0; pane = pane->Host()) {
         uint32_t position = 1;
         for (SSLink* link : fChildren) {
-            if (link == static_cast<SSLink*>(fFocus))
+            if (link == static_cast<const SSLink*>(pane))
                 start = order.IndexOf(position);
             ++position;
         }

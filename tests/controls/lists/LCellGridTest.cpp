@@ -191,6 +191,62 @@ TEST_F(LCellGridTest, TabStaysInsideTheCell)
     EXPECT_EQ(fTop.Count("LKeyboard_Down"), 0);
 }
 
+// With Tab through cells on, Tab and Shift+Tab go from stop to stop of the cells in reading
+// order, skip a cell with nothing to show, and leave the grid after its last (first) stop.
+TEST_F(LCellGridTest, TabThroughCellsGoesOnInReadingOrderAndLeavesAtTheEnd)
+{
+    const struct {
+        const char* what;
+        bool live;
+        int32_t columns, rows, emptyRow;
+        bool backward;
+        std::vector<std::string> stops; // cell x, y and stop; "out" once the key climbs past
+    } cases[] = {
+        {"rows forward", true, 1, 3, -1, false, {"0,0b", "0,1a", "0,1b", "0,2a", "0,2b", "out"}},
+        {"rows backward", true, 1, 3, -1, true, {"0,2a", "0,1b", "0,1a", "0,0b", "0,0a", "out"}},
+        {"stamped rows forward", false, 1, 3, -1, false, {"0,0b", "0,1a", "0,1b", "0,2a", "0,2b", "out"}},
+        {"an empty row is passed over", true, 1, 3, 1, false, {"0,0b", "0,2a", "0,2b", "out"}},
+        {"columns then rows", true, 2, 2, -1, false, {"0,0b", "1,0a", "1,0b", "0,1a", "0,1b", "1,1a", "1,1b", "out"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestGrid& grid = MakeGrid(c.live, c.columns, c.rows);
+        grid.emptyRow = c.emptyRow;
+        grid.SetTabThroughCells(true);
+        fTop.seen.clear();
+        fKeyboard.character = 9;
+        fKeyboard.charCode = 9;
+        fKeyboard.modifiers = c.backward ? kShiftKey : 0;
+        ++fKeyboard.serial;
+        // From outside the grid the first stop of its first cell, or the last of its last.
+        ASSERT_TRUE(grid.AdvanceFocus(c.backward ? LFocusDir::Backward : LFocusDir::Forward, LFocusRestart::Yes));
+        const CLPoint start = c.backward ? CLPoint{c.columns - 1, c.rows - 1} : CLPoint{0, 0};
+        ASSERT_EQ(Focused(), start);
+        std::vector<std::string> reached;
+        for (size_t i = 0; i < c.stops.size(); ++i) {
+            ++fKeyboard.serial;
+            auto* cell = static_cast<TestCell*>(grid.FocusSlot().pane.get());
+            LMessage::Send(LMessage(LKeyboard::msgDown, &fKeyboard, cell->Focus()));
+            if (fTop.Count("LKeyboard_Down") > 0) {
+                reached.push_back("out");
+                // The frames the leaving Tab passes do not lead it back into the grid.
+                EXPECT_FALSE(grid.AdvanceFocus(LFocusDir::Forward, LFocusRestart::Yes));
+                EXPECT_EQ(Focused().y, c.backward ? 0 : c.rows - 1);
+                break;
+            }
+            cell = static_cast<TestCell*>(grid.FocusSlot().pane.get());
+            const CLPoint at = Focused();
+            reached.push_back(std::to_string(at.x) + "," + std::to_string(at.y) +
+                              (cell->Focus() == cell->first.get() ? "a" : "b"));
+        }
+        EXPECT_EQ(reached, c.stops);
+        ++fKeyboard.serial; // the next key comes in again
+        fKeyboard.modifiers = 0;
+        EXPECT_TRUE(grid.AdvanceFocus(LFocusDir::Forward, LFocusRestart::Yes));
+        EXPECT_EQ(Focused(), (CLPoint{0, 0}));
+    }
+}
+
 TEST_F(LCellGridTest, StampModeDrawsThroughThePrototypeOnly)
 {
     TestGrid& grid = MakeGrid(false, 1, 2);
