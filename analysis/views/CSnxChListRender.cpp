@@ -96,6 +96,8 @@ void CSnxChList::RenderPass()
     const uint32_t bkg = CColorScheme::GetColor(CColorScheme::Current(), kColsCbkg);
     const Rgb background{(bkg & 0xff) / 255.0f, ((bkg >> 8) & 0xff) / 255.0f, ((bkg >> 16) & 0xff) / 255.0f};
     RenderInput input = Input(true);
+    // One switch of the current context per area, none back to no context between areas.
+    CGLPassScope gl;
     ForEachRow([&](int32_t r, SNXCHCELL& row) {
         CChannelGLView& scale = row.Spectrum().ScaleView();
         CChannelGLView& spectrum = row.Spectrum().SpectrumView();
