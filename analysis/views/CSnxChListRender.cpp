@@ -91,13 +91,14 @@ uint32_t CSnxChList::WaveSamples(uint32_t channel) const
 void CSnxChList::RenderPass()
 {
     fTimer.BeginRender();
+    // One switch of the current context per area (the analysis may draw into the shared
+    // context first), none back to no context between them.
+    CGLPassScope gl;
     LMessage::Send(LMessage{msgRender, this, Parent()});
     ++fPasses;
     const uint32_t bkg = CColorScheme::GetColor(CColorScheme::Current(), kColsCbkg);
     const Rgb background{(bkg & 0xff) / 255.0f, ((bkg >> 8) & 0xff) / 255.0f, ((bkg >> 16) & 0xff) / 255.0f};
     RenderInput input = Input(true);
-    // One switch of the current context per area, none back to no context between areas.
-    CGLPassScope gl;
     ForEachRow([&](int32_t r, SNXCHCELL& row) {
         CChannelGLView& scale = row.Spectrum().ScaleView();
         CChannelGLView& spectrum = row.Spectrum().SpectrumView();
