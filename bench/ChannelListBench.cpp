@@ -1,6 +1,7 @@
 // CPU time of one render pass of a document's channel list: 4 channels, N = 1024, a trail of
 // 64 slices, new spectra written into the newest slice, every row's colour scale, spectrum and
-// waveform drawn with real OpenGL (Mesa), against the same areas only cleared and presented.
+// waveform drawn with real OpenGL (Mesa), against the same areas only cleared and presented;
+// and the same rows with the trail off (BM_ChannelListLinePass), as the document's road draws.
 // The ring advances on every pass (a slice interval below the pass interval, as at sound
 // rates), on every 16th (1000 Hz: a slice every 256 ms at 60 passes a second) or never
 // (passes_per_slice 0: the passes between two advances). The process's
