@@ -1,6 +1,7 @@
 // CPU time of one render pass of a document's channel list: 4 channels, N = 1024, a trail of
 // 64 slices, new spectra written into the newest slice, every row's colour scale, spectrum and
-// waveform drawn with real OpenGL (Mesa), against the same areas only cleared and presented.
+// waveform drawn with real OpenGL (Mesa), against the same areas only cleared and presented;
+// and the same rows with the trail off (BM_ChannelListLinePass), as the document's road draws.
 // The ring advances on every pass (a slice interval below the pass interval, as at sound
 // rates), on every 16th (1000 Hz: a slice every 256 ms at 60 passes a second) or never
 // (passes_per_slice 0: the passes between two advances). The process's
@@ -29,6 +30,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
@@ -62,7 +64,7 @@ struct FixedThreads {
 // A document of four analysed channels and the twelve drawing areas of its rows.
 class Scene : FixedThreads {
 public:
-    Scene(int width, int height)
+    Scene(int width, int height, bool trailOn = true)
     {
         fRef = plat::OpenResourceFile(plat::ProgramResourcePath(), nullptr);
         fSource = std::make_unique<LResFileSource>(fRef);
@@ -70,7 +72,7 @@ public:
         (void)SharedGLContext();
         record = prefs.AddDocument();
         LObject::SetFloat(record, nullptr, kWindRate, kRate, LObject::Merge::No);
-        LObject::SetBool(record, nullptr, kWindTral, true, LObject::Merge::No);
+        LObject::SetBool(record, nullptr, kWindTral, trailOn, LObject::Merge::No);
         LObject::SetBool(record, nullptr, kWindGrid, true, LObject::Merge::No);
         // The frequency grid step the frequency view sets for the whole range.
         LObject::SetFloat(record->GetChild(kWindChvw), nullptr, kChvwGridStep, NiceStep(kRate * 0.5f),
@@ -85,8 +87,9 @@ public:
         input.waveSpan = 3.0f;
         input.waveStep = 0.5f;
         FillChannels();
-        trail.Rebuild(input, kDepth, true);
-        for (uint32_t s = 0; s < kDepth; ++s) {
+        const uint32_t depth = trailOn ? kDepth : 0;
+        trail.Rebuild(input, depth, true);
+        for (uint32_t s = 0; s < std::max<uint32_t>(1, depth); ++s) {
             trail.lastSliceMs = 0; // every call adds a slice
             trail.AddSlice(input);
         }
@@ -110,11 +113,12 @@ public:
             trail.lastSliceMs = LTicks::Now() - (advance ? interval : 0);
             trail.AddSlice(input);
         }
+        CGLPassScope gl;
         for (uint32_t r = 0; r < kChannels; ++r) {
             CGLContext* scale = areas[3 * r].get();
             CGLContext* spectrum = areas[3 * r + 1].get();
             CGLContext* waveArea = areas[3 * r + 2].get();
-            // As the channel list's pass: one context scope per area, and the colour bar drawn,
+            // As the channel list's pass: one context scope per area within one pass scope, and the colour bar drawn,
             // without a clear, only when it changed.
             if (!draw || !trail.ColourScaleDrawn(scale)) {
                 CGLContextLock lock(scale);
@@ -203,9 +207,9 @@ private:
     plat::Ref<plat::Window> fWindow;
 };
 
-void RunPasses(benchmark::State& state, bool draw)
+void RunPasses(benchmark::State& state, bool draw, bool trailOn = true)
 {
-    Scene scene(int(state.range(0)), int(state.range(1)));
+    Scene scene(int(state.range(0)), int(state.range(1)), trailOn);
     const int64_t passesPerSlice = state.range(2);
     // The empty pass of the same areas in the same run: the yardstick of the ratio.
     constexpr int kYardstickPasses = 20;
@@ -232,6 +236,13 @@ static void BM_ChannelListPass(benchmark::State& state)
     RunPasses(state, true);
 }
 BENCHMARK(BM_ChannelListPass)->ArgNames({"w", "h", "passes_per_slice"})->ArgsProduct({{800}, {600}, {1, 16, 0}})->ArgsProduct({{1600}, {1000}, {1, 16, 0}})->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+
+// The same rows with the trail off, as a document opens: each spectrum is one lit line.
+static void BM_ChannelListLinePass(benchmark::State& state)
+{
+    RunPasses(state, true, false);
+}
+BENCHMARK(BM_ChannelListLinePass)->ArgNames({"w", "h", "passes_per_slice"})->Args({800, 600, 1})->Args({1600, 1000, 1})->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 static void BM_ChannelListEmptyPass(benchmark::State& state)
 {

@@ -91,6 +91,9 @@ uint32_t CSnxChList::WaveSamples(uint32_t channel) const
 void CSnxChList::RenderPass()
 {
     fTimer.BeginRender();
+    // One switch of the current context per area (the analysis may draw into the shared
+    // context first), none back to no context between them.
+    CGLPassScope gl;
     LMessage::Send(LMessage{msgRender, this, Parent()});
     ++fPasses;
     const uint32_t bkg = CColorScheme::GetColor(CColorScheme::Current(), kColsCbkg);

@@ -115,7 +115,12 @@ const std::string& EglDisplay::Error()
 
 bool EglDisplay::BindApi()
 {
-    return eglBindAPI(EGL_OPENGL_API) == EGL_TRUE;
+    // Only this module binds an API and it always binds the same one, so once per thread is
+    // enough: asking the library again on every context switch costs a lookup of its own.
+    thread_local bool bound = false;
+    if (!bound)
+        bound = eglBindAPI(EGL_OPENGL_API) == EGL_TRUE;
+    return bound;
 }
 
 std::string EglDisplay::ErrorName(int code)

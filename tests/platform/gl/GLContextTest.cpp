@@ -121,6 +121,40 @@ TEST_F(GLContextTest, ReadBackIsOpaqueWhateverAlphaWasDrawn)
     EXPECT_EQ(pixels.At(1, 1), kGreen);
 }
 
+TEST_F(GLContextTest, PartsReadBackOpaqueWithTheirColoursAtEveryWidth)
+{
+    // Each pixel's colour and alpha differ (alpha 0 to 255), so any word copied from the wrong
+    // place or left transparent shows; the widths cover blocks of eight and what is left over.
+    constexpr int32_t kWidth = 40, kHeight = 3;
+    auto context = MakeContext();
+    ASSERT_TRUE(context);
+    ASSERT_TRUE(context->SetSurfaceSize(kWidth, kHeight));
+    ASSERT_TRUE(context->MakeCurrent());
+    std::vector<uint32_t> drawn(size_t(kWidth) * kHeight); // bottom row first, as GL counts
+    for (size_t i = 0; i < drawn.size(); ++i)
+        drawn[i] = uint32_t(i * 0x01030507u) ^ uint32_t(i << 24);
+    glWindowPos2i(0, 0);
+    glDrawPixels(kWidth, kHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, drawn.data());
+    struct Case {
+        int32_t left, top, width, height;
+    };
+    const Case cases[] = {{0, 0, 1, 1}, {3, 1, 7, 2}, {1, 0, 8, 3}, {5, 2, 9, 1}, {0, 0, 16, 3}, {7, 0, 33, 3}, {0, 1, 40, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.left << "," << c.top << " " << c.width << "x" << c.height);
+        const size_t stride = size_t(c.width) + 3; // rows wider than the part: their ends stay
+        std::vector<uint32_t> out(stride * size_t(c.height), 0x12345678u);
+        ASSERT_TRUE(context->ReadPixels(c.left, c.top, c.width, c.height, out.data(), stride * 4));
+        for (int32_t y = 0; y < c.height; ++y) {
+            const size_t from = size_t(kHeight - 1 - (c.top + y)) * kWidth;
+            for (int32_t x = 0; x < c.width; ++x)
+                ASSERT_EQ(out[size_t(y) * stride + size_t(x)], drawn[from + size_t(c.left + x)] | 0xFF000000u)
+                    << "at " << x << "," << y;
+            for (size_t x = size_t(c.width); x < stride; ++x)
+                ASSERT_EQ(out[size_t(y) * stride + x], 0x12345678u);
+        }
+    }
+}
+
 TEST_F(GLContextTest, ReadPixelsRefusesWithoutSurfaceOrCurrentContext)
 {
     auto context = MakeContext();

@@ -146,3 +146,74 @@ TEST_F(CGLContextTest, FrameWithoutHostSetsTheViewportAndEmptyFramesDoNothing)
     CGLContextLock lock(fShared.get());
     EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, 0, 0}));
 }
+
+TEST_F(CGLContextTest, PassScopesLeaveEachAreaCurrentAndPutBackTheStartWhenTheyEnd)
+{
+    std::vector<std::unique_ptr<CGLContext>> areas;
+    for (int i = 0; i < 3; ++i)
+        areas.push_back(std::make_unique<CGLContext>(nullptr, nullptr));
+    struct Case {
+        const char* name;
+        bool enclosed;             // the pass runs inside a scope of the shared context
+        std::vector<int> order;    // the areas drawn, in turn (an area twice in a row: no switch)
+    };
+    const Case cases[] = {
+        {"no context before", false, {0, 1, 2}},
+        {"inside another scope", true, {2, 0, 1}},
+        {"one area twice in a row", false, {1, 1, 0}},
+        {"no areas", true, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto outer = c.enclosed ? std::make_unique<CGLContextLock>(fShared.get()) : nullptr;
+        plat::GLContext* const before = plat::GLContext::Current();
+        {
+            CGLPassScope pass;
+            plat::GLContext* last = before;
+            for (const int a : c.order) {
+                {
+                    CGLContextLock lock(areas[size_t(a)].get());
+                    EXPECT_EQ(lock.Switched(), areas[size_t(a)]->Native() != last);
+                    {
+                        CGLContextLock inner(fShared.get()); // nested scopes restore as ever
+                        EXPECT_EQ(plat::GLContext::Current(), fShared->Native());
+                    }
+                    EXPECT_EQ(plat::GLContext::Current(), areas[size_t(a)]->Native());
+                }
+                last = areas[size_t(a)]->Native();
+                EXPECT_EQ(plat::GLContext::Current(), last) << "the area stays current until the next";
+            }
+        }
+        EXPECT_EQ(plat::GLContext::Current(), before);
+    }
+}
+
+TEST_F(CGLContextTest, PassScopesHoldTheMutexUntilTheyEndAndNestedPassesAddNothing)
+{
+    CGLContext area(nullptr, nullptr);
+    auto otherThreadLocks = [&] {
+        return std::async(std::launch::async, [&] {
+            const bool locked = area.Mutex().TryLock();
+            if (locked)
+                area.Mutex().Unlock();
+            return locked;
+        }).get();
+    };
+    {
+        CGLPassScope pass;
+        {
+            CGLPassScope nested;
+            {
+                CGLContextLock lock(&area);
+            }
+        } // the nested pass ends: nothing is put back yet
+        EXPECT_EQ(plat::GLContext::Current(), area.Native());
+        EXPECT_FALSE(otherThreadLocks()) << "the area is current: no other thread may draw";
+        {
+            CGLContextLock again(&area);
+            EXPECT_FALSE(again.Switched());
+        }
+    }
+    EXPECT_EQ(plat::GLContext::Current(), nullptr);
+    EXPECT_TRUE(otherThreadLocks());
+}
