@@ -520,13 +520,12 @@ protected:
     {
         const size_t space = step.find(' ');
         const std::string verb = step.substr(0, space), what = step.substr(space + 1);
-        const std::optional<ShownWindow> front = Front();
+        // The step waits for the front window to hold the keyboard on the server: it is
+        // mapped, ready for a person's hand, and the program's report has caught up with it.
+        std::optional<ShownWindow> front;
+        WaitFor([&] { return (front = Front()) && (verb == "menu" || fX.FocusTitle() == front->title); }, 2000);
         if (!front)
             return false;
-        // The step waits for the window to hold the keyboard on the server: it is mapped and
-        // ready for a person's hand.
-        if (verb != "menu")
-            WaitFor([&] { return fX.FocusTitle() == front->title; }, 1500);
         if (verb == "menu") {
             const size_t split = what.find('>');
             return ChooseMenu(what.substr(0, split), what.substr(split + 1));
@@ -542,6 +541,7 @@ protected:
             const double x = std::stod(what), y = std::stod(what.substr(what.find(',') + 1));
             const Rect content = front->rect;
             fX.Click(Point{content.x + x, content.y + content.height - y});
+            fX.Wait(300); // what the click shows (a folder's files) is not in the report
         } else if (verb == "answer" && front->title != what.substr(0, what.find('>'))) {
             return true; // no question was asked
         } else if (verb == "press" || verb == "pick" || verb == "answer") {
@@ -576,24 +576,38 @@ protected:
         return Alive();
     }
 
-    // Plays the window's way from the document window; answers the window once it shows.
+    // Plays the window's way from the document window; answers the window once it shows. A
+    // way that goes astray (a click while a folder was still being listed) is left with its
+    // windows closed and tried once more, as a person tries again.
     uint32_t OpenByWay(const ProgramWindow& entry)
     {
         const std::set<uint32_t> before = Numbers();
-        for (const std::string& step : entry.way)
-            if (!Step(step)) {
-                ADD_FAILURE() << "the way to " << entry.name << " stops at \"" << step << "\"; the program's windows: "
-                              << ReportTitles();
-                return 0;
+        std::string stopped;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (attempt > 0) {
+                std::cout << "[crawl] the way to " << entry.name << " stopped at \"" << stopped << "\"; once more\n";
+                CloseAllBut(before);
             }
-        uint32_t shown = 0;
-        WaitFor([&] {
-            for (const ShownWindow& w : Report())
-                if (!before.count(w.number) && w.items.empty() && w.title == entry.title)
-                    return (shown = w.number) != 0;
-            return false;
-        }, 5000);
-        return shown;
+            stopped.clear();
+            for (const std::string& step : entry.way)
+                if (!Step(step)) {
+                    stopped = step;
+                    break;
+                }
+            uint32_t shown = 0;
+            if (stopped.empty() && WaitFor([&] {
+                    for (const ShownWindow& w : Report())
+                        if (!before.count(w.number) && w.items.empty() && w.title == entry.title)
+                            return (shown = w.number) != 0;
+                    return false;
+                }, 5000))
+                return shown;
+            if (stopped.empty())
+                stopped = "the end";
+        }
+        ADD_FAILURE() << "the way to " << entry.name << " stops at \"" << stopped << "\"; the program's windows: "
+                      << ReportTitles();
+        return 0;
     }
 
     // Closes the windows that are not among `kept`, front first, as a person does.
