@@ -110,6 +110,8 @@ void CSpecWindow::SaveSpectrumCsv(const std::string& path)
     if (dialog.RunModal() != LModalDialog::kDefault)
         return;
     StoreDialog(dialog, ViewPrefs());
+    // Answered: the options leave the screen while the export runs under its progress window.
+    dialog.HideWindow();
 
     CSampleSrc* current = fCurrent;
     SetCurrentSource(nullptr);

@@ -4,6 +4,7 @@
 #include "controls/viewprefs/CVPFontCell.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/text/LStrList.h"
+#include "platform/window/FontPanel.h"
 #include "shell/draw/LFont.h"
 #include "shell/windows/CDesktop.h"
 #include "ui/panes/LPaneContext.h"
@@ -156,10 +157,14 @@ void CVPFontList::StateChanged(int32_t event)
     LCellGrid::StateChanged(event);
     if (event != kEventHostHide && event != kEventFocus && event != kEventUnfocus && event != kEventKeyWindow)
         return;
-    if (HasFlags(kPaneShown | kPaneHostShown | kPaneFocused))
-        ShowFontPanel(true);
-    else
+    if (HasFlags(kPaneShown | kPaneHostShown | kPaneFocused)) {
+        // The window coming to the front again leaves the panel as the person left it: one
+        // they closed stays closed until a row is clicked or focused again.
+        if (event != kEventKeyWindow || (PanelLinked() && plat::FontPanel::Shared().IsVisible()))
+            ShowFontPanel(true);
+    } else {
         DropPanelLink();
+    }
 }
 
 int32_t CVPFontList::PrefHeight(LPaneContext*, int32_t)

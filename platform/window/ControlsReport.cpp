@@ -96,7 +96,8 @@ void PutMenuRows(std::ostringstream& out, const Window& window, const MenuListVi
         const int row = int(i);
         const double top = list.RowTopInView(row);
         const double bottom = row + 1 < int(menu.Count()) ? list.RowTopInView(row + 1) : list.Bounds().height;
-        out << "item\t" << row << '\t' << list.IsSelectable(row) << '\t' << list.OpensSubmenu(row) << '\t';
+        out << "item\t" << row << '\t' << list.IsSelectable(row) << '\t' << list.OpensSubmenu(row) << '\t'
+            << item->State() << '\t';
         PutRect(out, OnScreen(window, list, Rect{0, top, list.Bounds().width, bottom - top}));
         out << '\t' << item->Title() << '\n';
     }
@@ -129,7 +130,7 @@ void PutPopUpRows(std::ostringstream& out, const Window& window, const View& vie
                 const Rect row{visible.x, popup->RowTop(i), visible.width, popup->RowHeight()};
                 if (row.y < visible.y - 0.5 || row.y + row.height > visible.y + visible.height + 0.5)
                     continue;
-                out << "item\t" << i << "\t1\t0\t";
+                out << "item\t" << i << "\t1\t0\t" << (i == popup->SelectedIndex()) << '\t';
                 PutRect(out, OnScreen(window, view, row));
                 out << '\t' << popup->ItemTitle(i) << '\n';
             }

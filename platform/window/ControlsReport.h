@@ -10,8 +10,9 @@ namespace plat {
 //   window  NUMBER  LEVEL  KEY(0/1)  MODAL(0/1)  X Y W H (content)  TITLE
 //   bar     X Y W H  TITLE                               (the window's menu bar titles)
 //   control KIND  ENABLED(0/1)  FOCUSED(0/1)  STATE  X Y W H  TITLE
-//   item    INDEX  ENABLED(0/1)  SUBMENU(0/1)  X Y W H  TITLE   (an open menu's or pop-up's rows,
-//                                                  under the window that shows them)
+//   item    INDEX  ENABLED(0/1)  SUBMENU(0/1)  MARK  X Y W H  TITLE   (an open menu's or pop-up's
+//           rows, under the window that shows them; MARK is a menu item's check state, or 1 on
+//           a pop-up's selected row)
 //   field   EDITABLE(0/1)  EDITING(0/1)  X Y W H  TEXT   (a text field; a secure one's text is left out)
 // KIND is push, onoff, check, radio, popup, slider, scroller or other; STATE is a button's
 // state, a slider's value as a whole number, or a pop-up's selected index, with 100 added while

@@ -25,6 +25,8 @@ public:
     // The style mask and level of a kind.
     // The kind of document windows.
     static constexpr int32_t kDocumentKind = 9;
+    // The level of dialogs, above documents.
+    static constexpr int32_t kDialogLevel = 8;
 
     static uint32_t StyleMaskOf(int64_t kind);
     static int32_t LevelOf(int64_t kind);

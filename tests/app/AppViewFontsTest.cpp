@@ -1,3 +1,4 @@
+#include "analysis/window/CSpecWindow.h"
 #include "controls/CViewPrefs.h"
 #include "controls/viewprefs/CViewPrefsDlg.h"
 #include "platform/window/FontPanel.h"
@@ -59,6 +60,40 @@ TEST_F(ViewFonts, AChosenViewFontIsUsedAndKeptAcrossARelaunch)
     EXPECT_EQ(StoredFamily(kViewFontId), "DejaVu Serif");
     EXPECT_EQ(std::string(LFont(kViewFontId).GetFamilyName().View()), "DejaVu Serif");
     EXPECT_EQ(LFont(kViewFontId).GetPointSize(), 14.0);
+}
+
+TEST_F(ViewFonts, AFontPanelThePersonClosedStaysClosedWhenViewFontsComesBack)
+{
+    CSpecWindow* document = CApp::Get()->OpenDocument(std::string());
+    ASSERT_NE(document, nullptr);
+    ASSERT_TRUE(plat::MenuDriver::Choose({AppMenu(), "View Fonts…"}));
+    CViewPrefsDlg* dialog = CApp::Get()->ViewPrefsDialog();
+    ASSERT_NE(dialog, nullptr);
+    plat::FontPanel& panel = plat::FontPanel::Shared();
+    plat::Window& fonts = *dialog->Window()->Native();
+    const auto toFrontAndBack = [&] {
+        document->Window()->Native()->MakeKeyAndOrderFront();
+        fonts.MakeKeyAndOrderFront();
+        return fonts.IsKey();
+    };
+    struct Case {
+        const char* what;
+        bool closeFirst;
+        bool shown;
+    } cases[] = {
+        {"a panel left open follows the window back", false, true},
+        {"a panel closed by its close box stays closed", true, false},
+    };
+    for (const Case& c : cases) {
+        ClickRow(*dialog, int32_t(kViewFontId));
+        ASSERT_TRUE(panel.IsVisible()) << c.what;
+        if (c.closeFirst)
+            panel.UserCloses();
+        ASSERT_TRUE(toFrontAndBack()) << c.what;
+        EXPECT_EQ(panel.IsVisible(), c.shown) << c.what;
+    }
+    ClickRow(*dialog, int32_t(kViewFontId) + 1);
+    EXPECT_TRUE(panel.IsVisible()) << "a click in another row opens it again";
 }
 
 TEST_F(ViewFonts, AStoredFamilyTheSystemLacksFallsBackToTheDefaultFont)

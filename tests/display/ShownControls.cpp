@@ -52,7 +52,7 @@ std::vector<ShownWindow> ReadShownWindows(const std::string& path)
             s.index = int(windows.back().controls.size());
             windows.back().controls.push_back(s);
         } else if (what == "item") {
-            in >> s.index >> s.enabled >> s.submenu;
+            in >> s.index >> s.enabled >> s.submenu >> s.state;
             s.rect = ReadRect(in);
             s.title = Rest(in);
             windows.back().items.push_back(s);

@@ -15,7 +15,7 @@ struct Shown {
     bool enabled = false; // a field: editable
     bool focused = false; // a field: being edited
     bool submenu = false;
-    int state = 0;
+    int state = 0; // a control's state; a row's check mark
     int index = 0;
     plat::Rect rect; // screen, bottom-left origin
     std::string title;

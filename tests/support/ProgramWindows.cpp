@@ -90,6 +90,18 @@ std::function<void(ProgramWindowsHost&, const WindowVisit&)> FilePanel(plat::Fil
     };
 }
 
+// A recording played from the documents folder (its place in the open panel's side list, then
+// the first recording listed there), then File > Export Spectra… and a name typed into its save
+// panel, replacing the file of an earlier export; `then` follows in the export's options.
+std::vector<std::string> ExportWay(const std::vector<std::string>& then)
+{
+    std::vector<std::string> way = {"menu File>Play Recording…", "pick WAV sound recording", "at 52,89", "at 200,69",
+                                    "key Return", "menu File>Export Spectra…", "type spectra", "key Return",
+                                    "answer Sonalyx>OK"};
+    way.insert(way.end(), then.begin(), then.end());
+    return way;
+}
+
 std::vector<ProgramWindow> MakeList()
 {
     using Host = ProgramWindowsHost;
@@ -111,7 +123,7 @@ std::vector<ProgramWindow> MakeList()
          }), "Event Texts"},
         {"TCP address", "CIPPORTDIALOG", {}, Made([](Host& host) {
              return std::make_unique<CIPPORTDIALOG>(&host.document, true, LStringRef("127.0.0.1:51000"));
-         })},
+         }), "Network Address", "", {}, {"press Source…", "pick TCP Text Stream", "press OK"}},
         {"MIDI Output", "CMACMIDIOUTPUTDIALOG", {"Sonalyx", "MIDI Output…"},
          Running([](Host& host) { ChooseCommand(&host.app, "CAppCmd_MidiUse"); }), "MIDI Output"},
         {"Assign Menu Shortcut", "CMENUKEYDLG", {"Sonalyx", "Assign Menu Shortcut…"},
@@ -129,7 +141,7 @@ std::vector<ProgramWindow> MakeList()
              host.document.Document().SetModified(true);
              (void)host.document.AskSaveChanges();
              host.document.Document().SetModified(false);
-         })},
+         }), "Sonalyx", "", {}, {"menu Faders>Add Fader", "key ctrl+w"}, {"Save"}},
         {"wait", "CSIMPLEPROGRESSDIALOG", {}, Made([](Host& host) {
              // As a task that takes longer than a second shows it.
              auto dialog = std::make_unique<CSimpleProgressDialog>(&host.app, kWaitWindowKind);
@@ -139,23 +151,24 @@ std::vector<ProgramWindow> MakeList()
              dialog->Progress().SetMax(0);
              dialog->SetMessage(texts.GetItem(1));
              return dialog;
-         })},
+         }), "Working", "", {}, ExportWay({"key ctrl+a", "type 1190", "key Return", "key Return"})},
         {"Data Server", "CSIMPLETCPSERVERDIALOG", {"File", "Data Server…"}, MadeFor<CSIMPLETCPSERVERDIALOG>(), "Data Server"},
         {"Frequency Interval", "FQINTVDLG", {"Analysis", "Frequency Bands…"}, MadeFor<CFqIntvDlg>(), "Frequency Interval"},
         {"Peak Detection", "PEAKDLG", {"View", "Peaks…"}, MadeFor<CPeakDialog>(), "Peak Detection"},
         {"Source", "SERPORTDLG", {}, Running([](Host& host) { host.document.SelectSource(); }), "Serial Port", "Source…"},
-        {"Export Spectra", "SPECSAVEDLG", {"File", "Export Spectra…"}, MadeFor<CSpecSaveDlg>(), "Export Spectra"},
+        {"Export Spectra", "SPECSAVEDLG", {"File", "Export Spectra…"}, MadeFor<CSpecSaveDlg>(), "Export Spectra", "", {},
+         ExportWay({})},
         {"Sample Rate", "SPLRTDLG", {"Analysis", "Sample Rate…"}, MadeFor<CSplRtDlg>(), "Sample Rate"},
         {"message", "", {}, Running([](Host& host) { ShowWindowMessage(&host.document, kOpenFailedItem); }), "Sonalyx"},
         {"open panel", "", {"File", "Open…"}, FilePanel(plat::FilePanel::Kind::Open), "Open"},
         {"save panel", "", {"File", "Save As…"}, FilePanel(plat::FilePanel::Kind::Save), "Save"},
         {"colour panel", "", {}, Made([](Host& host) {
              return std::make_unique<CColorPanelWindow>(&host.app, plat::ColorPanel::Shared());
-         })},
+         }), "Pick a Colour", "", {}, {"menu Sonalyx>Colours…", "at 131,24"}},
         {"font panel", "", {}, Made([](Host& host) {
              return std::make_unique<CFontPanelWindow>(&host.app, plat::FontPanel::Shared(),
                                                        CFontPanelWindow::Mode::Modeless);
-         })},
+         }), "Fonts", "", {}, {"menu Sonalyx>View Fonts…", "at 300,12"}},
     };
 }
 

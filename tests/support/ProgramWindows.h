@@ -40,6 +40,19 @@ struct ProgramWindow {
     // The menu item chosen next when the first one only prepares the window (the item whose
     // shortcut is assigned); empty for none.
     std::vector<std::string> thenMenu = {};
+    // How a person opens the window when neither a menu item offered from the start nor a
+    // button of the document window does: steps played on the running program, in order.
+    //   "menu MENU>ITEM"  chooses the item of the document window's menu
+    //   "press TITLE"     clicks the front window's control with the title
+    //   "pick ROW"        opens the front window's first pop-up list and clicks the row
+    //   "answer TITLE>BUTTON"  clicks the button when the front window has the title (a
+    //                     question that is only asked at times)
+    //   "at X,Y"          clicks the front window at the point from its content's top-left
+    //   "key NAME"        taps the key (an X key name, "ctrl+w" for a chord)
+    //   "type TEXT"       types the text, a key at a time
+    std::vector<std::string> way = {};
+    // Controls of this window a person leaves alone here (the document would go with them).
+    std::vector<std::string> leave = {};
 };
 
 // Every window of the program, each once.

@@ -18,5 +18,10 @@ const CNativeWindowKind* LWindowDef::Kind() const
 plat::Ref<plat::Window> LWindowDef::CreateNativeWindow() const
 {
     const CNativeWindowKind* windowKind = Kind();
-    return windowKind ? windowKind->CreateWindow() : plat::Ref<plat::Window>();
+    plat::Ref<plat::Window> window = windowKind ? windowKind->CreateWindow() : plat::Ref<plat::Window>();
+    // A modal dialog is the window the person must answer: it stays above every other window,
+    // the dialog it was asked from included, whatever level its kind gives.
+    if (window && layer == kLayerModal && window->Level() < CNativeWindowKind::kDialogLevel)
+        window->SetLevel(CNativeWindowKind::kDialogLevel);
+    return window;
 }

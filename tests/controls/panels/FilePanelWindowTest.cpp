@@ -1,5 +1,8 @@
 #include "tests/controls/panels/FilePanelKit.h"
 
+#include "platform/app/Application.h"
+#include "platform/window/WindowServer.h"
+
 #include <sys/stat.h>
 
 namespace {
@@ -11,6 +14,20 @@ plat::Ref<plat::FilePanel> OpenPanel(std::optional<std::vector<std::string>> typ
     plat::Ref<plat::FilePanel> panel = plat::FilePanel::Make(plat::FilePanel::Kind::Open);
     panel->SetAllowedFileTypes(std::move(types));
     return panel;
+}
+
+// The key window is the modal one and no window shows above it: the question the person
+// must answer is not hidden behind the panel it was asked from.
+bool ModalInFront()
+{
+    plat::WindowServer& server = plat::WindowServer::Shared();
+    plat::Window* key = server.KeyWindow();
+    if (!key || plat::Application::Shared().ModalWindowOnScreen() != key)
+        return false;
+    for (plat::Window* window : server.OrderedWindows())
+        if (window != key && server.IsVisible(*window) && window->Level() > key->Level())
+            return false;
+    return true;
 }
 
 } // namespace
@@ -62,9 +79,9 @@ TEST_F(FilePanelTest, SavingOverAFileAsksFirst)
     bool asked = false, askedAgain = false;
     const int answer = Run(*panel, "a.snx", {
         [&] { PressReturn(); },
-        [&] { asked = MessageShown(); PressEscape(); },        // keep the file
+        [&] { asked = MessageShown() && ModalInFront(); PressEscape(); },        // keep the file
         [&] { PressReturn(); },
-        [&] { askedAgain = MessageShown(); PressReturn(); },   // replace it
+        [&] { askedAgain = MessageShown() && ModalInFront(); PressReturn(); },   // replace it
     });
     EXPECT_TRUE(asked);
     EXPECT_TRUE(askedAgain);
