@@ -114,6 +114,7 @@ void Application::Reset()
     fActive = false;
     fNeedsUpdate = false;
     fQuitWithoutAsking = false;
+    fQuitAfterQuestions = false;
     fCanAskQuestions = false;
     fHelpRequests = 0;
     fSessions.clear();
@@ -143,6 +144,23 @@ void Application::TerminateWithoutAsking()
     if (fTerminated)
         return;
     fQuitWithoutAsking = true;
+    AbortModalSessions();
+}
+
+void Application::TerminateOnceNoQuestionIsOpen()
+{
+    if (fTerminated)
+        return;
+    if (fSessions.empty()) {
+        Terminate();
+        return;
+    }
+    fQuitAfterQuestions = true;
+    AbortModalSessions();
+}
+
+void Application::AbortModalSessions()
+{
     for (const auto& session : fSessions) {
         session->stopped = true;
         session->code = kRunAborted;
@@ -237,6 +255,11 @@ bool Application::RunOnce()
         FinishTermination();
         return false;
     }
+    if (fQuitAfterQuestions && fSessions.empty()) {
+        fQuitAfterQuestions = false;
+        if (Terminate())
+            return false;
+    }
     UpdateWindows();
     MenuBarHost::Update();
     // While a menu is open the wait is in the event-tracking mode: common-mode timers fire.
@@ -250,7 +273,7 @@ ModalSession* Application::BeginModalSession(const void* window)
     fSessions.push_back(std::make_unique<ModalSession>());
     ModalSession* session = fSessions.back().get();
     session->window = window;
-    if (fQuitWithoutAsking) {
+    if (IsCancellingQuestions()) {
         session->stopped = true;
         session->code = kRunAborted;
     } else if (!fScriptedAnswers.empty()) {

@@ -53,6 +53,13 @@ public:
     // the application will terminate. Safe from inside a question (a nested run).
     void TerminateWithoutAsking();
     bool IsTerminatingWithoutAsking() const { return fQuitWithoutAsking; }
+    // Asks to quit as the Quit command does, but only once no question is open: open questions
+    // end first as if cancelled (a quit asked from inside one would close the windows the
+    // question belongs to while it still runs). Safe from inside a question.
+    void TerminateOnceNoQuestionIsOpen();
+    // Whether open questions are being ended as if cancelled: by a quit without asking, or
+    // before a quit that asks.
+    bool IsCancellingQuestions() const { return fQuitWithoutAsking || fQuitAfterQuestions; }
     // Whether a person can be shown a question (a desktop shows the windows). False until the
     // desktop's backend says so; a quit request that cannot be answered must not wait for one.
     bool CanAskQuestions() const { return fCanAskQuestions; }
@@ -120,6 +127,8 @@ public:
     void Reset();
 
 private:
+    // Ends every open modal session with kRunAborted and wakes the run.
+    void AbortModalSessions();
     Application();
     void FinishTermination();
 
@@ -129,6 +138,7 @@ private:
     bool fActive = false;
     bool fNeedsUpdate = false;
     bool fQuitWithoutAsking = false;
+    bool fQuitAfterQuestions = false;
     bool fCanAskQuestions = false;
     int fHelpRequests = 0;
     void ShowHelp();

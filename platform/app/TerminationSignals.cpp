@@ -160,12 +160,13 @@ void TerminationSignals::OnSignal()
     gTaken.fetch_add(count, std::memory_order_release);
     fReceived += count;
     Application& app = Application::Shared();
-    // The first signal asks like the Quit command. A second one, or any when nobody can
-    // answer a question, must not wait for an answer: it quits without asking.
+    // The first signal asks like the Quit command, once the questions open now are ended as
+    // cancelled. A second one, or any when nobody can answer a question, must not wait for an
+    // answer: it quits without asking.
     if (fReceived > 1 || !app.CanAskQuestions())
         app.TerminateWithoutAsking();
     else
-        app.Terminate();
+        app.TerminateOnceNoQuestionIsOpen();
 }
 
 } // namespace plat

@@ -256,8 +256,9 @@ plat::ModalSession* CMacMainLoop::SessionForModalWindow()
 
 void CMacMainLoop::RunModalStep()
 {
-    // A quit that does not ask ends every question as if the person had cancelled it.
-    if (plat::Application::Shared().IsTerminatingWithoutAsking()) {
+    // A quit that does not ask, or one waiting for the questions to close, ends every
+    // question as if the person had cancelled it.
+    if (plat::Application::Shared().IsCancellingQuestions()) {
         if (LHandler* dialog = ModalTop())
             LMessage::Send(LMessage(LDialog::msgEscape, dialog, dialog));
         return;

@@ -128,6 +128,29 @@ TEST(ApplicationMain, ATerminationSignalAsksAndASecondOneEndsTheQuestionAndQuits
     EXPECT_EQ(current.sa_handler, SIG_DFL);
 }
 
+TEST(ApplicationMain, ATerminationSignalDuringAQuestionEndsItAsCancelledBeforeAsking)
+{
+    // Asking inside the question would close the windows it belongs to while it still runs.
+    ApplicationDriver driver;
+    Application::Shared().SetCanAskQuestions(true);
+    LogDelegate delegate;
+    int questionCode = 0;
+    int lateCode = 0;
+    delegate.afterLaunch = [&] {
+        RunLoopTimer signal(RunLoop::Current(), [] { std::raise(SIGTERM); }, kModeModalPanel);
+        signal.FireAfter(0);
+        questionCode = Application::Shared().RunModalForWindow(&questionCode);
+        lateCode = Application::Shared().RunModalForWindow(&lateCode); // one asked on the way out
+        delegate.log.push_back("questions ended");
+    };
+    Launch(delegate, {"/tmp/doc.snx"});
+    EXPECT_EQ(questionCode, Application::kRunAborted);
+    EXPECT_EQ(lateCode, Application::kRunAborted);
+    EXPECT_EQ(delegate.log, (std::vector<std::string>{"will-finish", "open /tmp/doc.snx", "did-finish",
+                                                      "questions ended", "active", "should-terminate",
+                                                      "will-terminate"}));
+}
+
 TEST(ApplicationMain, WhenNoQuestionCanBeShownASignalQuitsWithoutAsking)
 {
     ApplicationDriver driver;
