@@ -202,7 +202,7 @@ void CSpecWindow::CopyCommonSettings()
     LObject::SetBool(fWindowRecord, nullptr, kWindTral, view->GetByte(kWndsTral), LObject::Merge::No);
     LObject::SetBool(fWindowRecord, nullptr, kWindGrid, view->GetByte(kWndsGrid), LObject::Merge::No);
     LObject::SetByte(fWindowRecord, nullptr, kWindTrud, view->GetByte(kWndsTrud), LObject::Merge::No);
-    LObject::SetFloat(fWindowRecord, nullptr, kWindTrus, view->GetFloat(kWndsTrus), LObject::Merge::No);
+    LObject::SetUInt(fWindowRecord, nullptr, kWindTrus, view->GetUInt(kWndsTrus), LObject::Merge::No);
     LObject::SetUInt(fWindowRecord, nullptr, kWindTruf, view->GetUInt(kWndsTruf), LObject::Merge::No);
     ResizeChannelRecords(fDocument.Root(), nullptr, view->GetUInt(kWndsChns));
     LObject::SetBool(Common(), nullptr, kComnDb, view->GetByte(kWndsDb), LObject::Merge::No);

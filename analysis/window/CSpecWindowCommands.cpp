@@ -283,10 +283,8 @@ bool CSpecWindow::HandleParamCommand(const LMessage& msg)
             const bool isWind = record == w;
             const uint8_t valueField = fft ? (isWind ? uint8_t(kWindTruf) : uint8_t(kWndsTruf))
                                            : (isWind ? uint8_t(kWindTrus) : uint8_t(kWndsTrus));
-            if (fft)
-                LObject::SetUInt(record, nullptr, valueField, uint32_t(std::max(0L, p)), LObject::Merge::No);
-            else
-                LObject::SetFloat(record, nullptr, valueField, float(p), LObject::Merge::No);
+            // Both the interval in seconds and the spectra count are whole numbers.
+            LObject::SetUInt(record, nullptr, valueField, uint32_t(std::max(0L, p)), LObject::Merge::No);
             SetWind(record, isWind ? uint8_t(kWindTrud) : uint8_t(kWndsTrud), fft ? 1 : 0);
         }
     } else if (item.HasCommand("CAppCmd_TrailDepth")) {
@@ -335,7 +333,7 @@ void CSpecWindow::EnableCommands(LMenuBar& bar)
         for (const char* command : {"cTrailUpdate", "cTrailSec", "cTrailFFT", "CAppCmd_TrailDepth"})
             bar.EnableCommand(command);
         if (w->GetByte(kWindTrud) == 0)
-            CheckMenuValue(bar, "TRAILUPDATE", "cTrailSec", long(w->GetFloat(kWindTrus)));
+            CheckMenuValue(bar, "TRAILUPDATE", "cTrailSec", long(w->GetUInt(kWindTrus)));
         else
             CheckMenuValue(bar, "TRAILUPDATE", "cTrailFFT", long(w->GetUInt(kWindTruf)));
         CheckMenuValue(bar, "TRAILDEPTH", "CAppCmd_TrailDepth", long(ColorPrefs() ? ColorPrefs()->GetUInt(kColsTrdp) : 0));

@@ -4,6 +4,8 @@
 #include "analysis/window/CPeakDialog.h"
 #include "analysis/window/CSourceControls.h"
 #include "foundation/text/LStrList.h"
+#include "ui/menus/LMenu.h"
+#include "ui/menus/LMenuBar.h"
 #include "tests/analysis/window/SpecWindowKit.h"
 #include "tests/support/LayoutReads.h"
 #include "ui/windows/LWindow.h"
@@ -103,4 +105,38 @@ TEST_F(SpecWindowTest, PeakDialogStoresAnOrderedBandOrTurnsDetectionOff)
     Command("CAppCmd_Peak");
     EXPECT_EQ(record->GetByte(kWindPkdt), 0) << "cancel turns peak detection off even when it was on";
     (void)w;
+}
+
+TEST_F(SpecWindowTest, TrailUpdateChoicesAreKeptAndMarkedInTheirSubmenu)
+{
+    CSpecWindow& w = Make();
+    LMenuBar bar(app.get(), "APP", nullptr);
+    LMenu* updates = bar.FindMenu("TRAILUPDATE");
+    ASSERT_NE(updates, nullptr);
+    LObject::SetBool(w.WindowRecord(), nullptr, kWindTral, true, LObject::Merge::No); // the trail shows
+    struct Case {
+        const char* command;
+        const char* param;
+        const char* marked; // the item's title
+    };
+    const Case cases[] = {
+        {"cTrailSec", "2", "Every 2 Seconds"}, {"cTrailFFT", "4", "Every 4th Spectrum"},
+        {"cTrailSec", "1", "Every Second"},    {"cTrailSec", "5", "Every 5 Seconds"},
+        {"cTrailFFT", "1", "Every Spectrum"},
+    };
+    for (const Case& c : cases) {
+        Command(c.command, c.param);
+        const bool seconds = std::string(c.command) == "cTrailSec";
+        const uint32_t value = uint32_t(std::stoul(c.param));
+        EXPECT_EQ(w.WindowRecord()->GetByte(kWindTrud), seconds ? 0 : 1) << c.marked;
+        EXPECT_EQ(w.WindowRecord()->GetUInt(seconds ? kWindTrus : kWindTruf), value) << c.marked;
+        EXPECT_EQ(View()->GetUInt(seconds ? kWndsTrus : kWndsTruf), value) << "new windows copy " << c.marked;
+        bar.ResetItems();
+        LMessage::Send(LMessage(LMenuBar::msgReady, &bar, &w)); // the menus made ready, as before they open
+        std::vector<std::string> marked;
+        for (uint32_t i = 0; i < updates->Count(); ++i)
+            if (const LMenuItem* item = updates->ItemAt(i); item && item->checked)
+                marked.emplace_back(item->title.View());
+        EXPECT_EQ(marked, std::vector<std::string>{c.marked});
+    }
 }
