@@ -1,5 +1,6 @@
 #include "tests/display/ProgramReport.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <chrono>
 #include <filesystem>
@@ -102,6 +103,22 @@ uint16_t ProgramReport::StartDataServer()
     EXPECT_EQ(box->kind, "check");
     EXPECT_EQ(box->state, 0) << "the server starts off";
     EXPECT_TRUE(ListeningPorts(fProgram->Pid()).empty());
+    // The port field has the keyboard when the dialog opens: a click in it, everything in it
+    // selected, the port typed, and Return, whose first press only takes the number.
+    const uint16_t port = FreePort();
+    EXPECT_NE(port, 0) << "no free port";
+    const std::optional<ShownWindow> front = FrontWindow();
+    const auto field = front ? std::find_if(front->fields.begin(), front->fields.end(), [](const Shown& f) { return f.enabled; })
+                             : std::vector<Shown>::const_iterator();
+    EXPECT_TRUE(front && field != front->fields.end()) << "the data server dialog shows no port field";
+    if (!front || field == front->fields.end())
+        return 0;
+    fX.Click(field->Middle());
+    fX.Tap("a", {"Control_L"});
+    fX.Type(std::to_string(port));
+    fX.Tap("Return");
+    EXPECT_TRUE(Await(ShownPart::Field, std::to_string(port), 3000)) << "the port was not typed";
+    EXPECT_TRUE(Find(ShownPart::Control, "Server on")) << "the first Return closed the dialog";
     fX.Click(box->Middle());
     EXPECT_TRUE(RunUntil([&] {
         const std::optional<Shown> now = Find(ShownPart::Control, "Server on");
@@ -111,7 +128,25 @@ uint16_t ProgramReport::StartDataServer()
     EXPECT_TRUE(RunUntil([&] { return !Find(ShownPart::Control, "Server on"); })) << "OK did not close the dialog";
     std::vector<uint16_t> ports;
     EXPECT_TRUE(RunUntil([&] { return !(ports = ListeningPorts(fProgram->Pid())).empty(); })) << "nothing listens";
+    EXPECT_EQ(ports, std::vector<uint16_t>{port}) << "the server does not listen on the port typed";
     return ports.empty() ? 0 : ports.front();
+}
+
+uint16_t FreePort()
+{
+    // The system hands out a free port to a socket bound to port 0.
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = 0;
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    socklen_t size = sizeof address;
+    uint16_t port = 0;
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0)
+        port = ntohs(address.sin_port);
+    close(fd);
+    return port;
 }
 
 int ConnectTo(uint16_t port)

@@ -31,7 +31,9 @@ protected:
     void Choose(const std::string& menu, const std::string& item);
     // A normal click on the button, waiting for it to show first.
     void ClickButton(const std::string& title);
-    // The data server switched on from its dialog by normal clicks; the port it listens on.
+    // The data server switched on from its dialog by normal clicks, on a free port typed into
+    // its port field first (display runs side by side would meet on the default one); the
+    // port it listens on.
     uint16_t StartDataServer();
 
     ProgramHome fHome;
@@ -42,5 +44,7 @@ protected:
 int ConnectTo(uint16_t port);
 // What arrives on the socket within the time, up to `enough` bytes.
 std::string Receive(int fd, size_t enough, int limitMs);
+// A TCP port nobody on this machine listens on now; 0 when none is found.
+uint16_t FreePort();
 // The TCP ports the process listens on, found through its sockets' inodes.
 std::vector<uint16_t> ListeningPorts(pid_t pid);
