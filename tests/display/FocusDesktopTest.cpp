@@ -3,6 +3,7 @@
 // questions and panels run loops of their own). Effects are read from the screen's focus,
 // the saved files and the program's documents.
 #include "tests/display/DesktopFixture.h"
+#include "tests/display/ProgramReport.h"
 #include "analysis/events/CEventCell.h"
 #include "analysis/events/CEventList.h"
 #include "analysis/events/CEventWindow.h"
@@ -476,13 +477,18 @@ TEST_F(ProgramOnDesktop, TabAndSpaceSwitchTheDataServerOnWithoutTheMouse)
     ASSERT_FALSE(doc.DataServer().IsListening());
     ChooseByMouse(*doc.Window()->Native(), "File", "Data Server…");
     std::atomic<bool> questionHadFocus{false};
-    fHand.Do([&](Hand& hand) {
+    // A free port, so that display runs side by side do not meet on the default one.
+    const uint16_t port = FreePort();
+    ASSERT_NE(port, 0);
+    fHand.Do([&, port](Hand& hand) {
         // The dialog runs its own loop; the hand waits until it has the keyboard.
         for (int i = 0; i < 50 && !questionHadFocus; ++i) {
             std::this_thread::sleep_for(100ms);
             const std::string focus = Hand::FocusName();
             questionHadFocus = !focus.empty() && focus != document;
         }
+        hand.Key("ctrl+a"); // the port field has the keyboard: all of its number
+        hand.Type(std::to_string(port));
         hand.Key("Tab");    // from the port field to the check box
         hand.Key("space");  // switches the server on
         std::this_thread::sleep_for(300ms);
@@ -490,6 +496,7 @@ TEST_F(ProgramOnDesktop, TabAndSpaceSwitchTheDataServerOnWithoutTheMouse)
     });
     EXPECT_TRUE(Serve([&] { return fHand.Done() && doc.DataServer().IsListening(); }))
         << "Tab and Space did not switch the server on";
+    EXPECT_EQ(doc.DataServer().LocalPort(), port) << "the port typed was not taken";
     EXPECT_TRUE(questionHadFocus);
     EXPECT_TRUE(Serve([&] { return Hand::FocusName() == document; })) << "the dialog closed";
 }
