@@ -7,6 +7,7 @@
 // windows are mapped, and that the program is still running.
 #include "tests/display/DesktopFixture.h"
 #include "tests/display/ProgramProcess.h"
+#include "tests/display/ProgramReport.h"
 #include "tests/display/ShownControls.h"
 #include "platform/menus/MenuTracking.h"
 #include "platform/window/PersonTiming.h"
@@ -776,6 +777,21 @@ TEST_F(Crawler, EveryWindowTheMenusAndButtonsReachTakesEveryPress)
         if (w.unmanaged)
             fLasting.insert(w.id);
     fReached.insert(Document()->title); // the new document's, before a save names it
+    // A free port typed into the data server's port field (it has the keyboard when the
+    // dialog opens), so that the server the crawl switches on meets no other run's.
+    {
+        const std::set<uint32_t> before = Numbers();
+        ChooseMenu("File", "Data Server…");
+        const std::vector<uint32_t> opened = Appeared(before);
+        ASSERT_EQ(opened.size(), 1u) << "File > Data Server… opens no window";
+        const std::string port = std::to_string(FreePort());
+        fX.Tap("a", {"Control_L"});
+        fX.Type(port);
+        fX.Tap("Return"); // takes the number
+        EXPECT_TRUE(WaitFor([&] { return FindShown(Report(), ShownPart::Field, port).has_value(); }))
+            << "the port field does not show the port typed";
+        EXPECT_TRUE(CloseWindow(opened.front()));
+    }
     // Every item of every menu of the bar.
     std::vector<std::pair<std::string, std::string>> items;
     const std::vector<Shown> bar = Document()->bar;
