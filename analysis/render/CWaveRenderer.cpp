@@ -34,7 +34,10 @@ void CWaveRenderer::Draw(const RenderInput& input, CGLContext* context, uint32_t
     GLint width = 0, height = 0;
     if (!ViewportSize(width, height))
         return;
-    glPushAttrib(GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT);
+    glPushAttrib(GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT | GL_LIGHTING_BIT);
+    // Each line and fill has one colour: flat shading draws the same pixels and spares the
+    // rasteriser a colour slope for each of the trace's many segments.
+    glShadeModel(GL_FLAT);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     if (input.analyser && c < input.analyser->ChannelCount())
         DrawChannel(input, c, width);
