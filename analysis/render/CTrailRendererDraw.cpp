@@ -209,8 +209,11 @@ void CTrailRenderer::DrawCursors(const RenderInput& input, uint32_t c, float zoo
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_DEPTH_TEST);
-    glDepthMask(GL_FALSE);
+    // With the line alone nothing writes depth: the test would pass everywhere.
+    if (depth > 1) {
+        glEnable(GL_DEPTH_TEST);
+        glDepthMask(GL_FALSE);
+    }
     SetColor(color);
     if (depth == 1) {
         DrawLine(0.0f, y, 1.0f, y);

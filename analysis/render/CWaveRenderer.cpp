@@ -115,6 +115,9 @@ void CWaveRenderer::DrawTrace(const RenderInput& input, const CSpectrumChan& cha
     const uint32_t firstRecent = n > fftSize ? n - fftSize : 0;
 
     glPushMatrix();
+    // Both colours of the trace are opaque: blending would only read back every pixel it
+    // covers to give the same result.
+    glDisable(GL_BLEND);
     glTranslatef(-1.0f, cutDc ? 0.0f : 2.0f * trace.offset - 1.0f, 0.0f);
     glScalef(2.0f / float(width), 2.0f / trace.scale, 1.0f);
     const LObject* colors = CColorScheme::Current();
@@ -151,6 +154,7 @@ void CWaveRenderer::DrawTrace(const RenderInput& input, const CSpectrumChan& cha
     }
     SetColor(color);
     DrawStrip(stripStart, count - stripStart);
+    glEnable(GL_BLEND);
     glPopMatrix();
 }
 
