@@ -1,7 +1,8 @@
 // CPU time of one render pass of a document's channel list: 4 channels, N = 1024, a trail of
 // 64 slices, new spectra written into the newest slice, every row's colour scale, spectrum and
 // waveform drawn with real OpenGL (Mesa), against the same areas only cleared and presented;
-// and the same rows with the trail off (BM_ChannelListLinePass), as the document's road draws.
+// and the same rows with the trail off (BM_ChannelListLinePass), and with the grid off too
+// (BM_ChannelListRoadPass), as the document's road draws them.
 // The ring advances on every pass (a slice interval below the pass interval, as at sound
 // rates), on every 16th (1000 Hz: a slice every 256 ms at 60 passes a second) or never
 // (passes_per_slice 0: the passes between two advances). The process's
@@ -64,7 +65,7 @@ struct FixedThreads {
 // A document of four analysed channels and the twelve drawing areas of its rows.
 class Scene : FixedThreads {
 public:
-    Scene(int width, int height, bool trailOn = true)
+    Scene(int width, int height, bool trailOn = true, bool grid = true)
     {
         fRef = plat::OpenResourceFile(plat::ProgramResourcePath(), nullptr);
         fSource = std::make_unique<LResFileSource>(fRef);
@@ -73,7 +74,7 @@ public:
         record = prefs.AddDocument();
         LObject::SetFloat(record, nullptr, kWindRate, kRate, LObject::Merge::No);
         LObject::SetBool(record, nullptr, kWindTral, trailOn, LObject::Merge::No);
-        LObject::SetBool(record, nullptr, kWindGrid, true, LObject::Merge::No);
+        LObject::SetBool(record, nullptr, kWindGrid, grid, LObject::Merge::No);
         // The frequency grid step the frequency view sets for the whole range.
         LObject::SetFloat(record->GetChild(kWindChvw), nullptr, kChvwGridStep, NiceStep(kRate * 0.5f),
                           LObject::Merge::No);
@@ -207,9 +208,9 @@ private:
     plat::Ref<plat::Window> fWindow;
 };
 
-void RunPasses(benchmark::State& state, bool draw, bool trailOn = true)
+void RunPasses(benchmark::State& state, bool draw, bool trailOn = true, bool grid = true)
 {
-    Scene scene(int(state.range(0)), int(state.range(1)), trailOn);
+    Scene scene(int(state.range(0)), int(state.range(1)), trailOn, grid);
     const int64_t passesPerSlice = state.range(2);
     // The empty pass of the same areas in the same run: the yardstick of the ratio.
     constexpr int kYardstickPasses = 20;
@@ -243,6 +244,13 @@ static void BM_ChannelListLinePass(benchmark::State& state)
     RunPasses(state, true, false);
 }
 BENCHMARK(BM_ChannelListLinePass)->ArgNames({"w", "h", "passes_per_slice"})->Args({800, 600, 1})->Args({1600, 1000, 1})->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+
+// The rows as the document's road draws them: trail and grid off.
+static void BM_ChannelListRoadPass(benchmark::State& state)
+{
+    RunPasses(state, true, false, false);
+}
+BENCHMARK(BM_ChannelListRoadPass)->ArgNames({"w", "h", "passes_per_slice"})->Args({800, 600, 1})->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 static void BM_ChannelListEmptyPass(benchmark::State& state)
 {
