@@ -135,16 +135,20 @@ public:
             {
                 CGLContextLock lock(spectrum);
                 Clear(spectrum, !fRoad || !draw);
+                glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE); // the pixels stay opaque
                 if (draw)
                     trail.Draw3D(input, spectrum, r);
-                spectrum->FlushBuffer();
+                glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+                spectrum->FlushBuffer(true);
             }
             input.waveSamples = fRoad ? 1u << kOrder : uint32_t(analyser.Channel(r)->ring.size());
             CGLContextLock lock(waveArea);
             Clear(waveArea);
+            glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
             if (draw)
                 wave.Draw(input, waveArea, r);
-            waveArea->FlushBuffer();
+            glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+            waveArea->FlushBuffer(true);
         }
     }
 
