@@ -1,7 +1,8 @@
 // CPU time of one render pass of a document's channel list: 4 channels, N = 1024, a trail of
 // 64 slices, new spectra written into the newest slice, every row's colour scale, spectrum and
 // waveform drawn with real OpenGL (Mesa), against the same areas only cleared and presented;
-// and the same rows with the trail off (BM_ChannelListLinePass), as the document's road draws.
+// and the same rows with the trail off (BM_ChannelListLinePass), and as the document's road
+// draws them (BM_ChannelListRoadPass: trail and grid off, N samples in each waveform).
 // The ring advances on every pass (a slice interval below the pass interval, as at sound
 // rates), on every 16th (1000 Hz: a slice every 256 ms at 60 passes a second) or never
 // (passes_per_slice 0: the passes between two advances). The process's
@@ -64,7 +65,10 @@ struct FixedThreads {
 // A document of four analysed channels and the twelve drawing areas of its rows.
 class Scene : FixedThreads {
 public:
-    Scene(int width, int height, bool trailOn = true)
+    // `road`: the rows as the document's road draws them: trail and grid off, each waveform
+    // showing the FFT's samples, and the spectrum's depth buffer left as it is by the drawing
+    // passes, as the program leaves it while nothing writes depth.
+    Scene(int width, int height, bool trailOn = true, bool road = false) : fRoad(road)
     {
         fRef = plat::OpenResourceFile(plat::ProgramResourcePath(), nullptr);
         fSource = std::make_unique<LResFileSource>(fRef);
@@ -73,7 +77,7 @@ public:
         record = prefs.AddDocument();
         LObject::SetFloat(record, nullptr, kWindRate, kRate, LObject::Merge::No);
         LObject::SetBool(record, nullptr, kWindTral, trailOn, LObject::Merge::No);
-        LObject::SetBool(record, nullptr, kWindGrid, true, LObject::Merge::No);
+        LObject::SetBool(record, nullptr, kWindGrid, !road, LObject::Merge::No);
         // The frequency grid step the frequency view sets for the whole range.
         LObject::SetFloat(record->GetChild(kWindChvw), nullptr, kChvwGridStep, NiceStep(kRate * 0.5f),
                           LObject::Merge::No);
@@ -130,17 +134,21 @@ public:
             }
             {
                 CGLContextLock lock(spectrum);
-                Clear(spectrum);
+                Clear(spectrum, !fRoad || !draw);
+                glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE); // the pixels stay opaque
                 if (draw)
                     trail.Draw3D(input, spectrum, r);
-                spectrum->FlushBuffer();
+                glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+                spectrum->FlushBuffer(true);
             }
-            input.waveSamples = uint32_t(analyser.Channel(r)->ring.size());
+            input.waveSamples = fRoad ? 1u << kOrder : uint32_t(analyser.Channel(r)->ring.size());
             CGLContextLock lock(waveArea);
             Clear(waveArea);
+            glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
             if (draw)
                 wave.Draw(input, waveArea, r);
-            waveArea->FlushBuffer();
+            glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+            waveArea->FlushBuffer(true);
         }
     }
 
@@ -174,12 +182,12 @@ private:
                 chan.magnitude[k] = 0.4f / (1.0f + std::fabs(float(k) - 40.0f * float(c + 1)));
         }
     }
-    static void Clear(CGLContext* area)
+    static void Clear(CGLContext* area, bool depth = true)
     {
         CGLContextLock lock(area);
         glClearColor(0, 0, 0, 1);
         glClearDepth(1.0);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glClear(depth ? GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT);
     }
     // Rows a quarter of the height each: a 12-pixel colour scale, the spectrum to 60 percent of
     // the width, the waveform beyond.
@@ -201,15 +209,16 @@ private:
         }
     }
 
+    bool fRoad = false;
     int fRef = 0;
     uint32_t fSpectra = 0;
     std::unique_ptr<LResFileSource> fSource;
     plat::Ref<plat::Window> fWindow;
 };
 
-void RunPasses(benchmark::State& state, bool draw, bool trailOn = true)
+void RunPasses(benchmark::State& state, bool draw, bool trailOn = true, bool road = false)
 {
-    Scene scene(int(state.range(0)), int(state.range(1)), trailOn);
+    Scene scene(int(state.range(0)), int(state.range(1)), trailOn, road);
     const int64_t passesPerSlice = state.range(2);
     // The empty pass of the same areas in the same run: the yardstick of the ratio.
     constexpr int kYardstickPasses = 20;
@@ -243,6 +252,13 @@ static void BM_ChannelListLinePass(benchmark::State& state)
     RunPasses(state, true, false);
 }
 BENCHMARK(BM_ChannelListLinePass)->ArgNames({"w", "h", "passes_per_slice"})->Args({800, 600, 1})->Args({1600, 1000, 1})->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+
+// The rows as the document's road draws them.
+static void BM_ChannelListRoadPass(benchmark::State& state)
+{
+    RunPasses(state, true, false, true);
+}
+BENCHMARK(BM_ChannelListRoadPass)->ArgNames({"w", "h", "passes_per_slice"})->Args({800, 600, 1})->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 static void BM_ChannelListEmptyPass(benchmark::State& state)
 {

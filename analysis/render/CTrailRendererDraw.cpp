@@ -72,7 +72,7 @@ void CTrailRenderer::Draw3D(const RenderInput& input, CGLContext* context, uint3
     const float zoom = float(std::max<uint32_t>(1, input.zoom));
     const uint32_t bins = FftPoints(input) / 2;
 
-    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_TRANSFORM_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_TRANSFORM_BIT | GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     LoadTrailProjection(colors, input, depth, float(width), float(height));
@@ -81,6 +81,9 @@ void CTrailRenderer::Draw3D(const RenderInput& input, CGLContext* context, uint3
         labels.Draw(CGLLabelPlacement{slice, depth, FreqZoom(input), FreqPosition(input),
                                       colors->GetByte(kColsEvop) / 255.0f});
     }
+    // Cursors, bands and grid lines each have one colour along the line: flat shading draws
+    // the same pixels and spares the rasteriser a colour slope per line.
+    glShadeModel(GL_FLAT);
     DrawCursors(input, c, zoom, bins);
     DrawFaderBands(input, c, zoom, bins);
     DrawGrid(input, c, zoom, bins);
@@ -120,6 +123,9 @@ void CTrailRenderer::DrawSpectrum(const CGLContext* context, uint32_t c, float z
         const GLfloat ambient[4] = {spectrum[0] / 255.0f, spectrum[1] / 255.0f, spectrum[2] / 255.0f, 1.0f};
         const GLfloat white[4] = {1, 1, 1, 1};
         glLightModelfv(GL_LIGHT_MODEL_AMBIENT, trailOn ? white : ambient);
+        // Unlit, every vertex of the line has the same colour: flat shading draws the same
+        // pixels without setting up a colour slope for each of its hundreds of segments.
+        glShadeModel(GL_FLAT);
         glDrawArrays(GL_LINE_STRIP, 0, GLsizei(perSlice));
     } else {
         const GLfloat position[4] = {1, 1, 1, 0};
@@ -203,8 +209,11 @@ void CTrailRenderer::DrawCursors(const RenderInput& input, uint32_t c, float zoo
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_ENABLE_BIT | GL_CURRENT_BIT);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_DEPTH_TEST);
-    glDepthMask(GL_FALSE);
+    // With the line alone nothing writes depth: the test would pass everywhere.
+    if (depth > 1) {
+        glEnable(GL_DEPTH_TEST);
+        glDepthMask(GL_FALSE);
+    }
     SetColor(color);
     if (depth == 1) {
         DrawLine(0.0f, y, 1.0f, y);

@@ -34,7 +34,10 @@ void CWaveRenderer::Draw(const RenderInput& input, CGLContext* context, uint32_t
     GLint width = 0, height = 0;
     if (!ViewportSize(width, height))
         return;
-    glPushAttrib(GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT);
+    glPushAttrib(GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT | GL_LIGHTING_BIT);
+    // Each line and fill has one colour: flat shading draws the same pixels and spares the
+    // rasteriser a colour slope for each of the trace's many segments.
+    glShadeModel(GL_FLAT);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     if (input.analyser && c < input.analyser->ChannelCount())
         DrawChannel(input, c, width);
@@ -112,6 +115,9 @@ void CWaveRenderer::DrawTrace(const RenderInput& input, const CSpectrumChan& cha
     const uint32_t firstRecent = n > fftSize ? n - fftSize : 0;
 
     glPushMatrix();
+    // Both colours of the trace are opaque: blending would only read back every pixel it
+    // covers to give the same result.
+    glDisable(GL_BLEND);
     glTranslatef(-1.0f, cutDc ? 0.0f : 2.0f * trace.offset - 1.0f, 0.0f);
     glScalef(2.0f / float(width), 2.0f / trace.scale, 1.0f);
     const LObject* colors = CColorScheme::Current();
@@ -148,6 +154,7 @@ void CWaveRenderer::DrawTrace(const RenderInput& input, const CSpectrumChan& cha
     }
     SetColor(color);
     DrawStrip(stripStart, count - stripStart);
+    glEnable(GL_BLEND);
     glPopMatrix();
 }
 

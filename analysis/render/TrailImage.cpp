@@ -114,10 +114,11 @@ bool TrailImage::Capture(const TrailImageKey& key, const std::function<void()>& 
     scope.made = AttachImage(fColor, fDepth);
     if (scope.made == 0)
         return false;
-    glPushAttrib(GL_SCISSOR_BIT | GL_ENABLE_BIT);
+    glPushAttrib(GL_SCISSOR_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
-    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The image keeps its alpha (0 where nothing was drawn) whatever writes the surface takes.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDepthMask(GL_TRUE);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClearDepth(1.0);

@@ -29,10 +29,24 @@ void ClearArea(const CChannelGLView& view, const Rgb& background, bool depth = t
         return;
     CGLContextLock lock(view.context);
     glPushAttrib(GL_COLOR_BUFFER_BIT);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearColor(background.red, background.green, background.blue, 1.0f);
     glClearDepth(1.0);
     glClear(depth ? GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT);
     glPopAttrib();
+}
+
+// Clears an area as ClearArea does and turns its alpha writes off for the drawing that
+// follows: every pixel keeps the background's opaque alpha, so that FlushOpaque copies the
+// pixels into the window without setting alpha on each. No colour here depends on the
+// alpha already drawn.
+void ClearOpaque(const CChannelGLView& view, const Rgb& background, bool depth = true)
+{
+    ClearArea(view, background, depth);
+    if (!view.context || !view.context->HasContext())
+        return;
+    CGLContextLock lock(view.context);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
 }
 
 // The serial of an area's surface; 0 without one.
@@ -46,6 +60,16 @@ void Flush(const CChannelGLView& view)
 {
     if (view.context && view.context->HasContext())
         view.context->FlushBuffer();
+}
+
+// Presents an area drawn after ClearOpaque and turns its alpha writes on again.
+void FlushOpaque(const CChannelGLView& view)
+{
+    if (!view.context || !view.context->HasContext())
+        return;
+    CGLContextLock lock(view.context);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    view.context->FlushBuffer(true);
 }
 
 } // namespace
@@ -122,7 +146,7 @@ void CSnxChList::RenderPass()
             // and clearing it again every pass would only fill it with the same value.
             const uint64_t surface = SurfaceOf(spectrum);
             const auto known = std::find(fClearDepth.begin(), fClearDepth.end(), surface);
-            ClearArea(spectrum, background, surface == 0 || known == fClearDepth.end());
+            ClearOpaque(spectrum, background, surface == 0 || known == fClearDepth.end());
             fTrail.Draw3D(input, spectrum.context, uint32_t(r));
             if (fTrail.WritesDepth() || surface == 0) {
                 if (known != fClearDepth.end())
@@ -133,14 +157,14 @@ void CSnxChList::RenderPass()
                     fClearDepth.erase(fClearDepth.begin());
                 fClearDepth.push_back(surface);
             }
-            Flush(spectrum);
+            FlushOpaque(spectrum);
         }
         input.waveSamples = WaveSamples(uint32_t(r));
         {
             CGLContextLock lock(wave.context);
-            ClearArea(wave, background);
+            ClearOpaque(wave, background);
             fWave.Draw(input, wave.context, uint32_t(r));
-            Flush(wave);
+            FlushOpaque(wave);
         }
     });
     fTimer.EndRender();

@@ -227,7 +227,8 @@ bool GLContext::ReadPixels(uint32_t* dest, size_t stride)
     return ReadPixels(0, 0, fImpl->width, fImpl->height, dest, stride);
 }
 
-bool GLContext::ReadPixels(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t* dest, size_t stride)
+bool GLContext::ReadPixels(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t* dest, size_t stride,
+                           bool opaqueDrawn)
 {
     Impl& impl = *fImpl;
     const bool inside = left >= 0 && top >= 0 && width > 0 && height > 0 && left <= impl.width - width
@@ -275,10 +276,15 @@ bool GLContext::ReadPixels(int32_t left, int32_t top, int32_t width, int32_t hei
     glPixelStorei(GL_PACK_SKIP_ROWS, packSkipRows);
     glPixelStorei(GL_PACK_SKIP_PIXELS, packSkipPixels);
     // Drawing with blending leaves alpha below 1 here and there; the picture is opaque.
+    if (direct && opaqueDrawn)
+        return true;
     for (int32_t y = 0; y < height; ++y) {
         auto* to = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(dest) + size_t(y) * stride);
         const uint32_t* from = direct ? to : impl.scratch.data() + size_t(height - 1 - y) * size_t(width);
-        MakeOpaque(from, to, size_t(width));
+        if (opaqueDrawn)
+            std::memcpy(to, from, size_t(width) * 4);
+        else
+            MakeOpaque(from, to, size_t(width));
     }
     return true;
 }

@@ -60,8 +60,11 @@ public:
     // Reads the part of the surface `width` x `height` pixels from (left, top), counted from the
     // surface's top-left corner, into `dest` the same way: its first row is the part's top row.
     // False when the part does not lie inside the surface or the context is not current here.
+    // Drawing with blending leaves alpha below 255 here and there, and the read sets it to 255;
+    // `opaqueDrawn` tells that the drawing kept every pixel's alpha at 255 (it cleared to an
+    // opaque colour, then drew with alpha writes off), so the pixels are copied as they are.
     [[nodiscard]] bool ReadPixels(int32_t left, int32_t top, int32_t width, int32_t height, uint32_t* dest,
-                                  size_t stride);
+                                  size_t stride, bool opaqueDrawn = false);
 
 private:
     struct Impl;

@@ -72,7 +72,7 @@ VisibleParts VisiblePartsOf(const GLView& view, const Rect& area, const Bitmap& 
 
 } // namespace
 
-bool GLView::Present(GLContext& context)
+bool GLView::Present(GLContext& context, bool opaqueDrawn)
 {
     const int width = context.SurfaceWidth();
     const int height = context.SurfaceHeight();
@@ -99,7 +99,7 @@ bool GLView::Present(GLContext& context)
     for (const PixelBox& box : parts.boxes) {
         const int w = box.right - box.left, h = box.bottom - box.top;
         if (!context.ReadPixels(box.left - parts.frame.left, box.top - parts.frame.top, w, h,
-                                image->Row(box.top) + box.left, static_cast<size_t>(image->Stride())))
+                                image->Row(box.top) + box.left, static_cast<size_t>(image->Stride()), opaqueDrawn))
             return false;
         changed.push_back(PixelRect{box.left, box.top, w, h});
     }

@@ -29,8 +29,9 @@ public:
     // Reads what the context drew (the context must be current here) into the window's image
     // where the view shows, and has those pixels shown at the window's next display period.
     // Without a window image the surface is kept as the view's picture for the display pass.
+    // `opaqueDrawn`: the drawing kept every pixel's alpha at 255 (GLContext::ReadPixels).
     // False when nothing could be read.
-    [[nodiscard]] bool Present(GLContext& context);
+    [[nodiscard]] bool Present(GLContext& context, bool opaqueDrawn = false);
     // The picture last presented, top row first; read from the surface when the last present
     // went straight into the window's image.
     const Bitmap& Picture();

@@ -119,13 +119,13 @@ void CGLContext::SetFrame(const CLRect& newFrame, const LRegion& clip)
     frame = newFrame;
 }
 
-void CGLContext::FlushBuffer()
+void CGLContext::FlushBuffer(bool opaqueDrawn)
 {
     if (!fContext)
         return;
     CGLContextLock lock(this);
     if (fView)
-        (void)fView->Present(*fContext);
+        (void)fView->Present(*fContext, opaqueDrawn);
     else
         glFlush();
 }

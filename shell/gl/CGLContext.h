@@ -36,7 +36,9 @@ public:
     // origin) and shows it only through `clip`; nothing when both the old and the new frame are empty.
     virtual void SetFrame(const CLRect& frame, const LRegion& clip);
     // Presents what was drawn: the surface's pixels go into the host window's image.
-    virtual void FlushBuffer();
+    // `opaqueDrawn`: the drawing kept every pixel's alpha at 255 (an opaque clear, then alpha
+    // writes off), so the pixels need no alpha set on the way.
+    virtual void FlushBuffer(bool opaqueDrawn = false);
 
     // The context every later context shares objects and the mutex with; null clears the link
     // (the shared context itself is never deleted).

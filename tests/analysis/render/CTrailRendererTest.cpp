@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -291,4 +292,27 @@ TEST_F(CTrailRendererTest, OneBinSpectrumDrawsNothingAndStaysFinite)
     const TrailVertex& v = renderer.buffers[0]->Vertices()[renderer.slice];
     EXPECT_EQ(v.y, 0.5f);
     EXPECT_TRUE(std::isfinite(v.nx) && std::isfinite(v.ny) && std::isfinite(v.nz));
+}
+
+// The line and the cursors are drawn flat-shaded, the cursors without a depth test while
+// nothing writes depth; whatever the caller had set stays set for what it draws next.
+TEST_F(CTrailRendererTest, DrawingGivesBackTheStateItFound)
+{
+    RenderScene scene;
+    std::fill(scene.Magnitude().begin(), scene.Magnitude().end(), RowLevel(12));
+    LObject* chan = scene.document.Root()->GetChild(kFdrsChns, 0);
+    LObject::SetFloat(chan, nullptr, kChanCrsv, RowLevel(20), LObject::Merge::No);
+    LObject::SetFloat(chan, nullptr, kChanCrsh, 0.5f, LObject::Merge::No);
+    for (const uint32_t depth : {0u, 4u}) {
+        for (const DrawState& before : DrawState::Samples()) {
+            SCOPED_TRACE(testing::PrintToString(before) + ", trail depth " + std::to_string(depth));
+            renderer.Rebuild(scene.input, depth, true);
+            renderer.AddSlice(scene.input);
+            area.Clear();
+            CGLContextLock lock(area.context.get());
+            before.Apply();
+            renderer.Draw3D(scene.input, area.context.get(), 0);
+            EXPECT_EQ(DrawState::Current(), before);
+        }
+    }
 }

@@ -110,3 +110,21 @@ TEST_F(CWaveRendererTest, EmptyAndOneSampleInputsAndAChannelPastTheAnalyserDrawN
     SetSamples(std::vector<float>(32, RowLevel(10)));
     EXPECT_TRUE(GLArea::AllBlack(Draw(3)));
 }
+
+// The trace is drawn without blending and everything flat-shaded; whatever the caller had
+// set stays set for what it draws next.
+TEST_F(CWaveRendererTest, DrawingGivesBackTheStateItFound)
+{
+    SetSamples({RowLevel(4), RowLevel(20), RowLevel(8), RowLevel(28)});
+    LObject* chan = scene.document.Root()->GetChild(kFdrsChns, 0);
+    LObject::SetFloat(chan, nullptr, kChanCrrv, 0.5f, LObject::Merge::No); // a cursor in the view
+    for (const DrawState& before : DrawState::Samples()) {
+        SCOPED_TRACE(testing::PrintToString(before));
+        area.Clear();
+        CGLContextLock lock(area.context.get());
+        before.Apply();
+        renderer.Draw(scene.input, area.context.get(), 0);
+        EXPECT_EQ(DrawState::Current(), before);
+    }
+    EXPECT_FALSE(GLArea::AllBlack(area.Read()));
+}

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 // An area of width x height pixels in a window of its own, with or without a depth buffer.
@@ -82,6 +83,45 @@ private:
     int32_t fHeight;
     plat::Ref<plat::Window> fWindow;
 };
+
+// The GL state the renderers change while they draw and give back when they are done.
+struct DrawState {
+    GLboolean blend = GL_FALSE;
+    GLboolean depthTest = GL_FALSE;
+    GLboolean depthMask = GL_TRUE;
+    GLint shadeModel = GL_SMOOTH;
+    bool operator==(const DrawState&) const = default;
+
+    // The current context's state.
+    static DrawState Current()
+    {
+        DrawState state;
+        state.blend = glIsEnabled(GL_BLEND);
+        state.depthTest = glIsEnabled(GL_DEPTH_TEST);
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &state.depthMask);
+        glGetIntegerv(GL_SHADE_MODEL, &state.shadeModel);
+        return state;
+    }
+    // Makes it the current context's state.
+    void Apply() const
+    {
+        blend ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+        depthTest ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST);
+        glDepthMask(depthMask);
+        glShadeModel(GLenum(shadeModel));
+    }
+    // Two states that differ in every field.
+    static std::vector<DrawState> Samples()
+    {
+        return {DrawState{}, DrawState{GL_TRUE, GL_TRUE, GL_FALSE, GL_FLAT}};
+    }
+};
+
+inline std::ostream& operator<<(std::ostream& out, const DrawState& s)
+{
+    return out << "blend " << int(s.blend) << " depth test " << int(s.depthTest) << " depth mask "
+               << int(s.depthMask) << " shade model 0x" << std::hex << s.shadeModel << std::dec;
+}
 
 // Records and analysis state as a document window holds them.
 class RenderScene {

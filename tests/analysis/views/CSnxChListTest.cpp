@@ -200,6 +200,9 @@ TEST_F(ChannelListTest, TheWindowImageShowsEveryAreaExactlyAsItsSurface)
     const uint32_t n = uint32_t(window->Plan().windowTable.size());
     LObject::SetBool(record, nullptr, kWindTral, true, LObject::Merge::No);
     LObject::SetBool(record, nullptr, kWindGrid, true, LObject::Merge::No);
+    LObject* chan = window->Document().Root()->GetChild(kFdrsChns, 0);
+    for (const uint8_t field : {kChanCrrv, kChanCrrh, kChanCrsv, kChanCrsh})
+        LObject::SetFloat(chan, nullptr, field, 0.4f, LObject::Merge::No); // blended cursors in view
     SineAndRender(0.5f, n / 8);
     const CChannelGLView& bar = Row(0).Spectrum().ScaleView();
     ASSERT_TRUE(bar.IsShown());
@@ -223,10 +226,14 @@ TEST_F(ChannelListTest, TheWindowImageShowsEveryAreaExactlyAsItsSurface)
         const std::vector<uint32_t> surface = Pixels(*area, width, height);
         ASSERT_GT(width * height, 0);
         int differ = 0;
+        int translucent = 0;
         for (int32_t y = 0; y < height; ++y)
-            for (int32_t x = 0; x < width; ++x)
+            for (int32_t x = 0; x < width; ++x) {
                 differ += (image.Pixel(left + x, top + y) & 0xFFFFFF) != surface[size_t(y) * size_t(width) + size_t(x)];
+                translucent += (image.Pixel(left + x, top + y) >> 24) != 0xFF;
+            }
         EXPECT_EQ(differ, 0);
+        EXPECT_EQ(translucent, 0) << "blended grid lines and cursors leave the picture opaque";
         // Whatever the bar left uncovered would keep this colour of an earlier pass.
         if (area == &bar) {
             LObject* colors = prefs.Root()->GetChild(kPrefClrs);

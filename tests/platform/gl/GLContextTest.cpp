@@ -139,18 +139,25 @@ TEST_F(GLContextTest, PartsReadBackOpaqueWithTheirColoursAtEveryWidth)
         int32_t left, top, width, height;
     };
     const Case cases[] = {{0, 0, 1, 1}, {3, 1, 7, 2}, {1, 0, 8, 3}, {5, 2, 9, 1}, {0, 0, 16, 3}, {7, 0, 33, 3}, {0, 1, 40, 2}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.left << "," << c.top << " " << c.width << "x" << c.height);
-        const size_t stride = size_t(c.width) + 3; // rows wider than the part: their ends stay
-        std::vector<uint32_t> out(stride * size_t(c.height), 0x12345678u);
-        ASSERT_TRUE(context->ReadPixels(c.left, c.top, c.width, c.height, out.data(), stride * 4));
-        for (int32_t y = 0; y < c.height; ++y) {
-            const size_t from = size_t(kHeight - 1 - (c.top + y)) * kWidth;
-            for (int32_t x = 0; x < c.width; ++x)
-                ASSERT_EQ(out[size_t(y) * stride + size_t(x)], drawn[from + size_t(c.left + x)] | 0xFF000000u)
-                    << "at " << x << "," << y;
-            for (size_t x = size_t(c.width); x < stride; ++x)
-                ASSERT_EQ(out[size_t(y) * stride + x], 0x12345678u);
+    // A caller whose drawing kept alpha at 255 gets the words as they are: here alpha shows
+    // that nothing was set on the way.
+    for (const bool opaqueDrawn : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.left << "," << c.top << " " << c.width << "x" << c.height
+                                            << (opaqueDrawn ? ", drawn opaque" : ""));
+            const size_t stride = size_t(c.width) + 3; // rows wider than the part: their ends stay
+            std::vector<uint32_t> out(stride * size_t(c.height), 0x12345678u);
+            ASSERT_TRUE(context->ReadPixels(c.left, c.top, c.width, c.height, out.data(), stride * 4, opaqueDrawn));
+            for (int32_t y = 0; y < c.height; ++y) {
+                const size_t from = size_t(kHeight - 1 - (c.top + y)) * kWidth;
+                for (int32_t x = 0; x < c.width; ++x) {
+                    const uint32_t word = drawn[from + size_t(c.left + x)];
+                    ASSERT_EQ(out[size_t(y) * stride + size_t(x)], opaqueDrawn ? word : word | 0xFF000000u)
+                        << "at " << x << "," << y;
+                }
+                for (size_t x = size_t(c.width); x < stride; ++x)
+                    ASSERT_EQ(out[size_t(y) * stride + x], 0x12345678u);
+            }
         }
     }
 }
