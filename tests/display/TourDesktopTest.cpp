@@ -1,0 +1,132 @@
+// A new user's way through the program's main job, by a person's hand: choosing sources,
+// recording and playing back, saving and closing documents. Each test is one step of that way
+// that once went wrong.
+#include "tests/display/ProgramReport.h"
+
+#include <arpa/inet.h>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+// A device on a TCP port of this machine speaking the line protocol: on connection it names
+// its type and rate, then sends a line of two values every 10 ms until the test ends.
+class LineDevice {
+public:
+    LineDevice()
+    {
+        fListener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0); // not inherited by the program
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (bind(fListener, reinterpret_cast<sockaddr*>(&address), size) == 0 && listen(fListener, 1) == 0 &&
+            getsockname(fListener, reinterpret_cast<sockaddr*>(&address), &size) == 0)
+            fPort = ntohs(address.sin_port);
+        fThread = std::thread([this] { Serve(); });
+    }
+    ~LineDevice()
+    {
+        fStop = true;
+        fThread.join();
+        close(fListener);
+    }
+    uint16_t Port() const { return fPort; }
+    bool Connected() const { return fConnected; }
+
+private:
+    void Serve()
+    {
+        int peer = -1;
+        while (!fStop && peer < 0) {
+            pollfd p{fListener, POLLIN, 0};
+            if (poll(&p, 1, 50) > 0)
+                peer = accept4(fListener, nullptr, nullptr, SOCK_CLOEXEC);
+        }
+        if (peer < 0)
+            return;
+        fConnected = true;
+        const std::string head = "dn generic_sound\rsr 1000\r";
+        bool ok = send(peer, head.data(), head.size(), MSG_NOSIGNAL) == ssize_t(head.size());
+        for (int i = 0; ok && !fStop; ++i) {
+            const std::string line = (i % 2 ? "9000 7000\r" : "7000 9000\r");
+            ok = send(peer, line.data(), line.size(), MSG_NOSIGNAL) == ssize_t(line.size());
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        close(peer);
+    }
+
+    int fListener = -1;
+    uint16_t fPort = 0;
+    std::atomic<bool> fStop{false};
+    std::atomic<bool> fConnected{false};
+    std::thread fThread;
+};
+
+class Tour : public ProgramReport {
+protected:
+    // The source chooser opened from its button, the row chosen from its list and OK clicked.
+    void ChooseSource(const std::string& row)
+    {
+        ClickButton("Source…");
+        ASSERT_TRUE(Await(ShownPart::Control, "Cancel")) << "the source chooser did not open";
+        const std::optional<ShownWindow> chooser = FrontWindow();
+        ASSERT_TRUE(chooser);
+        std::optional<Shown> list;
+        for (const Shown& control : chooser->controls)
+            if (control.kind == "popup")
+                list = control;
+        ASSERT_TRUE(list) << "the chooser shows no list";
+        fX.Click(list->Middle());
+        const std::optional<Shown> item = Await(ShownPart::Row, row, 3000);
+        ASSERT_TRUE(item) << "the list shows no " << row;
+        fX.Click(item->Middle());
+        ASSERT_TRUE(Await(ShownPart::Control, row)) << row << " was not chosen";
+        ClickButton("OK");
+    }
+    // The address typed over the one the address dialog offers, then OK.
+    void TypeAddress(const std::string& address)
+    {
+        const std::optional<Shown> field = Await(ShownPart::Field, "127.0.0.1:51000");
+        ASSERT_TRUE(field) << "the address dialog did not open";
+        ASSERT_TRUE(RunUntil([&] {
+            const std::optional<Shown> now = Find(ShownPart::Field, "127.0.0.1:51000");
+            return now && now->focused;
+        })) << "the address is not being edited";
+        fX.Type(address); // replaces the selected text
+        ASSERT_TRUE(Await(ShownPart::Field, address)) << "the typed address is not shown";
+        ClickButton("OK");
+        ASSERT_TRUE(RunUntil([&] { return !Find(ShownPart::Field, address); })) << "the dialog stayed";
+    }
+};
+
+} // namespace
+
+// The stream's first lines name its type and rate; a window that was playing a recording when
+// the stream was chosen read on from the stream before its connection was reported, and the
+// report's fresh read wrote over those lines: the stream was then analysed at 1 sample a second.
+TEST_F(Tour, ATcpStreamChosenWhileARecordingPlaysIsReadAtItsOwnRate)
+{
+    LineDevice device;
+    ASSERT_NE(device.Port(), 0);
+    ASSERT_NO_FATAL_FAILURE(StartOnRecording(60));
+    ASSERT_NO_FATAL_FAILURE(ChooseSource("TCP Text Stream"));
+    ASSERT_NO_FATAL_FAILURE(TypeAddress("127.0.0.1:" + std::to_string(device.Port())));
+    ASSERT_TRUE(RunUntil([&] { return device.Connected(); })) << "the program did not connect";
+    // What the window reads from its source goes to the clients of its data server, headed by
+    // the source's type and rate.
+    const uint16_t server = StartDataServer();
+    ASSERT_NE(server, 0);
+    const int client = ConnectTo(server);
+    ASSERT_GE(client, 0);
+    const std::string got = Receive(client, 600, 3000);
+    close(client);
+    EXPECT_EQ(got.rfind("dn generic_sound\rsr 1000\r", 0), 0u) << got.substr(0, 60);
+}
