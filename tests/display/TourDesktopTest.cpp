@@ -130,3 +130,42 @@ TEST_F(Tour, ATcpStreamChosenWhileARecordingPlaysIsReadAtItsOwnRate)
     close(client);
     EXPECT_EQ(got.rfind("dn generic_sound\rsr 1000\r", 0), 0u) << got.substr(0, 60);
 }
+
+namespace {
+
+// A saved document of one channel and no faders.
+std::string WriteDocument(const std::string& folder)
+{
+    const std::string path = folder + "/Documents/saved.snx";
+    std::ofstream out(path);
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<YSNX_FDRS>\n<YSNX_FDRS_chns>\n<YSNX_CHAN/>\n"
+           "</YSNX_FDRS_chns>\n</YSNX_FDRS>\n";
+    return path;
+}
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+// Closing a changed document that has a file, the answer Save writes that file and closes the
+// window, as the Save command does; it used to ask for a file as Save As does.
+TEST_F(Tour, SaveOnClosingAChangedDocumentWritesItsOwnFile)
+{
+    const std::string path = WriteDocument(fHome.Folder());
+    ASSERT_NO_FATAL_FAILURE(Start({path}));
+    ASSERT_NO_FATAL_FAILURE(Choose("Faders", "Add Fader"));
+    ASSERT_TRUE(Await(ShownPart::Control, "Band sum")) << "no new fader";
+    fX.Tap("w", {"Control_L"});
+    ASSERT_TRUE(Await(ShownPart::Control, "Don’t Save")) << "closing did not ask about the changes";
+    ClickButton("Save");
+    EXPECT_TRUE(RunUntil([&] { return Contents(path).find("YSNX_FADR") != std::string::npos; }))
+        << "the document's file was not written";
+    EXPECT_TRUE(RunUntil([&] { return !Find(ShownPart::Control, "Band sum"); })) << "the window stayed";
+    const std::optional<ShownWindow> front = FrontWindow();
+    ASSERT_TRUE(front);
+    EXPECT_NE(front->title, "Save") << "a file panel asked where to save";
+}
