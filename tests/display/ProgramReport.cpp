@@ -145,6 +145,11 @@ std::string Receive(int fd, size_t enough, int limitMs)
     return got;
 }
 
+int Luma(uint32_t pixel)
+{
+    return int(((pixel >> 16) & 0xFF) * 3 + ((pixel >> 8) & 0xFF) * 6 + (pixel & 0xFF)) / 10;
+}
+
 std::vector<uint16_t> ListeningPorts(pid_t pid)
 {
     std::set<std::string> inodes;

@@ -42,5 +42,7 @@ protected:
 int ConnectTo(uint16_t port);
 // What arrives on the socket within the time, up to `enough` bytes.
 std::string Receive(int fd, size_t enough, int limitMs);
+// A screen pixel's brightness, 0 (black) to 255 (white).
+int Luma(uint32_t pixel);
 // The TCP ports the process listens on, found through its sockets' inodes.
 std::vector<uint16_t> ListeningPorts(pid_t pid);

@@ -242,11 +242,6 @@ bool Inside(const plat::Rect& inner, const plat::Rect& outer)
            inner.y + inner.height <= outer.y + outer.height;
 }
 
-int Luma(uint32_t pixel)
-{
-    return int(((pixel >> 16) & 0xFF) * 3 + ((pixel >> 8) & 0xFF) * 6 + (pixel & 0xFF)) / 10;
-}
-
 // The runs of white pixels at least `least` long on a one-pixel line of the screen, as
 // [first, end) columns of the line, each with a drawn edge on both sides.
 std::vector<std::pair<int, int>> WhiteRuns(const plat::Bitmap& line, int least)

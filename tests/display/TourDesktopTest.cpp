@@ -169,3 +169,33 @@ TEST_F(Tour, SaveOnClosingAChangedDocumentWritesItsOwnFile)
     ASSERT_TRUE(front);
     EXPECT_NE(front->title, "Save") << "a file panel asked where to save";
 }
+
+// The caption beside the source buttons names the recording being played by its file name,
+// whole, not by a path that runs under the play button.
+TEST_F(Tour, ThePlayedRecordingIsNamedByItsFileName)
+{
+    ASSERT_NO_FATAL_FAILURE(StartOnRecording(60)); // the home folder's take.tks
+    const std::optional<Shown> live = Await(ShownPart::Control, "Live");
+    const std::optional<Shown> play = Await(ShownPart::Control, "Play");
+    ASSERT_TRUE(live && play);
+    ASSERT_TRUE(RunUntil([&] {
+        const std::optional<Shown> now = Find(ShownPart::Control, "Play");
+        return now && now->enabled;
+    })) << "the recording does not play";
+    // The caption lies between the source buttons and the play button, on their line.
+    const double left = live->rect.x + live->rect.width + 8;
+    const plat::Rect strip{left, play->rect.y, play->rect.x - left, play->rect.height};
+    int lastInk = -1;
+    RunUntil([&] {
+        const plat::Bitmap shown = fX.Grab(strip);
+        lastInk = -1;
+        for (int x = 0; x < shown.Width(); ++x)
+            for (int y = 0; y < shown.Height(); ++y)
+                if (Luma(shown.Pixel(x, y)) < 100)
+                    lastInk = x;
+        return lastInk > 0;
+    }, 3000);
+    ASSERT_GT(lastInk, 0) << "no caption";
+    // "take.tks" is about 50 pixels wide; a path to it fills the whole space.
+    EXPECT_LT(lastInk, 110) << "the caption's text runs " << lastInk << " of " << strip.width << " pixels";
+}
