@@ -199,3 +199,27 @@ TEST_F(Tour, ThePlayedRecordingIsNamedByItsFileName)
     // "take.tks" is about 50 pixels wide; a path to it fills the whole space.
     EXPECT_LT(lastInk, 110) << "the caption's text runs " << lastInk << " of " << strip.width << " pixels";
 }
+
+// With its last document closed the program keeps its menu bar in a small window of its own;
+// every menu of the bar, Help the last, lies inside that window.
+TEST_F(Tour, TheMenuBarLeftWhenTheLastDocumentClosesShowsEveryMenu)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    fX.Tap("w", {"Control_L"});
+    std::optional<ShownWindow> host;
+    ASSERT_TRUE(RunUntil([&] {
+        host = FrontWindow();
+        return host && host->title == "Sonalyx" && !host->bar.empty();
+    })) << "no window carries the menu bar";
+    ASSERT_EQ(host->bar.back().title, "Help");
+    for (const Shown& title : host->bar)
+        EXPECT_LE(title.rect.x + title.rect.width, host->rect.x + host->rect.width)
+            << title.title << " ends past the window's right edge";
+    const std::optional<Shown> help = Find(ShownPart::BarTitle, "Help");
+    ASSERT_TRUE(help);
+    fX.Click(help->Middle());
+    EXPECT_TRUE(RunUntil([&] {
+        const std::optional<ShownWindow> front = FrontWindow();
+        return front && !front->items.empty();
+    }, 3000)) << "a click on Help opened nothing";
+}
