@@ -32,9 +32,9 @@ void ProgramReport::StartOnRecording(int seconds)
     Start({path});
 }
 
-void ProgramReport::Start(const std::vector<std::string>& files)
+void ProgramReport::Start(const std::vector<std::string>& files, const std::vector<std::string>& environment)
 {
-    fProgram = std::make_unique<ProgramProcess>(fHome, files);
+    fProgram = std::make_unique<ProgramProcess>(fHome, files, environment);
     ASSERT_TRUE(fProgram->Started());
     ASSERT_TRUE(Await(ShownPart::BarTitle, "File", 10000)) << "the window did not show";
 }

@@ -14,8 +14,9 @@
 // they are (the controls report it writes for tests).
 class ProgramReport : public DesktopTest {
 protected:
-    // Starts the program on the files and waits for its document window's menu bar.
-    void Start(const std::vector<std::string>& files = {});
+    // Starts the program on the files, with the settings (NAME=value) added to its home's
+    // environment, and waits for its document window's menu bar.
+    void Start(const std::vector<std::string>& files = {}, const std::vector<std::string>& environment = {});
     // Starts the program on a recording of the generic sound type `seconds` long and waits for
     // its document window's menu bar.
     void StartOnRecording(int seconds);

@@ -223,3 +223,52 @@ TEST_F(Tour, TheMenuBarLeftWhenTheLastDocumentClosesShowsEveryMenu)
         return front && !front->items.empty();
     }, 3000)) << "a click on Help opened nothing";
 }
+
+// Zoomed in before a source is chosen, the spectrum column's scroll bar spans the whole column;
+// the source's first data give the rows their axis texts and the scroll bar moves right to
+// start under the spectra. The place it left is painted again, not left showing its arrow.
+TEST_F(Tour, TheScrollBarMovedByTheFirstDataLeavesNoTrace)
+{
+    ASSERT_NO_FATAL_FAILURE(Start({}, {"SONALYX_SOUND_INPUT=sim:tone"}));
+    const std::optional<Shown> analysis = Await(ShownPart::BarTitle, "Analysis");
+    ASSERT_TRUE(analysis);
+    fX.Click(analysis->Middle());
+    const std::optional<Shown> zoom = Await(ShownPart::Row, "Frequency Zoom", 3000);
+    ASSERT_TRUE(zoom) << "no Frequency Zoom";
+    fX.MoveTo(zoom->Middle());
+    const std::optional<Shown> eight = Await(ShownPart::Row, "8×", 3000);
+    ASSERT_TRUE(eight) << "the zoom submenu did not open";
+    fX.MoveTo({eight->rect.x + 10, zoom->Middle().y}); // across to the submenu, then down to the row
+    fX.MoveTo(eight->Middle());
+    fX.Click(eight->Middle());
+    std::optional<Shown> before;
+    ASSERT_TRUE(RunUntil([&] {
+        const std::optional<ShownWindow> window = FrontWindow();
+        for (const Shown& control : window ? window->controls : std::vector<Shown>{})
+            if (control.kind == "scroller" && control.enabled && control.rect.width > control.rect.height)
+                before = control;
+        return before.has_value();
+    })) << "zoomed in, the spectra have no scroll bar";
+    ASSERT_NO_FATAL_FAILURE(ChooseSource("Sound In"));
+    std::optional<Shown> after;
+    ASSERT_TRUE(RunUntil([&] {
+        const std::optional<ShownWindow> window = FrontWindow();
+        for (const Shown& control : window ? window->controls : std::vector<Shown>{})
+            if (control.kind == "scroller" && control.rect.width > control.rect.height &&
+                control.rect.x > before->rect.x + 10)
+                after = control;
+        return after.has_value();
+    })) << "the scroll bar did not move under the spectra";
+    // Between the scroll bar's old and new left ends: the frame's plain background.
+    const plat::Rect left{before->rect.x + 2, after->rect.y + 2, after->rect.x - before->rect.x - 4,
+                          after->rect.height - 4};
+    int dark = 0;
+    EXPECT_TRUE(RunUntil([&] {
+        const plat::Bitmap shown = fX.Grab(left);
+        dark = 0;
+        for (int y = 0; y < shown.Height(); ++y)
+            for (int x = 0; x < shown.Width(); ++x)
+                dark += Luma(shown.Pixel(x, y)) < 120;
+        return dark == 0;
+    }, 2000)) << dark << " dark pixels where the scroll bar was";
+}
