@@ -150,6 +150,23 @@ int Luma(uint32_t pixel)
     return int(((pixel >> 16) & 0xFF) * 3 + ((pixel >> 8) & 0xFF) * 6 + (pixel & 0xFF)) / 10;
 }
 
+std::vector<std::pair<int, int>> WhiteRuns(const plat::Bitmap& line, int least)
+{
+    std::vector<std::pair<int, int>> runs;
+    for (int x = 0; x < line.Width();) {
+        if ((line.Pixel(x, 0) & 0xFFFFFF) != 0xFFFFFF) {
+            ++x;
+            continue;
+        }
+        const int first = x;
+        while (x < line.Width() && (line.Pixel(x, 0) & 0xFFFFFF) == 0xFFFFFF)
+            ++x;
+        if (x - first >= least && first > 0 && x < line.Width())
+            runs.emplace_back(first, x);
+    }
+    return runs;
+}
+
 std::vector<uint16_t> ListeningPorts(pid_t pid)
 {
     std::set<std::string> inodes;

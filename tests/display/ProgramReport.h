@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <sys/types.h>
 #include <vector>
 
@@ -45,5 +46,8 @@ int ConnectTo(uint16_t port);
 std::string Receive(int fd, size_t enough, int limitMs);
 // A screen pixel's brightness, 0 (black) to 255 (white).
 int Luma(uint32_t pixel);
+// The runs of white pixels at least `least` long on a one-pixel line of the screen, as
+// [first, end) columns of the line, each with a drawn edge on both sides.
+std::vector<std::pair<int, int>> WhiteRuns(const plat::Bitmap& line, int least);
 // The TCP ports the process listens on, found through its sockets' inodes.
 std::vector<uint16_t> ListeningPorts(pid_t pid);

@@ -242,25 +242,6 @@ bool Inside(const plat::Rect& inner, const plat::Rect& outer)
            inner.y + inner.height <= outer.y + outer.height;
 }
 
-// The runs of white pixels at least `least` long on a one-pixel line of the screen, as
-// [first, end) columns of the line, each with a drawn edge on both sides.
-std::vector<std::pair<int, int>> WhiteRuns(const plat::Bitmap& line, int least)
-{
-    std::vector<std::pair<int, int>> runs;
-    for (int x = 0; x < line.Width();) {
-        if ((line.Pixel(x, 0) & 0xFFFFFF) != 0xFFFFFF) {
-            ++x;
-            continue;
-        }
-        const int first = x;
-        while (x < line.Width() && (line.Pixel(x, 0) & 0xFFFFFF) == 0xFFFFFF)
-            ++x;
-        if (x - first >= least && first > 0 && x < line.Width())
-            runs.emplace_back(first, x);
-    }
-    return runs;
-}
-
 } // namespace
 
 TEST_F(ProgramReport, AFaderRowAddedInTheDefaultWindowShowsWholeOrCanBeScrolledTo)

@@ -272,3 +272,47 @@ TEST_F(Tour, TheScrollBarMovedByTheFirstDataLeavesNoTrace)
         return dark == 0;
     }, 2000)) << dark << " dark pixels where the scroll bar was";
 }
+
+// Under each spectrum two fields read the level and the frequency at the cursor, each followed
+// by its unit. The row is laid out when it is made, before the source's first data tell the
+// rate; the frequency's unit that the data bring then shows whole, not in a place laid out for
+// no text at all.
+TEST_F(Tour, TheFrequencyReadoutShowsItsUnitOnceTheSourceTellsTheRate)
+{
+    ASSERT_NO_FATAL_FAILURE(Start({}, {"SONALYX_SOUND_INPUT=sim:tone"}));
+    ASSERT_NO_FATAL_FAILURE(ChooseSource("Sound In"));
+    ASSERT_TRUE(RunUntil([&] { return !Find(ShownPart::Control, "Cancel"); })) << "the chooser stayed";
+    const std::optional<ShownWindow> window = FrontWindow();
+    ASSERT_TRUE(window);
+    // The readout fields are the white runs of 40 to 80 pixels on one line of the window:
+    // two under the spectrum, two under the waveform.
+    std::vector<std::pair<int, int>> fields;
+    int line = -1;
+    ASSERT_TRUE(RunUntil([&] {
+        const plat::Bitmap shown = fX.Grab(window->rect);
+        for (int y = shown.Height() / 3; y < shown.Height() && line < 0; ++y) {
+            std::vector<std::pair<int, int>> runs;
+            plat::Bitmap row(shown.Width(), 1);
+            for (int x = 0; x < shown.Width(); ++x)
+                row.SetPixel(x, 0, shown.Pixel(x, y));
+            for (const auto& run : WhiteRuns(row, 40))
+                if (run.second - run.first <= 80)
+                    runs.push_back(run);
+            if (runs.size() == 4) {
+                fields = runs;
+                line = y;
+            }
+        }
+        return line >= 0;
+    })) << "no line of readout fields";
+    // The frequency's unit ("kHz") follows the second field, before the waveform's column.
+    int ink = 0;
+    EXPECT_TRUE(RunUntil([&] {
+        const plat::Bitmap shown = fX.Grab(window->rect);
+        ink = 0;
+        for (int y = line - 4; y < line + 6; ++y)
+            for (int x = fields[1].second + 2; x < fields[1].second + 20 && x < shown.Width(); ++x)
+                ink += Luma(shown.Pixel(x, y)) < 100;
+        return ink > 20; // the letters; a frame edge is a few pixels
+    }, 3000)) << "no unit after the frequency readout: " << ink << " dark pixels";
+}
