@@ -105,6 +105,44 @@ protected:
         ClickButton("OK");
         ASSERT_TRUE(RunUntil([&] { return !Find(ShownPart::Field, address); })) << "the dialog stayed";
     }
+    // The readout fields under the channel views are the white runs of 40 to 80 pixels on
+    // one line of the window: two under the spectrum, two under the waveform. Their columns
+    // (from the window's left) and the line (from its top).
+    void FindReadouts(const plat::Rect& window, std::vector<std::pair<int, int>>& fields, int& line)
+    {
+        line = -1;
+        ASSERT_TRUE(RunUntil([&] {
+            const plat::Bitmap shown = fX.Grab(window);
+            for (int y = shown.Height() / 3; y < shown.Height() && line < 0; ++y) {
+                plat::Bitmap row(shown.Width(), 1);
+                for (int x = 0; x < shown.Width(); ++x)
+                    row.SetPixel(x, 0, shown.Pixel(x, y));
+                std::vector<std::pair<int, int>> runs;
+                for (const auto& run : WhiteRuns(row, 40))
+                    if (run.second - run.first <= 80)
+                        runs.push_back(run);
+                if (runs.size() == 4) {
+                    fields = runs;
+                    line = y;
+                }
+            }
+            return line >= 0;
+        })) << "no line of readout fields";
+    }
+    // The first and last columns with dark pixels in the `span` columns after the end of the
+    // readout field, around its line; -1 for none.
+    std::pair<int, int> InkAfter(const plat::Rect& window, int fieldEnd, int line, int span)
+    {
+        const plat::Bitmap shown = fX.Grab(window);
+        std::pair<int, int> ink{-1, -1};
+        for (int x = fieldEnd + 1; x < fieldEnd + span && x < shown.Width(); ++x)
+            for (int y = line - 4; y < line + 6; ++y)
+                if (Luma(shown.Pixel(x, y)) < 100) {
+                    ink.first = ink.first < 0 ? x : ink.first;
+                    ink.second = x;
+                }
+        return ink;
+    }
 };
 
 } // namespace
@@ -284,35 +322,39 @@ TEST_F(Tour, TheFrequencyReadoutShowsItsUnitOnceTheSourceTellsTheRate)
     ASSERT_TRUE(RunUntil([&] { return !Find(ShownPart::Control, "Cancel"); })) << "the chooser stayed";
     const std::optional<ShownWindow> window = FrontWindow();
     ASSERT_TRUE(window);
-    // The readout fields are the white runs of 40 to 80 pixels on one line of the window:
-    // two under the spectrum, two under the waveform.
     std::vector<std::pair<int, int>> fields;
     int line = -1;
-    ASSERT_TRUE(RunUntil([&] {
-        const plat::Bitmap shown = fX.Grab(window->rect);
-        for (int y = shown.Height() / 3; y < shown.Height() && line < 0; ++y) {
-            std::vector<std::pair<int, int>> runs;
-            plat::Bitmap row(shown.Width(), 1);
-            for (int x = 0; x < shown.Width(); ++x)
-                row.SetPixel(x, 0, shown.Pixel(x, y));
-            for (const auto& run : WhiteRuns(row, 40))
-                if (run.second - run.first <= 80)
-                    runs.push_back(run);
-            if (runs.size() == 4) {
-                fields = runs;
-                line = y;
-            }
-        }
-        return line >= 0;
-    })) << "no line of readout fields";
-    // The frequency's unit ("kHz") follows the second field, before the waveform's column.
-    int ink = 0;
+    ASSERT_NO_FATAL_FAILURE(FindReadouts(window->rect, fields, line));
+    // The frequency's unit ("kHz", about 22 pixels) follows the second field.
+    std::pair<int, int> ink;
     EXPECT_TRUE(RunUntil([&] {
-        const plat::Bitmap shown = fX.Grab(window->rect);
-        ink = 0;
-        for (int y = line - 4; y < line + 6; ++y)
-            for (int x = fields[1].second + 2; x < fields[1].second + 20 && x < shown.Width(); ++x)
-                ink += Luma(shown.Pixel(x, y)) < 100;
-        return ink > 20; // the letters; a frame edge is a few pixels
-    }, 3000)) << "no unit after the frequency readout: " << ink << " dark pixels";
+        ink = InkAfter(window->rect, fields[1].second, line, 30);
+        return ink.first >= 0 && ink.second - ink.first > 12; // letters; a frame edge is a column or two
+    }, 3000)) << "no unit after the frequency readout: ink over " << ink.second - ink.first + 1 << " columns";
+}
+
+// A TCP stream starts at 1 sample a second until its first lines tell its rate (1000): the
+// frequency readout's unit follows, from "mHz" to "Hz". The rows' panes had been given back
+// to the list between passes, and a refresh of a row without a pane changed nothing on the
+// screen: the old unit stayed, a thousand times off.
+TEST_F(Tour, TheFrequencyReadoutsUnitFollowsTheRateATcpStreamTells)
+{
+    LineDevice device;
+    ASSERT_NE(device.Port(), 0);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(ChooseSource("TCP Text Stream"));
+    ASSERT_NO_FATAL_FAILURE(TypeAddress("127.0.0.1:" + std::to_string(device.Port())));
+    const std::optional<ShownWindow> window = FrontWindow();
+    ASSERT_TRUE(window);
+    std::vector<std::pair<int, int>> fields;
+    int line = -1;
+    ASSERT_NO_FATAL_FAILURE(FindReadouts(window->rect, fields, line));
+    // "Hz" is about 15 pixels wide, "mHz" about 25.
+    std::pair<int, int> ink;
+    EXPECT_TRUE(RunUntil([&] {
+        // The fields move when the unit's width changes: look for them again.
+        FindReadouts(window->rect, fields, line);
+        ink = InkAfter(window->rect, fields[1].second, line, 30);
+        return ink.first >= 0 && ink.second - ink.first < 18;
+    }, 3000)) << "the unit after the frequency readout is " << ink.second - ink.first + 1 << " pixels wide";
 }
