@@ -3,6 +3,7 @@
 // that once went wrong.
 #include "tests/display/ProgramReport.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
@@ -357,4 +358,57 @@ TEST_F(Tour, TheFrequencyReadoutsUnitFollowsTheRateATcpStreamTells)
         ink = InkAfter(window->rect, fields[1].second, line, 30);
         return ink.first >= 0 && ink.second - ink.first < 18;
     }, 3000)) << "the unit after the frequency readout is " << ink.second - ink.first + 1 << " pixels wide";
+}
+
+// Under a fader whose output is a MIDI controller its two settings are titled "Channel" and
+// "Controller", each centred over its narrow field; the fields stand far enough apart that the
+// titles read as two words, not as "ChannelController".
+TEST_F(Tour, TheTitlesOfAFadersOutputSettingsStandApart)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(Choose("Faders", "Add Fader"));
+    const std::optional<Shown> output = Await(ShownPart::Control, "None");
+    ASSERT_TRUE(output) << "no new fader with an output list";
+    fX.Click(output->Middle());
+    const std::optional<Shown> midi = Await(ShownPart::Row, "MIDI controller", 3000);
+    ASSERT_TRUE(midi) << "the output list did not open";
+    fX.Click(midi->Middle());
+    const std::optional<Shown> chosen = Await(ShownPart::Control, "MIDI controller");
+    const std::optional<ShownWindow> window = FrontWindow();
+    ASSERT_TRUE(chosen && window) << "MIDI controller was not chosen";
+    // The titles' line lies just under the row of lists, left of the output list.
+    const plat::Rect band{window->rect.x, chosen->rect.y - 20, chosen->rect.x - window->rect.x, 16};
+    std::vector<std::pair<int, int>> words;
+    RunUntil([&] {
+        const plat::Bitmap shown = fX.Grab(band);
+        std::vector<bool> ink(size_t(shown.Width()), false);
+        for (int y = 0; y < shown.Height(); ++y) {
+            int dark = 0;
+            for (int x = 0; x < shown.Width(); ++x)
+                dark += Luma(shown.Pixel(x, y)) < 100;
+            if (dark > shown.Width() * 3 / 4)
+                continue; // a frame's edge, not text
+            for (int x = 0; x < shown.Width(); ++x)
+                if (Luma(shown.Pixel(x, y)) < 100)
+                    ink[size_t(x)] = true;
+        }
+        // Runs of inked columns, a gap of fewer than 5 blank columns joining them.
+        words.clear();
+        for (int x = 0; x < shown.Width(); ++x) {
+            if (!ink[size_t(x)])
+                continue;
+            if (!words.empty() && x - words.back().second < 5)
+                words.back().second = x + 1;
+            else
+                words.emplace_back(x, x + 1);
+        }
+        // A frame's upright edge is a column or two, no word.
+        words.erase(std::remove_if(words.begin(), words.end(), [](const auto& w) { return w.second - w.first < 8; }),
+                    words.end());
+        return words.size() == 2;
+    }, 3000);
+    std::string found;
+    for (const auto& [first, end] : words)
+        found += " " + std::to_string(first) + "-" + std::to_string(end);
+    EXPECT_EQ(words.size(), 2u) << "words of the titles' line at:" << found;
 }
