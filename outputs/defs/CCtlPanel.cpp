@@ -7,8 +7,8 @@
 #include "foundation/records/CParamSet.h"
 #include "foundation/text/NumberFormat.h"
 #include "outputs/defs/CCtlDefList.h"
-#include "ui/panes/LDrawPort.h"
 #include "ui/layout/LFormulaLayout.h"
+#include "ui/panes/LDrawPort.h"
 #include "ui/panes/LPaneContext.h"
 
 #include <algorithm>

@@ -64,8 +64,12 @@ void CLineSampleSrc::IssueRead()
     if (fReadOutstanding)
         return;
     fParseIndex = fReceivedCount = 0;
-    if (PortCanRead())
-        fReadOutstanding = PortStartRead(fReceive, kReceiveSize);
+    if (!PortCanRead())
+        return;
+    // Marked first: a link may report the read (SetReceived) before it returns.
+    fReadOutstanding = true;
+    if (!PortStartRead(fReceive, kReceiveSize))
+        fReadOutstanding = false;
 }
 
 void CLineSampleSrc::SetReceived(uint32_t count)

@@ -114,6 +114,36 @@ uint16_t ProgramReport::StartDataServer()
     return ports.empty() ? 0 : ports.front();
 }
 
+std::string ProgramReport::ServedText(size_t enough, int limitMs)
+{
+    const uint16_t port = StartDataServer();
+    const int client = port != 0 ? ConnectTo(port) : -1;
+    EXPECT_GE(client, 0) << "the data server took no client";
+    if (client < 0)
+        return {};
+    std::string got = Receive(client, enough, limitMs);
+    close(client);
+    return got;
+}
+
+int ListenOnLoopback(uint16_t& port)
+{
+    port = 0;
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(fd, 2) != 0 ||
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        if (fd >= 0)
+            close(fd);
+        return -1;
+    }
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
 int ConnectTo(uint16_t port)
 {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);

@@ -35,11 +35,17 @@ protected:
     void ClickButton(const std::string& title);
     // The data server switched on from its dialog by normal clicks; the port it listens on.
     uint16_t StartDataServer();
+    // The data server switched on as above and what its first client gets within the time, up
+    // to `enough` bytes; empty when it did not start or take the client.
+    std::string ServedText(size_t enough, int limitMs);
 
     ProgramHome fHome;
     std::unique_ptr<ProgramProcess> fProgram;
 };
 
+// A listening TCP socket on this machine's loopback address with a port of its own, not
+// inherited by the program; -1 (port 0) when it cannot be made.
+int ListenOnLoopback(uint16_t& port);
 // A TCP client on this machine's loopback address; -1 when nothing listens.
 int ConnectTo(uint16_t port);
 // What arrives on the socket within the time, up to `enough` bytes.

@@ -19,12 +19,7 @@
 TEST_F(ProgramReport, ServerOnByANormalClickSendsTheLinesOfAPlayingTypedRecording)
 {
     ASSERT_NO_FATAL_FAILURE(StartOnRecording(60));
-    const uint16_t port = StartDataServer();
-    ASSERT_NE(port, 0);
-    const int client = ConnectTo(port);
-    ASSERT_GE(client, 0);
-    const std::string got = Receive(client, 4000, 5000);
-    close(client);
+    const std::string got = ServedText(4000, 5000);
     // The type and rate first, then lines of the two channels' values, four hexadecimal digits each.
     ASSERT_EQ(got.rfind("dn generic_sound\rsr 100\r", 0), 0u) << got.substr(0, 80);
     int lines = 0;

@@ -4,12 +4,10 @@
 #include "tests/display/ProgramReport.h"
 
 #include <algorithm>
-#include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
-#include <filesystem>
 #include <fstream>
-#include <netinet/in.h>
+#include <iterator>
 #include <poll.h>
 #include <sys/socket.h>
 #include <thread>
@@ -21,18 +19,7 @@ namespace {
 // its type and rate, then sends a line of two values every 10 ms until the test ends.
 class LineDevice {
 public:
-    LineDevice()
-    {
-        fListener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0); // not inherited by the program
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        if (bind(fListener, reinterpret_cast<sockaddr*>(&address), size) == 0 && listen(fListener, 1) == 0 &&
-            getsockname(fListener, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-            fPort = ntohs(address.sin_port);
-        fThread = std::thread([this] { Serve(); });
-    }
+    LineDevice() : fListener(ListenOnLoopback(fPort)) { fThread = std::thread([this] { Serve(); }); }
     ~LineDevice()
     {
         fStop = true;
@@ -64,8 +51,8 @@ private:
         close(peer);
     }
 
-    int fListener = -1;
     uint16_t fPort = 0;
+    int fListener = -1;
     std::atomic<bool> fStop{false};
     std::atomic<bool> fConnected{false};
     std::thread fThread;
@@ -107,10 +94,13 @@ protected:
         ASSERT_TRUE(RunUntil([&] { return !Find(ShownPart::Field, address); })) << "the dialog stayed";
     }
     // The readout fields under the channel views are the white runs of 40 to 80 pixels on
-    // one line of the window: two under the spectrum, two under the waveform. Their columns
-    // (from the window's left) and the line (from its top).
-    void FindReadouts(const plat::Rect& window, std::vector<std::pair<int, int>>& fields, int& line)
+    // one line of the front window: two under the spectrum, two under the waveform. The
+    // window, their columns (from its left) and the line (from its top).
+    void FindReadouts(plat::Rect& window, std::vector<std::pair<int, int>>& fields, int& line)
     {
+        const std::optional<ShownWindow> front = FrontWindow();
+        ASSERT_TRUE(front) << "no window";
+        window = front->rect;
         line = -1;
         ASSERT_TRUE(RunUntil([&] {
             const plat::Bitmap shown = fX.Grab(window);
@@ -161,12 +151,7 @@ TEST_F(Tour, ATcpStreamChosenWhileARecordingPlaysIsReadAtItsOwnRate)
     ASSERT_TRUE(RunUntil([&] { return device.Connected(); })) << "the program did not connect";
     // What the window reads from its source goes to the clients of its data server, headed by
     // the source's type and rate.
-    const uint16_t server = StartDataServer();
-    ASSERT_NE(server, 0);
-    const int client = ConnectTo(server);
-    ASSERT_GE(client, 0);
-    const std::string got = Receive(client, 600, 3000);
-    close(client);
+    const std::string got = ServedText(600, 3000);
     EXPECT_EQ(got.rfind("dn generic_sound\rsr 1000\r", 0), 0u) << got.substr(0, 60);
 }
 
@@ -321,15 +306,14 @@ TEST_F(Tour, TheFrequencyReadoutShowsItsUnitOnceTheSourceTellsTheRate)
     ASSERT_NO_FATAL_FAILURE(Start({}, {"SONALYX_SOUND_INPUT=sim:tone"}));
     ASSERT_NO_FATAL_FAILURE(ChooseSource("Sound In"));
     ASSERT_TRUE(RunUntil([&] { return !Find(ShownPart::Control, "Cancel"); })) << "the chooser stayed";
-    const std::optional<ShownWindow> window = FrontWindow();
-    ASSERT_TRUE(window);
+    plat::Rect window;
     std::vector<std::pair<int, int>> fields;
     int line = -1;
-    ASSERT_NO_FATAL_FAILURE(FindReadouts(window->rect, fields, line));
+    ASSERT_NO_FATAL_FAILURE(FindReadouts(window, fields, line));
     // The frequency's unit ("kHz", about 22 pixels) follows the second field.
     std::pair<int, int> ink;
     EXPECT_TRUE(RunUntil([&] {
-        ink = InkAfter(window->rect, fields[1].second, line, 30);
+        ink = InkAfter(window, fields[1].second, line, 30);
         return ink.first >= 0 && ink.second - ink.first > 12; // letters; a frame edge is a column or two
     }, 3000)) << "no unit after the frequency readout: ink over " << ink.second - ink.first + 1 << " columns";
 }
@@ -345,17 +329,16 @@ TEST_F(Tour, TheFrequencyReadoutsUnitFollowsTheRateATcpStreamTells)
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(ChooseSource("TCP Text Stream"));
     ASSERT_NO_FATAL_FAILURE(TypeAddress("127.0.0.1:" + std::to_string(device.Port())));
-    const std::optional<ShownWindow> window = FrontWindow();
-    ASSERT_TRUE(window);
+    plat::Rect window;
     std::vector<std::pair<int, int>> fields;
     int line = -1;
-    ASSERT_NO_FATAL_FAILURE(FindReadouts(window->rect, fields, line));
+    ASSERT_NO_FATAL_FAILURE(FindReadouts(window, fields, line));
     // "Hz" is about 15 pixels wide, "mHz" about 25.
     std::pair<int, int> ink;
     EXPECT_TRUE(RunUntil([&] {
         // The fields move when the unit's width changes: look for them again.
-        FindReadouts(window->rect, fields, line);
-        ink = InkAfter(window->rect, fields[1].second, line, 30);
+        FindReadouts(window, fields, line);
+        ink = InkAfter(window, fields[1].second, line, 30);
         return ink.first >= 0 && ink.second - ink.first < 18;
     }, 3000)) << "the unit after the frequency readout is " << ink.second - ink.first + 1 << " pixels wide";
 }
