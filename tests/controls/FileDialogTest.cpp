@@ -141,3 +141,36 @@ TEST_F(FileDialogTest, WithoutTypesAnyFileIsListedAndWithoutAScriptTheUserCancel
     EXPECT_FALSE(dialog.Panel()->AllowedFileTypes().has_value());
     EXPECT_TRUE(dialog.GetFile().IsEmpty());
 }
+
+// A folder given as the place to start (a location that names no file yet, such as the
+// documents folder) is opened: the panel lists what is inside it, nothing selected.
+TEST_F(FileDialogTest, AFolderAsTheStartIsOpened)
+{
+    for (const std::string& start : {fDir + "/Sub", fDir + "/Sub/"}) {
+        COpenFileDialog dialog;
+        dialog.SetFileTypes(&fTypes);
+        dialog.SetStartPath(Location(start));
+        std::string directory, file;
+        fPanels.ScriptFilePanel([&](plat::FilePanel& panel) {
+            directory = panel.Directory();
+            file = panel.FileName();
+            return plat::FilePanel::kCancel;
+        });
+        EXPECT_FALSE(dialog.Run(0));
+        EXPECT_EQ(directory, fDir + "/Sub") << start;
+        EXPECT_EQ(file, "") << start;
+    }
+    // A document package is a folder too, but one shown as a file: it stays selected.
+    COpenFileDialog dialog;
+    dialog.SetFileTypes(&fTypes);
+    dialog.SetStartPath(Location(fDir + "/Show.snx"));
+    std::string directory, file;
+    fPanels.ScriptFilePanel([&](plat::FilePanel& panel) {
+        directory = panel.Directory();
+        file = panel.FileName();
+        return plat::FilePanel::kCancel;
+    });
+    EXPECT_FALSE(dialog.Run(0));
+    EXPECT_EQ(directory, fDir);
+    EXPECT_EQ(file, "Show.snx");
+}

@@ -395,3 +395,27 @@ TEST_F(Tour, TheTitlesOfAFadersOutputSettingsStandApart)
         found += " " + std::to_string(first) + "-" + std::to_string(end);
     EXPECT_EQ(words.size(), 2u) << "words of the titles' line at:" << found;
 }
+
+// Play Recording… opens its panel in the documents folder, where a person keeps recordings:
+// the first row of its list is the recording there, and a double click on it plays it. The
+// panel used to open in the folder above, the documents folder selected in its list.
+TEST_F(Tour, PlayRecordingOpensInTheDocumentsFolder)
+{
+    {
+        std::ofstream out(fHome.Folder() + "/Documents/take.tks", std::ios::binary);
+        out << "dn generic_sound\nsr 100\n";
+        for (int i = 0; i < 6000; ++i)
+            out << std::hex << (0x8000 + (i % 200) * 64) << '\n';
+    }
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(Choose("File", "Play Recording…"));
+    const std::optional<Shown> up = Await(ShownPart::Control, "Up");
+    ASSERT_TRUE(up) << "no file panel";
+    // The list starts under the Up button, below its column titles.
+    const plat::Point firstRow{up->rect.x + 150, up->rect.y - 37};
+    fX.DoubleClick(firstRow);
+    EXPECT_TRUE(RunUntil([&] {
+        const std::optional<Shown> play = Find(ShownPart::Control, "Play");
+        return !Find(ShownPart::Control, "Up") && play && play->enabled && play->state == 1;
+    })) << "the first row was not the recording in the documents folder";
+}
