@@ -146,31 +146,23 @@ TEST_F(FileDialogTest, WithoutTypesAnyFileIsListedAndWithoutAScriptTheUserCancel
 // documents folder) is opened: the panel lists what is inside it, nothing selected.
 TEST_F(FileDialogTest, AFolderAsTheStartIsOpened)
 {
-    for (const std::string& start : {fDir + "/Sub", fDir + "/Sub/"}) {
+    // The folder and the file name the panel starts with.
+    const auto startsWith = [&](const std::string& start) {
         COpenFileDialog dialog;
         dialog.SetFileTypes(&fTypes);
         dialog.SetStartPath(Location(start));
-        std::string directory, file;
+        std::pair<std::string, std::string> shown;
         fPanels.ScriptFilePanel([&](plat::FilePanel& panel) {
-            directory = panel.Directory();
-            file = panel.FileName();
+            shown = {panel.Directory(), panel.FileName()};
             return plat::FilePanel::kCancel;
         });
         EXPECT_FALSE(dialog.Run(0));
-        EXPECT_EQ(directory, fDir + "/Sub") << start;
-        EXPECT_EQ(file, "") << start;
-    }
+        return shown;
+    };
+    using Shown = std::pair<std::string, std::string>;
+    EXPECT_EQ(startsWith(fDir + "/Sub"), (Shown{fDir + "/Sub", ""}));
+    EXPECT_EQ(startsWith(fDir + "/Sub/"), (Shown{fDir + "/Sub", ""}));
     // A document package is a folder too, but one shown as a file: it stays selected.
-    COpenFileDialog dialog;
-    dialog.SetFileTypes(&fTypes);
-    dialog.SetStartPath(Location(fDir + "/Show.snx"));
-    std::string directory, file;
-    fPanels.ScriptFilePanel([&](plat::FilePanel& panel) {
-        directory = panel.Directory();
-        file = panel.FileName();
-        return plat::FilePanel::kCancel;
-    });
-    EXPECT_FALSE(dialog.Run(0));
-    EXPECT_EQ(directory, fDir);
-    EXPECT_EQ(file, "Show.snx");
+    EXPECT_EQ(startsWith(fDir + "/Show.snx"), (Shown{fDir, "Show.snx"}));
+    EXPECT_EQ(startsWith(fDir + "/a.snx"), (Shown{fDir, "a.snx"}));
 }

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <poll.h>
 #include <sys/socket.h>
@@ -119,6 +120,24 @@ protected:
             }
             return line >= 0;
         })) << "no line of readout fields";
+    }
+    // Waits until the frequency's unit after the spectrum's second readout field is as wide
+    // as `fits` asks; its width in pixels (0: no unit) goes to `width`. The fields are found
+    // again each time: they move when the unit's width changes.
+    bool AwaitFrequencyUnit(const std::function<bool(int)>& fits, int& width)
+    {
+        plat::Rect window;
+        std::vector<std::pair<int, int>> fields;
+        int line = -1;
+        FindReadouts(window, fields, line);
+        if (line < 0)
+            return false;
+        return RunUntil([&] {
+            FindReadouts(window, fields, line);
+            const std::pair<int, int> ink = InkAfter(window, fields[1].second, line, 30);
+            width = ink.first < 0 ? 0 : ink.second - ink.first + 1;
+            return fits(width);
+        }, 3000);
     }
     // The first and last columns with dark pixels in the `span` columns after the end of the
     // readout field, around its line; -1 for none.
@@ -306,16 +325,11 @@ TEST_F(Tour, TheFrequencyReadoutShowsItsUnitOnceTheSourceTellsTheRate)
     ASSERT_NO_FATAL_FAILURE(Start({}, {"SONALYX_SOUND_INPUT=sim:tone"}));
     ASSERT_NO_FATAL_FAILURE(ChooseSource("Sound In"));
     ASSERT_TRUE(RunUntil([&] { return !Find(ShownPart::Control, "Cancel"); })) << "the chooser stayed";
-    plat::Rect window;
-    std::vector<std::pair<int, int>> fields;
-    int line = -1;
-    ASSERT_NO_FATAL_FAILURE(FindReadouts(window, fields, line));
-    // The frequency's unit ("kHz", about 22 pixels) follows the second field.
-    std::pair<int, int> ink;
-    EXPECT_TRUE(RunUntil([&] {
-        ink = InkAfter(window, fields[1].second, line, 30);
-        return ink.first >= 0 && ink.second - ink.first > 12; // letters; a frame edge is a column or two
-    }, 3000)) << "no unit after the frequency readout: ink over " << ink.second - ink.first + 1 << " columns";
+    // The frequency's unit ("kHz", about 22 pixels) follows the second field; a frame's edge
+    // would be a column or two.
+    int width = 0;
+    EXPECT_TRUE(AwaitFrequencyUnit([](int w) { return w > 13; }, width))
+        << "no unit after the frequency readout: ink over " << width << " columns";
 }
 
 // A TCP stream starts at 1 sample a second until its first lines tell its rate (1000): the
@@ -329,18 +343,10 @@ TEST_F(Tour, TheFrequencyReadoutsUnitFollowsTheRateATcpStreamTells)
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_NO_FATAL_FAILURE(ChooseSource("TCP Text Stream"));
     ASSERT_NO_FATAL_FAILURE(TypeAddress("127.0.0.1:" + std::to_string(device.Port())));
-    plat::Rect window;
-    std::vector<std::pair<int, int>> fields;
-    int line = -1;
-    ASSERT_NO_FATAL_FAILURE(FindReadouts(window, fields, line));
     // "Hz" is about 15 pixels wide, "mHz" about 25.
-    std::pair<int, int> ink;
-    EXPECT_TRUE(RunUntil([&] {
-        // The fields move when the unit's width changes: look for them again.
-        FindReadouts(window, fields, line);
-        ink = InkAfter(window, fields[1].second, line, 30);
-        return ink.first >= 0 && ink.second - ink.first < 18;
-    }, 3000)) << "the unit after the frequency readout is " << ink.second - ink.first + 1 << " pixels wide";
+    int width = 0;
+    EXPECT_TRUE(AwaitFrequencyUnit([](int w) { return w > 0 && w < 19; }, width))
+        << "the unit after the frequency readout is " << width << " pixels wide";
 }
 
 // Under a fader whose output is a MIDI controller its two settings are titled "Channel" and
