@@ -14,6 +14,7 @@
 
 class CBandList;
 class CFaderSetRecord;
+class CGridInfoFrame;
 class CSpectrumAnalyser;
 class LObject;
 class SNXCHCELL;
@@ -87,6 +88,7 @@ private:
     void MeasureHeaderColumns();
     void FillAxisTexts(LPane& pane, uint32_t row);
     void FillCursorFields(LPane& pane, uint32_t row);
+    static void SetUnits(CGridInfoFrame& strip, const LStringRef& first, const LStringRef& second);
     void FixCursorField(const LMessage& msg);
     // Record notices (CSnxChListNotices.cpp).
     static void PrefsChanged(void* context, LObjChange& notice);

@@ -211,13 +211,20 @@ void CSnxChList::FillCursorFields(LPane& pane, uint32_t row)
     CGridInfoFrame& spectrum = cell->Spectrum().GridInfo();
     CGridInfoFrame& wave = cell->Data().GridInfo();
     FillField(spectrum.Field(0), labels.spectrum.readout, chan->GetFloat(peaks ? kChanPeakLevel : kChanCrsv));
-    spectrum.Caption(1).SetText(labels.spectrum.unit);
     FillField(spectrum.Field(1), fFreqReadout, chan->GetFloat(peaks ? kChanPeakPos : kChanCrsh));
-    spectrum.Caption(2).SetText(fFreqUnit);
     FillField(wave.Field(0), labels.waveform.readout, chan->GetFloat(peaks ? kChanMinLevel : kChanCrrv));
-    wave.Caption(1).SetText(labels.waveform.unit);
     FillField(wave.Field(1), labels.waveform.readout, chan->GetFloat(peaks ? kChanMaxLevel : kChanCrrh));
-    wave.Caption(2).SetText(labels.waveform.unit);
+    SetUnits(spectrum, labels.spectrum.unit, fFreqUnit);
+    SetUnits(wave, labels.waveform.unit, labels.waveform.unit);
+}
+
+// The strip is laid out by its texts' widths: a unit that changed (a new rate, source type or
+// scale) places the strip again, so the new text shows whole.
+void CSnxChList::SetUnits(CGridInfoFrame& strip, const LStringRef& first, const LStringRef& second)
+{
+    const bool changed = strip.Caption(1).SetText(first);
+    if (strip.Caption(2).SetText(second) || changed)
+        strip.Relayout();
 }
 
 void CSnxChList::FixCursorField(const LMessage& msg)

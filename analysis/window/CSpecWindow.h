@@ -63,6 +63,9 @@ public:
     // True when the window may close: not modified, saved, or the user chose not to save.
     bool AskSaveChanges();
     bool SaveAs();
+    // Saves into the document's file, or asks for one while it is untitled; false when
+    // nothing was saved.
+    bool SaveDocument();
     // Writes the document atomically; false (the old file untouched, still modified, the
     // user told) when any step fails.
     bool Save(const std::string& path);

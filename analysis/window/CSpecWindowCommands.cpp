@@ -214,11 +214,7 @@ bool CSpecWindow::HandleCommand(const LMessage& msg)
     const auto& item = *static_cast<const LMenuItem*>(msg.subject);
     LObject* w = fWindowRecord;
     if (item.HasCommand("LStdCmd_Save")) {
-        const std::string path = DocumentPath();
-        if (!path.empty())
-            (void)Save(path);
-        else
-            (void)SaveAs();
+        (void)SaveDocument();
     } else if (item.HasCommand("LStdCmd_SaveAs")) {
         (void)SaveAs();
     } else if (item.HasCommand("CAppCmd_SaveSpec")) {

@@ -22,10 +22,16 @@ bool CSpecWindow::AskSaveChanges()
     CSaveChangesDialog dialog(this, nullptr);
     dialog.SetDocumentName(FileNameOfPath(fDocLocation.GetPathOrName()));
     switch (dialog.Run(0)) {
-    case CSaveChangesDialog::kSave: return SaveAs();
+    case CSaveChangesDialog::kSave: return SaveDocument();
     case CSaveChangesDialog::kDiscard: return true;
     default: return false;
     }
+}
+
+bool CSpecWindow::SaveDocument()
+{
+    const std::string path = DocumentPath();
+    return path.empty() ? SaveAs() : Save(path);
 }
 
 bool CSpecWindow::SaveAs()

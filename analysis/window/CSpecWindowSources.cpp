@@ -54,8 +54,9 @@ int32_t CSpecWindow::MakePlaybackSource()
 {
     ClosePlaybackSource();
     const std::string path(PosixPathFromUrl(fRecordLocation.GetPath().View()).View());
+    const LStringRef name = FileNameOfPath(fRecordLocation.GetPath());
     std::unique_ptr<CSampleSrc> source;
-    if (FileExtensionLower(LastPathComponent(path.c_str())).View() == "tks")
+    if (FileExtensionLower(name.Text()).View() == "tks")
         source = std::make_unique<CTextFileSrc>(this, &fQueue);
     else
         source = std::make_unique<CSoundFileSrc>(this, &fQueue);
@@ -68,7 +69,7 @@ int32_t CSpecWindow::MakePlaybackSource()
     fPlayback = std::move(source);
     CSourceControls::Enable(fControls->PlayButton(), true);
     CSourceControls::Enable(fControls->Slider(), true);
-    fControls->FileCaption().SetText(LStringRef(LastPathComponent(path.c_str())));
+    fControls->FileCaption().SetText(name);
     SetSourceKind(kPlaybackSource);
     return 0;
 }

@@ -87,8 +87,8 @@ void LCellGrid::UpdateCell(const CLPoint& cell)
         (void)FillCell(*slot->pane, cell);
         return;
     }
-    if (!fLive)
-        InvalidateCells(LRegion(CellRect(cell)));
+    // No pane holds the cell now: the next pass fills one for it.
+    InvalidateCells(LRegion(CellRect(cell)));
 }
 
 void LCellGrid::UpdateAllCells()

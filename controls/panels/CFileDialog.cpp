@@ -17,10 +17,13 @@ namespace {
 // Walks at most this many folders up: a path cannot be deeper than the limit of its length.
 constexpr int kMaxWalk = 4096;
 
-bool ItemExists(const LStringRef& location)
+bool ItemExists(const LStringRef& location, bool* isFolder = nullptr)
 {
     plat::ItemInfo info;
-    return plat::ReadItemInfo(PosixPathFromUrl(location.Text()).Text(), info) == plat::FileResult::Ok;
+    const bool exists = plat::ReadItemInfo(PosixPathFromUrl(location.Text()).Text(), info) == plat::FileResult::Ok;
+    if (isFolder)
+        *isFolder = exists && info.isFolder;
+    return exists;
 }
 
 std::string FourCCText(uint32_t code)
@@ -82,8 +85,11 @@ LStringRef CFileDialog::WalkToStart(const LStringRef& path, bool setStartFile)
         const LStringRef parent = UrlSplitLastSegment(location.Text(), segment);
         if (step == 0)
             firstSegment = segment;
-        if (ItemExists(location)) {
-            if (step > 0) {
+        bool folder = false;
+        if (ItemExists(location, &folder)) {
+            // A folder given as the start is opened, not shown selected in the one above it;
+            // a folder with an extension is a document package and stays a file.
+            if (step > 0 || (folder && FileExtensionLower(segment.Text()).IsEmpty())) {
                 fStartDirectory = location;
             } else {
                 LStringRef folder;

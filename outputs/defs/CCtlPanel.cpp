@@ -3,10 +3,12 @@
 #include "controls/headers/CColumnHeader.h"
 #include "controls/headers/CRespText.h"
 #include "controls/headers/CRowHeader.h"
+#include "controls/text/CTextDrawer.h"
 #include "foundation/records/CParamSet.h"
 #include "foundation/text/NumberFormat.h"
 #include "outputs/defs/CCtlDefList.h"
 #include "ui/layout/LFormulaLayout.h"
+#include "ui/panes/LDrawPort.h"
 #include "ui/panes/LPaneContext.h"
 
 #include <algorithm>
@@ -20,6 +22,8 @@ constexpr int32_t kAscentHint = -10;
 constexpr uint32_t kCentred = 1;
 // Header titles are set in the system font: without a font they would measure nothing.
 constexpr uint32_t kTitleFontKind = 0;
+// The least room between two titles of a row.
+constexpr int64_t kTitleGap = 6;
 
 int32_t ScaledSpacing(int32_t value, float factor)
 {
@@ -142,14 +146,45 @@ int32_t CCtlPanel::PrefHeight(LPaneContext*, int32_t)
 void CCtlPanel::PrepareControlLayout(LFormulaLayout& layout) const
 {
     layout.Run(fList->Prelude().Text());
-    layout.SetVariable("hspc", ScaledSpacing(layout.GetVariable("hspc"), fHSpcFactor));
+    layout.SetVariable("hspc", ScaledSpacing(layout.GetVariable("hspc"), fHSpcFactor) + fTitleRoom);
     layout.SetVariable("vspc", ScaledSpacing(layout.GetVariable("vspc"), fVSpcFactor));
 }
 
 void CCtlPanel::PlaceControls()
 {
+    fTitleRoom = 0;
     if (!fList)
         return;
+    RunPlaceScript();
+    if (fList->LayoutKind() != CCtlDefList::Layout::Row)
+        return;
+    fTitleRoom = TitleOverlap();
+    if (fTitleRoom > 0)
+        RunPlaceScript();
+}
+
+int32_t CCtlPanel::TitleOverlap() const
+{
+    LPaneContext context = LPaneContext::FromPane(*this);
+    LDrawPort port(context);
+    CTextDrawer title;
+    title.SetFont(LFont(kTitleFontKind));
+    int32_t overlap = 0;
+    int64_t previousEnd = 0;
+    for (uint32_t i = 0; i < fControls.size(); ++i) {
+        title.SetText(fList->Name(i));
+        const int64_t width = title.GetTextWidth(port);
+        const CLRect& rect = fControls[i]->Rect();
+        const int64_t centre = (int64_t(rect.left) + rect.right) / 2;
+        // The first title must not start left of the panel either.
+        overlap = std::max<int64_t>(overlap, previousEnd + (i > 0 ? kTitleGap : 0) - (centre - width / 2));
+        previousEnd = centre + (width + 1) / 2;
+    }
+    return overlap;
+}
+
+void CCtlPanel::RunPlaceScript()
+{
     LPaneContext context = LPaneContext::FromPane(*this);
     LFormulaLayout layout(&context, this);
     PrepareControlLayout(layout);

@@ -45,10 +45,16 @@ private:
     // The prelude run and the spacing variables scaled by the factors.
     void PrepareControlLayout(LFormulaLayout& layout) const;
     void PlaceControls();
+    void RunPlaceScript();
+    // For a row: how much wider every gap (the left margin too) must be so that no two
+    // neighbouring titles, each centred over its control, run into each other and the first
+    // does not start left of the panel; 0 when all fit.
+    int32_t TitleOverlap() const;
     CLRect PreferredControlRect();
 
     float fHSpcFactor = 1.0f;
     float fVSpcFactor = 1.0f;
+    int32_t fTitleRoom = 0; // added to hspc so that the titles of a row fit side by side
     const CCtlDefList* fList = nullptr;
     std::vector<std::unique_ptr<LPane>> fControls;
 };

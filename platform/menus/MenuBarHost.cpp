@@ -1,15 +1,20 @@
 #include "platform/menus/MenuBarHost.h"
 #include "platform/app/Application.h"
+#include "platform/menus/MenuBar.h"
 #include "platform/window/Screens.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
 #include "platform/window/WindowStyle.h"
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 namespace plat::MenuBarHost {
 
 namespace {
 
-constexpr double kWidth = 420.0;
+constexpr double kLeastWidth = 420.0;
 constexpr double kContentHeight = 48.0;
 constexpr double kInset = 40.0;
 
@@ -44,11 +49,20 @@ bool OtherWindowShowsBar(const Window* own)
     return false;
 }
 
+// Wide enough for every title of the bar, with the bar's left margin on the right too.
+double HostWidth()
+{
+    const std::vector<MenuBar::Title> titles = MenuBar::Titles();
+    if (titles.empty())
+        return kLeastWidth;
+    return std::max(kLeastWidth, std::ceil(titles.back().x + titles.back().width + titles.front().x));
+}
+
 Ref<Window> MakeHostWindow(HostDelegate& delegate)
 {
     const Rect visible = Screens::Main().visibleFrame;
     const double top = visible.y + visible.height - kInset;
-    Ref<Window> window = Window::Make(Rect{visible.x + kInset, top - kContentHeight, kWidth, kContentHeight},
+    Ref<Window> window = Window::Make(Rect{visible.x + kInset, top - kContentHeight, HostWidth(), kContentHeight},
                                       kStyleTitled | kStyleClosable | kStyleMiniaturizable);
     window->SetTitle("Sonalyx");
     window->SetShowsMenuBar(true);

@@ -26,8 +26,12 @@ View::~View()
 void View::SetFrame(const Rect& frame)
 {
     const bool resized = frame.width != fFrame.width || frame.height != fFrame.height;
+    const bool moved = frame.x != fFrame.x || frame.y != fFrame.y;
+    // The area a shown view leaves is its superview's to paint again.
+    if ((moved || resized) && fSuperview && !fHidden)
+        fSuperview->SetNeedsDisplayInRect(fFrame);
     fFrame = frame;
-    if (resized)
+    if (resized || moved)
         SetNeedsDisplay();
 }
 

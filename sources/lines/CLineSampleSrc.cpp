@@ -43,6 +43,7 @@ void CLineSampleSrc::BeginStream()
     fAtLineStart = true;
     fInjecting = false;
     fParseIndex = fReceivedCount = 0;
+    fReadOutstanding = false;
 }
 
 bool CLineSampleSrc::HasInput() { return HasReceived(); }
@@ -50,12 +51,30 @@ bool CLineSampleSrc::HasInput() { return HasReceived(); }
 void CLineSampleSrc::StartRead()
 {
     LAsyncQueueLock lock(*fQueue);
+    // A pull may have asked for bytes before the link reported itself open: what that read
+    // brought is the start of the stream and stays to be parsed.
+    if (!HasReceived())
+        IssueRead();
+}
+
+// The receive buffer holds one read at a time: a read finished on the link but not yet
+// reported (SetReceived) must not be overwritten by the next one.
+void CLineSampleSrc::IssueRead()
+{
+    if (fReadOutstanding)
+        return;
     fParseIndex = fReceivedCount = 0;
-    PortStartRead(fReceive, kReceiveSize);
+    if (!PortCanRead())
+        return;
+    // Marked first: a link may report the read (SetReceived) before it returns.
+    fReadOutstanding = true;
+    if (!PortStartRead(fReceive, kReceiveSize))
+        fReadOutstanding = false;
 }
 
 void CLineSampleSrc::SetReceived(uint32_t count)
 {
+    fReadOutstanding = false;
     fParseIndex = 0;
     fReceivedCount = count > kReceiveSize ? kReceiveSize : count;
 }
@@ -65,9 +84,7 @@ int32_t CLineSampleSrc::Read(float frame[], uint32_t max)
     LAsyncQueueLock lock(*fQueue);
     for (;;) {
         if (!fInjecting && !HasInput()) {
-            fParseIndex = fReceivedCount = 0;
-            if (PortCanRead())
-                PortStartRead(fReceive, kReceiveSize);
+            IssueRead();
             return 0;
         }
         if (CanParseRun()) {

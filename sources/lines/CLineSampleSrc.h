@@ -84,6 +84,7 @@ private:
     // and nothing records.
     bool CanParseRun() const { return !fInjecting && fInjection.Length() == 0 && !fRecorder && ReadsRawInput(); }
     int32_t ReadRun(float frame[], uint32_t max);
+    void IssueRead();
     uint8_t NextByte();
     void RecordByte(uint8_t c);
 
@@ -102,6 +103,7 @@ private:
     float fRequestedFcRatio = 1.0f / 3.0f;
     uint32_t fParseIndex = 0;
     uint32_t fReceivedCount = 0;
+    bool fReadOutstanding = false; // a read was asked of the link and not yet reported
     bool fSrPending = false;
     bool fFrPending = false;
     bool fBlPending = false;

@@ -183,7 +183,11 @@ TEST_F(AppDocuments, ALaunchWithAFileClearsTheFlagsOfTheLastRun)
 
 TEST_F(AppDocuments, AQuitAsksEachDocumentInOrderUntilOneRefuses)
 {
-    OpenRequest(MakeDocuments({"a.snx", "b.snx", "c.snx"}));
+    // The first document is untitled: saving it asks for a file (documents that have one are
+    // saved into it without a panel).
+    const auto paths = MakeDocuments({"b.snx", "c.snx"});
+    ASSERT_NE(App().OpenDocument(""), nullptr);
+    OpenRequest(paths);
     for (size_t i = 0; i < 3; ++i)
         Modify(*App().Document(i));
     int savePanels = 0;
@@ -229,6 +233,26 @@ TEST_F(AppDocuments, ClosingAsksOnlyAboutChangesAndARefusalKeepsTheWindow)
     Send(LFrame::msgClose, App().Document(0));
     EXPECT_EQ(App().DocumentCount(), 1u);
     EXPECT_EQ(App().Document(0)->WindowRecord()->GetByte(kWindLsop), 1);
+}
+
+// Save, answered when a changed document that has a file closes, writes that file; no file
+// panel asks where, and the window closes.
+TEST_F(AppDocuments, SaveOnClosingWritesTheDocumentsOwnFile)
+{
+    const std::string path = MakeDocuments({"a.snx"})[0];
+    OpenRequest({path});
+    const auto before = std::filesystem::file_size(path);
+    Modify(*App().Document(0));
+    int savePanels = 0;
+    panels.ScriptFilePanel([&](plat::FilePanel&) {
+        ++savePanels;
+        return plat::FilePanel::kCancel;
+    });
+    windows.PostKey(plat::EventType::KeyDown, "\r", 36); // Save
+    Send(LFrame::msgClose, App().Document(0));
+    EXPECT_EQ(savePanels, 0);
+    EXPECT_EQ(App().DocumentCount(), 0u) << "the window stayed";
+    EXPECT_NE(std::filesystem::file_size(path), before) << "the change was not written";
 }
 
 TEST_F(AppDocuments, ActivatingADocumentMakesItsRecordTheMostRecent)

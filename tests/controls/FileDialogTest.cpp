@@ -141,3 +141,28 @@ TEST_F(FileDialogTest, WithoutTypesAnyFileIsListedAndWithoutAScriptTheUserCancel
     EXPECT_FALSE(dialog.Panel()->AllowedFileTypes().has_value());
     EXPECT_TRUE(dialog.GetFile().IsEmpty());
 }
+
+// A folder given as the place to start (a location that names no file yet, such as the
+// documents folder) is opened: the panel lists what is inside it, nothing selected.
+TEST_F(FileDialogTest, AFolderAsTheStartIsOpened)
+{
+    // The folder and the file name the panel starts with.
+    const auto startsWith = [&](const std::string& start) {
+        COpenFileDialog dialog;
+        dialog.SetFileTypes(&fTypes);
+        dialog.SetStartPath(Location(start));
+        std::pair<std::string, std::string> shown;
+        fPanels.ScriptFilePanel([&](plat::FilePanel& panel) {
+            shown = {panel.Directory(), panel.FileName()};
+            return plat::FilePanel::kCancel;
+        });
+        EXPECT_FALSE(dialog.Run(0));
+        return shown;
+    };
+    using Shown = std::pair<std::string, std::string>;
+    EXPECT_EQ(startsWith(fDir + "/Sub"), (Shown{fDir + "/Sub", ""}));
+    EXPECT_EQ(startsWith(fDir + "/Sub/"), (Shown{fDir + "/Sub", ""}));
+    // A document package is a folder too, but one shown as a file: it stays selected.
+    EXPECT_EQ(startsWith(fDir + "/Show.snx"), (Shown{fDir, "Show.snx"}));
+    EXPECT_EQ(startsWith(fDir + "/a.snx"), (Shown{fDir, "a.snx"}));
+}

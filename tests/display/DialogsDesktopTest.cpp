@@ -4,9 +4,7 @@
 #include "tests/display/ProgramReport.h"
 
 #include <algorithm>
-#include <arpa/inet.h>
 #include <cstdlib>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -17,17 +15,7 @@ namespace {
 // source connects to.
 class TextStreamServer {
 public:
-    TextStreamServer()
-    {
-        fListener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0); // not inherited by the program
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        if (bind(fListener, reinterpret_cast<sockaddr*>(&address), size) == 0 && listen(fListener, 2) == 0 &&
-            getsockname(fListener, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-            fPort = ntohs(address.sin_port);
-    }
+    TextStreamServer() { fListener = ListenOnLoopback(fPort); }
     ~TextStreamServer()
     {
         for (int fd : {fListener, fPeer})

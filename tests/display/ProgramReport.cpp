@@ -33,9 +33,9 @@ void ProgramReport::StartOnRecording(int seconds)
     Start({path});
 }
 
-void ProgramReport::Start(const std::vector<std::string>& files)
+void ProgramReport::Start(const std::vector<std::string>& files, const std::vector<std::string>& environment)
 {
-    fProgram = std::make_unique<ProgramProcess>(fHome, files);
+    fProgram = std::make_unique<ProgramProcess>(fHome, files, environment);
     ASSERT_TRUE(fProgram->Started());
     ASSERT_TRUE(Await(ShownPart::BarTitle, "File", 10000)) << "the window did not show";
 }
@@ -149,6 +149,36 @@ uint16_t FreePort()
     return port;
 }
 
+std::string ProgramReport::ServedText(size_t enough, int limitMs)
+{
+    const uint16_t port = StartDataServer();
+    const int client = port != 0 ? ConnectTo(port) : -1;
+    EXPECT_GE(client, 0) << "the data server took no client";
+    if (client < 0)
+        return {};
+    std::string got = Receive(client, enough, limitMs);
+    close(client);
+    return got;
+}
+
+int ListenOnLoopback(uint16_t& port)
+{
+    port = 0;
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(fd, 2) != 0 ||
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        if (fd >= 0)
+            close(fd);
+        return -1;
+    }
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
 int ConnectTo(uint16_t port)
 {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
@@ -178,6 +208,28 @@ std::string Receive(int fd, size_t enough, int limitMs)
         got.append(buffer, size_t(n));
     }
     return got;
+}
+
+int Luma(uint32_t pixel)
+{
+    return int(((pixel >> 16) & 0xFF) * 3 + ((pixel >> 8) & 0xFF) * 6 + (pixel & 0xFF)) / 10;
+}
+
+std::vector<std::pair<int, int>> WhiteRuns(const plat::Bitmap& line, int least)
+{
+    std::vector<std::pair<int, int>> runs;
+    for (int x = 0; x < line.Width();) {
+        if ((line.Pixel(x, 0) & 0xFFFFFF) != 0xFFFFFF) {
+            ++x;
+            continue;
+        }
+        const int first = x;
+        while (x < line.Width() && (line.Pixel(x, 0) & 0xFFFFFF) == 0xFFFFFF)
+            ++x;
+        if (x - first >= least && first > 0 && x < line.Width())
+            runs.emplace_back(first, x);
+    }
+    return runs;
 }
 
 std::vector<uint16_t> ListeningPorts(pid_t pid)

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <sys/types.h>
 #include <vector>
 
@@ -14,8 +15,9 @@
 // they are (the controls report it writes for tests).
 class ProgramReport : public DesktopTest {
 protected:
-    // Starts the program on the files and waits for its document window's menu bar.
-    void Start(const std::vector<std::string>& files = {});
+    // Starts the program on the files, with the settings (NAME=value) added to its home's
+    // environment, and waits for its document window's menu bar.
+    void Start(const std::vector<std::string>& files = {}, const std::vector<std::string>& environment = {});
     // Starts the program on a recording of the generic sound type `seconds` long and waits for
     // its document window's menu bar.
     void StartOnRecording(int seconds);
@@ -35,16 +37,27 @@ protected:
     // its port field first (display runs side by side would meet on the default one); the
     // port it listens on.
     uint16_t StartDataServer();
+    // The data server switched on as above and what its first client gets within the time, up
+    // to `enough` bytes; empty when it did not start or take the client.
+    std::string ServedText(size_t enough, int limitMs);
 
     ProgramHome fHome;
     std::unique_ptr<ProgramProcess> fProgram;
 };
 
+// A listening TCP socket on this machine's loopback address with a port of its own, not
+// inherited by the program; -1 (port 0) when it cannot be made.
+int ListenOnLoopback(uint16_t& port);
 // A TCP client on this machine's loopback address; -1 when nothing listens.
 int ConnectTo(uint16_t port);
 // What arrives on the socket within the time, up to `enough` bytes.
 std::string Receive(int fd, size_t enough, int limitMs);
 // A TCP port nobody on this machine listens on now; 0 when none is found.
 uint16_t FreePort();
+// A screen pixel's brightness, 0 (black) to 255 (white).
+int Luma(uint32_t pixel);
+// The runs of white pixels at least `least` long on a one-pixel line of the screen, as
+// [first, end) columns of the line, each with a drawn edge on both sides.
+std::vector<std::pair<int, int>> WhiteRuns(const plat::Bitmap& line, int least);
 // The TCP ports the process listens on, found through its sockets' inodes.
 std::vector<uint16_t> ListeningPorts(pid_t pid);

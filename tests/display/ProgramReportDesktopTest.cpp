@@ -19,12 +19,7 @@
 TEST_F(ProgramReport, ServerOnByANormalClickSendsTheLinesOfAPlayingTypedRecording)
 {
     ASSERT_NO_FATAL_FAILURE(StartOnRecording(60));
-    const uint16_t port = StartDataServer();
-    ASSERT_NE(port, 0);
-    const int client = ConnectTo(port);
-    ASSERT_GE(client, 0);
-    const std::string got = Receive(client, 4000, 5000);
-    close(client);
+    const std::string got = ServedText(4000, 5000);
     // The type and rate first, then lines of the two channels' values, four hexadecimal digits each.
     ASSERT_EQ(got.rfind("dn generic_sound\rsr 100\r", 0), 0u) << got.substr(0, 80);
     int lines = 0;
@@ -240,30 +235,6 @@ bool Inside(const plat::Rect& inner, const plat::Rect& outer)
 {
     return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
            inner.y + inner.height <= outer.y + outer.height;
-}
-
-int Luma(uint32_t pixel)
-{
-    return int(((pixel >> 16) & 0xFF) * 3 + ((pixel >> 8) & 0xFF) * 6 + (pixel & 0xFF)) / 10;
-}
-
-// The runs of white pixels at least `least` long on a one-pixel line of the screen, as
-// [first, end) columns of the line, each with a drawn edge on both sides.
-std::vector<std::pair<int, int>> WhiteRuns(const plat::Bitmap& line, int least)
-{
-    std::vector<std::pair<int, int>> runs;
-    for (int x = 0; x < line.Width();) {
-        if ((line.Pixel(x, 0) & 0xFFFFFF) != 0xFFFFFF) {
-            ++x;
-            continue;
-        }
-        const int first = x;
-        while (x < line.Width() && (line.Pixel(x, 0) & 0xFFFFFF) == 0xFFFFFF)
-            ++x;
-        if (x - first >= least && first > 0 && x < line.Width())
-            runs.emplace_back(first, x);
-    }
-    return runs;
 }
 
 } // namespace

@@ -232,6 +232,27 @@ TEST_F(CCtlPanelTest, HeadersTakeOneTitlePerDefinitionBesideItsControl)
     }
 }
 
+// Titles wider than their controls push the row apart: each title, centred over its control,
+// keeps clear of its neighbours and of the panel's left edge. Short titles leave the spacing.
+TEST_F(CCtlPanelTest, WideTitlesSpreadTheRowSoTheyStandApart)
+{
+    Load(CCtlDefList::Layout::Row,
+         "{ id: a; name: Channel of the long title; min: 1; max: 16; ini: 1 },"
+         "{ id: b; name: Controller with a longer title; min: 0; max: 127; ini: 7 }");
+    fPanel.SetSpacing(1.5f, 0.3f);
+    Show();
+    CColumnHeader columns(nullptr, 1, false, false);
+    columns.SetRect({0, 0, static_cast<int32_t>(fPanel.Rect().Width()), 20});
+    fPanel.FillHeader(columns);
+    ASSERT_EQ(columns.ItemCount(), 2);
+    const CLRect first = columns.Item(0)->Rect();
+    const CLRect second = columns.Item(1)->Rect();
+    EXPECT_GE(first.left, 0);
+    EXPECT_GE(second.left, first.right + 6) << "the titles run into each other";
+    EXPECT_LE(second.right, fPanel.Rect().right) << "the panel is as wide as its titles";
+    EXPECT_GT(fPanel.Control(1)->Rect().left - fPanel.Control(0)->Rect().right, 30);
+}
+
 TEST(CMidiPanEdit, PanTextsBothWays)
 {
     const struct {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -160,6 +161,50 @@ TEST(CLineTCPSrc, RequestsWhileAWriteIsInFlightGoOutWithTheLastValues)
             return rest.find("SR 500\n") != std::string::npos && rest.find("FR 0.5\n") != std::string::npos;
         }));
         EXPECT_EQ(rest.find("TX"), std::string::npos);
+        ::close(device);
+    }
+    ::close(listener);
+    queue->Stop();
+}
+
+// A window pulls as soon as it makes a source current, possibly before the connection's report
+// reaches it; the bytes that pull brings are the stream's first (its type and rate) and must
+// survive the read that the report starts.
+TEST(CLineTCPSrc, APullBeforeTheConnectReportKeepsTheStreamsFirstLines)
+{
+    auto queue = MakeQueue();
+    FrameCollector window;
+    uint16_t port = 0;
+    const int listener = ListenLoopback(port);
+    {
+        CLineTCPSrc source(&window, queue.get());
+        const ScopedSource attached(window, &source, *queue);
+        ASSERT_EQ(source.Connect(CIPAddress(kLoopback, port)), 0);
+        const int device = ::accept(listener, nullptr, nullptr);
+        ASSERT_GE(device, 0);
+        const std::string head = "dn x\rsr 500\r";
+        ASSERT_EQ(::send(device, head.data(), head.size(), 0), ssize_t(head.size()));
+        // The connection is made on the dispatch thread; its report waits for the main thread.
+        float frame[4];
+        for (int i = 0; i < 200 && !source.Port()->CanReceive(); ++i)
+            std::this_thread::sleep_for(10ms);
+        ASSERT_TRUE(source.Port()->CanReceive()) << "the connection was not made";
+        std::this_thread::sleep_for(50ms); // the head has crossed the loopback
+        {
+            // Held, the queue's lock keeps the read's report on the dispatch thread waiting
+            // while the main thread handles the connection's report.
+            LAsyncQueueLock held(*queue);
+            EXPECT_EQ(source.Read(frame, 4), 0); // asks the link for bytes: the head comes at once
+            PumpFor(200ms);
+        }
+        const std::string lines = "3ff 200\r1 2\r";
+        ASSERT_EQ(::send(device, lines.data(), lines.size(), 0), ssize_t(lines.size()));
+        ASSERT_TRUE(window.WaitForFrames(1));
+        EXPECT_EQ(std::string(source.TypeName().Text()), "x");
+        EXPECT_EQ(source.SampleRate(), 500u);
+        const auto frames = window.Frames();
+        ASSERT_FALSE(frames.empty());
+        EXPECT_EQ(frames[0], (std::vector<float>{0.4990234375f, 0.0f}));
         ::close(device);
     }
     ::close(listener);

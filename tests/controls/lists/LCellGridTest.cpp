@@ -369,3 +369,26 @@ TEST_F(LCellGridTest, PrefsChangeTakesTheCellSizeFromThePrototype)
     EXPECT_EQ(grid.CellWidth(), 300) << "policy 1: the pane's width";
     EXPECT_EQ(grid.CellHeight(), 20);
 }
+
+// A refreshed cell that no pane holds is drawn again, in a live grid as with stamped cells:
+// the next pass fills a pane with what changed.
+TEST_F(LCellGridTest, ARefreshedCellThatNoPaneHoldsIsDrawnAgain)
+{
+    for (const bool live : {false, true}) {
+        RecordingPane host(&fTop, nullptr);
+        TestGrid grid(&host, live);
+        grid.PrototypeCell();
+        grid.SetRect({0, 0, 100, 80});
+        grid.InsertColumns(0, 1);
+        grid.InsertRows(0, 3);
+        grid.SetState(kEventHostShow);
+        host.updates.clear();
+        const int fills = grid.fills;
+        grid.UpdateCell({0, 2});
+        ASSERT_EQ(host.updates.size(), 1u) << (live ? "live" : "stamped");
+        EXPECT_TRUE(host.updates.back().Equals(LRegion(grid.CellRect({0, 2}))));
+        EXPECT_EQ(grid.fills, fills) << "no pane to fill";
+        grid.UpdateCell({0, 7});
+        EXPECT_EQ(host.updates.size(), 1u) << "a cell outside the grid";
+    }
+}
