@@ -59,8 +59,13 @@ void CSnxChList::RequestRender()
 
 void CSnxChList::AddTrailSlice()
 {
-    fTrail.AddSlice(Input(false));
+    TakeTrailSlice();
     RequestRender();
+}
+
+void CSnxChList::TakeTrailSlice()
+{
+    fTrail.AddSlice(Input(false));
 }
 
 void CSnxChList::SetZoom(uint32_t zoom)

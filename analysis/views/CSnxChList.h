@@ -36,6 +36,9 @@ public:
     void RequestRender();
     // Takes the slice of the newest analysis into the trail, then asks for a render.
     void AddTrailSlice();
+    // Takes the slice into the trail inside a render pass, which draws it: asking for another
+    // pass would draw the same picture again when no new data arrives before it.
+    void TakeTrailSlice();
     // The amplitude zoom; a change re-runs the window's layout.
     void SetZoom(uint32_t zoom);
     uint32_t Zoom() const { return fZoom; }

@@ -253,7 +253,7 @@ bool CSpecWindow::HandleRoadMessage(const LMessage& msg)
             return true;
         fNewData = false;
         Analyse();
-        fChList->AddTrailSlice();
+        fChList->TakeTrailSlice();
         return true;
     }
     if (StrEqual(msg.type, LTimer::msgExpire) && msg.subject == &fBaselineTimer) {

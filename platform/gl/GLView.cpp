@@ -84,7 +84,9 @@ bool GLView::Present(GLContext& context, bool opaqueDrawn)
         // No image to show it in yet: the display pass copies the picture once there is one.
         if (fPicture.Width() != width || fPicture.Height() != height)
             fPicture = Bitmap(width, height);
-        if (fPicture.Empty() || !context.ReadPixels(fPicture.Row(0), static_cast<size_t>(fPicture.Stride())))
+        if (fPicture.Empty()
+            || !context.ReadPixels(0, 0, width, height, fPicture.Row(0), static_cast<size_t>(fPicture.Stride()),
+                                   opaqueDrawn))
             return false;
         fPictureCurrent = true;
         fPresentedSurface = context.SurfaceSerial();

@@ -277,6 +277,44 @@ TEST_F(ChannelListTest, EveryPassDrawsTheNewestStateEvenWithinADisplayPeriod)
     EXPECT_EQ(Pixels(Spectrum(), width, height).front(), 0x336699u) << "drawn by the pass itself";
 }
 
+// Render passes follow the window's notes of new data: the pass that analyses takes the trail's
+// slice and draws it itself, and asks for no further pass, so that while no data arrives the
+// timer draws nothing; the next note draws once. The same with the trail on and off.
+TEST_F(ChannelListTest, OnlyANoteOfNewDataAsksForAPass)
+{
+    const uint32_t n = uint32_t(window->Plan().windowTable.size());
+    auto note = [&] {
+        LMessage::Send(LMessage(LAsyncEvent::msgNote, const_cast<LAsyncEvent*>(&window->Note()),
+                                static_cast<LHandler*>(window.get())));
+    };
+    // The timer's turns over a second without any new data.
+    auto idleSecond = [&] {
+        for (int turn = 0; turn < 50; ++turn) {
+            clock.AdvanceMs(20);
+            FireDueTimers();
+        }
+    };
+    for (const bool trail : {false, true}) {
+        SCOPED_TRACE(trail ? "trail on" : "trail off");
+        LObject::SetUInt(prefs.Root()->GetChild(kPrefClrs), nullptr, kColsTrdp, 16, LObject::Merge::No);
+        LObject::SetBool(record, nullptr, kWindTral, trail, LObject::Merge::No);
+        SineAndRender(0.5f, n / 8);
+        idleSecond(); // whatever the settings asked for is drawn
+        const uint32_t settled = List().RenderPasses();
+        idleSecond();
+        EXPECT_EQ(List().RenderPasses(), settled) << "no pass without a request";
+        for (int notes = 1; notes <= 3; ++notes) {
+            clock.AdvanceMs(2000); // past the slice interval: the analysis adds a slice
+            Sine(0.5f, n / 8);
+            note();
+            EXPECT_TRUE(window->HasNewData());
+            idleSecond();
+            EXPECT_FALSE(window->HasNewData()) << "the pass analysed";
+            EXPECT_EQ(List().RenderPasses(), settled + uint32_t(notes)) << "one pass per note";
+        }
+    }
+}
+
 // Without the trail nothing writes depth, so the spectrum area's depth buffer is cleared only
 // when something may have written it: the trail's passes, or a surface made anew. Whatever the
 // trail left is gone with the first pass after it is switched off, and passes without the trail

@@ -321,3 +321,39 @@ TEST_F(MGLView2Test, ReadingPartsOfTheSurfaceGivesTheirPixelsOfTheWhole)
         }
     }
 }
+
+// Before its window has an image the view keeps what it presents as its picture, opaque either
+// way: drawn with alpha writes off after an opaque clear the pixels are kept as read, otherwise
+// their alpha is set.
+TEST_F(MGLView2Test, APictureKeptBeforeTheWindowHasAnImageIsTheOpaqueScene)
+{
+    plat::Ref<plat::Window> bare = plat::Window::Make(plat::Rect{100, 100, kWidth, kHeight}, plat::kStyleTitled);
+    CGLContext context(bare.Get(), nullptr);
+    ASSERT_TRUE(context.HasContext()) << context.Error();
+    context.SetFrame(kFrame, LRegion(kFrame));
+    for (const bool opaqueDrawn : {false, true}) {
+        SCOPED_TRACE(opaqueDrawn ? "drawn opaque" : "drawn with alpha");
+        {
+            CGLContextLock lock(&context);
+            glMatrixMode(GL_PROJECTION);
+            glLoadIdentity();
+            glOrtho(0, kFrame.Width(), kFrame.Height(), 0, -1, 1);
+            glMatrixMode(GL_MODELVIEW);
+            glLoadIdentity();
+            glClearColor(1, 0, 0, 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            if (opaqueDrawn)
+                glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+            glColor4f(0, 1, 0, 0.25f); // its alpha reaches the surface only with alpha writes on
+            glRecti(0, 0, 10, 5);
+            glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        }
+        context.FlushBuffer(opaqueDrawn);
+        const plat::Bitmap& picture = context.View()->Picture();
+        ASSERT_EQ(picture.Width(), kFrame.Width());
+        ASSERT_EQ(picture.Height(), kFrame.Height());
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x)
+                ASSERT_EQ(picture.Pixel(x, y), x < 10 && y < 5 ? kGreen : kRed) << "at " << x << "," << y;
+    }
+}
