@@ -22,8 +22,11 @@ struct Rgb {
     float red, green, blue;
 };
 
-// Clears an area's colour buffer to the background, and its depth buffer when asked.
-void ClearArea(const CChannelGLView& view, const Rgb& background, bool depth = true)
+// Clears an area's colour buffer to the background, and its depth buffer when asked. With
+// `opaque` its alpha writes stay off for the drawing that follows: every pixel keeps the
+// background's opaque alpha, so that Flush(view, true) copies the pixels into the window
+// without setting alpha on each. No colour here depends on the alpha already drawn.
+void ClearArea(const CChannelGLView& view, const Rgb& background, bool depth = true, bool opaque = false)
 {
     if (!view.context || !view.context->HasContext())
         return;
@@ -34,19 +37,8 @@ void ClearArea(const CChannelGLView& view, const Rgb& background, bool depth = t
     glClearDepth(1.0);
     glClear(depth ? GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT);
     glPopAttrib();
-}
-
-// Clears an area as ClearArea does and turns its alpha writes off for the drawing that
-// follows: every pixel keeps the background's opaque alpha, so that FlushOpaque copies the
-// pixels into the window without setting alpha on each. No colour here depends on the
-// alpha already drawn.
-void ClearOpaque(const CChannelGLView& view, const Rgb& background, bool depth = true)
-{
-    ClearArea(view, background, depth);
-    if (!view.context || !view.context->HasContext())
-        return;
-    CGLContextLock lock(view.context);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+    if (opaque)
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
 }
 
 // The serial of an area's surface; 0 without one.
@@ -56,20 +48,15 @@ uint64_t SurfaceOf(const CChannelGLView& view)
     return native ? native->SurfaceSerial() : 0;
 }
 
-void Flush(const CChannelGLView& view)
-{
-    if (view.context && view.context->HasContext())
-        view.context->FlushBuffer();
-}
-
-// Presents an area drawn after ClearOpaque and turns its alpha writes on again.
-void FlushOpaque(const CChannelGLView& view)
+// Presents an area; `opaque` when it was cleared so, turning its alpha writes on again.
+void Flush(const CChannelGLView& view, bool opaque = false)
 {
     if (!view.context || !view.context->HasContext())
         return;
     CGLContextLock lock(view.context);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    view.context->FlushBuffer(true);
+    if (opaque)
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    view.context->FlushBuffer(opaque);
 }
 
 } // namespace
@@ -146,7 +133,7 @@ void CSnxChList::RenderPass()
             // and clearing it again every pass would only fill it with the same value.
             const uint64_t surface = SurfaceOf(spectrum);
             const auto known = std::find(fClearDepth.begin(), fClearDepth.end(), surface);
-            ClearOpaque(spectrum, background, surface == 0 || known == fClearDepth.end());
+            ClearArea(spectrum, background, surface == 0 || known == fClearDepth.end(), true);
             fTrail.Draw3D(input, spectrum.context, uint32_t(r));
             if (fTrail.WritesDepth() || surface == 0) {
                 if (known != fClearDepth.end())
@@ -157,14 +144,14 @@ void CSnxChList::RenderPass()
                     fClearDepth.erase(fClearDepth.begin());
                 fClearDepth.push_back(surface);
             }
-            FlushOpaque(spectrum);
+            Flush(spectrum, true);
         }
         input.waveSamples = WaveSamples(uint32_t(r));
         {
             CGLContextLock lock(wave.context);
-            ClearOpaque(wave, background);
+            ClearArea(wave, background, true, true);
             fWave.Draw(input, wave.context, uint32_t(r));
-            FlushOpaque(wave);
+            Flush(wave, true);
         }
     });
     fTimer.EndRender();
