@@ -30,6 +30,28 @@ int IgnoreError(Display*, XErrorEvent*)
     return 0;
 }
 
+// For its scope, errors of this connection's requests are ignored instead of ending the process
+// (Xlib's default); the requests before and within it are completed under the right handler.
+class ErrorsIgnored {
+public:
+    explicit ErrorsIgnored(Display* display) : fDisplay(display)
+    {
+        XSync(fDisplay, False);
+        fPrevious = XSetErrorHandler(IgnoreError);
+    }
+    ~ErrorsIgnored()
+    {
+        XSync(fDisplay, False);
+        XSetErrorHandler(fPrevious);
+    }
+    ErrorsIgnored(const ErrorsIgnored&) = delete;
+    ErrorsIgnored& operator=(const ErrorsIgnored&) = delete;
+
+private:
+    Display* fDisplay;
+    int (*fPrevious)(Display*, XErrorEvent*) = nullptr;
+};
+
 // The name of the window or of the first named window below it, a few levels deep.
 std::string NameBelow(Display* display, ::Window window, int depth)
 {
@@ -233,6 +255,8 @@ Rect XServerDriver::WindowArea(unsigned long window)
     if (!fDisplay || !window)
         return Rect{};
     Display* display = AsDisplay(fDisplay);
+    // The window may be gone by the time it is asked about.
+    const ErrorsIgnored guard(display);
     XWindowAttributes attributes;
     int x = 0, y = 0;
     ::Window child = 0;
@@ -250,14 +274,11 @@ std::vector<XServerDriver::MappedWindow> XServerDriver::MappedWindows()
     if (!fDisplay)
         return windows;
     Display* display = AsDisplay(fDisplay);
-    XSync(display, False);
-    const auto previous = XSetErrorHandler(IgnoreError);
+    const ErrorsIgnored guard(display);
     ::Window root = 0, parent = 0, *children = nullptr;
     unsigned count = 0;
-    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
-        XSetErrorHandler(previous);
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
         return windows;
-    }
     // The tree lists the root's children bottom to top.
     for (unsigned i = count; i-- > 0;) {
         XWindowAttributes attributes;
@@ -273,8 +294,6 @@ std::vector<XServerDriver::MappedWindow> XServerDriver::MappedWindows()
     }
     if (children)
         XFree(children);
-    XSync(display, False);
-    XSetErrorHandler(previous);
     return windows;
 }
 
@@ -282,13 +301,8 @@ std::string XServerDriver::FocusTitle()
 {
     if (!fDisplay)
         return {};
-    Display* display = AsDisplay(fDisplay);
-    XSync(display, False);
-    const auto previous = XSetErrorHandler(IgnoreError);
-    const std::string title = FocusName(display);
-    XSync(display, False);
-    XSetErrorHandler(previous);
-    return title;
+    const ErrorsIgnored guard(AsDisplay(fDisplay));
+    return FocusName(AsDisplay(fDisplay));
 }
 
 
