@@ -159,6 +159,10 @@ void CColorSetDlg::PickColor(int k)
     fPicking = k;
     panel.Run(this, ColorPicked);
     fPicking = -1;
+    // The colours tried while the panel was open were shown at once; Cancel takes them back.
+    const uint8_t field = uint8_t(kFirstColorField + k);
+    if (!panel.IsAccepted() && fRecord && CColorScheme::GetColor(fRecord, field) != rgb)
+        CColorScheme::SetColor(fRecord, this, field, rgb);
 }
 
 void CColorSetDlg::SliderChanged(int k)
