@@ -1,0 +1,133 @@
+// A new user's way through the program's settings windows, by a person's hand: the colour
+// window and its colour panel, the MIDI output dialog and the consoles. Each test is one step
+// of that way that once went wrong.
+#include "tests/display/ProgramReport.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+class TourSettings : public ProgramReport {
+protected:
+    // The screen pixel `down` pixels below the top of the area and `right` from its left.
+    uint32_t PixelIn(const plat::Rect& area, int right, int down)
+    {
+        const plat::Bitmap shown = fX.Grab({area.x + right, area.y + area.height - down - 1, 1, 1});
+        return shown.Width() == 1 ? shown.Pixel(0, 0) & 0xFFFFFF : 0xFFFFFFFF;
+    }
+    // The middle of the first swatch of the colour window: the first run of at least 24 black
+    // pixels on a line of its upper rows (the background's swatch is black to begin with).
+    std::optional<plat::Point> BackgroundSwatch(const plat::Rect& window)
+    {
+        const plat::Bitmap shown = fX.Grab(window);
+        for (int y = 4; y < 60 && y < shown.Height(); ++y)
+            for (int x = 0, run = 0; x < shown.Width() / 2; ++x) {
+                run = (shown.Pixel(x, y) & 0xFFFFFF) == 0 ? run + 1 : 0;
+                if (run == 24)
+                    return plat::Point{window.x + x - 12, window.y + window.height - y - 6};
+            }
+        return std::nullopt;
+    }
+    // Opens the colour panel from the background's swatch, types the colour into its hex field
+    // and moves on with Tab, so that the colour is tried in the views.
+    void TryBackground(const std::string& hex)
+    {
+        std::optional<ShownWindow> colours;
+        ASSERT_TRUE(RunUntil([&] {
+            colours = FrontWindow();
+            return colours && colours->title == "Colours";
+        })) << "the colour window did not open";
+        std::optional<plat::Point> swatch;
+        ASSERT_TRUE(RunUntil([&] { return (swatch = BackgroundSwatch(colours->rect)).has_value(); }))
+            << "the colour window shows no black swatch";
+        fX.Click(*swatch);
+        ASSERT_TRUE(Await(ShownPart::Field, "#000000")) << "the colour panel did not open";
+        ASSERT_TRUE(RunUntil([&] {
+            const std::optional<Shown> field = Find(ShownPart::Field, "#000000");
+            return field && field->focused;
+        })) << "the hex field is not being edited";
+        fX.Type(hex);
+        fX.Tap("Tab");
+    }
+};
+
+} // namespace
+
+// A colour tried in the colour panel shows in the views at once; Cancel takes it back and OK
+// keeps it. Cancel used to keep the colour last tried.
+TEST_F(TourSettings, TheColourPanelsCancelTakesBackTheTriedColour)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::optional<ShownWindow> document = FrontWindow();
+    ASSERT_TRUE(document);
+    // A point of the waveform's area, clear of its lines, the colour window and the panel.
+    const auto background = [&] { return PixelIn(document->rect, 780, 250); };
+    ASSERT_EQ(background(), 0x000000u) << "the waveform's background is not black to begin with";
+    for (const bool keep : {false, true}) {
+        ASSERT_NO_FATAL_FAILURE(Choose("Sonalyx", "Colours…"));
+        ASSERT_NO_FATAL_FAILURE(TryBackground("#204060"));
+        EXPECT_TRUE(RunUntil([&] { return background() == 0x204060u; }))
+            << "the tried colour does not show: " << std::hex << background();
+        ClickButton(keep ? "OK" : "Cancel");
+        const uint32_t expected = keep ? 0x204060u : 0x000000u;
+        EXPECT_TRUE(RunUntil([&] { return !Find(ShownPart::Field, "#204060") && background() == expected; }))
+            << (keep ? "OK" : "Cancel") << " left the background " << std::hex << background();
+    }
+}
+
+// The MIDI output dialog names its list: "Destination:" stands left of it. The caption was
+// made without a font and measured no width, so the list stood alone.
+TEST_F(TourSettings, TheMidiOutputDialogNamesItsList)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(Choose("Sonalyx", "MIDI Output…"));
+    ASSERT_TRUE(Await(ShownPart::Control, "Cancel")) << "the dialog did not open";
+    const std::optional<ShownWindow> dialog = FrontWindow();
+    ASSERT_TRUE(dialog);
+    std::optional<Shown> list;
+    for (const Shown& control : dialog->controls)
+        if (control.kind == "popup")
+            list = control;
+    ASSERT_TRUE(list) << "the dialog shows no list";
+    // The inked columns between the dialog's left edge and the list, on the list's line.
+    const plat::Rect strip{dialog->rect.x, list->rect.y, list->rect.x - dialog->rect.x, list->rect.height};
+    int first = -1, last = -1;
+    RunUntil([&] {
+        const plat::Bitmap shown = fX.Grab(strip);
+        first = last = -1;
+        for (int x = 0; x < shown.Width(); ++x)
+            for (int y = 0; y < shown.Height(); ++y)
+                if (Luma(shown.Pixel(x, y)) < 100) {
+                    first = first < 0 ? x : first;
+                    last = x;
+                }
+        return last - first > 50;
+    }, 3000);
+    EXPECT_GT(last - first, 50) << "no title left of the list: ink over columns " << first << " to " << last;
+    ClickButton("Cancel");
+}
+
+// The consoles and the colour window float above the document; they open clear of its menu
+// bar, so that every menu can still be chosen with all of them open. They used to open over
+// the bar's titles.
+TEST_F(TourSettings, FloatingWindowsLeaveTheMenuBarFree)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(Choose("Faders", "DMX Console"));
+    ASSERT_TRUE(RunUntil([&] { return FrontWindow() && FrontWindow()->title == "DMX Console"; }));
+    ASSERT_NO_FATAL_FAILURE(Choose("Faders", "MIDI Console"));
+    ASSERT_TRUE(RunUntil([&] { return FrontWindow() && FrontWindow()->title == "MIDI Console"; }));
+    ASSERT_NO_FATAL_FAILURE(Choose("Sonalyx", "Colours…"));
+    ASSERT_TRUE(RunUntil([&] { return FrontWindow() && FrontWindow()->title == "Colours"; }));
+    for (const auto& [menu, item] : std::vector<std::pair<std::string, std::string>>{
+             {"File", "Data Server…"}, {"View", "Peaks…"}, {"Faders", "Add Fader"}}) {
+        const std::optional<Shown> title = Await(ShownPart::BarTitle, menu);
+        ASSERT_TRUE(title);
+        fX.Click(title->Middle());
+        EXPECT_TRUE(Await(ShownPart::Row, item, 2000)) << "a click on " << menu << " opened no menu";
+        fX.Tap("Escape");
+        ASSERT_TRUE(RunUntil([&] { return !Find(ShownPart::Row, item); })) << "the menu stayed open";
+    }
+}
