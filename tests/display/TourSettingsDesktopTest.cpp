@@ -86,10 +86,7 @@ TEST_F(TourSettings, TheMidiOutputDialogNamesItsList)
     ASSERT_TRUE(Await(ShownPart::Control, "Cancel")) << "the dialog did not open";
     const std::optional<ShownWindow> dialog = FrontWindow();
     ASSERT_TRUE(dialog);
-    std::optional<Shown> list;
-    for (const Shown& control : dialog->controls)
-        if (control.kind == "popup")
-            list = control;
+    const std::optional<Shown> list = LastControl(*dialog, "popup");
     ASSERT_TRUE(list) << "the dialog shows no list";
     // The inked columns between the dialog's left edge and the list, on the list's line.
     const plat::Rect strip{dialog->rect.x, list->rect.y, list->rect.x - dialog->rect.x, list->rect.height};
