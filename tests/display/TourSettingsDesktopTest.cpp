@@ -128,3 +128,32 @@ TEST_F(TourSettings, FloatingWindowsLeaveTheMenuBarFree)
         ASSERT_TRUE(RunUntil([&] { return !Find(ShownPart::Row, item); })) << "the menu stayed open";
     }
 }
+
+// In the DMX console a thin line stands between every two channels. The channels drawn from
+// the list's pattern lost theirs: the slider drawn before it left the cell's clip offset, and
+// the line was found outside it. Only the channels that had been touched showed one.
+TEST_F(TourSettings, EveryChannelOfTheDmxConsoleIsSeparatedFromTheNext)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(Choose("Faders", "DMX Console"));
+    std::optional<ShownWindow> console;
+    ASSERT_TRUE(RunUntil([&] {
+        console = FrontWindow();
+        return console && console->title == "DMX Console";
+    })) << "the console did not open";
+    // The lines are the columns of mid grey over the middle third of the channels' height.
+    int lines = 0, channels = 0;
+    RunUntil([&] {
+        const plat::Bitmap shown = fX.Grab(console->rect);
+        channels = shown.Width() / 40; // each channel is about 39 pixels wide
+        lines = 0;
+        for (int x = 0; x < shown.Width(); ++x) {
+            bool line = true;
+            for (int y = shown.Height() / 3; y < shown.Height() * 2 / 3 && line; ++y)
+                line = (shown.Pixel(x, y) & 0xFFFFFF) == 0x808080;
+            lines += line;
+        }
+        return channels > 10 && lines >= channels - 1;
+    }, 3000);
+    EXPECT_GE(lines, channels - 1) << "lines between " << channels << " channels";
+}
