@@ -127,7 +127,9 @@ public:
     void LoadBands();
     // Reads the band file at the location into the bands; one line on standard error says
     // why when it cannot.
-    void LoadBandsFrom(const LStringRef& location);
+    // Reads the band file into the window's bands; false, with the file's name and the reason
+    // in `failed` when given, when it gives none (the bands are then unchanged).
+    bool LoadBandsFrom(const LStringRef& location, std::string* failed = nullptr);
     void SampleRateDialog();
     void ServerDialog();
     void ShowDmxConsole();

@@ -3,6 +3,7 @@
 // of that way that once went wrong.
 #include "tests/display/ProgramReport.h"
 
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -156,4 +157,36 @@ TEST_F(TourSettings, EveryChannelOfTheDmxConsoleIsSeparatedFromTheNext)
         return channels > 10 && lines >= channels - 1;
     }, 3000);
     EXPECT_GE(lines, channels - 1) << "lines between " << channels << " channels";
+}
+
+// A file that is no band list, as a sound file chosen by mistake, is named in a message and the
+// window keeps its spectrum. Its bytes used to be read as bands at 0 Hz: the spectrum went
+// blank without a word.
+TEST_F(TourSettings, ASoundFileGivenToLoadBandsIsNamedAndTheSpectrumStays)
+{
+    {
+        std::ofstream out(fHome.Folder() + "/Documents/take.wav", std::ios::binary);
+        out << std::string("RIFF\x24\0\0\0WAVEfmt ", 16) << std::string(2000, '\x11');
+    }
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(Choose("Analysis", "Load Bands…"));
+    const std::optional<Shown> up = Await(ShownPart::Control, "Up");
+    ASSERT_TRUE(up) << "no file panel";
+    fX.DoubleClick({up->rect.x + 150, up->rect.y - 37}); // the list's first row: the sound file
+    EXPECT_TRUE(RunUntil([&] {
+        const std::optional<ShownWindow> front = FrontWindow();
+        return !Find(ShownPart::Control, "Up") && front && front->modal && Find(ShownPart::Control, "OK");
+    })) << "no message named the file";
+    if (Find(ShownPart::Control, "OK"))
+        ClickButton("OK");
+    // The Analysis menu marks what the spectrum shows: still the whole spectrum.
+    const std::optional<Shown> analysis = Await(ShownPart::BarTitle, "Analysis");
+    ASSERT_TRUE(analysis);
+    fX.Click(analysis->Middle());
+    const std::optional<Shown> spectrum = Await(ShownPart::Row, "Spectrum", 3000);
+    const std::optional<Shown> bands = Find(ShownPart::Row, "Load Bands…");
+    ASSERT_TRUE(spectrum && bands) << "the Analysis menu did not open";
+    EXPECT_EQ(spectrum->state, 1) << "the spectrum is no longer shown whole";
+    EXPECT_EQ(bands->state, 0) << "the file's bytes are shown as bands";
+    fX.Tap("Escape");
 }
