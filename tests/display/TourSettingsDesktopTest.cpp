@@ -6,6 +6,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -107,18 +108,22 @@ TEST_F(TourSettings, TheMidiOutputDialogNamesItsList)
     ClickButton("Cancel");
 }
 
-// The consoles and the colour window float above the document; they open clear of its menu
-// bar, so that every menu can still be chosen with all of them open. They used to open over
-// the bar's titles.
-TEST_F(TourSettings, FloatingWindowsLeaveTheMenuBarFree)
+// The consoles, the colour window and the event texts float above the document; they open
+// clear of its menu bar and of its source buttons, so that every menu can still be chosen and
+// a recording started with all of them open. They used to open over the bar's titles, and the
+// event texts, made to be sent while recording, over Source… and Rec.
+TEST_F(TourSettings, FloatingWindowsLeaveTheMenuBarAndTheSourceButtonsFree)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_NO_FATAL_FAILURE(Choose("Faders", "DMX Console"));
-    ASSERT_TRUE(RunUntil([&] { return FrontWindow() && FrontWindow()->title == "DMX Console"; }));
-    ASSERT_NO_FATAL_FAILURE(Choose("Faders", "MIDI Console"));
-    ASSERT_TRUE(RunUntil([&] { return FrontWindow() && FrontWindow()->title == "MIDI Console"; }));
-    ASSERT_NO_FATAL_FAILURE(Choose("Sonalyx", "Colours…"));
-    ASSERT_TRUE(RunUntil([&] { return FrontWindow() && FrontWindow()->title == "Colours"; }));
+    for (const auto& [menu, item, title] : std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"Faders", "DMX Console", "DMX Console"},
+             {"Faders", "MIDI Console", "MIDI Console"},
+             {"Sonalyx", "Colours…", "Colours"},
+             {"Faders", "Event Texts", "Event Texts"}}) {
+        ASSERT_NO_FATAL_FAILURE(Choose(menu, item));
+        ASSERT_TRUE(RunUntil([&, &title = title] { return FrontWindow() && FrontWindow()->title == title; }))
+            << title << " did not open";
+    }
     for (const auto& [menu, item] : std::vector<std::pair<std::string, std::string>>{
              {"File", "Data Server…"}, {"View", "Peaks…"}, {"Faders", "Add Fader"}}) {
         const std::optional<Shown> title = Await(ShownPart::BarTitle, menu);
@@ -126,8 +131,10 @@ TEST_F(TourSettings, FloatingWindowsLeaveTheMenuBarFree)
         fX.Click(title->Middle());
         EXPECT_TRUE(Await(ShownPart::Row, item, 2000)) << "a click on " << menu << " opened no menu";
         fX.Tap("Escape");
-        ASSERT_TRUE(RunUntil([&] { return !Find(ShownPart::Row, item); })) << "the menu stayed open";
+        ASSERT_TRUE(RunUntil([&, &item = item] { return !Find(ShownPart::Row, item); })) << "the menu stayed open";
     }
+    ClickButton("Source…");
+    EXPECT_TRUE(Await(ShownPart::Control, "Cancel", 3000)) << "a click on Source… opened no chooser";
 }
 
 // In the DMX console a thin line stands between every two channels. The channels drawn from
