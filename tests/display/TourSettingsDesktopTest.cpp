@@ -197,3 +197,41 @@ TEST_F(TourSettings, ASoundFileGivenToLoadBandsIsNamedAndTheSpectrumStays)
     EXPECT_EQ(bands->state, 0) << "the file's bytes are shown as bands";
     fX.Tap("Escape");
 }
+
+// The document window is resized by the lower right corner of its frame; dragged in past the
+// smallest size its panes allow, it stays at that size with its top and its menu bar where they
+// were. The window manager's smaller size was taken for a move: the window went up by the
+// difference, its title bar and menu bar off the screen.
+TEST_F(TourSettings, ShrinkingTheDocumentPastItsSmallestSizeKeepsItsTopInPlace)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::optional<ShownWindow> start = FrontWindow();
+    ASSERT_TRUE(start);
+    const auto top = [](const ShownWindow& w) { return w.rect.y + w.rect.height; };
+    const auto dragCorner = [&](const ShownWindow& w, double dx, double dy) {
+        const plat::Point grip{w.rect.x + w.rect.width - 12, w.rect.y - 3}; // the frame's corner grip
+        fX.Drag(grip, {}, {grip.x + dx, grip.y + dy});
+    };
+    std::optional<ShownWindow> now;
+    // Out first, so that the drag is seen to resize.
+    dragCorner(*start, 100, -80);
+    ASSERT_TRUE(RunUntil([&] {
+        now = FrontWindow();
+        return now && now->rect.width > start->rect.width && now->rect.height > start->rect.height;
+    })) << "the corner drag did not resize the window";
+    EXPECT_EQ(top(*now), top(*start)) << "growing moved the window's top";
+    // Then in, far past the smallest size: the window comes back to it.
+    RunUntil([] { return false; }, 500); // the window manager done with the first drag
+    now = FrontWindow();
+    ASSERT_TRUE(now);
+    dragCorner(*now, -300, 200);
+    EXPECT_TRUE(RunUntil([&] {
+        now = FrontWindow();
+        return now && now->rect.width == start->rect.width && now->rect.height == start->rect.height;
+    })) << "the window did not come back to its smallest size: " << (now ? now->rect.width : 0) << "x" << (now ? now->rect.height : 0) << " at top " << (now ? top(*now) : 0);
+    RunUntil([] { return false; }, 500); // a late move would show now
+    now = FrontWindow();
+    ASSERT_TRUE(now);
+    EXPECT_EQ(top(*now), top(*start)) << "the window's top moved from " << top(*start) << " to " << top(*now);
+    EXPECT_TRUE(Find(ShownPart::BarTitle, "File")) << "the menu bar is gone";
+}
