@@ -9,6 +9,7 @@
 #include "foundation/streams/CsvField.h"
 
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -28,6 +29,21 @@ bool ParseBandField(const LStrStream& field, LStrStream& word, SBandRange& band)
     const double high = StrToDouble(word.CStr());
     band = {static_cast<float>(low), static_cast<float>(high)};
     return std::isfinite(band.low) && std::isfinite(band.high) && high >= low;
+}
+
+// True when the stream, read from its start, holds a zero byte: a sound, an image or any other
+// binary file, whose bytes would read as bands at 0 Hz.
+bool HoldsZeroByte(LStream& stream)
+{
+    char buffer[4096];
+    for (;;) {
+        uint64_t count = sizeof buffer;
+        stream.Read(buffer, &count);
+        if (count == 0 || stream.Error() != LStream::kNoError)
+            return false;
+        if (std::memchr(buffer, 0, size_t(count)))
+            return true;
+    }
 }
 
 } // namespace
@@ -61,6 +77,11 @@ bool LoadBandFile(CBandList& list, std::string_view path, std::string* failure)
         return fail("it cannot be read");
     if (size > kMaxBandFileBytes)
         return fail("it is too large for a band file");
+    stream.SetPosition(0);
+    if (HoldsZeroByte(stream))
+        return fail("it is not a text file of bands");
+    if (stream.Error() != LStream::kNoError)
+        return fail("it cannot be read");
     stream.SetPosition(0);
     CUTF8TextReader reader(&stream);
     CBandList fresh;

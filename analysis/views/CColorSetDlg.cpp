@@ -144,7 +144,8 @@ void CColorSetDlg::ColorPicked(void* argument, uint8_t red, uint8_t green, uint8
     auto* dialog = static_cast<CColorSetDlg*>(argument);
     if (dialog->fPicking < 0 || !dialog->fRecord)
         return;
-    CColorScheme::SetColor(dialog->fRecord, dialog, uint8_t(kFirstColorField + dialog->fPicking),
+    // Shown at once, kept for undo only when the panel closes accepted.
+    CColorScheme::SetColor(dialog->fRecord, nullptr, uint8_t(kFirstColorField + dialog->fPicking),
                            uint32_t(red) | uint32_t(green) << 8 | uint32_t(blue) << 16);
 }
 
@@ -159,6 +160,15 @@ void CColorSetDlg::PickColor(int k)
     fPicking = k;
     panel.Run(this, ColorPicked);
     fPicking = -1;
+    // The colours tried while the panel was open were shown at once. Cancel takes them back;
+    // OK keeps the last as one step that undo takes back.
+    const uint8_t field = uint8_t(kFirstColorField + k);
+    const uint32_t chosen = CColorScheme::GetColor(fRecord, field);
+    if (chosen == rgb)
+        return;
+    CColorScheme::SetColor(fRecord, nullptr, field, rgb);
+    if (panel.IsAccepted())
+        CColorScheme::SetColor(fRecord, this, field, chosen);
 }
 
 void CColorSetDlg::SliderChanged(int k)

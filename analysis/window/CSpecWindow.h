@@ -125,9 +125,10 @@ public:
     void PeakDialog();
     void FreqInterval();
     void LoadBands();
-    // Reads the band file at the location into the bands; one line on standard error says
-    // why when it cannot.
-    void LoadBandsFrom(const LStringRef& location);
+    // Reads the band file at the location into the bands; when it gives none, the bands stay,
+    // one line on standard error says why, and `failed` (when given) gets the file's name and
+    // the reason.
+    bool LoadBandsFrom(const LStringRef& location, std::string* failed = nullptr);
     void SampleRateDialog();
     void ServerDialog();
     void ShowDmxConsole();

@@ -35,6 +35,7 @@ namespace {
 constexpr uint32_t kStopRecordingTitle = 10;
 constexpr uint32_t kServerToggled = 3;
 constexpr uint32_t kCancelled = 2;
+constexpr uint32_t kBandsFailedItem = 20;
 constexpr uint8_t kMaxOrder = 20;
 
 long ParamOf(const LMenuItem& item)
@@ -142,17 +143,27 @@ void CSpecWindow::LoadBands()
     const LStringRef location = AskFileToOpen("FQBANDFFLT", fBandLocation.GetPath());
     if (location.IsEmpty())
         return;
+    // A file that gives no bands is named in a message; the bands shown and the band file the
+    // window remembers stay as they were.
+    if (std::string failure; !LoadBandsFrom(location, &failure)) {
+        ShowWindowMessage(this, kBandsFailedItem, failure);
+        return;
+    }
     LObject::SetFilePath(ViewPrefs(), nullptr, kWndsFbfl, location);
     fBandLocation.SetPath(location);
-    LoadBandsFrom(location);
     fChList->SetBandList(&fBands);
 }
 
-void CSpecWindow::LoadBandsFrom(const LStringRef& location)
+bool CSpecWindow::LoadBandsFrom(const LStringRef& location, std::string* failed)
 {
     const std::string path(PosixPathFromUrl(location.View()).View());
-    if (std::string failure; !LoadBandFile(fBands, path, &failure))
-        std::fprintf(stderr, "sonalyx: cannot read the band file %s: %s\n", path.c_str(), failure.c_str());
+    std::string failure;
+    if (LoadBandFile(fBands, path, &failure))
+        return true;
+    std::fprintf(stderr, "sonalyx: cannot read the band file %s: %s\n", path.c_str(), failure.c_str());
+    if (failed)
+        *failed = "“" + path.substr(path.rfind('/') + 1) + "”: " + failure;
+    return false;
 }
 
 void CSpecWindow::SampleRateDialog()

@@ -1,5 +1,6 @@
 #include "outputs/midi/CMacMIDIOutputDialog.h"
 
+#include "controls/settings/SettingsLayout.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/records/CParamSchema.h"
 #include "foundation/text/LStrList.h"
@@ -30,7 +31,7 @@ CMacMIDIOutputDialog::CMacMIDIOutputDialog(LHandler* parent, plat::MidiSystem& s
         SetTitle(texts.GetItem(kTitleItem));
     fOk.SetTitle(std::string(texts.GetItem(kOkItem).View()));
     fCancel.SetTitle(std::string(texts.GetItem(kCancelItem).View()));
-    fLabel.SetText(texts.GetItem(kLabelItem));
+    SetCaption(fLabel, texts.GetItem(kLabelItem)); // a caption without a font measures no width
     SetDefaultButton(&fOk);
     SetCancelButton(&fCancel);
     FillDestinations(system);

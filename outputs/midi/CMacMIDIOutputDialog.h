@@ -34,6 +34,7 @@ public:
     const LPopupList& Destinations() const { return fDestinations; }
     const LStdButton& OkButton() const { return fOk; }
     const LStdButton& CancelButton() const { return fCancel; }
+    const LTitlePane& Label() const { return fLabel; }
 
     void HandleMessage(LMessage& result, const LMessage& msg) override;
 

@@ -81,14 +81,19 @@ TEST(LoadBandFile, ReadsARealFileAfterItsByteOrderMark)
     EXPECT_EQ(list.width, 3.0f);
 }
 
-TEST(LoadBandFile, UnreadableOrOversizedFileLeavesTheBandsAlone)
+TEST(LoadBandFile, UnreadableOversizedOrBinaryFileLeavesTheBandsAlone)
 {
     const std::string huge = TempPath("huge-bands.txt");
     WriteAll(huge, std::string(kMaxBandFileBytes + 1, ' '));
-    for (const std::string& path : {TempPath("no-such-band-file.txt"), std::string(), huge}) {
+    // A binary file's words read as 0: every line of two of them would be a band at 0 Hz.
+    const std::string binary = TempPath("sound.wav");
+    WriteAll(binary, std::string("RIFF\x24\0\0\0WAVE x y\n10 20\n", 22) + std::string(6000, 'a') + std::string(1, '\0'));
+    for (const std::string& path : {TempPath("no-such-band-file.txt"), std::string(), huge, binary, TempPath("")}) {
         CBandList list;
         ASSERT_TRUE(list.Insert({1, 2}));
-        EXPECT_FALSE(LoadBandFile(list, path)) << path;
+        std::string failure;
+        EXPECT_FALSE(LoadBandFile(list, path, &failure)) << path;
+        EXPECT_FALSE(failure.empty()) << path;
         EXPECT_EQ(Explicit(list), (Pairs{{1, 2}})) << path;
     }
 }

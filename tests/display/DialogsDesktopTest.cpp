@@ -78,9 +78,7 @@ protected:
             const std::optional<ShownWindow> front = FrontWindow();
             if (!front || !front->modal)
                 return false;
-            for (const Shown& control : front->controls)
-                if (control.kind == "popup")
-                    list = control;
+            list = LastControl(*front, "popup");
             return list.has_value();
         })) << "Source… did not open the chooser";
         if (list->title == item)

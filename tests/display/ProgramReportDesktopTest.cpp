@@ -248,10 +248,7 @@ TEST_F(ProgramReport, AFaderRowAddedInTheDefaultWindowShowsWholeOrCanBeScrolledT
     const std::optional<ShownWindow> window = FrontWindow();
     ASSERT_TRUE(window && type && output) << "no new fader with its lists";
     // The fader list shows its rows left of its scroller, over the scroller's height.
-    std::optional<Shown> scroller;
-    for (const Shown& control : window->controls)
-        if (control.kind == "scroller")
-            scroller = control;
+    const std::optional<Shown> scroller = LastControl(*window, "scroller");
     ASSERT_TRUE(scroller) << "the fader list has no scroller";
     // The list scrolls only up and down: across, its rows must fit.
     const plat::Rect shown{window->rect.x, scroller->rect.y, scroller->rect.x - window->rect.x, scroller->rect.height};

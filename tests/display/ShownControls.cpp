@@ -81,3 +81,11 @@ std::optional<Shown> FindShown(const std::vector<ShownWindow>& windows, ShownPar
     }
     return std::nullopt;
 }
+
+std::optional<Shown> LastControl(const ShownWindow& window, const std::string& kind)
+{
+    for (auto control = window.controls.rbegin(); control != window.controls.rend(); ++control)
+        if (control->kind == kind)
+            return *control;
+    return std::nullopt;
+}

@@ -36,6 +36,9 @@ struct ShownWindow {
 std::vector<ShownWindow> ReadShownWindows(const std::string& path);
 
 enum class ShownPart { BarTitle, Control, Row, Field };
+// The window's last control of the kind; empty when it has none.
+std::optional<Shown> LastControl(const ShownWindow& window, const std::string& kind);
+
 // The first bar title, control, open list row or field with the title (a field's text), front
 // window first.
 std::optional<Shown> FindShown(const std::vector<ShownWindow>& windows, ShownPart part, const std::string& title);

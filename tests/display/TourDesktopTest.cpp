@@ -68,10 +68,7 @@ protected:
         ASSERT_TRUE(Await(ShownPart::Control, "Cancel")) << "the source chooser did not open";
         const std::optional<ShownWindow> chooser = FrontWindow();
         ASSERT_TRUE(chooser);
-        std::optional<Shown> list;
-        for (const Shown& control : chooser->controls)
-            if (control.kind == "popup")
-                list = control;
+        const std::optional<Shown> list = LastControl(*chooser, "popup");
         ASSERT_TRUE(list) << "the chooser shows no list";
         fX.Click(list->Middle());
         const std::optional<Shown> item = Await(ShownPart::Row, row, 3000);

@@ -77,6 +77,10 @@ TEST_F(MidiOutputDialog, ListsTheDestinationsByDisplayNameWithTheResourceTexts)
     const CLRect cancel = dialog.CancelButton().Rect();
     EXPECT_EQ(list.right, dialog.Rect().right - 20);
     EXPECT_GT(list.Width(), 0);
+    const CLRect label = dialog.Label().Rect();
+    EXPECT_GT(label.Width(), 40) << "the label \"Destination:\" has no room";
+    EXPECT_EQ(label.left, dialog.Rect().left + 20);
+    EXPECT_LE(label.right, list.left);
     EXPECT_GE(ok.top, list.bottom + 12);
     EXPECT_EQ(ok.right, dialog.Rect().right - 20);
     EXPECT_EQ(cancel.right, ok.left - 12);

@@ -230,7 +230,10 @@ void LFrame::DrawSelf(LPortState& port) const
         LFillRegionOp(area, fBackground).Draw(port);
         fNoErase.Clear();
     }
-    DrawChildren(port, port.Clip());
+    // A copy: a child that moves the origin while it draws leaves the port's own clip offset
+    // until it is next read, and the later children would be tested against that.
+    const LRegion visible = port.Clip();
+    DrawChildren(port, visible);
 }
 
 void LFrame::PrepareLayout(LPaneContext&, LFormulaLayout&) {}

@@ -70,13 +70,17 @@ void QueueGeometry(SdlBackend::Impl& impl, Window& window)
         const Rect model = keep->Frame();
         if (reported.width != model.width || reported.height != model.height)
             UserWindowActions::Resize(*keep, reported.width, reported.height);
-        if (reported.x == keep->Frame().x && reported.y == keep->Frame().y) {
+        // A window manager resizes a window from its top-left corner, which the model keeps too:
+        // a size the model held at its smallest is no move. The window moved when that corner did.
+        const Rect now = keep->Frame();
+        const double top = reported.y + reported.height;
+        if (reported.x == now.x && top == now.y + now.height) {
             current->placing = false;
             return;
         }
         if (current->placing && PutClientBack(*current, ClientRectOf(*keep)))
             return;
-        UserWindowActions::Move(*keep, Point{reported.x, reported.y});
+        UserWindowActions::Move(*keep, Point{reported.x, top - now.height});
     });
 }
 

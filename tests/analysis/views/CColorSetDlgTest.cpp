@@ -117,3 +117,26 @@ TEST_F(ColorWindowTest, ThePadWritesOnlyWhatMoved)
     EXPECT_TRUE(CColorSetDlg::ShearY(0, 100, value));
     EXPECT_FLOAT_EQ(value, 1.0f);
 }
+
+// Colours tried in the panel show at once; Cancel takes them all back and leaves undo nothing
+// to bring them back with, OK keeps the last as one step.
+TEST_F(ColorWindowTest, CancelTakesBackTheTriedColoursAndOkKeepsTheLastAsOneStep)
+{
+    plat::PanelTestDriver panels;
+    const uint32_t start = CColorScheme::GetColor(Colors(), kColsCgrd);
+    for (const int answer : {0, 1}) {
+        uint32_t whilePicking = 0;
+        panels.ScriptColorPanel([&](plat::ColorPanel& panel) {
+            panel.UserPicks({1.0, 0.0, 0.0});
+            panel.UserPicks({0.0, 1.0, 0.0});
+            whilePicking = CColorScheme::GetColor(Colors(), kColsCgrd);
+            return answer;
+        });
+        LMessage::Send(LMessage(CColorBtn::msgSelected, &dialog.ColorButton(1), &dialog));
+        EXPECT_EQ(whilePicking, 0x00FF00u) << answer;
+        EXPECT_EQ(CColorScheme::GetColor(Colors(), kColsCgrd), answer ? 0x00FF00u : start) << answer;
+        EXPECT_EQ(dialog.ColorButton(1).Green(), answer ? 255 : int(start >> 8 & 0xFF)) << answer;
+        Command("LStdCmd_Undo");
+        EXPECT_EQ(CColorScheme::GetColor(Colors(), kColsCgrd), start) << answer;
+    }
+}
