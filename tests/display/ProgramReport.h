@@ -33,6 +33,8 @@ protected:
     void Choose(const std::string& menu, const std::string& item);
     // A normal click on the button, waiting for it to show first.
     void ClickButton(const std::string& title);
+    // The source chooser opened from its button, the row chosen from its list and OK clicked.
+    void ChooseSource(const std::string& row);
     // The data server switched on from its dialog by normal clicks, on a free port typed into
     // its port field first (display runs side by side would meet on the default one); the
     // port it listens on.
