@@ -26,6 +26,20 @@ protected:
         fX.Click(bar->Middle());
         return Await(ShownPart::Row, title, 3000);
     }
+    // The item of the submenu chosen as a person does: across to the submenu on the row that
+    // opened it, then down to the item.
+    void ChooseInSubmenu(const std::string& menu, const std::string& submenu, const std::string& title)
+    {
+        const std::optional<Shown> row = Item(menu, submenu);
+        ASSERT_TRUE(row) << menu << " shows no " << submenu;
+        fX.MoveTo(row->Middle());
+        const std::optional<Shown> item = Await(ShownPart::Row, title, 3000);
+        ASSERT_TRUE(item) << "the " << submenu << " submenu did not open";
+        fX.MoveTo({item->rect.x + 10, row->Middle().y});
+        fX.MoveTo(item->Middle());
+        fX.Click(item->Middle());
+        ASSERT_TRUE(RunUntil([&] { return !Find(ShownPart::Row, title); }, 3000)) << "the menu stayed open";
+    }
     // Opens the menu, checks the item's mark is `before`, and clicks the item.
     void Toggle(const std::string& menu, const std::string& title, int before)
     {
@@ -108,4 +122,31 @@ TEST_F(TourDocuments, TheTrailTurnedOffUnderAFadersBandLeavesTheProgramRunning)
     ASSERT_TRUE(trail);
     EXPECT_EQ(trail->state, 0) << "the trail is still shown";
     fX.Tap("Escape");
+}
+
+// After a person has chosen four channels, New opens a document with four channel rows: its
+// window is made tall enough for them and for the fader list under them. The rows' preferred
+// height used to push the bar between views and fader list below the window's bottom: the
+// fader list was gone and could not be dragged back.
+TEST_F(TourDocuments, ANewDocumentWithFourChannelsShowsItsFaderList)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(ChooseInSubmenu("Analysis", "Channels", "4"));
+    fX.Tap("n", {"Control_L"});
+    std::vector<ShownWindow> documents;
+    ASSERT_TRUE(RunUntil([&] { return (documents = Documents()).size() == 2 && documents.front().key; }))
+        << "New opened no second document in front";
+    ASSERT_TRUE(Await(ShownPart::BarTitle, "File")) << "the second window did not settle";
+    const auto listScroller = [](const ShownWindow& window) {
+        for (const Shown& control : window.controls)
+            if (control.kind == "scroller" && control.rect.height > 2 * control.rect.width &&
+                control.rect.y >= window.rect.y && control.rect.y + control.rect.height <= window.rect.y + window.rect.height)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(RunUntil([&] {
+        documents = Documents();
+        return !documents.empty() && listScroller(documents.front());
+    }, 3000)) << "the new document shows no fader list";
+    EXPECT_GE(documents.front().rect.y, 0) << "the window reaches below the screen";
 }
