@@ -229,6 +229,17 @@ std::string Receive(int fd, size_t enough, int limitMs)
     return got;
 }
 
+bool SamePixels(const plat::Bitmap& a, const plat::Bitmap& b)
+{
+    if (a.Width() != b.Width() || a.Height() != b.Height())
+        return false;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if ((a.Pixel(x, y) & 0xFFFFFF) != (b.Pixel(x, y) & 0xFFFFFF))
+                return false;
+    return true;
+}
+
 int Luma(uint32_t pixel)
 {
     return int(((pixel >> 16) & 0xFF) * 3 + ((pixel >> 8) & 0xFF) * 6 + (pixel & 0xFF)) / 10;

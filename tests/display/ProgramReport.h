@@ -56,6 +56,8 @@ int ConnectTo(uint16_t port);
 std::string Receive(int fd, size_t enough, int limitMs);
 // A TCP port nobody on this machine listens on now; 0 when none is found.
 uint16_t FreePort();
+// True when the two pictures have the same size and colours (alpha aside).
+bool SamePixels(const plat::Bitmap& a, const plat::Bitmap& b);
 // A screen pixel's brightness, 0 (black) to 255 (white).
 int Luma(uint32_t pixel);
 // The runs of white pixels at least `least` long on a one-pixel line of the screen, as

@@ -51,17 +51,6 @@ protected:
     }
 };
 
-bool SamePixels(const plat::Bitmap& a, const plat::Bitmap& b)
-{
-    if (a.Width() != b.Width() || a.Height() != b.Height())
-        return false;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if ((a.Pixel(x, y) & 0xFFFFFF) != (b.Pixel(x, y) & 0xFFFFFF))
-                return false;
-    return true;
-}
-
 plat::Rect BarTitle(const ShownWindow& window, const std::string& title)
 {
     for (const Shown& shown : window.bar)
