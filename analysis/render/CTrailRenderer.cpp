@@ -24,6 +24,8 @@ const char* const CTrailRenderer::kGetXLinear = "float\tGetX() {return gl_Vertex
 const char* const CTrailRenderer::kGetXLog =
     "float\tGetX() {return max(-1.0, 1.0 + log(gl_Vertex.x * gRSpects) * gFreqBase);}";
 
+const char* const CTrailRenderer::kLineFragment = "#version 120\nvoid main() {gl_FragColor = gl_Color;}";
+
 namespace {
 
 // The band mapper of the current FFT size and rate for a spectrum of `highest` bins.
@@ -108,7 +110,7 @@ bool CTrailRenderer::BuildPrograms(const RenderInput& input, uint32_t requestedD
     const char* vertex[] = {vertexText.Text(), CommonByte(input, kComnDb) ? kGetYDecibel : kGetYLinear,
                             CommonByte(input, kComnFqlg) ? kGetXLog : kGetXLinear};
     const char* fragment[] = {fragmentText.Text()};
-    trailProgram.Build(3, vertex, requestedDepth != 0 ? 1 : 0, fragment);
+    trailProgram.Build(3, vertex, 1, requestedDepth != 0 ? fragment : &kLineFragment);
     if (!trailProgram.linked)
         return false;
     glUseProgram(trailProgram.program);

@@ -28,6 +28,11 @@ public:
     static const char* const kGetYDecibel;
     static const char* const kGetXLinear;
     static const char* const kGetXLog;
+    // The fragment stage of the plain line (no trail): the lit colour as it is, the pixels the
+    // fixed stage would give. The line keeps a fragment stage of its own because Mesa's software
+    // rasteriser crashes drawing it with the program linked again without one once the trail's
+    // strips and a fader's band have been drawn.
+    static const char* const kLineFragment;
 
     CTrailRenderer();
     ~CTrailRenderer();

@@ -14,7 +14,7 @@ void CSpecWindow::ShowEventWindow()
 }
 
 // The fader frame gets its preferred height: first from the views above it, then, when they
-// cannot give enough, from a taller window with the views' part shrunk away.
+// cannot give enough without going below their own preferred height, from a taller window.
 void CSpecWindow::GrowFaderFrame(int32_t preferredHeight)
 {
     if (!fFaderDivider || !fFaderFrame || preferredHeight <= 0)
@@ -22,15 +22,20 @@ void CSpecWindow::GrowFaderFrame(int32_t preferredHeight)
     const int32_t shown = int32_t(fFaderFrame->Rect().Height());
     if (shown >= preferredHeight)
         return;
-    const int32_t missing = preferredHeight - shown;
     const int32_t position = fFaderDivider->DividerPos(0);
-    if (position >= missing) {
-        fFaderDivider->MoveDivider(0, position - missing);
+    // The bar moves up as far as the views' preferred height lets it.
+    fFaderDivider->MoveDivider(0, std::max(position - (preferredHeight - shown), 0));
+    const int32_t lacking = preferredHeight - int32_t(fFaderFrame->Rect().Height());
+    if (lacking <= 0)
         return;
-    }
+    // The window grows by what the fader frame still lacks, or more when the views too lack
+    // some of their preferred height (the divider's, with the bar, when the fader frame
+    // prefers none), so that both show whole.
+    const int32_t extent = int32_t(fFaderDivider->Rect().Height());
+    const int32_t grow = std::max(lacking, fFaderDivider->PrefHeight(nullptr, 0) + preferredHeight - extent);
     if (Window()) {
         const CLRect content = GetWindowContentRect();
-        PlaceWindow({content.left, content.top, content.right, content.bottom + preferredHeight}, nullptr);
+        PlaceWindow({content.left, content.top, content.right, content.bottom + grow}, nullptr);
     }
     fFaderDivider->MoveDivider(0, 0);
 }

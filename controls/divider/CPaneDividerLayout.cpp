@@ -177,8 +177,11 @@ void CPaneDivider::ComputeLimits(int32_t n)
         (int32_t(i) <= n ? before : after) += Pref(*visible[i]);
     if (n >= 0 && size_t(n) < visible.size())
         fTrackPos = Trail(*visible[size_t(n)]);
-    fLowerLimit = before + kBarSize * n;
-    fUpperLimit = MainExtent() - kBarSize * (int32_t(visible.size()) - 1 - n) - after;
+    // The bar stays inside the frame even when the children before it prefer more room than
+    // the frame has: beyond its last place the children after it would get less than nothing.
+    const int32_t last = MainExtent() - kBarSize * (int32_t(visible.size()) - 1 - n);
+    fLowerLimit = std::min(before + kBarSize * n, last);
+    fUpperLimit = last - after;
 }
 
 void CPaneDivider::ApplyDrag(bool both)

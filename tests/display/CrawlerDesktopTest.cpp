@@ -31,17 +31,6 @@ using namespace plat;
 
 namespace {
 
-bool SamePixels(const Bitmap& a, const Bitmap& b)
-{
-    if (a.Width() != b.Width() || a.Height() != b.Height())
-        return false;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if ((a.Pixel(x, y) & 0xFFFFFF) != (b.Pixel(x, y) & 0xFFFFFF))
-                return false;
-    return true;
-}
-
 // Controls a person presses here; what ends the program or loses work is left alone.
 bool Pressable(const Shown& control)
 {

@@ -86,6 +86,22 @@ void ProgramReport::Choose(const std::string& menu, const std::string& item)
     fX.Click(row->Middle());
 }
 
+void ProgramReport::ChooseSource(const std::string& row)
+{
+    ClickButton("Source…");
+    ASSERT_TRUE(Await(ShownPart::Control, "Cancel")) << "the source chooser did not open";
+    const std::optional<ShownWindow> chooser = FrontWindow();
+    ASSERT_TRUE(chooser);
+    const std::optional<Shown> list = LastControl(*chooser, "popup");
+    ASSERT_TRUE(list) << "the chooser shows no list";
+    fX.Click(list->Middle());
+    const std::optional<Shown> item = Await(ShownPart::Row, row, 3000);
+    ASSERT_TRUE(item) << "the list shows no " << row;
+    fX.Click(item->Middle());
+    ASSERT_TRUE(Await(ShownPart::Control, row)) << row << " was not chosen";
+    ClickButton("OK");
+}
+
 void ProgramReport::ClickButton(const std::string& title)
 {
     const std::optional<Shown> button = Await(ShownPart::Control, title);
@@ -208,6 +224,17 @@ std::string Receive(int fd, size_t enough, int limitMs)
         got.append(buffer, size_t(n));
     }
     return got;
+}
+
+bool SamePixels(const plat::Bitmap& a, const plat::Bitmap& b)
+{
+    if (a.Width() != b.Width() || a.Height() != b.Height())
+        return false;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if ((a.Pixel(x, y) & 0xFFFFFF) != (b.Pixel(x, y) & 0xFFFFFF))
+                return false;
+    return true;
 }
 
 int Luma(uint32_t pixel)

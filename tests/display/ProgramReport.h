@@ -33,6 +33,8 @@ protected:
     void Choose(const std::string& menu, const std::string& item);
     // A normal click on the button, waiting for it to show first.
     void ClickButton(const std::string& title);
+    // The source chooser opened from its button, the row chosen from its list and OK clicked.
+    void ChooseSource(const std::string& row);
     // The data server switched on from its dialog by normal clicks, on a free port typed into
     // its port field first (display runs side by side would meet on the default one); the
     // port it listens on.
@@ -54,6 +56,8 @@ int ConnectTo(uint16_t port);
 std::string Receive(int fd, size_t enough, int limitMs);
 // A TCP port nobody on this machine listens on now; 0 when none is found.
 uint16_t FreePort();
+// True when the two pictures have the same size and colours (alpha aside).
+bool SamePixels(const plat::Bitmap& a, const plat::Bitmap& b);
 // A screen pixel's brightness, 0 (black) to 255 (white).
 int Luma(uint32_t pixel);
 // The runs of white pixels at least `least` long on a one-pixel line of the screen, as

@@ -61,22 +61,6 @@ private:
 
 class Tour : public ProgramReport {
 protected:
-    // The source chooser opened from its button, the row chosen from its list and OK clicked.
-    void ChooseSource(const std::string& row)
-    {
-        ClickButton("Source…");
-        ASSERT_TRUE(Await(ShownPart::Control, "Cancel")) << "the source chooser did not open";
-        const std::optional<ShownWindow> chooser = FrontWindow();
-        ASSERT_TRUE(chooser);
-        const std::optional<Shown> list = LastControl(*chooser, "popup");
-        ASSERT_TRUE(list) << "the chooser shows no list";
-        fX.Click(list->Middle());
-        const std::optional<Shown> item = Await(ShownPart::Row, row, 3000);
-        ASSERT_TRUE(item) << "the list shows no " << row;
-        fX.Click(item->Middle());
-        ASSERT_TRUE(Await(ShownPart::Control, row)) << row << " was not chosen";
-        ClickButton("OK");
-    }
     // The address typed over the one the address dialog offers, then OK.
     void TypeAddress(const std::string& address)
     {

@@ -183,6 +183,13 @@ unsigned long SdlBackend::NativeWindow(uint32_t windowNumber) const
 
 namespace {
 
+// Panels and the windows above the normal level (dialogs) belong to the main window; a document
+// window stands on its own, so a click on it brings it in front of the others.
+bool BelongsToMainWindow(const Window& window)
+{
+    return window.IsPanel() || window.Level() > kLevelNormal;
+}
+
 // Keeps a panel above the main window and a modal panel modal for it.
 void AttachToMainWindow(SdlBackend::Impl& impl, const Window& window, SdlSurface& surface)
 {
@@ -263,7 +270,7 @@ void SdlBackend::UpdateSurface(const Window& window)
             return;
         surface.applied = client;
         WatchDisplay(*fImpl, surface.sdl);
-        if (!surface.popUp)
+        if (!surface.popUp && BelongsToMainWindow(window))
             AttachToMainWindow(*fImpl, window, surface);
     }
     if (client.x != surface.applied.x || client.y != surface.applied.y)

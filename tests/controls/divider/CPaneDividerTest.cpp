@@ -117,6 +117,38 @@ TEST_F(CPaneDividerTest, DragsAreClampedToTheirLimits)
     EXPECT_EQ(tight.UpperLimit(), 95);
 }
 
+// Children before the bar that prefer more room than the frame has pin it at their preferred
+// size only as far as the frame reaches: the bar never leaves it, and no child is given less
+// than nothing.
+TEST_F(CPaneDividerTest, TheBarStaysInsideTheFrameWhenThePrefsDoNotFit)
+{
+    struct Row {
+        std::vector<int32_t> prefs;
+        int32_t width, bar, target, expected;
+    };
+    const Row rows[] = {
+        {{300, 0}, 200, 0, 100, 195},        // the views prefer more than the whole frame
+        {{300, 0}, 200, 0, 400, 195},
+        {{150, 100}, 200, 0, 0, 150},        // limits cross inside the frame: the lower one
+        {{40, 300, 0}, 200, 1, 0, 195},      // the second bar of three
+    };
+    for (const Row& row : rows) {
+        CPaneDivider& divider = Make(row.prefs, row.width);
+        divider.MoveDivider(row.bar, row.target);
+        EXPECT_EQ(divider.DividerPos(row.bar), row.expected) << row.prefs[0] << " to " << row.target;
+        for (size_t i = 0; i < row.prefs.size(); ++i)
+            EXPECT_GE(Child(i).Width(), 0) << "child " << i;
+        EXPECT_LE(Child(row.prefs.size() - 1).right, row.width);
+    }
+    // A drag of the pinned bar stays inside the frame as well.
+    CPaneDivider& divider = Make({300, 0}, 200);
+    Mouse("LMouse_Click", 10 + divider.DividerPos(0) + 2, 50);
+    Mouse("LMouse_Move", 10 + 500, 50);
+    EXPECT_EQ(divider.TrackPos(), 195);
+    Mouse("LMouse_Release", 10 + 500, 50);
+    EXPECT_EQ(Child(1), (CLRect{200, 0, 200, 100}));
+}
+
 TEST_F(CPaneDividerTest, MoveDividerMovesBothNeighbours)
 {
     CPaneDivider& divider = Make({40, 30, 30}, 210);
