@@ -139,3 +139,30 @@ TEST_F(TourDocuments, ANewDocumentWithFourChannelsShowsItsFaderList)
     }, 3000)) << "the new document shows no fader list";
     EXPECT_GE(documents.front().rect.y, 0) << "the window reaches below the screen";
 }
+
+// The trail's depth submenu marks the depth in use, before and after a person chooses one. A
+// new trail is 100 spectra deep, and the submenu offered no such depth: nothing was marked.
+TEST_F(TourDocuments, TheTrailDepthSubmenuMarksTheDepthInUse)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(Toggle("View", "Show Trail", 0));
+    const auto marked = [&] {
+        const std::optional<Shown> depth = Item("View", "Trail Depth");
+        std::vector<std::string> titles;
+        if (!depth)
+            return titles;
+        fX.MoveTo(depth->Middle());
+        if (Await(ShownPart::Row, "8 Spectra", 3000))
+            for (const ShownWindow& window : ReadShownWindows(fHome.Report()))
+                for (const Shown& item : window.items)
+                    if (item.state == 1 && item.title.find(" Spectra") != std::string::npos)
+                        titles.push_back(item.title);
+        fX.Tap("Escape");
+        fX.Tap("Escape");
+        RunUntil([&] { return !Find(ShownPart::Row, "Trail Depth"); }, 2000);
+        return titles;
+    };
+    EXPECT_EQ(marked(), std::vector<std::string>{"100 Spectra"});
+    ASSERT_NO_FATAL_FAILURE(ChooseInSubmenu("View", "Trail Depth", "64 Spectra"));
+    EXPECT_EQ(marked(), std::vector<std::string>{"64 Spectra"});
+}
