@@ -260,8 +260,15 @@ Rect XServerDriver::WindowArea(unsigned long window)
     XWindowAttributes attributes;
     int x = 0, y = 0;
     ::Window child = 0;
-    if (!XGetWindowAttributes(display, window, &attributes)
-        || !XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child))
+    // The window may be gone by now (a program's window closed or made again): no area then,
+    // rather than the default handler's exit.
+    XSync(display, False);
+    const auto previous = XSetErrorHandler(IgnoreError);
+    const bool known = XGetWindowAttributes(display, window, &attributes) &&
+                       XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    if (!known)
         return Rect{};
     const Screen main = Screens::Main();
     const double bottom = main.frame.y + main.frame.height;
