@@ -255,19 +255,14 @@ Rect XServerDriver::WindowArea(unsigned long window)
     if (!fDisplay || !window)
         return Rect{};
     Display* display = AsDisplay(fDisplay);
-    // The window may be gone by the time it is asked about.
+    // The window may be gone by now (a program's window closed or made again): no area then,
+    // rather than the default handler's exit.
     const ErrorsIgnored guard(display);
     XWindowAttributes attributes;
     int x = 0, y = 0;
     ::Window child = 0;
-    // The window may be gone by now (a program's window closed or made again): no area then,
-    // rather than the default handler's exit.
-    XSync(display, False);
-    const auto previous = XSetErrorHandler(IgnoreError);
     const bool known = XGetWindowAttributes(display, window, &attributes) &&
                        XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
-    XSync(display, False);
-    XSetErrorHandler(previous);
     if (!known)
         return Rect{};
     const Screen main = Screens::Main();
