@@ -767,7 +767,7 @@ TEST_F(Crawler, EveryWindowTheMenusAndButtonsReachTakesEveryPress)
         ChooseMenu("File", "Data Server…");
         const std::vector<uint32_t> opened = Appeared(before);
         ASSERT_EQ(opened.size(), 1u) << "File > Data Server… opens no window";
-        const std::string port = std::to_string(FreePort());
+        const std::string port = std::to_string(porttest::FreePort());
         fX.Tap("a", {"Control_L"});
         fX.Type(port);
         fX.Tap("Return"); // takes the number

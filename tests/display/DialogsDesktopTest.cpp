@@ -15,7 +15,7 @@ namespace {
 // source connects to.
 class TextStreamServer {
 public:
-    TextStreamServer() { fListener = ListenOnLoopback(fPort); }
+    TextStreamServer() { fListener = porttest::ListenLoopback(fPort); }
     ~TextStreamServer()
     {
         for (int fd : {fListener, fPeer})
@@ -127,7 +127,7 @@ TEST_F(Dialogs, TheChooserAndTheAddressDialogConnectToATextStreamWhoseLinesThePr
     ASSERT_NO_FATAL_FAILURE(StartOnRecording(1));
     const uint16_t served = StartDataServer();
     ASSERT_NE(served, 0);
-    const int client = ConnectTo(served);
+    const int client = porttest::ConnectLoopback(served);
     ASSERT_GE(client, 0);
 
     ASSERT_NO_FATAL_FAILURE(ChooseSourceItem("TCP Text Stream"));

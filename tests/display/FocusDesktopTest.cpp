@@ -478,7 +478,7 @@ TEST_F(ProgramOnDesktop, TabAndSpaceSwitchTheDataServerOnWithoutTheMouse)
     ChooseByMouse(*doc.Window()->Native(), "File", "Data Server…");
     std::atomic<bool> questionHadFocus{false};
     // A free port, so that display runs side by side do not meet on the default one.
-    const uint16_t port = FreePort();
+    const uint16_t port = porttest::FreePort();
     ASSERT_NE(port, 0);
     fHand.Do([&, port](Hand& hand) {
         // The dialog runs its own loop; the hand waits until it has the keyboard.

@@ -121,7 +121,7 @@ uint16_t ProgramReport::StartDataServer()
     EXPECT_TRUE(ListeningPorts(fProgram->Pid()).empty());
     // The port field has the keyboard when the dialog opens: a click in it, everything in it
     // selected, the port typed, and Return, whose first press only takes the number.
-    const uint16_t port = FreePort();
+    const uint16_t port = porttest::FreePort();
     EXPECT_NE(port, 0) << "no free port";
     const std::optional<ShownWindow> front = FrontWindow();
     const auto field = front ? std::find_if(front->fields.begin(), front->fields.end(), [](const Shown& f) { return f.enabled; })
@@ -148,27 +148,11 @@ uint16_t ProgramReport::StartDataServer()
     return ports.empty() ? 0 : ports.front();
 }
 
-uint16_t FreePort()
-{
-    // The system hands out a free port to a socket bound to port 0.
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = 0;
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
-    socklen_t size = sizeof address;
-    uint16_t port = 0;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0)
-        port = ntohs(address.sin_port);
-    close(fd);
-    return port;
-}
 
 std::string ProgramReport::ServedText(size_t enough, int limitMs)
 {
     const uint16_t port = StartDataServer();
-    const int client = port != 0 ? ConnectTo(port) : -1;
+    const int client = port != 0 ? porttest::ConnectLoopback(port) : -1;
     EXPECT_GE(client, 0) << "the data server took no client";
     if (client < 0)
         return {};
@@ -177,37 +161,7 @@ std::string ProgramReport::ServedText(size_t enough, int limitMs)
     return got;
 }
 
-int ListenOnLoopback(uint16_t& port)
-{
-    port = 0;
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(fd, 2) != 0 ||
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
-        if (fd >= 0)
-            close(fd);
-        return -1;
-    }
-    port = ntohs(address.sin_port);
-    return fd;
-}
 
-int ConnectTo(uint16_t port)
-{
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
 
 std::string Receive(int fd, size_t enough, int limitMs)
 {

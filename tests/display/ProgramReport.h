@@ -2,6 +2,7 @@
 #include "tests/display/DesktopFixture.h"
 #include "tests/display/ProgramProcess.h"
 #include "tests/display/ShownControls.h"
+#include "tests/support/PortTestSupport.h"
 
 #include <cstdint>
 #include <memory>
@@ -47,15 +48,8 @@ protected:
     std::unique_ptr<ProgramProcess> fProgram;
 };
 
-// A listening TCP socket on this machine's loopback address with a port of its own, not
-// inherited by the program; -1 (port 0) when it cannot be made.
-int ListenOnLoopback(uint16_t& port);
-// A TCP client on this machine's loopback address; -1 when nothing listens.
-int ConnectTo(uint16_t port);
 // What arrives on the socket within the time, up to `enough` bytes.
 std::string Receive(int fd, size_t enough, int limitMs);
-// A TCP port nobody on this machine listens on now; 0 when none is found.
-uint16_t FreePort();
 // True when the two pictures have the same size and colours (alpha aside).
 bool SamePixels(const plat::Bitmap& a, const plat::Bitmap& b);
 // A screen pixel's brightness, 0 (black) to 255 (white).

@@ -20,7 +20,7 @@ namespace {
 // its type and rate, then sends a line of two values every 10 ms until the test ends.
 class LineDevice {
 public:
-    LineDevice() : fListener(ListenOnLoopback(fPort)) { fThread = std::thread([this] { Serve(); }); }
+    LineDevice() : fListener(porttest::ListenLoopback(fPort)) { fThread = std::thread([this] { Serve(); }); }
     ~LineDevice()
     {
         fStop = true;
