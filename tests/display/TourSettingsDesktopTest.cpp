@@ -213,12 +213,14 @@ TEST_F(TourSettings, ShrinkingTheDocumentPastItsSmallestSizeKeepsItsTopInPlace)
         fX.Drag(grip, {}, {grip.x + dx, grip.y + dy});
     };
     std::optional<ShownWindow> now;
-    // Out first, so that the drag is seen to resize.
+    // Out first, so that the drag is seen to resize. The corner follows the pointer the whole
+    // way; waiting for the drag's full size, not the first step's, keeps the next grip where the
+    // corner is when the program is slow to report.
     dragCorner(*start, 100, -80);
     ASSERT_TRUE(RunUntil([&] {
         now = FrontWindow();
-        return now && now->rect.width > start->rect.width && now->rect.height > start->rect.height;
-    })) << "the corner drag did not resize the window";
+        return now && now->rect.width == start->rect.width + 100 && now->rect.height == start->rect.height + 80;
+    })) << "the corner drag did not resize the window to the pointer: " << (now ? now->rect.width : 0) << "x" << (now ? now->rect.height : 0);
     EXPECT_EQ(top(*now), top(*start)) << "growing moved the window's top";
     // Then in, far past the smallest size: the window comes back to it.
     RunUntil([] { return false; }, 500); // the window manager done with the first drag
