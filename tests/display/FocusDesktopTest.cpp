@@ -220,6 +220,9 @@ protected:
     void SetUp() override
     {
         DesktopTest::SetUp();
+        // This process's GL keeps the shader cache folder of the home it first drew in; each test's
+        // home is removed after it, so the cache would only complain about a missing folder.
+        setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
         std::filesystem::create_directories(Bin());
         std::ofstream(Bin() + "/xdg-open") << "#!/bin/sh\necho \"$@\" >> \"" << Opened() << "\"\n";
         std::filesystem::permissions(Bin() + "/xdg-open", std::filesystem::perms::owner_all);
