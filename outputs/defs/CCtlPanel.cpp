@@ -101,12 +101,13 @@ bool CCtlPanel::TranslateMessage(const LMessage& msg, LStringRef& id, LStringRef
 
 void CCtlPanel::FillHeader(CHeaderFrame& header) const
 {
+    // Without definitions the header is emptied too: no titles of an earlier list stay.
+    header.RemoveAllItems();
     if (!fList)
         return;
     LPaneContext context = LPaneContext::FromPane(header);
     auto* columns = dynamic_cast<CColumnHeader*>(&header);
     auto* rows = dynamic_cast<CRowHeader*>(&header);
-    header.RemoveAllItems();
     for (uint32_t i = 0; i < fControls.size(); ++i) {
         header.AddItem(fList->Name(i), LFont(kTitleFontKind));
         const int32_t n = header.ItemCount() - 1;

@@ -14,7 +14,7 @@ namespace {
 
 // Dialogs: titled, above ordinary windows.
 constexpr uint32_t kWindowKind = 0;
-enum TextItem : uint32_t { kTitleItem = 0, kOkItem = 1, kCancelItem = 2, kLabelItem = 3 };
+enum TextItem : uint32_t { kTitleItem = 0, kOkItem = 1, kCancelItem = 2, kLabelItem = 3, kNoneItem = 4 };
 
 } // namespace
 
@@ -34,10 +34,10 @@ CMacMIDIOutputDialog::CMacMIDIOutputDialog(LHandler* parent, plat::MidiSystem& s
     SetCaption(fLabel, texts.GetItem(kLabelItem)); // a caption without a font measures no width
     SetDefaultButton(&fOk);
     SetCancelButton(&fCancel);
-    FillDestinations(system);
+    FillDestinations(system, std::string(texts.GetItem(kNoneItem).View()));
 }
 
-void CMacMIDIOutputDialog::FillDestinations(plat::MidiSystem& system)
+void CMacMIDIOutputDialog::FillDestinations(plat::MidiSystem& system, const std::string& noneText)
 {
     fDestinations.RemoveAllItems();
     for (size_t i = 0;; ++i) {
@@ -46,19 +46,23 @@ void CMacMIDIOutputDialog::FillDestinations(plat::MidiSystem& system)
             break;
         fDestinations.AddItem(std::string(MIDIDestDisplayName(endpoint, system).View()));
     }
-    fDestinations.SetSelection(0);
-    if (fDestinations.GetItemCount() == 0)
+    fHasDestinations = fDestinations.GetItemCount() > 0;
+    if (!fHasDestinations) {
+        // An empty list would leave the user guessing: it says why there is nothing to choose.
+        fDestinations.AddItem(noneText);
         fDestinations.SetState(kEventDisable);
+    }
+    fDestinations.SetSelection(0);
 }
 
 std::string CMacMIDIOutputDialog::GetSelectedName() const
 {
-    return fDestinations.GetItemText(fDestinations.GetSelection());
+    return fHasDestinations ? fDestinations.GetItemText(fDestinations.GetSelection()) : std::string();
 }
 
 void CMacMIDIOutputDialog::SelectByName(const std::string& name)
 {
-    const int32_t n = fDestinations.FindItem(name);
+    const int32_t n = fHasDestinations ? fDestinations.FindItem(name) : -1;
     if (n >= 0)
         fDestinations.SetSelection(n);
 }
@@ -75,7 +79,7 @@ uint32_t CMacMIDIOutputDialog::Run()
 void CMacMIDIOutputDialog::HandleMessage(LMessage& result, const LMessage& msg)
 {
     // OK keeps the choice in the parameter set before the dialog ends.
-    if (msg.subject == this && StrEqual(msg.type, msgDefault) && fDestinations.GetItemCount() > 0)
+    if (msg.subject == this && StrEqual(msg.type, msgDefault) && fHasDestinations)
         SetComboIdParam(fParams.get(), LStringRef(std::string_view(GetSelectedName())));
     LModalDialog::HandleMessage(result, msg);
 }

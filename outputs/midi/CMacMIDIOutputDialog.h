@@ -28,6 +28,8 @@ public:
 
     // The text of the selected item; empty without destinations.
     std::string GetSelectedName() const;
+    // False when the system offers no destination: the list then only says so.
+    bool HasDestinations() const { return fHasDestinations; }
     // Selects the item with that text; nothing when no item has it.
     void SelectByName(const std::string& name);
 
@@ -39,13 +41,14 @@ public:
     void HandleMessage(LMessage& result, const LMessage& msg) override;
 
 private:
-    void FillDestinations(plat::MidiSystem& system);
+    void FillDestinations(plat::MidiSystem& system, const std::string& noneText);
 
     LStdButton fOk;
     LStdButton fCancel;
     LPopupList fDestinations;
     LTitlePane fLabel;
     LObjectPtr fParams;
+    bool fHasDestinations = false;
 };
 
 // A new MIDI output dialog over the system's destinations.

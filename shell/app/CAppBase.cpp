@@ -20,6 +20,8 @@ constexpr const char* kDeleteCommand = "LStdCmd_Delete";
 constexpr const char* kMouseCursor = "LMouse_Cursor";
 constexpr uint8_t kDeleteChar = 127;
 constexpr uint8_t kBackspaceChar = 8;
+// The Delete key beside Backspace (forward delete) erases a selection as Backspace does.
+constexpr uint32_t kForwardDeleteChar = 0xF728;
 
 void ClearCharFlag(const LMessage& msg)
 {
@@ -100,7 +102,7 @@ bool CAppBase::SendCommandItem(LMenuItem* (*select)(LMenuBar&, const char*), con
     return true;
 }
 
-// Every key message ends here: Delete and Backspace may choose the Delete command, plain keys
+// Every key message ends here: Backspace and both Delete keys may choose the Delete command, plain keys
 // the item they are the shortcut of; otherwise the view is told to deliver the character.
 bool CAppBase::HandleKeyMessage(const LMessage& msg)
 {
@@ -108,7 +110,8 @@ bool CAppBase::HandleKeyMessage(const LMessage& msg)
     if (!keyboard)
         return false;
     if (StrEqual(msg.type, LKeyboard::msgDown)) {
-        const bool erase = keyboard->character == kDeleteChar || keyboard->character == kBackspaceChar;
+        const bool erase = keyboard->character == kDeleteChar || keyboard->character == kBackspaceChar ||
+                           keyboard->charCode == kForwardDeleteChar;
         if (!erase || !SendCommandItem(SelectByCommand, kDeleteCommand))
             ClearCharFlag(msg);
         return true;

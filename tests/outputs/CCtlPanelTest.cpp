@@ -214,6 +214,9 @@ TEST_F(CCtlPanelTest, HeadersTakeOneTitlePerDefinitionBesideItsControl)
     ASSERT_EQ(columns.ItemCount(), static_cast<int32_t>(fList.Count()));
     EXPECT_EQ(std::string(columns.Item(0)->Text().View()), "Volume");
     EXPECT_EQ(std::string(columns.Item(7)->Text().View()), "Gain");
+    fPanel.SetList(nullptr);
+    fPanel.FillHeader(columns);  // an output kind without settings leaves no titles behind
+    EXPECT_EQ(columns.ItemCount(), 0);
 
     CCtlPanel column(nullptr, nullptr);
     CCtlDefList list;

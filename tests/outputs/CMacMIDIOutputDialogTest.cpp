@@ -86,12 +86,15 @@ TEST_F(MidiOutputDialog, ListsTheDestinationsByDisplayNameWithTheResourceTexts)
     EXPECT_EQ(cancel.right, ok.left - 12);
 }
 
-TEST_F(MidiOutputDialog, WithoutDestinationsThePopUpIsDisabledAndOkStoresNothing)
+TEST_F(MidiOutputDialog, WithoutDestinationsThePopUpSaysSoIsDisabledAndOkStoresNothing)
 {
     CMacMIDIOutputDialog dialog(app.get(), fSystem);
     if (Existing() > 0)
         GTEST_FAIL() << "this machine has system MIDI destinations; the test needs none";
-    EXPECT_EQ(dialog.Destinations().GetItemCount(), 0);
+    // The disabled list says plainly that there is nothing to choose.
+    ASSERT_EQ(dialog.Destinations().GetItemCount(), 1);
+    EXPECT_EQ(dialog.Destinations().GetItemText(0), "No MIDI destinations found");
+    EXPECT_FALSE(dialog.HasDestinations());
     EXPECT_FALSE(dialog.Destinations().IsEnabledAndShown());
     EXPECT_EQ(dialog.GetSelectedName(), "");
     AnswerWith(&AppBaseTest::PressReturn);

@@ -85,6 +85,28 @@ TEST_F(AppBase, RequestsFocusAndCaptureThePaneAndADestroyedCapturerLosesItSilent
     EXPECT_EQ(app->Count("LMouse_Release"), 0);
 }
 
+// Backspace and the Delete key (forward delete, U+F728) both choose an enabled Delete item.
+TEST_F(AppBase, BothEraseKeysChooseTheDeleteCommand)
+{
+    app->onMessage = [](const LMessage& msg) {
+        if (StrEqual(msg.type, LMenuBar::msgReady))
+            static_cast<LMenuBar*>(msg.subject)->EnableCommand("LStdCmd_Delete");
+    };
+    const struct {
+        const char* characters;
+        uint32_t code;
+        int selected;
+    } keys[] = {{"\x7f", 51, 1}, {"\xef\x9c\xa8", 117, 1}, {"\xef\x9c\xa9", 115, 0}}; // Home: no
+    for (const auto& key : keys) {
+        app->seen.clear();
+        fKeyboard.SetKey(key.characters, key.characters, key.code, 0, nullptr);
+        fKeyboard.charFlag = 1;
+        LMessage::Send(LMessage(LKeyboard::msgDown, &fKeyboard, app.get()));
+        EXPECT_EQ(app->Count("LMenuItem_Selected"), key.selected) << key.code;
+    }
+    app->onMessage = nullptr;
+}
+
 TEST_F(AppBase, BackspaceChoosesTheDeleteCommandOnlyWhenEnabled)
 {
     LMenuBar* bar = app->MainLoop().MenuBar();
