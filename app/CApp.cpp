@@ -36,8 +36,11 @@ CMIDIOutPort* gMidiOutPort = nullptr;
 
 constexpr int32_t kModalLayer = 3;
 constexpr uint32_t kMessageWindowKind = 3;
-// The message list's item about preferences that could not be saved.
+// Items of the message list: MIDI output that stays off, preferences that could not be saved.
+constexpr uint32_t kNoMidiPortText = 0;
+constexpr uint32_t kMidiDestinationGoneText = 1;
 constexpr uint32_t kPrefsNotSaved = 7;
+constexpr uint32_t kNoMidiDestinationText = 8;
 
 // Fields of the preferences record.
 constexpr uint8_t kFieldMidiUse = 0;
@@ -146,7 +149,11 @@ void CApp::ShowMidiStatus(bool show)
     }
     if (show) {
         LStrList texts({0, "APPMSG"}, nullptr, kStrListDialogTexts);
-        ShowMessage(texts.GetItem(selected == CMIDIOutPort::kNoPort ? 0 : 1));
+        // Nothing chosen (the system offered no destination) is no destination gone missing.
+        const uint32_t item = selected == CMIDIOutPort::kNoPort ? kNoMidiPortText
+                              : destination.IsEmpty()          ? kNoMidiDestinationText
+                                                               : kMidiDestinationGoneText;
+        ShowMessage(texts.GetItem(item));
     }
 }
 
