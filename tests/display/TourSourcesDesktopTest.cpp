@@ -4,6 +4,9 @@
 #include "tests/display/ProgramReport.h"
 
 #include <fstream>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -83,4 +86,37 @@ TEST_F(TourSources, PlayRecordingOfFilesItCannotPlayKeepsTheRecordingPlaying)
         EXPECT_TRUE(AnswerMessage()) << "no message named the " << type;
         EXPECT_TRUE(playing()) << "the recording playing before was taken away by a " << type;
     }
+}
+
+// A TCP Text Stream chosen on a port where nothing listens, or whose peer sends a while and
+// then closes, is answered by a message naming the address; the person can choose again.
+// Both used to leave the views still without a word.
+TEST_F(TourSources, ATcpPeerThatRefusesOrClosesIsNamedInAMessage)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const uint16_t nobody = porttest::FreePort();
+    ASSERT_NE(nobody, 0);
+    ASSERT_NO_FATAL_FAILURE(ChooseSource("TCP Text Stream"));
+    ASSERT_NO_FATAL_FAILURE(TypeAddress("127.0.0.1:" + std::to_string(nobody)));
+    EXPECT_TRUE(AnswerMessage()) << "a refused connection was not named";
+
+    // A peer that names its type and rate, sends 200 lines and closes.
+    uint16_t port = 0;
+    const int listener = porttest::ListenLoopback(port);
+    ASSERT_GE(listener, 0);
+    ASSERT_NO_FATAL_FAILURE(ChooseSource("TCP Text Stream"));
+    ASSERT_NO_FATAL_FAILURE(TypeAddress("127.0.0.1:" + std::to_string(port)));
+    pollfd waiting{listener, POLLIN, 0};
+    ASSERT_TRUE(RunUntil([&] { return poll(&waiting, 1, 0) > 0; })) << "the program did not connect";
+    const int peer = accept(listener, nullptr, nullptr);
+    ASSERT_GE(peer, 0);
+    std::string lines = "dn generic_sound\rsr 1000\r";
+    for (int i = 0; i < 200; ++i)
+        lines += i % 2 ? "9000\r" : "7000\r";
+    EXPECT_TRUE(porttest::WriteAll(peer, lines));
+    RunUntil([] { return false; }, 300);
+    close(peer);
+    close(listener);
+    EXPECT_TRUE(AnswerMessage()) << "the peer's close was not named";
+    EXPECT_TRUE(fProgram->Alive());
 }
