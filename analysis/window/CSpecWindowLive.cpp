@@ -1,6 +1,7 @@
 #include "analysis/window/CSpecWindow.h"
 #include "analysis/window/SpecWindowPrefs.h"
 #include "analysis/window/WindowMessage.h"
+#include "foundation/core/StrEqual.h"
 #include "foundation/text/HostPort.h"
 #include "sources/audio/CSoundInSrc.h"
 #include "sources/lines/CLineTCPSrc.h"
@@ -10,7 +11,6 @@
 #include "sources/ports/CSerPortDlg.h"
 #include "sources/ports/CSerialPortSpec.h"
 #include "sources/ports/CTCPPort.h"
-#include "foundation/core/StrEqual.h"
 
 #include <memory>
 #include <string>
