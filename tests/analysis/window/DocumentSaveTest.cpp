@@ -142,29 +142,17 @@ TEST_F(DocumentSave, ARecordingOpenedAsADocumentIsPlayed)
     EXPECT_FALSE(w.OpenFile(Path("missing.snx")));
 }
 
-// A saved document cut anywhere after its root element began, and files with the recording
-// extension that hold nothing to play, are refused with the reason; the saved one opens.
-TEST_F(DocumentSave, FilesThatCannotBeShownWholeAreRefusedWithTheReason)
+// A saved document cut short is refused with the reason, wherever the cut falls; whole, it opens.
+TEST_F(DocumentSave, ADocumentCutShortIsRefusedWithTheReason)
 {
     const std::string whole = Path("whole.snx");
     ASSERT_TRUE(Make().Save(whole));
     const std::string saved = ReadAll(whole);
-    const struct {
-        const char* name;
-        std::string bytes;
-        const char* reason;
-    } cases[] = {
-        {"whole.snx", saved, ""},
-        {"half.snx", saved.substr(0, saved.size() / 2), "the document is cut short"},
-        {"end cut.snx", saved.substr(0, saved.size() - 3), "the document is cut short"},
-        {"empty.tks", "", "the file is empty"},
-        {"wave.tks", std::string("RIFF\x24\0\0\0WAVE", 12), "it is not a recording this program can play"},
-    };
-    for (const auto& c : cases) {
-        WriteAll(Path(c.name), c.bytes);
+    for (const size_t size : {saved.size(), saved.size() / 2, saved.size() - 3}) {
+        WriteAll(Path("cut.snx"), saved.substr(0, size));
         std::string failure;
-        const bool opened = Make().OpenFile(Path(c.name), &failure);
-        EXPECT_EQ(opened, failure.empty()) << c.name;
-        EXPECT_EQ(failure, c.reason) << c.name;
+        const bool opened = Make().OpenFile(Path("cut.snx"), &failure);
+        EXPECT_EQ(opened, size == saved.size()) << size;
+        EXPECT_EQ(failure, opened ? "" : "the document is cut short") << size;
     }
 }
