@@ -23,6 +23,7 @@
 #include "shell/windows/CPanelWindowKind.h"
 #include "sources/CSampleSrc.h"
 #include "sources/CSourceType.h"
+#include "sources/text/RecordFileHeader.h"
 #include "ui/windows/LWindowDef.h"
 
 #include <algorithm>
@@ -234,6 +235,13 @@ bool CSpecWindow::OpenFile(const std::string& path, std::string* failure)
         if (!read && opened == plat::FileResult::Ok)
             size = stream.GetSize();
     }
+    // A document cut short would show only its first part, and saving it would lose the rest
+    // for good: it is not opened, and its file stays as it is.
+    if (read && !complete) {
+        if (failure)
+            *failure = "the document is cut short";
+        return false;
+    }
     if (read) {
         const uint8_t order = ByteOf(Common(), kComnFtsx);
         const uint8_t clamped = std::clamp(order, kMinMenuOrder, kMaxMenuOrder);
@@ -257,6 +265,12 @@ bool CSpecWindow::OpenFile(const std::string& path, std::string* failure)
         return false;
     }
     if (FileExtensionLower(LastPathComponent(path.c_str())).View() == "tks") {
+        // A window that would play nothing, without a word, is not opened.
+        if (std::string problem = RecordFileProblem(path); !problem.empty()) {
+            if (failure)
+                *failure = std::move(problem);
+            return false;
+        }
         const LStringRef location = UrlFromPosixPath(path);
         fRecordLocation.SetPath(location);
         SetSourceKind(kPlaybackSource);

@@ -201,6 +201,7 @@ private:
     void EnableCommands(LMenuBar& bar);
     bool HandleControlMessage(const LMessage& msg);
     bool HandleRoadMessage(const LMessage& msg);
+    bool HandleLinkClosed(const LMessage& msg);
     bool HandleWindowMessage(LMessage& result, const LMessage& msg);
 
     // Live-source helpers (CSpecWindowLive.cpp, CSpecWindowRecord.cpp).

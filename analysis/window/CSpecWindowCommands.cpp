@@ -437,7 +437,7 @@ void CSpecWindow::HandleMessage(LMessage& result, const LMessage& msg)
     }
     const bool consumed = (StrEqual(msg.type, LMenuItem::msgSelected) && msg.subject && fWindowRecord &&
                            HandleCommand(msg)) ||
-                          HandleControlMessage(msg) || HandleRoadMessage(msg);
+                          HandleControlMessage(msg) || HandleRoadMessage(msg) || HandleLinkClosed(msg);
     if (consumed) {
         LMessage::Clear(result);
         return;

@@ -1,6 +1,7 @@
 #include "analysis/window/CSpecWindow.h"
 #include "analysis/window/SpecWindowPrefs.h"
 #include "analysis/window/WindowMessage.h"
+#include "foundation/core/StrEqual.h"
 #include "foundation/text/HostPort.h"
 #include "sources/audio/CSoundInSrc.h"
 #include "sources/lines/CLineTCPSrc.h"
@@ -9,6 +10,7 @@
 #include "sources/ports/CIPPORTDIALOG.h"
 #include "sources/ports/CSerPortDlg.h"
 #include "sources/ports/CSerialPortSpec.h"
+#include "sources/ports/CTCPPort.h"
 
 #include <memory>
 #include <string>
@@ -21,6 +23,9 @@ constexpr uint32_t kTcpItem = 13;
 constexpr uint32_t kAnalyserItem = 14;
 // How to choose another sound input, said after its failure.
 constexpr uint32_t kSoundInChoiceItem = 19;
+// Said with the address when the TCP peer refused the connection or closed it.
+constexpr uint32_t kOpenFailedItem = 7;
+constexpr uint32_t kPeerClosedItem = 21;
 // The error texts follow the results of CreateSource: item result + 5.
 constexpr uint32_t kErrorItemBase = 5;
 constexpr const char* kAddressExample = "127.0.0.1:51000";
@@ -146,4 +151,16 @@ int32_t CSpecWindow::CreateSource()
     ApplyRateToSource();
     SetSourceKind(kLiveSource);
     return kCreated;
+}
+
+bool CSpecWindow::HandleLinkClosed(const LMessage& msg)
+{
+    const auto* tcp = dynamic_cast<const CLineTCPSrc*>(fLive.get());
+    if (!tcp || !StrEqual(msg.type, CTCPPort::msgClose) || msg.subject != tcp->Port())
+        return false;
+    // Nothing more will arrive: the person hears why, and Source… chooses again. The source
+    // stays until then; its port is the one reporting.
+    ShowWindowMessage(this, tcp->WasConnected() ? kPeerClosedItem : kOpenFailedItem,
+                      WindText(fWindowRecord, kWindTcpa).View());
+    return true;
 }

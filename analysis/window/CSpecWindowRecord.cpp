@@ -102,12 +102,15 @@ void CSpecWindow::OpenRecord()
     const LStringRef location = AskFileToOpen("LOGFFLT", fRecordLocation.GetPath());
     if (location.IsEmpty())
         return;
-    LObject::SetFilePath(ViewPrefs(), nullptr, kWndsLgfl, location);
+    // A file that cannot be played leaves the recording in use and the one remembered as they were.
+    const LStringRef before = fRecordLocation.GetPath();
     fRecordLocation.SetPath(location);
     if (MakePlaybackSource() != 0) {
+        fRecordLocation.SetPath(before);
         ShowWindowMessage(this, kOpenFailedItem, plat::PosixPathFromSpec(location.View()));
         return;
     }
+    LObject::SetFilePath(ViewPrefs(), nullptr, kWndsLgfl, location);
     UsePlaybackSource();
     StartPlayback();
 }

@@ -10,6 +10,7 @@
 #include "sources/CSourcePosition.h"
 #include "sources/audio/CSoundFileSrc.h"
 #include "sources/text/CTextFileSrc.h"
+#include "sources/text/RecordFileHeader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,13 +24,15 @@ constexpr uint32_t kFrameValues = 4;
 
 // One line says why a recording cannot be played: what the file is, or that its content is not
 // a recording.
-void ReportUnplayable(const std::string& path)
+void ReportUnplayable(const std::string& path, std::string reason)
 {
-    plat::DataFork probe;
-    const plat::FileResult opened = probe.Open(path, plat::ForkAccess::Read);
-    const char* reason = opened != plat::FileResult::Ok ? plat::FileResultText(opened)
-                                                        : "it is not a recording this program can play";
-    std::fprintf(stderr, "sonalyx: cannot play the recording %s: %s\n", path.c_str(), reason);
+    if (reason.empty()) {
+        plat::DataFork probe;
+        const plat::FileResult opened = probe.Open(path, plat::ForkAccess::Read);
+        reason = opened != plat::FileResult::Ok ? plat::FileResultText(opened)
+                                                : "it is not a recording this program can play";
+    }
+    std::fprintf(stderr, "sonalyx: cannot play the recording %s: %s\n", path.c_str(), reason.c_str());
 }
 
 } // namespace
@@ -52,20 +55,24 @@ void CSpecWindow::ApplyRateToSource()
 
 int32_t CSpecWindow::MakePlaybackSource()
 {
-    ClosePlaybackSource();
     const std::string path(PosixPathFromUrl(fRecordLocation.GetPath().View()).View());
     const LStringRef name = FileNameOfPath(fRecordLocation.GetPath());
+    const bool text = FileExtensionLower(name.Text()).View() == "tks";
     std::unique_ptr<CSampleSrc> source;
-    if (FileExtensionLower(name.Text()).View() == "tks")
+    if (text)
         source = std::make_unique<CTextFileSrc>(this, &fQueue);
     else
         source = std::make_unique<CSoundFileSrc>(this, &fQueue);
-    if (path.empty() || source->Open(path.c_str()) != 0) {
+    // The recording in use stays until the new one is open: a file that cannot be played
+    // takes nothing away.
+    const std::string problem = text && !path.empty() ? RecordFileProblem(path) : std::string();
+    if (path.empty() || !problem.empty() || source->Open(path.c_str()) != 0) {
         source->Close();
         if (!path.empty())
-            ReportUnplayable(path);
+            ReportUnplayable(path, problem);
         return kMakeFailed;
     }
+    ClosePlaybackSource();
     fPlayback = std::move(source);
     CSourceControls::Enable(fControls->PlayButton(), true);
     CSourceControls::Enable(fControls->Slider(), true);

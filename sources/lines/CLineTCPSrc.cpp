@@ -24,6 +24,7 @@ int32_t CLineTCPSrc::Connect(const CIPAddress& peer)
     const int32_t result = fPort->Open(0, 0, 0);
     if (result != 0)
         return result;
+    fWasConnected = false;
     BeginStream();
     RequestTypeName();
     fPort->Connect(peer);
@@ -49,6 +50,7 @@ void CLineTCPSrc::HandleMessage(LMessage& result, const LMessage& msg)
         if (HandleLinkCompletion(result, msg, CTCPPort::msgRead, CTCPPort::msgSent, fPort->ReceivedCount()))
             return;
         if (StrEqual(msg.type, CTCPPort::msgConnected)) {
+            fWasConnected = true;
             StartRead();
             LAsyncQueueLock lock(*Queue());
             SendCommands(); // the requests made while connecting

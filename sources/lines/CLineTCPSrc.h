@@ -21,6 +21,8 @@ public:
     void HandleMessage(LMessage& result, const LMessage& msg) override;
 
     CTCPPort* Port() const { return fPort; }
+    // Whether the connection was ever made (its closing then is the peer's).
+    bool WasConnected() const { return fWasConnected; }
 
 protected:
     bool PortCanRead() const override;
@@ -30,4 +32,5 @@ protected:
 
 private:
     CTCPPort* fPort;
+    bool fWasConnected = false;
 };

@@ -102,6 +102,25 @@ void ProgramReport::ChooseSource(const std::string& row)
     ClickButton("OK");
 }
 
+void ProgramReport::TypeAddress(const std::string& address)
+{
+    // The dialog offers the address given last, or an example, selected for typing over.
+    std::optional<Shown> field;
+    ASSERT_TRUE(RunUntil([&] {
+        const std::optional<ShownWindow> front = FrontWindow();
+        field.reset();
+        if (front && front->modal)
+            for (const Shown& shown : front->fields)
+                if (shown.focused && shown.title.find("127.0.0.1:") == 0)
+                    field = shown;
+        return field.has_value();
+    })) << "the address dialog did not open with its address being edited";
+    fX.Type(address); // replaces the selected text
+    ASSERT_TRUE(Await(ShownPart::Field, address)) << "the typed address is not shown";
+    ClickButton("OK");
+    ASSERT_TRUE(RunUntil([&] { return !Find(ShownPart::Field, address); })) << "the dialog stayed";
+}
+
 void ProgramReport::ClickButton(const std::string& title)
 {
     const std::optional<Shown> button = Await(ShownPart::Control, title);

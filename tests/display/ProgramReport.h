@@ -36,6 +36,8 @@ protected:
     void ClickButton(const std::string& title);
     // The source chooser opened from its button, the row chosen from its list and OK clicked.
     void ChooseSource(const std::string& row);
+    // The address typed over the one the address dialog offers, then OK.
+    void TypeAddress(const std::string& address);
     // The data server switched on from its dialog by normal clicks, on a free port typed into
     // its port field first (display runs side by side would meet on the default one); the
     // port it listens on.

@@ -61,20 +61,6 @@ private:
 
 class Tour : public ProgramReport {
 protected:
-    // The address typed over the one the address dialog offers, then OK.
-    void TypeAddress(const std::string& address)
-    {
-        const std::optional<Shown> field = Await(ShownPart::Field, "127.0.0.1:51000");
-        ASSERT_TRUE(field) << "the address dialog did not open";
-        ASSERT_TRUE(RunUntil([&] {
-            const std::optional<Shown> now = Find(ShownPart::Field, "127.0.0.1:51000");
-            return now && now->focused;
-        })) << "the address is not being edited";
-        fX.Type(address); // replaces the selected text
-        ASSERT_TRUE(Await(ShownPart::Field, address)) << "the typed address is not shown";
-        ClickButton("OK");
-        ASSERT_TRUE(RunUntil([&] { return !Find(ShownPart::Field, address); })) << "the dialog stayed";
-    }
     // The readout fields under the channel views are the white runs of 40 to 80 pixels on
     // one line of the front window: two under the spectrum, two under the waveform. The
     // window, their columns (from its left) and the line (from its top).

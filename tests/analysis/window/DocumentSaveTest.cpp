@@ -141,3 +141,18 @@ TEST_F(DocumentSave, ARecordingOpenedAsADocumentIsPlayed)
     EXPECT_EQ(w.SourceKindValue(), CSpecWindow::kPlaybackSource);
     EXPECT_FALSE(w.OpenFile(Path("missing.snx")));
 }
+
+// A saved document cut short is refused with the reason, wherever the cut falls; whole, it opens.
+TEST_F(DocumentSave, ADocumentCutShortIsRefusedWithTheReason)
+{
+    const std::string whole = Path("whole.snx");
+    ASSERT_TRUE(Make().Save(whole));
+    const std::string saved = ReadAll(whole);
+    for (const size_t size : {saved.size(), saved.size() / 2, saved.size() - 3}) {
+        WriteAll(Path("cut.snx"), saved.substr(0, size));
+        std::string failure;
+        const bool opened = Make().OpenFile(Path("cut.snx"), &failure);
+        EXPECT_EQ(opened, size == saved.size()) << size;
+        EXPECT_EQ(failure, opened ? "" : "the document is cut short") << size;
+    }
+}

@@ -234,7 +234,10 @@ TEST_F(SpecWindowRecord, OpeningARecordingPlaysItAndAnUnreadableOneIsReported)
     chosen = junk;
     Script({Ok()});
     Command("CAppCmd_LoadLog");
-    EXPECT_EQ(w.PlaybackSource(), nullptr);
+    // The recording playing before plays on and stays the one remembered.
+    ASSERT_NE(w.PlaybackSource(), nullptr);
+    EXPECT_TRUE(w.PlaybackSource()->IsPlaying());
+    EXPECT_EQ(RecordPath(), take);
     ASSERT_EQ(seenDialogs.size(), 1u);
     EXPECT_EQ(seenDialogs[0], "message: The source could not be opened.\n" + junk);
 }

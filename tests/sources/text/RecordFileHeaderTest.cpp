@@ -3,8 +3,12 @@
 #include "foundation/core/LStrStream.h"
 #include "sources/CSourceType.h"
 #include "tests/sources/TextSourceProbe.h"
+#include "tests/support/TempHome.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 TEST(RecordFileHeader, ExactBytes)
 {
@@ -37,4 +41,31 @@ TEST(RecordFileHeader, ParsesBackToTheSameSettings)
     EXPECT_EQ(source.FcRatio(), 0.25f);
     EXPECT_EQ(source.SampleRate(), 500u);
     EXPECT_TRUE(source.AtLineBoundary()); // received bytes follow at a line start
+}
+
+// Text plays; nothing, a zero byte within the first 4096 bytes, a folder or a missing file
+// is named for what it is. A zero byte further on is the recording's own business.
+TEST(RecordFileHeader, ProblemsOfFilesGivenTheRecordExtension)
+{
+    TempHome home;
+    const std::string text = "dn generic_sound\rsr 100\r8000\r";
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* problem;
+    } cases[] = {
+        {"take.tks", text, ""},
+        {"late zero.tks", std::string(4096, '1') + std::string(1, '\0'), ""},
+        {"empty.tks", "", "the file is empty"},
+        {"wave.tks", std::string("RIFF\x24\0\0\0WAVE", 12), "it is not a recording this program can play"},
+        {"zero at the edge.tks", std::string(4095, '1') + std::string(1, '\0'), "it is not a recording this program can play"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = home.path() + "/" + c.name;
+        std::ofstream(path, std::ios::binary) << c.bytes;
+        EXPECT_EQ(RecordFileProblem(path), c.problem) << c.name;
+    }
+    std::filesystem::create_directory(home.path() + "/folder.tks");
+    EXPECT_EQ(RecordFileProblem(home.path() + "/folder.tks"), "it is a folder");
+    EXPECT_FALSE(RecordFileProblem(home.path() + "/missing.tks").empty());
 }

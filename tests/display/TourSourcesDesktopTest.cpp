@@ -1,0 +1,122 @@
+// A new user's way with the program's sources and files, by a person's hand: recordings and
+// sound files opened from the command line and from the panels, files that are not what their
+// names say. Each test is one step of that way that once went wrong.
+#include "tests/display/ProgramReport.h"
+
+#include <fstream>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+class TourSources : public ProgramReport {
+protected:
+    // A file of the bytes under the name, in the home's folder; its path.
+    std::string Write(const std::string& name, const std::string& bytes)
+    {
+        const std::string path = fHome.Folder() + "/" + name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    // Waits for a message in front of everything and answers it with OK.
+    bool AnswerMessage()
+    {
+        const bool shown = RunUntil([&] {
+            const std::optional<ShownWindow> front = FrontWindow();
+            return front && front->modal && !Find(ShownPart::Control, "Up") && Find(ShownPart::Control, "OK");
+        });
+        if (shown)
+            ClickButton("OK");
+        return shown && RunUntil([&] { return !Find(ShownPart::Control, "OK"); });
+    }
+};
+
+// The head of a WAV file: bytes no recording holds.
+const std::string kWaveHead("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0", 24);
+
+} // namespace
+
+// Files named on the command line that cannot be shown whole (an empty recording, a sound
+// file given the recording extension, a document cut in half) are named in one message, and
+// no window is left showing nothing or a part. The recordings used to open windows that played
+// nothing and said nothing; the cut document opened as if whole, to be saved over its file.
+TEST_F(TourSources, FilesThatCannotBeShownWholeAreNamedWhenOpened)
+{
+    const std::string empty = Write("empty take.tks", "");
+    const std::string sound = Write("Wäve ö.tks", kWaveHead + std::string(4000, '\0'));
+    const std::string cut = Write("Hälfte.snx", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<YSNX_FDRS>\n"
+                                                "<YSNX_FDRS_comn>\n<YSNX_COMN db=\"1\"/>\n</YSNX_FDRS_comn>\n<YSNX_FD");
+    ASSERT_NO_FATAL_FAILURE(Start({empty, sound, cut}));
+    EXPECT_TRUE(AnswerMessage()) << "no message named the files";
+    EXPECT_FALSE(Find(ShownPart::Control, "Play")) << "a window was left for a file it cannot show whole";
+    EXPECT_TRUE(fProgram->Alive());
+}
+
+// Play Recording… given a file with the recording extension that is no recording, or a sound
+// file it cannot read, names it in a message, and the recording playing before plays on. The
+// first used to be played as a recording without a word; the second took the recording
+// playing before away.
+TEST_F(TourSources, PlayRecordingOfFilesItCannotPlayKeepsTheRecordingPlaying)
+{
+    // The panel opens in the recording's folder, where each bad file comes first in its type.
+    Write("Documents/Bänder ö.tks", kWaveHead + std::string(4000, '\x11'));
+    Write("Documents/Bänder ö.wav", kWaveHead + std::string(4000, '\x11'));
+    std::string take = "dn generic_sound\nsr 100\n";
+    for (int i = 0; i < 6000; ++i)
+        take += std::to_string(30000 + (i % 100) * 64) + "\n";
+    ASSERT_NO_FATAL_FAILURE(Start({Write("Documents/take.tks", take)}));
+    const auto playing = [&] {
+        std::optional<Shown> play;
+        return RunUntil([&] { return (play = Find(ShownPart::Control, "Play")) && play->enabled && play->state == 1; }, 3000);
+    };
+    ASSERT_TRUE(playing()) << "the recording does not play";
+    for (const char* type : {"Raw stream recording", "WAV sound recording"}) {
+        ASSERT_NO_FATAL_FAILURE(Choose("File", "Play Recording…"));
+        const std::optional<Shown> up = Await(ShownPart::Control, "Up");
+        ASSERT_TRUE(up) << "no file panel";
+        if (!Find(ShownPart::Control, type)) {
+            ClickButton("Raw stream recording");
+            const std::optional<Shown> row = Await(ShownPart::Row, type, 3000);
+            ASSERT_TRUE(row) << "the panel offers no " << type;
+            fX.Click(row->Middle());
+            ASSERT_TRUE(Await(ShownPart::Control, type)) << type << " was not chosen";
+        }
+        fX.DoubleClick({up->rect.x + 150, up->rect.y - 37}); // the list's first row
+        EXPECT_TRUE(AnswerMessage()) << "no message named the " << type;
+        EXPECT_TRUE(playing()) << "the recording playing before was taken away by a " << type;
+    }
+}
+
+// A TCP Text Stream chosen on a port where nothing listens, or whose peer sends a while and
+// then closes, is answered by a message naming the address; the person can choose again.
+// Both used to leave the views still without a word.
+TEST_F(TourSources, ATcpPeerThatRefusesOrClosesIsNamedInAMessage)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const uint16_t nobody = porttest::FreePort();
+    ASSERT_NE(nobody, 0);
+    ASSERT_NO_FATAL_FAILURE(ChooseSource("TCP Text Stream"));
+    ASSERT_NO_FATAL_FAILURE(TypeAddress("127.0.0.1:" + std::to_string(nobody)));
+    EXPECT_TRUE(AnswerMessage()) << "a refused connection was not named";
+
+    // A peer that names its type and rate, sends 200 lines and closes.
+    uint16_t port = 0;
+    const int listener = porttest::ListenLoopback(port);
+    ASSERT_GE(listener, 0);
+    ASSERT_NO_FATAL_FAILURE(ChooseSource("TCP Text Stream"));
+    ASSERT_NO_FATAL_FAILURE(TypeAddress("127.0.0.1:" + std::to_string(port)));
+    pollfd waiting{listener, POLLIN, 0};
+    ASSERT_TRUE(RunUntil([&] { return poll(&waiting, 1, 0) > 0; })) << "the program did not connect";
+    const int peer = accept(listener, nullptr, nullptr);
+    ASSERT_GE(peer, 0);
+    std::string lines = "dn generic_sound\rsr 1000\r";
+    for (int i = 0; i < 200; ++i)
+        lines += i % 2 ? "9000\r" : "7000\r";
+    EXPECT_TRUE(porttest::WriteAll(peer, lines));
+    RunUntil([] { return false; }, 300);
+    close(peer);
+    close(listener);
+    EXPECT_TRUE(AnswerMessage()) << "the peer's close was not named";
+    EXPECT_TRUE(fProgram->Alive());
+}
