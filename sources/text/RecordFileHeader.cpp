@@ -28,7 +28,10 @@ std::string RecordFileProblem(const std::string& path)
         return plat::FileResultText(result);
     if (count == 0)
         return "the file is empty";
-    if (std::memchr(head, 0, count))
+    // A recording holds the device's bytes as they came, and a serial line may bring a stray zero
+    // byte: a file that starts with the recorder's own header plays whatever follows it.
+    const bool recorded = count >= 3 && std::memcmp(head, "dn ", 3) == 0;
+    if (!recorded && std::memchr(head, 0, count))
         return "it is not a recording this program can play";
     return {};
 }

@@ -16,5 +16,6 @@ void WriteRecordFileHeader(LStrStream& out, std::string_view typeName, float fcR
 
 // Why the file at the path cannot be played as a record file, in words; empty when it can.
 // A record file is text: an empty file, one that cannot be read and one with a zero byte in
-// its head (a sound, an image or any other binary file given the record extension) are not.
+// its head (a sound, an image or any other binary file given the record extension) are not,
+// unless it starts with the recorder's header (the device's own bytes may hold a zero).
 std::string RecordFileProblem(const std::string& path);

@@ -230,8 +230,9 @@ TEST_F(SpecWindowCsv, AnExportWithoutOneWholeAnalysisLeftSaysSo)
         const std::string text = ReadAll(csv);
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), row.told ? 5 : 6) << row.body;
         ASSERT_EQ(messages.size(), row.told ? 1u : 0u) << row.body;
-        if (row.told)
+        if (row.told) {
             EXPECT_EQ(messages[0].rfind("The spectra file has no rows", 0), 0u) << messages[0];
+        }
     }
 }
 

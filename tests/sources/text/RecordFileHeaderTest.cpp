@@ -44,7 +44,8 @@ TEST(RecordFileHeader, ParsesBackToTheSameSettings)
 }
 
 // Text plays; nothing, a zero byte within the first 4096 bytes, a folder or a missing file
-// is named for what it is. A zero byte further on is the recording's own business.
+// is named for what it is. A zero byte further on, or after the recorder's own header (a
+// device's line noise), is the recording's own business.
 TEST(RecordFileHeader, ProblemsOfFilesGivenTheRecordExtension)
 {
     TempHome home;
@@ -56,6 +57,7 @@ TEST(RecordFileHeader, ProblemsOfFilesGivenTheRecordExtension)
     } cases[] = {
         {"take.tks", text, ""},
         {"late zero.tks", std::string(4096, '1') + std::string(1, '\0'), ""},
+        {"line noise.tks", text + std::string("\0\0", 2) + "8000\r", ""},
         {"empty.tks", "", "the file is empty"},
         {"wave.tks", std::string("RIFF\x24\0\0\0WAVE", 12), "it is not a recording this program can play"},
         {"zero at the edge.tks", std::string(4095, '1') + std::string(1, '\0'), "it is not a recording this program can play"},
