@@ -89,21 +89,3 @@ TEST_F(TourFaders, TheDeleteKeyDeletesTheSelectedFader)
     fX.MoveTo({osc->rect.x - 100, osc->Middle().y});
     EXPECT_TRUE(Await(ShownPart::Control, "None", 3000)) << "the fader that was not selected went too";
 }
-
-// Without a MIDI destination on the system the output dialog's list says so, rather than
-// standing empty.
-TEST_F(TourFaders, TheMidiOutputDialogSaysWhenThereIsNoDestination)
-{
-    ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_NO_FATAL_FAILURE(Choose("Sonalyx", "MIDI Output…"));
-    ASSERT_TRUE(Await(ShownPart::Control, "Cancel")) << "the dialog did not open";
-    const std::optional<ShownWindow> dialog = FrontWindow();
-    ASSERT_TRUE(dialog);
-    const std::optional<Shown> list = LastControl(*dialog, "popup");
-    ASSERT_TRUE(list) << "the dialog shows no list";
-    if (list->enabled)
-        GTEST_SKIP() << "this machine offers MIDI destinations";
-    EXPECT_EQ(list->title, "No MIDI destinations found");
-    ClickButton("Cancel");
-    EXPECT_TRUE(RunUntil([&] { return !Find(ShownPart::Control, "Cancel"); })) << "the dialog stayed";
-}
