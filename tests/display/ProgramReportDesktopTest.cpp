@@ -262,23 +262,31 @@ TEST_F(ProgramReport, AFaderRowAddedInTheDefaultWindowShowsWholeOrCanBeScrolledT
             << popup->title << " at " << r.y << "-" << r.y + r.height << " outside the list's " << shown.y << "-"
             << shown.y + shown.height << " that does not scroll";
     }
-    // On the screen both lists end alike, with their arrows.
-    std::vector<plat::Bitmap> ends;
-    for (const Shown* popup : {&*type, &*output})
-        ends.push_back(fX.Grab(plat::Rect{popup->rect.x + popup->rect.width - 20, popup->rect.y, 20, popup->rect.height}));
+    // On the screen both lists end alike, with their arrows (once the new row is drawn: the
+    // report comes before the picture).
     int dark = 0, differ = 0;
-    for (int y = 0; y < ends[0].Height(); ++y)
-        for (int x = 0; x < ends[0].Width(); ++x) {
-            dark += Luma(ends[0].Pixel(x, y)) < 90;
-            differ += (ends[0].Pixel(x, y) & 0xFFFFFF) != (ends[1].Pixel(x, y) & 0xFFFFFF);
-        }
+    RunUntil([&] {
+        std::vector<plat::Bitmap> ends;
+        for (const Shown* popup : {&*type, &*output})
+            ends.push_back(fX.Grab(plat::Rect{popup->rect.x + popup->rect.width - 20, popup->rect.y, 20, popup->rect.height}));
+        dark = differ = 0;
+        for (int y = 0; y < ends[0].Height(); ++y)
+            for (int x = 0; x < ends[0].Width(); ++x) {
+                dark += Luma(ends[0].Pixel(x, y)) < 90;
+                differ += (ends[0].Pixel(x, y) & 0xFFFFFF) != (ends[1].Pixel(x, y) & 0xFFFFFF);
+            }
+        return dark >= 6 && differ == 0;
+    }, 3000);
     EXPECT_GE(dark, 6) << "no arrow at the end of the source type list";
     EXPECT_EQ(differ, 0) << "the output list's end differs from the type list's on the screen";
     // The row's eight number and text fields (name, channel, band, input and output ranges),
     // each white inside its frame, all wholly left of the output list.
     const double lineY = type->rect.y + type->rect.height - 4;
-    const plat::Bitmap line = fX.Grab(plat::Rect{window->rect.x, lineY, output->rect.x - window->rect.x, 1});
-    const std::vector<std::pair<int, int>> fields = WhiteRuns(line, 12);
+    std::vector<std::pair<int, int>> fields;
+    RunUntil([&] {
+        fields = WhiteRuns(fX.Grab(plat::Rect{window->rect.x, lineY, output->rect.x - window->rect.x, 1}), 12);
+        return fields.size() == 8u;
+    }, 3000);
     std::string found;
     for (const auto& [first, end] : fields)
         found += " " + std::to_string(first) + "-" + std::to_string(end);

@@ -3,6 +3,7 @@
 #include "tests/display/ProgramReport.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -78,9 +79,18 @@ TEST_F(TourDocuments, AClickOnTheDocumentBehindBringsItInFront)
     ASSERT_TRUE(Await(ShownPart::BarTitle, "File")) << "the second window did not settle";
     const ShownWindow second = Documents().front();
     ASSERT_GT(second.rect.x, first.rect.x + 4) << "the second window hides the first one's left edge";
-    // The front window's "File" title as the screen shows it: the first window's must look the
-    // same once it is in front.
-    const plat::Bitmap frontFile = fX.Grab(BarTitle(second, "File"));
+    // The front window's "File" title as the screen shows it, once drawn: the first window's must
+    // look the same once it is in front.
+    std::optional<plat::Bitmap> drawn;
+    ASSERT_TRUE(RunUntil([&] {
+        drawn = fX.Grab(BarTitle(second, "File"));
+        for (int y = 0; y < drawn->Height(); ++y)
+            for (int x = 0; x < drawn->Width(); ++x)
+                if (Luma(drawn->Pixel(x, y)) < 100)
+                    return true;
+        return false;
+    })) << "the second window's File title is not drawn";
+    const plat::Bitmap frontFile = *drawn;
     fX.Click({first.rect.x + (second.rect.x - first.rect.x) / 2, first.rect.y + first.rect.height / 2});
     ASSERT_TRUE(RunUntil([&] {
         documents = Documents();

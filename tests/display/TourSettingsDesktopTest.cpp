@@ -66,7 +66,9 @@ TEST_F(TourSettings, TheColourPanelsCancelTakesBackTheTriedColour)
     ASSERT_TRUE(document);
     // A point of the waveform's area, clear of its lines, the colour window and the panel.
     const auto background = [&] { return PixelIn(document->rect, 780, 250); };
-    ASSERT_EQ(background(), 0x000000u) << "the waveform's background is not black to begin with";
+    // The window is reported before its first picture is on the screen.
+    ASSERT_TRUE(RunUntil([&] { return background() == 0x000000u; }))
+        << "the waveform's background is not black to begin with: " << std::hex << background();
     for (const bool keep : {false, true}) {
         ASSERT_NO_FATAL_FAILURE(Choose("Sonalyx", "Colours…"));
         ASSERT_NO_FATAL_FAILURE(TryBackground("#204060"));
