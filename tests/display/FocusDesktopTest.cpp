@@ -221,7 +221,8 @@ protected:
     {
         DesktopTest::SetUp();
         // This process's GL keeps the shader cache folder of the home it first drew in; each test's
-        // home is removed after it, so the cache would only complain about a missing folder.
+        // home is removed after it, so the cache would only complain about a missing folder. The
+        // programs later tests start are left as they are.
         setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
         std::filesystem::create_directories(Bin());
         std::ofstream(Bin() + "/xdg-open") << "#!/bin/sh\necho \"$@\" >> \"" << Opened() << "\"\n";
@@ -247,6 +248,7 @@ protected:
         plat::SetNilTargetResolver(nullptr, nullptr);
         SetProgramResourceFile(0);
         setenv("PATH", fOldPath.c_str(), 1);
+        unsetenv("MESA_SHADER_CACHE_DISABLE");
         DesktopTest::TearDown();
     }
     std::string Bin() const { return fHome.path() + "/bin"; }
