@@ -7,9 +7,9 @@
 #include "foundation/streams/CBufferedForkStream.h"
 #include "foundation/streams/CUTF8TextReader.h"
 #include "foundation/streams/CsvField.h"
+#include "foundation/streams/ZeroByte.h"
 
 #include <cmath>
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -29,21 +29,6 @@ bool ParseBandField(const LStrStream& field, LStrStream& word, SBandRange& band)
     const double high = StrToDouble(word.CStr());
     band = {static_cast<float>(low), static_cast<float>(high)};
     return std::isfinite(band.low) && std::isfinite(band.high) && high >= low;
-}
-
-// True when the stream, read from its start, holds a zero byte: a sound, an image or any other
-// binary file, whose bytes would read as bands at 0 Hz.
-bool HoldsZeroByte(LStream& stream)
-{
-    char buffer[4096];
-    for (;;) {
-        uint64_t count = sizeof buffer;
-        stream.Read(buffer, &count);
-        if (count == 0 || stream.Error() != LStream::kNoError)
-            return false;
-        if (std::memchr(buffer, 0, size_t(count)))
-            return true;
-    }
 }
 
 } // namespace

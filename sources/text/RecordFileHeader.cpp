@@ -2,9 +2,18 @@
 
 #include "foundation/core/LStrStream.h"
 #include "foundation/text/NumberFormat.h"
-#include "platform/files/DataFork.h"
+#include "foundation/streams/CBufferedForkStream.h"
+#include "foundation/streams/ZeroByte.h"
+#include "platform/files/FileSystem.h"
 
 #include <cstring>
+
+namespace {
+
+// The bytes at the start of a file that tell a recording from a binary file.
+constexpr uint64_t kRecordHeadBytes = 4096;
+
+} // namespace
 
 void WriteRecordFileHeader(LStrStream& out, std::string_view typeName, float fcRatio, uint32_t rate)
 {
@@ -18,20 +27,21 @@ void WriteRecordFileHeader(LStrStream& out, std::string_view typeName, float fcR
 
 std::string RecordFileProblem(const std::string& path)
 {
-    plat::DataFork file;
-    plat::FileResult result = file.Open(path, plat::ForkAccess::Read);
-    char head[4096];
-    size_t count = sizeof head;
-    if (result == plat::FileResult::Ok)
-        result = file.ReadAt(0, head, count);
-    if (result != plat::FileResult::Ok)
-        return plat::FileResultText(result);
-    if (count == 0)
+    CBufferedForkStream stream(path, LStream::kReadOnly);
+    if (stream.Error() != LStream::kNoError)
+        return plat::FileResultText(stream.OpenResult());
+    char head[3];
+    uint64_t count = sizeof head;
+    stream.Read(head, &count);
+    if (stream.Error() == LStream::kNoError && count == 0)
         return "the file is empty";
     // A recording holds the device's bytes as they came, and a serial line may bring a stray zero
     // byte: a file that starts with the recorder's own header plays whatever follows it.
-    const bool recorded = count >= 3 && std::memcmp(head, "dn ", 3) == 0;
-    if (!recorded && std::memchr(head, 0, count))
+    const bool recorded = count == sizeof head && std::memcmp(head, "dn ", sizeof head) == 0;
+    stream.SetPosition(0);
+    if (!recorded && HoldsZeroByte(stream, kRecordHeadBytes))
         return "it is not a recording this program can play";
+    if (stream.Error() != LStream::kNoError)
+        return "it cannot be read";
     return {};
 }
