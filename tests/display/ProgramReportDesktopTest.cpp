@@ -2,6 +2,7 @@
 // they are (the controls report it writes for tests), their effects read from what it sends
 // over the network.
 #include "tests/display/ProgramReport.h"
+#include "tests/support/OscDecoder.h"
 
 #include <arpa/inet.h>
 #include <chrono>
@@ -13,6 +14,7 @@
 #include <netinet/in.h>
 #include <optional>
 #include <poll.h>
+#include <sstream>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -203,6 +205,57 @@ TEST_F(FaderEditor, AnOscFadersPortAndAddressTypedAfterTabSendItsLevelsThere)
     EXPECT_EQ(got.size(), 16u + 4u + 4u);
     const float level = FloatOf(got);
     EXPECT_TRUE(level >= 0.0f && level <= 1.0f) << level;
+}
+
+// An OSC fader's address retyped while the recording plays: a receiver hears nothing at the
+// half-typed addresses ("/", "/l", "/lv" ...), only the old address until Return, then the new
+// one. A save while the next address is typed writes that address into the document.
+TEST_F(FaderEditor, AnAddressRetypedIntoAnOscFaderTakesEffectOnlyWhenItsEditEnds)
+{
+    const std::string typed = "/lvl/a";
+    OscDecoder decoder(3, typed); // independent of the program: every datagram, in order
+    ASSERT_NE(decoder.Port(), 0);
+    ASSERT_TRUE(AddFader()) << "no new fader with an output list";
+    ASSERT_NO_FATAL_FAILURE(ChooseOscByKeyboard());
+    fX.Tap("Tab"); // the port field, its text selected
+    fX.Type(std::to_string(decoder.Port()));
+    fX.Tap("Tab"); // the address field, its text selected: the port is entered
+    fX.Type(typed); // a key at a time: held 40 ms, 80 ms between keys
+    RunUntil([] { return false; }, 300);
+    decoder.Mark("/mark"); // comes before anything the Return below makes the program send
+    fX.Tap("Return");
+    std::vector<std::string> runs; // the addresses heard, a run of the same one counted once
+    std::string heard;
+    for (const std::string& line : decoder.Finish()) {
+        heard += line + "\n";
+        std::istringstream words(line.rfind("extra ", 0) == 0 ? line.substr(6) : line);
+        std::string bytes, address;
+        words >> bytes >> address;
+        if (runs.empty() || runs.back() != address)
+            runs.push_back(address);
+    }
+    // Levels may still go to the old address between the mark and the program's taking Return.
+    if (runs.size() == 4 && runs[2] == kOscAddress)
+        runs.erase(runs.begin() + 2);
+    EXPECT_EQ(runs, (std::vector<std::string>{kOscAddress, "/mark", typed})) << heard;
+
+    // The next address typed, then File > Save (its shortcut) names a new file in the panel.
+    fX.Type("/lvl/b");
+    fX.Tap("s", {"Control_L"});
+    ASSERT_TRUE(Await(ShownPart::Control, "Cancel")) << "no save panel";
+    fX.Type("show");
+    fX.Tap("Return");
+    std::string saved;
+    RunUntil([&] {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(fHome.Folder()))
+            if (entry.path().filename().string().rfind("show", 0) == 0)
+                saved = entry.path();
+        return !saved.empty();
+    });
+    ASSERT_FALSE(saved.empty()) << "no document saved";
+    std::ifstream in(saved, std::ios::binary);
+    const std::string document((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(document.find("/lvl/b"), std::string::npos) << "the address typed is not in the saved document";
 }
 
 TEST_F(ProgramReport, ThePlaybackKnobDraggedToTheMiddleShowsTheMiddleOfTheRecording)
