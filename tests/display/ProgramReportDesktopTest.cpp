@@ -122,11 +122,12 @@ protected:
         return last;
     }
 
-    // A click in the new fader's name puts the keyboard in its row; Tab goes along the row
-    // until the output list shows the focus ring, Space opens it, typing selects, Return chooses.
-    void ChooseOscByKeyboard()
+    // A click in the new fader's name (left of its source list, showing `source`) puts the
+    // keyboard in its row; Tab goes along the row until the output list shows the focus ring,
+    // Space opens it, typing selects, Return chooses.
+    void ChooseOscByKeyboard(const std::string& source = "Band sum")
     {
-        const std::optional<Shown> type = Find(ShownPart::Control, "Band sum");
+        const std::optional<Shown> type = Find(ShownPart::Control, source);
         ASSERT_TRUE(type);
         fX.Click({type->rect.x - 80, type->rect.y + type->rect.height / 2});
         bool focused = false;
@@ -216,7 +217,9 @@ TEST_F(FaderEditor, AnAddressRetypedIntoAnOscFaderTakesEffectOnlyWhenItsEditEnds
     OscDecoder decoder(3, typed); // independent of the program: every datagram, in order
     ASSERT_NE(decoder.Port(), 0);
     ASSERT_TRUE(AddFader()) << "no new fader with an output list";
-    ASSERT_NO_FATAL_FAILURE(ChooseOscByKeyboard());
+    // The level of the recording's samples: it changes all the time, and so is sent all the time.
+    ASSERT_TRUE(ChooseInList("Band sum", "Time-domain level")) << "the level source was not chosen";
+    ASSERT_NO_FATAL_FAILURE(ChooseOscByKeyboard("Time-domain level"));
     fX.Tap("Tab"); // the port field, its text selected
     fX.Type(std::to_string(decoder.Port()));
     fX.Tap("Tab"); // the address field, its text selected: the port is entered
@@ -245,14 +248,8 @@ TEST_F(FaderEditor, AnAddressRetypedIntoAnOscFaderTakesEffectOnlyWhenItsEditEnds
     ASSERT_TRUE(Await(ShownPart::Control, "Cancel")) << "no save panel";
     fX.Type("show");
     fX.Tap("Return");
-    std::string saved;
-    RunUntil([&] {
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(fHome.Folder()))
-            if (entry.path().filename().string().rfind("show", 0) == 0)
-                saved = entry.path();
-        return !saved.empty();
-    });
-    ASSERT_FALSE(saved.empty()) << "no document saved";
+    const std::string saved = fHome.Folder() + "/Documents/show";
+    ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(saved); })) << "no document saved";
     std::ifstream in(saved, std::ios::binary);
     const std::string document((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(document.find("/lvl/b"), std::string::npos) << "the address typed is not in the saved document";
