@@ -2,6 +2,7 @@
 // they are (the controls report it writes for tests), their effects read from what it sends
 // over the network.
 #include "tests/display/ProgramReport.h"
+#include "tests/foundation/TempFiles.h"
 #include "tests/support/OscDecoder.h"
 
 #include <arpa/inet.h>
@@ -250,9 +251,7 @@ TEST_F(FaderEditor, AnAddressRetypedIntoAnOscFaderTakesEffectOnlyWhenItsEditEnds
     fX.Tap("Return");
     const std::string saved = fHome.Folder() + "/Documents/show";
     ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(saved); })) << "no document saved";
-    std::ifstream in(saved, std::ios::binary);
-    const std::string document((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_NE(document.find("/lvl/b"), std::string::npos) << "the address typed is not in the saved document";
+    EXPECT_NE(ReadAll(saved).find("/lvl/b"), std::string::npos) << "the address typed is not in the saved document";
 }
 
 TEST_F(ProgramReport, ThePlaybackKnobDraggedToTheMiddleShowsTheMiddleOfTheRecording)
