@@ -43,7 +43,7 @@ float WindowRate(const LObject* window)
 
 SNXCHVW::SNXCHVW(LHandler* parent, LPane* host, CFaderSetRecord& document, LObject* windowRecord)
     : LFrame(parent, host), fDocument(document), fWindowRecord(windowRecord), fNavi(this, 0, false),
-      fDivider(this, this), fFreqPane(&fDivider, Layout("SNXFRQVW"), true), fAxisCaption(&fFreqPane, &fFreqPane, 0),
+      fDivider(this, this), fFreqPane(*this, Layout("SNXFRQVW")), fAxisCaption(&fFreqPane, &fFreqPane, 0),
       fAxis(&fFreqPane, &fFreqPane), fScroll(&fFreqPane, LScrollBar::kHorizontal, true),
       fTimePane(&fDivider, Layout("SNXCHVW"), true), fTimeHeader(&fTimePane, 0, false, false),
       fTimeCaption(&fTimePane, &fTimePane, 0)

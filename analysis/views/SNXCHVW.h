@@ -33,6 +33,9 @@ public:
     void CheckPreferredSize();
     void LayoutChannels();
     void SyncAxis();
+    // Places the frequency axis and the scroll bar over the rows' spectrum area, from its own
+    // left and right edges; runs after every layout of their pane and whenever the rows change.
+    void PlaceAxis();
     void BuildTimeHeader();
     void UpdateGridStep();
     void UpdateScrollBar();
@@ -53,6 +56,18 @@ public:
     void PrepareLayout(LPaneContext& context, LFormulaLayout& layout) override;
 
 private:
+    // The layout pane over the rows' spectrum views. Its layout text spans the axis over the
+    // whole pane, so every layout of it, whatever asked for one (a font, a size, the divider),
+    // ends by placing the axis over the spectrum area again.
+    class FreqPane : public CLayoutPane {
+    public:
+        FreqPane(SNXCHVW& view, const LStrListRef& texts);
+        void FinishLayout(LPaneContext& context, LFormulaLayout& layout) override;
+
+    private:
+        SNXCHVW& fView;
+    };
+
     static void OnRecordChange(void* context, LObjChange& notice);
     void RecordChanged(const LObjChange& notice);
     static void ComputeAxis(void* context, CDrawProcPane& pane, LPortState& port);
@@ -70,7 +85,7 @@ private:
     CSnxChList* fList = nullptr;
     LListNavi fNavi;
     CPaneDivider fDivider;
-    CLayoutPane fFreqPane;
+    FreqPane fFreqPane;
     LCaptionPane fAxisCaption;
     CDrawProcPane fAxis;
     LScrollBar fScroll;

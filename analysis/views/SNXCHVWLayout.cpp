@@ -78,13 +78,18 @@ int32_t SNXCHVW::PrefHeight(LPaneContext*, int32_t)
     return int32_t(PreferredRect().Height());
 }
 
+// The rows may have changed their text columns even when the frame waits for room: the axes
+// follow them at once.
 void SNXCHVW::CheckPreferredSize()
 {
     fPreferred = PreferredRect();
-    if (Rect().Width() >= fPreferred.Width() && Rect().Height() >= fPreferred.Height())
+    if (Rect().Width() >= fPreferred.Width() && Rect().Height() >= fPreferred.Height()) {
         LayoutChannels();
-    else
-        LMessage::Send(LMessage{LPane::msgPref, this, Parent()});
+        return;
+    }
+    LMessage::Send(LMessage{LPane::msgPref, this, Parent()});
+    BuildTimeHeader();
+    PlaceAxis();
 }
 
 void SNXCHVW::LayoutChannels()
@@ -103,15 +108,6 @@ void SNXCHVW::LayoutChannels()
     layout.SetVariable("cht", RectIn(fAxis, *this).bottom);
     layout.SetVariable("chb", fScroll.IsShown() ? RectIn(fScroll, *this).top : int32_t(Rect().Height()));
     layout.Run(LStrListRef::GetItem(texts, kFrmPlaceList).Get());
-    // The axis and the scroll bar start where the rows' spectrum views start.
-    if (fList) {
-        const int32_t viewLeft = fList->GetViewColumns()[0] + RectIn(*fList, *this).left - RectIn(fFreqPane, *this).left;
-        for (LPane* pane : {static_cast<LPane*>(&fAxis), static_cast<LPane*>(&fScroll)}) {
-            CLRect rect = pane->Rect();
-            rect.left = std::min(std::max(0, viewLeft), rect.right);
-            pane->SetRect(rect);
-        }
-    }
     const int32_t w1 = int32_t(fDivider.Rect().Width());
     if (p >= 0)
         fDivider.MoveDivider(0, w0 > 0 ? int32_t((int64_t(w0) / 2 + int64_t(w1) * p) / w0) : w1 / 2);
@@ -132,6 +128,37 @@ void SNXCHVW::SyncAxis()
         fList->SetViewSizes(RectIn(fFreqPane, *this).right - list.left, RectIn(fTimePane, *this).left - list.left);
     }
     BuildTimeHeader();
+    PlaceAxis();
+}
+
+void SNXCHVW::PlaceAxis()
+{
+    if (!fList)
+        return;
+    // The spectrum view's edges in the axis pane's host, kept inside it; without a view the
+    // axis reaches to the host's right edge.
+    const std::array<int32_t, 4> columns = fList->GetViewColumns();
+    const int32_t offset = RectIn(*fList, *this).left - RectIn(fFreqPane, *this).left;
+    const int32_t width = int32_t(fFreqPane.Rect().Width());
+    const int32_t left = std::clamp(columns[0] + offset, 0, width);
+    const int32_t right = columns[1] > columns[0] ? std::clamp(columns[1] + offset, left, width) : width;
+    for (LPane* pane : {static_cast<LPane*>(&fAxis), static_cast<LPane*>(&fScroll)}) {
+        CLRect rect = pane->Rect();
+        rect.left = left;
+        rect.right = right;
+        pane->SetRect(rect);
+    }
+}
+
+SNXCHVW::FreqPane::FreqPane(SNXCHVW& view, const LStrListRef& texts)
+    : CLayoutPane(&view.fDivider, texts, true), fView(view)
+{
+}
+
+void SNXCHVW::FreqPane::FinishLayout(LPaneContext& context, LFormulaLayout& layout)
+{
+    CLayoutPane::FinishLayout(context, layout);
+    fView.PlaceAxis();
 }
 
 void SNXCHVW::BuildTimeHeader()

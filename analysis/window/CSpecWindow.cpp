@@ -368,7 +368,7 @@ std::string CSpecWindow::DocumentPath() const
 
 bool CSpecWindow::IsModified() const
 {
-    return fDocument.IsModified();
+    return fDocument.IsModified() || (fFaderFrame && fFaderFrame->List().HasTypedText());
 }
 
 void CSpecWindow::TakeDmxOutput()

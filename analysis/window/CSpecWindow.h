@@ -60,18 +60,20 @@ public:
     bool ApplyWindowRecord();
     // Shows the window and opens its source and data server.
     void Start();
-    // True when the window may close: not modified, saved, or the user chose not to save.
+    // True when the window may close: not modified, saved, or the user chose not to save. A
+    // fader parameter still being typed is stored first.
     bool AskSaveChanges();
     bool SaveAs();
     // Saves into the document's file, or asks for one while it is untitled; false when
     // nothing was saved.
     bool SaveDocument();
-    // Writes the document atomically; false (the old file untouched, still modified, the
-    // user told) when any step fails.
+    // Writes the document atomically, with a fader parameter still being typed stored first;
+    // false (the old file untouched, still modified, the user told) when any step fails.
     bool Save(const std::string& path);
     void UpdateTitle();
     // The document's file as a POSIX path; empty while untitled.
     std::string DocumentPath() const;
+    // The document changed since it was saved, or a fader parameter is being typed.
     bool IsModified() const;
     // Makes this window's fader engine drive the shared DMX output and the consoles' values.
     void TakeDmxOutput();
@@ -191,6 +193,8 @@ private:
     void RecordChanged(const LObjChange& notice);
     void GrowFaderFrame(int32_t preferredHeight);
     bool HandleEditorMessage(LMessage& result, const LMessage& msg);
+    // Stores a parameter typed into the fader editor whose edit has not ended.
+    void EnterTypedText();
     static void FileLocationCallback(uint64_t field, uint32_t operation, LStringRef& fileSpec);
     LObject* Common() const;
     LObject* CommonView() const;

@@ -50,3 +50,9 @@ bool CSpecWindow::HandleEditorMessage(LMessage& result, const LMessage& msg)
     }
     return false;
 }
+
+void CSpecWindow::EnterTypedText()
+{
+    if (fFaderFrame)
+        fFaderFrame->List().EnterTypedText();
+}

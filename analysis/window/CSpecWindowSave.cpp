@@ -17,6 +17,7 @@ constexpr uint32_t kSaveFailedItem = 15;
 
 bool CSpecWindow::AskSaveChanges()
 {
+    EnterTypedText();
     if (!IsModified())
         return true;
     CSaveChangesDialog dialog(this, nullptr);
@@ -47,6 +48,7 @@ bool CSpecWindow::SaveAs()
 
 bool CSpecWindow::Save(const std::string& path)
 {
+    EnterTypedText();
     if (!WriteDocumentFile(path, fDocument.Root())) {
         ShowWindowMessage(this, kSaveFailedItem, path);
         return false;

@@ -3,7 +3,7 @@
 #include "foundation/core/LStrStream.h"
 #include "foundation/text/NumberFormat.h"
 #include "foundation/text/NumberParse.h"
-#include "controls/edit/LEditText.h"
+#include "controls/edit/CEntryEditText.h"
 #include "outputs/defs/ControlAccess.h"
 #include "shell/draw/LFont.h"
 
@@ -59,7 +59,7 @@ LStringRef CEditCtlDef::ValueText(float value)
 
 std::unique_ptr<LPane> CEditCtlDef::CreateControl(LPane* parent) const
 {
-    auto field = std::make_unique<LEditText>(parent, IsMultiLine() ? LEditText::kMultiLine : LEditText::kSingleLine, 0);
+    auto field = std::make_unique<CEntryEditText>(parent, IsMultiLine() ? LEditText::kMultiLine : LEditText::kSingleLine, 0);
     field->SetFont(LFont(kFontId));
     field->SetText(FormatValue());
     return field;
@@ -79,13 +79,13 @@ void CEditCtlDef::SetControlText(LPane& control, const LStringRef& text) const
 
 bool CEditCtlDef::ReadControlValue(const LMessage& msg, float& value) const
 {
-    LEditText* field = ControlOf<LEditText>(msg, LEditText::msgChange);
+    LEditText* field = ControlOf<CEntryEditText>(msg, CEntryEditText::msgEnter);
     return field && StoredValue(StrToDouble(field->GetText().Text()), value);
 }
 
 bool CEditCtlDef::ReadControlText(const LMessage& msg, LStringRef& text) const
 {
-    LEditText* field = ControlOf<LEditText>(msg, LEditText::msgChange);
+    LEditText* field = ControlOf<CEntryEditText>(msg, CEntryEditText::msgEnter);
     if (!field)
         return false;
     text = field->GetText();

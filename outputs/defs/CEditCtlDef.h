@@ -18,7 +18,9 @@ public:
     // The field's text read as a number.
     bool StoredValue(double shown, float& value) const override;
     // A text field in the fixed-pitch font, multi-line from two lines on; a value text is
-    // shown as it is and "LEditText_Change" reports the field's text.
+    // shown as it is. The field's text is reported once its edit ends ("CEntryEditText_Enter":
+    // Return, Tab or the focus leaving), never while it is typed: a half-typed text (an OSC
+    // address, a sound's name) would send the output somewhere nobody chose.
     std::unique_ptr<LPane> CreateControl(LPane* parent) const override;
     void SetControlValue(LPane& control, float value) const override;
     void SetControlText(LPane& control, const LStringRef& text) const override;

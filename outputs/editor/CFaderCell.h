@@ -48,6 +48,7 @@ public:
     CColumnHeader& Captions() { return fCaptions; }
     LDropPane& SoundDrop() { return fSoundDrop; }
     CCtlPanel& Panel() { return fPanel; }
+    const CCtlPanel& Panel() const { return fPanel; }
 
     // A drag of files over the parameter panel is meant for the sound drop pane the panel
     // covers; every other drag goes on to the list.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class CEntryEditText;
 class CFaderCell;
 class CFaderSetRecord;
 class LObject;
@@ -36,6 +37,10 @@ public:
     void UpdateSelectionInfo();
     // Deletes the selected faders as one undo step.
     void DeleteSelection();
+    // A parameter text typed into the focus row whose edit has not ended yet: it is not stored.
+    bool HasTypedText() const;
+    // Ends that edit, as Return does: the typed text is stored now (before a save or a close).
+    void EnterTypedText();
     const CCtlDefList* Definitions(uint32_t kind) const;
     const std::vector<std::string>& Sounds() const { return fSounds; }
     uint16_t StoredLevel(int32_t row) const;
@@ -65,6 +70,7 @@ private:
     bool HandleFieldMessage(CFaderCell& cell, int32_t row, const LMessage& msg);
     bool HandleSoundDrop(LMessage& result, CFaderCell& cell, LObject& fader, const LMessage& msg);
     bool HandleCommand(LMessage& result, const LMessage& msg);
+    CEntryEditText* TypedField() const;
 
     // Drag and drop (CFaderListDrag.cpp).
     void HandleDragMessage(LMessage& result, const LMessage& msg);

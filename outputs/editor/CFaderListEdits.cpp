@@ -1,9 +1,11 @@
 // Edits of the fader editor's rows and its menu commands.
 #include "analysis/records/CFaderSetRecord.h"
 #include "analysis/records/SnxFields.h"
+#include "controls/edit/CEntryEditText.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/records/CParamSet.h"
 #include "foundation/records/CUndoStrm.h"
+#include "foundation/records/LMergeKey.h"
 #include "outputs/editor/CFaderCell.h"
 #include "outputs/editor/CFaderList.h"
 #include "outputs/editor/DroppedSound.h"
@@ -43,6 +45,10 @@ bool CFaderList::HandleCellMessage(LMessage& result, const LMessage& msg)
     LStringRef id;
     LStringRef text;
     if (cell->Panel().TranslateMessage(msg, id, text)) {
+        // A text is stored once per edit, when the edit ends: each edit is an undo step of
+        // its own, never folded into the edit of the same parameter before it.
+        if (StrEqual(msg.type, CEntryEditText::msgEnter))
+            LMergeKey::Forget();
         LObject* params = fader->GetChild(kFadrCprm);
         CParamSet::SetValue(params, this, std::string(id.View()).c_str(), text);
         LMessage::Clear(result);
@@ -139,6 +145,29 @@ void CFaderList::DeleteSelection()
         if (Selection().Intersects({0, row, 1, row + 1}) && row < fDocument.FaderCount())
             LObject::DeleteChildAt(root, this, kFdrsFdrs, uint32_t(row));
     }
+}
+
+CEntryEditText* CFaderList::TypedField() const
+{
+    const CellSlot& focus = FocusSlot();
+    const auto* cell = focus.IsFree() ? nullptr : dynamic_cast<const CFaderCell*>(focus.pane.get());
+    if (!cell)
+        return nullptr;
+    for (uint32_t i = 0; LPane* control = cell->Panel().Control(i); ++i)
+        if (auto* field = dynamic_cast<CEntryEditText*>(control); field && field->IsEdited())
+            return field;
+    return nullptr;
+}
+
+bool CFaderList::HasTypedText() const
+{
+    return TypedField() != nullptr;
+}
+
+void CFaderList::EnterTypedText()
+{
+    if (CEntryEditText* field = TypedField())
+        field->Enter();
 }
 
 bool CFaderList::HandleCommand(LMessage& result, const LMessage& msg)

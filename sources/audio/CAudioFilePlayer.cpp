@@ -3,6 +3,13 @@
 #include <cmath>
 #include <limits>
 
+void CAudioFilePlayer::CallEndNotice(void* player)
+{
+    auto* self = static_cast<CAudioFilePlayer*>(player);
+    if (self->endFunction)
+        self->endFunction(self->endContext, 0);
+}
+
 uint64_t CAudioFilePlayer::FramesOfSeconds(double rate, double seconds, bool round)
 {
     const double frames = rate * seconds;

@@ -49,6 +49,10 @@ public:
     static uint64_t FramesOfSeconds(double rate, double seconds, bool round);
 
 protected:
+    // Calls the owner's end function, when one is set; `player` is the CAudioFilePlayer (the
+    // players' main-thread end signals call it).
+    static void CallEndNotice(void* player);
+
     CSampleFormat format;
     void* tapContext = nullptr;
     TapFunction tapFunction = nullptr;

@@ -17,7 +17,7 @@ CSoundFilePlayer::CSoundFilePlayer()
 {
     format = CSampleFormat(44100, 2, 16, 1, 0);
     fRing.Init(fRingData, kRingLog2);
-    fEndSignal.Init(this, EndSignalled);
+    fEndSignal.Init(static_cast<CAudioFilePlayer*>(this), CallEndNotice);
 }
 
 CSoundFilePlayer::~CSoundFilePlayer()
@@ -76,10 +76,13 @@ void CSoundFilePlayer::Close()
     fFile.Close();
 }
 
+// A start counts as delivering: started at the end of the file, the player reports the end
+// again.
 void CSoundFilePlayer::Start()
 {
     if (!fUnit.IsOpen())
         return;
+    fDelivering.store(true);
     fRunning.store(true);
     WakeReader();
     (void)fUnit.Start();
@@ -201,11 +204,4 @@ bool CSoundFilePlayer::Render(plat::AudioBlock& block, uint32_t frames)
     if (fReaderAtEnd.load() && fDelivering.exchange(false))
         fEndSignal.Signal();
     return false;
-}
-
-void CSoundFilePlayer::EndSignalled(void* self)
-{
-    auto* player = static_cast<CSoundFilePlayer*>(self);
-    if (player->endFunction)
-        player->endFunction(player->endContext, 0);
 }

@@ -42,7 +42,6 @@ public:
 
 private:
     static void ReaderEntry(void* self);
-    static void EndSignalled(void* self);
     void ReaderThread();
     bool Render(plat::AudioBlock& block, uint32_t frames);
     void ResetRing();

@@ -30,6 +30,7 @@ CWavFileReader::CWavFileReader(LAsyncQueue* queue)
     format = CSampleFormat(44100, 2, 16, 1, 0);
     fRing.Init(fRingData, kRingLog2);
     fPlayer.SetFill(this, FillEntry);
+    fEndSignal.Init(static_cast<CAudioFilePlayer*>(this), CallEndNotice);
 }
 
 CWavFileReader::~CWavFileReader()
@@ -51,8 +52,8 @@ float CWavFileReader::DurationSeconds() const
 
 uint64_t CWavFileReader::FramesHeld() const
 {
-    if (!fGrowing || !fOpen || fBytesPerFrame == 0)
-        return fFrameCount;
+    if (!fGrowing.load() || !fOpen || fBytesPerFrame == 0)
+        return fFrameCount.load();
     const uint64_t size = fFile->GetSize();
     return size > fDataStart ? (size - fDataStart) / fBytesPerFrame : 0;
 }
@@ -65,8 +66,9 @@ int CWavFileReader::Open(const std::string& fileSpec)
         fFile->Close();
         return 1;
     }
-    fFrameCount = fDataBytes / fBytesPerFrame;
+    fFrameCount.store(fDataBytes / fBytesPerFrame);
     fPosition.store(0);
+    fDelivering.store(false);
     fCarried = 0;
     fReading = false;
     fRing.Reset();
@@ -90,7 +92,7 @@ bool CWavFileReader::ParseFile()
     const uint64_t fileSize = fFile->GetSize();
     bool haveFormat = false;
     bool haveData = false;
-    fGrowing = false;
+    fGrowing.store(false);
     for (int i = 0; i < kMaxChunks; ++i) {
         CRiffChunk chunk;
         chunk.OpenChild(riff);
@@ -99,7 +101,7 @@ bool CWavFileReader::ParseFile()
         if (chunk.Id() == RiffId("data")) {
             fDataStart = chunk.Start();
             fDataBytes = std::min(chunk.End(), fileSize) - std::min(chunk.Start(), fileSize);
-            fGrowing = chunk.End() > fileSize;   // a recording still being written
+            fGrowing.store(chunk.End() > fileSize);   // a recording still being written
             haveData = true;
         } else if (chunk.Id() == RiffId("fmt ")) {
             haveFormat = TakeFormat(chunk) || haveFormat;
@@ -135,8 +137,11 @@ void CWavFileReader::Close()
     fOpen = false;
 }
 
+// A start counts as delivering: started at the end of a complete file, the reader reports the
+// end again.
 void CWavFileReader::Start()
 {
+    fDelivering.store(true);
     fPlayer.Start();
 }
 
@@ -186,7 +191,7 @@ void CWavFileReader::Reposition(uint64_t frames)
 
 bool CWavFileReader::ReadFrame(void* consumer, FrameFunction function)
 {
-    if (!fOpen || fBytesPerFrame == 0)
+    if (!fOpen || fBytesPerFrame == 0 || (!fGrowing.load() && fPosition.load() >= fFrameCount.load()))
         return false;
     uint8_t frame[510];
     uint32_t count = fBytesPerFrame;
@@ -212,8 +217,14 @@ void CWavFileReader::RequestRead()
 {
     if (fReading || !fOpen)
         return;
-    const uint32_t free = fRing.Free();
-    const CRingBuffer::Regions region = fRing.GetWriteRegions(free);
+    if (fGrowing.load() && fNextRead >= fFile->GetSize())
+        CheckFinished();
+    uint64_t free = fRing.Free();
+    if (!fGrowing.load()) {
+        const uint64_t end = fDataStart + fDataBytes;
+        free = std::min(free, end > fNextRead ? end - fNextRead : 0);
+    }
+    const CRingBuffer::Regions region = fRing.GetWriteRegions(uint32_t(free));
     if (region.firstCount == 0)
         return;
     fReadGeneration = fGeneration;
@@ -229,6 +240,20 @@ void CWavFileReader::ReadDone(void* context, CMacAsyncPB::Request* request)
         return;
     self->fNextRead += request->transferred;
     self->fRing.AdvanceWrite(uint32_t(request->transferred));
+}
+
+// Called once the reader has read all the file holds: the recorder writes the data chunk's
+// size when it closes the file, after the last of its frames.
+void CWavFileReader::CheckFinished()
+{
+    uint8_t size[4];
+    uint32_t count = sizeof size;
+    if (!fFile->ReadAt(fDataStart - sizeof size, size, &count) || count != sizeof size || LE32(size) == 0xFFFFFFFF)
+        return;
+    const uint64_t fileSize = fFile->GetSize();
+    fDataBytes = std::min<uint64_t>(LE32(size), fileSize > fDataStart ? fileSize - fDataStart : 0);
+    fFrameCount.store(fDataBytes / fBytesPerFrame);
+    fGrowing.store(false);
 }
 
 bool CWavFileReader::FillEntry(void* context, CSoundOut* player, CSoundOut::Request& request, uint32_t byteCount)
@@ -260,6 +285,9 @@ bool CWavFileReader::Fill(CSoundOut* player, CSoundOut::Request& request, uint32
         fCarried = length;
         fPosition.fetch_add(length / fBytesPerFrame);
     }
+    // A ring run dry before the last frame of the file is a late read, not the end.
+    if (length == 0 && !fGrowing.load() && fPosition.load() >= fFrameCount.load() && fDelivering.exchange(false))
+        fEndSignal.Signal();
     if (!fSignal->IsPosted())
         fSignal->Post();
     return length > 0;

@@ -1,6 +1,7 @@
 #pragma once
 #include "foundation/core/LHandler.h"
 #include "outputs/CSoundOut.h"
+#include "shell/LMainSignal.h"
 #include "sources/audio/CAudioFilePlayer.h"
 #include "foundation/files/CMacAsyncPB.h"
 #include "sources/audio/CRingBuffer.h"
@@ -14,8 +15,9 @@ class LAsyncSignal;
 
 // Plays a WAV file of 8 to 16-bit PCM through the default output, reading its data chunk in
 // the background into a 64 KiB ring. It also plays a recording still being written: sizes
-// come from the file's current length and playback goes on as the file grows, so it never
-// reports an end.
+// come from the file's current length and playback goes on as the file grows. Once the
+// recorder has written the data chunk's size the file is complete: the end notice arrives on
+// the run loop of the thread that made the reader, once, after the last block was played.
 class CWavFileReader : public CAudioFilePlayer, public LHandler {
 public:
     static constexpr uint32_t kRingLog2 = 16;
@@ -40,7 +42,9 @@ public:
 
     void HandleMessage(LMessage& result, const LMessage& msg) override;
 
-    uint64_t FrameCount() const { return fFrameCount; }
+    uint64_t FrameCount() const { return fFrameCount.load(); }
+    // Whether the file is a recording still being written.
+    bool Growing() const { return fGrowing.load(); }
     uint32_t BytesPerFrame() const { return fBytesPerFrame; }
     uint64_t DataStart() const { return fDataStart; }
 
@@ -50,12 +54,14 @@ private:
     uint64_t FramesHeld() const;
     bool ParseFile();
     bool TakeFormat(class CRiffChunk& chunk);
+    void CheckFinished();
     void Reposition(uint64_t frames);
     void RequestRead();
     static void ReadDone(void* context, CMacAsyncPB::Request* request);
     static bool FillEntry(void* context, CSoundOut* player, CSoundOut::Request& request, uint32_t byteCount);
     bool Fill(CSoundOut* player, CSoundOut::Request& request, uint32_t byteCount);
 
+    LMainSignal fEndSignal;
     std::unique_ptr<LAsyncSignal> fSignal;
     std::unique_ptr<CMacAsyncPB> fFile;
     CMacAsyncPB::Request fRequest;
@@ -64,9 +70,10 @@ private:
     uint64_t fDataStart = 0;
     uint64_t fDataBytes = 0;
     uint64_t fNextRead = 0;
-    uint64_t fFrameCount = 0;
-    bool fGrowing = false;
+    std::atomic<uint64_t> fFrameCount{0};
+    std::atomic<bool> fGrowing{false};
     std::atomic<uint64_t> fPosition{0};
+    std::atomic<bool> fDelivering{false};
     uint32_t fBytesPerFrame = 0;
     uint32_t fCarried = 0;
     bool fReading = false;

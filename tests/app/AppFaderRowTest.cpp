@@ -1,22 +1,27 @@
 // The fader rows of a document window under a person's keyboard: Tab and Shift+Tab go along a
 // row's fields and controls, on into the next row, and into and out of the list from the
-// window's other controls.
+// window's other controls; a text typed into a row's parameter counts once its edit ends.
 #include "analysis/records/CFaderSetRecord.h"
 #include "analysis/window/CSpecWindow.h"
+#include "controls/edit/CEntryEditText.h"
+#include "foundation/records/CParamSet.h"
 #include "outputs/editor/CFaderCell.h"
 #include "outputs/editor/CFaderFrame.h"
 #include "platform/window/Event.h"
 #include "tests/app/AppRunKit.h"
+#include "tests/foundation/TempFiles.h"
 #include "tests/support/LiveCell.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr uint16_t kTabKeyCode = 48;
+constexpr uint16_t kReturnKeyCode = 36;
 constexpr int32_t kOscKind = 9;
 
 class AppFaderRow : public AppRunTest {
@@ -80,6 +85,19 @@ protected:
         }
         return reached;
     }
+    // Letters and marks typed a key at a time.
+    void Type(const std::string& text)
+    {
+        for (char c : text)
+            windows.TypeKey(std::string(1, c), 0);
+    }
+    // The OSC address the first fader stores; empty while it has none of its own.
+    static std::string StoredAddress(CSpecWindow& document)
+    {
+        LStringRef address;
+        (void)CParamSet::Find(document.Document().Fader(0)->GetChild(kFadrCprm), "oad", &address);
+        return std::string(address.View());
+    }
     static std::vector<std::string> Row(int row, bool panel = false)
     {
         std::vector<std::string> stops;
@@ -124,5 +142,49 @@ TEST_F(AppFaderRow, TabGoesFromTheWindowsControlsAlongEachRowAndOnOutOfTheList)
         std::vector<std::string> backExpected(expected.rbegin() + 1, expected.rend());
         backExpected.push_back("outside");
         EXPECT_EQ(Walk(document, int(backExpected.size()), true), backExpected);
+    }
+}
+
+// An OSC address typed into a row is stored only when its edit ends: by Return, by Tab, by a
+// click elsewhere, or by a save, which writes it to the file; until then the document counts
+// as changed but the fader keeps the address it had. Each edit is one undo step.
+TEST_F(AppFaderRow, AnAddressTypedIntoARowIsStoredOnlyWhenItsEditEnds)
+{
+    const std::string saved = TempPath("typed.snx");
+    const struct {
+        const char* what;
+        std::function<void(CSpecWindow&)> end;
+        bool stored;
+        bool written; // in the saved file
+    } cases[] = {
+        {"Return", [&](CSpecWindow&) { windows.TypeKey("\r", kReturnKeyCode); }, true, false},
+        {"Tab", [&](CSpecWindow&) { windows.TypeKey("\t", kTabKeyCode); }, true, false},
+        {"a click in the row's name", [&](CSpecWindow& d) { windows.Click(CentreOf(Cell(d, 0)->Name())); }, true, false},
+        {"File > Save by its key", [](CSpecWindow&) { EXPECT_TRUE(plat::MenuDriver::PressKey("s", plat::kCommandKeyMask)); },
+         true, true},
+        {"nothing", [](CSpecWindow&) {}, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CSpecWindow& document = Document(1, kOscKind);
+        windows.Click(CentreOf(*Cell(document, 0)->Panel().Control(0))); // the port field
+        Walk(document, 1); // on to the address field, its whole text selected
+        const LPane* address = Cell(document, 0)->Panel().Control(1); // the row's pane once focused
+        ASSERT_TRUE(dynamic_cast<const CEntryEditText*>(address) && document.FocusTarget() == address);
+        Type("/one");
+        windows.TypeKey("\r", kReturnKeyCode); // the text stays selected
+        ASSERT_TRUE(document.Save(saved));
+        Type("/two");
+        EXPECT_EQ(StoredAddress(document), "/one") << "stored while typed";
+        EXPECT_TRUE(Enabled("LStdCmd_Save")) << "a typed address is a change to save";
+        c.end(document);
+        EXPECT_EQ(StoredAddress(document), c.stored ? "/two" : "/one");
+        EXPECT_EQ(ReadAll(saved).find("/two") != std::string::npos, c.written);
+        if (!c.stored)
+            continue;
+        EXPECT_TRUE(plat::MenuDriver::PressKey("z", plat::kCommandKeyMask));
+        EXPECT_EQ(StoredAddress(document), "/one") << "the two edits were one undo step";
+        EXPECT_TRUE(plat::MenuDriver::PressKey("z", plat::kCommandKeyMask));
+        EXPECT_EQ(StoredAddress(document), "");
     }
 }

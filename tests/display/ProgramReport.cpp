@@ -87,6 +87,19 @@ void ProgramReport::Choose(const std::string& menu, const std::string& item)
     fX.Click(row->Middle());
 }
 
+std::optional<Shown> ProgramReport::ChooseInList(const std::string& shown, const std::string& row)
+{
+    const std::optional<Shown> list = Find(ShownPart::Control, shown);
+    if (!list)
+        return std::nullopt;
+    fX.Click(list->Middle());
+    const std::optional<Shown> item = Await(ShownPart::Row, row, 3000);
+    if (!item)
+        return std::nullopt;
+    fX.Click(item->Middle());
+    return Await(ShownPart::Control, row);
+}
+
 void ProgramReport::ChooseSource(const std::string& row)
 {
     ClickButton("Source…");

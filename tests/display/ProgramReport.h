@@ -34,6 +34,9 @@ protected:
     std::optional<Shown> PlaybackSlider();
     // A normal click on a menu title of the bar, then on the item.
     void Choose(const std::string& menu, const std::string& item);
+    // The pop-up list showing `shown` opened by a click and `row` clicked in it; the list once
+    // it shows `row`, empty when any step failed.
+    std::optional<Shown> ChooseInList(const std::string& shown, const std::string& row);
     // A normal click on the button, waiting for it to show first.
     void ClickButton(const std::string& title);
     // The source chooser opened from its button, the row chosen from its list and OK clicked.

@@ -2,6 +2,8 @@
 // they are (the controls report it writes for tests), their effects read from what it sends
 // over the network.
 #include "tests/display/ProgramReport.h"
+#include "tests/foundation/TempFiles.h"
+#include "tests/support/OscDecoder.h"
 
 #include <arpa/inet.h>
 #include <chrono>
@@ -13,6 +15,7 @@
 #include <netinet/in.h>
 #include <optional>
 #include <poll.h>
+#include <sstream>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -120,11 +123,12 @@ protected:
         return last;
     }
 
-    // A click in the new fader's name puts the keyboard in its row; Tab goes along the row
-    // until the output list shows the focus ring, Space opens it, typing selects, Return chooses.
-    void ChooseOscByKeyboard()
+    // A click in the new fader's name (left of its source list, showing `source`) puts the
+    // keyboard in its row; Tab goes along the row until the output list shows the focus ring,
+    // Space opens it, typing selects, Return chooses.
+    void ChooseOscByKeyboard(const std::string& source = "Band sum")
     {
-        const std::optional<Shown> type = Find(ShownPart::Control, "Band sum");
+        const std::optional<Shown> type = Find(ShownPart::Control, source);
         ASSERT_TRUE(type);
         fX.Click({type->rect.x - 80, type->rect.y + type->rect.height / 2});
         bool focused = false;
@@ -203,6 +207,51 @@ TEST_F(FaderEditor, AnOscFadersPortAndAddressTypedAfterTabSendItsLevelsThere)
     EXPECT_EQ(got.size(), 16u + 4u + 4u);
     const float level = FloatOf(got);
     EXPECT_TRUE(level >= 0.0f && level <= 1.0f) << level;
+}
+
+// An OSC fader's address retyped while the recording plays: a receiver hears nothing at the
+// half-typed addresses ("/", "/l", "/lv" ...), only the old address until Return, then the new
+// one. A save while the next address is typed writes that address into the document.
+TEST_F(FaderEditor, AnAddressRetypedIntoAnOscFaderTakesEffectOnlyWhenItsEditEnds)
+{
+    const std::string typed = "/lvl/a";
+    OscDecoder decoder(3, typed); // independent of the program: every datagram, in order
+    ASSERT_NE(decoder.Port(), 0);
+    ASSERT_TRUE(AddFader()) << "no new fader with an output list";
+    // The level of the recording's samples: it changes all the time, and so is sent all the time.
+    ASSERT_TRUE(ChooseInList("Band sum", "Time-domain level")) << "the level source was not chosen";
+    ASSERT_NO_FATAL_FAILURE(ChooseOscByKeyboard("Time-domain level"));
+    fX.Tap("Tab"); // the port field, its text selected
+    fX.Type(std::to_string(decoder.Port()));
+    fX.Tap("Tab"); // the address field, its text selected: the port is entered
+    fX.Type(typed); // a key at a time: held 40 ms, 80 ms between keys
+    RunUntil([] { return false; }, 300);
+    decoder.Mark("/mark"); // comes before anything the Return below makes the program send
+    fX.Tap("Return");
+    std::vector<std::string> runs; // the addresses heard, a run of the same one counted once
+    std::string heard;
+    for (const std::string& line : decoder.Finish()) {
+        heard += line + "\n";
+        std::istringstream words(line.rfind("extra ", 0) == 0 ? line.substr(6) : line);
+        std::string bytes, address;
+        words >> bytes >> address;
+        if (runs.empty() || runs.back() != address)
+            runs.push_back(address);
+    }
+    // Levels may still go to the old address between the mark and the program's taking Return.
+    if (runs.size() == 4 && runs[2] == kOscAddress)
+        runs.erase(runs.begin() + 2);
+    EXPECT_EQ(runs, (std::vector<std::string>{kOscAddress, "/mark", typed})) << heard;
+
+    // The next address typed, then File > Save (its shortcut) names a new file in the panel.
+    fX.Type("/lvl/b");
+    fX.Tap("s", {"Control_L"});
+    ASSERT_TRUE(Await(ShownPart::Control, "Cancel")) << "no save panel";
+    fX.Type("show");
+    fX.Tap("Return");
+    const std::string saved = fHome.Folder() + "/Documents/show";
+    ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(saved); })) << "no document saved";
+    EXPECT_NE(ReadAll(saved).find("/lvl/b"), std::string::npos) << "the address typed is not in the saved document";
 }
 
 TEST_F(ProgramReport, ThePlaybackKnobDraggedToTheMiddleShowsTheMiddleOfTheRecording)

@@ -16,20 +16,6 @@ protected:
         Choose("Faders", "Add Fader");
         return Await(ShownPart::Control, "None");
     }
-    // The output list showing `from` opened by a click and `to` clicked in it; the list
-    // once it shows `to`.
-    std::optional<Shown> ChooseOutput(const std::string& from, const std::string& to)
-    {
-        const std::optional<Shown> list = Find(ShownPart::Control, from);
-        if (!list)
-            return std::nullopt;
-        fX.Click(list->Middle());
-        const std::optional<Shown> row = Await(ShownPart::Row, to, 3000);
-        if (!row)
-            return std::nullopt;
-        fX.Click(row->Middle());
-        return Await(ShownPart::Control, to);
-    }
     // Dark pixels of the titles' line under a row's lists: between the row's left edge and its
     // output list, just under the lists, where the titles of the output's settings stand.
     int TitleInk(const Shown& output)
@@ -60,11 +46,11 @@ TEST_F(TourFaders, AnOutputSetBackToNoneTakesItsSettingsTitlesAlong)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(AddFader()) << "no new fader with an output list";
-    const std::optional<Shown> osc = ChooseOutput("None", "OSC");
+    const std::optional<Shown> osc = ChooseInList("None", "OSC");
     ASSERT_TRUE(osc) << "OSC was not chosen";
     int ink = 0;
     ASSERT_TRUE(RunUntil([&] { return (ink = TitleInk(*osc)) > 40; }, 3000)) << "no titles under an OSC row";
-    const std::optional<Shown> none = ChooseOutput("OSC", "None");
+    const std::optional<Shown> none = ChooseInList("OSC", "None");
     ASSERT_TRUE(none) << "None was not chosen again";
     EXPECT_TRUE(RunUntil([&] { return (ink = TitleInk(*none)) == 0; }, 3000))
         << ink << " dark pixels of titles under a row without an output";
@@ -75,7 +61,7 @@ TEST_F(TourFaders, TheDeleteKeyDeletesTheSelectedFader)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     ASSERT_TRUE(AddFader()) << "no new fader";
-    ASSERT_TRUE(ChooseOutput("None", "OSC")) << "OSC was not chosen";
+    ASSERT_TRUE(ChooseInList("None", "OSC")) << "OSC was not chosen";
     ASSERT_TRUE(AddFader()) << "no second fader";
     // The window grew for the second row: the first one is found again where it stands now.
     const std::optional<Shown> osc = Await(ShownPart::Control, "OSC");

@@ -29,6 +29,40 @@ protected:
             ClickButton("OK");
         return shown && RunUntil([&] { return !Find(ShownPart::Control, "OK"); });
     }
+    // Play Recording… with the file type chosen in its panel, and a double click on the
+    // list's first row.
+    void PlayFirstRecording(const std::string& type)
+    {
+        ASSERT_NO_FATAL_FAILURE(Choose("File", "Play Recording…"));
+        const std::optional<Shown> up = Await(ShownPart::Control, "Up");
+        ASSERT_TRUE(up) << "no file panel";
+        if (!Find(ShownPart::Control, type)) {
+            ClickButton("Raw stream recording");
+            const std::optional<Shown> row = Await(ShownPart::Row, type, 3000);
+            ASSERT_TRUE(row) << "the panel offers no " << type;
+            fX.Click(row->Middle());
+            ASSERT_TRUE(Await(ShownPart::Control, type)) << type << " was not chosen";
+        }
+        fX.DoubleClick({up->rect.x + 150, up->rect.y - 37}); // the list's first row
+    }
+    // Whether the playback slider goes from its start past it and back to it while Play stays
+    // on: the recording played to its end and began again.
+    bool PlaysAgainFromTheStart()
+    {
+        int phase = 0; // at the start, past it, back at it
+        bool stopped = false;
+        RunUntil([&] {
+            const std::optional<Shown> play = Find(ShownPart::Control, "Play");
+            const std::optional<Shown> slider = PlaybackSlider();
+            stopped = stopped || (phase > 0 && (!play || play->state != 1));
+            if (stopped || !play || play->state != 1 || !slider)
+                return stopped;
+            if ((slider->state == 0) == (phase != 1))
+                ++phase;
+            return phase == 3;
+        }, 10000);
+        return phase == 3 && !stopped;
+    }
 };
 
 // The head of a WAV file: bytes no recording holds.
@@ -71,17 +105,7 @@ TEST_F(TourSources, PlayRecordingOfFilesItCannotPlayKeepsTheRecordingPlaying)
     };
     ASSERT_TRUE(playing()) << "the recording does not play";
     for (const char* type : {"Raw stream recording", "WAV sound recording"}) {
-        ASSERT_NO_FATAL_FAILURE(Choose("File", "Play Recording…"));
-        const std::optional<Shown> up = Await(ShownPart::Control, "Up");
-        ASSERT_TRUE(up) << "no file panel";
-        if (!Find(ShownPart::Control, type)) {
-            ClickButton("Raw stream recording");
-            const std::optional<Shown> row = Await(ShownPart::Row, type, 3000);
-            ASSERT_TRUE(row) << "the panel offers no " << type;
-            fX.Click(row->Middle());
-            ASSERT_TRUE(Await(ShownPart::Control, type)) << type << " was not chosen";
-        }
-        fX.DoubleClick({up->rect.x + 150, up->rect.y - 37}); // the list's first row
+        ASSERT_NO_FATAL_FAILURE(PlayFirstRecording(type));
         EXPECT_TRUE(AnswerMessage()) << "no message named the " << type;
         EXPECT_TRUE(playing()) << "the recording playing before was taken away by a " << type;
     }
@@ -148,4 +172,31 @@ TEST_F(TourSources, ATcpPeerThatRefusesOrClosesIsNamedAndItsSourceClosed)
         return seen.size() >= 2 && seen[seen.size() - 2] == 0 && seen.back() > 0;
     })) << "the recording does not play";
     EXPECT_TRUE(fProgram->Alive());
+}
+
+// A recording of the sound input, stopped and played, plays to its end and starts again from
+// the top with Play still on, as does the same file opened with Play Recording…. The recording
+// used to stop at its end, Play left on, the slider at the end, Play pressed again doing nothing.
+TEST_F(TourSources, AStoppedRecordingOfTheSoundInputLoopsWhenPlayed)
+{
+    ASSERT_NO_FATAL_FAILURE(Start({}, {"SONALYX_SOUND_INPUT=sim:tone"}));
+    ASSERT_NO_FATAL_FAILURE(ChooseSource("Sound In"));
+    ASSERT_TRUE(RunUntil([&] { return !Find(ShownPart::Control, "Cancel"); })) << "the chooser stayed";
+    const auto recording = [&](int state) {
+        return RunUntil([&] {
+            const std::optional<Shown> rec = Find(ShownPart::Control, "Rec");
+            return rec && rec->enabled && rec->state == state;
+        });
+    };
+    ASSERT_TRUE(recording(0)) << "Rec is not offered";
+    ClickButton("Rec");
+    ASSERT_TRUE(recording(1)) << "Rec did not start a recording";
+    RunUntil([] { return false; }, 2000);
+    ClickButton("Rec");
+    ASSERT_TRUE(recording(0)) << "Rec did not stop the recording";
+    ClickButton("Play");
+    EXPECT_TRUE(PlaysAgainFromTheStart()) << "the stopped recording did not start again after its end";
+    ASSERT_NO_FATAL_FAILURE(PlayFirstRecording("WAV sound recording"));
+    EXPECT_TRUE(RunUntil([&] { return !Find(ShownPart::Control, "Up"); })) << "the panel stayed";
+    EXPECT_TRUE(PlaysAgainFromTheStart()) << "the recording opened with Play Recording… did not start again";
 }

@@ -2,9 +2,9 @@
 // layout texts and the shipped layout prelude, and turns their messages into parameter texts.
 #include "outputs/defs/CCtlPanel.h"
 
+#include "controls/edit/CEntryEditText.h"
 #include "controls/edit/CNoteEdit.h"
 #include "controls/edit/CNumVol.h"
-#include "controls/edit/LEditText.h"
 #include "controls/headers/CColumnHeader.h"
 #include "controls/headers/CRespText.h"
 #include "controls/headers/CRowHeader.h"
@@ -191,7 +191,8 @@ TEST_F(CCtlPanelTest, ControlMessagesBecomeParameterTexts)
     ControlAs<CSlider>(2).SetValue(9);
     EXPECT_EQ(Translate(CSlider::msgChange, 2), "pos=9");
     ControlAs<LEditText>(4).SetText(LStringRef("/x y"));
-    EXPECT_EQ(Translate(LEditText::msgChange, 4), "addr=/x y");
+    EXPECT_EQ(Translate(CEntryEditText::msgEnter, 4), "addr=/x y");
+    EXPECT_EQ(Translate(LEditText::msgChange, 4), "none") << "a text counts once its edit ends";
     ControlAs<CMidiPanEdit>(6).SetText(LStringRef("r10"));
     EXPECT_EQ(Translate(CNumVol::msgFix, 6), "pan=74");
 

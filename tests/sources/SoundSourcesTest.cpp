@@ -153,6 +153,24 @@ TEST_F(SoundInTest, RecordingInProgressIsReadByTheProgramsOwnReader)
     EXPECT_FLOAT_EQ(reader.DurationSeconds(), float(recorded) / 44100.0f);
     reader.SeekSeconds(false, 1e9f);
     EXPECT_EQ(wav->PositionFrames(), recorded) << "a seek reaches the frames written after opening";
+
+    // Complete now, it plays to its end, and the active source starts again from the top a
+    // second later; so does a start at the end.
+    reader.SetActive(true);
+    for (const uint64_t from : {recorded - 4410, recorded}) {
+        reader.SeekSeconds(false, float(from) / 44100.0f);
+        reader.Play();
+        ASSERT_TRUE(WaitFor([&] {
+            driver.AdvanceMs(10);
+            queue.DeliverSignals();
+            RunMainLoop();
+            return wav->PositionFrames() == recorded && FireDueTimers(1001) > 0;
+        })) << "no end after frame " << from;
+        EXPECT_FALSE(wav->Growing());
+        EXPECT_TRUE(reader.IsPlaying());
+        EXPECT_LT(reader.PositionSeconds(), 0.1f);
+    }
+    reader.Stop();
 }
 
 class SoundFileSrcTest : public testing::Test {
@@ -219,9 +237,7 @@ TEST_F(SoundFileSrcTest, ReleasesFramesIn25MsBlocksAndLoopsAfterTheEnd)
     EXPECT_TRUE(source.IsPlaying());
     EXPECT_TRUE(source.Player()->Format().rate == 8000);
     // One second after the end the main-thread timer seeks to the top and plays again.
-    for (LMessage m = LTimer::DispatchDue(LTicks::Now() + 1001, nullptr, nullptr, true); !m.IsConsumed();
-         m = LTimer::DispatchDue(LTicks::Now() + 1001, nullptr, nullptr, true))
-        LMessage::Send(m);
+    FireDueTimers(1001);
     EXPECT_TRUE(source.IsPlaying());
     EXPECT_LT(source.PositionSeconds(), 0.1f);
     ASSERT_TRUE(WaitFor([&] { return player->BufferedBytes() == 32000; }));

@@ -1,13 +1,18 @@
 #include "tests/support/OscDecoder.h"
 
+#include <arpa/inet.h>
 #include <cstdlib>
 #include <fstream>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
 const char* const kDecoderScript = R"PY(
 import socket, struct, sys
 count = int(sys.argv[1])
+until = sys.argv[2] if len(sys.argv) > 2 else None
 s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 s.bind(('127.0.0.1', 0))
 print(s.getsockname()[1], flush=True)
@@ -34,13 +39,17 @@ def decode(data):
     return '%d %s %s %s' % (len(data), address, tags, ' '.join(args))
 
 s.settimeout(10)
-for n in range(count):
+n = 0
+while n < count:
     try:
         data, _ = s.recvfrom(65536)
     except socket.timeout:
         print('timeout', flush=True)
         sys.exit(0)
-    print(decode(data), flush=True)
+    line = decode(data)
+    print(line, flush=True)
+    if until is None or line.split(' ')[1:2] == [until]:
+        n += 1
 s.settimeout(0.3)
 try:
     data, _ = s.recvfrom(65536)
@@ -62,12 +71,14 @@ std::string ReadLine(FILE* pipe)
 
 } // namespace
 
-OscDecoder::OscDecoder(int count)
+OscDecoder::OscDecoder(int count, const std::string& until)
 {
     const char* tmp = std::getenv("TMPDIR");
     const std::string script = std::string(tmp ? tmp : "/tmp") + "/osc_decode.py";
     std::ofstream(script) << kDecoderScript;
-    const std::string command = "python3 " + script + " " + std::to_string(count);
+    // The address goes in single quotes: tests give plain OSC addresses, never a quote.
+    const std::string command =
+        "python3 " + script + " " + std::to_string(count) + (until.empty() ? "" : " '" + until + "'");
     fPipe = popen(command.c_str(), "r");
     fPort = uint16_t(std::atoi(ReadLine(fPipe).c_str()));
 }
@@ -76,6 +87,20 @@ OscDecoder::~OscDecoder()
 {
     if (fPipe)
         pclose(fPipe);
+}
+
+void OscDecoder::Mark(const std::string& address) const
+{
+    std::string message = address;
+    message.resize((address.size() / 4 + 1) * 4, '\0');
+    message += std::string(",\0\0\0", 4);
+    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    to.sin_port = htons(fPort);
+    (void)sendto(fd, message.data(), message.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    close(fd);
 }
 
 std::vector<std::string> OscDecoder::Finish()

@@ -8,10 +8,14 @@
 // prints one line per message: "<bytes> <address> <type tags> <arguments>".
 class OscDecoder {
 public:
-    // Starts the decoder for `count` datagrams; it then waits a short while for extra ones.
-    explicit OscDecoder(int count);
+    // Starts the decoder for `count` datagrams (only those to `until`, when given, count); it
+    // then waits a short while for extra ones.
+    explicit OscDecoder(int count, const std::string& until = {});
     ~OscDecoder();
     uint16_t Port() const { return fPort; }
+    // Sends the decoder a message of no arguments to the address from this process: a mark
+    // between the datagrams it received before and those after.
+    void Mark(const std::string& address) const;
     // The decoded lines (and "extra ..." for datagrams beyond the count), after it exits.
     std::vector<std::string> Finish();
 

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <utility>
 
 TEST_F(ChannelListTest, EveryLayoutPlacesItsPanesWithoutUnknownNames)
 {
@@ -217,11 +218,8 @@ TEST_F(ChannelListTest, TheWindowImageShowsEveryAreaExactlyAsItsSurface)
     const CChannelGLView* wave = &Row(0).Data().WaveView();
     for (const CChannelGLView* area : {&bar, &Spectrum(), wave}) {
         SCOPED_TRACE(area == &bar ? "colour bar" : area == &Spectrum() ? "spectrum" : "waveform");
-        MGLView2* view = area->context->View();
-        ASSERT_TRUE(view->IsOpaque());
-        const plat::Rect frame = view->ConvertRectToWindow(view->Bounds());
-        const int left = int(std::lround(frame.x));
-        const int top = image.Height() - int(std::lround(frame.y + frame.height));
+        ASSERT_TRUE(area->context->View()->IsOpaque());
+        const int left = InImage(*area, image).left, top = InImage(*area, image).top;
         int32_t width = 0, height = 0;
         const std::vector<uint32_t> surface = Pixels(*area, width, height);
         ASSERT_GT(width * height, 0);
@@ -392,5 +390,62 @@ TEST_F(ChannelListTest, LevelTextsChangedAfterADrawingShowWithTheNextDisplay)
                 differ += (shown.Pixel(x, y) & 0xFFFFFF) != (whole.Pixel(x, y) & 0xFFFFFF);
         EXPECT_EQ(differ, 0) << "pixels left from before the texts changed";
         EXPECT_TRUE(Row(0).Spectrum().Header().IsShown());
+    }
+}
+
+// The frequency axis stands over the spectrum area as the window is drawn: the lowest text
+// starts at the area's left edge, and the cursor at a typed frequency stands under that
+// frequency's text, however the area moved before the drawing.
+TEST_F(ChannelListTest, TheFrequencyAxisStandsOverTheSpectrumAreaAsDrawn)
+{
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } cases[] = {
+        {"first shown with a source", [] {}},
+        {"channels, FFT size, zoom and trail changed before the first data",
+         [&] {
+             window.reset();
+             Make();
+             for (const auto& [command, param] : {std::pair{"CAppCmd_Chans", "4"}, {"CAppCmd_FFTSize", "2048"},
+                                                  {"CAppCmd_Zm", "4"}, {"CAppCmd_ShowTrail", ""}})
+                 Command(command, param);
+             ShowWithSource();
+         }},
+        {"another view font in a window larger than its layout",
+         [&] {
+             window->PlaceWindow({40, 40, 1240, 840}, nullptr);
+             UseViewFont(kViewFont, "DejaVu Sans", 16.0f);
+         }},
+        {"the divider dragged",
+         [&] {
+             CPaneDivider& divider = window->FrequencyView().Divider();
+             divider.MoveDivider(0, divider.DividerPos(0) - 100);
+             LMessage::Send(LMessage(CPaneDivider::msgChange, &divider, divider.Parent()));
+         }},
+    };
+    const float typed = 200.0f; // Hz: the third text at the source's 1000 Hz
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.change();
+        CNumVol& field = Row(0).Spectrum().GridInfo().Field(1);
+        field.SetValue(typed);
+        LMessage::Send(LMessage(CNumVol::msgFix, &field, field.Parent()));
+        LObject::SetFloat(window->Document().Root()->GetChild(kFdrsChns, 0), nullptr, kChanCrsv, -1.0f,
+                          LObject::Merge::No); // only the frequency cursor in the view
+        const plat::Bitmap& image = DrawnWindow();
+        const CLRect area = InImage(Spectrum(), image);
+        // The axis pane's band across the whole width of its host, in the image.
+        const LPane& axis = window->FrequencyView().AxisPane();
+        const CLPoint shift{area.left - Spectrum().OriginIn(nullptr).x, area.top - Spectrum().OriginIn(nullptr).y};
+        const int32_t top = axis.OriginIn(nullptr).y + shift.y, left = axis.Host()->OriginIn(nullptr).x + shift.x;
+        const auto texts = InkSpans(image, {left, top, left + int32_t(axis.Host()->Rect().Width()),
+                                            top + int32_t(axis.Rect().Height())});
+        ASSERT_GE(texts.size(), 3u);
+        const int32_t cursor = area.left + PeakColumn(Spectrum()); // its line is the highest ink
+        const float u = typed / (window->WindowRecord()->GetFloat(kWindRate) * 0.5f);
+        EXPECT_NEAR(texts[0].left, area.left, 2) << "0Hz starts where the spectrum starts";
+        EXPECT_NEAR(cursor, area.left + u * float(area.Width()), 2);
+        EXPECT_NEAR((texts[2].left + texts[2].right) / 2, cursor, 2) << "the text of the typed frequency";
     }
 }

@@ -3,7 +3,16 @@
 // by hand and the pixels of the rows' OpenGL areas read back.
 #include "analysis/views/CSnxChList.h"
 #include "analysis/views/SNXCHCELL.h"
+#include "analysis/views/SNXCHVW.h"
+#include "controls/CViewPrefs.h"
 #include "controls/lists/CCellIter.h"
+#include "foundation/records/CParamSchema.h"
+#include "foundation/records/LObjRoot.h"
+#include "platform/draw/Bitmap.h"
+#include "platform/window/DisplayCycle.h"
+#include "platform/window/Window.h"
+#include "shell/draw/LFontData.h"
+#include "shell/gl/MGLView2.h"
 #include "platform/gl/GLApi.h"
 #include "platform/gl/GLContext.h"
 #include "shell/gl/CGLContext.h"
@@ -14,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -22,10 +32,7 @@ protected:
     ChannelListTest()
     {
         Make();
-        window->ShowWindow();
-        source = &UseScripted();
-        LMessage::Send(LMessage(LAsyncEvent::msgNote, const_cast<LAsyncEvent*>(&window->Note()),
-                                static_cast<LHandler*>(window.get())));
+        ShowWithSource();
         // Only the spectrum in the picture: no grid, no trail, cursors out of the view.
         LObject::SetBool(record, nullptr, kWindGrid, false, LObject::Merge::No);
         LObject::SetBool(record, nullptr, kWindTral, false, LObject::Merge::No);
@@ -34,6 +41,32 @@ protected:
         for (const uint8_t field : {kChanCrrv, kChanCrrh, kChanCrsv, kChanCrsh})
             LObject::SetFloat(chan, nullptr, field, -1.0f, LObject::Merge::No);
     }
+    ~ChannelListTest() override
+    {
+        if (!fFonts)
+            return;
+        window.reset();
+        CViewPrefs::Shared().SetParamSet(nullptr);
+        LFontData::ResetAllNSFonts();
+    }
+    // Shows the window and makes the scripted source its current one, which tells the window
+    // its type before any data.
+    void ShowWithSource()
+    {
+        window->ShowWindow();
+        source = &UseScripted();
+        LMessage::Send(LMessage(LAsyncEvent::msgNote, const_cast<LAsyncEvent*>(&window->Note()),
+                                static_cast<LHandler*>(window.get())));
+    }
+    // Chooses the view font of the kind, as the view-font list does.
+    void UseViewFont(uint32_t kind, const char* family, float size)
+    {
+        if (!fFonts)
+            fFonts = std::make_unique<LObjRoot>(LObject::Create(CParamSchema::SetClass()));
+        CViewPrefs::Shared().SetParamSet(fFonts->Root());
+        CViewPrefs::Shared().SetFont(kind, {LStringRef(family), size});
+    }
+    static constexpr uint32_t kViewFont = 2; // the font of the axis and level texts
     CSnxChList& List() { return window->ChannelList(); }
     SNXCHCELL& Row(int32_t r)
     {
@@ -94,6 +127,44 @@ protected:
     }
     static int32_t PeakColumn(const CChannelGLView& view) { return Peak(view).x; }
 
+    // The whole window drawn after a render pass.
+    const plat::Bitmap& DrawnWindow()
+    {
+        Render();
+        plat::Window* host = Spectrum().context->Host();
+        host->ContentView()->SetNeedsDisplay();
+        EXPECT_TRUE(plat::DisplayCycle::Display(*host));
+        return *host->BackingImage();
+    }
+    // A drawing area's place in the window image, from its surface's place in the window.
+    static CLRect InImage(const CChannelGLView& area, const plat::Bitmap& image)
+    {
+        MGLView2* view = area.context->View();
+        const plat::Rect frame = view->ConvertRectToWindow(view->Bounds());
+        const int32_t left = int32_t(std::lround(frame.x));
+        const int32_t top = image.Height() - int32_t(std::lround(frame.y + frame.height));
+        return {left, top, left + int32_t(std::lround(frame.width)), top + int32_t(std::lround(frame.height))};
+    }
+    // Column spans of ink in a band of the image, left to right: a text each when more than
+    // 4 px of the band's background part them.
+    static std::vector<CLRect> InkSpans(const plat::Bitmap& image, const CLRect& band)
+    {
+        const uint32_t background = image.Pixel(band.right - 1, band.top) & 0xFFFFFF;
+        std::vector<CLRect> spans;
+        for (int32_t x = band.left; x < band.right; ++x) {
+            bool ink = false;
+            for (int32_t y = band.top; y < band.bottom && !ink; ++y)
+                ink = (image.Pixel(x, y) & 0xFFFFFF) != background;
+            if (ink && (spans.empty() || x - spans.back().right > 4))
+                spans.push_back({x, band.top, x, band.bottom});
+            if (ink)
+                spans.back().right = x;
+        }
+        return spans;
+    }
+
     ScriptedSource* source = nullptr;
+    // The view-font choices of the test, given to the view preferences while it runs.
+    std::unique_ptr<LObjRoot> fFonts;
 };
 

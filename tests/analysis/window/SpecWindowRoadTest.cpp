@@ -1,4 +1,5 @@
 #include "analysis/views/CSnxChList.h"
+#include "controls/edit/CEntryEditText.h"
 #include "controls/lists/CCellIter.h"
 #include "foundation/records/CParamSet.h"
 #include "outputs/editor/CFaderCell.h"
@@ -223,7 +224,7 @@ TEST_F(SpecWindowRoad, DeviceTextsComeOnlyFromTheWindowsOwnRecord)
     EXPECT_EQ(source->recorded, (std::vector<std::string>{"BL"}));
 }
 
-// The address typed into a fader's row in the editor is what the next datagram carries.
+// The address entered into a fader's row in the editor is what the next datagram carries.
 TEST_F(SpecWindowRoad, AnOscAddressEditedInTheFaderEditorReachesTheNextDatagram)
 {
     OscDecoder decoder(2);
@@ -256,7 +257,7 @@ TEST_F(SpecWindowRoad, AnOscAddressEditedInTheFaderEditorReachesTheNextDatagram)
     }
     ASSERT_NE(address, nullptr);
     address->SetText(LStringRef("/edited"));
-    LMessage::Send(LMessage(LEditText::msgChange, address, address->Parent()));
+    LMessage::Send(LMessage(CEntryEditText::msgEnter, address, address->Parent())); // the edit ends
     pass(0.5f);
 
     const std::vector<std::string> lines = decoder.Finish();

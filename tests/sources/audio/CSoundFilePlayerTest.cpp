@@ -60,6 +60,11 @@ TEST_F(CSoundFilePlayerTest, PlaysToTheEndAndTellsTheOwnerOnce)
     driver.AdvanceMs(500);
     RunMainLoop();
     EXPECT_EQ(listener.ends, 1);
+    player.Stop();
+    player.Start();   // at the end: told once more
+    driver.AdvanceMs(100);
+    RunMainLoop();
+    EXPECT_EQ(listener.ends, 2);
     // Mono plays on both channels, and the first sample of a sine is 0.
     EXPECT_EQ(listener.tapped[0] | listener.tapped[1], 0);
     EXPECT_EQ(listener.tapped[4], listener.tapped[6]);
