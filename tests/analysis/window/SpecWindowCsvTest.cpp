@@ -176,13 +176,17 @@ TEST_F(SpecWindowCsv, TheCommandAsksForTheFileAndCancelWritesNothing)
     window->RecordLocation().SetPath(LStringRef(plat::SpecFromPosixPath(home.path() + "/take.tks")));
     ASSERT_EQ(window->MakePlaybackSource(), 0);
     Options(1.0f, false, false);
+    std::filesystem::remove_all(home.path() + "/home/Documents");   // not made yet
     plat::PanelTestDriver panels;
+    std::string shown;
     panels.ScriptFilePanel([&](plat::FilePanel& panel) {
+        shown = panel.Directory();
         panel.ChoosePath(csv);
         return plat::FilePanel::kOK;
     });
     Answer("", false);   // the settings dialog is cancelled
     Command("CAppCmd_SaveSpec");
+    EXPECT_EQ(shown, home.path() + "/home") << "the panel opens in the home folder";
     EXPECT_FALSE(std::ifstream(csv).good()) << "cancelled: no file";
     Answer("", true);
     Command("CAppCmd_SaveSpec");
