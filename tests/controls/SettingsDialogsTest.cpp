@@ -129,6 +129,26 @@ TEST_F(SettingsDialogs, TheShortcutDialogTakesThePrintableKeyPressed)
     EXPECT_EQ(dialog.RunModal(), LModalDialog::kEscape);
 }
 
+TEST_F(SettingsDialogs, TheShortcutDialogShowsTheLongestKeyWhole)
+{
+    CMenuKeyDlg dialog(app.get());
+    app->modalSteps = 0;
+    app->onModalStep = [this](LModalDialog&) {
+        if (app->modalSteps != 1) {
+            Nudge(100);
+            return;
+        }
+        const uint32_t all = plat::kModCommand | plat::kModOption | plat::kModControl | plat::kModShift;
+        fDriver.PostKey(plat::EventType::KeyDown, "W", 13, all);
+        fDriver.PostKey(plat::EventType::KeyUp, "W", 13, all);
+        PressReturn();
+    };
+    EXPECT_EQ(dialog.RunModal(), LModalDialog::kDefault);
+    auto& shown = const_cast<LCaptionPane&>(dialog.KeyDisplay());
+    EXPECT_EQ(Text(shown), "Ctrl+Alt+Shift+Super+W");
+    EXPECT_LE(shown.PrefWidth(nullptr, 0), shown.Rect().Width());
+}
+
 TEST_F(SettingsDialogs, ADialogIsWideEnoughForItsWholeTitle)
 {
     const int32_t titled = TitleBarWidth("Frequency Interval");
