@@ -463,7 +463,8 @@ TEST_F(ProgramOnDesktop, AShortcutOfShiftAndADigitIsTheCharacterTyped)
         Serve([] { return false; }, 300);
         EXPECT_EQ(zoomed(), before) << layout << ": Ctrl+2 ran the item";
         fHand.Do([](Hand& hand) { hand.Key("ctrl+shift+2"); });
-        EXPECT_TRUE(Serve([&] { return fHand.Done() && zoomed() != before; })) << layout << ": Ctrl+Shift+2 did not run it";
+        EXPECT_TRUE(Serve([&] { return fHand.Done() && zoomed() != before; }))
+            << layout << ": Ctrl+Shift+2 did not run it";
     }
 }
 
