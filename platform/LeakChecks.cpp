@@ -1,6 +1,15 @@
 #include "platform/LeakChecks.h"
 
+// g++ says that AddressSanitizer is on with a macro, clang through __has_feature.
 #if defined(__SANITIZE_ADDRESS__)
+#define SONALYX_LEAK_CHECKS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SONALYX_LEAK_CHECKS 1
+#endif
+#endif
+
+#if defined(SONALYX_LEAK_CHECKS)
 // Allocations that libraries make and never free, so that the leak checker leaves them out:
 // - Mesa's software rasteriser never frees a buffer it makes for multisampled surfaces.
 // - libsndfile's Ogg Vorbis reader (sf_open_fd) fails on a damaged header without clearing

@@ -1,15 +1,13 @@
 #include "analysis/window/CSourceControls.h"
 #include "analysis/window/CSpecWindow.h"
+#include "analysis/window/DocumentWriter.h"
 #include "analysis/window/RecordCsvExport.h"
 #include "analysis/window/SpecWindowPrefs.h"
 #include "analysis/window/WindowMessage.h"
 #include "controls/panels/CSaveFileDialog.h"
 #include "controls/settings/CSpecSaveDlg.h"
-#include "foundation/streams/CBufferedForkStream.h"
 #include "platform/files/FileSpecText.h"
 #include "platform/window/FilePanel.h"
-#include "platform/files/FileSystem.h"
-#include "shell/files/LFileRemover.h"
 #include "sources/CSampleSrc.h"
 #include "ui/files/CFileTypeList.h"
 
@@ -20,7 +18,7 @@
 namespace {
 
 constexpr uint32_t kExportFailedItem = 17;
-constexpr uint32_t kNoWholeAnalysisItem = 18;
+constexpr uint32_t kNoRowItem = 18;
 constexpr uint32_t kTextType = 0x54455854;       // 'TEXT'
 constexpr uint32_t kUnknownCreator = 0x3F3F3F3F; // '????'
 
@@ -115,23 +113,20 @@ void CSpecWindow::SaveSpectrumCsv(const std::string& path)
 
     CSampleSrc* current = fCurrent;
     SetCurrentSource(nullptr);
-    const plat::FileResult made = plat::CreateFileExclusive(path);
-    bool written = false;
+    // The file is replaced only by a finished export with rows, or one the user stopped;
+    // a failed write or an export without a row leaves any file of that name as it was.
     CCsvExportResult result;
-    if (made == plat::FileResult::Ok || made == plat::FileResult::Exists) {
-        (void)SetFileTypeAndCreator(path, kTextType, kUnknownCreator);
-        CBufferedForkStream stream(path, LStream::kReadWrite);
-        if (stream.Error() == LStream::kNoError) {
-            stream.SetPosition(0);
-            stream.SetEOF();
+    bool written = false;
+    const bool rowLeft = WholeAnalysisLeft(*this, position, *fPlayback);
+    if (rowLeft) {
+        written = WriteFileReplacing(path, kTextType, kUnknownCreator, [&](LStream& stream) {
             result = ExportRecordCsv(*this, position, *fPlayback, rate, stream);
-            stream.SetEOF();   // writes out what is buffered, so that a failure shows here
-            written = stream.Error() == LStream::kNoError;
-        }
+            return result.rows > 0 || !result.reachedEnd;
+        });
     }
     SetCurrentSource(current);
-    if (!written)
+    if (!rowLeft || (result.rows == 0 && result.reachedEnd))
+        ShowWindowMessage(this, kNoRowItem, {});
+    else if (!written)
         ShowWindowMessage(this, kExportFailedItem, path);
-    else if (result.rows == 0 && result.reachedEnd)
-        ShowWindowMessage(this, kNoWholeAnalysisItem, {});
 }

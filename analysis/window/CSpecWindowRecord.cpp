@@ -25,14 +25,15 @@ void SetRecordingFlag(LObject* window, bool on)
     LObject::SetByte(window, nullptr, kWindRecording, on ? 1 : 0, LObject::Merge::No);
 }
 
-// Makes the record folder in the documents folder when it is missing and a new file in it:
-// the file location of the file, or empty (with the path that failed in `failed`).
+// Makes the documents folder and the record folder in it when they are missing, and a new
+// file in it: the file location of the file, or empty (with the path that failed in `failed`).
 LStringRef MakeRecordFile(const std::string& fileName, std::string& failed)
 {
     const std::string documents = plat::PosixPathFromSpec(LStdFolders::Find(LStdFolders::kDocuments).View());
     const std::string folder = documents + "/" + kRecordFolder;
     LFileMaker maker;
-    if (documents.empty() || maker.MakeFolder(folder, LFileMaker::kAcceptExisting) != 0) {
+    if (documents.empty() || maker.MakeFolder(documents, LFileMaker::kAcceptExisting) != 0 ||
+        maker.MakeFolder(folder, LFileMaker::kAcceptExisting) != 0) {
         failed = folder;
         return {};
     }

@@ -22,9 +22,10 @@ bool WriteDocumentStream(LStream& stream, const LObject* root)
     return stream.Error() == LStream::kNoError;
 }
 
-bool WriteDocumentFile(const std::string& path, const LObject* root)
+bool WriteFileReplacing(const std::string& path, uint32_t type, uint32_t creator,
+                        const std::function<bool(LStream&)>& write)
 {
-    if (path.empty() || !root)
+    if (path.empty())
         return false;
     const std::string target = plat::FinalLinkTarget(path);
     // Saves that were cut short left their temporary files; none of them is locked any more.
@@ -36,16 +37,27 @@ bool WriteDocumentFile(const std::string& path, const LObject* root)
     bool written = false;
     {
         CBufferedForkStream stream(temp, LStream::kReadWrite);
-        written = stream.Error() == LStream::kNoError && WriteDocumentStream(stream, root);
+        written = stream.Error() == LStream::kNoError && write(stream);
+        // Setting the end flushes what the stream still buffers, so its errors count too.
+        stream.SetEOF();
+        written = written && stream.Error() == LStream::kNoError;
     }
     bool saved = false;
     if (written) {
-        (void)plat::WriteTypeCode(temp, kDocumentType);
-        (void)plat::WriteCreatorCode(temp, kCreatorCode);
+        (void)plat::WriteTypeCode(temp, type);
+        (void)plat::WriteCreatorCode(temp, creator);
         saved = plat::CommitReplacement(temp, target) == plat::FileResult::Ok;
     } else {
         (void)plat::RemoveFileItem(temp);
     }
     plat::ReleaseTempLock(lock);
     return saved;
+}
+
+bool WriteDocumentFile(const std::string& path, const LObject* root)
+{
+    if (!root)
+        return false;
+    return WriteFileReplacing(path, kDocumentType, kCreatorCode,
+                              [root](LStream& stream) { return WriteDocumentStream(stream, root); });
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <string>
 
 class LObject;
@@ -13,3 +15,10 @@ bool WriteDocumentStream(LStream& stream, const LObject* root);
 // document's type and creator codes, is synced and renamed over the old file. On any failure
 // the old file is untouched and the answer is false.
 bool WriteDocumentFile(const std::string& path, const LObject* root);
+
+// Replaces a file the same way with what `write` puts into the stream: the temporary file
+// takes the type and creator codes and is renamed over the old file only when `write`
+// answers true and the stream reports no error once flushed. Otherwise the temporary file
+// goes, the old file stays as it was, and the answer is false.
+bool WriteFileReplacing(const std::string& path, uint32_t type, uint32_t creator,
+                        const std::function<bool(LStream&)>& write);

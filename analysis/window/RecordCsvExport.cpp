@@ -371,3 +371,17 @@ CCsvExportResult ExportRecordCsv(CSpecWindow& window, const CSourcePosition& pos
     writer.WriteHead();
     return writer.WriteRows();
 }
+
+bool WholeAnalysisLeft(CSpecWindow& window, const CSourcePosition& position, CSampleSrc& source)
+{
+    source.SeekFrames(position);
+    const size_t needed = window.Plan().windowTable.size();
+    float frame[kFrameValues];
+    size_t read = 0;
+    for (int32_t got = 1; read < needed && got != 0;) {
+        got = source.ReadNext(frame, kFrameValues);
+        read += got > 0;
+    }
+    source.SeekFrames(position);
+    return read >= needed;
+}

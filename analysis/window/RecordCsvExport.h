@@ -18,3 +18,8 @@ struct CCsvExportResult {
 };
 CCsvExportResult ExportRecordCsv(CSpecWindow& window, const CSourcePosition& position, CSampleSrc& source,
                                  float rate, LStream& out);
+
+// True when the recording holds at least one whole analysis of the window's plan from
+// `position` on (sample frames; text events do not count). Reads ahead and seeks the source
+// back to `position`.
+bool WholeAnalysisLeft(CSpecWindow& window, const CSourcePosition& position, CSampleSrc& source);

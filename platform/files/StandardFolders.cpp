@@ -102,9 +102,11 @@ std::string ExecutablePath()
 std::string StandardFolderPath(StandardFolder folder)
 {
     const std::string path = Located(folder);
-    if (path.empty() || !MakeFolders(path))
+    if (path.empty())
         return {};
     if (folder == StandardFolder::Scratch) {
+        if (!MakeFolders(path))
+            return {};
         // The scratch folder is private: refuse one that another user owns or others can enter.
         struct stat st {};
         if (lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid())

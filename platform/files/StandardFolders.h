@@ -16,9 +16,11 @@ enum class StandardFolder {
     Temporary,            // $TMPDIR, else /tmp
 };
 
-// The POSIX path of a standard folder, created when missing and creatable; empty when the
-// folder has no place here or cannot be made. Environment values that are not absolute
-// paths are ignored, as the XDG rules ask.
+// The POSIX path of a standard folder, whether it exists or not: a folder in the user's home
+// is made only by whoever first writes into it. Only the private scratch folder, in the
+// temporary folder, is made here (and refused when it is not private). Empty when the folder
+// has no place here. Environment values that are not absolute paths are ignored, as the XDG
+// rules ask.
 std::string StandardFolderPath(StandardFolder folder);
 
 // The absolute path of the running program's file; empty when it cannot be read.

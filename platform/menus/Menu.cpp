@@ -29,10 +29,13 @@ bool KeyEquivalentMatches(const MenuItem& item, const KeyPress& key)
     if (!wanted || !pressed)
         return false;
     uint32_t mask = item.KeyEquivalentModifierMask() & kKeyModifierMask;
+    uint32_t held = key.modifierFlags & kKeyModifierMask;
     if (std::isupper(static_cast<unsigned char>(wanted)))
         mask |= kShiftKeyMask;
+    else if (!std::isalpha(static_cast<unsigned char>(wanted)) && !(mask & kShiftKeyMask))
+        held &= ~kShiftKeyMask; // the character already tells whether Shift made it
     const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
-    return lower(wanted) == lower(pressed) && (key.modifierFlags & kKeyModifierMask) == mask;
+    return lower(wanted) == lower(pressed) && held == mask;
 }
 
 std::shared_ptr<Menu> Menu::Make(std::string title)

@@ -73,7 +73,8 @@ private:
 
 // Whether an item's key equivalent matches a key press: the same key ignoring case, with
 // exactly the same Shift, Control, Option and Command keys (an upper-case equivalent asks
-// for Shift).
+// for Shift). A key other than a letter is the character typed with Shift: "?" is matched by
+// the key that types it, Shift held or not, unless the equivalent asks for Shift itself.
 bool KeyEquivalentMatches(const MenuItem& item, const KeyPress& key);
 
 } // namespace plat

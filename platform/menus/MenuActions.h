@@ -17,7 +17,7 @@ inline constexpr uint32_t kKeyModifierMask = kShiftKeyMask | kControlKeyMask | k
 // One key press as the menus see it when they look for a key equivalent.
 struct KeyPress {
     std::string characters;                 // UTF-8, with the modifiers applied
-    std::string charactersIgnoringModifiers; // UTF-8, the key as if no modifier were held
+    std::string charactersIgnoringModifiers; // UTF-8, the key as typed with Shift alone
     uint32_t modifierFlags = 0;
 };
 

@@ -48,7 +48,7 @@ public:
     int64_t eventNumber = 0;       // numbers the presses and releases of the mouse
     int32_t clickCount = 0;
     std::string characters;        // UTF-8
-    std::string charactersIgnoringModifiers;
+    std::string charactersIgnoringModifiers; // UTF-8, as typed with Shift alone: Ctrl, Alt, Super aside
     uint16_t keyCode = 0;
     bool isRepeat = false;
     double deltaX = 0.0;           // wheel movement

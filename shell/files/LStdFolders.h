@@ -3,8 +3,9 @@
 
 #include <cstdint>
 
-// The user's standard folders as file locations, found once at start-up. A folder that
-// cannot be found or made keeps the fallback location given at construction.
+// The user's standard folders as file locations, found once at start-up without making
+// them: a folder keeps its place whether it exists or not, and only one that has no place
+// here keeps the fallback location given at construction.
 class LStdFolders {
 public:
     static constexpr uint32_t kDesktop = 0x6465736B;              // 'desk'

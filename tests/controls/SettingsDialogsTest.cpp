@@ -12,6 +12,20 @@ namespace {
 class SettingsDialogs : public DialogAnswerTest {
 protected:
     std::string Text(const LCaptionPane& caption) const { return std::string(caption.Text().View()); }
+    // The key pressed and released at the dialog's first step, then Return.
+    void PressKeyThenReturn(const char* characters, uint16_t code, uint32_t modifiers)
+    {
+        app->modalSteps = 0;
+        app->onModalStep = [=, this](LModalDialog&) {
+            if (app->modalSteps != 1) {
+                Nudge(100);
+                return;
+            }
+            fDriver.PostKey(plat::EventType::KeyDown, characters, code, modifiers);
+            fDriver.PostKey(plat::EventType::KeyUp, characters, code, modifiers);
+            PressReturn();
+        };
+    }
 };
 
 } // namespace
@@ -111,22 +125,23 @@ TEST_F(SettingsDialogs, ProgressBusyTextAndMessageFitting)
 TEST_F(SettingsDialogs, TheShortcutDialogTakesThePrintableKeyPressed)
 {
     CMenuKeyDlg dialog(app.get());
-    app->modalSteps = 0;
-    app->onModalStep = [this](LModalDialog&) {
-        if (app->modalSteps != 1) {
-            Nudge(100);
-            return;
-        }
-        fDriver.PostKey(plat::EventType::KeyDown, "k", 40, plat::kModCommand | plat::kModShift);
-        fDriver.PostKey(plat::EventType::KeyUp, "k", 40, plat::kModCommand | plat::kModShift);
-        PressReturn();
-    };
+    PressKeyThenReturn("k", 40, plat::kModCommand | plat::kModShift);
     EXPECT_EQ(dialog.RunModal(), LModalDialog::kDefault) << "Return still presses OK";
     EXPECT_EQ(std::string(dialog.KeyText().View()), "sK");
     EXPECT_FALSE(dialog.KeyDisplay().Text().IsEmpty());
 
     Answer("", false);
     EXPECT_EQ(dialog.RunModal(), LModalDialog::kEscape);
+}
+
+TEST_F(SettingsDialogs, TheShortcutDialogShowsTheLongestKeyWhole)
+{
+    CMenuKeyDlg dialog(app.get());
+    PressKeyThenReturn("W", 13, plat::kModCommand | plat::kModOption | plat::kModControl | plat::kModShift);
+    EXPECT_EQ(dialog.RunModal(), LModalDialog::kDefault);
+    auto& shown = const_cast<LCaptionPane&>(dialog.KeyDisplay());
+    EXPECT_EQ(Text(shown), "Ctrl+Alt+Shift+Super+W");
+    EXPECT_LE(shown.PrefWidth(nullptr, 0), shown.Rect().Width());
 }
 
 TEST_F(SettingsDialogs, ADialogIsWideEnoughForItsWholeTitle)

@@ -7,10 +7,12 @@
 #include "analysis/events/CEventCell.h"
 #include "analysis/events/CEventList.h"
 #include "analysis/events/CEventWindow.h"
+#include "analysis/records/SnxFields.h"
 #include "analysis/window/CSourceControls.h"
 #include "analysis/window/CSpecWindow.h"
 #include "app/CApp.h"
 #include "app/CreateGlobals.h"
+#include "controls/settings/CMenuKeyDlg.h"
 #include "platform/system/BundleInfo.h"
 #include "platform/app/Application.h"
 #include "platform/files/FileSpecText.h"
@@ -18,6 +20,7 @@
 #include "platform/menus/Menu.h"
 #include "platform/menus/MenuBar.h"
 #include "platform/menus/MenuBarHost.h"
+#include "platform/menus/MenuDriver.h"
 #include "platform/menus/MenuItem.h"
 #include "platform/menus/MenuListView.h"
 #include "platform/menus/MenuTracking.h"
@@ -88,6 +91,13 @@ std::string ReadAll(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
+
+// The X server's keyboard layout, set by name for a test and back to "us" at its end.
+class KeyboardLayout {
+public:
+    ~KeyboardLayout() { RunProgram({"setxkbmap", "us"}); }
+    bool Use(const std::string& name) { return RunProgram({"setxkbmap", name}) == 0; }
+};
 
 // The person's hand: works the mouse and the keyboard through the X server on its own thread.
 class Hand {
@@ -267,11 +277,14 @@ protected:
     // Serves the program until the hand is done with its moves; answers how many dialogs it
     // left open. A hand that stops early on a fault leaves its dialog running its own loop:
     // once the hand is done, each one left is closed as by Escape, so that the test ends on
-    // the fault instead of waiting in that loop until its time is up.
-    int ServeHand(int limitMs = 30000)
+    // the fault instead of waiting in that loop until its time is up. `look` sees the dialog
+    // in front (or null) whenever the program waits for input, also inside a dialog's loop.
+    int ServeHand(int limitMs = 30000, const std::function<void(LHandler*)>& look = {})
     {
         int leftOpen = 0;
         plat::Application::Shared().SetIdleUser([&] {
+            if (look)
+                look(App().MainLoop().ModalTop());
             LHandler* dialog = fHand.Done() ? App().MainLoop().ModalTop() : nullptr;
             if (!dialog)
                 return;
@@ -407,6 +420,73 @@ TEST_F(ProgramOnDesktop, HelpRunsTheOpenerWithTheReadmeBesideTheProgram)
     EXPECT_TRUE(std::filesystem::exists(readme)) << "the build puts the README beside the program";
     EXPECT_TRUE(Serve([&] { return fHand.Done() && ReadAll(Opened()) == readme + "\n"; }))
         << "opener called with: " << ReadAll(Opened());
+}
+
+// Ctrl+Shift+2 given to an item in Assign Menu Shortcut… is the character those keys type on
+// the layout in use: "@" on a US layout, '"' on a German one. The dialog shows it whole, the
+// menu shows it, and those keys run the item while Ctrl+2 does not.
+TEST_F(ProgramOnDesktop, AShortcutOfShiftAndADigitIsTheCharacterTyped)
+{
+    CSpecWindow& doc = OpenDocument();
+    const plat::Window& window = *doc.Window()->Native();
+    const auto zoomed = [&] { return doc.WindowRecord()->GetByte(kWindZmrw); };
+    KeyboardLayout layouts;
+    for (const auto& [layout, typed] : {std::pair<std::string, std::string>("us", "@"), {"de", "\""}}) {
+        ASSERT_TRUE(layouts.Use(layout));
+        ChooseByMouse(window, "Sonalyx", "Assign Menu Shortcut…");
+        ChooseByMouse(window, "View", "Zoom Raw Signal");
+        fHand.Do([](Hand& hand) {
+            if (!Hand::WaitFocus("Menu Shortcut"))
+                return;
+            hand.Key("ctrl+shift+2");
+            std::this_thread::sleep_for(300ms);
+            hand.Key("Return");
+        });
+        std::string shown;
+        bool whole = false;
+        EXPECT_EQ(ServeHand(30000, [&](LHandler* front) {
+            auto* dialog = dynamic_cast<CMenuKeyDlg*>(front);
+            if (!dialog || dialog->KeyDisplay().Text().IsEmpty())
+                return;
+            auto& display = const_cast<LCaptionPane&>(dialog->KeyDisplay());
+            shown = display.Text().View();
+            whole = display.PrefWidth(nullptr, 0) <= display.Rect().Width();
+        }), 0);
+        EXPECT_EQ(shown, "Ctrl+" + typed) << layout;
+        EXPECT_TRUE(whole) << shown << " is cut in the dialog";
+        const auto item = plat::MenuDriver::Find({"View", "Zoom Raw Signal"});
+        ASSERT_TRUE(item);
+        EXPECT_EQ(plat::MenuBar::ShortcutText(*item), "Ctrl+" + typed) << layout;
+        const uint8_t before = zoomed();
+        fHand.Do([](Hand& hand) { hand.Key("ctrl+2"); });
+        EXPECT_TRUE(Serve([&] { return fHand.Done(); }));
+        Serve([] { return false; }, 300);
+        EXPECT_EQ(zoomed(), before) << layout << ": Ctrl+2 ran the item";
+        fHand.Do([](Hand& hand) { hand.Key("ctrl+shift+2"); });
+        EXPECT_TRUE(Serve([&] { return fHand.Done() && zoomed() != before; }))
+            << layout << ": Ctrl+Shift+2 did not run it";
+    }
+}
+
+// Help's key, shown as Ctrl+? in its menu, does what choosing Help does: Ctrl+Shift+slash on a
+// US layout, Ctrl+Shift+ß on a German one.
+TEST_F(ProgramOnDesktop, HelpsKeyOpensTheReadmeAsChoosingHelpDoes)
+{
+    (void)OpenDocument();
+    const auto help = plat::MenuDriver::Find({"Help", "Sonalyx Help"});
+    ASSERT_TRUE(help);
+    EXPECT_EQ(plat::MenuBar::ShortcutText(*help), "Ctrl+?");
+    const std::string readme = plat::MainBundleFolder() + "/README.md";
+    std::string opened;
+    KeyboardLayout layouts;
+    for (const auto& [layout, keys] :
+         {std::pair<std::string, std::string>("us", "ctrl+shift+slash"), {"de", "ctrl+shift+ssharp"}}) {
+        ASSERT_TRUE(layouts.Use(layout));
+        fHand.Do([keys](Hand& hand) { hand.Key(keys); });
+        opened += readme + "\n";
+        EXPECT_TRUE(Serve([&] { return fHand.Done() && ReadAll(Opened()) == opened; }))
+            << layout << ": opener called with: " << ReadAll(Opened());
+    }
 }
 
 TEST_F(ProgramOnDesktop, TheWindowMenuListsTheWindowsAndRaisesTheOneChosen)

@@ -6,14 +6,21 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
+// In an empty home whose folders all follow from HOME (the libraries' cache folder stays the
+// test's own), a start and a quit leave nothing there but the preferences file.
 TEST(Program, StartsRunsAndQuitsCleanlyOnTerminate)
 {
     ASSERT_EQ(access(ProgramPath().c_str(), X_OK), 0) << "build the program first: " << ProgramPath();
-    ProgramRun run;
+    const std::string home = std::string(std::getenv("TMPDIR")) + "/empty-home";
+    std::filesystem::create_directories(home);
+    ProgramRun run({"HOME=" + home}, {},
+                   {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR", "XDG_DESKTOP_DIR"});
     ASSERT_TRUE(run.started);
     int status = 0;
     EXPECT_FALSE(run.WaitExit(2, status)) << "the program ended by itself: " << run.ErrorText();
@@ -22,6 +29,11 @@ TEST(Program, StartsRunsAndQuitsCleanlyOnTerminate)
     EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(run.ErrorText(), "");
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(home))
+        left.push_back(entry.path().string().substr(home.size()));
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"/.config", "/.config/sonalyx", "/.config/sonalyx/sonalyx.plist"}));
 }
 
 TEST(Program, AMissingResourceFileEndsTheStartWithAClearMessage)

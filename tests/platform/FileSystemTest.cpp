@@ -81,6 +81,27 @@ TEST(StandardFolders, FollowTheEnvironmentAndKeepScratchPrivate)
     struct stat st {};
     ASSERT_EQ(stat(scratch.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    // The folders of the home keep their places without being made.
+    const std::string missing = std::string(getenv("HOME")) + "/not made";
+    const struct {
+        const char* variable;
+        plat::StandardFolder folder;
+        const char* below;
+    } rows[] = {
+        {"XDG_DESKTOP_DIR", plat::StandardFolder::Desktop, ""},
+        {"XDG_DOCUMENTS_DIR", plat::StandardFolder::Documents, ""},
+        {"XDG_DATA_HOME", plat::StandardFolder::Trash, "/Trash/files"},
+        {"XDG_DATA_HOME", plat::StandardFolder::ApplicationSupport, ""},
+        {"XDG_CONFIG_HOME", plat::StandardFolder::Preferences, ""},
+    };
+    for (const auto& row : rows) {
+        const std::string before = getenv(row.variable);
+        setenv(row.variable, missing.c_str(), 1);
+        EXPECT_EQ(plat::StandardFolderPath(row.folder), missing + row.below) << row.variable;
+        setenv(row.variable, before.c_str(), 1);
+        EXPECT_FALSE(std::filesystem::exists(missing)) << row.variable;
+    }
 }
 
 } // namespace

@@ -87,7 +87,10 @@ bool TranslateKey(const SdlBackend::Impl& impl, EventQueue& queue, const SDL_Key
                   const SDL_Event* next, bool* consumedNext)
 {
     const bool down = key.type == SDL_KEYDOWN;
-    const KeyText text = KeyTextOf(key.keysym.sym, key.keysym.mod);
+    // SDL names the key as typed without Shift; what it types with Shift comes from the layout,
+    // also while Ctrl is held and no text arrives.
+    const uint32_t shifted = (key.keysym.mod & KMOD_SHIFT) ? ShiftedCharacterOnLayout(key.windowID, key.keysym.sym) : 0;
+    const KeyText text = KeyTextOf(key.keysym.sym, key.keysym.mod, shifted);
     Ref<Event> event = WindowEvent(impl, text.isModifier ? EventType::FlagsChanged
                                                          : down ? EventType::KeyDown : EventType::KeyUp,
                                    key.windowID);

@@ -82,7 +82,7 @@ uint32_t ModifierFlags(uint32_t sdlModifiers)
     return flags;
 }
 
-KeyText KeyTextOf(int32_t sdlKeyCode, uint32_t sdlModifiers)
+KeyText KeyTextOf(int32_t sdlKeyCode, uint32_t sdlModifiers, uint32_t shifted)
 {
     KeyText text;
     const bool shift = sdlModifiers & KMOD_SHIFT;
@@ -97,12 +97,15 @@ KeyText KeyTextOf(int32_t sdlKeyCode, uint32_t sdlModifiers)
     }
     if (sdlKeyCode < 32 || (sdlKeyCode & SDLK_SCANCODE_MASK) || sdlKeyCode >= 0x110000)
         return text;
-    text.ignoringModifiers = Utf8(uint32_t(sdlKeyCode));
-    const bool upper = shift != bool(sdlModifiers & KMOD_CAPS);
-    if (sdlKeyCode < 128 && std::isalpha(sdlKeyCode) && upper)
-        text.characters = Utf8(uint32_t(std::toupper(sdlKeyCode)));
-    else
-        text.characters = text.ignoringModifiers;
+    if (sdlKeyCode < 128 && std::isalpha(sdlKeyCode)) {
+        // Caps Lock makes capitals of what is typed, not of the key itself.
+        const auto capital = Utf8(uint32_t(std::toupper(sdlKeyCode)));
+        const auto small = Utf8(uint32_t(sdlKeyCode));
+        text.ignoringModifiers = shift ? capital : small;
+        text.characters = shift != bool(sdlModifiers & KMOD_CAPS) ? capital : small;
+        return text;
+    }
+    text.characters = text.ignoringModifiers = Utf8(shift && shifted ? shifted : uint32_t(sdlKeyCode));
     return text;
 }
 

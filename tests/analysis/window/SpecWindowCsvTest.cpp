@@ -12,8 +12,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -62,6 +67,17 @@ protected:
         Answer("", true);
         window->SaveSpectrumCsv(csv);
         return ReadAll(csv);
+    }
+
+    // Answers every dialog with Return and keeps the texts of the message boxes shown.
+    void ReturnToEveryDialog(std::vector<std::string>& messages)
+    {
+        app->modalSteps = 0;
+        app->onModalStep = [this, &messages](LModalDialog& dialog) {
+            if (auto* box = dynamic_cast<CSimpleMessageDialog*>(&dialog))
+                messages.emplace_back(box->Message().Text().View());
+            PressReturn();
+        };
     }
 
     const std::string csv = home.path() + "/spectra.csv";
@@ -160,13 +176,17 @@ TEST_F(SpecWindowCsv, TheCommandAsksForTheFileAndCancelWritesNothing)
     window->RecordLocation().SetPath(LStringRef(plat::SpecFromPosixPath(home.path() + "/take.tks")));
     ASSERT_EQ(window->MakePlaybackSource(), 0);
     Options(1.0f, false, false);
+    std::filesystem::remove_all(home.path() + "/home/Documents");   // not made yet
     plat::PanelTestDriver panels;
+    std::string shown;
     panels.ScriptFilePanel([&](plat::FilePanel& panel) {
+        shown = panel.Directory();
         panel.ChoosePath(csv);
         return plat::FilePanel::kOK;
     });
     Answer("", false);   // the settings dialog is cancelled
     Command("CAppCmd_SaveSpec");
+    EXPECT_EQ(shown, home.path() + "/home") << "the panel opens in the home folder";
     EXPECT_FALSE(std::ifstream(csv).good()) << "cancelled: no file";
     Answer("", true);
     Command("CAppCmd_SaveSpec");
@@ -203,37 +223,70 @@ TEST_F(SpecWindowCsv, PlaybackGoesOnAfterTheExportAndThePlayButtonSaysSo)
     EXPECT_EQ(playShown(), 1) << "the button shows it playing again";
 }
 
-// Too little of the recording left for one analysis: the file has no rows, and the user is told why.
-TEST_F(SpecWindowCsv, AnExportWithoutOneWholeAnalysisLeftSaysSo)
+// Too little of the recording left for one row: no file is written, one already there stays
+// byte for byte, and the user is told why.
+TEST_F(SpecWindowCsv, AnExportWithoutOneWholeRowLeftKeepsTheOldFileAndSaysSo)
 {
     struct Row {
         const char* body;
+        bool summarise;
         bool told;
     };
     const Row rows[] = {
-        {"300\r300\r300\r\r", true},            // three samples for a 4-point analysis
-        {"300\r300\r300\r300\r\r", false},     // exactly one analysis: one row
+        {"300\r300\r300\r\r", false, true},            // three samples for a 4-point analysis
+        {"300\r300\r300\r300\r300\r\r", true, true},   // one analysis, not the 2 s a row summarises
+        {"300\r300\r300\r300\r\r", false, false},      // exactly one analysis: one row
     };
-    Options(10.0f, false, false);
+    const std::string old("old,\0contents\n", 14);
     for (const Row& row : rows) {
+        Options(10.0f, row.summarise, false);
+        LObject::SetFloat(View(), nullptr, kWndsSpti, 2.0f, LObject::Merge::No);
         std::vector<std::string> messages;
-        app->modalSteps = 0;
-        app->onModalStep = [&](LModalDialog& dialog) {
-            if (auto* box = dynamic_cast<CSimpleMessageDialog*>(&dialog))
-                messages.emplace_back(box->Message().Text().View());
-            PressReturn();
-        };
+        ReturnToEveryDialog(messages);
+        std::ofstream(csv, std::ios::binary) << old;
         window->RecordLocation().SetPath(LStringRef(plat::SpecFromPosixPath(home.path() + "/take.tks")));
         std::ofstream(home.path() + "/take.tks", std::ios::binary) << kHeader << row.body;
         ASSERT_EQ(window->MakePlaybackSource(), 0);
         window->SaveSpectrumCsv(csv);
         const std::string text = ReadAll(csv);
-        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), row.told ? 5 : 6) << row.body;
+        if (row.told)
+            EXPECT_EQ(text, old) << row.body;
+        else
+            EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6) << row.body;
         ASSERT_EQ(messages.size(), row.told ? 1u : 0u) << row.body;
         if (row.told) {
-            EXPECT_EQ(messages[0].rfind("The spectra file has no rows", 0), 0u) << messages[0];
+            EXPECT_EQ(messages[0].rfind("No spectra file was written", 0), 0u) << messages[0];
         }
     }
+}
+
+// A file-size limit cuts the export short in a child: the old file stays, no temporary file.
+TEST_F(SpecWindowCsv, AnExportThatCannotBeWrittenLeavesTheOldFile)
+{
+    Options(60.0f, false, false);
+    std::string body = kHeader;
+    for (int i = 0; i < 50; ++i)
+        body += kConstant;
+    std::ofstream(csv, std::ios::binary) << "old contents";
+    std::ofstream(home.path() + "/take.tks", std::ios::binary) << body << "\r";
+    window->RecordLocation().SetPath(LStringRef(plat::SpecFromPosixPath(home.path() + "/take.tks")));
+    ASSERT_EQ(window->MakePlaybackSource(), 0);
+    std::vector<std::string> messages;
+    ReturnToEveryDialog(messages);
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{256, 256};   // the header and a few rows of 50
+        setrlimit(RLIMIT_FSIZE, &limit);
+        window->SaveSpectrumCsv(csv);
+        _exit(messages == std::vector<std::string>{"The spectra could not be written.\n" + csv} ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the user is told";
+    EXPECT_EQ(ReadAll(csv), "old contents");
+    for (const auto& entry : std::filesystem::directory_iterator(home.path()))
+        EXPECT_EQ(entry.path().string().find(".tmp-"), std::string::npos) << "no temporary file is left";
 }
 
 TEST_F(SpecWindowCsv, ARateOfZeroDividesNothing)

@@ -127,6 +127,7 @@ TEST_F(SpecWindowRecord, ARecordingPlaysBackTheSameSamplesAndSeeksWithZerosPastT
 TEST_F(SpecWindowRecord, TwoRecordingsInOneSecondGetTwoFiles)
 {
     CSpecWindow& w = OpenDevice();
+    std::filesystem::remove_all(home.path() + "/home/Documents");   // the first recording makes it
     Command("CAppCmd_Log");
     const std::string first = RecordPath();
     Command("CAppCmd_Log");

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace plat;
@@ -101,6 +102,28 @@ TEST_F(MainMenuFixture, AnUpperCaseEquivalentAsksForShift)
     item->SetKeyEquivalent("C");
     EXPECT_FALSE(MenuDriver::PressKey("c", kCommandKeyMask));
     EXPECT_TRUE(MenuDriver::PressKey("c", kCommandKeyMask | kShiftKeyMask));
+}
+
+// A key other than a letter is the character the keys type: Ctrl+Shift+2 arrives as "@" with
+// Shift held on a US layout, Ctrl+Shift+slash as "?".
+TEST_F(MainMenuFixture, KeysOtherThanLettersAreTheCharactersTyped)
+{
+    auto edit = MenuDriver::Find({"Edit"})->Submenu();
+    for (const char* key : {"@", "2", "?", "/"})
+        edit->Add(MenuItem::Make(std::string("Key ") + key, "copy:", key));
+    constexpr uint32_t cmd = kCommandKeyMask, shift = kShiftKeyMask;
+    const std::tuple<const char*, uint32_t, std::string> rows[] = {
+        {"@", cmd | shift, "copy: Key @"}, {"@", cmd, "copy: Key @"}, {"2", cmd, "copy: Key 2"},
+        {"2", cmd | shift, "copy: Key 2"}, {"?", cmd | shift, "copy: Key ?"}, {"/", cmd, "copy: Key /"},
+        {"@", cmd | kOptionKeyMask, ""}, {"@", shift, ""}, {"c", cmd, "copy: Copy"}, {"C", cmd | shift, ""},
+        {"S", cmd | shift, "save: Save"}, {"s", cmd | shift, "save: Save"}, {"S", cmd, ""},
+    };
+    for (const auto& [pressed, flags, chosen] : rows) {
+        responder.log.clear();
+        EXPECT_EQ(MenuDriver::PressKey(pressed, flags), !chosen.empty()) << pressed << " " << std::hex << flags;
+        EXPECT_EQ(responder.log, chosen.empty() ? std::vector<std::string>{} : std::vector<std::string>{chosen})
+            << pressed << " " << std::hex << flags;
+    }
 }
 
 TEST_F(MainMenuFixture, DisabledOrRefusedItemsTakeNoKeyAndCannotBeChosen)

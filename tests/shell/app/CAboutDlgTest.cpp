@@ -95,8 +95,9 @@ TEST_F(AboutBox, HidesWhatIsMissingAndTheLinkOpensWithoutClosingTheBox)
         EXPECT_EQ(about.LinkButton().IsShown(), *row.opened != '\0');
         EXPECT_EQ(about.Heading().IsShown(), row.headingShown);
         EXPECT_EQ(about.VersionCaption().IsShown(), *row.versionText != '\0');
-        if (*row.versionText)
+        if (*row.versionText) {
             EXPECT_EQ(std::string(about.VersionCaption().Text().View()), row.versionText);
+        }
 
         int step = 0;
         int stepsAfterLink = 0;

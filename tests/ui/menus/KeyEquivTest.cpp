@@ -58,6 +58,20 @@ TEST(KeyEquiv, WritesTheStoredTextOfAKeyPress)
         EXPECT_EQ(Written(plain, modifiers), text) << int(plain);
 }
 
+// The key of a press is the character typed with Shift: letters, digits and marks with and
+// without Shift as the dialog stores and shows them.
+TEST(KeyEquiv, RecordsTheCharacterTheKeysType)
+{
+    for (const auto& [plain, modifiers, text, shown] :
+         {std::tuple('k', kCommand, "K", "Ctrl+K"), {'K', kShift | kCommand, "sK", "Ctrl+Shift+K"},
+          {'2', kCommand, "2", "Ctrl+2"}, {'@', kShift | kCommand, "@", "Ctrl+@"}, {'/', kCommand, "/", "Ctrl+/"},
+          {'?', kShift | kCommand, "?", "Ctrl+?"}, {'_', kShift | kOption | kCommand, "o_", "Ctrl+Alt+_"},
+          {'"', kShift, "n\"", "\""}}) {
+        EXPECT_EQ(Written(plain, modifiers), text) << plain;
+        EXPECT_EQ(Written(plain, modifiers, true), shown) << plain;
+    }
+}
+
 TEST(KeyEquiv, RendersModifierNamesAsLinuxUsersReadThem)
 {
     EXPECT_EQ(Written(' ', kControl | kShift | kCommand, true), "Ctrl+Super+Space"); // shift not for a space

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace plat {
 namespace {
 
@@ -31,9 +33,9 @@ TEST(SdlKeys, KeysBecomeTheModelsCharacters)
     };
     const Row rows[] = {
         {'a', 0, "a", "a", false},
-        {'a', kSdlShift, "A", "a", false},
+        {'a', kSdlShift, "A", "A", false},
         {'a', kSdlCaps, "A", "a", false},
-        {'a', kSdlCaps | kSdlShift, "a", "a", false},
+        {'a', kSdlCaps | kSdlShift, "a", "A", false},
         {'q', kSdlCtrl, "q", "q", false},
         {'7', kSdlShift, "7", "7", false}, // the typed text arrives separately
         {0xE9, 0, "\xC3\xA9", "\xC3\xA9", false},
@@ -58,6 +60,27 @@ TEST(SdlKeys, KeysBecomeTheModelsCharacters)
     }
     for (int32_t modifier : {Scan(224), Scan(225), Scan(226), Scan(227), Scan(229), Scan(57)})
         EXPECT_TRUE(KeyTextOf(modifier, 0).isModifier) << modifier;
+}
+
+// SDL names a key as typed without Shift; with Shift (whatever else is held) a key other than
+// a letter types what the layout gives it, or its own character when the layout does not say.
+TEST(SdlKeys, WithShiftAKeyTypesWhatTheLayoutGivesIt)
+{
+    const std::tuple<int32_t, uint32_t, uint32_t, const char*> rows[] = {
+        {'2', kSdlShift | kSdlCtrl, '@', "@"},
+        {'2', kSdlCtrl, '@', "2"},
+        {'/', kSdlShift | kSdlCtrl | kSdlAlt, '?', "?"},
+        {'-', kSdlShift, '_', "_"},
+        {'7', kSdlShift, 0, "7"},
+        {'k', kSdlShift | kSdlCtrl, 'K', "K"},
+        {0xE9, kSdlShift | kSdlCtrl, '2', "2"}, // a layout with its digits on Shift
+        {0xDF, kSdlShift, '?', "?"},
+    };
+    for (const auto& [key, mods, shifted, typed] : rows) {
+        const KeyText text = KeyTextOf(key, mods, shifted);
+        EXPECT_EQ(text.characters, typed) << key;
+        EXPECT_EQ(text.ignoringModifiers, typed) << key;
+    }
 }
 
 } // namespace
