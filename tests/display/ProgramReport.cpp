@@ -8,9 +8,9 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <set>
-#include <thread>
 #include <sstream>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {

@@ -4,13 +4,9 @@
 #include "tests/display/ProgramReport.h"
 
 #include <algorithm>
-#include <chrono>
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
