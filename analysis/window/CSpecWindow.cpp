@@ -82,7 +82,7 @@ bool IsRecordNotice(const LObjChange& notice, uint32_t cls)
 CSpecWindow::CSpecWindow(LHandler* app, LAsyncQueue& queue, LObject* windowRecord, CDmxOutput* dmx,
                          CFaderEngineLinks links)
     : LFrame(app, nullptr, DocumentWindowDef()), fQueue(queue), fWindowRecord(windowRecord), fNote(this, &queue),
-      fBaselineTimer(this), fServer(this, &queue), fDocLocation(LStringRef("untitled.snx"), kWndsFdfl, FileLocationCallback),
+      fBaselineTimer(this), fLostLinkTimer(this), fServer(this, &queue), fDocLocation(LStringRef("untitled.snx"), kWndsFdfl, FileLocationCallback),
       fSpectrumLocation(LStringRef("untitled.csv"), kWndsSpfl, FileLocationCallback),
       fRecordLocation(LStringRef(), kWndsLgfl, FileLocationCallback),
       fBandLocation(LStringRef(), kWndsFbfl, FileLocationCallback), fUndo(kUndoCapacity)

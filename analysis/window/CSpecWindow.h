@@ -206,6 +206,9 @@ private:
     bool HandleControlMessage(const LMessage& msg);
     bool HandleRoadMessage(const LMessage& msg);
     bool HandleLinkClosed(const LMessage& msg);
+    // Ends the recording of a TCP source whose connection is gone, closes the source and
+    // says why.
+    void CloseLostLink();
     bool HandleWindowMessage(LMessage& result, const LMessage& msg);
 
     // Live-source helpers (CSpecWindowLive.cpp, CSpecWindowRecord.cpp).
@@ -224,6 +227,8 @@ private:
     LObject* fWindowRecord;
     LAsyncEvent fNote;
     LTimer fBaselineTimer;
+    // Closes a TCP source whose connection is gone once its port's report is over.
+    LTimer fLostLinkTimer;
     CDataServer fServer;
     CSampleSrc* fCurrent = nullptr;
     std::unique_ptr<CSampleSrc> fLive;

@@ -155,12 +155,29 @@ int32_t CSpecWindow::CreateSource()
 
 bool CSpecWindow::HandleLinkClosed(const LMessage& msg)
 {
+    if (StrEqual(msg.type, LTimer::msgExpire) && msg.subject == &fLostLinkTimer) {
+        CloseLostLink();
+        return true;
+    }
     const auto* tcp = dynamic_cast<const CLineTCPSrc*>(fLive.get());
     if (!tcp || !StrEqual(msg.type, CTCPPort::msgClose) || msg.subject != tcp->Port())
         return false;
-    // Nothing more will arrive: the person hears why, and Source… chooses again. The source
-    // stays until then; its port is the one reporting.
-    ShowWindowMessage(this, tcp->WasConnected() ? kPeerClosedItem : kOpenFailedItem,
-                      WindText(fWindowRecord, kWindTcpa).View());
+    // The port reporting belongs to the source: it goes once this report is over, on the
+    // main loop's next turn.
+    fLostLinkTimer.Start(0);
     return true;
+}
+
+void CSpecWindow::CloseLostLink()
+{
+    const auto* tcp = dynamic_cast<const CLineTCPSrc*>(fLive.get());
+    if (!tcp)
+        return;
+    // Nothing more will arrive: a recording ends with what reached its file, the Live and Rec
+    // buttons go off and disabled, and the person hears why; Source… chooses again.
+    const uint32_t item = tcp->WasConnected() ? kPeerClosedItem : kOpenFailedItem;
+    if (tcp->IsRecording())
+        StopRecord();
+    CloseLiveSource();
+    ShowWindowMessage(this, item, WindText(fWindowRecord, kWindTcpa).View());
 }

@@ -135,6 +135,7 @@ void CSpecWindow::TogglePlayback()
 
 void CSpecWindow::CloseLiveSource()
 {
+    fLostLinkTimer.Stop(); // a lost link's close is for the source going now
     if (fLive && fCurrent == fLive.get())
         SetCurrentSource(nullptr);
     fLive.reset();

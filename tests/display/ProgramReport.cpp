@@ -10,6 +10,7 @@
 #include <set>
 #include <sstream>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -193,7 +194,46 @@ std::string ProgramReport::ServedText(size_t enough, int limitMs)
     return got;
 }
 
+LineDevice::LineDevice() : fListener(porttest::ListenLoopback(fPort))
+{
+    fThread = std::thread([this] { Serve(); });
+}
 
+LineDevice::~LineDevice()
+{
+    HangUp();
+    close(fListener);
+}
+
+void LineDevice::HangUp()
+{
+    fStop = true;
+    if (fThread.joinable())
+        fThread.join();
+}
+
+void LineDevice::Serve()
+{
+    int peer = -1;
+    while (!fStop && peer < 0) {
+        pollfd p{fListener, POLLIN, 0};
+        if (poll(&p, 1, 50) > 0)
+            peer = accept4(fListener, nullptr, nullptr, SOCK_CLOEXEC);
+    }
+    if (peer < 0)
+        return;
+    fConnected = true;
+    const std::string head = "dn generic_sound\rsr 1000\r";
+    bool ok = send(peer, head.data(), head.size(), MSG_NOSIGNAL) == ssize_t(head.size());
+    std::string lines;
+    for (int i = 0; i < 10; ++i)
+        lines += i % 2 ? "9000 7000\r" : "7000 9000\r";
+    while (ok && !fStop) {
+        ok = send(peer, lines.data(), lines.size(), MSG_NOSIGNAL) == ssize_t(lines.size());
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    close(peer);
+}
 
 std::string Receive(int fd, size_t enough, int limitMs)
 {

@@ -4,12 +4,14 @@
 #include "tests/display/ShownControls.h"
 #include "tests/support/PortTestSupport.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <sys/types.h>
+#include <thread>
 #include <vector>
 
 // The built program under a person's hand, its controls found where the program itself says
@@ -51,6 +53,27 @@ protected:
 
     ProgramHome fHome;
     std::unique_ptr<ProgramProcess> fProgram;
+};
+
+// A device on a TCP port of this machine speaking the line protocol: on connection it names
+// its type and rate (1000), then sends ten lines of two values every 10 ms until it hangs up.
+class LineDevice {
+public:
+    LineDevice();
+    ~LineDevice();
+    uint16_t Port() const { return fPort; }
+    bool Connected() const { return fConnected; }
+    // Stops sending and closes the connection (and stops waiting for one).
+    void HangUp();
+
+private:
+    void Serve();
+
+    uint16_t fPort = 0;
+    int fListener = -1;
+    std::atomic<bool> fStop{false};
+    std::atomic<bool> fConnected{false};
+    std::thread fThread;
 };
 
 // What arrives on the socket within the time, up to `enough` bytes.

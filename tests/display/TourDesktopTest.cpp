@@ -4,60 +4,11 @@
 #include "tests/display/ProgramReport.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <poll.h>
-#include <sys/socket.h>
-#include <thread>
-#include <unistd.h>
 
 namespace {
-
-// A device on a TCP port of this machine speaking the line protocol: on connection it names
-// its type and rate, then sends a line of two values every 10 ms until the test ends.
-class LineDevice {
-public:
-    LineDevice() : fListener(porttest::ListenLoopback(fPort)) { fThread = std::thread([this] { Serve(); }); }
-    ~LineDevice()
-    {
-        fStop = true;
-        fThread.join();
-        close(fListener);
-    }
-    uint16_t Port() const { return fPort; }
-    bool Connected() const { return fConnected; }
-
-private:
-    void Serve()
-    {
-        int peer = -1;
-        while (!fStop && peer < 0) {
-            pollfd p{fListener, POLLIN, 0};
-            if (poll(&p, 1, 50) > 0)
-                peer = accept4(fListener, nullptr, nullptr, SOCK_CLOEXEC);
-        }
-        if (peer < 0)
-            return;
-        fConnected = true;
-        const std::string head = "dn generic_sound\rsr 1000\r";
-        bool ok = send(peer, head.data(), head.size(), MSG_NOSIGNAL) == ssize_t(head.size());
-        for (int i = 0; ok && !fStop; ++i) {
-            const std::string line = (i % 2 ? "9000 7000\r" : "7000 9000\r");
-            ok = send(peer, line.data(), line.size(), MSG_NOSIGNAL) == ssize_t(line.size());
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        close(peer);
-    }
-
-    uint16_t fPort = 0;
-    int fListener = -1;
-    std::atomic<bool> fStop{false};
-    std::atomic<bool> fConnected{false};
-    std::thread fThread;
-};
 
 class Tour : public ProgramReport {
 protected:

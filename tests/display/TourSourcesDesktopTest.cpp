@@ -2,11 +2,10 @@
 // sound files opened from the command line and from the panels, files that are not what their
 // names say. Each test is one step of that way that once went wrong.
 #include "tests/display/ProgramReport.h"
+#include "tests/foundation/TempFiles.h"
 
+#include <filesystem>
 #include <fstream>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -113,35 +112,58 @@ TEST_F(TourSources, PlayRecordingOfFilesItCannotPlayKeepsTheRecordingPlaying)
 }
 
 // A TCP Text Stream chosen on a port where nothing listens, or whose peer sends a while and
-// then closes, is answered by a message naming the address; the person can choose again.
-// Both used to leave the views still without a word.
-TEST_F(TourSources, ATcpPeerThatRefusesOrClosesIsNamedInAMessage)
+// then closes (while it is recorded, too), is answered by a message naming the address, and
+// the source is closed: Live and Rec go off and disabled, and Source… connects to the next
+// peer. A recording in progress ends with the lines that reached it and plays. The dead
+// source used to stay with Live drawn on, Rec enabled and the views frozen.
+TEST_F(TourSources, ATcpPeerThatRefusesOrClosesIsNamedAndItsSourceClosed)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
-    const uint16_t nobody = porttest::FreePort();
-    ASSERT_NE(nobody, 0);
-    ASSERT_NO_FATAL_FAILURE(ChooseSource("TCP Text Stream"));
-    ASSERT_NO_FATAL_FAILURE(TypeAddress("127.0.0.1:" + std::to_string(nobody)));
-    EXPECT_TRUE(AnswerMessage()) << "a refused connection was not named";
-
-    // A peer that names its type and rate, sends 200 lines and closes.
-    uint16_t port = 0;
-    const int listener = porttest::ListenLoopback(port);
-    ASSERT_GE(listener, 0);
-    ASSERT_NO_FATAL_FAILURE(ChooseSource("TCP Text Stream"));
-    ASSERT_NO_FATAL_FAILURE(TypeAddress("127.0.0.1:" + std::to_string(port)));
-    pollfd waiting{listener, POLLIN, 0};
-    ASSERT_TRUE(RunUntil([&] { return poll(&waiting, 1, 0) > 0; })) << "the program did not connect";
-    const int peer = accept(listener, nullptr, nullptr);
-    ASSERT_GE(peer, 0);
-    std::string lines = "dn generic_sound\rsr 1000\r";
-    for (int i = 0; i < 200; ++i)
-        lines += i % 2 ? "9000\r" : "7000\r";
-    EXPECT_TRUE(porttest::WriteAll(peer, lines));
-    RunUntil([] { return false; }, 300);
-    close(peer);
-    close(listener);
-    EXPECT_TRUE(AnswerMessage()) << "the peer's close was not named";
+    const auto control = [&](const char* title) { return Find(ShownPart::Control, title); };
+    struct Row {
+        const char* peer;
+        bool listens, recorded;
+    };
+    for (const Row& row : {Row{"refusing", false, false}, Row{"closing", true, false}, Row{"recorded", true, true}}) {
+        SCOPED_TRACE(row.peer);
+        std::optional<LineDevice> device;
+        if (row.listens)
+            device.emplace();
+        const uint16_t port = device ? device->Port() : porttest::FreePort();
+        ASSERT_NE(port, 0);
+        ASSERT_NO_FATAL_FAILURE(ChooseSource("TCP Text Stream"));
+        ASSERT_NO_FATAL_FAILURE(TypeAddress("127.0.0.1:" + std::to_string(port)));
+        if (device) {
+            ASSERT_TRUE(RunUntil([&] { return device->Connected(); })) << "the program did not connect";
+            ASSERT_TRUE(RunUntil([&] {
+                const std::optional<Shown> live = control("Live"), rec = control("Rec");
+                return live && live->enabled && live->state == 1 && rec && rec->enabled;
+            })) << "the new peer's source is not live";
+        }
+        if (row.recorded) {
+            ClickButton("Rec");
+            ASSERT_TRUE(RunUntil([&] { return control("Rec") && control("Rec")->state == 1; })) << "no recording";
+        }
+        RunUntil([] { return false; }, 500); // lines flow
+        if (device)
+            device->HangUp();
+        EXPECT_TRUE(AnswerMessage()) << "the " << row.peer << " peer was not named";
+        for (const char* title : {"Live", "Rec"}) {
+            const std::optional<Shown> shown = control(title);
+            ASSERT_TRUE(shown);
+            EXPECT_EQ(shown->state, 0) << title << " stayed on";
+            EXPECT_FALSE(shown->enabled) << title << " stayed enabled";
+        }
+    }
+    // The recording holds the lines that reached it, and plays.
+    std::vector<std::string> takes;
+    for (const auto& file : std::filesystem::directory_iterator(fHome.Folder() + "/Documents/Sonalyx Record"))
+        takes.push_back(file.path());
+    ASSERT_EQ(takes.size(), 1u);
+    const std::string held = ReadAll(takes.front());
+    EXPECT_NE(held.find("9000 7000\r7000 9000\r"), std::string::npos) << held.substr(0, 80);
+    ClickButton("Play");
+    EXPECT_TRUE(PlaysAgainFromTheStart()) << "the recording does not play";
     EXPECT_TRUE(fProgram->Alive());
 }
 
