@@ -91,7 +91,6 @@ private:
     void MeasureHeaderColumns();
     void FillAxisTexts(LPane& pane, uint32_t row);
     void FillCursorFields(LPane& pane, uint32_t row);
-    static void SetUnits(CGridInfoFrame& strip, const LStringRef& first, const LStringRef& second);
     void FixCursorField(const LMessage& msg);
     // Record notices (CSnxChListNotices.cpp).
     static void PrefsChanged(void* context, LObjChange& notice);

@@ -193,7 +193,7 @@ void CSnxChList::FillAxisTexts(LPane& pane, uint32_t row)
     const bool grid = fWindowRecord && fWindowRecord->GetByte(kWindGrid);
     auto texts = [&](CRowHeader& header, CGridInfoFrame& info, const CChAxisLabels::Axis& axis) {
         SetLevelTexts(header, &axis, context);
-        info.Caption(0).SetText(grid ? axis.step : LStringRef());
+        info.SetCaptionText(0, grid ? axis.step : LStringRef());
     };
     texts(spectrum.Header(), spectrum.GridInfo(), labels.spectrum);
     texts(data.Header(), data.GridInfo(), labels.waveform);
@@ -214,17 +214,10 @@ void CSnxChList::FillCursorFields(LPane& pane, uint32_t row)
     FillField(spectrum.Field(1), fFreqReadout, chan->GetFloat(peaks ? kChanPeakPos : kChanCrsh));
     FillField(wave.Field(0), labels.waveform.readout, chan->GetFloat(peaks ? kChanMinLevel : kChanCrrv));
     FillField(wave.Field(1), labels.waveform.readout, chan->GetFloat(peaks ? kChanMaxLevel : kChanCrrh));
-    SetUnits(spectrum, labels.spectrum.unit, fFreqUnit);
-    SetUnits(wave, labels.waveform.unit, labels.waveform.unit);
-}
-
-// The strip is laid out by its texts' widths: a unit that changed (a new rate, source type or
-// scale) places the strip again, so the new text shows whole.
-void CSnxChList::SetUnits(CGridInfoFrame& strip, const LStringRef& first, const LStringRef& second)
-{
-    const bool changed = strip.Caption(1).SetText(first);
-    if (strip.Caption(2).SetText(second) || changed)
-        strip.Relayout();
+    spectrum.SetCaptionText(1, labels.spectrum.unit);
+    spectrum.SetCaptionText(2, fFreqUnit);
+    wave.SetCaptionText(1, labels.waveform.unit);
+    wave.SetCaptionText(2, labels.waveform.unit);
 }
 
 void CSnxChList::FixCursorField(const LMessage& msg)

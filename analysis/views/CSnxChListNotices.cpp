@@ -130,7 +130,9 @@ void CSnxChList::WindowChanged(const LObjChange& notice)
         SendPref();
         break;
     case kWindGrid:
+        // The rows show their grid steps or not: each is filled and drawn again.
         ReleaseCells();
+        InvalidateCells(LRegion(Rect()));
         RequestRender();
         break;
     case kWindPkdt:

@@ -20,3 +20,9 @@ CGridInfoFrame::CGridInfoFrame(LHandler* parent, LPane* host)
     LStrListRef::Create(layout, LResRef{0, kResName}, nullptr, kStrListLayouts);
     SetLayout(layout, kFormulaLayout);
 }
+
+void CGridInfoFrame::SetCaptionText(int i, const LStringRef& text)
+{
+    if (Caption(i).SetText(text))
+        Relayout();
+}

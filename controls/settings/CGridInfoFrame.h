@@ -14,6 +14,9 @@ public:
 
     // Caption 0 to 2 (left to right) and field 0 or 1.
     LCaptionPane& Caption(int i) { return i == 0 ? fCaption0 : i == 1 ? fCaption1 : fCaption2; }
+    // Sets caption i's text. The layout gives each caption the width of its text, so a text
+    // that changed places the strip again and shows whole.
+    void SetCaptionText(int i, const LStringRef& text);
     CNumVol& Field(int i) { return i == 0 ? fField0 : fField1; }
     const CNumVol& Field(int i) const { return i == 0 ? fField0 : fField1; }
 

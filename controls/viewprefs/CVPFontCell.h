@@ -15,6 +15,10 @@ public:
     LCaptionPane& Name() { return fName; }
     CTextSlot& FontSlot() { return fSlot; }
 
+protected:
+    // The name column is at least as wide as the longest name of the list in its font.
+    void PrepareLayout(LPaneContext& context, LFormulaLayout& layout) override;
+
 private:
     LCaptionPane fName;
     CTextSlot fSlot;

@@ -44,11 +44,11 @@ void DrawThemeFrame(Canvas& canvas, const Rect& rect, FrameKind kind, FrameActiv
     if (kind == FrameKind::ListBox) {
         FillBandOutside(canvas, r, 1, dark);
     } else {
-        Color light = FromHex(ThemeColors::kEdgeLight);
+        Color lower = FromHex(ThemeColors::kEdgeLower);
         Fill(canvas, dark, r.x - 1, r.y - 1, r.width + 2, 1);           // top
         Fill(canvas, dark, r.x - 1, r.y, 1, r.height);                  // left
-        Fill(canvas, light, r.x - 1, r.y + r.height, r.width + 2, 1);   // bottom
-        Fill(canvas, light, r.x + r.width, r.y, 1, r.height);           // right
+        Fill(canvas, lower, r.x - 1, r.y + r.height, r.width + 2, 1);   // bottom
+        Fill(canvas, lower, r.x + r.width, r.y, 1, r.height);           // right
     }
     if (active && focus == FrameFocus::Focused) {
         Rect outer{r.x - 1, r.y - 1, r.width + 2, r.height + 2};

@@ -7,7 +7,7 @@ class Canvas;
 
 // The program's own look for the standard frames and separators: simple bevels and lines.
 enum class FrameKind {
-    TextField,  // a sunken bevel: dark above and left, light below and right
+    TextField,  // a sunken bevel: dark above and left, lighter below and right
     ListBox,    // a plain dark outline
 };
 
@@ -31,6 +31,9 @@ struct ThemeColors {
     static constexpr unsigned kEdgeDark = 0x808080;
     static constexpr unsigned kEdgeInactive = 0xB0B0B0;
     static constexpr unsigned kEdgeLight = 0xF0F0F0;
+    // The lower and right edges of a text field: lighter than its upper edges, yet apart from
+    // a white field and from the window's background, so that the field shows closed below.
+    static constexpr unsigned kEdgeLower = 0xC0C0C0;
 };
 
 } // namespace plat

@@ -1,7 +1,10 @@
 // Every window the program opens, laid out as a person first sees it, in the default fonts and
 // in two fonts a person may choose: fields hold a line of their font, no two panes cover each
-// other, every pane lies inside its window, captions fit, and a second layout changes nothing.
+// other, every pane lies inside its window, captions fit, sliders have room to move, and a
+// second layout changes nothing; inside list rows and console channels too, with a document
+// that shows a live source and its grid.
 #include "analysis/records/SnxFields.h"
+#include "analysis/events/CEventWindow.h"
 #include "analysis/window/CSpecWindow.h"
 #include "analysis/views/CSnxChList.h"
 #include "analysis/views/SNXCHCELL.h"
@@ -10,6 +13,10 @@
 #include "platform/audio/AudioInput.h"
 #include "controls/CViewPrefs.h"
 #include "controls/lists/CCellIter.h"
+#include "controls/lists/LCellGrid.h"
+#include "controls/settings/CMenuKeyDlg.h"
+#include "controls/std/CSlider.h"
+#include "foundation/core/LStrStream.h"
 #include "outputs/consoles/CMIDICONSOLE.h"
 #include "outputs/consoles/CMIDICONSOLECELL.h"
 #include "outputs/consoles/CMIDIConsoleList.h"
@@ -18,6 +25,8 @@
 #include "outputs/editor/CFaderFrame.h"
 #include "tests/foundation/TempFiles.h"
 #include "controls/edit/LEditText.h"
+#include "platform/draw/Bitmap.h"
+#include "platform/window/DisplayCycle.h"
 #include "platform/window/Window.h"
 #include "platform/window/WindowStyle.h"
 #include "shell/windows/Displays.h"
@@ -28,6 +37,7 @@
 #include "ui/frames/LFrame.h"
 #include "ui/panes/LPaneContext.h"
 #include "ui/panes/LCaptionPane.h"
+#include "ui/menus/KeyEquiv.h"
 
 #include <algorithm>
 #include <chrono>
@@ -118,31 +128,94 @@ std::optional<std::pair<CLRect, CLRect>> Overlap(const std::vector<CLRect>& a, c
     return std::nullopt;
 }
 
+// Along its track a slider has this much room at least beside its knob.
+constexpr int32_t kLeastSliderTravel = 80;
+// The first cells of a list checked along each axis: further ones are laid out alike.
+constexpr int32_t kCellsChecked = 4;
+
+// The faults of one shown pane inside its parent: it lies inside, a field holds a line of its
+// font, a one-line text shows whole, a slider has room to move.
+void PaneFaults(const LFrame& parent, const LPane& pane, const std::string& name, std::vector<std::string>& faults)
+{
+    auto& mutablePane = const_cast<LPane&>(pane);
+    LPaneContext context = LPaneContext::FromPane(pane);
+    const CLRect r = pane.Rect();
+    const CLRect own{0, 0, int32_t(parent.Rect().Width()), int32_t(parent.Rect().Height())};
+    if (!r.IsEmpty() && (r.left < own.left || r.top < own.top || r.right > own.right || r.bottom > own.bottom))
+        faults.push_back(name + " " + Show(r) + " reaches outside " + Show(own));
+    if (dynamic_cast<const LEditText*>(&pane)) {
+        const int32_t needed = mutablePane.PrefHeight(&context, 0);
+        if (r.Height() < needed)
+            faults.push_back(name + " is " + std::to_string(r.Height()) + " px tall for a line of " +
+                             std::to_string(needed));
+    }
+    if (const auto* caption = dynamic_cast<const LCaptionPane*>(&pane)) {
+        const bool oneLine = caption->Mode() == 0 || caption->Mode() == 3;
+        const int32_t width = mutablePane.PrefWidth(&context, 0);
+        if (oneLine && !caption->Text().IsEmpty() && r.Width() < width)
+            faults.push_back(name + " \"" + std::string(caption->Text().View()) + "\" is " +
+                             std::to_string(r.Width()) + " px wide for " + std::to_string(width));
+    }
+    const int32_t travel = std::abs(int32_t(r.Width()) - int32_t(r.Height()));
+    if (dynamic_cast<const CSlider*>(&pane) && travel < kLeastSliderTravel)
+        faults.push_back(name + " " + Show(r) + " moves " + std::to_string(travel) + " px");
+}
+
+// The faults inside the first cells of a list (its rows, a console's channels), through the
+// panes that stand for them.
+void CellFaults(LCellGrid& grid, const std::string& name, std::vector<std::string>& faults)
+{
+    for (int32_t row = 0; row < std::min(grid.Rows(), kCellsChecked); ++row)
+        for (int32_t column = 0; column < std::min(grid.Columns(), kCellsChecked); ++column) {
+            CCellIter cell(grid, {column, row}, false);
+            const auto* frame = dynamic_cast<const LFrame*>(cell.Pane());
+            if (!frame)
+                continue;
+            const std::string here = name + " cell " + std::to_string(column) + "," + std::to_string(row);
+            Walk(*frame, "", [&](const LFrame& parent, const LPane& pane, const std::string& path) {
+                PaneFaults(parent, pane, Name(here, path, pane), faults);
+            });
+        }
+}
+
+// The widest key text the shortcut dialog may show: any key a person types with every
+// modifier held (Shift shows with letters only).
+LStringRef WidestKeyText(LCaptionPane& display)
+{
+    LPaneContext context = LPaneContext::FromPane(display);
+    LStringRef widest;
+    int32_t most = -1;
+    for (int key = 32; key < 127; ++key) {
+        if (key >= 'a' && key <= 'z')
+            continue;  // letters are keys in upper case
+        const bool letter = key >= 'A' && key <= 'Z';
+        LStrStream text;
+        const uint32_t mask = KeyEquiv::kControl | KeyEquiv::kOption | KeyEquiv::kCommand | (letter ? KeyEquiv::kShift : 0);
+        if (!KeyEquiv::Render({uint8_t(key), mask}, text))
+            continue;
+        (void)display.SetText(LStringRef(text.CStr()));
+        if (const int32_t width = display.PrefWidth(&context, 0); width > most)
+            most = width, widest = display.Text();
+    }
+    return widest;
+}
+
 // The faults a person would meet in the window as it is laid out now.
 std::vector<std::string> Faults(LFrame& window, const std::string& name)
 {
     std::vector<std::string> faults;
+    // The shortcut dialog as it shows the widest key a person may press.
+    auto* shortcut = dynamic_cast<CMenuKeyDlg*>(&window);
+    auto* keyText = shortcut ? const_cast<LCaptionPane*>(&shortcut->KeyDisplay()) : nullptr;
+    if (keyText)
+        (void)keyText->SetText(WidestKeyText(*keyText));
     Walk(window, "", [&](const LFrame& parent, const LPane& pane, const std::string& path) {
-        auto& mutablePane = const_cast<LPane&>(pane);
-        LPaneContext context = LPaneContext::FromPane(pane);
-        const CLRect r = pane.Rect();
-        const CLRect own{0, 0, int32_t(parent.Rect().Width()), int32_t(parent.Rect().Height())};
-        if (!r.IsEmpty() && (r.left < own.left || r.top < own.top || r.right > own.right || r.bottom > own.bottom))
-            faults.push_back(Name(name, path, pane) + " " + Show(r) + " reaches outside " + Show(own));
-        if (dynamic_cast<const LEditText*>(&pane)) {
-            const int32_t needed = mutablePane.PrefHeight(&context, 0);
-            if (r.Height() < needed)
-                faults.push_back(Name(name, path, pane) + " is " + std::to_string(r.Height()) +
-                                 " px tall for a line of " + std::to_string(needed));
-        }
-        if (const auto* caption = dynamic_cast<const LCaptionPane*>(&pane)) {
-            const bool oneLine = caption->Mode() == 0 || caption->Mode() == 3;
-            const int32_t width = mutablePane.PrefWidth(&context, 0);
-            if (oneLine && !caption->Text().IsEmpty() && r.Width() < width)
-                faults.push_back(Name(name, path, pane) + " \"" + std::string(caption->Text().View()) + "\" is " +
-                                 std::to_string(r.Width()) + " px wide for " + std::to_string(width));
-        }
+        PaneFaults(parent, pane, Name(name, path, pane), faults);
+        if (auto* grid = dynamic_cast<const LCellGrid*>(&pane))
+            CellFaults(const_cast<LCellGrid&>(*grid), Name(name, path, pane), faults);
     });
+    if (keyText)
+        (void)keyText->SetText(LStringRef());
     // Shown siblings with something to show do not cover each other.
     std::function<void(const LFrame&, const std::string&)> siblings = [&](const LFrame& frame, const std::string& path) {
         std::vector<std::pair<uint32_t, std::vector<CLRect>>> shown;
@@ -191,6 +264,37 @@ protected:
         document = CApp::Get()->OpenDocument(std::string());
         ASSERT_NE(document, nullptr);
     }
+    void TearDown() override
+    {
+        plat::AudioInput::SetDefaultName("");
+        if (!reopened.empty())
+            std::filesystem::remove(reopened);
+        AppRunTest::TearDown();
+    }
+    // The document, with an OSC fader, saved and opened again on the sound input as at a
+    // restart, once the input's first samples have named its type.
+    void ReopenOnTheSoundInput()
+    {
+        plat::AudioInput::SetDefaultName("sim:tone");
+        reopened = TempPath("live.snx");
+        ChooseCommand(document, "CAppCmd_AddFdr");
+        LObject::SetByte(document->Document().Fader(0), nullptr, kFadrFtyp, 9, LObject::Merge::No);
+        ASSERT_TRUE(document->Save(reopened));
+        LObject* record = document->WindowRecord();
+        LMessage::Send(LMessage(LFrame::msgClose, document, CApp::Get()));
+        LObject::SetString(record, nullptr, kWindPort, LStringRef("Sound In"), LObject::Merge::No);
+        LObject::SetByte(record, nullptr, kWindLsrc, CSpecWindow::kLiveSource, LObject::Merge::No);
+        document = CApp::Get()->OpenDocument(reopened);
+        ASSERT_NE(document, nullptr);
+        ASSERT_NE(document->LiveSource(), nullptr);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!document->ChannelList().SourceType() && std::chrono::steady_clock::now() < end) {
+            (void)plat::RunLoop::Current().RunPending(plat::kModeDefault);
+            (void)FireDueTimers();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        ASSERT_NE(document->ChannelList().SourceType(), nullptr) << "the sound input delivers";
+    }
     static void UseFonts(const FontSetting& setting)
     {
         for (uint32_t id = 0; id < kFontIds; ++id)
@@ -205,6 +309,9 @@ protected:
             bool visited = false;
             entry.open(host, [&](LFrame& window) {
                 visited = true;
+                // Drawn once, as a person first sees it: lists size their rows as they draw them.
+                if (window.Window() && window.Window()->Native())
+                    (void)plat::DisplayCycle::Display(*window.Window()->Native());
                 for (std::string& fault : Faults(window, setting + ", " + entry.name))
                     faults.push_back(std::move(fault));
                 if (!Resizable(window))
@@ -225,6 +332,7 @@ protected:
     }
 
     CSpecWindow* document = nullptr;
+    std::string reopened;
 };
 
 std::string Lines(const std::vector<std::string>& lines)
@@ -239,6 +347,13 @@ std::string Lines(const std::vector<std::string>& lines)
 
 TEST_F(ProgramWindowsLayout, EveryWindowIsLaidOutForAPersonInEachFont)
 {
+    // Rows in every list: channels of a live source with the grid shown, a fader, an event text.
+    ASSERT_NO_FATAL_FAILURE(ReopenOnTheSoundInput());
+    LObject::SetByte(document->WindowRecord(), nullptr, kWindGrid, 1, LObject::Merge::No);
+    ChooseCommand(document, "cEventText");
+    ASSERT_NE(document->EventWindow(), nullptr);
+    document->EventWindow()->List().AddEvent();
+    document->EventWindow()->HideWindow();
     std::vector<std::string> faults;
     for (const FontSetting& setting : kFontSettings) {
         if (*setting.family)
@@ -360,26 +475,8 @@ TEST_F(ProgramWindowsLayout, TheMidiConsoleShowsEveryControlOfAChannelAboveItsSc
 TEST_F(ProgramWindowsLayout, AReopenedDocumentOnTheSoundInputShowsItsLevelTextsAtOnce)
 {
     // A document left on the sound input, with an OSC fader, opened again as at a restart.
-    plat::AudioInput::SetDefaultName("sim:tone");
-    const std::string path = TempPath("levels.snx");
-    ChooseCommand(document, "CAppCmd_AddFdr");
-    LObject::SetByte(document->Document().Fader(0), nullptr, kFadrFtyp, 9, LObject::Merge::No);
-    ASSERT_TRUE(document->Save(path));
-    LObject* record = document->WindowRecord();
-    LMessage::Send(LMessage(LFrame::msgClose, document, CApp::Get()));
-    LObject::SetString(record, nullptr, kWindPort, LStringRef("Sound In"), LObject::Merge::No);
-    LObject::SetByte(record, nullptr, kWindLsrc, CSpecWindow::kLiveSource, LObject::Merge::No);
-    CSpecWindow* opened = CApp::Get()->OpenDocument(path);
-    ASSERT_NE(opened, nullptr);
-    ASSERT_NE(opened->LiveSource(), nullptr);
-    // The run loop turns until the source's first samples have named its type.
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!opened->ChannelList().SourceType() && std::chrono::steady_clock::now() < end) {
-        (void)plat::RunLoop::Current().RunPending(plat::kModeDefault);
-        (void)FireDueTimers();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    ASSERT_NE(opened->ChannelList().SourceType(), nullptr) << "the sound input delivers";
+    ASSERT_NO_FATAL_FAILURE(ReopenOnTheSoundInput());
+    CSpecWindow* opened = document;
 
     // Every level text of the first row fits the header it is drawn in.
     auto levelTexts = [&] {
@@ -404,6 +501,33 @@ TEST_F(ProgramWindowsLayout, AReopenedDocumentOnTheSoundInputShowsItsLevelTextsA
     UseFonts(kFontSettings[1]);  // lays every window out again
     EXPECT_EQ(Lines(levelTexts()), "") << "after a view font changed";
     LMessage::Send(LMessage(LFrame::msgClose, opened, CApp::Get()));
-    plat::AudioInput::SetDefaultName("");
-    std::filesystem::remove(path);
+}
+
+TEST_F(ProgramWindowsLayout, TheWaveformsGridStepShowsAndGoesWithTheGrid)
+{
+    ASSERT_NO_FATAL_FAILURE(ReopenOnTheSoundInput());
+    plat::Window& native = *document->Window()->Native();
+    // With the grid set or cleared and the window drawn again: the pixels other than the strip's
+    // background across the first `width` of the first row's waveform strip.
+    auto inkOfStep = [&](uint8_t grid, int32_t width) {
+        LObject::SetByte(document->WindowRecord(), nullptr, kWindGrid, grid, LObject::Merge::No);
+        for (int turn = 0; turn < 20; ++turn)
+            (void)plat::RunLoop::Current().RunPending(plat::kModeDefault), (void)FireDueTimers();
+        (void)plat::DisplayCycle::Display(native);
+        CCellIter row(document->ChannelList(), {0, 0}, true);
+        auto* cell = dynamic_cast<SNXCHCELL*>(row.Pane());
+        const plat::Bitmap* image = native.BackingImage();
+        if (!cell || !image)
+            return -1;
+        const LPaneContext strip = LPaneContext::FromPane(cell->Data().GridInfo());
+        const int top = image->Height() - int(document->Rect().Height()) + strip.originY;
+        int ink = 0;
+        for (int y = top; y < top + int(cell->Data().GridInfo().Rect().Height()); ++y)
+            for (int x = strip.originX; x < strip.originX + width; ++x)
+                ink += image->Pixel(x, y) != image->Pixel(strip.originX, top) ? 1 : 0;
+        return ink;
+    };
+    constexpr int32_t kStepWidth = 40;
+    EXPECT_GT(inkOfStep(1, kStepWidth), 0) << "the step shows with the grid";
+    EXPECT_EQ(inkOfStep(0, kStepWidth), 0) << "and goes with it";
 }

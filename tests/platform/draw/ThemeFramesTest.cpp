@@ -1,6 +1,7 @@
 #include "platform/draw/ThemeFrames.h"
 #include "platform/draw/Bitmap.h"
 #include "platform/draw/Canvas.h"
+#include "platform/draw/SystemColors.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +31,11 @@ TEST(ThemeFrames, TextFieldFrameIsASunkenBevelJustOutside)
     using C = plat::ThemeColors;
     EXPECT_EQ(bitmap.Pixel(9, 9), Opaque(C::kEdgeDark));
     EXPECT_EQ(bitmap.Pixel(9, 15), Opaque(C::kEdgeDark));
-    EXPECT_EQ(bitmap.Pixel(20, 20), Opaque(C::kEdgeLight));
-    EXPECT_EQ(bitmap.Pixel(20, 15), Opaque(C::kEdgeLight));
+    EXPECT_EQ(bitmap.Pixel(20, 20), Opaque(C::kEdgeLower));
+    EXPECT_EQ(bitmap.Pixel(20, 15), Opaque(C::kEdgeLower));
+    // The lower edge shows against a white field and against the window's background.
+    for (const double around : {1.0, plat::SystemColorValue(plat::SystemColor::WindowBackground).red})
+        EXPECT_GE(around * 255 - (C::kEdgeLower & 0xFF), 32) << around;
     EXPECT_EQ(bitmap.Pixel(8, 8), 0u);  // no focus band
     EXPECT_TRUE(InsideUntouched(bitmap, 10, 10, 10, 10));
     // The caller's colours survive the frame.
