@@ -20,7 +20,9 @@ ProgramHome::ProgramHome()
     if (!mkdtemp(pattern.data()))
         ADD_FAILURE() << "no temporary folder for the program's home";
     fFolder = pattern;
-    for (const char* sub : {"/home", "/config", "/data", "/run", "/bin", "/Documents"})
+    // A person's home has a desktop folder; the program never makes one, and the file panels'
+    // places list it before the documents folder.
+    for (const char* sub : {"/home", "/home/Desktop", "/config", "/data", "/run", "/bin", "/Documents"})
         std::filesystem::create_directories(fFolder + sub);
     chmod((fFolder + "/run").c_str(), 0700); // a runtime folder must be private
 }
