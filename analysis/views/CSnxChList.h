@@ -56,7 +56,8 @@ public:
     // Left and right edges of the spectrum view and of the waveform view inside a row.
     std::array<int32_t, 4> GetViewColumns();
 
-    const LStringRef& TimeLabel() const { return fTimeLabel; }
+    // The waveform grid step with its unit, for the span the waveform shows now.
+    const LStringRef& TimeLabel();
     const LStringRef& FreqUnit() const { return fFreqUnit; }
     const CReadoutScale& FreqReadout() const { return fFreqReadout; }
     const std::vector<CChAxisLabels>& AxisLabels() const { return fAxisLabels; }
@@ -87,6 +88,9 @@ private:
     // change width, so every row is drawn again.
     void RelabelRows();
     void BuildTimeLabel();
+    // Builds the time label again when the waveform's span changed since it was built: a rate,
+    // FFT size, channel or trail change may reach this list after the views that read it.
+    void FollowWaveSpan();
     void BuildFrequencyLabel();
     void MeasureHeaderColumns();
     void FillAxisTexts(LPane& pane, uint32_t row);

@@ -154,6 +154,18 @@ void CSnxChList::BuildTimeLabel()
     fTimeLabel = Join(DoubleToStringTrim(us.decimals, double(fWaveStep * us.scale)), us.prefix, LStringRef(), "S/div");
 }
 
+void CSnxChList::FollowWaveSpan()
+{
+    if (WaveSpanSeconds() != fWaveSpan)
+        BuildTimeLabel();
+}
+
+const LStringRef& CSnxChList::TimeLabel()
+{
+    FollowWaveSpan();
+    return fTimeLabel;
+}
+
 float CSnxChList::WaveSpanSeconds() const
 {
     const CSpectrumChan* chan = fAnalyser.Channel(0);

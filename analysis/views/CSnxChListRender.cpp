@@ -109,6 +109,7 @@ void CSnxChList::RenderPass()
     ++fPasses;
     const uint32_t bkg = CColorScheme::GetColor(CColorScheme::Current(), kColsCbkg);
     const Rgb background{(bkg & 0xff) / 255.0f, ((bkg >> 8) & 0xff) / 255.0f, ((bkg >> 16) & 0xff) / 255.0f};
+    FollowWaveSpan(); // the grid of the waveform steps as its caption says
     RenderInput input = Input(true);
     ForEachRow([&](int32_t r, SNXCHCELL& row) {
         CChannelGLView& scale = row.Spectrum().ScaleView();

@@ -61,7 +61,7 @@ SNXCHVW::SNXCHVW(LHandler* parent, LPane* host, CFaderSetRecord& document, LObje
         fObservingPrefs = prefs->AddObserver(this, OnRecordChange);
     UpdateGridStep();
     UpdateScrollBar();
-    UpdateCaptions();
+    UpdateAxisCaption();
 }
 
 SNXCHVW::~SNXCHVW()
@@ -77,7 +77,7 @@ void SNXCHVW::SetChannelList(CSnxChList* list)
 {
     fList = list;
     fNavi.SetList(list);
-    UpdateCaptions();
+    UpdateAxisCaption();
     CheckPreferredSize();
 }
 
@@ -138,9 +138,7 @@ LStringRef SNXCHVW::AxisLabel() const
     return LStringRef((std::string(out.View()) + "Hz/div").c_str());
 }
 
-void SNXCHVW::UpdateCaptions()
+void SNXCHVW::UpdateAxisCaption()
 {
     fAxisCaption.SetText(AxisLabel());
-    const bool grid = fWindowRecord && fWindowRecord->GetByte(kWindGrid);
-    fTimeCaption.SetText(grid && fList ? fList->TimeLabel() : LStringRef());
 }

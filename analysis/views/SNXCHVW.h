@@ -36,6 +36,8 @@ public:
     // Places the frequency axis and the scroll bar over the rows' spectrum area, from its own
     // left and right edges; runs after every layout of their pane and whenever the rows change.
     void PlaceAxis();
+    // The time axis' texts and its caption, the waveform grid step, both from the span the
+    // waveform shows now.
     void BuildTimeHeader();
     void UpdateGridStep();
     void UpdateScrollBar();
@@ -76,7 +78,7 @@ private:
     void SetFqps(float fqps);
     CLRect PreferredRect();
     void RunFrameLayout(bool place);
-    void UpdateCaptions();
+    void UpdateAxisCaption();
     void RepaintAxis();
     bool WheelOverAxis(LMouse& mouse);
 

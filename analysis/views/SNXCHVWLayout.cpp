@@ -175,6 +175,8 @@ void SNXCHVW::BuildTimeHeader()
     items.SetItemText(1, DoubleToStringTrim(us.decimals, double(d * us.scale / 2.0f)), &context);
     items.SetItemText(2, DoubleToStringTrim(us.decimals, double(d * us.scale)), &context);
     items.SetItemText(3, LStringRef((std::string(us.prefix) + "s").c_str()), &context);
+    const bool grid = fWindowRecord && fWindowRecord->GetByte(kWindGrid);
+    fTimeCaption.SetText(grid && fList ? fList->TimeLabel() : LStringRef());
     if (!fList)
         return;
     // The waveform view's edges in the header's coordinates.
@@ -280,7 +282,7 @@ void SNXCHVW::RecordChanged(const LObjChange& notice)
             UpdateScrollBar();
             RepaintAxis();
         } else if (notice.field == kChvwGridStep) {
-            UpdateCaptions();
+            UpdateAxisCaption();
             RepaintAxis();
         }
     } else if (IsClass(notice, CSnxSchema::kWindowClass) && notice.record == fWindowRecord) {
@@ -288,14 +290,14 @@ void SNXCHVW::RecordChanged(const LObjChange& notice)
             UpdateGridStep();
             BuildTimeHeader();
         } else if (notice.field == kWindGrid) {
-            UpdateCaptions();
+            UpdateAxisCaption();
             BuildTimeHeader();
         } else if (notice.field == kWindTral) {
             BuildTimeHeader();
         }
     } else if (IsClass(notice, CSnxSchema::kCommonClass)) {
         if (notice.field == kComnFqlg) {
-            UpdateCaptions();
+            UpdateAxisCaption();
             RepaintAxis();
         } else if (notice.field == kComnFtsx) {
             BuildTimeHeader();

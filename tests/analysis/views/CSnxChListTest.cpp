@@ -4,6 +4,7 @@
 #include "analysis/views/CSnxChList.h"
 #include "analysis/views/SNXCHCELL.h"
 #include "analysis/views/SNXCHVW.h"
+#include "controls/headers/CRespText.h"
 #include "controls/lists/CCellIter.h"
 #include "platform/Clock.h"
 #include "platform/draw/Bitmap.h"
@@ -447,5 +448,39 @@ TEST_F(ChannelListTest, TheFrequencyAxisStandsOverTheSpectrumAreaAsDrawn)
         EXPECT_NEAR(texts[0].left, area.left, 2) << "0Hz starts where the spectrum starts";
         EXPECT_NEAR(cursor, area.left + u * float(area.Width()), 2);
         EXPECT_NEAR((texts[2].left + texts[2].right) / 2, cursor, 2) << "the text of the typed frequency";
+    }
+}
+
+// The time axis' caption names the waveform grid step of the span the axis shows, whichever
+// change reaches the window first (at 1000 Hz, 256 samples are 0.256 s).
+TEST_F(ChannelListTest, TheTimeAxisCaptionNamesTheStepOfTheSpanShown)
+{
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        const char* span;
+        const char* step;
+    } cases[] = {
+        {"the grid shown before the source starts",
+         [&] {
+             window.reset();
+             Make();
+             Command("CAppCmd_ShowGrid");
+             ShowWithSource();
+         },
+         "256", "50mS/div"},
+        {"the FFT size changed", [&] { Command("CAppCmd_FFTSize", "2048"); }, "2.05", "200mS/div"},
+        {"the rate changed", [&] { LObject::SetFloat(record, nullptr, kWindRate, 4000.0f, LObject::Merge::No); },
+         "512", "50mS/div"},
+        {"the grid hidden", [&] { Command("CAppCmd_ShowGrid"); }, "512", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.change();
+        (void)DrawnWindow();
+        EXPECT_EQ(window->FrequencyView().TimeHeader().Item(2)->Text().View(), std::string_view(c.span));
+        EXPECT_EQ(window->FrequencyView().TimeCaption().Text().View(), std::string_view(c.step));
+        window->PlaceWindow({40, 40, 1040, 740}, nullptr);
+        EXPECT_EQ(window->FrequencyView().TimeCaption().Text().View(), std::string_view(c.step)) << "after a resize";
     }
 }
