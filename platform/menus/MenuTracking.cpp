@@ -204,7 +204,6 @@ void MenuTracking::PointAt(int level, const Point& screen, bool buttonHeld)
     for (int outer = 0; outer < level; ++outer)
         LevelList(outer)->SetHighlighted(OwnerRow(outer));
     const int row = RowAt(level, screen);
-    const bool moved = level != fRestLevel || row != fRestRow;
     fRestLevel = level;
     fRestRow = row;
     if (row >= 0 && row == OwnerRow(level)) {
@@ -218,9 +217,10 @@ void MenuTracking::PointAt(int level, const Point& screen, bool buttonHeld)
             ArmTimer(kEdgeScrollMs);
         return;
     }
+    // The rest is counted from the last move: every move starts the delay again.
     if (buttonHeld && list->OpensSubmenu(row))
         OpenSubmenu(level, row, false);
-    else if (moved && (list->OpensSubmenu(row) || level + 1 < Depth()))
+    else if (list->OpensSubmenu(row) || level + 1 < Depth())
         ArmTimer(kSubmenuDelayMs);
 }
 

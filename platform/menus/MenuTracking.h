@@ -21,18 +21,19 @@ class Window;
 // common-mode timers keep firing.
 //
 // Moving over the bar switches menus. An item that opens a submenu shows it beside itself
-// when the pointer rests on it (kSubmenuDelayMs), at once when it is pressed, clicked or
-// reached with the button held; another item rested on as long closes it, and reaching the
-// submenu keeps it. A release (or Return) on an enabled item of any open menu chooses it and
-// sends its action as every menu item does. Up and Down move through the innermost open
-// menu's enabled items, Right opens the highlighted submenu (elsewhere it goes to the next
-// menu of the bar), Left closes the innermost submenu (in a bar menu it goes to the previous
-// one), Escape closes one level, a press elsewhere closes all. Menus stay inside the screen:
-// a submenu that does not fit beside its item on the right opens on the left, and a menu
-// taller than the screen scrolls (the wheel, the arrows at its edges, the keys). Main thread only.
+// when the pointer has rested on it for kSubmenuDelayMs since its last move, at once when it
+// is pressed, clicked or reached with the button held; another item rested on as long closes
+// it, and reaching the submenu keeps it. A release (or Return) on an enabled item of any open
+// menu chooses it and sends its action as every menu item does. Up and Down move through the
+// innermost open menu's enabled items, Right opens the highlighted submenu (elsewhere it goes
+// to the next menu of the bar), Left closes the innermost submenu (in a bar menu it goes to the
+// previous one), Escape closes one level, a press elsewhere closes all. Menus stay inside the
+// screen: a submenu that does not fit beside its item on the right opens on the left, and a
+// menu taller than the screen scrolls (the wheel, the arrows at its edges, the keys). Main
+// thread only.
 class MenuTracking {
 public:
-    static constexpr uint64_t kSubmenuDelayMs = 400;
+    static constexpr uint64_t kSubmenuDelayMs = 300;
     // How often the rows move while the pointer rests on a scroll arrow, and how far.
     static constexpr uint64_t kEdgeScrollMs = 50;
     static constexpr double kEdgeScrollStep = 20.0;

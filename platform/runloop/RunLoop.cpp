@@ -83,6 +83,7 @@ struct RunLoop::Impl {
     bool wakePending = false; // a wake-up came while no pass slept: do not sleep next time
     uint64_t nextArmOrder = 0;
     std::thread::id runner;   // the thread running passes
+    std::function<void()> beforeWait; // the loop's thread only
 
     // Ends a wait in progress, or keeps the next one from starting. Mutex held. True when
     // the caller must WriteWake once it released the mutex: the woken thread's first step
@@ -112,6 +113,16 @@ struct RunLoop::Impl {
         uint64_t count = 0;
         ssize_t got = read(wakeFd, &count, sizeof count);
         (void)got; // nonblocking: nothing to read is fine
+    }
+
+    // Whether a pass of the mode that may wait until deadlineUs would sleep now.
+    bool WouldSleepLocked(uint32_t mode, uint64_t deadlineUs) const
+    {
+        const uint64_t nowUs = NowUs();
+        if (wakePending || AnyReadyLocked(mode, nowUs / 1000))
+            return false;
+        const uint64_t nextMs = NextFireMsLocked(mode);
+        return deadlineUs > nowUs && (nextMs >= kForever / 1000 || nextMs * 1000 > nowUs);
     }
 
     bool AnyReadyLocked(uint32_t mode, uint64_t nowMs) const
@@ -218,9 +229,32 @@ RunLoop& RunLoop::Current()
     return *loop;
 }
 
+void RunLoop::SetBeforeWait(std::function<void()> work)
+{
+    fImpl->beforeWait = std::move(work);
+}
+
+void RunLoop::BeforeWait(uint32_t mode, uint64_t deadlineUs)
+{
+    Impl& impl = *fImpl;
+    if (!impl.beforeWait)
+        return;
+    {
+        std::lock_guard<std::mutex> lock(impl.mutex);
+        if (!impl.WouldSleepLocked(mode, deadlineUs))
+            return;
+    }
+    // A copy: the work may replace itself, or run a loop of its own (a question the window
+    // manager's close request opens), whose waits do the same work first.
+    const std::function<void()> work = impl.beforeWait;
+    work();
+}
+
 size_t RunLoop::RunPass(uint32_t mode, std::optional<uint64_t> deadlineUs, size_t* sourcesRun)
 {
     Impl& impl = *fImpl;
+    if (deadlineUs)
+        BeforeWait(mode, *deadlineUs);
     std::unique_ptr<PassScratch> scratch = impl.TakeScratch();
     std::vector<ReadyCall>& ready = scratch->ready;
     std::vector<pollfd>& fds = scratch->fds;

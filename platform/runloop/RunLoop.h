@@ -1,6 +1,7 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -56,6 +57,11 @@ public:
     size_t RunPending(uint32_t mode);
     // Fire time (platform ms) of the earliest armed timer of the mode.
     std::optional<uint64_t> NextFireTime(uint32_t mode) const;
+    // Work that must be done before the loop sleeps (painting what timers and sources changed,
+    // reading input a connection already holds): run on the loop's thread each time a pass
+    // is about to wait. What it signals or arms is served before the wait. Null removes it.
+    // Set from the loop's own thread.
+    void SetBeforeWait(std::function<void()> work);
 
     // Client interface of RunLoopTimer, RunLoopSource and FdSource.
     void Attach(const std::shared_ptr<detail::RunLoopEntry>& entry);
@@ -71,6 +77,8 @@ private:
     struct Impl;
     struct Pass;
     size_t RunPass(uint32_t mode, std::optional<uint64_t> deadlineUs, size_t* sourcesRun);
+    // Runs the before-wait work when a pass of the mode with this deadline would sleep.
+    void BeforeWait(uint32_t mode, uint64_t deadlineUs);
 
     std::unique_ptr<Impl> fImpl;
     std::atomic<bool> fStopRequested{false};

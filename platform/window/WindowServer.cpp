@@ -1,6 +1,7 @@
 #include "platform/window/WindowServer.h"
 #include "platform/window/ControlsReport.h"
 #include "platform/app/Application.h"
+#include "platform/runloop/RunLoop.h"
 #include "platform/window/DisplayCycle.h"
 #include "platform/window/Event.h"
 #include "platform/window/EventQueue.h"
@@ -317,6 +318,15 @@ WindowBackend& WindowServer::Backend() const
 void WindowServer::PollInput()
 {
     Backend().PollInput(EventQueue::Shared());
+}
+
+void WindowServer::SetDisplaysBeforeWait(bool on)
+{
+    fDisplaysBeforeWait = on;
+    if (on)
+        RunLoop::Current().SetBeforeWait([this] { PrepareToWait(); });
+    else
+        RunLoop::Current().SetBeforeWait(nullptr);
 }
 
 void WindowServer::PrepareToWait()

@@ -84,7 +84,10 @@ public:
     // waits is on, as on the desktop), then polls the input, so that nothing the display
     // connection already read waits with us.
     void PrepareToWait();
-    void SetDisplaysBeforeWait(bool on) { fDisplaysBeforeWait = on; }
+    // On the desktop the calling thread's run loop prepares so before every sleep, whatever
+    // waits (an event wait, a menu's, a modal session's): what a timer or a source changed
+    // is painted at once rather than at the next input event. Main thread.
+    void SetDisplaysBeforeWait(bool on);
 
     // Where the pointer is, in screen coordinates: the backend's answer, else the place the
     // model last saw it (the test driver's person moves it there); none before either knows.

@@ -41,10 +41,16 @@ public:
         const int steps = std::max(1, int(std::ceil(distance / 10.0)));
         const Point from = fAt;
         for (int i = 1; i <= steps; ++i) {
-            fAt = Point{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
-            Post(fDriver.MakeMouse(fHeld ? EventType::LeftMouseDragged : EventType::MouseMoved, fAt));
+            JumpTo(Point{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
             Wait(16);
         }
+    }
+    // One motion event straight to the point, as a run of moves the desktop read in one batch
+    // reaches the menus.
+    void JumpTo(const Point& to)
+    {
+        fAt = to;
+        Post(fDriver.MakeMouse(fHeld ? EventType::LeftMouseDragged : EventType::MouseMoved, fAt));
     }
     void Press()
     {

@@ -127,12 +127,12 @@ TEST_F(SubmenuTest, RestingOnAnItemOpensItsSubmenuBesideItAndItsItemsSendTheirAc
 
     int fired = 0;
     person.MoveTo(Row(0, kZoom));
-    for (int i = 0; i < 30; ++i, person.Wait(10))
+    for (int i = 0; i < 25; ++i, person.Wait(10))
         fired += ticks, ticks = 0, tick.FireAfter(1);
     EXPECT_EQ(Depth(), 1) << "opens only after the rest";
     person.Wait(120);
     ASSERT_EQ(Depth(), 2);
-    EXPECT_GE(fired, 29);
+    EXPECT_GE(fired, 24);
     EXPECT_EQ(Lit(0), kZoom);
     EXPECT_EQ(Lit(1), -1);
     // Beside the item, its first row level with it.
@@ -152,6 +152,34 @@ TEST_F(SubmenuTest, RestingOnAnItemOpensItsSubmenuBesideItAndItsItemsSendTheirAc
     EXPECT_EQ(fRecorder.performed, (std::vector<std::string>{"zoom:2x"}));
     EXPECT_FALSE(MenuTracking::Shared().IsOpen());
     EXPECT_EQ(MenuTracking::Shared().WaitMode(kModeDefault), uint32_t(kModeDefault));
+}
+
+// However the moves came (a hand's steps of 10 px every 16 ms to and fro along the item, a
+// creep of a pixel every 100 ms, one batch of moves), the submenu opens the delay after the
+// last one, not before.
+TEST_F(SubmenuTest, ASubmenuOpensTheDelayAfterTheLastMoveNotBefore)
+{
+    ShowDocument(Rect{100, 400, 400, 200});
+    struct Way {
+        double stepPx;
+        uint64_t everyMs;
+        int moves;
+    };
+    for (const Way way : {Way{10, 16, 40}, Way{1, 100, 6}, Way{0, 0, 1}}) {
+        MenuPerson person(fDriver, fClock.clock(), Point{300, 450});
+        person.Click(Title(1));
+        person.JumpTo(Row(0, kChannels));
+        for (int i = 0; i < way.moves; ++i) {
+            person.Wait(way.everyMs);
+            person.JumpTo(Point{person.At().x + (i % 4 < 2 ? way.stepPx : -way.stepPx), person.At().y});
+            EXPECT_EQ(Depth(), 1) << way.stepPx << " px, move " << i;
+        }
+        person.Wait(MenuTracking::kSubmenuDelayMs - 1);
+        EXPECT_EQ(Depth(), 1) << way.stepPx << " px";
+        person.Wait(1);
+        EXPECT_EQ(Depth(), 2) << way.stepPx << " px";
+        person.Click(Point{700, 100});
+    }
 }
 
 TEST_F(SubmenuTest, RestingOnAnotherItemClosesTheSubmenuAndOpensTheNextOne)

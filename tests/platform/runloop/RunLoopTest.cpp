@@ -213,6 +213,28 @@ TEST(RunLoop, InvalidateFromAnotherThreadWaitsForARunningCallback)
     runner.join();
 }
 
+// The work before each sleep follows what a timer did at once, and input it finds is served
+// before the loop sleeps again.
+TEST(RunLoop, BeforeWaitWorkRunsBeforeEachSleepAndWhatItSignalsEndsTheWait)
+{
+    plat::RunLoop loop;
+    std::vector<std::string> order;
+    plat::RunLoopSource input(loop, [&] { order.push_back("input"); });
+    plat::RunLoopTimer timer(loop, [&] { order.push_back("timer"); });
+    loop.SetBeforeWait([&] {
+        order.push_back("before");
+        if (order.size() > 2)
+            input.Signal();
+    });
+    timer.FireAfter(20);
+    const uint64_t start = plat::NowMs();
+    EXPECT_EQ(loop.RunInMode(plat::kModeDefault, 5000, true), plat::RunResult::HandledSource);
+    EXPECT_LT(plat::NowMs() - start, 1000u);
+    EXPECT_EQ(order, (std::vector<std::string>{"before", "timer", "before", "input"}));
+    loop.RunPending(plat::kModeDefault); // no wait, no work before it
+    EXPECT_EQ(order.size(), 4u);
+}
+
 TEST(RunLoop, CurrentIsOnePerThread)
 {
     plat::RunLoop* mine = &plat::RunLoop::Current();
