@@ -147,7 +147,7 @@ std::string ReportText()
         if (!window->IsVisible())
             continue;
         out << "window\t" << window->Number() << '\t' << window->Level() << '\t' << window->IsKey() << '\t'
-            << (window == Application::Shared().ModalWindowOnScreen()) << '\t';
+            << (window == Application::Shared().ModalWindowOnScreen()) << '\t' << window->becomesKeyOnlyIfNeeded << '\t';
         PutRect(out, window->ContentRect());
         out << '\t' << window->Title() << '\n';
         const Rect content = window->ContentRect();

@@ -7,7 +7,8 @@ namespace plat {
 // a file, the program rewrites it whenever what it would say changes. One line per item,
 // fields separated by tabs, rectangles as screen x y width height (bottom-left origin of the
 // main screen), windows front to back:
-//   window  NUMBER  LEVEL  KEY(0/1)  MODAL(0/1)  X Y W H (content)  TITLE
+//   window  NUMBER  LEVEL  KEY(0/1)  MODAL(0/1)  KEYLESS(0/1)  X Y W H (content)  TITLE
+//           (KEYLESS: a panel that shows without the keys and takes them only when needed)
 //   bar     X Y W H  TITLE                               (the window's menu bar titles)
 //   control KIND  ENABLED(0/1)  FOCUSED(0/1)  STATE  X Y W H  TITLE
 //   item    INDEX  ENABLED(0/1)  SUBMENU(0/1)  MARK  X Y W H  TITLE   (an open menu's or pop-up's

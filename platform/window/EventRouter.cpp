@@ -96,7 +96,9 @@ void EventRouter::SendPress(Event& event, Window& window)
         } else {
             Activate(window, hit.Get());
         }
-        deliver = firstMouse || delay || !window.CanBecomeKey();
+        // A panel that takes the keys only when needed answers its first click: it is used
+        // beside the person's work without being made key first.
+        deliver = firstMouse || delay || !window.CanBecomeKey() || window.becomesKeyOnlyIfNeeded;
     }
     if (!hit || !deliver)
         return;

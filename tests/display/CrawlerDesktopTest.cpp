@@ -581,13 +581,14 @@ protected:
         Settle();
     }
 
-    // The program's front window that is no menu or list: the key one, else the first.
+    // The program's front window that is no menu or list: the key one or a panel in front of
+    // it that shows without the keys, else the first.
     std::optional<ShownWindow> Front()
     {
         std::optional<ShownWindow> first;
         for (const ShownWindow& w : Report())
             if (w.items.empty()) {
-                if (w.key)
+                if (w.key || w.keyless)
                     return w;
                 if (!first)
                     first = w;
@@ -603,7 +604,9 @@ protected:
         // The step waits for the front window to hold the keyboard on the server: it is
         // mapped, ready for a person's hand, and the program's report has caught up with it.
         std::optional<ShownWindow> front;
-        const auto ready = [&] { return (front = Front()) && (verb == "menu" || fX.FocusTitle() == front->title); };
+        const auto ready = [&] {
+            return (front = Front()) && (verb == "menu" || front->keyless || fX.FocusTitle() == front->title);
+        };
         if (verb == "answer") {
             // The question, when asked, comes in place of the window the last step was played
             // in; so does the window that follows it when none is asked.
@@ -628,7 +631,7 @@ protected:
             // played in it.
             const std::string ellipsis = "…";
             if (item.size() > ellipsis.size() && item.compare(item.size() - ellipsis.size(), ellipsis.size(), ellipsis) == 0 &&
-                !WaitFor([&] { return ready() && !before.count(front->number) && front->key; }, 5000))
+                !WaitFor([&] { return ready() && !before.count(front->number) && (front->key || front->keyless); }, 5000))
                 return false;
         } else if (verb == "key") {
             const size_t plus = what.find('+');

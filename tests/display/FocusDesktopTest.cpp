@@ -37,6 +37,7 @@
 #include "ui/layout/LFormulaLayout.h"
 #include "ui/windows/LWindow.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -555,6 +556,52 @@ TEST_F(ProgramOnDesktop, AnEventTextTypedIntoItsRowIsInTheSavedDocument)
         << "the saved document holds no event text";
 }
 
+// The Event Texts window floats beside the document without taking its keys: it shows without
+// them, a question closed gives them back to the document rather than to it, and a click on the
+// document takes them from it, also when the program was busy (a long drawing pass) while the
+// person typed into its row and clicked the document: the window manager's reports of those
+// clicks then come after the program's own choices.
+TEST_F(ProgramOnDesktop, TheEventTextsWindowLeavesTheKeysToTheDocument)
+{
+    CSpecWindow& doc = OpenDocument();
+    plat::Window* document = doc.Window()->Native();
+    const std::string documentId = Hand::FocusId();
+    const auto documentHasKeys = [&] {
+        Serve([] { return false; }, 1000); // every report of the window manager is in
+        return Hand::FocusId() == documentId && document->IsKey();
+    };
+    ChooseByMouse(*document, "Faders", "Event Texts");
+    CEventWindow& events = *doc.EventWindow();
+    ASSERT_TRUE(Serve([&] { return fHand.Done() && ScreenDifference(*events.GetNativeWindow()) == 0; }));
+    EXPECT_TRUE(documentHasKeys()) << "shown, it took the keys: " << Hand::FocusName();
+
+    ChooseByMouse(*document, "File", "Data Server…");
+    fHand.Do([&](Hand& hand) {
+        if (!Hand::WaitFocusLeaves(documentId).empty())
+            hand.Key("Escape");
+    });
+    EXPECT_EQ(ServeHand(), 0);
+    EXPECT_TRUE(documentHasKeys()) << "after the question: " << Hand::FocusName();
+
+    const plat::Point add = CentreOf(events.AddButton());
+    fHand.Do([add](Hand& hand) { hand.Click(add); });
+    ASSERT_TRUE(Serve([&] { return events.List().Rows() == 1 && fHand.Done(); }));
+    LEditText& row = LiveCellOf<CEventCell>(events.List(), {0, 0}).Text();
+    const CLRect cell = events.List().CellRect({0, 0});
+    const plat::Point text = ScreenPoint(
+        events.List(), {cell.left + row.Rect().left + 10, cell.top + (row.Rect().top + row.Rect().bottom) / 2});
+    const plat::Rect content = document->ContentRect();
+    const plat::Point view{content.x + content.width / 2, content.y + content.height / 2};
+    fHand.Do([text, view](Hand& hand) {
+        hand.Click(text);
+        hand.Type("cue");
+        hand.Click(view);
+    });
+    while (!fHand.Done()) // busy: the program reads the person's input only afterwards
+        std::this_thread::sleep_for(10ms);
+    EXPECT_TRUE(documentHasKeys()) << "after the click on the document: " << Hand::FocusName();
+}
+
 TEST_F(ProgramOnDesktop, TabAndSpaceSwitchTheDataServerOnWithoutTheMouse)
 {
     CSpecWindow& doc = OpenDocument();
@@ -731,4 +778,27 @@ TEST_F(ProgramOnDesktop, TabReachesTheOpenPanelsTypePopupAndSpaceOpensItsList)
     EXPECT_TRUE(listTookEscape) << "the first Escape closed the panel: Space did not open the type list";
     EXPECT_TRUE(panelClosed) << "the second Escape did not close the panel";
     EXPECT_EQ(App().DocumentCount(), 1u);
+}
+
+// The built program started again with the Colours window left open: the document window in
+// front has the keys, not the window shown beside it.
+TEST_F(ProgramReport, AfterARestartTheDocumentHasTheKeysBesideTheColoursWindow)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(Choose("Sonalyx", "Colours…"));
+    ASSERT_TRUE(RunUntil([&] { return FrontWindow() && FrontWindow()->title == "Colours"; }));
+    fX.Tap("q", {"Control_L"});
+    ASSERT_TRUE(RunUntil([&] { return !fProgram->Alive(); })) << "the program did not quit";
+    ASSERT_NO_FATAL_FAILURE(Start());
+    std::vector<ShownWindow> windows;
+    ASSERT_TRUE(RunUntil([&] {
+        windows = ReadShownWindows(fHome.Report());
+        return std::any_of(windows.begin(), windows.end(), [](const ShownWindow& w) { return w.title == "Colours"; });
+    })) << "the colour window was not reopened";
+    RunUntil([] { return false; }, 1000); // every report of the window manager is in
+    windows = ReadShownWindows(fHome.Report());
+    const auto document = std::find_if(windows.begin(), windows.end(), [](const ShownWindow& w) { return !w.bar.empty(); });
+    ASSERT_NE(document, windows.end());
+    EXPECT_TRUE(document->key) << "the key window is another";
+    EXPECT_EQ(fX.FocusTitle(), document->title);
 }

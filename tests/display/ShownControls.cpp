@@ -32,7 +32,7 @@ std::vector<ShownWindow> ReadShownWindows(const std::string& path)
         std::getline(in, what, '\t');
         if (what == "window") {
             ShownWindow w;
-            in >> w.number >> w.level >> w.key >> w.modal;
+            in >> w.number >> w.level >> w.key >> w.modal >> w.keyless;
             w.rect = ReadRect(in);
             w.title = Rest(in);
             windows.push_back(w);

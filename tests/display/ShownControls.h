@@ -27,6 +27,7 @@ struct ShownWindow {
     int level = 0;
     bool key = false;
     bool modal = false;
+    bool keyless = false; // a panel that shows without the keys
     plat::Rect rect;
     std::string title;
     std::vector<Shown> bar, controls, items, fields;

@@ -172,6 +172,7 @@ private:
 
     LWindow* fWindow = nullptr;
     LPane* fFocus = nullptr;
+    bool fPlacingFocus = false; // the focus is placed as the window shows: no pane asked
     mutable LRegion fNoErase;
     CColorRef fBackground;
     LList fChildren;

@@ -1,5 +1,7 @@
 #include "ui/frames/LFrame.h"
 
+#include <utility>
+
 // Passes each state event down to the children as they see it, then behaves as a pane.
 void LFrame::StateChanged(int32_t event)
 {
@@ -90,6 +92,12 @@ void LFrame::PassShown()
 
 void LFrame::FocusOnShow()
 {
+    // Placing the focus as the window shows is no pane asking for it (MakeFloatingKey).
+    struct Placing {
+        bool& flag;
+        bool was;
+        ~Placing() { flag = was; }
+    } placing{fPlacingFocus, std::exchange(fPlacingFocus, true)};
     if (fFocus)
         fFocus->SetState(kEventFocus);
     if (!fFocus || !(fFocus->Flags() & kPaneFocused))

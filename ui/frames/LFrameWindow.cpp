@@ -1,6 +1,7 @@
 #include "ui/frames/LFrame.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/input/LMouse.h"
+#include "platform/window/Window.h"
 #include "shell/draw/CDrawContext.h"
 #include "shell/windows/CDesktop.h"
 #include "ui/frames/LWindowPlacer.h"
@@ -177,6 +178,10 @@ LHandler* LFrame::FloatingPassTarget() const
 
 void LFrame::MakeFloatingKey()
 {
+    // A panel that takes the keys only when needed does not take them as it shows.
+    const plat::Window* native = fWindow ? fWindow->Native() : nullptr;
+    if (fPlacingFocus && native && native->becomesKeyOnlyIfNeeded)
+        return;
     if (WindowLayer() == LWindowDef::kLayerFloating)
         fWindow->MakeKey();
 }

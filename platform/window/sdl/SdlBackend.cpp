@@ -1,4 +1,5 @@
 #include "platform/window/sdl/SdlBackend.h"
+#include "platform/Clock.h"
 #include "platform/app/Application.h"
 #include "platform/app/ApplicationDelegate.h"
 #include "platform/cursors/Cursor.h"
@@ -137,13 +138,54 @@ std::unique_ptr<SdlBackend> SdlBackend::Start(std::string* error)
     impl->keyObserver = WindowServer::Shared().AddObserver([impl](WindowNotice notice, Window& window) {
         // The keyboard follows the model's key window; panels stay with the main window.
         SdlSurface* surface = impl->SurfaceOf(window.Number());
-        if (notice == WindowNotice::BecameKey && surface && surface->shown && !surface->popUp
-            && SDL_GetKeyboardFocus() != surface->sdl)
-            SDL_RaiseWindow(surface->sdl);
+        if (notice == WindowNotice::BecameKey && surface && !surface->popUp)
+            GiveKeyboard(*impl, window.Number());
         if (notice == WindowNotice::BecameMain)
             AttachPanels(*impl);
     });
     return backend;
+}
+
+namespace {
+
+// How long the window manager may take to answer a request for the keyboard, and how many
+// requests may wait at once.
+constexpr uint64_t kKeyboardAnswerMs = 2000;
+constexpr size_t kMaxKeyboardRequests = 8;
+
+void DropLapsedRequests(SdlBackend::Impl& impl)
+{
+    const uint64_t now = NowMs();
+    std::erase_if(impl.keyboardAsked, [now](const auto& asked) { return now - asked.second > kKeyboardAnswerMs; });
+    if (impl.keyboardAsked.size() > kMaxKeyboardRequests)
+        impl.keyboardAsked.erase(impl.keyboardAsked.begin());
+}
+
+} // namespace
+
+void GiveKeyboard(SdlBackend::Impl& impl, uint32_t windowNumber)
+{
+    SdlSurface* surface = impl.SurfaceOf(windowNumber);
+    if (!surface || !surface->sdl || !surface->shown)
+        return;
+    // While an earlier request is on its way, what SDL last heard is no longer the last word.
+    DropLapsedRequests(impl);
+    if (SDL_GetKeyboardFocus() == surface->sdl && impl.keyboardAsked.empty())
+        return;
+    SDL_RaiseWindow(surface->sdl);
+    impl.keyboardAsked.emplace_back(windowNumber, NowMs());
+    DropLapsedRequests(impl);
+}
+
+bool AnswersKeyboardRequest(SdlBackend::Impl& impl, uint32_t windowNumber)
+{
+    DropLapsedRequests(impl);
+    const auto asked = std::find_if(impl.keyboardAsked.begin(), impl.keyboardAsked.end(),
+                                    [windowNumber](const auto& request) { return request.first == windowNumber; });
+    if (asked == impl.keyboardAsked.end())
+        return false;
+    impl.keyboardAsked.erase(impl.keyboardAsked.begin(), asked + 1);
+    return true;
 }
 
 SdlBackend::~SdlBackend()

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace plat {
@@ -49,6 +50,9 @@ struct SdlBackend::Impl {
     uint32_t front = 0;   // the model window last raised
     int keyObserver = 0;
     bool focusLost = false;
+    // The windows the program asked the window manager to give the keyboard, oldest first,
+    // with when it asked (platform ms): their focus reports only confirm the program's choice.
+    std::vector<std::pair<uint32_t, uint64_t>> keyboardAsked;
     // The frame edges the window manager gave the last decorated window of each kind (its
     // creation flags), and whether it tells them before a window shows.
     std::map<Uint32, FrameEdges> frameEdges;
@@ -78,6 +82,13 @@ Point ClientToBase(const Window& window, double x, double y);
 // text it typed become one key event; *consumedNext tells that it was used.
 bool TranslateInput(SdlBackend::Impl& impl, EventQueue& queue, const SDL_Event& event, const SDL_Event* next,
                     bool* consumedNext);
+// Asks the window manager to give a shown model window the keyboard (it raises it too),
+// unless it has it and no other request is on its way.
+void GiveKeyboard(SdlBackend::Impl& impl, uint32_t windowNumber);
+// Whether a focus report on the window answers a request of GiveKeyboard; the requests up to
+// it are then answered. Requests the window manager left unanswered for a while lapse.
+bool AnswersKeyboardRequest(SdlBackend::Impl& impl, uint32_t windowNumber);
+
 // Makes the model's current cursor the desktop's when it changed.
 void ApplyCursor(SdlBackend::Impl& impl);
 void ReleaseCursors(SdlBackend::Impl& impl);

@@ -95,8 +95,27 @@ bool KeepFocusOnModalWindow(SdlBackend::Impl& impl, const Window& focused)
         modal->MakeKeyAndOrderFront();  // the key observer gives it the keyboard
         return true;
     }
-    if (SdlSurface* surface = impl.SurfaceOf(modal->Number()); surface && surface->sdl && surface->shown)
-        SDL_RaiseWindow(surface->sdl);
+    GiveKeyboard(impl, modal->Number());
+    return true;
+}
+
+// The window manager gave the keyboard to a panel that takes it only when one of its views
+// needs it (on showing it, or to the window behind a closed dialog): the model's key window
+// keeps it and gets it back. A click in the panel decides for itself when it is delivered.
+// True when the panel was passed over.
+bool PassOverPanel(SdlBackend::Impl& impl, const Window& focused)
+{
+    if (!focused.becomesKeyOnlyIfNeeded)
+        return false;
+    Window* key = WindowServer::Shared().KeyWindow();
+    if (!key)
+        key = WindowServer::Shared().MainWindow();
+    if (!key || key == &focused || !key->IsVisible())
+        return false;
+    if (key->IsKey())
+        GiveKeyboard(impl, key->Number());
+    else
+        key->MakeKey(); // the key observer gives it the keyboard
     return true;
 }
 
@@ -111,7 +130,11 @@ void QueueFocus(SdlBackend::Impl& impl, Window& window)
         Application::Shared().SetActive(true);
         if (KeepFocusOnModalWindow(impl, *keep))
             return;
-        if (!keep->IsVisible() || keep->IsKey() || !keep->CanBecomeKey())
+        // The keyboard reached a window the program chose itself: the model has it already,
+        // or has since chosen another whose request is on its way.
+        if (AnswersKeyboardRequest(impl, keep->Number()))
+            return;
+        if (!keep->IsVisible() || keep->IsKey() || !keep->CanBecomeKey() || PassOverPanel(impl, *keep))
             return;
         keep->OrderFront();
         keep->MakeKey();

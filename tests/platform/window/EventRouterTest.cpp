@@ -52,6 +52,14 @@ TEST_F(EventRouterTest, RefusedFirstMouseOnlyActivates)
     EXPECT_EQ(fBackView->log, (std::vector<std::string>{"down", "up"}));
 }
 
+TEST_F(EventRouterTest, APanelThatTakesTheKeysOnlyWhenNeededAnswersItsFirstClick)
+{
+    fBackView->firstMouse = false;
+    fBack->becomesKeyOnlyIfNeeded = true;
+    fDriver.Click(Point{50, 50});
+    EXPECT_EQ(fBackView->log, (std::vector<std::string>{"down", "up"}));
+}
+
 TEST_F(EventRouterTest, DelayedOrderingKeepsTheWindowBehindUntilAClickEnds)
 {
     fBackView->delayOrdering = true;

@@ -8,6 +8,7 @@
 #include "platform/window/WindowTestDriver.h"
 #include "shell/windows/CDesktop.h"
 #include "shell/windows/CNativeWindowKind.h"
+#include "shell/windows/CPanelWindowKind.h"
 #include "shell/windows/WindowNumberCache.h"
 #include "ui/frames/LPlacement.h"
 #include "ui/panes/LDrawPort.h"
@@ -237,6 +238,27 @@ TEST_F(WindowFrame, WhatAFrameDoesNotTakePassesOn)
     EXPECT_EQ(result.recipient, &document);
     document.HandleMessage(result, LMessage("CApp_Something", &document, &document));
     EXPECT_EQ(result.recipient, &fTop);
+}
+
+// A panel that takes the keys only when needed shows beside the key document without them and
+// takes them when one of its panes asks for the focus; one that stays visible takes them as it
+// shows.
+TEST_F(WindowFrame, AFloatingPanelTakesTheKeysAsItShowsOnlyWhenItMust)
+{
+    for (const auto& [flags, keyAtShow] : {std::pair(0u, false), std::pair(CPanelWindowKind::kFlagStaysVisible, true)}) {
+        LFrame document(&fTop, nullptr, Def());
+        document.SetWindowContentRect({100, 100, 300, 200});
+        document.ShowWindow();
+        LRef kind(new CPanelWindowKind(4, flags));
+        LFrame panel(&fTop, nullptr, LWindowDef(LWindowDef::kLayerFloating, static_cast<CNativeWindowKind*>(kind.Get())));
+        panel.SetWindowContentRect({400, 100, 500, 200});
+        StopPane stop(&panel, {0, 0, 10, 10});
+        panel.ShowWindow();
+        EXPECT_EQ(panel.Focus(), &stop) << flags;
+        EXPECT_EQ(panel.Window()->Native()->IsKey(), keyAtShow) << flags;
+        LMessage::Send(LMessage(LPane::msgReqFocus, &stop, &panel));
+        EXPECT_TRUE(panel.Window()->Native()->IsKey()) << flags;
+    }
 }
 
 TEST_F(WindowFrame, DrawPortsOfNestedPanesMeasureInTheirOwnCoordinates)
