@@ -55,6 +55,18 @@ void KeepExtensionLibrariesLoaded()
     (void)kept;
 }
 
+// Windows come and go under the window manager's hand: a request about a window that is gone
+// by the time the server reads it is no fault of the program and must not end it, as Xlib's
+// default handler would. Other errors go to the handler that was there before.
+XErrorHandler gErrorsBefore = nullptr;
+
+int IgnoreWindowsGone(Display* display, XErrorEvent* event)
+{
+    if (event->error_code == BadWindow)
+        return 0;
+    return gErrorsBefore ? gErrorsBefore(display, event) : 0;
+}
+
 bool IsPopUp(const Window& window) { return window.Level() >= kLevelPopUpMenu; }
 
 Uint32 CreationFlags(const Window& window)
@@ -131,6 +143,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Start(std::string* error)
             *error = SDL_GetError();
         return nullptr;
     }
+    gErrorsBefore = XSetErrorHandler(IgnoreWindowsGone);
     std::unique_ptr<SdlBackend> backend(new SdlBackend());
     Screens::Set(backend->ReportScreens());
     SDL_StopTextInput(); // on while a text field edits
@@ -197,6 +210,9 @@ SdlBackend::~SdlBackend()
         if (surface.sdl)
             SDL_DestroyWindow(surface.sdl);
     fImpl->surfaces.clear();
+    // SDL puts back the handler it found when its video starts: ours goes first.
+    XSetErrorHandler(gErrorsBefore);
+    gErrorsBefore = nullptr;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SDL_Quit();
 }
