@@ -89,6 +89,28 @@ TEST_F(FilePanelTest, SavingOverAFileAsksFirst)
     EXPECT_EQ(panel->Path(), root + "/a.snx");
 }
 
+// A file's row selected by a click or an arrow puts its name into the name field, and Save then
+// asks before replacing that file; a folder's row leaves the name as it was.
+TEST_F(FilePanelTest, AFileSelectedInTheListGivesTheSavePanelItsName)
+{
+    plat::Ref<plat::FilePanel> panel = plat::FilePanel::Make(plat::FilePanel::Kind::Save);
+    Names names;
+    const auto name = [&] { names.push_back(std::string(Panel()->NameField().GetText().View())); };
+    bool asked = false;
+    const int answer = Run(*panel, "new.snx", {   // rows: a.snx, b.txt, sub
+        [&] { name(); ClickRow(2); },
+        [&] { name(); ClickRow(0); },
+        [&] { name(); PostKey("\xEF\x9C\x81", 125); },                     // down
+        [&] { name(); ClickRow(2); },
+        [&] { name(); PostClick(CentreOf(Panel()->OkButton())); },
+        [&] { asked = MessageShown(); PressReturn(); },                     // replace it
+    });
+    EXPECT_EQ(names, (Names{"new.snx", "new.snx", "a.snx", "b.txt", "b.txt"}));
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(answer, plat::FilePanel::kOK);
+    EXPECT_EQ(panel->Path(), root + "/b.txt");
+}
+
 TEST_F(FilePanelTest, ANewNameIsSavedWithoutAQuestionAndSlashesAreNeverProposed)
 {
     plat::Ref<plat::FilePanel> panel = plat::FilePanel::Make(plat::FilePanel::Kind::Save);
