@@ -68,7 +68,8 @@ bool CFileListPane::HandleClick(LMouse& mouse)
         return true;
     }
     const int32_t row = RowAt(where);
-    const bool twice = mouse.IsDoubleClick(fClickCookie);
+    const bool twice = mouse.IsDoubleClick(fClickCookie) && row == fClickRow;
+    fClickRow = row;
     if (row < 0)
         return true;
     fBrowser.Select(row);

@@ -37,4 +37,5 @@ private:
     CFolderBrowser& fBrowser;
     LStringRef fUnreadable;
     uint32_t fClickCookie = 0;
+    int32_t fClickRow = -1; // a double-click is two quick clicks on one row
 };

@@ -213,11 +213,19 @@ void CFilePanelWindow::OpenSelected()
         return;
     }
     if (IsSave()) {
-        fName.SetText(LStringRef(entry.shownName.c_str()));
+        TakeSelectedName();
         return;
     }
     fPanel.ChoosePath(fBrowser.PathOf(row));
     SetResult(kDefault);
+}
+
+void CFilePanelWindow::TakeSelectedName()
+{
+    const int32_t row = fBrowser.Selected();
+    if (!IsSave() || row < 0 || fBrowser.Entries()[size_t(row)].isFolder)
+        return;
+    fName.SetText(LStringRef(fBrowser.Entries()[size_t(row)].shownName.c_str()));
 }
 
 bool CFilePanelWindow::Accept()
@@ -292,6 +300,11 @@ void CFilePanelWindow::HandleMessage(LMessage& result, const LMessage& msg)
     }
     if (msg.subject == &fList && StrEqual(msg.type, CFileListPane::msgOpen)) {
         OpenSelected();
+        LMessage::Clear(result);
+        return;
+    }
+    if (msg.subject == &fList && StrEqual(msg.type, CFileListPane::msgSelected)) {
+        TakeSelectedName();
         LMessage::Clear(result);
         return;
     }

@@ -20,7 +20,8 @@ class FilePanel;
 // The open or save panel as the user sees it: a modal window with the folder's path and an Up
 // button, the places, the sortable file list filtered by the panel's types, a check box for
 // hidden files, the accessory area (with the type pop-up) and, on the save panel, the name
-// field. OK opens a folder or takes the file; saving over an existing file asks first.
+// field, which takes the name of a file selected in the list. OK opens a folder or takes the
+// file; saving over an existing file asks first.
 class CFilePanelWindow : public LModalDialog {
 public:
     static const char* const kResName;   // "CFILEPANEL"
@@ -58,6 +59,9 @@ private:
     void Poll();
     void ProposeExtension();
     void OpenSelected();
+    // On the save panel, a file selected in the list gives the name field its name; a folder
+    // leaves the name as it was.
+    void TakeSelectedName();
     // OK: true when the panel may end with the chosen path.
     bool Accept();
     bool AcceptSave();

@@ -1,10 +1,13 @@
 // The program's dialogs under a person's hand: the source chooser and the TCP address dialog
-// take the program to a text stream served by the test, and the peak dialog's OK keeps what was
-// typed while its Cancel drops it. Effects are read from what the program sends and shows.
+// take the program to a text stream served by the test, the peak dialog's OK keeps what was
+// typed while its Cancel drops it, and a file clicked in a save panel is the file written.
+// Effects are read from what the program sends, shows and writes.
 #include "tests/display/ProgramReport.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -219,4 +222,36 @@ TEST_F(Dialogs, ThePeakDialogKeepsTypedValuesOnOkAndDropsThemOnCancel)
     // Dropped.
     EXPECT_EQ(visit({}), (std::vector<double>{7, 100, 500}));
     ASSERT_NO_FATAL_FAILURE(closeWith("Cancel"));
+}
+
+// Export Spectra's save panel: one click on a listed file puts its name into the name field,
+// Save asks whether to replace that file, and OK to that and to the export's options writes
+// the spectra into it, nowhere else.
+TEST_F(Dialogs, OneClickOnAFileInTheSavePanelTakesItsNameAndTheExportReplacesIt)
+{
+    const std::string folder = fHome.Folder() + "/Documents";
+    std::ofstream(folder + "/a.csv") << "kept\n";
+    std::ofstream(folder + "/existing.csv") << "old\n";
+    ASSERT_NO_FATAL_FAILURE(StartOnRecording(60));
+    Choose("File", "Export Spectra…");
+    ASSERT_TRUE(Await(ShownPart::Field, "untitled.csv")) << "the save panel did not open with its name";
+    const std::optional<plat::Point> row = FilePanelRow(1); // a.csv, existing.csv
+    ASSERT_TRUE(row);
+    fX.Click(*row);
+    // The name field, no longer edited, is not in the report: what Save does tells its name.
+    ClickButton("Save");
+    ASSERT_TRUE(RunUntil([&] {
+        const std::optional<ShownWindow> front = FrontWindow();
+        return front && front->modal && front->title == "Sonalyx";
+    })) << "Save did not ask whether to replace the file: the click left the name as it was";
+    ClickButton("OK");
+    ASSERT_TRUE(RunUntil([&] {
+        const std::optional<ShownWindow> front = FrontWindow();
+        return front && front->title == "Export Spectra";
+    })) << "no export options after the answer";
+    ClickButton("OK");
+    EXPECT_TRUE(RunUntil([&] { return FileContents(folder + "/existing.csv").find("\n\n") != std::string::npos; }))
+        << "the file clicked was not replaced: " << FileContents(folder + "/existing.csv");
+    EXPECT_EQ(FileContents(folder + "/a.csv"), "kept\n");
+    EXPECT_FALSE(std::filesystem::exists(folder + "/untitled.csv"));
 }

@@ -1,5 +1,7 @@
 #include "tests/display/ProgramReport.h"
 
+#include "controls/panels/CFileListPane.h"
+
 #include <algorithm>
 #include <arpa/inet.h>
 #include <chrono>
@@ -142,6 +144,19 @@ void ProgramReport::ClickButton(const std::string& title)
     fX.Click(button->Middle());
 }
 
+std::optional<plat::Point> ProgramReport::FilePanelRow(int row)
+{
+    // The list begins the panel's spacing under the Up button, at the left of the box.
+    constexpr double kSpacing = 10;
+    const std::optional<ShownWindow> front = FrontWindow();
+    const std::optional<Shown> up = front ? FindShown({*front}, ShownPart::Control, "Up") : std::nullopt;
+    const std::optional<Shown> box = front ? FindShown({*front}, ShownPart::Control, "Show hidden files") : std::nullopt;
+    if (!up || !box)
+        return std::nullopt;
+    const double top = up->rect.y - kSpacing - CFileListPane::kHeaderHeight;
+    return plat::Point{box->rect.x + 40, top - (row + 0.5) * CRowListPane::kRowHeight};
+}
+
 uint16_t ProgramReport::StartDataServer()
 {
     Choose("File", "Data Server…");
@@ -250,6 +265,12 @@ std::string Receive(int fd, size_t enough, int limitMs)
         got.append(buffer, size_t(n));
     }
     return got;
+}
+
+std::string FileContents(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool SamePixels(const plat::Bitmap& a, const plat::Bitmap& b)

@@ -39,6 +39,10 @@ protected:
     std::optional<Shown> ChooseInList(const std::string& shown, const std::string& row);
     // A normal click on the button, waiting for it to show first.
     void ClickButton(const std::string& title);
+    // The middle of a row of the front open or save panel's file list (rows in name order),
+    // found from the panel's Up button above the list and its hidden-files box under it; empty
+    // when no panel is in front.
+    std::optional<plat::Point> FilePanelRow(int row);
     // The source chooser opened from its button, the row chosen from its list and OK clicked.
     void ChooseSource(const std::string& row);
     // The address typed over the one the address dialog offers, then OK.
@@ -78,6 +82,8 @@ private:
 
 // What arrives on the socket within the time, up to `enough` bytes.
 std::string Receive(int fd, size_t enough, int limitMs);
+// The bytes of a file; empty when it cannot be read.
+std::string FileContents(const std::string& path);
 // True when the two pictures have the same size and colours (alpha aside).
 bool SamePixels(const plat::Bitmap& a, const plat::Bitmap& b);
 // A screen pixel's brightness, 0 (black) to 255 (white).

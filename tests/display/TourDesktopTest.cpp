@@ -104,12 +104,6 @@ std::string WriteDocument(const std::string& folder)
     return path;
 }
 
-std::string Contents(const std::string& path)
-{
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 } // namespace
 
 // Closing a changed document that has a file, the answer Save writes that file and closes the
@@ -123,7 +117,7 @@ TEST_F(Tour, SaveOnClosingAChangedDocumentWritesItsOwnFile)
     fX.Tap("w", {"Control_L"});
     ASSERT_TRUE(Await(ShownPart::Control, "Don’t Save")) << "closing did not ask about the changes";
     ClickButton("Save");
-    EXPECT_TRUE(RunUntil([&] { return Contents(path).find("YSNX_FADR") != std::string::npos; }))
+    EXPECT_TRUE(RunUntil([&] { return FileContents(path).find("YSNX_FADR") != std::string::npos; }))
         << "the document's file was not written";
     EXPECT_TRUE(RunUntil([&] { return !Find(ShownPart::Control, "Band sum"); })) << "the window stayed";
     const std::optional<ShownWindow> front = FrontWindow();

@@ -89,6 +89,36 @@ TEST_F(FilePanelTest, SavingOverAFileAsksFirst)
     EXPECT_EQ(panel->Path(), root + "/a.snx");
 }
 
+// A file's row selected by a click or an arrow puts its name into the name field, and Save then
+// asks before replacing that file; a folder's row leaves the name as it was, and a quick click on
+// it after a click on a file selects it without opening it.
+TEST_F(FilePanelTest, AFileSelectedInTheListGivesTheSavePanelItsName)
+{
+    plat::Ref<plat::FilePanel> panel = plat::FilePanel::Make(plat::FilePanel::Kind::Save);
+    Names names;
+    const auto name = [&] { names.push_back(std::string(Panel()->NameField().GetText().View())); };
+    const auto quickClick = [&](int32_t row) {
+        const CLRect r = Panel()->List().RowRect(row);
+        PostClick(ScreenPoint(Panel()->List(), CLPoint{r.left + 20, (r.top + r.bottom) / 2}));
+    };
+    bool asked = false;
+    Names listed;
+    const int answer = Run(*panel, "new.snx", {   // rows: a.snx, b.txt, sub
+        [&] { name(); ClickRow(2); },
+        [&] { name(); ClickRow(0); quickClick(2); },
+        [&] { listed = Shown(); ClickRow(0); },
+        [&] { name(); PostKey("\xEF\x9C\x81", 125); },                     // down
+        [&] { name(); ClickRow(2); },
+        [&] { name(); PostClick(CentreOf(Panel()->OkButton())); },
+        [&] { asked = MessageShown(); PressReturn(); },                     // replace it
+    });
+    EXPECT_EQ(names, (Names{"new.snx", "new.snx", "a.snx", "b.txt", "b.txt"}));
+    EXPECT_EQ(listed, (Names{"a.snx", "b.txt", "sub"})) << "two quick clicks on two rows opened a folder";
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(answer, plat::FilePanel::kOK);
+    EXPECT_EQ(panel->Path(), root + "/b.txt");
+}
+
 TEST_F(FilePanelTest, ANewNameIsSavedWithoutAQuestionAndSlashesAreNeverProposed)
 {
     plat::Ref<plat::FilePanel> panel = plat::FilePanel::Make(plat::FilePanel::Kind::Save);
