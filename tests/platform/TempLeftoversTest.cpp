@@ -1,6 +1,7 @@
 // Temporary files of interrupted saves: a save locks its own while it writes; a leftover that
 // matches the pattern exactly and can be locked goes, anything else stays.
 #include "platform/files/AtomicReplace.h"
+#include "platform/files/FileSystem.h"
 #include "platform/prefs/AtomicFile.h"
 #include "platform/prefs/Preferences.h"
 #include "platform/values/Value.h"
@@ -107,6 +108,17 @@ TEST_F(TempLeftovers, ANewFileTakesWhatTheUmaskAllowsAReplacedOneKeepsItsMode)
         ASSERT_EQ(plat::CommitReplacement(temp, fTarget), plat::FileResult::Ok);
         plat::ReleaseTempLock(lock);
         EXPECT_EQ(ModeOf(fTarget), row.after) << std::oct << ModeOf(fTarget);
+        if (row.before != 0)
+            continue;
+        // Files and folders made empty (recordings and their folders) follow the same rule.
+        const std::string made = fFolder + "/made";
+        fs::remove(made);
+        ASSERT_EQ(plat::CreateFileExclusive(made), plat::FileResult::Ok);
+        EXPECT_EQ(ModeOf(made), row.after) << std::oct << ModeOf(made);
+        fs::remove(made);
+        ASSERT_EQ(plat::CreateFolder(made), plat::FileResult::Ok);
+        EXPECT_EQ(ModeOf(made), 0777 & ~row.mask) << std::oct << ModeOf(made);
+        fs::remove(made);
     }
 }
 
