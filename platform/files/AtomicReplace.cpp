@@ -77,14 +77,14 @@ std::string RandomChars()
 }
 
 // Opens a new file named `prefix` and six random letters or digits, trying other names while
-// the name is taken. It asks for mode 0666 and the kernel takes away what the umask (or the
-// folder's default ACL) withholds, as for any new file: the process's umask is never read by
-// setting it, which would race with other threads making files. -1 with errno on failure.
-int OpenNewFile(const std::string& prefix, std::string& path)
+// the name is taken. The kernel takes away from `mode` what the umask (or the folder's default
+// ACL) withholds, as for any new file: the process's umask is never read by setting it, which
+// would race with other threads making files. -1 with errno on failure.
+int OpenNewFile(const std::string& prefix, mode_t mode, std::string& path)
 {
     for (int i = 0; i < kTempNameTries; ++i) {
         std::string name = prefix + RandomChars();
-        const int fd = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0) {
             path = std::move(name);
             return fd;
@@ -117,14 +117,16 @@ std::string FinalLinkTarget(const std::string& path)
 FileResult CreateTempBeside(const std::string& target, std::string& tempPath, int& lockFd)
 {
     lockFd = -1;
+    // A file replaced keeps its permission bits; a new one gets 0666 less the umask. The
+    // temporary file is never more open than the file it replaces, not even for a moment.
+    struct stat info {};
+    const bool replacing = stat(target.c_str(), &info) == 0;
     std::string name;
-    const int fd = OpenNewFile(target + std::string(kTempMarker), name);
+    const int fd = OpenNewFile(target + std::string(kTempMarker), replacing ? (info.st_mode & 0666) : 0666, name);
     if (fd < 0)
         return ResultFromErrno(errno);
     (void)flock(fd, LOCK_EX | LOCK_NB);   // nobody else knows the new name yet
-    // A file replaced keeps its permission bits; a new one keeps those it was created with.
-    struct stat info {};
-    if (stat(target.c_str(), &info) == 0)
+    if (replacing)
         (void)fchmod(fd, info.st_mode & 07777);
     lockFd = fd;
     tempPath = name;
