@@ -1,6 +1,5 @@
 #include "analysis/window/CSourceControls.h"
 #include "analysis/window/CSpecWindow.h"
-#include "analysis/window/DocumentWriter.h"
 #include "analysis/window/RecordCsvExport.h"
 #include "analysis/window/SpecWindowPrefs.h"
 #include "analysis/window/WindowMessage.h"
@@ -19,8 +18,6 @@ namespace {
 
 constexpr uint32_t kExportFailedItem = 17;
 constexpr uint32_t kNoRowItem = 18;
-constexpr uint32_t kTextType = 0x54455854;       // 'TEXT'
-constexpr uint32_t kUnknownCreator = 0x3F3F3F3F; // '????'
 
 uint32_t FloatBits(float value)
 {
@@ -79,6 +76,8 @@ void CSpecWindow::SaveSpectrum()
 {
     if (!fPlayback)
         return;
+    // Only a recording that was playing plays on: a stopped one stays where the user left it.
+    const bool wasPlaying = fPlayback->IsPlaying();
     fPlayback->Stop();
     CSourceControls::SetButton(fControls->PlayButton(), false);
     CFileTypeList types("SPCTFFMT");
@@ -90,7 +89,7 @@ void CSpecWindow::SaveSpectrum()
         fSpectrumLocation.SetPath(location);
         SaveSpectrumCsv(plat::PosixPathFromSpec(location.View()));
     }
-    if (fPlayback && fCurrent == fPlayback.get())
+    if (wasPlaying && fPlayback && fCurrent == fPlayback.get())
         StartPlayback();
 }
 
@@ -113,20 +112,15 @@ void CSpecWindow::SaveSpectrumCsv(const std::string& path)
 
     CSampleSrc* current = fCurrent;
     SetCurrentSource(nullptr);
-    // The file is replaced only by a finished export with rows, or one the user stopped;
-    // a failed write or an export without a row leaves any file of that name as it was.
-    CCsvExportResult result;
-    bool written = false;
-    const bool rowLeft = WholeAnalysisLeft(*this, position, *fPlayback);
-    if (rowLeft) {
-        written = WriteFileReplacing(path, kTextType, kUnknownCreator, [&](LStream& stream) {
-            result = ExportRecordCsv(*this, position, *fPlayback, rate, stream);
-            return result.rows > 0 || !result.reachedEnd;
-        });
-    }
+    // Too little of the recording left for a row: no file is made at all.
+    const CsvFileOutcome outcome = WholeAnalysisLeft(*this, position, *fPlayback)
+                                       ? ExportRecordCsvFile(*this, position, *fPlayback, rate, path)
+                                       : CsvFileOutcome::NoRow;
+    // The export read ahead; the recording goes back to where the user left it.
+    fPlayback->SeekFrames(position);
     SetCurrentSource(current);
-    if (!rowLeft || (result.rows == 0 && result.reachedEnd))
+    if (outcome == CsvFileOutcome::NoRow)
         ShowWindowMessage(this, kNoRowItem, {});
-    else if (!written)
+    else if (outcome == CsvFileOutcome::Failed)
         ShowWindowMessage(this, kExportFailedItem, path);
 }

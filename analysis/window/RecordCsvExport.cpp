@@ -1,6 +1,7 @@
 #include "analysis/window/RecordCsvExport.h"
 #include "analysis/views/CSnxChList.h"
 #include "analysis/window/CSpecWindow.h"
+#include "analysis/window/DocumentWriter.h"
 #include "analysis/window/SpecWindowPrefs.h"
 #include "analysis/window/WindowMessage.h"
 #include "controls/settings/CSimpleProgressDialog.h"
@@ -29,6 +30,8 @@ constexpr uint32_t kProgressItem = 11;
 constexpr int32_t kProgressMax = 256;
 constexpr int32_t kProgressStepMs = 1000;
 constexpr double kDecibelFactor = 8.686;
+constexpr uint32_t kTextType = 0x54455854;       // 'TEXT'
+constexpr uint32_t kUnknownCreator = 0x3F3F3F3F; // '????'
 
 struct Options {
     float length = 0.0f;
@@ -341,8 +344,10 @@ CCsvExportResult CsvWriter::WriteRows()
                 result.reachedEnd = true;
                 return result;
             }
-            if (!StepDialog(t, start))
+            if (!StepDialog(t, start)) {
+                result.stopped = true;
                 return result;
+            }
             ++count;
         } while (fOptions.summarise && next > fSource.PositionSeconds());
         WriteRow(t, count);
@@ -370,6 +375,23 @@ CCsvExportResult ExportRecordCsv(CSpecWindow& window, const CSourcePosition& pos
     CsvWriter writer(window, source, rate, out);
     writer.WriteHead();
     return writer.WriteRows();
+}
+
+CsvFileOutcome ExportRecordCsvFile(CSpecWindow& window, const CSourcePosition& position, CSampleSrc& source,
+                                   float rate, const std::string& path)
+{
+    CCsvExportResult result;
+    bool exported = false;
+    const bool written = WriteFileReplacing(path, kTextType, kUnknownCreator, [&](LStream& stream) {
+        exported = true;
+        result = ExportRecordCsv(window, position, source, rate, stream);
+        return result.rows > 0;
+    });
+    if (written)
+        return CsvFileOutcome::Written;
+    if (exported && result.rows == 0)
+        return result.stopped ? CsvFileOutcome::Stopped : CsvFileOutcome::NoRow;
+    return CsvFileOutcome::Failed;
 }
 
 bool WholeAnalysisLeft(CSpecWindow& window, const CSourcePosition& position, CSampleSrc& source)

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <fcntl.h>
+#include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,6 +17,9 @@ namespace plat {
 namespace {
 
 constexpr int kMaxLinks = 40;
+constexpr int kTempNameTries = 100;
+constexpr size_t kRandomChars = 6;
+constexpr std::string_view kNameAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
 std::string FolderOf(const std::string& path)
 {
@@ -36,10 +40,9 @@ FileResult SyncPath(const std::string& path, int flags)
     return ok ? FileResult::Ok : ResultFromErrno(error);
 }
 
-// mkstemp's six characters are letters and digits.
+// A temporary file's last six characters are letters and digits.
 bool IsTempName(const std::string& name, const std::string& prefix)
 {
-    constexpr size_t kRandomChars = 6;
     if (name.size() != prefix.size() + kRandomChars || name.compare(0, prefix.size(), prefix) != 0)
         return false;
     return std::all_of(name.begin() + std::ptrdiff_t(prefix.size()), name.end(),
@@ -61,6 +64,35 @@ bool RemoveIfUnlocked(const std::string& path)
     const bool removed = ours && unlink(path.c_str()) == 0;
     close(fd);
     return removed;
+}
+
+std::string RandomChars()
+{
+    thread_local std::mt19937_64 engine{std::random_device{}()};
+    uint64_t bits = engine();
+    std::string chars;
+    for (size_t i = 0; i < kRandomChars; ++i, bits /= kNameAlphabet.size())
+        chars += kNameAlphabet[bits % kNameAlphabet.size()];
+    return chars;
+}
+
+// Opens a new file named `prefix` and six random letters or digits, trying other names while
+// the name is taken. The kernel takes away from `mode` what the umask (or the folder's default
+// ACL) withholds, as for any new file: the process's umask is never read by setting it, which
+// would race with other threads making files. -1 with errno on failure.
+int OpenNewFile(const std::string& prefix, mode_t mode, std::string& path)
+{
+    for (int i = 0; i < kTempNameTries; ++i) {
+        std::string name = prefix + RandomChars();
+        const int fd = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            path = std::move(name);
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    return -1;
 }
 
 } // namespace
@@ -85,14 +117,17 @@ std::string FinalLinkTarget(const std::string& path)
 FileResult CreateTempBeside(const std::string& target, std::string& tempPath, int& lockFd)
 {
     lockFd = -1;
-    std::string name = target + std::string(kTempMarker) + "XXXXXX";
-    const int fd = mkostemp(name.data(), O_CLOEXEC);
+    // A file replaced keeps its permission bits; a new one gets 0666 less the umask. The
+    // temporary file is never more open than the file it replaces, not even for a moment.
+    struct stat info {};
+    const bool replacing = stat(target.c_str(), &info) == 0;
+    std::string name;
+    const int fd = OpenNewFile(target + std::string(kTempMarker), replacing ? (info.st_mode & 0666) : 0666, name);
     if (fd < 0)
         return ResultFromErrno(errno);
     (void)flock(fd, LOCK_EX | LOCK_NB);   // nobody else knows the new name yet
-    struct stat info {};
-    const mode_t mode = stat(target.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0644;
-    (void)fchmod(fd, mode);
+    if (replacing)
+        (void)fchmod(fd, info.st_mode & 07777);
     lockFd = fd;
     tempPath = name;
     return FileResult::Ok;

@@ -17,8 +17,9 @@ std::string FinalLinkTarget(const std::string& path);
 // The marker between a target's name and the six random characters of its temporary file.
 inline constexpr std::string_view kTempMarker = ".tmp-";
 
-// Makes a new empty file beside `target` named after it ("<name>.tmp-XXXXXX"), with the old
-// file's permission bits when it exists, and locks it (flock) while `lockFd` stays open: the
+// Makes a new empty file beside `target` named after it ("<name>.tmp-" and six letters or
+// digits), with the old file's permission bits when it exists, else with 0666 less the umask
+// as any new file, and locks it (flock) while `lockFd` stays open: the
 // writer keeps the lock until it committed or removed the file, then calls ReleaseTempLock.
 FileResult CreateTempBeside(const std::string& target, std::string& tempPath, int& lockFd);
 void ReleaseTempLock(int& lockFd);

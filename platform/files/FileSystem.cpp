@@ -153,7 +153,7 @@ FileResult CreateFileExclusive(const std::string& path, unsigned mode)
 
 FileResult CreateFolder(const std::string& path)
 {
-    return mkdir(path.c_str(), 0755) == 0 ? FileResult::Ok : ResultFromErrno(errno);
+    return mkdir(path.c_str(), 0777) == 0 ? FileResult::Ok : ResultFromErrno(errno);
 }
 
 FileResult RemoveFileItem(const std::string& path)

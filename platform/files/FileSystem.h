@@ -51,8 +51,9 @@ FileResult ListFolder(const std::string& path, std::vector<std::string>& names);
 using ListFolderFailure = FileResult (*)(const std::string& path);
 void SetListFolderFailure(ListFolderFailure hook);
 
-// Creates an empty file that did not exist (Exists when something is there).
-FileResult CreateFileExclusive(const std::string& path, unsigned mode = 0644);
+// Creates an empty file that did not exist (Exists when something is there); the umask takes
+// away what it withholds from `mode`, as for a folder made.
+FileResult CreateFileExclusive(const std::string& path, unsigned mode = 0666);
 FileResult CreateFolder(const std::string& path);
 
 // Removes a file or a link (never what it points to); IsFolder for a folder.

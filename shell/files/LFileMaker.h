@@ -18,8 +18,8 @@ public:
     LFileMaker() = default;
     virtual ~LFileMaker() = default;
 
-    // `permissions` are the access bits of a new file.
-    uint32_t MakeFile(std::string_view fileSpec, uint32_t mode, unsigned permissions = 0644);
+    // `permissions` are the access bits of a new file, less what the umask withholds.
+    uint32_t MakeFile(std::string_view fileSpec, uint32_t mode, unsigned permissions = 0666);
     uint32_t MakeFolder(std::string_view fileSpec, uint32_t mode);
 
     uint32_t status = 0;

@@ -193,3 +193,38 @@ TEST_F(TourSources, AStoppedRecordingOfTheSoundInputLoopsWhenPlayed)
     EXPECT_TRUE(RunUntil([&] { return !Find(ShownPart::Control, "Up"); })) << "the panel stayed";
     EXPECT_TRUE(PlaysAgainFromTheStart()) << "the recording opened with Play Recording… did not start again";
 }
+
+// A recording stopped by Play, its spectra exported with File > Export Spectra… through the save
+// panel and the options: the file is written, and the recording stays stopped where it was with
+// Play off, so no fader starts sending.
+TEST_F(TourSources, ExportingTheSpectraOfAStoppedRecordingLeavesItStopped)
+{
+    ASSERT_NO_FATAL_FAILURE(StartOnRecording(60));
+    const auto play = [&] { return Find(ShownPart::Control, "Play"); };
+    ASSERT_TRUE(RunUntil([&] { return play() && play()->state == 1; })) << "the recording does not play";
+    RunUntil([] { return false; }, 1000); // a second or two in
+    ClickButton("Play");
+    ASSERT_TRUE(RunUntil([&] { return play() && play()->state == 0; })) << "Play did not stop the recording";
+    RunUntil([] { return false; }, 500);
+    const std::optional<Shown> stopped = PlaybackSlider();
+    ASSERT_TRUE(stopped) << "no playback slider";
+    ASSERT_NO_FATAL_FAILURE(Choose("File", "Export Spectra…"));
+    ASSERT_TRUE(Await(ShownPart::Control, "Cancel")) << "no save panel";
+    fX.Type("spectra.csv");
+    fX.Tap("Return");
+    ASSERT_TRUE(Await(ShownPart::Control, "Add an event column")) << "no export options";
+    ClickButton("OK");
+    const std::string csv = fHome.Folder() + "/Documents/spectra.csv"; // the panel opens in Documents
+    ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(csv); })) << "no spectra written";
+    // Time for a recording started by the export to move the slider.
+    bool moved = false;
+    RunUntil([&] {
+        const std::optional<Shown> button = play(), slider = PlaybackSlider();
+        moved = button && slider && (button->state != 0 || slider->state != stopped->state);
+        return moved;
+    }, 1500);
+    EXPECT_FALSE(moved) << "the export started the recording";
+    ASSERT_TRUE(play());
+    EXPECT_EQ(play()->state, 0);
+    EXPECT_EQ(PlaybackSlider()->state, stopped->state) << "the recording moved";
+}

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 
 // Whole-file helpers for tests that work on real files in the test's temporary folder.
 
@@ -47,4 +48,24 @@ public:
 
 private:
     std::string fPath;
+};
+
+// A file's permission bits.
+inline unsigned ModeOf(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? unsigned(info.st_mode & 07777) : 0u;
+}
+
+// The process's umask set for the scope, then the one before; for tests that make files on
+// one thread only.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : fBefore(umask(mask)) {}
+    ~ScopedUmask() { umask(fBefore); }
+    ScopedUmask(const ScopedUmask&) = delete;
+    ScopedUmask& operator=(const ScopedUmask&) = delete;
+
+private:
+    mode_t fBefore;
 };

@@ -1,6 +1,7 @@
 // Temporary files of interrupted saves: a save locks its own while it writes; a leftover that
 // matches the pattern exactly and can be locked goes, anything else stays.
 #include "platform/files/AtomicReplace.h"
+#include "platform/files/FileSystem.h"
 #include "platform/prefs/AtomicFile.h"
 #include "platform/prefs/Preferences.h"
 #include "platform/values/Value.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -44,7 +46,7 @@ TEST_F(TempLeftovers, OnlyUnlockedFilesOfTheExactPatternGo)
         "show.snx",              // the document itself
         "show.snx.tmp-ABC",      // too short
         "show.snx.tmp-ABCDEFG",  // too long
-        "show.snx.tmp-AB.DEF",   // not mkstemp's alphabet
+        "show.snx.tmp-AB.DEF",   // not letters and digits
         "show.snx.tmp.ABCDEF",   // the preferences' marker, not the document's
         "other.snx.tmp-ABCDEF",  // another document's
         "show.snx.tmp-locked",   // a save in progress holds it
@@ -81,6 +83,43 @@ TEST_F(TempLeftovers, ASaveHoldsTheLockOnItsTemporaryFileUntilItLetsGo)
     EXPECT_EQ(lock, -1);
     EXPECT_EQ(plat::RemoveLeftoverTemps(fTarget, plat::kTempMarker), 1u);
     EXPECT_FALSE(fs::exists(temp));
+}
+
+// A new file gets 0666 less the umask, as any new file; a file replaced keeps its own bits.
+TEST_F(TempLeftovers, ANewFileTakesWhatTheUmaskAllowsAReplacedOneKeepsItsMode)
+{
+    struct Row {
+        mode_t mask;
+        unsigned before;   // 0: no file yet
+        unsigned after;
+    };
+    for (const Row& row : {Row{022, 0, 0644}, Row{077, 0, 0600}, Row{002, 0, 0664}, Row{077, 0640, 0640},
+                           Row{0, 0600, 0600}, Row{022, 0664, 0664}}) {
+        SCOPED_TRACE(testing::Message() << std::oct << "umask " << row.mask << ", before " << row.before);
+        fs::remove(fTarget);
+        if (row.before != 0) {
+            WriteAll(fTarget, "old");
+            ASSERT_EQ(chmod(fTarget.c_str(), row.before), 0);
+        }
+        ScopedUmask mask(row.mask);
+        std::string temp;
+        int lock = -1;
+        ASSERT_EQ(plat::CreateTempBeside(fTarget, temp, lock), plat::FileResult::Ok);
+        ASSERT_EQ(plat::CommitReplacement(temp, fTarget), plat::FileResult::Ok);
+        plat::ReleaseTempLock(lock);
+        EXPECT_EQ(ModeOf(fTarget), row.after) << std::oct << ModeOf(fTarget);
+        if (row.before != 0)
+            continue;
+        // Files and folders made empty (recordings and their folders) follow the same rule.
+        const std::string made = fFolder + "/made";
+        fs::remove(made);
+        ASSERT_EQ(plat::CreateFileExclusive(made), plat::FileResult::Ok);
+        EXPECT_EQ(ModeOf(made), row.after) << std::oct << ModeOf(made);
+        fs::remove(made);
+        ASSERT_EQ(plat::CreateFolder(made), plat::FileResult::Ok);
+        EXPECT_EQ(ModeOf(made), 0777 & ~row.mask) << std::oct << ModeOf(made);
+        fs::remove(made);
+    }
 }
 
 TEST_F(TempLeftovers, ThePreferencesClearTheirLeftoversAtTheFirstRead)

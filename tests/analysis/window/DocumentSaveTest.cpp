@@ -131,6 +131,19 @@ TEST_F(DocumentSave, SavingThroughALinkReplacesItsTarget)
     EXPECT_NE(ReadAll(target).find("<"), std::string::npos);
 }
 
+TEST_F(DocumentSave, ANewDocumentIsAsPrivateAsTheUmaskSaysAndAResavedOneKeepsItsMode)
+{
+    CSpecWindow& w = Make();
+    const std::string path = Path("private.snx");
+    ScopedUmask mask(077);
+    ASSERT_TRUE(w.Save(path));
+    EXPECT_EQ(ModeOf(path), 0600u) << std::oct << ModeOf(path);
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    Edit();
+    ASSERT_TRUE(w.Save(path));
+    EXPECT_EQ(ModeOf(path), 0640u) << std::oct << ModeOf(path);
+}
+
 TEST_F(DocumentSave, ARecordingOpenedAsADocumentIsPlayed)
 {
     const std::string path = Path("take.TKS");

@@ -12,10 +12,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -106,6 +108,29 @@ public:
 private:
     plat::ScopedVirtualClock& fClock;
     uint32_t fRead = 0;
+};
+
+// The process's clock replaced for the scope by one that moves on 400 ms at every reading, so
+// that the progress dialog of a long export shows within its first analyses; then the test's
+// virtual clock again, moved on as far.
+class HurriedClock : public plat::Clock {
+public:
+    explicit HurriedClock(plat::VirtualClock& base) : fBase(base), fUs(base.NowUs()) { plat::InstallClock(this); }
+    ~HurriedClock() override
+    {
+        fBase.SetUs(fUs);
+        plat::InstallClock(&fBase);
+    }
+    HurriedClock(const HurriedClock&) = delete;
+    HurriedClock& operator=(const HurriedClock&) = delete;
+    uint64_t NowMs() const override { return NowUs() / 1000; }
+    uint64_t NowUs() const override { return fUs += kStepUs; }
+    void SleepUs(uint64_t us) override { fUs += us; }
+
+private:
+    static constexpr uint64_t kStepUs = 400000;
+    plat::VirtualClock& fBase;
+    mutable std::atomic<uint64_t> fUs;
 };
 
 std::string Text(const LByteBuffer& bytes, const CMemStream& out)
@@ -221,6 +246,66 @@ TEST_F(SpecWindowCsv, PlaybackGoesOnAfterTheExportAndThePlayButtonSaysSo)
     EXPECT_EQ(shownDuringDialog, 0) << "playback stops for the export, and the button says so";
     EXPECT_TRUE(window->PlaybackSource()->IsPlaying());
     EXPECT_EQ(playShown(), 1) << "the button shows it playing again";
+}
+
+// A stopped recording stays stopped where it was after an export that wrote its rows, after one
+// that found no row left at the end of the recording, and after one the user stopped before its
+// first row; the last two leave the file there byte for byte.
+TEST_F(SpecWindowCsv, AnExportLeavesAStoppedRecordingStoppedWhereItWas)
+{
+    struct Row {
+        const char* way;
+        float at;        // seconds
+        bool summarise;  // one row of ten seconds instead of one of an analysis
+        bool stopped;    // the user stops the export at its first progress step
+        const char* told;
+    };
+    const Row rows[] = {
+        {"rows written", 3.0f, false, false, nullptr},
+        {"at the end", 1.0e9f, false, false, "No spectra file was written"},
+        {"stopped before a row", 3.0f, true, true, nullptr},
+    };
+    std::string body = kHeader;
+    for (int i = 0; i < 30; ++i)
+        body += kConstant;
+    std::ofstream(home.path() + "/take.tks", std::ios::binary) << body << "\r";
+    window->RecordLocation().SetPath(LStringRef(plat::SpecFromPosixPath(home.path() + "/take.tks")));
+    plat::PanelTestDriver panels;
+    panels.ScriptFilePanel([&](plat::FilePanel& panel) {
+        panel.ChoosePath(csv);
+        return plat::FilePanel::kOK;
+    });
+    const std::string old("old,\0contents\n", 14);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.way);
+        Options(row.summarise ? 10.0f : 1.0f, row.summarise, false);
+        LObject::SetFloat(View(), nullptr, kWndsSpti, 10.0f, LObject::Merge::No);
+        std::ofstream(csv, std::ios::binary) << old;
+        ASSERT_EQ(window->MakePlaybackSource(), 0);
+        window->UsePlaybackSource();
+        CSampleSrc& recording = *window->PlaybackSource();
+        recording.SeekSeconds(false, row.at);
+        const float at = recording.PositionSeconds();
+        std::vector<std::string> messages;
+        ReturnToEveryDialog(messages);
+        {
+            std::optional<HurriedClock> hurried;
+            if (row.stopped)
+                hurried.emplace(clock.clock());
+            Command("CAppCmd_SaveSpec");
+        }
+        EXPECT_FALSE(recording.IsPlaying());
+        EXPECT_EQ(dynamic_cast<plat::Button&>(*window->SourceControls().PlayButton().NativeControl()).State(), 0);
+        EXPECT_EQ(recording.PositionSeconds(), at);
+        const std::string text = ReadAll(csv);
+        EXPECT_EQ(text == old, row.told || row.stopped) << text;
+        EXPECT_EQ(messages.size(), row.told ? 1u : 0u);
+        if (row.told && !messages.empty()) {
+            EXPECT_EQ(messages[0].rfind(row.told, 0), 0u) << messages[0];
+        }
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(home.path()))
+        EXPECT_EQ(entry.path().string().find(".tmp-"), std::string::npos) << "no temporary file is left";
 }
 
 // Too little of the recording left for one row: no file is written, one already there stays
