@@ -15,6 +15,7 @@
 #include <netinet/in.h>
 #include <optional>
 #include <poll.h>
+#include <set>
 #include <sstream>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -121,6 +122,18 @@ protected:
                 break;
         }
         return last;
+    }
+
+    // The addresses of the datagrams a receiver got before and gets for `ms` milliseconds more.
+    std::set<std::string> Heard(OscReceiver& receiver, int ms)
+    {
+        std::set<std::string> heard;
+        RunUntil([&] {
+            for (std::string datagram; !(datagram = receiver.Next(0)).empty();)
+                heard.insert(datagram.substr(0, datagram.find('\0')));
+            return false;
+        }, ms);
+        return heard;
     }
 
     // A click in the new fader's name (left of its source list, showing `source`) puts the
@@ -252,6 +265,31 @@ TEST_F(FaderEditor, AnAddressRetypedIntoAnOscFaderTakesEffectOnlyWhenItsEditEnds
     const std::string saved = fHome.Folder() + "/Documents/show";
     ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(saved); })) << "no document saved";
     EXPECT_NE(ReadAll(saved).find("/lvl/b"), std::string::npos) << "the address typed is not in the saved document";
+}
+
+// Ctrl+Z while an address is typed undoes the typing alone: the output stays on the port
+// entered before, nothing goes to the typed address and the field shows the address the fader
+// holds. With nothing typed, the next Ctrl+Z undoes the port.
+TEST_F(FaderEditor, CtrlZWhileAnAddressIsTypedUndoesTheTypingAlone)
+{
+    OscReceiver moved{0};
+    ASSERT_NE(moved.Port(), 0);
+    ASSERT_TRUE(AddFader()) << "no new fader with an output list";
+    ASSERT_TRUE(ChooseInList("Band sum", "Time-domain level")) << "the level source was not chosen";
+    ASSERT_NO_FATAL_FAILURE(ChooseOscByKeyboard("Time-domain level"));
+    fX.Tap("Tab"); // the port field, its text selected
+    fX.Type(std::to_string(moved.Port()));
+    fX.Tap("Tab"); // the address field, its text selected: the port is entered
+    ASSERT_TRUE(IsFloatMessageTo(AwaitMessageOn(moved, kOscAddress), kOscAddress)) << "the port did not change";
+    fX.Type("/x");
+    Heard(fReceiver, 0); // what the first port got before
+    fX.Tap("z", {"Control_L"});
+    EXPECT_TRUE(Await(ShownPart::Field, kOscAddress, 3000)) << "the field does not show the address stored";
+    const std::set<std::string> stored{kOscAddress};
+    EXPECT_EQ(Heard(moved, 1500), stored);
+    EXPECT_TRUE(Heard(fReceiver, 0).empty()) << "the output went back to the first port";
+    fX.Tap("z", {"Control_L"});
+    EXPECT_TRUE(IsFloatMessageTo(AwaitMessage(kOscAddress), kOscAddress)) << "the port change was not undone";
 }
 
 TEST_F(ProgramReport, ThePlaybackKnobDraggedToTheMiddleShowsTheMiddleOfTheRecording)
