@@ -159,6 +159,18 @@ protected:
         ASSERT_TRUE(Await(ShownPart::Control, "OSC")) << "OSC was not chosen";
     }
 
+    // A new OSC fader of the recording's level (it changes all the time, and so is sent all the
+    // time) whose port is typed after Tab and entered by Tab, which selects the address field.
+    void AddLevelFaderSendingTo(uint16_t port)
+    {
+        ASSERT_TRUE(AddFader()) << "no new fader with an output list";
+        ASSERT_TRUE(ChooseInList("Band sum", "Time-domain level")) << "the level source was not chosen";
+        ASSERT_NO_FATAL_FAILURE(ChooseOscByKeyboard("Time-domain level"));
+        fX.Tap("Tab"); // the port field, its text selected
+        fX.Type(std::to_string(port));
+        fX.Tap("Tab");
+    }
+
     OscReceiver fReceiver{kOscPort};
 };
 
@@ -230,13 +242,7 @@ TEST_F(FaderEditor, AnAddressRetypedIntoAnOscFaderTakesEffectOnlyWhenItsEditEnds
     const std::string typed = "/lvl/a";
     OscDecoder decoder(3, typed); // independent of the program: every datagram, in order
     ASSERT_NE(decoder.Port(), 0);
-    ASSERT_TRUE(AddFader()) << "no new fader with an output list";
-    // The level of the recording's samples: it changes all the time, and so is sent all the time.
-    ASSERT_TRUE(ChooseInList("Band sum", "Time-domain level")) << "the level source was not chosen";
-    ASSERT_NO_FATAL_FAILURE(ChooseOscByKeyboard("Time-domain level"));
-    fX.Tap("Tab"); // the port field, its text selected
-    fX.Type(std::to_string(decoder.Port()));
-    fX.Tap("Tab"); // the address field, its text selected: the port is entered
+    ASSERT_NO_FATAL_FAILURE(AddLevelFaderSendingTo(decoder.Port()));
     fX.Type(typed); // a key at a time: held 40 ms, 80 ms between keys
     RunUntil([] { return false; }, 300);
     decoder.Mark("/mark"); // comes before anything the Return below makes the program send
@@ -274,12 +280,7 @@ TEST_F(FaderEditor, CtrlZWhileAnAddressIsTypedUndoesTheTypingAlone)
 {
     OscReceiver moved{0};
     ASSERT_NE(moved.Port(), 0);
-    ASSERT_TRUE(AddFader()) << "no new fader with an output list";
-    ASSERT_TRUE(ChooseInList("Band sum", "Time-domain level")) << "the level source was not chosen";
-    ASSERT_NO_FATAL_FAILURE(ChooseOscByKeyboard("Time-domain level"));
-    fX.Tap("Tab"); // the port field, its text selected
-    fX.Type(std::to_string(moved.Port()));
-    fX.Tap("Tab"); // the address field, its text selected: the port is entered
+    ASSERT_NO_FATAL_FAILURE(AddLevelFaderSendingTo(moved.Port()));
     ASSERT_TRUE(IsFloatMessageTo(AwaitMessageOn(moved, kOscAddress), kOscAddress)) << "the port did not change";
     fX.Type("/x");
     Heard(fReceiver, 0); // what the first port got before
