@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <netinet/in.h>
 #include <optional>
@@ -273,22 +274,28 @@ TEST_F(FaderEditor, AnAddressRetypedIntoAnOscFaderTakesEffectOnlyWhenItsEditEnds
     EXPECT_NE(ReadAll(saved).find("/lvl/b"), std::string::npos) << "the address typed is not in the saved document";
 }
 
-// Ctrl+Z while an address is typed undoes the typing alone: the output stays on the port
-// entered before, nothing goes to the typed address and the field shows the address the fader
-// holds. With nothing typed, the next Ctrl+Z undoes the port.
+// Ctrl+Z (or Edit > Undo) while an address is typed undoes the typing alone: the output stays
+// on the port entered before, nothing goes to the typed address and the field shows the address
+// the fader holds. With nothing typed, the next Ctrl+Z undoes the port.
 TEST_F(FaderEditor, CtrlZWhileAnAddressIsTypedUndoesTheTypingAlone)
 {
     OscReceiver moved{0};
     ASSERT_NE(moved.Port(), 0);
     ASSERT_NO_FATAL_FAILURE(AddLevelFaderSendingTo(moved.Port()));
     ASSERT_TRUE(IsFloatMessageTo(AwaitMessageOn(moved, kOscAddress), kOscAddress)) << "the port did not change";
-    fX.Type("/x");
-    Heard(fReceiver, 0); // what the first port got before
-    fX.Tap("z", {"Control_L"});
-    EXPECT_TRUE(Await(ShownPart::Field, kOscAddress, 3000)) << "the field does not show the address stored";
-    const std::set<std::string> stored{kOscAddress};
-    EXPECT_EQ(Heard(moved, 1500), stored);
-    EXPECT_TRUE(Heard(fReceiver, 0).empty()) << "the output went back to the first port";
+    const std::pair<const char*, std::function<void()>> undos[] = {
+        {"Ctrl+Z", [&] { fX.Tap("z", {"Control_L"}); }},
+        {"Edit > Undo", [&] { Choose("Edit", "Undo"); }},
+    };
+    for (const auto& [way, undo] : undos) {
+        SCOPED_TRACE(way);
+        fX.Type("/x"); // over the address, selected
+        Heard(fReceiver, 0); // what the first port got before
+        undo();
+        EXPECT_TRUE(Await(ShownPart::Field, kOscAddress, 3000)) << "the field does not show the address stored";
+        EXPECT_EQ(Heard(moved, 1000), std::set<std::string>{kOscAddress});
+        EXPECT_TRUE(Heard(fReceiver, 0).empty()) << "the output went back to the first port";
+    }
     fX.Tap("z", {"Control_L"});
     EXPECT_TRUE(IsFloatMessageTo(AwaitMessage(kOscAddress), kOscAddress)) << "the port change was not undone";
 }
