@@ -282,6 +282,12 @@ void CApp::HandleMessage(LMessage& result, const LMessage& msg)
         LMessage::Clear(result);
         return;
     }
+    // Another program took the keyboard: a text typed into a document ends its edit, as when
+    // another window of this program takes it.
+    if (msg.subject == &MainLoop() && StrEqual(msg.type, CMainLoopBase::msgSwitch) && !MainLoop().active) {
+        for (const auto& document : fDocuments)
+            document->EnterTypedText();
+    }
     if (msg.subject == &MainLoop() && StrEqual(msg.type, CMainLoopBase::msgQuit) && !AskEveryDocument()) {
         fQuitChosen = false;
         LMessage::Clear(result); // a document stays open: the quit is cancelled

@@ -75,6 +75,8 @@ public:
     std::string DocumentPath() const;
     // The document changed since it was saved, or a fader parameter is being typed.
     bool IsModified() const;
+    // Stores a parameter typed into the fader editor whose edit has not ended.
+    void EnterTypedText();
     // Makes this window's fader engine drive the shared DMX output and the consoles' values.
     void TakeDmxOutput();
 
@@ -193,8 +195,6 @@ private:
     void RecordChanged(const LObjChange& notice);
     void GrowFaderFrame(int32_t preferredHeight);
     bool HandleEditorMessage(LMessage& result, const LMessage& msg);
-    // Stores a parameter typed into the fader editor whose edit has not ended.
-    void EnterTypedText();
     static void FileLocationCallback(uint64_t field, uint32_t operation, LStringRef& fileSpec);
     LObject* Common() const;
     LObject* CommonView() const;

@@ -312,15 +312,16 @@ void LCellGrid::CellsShifted(int32_t axis, int32_t index, int32_t count)
         int32_t& at = axis == 0 ? slot.cell.x : slot.cell.y;
         if (at < index)
             return;
-        at += count;
-        if (at < index) {
-            // Its cell was removed.
+        if (at + count < index) {
+            // Its cell was removed: the pane is told while its cell still names the one it showed.
             if (slot.pane)
                 slot.pane->SetState(kEventUnfocus);
             BindPane(slot, {-1, -1});
-        } else if (slot.pane) {
-            slot.pane->SetRect(CellRect(slot.cell));
+            return;
         }
+        at += count;
+        if (slot.pane)
+            slot.pane->SetRect(CellRect(slot.cell));
     };
     shift(fWorking);
     shift(fFocus);

@@ -61,19 +61,20 @@ std::unique_ptr<LPane> CEditCtlDef::CreateControl(LPane* parent) const
 {
     auto field = std::make_unique<CEntryEditText>(parent, IsMultiLine() ? LEditText::kMultiLine : LEditText::kSingleLine, 0);
     field->SetFont(LFont(kFontId));
-    field->SetText(FormatValue());
+    field->SetStoredText(FormatValue());
     return field;
 }
 
 void CEditCtlDef::SetControlValue(LPane& control, float value) const
 {
-    if (auto* field = dynamic_cast<LEditText*>(&control))
-        field->SetText(ValueText(value));
+    SetControlText(control, ValueText(value));
 }
 
 void CEditCtlDef::SetControlText(LPane& control, const LStringRef& text) const
 {
-    if (auto* field = dynamic_cast<LEditText*>(&control))
+    if (auto* entry = dynamic_cast<CEntryEditText*>(&control))
+        entry->SetStoredText(text);  // typing not yet entered stays
+    else if (auto* field = dynamic_cast<LEditText*>(&control))
         field->SetText(text);
 }
 

@@ -219,6 +219,7 @@ void CFaderList::UpdateSelectionInfo()
 
 void CFaderList::AddFader()
 {
+    EnterTypedText();
     const int32_t row = fDocument.AppendFader(this);
     if (row < 0)
         return;

@@ -39,7 +39,8 @@ public:
     void DeleteSelection();
     // A parameter text typed into the focus row whose edit has not ended yet: it is not stored.
     bool HasTypedText() const;
-    // Ends that edit, as Return does: the typed text is stored now (before a save or a close).
+    // Ends that edit, as Return does: the typed text is stored into its own fader now, as one
+    // undo step (before a save, a close, or a change of the rows).
     void EnterTypedText();
     const CCtlDefList* Definitions(uint32_t kind) const;
     const std::vector<std::string>& Sounds() const { return fSounds; }
@@ -85,6 +86,7 @@ private:
     void ModelChanged(const LObjChange& notice);
     void FaderChanged(const LObjChange& notice);
     void ShowLevel(int32_t row, float level);
+    void DropTypedText(int32_t row);
     void SyncRows();
 
     CFaderSetRecord& fDocument;

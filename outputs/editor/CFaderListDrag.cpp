@@ -83,6 +83,7 @@ bool CFaderList::AcceptDropped()
     const LDrop* drag = fDrag.CurrentDrag();
     if (!CDragScrapAcs::DropHasType(drag, {LStringRef(), kFlavour}))
         return false;
+    EnterTypedText(); // into its own fader, while its row is where it was
     const uint32_t to = uint32_t(std::clamp(fDrag.DropPosition().y, 0, fDocument.FaderCount()));
     if (fDrag.IsDragFromThisList() && fDrag.ResultKind() == CListDragDropHelper::kResultMove)
         MoveSelectedChildren(to);

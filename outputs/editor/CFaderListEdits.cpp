@@ -124,6 +124,7 @@ bool CFaderList::HandleSoundDrop(LMessage& result, CFaderCell& cell, LObject& fa
     if (fader.GetByte(kFadrFtyp) != kSoundKind || !ReadDroppedSound(cell.SoundDrop().CurrentDrag(), sound))
         return false;
     if (drop) {
+        EnterTypedText();
         auto step = CUndoStrm::BeginCompound(this, LStringRef());
         LObject* params = fader.GetChild(kFadrCprm);
         CParamSet::SetValue(params, this, "sndurl", sound.url);
@@ -139,6 +140,7 @@ void CFaderList::DeleteSelection()
     LObject* root = fDocument.Root();
     if (!root || Selection().IsEmpty())
         return;
+    EnterTypedText();
     auto step = CUndoStrm::BeginCompound(this, LStringRef());
     const CLRect bounds = Selection().GetBounds();
     for (int32_t row = bounds.bottom - 1; row >= std::max(0, bounds.top); --row) {

@@ -2,6 +2,7 @@
 #include "analysis/records/CFaderSetRecord.h"
 #include "analysis/records/CSnxSchema.h"
 #include "analysis/records/SnxFields.h"
+#include "controls/edit/CEntryEditText.h"
 #include "controls/lists/CCellIter.h"
 #include "foundation/core/StrEqual.h"
 #include "foundation/records/CParamSchema.h"
@@ -89,6 +90,16 @@ void CFaderList::FaderChanged(const LObjChange& notice)
         UpdateCell({0, row});
 }
 
+// Every command ends an edit before it changes the faders; a row that leaves while it still
+// holds typing (a change that came some other way) takes the typing with it: the text never
+// goes to the fader that takes the row's place.
+void CFaderList::DropTypedText(int32_t row)
+{
+    CLPoint focus;
+    if (CEntryEditText* field = TypedField(); field && FocusCell(focus) && focus.y == row)
+        field->Revert();
+}
+
 void CFaderList::ModelChanged(const LObjChange& notice)
 {
     const LObject* record = notice.record;
@@ -123,11 +134,13 @@ void CFaderList::ModelChanged(const LObjChange& notice)
         InsertRows(i, 1);
         break;
     case LObjOp::Deleted:
+        DropTypedText(i);
         if (i >= 0 && size_t(i) < fLevels.size())
             fLevels.erase(fLevels.begin() + i);
         DeleteRows(i, 1);
         break;
     case LObjOp::Moved:
+        DropTypedText(i);
         if (i >= 0 && size_t(i) < fLevels.size() && notice.index2 >= 0 && size_t(notice.index2) < fLevels.size()) {
             const uint16_t level = fLevels[size_t(i)];
             fLevels.erase(fLevels.begin() + i);

@@ -91,12 +91,53 @@ protected:
         for (char c : text)
             windows.TypeKey(std::string(1, c), 0);
     }
-    // The OSC address the first fader stores; empty while it has none of its own.
-    static std::string StoredAddress(CSpecWindow& document)
+    // The OSC address a fader stores; empty while it has none of its own.
+    static std::string StoredAddress(CSpecWindow& document, int32_t row = 0)
     {
         LStringRef address;
-        (void)CParamSet::Find(document.Document().Fader(0)->GetChild(kFadrCprm), "oad", &address);
+        (void)CParamSet::Find(document.Document().Fader(row)->GetChild(kFadrCprm), "oad", &address);
         return std::string(address.View());
+    }
+    // The addresses the faders store, in row order.
+    static std::vector<std::string> StoredAddresses(CSpecWindow& document)
+    {
+        std::vector<std::string> addresses;
+        for (int32_t row = 0; row < document.Document().FaderCount(); ++row)
+            addresses.push_back(StoredAddress(document, row));
+        return addresses;
+    }
+    // OSC faders storing `addresses`, a row each.
+    CSpecWindow& OscDocument(const std::vector<std::string>& addresses)
+    {
+        CSpecWindow& document = Document(int(addresses.size()));
+        for (int32_t row = 0; row < int32_t(addresses.size()); ++row) {
+            CFaderCell* cell = Cell(document, row);
+            (void)cell->OutputKind().SetSelection(kOscKind);
+            LMessage::Send(LMessage(LPopupList::msgChanged, &cell->OutputKind(), cell));
+            (void)CParamSet::SetValue(document.Document().Fader(row)->GetChild(kFadrCprm), nullptr, "oad",
+                                      LStringRef(addresses[size_t(row)]));
+        }
+        windows.Wait(50);
+        return document;
+    }
+    // A click in a row's port field, Tab on to its address field (its whole text selected),
+    // then `text` typed over it.
+    void TypeAddress(CSpecWindow& document, int32_t row, const std::string& text)
+    {
+        windows.Click(CentreOf(*Cell(document, row)->Panel().Control(0)));
+        Walk(document, 1);
+        ASSERT_EQ(Where(document), "row " + std::to_string(row) + " panel");
+        Type(text);
+    }
+    // The addresses the rows' fields show, in row order.
+    static std::vector<std::string> ShownAddresses(CSpecWindow& document)
+    {
+        std::vector<std::string> addresses;
+        for (int32_t row = 0; row < document.Document().FaderCount(); ++row) {
+            auto* field = dynamic_cast<LEditText*>(Cell(document, row)->Panel().Control(1));
+            addresses.push_back(field ? std::string(field->GetText().View()) : "(no field)");
+        }
+        return addresses;
     }
     static std::vector<std::string> Row(int row, bool panel = false)
     {
@@ -187,4 +228,74 @@ TEST_F(AppFaderRow, AnAddressTypedIntoARowIsStoredOnlyWhenItsEditEnds)
         EXPECT_TRUE(plat::MenuDriver::PressKey("z", plat::kCommandKeyMask));
         EXPECT_EQ(StoredAddress(document), "");
     }
+}
+
+// Undo while an address is typed undoes the typing alone; every other way out of the field
+// that changes the faders first stores the typed text into its own fader, as one undo step.
+TEST_F(AppFaderRow, TypingEndsIntoItsOwnFaderBeforeTheFadersChange)
+{
+    const auto undo = [](CSpecWindow&) { EXPECT_TRUE(plat::MenuDriver::PressKey("z", plat::kCommandKeyMask)); };
+    const auto redo = [](CSpecWindow&) {
+        EXPECT_TRUE(plat::MenuDriver::PressKey("Z", plat::kCommandKeyMask | plat::kShiftKeyMask));
+    };
+    CSpecWindow* other = nullptr;
+    const struct {
+        const char* what;
+        std::function<void(CSpecWindow&)> before; // the steps before "/two" is typed into `row`
+        int32_t row;
+        std::function<void(CSpecWindow&)> action;
+        std::vector<std::string> stored; // the faders' addresses afterwards, in row order
+    } cases[] = {
+        {"Undo: the typing alone",
+         [&](CSpecWindow& d) {
+             TypeAddress(d, 0, "/one");
+             windows.TypeKey("\r", kReturnKeyCode);
+         },
+         1, undo, {"/one", "/b"}},
+        {"Redo of its row's deletion: nothing is left to redo",
+         [&](CSpecWindow& d) {
+             d.FaderFrame().List().SelectCell({0, 1});
+             d.FaderFrame().List().DeleteSelection();
+             undo(d);
+         },
+         1, redo, {"/a", "/two"}},
+        {"Redo of a reorder that moves its row",
+         [&](CSpecWindow& d) {
+             LObject::MoveChild(d.Document().Root(), &d.FaderFrame().List(), kFdrsFdrs, 0, 2);
+             undo(d);
+         },
+         0, redo, {"/two", "/b"}},
+        {"a drop of a fader from another document just above it", [&](CSpecWindow&) { other = &OscDocument({"/c"}); },
+         1, [&](CSpecWindow& d) { DragRow(other->FaderFrame().List(), 0, d.FaderFrame().List(), 1); },
+         {"/a", "/c", "/two"}},
+        {"its window losing the keys to another document's", [](CSpecWindow&) {}, 1,
+         [&](CSpecWindow&) { Document(0); }, {"/a", "/two"}},
+        {"the program losing the keys to another program", [](CSpecWindow&) {}, 1,
+         [&](CSpecWindow&) {
+             user.Deactivate();
+             user.Activate();
+         },
+         {"/a", "/two"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CSpecWindow& document = OscDocument({"/a", "/b"});
+        c.before(document);
+        document.Window()->Native()->MakeKeyAndOrderFront();
+        ASSERT_NO_FATAL_FAILURE(TypeAddress(document, c.row, "/two"));
+        c.action(document);
+        EXPECT_EQ(StoredAddresses(document), c.stored);
+        EXPECT_EQ(ShownAddresses(document), c.stored) << "a field shows what its fader does not hold";
+    }
+}
+
+// A field showing the text its fader stores is no change of the document, typed or not.
+TEST_F(AppFaderRow, AnAddressTypedAsItWasIsNoChange)
+{
+    CSpecWindow& document = OscDocument({"/a"});
+    ASSERT_TRUE(document.Save(TempPath("same.snx")));
+    ASSERT_NO_FATAL_FAILURE(TypeAddress(document, 0, "/a"));
+    EXPECT_FALSE(document.IsModified()) << "while typed";
+    windows.TypeKey("\t", kTabKeyCode);
+    EXPECT_FALSE(document.IsModified()) << "once entered";
 }

@@ -11,9 +11,12 @@
 #include "platform/prefs/Preferences.h"
 #include "platform/window/FieldEditorActions.h"
 #include "platform/window/PanelTestDriver.h"
+#include "platform/window/UserWindowActions.h"
 #include "platform/window/WindowTestDriver.h"
 #include "shell/app/AppDelegate.h"
 #include "shell/menus/ProgramMainMenu.h"
+#include "tests/controls/lists/ListDragKit.h"
+#include "tests/support/FireDueTimers.h"
 #include "tests/support/LocaleEnvironmentTest.h"
 #include "tests/support/MenuCommand.h"
 #include "tests/support/PaneScreen.h"
@@ -105,6 +108,27 @@ protected:
     }
     void PressReturn() { PostKey("\r", 36); }
     void PressEscape() { PostKey("\x1b", 53); }
+    // A row of a list dragged by the person's pointer to the gap before row `gap` of a list in
+    // another window: the two windows side by side, the one dragged from made key by the press.
+    void DragRow(LListPane& from, int32_t row, LListPane& to, int32_t gap)
+    {
+        plat::Window& left = *from.GetNativeWindow();
+        plat::Window& right = *to.GetNativeWindow();
+        plat::UserWindowActions::Move(left, {0, 0});
+        plat::UserWindowActions::Move(right, {left.Frame().width + 10, 0});
+        left.MakeKeyAndOrderFront();
+        const CLRect cell = from.CellRect({0, row});
+        const plat::Point at = ListDragKit::Screen(from, {cell.left + 2, cell.top + 2});
+        const plat::Point end = ListDragKit::Gap(to, gap);
+        windows.PostMouse(plat::EventType::LeftMouseDown, at);
+        windows.DeliverAll();
+        FireDueTimers();
+        windows.WhenWaiting([this, end] { windows.PostMouse(plat::EventType::LeftMouseDragged, end); });
+        windows.WhenWaiting([this, end] { windows.PostMouse(plat::EventType::LeftMouseUp, end); });
+        windows.PostMouse(plat::EventType::LeftMouseDragged, {at.x, at.y - 10});
+        windows.DeliverAll();
+        EXPECT_EQ(windows.StepsLeft(), 0u) << "the drag did not run";
+    }
     // The framework window in front, or null.
     LWindow* KeyFrameWindow() const { return LWindow::FindByNative(windows.KeyWindow()); }
     template <typename T>

@@ -11,10 +11,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <netinet/in.h>
 #include <optional>
 #include <poll.h>
+#include <set>
 #include <sstream>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -123,6 +125,18 @@ protected:
         return last;
     }
 
+    // The addresses of the datagrams a receiver got before and gets for `ms` milliseconds more.
+    std::set<std::string> Heard(OscReceiver& receiver, int ms)
+    {
+        std::set<std::string> heard;
+        RunUntil([&] {
+            for (std::string datagram; !(datagram = receiver.Next(0)).empty();)
+                heard.insert(datagram.substr(0, datagram.find('\0')));
+            return false;
+        }, ms);
+        return heard;
+    }
+
     // A click in the new fader's name (left of its source list, showing `source`) puts the
     // keyboard in its row; Tab goes along the row until the output list shows the focus ring,
     // Space opens it, typing selects, Return chooses.
@@ -144,6 +158,18 @@ protected:
         fX.Tap("O", {"Shift_L"});
         fX.Tap("Return");
         ASSERT_TRUE(Await(ShownPart::Control, "OSC")) << "OSC was not chosen";
+    }
+
+    // A new OSC fader of the recording's level (it changes all the time, and so is sent all the
+    // time) whose port is typed after Tab and entered by Tab, which selects the address field.
+    void AddLevelFaderSendingTo(uint16_t port)
+    {
+        ASSERT_TRUE(AddFader()) << "no new fader with an output list";
+        ASSERT_TRUE(ChooseInList("Band sum", "Time-domain level")) << "the level source was not chosen";
+        ASSERT_NO_FATAL_FAILURE(ChooseOscByKeyboard("Time-domain level"));
+        fX.Tap("Tab"); // the port field, its text selected
+        fX.Type(std::to_string(port));
+        fX.Tap("Tab");
     }
 
     OscReceiver fReceiver{kOscPort};
@@ -217,13 +243,7 @@ TEST_F(FaderEditor, AnAddressRetypedIntoAnOscFaderTakesEffectOnlyWhenItsEditEnds
     const std::string typed = "/lvl/a";
     OscDecoder decoder(3, typed); // independent of the program: every datagram, in order
     ASSERT_NE(decoder.Port(), 0);
-    ASSERT_TRUE(AddFader()) << "no new fader with an output list";
-    // The level of the recording's samples: it changes all the time, and so is sent all the time.
-    ASSERT_TRUE(ChooseInList("Band sum", "Time-domain level")) << "the level source was not chosen";
-    ASSERT_NO_FATAL_FAILURE(ChooseOscByKeyboard("Time-domain level"));
-    fX.Tap("Tab"); // the port field, its text selected
-    fX.Type(std::to_string(decoder.Port()));
-    fX.Tap("Tab"); // the address field, its text selected: the port is entered
+    ASSERT_NO_FATAL_FAILURE(AddLevelFaderSendingTo(decoder.Port()));
     fX.Type(typed); // a key at a time: held 40 ms, 80 ms between keys
     RunUntil([] { return false; }, 300);
     decoder.Mark("/mark"); // comes before anything the Return below makes the program send
@@ -252,6 +272,32 @@ TEST_F(FaderEditor, AnAddressRetypedIntoAnOscFaderTakesEffectOnlyWhenItsEditEnds
     const std::string saved = fHome.Folder() + "/Documents/show";
     ASSERT_TRUE(RunUntil([&] { return std::filesystem::exists(saved); })) << "no document saved";
     EXPECT_NE(ReadAll(saved).find("/lvl/b"), std::string::npos) << "the address typed is not in the saved document";
+}
+
+// Ctrl+Z (or Edit > Undo) while an address is typed undoes the typing alone: the output stays
+// on the port entered before, nothing goes to the typed address and the field shows the address
+// the fader holds. With nothing typed, the next Ctrl+Z undoes the port.
+TEST_F(FaderEditor, CtrlZWhileAnAddressIsTypedUndoesTheTypingAlone)
+{
+    OscReceiver moved{0};
+    ASSERT_NE(moved.Port(), 0);
+    ASSERT_NO_FATAL_FAILURE(AddLevelFaderSendingTo(moved.Port()));
+    ASSERT_TRUE(IsFloatMessageTo(AwaitMessageOn(moved, kOscAddress), kOscAddress)) << "the port did not change";
+    const std::pair<const char*, std::function<void()>> undos[] = {
+        {"Ctrl+Z", [&] { fX.Tap("z", {"Control_L"}); }},
+        {"Edit > Undo", [&] { Choose("Edit", "Undo"); }},
+    };
+    for (const auto& [way, undo] : undos) {
+        SCOPED_TRACE(way);
+        fX.Type("/x"); // over the address, selected
+        Heard(fReceiver, 0); // what the first port got before
+        undo();
+        EXPECT_TRUE(Await(ShownPart::Field, kOscAddress, 3000)) << "the field does not show the address stored";
+        EXPECT_EQ(Heard(moved, 1000), std::set<std::string>{kOscAddress});
+        EXPECT_TRUE(Heard(fReceiver, 0).empty()) << "the output went back to the first port";
+    }
+    fX.Tap("z", {"Control_L"});
+    EXPECT_TRUE(IsFloatMessageTo(AwaitMessage(kOscAddress), kOscAddress)) << "the port change was not undone";
 }
 
 TEST_F(ProgramReport, ThePlaybackKnobDraggedToTheMiddleShowsTheMiddleOfTheRecording)

@@ -7,18 +7,28 @@
 
 namespace {
 
-// A cell of two Tab stops side by side.
+// A cell of two Tab stops side by side; it notes which cell it stood for when it lost the focus.
 class TestCell : public LCellFrame {
 public:
-    explicit TestCell(LPane* grid) : LCellFrame(grid)
+    explicit TestCell(LCellGrid* grid) : LCellFrame(grid), fGrid(grid)
     {
         first = std::make_unique<StopPane>(this, CLRect{2, 2, 40, 18});
         second = std::make_unique<StopPane>(this, CLRect{50, 2, 90, 18});
     }
     int32_t PrefWidth(LPaneContext*, int32_t) override { return 100; }
     int32_t PrefHeight(LPaneContext*, int32_t) override { return 20; }
+    void StateChanged(int32_t event) override
+    {
+        if (event == kEventUnfocus && !fGrid->FindCell(this, &unfocusedAt))
+            unfocusedAt = {-1, -1};
+        LCellFrame::StateChanged(event);
+    }
     std::unique_ptr<StopPane> first;
     std::unique_ptr<StopPane> second;
+    CLPoint unfocusedAt{-1, -1};
+
+private:
+    LCellGrid* fGrid;
 };
 
 class TestGrid : public LCellGrid {
@@ -176,6 +186,7 @@ TEST_F(LCellGridTest, RemovingTheFocusRowFreesTheFocusSlot)
     fGrid->DeleteRows(2, 1);
     EXPECT_EQ(Focused(), (CLPoint{-1, -1}));
     EXPECT_FALSE(pane->Flags() & kPaneHostShown);
+    EXPECT_EQ(static_cast<TestCell*>(pane)->unfocusedAt, (CLPoint{0, 2})) << "told while it stood for the row removed";
 }
 
 TEST_F(LCellGridTest, TabStaysInsideTheCell)
