@@ -211,12 +211,14 @@ void CSpecWindow::CloseLostLink()
     // Nothing more will arrive: a recording ends with what reached its file, the Live and Rec
     // buttons go off and disabled, and the person hears why; Source… chooses again.
     const bool closed = tcp->WasConnected();
+    const plat::IoError failure = tcp->Port() ? tcp->Port()->ConnectFailure() : plat::IoError::None;
     const std::string address(WindText(fWindowRecord, kWindTcpa).View());
-    const std::string reason = closed || !tcp->Port() ? std::string() : ConnectFailureText(tcp->Port()->ConnectFailure());
+    const std::string reason = closed ? std::string() : ConnectFailureText(failure);
     if (tcp->IsRecording())
         StopRecord();
     CloseLiveSource();
     if (!closed)
         ReportConnectFailure(address, reason);
-    ShowWindowMessage(this, closed ? kPeerClosedItem : kOpenFailedItem, reason.empty() ? address : address + "\n" + reason);
+    const std::string detail = reason.empty() ? address : address + "\n" + reason;
+    ShowWindowMessage(this, closed ? kPeerClosedItem : kOpenFailedItem, detail);
 }

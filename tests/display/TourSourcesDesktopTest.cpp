@@ -134,8 +134,9 @@ TEST_F(TourSources, ATcpPeerThatRefusesOrClosesIsNamedAndItsSourceClosed)
         bool listens, recorded, played;
         const char* reason; // what the message says after the address; null: not read
     };
-    for (const Row& row : {Row{"refusing", false, false, false, "Nothing is listening there: the peer may not be running."},
-                           Row{"closing", true, false, false, nullptr}, Row{"recorded", true, true, false, nullptr},
+    const char* const nothingListens = "Nothing is listening there: the peer may not be running.";
+    for (const Row& row : {Row{"refusing", false, false, false, nothingListens}, Row{"closing", true, false, false, nullptr},
+                           Row{"recorded", true, true, false, nullptr},
                            Row{"chosen while the recording plays", true, false, true, nullptr}}) {
         SCOPED_TRACE(row.peer);
         std::optional<LineDevice> device;
