@@ -9,6 +9,7 @@
 #include "platform/resources/ResourceFile.h"
 #include "platform/runloop/RunLoop.h"
 #include "platform/system/SystemInfo.h"
+#include "platform/window/ControlsReport.h"
 #include "platform/window/DesktopStart.h"
 #include "platform/window/FieldEditorActions.h"
 #include "shell/app/AppDelegate.h"
@@ -16,6 +17,7 @@
 #include "app/CreateGlobals.h"
 #include "shell/menus/ProgramMainMenu.h"
 #include "shell/system/LSystemInfo.h"
+#include "ui/frames/FrameTexts.h"
 
 #include <cstdio>
 
@@ -94,8 +96,10 @@ int RunApplication(int argc, char** argv)
     plat::SetNilTargetResolver(ResolveNilTarget, &delegate);
     plat::Application::Shared().SetDelegate(&delegate);
     plat::MenuBarHost::SetEnabled(true);
+    plat::ControlsReport::SetWindowTexts(ReportedFrameTexts);
     const int exitStatus = plat::ApplicationMain(argc, argv, delegate);
     plat::MenuBarHost::SetEnabled(false);
+    plat::ControlsReport::SetWindowTexts(nullptr);
     plat::Application::Shared().SetDelegate(nullptr);
     plat::SetNilTargetResolver(nullptr, nullptr);
     plat::SetMainMenu(nullptr);

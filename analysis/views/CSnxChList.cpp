@@ -97,7 +97,7 @@ void CSnxChList::SetViewSizes(int32_t specr, int32_t rawsl)
         return;
     fLayout.specr = specr;
     fLayout.rawsl = rawsl;
-    ReconfigureCells();
+    RedrawRows();
 }
 
 std::array<int32_t, 4> CSnxChList::GetViewColumns()
@@ -114,6 +114,15 @@ std::array<int32_t, 4> CSnxChList::GetViewColumns()
 void CSnxChList::SendPref()
 {
     LMessage::Send(LMessage{LPane::msgPref, this, Parent()});
+}
+
+// The rows are stamped from panes that are not in the window: their new layout shows only
+// where the list draws them again.
+void CSnxChList::RedrawRows()
+{
+    ReconfigureCells();
+    InvalidateCells(LRegion(Rect()));
+    RequestRender();
 }
 
 void CSnxChList::RefreshRows()

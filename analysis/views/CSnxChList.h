@@ -104,6 +104,8 @@ private:
     void ChannelsChanged();
     void FitCellSize();
     void SendPref();
+    // Lays every row out again and draws them all.
+    void RedrawRows();
     void RefreshRows();
     uint32_t WaveSamples(uint32_t channel) const;
 

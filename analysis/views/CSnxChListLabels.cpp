@@ -115,9 +115,7 @@ void CSnxChList::BuildAmplitudeLabels()
 void CSnxChList::RelabelRows()
 {
     BuildAmplitudeLabels();
-    ReconfigureCells();
-    InvalidateCells(LRegion(Rect()));
-    RequestRender();
+    RedrawRows();
     SendPref();
 }
 

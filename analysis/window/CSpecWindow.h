@@ -214,6 +214,12 @@ private:
     // Live-source helpers (CSpecWindowLive.cpp, CSpecWindowRecord.cpp).
     bool ChooseAddress();
     bool ChooseAnalyserPort();
+    // The live source as chosen; a TCP peer by its address.
+    LStringRef LiveSourceName() const;
+    // The caption beside the source buttons names what the views show: the live source, or the
+    // recording by its file name, the one being written while the live source is recorded.
+    // With nothing shown it keeps what it named last.
+    void NameShownSource();
     // Stops a recording whose file can no longer be written and tells the user.
     void CheckRecording();
 
@@ -233,6 +239,7 @@ private:
     CSampleSrc* fCurrent = nullptr;
     std::unique_ptr<CSampleSrc> fLive;
     std::unique_ptr<CSampleSrc> fPlayback;
+    LStringRef fPlaybackName;     // the file name of the recording fPlayback plays
     CWindowedFFT fPlan;
     CBandList fBands;
     CSpectrumAnalyser fAnalyser;

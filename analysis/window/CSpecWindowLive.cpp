@@ -12,6 +12,8 @@
 #include "sources/ports/CSerialPortSpec.h"
 #include "sources/ports/CTCPPort.h"
 
+#include <cctype>
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -26,6 +28,10 @@ constexpr uint32_t kSoundInChoiceItem = 19;
 // Said with the address when the TCP peer refused the connection or closed it.
 constexpr uint32_t kOpenFailedItem = 7;
 constexpr uint32_t kPeerClosedItem = 21;
+// Why a connection attempt failed, said on a line of its own after the address.
+constexpr uint32_t kRefusedItem = 22;
+constexpr uint32_t kUnreachableItem = 23;
+constexpr uint32_t kTimedOutItem = 24;
 // The error texts follow the results of CreateSource: item result + 5.
 constexpr uint32_t kErrorItemBase = 5;
 constexpr const char* kAddressExample = "127.0.0.1:51000";
@@ -55,6 +61,30 @@ LStringRef WindText(const LObject* record, uint8_t field)
 int32_t SerialResult(int32_t openResult)
 {
     return openResult == kSerialBusy ? kPortBusy : kOpenFailed;
+}
+
+// Why a connection attempt failed in a person's words; empty for a reason without words of
+// its own.
+std::string ConnectFailureText(plat::IoError failure)
+{
+    switch (failure) {
+    case plat::IoError::Refused: return Text(kRefusedItem);
+    case plat::IoError::Unreachable: return Text(kUnreachableItem);
+    case plat::IoError::TimedOut: return Text(kTimedOutItem);
+    default: return {};
+    }
+}
+
+// One line on the standard error, the reason as a clause after the address.
+void ReportConnectFailure(const std::string& address, std::string reason)
+{
+    if (!reason.empty()) {
+        reason[0] = char(std::tolower(static_cast<unsigned char>(reason[0])));
+        if (reason.back() == '.')
+            reason.pop_back();
+        reason.insert(0, ": ");
+    }
+    std::fprintf(stderr, "sonalyx: cannot connect to %s%s\n", address.c_str(), reason.c_str());
 }
 
 } // namespace
@@ -102,6 +132,11 @@ bool CSpecWindow::ChooseAnalyserPort()
         return false;
     LObject::SetString(fWindowRecord, nullptr, kWindTlpt, LStringRef(ports.SelectedName()), LObject::Merge::No);
     return true;
+}
+
+LStringRef CSpecWindow::LiveSourceName() const
+{
+    return dynamic_cast<const CLineTCPSrc*>(fLive.get()) ? WindText(fWindowRecord, kWindTcpa) : fSourceName;
 }
 
 int32_t CSpecWindow::CreateSource()
@@ -175,9 +210,15 @@ void CSpecWindow::CloseLostLink()
         return;
     // Nothing more will arrive: a recording ends with what reached its file, the Live and Rec
     // buttons go off and disabled, and the person hears why; Source… chooses again.
-    const uint32_t item = tcp->WasConnected() ? kPeerClosedItem : kOpenFailedItem;
+    const bool closed = tcp->WasConnected();
+    const plat::IoError failure = tcp->Port() ? tcp->Port()->ConnectFailure() : plat::IoError::None;
+    const std::string address(WindText(fWindowRecord, kWindTcpa).View());
+    const std::string reason = closed ? std::string() : ConnectFailureText(failure);
     if (tcp->IsRecording())
         StopRecord();
     CloseLiveSource();
-    ShowWindowMessage(this, item, WindText(fWindowRecord, kWindTcpa).View());
+    if (!closed)
+        ReportConnectFailure(address, reason);
+    const std::string detail = reason.empty() ? address : address + "\n" + reason;
+    ShowWindowMessage(this, closed ? kPeerClosedItem : kOpenFailedItem, detail);
 }

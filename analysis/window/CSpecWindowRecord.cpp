@@ -87,6 +87,7 @@ void CSpecWindow::StopRecord()
     if (fLive)
         fLive->StopRecording();
     CSourceControls::SetButton(fControls->RecordButton(), false);
+    NameShownSource();
 }
 
 void CSpecWindow::CheckRecording()

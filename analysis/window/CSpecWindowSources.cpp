@@ -76,7 +76,8 @@ int32_t CSpecWindow::MakePlaybackSource()
     fPlayback = std::move(source);
     CSourceControls::Enable(fControls->PlayButton(), true);
     CSourceControls::Enable(fControls->Slider(), true);
-    fControls->FileCaption().SetText(name);
+    fPlaybackName = name;
+    NameShownSource();
     SetSourceKind(kPlaybackSource);
     return 0;
 }
@@ -89,6 +90,7 @@ void CSpecWindow::UsePlaybackSource()
     SetCurrentSource(fPlayback.get());
     PushSourceFormat(*fPlayback, 0);
     CSourceControls::SetButton(fControls->LiveButton(), false);
+    NameShownSource();
 }
 
 void CSpecWindow::UseLiveSource()
@@ -103,6 +105,15 @@ void CSpecWindow::UseLiveSource()
         fPlayback->SeekSeconds(false, kFarEnd);
         CSourceControls::SetButton(fControls->PlayButton(), fPlayback->IsPlaying());
     }
+    NameShownSource();
+}
+
+void CSpecWindow::NameShownSource()
+{
+    if (fLive && fCurrent == fLive.get() && !fLive->IsRecording())
+        fControls->FileCaption().SetText(LiveSourceName());
+    else if (fPlayback)
+        fControls->FileCaption().SetText(fPlaybackName);
 }
 
 void CSpecWindow::SetLiveSource(std::unique_ptr<CSampleSrc> source)

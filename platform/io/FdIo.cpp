@@ -10,7 +10,12 @@ namespace plat {
 
 IoError LastIoError()
 {
-    switch (errno) {
+    return IoErrorOf(errno);
+}
+
+IoError IoErrorOf(int number)
+{
+    switch (number) {
     case 0: return IoError::None;
     case EAGAIN: return IoError::WouldBlock;
 #if EWOULDBLOCK != EAGAIN
@@ -26,6 +31,10 @@ IoError LastIoError()
     case ENOBUFS: return IoError::NoBuffers;
     case ENOENT: return IoError::NotFound;
     case EBADF: return IoError::BadDescriptor;
+    case ECONNREFUSED: return IoError::Refused;
+    case EHOSTUNREACH:
+    case ENETUNREACH: return IoError::Unreachable;
+    case ETIMEDOUT: return IoError::TimedOut;
     default: return IoError::Other;
     }
 }

@@ -18,11 +18,16 @@ enum class IoError {
     NoBuffers,
     NotFound,
     BadDescriptor,
+    Refused,         // nothing listens at the address connected to
+    Unreachable,     // no route to the host or its network
+    TimedOut,        // the peer did not answer in time
     Other,
 };
 
 // The error of the calling thread's last failed system call.
 IoError LastIoError();
+// The error of a system error number.
+IoError IoErrorOf(int number);
 
 // One read or write; -1 with err set on failure, else the count (err None).
 long ReadFd(int fd, void* buffer, size_t length, IoError& err);

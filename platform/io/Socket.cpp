@@ -97,6 +97,15 @@ bool ConnectTo(int fd, const Endpoint& peer, IoError& err)
     return ok;
 }
 
+IoError ConnectResult(int fd)
+{
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
+        return LastIoError();
+    return IoErrorOf(error);
+}
+
 bool LocalEndpoint(int fd, Endpoint& out) { return NameOf(fd, out, ::getsockname); }
 bool PeerEndpoint(int fd, Endpoint& out) { return NameOf(fd, out, ::getpeername); }
 

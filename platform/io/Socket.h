@@ -24,6 +24,9 @@ bool Listen(int fd, int backlog, IoError& err);
 // Accepts a waiting connection; the new descriptor is non-blocking.
 int AcceptConnection(int fd, Endpoint& peer, IoError& err);
 bool ConnectTo(int fd, const Endpoint& peer, IoError& err);
+// Why a non-blocking connect that has ended failed (the socket's pending error, which this
+// clears); None when it did not fail.
+IoError ConnectResult(int fd);
 bool LocalEndpoint(int fd, Endpoint& out);
 bool PeerEndpoint(int fd, Endpoint& out);
 

@@ -17,14 +17,26 @@
 #include <cstdlib>
 #include <sstream>
 #include <string>
+#include <utility>
 
 namespace plat {
 
 namespace {
 
+ControlsReport::WindowTexts gWindowTexts = nullptr;
+
 void PutRect(std::ostringstream& out, const Rect& r)
 {
     out << int(r.x) << ' ' << int(r.y) << ' ' << int(r.width) << ' ' << int(r.height);
+}
+
+// One line of the report: a text's line ends become blanks.
+std::string OneLine(std::string text)
+{
+    for (char& c : text)
+        if (c == '\n' || c == '\r' || c == '\t')
+            c = ' ';
+    return text;
 }
 
 // A rectangle of a view (its own coordinates) on the screen.
@@ -75,12 +87,7 @@ void PutControls(std::ostringstream& out, const Window& window, const View& view
     if (const auto* field = dynamic_cast<const TextFieldView*>(&view); field && shown) {
         out << "field\t" << field->IsEditable() << '\t' << field->IsEditing() << '\t';
         PutRect(out, OnScreen(window, view, view.Bounds()));
-        // One line of the report: a multi-line field's line ends become blanks.
-        std::string text = field->IsSecure() ? std::string() : field->StringValue();
-        for (char& c : text)
-            if (c == '\n' || c == '\r' || c == '\t')
-                c = ' ';
-        out << '\t' << text << '\n';
+        out << '\t' << OneLine(field->IsSecure() ? std::string() : field->StringValue()) << '\n';
     }
     for (const Ref<View>& sub : view.Subviews())
         PutControls(out, window, *sub, shown);
@@ -162,6 +169,8 @@ std::string ReportText()
                 PutMenuRows(out, *window, *list);
             PutControls(out, *window, *root, true);
         }
+        if (gWindowTexts)
+            out << gWindowTexts(*window);
         for (Window* owner : server.OrderedWindows())
             if (owner->IsVisible() && owner->ContentView())
                 PutPopUpRows(out, *owner, *owner->ContentView(), *window);
@@ -174,6 +183,20 @@ std::string ReportText()
 std::string ControlsReport::Text()
 {
     return ReportText();
+}
+
+void ControlsReport::SetWindowTexts(WindowTexts texts)
+{
+    gWindowTexts = texts;
+}
+
+std::string ControlsReport::TextLine(const Rect& screen, std::string text)
+{
+    std::ostringstream out;
+    out << "text\t";
+    PutRect(out, screen);
+    out << '\t' << OneLine(std::move(text)) << '\n';
+    return out.str();
 }
 
 void ControlsReport::Update()

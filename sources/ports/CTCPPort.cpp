@@ -53,6 +53,12 @@ bool CTCPPort::CanReceive() const
     return IsOpen() && fState == kConnected && !fReceiveBuffer;
 }
 
+plat::IoError CTCPPort::ConnectFailure() const
+{
+    LAsyncQueueLock lock(*fQueue);
+    return fConnectFailure;
+}
+
 uint32_t CTCPPort::TakeError()
 {
     const uint32_t error = fError;
@@ -175,6 +181,7 @@ void CTCPPort::Connect(const CIPAddress& peer)
         return;
     fState = kConnecting;
     fPeerAddress = peer;
+    fConnectFailure = plat::IoError::None;
     plat::IoError err;
     if (plat::ConnectTo(fSocket, plat::Endpoint{peer.address, peer.port}, err)) {
         fState = kConnected;
@@ -184,6 +191,7 @@ void CTCPPort::Connect(const CIPAddress& peer)
         return;
     } else {
         fError = 1;
+        fConnectFailure = err;
         fState = kIdle;
     }
     fConnectNote.Post();
@@ -328,7 +336,9 @@ void CTCPPort::FinishConnect()
 {
     plat::Endpoint local;
     plat::Endpoint peer;
-    if (plat::LocalEndpoint(fSocket, local) && plat::PeerEndpoint(fSocket, peer)) {
+    fConnectFailure = plat::ConnectResult(fSocket);
+    if (fConnectFailure == plat::IoError::None && plat::LocalEndpoint(fSocket, local) &&
+        plat::PeerEndpoint(fSocket, peer)) {
         fLocalPort = local.port;
         fLocalAddress = CIPAddress(local.address, local.port);
         fState = kConnected;

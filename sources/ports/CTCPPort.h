@@ -1,6 +1,7 @@
 #pragma once
 #include "foundation/async/LAsyncEvent.h"
 #include "foundation/async/LAsyncTimer.h"
+#include "platform/io/FdIo.h"
 #include "sources/ports/CTCPPortBase.h"
 
 class CFdWatcher;
@@ -40,6 +41,8 @@ public:
     CIPAddress LocalAddress() const override { return fLocalAddress; }
     CIPAddress PeerAddress() const override { return fPeerAddress; }
     uint32_t TakeError() override;
+    // Why the last connection attempt failed; None when it did not, or while it goes on.
+    plat::IoError ConnectFailure() const;
     [[nodiscard]] int32_t Open(uint32_t port, uint32_t backlog, uint32_t receiveBufferSize) override;
     int32_t Accept(LHandler* parent, CTCPPortBase** out, uint32_t receiveBufferSize) override;
     void Close() override;
@@ -76,6 +79,7 @@ private:
     bool fListening = false;
     uint32_t fLocalPort = 0;
     uint32_t fError = 0;
+    plat::IoError fConnectFailure = plat::IoError::None;
     CIPAddress fLocalAddress;
     CIPAddress fPeerAddress;
     LAsyncQueue* fQueue;

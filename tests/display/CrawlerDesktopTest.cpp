@@ -117,7 +117,8 @@ protected:
 
     std::vector<ShownWindow> Report() { return ReadShownWindows(fHome.Report()); }
 
-    // Waits until the program's report says nothing new for a moment.
+    // Waits until the program's report says nothing new for a moment. Its static texts (a
+    // playing time, the status values) change on their own and do not count.
     std::vector<ShownWindow> Settle(int quietMs = 200, int limitMs = 3000)
     {
         std::string last;
@@ -125,7 +126,10 @@ protected:
         const auto end = since + std::chrono::milliseconds(limitMs);
         while (std::chrono::steady_clock::now() < end) {
             std::ifstream file(fHome.Report());
-            std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+            std::string text;
+            for (std::string line; std::getline(file, line);)
+                if (line.rfind("text\t", 0) != 0)
+                    text += line + "\n";
             if (text != last) {
                 last = text;
                 since = std::chrono::steady_clock::now();

@@ -63,6 +63,10 @@ std::vector<ShownWindow> ReadShownWindows(const std::string& path)
             s.title = Rest(in);
             s.index = int(windows.back().fields.size());
             windows.back().fields.push_back(s);
+        } else if (what == "text") {
+            s.rect = ReadRect(in);
+            s.title = Rest(in);
+            windows.back().texts.push_back(s);
         }
     }
     return windows;
@@ -74,7 +78,8 @@ std::optional<Shown> FindShown(const std::vector<ShownWindow>& windows, ShownPar
         const std::vector<Shown>& shown = part == ShownPart::BarTitle ? w.bar
                                           : part == ShownPart::Control ? w.controls
                                           : part == ShownPart::Row     ? w.items
-                                                                       : w.fields;
+                                          : part == ShownPart::Field   ? w.fields
+                                                                       : w.texts;
         for (const Shown& s : shown)
             if (s.title == title)
                 return s;

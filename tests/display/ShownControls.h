@@ -9,7 +9,8 @@
 // What the running program says is on screen, read from the controls report it writes for
 // tests (platform/window/ControlsReport.h has the format).
 
-// A control, a menu bar title, an open list's row or a text field (its text as title).
+// A control, a menu bar title, an open list's row, a text field (its text as title) or a
+// static text.
 struct Shown {
     std::string kind; // a control's kind; "field" for a text field
     bool enabled = false; // a field: editable
@@ -30,16 +31,16 @@ struct ShownWindow {
     bool keyless = false; // a panel that shows without the keys
     plat::Rect rect;
     std::string title;
-    std::vector<Shown> bar, controls, items, fields;
+    std::vector<Shown> bar, controls, items, fields, texts;
 };
 
 // The report's windows, front to back; none when the file is missing.
 std::vector<ShownWindow> ReadShownWindows(const std::string& path);
 
-enum class ShownPart { BarTitle, Control, Row, Field };
+enum class ShownPart { BarTitle, Control, Row, Field, Text };
 // The window's last control of the kind; empty when it has none.
 std::optional<Shown> LastControl(const ShownWindow& window, const std::string& kind);
 
-// The first bar title, control, open list row or field with the title (a field's text), front
-// window first.
+// The first bar title, control, open list row, field or static text with the title (a field's
+// or a static text's text, line ends as blanks), front window first.
 std::optional<Shown> FindShown(const std::vector<ShownWindow>& windows, ShownPart part, const std::string& title);

@@ -57,6 +57,18 @@ protected:
             return fits(width);
         }, 3000);
     }
+    // The first column of the divider's bar between the spectra and the waveforms on the
+    // readouts' line (a white column, three mid grey, one dark grey), between two columns; -1
+    // for none.
+    int DividerBar(const plat::Rect& window, int line, int from, int to)
+    {
+        const plat::Bitmap shown = fX.Grab(window);
+        const auto grey = [&](int x, uint32_t colour) { return (shown.Pixel(x, line) & 0xFFFFFF) == colour; };
+        for (int x = from; x + 4 < to && x + 4 < shown.Width(); ++x)
+            if (grey(x, 0xFFFFFF) && grey(x + 1, 0xC0C0C0) && grey(x + 3, 0xC0C0C0) && grey(x + 4, 0x808080))
+                return x;
+        return -1;
+    }
     // The first and last columns with dark pixels in the `span` columns after the end of the
     // readout field, around its line; -1 for none.
     std::pair<int, int> InkAfter(const plat::Rect& window, int fieldEnd, int line, int span)
@@ -231,7 +243,9 @@ TEST_F(Tour, TheScrollBarMovedByTheFirstDataLeavesNoTrace)
 // Under each spectrum two fields read the level and the frequency at the cursor, each followed
 // by its unit. The row is laid out when it is made, before the source's first data tell the
 // rate; the frequency's unit that the data bring then shows whole, not in a place laid out for
-// no text at all.
+// no text at all. The divider between the spectra and the waveforms dragged 120 pixels left
+// takes both fields and the unit along at once; the rows used to be left as drawn, showing the
+// start of the level field cut off at the bar until the window was resized.
 TEST_F(Tour, TheFrequencyReadoutShowsItsUnitOnceTheSourceTellsTheRate)
 {
     ASSERT_NO_FATAL_FAILURE(Start({}, {"SONALYX_SOUND_INPUT=sim:tone"}));
@@ -242,6 +256,18 @@ TEST_F(Tour, TheFrequencyReadoutShowsItsUnitOnceTheSourceTellsTheRate)
     int width = 0;
     EXPECT_TRUE(AwaitFrequencyUnit([](int w) { return w > 13; }, width))
         << "no unit after the frequency readout: ink over " << width << " columns";
+    plat::Rect window;
+    std::vector<std::pair<int, int>> before, after;
+    int line = -1;
+    ASSERT_NO_FATAL_FAILURE(FindReadouts(window, before, line));
+    const int bar = DividerBar(window, line, before[1].second, before[2].first);
+    ASSERT_GE(bar, 0) << "no divider bar between the spectrum's and the waveform's readouts";
+    const plat::Point from{window.x + bar + 2, window.y + window.height - line - 1};
+    fX.Drag(from, {}, {from.x - 120, from.y});
+    EXPECT_TRUE(AwaitFrequencyUnit([](int w) { return w > 13; }, width))
+        << "after the drag, no unit after the frequency readout: ink over " << width << " columns";
+    ASSERT_NO_FATAL_FAILURE(FindReadouts(window, after, line));
+    EXPECT_EQ(after[1].second, before[1].second - 120) << "the frequency field did not follow the bar";
 }
 
 // A TCP stream starts at 1 sample a second until its first lines tell its rate (1000): the

@@ -115,30 +115,57 @@ TEST_F(TourSources, PlayRecordingOfFilesItCannotPlayKeepsTheRecordingPlaying)
 // then closes (while it is recorded, too), is answered by a message naming the address, and
 // the source is closed: Live and Rec go off and disabled, and Source… connects to the next
 // peer. A recording in progress ends with the lines that reached it and plays. The dead
-// source used to stay with Live drawn on, Rec enabled and the views frozen.
+// source used to stay with Live drawn on, Rec enabled and the views frozen. The refused
+// connection's message says why in a person's words, and a peer chosen while that recording
+// plays is named beside the source buttons; the message gave only the address, and the
+// recording's name stayed beside them.
 TEST_F(TourSources, ATcpPeerThatRefusesOrClosesIsNamedAndItsSourceClosed)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
     const auto control = [&](const char* title) { return Find(ShownPart::Control, title); };
+    const auto takes = [&] {
+        std::vector<std::string> files;
+        for (const auto& file : std::filesystem::directory_iterator(fHome.Folder() + "/Documents/Sonalyx Record"))
+            files.push_back(file.path());
+        return files;
+    };
     struct Row {
         const char* peer;
-        bool listens, recorded;
+        bool listens, recorded, played;
+        const char* reason; // what the message says after the address; null: not read
     };
-    for (const Row& row : {Row{"refusing", false, false}, Row{"closing", true, false}, Row{"recorded", true, true}}) {
+    const char* const nothingListens = "Nothing is listening there: the peer may not be running.";
+    for (const Row& row : {Row{"refusing", false, false, false, nothingListens}, Row{"closing", true, false, false, nullptr},
+                           Row{"recorded", true, true, false, nullptr},
+                           Row{"chosen while the recording plays", true, false, true, nullptr}}) {
         SCOPED_TRACE(row.peer);
         std::optional<LineDevice> device;
         if (row.listens)
             device.emplace();
         const uint16_t port = device ? device->Port() : porttest::FreePort();
         ASSERT_NE(port, 0);
+        const std::string address = "127.0.0.1:" + std::to_string(port);
+        if (row.played) {
+            // The recording holds the lines that reached it, and plays.
+            ASSERT_EQ(takes().size(), 1u);
+            const std::string held = ReadAll(takes().front());
+            EXPECT_NE(held.find("9000 7000\r7000 9000\r"), std::string::npos) << held.substr(0, 80);
+            ClickButton("Play");
+            EXPECT_TRUE(PlaysAgainFromTheStart()) << "the recording does not play";
+            ASSERT_TRUE(Await(ShownPart::Text, std::filesystem::path(takes().front()).filename()))
+                << "the recording playing is not named";
+        }
         ASSERT_NO_FATAL_FAILURE(ChooseSource("TCP Text Stream"));
-        ASSERT_NO_FATAL_FAILURE(TypeAddress("127.0.0.1:" + std::to_string(port)));
+        ASSERT_NO_FATAL_FAILURE(TypeAddress(address));
         if (device) {
             ASSERT_TRUE(RunUntil([&] { return device->Connected(); })) << "the program did not connect";
             ASSERT_TRUE(RunUntil([&] {
                 const std::optional<Shown> live = control("Live"), rec = control("Rec");
                 return live && live->enabled && live->state == 1 && rec && rec->enabled;
             })) << "the new peer's source is not live";
+        }
+        if (row.played) {
+            EXPECT_TRUE(Await(ShownPart::Text, address)) << "the peer shown is not named";
         }
         if (row.recorded) {
             ClickButton("Rec");
@@ -147,6 +174,10 @@ TEST_F(TourSources, ATcpPeerThatRefusesOrClosesIsNamedAndItsSourceClosed)
         RunUntil([] { return false; }, 500); // lines flow
         if (device)
             device->HangUp();
+        if (row.reason) {
+            EXPECT_TRUE(Await(ShownPart::Text, "The source could not be opened. " + address + " " + row.reason))
+                << "the message does not say why";
+        }
         EXPECT_TRUE(AnswerMessage()) << "the " << row.peer << " peer was not named";
         for (const char* title : {"Live", "Rec"}) {
             const std::optional<Shown> shown = control(title);
@@ -155,15 +186,6 @@ TEST_F(TourSources, ATcpPeerThatRefusesOrClosesIsNamedAndItsSourceClosed)
             EXPECT_FALSE(shown->enabled) << title << " stayed enabled";
         }
     }
-    // The recording holds the lines that reached it, and plays.
-    std::vector<std::string> takes;
-    for (const auto& file : std::filesystem::directory_iterator(fHome.Folder() + "/Documents/Sonalyx Record"))
-        takes.push_back(file.path());
-    ASSERT_EQ(takes.size(), 1u);
-    const std::string held = ReadAll(takes.front());
-    EXPECT_NE(held.find("9000 7000\r7000 9000\r"), std::string::npos) << held.substr(0, 80);
-    ClickButton("Play");
-    EXPECT_TRUE(PlaysAgainFromTheStart()) << "the recording does not play";
     EXPECT_TRUE(fProgram->Alive());
 }
 

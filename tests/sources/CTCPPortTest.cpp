@@ -134,6 +134,7 @@ TEST_F(CTCPPortTest, ConnectionToAClosedPortReportsCloseAndLeavesThePortClosed)
     EXPECT_FALSE(tcp->IsOpen());
     EXPECT_EQ(tcp->State(), CTCPPort::kIdle);
     EXPECT_EQ(log.Count(CTCPPort::msgConnected), 0);
+    EXPECT_EQ(tcp->ConnectFailure(), plat::IoError::Refused) << "why it failed";
 }
 
 TEST_F(CTCPPortTest, ZeroByteSendCompletesAtOnceAndDisconnectReportsClose)
