@@ -206,6 +206,17 @@ public:
         Key("Escape");
         return false;
     }
+    // Waits up to `limit` for the window manager to show the window named `title` active.
+    bool ShownActive(const std::string& title, std::chrono::milliseconds limit = 3000ms)
+    {
+        const auto end = std::chrono::steady_clock::now() + limit;
+        while (fX.ActiveTitle() != title) {
+            if (std::chrono::steady_clock::now() >= end)
+                return false;
+            std::this_thread::sleep_for(100ms);
+        }
+        return true;
+    }
     // Waits up to `limit` for the focus to pass to a window whose name holds `part`.
     static bool WaitFocus(const std::string& part, std::chrono::milliseconds limit = 5000ms)
     {
@@ -633,8 +644,9 @@ TEST_F(ProgramOnDesktop, TabAndSpaceSwitchTheDataServerOnWithoutTheMouse)
     EXPECT_TRUE(Serve([&] { return Hand::FocusName() == document; })) << "the dialog closed";
 }
 
-// The newest modal window is the key window, however the one before it closed: the export
-// options after their save panel, and the second save-changes question after the first.
+// The newest modal window is the key window, and the window manager shows it active, however the
+// one before it closed: the export options after their save panel, and the second save-changes
+// question after the first.
 TEST_F(ProgramOnDesktop, ExportSpectraTakesTheKeysAfterItsSavePanel)
 {
     CSpecWindow& doc = OpenDocument();
@@ -651,7 +663,7 @@ TEST_F(ProgramOnDesktop, ExportSpectraTakesTheKeysAfterItsSavePanel)
     const std::string document = Hand::FocusId();
     ChooseByMouse(*doc.Window()->Native(), "File", "Export Spectra…");
     std::string panel, options, afterwards;
-    bool escapeClosed = false;
+    bool escapeClosed = false, shownActive = false;
     fHand.Do([&](Hand& hand) {
         panel = Hand::WaitFocusLeaves(document);
         if (panel.empty())
@@ -662,6 +674,7 @@ TEST_F(ProgramOnDesktop, ExportSpectraTakesTheKeysAfterItsSavePanel)
         if (options.empty() || options == document)
             return;
         afterwards = Hand::FocusName();
+        shownActive = hand.ShownActive(afterwards);
         escapeClosed = hand.EscapeCloses(options);
     });
     EXPECT_EQ(ServeHand(), 0) << "the hand left a dialog open";
@@ -669,6 +682,7 @@ TEST_F(ProgramOnDesktop, ExportSpectraTakesTheKeysAfterItsSavePanel)
     EXPECT_FALSE(options.empty()) << "nothing took the keyboard after the save panel";
     EXPECT_NE(options, document) << "the keys went back to the document";
     EXPECT_EQ(afterwards, "Export Spectra");
+    EXPECT_TRUE(shownActive) << "the window manager does not show the export options active";
     EXPECT_TRUE(escapeClosed) << "Escape did not reach the export options";
     EXPECT_TRUE(Serve([&] { return Hand::FocusId() == document; }));
 }

@@ -70,6 +70,23 @@ std::optional<ShownWindow> ProgramReport::FrontWindow()
     return windows.front();
 }
 
+bool ProgramReport::KeyWindowShownActive(std::string* seen)
+{
+    std::string key, active, focus;
+    const bool same = RunUntil([&] {
+        key.clear();
+        for (const ShownWindow& window : ReadShownWindows(fHome.Report()))
+            if (window.key)
+                key = window.title;
+        active = fX.ActiveTitle();
+        focus = fX.FocusTitle();
+        return !key.empty() && key == active && key == focus;
+    }, 3000);
+    if (seen)
+        *seen = "key " + key + ", shown active " + active + ", keyboard " + focus;
+    return same;
+}
+
 std::optional<Shown> ProgramReport::PlaybackSlider()
 {
     for (const ShownWindow& w : ReadShownWindows(fHome.Report()))
@@ -106,6 +123,8 @@ void ProgramReport::ChooseSource(const std::string& row)
 {
     ClickButton("Source…");
     ASSERT_TRUE(Await(ShownPart::Control, "Cancel")) << "the source chooser did not open";
+    std::string seen;
+    EXPECT_TRUE(KeyWindowShownActive(&seen)) << "the source chooser: " << seen;
     const std::optional<ShownWindow> chooser = FrontWindow();
     ASSERT_TRUE(chooser);
     const std::optional<Shown> list = LastControl(*chooser, "popup");
@@ -131,6 +150,8 @@ void ProgramReport::TypeAddress(const std::string& address)
                     field = shown;
         return field.has_value();
     })) << "the address dialog did not open with its address being edited";
+    std::string seen;
+    EXPECT_TRUE(KeyWindowShownActive(&seen)) << "the address dialog: " << seen;
     fX.Type(address); // replaces the selected text
     ASSERT_TRUE(Await(ShownPart::Field, address)) << "the typed address is not shown";
     ClickButton("OK");

@@ -30,6 +30,10 @@ protected:
     std::optional<Shown> Await(ShownPart part, const std::string& title, int limitMs = 8000);
     // The front window as the program reports it; empty when it shows none.
     std::optional<ShownWindow> FrontWindow();
+    // Whether the window the program gives the keys is the one the window manager shows active
+    // and the one the X server gives the keyboard, once the window manager has settled; `seen`
+    // names the three.
+    bool KeyWindowShownActive(std::string* seen = nullptr);
     // The document window's playback slider (the only slider wider than 60 pixels).
     std::optional<Shown> PlaybackSlider();
     // A normal click on a menu title of the bar, then on the item.

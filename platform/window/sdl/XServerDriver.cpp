@@ -2,6 +2,7 @@
 #include "platform/window/Screens.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
@@ -307,6 +308,24 @@ std::string XServerDriver::FocusTitle()
     return FocusName(AsDisplay(fDisplay));
 }
 
+std::string XServerDriver::ActiveTitle()
+{
+    if (!fDisplay)
+        return {};
+    Display* display = AsDisplay(fDisplay);
+    const ErrorsIgnored guard(display);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const Atom active = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    if (XGetWindowProperty(display, DefaultRootWindow(display), active, 0, 1, False, XA_WINDOW, &type, &format,
+                           &count, &after, &data) != Success || !data)
+        return {};
+    const ::Window window = count == 1 && format == 32 ? *reinterpret_cast<::Window*>(data) : None;
+    XFree(data);
+    return window == None ? std::string() : NameBelow(display, window, 0);
+}
 
 Bitmap XServerDriver::Grab(const Rect& area)
 {

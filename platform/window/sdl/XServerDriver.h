@@ -68,6 +68,9 @@ public:
     // The title of the window holding the keyboard focus (or of the nearest named window
     // around it); empty when no window has it.
     std::string FocusTitle();
+    // The title of the window the window manager shows active (_NET_ACTIVE_WINDOW); empty when
+    // it shows none.
+    std::string ActiveTitle();
 
 private:
     void Key(const std::string& keyName, bool down);
