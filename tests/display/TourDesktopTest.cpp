@@ -244,8 +244,8 @@ TEST_F(Tour, TheScrollBarMovedByTheFirstDataLeavesNoTrace)
 // by its unit. The row is laid out when it is made, before the source's first data tell the
 // rate; the frequency's unit that the data bring then shows whole, not in a place laid out for
 // no text at all. The divider between the spectra and the waveforms dragged 120 pixels left
-// takes both fields and the unit along at once; the rows used to be left as drawn, showing the
-// start of the level field cut off at the bar until the window was resized.
+// takes both fields and the unit along at once, not leaving the rows as drawn with the start of
+// the level field cut off at the bar.
 TEST_F(Tour, TheFrequencyReadoutShowsItsUnitOnceTheSourceTellsTheRate)
 {
     ASSERT_NO_FATAL_FAILURE(Start({}, {"SONALYX_SOUND_INPUT=sim:tone"}));

@@ -114,11 +114,9 @@ TEST_F(TourSources, PlayRecordingOfFilesItCannotPlayKeepsTheRecordingPlaying)
 // A TCP Text Stream chosen on a port where nothing listens, or whose peer sends a while and
 // then closes (while it is recorded, too), is answered by a message naming the address, and
 // the source is closed: Live and Rec go off and disabled, and Source… connects to the next
-// peer. A recording in progress ends with the lines that reached it and plays. The dead
-// source used to stay with Live drawn on, Rec enabled and the views frozen. The refused
+// peer. A recording in progress ends with the lines that reached it and plays. The refused
 // connection's message says why in a person's words, and a peer chosen while that recording
-// plays is named beside the source buttons; the message gave only the address, and the
-// recording's name stayed beside them.
+// plays is named beside the source buttons, not the recording.
 TEST_F(TourSources, ATcpPeerThatRefusesOrClosesIsNamedAndItsSourceClosed)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
