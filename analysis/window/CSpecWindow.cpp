@@ -154,6 +154,7 @@ void CSpecWindow::BuildPanes()
     fStatus = std::make_unique<CStatusFrame>(this, this);
     fFaderDivider = std::make_unique<CPaneDivider>(this, this);
     fFaderDivider->SetOrientation(CPaneDivider::kStacked);
+    fFaderDivider->SetCrossedLimits(CPaneDivider::Keeps::Trailing);
     fFreqView = std::make_unique<SNXCHVW>(this, fFaderDivider.get(), fDocument, fWindowRecord);
     fChList = std::make_unique<CSnxChList>(&fFreqView->Navi(), fAnalyser, fDocument, fWindowRecord);
     fFreqView->SetChannelList(fChList.get());
@@ -398,6 +399,11 @@ void CSpecWindow::RecordChanged(const LObjChange& notice)
         }
         return;
     }
+    if (notice.record == fDocument.Root() && notice.field == kFdrsFdrs) {
+        if (notice.operation == LObjOp::Inserted || notice.operation == LObjOp::Changed)
+            KeepFaderRow();
+        return;
+    }
     if (!IsRecordNotice(notice, CSnxSchema::kCommonClass) || notice.record != Common())
         return;
     if (notice.field == kComnSrat || notice.field == kComnFcrt)
@@ -432,6 +438,13 @@ void CSpecWindow::RectChanged(const CLRect& old)
     const int64_t pos = oldExtent > 0 ? (int64_t(oldExtent) / 2 + int64_t(newExtent) * oldPos) / oldExtent
                                       : newExtent / 2;
     fFaderDivider->MoveDivider(0, int32_t(pos));
+}
+
+// Whatever the layout gave the views and the fader list, a fader stays in sight.
+void CSpecWindow::FinishLayout(LPaneContext& context, LFormulaLayout& layout)
+{
+    LFrame::FinishLayout(context, layout);
+    KeepFaderRow();
 }
 
 void CSpecWindow::RunLayout()

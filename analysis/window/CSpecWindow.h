@@ -147,6 +147,7 @@ public:
     void HandleMessage(LMessage& result, const LMessage& msg) override;
     void StateChanged(int32_t event) override;
     void RectChanged(const CLRect& old) override;
+    void FinishLayout(LPaneContext& context, LFormulaLayout& layout) override;
 
     // What tests and the application read.
     LObject* WindowRecord() const { return fWindowRecord; }
@@ -194,6 +195,9 @@ private:
     static void OnRecordChange(void* context, LObjChange& notice);
     void RecordChanged(const LObjChange& notice);
     void GrowFaderFrame(int32_t preferredHeight);
+    // While the document has faders, the fader list keeps its titles and one whole row in
+    // view, taking the room from the views above it.
+    void KeepFaderRow();
     bool HandleEditorMessage(LMessage& result, const LMessage& msg);
     static void FileLocationCallback(uint64_t field, uint32_t operation, LStringRef& fileSpec);
     LObject* Common() const;

@@ -1,5 +1,6 @@
 // The document window's fader editor and event-text window.
 #include "analysis/events/CEventWindow.h"
+#include "analysis/views/SNXCHVW.h"
 #include "analysis/window/CSpecWindow.h"
 #include "controls/divider/CPaneDivider.h"
 #include "foundation/core/StrEqual.h"
@@ -29,15 +30,26 @@ void CSpecWindow::GrowFaderFrame(int32_t preferredHeight)
     if (lacking <= 0)
         return;
     // The window grows by what the fader frame still lacks, or more when the views too lack
-    // some of their preferred height (the divider's, with the bar, when the fader frame
-    // prefers none), so that both show whole.
+    // some of their preferred height, so that both show whole.
     const int32_t extent = int32_t(fFaderDivider->Rect().Height());
-    const int32_t grow = std::max(lacking, fFaderDivider->PrefHeight(nullptr, 0) + preferredHeight - extent);
+    const int32_t views = fFreqView ? fFreqView->PrefHeight(nullptr, 0) : 0;
+    const int32_t grow = std::max(lacking, views + CPaneDivider::kBarSize + preferredHeight - extent);
     if (Window()) {
         const CLRect content = GetWindowContentRect();
         PlaceWindow({content.left, content.top, content.right, content.bottom + grow}, nullptr);
     }
     fFaderDivider->MoveDivider(0, 0);
+}
+
+void CSpecWindow::KeepFaderRow()
+{
+    if (!fFaderDivider || !fFaderFrame)
+        return;
+    const int32_t lacking = fFaderFrame->LeastHeight() - int32_t(fFaderFrame->Rect().Height());
+    // The divider's limits keep the list's row first when the views cannot have their own
+    // preferred height as well.
+    if (lacking > 0)
+        fFaderDivider->MoveDivider(0, fFaderDivider->DividerPos(0) - lacking);
 }
 
 bool CSpecWindow::HandleEditorMessage(LMessage& result, const LMessage& msg)

@@ -14,12 +14,17 @@ public:
     static const char* msgChange;
     static constexpr int32_t kBarSize = 5;
     enum : int32_t { kSideBySide = 0, kStacked = 1 };
+    // The side of a bar whose children keep their preferred sizes when the children do not all
+    // fit, so that the bar's limits cross: the bar stops where that side keeps them.
+    enum class Keeps { Leading, Trailing };
 
     CPaneDivider(LHandler* parent, LPane* host);
     CPaneDivider(LHandler* parent, LPane* host, const LWindowDef& def);
 
     int32_t Orientation() const { return fOrientation; }
     void SetOrientation(int32_t value);
+    // Which side keeps its preferred sizes when they do not all fit; the leading one at first.
+    void SetCrossedLimits(Keeps side) { fCrossed = side; }
     // Shows or hides child n (counted among all children) and lays everything out again.
     void ShowPane(int32_t n, bool show);
     // Moves bar n to `position` as a drag would, both neighbours following.
@@ -72,4 +77,5 @@ private:
     int32_t fDraggedBar = 0;
     CLPoint fClickPoint;
     bool fLayoutNeeded = true;
+    Keeps fCrossed = Keeps::Leading;
 };

@@ -182,6 +182,9 @@ void CPaneDivider::ComputeLimits(int32_t n)
     const int32_t last = MainExtent() - kBarSize * (int32_t(visible.size()) - 1 - n);
     fLowerLimit = std::min(before + kBarSize * n, last);
     fUpperLimit = last - after;
+    // Crossed limits pin the bar at the lower one, unless the children after it keep theirs.
+    if (fCrossed == Keeps::Trailing && fLowerLimit > fUpperLimit)
+        fLowerLimit = std::max(fUpperLimit, kBarSize * n);
 }
 
 void CPaneDivider::ApplyDrag(bool both)

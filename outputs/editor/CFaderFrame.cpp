@@ -72,10 +72,17 @@ void CFaderFrame::PlaceTitles()
 
 CLRect CFaderFrame::PreferredExtent()
 {
+    return ExtentFor(fList.Rows());
+}
+
+// The frame's extent by its layout when the list holds `rows` rows.
+CLRect CFaderFrame::ExtentFor(int32_t rows)
+{
     LPaneContext context = LPaneContext::FromPane(*this);
     LFormulaLayout layout(&context, this);
     layout.Run(LStrListRef::GetItem(LayoutTexts(), kDeclarations).Get());
     PrepareLayout(context, layout);
+    (void)layout.SetVariable("faders", rows);
     layout.Run(LStrListRef::GetItem(LayoutTexts(), kPreferred).Get());
     return layout.LayoutRect();
 }
@@ -85,14 +92,20 @@ int32_t CFaderFrame::PreferredHeight()
     return int32_t(PreferredExtent().Height());
 }
 
+int32_t CFaderFrame::LeastHeight()
+{
+    return fList.Rows() > 0 ? int32_t(ExtentFor(1).Height()) : 0;
+}
+
 int32_t CFaderFrame::PrefWidth(LPaneContext*, int32_t)
 {
     return int32_t(PreferredExtent().Width());
 }
 
+// The divider above keeps this much for the frame: a fader is never out of sight.
 int32_t CFaderFrame::PrefHeight(LPaneContext*, int32_t)
 {
-    return 0;
+    return LeastHeight();
 }
 
 void CFaderFrame::ShowUnitPrefix()

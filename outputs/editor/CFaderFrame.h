@@ -20,6 +20,8 @@ public:
     // The height the frame needs to show every fader.
     int32_t PreferredHeight();
     CLRect PreferredExtent();
+    // The height that shows the titles and one whole row while the list has rows; 0 without.
+    int32_t LeastHeight();
 
     CColumnHeader& Header() { return fHeader; }
     LListNavi& Navi() { return fNavi; }
@@ -32,6 +34,7 @@ public:
 
 private:
     static void OnModelChange(void* context, LObjChange& notice);
+    CLRect ExtentFor(int32_t rows);
     void ShowUnitPrefix();
     void PlaceTitles();
 

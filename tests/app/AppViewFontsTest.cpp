@@ -1,10 +1,13 @@
+#include "analysis/records/SnxFields.h"
 #include "analysis/window/CSpecWindow.h"
 #include "controls/CViewPrefs.h"
 #include "controls/viewprefs/CViewPrefsDlg.h"
+#include "outputs/editor/CFaderFrame.h"
 #include "platform/window/FontPanel.h"
 #include "shell/draw/LFont.h"
 #include "sources/ports/CIPPORTDIALOG.h"
 #include "tests/app/AppRunKit.h"
+#include "tests/foundation/TempFiles.h"
 #include "ui/dialogs/DialogResources.h"
 #include "ui/frames/LFrame.h"
 
@@ -31,6 +34,34 @@ protected:
     {
         CViewPrefs::FontSpec font;
         return CViewPrefs::Shared().GetFont(id, font) ? std::string(font.family.View()) : std::string();
+    }
+    // The update passes that follow a change, as the main loop runs them.
+    static void Settle()
+    {
+        for (int pass = 0; pass < 4; ++pass)
+            plat::Application::Shared().UpdateWindows();
+    }
+    // A new document in a window 852 pixels wide and `height` tall (or taller, for the rows of
+    // its OSC faders), then given four channels, whose views prefer more room than a small
+    // window has.
+    static CSpecWindow* FourChannels(int faders, int32_t height)
+    {
+        CSpecWindow* document = CApp::Get()->OpenDocument(std::string());
+        const CLRect content = document->GetWindowContentRect();
+        document->PlaceWindow({content.left, content.top, content.left + 852, content.top + height}, nullptr);
+        for (int i = 0; i < faders; ++i) {
+            ChooseCommand(document, "CAppCmd_AddFdr");
+            LObject::SetByte(document->Document().Fader(i), nullptr, kFadrFtyp, 9, LObject::Merge::No);
+        }
+        ChooseCommand(document, "CAppCmd_Chans", "4");
+        Settle();
+        return document;
+    }
+    static int32_t WholeRows(CSpecWindow& document) { return document.FaderFrame().List().FullRows(); }
+    static void Close(CSpecWindow* document)
+    {
+        document->Document().SetModified(false);
+        LMessage::Send(LMessage(LFrame::msgClose, document, CApp::Get()));
     }
 };
 
@@ -94,6 +125,64 @@ TEST_F(ViewFonts, AFontPanelThePersonClosedStaysClosedWhenViewFontsComesBack)
     }
     ClickRow(*dialog, int32_t(kViewFontId) + 1);
     EXPECT_TRUE(panel.IsVisible()) << "a click in another row opens it again";
+}
+
+// Every kind of view font changed and set back, then the window made a little taller, with
+// one and with several faders, in windows near the smallest: the room comes from the views,
+// and the fader list keeps a whole row.
+TEST_F(ViewFonts, AFontOrSizeChangeLeavesTheFaderListAWholeRow)
+{
+    for (uint32_t id = 0; id < 4; ++id)
+        for (const int faders : {1, 3})
+            for (const int32_t height : {473, 495, 560}) {
+                const std::string row = "font " + std::to_string(id) + ", " + std::to_string(faders) +
+                                        " faders, " + std::to_string(height) + " px";
+                CSpecWindow* document = FourChannels(faders, height);
+                ASSERT_NE(document, nullptr) << row;
+                EXPECT_GE(WholeRows(*document), 1) << row << ", before";
+                CViewPrefs::Shared().SetFont(id, {LStringRef("DejaVu Serif"), 12});
+                Settle();
+                EXPECT_GE(WholeRows(*document), 1) << row << ", DejaVu Serif";
+                CViewPrefs::Shared().SetFont(id, {LStringRef(), 0});
+                Settle();
+                EXPECT_GE(WholeRows(*document), 1) << row << ", set back";
+                const CLRect content = document->GetWindowContentRect();
+                document->PlaceWindow({content.left, content.top, content.right, content.bottom + 22}, nullptr);
+                Settle();
+                EXPECT_GE(WholeRows(*document), 1) << row << ", a taller window";
+                Close(document);
+            }
+}
+
+// A divider place stored with the document's window that would hide every fader row, as a
+// collapsed list once left, is not honoured when the document opens again.
+TEST_F(ViewFonts, AStoredDividerPlaceThatHidesTheFadersIsNotHonouredAtOpen)
+{
+    const std::string path = TempPath("collapsed.snx");
+    CSpecWindow* document = FourChannels(1, 495);
+    ASSERT_TRUE(document->Save(path));
+    LObject* record = document->WindowRecord();
+    Close(document);
+    struct Row {
+        const char* what;
+        int32_t height, place;
+    } rows[] = {
+        {"far below the window", 495, 10000},
+        {"at the window's bottom", 495, 437},
+        {"a row's height above its bottom", 495, 380},
+        {"in a tall window", 800, 10000},
+    };
+    for (const Row& row : rows) {
+        LObject::SetRect(record, nullptr, kWindDcwp, {40, 60, 892, 60 + row.height});
+        LObject::SetInt(record, nullptr, kWindFddv, row.place, LObject::Merge::No);
+        document = CApp::Get()->OpenDocument(path);
+        ASSERT_NE(document, nullptr) << row.what;
+        Settle();
+        EXPECT_EQ(document->GetWindowContentRect().Height(), row.height) << row.what << ": the stored window";
+        EXPECT_GE(WholeRows(*document), 1) << row.what;
+        Close(document);
+    }
+    std::filesystem::remove(path);
 }
 
 TEST_F(ViewFonts, AStoredFamilyTheSystemLacksFallsBackToTheDefaultFont)

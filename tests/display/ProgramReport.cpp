@@ -119,6 +119,20 @@ std::optional<Shown> ProgramReport::ChooseInList(const std::string& shown, const
     return Await(ShownPart::Control, row);
 }
 
+void ProgramReport::OpenFontPanelFor(int row)
+{
+    ASSERT_NO_FATAL_FAILURE(Choose("Sonalyx", "View Fonts…"));
+    std::optional<ShownWindow> fonts;
+    ASSERT_TRUE(RunUntil([&] { return (fonts = FrontWindow()) && fonts->title == "View Fonts"; }, 3000))
+        << "View Fonts did not open";
+    // The window holds the list of the four kinds, one row under another; the font slot is the
+    // right part of a row.
+    const double rowHeight = fonts->rect.height / 4;
+    fX.Click({fonts->rect.x + fonts->rect.width - 40, fonts->rect.y + fonts->rect.height - rowHeight * (row + 0.5)});
+    ASSERT_TRUE(RunUntil([&] { return (fonts = FrontWindow()) && fonts->title == "Fonts"; }, 3000))
+        << "the font panel did not open";
+}
+
 void ProgramReport::ChooseSource(const std::string& row)
 {
     ClickButton("Source…");
@@ -325,6 +339,19 @@ std::vector<std::pair<int, int>> WhiteRuns(const plat::Bitmap& line, int least)
             runs.emplace_back(first, x);
     }
     return runs;
+}
+
+int DividerBarRow(const plat::Bitmap& column)
+{
+    constexpr int kBar[] = {255, 192, 192, 192, 128};
+    for (int y = 0; y + 5 <= column.Height(); ++y) {
+        int same = 0;
+        while (same < 5 && Luma(column.Pixel(0, y + same)) == kBar[same])
+            ++same;
+        if (same == 5)
+            return y + 2;
+    }
+    return -1;
 }
 
 std::vector<uint16_t> ListeningPorts(pid_t pid)

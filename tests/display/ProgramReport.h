@@ -58,6 +58,9 @@ protected:
     // The data server switched on as above and what its first client gets within the time, up
     // to `enough` bytes; empty when it did not start or take the client.
     std::string ServedText(size_t enough, int limitMs);
+    // View Fonts opened from the application menu and the font slot of its row clicked (0
+    // "Dialogs and labels" to 3 "Fixed-width text"): the font panel opens for that kind.
+    void OpenFontPanelFor(int row);
 
     ProgramHome fHome;
     std::unique_ptr<ProgramProcess> fProgram;
@@ -95,5 +98,8 @@ int Luma(uint32_t pixel);
 // The runs of white pixels at least `least` long on a one-pixel line of the screen, as
 // [first, end) columns of the line, each with a drawn edge on both sides.
 std::vector<std::pair<int, int>> WhiteRuns(const plat::Bitmap& line, int least);
+// The middle row of the first bar of a stacked pane divider (five rows drawn raised: white, three
+// of grey face, dark) in a one-pixel column of the screen, counted from its top; -1 with none.
+int DividerBarRow(const plat::Bitmap& column);
 // The TCP ports the process listens on, found through its sockets' inodes.
 std::vector<uint16_t> ListeningPorts(pid_t pid);

@@ -149,6 +149,43 @@ TEST_F(CPaneDividerTest, TheBarStaysInsideTheFrameWhenThePrefsDoNotFit)
     EXPECT_EQ(Child(1), (CLRect{200, 0, 200, 100}));
 }
 
+// A divider whose trailing children keep their prefs first stops its bar where they keep
+// them when the children do not all fit; where they fit, both rules agree. A child left below
+// its pref by a size change gets it back by the first drag.
+TEST_F(CPaneDividerTest, TrailingChildrenKeepTheirPrefsWhenTheChildrenDoNotFit)
+{
+    using Keeps = CPaneDivider::Keeps;
+    struct Row {
+        std::vector<int32_t> prefs;
+        int32_t target, leading, trailing;
+    };
+    const Row rows[] = {
+        {{300, 50}, 400, 195, 145},   // the leading child prefers more than the whole frame
+        {{300, 50}, 0, 195, 145},
+        {{150, 100}, 0, 150, 95},     // limits cross inside the frame
+        {{40, 30}, 400, 165, 165},    // all fit: the trailing child's pref bounds the bar
+        {{40, 30}, 0, 40, 40},
+        {{10, 300}, 100, 10, 0},      // the trailing child prefers more than the whole frame
+    };
+    for (const Row& row : rows)
+        for (const Keeps keeps : {Keeps::Leading, Keeps::Trailing}) {
+            CPaneDivider& divider = Make(row.prefs, 200);
+            divider.SetCrossedLimits(keeps);
+            divider.MoveDivider(0, row.target);
+            EXPECT_EQ(divider.DividerPos(0), keeps == Keeps::Leading ? row.leading : row.trailing)
+                << row.prefs[0] << "/" << row.prefs[1] << " to " << row.target;
+            EXPECT_GE(Child(0).Width(), 0);
+            EXPECT_LE(Child(1).right, 200);
+        }
+    CPaneDivider& divider = Make({300, 50}, 200);
+    divider.SetCrossedLimits(Keeps::Trailing);
+    ASSERT_LT(Child(1).Width(), 50) << "shared by prefs at the first layout";
+    Mouse("LMouse_Click", 10 + divider.DividerPos(0) + 2, 50);
+    Mouse("LMouse_Move", 10 + 500, 50);
+    Mouse("LMouse_Release", 10 + 500, 50);
+    EXPECT_EQ(Child(1), (CLRect{150, 0, 200, 100}));
+}
+
 TEST_F(CPaneDividerTest, MoveDividerMovesBothNeighbours)
 {
     CPaneDivider& divider = Make({40, 30, 30}, 210);
