@@ -189,6 +189,8 @@ TEST_F(Dialogs, ThePeakDialogKeepsTypedValuesOnOkAndDropsThemOnCancel)
     const auto visit = [&](const std::vector<std::string>& typed) {
         std::vector<double> read;
         Choose("View", "Peaks…");
+        std::string seen;
+        EXPECT_TRUE(KeyWindowShownActive(&seen)) << "the peak dialog: " << seen;
         std::optional<Shown> field, before;
         for (size_t i = 0; i < 3; ++i) {
             EXPECT_TRUE(RunUntil([&] {
@@ -249,6 +251,8 @@ TEST_F(Dialogs, OneClickOnAFileInTheSavePanelTakesItsNameAndTheExportReplacesIt)
         const std::optional<ShownWindow> front = FrontWindow();
         return front && front->title == "Export Spectra";
     })) << "no export options after the answer";
+    std::string seen;
+    EXPECT_TRUE(KeyWindowShownActive(&seen)) << "the export options after the answer: " << seen;
     ClickButton("OK");
     EXPECT_TRUE(RunUntil([&] { return FileContents(folder + "/existing.csv").find("\n\n") != std::string::npos; }))
         << "the file clicked was not replaced: " << FileContents(folder + "/existing.csv");

@@ -1,0 +1,99 @@
+#include "platform/window/sdl/SdlActivation.h"
+
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <vector>
+
+namespace plat {
+
+namespace {
+
+// The X server time an input event of the person carries; 0 for any other event.
+unsigned long UserTimeOf(const XEvent& event)
+{
+    switch (event.type) {
+    case KeyPress:
+    case KeyRelease: return event.xkey.time;
+    case ButtonPress:
+    case ButtonRelease: return event.xbutton.time;
+    case MotionNotify: return event.xmotion.time;
+    default: return 0;
+    }
+}
+
+int KeepUserTime(void* impl, SDL_Event* event)
+{
+    if (event->type != SDL_SYSWMEVENT)
+        return 1;
+    const SDL_SysWMmsg* message = event->syswm.msg;
+    if (message && message->subsystem == SDL_SYSWM_X11)
+        if (const unsigned long time = UserTimeOf(message->msg.x11.event))
+            static_cast<SdlBackend::Impl*>(impl)->userTime = time;
+    return 0;
+}
+
+} // namespace
+
+void WatchUserTime(SdlBackend::Impl& impl)
+{
+    SDL_SetEventFilter(KeepUserTime, &impl);
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+}
+
+void StopWatchingUserTime()
+{
+    SDL_EventState(SDL_SYSWMEVENT, SDL_DISABLE);
+    SDL_SetEventFilter(nullptr, nullptr);
+}
+
+void RequestActivation(const SdlBackend::Impl& impl, SDL_Window* sdl)
+{
+    const SDL_SysWMinfo info = WindowInfo(sdl);
+    Display* display = info.info.x11.display;
+    if (!display)
+        return;
+    XRaiseWindow(display, info.info.x11.window);
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = info.info.x11.window;
+    request.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = 1; // the request comes from an application
+    request.xclient.data.l[1] = long(impl.userTime);
+    request.xclient.data.l[2] = long(WindowInfo(SDL_GetKeyboardFocus()).info.x11.window);
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &request);
+    XFlush(display);
+}
+
+void MarkModal(SDL_Window* sdl)
+{
+    const SDL_SysWMinfo info = WindowInfo(sdl);
+    Display* display = info.info.x11.display;
+    if (!display)
+        return;
+    const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+    const Atom modal = XInternAtom(display, "_NET_WM_STATE_MODAL", False);
+    // The states SDL wrote when it made the window stay; the modal one joins them once.
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::vector<Atom> states;
+    if (XGetWindowProperty(display, info.info.x11.window, state, 0, 32, False, XA_ATOM, &type, &format, &count,
+                           &after, &data) == Success && data) {
+        if (type == XA_ATOM && format == 32)
+            states.assign(reinterpret_cast<const Atom*>(data), reinterpret_cast<const Atom*>(data) + count);
+        XFree(data);
+    }
+    for (const Atom held : states)
+        if (held == modal)
+            return;
+    states.push_back(modal);
+    XChangeProperty(display, info.info.x11.window, state, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(states.data()), int(states.size()));
+}
+
+} // namespace plat
