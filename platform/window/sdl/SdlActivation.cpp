@@ -52,7 +52,10 @@ void RequestActivation(const SdlBackend::Impl& impl, SDL_Window* sdl)
 {
     const SDL_SysWMinfo info = WindowInfo(sdl);
     Display* display = info.info.x11.display;
-    if (!display)
+    // An unmapped window (iconified, or not yet shown) is left as it is.
+    XWindowAttributes attributes;
+    if (!display || !XGetWindowAttributes(display, info.info.x11.window, &attributes) ||
+        attributes.map_state == IsUnmapped)
         return;
     XRaiseWindow(display, info.info.x11.window);
     XEvent request{};
