@@ -4,8 +4,6 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
-#include <vector>
-
 namespace plat {
 
 namespace {
@@ -77,26 +75,11 @@ void MarkModal(SDL_Window* sdl)
     Display* display = info.info.x11.display;
     if (!display)
         return;
-    const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+    // Joins the states SDL wrote when it made the window (or the window manager left on it
+    // when it was last hidden); a state named twice is one state.
     const Atom modal = XInternAtom(display, "_NET_WM_STATE_MODAL", False);
-    // The states SDL wrote when it made the window stay; the modal one joins them once.
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::vector<Atom> states;
-    if (XGetWindowProperty(display, info.info.x11.window, state, 0, 32, False, XA_ATOM, &type, &format, &count,
-                           &after, &data) == Success && data) {
-        if (type == XA_ATOM && format == 32)
-            states.assign(reinterpret_cast<const Atom*>(data), reinterpret_cast<const Atom*>(data) + count);
-        XFree(data);
-    }
-    for (const Atom held : states)
-        if (held == modal)
-            return;
-    states.push_back(modal);
-    XChangeProperty(display, info.info.x11.window, state, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(states.data()), int(states.size()));
+    XChangeProperty(display, info.info.x11.window, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32,
+                    PropModeAppend, reinterpret_cast<const unsigned char*>(&modal), 1);
 }
 
 } // namespace plat
