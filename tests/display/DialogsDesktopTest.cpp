@@ -198,6 +198,10 @@ TEST_F(Dialogs, ThePeakDialogKeepsTypedValuesOnOkAndDropsThemOnCancel)
             })) << "no field " << i << " of the peak dialog has the keyboard";
             if (!field)
                 return read;
+            if (i == 0) {
+                std::string seen;
+                EXPECT_TRUE(KeyWindowShownActive(&seen)) << "the peak dialog: " << seen;
+            }
             read.push_back(std::strtod(field->title.c_str(), nullptr));
             if (i < typed.size()) {
                 fX.Tap("a", {"Control_L"});
@@ -249,6 +253,8 @@ TEST_F(Dialogs, OneClickOnAFileInTheSavePanelTakesItsNameAndTheExportReplacesIt)
         const std::optional<ShownWindow> front = FrontWindow();
         return front && front->title == "Export Spectra";
     })) << "no export options after the answer";
+    std::string seen;
+    EXPECT_TRUE(KeyWindowShownActive(&seen)) << "the export options after the answer: " << seen;
     ClickButton("OK");
     EXPECT_TRUE(RunUntil([&] { return FileContents(folder + "/existing.csv").find("\n\n") != std::string::npos; }))
         << "the file clicked was not replaced: " << FileContents(folder + "/existing.csv");

@@ -10,6 +10,7 @@
 #include "platform/window/Window.h"
 #include "platform/window/WindowServer.h"
 #include "platform/window/WindowStyle.h"
+#include "platform/window/sdl/SdlActivation.h"
 #include "platform/window/sdl/SdlBackendImpl.h"
 #include "platform/window/sdl/SdlDesktopEvents.h"
 #include "platform/window/sdl/SdlFrameEdges.h"
@@ -28,10 +29,6 @@ namespace plat {
 // Makes every panel transient for the current main window.
 void AttachPanels(SdlBackend::Impl& impl);
 
-namespace {
-
-long Round(double v) { return std::lround(v); }
-
 SDL_SysWMinfo WindowInfo(SDL_Window* sdl)
 {
     SDL_SysWMinfo info;
@@ -40,6 +37,10 @@ SDL_SysWMinfo WindowInfo(SDL_Window* sdl)
         info.info.x11 = {nullptr, 0};
     return info;
 }
+
+namespace {
+
+long Round(double v) { return std::lround(v); }
 
 // SDL opens the X extension libraries itself and closes them when its video stops; closed,
 // the caches they keep until the process ends would lose their last reference (and a leak
@@ -148,6 +149,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Start(std::string* error)
     Screens::Set(backend->ReportScreens());
     SDL_StopTextInput(); // on while a text field edits
     Impl* impl = backend->fImpl.get();
+    WatchUserTime(*impl);
     impl->keyObserver = WindowServer::Shared().AddObserver([impl](WindowNotice notice, Window& window) {
         // The keyboard follows the model's key window; panels stay with the main window.
         SdlSurface* surface = impl->SurfaceOf(window.Number());
@@ -185,7 +187,7 @@ void GiveKeyboard(SdlBackend::Impl& impl, uint32_t windowNumber)
     DropLapsedRequests(impl);
     if (SDL_GetKeyboardFocus() == surface->sdl && impl.keyboardAsked.empty())
         return;
-    SDL_RaiseWindow(surface->sdl);
+    RequestActivation(impl, surface->sdl);
     impl.keyboardAsked.emplace_back(windowNumber, NowMs());
     DropLapsedRequests(impl);
 }
@@ -204,6 +206,7 @@ bool AnswersKeyboardRequest(SdlBackend::Impl& impl, uint32_t windowNumber)
 SdlBackend::~SdlBackend()
 {
     WindowServer::Shared().RemoveObserver(fImpl->keyObserver);
+    StopWatchingUserTime();
     fImpl->displaySource.reset();
     ReleaseCursors(*fImpl);
     for (auto& [number, surface] : fImpl->surfaces)
@@ -346,9 +349,11 @@ void SdlBackend::UpdateSurface(const Window& window)
         if (!surface.everShown && !surface.popUp && (window.StyleMask() & kStyleTitled))
             PlaceFrameBeforeFirstShow(*fImpl, surface, CreationFlags(window), client);
         surface.everShown = true;
+        if (window.Level() == kLevelModalPanel)
+            MarkModal(surface.sdl);
         SDL_ShowWindow(surface.sdl);
         if (window.IsKey())
-            SDL_RaiseWindow(surface.sdl);
+            RequestActivation(*fImpl, surface.sdl);
         if (window.BackingImage())
             Present(window, *window.BackingImage(), {});
     }

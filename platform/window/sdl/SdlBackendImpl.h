@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+struct SDL_SysWMinfo;
+
 namespace plat {
 
 class Cursor;
@@ -50,6 +52,8 @@ struct SdlBackend::Impl {
     uint32_t front = 0;   // the model window last raised
     int keyObserver = 0;
     bool focusLost = false;
+    // The X server time of the person's last input the backend read; 0 before any.
+    unsigned long userTime = 0;
     // The windows the program asked the window manager to give the keyboard, oldest first,
     // with when it asked (platform ms): their focus reports only confirm the program's choice.
     std::vector<std::pair<uint32_t, uint64_t>> keyboardAsked;
@@ -69,6 +73,9 @@ struct SdlBackend::Impl {
     // model's bottom-up ones.
     static double MainHeight();
 };
+
+// The X display and window that show an SDL window; nulls when there are none.
+SDL_SysWMinfo WindowInfo(SDL_Window* sdl);
 
 // The client rectangle (top-left origin, desktop pixels) that shows a model window: its
 // content with the menu bar above it.

@@ -128,11 +128,12 @@ void QueueFocus(SdlBackend::Impl& impl, Window& window)
         if (!Application::Shared().IsActive())
             ++impl.clipboardChanges;
         Application::Shared().SetActive(true);
-        if (KeepFocusOnModalWindow(impl, *keep))
-            return;
         // The keyboard reached a window the program chose itself: the model has it already,
-        // or has since chosen another whose request is on its way.
+        // or has since chosen another whose request is on its way; asking again would only
+        // send a spare request after it.
         if (AnswersKeyboardRequest(impl, keep->Number()))
+            return;
+        if (KeepFocusOnModalWindow(impl, *keep))
             return;
         if (!keep->IsVisible() || keep->IsKey() || !keep->CanBecomeKey() || PassOverPanel(impl, *keep))
             return;
